@@ -23,7 +23,7 @@ function(tarmil_tests target dir)
   file(GLOB common CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/common/*.cpp"
                                       "${CMAKE_SOURCE_DIR}/tests/common/*.h")
   add_executable(${target} ${sources} ${common})
-  target_link_libraries(${target} PRIVATE ${T_LINK} Qt6::Test GTest::gtest GTest::gmock)
+  target_link_libraries(${target} PRIVATE ${T_LINK} Qt6::Test GTest::gtest GTest::gmock PostgreSQL::PostgreSQL)
   target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
