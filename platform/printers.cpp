@@ -21,8 +21,9 @@ PrinterPageGeometry geometryOf(const QPageLayout &layout, int dpiX, int dpiY)
     const QRectF paintMm = layout.paintRect(QPageLayout::Millimeter);
     auto px = [](double mm, int dpi) { return qRound(mm * dpi / 25.4); };
     result.paper = QRect(0, 0, px(fullMm.width(), dpiX), px(fullMm.height(), dpiY));
-    result.printable = QRect(px(paintMm.left(), dpiX), px(paintMm.top(), dpiY),
-                             px(paintMm.width(), dpiX), px(paintMm.height(), dpiY));
+    // Edges rather than sizes, so the borders and the printable part add up to the sheet.
+    result.printable = QRect(QPoint(px(paintMm.left(), dpiX), px(paintMm.top(), dpiY)),
+                             QPoint(px(paintMm.right(), dpiX) - 1, px(paintMm.bottom(), dpiY) - 1));
     return result;
 }
 
