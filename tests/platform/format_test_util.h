@@ -1,6 +1,6 @@
 #pragma once
 #include <QString>
-#include <ostream>
+#include <gtest/gtest.h>
 
 // Expected texts write the non-breaking thousand separator as "_".
 inline QString nb(const char *text)
@@ -8,8 +8,6 @@ inline QString nb(const char *text)
     return QString::fromUtf8(text).replace(QLatin1Char('_'), QChar(0x00A0));
 }
 
-// Failed comparisons show the texts, with the non-breaking space as "_".
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << QString(text).replace(QChar(0x00A0), QLatin1Char('_')).toStdString() << '"';
-}
+// Compares texts as UTF-8 so that a failure shows them readably.
+#define EXPECT_TEXT(actual, expected) \
+    EXPECT_EQ(QString(actual).toStdString(), QString(expected).toStdString())

@@ -33,7 +33,7 @@ TEST(StrToFloat, RefusesWhatIsNotANumber)
         StrToFloat("abc");
         FAIL() << "no error";
     } catch (const ConvertError &e) {
-        EXPECT_EQ(e.message(), "'abc' is not a valid floating point value");
+        EXPECT_TEXT(e.message(), "'abc' is not a valid floating point value");
     }
 }
 
@@ -69,7 +69,7 @@ TEST(StrToInt, DecimalAndHexadecimal)
         StrToInt("x1");
         FAIL() << "no error";
     } catch (const ConvertError &e) {
-        EXPECT_EQ(e.message(), "'x1' is not a valid integer value");
+        EXPECT_TEXT(e.message(), "'x1' is not a valid integer value");
     }
 }
 
