@@ -1,6 +1,12 @@
 #include "platform/formatdate.h"
 
+#include <cmath>
+
 namespace {
+
+// 1 January 1 and 31 December 9999, the range of dates the pictures can show.
+constexpr double kFirstDay = -693593;
+constexpr double kLastDay = 2958466;
 
 // Pictures may name other pictures (ddddd, c, t); deeper nesting is ignored.
 constexpr int kMaxNesting = 2;
@@ -202,6 +208,9 @@ void DateTimeWriter::append(const QString &picture, int depth)
 
 QString FormatDateTime(const QString &picture, TDateTime value, const FormatSettings &settings)
 {
+    // Nothing sensible to show for a value that is no day at all.
+    if (!std::isfinite(value) || value <= kFirstDay - 1 || value >= kLastDay)
+        return {};
     return DateTimeWriter(value, settings).write(picture.isEmpty() ? QStringLiteral("c") : picture);
 }
 

@@ -3,6 +3,7 @@
 // m mm mmm mmmm (minutes right after an hour), yy yyyy, h hh, n nn, s ss,
 // z zzz, t tt, c, am/pm a/p ampm, "/" and ":" as the settings' separators,
 // text in quotes, anything else as it stands. An empty picture means "c".
+// A value outside the years 1 to 9999 gives an empty text.
 #include "platform/datetime.h"
 #include "platform/formatsettings.h"
 

@@ -2,6 +2,7 @@
 #include "platform/formatdate.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 
 namespace {
 
@@ -78,4 +79,9 @@ TEST(FormatDateTime, SeparatorsLiteralsAndStandardTexts)
     // Before the epoch the fraction is still the time of day.
     EXPECT_TEXT(DateTimeToStr(-1.25), "29.12.1899 6:00:00");
     EXPECT_TEXT(DateToStr(0), "30.12.1899");
+    EXPECT_TEXT(DateToStr(DateTimeConv::encodeDate(1, 1, 1)), "1.1.0001");
+    EXPECT_TEXT(DateToStr(DateTimeConv::encodeDate(9999, 12, 31) + 0.99), "31.12.9999");
+    EXPECT_TEXT(DateToStr(1e300), "");
+    EXPECT_TEXT(DateToStr(std::nan("")), "");
+    EXPECT_TEXT(DateToStr(DateTimeConv::encodeDate(1, 1, 1) - 1), "");
 }
