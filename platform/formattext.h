@@ -30,6 +30,8 @@ public:
     FormatArg(double v) : m_kind(Kind::Float), m_float(v) {}
     FormatArg(Currency v) : m_kind(Kind::Money), m_money(v) {}
     FormatArg(const QString &v) : m_kind(Kind::Text), m_text(v) {}
+    FormatArg(QStringView v) : m_kind(Kind::Text), m_text(v.toString()) {}
+    FormatArg(QLatin1StringView v) : m_kind(Kind::Text), m_text(v) {}
     FormatArg(const char *v) : m_kind(Kind::Text), m_text(QString::fromUtf8(v)) {}
     FormatArg(QChar v) : m_kind(Kind::Text), m_text(v) {}
     FormatArg(char v) : m_kind(Kind::Text), m_text(QChar::fromLatin1(v)) {}

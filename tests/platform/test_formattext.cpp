@@ -44,6 +44,10 @@ TEST(FormatText, WidthPrecisionAndIndex)
     EXPECT_TEXT(Format("[%.3s]", {"abcdef"}), "[abc]");
     EXPECT_TEXT(Format("[%-6s]", {"ab"}), "[ab    ]");
     EXPECT_TEXT(Format("[%s%s]", {'a', QChar(0x10D)}), "[ač]");
+    const QString word = QStringLiteral("sklad");
+    EXPECT_TEXT(Format("[%s|%s]", {QStringView(word).mid(1, 3), QLatin1StringView("ok")}), "[kla|ok]");
+    EXPECT_TEXT(Format("%d %d %d %d", {short(-1), qsizetype(2), size_t(3), 4u}), "-1 2 3 4");
+    EXPECT_TEXT(Format("%.1f", {1.25f}), "1,3");
     EXPECT_TEXT(Format("%1:s %0:s %s", {"a", "b"}), "b a b");
     EXPECT_TEXT(Format("%x %X %.8x", {255, 255, 255}), "FF FF 000000FF");
     EXPECT_TEXT(Format("%x %u", {-1, -1}), "FFFFFFFF 4294967295");
