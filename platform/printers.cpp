@@ -40,6 +40,13 @@ PrinterDescription::State stateOf(QPrinter::PrinterState state)
 
 } // namespace
 
+PrinterPageGeometry printerPageGeometry(const QPrinter &printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setMargins(layout.minimumMargins());
+    return geometryOf(layout, printer.resolution(), printer.resolution());
+}
+
 QStringList PrinterBackend::printerNames() const
 {
     QStringList names;
@@ -130,9 +137,7 @@ PrinterPageGeometry QtPrinterBackend::pageGeometry(const QString &printer, const
     QPrinter device(QPrinter::HighResolution);
     if (!configure(device, printer, paper, orientation))
         return {};
-    QPageLayout layout = device.pageLayout();
-    layout.setMargins(layout.minimumMargins());
-    return geometryOf(layout, device.resolution(), device.resolution());
+    return printerPageGeometry(device);
 }
 
 bool QtPrinterBackend::configure(QPrinter &target, const QString &printer, const QPageSize &paper,

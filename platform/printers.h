@@ -35,6 +35,10 @@ struct PrinterPageGeometry
     bool isValid() const { return dpiX > 0 && dpiY > 0 && !paper.isEmpty(); }
 };
 
+// The geometry of the sheet a QPrinter is set to, with the device's
+// unprintable border (its minimum margins) at the printer's resolution.
+PrinterPageGeometry printerPageGeometry(const QPrinter &printer);
+
 class PrinterBackend
 {
 public:

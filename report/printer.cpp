@@ -137,9 +137,11 @@ void TvlPrinter::GetSettings()
 {
     if (IsVirtual())
         return;
+    const QSize askedUpright = portraitOf(m_paperWidth, m_paperHeight, m_orientation);
     FillDevicePapers();
     const QPageLayout layout = m_printer->pageLayout();
     const QPageSize sheet = layout.pageSize();
+    const QSize sheetSize = vlPapers::tenthsOfMm(sheet);
     m_orientation = layout.orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
     m_deviceSheet = sheet;
     const PrinterPageGeometry g = printerBackend().pageGeometry(PrinterName(), sheet, layout.orientation());
@@ -147,16 +149,18 @@ void TvlPrinter::GetSettings()
         m_paperWidth = qRound(double(g.paper.width()) / g.dpiX * 254);
         m_paperHeight = qRound(double(g.paper.height()) / g.dpiY * 254);
     }
+    // The code of the sheet: an own size asked for stays custom, a sheet the
+    // printer lists has its code, a table paper given as a custom sheet keeps its code.
+    const TvlPaper *asked = vlPapers::find(m_paperSize);
     int code = 0;
+    if (m_paperSize == vlPapers::CustomPaper && sameSize(askedUpright, sheetSize))
+        code = vlPapers::CustomPaper;
     for (int i = 0; i < m_devicePapers.size() && code == 0; ++i)
         if (m_devicePapers[i].isValid() && m_devicePapers[i].isEquivalentTo(sheet))
             code = m_paperSizes[i];
-    if (code == 0) {
-        const TvlPaper *asked = vlPapers::find(m_paperSize);
-        const bool askedSheet = asked && asked->code != vlPapers::CustomPaper &&
-                                sameSize(QSize(asked->width, asked->height), vlPapers::tenthsOfMm(sheet));
-        code = askedSheet ? m_paperSize : vlPapers::CustomPaper;
-    }
+    if (code == 0)
+        code = asked && sameSize(QSize(asked->width, asked->height), sheetSize) ? m_paperSize
+                                                                               : vlPapers::CustomPaper;
     m_paperSize = code;
 }
 
@@ -171,6 +175,9 @@ QPageSize TvlPrinter::DeviceSheet()
             return QSize(row->width, row->height);
         return portraitOf(m_paperWidth, m_paperHeight, m_orientation);
     }();
+    const bool customSheets = m_paperSizes.contains(vlPapers::CustomPaper);
+    if (m_paperSize == vlPapers::CustomPaper && customSheets && !wanted.isEmpty())
+        return vlPapers::pageSize(wanted.width(), wanted.height(), paperTitle(m_paperSize, wanted));
     for (int i = 0; i < m_devicePapers.size(); ++i) {
         const QPageSize &sheet = m_devicePapers[i];
         const bool ownCode = m_paperSize > vlPapers::CustomPaper;
@@ -181,7 +188,7 @@ QPageSize TvlPrinter::DeviceSheet()
     for (const QPageSize &sheet : m_devicePapers)
         if (sheet.isValid() && sameSize(vlPapers::tenthsOfMm(sheet), wanted))
             return sheet;
-    if (m_paperSizes.contains(vlPapers::CustomPaper) && !wanted.isEmpty())
+    if (customSheets && !wanted.isEmpty())
         return vlPapers::pageSize(wanted.width(), wanted.height(), paperTitle(m_paperSize, wanted));
     return QPageSize();
 }

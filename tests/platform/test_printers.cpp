@@ -86,3 +86,16 @@ TEST(PrinterBackend, QtBackendRefusesUnknownPrinter)
     for (const PrinterDescription &p : backend.printers())
         EXPECT_FALSE(p.name.isEmpty());
 }
+
+TEST(PrinterBackend, GeometryOfAConfiguredQPrinter)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(300);
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const PrinterPageGeometry g = printerPageGeometry(printer);
+    EXPECT_EQ(g.dpiX, 300);
+    EXPECT_EQ(g.paper, QRect(0, 0, 2480, 1748)); // 210 x 148 mm
+    EXPECT_EQ(g.printable, g.paper);             // PDF has no unprintable border
+}

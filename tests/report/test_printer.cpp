@@ -211,6 +211,15 @@ TEST(RealPrinter, MissingPaperTakesCustomSheetWhenThePrinterAllowsIt)
     EXPECT_EQ(s.printer.PaperSize(), 256);
     EXPECT_EQ(s.printer.PaperWidth(), 1200);
     EXPECT_EQ(s.printer.PaperHeight(), 800);
+
+    // An own size that happens to be a listed sheet stays an own size.
+    const int before = s.backend->configured;
+    s.printer.SetPrinterInfo(256, 2970, 2100, poLandscape);
+    EXPECT_EQ(s.printer.PaperSize(), 256);
+    EXPECT_EQ(s.printer.PaperWidth(), 2970);
+    EXPECT_EQ(s.printer.PaperHeight(), 2100);
+    EXPECT_TRUE(s.printer.IsEqual(256, 2970, 2100, poLandscape));
+    EXPECT_EQ(s.backend->configured, before + 1);
 }
 
 TEST(RealPrinter, MissingPaperIsReportedAndKept)
