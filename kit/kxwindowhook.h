@@ -1,0 +1,97 @@
+#pragma once
+// Observing and intercepting another widget's events without owning it.
+// Every hooked widget gets one shared TControlHook, an event filter that runs
+// the registered hooks' before-handlers newest first (stopping at the first
+// that sets Handled), then the widget's own handling, then the after-handlers
+// the same way. When the widget's native window is about to be destroyed the
+// filter steps aside and comes back through a queued invocation once the
+// current event is done; releasing an unused TControlHook is deferred the same way.
+#include <QEvent>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class TKxWindowHook;
+
+// Sender, the event, and whether it was handled.
+using THookMessageEvent = std::function<void(QObject *Sender, QEvent *Msg, bool &Handled)>;
+
+class TControlHook : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TControlHook(QWidget *control);
+    ~TControlHook() override;
+
+    QWidget *Control() const { return control_; }
+    const QList<TKxWindowHook *> &Hooks() const { return hooks_; }
+    bool IsSubclassed() const { return subclassed_; }
+    void AddHook(TKxWindowHook *hook);
+    void RemoveHook(TKxWindowHook *hook);
+    void HookControl();
+    void UnhookControl();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void controlDestroyed();
+    bool runHandlers(bool before, QEvent *event, bool onlyNewest);
+
+    QPointer<QWidget> control_;
+    QList<TKxWindowHook *> hooks_;
+    bool subclassed_ = false;
+    bool destroying_ = false;
+};
+
+// The global list of control hooks; deferred work is queued on it.
+class THookList : public QObject
+{
+    Q_OBJECT
+public:
+    static THookList &Instance();
+    TControlHook *Find(QWidget *control) const;
+    TControlHook *FindOrCreate(QWidget *control);
+    bool Contains(TControlHook *hook) const { return hooks_.contains(hook); }
+    void Remove(TControlHook *hook) { hooks_.removeAll(hook); }
+    // Queued, so they run after the event being processed.
+    void PostRehook(TControlHook *hook);
+    void PostRelease(TControlHook *hook);
+
+private:
+    QList<TControlHook *> hooks_;
+};
+
+class TKxWindowHook : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Active READ Active WRITE SetActive)
+    Q_PROPERTY(QWidget *WinControl READ WinControl WRITE SetWinControl)
+public:
+    explicit TKxWindowHook(QObject *owner = nullptr);
+    ~TKxWindowHook() override;
+
+    bool Active() const { return active_; }
+    void SetActive(bool value);
+    QWidget *WinControl() const;
+    void SetWinControl(QWidget *value);
+
+    THookMessageEvent BeforeMessage;
+    THookMessageEvent AfterMessage;
+
+    void HookControl();
+    void UnhookControl();
+
+protected:
+    virtual void DoBeforeMessage(QEvent *Msg, bool &Handled);
+    virtual void DoAfterMessage(QEvent *Msg, bool &Handled);
+
+private:
+    friend class TControlHook;
+    QPointer<QWidget> control_;
+    TControlHook *controlHook_ = nullptr;
+    bool active_ = true;
+    bool destroying_ = false;
+};
