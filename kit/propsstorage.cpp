@@ -2,6 +2,7 @@
 
 #include "kit/kxutils.h"
 #include "kit/storedcollection.h"
+#include "platform/globalcomponents.h"
 #include "platform/inifile.h"
 
 #include <QApplication>
@@ -115,49 +116,21 @@ QString ownerName(const QObject *owner)
     return name;
 }
 
-QList<QObject *> &dataModules()
-{
-    static QList<QObject *> modules;
-    return modules;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- lookups
-
-void RegisterDataModule(QObject *module)
-{
-    if (module && !dataModules().contains(module)) {
-        dataModules().append(module);
-        QObject::connect(module, &QObject::destroyed, [module] { dataModules().removeAll(module); });
-    }
-}
-
-void UnregisterDataModule(QObject *module)
-{
-    dataModules().removeAll(module);
-}
 
 QObject *FindFormByName(const QString &name)
 {
     for (QWidget *form : QApplication::topLevelWidgets())
         if (form->objectName().compare(name, Qt::CaseInsensitive) == 0)
             return form;
-    for (QObject *module : std::as_const(dataModules()))
-        if (module->objectName().compare(name, Qt::CaseInsensitive) == 0)
-            return module;
-    return nullptr;
+    return GlobalComponents::Find(name);
 }
 
 QObject *TPropsStorage::FindComponent(QObject *root, const QString &name)
 {
-    if (!root || name.isEmpty())
-        return nullptr;
-    const QList<QObject *> all = root->findChildren<QObject *>();
-    for (QObject *child : all)
-        if (child->objectName().compare(name, Qt::CaseInsensitive) == 0)
-            return child;
-    return nullptr;
+    return GlobalComponents::FindOwned(root, name);
 }
 
 QMetaProperty TPropsStorage::FindProperty(const QObject *object, const QString &name)

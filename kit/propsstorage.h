@@ -69,10 +69,8 @@ private:
     EraseFunc erase_;
 };
 
-// Forms and data modules that a component reference "Owner.Name" may name.
-// The program registers its data modules; forms are found among the top-level widgets.
-void RegisterDataModule(QObject *module);
-void UnregisterDataModule(QObject *module);
+// The form or data module a component reference "Owner.Name" names: a
+// top-level window of that name, else a registered form or data module.
 QObject *FindFormByName(const QString &name);
 
 // One "Component.Property" line of a storage's list, attached to its component.
