@@ -365,6 +365,1469 @@ CREATE TABLE tab_historie (
 CREATE INDEX index_ID_DOKLAD ON tab_historie (ID_DOKLAD);
 CREATE INDEX index_ID_POLOZKA ON tab_historie (ID_POLOZKA);
 GO
+-- Procedures and functions. Each procedure of the program is a function with
+-- the same name; a parameter @X is p_x; the result is the return value. The
+-- program reads 0 as failure or "none". Errors the program shows are raised
+-- with SQLSTATE 50000.
+--
+-- Zero fill: the text preceded by zeros up to the width; a text already wider
+-- than the width gives NULL.
+CREATE FUNCTION func_ZERO_ALIGN(p_text varchar, p_len_text integer) RETURNS varchar
+  LANGUAGE sql IMMUTABLE
+  AS $$ SELECT CASE WHEN length(p_text) <= p_len_text
+                    THEN repeat('0', p_len_text - length(p_text)) || p_text END $$
+GO
+CREATE FUNCTION ZERO_ALIGN(INOUT p_text varchar, p_len_text integer, OUT return_value integer)
+  LANGUAGE sql IMMUTABLE
+  AS $$ SELECT func_ZERO_ALIGN(p_text, p_len_text),
+               coalesce(CASE WHEN length(p_text) <= p_len_text THEN p_len_text - length(p_text) END, 0) $$
+GO
+CREATE FUNCTION TABLES_OF_DATABASE_LIST() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT left(coalesce(string_agg(c.relname, chr(13) ORDER BY c.relname), ''), 8000)
+        FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace
+        WHERE n.nspname = 'public' AND c.relkind IN ('r', 'p') $$
+GO
+-- One entry per column: table.column type [length]; the length is the width of
+-- a text column, the precision of a numeric one, else the size in bytes.
+CREATE FUNCTION FIELDS_OF_TABLE_LIST(p_table varchar) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$
+    SELECT left(coalesce(string_agg(format('%s.%s %s [%s]', c.relname, a.attname,
+                  format_type(a.atttypid, NULL),
+                  CASE WHEN a.attlen > 0 THEN a.attlen
+                       WHEN a.atttypid IN ('varchar'::regtype, 'bpchar'::regtype) AND a.atttypmod > 4 THEN a.atttypmod - 4
+                       WHEN a.atttypid = 'numeric'::regtype AND a.atttypmod > 4 THEN (a.atttypmod - 4) >> 16
+                       ELSE -1 END),
+                chr(13) ORDER BY a.attnum), ''), 8000)
+    FROM pg_class c
+    JOIN pg_namespace n ON n.oid = c.relnamespace
+    JOIN pg_attribute a ON a.attrelid = c.oid
+    WHERE n.nspname = 'public' AND c.relkind IN ('r', 'p', 'v')
+      AND lower(c.relname) = lower(p_table) AND a.attnum > 0 AND NOT a.attisdropped
+  $$
+GO
+-- The default row of a list: the target becomes the only row with the flag.
+-- Every row is locked first, so two sessions switching at once cannot leave
+-- two defaults. Setting the row that already is the default changes nothing.
+CREATE FUNCTION func_NASTAVIT_VYCHOZI(p_tabulka varchar, p_klic varchar, p_priznak varchar, p_id integer)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_cil integer;
+BEGIN
+  EXECUTE format('SELECT 1 FROM %I ORDER BY %I FOR UPDATE', p_tabulka, p_klic);
+  EXECUTE format('SELECT count(*) FROM %I WHERE %I = $1 AND NOT %I', p_tabulka, p_klic, p_priznak)
+    INTO v_cil USING p_id;
+  IF v_cil <> 1 THEN
+    RETURN 0;
+  END IF;
+  EXECUTE format('UPDATE %I SET %I = (%I = $1) WHERE %I = $1 OR %I',
+                 p_tabulka, p_priznak, p_klic, p_klic, p_priznak) USING p_id;
+  RETURN p_id;
+END
+$$
+GO
+-- Users: login roles that are members of the group role named like the database.
+CREATE VIEW uzivatel_SEZNAM AS
+  SELECT r.oid::integer AS ID_UZIVATEL, r.rolname::varchar(128) AS UZIVATEL,
+         r.rolname::varchar(128) AS LOGIN, g.rolname::varchar(128) AS SKUPINA
+  FROM pg_roles g
+  JOIN pg_auth_members m ON m.roleid = g.oid
+  JOIN pg_roles r ON r.oid = m.member
+  WHERE g.rolname = current_database() AND r.rolcanlogin
+GO
+CREATE FUNCTION uzivatel_COUNT() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM uzivatel_SEZNAM $$
+GO
+CREATE FUNCTION uzivatel_func_USER_EXIST(p_user varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_UZIVATEL FROM uzivatel_SEZNAM WHERE UZIVATEL = p_user), 0) $$
+GO
+CREATE FUNCTION uzivatel_ID_USER(p_user varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT uzivatel_func_USER_EXIST(p_user) $$
+GO
+CREATE FUNCTION uzivatel_func_USER(p_id_user integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT UZIVATEL FROM uzivatel_SEZNAM WHERE ID_UZIVATEL = p_id_user), '') $$
+GO
+CREATE FUNCTION uzivatel_func_LOGIN_TO_USER(p_login varchar) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT UZIVATEL FROM uzivatel_SEZNAM WHERE LOGIN = p_login), '') $$
+GO
+CREATE FUNCTION uzivatel_func_USER_TO_LOGIN(p_user varchar) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT LOGIN FROM uzivatel_SEZNAM WHERE UZIVATEL = p_user), '') $$
+GO
+CREATE FUNCTION uzivatel_func_AKTIVNI_UZIVATEL() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT current_user::varchar $$
+GO
+-- The name written into every UZIVATEL column.
+CREATE FUNCTION uzivatel_func_AKTIVNI_LOGIN() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT session_user::varchar $$
+GO
+CREATE FUNCTION uzivatel_NACIST_DLE_ID_UZIVATEL(p_id_uzivatel integer,
+    OUT p_uzivatel varchar, OUT p_skupina varchar, OUT p_login varchar)
+  LANGUAGE sql STABLE
+  AS $$ SELECT UZIVATEL, SKUPINA, LOGIN FROM uzivatel_SEZNAM WHERE ID_UZIVATEL = p_id_uzivatel $$
+GO
+-- Passwords reach the server only as SCRAM verifiers made by the client.
+CREATE FUNCTION uzivatel_func_OVERIT_HESLO(p_heslo varchar) RETURNS void
+  LANGUAGE plpgsql IMMUTABLE
+  AS $$
+BEGIN
+  IF p_heslo IS NULL OR NOT starts_with(p_heslo, 'SCRAM-SHA-256$') THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Heslo nebylo předáno jako ověřovač SCRAM-SHA-256.';
+  END IF;
+END
+$$
+GO
+-- A new login role in the database's group with every right granted. Any
+-- failure undoes all of it.
+CREATE FUNCTION uzivatel_NOVY_UZIVATEL(p_login varchar, p_heslo varchar) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_id integer;
+BEGIN
+  IF coalesce(p_login, '') = '' THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Nezadaný uživatel...';
+  END IF;
+  PERFORM uzivatel_func_OVERIT_HESLO(p_heslo);
+  IF EXISTS (SELECT 1 FROM pg_roles WHERE rolname = p_login) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = format('Uživatel "%s" již na serveru existuje.', p_login);
+  END IF;
+  EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L IN ROLE %I', p_login, p_heslo, current_database());
+  SELECT oid::integer INTO v_id FROM pg_roles WHERE rolname = p_login;
+  -- rows left by a removed role whose oid the server has given again
+  DELETE FROM tab_uzivatel_opravneni WHERE ID_UZIVATEL = v_id;
+  INSERT INTO tab_uzivatel_opravneni (ID_UZIVATEL, ID_OPRAVNENI, STATE_OPRAVNENI)
+    SELECT v_id, ID_OPRAVNENI, true FROM tab_opravneni ORDER BY ID_OPRAVNENI;
+  IF NOT FOUND THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_uzivatel_opravneni.';
+  END IF;
+  RETURN v_id;
+END
+$$
+GO
+-- The old password is checked by the client, which logs in with it; the
+-- server only ever sees verifiers.
+CREATE FUNCTION uzivatel_HESLO_UZIVATEL(p_login varchar, p_heslo_stare varchar, p_heslo_nove varchar)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_id integer := uzivatel_func_USER_EXIST(p_login);
+BEGIN
+  IF v_id = 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = format('Uživatel "%s" není uživatelem této databáze.', p_login);
+  END IF;
+  PERFORM uzivatel_func_OVERIT_HESLO(p_heslo_nove);
+  EXECUTE format('ALTER ROLE %I PASSWORD %L', p_login, p_heslo_nove);
+  RETURN v_id;
+END
+$$
+GO
+-- Removes the user from the database: its rights and its membership; the
+-- login role itself goes too unless it belongs to some other group as well.
+CREATE FUNCTION uzivatel_ODEBRAT_UZIVATELE(p_login varchar) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_id integer := uzivatel_func_USER_EXIST(p_login);
+BEGIN
+  IF v_id = 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = format('Uživatel "%s" není uživatelem této databáze.', p_login);
+  END IF;
+  IF p_login IN (session_user, current_user) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = format('Uživatel "%s" je právě přihlášený...', p_login);
+  END IF;
+  IF EXISTS (SELECT 1 FROM pg_database WHERE datname = current_database() AND datdba::integer = v_id) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = format('Uživatel "%s" je vlastníkem databáze.', p_login);
+  END IF;
+  DELETE FROM tab_uzivatel_opravneni WHERE ID_UZIVATEL = v_id;
+  EXECUTE format('REVOKE %I FROM %I', current_database(), p_login);
+  IF NOT EXISTS (SELECT 1 FROM pg_auth_members WHERE member = v_id::oid) THEN
+    EXECUTE format('DROP ROLE %I', p_login);
+  END IF;
+  RETURN v_id;
+END
+$$
+GO
+-- The rights check of the whole program: the state of the right for the user
+-- of this session, 0 when the user has no row for it.
+CREATE FUNCTION tab_uzivatel_opravneni_OPRAVNENI(p_id_opravneni integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT STATE_OPRAVNENI::integer FROM tab_uzivatel_opravneni
+                         WHERE ID_UZIVATEL = (SELECT oid::integer FROM pg_roles WHERE rolname = current_user)
+                           AND ID_OPRAVNENI = p_id_opravneni), 0) $$
+GO
+CREATE FUNCTION tab_sestava_SESTAVA_EXISTUJE(p_sestava varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_sestava WHERE lower(SESTAVA) = lower(p_sestava) $$
+GO
+CREATE FUNCTION tab_sestava_SESTAVA_EXISTUJE_2(p_id_sestava integer, p_sestava varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_sestava
+        WHERE ID_SESTAVA <> p_id_sestava AND lower(SESTAVA) = lower(p_sestava) $$
+GO
+CREATE FUNCTION tab_sestava_func_SOUBOR(p_id_sestava integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT SOUBOR FROM tab_sestava WHERE ID_SESTAVA = p_id_sestava), '') $$
+GO
+CREATE FUNCTION tab_sestava_EDITOVAT_SESTAVU(p_id_sestava integer, p_sestava varchar, p_soubor varchar)
+  RETURNS integer LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_sestava SET SESTAVA = p_sestava, SOUBOR = p_soubor
+                   WHERE ID_SESTAVA = p_id_sestava RETURNING ID_SESTAVA)
+        SELECT coalesce(max(ID_SESTAVA), 0) FROM u $$
+GO
+-- Cash book: the balance after the last movement.
+CREATE FUNCTION tab_pokladna_func_STAV() RETURNS numeric
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT STAV FROM tab_pokladna ORDER BY ID_POKLADNA DESC LIMIT 1), 0) $$
+GO
+-- A cash movement. Movements are written one at a time across all sessions
+-- (the table lock is held to the end of the transaction), so each balance
+-- follows from the one committed before it.
+CREATE FUNCTION tab_pokladna_POHYB(p_id_operace integer, p_doklad_netisteny varchar,
+    p_doklad_vytisteny varchar, p_pohyb numeric) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_id integer;
+BEGIN
+  LOCK TABLE tab_pokladna IN SHARE ROW EXCLUSIVE MODE;
+  INSERT INTO tab_pokladna (ID_OPERACE, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB, STAV)
+    VALUES (p_id_operace, p_doklad_netisteny, p_doklad_vytisteny, uzivatel_func_AKTIVNI_LOGIN(),
+            p_pohyb, tab_pokladna_func_STAV() + p_pohyb)
+    RETURNING ID_POKLADNA INTO v_id;
+  RETURN v_id;
+END
+$$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_OZNACENI_DOKLAD_EXISTUJE(p_oznaceni_doklad varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_oznaceni_doklad
+        WHERE lower(OZNACENI_DOKLAD) = lower(p_oznaceni_doklad) $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_OZNACENI_DOKLAD_EXISTUJE_2(p_id_oznaceni_doklad integer,
+    p_oznaceni_doklad varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_oznaceni_doklad
+        WHERE ID_OZNACENI_DOKLAD <> p_id_oznaceni_doklad
+          AND lower(OZNACENI_DOKLAD) = lower(p_oznaceni_doklad) $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_func_OZNACENI_DOKLAD(p_id_oznaceni_doklad integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT OZNACENI_DOKLAD FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_func_OZNACENI_ODDELOVAC(p_id_oznaceni_doklad integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT OZNACENI_ODDELOVAC FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_func_PORADI_ZAROVNANI(p_id_oznaceni_doklad integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT PORADI_ZAROVNANI::integer FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_NASTAVENI_OZNACENI_ROK(p_id_oznaceni_doklad integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad SET OZNACENI_ROK = NOT OZNACENI_ROK
+                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad RETURNING ID_OZNACENI_DOKLAD)
+        SELECT coalesce(max(ID_OZNACENI_DOKLAD), 0) FROM u $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_NASTAVENI_OZNACENI_MESIC(p_id_oznaceni_doklad integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad SET OZNACENI_MESIC = NOT OZNACENI_MESIC
+                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad RETURNING ID_OZNACENI_DOKLAD)
+        SELECT coalesce(max(ID_OZNACENI_DOKLAD), 0) FROM u $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_NASTAVENI_OZNACENI_DEN(p_id_oznaceni_doklad integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad SET OZNACENI_DEN = NOT OZNACENI_DEN
+                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad RETURNING ID_OZNACENI_DOKLAD)
+        SELECT coalesce(max(ID_OZNACENI_DOKLAD), 0) FROM u $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_NACIST_DLE_ID_OZNACENI_DOKLAD(p_id_oznaceni_doklad integer,
+    OUT p_oznaceni_doklad varchar, OUT p_oznaceni_rok boolean, OUT p_oznaceni_mesic boolean,
+    OUT p_oznaceni_den boolean, OUT p_oznaceni_oddelovac varchar, OUT p_poradi_doklad_netisteny integer,
+    OUT p_poradi_doklad_vytisteny integer, OUT p_poradi_zarovnani integer)
+  LANGUAGE sql STABLE
+  AS $$ SELECT OZNACENI_DOKLAD, OZNACENI_ROK, OZNACENI_MESIC, OZNACENI_DEN, OZNACENI_ODDELOVAC,
+               PORADI_DOKLAD_NETISTENY, PORADI_DOKLAD_VYTISTENY, PORADI_ZAROVNANI
+        FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_EDITOVAT_OZNACENI(p_id_oznaceni_doklad integer,
+    p_oznaceni_doklad varchar, p_oznaceni_oddelovac varchar, p_poradi_doklad_netisteny integer,
+    p_poradi_doklad_vytisteny integer, p_poradi_zarovnani integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad
+                   SET OZNACENI_DOKLAD = p_oznaceni_doklad, OZNACENI_ODDELOVAC = p_oznaceni_oddelovac,
+                       PORADI_DOKLAD_NETISTENY = p_poradi_doklad_netisteny,
+                       PORADI_DOKLAD_VYTISTENY = p_poradi_doklad_vytisteny,
+                       PORADI_ZAROVNANI = p_poradi_zarovnani
+                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad RETURNING ID_OZNACENI_DOKLAD)
+        SELECT coalesce(max(ID_OZNACENI_DOKLAD), 0) FROM u $$
+GO
+-- The date part of a document number: year, month and day of today as the
+-- series asks for them, joined by the separator.
+CREATE FUNCTION tab_oznaceni_doklad_func_ROK_MESIC_DEN(p_id_oznaceni_doklad integer,
+    p_oznaceni_oddelovac varchar) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((
+          SELECT concat_ws(coalesce(p_oznaceni_oddelovac, ''),
+                           CASE WHEN OZNACENI_ROK THEN to_char(localtimestamp, 'YYYY') END,
+                           CASE WHEN OZNACENI_MESIC THEN to_char(localtimestamp, 'MM') END,
+                           CASE WHEN OZNACENI_DEN THEN to_char(localtimestamp, 'DD') END)
+          FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad), '') $$
+GO
+-- A document number of the series for the given sequence number: prefix and
+-- separator, date part and separator, zero-filled number. NULL when the
+-- number is wider than the series' width or there is no such series.
+CREATE FUNCTION tab_oznaceni_doklad_func_CISLO(p_id_oznaceni_doklad integer, p_poradi integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$
+    SELECT CASE WHEN d <> '' THEN p || d || OZNACENI_ODDELOVAC || n ELSE p || n END
+    FROM (SELECT OZNACENI_ODDELOVAC,
+                 CASE WHEN OZNACENI_DOKLAD <> '' THEN OZNACENI_DOKLAD || OZNACENI_ODDELOVAC ELSE '' END AS p,
+                 tab_oznaceni_doklad_func_ROK_MESIC_DEN(ID_OZNACENI_DOKLAD, OZNACENI_ODDELOVAC) AS d,
+                 func_ZERO_ALIGN(p_poradi::varchar, PORADI_ZAROVNANI) AS n
+          FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad) s
+  $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_func_DOKLAD_NETISTENY(p_id_oznaceni_doklad integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT tab_oznaceni_doklad_func_CISLO(ID_OZNACENI_DOKLAD, PORADI_DOKLAD_NETISTENY)
+        FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_func_DOKLAD_VYTISTENY(p_id_oznaceni_doklad integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT tab_oznaceni_doklad_func_CISLO(ID_OZNACENI_DOKLAD, PORADI_DOKLAD_VYTISTENY)
+        FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
+GO
+CREATE FUNCTION tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY(p_id_oznaceni_doklad integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad SET PORADI_DOKLAD_NETISTENY = PORADI_DOKLAD_NETISTENY + 1
+                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad RETURNING 1)
+        SELECT count(*)::integer FROM u $$
+GO
+-- A printed counter set to 0 does not advance (the series prints no documents).
+CREATE FUNCTION tab_oznaceni_doklad_PORADI_DOKLAD_VYTISTENY(p_id_oznaceni_doklad integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad SET PORADI_DOKLAD_VYTISTENY = PORADI_DOKLAD_VYTISTENY + 1
+                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad AND PORADI_DOKLAD_VYTISTENY <> 0 RETURNING 1)
+        SELECT count(*)::integer FROM u $$
+GO
+-- VAT rates arrive as fixed-point numbers and are matched in the column's
+-- own single precision, so any rate that was stored is found again.
+CREATE FUNCTION tab_dph_DPH_EXISTUJE(p_dph numeric) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_dph WHERE DPH = p_dph::real $$
+GO
+CREATE FUNCTION tab_dph_DPH_EXISTUJE_2(p_id_dph integer, p_dph numeric) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_dph WHERE ID_DPH <> p_id_dph AND DPH = p_dph::real $$
+GO
+CREATE FUNCTION tab_dph_func_ID_DPH(p_dph numeric) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_DPH FROM tab_dph WHERE DPH = p_dph::real), 0) $$
+GO
+CREATE FUNCTION tab_dph_ID_DPH(p_dph numeric) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT tab_dph_func_ID_DPH(p_dph) $$
+GO
+CREATE FUNCTION tab_dph_func_DPH(p_id_dph integer) RETURNS real
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT DPH FROM tab_dph WHERE ID_DPH = p_id_dph), 0) $$
+GO
+CREATE FUNCTION tab_dph_VYCHOZI_ID_DPH() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_DPH FROM tab_dph WHERE STATE_VYCHOZI ORDER BY ID_DPH LIMIT 1), 0) $$
+GO
+CREATE FUNCTION tab_dph_func_VYCHOZI_DPH() RETURNS real
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT DPH FROM tab_dph WHERE STATE_VYCHOZI ORDER BY ID_DPH LIMIT 1), 0) $$
+GO
+CREATE FUNCTION tab_dph_NASTAVENI_VYCHOZI_DPH(p_id_dph integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT func_NASTAVIT_VYCHOZI('tab_dph', 'id_dph', 'state_vychozi', p_id_dph) $$
+GO
+CREATE FUNCTION tab_dph_func_NACIST_SEZNAM_DPH() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT left(coalesce(string_agg(replace(DPH::text, '.', ','), chr(13) ORDER BY DPH), ''), 8000)
+        FROM tab_dph $$
+GO
+CREATE FUNCTION tab_dph_EDITOVAT_DPH(p_id_dph integer, p_dph numeric) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_dph SET DPH = p_dph WHERE ID_DPH = p_id_dph RETURNING ID_DPH)
+        SELECT coalesce(max(ID_DPH), 0) FROM u $$
+GO
+-- The part of a VAT-inclusive amount that is VAT.
+CREATE FUNCTION tab_dph_func_DPH_CONST(p_id_dph integer) RETURNS real
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT (DPH / (DPH + 100.0))::real FROM tab_dph WHERE ID_DPH = p_id_dph), 0) $$
+GO
+CREATE FUNCTION tab_filtr_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_filtr $$
+GO
+CREATE FUNCTION tab_filtr_FILTR_EXISTUJE(p_filtr varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_filtr WHERE lower(FILTR) = lower(p_filtr) $$
+GO
+CREATE FUNCTION tab_filtr_FILTR_EXISTUJE_2(p_id_filtr integer, p_filtr varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_filtr WHERE ID_FILTR <> p_id_filtr AND lower(FILTR) = lower(p_filtr) $$
+GO
+CREATE FUNCTION tab_filtr_func_ID_FILTR(p_filtr varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_FILTR FROM tab_filtr WHERE lower(FILTR) = lower(p_filtr)), 0) $$
+GO
+CREATE FUNCTION tab_filtr_ID_FILTR(p_filtr varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT tab_filtr_func_ID_FILTR(p_filtr) $$
+GO
+CREATE FUNCTION tab_filtr_func_FILTR(p_id_filtr integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT FILTR FROM tab_filtr WHERE ID_FILTR = p_id_filtr), '') $$
+GO
+CREATE FUNCTION tab_filtr_func_SCRIPT(p_id_filtr integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT SCRIPT FROM tab_filtr WHERE ID_FILTR = p_id_filtr), '') $$
+GO
+CREATE FUNCTION tab_filtr_NACIST_DLE_ID_FILTR(p_id_filtr integer, OUT p_filtr varchar, OUT p_script varchar)
+  LANGUAGE sql STABLE
+  AS $$ SELECT FILTR, SCRIPT FROM tab_filtr WHERE ID_FILTR = p_id_filtr $$
+GO
+CREATE FUNCTION tab_filtr_func_NACIST_SEZNAM_FILTRU() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT left(coalesce(string_agg(FILTR, chr(13) ORDER BY FILTR), ''), 8000) FROM tab_filtr $$
+GO
+CREATE FUNCTION tab_filtr_NOVY_FILTR(p_filtr varchar, p_script varchar) RETURNS integer
+  LANGUAGE sql
+  AS $$ INSERT INTO tab_filtr (FILTR, SCRIPT) VALUES (p_filtr, p_script) RETURNING ID_FILTR $$
+GO
+CREATE FUNCTION tab_filtr_EDITOVAT_FILTR(p_id_filtr integer, p_filtr varchar, p_script varchar) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_filtr SET FILTR = p_filtr, SCRIPT = p_script
+                   WHERE ID_FILTR = p_id_filtr RETURNING ID_FILTR)
+        SELECT coalesce(max(ID_FILTR), 0) FROM u $$
+GO
+CREATE FUNCTION tab_filtr_ODEBRAT_FILTR(p_id_filtr integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH d AS (DELETE FROM tab_filtr WHERE ID_FILTR = p_id_filtr RETURNING ID_FILTR)
+        SELECT coalesce(max(ID_FILTR), 0) FROM d $$
+GO
+CREATE FUNCTION tab_sklad_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_sklad $$
+GO
+CREATE FUNCTION tab_sklad_REFERENCE(p_id_sklad integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka WHERE ID_SKLAD = p_id_sklad $$
+GO
+CREATE FUNCTION tab_sklad_SKLAD_EXISTUJE(p_sklad varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_sklad WHERE lower(SKLAD) = lower(p_sklad) $$
+GO
+CREATE FUNCTION tab_sklad_SKLAD_EXISTUJE_2(p_id_sklad integer, p_sklad varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_sklad WHERE ID_SKLAD <> p_id_sklad AND lower(SKLAD) = lower(p_sklad) $$
+GO
+CREATE FUNCTION tab_sklad_func_ID_SKLAD(p_sklad varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_SKLAD FROM tab_sklad WHERE lower(SKLAD) = lower(p_sklad)), 0) $$
+GO
+CREATE FUNCTION tab_sklad_ID_SKLAD(p_sklad varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT tab_sklad_func_ID_SKLAD(p_sklad) $$
+GO
+CREATE FUNCTION tab_sklad_ID_KATEGORIE(p_id_sklad integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_KATEGORIE FROM tab_sklad WHERE ID_SKLAD = p_id_sklad), 0) $$
+GO
+CREATE FUNCTION tab_sklad_func_SKLAD(p_id_sklad integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT SKLAD FROM tab_sklad WHERE ID_SKLAD = p_id_sklad), '') $$
+GO
+CREATE FUNCTION tab_sklad_VYCHOZI_ID_SKLAD() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_SKLAD FROM tab_sklad WHERE STATE_VYCHOZI ORDER BY ID_SKLAD LIMIT 1), 0) $$
+GO
+CREATE FUNCTION tab_sklad_func_VYCHOZI_SKLAD() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT SKLAD FROM tab_sklad WHERE STATE_VYCHOZI ORDER BY ID_SKLAD LIMIT 1), '') $$
+GO
+CREATE FUNCTION tab_sklad_NASTAVENI_VYCHOZIHO_SKLADU(p_id_sklad integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT func_NASTAVIT_VYCHOZI('tab_sklad', 'id_sklad', 'state_vychozi', p_id_sklad) $$
+GO
+CREATE FUNCTION tab_sklad_NACIST_DLE_ID_SKLAD(p_id_sklad integer, OUT p_id_kategorie integer, OUT p_sklad varchar)
+  LANGUAGE sql STABLE
+  AS $$ SELECT ID_KATEGORIE, SKLAD FROM tab_sklad WHERE ID_SKLAD = p_id_sklad $$
+GO
+CREATE FUNCTION tab_sklad_func_NACIST_SEZNAM_SKLADU() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT left(coalesce(string_agg(SKLAD, chr(13) ORDER BY SKLAD), ''), 8000) FROM tab_sklad $$
+GO
+CREATE FUNCTION tab_sklad_NOVY_SKLAD(p_id_kategorie integer, p_sklad varchar) RETURNS integer
+  LANGUAGE sql
+  AS $$ INSERT INTO tab_sklad (ID_KATEGORIE, SKLAD) VALUES (p_id_kategorie, p_sklad) RETURNING ID_SKLAD $$
+GO
+CREATE FUNCTION tab_sklad_EDITOVAT_SKLAD(p_id_sklad integer, p_id_kategorie integer, p_sklad varchar)
+  RETURNS integer LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_sklad SET ID_KATEGORIE = p_id_kategorie, SKLAD = p_sklad
+                   WHERE ID_SKLAD = p_id_sklad RETURNING ID_SKLAD)
+        SELECT coalesce(max(ID_SKLAD), 0) FROM u $$
+GO
+CREATE FUNCTION tab_sklad_ODEBRAT_SKLAD(p_id_sklad integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH d AS (DELETE FROM tab_sklad WHERE ID_SKLAD = p_id_sklad RETURNING ID_SKLAD)
+        SELECT coalesce(max(ID_SKLAD), 0) FROM d $$
+GO
+CREATE FUNCTION tab_kontakt_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kontakt $$
+GO
+CREATE FUNCTION tab_kontakt_REFERENCE(p_id_kontakt integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka WHERE ID_DODAVATEL = p_id_kontakt $$
+GO
+CREATE FUNCTION tab_kontakt_KONTAKT_EXISTUJE(p_kontakt varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_kontakt) $$
+GO
+CREATE FUNCTION tab_kontakt_KONTAKT_EXISTUJE_2(p_id_kontakt integer, p_kontakt varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kontakt
+        WHERE ID_KONTAKT <> p_id_kontakt AND lower(KONTAKT) = lower(p_kontakt) $$
+GO
+CREATE FUNCTION tab_kontakt_func_ID_KONTAKT(p_kontakt varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_kontakt)), 0) $$
+GO
+CREATE FUNCTION tab_kontakt_ID_KONTAKT(p_kontakt varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT tab_kontakt_func_ID_KONTAKT(p_kontakt) $$
+GO
+CREATE FUNCTION tab_kontakt_func_KONTAKT(p_id_kontakt integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT KONTAKT FROM tab_kontakt WHERE ID_KONTAKT = p_id_kontakt), '') $$
+GO
+CREATE FUNCTION tab_kontakt_VYCHOZI_ID_DODAVATEL() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_KONTAKT FROM tab_kontakt WHERE STATE_DODAVATEL ORDER BY ID_KONTAKT LIMIT 1), 0) $$
+GO
+CREATE FUNCTION tab_kontakt_func_VYCHOZI_DODAVATEL() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT KONTAKT FROM tab_kontakt WHERE STATE_DODAVATEL ORDER BY ID_KONTAKT LIMIT 1), '') $$
+GO
+CREATE FUNCTION tab_kontakt_VYCHOZI_ID_ODBERATEL() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_KONTAKT FROM tab_kontakt WHERE STATE_ODBERATEL ORDER BY ID_KONTAKT LIMIT 1), 0) $$
+GO
+CREATE FUNCTION tab_kontakt_func_VYCHOZI_ODBERATEL() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT KONTAKT FROM tab_kontakt WHERE STATE_ODBERATEL ORDER BY ID_KONTAKT LIMIT 1), '') $$
+GO
+CREATE FUNCTION tab_kontakt_NASTAVENI_VYCHOZIHO_KONTAKTU_DODAVATEL(p_id_kontakt integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT func_NASTAVIT_VYCHOZI('tab_kontakt', 'id_kontakt', 'state_dodavatel', p_id_kontakt) $$
+GO
+CREATE FUNCTION tab_kontakt_NASTAVENI_VYCHOZIHO_KONTAKTU_ODBERATEL(p_id_kontakt integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT func_NASTAVIT_VYCHOZI('tab_kontakt', 'id_kontakt', 'state_odberatel', p_id_kontakt) $$
+GO
+CREATE FUNCTION tab_kontakt_NACIST_DLE_ID_KONTAKT(p_id_kontakt integer, OUT p_kontakt varchar,
+    OUT p_ic varchar, OUT p_dic varchar, OUT p_adresa varchar, OUT p_telefon varchar, OUT p_mobil varchar,
+    OUT p_email varchar, OUT p_www varchar, OUT p_osoba varchar, OUT p_poznamka varchar)
+  LANGUAGE sql STABLE
+  AS $$ SELECT KONTAKT, IC, DIC, ADRESA, TELEFON, MOBIL, EMAIL, WWW, OSOBA, POZNAMKA
+        FROM tab_kontakt WHERE ID_KONTAKT = p_id_kontakt $$
+GO
+CREATE FUNCTION tab_kontakt_func_NACIST_SEZNAM_KONTAKTU() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT left(coalesce(string_agg(KONTAKT, chr(13) ORDER BY KONTAKT), ''), 8000) FROM tab_kontakt $$
+GO
+CREATE FUNCTION tab_kontakt_NOVY_KONTAKT(p_kontakt varchar, p_ic varchar, p_dic varchar, p_adresa varchar,
+    p_telefon varchar, p_mobil varchar, p_email varchar, p_www varchar, p_osoba varchar, p_poznamka varchar)
+  RETURNS integer LANGUAGE sql
+  AS $$ INSERT INTO tab_kontakt (KONTAKT, IC, DIC, ADRESA, TELEFON, MOBIL, EMAIL, WWW, OSOBA, POZNAMKA)
+        VALUES (p_kontakt, p_ic, p_dic, p_adresa, p_telefon, p_mobil, p_email, p_www, p_osoba, p_poznamka)
+        RETURNING ID_KONTAKT $$
+GO
+CREATE FUNCTION tab_kontakt_EDITOVAT_KONTAKT(p_id_kontakt integer, p_kontakt varchar, p_ic varchar,
+    p_dic varchar, p_adresa varchar, p_telefon varchar, p_mobil varchar, p_email varchar, p_www varchar,
+    p_osoba varchar, p_poznamka varchar) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_kontakt
+                   SET KONTAKT = p_kontakt, IC = p_ic, DIC = p_dic, ADRESA = p_adresa, TELEFON = p_telefon,
+                       MOBIL = p_mobil, EMAIL = p_email, WWW = p_www, OSOBA = p_osoba, POZNAMKA = p_poznamka
+                   WHERE ID_KONTAKT = p_id_kontakt RETURNING ID_KONTAKT)
+        SELECT coalesce(max(ID_KONTAKT), 0) FROM u $$
+GO
+CREATE FUNCTION tab_kontakt_ODEBRAT_KONTAKT(p_id_kontakt integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH d AS (DELETE FROM tab_kontakt WHERE ID_KONTAKT = p_id_kontakt RETURNING ID_KONTAKT)
+        SELECT coalesce(max(ID_KONTAKT), 0) FROM d $$
+GO
+CREATE FUNCTION tab_jednotka_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_jednotka $$
+GO
+CREATE FUNCTION tab_jednotka_REFERENCE(p_id_jednotka integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka WHERE ID_JEDNOTKA = p_id_jednotka $$
+GO
+CREATE FUNCTION tab_jednotka_JEDNOTKA_EXISTUJE(p_jednotka varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_jednotka WHERE lower(JEDNOTKA) = lower(p_jednotka) $$
+GO
+CREATE FUNCTION tab_jednotka_JEDNOTKA_EXISTUJE_2(p_id_jednotka integer, p_jednotka varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_jednotka
+        WHERE ID_JEDNOTKA <> p_id_jednotka AND lower(JEDNOTKA) = lower(p_jednotka) $$
+GO
+CREATE FUNCTION tab_jednotka_func_ID_JEDNOTKA(p_jednotka varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_JEDNOTKA FROM tab_jednotka WHERE lower(JEDNOTKA) = lower(p_jednotka)), 0) $$
+GO
+CREATE FUNCTION tab_jednotka_ID_JEDNOTKA(p_jednotka varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT tab_jednotka_func_ID_JEDNOTKA(p_jednotka) $$
+GO
+CREATE FUNCTION tab_jednotka_func_JEDNOTKA(p_id_jednotka integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT JEDNOTKA FROM tab_jednotka WHERE ID_JEDNOTKA = p_id_jednotka), '') $$
+GO
+CREATE FUNCTION tab_jednotka_func_MINIMUM(p_id_jednotka integer) RETURNS real
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT MINIMUM FROM tab_jednotka WHERE ID_JEDNOTKA = p_id_jednotka), 0) $$
+GO
+CREATE FUNCTION tab_jednotka_NASOBNE(p_id_jednotka integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT NASOBNE::integer FROM tab_jednotka WHERE ID_JEDNOTKA = p_id_jednotka), 0) $$
+GO
+CREATE FUNCTION tab_jednotka_VYCHOZI_ID_JEDNOTKA() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_JEDNOTKA FROM tab_jednotka WHERE STATE_VYCHOZI ORDER BY ID_JEDNOTKA LIMIT 1), 0) $$
+GO
+CREATE FUNCTION tab_jednotka_func_VYCHOZI_JEDNOTKA() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT JEDNOTKA FROM tab_jednotka WHERE STATE_VYCHOZI ORDER BY ID_JEDNOTKA LIMIT 1), '') $$
+GO
+CREATE FUNCTION tab_jednotka_NASTAVENI_VYCHOZI_JEDNOTKY(p_id_jednotka integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT func_NASTAVIT_VYCHOZI('tab_jednotka', 'id_jednotka', 'state_vychozi', p_id_jednotka) $$
+GO
+CREATE FUNCTION tab_jednotka_NASTAVENI_NASOBNE(p_id_jednotka integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_jednotka SET NASOBNE = NOT NASOBNE
+                   WHERE ID_JEDNOTKA = p_id_jednotka RETURNING ID_JEDNOTKA)
+        SELECT coalesce(max(ID_JEDNOTKA), 0) FROM u $$
+GO
+CREATE FUNCTION tab_jednotka_NACIST_DLE_ID_JEDNOTKA(p_id_jednotka integer, OUT p_jednotka varchar,
+    OUT p_specifikace varchar, OUT p_minimum real)
+  LANGUAGE sql STABLE
+  AS $$ SELECT JEDNOTKA, SPECIFIKACE, MINIMUM FROM tab_jednotka WHERE ID_JEDNOTKA = p_id_jednotka $$
+GO
+CREATE FUNCTION tab_jednotka_func_NACIST_SEZNAM_JEDNOTEK() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT left(coalesce(string_agg(JEDNOTKA, chr(13) ORDER BY JEDNOTKA), ''), 8000) FROM tab_jednotka $$
+GO
+CREATE FUNCTION tab_jednotka_NOVA_JEDNOTKA(p_jednotka varchar, p_specifikace varchar, p_minimum numeric)
+  RETURNS integer LANGUAGE sql
+  AS $$ INSERT INTO tab_jednotka (JEDNOTKA, SPECIFIKACE, MINIMUM) VALUES (p_jednotka, p_specifikace, p_minimum)
+        RETURNING ID_JEDNOTKA $$
+GO
+CREATE FUNCTION tab_jednotka_EDITOVAT_JEDNOTKU(p_id_jednotka integer, p_jednotka varchar,
+    p_specifikace varchar, p_minimum numeric) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_jednotka SET JEDNOTKA = p_jednotka, SPECIFIKACE = p_specifikace, MINIMUM = p_minimum
+                   WHERE ID_JEDNOTKA = p_id_jednotka RETURNING ID_JEDNOTKA)
+        SELECT coalesce(max(ID_JEDNOTKA), 0) FROM u $$
+GO
+CREATE FUNCTION tab_jednotka_ODEBRAT_JEDNOTKU(p_id_jednotka integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH d AS (DELETE FROM tab_jednotka WHERE ID_JEDNOTKA = p_id_jednotka RETURNING ID_JEDNOTKA)
+        SELECT coalesce(max(ID_JEDNOTKA), 0) FROM d $$
+GO
+CREATE FUNCTION tab_kategorie_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kategorie $$
+GO
+CREATE FUNCTION tab_kategorie_POCET_2(p_id_nadkategorie integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kategorie WHERE ID_NADKATEGORIE = p_id_nadkategorie $$
+GO
+CREATE FUNCTION tab_kategorie_REFERENCE(p_id_kategorie integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka WHERE ID_KATEGORIE = p_id_kategorie $$
+GO
+CREATE FUNCTION tab_kategorie_KATEGORIE_EXISTUJE(p_id_kategorie integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie $$
+GO
+CREATE FUNCTION tab_kategorie_KATEGORIE_EXISTUJE_2(p_id_nadkategorie integer, p_kategorie varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kategorie
+        WHERE ID_NADKATEGORIE = p_id_nadkategorie AND lower(KATEGORIE) = lower(p_kategorie) $$
+GO
+CREATE FUNCTION tab_kategorie_KATEGORIE_EXISTUJE_3(p_id_nadkategorie integer, p_id_kategorie integer,
+    p_kategorie varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_kategorie
+        WHERE ID_NADKATEGORIE = p_id_nadkategorie AND ID_KATEGORIE <> p_id_kategorie
+          AND lower(KATEGORIE) = lower(p_kategorie) $$
+GO
+CREATE FUNCTION tab_kategorie_func_KATEGORIE(p_id_kategorie integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT KATEGORIE FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie), '') $$
+GO
+-- With no category marked, the root is the default.
+CREATE FUNCTION tab_kategorie_VYCHOZI_ID_KATEGORIE() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_KATEGORIE FROM tab_kategorie WHERE STATE_VYCHOZI
+                         ORDER BY ID_KATEGORIE LIMIT 1), 1) $$
+GO
+CREATE FUNCTION tab_kategorie_func_VYCHOZI_KATEGORIE() RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT KATEGORIE FROM tab_kategorie WHERE STATE_VYCHOZI ORDER BY ID_KATEGORIE LIMIT 1),
+                        (SELECT KATEGORIE FROM tab_kategorie WHERE ID_KATEGORIE = 1), '') $$
+GO
+CREATE FUNCTION tab_kategorie_NASTAVENI_VYCHOZI_ID_KATEGORIE(p_id_kategorie integer) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT func_NASTAVIT_VYCHOZI('tab_kategorie', 'id_kategorie', 'state_vychozi', p_id_kategorie) $$
+GO
+CREATE FUNCTION tab_kategorie_NACIST_DLE_ID_KATEGORIE(p_id_kategorie integer, OUT p_kategorie varchar,
+    OUT p_specifikace varchar)
+  LANGUAGE sql STABLE
+  AS $$ SELECT KATEGORIE, SPECIFIKACE FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie $$
+GO
+CREATE FUNCTION tab_kategorie_func_NACIST_SEZNAM_ID_KATEGORII(p_id_nadkategorie integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT left(coalesce(string_agg(ID_KATEGORIE::text, chr(13) ORDER BY KATEGORIE, ID_KATEGORIE), ''), 8000)
+        FROM tab_kategorie WHERE ID_NADKATEGORIE = p_id_nadkategorie $$
+GO
+CREATE FUNCTION tab_kategorie_NOVA_KATEGORIE(p_id_nadkategorie integer, p_kategorie varchar,
+    p_specifikace varchar) RETURNS integer
+  LANGUAGE sql
+  AS $$ INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)
+        VALUES (p_id_nadkategorie, p_kategorie, p_specifikace) RETURNING ID_KATEGORIE $$
+GO
+CREATE FUNCTION tab_kategorie_EDITOVAT_KATEGORII(p_id_kategorie integer, p_kategorie varchar,
+    p_specifikace varchar) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_kategorie SET KATEGORIE = p_kategorie, SPECIFIKACE = p_specifikace
+                   WHERE ID_KATEGORIE = p_id_kategorie RETURNING ID_KATEGORIE)
+        SELECT coalesce(max(ID_KATEGORIE), 0) FROM u $$
+GO
+CREATE FUNCTION tab_kategorie_PREJMENOVAT_KATEGORII(p_id_kategorie integer, p_kategorie varchar) RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH u AS (UPDATE tab_kategorie SET KATEGORIE = p_kategorie
+                   WHERE ID_KATEGORIE = p_id_kategorie RETURNING ID_KATEGORIE)
+        SELECT coalesce(max(ID_KATEGORIE), 0) FROM u $$
+GO
+-- The category and its ancestors up to the root (depth 0 is the category).
+-- A chain that does not reach the root ends where its parent is missing.
+CREATE FUNCTION tab_kategorie_func_PREDKOVE(p_id_kategorie integer)
+  RETURNS TABLE (ID integer, NAZEV varchar, HLOUBKA integer)
+  LANGUAGE sql STABLE
+  AS $$
+    WITH RECURSIVE nahoru (ID, NAD, NAZEV, HLOUBKA) AS (
+      SELECT ID_KATEGORIE, ID_NADKATEGORIE, KATEGORIE, 0 FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie
+      UNION ALL
+      SELECT k.ID_KATEGORIE, k.ID_NADKATEGORIE, k.KATEGORIE, n.HLOUBKA + 1
+      FROM nahoru n JOIN tab_kategorie k ON k.ID_KATEGORIE = n.NAD
+      WHERE n.ID <> 1 AND n.HLOUBKA < 1000)
+    SELECT ID, NAZEV, HLOUBKA FROM nahoru
+  $$
+GO
+-- The category and all categories below it.
+CREATE FUNCTION tab_kategorie_func_POTOMCI(p_id_kategorie integer) RETURNS TABLE (ID integer)
+  LANGUAGE sql STABLE
+  AS $$
+    WITH RECURSIVE dolu (ID, HLOUBKA) AS (
+      SELECT ID_KATEGORIE, 0 FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie
+      UNION ALL
+      SELECT k.ID_KATEGORIE, d.HLOUBKA + 1
+      FROM dolu d JOIN tab_kategorie k ON k.ID_NADKATEGORIE = d.ID
+      WHERE d.HLOUBKA < 1000)
+    SELECT ID FROM dolu
+  $$
+GO
+-- The ids from the root down, each followed by "\": the root gives 1\.
+CREATE FUNCTION tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT CASE WHEN bool_or(ID = 1) THEN string_agg(ID::text || '\', '' ORDER BY HLOUBKA DESC) END
+        FROM tab_kategorie_func_PREDKOVE(p_id_kategorie) $$
+GO
+-- The names from the root down joined by "\".
+CREATE FUNCTION tab_kategorie_func_PATH_KATEGORIE(p_id_kategorie integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce(CASE WHEN bool_or(ID = 1) AND bool_and(HLOUBKA > 0 OR NAZEV <> '')
+                             THEN string_agg(NAZEV, '\' ORDER BY HLOUBKA DESC) END, '<neplatná>')
+        FROM tab_kategorie_func_PREDKOVE(p_id_kategorie) $$
+GO
+-- Walks a path of names from the root: the last category found and whether
+-- every name was found.
+CREATE FUNCTION tab_kategorie_func_PROJIT_CESTU(p_path_kategorie varchar,
+    OUT p_id_kategorie integer, OUT p_cela boolean)
+  LANGUAGE plpgsql STABLE
+  AS $$
+DECLARE
+  v_jmena text[] := string_to_array(p_path_kategorie, '\');
+  v_dalsi integer;
+BEGIN
+  p_id_kategorie := 1;
+  p_cela := false;
+  IF coalesce(array_length(v_jmena, 1), 0) = 0
+     OR lower(v_jmena[1]) IS DISTINCT FROM (SELECT lower(KATEGORIE) FROM tab_kategorie WHERE ID_KATEGORIE = 1) THEN
+    RETURN;
+  END IF;
+  FOR i IN 2 .. array_length(v_jmena, 1) LOOP
+    SELECT ID_KATEGORIE INTO v_dalsi FROM tab_kategorie
+      WHERE ID_NADKATEGORIE = p_id_kategorie AND lower(KATEGORIE) = lower(v_jmena[i])
+      ORDER BY ID_KATEGORIE LIMIT 1;
+    IF NOT FOUND THEN
+      RETURN;
+    END IF;
+    p_id_kategorie := v_dalsi;
+  END LOOP;
+  p_cela := true;
+END
+$$
+GO
+-- The category of a path of names; where a name is missing, the last one found.
+CREATE FUNCTION tab_kategorie_ID_KATEGORIE(p_path_kategorie varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT p_id_kategorie FROM tab_kategorie_func_PROJIT_CESTU(p_path_kategorie) $$
+GO
+-- The category of a path of names, 0 unless every name exists.
+CREATE FUNCTION tab_kategorie_ID_KATEGORIE_EXISTUJE(p_path_kategorie varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT CASE WHEN p_cela THEN p_id_kategorie ELSE 0 END
+        FROM tab_kategorie_func_PROJIT_CESTU(p_path_kategorie) $$
+GO
+-- A category may go under a target that exists, lies outside its own subtree
+-- and has no child of the same name.
+CREATE FUNCTION tab_kategorie_func_LZE_UMISTIT(p_id_kategorie_co integer, p_id_kategorie_kam integer)
+  RETURNS integer LANGUAGE sql STABLE
+  AS $$ SELECT CASE WHEN EXISTS (SELECT 1 FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie_kam)
+                     AND tab_kategorie_KATEGORIE_EXISTUJE_2(p_id_kategorie_kam,
+                           tab_kategorie_func_KATEGORIE(p_id_kategorie_co)) = 0
+                     AND EXISTS (SELECT 1 FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie_co)
+                     AND NOT EXISTS (SELECT 1 FROM tab_kategorie_func_PREDKOVE(p_id_kategorie_kam)
+                                     WHERE ID = p_id_kategorie_co)
+                    THEN 1 ELSE 0 END $$
+GO
+CREATE FUNCTION tab_kategorie_LZE_KOPIROVAT_KATEGORII(p_id_kategorie_co integer, p_id_kategorie_kam integer)
+  RETURNS integer LANGUAGE sql STABLE
+  AS $$ SELECT tab_kategorie_func_LZE_UMISTIT(p_id_kategorie_co, p_id_kategorie_kam) $$
+GO
+CREATE FUNCTION tab_kategorie_LZE_PRESUNOUT_KATEGORII(p_id_kategorie_co integer, p_id_kategorie_kam integer)
+  RETURNS integer LANGUAGE sql STABLE
+  AS $$ SELECT tab_kategorie_func_LZE_UMISTIT(p_id_kategorie_co, p_id_kategorie_kam) $$
+GO
+-- Copies the children of a category, with their subtrees, under another one.
+CREATE FUNCTION tab_kategorie_KOPIROVAT_PODKATEGORIE(p_id_kategorie_co integer, p_id_kategorie_kam integer)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_dite record;
+  v_kopie integer;
+BEGIN
+  FOR v_dite IN SELECT ID_KATEGORIE, KATEGORIE, SPECIFIKACE FROM tab_kategorie
+                WHERE ID_NADKATEGORIE = p_id_kategorie_co ORDER BY ID_KATEGORIE LOOP
+    INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)
+      VALUES (p_id_kategorie_kam, v_dite.KATEGORIE, v_dite.SPECIFIKACE) RETURNING ID_KATEGORIE INTO v_kopie;
+    IF tab_kategorie_KOPIROVAT_PODKATEGORIE(v_dite.ID_KATEGORIE, v_kopie) = 0 THEN
+      RETURN 0;
+    END IF;
+  END LOOP;
+  RETURN 1;
+END
+$$
+GO
+-- Tree changes are made one at a time, so two sessions cannot build a cycle.
+-- A refused or failed change leaves the tree as it was and returns 0.
+CREATE FUNCTION tab_kategorie_KOPIROVAT_KATEGORII(p_id_kategorie_co integer, p_id_kategorie_kam integer)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_kopie integer;
+BEGIN
+  LOCK TABLE tab_kategorie IN SHARE ROW EXCLUSIVE MODE;
+  IF tab_kategorie_LZE_KOPIROVAT_KATEGORII(p_id_kategorie_co, p_id_kategorie_kam) = 0 THEN
+    RETURN 0;
+  END IF;
+  BEGIN
+    INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)
+      SELECT p_id_kategorie_kam, KATEGORIE, SPECIFIKACE FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie_co
+      RETURNING ID_KATEGORIE INTO v_kopie;
+    IF tab_kategorie_KOPIROVAT_PODKATEGORIE(p_id_kategorie_co, v_kopie) = 0 THEN
+      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Kopírování kategorie neproběhlo...';
+    END IF;
+  EXCEPTION WHEN OTHERS THEN
+    RETURN 0;
+  END;
+  RETURN p_id_kategorie_co;
+END
+$$
+GO
+-- Moves a category under another; the id paths of the items in its subtree
+-- follow.
+CREATE FUNCTION tab_kategorie_PRESUNOUT_KATEGORII(p_id_kategorie_co integer, p_id_kategorie_kam integer)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_z varchar;
+  v_do varchar;
+BEGIN
+  LOCK TABLE tab_kategorie IN SHARE ROW EXCLUSIVE MODE;
+  IF tab_kategorie_LZE_PRESUNOUT_KATEGORII(p_id_kategorie_co, p_id_kategorie_kam) = 0 THEN
+    RETURN 0;
+  END IF;
+  v_z := tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie_co);
+  v_do := tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie_kam) || p_id_kategorie_co || '\';
+  BEGIN
+    UPDATE tab_polozka SET PATH_ID_KATEGORIE = v_do || substr(PATH_ID_KATEGORIE, length(v_z) + 1)
+      WHERE starts_with(PATH_ID_KATEGORIE, v_z);
+    UPDATE tab_kategorie SET ID_NADKATEGORIE = p_id_kategorie_kam WHERE ID_KATEGORIE = p_id_kategorie_co;
+    IF NOT FOUND THEN
+      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Přesunutí kategorie neproběhlo...';
+    END IF;
+  EXCEPTION WHEN OTHERS THEN
+    RETURN 0;
+  END;
+  RETURN p_id_kategorie_co;
+END
+$$
+GO
+-- Removes the categories below one; their items fall back to the root.
+CREATE FUNCTION tab_kategorie_ODEBRAT_PODKATEGORIE(p_id_kategorie integer) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  UPDATE tab_polozka SET ID_KATEGORIE = 1, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(1)
+    WHERE ID_KATEGORIE IN (SELECT ID FROM tab_kategorie_func_POTOMCI(p_id_kategorie) WHERE ID <> p_id_kategorie);
+  UPDATE tab_sklad SET ID_KATEGORIE = 1
+    WHERE ID_KATEGORIE IN (SELECT ID FROM tab_kategorie_func_POTOMCI(p_id_kategorie) WHERE ID <> p_id_kategorie);
+  DELETE FROM tab_kategorie
+    WHERE ID_KATEGORIE IN (SELECT ID FROM tab_kategorie_func_POTOMCI(p_id_kategorie) WHERE ID <> p_id_kategorie);
+  RETURN 1;
+END
+$$
+GO
+-- Removes a category with its subtree and returns its former parent. Its
+-- items fall back to the root, and so do stores that opened with it.
+CREATE FUNCTION tab_kategorie_ODEBRAT_KATEGORII(p_id_kategorie integer) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_nad integer;
+BEGIN
+  LOCK TABLE tab_kategorie IN SHARE ROW EXCLUSIVE MODE;
+  SELECT ID_NADKATEGORIE INTO v_nad FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie;
+  IF v_nad IS NULL THEN
+    RETURN 0; -- no such category, or the root
+  END IF;
+  BEGIN
+    PERFORM tab_kategorie_ODEBRAT_PODKATEGORIE(p_id_kategorie);
+    UPDATE tab_polozka SET ID_KATEGORIE = 1, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(1)
+      WHERE ID_KATEGORIE = p_id_kategorie;
+    UPDATE tab_sklad SET ID_KATEGORIE = 1 WHERE ID_KATEGORIE = p_id_kategorie;
+    DELETE FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie;
+    IF NOT FOUND THEN
+      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Odebrání kategorie neproběhlo...';
+    END IF;
+  EXCEPTION WHEN OTHERS THEN
+    RETURN 0;
+  END;
+  RETURN v_nad;
+END
+$$
+GO
+CREATE FUNCTION tab_polozka_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka $$
+GO
+CREATE FUNCTION tab_polozka_REFERENCE(p_id_polozka integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_historie WHERE ID_POLOZKA = p_id_polozka AND ID_DOKLAD <> 0 $$
+GO
+-- Label, name and code are unique among the valid items of a store.
+CREATE FUNCTION tab_polozka_OZNACENI_EXISTUJE(p_id_sklad integer, p_oznaceni varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka
+        WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST AND lower(OZNACENI) = lower(p_oznaceni) $$
+GO
+CREATE FUNCTION tab_polozka_OZNACENI_EXISTUJE_2(p_id_sklad integer, p_id_polozka integer,
+    p_oznaceni varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka
+        WHERE ID_SKLAD = p_id_sklad AND ID_POLOZKA <> p_id_polozka AND STATE_PLATNOST
+          AND lower(OZNACENI) = lower(p_oznaceni) $$
+GO
+CREATE FUNCTION tab_polozka_POLOZKA_EXISTUJE(p_id_sklad integer, p_polozka varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka
+        WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST AND lower(POLOZKA) = lower(p_polozka) $$
+GO
+CREATE FUNCTION tab_polozka_POLOZKA_EXISTUJE_2(p_id_sklad integer, p_id_polozka integer,
+    p_polozka varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka
+        WHERE ID_SKLAD = p_id_sklad AND ID_POLOZKA <> p_id_polozka AND STATE_PLATNOST
+          AND lower(POLOZKA) = lower(p_polozka) $$
+GO
+CREATE FUNCTION tab_polozka_KOD_EXISTUJE(p_id_sklad integer, p_kod varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka
+        WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST AND lower(KOD) = lower(p_kod) $$
+GO
+CREATE FUNCTION tab_polozka_KOD_EXISTUJE_2(p_id_sklad integer, p_id_polozka integer, p_kod varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_polozka
+        WHERE ID_SKLAD = p_id_sklad AND ID_POLOZKA <> p_id_polozka AND STATE_PLATNOST
+          AND lower(KOD) = lower(p_kod) $$
+GO
+-- Over all stores; a valid item before a removed one.
+CREATE FUNCTION tab_polozka_ID_POLOZKA(p_polozka varchar) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT ID_POLOZKA FROM tab_polozka WHERE lower(POLOZKA) = lower(p_polozka)
+                         ORDER BY STATE_PLATNOST DESC, ID_POLOZKA LIMIT 1), 0) $$
+GO
+CREATE FUNCTION tab_polozka_func_POLOZKA(p_id_polozka integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT POLOZKA FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka), '') $$
+GO
+CREATE FUNCTION tab_polozka_func_OZNACENI(p_id_polozka integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT coalesce((SELECT OZNACENI FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka), '') $$
+GO
+CREATE FUNCTION tab_polozka_NACIST_DLE_ID_POLOZKA(p_id_polozka integer,
+    OUT p_id_sklad integer, OUT p_id_kategorie integer, OUT p_id_dodavatel integer, OUT p_id_dph integer,
+    OUT p_id_jednotka integer, OUT p_path_id_kategorie varchar, OUT p_state_platnost boolean,
+    OUT p_oznaceni varchar, OUT p_kod varchar, OUT p_polozka varchar, OUT p_specifikace varchar,
+    OUT p_zaruka integer, OUT p_nakup numeric, OUT p_prodej numeric, OUT p_sleva integer,
+    OUT p_mnozstvi real, OUT p_zasoba real, OUT p_minimum real, OUT p_nasobne boolean)
+  LANGUAGE sql STABLE
+  AS $$ SELECT ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE, STATE_PLATNOST,
+               OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA,
+               MINIMUM, NASOBNE
+        FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka $$
+GO
+-- The smallest whole number from 1 up that no valid item of the store has as
+-- its label, zero-filled to the width.
+CREATE FUNCTION tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(p_id_sklad integer, p_oznaceni_zarovnani integer)
+  RETURNS varchar LANGUAGE sql STABLE
+  AS $$
+    WITH obsazena AS (
+      SELECT DISTINCT OZNACENI::bigint AS N FROM tab_polozka
+      WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$')
+    SELECT func_ZERO_ALIGN(min(k.N)::varchar, p_oznaceni_zarovnani)
+    FROM (SELECT 1::bigint AS N UNION SELECT N + 1 FROM obsazena) k
+    WHERE NOT EXISTS (SELECT 1 FROM obsazena o WHERE o.N = k.N)
+  $$
+GO
+-- An item-log row: the item as it is now.
+CREATE FUNCTION tab_polozka_HISTORIE(p_id_polozka integer, p_id_operace integer) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_id integer;
+BEGIN
+  INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
+      ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
+      POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
+    SELECT 0, ID_POLOZKA, p_id_operace, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, 1, ID_DPH, ID_JEDNOTKA, 0,
+           '-', '-', OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA,
+           MINIMUM, NASOBNE, uzivatel_func_AKTIVNI_LOGIN()
+    FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka
+    RETURNING ID_HISTORIE INTO v_id;
+  IF v_id IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu záznamu do tab_historie.';
+  END IF;
+  RETURN v_id;
+END
+$$
+GO
+-- Writes an item from its values and the names of its store, category path,
+-- supplier, VAT rate and unit: a new item when p_id_polozka is NULL, else the
+-- item with that id; then logs it with the operation.
+CREATE FUNCTION tab_polozka_func_ZAPSAT(p_id_polozka integer, p_id_operace integer,
+    p_oznaceni varchar, p_kod varchar, p_polozka varchar, p_specifikace varchar, p_zaruka integer,
+    p_sklad varchar, p_kategorie varchar, p_dodavatel varchar, p_dph numeric, p_nakup numeric,
+    p_prodej numeric, p_sleva integer, p_mnozstvi numeric, p_zasoba numeric, p_jednotka varchar,
+    p_minimum numeric, p_nasobne boolean) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_sklad integer := tab_sklad_func_ID_SKLAD(p_sklad);
+  v_kategorie integer := tab_kategorie_ID_KATEGORIE(p_kategorie);
+  v_dodavatel integer := tab_kontakt_func_ID_KONTAKT(p_dodavatel);
+  v_dph integer := tab_dph_func_ID_DPH(p_dph);
+  v_jednotka integer := tab_jednotka_func_ID_JEDNOTKA(p_jednotka);
+  v_id integer;
+BEGIN
+  IF 0 IN (v_sklad, v_dodavatel, v_dph, v_jednotka) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu záznamu do tab_polozka.',
+      DETAIL = format('Neznámý sklad, dodavatel, sazba DPH nebo jednotka (%s, %s, %s, %s).',
+                      p_sklad, p_dodavatel, p_dph, p_jednotka);
+  END IF;
+  IF p_id_polozka IS NULL THEN
+    INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE,
+        OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE)
+      VALUES (v_sklad, v_kategorie, v_dodavatel, v_dph, v_jednotka,
+              tab_kategorie_func_PATH_ID_KATEGORIE(v_kategorie), p_oznaceni, p_kod, p_polozka, p_specifikace,
+              p_zaruka, p_nakup, p_prodej, p_sleva, p_mnozstvi, p_zasoba, p_minimum, p_nasobne)
+      RETURNING ID_POLOZKA INTO v_id;
+  ELSE
+    UPDATE tab_polozka
+      SET ID_SKLAD = v_sklad, ID_KATEGORIE = v_kategorie, ID_DODAVATEL = v_dodavatel, ID_DPH = v_dph,
+          ID_JEDNOTKA = v_jednotka, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(v_kategorie),
+          OZNACENI = p_oznaceni, KOD = p_kod, POLOZKA = p_polozka, SPECIFIKACE = p_specifikace,
+          ZARUKA = p_zaruka, NAKUP = p_nakup, PRODEJ = p_prodej, SLEVA = p_sleva, MNOZSTVI = p_mnozstvi,
+          ZASOBA = p_zasoba, MINIMUM = p_minimum, NASOBNE = p_nasobne
+      WHERE ID_POLOZKA = p_id_polozka
+      RETURNING ID_POLOZKA INTO v_id;
+  END IF;
+  IF v_id IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu záznamu do tab_polozka.';
+  END IF;
+  PERFORM tab_polozka_HISTORIE(v_id, p_id_operace);
+  RETURN v_id;
+END
+$$
+GO
+CREATE FUNCTION tab_polozka_NOVA_POLOZKA(p_oznaceni varchar, p_kod varchar, p_polozka varchar,
+    p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar, p_dodavatel varchar,
+    p_dph numeric, p_nakup numeric, p_prodej numeric, p_sleva integer, p_mnozstvi numeric, p_zasoba numeric,
+    p_jednotka varchar, p_minimum numeric, p_nasobne boolean) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT tab_polozka_func_ZAPSAT(NULL, 7, p_oznaceni, p_kod, p_polozka, p_specifikace, p_zaruka,
+          p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva, p_mnozstvi, p_zasoba,
+          p_jednotka, p_minimum, p_nasobne) $$
+GO
+CREATE FUNCTION tab_polozka_IMPORT_POLOZKY(p_oznaceni varchar, p_kod varchar, p_polozka varchar,
+    p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar, p_dodavatel varchar,
+    p_dph numeric, p_nakup numeric, p_prodej numeric, p_sleva integer, p_mnozstvi numeric, p_zasoba numeric,
+    p_jednotka varchar, p_minimum numeric, p_nasobne boolean) RETURNS integer
+  LANGUAGE sql
+  AS $$ SELECT tab_polozka_func_ZAPSAT(NULL, 8, p_oznaceni, p_kod, p_polozka, p_specifikace, p_zaruka,
+          p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva, p_mnozstvi, p_zasoba,
+          p_jednotka, p_minimum, p_nasobne) $$
+GO
+CREATE FUNCTION tab_polozka_EDITOVAT_POLOZKU(p_id_polozka integer, p_oznaceni varchar, p_kod varchar,
+    p_polozka varchar, p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar,
+    p_dodavatel varchar, p_dph numeric, p_nakup numeric, p_prodej numeric, p_sleva integer,
+    p_mnozstvi numeric, p_zasoba numeric, p_jednotka varchar, p_minimum numeric, p_nasobne boolean)
+  RETURNS integer LANGUAGE sql
+  AS $$ SELECT tab_polozka_func_ZAPSAT(coalesce(p_id_polozka, 0), 9, p_oznaceni, p_kod, p_polozka,
+          p_specifikace, p_zaruka, p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva,
+          p_mnozstvi, p_zasoba, p_jednotka, p_minimum, p_nasobne) $$
+GO
+-- An item that documents refer to stays, invalid and with no stock; any other
+-- goes with its log. The item is locked first so that a sale committing at the
+-- same moment is seen.
+CREATE FUNCTION tab_polozka_ODEBRAT_POLOZKU(p_id_polozka integer) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  PERFORM 1 FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka FOR UPDATE;
+  IF tab_polozka_REFERENCE(p_id_polozka) > 0 THEN
+    PERFORM tab_polozka_HISTORIE(p_id_polozka, 10);
+    UPDATE tab_polozka SET STATE_PLATNOST = false, MNOZSTVI = 0 WHERE ID_POLOZKA = p_id_polozka;
+    IF NOT FOUND THEN
+      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu záznamu do tab_polozka.';
+    END IF;
+  ELSE
+    DELETE FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka;
+    IF NOT FOUND THEN
+      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při umazávání záznamu z tab_polozka.';
+    END IF;
+    BEGIN
+      DELETE FROM tab_historie WHERE ID_POLOZKA = p_id_polozka AND ID_DOKLAD = 0;
+    EXCEPTION WHEN OTHERS THEN
+      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při umazávání záznamu(ů) z tab_historie.';
+    END;
+  END IF;
+  RETURN p_id_polozka;
+END
+$$
+GO
+-- Empties a store: unsold items go with their log, sold ones stay invalid
+-- with no stock. Document lines are never removed.
+CREATE FUNCTION tab_polozka_ODEBRAT_POLOZKY(p_id_sklad integer) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  PERFORM 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad ORDER BY ID_POLOZKA FOR UPDATE;
+  DELETE FROM tab_polozka p WHERE p.ID_SKLAD = p_id_sklad
+    AND NOT EXISTS (SELECT 1 FROM tab_historie h WHERE h.ID_POLOZKA = p.ID_POLOZKA AND h.ID_DOKLAD <> 0);
+  DELETE FROM tab_historie h WHERE h.ID_DOKLAD = 0
+    AND NOT EXISTS (SELECT 1 FROM tab_polozka p WHERE p.ID_POLOZKA = h.ID_POLOZKA);
+  PERFORM tab_polozka_HISTORIE(ID_POLOZKA, 10) FROM tab_polozka WHERE ID_SKLAD = p_id_sklad ORDER BY ID_POLOZKA;
+  UPDATE tab_polozka SET STATE_PLATNOST = false, MNOZSTVI = 0 WHERE ID_SKLAD = p_id_sklad;
+  RETURN 1;
+END
+$$
+GO
+-- Removes basket rows whose session has ended: no live session has the
+-- process id, or the live one started after the row was written (the id was
+-- reused). Sessions of other users whose start time is hidden keep their rows.
+CREATE FUNCTION tab_prodej_func_VYCISTIT() RETURNS integer
+  LANGUAGE sql
+  AS $$ WITH d AS (DELETE FROM tab_prodej p
+                   WHERE NOT EXISTS (SELECT 1 FROM pg_stat_activity a WHERE a.pid = p.ID_PROCESS
+                                       AND (a.backend_start IS NULL OR a.backend_start <= p.ZALOZENO))
+                   RETURNING 1)
+        SELECT count(*)::integer FROM d $$
+GO
+-- The caller's basket rows.
+CREATE FUNCTION tab_prodej_POCET() RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  PERFORM tab_prodej_func_VYCISTIT();
+  RETURN (SELECT count(*) FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid());
+END
+$$
+GO
+CREATE FUNCTION tab_prodej_func_MNOZSTVI(p_id_polozka integer) RETURNS real
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  PERFORM tab_prodej_func_VYCISTIT();
+  RETURN coalesce((SELECT sum(MNOZSTVI) FROM tab_prodej
+                   WHERE ID_PROCESS = pg_backend_pid() AND ID_POLOZKA = p_id_polozka), 0);
+END
+$$
+GO
+CREATE FUNCTION tab_prodej_PRIDAT_EDITOVAT(p_id_polozka integer, p_sleva integer, p_mnozstvi numeric,
+    p_absolutne boolean) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  PERFORM tab_prodej_func_VYCISTIT();
+  UPDATE tab_prodej
+    SET SLEVA = p_sleva,
+        MNOZSTVI = CASE WHEN p_absolutne THEN p_mnozstvi ELSE func_MNOZSTVI_PRESNE(MNOZSTVI) + p_mnozstvi END
+    WHERE ID_PROCESS = pg_backend_pid() AND ID_POLOZKA = p_id_polozka;
+  IF NOT FOUND THEN
+    INSERT INTO tab_prodej (ID_POLOZKA, SLEVA, MNOZSTVI) VALUES (p_id_polozka, p_sleva, p_mnozstvi);
+  END IF;
+  RETURN p_id_polozka;
+END
+$$
+GO
+CREATE FUNCTION tab_prodej_ODEBRAT(p_id_polozka integer) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  PERFORM tab_prodej_func_VYCISTIT();
+  DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid() AND ID_POLOZKA = p_id_polozka;
+  RETURN CASE WHEN FOUND THEN p_id_polozka ELSE 0 END;
+END
+$$
+GO
+-- What a document moves into the till: the lines' prices after their
+-- discounts, after the document's discount, rounded to whole units.
+CREATE FUNCTION tab_doklad_func_CASTKA(p_id_doklad integer) RETURNS numeric
+  LANGUAGE sql STABLE
+  AS $$ SELECT round((100.0 - d.SLEVA) / 100
+                     * sum((100.0 - h.SLEVA) / 100 * h.PRODEJ * func_MNOZSTVI_PRESNE(h.MNOZSTVI)), 0)
+        FROM tab_doklad d JOIN tab_historie h ON h.ID_DOKLAD = d.ID_DOKLAD
+        WHERE d.ID_DOKLAD = p_id_doklad
+        GROUP BY d.SLEVA $$
+GO
+-- Sells the caller's basket as a document of the kind (1 cash receipt,
+-- 2 invoice, 3 delivery note). Runs inside the caller's transaction, which
+-- rolls everything back on an error. The numbering series and the items are
+-- locked before they are read, so sessions selling at once get different
+-- numbers and never sell the same stock twice.
+CREATE FUNCTION tab_prodej_PRODAT(p_id_operace integer, p_tisk boolean, p_odberatel varchar, p_sleva integer)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_doklad integer;
+  v_netisteny varchar;
+  v_vytisteny varchar := '-';
+  v_radky integer;
+  v_polozky integer;
+  v_odberatel integer := tab_kontakt_func_ID_KONTAKT(p_odberatel);
+  v_zapsano integer;
+BEGIN
+  PERFORM tab_prodej_func_VYCISTIT();
+  PERFORM 1 FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_operace FOR UPDATE;
+  PERFORM 1 FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid() FOR UPDATE;
+  PERFORM 1 FROM tab_polozka
+    WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid())
+    ORDER BY ID_POLOZKA FOR UPDATE;
+  SELECT count(*), count(DISTINCT ID_POLOZKA) INTO v_radky, v_polozky
+    FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid();
+  IF v_radky = 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
+  END IF;
+
+  INSERT INTO tab_doklad (SLEVA) VALUES (p_sleva) RETURNING ID_DOKLAD INTO v_doklad;
+  IF v_doklad IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při zakládání nového dokladu [záznam hlavičky dokladu]...';
+  END IF;
+
+  v_netisteny := tab_oznaceni_doklad_func_DOKLAD_NETISTENY(p_id_operace);
+  IF tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY(p_id_operace) <> 1 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
+  END IF;
+  IF p_tisk THEN
+    v_vytisteny := tab_oznaceni_doklad_func_DOKLAD_VYTISTENY(p_id_operace);
+    IF tab_oznaceni_doklad_PORADI_DOKLAD_VYTISTENY(p_id_operace) <> 1 THEN
+      RAISE EXCEPTION USING ERRCODE = '50000',
+        MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
+    END IF;
+  END IF;
+
+  IF v_netisteny IS NULL OR v_vytisteny IS NULL OR v_odberatel = 0
+     OR EXISTS (SELECT 1 FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid() AND MNOZSTVI <= 0) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
+  END IF;
+  INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
+      ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
+      POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
+    SELECT v_doklad, p.ID_POLOZKA, p_id_operace, p.ID_SKLAD, p.ID_KATEGORIE, p.ID_DODAVATEL, v_odberatel,
+           p.ID_DPH, p.ID_JEDNOTKA, 0, v_netisteny, v_vytisteny, p.OZNACENI, p.KOD, p.POLOZKA, p.SPECIFIKACE,
+           p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA, p.MINIMUM, p.NASOBNE,
+           uzivatel_func_AKTIVNI_LOGIN()
+    FROM tab_prodej k JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
+    WHERE k.ID_PROCESS = pg_backend_pid()
+    ORDER BY k.ID_PRODEJ;
+  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
+  IF v_zapsano < v_radky THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
+  END IF;
+
+  UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.MNOZSTVI
+    FROM (SELECT ID_POLOZKA, sum(func_MNOZSTVI_PRESNE(MNOZSTVI)) AS MNOZSTVI FROM tab_prodej
+          WHERE ID_PROCESS = pg_backend_pid() GROUP BY ID_POLOZKA) k
+    WHERE p.ID_POLOZKA = k.ID_POLOZKA AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.MNOZSTVI;
+  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
+  IF v_zapsano < v_polozky THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...',
+      DETAIL = 'Na skladě není dost některé z prodávaných položek.';
+  END IF;
+
+  DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid();
+  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
+  IF v_zapsano < v_radky THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při mazání tab_prodej [mazání právě prodávaných položek]...';
+  END IF;
+
+  IF p_id_operace = 1
+     AND tab_pokladna_POHYB(1, v_netisteny, v_vytisteny, tab_doklad_func_CASTKA(v_doklad)) IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...';
+  END IF;
+  RETURN v_doklad;
+END
+$$
+GO
+CREATE FUNCTION tab_doklad_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_doklad $$
+GO
+-- A sale (operation 1 to 3) not yet cancelled.
+CREATE FUNCTION tab_doklad_LZE_STORNOVAT(p_id_doklad_prodej integer) RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT CASE WHEN EXISTS (SELECT 1 FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej
+                                 AND ID_OPERACE BETWEEN 1 AND 3 AND STATE_STAV) THEN 1 ELSE 0 END $$
+GO
+-- Cancels a sale: its lines are marked, the stock returns, a cancellation
+-- document copies the lines with negative quantities, and a cash receipt's
+-- money leaves the till. The sale's lines are locked and checked first, so a
+-- document is never cancelled twice.
+CREATE FUNCTION tab_doklad_STORNO(p_id_doklad_prodej integer) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_storno integer;
+  v_operace integer;
+  v_netisteny varchar;
+  v_vytisteny varchar;
+  v_radky integer;
+  v_polozky integer;
+  v_zapsano integer;
+BEGIN
+  PERFORM 1 FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej ORDER BY ID_HISTORIE FOR UPDATE;
+  IF tab_doklad_LZE_STORNOVAT(p_id_doklad_prodej) = 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Doklad nelze stornovat [doklad není prodejem nebo už byl stornován]...';
+  END IF;
+  SELECT min(ID_OPERACE) + 3, min(DOKLAD_NETISTENY), min(DOKLAD_VYTISTENY), count(*), count(DISTINCT ID_POLOZKA)
+    INTO v_operace, v_netisteny, v_vytisteny, v_radky, v_polozky
+    FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej;
+  PERFORM 1 FROM tab_polozka
+    WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
+    ORDER BY ID_POLOZKA FOR UPDATE;
+
+  INSERT INTO tab_doklad (SLEVA) SELECT SLEVA FROM tab_doklad WHERE ID_DOKLAD = p_id_doklad_prodej
+    RETURNING ID_DOKLAD INTO v_storno;
+  IF v_storno IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_doklad [záznam hlavičky dokladu]...';
+  END IF;
+
+  UPDATE tab_historie SET STATE_STAV = false, REF_ID_DOKLAD = v_storno WHERE ID_DOKLAD = p_id_doklad_prodej;
+  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
+  IF v_zapsano < v_radky THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
+  END IF;
+
+  UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) + h.MNOZSTVI, STATE_PLATNOST = true
+    FROM (SELECT ID_POLOZKA, sum(func_MNOZSTVI_PRESNE(MNOZSTVI)) AS MNOZSTVI FROM tab_historie
+          WHERE ID_DOKLAD = p_id_doklad_prodej GROUP BY ID_POLOZKA) h
+    WHERE p.ID_POLOZKA = h.ID_POLOZKA;
+  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
+  IF v_zapsano < v_polozky THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o naskladnění položek]...';
+  END IF;
+
+  INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
+      ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
+      POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
+    SELECT v_storno, ID_POLOZKA, v_operace, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_ODBERATEL, ID_DPH,
+           ID_JEDNOTKA, p_id_doklad_prodej, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD, POLOZKA,
+           SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, -MNOZSTVI, ZASOBA, MINIMUM, NASOBNE,
+           uzivatel_func_AKTIVNI_LOGIN()
+    FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej ORDER BY ID_HISTORIE;
+  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
+  IF v_zapsano < v_radky THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
+  END IF;
+
+  IF v_operace = 4
+     AND tab_pokladna_POHYB(4, v_netisteny, v_vytisteny, tab_doklad_func_CASTKA(v_storno)) IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...';
+  END IF;
+  RETURN v_storno;
+END
+$$
+GO
+CREATE FUNCTION tab_historie_POCET() RETURNS integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT count(*)::integer FROM tab_historie $$
+GO
 -- Every user of the database may read and write everything; the rights of
 -- the program are checked by the program.
 DO $$
