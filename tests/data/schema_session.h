@@ -74,3 +74,44 @@ inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
 }
+
+#include <gtest/gtest.h>
+
+// A test with its own database and one session on it.
+class DatabaseTest : public ::testing::Test
+{
+protected:
+    SchemaDatabase db;
+    std::unique_ptr<Session> s = db.session();
+
+    // The integer result of a procedure or function called with parameters
+    // (a bare name, or a call written out with $1, $2 ...).
+    int call(const QString &function, const QVariantList &params = {})
+    {
+        const QString v = text(function, params);
+        EXPECT_EQ(s->error(), "") << qPrintable(function);
+        return v.toInt();
+    }
+    // A new item of the first store through the procedure the item card uses.
+    int newItem(const QString &label, const QString &quantity = "10", const QString &price = "100",
+                const QString &categoryPath = "?", const QString &store = "Sklad-01")
+    {
+        return call("tab_polozka_NOVA_POLOZKA(p_oznaceni => $1::varchar, p_kod => $1::varchar,"
+                    " p_polozka => ('Položka ' || $1)::varchar,"
+                    " p_specifikace => '-', p_zaruka => 24, p_sklad => $5, p_kategorie => $4,"
+                    " p_dodavatel => '-', p_dph => 20, p_nakup => $3::numeric / 2, p_prodej => $3,"
+                    " p_sleva => 0, p_mnozstvi => $2, p_zasoba => 0, p_jednotka => 'ks',"
+                    " p_minimum => 1, p_nasobne => true)",
+                    {label, quantity, price, categoryPath, store});
+    }
+    // The text result of a function; a bare name gets $1, $2 ... for the parameters.
+    QString text(const QString &function, const QVariantList &params = {})
+    {
+        if (function.contains('('))
+            return s->value("SELECT " + function, params);
+        QStringList placeholders;
+        for (int i = 1; i <= params.size(); ++i)
+            placeholders << QStringLiteral("$%1").arg(i);
+        return s->value(QStringLiteral("SELECT %1(%2)").arg(function, placeholders.join(", ")), params);
+    }
+};

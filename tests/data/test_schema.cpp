@@ -38,12 +38,7 @@ TEST(CreationScript, FirstBatchCreatesCzechUtf8Database)
     s.exec(QString("DROP DATABASE \"%1\"").arg(name));
 }
 
-class Schema : public ::testing::Test
-{
-protected:
-    SchemaDatabase db;
-    std::unique_ptr<Session> s = db.session();
-};
+using Schema = DatabaseTest;
 
 TEST_F(Schema, SeedRowsHaveTheirIdsAndDefaults)
 {
