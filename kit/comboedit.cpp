@@ -97,7 +97,7 @@ TCustomComboEdit::TCustomComboEdit(QWidget *parent)
 void TCustomComboEdit::setAlignmentValue(Kx::TAlignment value)
 {
     alignmentSetting = value;
-    setAlignment(Kx::toQtAlignment(value));
+    applyEditAlignment();
     update();
 }
 

@@ -108,6 +108,9 @@ protected:
     virtual QVariant getPopupValue() const;
     virtual bool editCanModify() const { return !readOnlyFlag; }
     virtual void popupChange() {}
+    // How the edit itself aligns the text it shows while typing.
+    virtual Qt::Alignment editAlignment() const { return Kx::toQtAlignment(alignmentSetting); }
+    void applyEditAlignment() { setAlignment(editAlignment()); }
 
     // Paints the client area with the given text instead of the edit's own
     // painting; returns false (and paints nothing) when standard painting is

@@ -1,6 +1,7 @@
 #include "kit/intedit.h"
 
 #include "kit/numbertext.h"
+#include "platform/parsenumber.h"
 
 #include <QKeyEvent>
 
@@ -9,7 +10,9 @@ using NumberText::KeyCandidate;
 int IntegerRule::valueOf(const QString &text,
                          const std::function<void(const QString &)> &writeBack) const
 {
-    const int value = text.isEmpty() ? 0 : NumberText::toInteger(text).value_or(0);
+    int value = 0;
+    if (!TryStrToInt(text, value))
+        value = 0;
     const int clamped = value < min ? min : (max != 0 && value > max) ? max : value;
     if (clamped != value)
         writeBack(textOf(clamped));
@@ -23,7 +26,9 @@ QString IntegerRule::textOf(int value) const
 
 bool IntegerRule::accepts(const KeyCandidate &key) const
 {
-    const std::optional<int> value = NumberText::toInteger(key.candidate);
+    int parsed = 0;
+    const std::optional<int> value =
+        TryStrToInt(key.candidate, parsed) ? std::optional<int>(parsed) : std::nullopt;
     switch (key.kind) {
     case KeyCandidate::Backspace:
     case KeyCandidate::Delete:

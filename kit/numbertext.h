@@ -1,22 +1,7 @@
 #pragma once
-// Reading numbers typed into the kit's number edits: the classic rules, with
-// the decimal separator given, so nothing depends on the machine's locale.
+// The text a key would leave in one of the kit's number edits, which the edits
+// check before they let the key through.
 #include <QString>
-#include <QStringView>
-
-#include <optional>
-
-namespace NumberText {
-
-// Surrounding blanks, an optional sign, digits with at most one decimal
-// separator (at least one digit in all), then optionally "E" or "e", an
-// optional sign and at least one digit: "12", "-1,5", ",5", "1,", "2E-3".
-std::optional<long double> toExtended(QStringView text, QChar decimalSeparator);
-
-// A whole decimal number that fits 32 bits, with an optional sign.
-std::optional<int> toInteger(QStringView text);
-
-} // namespace NumberText
 
 namespace NumberText {
 

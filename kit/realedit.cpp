@@ -2,6 +2,7 @@
 
 #include "kit/numbertext.h"
 #include "platform/formatfloat.h"
+#include "platform/parsenumber.h"
 
 #include <QKeyEvent>
 
@@ -12,8 +13,8 @@ const QChar kComma(QLatin1Char(','));
 
 std::optional<double> realOf(const QString &text)
 {
-    const auto value = NumberText::toExtended(text, czechFormatSettings().DecimalSeparator);
-    return value ? std::optional<double>(double(*value)) : std::nullopt;
+    double value = 0;
+    return TryStrToFloat(text, value) ? std::optional<double>(value) : std::nullopt;
 }
 } // namespace
 

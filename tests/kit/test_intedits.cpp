@@ -7,21 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-TEST(NumberText, ReadsTheClassicNumberForms)
-{
-    const QChar comma(',');
-    EXPECT_EQ(NumberText::toExtended(u" -1,5 ", comma), -1.5L);
-    EXPECT_EQ(NumberText::toExtended(u",5", comma), 0.5L);
-    EXPECT_EQ(NumberText::toExtended(u"1,", comma), 1.0L);
-    EXPECT_EQ(NumberText::toExtended(u"2E-3", comma), 2e-3L);
-    EXPECT_EQ(NumberText::toExtended(u"+7", comma), 7.0L);
-    for (const char16_t *bad : {u"", u"-", u",", u"1,2,3", u"1E", u"1.5", u"E5", u"1 2"})
-        EXPECT_FALSE(NumberText::toExtended(bad, comma)) << QString::fromUtf16(bad).toStdString();
-    EXPECT_EQ(NumberText::toInteger(u"-2147483648"), std::numeric_limits<int>::min());
-    EXPECT_FALSE(NumberText::toInteger(u"2147483648"));
-    EXPECT_FALSE(NumberText::toInteger(u"12a"));
-}
-
 TEST(NumberText, CandidateTextForTypingBackspaceAndDelete)
 {
     using NumberText::KeyAction;
