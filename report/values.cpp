@@ -1,5 +1,6 @@
 #include "report/values.h"
 
+#include "report/components.h"
 #include "report/vlstreams.h"
 
 #include <algorithm>
@@ -58,6 +59,12 @@ void TvlValues::Sort()
     std::stable_sort(m_items.begin(), m_items.end(), [](const Entry &a, const Entry &b) {
         return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
     });
+}
+
+void TvlValues::BindDataSets()
+{
+    for (const Entry &e : m_items)
+        e.value->ResolvedDataSet = e.value->Kind == vkDataField ? vlFindComponent(e.value->DataSet) : nullptr;
 }
 
 void TvlValues::WriteBinaryData(ByteStream &stream) const

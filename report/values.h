@@ -52,6 +52,9 @@ public:
     TvlValue *FindVariable(const QString &name) const;
     // Orders the entries by name (without regard to case), as a build does.
     void Sort();
+    // Finds the data set of every data-field value by its component name
+    // (vlFindComponent), as a build does when it starts.
+    void BindDataSets();
 
     // The values block. Writing refuses (EReportFormatError, nothing written)
     // a text longer than the block can hold; reading replaces the list.

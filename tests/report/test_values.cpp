@@ -1,3 +1,5 @@
+#include "platform/globalcomponents.h"
+#include "report/components.h"
 #include "report/values.h"
 #include "report/vlstreams.h"
 
@@ -118,4 +120,29 @@ TEST(ReportValues, LookupIgnoresCaseAndSortingOrdersByName)
     EXPECT_EQ(values.Count(), 0);
     EXPECT_EQ(vlSpecialValueNames.size(), 9);
     EXPECT_EQ(vlSpecialValueNames.at(8), "TOTALPAGES");
+}
+
+TEST(ReportValues, DataFieldsFindTheirDataSetsByName)
+{
+    QObject form;
+    form.setObjectName("Form_Nahled");
+    auto *documents = new QObject(&form);
+    documents->setObjectName("Doklady");
+    GlobalComponents::Scoped registered(&form);
+    QObject owner;
+    auto *lines = new QObject(&owner);
+    lines->setObjectName("Radky");
+    vlSetCurrentReportOwner(&owner);
+
+    TvlValues values;
+    add(values, "Doklad", vkDataField, 0, "Form_Nahled.Doklady", "cislo");
+    add(values, "Radek", vkDataField, 0, "Radky", "text");
+    add(values, "Chybi", vkDataField, 0, "Nikde", "x");
+    add(values, "Vyraz", vkExpression, 0, "Radky", "1+1");
+    values.BindDataSets();
+    EXPECT_EQ(values.GetItem(0)->ResolvedDataSet, documents);
+    EXPECT_EQ(values.GetItem(1)->ResolvedDataSet, lines);
+    EXPECT_EQ(values.GetItem(2)->ResolvedDataSet, nullptr);
+    EXPECT_EQ(values.GetItem(3)->ResolvedDataSet, nullptr);
+    vlSetCurrentReportOwner(nullptr);
 }
