@@ -331,13 +331,13 @@ void TFormPlacement::PlacementFormShow()
 
 void TFormPlacement::PlacementFormCloseQuery(QEvent *event)
 {
-    // The form's own handling decides first whether it may close.
+    // The form's own handling decides first whether it may close. A dialog
+    // hides itself inside it, which must not count as a second close.
+    closeQueried_ = true;
     static_cast<QObject *>(parent())->event(event);
-    if (event->isAccepted()) {
-        closeQueried_ = true;
-        if (active_ && Form())
-            FormPlacementSave();
-    }
+    closeQueried_ = event->isAccepted();
+    if (closeQueried_ && active_ && Form())
+        FormPlacementSave();
 }
 
 void TFormPlacement::PlacementFormDestroy()

@@ -171,7 +171,11 @@ void ReadWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QStrin
             if (right > left && bottom > top) {
                 QRect wanted(left, top, right - left, bottom - top);
                 wanted.setSize(wanted.size().expandedTo(Form->minimumSize()).boundedTo(Form->maximumSize()));
-                const QRect fitted = FitOnScreens(wanted);
+                // The frame has to fit on the screen too.
+                const QRect frame = Form->frameGeometry(), inner = Form->geometry();
+                const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                                       frame.right() - inner.right(), frame.bottom() - inner.bottom());
+                const QRect fitted = FitOnScreens(wanted.marginsAdded(margins)).marginsRemoved(margins);
                 if (placesWindowsItself())
                     Form->resize(fitted.size());
                 else

@@ -2,6 +2,9 @@
 // Components with one property of every kind the form storage handles.
 #include "kit/storedcollection.h"
 
+#include <QCloseEvent>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
@@ -120,4 +123,39 @@ public:
     }
     QObject *FormatParameters() const { return params; }
     Parameters *params;
+};
+
+// A form that may refuse to close, as a form's close query can.
+class TForm_Test : public QWidget
+{
+    Q_OBJECT
+public:
+    bool mayClose = true;
+protected:
+    void closeEvent(QCloseEvent *e) override
+    {
+        if (mayClose)
+            e->accept();
+        else
+            e->ignore();
+    }
+};
+
+// A settings file in a temporary folder, read and written whole.
+class IniFixture
+{
+public:
+    QString path() const { return dir.filePath("Tarmil5.ini"); }
+    QByteArray content() const
+    {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void put(const QByteArray &text)
+    {
+        QFile f(path());
+        if (f.open(QIODevice::WriteOnly))
+            f.write(text);
+    }
+    QTemporaryDir dir;
 };

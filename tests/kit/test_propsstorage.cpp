@@ -7,7 +7,7 @@
 
 namespace {
 
-class PropsStorageTest : public ::testing::Test
+class PropsStorageTest : public ::testing::Test, public IniFixture
 {
 protected:
     PropsStorageTest()
@@ -16,18 +16,6 @@ protected:
         page = new QWidget(&form);
         page->setObjectName("TabSheet_Obecne");
         comp = new Sample("Comp", &form);
-    }
-    QString path() const { return dir.filePath("Tarmil5.ini"); }
-    QByteArray content() const
-    {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    void put(const QByteArray &text)
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
     }
     // An inactive storage without placement options: only properties.
     std::unique_ptr<TFormStorage> storage(const QStringList &props)
@@ -41,7 +29,6 @@ protected:
         return s;
     }
 
-    QTemporaryDir dir;
     QWidget form;
     QWidget *page;
     Sample *comp;
