@@ -99,6 +99,7 @@ TFormPlacement::TFormPlacement(QObject *owner)
         owner->installEventFilter(this);
     }
     winHook_->SetActive(false);
+    winHook_->AfterEvents = {QEvent::Resize};
     winHook_->AfterMessage = [this](QObject *sender, QEvent *msg, bool &handled) {
         PlacementWindowMessage(sender, msg, handled);
     };

@@ -111,7 +111,9 @@ bool TControlHook::eventFilter(QObject *watched, QEvent *event)
             return true; // neither the control nor the after-handlers see it
         bool wantsAfter = false;
         for (TKxWindowHook *hook : std::as_const(hooks_))
-            wantsAfter = wantsAfter || bool(hook->AfterMessage);
+            wantsAfter = wantsAfter
+                         || (hook->AfterMessage
+                             && (hook->AfterEvents.isEmpty() || hook->AfterEvents.contains(event->type())));
         if (wantsAfter) {
             // The control's own handling first, then the after-handlers; a
             // destroy already handled reaches only the newest after-handler.

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 
@@ -80,6 +81,10 @@ public:
 
     THookMessageEvent BeforeMessage;
     THookMessageEvent AfterMessage;
+    // The events the after-handler wants; empty: all of them. Qt has no
+    // "after" stage of its own, so for these events the control's handling
+    // runs inside the filter and older filters on the control do not see them.
+    QSet<QEvent::Type> AfterEvents;
 
     void HookControl();
     void UnhookControl();

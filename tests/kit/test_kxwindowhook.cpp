@@ -68,6 +68,14 @@ TEST(KxWindowHook, HandlersRunNewestFirstAroundTheControl)
     sendUser(&control);
     EXPECT_EQ(log, QStringList({"before2", "before1", "own", "after2"}));
 
+    // An after-handler limited to other events leaves these to Qt's own delivery.
+    log.clear();
+    second.AfterMessage = logger(log, "after2");
+    first.AfterEvents = second.AfterEvents = {QEvent::Resize};
+    sendUser(&control);
+    EXPECT_EQ(log, QStringList({"before2", "before1", "own"}));
+    first.AfterEvents = second.AfterEvents = {};
+
     // Inactive hooks see nothing; the last one gone leaves the control alone.
     log.clear();
     second.SetActive(false);

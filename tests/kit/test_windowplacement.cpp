@@ -136,6 +136,13 @@ TEST_F(WindowPlacementTest, PreventResizeFixesTheSizeAndDropsTheMaximizeButton)
     EXPECT_EQ(form.minimumSize(), QSize(320, 200));
     EXPECT_EQ(form.maximumSize(), QSize(320, 200));
     EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    // The form's own events still reach the placement while it is hooked.
+    int restores = 0;
+    placement->OnRestorePlacement = [&](TFormPlacement *) { ++restores; };
+    form.show();
+    EXPECT_EQ(restores, 1);
+    form.resize(400, 300);
+    EXPECT_EQ(form.size(), QSize(320, 200));
     placement->SetPreventResize(false);
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_NE(form.minimumSize(), form.maximumSize());
