@@ -337,8 +337,12 @@ void TFormPlacement::PlacementFormCloseQuery(QEvent *event)
     closeQueried_ = true;
     static_cast<QObject *>(parent())->event(event);
     closeQueried_ = event->isAccepted();
-    if (closeQueried_ && active_ && Form())
-        FormPlacementSave();
+    try {
+        if (closeQueried_ && active_ && Form())
+            FormPlacementSave();
+    } catch (const std::exception &error) {
+        HandleKitException(error); // the form closes all the same
+    }
 }
 
 void TFormPlacement::PlacementFormDestroy()
