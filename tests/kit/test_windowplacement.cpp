@@ -89,6 +89,22 @@ TEST_F(WindowPlacementTest, OtherPixelsPerInchRestoreTheStateOnly)
     SetApplicationMainForm(nullptr);
 }
 
+TEST_F(WindowPlacementTest, AStoredMinimizedStateMinimizesTheMainWindowOnceItIsUp)
+{
+    put("[Tarmil]\nShowCmd=2\n[Other]\nShowCmd=6\n");
+    TForm_Test main, other;
+    SetApplicationMainForm(&main);
+    placeOn(&main, "Tarmil");
+    placeOn(&other, "Other");
+    main.show();
+    EXPECT_FALSE(main.isMinimized());
+    QApplication::processEvents();
+    EXPECT_TRUE(main.isMinimized());
+    other.show();
+    EXPECT_TRUE(other.isMinimized()); // any other form takes the state at once
+    SetApplicationMainForm(nullptr);
+}
+
 TEST_F(WindowPlacementTest, FixedSizeFormsGetTheirPositionButKeepTheirSize)
 {
     put("[Dlg]\nPixelsPerInch=" + dpi() + "\nNormPos=30,40,530,440\n");
