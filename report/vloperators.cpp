@@ -1,0 +1,122 @@
+#include "report/vloperators.h"
+
+#include "platform/formatdate.h"
+#include "platform/formaterror.h"
+#include "report/vlparser.h"
+
+#include <cmath>
+
+namespace {
+
+Variant boolean(bool value)
+{
+    return Variant(qint64(value ? 1 : 0));
+}
+
+bool isZero(const Variant &value)
+{
+    if (value.isEmpty())
+        return true;
+    return value.toDouble() == 0.0;
+}
+
+Variant pop(QVector<Variant> &stack)
+{
+    if (stack.isEmpty())
+        throw TvlParserError("Výraz: operátoru chybí operand.");
+    return stack.takeLast();
+}
+
+Variant binary(QChar op, const Variant &a, const Variant &b)
+{
+    switch (op.unicode()) {
+    case 1: return boolean(Variant::compare(a, b) >= 0);
+    case 2: return boolean(Variant::compare(a, b) <= 0);
+    case 3: return boolean(Variant::compare(a, b) != 0);
+    case '>': return boolean(Variant::compare(a, b) > 0);
+    case '<': return boolean(Variant::compare(a, b) < 0);
+    case '=': return boolean(Variant::compare(a, b) == 0);
+    case 4: case '+': return a + b;
+    case 5: case '*': return a * b;
+    case '-': return a - b;
+    case '/':
+        if (a.isNull() || b.isNull())
+            return Variant::null();
+        return isZero(b) ? Variant(qint64(0)) : a / b;
+    case 13:
+        if (a.isNull() || b.isNull())
+            return Variant::null();
+        return isZero(b) ? Variant(qint64(0)) : Variant::mod(a, b);
+    default:
+        return a;
+    }
+}
+
+Variant unary(QChar op, const Variant &b)
+{
+    switch (op.unicode()) {
+    case 9: return -b;
+    case 12: return boolean(isZero(b));
+    case 6: return b.isNull() ? b : Variant(std::trunc(b.toDouble()));
+    case 7: {
+        if (b.isNull())
+            return b;
+        const double d = b.toDouble();
+        return Variant(d - std::trunc(d));
+    }
+    case 14:
+        // Halves go to the even neighbour, as the default rounding mode does.
+        return b.isNull() ? b : Variant(qint64(qint32(std::nearbyint(b.toDouble()))));
+    case 11: return Variant(b.toString());
+    default: return b;
+    }
+}
+
+bool isUnary(QChar op)
+{
+    const ushort u = op.unicode();
+    return u == 6 || u == 7 || u == 9 || u == 10 || u == 11 || u == 12 || u == 14;
+}
+
+} // namespace
+
+void vlApplyOperator(QChar op, QVector<Variant> &stack)
+{
+    if (isUnary(op)) {
+        const Variant b = pop(stack);
+        stack.append(unary(op, b));
+        return;
+    }
+    const Variant b = pop(stack);
+    const Variant a = pop(stack);
+    stack.append(binary(op, a, b));
+}
+
+double vlNumberLiteral(const QString &text)
+{
+    QString plain = text;
+    plain.replace(u',', u'.');
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok)
+        throw ConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return value;
+}
+
+double vlVariantToNumber(const Variant &value)
+{
+    if (value.type() == Variant::Type::Bool)
+        return value.toBool() ? 1 : 0;
+    const QString text = value.toString().trimmed();
+    return text.isEmpty() ? 0 : vlNumberLiteral(text);
+}
+
+Variant vlDateLiteral(const QString &text)
+{
+    return Variant::fromDateTime(StrToDate(text));
+}
+
+Variant vlTimeLiteral(const QString &text)
+{
+    return Variant::fromDateTime(StrToTime(text));
+}

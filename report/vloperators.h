@@ -1,0 +1,19 @@
+#pragma once
+// The value side of the expression parser: operators applied to the
+// evaluation stack, and the literals of the postfix text.
+#include "platform/variant.h"
+
+#include <QChar>
+#include <QVector>
+
+// Applies one operator code to the top entries of the stack.
+void vlApplyOperator(QChar op, QVector<Variant> &stack);
+// A number as the parser writes it: ',' or '.' as the decimal point.
+double vlNumberLiteral(const QString &text);
+// Same, for number texts that functions hand back.
+inline double vlTextToDouble(const QString &text) { return vlNumberLiteral(text); }
+// IF's condition: the value as text, then as a number.
+double vlVariantToNumber(const Variant &value);
+// %d'...' and %t'...' literals, read with the short date and the time format.
+Variant vlDateLiteral(const QString &text);
+Variant vlTimeLiteral(const QString &text);
