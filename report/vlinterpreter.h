@@ -44,7 +44,7 @@ class TvlInterpretator
 public:
     // Generous bound on the lines one run may execute: a script that loops
     // forever must not hang the program.
-    static constexpr qint64 MaxSteps = 10'000'000;
+    qint64 MaxSteps = 1'000'000;
 
     TvlInterpretator();
     virtual ~TvlInterpretator() = default;

@@ -1,6 +1,6 @@
 #include "report/vloperators.h"
 
-#include "platform/formatdate.h"
+#include "platform/parsedate.h"
 #include "platform/formaterror.h"
 #include "report/vlparser.h"
 

@@ -14,6 +14,7 @@ struct FakeBand : TvlAggregateBand
     bool visible = true;
     QStringList values;
     int records = 0;
+    FakeBand(const QString &n, int t, bool v) : name(n), type(t), visible(v) {}
     QString Name() const override { return name; }
     int BandType() const override { return type; }
     bool Visible() const override { return visible; }
@@ -29,8 +30,8 @@ struct Report : TvlFunctionContext
     TvlStdFunctionLibrary library{this};
     QHash<QString, Variant> names;
     QHash<QString, QVector<Variant>> datasets;
-    FakeBand data{{}, "MasterData1", 2, true, {}, 0};
-    FakeBand footer{{}, "MasterFooter1", 6, false, {}, 0};
+    FakeBand data{"MasterData1", 2, true};
+    FakeBand footer{"MasterFooter1", 6, false};
     TvlAggregateBand *printing = &data;
 
     Report()

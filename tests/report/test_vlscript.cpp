@@ -138,6 +138,7 @@ TEST(ScriptRun, LoopsConditionsAndJumps)
 TEST(ScriptRun, EndlessLoopIsStopped)
 {
     VariableInterpreter in;
+    in.MaxSteps = 1000;
     QStringList coded, errors;
     in.PrepareScript({"while 1 do x := 1"}, coded, errors);
     EXPECT_THROW(in.DoScript(coded), TvlParserError);
