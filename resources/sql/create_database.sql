@@ -1237,7 +1237,8 @@ CREATE FUNCTION tab_kategorie_LZE_PRESUNOUT_KATEGORII(p_id_kategorie_co integer,
   RETURNS integer LANGUAGE sql STABLE
   AS $$ SELECT tab_kategorie_func_LZE_UMISTIT(p_id_kategorie_co, p_id_kategorie_kam) $$
 GO
--- Copies the children of a category, with their subtrees, under another one.
+-- Copies the children of a category, with their subtrees, under another one
+-- that does not lie inside that subtree (the copy would copy itself forever).
 CREATE FUNCTION tab_kategorie_KOPIROVAT_PODKATEGORIE(p_id_kategorie_co integer, p_id_kategorie_kam integer)
   RETURNS integer LANGUAGE plpgsql
   AS $$
@@ -1245,6 +1246,9 @@ DECLARE
   v_dite record;
   v_kopie integer;
 BEGIN
+  IF EXISTS (SELECT 1 FROM tab_kategorie_func_PREDKOVE(p_id_kategorie_kam) WHERE ID = p_id_kategorie_co) THEN
+    RETURN 0;
+  END IF;
   FOR v_dite IN SELECT ID_KATEGORIE, KATEGORIE, SPECIFIKACE FROM tab_kategorie
                 WHERE ID_NADKATEGORIE = p_id_kategorie_co ORDER BY ID_KATEGORIE LOOP
     INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)
