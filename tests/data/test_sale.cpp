@@ -1,0 +1,201 @@
+// The basket, selling it as each document kind, and cancellation.
+#include "schema_session.h"
+
+#include <QDate>
+
+class Sale : public DatabaseTest
+{
+protected:
+    QString today() { return QDate::fromString(s->value("SELECT CURRENT_DATE::text"), Qt::ISODate).toString("yyyyMMdd"); }
+    QString stock(int item) { return s->value("SELECT MNOZSTVI FROM tab_polozka WHERE ID_POLOZKA = $1", {item}); }
+    int sell(int kind, bool print, int discount = 0, const QString &customer = "-")
+    {
+        s->exec("BEGIN");
+        const int doc = s->value("SELECT tab_prodej_PRODAT($1, $2, $3, $4)", {kind, print, customer, discount}).toInt();
+        m_lastError = s->error();
+        s->exec(doc ? "COMMIT" : "ROLLBACK");
+        return doc;
+    }
+    int cancel(int doc)
+    {
+        s->exec("BEGIN");
+        const int storno = s->value("SELECT tab_doklad_STORNO($1)", {doc}).toInt();
+        m_lastError = s->error();
+        s->exec(storno ? "COMMIT" : "ROLLBACK");
+        return storno;
+    }
+    QString m_lastError;
+};
+
+TEST_F(Sale, BasketRowsAddUpOrAreSet)
+{
+    const int item = newItem("1");
+    EXPECT_EQ(call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "1.5", false}), item);
+    EXPECT_EQ(call("tab_prodej_PRIDAT_EDITOVAT", {item, 10, "2", false}), item);
+    EXPECT_EQ(text("tab_prodej_func_MNOZSTVI", {item}), "3.5");
+    EXPECT_EQ(call("tab_prodej_POCET"), 1);
+    EXPECT_EQ(call("tab_prodej_PRIDAT_EDITOVAT", {item, 5, "0.7", true}), item);
+    EXPECT_EQ(s->value("SELECT SLEVA || '|' || MNOZSTVI FROM tab_prodej"), "5|0.7");
+    EXPECT_EQ(text("tab_prodej_func_MNOZSTVI", {item + 1}), "0");
+    EXPECT_EQ(call("tab_prodej_ODEBRAT", {item}), item);
+    EXPECT_EQ(call("tab_prodej_ODEBRAT", {item}), 0);
+    EXPECT_EQ(call("tab_prodej_POCET"), 0);
+}
+
+TEST_F(Sale, EachSessionSeesOnlyItsOwnBasket)
+{
+    const int item = newItem("1");
+    const auto other = db.session();
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "2", true});
+    other->value("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 0, 5, true)", {item});
+    EXPECT_EQ(text("tab_prodej_func_MNOZSTVI", {item}), "2");
+    EXPECT_EQ(other->value("SELECT tab_prodej_func_MNOZSTVI($1)", {item}), "5");
+    EXPECT_EQ(other->integer("SELECT tab_prodej_POCET()"), 1);
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_prodej"), 2);
+}
+
+TEST_F(Sale, RowsOfEndedSessionsAreNeverSoldOrInherited)
+{
+    const int item = newItem("1");
+    // A row of a session that is gone, and one left under this session's own
+    // process id by an earlier session that had the same id.
+    s->exec("INSERT INTO tab_prodej (ID_PROCESS, ID_POLOZKA, SLEVA, MNOZSTVI) VALUES (2147483000, $1, 0, 3)", {item});
+    s->exec("INSERT INTO tab_prodej (ID_POLOZKA, SLEVA, MNOZSTVI, ZALOZENO)"
+            " SELECT $1, 0, 4, backend_start - interval '1 second' FROM pg_stat_activity WHERE pid = pg_backend_pid()",
+            {item});
+    EXPECT_EQ(text("tab_prodej_func_MNOZSTVI", {item}), "0");
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_prodej"), 0);
+    s->exec("INSERT INTO tab_prodej (ID_PROCESS, ID_POLOZKA, SLEVA, MNOZSTVI) VALUES (2147483000, $1, 0, 3)", {item});
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "1", true});
+    ASSERT_GT(sell(3, false), 0);
+    EXPECT_EQ(stock(item), "9");
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_historie WHERE ID_DOKLAD <> 0"), 1);
+}
+
+TEST_F(Sale, CashReceiptNumbersLinesStockAndCash)
+{
+    const int item = newItem("1", "10", "99.60");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 10, "2", true});
+    const int doc = sell(1, true, 5);
+    ASSERT_GT(doc, 0) << qPrintable(m_lastError);
+    const QString number = "UCT" + today() + "0001";
+    EXPECT_EQ(s->value("SELECT concat_ws('|', ID_POLOZKA, ID_OPERACE, ID_ODBERATEL, REF_ID_DOKLAD, STATE_STAV,"
+                       " DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, PRODEJ, SLEVA, MNOZSTVI, UZIVATEL = session_user)"
+                       " FROM tab_historie WHERE ID_DOKLAD = $1", {doc}),
+              QString("%1|1|1|0|t|%2|%2|1|99.6000|10|2|t").arg(item).arg(number));
+    EXPECT_EQ(s->value("SELECT SLEVA FROM tab_doklad WHERE ID_DOKLAD = $1", {doc}), "5");
+    EXPECT_EQ(stock(item), "8");
+    EXPECT_EQ(call("tab_prodej_POCET"), 0);
+    EXPECT_EQ(s->value("SELECT PORADI_DOKLAD_NETISTENY || '/' || PORADI_DOKLAD_VYTISTENY FROM tab_oznaceni_doklad"
+                       " WHERE ID_OZNACENI_DOKLAD = 1"), "2/2");
+    // ROUND(0.95 x 0.90 x 199.20) = 170 into the till.
+    EXPECT_EQ(s->value("SELECT concat_ws('|', ID_OPERACE, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, POHYB, STAV)"
+                       " FROM tab_pokladna"), QString("1|%1|%1|170.0000|170.0000").arg(number));
+    // The next unprinted receipt takes the next unprinted number only.
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "1", true});
+    const int second = sell(1, false);
+    EXPECT_EQ(s->value("SELECT DOKLAD_NETISTENY || '|' || DOKLAD_VYTISTENY FROM tab_historie WHERE ID_DOKLAD = $1",
+                       {second}), "UCT" + today() + "0002|-");
+    EXPECT_EQ(text("tab_pokladna_func_STAV"), "270.0000");
+}
+
+TEST_F(Sale, InvoicesAndDeliveryNotesUseTheirSeriesAndTouchNoCash)
+{
+    const int item = newItem("1", "10", "50");
+    const int customer = call("tab_kontakt_NOVY_KONTAKT", {"Odběratel", "-", "-", "-", "-", "-", "-", "-", "-", "-"});
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "1", true});
+    const int invoice = sell(2, true, 0, "odběratel");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "2", true});
+    const int note = sell(3, false);
+    ASSERT_GT(invoice, 0);
+    ASSERT_GT(note, invoice);
+    EXPECT_EQ(s->value("SELECT ID_OPERACE || '|' || DOKLAD_NETISTENY || '|' || ID_ODBERATEL FROM tab_historie"
+                       " WHERE ID_DOKLAD = $1", {invoice}), "2|FAK" + today() + "0001|" + QString::number(customer));
+    EXPECT_EQ(s->value("SELECT ID_OPERACE || '|' || DOKLAD_NETISTENY || '|' || DOKLAD_VYTISTENY FROM tab_historie"
+                       " WHERE ID_DOKLAD = $1", {note}), "3|DOD" + today() + "0001|-");
+    EXPECT_EQ(stock(item), "7");
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_pokladna"), 0);
+}
+
+TEST_F(Sale, RefusedSalesLeaveEverythingAsItWas)
+{
+    const int item = newItem("1", "2");
+    const auto state = [&] {
+        return s->value("SELECT (SELECT count(*) FROM tab_doklad) || '|' || (SELECT count(*) FROM tab_historie) || '|'"
+                        " || (SELECT MNOZSTVI FROM tab_polozka) || '|' || (SELECT count(*) FROM tab_prodej) || '|'"
+                        " || (SELECT string_agg(PORADI_DOKLAD_NETISTENY || '/' || PORADI_DOKLAD_VYTISTENY, ',')"
+                        "     FROM tab_oznaceni_doklad)");
+    };
+    EXPECT_EQ(sell(1, false), 0);
+    EXPECT_EQ(m_lastError, "50000 Košík je prázdný, není co prodat...");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "3", true});
+    const QString before = state();
+    EXPECT_EQ(sell(1, false), 0);
+    EXPECT_EQ(m_lastError, "50000 Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...");
+    EXPECT_EQ(state(), before);
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "1", true});
+    EXPECT_EQ(sell(2, false, 0, "Neznámý"), 0);
+    EXPECT_EQ(m_lastError, "50000 Chyba při zápisu do tab_historie [záznamy detailu dokladu]...");
+    // A printed counter of 0 refuses printed sales of the series.
+    call("tab_oznaceni_doklad_EDITOVAT_OZNACENI", {2, "FAK", "", 1, 0, 4});
+    const QString zeroCounter = state();
+    EXPECT_EQ(sell(2, true), 0);
+    EXPECT_EQ(m_lastError, "50000 Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...");
+    EXPECT_EQ(state(), zeroCounter);
+    // A counter wider than the zero-fill width gives no number: the lines fail.
+    call("tab_oznaceni_doklad_EDITOVAT_OZNACENI", {3, "DOD", "", 100, 1, 2});
+    EXPECT_EQ(sell(3, false), 0);
+    EXPECT_EQ(m_lastError, "50000 Chyba při zápisu do tab_historie [záznamy detailu dokladu]...");
+    EXPECT_GT(sell(1, false), 0) << qPrintable(m_lastError);
+}
+
+TEST_F(Sale, QuantitiesOfSinglePrecisionSellToZero)
+{
+    const int item = newItem("1", "1");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "0.3", true});
+    ASSERT_GT(sell(3, false), 0) << qPrintable(m_lastError);
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "0.7", true});
+    ASSERT_GT(sell(3, false), 0) << qPrintable(m_lastError);
+    EXPECT_EQ(stock(item), "0");
+}
+
+TEST_F(Sale, CancellingACashReceipt)
+{
+    const int item = newItem("1", "10", "99.60");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 10, "2", true});
+    const int doc = sell(1, true, 5);
+    call("tab_polozka_ODEBRAT_POLOZKU", {item}); // sold, so it stays invalid with no stock
+    EXPECT_EQ(call("tab_doklad_LZE_STORNOVAT", {doc}), 1);
+    const int storno = cancel(doc);
+    ASSERT_GT(storno, 0) << qPrintable(m_lastError);
+    EXPECT_EQ(s->value("SELECT STATE_STAV || '|' || REF_ID_DOKLAD FROM tab_historie WHERE ID_DOKLAD = $1", {doc}),
+              QString("false|%1").arg(storno));
+    const QString number = "UCT" + today() + "0001";
+    EXPECT_EQ(s->value("SELECT concat_ws('|', ID_POLOZKA, ID_OPERACE, REF_ID_DOKLAD, STATE_STAV, DOKLAD_NETISTENY,"
+                       " DOKLAD_VYTISTENY, SLEVA, MNOZSTVI) FROM tab_historie WHERE ID_DOKLAD = $1", {storno}),
+              QString("%1|4|%2|t|%3|%3|10|-2").arg(item).arg(doc).arg(number));
+    EXPECT_EQ(s->value("SELECT SLEVA FROM tab_doklad WHERE ID_DOKLAD = $1", {storno}), "5");
+    EXPECT_EQ(s->value("SELECT STATE_PLATNOST || '|' || MNOZSTVI FROM tab_polozka"), "true|2");
+    EXPECT_EQ(s->column("SELECT ID_OPERACE || '|' || POHYB || '|' || STAV FROM tab_pokladna ORDER BY ID_POKLADNA"),
+              QStringList({"1|170.0000|170.0000", "4|-170.0000|0.0000"}));
+    // Not twice, and never a cancellation itself.
+    EXPECT_EQ(call("tab_doklad_LZE_STORNOVAT", {doc}), 0);
+    EXPECT_EQ(call("tab_doklad_LZE_STORNOVAT", {storno}), 0);
+    EXPECT_EQ(cancel(doc), 0);
+    EXPECT_EQ(m_lastError, "50000 Doklad nelze stornovat [doklad není prodejem nebo už byl stornován]...");
+    EXPECT_EQ(cancel(storno), 0);
+    EXPECT_EQ(cancel(999), 0);
+    EXPECT_EQ(stock(item), "2");
+}
+
+TEST_F(Sale, CancellingAnInvoiceMovesNoCash)
+{
+    const int item = newItem("1", "10");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "4", true});
+    const int doc = sell(2, false);
+    const int storno = cancel(doc);
+    ASSERT_GT(storno, 0);
+    EXPECT_EQ(s->value("SELECT ID_OPERACE FROM tab_historie WHERE ID_DOKLAD = $1", {storno}), "5");
+    EXPECT_EQ(stock(item), "10");
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_pokladna"), 0);
+}
