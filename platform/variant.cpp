@@ -1,5 +1,9 @@
 #include "platform/variant.h"
 
+#include "platform/formatcurr.h"
+#include "platform/formatdate.h"
+#include "platform/formatfloat.h"
+#include "platform/parsenumber.h"
 #include "platform/varianttext.h"
 
 #include <cmath>
@@ -13,6 +17,12 @@ qint64 roundHalfEvenToInt(double value)
     if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
         throw VariantError("Integer overflow in variant conversion");
     return qint64(rounded);
+}
+
+std::optional<double> parseReal(const QString &text)
+{
+    double value = 0;
+    return TryStrToFloat(text, value) ? std::optional<double>(value) : std::nullopt;
 }
 
 } // namespace
@@ -74,9 +84,9 @@ qint64 Variant::toInt() const
     case Type::Bool: return boolValue() ? -1 : 0;
     case Type::DateTime: return roundHalfEvenToInt(dateTimeValue());
     case Type::String:
-        if (const auto whole = VariantText::parseInteger(stringValue()))
-            return *whole;
-        if (const auto real = VariantText::parseReal(stringValue()))
+        if (qint64 whole = 0; TryStrToInt64(stringValue(), whole))
+            return whole;
+        if (const auto real = parseReal(stringValue()))
             return roundHalfEvenToInt(*real);
         break;
     case Type::Null: break;
@@ -94,7 +104,7 @@ double Variant::toDouble() const
     case Type::Bool: return boolValue() ? -1 : 0;
     case Type::DateTime: return dateTimeValue();
     case Type::String:
-        if (const auto real = VariantText::parseReal(stringValue()))
+        if (const auto real = parseReal(stringValue()))
             return *real;
         break;
     case Type::Null: break;
@@ -114,9 +124,9 @@ Currency Variant::toCurrency() const
         case Type::DateTime: return Currency::fromDouble(toDouble());
         case Type::String:
             // Exact decimal first ("0,1" is exactly 0.1), then exponent forms.
-            if (const auto exact = Currency::parse(stringValue()))
-                return *exact;
-            if (const auto real = VariantText::parseReal(stringValue()))
+            if (Currency exact; TryStrToCurr(stringValue(), exact))
+                return exact;
+            if (const auto real = parseReal(stringValue()))
                 return Currency::fromDouble(*real);
             break;
         case Type::Null: break;
@@ -143,7 +153,7 @@ bool Variant::toBool() const
             return true;
         if (s.compare(u"False", Qt::CaseInsensitive) == 0)
             return false;
-        if (const auto real = VariantText::parseReal(s))
+        if (const auto real = parseReal(s))
             return *real != 0;
         break;
     }
@@ -163,7 +173,7 @@ TDateTime Variant::toDateTime() const
     case Type::String:
         if (const auto when = VariantText::parseDateTime(stringValue()))
             return *when;
-        if (const auto real = VariantText::parseReal(stringValue()))
+        if (const auto real = parseReal(stringValue()))
             return *real;
         break;
     case Type::Bool:
@@ -178,11 +188,11 @@ QString Variant::toString() const
     case Type::Unassigned:
     case Type::Null: return QString();
     case Type::Int: return QString::number(intValue());
-    case Type::Double: return VariantText::realToText(doubleValue());
-    case Type::Currency: return currencyValue().toString().replace(u'.', u',');
+    case Type::Double: return FloatToStr(doubleValue());
+    case Type::Currency: return CurrToStr(currencyValue());
     case Type::Bool: return boolValue() ? QStringLiteral("True") : QStringLiteral("False");
     case Type::String: return stringValue();
-    case Type::DateTime: return VariantText::dateTimeToText(dateTimeValue());
+    case Type::DateTime: return DateTimeToStr(dateTimeValue());
     }
     return QString();
 }

@@ -97,8 +97,8 @@ TEST(Variant, NumbersBecomeTextWithADecimalComma)
     EXPECT_EQ(Variant(-0.1).toString(), "-0,1");
     EXPECT_EQ(Variant(0.1 + 0.2).toString(), "0,3"); // 15 significant digits
     EXPECT_EQ(Variant(1.0 / 3).toString(), "0,333333333333333");
-    EXPECT_EQ(Variant(0.00001).toString(), "0,00001");
-    EXPECT_EQ(Variant(0.000001).toString(), "1E-6");
+    EXPECT_EQ(Variant(0.0001).toString(), "0,0001");
+    EXPECT_EQ(Variant(0.00001).toString(), "1E-5");
     EXPECT_EQ(Variant(123456789012345.0).toString(), "123456789012345");
     EXPECT_EQ(Variant(1e15).toString(), "1E15");
     EXPECT_EQ(Variant(-1.5e20).toString(), "-1,5E20");
