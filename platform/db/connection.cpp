@@ -1,0 +1,256 @@
+#include "platform/db/connection.h"
+
+#include <QRegularExpression>
+
+namespace Db {
+
+namespace {
+const QString LostConnectionState = QStringLiteral("08006");
+}
+
+ServerAddress ServerAddress::parse(const QString &server)
+{
+    ServerAddress address;
+    const QString text = server.trimmed();
+    if (text.startsWith(u'[')) { // IPv6 literal: [::1]:5432
+        const int close = text.indexOf(u']');
+        address.host = text.mid(1, close - 1);
+        if (close > 0 && text.mid(close + 1).startsWith(u':'))
+            address.port = text.mid(close + 2);
+        return address;
+    }
+    static const QRegularExpression withPort(QStringLiteral("^(.*):(\\d+)$"));
+    const auto match = withPort.match(text);
+    // A bare IPv6 address has several colons; only one colon can mean a port.
+    if (match.hasMatch() && (match.captured(1).count(u':') == 0 || text.startsWith(u'/'))) {
+        address.host = match.captured(1);
+        address.port = match.captured(2);
+    } else {
+        address.host = text;
+    }
+    return address;
+}
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    Close();
+}
+
+bool Connection::Open(const QString &server, const QString &database, const QString &user,
+                      const QString &password)
+{
+    Close();
+    m_errors.clear();
+    m_server = server;
+    m_database = database;
+    m_user = user;
+    m_password = password;
+
+    const ServerAddress address = ServerAddress::parse(server);
+    QList<QByteArray> keys, values;
+    auto add = [&](const char *key, const QString &value) {
+        if (!value.isEmpty()) {
+            keys << key;
+            values << value.toUtf8();
+        }
+    };
+    add("host", address.host);
+    add("port", address.port);
+    add("dbname", database);
+    add("user", user);
+    add("password", password);
+    add("application_name", QString::fromLatin1(ApplicationName));
+    add("connect_timeout", QStringLiteral("15"));
+    add("client_encoding", QStringLiteral("UTF8"));
+    std::vector<const char *> keyPtrs, valuePtrs;
+    for (int i = 0; i < keys.size(); ++i) {
+        keyPtrs.push_back(keys[i].constData());
+        valuePtrs.push_back(values[i].constData());
+    }
+    keyPtrs.push_back(nullptr);
+    valuePtrs.push_back(nullptr);
+
+    // Other settings (PGHOST, PGPORT, ...) come from the environment.
+    m_conn = PQconnectdbParams(keyPtrs.data(), valuePtrs.data(), 1);
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        addError(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed(), LostConnectionState);
+        Close();
+        return false;
+    }
+    PQsetNoticeReceiver(m_conn, &Connection::noticeReceiver, this);
+    Exec(QStringLiteral("SET datestyle = 'ISO, YMD'; SET intervalstyle = 'postgres'"));
+    return m_errors.isEmpty();
+}
+
+void Connection::Close()
+{
+    if (m_conn) {
+        PQfinish(m_conn);
+        m_conn = nullptr;
+    }
+}
+
+bool Connection::IsOpen() const
+{
+    return m_conn && PQstatus(m_conn) == CONNECTION_OK;
+}
+
+bool Connection::ensureConnected()
+{
+    if (!m_conn) {
+        addError(QStringLiteral("Spojení s databázovým serverem není otevřeno."), LostConnectionState);
+        return false;
+    }
+    if (PQstatus(m_conn) == CONNECTION_OK)
+        return true;
+    // The server went away between statements: one attempt to reconnect.
+    PQreset(m_conn);
+    if (PQstatus(m_conn) == CONNECTION_OK) {
+        Exec(QStringLiteral("SET datestyle = 'ISO, YMD'"));
+        m_errors.clear();
+        return true;
+    }
+    addError(QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1")
+                 .arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()),
+             LostConnectionState);
+    return false;
+}
+
+Result Connection::Exec(const QString &sql)
+{
+    return Exec(sql, {});
+}
+
+Result Connection::Exec(const QString &sql, const QList<Param> &params)
+{
+    m_errors.clear();
+    m_notices.clear();
+    if (!ensureConnected())
+        return Result();
+    const QByteArray text = sql.toUtf8();
+    PGresult *raw;
+    if (params.isEmpty()) {
+        raw = PQexec(m_conn, text.constData());
+    } else {
+        std::vector<const char *> values;
+        std::vector<Oid> types;
+        values.reserve(params.size());
+        for (const Param &p : params) {
+            values.push_back(p.isNull ? nullptr : p.text.constData());
+            types.push_back(p.type);
+        }
+        raw = PQexecParams(m_conn, text.constData(), int(params.size()), types.data(),
+                           values.data(), nullptr, nullptr, 0);
+    }
+    Result result(raw);
+    if (!result.succeeded())
+        collectError(raw);
+    return result;
+}
+
+bool Connection::ExecScript(const QStringList &statements)
+{
+    for (const QString &statement : statements) {
+        if (!Exec(statement).succeeded())
+            return false;
+    }
+    return true;
+}
+
+void Connection::collectError(PGresult *result)
+{
+    const bool lost = PQstatus(m_conn) != CONNECTION_OK;
+    const char *primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    QString message = primary ? QString::fromUtf8(primary)
+                              : QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
+    if (message.isEmpty())
+        message = QStringLiteral("Neznámá chyba databázového serveru.");
+    if (lost && !state)
+        message = QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1").arg(message);
+    addError(message, state ? QString::fromLatin1(state) : LostConnectionState);
+}
+
+void Connection::addError(const QString &message, const QString &sqlState)
+{
+    m_errors.append(ServerError{message, sqlState});
+}
+
+void Connection::noticeReceiver(void *self, const PGresult *result)
+{
+    auto *connection = static_cast<Connection *>(self);
+    const char *primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    connection->m_notices.append(QString::fromUtf8(primary ? primary : PQresultErrorMessage(result)));
+}
+
+bool Connection::execControl(const QString &sql)
+{
+    // Transaction control keeps the errors of the statement before it, so a
+    // roll-back after a failed call does not wipe the reason for it.
+    const QList<ServerError> before = m_errors;
+    if (!Exec(sql).succeeded())
+        return false;
+    m_errors = before;
+    return true;
+}
+
+bool Connection::BeginTransaction()
+{
+    return execControl(QStringLiteral("BEGIN"));
+}
+
+bool Connection::Commit()
+{
+    return execControl(QStringLiteral("COMMIT"));
+}
+
+bool Connection::Rollback()
+{
+    return execControl(QStringLiteral("ROLLBACK"));
+}
+
+bool Connection::InTransaction() const
+{
+    if (!m_conn)
+        return false;
+    const auto status = PQtransactionStatus(m_conn);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
+}
+
+bool Connection::Savepoint(const QString &name)
+{
+    return execControl(QStringLiteral("SAVEPOINT ") + QuoteIdentifier(name));
+}
+
+bool Connection::RollbackToSavepoint(const QString &name)
+{
+    return execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + QuoteIdentifier(name));
+}
+
+bool Connection::ReleaseSavepoint(const QString &name)
+{
+    return execControl(QStringLiteral("RELEASE SAVEPOINT ") + QuoteIdentifier(name));
+}
+
+QString Connection::LastErrorText() const
+{
+    return m_errors.isEmpty() ? QString() : m_errors.first().line();
+}
+
+QString Connection::QuoteIdentifier(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString Connection::QuoteLiteral(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + quoted + u'\'';
+}
+
+} // namespace Db

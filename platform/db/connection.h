@@ -1,0 +1,98 @@
+#pragma once
+// One session with the database server over libpq: opening by server name,
+// statements with text parameters, transactions and savepoints, and the
+// errors and notices of the last statement. Nothing here throws; failures
+// are reported by results and kept in Errors().
+#include "platform/db/result.h"
+#include "platform/db/servererror.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace Db {
+
+// A statement parameter in text form; a null parameter is SQL NULL.
+struct Param
+{
+    QByteArray text;
+    bool isNull = true;
+    Oid type = 0; // 0: the server infers it from the statement
+
+    static Param null() { return {}; }
+    static Param of(const QString &value, Oid type = 0) { return {value.toUtf8(), false, type}; }
+};
+
+// The server field of the login: a host name or address with an optional
+// ":port", or a socket folder (optionally with ":port"). Empty: libpq defaults.
+struct ServerAddress
+{
+    QString host;
+    QString port;
+    static ServerAddress parse(const QString &server);
+};
+
+class Connection
+{
+public:
+    static constexpr const char *ApplicationName = "Tarmil";
+
+    Connection();
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Closes an open session first. False with the reason in Errors().
+    bool Open(const QString &server, const QString &database, const QString &user,
+              const QString &password);
+    void Close();
+    bool IsOpen() const;
+
+    const QString &Server() const { return m_server; }
+    const QString &Database() const { return m_database; }
+    const QString &User() const { return m_user; }
+    // Kept for re-connecting and for the backup tools' environment.
+    const QString &Password() const { return m_password; }
+
+    // One statement, or several separated by ";" (then without parameters).
+    // Clears the errors and notices of the previous statement.
+    Result Exec(const QString &sql);
+    Result Exec(const QString &sql, const QList<Param> &params);
+    // Runs the statements in order and stops at the first that fails.
+    bool ExecScript(const QStringList &statements);
+
+    // These keep the errors of the statement before them unless they fail.
+    bool BeginTransaction();
+    bool Commit();
+    bool Rollback();
+    bool InTransaction() const;
+    bool Savepoint(const QString &name);
+    bool RollbackToSavepoint(const QString &name);
+    bool ReleaseSavepoint(const QString &name);
+
+    const QList<ServerError> &Errors() const { return m_errors; }
+    void ClearErrors() { m_errors.clear(); }
+    // "%s [%d]" of the first error, or an empty string.
+    QString LastErrorText() const;
+    const QStringList &Notices() const { return m_notices; }
+
+    // Quotes a name for SQL text ("a""b"), as the server would.
+    static QString QuoteIdentifier(const QString &name);
+    static QString QuoteLiteral(const QString &text);
+
+    PGconn *Handle() const { return m_conn; }
+
+private:
+    bool ensureConnected();
+    bool execControl(const QString &sql);
+    void collectError(PGresult *result);
+    void addError(const QString &message, const QString &sqlState);
+    static void noticeReceiver(void *self, const PGresult *result);
+
+    PGconn *m_conn = nullptr;
+    QString m_server, m_database, m_user, m_password;
+    QList<ServerError> m_errors;
+    QStringList m_notices;
+};
+
+} // namespace Db

@@ -1,0 +1,29 @@
+#include "platform/db/servererror.h"
+
+namespace Db {
+
+QString ServerError::line() const
+{
+    QString text = message;
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    if (sqlState.isEmpty())
+        return text; // refused on the client side: no number to show
+    bool numeric = false;
+    const int number = sqlState.toInt(&numeric);
+    if (numeric)
+        return QStringLiteral("%1 [%2]").arg(text).arg(number);
+    return QStringLiteral("%1 [%2]").arg(text, sqlState);
+}
+
+DatabaseError::DatabaseError(const ServerError &error)
+    : std::runtime_error(error.line().toStdString()), m_error(error)
+{
+}
+
+DatabaseError::DatabaseError(const QString &message)
+    : DatabaseError(ServerError{message, QString()})
+{
+}
+
+} // namespace Db
