@@ -1,0 +1,388 @@
+#include "platform/db/dataset.h"
+
+#include "platform/db/connection.h"
+#include "platform/db/datasource.h"
+#include "platform/db/filterexpression.h"
+#include "platform/db/sqlparameters.h"
+
+namespace Db {
+
+Dataset::Dataset(QObject *parent) : QObject(parent) {}
+
+Dataset::~Dataset()
+{
+    m_masterLink.reset();
+    for (DataSource *source : m_sources)
+        source->m_dataset = nullptr;
+}
+
+void Dataset::SetSQL(const QString &sql)
+{
+    Close();
+    m_sql = sql;
+    const TranslatedSql translated = TranslateParameters(sql);
+    m_translatedSql = translated.sql;
+    m_sqlParamNames = translated.names;
+    std::vector<Parameter> params;
+    for (const QString &name : translated.names) {
+        const Parameter *old = FindParam(name);
+        params.push_back(old ? *old : Parameter(name));
+    }
+    m_params = std::move(params);
+}
+
+Parameter *Dataset::FindParam(const QString &name)
+{
+    for (Parameter &p : m_params) {
+        if (p.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return &p;
+    }
+    return nullptr;
+}
+
+Parameter &Dataset::ParamByName(const QString &name)
+{
+    if (Parameter *p = FindParam(name))
+        return *p;
+    throw DatabaseError(QStringLiteral("Parametr „%1“ nebyl nalezen.").arg(name));
+}
+
+void Dataset::execute(bool keepOnFailure)
+{
+    if (!m_connection)
+        throw DatabaseError(QStringLiteral("Dotaz není připojen k databázi."));
+    QList<Param> params;
+    for (const QString &name : m_sqlParamNames) {
+        const Parameter *p = FindParam(name);
+        params << (p && !p->IsNull() ? Param{*p->Text(), false, 0} : Param::null());
+    }
+    Result result = params.isEmpty() ? m_connection->Exec(m_translatedSql)
+                                     : m_connection->Exec(m_translatedSql, params);
+    if (!result.succeeded()) {
+        const ServerError error = m_connection->Errors().value(0);
+        if (!keepOnFailure && Active())
+            Close();
+        throw DatabaseError(error);
+    }
+    install(std::make_shared<Db::Snapshot>(std::move(result)));
+}
+
+void Dataset::Open()
+{
+    if (Active())
+        return;
+    emit beforeOpen();
+    if (m_masterLink)
+        masterChanged(false);
+    execute(false);
+    m_state = DataSetState::Browse;
+    First();
+    emit afterOpen();
+    notify(DataEvent::ActiveChanged);
+    emit afterScroll();
+}
+
+void Dataset::Close()
+{
+    if (!Active())
+        return;
+    emit beforeClose();
+    m_pending.clear();
+    m_state = DataSetState::Inactive;
+    m_snapshot.reset();
+    m_visible.clear();
+    m_filterActive = false;
+    m_pos = -1;
+    m_bof = m_eof = true;
+    for (Field *field : m_fieldList)
+        field->unbind();
+    notify(DataEvent::ActiveChanged);
+    emit afterClose();
+}
+
+void Dataset::Requery()
+{
+    if (!Active()) {
+        Open();
+        return;
+    }
+    if (m_state == DataSetState::Edit)
+        Cancel();
+    execute(true);
+    m_pos = visibleCount() > 0 ? 0 : -1;
+    m_bof = true;
+    m_eof = visibleCount() == 0;
+    notify(DataEvent::DataSetChanged);
+    emit afterScroll();
+}
+
+void Dataset::Clone(const Dataset &source)
+{
+    Close();
+    if (!source.Active() || !source.m_snapshot)
+        return;
+    m_connection = source.m_connection;
+    for (const Field *theirs : source.m_fieldList) {
+        if (FindField(theirs->FieldName()))
+            continue;
+        auto field = std::make_unique<Field>(this, theirs->FieldName());
+        field->Origin = theirs->Origin;
+        field->DisplayFormat = theirs->DisplayFormat;
+        field->DisplayValues = theirs->DisplayValues;
+        field->DisplayLabel = theirs->DisplayLabel;
+        field->DisplayWidth = theirs->DisplayWidth;
+        field->Visible = theirs->Visible;
+        field->ReadOnly = theirs->ReadOnly;
+        m_fieldList.push_back(field.get());
+        m_fields.push_back(std::move(field));
+    }
+    KeyFields = source.KeyFields;
+    install(source.m_snapshot);
+    m_state = DataSetState::Browse;
+    First();
+    notify(DataEvent::ActiveChanged);
+}
+
+void Dataset::install(SnapshotPtr snapshot)
+{
+    QStringList before;
+    for (const Field *f : m_fieldList)
+        before << f->FieldName();
+    m_snapshot = std::move(snapshot);
+    m_pending.clear();
+    bindFields();
+    QStringList after;
+    for (const Field *f : m_fieldList)
+        after << f->FieldName();
+    if (m_filtered && !m_filterText.trimmed().isEmpty())
+        m_filterExpression = FilterExpression::Parse(m_filterText, *this);
+    rebuildVisibleRows();
+    if (Active() && before != after)
+        notify(DataEvent::LayoutChanged);
+}
+
+void Dataset::bindFields()
+{
+    std::vector<std::unique_ptr<Field>> old = std::move(m_fields);
+    m_fields.clear();
+    auto takeOld = [&](const QString &name) -> std::unique_ptr<Field> {
+        for (auto &f : old) {
+            if (f && f->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+                return std::move(f);
+        }
+        return nullptr;
+    };
+    for (int c = 0; c < m_snapshot->columnCount(); ++c) {
+        const ColumnInfo &info = m_snapshot->column(c);
+        std::unique_ptr<Field> field = takeOld(info.name);
+        if (!field)
+            field = std::make_unique<Field>(this, info.name);
+        field->bind(c, info);
+        m_fields.push_back(std::move(field));
+    }
+    for (auto &f : old) {
+        if (!f)
+            continue;
+        for (const QString &name : m_persistentNames) {
+            if (name.compare(f->FieldName(), Qt::CaseInsensitive) == 0) {
+                f->unbind();
+                m_fields.push_back(std::move(f));
+                break;
+            }
+        }
+    }
+    m_fieldList.clear();
+    for (auto &f : m_fields)
+        m_fieldList.push_back(f.get());
+}
+
+Field *Dataset::FindField(const QString &name) const
+{
+    for (Field *f : m_fieldList) {
+        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+            return f;
+    }
+    return nullptr;
+}
+
+Field &Dataset::FieldByName(const QString &name) const
+{
+    if (Field *f = FindField(name))
+        return *f;
+    throw DatabaseError(QStringLiteral("Pole „%1“ nebylo nalezeno.").arg(name));
+}
+
+Field *Dataset::AddField(const QString &name)
+{
+    m_persistentNames.push_back(name);
+    if (Field *existing = FindField(name))
+        return existing;
+    auto field = std::make_unique<Field>(this, name);
+    if (m_snapshot) {
+        const int c = m_snapshot->columnIndex(name);
+        if (c >= 0)
+            field->bind(c, m_snapshot->column(c));
+    }
+    m_fieldList.push_back(field.get());
+    m_fields.push_back(std::move(field));
+    return m_fieldList.back();
+}
+
+int Dataset::visibleCount() const
+{
+    if (m_filterActive)
+        return int(m_visible.size());
+    return m_snapshot ? m_snapshot->rowCount() : 0;
+}
+
+int Dataset::SnapshotRow(int position) const
+{
+    if (position < 0 || position >= visibleCount())
+        return -1;
+    return m_filterActive ? m_visible[size_t(position)] : position;
+}
+
+int Dataset::CurrentRow() const
+{
+    if (m_evaluatingRow >= 0)
+        return m_evaluatingRow;
+    return SnapshotRow(m_pos);
+}
+
+void Dataset::moveTo(int position, bool scrolled)
+{
+    if (m_state == DataSetState::Edit)
+        Post();
+    if (position == m_pos)
+        return;
+    m_pos = position;
+    if (scrolled) {
+        emit afterScroll();
+        notify(DataEvent::DataSetScroll);
+    }
+}
+
+void Dataset::First()
+{
+    moveTo(visibleCount() > 0 ? 0 : -1, true);
+    m_bof = true;
+    m_eof = visibleCount() == 0;
+}
+
+void Dataset::Last()
+{
+    moveTo(visibleCount() - 1, true);
+    m_eof = true;
+    m_bof = visibleCount() == 0;
+}
+
+void Dataset::Next()
+{
+    if (m_pos + 1 < visibleCount()) {
+        moveTo(m_pos + 1, true);
+        m_bof = m_eof = false;
+    } else {
+        m_eof = true;
+    }
+}
+
+void Dataset::Prior()
+{
+    if (m_pos > 0) {
+        moveTo(m_pos - 1, true);
+        m_bof = m_eof = false;
+    } else {
+        m_bof = true;
+    }
+}
+
+int Dataset::MoveBy(int distance)
+{
+    const int count = visibleCount();
+    if (count == 0)
+        return 0;
+    const int wanted = m_pos + distance;
+    const int target = std::clamp(wanted, 0, count - 1);
+    const int moved = target - m_pos;
+    moveTo(target, true);
+    m_eof = wanted > count - 1;
+    m_bof = wanted < 0;
+    return moved;
+}
+
+void Dataset::SetRecNo(int recNo)
+{
+    const int count = visibleCount();
+    if (count == 0)
+        return;
+    moveTo(std::clamp(recNo - 1, 0, count - 1), true);
+    m_bof = m_eof = false;
+}
+
+void Dataset::DisableControls()
+{
+    ++m_disableCount;
+}
+
+void Dataset::EnableControls()
+{
+    if (m_disableCount > 0 && --m_disableCount == 0)
+        notify(DataEvent::DataSetChanged);
+}
+
+void Dataset::Resync()
+{
+    notify(DataEvent::DataSetChanged);
+}
+
+void Dataset::notify(DataEvent event, Field *field)
+{
+    if (m_disableCount > 0)
+        return;
+    const std::vector<DataSource *> sources = m_sources; // a link may detach
+    for (DataSource *source : sources)
+        source->notifyLinks(event, field);
+}
+
+void Dataset::SetMasterSource(DataSource *source)
+{
+    if (!source) {
+        m_masterLink.reset();
+        return;
+    }
+    if (!m_masterLink)
+        m_masterLink = std::make_unique<MasterLink>(this);
+    m_masterLink->SetDataSource(source);
+}
+
+DataSource *Dataset::MasterSource() const
+{
+    return m_masterLink ? m_masterLink->GetDataSource() : nullptr;
+}
+
+void Dataset::masterChanged(bool scrolled)
+{
+    Dataset *master = m_masterLink ? m_masterLink->DataSet() : nullptr;
+    const bool masterHasRow = master && master->Active() && master->CurrentRow() >= 0;
+    bool changed = false;
+    for (Parameter &param : m_params) {
+        const Field *field = masterHasRow ? master->FindField(param.Name) : nullptr;
+        if (!masterHasRow || field) {
+            const CellText text = field ? field->TextValue() : CellText();
+            if (text != param.Text()) {
+                param.SetText(text);
+                changed = true;
+            }
+        }
+    }
+    if (!Active() || (scrolled && !changed))
+        return;
+    execute(true);
+    m_pos = visibleCount() > 0 ? 0 : -1;
+    m_bof = true;
+    m_eof = visibleCount() == 0;
+    notify(DataEvent::DataSetChanged);
+    emit afterScroll();
+}
+
+} // namespace Db

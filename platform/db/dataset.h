@@ -1,0 +1,198 @@
+#pragma once
+// A static snapshot of a query's rows with a cursor, the way the screens and
+// the data module use it: open, re-query with the same parameters, move,
+// locate, filter on the client, clone, bookmark, follow a master, and write a
+// changed column back. Grids observe it through data sources (datasource.h).
+#include "platform/db/field.h"
+#include "platform/db/parameter.h"
+#include "platform/db/servererror.h"
+#include "platform/db/snapshot.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace Db {
+
+class Connection;
+class DataSource;
+class FilterExpression;
+class MasterLink;
+
+enum class DataSetState { Inactive, Browse, Edit };
+enum class DataEvent { ActiveChanged, DataSetChanged, DataSetScroll, RecordChanged, LayoutChanged };
+
+enum LocateOption { loCaseInsensitive = 1, loPartialKey = 2 };
+Q_DECLARE_FLAGS(LocateOptions, LocateOption)
+
+// A row to come back to. It stays valid across a re-query: the row is then
+// found again by the dataset's KeyFields (or by all its values).
+struct Bookmark
+{
+    SnapshotPtr snapshot;
+    int row = -1;
+    std::vector<CellText> key;
+    bool IsValid() const { return row >= 0; }
+};
+
+class Dataset : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Dataset(QObject *parent = nullptr);
+    ~Dataset() override;
+
+    Connection *GetConnection() const { return m_connection; }
+    void SetConnection(Connection *connection) { m_connection = connection; }
+
+    // Setting the SQL closes the dataset; its ":NAME" parameters are listed
+    // anew, keeping the values of names that stay.
+    const QString &SQL() const { return m_sql; }
+    void SetSQL(const QString &sql);
+    std::vector<Parameter> &Params() { return m_params; }
+    Parameter *FindParam(const QString &name);
+    Parameter &ParamByName(const QString &name); // throws DatabaseError when missing
+
+    // Opening and re-querying throw DatabaseError with the server's error.
+    void Open();
+    void Close();
+    bool Active() const { return m_state != DataSetState::Inactive; }
+    void SetActive(bool active) { active ? Open() : Close(); }
+    // Runs the same SQL with the current parameters again; the cursor goes to
+    // the first row (callers come back to their row by locating it).
+    void Requery();
+    // Makes this dataset show the source's current rows; it keeps them when
+    // the source re-queries later.
+    void Clone(const Dataset &source);
+    DataSetState State() const { return m_state; }
+
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    int MoveBy(int distance); // returns the distance moved
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    int RecNo() const { return m_pos + 1; } // 1-based, 0 when empty
+    void SetRecNo(int recNo);
+    int RecordCount() const { return visibleCount(); }
+    bool IsEmpty() const { return visibleCount() == 0; }
+
+    const std::vector<Field *> &Fields() const { return m_fieldList; }
+    int FieldCount() const { return int(m_fieldList.size()); }
+    Field *FindField(const QString &name) const;
+    Field &FieldByName(const QString &name) const; // throws DatabaseError when missing
+    // A field whose display settings are fixed before opening (kept even
+    // while the result has no such column).
+    Field *AddField(const QString &name);
+
+    // Locates the first row whose field value matches; the cursor stays when
+    // none does.
+    bool Locate(const QString &fieldName, const QString &value, LocateOptions options = {});
+    // The row's position in the visible rows, or -1.
+    int FindRow(const Field &field, const QString &value, LocateOptions options) const;
+
+    // Key columns (";"-separated) that identify a row for bookmarks.
+    QString KeyFields;
+    Bookmark GetBookmark() const;
+    bool GotoBookmark(const Bookmark &bookmark);
+    bool BookmarkValid(const Bookmark &bookmark) const;
+
+    // The client-side filter: an expression (filterexpression.h) and/or a
+    // predicate called with the dataset standing on the candidate row.
+    const QString &Filter() const { return m_filterText; }
+    void SetFilter(const QString &text);       // throws DatabaseError when unparsable
+    bool Filtered() const { return m_filtered; }
+    void SetFiltered(bool filtered);           // throws DatabaseError when unparsable
+    void SetFilterPredicate(std::function<bool(const Dataset &)> predicate);
+
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disableCount > 0; }
+
+    // Parameters of the same names as the master's fields take their values
+    // from the master's current row; the dataset re-opens as the master moves.
+    void SetMasterSource(DataSource *source);
+    DataSource *MasterSource() const;
+
+    // Changing a column and writing it back as an UPDATE of its base table by
+    // the table's primary key; Post throws DatabaseError when the column's
+    // table or key is not in the result, or the server refuses.
+    void Edit();
+    void Post();
+    void Cancel();
+
+    // The snapshot row under the cursor, or -1.
+    int CurrentRow() const;
+    int SnapshotRow(int position) const; // visible position -> snapshot row
+    const SnapshotPtr &Snapshot() const { return m_snapshot; }
+    // Tells the observers that the rows should be shown again.
+    void Resync();
+
+signals:
+    void beforeOpen();
+    void afterOpen();
+    void beforeClose();
+    void afterClose();
+    void afterScroll();
+    void dataChange(Db::Field *field);
+    void stateChange();
+
+private:
+    friend class DataSource;
+    friend class Field;
+    friend class MasterLink;
+
+    int visibleCount() const;
+    void execute(bool keepOnFailure);
+    void install(SnapshotPtr snapshot);
+    void bindFields();
+    void rebuildVisibleRows();
+    void moveTo(int position, bool scrolled);
+    void notify(DataEvent event, Field *field = nullptr);
+    void masterChanged(bool scrolled);
+    bool rowMatchesFilter(int row) const;
+    std::vector<CellText> rowKey(const SnapshotPtr &snapshot, int row) const;
+    const CellText *pendingValue(int column) const;
+    void setPendingValue(Field *field, const CellText &text);
+    void writeBack();
+
+    Connection *m_connection = nullptr;
+    QString m_sql;
+    QString m_translatedSql;
+    QStringList m_sqlParamNames;
+    std::vector<Parameter> m_params;
+
+    DataSetState m_state = DataSetState::Inactive;
+    SnapshotPtr m_snapshot;
+    std::vector<std::unique_ptr<Field>> m_fields;
+    std::vector<Field *> m_fieldList;
+    std::vector<QString> m_persistentNames;
+
+    std::vector<int> m_visible; // used only while filtered
+    bool m_filterActive = false;
+    int m_pos = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    int m_evaluatingRow = -1; // the candidate row while a filter predicate runs
+
+    QString m_filterText;
+    bool m_filtered = false;
+    std::unique_ptr<FilterExpression> m_filterExpression;
+    std::function<bool(const Dataset &)> m_filterPredicate;
+
+    int m_disableCount = 0;
+    bool m_changedWhileDisabled = false;
+    std::vector<DataSource *> m_sources;
+    std::unique_ptr<MasterLink> m_masterLink;
+
+    std::map<int, CellText> m_pending; // column -> edited text
+};
+
+} // namespace Db
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Db::LocateOptions)

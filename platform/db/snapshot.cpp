@@ -1,0 +1,323 @@
+#include "platform/db/snapshot.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace Db {
+
+namespace {
+// Type oids of the server's built-in types (pg_type.dat).
+enum : Oid {
+    BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26,
+    Float4Oid = 700, Float8Oid = 701, BpcharOid = 1042, VarcharOid = 1043, DateOid = 1082,
+    TimeOid = 1083, TimestampOid = 1114, TimestampTzOid = 1184, NumericOid = 1700,
+};
+
+int digits(const char *p, int n)
+{
+    int value = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        value = value * 10 + (p[i] - '0');
+    }
+    return value;
+}
+} // namespace
+
+FieldType FieldTypeOf(Oid typeOid)
+{
+    switch (typeOid) {
+    case Int2Oid: case Int4Oid: case OidOid: return FieldType::Integer;
+    case Int8Oid: return FieldType::LargeInt;
+    case NumericOid: return FieldType::Currency;
+    case Float4Oid: case Float8Oid: return FieldType::Float;
+    case BoolOid: return FieldType::Boolean;
+    case DateOid: case TimeOid: case TimestampOid: case TimestampTzOid: return FieldType::DateTime;
+    case ByteaOid: return FieldType::Bytes;
+    default: return FieldType::String;
+    }
+}
+
+Snapshot::Snapshot(Result result) : m_result(std::move(result))
+{
+    m_rowCount = m_result.rowCount();
+    const int columns = m_result.columnCount();
+    m_columns.resize(size_t(columns));
+    for (int c = 0; c < columns; ++c) {
+        ColumnInfo &info = m_columns[size_t(c)];
+        info.name = m_result.columnName(c);
+        info.typeOid = m_result.columnType(c);
+        info.type = FieldTypeOf(info.typeOid);
+        const int modifier = m_result.columnModifier(c);
+        if ((info.typeOid == VarcharOid || info.typeOid == BpcharOid) && modifier > 4)
+            info.size = modifier - 4;
+        info.table = m_result.columnTable(c);
+        info.tableColumn = m_result.columnTableColumn(c);
+    }
+}
+
+int Snapshot::columnIndex(const QString &name) const
+{
+    for (size_t c = 0; c < m_columns.size(); ++c) {
+        if (m_columns[c].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(c);
+    }
+    return -1;
+}
+
+const CellText *Snapshot::overlay(int row, int c) const
+{
+    if (m_overlay.empty())
+        return nullptr;
+    const auto it = m_overlay.find({row, c});
+    return it == m_overlay.end() ? nullptr : &it->second;
+}
+
+bool Snapshot::cell(int row, int c, const char *&data, int &length) const
+{
+    if (const CellText *written = overlay(row, c)) {
+        if (!*written)
+            return false;
+        data = (*written)->constData();
+        length = int((*written)->size());
+        return true;
+    }
+    if (m_result.cellIsNull(row, c))
+        return false;
+    data = m_result.cellData(row, c);
+    length = m_result.cellLength(row, c);
+    return true;
+}
+
+bool Snapshot::isNull(int row, int c) const
+{
+    if (const CellText *written = overlay(row, c))
+        return !*written;
+    return m_result.cellIsNull(row, c);
+}
+
+QByteArray Snapshot::rawText(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) ? QByteArray(data, length) : QByteArray();
+}
+
+qint64 Snapshot::integer(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) ? Decode::integer(m_columns[size_t(c)].type, data, length) : 0;
+}
+
+Currency Snapshot::currency(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) ? Decode::currency(m_columns[size_t(c)].type, data, length)
+                                      : Currency();
+}
+
+double Snapshot::floating(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) ? Decode::floating(m_columns[size_t(c)].type, data, length) : 0.0;
+}
+
+bool Snapshot::boolean(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) && Decode::boolean(m_columns[size_t(c)].type, data, length);
+}
+
+TDateTime Snapshot::dateTime(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) ? TextForm::parseDateTime(data, length).value_or(0.0) : 0.0;
+}
+
+QString Snapshot::string(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) ? QString::fromUtf8(data, length) : QString();
+}
+
+QByteArray Snapshot::bytes(int row, int c) const
+{
+    const char *data;
+    int length;
+    return cell(row, c, data, length) ? Decode::bytes(data, length) : QByteArray();
+}
+
+namespace Decode {
+
+qint64 integer(FieldType type, const char *data, int length)
+{
+    if (type == FieldType::Integer || type == FieldType::LargeInt)
+        return TextForm::parseInteger(data, length).value_or(0);
+    if (type == FieldType::Boolean)
+        return length > 0 && data[0] == 't' ? 1 : 0;
+    return qint64(std::llround(floating(type, data, length)));
+}
+
+Currency currency(FieldType type, const char *data, int length)
+{
+    if (type == FieldType::Float)
+        return Currency::fromDouble(TextForm::parseDouble(data, length).value_or(0.0));
+    if (type == FieldType::Boolean)
+        return Currency::fromInt(boolean(type, data, length) ? 1 : 0);
+    return TextForm::parseCurrency(data, length).value_or(Currency());
+}
+
+double floating(FieldType type, const char *data, int length)
+{
+    if (type == FieldType::DateTime)
+        return TextForm::parseDateTime(data, length).value_or(0.0);
+    if (type == FieldType::Boolean)
+        return boolean(type, data, length) ? 1.0 : 0.0;
+    return TextForm::parseDouble(data, length).value_or(0.0);
+}
+
+bool boolean(FieldType type, const char *data, int length)
+{
+    if (length == 0)
+        return false;
+    if (type == FieldType::Boolean)
+        return data[0] == 't';
+    return TextForm::parseDouble(data, length).value_or(0.0) != 0.0;
+}
+
+QByteArray bytes(const char *data, int length)
+{
+    if (length >= 2 && data[0] == '\\' && data[1] == 'x')
+        return QByteArray::fromHex(QByteArray::fromRawData(data + 2, length - 2));
+    return QByteArray(data, length);
+}
+
+} // namespace Decode
+
+void Snapshot::overwrite(int row, int c, const CellText &text)
+{
+    m_overlay[{row, c}] = text;
+}
+
+namespace TextForm {
+
+std::optional<qint64> parseInteger(const char *data, int length)
+{
+    qint64 value = 0;
+    const auto [end, error] = std::from_chars(data, data + length, value);
+    if (error != std::errc() || end != data + length)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Currency> parseCurrency(const char *data, int length)
+{
+    // The server writes numerics as [-]digits[.digits]; up to four decimals
+    // convert exactly here, anything longer rounds through Currency::parse.
+    const char *p = data, *end = data + length;
+    const bool negative = p < end && *p == '-';
+    if (negative)
+        ++p;
+    qint64 units = 0;
+    int integerDigits = 0;
+    while (p < end && *p >= '0' && *p <= '9' && integerDigits < 15) {
+        units = units * 10 + (*p++ - '0');
+        ++integerDigits;
+    }
+    qint64 fraction = 0;
+    int decimals = 0;
+    if (p < end && *p == '.') {
+        ++p;
+        while (p < end && *p >= '0' && *p <= '9' && decimals < 4) {
+            fraction = fraction * 10 + (*p++ - '0');
+            ++decimals;
+        }
+    }
+    if (p != end || integerDigits == 0) // longer, NaN or odd: the careful way
+        return Currency::parse(QString::fromLatin1(data, length));
+    for (int i = decimals; i < 4; ++i)
+        fraction *= 10;
+    const qint64 raw = units * Currency::Scale + fraction;
+    return Currency::fromRaw(negative ? -raw : raw);
+}
+
+std::optional<double> parseDouble(const char *data, int length)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(data, data + length, value);
+    if (error == std::errc() && end == data + length)
+        return value;
+    const QByteArray text(data, length);
+    if (text == "Infinity")
+        return HUGE_VAL;
+    if (text == "-Infinity")
+        return -HUGE_VAL;
+    return std::nullopt;
+}
+
+std::optional<TDateTime> parseDateTime(const char *data, int length)
+{
+    // "2024-03-05", "2024-03-05 14:07:09.123", "14:07:09", zones ignored.
+    double day = 0;
+    const char *p = data, *end = data + length;
+    if (length >= 10 && data[4] == '-' && data[7] == '-') {
+        const int y = digits(data, 4), m = digits(data + 5, 2), d = digits(data + 8, 2);
+        if (y < 0 || m < 0 || d < 0)
+            return std::nullopt;
+        day = DateTimeConv::encodeDate(y, m, d);
+        p += 10;
+        if (p < end && (*p == ' ' || *p == 'T'))
+            ++p;
+    }
+    if (end - p >= 8 && p[2] == ':' && p[5] == ':') {
+        const int h = digits(p, 2), mi = digits(p + 3, 2), s = digits(p + 6, 2);
+        if (h < 0 || mi < 0 || s < 0)
+            return std::nullopt;
+        int ms = 0;
+        p += 8;
+        if (p < end && *p == '.') {
+            ++p;
+            int scale = 100;
+            while (p < end && *p >= '0' && *p <= '9') {
+                ms += (*p++ - '0') * scale;
+                scale /= 10;
+            }
+        }
+        const double time = DateTimeConv::encodeTime(h, mi, s, ms);
+        day = day < 0 ? day - time : day + time;
+    } else if (p == data) {
+        return std::nullopt;
+    }
+    return day;
+}
+
+QByteArray ofCurrency(Currency value)
+{
+    return value.toString().toLatin1();
+}
+
+QByteArray ofDouble(double value)
+{
+    return QByteArray::number(value, 'g', 17);
+}
+
+QByteArray ofDateTime(TDateTime value)
+{
+    return DateTimeConv::toQDateTime(value).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
+}
+
+QByteArray ofBoolean(bool value)
+{
+    return value ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
+}
+
+} // namespace TextForm
+
+} // namespace Db

@@ -1,0 +1,97 @@
+#pragma once
+// The rows a dataset opened: the server's result plus the values written back
+// since (Post). Datasets and their clones share one snapshot; a re-query makes
+// a new one, so a clone keeps seeing the rows as they were.
+#include "platform/currency.h"
+#include "platform/datetime.h"
+#include "platform/db/result.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace Db {
+
+enum class FieldType { Unknown, Integer, LargeInt, Currency, Float, Boolean, String, DateTime, Bytes };
+
+struct ColumnInfo
+{
+    QString name;
+    FieldType type = FieldType::Unknown;
+    Oid typeOid = 0;
+    int size = 0;          // characters of varchar(n)/char(n), else 0
+    Oid table = 0;         // base table, 0 for computed columns
+    int tableColumn = 0;   // attribute number in the base table
+};
+
+FieldType FieldTypeOf(Oid typeOid);
+
+// A cell as the server's text form; null when SQL NULL.
+using CellText = std::optional<QByteArray>;
+
+class Snapshot
+{
+public:
+    explicit Snapshot(Result result);
+
+    const Result &result() const { return m_result; }
+    int rowCount() const { return m_rowCount; }
+    int columnCount() const { return int(m_columns.size()); }
+    const ColumnInfo &column(int c) const { return m_columns[size_t(c)]; }
+    int columnIndex(const QString &name) const; // case-insensitive, -1 when none
+
+    bool isNull(int row, int c) const;
+    // The server's text of the cell (for a written-back cell, the written text).
+    QByteArray rawText(int row, int c) const;
+    // Fast typed readers; a null cell reads as zero, false or empty.
+    qint64 integer(int row, int c) const;
+    Currency currency(int row, int c) const;
+    double floating(int row, int c) const;
+    bool boolean(int row, int c) const;
+    TDateTime dateTime(int row, int c) const;
+    QString string(int row, int c) const;
+    QByteArray bytes(int row, int c) const;
+
+    // Written back by Post: later reads see the new text.
+    void overwrite(int row, int c, const CellText &text);
+    // Pointer and length of the cell's text, from the overlay or the result;
+    // false for NULL.
+    bool cell(int row, int c, const char *&data, int &length) const;
+
+private:
+    const CellText *overlay(int row, int c) const;
+
+    Result m_result;
+    int m_rowCount = 0;
+    std::vector<ColumnInfo> m_columns;
+    std::map<std::pair<int, int>, CellText> m_overlay;
+};
+
+using SnapshotPtr = std::shared_ptr<Snapshot>;
+
+// Conversions between values and the server's text forms.
+namespace TextForm {
+std::optional<qint64> parseInteger(const char *data, int length);
+std::optional<Currency> parseCurrency(const char *data, int length);
+std::optional<double> parseDouble(const char *data, int length);
+std::optional<TDateTime> parseDateTime(const char *data, int length);
+QByteArray ofCurrency(Currency value);
+QByteArray ofDouble(double value);
+QByteArray ofDateTime(TDateTime value);
+QByteArray ofBoolean(bool value);
+} // namespace TextForm
+
+// Typed readers of a column's text form; a column of another type converts.
+namespace Decode {
+qint64 integer(FieldType type, const char *data, int length);
+Currency currency(FieldType type, const char *data, int length);
+double floating(FieldType type, const char *data, int length);
+bool boolean(FieldType type, const char *data, int length);
+QByteArray bytes(const char *data, int length);
+} // namespace Decode
+
+} // namespace Db
