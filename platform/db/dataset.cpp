@@ -76,7 +76,7 @@ void Dataset::Open()
         masterChanged(false);
     execute(false);
     m_state = DataSetState::Browse;
-    First();
+    goFirstQuietly();
     emit afterOpen();
     notify(DataEvent::ActiveChanged);
     emit afterScroll();
@@ -109,11 +109,16 @@ void Dataset::Requery()
     if (m_state == DataSetState::Edit)
         Cancel();
     execute(true);
+    goFirstQuietly();
+    notify(DataEvent::DataSetChanged);
+    emit afterScroll();
+}
+
+void Dataset::goFirstQuietly()
+{
     m_pos = visibleCount() > 0 ? 0 : -1;
     m_bof = true;
     m_eof = visibleCount() == 0;
-    notify(DataEvent::DataSetChanged);
-    emit afterScroll();
 }
 
 void Dataset::Clone(const Dataset &source)
@@ -139,7 +144,7 @@ void Dataset::Clone(const Dataset &source)
     KeyFields = source.KeyFields;
     install(source.m_snapshot);
     m_state = DataSetState::Browse;
-    First();
+    goFirstQuietly();
     notify(DataEvent::ActiveChanged);
 }
 
@@ -378,9 +383,7 @@ void Dataset::masterChanged(bool scrolled)
     if (!Active() || (scrolled && !changed))
         return;
     execute(true);
-    m_pos = visibleCount() > 0 ? 0 : -1;
-    m_bof = true;
-    m_eof = visibleCount() == 0;
+    goFirstQuietly();
     notify(DataEvent::DataSetChanged);
     emit afterScroll();
 }

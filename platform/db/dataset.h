@@ -153,6 +153,7 @@ private:
     void bindFields();
     void rebuildVisibleRows();
     void moveTo(int position, bool scrolled);
+    void goFirstQuietly(); // after the rows were replaced; observers hear of it otherwise
     void notify(DataEvent event, Field *field = nullptr);
     void masterChanged(bool scrolled);
     bool rowMatchesFilter(int row) const;

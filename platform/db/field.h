@@ -60,6 +60,9 @@ public:
     void SetAsDateTime(TDateTime value);
     void Clear(); // SQL NULL
 
+    // The server's text form of the value (null for SQL NULL).
+    CellText TextValue() const;
+
     // Value of a given snapshot row (used by filters, locating and sums).
     bool IsNullAt(int row) const;
     QString StringAt(int row) const;
@@ -70,7 +73,9 @@ private:
     void bind(int column, const ColumnInfo &info);
     void unbind() { m_column = -1; }
     void write(const CellText &text);
-    QString formatValue(int row, bool display) const;
+    // The cell's text form on a snapshot row, edited values included.
+    bool cellAt(int row, const char *&data, int &length) const;
+    QString textOf(int row, bool display) const;
 
     Dataset *m_dataset;
     QString m_name;

@@ -1,0 +1,31 @@
+#pragma once
+// A Db::Connection to a throwaway database of the test server.
+#include "common/test_database.h"
+#include "platform/db/connection.h"
+
+#include <gtest/gtest.h>
+
+// The server as the login dialog would name it: socket folder or host, ":port".
+inline QString testServerName()
+{
+    return qEnvironmentVariable("TARMIL5_TEST_SERVER");
+}
+
+class DatabaseTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(connection.Open(testServerName(), database.name(), TestDatabase::user(),
+                                    TestDatabase::password()))
+            << qPrintable(connection.LastErrorText());
+    }
+    // Runs SQL that must succeed.
+    void run(const QString &sql)
+    {
+        ASSERT_TRUE(connection.Exec(sql).succeeded()) << qPrintable(connection.LastErrorText());
+    }
+
+    TestDatabase database;
+    Db::Connection connection;
+};
