@@ -1,3 +1,14 @@
+# Moc runs again only when a file it scanned before changes, so a header
+# added to a folder would never be moc'ed in an existing build folder. A
+# generated header listing the target's files changes whenever a file is added
+# or removed, and moc scans it with the rest.
+function(tarmil_rerun_moc_on_new_files target)
+  string(JOIN "\n// " source_list ${ARGN})
+  set(list_header "${CMAKE_CURRENT_BINARY_DIR}/${target}_files.h")
+  file(CONFIGURE OUTPUT "${list_header}" CONTENT "#pragma once\n// ${source_list}\n")
+  target_sources(${target} PRIVATE "${list_header}")
+endfunction()
+
 # Every layer is a static library of all the sources in its folder, so adding a
 # file needs no edit here. Subfolders that are layers of their own are excluded.
 function(tarmil_layer target dir)
@@ -11,6 +22,7 @@ function(tarmil_layer target dir)
     set(sources "${CMAKE_SOURCE_DIR}/cmake/empty.cpp")
   endif()
   add_library(${target} STATIC ${sources})
+  tarmil_rerun_moc_on_new_files(${target} ${sources})
   target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
   target_link_libraries(${target} PUBLIC ${L_LINK})
 endfunction()
@@ -23,6 +35,7 @@ function(tarmil_tests target dir)
   file(GLOB common CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/common/*.cpp"
                                       "${CMAKE_SOURCE_DIR}/tests/common/*.h")
   add_executable(${target} ${sources} ${common})
+  tarmil_rerun_moc_on_new_files(${target} ${sources} ${common})
   target_link_libraries(${target} PRIVATE ${T_LINK} Qt6::Test GTest::gtest GTest::gmock PostgreSQL::PostgreSQL)
   target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
