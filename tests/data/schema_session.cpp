@@ -175,7 +175,7 @@ SchemaDatabase::~SchemaDatabase()
     m_db.reset(); // the database goes first: roles cannot go while it holds their grants
     Session s(connectAs(QStringLiteral("postgres"), QString(), QString()));
     for (const QString &role : m_roles + QStringList{group})
-        s.value(QStringLiteral("DROP ROLE IF EXISTS \"%1\"").arg(role));
+        s.value(QStringLiteral("DROP ROLE IF EXISTS \"%1\"").arg(QString(role).replace('"', "\"\"")));
 }
 
 std::unique_ptr<Session> SchemaDatabase::session() const
@@ -189,11 +189,12 @@ QString SchemaDatabase::roleName(const QString &suffix)
     return m_roles.last();
 }
 
-void SchemaDatabase::createLogin(const QString &role, const QString &password)
+bool SchemaDatabase::loginWorks(const QString &role, const QString &password) const
 {
-    const auto s = session();
-    s->exec(QStringLiteral("SELECT uzivatel_NOVY_UZIVATEL($1, $2)"),
-            {role, s->verifier(role, password)});
+    PGconn *conn = connectAs(name(), role, password);
+    const bool ok = PQstatus(conn) == CONNECTION_OK;
+    PQfinish(conn);
+    return ok;
 }
 
 std::unique_ptr<Session> SchemaDatabase::sessionAs(const QString &role, const QString &password) const

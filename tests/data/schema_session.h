@@ -60,9 +60,8 @@ public:
     std::unique_ptr<Session> session() const;
     // A role name unique to this database.
     QString roleName(const QString &suffix);
-    // Creates a login role with a password (for sessions of another user).
-    void createLogin(const QString &role, const QString &password);
     std::unique_ptr<Session> sessionAs(const QString &role, const QString &password) const;
+    bool loginWorks(const QString &role, const QString &password) const;
 
 private:
     std::unique_ptr<TestDatabase> m_db;

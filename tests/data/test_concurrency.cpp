@@ -1,0 +1,104 @@
+// Several tills on one server: two sessions, explicit transactions, one of
+// them waiting on the other's locks.
+#include "schema_session.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <thread>
+
+class TwoTills : public DatabaseTest
+{
+protected:
+    std::unique_ptr<Session> other = db.session();
+
+    // Runs the call on the other session in a thread, waits until the server
+    // shows it blocked on a lock, then lets this session commit.
+    QString callBlockedUntilCommit(const QString &sql, const QVariantList &params, QString *error)
+    {
+        QString result;
+        std::thread waiting([&] {
+            result = other->value(sql, params);
+            *error = other->error();
+        });
+        const int pid = other->pid();
+        QElapsedTimer timer;
+        timer.start();
+        bool blocked = false;
+        while (!blocked && timer.elapsed() < 10000) {
+            blocked = s->value("SELECT wait_event_type FROM pg_stat_activity WHERE pid = $1", {pid}) == "Lock";
+            if (!blocked)
+                QThread::msleep(10);
+        }
+        EXPECT_TRUE(blocked);
+        s->exec("COMMIT");
+        waiting.join();
+        return result;
+    }
+};
+
+TEST_F(TwoTills, TheLastUnitsAreSoldOnce)
+{
+    const int item = newItem("1", "5");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "5", true});
+    other->exec("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 0, 5, true)", {item});
+    s->exec("BEGIN");
+    ASSERT_GT(call("tab_prodej_PRODAT", {1, false, "-", 0}), 0);
+    other->exec("BEGIN");
+    QString error;
+    const QString second = callBlockedUntilCommit("SELECT tab_prodej_PRODAT(1, false, '-', 0)", {}, &error);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(error, "50000 Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...");
+    other->exec("ROLLBACK");
+    EXPECT_EQ(s->value("SELECT MNOZSTVI FROM tab_polozka"), "0");
+    EXPECT_EQ(s->integer("SELECT count(DISTINCT ID_DOKLAD) FROM tab_historie WHERE ID_DOKLAD <> 0"), 1);
+    EXPECT_EQ(other->integer("SELECT tab_prodej_POCET()"), 1); // the other basket is kept
+}
+
+TEST_F(TwoTills, SimultaneousSalesGetTheirOwnNumbersAndBalances)
+{
+    const int first = newItem("1", "5", "100");
+    const int second = newItem("2", "5", "30");
+    call("tab_prodej_PRIDAT_EDITOVAT", {first, 0, "1", true});
+    other->exec("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 0, 2, true)", {second});
+    s->exec("BEGIN");
+    const int doc = call("tab_prodej_PRODAT", {1, true, "-", 0});
+    other->exec("BEGIN");
+    QString error;
+    const int otherDoc = callBlockedUntilCommit("SELECT tab_prodej_PRODAT(1, true, '-', 0)", {}, &error).toInt();
+    ASSERT_EQ(error, "");
+    other->exec("COMMIT");
+    EXPECT_NE(doc, otherDoc);
+    EXPECT_EQ(s->column("SELECT DISTINCT right(DOKLAD_NETISTENY, 4) || '/' || right(DOKLAD_VYTISTENY, 4)"
+                        " FROM tab_historie WHERE ID_DOKLAD <> 0 ORDER BY 1"), QStringList({"0001/0001", "0002/0002"}));
+    EXPECT_EQ(s->column("SELECT POHYB || '|' || STAV FROM tab_pokladna ORDER BY ID_POKLADNA"),
+              QStringList({"100.0000|100.0000", "60.0000|160.0000"}));
+}
+
+TEST_F(TwoTills, ADocumentIsCancelledOnce)
+{
+    const int item = newItem("1", "5", "100");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "2", true});
+    const int doc = call("tab_prodej_PRODAT", {1, false, "-", 0});
+    s->exec("BEGIN");
+    ASSERT_GT(call("tab_doklad_STORNO", {doc}), 0);
+    other->exec("BEGIN");
+    QString error;
+    const QString second = callBlockedUntilCommit("SELECT tab_doklad_STORNO($1)", {doc}, &error);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(error, "50000 Doklad nelze stornovat [doklad není prodejem nebo už byl stornován]...");
+    other->exec("ROLLBACK");
+    EXPECT_EQ(s->value("SELECT MNOZSTVI FROM tab_polozka"), "5");
+    EXPECT_EQ(text("tab_pokladna_func_STAV"), "0.0000");
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_historie WHERE ID_OPERACE = 4"), 1);
+}
+
+TEST_F(TwoTills, DefaultSwitchingAtOnceLeavesOneDefault)
+{
+    s->exec("BEGIN");
+    EXPECT_EQ(call("tab_dph_NASTAVENI_VYCHOZI_DPH", {1}), 1);
+    other->exec("BEGIN");
+    QString error;
+    EXPECT_EQ(callBlockedUntilCommit("SELECT tab_dph_NASTAVENI_VYCHOZI_DPH(2)", {}, &error), "2");
+    other->exec("COMMIT");
+    EXPECT_EQ(s->column("SELECT ID_DPH FROM tab_dph WHERE STATE_VYCHOZI"), QStringList{"2"});
+}
