@@ -1,23 +1,21 @@
 #include "report/controlutils.h"
 
-#include <QApplication>
+#include "platform/colors.h"
+
 #include <QLabel>
 #include <QWidget>
 
 void EnableControls(const QList<QWidget *> &controls, bool enabled)
 {
-    const QPalette standard = QApplication::palette();
     for (QWidget *control : controls) {
         if (!control)
             continue;
         control->setEnabled(enabled);
         QPalette palette = control->palette();
         if (qobject_cast<QLabel *>(control)) {
-            const QColor text = standard.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
-            palette.setColor(QPalette::WindowText, text);
+            palette.setColor(QPalette::WindowText, Colors::toQColor(enabled ? clWindowText : clGrayText));
         } else {
-            const QColor face = standard.color(QPalette::Active, enabled ? QPalette::Base : QPalette::Button);
-            palette.setColor(QPalette::Base, face);
+            palette.setColor(QPalette::Base, Colors::toQColor(enabled ? clWindow : clBtnFace));
         }
         control->setPalette(palette);
     }

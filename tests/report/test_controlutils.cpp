@@ -1,3 +1,4 @@
+#include "platform/colors.h"
 #include "report/controlutils.h"
 
 #include <QApplication>
@@ -11,18 +12,17 @@ TEST(DialogHelpers, EnableControlsGreysLabelsAndFacesEdits)
     QWidget dialog;
     auto *label = new QLabel("Název:", &dialog);
     auto *edit = new QLineEdit(&dialog);
-    const QPalette standard = QApplication::palette();
 
     EnableControls({label, edit, nullptr}, false);
     EXPECT_FALSE(label->isEnabled());
     EXPECT_FALSE(edit->isEnabled());
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), standard.color(QPalette::Disabled, QPalette::WindowText));
-    EXPECT_EQ(edit->palette().color(QPalette::Base), standard.color(QPalette::Active, QPalette::Button));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), Colors::toQColor(clGrayText));
+    EXPECT_EQ(edit->palette().color(QPalette::Base), Colors::toQColor(clBtnFace));
 
     EnableControls({label, edit}, true);
     EXPECT_TRUE(edit->isEnabled());
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), standard.color(QPalette::Active, QPalette::WindowText));
-    EXPECT_EQ(edit->palette().color(QPalette::Base), standard.color(QPalette::Active, QPalette::Base));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), Colors::toQColor(clWindowText));
+    EXPECT_EQ(edit->palette().color(QPalette::Base), Colors::toQColor(clWindow));
 }
 
 TEST(DialogHelpers, ControlAtPointSearchesTopmostFirstAndGoesOnPastEmptyPanels)
