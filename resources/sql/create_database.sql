@@ -1592,8 +1592,8 @@ GO
 CREATE FUNCTION tab_prodej_func_VYCISTIT() RETURNS integer
   LANGUAGE sql
   AS $$ WITH d AS (DELETE FROM tab_prodej p
-                   WHERE NOT EXISTS (SELECT 1 FROM pg_stat_activity a WHERE a.pid = p.ID_PROCESS
-                                       AND (a.backend_start IS NULL OR a.backend_start <= p.ZALOZENO))
+                   WHERE NOT EXISTS (SELECT 1 FROM pg_stat_get_activity(p.ID_PROCESS) a
+                                     WHERE a.backend_start IS NULL OR a.backend_start <= p.ZALOZENO)
                    RETURNING 1)
         SELECT count(*)::integer FROM d $$
 GO
