@@ -1,3 +1,5 @@
+#include "app/windowmessages.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
@@ -7,6 +9,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarmil5"));
     QApplication::setApplicationDisplayName(QString());
+
+    // From here on the data module and the screens talk to the user through windows.
+    WindowMessageService messageWindows;
+    SetMessageService(&messageWindows);
 
     QMainWindow window;
     window.setObjectName(QStringLiteral("Form_Tarmil"));
@@ -18,5 +24,7 @@ int main(int argc, char **argv)
     if (app.arguments().contains(QStringLiteral("--smoke-test")))
         QTimer::singleShot(0, &app, [&window] { window.close(); });
 
-    return app.exec();
+    const int exitCode = app.exec();
+    SetMessageService(nullptr);
+    return exitCode;
 }
