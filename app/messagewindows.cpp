@@ -145,6 +145,7 @@ TFormInformation::TFormInformation()
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(selfCloseMs);
     Timer->setSingleShot(true);
+    Timer->setTimerType(Qt::PreciseTimer);
     connect(Timer, &QTimer::timeout, this, &TFormInformation::TimerTimer);
 }
 

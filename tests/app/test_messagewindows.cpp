@@ -117,7 +117,7 @@ TEST_F(MessageWindows, InformationClosesItselfAfterThreeSecondsOnlyWhenAsked)
     elapsed.start();
     ShowInformation(QStringLiteral("Položka přidána"), QStringLiteral("Zkontrolujte zda není aktivní filtr..."),
                     true);
-    EXPECT_GE(elapsed.elapsed(), 2900);
+    EXPECT_GE(elapsed.elapsed(), 2990);
     EXPECT_LT(elapsed.elapsed(), 10000);
 }
 
