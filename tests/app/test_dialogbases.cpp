@@ -5,6 +5,9 @@
 #include "modal_helper.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -292,4 +295,26 @@ TEST(DialogEdit, ZavritClosesAsCancel)
     UnitListDialog dialog;
     WhenModal([](QDialog *d) { qobject_cast<TForm_DialogEdit *>(d)->Button_Zavrit->click(); });
     EXPECT_EQ(dialog.exec(), mrCancel);
+}
+
+TEST(FormControls, ChangeOfEveryKindOfInputControlReachesItsHandler)
+{
+    QWidget form;
+    int calls = 0;
+    auto count = [&calls] { ++calls; };
+    auto *edit = new QLineEdit(&form);
+    auto *combo = new QComboBox(&form);
+    auto *spin = new QSpinBox(&form);
+    auto *real = new QDoubleSpinBox(&form);
+    auto *memo = new QPlainTextEdit(&form);
+    auto *rich = new QTextEdit(&form);
+    for (QWidget *control : std::initializer_list<QWidget *>{edit, combo, spin, real, memo, rich})
+        EXPECT_TRUE(ConnectChange(control, count)) << control->metaObject()->className();
+    edit->setText(QStringLiteral("a"));
+    combo->addItem(QStringLiteral("ks"));
+    spin->setValue(5);
+    real->setValue(1.5);
+    memo->setPlainText(QStringLiteral("poznámka"));
+    rich->setPlainText(QStringLiteral("text"));
+    EXPECT_EQ(calls, 6);
 }
