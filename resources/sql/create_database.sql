@@ -4,8 +4,11 @@ GO
 -- The creation script of the shop's database. Batches end at lines holding only
 -- the word that separates them; the first batch runs on the server's maintenance
 -- database (with the placeholder replaced by the quoted name), every later one
--- on the new database. Names are written as the program knows them; the server folds
--- them to lower case.
+-- on the new database, each as one simple query (a batch may hold several
+-- statements). An existing database of the same name is dropped by the caller
+-- before the first batch. The role running the script becomes the owner and
+-- needs CREATEDB and CREATEROLE. Names are written as the program knows them;
+-- the server folds them to lower case.
 --
 -- Users of the database are login roles that are members of the group role
 -- named like the database; the owner (who runs this script) is one of them.
@@ -191,9 +194,12 @@ CREATE TABLE tab_filtr (
   SCRIPT varchar(2048) NOT NULL
 );
 CREATE UNIQUE INDEX unique_FILTR ON tab_filtr (lower(FILTR));
+-- The conditions below name their date tests TODAY, WEEK, MONTH, YEAR and
+-- PERIOD (a sample period the user edits); the replacements spell them out,
+-- without "::" casts, which the program's parameter markers could mistake.
 INSERT INTO tab_filtr (ID_FILTR, FILTR, SCRIPT)
   SELECT f.id, f.filtr, replace(replace(replace(replace(replace(f.script,
-           'TODAY', 'tab_historie.TIME::date=CURRENT_DATE'),
+           'TODAY', 'date_trunc(''day'',tab_historie.TIME)=date_trunc(''day'',LOCALTIMESTAMP)'),
            'WEEK', 'func_TYDEN(tab_historie.TIME)=func_TYDEN(LOCALTIMESTAMP) AND date_trunc(''year'',tab_historie.TIME)=date_trunc(''year'',LOCALTIMESTAMP)'),
            'MONTH', 'date_trunc(''month'',tab_historie.TIME)=date_trunc(''month'',LOCALTIMESTAMP)'),
            'YEAR', 'date_trunc(''year'',tab_historie.TIME)=date_trunc(''year'',LOCALTIMESTAMP)'),
