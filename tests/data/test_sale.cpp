@@ -199,3 +199,14 @@ TEST_F(Sale, CancellingAnInvoiceMovesNoCash)
     EXPECT_EQ(stock(item), "10");
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_pokladna"), 0);
 }
+
+TEST_F(Sale, CashRoundsHalvesAwayFromZero)
+{
+    const int item = newItem("1", "10", "0.50");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "5", true});
+    const int doc = sell(1, false);
+    ASSERT_GT(doc, 0);
+    EXPECT_EQ(text("tab_doklad_func_CASTKA", {doc}), "3"); // 2.50
+    ASSERT_GT(cancel(doc), 0);
+    EXPECT_EQ(s->column("SELECT POHYB FROM tab_pokladna ORDER BY ID_POKLADNA"), QStringList({"3.0000", "-3.0000"}));
+}
