@@ -91,8 +91,9 @@ public:
     Field *AddField(const QString &name);
 
     // Locates the first row whose field value matches; the cursor stays when
-    // none does.
-    bool Locate(const QString &fieldName, const QString &value, LocateOptions options = {});
+    // none does. Texts are read as the field's kind for an exact match; an
+    // empty (Unassigned or Null) value matches nothing.
+    bool Locate(const QString &fieldName, const Variant &value, LocateOptions options = {});
     // The row's position in the visible rows, or -1.
     int FindRow(const Field &field, const QString &value, LocateOptions options) const;
 

@@ -101,12 +101,14 @@ int Dataset::FindRow(const Field &field, const QString &value, LocateOptions opt
     return -1;
 }
 
-bool Dataset::Locate(const QString &fieldName, const QString &value, LocateOptions options)
+bool Dataset::Locate(const QString &fieldName, const Variant &value, LocateOptions options)
 {
     const Field *field = FindField(fieldName);
     if (!field)
         throw DatabaseError(QStringLiteral("Pole „%1“ nebylo nalezeno.").arg(fieldName));
-    const int pos = FindRow(*field, value, options);
+    if (value.isEmpty())
+        return false;
+    const int pos = FindRow(*field, value.toString(), options);
     if (pos < 0)
         return false;
     moveTo(pos, true);

@@ -1,5 +1,6 @@
 #include "platform/db/field.h"
 
+#include "platform/db/assignvariant.h"
 #include "platform/db/dataset.h"
 #include "platform/formatdate.h"
 #include "platform/formatfloat.h"
@@ -111,6 +112,21 @@ QByteArray Field::AsBytes() const
     const char *data;
     int length;
     return cellAt(m_dataset->CurrentRow(), data, length) ? Decode::bytes(data, length) : QByteArray();
+}
+
+Variant Field::Value() const
+{
+    if (IsNull())
+        return Variant::null();
+    switch (m_type) {
+    case FieldType::Integer:
+    case FieldType::LargeInt: return Variant(AsInteger());
+    case FieldType::Currency: return Variant(AsCurrency());
+    case FieldType::Float: return Variant(AsFloat());
+    case FieldType::Boolean: return Variant(AsBoolean());
+    case FieldType::DateTime: return Variant::fromDateTime(AsDateTime());
+    default: return Variant(AsString());
+    }
 }
 
 QString Field::AsString() const
@@ -239,6 +255,11 @@ void Field::SetAsDateTime(TDateTime value)
 void Field::Clear()
 {
     write(std::nullopt);
+}
+
+void Field::SetValue(const Variant &value)
+{
+    AssignVariant(*this, value);
 }
 
 } // namespace Db

@@ -6,6 +6,7 @@
 #include "platform/currency.h"
 #include "platform/datetime.h"
 #include "platform/db/snapshot.h"
+#include "platform/variant.h"
 
 #include <QString>
 
@@ -48,6 +49,8 @@ public:
     bool AsBoolean() const;
     TDateTime AsDateTime() const;
     QByteArray AsBytes() const;
+    // The value in the kind of the column; Null for SQL NULL.
+    Variant Value() const;
     // The text a grid shows: DisplayFormat, DisplayValues or the default text.
     QString DisplayText() const;
 
@@ -59,6 +62,7 @@ public:
     void SetAsBoolean(bool value);
     void SetAsDateTime(TDateTime value);
     void Clear(); // SQL NULL
+    void SetValue(const Variant &value); // Unassigned and Null clear
 
     // The server's text form of the value (null for SQL NULL).
     CellText TextValue() const;

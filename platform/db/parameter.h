@@ -3,6 +3,7 @@
 #include "platform/currency.h"
 #include "platform/datetime.h"
 #include "platform/db/snapshot.h"
+#include "platform/db/assignvariant.h"
 
 #include <QString>
 
@@ -23,6 +24,8 @@ public:
     void SetAsCurrency(Currency value) { m_text = TextForm::ofCurrency(value); }
     void SetAsBoolean(bool value) { m_text = TextForm::ofBoolean(value); }
     void SetAsDateTime(TDateTime value) { m_text = TextForm::ofDateTime(value); }
+    // Unassigned and Null clear; other kinds in their text form.
+    void SetValue(const Variant &value) { AssignVariant(*this, value); }
     QString AsString() const { return m_text ? QString::fromUtf8(*m_text) : QString(); }
 
     const CellText &Text() const { return m_text; }
