@@ -46,6 +46,15 @@ bool IntegerRule::accepts(const KeyCandidate &key) const
     return true;
 }
 
+bool IntegerRule::acceptsPasted(const QString &candidate) const
+{
+    for (QChar c : candidate)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    int value = 0;
+    return TryStrToInt(candidate, value) && value >= min && (max == 0 || value <= max);
+}
+
 bool IntegerRule::setMin(int value)
 {
     if (value == min || value > max)
@@ -84,6 +93,7 @@ bool filterKey(QKeyEvent *event, QLineEdit &edit, const IntegerRule &rule)
 TIntegerEdit::TIntegerEdit(QWidget *parent)
     : QLineEdit(QStringLiteral("0"), parent)
 {
+    NumberText::guardPaste(this, [this](const QString &text) { return rule.acceptsPasted(text); });
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!isLoading())
             emit OnChange();
@@ -142,6 +152,8 @@ TIntegerComboBox::TIntegerComboBox(QWidget *parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->installEventFilter(this);
+    NumberText::guardPaste(lineEdit(),
+                           [this](const QString &text) { return rule.acceptsPasted(text); });
     setEditText(QStringLiteral("0"));
     connect(this, &QComboBox::editTextChanged, this, [this] {
         if (!isLoading())

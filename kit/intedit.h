@@ -27,6 +27,8 @@ public:
     QString textOf(int value) const;
     // Whether the key may change the text as it would.
     bool accepts(const NumberText::KeyCandidate &key) const;
+    // Whether pasting may leave this text: digits only, within the range.
+    bool acceptsPasted(const QString &candidate) const;
     // A minimum above the maximum, or a maximum below the minimum, is ignored
     // (forms therefore give Max before Min); true when the range changed.
     bool setMin(int value);

@@ -68,3 +68,79 @@ KeyCandidate classifyKey(const QKeyEvent &event, const QLineEdit &edit)
 }
 
 } // namespace NumberText
+
+#include "kit/glyphs.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+
+namespace NumberText {
+
+namespace {
+
+class PasteGuard : public QObject
+{
+public:
+    PasteGuard(QLineEdit *edit, std::function<bool(const QString &)> accepts)
+        : QObject(edit)
+        , edit(edit)
+        , accepts(std::move(accepts))
+    {
+        edit->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != edit)
+            return false;
+        if (event->type() == QEvent::KeyPress
+            && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+            paste();
+            return true;
+        }
+        if (event->type() == QEvent::ContextMenu) {
+            QMenu *menu = edit->createStandardContextMenu();
+            for (QAction *action : menu->actions()) {
+                if (action->objectName() == QLatin1String("edit-paste")) {
+                    disconnect(action, &QAction::triggered, nullptr, nullptr);
+                    connect(action, &QAction::triggered, this, &PasteGuard::paste);
+                }
+            }
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+        return false;
+    }
+
+    void paste()
+    {
+        if (edit->isReadOnly())
+            return;
+        const QString pasted = QGuiApplication::clipboard()->text().trimmed();
+        const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+        const int length = edit->hasSelectedText() ? int(edit->selectedText().size()) : 0;
+        const QString candidate = QString(edit->text()).replace(start, length, pasted);
+        if (pasted.isEmpty() || !accepts(candidate)) {
+            Glyphs::beep();
+            return;
+        }
+        edit->insert(pasted);
+    }
+
+private:
+    QLineEdit *edit;
+    std::function<bool(const QString &)> accepts;
+};
+
+} // namespace
+
+void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts)
+{
+    new PasteGuard(edit, std::move(accepts));
+}
+
+} // namespace NumberText

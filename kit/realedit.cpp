@@ -22,6 +22,12 @@ TRealEdit::TRealEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     setText(FloatToStrF(0, ffFixed, 18, decimals));
+    NumberText::guardPaste(this, [this](const QString &text) {
+        for (QChar c : text)
+            if ((c < QLatin1Char('0') || c > QLatin1Char('9')) && c != kComma)
+                return false;
+        return accepts(text, KeyCandidate::Typed);
+    });
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!isLoading())
             emit OnChange();

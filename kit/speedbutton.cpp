@@ -3,6 +3,7 @@
 #include "kit/glyphs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,6 +26,12 @@ TKxSpeedButton::TKxSpeedButton(QWidget *parent)
     setAutoRepeatInterval(100);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
+    // A button with a modal result closes its dialog with that result.
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (modalResultValue != 0)
+            if (auto *dialog = qobject_cast<QDialog *>(window()))
+                dialog->done(modalResultValue);
+    });
 }
 
 void TKxSpeedButton::setAlignment(Kx::TAlignment value)

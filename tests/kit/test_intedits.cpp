@@ -3,6 +3,8 @@
 #include "kit/realedit.h"
 #include "typing.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -186,4 +188,35 @@ TEST(IntegerEdit, ChangeEventOnlyOnRealChangesAndNotWhileLoading)
     EXPECT_EQ(changes.count(), 0);
     edit.setValue(13);
     EXPECT_EQ(changes.count(), 1);
+}
+
+TEST(IntegerEdit, PasteMustLeaveANumberInRange)
+{
+    TIntegerEdit edit;
+    edit.setMax(100);
+    edit.show();
+    edit.setFocus();
+    edit.selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("12abc"));
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), "0");
+    QApplication::clipboard()->setText(QStringLiteral(" 42 "));
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), "42");
+    QApplication::clipboard()->setText(QStringLiteral("7"));
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), "42") << "427 is above the maximum";
+
+    TRealEdit real;
+    real.show();
+    real.setFocus();
+    real.selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("1.5"));
+    QTest::keyClick(&real, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(real.text(), "0,00");
+    QApplication::clipboard()->setText(QStringLiteral("21,5"));
+    real.selectAll();
+    QTest::keyClick(&real, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(real.text(), "21,5");
 }

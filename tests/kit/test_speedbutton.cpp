@@ -2,9 +2,12 @@
 #include "kit/speedbutton.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QMenu>
 #include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(Glyphs, GrayedKeepsTransparentAndFaceAndWeighsChannels)
@@ -155,4 +158,32 @@ TEST(SpeedButton, TimerRepeatsClicksWhileHeld)
     EXPECT_EQ(button.initPause(), 60);
     EXPECT_EQ(TKxSpeedButton().initPause(), 500);
     EXPECT_EQ(TKxSpeedButton().repeatInterval(), 100);
+}
+
+TEST(SpeedButton, ModalResultClosesTheDialogAndMenuPressGivesNoClick)
+{
+    QDialog dialog;
+    TKxSpeedButton ok(&dialog);
+    ok.setModalResult(QDialog::Accepted);
+    dialog.show();
+    QTest::mouseClick(&ok, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+    EXPECT_FALSE(dialog.isVisible());
+
+    QWidget window;
+    TKxSpeedButton dropper(&window);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Položka"));
+    dropper.setDropDownMenu(&menu);
+    QSignalSpy clicks(&dropper, &QAbstractButton::clicked);
+    window.show();
+    QTimer::singleShot(50, &menu, [&menu] {
+        EXPECT_TRUE(menu.isVisible());
+        menu.close();
+    });
+    QTest::mouseClick(&dropper, Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(dropper.isDown());
+    EXPECT_GE(menu.pos().y(), dropper.mapToGlobal(QPoint(0, dropper.height())).y() - 1)
+        << "the menu opens under the button";
 }
