@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace {
 
@@ -197,4 +198,9 @@ Currency &Currency::operator/=(Currency divisor)
         throw CurrencyDivisionByZero("Currency division by zero");
     m_raw = checked(divideHalfEven(Wide(m_raw) * Scale, divisor.m_raw), "division");
     return *this;
+}
+
+std::ostream &operator<<(std::ostream &out, Currency value)
+{
+    return out << value.toString().toStdString();
 }

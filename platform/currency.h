@@ -10,6 +10,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 
@@ -79,5 +80,8 @@ private:
     constexpr explicit Currency(int64_t raw) : m_raw(raw) {}
     int64_t m_raw = 0;
 };
+
+// For diagnostics and test output: the plain text.
+std::ostream &operator<<(std::ostream &out, Currency value);
 
 Q_DECLARE_METATYPE(Currency)

@@ -3,10 +3,11 @@
 #include "platform/formatcurr.h"
 #include "platform/formatdate.h"
 #include "platform/formatfloat.h"
+#include "platform/parsedate.h"
 #include "platform/parsenumber.h"
-#include "platform/varianttext.h"
 
 #include <cmath>
+#include <ostream>
 
 namespace {
 
@@ -171,8 +172,8 @@ TDateTime Variant::toDateTime() const
     case Type::Double:
     case Type::Currency: return toDouble();
     case Type::String:
-        if (const auto when = VariantText::parseDateTime(stringValue()))
-            return *when;
+        if (TDateTime when = 0; TryStrToDateTime(stringValue(), when))
+            return when;
         if (const auto real = parseReal(stringValue()))
             return *real;
         break;
@@ -250,4 +251,14 @@ Variant Variant::fromQVariant(const QVariant &value)
         return Variant(value.toString());
     throw VariantError(QStringLiteral("Could not convert value of type (%1) into a variant")
                            .arg(QString::fromLatin1(value.typeName())).toStdString());
+}
+
+std::ostream &operator<<(std::ostream &out, const Variant &value)
+{
+    out << Variant::typeName(value.type()).toStdString();
+    if (value.isString())
+        out << " '" << value.stringValue().toStdString() << "'";
+    else if (!value.isEmpty())
+        out << ' ' << value.toString().toStdString();
+    return out;
 }

@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include <concepts>
+#include <iosfwd>
 #include <limits>
 #include <stdexcept>
 #include <variant>
@@ -123,5 +124,8 @@ private:
 
     Storage m_value;
 };
+
+// For diagnostics and test output: "Int64 42", "String 'abc'", "Null".
+std::ostream &operator<<(std::ostream &out, const Variant &value);
 
 Q_DECLARE_METATYPE(Variant)

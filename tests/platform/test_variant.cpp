@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <sstream>
 
 namespace {
 using Type = Variant::Type;
@@ -243,4 +244,11 @@ TEST(Variant, QVariantRoundTrip)
     EXPECT_EQ(Variant::fromQVariant(QVariant(QDate(1899, 12, 31))), Variant::fromDateTime(1));
     EXPECT_EQ(Variant::fromQVariant(QVariant(QByteArray("abc"))), Variant("abc"));
     EXPECT_EQ(Variant(money(u"1.5")).toQVariant().value<Currency>(), money(u"1.5"));
+}
+
+TEST(Variant, PrintsItsKindAndValue)
+{
+    std::ostringstream out;
+    out << Variant(42) << '|' << Variant("a") << '|' << kNull << '|' << Variant(money(u"1.5"));
+    EXPECT_EQ(out.str(), "Int64 42|String 'a'|Null|Currency 1,5");
 }
