@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -192,4 +193,38 @@ TEST(SearchEdit, StylesFilterTypedCharacters)
     edit.deselect();
     QTest::mouseClick(&edit, Qt::LeftButton);
     EXPECT_EQ(edit.selectedText(), edit.text());
+}
+
+TEST(ComboEdit, PopupClosesOnReleaseAndOnFocusLoss)
+{
+    QWidget window;
+    TComboEdit edit(&window);
+    QLineEdit other(&window);
+    other.move(0, 40);
+    auto *popup = new ListPopup(&edit);
+    popup->resize(100, 60);
+    edit.setPopup(popup);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit.setFocus();
+    QSignalSpy closes(popup, &TPopupWindow::OnPopupClose);
+
+    edit.ButtonClick();
+    popup->current = QStringLiteral("nové");
+    QTest::mouseRelease(popup, Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_EQ(closes.count(), 1);
+    EXPECT_TRUE(closes.at(0).at(0).toBool());
+    EXPECT_FALSE(edit.popupVisible());
+    EXPECT_EQ(edit.text(), QStringLiteral("nové"));
+
+    edit.ButtonClick();
+    QTest::mouseRelease(popup, Qt::LeftButton, {}, QPoint(150, 10));
+    EXPECT_FALSE(closes.at(1).at(0).toBool()) << "released outside: not accepted";
+
+    edit.ButtonClick();
+    popup->current = QStringLiteral("jiné");
+    other.setFocus();
+    EXPECT_FALSE(edit.popupVisible());
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(edit.text(), QStringLiteral("nové"));
 }
