@@ -6,35 +6,8 @@
 #include <QPainter>
 
 namespace {
-
 constexpr int kStandardCount = 16;
 constexpr int kAllCount = 44;
-constexpr qint32 kSystem = qint32(0x80000000u);
-
-const char *const kIdents[] = {
-    "clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple", "clTeal", "clGray",
-    "clSilver", "clRed", "clLime", "clYellow", "clBlue", "clFuchsia", "clAqua", "clWhite",
-    "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu", "clWindow",
-    "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText", "clActiveBorder",
-    "clInactiveBorder", "clAppWorkSpace", "clHighlight", "clHighlightText", "clBtnFace",
-    "clBtnShadow", "clGrayText", "clBtnText", "clInactiveCaptionText", "clBtnHighlight",
-    "cl3DDkShadow", "cl3DLight", "clInfoText", "clInfoBk"};
-
-// Palette stand-ins for the 25 system colours, by index.
-QColor systemColor(int index, const QPalette &p)
-{
-    using R = QPalette::ColorRole;
-    static const R roles[25] = {R::Button, R::Dark, R::Highlight, R::Mid, R::Window, R::Base,
-                                R::Shadow, R::WindowText, R::Text, R::HighlightedText,
-                                R::Button, R::Button, R::Dark, R::Highlight,
-                                R::HighlightedText, R::Button, R::Dark, R::Text,
-                                R::ButtonText, R::Light, R::Light, R::Shadow, R::Midlight,
-                                R::ToolTipText, R::ToolTipBase};
-    if (index == 17)
-        return p.color(QPalette::Disabled, QPalette::Text); // gray text
-    return index >= 0 && index < 25 ? p.color(roles[index]) : QColor(Qt::black);
-}
-
 } // namespace
 
 TColorComboBox::TColorComboBox(QWidget *parent)
@@ -45,15 +18,16 @@ TColorComboBox::TColorComboBox(QWidget *parent)
     rebuild();
 }
 
-const QList<qint32> &TColorComboBox::colorTable()
+const QList<TColor> &TColorComboBox::colorTable()
 {
-    static const QList<qint32> table = [] {
-        QList<qint32> t = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
-                           0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
-                           0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-        for (int i = 0; i <= 0x18; ++i)
-            t << (kSystem | i);
-        t << 0xA6CAF0 << 0xC0DCC0 << 0xFFFBF0 << clNone << clDefault;
+    static const QList<TColor> table = [] {
+        QList<TColor> t = {clBlack, clMaroon, clGreen,  clOlive, clNavy,    clPurple,
+                           clTeal,  clGray,   clSilver, clRed,   clLime,    clYellow,
+                           clBlue,  clFuchsia, clAqua,  clWhite};
+        for (TColor system = clScrollBar; system <= clInfoBk; ++system)
+            t << system;
+        // Three extra colours as the table has them, then the special values.
+        t << 0xA6CAF0 << clMoneyGreen << 0xFFFBF0 << clNone << clDefault;
         return t;
     }();
     return table;
@@ -75,29 +49,10 @@ const QStringList &TColorComboBox::defaultColorNames()
     return list;
 }
 
-QString TColorComboBox::colorIdent(qint32 color)
+QColor TColorComboBox::swatchColor(TColor color, const QPalette &palette)
 {
-    const int position = int(colorTable().indexOf(color));
-    if (position >= 0 && position < int(std::size(kIdents)))
-        return QString::fromLatin1(kIdents[position]);
-    switch (color) {
-    case 0xC0DCC0: return QStringLiteral("clMoneyGreen");
-    case clNone: return QStringLiteral("clNone");
-    case clDefault: return QStringLiteral("clDefault");
-    default: break;
-    }
-    return QStringLiteral("$%1").arg(quint32(color), 8, 16, QLatin1Char('0')).toUpper();
-}
-
-QColor TColorComboBox::toQColor(qint32 color, const QPalette &palette)
-{
-    if (color == clNone)
-        return QColor(Qt::transparent);
-    if (color == clDefault)
-        return palette.color(QPalette::Base);
-    if (color & kSystem)
-        return systemColor(color & 0xFF, palette);
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    const QColor result = Colors::toQColor(color, palette);
+    return result.isValid() ? result : palette.color(QPalette::Base); // clDefault
 }
 
 QColor TColorComboBox::swatchFrameColor(const QColor &color, bool selected)
@@ -111,17 +66,17 @@ void TColorComboBox::rebuild()
 {
     const QSignalBlocker quiet(this);
     clear();
-    const QList<qint32> &table = colorTable();
+    const QList<TColor> &table = colorTable();
     const int count = allColorsFlag ? kAllCount : kStandardCount;
     for (int position = 0; position < table.size(); ++position) {
-        const qint32 color = table[position];
+        const TColor color = table[position];
         if (color == clDefault ? !optionSet.testFlag(coIncludeDefault)
             : color == clNone  ? !optionSet.testFlag(coIncludeNone)
                                : position >= count)
             continue;
         QString name = position < names.size() ? names[position] : QString();
         if (name.isEmpty())
-            name = color == clDefault ? QStringLiteral("Default") : colorIdent(color).mid(2);
+            name = color == clDefault ? QStringLiteral("Default") : Colors::toString(color).mid(2);
         addItem(name, color);
     }
     if (optionSet.testFlag(coIncludeOther))
@@ -129,7 +84,7 @@ void TColorComboBox::rebuild()
     selectColor(stored); // the stored value applies to the new list
 }
 
-qint32 TColorComboBox::itemColor(int index) const
+TColor TColorComboBox::itemColor(int index) const
 {
     return itemData(index).toInt();
 }
@@ -139,7 +94,7 @@ bool TColorComboBox::isOtherItem(int index) const
     return optionSet.testFlag(coIncludeOther) && index == count() - 1 && index >= 0;
 }
 
-qint32 TColorComboBox::colorValue() const
+TColor TColorComboBox::colorValue() const
 {
     if (!isEditable() || currentIndex() >= 0)
         return stored;
@@ -148,11 +103,11 @@ qint32 TColorComboBox::colorValue() const
     if (byName >= 0)
         return itemColor(byName);
     bool ok = false;
-    const qint32 number = text.toInt(&ok);
+    const TColor number = text.toInt(&ok);
     return ok ? number : stored;
 }
 
-void TColorComboBox::setColorValue(qint32 value)
+void TColorComboBox::setColorValue(TColor value)
 {
     if (currentIndex() >= 0 && value == stored)
         return;
@@ -162,7 +117,7 @@ void TColorComboBox::setColorValue(qint32 value)
         notifyChange();
 }
 
-void TColorComboBox::selectColor(qint32 value)
+void TColorComboBox::selectColor(TColor value)
 {
     stored = value;
     int found = -1;
@@ -183,7 +138,7 @@ void TColorComboBox::selectColor(qint32 value)
             }
         } else {
             setCurrentIndex(-1);
-            setEditText(colorIdent(value).mid(2));
+            setEditText(Colors::toString(value).mid(2));
         }
     }
     update();
@@ -198,7 +153,7 @@ void TColorComboBox::notifyChange()
 void TColorComboBox::itemActivated(int index)
 {
     if (isOtherItem(index)) {
-        if (const std::optional<qint32> chosen = chooseOtherColor(otherColor)) {
+        if (const std::optional<TColor> chosen = chooseOtherColor(otherColor)) {
             otherColor = *chosen;
             setItemData(index, otherColor);
             const bool changed = otherColor != stored;
@@ -214,9 +169,9 @@ void TColorComboBox::itemActivated(int index)
         setColorValue(itemColor(index));
 }
 
-std::optional<qint32> TColorComboBox::chooseOtherColor(qint32 initial)
+std::optional<TColor> TColorComboBox::chooseOtherColor(TColor initial)
 {
-    QColorDialog dialog(toQColor(initial, palette()), this);
+    QColorDialog dialog(swatchColor(initial, palette()), this);
     for (int i = 0; i < customColors.size() && i < QColorDialog::customCount(); ++i)
         QColorDialog::setCustomColor(i, QColor(customColors[i]));
     if (dialog.exec() != QDialog::Accepted)
@@ -224,8 +179,7 @@ std::optional<qint32> TColorComboBox::chooseOtherColor(qint32 initial)
     customColors.clear();
     for (int i = 0; i < QColorDialog::customCount(); ++i)
         customColors << QColorDialog::customColor(i).name();
-    const QColor c = dialog.selectedColor();
-    return qint32(c.red() | (c.green() << 8) | (c.blue() << 16));
+    return Colors::fromQColor(dialog.selectedColor());
 }
 
 void TColorComboBox::setAllColors(bool value)
@@ -261,7 +215,7 @@ void TColorComboBox::drawItem(QPainter &painter, const QRect &rect, int index, b
 {
     const QPalette &pal = palette();
     painter.fillRect(rect, pal.color(selected ? QPalette::Highlight : QPalette::Base));
-    const QColor color = toQColor(itemColor(index), pal);
+    const QColor color = swatchColor(itemColor(index), pal);
     const int right = displayNamesFlag ? rect.left() + 24 : rect.right() - 3;
     const QRect swatch(QPoint(rect.left() + 2, rect.top() + 2), QPoint(right, rect.bottom() - 2));
     painter.setPen(swatchFrameColor(color, selected));

@@ -3,6 +3,7 @@
 // the stored colour values: 0x00BBGGRR, system colours 0x80000000 + index,
 // clNone 0x1FFFFFFF and clDefault 0x20000000.
 #include "kit/ownerdrawcombo.h"
+#include "platform/colors.h"
 
 #include <QColor>
 #include <QStringList>
@@ -23,15 +24,10 @@ public:
     Q_DECLARE_FLAGS(TColorComboOptions, TColorComboOption)
     Q_FLAG(TColorComboOptions)
 
-    static constexpr qint32 clBlack = 0x000000;
-    static constexpr qint32 clRed = 0x0000FF;
-    static constexpr qint32 clNone = 0x1FFFFFFF;
-    static constexpr qint32 clDefault = 0x20000000;
-
     explicit TColorComboBox(QWidget *parent = nullptr);
 
-    qint32 colorValue() const;
-    void setColorValue(qint32 value);
+    TColor colorValue() const;
+    void setColorValue(TColor value);
     bool allColors() const { return allColorsFlag; }
     void setAllColors(bool value);
     TColorComboOptions options() const { return optionSet; }
@@ -42,16 +38,14 @@ public:
     void setColorNames(const QStringList &value);
 
     // The colour an item holds.
-    qint32 itemColor(int index) const;
+    TColor itemColor(int index) const;
     bool isOtherItem(int index) const;
 
     // The 46 colours of the table, and their default names.
-    static const QList<qint32> &colorTable();
+    static const QList<TColor> &colorTable();
     static const QStringList &defaultColorNames();
-    // The colour's identifier ("clRed", "clBtnFace"), or "$00BBGGRR".
-    static QString colorIdent(qint32 color);
-    // The screen colour of a stored colour value; system colours follow the palette.
-    static QColor toQColor(qint32 color, const QPalette &palette);
+    // The screen colour of a swatch; system colours follow the palette.
+    static QColor swatchColor(TColor color, const QPalette &palette);
     // Black when any channel is 193 or more, else white for a selected item
     // and the colour itself for another.
     static QColor swatchFrameColor(const QColor &color, bool selected);
@@ -63,18 +57,18 @@ signals:
 
 protected:
     // Asks for the "other" colour; nothing when the dialog was cancelled.
-    virtual std::optional<qint32> chooseOtherColor(qint32 initial);
+    virtual std::optional<TColor> chooseOtherColor(TColor initial);
     void styleChanged() override { rebuild(); }
 
 private:
     void rebuild();
     // Selects the item of the colour (or the "other" entry, or the text).
-    void selectColor(qint32 value);
+    void selectColor(TColor value);
     void itemActivated(int index);
     void notifyChange();
 
-    qint32 stored = clBlack;
-    qint32 otherColor = clBlack;
+    TColor stored = clBlack;
+    TColor otherColor = clBlack;
     bool allColorsFlag = false;
     TColorComboOptions optionSet;
     bool displayNamesFlag = true;

@@ -66,7 +66,7 @@ TEST(KitProperties, StorageRoundTripOfTheSettingsControls)
     TIntegerEdit days;
     days.setValue(30);
     TColorComboBox colour;
-    colour.setColorValue(TColorComboBox::clRed);
+    colour.setColorValue(clRed);
     EXPECT_EQ(TPropsStorage::PropertyText(&price, property(price, "Value")), "12.5");
     EXPECT_EQ(TPropsStorage::PropertyText(&days, property(days, "Text")), "30");
     EXPECT_EQ(TPropsStorage::PropertyText(&colour, property(colour, "ColorValue")), "255");

@@ -27,11 +27,11 @@ std::unique_ptr<PrinterBackend> backend(QList<FixedPrinterBackend::Printer> prin
 class ScriptedColorBox : public TColorComboBox
 {
 public:
-    std::optional<qint32> answer;
+    std::optional<TColor> answer;
     int asked = 0;
 
 protected:
-    std::optional<qint32> chooseOtherColor(qint32) override
+    std::optional<TColor> chooseOtherColor(TColor) override
     {
         ++asked;
         return answer;
@@ -98,17 +98,17 @@ TEST(ColorComboBox, TableOptionsAndPositions)
 {
     TColorComboBox box;
     EXPECT_EQ(box.count(), 16);
-    EXPECT_EQ(box.colorValue(), TColorComboBox::clBlack);
+    EXPECT_EQ(box.colorValue(), clBlack);
     EXPECT_EQ(box.currentIndex(), 0);
     box.setOptions(TColorComboBox::coIncludeDefault | TColorComboBox::coIncludeNone
                    | TColorComboBox::coIncludeOther);
     ASSERT_EQ(box.count(), 19);
-    EXPECT_EQ(box.itemColor(16), TColorComboBox::clNone);
-    EXPECT_EQ(box.itemColor(17), TColorComboBox::clDefault);
+    EXPECT_EQ(box.itemColor(16), clNone);
+    EXPECT_EQ(box.itemColor(17), clDefault);
     EXPECT_EQ(box.itemText(18), QStringLiteral("Jiná..."));
     box.setAllColors(true);
     EXPECT_EQ(box.count(), 47);
-    EXPECT_EQ(box.itemColor(16), qint32(0x80000000u));
+    EXPECT_EQ(box.itemColor(16), TColor(0x80000000u));
     EXPECT_EQ(box.itemText(9), QStringLiteral("Červená"));
 
     box.setColorNames({"A", "", "C"});
@@ -121,10 +121,10 @@ TEST(ColorComboBox, ValueWithoutItemSelectsOtherNothingOrWritesTheText)
 {
     TColorComboBox box;
     QSignalSpy changes(&box, &TColorComboBox::OnChange);
-    box.setColorValue(TColorComboBox::clRed);
+    box.setColorValue(clRed);
     EXPECT_EQ(box.currentIndex(), 9);
     EXPECT_EQ(changes.count(), 1);
-    box.setColorValue(TColorComboBox::clRed);
+    box.setColorValue(clRed);
     EXPECT_EQ(changes.count(), 1) << "no change, no event";
 
     box.setColorValue(0x123456);
@@ -137,7 +137,7 @@ TEST(ColorComboBox, ValueWithoutItemSelectsOtherNothingOrWritesTheText)
 
     TColorComboBox editable;
     editable.setComboStyle(TOwnerDrawComboBox::csDropDown);
-    editable.setColorValue(qint32(0x8000000F));
+    editable.setColorValue(TColor(0x8000000F));
     EXPECT_EQ(editable.currentIndex(), -1) << "system colours are not in the short list";
     EXPECT_EQ(editable.currentText(), "BtnFace");
     editable.setEditText(QStringLiteral("Žlutá"));
@@ -150,7 +150,7 @@ TEST(ColorComboBox, OtherEntryAsksForAColour)
 {
     ScriptedColorBox box;
     box.setOptions(TColorComboBox::coIncludeOther);
-    box.setColorValue(TColorComboBox::clRed);
+    box.setColorValue(clRed);
     QSignalSpy changes(&box, &TColorComboBox::OnChange);
     box.answer = 0x0A0B0C;
     box.setCurrentIndex(16);
@@ -171,15 +171,15 @@ TEST(ColorComboBox, OtherEntryAsksForAColour)
 TEST(ColorComboBox, SwatchFrameAndScreenColours)
 {
     const QPalette palette;
-    const QColor yellow = TColorComboBox::toQColor(0x00FFFF, palette);
+    const QColor yellow = TColorComboBox::swatchColor(0x00FFFF, palette);
     EXPECT_EQ(yellow, QColor(255, 255, 0));
     EXPECT_EQ(TColorComboBox::swatchFrameColor(yellow, false), QColor(Qt::black));
-    const QColor navy = TColorComboBox::toQColor(0x800000, palette);
+    const QColor navy = TColorComboBox::swatchColor(0x800000, palette);
     EXPECT_EQ(navy, QColor(0, 0, 128));
     EXPECT_EQ(TColorComboBox::swatchFrameColor(navy, false), navy);
     EXPECT_EQ(TColorComboBox::swatchFrameColor(navy, true), QColor(Qt::white));
-    EXPECT_EQ(TColorComboBox::toQColor(qint32(0x8000000F), palette), palette.color(QPalette::Button));
-    EXPECT_EQ(TColorComboBox::colorIdent(0x123456), "$00123456");
+    EXPECT_EQ(TColorComboBox::swatchColor(TColor(0x8000000F), palette), palette.color(QPalette::Button));
+    EXPECT_EQ(TColorComboBox::swatchColor(clDefault, palette), palette.color(QPalette::Base));
 }
 
 TEST(ColorComboBox, LoadingFiresNoChange)
@@ -187,7 +187,7 @@ TEST(ColorComboBox, LoadingFiresNoChange)
     TColorComboBox box;
     QSignalSpy changes(&box, &TColorComboBox::OnChange);
     box.beginLoading();
-    box.setColorValue(TColorComboBox::clRed);
+    box.setColorValue(clRed);
     box.endLoading();
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(box.currentIndex(), 9);
