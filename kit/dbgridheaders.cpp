@@ -1,0 +1,275 @@
+#include "kit/dbgridheaders.h"
+
+#include "kit/dbgrid.h"
+#include "kit/dbgridmodel.h"
+#include "kit/glyphs.h"
+#include "kit/gridglyphs.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr int sizingMargin = 5;
+
+} // namespace
+
+QRect DrawFixedCellEdge(QPainter &painter, const QRect &rect, bool sunken, const QPalette &palette)
+{
+    const QColor light = palette.color(QPalette::Light);
+    const QColor dark = palette.color(QPalette::Dark);
+    const QColor topLeft = sunken ? dark : light;
+    const QColor bottomRight = sunken ? light : dark;
+    painter.setPen(bottomRight);
+    painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+    painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+    painter.setPen(topLeft);
+    painter.drawLine(rect.left(), rect.top(), rect.right() - 1, rect.top());
+    painter.drawLine(rect.left(), rect.top(), rect.left(), rect.bottom() - 1);
+    return rect.adjusted(1, 1, -1, -1);
+}
+
+// ---------------------------------------------------------------- titles
+
+TKxDBGridTitles::TKxDBGridTitles(TKxDBGrid *grid) : QHeaderView(Qt::Horizontal, grid), grid_(grid)
+{
+    setSectionsClickable(false);
+    setHighlightSections(false);
+    setMinimumSectionSize(4);
+}
+
+void TKxDBGridTitles::paintSection(QPainter *painter, const QRect &cellRect, int logicalIndex) const
+{
+    TDBGridColumns &columns = grid_->Columns();
+    if (logicalIndex < 0 || logicalIndex >= columns.Count())
+        return;
+    TColumn *column = columns[logicalIndex];
+    Db::Field *field = column->Field();
+    const bool buttons = grid_->TitleButtons();
+    const auto options = grid_->Options();
+    painter->save();
+
+    QRect rect = cellRect;
+    // The frame lines every fixed cell has towards its neighbours.
+    painter->setPen(palette().color(QPalette::WindowText));
+    if (options.testFlag(TKxDBGrid::dgColLines) || buttons)
+        painter->drawLine(rect.topRight(), rect.bottomRight());
+    if (options.testFlag(TKxDBGrid::dgRowLines) || buttons)
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    rect.adjust(0, 0, -1, -1);
+
+    const bool down = pressed_ && pressedColumn_ == logicalIndex;
+    QColor brush = column->Title.Color.isValid() ? column->Title.Color : grid_->FixedColor();
+    TKxCellFont font = column->Title.Font ? *column->Title.Font
+                                          : TKxCellFont(grid_->TitleFont(), palette().color(QPalette::ButtonText));
+    TKxDBGrid::TSortMarker marker = TKxDBGrid::smNone;
+    if (buttons && field && grid_->OnGetBtnParams) {
+        QColor background = brush;
+        marker = grid_->GetBtnParams(field, font, background, down);
+        if (marker != TKxDBGrid::smNone)
+            brush = background;
+    }
+    painter->fillRect(rect, brush);
+    if (buttons || (options.testFlag(TKxDBGrid::dgColLines) && options.testFlag(TKxDBGrid::dgRowLines)))
+        rect = DrawFixedCellEdge(*painter, rect, down, palette());
+    if (down)
+        rect.translate(1, 1);
+    if (!grid_->LinkActive()) {
+        painter->restore();
+        return;
+    }
+
+    const QImage &glyph = marker == TKxDBGrid::smDown ? GetGridGlyph(ggSortDown)
+                          : marker == TKxDBGrid::smUp ? GetGridGlyph(ggSortUp)
+                                                      : GetGridGlyph(-1);
+    const int indent = glyph.isNull() ? 1 : glyph.width() + 6;
+    painter->setFont(font);
+    painter->setPen(font.Color);
+    const QFontMetrics metrics(font);
+    const QString caption = Glyphs::shortenString(metrics, column->Caption(), rect.width() - indent);
+    QRect textRect = rect;
+    textRect.setRight(rect.right() - indent + 1);
+    Glyphs::writeCellText(*painter, textRect, caption, column->Title.Alignment, Glyphs::VerticalPlace::Center);
+    if (!glyph.isNull()) {
+        const int x = rect.right() + 1 - glyph.width() - (down ? 2 : 3);
+        const int y = rect.top() + (rect.height() - glyph.height()) / 2;
+        const QRect glyphRect(x, y, glyph.width(), glyph.height());
+        if (rect.contains(glyphRect) && x > rect.left())
+            painter->drawImage(glyphRect.topLeft(), glyph);
+    }
+    painter->restore();
+}
+
+bool TKxDBGridTitles::nearBorder(QPoint point) const
+{
+    const int index = logicalIndexAt(point);
+    if (index < 0)
+        return false;
+    const int left = sectionViewportPosition(index);
+    const int right = left + sectionSize(index);
+    if (right - point.x() <= sizingMargin)
+        return true;
+    // The left border sizes the column before it; the first column has none.
+    return point.x() - left < sizingMargin && visualIndex(index) > 0;
+}
+
+void TKxDBGridTitles::forwardAsLeft(QMouseEvent *event)
+{
+    QMouseEvent left(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                     Qt::LeftButton,
+                     event->type() == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton),
+                     event->modifiers());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: QHeaderView::mousePressEvent(&left); break;
+    case QEvent::MouseMove: QHeaderView::mouseMoveEvent(&left); break;
+    default: QHeaderView::mouseReleaseEvent(&left); break;
+    }
+}
+
+void TKxDBGridTitles::mousePressEvent(QMouseEvent *event)
+{
+    grid_->setFocus(Qt::MouseFocusReason);
+    const int column = logicalIndexAt(event->position().toPoint());
+    const auto options = grid_->Options();
+    if (!grid_->TitleButtons() || !grid_->LinkActive() || column < 0 || nearBorder(event->position().toPoint())) {
+        if (event->button() == Qt::LeftButton && options.testFlag(TKxDBGrid::dgColumnResize))
+            QHeaderView::mousePressEvent(event);
+        return;
+    }
+    if (event->button() == Qt::RightButton && options.testFlag(TKxDBGrid::dgColumnResize)) {
+        // The right button drags the column to another place.
+        rightSwapped_ = true;
+        forwardAsLeft(event);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    bool enabled = true;
+    grid_->DoCheckButton(column, 0, enabled);
+    if (!enabled) {
+        Glyphs::beep();
+        return;
+    }
+    tracking_ = true;
+    pressedColumn_ = column;
+    trackTitleButton(event->position().toPoint());
+}
+
+void TKxDBGridTitles::trackTitleButton(QPoint point)
+{
+    const bool pressed = tracking_ && rect().contains(point) && logicalIndexAt(point) == pressedColumn_;
+    if (pressed != pressed_) {
+        pressed_ = pressed;
+        viewport()->update();
+    }
+}
+
+void TKxDBGridTitles::mouseMoveEvent(QMouseEvent *event)
+{
+    if (tracking_) {
+        trackTitleButton(event->position().toPoint());
+        return;
+    }
+    if (rightSwapped_) {
+        forwardAsLeft(event);
+        return;
+    }
+    QHeaderView::mouseMoveEvent(event);
+}
+
+void TKxDBGridTitles::StopTitleTracking()
+{
+    if (!tracking_)
+        return;
+    tracking_ = false;
+    trackTitleButton(QPoint(-1, -1));
+}
+
+void TKxDBGridTitles::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (rightSwapped_) {
+        rightSwapped_ = false;
+        forwardAsLeft(event);
+        return;
+    }
+    if (!tracking_) {
+        QHeaderView::mouseReleaseEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    const bool overPressed = rect().contains(point) && logicalIndexAt(point) == pressedColumn_;
+    const int column = pressedColumn_;
+    StopTitleTracking();
+    if (overPressed && grid_->LinkActive() && column >= 0 && column < grid_->Columns().Count())
+        grid_->DoTitleBtnClick(column, grid_->Columns()[column]->Field());
+}
+
+void TKxDBGridTitles::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A quick second click on a title is another click of the button.
+    mousePressEvent(event);
+}
+
+// ---------------------------------------------------------------- indicator
+
+TKxDBGridIndicator::TKxDBGridIndicator(TKxDBGrid *grid) : QHeaderView(Qt::Vertical, grid), grid_(grid)
+{
+    setSectionsClickable(false);
+    setHighlightSections(false);
+    setSectionResizeMode(QHeaderView::Fixed);
+    setMinimumSectionSize(1);
+}
+
+QSize TKxDBGridIndicator::sizeHint() const
+{
+    return QSize(IndicatorWidth, QHeaderView::sizeHint().height());
+}
+
+void TKxDBGridIndicator::paintSection(QPainter *painter, const QRect &cellRect, int logicalIndex) const
+{
+    painter->save();
+    const auto options = grid_->Options();
+    QRect rect = cellRect;
+    painter->setPen(palette().color(QPalette::WindowText));
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    if (options.testFlag(TKxDBGrid::dgRowLines))
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    rect.adjust(0, 0, -1, options.testFlag(TKxDBGrid::dgRowLines) ? -1 : 0);
+    painter->fillRect(rect, grid_->FixedColor());
+    const bool bothLines = options.testFlag(TKxDBGrid::dgColLines) && options.testFlag(TKxDBGrid::dgRowLines);
+    if (bothLines)
+        rect = DrawFixedCellEdge(*painter, rect, false, palette());
+
+    const bool current = grid_->GridModel()->CurrentPosition() == logicalIndex;
+    const bool marked = grid_->MultiSelect() && grid_->RowMarked(logicalIndex);
+    if (current || marked) {
+        const QImage &image = GetIndicatorImage(!marked   ? TIndicatorMark::Current
+                                                : current ? TIndicatorMark::MarkedCurrent
+                                                          : TIndicatorMark::Marked);
+        const int x = rect.right() + 1 - image.width() - (bothLines ? 1 : 2);
+        const int y = rect.top() + (rect.height() - image.height()) / 2;
+        painter->drawImage(QPoint(std::max(rect.left(), x), y), image);
+    }
+    painter->restore();
+}
+
+void TKxDBGridIndicator::mousePressEvent(QMouseEvent *event)
+{
+    grid_->setFocus(Qt::MouseFocusReason);
+    const int row = logicalIndexAt(event->position().toPoint());
+    if (row < 0 || event->button() != Qt::LeftButton || !grid_->LinkActive())
+        return;
+    grid_->moveToPosition(row);
+    if (grid_->MultiSelect())
+        grid_->selection_.ClickRow(grid_->GridModel()->RowKey(row),
+                                   event->modifiers().testFlag(Qt::ControlModifier));
+    grid_->indicatorUpdate();
+    grid_->viewport()->update();
+}
+
+void TKxDBGridIndicator::mouseMoveEvent(QMouseEvent *) {}
+void TKxDBGridIndicator::mouseReleaseEvent(QMouseEvent *) {}
+void TKxDBGridIndicator::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}

@@ -1,0 +1,162 @@
+// Keyboard, mouse and wheel of the data-aware grid.
+#include "kit/dbgrid.h"
+
+#include "kit/dbgridheaders.h"
+#include "kit/dbgridmodel.h"
+#include "platform/db/dataset.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+void TKxDBGrid::keyPressEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    if (OnKeyDown) {
+        OnKeyDown(this, key, event->modifiers());
+        if (key == 0) {
+            event->accept();
+            return;
+        }
+    }
+    if (!LinkActive()) {
+        event->ignore();
+        return;
+    }
+    if (handleKey(event))
+        return;
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint() && !event->modifiers().testFlag(Qt::ControlModifier)) {
+        // Characters go to the form's handler only: the grid does not search
+        // or edit as the user types.
+        QChar c = text.at(0);
+        if (OnKeyPress)
+            OnKeyPress(this, c);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+bool TKxDBGrid::handleKey(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    const bool rowSelect = options_.testFlag(dgRowSelect);
+    if (ctrl) {
+        switch (key) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            clearSelections();
+            return false;
+        case Qt::Key_Delete:
+            // Rows are removed by the screens' own commands, which go through
+            // the database procedures; the grid never deletes behind them.
+            event->accept();
+            return true;
+        default:
+            return false;
+        }
+    }
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (DataSet()->State() != Db::DataSetState::Browse)
+            return false;
+        selection_.MoveWithSelection(RowCursor(), key == Qt::Key_Up ? -1 : 1, shift);
+        viewport()->update();
+        indicatorUpdate();
+        event->accept();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (rowSelect)
+            clearSelections();
+        return false;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (!rowSelect && columns_.Count() > 1)
+            return false;
+        clearSelections();
+        key == Qt::Key_Home ? DataSet()->First() : DataSet()->Last();
+        event->accept();
+        return true;
+    case Qt::Key_Escape:
+        clearSelections();
+        event->ignore(); // the dialog's cancel button still answers Esc
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        clearSelections();
+        return false;
+    case Qt::Key_Insert:
+        if (options_.testFlag(dgEditing) && !readOnly_)
+            clearSelections();
+        event->accept();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TKxDBGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
+        if (index.isValid())
+            moveToPosition(index.row());
+        event->accept();
+        return;
+    }
+    // The view's own Ctrl and Shift handling would change its selection:
+    // marks are the grid's business.
+    QMouseEvent plain(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                      event->button(), event->buttons(), Qt::NoModifier);
+    QTableView::mousePressEvent(&plain);
+    if (index.isValid() && MultiSelect() && LinkActive()) {
+        selection_.ClickRow(model_->RowKey(index.row()), event->modifiers().testFlag(Qt::ControlModifier));
+        viewport()->update();
+        indicatorUpdate();
+    }
+}
+
+void TKxDBGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!event->buttons().testFlag(Qt::LeftButton)) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    // Dragging moves the current row along.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        moveToPosition(index.row());
+}
+
+void TKxDBGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid() && OnDblClick)
+        OnDblClick(this);
+    event->accept();
+}
+
+void TKxDBGrid::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    wheelRest_ += event->angleDelta().y();
+    while (std::abs(wheelRest_) >= QWheelEvent::DefaultDeltasPerStep) {
+        const bool down = wheelRest_ < 0;
+        wheelRest_ += down ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
+        bool handled = false;
+        const TWheelEvent &handler = down ? OnMouseWheelDown : OnMouseWheelUp;
+        if (handler)
+            handler(this, event->modifiers(), event->position().toPoint(), handled);
+        if (!handled && LinkActive())
+            DataSet()->MoveBy(down ? 1 : -1);
+    }
+}

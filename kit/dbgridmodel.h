@@ -1,0 +1,54 @@
+#pragma once
+// The table model between a grid and the dataset of its data source: one row
+// per visible record, one column per grid column. Everything it answers is
+// read from the dataset's rows by position, so painting a screenful of a long
+// list costs a screenful of cells.
+#include "kit/dbgridcolumns.h"
+#include "platform/db/datasource.h"
+
+#include <QAbstractTableModel>
+#include <functional>
+
+class TKxDBGridModel : public QAbstractTableModel, public Db::DataLink
+{
+    Q_OBJECT
+public:
+    explicit TKxDBGridModel(TDBGridColumns *columns, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    TDBGridColumns *Columns() const { return columns_; }
+    // The font default columns are measured with.
+    void SetFont(const QFont &font) { font_ = font; }
+
+    // The dataset's row (in its snapshot) shown at a position, -1 outside.
+    int SnapshotRow(int position) const;
+    // The key text a marked row is remembered by: the values of the dataset's
+    // KeyFields, or of all its columns when it names none.
+    QByteArray RowKey(int position) const;
+    // Position of the current record, -1 when there is none.
+    int CurrentPosition() const;
+    // The columns changed: binds them again and shows them anew.
+    void Relayout();
+
+    // Called after the rows were replaced and after the cursor moved.
+    std::function<void()> OnReset;
+    std::function<void()> OnScrolled;
+
+protected:
+    void ActiveChanged() override { Relayout(); }
+    void DataSetChanged() override { Relayout(); }
+    void DataSetScrolled() override;
+    void RecordChanged(Db::Field *field) override;
+    void LayoutChanged() override { Relayout(); }
+
+private:
+    void bindKeyColumns();
+
+    TDBGridColumns *columns_;
+    QFont font_;
+    std::vector<int> keyColumns_;
+};
