@@ -17,7 +17,7 @@ class TColorComboBox : public TOwnerDrawComboBox
     Q_PROPERTY(TColorComboOptions Options READ options WRITE setOptions)
     Q_PROPERTY(bool DisplayNames READ displayNames WRITE setDisplayNames)
     Q_PROPERTY(QStringList ColorNames READ colorNames WRITE setColorNames)
-    Q_PROPERTY(int ColorValue READ colorValue WRITE setColorValue)
+    Q_PROPERTY(int ColorValue READ colorValue WRITE setColorValue NOTIFY OnChange USER true)
 
 public:
     enum TColorComboOption { coIncludeDefault = 1, coIncludeNone = 2, coIncludeOther = 4 };

@@ -43,6 +43,7 @@ class TCustomComboEdit : public QLineEdit, public TKxLoadable
     Q_PROPERTY(TGlyphKind GlyphKind READ glyphKind WRITE setGlyphKind)
     Q_PROPERTY(int NumGlyphs READ numGlyphs WRITE setNumGlyphs)
     Q_PROPERTY(bool ReadOnly READ readOnlyValue WRITE setReadOnlyValue)
+    Q_PROPERTY(QString Text READ text WRITE setText NOTIFY OnChange USER true)
 
 public:
     enum TGlyphKind { gkCustom, gkDefault, gkDropDown, gkEllipsis };

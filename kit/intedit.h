@@ -43,7 +43,7 @@ class TIntegerEdit : public QLineEdit, public TKxLoadable
     Q_PROPERTY(int Min READ min WRITE setMin)
     Q_PROPERTY(bool ZeroEmpty READ zeroEmpty WRITE setZeroEmpty)
     Q_PROPERTY(Kx::TAlignment Alignment READ alignmentValue WRITE setAlignmentValue)
-    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(QString Text READ text WRITE setText NOTIFY OnChange USER true)
 
 public:
     explicit TIntegerEdit(QWidget *parent = nullptr);
@@ -79,7 +79,7 @@ class TIntegerComboBox : public QComboBox, public TKxLoadable
     Q_PROPERTY(int Min READ min WRITE setMin)
     Q_PROPERTY(bool ZeroEmpty READ zeroEmpty WRITE setZeroEmpty)
     Q_PROPERTY(QStringList Items READ items WRITE setItems)
-    Q_PROPERTY(QString Text READ currentText WRITE setEditText)
+    Q_PROPERTY(QString Text READ currentText WRITE setEditText NOTIFY OnChange USER true)
 
 public:
     explicit TIntegerComboBox(QWidget *parent = nullptr);

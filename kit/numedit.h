@@ -36,7 +36,7 @@ class TCustomNumEdit : public TCustomComboEdit
     Q_PROPERTY(bool CheckOnExit READ checkOnExit WRITE setCheckOnExit)
     Q_PROPERTY(bool FormatOnEditing READ formatOnEditing WRITE setFormatOnEditing)
     Q_PROPERTY(double Value READ value WRITE setValue)
-    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(QString Text READ text WRITE setText NOTIFY OnChange USER true)
 
 public:
     explicit TCustomNumEdit(QWidget *parent = nullptr);

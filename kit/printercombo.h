@@ -30,7 +30,7 @@ class TPrinterComboBox : public QComboBox, public TKxLoadable
 {
     Q_OBJECT
     Q_PROPERTY(TIconSize IconSize READ iconSizeKind WRITE setIconSizeKind)
-    Q_PROPERTY(int PrinterIndex READ printerIndex WRITE setPrinterIndex)
+    Q_PROPERTY(int PrinterIndex READ printerIndex WRITE setPrinterIndex NOTIFY OnChange USER true)
     Q_PROPERTY(QString PrinterName READ printerName WRITE setPrinterName)
 
 public:

@@ -16,7 +16,7 @@ class TRealEdit : public QLineEdit, public TKxLoadable
     Q_PROPERTY(int DecimalPlaces READ decimalPlaces WRITE setDecimalPlaces)
     Q_PROPERTY(bool ZeroEmpty READ zeroEmpty WRITE setZeroEmpty)
     Q_PROPERTY(Kx::TAlignment Alignment READ alignmentValue WRITE setAlignmentValue)
-    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(QString Text READ text WRITE setText NOTIFY OnChange USER true)
 
 public:
     explicit TRealEdit(QWidget *parent = nullptr);

@@ -1,6 +1,7 @@
 // The settings files name the kit controls' properties and enumeration values;
 // these names must stay as they are.
 #include "kit/colorcombo.h"
+#include "kit/comboedit.h"
 #include "kit/folderdialog.h"
 #include "kit/intedit.h"
 #include "kit/numedit.h"
@@ -56,6 +57,24 @@ TEST(KitProperties, EnumerationsReadAndWriteByTheirOriginalNames)
     ASSERT_TRUE(ok);
     EXPECT_TRUE(alignment.write(&money, centre));
     EXPECT_EQ(money.alignmentValue(), Kx::taCenter);
+}
+
+TEST(KitProperties, TheUserPropertyAnnouncesChangesThroughOnChange)
+{
+    // Forms connect their change handlers to the user property's signal.
+    TComboEdit combo;
+    TCurrencyEdit money;
+    TIntegerEdit integer;
+    TIntegerComboBox integerCombo;
+    TRealEdit real;
+    TColorComboBox colour;
+    TPrinterComboBox printer;
+    for (QObject *control : std::initializer_list<QObject *>{&combo, &money, &integer, &integerCombo,
+                                                             &real, &colour, &printer}) {
+        const QMetaProperty user = control->metaObject()->userProperty();
+        ASSERT_TRUE(user.isValid()) << control->metaObject()->className();
+        EXPECT_EQ(user.notifySignal().name(), "OnChange") << control->metaObject()->className();
+    }
 }
 
 TEST(KitProperties, StorageRoundTripOfTheSettingsControls)
