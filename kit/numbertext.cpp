@@ -140,6 +140,7 @@ private:
 
 void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts)
 {
+    edit->setAcceptDrops(false); // dropped text would pass no filter
     new PasteGuard(edit, std::move(accepts));
 }
 

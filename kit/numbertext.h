@@ -40,7 +40,8 @@ namespace NumberText {
 
 // Lets a paste (keys or context menu) into the edit through only when the
 // text it would leave passes `accepts`; a refused paste beeps and changes
-// nothing. Typed keys are the edit's own business.
+// nothing. Text cannot be dropped into the edit. Typed keys are the edit's
+// own business.
 void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts);
 
 } // namespace NumberText

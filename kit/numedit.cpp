@@ -35,6 +35,7 @@ TCustomNumEdit::TCustomNumEdit(QWidget *parent)
     : TCustomComboEdit(parent)
 {
     setAlignmentValue(Kx::taRightJustify);
+    setAcceptDrops(false); // dropped text would pass no key filter
     setGlyphKind(gkDropDown);
     setButtonWidth(21);
     initDisplayFormat();

@@ -305,7 +305,7 @@ void TKxSpeedButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     GlyphState state = paintState();
     const bool grayedLook = isFlat() && grayedInactiveFlag && !mouseInside && isEnabled();
-    if (!transparentFlag && !isFlat())
+    if (!transparentFlag)
         painter.fillRect(rect(), palette().color(QPalette::Button));
     paintFrame(painter, state, grayedLook);
 

@@ -220,3 +220,13 @@ TEST(IntegerEdit, PasteMustLeaveANumberInRange)
     QTest::keyClick(&real, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(real.text(), "21,5");
 }
+
+TEST(IntegerEdit, NumberEditsTakeNoDroppedText)
+{
+    TIntegerEdit integer;
+    TRealEdit real;
+    TIntegerComboBox combo;
+    EXPECT_FALSE(integer.acceptDrops());
+    EXPECT_FALSE(real.acceptDrops());
+    EXPECT_FALSE(combo.lineEdit()->acceptDrops());
+}
