@@ -255,3 +255,22 @@ TEST(RealPrinter, EngineInstanceFollowsTheBackend)
     EXPECT_EQ(vlPrinter().PrinterIndex(), 0);
     vlFreePrinter();
 }
+
+TEST(RealPrinter, PrinterThatVanishedIsRefused)
+{
+    Installed s({office(), receipts()});
+    s.printer.SetPrinterIndex(0);
+    {
+        ScopedPrinterBackend gone(std::make_unique<FixedPrinterBackend>(QList{receipts()}));
+        try {
+            s.printer.SetPrinterIndex(0);
+            FAIL() << "a printer that is gone was selected";
+        } catch (const EPrinterError &error) {
+            EXPECT_EQ(error.text(), "Tiskárna „kancelar“ není dostupná.");
+        }
+        EXPECT_EQ(s.printer.PrinterIndex(), 0);
+        s.printer.SetPrinterIndex(2); // the virtual printer is always there
+        EXPECT_TRUE(s.printer.IsVirtual());
+        EXPECT_EQ(s.printer.PaperSizesNum(), 67);
+    }
+}
