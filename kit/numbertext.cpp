@@ -1,5 +1,15 @@
 #include "kit/numbertext.h"
 
+#include "kit/glyphs.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+
 namespace NumberText {
 
 QString candidateText(const QString &text, int selectionStart, int selectionLength, int caret,
@@ -26,13 +36,6 @@ QString candidateText(const QString &text, int selectionStart, int selectionLeng
     }
     return result;
 }
-
-} // namespace NumberText
-
-#include <QKeyEvent>
-#include <QLineEdit>
-
-namespace NumberText {
 
 KeyCandidate classifyKey(const QKeyEvent &event, const QLineEdit &edit)
 {
@@ -67,27 +70,17 @@ KeyCandidate classifyKey(const QKeyEvent &event, const QLineEdit &edit)
     return key;
 }
 
-} // namespace NumberText
-
-#include "kit/glyphs.h"
-
-#include <QAction>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QGuiApplication>
-#include <QMenu>
-
-namespace NumberText {
-
 namespace {
 
 class PasteGuard : public QObject
 {
 public:
-    PasteGuard(QLineEdit *edit, std::function<bool(const QString &)> accepts)
+    PasteGuard(QLineEdit *edit, std::function<bool(const QString &)> accepts,
+               std::function<void()> refused)
         : QObject(edit)
         , edit(edit)
         , accepts(std::move(accepts))
+        , refused(std::move(refused))
     {
         edit->installEventFilter(this);
     }
@@ -125,7 +118,7 @@ public:
         const int length = edit->hasSelectedText() ? int(edit->selectedText().size()) : 0;
         const QString candidate = QString(edit->text()).replace(start, length, pasted);
         if (pasted.isEmpty() || !accepts(candidate)) {
-            Glyphs::beep();
+            refused ? refused() : Glyphs::beep();
             return;
         }
         edit->insert(pasted);
@@ -134,14 +127,16 @@ public:
 private:
     QLineEdit *edit;
     std::function<bool(const QString &)> accepts;
+    std::function<void()> refused;
 };
 
 } // namespace
 
-void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts)
+void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts,
+                std::function<void()> refused)
 {
     edit->setAcceptDrops(false); // dropped text would pass no filter
-    new PasteGuard(edit, std::move(accepts));
+    new PasteGuard(edit, std::move(accepts), std::move(refused));
 }
 
 } // namespace NumberText

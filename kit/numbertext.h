@@ -1,7 +1,12 @@
 #pragma once
 // The text a key would leave in one of the kit's number edits, which the edits
-// check before they let the key through.
+// check before they let the key through, and the guard that checks pastes.
 #include <QString>
+
+#include <functional>
+
+class QKeyEvent;
+class QLineEdit;
 
 namespace NumberText {
 
@@ -14,13 +19,6 @@ enum class KeyAction { Type, Backspace, Delete };
 QString candidateText(const QString &text, int selectionStart, int selectionLength, int caret,
                       KeyAction action, QChar typed = QChar());
 
-} // namespace NumberText
-
-class QKeyEvent;
-class QLineEdit;
-
-namespace NumberText {
-
 // A key press as the number filters see it.
 struct KeyCandidate
 {
@@ -32,16 +30,11 @@ struct KeyCandidate
 
 KeyCandidate classifyKey(const QKeyEvent &event, const QLineEdit &edit);
 
-} // namespace NumberText
-
-#include <functional>
-
-namespace NumberText {
-
 // Lets a paste (keys or context menu) into the edit through only when the
-// text it would leave passes `accepts`; a refused paste beeps and changes
-// nothing. Text cannot be dropped into the edit. Typed keys are the edit's
-// own business.
-void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts);
+// text it would leave passes `accepts`; a refused paste changes nothing and
+// calls `refused` (by default a beep). Text cannot be dropped into the edit.
+// Typed keys are the edit's own business.
+void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts,
+                std::function<void()> refused = {});
 
 } // namespace NumberText

@@ -1,14 +1,12 @@
 #include "kit/numedit.h"
 
 #include "kit/glyphs.h"
+#include "kit/numbertext.h"
 #include "platform/formatfloat.h"
 #include "platform/formatnumber.h"
 #include "platform/parsenumber.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMetaMethod>
 #include <QPainter>
@@ -35,7 +33,15 @@ TCustomNumEdit::TCustomNumEdit(QWidget *parent)
     : TCustomComboEdit(parent)
 {
     setAlignmentValue(Kx::taRightJustify);
-    setAcceptDrops(false); // dropped text would pass no key filter
+    // A paste that makes no number leaves the old text, selected.
+    NumberText::guardPaste(
+        this, [](const QString &candidate) { return isValidFloat(normalizedText(candidate)); },
+        [this] {
+            selectAll();
+            if (isEnabled())
+                setFocus();
+            refuse();
+        });
     setGlyphKind(gkDropDown);
     setButtonWidth(21);
     initDisplayFormat();
@@ -312,12 +318,6 @@ void TCustomNumEdit::refuse()
 
 void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (event->matches(QKeySequence::Paste)) {
-        if (!isReadOnly())
-            pasteChecked();
-        event->accept();
-        return;
-    }
     if (event->key() == Qt::Key_Escape && !popupVisible()) {
         rebuildText();
         SelectAll();
@@ -347,37 +347,6 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
     }
     insert(QString(c));
     event->accept();
-}
-
-void TCustomNumEdit::pasteChecked()
-{
-    const QString before = text();
-    paste();
-    const QString pasted = text();
-    const QString normal = normalizedText(pasted);
-    if (!isValidFloat(normal)) {
-        QLineEdit::setText(before);
-        selectAll();
-        if (isEnabled())
-            setFocus();
-        refuse();
-        return;
-    }
-    if (const std::optional<long double> typed = textValue(pasted))
-        storedValue = checkValue(*typed, false);
-}
-
-void TCustomNumEdit::contextMenuEvent(QContextMenuEvent *event)
-{
-    QMenu *menu = createStandardContextMenu();
-    for (QAction *action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste")) {
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &TCustomNumEdit::pasteChecked);
-        }
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
 }
 
 void TCustomNumEdit::focusInEvent(QFocusEvent *event)

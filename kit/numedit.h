@@ -100,7 +100,6 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void loaded() override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
     // Finishes construction once the derived class knows its display format.
     void initDisplayFormat();
 
@@ -109,7 +108,6 @@ private:
     void updateData();
     void rebuildText();
     void regroupText();
-    void pasteChecked();
     void refuse();
     void reportRangeError(const QString &message);
 
