@@ -1,0 +1,207 @@
+#include "report/vlcanvas.h"
+
+#include <QFontMetricsF>
+#include <QPixmap>
+
+QColor vlColor(qint32 value)
+{
+    if (value & 0x80000000) {
+        // The few system colours layouts use, fixed so output does not follow the desktop theme.
+        switch (value & 0xFF) {
+        case 5: return QColor(255, 255, 255);   // window
+        case 8: return QColor(0, 0, 0);         // window text
+        case 15: return QColor(240, 240, 240);  // button face
+        case 16: return QColor(160, 160, 160);  // button shadow
+        case 20: return QColor(255, 255, 255);  // button highlight
+        default: return QColor(0, 0, 0);
+        }
+    }
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+const QImage &TvlCanvas::ReferenceImage()
+{
+    static const QImage reference = [] {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780); // 96 per inch
+        image.setDotsPerMeterY(3780);
+        return image;
+    }();
+    return reference;
+}
+
+qreal TvlCanvas::TextWidth(const QString &text) const
+{
+    QFontMetricsF metrics(Font, &ReferenceImage());
+    return metrics.horizontalAdvance(text);
+}
+
+QList<qreal> TvlCanvas::CharOffsets(const QString &text) const
+{
+    QFontMetricsF metrics(Font, &ReferenceImage());
+    QList<qreal> offsets;
+    offsets.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i)
+        offsets.append(metrics.horizontalAdvance(text.left(i)));
+    return offsets;
+}
+
+// --- painter -----------------------------------------------------------------
+
+TvlPainterCanvas::TvlPainterCanvas(QPainter &painter, bool printer)
+    : m_painter(painter), m_printer(printer)
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+QRect TvlPainterCanvas::ClipBox() const
+{
+    if (m_painter.hasClipping())
+        return m_painter.clipBoundingRect().toAlignedRect();
+    QPaintDevice *device = m_painter.device();
+    return device ? QRect(0, 0, device->width(), device->height()) : QRect();
+}
+
+void TvlPainterCanvas::SetClipRect(const QRect &rect)
+{
+    if (!m_clipped)
+        m_painter.save();
+    m_clipped = true;
+    m_painter.setClipRect(rect, m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void TvlPainterCanvas::ResetClip()
+{
+    if (m_clipped)
+        m_painter.restore();
+    m_clipped = false;
+}
+
+void TvlPainterCanvas::FillRect(const QRect &rect)
+{
+    if (Brush.Kind == TvlBrush::Clear || rect.isEmpty())
+        return;
+    if (Brush.Kind == TvlBrush::Checker) {
+        static const QBrush checker = [] {
+            QImage tile(8, 8, QImage::Format_RGB32);
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x)
+                    tile.setPixel(x, y, ((x + y) & 1) ? qRgb(192, 192, 192) : qRgb(255, 255, 255));
+            return QBrush(tile);
+        }();
+        m_painter.fillRect(rect, checker);
+        return;
+    }
+    m_painter.fillRect(rect, vlColor(Brush.Color));
+}
+
+void TvlPainterCanvas::applyPen()
+{
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                          Qt::DashDotLine, Qt::DashDotDotLine, Qt::SolidLine};
+    QPen pen(vlColor(Pen.Color));
+    pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width); // 0: a cosmetic one-pixel line
+    pen.setStyle(Pen.Style >= 0 && Pen.Style <= psDouble ? styles[Pen.Style] : Qt::SolidLine);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+void TvlPainterCanvas::Line(int x1, int y1, int x2, int y2)
+{
+    applyPen();
+    m_painter.drawLine(x1, y1, x2, y2);
+}
+
+void TvlPainterCanvas::Rectangle(const QRect &rect)
+{
+    applyPen();
+    m_painter.drawRect(QRect(rect.left(), rect.top(), rect.width() - 1, rect.height() - 1));
+}
+
+void TvlPainterCanvas::TextOut(int x, int y, const QString &text, const QList<qreal> &charX)
+{
+    m_painter.save();
+    m_painter.setFont(Font);
+    m_painter.setPen(vlColor(FontColor));
+    m_painter.translate(x, y);
+    if (FontRotated)
+        m_painter.rotate(-90);
+    // Metrics of the painter's own device place the baseline.
+    const qreal ascent = QFontMetricsF(Font, m_painter.device()).ascent();
+    if (charX.size() == text.size()) {
+        for (int i = 0; i < text.size(); ++i)
+            m_painter.drawText(QPointF(charX[i], ascent), QString(text[i]));
+    } else {
+        m_painter.drawText(QPointF(0, ascent), text);
+    }
+    m_painter.restore();
+}
+
+void TvlPainterCanvas::DrawImage(const QRect &target, const QImage &image)
+{
+    m_painter.drawImage(target, image);
+}
+
+// --- recorder ----------------------------------------------------------------
+
+void TvlTextRecorder::syncState()
+{
+    m_target->Pen = Pen;
+    m_target->Brush = Brush;
+    m_target->Font = Font;
+    m_target->FontColor = FontColor;
+    m_target->FontRotated = FontRotated;
+}
+
+void TvlTextRecorder::SetClipRect(const QRect &rect)
+{
+    if (m_target)
+        m_target->SetClipRect(rect);
+}
+
+void TvlTextRecorder::ResetClip()
+{
+    if (m_target)
+        m_target->ResetClip();
+}
+
+void TvlTextRecorder::FillRect(const QRect &rect)
+{
+    if (m_target) {
+        syncState();
+        m_target->FillRect(rect);
+    }
+}
+
+void TvlTextRecorder::Line(int x1, int y1, int x2, int y2)
+{
+    if (m_target) {
+        syncState();
+        m_target->Line(x1, y1, x2, y2);
+    }
+}
+
+void TvlTextRecorder::Rectangle(const QRect &rect)
+{
+    if (m_target) {
+        syncState();
+        m_target->Rectangle(rect);
+    }
+}
+
+void TvlTextRecorder::TextOut(int x, int y, const QString &text, const QList<qreal> &charX)
+{
+    m_outputs.append({x, y, text, Font, FontColor, FontRotated});
+    if (m_target) {
+        syncState();
+        m_target->TextOut(x, y, text, charX);
+    }
+}
+
+void TvlTextRecorder::DrawImage(const QRect &target, const QImage &image)
+{
+    if (m_target)
+        m_target->DrawImage(target, image);
+}

@@ -1,0 +1,195 @@
+#include "report/vlmemotext.h"
+
+#include "platform/cp1250.h"
+#include "report/vlstreams.h"
+
+QString vlEncodeTextLine(const TvlTextLine &line)
+{
+    const int width = std::clamp(line.Width, 0, 0xFFFF);
+    QString text;
+    text.reserve(line.Text.size() + 3);
+    text += QChar(width >> 8);
+    text += QChar(width & 0xFF);
+    text += line.Text;
+    if (line.ParagraphEnd)
+        text += vlParagraphEnd;
+    return text;
+}
+
+TvlTextLine vlDecodeTextLine(const QString &line)
+{
+    TvlTextLine result;
+    if (line.size() < 2) {
+        result.Text = line;
+        return result;
+    }
+    result.Width = ((line[0].unicode() & 0xFF) << 8) | (line[1].unicode() & 0xFF);
+    result.Text = line.mid(2);
+    if (result.Text.endsWith(vlParagraphEnd)) {
+        result.Text.chop(1);
+        result.ParagraphEnd = true;
+    }
+    return result;
+}
+
+bool vlIsWrapped(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        if (line.contains(vlParagraphEnd))
+            return true;
+    return false;
+}
+
+bool vlIsDelimiter(QChar c)
+{
+    static const QString delimiters = QStringLiteral(" .,;:!?-/\\)]}\t");
+    return delimiters.contains(c);
+}
+
+namespace {
+
+// Czech and Slovak vowels: the syllable rule needs the vowels of the language
+// the texts are written in.
+bool isVowel(QChar c)
+{
+    static const QString vowels = QStringLiteral("AEIOUYÁÉĚÍÓÚŮÝÄÖÜÔ");
+    return vowels.contains(c);
+}
+
+bool isSign(QChar c)
+{
+    (void)c; // Czech has no hard or soft sign letters
+    return false;
+}
+
+// The number of leading characters whose width stays within max (at least 1).
+int fittingLength(const QString &text, int max, const std::function<int(const QString &)> &measure)
+{
+    int low = 1, high = int(text.size());
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (measure(text.left(mid)) <= max)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return low;
+}
+
+} // namespace
+
+QList<int> vlSyllableBreaks(const QString &word)
+{
+    QList<int> breaks;
+    const QString w = word.toUpper();
+    const int length = int(w.size());
+    if (length < 5)
+        return breaks;
+    for (int i = 2; i <= length - 2; ++i) { // 1-based, as the rule counts
+        const QChar c = w[i - 1], n = w[i], m = w[i + 1];
+        const bool vc = isVowel(c), vn = isVowel(n), vm = isVowel(m);
+        if ((vc && vn) || (vm && ((vc && !vn) || (!vc && !vn && !isSign(n)))))
+            breaks.append(i);
+    }
+    return breaks;
+}
+
+QList<TvlTextLine> vlWrapText(const QStringList &source, const TvlWrapOptions &options,
+                              const std::function<int(const QString &)> &measure)
+{
+    QList<TvlTextLine> out;
+    const int max = options.MaxWidth;
+    for (const QString &sourceLine : source) {
+        if (!options.WordWrap) {
+            out.append({measure(sourceLine), sourceLine, true});
+            continue;
+        }
+        QString rest = sourceLine;
+        for (;;) {
+            const int width = measure(rest);
+            if (width <= max || rest.size() < 2) {
+                out.append({width, rest, true});
+                break;
+            }
+            const int fit = fittingLength(rest, max, measure);
+            // The last delimiter at or before the overflowing character.
+            int cut = -1;
+            for (int i = std::min(fit, int(rest.size()) - 1); i >= 0; --i) {
+                if (vlIsDelimiter(rest[i]) && (i > 0 || rest[i] != u' ')) {
+                    cut = i;
+                    break;
+                }
+            }
+            if (options.WordBreak) {
+                const int wordStart = cut + 1;
+                int wordEnd = wordStart;
+                while (wordEnd < rest.size() && !vlIsDelimiter(rest[wordEnd]))
+                    ++wordEnd;
+                int best = 0;
+                for (int b : vlSyllableBreaks(rest.mid(wordStart, wordEnd - wordStart)))
+                    if (measure(rest.left(wordStart + b) + u'-') <= max)
+                        best = b;
+                if (best > 0) {
+                    const QString piece = rest.left(wordStart + best) + u'-';
+                    out.append({measure(piece), piece, false});
+                    rest = rest.mid(wordStart + best);
+                    continue;
+                }
+            }
+            QString line;
+            if (cut >= 0) {
+                line = rest.left(rest[cut] == u' ' ? cut : cut + 1);
+                rest = rest.mid(cut + 1);
+            } else {
+                line = rest.left(fit);
+                rest = rest.mid(fit);
+            }
+            out.append({measure(line), line, rest.isEmpty()});
+            if (rest.isEmpty())
+                break;
+        }
+    }
+    return out;
+}
+
+void vlWritePreparedMemo(ByteStream &stream, const QStringList &lines)
+{
+    if (lines.size() > 0xFFFF)
+        throw EReportFormatError(QStringLiteral("Text má příliš mnoho řádků."));
+    stream.writeUInt16(quint16(lines.size()));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        QByteArray bytes;
+        const int raw = std::min<int>(2, line.size());
+        for (int k = 0; k < raw; ++k)
+            bytes += char(line[k].unicode() & 0xFF);
+        bytes += Cp1250::encode(QStringView(line).mid(raw));
+        if (bytes.size() > 0xFFFF)
+            throw EReportFormatError(QStringLiteral("Řádek textu je příliš dlouhý."));
+        stream.writeUInt16(quint16(bytes.size()));
+        stream.writeBytes(bytes);
+        if (i + 1 < lines.size())
+            stream.writeUInt8(13);
+    }
+    stream.writeUInt8(0);
+}
+
+void vlReadPreparedMemo(ByteStream &stream, QStringList &lines)
+{
+    lines.clear();
+    if (stream.readUInt16() == 0) {
+        stream.readUInt8();
+        return;
+    }
+    for (;;) {
+        const QByteArray bytes = stream.readBytes(stream.readUInt16());
+        QString line;
+        const int raw = std::min<int>(2, bytes.size());
+        for (int k = 0; k < raw; ++k)
+            line += QChar(uchar(bytes[k]));
+        line += Cp1250::decode(QByteArrayView(bytes).sliced(raw));
+        lines << line;
+        if (stream.readUInt8() == 0)
+            return;
+    }
+}
