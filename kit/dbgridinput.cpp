@@ -94,6 +94,18 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
     case Qt::Key_PageDown:
         clearSelections();
         return false;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+        if (!options_.testFlag(dgTabs) || event->modifiers().testFlag(Qt::AltModifier))
+            return false;
+        // Walking past the last column (or before the first) changes the
+        // record, which ends the selection.
+        const int before = model_->CurrentPosition();
+        QTableView::keyPressEvent(event);
+        if (model_->CurrentPosition() != before)
+            clearSelections();
+        return true;
+    }
     case Qt::Key_Insert:
         if (options_.testFlag(dgEditing) && !readOnly_)
             clearSelections();
@@ -108,9 +120,8 @@ void TKxDBGrid::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton) {
+        // Other buttons leave the row where it is (the right one opens the form's menu).
         setFocus(Qt::MouseFocusReason);
-        if (index.isValid())
-            moveToPosition(index.row());
         event->accept();
         return;
     }

@@ -184,6 +184,25 @@ TEST_F(GridTest, ShiftMarksRowsByKeyAndTheMarksSurviveARequery)
     EXPECT_TRUE(grid->SelectedRows().IsEmpty());
 }
 
+TEST_F(GridTest, TabWalksTheColumnsAndEndsTheSelectionWhenItChangesTheRecord)
+{
+    auto *grid = makeGrid<TKxDBGrid>();
+    customColumns(grid);
+    grid->SetOptions(grid->Options() | TKxDBGrid::dgTabs | TKxDBGrid::dgMultiSelect);
+    query->Open();
+    show();
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_EQ(grid->SelectedRows().Count(), 2);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->currentIndex().column(), 3);
+    EXPECT_EQ(grid->SelectedRows().Count(), 2);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(currentId(), 3);
+    EXPECT_TRUE(grid->SelectedRows().IsEmpty());
+}
+
 TEST_F(GridTest, TheWheelMovesTheRecordAndAHandlerMayTakeIt)
 {
     auto *grid = makeGrid<TKxDBGrid>();
@@ -373,6 +392,8 @@ TEST_F(CheckBoxTest, CellEventsSeeThePaintedRowAndItsHighlight)
         if (field->FieldName().compare("POPIS", Qt::CaseInsensitive) == 0) {
             marker = TKxDBGrid::smDown;
             background = QColor(0xCA, 0xC5, 0xB9);
+        } else {
+            background = Qt::red; // without a marker this colours nothing
         }
     };
     const QRect cell = grid->visualRect(grid->model()->index(4, 0));
@@ -385,7 +406,17 @@ TEST_F(CheckBoxTest, CellEventsSeeThePaintedRowAndItsHighlight)
     EXPECT_EQ(grid->PaintingRow().SnapshotRow(), -1) << "only while a cell is painted";
     // The sorted column is tinted below the title.
     const QRect sorted = grid->visualRect(grid->model()->index(8, 1)).translated(grid->viewport()->pos());
-    EXPECT_EQ(image.pixelColor(sorted.center() + QPoint(sorted.width() / 2 - 4, 0)), QColor(0xCA, 0xC5, 0xB9));
+    const QPoint rightEnd(sorted.width() / 2 - 4, 0);
+    EXPECT_EQ(image.pixelColor(sorted.center() + rightEnd), QColor(0xCA, 0xC5, 0xB9));
+    const QRect plain = grid->visualRect(grid->model()->index(8, 0)).translated(grid->viewport()->pos());
+    EXPECT_EQ(image.pixelColor(plain.center() + QPoint(plain.width() / 2 - 4, 0)), grid->Color());
+    // Titles likewise: the sorted one on the form's background, the others on the fixed colour.
+    QHeaderView *titles = grid->horizontalHeader();
+    const QPoint titleTop = titles->pos() + QPoint(0, titles->height() / 2);
+    const int popisRight = titles->sectionViewportPosition(1) + titles->sectionSize(1) - 5;
+    EXPECT_EQ(image.pixelColor(titleTop + QPoint(popisRight - 12, 0)), QColor(0xCA, 0xC5, 0xB9));
+    const int jednotkaRight = titles->sectionViewportPosition(0) + titles->sectionSize(0) - 5;
+    EXPECT_EQ(image.pixelColor(titleTop + QPoint(jednotkaRight, 0)), grid->FixedColor());
 }
 
 #include "test_dbgrid.moc"
