@@ -102,7 +102,7 @@ void TvlPainterCanvas::applyPen()
     QPen pen(vlColor(Pen.Color));
     pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width); // 0: a cosmetic one-pixel line
     pen.setStyle(Pen.Style >= 0 && Pen.Style <= psDouble ? styles[Pen.Style] : Qt::SolidLine);
-    pen.setCapStyle(Qt::FlatCap);
+    pen.setCapStyle(Pen.Width <= 1 ? Qt::SquareCap : Qt::FlatCap); // thin lines include their end
     pen.setJoinStyle(Qt::MiterJoin);
     m_painter.setPen(pen);
     m_painter.setBrush(Qt::NoBrush);
@@ -193,7 +193,7 @@ void TvlTextRecorder::Rectangle(const QRect &rect)
 
 void TvlTextRecorder::TextOut(int x, int y, const QString &text, const QList<qreal> &charX)
 {
-    m_outputs.append({x, y, text, Font, FontColor, FontRotated});
+    m_outputs.append({x, y, text, charX, Font, FontColor, FontRotated});
     if (m_target) {
         syncState();
         m_target->TextOut(x, y, text, charX);

@@ -110,6 +110,7 @@ struct TvlTextOutput
     int X = 0;
     int Y = 0;
     QString Text;
+    QList<qreal> CharX; // character offsets when placed one by one
     QFont Font;
     qint32 Color = 0;
     bool Rotated = false;

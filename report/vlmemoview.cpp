@@ -172,7 +172,7 @@ void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int acros
     int width = target;
     int offset = 0; // from the start of the usable span
     switch (Adjust & 3) {
-    case adRight: offset = span - width; break;
+    case adRight: offset = span - width - 1; break; // ends at right - 1 - GapX
     case adCenter: offset = (span - width) / 2; break;
     case adJustify: {
         const int spaces = int(text.count(u' '));

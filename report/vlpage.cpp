@@ -2,6 +2,19 @@
 
 #include "report/papers.h"
 
+void vlSelectPrinter(const QString &name)
+{
+    TvlPrinter &printer = vlPrinter();
+    const int index = printer.Printers().indexOf(name);
+    if (index < 0 || index == printer.PrinterIndex())
+        return;
+    try {
+        printer.SetPrinterIndex(index);
+    } catch (const EPrinterError &) {
+        // The printer stays as it was; what is being loaded still loads.
+    }
+}
+
 TvlPage::TvlPage(int paperSize, int width, int height, TPrinterOrientation orientation)
 {
     ChangePaper(paperSize, width, height, orientation);

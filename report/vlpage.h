@@ -7,6 +7,9 @@
 #include <memory>
 #include <vector>
 
+// Selects the installed printer of that name; nothing when there is none.
+void vlSelectPrinter(const QString &name);
+
 struct TvlMargins
 {
     qint32 Left = 0, Top = 0, Right = 0, Bottom = 0; // pixels; 0: the printer's border

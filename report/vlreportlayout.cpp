@@ -71,19 +71,6 @@ void TvlReportLayout::Swap(TvlReportLayout &other)
     std::swap(TwoPass, other.TwoPass);
 }
 
-void TvlReportLayout::SelectPrinter(const QString &name) const
-{
-    TvlPrinter &printer = vlPrinter();
-    const int index = printer.Printers().indexOf(name);
-    if (index < 0 || index == printer.PrinterIndex())
-        return;
-    try {
-        printer.SetPrinterIndex(index);
-    } catch (const EPrinterError &) {
-        // The printer stays as it was; the layout still loads.
-    }
-}
-
 // --- body --------------------------------------------------------------------
 
 void TvlReportLayout::SaveBody(ByteStream &stream) const
@@ -121,7 +108,7 @@ void TvlReportLayout::LoadBody(ByteStream &stream, int version)
     TwoPass = stream.readUInt16();
     const QString printerName = vlReadVersionedString(stream, version);
     if (!KeepCurrentPrinter)
-        SelectPrinter(printerName);
+        vlSelectPrinter(printerName);
     while (stream.position() < stream.size()) {
         const quint8 item = stream.readUInt8();
         if (item == itemPage) {

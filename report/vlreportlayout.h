@@ -72,7 +72,6 @@ public:
     bool SaveToVL3File(const QString &path, QString *error = nullptr, const QObject *owner = nullptr) const;
 
 private:
-    void SelectPrinter(const QString &name) const;
     void Swap(TvlReportLayout &other);
 
     std::unique_ptr<TvlValues> m_values;
