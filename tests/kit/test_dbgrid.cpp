@@ -203,6 +203,50 @@ TEST_F(GridTest, TabWalksTheColumnsAndEndsTheSelectionWhenItChangesTheRecord)
     EXPECT_TRUE(grid->SelectedRows().IsEmpty());
 }
 
+TEST_F(GridTest, TheRightButtonDragsATitleToAnotherPlace)
+{
+    auto *grid = makeGrid<TKxDBGrid>();
+    customColumns(grid);
+    query->Open();
+    show();
+    int clicks = 0;
+    grid->OnTitleBtnClick = [&](TKxDBGrid *, int, Db::Field *) { ++clicks; };
+    QWidget *titles = grid->horizontalHeader()->viewport();
+    QTest::mousePress(titles, Qt::RightButton, {}, titleCenter(grid, 0));
+    for (int x = titleCenter(grid, 0).x(); x <= titleCenter(grid, 2).x() + 10; x += 10)
+        QTest::mouseMove(titles, QPoint(x, titleCenter(grid, 0).y()));
+    QTest::mouseRelease(titles, Qt::RightButton, {}, QPoint(titleCenter(grid, 2).x() + 10, titleCenter(grid, 0).y()));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(grid->Columns()[0]->FieldName, "POPIS");
+    EXPECT_EQ(grid->Columns()[2]->FieldName, "JEDNOTKA");
+    EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Jednotka");
+    EXPECT_EQ(grid->horizontalHeader()->visualIndex(2), 2) << "the header shows the list's order";
+}
+
+TEST_F(GridTest, RowHeightsTitleHeightsAndBinaryGlyphs)
+{
+    auto *grid = makeGrid<TKxDBGrid>();
+    query->SetSQL("SELECT id_jednotka, jednotka, '\\x0102'::bytea AS obsah FROM tab_jednotka");
+    query->Open();
+    show();
+    grid->SetRowsHeight(22);
+    EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 22);
+    EXPECT_EQ(grid->horizontalHeader()->height(), 24);
+    Db::Field *content = query->FindField("OBSAH");
+    ASSERT_TRUE(content);
+    EXPECT_EQ(grid->FieldGlyphIndex(content), 0);
+    EXPECT_EQ(grid->FieldGlyphIndex(query->FindField("JEDNOTKA")), -1);
+    grid->SetShowGlyphs(false);
+    EXPECT_EQ(grid->FieldGlyphIndex(content), -1);
+
+    auto *ex = makeGrid<TKxDBGridEx>();
+    show();
+    ex->SetRowsHeight(30);
+    EXPECT_EQ(ex->horizontalHeader()->height(), 17);
+    ex->SetTitleHeight(21);
+    EXPECT_EQ(ex->horizontalHeader()->height(), 21);
+}
+
 TEST_F(GridTest, TheWheelMovesTheRecordAndAHandlerMayTakeIt)
 {
     auto *grid = makeGrid<TKxDBGrid>();

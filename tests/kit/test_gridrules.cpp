@@ -4,7 +4,11 @@
 #include "kit/dbgridex.h"
 #include "kit/gridlayout.h"
 #include "kit/gridmarks.h"
+#include "kit/formstorage.h"
 #include "kit/propsstorage.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -150,4 +154,32 @@ TEST(DBGridEx, CheckBoxIsACentredSquareOfTheCellLessOnePixel)
     EXPECT_EQ(TKxDBGridEx::CheckBoxRect(QRect(-20, 0, 30, 17)).left(), -12);
     TKxDBGridEx grid;
     EXPECT_EQ(grid.TitleHeight(), 17);
+}
+
+TEST(DBGridOptions, TheFormStorageKeepsTheOptionsByTheirNames)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tarmil5.ini");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Tarmil]\nKxDBGrid_Prodej_Options=[dgTitles,dgIndicator,dgRowSelect,dgMultiSelect]\n");
+    }
+    QWidget form;
+    auto *grid = new TKxDBGrid(&form);
+    grid->setObjectName("KxDBGrid_Prodej");
+    auto *storage = new TFormStorage(&form);
+    storage->SetIniFileName(path);
+    storage->SetIniSection("Tarmil");
+    storage->SetOptions({});
+    storage->SetStoredProps({"KxDBGrid_Prodej.Options"});
+    storage->FormPlacementRestore();
+    using G = TKxDBGrid;
+    EXPECT_EQ(grid->Options(), G::TDBGridOptions(G::dgTitles | G::dgIndicator | G::dgRowSelect | G::dgMultiSelect));
+    EXPECT_TRUE(grid->MultiSelect());
+    grid->SetMultiSelect(false);
+    storage->FormPlacementSave();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("KxDBGrid_Prodej_Options=[dgTitles,dgIndicator,dgRowSelect]\n"));
 }
