@@ -9,6 +9,7 @@
 #include "kit/dbgridcolumns.h"
 #include "kit/formplacement.h"
 #include "kit/gridmarks.h"
+#include "kit/gridrowvalues.h"
 #include "kit/kxtypes.h"
 
 #include <QTableView>
@@ -24,30 +25,6 @@ class TKxDBGridModel;
 class TKxDBGridTitles;
 class TKxDBGridIndicator;
 class TKxDBGridDelegate;
-
-// Values of the record a cell belongs to, for the colouring events: the
-// grid paints rows other than the current one.
-class TGridRowValues
-{
-public:
-    TGridRowValues(const Db::Dataset *dataset, int snapshotRow) : dataset_(dataset), row_(snapshotRow) {}
-    bool IsValid() const { return dataset_ && row_ >= 0; }
-    int SnapshotRow() const { return row_; }
-    bool IsNull(const Db::Field &field) const;
-    QString AsString(const Db::Field &field) const;
-    qint64 AsInteger(const Db::Field &field) const;
-    double AsFloat(const Db::Field &field) const;
-    bool AsBoolean(const Db::Field &field) const;
-    QString DisplayText(const Db::Field &field) const;
-    // The same for the row's field of that name; missing fields read as null.
-    bool IsNull(const QString &fieldName) const;
-    double AsFloat(const QString &fieldName) const;
-
-private:
-    const Db::Field *find(const QString &fieldName) const;
-    const Db::Dataset *dataset_;
-    int row_;
-};
 
 class TKxDBGrid : public QTableView, public TKxLoadable
 {

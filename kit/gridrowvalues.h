@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+namespace Db {
+class Dataset;
+class Field;
+} // namespace Db
+
+// Values of the record a cell belongs to, for the colouring events: the
+// grid paints rows other than the current one.
+class TGridRowValues
+{
+public:
+    TGridRowValues(const Db::Dataset *dataset, int snapshotRow) : dataset_(dataset), row_(snapshotRow) {}
+    bool IsValid() const { return dataset_ && row_ >= 0; }
+    int SnapshotRow() const { return row_; }
+    bool IsNull(const Db::Field &field) const;
+    QString AsString(const Db::Field &field) const;
+    qint64 AsInteger(const Db::Field &field) const;
+    double AsFloat(const Db::Field &field) const;
+    bool AsBoolean(const Db::Field &field) const;
+    QString DisplayText(const Db::Field &field) const;
+    // The same for the row's field of that name; missing fields read as null.
+    bool IsNull(const QString &fieldName) const;
+    double AsFloat(const QString &fieldName) const;
+
+private:
+    const Db::Field *find(const QString &fieldName) const;
+    const Db::Dataset *dataset_;
+    int row_;
+};
