@@ -274,6 +274,13 @@ void TKxDBGrid::scrollContentsBy(int dx, int dy)
         OnTopLeftChanged(this);
 }
 
+void TKxDBGrid::focusOutEvent(QFocusEvent *event)
+{
+    // A window that takes the focus cancels a title press.
+    titles_->StopTitleTracking();
+    QTableView::focusOutEvent(event);
+}
+
 bool TKxDBGrid::RowMarked(int position) const
 {
     if (!MultiSelect() || selection_.Marks().IsEmpty() || !LinkActive())

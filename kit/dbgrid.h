@@ -176,6 +176,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void scrollContentsBy(int dx, int dy) override;
+    void focusOutEvent(QFocusEvent *event) override;
     // After the rows or columns were replaced.
     virtual void LayoutChanged();
     // Height of the title row: the title font's, or the rows' height + 2 once that is set.

@@ -148,6 +148,27 @@ TEST_F(GridTest, TheCurrentRowFollowsTheDatasetThroughMovesAndRequery)
     EXPECT_EQ(grid->model()->rowCount(), 0);
 }
 
+TEST_F(GridTest, HomeAndEndGoToTheFirstAndLastRecordWhenRowsAreSelectedWhole)
+{
+    auto *grid = makeGrid<TKxDBGrid>();
+    customColumns(grid);
+    grid->SetOptions(TKxDBGrid::dgTitles | TKxDBGrid::dgIndicator | TKxDBGrid::dgRowSelect);
+    query->Open();
+    show();
+    grid->setFocus();
+    query->SetRecNo(10);
+    QTest::keyClick(grid, Qt::Key_End);
+    EXPECT_EQ(currentId(), 30);
+    EXPECT_EQ(grid->currentIndex().row(), 29);
+    QTest::keyClick(grid, Qt::Key_Home);
+    EXPECT_EQ(currentId(), 1);
+    // Without whole rows they walk the columns of the row.
+    grid->SetOptions(TKxDBGrid::dgTitles | TKxDBGrid::dgIndicator);
+    QTest::keyClick(grid, Qt::Key_End);
+    EXPECT_EQ(currentId(), 1);
+    EXPECT_EQ(grid->currentIndex().column(), 3);
+}
+
 TEST_F(GridTest, ShiftMarksRowsByKeyAndTheMarksSurviveARequery)
 {
     auto *grid = makeGrid<TKxDBGrid>();
