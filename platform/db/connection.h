@@ -75,6 +75,12 @@ public:
     // "%s [%d]" of the first error, or an empty string.
     QString LastErrorText() const;
     const QStringList &Notices() const { return m_notices; }
+    // Replaces the errors by ones found elsewhere (a second session, a tool).
+    void SetErrors(const QList<ServerError> &errors) { m_errors = errors; }
+    void ReportError(const QString &message, const QString &sqlState = QString())
+    {
+        m_errors = {ServerError{message, sqlState}};
+    }
 
     // Quotes a name for SQL text ("a""b"), as the server would.
     static QString QuoteIdentifier(const QString &name);

@@ -154,6 +154,21 @@ QByteArray Snapshot::bytes(int row, int c) const
     return cell(row, c, data, length) ? Decode::bytes(data, length) : QByteArray();
 }
 
+Variant Snapshot::value(int row, int c) const
+{
+    if (isNull(row, c))
+        return Variant::null();
+    switch (m_columns[size_t(c)].type) {
+    case FieldType::Integer:
+    case FieldType::LargeInt: return Variant(integer(row, c));
+    case FieldType::Currency: return Variant(currency(row, c));
+    case FieldType::Float: return Variant(floating(row, c));
+    case FieldType::Boolean: return Variant(boolean(row, c));
+    case FieldType::DateTime: return Variant::fromDateTime(dateTime(row, c));
+    default: return Variant(string(row, c));
+    }
+}
+
 namespace Decode {
 
 qint64 integer(FieldType type, const char *data, int length)

@@ -5,6 +5,7 @@
 #include "platform/currency.h"
 #include "platform/datetime.h"
 #include "platform/db/result.h"
+#include "platform/variant.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,6 +56,8 @@ public:
     TDateTime dateTime(int row, int c) const;
     QString string(int row, int c) const;
     QByteArray bytes(int row, int c) const;
+    // The cell in the kind of its column; Null for SQL NULL.
+    Variant value(int row, int c) const;
 
     // Written back by Post: later reads see the new text.
     void overwrite(int row, int c, const CellText &text);

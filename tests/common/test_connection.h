@@ -11,7 +11,7 @@ inline QString testServerName()
     return qEnvironmentVariable("TARMIL5_TEST_SERVER");
 }
 
-class DatabaseTest : public ::testing::Test
+class LiveDatabaseTest : public ::testing::Test
 {
 protected:
     void SetUp() override

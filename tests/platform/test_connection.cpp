@@ -2,7 +2,7 @@
 
 #include <QThread>
 
-TEST_F(DatabaseTest, OpensWithApplicationNameAndFailsWithWrongPassword)
+TEST_F(LiveDatabaseTest, OpensWithApplicationNameAndFailsWithWrongPassword)
 {
     const Db::Result r = connection.Exec(QStringLiteral("SELECT current_setting('application_name')"));
     ASSERT_TRUE(r.succeeded());
@@ -15,7 +15,7 @@ TEST_F(DatabaseTest, OpensWithApplicationNameAndFailsWithWrongPassword)
     EXPECT_FALSE(other.Exec(QStringLiteral("SELECT 1")).succeeded()); // no crash on a closed session
 }
 
-TEST_F(DatabaseTest, ErrorsAndNoticesOfTheLastStatement)
+TEST_F(LiveDatabaseTest, ErrorsAndNoticesOfTheLastStatement)
 {
     run(QStringLiteral("CREATE FUNCTION fail_user() RETURNS integer LANGUAGE plpgsql AS $$ BEGIN "
                        "RAISE NOTICE 'pozor'; RAISE EXCEPTION 'Chyba uživatele' USING ERRCODE = '50000'; END $$"));
@@ -28,7 +28,7 @@ TEST_F(DatabaseTest, ErrorsAndNoticesOfTheLastStatement)
     EXPECT_TRUE(connection.LastErrorText().isEmpty());
 }
 
-TEST_F(DatabaseTest, RollbackKeepsTheErrorThatCausedIt)
+TEST_F(LiveDatabaseTest, RollbackKeepsTheErrorThatCausedIt)
 {
     run(QStringLiteral("CREATE TABLE t (id integer PRIMARY KEY)"));
     ASSERT_TRUE(connection.BeginTransaction());
@@ -44,7 +44,7 @@ TEST_F(DatabaseTest, RollbackKeepsTheErrorThatCausedIt)
     EXPECT_EQ(connection.Exec(QStringLiteral("SELECT count(*) FROM t")).cellText(0, 0), QStringLiteral("2"));
 }
 
-TEST_F(DatabaseTest, LostConnectionIsAnErrorAndTheNextStatementReconnects)
+TEST_F(LiveDatabaseTest, LostConnectionIsAnErrorAndTheNextStatementReconnects)
 {
     const QString pid = connection.Exec(QStringLiteral("SELECT pg_backend_pid()")).cellText(0, 0);
     PGconn *killer = database.connect();
@@ -58,7 +58,7 @@ TEST_F(DatabaseTest, LostConnectionIsAnErrorAndTheNextStatementReconnects)
     EXPECT_EQ(again.cellText(0, 0), QStringLiteral("2"));
 }
 
-TEST_F(DatabaseTest, ScriptStopsAtTheFirstFailure)
+TEST_F(LiveDatabaseTest, ScriptStopsAtTheFirstFailure)
 {
     EXPECT_FALSE(connection.ExecScript({QStringLiteral("CREATE TABLE a (x integer)"),
                                         QStringLiteral("CREATE TABLE a (x integer)"),

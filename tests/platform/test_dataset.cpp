@@ -6,12 +6,12 @@ using namespace Db;
 
 namespace {
 
-class DatasetTest : public DatabaseTest
+class DatasetTest : public LiveDatabaseTest
 {
 protected:
     void SetUp() override
     {
-        DatabaseTest::SetUp();
+        LiveDatabaseTest::SetUp();
         run(QStringLiteral(
             "CREATE TABLE item (id integer PRIMARY KEY, code varchar(16), name text, "
             "price numeric(19,4), qty real, valid boolean, made timestamp(3), big bigint);"

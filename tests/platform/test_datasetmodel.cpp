@@ -6,12 +6,12 @@
 using namespace Db;
 
 namespace {
-class DatasetModelTest : public DatabaseTest
+class DatasetModelTest : public LiveDatabaseTest
 {
 protected:
     void SetUp() override
     {
-        DatabaseTest::SetUp();
+        LiveDatabaseTest::SetUp();
         run(QStringLiteral("CREATE TABLE unit (id integer PRIMARY KEY, name text, price numeric(19,4), "
                            "multiple boolean);"
                            "INSERT INTO unit VALUES (1,'ks',1.5,true),(2,'kg',2,false),(3,'m',NULL,false)"));

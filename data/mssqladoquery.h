@@ -1,0 +1,86 @@
+#pragma once
+// Every list of the program: a dataset whose SQL is built from a template
+// with "%NAME" placeholders (sort order, filter condition), with the
+// row-keeping, sorting, locating, twin-search and sum operations the data
+// module's writes and the screens rely on.
+#include "data/formatparameters.h"
+#include "platform/currency.h"
+#include "platform/db/dataset.h"
+#include "platform/variant.h"
+
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+using TOnRefreshQueryEvent = std::function<void(QObject *sender)>;
+
+class TMSSQLADOQuery : public Db::Dataset
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList FormatSQL READ FormatSQL WRITE SetFormatSQL)
+    Q_PROPERTY(QObject *FormatParameters READ FormatParametersObject)
+    Q_PROPERTY(bool FormatParamCheck MEMBER FormatParamCheck)
+public:
+    explicit TMSSQLADOQuery(QObject *parent = nullptr);
+    ~TMSSQLADOQuery() override;
+
+    const QStringList &FormatSQL() const { return m_formatSQL; }
+    // Copies the lines; with FormatParamCheck, asks before dropping existing
+    // parameters and then lists the template's placeholders.
+    void SetFormatSQL(const QStringList &lines);
+    TFormatParameters &FormatParameters() { return *m_formatParameters; }
+    const TFormatParameters &FormatParameters() const { return *m_formatParameters; }
+    void SetFormatParameters(const TFormatParameters &parameters) { m_formatParameters->Assign(parameters); }
+    QObject *FormatParametersObject() const { return m_formatParameters; }
+    bool FormatParamCheck = true;
+    // Fired after every refresh and re-query made through this class.
+    TOnRefreshQueryEvent OnRefreshQuery;
+
+    // The template's text: its lines, each ended by CR LF.
+    QString FormatSQLText() const;
+    // The template's placeholders in text order (a name written twice twice).
+    QStringList ScanPlaceholders() const;
+    void CreateFormatParameters();
+    bool FormatParametersComplete() const;
+    QString ApplyFormatParameters(const QString &text) const;
+
+    void RefreshQuery();
+    void RequeryQuery();
+    void RequeryLocate(const QString &fieldName);
+    void SortByColumn(const QString &keyFieldName, Db::Field *field, const QString &paramName);
+    int SortState(const Db::Field *field) const; // 0 none, 1 ascending, 2 descending
+
+    void SavePosition(const QString &keyFieldName);
+    void RestorePosition();
+    void LocateOrRestore(const Variant &keyValue);
+
+    bool LocateValue(const QString &fieldName, const Variant &value);
+    bool LocateText(const QString &fieldName, const QString &text);
+    bool LocateInteger(const QString &fieldName, qint64 number);
+
+    bool FindFirstInField(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
+                          const Db::Field *field);
+    bool FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
+    bool FindNextMatch();
+
+    Currency SumField(const QString &fieldName);
+    void SumFields(const QStringList &fieldNames, std::vector<Currency> &sums);
+
+private:
+    void fireRefresh();
+    QString sortColumn(const Db::Field *field) const;
+    bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
+    bool filterAndWalk(const QString &filter);
+    bool walkToMatch(bool fromFirst);
+
+    QStringList m_formatSQL;
+    TFormatParameters *m_formatParameters;
+    Db::Dataset m_positionClone;
+    Db::Dataset m_sumClone;
+    QString m_savedKeyField;
+    QPointer<Db::Dataset> m_searchDataset;
+    QString m_searchKeyField;
+    Variant m_lastMatch;
+};

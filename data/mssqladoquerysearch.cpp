@@ -1,0 +1,176 @@
+// The search over a twin dataset: the twin lists the same rows with more
+// columns and is filtered on the searched value; the list then walks to its
+// first (or next) row whose key the filtered twin holds.
+#include "data/mssqladoquery.h"
+
+#include <QSet>
+
+namespace {
+
+// The searched value as a quoted literal of the filter language, so an
+// apostrophe is searched for rather than ending the text.
+QString quoted(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + escaped + u'\'';
+}
+
+QString likeCondition(const QString &fieldName, const QString &value)
+{
+    return fieldName + QStringLiteral(" LIKE ") + quoted(u'%' + value + u'%');
+}
+
+bool isNumber(const QString &text)
+{
+    bool ok = false;
+    QString(text.trimmed()).replace(u',', u'.').toDouble(&ok);
+    return ok;
+}
+
+// The keys the filtered twin lists, as text without regard to case.
+QSet<QString> keysOf(Db::Dataset &dataset, const QString &keyFieldName)
+{
+    QSet<QString> keys;
+    const Db::Field &key = dataset.FieldByName(keyFieldName);
+    for (int pos = 0; pos < dataset.RecordCount(); ++pos) {
+        const int row = dataset.SnapshotRow(pos);
+        if (!key.IsNullAt(row))
+            keys.insert(key.StringAt(row).toCaseFolded());
+    }
+    return keys;
+}
+
+// Keeps a dataset's controls off for a scope, also when the walk throws.
+class ControlsOff
+{
+public:
+    explicit ControlsOff(Db::Dataset &dataset) : m_dataset(dataset) { m_dataset.DisableControls(); }
+    ~ControlsOff() { m_dataset.EnableControls(); }
+    ControlsOff(const ControlsOff &) = delete;
+    ControlsOff &operator=(const ControlsOff &) = delete;
+
+private:
+    Db::Dataset &m_dataset;
+};
+
+} // namespace
+
+bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value)
+{
+    if (!searchDataset || value.isEmpty() || value.toString().isEmpty())
+        return false;
+    m_searchDataset = searchDataset;
+    m_searchKeyField = keyFieldName;
+    searchDataset->Close();
+    searchDataset->SetFiltered(false);
+    searchDataset->SetFilter(QString());
+    if (!searchDataset->ControlsDisabled())
+        searchDataset->DisableControls(); // nobody watches the twin
+    searchDataset->Open();
+    return true;
+}
+
+bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString &keyFieldName,
+                                      const Variant &value, const Db::Field *field)
+{
+    if (!field)
+        return false;
+    try {
+        if (!startSearch(searchDataset, keyFieldName, value))
+            return false;
+        const QString text = value.toString();
+        QString filter;
+        if (field->DataType() == Db::FieldType::String)
+            filter = likeCondition(field->FieldName(), text);
+        else if (field->DataType() != Db::FieldType::Boolean)
+            filter = field->FieldName() + QStringLiteral(" = ") + quoted(text);
+        return filterAndWalk(filter);
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName,
+                                       const Variant &value)
+{
+    try {
+        if (!startSearch(searchDataset, keyFieldName, value))
+            return false;
+        const QString text = value.toString();
+        // One condition per column, each tried on its own: a condition the
+        // column cannot take is left out again.
+        QString filter;
+        for (const Db::Field *field : searchDataset->Fields()) {
+            if (!field->IsBound())
+                continue;
+            QString condition;
+            if (field->DataType() == Db::FieldType::String)
+                condition = likeCondition(field->FieldName(), text);
+            else if (field->DataType() != Db::FieldType::Boolean && isNumber(text))
+                condition = field->FieldName() + QStringLiteral(" = ") + quoted(text);
+            if (condition.isEmpty())
+                continue;
+            const QString candidate = filter.isEmpty() ? condition : filter + QStringLiteral(" OR ") + condition;
+            try {
+                searchDataset->SetFilter(candidate);
+                searchDataset->SetFiltered(true);
+                searchDataset->SetFiltered(false);
+                filter = candidate;
+            } catch (const Db::DatabaseError &) {
+                searchDataset->SetFiltered(false);
+            }
+        }
+        return filterAndWalk(filter);
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool TMSSQLADOQuery::filterAndWalk(const QString &filter)
+{
+    if (filter.isEmpty())
+        return false;
+    m_searchDataset->SetFilter(filter);
+    m_searchDataset->SetFiltered(true);
+    if (m_searchDataset->IsEmpty())
+        return false;
+    return walkToMatch(true);
+}
+
+bool TMSSQLADOQuery::FindNextMatch()
+{
+    if (!m_searchDataset || !m_searchDataset->Active() || m_searchDataset->IsEmpty() || Eof())
+        return false;
+    try {
+        return walkToMatch(false);
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
+{
+    const QSet<QString> keys = keysOf(*m_searchDataset, m_searchKeyField);
+    const Db::Field &key = FieldByName(m_searchKeyField);
+    bool found = false;
+    {
+        ControlsOff off(*this);
+        if (fromFirst) {
+            First();
+            m_lastMatch = key.Value();
+        } else {
+            Next();
+        }
+        for (; !Eof(); Next()) {
+            if (!key.IsNull() && keys.contains(key.AsString().toCaseFolded())) {
+                m_lastMatch = key.Value();
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            Locate(m_searchKeyField, m_lastMatch); // back to the previous match (or the first row)
+    }
+    return found && !Eof();
+}

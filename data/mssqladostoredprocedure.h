@@ -1,0 +1,69 @@
+#pragma once
+// The one object through which the data module calls the database's
+// procedures and scalar functions. Writing the name learns the parameter
+// list from the server's catalog: "@RETURN_VALUE" first (the function's
+// result, or its OUT parameter "return_value"), then "@X" for each
+// parameter p_x. Executions catch the server's errors and report failure by
+// their result; the error line stays in ADOErrorMessage and the connection.
+#include "platform/db/connection.h"
+#include "platform/db/snapshot.h"
+#include "platform/variant.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+enum class TParameterDirection { Input, Output, InputOutput, ReturnValue };
+
+struct TProcedureParameter
+{
+    QString Name;       // "@ID_POLOZKA", "@RETURN_VALUE"
+    QString ServerName; // "p_id_polozka"; for the return value its OUT column, if any
+    QString TypeName;   // the server's type, for casting the argument
+    Db::FieldType DataType = Db::FieldType::Unknown;
+    TParameterDirection Direction = TParameterDirection::Input;
+    Variant Value;
+};
+
+class TMSSQLADOStoredProcedure : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString StoredProcedure READ StoredProcedure WRITE SetStoredProcedure)
+    Q_PROPERTY(QString ADOErrorMessage READ ADOErrorMessage)
+public:
+    explicit TMSSQLADOStoredProcedure(QObject *parent = nullptr);
+
+    void SetConnection(Db::Connection *connection) { m_connection = connection; }
+    Db::Connection *GetConnection() const { return m_connection; }
+
+    const QString &StoredProcedure() const { return m_name; }
+    // Sets the name and refreshes the parameter list from the server.
+    void SetStoredProcedure(const QString &name);
+    const QString &ADOErrorMessage() const { return m_errorMessage; }
+    const std::vector<TProcedureParameter> &Parameters() const { return m_parameters; }
+
+    // These throw Db::DatabaseError when the name is not in the list.
+    void SetParameter(const QString &name, const Variant &value);
+    void SetOutputParameter(const QString &name, Db::FieldType dataType);
+    Variant GetParameter(const QString &name) const;
+
+    bool ExecuteProcedure();
+    void ExecuteReturnValue(Variant &value);
+    bool ExecuteReturnBool();
+    bool ExecuteReturnId(int &id);
+    void CollectErrors();
+
+private:
+    TProcedureParameter &parameter(const QString &name);
+    const TProcedureParameter *findParameter(const QString &name) const;
+    // Runs the call; false when the server refused it (errors collected).
+    bool execute();
+
+    Db::Connection *m_connection = nullptr;
+    QString m_name;
+    QString m_callName; // the function's name as the catalog has it
+    std::vector<TProcedureParameter> m_parameters;
+    bool m_scalarResult = false; // no OUT parameters: the result is the one column
+    QString m_errorMessage;
+};
