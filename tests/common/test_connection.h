@@ -29,3 +29,7 @@ protected:
     TestDatabase database;
     Db::Connection connection;
 };
+
+// The older name; suites that define a DatabaseTest fixture of their own
+// simply do not include this header.
+using DatabaseTest = LiveDatabaseTest;
