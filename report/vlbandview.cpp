@@ -124,6 +124,15 @@ void TvlBandView::Draw(TvlCanvas &canvas)
     }
 }
 
+QList<TvlMenuOption> TvlBandView::FillPopupMenu() const
+{
+    QList<TvlMenuOption> options;
+    for (const TvlBandOption &option : vlBandOptions())
+        if (option.BandTypes.contains(GetBandType()))
+            options.append({option.MenuText, option.Flag});
+    return options;
+}
+
 QRegion TvlBandView::GetClipRgn(bool withMargin) const
 {
     QRegion region(BandRect(DesignPage));

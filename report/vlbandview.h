@@ -41,6 +41,7 @@ public:
 
     QString ClassName() const override { return QStringLiteral("TvlBandView"); }
     void Draw(TvlCanvas &canvas) override;
+    QList<TvlMenuOption> FillPopupMenu() const override;
     void WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &context) override;
     QRegion GetClipRgn(bool withMargin) const override;
     Kind ScriptKind() const override { return Kind::Band; }

@@ -94,6 +94,16 @@ int TvlMemoView::GetRemainingHeight()
     return left * GetLineHeight() + 2 * gapY(FrameWidth);
 }
 
+QList<TvlMenuOption> TvlMemoView::FillPopupMenu() const
+{
+    QList<TvlMenuOption> options = TvlView::FillPopupMenu();
+    options.append({QStringLiteral("Formát proměnné..."), 0, true, TvlMenuOption::FormatDialog});
+    options.append({QStringLiteral("Font..."), 0, true, TvlMenuOption::FontDialog});
+    options.append({QStringLiteral("Zarovant slova"), mfWordWrap});
+    options.append({QStringLiteral("Automatická velikost"), mfAutoWidth});
+    return options;
+}
+
 // --- drawing -----------------------------------------------------------------
 
 void TvlMemoView::Draw(TvlCanvas &canvas)

@@ -43,6 +43,7 @@ public:
     void LoadFromStream(ByteStream &stream, int version = vlCurrentVersion) override;
     void SaveToStream(ByteStream &stream) override;
     void WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &context) override;
+    QList<TvlMenuOption> FillPopupMenu() const override;
     int CalcHeight() override;
     int GetLineHeight() override;
     int GetRemainingHeight() override;

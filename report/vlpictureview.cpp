@@ -89,6 +89,15 @@ void TvlPictureView::Assign(const TvlView &source)
         Picture = picture->Picture;
 }
 
+QList<TvlMenuOption> TvlPictureView::FillPopupMenu() const
+{
+    QList<TvlMenuOption> options = TvlView::FillPopupMenu();
+    options.append({QStringLiteral("Vystředit obrázek"), pfCentered});
+    // Keeping the aspect ratio means something only for stretched pictures.
+    options.append({QStringLiteral("Zachovat poměr délky a výšky"), pfKeepAspect, bool(Flags & pfStretched)});
+    return options;
+}
+
 void TvlPictureView::LoadBlob(const QByteArray &data, bool isNull)
 {
     if (isNull || data.isEmpty())

@@ -44,6 +44,7 @@ public:
     QString ClassName() const override { return QStringLiteral("TvlPictureView"); }
     void Assign(const TvlView &source) override;
     void Draw(TvlCanvas &canvas) override;
+    QList<TvlMenuOption> FillPopupMenu() const override;
     void LoadBlob(const QByteArray &data, bool isNull) override;
     void LoadFromStream(ByteStream &stream, int version = vlCurrentVersion) override;
     void SaveToStream(ByteStream &stream) override;

@@ -212,6 +212,11 @@ void TvlView::DrawFrame(TvlCanvas &canvas)
         DrawEdge(canvas, l, t, r, t, false);
 }
 
+QList<TvlMenuOption> TvlView::FillPopupMenu() const
+{
+    return {{QStringLiteral("Roztáhnout"), 1}};
+}
+
 QRegion TvlView::GetClipRgn(bool withMargin) const
 {
     QRect rect(Left, Top, Width + 1, Height + 1);

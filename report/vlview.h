@@ -44,6 +44,17 @@ struct TvlXmlContext
     std::function<bool(const QString &, QString *, QString *)> DataField;
 };
 
+// An item of the designer's context menu for an object: a flag toggled on
+// every selected object, or one of the memo's dialogs.
+struct TvlMenuOption
+{
+    enum Action { ToggleFlag, FormatDialog, FontDialog };
+    QString Text;
+    quint16 Flag = 0;
+    bool Enabled = true;
+    Action Kind = ToggleFlag;
+};
+
 // Banker's rounding, as all geometry of the engine rounds.
 int vlRound(double value);
 
@@ -80,6 +91,8 @@ public:
     virtual void SaveToStream(ByteStream &stream);
     virtual void WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &context);
     virtual void SpareHookB() {}
+    // The object's items of the designer's context menu, after a separator.
+    virtual QList<TvlMenuOption> FillPopupMenu() const;
     // Region the object covers, for hit tests and clipping.
     virtual QRegion GetClipRgn(bool withMargin) const;
 

@@ -260,3 +260,25 @@ TEST(ReportObjects, ScriptsReadAndWriteProperties)
     EXPECT_FALSE(memo.IsVisible());
     EXPECT_EQ(TvlBandView().ScriptKind(), TvlScriptView::Kind::Band);
 }
+
+TEST(ReportObjects, DesignerMenuOptionsPerKind)
+{
+    auto texts = [](const QList<TvlMenuOption> &options) {
+        QStringList list;
+        for (const TvlMenuOption &o : options)
+            list << o.Text + (o.Enabled ? "" : " (vypnuto)");
+        return list;
+    };
+    EXPECT_EQ(texts(TvlLineView().FillPopupMenu()), QStringList{"Roztáhnout"});
+    EXPECT_EQ(texts(TvlMemoView().FillPopupMenu()),
+              (QStringList{"Roztáhnout", "Formát proměnné...", "Font...", "Zarovant slova", "Automatická velikost"}));
+    TvlPictureView picture;
+    picture.Flags = pfCentered;
+    EXPECT_EQ(texts(picture.FillPopupMenu()),
+              (QStringList{"Roztáhnout", "Vystředit obrázek", "Zachovat poměr délky a výšky (vypnuto)"}));
+    TvlBandView band;
+    band.SetBandType(btPageFooter);
+    EXPECT_EQ(texts(band.FillPopupMenu()), (QStringList{"Na první straně", "Na poslední straně"}));
+    band.SetBandType(btMasterData);
+    EXPECT_EQ(band.FillPopupMenu().size(), 4);
+}

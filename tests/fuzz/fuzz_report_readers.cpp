@@ -1,0 +1,54 @@
+// libFuzzer target over the readers of layout files (".vlf") and prepared
+// reports (".vlp"): whatever the bytes, reading must end with success or a
+// reported failure, never with a crash or a hang.
+#include "report/vlpreparedpages.h"
+#include "report/vlreportlayout.h"
+
+#include <QApplication>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    (void)argc, (void)argv;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int qtArgc = 1;
+    static char name[] = "fuzz_report_readers";
+    static char *qtArgv[] = {name, nullptr};
+    static QApplication app(qtArgc, qtArgv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    {
+        TvlReportLayout layout;
+        layout.KeepCurrentPrinter = 1;
+        MemoryStream stream(bytes);
+        if (layout.LoadFromStream(stream)) {
+            // What was read can be written again and read back.
+            MemoryStream again;
+            try {
+                layout.SaveToStream(again);
+            } catch (const EReportFormatError &) {
+                return 0; // texts the layout cannot hold are refused, not corrupted
+            }
+            again.seek(0);
+            TvlReportLayout second;
+            if (!second.LoadFromStream(again))
+                std::abort();
+        }
+    }
+    {
+        TvlEMFPages pages;
+        pages.KeepCurrentPrinter = true;
+        MemoryStream stream(bytes);
+        pages.LoadFromStream(stream);
+        for (int i = 0; i < pages.Count(); ++i) {
+            pages.LoadPage(i);
+            pages.SavePage(i);
+        }
+    }
+    return 0;
+}
