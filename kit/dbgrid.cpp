@@ -231,6 +231,7 @@ void TKxDBGrid::followDataset()
     if (column >= columns_.Count() || !columns_[column]->Visible)
         column = firstVisibleColumn();
     const QModelIndex index = model_->index(position, column);
+    const bool near = nearView(position);
     if (index != currentIndex() || !selectionModel()->isSelected(index)) {
         following_ = true;
         QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
@@ -240,8 +241,19 @@ void TKxDBGrid::followDataset()
         following_ = false;
     }
     if (isVisible())
-        scrollTo(index);
+        scrollTo(index, near ? EnsureVisible : PositionAtCenter);
     indicatorUpdate();
+}
+
+bool TKxDBGrid::nearView(int position) const
+{
+    // A step off the visible rows scrolls by a row; a jump (locating a
+    // record) brings the record to the middle.
+    const int top = rowAt(0);
+    int bottom = rowAt(viewport()->height() - 1);
+    if (bottom < 0)
+        bottom = model_->rowCount() - 1;
+    return top < 0 || (position >= top - 1 && position <= bottom + 1);
 }
 
 void TKxDBGrid::moveToPosition(int position)

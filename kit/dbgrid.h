@@ -196,6 +196,7 @@ private:
     void applyColumns();
     void followDataset();
     void moveToPosition(int position);
+    bool nearView(int position) const;
     void clearSelections() { selection_.ClearSelections(); viewport()->update(); indicatorUpdate(); }
     void indicatorUpdate();
     bool handleKey(QKeyEvent *event);

@@ -9,9 +9,12 @@ TKxDBGridModel::TKxDBGridModel(TDBGridColumns *columns, QObject *parent)
 
 int TKxDBGridModel::rowCount(const QModelIndex &parent) const
 {
-    if (parent.isValid() || !Active())
-        return 0;
-    return DataSet()->RecordCount();
+    return parent.isValid() ? 0 : rows_;
+}
+
+int TKxDBGridModel::datasetRows() const
+{
+    return Active() ? DataSet()->RecordCount() : 0;
 }
 
 int TKxDBGridModel::columnCount(const QModelIndex &parent) const
@@ -101,7 +104,41 @@ void TKxDBGridModel::Relayout()
     beginResetModel();
     columns_->Rebind(DataSet(), font_);
     bindKeyColumns();
+    rows_ = datasetRows();
     endResetModel();
+    if (OnReset)
+        OnReset();
+}
+
+QStringList TKxDBGridModel::columnFields() const
+{
+    QStringList names;
+    for (int i = 0; i < columns_->Count(); ++i)
+        names << (*columns_)[i]->FieldName.toLower();
+    return names;
+}
+
+void TKxDBGridModel::DataSetChanged()
+{
+    const QStringList before = columnFields();
+    columns_->Rebind(DataSet(), font_);
+    if (columnFields() != before) {
+        Relayout();
+        return;
+    }
+    bindKeyColumns();
+    const int rows = datasetRows();
+    if (rows > rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows < rows_) {
+        beginRemoveRows({}, rows, rows_ - 1);
+        rows_ = rows;
+        endRemoveRows();
+    }
+    if (rows_ > 0 && columns_->Count() > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, columns_->Count() - 1));
     if (OnReset)
         OnReset();
 }

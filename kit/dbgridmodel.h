@@ -7,6 +7,7 @@
 #include "platform/db/datasource.h"
 
 #include <QAbstractTableModel>
+#include <QStringList>
 #include <functional>
 
 class TKxDBGridModel : public QAbstractTableModel, public Db::DataLink
@@ -40,15 +41,20 @@ public:
 
 protected:
     void ActiveChanged() override { Relayout(); }
-    void DataSetChanged() override { Relayout(); }
+    // The rows were replaced (a re-query): refreshed in place while the
+    // columns stay, so the view keeps its current column and scrolling.
+    void DataSetChanged() override;
     void DataSetScrolled() override;
     void RecordChanged(Db::Field *field) override;
     void LayoutChanged() override { Relayout(); }
 
 private:
     void bindKeyColumns();
+    int datasetRows() const;
+    QStringList columnFields() const;
 
     TDBGridColumns *columns_;
     QFont font_;
     std::vector<int> keyColumns_;
+    int rows_ = 0;
 };

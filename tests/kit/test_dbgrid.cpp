@@ -136,6 +136,7 @@ TEST_F(GridTest, TheCurrentRowFollowsTheDatasetThroughMovesAndRequery)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(currentId(), 3);
     EXPECT_EQ(grid->currentIndex().row(), 2);
+    EXPECT_EQ(grid->currentIndex().column(), 1);
 
     // A re-query with more rows; the screen comes back to its row by locating it.
     run("INSERT INTO tab_jednotka VALUES (0, 'j0', 'Nula', false)");
@@ -144,6 +145,18 @@ TEST_F(GridTest, TheCurrentRowFollowsTheDatasetThroughMovesAndRequery)
     EXPECT_EQ(grid->currentIndex().row(), 0);
     ASSERT_TRUE(query->Locate("ID_JEDNOTKA", "3"));
     EXPECT_EQ(grid->currentIndex().row(), 3);
+    EXPECT_EQ(grid->currentIndex().column(), 1) << "the column stays through a re-query";
+    // A located record far off the screen comes to its middle; a step scrolls by one row.
+    ASSERT_TRUE(query->Locate("ID_JEDNOTKA", "18"));
+    const int middle = grid->viewport()->height() / 2;
+    EXPECT_NEAR(grid->visualRect(grid->currentIndex()).center().y(), middle, 2 * grid->RowsHeight());
+    query->SetRecNo(1);
+    const int top = grid->rowAt(0);
+    const int bottom = grid->rowAt(grid->viewport()->height() - 1);
+    ASSERT_EQ(top, 0);
+    query->SetRecNo(bottom + 2); // the row below the last one shown
+    EXPECT_LE(grid->rowAt(0), 2);
+    EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())));
     query->Close();
     EXPECT_EQ(grid->model()->rowCount(), 0);
 }
