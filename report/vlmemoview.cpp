@@ -35,9 +35,30 @@ void TvlMemoView::Assign(const TvlView &source)
     }
 }
 
+void TvlMemoView::ApplyHighlight()
+{
+    if (m_beforeHighlight.active)
+        return;
+    m_beforeHighlight = {true, FontStyle, FontColor, FillColor};
+    FontStyle = CodeToFontStyles(Highlight.FontStyle);
+    FontColor = Highlight.FontColor;
+    FillColor = Highlight.FillColor;
+}
+
+void TvlMemoView::RemoveHighlight()
+{
+    if (!m_beforeHighlight.active)
+        return;
+    FontStyle = m_beforeHighlight.fontStyle;
+    FontColor = m_beforeHighlight.fontColor;
+    FillColor = m_beforeHighlight.fillColor;
+    m_beforeHighlight.active = false;
+}
+
 int TvlMemoView::FontPixelHeight() const
 {
-    return std::max(1, vlRound(FontSize * 96.0 / 72.0));
+    // Sizes beyond any sheet of paper are damage, not layout.
+    return std::clamp(vlRound(std::clamp(FontSize, 0, 2000) * 96.0 / 72.0), 1, 2667);
 }
 
 QFont TvlMemoView::MakeFont(int pixelHeight) const
@@ -169,6 +190,12 @@ void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int acros
     const double spacing = CharSpacing * along;
     canvas.Font = MakeFont(pixels);
     double natural = canvas.TextWidth(text) + spacing * text.size();
+    if (natural > target + 0.5 && pixels > 2) {
+        // Start near the size that fits; widths grow about linearly with the size.
+        pixels = std::clamp(int(pixels * std::max(0.0, target / natural)) + 1, 2, pixels);
+        canvas.Font = MakeFont(pixels);
+        natural = canvas.TextWidth(text) + spacing * text.size();
+    }
     while (natural > target + 0.5 && pixels > 1) {
         canvas.Font = MakeFont(--pixels);
         natural = canvas.TextWidth(text) + spacing * text.size();

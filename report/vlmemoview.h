@@ -52,6 +52,11 @@ public:
     Variant ScriptProperty(TvlScriptProperty property) const override;
     void SetScriptProperty(TvlScriptProperty property, const Variant &value) override;
 
+    // While printing with a true HighlightCondition: the highlight's font
+    // style, font colour and fill replace the memo's own until RemoveHighlight.
+    void ApplyHighlight();
+    void RemoveHighlight();
+
     // The font's height in layout pixels (its size at 96 per inch).
     int FontPixelHeight() const;
     // The font at a pixel height.
@@ -87,4 +92,12 @@ private:
     void DrawText(TvlCanvas &canvas, const QList<TvlTextLine> &lines);
     void DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int x, int y, int span);
     int MeasureText(const QString &text) const;
+
+    struct
+    {
+        bool active = false;
+        TFontStyles fontStyle;
+        qint32 fontColor = 0;
+        qint32 fillColor = 0;
+    } m_beforeHighlight;
 };

@@ -302,3 +302,49 @@ TEST(ReportDrawing, LinesPicturesBandsAndSubReports)
     draw({&sub}, TvlDrawMode::Design, &texts);
     EXPECT_EQ(texts.last().Text, "Podsestava na straně 2");
 }
+
+TEST(ReportDrawing, AutoWidthFollowsTheTextWhenPrinting)
+{
+    TvlMemoView memo;
+    memo.SetBounds(100, 10, 120, 20);
+    memo.Flags |= mfAutoWidth;
+    memo.FillColor = 0x0000FF;
+    memo.Memo = {vlEncodeTextLine({30, "abc", true})};
+    QImage image = draw({&memo});
+    // 30 pixels of text, twice the frame width and 2.
+    EXPECT_EQ(at(image, 100 + 33, 15), red);
+    EXPECT_EQ(at(image, 100 + 34, 15), white);
+    EXPECT_EQ(memo.Width, 120); // the layout keeps its own width
+    memo.Adjust = adRight;
+    image = draw({&memo});
+    EXPECT_EQ(at(image, 219, 15), red);
+    EXPECT_EQ(at(image, 219 - 34, 15), white);
+    // The designer shows the stored width.
+    image = draw({&memo}, TvlDrawMode::Design);
+    EXPECT_EQ(at(image, 150, 15), red);
+}
+
+TEST(ReportDrawing, TextTooWideForItsStoredWidthShrinksTheFont)
+{
+    TvlMemoView memo;
+    memo.SetBounds(0, 0, 230, 40);
+    memo.Memo = {vlEncodeTextLine({40, "Široký text", true})};
+    QList<TvlTextOutput> texts;
+    draw({&memo}, TvlDrawMode::Printing, &texts);
+    ASSERT_EQ(texts.size(), 1);
+    const int pixels = texts[0].Font.pixelSize();
+    EXPECT_LT(pixels, 13);
+    // The largest size at which the text fits.
+    QFont bigger = texts[0].Font;
+    bigger.setPixelSize(pixels + 1);
+    EXPECT_GT(QFontMetricsF(bigger, &TvlCanvas::ReferenceImage()).horizontalAdvance("Široký text"), 40.5);
+
+    memo.HighlightCondition = "[Cena] > 100";
+    memo.ApplyHighlight();
+    EXPECT_EQ(memo.FontStyle, TFontStyles(fsBold));
+    EXPECT_EQ(memo.FillColor, 0xFFFFFF);
+    memo.ApplyHighlight();
+    memo.RemoveHighlight();
+    EXPECT_EQ(memo.FontStyle, TFontStyles());
+    EXPECT_EQ(memo.FillColor, vlclNone);
+}

@@ -4,7 +4,10 @@
 #include "report/vlpictureview.h"
 #include "report/vlregistry.h"
 #include "report/vlsubreportview.h"
+#include "report/vlpage.h"
 #include "reportbytes.h"
+
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -281,4 +284,62 @@ TEST(ReportObjects, DesignerMenuOptionsPerKind)
     EXPECT_EQ(texts(band.FillPopupMenu()), (QStringList{"Na první straně", "Na poslední straně"}));
     band.SetBandType(btMasterData);
     EXPECT_EQ(band.FillPopupMenu().size(), 4);
+}
+
+TEST(ReportObjects, PrintableAreaOfAPage)
+{
+    TvlPages pages;
+    TvlPage *page = pages.Add();
+    EXPECT_EQ(page->PaperSize, 9);
+    const TvlPrnInfo &info = page->PrnInfo;
+    ASSERT_GT(info.PageWidth, 0);
+    EXPECT_EQ(page->LeftOffset(), info.OffsetX);
+    EXPECT_EQ(page->RightEdge(), info.OffsetX + info.PrintableWidth);
+    page->Margins = {40, 30, 20, 10};
+    EXPECT_EQ(page->LeftOffset(), 40);
+    EXPECT_EQ(page->TopOffset(), 30);
+    EXPECT_EQ(page->RightEdge(), info.PageWidth - 20);
+    EXPECT_EQ(page->BottomEdge(), info.PageHeight - 10);
+    EXPECT_EQ(page->BottomEdge(50), info.PageHeight - 60);
+    page->UseMargins = 0;
+    EXPECT_EQ(page->LeftOffset(), 0);
+    EXPECT_EQ(page->RightEdge(), info.PageWidth);
+    EXPECT_EQ(page->BottomEdge(), info.PageHeight);
+
+    auto memo = vlCreateView(otMemo);
+    memo->Name = "Celkem";
+    const qint32 id = memo->ObjectId;
+    page->Add(std::move(memo));
+    EXPECT_EQ(page->FindObjectByID(id), 0);
+    EXPECT_EQ(page->FindObjectByID(-5), -1);
+    EXPECT_NE(page->FindObject("CELKEM"), nullptr);
+    page->Delete(0);
+    EXPECT_EQ(page->Count(), 0);
+}
+
+TEST(ReportObjects, IconsAndBitmapsLoadFromTheirStreams)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::green);
+    QByteArray ico;
+    QBuffer buffer(&ico);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "ICO"));
+    TvlPicture picture;
+    ASSERT_TRUE(picture.LoadAny(ico));
+    EXPECT_EQ(picture.Kind(), gkIcon);
+    EXPECT_EQ(picture.Size(), QSize(16, 16));
+    EXPECT_FALSE(picture.Load(gkBitmap, "not a bitmap"));
+    EXPECT_TRUE(picture.IsEmpty());
+    // A blob field of another image format becomes a bitmap.
+    QByteArray png;
+    QBuffer pngBuffer(&png);
+    pngBuffer.open(QIODevice::WriteOnly);
+    image.save(&pngBuffer, "PNG");
+    TvlPictureView view;
+    view.LoadBlob(png, false);
+    EXPECT_EQ(view.Picture.Kind(), gkBitmap);
+    EXPECT_TRUE(view.Picture.Data().startsWith("BM"));
+    view.LoadBlob({}, true);
+    EXPECT_TRUE(view.Picture.IsEmpty());
 }
