@@ -304,7 +304,8 @@ qint64 TMSSQLADOConnection::DatabaseSizeKB()
 qint64 TMSSQLADOConnection::DatabaseUsedKB()
 {
     const Db::Result r = m_connection.Exec(QStringLiteral(
-        "SELECT COALESCE(sum(pg_total_relation_size(oid)), 0) / 1024 FROM pg_class WHERE relkind IN ('r', 'm')"));
+        "SELECT (COALESCE(sum(pg_total_relation_size(oid)), 0) / 1024)::bigint FROM pg_class "
+        "WHERE relkind IN ('r', 'm') AND NOT relisshared"));
     return r.hasRows() && r.rowCount() > 0 && !r.cellIsNull(0, 0) ? r.cellText(0, 0).toLongLong() : 0;
 }
 

@@ -1,0 +1,174 @@
+#include "common/test_connection.h"
+#include "data/mssqladoconnection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class MaintenanceTest : public LiveDatabaseTest
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("TARMIL5_HOME", home.path().toUtf8());
+        LiveDatabaseTest::SetUp();
+        ASSERT_TRUE(tarmil.ConnectDatabase(testServerName(), database.name(), TestDatabase::user(),
+                                           TestDatabase::password()))
+            << qPrintable(tarmil.LastErrorText());
+    }
+    // Drops a database made by a test, from the maintenance database.
+    void dropDatabase(const QString &name)
+    {
+        Db::Connection server;
+        ASSERT_TRUE(server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(),
+                                TestDatabase::password()));
+        server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(Db::Connection::QuoteIdentifier(name)));
+    }
+    // Every row of a table as text, in key order.
+    QStringList rowsOf(Db::Connection &session, const QString &table)
+    {
+        const Db::Result r = session.Exec(QStringLiteral("SELECT t::text FROM %1 t ORDER BY 1").arg(table));
+        QStringList rows;
+        for (int i = 0; i < r.rowCount(); ++i)
+            rows << r.cellText(i, 0);
+        return rows;
+    }
+
+    QTemporaryDir home;
+    TMSSQLADOConnection tarmil;
+};
+
+QStringList lines(const QString &text)
+{
+    return text.split(u'\n');
+}
+
+} // namespace
+
+TEST(ScriptSplitting, SeparatorsAndTrimming)
+{
+    EXPECT_EQ(TMSSQLADOConnection::FindSeparator(QStringLiteral("abc")), 0);
+    EXPECT_EQ(TMSSQLADOConnection::FindSeparator(QStringLiteral("x GO")), 2);
+    EXPECT_EQ(TMSSQLADOConnection::FindSeparator(QStringLiteral("xy\nGO GO")), 3);
+
+    TMSSQLADOConnection connection;
+    connection.SetCreateDatabaseScript(lines(QStringLiteral("CREATE DATABASE x\nGO\n  SELECT 1;\n\tSELECT 2\nGO\n\n\n")));
+    connection.SplitScript();
+    EXPECT_EQ(connection.Batches(), (QStringList{"CREATE DATABASE x", "SELECT 1;\r\n\tSELECT 2"}));
+
+    // " GO" inside a line also cuts, as the separator table says.
+    connection.SetCreateDatabaseScript(lines(QStringLiteral("SELECT 'a' GOOD\nGO\nSELECT 3")));
+    connection.SplitScript();
+    EXPECT_EQ(connection.Batches(), (QStringList{"SELECT 'a'", "OD", "SELECT 3"}));
+
+    connection.SetCreateDatabaseScript({});
+    connection.SplitScript();
+    EXPECT_TRUE(connection.Batches().isEmpty());
+}
+
+TEST_F(MaintenanceTest, DatabaseExistsTellsAbsentFromCouldNotAsk)
+{
+    EXPECT_EQ(tarmil.DatabasePresence(database.name()), TDatabasePresence::Exists);
+    EXPECT_TRUE(tarmil.DatabaseExists(database.name()));
+    EXPECT_EQ(tarmil.DatabasePresence(QStringLiteral("no_such_database_here")), TDatabasePresence::Absent);
+    EXPECT_EQ(tarmil.DatabasePresence(QStringLiteral("master")), TDatabasePresence::Exists);
+    tarmil.Connection().Close();
+    EXPECT_EQ(tarmil.DatabasePresence(database.name()), TDatabasePresence::Unknown);
+    EXPECT_FALSE(tarmil.DatabaseExists(database.name()));
+    EXPECT_FALSE(tarmil.LastErrorText().isEmpty());
+}
+
+TEST_F(MaintenanceTest, CreateDatabaseRunsTheBatchesOnTheNewDatabase)
+{
+    const QString name = database.name() + QStringLiteral("_new");
+    tarmil.SetCreateDatabaseScript(lines(QStringLiteral(
+        "CREATE DATABASE %DATABASE% TEMPLATE template0 ENCODING 'UTF8'\nGO\n"
+        "CREATE TABLE tab_test (x integer);\nINSERT INTO tab_test VALUES (1);\nGO\n"
+        "INSERT INTO tab_test VALUES (2)\nGO\n")));
+    ASSERT_TRUE(tarmil.CreateDatabase(name)) << qPrintable(tarmil.LastErrorText());
+    Db::Connection created;
+    ASSERT_TRUE(created.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
+    EXPECT_EQ(rowsOf(created, QStringLiteral("tab_test")), (QStringList{"(1)", "(2)"}));
+    created.Close();
+
+    // Creating again replaces the database; a failing batch stops the run.
+    tarmil.SetCreateDatabaseScript(lines(QStringLiteral(
+        "CREATE DATABASE %DATABASE% TEMPLATE template0\nGO\nCREATE TABLE tab_other (x integer)\nGO\n"
+        "SELECT nonsense\nGO\nCREATE TABLE never (x integer)")));
+    EXPECT_FALSE(tarmil.CreateDatabase(name));
+    EXPECT_TRUE(tarmil.LastErrorText().endsWith(QStringLiteral("[42703]")));
+    ASSERT_TRUE(created.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
+    const Db::Result tables = created.Exec(QStringLiteral(
+        "SELECT to_regclass('tab_test') IS NULL, to_regclass('tab_other') IS NULL, to_regclass('never') IS NULL"));
+    EXPECT_EQ(tables.cellText(0, 0) + tables.cellText(0, 1) + tables.cellText(0, 2), QStringLiteral("tft"));
+    EXPECT_TRUE(rowsOf(created, QStringLiteral("tab_other")).isEmpty());
+    created.Close();
+    dropDatabase(name);
+}
+
+TEST_F(MaintenanceTest, BackupVerifyAndRestoreRoundTripWithAwkwardNames)
+{
+    const QString name = database.name() + QStringLiteral(" zá'loha \"x\"");
+    dropDatabase(name);
+    Db::Connection server;
+    ASSERT_TRUE(server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+    ASSERT_TRUE(server.Exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
+                                .arg(Db::Connection::QuoteIdentifier(name))).succeeded());
+    ASSERT_TRUE(tarmil.ConnectDatabase(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
+    Db::Connection &session = tarmil.Connection();
+    ASSERT_TRUE(session.Exec(QStringLiteral(
+        "CREATE TABLE tab_polozka (ID_POLOZKA integer PRIMARY KEY, POLOZKA varchar(64), NAKUP numeric(19,4), "
+        "MNOZSTVI real, PLATNA boolean, CAS timestamp(3));"
+        "INSERT INTO tab_polozka SELECT g, 'Položka ' || g || ' ''x''', g * 1.2345, g / 4.0, g % 2 = 0, "
+        "'2024-03-05 14:07:09.123'::timestamp + g * interval '1 hour' FROM generate_series(1, 200) g")).succeeded());
+    const QStringList original = rowsOf(session, QStringLiteral("tab_polozka"));
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("2024-03-05_14-07-09_server 'a'_tarmil5.bak"));
+    ASSERT_TRUE(tarmil.BackupDatabase(name, file)) << qPrintable(tarmil.LastErrorText());
+    ASSERT_TRUE(tarmil.VerifyBackup(file)) << qPrintable(tarmil.LastErrorText());
+
+    ASSERT_TRUE(session.Exec(QStringLiteral("DELETE FROM tab_polozka WHERE ID_POLOZKA > 50; "
+                                            "UPDATE tab_polozka SET POLOZKA = 'změněno'")).succeeded());
+    ASSERT_TRUE(tarmil.RestoreDatabase(name, file)) << qPrintable(tarmil.LastErrorText());
+    EXPECT_EQ(rowsOf(session, QStringLiteral("tab_polozka")), original); // our session came back by itself
+
+    // A file that is no backup is refused before anything is dropped.
+    const QString bad = folder.filePath(QStringLiteral("bad.bak"));
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("not a backup");
+    out.close();
+    EXPECT_FALSE(tarmil.VerifyBackup(bad));
+    EXPECT_FALSE(tarmil.LastErrorText().isEmpty());
+    EXPECT_FALSE(tarmil.RestoreDatabase(name, bad));
+    EXPECT_FALSE(tarmil.VerifyBackup(folder.filePath(QStringLiteral("missing.bak"))));
+    EXPECT_EQ(rowsOf(session, QStringLiteral("tab_polozka")), original);
+    tarmil.Connection().Close();
+    dropDatabase(name);
+}
+
+TEST_F(MaintenanceTest, MaintenanceStatisticsAndServerList)
+{
+    run(QStringLiteral("CREATE TABLE t (x integer PRIMARY KEY); INSERT INTO t SELECT generate_series(1, 1000)"));
+    EXPECT_TRUE(tarmil.ReindexDatabase()) << qPrintable(tarmil.LastErrorText());
+    EXPECT_TRUE(tarmil.ShrinkDatabase(database.name())) << qPrintable(tarmil.LastErrorText());
+    EXPECT_TRUE(tarmil.TruncateLog(database.name())) << qPrintable(tarmil.LastErrorText());
+    EXPECT_TRUE(tarmil.ServerVersion().startsWith(QStringLiteral("PostgreSQL")));
+    const qint64 size = tarmil.DatabaseSizeKB();
+    const qint64 used = tarmil.DatabaseUsedKB();
+    EXPECT_GT(size, 0);
+    EXPECT_GT(used, 0);
+    EXPECT_LE(used, size);
+
+    // The local server first, then the servers connected to before.
+    const QString byAddress = QStringLiteral("127.0.0.1:%1").arg(TestDatabase::port());
+    ASSERT_TRUE(tarmil.ConnectDatabase(byAddress, database.name(), TestDatabase::user(), TestDatabase::password()))
+        << qPrintable(tarmil.LastErrorText());
+    QStringList servers;
+    ASSERT_TRUE(tarmil.ListSQLServers(servers));
+    EXPECT_EQ(servers.value(0), testServerName()); // the test server is this machine's
+    EXPECT_TRUE(servers.contains(byAddress));
+}
