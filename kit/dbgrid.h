@@ -68,6 +68,9 @@ public:
     using TWheelEvent = std::function<void(TKxDBGrid *Sender, Qt::KeyboardModifiers Shift, QPoint MousePos,
                                            bool &Handled)>;
     using TNotifyEvent = std::function<void(TKxDBGrid *Sender)>;
+    // X and Y in the grid's own coordinates, as GridCellAtMouse takes them.
+    using TMouseEvent = std::function<void(TKxDBGrid *Sender, Qt::MouseButton Button,
+                                           Qt::KeyboardModifiers Shift, QPoint Pos)>;
 
     explicit TKxDBGrid(QWidget *parent = nullptr);
     ~TKxDBGrid() override;
@@ -149,6 +152,10 @@ public:
     TWheelEvent OnMouseWheelUp;
     TNotifyEvent OnTopLeftChanged;
     TNotifyEvent OnDblClick;
+    // A press on the data area, after the current row moved to the row pressed
+    // (the main window starts dragging a row from here).
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
 
     // Overridable steps the grid calls.
     virtual void DoTitleBtnClick(int ACol, Db::Field *Field);
@@ -171,6 +178,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

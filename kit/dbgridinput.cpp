@@ -119,10 +119,13 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
 void TKxDBGrid::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
+    const QPoint gridPos = event->position().toPoint() + viewport()->geometry().topLeft();
     if (event->button() != Qt::LeftButton) {
         // Other buttons leave the row where it is (the right one opens the form's menu).
         setFocus(Qt::MouseFocusReason);
         event->accept();
+        if (OnMouseDown)
+            OnMouseDown(this, event->button(), event->modifiers(), gridPos);
         return;
     }
     // The view's own Ctrl and Shift handling would change its selection:
@@ -130,6 +133,8 @@ void TKxDBGrid::mousePressEvent(QMouseEvent *event)
     QMouseEvent plain(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
                       event->button(), event->buttons(), Qt::NoModifier);
     QTableView::mousePressEvent(&plain);
+    if (OnMouseDown)
+        OnMouseDown(this, event->button(), event->modifiers(), gridPos);
     if (index.isValid() && MultiSelect() && LinkActive()) {
         selection_.ClickRow(model_->RowKey(index.row()), event->modifiers().testFlag(Qt::ControlModifier));
         viewport()->update();
@@ -147,6 +152,14 @@ void TKxDBGrid::mouseMoveEvent(QMouseEvent *event)
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid())
         moveToPosition(index.row());
+}
+
+void TKxDBGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableView::mouseReleaseEvent(event);
+    if (OnMouseUp)
+        OnMouseUp(this, event->button(), event->modifiers(),
+                  event->position().toPoint() + viewport()->geometry().topLeft());
 }
 
 void TKxDBGrid::mouseDoubleClickEvent(QMouseEvent *event)

@@ -132,8 +132,18 @@ TEST_F(GridTest, TheCurrentRowFollowsTheDatasetThroughMovesAndRequery)
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Down);
     EXPECT_EQ(currentId(), 13);
+    int pressedOn = -1;
+    int col = -1;
+    int row = -1;
+    grid->OnMouseDown = [&](TKxDBGrid *sender, Qt::MouseButton, Qt::KeyboardModifiers, QPoint pos) {
+        pressedOn = currentId();
+        sender->GridCellAtMouse(pos, col, row);
+    };
     const QRect cell = grid->visualRect(grid->model()->index(2, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(pressedOn, 3) << "the press handler sees the row pressed";
+    EXPECT_EQ(col, 2) << "grid column 0 is the indicator";
+    EXPECT_EQ(row, 3) << "grid row 0 is the titles";
     EXPECT_EQ(currentId(), 3);
     EXPECT_EQ(grid->currentIndex().row(), 2);
     EXPECT_EQ(grid->currentIndex().column(), 1);
