@@ -154,6 +154,16 @@ void TvlMemoView::Draw(TvlCanvas &canvas)
     Width = savedWidth;
 }
 
+QList<TvlTextOutput> TvlMemoView::TextPieces()
+{
+    TvlTextRecorder recorder;
+    recorder.Mode = TvlDrawMode::Printing;
+    ScaleX = ScaleY = 1.0;
+    OffsX = OffsY = 0;
+    Draw(recorder);
+    return recorder.Outputs();
+}
+
 void TvlMemoView::DrawText(TvlCanvas &canvas, const QList<TvlTextLine> &lines)
 {
     const bool rotated = Adjust & adRotated;

@@ -52,6 +52,10 @@ public:
     Variant ScriptProperty(TvlScriptProperty property) const override;
     void SetScriptProperty(TvlScriptProperty property, const Variant &value) override;
 
+    // The text lines as printed at scale 1, with their positions (what the
+    // export filters take instead of drawing).
+    QList<TvlTextOutput> TextPieces();
+
     // While printing with a true HighlightCondition: the highlight's font
     // style, font colour and fill replace the memo's own until RemoveHighlight.
     void ApplyHighlight();

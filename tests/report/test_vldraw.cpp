@@ -173,6 +173,11 @@ TEST(ReportDrawing, TextIsPlacedByAlignment)
     memo.Adjust = adVCenter;
     draw({&memo}, TvlDrawMode::Printing, &texts);
     EXPECT_EQ(texts[0].Y, 31 + (38 - 15) / 2);
+    // Export filters get the same placement without drawing.
+    const QList<TvlTextOutput> pieces = memo.TextPieces();
+    ASSERT_EQ(pieces.size(), 1);
+    EXPECT_EQ(pieces[0].X, texts[0].X);
+    EXPECT_EQ(pieces[0].Y, texts[0].Y);
 }
 
 TEST(ReportDrawing, WrappedLinesFollowEachOtherByTheLineHeight)

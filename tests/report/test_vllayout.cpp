@@ -4,6 +4,8 @@
 #include "report/vlmemoview.h"
 #include "report/vlreportlayout.h"
 #include "report/vlsubreportview.h"
+#include "report/vlpictureview.h"
+#include "report/xmlreport.h"
 #include "reportbytes.h"
 
 #include <QTemporaryDir>
@@ -261,4 +263,50 @@ TEST(ReportLayout, XmlLayoutIsWellFormed)
     EXPECT_TRUE(xml.contains("Memo1OnBeforePrint"));
     EXPECT_TRUE(xml.contains("Page=\"Page2\""));
     EXPECT_TRUE(QString::fromUtf8(xml).contains("Název: [Zboží.Název] &#38; &#60;spol.&#62;"));
+}
+
+TEST(ReportLayout, XmlElementsOfMemosAndPictures)
+{
+    auto element = [](TvlView &view) {
+        MemoryStream stream;
+        TvlXmlWriter xml(stream);
+        TvlXmlContext context;
+        context.LeftOffset = 10;
+        view.PrepareDrawRect(TvlDrawMode::Design);
+        view.RestoreBounds();
+        view.WriteXmlElement(xml, context);
+        return QString::fromUtf8(stream.data());
+    };
+    TvlMemoView memo;
+    memo.Name = "Memo1";
+    memo.SetBounds(30, 40, 100, 20);
+    memo.FrameTyp = frLeft | frBottom;
+    memo.Memo = {"Cena:", "\"1\""};
+    memo.FontStyle = fsBold | fsUnderline;
+    memo.Flags = mfWordWrap | mfAutoWidth;
+    memo.Format = (fkNumber << 24) | (1 << 16) | (2 << 8) | ',';
+    EXPECT_EQ(element(memo),
+              "<TvlxMemoView Name=\"Memo1\" Left=\"20\" Top=\"40\" Width=\"100\" Height=\"20\" "
+              "Color=\"536870911\" Frame.Typ=\"9\" Frame.Width=\"1\" Frame.Color=\"0\" Frame.Style=\"0\" "
+              "GapX=\"2\" GapY=\"1\" Memo.text=\"Cena:&#13;&#10;&#34;1&#34;\" AutoWidth=\"True\" "
+              "Font.Name=\"Arial\" Font.Height=\"-13\" Font.Color=\"0\" Font.Style=\"5\" LineSpacing=\"2\" "
+              "CharSpacing=\"0\" DisplayFormat.Kind=\"fkNumeric\" DisplayFormat.DecimalSeparator=\",\" "
+              "DisplayFormat.FormatStr=\"%2.2f\"/>\r\n");
+    memo.Format = (fkDate << 24) | (3 << 16);
+    EXPECT_TRUE(element(memo).contains("DisplayFormat.Kind=\"fkDateTime\" DisplayFormat.FormatStr=\"dd mmmm yyyy\""));
+    memo.Format = (fkBoolean << 24) | (4 << 16);
+    memo.FormatText = "ne;ano";
+    EXPECT_TRUE(element(memo).contains("DisplayFormat.FormatStr=\"ne;ano\""));
+
+    TvlPictureView picture;
+    picture.Name = "Picture1";
+    picture.Flags = pfCentered;
+    const QString xml = element(picture);
+    EXPECT_TRUE(xml.startsWith("<TvlxPictureView Name=\"Picture1\""));
+    EXPECT_TRUE(xml.endsWith("Stretched=\"False\" Center=\"True\" KeepAspectRatio=\"False\"/>\r\n"));
+    EXPECT_FALSE(xml.contains("Picture.Propdata"));
+
+    TvlBandView cross;
+    cross.SetBandType(btCrossData);
+    EXPECT_EQ(element(cross), "");
 }

@@ -343,3 +343,21 @@ TEST(ReportObjects, IconsAndBitmapsLoadFromTheirStreams)
     view.LoadBlob({}, true);
     EXPECT_TRUE(view.Picture.IsEmpty());
 }
+
+TEST(ReportObjects, AnOpenDesignerHearsOfNewRegistrations)
+{
+    struct Designer : TvlDesignerHooks
+    {
+        QList<int> tags;
+        QStringList tools;
+        void AddObjectButton(const QImage &, const QString &, int tag) override { tags << tag; }
+        void AddToolItem(const TvlToolsInfo &tool) override { tools << tool.Caption; }
+    } designer;
+    vlSetDesignerHooks(&designer);
+    const int index = int(vlAddIns().size());
+    vlRegisterAddIn({"TvlSecondAddIn", [] { return std::make_unique<TestAddIn>(); }, {}, {}, "Druhý"});
+    vlRegisterDesignerTool({"Kontrola sestavy", {}, [] {}});
+    vlSetDesignerHooks(nullptr);
+    EXPECT_EQ(designer.tags, QList<int>{10 + index});
+    EXPECT_EQ(designer.tools, QStringList{"Kontrola sestavy"});
+}
