@@ -1,0 +1,281 @@
+#pragma once
+// The program's single data module: the connection, the stored-procedure and
+// command objects, every list query with its template and fields, and the
+// form storage that keeps the lists' sort orders and filters. Screens reach
+// it through the global DM. Its operations come in families: the database's
+// lifecycle (dmdatabase.cpp), the lists and summary labels (dm.cpp), users
+// and rights (dmusers.cpp), basket, sale and documents (dmsale.cpp), the
+// catalogue (dmcatalogue*.cpp) and the cash book, numbering, saved filters
+// and report list (dmcash.cpp).
+#include "data/dmcall.h"
+#include "data/dmscreens.h"
+#include "data/mssqladocommand.h"
+#include "data/mssqladoconnection.h"
+#include "data/mssqladoquery.h"
+#include "platform/currency.h"
+#include "platform/variant.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class TFormStorage;
+class TFormPlacement;
+struct TDMQueryDef;
+namespace Db {
+class DataSource;
+struct Bookmark;
+}
+
+// The ten texts of a contact, in the order the procedures take them.
+struct TDMContact
+{
+    QString KONTAKT, IC, DIC, ADRESA, TELEFON, MOBIL, EMAIL, WWW, OSOBA, POZNAMKA;
+};
+
+// An item's values with its store, category path, supplier and unit by name
+// and its VAT by rate, as the item procedures take them.
+struct TDMItem
+{
+    QString OZNACENI, KOD, POLOZKA, SPECIFIKACE;
+    int ZARUKA = 0;
+    Currency DPH;
+    QString SKLAD, KATEGORIE, DODAVATEL;
+    Currency NAKUP, PRODEJ;
+    int SLEVA = 0;
+    Currency MNOZSTVI, ZASOBA;
+    QString JEDNOTKA;
+    Currency MINIMUM;
+    bool NASOBNE = true;
+};
+
+class TDM : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TDM(QObject *parent = nullptr);
+    ~TDM() override;
+
+    TMSSQLADOConnection *MSSQLADOConnection;
+    TMSSQLADOStoredProcedure *MSSQLADOStoredProcedure;
+    TMSSQLADOCommand *MSSQLADOCommand;
+    TMSSQLADOQuery *MSSQLADOQuery_Uzivatel, *MSSQLADOQuery_Opravneni, *MSSQLADOQuery_OznaceniDoklad,
+        *MSSQLADOQuery_Dph, *MSSQLADOQuery_Sklad, *MSSQLADOQuery_Kontakt, *MSSQLADOQuery_Jednotka,
+        *MSSQLADOQuery_Polozka, *MSSQLADOQuery_PolozkaHistorie, *MSSQLADOQuery_Prodej,
+        *MSSQLADOQuery_Doklad, *MSSQLADOQuery_DokladDetail, *MSSQLADOQuery_SQL,
+        *MSSQLADOQuery_Pokladna, *MSSQLADOQuery_Filtr, *MSSQLADOQuery_Sestava,
+        *MSSQLADOQuery_Polozka_Hledat, *MSSQLADOQuery_Doklad_Hledat;
+    TFormStorage *FormStorage;
+    TMSSQLADOQuery *MSSQLADOQuery_PrihlaseniUzivatele;
+    // Masters of the item history and the document lines until the main
+    // window binds its own data sources (SetDetailMasters).
+    Db::DataSource *DataSource_Polozka, *DataSource_Doklad;
+
+    // The current store (1 at creation, the default store after login).
+    int IdSklad = 1;
+
+    // Every list query, in declaration order.
+    std::vector<TMSSQLADOQuery *> Queries() const;
+    TMSSQLADOQuery *QueryByName(const QString &component) const;
+    void SetDetailMasters(Db::DataSource *items, Db::DataSource *documents);
+    // The first error of the last failed operation (the connection's).
+    QString LastErrorText() const;
+    // The program's database: "tarmil5", or TARMIL5_DATABASE when set.
+    static QString DatabaseName();
+
+    // ---- connection, database lifecycle, maintenance, transactions
+    bool ConnectServer(const QString &server, const QString &user, const QString &password);
+    bool DatabaseExists();
+    TDatabasePresence DatabasePresence();
+    bool CreateDatabase();
+    bool SelectDatabase(const QString &database);
+    bool OpenBasket();
+    bool OpenItems();
+    bool OpenDocuments();
+    bool OpenAllQueries();
+    void SetCategoryPath(const QString &path);
+    void RequeryItems();
+    void RequeryBasket();
+    void RequeryDocuments();
+    void RefreshAll();
+    static QString BackupFileName(const QString &server, const QString &database);
+    static QString BackupFileNameAt(const QString &server, const QString &database, const QDateTime &when);
+    bool BackupAndVerify(const QString &file);
+    bool RestoreFromFile(const QString &file);
+    bool TruncateTransactionLog();
+    bool ReindexAllTables();
+    bool ShrinkTarmilDatabase();
+    void BeginTransaction();
+    // Also says whether the commit went through.
+    bool EndTransaction(bool commit);
+
+    // ---- refresh handlers of the lists (summary labels)
+    void MSSQLADOQuery_PolozkaRefreshQuery(QObject *sender);
+    void MSSQLADOQuery_ProdejRefreshQuery(QObject *sender);
+    void MSSQLADOQuery_DokladRefreshQuery(QObject *sender);
+
+    // ---- users and rights
+    int UserCount();
+    bool UserExists(const QString &user);
+    QString UserCaption(int id, bool withCaption);
+    bool NewUser(const QString &login, const QString &password);
+    bool ChangeUserPassword(const QString &login, const QString &oldPassword, const QString &newPassword);
+    bool RemoveUser(const QString &login);
+    bool HasRight(int right);
+
+    // ---- basket, sale and documents
+    Currency BasketQuantity(int itemId);
+    bool AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute);
+    bool RemoveBasketRow(int itemId);
+    bool SellBasket(int kind, bool print, const QString &customer, int discount, int &documentId);
+    int DocumentCount();
+    bool CanCancelDocument(int documentId);
+    bool CancelDocument(int documentId);
+    int HistoryCount();
+    void PrintDocumentById(int documentId, int voucher, bool preview, bool print, bool secondCopy,
+                           const QString &note);
+    void PrintItemOverview();
+    void PrintDocumentOverview();
+
+    // ---- catalogue: VAT
+    int VatIdByRate(Currency rate);
+    QString VatRateText(int id, bool withCaption);
+    Currency DefaultVatRate();
+    QString VatRateList();
+    bool SetDefaultVat(int id);
+    bool EditVat(int id, Currency rate);
+    // stores
+    int StoreCount();
+    int StoreItemCount(int id);
+    bool StoreNameExists(const QString &name);
+    bool StoreNameExistsOther(int id, const QString &name);
+    int StoreIdByName(const QString &name);
+    QString StoreName(int id);
+    QString StoreCaption(int id, bool withCaption);
+    int StoreRootCategoryId(int id);
+    int DefaultStoreId();
+    QString StoreList();
+    bool SetDefaultStore(int id);
+    bool NewStore(const QString &name, int categoryId);
+    bool EditStore(int id, const QString &name, int categoryId);
+    bool RemoveStore(int id);
+    // contacts
+    int ContactCount();
+    bool ContactReferenced(int id);
+    bool ContactNameExists(const QString &name);
+    bool ContactNameExistsOther(int id, const QString &name);
+    int ContactIdByName(const QString &name);
+    QString ContactCaption(int id, bool withCaption);
+    QString DefaultSupplierName();
+    QString DefaultCustomerName();
+    QString ContactList();
+    bool SetDefaultSupplier(int id);
+    bool SetDefaultCustomer(int id);
+    bool NewContact(const TDMContact &contact);
+    bool EditContact(int id, const TDMContact &contact);
+    bool RemoveContact(int id);
+    // categories
+    int CategoryCount();
+    int SubcategoryCount(int parentId);
+    bool CategoryExists(int id);
+    bool CategoryNameExists(int parentId, const QString &name);
+    bool CategoryNameExistsOther(int parentId, int id, const QString &name);
+    int FindCategoryByPath(const QString &path);
+    int CategoryIdByPath(const QString &path);
+    QString CategoryName(int id);
+    QString CategoryPathName(int id);
+    int DefaultCategoryId();
+    QString CategoryIdPath(int id);
+    bool ReadCategory(int id, QString &name, QString &specification);
+    QString SubcategoryIdList(int parentId);
+    bool SetDefaultCategory(int id);
+    bool NewCategory(int parentId, const QString &name, const QString &specification, int &newId);
+    bool CopyCategory(int fromId, int toId);
+    bool MoveCategory(int fromId, int toId);
+    bool EditCategory(int id, const QString &name, const QString &specification);
+    bool RenameCategory(int id, const QString &name);
+    bool RemoveCategory(int id);
+    // units
+    int UnitCount();
+    bool UnitReferenced(int id);
+    bool UnitNameExists(const QString &name);
+    bool UnitNameExistsOther(int id, const QString &name);
+    int UnitIdByName(const QString &name);
+    QString UnitCaption(int id, bool withCaption);
+    Currency UnitMinimum(int id);
+    bool UnitMultiplesOnly(int id);
+    QString DefaultUnitName();
+    QString UnitList();
+    bool SetDefaultUnit(int id);
+    bool NewUnit(const QString &name, const QString &specification, Currency minimum);
+    bool EditUnit(int id, const QString &name, const QString &specification, Currency minimum);
+    bool RemoveUnit(int id);
+    // items
+    int ItemCount();
+    bool ItemMarkExists(int storeId, const QString &mark);
+    bool ItemMarkExistsOther(int storeId, int itemId, const QString &mark);
+    bool ItemNameExists(int storeId, const QString &name);
+    bool ItemNameExistsOther(int storeId, int itemId, const QString &name);
+    bool ItemCodeExists(int storeId, const QString &code);
+    bool ItemCodeExistsOther(int storeId, int itemId, const QString &code);
+    QString ItemMark(int id);
+    QString SmallestFreeItemMark(int storeId, int width);
+    bool NewItem(const TDMItem &item);
+    bool ImportItem(const TDMItem &item);
+    bool EditItem(int id, const TDMItem &item);
+    bool RemoveItem(int id);
+    bool RemoveStoreItems(int storeId);
+    // The rows of the item grid's selection (empty: only the given item).
+    // The caller clears the grid's selection afterwards.
+    bool RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selectedRows);
+
+    // ---- tables, report list, cash book, numbering, saved filters
+    QString ListDatabaseTables();
+    QString ListTableFields(const QString &table);
+    QString CurrentStoreName();
+    bool ReportNameExistsOther(int id, const QString &name);
+    bool EditReportDefinition(int id, const QString &name, const QString &file);
+    Currency CashBalance();
+    bool CashDepositWithdrawal(Currency amount);
+    void UpdateCashLabel();
+    bool NumberingPrefixExistsOther(int id, const QString &prefix);
+    bool EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted,
+                       int nextPrinted, int width);
+    int FilterCount();
+    bool FilterNameExists(const QString &name);
+    bool FilterNameExistsOther(int id, const QString &name);
+    QString FilterCaption(int id, bool withCaption);
+    QString FilterScript(int id);
+    bool NewFilter(const QString &name, const QString &condition, int &newId);
+    bool EditFilter(int id, const QString &name, const QString &condition);
+    bool RemoveFilter(int id);
+    bool ExecuteSQL(const QString &text);
+    // Whether a condition may become a list's "%WHERE_FILTER": one condition
+    // the server accepts in the item list. Checked without running anything.
+    bool TestFilterCondition(const QString &condition);
+
+private:
+    void createQuery(TMSSQLADOQuery *&query, const TDMQueryDef &def);
+    void setupFormStorage();
+    void sanitizeStoredParameters(TFormPlacement *);
+    bool openList(TMSSQLADOQuery *query);
+    void setSummaryLabel(TSummaryLabel label, const QString &text);
+    Db::Connection &connection() const;
+
+    // A list write keeping the list's row: save, call, re-query, restore
+    // (or locate the new id).
+    bool listWrite(TMSSQLADOQuery *list, const QString &key, const std::function<bool()> &call);
+    bool listInsert(TMSSQLADOQuery *list, const QString &key, const std::function<bool(int &)> &call);
+    bool nameTaken(const QString &name, const QString &procedure, TDMCall::Params params);
+    QString caption(const QString &format, const QString &procedure, const QString &param, int id,
+                    bool withCaption);
+    bool transactionWrite(const std::function<bool()> &call);
+    bool itemWrite(const QString &procedure, const TDMItem &item, int id, int *newId, bool returnId);
+    bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId);
+
+    TDMCall *m_call = nullptr;
+};
+
+extern TDM *DM;
+extern QString LoginUzivatel, LoginHeslo, LoginServer;

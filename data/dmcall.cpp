@@ -1,0 +1,54 @@
+#include "data/dmcall.h"
+
+#include "platform/db/servererror.h"
+
+bool TDMCall::prepare(const QString &procedure, const Params &params)
+{
+    m_procedure.SetStoredProcedure(procedure);
+    try {
+        for (const auto &[name, value] : params)
+            m_procedure.SetParameter(name, value);
+    } catch (const Db::DatabaseError &error) {
+        if (Db::Connection *connection = m_procedure.GetConnection())
+            connection->ReportError(error.error().message, error.error().sqlState);
+        return false;
+    }
+    return true;
+}
+
+Variant TDMCall::ReturnValue(const QString &procedure, const Params &params)
+{
+    Variant value = Variant::null();
+    if (prepare(procedure, params))
+        m_procedure.ExecuteReturnValue(value);
+    return value;
+}
+
+bool TDMCall::ReturnBool(const QString &procedure, const Params &params)
+{
+    return prepare(procedure, params) && m_procedure.ExecuteReturnBool();
+}
+
+bool TDMCall::ReturnId(const QString &procedure, const Params &params, int &id)
+{
+    return prepare(procedure, params) && m_procedure.ExecuteReturnId(id);
+}
+
+bool TDMCall::Procedure(const QString &procedure, const Params &params, const QStringList &outputNames,
+                        std::vector<Variant> &outputs)
+{
+    if (!prepare(procedure, params))
+        return false;
+    try {
+        for (const QString &name : outputNames)
+            m_procedure.SetOutputParameter(name, Db::FieldType::String);
+    } catch (const Db::DatabaseError &) {
+        return false;
+    }
+    if (!m_procedure.ExecuteProcedure())
+        return false;
+    outputs.clear();
+    for (const QString &name : outputNames)
+        outputs.push_back(m_procedure.GetParameter(name));
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The data module's way of calling a procedure or function through its one
+// stored-procedure object: the name, the parameters by their "@NAME", one
+// execute variant. The object runs each call inside a transaction under a
+// savepoint, so a refused call undoes only itself.
+#include "data/mssqladostoredprocedure.h"
+#include "platform/variant.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+class TDMCall
+{
+public:
+    using Params = std::vector<std::pair<QString, Variant>>;
+
+    explicit TDMCall(TMSSQLADOStoredProcedure &procedure) : m_procedure(procedure) {}
+
+    // The value of "@RETURN_VALUE"; Null when the call failed.
+    Variant ReturnValue(const QString &procedure, const Params &params = {});
+    // True when the value is not 0 (false also when the call failed).
+    bool ReturnBool(const QString &procedure, const Params &params = {});
+    // True when the value is a non-zero id; id is left alone on failure.
+    bool ReturnId(const QString &procedure, const Params &params, int &id);
+    // Runs a procedure and reads the named output parameters back.
+    bool Procedure(const QString &procedure, const Params &params, const QStringList &outputNames,
+                   std::vector<Variant> &outputs);
+
+private:
+    // Sets the name and the parameters; false when the procedure does not
+    // take one of them (the call is then not made).
+    bool prepare(const QString &procedure, const Params &params);
+
+    TMSSQLADOStoredProcedure &m_procedure;
+};

@@ -1,0 +1,160 @@
+// Table and column lists, the report list, the cash book, document numbering
+// and the saved filters.
+#include "data/dm.h"
+
+#include "data/dmquerydefs.h"
+#include "platform/db/sqlparameters.h"
+#include "platform/formattext.h"
+
+QString TDM::ListDatabaseTables()
+{
+    return m_call->ReturnValue(QStringLiteral("TABLES_OF_DATABASE_LIST")).toString();
+}
+
+QString TDM::ListTableFields(const QString &table)
+{
+    return m_call->ReturnValue(QStringLiteral("FIELDS_OF_TABLE_LIST"), {{"@TABLE", table}}).toString();
+}
+
+QString TDM::CurrentStoreName()
+{
+    return StoreName(IdSklad);
+}
+
+bool TDM::ReportNameExistsOther(int id, const QString &name)
+{
+    return nameTaken(name, QStringLiteral("tab_sestava_SESTAVA_EXISTUJE_2"), {{"@ID_SESTAVA", id}, {"@SESTAVA", name}});
+}
+
+bool TDM::EditReportDefinition(int id, const QString &name, const QString &file)
+{
+    return listWrite(MSSQLADOQuery_Sestava, QStringLiteral("ID_SESTAVA"), [&] {
+        return m_call->ReturnBool(QStringLiteral("tab_sestava_EDITOVAT_SESTAVU"),
+                                  {{"@ID_SESTAVA", id}, {"@SESTAVA", name}, {"@SOUBOR", file}});
+    });
+}
+
+Currency TDM::CashBalance()
+{
+    return m_call->ReturnValue(QStringLiteral("tab_pokladna_func_STAV")).toCurrency();
+}
+
+bool TDM::CashDepositWithdrawal(Currency amount)
+{
+    const bool ok = m_call->ReturnBool(QStringLiteral("tab_pokladna_POHYB"),
+                                       {{"@ID_OPERACE", 11}, {"@DOKLAD_NETISTENY", "0"},
+                                        {"@DOKLAD_VYTISTENY", "0"}, {"@POHYB", amount}});
+    UpdateCashLabel();
+    return ok;
+}
+
+void TDM::UpdateCashLabel()
+{
+    if (DataModuleScreens())
+        setSummaryLabel(TSummaryLabel::Pokladna, Format(QStringLiteral("%m"), {CashBalance()}));
+}
+
+bool TDM::NumberingPrefixExistsOther(int id, const QString &prefix)
+{
+    return nameTaken(prefix, QStringLiteral("tab_oznaceni_doklad_OZNACENI_DOKLAD_EXISTUJE_2"),
+                     {{"@ID_OZNACENI_DOKLAD", id}, {"@OZNACENI_DOKLAD", prefix}});
+}
+
+bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted,
+                        int nextPrinted, int width)
+{
+    return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"), [&] {
+        return m_call->ReturnBool(QStringLiteral("tab_oznaceni_doklad_EDITOVAT_OZNACENI"),
+                                  {{"@ID_OZNACENI_DOKLAD", id}, {"@OZNACENI_DOKLAD", prefix},
+                                   {"@OZNACENI_ODDELOVAC", separator}, {"@PORADI_DOKLAD_NETISTENY", nextUnprinted},
+                                   {"@PORADI_DOKLAD_VYTISTENY", nextPrinted}, {"@PORADI_ZAROVNANI", width}});
+    });
+}
+
+int TDM::FilterCount()
+{
+    return int(m_call->ReturnValue(QStringLiteral("tab_filtr_POCET")).toInt());
+}
+
+bool TDM::FilterNameExists(const QString &name)
+{
+    return nameTaken(name, QStringLiteral("tab_filtr_FILTR_EXISTUJE"), {{"@FILTR", name}});
+}
+
+bool TDM::FilterNameExistsOther(int id, const QString &name)
+{
+    return nameTaken(name, QStringLiteral("tab_filtr_FILTR_EXISTUJE_2"), {{"@ID_FILTR", id}, {"@FILTR", name}});
+}
+
+QString TDM::FilterCaption(int id, bool withCaption)
+{
+    return caption(QStringLiteral("Filtr (%s (ID: %d))"), QStringLiteral("tab_filtr_func_FILTR"),
+                   QStringLiteral("@ID_FILTR"), id, withCaption);
+}
+
+QString TDM::FilterScript(int id)
+{
+    return m_call->ReturnValue(QStringLiteral("tab_filtr_func_SCRIPT"), {{"@ID_FILTR", id}}).toString();
+}
+
+bool TDM::NewFilter(const QString &name, const QString &condition, int &newId)
+{
+    return listInsert(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&](int &id) {
+        const bool ok = m_call->ReturnId(QStringLiteral("tab_filtr_NOVY_FILTR"),
+                                         {{"@FILTR", name}, {"@SCRIPT", condition}}, id);
+        newId = ok ? id : 0;
+        return ok;
+    });
+}
+
+bool TDM::EditFilter(int id, const QString &name, const QString &condition)
+{
+    return listWrite(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&] {
+        return m_call->ReturnBool(QStringLiteral("tab_filtr_EDITOVAT_FILTR"),
+                                  {{"@ID_FILTR", id}, {"@FILTR", name}, {"@SCRIPT", condition}});
+    });
+}
+
+bool TDM::RemoveFilter(int id)
+{
+    return listWrite(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&] {
+        return m_call->ReturnBool(QStringLiteral("tab_filtr_ODEBRAT_FILTR"), {{"@ID_FILTR", id}});
+    });
+}
+
+bool TDM::ExecuteSQL(const QString &text)
+{
+    MSSQLADOCommand->SetCommandText(text);
+    return MSSQLADOCommand->ExecuteCommand();
+}
+
+// A filter is tested without running it: the item list's statement with the
+// condition in place is only planned (EXPLAIN), as a single statement, so a
+// condition that carries a second statement or writes anything is refused
+// before it can take effect. The document list is tried when the item list
+// does not know the condition's columns.
+bool TDM::TestFilterCondition(const QString &condition)
+{
+    if (!IsSelfContainedCondition(condition)) {
+        connection().ReportError(QStringLiteral("Podmínka filtru musí být jedna úplná podmínka "
+                                                "(vyvážené závorky a uvozovky, bez středníku a komentáře)."));
+        return false;
+    }
+    QList<Db::ServerError> firstErrors;
+    for (TMSSQLADOQuery *list : {MSSQLADOQuery_Polozka, MSSQLADOQuery_Doklad}) {
+        const TDMQueryDef *def = FindQueryDef(list->objectName());
+        QString sql = list->FormatSQLText();
+        sql.replace(QStringLiteral("%WHERE_FILTER"), condition, Qt::CaseInsensitive);
+        sql.replace(QStringLiteral("%ORDER_BY"), def->defaultValue(QStringLiteral("%ORDER_BY")), Qt::CaseInsensitive);
+        const Db::TranslatedSql translated = Db::TranslateParameters(sql);
+        QList<Db::Param> nulls;
+        for (int i = 0; i < translated.names.size(); ++i)
+            nulls << Db::Param::null();
+        if (connection().Exec(QStringLiteral("EXPLAIN ") + translated.sql, nulls).succeeded())
+            return true;
+        if (firstErrors.isEmpty())
+            firstErrors = connection().Errors();
+    }
+    connection().SetErrors(firstErrors); // the item list's reason is the one to show
+    return false;
+}

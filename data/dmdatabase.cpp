@@ -1,0 +1,182 @@
+// The data module's connection, the database's lifecycle and maintenance,
+// opening and re-querying the main window's lists, and transactions.
+#include "data/dm.h"
+
+#include "platform/formattext.h"
+#include "platform/messages.h"
+
+#include <QDateTime>
+
+bool TDM::ConnectServer(const QString &server, const QString &user, const QString &password)
+{
+    return MSSQLADOConnection->ConnectDatabase(server, QStringLiteral("master"), user, password);
+}
+
+bool TDM::DatabaseExists()
+{
+    return MSSQLADOConnection->DatabaseExists(DatabaseName());
+}
+
+TDatabasePresence TDM::DatabasePresence()
+{
+    return MSSQLADOConnection->DatabasePresence(DatabaseName());
+}
+
+bool TDM::CreateDatabase()
+{
+    WaitWindow wait(QStringLiteral("Probíhá vytváření databáze..."));
+    return MSSQLADOConnection->CreateDatabase(DatabaseName());
+}
+
+// The server has no default database to switch: the session is opened again
+// on the database with the same login.
+bool TDM::SelectDatabase(const QString &database)
+{
+    try {
+        const Db::Connection &c = connection();
+        const QString server = c.Server(), user = c.User(), password = c.Password();
+        if (!MSSQLADOConnection->ConnectDatabase(server, database, user, password))
+            return false;
+        IdSklad = DefaultStoreId();
+        return IdSklad != 0;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool TDM::OpenBasket()
+{
+    return openList(MSSQLADOQuery_Prodej);
+}
+
+bool TDM::OpenItems()
+{
+    if (!openList(MSSQLADOQuery_PolozkaHistorie))
+        return false;
+    try {
+        MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("ID_SKLAD")).SetAsInteger(IdSklad);
+        MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("PATH_ID_KATEGORIE")).SetAsString(QStringLiteral("1%"));
+    } catch (const Db::DatabaseError &) {
+        return false;
+    }
+    return openList(MSSQLADOQuery_Polozka);
+}
+
+bool TDM::OpenDocuments()
+{
+    return openList(MSSQLADOQuery_DokladDetail) && openList(MSSQLADOQuery_Doklad);
+}
+
+bool TDM::OpenAllQueries()
+{
+    return OpenBasket() && OpenItems() && OpenDocuments();
+}
+
+void TDM::SetCategoryPath(const QString &path)
+{
+    MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("ID_SKLAD")).SetAsInteger(IdSklad);
+    MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("PATH_ID_KATEGORIE")).SetAsString(path + QLatin1Char('%'));
+    MSSQLADOQuery_Polozka->RequeryQuery();
+}
+
+void TDM::RequeryItems()
+{
+    MSSQLADOQuery_Polozka->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+}
+
+void TDM::RequeryBasket()
+{
+    MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+}
+
+void TDM::RequeryDocuments()
+{
+    MSSQLADOQuery_Doklad->RequeryLocate(QStringLiteral("ID_DOKLAD"));
+}
+
+void TDM::RefreshAll()
+{
+    WaitWindow wait(QStringLiteral("Refresh databáze..."));
+    RequeryItems();
+    RequeryBasket();
+    RequeryDocuments();
+}
+
+QString TDM::BackupFileName(const QString &server, const QString &database)
+{
+    return BackupFileNameAt(server, database, QDateTime::currentDateTime());
+}
+
+// The server's name becomes part of a file name: besides "\" of a named
+// instance, the "/" of a socket folder and the ":" before a port would make
+// folders or be refused, so they become "_" as well.
+QString TDM::BackupFileNameAt(const QString &server, const QString &database, const QDateTime &when)
+{
+    QString name = server;
+    for (const QChar c : {QLatin1Char('\\'), QLatin1Char('/'), QLatin1Char(':')})
+        name.replace(c, QLatin1Char('_'));
+    const QDate d = when.date();
+    const QTime t = when.time();
+    return Format(QStringLiteral("%.4d-%.2d-%.2d_%.2d-%.2d-%.2d_%s_%s.bak"),
+                  {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), name, database});
+}
+
+bool TDM::BackupAndVerify(const QString &file)
+{
+    WaitWindow wait(QStringLiteral("Probíhá zálohování databáze..."));
+    return MSSQLADOConnection->BackupDatabase(DatabaseName(), file) && MSSQLADOConnection->VerifyBackup(file);
+}
+
+bool TDM::RestoreFromFile(const QString &file)
+{
+    WaitWindow wait(QStringLiteral("Probíhá obnova databáze..."));
+    return MSSQLADOConnection->RestoreDatabase(DatabaseName(), file);
+}
+
+bool TDM::TruncateTransactionLog()
+{
+    WaitWindow wait(QStringLiteral("Zkrácení transakčního logu..."));
+    return MSSQLADOConnection->TruncateLog(DatabaseName());
+}
+
+bool TDM::ReindexAllTables()
+{
+    WaitWindow wait(QStringLiteral("Probíhá reindexace databáze..."));
+    return MSSQLADOConnection->ReindexDatabase();
+}
+
+bool TDM::ShrinkTarmilDatabase()
+{
+    WaitWindow wait(QStringLiteral("Zkrácení databáze..."));
+    return MSSQLADOConnection->ShrinkDatabase(DatabaseName());
+}
+
+void TDM::BeginTransaction()
+{
+    connection().BeginTransaction();
+}
+
+bool TDM::EndTransaction(bool commit)
+{
+    if (!connection().InTransaction())
+        return false;
+    if (commit)
+        return connection().Commit();
+    connection().Rollback();
+    return false;
+}
+
+// One write in a transaction of its own: committed when the call succeeded,
+// rolled back otherwise (also when the commit itself fails).
+bool TDM::transactionWrite(const std::function<bool()> &call)
+{
+    BeginTransaction();
+    bool ok = false;
+    try {
+        ok = call();
+    } catch (...) {
+        EndTransaction(false);
+        throw;
+    }
+    return EndTransaction(ok) && ok;
+}

@@ -1,0 +1,44 @@
+// The shapes the data module's operations share: list writes that keep the
+// list's row, inserts that move to the new row, name tests and captions.
+#include "data/dm.h"
+
+#include "platform/formattext.h"
+
+// Save the row, write, re-query, come back to the same or the nearest
+// earlier row. The list is re-queried whatever the write's result.
+bool TDM::listWrite(TMSSQLADOQuery *list, const QString &key, const std::function<bool()> &call)
+{
+    list->SavePosition(key);
+    const bool ok = call();
+    list->RequeryQuery();
+    list->RestorePosition();
+    return ok;
+}
+
+// As listWrite, but the list moves to the new row when it lists it.
+bool TDM::listInsert(TMSSQLADOQuery *list, const QString &key, const std::function<bool(int &)> &call)
+{
+    list->SavePosition(key);
+    int id = 0;
+    const bool ok = call(id) && id != 0;
+    list->RequeryQuery();
+    list->LocateOrRestore(ok ? Variant(id) : Variant());
+    if (!ok)
+        list->RestorePosition();
+    return ok;
+}
+
+// An empty name is never taken, and costs no call.
+bool TDM::nameTaken(const QString &name, const QString &procedure, TDMCall::Params params)
+{
+    if (name.isEmpty())
+        return false;
+    return m_call->ReturnValue(procedure, params).toBool();
+}
+
+QString TDM::caption(const QString &format, const QString &procedure, const QString &param, int id,
+                     bool withCaption)
+{
+    const QString value = m_call->ReturnValue(procedure, {{param, id}}).toString();
+    return withCaption ? Format(format, {value, id}) : value;
+}

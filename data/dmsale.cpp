@@ -1,0 +1,145 @@
+// The basket of this session, the sale that turns it into a document, the
+// cancellation of a document, and printing through the preview screen.
+#include "data/dm.h"
+
+#include "platform/messages.h"
+
+namespace {
+const QString TransactionFailed = QStringLiteral("Transakce skončila s chybou...");
+}
+
+Currency TDM::BasketQuantity(int itemId)
+{
+    return m_call->ReturnValue(QStringLiteral("tab_prodej_func_MNOZSTVI"), {{"@ID_POLOZKA", itemId}})
+        .toCurrency();
+}
+
+bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute)
+{
+    return listInsert(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&](int &id) {
+        return m_call->ReturnId(QStringLiteral("tab_prodej_PRIDAT_EDITOVAT"),
+                                {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity},
+                                 {"@ABSOLUTNE", absolute}},
+                                id);
+    });
+}
+
+bool TDM::RemoveBasketRow(int itemId)
+{
+    return listWrite(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&] {
+        return m_call->ReturnBool(QStringLiteral("tab_prodej_ODEBRAT"), {{"@ID_POLOZKA", itemId}});
+    });
+}
+
+// A sale or a cancellation: one procedure in a transaction of its own. The
+// lists are re-queried after the commit or the rollback either way, so they
+// show what the database holds now.
+bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId)
+{
+    MSSQLADOQuery_Doklad->SavePosition(QStringLiteral("ID_DOKLAD"));
+    int id = 0;
+    QString error;
+    const bool ok = transactionWrite([&] {
+        const bool done = m_call->ReturnId(procedure, params, id);
+        if (!done)
+            error = LastErrorText();
+        return done;
+    });
+    if (!ok) {
+        if (error.isEmpty())
+            error = LastErrorText();
+        id = 0;
+        ShowWarning(TransactionFailed, failure, error);
+    }
+    MSSQLADOQuery_Polozka->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+    MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+    MSSQLADOQuery_Doklad->RequeryQuery();
+    MSSQLADOQuery_Doklad->LocateOrRestore(id);
+    UpdateCashLabel();
+    newId = id;
+    return ok;
+}
+
+bool TDM::SellBasket(int kind, bool print, const QString &customer, int discount, int &documentId)
+{
+    return saleOrCancel(QStringLiteral("tab_prodej_PRODAT"),
+                        {{"@ID_OPERACE", kind}, {"@TISK", print}, {"@ODBERATEL", customer}, {"@SLEVA", discount}},
+                        QStringLiteral("Prodej položek neproběhl..."), documentId);
+}
+
+int TDM::DocumentCount()
+{
+    return int(m_call->ReturnValue(QStringLiteral("tab_doklad_POCET")).toInt());
+}
+
+bool TDM::CanCancelDocument(int documentId)
+{
+    return m_call->ReturnValue(QStringLiteral("tab_doklad_LZE_STORNOVAT"), {{"@ID_DOKLAD_PRODEJ", documentId}})
+        .toBool();
+}
+
+bool TDM::CancelDocument(int documentId)
+{
+    int id = 0;
+    return saleOrCancel(QStringLiteral("tab_doklad_STORNO"), {{"@ID_DOKLAD_PRODEJ", documentId}},
+                        QStringLiteral("Storno dokladu neproběhlo..."), id);
+}
+
+int TDM::HistoryCount()
+{
+    return int(m_call->ReturnValue(QStringLiteral("tab_historie_POCET")).toInt());
+}
+
+namespace {
+
+// Lets a report walk a list with its grid still and comes back to its row.
+template <typename Work>
+void whileListStill(TMSSQLADOQuery *list, const QString &key, Work work)
+{
+    list->SavePosition(key);
+    list->DisableControls();
+    try {
+        work();
+    } catch (...) {
+        list->RestorePosition();
+        list->EnableControls();
+        throw;
+    }
+    list->RestorePosition();
+    list->EnableControls();
+}
+
+} // namespace
+
+void TDM::PrintDocumentById(int documentId, int voucher, bool preview, bool print, bool secondCopy,
+                            const QString &note)
+{
+    if (!preview && !print)
+        return;
+    if (!MSSQLADOQuery_Doklad->LocateInteger(QStringLiteral("ID_DOKLAD"), documentId)) {
+        ShowInformation(QStringLiteral("Tisk dokladu nelze provést..."),
+                        QStringLiteral("Zadaný doklad není dostupný, zkontrolujte aktivní filtr přehledu dokladů..."));
+        return;
+    }
+    const int operation = int(MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("ID_OPERACE")).AsInteger());
+    whileListStill(MSSQLADOQuery_DokladDetail, QStringLiteral("ID_POLOZKA"), [&] {
+        if (TDMScreens *screens = DataModuleScreens())
+            screens->CreatePreview()->PrintDocument(operation, voucher, note, secondCopy, preview);
+    });
+}
+
+void TDM::PrintItemOverview()
+{
+    whileListStill(MSSQLADOQuery_Polozka, QStringLiteral("ID_POLOZKA"), [] {
+        if (TDMScreens *screens = DataModuleScreens())
+            screens->CreatePreview()->ShowItemOverview();
+    });
+}
+
+void TDM::PrintDocumentOverview()
+{
+    whileListStill(MSSQLADOQuery_Doklad, QStringLiteral("ID_DOKLAD"), [] {
+        if (TDMScreens *screens = DataModuleScreens())
+            screens->CreatePreview()->ShowDocumentOverview();
+    });
+}

@@ -1,0 +1,78 @@
+// Users and their rights. Users are the server's login roles in the
+// database's group; a password reaches the server only as a SCRAM verifier
+// made here, never as plain text in SQL or in the server's log.
+#include "data/dm.h"
+
+#include <libpq-fe.h>
+
+namespace {
+
+QString scramVerifier(Db::Connection &connection, const QString &login, const QString &password)
+{
+    if (!connection.Handle())
+        return QString();
+    char *verifier = PQencryptPasswordConn(connection.Handle(), password.toUtf8().constData(),
+                                           login.toUtf8().constData(), "scram-sha-256");
+    if (!verifier)
+        return QString();
+    const QString text = QString::fromUtf8(verifier);
+    PQfreemem(verifier);
+    return text;
+}
+
+} // namespace
+
+int TDM::UserCount()
+{
+    return int(m_call->ReturnValue(QStringLiteral("uzivatel_COUNT")).toInt());
+}
+
+bool TDM::UserExists(const QString &user)
+{
+    return nameTaken(user, QStringLiteral("uzivatel_func_USER_EXIST"), {{"@USER", user}});
+}
+
+QString TDM::UserCaption(int id, bool withCaption)
+{
+    return caption(QStringLiteral("Uživatel (%s (ID: %d))"), QStringLiteral("uzivatel_func_USER"),
+                   QStringLiteral("@ID_USER"), id, withCaption);
+}
+
+bool TDM::NewUser(const QString &login, const QString &password)
+{
+    return listInsert(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&](int &id) {
+        return m_call->ReturnId(QStringLiteral("uzivatel_NOVY_UZIVATEL"),
+                                {{"@LOGIN", login}, {"@HESLO", scramVerifier(connection(), login, password)}},
+                                id);
+    });
+}
+
+// The server cannot check an old password it only knows as a verifier: the
+// old password must open a session of the user before the new one is set.
+bool TDM::ChangeUserPassword(const QString &login, const QString &oldPassword, const QString &newPassword)
+{
+    return listWrite(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&] {
+        Db::Connection check;
+        if (!check.Open(connection().Server(), connection().Database(), login, oldPassword)) {
+            connection().SetErrors(check.Errors());
+            return false;
+        }
+        check.Close();
+        return m_call->ReturnBool(QStringLiteral("uzivatel_HESLO_UZIVATEL"),
+                                  {{"@LOGIN", login}, {"@HESLO_STARE", QString()},
+                                   {"@HESLO_NOVE", scramVerifier(connection(), login, newPassword)}});
+    });
+}
+
+bool TDM::RemoveUser(const QString &login)
+{
+    return listWrite(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&] {
+        return m_call->ReturnBool(QStringLiteral("uzivatel_ODEBRAT_UZIVATELE"), {{"@LOGIN", login}});
+    });
+}
+
+bool TDM::HasRight(int right)
+{
+    return m_call->ReturnValue(QStringLiteral("tab_uzivatel_opravneni_OPRAVNENI"), {{"@ID_OPRAVNENI", right}})
+        .toBool();
+}

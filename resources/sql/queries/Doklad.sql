@@ -1,0 +1,45 @@
+SELECT DISTINCT tab_historie.ID_DOKLAD,
+  to_char(tab_historie.TIME, 'YYYY-MM-DD HH24:MI:SS') AS CAS,
+  tab_historie.ID_OPERACE,
+  CASE tab_historie.ID_OPERACE
+    WHEN 1 THEN '[U]čtenka' WHEN 2 THEN '[F]aktura/dodací list' WHEN 3 THEN '[D]odací list'
+    WHEN 4 THEN 'Storno [Ú]čtenky' WHEN 5 THEN 'Storno [F]aktury/dodacího listu'
+    WHEN 6 THEN 'Storno [D]odacího listu' ELSE '-' END AS OPERACE,
+  tab_historie.REF_ID_DOKLAD, tab_historie.STATE_STAV,
+  tab_historie.DOKLAD_NETISTENY, tab_historie.DOKLAD_VYTISTENY,
+  tab_kontakt.KONTAKT AS ODBERATEL, tab_kontakt.IC, tab_kontakt.DIC, tab_kontakt.ADRESA,
+  tab_kontakt.TELEFON, tab_kontakt.MOBIL, tab_kontakt.EMAIL, tab_kontakt.WWW,
+  tab_kontakt.OSOBA, tab_kontakt.POZNAMKA,
+  tab_doklad.SLEVA,
+  souhrn.POLOZKY_CELKEM, souhrn.NAKUP_CELKEM,
+  coalesce(souhrn.PRODEJ_HOTOVOST_CELKEM, 0) AS PRODEJ_HOTOVOST_CELKEM,
+  coalesce(souhrn.PRODEJ_FAKTURA_CELKEM, 0) AS PRODEJ_FAKTURA_CELKEM,
+  souhrn.PRODEJ_CELKEM,
+  coalesce(souhrn.DPH1_PRODEJ_CELKEM, 0) AS DPH1_PRODEJ_CELKEM,
+  coalesce(souhrn.DPH2_PRODEJ_CELKEM, 0) AS DPH2_PRODEJ_CELKEM,
+  CAST(round(coalesce(souhrn.DPH1_PRODEJ_CELKEM, 0) * CAST(tab_dph_func_DPH_CONST(2) AS numeric), 2)
+       AS numeric(19,4)) AS DPH1_DPH,
+  CAST(round(coalesce(souhrn.DPH2_PRODEJ_CELKEM, 0) * CAST(tab_dph_func_DPH_CONST(3) AS numeric), 2)
+       AS numeric(19,4)) AS DPH2_DPH,
+  tab_historie.UZIVATEL
+FROM tab_historie
+  JOIN tab_doklad ON tab_doklad.ID_DOKLAD = tab_historie.ID_DOKLAD
+  LEFT JOIN tab_kontakt ON tab_kontakt.ID_KONTAKT = tab_historie.ID_ODBERATEL
+  CROSS JOIN LATERAL (
+    SELECT count(*) AS POLOZKY_CELKEM,
+      CAST(sum(radek.NAKUP * radek.MNOZSTVI) AS numeric(19,4)) AS NAKUP_CELKEM,
+      round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA)
+            FILTER (WHERE radek.ID_OPERACE IN (1, 4)), 0) AS PRODEJ_HOTOVOST_CELKEM,
+      round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA)
+            FILTER (WHERE radek.ID_OPERACE IN (2, 3, 5, 6)), 0) AS PRODEJ_FAKTURA_CELKEM,
+      round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA), 0) AS PRODEJ_CELKEM,
+      round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA)
+            FILTER (WHERE radek.ID_DPH = 2), 0) AS DPH1_PRODEJ_CELKEM,
+      round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA)
+            FILTER (WHERE radek.ID_DPH = 3), 0) AS DPH2_PRODEJ_CELKEM
+    FROM (SELECT h.ID_OPERACE, h.ID_DPH, h.NAKUP, func_MNOZSTVI_PRESNE(h.MNOZSTVI) AS MNOZSTVI,
+                 (100.0 - h.SLEVA) / 100 * h.PRODEJ * func_MNOZSTVI_PRESNE(h.MNOZSTVI) AS PRODEJ_SLEVA
+          FROM tab_historie h WHERE h.ID_DOKLAD = tab_historie.ID_DOKLAD) radek
+  ) souhrn
+WHERE (%WHERE_FILTER)
+ORDER BY %ORDER_BY

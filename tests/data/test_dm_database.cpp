@@ -1,0 +1,129 @@
+#include "data/dm_fixture.h"
+
+#include "data/dmquerydefs.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+using DataModuleDatabase = DataModuleTest;
+
+TEST_F(DataModuleDatabase, CreatedThroughTheProgramPathAndSelected)
+{
+    EXPECT_EQ(dm->DatabasePresence(), TDatabasePresence::Exists);
+    EXPECT_TRUE(dm->DatabaseExists());
+    EXPECT_EQ(dm->IdSklad, 1);
+    EXPECT_EQ(dm->MSSQLADOConnection->Connection().Database(), database);
+    EXPECT_EQ(messages.count(MessageCall::Wait), 1);
+    EXPECT_EQ(messages.calls.first().heading, "Probíhá vytváření databáze...");
+}
+
+TEST_F(DataModuleDatabase, EveryQueryOpens)
+{
+    ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
+    for (TMSSQLADOQuery *query : dm->Queries()) {
+        if (query == dm->MSSQLADOQuery_SQL)
+            continue;
+        const TDMQueryDef *def = FindQueryDef(query->objectName());
+        ASSERT_TRUE(def);
+        if (!query->Active()) {
+            if (query->FindParam("ID_UZIVATEL"))
+                query->ParamByName("ID_UZIVATEL").SetAsInteger(10);
+            if (def->placeholders.empty())
+                EXPECT_NO_THROW(query->Open()) << qPrintable(def->component) << qPrintable(dm->LastErrorText());
+            else
+                EXPECT_NO_THROW(query->RefreshQuery()) << qPrintable(def->component) << qPrintable(dm->LastErrorText());
+        }
+        EXPECT_TRUE(query->Active()) << qPrintable(def->component);
+        for (const TDMFieldDef &field : def->fields)
+            EXPECT_TRUE(query->FindField(field.name) && query->FindField(field.name)->IsBound())
+                << qPrintable(def->component) << "." << qPrintable(field.name);
+    }
+    EXPECT_EQ(dm->MSSQLADOQuery_Sestava->RecordCount(), 9);
+    EXPECT_EQ(dm->MSSQLADOQuery_PrihlaseniUzivatele->RecordCount(), 1); // this session
+}
+
+TEST_F(DataModuleDatabase, BackupFileNameOfTheServerAndDatabase)
+{
+    const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
+    EXPECT_EQ(TDM::BackupFileNameAt("SHOP\\SQLEXPRESS", "tarmil5", when),
+              "2024-03-05_14-07-09_SHOP_SQLEXPRESS_tarmil5.bak");
+    EXPECT_EQ(TDM::BackupFileNameAt("SHOP", "tarmil5", when), "2024-03-05_14-07-09_SHOP_tarmil5.bak");
+    EXPECT_EQ(TDM::BackupFileNameAt("A\\B\\C", "x", when), "2024-03-05_14-07-09_A_B_C_x.bak");
+    // a socket folder and a port never make folders of the file name
+    EXPECT_EQ(TDM::BackupFileNameAt("/run/pg:5433", "x", when), "2024-03-05_14-07-09__run_pg_5433_x.bak");
+}
+
+TEST_F(DataModuleDatabase, MaintenanceRunsUnderTheWaitWindow)
+{
+    EXPECT_TRUE(dm->ReindexAllTables()) << qPrintable(dm->LastErrorText());
+    EXPECT_TRUE(dm->TruncateTransactionLog()) << qPrintable(dm->LastErrorText());
+    EXPECT_TRUE(dm->ShrinkTarmilDatabase()) << qPrintable(dm->LastErrorText());
+    QStringList texts;
+    for (const MessageCall &call : messages.callsOf(MessageCall::Wait))
+        texts << call.heading;
+    EXPECT_EQ(texts, (QStringList{"Probíhá vytváření databáze...", "Probíhá reindexace databáze...",
+                                  "Zkrácení transakčního logu...", "Zkrácení databáze..."}));
+    EXPECT_FALSE(messages.waitShown());
+}
+
+TEST_F(DataModuleDatabase, BackupIsVerifiedAndRestoresTheData)
+{
+    const QString file = QDir::temp().filePath(database + ".bak");
+    ASSERT_TRUE(dm->NewStore("Pobočka", 1)) << qPrintable(dm->LastErrorText());
+    ASSERT_TRUE(dm->BackupAndVerify(file)) << qPrintable(dm->LastErrorText());
+    ASSERT_TRUE(dm->RemoveStore(dm->StoreIdByName("Pobočka")));
+    dm->MSSQLADOConnection->Connection().Close();
+    ASSERT_TRUE(dm->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")));
+    ASSERT_TRUE(dm->RestoreFromFile(file)) << qPrintable(dm->LastErrorText());
+    ASSERT_TRUE(dm->SelectDatabase(TDM::DatabaseName()));
+    EXPECT_NE(dm->StoreIdByName("Pobočka"), 0);
+    QFile::remove(file);
+}
+
+TEST_F(DataModuleDatabase, BackupOfAMissingFolderFailsWithoutVerifying)
+{
+    EXPECT_FALSE(dm->BackupAndVerify("/nonexistent-folder/x.bak"));
+    EXPECT_FALSE(dm->LastErrorText().isEmpty());
+}
+
+TEST_F(DataModuleDatabase, OpeningStopsAtTheFirstListThatFails)
+{
+    sql("ALTER TABLE tab_prodej RENAME TO tab_prodej_x");
+    EXPECT_FALSE(dm->OpenAllQueries());
+    EXPECT_FALSE(dm->MSSQLADOQuery_Polozka->Active());
+    EXPECT_FALSE(dm->MSSQLADOQuery_Doklad->Active());
+}
+
+TEST_F(DataModuleDatabase, CategoryPathListsTheSubtree)
+{
+    int food = 0, milk = 0, tools = 0;
+    ASSERT_TRUE(dm->NewCategory(1, "Potraviny", "-", food));
+    ASSERT_TRUE(dm->NewCategory(food, "Mléčné", "-", milk));
+    ASSERT_TRUE(dm->NewCategory(1, "Nářadí", "-", tools));
+    ASSERT_TRUE(dm->OpenAllQueries());
+    newItem("0001", Currency::fromInt(1), Currency::fromInt(10), "?\\Potraviny");
+    newItem("0002", Currency::fromInt(1), Currency::fromInt(10), "?\\Potraviny\\Mléčné");
+    newItem("0003", Currency::fromInt(1), Currency::fromInt(10), "?\\Nářadí");
+    dm->SetCategoryPath(QStringLiteral("1\\%1\\").arg(food));
+    QStringList marks;
+    for (qint64 id : keys(dm->MSSQLADOQuery_Polozka, "ID_POLOZKA"))
+        marks << dm->ItemMark(int(id));
+    EXPECT_EQ(marks, (QStringList{"0001", "0002"}));
+    dm->SetCategoryPath("1\\");
+    EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecordCount(), 3);
+}
+
+TEST_F(DataModuleDatabase, TransactionsCommitOrRollBack)
+{
+    dm->BeginTransaction();
+    ASSERT_TRUE(dm->NewStore("Dočasný", 1));
+    EXPECT_FALSE(dm->NewStore("Dočasný", 1)); // refused under a savepoint: the transaction goes on
+    EXPECT_FALSE(dm->EndTransaction(false));
+    EXPECT_EQ(dm->StoreIdByName("Dočasný"), 0);
+    dm->BeginTransaction();
+    ASSERT_TRUE(dm->NewStore("Trvalý", 1));
+    EXPECT_FALSE(dm->NewStore("Trvalý", 1));
+    EXPECT_TRUE(dm->EndTransaction(true));
+    EXPECT_NE(dm->StoreIdByName("Trvalý"), 0);
+}
