@@ -1,5 +1,7 @@
 #include "data/dm_fixture.h"
 
+#include "kit/formstorage.h"
+
 #include <QAtomicInt>
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -65,8 +67,11 @@ void DataModuleTest::SetUp()
                    .arg(counter.fetchAndAddRelaxed(1))
                    .arg(QRandomGenerator::global()->bounded(1000000));
     qputenv("TARMIL5_DATABASE", database.toUtf8());
+    ASSERT_TRUE(home.isValid());
+    qputenv("TARMIL5_HOME", home.path().toUtf8());
     server = qEnvironmentVariable("TARMIL5_TEST_SERVER");
     dm = std::make_unique<TDM>();
+    dm->FormStorage->FormPlacementRestore(); // as the start-up does, before the login
     ASSERT_TRUE(dm->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")))
         << qPrintable(dm->LastErrorText());
     ASSERT_EQ(dm->DatabasePresence(), TDatabasePresence::Absent);
@@ -81,6 +86,7 @@ void DataModuleTest::TearDown()
     for (const QString &role : roles + QStringList{database})
         runOn(QStringLiteral("postgres"), QStringLiteral("DROP ROLE IF EXISTS \"%1\"").arg(role));
     qunsetenv("TARMIL5_DATABASE");
+    qunsetenv("TARMIL5_HOME");
 }
 
 QString DataModuleTest::sql(const QString &statement)

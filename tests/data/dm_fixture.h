@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -51,6 +52,7 @@ protected:
     // A role name the test may create; dropped after the test.
     QString roleName(const QString &suffix);
 
+    QTemporaryDir home; // the settings file of the test (TARMIL5_HOME)
     ScriptedMessages messages;
     RecordingScreens screens;
     std::unique_ptr<TDM> dm;

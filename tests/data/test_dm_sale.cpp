@@ -1,0 +1,156 @@
+// The basket, the sale and the cancellation through the data module, and
+// printing a document through the preview screen.
+#include "data/dm_fixture.h"
+
+class DataModuleSale : public DataModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        DataModuleTest::SetUp();
+        ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
+    }
+    QString stock(int item) { return scalar(QStringLiteral("SELECT MNOZSTVI FROM tab_polozka WHERE ID_POLOZKA=%1").arg(item)); }
+    int count(const QString &table) { return scalar("SELECT count(*) FROM " + table).toInt(); }
+    int sell(int kind = 1, bool print = false)
+    {
+        int document = 0;
+        EXPECT_TRUE(dm->SellBasket(kind, print, "-", 0, document)) << qPrintable(dm->LastErrorText());
+        return document;
+    }
+};
+
+TEST_F(DataModuleSale, BasketRowsAddUpOrAreSet)
+{
+    const int item = newItem("0001");
+    const int other = newItem("0002");
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(2), false));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(other, 0, Currency::fromInt(1), false));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 5, Currency::fromInt(3), false));
+    EXPECT_EQ(dm->BasketQuantity(item), Currency::fromInt(5));
+    EXPECT_EQ(dm->MSSQLADOQuery_Prodej->RecordCount(), 2);
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Prodej, "ID_POLOZKA"), item);
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromString(u"0.5"), true));
+    EXPECT_EQ(dm->BasketQuantity(item), Currency::fromString(u"0.5"));
+    EXPECT_EQ(dm->BasketQuantity(other), Currency::fromInt(1));
+}
+
+TEST_F(DataModuleSale, RemovingTheLastBasketRowLandsOnTheOneBefore)
+{
+    const int first = newItem("0001");
+    const int second = newItem("0002");
+    dm->AddOrEditBasketRow(first, 0, Currency::fromInt(1), true);
+    dm->AddOrEditBasketRow(second, 0, Currency::fromInt(1), true);
+    ASSERT_TRUE(dm->RemoveBasketRow(second));
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Prodej, "ID_POLOZKA"), first);
+    EXPECT_FALSE(dm->RemoveBasketRow(second)); // no such row any more
+}
+
+TEST_F(DataModuleSale, ASaleCommitsAndTheListsFollow)
+{
+    const int item = newItem("0001", Currency::fromInt(10), Currency::fromString(u"99.60"));
+    dm->AddOrEditBasketRow(item, 10, Currency::fromInt(2), true);
+    int document = 0;
+    ASSERT_TRUE(dm->SellBasket(1, true, "-", 5, document)) << qPrintable(dm->LastErrorText());
+    EXPECT_GT(document, 0);
+    EXPECT_EQ(stock(item), "8");
+    EXPECT_TRUE(dm->MSSQLADOQuery_Prodej->IsEmpty());
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Doklad, "ID_DOKLAD"), document);
+    EXPECT_EQ(dm->MSSQLADOQuery_Polozka->FieldByName("MNOZSTVI").DisplayText(), "8");
+    EXPECT_EQ(dm->CashBalance(), Currency::fromInt(170));
+    EXPECT_EQ(dm->DocumentCount(), 1);
+    EXPECT_EQ(dm->HistoryCount(), 2); // the item's log row and the document line
+    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+}
+
+TEST_F(DataModuleSale, ARefusedSaleRollsBackWholeAndTheListsShowIt)
+{
+    const int item = newItem("0001", Currency::fromInt(10));
+    const int scarce = newItem("0002", Currency::fromInt(1));
+    dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true);
+    const int earlier = sell();
+    dm->AddOrEditBasketRow(item, 0, Currency::fromInt(2), true);
+    dm->AddOrEditBasketRow(scarce, 0, Currency::fromInt(5), true); // more than in stock
+    const QString counter = scalar("SELECT PORADI_DOKLAD_NETISTENY FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD=1");
+
+    int document = -1;
+    EXPECT_FALSE(dm->SellBasket(1, false, "-", 0, document));
+    EXPECT_EQ(document, 0);
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    const MessageCall warning = messages.callsOf(MessageCall::Warning).first();
+    EXPECT_EQ(warning.heading, "Transakce skončila s chybou...");
+    EXPECT_EQ(warning.specification, "Prodej položek neproběhl...");
+    EXPECT_TRUE(warning.description.startsWith("Chyba při zápisu do tab_polozka")) << qPrintable(warning.description);
+    // nothing of it stays: stock, basket, documents, numbering, cash
+    EXPECT_EQ(stock(item), "9");
+    EXPECT_EQ(stock(scarce), "1");
+    EXPECT_EQ(dm->MSSQLADOQuery_Prodej->RecordCount(), 2);
+    EXPECT_EQ(dm->DocumentCount(), 1);
+    EXPECT_EQ(scalar("SELECT PORADI_DOKLAD_NETISTENY FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD=1"), counter);
+    EXPECT_EQ(count("tab_pokladna"), 1);
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Doklad, "ID_DOKLAD"), earlier);
+    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
+    // the session goes on working
+    ASSERT_TRUE(dm->RemoveBasketRow(scarce));
+    EXPECT_GT(sell(), earlier);
+}
+
+TEST_F(DataModuleSale, ACancellationCommitsOnceAndIsRefusedTwice)
+{
+    const int item = newItem("0001", Currency::fromInt(10), Currency::fromInt(50));
+    dm->AddOrEditBasketRow(item, 0, Currency::fromInt(2), true);
+    const int sale = sell();
+    dm->UpdateCashLabel();
+    EXPECT_EQ(screens.labels[TSummaryLabel::Pokladna], "100,00 Kč");
+    EXPECT_TRUE(dm->CanCancelDocument(sale));
+    ASSERT_TRUE(dm->CancelDocument(sale)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(stock(item), "10");
+    EXPECT_EQ(screens.labels[TSummaryLabel::Pokladna], "0,00 Kč");
+    const qint64 cancellation = currentKey(dm->MSSQLADOQuery_Doklad, "ID_DOKLAD");
+    EXPECT_GT(cancellation, sale);
+    EXPECT_FALSE(dm->CanCancelDocument(sale));
+    EXPECT_FALSE(dm->CanCancelDocument(int(cancellation)));
+
+    EXPECT_FALSE(dm->CancelDocument(sale));
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).first().specification, "Storno dokladu neproběhlo...");
+    EXPECT_EQ(stock(item), "10");
+    EXPECT_EQ(dm->DocumentCount(), 2);
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Doklad, "ID_DOKLAD"), cancellation);
+}
+
+TEST_F(DataModuleSale, AnInvoiceCancellationMovesNoCash)
+{
+    const int item = newItem("0001");
+    dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true);
+    const int invoice = sell(2);
+    ASSERT_TRUE(dm->CancelDocument(invoice));
+    EXPECT_EQ(count("tab_pokladna"), 0);
+}
+
+TEST_F(DataModuleSale, PrintingADocumentNeedsItListed)
+{
+    const int item = newItem("0001");
+    dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true);
+    const int document = sell();
+    dm->PrintDocumentById(document, 1, false, false, false, "x");
+    EXPECT_TRUE(screens.printed.isEmpty());
+    EXPECT_EQ(messages.count(MessageCall::Information), 0);
+
+    dm->PrintDocumentById(document, 1, true, false, true, "poznámka");
+    EXPECT_EQ(screens.printed, QStringList{"document 1 1 poznámka 1 1"});
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_DokladDetail, "ID_POLOZKA"), item);
+    EXPECT_FALSE(dm->MSSQLADOQuery_DokladDetail->ControlsDisabled());
+
+    dm->MSSQLADOQuery_Doklad->FormatParameters().FindParameter("%WHERE_FILTER")->SetFormatParameterValue("1=0");
+    dm->MSSQLADOQuery_Doklad->RefreshQuery();
+    dm->PrintDocumentById(document, 0, false, true, false, "");
+    EXPECT_EQ(screens.printed.size(), 1);
+    ASSERT_EQ(messages.count(MessageCall::Information), 1);
+    EXPECT_EQ(messages.callsOf(MessageCall::Information).first().heading, "Tisk dokladu nelze provést...");
+
+    dm->PrintItemOverview();
+    dm->PrintDocumentOverview();
+    EXPECT_EQ(screens.printed.mid(1), (QStringList{"items", "documents"}));
+}
