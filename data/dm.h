@@ -266,6 +266,7 @@ private:
     // A list write keeping the list's row: save, call, re-query, restore
     // (or locate the new id).
     bool listWrite(TMSSQLADOQuery *list, const QString &key, const std::function<bool()> &call);
+    void afterWrite(bool ok, const std::function<void()> &refresh);
     bool listInsert(TMSSQLADOQuery *list, const QString &key, const std::function<bool(int &)> &call);
     bool nameTaken(const QString &name, const QString &procedure, TDMCall::Params params);
     QString caption(const QString &format, const QString &procedure, const QString &param, int id,

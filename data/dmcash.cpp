@@ -44,7 +44,7 @@ bool TDM::CashDepositWithdrawal(Currency amount)
     const bool ok = m_call->ReturnBool(QStringLiteral("tab_pokladna_POHYB"),
                                        {{"@ID_OPERACE", 11}, {"@DOKLAD_NETISTENY", "0"},
                                         {"@DOKLAD_VYTISTENY", "0"}, {"@POHYB", amount}});
-    UpdateCashLabel();
+    afterWrite(ok, [this] { UpdateCashLabel(); });
     return ok;
 }
 

@@ -10,9 +10,21 @@ bool TDM::listWrite(TMSSQLADOQuery *list, const QString &key, const std::functio
 {
     list->SavePosition(key);
     const bool ok = call();
-    list->RequeryQuery();
-    list->RestorePosition();
+    afterWrite(ok, [&] {
+        list->RequeryQuery();
+        list->RestorePosition();
+    });
     return ok;
+}
+
+// The refreshes after a write run statements of their own; the reason of a
+// failed write stays the connection's last error for the caller to show.
+void TDM::afterWrite(bool ok, const std::function<void()> &refresh)
+{
+    const QList<Db::ServerError> errors = connection().Errors();
+    refresh();
+    if (!ok)
+        connection().SetErrors(errors);
 }
 
 // As listWrite, but the list moves to the new row when it lists it.
@@ -21,10 +33,12 @@ bool TDM::listInsert(TMSSQLADOQuery *list, const QString &key, const std::functi
     list->SavePosition(key);
     int id = 0;
     const bool ok = call(id) && id != 0;
-    list->RequeryQuery();
-    list->LocateOrRestore(ok ? Variant(id) : Variant());
-    if (!ok)
-        list->RestorePosition();
+    afterWrite(ok, [&] {
+        list->RequeryQuery();
+        list->LocateOrRestore(ok ? Variant(id) : Variant());
+        if (!ok)
+            list->RestorePosition();
+    });
     return ok;
 }
 

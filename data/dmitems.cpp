@@ -216,7 +216,7 @@ bool TDM::EditItem(int id, const TDMItem &item)
         return transactionWrite(
             [&] { return m_call->ReturnId(QStringLiteral("tab_polozka_EDITOVAT_POLOZKU"), params, result); });
     });
-    RequeryBasket();
+    afterWrite(ok, [this] { RequeryBasket(); });
     return ok;
 }
 
@@ -229,7 +229,7 @@ bool TDM::RemoveStoreItems(int storeId)
 {
     const bool ok = transactionWrite(
         [&] { return m_call->ReturnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKY"), {{"@ID_SKLAD", storeId}}); });
-    MSSQLADOQuery_Polozka->RequeryQuery();
+    afterWrite(ok, [this] { MSSQLADOQuery_Polozka->RequeryQuery(); });
     return ok;
 }
 
@@ -243,7 +243,7 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
             // A removed item leaves the basket too; having had no basket row is no failure.
             if (selectedRows.empty()) {
                 const bool removed = RemoveItem(itemId);
-                RemoveBasketRow(itemId);
+                afterWrite(removed, [&] { RemoveBasketRow(itemId); });
                 return removed;
             }
             WaitWindow wait(QStringLiteral("Odebírání položek..."));
@@ -257,7 +257,7 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
                     }
                     const int id = int(items->FieldByName(KeyPolozka).AsInteger());
                     removed = RemoveItem(id);
-                    RemoveBasketRow(id);
+                    afterWrite(removed, [&] { RemoveBasketRow(id); });
                     if (!removed)
                         break;
                 }
@@ -269,6 +269,6 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
             return removed;
         });
     });
-    RequeryBasket();
+    afterWrite(ok, [this] { RequeryBasket(); });
     return ok;
 }

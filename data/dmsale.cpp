@@ -51,11 +51,13 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
         id = 0;
         ShowWarning(TransactionFailed, failure, error);
     }
-    MSSQLADOQuery_Polozka->RequeryLocate(QStringLiteral("ID_POLOZKA"));
-    MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
-    MSSQLADOQuery_Doklad->RequeryQuery();
-    MSSQLADOQuery_Doklad->LocateOrRestore(id);
-    UpdateCashLabel();
+    afterWrite(ok, [&] {
+        MSSQLADOQuery_Polozka->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+        MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+        MSSQLADOQuery_Doklad->RequeryQuery();
+        MSSQLADOQuery_Doklad->LocateOrRestore(id);
+        UpdateCashLabel();
+    });
     newId = id;
     return ok;
 }

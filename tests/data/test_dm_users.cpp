@@ -1,0 +1,101 @@
+// Users and their rights through the data module.
+#include "data/dm_fixture.h"
+
+class DataModuleUsers : public DataModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        DataModuleTest::SetUp();
+        dm->MSSQLADOQuery_Uzivatel->RefreshQuery();
+    }
+    // A second program logged in as the user.
+    std::unique_ptr<TDM> loginAs(const QString &user, const QString &password)
+    {
+        auto other = std::make_unique<TDM>();
+        if (!other->ConnectServer(server, user, password) || !other->SelectDatabase(TDM::DatabaseName()))
+            return nullptr;
+        return other;
+    }
+    QString lastProcedure() const { return dm->MSSQLADOStoredProcedure->StoredProcedure(); }
+};
+
+TEST_F(DataModuleUsers, TheOwnerHoldsEveryRightAndNoOther)
+{
+    EXPECT_TRUE(dm->HasRight(1));
+    EXPECT_TRUE(dm->HasRight(71));
+    EXPECT_FALSE(dm->HasRight(72)); // no such right, no row
+    sql("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI=false WHERE ID_OPRAVNENI=5");
+    EXPECT_FALSE(dm->HasRight(5));
+    EXPECT_EQ(dm->UserCount(), 1);
+}
+
+TEST_F(DataModuleUsers, EmptyNamesAskNothing)
+{
+    dm->UserCount();
+    EXPECT_FALSE(dm->UserExists(""));
+    EXPECT_EQ(lastProcedure(), "uzivatel_COUNT");
+    EXPECT_TRUE(dm->UserExists(qEnvironmentVariable("PGUSER")));
+    EXPECT_FALSE(dm->UserExists("nikdo_takovy"));
+}
+
+TEST_F(DataModuleUsers, ANewUserLogsInWithRightsAndTheListMovesToIt)
+{
+    const QString anna = roleName("anna");
+    ASSERT_TRUE(dm->NewUser(anna, "tajné heslo")) << qPrintable(dm->LastErrorText());
+    const qint64 id = currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL");
+    EXPECT_EQ(dm->MSSQLADOQuery_Uzivatel->FieldByName("LOGIN").AsString(), anna);
+    EXPECT_EQ(dm->UserCaption(int(id), true), QStringLiteral("Uživatel (%1 (ID: %2))").arg(anna).arg(id));
+    EXPECT_EQ(dm->UserCaption(int(id), false), anna);
+    // the password never travelled as text
+    EXPECT_TRUE(scalar(QStringLiteral("SELECT rolpassword FROM pg_authid WHERE rolname='%1'").arg(anna))
+                    .startsWith("SCRAM-SHA-256$"));
+
+    auto asAnna = loginAs(anna, "tajné heslo");
+    ASSERT_TRUE(asAnna);
+    EXPECT_TRUE(asAnna->HasRight(3));
+    sql(QStringLiteral("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI=false "
+                       "WHERE ID_OPRAVNENI=3 AND ID_UZIVATEL=%1").arg(id));
+    EXPECT_FALSE(asAnna->HasRight(3)); // asked anew at every call
+    EXPECT_TRUE(dm->HasRight(3));
+}
+
+TEST_F(DataModuleUsers, AFailedNewUserKeepsTheRow)
+{
+    const QString anna = roleName("anna");
+    ASSERT_TRUE(dm->NewUser(anna, "a"));
+    dm->MSSQLADOQuery_Uzivatel->First();
+    const qint64 before = currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL");
+    EXPECT_FALSE(dm->NewUser(anna, "b"));
+    EXPECT_FALSE(dm->LastErrorText().isEmpty());
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL"), before);
+}
+
+TEST_F(DataModuleUsers, ThePasswordChangesOnlyWithTheOldOne)
+{
+    const QString bob = roleName("bob");
+    ASSERT_TRUE(dm->NewUser(bob, "staré"));
+    EXPECT_FALSE(dm->ChangeUserPassword(bob, "špatné", "nové"));
+    EXPECT_FALSE(dm->LastErrorText().isEmpty());
+    EXPECT_TRUE(loginAs(bob, "staré"));
+    ASSERT_TRUE(dm->ChangeUserPassword(bob, "staré", "nové")) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(dm->MSSQLADOQuery_Uzivatel->FieldByName("LOGIN").AsString(), bob);
+    EXPECT_FALSE(loginAs(bob, "staré"));
+    EXPECT_TRUE(loginAs(bob, "nové"));
+}
+
+TEST_F(DataModuleUsers, RemovingTheLastListedUserLandsOnTheOneBefore)
+{
+    const QString a = roleName("a"), z = roleName("z");
+    ASSERT_TRUE(dm->NewUser(a, "x"));
+    ASSERT_TRUE(dm->NewUser(z, "x"));
+    const QList<qint64> ids = keys(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL");
+    ASSERT_EQ(ids.size(), 3);
+    dm->MSSQLADOQuery_Uzivatel->Last();
+    const QString last = dm->MSSQLADOQuery_Uzivatel->FieldByName("LOGIN").AsString();
+    ASSERT_TRUE(dm->RemoveUser(last)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL"), ids.at(1));
+    EXPECT_EQ(dm->UserCount(), 2);
+    EXPECT_FALSE(dm->RemoveUser(last));
+    EXPECT_FALSE(dm->RemoveUser(qEnvironmentVariable("PGUSER"))); // the one logged in
+}
