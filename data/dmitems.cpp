@@ -238,6 +238,7 @@ bool TDM::RemoveStoreItems(int storeId)
 bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selectedRows)
 {
     TMSSQLADOQuery *items = MSSQLADOQuery_Polozka;
+    QList<Db::ServerError> reason; // the lists move after a failure and run statements of their own
     bool ok = listWrite(items, KeyPolozka, [&] {
         return transactionWrite([&] {
             // A removed item leaves the basket too; having had no basket row is no failure.
@@ -257,6 +258,8 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
                     }
                     const int id = int(items->FieldByName(KeyPolozka).AsInteger());
                     removed = RemoveItem(id);
+                    if (!removed)
+                        reason = connection().Errors();
                     afterWrite(removed, [&] { RemoveBasketRow(id); });
                     if (!removed)
                         break;
@@ -270,5 +273,7 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
         });
     });
     afterWrite(ok, [this] { RequeryBasket(); });
+    if (!ok && !reason.isEmpty())
+        connection().SetErrors(reason);
     return ok;
 }

@@ -1,0 +1,95 @@
+// Cash book, numbering, saved filters, report list and free SQL.
+#include "data/dm_fixture.h"
+
+using DataModuleCash = DataModuleTest;
+
+TEST_F(DataModuleCash, DepositsMoveTheBalanceAndTheLabelFollowsEitherWay)
+{
+    ASSERT_TRUE(dm->CashDepositWithdrawal(Currency::fromString(u"1500.50")));
+    EXPECT_EQ(screens.labels[TSummaryLabel::Pokladna], "1\u00a0500,50 Kč");
+    ASSERT_TRUE(dm->CashDepositWithdrawal(Currency::fromInt(-500)));
+    EXPECT_EQ(dm->CashBalance(), Currency::fromString(u"1000.50"));
+    EXPECT_EQ(scalar("SELECT DOKLAD_NETISTENY || DOKLAD_VYTISTENY FROM tab_pokladna LIMIT 1"), "00");
+    // a movement the server refuses; the label shows the balance as it stays
+    sql("ALTER TABLE tab_pokladna ADD CONSTRAINT test_limit CHECK (POHYB < 1000000)");
+    screens.labels.clear();
+    EXPECT_FALSE(dm->CashDepositWithdrawal(Currency::fromInt(2000000)));
+    EXPECT_FALSE(dm->LastErrorText().isEmpty());
+    EXPECT_EQ(screens.labels[TSummaryLabel::Pokladna], "1\u00a0000,50 Kč");
+    dm->MSSQLADOQuery_Pokladna->RefreshQuery();
+    EXPECT_EQ(dm->MSSQLADOQuery_Pokladna->RecordCount(), 2);
+    EXPECT_EQ(dm->MSSQLADOQuery_Pokladna->FieldByName("DOKLAD_NETISTENY").AsString(), "-");
+}
+
+TEST_F(DataModuleCash, NumberingSeriesKeepTheirRow)
+{
+    TMSSQLADOQuery *series = dm->MSSQLADOQuery_OznaceniDoklad;
+    series->RefreshQuery();
+    ASSERT_TRUE(series->Locate("ID_OZNACENI_DOKLAD", 2));
+    EXPECT_TRUE(dm->NumberingPrefixExistsOther(1, "fak"));
+    EXPECT_FALSE(dm->NumberingPrefixExistsOther(2, "FAK"));
+    EXPECT_FALSE(dm->NumberingPrefixExistsOther(2, ""));
+    ASSERT_TRUE(dm->EditNumbering(2, "FA", "-", 7, 3, 5)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(currentKey(series, "ID_OZNACENI_DOKLAD"), 2);
+    EXPECT_TRUE(series->FieldByName("DOKLAD_NETISTENY").AsString().endsWith("-00007"));
+    EXPECT_FALSE(dm->EditNumbering(2, "FA", "-", 7, 3, 9)); // width out of range
+    EXPECT_EQ(currentKey(series, "ID_OZNACENI_DOKLAD"), 2);
+}
+
+TEST_F(DataModuleCash, SavedFilters)
+{
+    TMSSQLADOQuery *filters = dm->MSSQLADOQuery_Filtr;
+    filters->RefreshQuery();
+    EXPECT_EQ(dm->FilterCount(), 22);
+    EXPECT_EQ(dm->FilterScript(1), "1=1");
+    EXPECT_EQ(dm->FilterCaption(1, true), "Filtr ([Žádný filtr] (ID: 1))");
+    int id = 0;
+    ASSERT_TRUE(dm->NewFilter("Levné", "tab_polozka.PRODEJ < 10", id));
+    EXPECT_EQ(currentKey(filters, "ID_FILTR"), id);
+    EXPECT_TRUE(dm->FilterNameExists("levné"));
+    EXPECT_FALSE(dm->FilterNameExistsOther(id, "Levné"));
+    ASSERT_TRUE(dm->EditFilter(id, "Levné", "tab_polozka.PRODEJ < 20"));
+    EXPECT_EQ(currentKey(filters, "ID_FILTR"), id);
+    int again = 0;
+    EXPECT_FALSE(dm->NewFilter("Levné", "1=1", again));
+    EXPECT_EQ(again, 0);
+    ASSERT_TRUE(dm->RemoveFilter(id));
+    EXPECT_EQ(dm->FilterCount(), 22);
+}
+
+TEST_F(DataModuleCash, AFilterConditionIsTestedWithoutRunningIt)
+{
+    EXPECT_TRUE(dm->TestFilterCondition("tab_polozka.PRODEJ > 10 AND tab_historie.ID_OPERACE = 7"));
+    EXPECT_TRUE(dm->TestFilterCondition("tab_doklad.SLEVA > 0")); // a column of the document list only
+    EXPECT_FALSE(dm->TestFilterCondition("tab_polozka.NEEXISTUJE = 1"));
+    EXPECT_FALSE(dm->LastErrorText().isEmpty());
+    EXPECT_FALSE(dm->TestFilterCondition("1=1; DELETE FROM tab_sklad"));
+    EXPECT_FALSE(dm->TestFilterCondition("1=1) OR (1=1"));
+    EXPECT_FALSE(dm->TestFilterCondition("tab_sklad_ODEBRAT_SKLAD(1) = 1 --"));
+    // planning a condition that would write does not write
+    EXPECT_TRUE(dm->TestFilterCondition("tab_sklad_NOVY_SKLAD(1, 'Nový') > 0"));
+    EXPECT_EQ(dm->StoreCount(), 1);
+}
+
+TEST_F(DataModuleCash, FreeSqlStartsWithoutParameters)
+{
+    EXPECT_TRUE(dm->ExecuteSQL("UPDATE tab_sestava SET SOUBOR = SOUBOR"));
+    EXPECT_FALSE(dm->ExecuteSQL("SELECT * FROM neexistuje"));
+    EXPECT_FALSE(dm->LastErrorText().isEmpty());
+    EXPECT_TRUE(dm->ExecuteSQL("SELECT 1"));
+    EXPECT_FALSE(dm->ListDatabaseTables().isEmpty());
+    EXPECT_TRUE(dm->ListTableFields("tab_sklad").contains("SKLAD", Qt::CaseInsensitive));
+}
+
+TEST_F(DataModuleCash, ReportDefinitionsKeepTheirRow)
+{
+    TMSSQLADOQuery *reports = dm->MSSQLADOQuery_Sestava;
+    reports->RefreshQuery();
+    ASSERT_TRUE(reports->Locate("ID_SESTAVA", 4));
+    EXPECT_TRUE(dm->ReportNameExistsOther(1, "Fakrura A4"));
+    EXPECT_FALSE(dm->ReportNameExistsOther(4, "Fakrura A4"));
+    EXPECT_FALSE(dm->ReportNameExistsOther(4, ""));
+    ASSERT_TRUE(dm->EditReportDefinition(4, "Faktura A4", "Faktura_A4.vlf"));
+    EXPECT_EQ(currentKey(reports, "ID_SESTAVA"), 4);
+    EXPECT_EQ(reports->FieldByName("SESTAVA").AsString(), "Faktura A4");
+}
