@@ -230,3 +230,27 @@ TEST_F(DataModuleCatalogue, RemovingTheCurrentItemAlone)
     ASSERT_TRUE(dm->RemoveStoreItems(1));
     EXPECT_TRUE(dm->MSSQLADOQuery_Polozka->IsEmpty());
 }
+
+TEST_F(DataModuleCatalogue, ImportedAndRefusedNewItems)
+{
+    ASSERT_TRUE(dm->OpenAllQueries());
+    TDMItem item;
+    item.OZNACENI = item.KOD = "0100";
+    item.POLOZKA = "Dovezená";
+    item.SPECIFIKACE = "-";
+    item.DPH = Currency::fromInt(20);
+    item.SKLAD = "Sklad-01";
+    item.KATEGORIE = "?";
+    item.DODAVATEL = "-";
+    item.JEDNOTKA = "ks";
+    ASSERT_TRUE(dm->ImportItem(item)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar("SELECT ID_OPERACE FROM tab_historie ORDER BY ID_HISTORIE DESC LIMIT 1"), "8");
+    EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecordCount(), 0); // the import refreshes once at its end
+
+    item.OZNACENI = item.KOD = item.POLOZKA = "0101";
+    item.JEDNOTKA = "neznámá";
+    EXPECT_FALSE(dm->NewItem(item));
+    EXPECT_FALSE(dm->LastErrorText().isEmpty());
+    EXPECT_EQ(dm->ItemCount(), 1);
+    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
+}

@@ -127,3 +127,28 @@ TEST_F(DataModuleDatabase, TransactionsCommitOrRollBack)
     EXPECT_TRUE(dm->EndTransaction(true));
     EXPECT_NE(dm->StoreIdByName("Trvalý"), 0);
 }
+
+// Every column a list defines can sort it, both ways (the lists with
+// DISTINCT accept only sort keys among their columns).
+TEST_F(DataModuleDatabase, EveryListSortsByEachOfItsColumns)
+{
+    ASSERT_TRUE(dm->OpenAllQueries());
+    for (const TDMQueryDef &def : DataModuleQueries()) {
+        TMSSQLADOQuery *query = dm->QueryByName(def.component);
+        if (!def.defaultValue("%ORDER_BY").size())
+            continue;
+        if (query->FindParam("ID_UZIVATEL"))
+            query->ParamByName("ID_UZIVATEL").SetAsInteger(10);
+        if (!query->Active())
+            query->RefreshQuery();
+        for (const TDMFieldDef &field : def.fields) {
+            for (int click = 0; click < 2; ++click) {
+                EXPECT_NO_THROW(query->SortByColumn(def.keyField, &query->FieldByName(field.name), "%ORDER_BY"))
+                    << qPrintable(def.component) << "." << qPrintable(field.name) << " "
+                    << qPrintable(dm->LastErrorText());
+                EXPECT_TRUE(IsKnownSortOrder(def, query->FormatParameters().FindParameter("%ORDER_BY")->Value()));
+            }
+            EXPECT_EQ(query->SortState(&query->FieldByName(field.name)), 2);
+        }
+    }
+}
