@@ -31,6 +31,8 @@ QStringList creationScript()
 TDM::TDM(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("DM"));
+    if (!DM)
+        DM = this;
     MSSQLADOConnection = new TMSSQLADOConnection(this);
     MSSQLADOConnection->setObjectName(QStringLiteral("MSSQLADOConnection"));
     MSSQLADOConnection->SetCreateDatabaseScript(creationScript());

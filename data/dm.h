@@ -278,5 +278,6 @@ private:
     TDMCall *m_call = nullptr;
 };
 
+// The program's data module: the first one created, until it is destroyed.
 extern TDM *DM;
 extern QString LoginUzivatel, LoginHeslo, LoginServer;

@@ -38,7 +38,7 @@ bool TDM::SelectDatabase(const QString &database)
         if (!MSSQLADOConnection->ConnectDatabase(server, database, user, password))
             return false;
         IdSklad = DefaultStoreId();
-        return IdSklad != 0;
+        return true;
     } catch (const std::exception &) {
         return false;
     }
