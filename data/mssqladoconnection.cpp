@@ -173,7 +173,15 @@ bool TMSSQLADOConnection::CreateDatabase(const QString &database)
 
 bool TMSSQLADOConnection::TruncateLog(const QString &database)
 {
-    return runOn(database, QStringLiteral("CHECKPOINT"));
+    if (runOn(database, QStringLiteral("CHECKPOINT")))
+        return true;
+    // The server recycles its log by itself; a user who may not force a
+    // checkpoint has nothing left to do.
+    const bool notAllowed = !m_connection.Errors().isEmpty()
+                            && m_connection.Errors().first().sqlState == QStringLiteral("42501");
+    if (notAllowed)
+        m_connection.SetErrors({});
+    return notAllowed;
 }
 
 bool TMSSQLADOConnection::ReindexDatabase()

@@ -108,6 +108,29 @@ TEST_F(MaintenanceTest, CreateDatabaseRunsTheBatchesOnTheNewDatabase)
     dropDatabase(name);
 }
 
+TEST_F(MaintenanceTest, TheProgramsCreationScriptBuildsTheDatabase)
+{
+    QFile script(QStringLiteral(":/sql/create_database.sql"));
+    ASSERT_TRUE(script.open(QIODevice::ReadOnly | QIODevice::Text));
+    tarmil.SetCreateDatabaseScript(QString::fromUtf8(script.readAll()).split(u'\n'));
+    const QString name = database.name() + QStringLiteral("_t5");
+    const bool created = tarmil.CreateDatabase(name);
+    const QString error = tarmil.LastErrorText();
+    Db::Connection check;
+    QString tables;
+    if (check.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()))
+        tables = check.Exec(QStringLiteral("SELECT count(*) FROM pg_tables WHERE tablename IN "
+                                           "('tab_polozka', 'tab_doklad', 'tab_historie')")).cellText(0, 0);
+    check.Close();
+    dropDatabase(name);
+    Db::Connection server;
+    ASSERT_TRUE(server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+    server.Exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(Db::Connection::QuoteIdentifier(name)));
+    ASSERT_TRUE(created) << qPrintable(error);
+    EXPECT_GT(tarmil.Batches().size(), 100);
+    EXPECT_EQ(tables, QStringLiteral("3"));
+}
+
 TEST_F(MaintenanceTest, BackupVerifyAndRestoreRoundTripWithAwkwardNames)
 {
     const QString name = database.name() + QStringLiteral(" zá'loha \"x\"");
@@ -162,6 +185,20 @@ TEST_F(MaintenanceTest, MaintenanceStatisticsAndServerList)
     EXPECT_GT(size, 0);
     EXPECT_GT(used, 0);
     EXPECT_LE(used, size);
+
+    // A user who may not force a checkpoint has no log to truncate either.
+    const QString role = database.name() + QStringLiteral("_clerk");
+    run(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'heslo'").arg(role));
+    TMSSQLADOConnection clerk;
+    const bool clerkIn = clerk.ConnectDatabase(testServerName(), database.name(), role, QStringLiteral("heslo"));
+    const bool truncated = clerk.TruncateLog(database.name());
+    const bool reindexed = clerk.ReindexDatabase();
+    clerk.Connection().Close();
+    run(QStringLiteral("DROP ROLE %1").arg(role));
+    ASSERT_TRUE(clerkIn);
+    EXPECT_TRUE(truncated);
+    EXPECT_FALSE(reindexed); // only the owner may
+    EXPECT_FALSE(clerk.LastErrorText().isEmpty());
 
     // The local server first, then the servers connected to before.
     const QString byAddress = QStringLiteral("127.0.0.1:%1").arg(TestDatabase::port());
