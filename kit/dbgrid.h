@@ -81,6 +81,8 @@ public:
     bool LinkActive() const;
     TDBGridColumns &Columns() { return columns_; }
     TKxDBGridModel *GridModel() const { return model_; }
+    // A column's field while the dataset is open, else null.
+    Db::Field *ColumnField(const TColumn *column) const { return LinkActive() ? column->Field() : nullptr; }
 
     TDBGridOptions Options() const;
     void SetOptions(TDBGridOptions value);
@@ -99,6 +101,8 @@ public:
     void SetAutoAppend(bool value) { autoAppend_ = value; }
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool value) { readOnly_ = value; }
+    // Kept for the forms' settings: no list of the program freezes columns,
+    // and the grid does not.
     int FixedCols() const { return fixedCols_; }
     void SetFixedCols(int value) { fixedCols_ = std::max(0, value); }
     int RowsHeight() const { return rowsHeight_; }

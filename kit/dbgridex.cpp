@@ -41,7 +41,7 @@ void TKxDBGridEx::DrawColumnCell(QPainter &painter, const QRect &rect, int posit
                                  bool selected)
 {
     TKxDBGrid::DrawColumnCell(painter, rect, position, column, selected);
-    const Db::Field *field = column->Field();
+    const Db::Field *field = ColumnField(column);
     if (!field || field->DataType() != Db::FieldType::Boolean)
         return;
     const QRect cell = DataCellRect(rect);

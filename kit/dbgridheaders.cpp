@@ -44,7 +44,7 @@ void TKxDBGridTitles::paintSection(QPainter *painter, const QRect &cellRect, int
     if (logicalIndex < 0 || logicalIndex >= columns.Count())
         return;
     TColumn *column = columns[logicalIndex];
-    Db::Field *field = column->Field();
+    Db::Field *field = grid_->ColumnField(column);
     const bool buttons = grid_->TitleButtons();
     const auto options = grid_->Options();
     painter->save();

@@ -18,7 +18,7 @@ bool TKxDBGrid::HighlightCell(int position, int, bool selected) const
 void TKxDBGrid::DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column,
                                bool selected)
 {
-    Db::Field *field = column->Field();
+    Db::Field *field = ColumnField(column);
     const bool highlight = HighlightCell(position, column->Index(), selected);
     TKxCellFont font = column->Font ? *column->Font : TKxCellFont(this->font(), palette().color(QPalette::Text));
     QColor background = column->Color.isValid() ? column->Color : color_;
