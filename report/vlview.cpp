@@ -314,6 +314,8 @@ void TvlView::LoadFromStream(ByteStream &stream, int version)
 
 void TvlView::Print(ByteStream &stream)
 {
+    if (!IsVisible())
+        return; // invisible objects leave no record in prepared pages
     stream.writeUInt8(ObjectType);
     if (ObjectType == otAddIn)
         WriteString(stream, ClassName());

@@ -82,7 +82,7 @@ public:
     virtual void RestoreBounds();
     virtual void Draw(TvlCanvas &canvas) = 0;
     // The object's record in a prepared page: type byte, class name of
-    // add-ins, the prepared record.
+    // add-ins, the prepared record; nothing for invisible objects.
     virtual void Print(ByteStream &stream);
     virtual void ExportData() {}
     // Records in the layout StorageMode selects; version chooses the older

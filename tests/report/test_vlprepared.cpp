@@ -25,6 +25,9 @@ void build(TvlEMFPages &pages, TvlPages &design)
     TvlLineView line;
     line.SetBounds(40, 100, 300, 0);
     line.Print(*first->Stream);
+    TvlLineView hidden;
+    hidden.Visible = 0;
+    hidden.Print(*first->Stream);
     TvlPageInfo *second = pages.Add(*landscape);
     memo.WorkMemo = {"Strana 2"};
     memo.Print(*second->Stream);
