@@ -254,3 +254,21 @@ TEST_F(DataModuleCatalogue, ImportedAndRefusedNewItems)
     EXPECT_EQ(dm->ItemCount(), 1);
     EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
 }
+
+TEST_F(DataModuleCatalogue, TheSearchTwinFindsItemsByTheirHistory)
+{
+    ASSERT_TRUE(dm->OpenAllQueries());
+    const int a = newItem("0001"), b = newItem("0002");
+    dm->AddOrEditBasketRow(b, 0, Currency::fromInt(1), true);
+    int document = 0;
+    ASSERT_TRUE(dm->SellBasket(1, false, "-", 0, document));
+    TMSSQLADOQuery *items = dm->MSSQLADOQuery_Polozka;
+    items->First();
+    ASSERT_EQ(currentKey(items, "ID_POLOZKA"), a);
+    TMSSQLADOQuery *twin = dm->MSSQLADOQuery_Polozka_Hledat;
+    EXPECT_TRUE(items->FindFirstInField(twin, "ID_POLOZKA", "čtenka", twin->FindField("DETAIL_OPERACE")));
+    EXPECT_EQ(currentKey(items, "ID_POLOZKA"), b);
+    EXPECT_FALSE(items->FindNextMatch());
+    EXPECT_TRUE(items->FindFirstInFields(twin, "ID_POLOZKA", "Položka 0001"));
+    EXPECT_EQ(currentKey(items, "ID_POLOZKA"), a);
+}

@@ -101,3 +101,28 @@ TEST_F(DataModuleUsers, RemovingAUserLandsOnTheRowBefore)
     EXPECT_FALSE(dm->RemoveUser(z));
     EXPECT_FALSE(dm->RemoveUser(qEnvironmentVariable("PGUSER"))); // the one logged in
 }
+
+// The users screen ticks rights and the units list toggles whole multiples
+// in the lists themselves: the rows write back by their keys.
+TEST_F(DataModuleUsers, RightsAreTickedInTheList)
+{
+    TMSSQLADOQuery *rights = dm->MSSQLADOQuery_Opravneni;
+    const qint64 owner = currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL");
+    rights->ParamByName("ID_UZIVATEL").SetAsInteger(owner);
+    rights->RefreshQuery();
+    ASSERT_EQ(rights->RecordCount(), 71);
+    ASSERT_TRUE(rights->Locate("ID_OPRAVNENI", 40));
+    rights->Edit();
+    rights->FieldByName("STATE_OPRAVNENI").SetAsBoolean(false);
+    rights->Post();
+    EXPECT_FALSE(dm->HasRight(40));
+    EXPECT_TRUE(dm->HasRight(41));
+
+    TMSSQLADOQuery *units = dm->MSSQLADOQuery_Jednotka;
+    units->RefreshQuery();
+    ASSERT_TRUE(units->Locate("JEDNOTKA", "kg"));
+    units->Edit();
+    units->FieldByName("NASOBNE").SetAsBoolean(true);
+    units->Post();
+    EXPECT_TRUE(dm->UnitMultiplesOnly(dm->UnitIdByName("kg")));
+}
