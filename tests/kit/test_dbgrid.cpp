@@ -291,6 +291,23 @@ TEST_F(GridTest, RowHeightsTitleHeightsAndBinaryGlyphs)
     EXPECT_EQ(ex->horizontalHeader()->height(), 21);
 }
 
+TEST_F(GridTest, AGridOutlivingItsDatasetPaintsWithoutIt)
+{
+    auto *grid = makeGrid<TKxDBGridEx>();
+    customColumns(grid);
+    grid->OnGetBtnParams = [](TKxDBGrid *, Db::Field *field, TKxCellFont &, QColor &, TKxDBGrid::TSortMarker &, bool) {
+        EXPECT_FALSE(field->FieldName().isEmpty());
+    };
+    query->Open();
+    show();
+    delete query;
+    query = nullptr;
+    EXPECT_FALSE(grid->LinkActive());
+    EXPECT_FALSE(grid->grab().isNull());
+    grid->SetDataSource(nullptr);
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+}
+
 TEST_F(GridTest, TheWheelMovesTheRecordAndAHandlerMayTakeIt)
 {
     auto *grid = makeGrid<TKxDBGrid>();
