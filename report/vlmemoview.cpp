@@ -71,12 +71,6 @@ QFont TvlMemoView::MakeFont(int pixelHeight) const
     return font;
 }
 
-int TvlMemoView::MeasureText(const QString &text) const
-{
-    QFontMetricsF metrics(MakeFont(FontPixelHeight()), &TvlCanvas::ReferenceImage());
-    return vlRound(metrics.horizontalAdvance(text) + CharSpacing * text.size());
-}
-
 int TvlMemoView::UsableWidth() const
 {
     if (Adjust & adRotated)
@@ -93,7 +87,10 @@ QList<TvlTextLine> TvlMemoView::Layout(const QStringList &text) const
         return lines;
     }
     const TvlWrapOptions options{UsableWidth(), bool(Flags & mfWordWrap), bool(Flags & mfWordBreak)};
-    return vlWrapText(text, options, [this](const QString &t) { return MeasureText(t); });
+    const QFontMetricsF metrics(MakeFont(FontPixelHeight()), &TvlCanvas::ReferenceImage());
+    return vlWrapText(text, options, [&](const QString &t) {
+        return vlRound(metrics.horizontalAdvance(t) + CharSpacing * t.size());
+    });
 }
 
 int TvlMemoView::GetLineHeight()

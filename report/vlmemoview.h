@@ -95,7 +95,6 @@ protected:
 private:
     void DrawText(TvlCanvas &canvas, const QList<TvlTextLine> &lines);
     void DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int x, int y, int span);
-    int MeasureText(const QString &text) const;
 
     struct
     {
