@@ -152,3 +152,17 @@ TEST_F(DataModuleDatabase, EveryListSortsByEachOfItsColumns)
         }
     }
 }
+
+TEST_F(DataModuleDatabase, RefreshAllComesBackToEachListsRow)
+{
+    ASSERT_TRUE(dm->OpenAllQueries());
+    const int a = newItem("0001");
+    newItem("0002");
+    ASSERT_TRUE(dm->MSSQLADOQuery_Polozka->Locate("ID_POLOZKA", a));
+    sql("UPDATE tab_polozka SET POLOZKA = 'Změněná' WHERE OZNACENI = '0001'");
+    dm->RefreshAll();
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Polozka, "ID_POLOZKA"), a);
+    EXPECT_EQ(dm->MSSQLADOQuery_Polozka->FieldByName("POLOZKA").AsString(), "Změněná");
+    EXPECT_EQ(messages.callsOf(MessageCall::Wait).last().heading, "Refresh databáze...");
+    EXPECT_FALSE(messages.waitShown());
+}
