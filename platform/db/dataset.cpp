@@ -12,8 +12,13 @@ Dataset::Dataset(QObject *parent) : QObject(parent) {}
 Dataset::~Dataset()
 {
     m_masterLink.reset();
-    for (DataSource *source : m_sources)
+    const std::vector<DataSource *> sources = m_sources;
+    m_sources.clear();
+    for (DataSource *source : sources) {
         source->m_dataset = nullptr;
+        // Observers drop the fields they hold before those are gone.
+        source->notifyLinks(DataEvent::ActiveChanged, nullptr);
+    }
 }
 
 void Dataset::SetSQL(const QString &sql)

@@ -82,6 +82,11 @@ int Dataset::FindRow(const Field &field, const QString &value, LocateOptions opt
     const ExactValue wanted = exactValue(type, value);
     if (!wanted.valid)
         return -1;
+    if (!m_filterActive && (type == FieldType::Integer || type == FieldType::LargeInt)) {
+        // Keys are looked up often (row keeping after every write): by index.
+        if (const std::optional<int> row = snap.indexedRow(c, wanted.integer))
+            return *row;
+    }
     for (int pos = 0; pos < count; ++pos) {
         const int row = SnapshotRow(pos);
         if (snap.isNull(row, c))

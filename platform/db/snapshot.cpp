@@ -219,6 +219,27 @@ QByteArray bytes(const char *data, int length)
 void Snapshot::overwrite(int row, int c, const CellText &text)
 {
     m_overlay[{row, c}] = text;
+    m_writtenColumns.insert(c);
+    m_indexes.erase(c);
+}
+
+std::optional<int> Snapshot::indexedRow(int c, qint64 value) const
+{
+    const FieldType type = m_columns[size_t(c)].type;
+    if ((type != FieldType::Integer && type != FieldType::LargeInt) || m_writtenColumns.count(c))
+        return std::nullopt;
+    auto it = m_indexes.find(c);
+    if (it == m_indexes.end()) {
+        std::unordered_map<qint64, int> index;
+        index.reserve(size_t(m_rowCount));
+        for (int row = m_rowCount - 1; row >= 0; --row) { // the first row wins
+            if (!m_result.cellIsNull(row, c))
+                index[integer(row, c)] = row;
+        }
+        it = m_indexes.emplace(c, std::move(index)).first;
+    }
+    const auto found = it->second.find(value);
+    return found == it->second.end() ? -1 : found->second;
 }
 
 namespace TextForm {

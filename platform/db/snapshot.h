@@ -12,6 +12,8 @@
 
 #include <map>
 #include <memory>
+#include <set>
+#include <unordered_map>
 #include <optional>
 #include <vector>
 
@@ -61,6 +63,11 @@ public:
 
     // Written back by Post: later reads see the new text.
     void overwrite(int row, int c, const CellText &text);
+    // The first row holding an integer value in an integer column, through
+    // an index built on first use; -1 when none. Nothing for a column that
+    // was written back since (its index could be stale).
+    std::optional<int> indexedRow(int c, qint64 value) const;
+
     // Pointer and length of the cell's text, from the overlay or the result;
     // false for NULL.
     bool cell(int row, int c, const char *&data, int &length) const;
@@ -72,6 +79,8 @@ private:
     int m_rowCount = 0;
     std::vector<ColumnInfo> m_columns;
     std::map<std::pair<int, int>, CellText> m_overlay;
+    std::set<int> m_writtenColumns;
+    mutable std::map<int, std::unordered_map<qint64, int>> m_indexes;
 };
 
 using SnapshotPtr = std::shared_ptr<Snapshot>;

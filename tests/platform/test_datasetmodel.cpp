@@ -82,3 +82,17 @@ TEST_F(DatasetModelTest, CheckBoxWritesTheRowBack)
     EXPECT_EQ(connection.Exec(QStringLiteral("SELECT multiple FROM unit WHERE id = 2")).cellText(0, 0),
               QStringLiteral("t"));
 }
+
+TEST_F(DatasetModelTest, ForgetsTheDatasetWhenItIsDestroyed)
+{
+    auto *other = new Dataset;
+    other->SetConnection(&connection);
+    other->SetSQL(QStringLiteral("SELECT * FROM unit"));
+    other->Open();
+    source.SetDataSet(other);
+    EXPECT_EQ(model.rowCount(), 3);
+    delete other;
+    EXPECT_EQ(source.DataSet(), nullptr);
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.columnCount(), 0);
+}
