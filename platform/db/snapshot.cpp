@@ -263,7 +263,9 @@ std::optional<Currency> parseCurrency(const char *data, int length)
         ++p;
     qint64 units = 0;
     int integerDigits = 0;
-    while (p < end && *p >= '0' && *p <= '9' && integerDigits < 15) {
+    // Fourteen digits always fit once scaled; longer amounts take the
+    // checked path, which refuses what the money range cannot hold.
+    while (p < end && *p >= '0' && *p <= '9' && integerDigits < 14) {
         units = units * 10 + (*p++ - '0');
         ++integerDigits;
     }

@@ -24,6 +24,10 @@ TEST(TextForms, MoneyFromTheServersNumericText)
     EXPECT_EQ(money("0.00015"), Currency::fromRaw(2));
     EXPECT_EQ(money("922337203685477.5807"), Currency::fromRaw(9223372036854775807LL));
     EXPECT_FALSE(money("NaN").has_value());
+    // Beyond the money range: refused, never wrapped round to a negative amount.
+    EXPECT_FALSE(money("922337203685477.5808").has_value());
+    EXPECT_FALSE(money("999999999999999.9999").has_value());
+    EXPECT_FALSE(money("-999999999999999").has_value());
     EXPECT_EQ(QString::fromLatin1(TextForm::ofCurrency(Currency::fromRaw(-12345))), QStringLiteral("-1.2345"));
 }
 
