@@ -23,7 +23,7 @@ public:
 
 protected:
     MessageWindow(const QString &caption, QStyle::StandardPixmap icon, bool stayOnTop);
-    // A bold heading and a plain specification below it, both wrapping.
+    // A bold heading and a plain detail below it, both wrapping.
     QLabel *addHeading(const QString &name);
     QLabel *addText(const QString &name);
     void addToTextColumn(QWidget *widget);

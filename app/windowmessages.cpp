@@ -11,36 +11,36 @@
 #include <QPushButton>
 #include <QTimer>
 
-void WindowMessageService::showWarning(const QString &heading, const QString &specification,
+void WindowMessageService::showWarning(const QString &heading, const QString &detail,
                                        const QString &description)
 {
     QApplication::beep();
     TFormWarning form;
     form.LabelWarning->setText(heading);
-    form.LabelSpecification->setText(specification);
-    form.MemoDescription->setPlainText(description.isEmpty() ? specification : description);
+    form.LabelSpecification->setText(detail);
+    form.MemoDescription->setPlainText(description.isEmpty() ? detail : description);
     form.exec();
 }
 
-void WindowMessageService::showInformation(const QString &heading, const QString &specification,
+void WindowMessageService::showInformation(const QString &heading, const QString &detail,
                                            bool autoClose)
 {
     QApplication::beep();
     TFormInformation form;
     form.LabelInformation->setText(heading);
-    form.LabelSpecification->setText(specification);
+    form.LabelSpecification->setText(detail);
     if (autoClose)
         form.Timer->start();
     form.exec();
 }
 
-bool WindowMessageService::showQuestion(const QString &heading, const QString &specification,
+bool WindowMessageService::showQuestion(const QString &heading, const QString &detail,
                                         bool yesFocused)
 {
     QApplication::beep();
     TFormQuestion form;
     form.LabelQuestion->setText(heading);
-    form.LabelSpecification->setText(specification);
+    form.LabelSpecification->setText(detail);
     (yesFocused ? form.ButtonYes : form.ButtonNo)->setFocus();
     return form.exec() == mrYes;
 }

@@ -187,13 +187,13 @@ public:
     QString CategoryPathName(int id);
     int DefaultCategoryId();
     QString CategoryIdPath(int id);
-    bool ReadCategory(int id, QString &name, QString &specification);
+    bool ReadCategory(int id, QString &name, QString &specifikace);
     QString SubcategoryIdList(int parentId);
     bool SetDefaultCategory(int id);
-    bool NewCategory(int parentId, const QString &name, const QString &specification, int &newId);
+    bool NewCategory(int parentId, const QString &name, const QString &specifikace, int &newId);
     bool CopyCategory(int fromId, int toId);
     bool MoveCategory(int fromId, int toId);
-    bool EditCategory(int id, const QString &name, const QString &specification);
+    bool EditCategory(int id, const QString &name, const QString &specifikace);
     bool RenameCategory(int id, const QString &name);
     bool RemoveCategory(int id);
     // units
@@ -208,8 +208,8 @@ public:
     QString DefaultUnitName();
     QString UnitList();
     bool SetDefaultUnit(int id);
-    bool NewUnit(const QString &name, const QString &specification, Currency minimum);
-    bool EditUnit(int id, const QString &name, const QString &specification, Currency minimum);
+    bool NewUnit(const QString &name, const QString &specifikace, Currency minimum);
+    bool EditUnit(int id, const QString &name, const QString &specifikace, Currency minimum);
     bool RemoveUnit(int id);
     // items
     int ItemCount();

@@ -291,19 +291,19 @@ bool TDM::SetDefaultUnit(int id)
     });
 }
 
-bool TDM::NewUnit(const QString &name, const QString &specification, Currency minimum)
+bool TDM::NewUnit(const QString &name, const QString &specifikace, Currency minimum)
 {
     return listInsert(MSSQLADOQuery_Jednotka, KeyJednotka, [&](int &id) {
         return m_call->ReturnId(QStringLiteral("tab_jednotka_NOVA_JEDNOTKA"),
-                                {{"@JEDNOTKA", name}, {"@SPECIFIKACE", specification}, {"@MINIMUM", minimum}}, id);
+                                {{"@JEDNOTKA", name}, {"@SPECIFIKACE", specifikace}, {"@MINIMUM", minimum}}, id);
     });
 }
 
-bool TDM::EditUnit(int id, const QString &name, const QString &specification, Currency minimum)
+bool TDM::EditUnit(int id, const QString &name, const QString &specifikace, Currency minimum)
 {
     return listWrite(MSSQLADOQuery_Jednotka, KeyJednotka, [&] {
         return m_call->ReturnBool(QStringLiteral("tab_jednotka_EDITOVAT_JEDNOTKU"),
-                                  {{"@ID_JEDNOTKA", id}, {"@JEDNOTKA", name}, {"@SPECIFIKACE", specification},
+                                  {{"@ID_JEDNOTKA", id}, {"@JEDNOTKA", name}, {"@SPECIFIKACE", specifikace},
                                    {"@MINIMUM", minimum}});
     });
 }

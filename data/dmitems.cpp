@@ -78,14 +78,14 @@ QString TDM::CategoryIdPath(int id)
         .toString();
 }
 
-bool TDM::ReadCategory(int id, QString &name, QString &specification)
+bool TDM::ReadCategory(int id, QString &name, QString &specifikace)
 {
     std::vector<Variant> outputs;
     if (!m_call->Procedure(QStringLiteral("tab_kategorie_NACIST_DLE_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}},
                            {"@KATEGORIE", "@SPECIFIKACE"}, outputs))
         return false;
     name = outputs[0].toString();
-    specification = outputs[1].toString();
+    specifikace = outputs[1].toString();
     return true;
 }
 
@@ -102,12 +102,12 @@ bool TDM::SetDefaultCategory(int id)
                             result);
 }
 
-bool TDM::NewCategory(int parentId, const QString &name, const QString &specification, int &newId)
+bool TDM::NewCategory(int parentId, const QString &name, const QString &specifikace, int &newId)
 {
     int id = 0;
     const bool ok = m_call->ReturnId(QStringLiteral("tab_kategorie_NOVA_KATEGORIE"),
                                      {{"@ID_NADKATEGORIE", parentId}, {"@KATEGORIE", name},
-                                      {"@SPECIFIKACE", specification}}, id);
+                                      {"@SPECIFIKACE", specifikace}}, id);
     newId = ok ? id : 0;
     return ok;
 }
@@ -124,11 +124,11 @@ bool TDM::MoveCategory(int fromId, int toId)
                               {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
 }
 
-bool TDM::EditCategory(int id, const QString &name, const QString &specification)
+bool TDM::EditCategory(int id, const QString &name, const QString &specifikace)
 {
     int result = 0;
     return m_call->ReturnId(QStringLiteral("tab_kategorie_EDITOVAT_KATEGORII"),
-                            {{"@ID_KATEGORIE", id}, {"@KATEGORIE", name}, {"@SPECIFIKACE", specification}}, result);
+                            {{"@ID_KATEGORIE", id}, {"@KATEGORIE", name}, {"@SPECIFIKACE", specifikace}}, result);
 }
 
 bool TDM::RenameCategory(int id, const QString &name)

@@ -12,13 +12,13 @@ void printLine(const char *kind, const QString &text)
     std::fprintf(stderr, "%s: %s\n", kind, text.toUtf8().constData());
 }
 
-QString joined(const QString &heading, const QString &specification)
+QString joined(const QString &heading, const QString &detail)
 {
-    if (specification.isEmpty())
+    if (detail.isEmpty())
         return heading;
     if (heading.isEmpty())
-        return specification;
-    return heading + QLatin1Char(' ') + specification;
+        return detail;
+    return heading + QLatin1Char(' ') + detail;
 }
 
 } // namespace
@@ -35,19 +35,19 @@ MessageService *SetMessageService(MessageService *service)
     return previous;
 }
 
-void ShowWarning(const QString &heading, const QString &specification, const QString &description)
+void ShowWarning(const QString &heading, const QString &detail, const QString &description)
 {
-    Messages().showWarning(heading, specification, description);
+    Messages().showWarning(heading, detail, description);
 }
 
-void ShowInformation(const QString &heading, const QString &specification, bool autoClose)
+void ShowInformation(const QString &heading, const QString &detail, bool autoClose)
 {
-    Messages().showInformation(heading, specification, autoClose);
+    Messages().showInformation(heading, detail, autoClose);
 }
 
-bool ShowQuestion(const QString &heading, const QString &specification, bool yesFocused)
+bool ShowQuestion(const QString &heading, const QString &detail, bool yesFocused)
 {
-    return Messages().showQuestion(heading, specification, yesFocused);
+    return Messages().showQuestion(heading, detail, yesFocused);
 }
 
 void ShowWait(const QString &text) { Messages().showWait(text); }
@@ -55,24 +55,24 @@ void HideWait() { Messages().hideWait(); }
 void ShowProgress(const QString &caption) { Messages().showProgress(caption); }
 void HideProgress() { Messages().hideProgress(); }
 
-void ConsoleMessageService::showWarning(const QString &heading, const QString &specification,
+void ConsoleMessageService::showWarning(const QString &heading, const QString &detail,
                                         const QString &description)
 {
-    printLine("Upozornění", joined(heading, specification));
-    if (!description.isEmpty() && description != specification)
+    printLine("Upozornění", joined(heading, detail));
+    if (!description.isEmpty() && description != detail)
         printLine("Upozornění", description);
 }
 
-void ConsoleMessageService::showInformation(const QString &heading, const QString &specification,
+void ConsoleMessageService::showInformation(const QString &heading, const QString &detail,
                                             bool)
 {
-    printLine("Informace", joined(heading, specification));
+    printLine("Informace", joined(heading, detail));
 }
 
-bool ConsoleMessageService::showQuestion(const QString &heading, const QString &specification,
+bool ConsoleMessageService::showQuestion(const QString &heading, const QString &detail,
                                          bool)
 {
-    printLine("Otázka", joined(heading, specification) + QStringLiteral(" -> Ne"));
+    printLine("Otázka", joined(heading, detail) + QStringLiteral(" -> Ne"));
     return false;
 }
 

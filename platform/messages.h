@@ -12,14 +12,14 @@ public:
     virtual ~MessageService() = default;
 
     // Modal windows: each call shows its window and returns when it is closed.
-    virtual void showWarning(const QString &heading, const QString &specification,
+    virtual void showWarning(const QString &heading, const QString &detail,
                              const QString &description) = 0;
     // autoClose: the window closes itself after three seconds as if "&Ok" was pressed.
-    virtual void showInformation(const QString &heading, const QString &specification,
+    virtual void showInformation(const QString &heading, const QString &detail,
                                  bool autoClose) = 0;
     // yesFocused: "&Ano" has the focus (Enter answers yes), else "&Ne" has it.
     // True exactly when the answer is yes; Escape and closing answer no.
-    virtual bool showQuestion(const QString &heading, const QString &specification,
+    virtual bool showQuestion(const QString &heading, const QString &detail,
                               bool yesFocused) = 0;
 
     // Modeless wait window around a long blocking call; painted once before it.
@@ -43,11 +43,11 @@ MessageService &Messages();
 MessageService *SetMessageService(MessageService *service);
 
 // The names the screens and the data module call.
-void ShowWarning(const QString &heading, const QString &specification,
+void ShowWarning(const QString &heading, const QString &detail,
                  const QString &description = QString());
-void ShowInformation(const QString &heading, const QString &specification,
+void ShowInformation(const QString &heading, const QString &detail,
                      bool autoClose = false);
-bool ShowQuestion(const QString &heading, const QString &specification, bool yesFocused);
+bool ShowQuestion(const QString &heading, const QString &detail, bool yesFocused);
 void ShowWait(const QString &text);
 void HideWait();
 void ShowProgress(const QString &caption);
@@ -78,11 +78,11 @@ public:
 class ConsoleMessageService : public MessageService
 {
 public:
-    void showWarning(const QString &heading, const QString &specification,
+    void showWarning(const QString &heading, const QString &detail,
                      const QString &description) override;
-    void showInformation(const QString &heading, const QString &specification,
+    void showInformation(const QString &heading, const QString &detail,
                          bool autoClose) override;
-    bool showQuestion(const QString &heading, const QString &specification,
+    bool showQuestion(const QString &heading, const QString &detail,
                       bool yesFocused) override;
     void showWait(const QString &text) override;
     void hideWait() override {}

@@ -57,19 +57,19 @@ TEST_F(MessageWindows, QuestionAnswersByKey)
 
 TEST_F(MessageWindows, QuestionAnswersByButtonAndShowsTheTexts)
 {
-    QString heading, specification, caption;
+    QString heading, detail, caption;
     bool yesIsDefault = true;
     WhenModal([&](QDialog *dialog) {
         auto *form = qobject_cast<TFormQuestion *>(dialog);
         heading = form->LabelQuestion->text();
-        specification = form->LabelSpecification->text();
+        detail = form->LabelSpecification->text();
         caption = form->windowTitle();
         yesIsDefault = form->ButtonYes->isDefault() && !form->ButtonYes->hasFocus();
         form->ButtonYes->click();
     });
     EXPECT_TRUE(ShowQuestion(QStringLiteral("Stornovat doklad?"), QStringLiteral("Doklad č. 12"), false));
     EXPECT_EQ(heading, QStringLiteral("Stornovat doklad?"));
-    EXPECT_EQ(specification, QStringLiteral("Doklad č. 12"));
+    EXPECT_EQ(detail, QStringLiteral("Doklad č. 12"));
     EXPECT_EQ(caption, QStringLiteral(" Otázka"));
     EXPECT_FALSE(yesIsDefault);
 

@@ -18,28 +18,28 @@ QList<MessageCall> ScriptedMessages::callsOf(MessageCall::Kind kind) const
     return result;
 }
 
-void ScriptedMessages::showWarning(const QString &heading, const QString &specification,
+void ScriptedMessages::showWarning(const QString &heading, const QString &detail,
                                    const QString &description)
 {
-    calls.append({MessageCall::Warning, heading, specification, description});
+    calls.append({MessageCall::Warning, heading, detail, description});
 }
 
-void ScriptedMessages::showInformation(const QString &heading, const QString &specification,
+void ScriptedMessages::showInformation(const QString &heading, const QString &detail,
                                        bool autoClose)
 {
-    calls.append({MessageCall::Information, heading, specification, {}, autoClose});
+    calls.append({MessageCall::Information, heading, detail, {}, autoClose});
 }
 
-bool ScriptedMessages::showQuestion(const QString &heading, const QString &specification,
+bool ScriptedMessages::showQuestion(const QString &heading, const QString &detail,
                                     bool yesFocused)
 {
     bool yes = false;
     if (answers.isEmpty())
         ADD_FAILURE() << "unscripted question: " << heading.toStdString() << " / "
-                      << specification.toStdString();
+                      << detail.toStdString();
     else
         yes = answers.dequeue();
-    calls.append({MessageCall::Question, heading, specification, {}, yesFocused, yes ? 1 : 0});
+    calls.append({MessageCall::Question, heading, detail, {}, yesFocused, yes ? 1 : 0});
     return yes;
 }
 

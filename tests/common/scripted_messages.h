@@ -15,7 +15,7 @@ struct MessageCall
                 ProgressStep, HideProgress };
     Kind kind;
     QString heading;       // heading, wait text or progress caption
-    QString specification;
+    QString detail;
     QString description;
     bool flag = false;     // autoClose or yesFocused
     int number = 0;        // progress maximum or position; 1 for a question answered yes
@@ -41,11 +41,11 @@ public:
     bool progressShown() const { return progressVisible; }
     int unansweredQuestions() const { return int(answers.size()); }
 
-    void showWarning(const QString &heading, const QString &specification,
+    void showWarning(const QString &heading, const QString &detail,
                      const QString &description) override;
-    void showInformation(const QString &heading, const QString &specification,
+    void showInformation(const QString &heading, const QString &detail,
                          bool autoClose) override;
-    bool showQuestion(const QString &heading, const QString &specification,
+    bool showQuestion(const QString &heading, const QString &detail,
                       bool yesFocused) override;
     void showWait(const QString &text) override;
     void hideWait() override;

@@ -122,10 +122,10 @@ TEST_F(DataModuleCatalogue, CategoriesAreWrittenWithoutAList)
     EXPECT_EQ(dm->CategoryIdByPath("?\\Potraviny\\Chybí"), food);
     EXPECT_TRUE(dm->CategoryNameExists(1, "potraviny"));
     EXPECT_EQ(dm->SubcategoryCount(1), 1);
-    QString name, specification;
-    ASSERT_TRUE(dm->ReadCategory(food, name, specification));
+    QString name, specifikace;
+    ASSERT_TRUE(dm->ReadCategory(food, name, specifikace));
     EXPECT_EQ(name, "Potraviny");
-    EXPECT_EQ(specification, "jídlo");
+    EXPECT_EQ(specifikace, "jídlo");
     EXPECT_FALSE(dm->MoveCategory(food, milk)); // under its own descendant
     EXPECT_TRUE(dm->CopyCategory(milk, 1));
     EXPECT_FALSE(dm->CopyCategory(milk, 1)); // a sibling of that name exists now

@@ -80,7 +80,7 @@ TEST_F(DataModuleSale, ARefusedSaleRollsBackWholeAndTheListsShowIt)
     ASSERT_EQ(messages.count(MessageCall::Warning), 1);
     const MessageCall warning = messages.callsOf(MessageCall::Warning).first();
     EXPECT_EQ(warning.heading, "Transakce skončila s chybou...");
-    EXPECT_EQ(warning.specification, "Prodej položek neproběhl...");
+    EXPECT_EQ(warning.detail, "Prodej položek neproběhl...");
     EXPECT_TRUE(warning.description.startsWith("Chyba při zápisu do tab_polozka")) << qPrintable(warning.description);
     // nothing of it stays: stock, basket, documents, numbering, cash
     EXPECT_EQ(stock(item), "9");
@@ -114,7 +114,7 @@ TEST_F(DataModuleSale, ACancellationCommitsOnceAndIsRefusedTwice)
 
     EXPECT_FALSE(dm->CancelDocument(sale));
     ASSERT_EQ(messages.count(MessageCall::Warning), 1);
-    EXPECT_EQ(messages.callsOf(MessageCall::Warning).first().specification, "Storno dokladu neproběhlo...");
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).first().detail, "Storno dokladu neproběhlo...");
     EXPECT_EQ(stock(item), "10");
     EXPECT_EQ(dm->DocumentCount(), 2);
     EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Doklad, "ID_DOKLAD"), cancellation);

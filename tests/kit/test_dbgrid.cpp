@@ -479,7 +479,7 @@ TEST_F(CheckBoxTest, AFailedWriteIsReportedAndTheListStaysOnItsRow)
     EXPECT_TRUE(query->Active());
     ASSERT_EQ(messages.count(MessageCall::Warning), 1);
     EXPECT_EQ(messages.callsOf(MessageCall::Warning).first().heading, "Změnu nelze uložit.");
-    EXPECT_FALSE(messages.callsOf(MessageCall::Warning).first().specification.isEmpty());
+    EXPECT_FALSE(messages.callsOf(MessageCall::Warning).first().detail.isEmpty());
     EXPECT_EQ(query->FieldByName("OPAK").AsBoolean(), false);
 }
 

@@ -28,7 +28,7 @@ TEST(Messages, RegisteredServiceReceivesCallsAndIsRemovedAfterwards)
         ShowInformation(QStringLiteral("Tisk"), QStringLiteral("Zkontrolujte..."), true);
         ASSERT_EQ(scripted.calls.size(), 2);
         EXPECT_EQ(scripted.calls[0].kind, MessageCall::Warning);
-        EXPECT_EQ(scripted.calls[0].specification, QStringLiteral("Prodej položek neproběhl..."));
+        EXPECT_EQ(scripted.calls[0].detail, QStringLiteral("Prodej položek neproběhl..."));
         EXPECT_EQ(scripted.calls[0].description, QStringLiteral("chyba [50000]"));
         EXPECT_TRUE(scripted.calls[1].flag);
     }
