@@ -186,9 +186,9 @@ bool TMSSQLADOConnection::TruncateLog(const QString &database)
 
 bool TMSSQLADOConnection::ReindexDatabase()
 {
-    return m_connection
-        .Exec(QStringLiteral("REINDEX DATABASE ") + Db::Connection::QuoteIdentifier(m_connection.Database()))
-        .succeeded();
+    // Every table of the shop, as before; the server's own catalogs stay out,
+    // since rebuilding those deadlocks with other sessions' work on the server.
+    return m_connection.Exec(QStringLiteral("REINDEX SCHEMA public")).succeeded();
 }
 
 bool TMSSQLADOConnection::ShrinkDatabase(const QString &database)
