@@ -1,6 +1,7 @@
 #include "kit/dbgrid.h"
 
 #include "kit/dbgriddelegate.h"
+#include "kit/dbgridfrozen.h"
 #include "kit/dbgridheaders.h"
 #include "kit/dbgridmodel.h"
 #include "kit/gridglyphs.h"
@@ -31,13 +32,14 @@ TGridRowCursor &TKxDBGrid::RowCursor()
 TKxDBGrid::TKxDBGrid(QWidget *parent)
     : QTableView(parent), model_(new TKxDBGridModel(&columns_, this)), titles_(new TKxDBGridTitles(this)),
       indicator_(new TKxDBGridIndicator(this)), delegate_(new TKxDBGridDelegate(this)),
-      cursor_(std::make_unique<Cursor>(*this))
+      frozen_(nullptr), cursor_(std::make_unique<Cursor>(*this))
 {
     setHorizontalHeader(titles_);
     setVerticalHeader(indicator_);
     setItemDelegate(delegate_);
     model_->SetFont(font());
     setModel(model_);
+    frozen_ = new TKxDBGridFrozen(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
@@ -181,6 +183,7 @@ void TKxDBGrid::LayoutChanged()
     indicator_->setDefaultSectionSize(rowsHeight_);
     titles_->setFixedHeight(TitleRowHeight());
     applyColumns();
+    applyFrozen();
     followDataset();
 }
 
@@ -199,6 +202,8 @@ void TKxDBGrid::sectionResized(int logical, int, int newSize)
     if (movingSections_ || logical < 0 || logical >= columns_.Count() || newSize <= 0)
         return;
     columns_[logical]->Width = newSize;
+    frozen_->Update(frozenCols_);
+    keepRightOfFrozen();
 }
 
 void TKxDBGrid::sectionMoved(int, int oldVisual, int newVisual)
@@ -227,19 +232,13 @@ void TKxDBGrid::followDataset()
         indicatorUpdate();
         return;
     }
-    int column = currentIndex().isValid() ? currentIndex().column() : firstVisibleColumn();
-    if (column >= columns_.Count() || !columns_[column]->Visible)
-        column = firstVisibleColumn();
+    int column = currentIndex().isValid() ? currentIndex().column() : firstEditableColumn();
+    if (column >= columns_.Count() || column < frozenCols_ || !columns_[column]->Visible)
+        column = firstEditableColumn();
     const QModelIndex index = model_->index(position, column);
     const bool near = nearView(position);
-    if (index != currentIndex() || !selectionModel()->isSelected(index)) {
-        following_ = true;
-        QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
-        if (options_.testFlag(dgRowSelect))
-            flags |= QItemSelectionModel::Rows;
-        selectionModel()->setCurrentIndex(index, flags);
-        following_ = false;
-    }
+    if (index != currentIndex() || !selectionModel()->isSelected(index))
+        setCurrentCell(index);
     if (isVisible())
         scrollTo(index, near ? EnsureVisible : PositionAtCenter);
     indicatorUpdate();
@@ -263,11 +262,22 @@ void TKxDBGrid::moveToPosition(int position)
     DataSet()->SetRecNo(position + 1);
 }
 
+void TKxDBGrid::setCurrentCell(const QModelIndex &index)
+{
+    following_ = true;
+    QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+    if (options_.testFlag(dgRowSelect))
+        flags |= QItemSelectionModel::Rows;
+    selectionModel()->setCurrentIndex(index, flags);
+    following_ = false;
+}
+
 void TKxDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
     if (!following_ && current.isValid())
         moveToPosition(current.row());
+    keepRightOfFrozen();
     indicatorUpdate();
     if (options_.testFlag(dgRowSelect))
         viewport()->update();

@@ -25,6 +25,7 @@ class TKxDBGridModel;
 class TKxDBGridTitles;
 class TKxDBGridIndicator;
 class TKxDBGridDelegate;
+class TKxDBGridFrozen;
 
 class TKxDBGrid : public QTableView, public TKxLoadable
 {
@@ -101,10 +102,12 @@ public:
     void SetAutoAppend(bool value) { autoAppend_ = value; }
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool value) { readOnly_ = value; }
-    // Kept for the forms' settings: no list of the program freezes columns,
-    // and the grid does not.
-    int FixedCols() const { return fixedCols_; }
-    void SetFixedCols(int value) { fixedCols_ = std::max(0, value); }
+    // Frozen left columns: they stay in place while the others scroll, and
+    // the current column never enters them. While the dataset is open at
+    // most all columns but one freeze; the count is applied anew whenever
+    // the columns are laid out again.
+    int FixedCols() const;
+    void SetFixedCols(int value);
     int RowsHeight() const { return rowsHeight_; }
     void SetRowsHeight(int value);
     void SetHeight(int value);
@@ -194,6 +197,12 @@ protected:
     // Height of the title row: the title font's, or the rows' height + 2 once that is set.
     virtual int TitleRowHeight() const;
     int firstVisibleColumn() const;
+    // The first shown column right of the frozen ones (the first shown one
+    // when none is right of them).
+    int firstEditableColumn() const;
+    void updateGeometries() override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     void drawFocusRect(QPainter &painter, const QRect &rect, QColor color) const;
 
     TGridRowCursor &RowCursor();
@@ -202,12 +211,22 @@ protected:
 private:
     friend class TKxDBGridTitles;
     friend class TKxDBGridIndicator;
+    friend class TKxDBGridFrozen;
     class Cursor;
 
     void applyOptions();
     void applyColumns();
+    void applyFrozen();
+    // Keeps the current column right of the frozen ones.
+    void keepRightOfFrozen();
+    void toFirstEditableColumn();
+    // A press on a row's indicator (or its frozen cells): that row becomes
+    // current, Ctrl toggles its mark.
+    void pressRowHeader(int row, Qt::KeyboardModifiers modifiers);
     void followDataset();
     void moveToPosition(int position);
+    // Makes a cell current without moving the dataset.
+    void setCurrentCell(const QModelIndex &index);
     bool nearView(int position) const;
     void clearSelections() { selection_.ClearSelections(); viewport()->update(); indicatorUpdate(); }
     void indicatorUpdate();
@@ -228,6 +247,7 @@ private:
     TKxDBGridTitles *titles_;
     TKxDBGridIndicator *indicator_;
     TKxDBGridDelegate *delegate_;
+    TKxDBGridFrozen *frozen_;
     std::unique_ptr<Cursor> cursor_;
     TGridSelection selection_;
     TIniLink iniLink_;
@@ -239,6 +259,7 @@ private:
     bool autoAppend_ = true;
     bool readOnly_ = false;
     int fixedCols_ = 0;
+    int frozenCols_ = 0; // frozen now: 0 while the dataset is closed
     int rowsHeight_ = 0;
     int titleRowHeight_ = 0;
     QColor color_;

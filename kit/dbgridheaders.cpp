@@ -56,6 +56,8 @@ void TKxDBGridTitles::paintSection(QPainter *painter, const QRect &cellRect, int
         painter->drawLine(rect.topRight(), rect.bottomRight());
     if (options.testFlag(TKxDBGrid::dgRowLines) || buttons)
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    if (logicalIndex == grid_->FixedCols() - 1)
+        painter->drawLine(rect.topRight(), rect.bottomRight()); // the frozen columns' edge
     rect.adjust(0, 0, -1, -1);
 
     const bool down = pressed_ && pressedColumn_ == logicalIndex;
@@ -259,12 +261,7 @@ void TKxDBGridIndicator::mousePressEvent(QMouseEvent *event)
     const int row = logicalIndexAt(event->position().toPoint());
     if (row < 0 || event->button() != Qt::LeftButton || !grid_->LinkActive())
         return;
-    grid_->moveToPosition(row);
-    if (grid_->MultiSelect())
-        grid_->selection_.ClickRow(grid_->GridModel()->RowKey(row),
-                                   event->modifiers().testFlag(Qt::ControlModifier));
-    grid_->indicatorUpdate();
-    grid_->viewport()->update();
+    grid_->pressRowHeader(row, event->modifiers());
 }
 
 void TKxDBGridIndicator::mouseMoveEvent(QMouseEvent *) {}

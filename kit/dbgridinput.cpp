@@ -44,8 +44,15 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     const bool rowSelect = options_.testFlag(dgRowSelect);
+    const bool frozen = frozenCols_ > 0;
     if (ctrl) {
         switch (key) {
+        case Qt::Key_Left:
+            if (!frozen)
+                return false;
+            toFirstEditableColumn();
+            event->accept();
+            return true;
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
         case Qt::Key_Home:
@@ -74,11 +81,22 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
         event->accept();
         return true;
     case Qt::Key_Left:
+        if (frozen && !rowSelect && currentIndex().column() <= firstEditableColumn()) {
+            event->accept();
+            return true;
+        }
+        [[fallthrough]];
     case Qt::Key_Right:
         if (rowSelect)
             clearSelections();
         return false;
     case Qt::Key_Home:
+        if (frozen && !rowSelect && columns_.Count() > 1) {
+            toFirstEditableColumn();
+            event->accept();
+            return true;
+        }
+        [[fallthrough]];
     case Qt::Key_End:
         if (!rowSelect && columns_.Count() > 1)
             return false;
