@@ -113,9 +113,9 @@ void TvlBandView::Draw(TvlCanvas &canvas)
         canvas.Line(tab.right() - 1, tab.top(), tab.right() - 1, tab.bottom());
         canvas.Pen = {0, 1, psSolid};
         canvas.Line(tab.left(), tab.bottom(), tab.right(), tab.bottom());
-        canvas.FontRotated = true;
+        canvas.SelectFont(vlCreateRotatedFont(font));
         canvas.TextOut(tab.left() + 2, tab.bottom() - 3, vlBandName(GetBandType()));
-        canvas.FontRotated = false;
+        canvas.SelectFont({font});
     } else {
         canvas.Line(tab.left(), tab.bottom() - 1, tab.right(), tab.bottom() - 1);
         canvas.Pen = {0, 1, psSolid};

@@ -30,6 +30,17 @@ const QImage &TvlCanvas::ReferenceImage()
     return reference;
 }
 
+TvlFont vlCreateRotatedFont(const QFont &font)
+{
+    return {font, vlRotatedEscapement, vlRotatedEscapement};
+}
+
+void TvlCanvas::SelectFont(const TvlFont &font)
+{
+    Font = font.Font;
+    FontRotated = font.Rotated();
+}
+
 qreal TvlCanvas::TextWidth(const QString &text) const
 {
     QFontMetricsF metrics(Font, &ReferenceImage());
@@ -127,7 +138,7 @@ void TvlPainterCanvas::TextOut(int x, int y, const QString &text, const QList<qr
     m_painter.setPen(vlColor(FontColor));
     m_painter.translate(x, y);
     if (FontRotated)
-        m_painter.rotate(-90);
+        m_painter.rotate(-vlRotatedEscapement / 10.0);
     // Metrics of the painter's own device place the baseline.
     const qreal ascent = QFontMetricsF(Font, m_painter.device()).ascent();
     if (charX.size() == text.size()) {

@@ -42,6 +42,23 @@ struct TvlBrush
     Style Kind = Solid;
 };
 
+// Escapement and orientation of turned text, in tenths of a degree
+// counter-clockwise: the text runs upwards.
+constexpr int vlRotatedEscapement = 900;
+
+// A font as a canvas selects it: the face and the turn of its text. The canvas
+// draws text level or turned by 90 degrees; no other turn is used.
+struct TvlFont
+{
+    QFont Font;
+    int Escapement = 0;
+    int Orientation = 0;
+    bool Rotated() const { return Escapement == vlRotatedEscapement; }
+};
+
+// The given font turned by 90 degrees (escapement and orientation 900).
+TvlFont vlCreateRotatedFont(const QFont &font);
+
 class TvlCanvas
 {
 public:
@@ -52,6 +69,9 @@ public:
     QFont Font;             // pixel-sized
     qint32 FontColor = 0;
     bool FontRotated = false; // text runs upwards (turned by 90 degrees)
+
+    // Takes the face and the turn of a font.
+    void SelectFont(const TvlFont &font);
     TvlDrawMode Mode = TvlDrawMode::Design;
     bool ShowBandTitles = true; // designer option
     QRect DesignPage;           // the design page area the designer shows

@@ -71,6 +71,12 @@ QFont TvlMemoView::MakeFont(int pixelHeight) const
     return font;
 }
 
+TvlFont TvlMemoView::CanvasFont(int pixelHeight) const
+{
+    const QFont font = MakeFont(pixelHeight);
+    return (Adjust & adRotated) ? vlCreateRotatedFont(font) : TvlFont{font};
+}
+
 int TvlMemoView::UsableWidth() const
 {
     if (Adjust & adRotated)
@@ -176,13 +182,12 @@ void TvlMemoView::DrawText(TvlCanvas &canvas, const QList<TvlTextLine> &lines)
     default: break;
     }
     canvas.FontColor = FontColor;
-    canvas.FontRotated = rotated;
     const int span = rotated ? DrawRect.height() - 2 * GapY : DrawRect.width() - 2 * GapX;
     for (int i = 0; i < lines.size(); ++i) {
         const int across = start + vlRound(i * step);
         DrawLine(canvas, lines[i], across, 0, span);
     }
-    canvas.FontRotated = false;
+    canvas.SelectFont({canvas.Font}); // level text again for whatever draws next
 }
 
 void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int across, int, int span)
@@ -195,16 +200,16 @@ void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int acros
     const int target = vlRound(line.Width * along);
     int pixels = std::max(1, vlRound(FontPixelHeight() * (rotated ? ScaleX : ScaleY)));
     const double spacing = CharSpacing * along;
-    canvas.Font = MakeFont(pixels);
+    canvas.SelectFont(CanvasFont(pixels));
     double natural = canvas.TextWidth(text) + spacing * text.size();
     if (natural > target + 0.5 && pixels > 2) {
         // Start near the size that fits; widths grow about linearly with the size.
         pixels = std::clamp(int(pixels * std::max(0.0, target / natural)) + 1, 2, pixels);
-        canvas.Font = MakeFont(pixels);
+        canvas.SelectFont(CanvasFont(pixels));
         natural = canvas.TextWidth(text) + spacing * text.size();
     }
     while (natural > target + 0.5 && pixels > 1) {
-        canvas.Font = MakeFont(--pixels);
+        canvas.SelectFont(CanvasFont(--pixels));
         natural = canvas.TextWidth(text) + spacing * text.size();
     }
     QList<qreal> offsets = canvas.CharOffsets(text);

@@ -65,6 +65,8 @@ public:
     int FontPixelHeight() const;
     // The font at a pixel height.
     QFont MakeFont(int pixelHeight) const;
+    // The font text is drawn with: turned by 90 degrees for turned text.
+    TvlFont CanvasFont(int pixelHeight) const;
     // Text lines of the object: the prepared lines as they stand, or the
     // given text wrapped to the object's width.
     QList<TvlTextLine> Layout(const QStringList &text) const;

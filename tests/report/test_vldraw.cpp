@@ -260,6 +260,44 @@ TEST(ReportDrawing, TurnedTextRunsUpwards)
     EXPECT_FALSE(anyInk(image, QRect(52, 20, 16, 60)));
 }
 
+TEST(ReportDrawing, RotatedFontTurnsTextUpwardsAndTheCanvasLevelsAgain)
+{
+    QFont face(QStringLiteral("Arial"));
+    face.setPixelSize(14);
+    const TvlFont turned = vlCreateRotatedFont(face);
+    EXPECT_EQ(turned.Font, face);
+    EXPECT_EQ(turned.Escapement, 900);
+    EXPECT_EQ(turned.Orientation, 900);
+    EXPECT_TRUE(turned.Rotated());
+    EXPECT_FALSE(TvlFont{face}.Rotated());
+
+    QImage image(120, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        TvlPainterCanvas canvas(painter);
+        canvas.SelectFont(turned);
+        canvas.TextOut(10, 100, QStringLiteral("Nahoru"));
+    }
+    // From its start the text rises; nothing goes to the right of its line.
+    EXPECT_TRUE(anyInk(image, QRect(10, 40, 16, 60)));
+    EXPECT_FALSE(anyInk(image, QRect(30, 0, 90, 120)));
+    EXPECT_FALSE(anyInk(image, QRect(0, 101, 120, 19)));
+
+    // A turned memo leaves the canvas level for the next object.
+    TvlMemoView upright, level;
+    upright.SetBounds(10, 10, 30, 150);
+    upright.Adjust = adRotated;
+    upright.Memo = {"Svisle"};
+    level.SetBounds(60, 10, 150, 30);
+    level.Memo = {"Vodorovně"};
+    QList<TvlTextOutput> texts;
+    draw({&upright, &level}, TvlDrawMode::Printing, &texts);
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].Rotated);
+    EXPECT_FALSE(texts[1].Rotated);
+}
+
 TEST(ReportDrawing, LinesPicturesBandsAndSubReports)
 {
     TvlLineView line;
