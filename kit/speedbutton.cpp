@@ -28,6 +28,8 @@ TKxSpeedButton::TKxSpeedButton(QWidget *parent)
     setAttribute(Qt::WA_Hover);
     // A button with a modal result closes its dialog with that result.
     connect(this, &QAbstractButton::clicked, this, [this] {
+        if (linkedAction)
+            linkedAction->trigger();
         if (modalResultValue != 0)
             if (auto *dialog = qobject_cast<QDialog *>(window()))
                 dialog->done(modalResultValue);
@@ -112,6 +114,7 @@ void TKxSpeedButton::setFlatStandard(bool value)
 void TKxSpeedButton::setGlyph(const QImage &value)
 {
     sourceGlyph = value;
+    glyphTransparent = Glyphs::transparentColorOf(value);
     invalidateImages();
 }
 
@@ -169,10 +172,51 @@ void TKxSpeedButton::setWordWrap(bool value)
     update();
 }
 
+void TKxSpeedButton::setAction(QAction *value)
+{
+    if (linkedAction == value)
+        return;
+    if (linkedAction)
+        disconnect(linkedAction, nullptr, this, nullptr);
+    linkedAction = value;
+    if (!value)
+        return;
+    connect(value, &QAction::changed, this, &TKxSpeedButton::followAction);
+    followAction();
+}
+
+void TKxSpeedButton::followAction()
+{
+    QAction *source = linkedAction;
+    if (!source)
+        return;
+    setCaption(source->text());
+    setEnabled(source->isEnabled());
+    setToolTip(source->toolTip());
+    if (group != 0 && source->isCheckable())
+        setDownState(source->isChecked());
+    const QIcon icon = source->icon();
+    if (!icon.isNull()) {
+        // The image on a fuchsia background, which is then left out.
+        const QList<QSize> sizes = icon.availableSizes();
+        const QSize size = sizes.isEmpty() ? QSize(16, 16) : sizes.first();
+        QImage bitmap(size, QImage::Format_RGB32);
+        const QColor background(255, 0, 255);
+        bitmap.fill(background);
+        {
+            QPainter painter(&bitmap);
+            icon.paint(&painter, QRect(QPoint(0, 0), size));
+        }
+        glyphCount = 1;
+        sourceGlyph = bitmap;
+        glyphTransparent = background;
+        invalidateImages();
+    }
+}
+
 void TKxSpeedButton::invalidateImages()
 {
-    for (QImage &image : images)
-        image = QImage();
+    builtImages.invalidate();
     update();
 }
 
@@ -185,10 +229,10 @@ QImage TKxSpeedButton::stateImage(GlyphState state)
 {
     if (sourceGlyph.isNull())
         return QImage();
-    QImage &image = images[state];
-    if (!image.isNull())
-        return image;
-    const QColor transparent = Glyphs::transparentColorOf(sourceGlyph);
+    if (builtImages.isBuilt(state))
+        return builtImages.image(state);
+    const QColor transparent = glyphTransparent;
+    QImage image;
     const QPalette &pal = palette();
     const int index = int(state) < glyphCount ? int(state) : 0;
     const QImage cell = Glyphs::cutCell(sourceGlyph, glyphCount, index);
@@ -211,6 +255,7 @@ QImage TKxSpeedButton::stateImage(GlyphState state)
             Glyphs::grayed(cell, transparent, pal.color(QPalette::Button)), transparent);
         break;
     }
+    builtImages.store(state, image);
     return image;
 }
 

@@ -2,8 +2,10 @@
 // The kit's graphic push button: a glyph of up to five state images, an
 // optional caption, flat or framed, grouped with an exclusive "down" state,
 // an optional drop-down menu and auto-repeat.
+#include "kit/glyphcache.h"
 #include "kit/kxtypes.h"
 
+#include <QAction>
 #include <QImage>
 #include <QPointer>
 #include <QToolButton>
@@ -35,6 +37,7 @@ class TKxSpeedButton : public QToolButton, public TKxLoadable
     Q_PROPERTY(Kx::TButtonStyle Style READ buttonStyle WRITE setButtonStyle)
     Q_PROPERTY(bool Transparent READ isTransparent WRITE setTransparent)
     Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)
+    Q_PROPERTY(QAction *Action READ action WRITE setAction)
 
 public:
     enum TKxDropDownMenuPos { dmpBottom, dmpRight };
@@ -89,6 +92,13 @@ public:
     void setTransparent(bool value);
     bool wordWrap() const { return wordWrapFlag; }
     void setWordWrap(bool value);
+    // The linked action: caption, enabled state, hint, glyph and (for a
+    // grouped button with a checkable action) Down follow it; a click
+    // triggers it.
+    QAction *action() const { return linkedAction; }
+    void setAction(QAction *value);
+    // The colour of the glyph bitmap that is not drawn.
+    QColor transparentColor() const { return glyphTransparent; }
 
     // The image drawn for a state, built on first use from the glyph bitmap.
     QImage stateImage(GlyphState state);
@@ -128,6 +138,7 @@ private:
     void showDropDownMenu();
     void releaseGroupSiblings();
     QSize captionSize(int maxWidth) const;
+    void followAction();
 
     Kx::TAlignment captionAlignment = Kx::taCenter;
     bool allowAllUpFlag = false;
@@ -148,5 +159,7 @@ private:
     bool transparentFlag = false;
     bool wordWrapFlag = false;
     bool mouseInside = false;
-    QImage images[5];
+    QColor glyphTransparent;
+    QPointer<QAction> linkedAction;
+    TKxButtonGlyph builtImages;
 };
