@@ -423,6 +423,24 @@ bool TCustomComboEdit::PaintEditText(QPainter &painter, const QString &text,
     return true;
 }
 
+void TCustomComboEdit::setEditMask(const QString &value)
+{
+    if (value == editMaskText)
+        return;
+    const QString kept = maskedText();
+    editMaskText = value;
+    editMaskRule = TKxEditMask(value);
+    setInputMask(editMaskRule.inputMask());
+    setText(kept);
+}
+
+QString TCustomComboEdit::maskedText() const
+{
+    if (editMaskRule.isEmpty() || editMaskRule.saveLiterals())
+        return text();
+    return editMaskRule.textOf(displayText());
+}
+
 TComboEdit::TComboEdit(QWidget *parent)
     : TCustomComboEdit(parent)
 {

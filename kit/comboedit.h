@@ -2,6 +2,7 @@
 // A single-line edit with a small button inside its right edge. The button
 // raises OnButtonClick or drops down a pop-up window under the edit, from
 // which a value is taken back into the text.
+#include "kit/editmask.h"
 #include "kit/speedbutton.h"
 
 #include <QKeySequence>
@@ -75,6 +76,11 @@ public:
     void setNumGlyphs(int value);
     bool readOnlyValue() const { return readOnlyFlag; }
     void setReadOnlyValue(bool value);
+    // The mask typing has to follow ("mask;save literals;blank"); empty: none.
+    QString EditMask() const { return editMaskText; }
+    void setEditMask(const QString &value);
+    // The text as kept: without the mask's literals when it does not save them.
+    QString maskedText() const;
     TPopupAlign popupAlign() const { return popupAlignSetting; }
     void setPopupAlign(TPopupAlign value) { popupAlignSetting = value; }
 
@@ -146,6 +152,8 @@ private:
     bool readOnlyFlag = false;
     TGlyphKind glyphKindSetting = gkCustom;
     TPopupAlign popupAlignSetting = epaRight;
+    QString editMaskText;
+    TKxEditMask editMaskRule;
     QImage customGlyph;
     int customNumGlyphs = 1;
     bool popupShown = false;
@@ -154,6 +162,8 @@ private:
 class TComboEdit : public TCustomComboEdit
 {
     Q_OBJECT
+    Q_PROPERTY(QString EditMask READ EditMask WRITE setEditMask)
+    Q_PROPERTY(QString Text READ maskedText WRITE setText NOTIFY OnChange USER true)
 
 public:
     explicit TComboEdit(QWidget *parent = nullptr);
