@@ -3,8 +3,9 @@
 // data source's dataset with title buttons that report clicks and show the
 // sort marker the form chooses, cell colouring events, rows marked by their
 // keys, the indicator column, the wheel moving the record, and the column
-// layout kept in the form storage's INI file. The grid never sorts, never
-// edits in place and never deletes: the screens do that through the data
+// layout kept in the form storage's INI file. With dgEditing a cell's text
+// can be edited in place and is written back through the dataset; the grid
+// never sorts, appends or deletes: the screens do that through the data
 // module's procedures.
 #include "kit/dbgridcolumns.h"
 #include "kit/formplacement.h"
@@ -12,6 +13,8 @@
 #include "kit/gridrowvalues.h"
 #include "kit/kxtypes.h"
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QTableView>
 #include <functional>
 
@@ -69,6 +72,7 @@ public:
     using TWheelEvent = std::function<void(TKxDBGrid *Sender, Qt::KeyboardModifiers Shift, QPoint MousePos,
                                            bool &Handled)>;
     using TNotifyEvent = std::function<void(TKxDBGrid *Sender)>;
+    using TDBEditShowEvent = std::function<void(TKxDBGrid *Sender, Db::Field *Field, bool &AllowEdit)>;
     // X and Y in the grid's own coordinates, as GridCellAtMouse takes them.
     using TMouseEvent = std::function<void(TKxDBGrid *Sender, Qt::MouseButton Button,
                                            Qt::KeyboardModifiers Shift, QPoint Pos)>;
@@ -159,6 +163,24 @@ public:
     TWheelEvent OnMouseWheelUp;
     TNotifyEvent OnTopLeftChanged;
     TNotifyEvent OnDblClick;
+    // The in-place editor's text changed.
+    TNotifyEvent OnEditChange;
+    // Asked before the in-place editor opens on a field.
+    TDBEditShowEvent OnShowEditor;
+
+    // In-place editing: the editor opens on the current cell when the
+    // dataset has a row, the grid is not read-only, dgEditing is on, the
+    // field is written back to a table and OnShowEditor allows it.
+    bool ShowEditor();
+    // Writes the open editor's text and closes it; false when the database
+    // refused the change (the editor closes all the same, the row stays).
+    bool PostEditor();
+    void CancelEditor();
+    QLineEdit *InplaceEditor() const { return editor_; }
+    bool EditingAllowed() const;
+    // Writes a change of a field of the current row: a change the database
+    // refuses is cancelled and reported; false then.
+    bool PostFieldChange(Db::Field *Field, const std::function<void()> &write);
     // A press on the data area, after the current row moved to the row pressed
     // (the main window starts dragging a row from here).
     TMouseEvent OnMouseDown;
@@ -168,6 +190,10 @@ public:
     virtual void DoTitleBtnClick(int ACol, Db::Field *Field);
     virtual void DoCheckButton(int ACol, int ARow, bool &Enabled);
     virtual void DoGetCellParams(Db::Field *Field, TKxCellFont &AFont, QColor &Background, bool Highlight);
+    // Fires OnEditChange.
+    virtual void EditChanged();
+    // Whether a field is edited as text in place (not a glyph field).
+    virtual bool CanEditInPlace(const Db::Field *Field) const;
     // The sort marker and background the form gives a column's field.
     TSortMarker GetBtnParams(Db::Field *Field, TKxCellFont &AFont, QColor &Background, bool IsDown);
     // -1 unless the field is drawn as a glyph (binary contents).
@@ -192,6 +218,9 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void scrollContentsBy(int dx, int dy) override;
     void focusOutEvent(QFocusEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     // After the rows or columns were replaced.
     virtual void LayoutChanged();
     // Height of the title row: the title font's, or the rows' height + 2 once that is set.
@@ -212,6 +241,7 @@ private:
     friend class TKxDBGridTitles;
     friend class TKxDBGridIndicator;
     friend class TKxDBGridFrozen;
+    friend class TKxDBGridDelegate;
     class Cursor;
 
     void applyOptions();
@@ -233,6 +263,11 @@ private:
     bool handleKey(QKeyEvent *event);
     void sectionMoved(int logical, int oldVisual, int newVisual);
     void sectionResized(int logical, int oldSize, int newSize);
+    void editorCreated(QLineEdit *editor, const QModelIndex &index);
+    bool postEditorText(const QString &text);
+    // A key typed while the editor is open, or that opens it.
+    bool editorKey(QKeyEvent *event);
+    void typeIntoEditor(QKeyEvent *event, QChar c);
     void saveLayoutToLink();
     void loadLayoutFromLink();
     void saveColumns(TPlacementProfile *ini, const QString &section);
@@ -270,6 +305,10 @@ private:
     int wheelRest_ = 0;
     TGridRowValues paintingRow_{nullptr, -1};
     QColor lastBackground_;
+    QPointer<QLineEdit> editor_;
+    int editPosition_ = -1;
+    Db::Field *editField_ = nullptr;
+    bool lendingKey_ = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TKxDBGrid::TDBGridOptions)

@@ -2,6 +2,9 @@
 
 #include "kit/dbgrid.h"
 
+#include "platform/db/field.h"
+
+#include <QLineEdit>
 #include <QPainter>
 
 TKxDBGridDelegate::TKxDBGridDelegate(TKxDBGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -24,4 +27,36 @@ QSize TKxDBGridDelegate::sizeHint(const QStyleOptionViewItem &, const QModelInde
     TDBGridColumns &columns = grid_->Columns();
     const int width = index.column() < columns.Count() ? columns[index.column()]->Width : 64;
     return QSize(width, grid_->RowsHeight());
+}
+
+QWidget *TKxDBGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                         const QModelIndex &index) const
+{
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    TDBGridColumns &columns = grid_->Columns();
+    if (index.column() < columns.Count()) {
+        const TColumn *column = columns[index.column()];
+        editor->setAlignment(Kx::toQtAlignment(column->CellAlignment()) | Qt::AlignVCenter);
+        if (const Db::Field *field = grid_->ColumnField(column); field && field->Size() > 0)
+            editor->setMaxLength(field->Size());
+    }
+    grid_->editorCreated(editor, index);
+    return editor;
+}
+
+void TKxDBGridDelegate::setEditorData(QWidget *editor, const QModelIndex &) const
+{
+    // The editor opens on the current record only.
+    if (auto *line = qobject_cast<QLineEdit *>(editor); line && grid_->editField_) {
+        const QSignalBlocker quiet(line);
+        line->setText(grid_->editField_->AsString());
+        line->selectAll();
+    }
+}
+
+void TKxDBGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &) const
+{
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        grid_->postEditorText(line->text());
 }

@@ -1,7 +1,6 @@
 #include "kit/dbgridex.h"
 
 #include "platform/db/dataset.h"
-#include "platform/messages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -84,19 +83,11 @@ void TKxDBGridEx::mousePressEvent(QMouseEvent *event)
 
 void TKxDBGridEx::toggle(Db::Field *field)
 {
-    Db::Dataset *dataset = DataSet();
-    try {
-        dataset->Edit();
-        field->SetAsBoolean(!field->AsBoolean());
-        dataset->Post();
-    } catch (const std::exception &error) {
-        // The row stays where it is with its stored value; the user learns why.
-        try {
-            dataset->Cancel();
-        } catch (const std::exception &) {
-        }
-        const auto *dbError = dynamic_cast<const Db::DatabaseError *>(&error);
-        ShowWarning(QStringLiteral("Změnu nelze uložit."),
-                    dbError ? dbError->text() : QString::fromUtf8(error.what()));
-    }
+    PostFieldChange(field, [field] { field->SetAsBoolean(!field->AsBoolean()); });
+}
+
+bool TKxDBGridEx::CanEditInPlace(const Db::Field *Field) const
+{
+    // Check boxes change by a click, not as text.
+    return TKxDBGrid::CanEditInPlace(Field) && Field->DataType() != Db::FieldType::Boolean;
 }

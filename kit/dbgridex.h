@@ -26,6 +26,7 @@ public:
 
     void DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column,
                         bool selected) override;
+    bool CanEditInPlace(const Db::Field *Field) const override;
 
 protected:
     int TitleRowHeight() const override;

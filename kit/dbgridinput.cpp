@@ -23,15 +23,17 @@ void TKxDBGrid::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    if (handleKey(event))
+    if (editorKey(event) || handleKey(event))
         return;
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint() && !event->modifiers().testFlag(Qt::ControlModifier)) {
-        // Characters go to the form's handler only: the grid does not search
-        // or edit as the user types.
+        // Characters go to the form's handler first; what it leaves opens
+        // the editor when the cell may be edited.
         QChar c = text.at(0);
         if (OnKeyPress)
             OnKeyPress(this, c);
+        if (!c.isNull())
+            typeIntoEditor(event, c);
         event->accept();
         return;
     }
@@ -146,6 +148,10 @@ void TKxDBGrid::mousePressEvent(QMouseEvent *event)
             OnMouseDown(this, event->button(), event->modifiers(), gridPos);
         return;
     }
+    // An open editor is written before the press moves anywhere.
+    if (state() == EditingState && !PostEditor())
+        return;
+    const bool onCurrent = index.isValid() && index == currentIndex() && event->modifiers() == Qt::NoModifier;
     // The view's own Ctrl and Shift handling would change its selection:
     // marks are the grid's business.
     QMouseEvent plain(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
@@ -158,6 +164,9 @@ void TKxDBGrid::mousePressEvent(QMouseEvent *event)
         viewport()->update();
         indicatorUpdate();
     }
+    // A click on the current cell opens its editor.
+    if (onCurrent && !options_.testFlag(dgRowSelect))
+        ShowEditor();
 }
 
 void TKxDBGrid::mouseMoveEvent(QMouseEvent *event)
@@ -190,6 +199,8 @@ void TKxDBGrid::mouseDoubleClickEvent(QMouseEvent *event)
 void TKxDBGrid::wheelEvent(QWheelEvent *event)
 {
     event->accept();
+    if (state() == EditingState && !PostEditor())
+        return;
     wheelRest_ += event->angleDelta().y();
     while (std::abs(wheelRest_) >= QWheelEvent::DefaultDeltasPerStep) {
         const bool down = wheelRest_ < 0;

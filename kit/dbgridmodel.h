@@ -20,6 +20,11 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Every cell may be edited: the grid decides whether its editor opens.
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+    }
 
     TDBGridColumns *Columns() const { return columns_; }
     // The font default columns are measured with.

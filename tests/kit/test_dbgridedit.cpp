@@ -5,6 +5,7 @@
 #include "kit/gridtestfixture.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -105,4 +106,148 @@ TEST_F(FrozenTest, FrozenColumnsAreSizedThroughTheirOwnTitles)
     EXPECT_EQ(grid->Columns()[0]->Width, 120);
     EXPECT_EQ(grid->horizontalHeader()->sectionSize(0), 120);
     EXPECT_EQ(overlay()->FrozenWidth(), 120);
+}
+
+namespace {
+
+// Types text, Czech letters too, into a widget key by key.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+class EditorTest : public GridTest
+{
+protected:
+    void SetUp() override
+    {
+        GridTest::SetUp();
+        run(QStringLiteral("ALTER TABLE tab_jednotka ADD CONSTRAINT popis_vyplnen CHECK (popis <> '')"));
+        grid = makeGrid<TKxDBGrid>();
+        customColumns(grid);
+        grid->OnEditChange = [this](TKxDBGrid *) { ++changes; };
+        query->Open();
+        show();
+        grid->setFocus();
+    }
+    QString stored(int id, const char *column = "popis")
+    {
+        const Db::Result r = connection.Exec(
+            QStringLiteral("SELECT %1 FROM tab_jednotka WHERE id_jednotka = %2").arg(column).arg(id));
+        return r.cellText(0, 0);
+    }
+    // Opens the editor on the current row's description.
+    QLineEdit *editDescription()
+    {
+        if (grid->currentIndex().column() != 1)
+            QTest::keyClick(grid, Qt::Key_Right);
+        EXPECT_TRUE(grid->ShowEditor());
+        return grid->InplaceEditor();
+    }
+
+    TKxDBGrid *grid = nullptr;
+    ScriptedMessages messages;
+    int changes = 0;
+};
+
+} // namespace
+
+TEST_F(EditorTest, TheEditorOpensOnlyWhereTheCellMayChange)
+{
+    QStringList asked;
+    bool allow = false;
+    grid->OnShowEditor = [&](TKxDBGrid *, Db::Field *field, bool &allowEdit) {
+        asked << field->FieldName().toUpper();
+        allowEdit = allow;
+    };
+    EXPECT_FALSE(grid->ShowEditor()) << "the form refused";
+    EXPECT_EQ(asked, QStringList{"JEDNOTKA"});
+    allow = true;
+    grid->SetReadOnly(true);
+    EXPECT_FALSE(grid->ShowEditor());
+    grid->SetReadOnly(false);
+    grid->SetOptions(grid->Options() & ~TKxDBGrid::dgEditing);
+    EXPECT_FALSE(grid->ShowEditor());
+    grid->SetOptions(grid->Options() | TKxDBGrid::dgEditing);
+    query->FieldByName("JEDNOTKA").ReadOnly = true;
+    EXPECT_FALSE(grid->ShowEditor());
+    query->FieldByName("JEDNOTKA").ReadOnly = false;
+    EXPECT_EQ(asked.size(), 1) << "the form is asked only about cells that may change";
+
+    // A computed column has no table to go to.
+    QTest::keyClick(grid, Qt::Key_End);
+    EXPECT_FALSE(grid->ShowEditor());
+    QTest::keyClick(grid, Qt::Key_Home);
+    ASSERT_TRUE(grid->ShowEditor());
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    EXPECT_EQ(grid->InplaceEditor()->text(), "j1");
+    EXPECT_EQ(changes, 0) << "opening is no change";
+
+    // Esc closes it with nothing written.
+    QTest::keyClicks(grid->InplaceEditor(), "xy");
+    EXPECT_EQ(changes, 2);
+    QTest::keyClick(grid->InplaceEditor(), Qt::Key_Escape);
+    EXPECT_EQ(grid->InplaceEditor(), nullptr);
+    EXPECT_EQ(query->FieldByName("JEDNOTKA").AsString(), "j1");
+    EXPECT_EQ(stored(1, "jednotka"), "j1");
+    EXPECT_EQ(query->State(), Db::DataSetState::Browse);
+}
+
+TEST_F(EditorTest, TypedTextIsPostedToTheDatabase)
+{
+    query->SetRecNo(5);
+    QTest::keyClick(grid, Qt::Key_Right);
+    // The form's key handler sees the characters first, in the editor too.
+    grid->OnKeyPress = [](TKxDBGrid *, QChar &c) { c = c == u'_' ? QChar() : c.toUpper(); };
+    typeText(grid, "n_ová");
+    ASSERT_NE(grid->InplaceEditor(), nullptr) << "a typed character opens the editor";
+    EXPECT_EQ(grid->InplaceEditor()->text(), "NOVÁ");
+    EXPECT_EQ(changes, 4);
+    QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->InplaceEditor(), nullptr);
+    EXPECT_EQ(stored(5), "NOVÁ");
+    EXPECT_EQ(query->FieldByName("POPIS").AsString(), "NOVÁ");
+    EXPECT_EQ(query->State(), Db::DataSetState::Browse);
+    EXPECT_EQ(currentId(), 5);
+
+    // Moving on posts the text on the row it was typed on.
+    grid->OnKeyPress = nullptr;
+    QTest::keyClick(grid, Qt::Key_F2);
+    QLineEdit *editor = grid->InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    typeText(editor, "Pátá");
+    QTest::keyClick(editor, Qt::Key_Down);
+    EXPECT_EQ(stored(5), "Pátá");
+    EXPECT_EQ(stored(6), "Jednotka 6");
+    EXPECT_EQ(currentId(), 6);
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+}
+
+TEST_F(EditorTest, ARefusedChangeIsReportedAndCancelledOnItsRow)
+{
+    query->SetRecNo(4);
+    QLineEdit *editor = editDescription();
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    QTest::keyClick(editor, Qt::Key_Down);
+    EXPECT_EQ(currentId(), 4) << "a refused change keeps the list on its row";
+    EXPECT_EQ(grid->InplaceEditor(), nullptr);
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).first().heading, "Změnu nelze uložit.");
+    EXPECT_TRUE(messages.callsOf(MessageCall::Warning).first().detail.contains("popis_vyplnen"));
+    EXPECT_EQ(query->State(), Db::DataSetState::Browse);
+    EXPECT_EQ(query->FieldByName("POPIS").AsString(), "Jednotka 4");
+    EXPECT_EQ(stored(4), "Jednotka 4");
+
+    // The same through Enter.
+    editor = editDescription();
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    QTest::keyClick(editor, Qt::Key_Enter);
+    QApplication::processEvents();
+    EXPECT_EQ(messages.count(MessageCall::Warning), 2);
+    EXPECT_EQ(stored(4), "Jednotka 4");
+    EXPECT_EQ(currentId(), 4);
 }

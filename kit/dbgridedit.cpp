@@ -1,0 +1,202 @@
+// In-place editing of the data-aware grid: the editor opens on the current
+// cell and its text is written back through the dataset when it closes.
+#include "kit/dbgrid.h"
+
+#include "kit/dbgridmodel.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+bool TKxDBGrid::EditingAllowed() const
+{
+    return options_.testFlag(dgEditing) && !readOnly_ && LinkActive() && !DataSet()->IsEmpty();
+}
+
+bool TKxDBGrid::CanEditInPlace(const Db::Field *Field) const
+{
+    if (!Field || !Field->IsBound() || Field->ReadOnly || FieldGlyphIndex(Field) >= 0)
+        return false;
+    // Only a column of a table can be written back; computed ones cannot.
+    const Db::Snapshot *snapshot = DataSet()->Snapshot().get();
+    return snapshot && snapshot->column(Field->Index()).table != 0;
+}
+
+void TKxDBGrid::EditChanged()
+{
+    if (OnEditChange)
+        OnEditChange(this);
+}
+
+bool TKxDBGrid::ShowEditor()
+{
+    return state() == EditingState || edit(currentIndex(), AllEditTriggers, nullptr);
+}
+
+bool TKxDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (!index.isValid() || state() == EditingState || !EditingAllowed() || index.column() < frozenCols_
+        || index.column() >= columns_.Count())
+        return false;
+    Db::Field *field = columns_[index.column()]->Field();
+    if (!CanEditInPlace(field))
+        return false;
+    if (index.row() != model_->CurrentPosition())
+        moveToPosition(index.row());
+    if (index.row() != model_->CurrentPosition())
+        return false;
+    bool allow = true;
+    if (OnShowEditor)
+        OnShowEditor(this, field, allow);
+    if (!allow)
+        return false;
+    editField_ = field;
+    editPosition_ = index.row();
+    scrollTo(index);
+    return QTableView::edit(index, trigger, event);
+}
+
+void TKxDBGrid::editorCreated(QLineEdit *editor, const QModelIndex &)
+{
+    editor_ = editor;
+    editor->setFont(font());
+    editor->installEventFilter(this);
+    connect(editor, &QLineEdit::textEdited, this, [this] { EditChanged(); });
+}
+
+bool TKxDBGrid::postEditorText(const QString &text)
+{
+    Db::Field *field = editField_;
+    // A record moved away under the editor keeps its value: the text is not
+    // written to another row.
+    if (!field || !LinkActive() || model_->CurrentPosition() != editPosition_ || text == field->AsString())
+        return true;
+    return PostFieldChange(field, [&] {
+        if (text.isEmpty() && field->DataType() != Db::FieldType::String)
+            field->Clear();
+        else
+            field->SetAsString(text);
+    });
+}
+
+bool TKxDBGrid::PostFieldChange(Db::Field *Field, const std::function<void()> &write)
+{
+    Db::Dataset *dataset = Field->DataSet();
+    try {
+        dataset->Edit();
+        write();
+        dataset->Post();
+        return true;
+    } catch (const std::exception &error) {
+        // The row stays where it is with its stored value; the user learns why.
+        try {
+            dataset->Cancel();
+        } catch (const std::exception &) {
+        }
+        const auto *dbError = dynamic_cast<const Db::DatabaseError *>(&error);
+        ShowWarning(QStringLiteral("Změnu nelze uložit."),
+                    dbError ? dbError->text() : QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+bool TKxDBGrid::PostEditor()
+{
+    if (!editor_)
+        return true;
+    QLineEdit *editor = editor_;
+    editor_ = nullptr; // the editor's focus leaving must not write it twice
+    const bool posted = postEditorText(editor->text());
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return posted;
+}
+
+void TKxDBGrid::CancelEditor()
+{
+    if (QLineEdit *editor = editor_) {
+        editor_ = nullptr;
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+}
+
+void TKxDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == editor_.data())
+        editor_ = nullptr;
+    editor->removeEventFilter(this);
+    // Moving on to the next cell is the grid's keyboard's business.
+    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)
+        hint = QAbstractItemDelegate::NoHint;
+    QTableView::closeEditor(editor, hint);
+    editField_ = nullptr;
+    editPosition_ = -1;
+}
+
+bool TKxDBGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != editor_.data() || event->type() != QEvent::KeyPress || lendingKey_)
+        return QTableView::eventFilter(watched, event);
+    // The form's key handler sees the characters typed into the editor too,
+    // and may change or swallow them.
+    auto *key = static_cast<QKeyEvent *>(event);
+    const QString text = key->text();
+    if (!OnKeyPress || text.isEmpty() || !text.at(0).isPrint() || key->modifiers().testFlag(Qt::ControlModifier))
+        return QTableView::eventFilter(watched, event);
+    QChar c = text.at(0);
+    OnKeyPress(this, c);
+    if (c.isNull())
+        return true;
+    if (c == text.at(0))
+        return false;
+    QKeyEvent changed(QEvent::KeyPress, key->key(), key->modifiers(), QString(c));
+    lendingKey_ = true;
+    QApplication::sendEvent(editor_, &changed);
+    lendingKey_ = false;
+    return true;
+}
+
+bool TKxDBGrid::editorKey(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (state() == EditingState) {
+        // The editor passed the key on: Enter is its own (it posts), the rest
+        // post the text before the grid moves, and a refusal keeps the row.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+        const QString text = event->text();
+        if (editor_ && !text.isEmpty() && text.at(0).isPrint()) {
+            // Typed ahead before the editor took the focus.
+            QKeyEvent typed(QEvent::KeyPress, key, event->modifiers(), text);
+            QApplication::sendEvent(editor_, &typed);
+            event->accept();
+            return true;
+        }
+        if (!PostEditor()) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+    if ((key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier
+        && ShowEditor()) {
+        event->accept();
+        return true;
+    }
+    return false;
+}
+
+void TKxDBGrid::typeIntoEditor(QKeyEvent *event, QChar c)
+{
+    if (!ShowEditor() || !editor_)
+        return;
+    // The typed character replaces the cell's text, as in any editor.
+    QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), QString(c));
+    lendingKey_ = true;
+    QApplication::sendEvent(editor_, &typed);
+    lendingKey_ = false;
+}
