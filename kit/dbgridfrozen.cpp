@@ -30,6 +30,7 @@ TKxDBGridFrozen::TKxDBGridFrozen(TKxDBGrid *grid)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setAutoScroll(false); // the grid scrolls, this view follows it
     connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
     connect(titles_, &QHeaderView::sectionResized, this, &TKxDBGridFrozen::titleResized);
     hide();

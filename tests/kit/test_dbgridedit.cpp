@@ -88,6 +88,27 @@ TEST_F(FrozenTest, KeysAndPressesKeepTheCurrentColumnRightOfTheFrozenOnes)
     EXPECT_EQ(currentId(), 5);
     EXPECT_EQ(column(), 2);
     EXPECT_EQ(grid->SelectedRows().Count(), 1);
+
+    // The frozen rows scroll with the others.
+    query->SetRecNo(27);
+    EXPECT_GT(grid->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(overlay()->verticalScrollBar()->value(), grid->verticalScrollBar()->value());
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(overlay()->rowAt(0), grid->rowAt(0));
+}
+
+TEST_F(FrozenTest, AFrozenTitleIsAButtonToo)
+{
+    grid->SetTitleButtons(true);
+    grid->SetFixedCols(1);
+    query->Open();
+    show();
+    QList<int> clicks;
+    grid->OnTitleBtnClick = [&](TKxDBGrid *, int col, Db::Field *) { clicks << col; };
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    QHeaderView *titles = overlay()->horizontalHeader();
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->sectionSize(0) / 2, titles->height() / 2));
+    EXPECT_EQ(clicks, QList<int>{0});
 }
 
 TEST_F(FrozenTest, FrozenColumnsAreSizedThroughTheirOwnTitles)
@@ -250,4 +271,21 @@ TEST_F(EditorTest, ARefusedChangeIsReportedAndCancelledOnItsRow)
     EXPECT_EQ(messages.count(MessageCall::Warning), 2);
     EXPECT_EQ(stored(4), "Jednotka 4");
     EXPECT_EQ(currentId(), 4);
+}
+
+TEST_F(EditorTest, AClickOnTheCurrentCellOpensTheEditorAndAClickElsewherePostsIt)
+{
+    const auto cellCenter = [&](int row, int column) {
+        return grid->visualRect(grid->model()->index(row, column)).center();
+    };
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCenter(1, 1));
+    EXPECT_EQ(grid->InplaceEditor(), nullptr) << "the first click only moves there";
+    EXPECT_EQ(currentId(), 2);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCenter(1, 1));
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    typeText(grid->InplaceEditor(), "Druhá");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCenter(6, 1));
+    EXPECT_EQ(stored(2), "Druhá");
+    EXPECT_EQ(currentId(), 7);
+    EXPECT_EQ(grid->InplaceEditor(), nullptr);
 }
