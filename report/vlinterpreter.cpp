@@ -1,5 +1,6 @@
 #include "report/vlinterpreter.h"
 
+#include "report/vloperators.h"
 #include "report/vlscriptcompiler.h"
 
 // --- TvlVariables ----------------------------------------------------------
@@ -82,24 +83,6 @@ void TvlInterpretator::PrepareScript(const QStringList &source, QStringList &cod
         errors.append(compiler.Error());
 }
 
-namespace {
-// A condition is false when its value is zero; an unset or Null value counts
-// as false too.
-bool isFalse(const Variant &value)
-{
-    if (value.isNull() || value.isUnassigned())
-        return true;
-    if (value.type() == Variant::Type::Bool)
-        return !value.toBool();
-    if (value.type() == Variant::Type::String) {
-        bool ok = false;
-        const double d = value.toString().replace(u',', u'.').toDouble(&ok);
-        return ok && d == 0.0;
-    }
-    return value.toDouble() == 0.0;
-}
-} // namespace
-
 void TvlInterpretator::DoScript(const QStringList &coded)
 {
     qint64 steps = 0;
@@ -111,7 +94,7 @@ void TvlInterpretator::DoScript(const QStringList &coded)
         const QChar kind = code.isEmpty() ? QChar() : code.at(0);
         if (kind == QChar(1)) {
             const Variant value = m_parser.Calculate(code.mid(3));
-            line = isFalse(value) ? DecodeTarget(code) : line + 1;
+            line = vlIsZero(value) ? DecodeTarget(code) : line + 1;
         } else if (kind == QChar(2)) {
             line = DecodeTarget(code);
         } else if (kind == QChar(3)) {

@@ -13,13 +13,6 @@ Variant boolean(bool value)
     return Variant(qint64(value ? 1 : 0));
 }
 
-bool isZero(const Variant &value)
-{
-    if (value.isEmpty())
-        return true;
-    return value.toDouble() == 0.0;
-}
-
 Variant pop(QVector<Variant> &stack)
 {
     if (stack.isEmpty())
@@ -42,11 +35,11 @@ Variant binary(QChar op, const Variant &a, const Variant &b)
     case '/':
         if (a.isNull() || b.isNull())
             return Variant::null();
-        return isZero(b) ? Variant(qint64(0)) : a / b;
+        return vlIsZero(b) ? Variant(qint64(0)) : a / b;
     case 13:
         if (a.isNull() || b.isNull())
             return Variant::null();
-        return isZero(b) ? Variant(qint64(0)) : Variant::mod(a, b);
+        return vlIsZero(b) ? Variant(qint64(0)) : Variant::mod(a, b);
     default:
         return a;
     }
@@ -56,7 +49,7 @@ Variant unary(QChar op, const Variant &b)
 {
     switch (op.unicode()) {
     case 9: return -b;
-    case 12: return boolean(isZero(b));
+    case 12: return boolean(vlIsZero(b));
     case 6: return b.isNull() ? b : Variant(std::trunc(b.toDouble()));
     case 7: {
         if (b.isNull())
@@ -90,6 +83,20 @@ void vlApplyOperator(QChar op, QVector<Variant> &stack)
     const Variant b = pop(stack);
     const Variant a = pop(stack);
     stack.append(binary(op, a, b));
+}
+
+bool vlIsZero(const Variant &value)
+{
+    if (value.isEmpty())
+        return true;
+    if (value.type() == Variant::Type::Bool)
+        return !value.toBool();
+    if (value.type() == Variant::Type::String) {
+        bool ok = false;
+        const double d = value.toString().replace(u',', u'.').toDouble(&ok);
+        return ok && d == 0.0;
+    }
+    return value.toDouble() == 0.0;
 }
 
 double vlNumberLiteral(const QString &text)

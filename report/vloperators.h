@@ -8,6 +8,9 @@
 
 // Applies one operator code to the top entries of the stack.
 void vlApplyOperator(QChar op, QVector<Variant> &stack);
+// Zero as conditions, NOT and division see it: unset, Null, false, a number
+// or numeric text equal to 0. Other texts are not zero.
+bool vlIsZero(const Variant &value);
 // A number as the parser writes it: ',' or '.' as the decimal point.
 double vlNumberLiteral(const QString &text);
 // Same, for number texts that functions hand back.

@@ -52,6 +52,9 @@ TEST(ExpressionParser, ArithmeticAndPrecedence)
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(f.num(c.expr), c.value) << c.expr;
     EXPECT_EQ(f.str("STR 5"), "5");
+    // Numeric text counts as its number; other text is not zero.
+    EXPECT_DOUBLE_EQ(f.num("NOT '0'"), 1);
+    EXPECT_DOUBLE_EQ(f.num("NOT 'abc'"), 0);
     // "1;" is read as one number, and that fails.
     EXPECT_THROW(f.parser.Calculate("1 + 1; 5"), ConvertError);
 }
