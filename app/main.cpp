@@ -1,4 +1,4 @@
-#include "app/windowmessages.h"
+#include "app/common/windowmessages.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -38,8 +38,8 @@ QString plainSql()
 {
     return QString::fromLatin1(ItemList)
                .replace(QStringLiteral(":ID_SKLAD"), QStringLiteral("1"))
-               .replace(QStringLiteral(":PATH_ID_KATEGORIE"), QStringLiteral("'1%'"))
-           + QStringLiteral(" ORDER BY tab_polozka.OZNACENI");
+               .replace(QStringLiteral(":PATH_ID_KATEGORIE"), QStringLiteral("'1%'")) +
+           QStringLiteral(" ORDER BY tab_polozka.OZNACENI");
 }
 
 double libpqFetch()
@@ -67,7 +67,8 @@ struct ItemQuery
     {
         query.SetConnection(g_connection);
         query.SetFormatSQL({QString::fromLatin1(ItemList), QStringLiteral("ORDER BY %ORDER_BY")});
-        query.FormatParameters().FindParameter(QStringLiteral("%ORDER_BY"))
+        query.FormatParameters()
+            .FindParameter(QStringLiteral("%ORDER_BY"))
             ->SetFormatParameterValue(QStringLiteral("tab_polozka.OZNACENI"));
         query.AddField(QStringLiteral("OZNACENI"))->Origin = QStringLiteral("tab_polozka");
         query.SetSQL(query.ApplyFormatParameters(query.FormatSQLText())); // lists the parameters
@@ -173,17 +174,19 @@ bool setUpDatabase()
     g_connection = new Db::Connection;
     if (!g_connection->Open(g_server, g_database, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")))
         return false;
-    const Db::Result made = g_connection->Exec(QStringLiteral(
-        "CREATE TABLE tab_dph (ID_DPH integer PRIMARY KEY, DPH numeric(19,4));"
-        "INSERT INTO tab_dph VALUES (1, 0), (2, 12), (3, 21);"
-        "CREATE TABLE tab_polozka (ID_POLOZKA integer PRIMARY KEY, ID_SKLAD integer, ID_DPH integer, "
-        " PATH_ID_KATEGORIE varchar(256), STATE_PLATNOST boolean, OZNACENI varchar(16), KOD varchar(16), "
-        " POLOZKA varchar(64), SPECIFIKACE varchar(128), ZARUKA integer, NAKUP numeric(19,4), "
-        " PRODEJ numeric(19,4), SLEVA integer, MNOZSTVI real, MINIMUM real, NASOBNE boolean);"
-        "INSERT INTO tab_polozka SELECT g, 1, 1 + g % 3, '1\\' || (g % 50) || '\\', true, "
-        " lpad((g * 7919 % 100000)::text, 8, '0'), 'K' || g, 'Položka číslo ' || g, 'Specifikace ' || g, 24, "
-        " g % 1000 + 0.1234, g % 1000 + 10.5, g % 10, (g % 17) + 0.5, 1, g % 2 = 0 "
-        "FROM generate_series(1, %1) g; ANALYZE").arg(Rows));
+    const Db::Result made = g_connection->Exec(
+        QStringLiteral(
+            "CREATE TABLE tab_dph (ID_DPH integer PRIMARY KEY, DPH numeric(19,4));"
+            "INSERT INTO tab_dph VALUES (1, 0), (2, 12), (3, 21);"
+            "CREATE TABLE tab_polozka (ID_POLOZKA integer PRIMARY KEY, ID_SKLAD integer, ID_DPH integer, "
+            " PATH_ID_KATEGORIE varchar(256), STATE_PLATNOST boolean, OZNACENI varchar(16), KOD varchar(16), "
+            " POLOZKA varchar(64), SPECIFIKACE varchar(128), ZARUKA integer, NAKUP numeric(19,4), "
+            " PRODEJ numeric(19,4), SLEVA integer, MNOZSTVI real, MINIMUM real, NASOBNE boolean);"
+            "INSERT INTO tab_polozka SELECT g, 1, 1 + g % 3, '1\\' || (g % 50) || '\\', true, "
+            " lpad((g * 7919 % 100000)::text, 8, '0'), 'K' || g, 'Položka číslo ' || g, 'Specifikace ' || g, 24, "
+            " g % 1000 + 0.1234, g % 1000 + 10.5, g % 10, (g % 17) + 0.5, 1, g % 2 = 0 "
+            "FROM generate_series(1, %1) g; ANALYZE")
+            .arg(Rows));
     return made.succeeded();
 }
 

@@ -31,9 +31,9 @@ struct GridFixture
         }
         query.SetConnection(&connection);
         query.KeyFields = QStringLiteral("ID_POLOZKA");
-        query.SetSQL(QStringLiteral(
-            "SELECT n AS id_polozka, 'K' || n AS kod, 'Položka číslo ' || n AS polozka, "
-            "(n % 1000) * 1.25 AS prodej, n % 3 = 0 AS nasobne FROM generate_series(1, %1) n").arg(kRows));
+        query.SetSQL(QStringLiteral("SELECT n AS id_polozka, 'K' || n AS kod, 'Položka číslo ' || n AS polozka, "
+                                    "(n % 1000) * 1.25 AS prodej, n % 3 = 0 AS nasobne FROM generate_series(1, %1) n")
+                         .arg(kRows));
         source.SetDataSet(&query);
         grid.resize(900, 600);
         grid.SetMultiSelect(true);

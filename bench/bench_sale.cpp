@@ -60,9 +60,11 @@ void createDatabase()
         if (!batches.at(i).trimmed().isEmpty())
             run(conn, batches.at(i));
     // Items enough for every till's basket, with stock that lasts the whole run.
-    run(conn, QStringLiteral(
-        "SELECT tab_polozka_NOVA_POLOZKA(n::varchar, n::varchar, 'Položka ' || n, '-', 0, 'Sklad-01', '?', '-',"
-        " 20, 10, 25, 0, 100000000, 0, 'ks', 1, true) FROM generate_series(1, %1) n").arg(kLines * kTills));
+    run(conn,
+        QStringLiteral(
+            "SELECT tab_polozka_NOVA_POLOZKA(n::varchar, n::varchar, 'Položka ' || n, '-', 0, 'Sklad-01', '?', '-',"
+            " 20, 10, 25, 0, 100000000, 0, 'ks', 1, true) FROM generate_series(1, %1) n")
+            .arg(kLines * kTills));
     PQfinish(conn);
 }
 

@@ -28,7 +28,8 @@ QStringList creationScript()
 
 } // namespace
 
-TDM::TDM(QObject *parent) : QObject(parent)
+TDM::TDM(QObject *parent)
+    : QObject(parent)
 {
     setObjectName(QStringLiteral("DM"));
     if (!DM)
@@ -44,14 +45,25 @@ TDM::TDM(QObject *parent) : QObject(parent)
     MSSQLADOCommand->SetConnection(&connection());
     m_call = new TDMCall(*MSSQLADOStoredProcedure);
 
-    TMSSQLADOQuery **members[] = {
-        &MSSQLADOQuery_Uzivatel, &MSSQLADOQuery_Opravneni, &MSSQLADOQuery_OznaceniDoklad,
-        &MSSQLADOQuery_Dph, &MSSQLADOQuery_Sklad, &MSSQLADOQuery_Kontakt, &MSSQLADOQuery_Jednotka,
-        &MSSQLADOQuery_Polozka, &MSSQLADOQuery_PolozkaHistorie, &MSSQLADOQuery_Prodej,
-        &MSSQLADOQuery_Doklad, &MSSQLADOQuery_DokladDetail, &MSSQLADOQuery_SQL,
-        &MSSQLADOQuery_Pokladna, &MSSQLADOQuery_Filtr, &MSSQLADOQuery_Sestava,
-        &MSSQLADOQuery_Polozka_Hledat, &MSSQLADOQuery_Doklad_Hledat,
-        &MSSQLADOQuery_PrihlaseniUzivatele};
+    TMSSQLADOQuery **members[] = {&MSSQLADOQuery_Uzivatel,
+                                  &MSSQLADOQuery_Opravneni,
+                                  &MSSQLADOQuery_OznaceniDoklad,
+                                  &MSSQLADOQuery_Dph,
+                                  &MSSQLADOQuery_Sklad,
+                                  &MSSQLADOQuery_Kontakt,
+                                  &MSSQLADOQuery_Jednotka,
+                                  &MSSQLADOQuery_Polozka,
+                                  &MSSQLADOQuery_PolozkaHistorie,
+                                  &MSSQLADOQuery_Prodej,
+                                  &MSSQLADOQuery_Doklad,
+                                  &MSSQLADOQuery_DokladDetail,
+                                  &MSSQLADOQuery_SQL,
+                                  &MSSQLADOQuery_Pokladna,
+                                  &MSSQLADOQuery_Filtr,
+                                  &MSSQLADOQuery_Sestava,
+                                  &MSSQLADOQuery_Polozka_Hledat,
+                                  &MSSQLADOQuery_Doklad_Hledat,
+                                  &MSSQLADOQuery_PrihlaseniUzivatele};
     const std::vector<TDMQueryDef> &defs = DataModuleQueries();
     for (size_t i = 0; i < defs.size(); ++i)
         createQuery(*members[i], defs[i]);
@@ -123,12 +135,24 @@ void TDM::SetDetailMasters(Db::DataSource *items, Db::DataSource *documents)
 
 std::vector<TMSSQLADOQuery *> TDM::Queries() const
 {
-    return {MSSQLADOQuery_Uzivatel, MSSQLADOQuery_Opravneni, MSSQLADOQuery_OznaceniDoklad,
-            MSSQLADOQuery_Dph, MSSQLADOQuery_Sklad, MSSQLADOQuery_Kontakt, MSSQLADOQuery_Jednotka,
-            MSSQLADOQuery_Polozka, MSSQLADOQuery_PolozkaHistorie, MSSQLADOQuery_Prodej,
-            MSSQLADOQuery_Doklad, MSSQLADOQuery_DokladDetail, MSSQLADOQuery_SQL,
-            MSSQLADOQuery_Pokladna, MSSQLADOQuery_Filtr, MSSQLADOQuery_Sestava,
-            MSSQLADOQuery_Polozka_Hledat, MSSQLADOQuery_Doklad_Hledat,
+    return {MSSQLADOQuery_Uzivatel,
+            MSSQLADOQuery_Opravneni,
+            MSSQLADOQuery_OznaceniDoklad,
+            MSSQLADOQuery_Dph,
+            MSSQLADOQuery_Sklad,
+            MSSQLADOQuery_Kontakt,
+            MSSQLADOQuery_Jednotka,
+            MSSQLADOQuery_Polozka,
+            MSSQLADOQuery_PolozkaHistorie,
+            MSSQLADOQuery_Prodej,
+            MSSQLADOQuery_Doklad,
+            MSSQLADOQuery_DokladDetail,
+            MSSQLADOQuery_SQL,
+            MSSQLADOQuery_Pokladna,
+            MSSQLADOQuery_Filtr,
+            MSSQLADOQuery_Sestava,
+            MSSQLADOQuery_Polozka_Hledat,
+            MSSQLADOQuery_Doklad_Hledat,
             MSSQLADOQuery_PrihlaseniUzivatele};
 }
 
@@ -160,15 +184,13 @@ void TDM::setupFormStorage()
     FormStorage->SetIniSection(QStringLiteral("DM"));
     FormStorage->SetOptions({});
     static const char *const stored[] = {
-        "Polozka", "PolozkaHistorie", "Prodej", "Doklad", "DokladDetail", "Dph", "Filtr", "Jednotka",
-        "Kontakt", "Opravneni", "OznaceniDoklad", "Pokladna", "Sestava", "Sklad", "Uzivatel"};
+        "Polozka", "PolozkaHistorie", "Prodej",         "Doklad",   "DokladDetail", "Dph",   "Filtr",   "Jednotka",
+        "Kontakt", "Opravneni",       "OznaceniDoklad", "Pokladna", "Sestava",      "Sklad", "Uzivatel"};
     QStringList props;
     for (const char *name : stored)
         props << QStringLiteral("MSSQLADOQuery_%1.FormatParameters").arg(QLatin1String(name));
     FormStorage->SetStoredProps(props);
-    FormStorage->OnRestorePlacement = [this](TFormPlacement *placement) {
-        sanitizeStoredParameters(placement);
-    };
+    FormStorage->OnRestorePlacement = [this](TFormPlacement *placement) { sanitizeStoredParameters(placement); };
 }
 
 // The settings file is text anyone can edit, and its values become SQL: each
@@ -185,8 +207,8 @@ void TDM::sanitizeStoredParameters(TFormPlacement *)
         for (const TDMPlaceholderDef &p : def.placeholders) {
             const TFormatParameter *restored = query->FormatParameters().FindParameter(p.name);
             const QString value = restored ? restored->Value().trimmed() : QString();
-            const bool valid = p.name == QLatin1String("%ORDER_BY") ? IsKnownSortOrder(def, value)
-                                                                    : IsSelfContainedCondition(value);
+            const bool valid =
+                p.name == QLatin1String("%ORDER_BY") ? IsKnownSortOrder(def, value) : IsSelfContainedCondition(value);
             values.push_back(valid ? value : p.defaultValue);
         }
         query->FormatParameters().Clear();
@@ -252,9 +274,8 @@ void TDM::MSSQLADOQuery_ProdejRefreshQuery(QObject *)
     if (!DataModuleScreens())
         return;
     TMSSQLADOQuery *basket = MSSQLADOQuery_Prodej;
-    setSummaryLabel(TSummaryLabel::ProdejStatus,
-                    Format(QStringLiteral("%d [ celkem: %m ]"),
-                           {basket->RecordCount(), basket->SumField("PRODEJ_CELKEM")}));
+    setSummaryLabel(TSummaryLabel::ProdejStatus, Format(QStringLiteral("%d [ celkem: %m ]"),
+                                                        {basket->RecordCount(), basket->SumField("PRODEJ_CELKEM")}));
 }
 
 void TDM::MSSQLADOQuery_DokladRefreshQuery(QObject *)
@@ -267,8 +288,7 @@ void TDM::MSSQLADOQuery_DokladRefreshQuery(QObject *)
     const Currency purchase = sums[0], cash = sums[1], invoice = sums[2];
     setSummaryLabel(TSummaryLabel::Doklady,
                     Format(QStringLiteral("%d [ celkem: %m ]"), {documents->RecordCount(), purchase}));
-    setSummaryLabel(TSummaryLabel::Prodeje,
-                    Format(QStringLiteral("Celkem: %m [ za hotové: %m, na fakturu: %m ]"),
-                           {cash + invoice, cash, invoice}));
+    setSummaryLabel(TSummaryLabel::Prodeje, Format(QStringLiteral("Celkem: %m [ za hotové: %m, na fakturu: %m ]"),
+                                                   {cash + invoice, cash, invoice}));
     setSummaryLabel(TSummaryLabel::Zisk, Format(QStringLiteral("%m"), {cash + invoice - purchase}));
 }

@@ -26,7 +26,7 @@ struct TDMQueryDef;
 namespace Db {
 class DataSource;
 struct Bookmark;
-}
+} // namespace Db
 
 // The ten texts of a contact, in the order the procedures take them.
 struct TDMContact
@@ -60,11 +60,10 @@ public:
     TMSSQLADOConnection *MSSQLADOConnection;
     TMSSQLADOStoredProcedure *MSSQLADOStoredProcedure;
     TMSSQLADOCommand *MSSQLADOCommand;
-    TMSSQLADOQuery *MSSQLADOQuery_Uzivatel, *MSSQLADOQuery_Opravneni, *MSSQLADOQuery_OznaceniDoklad,
-        *MSSQLADOQuery_Dph, *MSSQLADOQuery_Sklad, *MSSQLADOQuery_Kontakt, *MSSQLADOQuery_Jednotka,
-        *MSSQLADOQuery_Polozka, *MSSQLADOQuery_PolozkaHistorie, *MSSQLADOQuery_Prodej,
-        *MSSQLADOQuery_Doklad, *MSSQLADOQuery_DokladDetail, *MSSQLADOQuery_SQL,
-        *MSSQLADOQuery_Pokladna, *MSSQLADOQuery_Filtr, *MSSQLADOQuery_Sestava,
+    TMSSQLADOQuery *MSSQLADOQuery_Uzivatel, *MSSQLADOQuery_Opravneni, *MSSQLADOQuery_OznaceniDoklad, *MSSQLADOQuery_Dph,
+        *MSSQLADOQuery_Sklad, *MSSQLADOQuery_Kontakt, *MSSQLADOQuery_Jednotka, *MSSQLADOQuery_Polozka,
+        *MSSQLADOQuery_PolozkaHistorie, *MSSQLADOQuery_Prodej, *MSSQLADOQuery_Doklad, *MSSQLADOQuery_DokladDetail,
+        *MSSQLADOQuery_SQL, *MSSQLADOQuery_Pokladna, *MSSQLADOQuery_Filtr, *MSSQLADOQuery_Sestava,
         *MSSQLADOQuery_Polozka_Hledat, *MSSQLADOQuery_Doklad_Hledat;
     TFormStorage *FormStorage;
     TMSSQLADOQuery *MSSQLADOQuery_PrihlaseniUzivatele;
@@ -133,8 +132,7 @@ public:
     bool CanCancelDocument(int documentId);
     bool CancelDocument(int documentId);
     int HistoryCount();
-    void PrintDocumentById(int documentId, int voucher, bool preview, bool print, bool secondCopy,
-                           const QString &note);
+    void PrintDocumentById(int documentId, int voucher, bool preview, bool print, bool secondCopy, const QString &note);
     void PrintItemOverview();
     void PrintDocumentOverview();
 
@@ -240,8 +238,8 @@ public:
     bool CashDepositWithdrawal(Currency amount);
     void UpdateCashLabel();
     bool NumberingPrefixExistsOther(int id, const QString &prefix);
-    bool EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted,
-                       int nextPrinted, int width);
+    bool EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
+                       int width);
     int FilterCount();
     bool FilterNameExists(const QString &name);
     bool FilterNameExistsOther(int id, const QString &name);
@@ -269,8 +267,7 @@ private:
     void afterWrite(bool ok, const std::function<void()> &refresh);
     bool listInsert(TMSSQLADOQuery *list, const QString &key, const std::function<bool(int &)> &call);
     bool nameTaken(const QString &name, const QString &procedure, TDMCall::Params params);
-    QString caption(const QString &format, const QString &procedure, const QString &param, int id,
-                    bool withCaption);
+    QString caption(const QString &format, const QString &procedure, const QString &param, int id, bool withCaption);
     bool transactionWrite(const std::function<bool()> &call);
     bool itemWrite(const QString &procedure, const TDMItem &item, int id, int *newId, bool returnId);
     bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId);

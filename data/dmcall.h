@@ -17,7 +17,9 @@ class TDMCall
 public:
     using Params = std::vector<std::pair<QString, Variant>>;
 
-    explicit TDMCall(TMSSQLADOStoredProcedure &procedure) : m_procedure(procedure) {}
+    explicit TDMCall(TMSSQLADOStoredProcedure &procedure)
+        : m_procedure(procedure)
+    {}
 
     // The value of "@RETURN_VALUE"; Null when the call failed.
     Variant ReturnValue(const QString &procedure, const Params &params = {});

@@ -41,9 +41,9 @@ Currency TDM::CashBalance()
 
 bool TDM::CashDepositWithdrawal(Currency amount)
 {
-    const bool ok = m_call->ReturnBool(QStringLiteral("tab_pokladna_POHYB"),
-                                       {{"@ID_OPERACE", 11}, {"@DOKLAD_NETISTENY", "0"},
-                                        {"@DOKLAD_VYTISTENY", "0"}, {"@POHYB", amount}});
+    const bool ok = m_call->ReturnBool(
+        QStringLiteral("tab_pokladna_POHYB"),
+        {{"@ID_OPERACE", 11}, {"@DOKLAD_NETISTENY", "0"}, {"@DOKLAD_VYTISTENY", "0"}, {"@POHYB", amount}});
     afterWrite(ok, [this] { UpdateCashLabel(); });
     return ok;
 }
@@ -60,14 +60,17 @@ bool TDM::NumberingPrefixExistsOther(int id, const QString &prefix)
                      {{"@ID_OZNACENI_DOKLAD", id}, {"@OZNACENI_DOKLAD", prefix}});
 }
 
-bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted,
-                        int nextPrinted, int width)
+bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
+                        int width)
 {
     return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"), [&] {
         return m_call->ReturnBool(QStringLiteral("tab_oznaceni_doklad_EDITOVAT_OZNACENI"),
-                                  {{"@ID_OZNACENI_DOKLAD", id}, {"@OZNACENI_DOKLAD", prefix},
-                                   {"@OZNACENI_ODDELOVAC", separator}, {"@PORADI_DOKLAD_NETISTENY", nextUnprinted},
-                                   {"@PORADI_DOKLAD_VYTISTENY", nextPrinted}, {"@PORADI_ZAROVNANI", width}});
+                                  {{"@ID_OZNACENI_DOKLAD", id},
+                                   {"@OZNACENI_DOKLAD", prefix},
+                                   {"@OZNACENI_ODDELOVAC", separator},
+                                   {"@PORADI_DOKLAD_NETISTENY", nextUnprinted},
+                                   {"@PORADI_DOKLAD_VYTISTENY", nextPrinted},
+                                   {"@PORADI_ZAROVNANI", width}});
     });
 }
 
@@ -100,8 +103,8 @@ QString TDM::FilterScript(int id)
 bool TDM::NewFilter(const QString &name, const QString &condition, int &newId)
 {
     return listInsert(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&](int &id) {
-        const bool ok = m_call->ReturnId(QStringLiteral("tab_filtr_NOVY_FILTR"),
-                                         {{"@FILTR", name}, {"@SCRIPT", condition}}, id);
+        const bool ok =
+            m_call->ReturnId(QStringLiteral("tab_filtr_NOVY_FILTR"), {{"@FILTR", name}, {"@SCRIPT", condition}}, id);
         newId = ok ? id : 0;
         return ok;
     });

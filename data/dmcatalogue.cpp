@@ -9,9 +9,10 @@ const QString KeyDph = QStringLiteral("ID_DPH"), KeySklad = QStringLiteral("ID_S
 
 TDMCall::Params contactParams(const TDMContact &c)
 {
-    return {{"@KONTAKT", c.KONTAKT}, {"@IC", c.IC}, {"@DIC", c.DIC}, {"@ADRESA", c.ADRESA},
-            {"@TELEFON", c.TELEFON}, {"@MOBIL", c.MOBIL}, {"@EMAIL", c.EMAIL}, {"@WWW", c.WWW},
-            {"@OSOBA", c.OSOBA}, {"@POZNAMKA", c.POZNAMKA}};
+    return {{"@KONTAKT", c.KONTAKT},  {"@IC", c.IC},           {"@DIC", c.DIC},
+            {"@ADRESA", c.ADRESA},    {"@TELEFON", c.TELEFON}, {"@MOBIL", c.MOBIL},
+            {"@EMAIL", c.EMAIL},      {"@WWW", c.WWW},         {"@OSOBA", c.OSOBA},
+            {"@POZNAMKA", c.POZNAMKA}};
 }
 
 // A rate with decimals keeps them in the caption (10.5 is not "10").
@@ -215,9 +216,8 @@ bool TDM::EditContact(int id, const TDMContact &contact)
 {
     TDMCall::Params params = contactParams(contact);
     params.insert(params.begin(), {"@ID_KONTAKT", id});
-    return listWrite(MSSQLADOQuery_Kontakt, KeyKontakt, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_kontakt_EDITOVAT_KONTAKT"), params);
-    });
+    return listWrite(MSSQLADOQuery_Kontakt, KeyKontakt,
+                     [&] { return m_call->ReturnBool(QStringLiteral("tab_kontakt_EDITOVAT_KONTAKT"), params); });
 }
 
 bool TDM::RemoveContact(int id)
@@ -302,9 +302,9 @@ bool TDM::NewUnit(const QString &name, const QString &specifikace, Currency mini
 bool TDM::EditUnit(int id, const QString &name, const QString &specifikace, Currency minimum)
 {
     return listWrite(MSSQLADOQuery_Jednotka, KeyJednotka, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_jednotka_EDITOVAT_JEDNOTKU"),
-                                  {{"@ID_JEDNOTKA", id}, {"@JEDNOTKA", name}, {"@SPECIFIKACE", specifikace},
-                                   {"@MINIMUM", minimum}});
+        return m_call->ReturnBool(
+            QStringLiteral("tab_jednotka_EDITOVAT_JEDNOTKU"),
+            {{"@ID_JEDNOTKA", id}, {"@JEDNOTKA", name}, {"@SPECIFIKACE", specifikace}, {"@MINIMUM", minimum}});
     });
 }
 

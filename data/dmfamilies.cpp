@@ -50,8 +50,7 @@ bool TDM::nameTaken(const QString &name, const QString &procedure, TDMCall::Para
     return m_call->ReturnValue(procedure, params).toBool();
 }
 
-QString TDM::caption(const QString &format, const QString &procedure, const QString &param, int id,
-                     bool withCaption)
+QString TDM::caption(const QString &format, const QString &procedure, const QString &param, int id, bool withCaption)
 {
     const QString value = m_call->ReturnValue(procedure, {{param, id}}).toString();
     return withCaption ? Format(format, {value, id}) : value;

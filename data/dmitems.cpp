@@ -8,12 +8,12 @@ const QString KeyPolozka = QStringLiteral("ID_POLOZKA");
 
 TDMCall::Params itemParams(const TDMItem &i)
 {
-    return {{"@OZNACENI", i.OZNACENI}, {"@KOD", i.KOD}, {"@POLOZKA", i.POLOZKA},
-            {"@SPECIFIKACE", i.SPECIFIKACE}, {"@ZARUKA", i.ZARUKA}, {"@DPH", i.DPH},
-            {"@SKLAD", i.SKLAD}, {"@KATEGORIE", i.KATEGORIE}, {"@DODAVATEL", i.DODAVATEL},
-            {"@NAKUP", i.NAKUP}, {"@PRODEJ", i.PRODEJ}, {"@SLEVA", i.SLEVA},
-            {"@MNOZSTVI", i.MNOZSTVI}, {"@ZASOBA", i.ZASOBA}, {"@JEDNOTKA", i.JEDNOTKA},
-            {"@MINIMUM", i.MINIMUM}, {"@NASOBNE", i.NASOBNE}};
+    return {
+        {"@OZNACENI", i.OZNACENI},   {"@KOD", i.KOD},       {"@POLOZKA", i.POLOZKA},   {"@SPECIFIKACE", i.SPECIFIKACE},
+        {"@ZARUKA", i.ZARUKA},       {"@DPH", i.DPH},       {"@SKLAD", i.SKLAD},       {"@KATEGORIE", i.KATEGORIE},
+        {"@DODAVATEL", i.DODAVATEL}, {"@NAKUP", i.NAKUP},   {"@PRODEJ", i.PRODEJ},     {"@SLEVA", i.SLEVA},
+        {"@MNOZSTVI", i.MNOZSTVI},   {"@ZASOBA", i.ZASOBA}, {"@JEDNOTKA", i.JEDNOTKA}, {"@MINIMUM", i.MINIMUM},
+        {"@NASOBNE", i.NASOBNE}};
 }
 } // namespace
 
@@ -47,8 +47,8 @@ bool TDM::CategoryNameExistsOther(int parentId, int id, const QString &name)
 
 int TDM::FindCategoryByPath(const QString &path)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE_EXISTUJE"),
-                                   {{"@PATH_KATEGORIE", path}}).toInt());
+    return int(m_call->ReturnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE_EXISTUJE"), {{"@PATH_KATEGORIE", path}})
+                   .toInt());
 }
 
 int TDM::CategoryIdByPath(const QString &path)
@@ -63,8 +63,7 @@ QString TDM::CategoryName(int id)
 
 QString TDM::CategoryPathName(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kategorie_func_PATH_KATEGORIE"), {{"@ID_KATEGORIE", id}})
-        .toString();
+    return m_call->ReturnValue(QStringLiteral("tab_kategorie_func_PATH_KATEGORIE"), {{"@ID_KATEGORIE", id}}).toString();
 }
 
 int TDM::DefaultCategoryId()
@@ -91,8 +90,9 @@ bool TDM::ReadCategory(int id, QString &name, QString &specifikace)
 
 QString TDM::SubcategoryIdList(int parentId)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kategorie_func_NACIST_SEZNAM_ID_KATEGORII"),
-                               {{"@ID_NADKATEGORIE", parentId}}).toString();
+    return m_call
+        ->ReturnValue(QStringLiteral("tab_kategorie_func_NACIST_SEZNAM_ID_KATEGORII"), {{"@ID_NADKATEGORIE", parentId}})
+        .toString();
 }
 
 bool TDM::SetDefaultCategory(int id)
@@ -105,9 +105,9 @@ bool TDM::SetDefaultCategory(int id)
 bool TDM::NewCategory(int parentId, const QString &name, const QString &specifikace, int &newId)
 {
     int id = 0;
-    const bool ok = m_call->ReturnId(QStringLiteral("tab_kategorie_NOVA_KATEGORIE"),
-                                     {{"@ID_NADKATEGORIE", parentId}, {"@KATEGORIE", name},
-                                      {"@SPECIFIKACE", specifikace}}, id);
+    const bool ok =
+        m_call->ReturnId(QStringLiteral("tab_kategorie_NOVA_KATEGORIE"),
+                         {{"@ID_NADKATEGORIE", parentId}, {"@KATEGORIE", name}, {"@SPECIFIKACE", specifikace}}, id);
     newId = ok ? id : 0;
     return ok;
 }
@@ -151,7 +151,8 @@ int TDM::ItemCount()
 
 bool TDM::ItemMarkExists(int storeId, const QString &mark)
 {
-    return nameTaken(mark, QStringLiteral("tab_polozka_OZNACENI_EXISTUJE"), {{"@ID_SKLAD", storeId}, {"@OZNACENI", mark}});
+    return nameTaken(mark, QStringLiteral("tab_polozka_OZNACENI_EXISTUJE"),
+                     {{"@ID_SKLAD", storeId}, {"@OZNACENI", mark}});
 }
 
 bool TDM::ItemMarkExistsOther(int storeId, int itemId, const QString &mark)
@@ -162,7 +163,8 @@ bool TDM::ItemMarkExistsOther(int storeId, int itemId, const QString &mark)
 
 bool TDM::ItemNameExists(int storeId, const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_polozka_POLOZKA_EXISTUJE"), {{"@ID_SKLAD", storeId}, {"@POLOZKA", name}});
+    return nameTaken(name, QStringLiteral("tab_polozka_POLOZKA_EXISTUJE"),
+                     {{"@ID_SKLAD", storeId}, {"@POLOZKA", name}});
 }
 
 bool TDM::ItemNameExistsOther(int storeId, int itemId, const QString &name)
@@ -189,8 +191,10 @@ QString TDM::ItemMark(int id)
 
 QString TDM::SmallestFreeItemMark(int storeId, int width)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE"),
-                               {{"@ID_SKLAD", storeId}, {"@OZNACENI_ZAROVNANI", width}}).toString();
+    return m_call
+        ->ReturnValue(QStringLiteral("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE"),
+                      {{"@ID_SKLAD", storeId}, {"@OZNACENI_ZAROVNANI", width}})
+        .toString();
 }
 
 bool TDM::NewItem(const TDMItem &item)
@@ -227,8 +231,9 @@ bool TDM::RemoveItem(int id)
 
 bool TDM::RemoveStoreItems(int storeId)
 {
-    const bool ok = transactionWrite(
-        [&] { return m_call->ReturnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKY"), {{"@ID_SKLAD", storeId}}); });
+    const bool ok = transactionWrite([&] {
+        return m_call->ReturnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKY"), {{"@ID_SKLAD", storeId}});
+    });
     afterWrite(ok, [this] { MSSQLADOQuery_Polozka->RequeryQuery(); });
     return ok;
 }

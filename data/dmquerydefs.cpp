@@ -12,15 +12,14 @@ const QString WhereFilter = QStringLiteral("%WHERE_FILTER");
 
 bool isMoneyColumn(const QString &name)
 {
-    static const QSet<QString> plain{"NAKUP", "PRODEJ", "POHYB", "STAV", "DETAIL_NAKUP",
-                                     "DETAIL_PRODEJ", "DPH1_DPH", "DPH2_DPH"};
+    static const QSet<QString> plain{"NAKUP",        "PRODEJ",        "POHYB",    "STAV",
+                                     "DETAIL_NAKUP", "DETAIL_PRODEJ", "DPH1_DPH", "DPH2_DPH"};
     return plain.contains(name) || (name.endsWith("_CELKEM") && name != "POLOZKY_CELKEM");
 }
 
 bool isQuantityColumn(const QString &name)
 {
-    static const QSet<QString> names{"MNOZSTVI", "MINIMUM", "ZASOBA", "MNOZSTVI_SKLAD",
-                                     "DETAIL_MNOZSTVI"};
+    static const QSet<QString> names{"MNOZSTVI", "MINIMUM", "ZASOBA", "MNOZSTVI_SKLAD", "DETAIL_MNOZSTVI"};
     return names.contains(name);
 }
 
@@ -30,7 +29,9 @@ class FieldList
 {
 public:
     FieldList(const QString &keyField, bool yesNoMultiples)
-        : m_key(keyField), m_yesNo(yesNoMultiples) {}
+        : m_key(keyField)
+        , m_yesNo(yesNoMultiples)
+    {}
 
     FieldList &add(const QString &origin, const QString &columns)
     {
@@ -80,108 +81,143 @@ TDMQueryDef query(const QString &name, const QString &key, std::vector<TDMPlaceh
     return def;
 }
 
-const QString ItemColumns = QStringLiteral(
-    "OZNACENI KOD POLOZKA SPECIFIKACE ZARUKA NAKUP PRODEJ SLEVA MNOZSTVI MINIMUM NASOBNE ZASOBA");
-const QString ContactColumns = QStringLiteral(
-    "IC DIC ADRESA TELEFON MOBIL EMAIL WWW OSOBA POZNAMKA");
+const QString ItemColumns =
+    QStringLiteral("OZNACENI KOD POLOZKA SPECIFIKACE ZARUKA NAKUP PRODEJ SLEVA MNOZSTVI MINIMUM NASOBNE ZASOBA");
+const QString ContactColumns = QStringLiteral("IC DIC ADRESA TELEFON MOBIL EMAIL WWW OSOBA POZNAMKA");
 
 std::vector<TDMQueryDef> buildQueries()
 {
-    const QString todaysDocuments = QStringLiteral(
-        "(tab_historie.ID_OPERACE BETWEEN 1 AND 6) AND "
-        "date_trunc('day',tab_historie.TIME)=date_trunc('day',LOCALTIMESTAMP)");
+    const QString todaysDocuments =
+        QStringLiteral("(tab_historie.ID_OPERACE BETWEEN 1 AND 6) AND "
+                       "date_trunc('day',tab_historie.TIME)=date_trunc('day',LOCALTIMESTAMP)");
     std::vector<TDMQueryDef> q;
     q.push_back(query("Uzivatel", "ID_UZIVATEL", orderOnly("LOGIN"), {},
-        FieldList("ID_UZIVATEL", false).add("uzivatel_SEZNAM", "ID_UZIVATEL UZIVATEL LOGIN SKUPINA"), true));
-    q.push_back(query("Opravneni", "ID_OPRAVNENI", orderOnly("tab_uzivatel_opravneni.ID_OPRAVNENI"),
-        {"ID_UZIVATEL"},
-        FieldList("ID_OPRAVNENI", false)
-            .add("tab_uzivatel_opravneni", "ID_UZIVATEL ID_OPRAVNENI STATE_OPRAVNENI")
-            .add("tab_opravneni", "POPIS"), true));
+                      FieldList("ID_UZIVATEL", false).add("uzivatel_SEZNAM", "ID_UZIVATEL UZIVATEL LOGIN SKUPINA"),
+                      true));
+    q.push_back(query("Opravneni", "ID_OPRAVNENI", orderOnly("tab_uzivatel_opravneni.ID_OPRAVNENI"), {"ID_UZIVATEL"},
+                      FieldList("ID_OPRAVNENI", false)
+                          .add("tab_uzivatel_opravneni", "ID_UZIVATEL ID_OPRAVNENI STATE_OPRAVNENI")
+                          .add("tab_opravneni", "POPIS"),
+                      true));
     q.push_back(query("OznaceniDoklad", "ID_OZNACENI_DOKLAD", orderOnly("POPIS_DOKLAD"), {},
-        FieldList("ID_OZNACENI_DOKLAD", false)
-            .add("tab_oznaceni_doklad", "ID_OZNACENI_DOKLAD")
-            .add("", "POPIS_DOKLAD")
-            .add("tab_oznaceni_doklad", "OZNACENI_DOKLAD OZNACENI_ROK OZNACENI_MESIC OZNACENI_DEN "
-                 "OZNACENI_ODDELOVAC PORADI_DOKLAD_NETISTENY PORADI_DOKLAD_VYTISTENY PORADI_ZAROVNANI")
-            .add("", "DOKLAD_NETISTENY DOKLAD_VYTISTENY"), true));
+                      FieldList("ID_OZNACENI_DOKLAD", false)
+                          .add("tab_oznaceni_doklad", "ID_OZNACENI_DOKLAD")
+                          .add("", "POPIS_DOKLAD")
+                          .add("tab_oznaceni_doklad",
+                               "OZNACENI_DOKLAD OZNACENI_ROK OZNACENI_MESIC OZNACENI_DEN "
+                               "OZNACENI_ODDELOVAC PORADI_DOKLAD_NETISTENY PORADI_DOKLAD_VYTISTENY PORADI_ZAROVNANI")
+                          .add("", "DOKLAD_NETISTENY DOKLAD_VYTISTENY"),
+                      true));
     q.push_back(query("Dph", "ID_DPH", orderOnly("POPIS_DPH"), {},
-        FieldList("ID_DPH", false).add("tab_dph", "ID_DPH STATE_VYCHOZI DPH").add("", "POPIS_DPH"), true));
-    q.push_back(query("Sklad", "ID_SKLAD", orderOnly("tab_sklad.SKLAD"), {},
-        FieldList("ID_SKLAD", false).add("tab_sklad", "ID_SKLAD ID_KATEGORIE STATE_VYCHOZI SKLAD")
-            .add("", "KATEGORIE"), true));
+                      FieldList("ID_DPH", false).add("tab_dph", "ID_DPH STATE_VYCHOZI DPH").add("", "POPIS_DPH"),
+                      true));
+    q.push_back(query(
+        "Sklad", "ID_SKLAD", orderOnly("tab_sklad.SKLAD"), {},
+        FieldList("ID_SKLAD", false).add("tab_sklad", "ID_SKLAD ID_KATEGORIE STATE_VYCHOZI SKLAD").add("", "KATEGORIE"),
+        true));
     q.push_back(query("Kontakt", "ID_KONTAKT", orderOnly("tab_kontakt.KONTAKT"), {},
-        FieldList("ID_KONTAKT", false)
-            .add("tab_kontakt", "ID_KONTAKT STATE_DODAVATEL STATE_ODBERATEL KONTAKT " + ContactColumns), true));
+                      FieldList("ID_KONTAKT", false)
+                          .add("tab_kontakt", "ID_KONTAKT STATE_DODAVATEL STATE_ODBERATEL KONTAKT " + ContactColumns),
+                      true));
     q.push_back(query("Jednotka", "ID_JEDNOTKA", orderOnly("tab_jednotka.JEDNOTKA"), {},
-        FieldList("ID_JEDNOTKA", false)
-            .add("tab_jednotka", "ID_JEDNOTKA STATE_VYCHOZI JEDNOTKA SPECIFIKACE MINIMUM NASOBNE"), true));
+                      FieldList("ID_JEDNOTKA", false)
+                          .add("tab_jednotka", "ID_JEDNOTKA STATE_VYCHOZI JEDNOTKA SPECIFIKACE MINIMUM NASOBNE"),
+                      true));
     q.push_back(query("Polozka", "ID_POLOZKA",
-        {{WhereFilter, QStringLiteral("1=1")}, {OrderBy, QStringLiteral("tab_polozka.OZNACENI")}},
-        {"ID_SKLAD", "PATH_ID_KATEGORIE"},
-        FieldList("ID_POLOZKA", true)
-            .add("tab_polozka", "ID_POLOZKA ID_SKLAD ID_KATEGORIE ID_DODAVATEL ID_DPH ID_JEDNOTKA "
-                 "PATH_ID_KATEGORIE STATE_PLATNOST " + ItemColumns)
-            .add("tab_dph", "DPH").add("tab_sklad", "SKLAD")
-            .add("", "KATEGORIE DODAVATEL").add("tab_jednotka", "JEDNOTKA").add("", "NAKUP_CELKEM"), true));
+                      {{WhereFilter, QStringLiteral("1=1")}, {OrderBy, QStringLiteral("tab_polozka.OZNACENI")}},
+                      {"ID_SKLAD", "PATH_ID_KATEGORIE"},
+                      FieldList("ID_POLOZKA", true)
+                          .add("tab_polozka", "ID_POLOZKA ID_SKLAD ID_KATEGORIE ID_DODAVATEL ID_DPH ID_JEDNOTKA "
+                                              "PATH_ID_KATEGORIE STATE_PLATNOST " +
+                                                  ItemColumns)
+                          .add("tab_dph", "DPH")
+                          .add("tab_sklad", "SKLAD")
+                          .add("", "KATEGORIE DODAVATEL")
+                          .add("tab_jednotka", "JEDNOTKA")
+                          .add("", "NAKUP_CELKEM"),
+                      true));
     q.push_back(query("PolozkaHistorie", "ID_HISTORIE", orderOnly("CAS"), {"ID_POLOZKA"},
-        FieldList("ID_HISTORIE", false)
-            .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE REF_ID_DOKLAD")
-            .add("", "OPERACE CAS")
-            .add("tab_historie", "STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY " + ItemColumns)
-            .add("tab_dph", "DPH").add("tab_sklad", "SKLAD").add("", "KATEGORIE DODAVATEL ODBERATEL")
-            .add("tab_jednotka", "JEDNOTKA").add("tab_historie", "UZIVATEL"), true));
+                      FieldList("ID_HISTORIE", false)
+                          .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE REF_ID_DOKLAD")
+                          .add("", "OPERACE CAS")
+                          .add("tab_historie", "STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY " + ItemColumns)
+                          .add("tab_dph", "DPH")
+                          .add("tab_sklad", "SKLAD")
+                          .add("", "KATEGORIE DODAVATEL ODBERATEL")
+                          .add("tab_jednotka", "JEDNOTKA")
+                          .add("tab_historie", "UZIVATEL"),
+                      true));
     q.push_back(query("Prodej", "ID_POLOZKA", orderOnly("tab_polozka.OZNACENI"), {},
-        FieldList("ID_PRODEJ", false)
-            .add("tab_prodej", "ID_PRODEJ ID_POLOZKA")
-            .add("tab_polozka", "ID_SKLAD ID_KATEGORIE ID_DPH ID_JEDNOTKA OZNACENI KOD POLOZKA "
-                 "SPECIFIKACE ZARUKA NAKUP PRODEJ")
-            .add("tab_prodej", "SLEVA MNOZSTVI").add("tab_polozka", "MINIMUM NASOBNE")
-            .add("", "MNOZSTVI_SKLAD").add("tab_dph", "DPH").add("tab_sklad", "SKLAD")
-            .add("", "KATEGORIE DODAVATEL").add("tab_jednotka", "JEDNOTKA").add("", "PRODEJ_CELKEM"), true));
-    q.push_back(query("Doklad", "ID_DOKLAD",
-        {{WhereFilter, todaysDocuments}, {OrderBy, QStringLiteral("CAS")}}, {},
-        FieldList("ID_DOKLAD", false)
-            .add("tab_historie", "ID_DOKLAD").add("", "CAS").add("tab_historie", "ID_OPERACE")
-            .add("", "OPERACE")
-            .add("tab_historie", "REF_ID_DOKLAD STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY")
-            .add("", "ODBERATEL").add("tab_kontakt", ContactColumns).add("tab_doklad", "SLEVA")
-            .add("", "POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_HOTOVOST_CELKEM PRODEJ_FAKTURA_CELKEM "
-                 "PRODEJ_CELKEM DPH1_PRODEJ_CELKEM DPH2_PRODEJ_CELKEM DPH1_DPH DPH2_DPH")
-            .add("tab_historie", "UZIVATEL"), true));
+                      FieldList("ID_PRODEJ", false)
+                          .add("tab_prodej", "ID_PRODEJ ID_POLOZKA")
+                          .add("tab_polozka", "ID_SKLAD ID_KATEGORIE ID_DPH ID_JEDNOTKA OZNACENI KOD POLOZKA "
+                                              "SPECIFIKACE ZARUKA NAKUP PRODEJ")
+                          .add("tab_prodej", "SLEVA MNOZSTVI")
+                          .add("tab_polozka", "MINIMUM NASOBNE")
+                          .add("", "MNOZSTVI_SKLAD")
+                          .add("tab_dph", "DPH")
+                          .add("tab_sklad", "SKLAD")
+                          .add("", "KATEGORIE DODAVATEL")
+                          .add("tab_jednotka", "JEDNOTKA")
+                          .add("", "PRODEJ_CELKEM"),
+                      true));
+    q.push_back(query("Doklad", "ID_DOKLAD", {{WhereFilter, todaysDocuments}, {OrderBy, QStringLiteral("CAS")}}, {},
+                      FieldList("ID_DOKLAD", false)
+                          .add("tab_historie", "ID_DOKLAD")
+                          .add("", "CAS")
+                          .add("tab_historie", "ID_OPERACE")
+                          .add("", "OPERACE")
+                          .add("tab_historie", "REF_ID_DOKLAD STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY")
+                          .add("", "ODBERATEL")
+                          .add("tab_kontakt", ContactColumns)
+                          .add("tab_doklad", "SLEVA")
+                          .add("", "POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_HOTOVOST_CELKEM PRODEJ_FAKTURA_CELKEM "
+                                   "PRODEJ_CELKEM DPH1_PRODEJ_CELKEM DPH2_PRODEJ_CELKEM DPH1_DPH DPH2_DPH")
+                          .add("tab_historie", "UZIVATEL"),
+                      true));
     q.push_back(query("DokladDetail", "ID_HISTORIE", orderOnly("tab_historie.OZNACENI"), {"ID_DOKLAD"},
-        FieldList("ID_HISTORIE", false)
-            .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE ID_DPH OZNACENI KOD "
-                 "POLOZKA SPECIFIKACE ZARUKA")
-            .add("tab_dph", "DPH").add("tab_sklad", "SKLAD").add("", "KATEGORIE DODAVATEL ODBERATEL")
-            .add("tab_historie", "NAKUP PRODEJ SLEVA MNOZSTVI").add("tab_jednotka", "JEDNOTKA")
-            .add("", "NAKUP_CELKEM PRODEJ_CELKEM"), true));
+                      FieldList("ID_HISTORIE", false)
+                          .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE ID_DPH OZNACENI KOD "
+                                               "POLOZKA SPECIFIKACE ZARUKA")
+                          .add("tab_dph", "DPH")
+                          .add("tab_sklad", "SKLAD")
+                          .add("", "KATEGORIE DODAVATEL ODBERATEL")
+                          .add("tab_historie", "NAKUP PRODEJ SLEVA MNOZSTVI")
+                          .add("tab_jednotka", "JEDNOTKA")
+                          .add("", "NAKUP_CELKEM PRODEJ_CELKEM"),
+                      true));
     q.push_back(query("SQL", "", {}, {}, FieldList("", false), false));
     q.push_back(query("Pokladna", "ID_POKLADNA", orderOnly("CAS"), {},
-        FieldList("ID_POKLADNA", false)
-            .add("tab_pokladna", "ID_POKLADNA ID_OPERACE").add("", "OPERACE CAS DOKLAD_NETISTENY "
-                 "DOKLAD_VYTISTENY")
-            .add("tab_pokladna", "UZIVATEL POHYB STAV"), true));
+                      FieldList("ID_POKLADNA", false)
+                          .add("tab_pokladna", "ID_POKLADNA ID_OPERACE")
+                          .add("", "OPERACE CAS DOKLAD_NETISTENY "
+                                   "DOKLAD_VYTISTENY")
+                          .add("tab_pokladna", "UZIVATEL POHYB STAV"),
+                      true));
     q.push_back(query("Filtr", "ID_FILTR", orderOnly("tab_filtr.FILTR"), {},
-        FieldList("ID_FILTR", false).add("tab_filtr", "ID_FILTR FILTR SCRIPT"), true));
+                      FieldList("ID_FILTR", false).add("tab_filtr", "ID_FILTR FILTR SCRIPT"), true));
     q.push_back(query("Sestava", "ID_SESTAVA", orderOnly("tab_sestava.SESTAVA"), {},
-        FieldList("ID_SESTAVA", false).add("tab_sestava", "ID_SESTAVA SESTAVA SOUBOR"), true));
+                      FieldList("ID_SESTAVA", false).add("tab_sestava", "ID_SESTAVA SESTAVA SOUBOR"), true));
     q.push_back(query("Polozka_Hledat", "ID_POLOZKA", {}, {},
-        FieldList("", false)
-            .add("", "ID_POLOZKA ID_SKLAD ID_KATEGORIE PATH_ID_KATEGORIE " + ItemColumns
-                 + " DPH SKLAD KATEGORIE DODAVATEL JEDNOTKA DETAIL_OPERACE DETAIL_CAS DETAIL_STATE_STAV "
-                   "DETAIL_DOKLAD_NETISTENY DETAIL_DOKLAD_VYTISTENY DETAIL_OZNACENI DETAIL_KOD "
-                   "DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP DETAIL_PRODEJ DETAIL_SLEVA "
-                   "DETAIL_MNOZSTVI DETAIL_ODBERATEL DETAIL_UZIVATEL"), false));
-    q.push_back(query("Doklad_Hledat", "ID_DOKLAD", {}, {},
-        FieldList("", false)
-            .add("", "ID_DOKLAD CAS ID_OPERACE OPERACE STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY "
-                 "ODBERATEL IC DIC ADRESA SLEVA_CELKEM POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_CELKEM "
-                 "DETAIL_OZNACENI DETAIL_KOD DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP "
-                 "DETAIL_PRODEJ DETAIL_SLEVA DETAIL_MNOZSTVI DETAIL_UZIVATEL"), false));
+                      FieldList("", false).add(
+                          "", "ID_POLOZKA ID_SKLAD ID_KATEGORIE PATH_ID_KATEGORIE " + ItemColumns +
+                                  " DPH SKLAD KATEGORIE DODAVATEL JEDNOTKA DETAIL_OPERACE DETAIL_CAS DETAIL_STATE_STAV "
+                                  "DETAIL_DOKLAD_NETISTENY DETAIL_DOKLAD_VYTISTENY DETAIL_OZNACENI DETAIL_KOD "
+                                  "DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP DETAIL_PRODEJ DETAIL_SLEVA "
+                                  "DETAIL_MNOZSTVI DETAIL_ODBERATEL DETAIL_UZIVATEL"),
+                      false));
+    q.push_back(query(
+        "Doklad_Hledat", "ID_DOKLAD", {}, {},
+        FieldList("", false).add("", "ID_DOKLAD CAS ID_OPERACE OPERACE STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY "
+                                     "ODBERATEL IC DIC ADRESA SLEVA_CELKEM POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_CELKEM "
+                                     "DETAIL_OZNACENI DETAIL_KOD DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP "
+                                     "DETAIL_PRODEJ DETAIL_SLEVA DETAIL_MNOZSTVI DETAIL_UZIVATEL"),
+        false));
     q.push_back(query("PrihlaseniUzivatele", "ID", orderOnly("UZIVATEL"), {},
-        FieldList("ID", false).add("", "ID UZIVATEL BLOKOVANY PRIHLASEN POSLEDNI_OPERACE "
-                                       "OTEVRENE_TRANSAKCE STANICE MAC_ADRESA"), false));
+                      FieldList("ID", false)
+                          .add("", "ID UZIVATEL BLOKOVANY PRIHLASEN POSLEDNI_OPERACE "
+                                   "OTEVRENE_TRANSAKCE STANICE MAC_ADRESA"),
+                      false));
     return q;
 }
 
@@ -273,8 +309,8 @@ bool IsSelfContainedCondition(const QString &condition)
             quote = c;
         else if (c == QLatin1Char('$') || c == QLatin1Char(';') || c == QLatin1Char('\\'))
             return false; // dollar quoting, statement ends and escapes are never part of a condition
-        else if ((c == QLatin1Char('-') && next == QLatin1Char('-'))
-                 || (c == QLatin1Char('/') && next == QLatin1Char('*')))
+        else if ((c == QLatin1Char('-') && next == QLatin1Char('-')) ||
+                 (c == QLatin1Char('/') && next == QLatin1Char('*')))
             return false;
         else if (c == QLatin1Char('('))
             ++depth;

@@ -24,17 +24,17 @@ struct TDMFieldDef
 
 struct TDMPlaceholderDef
 {
-    QString name;         // "%ORDER_BY", "%WHERE_FILTER"
+    QString name; // "%ORDER_BY", "%WHERE_FILTER"
     QString defaultValue;
 };
 
 struct TDMQueryDef
 {
-    QString component;    // "MSSQLADOQuery_Polozka"
-    QString resource;     // ":/sql/queries/Polozka.sql"
-    QString keyField;     // column that identifies a row ("ID_POLOZKA")
+    QString component;                           // "MSSQLADOQuery_Polozka"
+    QString resource;                            // ":/sql/queries/Polozka.sql"
+    QString keyField;                            // column that identifies a row ("ID_POLOZKA")
     std::vector<TDMPlaceholderDef> placeholders; // empty: plain SQL without a template
-    QStringList parameters; // ":NAME" parameters, without the colon
+    QStringList parameters;                      // ":NAME" parameters, without the colon
     std::vector<TDMFieldDef> fields;
     bool storedInIni = false; // one of the collections kept in section "DM"
 

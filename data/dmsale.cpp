@@ -10,17 +10,15 @@ const QString TransactionFailed = QStringLiteral("Transakce skončila s chybou..
 
 Currency TDM::BasketQuantity(int itemId)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_prodej_func_MNOZSTVI"), {{"@ID_POLOZKA", itemId}})
-        .toCurrency();
+    return m_call->ReturnValue(QStringLiteral("tab_prodej_func_MNOZSTVI"), {{"@ID_POLOZKA", itemId}}).toCurrency();
 }
 
 bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute)
 {
     return listInsert(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&](int &id) {
-        return m_call->ReturnId(QStringLiteral("tab_prodej_PRIDAT_EDITOVAT"),
-                                {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity},
-                                 {"@ABSOLUTNE", absolute}},
-                                id);
+        return m_call->ReturnId(
+            QStringLiteral("tab_prodej_PRIDAT_EDITOVAT"),
+            {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity}, {"@ABSOLUTNE", absolute}}, id);
     });
 }
 
@@ -113,8 +111,7 @@ void whileListStill(TMSSQLADOQuery *list, const QString &key, Work work)
 
 } // namespace
 
-void TDM::PrintDocumentById(int documentId, int voucher, bool preview, bool print, bool secondCopy,
-                            const QString &note)
+void TDM::PrintDocumentById(int documentId, int voucher, bool preview, bool print, bool secondCopy, const QString &note)
 {
     if (!preview && !print)
         return;

@@ -19,8 +19,7 @@ public:
     virtual ~TDMPreview() = default;
     // operation: the document's ID_OPERACE; voucher: 0 the document itself,
     // 1 the cash voucher of a cash receipt; secondCopy: two copies.
-    virtual void PrintDocument(int operation, int voucher, const QString &note, bool secondCopy,
-                               bool preview) = 0;
+    virtual void PrintDocument(int operation, int voucher, const QString &note, bool secondCopy, bool preview) = 0;
     virtual void ShowItemOverview() = 0;
     virtual void ShowDocumentOverview() = 0;
 };

@@ -42,8 +42,7 @@ bool TDM::NewUser(const QString &login, const QString &password)
 {
     return listInsert(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&](int &id) {
         return m_call->ReturnId(QStringLiteral("uzivatel_NOVY_UZIVATEL"),
-                                {{"@LOGIN", login}, {"@HESLO", scramVerifier(connection(), login, password)}},
-                                id);
+                                {{"@LOGIN", login}, {"@HESLO", scramVerifier(connection(), login, password)}}, id);
     });
 }
 
@@ -59,7 +58,8 @@ bool TDM::ChangeUserPassword(const QString &login, const QString &oldPassword, c
         }
         check.Close();
         return m_call->ReturnBool(QStringLiteral("uzivatel_HESLO_UZIVATEL"),
-                                  {{"@LOGIN", login}, {"@HESLO_STARE", QString()},
+                                  {{"@LOGIN", login},
+                                   {"@HESLO_STARE", QString()},
                                    {"@HESLO_NOVE", scramVerifier(connection(), login, newPassword)}});
     });
 }
@@ -73,6 +73,5 @@ bool TDM::RemoveUser(const QString &login)
 
 bool TDM::HasRight(int right)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_uzivatel_opravneni_OPRAVNENI"), {{"@ID_OPRAVNENI", right}})
-        .toBool();
+    return m_call->ReturnValue(QStringLiteral("tab_uzivatel_opravneni_OPRAVNENI"), {{"@ID_OPRAVNENI", right}}).toBool();
 }

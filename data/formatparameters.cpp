@@ -3,9 +3,9 @@
 #include "platform/messages.h"
 
 TFormatParameter::TFormatParameter(TFormatParameters *collection)
-    : QObject(collection), m_collection(collection)
-{
-}
+    : QObject(collection)
+    , m_collection(collection)
+{}
 
 void TFormatParameter::Assign(const TFormatParameter &source)
 {
@@ -18,7 +18,10 @@ QString TFormatParameter::DisplayName() const
     return m_name.isEmpty() ? QString::fromLatin1(metaObject()->className()) : m_name;
 }
 
-TFormatParameters::TFormatParameters(QObject *owner) : QObject(owner), m_owner(owner) {}
+TFormatParameters::TFormatParameters(QObject *owner)
+    : QObject(owner)
+    , m_owner(owner)
+{}
 
 TFormatParameters::~TFormatParameters()
 {
@@ -67,9 +70,12 @@ TFormatParameter *TFormatParameters::ParamByName(const QString &name) const
 QString TFormatParameters::GetAttr(int index)
 {
     switch (index) {
-    case 0: return QStringLiteral("Name");
-    case 1: return QStringLiteral("Value");
-    default: return QString();
+    case 0:
+        return QStringLiteral("Name");
+    case 1:
+        return QStringLiteral("Value");
+    default:
+        return QString();
     }
 }
 
@@ -79,9 +85,12 @@ QString TFormatParameters::GetItemAttr(int index, int itemIndex) const
     if (!item)
         return QString();
     switch (index) {
-    case 0: return item->Name().isEmpty() ? QString::number(itemIndex) : item->Name();
-    case 1: return item->Value();
-    default: return QString();
+    case 0:
+        return item->Name().isEmpty() ? QString::number(itemIndex) : item->Name();
+    case 1:
+        return item->Value();
+    default:
+        return QString();
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include "platform/db/snapshot.h"
 
-TMSSQLADOCommand::TMSSQLADOCommand(QObject *parent) : QObject(parent) {}
+TMSSQLADOCommand::TMSSQLADOCommand(QObject *parent)
+    : QObject(parent)
+{}
 
 bool TMSSQLADOCommand::ExecuteCommand()
 {

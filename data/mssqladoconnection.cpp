@@ -40,7 +40,9 @@ QString conninfoValue(const QString &value)
 
 } // namespace
 
-TMSSQLADOConnection::TMSSQLADOConnection(QObject *parent) : QObject(parent) {}
+TMSSQLADOConnection::TMSSQLADOConnection(QObject *parent)
+    : QObject(parent)
+{}
 
 QString TMSSQLADOConnection::ProgramDatabaseName()
 {
@@ -50,12 +52,11 @@ QString TMSSQLADOConnection::ProgramDatabaseName()
 
 QString TMSSQLADOConnection::ServerDatabaseName(const QString &database)
 {
-    return database.compare(QStringLiteral("master"), Qt::CaseInsensitive) == 0 ? QStringLiteral("postgres")
-                                                                                 : database;
+    return database.compare(QStringLiteral("master"), Qt::CaseInsensitive) == 0 ? QStringLiteral("postgres") : database;
 }
 
-bool TMSSQLADOConnection::ConnectDatabase(const QString &server, const QString &database,
-                                          const QString &user, const QString &password)
+bool TMSSQLADOConnection::ConnectDatabase(const QString &server, const QString &database, const QString &user,
+                                          const QString &password)
 {
     m_connection.Close();
     if (!m_connection.Open(server, ServerDatabaseName(database), user, password))
@@ -66,9 +67,9 @@ bool TMSSQLADOConnection::ConnectDatabase(const QString &server, const QString &
 
 TDatabasePresence TMSSQLADOConnection::DatabasePresence(const QString &name)
 {
-    const Db::Result result = m_connection.Exec(
-        QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_database WHERE datname = $1)"),
-        {Db::Param::of(ServerDatabaseName(name))});
+    const Db::Result result =
+        m_connection.Exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_database WHERE datname = $1)"),
+                          {Db::Param::of(ServerDatabaseName(name))});
     if (!result.hasRows() || result.rowCount() != 1)
         return TDatabasePresence::Unknown;
     return result.cellText(0, 0) == u"t" ? TDatabasePresence::Exists : TDatabasePresence::Absent;
@@ -122,8 +123,7 @@ QString TMSSQLADOConnection::createStatement(const QString &database)
 
 bool TMSSQLADOConnection::openSide(Db::Connection &side, const QString &database)
 {
-    if (side.Open(m_connection.Server(), ServerDatabaseName(database), m_connection.User(),
-                  m_connection.Password()))
+    if (side.Open(m_connection.Server(), ServerDatabaseName(database), m_connection.User(), m_connection.Password()))
         return true;
     m_connection.SetErrors(side.Errors());
     return false;
@@ -153,8 +153,8 @@ bool TMSSQLADOConnection::CreateDatabase(const QString &database)
     if (!openSide(server, QStringLiteral("postgres")))
         return false;
     const QString first = QString(m_batches.first()).replace(QStringLiteral("%DATABASE%"), quotedName);
-    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedName)).succeeded()
-        || !server.Exec(first).succeeded()) {
+    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedName)).succeeded() ||
+        !server.Exec(first).succeeded()) {
         m_connection.SetErrors(server.Errors());
         return false;
     }
@@ -177,8 +177,8 @@ bool TMSSQLADOConnection::TruncateLog(const QString &database)
         return true;
     // The server recycles its log by itself; a user who may not force a
     // checkpoint has nothing left to do.
-    const bool notAllowed = !m_connection.Errors().isEmpty()
-                            && m_connection.Errors().first().sqlState == QStringLiteral("42501");
+    const bool notAllowed =
+        !m_connection.Errors().isEmpty() && m_connection.Errors().first().sqlState == QStringLiteral("42501");
     if (notAllowed)
         m_connection.SetErrors({});
     return notAllowed;
@@ -200,7 +200,8 @@ QString TMSSQLADOConnection::toolConnection(const QString &database) const
 {
     const Db::ServerAddress address = Db::ServerAddress::parse(m_connection.Server());
     QStringList parts{QStringLiteral("dbname=") + conninfoValue(ServerDatabaseName(database)),
-                      QStringLiteral("application_name=") + conninfoValue(QString::fromLatin1(Db::Connection::ApplicationName))};
+                      QStringLiteral("application_name=") +
+                          conninfoValue(QString::fromLatin1(Db::Connection::ApplicationName))};
     if (!address.host.isEmpty())
         parts << QStringLiteral("host=") + conninfoValue(address.host);
     if (!address.port.isEmpty())
@@ -281,8 +282,8 @@ bool TMSSQLADOConnection::RestoreDatabase(const QString &database, const QString
         m_connection.SetErrors(errors);
         return false;
     };
-    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging)).succeeded()
-        || !server.Exec(createStatement(staging)).succeeded())
+    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging)).succeeded() ||
+        !server.Exec(createStatement(staging)).succeeded())
         return failOn(server);
     if (!runTool(QStringLiteral("pg_restore"),
                  {QStringLiteral("--no-owner"), QStringLiteral("--exit-on-error"),
@@ -294,8 +295,8 @@ bool TMSSQLADOConnection::RestoreDatabase(const QString &database, const QString
         return false;
     }
     // Only now is the old database given up for the restored one.
-    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedTarget)).succeeded()
-        || !server.Exec(QStringLiteral("ALTER DATABASE %1 RENAME TO %2").arg(quotedStaging, quotedTarget)).succeeded())
+    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedTarget)).succeeded() ||
+        !server.Exec(QStringLiteral("ALTER DATABASE %1 RENAME TO %2").arg(quotedStaging, quotedTarget)).succeeded())
         return failOn(server);
     if (m_connection.Database() == target) // our own session was ended by the drop
         m_connection.Open(m_connection.Server(), target, m_connection.User(), m_connection.Password());
@@ -311,9 +312,9 @@ qint64 TMSSQLADOConnection::DatabaseSizeKB()
 
 qint64 TMSSQLADOConnection::DatabaseUsedKB()
 {
-    const Db::Result r = m_connection.Exec(QStringLiteral(
-        "SELECT (COALESCE(sum(pg_total_relation_size(oid)), 0) / 1024)::bigint FROM pg_class "
-        "WHERE relkind IN ('r', 'm') AND NOT relisshared"));
+    const Db::Result r = m_connection.Exec(
+        QStringLiteral("SELECT (COALESCE(sum(pg_total_relation_size(oid)), 0) / 1024)::bigint FROM pg_class "
+                       "WHERE relkind IN ('r', 'm') AND NOT relisshared"));
     return r.hasRows() && r.rowCount() > 0 && !r.cellIsNull(0, 0) ? r.cellText(0, 0).toLongLong() : 0;
 }
 

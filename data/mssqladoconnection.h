@@ -26,8 +26,7 @@ public:
     // "master" of the login stands for the server's maintenance database.
     static QString ServerDatabaseName(const QString &database);
 
-    bool ConnectDatabase(const QString &server, const QString &database, const QString &user,
-                         const QString &password);
+    bool ConnectDatabase(const QString &server, const QString &database, const QString &user, const QString &password);
     // True only when the server said the database is there.
     bool DatabaseExists(const QString &name);
     // Tells a real absence from a server that could not be asked; only

@@ -8,7 +8,16 @@ namespace {
 bool isDelimiter(QChar c)
 {
     switch (c.unicode()) {
-    case 0: case 10: case 13: case ' ': case '%': case '(': case ')': case ',': case ':': case ';':
+    case 0:
+    case 10:
+    case 13:
+    case ' ':
+    case '%':
+    case '(':
+    case ')':
+    case ',':
+    case ':':
+    case ';':
         return true;
     default:
         return false;
@@ -37,7 +46,8 @@ bool containsWhole(const QString &text, const QString &what)
 } // namespace
 
 TMSSQLADOQuery::TMSSQLADOQuery(QObject *parent)
-    : Db::Dataset(parent), m_formatParameters(new TFormatParameters(this))
+    : Db::Dataset(parent)
+    , m_formatParameters(new TFormatParameters(this))
 {
     m_positionClone.DisableControls();
     m_sumClone.DisableControls();
@@ -58,9 +68,8 @@ void TMSSQLADOQuery::SetFormatSQL(const QStringList &lines)
     m_formatSQL = lines;
     if (FormatSQLText().isEmpty() || !FormatParamCheck)
         return;
-    if (m_formatParameters->Count() > 0
-        && ShowQuestion(QStringLiteral("Some format paramaters exists, do you want to delete them?"),
-                        QString(), true))
+    if (m_formatParameters->Count() > 0 &&
+        ShowQuestion(QStringLiteral("Some format paramaters exists, do you want to delete them?"), QString(), true))
         m_formatParameters->Clear();
     CreateFormatParameters();
 }

@@ -45,7 +45,11 @@ QSet<QString> keysOf(Db::Dataset &dataset, const QString &keyFieldName)
 class ControlsOff
 {
 public:
-    explicit ControlsOff(Db::Dataset &dataset) : m_dataset(dataset) { m_dataset.DisableControls(); }
+    explicit ControlsOff(Db::Dataset &dataset)
+        : m_dataset(dataset)
+    {
+        m_dataset.DisableControls();
+    }
     ~ControlsOff() { m_dataset.EnableControls(); }
     ControlsOff(const ControlsOff &) = delete;
     ControlsOff &operator=(const ControlsOff &) = delete;
@@ -71,8 +75,8 @@ bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyF
     return true;
 }
 
-bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString &keyFieldName,
-                                      const Variant &value, const Db::Field *field)
+bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
+                                      const Db::Field *field)
 {
     if (!field)
         return false;
@@ -91,8 +95,7 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
     }
 }
 
-bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName,
-                                       const Variant &value)
+bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value)
 {
     try {
         if (!startSearch(searchDataset, keyFieldName, value))

@@ -25,19 +25,33 @@ Db::Param argument(const TProcedureParameter &p)
     Db::Parameter text;
     switch (p.DataType) {
     case Db::FieldType::Integer:
-    case Db::FieldType::LargeInt: text.SetAsInteger(p.Value.toInt()); break;
-    case Db::FieldType::Currency: text.SetAsCurrency(p.Value.toCurrency()); break;
-    case Db::FieldType::Float: text.SetAsFloat(p.Value.toDouble()); break;
-    case Db::FieldType::Boolean: text.SetAsBoolean(p.Value.toBool()); break;
-    case Db::FieldType::DateTime: text.SetAsDateTime(p.Value.toDateTime()); break;
-    default: Db::AssignVariant(text, p.Value); break;
+    case Db::FieldType::LargeInt:
+        text.SetAsInteger(p.Value.toInt());
+        break;
+    case Db::FieldType::Currency:
+        text.SetAsCurrency(p.Value.toCurrency());
+        break;
+    case Db::FieldType::Float:
+        text.SetAsFloat(p.Value.toDouble());
+        break;
+    case Db::FieldType::Boolean:
+        text.SetAsBoolean(p.Value.toBool());
+        break;
+    case Db::FieldType::DateTime:
+        text.SetAsDateTime(p.Value.toDateTime());
+        break;
+    default:
+        Db::AssignVariant(text, p.Value);
+        break;
     }
     return text.IsNull() ? Db::Param::null() : Db::Param{*text.Text(), false, 0};
 }
 
 } // namespace
 
-TMSSQLADOStoredProcedure::TMSSQLADOStoredProcedure(QObject *parent) : QObject(parent) {}
+TMSSQLADOStoredProcedure::TMSSQLADOStoredProcedure(QObject *parent)
+    : QObject(parent)
+{}
 
 void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
 {
@@ -62,8 +76,11 @@ void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
     if (!r.hasRows() || r.rowCount() == 0)
         return;
     m_callName = r.cellText(0, 0);
-    TProcedureParameter result{ReturnValueName, QString(), r.cellText(0, 1),
-                               Db::FieldTypeOf(r.cellText(0, 7).toUInt()), TParameterDirection::ReturnValue,
+    TProcedureParameter result{ReturnValueName,
+                               QString(),
+                               r.cellText(0, 1),
+                               Db::FieldTypeOf(r.cellText(0, 7).toUInt()),
+                               TParameterDirection::ReturnValue,
                                Variant()};
     std::vector<TProcedureParameter> own;
     bool hasOutputs = false;
@@ -112,8 +129,7 @@ TProcedureParameter &TMSSQLADOStoredProcedure::parameter(const QString &name)
 {
     if (const TProcedureParameter *p = findParameter(name))
         return const_cast<TProcedureParameter &>(*p);
-    throw Db::DatabaseError(
-        QStringLiteral("Parametr „%1“ procedury „%2“ nebyl nalezen.").arg(name, m_name));
+    throw Db::DatabaseError(QStringLiteral("Parametr „%1“ procedury „%2“ nebyl nalezen.").arg(name, m_name));
 }
 
 void TMSSQLADOStoredProcedure::SetParameter(const QString &name, const Variant &value)
@@ -133,8 +149,7 @@ Variant TMSSQLADOStoredProcedure::GetParameter(const QString &name) const
 {
     if (const TProcedureParameter *p = findParameter(name))
         return p->Value;
-    throw Db::DatabaseError(
-        QStringLiteral("Parametr „%1“ procedury „%2“ nebyl nalezen.").arg(name, m_name));
+    throw Db::DatabaseError(QStringLiteral("Parametr „%1“ procedury „%2“ nebyl nalezen.").arg(name, m_name));
 }
 
 bool TMSSQLADOStoredProcedure::execute()
@@ -142,8 +157,8 @@ bool TMSSQLADOStoredProcedure::execute()
     if (!m_connection)
         return false;
     if (m_callName.isEmpty()) {
-        m_connection->ReportError(
-            QStringLiteral("Procedura „%1“ v databázi neexistuje.").arg(m_name), QStringLiteral("42883"));
+        m_connection->ReportError(QStringLiteral("Procedura „%1“ v databázi neexistuje.").arg(m_name),
+                                  QStringLiteral("42883"));
         return false;
     }
     QStringList arguments;

@@ -21,9 +21,8 @@ TColorComboBox::TColorComboBox(QWidget *parent)
 const QList<TColor> &TColorComboBox::colorTable()
 {
     static const QList<TColor> table = [] {
-        QList<TColor> t = {clBlack, clMaroon, clGreen,  clOlive, clNavy,    clPurple,
-                           clTeal,  clGray,   clSilver, clRed,   clLime,    clYellow,
-                           clBlue,  clFuchsia, clAqua,  clWhite};
+        QList<TColor> t = {clBlack,  clMaroon, clGreen, clOlive,  clNavy, clPurple,  clTeal, clGray,
+                           clSilver, clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
         for (TColor system = clScrollBar; system <= clInfoBk; ++system)
             t << system;
         // Three extra colours as the table has them, then the special values.
@@ -35,17 +34,52 @@ const QList<TColor> &TColorComboBox::colorTable()
 
 const QStringList &TColorComboBox::defaultColorNames()
 {
-    static const QStringList list = {
-        "Černá", "Vínová", "Zelená", "Olivová", "Tmavě modrá", "Fialová", "Tyrkysová", "Šedá",
-        "Světle šedá", "Červená", "Světle zelená", "Žlutá", "Modrá", "Purpurová", "Azurová",
-        "Bílá", "Posuvník", "Pozadí plochy", "Záhlaví aktivního okna",
-        "Záhlaví neaktivního okna", "Nabídka", "Okno", "Rámeček okna", "Text nabídky",
-        "Text v okně", "Text záhlaví", "Okraj aktivního okna", "Okraj neaktivního okna",
-        "Pracovní plocha aplikace", "Vybraná položka", "Text vybrané položky", "Tlačítko",
-        "Stín tlačítka", "Neaktivní text", "Text tlačítka", "Text záhlaví neaktivního okna",
-        "Zvýraznění tlačítka", "Tmavý stín prostorových prvků", "Světlé prostorové prvky",
-        "Text bublinové nápovědy", "Bublinová nápověda", "Krémová", "Mentolová", "Nebeská",
-        "Žádná", "Výchozí"};
+    static const QStringList list = {"Černá",
+                                     "Vínová",
+                                     "Zelená",
+                                     "Olivová",
+                                     "Tmavě modrá",
+                                     "Fialová",
+                                     "Tyrkysová",
+                                     "Šedá",
+                                     "Světle šedá",
+                                     "Červená",
+                                     "Světle zelená",
+                                     "Žlutá",
+                                     "Modrá",
+                                     "Purpurová",
+                                     "Azurová",
+                                     "Bílá",
+                                     "Posuvník",
+                                     "Pozadí plochy",
+                                     "Záhlaví aktivního okna",
+                                     "Záhlaví neaktivního okna",
+                                     "Nabídka",
+                                     "Okno",
+                                     "Rámeček okna",
+                                     "Text nabídky",
+                                     "Text v okně",
+                                     "Text záhlaví",
+                                     "Okraj aktivního okna",
+                                     "Okraj neaktivního okna",
+                                     "Pracovní plocha aplikace",
+                                     "Vybraná položka",
+                                     "Text vybrané položky",
+                                     "Tlačítko",
+                                     "Stín tlačítka",
+                                     "Neaktivní text",
+                                     "Text tlačítka",
+                                     "Text záhlaví neaktivního okna",
+                                     "Zvýraznění tlačítka",
+                                     "Tmavý stín prostorových prvků",
+                                     "Světlé prostorové prvky",
+                                     "Text bublinové nápovědy",
+                                     "Bublinová nápověda",
+                                     "Krémová",
+                                     "Mentolová",
+                                     "Nebeská",
+                                     "Žádná",
+                                     "Výchozí"};
     return list;
 }
 

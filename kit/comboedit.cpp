@@ -194,8 +194,7 @@ void TCustomComboEdit::setPopup(TPopupWindow *window)
 {
     popupWindow = window;
     if (window)
-        connect(window, &TPopupWindow::OnPopupClose, this, &TCustomComboEdit::ClosePopup,
-                Qt::UniqueConnection);
+        connect(window, &TPopupWindow::OnPopupClose, this, &TCustomComboEdit::ClosePopup, Qt::UniqueConnection);
 }
 
 QRect TCustomComboEdit::buttonArea() const
@@ -205,8 +204,7 @@ QRect TCustomComboEdit::buttonArea() const
     QStyleOptionFrame option;
     initStyleOption(&option);
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    return QRect(width() - buttonWidthValue - frame, frame, buttonWidthValue,
-                 height() - 2 * frame);
+    return QRect(width() - buttonWidthValue - frame, frame, buttonWidthValue, height() - 2 * frame);
 }
 
 void TCustomComboEdit::placeButton()
@@ -234,8 +232,7 @@ void TCustomComboEdit::changeEvent(QEvent *event)
         placeButton();
 }
 
-QPoint TCustomComboEdit::popupOrigin(const QRect &editOnScreen, QSize popupSize,
-                                     const QRect &screen, TPopupAlign align)
+QPoint TCustomComboEdit::popupOrigin(const QRect &editOnScreen, QSize popupSize, const QRect &screen, TPopupAlign align)
 {
     int y = editOnScreen.top() + editOnScreen.height();
     if (y + popupSize.height() > screen.bottom() + 1)
@@ -263,8 +260,7 @@ void TCustomComboEdit::ShowPopup(bool disableEdit)
     const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect screenRect = where ? where->geometry() : QRect(0, 0, 1024, 768);
     popupWindow->adjustSize();
-    const QPoint origin = popupOrigin(editOnScreen, popupWindow->size(), screenRect,
-                                      popupAlignSetting);
+    const QPoint origin = popupOrigin(editOnScreen, popupWindow->size(), screenRect, popupAlignSetting);
     setPopupValue(text().isEmpty() ? QVariant(QString()) : QVariant(text()));
     if (isEnabled() && focusPolicy() != Qt::NoFocus)
         setFocus(Qt::PopupFocusReason);
@@ -357,8 +353,7 @@ void TCustomComboEdit::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (!clickKeySetting.isEmpty()
-        && QKeySequence(QKeyCombination(mods, Qt::Key(key))) == clickKeySetting) {
+    if (!clickKeySetting.isEmpty() && QKeySequence(QKeyCombination(mods, Qt::Key(key))) == clickKeySetting) {
         if (buttonWidthValue >= 1)
             ButtonClick();
         event->accept();
@@ -406,8 +401,8 @@ void TCustomComboEdit::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
 }
 
-bool TCustomComboEdit::PaintEditText(QPainter &painter, const QString &text,
-                                     Kx::TAlignment alignment, bool standardPaint)
+bool TCustomComboEdit::PaintEditText(QPainter &painter, const QString &text, Kx::TAlignment alignment,
+                                     bool standardPaint)
 {
     if (standardPaint)
         return false;
@@ -416,8 +411,7 @@ bool TCustomComboEdit::PaintEditText(QPainter &painter, const QString &text,
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
     QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
     area = area.marginsRemoved(textMargins()).adjusted(2, 0, -2, 0);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::Text));
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     painter.setFont(font());
     painter.drawText(area, int(Kx::toQtAlignment(alignment)) | Qt::TextSingleLine, text);
     return true;
@@ -443,5 +437,4 @@ QString TCustomComboEdit::maskedText() const
 
 TComboEdit::TComboEdit(QWidget *parent)
     : TCustomComboEdit(parent)
-{
-}
+{}

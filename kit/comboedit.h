@@ -97,8 +97,7 @@ public:
     void ButtonClick();
 
     // Where a pop-up of the size opens for an edit at the screen rectangle.
-    static QPoint popupOrigin(const QRect &editOnScreen, QSize popupSize, const QRect &screen,
-                              TPopupAlign align);
+    static QPoint popupOrigin(const QRect &editOnScreen, QSize popupSize, const QRect &screen, TPopupAlign align);
 
 signals:
     void OnButtonClick();
@@ -122,8 +121,7 @@ protected:
     // Paints the client area with the given text instead of the edit's own
     // painting; returns false (and paints nothing) when standard painting is
     // asked for.
-    bool PaintEditText(QPainter &painter, const QString &text, Kx::TAlignment alignment,
-                       bool standardPaint);
+    bool PaintEditText(QPainter &painter, const QString &text, Kx::TAlignment alignment, bool standardPaint);
 
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -7,13 +7,14 @@
 #include "kit/gridglyphs.h"
 #include "platform/db/dataset.h"
 
-
 // ---------------------------------------------------------------- cursor
 
 class TKxDBGrid::Cursor : public TGridRowCursor
 {
 public:
-    explicit Cursor(TKxDBGrid &grid) : grid_(grid) {}
+    explicit Cursor(TKxDBGrid &grid)
+        : grid_(grid)
+    {}
     int CurrentPosition() const override { return grid_.model_->CurrentPosition(); }
     QByteArray CurrentKey() const override { return grid_.model_->RowKey(CurrentPosition()); }
     int MoveBy(int distance) override { return grid_.LinkActive() ? grid_.DataSet()->MoveBy(distance) : 0; }
@@ -30,9 +31,13 @@ TGridRowCursor &TKxDBGrid::RowCursor()
 // ---------------------------------------------------------------- grid
 
 TKxDBGrid::TKxDBGrid(QWidget *parent)
-    : QTableView(parent), model_(new TKxDBGridModel(&columns_, this)), titles_(new TKxDBGridTitles(this)),
-      indicator_(new TKxDBGridIndicator(this)), delegate_(new TKxDBGridDelegate(this)),
-      frozen_(nullptr), cursor_(std::make_unique<Cursor>(*this))
+    : QTableView(parent)
+    , model_(new TKxDBGridModel(&columns_, this))
+    , titles_(new TKxDBGridTitles(this))
+    , indicator_(new TKxDBGridIndicator(this))
+    , delegate_(new TKxDBGridDelegate(this))
+    , frozen_(nullptr)
+    , cursor_(std::make_unique<Cursor>(*this))
 {
     setHorizontalHeader(titles_);
     setVerticalHeader(indicator_);
@@ -63,8 +68,8 @@ TKxDBGrid::TKxDBGrid(QWidget *parent)
     iniLink_.OnLinkSave = [this](TIniLink *) { saveLayoutToLink(); };
     iniLink_.OnLinkLoad = [this](TIniLink *) { loadLayoutFromLink(); };
 
-    SetOptions(TDBGridOptions(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines
-                              | dgConfirmDelete | dgCancelOnExit));
+    SetOptions(TDBGridOptions(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
+                              dgConfirmDelete | dgCancelOnExit));
     LayoutChanged();
 }
 
@@ -116,8 +121,7 @@ void TKxDBGrid::applyOptions()
     titles_->setVisible(options_.testFlag(dgTitles));
     indicator_->setVisible(options_.testFlag(dgIndicator));
     setSelectionBehavior(options_.testFlag(dgRowSelect) ? SelectRows : SelectItems);
-    titles_->setSectionResizeMode(options_.testFlag(dgColumnResize) ? QHeaderView::Interactive
-                                                                     : QHeaderView::Fixed);
+    titles_->setSectionResizeMode(options_.testFlag(dgColumnResize) ? QHeaderView::Interactive : QHeaderView::Fixed);
     titles_->setSectionsMovable(options_.testFlag(dgColumnResize));
     setTabKeyNavigation(options_.testFlag(dgTabs));
     followDataset();
@@ -391,8 +395,7 @@ void TKxDBGrid::DoGetCellParams(Db::Field *Field, TKxCellFont &AFont, QColor &Ba
     }
 }
 
-TKxDBGrid::TSortMarker TKxDBGrid::GetBtnParams(Db::Field *Field, TKxCellFont &AFont, QColor &Background,
-                                               bool IsDown)
+TKxDBGrid::TSortMarker TKxDBGrid::GetBtnParams(Db::Field *Field, TKxCellFont &AFont, QColor &Background, bool IsDown)
 {
     TSortMarker marker = smNone;
     if (OnGetBtnParams)

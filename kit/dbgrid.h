@@ -35,10 +35,19 @@ class TKxDBGrid : public QTableView, public TKxLoadable
     Q_OBJECT
 public:
     enum TDBGridOption {
-        dgEditing = 0x1, dgAlwaysShowEditor = 0x2, dgTitles = 0x4, dgIndicator = 0x8,
-        dgColumnResize = 0x10, dgColLines = 0x20, dgRowLines = 0x40, dgTabs = 0x80,
-        dgRowSelect = 0x100, dgAlwaysShowSelection = 0x200, dgConfirmDelete = 0x400,
-        dgCancelOnExit = 0x800, dgMultiSelect = 0x1000
+        dgEditing = 0x1,
+        dgAlwaysShowEditor = 0x2,
+        dgTitles = 0x4,
+        dgIndicator = 0x8,
+        dgColumnResize = 0x10,
+        dgColLines = 0x20,
+        dgRowLines = 0x40,
+        dgTabs = 0x80,
+        dgRowSelect = 0x100,
+        dgAlwaysShowSelection = 0x200,
+        dgConfirmDelete = 0x400,
+        dgCancelOnExit = 0x800,
+        dgMultiSelect = 0x1000
     };
     Q_DECLARE_FLAGS(TDBGridOptions, TDBGridOption)
     Q_FLAG(TDBGridOptions)
@@ -65,17 +74,17 @@ public:
                                                   QColor &Background, TSortMarker &SortMarker, bool IsDown)>;
     using TGetCellParamsEvent = std::function<void(TKxDBGrid *Sender, Db::Field *Field, TKxCellFont &AFont,
                                                    QColor &Background, bool Highlight)>;
-    using TGetCellPropsEvent = std::function<void(TKxDBGrid *Sender, Db::Field *Field, TKxCellFont &AFont,
-                                                  QColor &Background)>;
+    using TGetCellPropsEvent =
+        std::function<void(TKxDBGrid *Sender, Db::Field *Field, TKxCellFont &AFont, QColor &Background)>;
     using TKeyEvent = std::function<void(TKxDBGrid *Sender, int &Key, Qt::KeyboardModifiers Shift)>;
     using TKeyPressEvent = std::function<void(TKxDBGrid *Sender, QChar &Key)>;
-    using TWheelEvent = std::function<void(TKxDBGrid *Sender, Qt::KeyboardModifiers Shift, QPoint MousePos,
-                                           bool &Handled)>;
+    using TWheelEvent =
+        std::function<void(TKxDBGrid *Sender, Qt::KeyboardModifiers Shift, QPoint MousePos, bool &Handled)>;
     using TNotifyEvent = std::function<void(TKxDBGrid *Sender)>;
     using TDBEditShowEvent = std::function<void(TKxDBGrid *Sender, Db::Field *Field, bool &AllowEdit)>;
     // X and Y in the grid's own coordinates, as GridCellAtMouse takes them.
-    using TMouseEvent = std::function<void(TKxDBGrid *Sender, Qt::MouseButton Button,
-                                           Qt::KeyboardModifiers Shift, QPoint Pos)>;
+    using TMouseEvent =
+        std::function<void(TKxDBGrid *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos)>;
 
     explicit TKxDBGrid(QWidget *parent = nullptr);
     ~TKxDBGrid() override;
@@ -96,7 +105,11 @@ public:
     bool ShowGlyphs() const { return showGlyphs_; }
     void SetShowGlyphs(bool value);
     bool DefaultDrawing() const { return defaultDrawing_; }
-    void SetDefaultDrawing(bool value) { defaultDrawing_ = value; viewport()->update(); }
+    void SetDefaultDrawing(bool value)
+    {
+        defaultDrawing_ = value;
+        viewport()->update();
+    }
     bool MultiSelect() const { return selection_.MultiSelect(); }
     void SetMultiSelect(bool value);
     bool ClearSelection() const { return selection_.ClearSelection; }
@@ -116,9 +129,17 @@ public:
     void SetRowsHeight(int value);
     void SetHeight(int value);
     QColor FixedColor() const { return fixedColor_; }
-    void SetFixedColor(QColor value) { fixedColor_ = value; update(); }
+    void SetFixedColor(QColor value)
+    {
+        fixedColor_ = value;
+        update();
+    }
     QColor Color() const { return color_; }
-    void SetColor(QColor value) { color_ = value; viewport()->update(); }
+    void SetColor(QColor value)
+    {
+        color_ = value;
+        viewport()->update();
+    }
     QFont TitleFont() const { return titleFont_; }
     void SetTitleFont(const QFont &font);
 
@@ -200,8 +221,7 @@ public:
     int FieldGlyphIndex(const Db::Field *Field) const;
 
     // Paints one data cell; descendants add to it.
-    virtual void DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column,
-                                bool selected);
+    virtual void DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column, bool selected);
     // A cell's rectangle less its grid lines.
     QRect DataCellRect(const QRect &rect) const;
     // The background the last painted cell got.
@@ -258,7 +278,12 @@ private:
     // Makes a cell current without moving the dataset.
     void setCurrentCell(const QModelIndex &index);
     bool nearView(int position) const;
-    void clearSelections() { selection_.ClearSelections(); viewport()->update(); indicatorUpdate(); }
+    void clearSelections()
+    {
+        selection_.ClearSelections();
+        viewport()->update();
+        indicatorUpdate();
+    }
     void indicatorUpdate();
     bool handleKey(QKeyEvent *event);
     void sectionMoved(int logical, int oldVisual, int newVisual);

@@ -94,13 +94,27 @@ int TDBGridColumns::DefaultWidth(const Db::Field &field, const QFont &font)
     int chars = field.DisplayWidth;
     if (chars <= 0) {
         switch (field.DataType()) {
-        case Db::FieldType::Integer: chars = 10; break;
-        case Db::FieldType::LargeInt: chars = 15; break;
-        case Db::FieldType::Currency: chars = 14; break;
-        case Db::FieldType::Float: chars = 12; break;
-        case Db::FieldType::Boolean: chars = 5; break;
-        case Db::FieldType::DateTime: chars = 18; break;
-        default: chars = field.Size() > 0 ? std::min(field.Size(), 40) : 20; break;
+        case Db::FieldType::Integer:
+            chars = 10;
+            break;
+        case Db::FieldType::LargeInt:
+            chars = 15;
+            break;
+        case Db::FieldType::Currency:
+            chars = 14;
+            break;
+        case Db::FieldType::Float:
+            chars = 12;
+            break;
+        case Db::FieldType::Boolean:
+            chars = 5;
+            break;
+        case Db::FieldType::DateTime:
+            chars = 18;
+            break;
+        default:
+            chars = field.Size() > 0 ? std::min(field.Size(), 40) : 20;
+            break;
         }
     }
     const QFontMetrics metrics(font);

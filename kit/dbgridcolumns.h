@@ -21,7 +21,10 @@ class Field;
 struct TKxCellFont : QFont
 {
     TKxCellFont() = default;
-    TKxCellFont(const QFont &font, QColor color) : QFont(font), Color(color) {}
+    TKxCellFont(const QFont &font, QColor color)
+        : QFont(font)
+        , Color(color)
+    {}
     QColor Color;
 };
 
@@ -29,7 +32,7 @@ struct TColumnTitle
 {
     QString Caption; // empty: the field's label
     Kx::TAlignment Alignment = Kx::taLeftJustify;
-    QColor Color;                  // invalid: the grid's fixed colour
+    QColor Color;                    // invalid: the grid's fixed colour
     std::optional<TKxCellFont> Font; // none: the grid's title font
 };
 
@@ -38,15 +41,17 @@ class TDBGridColumns;
 class TColumn
 {
 public:
-    explicit TColumn(TDBGridColumns *owner) : owner_(owner) {}
+    explicit TColumn(TDBGridColumns *owner)
+        : owner_(owner)
+    {}
 
     QString FieldName;
     int Width = 64;
     bool Visible = true;
     TColumnTitle Title;
-    QColor Color;                    // invalid: the grid's colour
+    QColor Color;                            // invalid: the grid's colour
     std::optional<Kx::TAlignment> Alignment; // none: the field's alignment
-    std::optional<TKxCellFont> Font;   // none: the grid's font
+    std::optional<TKxCellFont> Font;         // none: the grid's font
 
     // The dataset's field of that name, null when there is none.
     Db::Field *Field() const { return field_; }
@@ -84,7 +89,11 @@ public:
     // dataset's visible fields.
     void Rebind(Db::Dataset *dataset, const QFont &font);
     // Tells the grid to lay itself out again after a change.
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed()
+    {
+        if (OnChange)
+            OnChange();
+    }
     std::function<void()> OnChange;
 
     // The width a default column gets for a field: its display width in

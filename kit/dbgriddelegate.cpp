@@ -7,10 +7,12 @@
 #include <QLineEdit>
 #include <QPainter>
 
-TKxDBGridDelegate::TKxDBGridDelegate(TKxDBGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+TKxDBGridDelegate::TKxDBGridDelegate(TKxDBGrid *grid)
+    : QStyledItemDelegate(grid)
+    , grid_(grid)
+{}
 
-void TKxDBGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                              const QModelIndex &index) const
+void TKxDBGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     TDBGridColumns &columns = grid_->Columns();
     if (index.column() >= columns.Count())
@@ -29,8 +31,7 @@ QSize TKxDBGridDelegate::sizeHint(const QStyleOptionViewItem &, const QModelInde
     return QSize(width, grid_->RowsHeight());
 }
 
-QWidget *TKxDBGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
-                                         const QModelIndex &index) const
+QWidget *TKxDBGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);

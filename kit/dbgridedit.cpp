@@ -38,8 +38,8 @@ bool TKxDBGrid::ShowEditor()
 
 bool TKxDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    if (!index.isValid() || state() == EditingState || !EditingAllowed() || index.column() < frozenCols_
-        || index.column() >= columns_.Count())
+    if (!index.isValid() || state() == EditingState || !EditingAllowed() || index.column() < frozenCols_ ||
+        index.column() >= columns_.Count())
         return false;
     Db::Field *field = columns_[index.column()]->Field();
     if (!CanEditInPlace(field))
@@ -97,8 +97,7 @@ bool TKxDBGrid::PostFieldChange(Db::Field *Field, const std::function<void()> &w
         } catch (const std::exception &) {
         }
         const auto *dbError = dynamic_cast<const Db::DatabaseError *>(&error);
-        ShowWarning(QStringLiteral("Změnu nelze uložit."),
-                    dbError ? dbError->text() : QString::fromUtf8(error.what()));
+        ShowWarning(QStringLiteral("Změnu nelze uložit."), dbError ? dbError->text() : QString::fromUtf8(error.what()));
         return false;
     }
 }
@@ -182,8 +181,8 @@ bool TKxDBGrid::editorKey(QKeyEvent *event)
         }
         return false;
     }
-    if ((key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier
-        && ShowEditor()) {
+    if ((key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier &&
+        ShowEditor()) {
         event->accept();
         return true;
     }

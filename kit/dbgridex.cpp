@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
-TKxDBGridEx::TKxDBGridEx(QWidget *parent) : TKxDBGrid(parent)
+TKxDBGridEx::TKxDBGridEx(QWidget *parent)
+    : TKxDBGrid(parent)
 {
     LayoutChanged();
 }
@@ -36,8 +37,7 @@ QRect TKxDBGridEx::CheckBoxRect(const QRect &cell)
     return QRect(boxLeft, top, side, side);
 }
 
-void TKxDBGridEx::DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column,
-                                 bool selected)
+void TKxDBGridEx::DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column, bool selected)
 {
     TKxDBGrid::DrawColumnCell(painter, rect, position, column, selected);
     const Db::Field *field = ColumnField(column);

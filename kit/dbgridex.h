@@ -24,8 +24,7 @@ public:
     // square of its height centred across it.
     static QRect CheckBoxRect(const QRect &cell);
 
-    void DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column,
-                        bool selected) override;
+    void DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column, bool selected) override;
     bool CanEditInPlace(const Db::Field *Field) const override;
 
 protected:

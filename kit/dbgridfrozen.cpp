@@ -10,7 +10,9 @@
 #include <QScrollBar>
 
 TKxDBGridFrozen::TKxDBGridFrozen(TKxDBGrid *grid)
-    : QTableView(grid), grid_(grid), titles_(new TKxDBGridTitles(grid))
+    : QTableView(grid)
+    , grid_(grid)
+    , titles_(new TKxDBGridTitles(grid))
 {
     setObjectName(QStringLiteral("FrozenColumns"));
     setHorizontalHeader(titles_);
@@ -49,7 +51,7 @@ void TKxDBGridFrozen::Update(int count)
     titles_->setVisible(gridTitles->isVisible());
     titles_->setFixedHeight(gridTitles->height());
     titles_->setSectionResizeMode(options.testFlag(TKxDBGrid::dgColumnResize) ? QHeaderView::Interactive
-                                                                               : QHeaderView::Fixed);
+                                                                              : QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(grid_->verticalHeader()->defaultSectionSize());
     setPalette(grid_->palette());
     setFont(grid_->font());

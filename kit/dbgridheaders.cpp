@@ -31,7 +31,9 @@ QRect DrawFixedCellEdge(QPainter &painter, const QRect &rect, bool sunken, const
 
 // ---------------------------------------------------------------- titles
 
-TKxDBGridTitles::TKxDBGridTitles(TKxDBGrid *grid) : QHeaderView(Qt::Horizontal, grid), grid_(grid)
+TKxDBGridTitles::TKxDBGridTitles(TKxDBGrid *grid)
+    : QHeaderView(Qt::Horizontal, grid)
+    , grid_(grid)
 {
     setSectionsClickable(false);
     setHighlightSections(false);
@@ -117,14 +119,19 @@ bool TKxDBGridTitles::nearBorder(QPoint point) const
 
 void TKxDBGridTitles::forwardAsLeft(QMouseEvent *event)
 {
-    QMouseEvent left(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
-                     Qt::LeftButton,
+    QMouseEvent left(event->type(), event->position(), event->scenePosition(), event->globalPosition(), Qt::LeftButton,
                      event->type() == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton),
                      event->modifiers());
     switch (event->type()) {
-    case QEvent::MouseButtonPress: QHeaderView::mousePressEvent(&left); break;
-    case QEvent::MouseMove: QHeaderView::mouseMoveEvent(&left); break;
-    default: QHeaderView::mouseReleaseEvent(&left); break;
+    case QEvent::MouseButtonPress:
+        QHeaderView::mousePressEvent(&left);
+        break;
+    case QEvent::MouseMove:
+        QHeaderView::mouseMoveEvent(&left);
+        break;
+    default:
+        QHeaderView::mouseReleaseEvent(&left);
+        break;
     }
 }
 
@@ -214,7 +221,9 @@ void TKxDBGridTitles::mouseDoubleClickEvent(QMouseEvent *event)
 
 // ---------------------------------------------------------------- indicator
 
-TKxDBGridIndicator::TKxDBGridIndicator(TKxDBGrid *grid) : QHeaderView(Qt::Vertical, grid), grid_(grid)
+TKxDBGridIndicator::TKxDBGridIndicator(TKxDBGrid *grid)
+    : QHeaderView(Qt::Vertical, grid)
+    , grid_(grid)
 {
     setSectionsClickable(false);
     setHighlightSections(false);

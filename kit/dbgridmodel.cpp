@@ -3,9 +3,9 @@
 #include "platform/db/field.h"
 
 TKxDBGridModel::TKxDBGridModel(TDBGridColumns *columns, QObject *parent)
-    : QAbstractTableModel(parent), columns_(columns)
-{
-}
+    : QAbstractTableModel(parent)
+    , columns_(columns)
+{}
 
 int TKxDBGridModel::rowCount(const QModelIndex &parent) const
 {

@@ -15,8 +15,7 @@ bool TKxDBGrid::HighlightCell(int position, int, bool selected) const
     return RowMarked(position);
 }
 
-void TKxDBGrid::DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column,
-                               bool selected)
+void TKxDBGrid::DrawColumnCell(QPainter &painter, const QRect &rect, int position, TColumn *column, bool selected)
 {
     Db::Field *field = ColumnField(column);
     const bool highlight = HighlightCell(position, column->Index(), selected);
@@ -97,4 +96,3 @@ void TKxDBGrid::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     drawFocusRect(painter, whole, palette().color(QPalette::WindowText));
 }
-

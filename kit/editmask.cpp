@@ -77,16 +77,36 @@ TKxEditMask::TKxEditMask(const QString &editMask)
     for (int i = 0; i < mask.size(); ++i) {
         const QChar c = mask[i];
         switch (c.unicode()) {
-        case u'L': input(u'A'); break;
-        case u'l': input(u'a'); break;
-        case u'A': input(u'N'); break;
-        case u'a': input(u'n'); break;
-        case u'C': input(u'X'); break;
-        case u'c': input(u'x'); break;
-        case u'0': input(u'9'); break;
-        case u'9': input(u'0'); break;
-        case u'#': input(u'#'); break;
-        case u'>': result += u'>'; break;
+        case u'L':
+            input(u'A');
+            break;
+        case u'l':
+            input(u'a');
+            break;
+        case u'A':
+            input(u'N');
+            break;
+        case u'a':
+            input(u'n');
+            break;
+        case u'C':
+            input(u'X');
+            break;
+        case u'c':
+            input(u'x');
+            break;
+        case u'0':
+            input(u'9');
+            break;
+        case u'9':
+            input(u'0');
+            break;
+        case u'#':
+            input(u'#');
+            break;
+        case u'>':
+            result += u'>';
+            break;
         case u'<':
             if (i + 1 < mask.size() && mask[i + 1] == u'>') {
                 result += u'!';
@@ -95,15 +115,24 @@ TKxEditMask::TKxEditMask(const QString &editMask)
                 result += u'<';
             }
             break;
-        case u'!': break;
-        case u':': literal(timeSeparator()); break;
-        case u'/': literal(dateSeparator()); break;
-        case u'_': literal(u' '); break;
+        case u'!':
+            break;
+        case u':':
+            literal(timeSeparator());
+            break;
+        case u'/':
+            literal(dateSeparator());
+            break;
+        case u'_':
+            literal(u' ');
+            break;
         case u'\\':
             if (i + 1 < mask.size())
                 literal(mask[++i]);
             break;
-        default: literal(c); break;
+        default:
+            literal(c);
+            break;
         }
     }
     if (literalAt.isEmpty())

@@ -37,29 +37,43 @@ bool isInside(const QString &path, const QString &rootPath)
 
 TFolderDialog::TFolderDialog(QObject *owner)
     : QObject(owner)
-{
-}
+{}
 
 QString TFolderDialog::specialFolderPath(int number)
 {
     switch (number) {
     case foDesktop:
-    case foDesktopFolder: return location(QStandardPaths::DesktopLocation);
+    case foDesktopFolder:
+        return location(QStandardPaths::DesktopLocation);
     case foPrograms:
-    case foStartMenu: return location(QStandardPaths::ApplicationsLocation);
-    case foPersonal: return location(QStandardPaths::DocumentsLocation);
-    case foStartup: return location(QStandardPaths::GenericConfigLocation) + "/autostart";
-    case 13: return location(QStandardPaths::MusicLocation);
-    case 14: return location(QStandardPaths::MoviesLocation);
-    case foMyComputer: return QStringLiteral("/");
-    case foFonts: return location(QStandardPaths::FontsLocation);
-    case foTemplates: return inHome(QStringLiteral("Templates"));
-    case 26: return location(QStandardPaths::GenericConfigLocation);  // application data
-    case 28: return location(QStandardPaths::GenericDataLocation);    // local application data
-    case 32: return location(QStandardPaths::GenericCacheLocation);   // internet cache
-    case 39: return location(QStandardPaths::PicturesLocation);
-    case 40: return QDir::homePath();                                  // the user's profile
-    default: return QString();
+    case foStartMenu:
+        return location(QStandardPaths::ApplicationsLocation);
+    case foPersonal:
+        return location(QStandardPaths::DocumentsLocation);
+    case foStartup:
+        return location(QStandardPaths::GenericConfigLocation) + "/autostart";
+    case 13:
+        return location(QStandardPaths::MusicLocation);
+    case 14:
+        return location(QStandardPaths::MoviesLocation);
+    case foMyComputer:
+        return QStringLiteral("/");
+    case foFonts:
+        return location(QStandardPaths::FontsLocation);
+    case foTemplates:
+        return inHome(QStringLiteral("Templates"));
+    case 26:
+        return location(QStandardPaths::GenericConfigLocation); // application data
+    case 28:
+        return location(QStandardPaths::GenericDataLocation); // local application data
+    case 32:
+        return location(QStandardPaths::GenericCacheLocation); // internet cache
+    case 39:
+        return location(QStandardPaths::PicturesLocation);
+    case 40:
+        return QDir::homePath(); // the user's profile
+    default:
+        return QString();
     }
 }
 

@@ -10,9 +10,9 @@
 // ---------------------------------------------------------------- TWinMinMaxInfo
 
 TWinMinMaxInfo::TWinMinMaxInfo(TFormPlacement *owner)
-    : QObject(owner), owner_(owner)
-{
-}
+    : QObject(owner)
+    , owner_(owner)
+{}
 
 void TWinMinMaxInfo::set(int index, int value)
 {
@@ -77,12 +77,18 @@ bool isForm(const QObject *object)
 QString registryRootName(TFormPlacement::TPlacementRegRoot root)
 {
     switch (root) {
-    case TFormPlacement::prCurrentUser: return QString();
-    case TFormPlacement::prLocalMachine: return QStringLiteral("HKEY_LOCAL_MACHINE");
-    case TFormPlacement::prCurrentConfig: return QStringLiteral("HKEY_CURRENT_CONFIG");
-    case TFormPlacement::prClassesRoot: return QStringLiteral("HKEY_CLASSES_ROOT");
-    case TFormPlacement::prUsers: return QStringLiteral("HKEY_USERS");
-    case TFormPlacement::prDynData: return QStringLiteral("HKEY_DYN_DATA");
+    case TFormPlacement::prCurrentUser:
+        return QString();
+    case TFormPlacement::prLocalMachine:
+        return QStringLiteral("HKEY_LOCAL_MACHINE");
+    case TFormPlacement::prCurrentConfig:
+        return QStringLiteral("HKEY_CURRENT_CONFIG");
+    case TFormPlacement::prClassesRoot:
+        return QStringLiteral("HKEY_CLASSES_ROOT");
+    case TFormPlacement::prUsers:
+        return QStringLiteral("HKEY_USERS");
+    case TFormPlacement::prDynData:
+        return QStringLiteral("HKEY_DYN_DATA");
     }
     return QString();
 }
@@ -148,7 +154,8 @@ void TFormPlacement::Loaded()
 }
 
 TFormPlacement::ProfileUse::ProfileUse(TFormPlacement &placement, bool readOnly)
-    : p(placement), opened(!placement.profile_)
+    : p(placement)
+    , opened(!placement.profile_)
 {
     p.OpenProfile(readOnly);
 }
@@ -349,7 +356,11 @@ void TFormPlacement::PlacementFormDestroy()
 {
     if (active_ && !saved_) {
         destroying_ = true;
-        struct Reset { bool &flag; ~Reset() { flag = false; } } reset{destroying_};
+        struct Reset
+        {
+            bool &flag;
+            ~Reset() { flag = false; }
+        } reset{destroying_};
         FormPlacementSave();
     }
 }

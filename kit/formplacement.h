@@ -76,8 +76,16 @@ public:
 
     std::function<void(TIniLink *)> OnLinkSave;
     std::function<void(TIniLink *)> OnLinkLoad;
-    void SaveToIni() { if (OnLinkSave) OnLinkSave(this); }
-    void LoadFromIni() { if (OnLinkLoad) OnLinkLoad(this); }
+    void SaveToIni()
+    {
+        if (OnLinkSave)
+            OnLinkSave(this);
+    }
+    void LoadFromIni()
+    {
+        if (OnLinkLoad)
+            OnLinkLoad(this);
+    }
 
 private:
     friend class TFormPlacement;
@@ -172,7 +180,8 @@ protected:
 private:
     friend class TIniLink;
     // Opens the profile for a scope unless one is open already.
-    struct ProfileUse {
+    struct ProfileUse
+    {
         ProfileUse(TFormPlacement &placement, bool readOnly);
         ~ProfileUse();
         TFormPlacement &p;

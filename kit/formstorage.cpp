@@ -9,9 +9,13 @@ QString StoredValueText(const QVariant &value)
     if (!value.isValid() || value.isNull())
         return QString();
     switch (value.metaType().id()) {
-    case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double: case QMetaType::Float: return TPropsStorage::FloatText(value.toDouble(), 15);
-    default: return value.toString();
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return TPropsStorage::FloatText(value.toDouble(), 15);
+    default:
+        return value.toString();
     }
 }
 
@@ -99,9 +103,9 @@ void TStoredValues::RestoreAllValues()
 // ---------------------------------------------------------------- TFormStorage
 
 TFormStorage::TFormStorage(QObject *owner)
-    : TFormPlacement(owner), storedValues_(this)
-{
-}
+    : TFormPlacement(owner)
+    , storedValues_(this)
+{}
 
 QStringList TFormStorage::StoredProps() const
 {

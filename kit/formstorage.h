@@ -18,13 +18,15 @@ class TStoredValue
 public:
     using TStoredValueEvent = std::function<void(TStoredValue *Sender, QVariant &Value)>;
 
-    explicit TStoredValue(TStoredValues *collection) : collection_(collection) {}
+    explicit TStoredValue(TStoredValues *collection)
+        : collection_(collection)
+    {}
 
     QString Name() const { return name_; }
     // Raises EKitError "String list does not allow duplicates" for a name another item has.
     void SetName(const QString &value);
-    QVariant Value;          // invalid QVariant = unassigned
-    QString KeyString;       // when set, the value is stored XorHex-encoded with this key
+    QVariant Value;    // invalid QVariant = unassigned
+    QString KeyString; // when set, the value is stored XorHex-encoded with this key
     TStoredValueEvent OnSave;
     TStoredValueEvent OnRestore;
     QString DisplayName() const { return name_; }
@@ -40,7 +42,9 @@ private:
 class TStoredValues
 {
 public:
-    explicit TStoredValues(TFormStorage *storage) : storage_(storage) {}
+    explicit TStoredValues(TFormStorage *storage)
+        : storage_(storage)
+    {}
     TFormStorage *Storage() const { return storage_; }
 
     TStoredValue *Add(const QString &name = {}, const QVariant &value = {});

@@ -13,7 +13,9 @@
 class TKxGlyphList
 {
 public:
-    explicit TKxGlyphList(QSize size) : imageSize(size) {}
+    explicit TKxGlyphList(QSize size)
+        : imageSize(size)
+    {}
 
     QSize size() const { return imageSize; }
     // Puts the image into the lowest free slot, or a new one; returns the slot.

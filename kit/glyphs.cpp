@@ -41,8 +41,7 @@ QImage grayed(const QImage &source, QColor transparent, QColor face)
     return image;
 }
 
-QImage embossed(const QImage &source, QColor transparent, QColor face, QColor highlight,
-                QColor shadow)
+QImage embossed(const QImage &source, QColor transparent, QColor face, QColor highlight, QColor shadow)
 {
     const QImage image = asArgb(source);
     QImage result(image.size(), QImage::Format_ARGB32);
@@ -114,8 +113,8 @@ QString shortenString(const QFontMetrics &metrics, const QString &text, int widt
     return result;
 }
 
-void writeCellText(QPainter &painter, const QRect &rect, const QString &text,
-                   Kx::TAlignment alignment, VerticalPlace vertical, bool wordWrap)
+void writeCellText(QPainter &painter, const QRect &rect, const QString &text, Kx::TAlignment alignment,
+                   VerticalPlace vertical, bool wordWrap)
 {
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) || wordWrap) {
         int flags = Qt::TextExpandTabs | Qt::TextWordWrap;

@@ -19,8 +19,7 @@ QImage grayed(const QImage &source, QColor transparent, QColor face);
 // The embossed look of a disabled single image: the shape in the highlight
 // colour one pixel down and right, then in the shadow colour in place, on the
 // face colour. Light and transparent pixels are not part of the shape.
-QImage embossed(const QImage &source, QColor transparent, QColor face, QColor highlight,
-                QColor shadow);
+QImage embossed(const QImage &source, QColor transparent, QColor face, QColor highlight, QColor shadow);
 
 // A multi-image glyph mapped to highlight and shadow: dark pixels become the
 // shadow, everything else that is not transparent the highlight.
@@ -44,8 +43,8 @@ enum class VerticalPlace { Top, Center, Bottom };
 // Draws the text of a grid cell: left with a 2-pixel inset, right ending
 // 3 pixels before the edge, or centred; vertically by the height of "W".
 // Texts with line breaks, or when asked, are word-wrapped inside the cell.
-void writeCellText(QPainter &painter, const QRect &rect, const QString &text,
-                   Kx::TAlignment alignment, VerticalPlace vertical, bool wordWrap = false);
+void writeCellText(QPainter &painter, const QRect &rect, const QString &text, Kx::TAlignment alignment,
+                   VerticalPlace vertical, bool wordWrap = false);
 
 void beep();
 

@@ -75,8 +75,7 @@ QImage arrow(bool withDot)
     QPainter p(&image);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    p.drawPolygon(QPolygon({QPoint(withDot ? 3 : 2, 0), QPoint(withDot ? 7 : 6, 4),
-                            QPoint(withDot ? 3 : 2, 8)}));
+    p.drawPolygon(QPolygon({QPoint(withDot ? 3 : 2, 0), QPoint(withDot ? 7 : 6, 4), QPoint(withDot ? 3 : 2, 8)}));
     if (withDot)
         p.drawEllipse(QRect(0, 3, 3, 3));
     return image;
@@ -97,10 +96,15 @@ QImage dot()
 
 const QImage &GetGridGlyph(int index)
 {
-    static const std::array<QImage, ggGlyphCount> glyphs = {
-        document(false, QColor(0, 0, 128)), document(true, QColor(0, 0, 0)), picture(),
-        boxWith(QLatin1Char('O')), boxWith(QLatin1Char('#')), boxWith(QLatin1Char('D')),
-        boxWith(QLatin1Char('*')), sortMarker(true), sortMarker(false)};
+    static const std::array<QImage, ggGlyphCount> glyphs = {document(false, QColor(0, 0, 128)),
+                                                            document(true, QColor(0, 0, 0)),
+                                                            picture(),
+                                                            boxWith(QLatin1Char('O')),
+                                                            boxWith(QLatin1Char('#')),
+                                                            boxWith(QLatin1Char('D')),
+                                                            boxWith(QLatin1Char('*')),
+                                                            sortMarker(true),
+                                                            sortMarker(false)};
     static const QImage none;
     return index >= 0 && index < ggGlyphCount ? glyphs[size_t(index)] : none;
 }
@@ -111,9 +115,12 @@ const QImage &GetIndicatorImage(TIndicatorMark mark)
     static const QImage marked = dot();
     static const QImage markedCurrent = arrow(true);
     switch (mark) {
-    case TIndicatorMark::Marked: return marked;
-    case TIndicatorMark::MarkedCurrent: return markedCurrent;
-    case TIndicatorMark::Current: break;
+    case TIndicatorMark::Marked:
+        return marked;
+    case TIndicatorMark::MarkedCurrent:
+        return markedCurrent;
+    case TIndicatorMark::Current:
+        break;
     }
     return current;
 }

@@ -48,4 +48,3 @@ double TGridRowValues::AsFloat(const QString &fieldName) const
     const Db::Field *field = find(fieldName);
     return field ? AsFloat(*field) : 0.0;
 }
-

@@ -11,7 +11,10 @@ class Field;
 class TGridRowValues
 {
 public:
-    TGridRowValues(const Db::Dataset *dataset, int snapshotRow) : dataset_(dataset), row_(snapshotRow) {}
+    TGridRowValues(const Db::Dataset *dataset, int snapshotRow)
+        : dataset_(dataset)
+        , row_(snapshotRow)
+    {}
     bool IsValid() const { return dataset_ && row_ >= 0; }
     int SnapshotRow() const { return row_; }
     bool IsNull(const Db::Field &field) const;

@@ -7,8 +7,7 @@
 
 using NumberText::KeyCandidate;
 
-int IntegerRule::valueOf(const QString &text,
-                         const std::function<void(const QString &)> &writeBack) const
+int IntegerRule::valueOf(const QString &text, const std::function<void(const QString &)> &writeBack) const
 {
     int value = 0;
     if (!TryStrToInt(text, value))
@@ -27,8 +26,7 @@ QString IntegerRule::textOf(int value) const
 bool IntegerRule::accepts(const KeyCandidate &key) const
 {
     int parsed = 0;
-    const std::optional<int> value =
-        TryStrToInt(key.candidate, parsed) ? std::optional<int>(parsed) : std::nullopt;
+    const std::optional<int> value = TryStrToInt(key.candidate, parsed) ? std::optional<int>(parsed) : std::nullopt;
     switch (key.kind) {
     case KeyCandidate::Backspace:
     case KeyCandidate::Delete:
@@ -152,8 +150,7 @@ TIntegerComboBox::TIntegerComboBox(QWidget *parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->installEventFilter(this);
-    NumberText::guardPaste(lineEdit(),
-                           [this](const QString &text) { return rule.acceptsPasted(text); });
+    NumberText::guardPaste(lineEdit(), [this](const QString &text) { return rule.acceptsPasted(text); });
     setEditText(QStringLiteral("0"));
     connect(this, &QComboBox::editTextChanged, this, [this] {
         if (!isLoading())

@@ -78,7 +78,10 @@ void forEachWord(const QString &S, const QString &Delimiters, Visit visit)
 int CountWords(const QString &S, const QString &Delimiters)
 {
     int count = 0;
-    forEachWord(S, Delimiters, [&](qsizetype, qsizetype) { ++count; return true; });
+    forEachWord(S, Delimiters, [&](qsizetype, qsizetype) {
+        ++count;
+        return true;
+    });
     return count;
 }
 
@@ -157,9 +160,12 @@ bool CreateDirectoryPath(const QString &Dir)
 QCursor KxCursor(int number)
 {
     switch (number) {
-    case crKxHand: return QCursor(Qt::PointingHandCursor);
-    case crKxDrag: return QCursor(Qt::ClosedHandCursor);
-    default: return QCursor(Qt::ArrowCursor);
+    case crKxHand:
+        return QCursor(Qt::PointingHandCursor);
+    case crKxDrag:
+        return QCursor(Qt::ClosedHandCursor);
+    default:
+        return QCursor(Qt::ArrowCursor);
     }
 }
 

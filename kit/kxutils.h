@@ -9,7 +9,9 @@
 class EKitError : public std::runtime_error
 {
 public:
-    explicit EKitError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    explicit EKitError(const QString &message)
+        : std::runtime_error(message.toStdString())
+    {}
     QString message() const { return QString::fromUtf8(what()); }
 };
 

@@ -11,9 +11,9 @@ namespace {
 // Qt, but it steps aside and re-hooks as the window system would require.
 bool isWindowDestroy(const QEvent *event)
 {
-    return event->type() == QEvent::PlatformSurface
-           && static_cast<const QPlatformSurfaceEvent *>(event)->surfaceEventType()
-                  == QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed;
+    return event->type() == QEvent::PlatformSurface &&
+           static_cast<const QPlatformSurfaceEvent *>(event)->surfaceEventType() ==
+               QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed;
 }
 
 } // namespace
@@ -111,9 +111,8 @@ bool TControlHook::eventFilter(QObject *watched, QEvent *event)
             return true; // neither the control nor the after-handlers see it
         bool wantsAfter = false;
         for (TKxWindowHook *hook : std::as_const(hooks_))
-            wantsAfter = wantsAfter
-                         || (hook->AfterMessage
-                             && (hook->AfterEvents.isEmpty() || hook->AfterEvents.contains(event->type())));
+            wantsAfter = wantsAfter || (hook->AfterMessage &&
+                                        (hook->AfterEvents.isEmpty() || hook->AfterEvents.contains(event->type())));
         if (wantsAfter) {
             // The control's own handling first, then the after-handlers; a
             // destroy already handled reaches only the newest after-handler.
@@ -159,26 +158,31 @@ TControlHook *THookList::FindOrCreate(QWidget *control)
 
 void THookList::PostRehook(TControlHook *hook)
 {
-    QMetaObject::invokeMethod(this, [this, hook] {
-        if (Contains(hook) && !hook->Hooks().isEmpty())
-            hook->HookControl();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, hook] {
+            if (Contains(hook) && !hook->Hooks().isEmpty())
+                hook->HookControl();
+        },
+        Qt::QueuedConnection);
 }
 
 void THookList::PostRelease(TControlHook *hook)
 {
-    QMetaObject::invokeMethod(this, [this, hook] {
-        if (Contains(hook) && hook->Hooks().isEmpty())
-            delete hook;
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, hook] {
+            if (Contains(hook) && hook->Hooks().isEmpty())
+                delete hook;
+        },
+        Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------- TKxWindowHook
 
 TKxWindowHook::TKxWindowHook(QObject *owner)
     : QObject(owner)
-{
-}
+{}
 
 TKxWindowHook::~TKxWindowHook()
 {

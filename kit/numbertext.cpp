@@ -12,8 +12,8 @@
 
 namespace NumberText {
 
-QString candidateText(const QString &text, int selectionStart, int selectionLength, int caret,
-                      KeyAction action, QChar typed)
+QString candidateText(const QString &text, int selectionStart, int selectionLength, int caret, KeyAction action,
+                      QChar typed)
 {
     QString result = text;
     if (selectionLength > 0) {
@@ -24,7 +24,9 @@ QString candidateText(const QString &text, int selectionStart, int selectionLeng
         return result;
     }
     switch (action) {
-    case KeyAction::Type: result.insert(caret, typed); break;
+    case KeyAction::Type:
+        result.insert(caret, typed);
+        break;
     case KeyAction::Backspace:
         if (caret > 0)
             result.remove(caret - 1, 1);
@@ -48,7 +50,9 @@ KeyCandidate classifyKey(const QKeyEvent &event, const QLineEdit &edit)
     const Qt::KeyboardModifiers mods = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     switch (event.key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: key.kind = KeyCandidate::Enter; return key;
+    case Qt::Key_Enter:
+        key.kind = KeyCandidate::Enter;
+        return key;
     case Qt::Key_Backspace:
         key.kind = KeyCandidate::Backspace;
         key.candidate = candidate(KeyAction::Backspace);
@@ -59,7 +63,8 @@ KeyCandidate classifyKey(const QKeyEvent &event, const QLineEdit &edit)
         key.kind = KeyCandidate::Delete;
         key.candidate = candidate(KeyAction::Delete);
         return key;
-    default: break;
+    default:
+        break;
     }
     const QString text = event.text();
     if (text.size() == 1 && text[0].isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
@@ -75,8 +80,7 @@ namespace {
 class PasteGuard : public QObject
 {
 public:
-    PasteGuard(QLineEdit *edit, std::function<bool(const QString &)> accepts,
-               std::function<void()> refused)
+    PasteGuard(QLineEdit *edit, std::function<bool(const QString &)> accepts, std::function<void()> refused)
         : QObject(edit)
         , edit(edit)
         , accepts(std::move(accepts))
@@ -89,8 +93,7 @@ public:
     {
         if (watched != edit)
             return false;
-        if (event->type() == QEvent::KeyPress
-            && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
             paste();
             return true;
         }
@@ -132,8 +135,7 @@ private:
 
 } // namespace
 
-void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts,
-                std::function<void()> refused)
+void guardPaste(QLineEdit *edit, std::function<bool(const QString &candidate)> accepts, std::function<void()> refused)
 {
     edit->setAcceptDrops(false); // dropped text would pass no filter
     new PasteGuard(edit, std::move(accepts), std::move(refused));

@@ -16,8 +16,8 @@ enum class KeyAction { Type, Backspace, Delete };
 // The text that would result from the key: the selection replaced by the
 // typed character, or deleted; without a selection Backspace removes the
 // character before the caret and Delete the one after it.
-QString candidateText(const QString &text, int selectionStart, int selectionLength, int caret,
-                      KeyAction action, QChar typed = QChar());
+QString candidateText(const QString &text, int selectionStart, int selectionLength, int caret, KeyAction action,
+                      QChar typed = QChar());
 
 // A key press as the number filters see it.
 struct KeyCandidate

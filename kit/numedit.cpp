@@ -236,8 +236,7 @@ void TCustomNumEdit::setFormatOnEditing(bool value)
 
 Qt::Alignment TCustomNumEdit::editAlignment() const
 {
-    return formatOnEditingFlag ? Kx::toQtAlignment(alignmentValue())
-                               : Qt::AlignLeft | Qt::AlignVCenter;
+    return formatOnEditingFlag ? Kx::toQtAlignment(alignmentValue()) : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 void TCustomNumEdit::setText(const QString &text)
@@ -276,8 +275,7 @@ void TCustomNumEdit::regroupText()
         return;
     const QString normal = normalizedText(current);
     const QChar decimal = settings().DecimalSeparator;
-    qsizetype start = (normal.startsWith(QLatin1Char('-')) || normal.startsWith(QLatin1Char('+')))
-                          ? 1 : 0;
+    qsizetype start = (normal.startsWith(QLatin1Char('-')) || normal.startsWith(QLatin1Char('+'))) ? 1 : 0;
     qsizetype end = start;
     while (end < normal.size() && normal[end] != decimal && normal[end].toUpper() != QLatin1Char('E'))
         ++end;
@@ -325,8 +323,8 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     QString typed = event->text();
-    const bool printable = typed.size() == 1 && typed[0].unicode() >= 32 && typed[0].isPrint()
-                           && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool printable = typed.size() == 1 && typed[0].unicode() >= 32 && typed[0].isPrint() &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (!printable || isReadOnly()) {
         TCustomComboEdit::keyPressEvent(event);
         return;
@@ -339,8 +337,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
     candidate.replace(start, hasSelectedText() ? selectedText().size() : 0, c);
     const QString normal = normalizedText(candidate);
     const bool negative = normal.startsWith(QLatin1Char('-'));
-    if (decimalCount(normal) > decimals || !isValidFloat(normal)
-        || (negative && minLimit >= 0 && maxLimit > 0)) {
+    if (decimalCount(normal) > decimals || !isValidFloat(normal) || (negative && minLimit >= 0 && maxLimit > 0)) {
         refuse();
         event->accept();
         return;
@@ -395,8 +392,7 @@ void TCustomNumEdit::reportRangeError(const QString &message)
         emit OnRangeError(message);
         return;
     }
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Chyba"), message,
-                                QMessageBox::Ok, window());
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Chyba"), message, QMessageBox::Ok, window());
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QDialog::finished, this, [self] {
         if (self)
@@ -410,8 +406,7 @@ void TCustomNumEdit::paintEvent(QPaintEvent *event)
     const bool standard = hasFocus() && !popupVisible();
     if (!standard) {
         QPainter painter(this);
-        const QString shown = popupVisible() && popup() ? popup()->getPopupText()
-                                                        : formattedDisplayText();
+        const QString shown = popupVisible() && popup() ? popup()->getPopupText() : formattedDisplayText();
         if (PaintEditText(painter, shown, alignmentValue(), false))
             return;
     }
@@ -446,14 +441,22 @@ QString TCurrencyEdit::currencyDisplayFormat()
     const QString number = QStringLiteral(",0.") + QString(s.CurrencyDecimals, QLatin1Char('0'));
     QString symbol;
     for (QChar c : s.CurrencyString)
-        symbol += (c == QLatin1Char(',') || c == QLatin1Char('.'))
-                      ? QStringLiteral("'") + c + QStringLiteral("'") : QString(c);
+        symbol += (c == QLatin1Char(',') || c == QLatin1Char('.')) ? QStringLiteral("'") + c + QStringLiteral("'")
+                                                                   : QString(c);
     QString positive;
     switch (s.CurrencyFormat) {
-    case 0: positive = symbol + number; break;
-    case 1: positive = number + symbol; break;
-    case 2: positive = symbol + QLatin1Char(' ') + number; break;
-    default: positive = number + QLatin1Char(' ') + symbol; break;
+    case 0:
+        positive = symbol + number;
+        break;
+    case 1:
+        positive = number + symbol;
+        break;
+    case 2:
+        positive = symbol + QLatin1Char(' ') + number;
+        break;
+    default:
+        positive = number + QLatin1Char(' ') + symbol;
+        break;
     }
     return positive + QStringLiteral(";-") + positive;
 }

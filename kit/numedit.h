@@ -15,8 +15,7 @@ public:
     explicit ERangeError(const QString &message)
         : std::runtime_error(message.toStdString())
         , text(message)
-    {
-    }
+    {}
     const QString &message() const { return text; }
 
 private:

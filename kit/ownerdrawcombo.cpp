@@ -38,8 +38,7 @@ void TOwnerDrawComboBox::paintEvent(QPaintEvent *event)
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (currentIndex() >= 0)
         drawItem(painter, field, currentIndex(), hasFocus());
 }
@@ -54,11 +53,9 @@ void TOwnerDrawComboBox::changeEvent(QEvent *event)
 TOwnerDrawDelegate::TOwnerDrawDelegate(TOwnerDrawComboBox *combo)
     : QStyledItemDelegate(combo)
     , combo(combo)
-{
-}
+{}
 
-void TOwnerDrawDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                               const QModelIndex &index) const
+void TOwnerDrawDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     painter->save();
     combo->drawItem(*painter, option.rect, index.row(), option.state & QStyle::State_Selected);

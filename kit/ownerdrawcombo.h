@@ -38,8 +38,7 @@ class TOwnerDrawDelegate : public QStyledItemDelegate
 {
 public:
     explicit TOwnerDrawDelegate(TOwnerDrawComboBox *combo);
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:

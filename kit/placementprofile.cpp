@@ -73,7 +73,8 @@ void TRegistryProfile::EraseSection(const QString &Section)
         registry_.deleteKey(QLatin1Char('\\') + base_ + QLatin1Char('\\') + Section);
 }
 
-QString ProfileReadString(TPlacementProfile *Profile, const QString &Section, const QString &Ident, const QString &Default)
+QString ProfileReadString(TPlacementProfile *Profile, const QString &Section, const QString &Ident,
+                          const QString &Default)
 {
     return Profile ? Profile->ReadString(Section, Ident, Default) : Default;
 }

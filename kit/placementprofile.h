@@ -25,7 +25,11 @@ public:
 class TIniProfile : public TPlacementProfile
 {
 public:
-    explicit TIniProfile(const QString &fileName) : ini_(fileName) { ini_.beginUpdate(); }
+    explicit TIniProfile(const QString &fileName)
+        : ini_(fileName)
+    {
+        ini_.beginUpdate();
+    }
     ~TIniProfile() override { ini_.endUpdate(); }
     IniFile &Ini() { return ini_; }
     QString ReadString(const QString &Section, const QString &Ident, const QString &Default) override;
@@ -58,7 +62,8 @@ private:
 };
 
 // Module routines dispatching on the profile; a null profile reads the default and writes nothing.
-QString ProfileReadString(TPlacementProfile *Profile, const QString &Section, const QString &Ident, const QString &Default);
+QString ProfileReadString(TPlacementProfile *Profile, const QString &Section, const QString &Ident,
+                          const QString &Default);
 void ProfileWriteString(TPlacementProfile *Profile, const QString &Section, const QString &Ident, const QString &Value);
 int ProfileReadInteger(TPlacementProfile *Profile, const QString &Section, const QString &Ident, int Default);
 void ProfileWriteInteger(TPlacementProfile *Profile, const QString &Section, const QString &Ident, int Value);
@@ -74,5 +79,5 @@ QString ReadResolutionKey(TPlacementProfile *Profile, const QString &Section, co
 // its own name; any other object of a form "Form.Name"; else its parent's
 // name and its own.
 QString PlacementDefaultSection(QObject *Component);
-QString PlacementDefaultIniName();   // "Tarmil5.ini" in the configuration folder
-QString PlacementDefaultRegKey();    // "Software\" + the program's name
+QString PlacementDefaultIniName(); // "Tarmil5.ini" in the configuration folder
+QString PlacementDefaultRegKey();  // "Software\" + the program's name

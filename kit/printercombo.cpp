@@ -8,8 +8,7 @@
 TPrinterComboBox::TPrinterComboBox(QWidget *parent)
     : QComboBox(parent)
 {
-    connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &TPrinterComboBox::notifyChange);
+    connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, &TPrinterComboBox::notifyChange);
     Refresh();
 }
 

@@ -26,17 +26,36 @@ Kind kindOf(const QMetaProperty &property)
     if (type.flags() & QMetaType::PointerToQObject)
         return Kind::Object;
     switch (type.id()) {
-    case QMetaType::Bool: return Kind::Bool;
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong: case QMetaType::UChar: case QMetaType::SChar:
+    case QMetaType::Bool:
+        return Kind::Bool;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::UChar:
+    case QMetaType::SChar:
         return Kind::Integer;
-    case QMetaType::LongLong: case QMetaType::ULongLong: return Kind::Int64;
-    case QMetaType::QChar: case QMetaType::Char: case QMetaType::Char16: return Kind::Char;
-    case QMetaType::Double: case QMetaType::Float: return Kind::Float;
-    case QMetaType::QString: case QMetaType::QByteArray: return Kind::String;
-    case QMetaType::QVariant: return Kind::Variant;
-    case QMetaType::QStringList: return Kind::StringList;
-    default: return Kind::Other;
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return Kind::Int64;
+    case QMetaType::QChar:
+    case QMetaType::Char:
+    case QMetaType::Char16:
+        return Kind::Char;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Kind::Float;
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        return Kind::String;
+    case QMetaType::QVariant:
+        return Kind::Variant;
+    case QMetaType::QStringList:
+        return Kind::StringList;
+    default:
+        return Kind::Other;
     }
 }
 
@@ -170,21 +189,26 @@ QString TPropsStorage::PropertyText(const QObject *object, const QMetaProperty &
         *ok = true;
     const QVariant value = property.read(object);
     switch (kindOf(property)) {
-    case Kind::Integer: return QString::number(value.toLongLong());
+    case Kind::Integer:
+        return QString::number(value.toLongLong());
     case Kind::Int64:
         return property.metaType().id() == QMetaType::ULongLong ? QString::number(value.toULongLong())
-                                                                 : QString::number(value.toLongLong());
+                                                                : QString::number(value.toLongLong());
     case Kind::Char: {
         const QString text = value.metaType().id() == QMetaType::Char ? QString(QLatin1Char(value.value<char>()))
-                                                                       : QString(value.toChar());
+                                                                      : QString(value.toChar());
         return text == QString(QChar(0)) ? QString() : text;
     }
-    case Kind::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case Kind::Enum: return QString::fromLatin1(property.enumerator().valueToKey(value.toInt()));
-    case Kind::Set: return setText(property.enumerator(), uint(value.toInt()));
+    case Kind::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Enum:
+        return QString::fromLatin1(property.enumerator().valueToKey(value.toInt()));
+    case Kind::Set:
+        return setText(property.enumerator(), uint(value.toInt()));
     case Kind::Float:
         return FloatText(value.toDouble(), property.metaType().id() == QMetaType::Float ? 7 : 15);
-    case Kind::String: return value.toString();
+    case Kind::String:
+        return value.toString();
     case Kind::Variant: {
         const QVariant inner = value.value<QVariant>();
         if (inner.metaType().id() == QMetaType::Bool)
@@ -193,8 +217,11 @@ QString TPropsStorage::PropertyText(const QObject *object, const QMetaProperty &
             return FloatText(inner.toDouble(), 15);
         return inner.toString();
     }
-    case Kind::StringList: case Kind::Object: return QString();
-    case Kind::Other: break;
+    case Kind::StringList:
+    case Kind::Object:
+        return QString();
+    case Kind::Other:
+        break;
     }
     if (ok)
         *ok = false;
@@ -204,9 +231,10 @@ QString TPropsStorage::PropertyText(const QObject *object, const QMetaProperty &
 // ---------------------------------------------------------------- the worker
 
 TPropsStorage::TPropsStorage(ReadFunc read, WriteFunc write, EraseFunc erase)
-    : read_(std::move(read)), write_(std::move(write)), erase_(std::move(erase))
-{
-}
+    : read_(std::move(read))
+    , write_(std::move(write))
+    , erase_(std::move(erase))
+{}
 
 QString TPropsStorage::ReadString(const QString &ASection, const QString &Item, const QString &Default)
 {
@@ -303,7 +331,7 @@ bool TPropsStorage::loadSimpleProperty(const QMetaProperty &property, const QStr
     case Kind::Int64: {
         bool ok = false;
         value = property.metaType().id() == QMetaType::ULongLong ? QVariant(text.toULongLong(&ok))
-                                                                  : QVariant(text.toLongLong(&ok));
+                                                                 : QVariant(text.toLongLong(&ok));
         if (!ok)
             return false;
         break;
@@ -350,9 +378,14 @@ bool TPropsStorage::loadSimpleProperty(const QMetaProperty &property, const QStr
         value = d;
         break;
     }
-    case Kind::String: value = text; break;
-    case Kind::Variant: value = QVariant::fromValue(QVariant(text)); break;
-    default: return false;
+    case Kind::String:
+        value = text;
+        break;
+    case Kind::Variant:
+        value = QVariant::fromValue(QVariant(text));
+        break;
+    default:
+        return false;
     }
     if (property.isEnumType() && !value.convert(property.metaType()))
         return false;
@@ -372,8 +405,8 @@ void TPropsStorage::storeObjectProperty(const QMetaProperty &property, const QSt
     }
     if (isComponent(value)) {
         QObject *owner = ownerOf(value);
-        const QString text = !owner || owner == Root ? value->objectName()
-                                                     : ownerName(owner) + QLatin1Char('.') + value->objectName();
+        const QString text =
+            !owner || owner == Root ? value->objectName() : ownerName(owner) + QLatin1Char('.') + value->objectName();
         if (!text.isEmpty())
             WriteString(Section, GetItemName(name), text);
         return;
@@ -409,8 +442,8 @@ void TPropsStorage::loadStringList(const QMetaProperty &property, const QString 
 {
     const QString sub = Section + QLatin1Char('.') + GetItemName(name);
     int count = 0;
-    if (!IniFile::parseInteger(trimText(ReadString(sub, QStringLiteral("Count"), QStringLiteral("0"))), count)
-        || count <= 0 || count > kMaxStoredItems * 10)
+    if (!IniFile::parseInteger(trimText(ReadString(sub, QStringLiteral("Count"), QStringLiteral("0"))), count) ||
+        count <= 0 || count > kMaxStoredItems * 10)
         return;
     QStringList lines;
     for (int i = 0; i < count; ++i)
@@ -439,8 +472,9 @@ void TPropsStorage::loadCollection(QObject *collection, const QString &name)
     const QString sub = Section + QLatin1Char('.') + GetItemName(name);
     int count = items->StoredCount();
     int stored = count;
-    if (IniFile::parseInteger(ReadString(Section, GetItemName(name) + QStringLiteral(".Count"), QString::number(count)), stored)
-        && stored >= 0 && stored <= kMaxStoredItems)
+    if (IniFile::parseInteger(ReadString(Section, GetItemName(name) + QStringLiteral(".Count"), QString::number(count)),
+                              stored) &&
+        stored >= 0 && stored <= kMaxStoredItems)
         count = stored;
     items->StoredBeginUpdate();
     try {
@@ -482,7 +516,7 @@ void TPropsStorage::loadComponentReference(const QMetaProperty &property, const 
 }
 
 std::unique_ptr<TPropsStorage> TPropsStorage::subWorker(QObject *object, const QString &section,
-                                                       const QString &prefix) const
+                                                        const QString &prefix) const
 {
     std::unique_ptr<TPropsStorage> worker(CreateStorage());
     worker->AObject = object;
@@ -562,14 +596,12 @@ void forEachStoredProperty(TPropsStorage &Storage, QObject *Root, QList<TStoredI
 
 void SaveStoredProps(TPropsStorage &Storage, QObject *Root, QList<TStoredItem> &List)
 {
-    forEachStoredProperty(Storage, Root, List, [&](const QMetaProperty &p, const QString &name) {
-        Storage.StoreAnyProperty(p, name);
-    });
+    forEachStoredProperty(Storage, Root, List,
+                          [&](const QMetaProperty &p, const QString &name) { Storage.StoreAnyProperty(p, name); });
 }
 
 void LoadStoredProps(TPropsStorage &Storage, QObject *Root, QList<TStoredItem> &List)
 {
-    forEachStoredProperty(Storage, Root, List, [&](const QMetaProperty &p, const QString &name) {
-        Storage.LoadAnyProperty(p, name);
-    });
+    forEachStoredProperty(Storage, Root, List,
+                          [&](const QMetaProperty &p, const QString &name) { Storage.LoadAnyProperty(p, name); });
 }

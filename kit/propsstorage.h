@@ -74,7 +74,8 @@ private:
 QObject *FindFormByName(const QString &name);
 
 // One "Component.Property" line of a storage's list, attached to its component.
-struct TStoredItem {
+struct TStoredItem
+{
     QString Line;
     QPointer<QObject> Component;
     bool Attached = false;

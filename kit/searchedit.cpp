@@ -4,8 +4,7 @@
 
 TSearchEdit::TSearchEdit(QWidget *parent)
     : QLineEdit(parent)
-{
-}
+{}
 
 void TSearchEdit::setAlignmentValue(Kx::TAlignment value)
 {
@@ -18,10 +17,14 @@ bool TSearchEdit::accepts(TSearchEditStyle style, QChar c)
     // Letters are any alphabet's letters, so the Czech accented ones pass.
     const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
     switch (style) {
-    case sesOnlyAlfabetic: return c.isLetter();
-    case sesOnlyNumeric: return digit;
-    case sesAlfaNumeric: return digit || c.isLetter();
-    case sesAll: break;
+    case sesOnlyAlfabetic:
+        return c.isLetter();
+    case sesOnlyNumeric:
+        return digit;
+    case sesAlfaNumeric:
+        return digit || c.isLetter();
+    case sesAll:
+        break;
     }
     return true;
 }
@@ -34,8 +37,7 @@ void TSearchEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && typed.at(0).isPrint()
-                           && !(event->modifiers() & Qt::ControlModifier);
+    const bool printable = !typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
     if (printable && event->key() != Qt::Key_Backspace) {
         for (QChar c : typed) {
             if (!accepts(styleSetting, c)) {

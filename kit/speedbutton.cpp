@@ -244,15 +244,13 @@ QImage TKxSpeedButton::stateImage(GlyphState state)
         break;
     case gsDisabled:
         image = glyphCount == 1
-                    ? Glyphs::embossed(cell, transparent, pal.color(QPalette::Button),
-                                       pal.color(QPalette::Light), pal.color(QPalette::Dark))
-                    : Glyphs::disabledMapped(cell, transparent, pal.color(QPalette::Light),
-                                             pal.color(QPalette::Dark));
+                    ? Glyphs::embossed(cell, transparent, pal.color(QPalette::Button), pal.color(QPalette::Light),
+                                       pal.color(QPalette::Dark))
+                    : Glyphs::disabledMapped(cell, transparent, pal.color(QPalette::Light), pal.color(QPalette::Dark));
         image = Glyphs::withTransparency(image, pal.color(QPalette::Button));
         break;
     case gsGrayed:
-        image = Glyphs::withTransparency(
-            Glyphs::grayed(cell, transparent, pal.color(QPalette::Button)), transparent);
+        image = Glyphs::withTransparency(Glyphs::grayed(cell, transparent, pal.color(QPalette::Button)), transparent);
         break;
     }
     builtImages.store(state, image);
@@ -270,10 +268,8 @@ TKxSpeedButton::GlyphState TKxSpeedButton::paintState() const
     return gsUp;
 }
 
-TKxSpeedButton::Placement TKxSpeedButton::placeGlyphAndCaption(const QRect &client,
-                                                               QSize glyphSize, QSize captionSize,
-                                                               Kx::TButtonLayout layout,
-                                                               int margin, int spacing)
+TKxSpeedButton::Placement TKxSpeedButton::placeGlyphAndCaption(const QRect &client, QSize glyphSize, QSize captionSize,
+                                                               Kx::TButtonLayout layout, int margin, int spacing)
 {
     Placement result;
     const bool horizontal = isHorizontal(layout);
@@ -340,8 +336,7 @@ void TKxSpeedButton::paintFrame(QPainter &painter, GlyphState state, bool grayed
     }
     if (state == gsExclusive && !transparentFlag) {
         painter.fillRect(rect().adjusted(2, 2, -2, -2), palette().color(QPalette::Button));
-        painter.fillRect(rect().adjusted(2, 2, -2, -2),
-                         QBrush(palette().color(QPalette::Light), Qt::Dense4Pattern));
+        painter.fillRect(rect().adjusted(2, 2, -2, -2), QBrush(palette().color(QPalette::Light), Qt::Dense4Pattern));
     }
 }
 
@@ -358,11 +353,9 @@ void TKxSpeedButton::paintEvent(QPaintEvent *)
     const bool dropMark = dropMenu && markDropDownFlag;
     if (dropMark)
         client.setWidth(client.width() - kDropMarkWidth);
-    const QImage image =
-        stateImage(grayedLook && state != gsExclusive && state != gsDisabled ? gsGrayed : state);
+    const QImage image = stateImage(grayedLook && state != gsExclusive && state != gsDisabled ? gsGrayed : state);
     const QSize caption = captionSize(client.width());
-    Placement place = placeGlyphAndCaption(client, image.size(), caption, glyphLayout,
-                                           marginValue, spacingValue);
+    Placement place = placeGlyphAndCaption(client, image.size(), caption, glyphLayout, marginValue, spacingValue);
     const QPoint pressShift = (state == gsDown || state == gsExclusive) ? QPoint(1, 1) : QPoint();
     if (!image.isNull())
         painter.drawImage(place.glyph + pressShift, image);
@@ -386,10 +379,8 @@ void TKxSpeedButton::paintEvent(QPaintEvent *)
         const int middle = text().isEmpty() ? height() / 2 : place.caption.center().y();
         const int left = text().isEmpty() ? (width() - 5) / 2 : place.caption.right() + 3;
         painter.setPen(Qt::NoPen);
-        painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                         QPalette::ButtonText));
-        const QPoint arrow[3] = {QPoint(left, middle - 1), QPoint(left + 5, middle - 1),
-                                 QPoint(left + 2, middle + 2)};
+        painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        const QPoint arrow[3] = {QPoint(left, middle - 1), QPoint(left + 5, middle - 1), QPoint(left + 2, middle + 2)};
         painter.drawPolygon(arrow, 3);
     }
 }

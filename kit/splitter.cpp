@@ -54,11 +54,20 @@ void TKxSplitter::linkNeighbour()
     QPoint probe;
     const QRect r = geometry();
     switch (alignSetting) {
-    case alTop: probe = QPoint(r.center().x(), r.top() - 1); break;
-    case alBottom: probe = QPoint(r.center().x(), r.bottom() + 1); break;
-    case alLeft: probe = QPoint(r.left() - 1, r.center().y()); break;
-    case alRight: probe = QPoint(r.right() + 1, r.center().y()); break;
-    default: return;
+    case alTop:
+        probe = QPoint(r.center().x(), r.top() - 1);
+        break;
+    case alBottom:
+        probe = QPoint(r.center().x(), r.bottom() + 1);
+        break;
+    case alLeft:
+        probe = QPoint(r.left() - 1, r.center().y());
+        break;
+    case alRight:
+        probe = QPoint(r.right() + 1, r.center().y());
+        break;
+    default:
+        return;
     }
     for (QWidget *sibling : parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (sibling != this && !sibling->isWindow() && sibling->geometry().contains(probe)) {
@@ -126,8 +135,8 @@ void TKxSplitter::placeLine(int offset)
 void TKxSplitter::mousePressEvent(QMouseEvent *event)
 {
     QFrame::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton || !first || !parentWidget() || alignSetting == alNone
-        || alignSetting == alClient)
+    if (event->button() != Qt::LeftButton || !first || !parentWidget() || alignSetting == alNone ||
+        alignSetting == alClient)
         return;
     if (second && alignOf(second, alClient) != alClient)
         return;
@@ -152,8 +161,7 @@ void TKxSplitter::mouseMoveEvent(QMouseEvent *event)
     const QPoint inParent = vertical() ? QPoint(x(), offset) : QPoint(offset, y());
     bool allow = true;
     emit OnPosChanging(inParent.x(), inParent.y(), allow);
-    setCursor(!allow || clamped ? Qt::ForbiddenCursor
-                                : (vertical() ? Qt::SplitVCursor : Qt::SplitHCursor));
+    setCursor(!allow || clamped ? Qt::ForbiddenCursor : (vertical() ? Qt::SplitVCursor : Qt::SplitHCursor));
     if (allow && offset != acceptedOffset) {
         acceptedOffset = offset;
         placeLine(offset);
@@ -188,8 +196,7 @@ void TKxSplitter::endDrag(bool apply)
         size = 1;
     if (size >= room)
         size = room - 3;
-    const bool inLayout = parentWidget()->layout()
-                          && parentWidget()->layout()->indexOf(first) >= 0;
+    const bool inLayout = parentWidget()->layout() && parentWidget()->layout()->indexOf(first) >= 0;
     if (vertical())
         inLayout ? first->setFixedHeight(size) : first->resize(first->width(), size);
     else
@@ -202,8 +209,7 @@ bool TKxSplitter::eventFilter(QObject *watched, QEvent *event)
     if (sizing) {
         if (event->type() == QEvent::ToolTip)
             return true;
-        if (event->type() == QEvent::KeyPress
-            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
             endDrag(false);
             return true;
         }

@@ -31,8 +31,8 @@ bool isMainForm(const QWidget *form)
 
 bool isSizeable(const QWidget *form)
 {
-    return form->minimumSize() != form->maximumSize()
-           && !form->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint);
+    return form->minimumSize() != form->maximumSize() &&
+           !form->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint);
 }
 
 // A form whose "Position" property says "poDefault" starts maximized.
@@ -44,9 +44,8 @@ bool hasDefaultPosition(const QWidget *form)
         return false;
     const QMetaProperty property = meta->property(index);
     const QVariant value = property.read(form);
-    const QString text = property.isEnumType()
-                             ? QString::fromLatin1(property.enumerator().valueToKey(value.toInt()))
-                             : value.toString();
+    const QString text =
+        property.isEnumType() ? QString::fromLatin1(property.enumerator().valueToKey(value.toInt())) : value.toString();
     return text == QLatin1String("poDefault");
 }
 
@@ -71,10 +70,13 @@ int positionWord(const QString &text, int n, int fallback)
 void postWindowState(QWidget *form, Qt::WindowStates state)
 {
     QPointer<QWidget> target(form);
-    QMetaObject::invokeMethod(form, [target, state] {
-        if (target)
-            target->setWindowState((target->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | state);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        form,
+        [target, state] {
+            if (target)
+                target->setWindowState((target->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | state);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace
@@ -143,12 +145,15 @@ void WriteWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QStri
     // The window system chooses minimized and maximized positions itself.
     WriteResolutionKey(Profile, Section, QStringLiteral("MinMaxPos"), QStringLiteral("-1,-1,-1,-1"));
     WriteResolutionKey(Profile, Section, QStringLiteral("NormPos"),
-                       QStringLiteral("%1,%2,%3,%4").arg(normal.left()).arg(normal.top())
-                           .arg(normal.left() + normal.width()).arg(normal.top() + normal.height()));
+                       QStringLiteral("%1,%2,%3,%4")
+                           .arg(normal.left())
+                           .arg(normal.top())
+                           .arg(normal.left() + normal.width())
+                           .arg(normal.top() + normal.height()));
 }
 
-void ReadWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QString &Section,
-                         bool LoadState, bool LoadPosition)
+void ReadWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QString &Section, bool LoadState,
+                         bool LoadPosition)
 {
     if (!LoadState && !LoadPosition)
         return;
@@ -160,8 +165,8 @@ void ReadWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QStrin
         int top = positionWord(normPos, 2, current.top());
         int right = positionWord(normPos, 3, current.left() + current.width());
         int bottom = positionWord(normPos, 4, current.top() + current.height());
-        if (ProfileReadInteger(Profile, Section, QStringLiteral("PixelsPerInch"), ScreenPixelsPerInch())
-            != ScreenPixelsPerInch())
+        if (ProfileReadInteger(Profile, Section, QStringLiteral("PixelsPerInch"), ScreenPixelsPerInch()) !=
+            ScreenPixelsPerInch())
             found = false;
         if (found) {
             if (!isSizeable(Form)) {
@@ -188,10 +193,21 @@ void ReadWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QStrin
         if (isMainForm(Form) && hasDefaultPosition(Form))
             wanted = Qt::WindowMaximized;
         switch (ProfileReadInteger(Profile, Section, QStringLiteral("ShowCmd"), 0)) {
-        case 1: case 5: case 9: wanted = Qt::WindowNoState; break;
-        case 2: case 6: case 7: wanted = Qt::WindowMinimized; break;
-        case 3: wanted = Qt::WindowMaximized; break;
-        default: break;
+        case 1:
+        case 5:
+        case 9:
+            wanted = Qt::WindowNoState;
+            break;
+        case 2:
+        case 6:
+        case 7:
+            wanted = Qt::WindowMinimized;
+            break;
+        case 3:
+            wanted = Qt::WindowMaximized;
+            break;
+        default:
+            break;
         }
         if (wanted == Qt::WindowMinimized && isMainForm(Form)) {
             // The main window comes back minimized once it is up, as a posted command would.

@@ -16,8 +16,8 @@ void SetApplicationMainForm(QWidget *form);
 QWidget *ApplicationMainForm();
 
 void WriteWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QString &Section);
-void ReadWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QString &Section,
-                         bool LoadState, bool LoadPosition);
+void ReadWindowPlacement(QWidget *Form, TPlacementProfile *Profile, const QString &Section, bool LoadState,
+                         bool LoadPosition);
 
 // The rectangle moved (and shrunk when needed) into the available area of the
 // screen it overlaps most, or of the primary screen when it overlaps none.

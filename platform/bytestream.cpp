@@ -4,7 +4,9 @@
 
 #include <cstring>
 
-ByteStream::ByteStream(QIODevice &device) : m_device(&device) {}
+ByteStream::ByteStream(QIODevice &device)
+    : m_device(&device)
+{}
 
 ByteStream::~ByteStream() = default;
 
@@ -22,8 +24,8 @@ qint64 ByteStream::position() const
 void ByteStream::seek(qint64 position)
 {
     if (position < 0 || !m_device->seek(position))
-        throw StreamError(QStringLiteral("Stream seek error: cannot move to %1%2")
-                              .arg(position).arg(where()).toStdString());
+        throw StreamError(
+            QStringLiteral("Stream seek error: cannot move to %1%2").arg(position).arg(where()).toStdString());
 }
 
 qint64 ByteStream::size() const
@@ -47,10 +49,17 @@ void ByteStream::requireAvailable(qint64 count) const
 {
     if (count < 0)
         throw StreamError(QStringLiteral("Stream read error: negative length %1 at %2%3")
-                              .arg(count).arg(position()).arg(where()).toStdString());
+                              .arg(count)
+                              .arg(position())
+                              .arg(where())
+                              .toStdString());
     if (count > remaining())
         throw StreamError(QStringLiteral("Stream read error: %1 bytes wanted at %2, %3 left%4")
-                              .arg(count).arg(position()).arg(remaining()).arg(where()).toStdString());
+                              .arg(count)
+                              .arg(position())
+                              .arg(remaining())
+                              .arg(where())
+                              .toStdString());
 }
 
 void ByteStream::readRaw(void *target, qint64 count)
@@ -61,7 +70,9 @@ void ByteStream::readRaw(void *target, qint64 count)
     if (got != count) {
         m_device->seek(start);
         throw StreamError(QStringLiteral("Stream read error at %1%2: %3")
-                              .arg(start).arg(where(), m_device->errorString()).toStdString());
+                              .arg(start)
+                              .arg(where(), m_device->errorString())
+                              .toStdString());
     }
 }
 
@@ -88,15 +99,42 @@ quint64 ByteStream::readLittleEndian(int width)
     return value;
 }
 
-quint8 ByteStream::readUInt8() { return quint8(readLittleEndian(1)); }
-qint8 ByteStream::readInt8() { return qint8(readLittleEndian(1)); }
-bool ByteStream::readBool() { return readLittleEndian(1) != 0; }
-quint16 ByteStream::readUInt16() { return quint16(readLittleEndian(2)); }
-qint16 ByteStream::readInt16() { return qint16(readLittleEndian(2)); }
-quint32 ByteStream::readUInt32() { return quint32(readLittleEndian(4)); }
-qint32 ByteStream::readInt32() { return qint32(readLittleEndian(4)); }
-quint64 ByteStream::readUInt64() { return readLittleEndian(8); }
-qint64 ByteStream::readInt64() { return qint64(readLittleEndian(8)); }
+quint8 ByteStream::readUInt8()
+{
+    return quint8(readLittleEndian(1));
+}
+qint8 ByteStream::readInt8()
+{
+    return qint8(readLittleEndian(1));
+}
+bool ByteStream::readBool()
+{
+    return readLittleEndian(1) != 0;
+}
+quint16 ByteStream::readUInt16()
+{
+    return quint16(readLittleEndian(2));
+}
+qint16 ByteStream::readInt16()
+{
+    return qint16(readLittleEndian(2));
+}
+quint32 ByteStream::readUInt32()
+{
+    return quint32(readLittleEndian(4));
+}
+qint32 ByteStream::readInt32()
+{
+    return qint32(readLittleEndian(4));
+}
+quint64 ByteStream::readUInt64()
+{
+    return readLittleEndian(8);
+}
+qint64 ByteStream::readInt64()
+{
+    return qint64(readLittleEndian(8));
+}
 
 float ByteStream::readFloat()
 {
@@ -123,7 +161,9 @@ void ByteStream::writeRaw(const void *source, qint64 count)
     const qint64 start = position();
     if (m_device->write(static_cast<const char *>(source), count) != count)
         throw StreamError(QStringLiteral("Stream write error at %1%2: %3")
-                              .arg(start).arg(where(), m_device->errorString()).toStdString());
+                              .arg(start)
+                              .arg(where(), m_device->errorString())
+                              .toStdString());
 }
 
 void ByteStream::writeBytes(QByteArrayView bytes)
@@ -146,15 +186,42 @@ void ByteStream::writeLittleEndian(quint64 value, int width)
     writeRaw(bytes, width);
 }
 
-void ByteStream::writeUInt8(quint8 value) { writeLittleEndian(value, 1); }
-void ByteStream::writeInt8(qint8 value) { writeLittleEndian(quint8(value), 1); }
-void ByteStream::writeBool(bool value) { writeLittleEndian(value ? 1 : 0, 1); }
-void ByteStream::writeUInt16(quint16 value) { writeLittleEndian(value, 2); }
-void ByteStream::writeInt16(qint16 value) { writeLittleEndian(quint16(value), 2); }
-void ByteStream::writeUInt32(quint32 value) { writeLittleEndian(value, 4); }
-void ByteStream::writeInt32(qint32 value) { writeLittleEndian(quint32(value), 4); }
-void ByteStream::writeUInt64(quint64 value) { writeLittleEndian(value, 8); }
-void ByteStream::writeInt64(qint64 value) { writeLittleEndian(quint64(value), 8); }
+void ByteStream::writeUInt8(quint8 value)
+{
+    writeLittleEndian(value, 1);
+}
+void ByteStream::writeInt8(qint8 value)
+{
+    writeLittleEndian(quint8(value), 1);
+}
+void ByteStream::writeBool(bool value)
+{
+    writeLittleEndian(value ? 1 : 0, 1);
+}
+void ByteStream::writeUInt16(quint16 value)
+{
+    writeLittleEndian(value, 2);
+}
+void ByteStream::writeInt16(qint16 value)
+{
+    writeLittleEndian(quint16(value), 2);
+}
+void ByteStream::writeUInt32(quint32 value)
+{
+    writeLittleEndian(value, 4);
+}
+void ByteStream::writeInt32(qint32 value)
+{
+    writeLittleEndian(quint32(value), 4);
+}
+void ByteStream::writeUInt64(quint64 value)
+{
+    writeLittleEndian(value, 8);
+}
+void ByteStream::writeInt64(qint64 value)
+{
+    writeLittleEndian(quint64(value), 8);
+}
 
 void ByteStream::writeFloat(float value)
 {
@@ -185,7 +252,9 @@ void ByteStream::patch(const Placeholder &placeholder, qint64 value)
     // Signed or unsigned readings of the field are both accepted.
     if (bits < 64 && (value < -(qint64(1) << (bits - 1)) || value >= (qint64(1) << bits)))
         throw StreamError(QStringLiteral("Stream patch error: %1 does not fit in %2 bytes")
-                              .arg(value).arg(placeholder.width).toStdString());
+                              .arg(value)
+                              .arg(placeholder.width)
+                              .toStdString());
     char bytes[8];
     quint64 raw = quint64(value);
     for (int i = 0; i < placeholder.width; ++i, raw >>= 8)
@@ -202,7 +271,10 @@ void ByteStream::patchBytes(qint64 at, const char *bytes, int count)
 {
     if (at < 0 || at + count > size())
         throw StreamError(QStringLiteral("Stream patch error: %1 bytes at %2 lie outside the %3 written")
-                              .arg(count).arg(at).arg(size()).toStdString());
+                              .arg(count)
+                              .arg(at)
+                              .arg(size())
+                              .toStdString());
     const qint64 back = position();
     seek(at);
     writeRaw(bytes, count);
@@ -244,7 +316,8 @@ QIODevice::OpenMode openModeFor(FileStream::Mode mode)
 }
 } // namespace
 
-FileStream::FileStream(const QString &path, Mode mode) : m_file(path)
+FileStream::FileStream(const QString &path, Mode mode)
+    : m_file(path)
 {
     if (!m_file.open(openModeFor(mode)))
         throw StreamError(QStringLiteral("Cannot open file %1: %2").arg(path, m_file.errorString()).toStdString());

@@ -12,12 +12,14 @@
 #include <memory>
 #include <stdexcept>
 
-class StreamError : public std::runtime_error {
+class StreamError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
 
-class ByteStream {
+class ByteStream
+{
 public:
     // A stream over a device opened by the caller, which keeps owning it.
     explicit ByteStream(QIODevice &device);
@@ -65,7 +67,8 @@ public:
 
     // A value written now and filled in later (an offset or a count known only
     // after what follows has been written).
-    struct Placeholder {
+    struct Placeholder
+    {
         qint64 position = -1;
         int width = 0; // 1, 2, 4 or 8 bytes
     };
@@ -90,7 +93,8 @@ private:
 };
 
 // A growable stream in memory; also reads a given block of bytes.
-class MemoryStream : public ByteStream {
+class MemoryStream : public ByteStream
+{
 public:
     MemoryStream();
     explicit MemoryStream(const QByteArray &bytes); // positioned at 0
@@ -101,7 +105,8 @@ private:
     QBuffer m_buffer;
 };
 
-class FileStream : public ByteStream {
+class FileStream : public ByteStream
+{
 public:
     enum Mode {
         Read,      // existing file, read only

@@ -11,10 +11,9 @@ constexpr int kSystemColorCount = 31;
 
 // The classic desktop's system colours, as #RRGGBB, by index.
 constexpr std::array<QRgb, kSystemColorCount> kClassic = {
-    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
-    0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x3399FF, 0xFFFFFF, 0xF0F0F0,
-    0xA0A0A0, 0x6D6D6D, 0x000000, 0x434E54, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
-    0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0,
+    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
+    0xF4F7FC, 0xABABAB, 0x3399FF, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x434E54, 0xFFFFFF, 0x696969,
+    0xE3E3E3, 0x000000, 0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0,
 };
 
 // Where the desktop's palette has a matching role; the rest (captions,
@@ -22,55 +21,112 @@ constexpr std::array<QRgb, kSystemColorCount> kClassic = {
 std::optional<QColor> paletteColor(int index, const QPalette &p)
 {
     switch (index) {
-    case 2: return p.color(QPalette::Active, QPalette::Highlight);       // active caption
-    case 4: return p.color(QPalette::Window);                           // menu
-    case 5: return p.color(QPalette::Base);                             // window
-    case 7: return p.color(QPalette::WindowText);                       // menu text
-    case 8: return p.color(QPalette::Text);                             // window text
-    case 9: return p.color(QPalette::Active, QPalette::HighlightedText); // caption text
-    case 12: return p.color(QPalette::Dark);                            // application work space
-    case 13: return p.color(QPalette::Active, QPalette::Highlight);
-    case 14: return p.color(QPalette::Active, QPalette::HighlightedText);
-    case 15: return p.color(QPalette::Button);
-    case 16: return p.color(QPalette::Dark);                            // button shadow
-    case 17: return p.color(QPalette::Disabled, QPalette::Text);        // gray text
-    case 18: return p.color(QPalette::ButtonText);
-    case 20: return p.color(QPalette::Light);                           // button highlight
-    case 21: return p.color(QPalette::Shadow);
-    case 22: return p.color(QPalette::Midlight);
-    case 23: return p.color(QPalette::ToolTipText);
-    case 24: return p.color(QPalette::ToolTipBase);
-    case 26: return p.color(QPalette::Link);                            // hot light
-    case 29: return p.color(QPalette::Active, QPalette::Highlight);     // menu highlight
-    case 30: return p.color(QPalette::Window);                          // menu bar
-    default: return std::nullopt;
+    case 2:
+        return p.color(QPalette::Active, QPalette::Highlight); // active caption
+    case 4:
+        return p.color(QPalette::Window); // menu
+    case 5:
+        return p.color(QPalette::Base); // window
+    case 7:
+        return p.color(QPalette::WindowText); // menu text
+    case 8:
+        return p.color(QPalette::Text); // window text
+    case 9:
+        return p.color(QPalette::Active, QPalette::HighlightedText); // caption text
+    case 12:
+        return p.color(QPalette::Dark); // application work space
+    case 13:
+        return p.color(QPalette::Active, QPalette::Highlight);
+    case 14:
+        return p.color(QPalette::Active, QPalette::HighlightedText);
+    case 15:
+        return p.color(QPalette::Button);
+    case 16:
+        return p.color(QPalette::Dark); // button shadow
+    case 17:
+        return p.color(QPalette::Disabled, QPalette::Text); // gray text
+    case 18:
+        return p.color(QPalette::ButtonText);
+    case 20:
+        return p.color(QPalette::Light); // button highlight
+    case 21:
+        return p.color(QPalette::Shadow);
+    case 22:
+        return p.color(QPalette::Midlight);
+    case 23:
+        return p.color(QPalette::ToolTipText);
+    case 24:
+        return p.color(QPalette::ToolTipBase);
+    case 26:
+        return p.color(QPalette::Link); // hot light
+    case 29:
+        return p.color(QPalette::Active, QPalette::Highlight); // menu highlight
+    case 30:
+        return p.color(QPalette::Window); // menu bar
+    default:
+        return std::nullopt;
     }
 }
 
-struct NamedColor {
+struct NamedColor
+{
     TColor color;
     const char *name;
 };
 
 constexpr NamedColor kNames[] = {
-    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
-    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
-    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
-    {clMoneyGreen, "clMoneyGreen"}, {clSkyBlue, "clSkyBlue"}, {clCream, "clCream"}, {clMedGray, "clMedGray"},
-    {clActiveBorder, "clActiveBorder"}, {clActiveCaption, "clActiveCaption"},
-    {clAppWorkSpace, "clAppWorkSpace"}, {clBackground, "clBackground"}, {clBtnFace, "clBtnFace"},
-    {clBtnHighlight, "clBtnHighlight"}, {clBtnShadow, "clBtnShadow"}, {clBtnText, "clBtnText"},
-    {clCaptionText, "clCaptionText"}, {clDefault, "clDefault"},
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clMoneyGreen, "clMoneyGreen"},
+    {clSkyBlue, "clSkyBlue"},
+    {clCream, "clCream"},
+    {clMedGray, "clMedGray"},
+    {clActiveBorder, "clActiveBorder"},
+    {clActiveCaption, "clActiveCaption"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clBackground, "clBackground"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {clBtnShadow, "clBtnShadow"},
+    {clBtnText, "clBtnText"},
+    {clCaptionText, "clCaptionText"},
+    {clDefault, "clDefault"},
     {clGradientActiveCaption, "clGradientActiveCaption"},
-    {clGradientInactiveCaption, "clGradientInactiveCaption"}, {clGrayText, "clGrayText"},
-    {clHighlight, "clHighlight"}, {clHighlightText, "clHighlightText"}, {clHotLight, "clHotLight"},
-    {clInactiveBorder, "clInactiveBorder"}, {clInactiveCaption, "clInactiveCaption"},
-    {clInactiveCaptionText, "clInactiveCaptionText"}, {clInfoBk, "clInfoBk"}, {clInfoText, "clInfoText"},
-    {clMenu, "clMenu"}, {clMenuBar, "clMenuBar"}, {clMenuHighlight, "clMenuHighlight"},
-    {clMenuText, "clMenuText"}, {clNone, "clNone"}, {clScrollBar, "clScrollBar"},
-    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clWindow, "clWindow"},
-    {clWindowFrame, "clWindowFrame"}, {clWindowText, "clWindowText"},
+    {clGradientInactiveCaption, "clGradientInactiveCaption"},
+    {clGrayText, "clGrayText"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clHotLight, "clHotLight"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clInfoBk, "clInfoBk"},
+    {clInfoText, "clInfoText"},
+    {clMenu, "clMenu"},
+    {clMenuBar, "clMenuBar"},
+    {clMenuHighlight, "clMenuHighlight"},
+    {clMenuText, "clMenuText"},
+    {clNone, "clNone"},
+    {clScrollBar, "clScrollBar"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clWindowText, "clWindowText"},
 };
 
 } // namespace

@@ -14,17 +14,20 @@
 #include <optional>
 #include <stdexcept>
 
-class CurrencyOverflow : public std::overflow_error {
+class CurrencyOverflow : public std::overflow_error
+{
 public:
     using std::overflow_error::overflow_error;
 };
 
-class CurrencyDivisionByZero : public std::domain_error {
+class CurrencyDivisionByZero : public std::domain_error
+{
 public:
     using std::domain_error::domain_error;
 };
 
-class Currency {
+class Currency
+{
 public:
     static constexpr int64_t Scale = 10000;
     static constexpr int Decimals = 4;
@@ -77,7 +80,9 @@ public:
     friend constexpr auto operator<=>(Currency a, Currency b) = default;
 
 private:
-    constexpr explicit Currency(int64_t raw) : m_raw(raw) {}
+    constexpr explicit Currency(int64_t raw)
+        : m_raw(raw)
+    {}
     int64_t m_raw = 0;
 };
 

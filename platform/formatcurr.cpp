@@ -5,7 +5,7 @@
 namespace {
 // Enough for every digit of the 64-bit count.
 constexpr int kCurrencyPrecision = 19;
-}
+} // namespace
 
 DecimalDigits currencyDigits(Currency value)
 {

@@ -8,8 +8,7 @@
 #include <QString>
 
 // Display-format pictures as FormatFloat (",0.00 " gives "1 234,50 ").
-QString FormatCurr(const QString &picture, Currency value,
-                   const FormatSettings &settings = czechFormatSettings());
+QString FormatCurr(const QString &picture, Currency value, const FormatSettings &settings = czechFormatSettings());
 // Every significant digit: "1234,5", "-0,0001".
 QString CurrToStr(Currency value, const FormatSettings &settings = czechFormatSettings());
 // The forms of FloatToStrF; Digits as there.

@@ -11,13 +11,14 @@ constexpr double kLastDay = 2958466;
 // Pictures may name other pictures (ddddd, c, t); deeper nesting is ignored.
 constexpr int kMaxNesting = 2;
 
-class DateTimeWriter {
+class DateTimeWriter
+{
 public:
     DateTimeWriter(TDateTime value, const FormatSettings &settings)
-        : m_date(DateTimeConv::toQDate(value)), m_time(DateTimeConv::toQTime(value)),
-          m_settings(settings)
-    {
-    }
+        : m_date(DateTimeConv::toQDate(value))
+        , m_time(DateTimeConv::toQTime(value))
+        , m_settings(settings)
+    {}
 
     QString write(const QString &picture)
     {
@@ -68,9 +69,9 @@ bool DateTimeWriter::twelveHourClockAfter(const QString &picture, qsizetype from
         } else if (quoted) {
             continue;
         } else if (c == QLatin1Char('a') || c == QLatin1Char('A')) {
-            return startsWithNoCase(picture, i, QLatin1StringView("am/pm"))
-                || startsWithNoCase(picture, i, QLatin1StringView("a/p"))
-                || startsWithNoCase(picture, i, QLatin1StringView("ampm"));
+            return startsWithNoCase(picture, i, QLatin1StringView("am/pm")) ||
+                   startsWithNoCase(picture, i, QLatin1StringView("a/p")) ||
+                   startsWithNoCase(picture, i, QLatin1StringView("ampm"));
         } else if (c == QLatin1Char('h') || c == QLatin1Char('H')) {
             return false;
         }

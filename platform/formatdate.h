@@ -9,8 +9,7 @@
 
 #include <QString>
 
-QString FormatDateTime(const QString &picture, TDateTime value,
-                       const FormatSettings &settings = czechFormatSettings());
+QString FormatDateTime(const QString &picture, TDateTime value, const FormatSettings &settings = czechFormatSettings());
 // Short date ("5.3.2024").
 QString DateToStr(TDateTime value, const FormatSettings &settings = czechFormatSettings());
 // Long time ("14:07:09").

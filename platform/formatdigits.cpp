@@ -25,8 +25,7 @@ DecimalDigits DecimalDigits::fromDouble(double value)
         return d;
     }
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
     // "d.ddde+XX"
     const char *p = buffer;
     while (p != result.ptr && *p != 'e') {

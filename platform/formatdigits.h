@@ -5,7 +5,8 @@
 #include <QtGlobal>
 #include <string>
 
-struct DecimalDigits {
+struct DecimalDigits
+{
     enum class Kind { Finite, NaN, Infinity };
 
     Kind kind = Kind::Finite;

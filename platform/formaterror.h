@@ -4,10 +4,13 @@
 #include <QString>
 #include <stdexcept>
 
-class ConvertError : public std::runtime_error {
+class ConvertError : public std::runtime_error
+{
 public:
     explicit ConvertError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {}
     const QString &message() const { return m_message; }
 
 private:

@@ -46,8 +46,7 @@ QString generalText(DecimalDigits value, int precision, int expDigits, const For
         return QStringLiteral("0");
     const QString sign = value.negative ? QStringLiteral("-") : QString();
     if (value.exponent > precision || value.exponent < -3)
-        return sign + mantissaText(value, 1, s.DecimalSeparator)
-            + exponentText(value.exponent - 1, false, expDigits);
+        return sign + mantissaText(value, 1, s.DecimalSeparator) + exponentText(value.exponent - 1, false, expDigits);
     std::string whole = value.integerText();
     const std::string fraction = value.fractionText();
     QString text = sign + (whole.empty() ? QStringLiteral("0") : QString::fromStdString(whole));
@@ -70,8 +69,7 @@ QString groupThousands(const QString &digits, QChar separator)
     return text;
 }
 
-QString fixedText(DecimalDigits value, int precision, int decimals, bool thousands,
-                  const FormatSettings &s)
+QString fixedText(DecimalDigits value, int precision, int decimals, bool thousands, const FormatSettings &s)
 {
     value.roundAt(std::min(precision, value.exponent + decimals));
     if (value.exponent > precision)
@@ -99,29 +97,49 @@ QString currencyText(DecimalDigits value, int precision, int decimals, const For
     const QString &c = s.CurrencyString;
     if (!negative) {
         switch (s.CurrencyFormat) {
-        case 0: return c + n;
-        case 1: return n + c;
-        case 2: return c + QLatin1Char(' ') + n;
-        default: return n + QLatin1Char(' ') + c;
+        case 0:
+            return c + n;
+        case 1:
+            return n + c;
+        case 2:
+            return c + QLatin1Char(' ') + n;
+        default:
+            return n + QLatin1Char(' ') + c;
         }
     }
     switch (s.NegCurrFormat) {
-    case 0: return QLatin1Char('(') + c + n + QLatin1Char(')');
-    case 1: return QLatin1Char('-') + c + n;
-    case 2: return c + QLatin1Char('-') + n;
-    case 3: return c + n + QLatin1Char('-');
-    case 4: return QLatin1Char('(') + n + c + QLatin1Char(')');
-    case 5: return QLatin1Char('-') + n + c;
-    case 6: return n + QLatin1Char('-') + c;
-    case 7: return n + c + QLatin1Char('-');
-    case 9: return QLatin1Char('-') + c + QLatin1Char(' ') + n;
-    case 10: return n + QLatin1Char(' ') + c + QLatin1Char('-');
-    case 11: return c + QLatin1Char(' ') + n + QLatin1Char('-');
-    case 12: return c + QLatin1Char(' ') + QLatin1Char('-') + n;
-    case 13: return n + QLatin1Char('-') + QLatin1Char(' ') + c;
-    case 14: return QLatin1Char('(') + c + QLatin1Char(' ') + n + QLatin1Char(')');
-    case 15: return QLatin1Char('(') + n + QLatin1Char(' ') + c + QLatin1Char(')');
-    default: return QLatin1Char('-') + n + QLatin1Char(' ') + c;
+    case 0:
+        return QLatin1Char('(') + c + n + QLatin1Char(')');
+    case 1:
+        return QLatin1Char('-') + c + n;
+    case 2:
+        return c + QLatin1Char('-') + n;
+    case 3:
+        return c + n + QLatin1Char('-');
+    case 4:
+        return QLatin1Char('(') + n + c + QLatin1Char(')');
+    case 5:
+        return QLatin1Char('-') + n + c;
+    case 6:
+        return n + QLatin1Char('-') + c;
+    case 7:
+        return n + c + QLatin1Char('-');
+    case 9:
+        return QLatin1Char('-') + c + QLatin1Char(' ') + n;
+    case 10:
+        return n + QLatin1Char(' ') + c + QLatin1Char('-');
+    case 11:
+        return c + QLatin1Char(' ') + n + QLatin1Char('-');
+    case 12:
+        return c + QLatin1Char(' ') + QLatin1Char('-') + n;
+    case 13:
+        return n + QLatin1Char('-') + QLatin1Char(' ') + c;
+    case 14:
+        return QLatin1Char('(') + c + QLatin1Char(' ') + n + QLatin1Char(')');
+    case 15:
+        return QLatin1Char('(') + n + QLatin1Char(' ') + c + QLatin1Char(')');
+    default:
+        return QLatin1Char('-') + n + QLatin1Char(' ') + c;
     }
 }
 
@@ -140,13 +158,12 @@ QString DecimalToText(DecimalDigits value, TFloatFormat format, int precision, i
         value.roundToSignificant(precision);
         const QString sign = value.negative ? QStringLiteral("-") : QString();
         const int power = value.isZero() ? 0 : value.exponent - 1;
-        return sign + mantissaText(value, precision, settings.DecimalSeparator)
-            + exponentText(power, true, std::clamp(digits, 0, kMaxExponentDigits));
+        return sign + mantissaText(value, precision, settings.DecimalSeparator) +
+               exponentText(power, true, std::clamp(digits, 0, kMaxExponentDigits));
     }
     case ffFixed:
     case ffNumber:
-        return fixedText(value, precision, std::clamp(digits, 0, kMaxDecimals), format == ffNumber,
-                         settings);
+        return fixedText(value, precision, std::clamp(digits, 0, kMaxDecimals), format == ffNumber, settings);
     case ffCurrency:
         return currencyText(value, precision, std::clamp(digits, 0, kMaxDecimals), settings);
     }
@@ -158,8 +175,7 @@ QString FloatToStr(double value, const FormatSettings &settings)
     return DecimalToText(DecimalDigits::fromDouble(value), ffGeneral, 15, 0, settings);
 }
 
-QString FloatToStrF(double value, TFloatFormat format, int precision, int digits,
-                    const FormatSettings &settings)
+QString FloatToStrF(double value, TFloatFormat format, int precision, int digits, const FormatSettings &settings)
 {
     return DecimalToText(DecimalDigits::fromDouble(value), format, precision, digits, settings);
 }

@@ -13,16 +13,18 @@ constexpr int kMaxPictureIntegerDigits = 18;
 constexpr int kMaxScientificDigits = 18;
 constexpr int kMaxExponentDigits = 4;
 
-struct Token {
+struct Token
+{
     enum Kind { Literal, IntegerDigit, Point, FractionDigit, Exponent } kind;
     QString text;  // literal text; the exponent letter
     int index = 0; // placeholder number from the left
 };
 
-struct Picture {
+struct Picture
+{
     std::vector<Token> tokens;
     int integerPlaceholders = 0;
-    int forcedInteger = 0;  // integer digits always shown ("0" and what follows it)
+    int forcedInteger = 0; // integer digits always shown ("0" and what follows it)
     int fractionPlaceholders = 0;
     int forcedFraction = 0; // decimals up to the last "0"
     bool thousands = false;
@@ -88,9 +90,8 @@ Picture scanSection(const QString &section)
             point = true;
         } else if (c == QLatin1Char(',') && !p.scientific) {
             p.thousands = true;
-        } else if ((c == QLatin1Char('E') || c == QLatin1Char('e')) && !p.scientific
-                   && i + 1 < section.size()
-                   && (section[i + 1] == QLatin1Char('+') || section[i + 1] == QLatin1Char('-'))) {
+        } else if ((c == QLatin1Char('E') || c == QLatin1Char('e')) && !p.scientific && i + 1 < section.size() &&
+                   (section[i + 1] == QLatin1Char('+') || section[i + 1] == QLatin1Char('-'))) {
             p.scientific = true;
             p.exponentSignAlways = section[i + 1] == QLatin1Char('+');
             i += 2;
@@ -112,7 +113,8 @@ Picture scanSection(const QString &section)
 }
 
 // Digits to show in the integer and fraction places, and the exponent.
-struct Filling {
+struct Filling
+{
     QString integer;
     QString fraction;
     QString exponent;
@@ -220,8 +222,7 @@ QString formatSection(const Picture &p, DecimalDigits value, const FormatSetting
 DecimalDigits roundFor(const Picture &p, DecimalDigits value)
 {
     if (p.scientific)
-        value.roundToSignificant(
-            std::clamp(p.integerPlaceholders + p.fractionPlaceholders, 1, kMaxScientificDigits));
+        value.roundToSignificant(std::clamp(p.integerPlaceholders + p.fractionPlaceholders, 1, kMaxScientificDigits));
     else
         value.roundToDecimals(p.fractionPlaceholders);
     return value;
@@ -236,8 +237,7 @@ QString FormatDecimal(const QString &picture, const DecimalDigits &value, int ge
         return DecimalToText(value, ffGeneral, generalPrecision, 0, settings);
     const QStringList sections = splitSections(picture);
     auto section = [&](int index) {
-        return index < sections.size() && !sections[index].isEmpty() ? sections[index]
-                                                                      : sections[0];
+        return index < sections.size() && !sections[index].isEmpty() ? sections[index] : sections[0];
     };
     if (!value.isZero()) {
         const int index = value.negative ? 1 : 0;

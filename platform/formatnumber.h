@@ -9,8 +9,7 @@
 
 #include <QString>
 
-QString FormatFloat(const QString &picture, double value,
-                    const FormatSettings &settings = czechFormatSettings());
+QString FormatFloat(const QString &picture, double value, const FormatSettings &settings = czechFormatSettings());
 
 // The same on exact digits (money).
 QString FormatDecimal(const QString &picture, const DecimalDigits &value, int generalPrecision,

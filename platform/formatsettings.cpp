@@ -19,10 +19,9 @@ FormatSettings makeCzech()
     s.LongTimeFormat = QStringLiteral("H:mm:ss");
     s.TimeAMString = QStringLiteral("dop.");
     s.TimePMString = QStringLiteral("odp.");
-    s.ShortMonthNames = {"led", "úno", "bře", "dub", "kvě", "čvn",
-                         "čvc", "srp", "zář", "říj", "lis", "pro"};
-    s.LongMonthNames = {"leden", "únor",  "březen", "duben", "květen",   "červen",
-                        "červenec", "srpen", "září", "říjen", "listopad", "prosinec"};
+    s.ShortMonthNames = {"led", "úno", "bře", "dub", "kvě", "čvn", "čvc", "srp", "zář", "říj", "lis", "pro"};
+    s.LongMonthNames = {"leden",    "únor",  "březen", "duben", "květen",   "červen",
+                        "červenec", "srpen", "září",   "říjen", "listopad", "prosinec"};
     s.ShortDayNames = {"ne", "po", "út", "st", "čt", "pá", "so"};
     s.LongDayNames = {"neděle", "pondělí", "úterý", "středa", "čtvrtek", "pátek", "sobota"};
     s.TwoDigitYearCenturyWindow = 50;

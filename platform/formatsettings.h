@@ -8,7 +8,8 @@
 #include <QString>
 #include <array>
 
-struct FormatSettings {
+struct FormatSettings
+{
     QChar DecimalSeparator;
     QChar ThousandSeparator;
     QChar DateSeparator;

@@ -13,21 +13,21 @@ constexpr int kMoneyPrecision = 19;
 constexpr int kDefaultGeneralPrecision = 15;
 constexpr int kExponentDigits = 3;
 
-class Formatter {
+class Formatter
+{
 public:
-    Formatter(const QString &format, std::initializer_list<FormatArg> args,
-              const FormatSettings &settings)
-        : m_format(format), m_args(args), m_settings(settings)
-    {
-    }
+    Formatter(const QString &format, std::initializer_list<FormatArg> args, const FormatSettings &settings)
+        : m_format(format)
+        , m_args(args)
+        , m_settings(settings)
+    {}
 
     QString run();
 
 private:
     [[noreturn]] void invalid() const
     {
-        throw ConvertError(
-            QStringLiteral("Format '%1' invalid or incompatible with argument").arg(m_format));
+        throw ConvertError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(m_format));
     }
     const FormatArg &nextArg()
     {
@@ -69,12 +69,10 @@ QString Formatter::number(const FormatArg &arg, TFloatFormat form, int precision
 {
     if (arg.kind() == FormatArg::Kind::Money)
         return DecimalToText(currencyDigits(arg.money()), form,
-                             form == ffGeneral || form == ffExponent ? precision : kMoneyPrecision,
-                             digits, m_settings);
+                             form == ffGeneral || form == ffExponent ? precision : kMoneyPrecision, digits, m_settings);
     if (arg.kind() != FormatArg::Kind::Float)
         invalid();
-    return DecimalToText(DecimalDigits::fromDouble(arg.floating()), form, precision, digits,
-                         m_settings);
+    return DecimalToText(DecimalDigits::fromDouble(arg.floating()), form, precision, digits, m_settings);
 }
 
 QString Formatter::convert(QChar type, int precision)
@@ -96,15 +94,14 @@ QString Formatter::convert(QChar type, int precision)
             invalid();
         // Negative values show their two's complement bit pattern.
         const quint64 bits = arg.wide() ? quint64(arg.integer()) : quint64(quint32(arg.integer()));
-        QString digits = type.toLower() == QLatin1Char('u') ? QString::number(bits)
-                                                            : QString::number(bits, 16).toUpper();
+        QString digits =
+            type.toLower() == QLatin1Char('u') ? QString::number(bits) : QString::number(bits, 16).toUpper();
         if (digits.size() < precision)
             digits = digits.rightJustified(precision, QLatin1Char('0'));
         return digits;
     }
     case 'e':
-        return number(arg, ffExponent, precision < 0 ? kDefaultGeneralPrecision : precision,
-                      kExponentDigits);
+        return number(arg, ffExponent, precision < 0 ? kDefaultGeneralPrecision : precision, kExponentDigits);
     case 'g':
         return number(arg, ffGeneral, precision < 0 ? kDefaultGeneralPrecision : precision, 0);
     case 'f':
@@ -112,8 +109,7 @@ QString Formatter::convert(QChar type, int precision)
     case 'n':
         return number(arg, ffNumber, kFloatPrecision, precision < 0 ? 2 : precision);
     case 'm':
-        return number(arg, ffCurrency, kFloatPrecision,
-                      precision < 0 ? m_settings.CurrencyDecimals : precision);
+        return number(arg, ffCurrency, kFloatPrecision, precision < 0 ? m_settings.CurrencyDecimals : precision);
     case 's':
         if (arg.kind() != FormatArg::Kind::Text)
             invalid();
@@ -168,8 +164,7 @@ QString Formatter::run()
 
 } // namespace
 
-QString Format(const QString &format, std::initializer_list<FormatArg> args,
-               const FormatSettings &settings)
+QString Format(const QString &format, std::initializer_list<FormatArg> args, const FormatSettings &settings)
 {
     return Formatter(format, args, settings).run();
 }

@@ -17,24 +17,71 @@
 #include <QString>
 #include <initializer_list>
 
-class FormatArg {
+class FormatArg
+{
 public:
     enum class Kind { Integer, Float, Money, Text };
 
-    FormatArg(int v) : m_kind(Kind::Integer), m_integer(v) {}
-    FormatArg(unsigned v) : m_kind(Kind::Integer), m_integer(v) {}
-    FormatArg(long v) : m_kind(Kind::Integer), m_integer(v), m_wide(true) {}
-    FormatArg(unsigned long v) : m_kind(Kind::Integer), m_integer(qint64(v)), m_wide(true) {}
-    FormatArg(long long v) : m_kind(Kind::Integer), m_integer(v), m_wide(true) {}
-    FormatArg(unsigned long long v) : m_kind(Kind::Integer), m_integer(qint64(v)), m_wide(true) {}
-    FormatArg(double v) : m_kind(Kind::Float), m_float(v) {}
-    FormatArg(Currency v) : m_kind(Kind::Money), m_money(v) {}
-    FormatArg(const QString &v) : m_kind(Kind::Text), m_text(v) {}
-    FormatArg(QStringView v) : m_kind(Kind::Text), m_text(v.toString()) {}
-    FormatArg(QLatin1StringView v) : m_kind(Kind::Text), m_text(v) {}
-    FormatArg(const char *v) : m_kind(Kind::Text), m_text(QString::fromUtf8(v)) {}
-    FormatArg(QChar v) : m_kind(Kind::Text), m_text(v) {}
-    FormatArg(char v) : m_kind(Kind::Text), m_text(QChar::fromLatin1(v)) {}
+    FormatArg(int v)
+        : m_kind(Kind::Integer)
+        , m_integer(v)
+    {}
+    FormatArg(unsigned v)
+        : m_kind(Kind::Integer)
+        , m_integer(v)
+    {}
+    FormatArg(long v)
+        : m_kind(Kind::Integer)
+        , m_integer(v)
+        , m_wide(true)
+    {}
+    FormatArg(unsigned long v)
+        : m_kind(Kind::Integer)
+        , m_integer(qint64(v))
+        , m_wide(true)
+    {}
+    FormatArg(long long v)
+        : m_kind(Kind::Integer)
+        , m_integer(v)
+        , m_wide(true)
+    {}
+    FormatArg(unsigned long long v)
+        : m_kind(Kind::Integer)
+        , m_integer(qint64(v))
+        , m_wide(true)
+    {}
+    FormatArg(double v)
+        : m_kind(Kind::Float)
+        , m_float(v)
+    {}
+    FormatArg(Currency v)
+        : m_kind(Kind::Money)
+        , m_money(v)
+    {}
+    FormatArg(const QString &v)
+        : m_kind(Kind::Text)
+        , m_text(v)
+    {}
+    FormatArg(QStringView v)
+        : m_kind(Kind::Text)
+        , m_text(v.toString())
+    {}
+    FormatArg(QLatin1StringView v)
+        : m_kind(Kind::Text)
+        , m_text(v)
+    {}
+    FormatArg(const char *v)
+        : m_kind(Kind::Text)
+        , m_text(QString::fromUtf8(v))
+    {}
+    FormatArg(QChar v)
+        : m_kind(Kind::Text)
+        , m_text(v)
+    {}
+    FormatArg(char v)
+        : m_kind(Kind::Text)
+        , m_text(QChar::fromLatin1(v))
+    {}
     FormatArg(bool) = delete;
 
     Kind kind() const { return m_kind; }

@@ -23,7 +23,11 @@ QObject *FindOwned(const QObject *owner, const QString &name);
 class Scoped
 {
 public:
-    explicit Scoped(QObject *component) : m_component(component) { Register(component); }
+    explicit Scoped(QObject *component)
+        : m_component(component)
+    {
+        Register(component);
+    }
     ~Scoped() { Unregister(m_component); }
     Scoped(const Scoped &) = delete;
     Scoped &operator=(const Scoped &) = delete;

@@ -30,15 +30,17 @@ public:
     static QString unquote(const QString &trimmed);
 
 private:
-    struct Line {
-        QString text;       // the line as written (kept for unknown lines)
-        QString key;        // empty for lines that are not "key=value"
-        QString value;      // the raw value, trimmed
+    struct Line
+    {
+        QString text;  // the line as written (kept for unknown lines)
+        QString key;   // empty for lines that are not "key=value"
+        QString value; // the raw value, trimmed
     };
-    struct Section {
+    struct Section
+    {
         bool headed = false; // false only for the lines before the first header
         QString name;
-        QString header;      // the header line as written
+        QString header; // the header line as written
         QList<Line> lines;
     };
 

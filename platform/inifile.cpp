@@ -12,8 +12,7 @@
 
 IniFile::IniFile(const QString &fileName)
     : path_(Paths::resolveConfigFile(fileName))
-{
-}
+{}
 
 IniFile::~IniFile()
 {
@@ -93,9 +92,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 
 QString IniFile::protectQuotes(const QString &value)
 {
-    if (!value.isEmpty()
-        && ((value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
-            || (value.front() == QLatin1Char('\'') && value.back() == QLatin1Char('\''))))
+    if (!value.isEmpty() && ((value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"')) ||
+                             (value.front() == QLatin1Char('\'') && value.back() == QLatin1Char('\''))))
         return QLatin1Char('"') + value + QLatin1Char('"');
     return value;
 }

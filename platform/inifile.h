@@ -70,7 +70,7 @@ private:
 
     QString path_;
     IniDocument doc_;
-    QByteArray loaded_;          // the bytes doc_ was parsed from
+    QByteArray loaded_; // the bytes doc_ was parsed from
     bool everLoaded_ = false;
     std::vector<Change> pending_;
     int updateDepth_ = 0;

@@ -50,27 +50,36 @@ bool ShowQuestion(const QString &heading, const QString &detail, bool yesFocused
     return Messages().showQuestion(heading, detail, yesFocused);
 }
 
-void ShowWait(const QString &text) { Messages().showWait(text); }
-void HideWait() { Messages().hideWait(); }
-void ShowProgress(const QString &caption) { Messages().showProgress(caption); }
-void HideProgress() { Messages().hideProgress(); }
+void ShowWait(const QString &text)
+{
+    Messages().showWait(text);
+}
+void HideWait()
+{
+    Messages().hideWait();
+}
+void ShowProgress(const QString &caption)
+{
+    Messages().showProgress(caption);
+}
+void HideProgress()
+{
+    Messages().hideProgress();
+}
 
-void ConsoleMessageService::showWarning(const QString &heading, const QString &detail,
-                                        const QString &description)
+void ConsoleMessageService::showWarning(const QString &heading, const QString &detail, const QString &description)
 {
     printLine("Upozornění", joined(heading, detail));
     if (!description.isEmpty() && description != detail)
         printLine("Upozornění", description);
 }
 
-void ConsoleMessageService::showInformation(const QString &heading, const QString &detail,
-                                            bool)
+void ConsoleMessageService::showInformation(const QString &heading, const QString &detail, bool)
 {
     printLine("Informace", joined(heading, detail));
 }
 
-bool ConsoleMessageService::showQuestion(const QString &heading, const QString &detail,
-                                         bool)
+bool ConsoleMessageService::showQuestion(const QString &heading, const QString &detail, bool)
 {
     printLine("Otázka", joined(heading, detail) + QStringLiteral(" -> Ne"));
     return false;

@@ -12,15 +12,12 @@ public:
     virtual ~MessageService() = default;
 
     // Modal windows: each call shows its window and returns when it is closed.
-    virtual void showWarning(const QString &heading, const QString &detail,
-                             const QString &description) = 0;
+    virtual void showWarning(const QString &heading, const QString &detail, const QString &description) = 0;
     // autoClose: the window closes itself after three seconds as if "&Ok" was pressed.
-    virtual void showInformation(const QString &heading, const QString &detail,
-                                 bool autoClose) = 0;
+    virtual void showInformation(const QString &heading, const QString &detail, bool autoClose) = 0;
     // yesFocused: "&Ano" has the focus (Enter answers yes), else "&Ne" has it.
     // True exactly when the answer is yes; Escape and closing answer no.
-    virtual bool showQuestion(const QString &heading, const QString &detail,
-                              bool yesFocused) = 0;
+    virtual bool showQuestion(const QString &heading, const QString &detail, bool yesFocused) = 0;
 
     // Modeless wait window around a long blocking call; painted once before it.
     virtual void showWait(const QString &text) = 0;
@@ -43,10 +40,8 @@ MessageService &Messages();
 MessageService *SetMessageService(MessageService *service);
 
 // The names the screens and the data module call.
-void ShowWarning(const QString &heading, const QString &detail,
-                 const QString &description = QString());
-void ShowInformation(const QString &heading, const QString &detail,
-                     bool autoClose = false);
+void ShowWarning(const QString &heading, const QString &detail, const QString &description = QString());
+void ShowInformation(const QString &heading, const QString &detail, bool autoClose = false);
 bool ShowQuestion(const QString &heading, const QString &detail, bool yesFocused);
 void ShowWait(const QString &text);
 void HideWait();
@@ -78,12 +73,9 @@ public:
 class ConsoleMessageService : public MessageService
 {
 public:
-    void showWarning(const QString &heading, const QString &detail,
-                     const QString &description) override;
-    void showInformation(const QString &heading, const QString &detail,
-                         bool autoClose) override;
-    bool showQuestion(const QString &heading, const QString &detail,
-                      bool yesFocused) override;
+    void showWarning(const QString &heading, const QString &detail, const QString &description) override;
+    void showInformation(const QString &heading, const QString &detail, bool autoClose) override;
+    bool showQuestion(const QString &heading, const QString &detail, bool yesFocused) override;
     void showWait(const QString &text) override;
     void hideWait() override {}
     void showProgress(const QString &caption) override;

@@ -10,10 +10,14 @@ DateOrder dateOrder(const QString &shortDateFormat)
 {
     for (const QChar c : shortDateFormat) {
         switch (c.toUpper().unicode()) {
-        case 'D': return DateOrder::DayMonthYear;
-        case 'M': return DateOrder::MonthDayYear;
-        case 'Y': return DateOrder::YearMonthDay;
-        default: break;
+        case 'D':
+            return DateOrder::DayMonthYear;
+        case 'M':
+            return DateOrder::MonthDayYear;
+        case 'Y':
+            return DateOrder::YearMonthDay;
+        default:
+            break;
         }
     }
     return DateOrder::DayMonthYear;
@@ -23,9 +27,12 @@ constexpr int kMaxNumberDigits = 9;
 
 } // namespace
 
-class DateTextReader::Scanner {
+class DateTextReader::Scanner
+{
 public:
-    explicit Scanner(const QString &text) : m_text(text) {}
+    explicit Scanner(const QString &text)
+        : m_text(text)
+    {}
 
     void skipBlanks()
     {
@@ -37,8 +44,7 @@ public:
         skipBlanks();
         value = 0;
         digits = 0;
-        while (m_pos < m_text.size() && m_text[m_pos] >= QLatin1Char('0')
-               && m_text[m_pos] <= QLatin1Char('9')) {
+        while (m_pos < m_text.size() && m_text[m_pos] >= QLatin1Char('0') && m_text[m_pos] <= QLatin1Char('9')) {
             if (++digits > kMaxNumberDigits)
                 return false;
             value = value * 10 + (m_text[m_pos++].unicode() - '0');
@@ -86,9 +92,9 @@ private:
 };
 
 DateTextReader::DateTextReader(const FormatSettings &settings, int currentYear)
-    : m_settings(settings), m_currentYear(currentYear > 0 ? currentYear : QDate::currentDate().year())
-{
-}
+    : m_settings(settings)
+    , m_currentYear(currentYear > 0 ? currentYear : QDate::currentDate().year())
+{}
 
 // Two-digit years fall into the hundred years that start the window's width
 // before the current year (with 50 in 2026: 1976..2075).

@@ -11,11 +11,11 @@
 
 #include <QString>
 
-class DateTextReader {
+class DateTextReader
+{
 public:
     // currentYear 0 means the year of today's date.
-    explicit DateTextReader(const FormatSettings &settings = czechFormatSettings(),
-                            int currentYear = 0);
+    explicit DateTextReader(const FormatSettings &settings = czechFormatSettings(), int currentYear = 0);
 
     bool readDate(const QString &text, TDateTime &value) const;
     bool readTime(const QString &text, TDateTime &value) const;
@@ -33,11 +33,8 @@ private:
 };
 
 TDateTime StrToDate(const QString &text, const FormatSettings &settings = czechFormatSettings());
-bool TryStrToDate(const QString &text, TDateTime &value,
-                  const FormatSettings &settings = czechFormatSettings());
+bool TryStrToDate(const QString &text, TDateTime &value, const FormatSettings &settings = czechFormatSettings());
 TDateTime StrToTime(const QString &text, const FormatSettings &settings = czechFormatSettings());
-bool TryStrToTime(const QString &text, TDateTime &value,
-                  const FormatSettings &settings = czechFormatSettings());
+bool TryStrToTime(const QString &text, TDateTime &value, const FormatSettings &settings = czechFormatSettings());
 TDateTime StrToDateTime(const QString &text, const FormatSettings &settings = czechFormatSettings());
-bool TryStrToDateTime(const QString &text, TDateTime &value,
-                      const FormatSettings &settings = czechFormatSettings());
+bool TryStrToDateTime(const QString &text, TDateTime &value, const FormatSettings &settings = czechFormatSettings());

@@ -26,8 +26,7 @@ int digitValue(QChar c)
 
 bool isGroupSeparator(QChar c, const FormatSettings &s)
 {
-    return c == s.ThousandSeparator || c == QLatin1Char(' ') || c == QChar(0x00A0)
-        || c == QChar(0x202F);
+    return c == s.ThousandSeparator || c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F);
 }
 
 bool isDecimalMark(QChar c, const FormatSettings &s)
@@ -59,8 +58,7 @@ bool normalise(const QString &text, const FormatSettings &s, std::string &out, i
             significant = significant || c != QLatin1Char('0');
             if (significant)
                 ++integerDigits;
-        } else if (isGroupSeparator(c, s) && mantissaDigits > 0 && i + 1 < t.size()
-                   && isDigit(t[i + 1])) {
+        } else if (isGroupSeparator(c, s) && mantissaDigits > 0 && i + 1 < t.size() && isDigit(t[i + 1])) {
             continue;
         } else {
             break;
@@ -139,16 +137,16 @@ bool TryStrToInt64(const QString &text, qint64 &value)
     if (i < t.size() && t[i] == QLatin1Char('$')) {
         base = 16;
         ++i;
-    } else if (i + 1 < t.size() && t[i] == QLatin1Char('0')
-               && (t[i + 1] == QLatin1Char('x') || t[i + 1] == QLatin1Char('X'))) {
+    } else if (i + 1 < t.size() && t[i] == QLatin1Char('0') &&
+               (t[i + 1] == QLatin1Char('x') || t[i + 1] == QLatin1Char('X'))) {
         base = 16;
         i += 2;
     }
     if (i == t.size())
         return false;
     quint64 magnitude = 0;
-    const quint64 limit = base == 16 ? std::numeric_limits<quint64>::max()
-                                     : quint64(std::numeric_limits<qint64>::max()) + 1;
+    const quint64 limit =
+        base == 16 ? std::numeric_limits<quint64>::max() : quint64(std::numeric_limits<qint64>::max()) + 1;
     for (; i < t.size(); ++i) {
         const int digit = digitValue(t[i]);
         if (digit < 0 || digit >= base)
@@ -177,8 +175,8 @@ bool TryStrToInt(const QString &text, int &value)
     qint64 wide = 0;
     if (!TryStrToInt64(text, wide))
         return false;
-    const bool hex = text.contains(QLatin1Char('$')) || text.contains(QLatin1Char('x'))
-        || text.contains(QLatin1Char('X'));
+    const bool hex =
+        text.contains(QLatin1Char('$')) || text.contains(QLatin1Char('x')) || text.contains(QLatin1Char('X'));
     if (hex && wide >= 0 && wide <= qint64(std::numeric_limits<quint32>::max())) {
         value = int(quint32(wide));
         return true;

@@ -11,8 +11,7 @@
 #include <QString>
 
 double StrToFloat(const QString &text, const FormatSettings &settings = czechFormatSettings());
-bool TryStrToFloat(const QString &text, double &value,
-                   const FormatSettings &settings = czechFormatSettings());
+bool TryStrToFloat(const QString &text, double &value, const FormatSettings &settings = czechFormatSettings());
 
 // Decimal with an optional sign, or hexadecimal after "$" or "0x".
 int StrToInt(const QString &text);
@@ -22,5 +21,4 @@ bool TryStrToInt64(const QString &text, qint64 &value);
 
 // Exact; more than four decimals round half to even.
 Currency StrToCurr(const QString &text, const FormatSettings &settings = czechFormatSettings());
-bool TryStrToCurr(const QString &text, Currency &value,
-                  const FormatSettings &settings = czechFormatSettings());
+bool TryStrToCurr(const QString &text, Currency &value, const FormatSettings &settings = czechFormatSettings());

@@ -80,8 +80,8 @@ QString configFolder()
     const QString home = homeOverride();
     if (!home.isEmpty())
         return ensured(home);
-    return ensured(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                   + QStringLiteral("/Tarmil5"));
+    return ensured(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                   QStringLiteral("/Tarmil5"));
 }
 
 QString iniFilePath()
@@ -106,14 +106,25 @@ QString programFolder()
     const QString home = homeOverride();
     if (!home.isEmpty())
         return ensured(home);
-    return ensured(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                   + QStringLiteral("/Tarmil5"));
+    return ensured(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tarmil5"));
 }
 
-QString reportsFolder() { return subfolder("Sestavy"); }
-QString exportFolder() { return subfolder("Export"); }
-QString sqlFolder() { return subfolder("SQL"); }
-QString backupFolder() { return subfolder("Zaloha"); }
+QString reportsFolder()
+{
+    return subfolder("Sestavy");
+}
+QString exportFolder()
+{
+    return subfolder("Export");
+}
+QString sqlFolder()
+{
+    return subfolder("SQL");
+}
+QString backupFolder()
+{
+    return subfolder("Zaloha");
+}
 
 InstallResult installProgramFiles(const QString &resourceRoot)
 {

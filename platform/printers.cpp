@@ -30,10 +30,14 @@ PrinterPageGeometry geometryOf(const QPageLayout &layout, int dpiX, int dpiY)
 PrinterDescription::State stateOf(QPrinter::PrinterState state)
 {
     switch (state) {
-    case QPrinter::Active: return PrinterDescription::State::Printing;
-    case QPrinter::Aborted: return PrinterDescription::State::Stopped;
-    case QPrinter::Error: return PrinterDescription::State::Error;
-    case QPrinter::Idle: break;
+    case QPrinter::Active:
+        return PrinterDescription::State::Printing;
+    case QPrinter::Aborted:
+        return PrinterDescription::State::Stopped;
+    case QPrinter::Error:
+        return PrinterDescription::State::Error;
+    case QPrinter::Idle:
+        break;
     }
     return PrinterDescription::State::Idle;
 }
@@ -155,7 +159,9 @@ bool QtPrinterBackend::configure(QPrinter &target, const QString &printer, const
 
 // --- fixed -------------------------------------------------------------------
 
-FixedPrinterBackend::FixedPrinterBackend(QList<Printer> printers) : m_printers(std::move(printers)) {}
+FixedPrinterBackend::FixedPrinterBackend(QList<Printer> printers)
+    : m_printers(std::move(printers))
+{}
 
 void FixedPrinterBackend::addPrinter(const Printer &printer)
 {

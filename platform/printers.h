@@ -16,8 +16,8 @@ struct PrinterDescription
 {
     enum class State { Idle, Printing, Stopped, Error };
 
-    QString name;         // queue name ("queue" or "queue/instance"), what QPrinter takes
-    QString description;  // the administrator's comment
+    QString name;        // queue name ("queue" or "queue/instance"), what QPrinter takes
+    QString description; // the administrator's comment
     QString location;
     QString makeAndModel; // driver
     bool isDefault = false;
@@ -62,7 +62,7 @@ public:
 
     // Conveniences over printers().
     QStringList printerNames() const;
-    QString defaultPrinterName() const; // empty when there is none
+    QString defaultPrinterName() const;        // empty when there is none
     int indexOf(const QString &printer) const; // -1 when not installed
 };
 
@@ -108,11 +108,11 @@ public:
     {
         PrinterDescription description;
         QList<QPageSize> papers;
-        QPageSize defaultPaper;     // the first paper when not set
+        QPageSize defaultPaper; // the first paper when not set
         bool customSizes = false;
         int dpiX = 600;
         int dpiY = 600;
-        QMarginsF minimumMargins;   // millimetres, unprintable border of the portrait sheet
+        QMarginsF minimumMargins; // millimetres, unprintable border of the portrait sheet
     };
 
     FixedPrinterBackend() = default;

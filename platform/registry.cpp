@@ -4,13 +4,12 @@
 
 Registry::Registry(const QString &fileName)
     : ini_(std::make_unique<IniFile>(fileName.isEmpty() ? Paths::registryFilePath() : fileName))
-{
-}
+{}
 
 QString Registry::normalizeKey(const QString &key)
 {
-    const QStringList parts = QString(key).replace(QLatin1Char('/'), QLatin1Char('\\'))
-                                  .split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    const QStringList parts =
+        QString(key).replace(QLatin1Char('/'), QLatin1Char('\\')).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     QStringList trimmed;
     for (const QString &part : parts)
         if (!part.trimmed().isEmpty())
@@ -144,8 +143,8 @@ double Registry::readFloat(const QString &name, double defaultValue)
 // which the reader strips again.
 void Registry::writeString(const QString &name, const QString &value)
 {
-    const QString stored = value != value.trimmed() ? QLatin1Char('"') + value + QLatin1Char('"')
-                                                    : IniFile::protectQuotes(value);
+    const QString stored =
+        value != value.trimmed() ? QLatin1Char('"') + value + QLatin1Char('"') : IniFile::protectQuotes(value);
     ini_->writeString(current_, name, stored);
 }
 

@@ -26,8 +26,8 @@ public:
     bool createKey(const QString &key);
     // Removes the key with every key below it.
     bool deleteKey(const QString &key);
-    QStringList subKeyNames();     // direct children of the current key
-    QStringList valueNames();      // values of the current key
+    QStringList subKeyNames(); // direct children of the current key
+    QStringList valueNames();  // values of the current key
 
     bool valueExists(const QString &name);
     bool deleteValue(const QString &name);

@@ -45,14 +45,22 @@ Variant Variant::fromDateTime(TDateTime value)
 QString Variant::typeName(Type type)
 {
     switch (type) {
-    case Type::Unassigned: return QStringLiteral("Empty");
-    case Type::Null: return QStringLiteral("Null");
-    case Type::Int: return QStringLiteral("Int64");
-    case Type::Double: return QStringLiteral("Double");
-    case Type::Currency: return QStringLiteral("Currency");
-    case Type::Bool: return QStringLiteral("Boolean");
-    case Type::String: return QStringLiteral("String");
-    case Type::DateTime: return QStringLiteral("Date");
+    case Type::Unassigned:
+        return QStringLiteral("Empty");
+    case Type::Null:
+        return QStringLiteral("Null");
+    case Type::Int:
+        return QStringLiteral("Int64");
+    case Type::Double:
+        return QStringLiteral("Double");
+    case Type::Currency:
+        return QStringLiteral("Currency");
+    case Type::Bool:
+        return QStringLiteral("Boolean");
+    case Type::String:
+        return QStringLiteral("String");
+    case Type::DateTime:
+        return QStringLiteral("Date");
     }
     return QStringLiteral("Unknown");
 }
@@ -65,32 +73,40 @@ bool Variant::isNumeric() const
 
 void Variant::throwWrongKind() const
 {
-    throw VariantError(QStringLiteral("Invalid variant access: the value is of type (%1)")
-                           .arg(typeName(type())).toStdString());
+    throw VariantError(
+        QStringLiteral("Invalid variant access: the value is of type (%1)").arg(typeName(type())).toStdString());
 }
 
 void Variant::throwCannotConvert(Type target) const
 {
     throw VariantError(QStringLiteral("Could not convert variant of type (%1) into type (%2)")
-                           .arg(typeName(type()), typeName(target)).toStdString());
+                           .arg(typeName(type()), typeName(target))
+                           .toStdString());
 }
 
 qint64 Variant::toInt() const
 {
     switch (type()) {
-    case Type::Unassigned: return 0;
-    case Type::Int: return intValue();
-    case Type::Double: return roundHalfEvenToInt(doubleValue());
-    case Type::Currency: return currencyValue().roundUnits();
-    case Type::Bool: return boolValue() ? -1 : 0;
-    case Type::DateTime: return roundHalfEvenToInt(dateTimeValue());
+    case Type::Unassigned:
+        return 0;
+    case Type::Int:
+        return intValue();
+    case Type::Double:
+        return roundHalfEvenToInt(doubleValue());
+    case Type::Currency:
+        return currencyValue().roundUnits();
+    case Type::Bool:
+        return boolValue() ? -1 : 0;
+    case Type::DateTime:
+        return roundHalfEvenToInt(dateTimeValue());
     case Type::String:
         if (qint64 whole = 0; TryStrToInt64(stringValue(), whole))
             return whole;
         if (const auto real = parseReal(stringValue()))
             return roundHalfEvenToInt(*real);
         break;
-    case Type::Null: break;
+    case Type::Null:
+        break;
     }
     throwCannotConvert(Type::Int);
 }
@@ -98,17 +114,24 @@ qint64 Variant::toInt() const
 double Variant::toDouble() const
 {
     switch (type()) {
-    case Type::Unassigned: return 0;
-    case Type::Int: return double(intValue());
-    case Type::Double: return doubleValue();
-    case Type::Currency: return currencyValue().toDouble();
-    case Type::Bool: return boolValue() ? -1 : 0;
-    case Type::DateTime: return dateTimeValue();
+    case Type::Unassigned:
+        return 0;
+    case Type::Int:
+        return double(intValue());
+    case Type::Double:
+        return doubleValue();
+    case Type::Currency:
+        return currencyValue().toDouble();
+    case Type::Bool:
+        return boolValue() ? -1 : 0;
+    case Type::DateTime:
+        return dateTimeValue();
     case Type::String:
         if (const auto real = parseReal(stringValue()))
             return *real;
         break;
-    case Type::Null: break;
+    case Type::Null:
+        break;
     }
     throwCannotConvert(Type::Double);
 }
@@ -117,12 +140,17 @@ Currency Variant::toCurrency() const
 {
     try {
         switch (type()) {
-        case Type::Unassigned: return Currency();
-        case Type::Int: return Currency::fromInt(intValue());
-        case Type::Currency: return currencyValue();
-        case Type::Bool: return Currency::fromInt(boolValue() ? -1 : 0);
+        case Type::Unassigned:
+            return Currency();
+        case Type::Int:
+            return Currency::fromInt(intValue());
+        case Type::Currency:
+            return currencyValue();
+        case Type::Bool:
+            return Currency::fromInt(boolValue() ? -1 : 0);
         case Type::Double:
-        case Type::DateTime: return Currency::fromDouble(toDouble());
+        case Type::DateTime:
+            return Currency::fromDouble(toDouble());
         case Type::String:
             // Exact decimal first ("0,1" is exactly 0.1), then exponent forms.
             if (Currency exact; TryStrToCurr(stringValue(), exact))
@@ -130,11 +158,12 @@ Currency Variant::toCurrency() const
             if (const auto real = parseReal(stringValue()))
                 return Currency::fromDouble(*real);
             break;
-        case Type::Null: break;
+        case Type::Null:
+            break;
         }
     } catch (const CurrencyOverflow &) {
-        throw VariantError(QStringLiteral("Currency overflow converting variant of type (%1)")
-                               .arg(typeName(type())).toStdString());
+        throw VariantError(
+            QStringLiteral("Currency overflow converting variant of type (%1)").arg(typeName(type())).toStdString());
     }
     throwCannotConvert(Type::Currency);
 }
@@ -142,12 +171,18 @@ Currency Variant::toCurrency() const
 bool Variant::toBool() const
 {
     switch (type()) {
-    case Type::Unassigned: return false;
-    case Type::Bool: return boolValue();
-    case Type::Int: return intValue() != 0;
-    case Type::Double: return doubleValue() != 0;
-    case Type::Currency: return !currencyValue().isZero();
-    case Type::DateTime: return dateTimeValue() != 0;
+    case Type::Unassigned:
+        return false;
+    case Type::Bool:
+        return boolValue();
+    case Type::Int:
+        return intValue() != 0;
+    case Type::Double:
+        return doubleValue() != 0;
+    case Type::Currency:
+        return !currencyValue().isZero();
+    case Type::DateTime:
+        return dateTimeValue() != 0;
     case Type::String: {
         const QString s = stringValue().trimmed();
         if (s.compare(u"True", Qt::CaseInsensitive) == 0)
@@ -158,7 +193,8 @@ bool Variant::toBool() const
             return *real != 0;
         break;
     }
-    case Type::Null: break;
+    case Type::Null:
+        break;
     }
     throwCannotConvert(Type::Bool);
 }
@@ -166,11 +202,14 @@ bool Variant::toBool() const
 TDateTime Variant::toDateTime() const
 {
     switch (type()) {
-    case Type::Unassigned: return 0;
-    case Type::DateTime: return dateTimeValue();
+    case Type::Unassigned:
+        return 0;
+    case Type::DateTime:
+        return dateTimeValue();
     case Type::Int:
     case Type::Double:
-    case Type::Currency: return toDouble();
+    case Type::Currency:
+        return toDouble();
     case Type::String:
         if (TDateTime when = 0; TryStrToDateTime(stringValue(), when))
             return when;
@@ -178,7 +217,8 @@ TDateTime Variant::toDateTime() const
             return *real;
         break;
     case Type::Bool:
-    case Type::Null: break;
+    case Type::Null:
+        break;
     }
     throwCannotConvert(Type::DateTime);
 }
@@ -187,13 +227,20 @@ QString Variant::toString() const
 {
     switch (type()) {
     case Type::Unassigned:
-    case Type::Null: return QString();
-    case Type::Int: return QString::number(intValue());
-    case Type::Double: return FloatToStr(doubleValue());
-    case Type::Currency: return CurrToStr(currencyValue());
-    case Type::Bool: return boolValue() ? QStringLiteral("True") : QStringLiteral("False");
-    case Type::String: return stringValue();
-    case Type::DateTime: return DateTimeToStr(dateTimeValue());
+    case Type::Null:
+        return QString();
+    case Type::Int:
+        return QString::number(intValue());
+    case Type::Double:
+        return FloatToStr(doubleValue());
+    case Type::Currency:
+        return CurrToStr(currencyValue());
+    case Type::Bool:
+        return boolValue() ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::String:
+        return stringValue();
+    case Type::DateTime:
+        return DateTimeToStr(dateTimeValue());
     }
     return QString();
 }
@@ -201,14 +248,22 @@ QString Variant::toString() const
 QVariant Variant::toQVariant() const
 {
     switch (type()) {
-    case Type::Unassigned: return QVariant();
-    case Type::Null: return QVariant::fromValue(nullptr);
-    case Type::Int: return QVariant(intValue());
-    case Type::Double: return QVariant(doubleValue());
-    case Type::Currency: return QVariant::fromValue(currencyValue());
-    case Type::Bool: return QVariant(boolValue());
-    case Type::String: return QVariant(stringValue());
-    case Type::DateTime: return QVariant(DateTimeConv::toQDateTime(dateTimeValue()));
+    case Type::Unassigned:
+        return QVariant();
+    case Type::Null:
+        return QVariant::fromValue(nullptr);
+    case Type::Int:
+        return QVariant(intValue());
+    case Type::Double:
+        return QVariant(doubleValue());
+    case Type::Currency:
+        return QVariant::fromValue(currencyValue());
+    case Type::Bool:
+        return QVariant(boolValue());
+    case Type::String:
+        return QVariant(stringValue());
+    case Type::DateTime:
+        return QVariant(DateTimeConv::toQDateTime(dateTimeValue()));
     }
     return QVariant();
 }
@@ -218,8 +273,10 @@ Variant Variant::fromQVariant(const QVariant &value)
     if (!value.isValid())
         return Variant();
     switch (value.typeId()) {
-    case QMetaType::Nullptr: return null();
-    case QMetaType::Bool: return Variant(value.toBool());
+    case QMetaType::Nullptr:
+        return null();
+    case QMetaType::Bool:
+        return Variant(value.toBool());
     case QMetaType::Char:
     case QMetaType::SChar:
     case QMetaType::UChar:
@@ -228,20 +285,28 @@ Variant Variant::fromQVariant(const QVariant &value)
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Long:
-    case QMetaType::LongLong: return Variant(value.toLongLong());
+    case QMetaType::LongLong:
+        return Variant(value.toLongLong());
     case QMetaType::ULong:
-    case QMetaType::ULongLong: return Variant(value.toULongLong());
+    case QMetaType::ULongLong:
+        return Variant(value.toULongLong());
     case QMetaType::Float:
-    case QMetaType::Double: return Variant(value.toDouble());
-    case QMetaType::QString: return Variant(value.toString());
-    case QMetaType::QByteArray: return Variant(QString::fromUtf8(value.toByteArray()));
-    case QMetaType::QDateTime: return fromDateTime(DateTimeConv::fromQDateTime(value.toDateTime()));
-    case QMetaType::QDate: return fromDateTime(DateTimeConv::fromQDate(value.toDate()));
+    case QMetaType::Double:
+        return Variant(value.toDouble());
+    case QMetaType::QString:
+        return Variant(value.toString());
+    case QMetaType::QByteArray:
+        return Variant(QString::fromUtf8(value.toByteArray()));
+    case QMetaType::QDateTime:
+        return fromDateTime(DateTimeConv::fromQDateTime(value.toDateTime()));
+    case QMetaType::QDate:
+        return fromDateTime(DateTimeConv::fromQDate(value.toDate()));
     case QMetaType::QTime: {
         const QTime t = value.toTime();
         return fromDateTime(DateTimeConv::encodeTime(t.hour(), t.minute(), t.second(), t.msec()));
     }
-    default: break;
+    default:
+        break;
     }
     if (value.typeId() == qMetaTypeId<Currency>())
         return Variant(value.value<Currency>());
@@ -250,7 +315,8 @@ Variant Variant::fromQVariant(const QVariant &value)
     if (value.canConvert<QString>())
         return Variant(value.toString());
     throw VariantError(QStringLiteral("Could not convert value of type (%1) into a variant")
-                           .arg(QString::fromLatin1(value.typeName())).toStdString());
+                           .arg(QString::fromLatin1(value.typeName()))
+                           .toStdString());
 }
 
 std::ostream &operator<<(std::ostream &out, const Variant &value)

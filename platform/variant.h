@@ -17,12 +17,14 @@
 #include <stdexcept>
 #include <variant>
 
-class VariantError : public std::runtime_error {
+class VariantError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
 
-class Variant {
+class Variant
+{
 public:
     // In this order inside the storage as well.
     enum class Type { Unassigned, Null, Int, Double, Currency, Bool, String, DateTime };
@@ -31,8 +33,7 @@ public:
     // Any integer type except bool; unsigned values beyond the 64-bit signed
     // range become reals.
     template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    Variant(T value)
+    requires(!std::same_as<T, bool>) Variant(T value)
     {
         if constexpr (std::is_unsigned_v<T> && sizeof(T) >= sizeof(qint64)) {
             if (value > T(std::numeric_limits<qint64>::max())) {
@@ -42,12 +43,24 @@ public:
         }
         m_value = qint64(value);
     }
-    Variant(double value) : m_value(value) {}
-    Variant(Currency value) : m_value(value) {}
-    Variant(bool value) : m_value(value) {}
-    Variant(const QString &value) : m_value(value) {}
-    Variant(const char *utf8) : m_value(QString::fromUtf8(utf8)) {}
-    Variant(const char16_t *text) : m_value(QString::fromUtf16(text)) {}
+    Variant(double value)
+        : m_value(value)
+    {}
+    Variant(Currency value)
+        : m_value(value)
+    {}
+    Variant(bool value)
+        : m_value(value)
+    {}
+    Variant(const QString &value)
+        : m_value(value)
+    {}
+    Variant(const char *utf8)
+        : m_value(QString::fromUtf8(utf8))
+    {}
+    Variant(const char16_t *text)
+        : m_value(QString::fromUtf16(text))
+    {}
     static Variant null();
     static Variant fromDateTime(TDateTime value);
 
@@ -61,10 +74,10 @@ public:
     bool isString() const { return type() == Type::String; }
 
     // Unassigned converts to 0, false, "" and day 0; Null to nothing but "".
-    qint64 toInt() const;       // reals round half to even
+    qint64 toInt() const; // reals round half to even
     double toDouble() const;
     Currency toCurrency() const;
-    bool toBool() const;        // "True"/"False" in any case, or a number (non-zero is true)
+    bool toBool() const; // "True"/"False" in any case, or a number (non-zero is true)
     TDateTime toDateTime() const;
     // The value as text; empty for Unassigned and Null.
     QString toString() const;
@@ -103,10 +116,12 @@ public:
     TDateTime dateTimeValue() const { return get<DateTimeBox>().days; }
 
 private:
-    struct NullTag {
+    struct NullTag
+    {
         bool operator==(const NullTag &) const = default;
     };
-    struct DateTimeBox {
+    struct DateTimeBox
+    {
         TDateTime days = 0;
         bool operator==(const DateTimeBox &) const = default;
     };

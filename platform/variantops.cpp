@@ -14,11 +14,15 @@ enum class Kind { Int, Currency, Double, DateTime };
 Kind kindOf(const Variant &v)
 {
     switch (v.type()) {
-    case Type::Currency: return Kind::Currency;
+    case Type::Currency:
+        return Kind::Currency;
     case Type::Double:
-    case Type::String: return Kind::Double;
-    case Type::DateTime: return Kind::DateTime;
-    default: return Kind::Int; // Int, Bool, Unassigned
+    case Type::String:
+        return Kind::Double;
+    case Type::DateTime:
+        return Kind::DateTime;
+    default:
+        return Kind::Int; // Int, Bool, Unassigned
     }
 }
 
@@ -36,8 +40,7 @@ int compareValues(T a, T b)
 // Exact comparison of integers and money on the ten-thousandths scale.
 __int128 scaledRaw(const Variant &v)
 {
-    return v.type() == Type::Currency ? __int128(v.currencyValue().raw())
-                                      : __int128(v.toInt()) * Currency::Scale;
+    return v.type() == Type::Currency ? __int128(v.currencyValue().raw()) : __int128(v.toInt()) * Currency::Scale;
 }
 
 [[noreturn]] void divisionByZero()
@@ -52,9 +55,12 @@ Variant currencyArithmetic(const Variant &a, const Variant &b, Op op)
     try {
         const Currency x = a.toCurrency();
         switch (op) {
-        case Op::Add: return x + b.toCurrency();
-        case Op::Sub: return x - b.toCurrency();
-        case Op::Mul: return b.type() == Type::Currency ? x * b.currencyValue() : x * b.toInt();
+        case Op::Add:
+            return x + b.toCurrency();
+        case Op::Sub:
+            return x - b.toCurrency();
+        case Op::Mul:
+            return b.type() == Type::Currency ? x * b.currencyValue() : x * b.toInt();
         case Op::Div:
             if (b.type() == Type::Currency ? b.currencyValue().isZero() : b.toInt() == 0)
                 divisionByZero();
@@ -71,9 +77,15 @@ Variant integerArithmetic(qint64 x, qint64 y, Op op)
     qint64 result = 0;
     bool overflow = false;
     switch (op) {
-    case Op::Add: overflow = __builtin_add_overflow(x, y, &result); break;
-    case Op::Sub: overflow = __builtin_sub_overflow(x, y, &result); break;
-    case Op::Mul: overflow = __builtin_mul_overflow(x, y, &result); break;
+    case Op::Add:
+        overflow = __builtin_add_overflow(x, y, &result);
+        break;
+    case Op::Sub:
+        overflow = __builtin_sub_overflow(x, y, &result);
+        break;
+    case Op::Mul:
+        overflow = __builtin_mul_overflow(x, y, &result);
+        break;
     case Op::Div:
         if (y == 0)
             divisionByZero();
@@ -89,9 +101,12 @@ Variant integerArithmetic(qint64 x, qint64 y, Op op)
 double realArithmetic(double x, double y, Op op)
 {
     switch (op) {
-    case Op::Add: return x + y;
-    case Op::Sub: return x - y;
-    case Op::Mul: return x * y;
+    case Op::Add:
+        return x + y;
+    case Op::Sub:
+        return x - y;
+    case Op::Mul:
+        return x * y;
     case Op::Div:
         if (y == 0)
             divisionByZero();
@@ -106,8 +121,8 @@ Variant arithmetic(const Variant &a, const Variant &b, Op op)
         return Variant::null();
     if (a.isUnassigned() && b.isUnassigned())
         return Variant();
-    if (op == Op::Add && (a.isString() || b.isString())
-        && (a.isString() || a.isUnassigned()) && (b.isString() || b.isUnassigned()))
+    if (op == Op::Add && (a.isString() || b.isString()) && (a.isString() || a.isUnassigned()) &&
+        (b.isString() || b.isUnassigned()))
         return a.toString() + b.toString();
 
     const Kind ka = kindOf(a), kb = kindOf(b);
@@ -126,16 +141,29 @@ Variant arithmetic(const Variant &a, const Variant &b, Op op)
 
 } // namespace
 
-Variant operator+(const Variant &a, const Variant &b) { return arithmetic(a, b, Op::Add); }
-Variant operator-(const Variant &a, const Variant &b) { return arithmetic(a, b, Op::Sub); }
-Variant operator*(const Variant &a, const Variant &b) { return arithmetic(a, b, Op::Mul); }
-Variant operator/(const Variant &a, const Variant &b) { return arithmetic(a, b, Op::Div); }
+Variant operator+(const Variant &a, const Variant &b)
+{
+    return arithmetic(a, b, Op::Add);
+}
+Variant operator-(const Variant &a, const Variant &b)
+{
+    return arithmetic(a, b, Op::Sub);
+}
+Variant operator*(const Variant &a, const Variant &b)
+{
+    return arithmetic(a, b, Op::Mul);
+}
+Variant operator/(const Variant &a, const Variant &b)
+{
+    return arithmetic(a, b, Op::Div);
+}
 
 Variant Variant::operator-() const
 {
     switch (type()) {
     case Type::Unassigned:
-    case Type::Null: return *this;
+    case Type::Null:
+        return *this;
     case Type::Int:
         if (intValue() == std::numeric_limits<qint64>::min())
             return -double(intValue());
@@ -146,10 +174,13 @@ Variant Variant::operator-() const
         } catch (const CurrencyOverflow &) {
             throw VariantError("Currency overflow in variant arithmetic");
         }
-    case Type::DateTime: return fromDateTime(-dateTimeValue());
-    case Type::Bool: return -toInt();
+    case Type::DateTime:
+        return fromDateTime(-dateTimeValue());
+    case Type::Bool:
+        return -toInt();
     case Type::Double:
-    case Type::String: return -toDouble();
+    case Type::String:
+        return -toDouble();
     }
     return Variant();
 }
@@ -195,8 +226,8 @@ int Variant::compare(const Variant &a, const Variant &b)
             return compareValues(a.toBool(), b.toBool());
     }
     const Kind ka = kindOf(a), kb = kindOf(b);
-    const bool exact = (ka == Kind::Int || ka == Kind::Currency) && (kb == Kind::Int || kb == Kind::Currency)
-                       && !a.isString() && !b.isString();
+    const bool exact = (ka == Kind::Int || ka == Kind::Currency) && (kb == Kind::Int || kb == Kind::Currency) &&
+                       !a.isString() && !b.isString();
     if (exact)
         return compareValues(scaledRaw(a), scaledRaw(b));
     return compareValues(a.toDouble(), b.toDouble());

@@ -21,5 +21,4 @@ QObject *vlFindComponent(const QString &name);
 // form and data module, and on the owner: plain names for the owner's,
 // "Form.Name" for the others; the skipped component is left out. The list
 // is cleared first.
-void vlGetComponents(const QObject *owner, const QMetaObject &type, QStringList &list,
-                     const QObject *skip = nullptr);
+void vlGetComponents(const QObject *owner, const QMetaObject &type, QStringList &list, const QObject *skip = nullptr);

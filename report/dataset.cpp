@@ -1,6 +1,8 @@
 #include "report/dataset.h"
 
-TvlDataset::TvlDataset(QObject *owner) : QObject(owner) {}
+TvlDataset::TvlDataset(QObject *owner)
+    : QObject(owner)
+{}
 
 void TvlDataset::First()
 {

@@ -63,5 +63,7 @@ class TdiRazaDataset : public TvlDataset
     Q_OBJECT
 
 public:
-    explicit TdiRazaDataset(QObject *owner = nullptr) : TvlDataset(owner) {}
+    explicit TdiRazaDataset(QObject *owner = nullptr)
+        : TvlDataset(owner)
+    {}
 };

@@ -5,9 +5,13 @@
 #include "platform/globalcomponents.h"
 #include "report/components.h"
 
-EDSError::EDSError(const QString &message) : std::runtime_error(message.toStdString()) {}
+EDSError::EDSError(const QString &message)
+    : std::runtime_error(message.toStdString())
+{}
 
-TvlDBDataSet::TvlDBDataSet(QObject *owner) : TvlDataset(owner) {}
+TvlDBDataSet::TvlDBDataSet(QObject *owner)
+    : TvlDataset(owner)
+{}
 
 void TvlDBDataSet::SetDataSet(Db::Dataset *dataSet)
 {

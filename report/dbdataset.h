@@ -51,7 +51,7 @@ public:
     bool Eof() override;
 
 private:
-    Db::Dataset &Source() const; // raises EDSError
+    Db::Dataset &Source() const;     // raises EDSError
     Db::Dataset &OpenSource() const; // raises the dataset's error when closed
 
     QPointer<Db::Dataset> m_dataSet;

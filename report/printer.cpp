@@ -37,7 +37,9 @@ QString paperTitle(int code, QSize size)
 
 const QString TvlPrinter::VirtualPrinterName = QStringLiteral("Výchozí tiskárna");
 
-EPrinterError::EPrinterError(const QString &message) : std::runtime_error(message.toStdString()) {}
+EPrinterError::EPrinterError(const QString &message)
+    : std::runtime_error(message.toStdString())
+{}
 
 TvlPrinter::TvlPrinter() = default;
 TvlPrinter::~TvlPrinter() = default;
@@ -159,8 +161,7 @@ void TvlPrinter::GetSettings()
         if (m_devicePapers[i].isValid() && m_devicePapers[i].isEquivalentTo(sheet))
             code = m_paperSizes[i];
     if (code == 0)
-        code = asked && sameSize(QSize(asked->width, asked->height), sheetSize) ? m_paperSize
-                                                                               : vlPapers::CustomPaper;
+        code = asked && sameSize(QSize(asked->width, asked->height), sheetSize) ? m_paperSize : vlPapers::CustomPaper;
     m_paperSize = code;
 }
 
@@ -217,8 +218,8 @@ void TvlPrinter::SetSettings()
     if (!sheet.isValid()) {
         // Keep the page's paper: the layout must not change behind the user's back.
         m_deviceSheet = upright.isEmpty() ? QPageSize() : vlPapers::pageSize(upright.width(), upright.height());
-        ReportPaperProblem(QStringLiteral("Tiskárna „%1“ nemá papír „%2“.")
-                               .arg(PrinterName(), paperTitle(m_paperSize, upright)));
+        ReportPaperProblem(
+            QStringLiteral("Tiskárna „%1“ nemá papír „%2“.").arg(PrinterName(), paperTitle(m_paperSize, upright)));
         return;
     }
     if (!printerBackend().configure(*m_printer, PrinterName(), sheet, qtOrientation(m_orientation))) {

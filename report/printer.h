@@ -86,7 +86,7 @@ public:
     int PaperSizesNum() const { return m_paperSizes.size(); }
     TPrinterOrientation Orientation() const { return m_orientation; }
     int PaperSize() const { return m_paperSize; }
-    int PaperWidth() const { return m_paperWidth; }   // tenths of a millimetre, as oriented
+    int PaperWidth() const { return m_paperWidth; } // tenths of a millimetre, as oriented
     int PaperHeight() const { return m_paperHeight; }
 
     // Why the current printer could not take the current paper (Czech, for

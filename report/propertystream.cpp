@@ -139,10 +139,14 @@ qint32 TvlPropertyReader::ReadInteger()
 {
     const TvlValueType type = ReadValueType();
     switch (type) {
-    case vaInt8: return m_stream.readInt8();
-    case vaInt16: return m_stream.readInt16();
-    case vaInt32: return m_stream.readInt32();
-    default: wrongValue(m_stream, type, "2, 3 nebo 4");
+    case vaInt8:
+        return m_stream.readInt8();
+    case vaInt16:
+        return m_stream.readInt16();
+    case vaInt32:
+        return m_stream.readInt32();
+    default:
+        wrongValue(m_stream, type, "2, 3 nebo 4");
     }
 }
 

@@ -8,17 +8,17 @@
 #include <QString>
 
 enum TvlValueType : quint8 {
-    vaNull = 0,       // end of a list
+    vaNull = 0, // end of a list
     vaList = 1,
     vaInt8 = 2,
     vaInt16 = 3,
     vaInt32 = 4,
-    vaString = 6,     // length byte and characters
+    vaString = 6, // length byte and characters
     vaIdent = 7,
     vaFalse = 8,
     vaTrue = 9,
-    vaBinary = 10,    // 32-bit length and bytes
-    vaLString = 12,   // 32-bit length and characters
+    vaBinary = 10,  // 32-bit length and bytes
+    vaLString = 12, // 32-bit length and characters
     vaNil = 13,
     vaCollection = 14,
 };
@@ -26,14 +26,16 @@ enum TvlValueType : quint8 {
 class TvlPropertyWriter
 {
 public:
-    explicit TvlPropertyWriter(ByteStream &stream) : m_stream(stream) {}
+    explicit TvlPropertyWriter(ByteStream &stream)
+        : m_stream(stream)
+    {}
 
-    void WriteName(const QString &name);     // property or root name, no tag
-    void WriteValueType(TvlValueType type);  // list start and end, collection, nil
+    void WriteName(const QString &name);    // property or root name, no tag
+    void WriteValueType(TvlValueType type); // list start and end, collection, nil
     void WriteListEnd() { WriteValueType(vaNull); }
-    void WriteString(const QString &value);  // vaString, or vaLString past 255 bytes
+    void WriteString(const QString &value); // vaString, or vaLString past 255 bytes
     void WriteIdent(const QString &ident);
-    void WriteInteger(qint32 value);         // the smallest of vaInt8, vaInt16, vaInt32
+    void WriteInteger(qint32 value); // the smallest of vaInt8, vaInt16, vaInt32
     void WriteBoolean(bool value);
     void WriteBinary(const QByteArray &bytes);
 
@@ -45,7 +47,9 @@ private:
 class TvlPropertyReader
 {
 public:
-    explicit TvlPropertyReader(ByteStream &stream) : m_stream(stream) {}
+    explicit TvlPropertyReader(ByteStream &stream)
+        : m_stream(stream)
+    {}
 
     QString ReadName();
     TvlValueType ReadValueType();

@@ -6,9 +6,11 @@
 #include <algorithm>
 
 const QStringList vlSpecialValueNames = {
-    QStringLiteral("PAGE#"),   QString(),                QStringLiteral("DATE"),
-    QStringLiteral("TIME"),    QStringLiteral("LINE#"),  QStringLiteral("LINETHROUGH#"),
-    QStringLiteral("COLUMN#"), QStringLiteral("CURRENT#"), QStringLiteral("TOTALPAGES"),
+    QStringLiteral("PAGE#"),      QString(),
+    QStringLiteral("DATE"),       QStringLiteral("TIME"),
+    QStringLiteral("LINE#"),      QStringLiteral("LINETHROUGH#"),
+    QStringLiteral("COLUMN#"),    QStringLiteral("CURRENT#"),
+    QStringLiteral("TOTALPAGES"),
 };
 
 TvlValues::TvlValues() = default;
@@ -56,9 +58,8 @@ TvlValue *TvlValues::FindVariable(const QString &name) const
 
 void TvlValues::Sort()
 {
-    std::stable_sort(m_items.begin(), m_items.end(), [](const Entry &a, const Entry &b) {
-        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(m_items.begin(), m_items.end(),
+                     [](const Entry &a, const Entry &b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
 }
 
 void TvlValues::BindDataSets()

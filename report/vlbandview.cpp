@@ -11,16 +11,26 @@ struct BandTypeInfo
 };
 
 const BandTypeInfo bandTypes[btCount] = {
-    {"Report title", "TvlxReportTitle"},       {"Report summary", "TvlxReportSummary"},
-    {"Page header", "TvlxPageHeader"},         {"Page footer", "TvlxPageFooter"},
-    {"Master header", "TvlxHeader"},           {"Master data", "TvlxMasterData"},
-    {"Master footer", "TvlxFooter"},           {"Detail header", "TvlxHeader"},
-    {"Detail data", "TvlxDetailData"},         {"Detail footer", "TvlxFooter"},
-    {"Subdetail header", "TvlxHeader"},        {"Subdetail data", "TvlxSubDetailData"},
-    {"Subdetail footer", "TvlxFooter"},        {"Overlay", "TvlxOverlay"},
-    {"Column header", "TvlxColumnHeader"},     {"Column footer", "TvlxColumnFooter"},
-    {"Group header", "TvlxGroupHeader"},       {"Group footer", "TvlxGroupFooter"},
-    {"Cross header", ""},                      {"Cross data", ""},
+    {"Report title", "TvlxReportTitle"},
+    {"Report summary", "TvlxReportSummary"},
+    {"Page header", "TvlxPageHeader"},
+    {"Page footer", "TvlxPageFooter"},
+    {"Master header", "TvlxHeader"},
+    {"Master data", "TvlxMasterData"},
+    {"Master footer", "TvlxFooter"},
+    {"Detail header", "TvlxHeader"},
+    {"Detail data", "TvlxDetailData"},
+    {"Detail footer", "TvlxFooter"},
+    {"Subdetail header", "TvlxHeader"},
+    {"Subdetail data", "TvlxSubDetailData"},
+    {"Subdetail footer", "TvlxFooter"},
+    {"Overlay", "TvlxOverlay"},
+    {"Column header", "TvlxColumnHeader"},
+    {"Column footer", "TvlxColumnFooter"},
+    {"Group header", "TvlxGroupHeader"},
+    {"Group footer", "TvlxGroupFooter"},
+    {"Cross header", ""},
+    {"Cross data", ""},
     {"Cross footer", ""},
 };
 
@@ -32,18 +42,16 @@ constexpr int tabHeight = 18;
 const QList<TvlBandOption> &vlBandOptions()
 {
     static const QList<TvlBandOption> options = {
-        {bfStretched, "Stretched", QStringLiteral("Roztáhnout"),
-         {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18}},
-        {bfStartNewPage, "StartNewPage", QStringLiteral("Vynutit přechod na novou stranu"),
+        {bfStretched, "Stretched", QStringLiteral("Roztáhnout"), {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18}},
+        {bfStartNewPage,
+         "StartNewPage",
+         QStringLiteral("Vynutit přechod na novou stranu"),
          {0, 1, 5, 6, 8, 9, 11, 12, 16}},
-        {bfPrintIfDetailEmpty, "PrintIfDetailEmpty",
-         QStringLiteral("Tisknout jestliže je detail prázdný"), {5, 8}},
-        {bfAllowSplit, "AllowSplit", QStringLiteral("Přerušeno"),
-         {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17}},
+        {bfPrintIfDetailEmpty, "PrintIfDetailEmpty", QStringLiteral("Tisknout jestliže je detail prázdný"), {5, 8}},
+        {bfAllowSplit, "AllowSplit", QStringLiteral("Přerušeno"), {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17}},
         {bfPrintOnFirstPage, "PrintOnFirstPage", QStringLiteral("Na první straně"), {2, 3}},
         {bfPrintOnLastPage, "PrintOnLastPage", QStringLiteral("Na poslední straně"), {3}},
-        {bfReprintOnNewPage, "ReprintOnNewPage", QStringLiteral("Zobrazit na všech stranách"),
-         {4, 7, 10, 16, 18}},
+        {bfReprintOnNewPage, "ReprintOnNewPage", QStringLiteral("Zobrazit na všech stranách"), {4, 7, 10, 16, 18}},
     };
     return options;
 }
@@ -55,8 +63,7 @@ QString vlBandName(int bandType)
 
 QString vlBandXmlClass(int bandType)
 {
-    return bandType >= 0 && bandType < btCount ? QString::fromLatin1(bandTypes[bandType].xmlClass)
-                                               : QString();
+    return bandType >= 0 && bandType < btCount ? QString::fromLatin1(bandTypes[bandType].xmlClass) : QString();
 }
 
 bool vlIsVerticalBand(int bandType)
@@ -171,8 +178,7 @@ void TvlBandView::WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &contex
     if (!Script.isEmpty())
         xml.Attribute(QStringLiteral("OnBeforePrint"), Name + QStringLiteral("OnBeforePrint"));
     const int type = GetBandType();
-    if ((type == btMasterData || type == btDetailData || type == btSubDetailData)
-        && context.DataSetComponent) {
+    if ((type == btMasterData || type == btDetailData || type == btSubDetailData) && context.DataSetComponent) {
         const QString component = context.DataSetComponent(FormatText);
         if (!component.isEmpty())
             xml.Attribute(QStringLiteral("DataSetName"), component);

@@ -5,19 +5,39 @@
 #include "report/vlview.h"
 
 enum TvlBandType {
-    btReportTitle = 0, btReportSummary, btPageHeader, btPageFooter,
-    btMasterHeader, btMasterData, btMasterFooter,
-    btDetailHeader, btDetailData, btDetailFooter,
-    btSubDetailHeader, btSubDetailData, btSubDetailFooter,
-    btOverlay, btColumnHeader, btColumnFooter, btGroupHeader, btGroupFooter,
-    btCrossHeader, btCrossData, btCrossFooter,
+    btReportTitle = 0,
+    btReportSummary,
+    btPageHeader,
+    btPageFooter,
+    btMasterHeader,
+    btMasterData,
+    btMasterFooter,
+    btDetailHeader,
+    btDetailData,
+    btDetailFooter,
+    btSubDetailHeader,
+    btSubDetailData,
+    btSubDetailFooter,
+    btOverlay,
+    btColumnHeader,
+    btColumnFooter,
+    btGroupHeader,
+    btGroupFooter,
+    btCrossHeader,
+    btCrossData,
+    btCrossFooter,
     btCount
 };
 
 // Band Flags.
 enum TvlBandFlag : quint16 {
-    bfStretched = 1, bfStartNewPage = 2, bfPrintIfDetailEmpty = 4, bfAllowSplit = 8,
-    bfPrintOnFirstPage = 16, bfPrintOnLastPage = 32, bfReprintOnNewPage = 64
+    bfStretched = 1,
+    bfStartNewPage = 2,
+    bfPrintIfDetailEmpty = 4,
+    bfAllowSplit = 8,
+    bfPrintOnFirstPage = 16,
+    bfPrintOnLastPage = 32,
+    bfReprintOnNewPage = 64
 };
 
 // A band option as the designer's menu offers it.

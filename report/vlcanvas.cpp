@@ -8,12 +8,18 @@ QColor vlColor(qint32 value)
     if (value & 0x80000000) {
         // The few system colours layouts use, fixed so output does not follow the desktop theme.
         switch (value & 0xFF) {
-        case 5: return QColor(255, 255, 255);   // window
-        case 8: return QColor(0, 0, 0);         // window text
-        case 15: return QColor(240, 240, 240);  // button face
-        case 16: return QColor(160, 160, 160);  // button shadow
-        case 20: return QColor(255, 255, 255);  // button highlight
-        default: return QColor(0, 0, 0);
+        case 5:
+            return QColor(255, 255, 255); // window
+        case 8:
+            return QColor(0, 0, 0); // window text
+        case 15:
+            return QColor(240, 240, 240); // button face
+        case 16:
+            return QColor(160, 160, 160); // button shadow
+        case 20:
+            return QColor(255, 255, 255); // button highlight
+        default:
+            return QColor(0, 0, 0);
         }
     }
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
@@ -60,7 +66,8 @@ QList<qreal> TvlCanvas::CharOffsets(const QString &text) const
 // --- painter -----------------------------------------------------------------
 
 TvlPainterCanvas::TvlPainterCanvas(QPainter &painter, bool printer)
-    : m_painter(painter), m_printer(printer)
+    : m_painter(painter)
+    , m_printer(printer)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
@@ -108,7 +115,7 @@ void TvlPainterCanvas::FillRect(const QRect &rect)
 
 void TvlPainterCanvas::applyPen()
 {
-    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+    static const Qt::PenStyle styles[] = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
                                           Qt::DashDotLine, Qt::DashDotDotLine, Qt::SolidLine};
     QPen pen(vlColor(Pen.Color));
     pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width); // 0: a cosmetic one-pixel line

@@ -66,7 +66,7 @@ public:
 
     TvlPen Pen;
     TvlBrush Brush;
-    QFont Font;             // pixel-sized
+    QFont Font; // pixel-sized
     qint32 FontColor = 0;
     bool FontRotated = false; // text runs upwards (turned by 90 degrees)
 
@@ -141,7 +141,9 @@ struct TvlTextOutput
 class TvlTextRecorder : public TvlCanvas
 {
 public:
-    explicit TvlTextRecorder(TvlCanvas *target = nullptr) : m_target(target) {}
+    explicit TvlTextRecorder(TvlCanvas *target = nullptr)
+        : m_target(target)
+    {}
 
     const QList<TvlTextOutput> &Outputs() const { return m_outputs; }
     void Clear() { m_outputs.clear(); }

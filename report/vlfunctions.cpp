@@ -10,8 +10,8 @@
 
 // --- TvlFunctionLibrary ----------------------------------------------------
 
-bool TvlFunctionLibrary::OnFunction(const QString &name, const Variant &p1, const Variant &p2,
-                                    const Variant &p3, QString &val)
+bool TvlFunctionLibrary::OnFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                                    QString &val)
 {
     const auto it = std::lower_bound(List.cbegin(), List.cend(), name);
     if (it == List.cend() || *it != name)
@@ -20,25 +20,30 @@ bool TvlFunctionLibrary::OnFunction(const QString &name, const Variant &p1, cons
     return true;
 }
 
-void TvlFunctionLibrary::DoFunction(int, const Variant &, const Variant &, const Variant &, QString &)
-{
-}
+void TvlFunctionLibrary::DoFunction(int, const Variant &, const Variant &, const Variant &, QString &) {}
 
 // --- TvlStdFunctionLibrary -------------------------------------------------
 
-TvlStdFunctionLibrary::TvlStdFunctionLibrary(TvlFunctionContext *context) : m_context(context)
+TvlStdFunctionLibrary::TvlStdFunctionLibrary(TvlFunctionContext *context)
+    : m_context(context)
 {
-    List = {QStringLiteral("AVG"),      QStringLiteral("COUNT"),     QStringLiteral("FORMATDATETIME"),
-            QStringLiteral("FORMATFLOAT"), QStringLiteral("INPUT"),  QStringLiteral("LOWERCASE"),
-            QStringLiteral("MAX"),      QStringLiteral("MIN"),       QStringLiteral("NAMECASE"),
-            QStringLiteral("STRTODATE"), QStringLiteral("STRTOTIME"), QStringLiteral("SUM"),
+    List = {QStringLiteral("AVG"),         QStringLiteral("COUNT"),     QStringLiteral("FORMATDATETIME"),
+            QStringLiteral("FORMATFLOAT"), QStringLiteral("INPUT"),     QStringLiteral("LOWERCASE"),
+            QStringLiteral("MAX"),         QStringLiteral("MIN"),       QStringLiteral("NAMECASE"),
+            QStringLiteral("STRTODATE"),   QStringLiteral("STRTOTIME"), QStringLiteral("SUM"),
             QStringLiteral("UPPERCASE")};
 }
 
 bool TvlStdFunctionLibrary::IsFooterBand(int bandType)
 {
     switch (bandType) {
-    case 1: case 3: case 6: case 9: case 12: case 17: case 20:
+    case 1:
+    case 3:
+    case 6:
+    case 9:
+    case 12:
+    case 17:
+    case 20:
         return true;
     default:
         return false;
@@ -68,8 +73,7 @@ QString quoted(const QString &text)
 }
 } // namespace
 
-void TvlStdFunctionLibrary::DoFunction(int fno, const Variant &p1, const Variant &p2,
-                                       const Variant &p3, QString &val)
+void TvlStdFunctionLibrary::DoFunction(int fno, const Variant &p1, const Variant &p2, const Variant &p3, QString &val)
 {
     const QString a1 = p1.toString();
     const QString a2 = p2.toString();
@@ -127,11 +131,16 @@ QString TvlStdFunctionLibrary::directAggregate(int fno, const QString &argument,
     if (count == 0) // no records: zero, not the search sentinels
         return QStringLiteral("0");
     switch (fno) {
-    case fnSum: return NumberText(sum);
-    case fnMin: return NumberText(minimum);
-    case fnMax: return NumberText(maximum);
-    case fnAvg: return NumberText(sum / double(count));
-    default: return NumberText(double(count));
+    case fnSum:
+        return NumberText(sum);
+    case fnMin:
+        return NumberText(minimum);
+    case fnMax:
+        return NumberText(maximum);
+    case fnAvg:
+        return NumberText(sum / double(count));
+    default:
+        return NumberText(double(count));
     }
 }
 
@@ -193,10 +202,18 @@ QString TvlStdFunctionLibrary::aggregate(int fno, const QString &argument, const
     if (stored.size() > 1)
         total = vlTextToDouble(stored.mid(1));
     switch (fno) {
-    case fnMin: total = std::min(total, value); break;
-    case fnMax: total = std::max(total, value); break;
-    case fnCount: total += 1; break;
-    default: total += value; break;
+    case fnMin:
+        total = std::min(total, value);
+        break;
+    case fnMax:
+        total = std::max(total, value);
+        break;
+    case fnCount:
+        total += 1;
+        break;
+    default:
+        total += value;
+        break;
     }
     const QString entry = prefix + u'1' + NumberText(total);
     if (index >= 0)

@@ -16,10 +16,8 @@ public:
     virtual ~TvlFunctionLibrary() = default;
 
     // True when the name is one of this library's; Val then holds the result.
-    bool OnFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
-                    QString &val);
-    virtual void DoFunction(int fno, const Variant &p1, const Variant &p2, const Variant &p3,
-                            QString &val);
+    bool OnFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3, QString &val);
+    virtual void DoFunction(int fno, const Variant &p1, const Variant &p2, const Variant &p3, QString &val);
 
     QStringList List; // upper case, sorted
 };
@@ -61,12 +59,24 @@ public:
 class TvlStdFunctionLibrary : public TvlFunctionLibrary
 {
 public:
-    enum Function { fnAvg, fnCount, fnFormatDateTime, fnFormatFloat, fnInput, fnLowerCase, fnMax,
-                    fnMin, fnNameCase, fnStrToDate, fnStrToTime, fnSum, fnUpperCase };
+    enum Function {
+        fnAvg,
+        fnCount,
+        fnFormatDateTime,
+        fnFormatFloat,
+        fnInput,
+        fnLowerCase,
+        fnMax,
+        fnMin,
+        fnNameCase,
+        fnStrToDate,
+        fnStrToTime,
+        fnSum,
+        fnUpperCase
+    };
 
     explicit TvlStdFunctionLibrary(TvlFunctionContext *context);
-    void DoFunction(int fno, const Variant &p1, const Variant &p2, const Variant &p3,
-                    QString &val) override;
+    void DoFunction(int fno, const Variant &p1, const Variant &p2, const Variant &p3, QString &val) override;
 
     // Band types whose memos may aggregate: summary, page footer, master,
     // detail and subdetail footers, group footer, cross footer.

@@ -49,16 +49,13 @@ void TvlVariables::Delete(int index)
 TvlInterpretator::TvlInterpretator()
 {
     m_parser.OnGetValue = [this](const QString &name, Variant &value) { GetValue(name, value); };
-    m_parser.OnFunction = [this](const QString &name, const Variant &p1, const Variant &p2,
-                                 const Variant &p3, QString &val) { DoFunction(name, p1, p2, p3, val); };
+    m_parser.OnFunction = [this](const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                                 QString &val) { DoFunction(name, p1, p2, p3, val); };
 }
 
 void TvlInterpretator::GetValue(const QString &, Variant &) {}
 void TvlInterpretator::SetValue(const QString &, const Variant &) {}
-void TvlInterpretator::DoFunction(const QString &, const Variant &, const Variant &, const Variant &,
-                                  QString &)
-{
-}
+void TvlInterpretator::DoFunction(const QString &, const Variant &, const Variant &, const Variant &, QString &) {}
 
 QString TvlInterpretator::EncodeTarget(int line)
 {

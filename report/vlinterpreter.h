@@ -51,8 +51,7 @@ public:
 
     virtual void GetValue(const QString &name, Variant &value);
     virtual void SetValue(const QString &name, const Variant &value);
-    virtual void DoFunction(const QString &name, const Variant &p1, const Variant &p2,
-                            const Variant &p3, QString &val);
+    virtual void DoFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3, QString &val);
     virtual void PrepareScript(const QStringList &source, QStringList &coded, QStringList &errors);
     virtual void DoScript(const QStringList &coded);
 

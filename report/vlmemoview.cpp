@@ -7,8 +7,14 @@
 
 namespace {
 
-int gapX(double frameWidth) { return vlRound(frameWidth / 2) + 2; }
-int gapY(double frameWidth) { return vlRound(frameWidth / 2) / 2 + 1; }
+int gapX(double frameWidth)
+{
+    return vlRound(frameWidth / 2) + 2;
+}
+int gapY(double frameWidth)
+{
+    return vlRound(frameWidth / 2) / 2 + 1;
+}
 
 } // namespace
 
@@ -94,9 +100,8 @@ QList<TvlTextLine> TvlMemoView::Layout(const QStringList &text) const
     }
     const TvlWrapOptions options{UsableWidth(), bool(Flags & mfWordWrap), bool(Flags & mfWordBreak)};
     const QFontMetricsF metrics(MakeFont(FontPixelHeight()), &TvlCanvas::ReferenceImage());
-    return vlWrapText(text, options, [&](const QString &t) {
-        return vlRound(metrics.horizontalAdvance(t) + CharSpacing * t.size());
-    });
+    return vlWrapText(text, options,
+                      [&](const QString &t) { return vlRound(metrics.horizontalAdvance(t) + CharSpacing * t.size()); });
 }
 
 int TvlMemoView::GetLineHeight()
@@ -177,9 +182,14 @@ void TvlMemoView::DrawText(TvlCanvas &canvas, const QList<TvlTextLine> &lines)
     const int areaSize = rotated ? DrawRect.width() - 2 * GapX : DrawRect.height() - 2 * GapY;
     int start = areaStart;
     switch (Adjust & (adVCenter | adBottom)) {
-    case adVCenter: start += (areaSize - textHeight) / 2; break;
-    case adBottom: start = areaStart + areaSize - textHeight; break;
-    default: break;
+    case adVCenter:
+        start += (areaSize - textHeight) / 2;
+        break;
+    case adBottom:
+        start = areaStart + areaSize - textHeight;
+        break;
+    default:
+        break;
     }
     canvas.FontColor = FontColor;
     const int span = rotated ? DrawRect.height() - 2 * GapY : DrawRect.width() - 2 * GapX;
@@ -221,8 +231,12 @@ void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int acros
     int width = target;
     int offset = 0; // from the start of the usable span
     switch (Adjust & 3) {
-    case adRight: offset = span - width - 1; break; // ends at right - 1 - GapX
-    case adCenter: offset = (span - width) / 2; break;
+    case adRight:
+        offset = span - width - 1;
+        break; // ends at right - 1 - GapX
+    case adCenter:
+        offset = (span - width) / 2;
+        break;
     case adJustify: {
         const int spaces = int(text.count(u' '));
         if (line.ParagraphEnd || spaces == 0)
@@ -236,7 +250,8 @@ void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int acros
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
     if (rotated) {
         const int bottom = DrawRect.top() + DrawRect.height() - 1 - GapY;
@@ -359,9 +374,7 @@ void TvlMemoView::WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &contex
     static const QStringList times = {"hh:nn:ss", "h:nn:ss", "hh:nn", "h:nn"};
     static const QStringList booleans = {"0;1", "Ne;Ano", "_;x", "Nepravda;Pravda"};
     const int index = vlFormatIndex(Format);
-    auto pick = [&](const QStringList &list) {
-        return index >= 0 && index < list.size() ? list[index] : FormatText;
-    };
+    auto pick = [&](const QStringList &list) { return index >= 0 && index < list.size() ? list[index] : FormatText; };
     switch (vlFormatKind(Format)) {
     case fkNumber:
         xml.Attribute(QStringLiteral("DisplayFormat.Kind"), QStringLiteral("fkNumeric"));
@@ -371,14 +384,14 @@ void TvlMemoView::WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &contex
     case fkDate:
     case fkTime:
         xml.Attribute(QStringLiteral("DisplayFormat.Kind"), QStringLiteral("fkDateTime"));
-        xml.Attribute(QStringLiteral("DisplayFormat.FormatStr"),
-                      pick(vlFormatKind(Format) == fkDate ? dates : times));
+        xml.Attribute(QStringLiteral("DisplayFormat.FormatStr"), pick(vlFormatKind(Format) == fkDate ? dates : times));
         break;
     case fkBoolean:
         xml.Attribute(QStringLiteral("DisplayFormat.Kind"), QStringLiteral("fkBoolean"));
         xml.Attribute(QStringLiteral("DisplayFormat.FormatStr"), pick(booleans));
         break;
-    default: break;
+    default:
+        break;
     }
     xml.EndEmptyElement();
 }
@@ -388,23 +401,40 @@ void TvlMemoView::WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &contex
 Variant TvlMemoView::ScriptProperty(TvlScriptProperty property) const
 {
     switch (property) {
-    case TvlScriptProperty::FontName: return Variant(FontName);
-    case TvlScriptProperty::FontSize: return Variant(qint64(FontSize));
-    case TvlScriptProperty::FontStyle: return Variant(qint64(FontStylesToCode(FontStyle)));
-    case TvlScriptProperty::FontColor: return Variant(qint64(FontColor));
-    case TvlScriptProperty::Adjust: return Variant(qint64(Adjust));
-    default: return TvlView::ScriptProperty(property);
+    case TvlScriptProperty::FontName:
+        return Variant(FontName);
+    case TvlScriptProperty::FontSize:
+        return Variant(qint64(FontSize));
+    case TvlScriptProperty::FontStyle:
+        return Variant(qint64(FontStylesToCode(FontStyle)));
+    case TvlScriptProperty::FontColor:
+        return Variant(qint64(FontColor));
+    case TvlScriptProperty::Adjust:
+        return Variant(qint64(Adjust));
+    default:
+        return TvlView::ScriptProperty(property);
     }
 }
 
 void TvlMemoView::SetScriptProperty(TvlScriptProperty property, const Variant &value)
 {
     switch (property) {
-    case TvlScriptProperty::FontName: FontName = value.toString(); break;
-    case TvlScriptProperty::FontSize: FontSize = qint32(value.toInt()); break;
-    case TvlScriptProperty::FontStyle: FontStyle = CodeToFontStyles(int(value.toInt())); break;
-    case TvlScriptProperty::FontColor: FontColor = qint32(value.toInt()); break;
-    case TvlScriptProperty::Adjust: Adjust = qint32(value.toInt()); break;
-    default: TvlView::SetScriptProperty(property, value);
+    case TvlScriptProperty::FontName:
+        FontName = value.toString();
+        break;
+    case TvlScriptProperty::FontSize:
+        FontSize = qint32(value.toInt());
+        break;
+    case TvlScriptProperty::FontStyle:
+        FontStyle = CodeToFontStyles(int(value.toInt()));
+        break;
+    case TvlScriptProperty::FontColor:
+        FontColor = qint32(value.toInt());
+        break;
+    case TvlScriptProperty::Adjust:
+        Adjust = qint32(value.toInt());
+        break;
+    default:
+        TvlView::SetScriptProperty(property, value);
     }
 }

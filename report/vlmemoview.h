@@ -19,8 +19,13 @@ public:
 enum TvlMemoFlag : quint16 { mfStretched = 1, mfWordWrap = 2, mfWordBreak = 4, mfAutoWidth = 8 };
 // Adjust: horizontal alignment in bits 0-1, turned text, vertical alignment in bits 3-4.
 enum TvlAdjust : qint32 {
-    adLeft = 0, adRight = 1, adCenter = 2, adJustify = 3, adRotated = 4,
-    adVCenter = 8, adBottom = 16
+    adLeft = 0,
+    adRight = 1,
+    adCenter = 2,
+    adJustify = 3,
+    adRotated = 4,
+    adVCenter = 8,
+    adBottom = 16
 };
 
 struct TvlHighlight

@@ -1,7 +1,7 @@
 #include "report/vloperators.h"
 
-#include "platform/parsedate.h"
 #include "platform/formaterror.h"
+#include "platform/parsedate.h"
 #include "report/vlparser.h"
 
 #include <cmath>
@@ -23,15 +23,26 @@ Variant pop(QVector<Variant> &stack)
 Variant binary(QChar op, const Variant &a, const Variant &b)
 {
     switch (op.unicode()) {
-    case 1: return boolean(Variant::compare(a, b) >= 0);
-    case 2: return boolean(Variant::compare(a, b) <= 0);
-    case 3: return boolean(Variant::compare(a, b) != 0);
-    case '>': return boolean(Variant::compare(a, b) > 0);
-    case '<': return boolean(Variant::compare(a, b) < 0);
-    case '=': return boolean(Variant::compare(a, b) == 0);
-    case 4: case '+': return a + b;
-    case 5: case '*': return a * b;
-    case '-': return a - b;
+    case 1:
+        return boolean(Variant::compare(a, b) >= 0);
+    case 2:
+        return boolean(Variant::compare(a, b) <= 0);
+    case 3:
+        return boolean(Variant::compare(a, b) != 0);
+    case '>':
+        return boolean(Variant::compare(a, b) > 0);
+    case '<':
+        return boolean(Variant::compare(a, b) < 0);
+    case '=':
+        return boolean(Variant::compare(a, b) == 0);
+    case 4:
+    case '+':
+        return a + b;
+    case 5:
+    case '*':
+        return a * b;
+    case '-':
+        return a - b;
     case '/':
         if (a.isNull() || b.isNull())
             return Variant::null();
@@ -48,9 +59,12 @@ Variant binary(QChar op, const Variant &a, const Variant &b)
 Variant unary(QChar op, const Variant &b)
 {
     switch (op.unicode()) {
-    case 9: return -b;
-    case 12: return boolean(vlIsZero(b));
-    case 6: return b.isNull() ? b : Variant(std::trunc(b.toDouble()));
+    case 9:
+        return -b;
+    case 12:
+        return boolean(vlIsZero(b));
+    case 6:
+        return b.isNull() ? b : Variant(std::trunc(b.toDouble()));
     case 7: {
         if (b.isNull())
             return b;
@@ -60,8 +74,10 @@ Variant unary(QChar op, const Variant &b)
     case 14:
         // Halves go to the even neighbour, as the default rounding mode does.
         return b.isNull() ? b : Variant(qint64(qint32(std::nearbyint(b.toDouble()))));
-    case 11: return Variant(b.toString());
-    default: return b;
+    case 11:
+        return Variant(b.toString());
+    default:
+        return b;
     }
 }
 

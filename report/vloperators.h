@@ -14,7 +14,10 @@ bool vlIsZero(const Variant &value);
 // A number as the parser writes it: ',' or '.' as the decimal point.
 double vlNumberLiteral(const QString &text);
 // Same, for number texts that functions hand back.
-inline double vlTextToDouble(const QString &text) { return vlNumberLiteral(text); }
+inline double vlTextToDouble(const QString &text)
+{
+    return vlNumberLiteral(text);
+}
 // IF's condition: the value as text, then as a number.
 double vlVariantToNumber(const Variant &value);
 // %d'...' and %t'...' literals, read with the short date and the time format.

@@ -33,7 +33,7 @@ public:
     TvlView *Add(std::unique_ptr<TvlView> view);
     void Clear();
     void Delete(int index);
-    int FindObjectByID(qint32 id) const;       // index or -1
+    int FindObjectByID(qint32 id) const;            // index or -1
     TvlView *FindObject(const QString &name) const; // without regard to case
 
     // The printable area in page units. While a report is built the page

@@ -17,20 +17,28 @@ bool isOperatorChar(QChar c)
 // must not pop the binary operator before its right operand is read.
 bool isPrefixOperator(QChar c)
 {
-    return c == vlOp::Negate || c == vlOp::Plus || c == vlOp::Not || c == vlOp::Int
-        || c == vlOp::Frac || c == vlOp::Round || c == vlOp::Str;
+    return c == vlOp::Negate || c == vlOp::Plus || c == vlOp::Not || c == vlOp::Int || c == vlOp::Frac ||
+           c == vlOp::Round || c == vlOp::Str;
 }
 
 QChar wordOperator(const QString &upper)
 {
-    if (upper == u"INT") return vlOp::Int;
-    if (upper == u"FRAC") return vlOp::Frac;
-    if (upper == u"ROUND") return vlOp::Round;
-    if (upper == u"OR") return vlOp::Or;
-    if (upper == u"AND") return vlOp::And;
-    if (upper == u"NOT") return vlOp::Not;
-    if (upper == u"STR") return vlOp::Str;
-    if (upper == u"MOD") return vlOp::Mod;
+    if (upper == u"INT")
+        return vlOp::Int;
+    if (upper == u"FRAC")
+        return vlOp::Frac;
+    if (upper == u"ROUND")
+        return vlOp::Round;
+    if (upper == u"OR")
+        return vlOp::Or;
+    if (upper == u"AND")
+        return vlOp::And;
+    if (upper == u"NOT")
+        return vlOp::Not;
+    if (upper == u"STR")
+        return vlOp::Str;
+    if (upper == u"MOD")
+        return vlOp::Mod;
     return QChar();
 }
 
@@ -87,8 +95,7 @@ QString TvlParser::ConvertToPostfix(const QString &infix)
                     op = vlOp::Plus;
             }
             operandRead = false;
-            if (!isPrefixOperator(op) && !stack.isEmpty()
-                && OperatorPriority(op) >= OperatorPriority(stack.at(0))) {
+            if (!isPrefixOperator(op) && !stack.isEmpty() && OperatorPriority(op) >= OperatorPriority(stack.at(0))) {
                 while (!stack.isEmpty() && OperatorPriority(op) >= OperatorPriority(stack.at(0))) {
                     output += stack.at(0);
                     stack.remove(0, 1);

@@ -41,8 +41,8 @@ constexpr QChar Round = QChar(14);
 using TDetailEvent = std::function<void(const QString &parName, Variant &parValue)>;
 // Asked to call a function: upper-cased name, the three unevaluated argument
 // texts (missing ones empty); the result is expression text.
-using TFunctionEvent = std::function<void(const QString &name, const Variant &p1,
-                                          const Variant &p2, const Variant &p3, QString &val)>;
+using TFunctionEvent =
+    std::function<void(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3, QString &val)>;
 
 class TvlParser
 {

@@ -63,8 +63,8 @@ bool TvlPicture::LoadAny(const QByteArray &data)
     if (data.startsWith(QByteArray("\0\0\1\0", 4)))
         return Load(gkIcon, data);
     // Placeable or plain Windows metafiles, enhanced metafiles.
-    if (data.startsWith(QByteArray("\xD7\xCD\xC6\x9A", 4)) || data.startsWith(QByteArray("\1\0\t\0", 4))
-        || (data.size() > 44 && data.mid(40, 4) == " EMF"))
+    if (data.startsWith(QByteArray("\xD7\xCD\xC6\x9A", 4)) || data.startsWith(QByteArray("\1\0\t\0", 4)) ||
+        (data.size() > 44 && data.mid(40, 4) == " EMF"))
         return Load(gkMetafile, data);
     const QImage image = QImage::fromData(data);
     if (image.isNull()) {
@@ -114,15 +114,14 @@ QRect TvlPictureView::PictureRect(const QRect &area) const
     if (Flags & pfStretched) {
         size = area.size();
         if ((Flags & pfKeepAspect) && natural.width() > 0 && natural.height() > 0) {
-            const double k = std::min(double(area.width()) / natural.width(),
-                                      double(area.height()) / natural.height());
+            const double k = std::min(double(area.width()) / natural.width(), double(area.height()) / natural.height());
             size = QSize(vlRound(natural.width() * k), vlRound(natural.height() * k));
         }
     }
     QRect rect(area.topLeft(), size);
     if (Flags & pfCentered)
-        rect.moveTopLeft(QPoint(area.left() + (area.width() - size.width()) / 2,
-                                area.top() + (area.height() - size.height()) / 2));
+        rect.moveTopLeft(
+            QPoint(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2));
     return rect;
 }
 

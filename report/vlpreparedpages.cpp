@@ -5,8 +5,7 @@
 #include "report/vlregistry.h"
 #include "report/vlreportlayout.h"
 
-const QString TvlEMFPages::DamagedFile =
-    QStringLiteral("Soubor připravené sestavy je poškozený nebo neúplný.");
+const QString TvlEMFPages::DamagedFile = QStringLiteral("Soubor připravené sestavy je poškozený nebo neúplný.");
 
 namespace {
 
@@ -98,8 +97,7 @@ TvlPageInfo *TvlEMFPages::AppendRecord(const PageHeader &page)
     info->Orientation = page.orientation ? 1 : 0;
     info->UseMargins = page.useMargins;
     TvlPrinter &printer = vlPrinter();
-    printer.SetPrinterInfo(page.paperSize, page.width, page.height,
-                           info->Orientation ? poLandscape : poPortrait);
+    printer.SetPrinterInfo(page.paperSize, page.width, page.height, info->Orientation ? poLandscape : poPortrait);
     printer.FillPrnInfo(info->PrnInfo);
     info->Stream = std::make_unique<MemoryStream>();
     m_pages.push_back(std::move(info));
@@ -188,8 +186,7 @@ void TvlEMFPages::DrawPage(int index, TvlCanvas &canvas, const QRect &rect)
 bool TvlEMFPages::ExportPage(int index, const std::function<void(TvlView &)> &visit)
 {
     TvlPageInfo &info = *GetPage(index);
-    TvlPage page(info.PaperSize, info.PaperWidth, info.PaperHeight,
-                 info.Orientation ? poLandscape : poPortrait);
+    TvlPage page(info.PaperSize, info.PaperWidth, info.PaperHeight, info.Orientation ? poLandscape : poPortrait);
     bool whole = true;
     try {
         ReadObjects(info, page);
@@ -290,7 +287,8 @@ void TvlEMFPages::ReadOldPages(ByteStream &stream)
 
 bool TvlEMFPages::SaveToFile(const QString &path, QString *error) const
 {
-    return vlWriteFile(path, [this](ByteStream &stream) { SaveToStream(stream); }, error);
+    return vlWriteFile(
+        path, [this](ByteStream &stream) { SaveToStream(stream); }, error);
 }
 
 bool TvlEMFPages::LoadFromFile(const QString &path, QString *error)

@@ -29,8 +29,7 @@ Registry &registry()
 
 EClassNotFound::EClassNotFound(const QString &className)
     : std::runtime_error((QStringLiteral("Не найден класс ") + className).toStdString())
-{
-}
+{}
 
 void vlSetDesignerHooks(TvlDesignerHooks *designer)
 {
@@ -41,11 +40,21 @@ std::unique_ptr<TvlView> vlCreateView(int type, const QString &className)
 {
     std::unique_ptr<TvlView> view;
     switch (type) {
-    case otMemo: view = std::make_unique<TvlMemoView>(); break;
-    case otPicture: view = std::make_unique<TvlPictureView>(); break;
-    case otBand: view = std::make_unique<TvlBandView>(); break;
-    case otSubReport: view = std::make_unique<TvlSubReportView>(); break;
-    case otLine: view = std::make_unique<TvlLineView>(); break;
+    case otMemo:
+        view = std::make_unique<TvlMemoView>();
+        break;
+    case otPicture:
+        view = std::make_unique<TvlPictureView>();
+        break;
+    case otBand:
+        view = std::make_unique<TvlBandView>();
+        break;
+    case otSubReport:
+        view = std::make_unique<TvlSubReportView>();
+        break;
+    case otLine:
+        view = std::make_unique<TvlLineView>();
+        break;
     case otAddIn: {
         for (const TvlAddInObjectInfo &info : registry().addIns)
             if (info.ClassName == className && info.Create) {
@@ -57,7 +66,8 @@ std::unique_ptr<TvlView> vlCreateView(int type, const QString &className)
         view->ObjectType = otAddIn;
         break;
     }
-    default: return nullptr;
+    default:
+        return nullptr;
     }
     view->ObjectId = registry().nextObjectId++;
     return view;

@@ -38,7 +38,9 @@ bool vlWriteFile(const QString &path, const std::function<void(ByteStream &)> &w
     return false;
 }
 
-TvlReportLayout::TvlReportLayout() : m_values(std::make_unique<TvlValues>()) {}
+TvlReportLayout::TvlReportLayout()
+    : m_values(std::make_unique<TvlValues>())
+{}
 
 TvlReportLayout::~TvlReportLayout() = default;
 
@@ -185,7 +187,8 @@ bool TvlReportLayout::LoadFromFile(const QString &path, QString *error)
 
 bool TvlReportLayout::SaveToFile(const QString &path, QString *error) const
 {
-    return vlWriteFile(path, [this](ByteStream &stream) { SaveToStream(stream); }, error);
+    return vlWriteFile(
+        path, [this](ByteStream &stream) { SaveToStream(stream); }, error);
 }
 
 void TvlReportLayout::WriteReportForm(ByteStream &stream, bool storeInForm) const
@@ -218,27 +221,30 @@ bool TvlReportLayout::ReadReportForm(ByteStream &stream, bool storeInForm, QStri
 
 // --- templates -------------------------------------------------------------------
 
-bool TvlReportLayout::SaveTemplate(const QString &path, const QStringList &description,
-                                   const QImage &bitmap, QString *error) const
+bool TvlReportLayout::SaveTemplate(const QString &path, const QStringList &description, const QImage &bitmap,
+                                   QString *error) const
 {
-    return vlWriteFile(path, [&](ByteStream &stream) {
-        WriteMemo(stream, description);
-        const ByteStream::Placeholder body = stream.writePlaceholder(4);
-        QByteArray bytes;
-        if (!bitmap.isNull()) {
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            bitmap.save(&buffer, "BMP");
-        }
-        stream.writeUInt8(bytes.isEmpty() ? 0 : 1);
-        stream.writeBytes(bytes);
-        stream.patch(body, stream.position());
-        SaveBody(stream);
-    }, error);
+    return vlWriteFile(
+        path,
+        [&](ByteStream &stream) {
+            WriteMemo(stream, description);
+            const ByteStream::Placeholder body = stream.writePlaceholder(4);
+            QByteArray bytes;
+            if (!bitmap.isNull()) {
+                QBuffer buffer(&bytes);
+                buffer.open(QIODevice::WriteOnly);
+                bitmap.save(&buffer, "BMP");
+            }
+            stream.writeUInt8(bytes.isEmpty() ? 0 : 1);
+            stream.writeBytes(bytes);
+            stream.patch(body, stream.position());
+            SaveBody(stream);
+        },
+        error);
 }
 
-bool TvlReportLayout::LoadTemplate(const QString &path, QStringList *description, QImage *bitmap,
-                                   bool loadBody, QString *error)
+bool TvlReportLayout::LoadTemplate(const QString &path, QStringList *description, QImage *bitmap, bool loadBody,
+                                   QString *error)
 {
     try {
         FileStream file(path, FileStream::Read);

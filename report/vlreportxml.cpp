@@ -75,5 +75,6 @@ bool TvlReportLayout::SaveToVL3File(const QString &path, QString *error, const Q
 {
     const QFileInfo info(path);
     const QString target = info.path() + u'/' + info.completeBaseName() + QStringLiteral(".vl3");
-    return vlWriteFile(target, [&](ByteStream &stream) { SaveToVL3Stream(stream, owner); }, error);
+    return vlWriteFile(
+        target, [&](ByteStream &stream) { SaveToVL3Stream(stream, owner); }, error);
 }

@@ -9,14 +9,22 @@ struct PropertyName
 };
 
 const PropertyName kProperties[] = {
-    {"Left", TvlScriptProperty::Left},           {"Top", TvlScriptProperty::Top},
-    {"Width", TvlScriptProperty::Width},         {"Height", TvlScriptProperty::Height},
-    {"Flags", TvlScriptProperty::Flags},         {"Visible", TvlScriptProperty::Visible},
-    {"FrameTyp", TvlScriptProperty::FrameTyp},   {"FrameWidth", TvlScriptProperty::FrameWidth},
-    {"FrameColor", TvlScriptProperty::FrameColor}, {"FillColor", TvlScriptProperty::FillColor},
-    {"Text", TvlScriptProperty::Text},           {"FontName", TvlScriptProperty::FontName},
-    {"FontSize", TvlScriptProperty::FontSize},   {"FontStyle", TvlScriptProperty::FontStyle},
-    {"FontColor", TvlScriptProperty::FontColor}, {"Adjust", TvlScriptProperty::Adjust},
+    {"Left", TvlScriptProperty::Left},
+    {"Top", TvlScriptProperty::Top},
+    {"Width", TvlScriptProperty::Width},
+    {"Height", TvlScriptProperty::Height},
+    {"Flags", TvlScriptProperty::Flags},
+    {"Visible", TvlScriptProperty::Visible},
+    {"FrameTyp", TvlScriptProperty::FrameTyp},
+    {"FrameWidth", TvlScriptProperty::FrameWidth},
+    {"FrameColor", TvlScriptProperty::FrameColor},
+    {"FillColor", TvlScriptProperty::FillColor},
+    {"Text", TvlScriptProperty::Text},
+    {"FontName", TvlScriptProperty::FontName},
+    {"FontSize", TvlScriptProperty::FontSize},
+    {"FontStyle", TvlScriptProperty::FontStyle},
+    {"FontColor", TvlScriptProperty::FontColor},
+    {"Adjust", TvlScriptProperty::Adjust},
 };
 
 struct ColourName
@@ -26,10 +34,10 @@ struct ColourName
 };
 
 const ColourName kColours[] = {
-    {"clWhite", 0xFFFFFF}, {"clBlack", 0},          {"clMaroon", 0x80},     {"clGreen", 0x8000},
-    {"clOlive", 0x8080},   {"clNavy", 0x800000},    {"clPurple", 0x800080}, {"clTeal", 0x808000},
-    {"clGray", 0x808080},  {"clSilver", 0xC0C0C0},  {"clRed", 0xFF},        {"clLime", 0xFF00},
-    {"clYellow", 0xFFFF},  {"clBlue", 0xFF0000},    {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},         {"clBlack", 0},         {"clMaroon", 0x80},      {"clGreen", 0x8000},
+    {"clOlive", 0x8080},           {"clNavy", 0x800000},   {"clPurple", 0x800080},  {"clTeal", 0x808000},
+    {"clGray", 0x808080},          {"clSilver", 0xC0C0C0}, {"clRed", 0xFF},         {"clLime", 0xFF00},
+    {"clYellow", 0xFFFF},          {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
     {"clTransparent", 0x1FFFFFFF},
 };
 
@@ -62,9 +70,9 @@ Variant convertForProperty(TvlScriptProperty p, const Variant &value)
 } // namespace
 
 TInterpretator::TInterpretator(TvlScriptContext *context, TvlVariables *variables)
-    : m_context(context), m_variables(variables)
-{
-}
+    : m_context(context)
+    , m_variables(variables)
+{}
 
 bool TInterpretator::PropertyByName(const QString &name, TvlScriptProperty *property)
 {
@@ -156,14 +164,14 @@ void TInterpretator::SetValue(const QString &name, const Variant &value)
         return;
     }
     const TvlScriptView::Kind kind = view->ScriptKind();
-    if ((kind == TvlScriptView::Kind::Band && !bandAnswers(property))
-        || (kind == TvlScriptView::Kind::Other && memoOnly(property)))
+    if ((kind == TvlScriptView::Kind::Band && !bandAnswers(property)) ||
+        (kind == TvlScriptView::Kind::Other && memoOnly(property)))
         return;
     view->SetScriptProperty(property, convertForProperty(property, value));
 }
 
-void TInterpretator::DoFunction(const QString &name, const Variant &p1, const Variant &p2,
-                                const Variant &p3, QString &val)
+void TInterpretator::DoFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                                QString &val)
 {
     if (name == u"NEWPAGE") {
         m_context->ForceNewPage();

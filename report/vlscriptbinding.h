@@ -6,8 +6,22 @@
 
 // The sixteen view properties a script can read and write.
 enum class TvlScriptProperty {
-    Left, Top, Width, Height, Flags, Visible, FrameTyp, FrameWidth, FrameColor, FillColor,
-    Text, FontName, FontSize, FontStyle, FontColor, Adjust
+    Left,
+    Top,
+    Width,
+    Height,
+    Flags,
+    Visible,
+    FrameTyp,
+    FrameWidth,
+    FrameColor,
+    FillColor,
+    Text,
+    FontName,
+    FontSize,
+    FontStyle,
+    FontColor,
+    Adjust
 };
 
 // A view as scripts see it; the report objects implement it. Values arrive
@@ -35,8 +49,8 @@ public:
     virtual void ForceNewColumn() = 0;
     // The shared parser's callbacks: the report's variables and functions.
     virtual void GetReportValue(const QString &name, Variant &value) = 0;
-    virtual void CallReportFunction(const QString &name, const Variant &p1, const Variant &p2,
-                                    const Variant &p3, QString &val) = 0;
+    virtual void CallReportFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                                    QString &val) = 0;
 };
 
 class TInterpretator : public TvlInterpretator

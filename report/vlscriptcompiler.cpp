@@ -61,9 +61,9 @@ QString vlScriptCompiler::PrepareLine(const QString &line)
     return prepare(line).text;
 }
 
-vlScriptCompiler::vlScriptCompiler(const QStringList &source) : m_source(source)
-{
-}
+vlScriptCompiler::vlScriptCompiler(const QStringList &source)
+    : m_source(source)
+{}
 
 bool vlScriptCompiler::Compile()
 {
@@ -155,8 +155,7 @@ bool vlScriptCompiler::isIdentifierChar(QChar c) const
 
 bool vlScriptCompiler::wordIs(const QString &word, const QString &keyword) const
 {
-    return word.startsWith(keyword)
-        && (word.size() == keyword.size() || !isIdentifierChar(word.at(keyword.size())));
+    return word.startsWith(keyword) && (word.size() == keyword.size() || !isIdentifierChar(word.at(keyword.size())));
 }
 
 int vlScriptCompiler::addLine(const QString &line)
@@ -189,8 +188,8 @@ void vlScriptCompiler::statement()
     } else if (wordIs(w, QStringLiteral("GOTO"))) {
         m_pos = start + 4;
         gotoStatement();
-    } else if (w.isEmpty() || w.startsWith(u';') || w.startsWith(QStringLiteral("END"))
-               || wordIs(w, QStringLiteral("ELSE")) || wordIs(w, QStringLiteral("UNTIL"))) {
+    } else if (w.isEmpty() || w.startsWith(u';') || w.startsWith(QStringLiteral("END")) ||
+               wordIs(w, QStringLiteral("ELSE")) || wordIs(w, QStringLiteral("UNTIL"))) {
         m_pos = start; // an empty statement
     } else {
         m_pos = start;
@@ -313,8 +312,8 @@ void vlScriptCompiler::labelOrAssignment()
                 addLine(kCall + QStringLiteral("SETARRAY(%1, %2, %3)").arg(name, index, value));
             return;
         }
-        if (w.isEmpty() || w.startsWith(u';') || w.startsWith(QStringLiteral("END"))
-            || wordIs(w, QStringLiteral("ELSE")) || wordIs(w, QStringLiteral("UNTIL"))) {
+        if (w.isEmpty() || w.startsWith(u';') || w.startsWith(QStringLiteral("END")) ||
+            wordIs(w, QStringLiteral("ELSE")) || wordIs(w, QStringLiteral("UNTIL"))) {
             m_pos = wordStart;
             addLine(kCall + name + QStringLiteral("(0)"));
             return;

@@ -42,7 +42,9 @@ QString readUntilZero(ByteStream &stream, bool stopAtLineBreak, bool *atLineBrea
 
 } // namespace
 
-EReportFormatError::EReportFormatError(const QString &message) : std::runtime_error(message.toStdString()) {}
+EReportFormatError::EReportFormatError(const QString &message)
+    : std::runtime_error(message.toStdString())
+{}
 
 int vlEncodedLength(const QString &text)
 {

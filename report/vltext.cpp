@@ -98,11 +98,24 @@ void SplitCallArguments(const QString &text, int &pos, QString &a1, QString &a2,
 int OperatorPriority(QChar c)
 {
     switch (c.unicode()) {
-    case 1: case 2: case 3: case '>': case '<': case '=':
+    case 1:
+    case 2:
+    case 3:
+    case '>':
+    case '<':
+    case '=':
         return 3;
-    case 4: case 5: case '*': case '/': case 13: case 12:
+    case 4:
+    case 5:
+    case '*':
+    case '/':
+    case 13:
+    case 12:
         return 1;
-    case '+': case '-': case 9: case 10:
+    case '+':
+    case '-':
+    case 9:
+    case 10:
         return 2;
     case '(':
         return 5;

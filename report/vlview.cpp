@@ -381,37 +381,70 @@ void TvlView::WriteXmlElement(TvlXmlWriter &xml, const TvlXmlContext &context)
 Variant TvlView::ScriptProperty(TvlScriptProperty property) const
 {
     switch (property) {
-    case TvlScriptProperty::Left: return Variant(qint64(Left));
-    case TvlScriptProperty::Top: return Variant(qint64(Top));
-    case TvlScriptProperty::Width: return Variant(qint64(Width));
-    case TvlScriptProperty::Height: return Variant(qint64(Height));
-    case TvlScriptProperty::Flags: return Variant(qint64(Flags));
-    case TvlScriptProperty::Visible: return Variant(IsVisible());
-    case TvlScriptProperty::FrameTyp: return Variant(qint64(FrameTyp));
-    case TvlScriptProperty::FrameWidth: return Variant(FrameWidth);
-    case TvlScriptProperty::FrameColor: return Variant(qint64(FrameColor));
-    case TvlScriptProperty::FillColor: return Variant(qint64(FillColor));
-    case TvlScriptProperty::Text: return Variant(Memo.join(QStringLiteral("\r\n")));
-    default: return Variant(qint64(0));
+    case TvlScriptProperty::Left:
+        return Variant(qint64(Left));
+    case TvlScriptProperty::Top:
+        return Variant(qint64(Top));
+    case TvlScriptProperty::Width:
+        return Variant(qint64(Width));
+    case TvlScriptProperty::Height:
+        return Variant(qint64(Height));
+    case TvlScriptProperty::Flags:
+        return Variant(qint64(Flags));
+    case TvlScriptProperty::Visible:
+        return Variant(IsVisible());
+    case TvlScriptProperty::FrameTyp:
+        return Variant(qint64(FrameTyp));
+    case TvlScriptProperty::FrameWidth:
+        return Variant(FrameWidth);
+    case TvlScriptProperty::FrameColor:
+        return Variant(qint64(FrameColor));
+    case TvlScriptProperty::FillColor:
+        return Variant(qint64(FillColor));
+    case TvlScriptProperty::Text:
+        return Variant(Memo.join(QStringLiteral("\r\n")));
+    default:
+        return Variant(qint64(0));
     }
 }
 
 void TvlView::SetScriptProperty(TvlScriptProperty property, const Variant &value)
 {
     switch (property) {
-    case TvlScriptProperty::Left: Left = qint32(value.toInt()); break;
-    case TvlScriptProperty::Top: Top = qint32(value.toInt()); break;
-    case TvlScriptProperty::Width: Width = qint32(value.toInt()); break;
-    case TvlScriptProperty::Height: Height = qint32(value.toInt()); break;
-    case TvlScriptProperty::Flags: Flags = quint16(value.toInt()); break;
-    case TvlScriptProperty::Visible: Visible = value.toBool() ? 0xFFFF : 0; break;
-    case TvlScriptProperty::FrameTyp: FrameTyp = quint16(value.toInt()); break;
-    case TvlScriptProperty::FrameWidth: FrameWidth = value.toDouble(); break;
-    case TvlScriptProperty::FrameColor: FrameColor = qint32(value.toInt()); break;
-    case TvlScriptProperty::FillColor: FillColor = qint32(value.toInt()); break;
+    case TvlScriptProperty::Left:
+        Left = qint32(value.toInt());
+        break;
+    case TvlScriptProperty::Top:
+        Top = qint32(value.toInt());
+        break;
+    case TvlScriptProperty::Width:
+        Width = qint32(value.toInt());
+        break;
+    case TvlScriptProperty::Height:
+        Height = qint32(value.toInt());
+        break;
+    case TvlScriptProperty::Flags:
+        Flags = quint16(value.toInt());
+        break;
+    case TvlScriptProperty::Visible:
+        Visible = value.toBool() ? 0xFFFF : 0;
+        break;
+    case TvlScriptProperty::FrameTyp:
+        FrameTyp = quint16(value.toInt());
+        break;
+    case TvlScriptProperty::FrameWidth:
+        FrameWidth = value.toDouble();
+        break;
+    case TvlScriptProperty::FrameColor:
+        FrameColor = qint32(value.toInt());
+        break;
+    case TvlScriptProperty::FillColor:
+        FillColor = qint32(value.toInt());
+        break;
     case TvlScriptProperty::Text:
         Memo = value.toString().split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
         break;
-    default: break;
+    default:
+        break;
     }
 }

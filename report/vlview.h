@@ -160,9 +160,21 @@ private:
 // The display format code: kind in bits 24-27, the kind's format index in
 // bits 16-23 (4 = custom text), decimals in bits 8-15, separator in 0-7.
 enum TvlFormatKind { fkText = 0, fkNumber = 1, fkDate = 2, fkTime = 3, fkBoolean = 4 };
-inline int vlFormatKind(qint32 format) { return (format >> 24) & 0x0F; }
-inline int vlFormatIndex(qint32 format) { return (format >> 16) & 0xFF; }
-inline int vlFormatDecimals(qint32 format) { return (format >> 8) & 0xFF; }
-inline QChar vlFormatSeparator(qint32 format) { return QChar(format & 0xFF); }
+inline int vlFormatKind(qint32 format)
+{
+    return (format >> 24) & 0x0F;
+}
+inline int vlFormatIndex(qint32 format)
+{
+    return (format >> 16) & 0xFF;
+}
+inline int vlFormatDecimals(qint32 format)
+{
+    return (format >> 8) & 0xFF;
+}
+inline QChar vlFormatSeparator(qint32 format)
+{
+    return QChar(format & 0xFF);
+}
 // The default of new objects: text kind with the system decimal separator.
 qint32 vlDefaultFormat();

@@ -8,8 +8,8 @@ const QString CrLf = QStringLiteral("\r\n");
 
 bool xmlCanCarry(char32_t c)
 {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
 }
 
 } // namespace
@@ -26,7 +26,13 @@ QString vlXmlEscape(const QString &text)
             continue;
         }
         switch (c.unicode()) {
-        case '\n': case '\r': case '\t': case '"': case '<': case '>': case '&':
+        case '\n':
+        case '\r':
+        case '\t':
+        case '"':
+        case '<':
+        case '>':
+        case '&':
             result += QStringLiteral("&#%1;").arg(c.unicode());
             break;
         default:

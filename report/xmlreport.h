@@ -24,17 +24,23 @@ int vlUnitsToMmY(int units);
 class TvlXmlWriter
 {
 public:
-    explicit TvlXmlWriter(ByteStream &stream) : m_stream(stream) {}
+    explicit TvlXmlWriter(ByteStream &stream)
+        : m_stream(stream)
+    {}
 
     void Text(const QString &text); // as it stands, UTF-8
     void LineEnd();
-    void Line(const QString &text) { Text(text); LineEnd(); }
-    void BeginElement(const QString &name);                     // "<name"
-    void Attribute(const QString &name, const QString &value);  // ' name="value"', escaped
+    void Line(const QString &text)
+    {
+        Text(text);
+        LineEnd();
+    }
+    void BeginElement(const QString &name);                    // "<name"
+    void Attribute(const QString &name, const QString &value); // ' name="value"', escaped
     void Attribute(const QString &name, qint64 value);
-    void EndEmptyElement();                                     // "/>" and the line end
-    void EndStartTag();                                         // ">" and the line end
-    void EndElement(const QString &name);                       // "</name>" and the line end
+    void EndEmptyElement();               // "/>" and the line end
+    void EndStartTag();                   // ">" and the line end
+    void EndElement(const QString &name); // "</name>" and the line end
 
 private:
     ByteStream &m_stream;
@@ -61,9 +67,9 @@ struct TvlXmlPage
     int pageWidth = 0;
     int pageHeight = 0;
     int paperSize = 9;
-    int marginLeft = 0;   // the margins rectangle: left and top edges,
+    int marginLeft = 0; // the margins rectangle: left and top edges,
     int marginTop = 0;
-    int marginRight = 0;  // right and bottom edges (exclusive)
+    int marginRight = 0; // right and bottom edges (exclusive)
     int marginBottom = 0;
     int columns = 1;
     int columnWidth = 0;

@@ -38,8 +38,7 @@ Connection::~Connection()
     Close();
 }
 
-bool Connection::Open(const QString &server, const QString &database, const QString &user,
-                      const QString &password)
+bool Connection::Open(const QString &server, const QString &database, const QString &user, const QString &password)
 {
     Close();
     m_errors.clear();
@@ -141,8 +140,8 @@ Result Connection::Exec(const QString &sql, const QList<Param> &params)
             values.push_back(p.isNull ? nullptr : p.text.constData());
             types.push_back(p.type);
         }
-        raw = PQexecParams(m_conn, text.constData(), int(params.size()), types.data(),
-                           values.data(), nullptr, nullptr, 0);
+        raw = PQexecParams(m_conn, text.constData(), int(params.size()), types.data(), values.data(), nullptr, nullptr,
+                           0);
     }
     Result result(raw);
     if (!result.succeeded())
@@ -164,8 +163,7 @@ void Connection::collectError(PGresult *result)
     const bool lost = PQstatus(m_conn) != CONNECTION_OK;
     const char *primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
     const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
-    QString message = primary ? QString::fromUtf8(primary)
-                              : QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
+    QString message = primary ? QString::fromUtf8(primary) : QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
     if (message.isEmpty())
         message = QStringLiteral("Neznámá chyba databázového serveru.");
     if (lost && !state)

@@ -43,8 +43,7 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     // Closes an open session first. False with the reason in Errors().
-    bool Open(const QString &server, const QString &database, const QString &user,
-              const QString &password);
+    bool Open(const QString &server, const QString &database, const QString &user, const QString &password);
     void Close();
     bool IsOpen() const;
 

@@ -7,7 +7,9 @@
 
 namespace Db {
 
-Dataset::Dataset(QObject *parent) : QObject(parent) {}
+Dataset::Dataset(QObject *parent)
+    : QObject(parent)
+{}
 
 Dataset::~Dataset()
 {
@@ -61,8 +63,8 @@ void Dataset::execute(bool keepOnFailure)
         const Parameter *p = FindParam(name);
         params << (p && !p->IsNull() ? Param{*p->Text(), false, 0} : Param::null());
     }
-    Result result = params.isEmpty() ? m_connection->Exec(m_translatedSql)
-                                     : m_connection->Exec(m_translatedSql, params);
+    Result result =
+        params.isEmpty() ? m_connection->Exec(m_translatedSql) : m_connection->Exec(m_translatedSql, params);
     if (!result.succeeded()) {
         const ServerError error = m_connection->Errors().value(0);
         if (!keepOnFailure && Active())

@@ -106,9 +106,9 @@ public:
     // The client-side filter: an expression (filterexpression.h) and/or a
     // predicate called with the dataset standing on the candidate row.
     const QString &Filter() const { return m_filterText; }
-    void SetFilter(const QString &text);       // throws DatabaseError when unparsable
+    void SetFilter(const QString &text); // throws DatabaseError when unparsable
     bool Filtered() const { return m_filtered; }
-    void SetFiltered(bool filtered);           // throws DatabaseError when unparsable
+    void SetFiltered(bool filtered); // throws DatabaseError when unparsable
     void SetFilterPredicate(std::function<bool(const Dataset &)> predicate);
 
     void DisableControls();

@@ -11,28 +11,28 @@ namespace {
 
 struct TableColumns
 {
-    QString qualifiedName;          // "schema"."table"
-    std::map<int, QString> names;   // attribute number -> column name
-    std::vector<int> key;           // primary key attribute numbers
+    QString qualifiedName;        // "schema"."table"
+    std::map<int, QString> names; // attribute number -> column name
+    std::vector<int> key;         // primary key attribute numbers
 };
 
 TableColumns describeTable(Connection &connection, Oid table)
 {
-    static const QString sql = QStringLiteral(
-        "SELECT n.nspname, c.relname, a.attnum, a.attname, "
-        "       COALESCE(a.attnum = ANY (pk.conkey), false) "
-        "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-        "JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT a.attisdropped "
-        "LEFT JOIN pg_constraint pk ON pk.conrelid = c.oid AND pk.contype = 'p' "
-        "WHERE c.oid = $1 ORDER BY a.attnum");
+    static const QString sql =
+        QStringLiteral("SELECT n.nspname, c.relname, a.attnum, a.attname, "
+                       "       COALESCE(a.attnum = ANY (pk.conkey), false) "
+                       "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                       "JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT a.attisdropped "
+                       "LEFT JOIN pg_constraint pk ON pk.conrelid = c.oid AND pk.contype = 'p' "
+                       "WHERE c.oid = $1 ORDER BY a.attnum");
     const Result result = connection.Exec(sql, {Param::of(QString::number(table))});
     if (!result.succeeded())
         throw DatabaseError(connection.Errors().value(0));
     TableColumns table_;
     for (int r = 0; r < result.rowCount(); ++r) {
         if (table_.qualifiedName.isEmpty())
-            table_.qualifiedName = Connection::QuoteIdentifier(result.cellText(r, 0)) + u'.'
-                                   + Connection::QuoteIdentifier(result.cellText(r, 1));
+            table_.qualifiedName = Connection::QuoteIdentifier(result.cellText(r, 0)) + u'.' +
+                                   Connection::QuoteIdentifier(result.cellText(r, 1));
         const int attnum = result.cellText(r, 2).toInt();
         table_.names[attnum] = result.cellText(r, 3);
         if (result.cellText(r, 4) == u"t")
@@ -121,8 +121,7 @@ void Dataset::writeBack()
     for (const auto &[table, columns] : byTable) {
         const TableColumns described = describeTable(*m_connection, table);
         if (described.key.empty())
-            throw refusal(m_snapshot->column(columns.front()).name,
-                          QStringLiteral("tabulka nemá primární klíč."));
+            throw refusal(m_snapshot->column(columns.front()).name, QStringLiteral("tabulka nemá primární klíč."));
         QStringList assignments, conditions;
         QList<Param> params;
         for (int column : columns) {
@@ -130,7 +129,7 @@ void Dataset::writeBack()
             params << (text ? Param{*text, false, 0} : Param::null());
             assignments << QStringLiteral("%1 = $%2")
                                .arg(Connection::QuoteIdentifier(
-                                        described.names.at(m_snapshot->column(column).tableColumn)))
+                                   described.names.at(m_snapshot->column(column).tableColumn)))
                                .arg(params.size());
         }
         for (int attnum : described.key) {
@@ -154,8 +153,7 @@ void Dataset::writeBack()
         if (!result.succeeded())
             throw DatabaseError(m_connection->Errors().value(0));
         if (result.affectedRows() != 1)
-            throw refusal(m_snapshot->column(columns.front()).name,
-                          QStringLiteral("řádek již v databázi není."));
+            throw refusal(m_snapshot->column(columns.front()).name, QStringLiteral("řádek již v databázi není."));
     }
 }
 

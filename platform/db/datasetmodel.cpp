@@ -2,7 +2,9 @@
 
 namespace Db {
 
-DatasetModel::DatasetModel(QObject *parent) : QAbstractTableModel(parent) {}
+DatasetModel::DatasetModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{}
 
 int DatasetModel::rowCount(const QModelIndex &parent) const
 {

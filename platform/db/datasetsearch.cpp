@@ -63,11 +63,10 @@ int Dataset::FindRow(const Field &field, const QString &value, LocateOptions opt
     const int c = field.Index();
     const int count = visibleCount();
     const FieldType type = field.DataType();
-    const bool textual = options != LocateOptions() || type == FieldType::String
-                         || type == FieldType::DateTime || type == FieldType::Bytes;
+    const bool textual = options != LocateOptions() || type == FieldType::String || type == FieldType::DateTime ||
+                         type == FieldType::Bytes;
     if (textual) {
-        const Qt::CaseSensitivity cs = options.testFlag(loCaseInsensitive) ? Qt::CaseInsensitive
-                                                                            : Qt::CaseSensitive;
+        const Qt::CaseSensitivity cs = options.testFlag(loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
         const bool partial = options.testFlag(loPartialKey);
         for (int pos = 0; pos < count; ++pos) {
             const int row = SnapshotRow(pos);
@@ -94,11 +93,20 @@ int Dataset::FindRow(const Field &field, const QString &value, LocateOptions opt
         bool same = false;
         switch (type) {
         case FieldType::Integer:
-        case FieldType::LargeInt: same = snap.integer(row, c) == wanted.integer; break;
-        case FieldType::Currency: same = snap.currency(row, c) == wanted.currency; break;
-        case FieldType::Float: same = snap.floating(row, c) == wanted.floating; break;
-        case FieldType::Boolean: same = snap.boolean(row, c) == wanted.boolean; break;
-        default: break;
+        case FieldType::LargeInt:
+            same = snap.integer(row, c) == wanted.integer;
+            break;
+        case FieldType::Currency:
+            same = snap.currency(row, c) == wanted.currency;
+            break;
+        case FieldType::Float:
+            same = snap.floating(row, c) == wanted.floating;
+            break;
+        case FieldType::Boolean:
+            same = snap.boolean(row, c) == wanted.boolean;
+            break;
+        default:
+            break;
         }
         if (same)
             return pos;

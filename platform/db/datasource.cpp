@@ -4,7 +4,9 @@
 
 namespace Db {
 
-DataSource::DataSource(QObject *parent) : QObject(parent) {}
+DataSource::DataSource(QObject *parent)
+    : QObject(parent)
+{}
 
 DataSource::~DataSource()
 {
@@ -34,11 +36,21 @@ void DataSource::notifyLinks(DataEvent event, Field *field)
         if (std::find(m_links.begin(), m_links.end(), link) == m_links.end())
             continue;
         switch (event) {
-        case DataEvent::ActiveChanged: link->ActiveChanged(); break;
-        case DataEvent::DataSetChanged: link->DataSetChanged(); break;
-        case DataEvent::DataSetScroll: link->DataSetScrolled(); break;
-        case DataEvent::RecordChanged: link->RecordChanged(field); break;
-        case DataEvent::LayoutChanged: link->LayoutChanged(); break;
+        case DataEvent::ActiveChanged:
+            link->ActiveChanged();
+            break;
+        case DataEvent::DataSetChanged:
+            link->DataSetChanged();
+            break;
+        case DataEvent::DataSetScroll:
+            link->DataSetScrolled();
+            break;
+        case DataEvent::RecordChanged:
+            link->RecordChanged(field);
+            break;
+        case DataEvent::LayoutChanged:
+            link->LayoutChanged();
+            break;
         }
     }
     if (event == DataEvent::ActiveChanged)

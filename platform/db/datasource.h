@@ -67,7 +67,9 @@ private:
 class MasterLink : public DataLink
 {
 public:
-    explicit MasterLink(Dataset *detail) : m_detail(detail) {}
+    explicit MasterLink(Dataset *detail)
+        : m_detail(detail)
+    {}
 
 protected:
     void ActiveChanged() override { m_detail->masterChanged(false); }

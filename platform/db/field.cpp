@@ -8,7 +8,10 @@
 
 namespace Db {
 
-Field::Field(Dataset *dataset, const QString &name) : m_dataset(dataset), m_name(name) {}
+Field::Field(Dataset *dataset, const QString &name)
+    : m_dataset(dataset)
+    , m_name(name)
+{}
 
 void Field::bind(int column, const ColumnInfo &info)
 {
@@ -87,8 +90,7 @@ Currency Field::AsCurrency() const
 {
     const char *data;
     int length;
-    return cellAt(m_dataset->CurrentRow(), data, length) ? Decode::currency(m_type, data, length)
-                                                         : Currency();
+    return cellAt(m_dataset->CurrentRow(), data, length) ? Decode::currency(m_type, data, length) : Currency();
 }
 
 bool Field::AsBoolean() const
@@ -120,12 +122,18 @@ Variant Field::Value() const
         return Variant::null();
     switch (m_type) {
     case FieldType::Integer:
-    case FieldType::LargeInt: return Variant(AsInteger());
-    case FieldType::Currency: return Variant(AsCurrency());
-    case FieldType::Float: return Variant(AsFloat());
-    case FieldType::Boolean: return Variant(AsBoolean());
-    case FieldType::DateTime: return Variant::fromDateTime(AsDateTime());
-    default: return Variant(AsString());
+    case FieldType::LargeInt:
+        return Variant(AsInteger());
+    case FieldType::Currency:
+        return Variant(AsCurrency());
+    case FieldType::Float:
+        return Variant(AsFloat());
+    case FieldType::Boolean:
+        return Variant(AsBoolean());
+    case FieldType::DateTime:
+        return Variant::fromDateTime(AsDateTime());
+    default:
+        return Variant(AsString());
     }
 }
 

@@ -61,7 +61,7 @@ public:
     void SetAsCurrency(Currency value);
     void SetAsBoolean(bool value);
     void SetAsDateTime(TDateTime value);
-    void Clear(); // SQL NULL
+    void Clear();                        // SQL NULL
     void SetValue(const Variant &value); // Unassigned and Null clear
 
     // The server's text form of the value (null for SQL NULL).

@@ -17,7 +17,7 @@ enum class Op { Or, And, Not, Eq, Ne, Lt, Gt, Le, Ge, Like, NotLike, IsNull, IsN
 struct Literal
 {
     bool isNull = false;
-    QString text;     // as written (strings) or the number's text
+    QString text; // as written (strings) or the number's text
     bool quoted = false;
     qint64 integer = 0;
     Currency currency;
@@ -34,8 +34,7 @@ struct Token
 
 // LIKE with "%" (or "*") for any run of characters, without regard to case;
 // parts are the folded pieces between the wildcards.
-bool likeMatch(const QString &value, const std::vector<QString> &parts, bool anchoredStart,
-               bool anchoredEnd)
+bool likeMatch(const QString &value, const std::vector<QString> &parts, bool anchoredStart, bool anchoredEnd)
 {
     const QString v = value.toCaseFolded();
     if (parts.empty()) // "" matches only the empty text, "%" everything
@@ -90,25 +89,37 @@ int FilterExpression::Node::compare(int row) const
     auto sign = [](auto a, auto b) { return a < b ? -1 : (b < a ? 1 : 0); };
     switch (field->DataType()) {
     case FieldType::Integer:
-    case FieldType::LargeInt: return sign(snap.integer(row, c), literal.integer);
-    case FieldType::Currency: return sign(snap.currency(row, c), literal.currency);
+    case FieldType::LargeInt:
+        return sign(snap.integer(row, c), literal.integer);
+    case FieldType::Currency:
+        return sign(snap.currency(row, c), literal.currency);
     case FieldType::Float:
-    case FieldType::DateTime: return sign(snap.floating(row, c), literal.floating);
-    case FieldType::Boolean: return sign(int(snap.boolean(row, c)), int(literal.boolean));
-    default: return field->StringAt(row).compare(literal.text, Qt::CaseInsensitive);
+    case FieldType::DateTime:
+        return sign(snap.floating(row, c), literal.floating);
+    case FieldType::Boolean:
+        return sign(int(snap.boolean(row, c)), int(literal.boolean));
+    default:
+        return field->StringAt(row).compare(literal.text, Qt::CaseInsensitive);
     }
 }
 
 bool FilterExpression::Node::eval(int row) const
 {
     switch (op) {
-    case Op::True: return true;
-    case Op::Or: return left->eval(row) || right->eval(row);
-    case Op::And: return left->eval(row) && right->eval(row);
-    case Op::Not: return !left->eval(row);
-    case Op::IsNull: return field->IsNullAt(row);
-    case Op::IsNotNull: return !field->IsNullAt(row);
-    default: break;
+    case Op::True:
+        return true;
+    case Op::Or:
+        return left->eval(row) || right->eval(row);
+    case Op::And:
+        return left->eval(row) && right->eval(row);
+    case Op::Not:
+        return !left->eval(row);
+    case Op::IsNull:
+        return field->IsNullAt(row);
+    case Op::IsNotNull:
+        return !field->IsNullAt(row);
+    default:
+        break;
     }
     if (field->IsNullAt(row))
         return false;
@@ -120,13 +131,20 @@ bool FilterExpression::Node::eval(int row) const
     if (literalFirst)
         result = -result;
     switch (op) {
-    case Op::Eq: return result == 0;
-    case Op::Ne: return result != 0;
-    case Op::Lt: return result < 0;
-    case Op::Gt: return result > 0;
-    case Op::Le: return result <= 0;
-    case Op::Ge: return result >= 0;
-    default: return false;
+    case Op::Eq:
+        return result == 0;
+    case Op::Ne:
+        return result != 0;
+    case Op::Lt:
+        return result < 0;
+    case Op::Gt:
+        return result > 0;
+    case Op::Le:
+        return result <= 0;
+    case Op::Ge:
+        return result >= 0;
+    default:
+        return false;
     }
 }
 
@@ -135,7 +153,9 @@ namespace {
 class Parser
 {
 public:
-    Parser(const QString &text, const Dataset &dataset) : m_text(text), m_dataset(dataset)
+    Parser(const QString &text, const Dataset &dataset)
+        : m_text(text)
+        , m_dataset(dataset)
     {
         advance();
     }
@@ -203,8 +223,8 @@ private:
             m_at = close + 1;
         } else if (c.isDigit() || ((c == u'-' || c == u'.') && m_at + 1 < n && m_text[m_at + 1].isDigit())) {
             int end = m_at + 1;
-            while (end < n && (m_text[end].isDigit() || m_text[end] == u'.' || m_text[end] == u','
-                               || m_text[end] == u'e' || m_text[end] == u'E'))
+            while (end < n && (m_text[end].isDigit() || m_text[end] == u'.' || m_text[end] == u',' ||
+                               m_text[end] == u'e' || m_text[end] == u'E'))
                 ++end;
             m_token.kind = Token::Number;
             m_token.text = m_text.mid(m_at, end - m_at);
@@ -289,8 +309,8 @@ private:
 
     bool isLiteralToken() const
     {
-        return m_token.kind == Token::Text || m_token.kind == Token::Number || isKeyword("NULL")
-               || isKeyword("TRUE") || isKeyword("FALSE");
+        return m_token.kind == Token::Text || m_token.kind == Token::Number || isKeyword("NULL") || isKeyword("TRUE") ||
+               isKeyword("FALSE");
     }
 
     Literal takeLiteral()
@@ -346,7 +366,7 @@ private:
     static bool readDate(const QString &t, double &value)
     {
         static const char *pictures[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd",
-                                         "d.M.yyyy H:mm:ss", "d.M.yyyy H:mm", "d.M.yyyy"};
+                                         "d.M.yyyy H:mm:ss",    "d.M.yyyy H:mm",    "d.M.yyyy"};
         for (const char *picture : pictures) {
             const QDateTime dt = QDateTime::fromString(t, QLatin1String(picture));
             if (dt.isValid()) {
@@ -360,9 +380,9 @@ private:
     // One of the comparison operators, or false.
     bool takeOperator(Op &op)
     {
-        static const std::pair<const char *, Op> operators[] = {
-            {"=", Op::Eq}, {"<>", Op::Ne}, {"!=", Op::Ne}, {"<", Op::Lt},
-            {">", Op::Gt}, {"<=", Op::Le}, {">=", Op::Ge}};
+        static const std::pair<const char *, Op> operators[] = {{"=", Op::Eq}, {"<>", Op::Ne}, {"!=", Op::Ne},
+                                                                {"<", Op::Lt}, {">", Op::Gt},  {"<=", Op::Le},
+                                                                {">=", Op::Ge}};
         for (const auto &[symbol, candidate] : operators) {
             if (isSymbol(symbol)) {
                 op = candidate;

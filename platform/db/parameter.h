@@ -2,8 +2,8 @@
 // A named ":NAME" parameter of a dataset's SQL, kept in the server's text form.
 #include "platform/currency.h"
 #include "platform/datetime.h"
-#include "platform/db/snapshot.h"
 #include "platform/db/assignvariant.h"
+#include "platform/db/snapshot.h"
 
 #include <QString>
 
@@ -12,7 +12,9 @@ namespace Db {
 class Parameter
 {
 public:
-    explicit Parameter(const QString &name = QString()) : Name(name) {}
+    explicit Parameter(const QString &name = QString())
+        : Name(name)
+    {}
 
     QString Name;
 

@@ -17,13 +17,12 @@ QString ServerError::line() const
 }
 
 DatabaseError::DatabaseError(const ServerError &error)
-    : std::runtime_error(error.line().toStdString()), m_error(error)
-{
-}
+    : std::runtime_error(error.line().toStdString())
+    , m_error(error)
+{}
 
 DatabaseError::DatabaseError(const QString &message)
     : DatabaseError(ServerError{message, QString()})
-{
-}
+{}
 
 } // namespace Db

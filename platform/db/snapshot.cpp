@@ -8,9 +8,21 @@ namespace Db {
 namespace {
 // Type oids of the server's built-in types (pg_type.dat).
 enum : Oid {
-    BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26,
-    Float4Oid = 700, Float8Oid = 701, BpcharOid = 1042, VarcharOid = 1043, DateOid = 1082,
-    TimeOid = 1083, TimestampOid = 1114, TimestampTzOid = 1184, NumericOid = 1700,
+    BoolOid = 16,
+    ByteaOid = 17,
+    Int8Oid = 20,
+    Int2Oid = 21,
+    Int4Oid = 23,
+    OidOid = 26,
+    Float4Oid = 700,
+    Float8Oid = 701,
+    BpcharOid = 1042,
+    VarcharOid = 1043,
+    DateOid = 1082,
+    TimeOid = 1083,
+    TimestampOid = 1114,
+    TimestampTzOid = 1184,
+    NumericOid = 1700,
 };
 
 int digits(const char *p, int n)
@@ -28,18 +40,33 @@ int digits(const char *p, int n)
 FieldType FieldTypeOf(Oid typeOid)
 {
     switch (typeOid) {
-    case Int2Oid: case Int4Oid: case OidOid: return FieldType::Integer;
-    case Int8Oid: return FieldType::LargeInt;
-    case NumericOid: return FieldType::Currency;
-    case Float4Oid: case Float8Oid: return FieldType::Float;
-    case BoolOid: return FieldType::Boolean;
-    case DateOid: case TimeOid: case TimestampOid: case TimestampTzOid: return FieldType::DateTime;
-    case ByteaOid: return FieldType::Bytes;
-    default: return FieldType::String;
+    case Int2Oid:
+    case Int4Oid:
+    case OidOid:
+        return FieldType::Integer;
+    case Int8Oid:
+        return FieldType::LargeInt;
+    case NumericOid:
+        return FieldType::Currency;
+    case Float4Oid:
+    case Float8Oid:
+        return FieldType::Float;
+    case BoolOid:
+        return FieldType::Boolean;
+    case DateOid:
+    case TimeOid:
+    case TimestampOid:
+    case TimestampTzOid:
+        return FieldType::DateTime;
+    case ByteaOid:
+        return FieldType::Bytes;
+    default:
+        return FieldType::String;
     }
 }
 
-Snapshot::Snapshot(Result result) : m_result(std::move(result))
+Snapshot::Snapshot(Result result)
+    : m_result(std::move(result))
 {
     m_rowCount = m_result.rowCount();
     const int columns = m_result.columnCount();
@@ -115,8 +142,7 @@ Currency Snapshot::currency(int row, int c) const
 {
     const char *data;
     int length;
-    return cell(row, c, data, length) ? Decode::currency(m_columns[size_t(c)].type, data, length)
-                                      : Currency();
+    return cell(row, c, data, length) ? Decode::currency(m_columns[size_t(c)].type, data, length) : Currency();
 }
 
 double Snapshot::floating(int row, int c) const
@@ -160,12 +186,18 @@ Variant Snapshot::value(int row, int c) const
         return Variant::null();
     switch (m_columns[size_t(c)].type) {
     case FieldType::Integer:
-    case FieldType::LargeInt: return Variant(integer(row, c));
-    case FieldType::Currency: return Variant(currency(row, c));
-    case FieldType::Float: return Variant(floating(row, c));
-    case FieldType::Boolean: return Variant(boolean(row, c));
-    case FieldType::DateTime: return Variant::fromDateTime(dateTime(row, c));
-    default: return Variant(string(row, c));
+    case FieldType::LargeInt:
+        return Variant(integer(row, c));
+    case FieldType::Currency:
+        return Variant(currency(row, c));
+    case FieldType::Float:
+        return Variant(floating(row, c));
+    case FieldType::Boolean:
+        return Variant(boolean(row, c));
+    case FieldType::DateTime:
+        return Variant::fromDateTime(dateTime(row, c));
+    default:
+        return Variant(string(row, c));
     }
 }
 

@@ -12,9 +12,9 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <unordered_map>
-#include <optional>
 #include <vector>
 
 namespace Db {
@@ -26,9 +26,9 @@ struct ColumnInfo
     QString name;
     FieldType type = FieldType::Unknown;
     Oid typeOid = 0;
-    int size = 0;          // characters of varchar(n)/char(n), else 0
-    Oid table = 0;         // base table, 0 for computed columns
-    int tableColumn = 0;   // attribute number in the base table
+    int size = 0;        // characters of varchar(n)/char(n), else 0
+    Oid table = 0;       // base table, 0 for computed columns
+    int tableColumn = 0; // attribute number in the base table
 };
 
 FieldType FieldTypeOf(Oid typeOid);

@@ -86,8 +86,8 @@ TranslatedSql TranslateParameters(const QString &sql)
         const QChar c = sql[i];
         const QChar next = i + 1 < n ? sql[i + 1] : QChar();
         if (c == u'\'') {
-            const bool escapes = i > 0 && (sql[i - 1] == u'E' || sql[i - 1] == u'e')
-                                 && (i < 2 || !isNameChar(sql[i - 2]));
+            const bool escapes =
+                i > 0 && (sql[i - 1] == u'E' || sql[i - 1] == u'e') && (i < 2 || !isNameChar(sql[i - 2]));
             copyTo(skipQuoted(sql, i, c, escapes));
         } else if (c == u'"') {
             copyTo(skipQuoted(sql, i, c, false));

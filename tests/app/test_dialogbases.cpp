@@ -1,20 +1,20 @@
-#include "app/dialogbase.h"
-#include "app/dialogedit.h"
-#include "app/formcontrols.h"
-#include "app/modalresult.h"
+#include "app/common/dialogbase.h"
+#include "app/common/dialogedit.h"
+#include "app/common/formcontrols.h"
+#include "app/common/modalresult.h"
 #include "modal_helper.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,7 +39,10 @@ public:
         form->addRow(QStringLiteral("Poznámka:"), Edit_Poznamka);
         BindChange(Edit_Jednotka, [this](QObject *s) { Edit_JednotkaChange(s); });
         BindChange(ComboBox_Typ, [this](QObject *s) { ComboBox_TypChange(s); });
-        BindChange(Edit_Poznamka, [this](QObject *s) { order << s; ControlsValide(); });
+        BindChange(Edit_Poznamka, [this](QObject *s) {
+            order << s;
+            ControlsValide();
+        });
     }
     void Edit_JednotkaChange(QObject *Sender)
     {

@@ -1,6 +1,6 @@
-#include "app/messagewindows.h"
-#include "app/waitprogress.h"
-#include "app/windowmessages.h"
+#include "app/common/messagewindows.h"
+#include "app/common/waitprogress.h"
+#include "app/common/windowmessages.h"
 #include "modal_helper.h"
 
 #include <QElapsedTimer>
@@ -37,8 +37,7 @@ protected:
     bool askAndPress(bool yesFocused, Qt::Key key)
     {
         WhenModal([key](QDialog *dialog) { QTest::keyClick(dialog->focusWidget(), key); });
-        return ShowQuestion(QStringLiteral("Odebrat položku?"), QStringLiteral("Položka bude odebrána..."),
-                            yesFocused);
+        return ShowQuestion(QStringLiteral("Odebrat položku?"), QStringLiteral("Položka bude odebrána..."), yesFocused);
     }
 
     WindowMessageService windows;
@@ -89,8 +88,7 @@ TEST_F(MessageWindows, WarningWithoutDescriptionRepeatsTheSpecification)
         label = form->LabelSpecification->text();
         QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
     });
-    ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
-                QStringLiteral("Editace uživatele neproběhla..."));
+    ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Editace uživatele neproběhla..."));
     EXPECT_EQ(memo, QStringLiteral("Editace uživatele neproběhla..."));
     EXPECT_EQ(label, memo);
 
@@ -98,8 +96,8 @@ TEST_F(MessageWindows, WarningWithoutDescriptionRepeatsTheSpecification)
         memo = qobject_cast<TFormWarning *>(dialog)->MemoDescription->toPlainText();
         qobject_cast<TFormWarning *>(dialog)->ButtonOk->click();
     });
-    ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
-                QStringLiteral("Prodej položek neproběhl..."), QStringLiteral("deadlock [40P01]"));
+    ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Prodej položek neproběhl..."),
+                QStringLiteral("deadlock [40P01]"));
     EXPECT_EQ(memo, QStringLiteral("deadlock [40P01]"));
 }
 
@@ -115,8 +113,7 @@ TEST_F(MessageWindows, InformationClosesItselfAfterThreeSecondsOnlyWhenAsked)
 
     QElapsedTimer elapsed;
     elapsed.start();
-    ShowInformation(QStringLiteral("Položka přidána"), QStringLiteral("Zkontrolujte zda není aktivní filtr..."),
-                    true);
+    ShowInformation(QStringLiteral("Položka přidána"), QStringLiteral("Zkontrolujte zda není aktivní filtr..."), true);
     EXPECT_GE(elapsed.elapsed(), 2990);
     EXPECT_LT(elapsed.elapsed(), 10000);
 }
@@ -175,7 +172,7 @@ TEST_F(MessageWindows, InterruptStopsTheLoopAtItsNextStep)
             break;
         if (row == 3)
             Form_Progres->Button_Prerusit->click(); // the user, during step 3
-        ++finishedSteps; // the current step still finishes
+        ++finishedSteps;                            // the current step still finishes
     }
     EXPECT_EQ(finishedSteps, 3);
     EXPECT_EQ(Form_Progres->windowTitle(), QStringLiteral(" Exportuji záznam [4]"));

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-ScriptedMessages::ScriptedMessages() : previous(SetMessageService(this)) {}
+ScriptedMessages::ScriptedMessages()
+    : previous(SetMessageService(this))
+{}
 
 ScriptedMessages::~ScriptedMessages()
 {
@@ -18,25 +20,21 @@ QList<MessageCall> ScriptedMessages::callsOf(MessageCall::Kind kind) const
     return result;
 }
 
-void ScriptedMessages::showWarning(const QString &heading, const QString &detail,
-                                   const QString &description)
+void ScriptedMessages::showWarning(const QString &heading, const QString &detail, const QString &description)
 {
     calls.append({MessageCall::Warning, heading, detail, description});
 }
 
-void ScriptedMessages::showInformation(const QString &heading, const QString &detail,
-                                       bool autoClose)
+void ScriptedMessages::showInformation(const QString &heading, const QString &detail, bool autoClose)
 {
     calls.append({MessageCall::Information, heading, detail, {}, autoClose});
 }
 
-bool ScriptedMessages::showQuestion(const QString &heading, const QString &detail,
-                                    bool yesFocused)
+bool ScriptedMessages::showQuestion(const QString &heading, const QString &detail, bool yesFocused)
 {
     bool yes = false;
     if (answers.isEmpty())
-        ADD_FAILURE() << "unscripted question: " << heading.toStdString() << " / "
-                      << detail.toStdString();
+        ADD_FAILURE() << "unscripted question: " << heading.toStdString() << " / " << detail.toStdString();
     else
         yes = answers.dequeue();
     calls.append({MessageCall::Question, heading, detail, {}, yesFocused, yes ? 1 : 0});

@@ -11,14 +11,13 @@
 
 struct MessageCall
 {
-    enum Kind { Warning, Information, Question, Wait, HideWait, Progress, ProgressMaximum,
-                ProgressStep, HideProgress };
+    enum Kind { Warning, Information, Question, Wait, HideWait, Progress, ProgressMaximum, ProgressStep, HideProgress };
     Kind kind;
-    QString heading;       // heading, wait text or progress caption
+    QString heading; // heading, wait text or progress caption
     QString detail;
     QString description;
-    bool flag = false;     // autoClose or yesFocused
-    int number = 0;        // progress maximum or position; 1 for a question answered yes
+    bool flag = false; // autoClose or yesFocused
+    int number = 0;    // progress maximum or position; 1 for a question answered yes
 };
 
 class ScriptedMessages : public MessageService
@@ -41,12 +40,9 @@ public:
     bool progressShown() const { return progressVisible; }
     int unansweredQuestions() const { return int(answers.size()); }
 
-    void showWarning(const QString &heading, const QString &detail,
-                     const QString &description) override;
-    void showInformation(const QString &heading, const QString &detail,
-                         bool autoClose) override;
-    bool showQuestion(const QString &heading, const QString &detail,
-                      bool yesFocused) override;
+    void showWarning(const QString &heading, const QString &detail, const QString &description) override;
+    void showInformation(const QString &heading, const QString &detail, bool autoClose) override;
+    bool showQuestion(const QString &heading, const QString &detail, bool yesFocused) override;
     void showWait(const QString &text) override;
     void hideWait() override;
     void showProgress(const QString &caption) override;

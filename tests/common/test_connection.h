@@ -16,8 +16,7 @@ class LiveDatabaseTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(connection.Open(testServerName(), database.name(), TestDatabase::user(),
-                                    TestDatabase::password()))
+        ASSERT_TRUE(connection.Open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()))
             << qPrintable(connection.LastErrorText());
     }
     // Runs SQL that must succeed.

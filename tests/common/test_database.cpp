@@ -39,9 +39,9 @@ TestDatabase::TestDatabase()
                  .arg(counter.fetchAndAddRelaxed(1))
                  .arg(QRandomGenerator::global()->bounded(1000000));
     PGconn *conn = connectTo(QStringLiteral("postgres"));
-    const QString error = run(conn,
-        QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' "
-                       "LOCALE_PROVIDER icu ICU_LOCALE 'cs-CZ' LOCALE 'C.UTF-8'").arg(m_name));
+    const QString error = run(conn, QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' "
+                                                   "LOCALE_PROVIDER icu ICU_LOCALE 'cs-CZ' LOCALE 'C.UTF-8'")
+                                        .arg(m_name));
     PQfinish(conn);
     if (!error.isEmpty())
         qFatal("Cannot create test database %s: %s", qPrintable(m_name), qPrintable(error));
@@ -67,7 +67,19 @@ QString TestDatabase::exec(const QString &sql) const
     return error;
 }
 
-QString TestDatabase::host() { return qEnvironmentVariable("PGHOST"); }
-int TestDatabase::port() { return qEnvironmentVariableIntValue("PGPORT"); }
-QString TestDatabase::user() { return qEnvironmentVariable("PGUSER"); }
-QString TestDatabase::password() { return qEnvironmentVariable("PGPASSWORD"); }
+QString TestDatabase::host()
+{
+    return qEnvironmentVariable("PGHOST");
+}
+int TestDatabase::port()
+{
+    return qEnvironmentVariableIntValue("PGPORT");
+}
+QString TestDatabase::user()
+{
+    return qEnvironmentVariable("PGUSER");
+}
+QString TestDatabase::password()
+{
+    return qEnvironmentVariable("PGPASSWORD");
+}

@@ -13,11 +13,17 @@ namespace {
 class RecordingPreview : public TDMPreview
 {
 public:
-    explicit RecordingPreview(QStringList &log) : m_log(log) {}
+    explicit RecordingPreview(QStringList &log)
+        : m_log(log)
+    {}
     void PrintDocument(int operation, int voucher, const QString &note, bool secondCopy, bool preview) override
     {
         m_log << QStringLiteral("document %1 %2 %3 %4 %5")
-                     .arg(operation).arg(voucher).arg(note).arg(int(secondCopy)).arg(int(preview));
+                     .arg(operation)
+                     .arg(voucher)
+                     .arg(note)
+                     .arg(int(secondCopy))
+                     .arg(int(preview));
     }
     void ShowItemOverview() override { m_log << QStringLiteral("items"); }
     void ShowDocumentOverview() override { m_log << QStringLiteral("documents"); }

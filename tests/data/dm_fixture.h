@@ -20,7 +20,9 @@
 class RecordingScreens : public TDMScreens
 {
 public:
-    RecordingScreens() : m_previous(SetDataModuleScreens(this)) {}
+    RecordingScreens()
+        : m_previous(SetDataModuleScreens(this))
+    {}
     ~RecordingScreens() override { SetDataModuleScreens(m_previous); }
 
     void SetSummaryLabel(TSummaryLabel label, const QString &text) override { labels[label] = text; }
@@ -44,8 +46,8 @@ protected:
     // A value read through a session of its own.
     QString scalar(const QString &query);
     // A new item of the current store through the module.
-    int newItem(const QString &mark, Currency quantity = Currency::fromInt(10),
-                Currency price = Currency::fromInt(100), const QString &category = QStringLiteral("?"));
+    int newItem(const QString &mark, Currency quantity = Currency::fromInt(10), Currency price = Currency::fromInt(100),
+                const QString &category = QStringLiteral("?"));
     // The current row's key of a list, or -1 when it has none.
     static qint64 currentKey(TMSSQLADOQuery *list, const QString &key);
     static QList<qint64> keys(TMSSQLADOQuery *list, const QString &key);

@@ -67,7 +67,8 @@ struct Session::Result
     ~Result() { PQclear(res); }
 };
 
-Session::Session(PGconn *conn) : m_conn(conn)
+Session::Session(PGconn *conn)
+    : m_conn(conn)
 {
     if (PQstatus(conn) != CONNECTION_OK)
         ADD_FAILURE() << "connection failed: " << PQerrorMessage(conn);
@@ -87,8 +88,8 @@ std::unique_ptr<Session::Result> Session::run(const QString &sql, const QVariant
         values.push_back(p.isNull() ? nullptr : texts.last().constData());
     }
     auto result = std::make_unique<Result>();
-    result->res = PQexecParams(m_conn, sql.toUtf8().constData(), int(values.size()), nullptr,
-                               values.data(), nullptr, nullptr, 0);
+    result->res =
+        PQexecParams(m_conn, sql.toUtf8().constData(), int(values.size()), nullptr, values.data(), nullptr, nullptr, 0);
     takeError(result->res);
     return result;
 }
@@ -125,8 +126,7 @@ void Session::exec(const QString &sql, const QVariantList &params)
 
 QString Session::verifier(const QString &role, const QString &password)
 {
-    char *v = PQencryptPasswordConn(m_conn, password.toUtf8().constData(),
-                                    role.toUtf8().constData(), "scram-sha-256");
+    char *v = PQencryptPasswordConn(m_conn, password.toUtf8().constData(), role.toUtf8().constData(), "scram-sha-256");
     const QString text = QString::fromUtf8(v);
     PQfreemem(v);
     return text;
@@ -145,8 +145,8 @@ void Session::takeError(PGresult *res)
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         m_error.clear();
     else
-        m_error = QString::fromUtf8(PQresultErrorField(res, PG_DIAG_SQLSTATE)) + ' '
-                  + QString::fromUtf8(PQresultErrorField(res, PG_DIAG_MESSAGE_PRIMARY));
+        m_error = QString::fromUtf8(PQresultErrorField(res, PG_DIAG_SQLSTATE)) + ' ' +
+                  QString::fromUtf8(PQresultErrorField(res, PG_DIAG_MESSAGE_PRIMARY));
 }
 
 int Session::pid()
@@ -154,7 +154,8 @@ int Session::pid()
     return PQbackendPID(m_conn);
 }
 
-SchemaDatabase::SchemaDatabase() : m_db(std::make_unique<TestDatabase>())
+SchemaDatabase::SchemaDatabase()
+    : m_db(std::make_unique<TestDatabase>())
 {
     const QStringList batches = creationScriptBatches();
     EXPECT_GT(batches.size(), 2);

@@ -53,9 +53,11 @@ TEST_F(Categories, CopyBringsTheSubtreeButNotTheItems)
     newItem("1", "1", "10", "?\\A\\B");
     EXPECT_EQ(call("tab_kategorie_LZE_KOPIROVAT_KATEGORII", {a, d}), 1);
     EXPECT_EQ(call("tab_kategorie_KOPIROVAT_KATEGORII", {a, d}), a);
-    EXPECT_EQ(tree(), QStringList({"?", "?\\A", "?\\A\\B", "?\\A\\B\\C", "?\\D", "?\\D\\A", "?\\D\\A\\B", "?\\D\\A\\B\\C"}));
+    EXPECT_EQ(tree(),
+              QStringList({"?", "?\\A", "?\\A\\B", "?\\A\\B\\C", "?\\D", "?\\D\\A", "?\\D\\A\\B", "?\\D\\A\\B\\C"}));
     EXPECT_EQ(s->value("SELECT SPECIFIKACE FROM tab_kategorie WHERE ID_KATEGORIE = $1",
-                       {call("tab_kategorie_ID_KATEGORIE_EXISTUJE", {"?\\D\\A\\B"})}), "b");
+                       {call("tab_kategorie_ID_KATEGORIE_EXISTUJE", {"?\\D\\A\\B"})}),
+              "b");
     EXPECT_EQ(call("tab_polozka_POCET"), 1);
     // Not next to a sibling of the same name, not onto itself, not into its own subtree.
     EXPECT_EQ(call("tab_kategorie_LZE_KOPIROVAT_KATEGORII", {a, d}), 0);
@@ -101,7 +103,8 @@ TEST_F(Categories, RemovalSendsItemsAndStoresToTheRoot)
     EXPECT_EQ(call("tab_kategorie_ODEBRAT_KATEGORII", {a}), 1); // the former parent
     EXPECT_EQ(tree(), QStringList({"?", "?\\D"}));
     EXPECT_EQ(s->column("SELECT ID_KATEGORIE || ':' || PATH_ID_KATEGORIE FROM tab_polozka WHERE ID_POLOZKA IN ($1, $2)"
-                        " ORDER BY ID_POLOZKA", {inC, inA}),
+                        " ORDER BY ID_POLOZKA",
+                        {inC, inA}),
               QStringList({"1:1\\", "1:1\\"}));
     EXPECT_EQ(s->value("SELECT PATH_ID_KATEGORIE FROM tab_polozka WHERE ID_POLOZKA = $1", {inD}), idPath(d));
     // Items that fell back to the root are inside the root's subtree again.

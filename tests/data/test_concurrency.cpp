@@ -69,7 +69,8 @@ TEST_F(TwoTills, SimultaneousSalesGetTheirOwnNumbersAndBalances)
     other->exec("COMMIT");
     EXPECT_NE(doc, otherDoc);
     EXPECT_EQ(s->column("SELECT DISTINCT right(DOKLAD_NETISTENY, 4) || '/' || right(DOKLAD_VYTISTENY, 4)"
-                        " FROM tab_historie WHERE ID_DOKLAD <> 0 ORDER BY 1"), QStringList({"0001/0001", "0002/0002"}));
+                        " FROM tab_historie WHERE ID_DOKLAD <> 0 ORDER BY 1"),
+              QStringList({"0001/0001", "0002/0002"}));
     EXPECT_EQ(s->column("SELECT POHYB || '|' || STAV FROM tab_pokladna ORDER BY ID_POKLADNA"),
               QStringList({"100.0000|100.0000", "60.0000|160.0000"}));
 }

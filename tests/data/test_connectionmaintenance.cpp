@@ -14,17 +14,18 @@ protected:
     {
         qputenv("TARMIL5_HOME", home.path().toUtf8());
         LiveDatabaseTest::SetUp();
-        ASSERT_TRUE(tarmil.ConnectDatabase(testServerName(), database.name(), TestDatabase::user(),
-                                           TestDatabase::password()))
+        ASSERT_TRUE(
+            tarmil.ConnectDatabase(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()))
             << qPrintable(tarmil.LastErrorText());
     }
     // Drops a database made by a test, from the maintenance database.
     void dropDatabase(const QString &name)
     {
         Db::Connection server;
-        ASSERT_TRUE(server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(),
-                                TestDatabase::password()));
-        server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(Db::Connection::QuoteIdentifier(name)));
+        ASSERT_TRUE(
+            server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+        server.Exec(
+            QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(Db::Connection::QuoteIdentifier(name)));
     }
     // Every row of a table as text, in key order.
     QStringList rowsOf(Db::Connection &session, const QString &table)
@@ -54,7 +55,8 @@ TEST(ScriptSplitting, SeparatorsAndTrimming)
     EXPECT_EQ(TMSSQLADOConnection::FindSeparator(QStringLiteral("xy\nGO GO")), 3);
 
     TMSSQLADOConnection connection;
-    connection.SetCreateDatabaseScript(lines(QStringLiteral("CREATE DATABASE x\nGO\n  SELECT 1;\n\tSELECT 2\nGO\n\n\n")));
+    connection.SetCreateDatabaseScript(
+        lines(QStringLiteral("CREATE DATABASE x\nGO\n  SELECT 1;\n\tSELECT 2\nGO\n\n\n")));
     connection.SplitScript();
     EXPECT_EQ(connection.Batches(), (QStringList{"CREATE DATABASE x", "SELECT 1;\r\n\tSELECT 2"}));
 
@@ -83,10 +85,10 @@ TEST_F(MaintenanceTest, DatabaseExistsTellsAbsentFromCouldNotAsk)
 TEST_F(MaintenanceTest, CreateDatabaseRunsTheBatchesOnTheNewDatabase)
 {
     const QString name = database.name() + QStringLiteral("_new");
-    tarmil.SetCreateDatabaseScript(lines(QStringLiteral(
-        "CREATE DATABASE %DATABASE% TEMPLATE template0 ENCODING 'UTF8'\nGO\n"
-        "CREATE TABLE tab_test (x integer);\nINSERT INTO tab_test VALUES (1);\nGO\n"
-        "INSERT INTO tab_test VALUES (2)\nGO\n")));
+    tarmil.SetCreateDatabaseScript(
+        lines(QStringLiteral("CREATE DATABASE %DATABASE% TEMPLATE template0 ENCODING 'UTF8'\nGO\n"
+                             "CREATE TABLE tab_test (x integer);\nINSERT INTO tab_test VALUES (1);\nGO\n"
+                             "INSERT INTO tab_test VALUES (2)\nGO\n")));
     ASSERT_TRUE(tarmil.CreateDatabase(name)) << qPrintable(tarmil.LastErrorText());
     Db::Connection created;
     ASSERT_TRUE(created.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
@@ -94,9 +96,9 @@ TEST_F(MaintenanceTest, CreateDatabaseRunsTheBatchesOnTheNewDatabase)
     created.Close();
 
     // Creating again replaces the database; a failing batch stops the run.
-    tarmil.SetCreateDatabaseScript(lines(QStringLiteral(
-        "CREATE DATABASE %DATABASE% TEMPLATE template0\nGO\nCREATE TABLE tab_other (x integer)\nGO\n"
-        "SELECT nonsense\nGO\nCREATE TABLE never (x integer)")));
+    tarmil.SetCreateDatabaseScript(lines(
+        QStringLiteral("CREATE DATABASE %DATABASE% TEMPLATE template0\nGO\nCREATE TABLE tab_other (x integer)\nGO\n"
+                       "SELECT nonsense\nGO\nCREATE TABLE never (x integer)")));
     EXPECT_FALSE(tarmil.CreateDatabase(name));
     EXPECT_TRUE(tarmil.LastErrorText().endsWith(QStringLiteral("[42703]")));
     ASSERT_TRUE(created.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
@@ -119,12 +121,15 @@ TEST_F(MaintenanceTest, TheProgramsCreationScriptBuildsTheDatabase)
     Db::Connection check;
     QString tables;
     if (check.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()))
-        tables = check.Exec(QStringLiteral("SELECT count(*) FROM pg_tables WHERE tablename IN "
-                                           "('tab_polozka', 'tab_doklad', 'tab_historie')")).cellText(0, 0);
+        tables = check
+                     .Exec(QStringLiteral("SELECT count(*) FROM pg_tables WHERE tablename IN "
+                                          "('tab_polozka', 'tab_doklad', 'tab_historie')"))
+                     .cellText(0, 0);
     check.Close();
     dropDatabase(name);
     Db::Connection server;
-    ASSERT_TRUE(server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+    ASSERT_TRUE(
+        server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
     server.Exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(Db::Connection::QuoteIdentifier(name)));
     ASSERT_TRUE(created) << qPrintable(error);
     EXPECT_GT(tarmil.Batches().size(), 100);
@@ -136,16 +141,22 @@ TEST_F(MaintenanceTest, BackupVerifyAndRestoreRoundTripWithAwkwardNames)
     const QString name = database.name() + QStringLiteral(" zá'loha \"x\"");
     dropDatabase(name);
     Db::Connection server;
-    ASSERT_TRUE(server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
-    ASSERT_TRUE(server.Exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
-                                .arg(Db::Connection::QuoteIdentifier(name))).succeeded());
+    ASSERT_TRUE(
+        server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+    ASSERT_TRUE(server
+                    .Exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
+                              .arg(Db::Connection::QuoteIdentifier(name)))
+                    .succeeded());
     ASSERT_TRUE(tarmil.ConnectDatabase(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
     Db::Connection &session = tarmil.Connection();
-    ASSERT_TRUE(session.Exec(QStringLiteral(
-        "CREATE TABLE tab_polozka (ID_POLOZKA integer PRIMARY KEY, POLOZKA varchar(64), NAKUP numeric(19,4), "
-        "MNOZSTVI real, PLATNA boolean, CAS timestamp(3));"
-        "INSERT INTO tab_polozka SELECT g, 'Položka ' || g || ' ''x''', g * 1.2345, g / 4.0, g % 2 = 0, "
-        "'2024-03-05 14:07:09.123'::timestamp + g * interval '1 hour' FROM generate_series(1, 200) g")).succeeded());
+    ASSERT_TRUE(
+        session
+            .Exec(QStringLiteral(
+                "CREATE TABLE tab_polozka (ID_POLOZKA integer PRIMARY KEY, POLOZKA varchar(64), NAKUP numeric(19,4), "
+                "MNOZSTVI real, PLATNA boolean, CAS timestamp(3));"
+                "INSERT INTO tab_polozka SELECT g, 'Položka ' || g || ' ''x''', g * 1.2345, g / 4.0, g % 2 = 0, "
+                "'2024-03-05 14:07:09.123'::timestamp + g * interval '1 hour' FROM generate_series(1, 200) g"))
+            .succeeded());
     const QStringList original = rowsOf(session, QStringLiteral("tab_polozka"));
 
     QTemporaryDir folder;
@@ -153,8 +164,10 @@ TEST_F(MaintenanceTest, BackupVerifyAndRestoreRoundTripWithAwkwardNames)
     ASSERT_TRUE(tarmil.BackupDatabase(name, file)) << qPrintable(tarmil.LastErrorText());
     ASSERT_TRUE(tarmil.VerifyBackup(file)) << qPrintable(tarmil.LastErrorText());
 
-    ASSERT_TRUE(session.Exec(QStringLiteral("DELETE FROM tab_polozka WHERE ID_POLOZKA > 50; "
-                                            "UPDATE tab_polozka SET POLOZKA = 'změněno'")).succeeded());
+    ASSERT_TRUE(session
+                    .Exec(QStringLiteral("DELETE FROM tab_polozka WHERE ID_POLOZKA > 50; "
+                                         "UPDATE tab_polozka SET POLOZKA = 'změněno'"))
+                    .succeeded());
     ASSERT_TRUE(tarmil.RestoreDatabase(name, file)) << qPrintable(tarmil.LastErrorText());
     EXPECT_EQ(rowsOf(session, QStringLiteral("tab_polozka")), original); // our session came back by itself
 

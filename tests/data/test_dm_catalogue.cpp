@@ -144,7 +144,8 @@ TEST_F(DataModuleCatalogue, ANewItemIsFoundWhereTheListShowsIt)
     const int first = newItem("0001");
     EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Polozka, "ID_POLOZKA"), first);
     // an item the current filter hides leaves the list where it was
-    dm->MSSQLADOQuery_Polozka->FormatParameters().FindParameter("%WHERE_FILTER")
+    dm->MSSQLADOQuery_Polozka->FormatParameters()
+        .FindParameter("%WHERE_FILTER")
         ->SetFormatParameterValue("tab_polozka.KOD<>'0002'");
     dm->MSSQLADOQuery_Polozka->RefreshQuery();
     newItem("0002");
@@ -201,9 +202,11 @@ TEST_F(DataModuleCatalogue, SelectedItemsGoTogetherOrNotAtAll)
         selected.push_back(items->GetBookmark());
     }
     // the second vanishes behind the list's back: its removal fails
-    sql(QStringLiteral("DELETE FROM tab_historie WHERE ID_POLOZKA=%1; DELETE FROM tab_polozka WHERE ID_POLOZKA=%1").arg(b));
+    sql(QStringLiteral("DELETE FROM tab_historie WHERE ID_POLOZKA=%1; DELETE FROM tab_polozka WHERE ID_POLOZKA=%1")
+            .arg(b));
     EXPECT_FALSE(dm->RemoveSelectedItems(a, selected));
-    EXPECT_TRUE(dm->LastErrorText().startsWith("Chyba při umazávání záznamu z tab_polozka.")) << qPrintable(dm->LastErrorText());
+    EXPECT_TRUE(dm->LastErrorText().startsWith("Chyba při umazávání záznamu z tab_polozka."))
+        << qPrintable(dm->LastErrorText());
     EXPECT_EQ(dm->ItemCount(), 2);
     EXPECT_EQ(dm->MSSQLADOQuery_Prodej->RecordCount(), 2); // the vanished item is no longer listed
     EXPECT_FALSE(messages.waitShown());

@@ -5,7 +5,6 @@
 #include "kit/formstorage.h"
 #include "platform/inifile.h"
 
-
 namespace {
 
 QString parameterValue(TMSSQLADOQuery *query, const QString &name)
@@ -109,7 +108,7 @@ TEST_F(DataModuleLists, SortAndFilterSurviveARestart)
 TEST_F(DataModuleLists, StoredValuesThatAreNoSortOrFilterGiveWayToDefaults)
 {
     dm->FormStorage->FormPlacementSave();
-    editStored("MSSQLADOQuery_Polozka", 0, "1=1) OR (1=1");               // leaves its parentheses
+    editStored("MSSQLADOQuery_Polozka", 0, "1=1) OR (1=1"); // leaves its parentheses
     editStored("MSSQLADOQuery_Polozka", 1, "tab_polozka.OZNACENI; DROP TABLE tab_sklad");
     editStored("MSSQLADOQuery_Doklad", 0, "1=1; DELETE FROM tab_doklad"); // a second statement
     editStored("MSSQLADOQuery_Jednotka", 0, "tab_jednotka.NEZNAMY DESC"); // not a column of the list

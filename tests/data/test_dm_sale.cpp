@@ -10,7 +10,10 @@ protected:
         DataModuleTest::SetUp();
         ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
     }
-    QString stock(int item) { return scalar(QStringLiteral("SELECT MNOZSTVI FROM tab_polozka WHERE ID_POLOZKA=%1").arg(item)); }
+    QString stock(int item)
+    {
+        return scalar(QStringLiteral("SELECT MNOZSTVI FROM tab_polozka WHERE ID_POLOZKA=%1").arg(item));
+    }
     int count(const QString &table) { return scalar("SELECT count(*) FROM " + table).toInt(); }
     int sell(int kind = 1, bool print = false)
     {
@@ -72,7 +75,8 @@ TEST_F(DataModuleSale, ARefusedSaleRollsBackWholeAndTheListsShowIt)
     const int earlier = sell();
     dm->AddOrEditBasketRow(item, 0, Currency::fromInt(2), true);
     dm->AddOrEditBasketRow(scarce, 0, Currency::fromInt(5), true); // more than in stock
-    const QString counter = scalar("SELECT PORADI_DOKLAD_NETISTENY FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD=1");
+    const QString counter =
+        scalar("SELECT PORADI_DOKLAD_NETISTENY FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD=1");
 
     int document = -1;
     EXPECT_FALSE(dm->SellBasket(1, false, "-", 0, document));

@@ -55,7 +55,8 @@ TEST_F(DataModuleUsers, ANewUserLogsInWithRightsAndTheListMovesToIt)
     ASSERT_TRUE(asAnna);
     EXPECT_TRUE(asAnna->HasRight(3));
     sql(QStringLiteral("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI=false "
-                       "WHERE ID_OPRAVNENI=3 AND ID_UZIVATEL=%1").arg(id));
+                       "WHERE ID_OPRAVNENI=3 AND ID_UZIVATEL=%1")
+            .arg(id));
     EXPECT_FALSE(asAnna->HasRight(3)); // asked anew at every call
     EXPECT_TRUE(dm->HasRight(3));
 }

@@ -27,8 +27,12 @@ protected:
         query.SetFormatSQL({QStringLiteral("SELECT ID_POLOZKA, OZNACENI, OZNACENI_EAN, POLOZKA, NAKUP, STATE_PLATNOST"),
                             QStringLiteral("FROM tab_polozka WHERE %WHERE_FILTER"),
                             QStringLiteral("ORDER BY %ORDER_BY")});
-        query.FormatParameters().ParamByName(QStringLiteral("%WHERE_FILTER"))->SetFormatParameterValue(QStringLiteral("1=1"));
-        query.FormatParameters().ParamByName(QStringLiteral("%ORDER_BY"))->SetFormatParameterValue(QStringLiteral("tab_polozka.OZNACENI"));
+        query.FormatParameters()
+            .ParamByName(QStringLiteral("%WHERE_FILTER"))
+            ->SetFormatParameterValue(QStringLiteral("1=1"));
+        query.FormatParameters()
+            .ParamByName(QStringLiteral("%ORDER_BY"))
+            ->SetFormatParameterValue(QStringLiteral("tab_polozka.OZNACENI"));
         query.AddField(QStringLiteral("OZNACENI"))->Origin = QStringLiteral("tab_polozka");
         query.AddField(QStringLiteral("OZNACENI_EAN"))->Origin = QStringLiteral("tab_polozka");
         query.RefreshQuery();
@@ -106,9 +110,13 @@ TEST(FormatParameters, ApplyReplacesWithoutRegardToCaseAndStoresAsACollection)
 TEST_F(FormatQueryTest, RefreshBuildsTheSqlAndFiresTheEvent)
 {
     int refreshed = 0;
-    query.OnRefreshQuery = [&](QObject *sender) { EXPECT_EQ(sender, &query); ++refreshed; };
+    query.OnRefreshQuery = [&](QObject *sender) {
+        EXPECT_EQ(sender, &query);
+        ++refreshed;
+    };
     EXPECT_EQ(ids(), (QList<int>{2, 4, 1, 3}));
-    query.FormatParameters().FindParameter(QStringLiteral("%WHERE_FILTER"))
+    query.FormatParameters()
+        .FindParameter(QStringLiteral("%WHERE_FILTER"))
         ->SetFormatParameterValue(QStringLiteral("STATE_PLATNOST"));
     query.RefreshQuery();
     EXPECT_EQ(ids(), (QList<int>{2, 4, 1}));
@@ -224,7 +232,9 @@ TEST_F(FormatQueryTest, SumsAreExactAndLeaveTheCursor)
     // A missing column ends the pass: the sums so far (zero) stand.
     EXPECT_EQ(query.SumField(QStringLiteral("MISSING")), Currency());
 
-    query.FormatParameters().FindParameter(QStringLiteral("%WHERE_FILTER"))->SetFormatParameterValue(QStringLiteral("false"));
+    query.FormatParameters()
+        .FindParameter(QStringLiteral("%WHERE_FILTER"))
+        ->SetFormatParameterValue(QStringLiteral("false"));
     query.RefreshQuery();
     EXPECT_EQ(query.SumField(QStringLiteral("NAKUP")), Currency());
 }
@@ -270,7 +280,7 @@ TEST_F(FormatQueryTest, TwinSearchOverAllFieldsDropsConditionsAColumnCannotTake)
     twin.SetConnection(&connection);
     twin.SetSQL(QStringLiteral("SELECT ID_POLOZKA, POLOZKA, NAKUP, STATE_PLATNOST FROM tab_polozka"));
     ASSERT_TRUE(query.FindFirstInFields(&twin, QStringLiteral("ID_POLOZKA"), QStringLiteral("0,3")));
-    EXPECT_EQ(currentId(), 3); // NAKUP = 0.3
+    EXPECT_EQ(currentId(), 3);                                                         // NAKUP = 0.3
     EXPECT_EQ(twin.Filter(), QStringLiteral("polozka LIKE '%0,3%' OR nakup = '0,3'")); // id cannot be 0,3
     ASSERT_TRUE(query.FindFirstInFields(&twin, QStringLiteral("ID_POLOZKA"), QStringLiteral("4")));
     EXPECT_EQ(currentId(), 4); // ID_POLOZKA = 4

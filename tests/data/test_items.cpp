@@ -24,14 +24,16 @@ TEST_F(Items, NewAndImportedItemsResolveNamesAndAreLogged)
     ASSERT_GT(item, 0);
     EXPECT_EQ(s->value("SELECT concat_ws('|', ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA,"
                        " PATH_ID_KATEGORIE, STATE_PLATNOST, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA)"
-                       " FROM tab_polozka WHERE ID_POLOZKA = $1", {item}),
+                       " FROM tab_polozka WHERE ID_POLOZKA = $1",
+                       {item}),
               QString("1|%1|1|2|2|1\\%1\\|t|8.5000|12.9000|5|24|6").arg(cat));
     EXPECT_EQ(s->value(logRow, {item}), "0|7|1|0|-|-|0001|24|t");
-    const int imported = call("tab_polozka_IMPORT_POLOZKY(p_oznaceni => '0002', p_kod => '-', p_polozka => 'Čaj',"
-                              " p_specifikace => '-', p_zaruka => 0, p_sklad => 'Sklad-01', p_kategorie => '?\\Neznámá',"
-                              " p_dodavatel => '-', p_dph => 20, p_nakup => 1, p_prodej => 2, p_sleva => 0,"
-                              " p_mnozstvi => 0.25, p_zasoba => 0, p_jednotka => 'kg', p_minimum => 0.001,"
-                              " p_nasobne => false)");
+    const int imported =
+        call("tab_polozka_IMPORT_POLOZKY(p_oznaceni => '0002', p_kod => '-', p_polozka => 'Čaj',"
+             " p_specifikace => '-', p_zaruka => 0, p_sklad => 'Sklad-01', p_kategorie => '?\\Neznámá',"
+             " p_dodavatel => '-', p_dph => 20, p_nakup => 1, p_prodej => 2, p_sleva => 0,"
+             " p_mnozstvi => 0.25, p_zasoba => 0, p_jednotka => 'kg', p_minimum => 0.001,"
+             " p_nasobne => false)");
     EXPECT_EQ(s->value(logRow, {imported}), "0|8|1|0|-|-|0002|0.25|t");
     // A category path that does not fully exist ends at the last category found.
     EXPECT_EQ(s->value("SELECT ID_KATEGORIE FROM tab_polozka WHERE ID_POLOZKA = $1", {imported}), "1");
@@ -61,9 +63,12 @@ TEST_F(Items, EditingRewritesTheItemAndLogsIt)
                    " p_polozka => 'Mýdlo', p_specifikace => '-', p_zaruka => 0, p_sklad => 'Sklad-01',"
                    " p_kategorie => '?\\Drogerie', p_dodavatel => '-', p_dph => 10, p_nakup => 5, p_prodej => 9,"
                    " p_sleva => 0, p_mnozstvi => 7, p_zasoba => 1, p_jednotka => 'ks', p_minimum => 1,"
-                   " p_nasobne => true)", {item}), item);
+                   " p_nasobne => true)",
+                   {item}),
+              item);
     EXPECT_EQ(s->value("SELECT concat_ws('|', OZNACENI, POLOZKA, ID_KATEGORIE, PATH_ID_KATEGORIE, ID_DPH, MNOZSTVI)"
-                       " FROM tab_polozka WHERE ID_POLOZKA = $1", {item}),
+                       " FROM tab_polozka WHERE ID_POLOZKA = $1",
+                       {item}),
               QString("X1|Mýdlo|%1|1\\%1\\|2|7").arg(cat));
     EXPECT_EQ(s->value(logRow, {item}), "0|9|1|0|-|-|X1|7|t");
     s->value("SELECT tab_polozka_EDITOVAT_POLOZKU(999, '1', '1', '1', '-', 0, 'Sklad-01', '?', '-', 20, 1, 2, 0, 1, 0,"

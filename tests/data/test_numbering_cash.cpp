@@ -24,8 +24,10 @@ TEST_F(Numbering, NumbersJoinPrefixDatePartsAndZeroFilledCounter)
     EXPECT_EQ(text("tab_oznaceni_doklad_func_DOKLAD_VYTISTENY", {3}), "DOD" + ymd + "0001");
     // A separator goes after the prefix and between every part.
     call("tab_oznaceni_doklad_EDITOVAT_OZNACENI", {2, "FAK", "-", 42, 7, 6});
-    EXPECT_EQ(text("tab_oznaceni_doklad_func_DOKLAD_NETISTENY", {2}), "FAK-" + today.toString("yyyy-MM-dd") + "-000042");
-    EXPECT_EQ(text("tab_oznaceni_doklad_func_DOKLAD_VYTISTENY", {2}), "FAK-" + today.toString("yyyy-MM-dd") + "-000007");
+    EXPECT_EQ(text("tab_oznaceni_doklad_func_DOKLAD_NETISTENY", {2}),
+              "FAK-" + today.toString("yyyy-MM-dd") + "-000042");
+    EXPECT_EQ(text("tab_oznaceni_doklad_func_DOKLAD_VYTISTENY", {2}),
+              "FAK-" + today.toString("yyyy-MM-dd") + "-000007");
     call("tab_oznaceni_doklad_NASTAVENI_OZNACENI_ROK", {2});
     EXPECT_EQ(text("tab_oznaceni_doklad_func_DOKLAD_NETISTENY", {2}), "FAK-" + today.toString("MM-dd") + "-000042");
     call("tab_oznaceni_doklad_NASTAVENI_OZNACENI_DEN", {2});
@@ -47,7 +49,8 @@ TEST_F(Numbering, CountersAdvanceButAPrintedCounterOfZeroStays)
     EXPECT_EQ(call("tab_oznaceni_doklad_PORADI_DOKLAD_VYTISTENY", {1}), 1);
     EXPECT_EQ(call("tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY", {1}), 1);
     EXPECT_EQ(s->value("SELECT PORADI_DOKLAD_NETISTENY || '/' || PORADI_DOKLAD_VYTISTENY FROM tab_oznaceni_doklad"
-                       " WHERE ID_OZNACENI_DOKLAD = 1"), "3/2");
+                       " WHERE ID_OZNACENI_DOKLAD = 1"),
+              "3/2");
     call("tab_oznaceni_doklad_EDITOVAT_OZNACENI", {1, "UCT", "", 1, 0, 4});
     EXPECT_EQ(call("tab_oznaceni_doklad_PORADI_DOKLAD_VYTISTENY", {1}), 0);
     EXPECT_EQ(call("tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY", {7}), 0);

@@ -6,7 +6,10 @@
 class Sale : public DatabaseTest
 {
 protected:
-    QString today() { return QDate::fromString(s->value("SELECT CURRENT_DATE::text"), Qt::ISODate).toString("yyyyMMdd"); }
+    QString today()
+    {
+        return QDate::fromString(s->value("SELECT CURRENT_DATE::text"), Qt::ISODate).toString("yyyyMMdd");
+    }
     QString stock(int item) { return s->value("SELECT MNOZSTVI FROM tab_polozka WHERE ID_POLOZKA = $1", {item}); }
     int sell(int kind, bool print, int discount = 0, const QString &customer = "-")
     {
@@ -79,23 +82,28 @@ TEST_F(Sale, CashReceiptNumbersLinesStockAndCash)
     const int doc = sell(1, true, 5);
     ASSERT_GT(doc, 0) << qPrintable(m_lastError);
     const QString number = "UCT" + today() + "0001";
-    EXPECT_EQ(s->value("SELECT concat_ws('|', ID_POLOZKA, ID_OPERACE, ID_ODBERATEL, REF_ID_DOKLAD, STATE_STAV,"
-                       " DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, PRODEJ, SLEVA, MNOZSTVI, UZIVATEL = session_user)"
-                       " FROM tab_historie WHERE ID_DOKLAD = $1", {doc}),
-              QString("%1|1|1|0|t|%2|%2|1|99.6000|10|2|t").arg(item).arg(number));
+    EXPECT_EQ(
+        s->value("SELECT concat_ws('|', ID_POLOZKA, ID_OPERACE, ID_ODBERATEL, REF_ID_DOKLAD, STATE_STAV,"
+                 " DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, PRODEJ, SLEVA, MNOZSTVI, UZIVATEL = session_user)"
+                 " FROM tab_historie WHERE ID_DOKLAD = $1",
+                 {doc}),
+        QString("%1|1|1|0|t|%2|%2|1|99.6000|10|2|t").arg(item).arg(number));
     EXPECT_EQ(s->value("SELECT SLEVA FROM tab_doklad WHERE ID_DOKLAD = $1", {doc}), "5");
     EXPECT_EQ(stock(item), "8");
     EXPECT_EQ(call("tab_prodej_POCET"), 0);
     EXPECT_EQ(s->value("SELECT PORADI_DOKLAD_NETISTENY || '/' || PORADI_DOKLAD_VYTISTENY FROM tab_oznaceni_doklad"
-                       " WHERE ID_OZNACENI_DOKLAD = 1"), "2/2");
+                       " WHERE ID_OZNACENI_DOKLAD = 1"),
+              "2/2");
     // ROUND(0.95 x 0.90 x 199.20) = 170 into the till.
     EXPECT_EQ(s->value("SELECT concat_ws('|', ID_OPERACE, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, POHYB, STAV)"
-                       " FROM tab_pokladna"), QString("1|%1|%1|170.0000|170.0000").arg(number));
+                       " FROM tab_pokladna"),
+              QString("1|%1|%1|170.0000|170.0000").arg(number));
     // The next unprinted receipt takes the next unprinted number only.
     call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "1", true});
     const int second = sell(1, false);
-    EXPECT_EQ(s->value("SELECT DOKLAD_NETISTENY || '|' || DOKLAD_VYTISTENY FROM tab_historie WHERE ID_DOKLAD = $1",
-                       {second}), "UCT" + today() + "0002|-");
+    EXPECT_EQ(
+        s->value("SELECT DOKLAD_NETISTENY || '|' || DOKLAD_VYTISTENY FROM tab_historie WHERE ID_DOKLAD = $1", {second}),
+        "UCT" + today() + "0002|-");
     EXPECT_EQ(text("tab_pokladna_func_STAV"), "270.0000");
 }
 
@@ -110,9 +118,13 @@ TEST_F(Sale, InvoicesAndDeliveryNotesUseTheirSeriesAndTouchNoCash)
     ASSERT_GT(invoice, 0);
     ASSERT_GT(note, invoice);
     EXPECT_EQ(s->value("SELECT ID_OPERACE || '|' || DOKLAD_NETISTENY || '|' || ID_ODBERATEL FROM tab_historie"
-                       " WHERE ID_DOKLAD = $1", {invoice}), "2|FAK" + today() + "0001|" + QString::number(customer));
+                       " WHERE ID_DOKLAD = $1",
+                       {invoice}),
+              "2|FAK" + today() + "0001|" + QString::number(customer));
     EXPECT_EQ(s->value("SELECT ID_OPERACE || '|' || DOKLAD_NETISTENY || '|' || DOKLAD_VYTISTENY FROM tab_historie"
-                       " WHERE ID_DOKLAD = $1", {note}), "3|DOD" + today() + "0001|-");
+                       " WHERE ID_DOKLAD = $1",
+                       {note}),
+              "3|DOD" + today() + "0001|-");
     EXPECT_EQ(stock(item), "7");
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_pokladna"), 0);
 }
@@ -172,7 +184,8 @@ TEST_F(Sale, CancellingACashReceipt)
               QString("false|%1").arg(storno));
     const QString number = "UCT" + today() + "0001";
     EXPECT_EQ(s->value("SELECT concat_ws('|', ID_POLOZKA, ID_OPERACE, REF_ID_DOKLAD, STATE_STAV, DOKLAD_NETISTENY,"
-                       " DOKLAD_VYTISTENY, SLEVA, MNOZSTVI) FROM tab_historie WHERE ID_DOKLAD = $1", {storno}),
+                       " DOKLAD_VYTISTENY, SLEVA, MNOZSTVI) FROM tab_historie WHERE ID_DOKLAD = $1",
+                       {storno}),
               QString("%1|4|%2|t|%3|%3|10|-2").arg(item).arg(doc).arg(number));
     EXPECT_EQ(s->value("SELECT SLEVA FROM tab_doklad WHERE ID_DOKLAD = $1", {storno}), "5");
     EXPECT_EQ(s->value("SELECT STATE_PLATNOST || '|' || MNOZSTVI FROM tab_polozka"), "true|2");

@@ -33,7 +33,8 @@ TEST(CreationScript, FirstBatchCreatesCzechUtf8Database)
     s.script(batch);
     EXPECT_EQ(s.error(), "");
     EXPECT_EQ(s.value("SELECT pg_encoding_to_char(encoding) || ' ' || datlocprovider::text || ' ' || daticulocale"
-                      " FROM pg_database WHERE datname = $1", {name}),
+                      " FROM pg_database WHERE datname = $1",
+                      {name}),
               "UTF8 i cs-CZ");
     s.exec(QString("DROP DATABASE \"%1\"").arg(name));
 }
@@ -46,18 +47,19 @@ TEST_F(Schema, SeedRowsHaveTheirIdsAndDefaults)
     EXPECT_EQ(s->value("SELECT POPIS FROM tab_opravneni WHERE ID_OPRAVNENI = 29"),
               "[029] Položky - odebrat položku s nenulovým množstvím");
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_opravneni WHERE POPIS LIKE "
-                         "'[' || lpad(ID_OPRAVNENI::text, 3, '0') || ']%'"), 71);
+                         "'[' || lpad(ID_OPRAVNENI::text, 3, '0') || ']%'"),
+              71);
     // Every right granted to the database owner, keyed by the owner role's oid.
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_uzivatel_opravneni u JOIN pg_database d"
                          " ON d.datdba::integer = u.ID_UZIVATEL AND d.datname = current_database()"
-                         " WHERE STATE_OPRAVNENI"), 71);
-    EXPECT_EQ(s->column("SELECT SESTAVA || '=' || SOUBOR FROM tab_sestava ORDER BY ID_SESTAVA"),
-              QStringList({"Účtenka A5=Uctenka_A5.vlf", "Účtenka A4=Uctenka_A4.vlf",
-                           "Účtenka Svitek=Uctenka_Svitek.vlf", "Fakrura A4=Faktura_A4.vlf",
-                           "Dodací List A4=Dodaci_List_A4.vlf", "Storno A4=Storno_A4.vlf",
-                           "Přehled položky A4=Prehled_Polozky_A4.vlf",
-                           "Přehled dokladů A4=Prehled_Dokladu_A4.vlf",
-                           "Příjmový doklad A4=Prijmovy_Doklad_A4.vlf"}));
+                         " WHERE STATE_OPRAVNENI"),
+              71);
+    EXPECT_EQ(
+        s->column("SELECT SESTAVA || '=' || SOUBOR FROM tab_sestava ORDER BY ID_SESTAVA"),
+        QStringList({"Účtenka A5=Uctenka_A5.vlf", "Účtenka A4=Uctenka_A4.vlf", "Účtenka Svitek=Uctenka_Svitek.vlf",
+                     "Fakrura A4=Faktura_A4.vlf", "Dodací List A4=Dodaci_List_A4.vlf", "Storno A4=Storno_A4.vlf",
+                     "Přehled položky A4=Prehled_Polozky_A4.vlf", "Přehled dokladů A4=Prehled_Dokladu_A4.vlf",
+                     "Příjmový doklad A4=Prijmovy_Doklad_A4.vlf"}));
     EXPECT_EQ(s->column("SELECT concat_ws(',', ID_OZNACENI_DOKLAD, OZNACENI_DOKLAD, OZNACENI_ROK,"
                         " OZNACENI_MESIC, OZNACENI_DEN, '[' || OZNACENI_ODDELOVAC || ']',"
                         " PORADI_DOKLAD_NETISTENY, PORADI_DOKLAD_VYTISTENY, PORADI_ZAROVNANI)"
@@ -72,11 +74,12 @@ TEST_F(Schema, SeedRowsHaveTheirIdsAndDefaults)
                        " ADRESA, TELEFON, MOBIL, EMAIL, WWW, OSOBA, POZNAMKA) FROM tab_kontakt"),
               "1,t,t,-,-,-,-,-,-,-,-,-,-");
     EXPECT_EQ(s->value("SELECT concat_ws(',', ID_KATEGORIE, coalesce(ID_NADKATEGORIE::text, 'null'),"
-                       " STATE_VYCHOZI, KATEGORIE, SPECIFIKACE) FROM tab_kategorie"), "1,null,t,?,-");
+                       " STATE_VYCHOZI, KATEGORIE, SPECIFIKACE) FROM tab_kategorie"),
+              "1,null,t,?,-");
     EXPECT_EQ(s->column("SELECT concat_ws(',', ID_JEDNOTKA, JEDNOTKA, SPECIFIKACE, MINIMUM, NASOBNE, STATE_VYCHOZI)"
                         " FROM tab_jednotka ORDER BY 1"),
-              QStringList({"1,-,-,1,t,f", "2,ks,kus,1,t,t", "3,h,hodina,1,t,f", "4,m,metr,0.1,f,f",
-                           "5,l,litr,0.02,f,f", "6,kg,kilogram,0.001,f,f"}));
+              QStringList({"1,-,-,1,t,f", "2,ks,kus,1,t,t", "3,h,hodina,1,t,f", "4,m,metr,0.1,f,f", "5,l,litr,0.02,f,f",
+                           "6,kg,kilogram,0.001,f,f"}));
     for (const char *empty : {"tab_pokladna", "tab_polozka", "tab_prodej", "tab_doklad", "tab_historie"})
         EXPECT_EQ(s->integer(QString("SELECT count(*) FROM %1").arg(empty)), 0) << empty;
 }
@@ -85,10 +88,12 @@ TEST_F(Schema, IdentitiesContinueAfterTheSeedRows)
 {
     EXPECT_EQ(s->integer("INSERT INTO tab_sklad (ID_KATEGORIE, SKLAD) VALUES (1, 'Druhý') RETURNING ID_SKLAD"), 2);
     EXPECT_EQ(s->integer("INSERT INTO tab_jednotka (JEDNOTKA, SPECIFIKACE, MINIMUM) VALUES ('bal', 'balení', 1)"
-                         " RETURNING ID_JEDNOTKA"), 7);
+                         " RETURNING ID_JEDNOTKA"),
+              7);
     EXPECT_EQ(s->integer("INSERT INTO tab_filtr (FILTR, SCRIPT) VALUES ('Můj', '1=1') RETURNING ID_FILTR"), 23);
     EXPECT_EQ(s->integer("INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)"
-                         " VALUES (1, 'A', '-') RETURNING ID_KATEGORIE"), 2);
+                         " VALUES (1, 'A', '-') RETURNING ID_KATEGORIE"),
+              2);
 }
 
 TEST_F(Schema, TheDatabaseGroupRoleHoldsTheOwner)
@@ -131,7 +136,8 @@ TEST_F(Schema, SavedFiltersAreValidConditions)
     ASSERT_EQ(scripts.size(), 22);
     for (const QString &script : scripts) {
         s->value("SELECT count(*) FROM tab_polozka LEFT JOIN tab_historie"
-                 " ON tab_historie.ID_POLOZKA = tab_polozka.ID_POLOZKA WHERE " + script);
+                 " ON tab_historie.ID_POLOZKA = tab_polozka.ID_POLOZKA WHERE " +
+                 script);
         EXPECT_EQ(s->error(), "") << qPrintable(script);
         // No casts or percent signs the program's parameter and placeholder markers could take.
         EXPECT_FALSE(script.contains("::") || script.contains('%')) << qPrintable(script);
@@ -143,9 +149,7 @@ TEST_F(Schema, SavedFiltersAreValidConditions)
 
 TEST_F(Schema, WeekNumbersCountFromTheWeekHoldingFirstJanuary)
 {
-    const auto week = [&](const char *day) {
-        return s->integer("SELECT func_TYDEN($1::timestamp)", {day});
-    };
+    const auto week = [&](const char *day) { return s->integer("SELECT func_TYDEN($1::timestamp)", {day}); };
     EXPECT_EQ(week("2026-01-01"), 1); // a Thursday
     EXPECT_EQ(week("2026-01-04 23:59"), 1);
     EXPECT_EQ(week("2026-01-05"), 2); // the first Monday starts week 2
@@ -160,6 +164,8 @@ TEST_F(Schema, WeekNumbersCountFromTheWeekHoldingFirstJanuary)
             " MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL) VALUES"
             " (0, 1, 7, 1, 1, 1, 1, 3, 2, 0, '-', '-', 'A', 'A', 'A', '-', 0, 0, 0, 0, 1, 0, 1, true, 'x')");
     for (int id : {3, 5, 2})
-        EXPECT_EQ(s->integer("SELECT count(*) FROM tab_historie WHERE "
-                             + s->value("SELECT SCRIPT FROM tab_filtr WHERE ID_FILTR = $1", {id})), 1) << id;
+        EXPECT_EQ(s->integer("SELECT count(*) FROM tab_historie WHERE " +
+                             s->value("SELECT SCRIPT FROM tab_filtr WHERE ID_FILTR = $1", {id})),
+                  1)
+            << id;
 }

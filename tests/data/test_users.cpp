@@ -20,7 +20,8 @@ TEST_F(Users, NewUserIsAGroupMemberWithEveryRight)
     const int id = newUser(anna, "Heslo 1");
     EXPECT_EQ(id, s->integer("SELECT oid::integer FROM pg_roles WHERE rolname = $1", {anna}));
     EXPECT_EQ(call("uzivatel_COUNT"), 2);
-    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_uzivatel_opravneni WHERE ID_UZIVATEL = $1 AND STATE_OPRAVNENI", {id}), 71);
+    EXPECT_EQ(
+        s->integer("SELECT count(*) FROM tab_uzivatel_opravneni WHERE ID_UZIVATEL = $1 AND STATE_OPRAVNENI", {id}), 71);
     EXPECT_EQ(call("uzivatel_func_USER_EXIST", {anna}), id);
     EXPECT_EQ(call("uzivatel_ID_USER", {anna}), id);
     EXPECT_EQ(call("uzivatel_func_USER_EXIST", {db.name() + "_nikdo"}), 0);
@@ -29,15 +30,18 @@ TEST_F(Users, NewUserIsAGroupMemberWithEveryRight)
     EXPECT_EQ(text("uzivatel_func_LOGIN_TO_USER", {anna}), anna);
     EXPECT_EQ(text("uzivatel_func_USER_TO_LOGIN", {"postgres_nikdo"}), "");
     EXPECT_EQ(s->value("SELECT concat_ws('|', p_uzivatel, p_skupina, p_login) FROM uzivatel_NACIST_DLE_ID_UZIVATEL($1)",
-                       {id}), anna + '|' + db.name() + '|' + anna);
+                       {id}),
+              anna + '|' + db.name() + '|' + anna);
     // The new user logs in with the password, works through the group's grants
     // and is the one written into the rows it causes.
     const auto as = db.sessionAs(anna, "Heslo 1");
-    EXPECT_EQ(as->value("SELECT uzivatel_func_AKTIVNI_LOGIN() || '|' || uzivatel_func_AKTIVNI_UZIVATEL()"), anna + '|' + anna);
+    EXPECT_EQ(as->value("SELECT uzivatel_func_AKTIVNI_LOGIN() || '|' || uzivatel_func_AKTIVNI_UZIVATEL()"),
+              anna + '|' + anna);
     EXPECT_EQ(as->integer("SELECT tab_pokladna_POHYB(11, '0', '0', 100)"), 1);
     EXPECT_EQ(s->value("SELECT UZIVATEL FROM tab_pokladna"), anna);
     EXPECT_EQ(as->integer("SELECT tab_uzivatel_opravneni_OPRAVNENI(5)"), 1);
-    s->exec("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI = false WHERE ID_UZIVATEL = $1 AND ID_OPRAVNENI = 5", {id});
+    s->exec("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI = false WHERE ID_UZIVATEL = $1 AND ID_OPRAVNENI = 5",
+            {id});
     EXPECT_EQ(as->integer("SELECT tab_uzivatel_opravneni_OPRAVNENI(5)"), 0);
     s->exec("DELETE FROM tab_uzivatel_opravneni WHERE ID_UZIVATEL = $1 AND ID_OPRAVNENI = 6", {id});
     EXPECT_EQ(as->integer("SELECT tab_uzivatel_opravneni_OPRAVNENI(6)"), 0);

@@ -20,12 +20,11 @@ protected:
     void SetUp() override
     {
         DatabaseTest::SetUp();
-        run(QStringLiteral(
-            "CREATE TABLE tab_jednotka (id_jednotka integer PRIMARY KEY, jednotka varchar(10), "
-            "popis text, state_vychozi boolean);"
-            "INSERT INTO tab_jednotka SELECT i, 'j' || i, 'Jednotka ' || i, i % 2 = 0 "
-            "FROM generate_series(1, 30) i;"
-            "UPDATE tab_jednotka SET state_vychozi = NULL WHERE id_jednotka = 3;"));
+        run(QStringLiteral("CREATE TABLE tab_jednotka (id_jednotka integer PRIMARY KEY, jednotka varchar(10), "
+                           "popis text, state_vychozi boolean);"
+                           "INSERT INTO tab_jednotka SELECT i, 'j' || i, 'Jednotka ' || i, i % 2 = 0 "
+                           "FROM generate_series(1, 30) i;"
+                           "UPDATE tab_jednotka SET state_vychozi = NULL WHERE id_jednotka = 3;"));
         form = std::make_unique<TForm_Seznam>();
         form->resize(500, 300);
         query = new Db::Dataset(form.get());

@@ -4,9 +4,9 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QObject>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <QWidget>
 #include <memory>
@@ -37,7 +37,8 @@ public:
     Q_PROPERTY(QObject *Font READ Font)
 
 public:
-    explicit Sample(const QString &name, QObject *parent) : QObject(parent)
+    explicit Sample(const QString &name, QObject *parent)
+        : QObject(parent)
     {
         setObjectName(name);
     }
@@ -117,7 +118,9 @@ class Query : public QObject
     Q_OBJECT
     Q_PROPERTY(QObject *FormatParameters READ FormatParameters)
 public:
-    Query(const QString &name, QObject *parent) : QObject(parent), params(new Parameters(this))
+    Query(const QString &name, QObject *parent)
+        : QObject(parent)
+        , params(new Parameters(this))
     {
         setObjectName(name);
     }
@@ -131,6 +134,7 @@ class TForm_Test : public QWidget
     Q_OBJECT
 public:
     bool mayClose = true;
+
 protected:
     void closeEvent(QCloseEvent *e) override
     {

@@ -29,19 +29,14 @@ TEST(ComboEdit, PopupOpensBelowOrAboveAndStaysOnScreen)
     const QRect screen(0, 0, 800, 600);
     using E = TCustomComboEdit;
     // Fits below, right-aligned: its right edge lines up with the edit's.
-    EXPECT_EQ(E::popupOrigin(QRect(300, 100, 100, 20), QSize(150, 80), screen, E::epaRight),
-              QPoint(250, 120));
+    EXPECT_EQ(E::popupOrigin(QRect(300, 100, 100, 20), QSize(150, 80), screen, E::epaRight), QPoint(250, 120));
     // No room below: opens above the edit.
-    EXPECT_EQ(E::popupOrigin(QRect(300, 550, 100, 20), QSize(150, 80), screen, E::epaRight),
-              QPoint(250, 470));
+    EXPECT_EQ(E::popupOrigin(QRect(300, 550, 100, 20), QSize(150, 80), screen, E::epaRight), QPoint(250, 470));
     // Right-aligned near the left edge: starts at the edit's left.
-    EXPECT_EQ(E::popupOrigin(QRect(10, 100, 100, 20), QSize(150, 80), screen, E::epaRight),
-              QPoint(10, 120));
+    EXPECT_EQ(E::popupOrigin(QRect(10, 100, 100, 20), QSize(150, 80), screen, E::epaRight), QPoint(10, 120));
     // Left-aligned near the right edge: moved left by the difference, then kept on screen.
-    EXPECT_EQ(E::popupOrigin(QRect(700, 100, 100, 20), QSize(150, 80), screen, E::epaLeft),
-              QPoint(650, 120));
-    EXPECT_EQ(E::popupOrigin(QRect(780, 100, 20, 20), QSize(300, 80), screen, E::epaLeft),
-              QPoint(500, 120));
+    EXPECT_EQ(E::popupOrigin(QRect(700, 100, 100, 20), QSize(150, 80), screen, E::epaLeft), QPoint(650, 120));
+    EXPECT_EQ(E::popupOrigin(QRect(780, 100, 20, 20), QSize(300, 80), screen, E::epaLeft), QPoint(500, 120));
 }
 
 TEST(ComboEdit, ButtonRaisesEventUnlessReadOnly)

@@ -2,11 +2,11 @@
 // dataset's cursor, marking rows, the wheel, the column layout in the INI
 // file and the check-box cells' writes.
 #include "common/scripted_messages.h"
-#include "kit/gridtestfixture.h"
 #include "kit/dbgrid.h"
 #include "kit/dbgridex.h"
 #include "kit/dbgridmodel.h"
 #include "kit/formstorage.h"
+#include "kit/gridtestfixture.h"
 #include "platform/db/dataset.h"
 #include "platform/db/datasource.h"
 
@@ -362,8 +362,8 @@ protected:
     }
     bool stored(int id)
     {
-        const Db::Result r = connection.Exec(
-            QStringLiteral("SELECT state_vychozi FROM tab_jednotka WHERE id_jednotka = %1").arg(id));
+        const Db::Result r =
+            connection.Exec(QStringLiteral("SELECT state_vychozi FROM tab_jednotka WHERE id_jednotka = %1").arg(id));
         return r.cellText(0, 0) == "t";
     }
 

@@ -120,8 +120,9 @@ TEST_F(FrozenTest, FrozenColumnsAreSizedThroughTheirOwnTitles)
     const int border = titles->sectionSize(0) - 1;
     const int y = titles->height() / 2;
     QTest::mousePress(titles->viewport(), Qt::LeftButton, {}, QPoint(border, y));
-    QMouseEvent move(QEvent::MouseMove, QPointF(border + 40, y), titles->viewport()->mapToGlobal(QPointF(border + 40, y)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(border + 40, y),
+                     titles->viewport()->mapToGlobal(QPointF(border + 40, y)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(titles->viewport(), &move);
     QTest::mouseRelease(titles->viewport(), Qt::LeftButton, {}, QPoint(border + 40, y));
     EXPECT_EQ(grid->Columns()[0]->Width, 120);
@@ -154,8 +155,8 @@ protected:
     }
     QString stored(int id, const char *column = "popis")
     {
-        const Db::Result r = connection.Exec(
-            QStringLiteral("SELECT %1 FROM tab_jednotka WHERE id_jednotka = %2").arg(column).arg(id));
+        const Db::Result r =
+            connection.Exec(QStringLiteral("SELECT %1 FROM tab_jednotka WHERE id_jednotka = %2").arg(column).arg(id));
         return r.cellText(0, 0);
     }
     // Opens the editor on the current row's description.

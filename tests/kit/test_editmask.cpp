@@ -25,8 +25,7 @@ TEST(EditMask, TranslatesIntoTheInputMaskOfTheLineEdit)
     EXPECT_TRUE(TKxEditMask(QStringLiteral(";0;_")).isEmpty());
     // Date and time separators come from the locale.
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-    EXPECT_EQ(TKxEditMask(QStringLiteral("00/00 00:00")).inputMask(),
-              QStringLiteral("99.99 99:99;_"));
+    EXPECT_EQ(TKxEditMask(QStringLiteral("00/00 00:00")).inputMask(), QStringLiteral("99.99 99:99;_"));
     QLocale::setDefault(QLocale::c());
 }
 

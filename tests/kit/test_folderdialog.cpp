@@ -45,8 +45,7 @@ struct TemporaryHome
 TEST(FolderDialog, DefaultsMatchTheBackupScreensUse)
 {
     TFolderDialog dialog;
-    EXPECT_EQ(dialog.flags(), TFolderDialog::ShowPath | TFolderDialog::NewDialogStyle
-                                  | TFolderDialog::ShowShared);
+    EXPECT_EQ(dialog.flags(), TFolderDialog::ShowPath | TFolderDialog::NewDialogStyle | TFolderDialog::ShowShared);
     EXPECT_EQ(dialog.rootFolder(), TFolderDialog::foDesktopExpanded);
     EXPECT_EQ(dialog.specialFolder(), -1);
 }

@@ -1,7 +1,7 @@
 #include "kit/formstorage.h"
 #include "kit/kxutils.h"
-#include "kit/windowplacement.h"
 #include "kit/storagefixtures.h"
+#include "kit/windowplacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -175,7 +175,8 @@ TEST_F(FormStorageTest, LinksSaveAndLoadInOrderOfRegistration)
     };
     second.OnLinkSave = [&](TIniLink *) { log << "save2"; };
     first.OnLinkLoad = [&](TIniLink *l) {
-        log << "load1:" + ProfileReadString(l->LinkProfile(), l->LinkSection() + "TKxDBGrid", "KxDBGrid_Polozka.NAZEV", "");
+        log << "load1:" +
+                   ProfileReadString(l->LinkProfile(), l->LinkSection() + "TKxDBGrid", "KxDBGrid_Polozka.NAZEV", "");
     };
     second.OnLinkLoad = [&](TIniLink *) { log << "load2"; };
     first.SetPlacement(storage);

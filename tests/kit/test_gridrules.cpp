@@ -2,9 +2,9 @@
 // column layout entries, the options set and the check box's square.
 #include "kit/dbgrid.h"
 #include "kit/dbgridex.h"
+#include "kit/formstorage.h"
 #include "kit/gridlayout.h"
 #include "kit/gridmarks.h"
-#include "kit/formstorage.h"
 #include "kit/propsstorage.h"
 
 #include <QFile>
@@ -18,7 +18,9 @@ namespace {
 class FakeCursor : public TGridRowCursor
 {
 public:
-    explicit FakeCursor(int rows) : count(rows) {}
+    explicit FakeCursor(int rows)
+        : count(rows)
+    {}
     int CurrentPosition() const override { return position; }
     QByteArray CurrentKey() const override { return key(position); }
     int MoveBy(int distance) override
@@ -127,9 +129,9 @@ TEST(DBGridOptions, MultiSelectIsPartOfTheOptionsAndStoredByName)
 {
     TKxDBGrid grid;
     using G = TKxDBGrid;
-    EXPECT_EQ(grid.Options(), G::TDBGridOptions(G::dgEditing | G::dgTitles | G::dgIndicator | G::dgColumnResize
-                                                | G::dgColLines | G::dgRowLines | G::dgConfirmDelete
-                                                | G::dgCancelOnExit));
+    EXPECT_EQ(grid.Options(),
+              G::TDBGridOptions(G::dgEditing | G::dgTitles | G::dgIndicator | G::dgColumnResize | G::dgColLines |
+                                G::dgRowLines | G::dgConfirmDelete | G::dgCancelOnExit));
     grid.SetMultiSelect(true);
     EXPECT_TRUE(grid.Options().testFlag(G::dgMultiSelect));
     grid.SelectedRows().Select("1", true);

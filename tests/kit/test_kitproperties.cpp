@@ -69,8 +69,8 @@ TEST(KitProperties, TheUserPropertyAnnouncesChangesThroughOnChange)
     TRealEdit real;
     TColorComboBox colour;
     TPrinterComboBox printer;
-    for (QObject *control : std::initializer_list<QObject *>{&combo, &money, &integer, &integerCombo,
-                                                             &real, &colour, &printer}) {
+    for (QObject *control :
+         std::initializer_list<QObject *>{&combo, &money, &integer, &integerCombo, &real, &colour, &printer}) {
         const QMetaProperty user = control->metaObject()->userProperty();
         ASSERT_TRUE(user.isValid()) << control->metaObject()->className();
         EXPECT_EQ(user.notifySignal().name(), "OnChange") << control->metaObject()->className();
@@ -90,10 +90,8 @@ TEST(KitProperties, StorageRoundTripOfTheSettingsControls)
     EXPECT_EQ(TPropsStorage::PropertyText(&days, property(days, "Text")), "30");
     EXPECT_EQ(TPropsStorage::PropertyText(&colour, property(colour, "ColorValue")), "255");
     EXPECT_FALSE(property(days, "Value").isStored()) << "the integer edits store their text";
-    EXPECT_LT(property(days, "Max").propertyIndex(), property(days, "Min").propertyIndex())
-        << "Max is read before Min";
+    EXPECT_LT(property(days, "Max").propertyIndex(), property(days, "Min").propertyIndex()) << "Max is read before Min";
     TPrinterComboBox printers;
-    EXPECT_LT(property(printers, "PrinterIndex").propertyIndex(),
-              property(printers, "PrinterName").propertyIndex())
+    EXPECT_LT(property(printers, "PrinterIndex").propertyIndex(), property(printers, "PrinterName").propertyIndex())
         << "the name, read last, corrects a position that moved";
 }

@@ -12,6 +12,7 @@ class Probe : public QWidget
 {
 public:
     QStringList *log = nullptr;
+
 protected:
     bool event(QEvent *e) override
     {

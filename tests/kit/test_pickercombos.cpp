@@ -7,8 +7,7 @@
 
 namespace {
 
-FixedPrinterBackend::Printer printer(const QString &name, bool isDefault = false,
-                                     bool remote = false)
+FixedPrinterBackend::Printer printer(const QString &name, bool isDefault = false, bool remote = false)
 {
     FixedPrinterBackend::Printer p;
     p.description.name = name;
@@ -42,8 +41,8 @@ protected:
 
 TEST(PrinterComboBox, ListsPrintersWithIconsAndSelectsTheDefault)
 {
-    ScopedPrinterBackend scoped(backend({printer("Pokladna"), printer("Kancelar", true),
-                                         printer("Sklad", false, true)}));
+    ScopedPrinterBackend scoped(
+        backend({printer("Pokladna"), printer("Kancelar", true), printer("Sklad", false, true)}));
     TPrinterComboBox box;
     ASSERT_EQ(box.count(), 3);
     EXPECT_EQ(box.itemText(2), "Sklad");
@@ -74,8 +73,7 @@ TEST(PrinterComboBox, EmptySpoolerListsNothing)
 
 TEST(PrinterComboBox, StoredNameWinsOverAMovedPosition)
 {
-    ScopedPrinterBackend scoped(backend({printer("Etikety"), printer("Faktury", true),
-                                         printer("Pokladna")}));
+    ScopedPrinterBackend scoped(backend({printer("Etikety"), printer("Faktury", true), printer("Pokladna")}));
     TPrinterComboBox box;
     QSignalSpy changes(&box, &TPrinterComboBox::OnChange);
     box.beginLoading();
@@ -100,8 +98,7 @@ TEST(ColorComboBox, TableOptionsAndPositions)
     EXPECT_EQ(box.count(), 16);
     EXPECT_EQ(box.colorValue(), clBlack);
     EXPECT_EQ(box.currentIndex(), 0);
-    box.setOptions(TColorComboBox::coIncludeDefault | TColorComboBox::coIncludeNone
-                   | TColorComboBox::coIncludeOther);
+    box.setOptions(TColorComboBox::coIncludeDefault | TColorComboBox::coIncludeNone | TColorComboBox::coIncludeOther);
     ASSERT_EQ(box.count(), 19);
     EXPECT_EQ(box.itemColor(16), clNone);
     EXPECT_EQ(box.itemColor(17), clDefault);

@@ -34,9 +34,9 @@ protected:
     Sample *comp;
 };
 
-const QStringList allKinds = {
-    "Comp.Number", "Comp.Big", "Comp.Letter", "Comp.Checked", "Comp.Alignment", "Comp.Options",
-    "Comp.Ratio", "Comp.Small", "Comp.Text", "Comp.Lines", "Comp.Data", "Comp.ActivePage", "Comp.Font"};
+const QStringList allKinds = {"Comp.Number",  "Comp.Big",        "Comp.Letter", "Comp.Checked", "Comp.Alignment",
+                              "Comp.Options", "Comp.Ratio",      "Comp.Small",  "Comp.Text",    "Comp.Lines",
+                              "Comp.Data",    "Comp.ActivePage", "Comp.Font"};
 
 } // namespace
 
@@ -59,27 +59,26 @@ TEST_F(PropsStorageTest, EveryKindIsWrittenAsTheIniTextAndReadBack)
     comp->Data = 5;
     comp->ActivePage = page;
     storage(allKinds + QStringList{"Comp.Missing", "Nobody.Text", "no point"})->FormPlacementSave();
-    EXPECT_EQ(content(),
-              "[Test]\n"
-              "FormVersion=0\n"
-              "Comp_Number=-12\n"
-              "Comp_Big=1234567890123\n"
-              "Comp_Letter=\xc4\x8d\n"
-              "Comp_Checked=True\n"
-              "Comp_Alignment=taCenter\n"
-              "Comp_Options=[dgTitles,dgColLines]\n"
-              "Comp_Ratio=1.1\n"
-              "Comp_Small=0.1\n"
-              "Comp_Text=Pokladna \"1\"\n"
-              "Comp_Data=5\n"
-              "Comp_ActivePage=TabSheet_Obecne\n"
-              "Comp_FontSize=10\n"
-              "Comp_FontName=Liberation Sans\n"
-              "[Test.Comp_Lines]\n"
-              "Count=3\n"
-              "Item0=SELECT *\n"
-              "Item1=  FROM t\n"
-              "Item2=\"\"q\"\"\n");
+    EXPECT_EQ(content(), "[Test]\n"
+                         "FormVersion=0\n"
+                         "Comp_Number=-12\n"
+                         "Comp_Big=1234567890123\n"
+                         "Comp_Letter=\xc4\x8d\n"
+                         "Comp_Checked=True\n"
+                         "Comp_Alignment=taCenter\n"
+                         "Comp_Options=[dgTitles,dgColLines]\n"
+                         "Comp_Ratio=1.1\n"
+                         "Comp_Small=0.1\n"
+                         "Comp_Text=Pokladna \"1\"\n"
+                         "Comp_Data=5\n"
+                         "Comp_ActivePage=TabSheet_Obecne\n"
+                         "Comp_FontSize=10\n"
+                         "Comp_FontName=Liberation Sans\n"
+                         "[Test.Comp_Lines]\n"
+                         "Count=3\n"
+                         "Item0=SELECT *\n"
+                         "Item1=  FROM t\n"
+                         "Item2=\"\"q\"\"\n");
 
     // Back into a component with its designed defaults.
     delete comp;
@@ -212,15 +211,14 @@ TEST(PropsStorageCollections, CountInTheMainSectionItemsInTheirOwn)
     }
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(),
-              "[DM]\n"
-              "FormVersion=0\n"
-              "MSSQLADOQuery_Polozka_FormatParameters.Count=2\n"
-              "[DM.MSSQLADOQuery_Polozka_FormatParameters]\n"
-              "Item0_Name=%ORDER_BY\n"
-              "Item0_Value=ORDER BY NAZEV\n"
-              "Item1_Name=%WHERE\n"
-              "Item1_Value=\n");
+    EXPECT_EQ(f.readAll(), "[DM]\n"
+                           "FormVersion=0\n"
+                           "MSSQLADOQuery_Polozka_FormatParameters.Count=2\n"
+                           "[DM.MSSQLADOQuery_Polozka_FormatParameters]\n"
+                           "Item0_Name=%ORDER_BY\n"
+                           "Item0_Value=ORDER BY NAZEV\n"
+                           "Item1_Name=%WHERE\n"
+                           "Item1_Value=\n");
     f.close();
 
     // Same count: items are updated in place.

@@ -3,8 +3,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMenu>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -13,7 +13,7 @@
 TEST(Glyphs, GrayedKeepsTransparentAndFaceAndWeighsChannels)
 {
     QImage image(3, 1, QImage::Format_RGB32);
-    image.setPixel(0, 0, qRgb(255, 0, 255)); // transparent
+    image.setPixel(0, 0, qRgb(255, 0, 255));   // transparent
     image.setPixel(1, 0, qRgb(192, 192, 192)); // face
     image.setPixel(2, 0, qRgb(200, 100, 50));
     const QImage gray = Glyphs::grayed(image, QColor(255, 0, 255), QColor(192, 192, 192));
@@ -53,8 +53,7 @@ TEST(Glyphs, ShortenStringCutsWithThreePointsOrLeavesFittingText)
     // The first step already drops two characters.
     const QString firstStep = text.left(text.size() - 2) + QStringLiteral("...");
     ASSERT_LT(metrics.horizontalAdvance(firstStep), metrics.horizontalAdvance(text));
-    EXPECT_EQ(Glyphs::shortenString(metrics, text, metrics.horizontalAdvance(firstStep)),
-              firstStep);
+    EXPECT_EQ(Glyphs::shortenString(metrics, text, metrics.horizontalAdvance(firstStep)), firstStep);
     EXPECT_EQ(Glyphs::shortenString(metrics, text, 0), QStringLiteral("..."));
 }
 
@@ -78,8 +77,7 @@ TEST(SpeedButton, LayoutSharesFreeSpaceByMarginAndSpacing)
     p = TKxSpeedButton::placeGlyphAndCaption(client, glyph, caption, Kx::blGlyphRight, 2, 5);
     EXPECT_EQ(p.glyph.x(), 100 - 2 - 16);
     EXPECT_EQ(p.caption.left(), 100 - 2 - 16 - 5 - 40);
-    p = TKxSpeedButton::placeGlyphAndCaption(QRect(0, 0, 25, 25), glyph, QSize(), Kx::blGlyphTop,
-                                             -1, 1);
+    p = TKxSpeedButton::placeGlyphAndCaption(QRect(0, 0, 25, 25), glyph, QSize(), Kx::blGlyphTop, -1, 1);
     EXPECT_EQ(p.glyph, QPoint(5, 5));
 }
 

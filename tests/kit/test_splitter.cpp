@@ -102,8 +102,7 @@ TEST(Splitter, EscAndRefusalLeaveThePanesAlone)
     EXPECT_EQ(page.grid->height(), 200);
     EXPECT_EQ(changed.count(), 0);
 
-    QObject::connect(page.splitter, &TKxSplitter::OnPosChanging,
-                     [](int, int y, bool &allow) { allow = y <= 230; });
+    QObject::connect(page.splitter, &TKxSplitter::OnPosChanging, [](int, int y, bool &allow) { allow = y <= 230; });
     page.drag(20, false);
     QTest::mouseMove(page.splitter, QPoint(50, 8 + 60));
     EXPECT_EQ(page.splitter->cursor().shape(), Qt::ForbiddenCursor);

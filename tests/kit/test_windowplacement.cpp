@@ -24,7 +24,6 @@ protected:
     }
     static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
     static QByteArray dpi() { return QByteArray::number(ScreenPixelsPerInch()); }
-
 };
 
 } // namespace
@@ -38,18 +37,25 @@ TEST_F(WindowPlacementTest, PositionKeysAreWrittenWithAndWithoutTheScreenSize)
     form.setGeometry(10, 20, 400, 300);
     ASSERT_TRUE(form.close());
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    const QByteArray suffix = "(" + QByteArray::number(screen.width()) + "x" + QByteArray::number(screen.height()) + ")";
+    const QByteArray suffix =
+        "(" + QByteArray::number(screen.width()) + "x" + QByteArray::number(screen.height()) + ")";
     EXPECT_EQ(ScreenResolutionSuffix().toLatin1(), suffix);
     EXPECT_EQ(content(), "[Tarmil]\n"
                          "FormVersion=0\n"
                          "Flags=0\n"
                          "ShowCmd=1\n"
-                         "PixelsPerInch=" + dpi() + "\n"
-                         "MinMaxPos" + suffix + "=-1,-1,-1,-1\n"
-                         "MinMaxPos=-1,-1,-1,-1\n"
-                         "NormPos" + suffix + "=10,20,410,320\n"
-                         "NormPos=10,20,410,320\n"
-                         "Visible=0\n");
+                         "PixelsPerInch=" +
+                             dpi() +
+                             "\n"
+                             "MinMaxPos" +
+                             suffix +
+                             "=-1,-1,-1,-1\n"
+                             "MinMaxPos=-1,-1,-1,-1\n"
+                             "NormPos" +
+                             suffix +
+                             "=10,20,410,320\n"
+                             "NormPos=10,20,410,320\n"
+                             "Visible=0\n");
     EXPECT_TRUE(placement->Saved());
 }
 
@@ -76,7 +82,8 @@ TEST_F(WindowPlacementTest, RestoreAppliesThePlainKeyOnAnotherScreenSizeAndStays
 
 TEST_F(WindowPlacementTest, OtherPixelsPerInchRestoreTheStateOnly)
 {
-    put("[Tarmil]\nPixelsPerInch=" + QByteArray::number(ScreenPixelsPerInch() + 24) + "\nNormPos=30,40,330,240\nShowCmd=3\n");
+    put("[Tarmil]\nPixelsPerInch=" + QByteArray::number(ScreenPixelsPerInch() + 24) +
+        "\nNormPos=30,40,330,240\nShowCmd=3\n");
     TForm_Test form;
     SetApplicationMainForm(&form);
     form.setGeometry(50, 60, 200, 100);

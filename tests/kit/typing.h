@@ -7,8 +7,7 @@
 inline void typeText(QWidget *widget, const QString &text)
 {
     for (QChar c : text) {
-        const int key = c.isLetterOrNumber() && c.unicode() < 128 ? int(c.toUpper().unicode())
-                                                                  : int(Qt::Key_unknown);
+        const int key = c.isLetterOrNumber() && c.unicode() < 128 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown);
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));

@@ -9,5 +9,4 @@ inline QString nb(const char *text)
 }
 
 // Compares texts as UTF-8 so that a failure shows them readably.
-#define EXPECT_TEXT(actual, expected) \
-    EXPECT_EQ(QString(actual).toStdString(), QString(expected).toStdString())
+#define EXPECT_TEXT(actual, expected) EXPECT_EQ(QString(actual).toStdString(), QString(expected).toStdString())

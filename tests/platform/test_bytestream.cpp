@@ -25,10 +25,18 @@ void writeEveryKind(ByteStream &s)
 }
 
 // The same values, byte by byte, least significant first.
-const QByteArray kEveryKindBytes = QByteArray::fromHex(
-    "ab" "fe" "01" "3412" "feff" "efbeadde" "6079feff"
-    "0100000000000080" "000000000000f83f" "000000c0"
-    "78797a" "4be8");
+const QByteArray kEveryKindBytes = QByteArray::fromHex("ab"
+                                                       "fe"
+                                                       "01"
+                                                       "3412"
+                                                       "feff"
+                                                       "efbeadde"
+                                                       "6079feff"
+                                                       "0100000000000080"
+                                                       "000000000000f83f"
+                                                       "000000c0"
+                                                       "78797a"
+                                                       "4be8");
 
 } // namespace
 

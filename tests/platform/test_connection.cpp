@@ -63,6 +63,7 @@ TEST_F(LiveDatabaseTest, ScriptStopsAtTheFirstFailure)
     EXPECT_FALSE(connection.ExecScript({QStringLiteral("CREATE TABLE a (x integer)"),
                                         QStringLiteral("CREATE TABLE a (x integer)"),
                                         QStringLiteral("CREATE TABLE b (x integer)")}));
-    EXPECT_EQ(connection.Exec(QStringLiteral("SELECT count(*) FROM pg_class WHERE relname IN ('a','b')"))
-                  .cellText(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(
+        connection.Exec(QStringLiteral("SELECT count(*) FROM pg_class WHERE relname IN ('a','b')")).cellText(0, 0),
+        QStringLiteral("1"));
 }

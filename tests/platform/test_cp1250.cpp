@@ -79,7 +79,11 @@ TEST(Cp1250, CzechLettersHaveTheirBytes)
     const QString upper = QString::fromUtf8("ĚŠČŘŽÝÁÍÉŮÚŤĎŇÓ");
     EXPECT_EQ(Cp1250::encode(lower), QByteArray("\xEC\x9A\xE8\xF8\x9E\xFD\xE1\xED\xE9\xF9\xFA\x9D\xEF\xF2\xF3"));
     EXPECT_EQ(Cp1250::encode(upper), QByteArray("\xCC\x8A\xC8\xD8\x8E\xDD\xC1\xCD\xC9\xD9\xDA\x8D\xCF\xD2\xD3"));
-    EXPECT_EQ(Cp1250::decode("P\xF8\xED" "li\x9A \x9E" "lu\x9D" "ou\xE8" "k\xFD k\xF9\xF2"),
+    EXPECT_EQ(Cp1250::decode("P\xF8\xED"
+                             "li\x9A \x9E"
+                             "lu\x9D"
+                             "ou\xE8"
+                             "k\xFD k\xF9\xF2"),
               QString::fromUtf8("Příliš žluťoučký kůň"));
     EXPECT_EQ(Cp1250::encode(QString::fromUtf8("€ „“ – Kč")), QByteArray("\x80 \x84\x93 \x96 K\xE8"));
 }

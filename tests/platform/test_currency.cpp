@@ -5,10 +5,13 @@
 #include <limits>
 
 namespace {
-Currency raw(int64_t v) { return Currency::fromRaw(v); }
+Currency raw(int64_t v)
+{
+    return Currency::fromRaw(v);
+}
 constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
-}
+} // namespace
 
 TEST(Currency, FromDoubleRoundsHalfToEven)
 {
@@ -58,8 +61,8 @@ TEST(Currency, ParseRoundsExtraDecimalsHalfToEven)
 
 TEST(Currency, ParseRejectsGarbageAndOverflow)
 {
-    for (const char16_t *bad : {u"", u" ", u"-", u".", u"1,2,3", u"1.2.3", u"12a", u"a12", u"1  000", u"1 ,5",
-                                u"--1", u"1e3", u"922337203685477.5808", u"99999999999999999999"})
+    for (const char16_t *bad : {u"", u" ", u"-", u".", u"1,2,3", u"1.2.3", u"12a", u"a12", u"1  000", u"1 ,5", u"--1",
+                                u"1e3", u"922337203685477.5808", u"99999999999999999999"})
         EXPECT_FALSE(Currency::parse(bad).has_value()) << QString::fromUtf16(bad).toStdString();
     EXPECT_EQ(Currency::parse(u" 1 "), raw(10000));
     EXPECT_THROW(Currency::fromString(u"x"), std::invalid_argument);

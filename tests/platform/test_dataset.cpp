@@ -12,14 +12,13 @@ protected:
     void SetUp() override
     {
         LiveDatabaseTest::SetUp();
-        run(QStringLiteral(
-            "CREATE TABLE item (id integer PRIMARY KEY, code varchar(16), name text, "
-            "price numeric(19,4), qty real, valid boolean, made timestamp(3), big bigint);"
-            "INSERT INTO item VALUES "
-            "(1, 'A1', 'Šroub', 12.5, 1.5, true, '2024-03-05 14:07:09.123', 5000000000),"
-            "(2, 'B2', 'matice', 0.0001, 2, false, '2024-03-06 00:00:00', NULL),"
-            "(3, 'C3', 'Podložka O''Neil', 100, 0, true, NULL, 1),"
-            "(4, '123', 'Hřebík', NULL, NULL, NULL, NULL, 2)"));
+        run(QStringLiteral("CREATE TABLE item (id integer PRIMARY KEY, code varchar(16), name text, "
+                           "price numeric(19,4), qty real, valid boolean, made timestamp(3), big bigint);"
+                           "INSERT INTO item VALUES "
+                           "(1, 'A1', 'Šroub', 12.5, 1.5, true, '2024-03-05 14:07:09.123', 5000000000),"
+                           "(2, 'B2', 'matice', 0.0001, 2, false, '2024-03-06 00:00:00', NULL),"
+                           "(3, 'C3', 'Podložka O''Neil', 100, 0, true, NULL, 1),"
+                           "(4, '123', 'Hřebík', NULL, NULL, NULL, NULL, 2)"));
         items.SetConnection(&connection);
         items.SetSQL(QStringLiteral("SELECT * FROM item ORDER BY id"));
         items.KeyFields = QStringLiteral("id");
@@ -43,6 +42,7 @@ class Recorder : public DataLink
 {
 public:
     int active = 0, changed = 0, scrolled = 0, record = 0;
+
 protected:
     void ActiveChanged() override { ++active; }
     void DataSetChanged() override { ++changed; }

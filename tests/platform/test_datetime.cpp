@@ -1,5 +1,5 @@
-#include "platform/datetime.h"
 #include "common/test_database.h"
+#include "platform/datetime.h"
 
 #include <gtest/gtest.h>
 

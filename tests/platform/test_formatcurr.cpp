@@ -14,9 +14,9 @@ TEST(FormatCurr, PicturesOnExactMoney)
     EXPECT_TEXT(FormatCurr(",0.###", Currency::fromRaw(15)), "0,002");
     EXPECT_TEXT(FormatCurr("0.00;(0.00);nic", Currency()), "nic");
     EXPECT_TEXT(FormatCurr(",0.0000", Currency::fromRaw(std::numeric_limits<qint64>::max())),
-              nb("922_337_203_685_477,5807"));
+                nb("922_337_203_685_477,5807"));
     EXPECT_TEXT(FormatCurr(",0.00", Currency::fromRaw(std::numeric_limits<qint64>::min())),
-              nb("-922_337_203_685_477,58"));
+                nb("-922_337_203_685_477,58"));
     EXPECT_TEXT(FormatCurr("", Currency::fromRaw(-12345)), "-1,2345");
 }
 

@@ -55,9 +55,8 @@ TEST(FloatToStr, CurrencyPlacementsOfOtherSettings)
         s.CurrencyFormat = f;
         EXPECT_TEXT(FloatToStrF(1234.5, ffCurrency, 15, 2, s), positive[f]) << f;
     }
-    const char *negative[] = {"($1.00)", "-$1.00",   "$-1.00",   "$1.00-",  "(1.00$)", "-1.00$",
-                              "1.00-$",  "1.00$-",   "-1.00 $",  "-$ 1.00", "1.00 $-", "$ 1.00-",
-                              "$ -1.00", "1.00- $",  "($ 1.00)", "(1.00 $)"};
+    const char *negative[] = {"($1.00)", "-$1.00",  "$-1.00",  "$1.00-",  "(1.00$)", "-1.00$",  "1.00-$",   "1.00$-",
+                              "-1.00 $", "-$ 1.00", "1.00 $-", "$ 1.00-", "$ -1.00", "1.00- $", "($ 1.00)", "(1.00 $)"};
     for (int f = 0; f < 16; ++f) {
         s.NegCurrFormat = f;
         EXPECT_TEXT(FloatToStrF(-1, ffCurrency, 15, 2, s), negative[f]) << f;

@@ -148,7 +148,7 @@ TEST_F(IniFileTest, WritesReplaceTheFileWholeAndFailuresAreReported)
     readOnly.writeString("S", "k", "v");
     const bool refused = !readOnly.errorString().isEmpty();
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (refused) { // root ignores permissions
+    if (refused) {                                     // root ignores permissions
         EXPECT_EQ(readOnly.readString("S", "k"), "v"); // kept in memory, written later
     }
     EXPECT_TRUE(readOnly.flush());

@@ -23,8 +23,8 @@ TEST(Messages, RegisteredServiceReceivesCallsAndIsRemovedAfterwards)
     {
         ScriptedMessages scripted;
         EXPECT_EQ(&Messages(), &scripted);
-        ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
-                    QStringLiteral("Prodej položek neproběhl..."), QStringLiteral("chyba [50000]"));
+        ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Prodej položek neproběhl..."),
+                    QStringLiteral("chyba [50000]"));
         ShowInformation(QStringLiteral("Tisk"), QStringLiteral("Zkontrolujte..."), true);
         ASSERT_EQ(scripted.calls.size(), 2);
         EXPECT_EQ(scripted.calls[0].kind, MessageCall::Warning);

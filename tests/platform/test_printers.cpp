@@ -48,14 +48,14 @@ TEST(PrinterBackend, GeometryFollowsResolutionMarginsAndOrientation)
     FixedPrinterBackend backend({officePrinter()});
     PrinterPageGeometry g = backend.pageGeometry("kancelar", QPageSize(QPageSize::A4), QPageLayout::Portrait);
     ASSERT_TRUE(g.isValid());
-    EXPECT_EQ(g.paper, QRect(0, 0, 4961, 3508));          // 210 mm at 600 dpi, 297 mm at 300 dpi
-    EXPECT_EQ(g.printable.topLeft(), QPoint(118, 47));    // 5 mm and 4 mm
-    EXPECT_EQ(g.printable.width(), 4961 - 118 - 71);      // less 5 mm and 3 mm
-    EXPECT_EQ(g.printable.height(), 3508 - 47 - 24);      // less 4 mm and 2 mm
+    EXPECT_EQ(g.paper, QRect(0, 0, 4961, 3508));       // 210 mm at 600 dpi, 297 mm at 300 dpi
+    EXPECT_EQ(g.printable.topLeft(), QPoint(118, 47)); // 5 mm and 4 mm
+    EXPECT_EQ(g.printable.width(), 4961 - 118 - 71);   // less 5 mm and 3 mm
+    EXPECT_EQ(g.printable.height(), 3508 - 47 - 24);   // less 4 mm and 2 mm
 
     g = backend.pageGeometry("kancelar", QPageSize(QPageSize::A4), QPageLayout::Landscape);
     EXPECT_EQ(g.paper, QRect(0, 0, 7016, 2480));
-    EXPECT_EQ(g.printable.topLeft(), QPoint(94, 35));     // the portrait top border is now on the left
+    EXPECT_EQ(g.printable.topLeft(), QPoint(94, 35)); // the portrait top border is now on the left
 }
 
 TEST(PrinterBackend, ScopedBackendIsRestored)
@@ -65,12 +65,10 @@ TEST(PrinterBackend, ScopedBackendIsRestored)
         ScopedPrinterBackend scope(std::make_unique<FixedPrinterBackend>(QList{officePrinter()}));
         EXPECT_EQ(printerBackend().printerNames(), QStringList{"kancelar"});
         QPrinter printer;
-        EXPECT_TRUE(printerBackend().configure(printer, "kancelar", QPageSize(QPageSize::A5),
-                                               QPageLayout::Landscape));
+        EXPECT_TRUE(printerBackend().configure(printer, "kancelar", QPageSize(QPageSize::A5), QPageLayout::Landscape));
         EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
         EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
-        EXPECT_FALSE(printerBackend().configure(printer, "jinde", QPageSize(QPageSize::A4),
-                                                QPageLayout::Portrait));
+        EXPECT_FALSE(printerBackend().configure(printer, "jinde", QPageSize(QPageSize::A4), QPageLayout::Portrait));
     }
     EXPECT_EQ(&printerBackend(), before);
 }
@@ -79,10 +77,10 @@ TEST(PrinterBackend, QtBackendRefusesUnknownPrinter)
 {
     QtPrinterBackend backend;
     QPrinter printer;
-    EXPECT_FALSE(backend.configure(printer, "tiskarna-ktera-neexistuje", QPageSize(QPageSize::A4),
-                                   QPageLayout::Portrait));
-    EXPECT_FALSE(backend.pageGeometry("tiskarna-ktera-neexistuje", QPageSize(QPageSize::A4),
-                                      QPageLayout::Portrait).isValid());
+    EXPECT_FALSE(
+        backend.configure(printer, "tiskarna-ktera-neexistuje", QPageSize(QPageSize::A4), QPageLayout::Portrait));
+    EXPECT_FALSE(
+        backend.pageGeometry("tiskarna-ktera-neexistuje", QPageSize(QPageSize::A4), QPageLayout::Portrait).isValid());
     for (const PrinterDescription &p : backend.printers())
         EXPECT_FALSE(p.name.isEmpty());
 }

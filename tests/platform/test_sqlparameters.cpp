@@ -7,8 +7,8 @@ using Db::TranslateParameters;
 
 TEST(SqlParameters, NamesBecomeNumberedPlaceholders)
 {
-    const auto t = TranslateParameters(QStringLiteral(
-        "SELECT * FROM tab_polozka WHERE ID_SKLAD=:ID_SKLAD AND PATH LIKE :PATH_ID_KATEGORIE"));
+    const auto t = TranslateParameters(
+        QStringLiteral("SELECT * FROM tab_polozka WHERE ID_SKLAD=:ID_SKLAD AND PATH LIKE :PATH_ID_KATEGORIE"));
     EXPECT_EQ(t.sql, QStringLiteral("SELECT * FROM tab_polozka WHERE ID_SKLAD=$1 AND PATH LIKE $2"));
     EXPECT_EQ(t.names, (QStringList{"ID_SKLAD", "PATH_ID_KATEGORIE"}));
 }
@@ -22,9 +22,9 @@ TEST(SqlParameters, RepeatedNameSharesOnePlaceholderWithoutRegardToCase)
 
 TEST(SqlParameters, QuotedTextsCastsAndCommentsAreLeftAlone)
 {
-    const QString sql = QStringLiteral(
-        "SELECT ':a', 'it''s :b', \"col:c\", x::integer, E'\\':d', $$ :e $$, $f$:g$f$ -- :h\n"
-        "/* :i /* :j */ :k */ , :real");
+    const QString sql =
+        QStringLiteral("SELECT ':a', 'it''s :b', \"col:c\", x::integer, E'\\':d', $$ :e $$, $f$:g$f$ -- :h\n"
+                       "/* :i /* :j */ :k */ , :real");
     const auto t = TranslateParameters(sql);
     EXPECT_EQ(t.names, QStringList{"real"});
     EXPECT_TRUE(t.sql.endsWith(QStringLiteral(", $1")));

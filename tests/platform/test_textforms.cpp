@@ -83,8 +83,8 @@ TEST_F(LiveDatabaseTest, LikePatternsAndBookmarksInAFilteredDataset)
         w.SetFiltered(true);
         return w.RecordCount();
     };
-    EXPECT_EQ(count("t LIKE 'a%c'"), 3);  // abc, ac, ABC
-    EXPECT_EQ(count("t LIKE 'abc'"), 2);  // exact, without regard to case
+    EXPECT_EQ(count("t LIKE 'a%c'"), 3); // abc, ac, ABC
+    EXPECT_EQ(count("t LIKE 'abc'"), 2); // exact, without regard to case
     EXPECT_EQ(count("t LIKE '*b*'"), 3);
     EXPECT_EQ(count("t NOT LIKE '%b%'"), 1); // NULL passes neither way
     EXPECT_EQ(count("t LIKE '%'"), 4);

@@ -8,7 +8,10 @@
 namespace {
 using Type = Variant::Type;
 const Variant kNull = Variant::null();
-Currency money(const char16_t *text) { return Currency::fromString(text); }
+Currency money(const char16_t *text)
+{
+    return Currency::fromString(text);
+}
 
 std::string errorOf(const std::function<void()> &action)
 {
@@ -214,7 +217,7 @@ TEST(Variant, ComparesAcrossKinds)
     // Large integers compare exactly, not through reals.
     EXPECT_EQ(Variant::compare(qint64(9007199254740993), qint64(9007199254740992)), 1);
     EXPECT_EQ(Variant::compare(Variant(Currency::fromRaw(1)), 0), 1);
-    EXPECT_EQ(Variant::compare("10", 9), 1);   // numeric text against a number
+    EXPECT_EQ(Variant::compare("10", 9), 1); // numeric text against a number
     EXPECT_EQ(Variant::compare(9, "1,5E1"), -1);
     EXPECT_EQ(Variant::compare("10", "9"), -1); // two texts compare as text
     EXPECT_EQ(Variant::compare("a", "B"), 1);   // case matters
@@ -233,8 +236,13 @@ TEST(Variant, ComparesAcrossKinds)
 
 TEST(Variant, QVariantRoundTrip)
 {
-    const Variant values[] = {Variant(), kNull, Variant(7), Variant(2.5), Variant(money(u"1.2345")),
-                              Variant(true), Variant("žluť"),
+    const Variant values[] = {Variant(),
+                              kNull,
+                              Variant(7),
+                              Variant(2.5),
+                              Variant(money(u"1.2345")),
+                              Variant(true),
+                              Variant("žluť"),
                               Variant::fromDateTime(DateTimeConv::encodeDate(2026, 1, 2) + 0.25)};
     for (const Variant &v : values)
         EXPECT_EQ(Variant::fromQVariant(v.toQVariant()), v) << v.toString().toStdString();

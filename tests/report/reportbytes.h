@@ -10,10 +10,18 @@
 class Bytes
 {
 public:
-    Bytes &u8(int v) { m_data += char(v & 0xFF); return *this; }
+    Bytes &u8(int v)
+    {
+        m_data += char(v & 0xFF);
+        return *this;
+    }
     Bytes &u16(int v) { return u8(v).u8(v >> 8); }
     Bytes &i32(qint64 v) { return u16(int(v & 0xFFFF)).u16(int((v >> 16) & 0xFFFF)); }
-    Bytes &raw(const QByteArray &bytes) { m_data += bytes; return *this; }
+    Bytes &raw(const QByteArray &bytes)
+    {
+        m_data += bytes;
+        return *this;
+    }
     // Version 23: word length, bytes, 0.
     Bytes &str(const QString &s)
     {

@@ -39,8 +39,8 @@ TEST(DialogHelpers, ControlAtPointSearchesTopmostFirstAndGoesOnPastEmptyPanels)
     hidden->setGeometry(0, 0, 300, 200);
     hidden->hide();
 
-    EXPECT_EQ(ControlAtPoint(&dialog, QPoint(160, 110)), inner);  // found inside the panel
-    EXPECT_EQ(ControlAtPoint(&dialog, QPoint(60, 10)), below);    // nothing inside: the edit below
+    EXPECT_EQ(ControlAtPoint(&dialog, QPoint(160, 110)), inner); // found inside the panel
+    EXPECT_EQ(ControlAtPoint(&dialog, QPoint(60, 10)), below);   // nothing inside: the edit below
     EXPECT_EQ(ControlAtPoint(&dialog, QPoint(220, 140)), nullptr);
     EXPECT_EQ(ControlAtPoint(&dialog, QPoint(10, 10)), below);
     below->raise();

@@ -40,7 +40,10 @@ TEST(ReportDataset, EventsDriveRecordsOverInMemoryRows)
     const QStringList rows{"Mléko", "Chléb", "Máslo"};
     int position = -1;
     TdiRazaDataset ds;
-    ds.OnFirst = [&](QObject *sender) { EXPECT_EQ(sender, &ds); position = 0; };
+    ds.OnFirst = [&](QObject *sender) {
+        EXPECT_EQ(sender, &ds);
+        position = 0;
+    };
     ds.OnNext = [&](QObject *) { ++position; };
     ds.OnCheckEOF = [&](QObject *, bool &eof) { eof = position >= rows.size(); };
     QStringList printed;

@@ -59,7 +59,10 @@ protected:
 TEST_F(ReportDbDataset, WalksTheWholeQueryAndOpensIt)
 {
     int opened = 0, closed = 0;
-    report.OnOpen = [&](QObject *sender) { EXPECT_EQ(sender, &report); ++opened; };
+    report.OnOpen = [&](QObject *sender) {
+        EXPECT_EQ(sender, &report);
+        ++opened;
+    };
     report.OnClose = [&](QObject *) { ++closed; };
     EXPECT_EQ(walk(), QList<int>({1, 2, 3, 4, 5}));
     EXPECT_EQ(opened, 1);

@@ -47,8 +47,8 @@ FixedPrinterBackend::Printer receipts()
 struct Installed
 {
     explicit Installed(QList<FixedPrinterBackend::Printer> printers)
-        : backend(new CountingBackend(std::move(printers))),
-          scope(std::unique_ptr<PrinterBackend>(backend))
+        : backend(new CountingBackend(std::move(printers)))
+        , scope(std::unique_ptr<PrinterBackend>(backend))
     {
         printer.SetPrinter(nullptr);
     }

@@ -38,9 +38,12 @@ TEST(ReportValues, BlockByteForByte)
     EXPECT_EQ(stream.data(), QByteArray("\x01\x00\x00\x00"
                                         "\x01"
                                         "\x02\x01\x00\x00"
-                                        "\x02" "DS"
-                                        "\x01" "f"
-                                        "\x01" "\xC8",
+                                        "\x02"
+                                        "DS"
+                                        "\x01"
+                                        "f"
+                                        "\x01"
+                                        "\xC8",
                                         16));
 }
 
@@ -91,7 +94,9 @@ TEST(ReportValues, DamagedBlocksRaiseStreamError)
     TvlValues values;
     MemoryStream negative(QByteArray("\xFF\xFF\xFF\xFF", 4));
     EXPECT_THROW(values.ReadBinaryData(negative), StreamError);
-    MemoryStream truncated(QByteArray("\x01\x00\x00\x00\x03\x00\x00\x00\x00\x05" "ab", 12));
+    MemoryStream truncated(QByteArray("\x01\x00\x00\x00\x03\x00\x00\x00\x00\x05"
+                                      "ab",
+                                      12));
     EXPECT_THROW(values.ReadBinaryData(truncated), StreamError);
     MemoryStream huge(QByteArray("\xFF\xFF\xFF\x0F\x00", 5));
     EXPECT_THROW(values.ReadBinaryData(huge), StreamError);

@@ -336,7 +336,7 @@ TEST(ReportDrawing, LinesPicturesBandsAndSubReports)
     image = draw({&band}, TvlDrawMode::Design, &texts);
     EXPECT_EQ(texts.last().Text, "Master data");
     EXPECT_NE(at(image, 150, 80), at(image, 151, 80)); // checkered
-    EXPECT_TRUE(anyInk(image, QRect(0, 42, 100, 18)));  // the title tab
+    EXPECT_TRUE(anyInk(image, QRect(0, 42, 100, 18))); // the title tab
     EXPECT_FALSE(anyInk(draw({&band}), QRect(0, 0, 240, 200)));
 
     TvlSubReportView sub;

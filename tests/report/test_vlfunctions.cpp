@@ -14,7 +14,11 @@ struct FakeBand : TvlAggregateBand
     bool visible = true;
     QStringList values;
     int records = 0;
-    FakeBand(const QString &n, int t, bool v) : name(n), type(t), visible(v) {}
+    FakeBand(const QString &n, int t, bool v)
+        : name(n)
+        , type(t)
+        , visible(v)
+    {}
     QString Name() const override { return name; }
     int BandType() const override { return type; }
     bool Visible() const override { return visible; }
@@ -37,8 +41,8 @@ struct Report : TvlFunctionContext
     Report()
     {
         parser.OnGetValue = [this](const QString &n, Variant &v) { v = names.value(n); };
-        parser.OnFunction = [this](const QString &n, const Variant &p1, const Variant &p2,
-                                   const Variant &p3, QString &val) {
+        parser.OnFunction = [this](const QString &n, const Variant &p1, const Variant &p2, const Variant &p3,
+                                   QString &val) {
             val = "0";
             library.OnFunction(n, p1, p2, p3, val);
         };
@@ -88,8 +92,7 @@ TEST(FunctionLibrary, TextAndDateFunctions)
     EXPECT_EQ(r.parser.Calculate("NAMECASE('')").toString(), "");
     EXPECT_EQ(r.parser.Calculate("FORMATFLOAT('0.00', 3.14159)").toString(), "3,14");
     EXPECT_EQ(r.parser.Calculate("FORMATDATETIME('d.m.yyyy', STRTODATE('6.12.2026'))").toString(), "6.12.2026");
-    EXPECT_DOUBLE_EQ(r.parser.Calculate("STRTODATE('01.02.2003')").toDateTime(),
-                     DateTimeConv::encodeDate(2003, 2, 1));
+    EXPECT_DOUBLE_EQ(r.parser.Calculate("STRTODATE('01.02.2003')").toDateTime(), DateTimeConv::encodeDate(2003, 2, 1));
     EXPECT_EQ(r.parser.Calculate("INPUT('Kolik?', '1')").toString(), "Kolik?/1");
     // Results holding quotes survive the trip back through the parser.
     EXPECT_EQ(r.parser.Calculate("UPPERCASE('it''s')").toString(), "IT'S");

@@ -2,9 +2,9 @@
 #include "report/vlbandview.h"
 #include "report/vllineview.h"
 #include "report/vlmemoview.h"
+#include "report/vlpictureview.h"
 #include "report/vlreportlayout.h"
 #include "report/vlsubreportview.h"
-#include "report/vlpictureview.h"
 #include "report/xmlreport.h"
 #include "reportbytes.h"
 
@@ -113,14 +113,46 @@ TEST(ReportLayout, ReadsVersion21WithoutVersionByte)
     // First byte 1 (below 21): no version byte, the body starts at offset 0.
     Bytes b = header();
     b.oldStr("Tiskárna XY").raw(pageRecordA4(true));
-    b.u8(otMemo).u8(0)
-        .i32(5).i32(6).i32(100).i32(20).u16(1).u16(15).i32(2).i32(0).u16(0).i32(0xFFFFFF)
-        .i32(512 + ',').oldStr("").oldMemo({"Řádek jedna", "", "Řádek tři"})
-        .oldStr("Arial").i32(9).u16(2).i32(0).i32(0).u16(238)
-        .u16(2).i32(0).i32(0xFFFFFF).oldStr("");
-    b.u8(otLine).u8(0)
-        .i32(5).i32(30).i32(100).i32(0).u16(1).u16(8).i32(1).i32(0).u16(0).i32(vlclNone)
-        .i32(0).oldStr("").oldMemo({});
+    b.u8(otMemo)
+        .u8(0)
+        .i32(5)
+        .i32(6)
+        .i32(100)
+        .i32(20)
+        .u16(1)
+        .u16(15)
+        .i32(2)
+        .i32(0)
+        .u16(0)
+        .i32(0xFFFFFF)
+        .i32(512 + ',')
+        .oldStr("")
+        .oldMemo({"Řádek jedna", "", "Řádek tři"})
+        .oldStr("Arial")
+        .i32(9)
+        .u16(2)
+        .i32(0)
+        .i32(0)
+        .u16(238)
+        .u16(2)
+        .i32(0)
+        .i32(0xFFFFFF)
+        .oldStr("");
+    b.u8(otLine)
+        .u8(0)
+        .i32(5)
+        .i32(30)
+        .i32(100)
+        .i32(0)
+        .u16(1)
+        .u16(8)
+        .i32(1)
+        .i32(0)
+        .u16(0)
+        .i32(vlclNone)
+        .i32(0)
+        .oldStr("")
+        .oldMemo({});
     b.u8(254).raw(values.data()).oldMemo({"A=1", "B=2"});
     TvlReportLayout layout;
     QString error;
@@ -145,14 +177,47 @@ TEST(ReportLayout, ReadsVersion22WithItsOwnEncodings)
 {
     Bytes b;
     b.u8(22).raw(header()).oldStr("").raw(pageRecordA4(true));
-    b.u8(otSubReport).u8(0)
-        .i32(1).i32(2).i32(3).i32(4).u16(1).u16(0).i32(1500).i32(0).u16(5).i32(vlclNone)
-        .i32(0).oldStr("fmt").oldMemo({"x"}).i32(7);
-    b.u8(otMemo).u8(0)
-        .i32(1).i32(2).i32(3).i32(4).u16(1).u16(0).i32(1).i32(0).u16(0).i32(vlclNone)
-        .i32(0).oldStr("").oldMemo({"text"})
-        .oldStr("Arial").i32(10).u16(0).i32(0).i32(0).u16(1)
-        .u16(2).i32(0).i32(0xFFFFFF).oldStr("[A] > 1");
+    b.u8(otSubReport)
+        .u8(0)
+        .i32(1)
+        .i32(2)
+        .i32(3)
+        .i32(4)
+        .u16(1)
+        .u16(0)
+        .i32(1500)
+        .i32(0)
+        .u16(5)
+        .i32(vlclNone)
+        .i32(0)
+        .oldStr("fmt")
+        .oldMemo({"x"})
+        .i32(7);
+    b.u8(otMemo)
+        .u8(0)
+        .i32(1)
+        .i32(2)
+        .i32(3)
+        .i32(4)
+        .u16(1)
+        .u16(0)
+        .i32(1)
+        .i32(0)
+        .u16(0)
+        .i32(vlclNone)
+        .i32(0)
+        .oldStr("")
+        .oldMemo({"text"})
+        .oldStr("Arial")
+        .i32(10)
+        .u16(0)
+        .i32(0)
+        .i32(0)
+        .u16(1)
+        .u16(2)
+        .i32(0)
+        .i32(0xFFFFFF)
+        .oldStr("[A] > 1");
     TvlReportLayout layout;
     ASSERT_TRUE(load(layout, b));
     auto *sub = dynamic_cast<TvlSubReportView *>(layout.Pages[0]->Object(0));
@@ -196,8 +261,8 @@ TEST(ReportLayout, DamagedOrNewerStreamsFailAndKeepTheLayout)
     missingPage.u8(23).raw(header()).str("").raw(pageRecordA4(false)).u8(otLine).u8(3);
     Bytes unknownClass;
     unknownClass.u8(23).raw(header()).str("").raw(pageRecordA4(false)).u8(otAddIn).str("TvlNic").u8(0);
-    for (const QByteArray &bad : {newer, good.left(good.size() - 7), good.left(40), unknownItem,
-                                  missingPage.data(), unknownClass.data(), QByteArray()}) {
+    for (const QByteArray &bad : {newer, good.left(good.size() - 7), good.left(40), unknownItem, missingPage.data(),
+                                  unknownClass.data(), QByteArray()}) {
         QString error;
         EXPECT_FALSE(load(layout, bad, &error));
         EXPECT_EQ(error, "Nepodporovaný VLF formát");
@@ -257,8 +322,8 @@ TEST(ReportLayout, XmlLayoutIsWellFormed)
         if (reader.readNext() == QXmlStreamReader::StartElement)
             elements << reader.name().toString();
     ASSERT_FALSE(reader.hasError()) << reader.errorString().toStdString();
-    EXPECT_EQ(elements, (QStringList{"TvlxReport", "TvlxReportPage", "TvlxMasterData", "TvlxMemoView",
-                                     "TvlxLineView", "TvlxSubreport", "TvlxReportPage", "TvlxMemoView"}));
+    EXPECT_EQ(elements, (QStringList{"TvlxReport", "TvlxReportPage", "TvlxMasterData", "TvlxMemoView", "TvlxLineView",
+                                     "TvlxSubreport", "TvlxReportPage", "TvlxMemoView"}));
     EXPECT_EQ(xml.count("ReprintOnNewPage=\"True\""), 1);
     EXPECT_TRUE(xml.contains("Memo1OnBeforePrint"));
     EXPECT_TRUE(xml.contains("Page=\"Page2\""));

@@ -1,10 +1,10 @@
 #include "report/vlbandview.h"
 #include "report/vllineview.h"
 #include "report/vlmemoview.h"
+#include "report/vlpage.h"
 #include "report/vlpictureview.h"
 #include "report/vlregistry.h"
 #include "report/vlsubreportview.h"
-#include "report/vlpage.h"
 #include "reportbytes.h"
 
 #include <QBuffer>
@@ -148,11 +148,32 @@ TEST(ReportObjects, DesignRecordOfAMemoByteForByte)
     memo.Adjust = adCenter | adVCenter;
     memo.HighlightCondition = "[Cena] > 100";
     Bytes expected;
-    expected.str("Memo7").i32(10).i32(20).i32(300).i32(40).u16(3).u16(12).i32(500).i32(0xFF)
-        .u16(1).i32(0xFF00).i32(512 + ',').str("#,##0.00")
-        .memo({"Žluťoučký kůň", "", "[Zboží.Název]"}).memo({"begin", "  Visible := 1;", "end"}).u16(0)
-        .str("Times New Roman").i32(12).u16(3).i32(0x112233).i32(10).u16(1)
-        .u16(2).i32(0).i32(0xFFFFFF).str("[Cena] > 100");
+    expected.str("Memo7")
+        .i32(10)
+        .i32(20)
+        .i32(300)
+        .i32(40)
+        .u16(3)
+        .u16(12)
+        .i32(500)
+        .i32(0xFF)
+        .u16(1)
+        .i32(0xFF00)
+        .i32(512 + ',')
+        .str("#,##0.00")
+        .memo({"Žluťoučký kůň", "", "[Zboží.Název]"})
+        .memo({"begin", "  Visible := 1;", "end"})
+        .u16(0)
+        .str("Times New Roman")
+        .i32(12)
+        .u16(3)
+        .i32(0x112233)
+        .i32(10)
+        .u16(1)
+        .u16(2)
+        .i32(0)
+        .i32(0xFFFFFF)
+        .str("[Cena] > 100");
     EXPECT_EQ(saved(memo), expected.data());
     std::unique_ptr<TvlView> copy;
     EXPECT_EQ(reread(memo, expected, &copy), expected.data());

@@ -22,8 +22,8 @@ struct Fixture
             if (names.contains(name))
                 value = names.value(name);
         };
-        parser.OnFunction = [this](const QString &name, const Variant &p1, const Variant &p2,
-                                   const Variant &p3, QString &val) {
+        parser.OnFunction = [this](const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                                   QString &val) {
             functionCalls << name + "|" + p1.toString() + "|" + p2.toString() + "|" + p3.toString();
             if (name == "TWICE")
                 val = QString::number(parser.Calculate(p1.toString()).toDouble() * 2);
@@ -40,14 +40,16 @@ struct Fixture
 TEST(ExpressionParser, ArithmeticAndPrecedence)
 {
     Fixture f;
-    const struct { const char *expr; double value; } cases[] = {
-        {"2 + 3 * 4", 14},   {"(2 + 3) * 4", 20}, {"-5 + 2", -3},     {"10 / 0", 0},
-        {"7 MOD 3", 1},      {"7 mod 0", 0},      {"1,5 + 1", 2.5},   {"1.5 + 1", 2.5},
-        {"10 - 2 - 3", 5},   {"2 * (3 + 4) - 1", 13}, {"8 / 4 / 2", 1},
-        {"NOT 0", 1},        {"NOT 5", 0},        {"3 > 2", 1},       {"3 >= 3", 1},
-        {"3 <= 2", 0},       {"3 <> 3", 0},       {"2 = 2", 1},       {"ROUND(2.5)", 2},
-        {"ROUND(3.5)", 4},   {"INT(-2.7)", -2},   {"FRAC(2.75)", 0.75}, {"1 OR 0", 1},
-        {"1 AND 0", 0},      {"1 + 1 ; 5", 2},
+    const struct
+    {
+        const char *expr;
+        double value;
+    } cases[] = {
+        {"2 + 3 * 4", 14}, {"(2 + 3) * 4", 20},  {"-5 + 2", -3},   {"10 / 0", 0},     {"7 MOD 3", 1},
+        {"7 mod 0", 0},    {"1,5 + 1", 2.5},     {"1.5 + 1", 2.5}, {"10 - 2 - 3", 5}, {"2 * (3 + 4) - 1", 13},
+        {"8 / 4 / 2", 1},  {"NOT 0", 1},         {"NOT 5", 0},     {"3 > 2", 1},      {"3 >= 3", 1},
+        {"3 <= 2", 0},     {"3 <> 3", 0},        {"2 = 2", 1},     {"ROUND(2.5)", 2}, {"ROUND(3.5)", 4},
+        {"INT(-2.7)", -2}, {"FRAC(2.75)", 0.75}, {"1 OR 0", 1},    {"1 AND 0", 0},    {"1 + 1 ; 5", 2},
     };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(f.num(c.expr), c.value) << c.expr;

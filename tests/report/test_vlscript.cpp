@@ -34,8 +34,7 @@ public:
     QStringList calls;
     void GetValue(const QString &name, Variant &value) override { value = vars.GetVariable(name); }
     void SetValue(const QString &name, const Variant &value) override { vars.SetVariable(name, value); }
-    void DoFunction(const QString &name, const Variant &, const Variant &, const Variant &,
-                    QString &val) override
+    void DoFunction(const QString &name, const Variant &, const Variant &, const Variant &, QString &val) override
     {
         calls << name;
         val = QStringLiteral("0");
@@ -101,8 +100,7 @@ TEST(ScriptCompiler, ErrorsWithLineAndColumn)
     Compiled badEnd = compile({"begin x := 1 y := 2 end"});
     EXPECT_EQ(badEnd.errors.value(0), QString("Строка 1/14: ") + vlScriptCompiler::MsgSemicolonOrEnd);
 
-    EXPECT_EQ(compile({"goto x"}).errors.value(0),
-              QString("Строка 1/6: ") + vlScriptCompiler::MsgLabelNumber);
+    EXPECT_EQ(compile({"goto x"}).errors.value(0), QString("Строка 1/6: ") + vlScriptCompiler::MsgLabelNumber);
     EXPECT_EQ(compile({"if a then", "  b := 1", "else c := 2"}).errors.value(0), QString());
     EXPECT_EQ(compile({"if a b := 1"}).errors.value(0), QString("Строка 1/6: ") + vlScriptCompiler::MsgThen);
     EXPECT_EQ(compile({"while a x := 1"}).errors.value(0), QString("Строка 1/9: ") + vlScriptCompiler::MsgDo);

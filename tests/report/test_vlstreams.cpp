@@ -65,8 +65,7 @@ TEST(ReportEncodings, MemoReaderStopsAtTheZeroNotAtTheCount)
 {
     qint64 end = 0;
     // The count says 5, the lines end after two.
-    const QStringList lines = readMemo(bytes({5, 0, 1, 0, 'x', 13, 2, 0, 0xC8, 'R', 0, 0x77}),
-                                       vlCurrentVersion, &end);
+    const QStringList lines = readMemo(bytes({5, 0, 1, 0, 'x', 13, 2, 0, 0xC8, 'R', 0, 0x77}), vlCurrentVersion, &end);
     EXPECT_EQ(lines, QStringList({"x", "ČR"}));
     EXPECT_EQ(end, 11);
     // And goes on past a count that is too small.

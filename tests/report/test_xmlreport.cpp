@@ -37,7 +37,7 @@ TEST(XmlReport, EscapesEverySpecialCharacter)
 
 TEST(XmlReport, MillimetresPerAxis)
 {
-    EXPECT_EQ(vlUnitsToMmX(752), 210);  // A4 on the virtual printer
+    EXPECT_EQ(vlUnitsToMmX(752), 210); // A4 on the virtual printer
     EXPECT_EQ(vlUnitsToMmY(1071), 297);
     EXPECT_EQ(vlUnitsToMmX(18), 5);
     EXPECT_EQ(vlUnitsToMmY(18), 5);
@@ -51,25 +51,67 @@ TEST(XmlReport, GeneratedScriptWrapsEachViewsScript)
         {"Band1", {"begin", "  c;", "end"}},
     });
     EXPECT_EQ(script, QStringList({
-        "procedure Memo1OnBeforePrint(Sender: TvlxComponent);", "begin", "  with Memo1, Engine do", "  begin",
-        "if a then", "  b;", "  end", "end;", "",
-        "procedure Band1OnBeforePrint(Sender: TvlxComponent);", "begin", "  with Band1, Engine do", "  begin",
-        "  c;", "  end", "end;", "",
-        "begin", "", "end.",
-    }));
+                          "procedure Memo1OnBeforePrint(Sender: TvlxComponent);",
+                          "begin",
+                          "  with Memo1, Engine do",
+                          "  begin",
+                          "if a then",
+                          "  b;",
+                          "  end",
+                          "end;",
+                          "",
+                          "procedure Band1OnBeforePrint(Sender: TvlxComponent);",
+                          "begin",
+                          "  with Band1, Engine do",
+                          "  begin",
+                          "  c;",
+                          "  end",
+                          "end;",
+                          "",
+                          "begin",
+                          "",
+                          "end.",
+                      }));
     EXPECT_EQ(vlXmlScript({}), QStringList({"begin", "", "end."}));
 }
 
 TEST(XmlReport, PropertyDataByteForByteAndBack)
 {
     const QByteArray data = vlXmlPropData({"DS"}, {"A=1", "bez"});
-    const QByteArray expected = QByteArray("\x08" "Datasets" "\x0E"
-                                           "\x01" "\x07" "DataSet" "\x0D"
-                                           "\x0B" "DataSetName" "\x06\x02" "DS" "\x00"
+    const QByteArray expected = QByteArray("\x08"
+                                           "Datasets"
+                                           "\x0E"
+                                           "\x01"
+                                           "\x07"
+                                           "DataSet"
+                                           "\x0D"
+                                           "\x0B"
+                                           "DataSetName"
+                                           "\x06\x02"
+                                           "DS"
                                            "\x00"
-                                           "\x09" "Variables" "\x0E"
-                                           "\x01" "\x04" "Name" "\x06\x01" "A" "\x05" "Value" "\x06\x01" "1" "\x00"
-                                           "\x01" "\x04" "Name" "\x06\x00" "\x05" "Value" "\x06\x00" "\x00"
+                                           "\x00"
+                                           "\x09"
+                                           "Variables"
+                                           "\x0E"
+                                           "\x01"
+                                           "\x04"
+                                           "Name"
+                                           "\x06\x01"
+                                           "A"
+                                           "\x05"
+                                           "Value"
+                                           "\x06\x01"
+                                           "1"
+                                           "\x00"
+                                           "\x01"
+                                           "\x04"
+                                           "Name"
+                                           "\x06\x00"
+                                           "\x05"
+                                           "Value"
+                                           "\x06\x00"
+                                           "\x00"
                                            "\x00",
                                            86);
     EXPECT_EQ(data, expected);

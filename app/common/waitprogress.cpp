@@ -1,6 +1,6 @@
-#include "app/waitprogress.h"
+#include "app/common/waitprogress.h"
 
-#include "app/screenplacement.h"
+#include "app/common/screenplacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,8 +18,8 @@ TForm_Progres *Form_Progres = nullptr;
 
 namespace {
 
-constexpr Qt::WindowFlags fixedDialog = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint
-                                      | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+constexpr Qt::WindowFlags fixedDialog =
+    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
 } // namespace
 
@@ -33,12 +33,12 @@ void ShowAndPaint(QWidget *window)
     elapsed.start();
     do {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    } while (window->windowHandle() && !window->windowHandle()->isExposed()
-             && elapsed.elapsed() < 200);
+    } while (window->windowHandle() && !window->windowHandle()->isExposed() && elapsed.elapsed() < 200);
     window->repaint();
 }
 
-TForm_Cekejte::TForm_Cekejte() : QDialog(nullptr, fixedDialog | Qt::WindowStaysOnTopHint)
+TForm_Cekejte::TForm_Cekejte()
+    : QDialog(nullptr, fixedDialog | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Form_Cekejte"));
     setWindowTitle(QStringLiteral(" Čekejte"));
@@ -48,8 +48,7 @@ TForm_Cekejte::TForm_Cekejte() : QDialog(nullptr, fixedDialog | Qt::WindowStaysO
     Image = new QLabel(this);
     Image->setObjectName(QStringLiteral("Image"));
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    Image->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this)
-                         .pixmap(size, size));
+    Image->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this).pixmap(size, size));
 
     LabelInformation = new QLabel(QStringLiteral("Čekejte prosím..."), this);
     LabelInformation->setObjectName(QStringLiteral("LabelInformation"));
@@ -84,7 +83,8 @@ void TForm_Cekejte::closeEvent(QCloseEvent *event)
     event->ignore();
 }
 
-TForm_Progres::TForm_Progres() : QDialog(nullptr, fixedDialog)
+TForm_Progres::TForm_Progres()
+    : QDialog(nullptr, fixedDialog)
 {
     setObjectName(QStringLiteral("Form_Progres"));
     setWindowModality(Qt::ApplicationModal);

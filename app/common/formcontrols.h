@@ -56,9 +56,12 @@ class ChangeRelay : public QObject
     Q_OBJECT
 public:
     ChangeRelay(QObject *parent, std::function<void()> handler)
-        : QObject(parent), handler(std::move(handler)) {}
+        : QObject(parent)
+        , handler(std::move(handler))
+    {}
 public slots:
     void fire() { handler(); }
+
 private:
     std::function<void()> handler;
 };

@@ -7,12 +7,9 @@
 class WindowMessageService : public MessageService
 {
 public:
-    void showWarning(const QString &heading, const QString &detail,
-                     const QString &description) override;
-    void showInformation(const QString &heading, const QString &detail,
-                         bool autoClose) override;
-    bool showQuestion(const QString &heading, const QString &detail,
-                      bool yesFocused) override;
+    void showWarning(const QString &heading, const QString &detail, const QString &description) override;
+    void showInformation(const QString &heading, const QString &detail, bool autoClose) override;
+    bool showQuestion(const QString &heading, const QString &detail, bool yesFocused) override;
     // A second showWait before hideWait reuses the window that is up, so one
     // hideWait always removes it.
     void showWait(const QString &text) override;

@@ -1,4 +1,4 @@
-#include "app/formcontrols.h"
+#include "app/common/formcontrols.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -19,9 +19,9 @@ const char *const previousDefaultName = "_previousDefaultButton";
 
 bool isEditOrCombo(const QWidget *widget)
 {
-    return qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget)
-        || qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QTextEdit *>(widget)
-        || qobject_cast<const QComboBox *>(widget);
+    return qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget) ||
+           qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QTextEdit *>(widget) ||
+           qobject_cast<const QComboBox *>(widget);
 }
 
 void colourControl(QWidget *control, bool marked)
@@ -30,12 +30,10 @@ void colourControl(QWidget *control, bool marked)
     QPalette palette = control->palette();
     for (int group = 0; group < QPalette::NColorGroups; ++group) {
         const auto g = QPalette::ColorGroup(group);
-        palette.setColor(g, QPalette::Base,
-                         marked ? InvalidMarkColor() : standard.color(g, QPalette::Base));
+        palette.setColor(g, QPalette::Base, marked ? InvalidMarkColor() : standard.color(g, QPalette::Base));
         // A combo box without an edit paints its face with the button colour.
         if (qobject_cast<QComboBox *>(control))
-            palette.setColor(g, QPalette::Button,
-                             marked ? InvalidMarkColor() : standard.color(g, QPalette::Button));
+            palette.setColor(g, QPalette::Button, marked ? InvalidMarkColor() : standard.color(g, QPalette::Button));
     }
     control->setPalette(palette);
 }

@@ -1,7 +1,7 @@
-#include "app/dialogedit.h"
+#include "app/common/dialogedit.h"
 
-#include "app/dialogbase.h"
-#include "app/screenplacement.h"
+#include "app/common/dialogbase.h"
+#include "app/common/screenplacement.h"
 
 #include <QAbstractItemModel>
 #include <QFrame>

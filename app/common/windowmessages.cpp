@@ -1,8 +1,8 @@
-#include "app/windowmessages.h"
+#include "app/common/windowmessages.h"
 
-#include "app/messagewindows.h"
-#include "app/modalresult.h"
-#include "app/waitprogress.h"
+#include "app/common/messagewindows.h"
+#include "app/common/modalresult.h"
+#include "app/common/waitprogress.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,8 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-void WindowMessageService::showWarning(const QString &heading, const QString &detail,
-                                       const QString &description)
+void WindowMessageService::showWarning(const QString &heading, const QString &detail, const QString &description)
 {
     QApplication::beep();
     TFormWarning form;
@@ -22,8 +21,7 @@ void WindowMessageService::showWarning(const QString &heading, const QString &de
     form.exec();
 }
 
-void WindowMessageService::showInformation(const QString &heading, const QString &detail,
-                                           bool autoClose)
+void WindowMessageService::showInformation(const QString &heading, const QString &detail, bool autoClose)
 {
     QApplication::beep();
     TFormInformation form;
@@ -34,8 +32,7 @@ void WindowMessageService::showInformation(const QString &heading, const QString
     form.exec();
 }
 
-bool WindowMessageService::showQuestion(const QString &heading, const QString &detail,
-                                        bool yesFocused)
+bool WindowMessageService::showQuestion(const QString &heading, const QString &detail, bool yesFocused)
 {
     QApplication::beep();
     TFormQuestion form;

@@ -1,4 +1,4 @@
-#include "app/screenplacement.h"
+#include "app/common/screenplacement.h"
 
 #include <QApplication>
 #include <QMainWindow>

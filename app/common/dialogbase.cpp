@@ -1,8 +1,8 @@
-#include "app/dialogbase.h"
+#include "app/common/dialogbase.h"
 
-#include "app/formcontrols.h"
-#include "app/modalresult.h"
-#include "app/screenplacement.h"
+#include "app/common/formcontrols.h"
+#include "app/common/modalresult.h"
+#include "app/common/screenplacement.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -80,8 +80,7 @@ void FocusClientFirst(QDialog *dialog, const QList<QWidget *> &trailingButtons)
     QList<QWidget *> chain;
     QWidget *start = dialog;
     for (QWidget *w = start->nextInFocusChain(); w && w != start; w = w->nextInFocusChain())
-        if (!trailingButtons.contains(w) && w->window() == dialog
-            && (w->focusPolicy() & Qt::TabFocus))
+        if (!trailingButtons.contains(w) && w->window() == dialog && (w->focusPolicy() & Qt::TabFocus))
             chain.append(w);
     QWidget *previous = chain.isEmpty() ? nullptr : chain.last();
     for (QWidget *button : trailingButtons) {

@@ -1,7 +1,7 @@
-#include "app/messagewindows.h"
+#include "app/common/messagewindows.h"
 
-#include "app/modalresult.h"
-#include "app/screenplacement.h"
+#include "app/common/modalresult.h"
+#include "app/common/screenplacement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,8 +19,8 @@ constexpr int selfCloseMs = 3000;
 } // namespace
 
 MessageWindow::MessageWindow(const QString &caption, QStyle::StandardPixmap icon, bool stayOnTop)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint
-                           | (stayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()))
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                           (stayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()))
 {
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
