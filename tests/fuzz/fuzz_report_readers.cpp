@@ -1,10 +1,13 @@
-// libFuzzer target over the readers of layout files (".vlf") and prepared
-// reports (".vlp"): whatever the bytes, reading must end with success or a
-// reported failure, never with a crash or a hang.
+// libFuzzer target over the readers of layout files (".vlf"), prepared
+// reports (".vlp") and rich text: whatever the bytes, reading must end with
+// success or a reported failure, never with a crash or a hang.
+#include "report/rich/rtfreader.h"
+#include "report/rich/rtfwriter.h"
 #include "report/vlpreparedpages.h"
 #include "report/vlreportlayout.h"
 
 #include <QApplication>
+#include <QTextDocument>
 #include <cstdint>
 #include <cstdlib>
 
@@ -22,6 +25,16 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    {
+        // Rich text: what was read is written, and what is written reads back.
+        QTextDocument document;
+        TvlRtfLimits limits;
+        limits.MaxPictureSide = 512;
+        vlReadRtf(bytes, document, nullptr, limits);
+        QTextDocument again;
+        if (!vlReadRtf(vlWriteRtf(document), again, nullptr, limits))
+            std::abort();
+    }
     {
         TvlReportLayout layout;
         layout.KeepCurrentPrinter = 1;
