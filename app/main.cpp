@@ -1,8 +1,7 @@
 #include "app/common/windowmessages.h"
+#include "app/start/startup.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QTimer>
 
 int main(int argc, char **argv)
 {
@@ -14,17 +13,11 @@ int main(int argc, char **argv)
     WindowMessageService messageWindows;
     SetMessageService(&messageWindows);
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("Form_Tarmil"));
-    window.setWindowTitle(QStringLiteral("Tarmil 5.0"));
-    window.resize(1024, 700);
-    window.show();
-
-    // Used by the test suite: start, show the window, leave the loop at once.
-    if (app.arguments().contains(QStringLiteral("--smoke-test")))
-        QTimer::singleShot(0, &app, [&window] { window.close(); });
-
-    const int exitCode = app.exec();
+    StartupOptions options;
+    options.arguments = app.arguments().mid(1);
+    // Used by the test suite: start, show the main window, end at once.
+    options.smokeTest = options.arguments.contains(QStringLiteral("--smoke-test"));
+    const int exitCode = RunTarmil(options);
     SetMessageService(nullptr);
     return exitCode;
 }

@@ -1,0 +1,105 @@
+#include "app/start/startup.h"
+
+#include "app/settings/databaze.h"
+#include "app/settings/nastaveni.h"
+#include "app/settings/zaloha.h"
+#include "app/start/appglobals.h"
+#include "app/start/loginloop.h"
+#include "app/start/prihlaseni.h"
+#include "app/start/secondcopy.h"
+#include "app/start/startuplog.h"
+#include "data/dm.h"
+#include "kit/formstorage.h"
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+// The one place that makes the main window.
+QWidget *CreateMainWindow()
+{
+    auto *window = new QMainWindow;
+    window->setObjectName(QStringLiteral("Form_Tarmil"));
+    window->setWindowTitle(AppTitle);
+    window->resize(1024, 700);
+    return window;
+}
+
+namespace {
+
+// Frees the long-lived forms in the reverse order of their creation.
+void freeForms(QWidget *mainWindow)
+{
+    delete Form_Prihlaseni;
+    Form_Prihlaseni = nullptr;
+    delete Form_Zaloha;
+    Form_Zaloha = nullptr;
+    delete Form_Nastaveni;
+    Form_Nastaveni = nullptr;
+    delete Form_Databaze;
+    Form_Databaze = nullptr;
+    delete DM;
+    delete mainWindow;
+    InitializationFree();
+}
+
+void createSettingsForms()
+{
+    InitializationLog(QStringLiteral("Start nastavení programu..."));
+    Form_Nastaveni = new TForm_Nastaveni;
+    Form_Nastaveni->FormStorage->FormPlacementRestore();
+    SetShopSettings(Form_Nastaveni);
+    Form_Zaloha = new TForm_Zaloha;
+    Form_Zaloha->FormStorage->FormPlacementRestore();
+    InitializationLogOk();
+}
+
+} // namespace
+
+int RunTarmil(const StartupOptions &options)
+{
+    SetAppGlobals();
+    Paths::installProgramFiles();
+
+    SecondCopyGuard guard;
+    if (!options.smokeTest && !SecondCopyMayStart(guard))
+        return 0;
+
+    InitializationCreate();
+    InitializationShow();
+    InitializationLog(QStringLiteral("Start programu ") + AppTitle + QStringLiteral("..."));
+
+    // The main window comes first: the data module's detail lists take their
+    // masters from it.
+    QPointer<QWidget> mainWindow = CreateMainWindow();
+    guard.onRaiseRequest = [mainWindow] { BringToFront(mainWindow); };
+    new TDM(qApp);
+    DM->FormStorage->FormPlacementRestore();
+    InitializationLogOk();
+
+    Form_Prihlaseni = new TForm_Prihlaseni;
+    Form_Prihlaseni->FormStorage->FormPlacementRestore();
+
+    if (!options.smokeTest) {
+        LoginLoop loop(Form_Prihlaseni, options.arguments);
+        if (!loop.run()) {
+            freeForms(mainWindow);
+            return 0;
+        }
+        Form_Prihlaseni->FormStorage->FormPlacementSave();
+    }
+    delete Form_Prihlaseni;
+    Form_Prihlaseni = nullptr;
+
+    createSettingsForms();
+    InitializationClose();
+
+    mainWindow->show();
+    if (options.smokeTest)
+        QTimer::singleShot(0, mainWindow, [mainWindow] { mainWindow->close(); });
+    const int exitCode = QApplication::exec();
+    freeForms(mainWindow);
+    return exitCode;
+}

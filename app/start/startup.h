@@ -1,0 +1,21 @@
+#pragma once
+// The program's run from start to end: titles and folders, the second-copy
+// check, the start-up log, the long-lived forms, the login loop, the message
+// loop and the forms' release.
+#include <QStringList>
+
+class QWidget;
+
+struct StartupOptions
+{
+    // The program's arguments, without its own path.
+    QStringList arguments;
+    // Start, show the main window and end at once, without a login.
+    bool smokeTest = false;
+};
+
+// Returns the program's exit code.
+int RunTarmil(const StartupOptions &options);
+
+// The main window, created as the application's first form.
+QWidget *CreateMainWindow();
