@@ -77,6 +77,9 @@ public:
     QRect DesignPage;           // the design page area the designer shows
 
     virtual bool IsPrinter() const { return false; }
+    // The painter underneath, for objects that draw formatted text themselves;
+    // none when the canvas only records.
+    virtual QPainter *Painter() { return nullptr; }
     // The area drawing reaches; a null rectangle when unbounded.
     virtual QRect ClipBox() const { return {}; }
     virtual void SetClipRect(const QRect &rect) = 0; // drawing stays inside until ResetClip
@@ -107,6 +110,7 @@ public:
     explicit TvlPainterCanvas(QPainter &painter, bool printer = false);
 
     bool IsPrinter() const override { return m_printer; }
+    QPainter *Painter() override { return &m_painter; }
     QRect ClipBox() const override;
     void SetClipRect(const QRect &rect) override;
     void ResetClip() override;
@@ -149,6 +153,7 @@ public:
     void Clear() { m_outputs.clear(); }
 
     bool IsPrinter() const override { return m_target && m_target->IsPrinter(); }
+    QPainter *Painter() override { return m_target ? m_target->Painter() : nullptr; }
     QRect ClipBox() const override { return m_target ? m_target->ClipBox() : QRect(); }
     void SetClipRect(const QRect &rect) override;
     void ResetClip() override;
