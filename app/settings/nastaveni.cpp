@@ -295,6 +295,7 @@ QWidget *TForm_Nastaveni::buildItemTab()
     colourRow->addWidget(ColorComboBox_Nezadane);
     colourRow->addStretch();
     nezadaneBox->addLayout(colourRow);
+    nezadaneBox->addStretch();
 
     auto *rabat = new QGroupBox(QStringLiteral("Výchozí rabat"), page);
     IntegerComboBox_Rabat =

@@ -6,9 +6,32 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
+
+namespace {
+
+// The program's picture while the application carries no icon of its own.
+QPixmap programPicture()
+{
+    QPixmap picture(48, 48);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0x1f, 0x5f, 0x9f));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(2, 2, 44, 44), 8, 8);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(30);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("T"));
+    return picture;
+}
+
+} // namespace
 
 TForm_OProgramu::TForm_OProgramu(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
@@ -18,10 +41,8 @@ TForm_OProgramu::TForm_OProgramu(QWidget *parent)
 
     Image = new QLabel(this);
     Image->setObjectName(QStringLiteral("Image"));
-    QIcon icon = QApplication::windowIcon();
-    if (icon.isNull())
-        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-    Image->setPixmap(icon.pixmap(48, 48));
+    const QIcon icon = QApplication::windowIcon();
+    Image->setPixmap(icon.isNull() ? programPicture() : icon.pixmap(48, 48));
     Label_Aplikace = new QLabel(AppTitle, this);
     Label_Aplikace->setObjectName(QStringLiteral("Label_Aplikace"));
     QFont font = Label_Aplikace->font();
@@ -45,5 +66,8 @@ TForm_OProgramu::TForm_OProgramu(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(Button_Zavrit, 0, Qt::AlignRight);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->setSpacing(12);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(320);
 }
