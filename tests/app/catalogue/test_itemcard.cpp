@@ -1,0 +1,269 @@
+// The item card over a real database: defaults, validation with the shop's
+// settings, price arithmetic, unit change, top-up and per-field rights.
+#include "app/catalogue/itemcardsettings.h"
+#include "app/catalogue/polozka.h"
+#include "app/common/formcontrols.h"
+#include "data/dm_fixture.h"
+#include "kit/comboedit.h"
+#include "kit/intedit.h"
+#include "kit/numedit.h"
+#include "screenshots.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class ItemCard : public DataModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        DataModuleTest::SetUp();
+        previous = SetCardSettings(&settings);
+        settings.values.markRequired = true;
+        settings.values.markLength = 8;
+    }
+    void TearDown() override
+    {
+        SetCardSettings(previous);
+        DataModuleTest::TearDown();
+    }
+    template <class Form>
+    std::unique_ptr<Form> open()
+    {
+        auto form = std::make_unique<Form>();
+        form->show();
+        return form;
+    }
+    static QString reason(QWidget *control) { return ShowHint(control) ? Hint(control) : QString(); }
+    void revoke(int right)
+    {
+        sql(QStringLiteral("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI=false WHERE ID_OPRAVNENI=%1").arg(right));
+    }
+    // Opens the item list on the item with the mark.
+    void selectItem(const QString &mark)
+    {
+        ASSERT_TRUE(dm->OpenItems());
+        ASSERT_TRUE(dm->MSSQLADOQuery_Polozka->Locate("OZNACENI", mark));
+    }
+
+    MemoryItemCardSettings settings;
+    ItemCardSettingsSource *previous = nullptr;
+};
+
+TEST_F(ItemCard, NewItemStartsWithTheShopsDefaults)
+{
+    newItem("00000001");
+    newItem("00000002");
+    newItem("00000004");
+    auto form = open<TForm_PolozkaNova>();
+    EXPECT_EQ(form->windowTitle(), " Nová položka");
+    EXPECT_EQ(form->Edit_Oznaceni->text(), "00000003");
+    EXPECT_EQ(form->IntegerComboBox_Zaruka->value(), 24);
+    EXPECT_EQ(form->ComboBox_DPH->currentText(), "20");
+    EXPECT_EQ(form->ComboBox_Sklad->currentText(), "Sklad-01");
+    EXPECT_EQ(form->ComboEdit_Kategorie->text(), "?");
+    EXPECT_EQ(form->ComboBox_Dodavatel->currentText(), "-");
+    EXPECT_EQ(form->ComboBox_Jednotka->currentText(), "ks");
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Minimum->value(), 1);
+    EXPECT_TRUE(form->CheckBox_Nasobne->isChecked());
+    EXPECT_EQ(form->Label_MinimumMinimum->text(), "ks");
+    EXPECT_EQ(form->IntegerComboBox_Rabat->value(), 20);
+    EXPECT_EQ(form->Button_Rabat->text(), "Rabat 20%");
+    // Every rule ran once: the empty name and the zero prices are marked.
+    EXPECT_EQ(reason(form->Edit_Polozka), "Nezadaná položka...");
+    EXPECT_EQ(reason(form->CurrencyEdit_Nakup), "Nulová nákupní cena...");
+    EXPECT_EQ(reason(form->CurrencyEdit_Mnozstvi), "Nulové množství...");
+    EXPECT_EQ(reason(form->Edit_Oznaceni), "");
+    EXPECT_FALSE(form->Button_Ok->isEnabled());
+
+    form->Edit_Polozka->setText("Šroubovák");
+    form->CurrencyEdit_Nakup->setValue(100);
+    form->CurrencyEdit_Prodej->setValue(150);
+    form->CurrencyEdit_Mnozstvi->setValue(3);
+    EXPECT_TRUE(form->Button_Ok->isEnabled());
+    Shoot(form.get(), "polozka_nova");
+    ASSERT_TRUE(dm->NewItem(form->Item())) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar("SELECT POLOZKA || '|' || OZNACENI || '|' || PRODEJ FROM tab_polozka WHERE OZNACENI='00000003'"),
+              "Šroubovák|00000003|150.0000");
+}
+
+TEST_F(ItemCard, EveryRefusalFollowsTheSettings)
+{
+    newItem("00000001");
+    auto form = open<TForm_PolozkaNova>();
+    // Length first, then the store's uniqueness.
+    form->Edit_Oznaceni->setText("12");
+    EXPECT_EQ(reason(form->Edit_Oznaceni), "Označení položky musí být dlouhé 8 znaků...");
+    form->Edit_Oznaceni->setText("00000001");
+    EXPECT_EQ(reason(form->Edit_Oznaceni), "Označení položky již existuje...");
+    settings.values.markLength = 0;
+    form->Edit_Oznaceni->setText("");
+    EXPECT_EQ(reason(form->Edit_Oznaceni), "Nezadané označení...");
+    settings.values.markRequired = false;
+    form->Edit_Oznaceni->setText("00000001"); // a duplicate is fine when not required
+    EXPECT_EQ(reason(form->Edit_Oznaceni), "");
+
+    settings.values.codeRequired = true;
+    settings.values.codeLength = 8;
+    form->Edit_Kod->setText("00000001");
+    EXPECT_EQ(reason(form->Edit_Kod), "Kód již existuje...");
+    form->Edit_Kod->setText("123");
+    EXPECT_EQ(reason(form->Edit_Kod), "Kód položky musí být dlouhý 8 znaků...");
+
+    form->Edit_Polozka->setText("Položka 00000001");
+    EXPECT_EQ(reason(form->Edit_Polozka), "Existující položka...");
+    // Another store has no such item: choosing it clears the mark.
+    ASSERT_TRUE(dm->NewStore("Sklad-02", 1));
+    form->ComboBox_Sklad->addItem("Sklad-02");
+    form->ComboBox_Sklad->setCurrentText("Sklad-02");
+    EXPECT_EQ(reason(form->Edit_Polozka), "");
+    EXPECT_EQ(reason(form->Edit_Kod), "Kód položky musí být dlouhý 8 znaků...");
+
+    settings.values.specificationRequired = true;
+    form->Edit_Specifikace->setText(" ");
+    EXPECT_EQ(reason(form->Edit_Specifikace), "Nezadaná specifikace...");
+    form->IntegerComboBox_Zaruka->setEditText("");
+    EXPECT_EQ(reason(form->IntegerComboBox_Zaruka), "Záruka musí být v rozsahu 0 až 100...");
+    form->ComboBox_Dodavatel->setCurrentIndex(-1);
+    EXPECT_EQ(reason(form->ComboBox_Dodavatel), "Nezadaný dodavatel...");
+    form->ComboEdit_Kategorie->setText("");
+    EXPECT_EQ(reason(form->ComboEdit_Kategorie), "Nezadaná kategorie...");
+    int child = 0;
+    ASSERT_TRUE(dm->NewCategory(1, "Nářadí", "-", child));
+    form->ComboEdit_Kategorie->setText("?\\Nářadí\\Kleště");
+    EXPECT_EQ(reason(form->ComboEdit_Kategorie), "Tato kategorie neexistuje...");
+    form->ComboEdit_Kategorie->setText("?\\Nářadí");
+    EXPECT_EQ(reason(form->ComboEdit_Kategorie), "");
+
+    settings.values.purchaseRequired = false;
+    form->CurrencyEdit_Nakup->setValue(1);
+    form->CurrencyEdit_Nakup->setValue(0);
+    EXPECT_EQ(reason(form->CurrencyEdit_Nakup), "");
+    form->CurrencyEdit_Nakup->setValue(-1);
+    EXPECT_EQ(reason(form->CurrencyEdit_Nakup), "Záporná nákupní cena...");
+    settings.values.minimumRequired = true;
+    form->CurrencyEdit_Minimum->setValue(0);
+    EXPECT_EQ(reason(form->CurrencyEdit_Minimum), "Nulové minimum...");
+    EXPECT_FALSE(form->Button_Ok->isEnabled());
+}
+
+TEST_F(ItemCard, PricesFollowTheVatAndTheMarkupButton)
+{
+    auto form = open<TForm_PolozkaNova>();
+    form->CurrencyEdit_NakupBezDPH->setValue(100);
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Nakup->value(), 120);
+    form->CurrencyEdit_NakupBezDPH->setValue(0); // zero changes nothing
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Nakup->value(), 120);
+
+    form->IntegerComboBox_Rabat->setValue(25);
+    EXPECT_EQ(form->Button_Rabat->text(), "Rabat 25%");
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Prodej->value(), 0); // only the button sets it
+    form->Button_Rabat->click();
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Prodej->value(), 150);
+
+    // Without a VAT rate nothing is computed and no error appears.
+    form->ComboBox_DPH->setCurrentIndex(-1);
+    form->CurrencyEdit_NakupBezDPH->setValue(50);
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Nakup->value(), 120);
+    EXPECT_EQ(reason(form->ComboBox_DPH), "Nezadaná DPH...");
+    EXPECT_EQ(messages.count(MessageCall::Warning) + messages.count(MessageCall::Information), 0);
+}
+
+TEST_F(ItemCard, AUnitChosenByTheUserBringsItsMinimum)
+{
+    auto form = open<TForm_PolozkaNova>();
+    form->ComboBox_Jednotka->setCurrentText("kg");
+    EXPECT_NEAR(form->CurrencyEdit_Minimum->value(), 0.001, 1e-9);
+    EXPECT_FALSE(form->CheckBox_Nasobne->isChecked());
+    EXPECT_EQ(form->Label_ZasobaZasoba->text(), "kg");
+    EXPECT_EQ(form->Label_MinimumMinimum->text(), "kg");
+}
+
+TEST_F(ItemCard, AnEditedItemKeepsItsOwnMinimumAndTopsUpFromTheStoredQuantity)
+{
+    newItem("00000001", Currency::fromInt(5));
+    newItem("00000002");
+    sql("UPDATE tab_polozka SET MINIMUM = 5, NASOBNE = false WHERE OZNACENI = '00000001'");
+    selectItem("00000001");
+    auto form = open<TForm_PolozkaEditace>();
+    EXPECT_EQ(form->windowTitle(), " Editace položky");
+    EXPECT_EQ(form->Edit_Oznaceni->text(), "00000001");
+    EXPECT_EQ(form->Edit_Polozka->text(), "Položka 00000001");
+    EXPECT_EQ(form->ComboBox_DPH->currentText(), "20");
+    EXPECT_EQ(form->ComboBox_Jednotka->currentText(), "ks");
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Minimum->value(), 5);
+    EXPECT_FALSE(form->CheckBox_Nasobne->isChecked());
+    EXPECT_EQ(form->Label_DoplnitJednotka->text(), "ks");
+    // Its own name is not a duplicate; "&Ok" waits for a change.
+    EXPECT_EQ(reason(form->Edit_Polozka), "");
+    EXPECT_FALSE(form->Button_Ok->isEnabled());
+
+    EXPECT_TRUE(form->CurrencyEdit_Doplnit->isEnabled());
+    form->CurrencyEdit_Doplnit->setValue(3);
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Mnozstvi->value(), 8);
+    form->CurrencyEdit_Doplnit->setValue(4);
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Mnozstvi->value(), 9);
+    EXPECT_TRUE(form->Button_Ok->isEnabled());
+
+    form->Edit_Polozka->setText("Položka 00000002");
+    EXPECT_EQ(reason(form->Edit_Polozka), "Existující položka...");
+    Shoot(form.get(), "polozka_editace");
+    form->Edit_Polozka->setText("Položka 00000001");
+
+    // Only now, chosen by the user, the unit's own values replace the item's.
+    form->ComboBox_Jednotka->setCurrentText("m");
+    EXPECT_NEAR(form->CurrencyEdit_Minimum->value(), 0.1, 1e-6);
+    ASSERT_TRUE(dm->EditItem(int(dm->MSSQLADOQuery_Polozka->FieldByName("ID_POLOZKA").AsInteger()), form->Item()))
+        << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar("SELECT MNOZSTVI FROM tab_polozka WHERE OZNACENI='00000001'").toDouble(), 9);
+}
+
+TEST_F(ItemCard, RightsDisableTheirFields)
+{
+    newItem("00000001");
+    revoke(12);
+    revoke(19);
+    revoke(27);
+    selectItem("00000001");
+    auto form = open<TForm_PolozkaEditace>();
+    EXPECT_FALSE(form->Edit_Polozka->isEnabled());
+    EXPECT_FALSE(form->CurrencyEdit_Nakup->isEnabled());
+    EXPECT_FALSE(form->CurrencyEdit_Doplnit->isEnabled());
+    EXPECT_TRUE(form->Edit_Kod->isEnabled());
+    EXPECT_TRUE(form->CurrencyEdit_Prodej->isEnabled());
+    EXPECT_TRUE(form->CurrencyEdit_NakupBezDPH->isEnabled()); // carries no right
+    EXPECT_TRUE(form->IntegerComboBox_Rabat->isEnabled());
+}
+
+TEST_F(ItemCard, TypedWarrantyAndDiscountJoinTheSettingsLists)
+{
+    auto form = open<TForm_PolozkaNova>();
+    form->IntegerComboBox_Zaruka->setEditText("36");
+    form->IntegerComboBox_Sleva->setEditText("7");
+    form->Button_OkClick();
+    form->IntegerComboBox_Zaruka->setEditText("48");
+    form->Button_OkClick();
+    EXPECT_EQ(settings.values.warranties, (QStringList{"0", "6", "12", "24", "36", "48"}));
+    EXPECT_EQ(settings.values.discounts.count("7"), 1);
+}
+
+TEST_F(ItemCard, EnterInTheCodeMovesOnInsteadOfClosing)
+{
+    auto form = open<TForm_PolozkaNova>();
+    form->activateWindow();
+    form->Edit_Kod->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->Button_Ok->isDefault());
+    QTest::keyClick(form->Edit_Kod, Qt::Key_Return);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->Edit_Polozka->hasFocus());
+    EXPECT_TRUE(form->Button_Ok->isDefault());
+}
+
+} // namespace
