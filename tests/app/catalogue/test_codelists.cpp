@@ -190,6 +190,17 @@ TEST_F(CodeLists, StoresKeepTheirNamesApartAndKeepStoresWithItems)
     EXPECT_EQ(last(MessageCall::Information), "Sklad nelze odebrat...");
     EXPECT_EQ(messages.calls.last().detail, "Sklad \"Sklad-01\" obsahuje 1 nebo více skladových položek...");
 
+    whenDialog<TForm_SkladNovy>([](TForm_SkladNovy &d) {
+        EXPECT_EQ(Hint(d.Edit_Sklad), "Nezadaný sklad...");
+        d.Edit_Sklad->setText("Sklad-03");
+        d.ComboEdit_Kategorie->setText("?");
+    });
+    list->Button_PridatClick();
+    EXPECT_EQ(list->CurrentText("SKLAD"), "Sklad-03");
+    bool modify = false;
+    list->KxDBGridExClickCheckBox(list->KxDBGridEx, field(dm->MSSQLADOQuery_Sklad, "STATE_VYCHOZI"), modify);
+    EXPECT_EQ(dm->DefaultStoreId(), dm->StoreIdByName("Sklad-03"));
+
     revoke(57);
     list->Button_EditovatClick();
     EXPECT_EQ(last(MessageCall::Information), "Funkce editovat sklad není dostupná...");
@@ -222,6 +233,20 @@ TEST_F(CodeLists, ContactsAddAndRefuseRemovingASupplierInUse)
     list->KxDBGridExClickCheckBox(list->KxDBGridEx, field(dm->MSSQLADOQuery_Kontakt, "STATE_ODBERATEL"), modify);
     EXPECT_EQ(dm->DefaultCustomerName(), "Železářství Novák");
     EXPECT_EQ(dm->DefaultSupplierName(), "-");
+
+    whenDialog<TForm_KontaktEditace>([](TForm_KontaktEditace &d) {
+        EXPECT_EQ(d.Edit_IC->text(), "12345678");
+        d.Edit_Kontakt->setText("-");
+        EXPECT_EQ(Hint(d.Edit_Kontakt), "Existující kontakt...");
+        d.Edit_Kontakt->setText("Železářství Novák"); // its own name
+        d.Edit_Osoba->setText("Jan Novák");
+    });
+    list->Button_EditovatClick();
+    EXPECT_EQ(scalar("SELECT OSOBA FROM tab_kontakt WHERE KONTAKT='Železářství Novák'"), "Jan Novák");
+
+    revoke(69);
+    list->Button_OdebratClick();
+    EXPECT_EQ(last(MessageCall::Information), "Funkce odebrat kontakt není dostupná...");
     Shoot(list.get(), "kontakty");
 }
 
@@ -248,6 +273,13 @@ TEST_F(CodeLists, TheFirstVatRateIsFixedAndRatesStayWithinAHundred)
     });
     list->Button_EditovatClick();
     EXPECT_EQ(scalar("SELECT DPH FROM tab_dph WHERE ID_DPH=2").toDouble(), 12.5);
+
+    bool modify = false;
+    list->KxDBGridExClickCheckBox(list->KxDBGridEx, field(dm->MSSQLADOQuery_Dph, "STATE_VYCHOZI"), modify);
+    EXPECT_DOUBLE_EQ(dm->DefaultVatRate().toDouble(), 12.5);
+    revoke(48);
+    list->Button_EditovatClick();
+    EXPECT_EQ(last(MessageCall::Information), "Funkce editace DPH není dostupná...");
     Shoot(list.get(), "dph");
 }
 

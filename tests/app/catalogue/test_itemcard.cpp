@@ -1,8 +1,10 @@
 // The item card over a real database: defaults, validation with the shop's
 // settings, price arithmetic, unit change, top-up and per-field rights.
+#include "app/catalogue/categoryeditor.h"
 #include "app/catalogue/itemcardsettings.h"
 #include "app/catalogue/polozka.h"
 #include "app/common/formcontrols.h"
+#include "app/modal_helper.h"
 #include "data/dm_fixture.h"
 #include "kit/comboedit.h"
 #include "kit/intedit.h"
@@ -251,6 +253,31 @@ TEST_F(ItemCard, TypedWarrantyAndDiscountJoinTheSettingsLists)
     form->Button_OkClick();
     EXPECT_EQ(settings.values.warranties, (QStringList{"0", "6", "12", "24", "36", "48"}));
     EXPECT_EQ(settings.values.discounts.count("7"), 1);
+}
+
+TEST_F(ItemCard, TheCategoryButtonPicksFromTheTree)
+{
+    int tools = 0, pliers = 0;
+    ASSERT_TRUE(dm->NewCategory(1, "Nářadí", "-", tools));
+    ASSERT_TRUE(dm->NewCategory(tools, "Kleště", "-", pliers));
+    auto form = open<TForm_PolozkaNova>();
+    form->ComboEdit_Kategorie->setText("?\\Nářadí\\Kleště");
+    int shownOn = 0;
+    WhenModal([&](QDialog *d) {
+        auto *tree = dynamic_cast<TForm_KategorieStromEditace *>(d);
+        ASSERT_TRUE(tree);
+        shownOn = tree->SelectedId(); // opened on the edit's category
+        tree->TreeView->setCurrentItem(tree->LoadedNode(tools));
+        tree->Button_Zavrit->click();
+    });
+    form->ComboEdit_KategorieButtonClick();
+    EXPECT_EQ(shownOn, pliers);
+    EXPECT_EQ(form->ComboEdit_Kategorie->text(), "?\\Nářadí");
+    EXPECT_EQ(Form_KategorieStromEditace, nullptr);
+
+    WhenModal([](QDialog *d) { d->reject(); }); // cancelled: the text stays
+    form->ComboEdit_KategorieButtonClick();
+    EXPECT_EQ(form->ComboEdit_Kategorie->text(), "?\\Nářadí");
 }
 
 TEST_F(ItemCard, EnterInTheCodeMovesOnInsteadOfClosing)
