@@ -1,37 +1,49 @@
 #include "app/catalogue/itemcardsettings.h"
 
+#include "app/catalogue/itemrules.h"
+#include "app/settings/shopsettings.h"
+
 namespace {
 
-ItemCardSettingsSource *registered = nullptr;
-
-void appendOnce(QStringList &list, int value)
+QStringList texts(const QList<int> &values)
 {
-    const QString text = QString::number(value);
-    if (!list.contains(text))
-        list.append(text);
+    QStringList list;
+    for (int value : values)
+        list << QString::number(value);
+    return list;
 }
 
 } // namespace
 
-void MemoryItemCardSettings::addWarranty(int months)
+ItemCardSettings ReadItemCardSettings()
 {
-    appendOnce(values.warranties, months);
+    const ShopSettings &shop = Settings();
+    ItemCardSettings s;
+    s.markRequired = shop.isRequired(ItemField::Oznaceni);
+    s.markLength = shop.oznaceniLength();
+    s.codeRequired = shop.isRequired(ItemField::Kod);
+    s.codeLength = shop.kodLength();
+    s.nameRequired = shop.isRequired(ItemField::Polozka);
+    s.specificationRequired = shop.isRequired(ItemField::Specifikace);
+    s.purchaseRequired = shop.isRequired(ItemField::Nakup);
+    s.saleRequired = shop.isRequired(ItemField::Prodej);
+    s.quantityRequired = shop.isRequired(ItemField::Mnozstvi);
+    s.stockRequired = shop.isRequired(ItemField::Zasoba);
+    s.minimumRequired = shop.isRequired(ItemField::Minimum);
+    s.warranties = texts(shop.warrantyList());
+    s.discounts = texts(shop.discountList());
+    s.defaultWarranty = shop.defaultWarranty();
+    s.defaultDiscount = shop.defaultDiscount();
+    s.defaultMargin = shop.defaultMargin();
+    return s;
 }
 
-void MemoryItemCardSettings::addDiscount(int percent)
+void KeepTypedValues(int warranty, int discount)
 {
-    appendOnce(values.discounts, percent);
-}
-
-ItemCardSettingsSource &CardSettings()
-{
-    static MemoryItemCardSettings builtIn;
-    return registered ? *registered : builtIn;
-}
-
-ItemCardSettingsSource *SetCardSettings(ItemCardSettingsSource *source)
-{
-    ItemCardSettingsSource *previous = registered;
-    registered = source;
-    return previous;
+    ShopSettings &shop = Settings();
+    if (ItemRules::isNewListValue(texts(shop.warrantyList()), QString::number(warranty)))
+        shop.addWarranty(warranty);
+    if (ItemRules::isNewListValue(texts(shop.discountList()), QString::number(discount)))
+        shop.addDiscount(discount);
+    shop.save();
 }

@@ -169,7 +169,7 @@ void TForm_Polozka::showEvent(QShowEvent *event)
 
 void TForm_Polozka::FormShow()
 {
-    const ItemCardSettings settings = CardSettings().read();
+    const ItemCardSettings settings = ReadItemCardSettings();
     IntegerComboBox_Zaruka->setItems(settings.warranties);
     FillList(ComboBox_DPH, DM->VatRateList());
     FillList(ComboBox_Sklad, DM->StoreList());
@@ -208,7 +208,7 @@ void TForm_Polozka::showUnitName(const QString &name)
 
 void TForm_Polozka::Edit_OznaceniChange(QObject *)
 {
-    const ItemCardSettings settings = CardSettings().read();
+    const ItemCardSettings settings = ReadItemCardSettings();
     QString reason;
     if (settings.markRequired)
         reason = existingReason(UniqueField::Mark, Edit_Oznaceni->text());
@@ -219,7 +219,7 @@ void TForm_Polozka::Edit_OznaceniChange(QObject *)
 
 void TForm_Polozka::Edit_KodChange(QObject *)
 {
-    const ItemCardSettings settings = CardSettings().read();
+    const ItemCardSettings settings = ReadItemCardSettings();
     QString reason;
     if (settings.codeRequired)
         reason = existingReason(UniqueField::Code, Edit_Kod->text());
@@ -230,7 +230,7 @@ void TForm_Polozka::Edit_KodChange(QObject *)
 
 void TForm_Polozka::Edit_PolozkaChange(QObject *)
 {
-    const ItemCardSettings settings = CardSettings().read();
+    const ItemCardSettings settings = ReadItemCardSettings();
     QString reason;
     if (settings.nameRequired)
         reason = existingReason(UniqueField::Name, Edit_Polozka->text());
@@ -241,7 +241,7 @@ void TForm_Polozka::Edit_PolozkaChange(QObject *)
 
 void TForm_Polozka::Edit_SpecifikaceChange(QObject *)
 {
-    MarkInvalid(Edit_Specifikace, specificationReason(Edit_Specifikace->text(), CardSettings().read(),
+    MarkInvalid(Edit_Specifikace, specificationReason(Edit_Specifikace->text(), ReadItemCardSettings(),
                                                       QStringLiteral("Nezadaná specifikace...")));
     ControlsValide();
 }
@@ -289,7 +289,7 @@ void TForm_Polozka::CurrencyEdit_NakupBezDPHChange(QObject *)
 
 void TForm_Polozka::CurrencyEdit_NakupChange(QObject *)
 {
-    MarkInvalid(CurrencyEdit_Nakup, purchaseReason(CurrencyEdit_Nakup->value(), CardSettings().read()));
+    MarkInvalid(CurrencyEdit_Nakup, purchaseReason(CurrencyEdit_Nakup->value(), ReadItemCardSettings()));
     ControlsValide();
 }
 
@@ -305,7 +305,7 @@ void TForm_Polozka::Button_RabatClick()
 
 void TForm_Polozka::CurrencyEdit_ProdejChange(QObject *)
 {
-    MarkInvalid(CurrencyEdit_Prodej, saleReason(CurrencyEdit_Prodej->value(), CardSettings().read()));
+    MarkInvalid(CurrencyEdit_Prodej, saleReason(CurrencyEdit_Prodej->value(), ReadItemCardSettings()));
     ControlsValide();
 }
 
@@ -318,7 +318,7 @@ void TForm_Polozka::IntegerComboBox_SlevaChange(QObject *)
 
 void TForm_Polozka::CurrencyEdit_MnozstviChange(QObject *)
 {
-    MarkInvalid(CurrencyEdit_Mnozstvi, quantityReason(CurrencyEdit_Mnozstvi->value(), CardSettings().read()));
+    MarkInvalid(CurrencyEdit_Mnozstvi, quantityReason(CurrencyEdit_Mnozstvi->value(), ReadItemCardSettings()));
     ControlsValide();
 }
 
@@ -337,13 +337,13 @@ void TForm_Polozka::ComboBox_JednotkaChange(QObject *)
 
 void TForm_Polozka::CurrencyEdit_ZasobaChange(QObject *)
 {
-    MarkInvalid(CurrencyEdit_Zasoba, stockReason(CurrencyEdit_Zasoba->value(), CardSettings().read()));
+    MarkInvalid(CurrencyEdit_Zasoba, stockReason(CurrencyEdit_Zasoba->value(), ReadItemCardSettings()));
     ControlsValide();
 }
 
 void TForm_Polozka::CurrencyEdit_MinimumChange(QObject *)
 {
-    MarkInvalid(CurrencyEdit_Minimum, minimumReason(CurrencyEdit_Minimum->value(), CardSettings().read()));
+    MarkInvalid(CurrencyEdit_Minimum, minimumReason(CurrencyEdit_Minimum->value(), ReadItemCardSettings()));
     ControlsValide();
 }
 
@@ -356,13 +356,7 @@ void TForm_Polozka::ComboEdit_KategorieButtonClick()
 
 void TForm_Polozka::Button_OkClick()
 {
-    const ItemCardSettings settings = CardSettings().read();
-    const QString warranty = QString::number(IntegerComboBox_Zaruka->value());
-    if (isNewListValue(settings.warranties, warranty))
-        CardSettings().addWarranty(warranty.toInt());
-    const QString discount = QString::number(IntegerComboBox_Sleva->value());
-    if (isNewListValue(settings.discounts, discount))
-        CardSettings().addDiscount(discount.toInt());
+    KeepTypedValues(IntegerComboBox_Zaruka->value(), IntegerComboBox_Sleva->value());
 }
 
 bool TForm_Polozka::eventFilter(QObject *watched, QEvent *event)

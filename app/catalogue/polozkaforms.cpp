@@ -47,7 +47,7 @@ void TForm_PolozkaNova::FormShow()
 {
     TForm_Polozka::FormShow();
     Image->setPixmap(glyph(false));
-    const ItemCardSettings settings = CardSettings().read();
+    const ItemCardSettings settings = ReadItemCardSettings();
     Edit_Oznaceni->setText(DM->SmallestFreeItemMark(DM->IdSklad, settings.markLength));
     IntegerComboBox_Zaruka->setValue(settings.defaultWarranty);
     ComboBox_DPH->setCurrentIndex(vatIndex(ListEntries(ComboBox_DPH), DM->DefaultVatRate().toDouble()));

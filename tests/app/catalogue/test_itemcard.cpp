@@ -1,10 +1,10 @@
 // The item card over a real database: defaults, validation with the shop's
 // settings, price arithmetic, unit change, top-up and per-field rights.
 #include "app/catalogue/categoryeditor.h"
-#include "app/catalogue/itemcardsettings.h"
 #include "app/catalogue/polozka.h"
 #include "app/common/formcontrols.h"
 #include "app/modal_helper.h"
+#include "app/settings/shopsettings.h"
 #include "data/dm_fixture.h"
 #include "kit/comboedit.h"
 #include "kit/intedit.h"
@@ -26,13 +26,11 @@ protected:
     void SetUp() override
     {
         DataModuleTest::SetUp();
-        previous = SetCardSettings(&settings);
-        settings.values.markRequired = true;
-        settings.values.markLength = 8;
+        previous = SetShopSettings(&settings);
     }
     void TearDown() override
     {
-        SetCardSettings(previous);
+        SetShopSettings(previous);
         DataModuleTest::TearDown();
     }
     template <class Form>
@@ -54,8 +52,8 @@ protected:
         ASSERT_TRUE(dm->MSSQLADOQuery_Polozka->Locate("OZNACENI", mark));
     }
 
-    MemoryItemCardSettings settings;
-    ItemCardSettingsSource *previous = nullptr;
+    MemoryShopSettings settings;
+    ShopSettings *previous = nullptr;
 };
 
 TEST_F(ItemCard, NewItemStartsWithTheShopsDefaults)
@@ -104,15 +102,15 @@ TEST_F(ItemCard, EveryRefusalFollowsTheSettings)
     EXPECT_EQ(reason(form->Edit_Oznaceni), "Označení položky musí být dlouhé 8 znaků...");
     form->Edit_Oznaceni->setText("00000001");
     EXPECT_EQ(reason(form->Edit_Oznaceni), "Označení položky již existuje...");
-    settings.values.markLength = 0;
+    settings.oznaceniDelka = 0;
     form->Edit_Oznaceni->setText("");
     EXPECT_EQ(reason(form->Edit_Oznaceni), "Nezadané označení...");
-    settings.values.markRequired = false;
+    settings.setRequired(ItemField::Oznaceni, false);
     form->Edit_Oznaceni->setText("00000001"); // a duplicate is fine when not required
     EXPECT_EQ(reason(form->Edit_Oznaceni), "");
 
-    settings.values.codeRequired = true;
-    settings.values.codeLength = 8;
+    settings.setRequired(ItemField::Kod, true);
+    settings.kodDelka = 8;
     form->Edit_Kod->setText("00000001");
     EXPECT_EQ(reason(form->Edit_Kod), "Kód již existuje...");
     form->Edit_Kod->setText("123");
@@ -127,7 +125,7 @@ TEST_F(ItemCard, EveryRefusalFollowsTheSettings)
     EXPECT_EQ(reason(form->Edit_Polozka), "");
     EXPECT_EQ(reason(form->Edit_Kod), "Kód položky musí být dlouhý 8 znaků...");
 
-    settings.values.specificationRequired = true;
+    settings.setRequired(ItemField::Specifikace, true);
     form->Edit_Specifikace->setText(" ");
     EXPECT_EQ(reason(form->Edit_Specifikace), "Nezadaná specifikace...");
     form->IntegerComboBox_Zaruka->setEditText("");
@@ -143,13 +141,13 @@ TEST_F(ItemCard, EveryRefusalFollowsTheSettings)
     form->ComboEdit_Kategorie->setText("?\\Nářadí");
     EXPECT_EQ(reason(form->ComboEdit_Kategorie), "");
 
-    settings.values.purchaseRequired = false;
+    settings.setRequired(ItemField::Nakup, false);
     form->CurrencyEdit_Nakup->setValue(1);
     form->CurrencyEdit_Nakup->setValue(0);
     EXPECT_EQ(reason(form->CurrencyEdit_Nakup), "");
     form->CurrencyEdit_Nakup->setValue(-1);
     EXPECT_EQ(reason(form->CurrencyEdit_Nakup), "Záporná nákupní cena...");
-    settings.values.minimumRequired = true;
+    settings.setRequired(ItemField::Minimum, true);
     form->CurrencyEdit_Minimum->setValue(0);
     EXPECT_EQ(reason(form->CurrencyEdit_Minimum), "Nulové minimum...");
     EXPECT_FALSE(form->Button_Ok->isEnabled());
@@ -251,8 +249,9 @@ TEST_F(ItemCard, TypedWarrantyAndDiscountJoinTheSettingsLists)
     form->Button_OkClick();
     form->IntegerComboBox_Zaruka->setEditText("48");
     form->Button_OkClick();
-    EXPECT_EQ(settings.values.warranties, (QStringList{"0", "6", "12", "24", "36", "48"}));
-    EXPECT_EQ(settings.values.discounts.count("7"), 1);
+    EXPECT_EQ(settings.zaruky, (QList<int>{0, 6, 12, 24, 36, 48}));
+    EXPECT_EQ(settings.slevy.count(7), 1);
+    EXPECT_EQ(settings.saveCount, 2);
 }
 
 TEST_F(ItemCard, TheCategoryButtonPicksFromTheTree)
