@@ -19,9 +19,15 @@ class TFormStorage;
 class TTextComboBox : public QComboBox
 {
     Q_OBJECT
-    Q_PROPERTY(QString Text READ currentText WRITE setEditText USER true)
+    Q_PROPERTY(QString Text READ currentText WRITE setEditText NOTIFY TextChanged USER true)
 public:
-    using QComboBox::QComboBox;
+    explicit TTextComboBox(QWidget *parent = nullptr)
+        : QComboBox(parent)
+    {
+        connect(this, &QComboBox::currentTextChanged, this, &TTextComboBox::TextChanged);
+    }
+signals:
+    void TextChanged(const QString &text);
 };
 
 class TForm_Prihlaseni : public TForm_Dialog

@@ -68,7 +68,9 @@ protected:
         delete DM;
         InitializationFree();
         runOnServer(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(database));
-        for (const QString &role : {database + QStringLiteral("_prodavac"), database})
+        runOnServer(QStringLiteral("DROP SCHEMA IF EXISTS \"%1\" CASCADE").arg(database));
+        for (const QString &role :
+             {database + QStringLiteral("_prodavac"), database + QStringLiteral("_slepy"), database})
             runOnServer(QStringLiteral("DROP ROLE IF EXISTS \"%1\"").arg(role));
         qunsetenv("TARMIL5_DATABASE");
         qunsetenv("TARMIL5_HOME");
@@ -222,6 +224,32 @@ TEST_F(LoginTest, FailingMaintenanceStillOpensTheDatabase)
     for (QWidget *widget : QApplication::topLevelWidgets())
         maintenanceForms += qobject_cast<TForm_Databaze *>(widget) != nullptr;
     EXPECT_EQ(maintenanceForms, 1);
+}
+
+// When the server cannot say whether the database exists, nothing is
+// created over it: the pass ends with the server's message and the dialog
+// comes back. Here the login's own name lookup is made to fail.
+TEST_F(LoginTest, DatabaseWhoseExistenceCannotBeToldIsNotCreated)
+{
+    const QString blind = database + QStringLiteral("_slepy");
+    runOnServer(QStringLiteral("CREATE ROLE \"%1\" LOGIN CREATEDB PASSWORD 'Heslo-123'").arg(blind));
+    runOnServer(QStringLiteral("CREATE SCHEMA \"%1\"").arg(database));
+    runOnServer(QStringLiteral("CREATE FUNCTION \"%1\".katalog() RETURNS SETOF name LANGUAGE plpgsql AS "
+                               "$$BEGIN RAISE EXCEPTION 'katalog nedostupný'; END$$")
+                    .arg(database));
+    runOnServer(QStringLiteral("CREATE VIEW \"%1\".pg_database AS SELECT \"%1\".katalog() AS datname").arg(database));
+    runOnServer(QStringLiteral("GRANT USAGE ON SCHEMA \"%1\" TO PUBLIC; GRANT SELECT ON \"%1\".pg_database TO PUBLIC")
+                    .arg(database));
+    runOnServer(QStringLiteral("ALTER ROLE \"%1\" SET search_path = \"%2\", pg_catalog").arg(blind, database));
+
+    EXPECT_FALSE(login({QStringLiteral("Heslo-123"), std::nullopt}, {}, blind));
+    EXPECT_EQ(dialogShown, 2);
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    const MessageCall warning = messages.callsOf(MessageCall::Warning).constFirst();
+    EXPECT_EQ(warning.heading, QStringLiteral("Chyba při připojování k databázi..."));
+    EXPECT_TRUE(warning.description.contains(QStringLiteral("katalog nedostupný"))) << qPrintable(warning.description);
+    EXPECT_FALSE(memo.contains(QStringLiteral("Vytváření databáze: [%1]...").arg(database)));
+    EXPECT_EQ(memo.last(), QStringLiteral("Error: ") + warning.description);
 }
 
 // Maintenance chosen off in the maintenance form is skipped at the next start.

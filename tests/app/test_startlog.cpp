@@ -1,11 +1,20 @@
 #include "app/start/appglobals.h"
+#include "app/start/prihlaseni.h"
 #include "app/start/secondcopy.h"
 #include "app/start/startup.h"
 #include "app/start/startuplog.h"
 #include "common/scripted_messages.h"
+#include "kit/formstorage.h"
+#include "platform/inifile.h"
+#include "platform/paths.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -129,4 +138,52 @@ TEST_F(StartLogTest, LockOfACopyThatEndedIsTakenOver)
     }
     SecondCopyGuard next;
     EXPECT_FALSE(next.anotherCopyRunning());
+}
+
+// The dialog asks for the password on every showing, focuses it once a user
+// is named, and allows "&Ok" only with a user and a server. A server list
+// check box restored as checked fills the list before the dialog shows.
+TEST_F(StartLogTest, LoginDialogAsksForThePasswordEachTime)
+{
+    {
+        IniFile ini(Paths::iniFilePath());
+        ini.writeString(QStringLiteral("Prihlaseni"), QStringLiteral("Edit_Uzivatel_Text"), QStringLiteral("pokladni"));
+        ini.writeString(QStringLiteral("Prihlaseni"), QStringLiteral("CheckBox_Server_Checked"),
+                        QStringLiteral("True"));
+    }
+    InitializationCreate();
+    TForm_Prihlaseni dialog;
+    int listed = 0;
+    dialog.ListServers = [&listed](QStringList &list) {
+        ++listed;
+        list = {QStringLiteral("localhost"), QStringLiteral("sklad:5433")};
+        return true;
+    };
+    dialog.FormStorage->FormPlacementRestore();
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(dialog.ComboBox_Server->count(), 2);
+    EXPECT_EQ(Form_Inicializace->Memo->toPlainText(), QStringLiteral("Načítání seznamu instancí SQL serverů...\nOk"));
+
+    dialog.Edit_Heslo->setText(QStringLiteral("stare"));
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_TRUE(dialog.Edit_Heslo->text().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog.Edit_Heslo->hasFocus(); }, 1000));
+    EXPECT_TRUE(dialog.Button_Ok->isEnabled()) << "an empty password is allowed";
+    dialog.Edit_Uzivatel->setText(QStringLiteral("  "));
+    EXPECT_FALSE(dialog.Button_Ok->isEnabled());
+    dialog.Edit_Uzivatel->setText(QStringLiteral("vedouci"));
+    dialog.ComboBox_Server->setEditText(QString());
+    EXPECT_FALSE(dialog.Button_Ok->isEnabled());
+    dialog.ComboBox_Server->setEditText(QStringLiteral("sklad:5433"));
+    EXPECT_TRUE(dialog.Button_Ok->isEnabled());
+    dialog.hide();
+
+    // Unchecking leaves the list; nothing is stored by the dialog itself.
+    dialog.CheckBox_Server->setChecked(false);
+    EXPECT_EQ(dialog.ComboBox_Server->count(), 2);
+    EXPECT_EQ(listed, 1);
+    IniFile ini(Paths::iniFilePath());
+    EXPECT_EQ(ini.readString(QStringLiteral("Prihlaseni"), QStringLiteral("Edit_Uzivatel_Text")),
+              QStringLiteral("pokladni"));
 }
