@@ -170,6 +170,11 @@ bool TDM::EndTransaction(bool commit)
 // rolled back otherwise (also when the commit itself fails).
 bool TDM::transactionWrite(const std::function<bool()> &call)
 {
+    // Inside a transaction the caller began, the call is a step of it: the
+    // caller commits or rolls back the whole (a refused call undoes only
+    // itself through its savepoint).
+    if (connection().InTransaction())
+        return call();
     BeginTransaction();
     bool ok = false;
     try {

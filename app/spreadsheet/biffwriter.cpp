@@ -1,0 +1,83 @@
+#include "app/spreadsheet/biffwriter.h"
+
+#include "platform/cp1250.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+constexpr quint16 RecordBof = 0x0809;
+constexpr quint16 RecordRk = 0x027E;
+constexpr quint16 RecordNumber = 0x0203;
+constexpr quint16 RecordLabel = 0x0204;
+constexpr quint16 RecordEof = 0x000A;
+} // namespace
+
+void BiffWriter::writeU16(quint16 value)
+{
+    char buffer[2];
+    qToLittleEndian(value, buffer);
+    m_bytes.append(buffer, 2);
+}
+
+void BiffWriter::writeU32(quint32 value)
+{
+    char buffer[4];
+    qToLittleEndian(value, buffer);
+    m_bytes.append(buffer, 4);
+}
+
+void BiffWriter::writeBof()
+{
+    writeU16(RecordBof);
+    writeU16(8);
+    writeU16(0);      // version
+    writeU16(0x0010); // worksheet
+    writeU32(0);
+}
+
+void BiffWriter::writeEof()
+{
+    writeU16(RecordEof);
+    writeU16(0);
+}
+
+void BiffWriter::writeCellHeader(quint16 record, quint16 length, int row, int column)
+{
+    writeU16(record);
+    writeU16(length);
+    writeU16(quint16(row));
+    writeU16(quint16(column));
+    writeU16(0); // format index
+}
+
+void BiffWriter::writeInteger(int row, int column, qint64 value)
+{
+    if (value < RkMin || value > RkMax) {
+        writeNumber(row, column, double(value));
+        return;
+    }
+    writeCellHeader(RecordRk, 10, row, column);
+    writeU32(quint32(qint32(value) * 4) | 2u);
+}
+
+void BiffWriter::writeNumber(int row, int column, double value)
+{
+    writeCellHeader(RecordNumber, 14, row, column);
+    quint64 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    char buffer[8];
+    qToLittleEndian(bits, buffer);
+    m_bytes.append(buffer, 8);
+}
+
+void BiffWriter::writeLabel(int row, int column, const QString &text)
+{
+    QByteArray encoded = Cp1250::encode(text);
+    if (encoded.size() > LabelMaxBytes)
+        encoded.truncate(LabelMaxBytes);
+    writeCellHeader(RecordLabel, quint16(encoded.size() + 8), row, column);
+    writeU16(quint16(encoded.size()));
+    m_bytes.append(encoded);
+}

@@ -1,0 +1,115 @@
+#include "app/spreadsheet/exportwalk.h"
+
+#include "kit/dbgrid.h"
+#include "kit/dbgridmodel.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
+#include "platform/messages.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+ExportFieldClass ExportClassOf(const Db::Field &field)
+{
+    switch (field.DataType()) {
+    case Db::FieldType::Integer:
+        return ExportFieldClass::Integer;
+    case Db::FieldType::Boolean:
+        return ExportFieldClass::Boolean;
+    case Db::FieldType::Float:
+    case Db::FieldType::Currency:
+        return ExportFieldClass::Number;
+    case Db::FieldType::LargeInt:
+        return ExportFieldClass::LargeInteger;
+    default:
+        return ExportFieldClass::Other;
+    }
+}
+
+namespace {
+
+// The dataset positions of the grid's marked rows, in the order they were
+// marked; marks whose row is gone are left out.
+std::vector<int> markedPositions(TKxDBGrid *grid)
+{
+    std::vector<int> positions;
+    const auto &marks = grid->SelectedRows().Items();
+    auto *model = dynamic_cast<TKxDBGridModel *>(grid->model());
+    Db::Dataset *dataset = grid->DataSet();
+    if (marks.empty() || !model || !dataset)
+        return positions;
+    QHash<QByteArray, int> positionOfKey;
+    for (int position = 0; position < dataset->RecordCount(); ++position)
+        positionOfKey.insert(model->RowKey(position), position);
+    for (const QByteArray &key : marks) {
+        const auto found = positionOfKey.constFind(key);
+        if (found != positionOfKey.cend())
+            positions.push_back(*found);
+    }
+    return positions;
+}
+
+class ControlsOff
+{
+public:
+    explicit ControlsOff(Db::Dataset *dataset)
+        : m_dataset(dataset)
+    {
+        m_dataset->DisableControls();
+    }
+    ~ControlsOff() { m_dataset->EnableControls(); }
+    ControlsOff(const ControlsOff &) = delete;
+    ControlsOff &operator=(const ControlsOff &) = delete;
+
+private:
+    Db::Dataset *m_dataset;
+};
+
+} // namespace
+
+ExportTable ExportTableOf(TKxDBGrid *grid, bool allColumns)
+{
+    ExportTable table;
+    table.dataset = grid->DataSet();
+    TDBGridColumns &columns = grid->Columns();
+    for (int i = 0; i < columns.Count(); ++i) {
+        TColumn *column = columns[i];
+        if (allColumns || column->Visible)
+            table.columns.push_back({column->Caption(), column->Field()});
+    }
+    table.selectedPositions = markedPositions(grid);
+    return table;
+}
+
+int RunExportWalk(const ExportTable &table, ExportCellWriter &writer)
+{
+    ProgressWindow progress(QStringLiteral(" Inicializuji"));
+    QCoreApplication::processEvents();
+    for (int c = 0; c < int(table.columns.size()); ++c)
+        writer.WriteTitle(c, table.columns[size_t(c)].title);
+
+    Db::Dataset *dataset = table.dataset;
+    if (!dataset || !dataset->Active())
+        return 0;
+    ControlsOff controlsOff(dataset);
+    const bool selection = !table.selectedPositions.empty();
+    Messages().setProgressMaximum(selection ? int(table.selectedPositions.size()) + 1 : dataset->RecordCount());
+    int record = 1;
+    dataset->First();
+    while (!dataset->Eof() && !Messages().progressInterrupted()) {
+        if (selection) {
+            if (int(table.selectedPositions.size()) < record)
+                break;
+            dataset->SetRecNo(table.selectedPositions[size_t(record - 1)] + 1);
+        }
+        Messages().stepProgress(QStringLiteral(" Exportuji záznam [%1]").arg(record), record);
+        for (int c = 0; c < int(table.columns.size()); ++c) {
+            if (const Db::Field *field = table.columns[size_t(c)].field)
+                writer.WriteCell(record, c, ExportClassOf(*field), *field);
+        }
+        if (!selection)
+            dataset->Next();
+        ++record;
+    }
+    return record - 1;
+}

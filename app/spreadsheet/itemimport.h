@@ -1,0 +1,38 @@
+#pragma once
+// The item import's run over a sheet: rows 2 to the last used row, each
+// checked and stored into the current store, with the user asked to retry,
+// skip or stop after a failed row.
+//
+// With "remove the existing items" the removal and every imported row are one
+// transaction, asked for first: the store keeps its items unless the import
+// ran to its end and stored at least one row.
+#include <QString>
+
+class SpreadsheetSource;
+class TDM;
+
+struct ItemImportResult
+{
+    int imported = 0;
+    bool stopped = false;   // interrupted, or the user chose not to go on
+    bool completed = false; // the rows were walked (nothing refused before the first row)
+};
+
+class ItemImport
+{
+public:
+    ItemImport(TDM &dm, SpreadsheetSource &source)
+        : m_dm(dm)
+        , m_source(source)
+    {}
+    ItemImportResult Run(bool removeExisting);
+
+private:
+    bool confirmRemoval();
+    bool importRow(int record, int sheetRow);
+    bool finishTransaction(const ItemImportResult &result);
+    TDM &m_dm;
+    SpreadsheetSource &m_source;
+};
+
+void ReportImportCellError(int record, int sheetRow, const QString &reason, int column);
