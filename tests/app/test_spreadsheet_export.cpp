@@ -271,15 +271,16 @@ TEST_F(SpreadsheetExportTest, WorkbookForTheDesktopHasFormatsAndWidths)
     };
     form.ExportToExcel(grid, true);
     ASSERT_TRUE(opened.endsWith(QStringLiteral(".xlsx"))) << qPrintable(opened);
-    const QString cells =
-        runPython(QStringLiteral("import sys, openpyxl\n"
-                                 "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
-                                 "for row in ws.iter_rows():\n"
-                                 "    print('|'.join('%r/%s' % (c.value, c.number_format) for c in row))\n"
-                                 "print(' '.join('%s=%d' % (k, int(ws.column_dimensions[k].width)) for k in 'ABCDE'))\n"),
-                  {opened});
-    EXPECT_EQ(cells.toStdString(), std::string("'id'/General|'nazev'/General|'cena'/General|'platny'/General|'velke'/General\n"
-                                    "-1/General|'ž'/@|0.5/0.00|'N'/General|1/0\n"
-                                    "5/General|'Šroub'/@|12.5/0.00|'A'/General|5000000000/0\n"
-                                    "A=4 B=7 C=7 D=8 E=12\n"));
+    const QString cells = runPython(
+        QStringLiteral("import sys, openpyxl\n"
+                       "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                       "for row in ws.iter_rows():\n"
+                       "    print('|'.join('%r/%s' % (c.value, c.number_format) for c in row))\n"
+                       "print(' '.join('%s=%d' % (k, int(ws.column_dimensions[k].width)) for k in 'ABCDE'))\n"),
+        {opened});
+    EXPECT_EQ(cells.toStdString(),
+              std::string("'id'/General|'nazev'/General|'cena'/General|'platny'/General|'velke'/General\n"
+                          "-1/General|'ž'/@|0.5/0.00|'N'/General|1/0\n"
+                          "5/General|'Šroub'/@|12.5/0.00|'A'/General|5000000000/0\n"
+                          "A=4 B=7 C=7 D=8 E=12\n"));
 }

@@ -1,6 +1,8 @@
 // libFuzzer target over the readers of layout files (".vlf"), prepared
-// reports (".vlp") and rich text: whatever the bytes, reading must end with
-// success or a reported failure, never with a crash or a hang.
+// reports (".vlp"), rich text and the workbooks the item import reads:
+// whatever the bytes, reading must end with success or a reported failure,
+// never with a crash or a hang.
+#include "app/spreadsheet/spreadsheetsource.h"
 #include "report/rich/rtfreader.h"
 #include "report/rich/rtfwriter.h"
 #include "report/vlpreparedpages.h"
@@ -62,6 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             pages.LoadPage(i);
             pages.SavePage(i);
         }
+    }
+    try {
+        WorkbookFileSource::parse(bytes);
+    } catch (const SheetReadError &) {
     }
     return 0;
 }

@@ -1,0 +1,305 @@
+// The item import: the column checks with their texts, the workbook readers,
+// and the run over a real database with its questions and the one
+// transaction of "remove the existing items".
+#include "app/spreadsheet/importrules.h"
+#include "app/spreadsheet/itemimport.h"
+#include "app/spreadsheet/spreadsheetsource.h"
+#include "app/spreadsheet/xlsxreader.h"
+#include "data/dm_fixture.h"
+#include "python_reader.h"
+
+#include <QTemporaryDir>
+
+#include <deque>
+
+namespace {
+
+class FakeLookups : public ImportLookups
+{
+public:
+    bool ItemMarkExists(const QString &mark) override { return mark == u"OBSAZENO"; }
+    bool ItemCodeExists(const QString &code) override { return code == u"OBSAZENO"; }
+    bool ItemNameExists(const QString &name) override { return name == u"Obsazeno"; }
+    int VatIdByRate(Currency rate) override { return rate == Currency::fromInt(20) ? 3 : 0; }
+    int CategoryIdByPath(const QString &path) override { return path == u"?\\Nářadí" ? 2 : 0; }
+    int ContactIdByName(const QString &name) override { return name == u"-" ? 1 : 0; }
+    int UnitIdByName(const QString &name) override { return name == u"ks" ? 2 : 0; }
+};
+
+ImportRowCells goodRow()
+{
+    return {Variant("M1"),        Variant("K1"), Variant("Kladivo"), Variant("ocel"), Variant(24.0), Variant(20.0),
+            Variant("?\\Nářadí"), Variant("-"),  Variant(100.0),     Variant(150.5),  Variant(0.0),  Variant(3.0),
+            Variant(1.0),         Variant("ks"), Variant(1.0),       Variant("A")};
+}
+
+// A sheet in memory; each Reload moves on to the next version of it.
+class ScriptedSource : public SpreadsheetSource
+{
+public:
+    explicit ScriptedSource(std::deque<SheetCells> versions)
+        : m_versions(std::move(versions))
+    {}
+    bool Reload(QString &) override
+    {
+        m_current = m_versions.front();
+        if (m_versions.size() > 1)
+            m_versions.pop_front();
+        ++reloads;
+        return true;
+    }
+    int LastUsedRow() const override { return m_current.lastUsedRow(); }
+    Variant Cell(int row, int column) const override { return m_current.value(row, column); }
+    int reloads = 0;
+
+private:
+    std::deque<SheetCells> m_versions;
+    SheetCells m_current;
+};
+
+SheetCells sheetOf(const QList<ImportRowCells> &rows)
+{
+    SheetCells cells;
+    cells.set(1, 1, Variant("Označení"));
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < ImportColumnCount; ++c)
+            if (!rows[r][size_t(c)].isUnassigned())
+                cells.set(r + 2, c + 1, rows[r][size_t(c)]);
+    return cells;
+}
+
+ImportRowCells itemRow(const QString &mark)
+{
+    ImportRowCells row = goodRow();
+    row[0] = Variant(mark);
+    row[1] = Variant(mark);
+    row[2] = Variant(QStringLiteral("Položka ") + mark);
+    row[6] = Variant("?");
+    return row;
+}
+
+} // namespace
+
+TEST(ImportRules, EachColumnRefusesWithItsOwnReasonInOrder)
+{
+    FakeLookups lookups;
+    struct Case
+    {
+        int column;
+        Variant value;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {1, Variant("12345678901234567"), "Označení položky, řetězec musí být 1 až 16 znaků dlouhý"},
+        {1, Variant(), "Označení položky, řetězec musí být 1 až 16 znaků dlouhý"},
+        {1, Variant("OBSAZENO"), "Označení položky, řetězec v databázi již existuje"},
+        {2, Variant("OBSAZENO"), "Kód položky, hodnota v databázi již existuje"},
+        {3, Variant(QString(65, u'x')), "Název položky, řetězec musí být 0 až 64 znaků dlouhý"},
+        {3, Variant("Obsazeno"), "Název položky, řetězec v databázi již existuje"},
+        {4, Variant(QString(129, u'x')), "Specifikace položky, řetězec musí být 0 až 128 znaků dlouhý"},
+        {5, Variant("dva roky"), "Záruka v měsících, hodnota musí být celé číslo"},
+        {5, Variant(241.0), "Záruka v měsících, hodnota musí být v rozsahu 0 až 240"},
+        {6, Variant("dvacet"), "DPH v procentech, hodnota musí být celé nebo reálné číslo"},
+        {6, Variant(100.5), "DPH v procentech, hodnota musí být v rozsahu 0 až 100"},
+        {6, Variant(21.0), "Dph položky nenalezeno, musí existovat v databázi DPH"},
+        {7, Variant(""), "Kategorie položky, řetězec musí být alespoň 1 znak dlouhý"},
+        {7, Variant("?\\Nic"), "Kategorie položky nenalezena, musí existovat v databázi kategoriií"},
+        {8, Variant("Nikdo"), "Dodavatel položky nenalezen, musí existovat v databázi dodavatelů"},
+        {9, Variant(0.0), "Nákup v Kč, hodnota musí být větší než 0"},
+        {10, Variant("levně"), "Prodej v Kč, hodnota musí být celé nebo reálné číslo"},
+        {11, Variant(101.0), "Sleva v procentech, hodnota musí být v rozsahu 0 až 100"},
+        {12, Variant(-1.0), "Množství, hodnota musí být větší než 0"},
+        {13, Variant(), "Zásoba, hodnota musí být větší než 0"},
+        {14, Variant("bal"), "Jednotka položky nenalezena, musí existovat v databázi jednotek"},
+        {15, Variant(0.0), "Minimum, hodnota musí být větší než 0"},
+        {16, Variant("a"), "Násobně (Ano [A]/Ne [N]), hodnota musí být \"A\" nebo \"N\""},
+        {16, Variant(true), "Násobně (Ano [A]/Ne [N]), hodnota musí být \"A\" nebo \"N\""},
+    };
+    for (const Case &c : cases) {
+        ImportRowCells row = goodRow();
+        row[size_t(c.column - 1)] = c.value;
+        // A later bad cell never hides an earlier one.
+        if (c.column < 16)
+            row[15] = Variant("x");
+        const ImportRowCheck check = CheckImportRow(row, lookups);
+        ASSERT_TRUE(check.failure.has_value()) << c.reason;
+        EXPECT_EQ(check.failure->column, c.column) << c.reason;
+        EXPECT_EQ(check.failure->reason, QString::fromUtf8(c.reason));
+    }
+}
+
+TEST(ImportRules, CellsConvertAsTheVariantRulesSay)
+{
+    FakeLookups lookups;
+    ImportRowCells row = goodRow();
+    row[0] = Variant(123.0); // a number typed as the label reads as its text
+    row[4] = Variant();      // empty warranty and discount count as 0
+    row[10] = Variant(12.5); // a fraction in an integer column rounds half to even
+    row[8] = Variant("99,90");
+    row[15] = Variant("N");
+    const ImportRowCheck check = CheckImportRow(row, lookups);
+    ASSERT_FALSE(check.failure.has_value()) << qPrintable(check.failure->reason);
+    EXPECT_EQ(check.item.OZNACENI, QStringLiteral("123"));
+    EXPECT_EQ(check.item.ZARUKA, 0);
+    EXPECT_EQ(check.item.SLEVA, 12);
+    EXPECT_EQ(check.item.NAKUP, Currency::fromString(u"99.9"));
+    EXPECT_EQ(check.item.PRODEJ, Currency::fromString(u"150.5"));
+    EXPECT_FALSE(check.item.NASOBNE);
+    EXPECT_EQ(ImportCellName(1, 5), QStringLiteral("A5"));
+    EXPECT_EQ(ImportCellName(16, 12), QStringLiteral("P12"));
+}
+
+TEST(WorkbookReaders, ActiveSheetOfAWorkbookWrittenByAnotherProgram)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sešit.xlsx"));
+    runPython(QStringLiteral("import sys, datetime, openpyxl\n"
+                             "wb = openpyxl.Workbook()\n"
+                             "wb.active['A1'] = 'first sheet'\n"
+                             "ws = wb.create_sheet('Položky')\n"
+                             "ws['A1'] = 'Označení'\n"
+                             "ws['A2'] = 'Šroub M4'\n"
+                             "ws['B2'] = 42\n"
+                             "ws['C2'] = 12.5\n"
+                             "ws['D2'] = True\n"
+                             "ws['E2'] = datetime.date(2026, 12, 7)\n"
+                             "ws['P7'] = 'N'\n"
+                             "wb.active = 1\n"
+                             "wb.save(sys.argv[1])\n"),
+              {file});
+    WorkbookFileSource source(file);
+    QString reason;
+    ASSERT_TRUE(source.Reload(reason)) << qPrintable(reason);
+    EXPECT_EQ(source.LastUsedRow(), 7);
+    EXPECT_EQ(source.Cell(1, 1).toString(), QStringLiteral("Označení"));
+    EXPECT_EQ(source.Cell(2, 1).toString(), QStringLiteral("Šroub M4"));
+    EXPECT_EQ(source.Cell(2, 2).toInt(), 42);
+    EXPECT_EQ(source.Cell(2, 3).toDouble(), 12.5);
+    EXPECT_EQ(source.Cell(2, 4).toInt(), -1); // a Boolean true is -1 as a number
+    EXPECT_EQ(source.Cell(2, 5).type(), Variant::Type::DateTime);
+    EXPECT_EQ(DateTimeConv::toQDate(source.Cell(2, 5).toDateTime()), QDate(2026, 12, 7));
+    EXPECT_TRUE(source.Cell(3, 1).isUnassigned());
+    EXPECT_EQ(source.Cell(7, 16).toString(), QStringLiteral("N"));
+}
+
+TEST(WorkbookReaders, DamagedFilesAreRefusedWithAReason)
+{
+    QString reason;
+    QTemporaryDir dir;
+    WorkbookFileSource missing(dir.filePath(QStringLiteral("není.xlsx")));
+    EXPECT_FALSE(missing.Reload(reason));
+    EXPECT_TRUE(reason.startsWith(QStringLiteral("Soubor "))) << qPrintable(reason);
+    for (const QByteArray &bytes : {QByteArray("PK\x03\x04garbage"), QByteArray("plain text"),
+                                    QByteArray::fromHex("0908080000001000000000000402ff00")}) {
+        EXPECT_THROW(WorkbookFileSource::parse(bytes), SheetReadError) << bytes.toHex().constData();
+    }
+    int row = 0, column = 0;
+    EXPECT_TRUE(XlsxReader::parseCellReference(u"XFD1048576", row, column));
+    EXPECT_EQ(column, 16384);
+    EXPECT_FALSE(XlsxReader::parseCellReference(u"XFE1", row, column));
+    EXPECT_FALSE(XlsxReader::parseCellReference(u"A0", row, column));
+    EXPECT_FALSE(XlsxReader::parseCellReference(u"12", row, column));
+}
+
+class ItemImportTest : public DataModuleTest
+{
+protected:
+    int itemCount() { return scalar(QStringLiteral("SELECT count(*) FROM tab_polozka")).toInt(); }
+    bool hasItem(const QString &mark)
+    {
+        return scalar(QStringLiteral("SELECT count(*) FROM tab_polozka WHERE OZNACENI = '%1'").arg(mark)).toInt() == 1;
+    }
+};
+
+TEST_F(ItemImportTest, FailedRowsAskToRetrySkipOrStop)
+{
+    ImportRowCells bad = itemRow(QStringLiteral("B"));
+    bad[4] = Variant(241.0);
+    ScriptedSource source({sheetOf({itemRow("A"), bad, itemRow("C"), bad, itemRow("E")})});
+    messages.answer(false); // no retry of record 2
+    messages.answer(true);  // go on with record 3
+    messages.answer(false); // no retry of record 4
+    messages.answer(false); // stop before record 5
+    ItemImport import(*dm, source);
+    const ItemImportResult result = import.Run(false);
+    EXPECT_EQ(result.imported, 2);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(hasItem("A"));
+    EXPECT_TRUE(hasItem("C"));
+    EXPECT_FALSE(hasItem("E"));
+    const auto warnings = messages.callsOf(MessageCall::Warning);
+    ASSERT_EQ(warnings.size(), 2);
+    EXPECT_EQ(warnings[0].heading, QStringLiteral("Importovaný záznam obsahuje chybu..."));
+    EXPECT_EQ(warnings[0].detail, QStringLiteral("Záznam: 2   Buňka: E3"));
+    EXPECT_EQ(warnings[0].description, QStringLiteral("Záruka v měsících, hodnota musí být v rozsahu 0 až 240"));
+    const auto questions = messages.callsOf(MessageCall::Question);
+    ASSERT_EQ(questions.size(), 4);
+    EXPECT_EQ(questions[0].heading, QStringLiteral("Opakovat import záznamu číslo: 2 ?"));
+    EXPECT_EQ(questions[0].detail, QStringLiteral("Excel řádek: 3"));
+    EXPECT_FALSE(questions[0].flag);
+    EXPECT_EQ(questions[1].heading, QStringLiteral("Pokračovat importem dalšího záznamu číslo: 3 ?"));
+    EXPECT_EQ(questions[1].detail, QStringLiteral("Excel řádek: 4"));
+    EXPECT_FALSE(messages.progressShown());
+}
+
+TEST_F(ItemImportTest, RetryReadsTheFixedRowAgain)
+{
+    ImportRowCells bad = itemRow(QStringLiteral("B"));
+    bad[15] = Variant("a");
+    ScriptedSource source({sheetOf({bad}), sheetOf({itemRow("B")})});
+    messages.answer(true); // retry after the row was fixed
+    ItemImport import(*dm, source);
+    EXPECT_EQ(import.Run(false).imported, 1);
+    EXPECT_EQ(source.reloads, 2);
+    EXPECT_TRUE(hasItem("B"));
+    // The same mark again is now taken in this store.
+    ScriptedSource again({sheetOf({itemRow("B")})});
+    messages.answer(false);
+    ItemImport second(*dm, again);
+    EXPECT_EQ(second.Run(false).imported, 0);
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).last().description,
+              QStringLiteral("Označení položky, řetězec v databázi již existuje"));
+}
+
+TEST_F(ItemImportTest, RemovingTheStoreItemsIsAskedAndUndoneWhenTheImportStops)
+{
+    newItem(QStringLiteral("OLD1"));
+    newItem(QStringLiteral("OLD2"));
+    ImportRowCells bad = itemRow(QStringLiteral("X"));
+    bad[5] = Variant(21.0);
+
+    // Declined: nothing happens.
+    ScriptedSource declined({sheetOf({itemRow("N1")})});
+    messages.answer(false);
+    EXPECT_EQ(ItemImport(*dm, declined).Run(true).imported, 0);
+    EXPECT_EQ(messages.callsOf(MessageCall::Question).last().detail, QStringLiteral("Počet odebraných položek: 2"));
+    EXPECT_EQ(itemCount(), 2);
+
+    // Stopped after a failed row: the removal and the row before are undone.
+    ScriptedSource stopped({sheetOf({itemRow("N1"), bad, itemRow("N3")})});
+    messages.answer(true);  // remove
+    messages.answer(false); // no retry
+    messages.answer(false); // stop
+    EXPECT_EQ(ItemImport(*dm, stopped).Run(true).imported, 0);
+    EXPECT_TRUE(hasItem("OLD1"));
+    EXPECT_TRUE(hasItem("OLD2"));
+    EXPECT_FALSE(hasItem("N1"));
+    EXPECT_EQ(messages.calls.last().kind, MessageCall::HideProgress);
+
+    // Run to its end: the store holds the imported items only.
+    ScriptedSource complete({sheetOf({itemRow("N1"), itemRow("N2")})});
+    messages.answer(true);
+    EXPECT_EQ(ItemImport(*dm, complete).Run(true).imported, 2);
+    EXPECT_FALSE(hasItem("OLD1"));
+    EXPECT_TRUE(hasItem("N1"));
+    EXPECT_TRUE(hasItem("N2"));
+    EXPECT_EQ(itemCount(), 2);
+}
+
+TEST_F(ItemImportTest, ASheetWithItsHeadingOnlyImportsNothing)
+{
+    ScriptedSource source({sheetOf({})});
+    EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 0);
+    EXPECT_EQ(messages.count(MessageCall::Question), 0);
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+}
