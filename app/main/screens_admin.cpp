@@ -1,0 +1,33 @@
+// Screens of administration opened by the main window: the store choice,
+// the SQL console, users and rights, the report list. See
+// actions_common.cpp for how a screen is wired in.
+#include "app/main/tarmilform.h"
+
+#include <QAction>
+
+QList<QAction *> TForm_Tarmil::PendingAdminScreens() const
+{
+    return {Action_VybratSklad, Action_SQL, Action_Uzivatele, Action_Sestavy};
+}
+
+bool TForm_Tarmil::ShowStoreDialog(QString &)
+{
+    return false; // the store choice (TForm_SkladVybrat) opens here
+}
+
+void TForm_Tarmil::Action_SQLExecute()
+{
+    if (!CheckRight(5, QStringLiteral("Funkce SQL scripty není dostupná...")))
+        return;
+    // the SQL console (TForm_SQL) opens here, then DM->RefreshAll()
+}
+
+void TForm_Tarmil::Action_UzivateleExecute()
+{
+    // the user list opens here over MSSQLADOQuery_Uzivatel and MSSQLADOQuery_Opravneni
+}
+
+void TForm_Tarmil::Action_SestavyExecute()
+{
+    // the report list over MSSQLADOQuery_Sestava opens here
+}
