@@ -3,60 +3,103 @@
 // is wired in.
 #include "app/main/tarmilform.h"
 
+#include "app/settings/databaze.h"
+#include "app/settings/nastaveni.h"
+#include "app/settings/oprogramu.h"
+#include "app/settings/shopsettings.h"
+#include "app/settings/zaloha.h"
+#include "app/start/appglobals.h"
+#include "app/start/startuplog.h"
+
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 
 QList<QAction *> TForm_Tarmil::PendingSettingsScreens() const
 {
-    return {Action_Obchod, Action_Zaloha, Action_Databaze, Action_OProgramu};
+    return {};
 }
+
+namespace {
+
+// The long-lived settings forms are shown modally over the main window.
+void showModal(QDialog *form, QWidget *owner)
+{
+    if (!form)
+        return;
+    QWidget *parent = form->parentWidget();
+    const Qt::WindowFlags flags = form->windowFlags();
+    form->setParent(owner, flags);
+    form->exec();
+    form->setParent(parent, flags);
+}
+
+} // namespace
 
 void TForm_Tarmil::Action_ObchodExecute()
 {
     if (!CheckRight(43, QStringLiteral("Funkce nastavení výchozích hodnot Tarmil není dostupná...")))
         return;
-    // the settings screen (Form_Nastaveni) opens here
+    showModal(Form_Nastaveni, this);
 }
 
 void TForm_Tarmil::Action_ZalohaExecute()
 {
     if (!CheckRight(70, QStringLiteral("Funkce zálohování databáze není dostupná...")))
         return;
-    // the backup screen (Form_Zaloha) opens here
+    showModal(Form_Zaloha, this);
 }
 
 void TForm_Tarmil::Action_DatabazeExecute()
 {
     if (!CheckRight(71, QStringLiteral("Funkce údržba databáze není dostupná...")))
         return;
-    // the maintenance screen (Form_Databaze) opens here
+    showModal(Form_Databaze, this);
 }
 
 void TForm_Tarmil::Action_OProgramuExecute()
 {
-    // the about screen opens here
+    TForm_OProgramu about(this);
+    about.exec();
 }
 
-bool TForm_Tarmil::BackupOnExit(QString &) const
+bool TForm_Tarmil::BackupOnExit(QString &folder) const
 {
-    return false; // the backup screen's "Zálohovat při ukončení programu" and folder are read here
+    if (!Form_Zaloha || !Form_Zaloha->CheckBox_Zaloha->isChecked())
+        return false;
+    folder = Form_Zaloha->Edit_Zaloha->text();
+    return true;
 }
 
 TFlagSettings TForm_Tarmil::FlagSettings() const
 {
-    return TFlagSettings(); // the settings screen's flag check boxes and colour are read here
+    const ShopSettings &s = Settings();
+    TFlagSettings flags;
+    flags.Polozka = s.isFlagged(ItemField::Polozka);
+    flags.Kod = s.isFlagged(ItemField::Kod);
+    flags.Specifikace = s.isFlagged(ItemField::Specifikace);
+    flags.Zaruka = s.isFlagged(ItemField::Zaruka);
+    flags.Nakup = s.isFlagged(ItemField::Nakup);
+    flags.Prodej = s.isFlagged(ItemField::Prodej);
+    flags.Mnozstvi = s.isFlagged(ItemField::Mnozstvi);
+    flags.Zasoba = s.isFlagged(ItemField::Zasoba);
+    flags.Minimum = s.isFlagged(ItemField::Minimum);
+    flags.NedostatecnaZasoba = s.isFlagged(ItemField::NedostatecnaZasoba);
+    flags.Color = Colors::toQColor(s.flagColor());
+    return flags;
 }
 
 bool TForm_Tarmil::PreviewBeforePrint() const
 {
-    return false; // the settings screen's preview check box is read here
+    return Settings().previewBeforePrint();
 }
 
-void TForm_Tarmil::WriteLogLine(const QString &)
+void TForm_Tarmil::WriteLogLine(const QString &line)
 {
-    // the start-up log's line is written here
+    InitializationLog(line);
 }
 
 QString TForm_Tarmil::ApplicationTitle() const
 {
-    return QStringLiteral("Tarmil 5.0"); // the program's full title is read here
+    return AppTitle;
 }

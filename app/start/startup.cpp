@@ -1,5 +1,6 @@
 #include "app/start/startup.h"
 
+#include "app/main/tarmilform.h"
 #include "app/settings/databaze.h"
 #include "app/settings/nastaveni.h"
 #include "app/settings/zaloha.h"
@@ -20,11 +21,7 @@
 // The one place that makes the main window.
 QWidget *CreateMainWindow()
 {
-    auto *window = new QMainWindow;
-    window->setObjectName(QStringLiteral("Form_Tarmil"));
-    window->setWindowTitle(AppTitle);
-    window->resize(1024, 700);
-    return window;
+    return new TForm_Tarmil;
 }
 
 namespace {

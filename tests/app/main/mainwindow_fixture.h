@@ -3,6 +3,7 @@
 // the lists open, and a window whose screens answer from queues the test
 // fills. Messages are scripted, printing is recorded.
 #include "app/main/tarmilform.h"
+#include "app/start/appglobals.h"
 #include "data/dm_fixture.h"
 
 #include <QQueue>
@@ -90,6 +91,7 @@ protected:
         DataModuleTest::SetUp();
         if (HasFatalFailure())
             return;
+        SetAppGlobals();
         LoginUzivatel = QStringLiteral("tester");
         LoginServer = server;
         ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());

@@ -90,7 +90,7 @@ TEST_F(MainWindowFrame, PageKeysComeBackToTheControlLeftThere)
     QTest::keyClick(window.get(), Qt::Key_F6);
     EXPECT_EQ(window->Notebook->PageIndex(), 0);
     EXPECT_TRUE(window->Panel_PolozkaHledat->isVisible());
-    EXPECT_TRUE(window->windowTitle().startsWith("Tarmil 5.0 - Položky      Sklad: "))
+    EXPECT_TRUE(window->windowTitle().startsWith(AppTitle + " - Položky      Sklad: "))
         << qPrintable(window->windowTitle());
     EXPECT_TRUE(window->windowTitle().endsWith("      Uživatel: tester"));
     window->SearchEdit_Kod->setFocus();
@@ -283,7 +283,7 @@ TEST_F(MainWindowFrame, ClosingStoresFocusAndSettingsAndGoesOnAfterAFailedBackup
     EXPECT_EQ(messages.callsOf(MessageCall::Warning)[0].detail, "Záloha nebyla uložena...");
     EXPECT_FALSE(messages.callsOf(MessageCall::Warning)[0].description.isEmpty()) << "the server's reason";
     const int shown = int(messages.calls.size());
-    EXPECT_EQ(window->log, QStringList({QStringLiteral("Ukončení programu Tarmil 5.0... (%1)").arg(shown),
+    EXPECT_EQ(window->log, QStringList({QStringLiteral("Ukončení programu %1... (%2)").arg(AppTitle).arg(shown),
                                         QStringLiteral("Ok (%1)").arg(shown)}))
         << "the backup's message comes before the log";
     const QString ini = iniText();
