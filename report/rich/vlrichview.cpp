@@ -4,6 +4,7 @@
 #include "report/rich/richlayout.h"
 #include "report/rich/rtfreader.h"
 #include "report/rich/rtfwriter.h"
+#include "report/rich/vlrichform.h"
 #include "report/vlparser.h"
 #include "report/vlregistry.h"
 #include "report/xmlreport.h"
@@ -345,5 +346,6 @@ void vlRegisterRichView()
     info.Create = [] { return std::make_unique<TvlRichView>(); };
     info.ButtonBmp = richButton();
     info.ButtonHint = QStringLiteral("Vložit RichText");
+    info.EditorForm = [](QWidget *parent) { return std::make_unique<TvlRichForm>(parent); };
     vlRegisterAddIn(info);
 }
