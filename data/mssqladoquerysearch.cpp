@@ -16,9 +16,17 @@ QString quoted(const QString &text)
     return u'\'' + escaped + u'\'';
 }
 
+// The value is searched for as it was typed: its own wildcards and
+// backslashes are escaped.
 QString likeCondition(const QString &fieldName, const QString &value)
 {
-    return fieldName + QStringLiteral(" LIKE ") + quoted(u'%' + value + u'%');
+    QString literal;
+    for (const QChar c : value) {
+        if (c == u'%' || c == u'*' || c == u'\\')
+            literal += u'\\';
+        literal += c;
+    }
+    return fieldName + QStringLiteral(" LIKE ") + quoted(u'%' + literal + u'%');
 }
 
 bool isNumber(const QString &text)

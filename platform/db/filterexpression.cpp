@@ -454,14 +454,33 @@ private:
         return node;
     }
 
+    // "%" and "*" stand for any run of characters; a backslash makes the
+    // character after it (a wildcard or a backslash) stand for itself.
     static void setLikePattern(FilterExpression::Node &node, const QString &pattern)
     {
-        QString p = pattern.toCaseFolded();
-        p.replace(u'*', u'%');
-        node.likeStart = !p.startsWith(u'%');
-        node.likeEnd = !p.endsWith(u'%');
+        const QString p = pattern.toCaseFolded();
         node.likeParts.clear();
-        for (const QString &part : p.split(u'%', Qt::SkipEmptyParts))
+        node.likeStart = true;
+        node.likeEnd = true;
+        QString part;
+        for (qsizetype i = 0; i < p.size(); ++i) {
+            const QChar c = p.at(i);
+            if (c == u'\\' && i + 1 < p.size()) {
+                part += p.at(++i);
+                node.likeEnd = true;
+            } else if (c == u'%' || c == u'*') {
+                if (i == 0)
+                    node.likeStart = false;
+                if (!part.isEmpty())
+                    node.likeParts.push_back(part);
+                part.clear();
+                node.likeEnd = false;
+            } else {
+                part += c;
+                node.likeEnd = true;
+            }
+        }
+        if (!part.isEmpty())
             node.likeParts.push_back(part);
     }
 

@@ -1,0 +1,256 @@
+#include "app/search/form_hledat.h"
+
+#include "app/common/formcontrols.h"
+#include "data/dm.h"
+#include "kit/formstorage.h"
+#include "platform/db/field.h"
+#include "platform/messages.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+TForm_Hledat::TForm_Hledat(QWidget *parent)
+    : QDialog(parent)
+{
+    Label_Prohledavat = new QLabel(QStringLiteral("&Prohledávat:"), this);
+    Label_Prohledavat->setObjectName(QStringLiteral("Label_Prohledavat"));
+    ComboBox_Prohledavat = new QComboBox(this);
+    ComboBox_Prohledavat->setObjectName(QStringLiteral("ComboBox_Prohledavat"));
+    ComboBox_Prohledavat->setMinimumWidth(260);
+    Label_Prohledavat->setBuddy(ComboBox_Prohledavat);
+    ComboBox_Hledat = new QComboBox(this);
+    ComboBox_Hledat->setObjectName(QStringLiteral("ComboBox_Hledat"));
+    ComboBox_Hledat->setEditable(true);
+    // Only found texts join the list, never whatever Enter was pressed on.
+    ComboBox_Hledat->setInsertPolicy(QComboBox::NoInsert);
+
+    Button_Hledat = new QPushButton(QStringLiteral("&Najít [Enter]"), this);
+    Button_Hledat->setObjectName(QStringLiteral("Button_Hledat"));
+    Button_HledatDalsi = new QPushButton(QStringLiteral("Najít &další [Enter]"), this);
+    Button_HledatDalsi->setObjectName(QStringLiteral("Button_HledatDalsi"));
+    Button_Zavrit = new QPushButton(QStringLiteral("&Zavřít [Esc]"), this);
+    Button_Zavrit->setObjectName(QStringLiteral("Button_Zavrit"));
+    for (QPushButton *button : {Button_Hledat, Button_HledatDalsi, Button_Zavrit})
+        button->setAutoDefault(false);
+
+    auto *fields = new QGridLayout;
+    fields->addWidget(Label_Prohledavat, 0, 0);
+    fields->addWidget(ComboBox_Prohledavat, 0, 1);
+    fields->addWidget(ComboBox_Hledat, 1, 0, 1, 2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button_Hledat);
+    buttons->addWidget(Button_HledatDalsi);
+    buttons->addWidget(Button_Zavrit);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    setTabOrder(ComboBox_Prohledavat, ComboBox_Hledat);
+    setTabOrder(ComboBox_Hledat, Button_Hledat);
+    setTabOrder(Button_Hledat, Button_HledatDalsi);
+    setTabOrder(Button_HledatDalsi, Button_Zavrit);
+
+    connect(Button_Hledat, &QPushButton::clicked, this, [this] { Button_HledatClick(); });
+    connect(Button_HledatDalsi, &QPushButton::clicked, this, &TForm_Hledat::Button_HledatDalsiClick);
+    connect(Button_Zavrit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ComboBox_Prohledavat, &QComboBox::activated, this, &TForm_Hledat::ComboBox_ProhledavatChange);
+    connect(ComboBox_Hledat, &QComboBox::editTextChanged, this, &TForm_Hledat::ComboBox_HledatChange);
+}
+
+void TForm_Hledat::SetQueries(TMSSQLADOQuery *listQuery, TMSSQLADOQuery *searchQuery)
+{
+    m_listQuery = listQuery;
+    m_searchQuery = searchQuery;
+}
+
+void TForm_Hledat::FillColumns()
+{
+    ComboBox_Prohledavat->clear();
+    ComboBox_Prohledavat->addItem(QStringLiteral("Vše"), -1);
+    if (!m_searchQuery)
+        return;
+    const auto &fields = m_searchQuery->Fields();
+    for (int i = 1; i < int(fields.size()); ++i)
+        ComboBox_Prohledavat->addItem(fields[size_t(i)]->Label(), i);
+}
+
+void TForm_Hledat::SetSearchText(const QString &text)
+{
+    ComboBox_Hledat->setEditText(text);
+}
+
+void TForm_Hledat::focusText()
+{
+    ComboBox_Hledat->setFocus();
+    ComboBox_Hledat->lineEdit()->selectAll();
+}
+
+void TForm_Hledat::setDefault(QPushButton *button)
+{
+    Button_Hledat->setDefault(button == Button_Hledat);
+    Button_HledatDalsi->setDefault(button == Button_HledatDalsi);
+}
+
+void TForm_Hledat::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    focusText();
+    ComboBox_ProhledavatChange();
+    ComboBox_HledatChange();
+}
+
+void TForm_Hledat::hideEvent(QHideEvent *event)
+{
+    // The "next" state ends with the dialog.
+    if (m_searchQuery)
+        m_searchQuery->Close();
+    m_found = false;
+    QDialog::hideEvent(event);
+}
+
+void TForm_Hledat::ComboBox_ProhledavatChange()
+{
+    focusText();
+}
+
+void TForm_Hledat::ComboBox_HledatChange()
+{
+    MarkInvalid(ComboBox_Hledat,
+                ComboBox_Hledat->currentText().isEmpty() ? QStringLiteral("Nezadaný hledaný text...") : QString());
+    Button_Hledat->setEnabled(FormControlsValide(this));
+    Button_HledatDalsi->setEnabled(false);
+    setDefault(Button_Hledat);
+}
+
+bool TForm_Hledat::RunFieldSearch()
+{
+    m_found = false;
+    if (m_listQuery && m_searchQuery && m_listQuery->Active() && m_listQuery->FieldCount() > 0) {
+        const QString key = m_listQuery->Fields().front()->FieldName();
+        const Variant text(ComboBox_Hledat->currentText());
+        const int column = ComboBox_Prohledavat->currentData().toInt();
+        if (column < 0) {
+            m_found = m_listQuery->FindFirstInFields(m_searchQuery, key, text);
+        } else {
+            if (!m_searchQuery->Active())
+                m_searchQuery->Open();
+            const auto &fields = m_searchQuery->Fields();
+            const Db::Field *field = column < int(fields.size()) ? fields[size_t(column)] : nullptr;
+            m_found = m_listQuery->FindFirstInField(m_searchQuery, key, text, field);
+        }
+    }
+    Button_HledatDalsi->setEnabled(m_found);
+    return m_found;
+}
+
+void TForm_Hledat::Button_HledatClick()
+{
+    if (!Button_Hledat->isEnabled())
+        return;
+    const QString text = ComboBox_Hledat->currentText();
+    if (!RunFieldSearch()) {
+        ShowInformation(QStringLiteral("Hledaná hodnota nenalezena..."),
+                        QStringLiteral("Hledaná hodnota: [%1]").arg(text), false);
+        focusText();
+        setDefault(Button_Hledat);
+        return;
+    }
+    setDefault(Button_HledatDalsi);
+    if (ComboBox_Hledat->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        ComboBox_Hledat->blockSignals(true);
+        ComboBox_Hledat->addItem(text);
+        ComboBox_Hledat->setEditText(text);
+        ComboBox_Hledat->blockSignals(false);
+    }
+}
+
+void TForm_Hledat::Button_HledatDalsiClick()
+{
+    if (!Button_HledatDalsi->isEnabled())
+        return;
+    if (m_listQuery && m_listQuery->FindNextMatch())
+        return;
+    ShowInformation(QStringLiteral("Další hledaná hodnota nenalezena..."),
+                    QStringLiteral("Hledaná hodnota: [%1]").arg(ComboBox_Hledat->currentText()), false);
+    focusText();
+    setDefault(Button_Hledat);
+}
+
+TForm_HledatSeznam::TForm_HledatSeznam(TMSSQLADOQuery *listQuery, TMSSQLADOQuery *searchQuery, const QString &section,
+                                       int defaultColumn, QWidget *parent)
+    : TForm_Hledat(parent)
+    , FormStorage(new TFormStorage(this))
+    , m_defaultColumn(defaultColumn)
+{
+    FormStorage->setObjectName(QStringLiteral("FormStorage"));
+    FormStorage->SetIniSection(section);
+    FormStorage->SetOptions({});
+    FormStorage->StoredValues().Add(QStringLiteral("Prohledavat"), defaultColumn);
+    SetQueries(listQuery, searchQuery);
+    FillColumns();
+    restoreColumn();
+}
+
+void TForm_HledatSeznam::restoreColumn()
+{
+    if (ComboBox_Prohledavat->count() <= 1)
+        FillColumns();
+    TStoredValue *stored = FormStorage->StoredValueAt(0);
+    stored->Restore();
+    bool ok = false;
+    int index = stored->Value.toInt(&ok);
+    if (!ok || index < 0 || index >= ComboBox_Prohledavat->count())
+        index = qBound(0, m_defaultColumn, ComboBox_Prohledavat->count() - 1);
+    ComboBox_Prohledavat->setCurrentIndex(index);
+}
+
+void TForm_HledatSeznam::storeColumn()
+{
+    TStoredValue *stored = FormStorage->StoredValueAt(0);
+    stored->Value = ComboBox_Prohledavat->currentIndex();
+    stored->Save();
+}
+
+void TForm_HledatSeznam::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        restoreColumn();
+    TForm_Hledat::showEvent(event);
+}
+
+void TForm_HledatSeznam::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous())
+        storeColumn();
+    TForm_Hledat::hideEvent(event);
+}
+
+void TForm_HledatSeznam::Button_HledatClick()
+{
+    storeColumn();
+    TForm_Hledat::Button_HledatClick();
+}
+
+TForm_HledatPolozku::TForm_HledatPolozku(TDM &dm, QWidget *parent)
+    : TForm_HledatSeznam(dm.MSSQLADOQuery_Polozka, dm.MSSQLADOQuery_Polozka_Hledat, QStringLiteral("Hledat_polozku"), 3,
+                         parent)
+{
+    setObjectName(QStringLiteral("Form_HledatPolozku"));
+    setWindowTitle(QStringLiteral("Hledat položku"));
+}
+
+TForm_HledatDoklad::TForm_HledatDoklad(TDM &dm, QWidget *parent)
+    : TForm_HledatSeznam(dm.MSSQLADOQuery_Doklad, dm.MSSQLADOQuery_Doklad_Hledat, QStringLiteral("Hledat_doklad"), 5,
+                         parent)
+{
+    setObjectName(QStringLiteral("Form_HledatDoklad"));
+    setWindowTitle(QStringLiteral("Hledat doklad"));
+}
