@@ -109,15 +109,29 @@ void TForm_Zaloha::Button_ZalohaClick()
 void TForm_Zaloha::Button_Zaloha_NyniClick()
 {
     const QString file = chooseBackupFile(PathZaloha, TDM::BackupFileName(LoginServer, TDM::DatabaseName()));
-    if (!file.isEmpty()) {
-        if (DM && DM->BackupAndVerify(file))
-            ShowInformation(QStringLiteral("Záloha databáze proběhla v pořádku..."),
-                            QStringLiteral("Soubor: %1").arg(file));
-        else
-            ShowWarning(QStringLiteral("Záloha databáze neproběhla..."), QStringLiteral("Záloha nebyla uložena..."),
-                        DM ? DM->LastErrorText() : QString());
-    }
+    if (!file.isEmpty())
+        BackupDatabaseTo(file);
     // The window closes as cancelled, but keeps what was typed: only
     // "S&torno" puts the stored values back.
     done(mrCancel);
+}
+
+bool BackupDatabaseTo(const QString &file)
+{
+    if (DM && DM->BackupAndVerify(file)) {
+        ShowInformation(QStringLiteral("Záloha databáze proběhla v pořádku..."),
+                        QStringLiteral("Soubor: %1").arg(file));
+        return true;
+    }
+    ShowWarning(QStringLiteral("Záloha databáze neproběhla..."), QStringLiteral("Záloha nebyla uložena..."),
+                DM ? DM->LastErrorText() : QString());
+    return false;
+}
+
+void BackupOnExit()
+{
+    if (!Form_Zaloha || !Form_Zaloha->CheckBox_Zaloha->isChecked())
+        return;
+    BackupDatabaseTo(
+        CombinePath(TDM::BackupFileName(LoginServer, TDM::DatabaseName()), Form_Zaloha->Edit_Zaloha->text()));
 }
