@@ -1,0 +1,109 @@
+#include "report/vlprintpages.h"
+
+#include "platform/messages.h"
+#include "report/printer.h"
+#include "report/vlexportfilter.h"
+#include "report/vlpreparedpages.h"
+#include "report/vlprogressform.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QRegularExpression>
+
+QList<int> vlParsePageList(const QString &text, int count, bool *ok)
+{
+    QList<int> result;
+    bool valid = true;
+    if (text.trimmed().isEmpty()) {
+        for (int i = 0; i < count; ++i)
+            result << i;
+    } else {
+        static const QRegularExpression item(QStringLiteral("^\\s*(\\d+)\\s*(?:-\\s*(\\d+)\\s*)?$"));
+        for (const QString &part : text.split(u',', Qt::SkipEmptyParts)) {
+            const QRegularExpressionMatch m = item.match(part);
+            if (!m.hasMatch()) {
+                valid = false;
+                continue;
+            }
+            const int from = m.captured(1).toInt();
+            const int to = m.captured(2).isEmpty() ? from : m.captured(2).toInt();
+            for (int page = from; page <= to && page <= count; ++page)
+                if (page >= 1)
+                    result << page - 1;
+        }
+    }
+    if (ok)
+        *ok = valid;
+    return result;
+}
+
+bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int copies, QString *error)
+{
+    QPrinter *printer = vlPrinter().Printer();
+    if (!printer || indexes.isEmpty())
+        return !indexes.isEmpty();
+    printer->setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        if (error)
+            *error = QStringLiteral("Tiskárna „%1“ tisk nepřijala.").arg(vlPrinter().PrinterName());
+        return false;
+    }
+    TvlPainterCanvas canvas(painter, true);
+    bool first = true;
+    for (int copy = 0; copy < qMax(1, copies); ++copy)
+        for (const int index : indexes) {
+            if (!first)
+                printer->newPage();
+            first = false;
+            TvlPageInfo &info = *pages[index];
+            const TvlPrnInfo &p = info.PrnInfo;
+            const QRect area = info.UseMargins ? QRect(0, 0, p.DevicePageWidth, p.DevicePageHeight)
+                                               : QRect(p.DeviceOffsetX, p.DeviceOffsetY, p.DevicePrintableWidth,
+                                                       p.DevicePrintableHeight);
+            info.Visible = true;
+            pages.DrawPage(index, canvas, area);
+            info.Visible = false;
+            pages.DrawPage(index, canvas, {}); // releases the loaded objects
+        }
+    return painter.end();
+}
+
+QString vlProgressCaption(const QString &title)
+{
+    QString caption = QStringLiteral("Připravuji sestavu");
+    if (!title.isEmpty())
+        caption += QStringLiteral(" - ") + title;
+    return caption;
+}
+
+bool vlExportWithProgress(TvlEMFPages &pages, const TvlExportFilter &filter, const QString &fileName,
+                          const QString &title)
+{
+    const std::unique_ptr<TvlExportFilter> made = filter.Create();
+    if (!made)
+        return false;
+    TvlProgressForm progress(QApplication::activeWindow());
+    const QString caption = vlProgressCaption(title);
+    progress.SetProgress(caption, {});
+    TvlExportResult result = TvlExportResult::Cancelled;
+    QString error;
+    progress.Run(
+        [&] {
+            result = vlWriteExport(
+                pages, *made, fileName,
+                [&](int page, int count) {
+                    progress.SetProgress(caption, QStringLiteral("Zpracovávám stranu: %1/%2").arg(page).arg(count));
+                    QApplication::processEvents();
+                    return !progress.Cancelled();
+                },
+                &error);
+        },
+        {});
+    if (result == TvlExportResult::Failed)
+        ShowWarning(QStringLiteral("Export sestavy neproběhl..."), error);
+    else if (result == TvlExportResult::Done && !error.isEmpty())
+        ShowWarning(QStringLiteral("Export sestavy není úplný..."), error);
+    return result == TvlExportResult::Done;
+}
