@@ -6,6 +6,7 @@
 #include "report/vlpictureview.h"
 #include "report/vlpreparedpages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -58,7 +59,12 @@ private:
     std::vector<std::unique_ptr<TvlMemoView>> m_memos;
 };
 
+// The golden files beside this header. A relative source path is relative to
+// the build folder, one above the test program's.
 inline QString goldenPath(const QString &name)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath(QStringLiteral("golden/") + name);
+    QFileInfo source(QString::fromUtf8(__FILE__));
+    if (source.isRelative())
+        source.setFile(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")), source.filePath());
+    return source.dir().filePath(QStringLiteral("golden/") + name);
 }
