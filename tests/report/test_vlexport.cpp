@@ -1,4 +1,5 @@
 #include "exportfixture.h"
+#include "report/rich/rtfreader.h"
 #include "report/vlexporthtml.h"
 #include "report/vlexportrtf.h"
 #include "report/vlregistry.h"
@@ -6,6 +7,8 @@
 #include <QBuffer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -277,4 +280,35 @@ print(p.charset); print(len(p.errors), len(p.stack)); print('\n'.join(p.cells))
     EXPECT_EQ(lines[1], "0 0");
     EXPECT_EQ(lines.mid(2, 4), (QStringList{"Příliš žluťoučký kůň úpěl ďábelské ódy", "Tučně a podtrženě",
                                             "<b>a & b</b>; \"x\" \\ {y}", "Strana 2"}));
+}
+
+// The project's own rich text reader takes the export back: Czech text,
+// escaped characters, the bold underlined piece and its colour.
+TEST(ExportFilters, RtfReadBackByTheRichTextReader)
+{
+    const QByteArray rtf = exported(TvlRTFExportFilter());
+    QTextDocument document;
+    QString error;
+    ASSERT_TRUE(vlReadRtf(rtf, document, &error)) << error.toStdString();
+    const QString text = document.toPlainText();
+    EXPECT_TRUE(text.contains("Příliš žluťoučký kůň úpěl ďábelské ódy")) << text.toStdString();
+    EXPECT_TRUE(text.contains("<b>a & b</b>; \"x\" \\ {y}")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Strana 2"));
+    bool styled = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.text().contains("podtrženě")) {
+                styled = true;
+                EXPECT_EQ(fragment.charFormat().fontWeight(), QFont::Bold);
+                EXPECT_TRUE(fragment.charFormat().fontUnderline());
+                EXPECT_EQ(fragment.charFormat().foreground().color(), QColor(Qt::black));
+            }
+            if (fragment.text().contains("{y}")) {
+                EXPECT_NE(fragment.charFormat().fontWeight(), QFont::Bold);
+                EXPECT_FALSE(fragment.charFormat().fontUnderline());
+                EXPECT_EQ(fragment.charFormat().foreground().color(), QColor(Qt::red));
+            }
+        }
+    EXPECT_TRUE(styled);
 }
