@@ -3,28 +3,40 @@
 // is wired in.
 #include "app/main/tarmilform.h"
 
+#include "app/spreadsheet/form_export.h"
+#include "app/spreadsheet/form_import.h"
+#include "app/spreadsheet/itemimport.h"
+#include "app/spreadsheet/spreadsheetsource.h"
 #include "platform/messages.h"
 
 #include <QAction>
+#include <QRadioButton>
 
 QList<QAction *> TForm_Tarmil::PendingSpreadsheetScreens() const
 {
-    return {Action_Import, PopupItem_Export};
+    return {};
 }
 
-void TForm_Tarmil::ShowExportDialog(TKxDBGrid *)
+void TForm_Tarmil::ShowExportDialog(TKxDBGrid *grid)
 {
-    // the export dialog opens here and exports the grid
+    if (grid)
+        ExportGridToSpreadsheet(this, grid);
 }
 
-bool TForm_Tarmil::ShowImportDialog(bool &)
+bool TForm_Tarmil::ShowImportDialog(bool &removeExisting)
 {
-    return false; // the import dialog (TForm_Import) opens here
+    TForm_Import form(*DM, this);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    removeExisting = form.RadioButton_Odebrat->isChecked();
+    m_importFile = form.FileName;
+    return true;
 }
 
-void TForm_Tarmil::ImportFromExcel(bool)
+void TForm_Tarmil::ImportFromExcel(bool removeExisting)
 {
-    // the chosen sheet's items are imported here
+    WorkbookFileSource source(m_importFile);
+    ItemImport(*DM, source).Run(removeExisting);
 }
 
 void TForm_Tarmil::Action_ImportExecute()

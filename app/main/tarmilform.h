@@ -27,6 +27,8 @@ class QMenu;
 class QPushButton;
 class TComboEdit;
 class TFormStorage;
+class TForm_HledatDoklad;
+class TForm_HledatPolozku;
 class TKxSplitter;
 class TNotebook;
 class TSearchEdit;
@@ -277,6 +279,12 @@ private:
 
     QList<TKxDBGrid *> m_grids;
     QPointer<TKxDBGrid> m_popupGrid;
+    // The search dialogs live as long as the window, so "next" and the found
+    // texts last between openings.
+    TForm_HledatPolozku *m_itemSearch = nullptr;
+    TForm_HledatDoklad *m_documentSearch = nullptr;
+    // The workbook the import dialog chose.
+    QString m_importFile;
     QList<QAction *> m_enterDelActions;
     QPoint m_pressPoint;
     QPointer<TKxDBGrid> m_pressGrid;
