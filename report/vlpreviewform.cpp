@@ -39,6 +39,17 @@ RememberedZoom &remembered()
 
 constexpr int gap = 10;
 
+// The report's PreviewButtons bits.
+enum Buttons {
+    zoomButton = 1,
+    loadButton = 2,
+    saveButton = 4,
+    printButton = 8,
+    findButton = 16,
+    helpButton = 32,
+    exitButton = 64
+};
+
 } // namespace
 
 // --- the page box ------------------------------------------------------------
@@ -303,14 +314,14 @@ void TvlPreviewForm::ApplyButtons()
         return;
     if (!m_report->Designing()) {
         const int buttons = m_report->PreviewButtons();
-        ZoomBtn->setVisible(buttons & pbZoom);
-        ZoomSep->setVisible(buttons & pbZoom);
-        LoadBtn->setVisible(buttons & pbLoad);
-        SaveBtn->setVisible(buttons & pbSave);
-        PrintBtn->setVisible(buttons & pbPrint);
-        FindBtn->setVisible(buttons & pbFind);
-        HelpBtn->setVisible(buttons & pbHelp);
-        ExitBtn->setVisible(buttons & pbExit);
+        ZoomBtn->setVisible(buttons & zoomButton);
+        ZoomSep->setVisible(buttons & zoomButton);
+        LoadBtn->setVisible(buttons & loadButton);
+        SaveBtn->setVisible(buttons & saveButton);
+        PrintBtn->setVisible(buttons & printButton);
+        FindBtn->setVisible(buttons & findButton);
+        HelpBtn->setVisible(buttons & helpButton);
+        ExitBtn->setVisible(buttons & exitButton);
     }
     PrintBtn->setEnabled(vlPrinter().Printers().size() > 1); // more than the virtual printer
     const bool editing = m_report->HasDesigner();
@@ -325,19 +336,8 @@ void TvlPreviewForm::ShowReport(TvlPreviewReport *report, QWidget *parent)
 {
     auto *form = new TvlPreviewForm(parent);
     form->setAttribute(Qt::WA_DeleteOnClose);
-    switch (report->InitialZoom()) {
-    case pzPageWidth:
-        remembered().mode = zmPageWidth;
-        break;
-    case pzOnePage:
-        remembered().mode = zmWholePage;
-        break;
-    case pzTwoPages:
-        remembered().mode = zmTwoPages;
-        break;
-    default:
-        break;
-    }
+    if (report->InitialZoom() >= zmPageWidth && report->InitialZoom() <= zmTwoPages)
+        remembered().mode = TvlZoomMode(report->InitialZoom());
     form->Connect(report);
     form->ApplyButtons();
     if (!report->Title().isEmpty())
@@ -715,12 +715,12 @@ bool TvlPreviewForm::PrintPages(const QString &pages, int copies)
     return done;
 }
 
-bool TvlPreviewForm::ChangePrinter()
+bool TvlPreviewForm::ChangePrinter(int oldIndex, int newIndex)
 {
     if (!m_report || !m_report->CanRebuild())
         return false;
     bool done = false;
-    Reconnect([&] { done = m_report->Rebuild(); });
+    Reconnect([&] { done = m_report->ChangePrinter(oldIndex, newIndex); });
     return done;
 }
 
@@ -758,7 +758,8 @@ void TvlPreviewForm::PrintBtnClick()
     TvlPrintForm dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (dialog.PrinterChanged() && m_report && m_report->CanRebuild() && !ChangePrinter())
+    if (dialog.PrinterChanged() && m_report && m_report->CanRebuild() &&
+        !ChangePrinter(dialog.OldPrinterIndex(), vlPrinter().PrinterIndex()))
         return;
     PrintPages(dialog.PageList(m_page), dialog.Copies());
 }

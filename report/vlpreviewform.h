@@ -83,7 +83,7 @@ public:
     bool PrintPages(const QString &pages, int copies);
     bool Print(int copies) { return PrintPages({}, copies); }
     // After the printer changed: the report is prepared again when it can be.
-    bool ChangePrinter();
+    bool ChangePrinter(int oldIndex, int newIndex);
 
     // The remembered zoom of the run.
     static void ResetRememberedZoom();
@@ -196,7 +196,7 @@ public:
     bool ExportTo(int filterIndex, const QString &fileName) { return m_form->ExportTo(filterIndex, fileName); }
     bool SaveToFile(const QString &fileName) { return m_form->SaveToFile(fileName); }
     bool LoadFromFile(const QString &fileName) { return m_form->LoadFromFile(fileName); }
-    bool ChangePrinter() { return m_form->ChangePrinter(); }
+    bool ChangePrinter(int oldIndex, int newIndex) { return m_form->ChangePrinter(oldIndex, newIndex); }
     bool Print(int copies) { return m_form->Print(copies); }
     bool PrintPages(const QString &pages, int copies) { return m_form->PrintPages(pages, copies); }
 

@@ -9,7 +9,7 @@ bool TvlPreviewReport::PrintPages(const QString &pages, int copies)
     if (!own)
         return false;
     bool ok = false;
-    const QList<int> indexes = vlParsePageList(pages, own->Count(), &ok);
+    const QList<int> indexes = vlSelectPages(pages, own->Count(), &ok);
     if (!ok || indexes.isEmpty()) {
         ShowWarning(QStringLiteral("Tisk neproběhl..."),
                     QStringLiteral("Čísla stránek „%1“ neurčují žádnou stranu sestavy.").arg(pages));

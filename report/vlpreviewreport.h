@@ -5,10 +5,6 @@
 
 #include <memory>
 
-enum TvlPreviewButton { pbZoom = 1, pbLoad = 2, pbSave = 4, pbPrint = 8, pbFind = 16, pbHelp = 32, pbExit = 64 };
-constexpr int vlAllPreviewButtons = 127;
-enum TvlInitialZoom { pzDefault = 0, pzPageWidth = 1, pzOnePage = 2, pzTwoPages = 3 };
-
 class TvlPreviewReport
 {
 public:
@@ -18,8 +14,10 @@ public:
     virtual std::unique_ptr<TvlEMFPages> TakePreparedPages() = 0;
     virtual void ReturnPreparedPages(std::unique_ptr<TvlEMFPages> pages) = 0;
 
-    virtual int PreviewButtons() const { return vlAllPreviewButtons; }
-    virtual TvlInitialZoom InitialZoom() const { return pzDefault; }
+    // The buttons shown: 1 zoom, 2 load, 4 save, 8 print, 16 find, 32 help, 64 exit.
+    virtual int PreviewButtons() const { return 127; }
+    // 0 the zoom chosen last, 1 page width, 2 whole page, 3 two pages.
+    virtual int InitialZoom() const { return 0; }
     virtual bool GrayedButtons() const { return false; }
     virtual bool ModalPreview() const { return true; }
     virtual bool ModifyPrepared() const { return false; }
@@ -30,8 +28,14 @@ public:
 
     // The report has a design, so it can be prepared again.
     virtual bool CanRebuild() const { return false; }
-    // Prepares the report again (after a printer change); false when that failed.
-    virtual bool Rebuild() { return false; }
+    // The printer changed from oldIndex to newIndex of the engine's printer:
+    // the report takes its papers to it and is prepared again; false when
+    // either failed.
+    virtual bool ChangePrinter(int oldIndex, int newIndex)
+    {
+        (void)oldIndex, (void)newIndex;
+        return false;
+    }
     // Prints the listed pages ("1,3,5-7", empty: all) of the report's own pages.
     virtual bool PrintPages(const QString &pages, int copies);
     // Exports the report's own pages through a filter to a file.

@@ -26,6 +26,7 @@ public:
     QString PageList(int currentPage) const;
     // Whether the printer differs from the one selected when the dialog opened.
     bool PrinterChanged() const;
+    int OldPrinterIndex() const { return m_oldIndex; }
 
     QGroupBox *GroupBox1;
     QComboBox *CB1;

@@ -11,7 +11,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 
-QList<int> vlParsePageList(const QString &text, int count, bool *ok)
+QList<int> vlSelectPages(const QString &text, int count, bool *ok)
 {
     QList<int> result;
     bool valid = true;

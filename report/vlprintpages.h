@@ -10,7 +10,7 @@ class TvlExportFilter;
 // The pages of a page list ("1,3,5-7"; empty: all) as indexes from 0, in
 // the order given; pages beyond count are left out. ok is false for text
 // that is no page list.
-QList<int> vlParsePageList(const QString &text, int count, bool *ok = nullptr);
+QList<int> vlSelectPages(const QString &text, int count, bool *ok = nullptr);
 
 // Prints the pages (indexes) with that many copies on the engine's printer;
 // false with the reason when the printer refused.
