@@ -43,6 +43,8 @@ public:
     // Appends, then tells OnBeginPage the new page's index.
     TvlPageInfo *Add(const TvlPage &designPage);
     void Delete(int index);
+    // Exchanges the pages with another list (the preview borrows a report's).
+    void Swap(TvlEMFPages &other) { m_pages.swap(other.m_pages); }
 
     // (Re)loads the page's objects from its stream; false when the stream is
     // damaged (the objects read before stay).

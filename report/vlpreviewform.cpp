@@ -285,6 +285,13 @@ void TvlPreviewForm::Connect(TvlPreviewReport *report)
     ShowPageTop();
 }
 
+void TvlPreviewForm::Connect(std::unique_ptr<TvlPreviewReport> report)
+{
+    Disconnect();
+    m_ownedReport = std::move(report);
+    Connect(m_ownedReport.get());
+}
+
 void TvlPreviewForm::Disconnect()
 {
     if (m_report && m_pages)
@@ -332,13 +339,14 @@ void TvlPreviewForm::ApplyButtons()
         b->SetGrayedInactive(gray);
 }
 
-void TvlPreviewForm::ShowReport(TvlPreviewReport *report, QWidget *parent)
+void TvlPreviewForm::ShowReport(std::unique_ptr<TvlPreviewReport> owned, QWidget *parent)
 {
+    TvlPreviewReport *report = owned.get();
     auto *form = new TvlPreviewForm(parent);
     form->setAttribute(Qt::WA_DeleteOnClose);
     if (report->InitialZoom() >= zmPageWidth && report->InitialZoom() <= zmTwoPages)
         remembered().mode = TvlZoomMode(report->InitialZoom());
-    form->Connect(report);
+    form->Connect(std::move(owned));
     form->ApplyButtons();
     if (!report->Title().isEmpty())
         form->setWindowTitle(report->Title());
@@ -902,7 +910,19 @@ void TvlPreview::SetScrollBars(bool horizontal, bool vertical)
     m_form->RPanel->setVisible(vertical);
 }
 
+void TvlPreview::Connect(std::unique_ptr<TvlPreviewReport> report)
+{
+    Attach();
+    m_form->Connect(std::move(report));
+}
+
 void TvlPreview::Connect(TvlPreviewReport *report)
+{
+    Attach();
+    m_form->Connect(report);
+}
+
+void TvlPreview::Attach()
 {
     if (m_form->PreviewPanel->parent() != this) {
         m_form->PreviewPanel->setParent(this);
@@ -910,11 +930,9 @@ void TvlPreview::Connect(TvlPreviewReport *report)
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_form->PreviewPanel);
         m_form->PreviewPanel->show();
-        m_form->PreviewPanel->installEventFilter(this);
         if (window() != this)
             window()->installEventFilter(this);
     }
-    m_form->Connect(report);
     if (QWidget *w = parentWidget())
         if (auto *menu = w->findChild<QMenu *>(QString(), Qt::FindDirectChildrenOnly))
             m_form->ForeignMenu = menu;

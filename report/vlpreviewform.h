@@ -50,10 +50,12 @@ public:
     // Takes the report's prepared pages for the time of the preview and
     // shows page 1; Disconnect gives them back.
     void Connect(TvlPreviewReport *report);
+    // The same for a report the preview keeps as long as it shows it.
+    void Connect(std::unique_ptr<TvlPreviewReport> report);
     void Disconnect();
     // Shows a report as a window of its own: the report's buttons, zoom and
     // modality apply; a modeless window frees itself when closed.
-    static void ShowReport(TvlPreviewReport *report, QWidget *parent = nullptr);
+    static void ShowReport(std::unique_ptr<TvlPreviewReport> report, QWidget *parent = nullptr);
 
     TvlEMFPages *Pages() const { return m_pages.get(); }
     int Page() const { return m_page; }
@@ -141,6 +143,7 @@ private:
     void ApplyButtons();
 
     TvlPreviewReport *m_report = nullptr;
+    std::unique_ptr<TvlPreviewReport> m_ownedReport;
     std::unique_ptr<TvlEMFPages> m_pages;
     int m_page = 1;
     int m_offsetX = 0;
@@ -171,6 +174,7 @@ public:
     void SetScrollBars(bool horizontal, bool vertical);
 
     void Connect(TvlPreviewReport *report);
+    void Connect(std::unique_ptr<TvlPreviewReport> report);
     TvlPreviewForm *Form() const { return m_form; }
 
     int Page() const { return m_form->Page(); }
@@ -204,5 +208,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Takes the hidden window's content into the panel.
+    void Attach();
+
     TvlPreviewForm *m_form;
 };

@@ -1,5 +1,6 @@
 #include "report/vlmemoview.h"
 #include "report/vlpreviewform.h"
+#include "report/vltoolbuttons.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -44,11 +45,22 @@ public:
         m_own = std::move(pages);
     }
     bool HasDesigner() const override { return designer; }
+    int PreviewButtons() const override { return buttons; }
+    int InitialZoom() const override { return initialZoom; }
+    bool ModalPreview() const override { return false; }
+    ~PagesReport() override
+    {
+        if (gone)
+            *gone = true;
+    }
     const TvlPage *DesignPage(int index) const override { return m_design[index]; }
     int OwnCount() const { return m_own ? m_own->Count() : 0; }
 
     int taken = 0, returned = 0;
     bool designer = false;
+    int buttons = 127;
+    int initialZoom = 0;
+    bool *gone = nullptr;
 
 protected:
     TvlEMFPages *OwnPages() override { return m_own.get(); }
@@ -266,4 +278,30 @@ TEST(Preview, EmbeddedPanelDrivesTheForm)
     panel.SetZoom(50);
     EXPECT_EQ(panel.Zoom(), 50);
     EXPECT_EQ(panel.Form()->WheelMultiplier, 3);
+}
+
+TEST(Preview, WindowOfItsOwnFollowsTheReportsSettings)
+{
+    TvlPreviewForm::ResetRememberedZoom();
+    auto owned = std::make_unique<PagesReport>(3);
+    bool gone = false;
+    owned->gone = &gone;
+    owned->buttons = 1 | 8 | 64; // zoom, print, exit
+    owned->initialZoom = 3;
+    TvlPreviewForm::ShowReport(std::move(owned));
+    TvlPreviewForm *form = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<TvlPreviewForm *>(w); f && f->isVisible())
+            form = f;
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->AllPages(), 3);
+    EXPECT_EQ(form->ZoomMode(), zmTwoPages);
+    EXPECT_FALSE(form->ZoomBtn->isHidden());
+    EXPECT_TRUE(form->LoadBtn->isHidden());
+    EXPECT_TRUE(form->FindBtn->isHidden());
+    EXPECT_FALSE(form->ExitBtn->isHidden());
+    EXPECT_FALSE(form->N5->isVisible()); // no designer: no page editing
+    QTest::keyClick(form->PBox, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone); // the window went with its report
 }
