@@ -8,6 +8,7 @@
 #include "app/search/form_hledat.h"
 
 #include <QAction>
+#include <QHash>
 
 QList<QAction *> TForm_Tarmil::PendingSearchScreens() const
 {
@@ -16,16 +17,40 @@ QList<QAction *> TForm_Tarmil::PendingSearchScreens() const
 
 // With a typed character the dialog's search box starts with it alone: the
 // character is posted to the box before the dialog is shown modally.
+namespace {
+
+// The search twins list a list's columns and its detail's columns, the
+// latter named "DETAIL_" + the column: both are shown with the grids' titles.
+QHash<QString, QString> captionsOf(TKxDBGrid *list, TKxDBGrid *detail, const QString &detailSuffix)
+{
+    QHash<QString, QString> captions;
+    for (int i = 0; i < detail->Columns().Count(); ++i) {
+        const TColumn *column = detail->Columns()[i];
+        captions.insert(QStringLiteral("DETAIL_") + column->FieldName, column->Caption() + detailSuffix);
+    }
+    for (int i = 0; i < list->Columns().Count(); ++i)
+        captions.insert(list->Columns()[i]->FieldName, list->Columns()[i]->Caption());
+    return captions;
+}
+
+} // namespace
+
 void TForm_Tarmil::ShowSearchDialog(bool documents, std::optional<QChar> typed)
 {
     TForm_Hledat *dialog = nullptr;
     if (documents) {
-        if (!m_documentSearch)
+        if (!m_documentSearch) {
             m_documentSearch = new TForm_HledatDoklad(*DM, this);
+            m_documentSearch->SetColumnCaptions(
+                captionsOf(KxDBGrid_Doklad, KxDBGrid_ProdejHistorie, QStringLiteral(" (řádek dokladu)")));
+        }
         dialog = m_documentSearch;
     } else {
-        if (!m_itemSearch)
+        if (!m_itemSearch) {
             m_itemSearch = new TForm_HledatPolozku(*DM, this);
+            m_itemSearch->SetColumnCaptions(
+                captionsOf(KxDBGrid_Polozka, KxDBGrid_PolozkaHistorie, QStringLiteral(" (historie)")));
+        }
         dialog = m_itemSearch;
     }
     if (typed)

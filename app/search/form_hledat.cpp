@@ -76,8 +76,20 @@ void TForm_Hledat::FillColumns()
     if (!m_searchQuery)
         return;
     const auto &fields = m_searchQuery->Fields();
-    for (int i = 1; i < int(fields.size()); ++i)
-        ComboBox_Prohledavat->addItem(fields[size_t(i)]->Label(), i);
+    for (int i = 1; i < int(fields.size()); ++i) {
+        const Db::Field *field = fields[size_t(i)];
+        ComboBox_Prohledavat->addItem(m_captions.value(field->FieldName().toUpper(), field->Label()), i);
+    }
+}
+
+void TForm_Hledat::SetColumnCaptions(const QHash<QString, QString> &captions)
+{
+    m_captions.clear();
+    for (auto it = captions.cbegin(); it != captions.cend(); ++it)
+        m_captions.insert(it.key().toUpper(), it.value());
+    const int chosen = ComboBox_Prohledavat->currentIndex();
+    FillColumns();
+    ComboBox_Prohledavat->setCurrentIndex(qMax(0, chosen));
 }
 
 void TForm_Hledat::SetSearchText(const QString &text)

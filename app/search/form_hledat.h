@@ -3,6 +3,7 @@
 // column of the list's search twin or in all of them ("Vše"); the first match
 // becomes the list's current row, "next" goes on from the row after it.
 #include <QDialog>
+#include <QHash>
 
 class QComboBox;
 class QLabel;
@@ -31,6 +32,9 @@ public:
 
     // Opens the dialog with a text typed into the list (a single character).
     void SetSearchText(const QString &text);
+    // The captions the column choice shows, by field name (the lists' column
+    // titles); a field without one shows its own label.
+    void SetColumnCaptions(const QHash<QString, QString> &captions);
 
     virtual void Button_HledatClick();
     void Button_HledatDalsiClick();
@@ -52,6 +56,7 @@ private:
     TMSSQLADOQuery *m_listQuery = nullptr;
     TMSSQLADOQuery *m_searchQuery = nullptr;
     bool m_found = false;
+    QHash<QString, QString> m_captions;
 };
 
 // A search dialog of one list with its stored column choice.
