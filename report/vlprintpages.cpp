@@ -58,10 +58,10 @@ bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int cop
                 printer->newPage();
             first = false;
             TvlPageInfo &info = *pages[index];
-            const TvlPrnInfo &p = info.PrnInfo;
-            const QRect area = info.UseMargins ? QRect(0, 0, p.DevicePageWidth, p.DevicePageHeight)
-                                               : QRect(p.DeviceOffsetX, p.DeviceOffsetY, p.DevicePrintableWidth,
-                                                       p.DevicePrintableHeight);
+            const QPageLayout layout = printer->pageLayout();
+            const int dpi = printer->resolution();
+            const QRect area =
+                info.UseMargins ? QRect(QPoint(0, 0), layout.fullRectPixels(dpi).size()) : layout.paintRectPixels(dpi);
             info.Visible = true;
             pages.DrawPage(index, canvas, area);
             info.Visible = false;

@@ -2,7 +2,11 @@
 #include "report/vlpreviewform.h"
 #include "report/vltoolbuttons.h"
 
+#include "platform/printers.h"
+
 #include <QLabel>
+#include <QPrinter>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -304,4 +308,29 @@ TEST(Preview, WindowOfItsOwnFollowsTheReportsSettings)
     QTest::keyClick(form->PBox, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone); // the window went with its report
+}
+
+// Printing the typed pages on the virtual printer, read back by pdftotext.
+TEST(Preview, PrintsTheListedPages)
+{
+    ScopedPrinterBackend none(std::make_unique<FixedPrinterBackend>());
+    vlFreePrinter();
+    PagesReport report(4, {{3, {"Příliš žluťoučký kůň"}}});
+    Preview p(report);
+    QTemporaryDir dir;
+    const QString pdf = qEnvironmentVariable("KEEP_PDF", dir.filePath("tisk.pdf"));
+    vlPrinter().Printer()->setOutputFileName(pdf);
+    ASSERT_TRUE(p.form.PrintPages("3,1", 2));
+    EXPECT_EQ(p.form.AllPages(), 4); // the preview has its pages again
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_EQ(out.count("Strana 3"), 2) << out.toStdString();
+    EXPECT_EQ(out.count("Strana 1"), 2);
+    EXPECT_EQ(out.count("Příliš žluťoučký kůň"), 2);
+    EXPECT_FALSE(out.contains("Strana 2"));
+    EXPECT_LT(out.indexOf("Strana 3"), out.indexOf("Strana 1"));
+    EXPECT_FALSE(p.form.PrintPages("x-y", 1));
+    vlFreePrinter();
 }
