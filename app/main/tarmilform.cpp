@@ -88,14 +88,7 @@ TForm_Tarmil::TForm_Tarmil(QWidget *parent)
         ConnectDataModule();
     for (QAction *action : PendingScreens())
         action->setEnabled(false);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *window) {
-        // Activation coming back from another window of the program, not
-        // from another application (focus passes through none then).
-        QWindow *previous = m_lastFocusWindow;
-        m_lastFocusWindow = window;
-        if (m_shown && window && window == windowHandle() && previous && previous != window)
-            FormActivate();
-    });
+    m_windowWatch = new ProgramWindowWatch(this);
 }
 
 TForm_Tarmil::~TForm_Tarmil()

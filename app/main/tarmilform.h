@@ -16,7 +16,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QWindow>
 
 #include <optional>
 
@@ -32,6 +31,7 @@ class TForm_HledatPolozku;
 class TKxSplitter;
 class TNotebook;
 class TSearchEdit;
+class TForm_Tarmil;
 namespace Db {
 class DataSource;
 }
@@ -46,6 +46,27 @@ struct TSaleChoice
     bool copy = false;
     bool cashVoucher = false;
     QString note;
+};
+
+// Tells the main window when it becomes active again after another window
+// of the program (a dialog, a message) was shown over it, and only then:
+// switching to another application and back is no activation.
+class ProgramWindowWatch : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ProgramWindowWatch(TForm_Tarmil *form);
+    ~ProgramWindowWatch() override;
+    // The windows shown so far don't count (the window's first show).
+    void Forget() { m_otherShown = false; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void comeBack();
+    TForm_Tarmil *m_form;
+    bool m_otherShown = false;
 };
 
 class TForm_Tarmil : public QMainWindow, public TDMScreens
@@ -291,5 +312,5 @@ private:
     bool m_shown = false;
     bool m_connected = false;
     bool m_closing = false;
-    QPointer<QWindow> m_lastFocusWindow;
+    class ProgramWindowWatch *m_windowWatch = nullptr;
 };

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 const QString kRowMime = QStringLiteral("application/x-tarmil-grid-row");
@@ -34,6 +35,7 @@ void TForm_Tarmil::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
+    m_windowWatch->Forget();
     FormShow();
     FormActivate();
 }
@@ -392,4 +394,54 @@ void TForm_Tarmil::FormClose()
     }
     WriteLogLine(QStringLiteral("Ukončení programu ") + ApplicationTitle() + QStringLiteral("..."));
     WriteLogLine(QStringLiteral("Ok"));
+}
+
+// ---------------------------------------------------------------- activation
+
+ProgramWindowWatch::ProgramWindowWatch(TForm_Tarmil *form)
+    : QObject(form)
+    , m_form(form)
+{
+    qApp->installEventFilter(this);
+}
+
+ProgramWindowWatch::~ProgramWindowWatch()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool ProgramWindowWatch::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::Hide && type != QEvent::WindowActivate)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || !widget->isWindow())
+        return false;
+    if (widget == m_form) {
+        if (type == QEvent::WindowActivate)
+            comeBack();
+        return false;
+    }
+    const Qt::WindowType kind = widget->windowType();
+    if (kind != Qt::Dialog && kind != Qt::Window && kind != Qt::Sheet)
+        return false; // menus, tool tips, pop-ups
+    if (type == QEvent::Show) {
+        m_otherShown = true;
+    } else if (type == QEvent::Hide && m_otherShown) {
+        // The platform may not activate the main window again by itself.
+        QTimer::singleShot(0, this, [this] {
+            if (QApplication::activeWindow() == m_form || !QApplication::activeWindow())
+                comeBack();
+        });
+    }
+    return false;
+}
+
+void ProgramWindowWatch::comeBack()
+{
+    if (!m_otherShown || !m_form->isVisible() || QApplication::activeModalWidget())
+        return;
+    m_otherShown = false;
+    m_form->FormActivate();
 }
