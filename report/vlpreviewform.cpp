@@ -823,6 +823,8 @@ bool TvlPreviewForm::HandleKey(int key, Qt::KeyboardModifiers modifiers)
         ZoomBtnClick();
         return true;
     case Qt::Key_Escape:
+        if (PreviewPanel->parentWidget() != this)
+            return false; // embedded: the hosting form decides
         ExitBtnClick();
         return true;
     case Qt::Key_Home:

@@ -282,6 +282,9 @@ TEST(Preview, EmbeddedPanelDrivesTheForm)
     panel.SetZoom(50);
     EXPECT_EQ(panel.Zoom(), 50);
     EXPECT_EQ(panel.Form()->WheelMultiplier, 3);
+    QTest::keyClick(panel.Form()->PBox, Qt::Key_Escape); // the host's key, not the panel's
+    EXPECT_TRUE(host.isVisible());
+    EXPECT_TRUE(panel.Form()->PBox->isVisible());
 }
 
 TEST(Preview, WindowOfItsOwnFollowsTheReportsSettings)
