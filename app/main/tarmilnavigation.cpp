@@ -142,11 +142,13 @@ void TForm_Tarmil::KxDBGridKeyPress(TKxDBGrid *, QChar &key)
 
 void TForm_Tarmil::KxDBGridEnter(TKxDBGrid *grid)
 {
-    if (grid == KxDBGrid_Polozka || grid == KxDBGrid_PolozkaHistorie)
+    // The history grids lend their keys to nothing.
+    clearShortcutPair();
+    if (grid == KxDBGrid_Polozka)
         setShortcutPair(Action_PolozkaEditace, Action_PolozkaOdebrat);
     else if (grid == KxDBGrid_PolozkaProdej || grid == KxDBGrid_Prodej)
         setShortcutPair(Action_ProdejPridat, Action_ProdejOdebrat);
-    else if (grid == KxDBGrid_Doklad || grid == KxDBGrid_ProdejHistorie)
+    else if (grid == KxDBGrid_Doklad)
         setShortcutPair(Action_DokladTisk, Action_DokladStorno);
 }
 

@@ -196,6 +196,11 @@ TEST_F(MainWindowFrame, GridsGiveEnterAndDelToTheirPagesActions)
     EXPECT_EQ(window->Action_ProdejOdebrat->shortcut(), QKeySequence(Qt::Key_Delete));
     window->SearchEdit_Oznaceni->setFocus();
     EXPECT_EQ(window->Action_ProdejPridat->shortcut(), QKeySequence(Qt::Key_Return));
+    QTest::keyClick(window.get(), Qt::Key_F8);
+    window->KxDBGrid_ProdejHistorie->setFocus();
+    EXPECT_TRUE(window->Action_DokladStorno->shortcut().isEmpty()) << "Del in the lines cancels nothing";
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    window->SearchEdit_Oznaceni->setFocus();
     EXPECT_TRUE(window->Action_ProdejOdebrat->shortcut().isEmpty());
     QTest::keyClick(window.get(), Qt::Key_F6);
     window->SearchEdit_Kod->setFocus();
