@@ -46,7 +46,7 @@ double libpqFetch()
 {
     const QByteArray sql = plainSql().toUtf8();
     const auto start = std::chrono::steady_clock::now();
-    PGresult *result = PQexec(g_connection->Handle(), sql.constData());
+    PGresult *result = PQexec(g_connection->handle(), sql.constData());
     const int rows = PQntuples(result);
     PQclear(result);
     const double elapsed = seconds(std::chrono::steady_clock::now() - start);
@@ -164,17 +164,17 @@ bool setUpDatabase()
 {
     Db::Connection server;
     g_server = qEnvironmentVariable("TARMIL5_TEST_SERVER");
-    if (!server.Open(g_server, QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
+    if (!server.open(g_server, QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
                      qEnvironmentVariable("PGPASSWORD"))) {
-        std::fprintf(stderr, "no server: %s\n", qPrintable(server.LastErrorText()));
+        std::fprintf(stderr, "no server: %s\n", qPrintable(server.lastErrorText()));
         return false;
     }
     g_database = QStringLiteral("t5bench_%1").arg(QCoreApplication::applicationPid());
-    server.Exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'").arg(g_database));
+    server.exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'").arg(g_database));
     g_connection = new Db::Connection;
-    if (!g_connection->Open(g_server, g_database, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")))
+    if (!g_connection->open(g_server, g_database, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")))
         return false;
-    const Db::Result made = g_connection->Exec(
+    const Db::Result made = g_connection->exec(
         QStringLiteral(
             "CREATE TABLE tab_dph (ID_DPH integer PRIMARY KEY, DPH numeric(19,4));"
             "INSERT INTO tab_dph VALUES (1, 0), (2, 12), (3, 21);"
@@ -194,9 +194,9 @@ void tearDownDatabase()
 {
     delete g_connection;
     Db::Connection server;
-    if (server.Open(g_server, QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
+    if (server.open(g_server, QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
                     qEnvironmentVariable("PGPASSWORD")))
-        server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(g_database));
+        server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(g_database));
 }
 
 } // namespace

@@ -24,9 +24,9 @@ struct GridFixture
     GridFixture()
     {
         const QString server = qEnvironmentVariable("PGHOST") + u':' + qEnvironmentVariable("PGPORT", "5432");
-        if (!connection.Open(server, QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
+        if (!connection.open(server, QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
                              qEnvironmentVariable("PGPASSWORD"))) {
-            std::fprintf(stderr, "%s\n", qPrintable(connection.LastErrorText()));
+            std::fprintf(stderr, "%s\n", qPrintable(connection.lastErrorText()));
             std::exit(1);
         }
         query.SetConnection(&connection);

@@ -10,13 +10,13 @@ bool TDMCall::prepare(const QString &procedure, const Params &params)
             m_procedure.SetParameter(name, value);
     } catch (const Db::DatabaseError &error) {
         if (Db::Connection *connection = m_procedure.GetConnection())
-            connection->ReportError(error.error().message, error.error().sqlState);
+            connection->reportError(error.error().message, error.error().sqlState);
         return false;
     }
     return true;
 }
 
-Variant TDMCall::ReturnValue(const QString &procedure, const Params &params)
+Variant TDMCall::returnValue(const QString &procedure, const Params &params)
 {
     Variant value = Variant::null();
     if (prepare(procedure, params))
@@ -24,18 +24,18 @@ Variant TDMCall::ReturnValue(const QString &procedure, const Params &params)
     return value;
 }
 
-bool TDMCall::ReturnBool(const QString &procedure, const Params &params)
+bool TDMCall::returnBool(const QString &procedure, const Params &params)
 {
     return prepare(procedure, params) && m_procedure.ExecuteReturnBool();
 }
 
-bool TDMCall::ReturnId(const QString &procedure, const Params &params, int &id)
+bool TDMCall::returnId(const QString &procedure, const Params &params, int &id)
 {
     return prepare(procedure, params) && m_procedure.ExecuteReturnId(id);
 }
 
-bool TDMCall::Procedure(const QString &procedure, const Params &params, const QStringList &outputNames,
-                        std::vector<Variant> &outputs)
+bool TDMCall::callProcedure(const QString &procedure, const Params &params, const QStringList &outputNames,
+                            std::vector<Variant> &outputs)
 {
     if (!prepare(procedure, params))
         return false;

@@ -22,14 +22,14 @@ public:
     {}
 
     // The value of "@RETURN_VALUE"; Null when the call failed.
-    Variant ReturnValue(const QString &procedure, const Params &params = {});
+    Variant returnValue(const QString &procedure, const Params &params = {});
     // True when the value is not 0 (false also when the call failed).
-    bool ReturnBool(const QString &procedure, const Params &params = {});
+    bool returnBool(const QString &procedure, const Params &params = {});
     // True when the value is a non-zero id; id is left alone on failure.
-    bool ReturnId(const QString &procedure, const Params &params, int &id);
+    bool returnId(const QString &procedure, const Params &params, int &id);
     // Runs a procedure and reads the named output parameters back.
-    bool Procedure(const QString &procedure, const Params &params, const QStringList &outputNames,
-                   std::vector<Variant> &outputs);
+    bool callProcedure(const QString &procedure, const Params &params, const QStringList &outputNames,
+                       std::vector<Variant> &outputs);
 
 private:
     // Sets the name and the parameters; false when the procedure does not

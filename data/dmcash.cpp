@@ -8,12 +8,12 @@
 
 QString TDM::ListDatabaseTables()
 {
-    return m_call->ReturnValue(QStringLiteral("TABLES_OF_DATABASE_LIST")).toString();
+    return m_call->returnValue(QStringLiteral("TABLES_OF_DATABASE_LIST")).toString();
 }
 
 QString TDM::ListTableFields(const QString &table)
 {
-    return m_call->ReturnValue(QStringLiteral("FIELDS_OF_TABLE_LIST"), {{"@TABLE", table}}).toString();
+    return m_call->returnValue(QStringLiteral("FIELDS_OF_TABLE_LIST"), {{"@TABLE", table}}).toString();
 }
 
 QString TDM::CurrentStoreName()
@@ -29,19 +29,19 @@ bool TDM::ReportNameExistsOther(int id, const QString &name)
 bool TDM::EditReportDefinition(int id, const QString &name, const QString &file)
 {
     return listWrite(MSSQLADOQuery_Sestava, QStringLiteral("ID_SESTAVA"), [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_sestava_EDITOVAT_SESTAVU"),
+        return m_call->returnBool(QStringLiteral("tab_sestava_EDITOVAT_SESTAVU"),
                                   {{"@ID_SESTAVA", id}, {"@SESTAVA", name}, {"@SOUBOR", file}});
     });
 }
 
 Currency TDM::CashBalance()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_pokladna_func_STAV")).toCurrency();
+    return m_call->returnValue(QStringLiteral("tab_pokladna_func_STAV")).toCurrency();
 }
 
 bool TDM::CashDepositWithdrawal(Currency amount)
 {
-    const bool ok = m_call->ReturnBool(
+    const bool ok = m_call->returnBool(
         QStringLiteral("tab_pokladna_POHYB"),
         {{"@ID_OPERACE", 11}, {"@DOKLAD_NETISTENY", "0"}, {"@DOKLAD_VYTISTENY", "0"}, {"@POHYB", amount}});
     afterWrite(ok, [this] { UpdateCashLabel(); });
@@ -64,7 +64,7 @@ bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator,
                         int width)
 {
     return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"), [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_oznaceni_doklad_EDITOVAT_OZNACENI"),
+        return m_call->returnBool(QStringLiteral("tab_oznaceni_doklad_EDITOVAT_OZNACENI"),
                                   {{"@ID_OZNACENI_DOKLAD", id},
                                    {"@OZNACENI_DOKLAD", prefix},
                                    {"@OZNACENI_ODDELOVAC", separator},
@@ -76,7 +76,7 @@ bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator,
 
 int TDM::FilterCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_filtr_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_filtr_POCET")).toInt());
 }
 
 bool TDM::FilterNameExists(const QString &name)
@@ -97,14 +97,14 @@ QString TDM::FilterCaption(int id, bool withCaption)
 
 QString TDM::FilterScript(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_filtr_func_SCRIPT"), {{"@ID_FILTR", id}}).toString();
+    return m_call->returnValue(QStringLiteral("tab_filtr_func_SCRIPT"), {{"@ID_FILTR", id}}).toString();
 }
 
 bool TDM::NewFilter(const QString &name, const QString &condition, int &newId)
 {
     return listInsert(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&](int &id) {
         const bool ok =
-            m_call->ReturnId(QStringLiteral("tab_filtr_NOVY_FILTR"), {{"@FILTR", name}, {"@SCRIPT", condition}}, id);
+            m_call->returnId(QStringLiteral("tab_filtr_NOVY_FILTR"), {{"@FILTR", name}, {"@SCRIPT", condition}}, id);
         newId = ok ? id : 0;
         return ok;
     });
@@ -113,7 +113,7 @@ bool TDM::NewFilter(const QString &name, const QString &condition, int &newId)
 bool TDM::EditFilter(int id, const QString &name, const QString &condition)
 {
     return listWrite(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_filtr_EDITOVAT_FILTR"),
+        return m_call->returnBool(QStringLiteral("tab_filtr_EDITOVAT_FILTR"),
                                   {{"@ID_FILTR", id}, {"@FILTR", name}, {"@SCRIPT", condition}});
     });
 }
@@ -121,7 +121,7 @@ bool TDM::EditFilter(int id, const QString &name, const QString &condition)
 bool TDM::RemoveFilter(int id)
 {
     return listWrite(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_filtr_ODEBRAT_FILTR"), {{"@ID_FILTR", id}});
+        return m_call->returnBool(QStringLiteral("tab_filtr_ODEBRAT_FILTR"), {{"@ID_FILTR", id}});
     });
 }
 
@@ -139,7 +139,7 @@ bool TDM::ExecuteSQL(const QString &text)
 bool TDM::TestFilterCondition(const QString &condition)
 {
     if (!IsSelfContainedCondition(condition)) {
-        connection().ReportError(QStringLiteral("Podmínka filtru musí být jedna úplná podmínka "
+        connection().reportError(QStringLiteral("Podmínka filtru musí být jedna úplná podmínka "
                                                 "(vyvážené závorky a uvozovky, bez středníku a komentáře)."));
         return false;
     }
@@ -153,11 +153,11 @@ bool TDM::TestFilterCondition(const QString &condition)
         QList<Db::Param> nulls;
         for (int i = 0; i < translated.names.size(); ++i)
             nulls << Db::Param::null();
-        if (connection().Exec(QStringLiteral("EXPLAIN ") + translated.sql, nulls).succeeded())
+        if (connection().exec(QStringLiteral("EXPLAIN ") + translated.sql, nulls).succeeded())
             return true;
         if (firstErrors.isEmpty())
-            firstErrors = connection().Errors();
+            firstErrors = connection().errors();
     }
-    connection().SetErrors(firstErrors); // the item list's reason is the one to show
+    connection().setErrors(firstErrors); // the item list's reason is the one to show
     return false;
 }

@@ -27,48 +27,48 @@ QString rateText(const Variant &rate)
 // ---- VAT
 int TDM::VatIdByRate(Currency rate)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_dph_ID_DPH"), {{"@DPH", rate}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_dph_ID_DPH"), {{"@DPH", rate}}).toInt());
 }
 
 QString TDM::VatRateText(int id, bool withCaption)
 {
-    const QString rate = rateText(m_call->ReturnValue(QStringLiteral("tab_dph_func_DPH"), {{"@ID_DPH", id}}));
+    const QString rate = rateText(m_call->returnValue(QStringLiteral("tab_dph_func_DPH"), {{"@ID_DPH", id}}));
     return withCaption ? QStringLiteral("Dph (%1 (ID: %2))").arg(rate).arg(id) : rate;
 }
 
 Currency TDM::DefaultVatRate()
 {
-    return Currency::fromDouble(m_call->ReturnValue(QStringLiteral("tab_dph_func_VYCHOZI_DPH")).toDouble());
+    return Currency::fromDouble(m_call->returnValue(QStringLiteral("tab_dph_func_VYCHOZI_DPH")).toDouble());
 }
 
 QString TDM::VatRateList()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_dph_func_NACIST_SEZNAM_DPH")).toString();
+    return m_call->returnValue(QStringLiteral("tab_dph_func_NACIST_SEZNAM_DPH")).toString();
 }
 
 bool TDM::SetDefaultVat(int id)
 {
     return listWrite(MSSQLADOQuery_Dph, KeyDph, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_dph_NASTAVENI_VYCHOZI_DPH"), {{"@ID_DPH", id}});
+        return m_call->returnBool(QStringLiteral("tab_dph_NASTAVENI_VYCHOZI_DPH"), {{"@ID_DPH", id}});
     });
 }
 
 bool TDM::EditVat(int id, Currency rate)
 {
     return listWrite(MSSQLADOQuery_Dph, KeyDph, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_dph_EDITOVAT_DPH"), {{"@ID_DPH", id}, {"@DPH", rate}});
+        return m_call->returnBool(QStringLiteral("tab_dph_EDITOVAT_DPH"), {{"@ID_DPH", id}, {"@DPH", rate}});
     });
 }
 
 // ---- stores
 int TDM::StoreCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_sklad_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_sklad_POCET")).toInt());
 }
 
 int TDM::StoreItemCount(int id)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_sklad_REFERENCE"), {{"@ID_SKLAD", id}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_sklad_REFERENCE"), {{"@ID_SKLAD", id}}).toInt());
 }
 
 bool TDM::StoreNameExists(const QString &name)
@@ -83,12 +83,12 @@ bool TDM::StoreNameExistsOther(int id, const QString &name)
 
 int TDM::StoreIdByName(const QString &name)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_sklad_ID_SKLAD"), {{"@SKLAD", name}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_sklad_ID_SKLAD"), {{"@SKLAD", name}}).toInt());
 }
 
 QString TDM::StoreName(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_sklad_func_SKLAD"), {{"@ID_SKLAD", id}}).toString();
+    return m_call->returnValue(QStringLiteral("tab_sklad_func_SKLAD"), {{"@ID_SKLAD", id}}).toString();
 }
 
 QString TDM::StoreCaption(int id, bool withCaption)
@@ -99,30 +99,30 @@ QString TDM::StoreCaption(int id, bool withCaption)
 
 int TDM::StoreRootCategoryId(int id)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_sklad_ID_KATEGORIE"), {{"@ID_SKLAD", id}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_sklad_ID_KATEGORIE"), {{"@ID_SKLAD", id}}).toInt());
 }
 
 int TDM::DefaultStoreId()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_sklad_VYCHOZI_ID_SKLAD")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_sklad_VYCHOZI_ID_SKLAD")).toInt());
 }
 
 QString TDM::StoreList()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_sklad_func_NACIST_SEZNAM_SKLADU")).toString();
+    return m_call->returnValue(QStringLiteral("tab_sklad_func_NACIST_SEZNAM_SKLADU")).toString();
 }
 
 bool TDM::SetDefaultStore(int id)
 {
     return listWrite(MSSQLADOQuery_Sklad, KeySklad, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_sklad_NASTAVENI_VYCHOZIHO_SKLADU"), {{"@ID_SKLAD", id}});
+        return m_call->returnBool(QStringLiteral("tab_sklad_NASTAVENI_VYCHOZIHO_SKLADU"), {{"@ID_SKLAD", id}});
     });
 }
 
 bool TDM::NewStore(const QString &name, int categoryId)
 {
     return listInsert(MSSQLADOQuery_Sklad, KeySklad, [&](int &id) {
-        return m_call->ReturnId(QStringLiteral("tab_sklad_NOVY_SKLAD"),
+        return m_call->returnId(QStringLiteral("tab_sklad_NOVY_SKLAD"),
                                 {{"@SKLAD", name}, {"@ID_KATEGORIE", categoryId}}, id);
     });
 }
@@ -130,7 +130,7 @@ bool TDM::NewStore(const QString &name, int categoryId)
 bool TDM::EditStore(int id, const QString &name, int categoryId)
 {
     return listWrite(MSSQLADOQuery_Sklad, KeySklad, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_sklad_EDITOVAT_SKLAD"),
+        return m_call->returnBool(QStringLiteral("tab_sklad_EDITOVAT_SKLAD"),
                                   {{"@ID_SKLAD", id}, {"@SKLAD", name}, {"@ID_KATEGORIE", categoryId}});
     });
 }
@@ -138,19 +138,19 @@ bool TDM::EditStore(int id, const QString &name, int categoryId)
 bool TDM::RemoveStore(int id)
 {
     return listWrite(MSSQLADOQuery_Sklad, KeySklad, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_sklad_ODEBRAT_SKLAD"), {{"@ID_SKLAD", id}});
+        return m_call->returnBool(QStringLiteral("tab_sklad_ODEBRAT_SKLAD"), {{"@ID_SKLAD", id}});
     });
 }
 
 // ---- contacts
 int TDM::ContactCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kontakt_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_kontakt_POCET")).toInt());
 }
 
 bool TDM::ContactReferenced(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kontakt_REFERENCE"), {{"@ID_KONTAKT", id}}).toBool();
+    return m_call->returnValue(QStringLiteral("tab_kontakt_REFERENCE"), {{"@ID_KONTAKT", id}}).toBool();
 }
 
 bool TDM::ContactNameExists(const QString &name)
@@ -165,7 +165,7 @@ bool TDM::ContactNameExistsOther(int id, const QString &name)
 
 int TDM::ContactIdByName(const QString &name)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kontakt_ID_KONTAKT"), {{"@KONTAKT", name}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_kontakt_ID_KONTAKT"), {{"@KONTAKT", name}}).toInt());
 }
 
 QString TDM::ContactCaption(int id, bool withCaption)
@@ -176,23 +176,23 @@ QString TDM::ContactCaption(int id, bool withCaption)
 
 QString TDM::DefaultSupplierName()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kontakt_func_VYCHOZI_DODAVATEL")).toString();
+    return m_call->returnValue(QStringLiteral("tab_kontakt_func_VYCHOZI_DODAVATEL")).toString();
 }
 
 QString TDM::DefaultCustomerName()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kontakt_func_VYCHOZI_ODBERATEL")).toString();
+    return m_call->returnValue(QStringLiteral("tab_kontakt_func_VYCHOZI_ODBERATEL")).toString();
 }
 
 QString TDM::ContactList()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kontakt_func_NACIST_SEZNAM_KONTAKTU")).toString();
+    return m_call->returnValue(QStringLiteral("tab_kontakt_func_NACIST_SEZNAM_KONTAKTU")).toString();
 }
 
 bool TDM::SetDefaultSupplier(int id)
 {
     return listWrite(MSSQLADOQuery_Kontakt, KeyKontakt, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_kontakt_NASTAVENI_VYCHOZIHO_KONTAKTU_DODAVATEL"),
+        return m_call->returnBool(QStringLiteral("tab_kontakt_NASTAVENI_VYCHOZIHO_KONTAKTU_DODAVATEL"),
                                   {{"@ID_KONTAKT", id}});
     });
 }
@@ -200,7 +200,7 @@ bool TDM::SetDefaultSupplier(int id)
 bool TDM::SetDefaultCustomer(int id)
 {
     return listWrite(MSSQLADOQuery_Kontakt, KeyKontakt, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_kontakt_NASTAVENI_VYCHOZIHO_KONTAKTU_ODBERATEL"),
+        return m_call->returnBool(QStringLiteral("tab_kontakt_NASTAVENI_VYCHOZIHO_KONTAKTU_ODBERATEL"),
                                   {{"@ID_KONTAKT", id}});
     });
 }
@@ -208,7 +208,7 @@ bool TDM::SetDefaultCustomer(int id)
 bool TDM::NewContact(const TDMContact &contact)
 {
     return listInsert(MSSQLADOQuery_Kontakt, KeyKontakt, [&](int &id) {
-        return m_call->ReturnId(QStringLiteral("tab_kontakt_NOVY_KONTAKT"), contactParams(contact), id);
+        return m_call->returnId(QStringLiteral("tab_kontakt_NOVY_KONTAKT"), contactParams(contact), id);
     });
 }
 
@@ -217,25 +217,25 @@ bool TDM::EditContact(int id, const TDMContact &contact)
     TDMCall::Params params = contactParams(contact);
     params.insert(params.begin(), {"@ID_KONTAKT", id});
     return listWrite(MSSQLADOQuery_Kontakt, KeyKontakt,
-                     [&] { return m_call->ReturnBool(QStringLiteral("tab_kontakt_EDITOVAT_KONTAKT"), params); });
+                     [&] { return m_call->returnBool(QStringLiteral("tab_kontakt_EDITOVAT_KONTAKT"), params); });
 }
 
 bool TDM::RemoveContact(int id)
 {
     return listWrite(MSSQLADOQuery_Kontakt, KeyKontakt, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_kontakt_ODEBRAT_KONTAKT"), {{"@ID_KONTAKT", id}});
+        return m_call->returnBool(QStringLiteral("tab_kontakt_ODEBRAT_KONTAKT"), {{"@ID_KONTAKT", id}});
     });
 }
 
 // ---- units
 int TDM::UnitCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_jednotka_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_jednotka_POCET")).toInt());
 }
 
 bool TDM::UnitReferenced(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_jednotka_REFERENCE"), {{"@ID_JEDNOTKA", id}}).toBool();
+    return m_call->returnValue(QStringLiteral("tab_jednotka_REFERENCE"), {{"@ID_JEDNOTKA", id}}).toBool();
 }
 
 bool TDM::UnitNameExists(const QString &name)
@@ -251,7 +251,7 @@ bool TDM::UnitNameExistsOther(int id, const QString &name)
 
 int TDM::UnitIdByName(const QString &name)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_jednotka_ID_JEDNOTKA"), {{"@JEDNOTKA", name}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_jednotka_ID_JEDNOTKA"), {{"@JEDNOTKA", name}}).toInt());
 }
 
 QString TDM::UnitCaption(int id, bool withCaption)
@@ -265,36 +265,36 @@ QString TDM::UnitCaption(int id, bool withCaption)
 Currency TDM::UnitMinimum(int id)
 {
     const double value =
-        m_call->ReturnValue(QStringLiteral("tab_jednotka_func_MINIMUM"), {{"@ID_JEDNOTKA", id}}).toDouble();
+        m_call->returnValue(QStringLiteral("tab_jednotka_func_MINIMUM"), {{"@ID_JEDNOTKA", id}}).toDouble();
     return Currency::fromDouble(std::round(value * 10000000.0) / 10000000.0);
 }
 
 bool TDM::UnitMultiplesOnly(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_jednotka_NASOBNE"), {{"@ID_JEDNOTKA", id}}).toBool();
+    return m_call->returnValue(QStringLiteral("tab_jednotka_NASOBNE"), {{"@ID_JEDNOTKA", id}}).toBool();
 }
 
 QString TDM::DefaultUnitName()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_jednotka_func_VYCHOZI_JEDNOTKA")).toString();
+    return m_call->returnValue(QStringLiteral("tab_jednotka_func_VYCHOZI_JEDNOTKA")).toString();
 }
 
 QString TDM::UnitList()
 {
-    return m_call->ReturnValue(QStringLiteral("tab_jednotka_func_NACIST_SEZNAM_JEDNOTEK")).toString();
+    return m_call->returnValue(QStringLiteral("tab_jednotka_func_NACIST_SEZNAM_JEDNOTEK")).toString();
 }
 
 bool TDM::SetDefaultUnit(int id)
 {
     return listWrite(MSSQLADOQuery_Jednotka, KeyJednotka, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_jednotka_NASTAVENI_VYCHOZI_JEDNOTKY"), {{"@ID_JEDNOTKA", id}});
+        return m_call->returnBool(QStringLiteral("tab_jednotka_NASTAVENI_VYCHOZI_JEDNOTKY"), {{"@ID_JEDNOTKA", id}});
     });
 }
 
 bool TDM::NewUnit(const QString &name, const QString &specifikace, Currency minimum)
 {
     return listInsert(MSSQLADOQuery_Jednotka, KeyJednotka, [&](int &id) {
-        return m_call->ReturnId(QStringLiteral("tab_jednotka_NOVA_JEDNOTKA"),
+        return m_call->returnId(QStringLiteral("tab_jednotka_NOVA_JEDNOTKA"),
                                 {{"@JEDNOTKA", name}, {"@SPECIFIKACE", specifikace}, {"@MINIMUM", minimum}}, id);
     });
 }
@@ -302,7 +302,7 @@ bool TDM::NewUnit(const QString &name, const QString &specifikace, Currency mini
 bool TDM::EditUnit(int id, const QString &name, const QString &specifikace, Currency minimum)
 {
     return listWrite(MSSQLADOQuery_Jednotka, KeyJednotka, [&] {
-        return m_call->ReturnBool(
+        return m_call->returnBool(
             QStringLiteral("tab_jednotka_EDITOVAT_JEDNOTKU"),
             {{"@ID_JEDNOTKA", id}, {"@JEDNOTKA", name}, {"@SPECIFIKACE", specifikace}, {"@MINIMUM", minimum}});
     });
@@ -311,6 +311,6 @@ bool TDM::EditUnit(int id, const QString &name, const QString &specifikace, Curr
 bool TDM::RemoveUnit(int id)
 {
     return listWrite(MSSQLADOQuery_Jednotka, KeyJednotka, [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_jednotka_ODEBRAT_JEDNOTKU"), {{"@ID_JEDNOTKA", id}});
+        return m_call->returnBool(QStringLiteral("tab_jednotka_ODEBRAT_JEDNOTKU"), {{"@ID_JEDNOTKA", id}});
     });
 }

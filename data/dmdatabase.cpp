@@ -34,7 +34,7 @@ bool TDM::SelectDatabase(const QString &database)
 {
     try {
         const Db::Connection &c = connection();
-        const QString server = c.Server(), user = c.User(), password = c.Password();
+        const QString server = c.server(), user = c.user(), password = c.password();
         if (!MSSQLADOConnection->ConnectDatabase(server, database, user, password))
             return false;
         IdSklad = DefaultStoreId();
@@ -153,16 +153,16 @@ bool TDM::ShrinkTarmilDatabase()
 
 void TDM::BeginTransaction()
 {
-    connection().BeginTransaction();
+    connection().beginTransaction();
 }
 
 bool TDM::EndTransaction(bool commit)
 {
-    if (!connection().InTransaction())
+    if (!connection().inTransaction())
         return false;
     if (commit)
-        return connection().Commit();
-    connection().Rollback();
+        return connection().commit();
+    connection().rollback();
     return false;
 }
 

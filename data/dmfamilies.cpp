@@ -21,10 +21,10 @@ bool TDM::listWrite(TMSSQLADOQuery *list, const QString &key, const std::functio
 // failed write stays the connection's last error for the caller to show.
 void TDM::afterWrite(bool ok, const std::function<void()> &refresh)
 {
-    const QList<Db::ServerError> errors = connection().Errors();
+    const QList<Db::ServerError> errors = connection().errors();
     refresh();
     if (!ok)
-        connection().SetErrors(errors);
+        connection().setErrors(errors);
 }
 
 // As listWrite, but the list moves to the new row when it lists it.
@@ -47,11 +47,11 @@ bool TDM::nameTaken(const QString &name, const QString &procedure, TDMCall::Para
 {
     if (name.isEmpty())
         return false;
-    return m_call->ReturnValue(procedure, params).toBool();
+    return m_call->returnValue(procedure, params).toBool();
 }
 
 QString TDM::caption(const QString &format, const QString &procedure, const QString &param, int id, bool withCaption)
 {
-    const QString value = m_call->ReturnValue(procedure, {{param, id}}).toString();
+    const QString value = m_call->returnValue(procedure, {{param, id}}).toString();
     return withCaption ? Format(format, {value, id}) : value;
 }

@@ -20,17 +20,17 @@ TDMCall::Params itemParams(const TDMItem &i)
 // ---- categories
 int TDM::CategoryCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kategorie_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_kategorie_POCET")).toInt());
 }
 
 int TDM::SubcategoryCount(int parentId)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kategorie_POCET_2"), {{"@ID_NADKATEGORIE", parentId}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_kategorie_POCET_2"), {{"@ID_NADKATEGORIE", parentId}}).toInt());
 }
 
 bool TDM::CategoryExists(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kategorie_KATEGORIE_EXISTUJE"), {{"@ID_KATEGORIE", id}}).toBool();
+    return m_call->returnValue(QStringLiteral("tab_kategorie_KATEGORIE_EXISTUJE"), {{"@ID_KATEGORIE", id}}).toBool();
 }
 
 bool TDM::CategoryNameExists(int parentId, const QString &name)
@@ -47,41 +47,41 @@ bool TDM::CategoryNameExistsOther(int parentId, int id, const QString &name)
 
 int TDM::FindCategoryByPath(const QString &path)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE_EXISTUJE"), {{"@PATH_KATEGORIE", path}})
+    return int(m_call->returnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE_EXISTUJE"), {{"@PATH_KATEGORIE", path}})
                    .toInt());
 }
 
 int TDM::CategoryIdByPath(const QString &path)
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE"), {{"@PATH_KATEGORIE", path}}).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE"), {{"@PATH_KATEGORIE", path}}).toInt());
 }
 
 QString TDM::CategoryName(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kategorie_func_KATEGORIE"), {{"@ID_KATEGORIE", id}}).toString();
+    return m_call->returnValue(QStringLiteral("tab_kategorie_func_KATEGORIE"), {{"@ID_KATEGORIE", id}}).toString();
 }
 
 QString TDM::CategoryPathName(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kategorie_func_PATH_KATEGORIE"), {{"@ID_KATEGORIE", id}}).toString();
+    return m_call->returnValue(QStringLiteral("tab_kategorie_func_PATH_KATEGORIE"), {{"@ID_KATEGORIE", id}}).toString();
 }
 
 int TDM::DefaultCategoryId()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_kategorie_VYCHOZI_ID_KATEGORIE")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_kategorie_VYCHOZI_ID_KATEGORIE")).toInt());
 }
 
 QString TDM::CategoryIdPath(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_kategorie_func_PATH_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}})
+    return m_call->returnValue(QStringLiteral("tab_kategorie_func_PATH_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}})
         .toString();
 }
 
 bool TDM::ReadCategory(int id, QString &name, QString &specifikace)
 {
     std::vector<Variant> outputs;
-    if (!m_call->Procedure(QStringLiteral("tab_kategorie_NACIST_DLE_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}},
-                           {"@KATEGORIE", "@SPECIFIKACE"}, outputs))
+    if (!m_call->callProcedure(QStringLiteral("tab_kategorie_NACIST_DLE_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}},
+                               {"@KATEGORIE", "@SPECIFIKACE"}, outputs))
         return false;
     name = outputs[0].toString();
     specifikace = outputs[1].toString();
@@ -91,14 +91,14 @@ bool TDM::ReadCategory(int id, QString &name, QString &specifikace)
 QString TDM::SubcategoryIdList(int parentId)
 {
     return m_call
-        ->ReturnValue(QStringLiteral("tab_kategorie_func_NACIST_SEZNAM_ID_KATEGORII"), {{"@ID_NADKATEGORIE", parentId}})
+        ->returnValue(QStringLiteral("tab_kategorie_func_NACIST_SEZNAM_ID_KATEGORII"), {{"@ID_NADKATEGORIE", parentId}})
         .toString();
 }
 
 bool TDM::SetDefaultCategory(int id)
 {
     int result = 0;
-    return m_call->ReturnId(QStringLiteral("tab_kategorie_NASTAVENI_VYCHOZI_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}},
+    return m_call->returnId(QStringLiteral("tab_kategorie_NASTAVENI_VYCHOZI_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}},
                             result);
 }
 
@@ -106,7 +106,7 @@ bool TDM::NewCategory(int parentId, const QString &name, const QString &specifik
 {
     int id = 0;
     const bool ok =
-        m_call->ReturnId(QStringLiteral("tab_kategorie_NOVA_KATEGORIE"),
+        m_call->returnId(QStringLiteral("tab_kategorie_NOVA_KATEGORIE"),
                          {{"@ID_NADKATEGORIE", parentId}, {"@KATEGORIE", name}, {"@SPECIFIKACE", specifikace}}, id);
     newId = ok ? id : 0;
     return ok;
@@ -114,39 +114,39 @@ bool TDM::NewCategory(int parentId, const QString &name, const QString &specifik
 
 bool TDM::CopyCategory(int fromId, int toId)
 {
-    return m_call->ReturnBool(QStringLiteral("tab_kategorie_KOPIROVAT_KATEGORII"),
+    return m_call->returnBool(QStringLiteral("tab_kategorie_KOPIROVAT_KATEGORII"),
                               {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
 }
 
 bool TDM::MoveCategory(int fromId, int toId)
 {
-    return m_call->ReturnBool(QStringLiteral("tab_kategorie_PRESUNOUT_KATEGORII"),
+    return m_call->returnBool(QStringLiteral("tab_kategorie_PRESUNOUT_KATEGORII"),
                               {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
 }
 
 bool TDM::EditCategory(int id, const QString &name, const QString &specifikace)
 {
     int result = 0;
-    return m_call->ReturnId(QStringLiteral("tab_kategorie_EDITOVAT_KATEGORII"),
+    return m_call->returnId(QStringLiteral("tab_kategorie_EDITOVAT_KATEGORII"),
                             {{"@ID_KATEGORIE", id}, {"@KATEGORIE", name}, {"@SPECIFIKACE", specifikace}}, result);
 }
 
 bool TDM::RenameCategory(int id, const QString &name)
 {
-    return m_call->ReturnBool(QStringLiteral("tab_kategorie_PREJMENOVAT_KATEGORII"),
+    return m_call->returnBool(QStringLiteral("tab_kategorie_PREJMENOVAT_KATEGORII"),
                               {{"@ID_KATEGORIE", id}, {"@KATEGORIE", name}});
 }
 
 bool TDM::RemoveCategory(int id)
 {
     int result = 0;
-    return m_call->ReturnId(QStringLiteral("tab_kategorie_ODEBRAT_KATEGORII"), {{"@ID_KATEGORIE", id}}, result);
+    return m_call->returnId(QStringLiteral("tab_kategorie_ODEBRAT_KATEGORII"), {{"@ID_KATEGORIE", id}}, result);
 }
 
 // ---- items
 int TDM::ItemCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_polozka_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_polozka_POCET")).toInt());
 }
 
 bool TDM::ItemMarkExists(int storeId, const QString &mark)
@@ -186,13 +186,13 @@ bool TDM::ItemCodeExistsOther(int storeId, int itemId, const QString &code)
 
 QString TDM::ItemMark(int id)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_polozka_func_OZNACENI"), {{"@ID_POLOZKA", id}}).toString();
+    return m_call->returnValue(QStringLiteral("tab_polozka_func_OZNACENI"), {{"@ID_POLOZKA", id}}).toString();
 }
 
 QString TDM::SmallestFreeItemMark(int storeId, int width)
 {
     return m_call
-        ->ReturnValue(QStringLiteral("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE"),
+        ->returnValue(QStringLiteral("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE"),
                       {{"@ID_SKLAD", storeId}, {"@OZNACENI_ZAROVNANI", width}})
         .toString();
 }
@@ -201,14 +201,14 @@ bool TDM::NewItem(const TDMItem &item)
 {
     return listInsert(MSSQLADOQuery_Polozka, KeyPolozka, [&](int &id) {
         return transactionWrite(
-            [&] { return m_call->ReturnId(QStringLiteral("tab_polozka_NOVA_POLOZKA"), itemParams(item), id); });
+            [&] { return m_call->returnId(QStringLiteral("tab_polozka_NOVA_POLOZKA"), itemParams(item), id); });
     });
 }
 
 bool TDM::ImportItem(const TDMItem &item)
 {
     return transactionWrite(
-        [&] { return m_call->ReturnBool(QStringLiteral("tab_polozka_IMPORT_POLOZKY"), itemParams(item)); });
+        [&] { return m_call->returnBool(QStringLiteral("tab_polozka_IMPORT_POLOZKY"), itemParams(item)); });
 }
 
 bool TDM::EditItem(int id, const TDMItem &item)
@@ -218,7 +218,7 @@ bool TDM::EditItem(int id, const TDMItem &item)
     const bool ok = listWrite(MSSQLADOQuery_Polozka, KeyPolozka, [&] {
         int result = 0;
         return transactionWrite(
-            [&] { return m_call->ReturnId(QStringLiteral("tab_polozka_EDITOVAT_POLOZKU"), params, result); });
+            [&] { return m_call->returnId(QStringLiteral("tab_polozka_EDITOVAT_POLOZKU"), params, result); });
     });
     afterWrite(ok, [this] { RequeryBasket(); });
     return ok;
@@ -226,13 +226,13 @@ bool TDM::EditItem(int id, const TDMItem &item)
 
 bool TDM::RemoveItem(int id)
 {
-    return m_call->ReturnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKU"), {{"@ID_POLOZKA", id}});
+    return m_call->returnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKU"), {{"@ID_POLOZKA", id}});
 }
 
 bool TDM::RemoveStoreItems(int storeId)
 {
     const bool ok = transactionWrite([&] {
-        return m_call->ReturnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKY"), {{"@ID_SKLAD", storeId}});
+        return m_call->returnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKY"), {{"@ID_SKLAD", storeId}});
     });
     afterWrite(ok, [this] { MSSQLADOQuery_Polozka->RequeryQuery(); });
     return ok;
@@ -264,7 +264,7 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
                     const int id = int(items->FieldByName(KeyPolozka).AsInteger());
                     removed = RemoveItem(id);
                     if (!removed)
-                        reason = connection().Errors();
+                        reason = connection().errors();
                     afterWrite(removed, [&] { RemoveBasketRow(id); });
                     if (!removed)
                         break;
@@ -279,6 +279,6 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
     });
     afterWrite(ok, [this] { RequeryBasket(); });
     if (!ok && !reason.isEmpty())
-        connection().SetErrors(reason);
+        connection().setErrors(reason);
     return ok;
 }

@@ -10,13 +10,13 @@ const QString TransactionFailed = QStringLiteral("Transakce skončila s chybou..
 
 Currency TDM::BasketQuantity(int itemId)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_prodej_func_MNOZSTVI"), {{"@ID_POLOZKA", itemId}}).toCurrency();
+    return m_call->returnValue(QStringLiteral("tab_prodej_func_MNOZSTVI"), {{"@ID_POLOZKA", itemId}}).toCurrency();
 }
 
 bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute)
 {
     return listInsert(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&](int &id) {
-        return m_call->ReturnId(
+        return m_call->returnId(
             QStringLiteral("tab_prodej_PRIDAT_EDITOVAT"),
             {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity}, {"@ABSOLUTNE", absolute}}, id);
     });
@@ -25,7 +25,7 @@ bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool a
 bool TDM::RemoveBasketRow(int itemId)
 {
     return listWrite(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&] {
-        return m_call->ReturnBool(QStringLiteral("tab_prodej_ODEBRAT"), {{"@ID_POLOZKA", itemId}});
+        return m_call->returnBool(QStringLiteral("tab_prodej_ODEBRAT"), {{"@ID_POLOZKA", itemId}});
     });
 }
 
@@ -38,7 +38,7 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
     int id = 0;
     QString error;
     const bool ok = transactionWrite([&] {
-        const bool done = m_call->ReturnId(procedure, params, id);
+        const bool done = m_call->returnId(procedure, params, id);
         if (!done)
             error = LastErrorText();
         return done;
@@ -69,12 +69,12 @@ bool TDM::SellBasket(int kind, bool print, const QString &customer, int discount
 
 int TDM::DocumentCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_doklad_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_doklad_POCET")).toInt());
 }
 
 bool TDM::CanCancelDocument(int documentId)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_doklad_LZE_STORNOVAT"), {{"@ID_DOKLAD_PRODEJ", documentId}})
+    return m_call->returnValue(QStringLiteral("tab_doklad_LZE_STORNOVAT"), {{"@ID_DOKLAD_PRODEJ", documentId}})
         .toBool();
 }
 
@@ -87,7 +87,7 @@ bool TDM::CancelDocument(int documentId)
 
 int TDM::HistoryCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("tab_historie_POCET")).toInt());
+    return int(m_call->returnValue(QStringLiteral("tab_historie_POCET")).toInt());
 }
 
 namespace {

@@ -9,9 +9,9 @@ namespace {
 
 QString scramVerifier(Db::Connection &connection, const QString &login, const QString &password)
 {
-    if (!connection.Handle())
+    if (!connection.handle())
         return QString();
-    char *verifier = PQencryptPasswordConn(connection.Handle(), password.toUtf8().constData(),
+    char *verifier = PQencryptPasswordConn(connection.handle(), password.toUtf8().constData(),
                                            login.toUtf8().constData(), "scram-sha-256");
     if (!verifier)
         return QString();
@@ -24,7 +24,7 @@ QString scramVerifier(Db::Connection &connection, const QString &login, const QS
 
 int TDM::UserCount()
 {
-    return int(m_call->ReturnValue(QStringLiteral("uzivatel_COUNT")).toInt());
+    return int(m_call->returnValue(QStringLiteral("uzivatel_COUNT")).toInt());
 }
 
 bool TDM::UserExists(const QString &user)
@@ -41,7 +41,7 @@ QString TDM::UserCaption(int id, bool withCaption)
 bool TDM::NewUser(const QString &login, const QString &password)
 {
     return listInsert(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&](int &id) {
-        return m_call->ReturnId(QStringLiteral("uzivatel_NOVY_UZIVATEL"),
+        return m_call->returnId(QStringLiteral("uzivatel_NOVY_UZIVATEL"),
                                 {{"@LOGIN", login}, {"@HESLO", scramVerifier(connection(), login, password)}}, id);
     });
 }
@@ -52,12 +52,12 @@ bool TDM::ChangeUserPassword(const QString &login, const QString &oldPassword, c
 {
     return listWrite(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&] {
         Db::Connection check;
-        if (!check.Open(connection().Server(), connection().Database(), login, oldPassword)) {
-            connection().SetErrors(check.Errors());
+        if (!check.open(connection().server(), connection().database(), login, oldPassword)) {
+            connection().setErrors(check.errors());
             return false;
         }
-        check.Close();
-        return m_call->ReturnBool(QStringLiteral("uzivatel_HESLO_UZIVATEL"),
+        check.close();
+        return m_call->returnBool(QStringLiteral("uzivatel_HESLO_UZIVATEL"),
                                   {{"@LOGIN", login},
                                    {"@HESLO_STARE", QString()},
                                    {"@HESLO_NOVE", scramVerifier(connection(), login, newPassword)}});
@@ -67,11 +67,11 @@ bool TDM::ChangeUserPassword(const QString &login, const QString &oldPassword, c
 bool TDM::RemoveUser(const QString &login)
 {
     return listWrite(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&] {
-        return m_call->ReturnBool(QStringLiteral("uzivatel_ODEBRAT_UZIVATELE"), {{"@LOGIN", login}});
+        return m_call->returnBool(QStringLiteral("uzivatel_ODEBRAT_UZIVATELE"), {{"@LOGIN", login}});
     });
 }
 
 bool TDM::HasRight(int right)
 {
-    return m_call->ReturnValue(QStringLiteral("tab_uzivatel_opravneni_OPRAVNENI"), {{"@ID_OPRAVNENI", right}}).toBool();
+    return m_call->returnValue(QStringLiteral("tab_uzivatel_opravneni_OPRAVNENI"), {{"@ID_OPRAVNENI", right}}).toBool();
 }

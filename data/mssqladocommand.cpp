@@ -10,7 +10,7 @@ bool TMSSQLADOCommand::ExecuteCommand()
 {
     if (!m_connection)
         return false;
-    const Db::Result result = m_connection->Exec(m_text);
+    const Db::Result result = m_connection->exec(m_text);
     m_rowsAffected = result.affectedRows();
     return result.succeeded();
 }
@@ -19,10 +19,10 @@ bool TMSSQLADOCommand::ExecuteScalarResult(Variant &value)
 {
     if (!m_connection)
         return false;
-    Db::Result result = m_connection->Exec(m_text);
+    Db::Result result = m_connection->exec(m_text);
     if (!result.hasRows() || result.rowCount() == 0 || result.columnCount() == 0) {
         if (result.succeeded()) // a command without rows: nothing to copy
-            m_connection->ReportError(QStringLiteral("Příkaz nevrátil žádný řádek."));
+            m_connection->reportError(QStringLiteral("Příkaz nevrátil žádný řádek."));
         return false;
     }
     value = Db::Snapshot(std::move(result)).value(0, 0);

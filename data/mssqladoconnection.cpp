@@ -58,8 +58,8 @@ QString TMSSQLADOConnection::ServerDatabaseName(const QString &database)
 bool TMSSQLADOConnection::ConnectDatabase(const QString &server, const QString &database, const QString &user,
                                           const QString &password)
 {
-    m_connection.Close();
-    if (!m_connection.Open(server, ServerDatabaseName(database), user, password))
+    m_connection.close();
+    if (!m_connection.open(server, ServerDatabaseName(database), user, password))
         return false;
     rememberServer(server);
     return true;
@@ -68,7 +68,7 @@ bool TMSSQLADOConnection::ConnectDatabase(const QString &server, const QString &
 TDatabasePresence TMSSQLADOConnection::DatabasePresence(const QString &name)
 {
     const Db::Result result =
-        m_connection.Exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_database WHERE datname = $1)"),
+        m_connection.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_database WHERE datname = $1)"),
                           {Db::Param::of(ServerDatabaseName(name))});
     if (!result.hasRows() || result.rowCount() != 1)
         return TDatabasePresence::Unknown;
@@ -118,26 +118,26 @@ QString TMSSQLADOConnection::createStatement(const QString &database)
 {
     return QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' "
                           "LOCALE_PROVIDER icu ICU_LOCALE 'cs-CZ' LOCALE 'C.UTF-8'")
-        .arg(Db::Connection::QuoteIdentifier(database));
+        .arg(Db::Connection::quoteIdentifier(database));
 }
 
 bool TMSSQLADOConnection::openSide(Db::Connection &side, const QString &database)
 {
-    if (side.Open(m_connection.Server(), ServerDatabaseName(database), m_connection.User(), m_connection.Password()))
+    if (side.open(m_connection.server(), ServerDatabaseName(database), m_connection.user(), m_connection.password()))
         return true;
-    m_connection.SetErrors(side.Errors());
+    m_connection.setErrors(side.errors());
     return false;
 }
 
 bool TMSSQLADOConnection::runOn(const QString &database, const QString &sql)
 {
-    if (m_connection.IsOpen() && m_connection.Database() == ServerDatabaseName(database))
-        return m_connection.Exec(sql).succeeded();
+    if (m_connection.isOpen() && m_connection.database() == ServerDatabaseName(database))
+        return m_connection.exec(sql).succeeded();
     Db::Connection side;
     if (!openSide(side, database))
         return false;
-    const bool ok = side.Exec(sql).succeeded();
-    m_connection.SetErrors(side.Errors());
+    const bool ok = side.exec(sql).succeeded();
+    m_connection.setErrors(side.errors());
     return ok;
 }
 
@@ -145,29 +145,29 @@ bool TMSSQLADOConnection::CreateDatabase(const QString &database)
 {
     SplitScript();
     if (m_batches.isEmpty()) {
-        m_connection.ReportError(QStringLiteral("Skript pro vytvoření databáze je prázdný."));
+        m_connection.reportError(QStringLiteral("Skript pro vytvoření databáze je prázdný."));
         return false;
     }
-    const QString quotedName = Db::Connection::QuoteIdentifier(database);
+    const QString quotedName = Db::Connection::quoteIdentifier(database);
     Db::Connection server;
     if (!openSide(server, QStringLiteral("postgres")))
         return false;
     const QString first = QString(m_batches.first()).replace(QStringLiteral("%DATABASE%"), quotedName);
-    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedName)).succeeded() ||
-        !server.Exec(first).succeeded()) {
-        m_connection.SetErrors(server.Errors());
+    if (!server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedName)).succeeded() ||
+        !server.exec(first).succeeded()) {
+        m_connection.setErrors(server.errors());
         return false;
     }
     Db::Connection created;
     if (!openSide(created, database))
         return false;
     for (qsizetype i = 1; i < m_batches.size(); ++i) {
-        if (!created.Exec(m_batches[i]).succeeded()) {
-            m_connection.SetErrors(created.Errors());
+        if (!created.exec(m_batches[i]).succeeded()) {
+            m_connection.setErrors(created.errors());
             return false;
         }
     }
-    m_connection.SetErrors({});
+    m_connection.setErrors({});
     return true;
 }
 
@@ -178,9 +178,9 @@ bool TMSSQLADOConnection::TruncateLog(const QString &database)
     // The server recycles its log by itself; a user who may not force a
     // checkpoint has nothing left to do.
     const bool notAllowed =
-        !m_connection.Errors().isEmpty() && m_connection.Errors().first().sqlState == QStringLiteral("42501");
+        !m_connection.errors().isEmpty() && m_connection.errors().first().sqlState == QStringLiteral("42501");
     if (notAllowed)
-        m_connection.SetErrors({});
+        m_connection.setErrors({});
     return notAllowed;
 }
 
@@ -188,7 +188,7 @@ bool TMSSQLADOConnection::ReindexDatabase()
 {
     // Every table of the shop, as before; the server's own catalogs stay out,
     // since rebuilding those deadlocks with other sessions' work on the server.
-    return m_connection.Exec(QStringLiteral("REINDEX SCHEMA public")).succeeded();
+    return m_connection.exec(QStringLiteral("REINDEX SCHEMA public")).succeeded();
 }
 
 bool TMSSQLADOConnection::ShrinkDatabase(const QString &database)
@@ -198,7 +198,7 @@ bool TMSSQLADOConnection::ShrinkDatabase(const QString &database)
 
 QString TMSSQLADOConnection::toolConnection(const QString &database) const
 {
-    const Db::ServerAddress address = Db::ServerAddress::parse(m_connection.Server());
+    const Db::ServerAddress address = Db::ServerAddress::parse(m_connection.server());
     QStringList parts{QStringLiteral("dbname=") + conninfoValue(ServerDatabaseName(database)),
                       QStringLiteral("application_name=") +
                           conninfoValue(QString::fromLatin1(Db::Connection::ApplicationName))};
@@ -206,8 +206,8 @@ QString TMSSQLADOConnection::toolConnection(const QString &database) const
         parts << QStringLiteral("host=") + conninfoValue(address.host);
     if (!address.port.isEmpty())
         parts << QStringLiteral("port=") + conninfoValue(address.port);
-    if (!m_connection.User().isEmpty())
-        parts << QStringLiteral("user=") + conninfoValue(m_connection.User());
+    if (!m_connection.user().isEmpty())
+        parts << QStringLiteral("user=") + conninfoValue(m_connection.user());
     return parts.join(u' ');
 }
 
@@ -215,19 +215,19 @@ bool TMSSQLADOConnection::runTool(const QString &program, const QStringList &arg
 {
     const QString path = QStandardPaths::findExecutable(program);
     if (path.isEmpty()) {
-        m_connection.ReportError(QStringLiteral("Program %1 nebyl nalezen.").arg(program));
+        m_connection.reportError(QStringLiteral("Program %1 nebyl nalezen.").arg(program));
         return false;
     }
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The password reaches the tool in its environment, never on its command line.
-    if (!m_connection.Password().isEmpty())
-        environment.insert(QStringLiteral("PGPASSWORD"), m_connection.Password());
+    if (!m_connection.password().isEmpty())
+        environment.insert(QStringLiteral("PGPASSWORD"), m_connection.password());
     environment.insert(QStringLiteral("PGCONNECT_TIMEOUT"), QStringLiteral("15"));
     process.setProcessEnvironment(environment);
     process.start(path, arguments);
     if (!process.waitForStarted()) {
-        m_connection.ReportError(QStringLiteral("Program %1 nelze spustit.").arg(program));
+        m_connection.reportError(QStringLiteral("Program %1 nelze spustit.").arg(program));
         return false;
     }
     process.closeWriteChannel();
@@ -238,10 +238,10 @@ bool TMSSQLADOConnection::runTool(const QString &program, const QStringList &arg
         QString message = QString::fromUtf8(process.readAllStandardError()).trimmed();
         if (message.isEmpty())
             message = QStringLiteral("Program %1 skončil s chybou %2.").arg(program).arg(process.exitCode());
-        m_connection.ReportError(message);
+        m_connection.reportError(message);
         return false;
     }
-    m_connection.SetErrors({});
+    m_connection.setErrors({});
     return true;
 }
 
@@ -259,7 +259,7 @@ bool TMSSQLADOConnection::VerifyBackup(const QString &file)
                  &contents))
         return false;
     if (contents.trimmed().isEmpty()) {
-        m_connection.ReportError(QStringLiteral("Soubor %1 neobsahuje zálohu databáze.").arg(file));
+        m_connection.reportError(QStringLiteral("Soubor %1 neobsahuje zálohu databáze.").arg(file));
         return false;
     }
     return true;
@@ -274,45 +274,45 @@ bool TMSSQLADOConnection::RestoreDatabase(const QString &database, const QString
         return false;
     const QString target = ServerDatabaseName(database);
     const QString staging = target.left(40) + QStringLiteral("_obnova_%1").arg(QCoreApplication::applicationPid());
-    const QString quotedTarget = Db::Connection::QuoteIdentifier(target);
-    const QString quotedStaging = Db::Connection::QuoteIdentifier(staging);
+    const QString quotedTarget = Db::Connection::quoteIdentifier(target);
+    const QString quotedStaging = Db::Connection::quoteIdentifier(staging);
     auto failOn = [&](Db::Connection &session) {
-        const QList<Db::ServerError> errors = session.Errors();
-        server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging));
-        m_connection.SetErrors(errors);
+        const QList<Db::ServerError> errors = session.errors();
+        server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging));
+        m_connection.setErrors(errors);
         return false;
     };
-    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging)).succeeded() ||
-        !server.Exec(createStatement(staging)).succeeded())
+    if (!server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging)).succeeded() ||
+        !server.exec(createStatement(staging)).succeeded())
         return failOn(server);
     if (!runTool(QStringLiteral("pg_restore"),
                  {QStringLiteral("--no-owner"), QStringLiteral("--exit-on-error"),
                   QStringLiteral("--single-transaction"), QStringLiteral("--dbname=") + toolConnection(staging),
                   QFileInfo(file).absoluteFilePath()})) {
-        const QList<Db::ServerError> errors = m_connection.Errors();
-        server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging));
-        m_connection.SetErrors(errors);
+        const QList<Db::ServerError> errors = m_connection.errors();
+        server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedStaging));
+        m_connection.setErrors(errors);
         return false;
     }
     // Only now is the old database given up for the restored one.
-    if (!server.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedTarget)).succeeded() ||
-        !server.Exec(QStringLiteral("ALTER DATABASE %1 RENAME TO %2").arg(quotedStaging, quotedTarget)).succeeded())
+    if (!server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedTarget)).succeeded() ||
+        !server.exec(QStringLiteral("ALTER DATABASE %1 RENAME TO %2").arg(quotedStaging, quotedTarget)).succeeded())
         return failOn(server);
-    if (m_connection.Database() == target) // our own session was ended by the drop
-        m_connection.Open(m_connection.Server(), target, m_connection.User(), m_connection.Password());
-    m_connection.SetErrors({});
+    if (m_connection.database() == target) // our own session was ended by the drop
+        m_connection.open(m_connection.server(), target, m_connection.user(), m_connection.password());
+    m_connection.setErrors({});
     return true;
 }
 
 qint64 TMSSQLADOConnection::DatabaseSizeKB()
 {
-    const Db::Result r = m_connection.Exec(QStringLiteral("SELECT pg_database_size(current_database()) / 1024"));
+    const Db::Result r = m_connection.exec(QStringLiteral("SELECT pg_database_size(current_database()) / 1024"));
     return r.hasRows() && r.rowCount() > 0 && !r.cellIsNull(0, 0) ? r.cellText(0, 0).toLongLong() : 0;
 }
 
 qint64 TMSSQLADOConnection::DatabaseUsedKB()
 {
-    const Db::Result r = m_connection.Exec(
+    const Db::Result r = m_connection.exec(
         QStringLiteral("SELECT (COALESCE(sum(pg_total_relation_size(oid)), 0) / 1024)::bigint FROM pg_class "
                        "WHERE relkind IN ('r', 'm') AND NOT relisshared"));
     return r.hasRows() && r.rowCount() > 0 && !r.cellIsNull(0, 0) ? r.cellText(0, 0).toLongLong() : 0;
@@ -320,7 +320,7 @@ qint64 TMSSQLADOConnection::DatabaseUsedKB()
 
 QString TMSSQLADOConnection::ServerVersion()
 {
-    const Db::Result r = m_connection.Exec(QStringLiteral("SELECT version()"));
+    const Db::Result r = m_connection.exec(QStringLiteral("SELECT version()"));
     return r.hasRows() && r.rowCount() > 0 ? r.cellText(0, 0) : QString();
 }
 

@@ -19,7 +19,7 @@ public:
     explicit TMSSQLADOConnection(QObject *parent = nullptr);
 
     Db::Connection &Connection() { return m_connection; }
-    bool Connected() const { return m_connection.IsOpen(); }
+    bool Connected() const { return m_connection.isOpen(); }
 
     // The program's database: "tarmil5", or TARMIL5_DATABASE when set.
     static QString ProgramDatabaseName();
@@ -56,7 +56,7 @@ public:
     qint64 DatabaseSizeKB();
     qint64 DatabaseUsedKB();
     QString ServerVersion();
-    QString LastErrorText() const { return m_connection.LastErrorText(); }
+    QString LastErrorText() const { return m_connection.lastErrorText(); }
 
     // The local server, then the servers connected to before (newest first).
     bool ListSQLServers(QStringList &list);

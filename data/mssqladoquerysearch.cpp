@@ -42,7 +42,7 @@ QSet<QString> keysOf(Db::Dataset &dataset, const QString &keyFieldName)
     QSet<QString> keys;
     const Db::Field &key = dataset.FieldByName(keyFieldName);
     for (int pos = 0; pos < dataset.RecordCount(); ++pos) {
-        const int row = dataset.SnapshotRow(pos);
+        const int row = dataset.snapshotRow(pos);
         if (!key.IsNullAt(row))
             keys.insert(key.StringAt(row).toCaseFolded());
     }

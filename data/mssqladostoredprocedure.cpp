@@ -72,7 +72,7 @@ void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
         "  AND p.oid = (SELECT min(q.oid) FROM pg_proc q JOIN pg_namespace m ON m.oid = q.pronamespace "
         "               WHERE lower(q.proname) = lower($1) AND m.nspname = ANY (current_schemas(false))) "
         "ORDER BY a.ord");
-    const Db::Result r = m_connection->Exec(sql, {Db::Param::of(name)});
+    const Db::Result r = m_connection->exec(sql, {Db::Param::of(name)});
     if (!r.hasRows() || r.rowCount() == 0)
         return;
     m_callName = r.cellText(0, 0);
@@ -157,7 +157,7 @@ bool TMSSQLADOStoredProcedure::execute()
     if (!m_connection)
         return false;
     if (m_callName.isEmpty()) {
-        m_connection->ReportError(QStringLiteral("Procedura „%1“ v databázi neexistuje.").arg(m_name),
+        m_connection->reportError(QStringLiteral("Procedura „%1“ v databázi neexistuje.").arg(m_name),
                                   QStringLiteral("42883"));
         return false;
     }
@@ -170,20 +170,20 @@ bool TMSSQLADOStoredProcedure::execute()
         }
     }
     const QString sql = QStringLiteral("SELECT * FROM %1(%2)")
-                            .arg(Db::Connection::QuoteIdentifier(m_callName), arguments.join(QStringLiteral(", ")));
+                            .arg(Db::Connection::quoteIdentifier(m_callName), arguments.join(QStringLiteral(", ")));
     // Inside the data module's transaction a failed call must not abort the
     // whole transaction, so it runs under a savepoint.
-    const bool guarded = m_connection->InTransaction();
-    if (guarded && !m_connection->Savepoint(CallSavepoint))
+    const bool guarded = m_connection->inTransaction();
+    if (guarded && !m_connection->savepoint(CallSavepoint))
         return false;
-    Db::Result result = m_connection->Exec(sql, params);
+    Db::Result result = m_connection->exec(sql, params);
     if (!result.hasRows()) {
         if (guarded)
-            m_connection->RollbackToSavepoint(CallSavepoint);
+            m_connection->rollbackToSavepoint(CallSavepoint);
         return false;
     }
     if (guarded)
-        m_connection->ReleaseSavepoint(CallSavepoint);
+        m_connection->releaseSavepoint(CallSavepoint);
     const Db::Snapshot rows(std::move(result));
     for (TProcedureParameter &p : m_parameters) {
         if (p.Direction == TParameterDirection::Input)
@@ -200,8 +200,8 @@ bool TMSSQLADOStoredProcedure::execute()
 
 void TMSSQLADOStoredProcedure::CollectErrors()
 {
-    if (m_connection && !m_connection->Errors().isEmpty())
-        m_errorMessage = m_connection->Errors().first().line();
+    if (m_connection && !m_connection->errors().isEmpty())
+        m_errorMessage = m_connection->errors().first().line();
 }
 
 bool TMSSQLADOStoredProcedure::ExecuteProcedure()

@@ -13,38 +13,38 @@ class TKxDBGrid::Cursor : public TGridRowCursor
 {
 public:
     explicit Cursor(TKxDBGrid &grid)
-        : grid_(grid)
+        : m_grid(grid)
     {}
-    int CurrentPosition() const override { return grid_.model_->CurrentPosition(); }
-    QByteArray CurrentKey() const override { return grid_.model_->RowKey(CurrentPosition()); }
-    int MoveBy(int distance) override { return grid_.LinkActive() ? grid_.DataSet()->MoveBy(distance) : 0; }
+    int CurrentPosition() const override { return m_grid.m_model->CurrentPosition(); }
+    QByteArray CurrentKey() const override { return m_grid.m_model->RowKey(CurrentPosition()); }
+    int MoveBy(int distance) override { return m_grid.LinkActive() ? m_grid.DataSet()->MoveBy(distance) : 0; }
 
 private:
-    TKxDBGrid &grid_;
+    TKxDBGrid &m_grid;
 };
 
 TGridRowCursor &TKxDBGrid::RowCursor()
 {
-    return *cursor_;
+    return *m_cursor;
 }
 
 // ---------------------------------------------------------------- grid
 
 TKxDBGrid::TKxDBGrid(QWidget *parent)
     : QTableView(parent)
-    , model_(new TKxDBGridModel(&columns_, this))
-    , titles_(new TKxDBGridTitles(this))
-    , indicator_(new TKxDBGridIndicator(this))
-    , delegate_(new TKxDBGridDelegate(this))
-    , frozen_(nullptr)
-    , cursor_(std::make_unique<Cursor>(*this))
+    , m_model(new TKxDBGridModel(&m_columns, this))
+    , m_titles(new TKxDBGridTitles(this))
+    , m_indicator(new TKxDBGridIndicator(this))
+    , m_delegate(new TKxDBGridDelegate(this))
+    , m_frozen(nullptr)
+    , m_cursor(std::make_unique<Cursor>(*this))
 {
-    setHorizontalHeader(titles_);
-    setVerticalHeader(indicator_);
-    setItemDelegate(delegate_);
-    model_->SetFont(font());
-    setModel(model_);
-    frozen_ = new TKxDBGridFrozen(this);
+    setHorizontalHeader(m_titles);
+    setVerticalHeader(m_indicator);
+    setItemDelegate(m_delegate);
+    m_model->SetFont(font());
+    setModel(m_model);
+    m_frozen = new TKxDBGridFrozen(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
@@ -54,19 +54,19 @@ TKxDBGrid::TKxDBGrid(QWidget *parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setFocusPolicy(Qt::StrongFocus);
 
-    color_ = palette().color(QPalette::Base);
-    fixedColor_ = palette().color(QPalette::Button);
-    titleFont_ = font();
-    rowsHeight_ = fontMetrics().height() + 4;
-    indicator_->setDefaultSectionSize(rowsHeight_);
+    m_color = palette().color(QPalette::Base);
+    m_fixedColor = palette().color(QPalette::Button);
+    m_titleFont = font();
+    m_rowsHeight = fontMetrics().height() + 4;
+    m_indicator->setDefaultSectionSize(m_rowsHeight);
 
-    columns_.OnChange = [this] { model_->Relayout(); };
-    model_->OnReset = [this] { LayoutChanged(); };
-    model_->OnScrolled = [this] { followDataset(); };
-    connect(titles_, &QHeaderView::sectionMoved, this, &TKxDBGrid::sectionMoved);
-    connect(titles_, &QHeaderView::sectionResized, this, &TKxDBGrid::sectionResized);
-    iniLink_.OnLinkSave = [this](TIniLink *) { saveLayoutToLink(); };
-    iniLink_.OnLinkLoad = [this](TIniLink *) { loadLayoutFromLink(); };
+    m_columns.OnChange = [this] { m_model->Relayout(); };
+    m_model->OnReset = [this] { LayoutChanged(); };
+    m_model->OnScrolled = [this] { followDataset(); };
+    connect(m_titles, &QHeaderView::sectionMoved, this, &TKxDBGrid::sectionMoved);
+    connect(m_titles, &QHeaderView::sectionResized, this, &TKxDBGrid::sectionResized);
+    m_iniLink.OnLinkSave = [this](TIniLink *) { saveLayoutToLink(); };
+    m_iniLink.OnLinkLoad = [this](TIniLink *) { loadLayoutFromLink(); };
 
     SetOptions(TDBGridOptions(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
                               dgConfirmDelete | dgCancelOnExit));
@@ -75,94 +75,94 @@ TKxDBGrid::TKxDBGrid(QWidget *parent)
 
 TKxDBGrid::~TKxDBGrid()
 {
-    columns_.OnChange = nullptr;
-    model_->OnReset = nullptr;
-    model_->OnScrolled = nullptr;
-    model_->SetDataSource(nullptr);
+    m_columns.OnChange = nullptr;
+    m_model->OnReset = nullptr;
+    m_model->OnScrolled = nullptr;
+    m_model->SetDataSource(nullptr);
 }
 
 Db::DataSource *TKxDBGrid::DataSource() const
 {
-    return model_->GetDataSource();
+    return m_model->GetDataSource();
 }
 
 void TKxDBGrid::SetDataSource(Db::DataSource *source)
 {
-    model_->SetDataSource(source);
+    m_model->SetDataSource(source);
 }
 
 Db::Dataset *TKxDBGrid::DataSet() const
 {
-    return model_->DataSet();
+    return m_model->DataSet();
 }
 
 bool TKxDBGrid::LinkActive() const
 {
-    return model_->Active();
+    return m_model->Active();
 }
 
 TKxDBGrid::TDBGridOptions TKxDBGrid::Options() const
 {
-    TDBGridOptions result = options_;
+    TDBGridOptions result = m_options;
     result.setFlag(dgMultiSelect, MultiSelect());
     return result;
 }
 
 void TKxDBGrid::SetOptions(TDBGridOptions value)
 {
-    options_ = value;
-    options_.setFlag(dgMultiSelect, false);
+    m_options = value;
+    m_options.setFlag(dgMultiSelect, false);
     SetMultiSelect(value.testFlag(dgMultiSelect));
     applyOptions();
 }
 
 void TKxDBGrid::applyOptions()
 {
-    titles_->setVisible(options_.testFlag(dgTitles));
-    indicator_->setVisible(options_.testFlag(dgIndicator));
-    setSelectionBehavior(options_.testFlag(dgRowSelect) ? SelectRows : SelectItems);
-    titles_->setSectionResizeMode(options_.testFlag(dgColumnResize) ? QHeaderView::Interactive : QHeaderView::Fixed);
-    titles_->setSectionsMovable(options_.testFlag(dgColumnResize));
-    setTabKeyNavigation(options_.testFlag(dgTabs));
+    m_titles->setVisible(m_options.testFlag(dgTitles));
+    m_indicator->setVisible(m_options.testFlag(dgIndicator));
+    setSelectionBehavior(m_options.testFlag(dgRowSelect) ? SelectRows : SelectItems);
+    m_titles->setSectionResizeMode(m_options.testFlag(dgColumnResize) ? QHeaderView::Interactive : QHeaderView::Fixed);
+    m_titles->setSectionsMovable(m_options.testFlag(dgColumnResize));
+    setTabKeyNavigation(m_options.testFlag(dgTabs));
     followDataset();
     viewport()->update();
-    titles_->viewport()->update();
+    m_titles->viewport()->update();
     indicatorUpdate();
 }
 
 void TKxDBGrid::SetTitleButtons(bool value)
 {
-    if (value == titleButtons_)
+    if (value == m_titleButtons)
         return;
-    titleButtons_ = value;
+    m_titleButtons = value;
     applyOptions();
 }
 
 void TKxDBGrid::SetShowGlyphs(bool value)
 {
-    if (value == showGlyphs_)
+    if (value == m_showGlyphs)
         return;
-    showGlyphs_ = value;
+    m_showGlyphs = value;
     viewport()->update();
 }
 
 void TKxDBGrid::SetMultiSelect(bool value)
 {
-    selection_.SetMultiSelect(value);
+    m_selection.SetMultiSelect(value);
     viewport()->update();
     indicatorUpdate();
 }
 
 void TKxDBGrid::SetRowsHeight(int value)
 {
-    if (value == rowsHeight_ || value <= 0)
+    if (value == m_rowsHeight || value <= 0)
         return;
-    rowsHeight_ = value;
-    titleRowHeight_ = value + 2;
+    m_rowsHeight = value;
+    m_titleRowHeight = value + 2;
     LayoutChanged();
 }
 
-void TKxDBGrid::SetHeight(int value)
+void TKxDBGrid::setHeight(int value)
 {
     if (minimumHeight() == maximumHeight())
         setFixedHeight(value);
@@ -172,20 +172,20 @@ void TKxDBGrid::SetHeight(int value)
 
 void TKxDBGrid::SetTitleFont(const QFont &font)
 {
-    titleFont_ = font;
-    titles_->viewport()->update();
+    m_titleFont = font;
+    m_titles->viewport()->update();
 }
 
 int TKxDBGrid::TitleRowHeight() const
 {
-    return titleRowHeight_ > 0 ? titleRowHeight_ : QFontMetrics(titleFont_).height() + 6;
+    return m_titleRowHeight > 0 ? m_titleRowHeight : QFontMetrics(m_titleFont).height() + 6;
 }
 
 void TKxDBGrid::LayoutChanged()
 {
-    model_->SetFont(font());
-    indicator_->setDefaultSectionSize(rowsHeight_);
-    titles_->setFixedHeight(TitleRowHeight());
+    m_model->SetFont(font());
+    m_indicator->setDefaultSectionSize(m_rowsHeight);
+    m_titles->setFixedHeight(TitleRowHeight());
     applyColumns();
     applyFrozen();
     followDataset();
@@ -193,53 +193,53 @@ void TKxDBGrid::LayoutChanged()
 
 void TKxDBGrid::applyColumns()
 {
-    movingSections_ = true;
-    for (int i = 0; i < columns_.Count(); ++i) {
-        titles_->resizeSection(i, columns_[i]->Width);
-        setColumnHidden(i, !columns_[i]->Visible);
+    m_movingSections = true;
+    for (int i = 0; i < m_columns.Count(); ++i) {
+        m_titles->resizeSection(i, m_columns[i]->Width);
+        setColumnHidden(i, !m_columns[i]->Visible);
     }
-    movingSections_ = false;
+    m_movingSections = false;
 }
 
 void TKxDBGrid::sectionResized(int logical, int, int newSize)
 {
-    if (movingSections_ || logical < 0 || logical >= columns_.Count() || newSize <= 0)
+    if (m_movingSections || logical < 0 || logical >= m_columns.Count() || newSize <= 0)
         return;
-    columns_[logical]->Width = newSize;
-    frozen_->Update(frozenCols_);
+    m_columns[logical]->Width = newSize;
+    m_frozen->Update(m_frozenCols);
     keepRightOfFrozen();
 }
 
 void TKxDBGrid::sectionMoved(int, int oldVisual, int newVisual)
 {
-    if (movingSections_)
+    if (m_movingSections)
         return;
     // The list of columns holds the order; the header shows it as it is.
-    movingSections_ = true;
-    titles_->moveSection(newVisual, oldVisual);
-    movingSections_ = false;
-    columns_.Move(oldVisual, newVisual);
+    m_movingSections = true;
+    m_titles->moveSection(newVisual, oldVisual);
+    m_movingSections = false;
+    m_columns.Move(oldVisual, newVisual);
 }
 
 int TKxDBGrid::firstVisibleColumn() const
 {
-    for (int i = 0; i < columns_.Count(); ++i)
-        if (columns_[i]->Visible)
+    for (int i = 0; i < m_columns.Count(); ++i)
+        if (m_columns[i]->Visible)
             return i;
     return 0;
 }
 
 void TKxDBGrid::followDataset()
 {
-    const int position = model_->CurrentPosition();
-    if (position < 0 || columns_.Count() == 0) {
+    const int position = m_model->CurrentPosition();
+    if (position < 0 || m_columns.Count() == 0) {
         indicatorUpdate();
         return;
     }
     int column = currentIndex().isValid() ? currentIndex().column() : firstEditableColumn();
-    if (column >= columns_.Count() || column < frozenCols_ || !columns_[column]->Visible)
+    if (column >= m_columns.Count() || column < m_frozenCols || !m_columns[column]->Visible)
         column = firstEditableColumn();
-    const QModelIndex index = model_->index(position, column);
+    const QModelIndex index = m_model->index(position, column);
     const bool near = nearView(position);
     if (index != currentIndex() || !selectionModel()->isSelected(index))
         setCurrentCell(index);
@@ -255,47 +255,47 @@ bool TKxDBGrid::nearView(int position) const
     const int top = rowAt(0);
     int bottom = rowAt(viewport()->height() - 1);
     if (bottom < 0)
-        bottom = model_->rowCount() - 1;
+        bottom = m_model->rowCount() - 1;
     return top < 0 || (position >= top - 1 && position <= bottom + 1);
 }
 
 void TKxDBGrid::moveToPosition(int position)
 {
-    if (!LinkActive() || position < 0 || position == model_->CurrentPosition())
+    if (!LinkActive() || position < 0 || position == m_model->CurrentPosition())
         return;
     DataSet()->SetRecNo(position + 1);
 }
 
 void TKxDBGrid::setCurrentCell(const QModelIndex &index)
 {
-    following_ = true;
+    m_following = true;
     QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
-    if (options_.testFlag(dgRowSelect))
+    if (m_options.testFlag(dgRowSelect))
         flags |= QItemSelectionModel::Rows;
     selectionModel()->setCurrentIndex(index, flags);
-    following_ = false;
+    m_following = false;
 }
 
 void TKxDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
-    if (!following_ && current.isValid())
+    if (!m_following && current.isValid())
         moveToPosition(current.row());
     keepRightOfFrozen();
     indicatorUpdate();
-    if (options_.testFlag(dgRowSelect))
+    if (m_options.testFlag(dgRowSelect))
         viewport()->update();
 }
 
 void TKxDBGrid::indicatorUpdate()
 {
-    indicator_->viewport()->update();
+    m_indicator->viewport()->update();
 }
 
 void TKxDBGrid::scrollContentsBy(int dx, int dy)
 {
     QTableView::scrollContentsBy(dx, dy);
-    titles_->StopTitleTracking();
+    m_titles->StopTitleTracking();
     if (OnTopLeftChanged)
         OnTopLeftChanged(this);
 }
@@ -303,23 +303,23 @@ void TKxDBGrid::scrollContentsBy(int dx, int dy)
 void TKxDBGrid::focusOutEvent(QFocusEvent *event)
 {
     // A window that takes the focus cancels a title press.
-    titles_->StopTitleTracking();
+    m_titles->StopTitleTracking();
     QTableView::focusOutEvent(event);
 }
 
 bool TKxDBGrid::RowMarked(int position) const
 {
-    if (!MultiSelect() || selection_.Marks().IsEmpty() || !LinkActive())
+    if (!MultiSelect() || m_selection.Marks().IsEmpty() || !LinkActive())
         return false;
-    return selection_.Marks().Contains(model_->RowKey(position));
+    return m_selection.Marks().Contains(m_model->RowKey(position));
 }
 
 std::vector<int> TKxDBGrid::MarkedPositions() const
 {
     std::vector<int> positions;
-    if (selection_.Marks().IsEmpty())
+    if (m_selection.Marks().IsEmpty())
         return positions;
-    for (int position = 0; position < model_->rowCount(); ++position)
+    for (int position = 0; position < m_model->rowCount(); ++position)
         if (RowMarked(position))
             positions.push_back(position);
     return positions;
@@ -327,7 +327,7 @@ std::vector<int> TKxDBGrid::MarkedPositions() const
 
 TGridRowValues TKxDBGrid::RowValues(int position) const
 {
-    return TGridRowValues(DataSet(), model_->SnapshotRow(position));
+    return TGridRowValues(DataSet(), m_model->SnapshotRow(position));
 }
 
 void TKxDBGrid::GridCellAtMouse(QPoint point, int &Col, int &Row) const
@@ -335,14 +335,14 @@ void TKxDBGrid::GridCellAtMouse(QPoint point, int &Col, int &Row) const
     Col = -1;
     Row = -1;
     const QRect view = viewport()->geometry();
-    if (options_.testFlag(dgIndicator) && indicator_->geometry().contains(point)) {
+    if (m_options.testFlag(dgIndicator) && m_indicator->geometry().contains(point)) {
         Col = 0;
     } else if (point.x() >= view.left() && point.x() <= view.right()) {
         const int column = columnAt(point.x() - view.left());
         if (column >= 0)
             Col = column + IndicatorOffset();
     }
-    if (options_.testFlag(dgTitles) && titles_->geometry().contains(point)) {
+    if (m_options.testFlag(dgTitles) && m_titles->geometry().contains(point)) {
         Row = 0;
     } else if (point.y() >= view.top() && point.y() <= view.bottom()) {
         const int row = rowAt(point.y() - view.top());
@@ -355,7 +355,7 @@ void TKxDBGrid::GridCellAtMouse(QPoint point, int &Col, int &Row) const
 
 QRect TKxDBGrid::CellRect(int gridCol, int gridRow) const
 {
-    const QModelIndex index = model_->index(gridRow - TitleOffset(), gridCol - IndicatorOffset());
+    const QModelIndex index = m_model->index(gridRow - TitleOffset(), gridCol - IndicatorOffset());
     if (!index.isValid())
         return {};
     return visualRect(index).translated(viewport()->geometry().topLeft());
@@ -371,12 +371,12 @@ void TKxDBGrid::DoTitleBtnClick(int ACol, Db::Field *Field)
 
 void TKxDBGrid::DoCheckButton(int ACol, int, bool &Enabled)
 {
-    if (ACol < 0 || ACol >= columns_.Count()) {
+    if (ACol < 0 || ACol >= m_columns.Count()) {
         Enabled = false;
         return;
     }
     if (OnCheckButton)
-        OnCheckButton(this, ACol, columns_[ACol]->Field(), Enabled);
+        OnCheckButton(this, ACol, m_columns[ACol]->Field(), Enabled);
 }
 
 void TKxDBGrid::DoGetCellParams(Db::Field *Field, TKxCellFont &AFont, QColor &Background, bool Highlight)
@@ -405,7 +405,7 @@ TKxDBGrid::TSortMarker TKxDBGrid::GetBtnParams(Db::Field *Field, TKxCellFont &AF
 
 int TKxDBGrid::FieldGlyphIndex(const Db::Field *Field) const
 {
-    if (!showGlyphs_ || !Field)
+    if (!m_showGlyphs || !Field)
         return -1;
     return Field->DataType() == Db::FieldType::Bytes ? ggBlob : -1;
 }

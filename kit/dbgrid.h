@@ -65,7 +65,7 @@ private:
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
     Q_PROPERTY(int FixedCols READ FixedCols WRITE SetFixedCols)
     Q_PROPERTY(int RowsHeight READ RowsHeight WRITE SetRowsHeight)
-    Q_PROPERTY(int Height READ height WRITE SetHeight)
+    Q_PROPERTY(int Height READ height WRITE setHeight)
 
 public:
     using TCheckTitleBtnEvent = std::function<void(TKxDBGrid *Sender, int ACol, Db::Field *Field, bool &Enabled)>;
@@ -93,62 +93,62 @@ public:
     void SetDataSource(Db::DataSource *source);
     Db::Dataset *DataSet() const;
     bool LinkActive() const;
-    TDBGridColumns &Columns() { return columns_; }
-    TKxDBGridModel *GridModel() const { return model_; }
+    TDBGridColumns &Columns() { return m_columns; }
+    TKxDBGridModel *GridModel() const { return m_model; }
     // A column's field while the dataset is open, else null.
     Db::Field *ColumnField(const TColumn *column) const { return LinkActive() ? column->Field() : nullptr; }
 
     TDBGridOptions Options() const;
     void SetOptions(TDBGridOptions value);
-    bool TitleButtons() const { return titleButtons_; }
+    bool TitleButtons() const { return m_titleButtons; }
     void SetTitleButtons(bool value);
-    bool ShowGlyphs() const { return showGlyphs_; }
+    bool ShowGlyphs() const { return m_showGlyphs; }
     void SetShowGlyphs(bool value);
-    bool DefaultDrawing() const { return defaultDrawing_; }
+    bool DefaultDrawing() const { return m_defaultDrawing; }
     void SetDefaultDrawing(bool value)
     {
-        defaultDrawing_ = value;
+        m_defaultDrawing = value;
         viewport()->update();
     }
-    bool MultiSelect() const { return selection_.MultiSelect(); }
+    bool MultiSelect() const { return m_selection.MultiSelect(); }
     void SetMultiSelect(bool value);
-    bool ClearSelection() const { return selection_.ClearSelection; }
-    void SetClearSelection(bool value) { selection_.ClearSelection = value; }
+    bool ClearSelection() const { return m_selection.ClearSelection; }
+    void SetClearSelection(bool value) { m_selection.ClearSelection = value; }
     // The lists have nothing to append to: kept for the forms' settings.
-    bool AutoAppend() const { return autoAppend_; }
-    void SetAutoAppend(bool value) { autoAppend_ = value; }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
+    bool AutoAppend() const { return m_autoAppend; }
+    void SetAutoAppend(bool value) { m_autoAppend = value; }
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool value) { m_readOnly = value; }
     // Frozen left columns: they stay in place while the others scroll, and
     // the current column never enters them. While the dataset is open at
     // most all columns but one freeze; the count is applied anew whenever
     // the columns are laid out again.
     int FixedCols() const;
     void SetFixedCols(int value);
-    int RowsHeight() const { return rowsHeight_; }
+    int RowsHeight() const { return m_rowsHeight; }
     void SetRowsHeight(int value);
-    void SetHeight(int value);
-    QColor FixedColor() const { return fixedColor_; }
+    void setHeight(int value);
+    QColor FixedColor() const { return m_fixedColor; }
     void SetFixedColor(QColor value)
     {
-        fixedColor_ = value;
+        m_fixedColor = value;
         update();
     }
-    QColor Color() const { return color_; }
+    QColor Color() const { return m_color; }
     void SetColor(QColor value)
     {
-        color_ = value;
+        m_color = value;
         viewport()->update();
     }
-    QFont TitleFont() const { return titleFont_; }
+    QFont TitleFont() const { return m_titleFont; }
     void SetTitleFont(const QFont &font);
 
-    TFormPlacement *IniStorage() const { return iniLink_.Placement(); }
-    void SetIniStorage(TFormPlacement *value) { iniLink_.SetPlacement(value); }
+    TFormPlacement *IniStorage() const { return m_iniLink.Placement(); }
+    void SetIniStorage(TFormPlacement *value) { m_iniLink.SetPlacement(value); }
 
     // The marked rows, by key; SelectedRows().Count() tells how many.
-    TGridBookmarks &SelectedRows() { return selection_.Marks(); }
-    TGridSelection &Selection() { return selection_; }
+    TGridBookmarks &SelectedRows() { return m_selection.Marks(); }
+    TGridSelection &Selection() { return m_selection; }
     bool RowMarked(int position) const;
     // Positions of the marked rows in the list (walks the list: for actions,
     // not for painting).
@@ -156,14 +156,14 @@ public:
     // The values of the row at a position, for colouring events and screens.
     TGridRowValues RowValues(int position) const;
     // The row whose cell is being painted, while a colouring event runs.
-    const TGridRowValues &PaintingRow() const { return paintingRow_; }
+    const TGridRowValues &PaintingRow() const { return m_paintingRow; }
 
     // The grid cell under a point of the grid: column 0 is the indicator when
     // it is shown, row 0 the titles when they are shown; -1 outside the cells.
     void GridCellAtMouse(QPoint point, int &Col, int &Row) const;
     // The grid column of a column of the list and back.
-    int IndicatorOffset() const { return options_.testFlag(dgIndicator) ? 1 : 0; }
-    int TitleOffset() const { return options_.testFlag(dgTitles) ? 1 : 0; }
+    int IndicatorOffset() const { return m_options.testFlag(dgIndicator) ? 1 : 0; }
+    int TitleOffset() const { return m_options.testFlag(dgTitles) ? 1 : 0; }
     QRect CellRect(int gridCol, int gridRow) const;
 
     // Column layout in a profile section (customised columns, else the
@@ -197,7 +197,7 @@ public:
     // refused the change (the editor closes all the same, the row stays).
     bool PostEditor();
     void CancelEditor();
-    QLineEdit *InplaceEditor() const { return editor_; }
+    QLineEdit *InplaceEditor() const { return m_editor; }
     bool EditingAllowed() const;
     // Writes a change of a field of the current row: a change the database
     // refuses is cancelled and reported; false then.
@@ -225,7 +225,7 @@ public:
     // A cell's rectangle less its grid lines.
     QRect DataCellRect(const QRect &rect) const;
     // The background the last painted cell got.
-    QColor LastCellBackground() const { return lastBackground_; }
+    QColor LastCellBackground() const { return m_lastBackground; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -280,7 +280,7 @@ private:
     bool nearView(int position) const;
     void clearSelections()
     {
-        selection_.ClearSelections();
+        m_selection.ClearSelections();
         viewport()->update();
         indicatorUpdate();
     }
@@ -302,38 +302,38 @@ private:
     // A default column's width in average characters, as fields keep it.
     int charactersOf(const TColumn *column) const;
 
-    TDBGridColumns columns_;
-    TKxDBGridModel *model_;
-    TKxDBGridTitles *titles_;
-    TKxDBGridIndicator *indicator_;
-    TKxDBGridDelegate *delegate_;
-    TKxDBGridFrozen *frozen_;
-    std::unique_ptr<Cursor> cursor_;
-    TGridSelection selection_;
-    TIniLink iniLink_;
+    TDBGridColumns m_columns;
+    TKxDBGridModel *m_model;
+    TKxDBGridTitles *m_titles;
+    TKxDBGridIndicator *m_indicator;
+    TKxDBGridDelegate *m_delegate;
+    TKxDBGridFrozen *m_frozen;
+    std::unique_ptr<Cursor> m_cursor;
+    TGridSelection m_selection;
+    TIniLink m_iniLink;
 
-    TDBGridOptions options_;
-    bool titleButtons_ = false;
-    bool showGlyphs_ = true;
-    bool defaultDrawing_ = true;
-    bool autoAppend_ = true;
-    bool readOnly_ = false;
-    int fixedCols_ = 0;
-    int frozenCols_ = 0; // frozen now: 0 while the dataset is closed
-    int rowsHeight_ = 0;
-    int titleRowHeight_ = 0;
-    QColor color_;
-    QColor fixedColor_;
-    QFont titleFont_;
-    bool following_ = false;
-    bool movingSections_ = false;
-    int wheelRest_ = 0;
-    TGridRowValues paintingRow_{nullptr, -1};
-    QColor lastBackground_;
-    QPointer<QLineEdit> editor_;
-    int editPosition_ = -1;
-    Db::Field *editField_ = nullptr;
-    bool lendingKey_ = false;
+    TDBGridOptions m_options;
+    bool m_titleButtons = false;
+    bool m_showGlyphs = true;
+    bool m_defaultDrawing = true;
+    bool m_autoAppend = true;
+    bool m_readOnly = false;
+    int m_fixedCols = 0;
+    int m_frozenCols = 0; // frozen now: 0 while the dataset is closed
+    int m_rowsHeight = 0;
+    int m_titleRowHeight = 0;
+    QColor m_color;
+    QColor m_fixedColor;
+    QFont m_titleFont;
+    bool m_following = false;
+    bool m_movingSections = false;
+    int m_wheelRest = 0;
+    TGridRowValues m_paintingRow{nullptr, -1};
+    QColor m_lastBackground;
+    QPointer<QLineEdit> m_editor;
+    int m_editPosition = -1;
+    Db::Field *m_editField = nullptr;
+    bool m_lendingKey = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TKxDBGrid::TDBGridOptions)

@@ -7,22 +7,22 @@
 
 int TColumn::Index() const
 {
-    return owner_ ? owner_->IndexOf(this) : -1;
+    return m_owner ? m_owner->IndexOf(this) : -1;
 }
 
 QString TColumn::Caption() const
 {
     if (!Title.Caption.isEmpty())
         return Title.Caption;
-    return field_ ? field_->Label() : FieldName;
+    return m_field ? m_field->Label() : FieldName;
 }
 
 Kx::TAlignment TColumn::CellAlignment() const
 {
     if (Alignment)
         return *Alignment;
-    if (field_) {
-        const Qt::Alignment a = field_->Alignment();
+    if (m_field) {
+        const Qt::Alignment a = m_field->Alignment();
         if (a & Qt::AlignRight)
             return Kx::taRightJustify;
         if (a & Qt::AlignHCenter)
@@ -33,7 +33,7 @@ Kx::TAlignment TColumn::CellAlignment() const
 
 TColumn *TDBGridColumns::ColumnByFieldName(const QString &fieldName) const
 {
-    for (const auto &column : items_)
+    for (const auto &column : m_items)
         if (column->FieldName.compare(fieldName, Qt::CaseInsensitive) == 0)
             return column.get();
     return nullptr;
@@ -41,11 +41,11 @@ TColumn *TDBGridColumns::ColumnByFieldName(const QString &fieldName) const
 
 TColumn *TDBGridColumns::Add(const QString &fieldName, const QString &caption, int width)
 {
-    if (state_ == csDefault)
-        items_.clear();
-    state_ = csCustomized;
-    items_.push_back(std::make_unique<TColumn>(this));
-    TColumn *column = items_.back().get();
+    if (m_state == csDefault)
+        m_items.clear();
+    m_state = csCustomized;
+    m_items.push_back(std::make_unique<TColumn>(this));
+    TColumn *column = m_items.back().get();
     column->FieldName = fieldName;
     column->Title.Caption = caption;
     column->Width = width;
@@ -55,8 +55,8 @@ TColumn *TDBGridColumns::Add(const QString &fieldName, const QString &caption, i
 
 void TDBGridColumns::Clear()
 {
-    items_.clear();
-    state_ = csDefault;
+    m_items.clear();
+    m_state = csDefault;
     Changed();
 }
 
@@ -64,27 +64,27 @@ void TDBGridColumns::Move(int from, int to)
 {
     if (from < 0 || from >= Count() || to < 0 || to >= Count() || from == to)
         return;
-    auto column = std::move(items_[size_t(from)]);
-    items_.erase(items_.begin() + from);
-    items_.insert(items_.begin() + to, std::move(column));
+    auto column = std::move(m_items[size_t(from)]);
+    m_items.erase(m_items.begin() + from);
+    m_items.insert(m_items.begin() + to, std::move(column));
     Changed();
 }
 
 void TDBGridColumns::Reorder(const std::vector<int> &order)
 {
-    if (order.size() != items_.size())
+    if (order.size() != m_items.size())
         return;
     std::vector<std::unique_ptr<TColumn>> reordered;
     for (int index : order)
-        reordered.push_back(std::move(items_.at(size_t(index))));
-    items_ = std::move(reordered);
+        reordered.push_back(std::move(m_items.at(size_t(index))));
+    m_items = std::move(reordered);
     Changed();
 }
 
 int TDBGridColumns::IndexOf(const TColumn *column) const
 {
-    for (size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].get() == column)
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i].get() == column)
             return int(i);
     return -1;
 }
@@ -124,18 +124,18 @@ int TDBGridColumns::DefaultWidth(const Db::Field &field, const QFont &font)
 
 void TDBGridColumns::Rebind(Db::Dataset *dataset, const QFont &font)
 {
-    if (state_ == csDefault) {
+    if (m_state == csDefault) {
         // Widths the user gave default columns stay while their fields do.
         std::vector<std::pair<QString, int>> widths;
-        for (const auto &column : items_)
+        for (const auto &column : m_items)
             widths.emplace_back(column->FieldName.toLower(), column->Width);
-        items_.clear();
+        m_items.clear();
         if (dataset && dataset->Active()) {
             for (Db::Field *field : dataset->Fields()) {
                 if (!field->Visible || !field->IsBound())
                     continue;
-                items_.push_back(std::make_unique<TColumn>(this));
-                TColumn *column = items_.back().get();
+                m_items.push_back(std::make_unique<TColumn>(this));
+                TColumn *column = m_items.back().get();
                 column->FieldName = field->FieldName();
                 column->Width = DefaultWidth(*field, font);
                 for (const auto &[name, width] : widths)
@@ -144,8 +144,8 @@ void TDBGridColumns::Rebind(Db::Dataset *dataset, const QFont &font)
             }
         }
     }
-    for (const auto &column : items_) {
+    for (const auto &column : m_items) {
         Db::Field *field = dataset ? dataset->FindField(column->FieldName) : nullptr;
-        column->field_ = field && field->IsBound() ? field : nullptr;
+        column->m_field = field && field->IsBound() ? field : nullptr;
     }
 }

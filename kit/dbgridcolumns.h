@@ -42,7 +42,7 @@ class TColumn
 {
 public:
     explicit TColumn(TDBGridColumns *owner)
-        : owner_(owner)
+        : m_owner(owner)
     {}
 
     QString FieldName;
@@ -54,15 +54,15 @@ public:
     std::optional<TKxCellFont> Font;         // none: the grid's font
 
     // The dataset's field of that name, null when there is none.
-    Db::Field *Field() const { return field_; }
+    Db::Field *Field() const { return m_field; }
     int Index() const;
     QString Caption() const;
     Kx::TAlignment CellAlignment() const;
 
 private:
     friend class TDBGridColumns;
-    TDBGridColumns *owner_;
-    Db::Field *field_ = nullptr;
+    TDBGridColumns *m_owner;
+    Db::Field *m_field = nullptr;
 };
 
 class TDBGridColumns
@@ -70,9 +70,9 @@ class TDBGridColumns
 public:
     enum TDBGridColumnsState { csDefault, csCustomized };
 
-    TDBGridColumnsState State() const { return state_; }
-    int Count() const { return int(items_.size()); }
-    TColumn *operator[](int index) const { return items_.at(size_t(index)).get(); }
+    TDBGridColumnsState State() const { return m_state; }
+    int Count() const { return int(m_items.size()); }
+    TColumn *operator[](int index) const { return m_items.at(size_t(index)).get(); }
     TColumn *Items(int index) const { return (*this)[index]; }
     // The first column showing the field of that name (without regard to case).
     TColumn *ColumnByFieldName(const QString &fieldName) const;
@@ -101,6 +101,6 @@ public:
     static int DefaultWidth(const Db::Field &field, const QFont &font);
 
 private:
-    TDBGridColumnsState state_ = csDefault;
-    std::vector<std::unique_ptr<TColumn>> items_;
+    TDBGridColumnsState m_state = csDefault;
+    std::vector<std::unique_ptr<TColumn>> m_items;
 };

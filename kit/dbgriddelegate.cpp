@@ -9,49 +9,49 @@
 
 TKxDBGridDelegate::TKxDBGridDelegate(TKxDBGrid *grid)
     : QStyledItemDelegate(grid)
-    , grid_(grid)
+    , m_grid(grid)
 {}
 
 void TKxDBGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    TDBGridColumns &columns = grid_->Columns();
+    TDBGridColumns &columns = m_grid->Columns();
     if (index.column() >= columns.Count())
         return;
     painter->save();
-    grid_->DrawColumnCell(*painter, option.rect, index.row(), columns[index.column()],
-                          option.state.testFlag(QStyle::State_Selected));
+    m_grid->DrawColumnCell(*painter, option.rect, index.row(), columns[index.column()],
+                           option.state.testFlag(QStyle::State_Selected));
     painter->restore();
 }
 
 QSize TKxDBGridDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
 {
     // Rows have one height and columns their own widths: nothing is measured.
-    TDBGridColumns &columns = grid_->Columns();
+    TDBGridColumns &columns = m_grid->Columns();
     const int width = index.column() < columns.Count() ? columns[index.column()]->Width : 64;
-    return QSize(width, grid_->RowsHeight());
+    return QSize(width, m_grid->RowsHeight());
 }
 
 QWidget *TKxDBGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
-    TDBGridColumns &columns = grid_->Columns();
+    TDBGridColumns &columns = m_grid->Columns();
     if (index.column() < columns.Count()) {
         const TColumn *column = columns[index.column()];
         editor->setAlignment(Kx::toQtAlignment(column->CellAlignment()) | Qt::AlignVCenter);
-        if (const Db::Field *field = grid_->ColumnField(column); field && field->Size() > 0)
+        if (const Db::Field *field = m_grid->ColumnField(column); field && field->Size() > 0)
             editor->setMaxLength(field->Size());
     }
-    grid_->editorCreated(editor, index);
+    m_grid->editorCreated(editor, index);
     return editor;
 }
 
 void TKxDBGridDelegate::setEditorData(QWidget *editor, const QModelIndex &) const
 {
     // The editor opens on the current record only.
-    if (auto *line = qobject_cast<QLineEdit *>(editor); line && grid_->editField_) {
+    if (auto *line = qobject_cast<QLineEdit *>(editor); line && m_grid->m_editField) {
         const QSignalBlocker quiet(line);
-        line->setText(grid_->editField_->AsString());
+        line->setText(m_grid->m_editField->AsString());
         line->selectAll();
     }
 }
@@ -59,5 +59,5 @@ void TKxDBGridDelegate::setEditorData(QWidget *editor, const QModelIndex &) cons
 void TKxDBGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &) const
 {
     if (auto *line = qobject_cast<QLineEdit *>(editor))
-        grid_->postEditorText(line->text());
+        m_grid->postEditorText(line->text());
 }

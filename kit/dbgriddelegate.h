@@ -17,5 +17,5 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
 private:
-    TKxDBGrid *grid_;
+    TKxDBGrid *m_grid;
 };

@@ -13,7 +13,7 @@
 
 bool TKxDBGrid::EditingAllowed() const
 {
-    return options_.testFlag(dgEditing) && !readOnly_ && LinkActive() && !DataSet()->IsEmpty();
+    return m_options.testFlag(dgEditing) && !m_readOnly && LinkActive() && !DataSet()->IsEmpty();
 }
 
 bool TKxDBGrid::CanEditInPlace(const Db::Field *Field) const
@@ -21,7 +21,7 @@ bool TKxDBGrid::CanEditInPlace(const Db::Field *Field) const
     if (!Field || !Field->IsBound() || Field->ReadOnly || FieldGlyphIndex(Field) >= 0)
         return false;
     // Only a column of a table can be written back; computed ones cannot.
-    const Db::Snapshot *snapshot = DataSet()->Snapshot().get();
+    const Db::Snapshot *snapshot = DataSet()->snapshot().get();
     return snapshot && snapshot->column(Field->Index()).table != 0;
 }
 
@@ -38,30 +38,30 @@ bool TKxDBGrid::ShowEditor()
 
 bool TKxDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    if (!index.isValid() || state() == EditingState || !EditingAllowed() || index.column() < frozenCols_ ||
-        index.column() >= columns_.Count())
+    if (!index.isValid() || state() == EditingState || !EditingAllowed() || index.column() < m_frozenCols ||
+        index.column() >= m_columns.Count())
         return false;
-    Db::Field *field = columns_[index.column()]->Field();
+    Db::Field *field = m_columns[index.column()]->Field();
     if (!CanEditInPlace(field))
         return false;
-    if (index.row() != model_->CurrentPosition())
+    if (index.row() != m_model->CurrentPosition())
         moveToPosition(index.row());
-    if (index.row() != model_->CurrentPosition())
+    if (index.row() != m_model->CurrentPosition())
         return false;
     bool allow = true;
     if (OnShowEditor)
         OnShowEditor(this, field, allow);
     if (!allow)
         return false;
-    editField_ = field;
-    editPosition_ = index.row();
+    m_editField = field;
+    m_editPosition = index.row();
     scrollTo(index);
     return QTableView::edit(index, trigger, event);
 }
 
 void TKxDBGrid::editorCreated(QLineEdit *editor, const QModelIndex &)
 {
-    editor_ = editor;
+    m_editor = editor;
     editor->setFont(font());
     editor->installEventFilter(this);
     connect(editor, &QLineEdit::textEdited, this, [this] { EditChanged(); });
@@ -69,10 +69,10 @@ void TKxDBGrid::editorCreated(QLineEdit *editor, const QModelIndex &)
 
 bool TKxDBGrid::postEditorText(const QString &text)
 {
-    Db::Field *field = editField_;
+    Db::Field *field = m_editField;
     // A record moved away under the editor keeps its value: the text is not
     // written to another row.
-    if (!field || !LinkActive() || model_->CurrentPosition() != editPosition_ || text == field->AsString())
+    if (!field || !LinkActive() || m_model->CurrentPosition() != m_editPosition || text == field->AsString())
         return true;
     return PostFieldChange(field, [&] {
         if (text.isEmpty() && field->DataType() != Db::FieldType::String)
@@ -104,10 +104,10 @@ bool TKxDBGrid::PostFieldChange(Db::Field *Field, const std::function<void()> &w
 
 bool TKxDBGrid::PostEditor()
 {
-    if (!editor_)
+    if (!m_editor)
         return true;
-    QLineEdit *editor = editor_;
-    editor_ = nullptr; // the editor's focus leaving must not write it twice
+    QLineEdit *editor = m_editor;
+    m_editor = nullptr; // the editor's focus leaving must not write it twice
     const bool posted = postEditorText(editor->text());
     closeEditor(editor, QAbstractItemDelegate::NoHint);
     return posted;
@@ -115,28 +115,28 @@ bool TKxDBGrid::PostEditor()
 
 void TKxDBGrid::CancelEditor()
 {
-    if (QLineEdit *editor = editor_) {
-        editor_ = nullptr;
+    if (QLineEdit *editor = m_editor) {
+        m_editor = nullptr;
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
     }
 }
 
 void TKxDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    if (editor == editor_.data())
-        editor_ = nullptr;
+    if (editor == m_editor.data())
+        m_editor = nullptr;
     editor->removeEventFilter(this);
     // Moving on to the next cell is the grid's keyboard's business.
     if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)
         hint = QAbstractItemDelegate::NoHint;
     QTableView::closeEditor(editor, hint);
-    editField_ = nullptr;
-    editPosition_ = -1;
+    m_editField = nullptr;
+    m_editPosition = -1;
 }
 
 bool TKxDBGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != editor_.data() || event->type() != QEvent::KeyPress || lendingKey_)
+    if (watched != m_editor.data() || event->type() != QEvent::KeyPress || m_lendingKey)
         return QTableView::eventFilter(watched, event);
     // The form's key handler sees the characters typed into the editor too,
     // and may change or swallow them.
@@ -151,9 +151,9 @@ bool TKxDBGrid::eventFilter(QObject *watched, QEvent *event)
     if (c == text.at(0))
         return false;
     QKeyEvent changed(QEvent::KeyPress, key->key(), key->modifiers(), QString(c));
-    lendingKey_ = true;
-    QApplication::sendEvent(editor_, &changed);
-    lendingKey_ = false;
+    m_lendingKey = true;
+    QApplication::sendEvent(m_editor, &changed);
+    m_lendingKey = false;
     return true;
 }
 
@@ -168,10 +168,10 @@ bool TKxDBGrid::editorKey(QKeyEvent *event)
             return true;
         }
         const QString text = event->text();
-        if (editor_ && !text.isEmpty() && text.at(0).isPrint()) {
+        if (m_editor && !text.isEmpty() && text.at(0).isPrint()) {
             // Typed ahead before the editor took the focus.
             QKeyEvent typed(QEvent::KeyPress, key, event->modifiers(), text);
-            QApplication::sendEvent(editor_, &typed);
+            QApplication::sendEvent(m_editor, &typed);
             event->accept();
             return true;
         }
@@ -191,11 +191,11 @@ bool TKxDBGrid::editorKey(QKeyEvent *event)
 
 void TKxDBGrid::typeIntoEditor(QKeyEvent *event, QChar c)
 {
-    if (!ShowEditor() || !editor_)
+    if (!ShowEditor() || !m_editor)
         return;
     // The typed character replaces the cell's text, as in any editor.
     QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), QString(c));
-    lendingKey_ = true;
-    QApplication::sendEvent(editor_, &typed);
-    lendingKey_ = false;
+    m_lendingKey = true;
+    QApplication::sendEvent(m_editor, &typed);
+    m_lendingKey = false;
 }

@@ -14,15 +14,15 @@ TKxDBGridEx::TKxDBGridEx(QWidget *parent)
 
 void TKxDBGridEx::SetTitleHeight(int value)
 {
-    if (value == titleHeight_)
+    if (value == m_titleHeight)
         return;
-    titleHeight_ = value;
+    m_titleHeight = value;
     LayoutChanged();
 }
 
 int TKxDBGridEx::TitleRowHeight() const
 {
-    return titleHeight_;
+    return m_titleHeight;
 }
 
 QRect TKxDBGridEx::CheckBoxRect(const QRect &cell)

@@ -15,7 +15,7 @@ public:
 
     explicit TKxDBGridEx(QWidget *parent = nullptr);
 
-    int TitleHeight() const { return titleHeight_; }
+    int TitleHeight() const { return m_titleHeight; }
     void SetTitleHeight(int value);
 
     TOnClickCheckBoxEvent OnClickCheckBox;
@@ -34,5 +34,5 @@ protected:
 private:
     void toggle(Db::Field *field);
 
-    int titleHeight_ = 17;
+    int m_titleHeight = 17;
 };

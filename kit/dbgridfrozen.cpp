@@ -11,12 +11,12 @@
 
 TKxDBGridFrozen::TKxDBGridFrozen(TKxDBGrid *grid)
     : QTableView(grid)
-    , grid_(grid)
-    , titles_(new TKxDBGridTitles(grid))
+    , m_grid(grid)
+    , m_titles(new TKxDBGridTitles(grid))
 {
     setObjectName(QStringLiteral("FrozenColumns"));
-    setHorizontalHeader(titles_);
-    titles_->setSectionsMovable(false);
+    setHorizontalHeader(m_titles);
+    m_titles->setSectionsMovable(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // A delegate of its own: editors open in the grid only.
@@ -34,71 +34,71 @@ TKxDBGridFrozen::TKxDBGridFrozen(TKxDBGrid *grid)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setAutoScroll(false); // the grid scrolls, this view follows it
     connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
-    connect(titles_, &QHeaderView::sectionResized, this, &TKxDBGridFrozen::titleResized);
+    connect(m_titles, &QHeaderView::sectionResized, this, &TKxDBGridFrozen::titleResized);
     hide();
 }
 
 void TKxDBGridFrozen::Update(int count)
 {
-    count_ = count;
-    if (count <= 0 || !grid_->model()) {
+    m_count = count;
+    if (count <= 0 || !m_grid->model()) {
         hide();
         return;
     }
-    updating_ = true;
-    QHeaderView *gridTitles = grid_->horizontalHeader();
-    const auto options = grid_->Options();
-    titles_->setVisible(gridTitles->isVisible());
-    titles_->setFixedHeight(gridTitles->height());
-    titles_->setSectionResizeMode(options.testFlag(TKxDBGrid::dgColumnResize) ? QHeaderView::Interactive
-                                                                              : QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(grid_->verticalHeader()->defaultSectionSize());
-    setPalette(grid_->palette());
-    setFont(grid_->font());
-    const int columns = grid_->model()->columnCount();
+    m_updating = true;
+    QHeaderView *gridTitles = m_grid->horizontalHeader();
+    const auto options = m_grid->Options();
+    m_titles->setVisible(gridTitles->isVisible());
+    m_titles->setFixedHeight(gridTitles->height());
+    m_titles->setSectionResizeMode(options.testFlag(TKxDBGrid::dgColumnResize) ? QHeaderView::Interactive
+                                                                               : QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(m_grid->verticalHeader()->defaultSectionSize());
+    setPalette(m_grid->palette());
+    setFont(m_grid->font());
+    const int columns = m_grid->model()->columnCount();
     for (int i = 0; i < columns; ++i) {
-        const bool shown = i < count && !grid_->isColumnHidden(i);
+        const bool shown = i < count && !m_grid->isColumnHidden(i);
         setColumnHidden(i, !shown);
         if (shown)
-            titles_->resizeSection(i, gridTitles->sectionSize(i));
+            m_titles->resizeSection(i, gridTitles->sectionSize(i));
     }
-    updating_ = false;
+    m_updating = false;
 
-    const QRect view = grid_->viewport()->geometry();
+    const QRect view = m_grid->viewport()->geometry();
     const int top = gridTitles->isVisible() ? gridTitles->geometry().top() : view.top();
     setGeometry(view.left(), top, std::min(FrozenWidth() + 1, view.width()), view.bottom() + 1 - top);
-    verticalScrollBar()->setValue(grid_->verticalScrollBar()->value());
+    verticalScrollBar()->setValue(m_grid->verticalScrollBar()->value());
     show();
     raise();
     viewport()->update();
-    titles_->viewport()->update();
+    m_titles->viewport()->update();
 }
 
 int TKxDBGridFrozen::FrozenWidth() const
 {
     int width = 0;
-    for (int i = 0; i < count_ && i < grid_->model()->columnCount(); ++i)
-        if (!grid_->isColumnHidden(i))
-            width += grid_->horizontalHeader()->sectionSize(i);
+    for (int i = 0; i < m_count && i < m_grid->model()->columnCount(); ++i)
+        if (!m_grid->isColumnHidden(i))
+            width += m_grid->horizontalHeader()->sectionSize(i);
     return width;
 }
 
 void TKxDBGridFrozen::titleResized(int logical, int, int newSize)
 {
     // Sizing a frozen column sizes it in the grid, which lays this view anew.
-    if (!updating_ && newSize > 0)
-        grid_->horizontalHeader()->resizeSection(logical, newSize);
+    if (!m_updating && newSize > 0)
+        m_grid->horizontalHeader()->resizeSection(logical, newSize);
 }
 
 void TKxDBGridFrozen::mousePressEvent(QMouseEvent *event)
 {
-    grid_->setFocus(Qt::MouseFocusReason);
+    m_grid->setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
     const int row = rowAt(point.y());
-    if (row >= 0 && event->button() == Qt::LeftButton && grid_->LinkActive())
-        grid_->pressRowHeader(row, event->modifiers());
-    if (grid_->OnMouseDown)
-        grid_->OnMouseDown(grid_, event->button(), event->modifiers(), viewport()->mapTo(grid_, point));
+    if (row >= 0 && event->button() == Qt::LeftButton && m_grid->LinkActive())
+        m_grid->pressRowHeader(row, event->modifiers());
+    if (m_grid->OnMouseDown)
+        m_grid->OnMouseDown(m_grid, event->button(), event->modifiers(), viewport()->mapTo(m_grid, point));
 }
 
 void TKxDBGridFrozen::mouseMoveEvent(QMouseEvent *event)
@@ -108,21 +108,21 @@ void TKxDBGridFrozen::mouseMoveEvent(QMouseEvent *event)
 
 void TKxDBGridFrozen::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (grid_->OnMouseUp)
-        grid_->OnMouseUp(grid_, event->button(), event->modifiers(),
-                         viewport()->mapTo(grid_, event->position().toPoint()));
+    if (m_grid->OnMouseUp)
+        m_grid->OnMouseUp(m_grid, event->button(), event->modifiers(),
+                          viewport()->mapTo(m_grid, event->position().toPoint()));
 }
 
 void TKxDBGridFrozen::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid() && grid_->OnDblClick)
-        grid_->OnDblClick(grid_);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid() && m_grid->OnDblClick)
+        m_grid->OnDblClick(m_grid);
     event->accept();
 }
 
 void TKxDBGridFrozen::wheelEvent(QWheelEvent *event)
 {
-    grid_->wheelEvent(event);
+    m_grid->wheelEvent(event);
 }
 
 void TKxDBGridFrozen::paintEvent(QPaintEvent *event)
@@ -139,31 +139,31 @@ void TKxDBGridFrozen::paintEvent(QPaintEvent *event)
 
 int TKxDBGrid::FixedCols() const
 {
-    return LinkActive() ? frozenCols_ : fixedCols_;
+    return LinkActive() ? m_frozenCols : m_fixedCols;
 }
 
 void TKxDBGrid::SetFixedCols(int value)
 {
     int count = std::max(0, value);
-    if (LinkActive() && !isLoading() && columns_.Count() > 1) {
-        count = std::min(count, columns_.Count() - 1);
-        frozenCols_ = count;
+    if (LinkActive() && !isLoading() && m_columns.Count() > 1) {
+        count = std::min(count, m_columns.Count() - 1);
+        m_frozenCols = count;
     }
-    fixedCols_ = count;
-    frozen_->Update(frozenCols_);
+    m_fixedCols = count;
+    m_frozen->Update(m_frozenCols);
     keepRightOfFrozen();
 }
 
 void TKxDBGrid::applyFrozen()
 {
-    frozenCols_ = 0;
-    SetFixedCols(fixedCols_);
+    m_frozenCols = 0;
+    SetFixedCols(m_fixedCols);
 }
 
 int TKxDBGrid::firstEditableColumn() const
 {
-    for (int i = frozenCols_; i < columns_.Count(); ++i)
-        if (columns_[i]->Visible)
+    for (int i = m_frozenCols; i < m_columns.Count(); ++i)
+        if (m_columns[i]->Visible)
             return i;
     return firstVisibleColumn();
 }
@@ -171,17 +171,17 @@ int TKxDBGrid::firstEditableColumn() const
 void TKxDBGrid::keepRightOfFrozen()
 {
     const QModelIndex current = currentIndex();
-    if (!LinkActive() || frozenCols_ == 0 || !current.isValid())
+    if (!LinkActive() || m_frozenCols == 0 || !current.isValid())
         return;
     const int first = firstEditableColumn();
-    if (current.column() >= first && current.column() < columns_.Count())
+    if (current.column() >= first && current.column() < m_columns.Count())
         return;
-    setCurrentCell(model_->index(current.row(), first));
+    setCurrentCell(m_model->index(current.row(), first));
 }
 
 void TKxDBGrid::toFirstEditableColumn()
 {
-    const QModelIndex index = model_->index(model_->CurrentPosition(), firstEditableColumn());
+    const QModelIndex index = m_model->index(m_model->CurrentPosition(), firstEditableColumn());
     setCurrentCell(index);
     scrollTo(index);
 }
@@ -189,26 +189,26 @@ void TKxDBGrid::toFirstEditableColumn()
 void TKxDBGrid::updateGeometries()
 {
     QTableView::updateGeometries();
-    if (frozen_)
-        frozen_->Update(frozenCols_);
+    if (m_frozen)
+        m_frozen->Update(m_frozenCols);
 }
 
 QModelIndex TKxDBGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
     const QModelIndex index = QTableView::moveCursor(cursorAction, modifiers);
-    if (frozenCols_ == 0 || !index.isValid() || index.column() >= frozenCols_)
+    if (m_frozenCols == 0 || !index.isValid() || index.column() >= m_frozenCols)
         return index;
     // Frozen columns are no tab stops: the cursor stays right of them.
-    return model_->index(index.row(), firstEditableColumn());
+    return m_model->index(index.row(), firstEditableColumn());
 }
 
 void TKxDBGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
 {
     QTableView::scrollTo(index, hint);
-    if (frozenCols_ == 0 || !index.isValid() || index.column() < frozenCols_)
+    if (m_frozenCols == 0 || !index.isValid() || index.column() < m_frozenCols)
         return;
     // A cell must not hide under the frozen columns.
-    const int hidden = frozen_->FrozenWidth() - visualRect(index).left();
+    const int hidden = m_frozen->FrozenWidth() - visualRect(index).left();
     if (hidden > 0)
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
 }
@@ -217,8 +217,8 @@ void TKxDBGrid::pressRowHeader(int row, Qt::KeyboardModifiers modifiers)
 {
     moveToPosition(row);
     if (MultiSelect())
-        selection_.ClickRow(model_->RowKey(row), modifiers.testFlag(Qt::ControlModifier));
+        m_selection.ClickRow(m_model->RowKey(row), modifiers.testFlag(Qt::ControlModifier));
     indicatorUpdate();
     viewport()->update();
-    frozen_->viewport()->update();
+    m_frozen->viewport()->update();
 }

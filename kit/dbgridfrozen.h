@@ -32,8 +32,8 @@ protected:
 private:
     void titleResized(int logical, int oldSize, int newSize);
 
-    TKxDBGrid *grid_;
-    TKxDBGridTitles *titles_;
-    int count_ = 0;
-    bool updating_ = false;
+    TKxDBGrid *m_grid;
+    TKxDBGridTitles *m_titles;
+    int m_count = 0;
+    bool m_updating = false;
 };

@@ -33,7 +33,7 @@ QRect DrawFixedCellEdge(QPainter &painter, const QRect &rect, bool sunken, const
 
 TKxDBGridTitles::TKxDBGridTitles(TKxDBGrid *grid)
     : QHeaderView(Qt::Horizontal, grid)
-    , grid_(grid)
+    , m_grid(grid)
 {
     setSectionsClickable(false);
     setHighlightSections(false);
@@ -42,13 +42,13 @@ TKxDBGridTitles::TKxDBGridTitles(TKxDBGrid *grid)
 
 void TKxDBGridTitles::paintSection(QPainter *painter, const QRect &cellRect, int logicalIndex) const
 {
-    TDBGridColumns &columns = grid_->Columns();
+    TDBGridColumns &columns = m_grid->Columns();
     if (logicalIndex < 0 || logicalIndex >= columns.Count())
         return;
     TColumn *column = columns[logicalIndex];
-    Db::Field *field = grid_->ColumnField(column);
-    const bool buttons = grid_->TitleButtons();
-    const auto options = grid_->Options();
+    Db::Field *field = m_grid->ColumnField(column);
+    const bool buttons = m_grid->TitleButtons();
+    const auto options = m_grid->Options();
     painter->save();
 
     QRect rect = cellRect;
@@ -58,18 +58,18 @@ void TKxDBGridTitles::paintSection(QPainter *painter, const QRect &cellRect, int
         painter->drawLine(rect.topRight(), rect.bottomRight());
     if (options.testFlag(TKxDBGrid::dgRowLines) || buttons)
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
-    if (logicalIndex == grid_->FixedCols() - 1)
+    if (logicalIndex == m_grid->FixedCols() - 1)
         painter->drawLine(rect.topRight(), rect.bottomRight()); // the frozen columns' edge
     rect.adjust(0, 0, -1, -1);
 
-    const bool down = pressed_ && pressedColumn_ == logicalIndex;
-    QColor brush = column->Title.Color.isValid() ? column->Title.Color : grid_->FixedColor();
+    const bool down = m_pressed && m_pressedColumn == logicalIndex;
+    QColor brush = column->Title.Color.isValid() ? column->Title.Color : m_grid->FixedColor();
     TKxCellFont font = column->Title.Font ? *column->Title.Font
-                                          : TKxCellFont(grid_->TitleFont(), palette().color(QPalette::ButtonText));
+                                          : TKxCellFont(m_grid->TitleFont(), palette().color(QPalette::ButtonText));
     TKxDBGrid::TSortMarker marker = TKxDBGrid::smNone;
-    if (buttons && field && grid_->OnGetBtnParams) {
+    if (buttons && field && m_grid->OnGetBtnParams) {
         QColor background = brush;
-        marker = grid_->GetBtnParams(field, font, background, down);
+        marker = m_grid->GetBtnParams(field, font, background, down);
         if (marker != TKxDBGrid::smNone)
             brush = background;
     }
@@ -78,7 +78,7 @@ void TKxDBGridTitles::paintSection(QPainter *painter, const QRect &cellRect, int
         rect = DrawFixedCellEdge(*painter, rect, down, palette());
     if (down)
         rect.translate(1, 1);
-    if (!grid_->LinkActive()) {
+    if (!m_grid->LinkActive()) {
         painter->restore();
         return;
     }
@@ -137,49 +137,49 @@ void TKxDBGridTitles::forwardAsLeft(QMouseEvent *event)
 
 void TKxDBGridTitles::mousePressEvent(QMouseEvent *event)
 {
-    grid_->setFocus(Qt::MouseFocusReason);
+    m_grid->setFocus(Qt::MouseFocusReason);
     const int column = logicalIndexAt(event->position().toPoint());
-    const auto options = grid_->Options();
-    if (!grid_->TitleButtons() || !grid_->LinkActive() || column < 0 || nearBorder(event->position().toPoint())) {
+    const auto options = m_grid->Options();
+    if (!m_grid->TitleButtons() || !m_grid->LinkActive() || column < 0 || nearBorder(event->position().toPoint())) {
         if (event->button() == Qt::LeftButton && options.testFlag(TKxDBGrid::dgColumnResize))
             QHeaderView::mousePressEvent(event);
         return;
     }
     if (event->button() == Qt::RightButton && options.testFlag(TKxDBGrid::dgColumnResize)) {
         // The right button drags the column to another place.
-        rightSwapped_ = true;
+        m_rightSwapped = true;
         forwardAsLeft(event);
         return;
     }
     if (event->button() != Qt::LeftButton)
         return;
     bool enabled = true;
-    grid_->DoCheckButton(column, 0, enabled);
+    m_grid->DoCheckButton(column, 0, enabled);
     if (!enabled) {
         Glyphs::beep();
         return;
     }
-    tracking_ = true;
-    pressedColumn_ = column;
+    m_tracking = true;
+    m_pressedColumn = column;
     trackTitleButton(event->position().toPoint());
 }
 
 void TKxDBGridTitles::trackTitleButton(QPoint point)
 {
-    const bool pressed = tracking_ && rect().contains(point) && logicalIndexAt(point) == pressedColumn_;
-    if (pressed != pressed_) {
-        pressed_ = pressed;
+    const bool pressed = m_tracking && rect().contains(point) && logicalIndexAt(point) == m_pressedColumn;
+    if (pressed != m_pressed) {
+        m_pressed = pressed;
         viewport()->update();
     }
 }
 
 void TKxDBGridTitles::mouseMoveEvent(QMouseEvent *event)
 {
-    if (tracking_) {
+    if (m_tracking) {
         trackTitleButton(event->position().toPoint());
         return;
     }
-    if (rightSwapped_) {
+    if (m_rightSwapped) {
         forwardAsLeft(event);
         return;
     }
@@ -188,29 +188,29 @@ void TKxDBGridTitles::mouseMoveEvent(QMouseEvent *event)
 
 void TKxDBGridTitles::StopTitleTracking()
 {
-    if (!tracking_)
+    if (!m_tracking)
         return;
-    tracking_ = false;
+    m_tracking = false;
     trackTitleButton(QPoint(-1, -1));
 }
 
 void TKxDBGridTitles::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (rightSwapped_) {
-        rightSwapped_ = false;
+    if (m_rightSwapped) {
+        m_rightSwapped = false;
         forwardAsLeft(event);
         return;
     }
-    if (!tracking_) {
+    if (!m_tracking) {
         QHeaderView::mouseReleaseEvent(event);
         return;
     }
     const QPoint point = event->position().toPoint();
-    const bool overPressed = rect().contains(point) && logicalIndexAt(point) == pressedColumn_;
-    const int column = pressedColumn_;
+    const bool overPressed = rect().contains(point) && logicalIndexAt(point) == m_pressedColumn;
+    const int column = m_pressedColumn;
     StopTitleTracking();
-    if (overPressed && grid_->LinkActive() && column >= 0 && column < grid_->Columns().Count())
-        grid_->DoTitleBtnClick(column, grid_->Columns()[column]->Field());
+    if (overPressed && m_grid->LinkActive() && column >= 0 && column < m_grid->Columns().Count())
+        m_grid->DoTitleBtnClick(column, m_grid->Columns()[column]->Field());
 }
 
 void TKxDBGridTitles::mouseDoubleClickEvent(QMouseEvent *event)
@@ -223,7 +223,7 @@ void TKxDBGridTitles::mouseDoubleClickEvent(QMouseEvent *event)
 
 TKxDBGridIndicator::TKxDBGridIndicator(TKxDBGrid *grid)
     : QHeaderView(Qt::Vertical, grid)
-    , grid_(grid)
+    , m_grid(grid)
 {
     setSectionsClickable(false);
     setHighlightSections(false);
@@ -239,20 +239,20 @@ QSize TKxDBGridIndicator::sizeHint() const
 void TKxDBGridIndicator::paintSection(QPainter *painter, const QRect &cellRect, int logicalIndex) const
 {
     painter->save();
-    const auto options = grid_->Options();
+    const auto options = m_grid->Options();
     QRect rect = cellRect;
     painter->setPen(palette().color(QPalette::WindowText));
     painter->drawLine(rect.topRight(), rect.bottomRight());
     if (options.testFlag(TKxDBGrid::dgRowLines))
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     rect.adjust(0, 0, -1, options.testFlag(TKxDBGrid::dgRowLines) ? -1 : 0);
-    painter->fillRect(rect, grid_->FixedColor());
+    painter->fillRect(rect, m_grid->FixedColor());
     const bool bothLines = options.testFlag(TKxDBGrid::dgColLines) && options.testFlag(TKxDBGrid::dgRowLines);
     if (bothLines)
         rect = DrawFixedCellEdge(*painter, rect, false, palette());
 
-    const bool current = grid_->GridModel()->CurrentPosition() == logicalIndex;
-    const bool marked = grid_->MultiSelect() && grid_->RowMarked(logicalIndex);
+    const bool current = m_grid->GridModel()->CurrentPosition() == logicalIndex;
+    const bool marked = m_grid->MultiSelect() && m_grid->RowMarked(logicalIndex);
     if (current || marked) {
         const QImage &image = GetIndicatorImage(!marked   ? TIndicatorMark::Current
                                                 : current ? TIndicatorMark::MarkedCurrent
@@ -266,11 +266,11 @@ void TKxDBGridIndicator::paintSection(QPainter *painter, const QRect &cellRect, 
 
 void TKxDBGridIndicator::mousePressEvent(QMouseEvent *event)
 {
-    grid_->setFocus(Qt::MouseFocusReason);
+    m_grid->setFocus(Qt::MouseFocusReason);
     const int row = logicalIndexAt(event->position().toPoint());
-    if (row < 0 || event->button() != Qt::LeftButton || !grid_->LinkActive())
+    if (row < 0 || event->button() != Qt::LeftButton || !m_grid->LinkActive())
         return;
-    grid_->pressRowHeader(row, event->modifiers());
+    m_grid->pressRowHeader(row, event->modifiers());
 }
 
 void TKxDBGridIndicator::mouseMoveEvent(QMouseEvent *) {}

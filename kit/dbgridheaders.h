@@ -12,9 +12,9 @@ class TKxDBGridTitles : public QHeaderView
 public:
     explicit TKxDBGridTitles(TKxDBGrid *grid);
 
-    bool Tracking() const { return tracking_; }
-    int PressedColumn() const { return pressedColumn_; }
-    bool ShownPressed() const { return pressed_; }
+    bool Tracking() const { return m_tracking; }
+    int PressedColumn() const { return m_pressedColumn; }
+    bool ShownPressed() const { return m_pressed; }
     // Ends a title press without a click (the grid scrolled, the press was cancelled).
     void StopTitleTracking();
 
@@ -30,11 +30,11 @@ private:
     void trackTitleButton(QPoint point);
     void forwardAsLeft(QMouseEvent *event);
 
-    TKxDBGrid *grid_;
-    bool tracking_ = false;
-    bool pressed_ = false;
-    int pressedColumn_ = -1;
-    bool rightSwapped_ = false;
+    TKxDBGrid *m_grid;
+    bool m_tracking = false;
+    bool m_pressed = false;
+    int m_pressedColumn = -1;
+    bool m_rightSwapped = false;
 };
 
 class TKxDBGridIndicator : public QHeaderView
@@ -53,7 +53,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    TKxDBGrid *grid_;
+    TKxDBGrid *m_grid;
 };
 
 // Fixed cells' 3-D edge: raised, or sunken for a pressed title; returns the rectangle inside it.

@@ -45,8 +45,8 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
     const int key = event->key();
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-    const bool rowSelect = options_.testFlag(dgRowSelect);
-    const bool frozen = frozenCols_ > 0;
+    const bool rowSelect = m_options.testFlag(dgRowSelect);
+    const bool frozen = m_frozenCols > 0;
     if (ctrl) {
         switch (key) {
         case Qt::Key_Left:
@@ -77,7 +77,7 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
     case Qt::Key_Down:
         if (DataSet()->State() != Db::DataSetState::Browse)
             return false;
-        selection_.MoveWithSelection(RowCursor(), key == Qt::Key_Up ? -1 : 1, shift);
+        m_selection.MoveWithSelection(RowCursor(), key == Qt::Key_Up ? -1 : 1, shift);
         viewport()->update();
         indicatorUpdate();
         event->accept();
@@ -93,14 +93,14 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
             clearSelections();
         return false;
     case Qt::Key_Home:
-        if (frozen && !rowSelect && columns_.Count() > 1) {
+        if (frozen && !rowSelect && m_columns.Count() > 1) {
             toFirstEditableColumn();
             event->accept();
             return true;
         }
         [[fallthrough]];
     case Qt::Key_End:
-        if (!rowSelect && columns_.Count() > 1)
+        if (!rowSelect && m_columns.Count() > 1)
             return false;
         clearSelections();
         key == Qt::Key_Home ? DataSet()->First() : DataSet()->Last();
@@ -116,18 +116,18 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
         return false;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
-        if (!options_.testFlag(dgTabs) || event->modifiers().testFlag(Qt::AltModifier))
+        if (!m_options.testFlag(dgTabs) || event->modifiers().testFlag(Qt::AltModifier))
             return false;
         // Walking past the last column (or before the first) changes the
         // record, which ends the selection.
-        const int before = model_->CurrentPosition();
+        const int before = m_model->CurrentPosition();
         QTableView::keyPressEvent(event);
-        if (model_->CurrentPosition() != before)
+        if (m_model->CurrentPosition() != before)
             clearSelections();
         return true;
     }
     case Qt::Key_Insert:
-        if (options_.testFlag(dgEditing) && !readOnly_)
+        if (m_options.testFlag(dgEditing) && !m_readOnly)
             clearSelections();
         event->accept();
         return true;
@@ -160,12 +160,12 @@ void TKxDBGrid::mousePressEvent(QMouseEvent *event)
     if (OnMouseDown)
         OnMouseDown(this, event->button(), event->modifiers(), gridPos);
     if (index.isValid() && MultiSelect() && LinkActive()) {
-        selection_.ClickRow(model_->RowKey(index.row()), event->modifiers().testFlag(Qt::ControlModifier));
+        m_selection.ClickRow(m_model->RowKey(index.row()), event->modifiers().testFlag(Qt::ControlModifier));
         viewport()->update();
         indicatorUpdate();
     }
     // A click on the current cell opens its editor.
-    if (onCurrent && !options_.testFlag(dgRowSelect))
+    if (onCurrent && !m_options.testFlag(dgRowSelect))
         ShowEditor();
 }
 
@@ -201,10 +201,10 @@ void TKxDBGrid::wheelEvent(QWheelEvent *event)
     event->accept();
     if (state() == EditingState && !PostEditor())
         return;
-    wheelRest_ += event->angleDelta().y();
-    while (std::abs(wheelRest_) >= QWheelEvent::DefaultDeltasPerStep) {
-        const bool down = wheelRest_ < 0;
-        wheelRest_ += down ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
+    m_wheelRest += event->angleDelta().y();
+    while (std::abs(m_wheelRest) >= QWheelEvent::DefaultDeltasPerStep) {
+        const bool down = m_wheelRest < 0;
+        m_wheelRest += down ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
         bool handled = false;
         const TWheelEvent &handler = down ? OnMouseWheelDown : OnMouseWheelUp;
         if (handler)

@@ -4,12 +4,12 @@
 
 TKxDBGridModel::TKxDBGridModel(TDBGridColumns *columns, QObject *parent)
     : QAbstractTableModel(parent)
-    , columns_(columns)
+    , m_columns(columns)
 {}
 
 int TKxDBGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : rows_;
+    return parent.isValid() ? 0 : m_rows;
 }
 
 int TKxDBGridModel::datasetRows() const
@@ -19,14 +19,14 @@ int TKxDBGridModel::datasetRows() const
 
 int TKxDBGridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : columns_->Count();
+    return parent.isValid() ? 0 : m_columns->Count();
 }
 
 int TKxDBGridModel::SnapshotRow(int position) const
 {
     if (!Active() || position < 0 || position >= DataSet()->RecordCount())
         return -1;
-    return DataSet()->SnapshotRow(position);
+    return DataSet()->snapshotRow(position);
 }
 
 int TKxDBGridModel::CurrentPosition() const
@@ -38,9 +38,9 @@ int TKxDBGridModel::CurrentPosition() const
 
 QVariant TKxDBGridModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.column() >= columns_->Count())
+    if (!index.isValid() || index.column() >= m_columns->Count())
         return {};
-    const TColumn *column = (*columns_)[index.column()];
+    const TColumn *column = (*m_columns)[index.column()];
     const Db::Field *field = column->Field();
     if (role == Qt::DisplayRole) {
         const int row = SnapshotRow(index.row());
@@ -55,27 +55,27 @@ QVariant TKxDBGridModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal && section >= 0 && section < columns_->Count())
-        return (*columns_)[section]->Caption();
+    if (orientation == Qt::Horizontal && section >= 0 && section < m_columns->Count())
+        return (*m_columns)[section]->Caption();
     return {};
 }
 
 void TKxDBGridModel::bindKeyColumns()
 {
-    keyColumns_.clear();
+    m_keyColumns.clear();
     if (!Active())
         return;
-    const Db::Snapshot *snapshot = DataSet()->Snapshot().get();
+    const Db::Snapshot *snapshot = DataSet()->snapshot().get();
     if (!snapshot)
         return;
     for (const QString &name : DataSet()->KeyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const int c = snapshot->columnIndex(name.trimmed());
         if (c >= 0)
-            keyColumns_.push_back(c);
+            m_keyColumns.push_back(c);
     }
-    if (keyColumns_.empty())
+    if (m_keyColumns.empty())
         for (int c = 0; c < snapshot->columnCount(); ++c)
-            keyColumns_.push_back(c);
+            m_keyColumns.push_back(c);
 }
 
 QByteArray TKxDBGridModel::RowKey(int position) const
@@ -83,9 +83,9 @@ QByteArray TKxDBGridModel::RowKey(int position) const
     const int row = SnapshotRow(position);
     if (row < 0)
         return {};
-    const Db::Snapshot &snapshot = *DataSet()->Snapshot();
+    const Db::Snapshot &snapshot = *DataSet()->snapshot();
     QByteArray key;
-    for (int c : keyColumns_) {
+    for (int c : m_keyColumns) {
         const char *data = nullptr;
         int length = 0;
         if (snapshot.cell(row, c, data, length)) {
@@ -102,9 +102,9 @@ QByteArray TKxDBGridModel::RowKey(int position) const
 void TKxDBGridModel::Relayout()
 {
     beginResetModel();
-    columns_->Rebind(DataSet(), font_);
+    m_columns->Rebind(DataSet(), m_font);
     bindKeyColumns();
-    rows_ = datasetRows();
+    m_rows = datasetRows();
     endResetModel();
     if (OnReset)
         OnReset();
@@ -113,32 +113,32 @@ void TKxDBGridModel::Relayout()
 QStringList TKxDBGridModel::columnFields() const
 {
     QStringList names;
-    for (int i = 0; i < columns_->Count(); ++i)
-        names << (*columns_)[i]->FieldName.toLower();
+    for (int i = 0; i < m_columns->Count(); ++i)
+        names << (*m_columns)[i]->FieldName.toLower();
     return names;
 }
 
 void TKxDBGridModel::DataSetChanged()
 {
     const QStringList before = columnFields();
-    columns_->Rebind(DataSet(), font_);
+    m_columns->Rebind(DataSet(), m_font);
     if (columnFields() != before) {
         Relayout();
         return;
     }
     bindKeyColumns();
     const int rows = datasetRows();
-    if (rows > rows_) {
-        beginInsertRows({}, rows_, rows - 1);
-        rows_ = rows;
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
         endInsertRows();
-    } else if (rows < rows_) {
-        beginRemoveRows({}, rows, rows_ - 1);
-        rows_ = rows;
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
         endRemoveRows();
     }
-    if (rows_ > 0 && columns_->Count() > 0)
-        emit dataChanged(index(0, 0), index(rows_ - 1, columns_->Count() - 1));
+    if (m_rows > 0 && m_columns->Count() > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_columns->Count() - 1));
     if (OnReset)
         OnReset();
 }
@@ -152,6 +152,6 @@ void TKxDBGridModel::DataSetScrolled()
 void TKxDBGridModel::RecordChanged(Db::Field *)
 {
     const int position = CurrentPosition();
-    if (position >= 0 && columns_->Count() > 0)
-        emit dataChanged(index(position, 0), index(position, columns_->Count() - 1));
+    if (position >= 0 && m_columns->Count() > 0)
+        emit dataChanged(index(position, 0), index(position, m_columns->Count() - 1));
 }

@@ -26,9 +26,9 @@ public:
         return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
     }
 
-    TDBGridColumns *Columns() const { return columns_; }
+    TDBGridColumns *Columns() const { return m_columns; }
     // The font default columns are measured with.
-    void SetFont(const QFont &font) { font_ = font; }
+    void SetFont(const QFont &font) { m_font = font; }
 
     // The dataset's row (in its snapshot) shown at a position, -1 outside.
     int SnapshotRow(int position) const;
@@ -58,8 +58,8 @@ private:
     int datasetRows() const;
     QStringList columnFields() const;
 
-    TDBGridColumns *columns_;
-    QFont font_;
-    std::vector<int> keyColumns_;
-    int rows_ = 0;
+    TDBGridColumns *m_columns;
+    QFont m_font;
+    std::vector<int> m_keyColumns;
+    int m_rows = 0;
 };

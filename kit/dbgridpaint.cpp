@@ -10,7 +10,7 @@
 
 bool TKxDBGrid::HighlightCell(int position, int, bool selected) const
 {
-    if (selected && (options_.testFlag(dgAlwaysShowSelection) || hasFocus()))
+    if (selected && (m_options.testFlag(dgAlwaysShowSelection) || hasFocus()))
         return true;
     return RowMarked(position);
 }
@@ -20,9 +20,9 @@ void TKxDBGrid::DrawColumnCell(QPainter &painter, const QRect &rect, int positio
     Db::Field *field = ColumnField(column);
     const bool highlight = HighlightCell(position, column->Index(), selected);
     TKxCellFont font = column->Font ? *column->Font : TKxCellFont(this->font(), palette().color(QPalette::Text));
-    QColor background = column->Color.isValid() ? column->Color : color_;
+    QColor background = column->Color.isValid() ? column->Color : m_color;
     const int glyph = FieldGlyphIndex(field);
-    if (defaultDrawing_ && glyph < 0 && OnGetBtnParams && field) {
+    if (m_defaultDrawing && glyph < 0 && OnGetBtnParams && field) {
         // The sorted column is tinted with its title's background.
         QColor tint = background;
         TKxCellFont ignored = font;
@@ -33,39 +33,39 @@ void TKxDBGrid::DrawColumnCell(QPainter &painter, const QRect &rect, int positio
         background = palette().color(QPalette::Highlight);
         font.Color = palette().color(QPalette::HighlightedText);
     }
-    paintingRow_ = RowValues(position);
+    m_paintingRow = RowValues(position);
     DoGetCellParams(field, font, background, highlight);
 
     const QRect cell = DataCellRect(rect);
     painter.setPen(palette().color(QPalette::Mid));
-    if (options_.testFlag(dgColLines))
+    if (m_options.testFlag(dgColLines))
         painter.drawLine(rect.topRight(), rect.bottomRight());
-    if (options_.testFlag(dgRowLines))
+    if (m_options.testFlag(dgRowLines))
         painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     painter.fillRect(cell, background);
-    lastBackground_ = background;
-    if (defaultDrawing_ && glyph >= 0) {
+    m_lastBackground = background;
+    if (m_defaultDrawing && glyph >= 0) {
         const QImage &image = GetGridGlyph(glyph);
         painter.drawImage(cell.center() - QPoint(image.width() / 2, image.height() / 2), image);
     } else if (field) {
         painter.setFont(font);
         painter.setPen(font.Color);
         painter.setClipRect(cell);
-        Glyphs::writeCellText(painter, cell, paintingRow_.DisplayText(*field), column->CellAlignment(),
+        Glyphs::writeCellText(painter, cell, m_paintingRow.DisplayText(*field), column->CellAlignment(),
                               Glyphs::VerticalPlace::Center);
         painter.setClipping(false);
     }
-    if (defaultDrawing_ && highlight && selected && !options_.testFlag(dgRowSelect) && hasFocus())
+    if (m_defaultDrawing && highlight && selected && !m_options.testFlag(dgRowSelect) && hasFocus())
         drawFocusRect(painter, cell, palette().color(QPalette::WindowText));
-    paintingRow_ = TGridRowValues(nullptr, -1);
+    m_paintingRow = TGridRowValues(nullptr, -1);
 }
 
 QRect TKxDBGrid::DataCellRect(const QRect &rect) const
 {
     QRect cell = rect;
-    if (options_.testFlag(dgColLines))
+    if (m_options.testFlag(dgColLines))
         cell.setRight(cell.right() - 1);
-    if (options_.testFlag(dgRowLines))
+    if (m_options.testFlag(dgRowLines))
         cell.setBottom(cell.bottom() - 1);
     return cell;
 }
@@ -81,17 +81,17 @@ void TKxDBGrid::drawFocusRect(QPainter &painter, const QRect &rect, QColor color
 void TKxDBGrid::paintEvent(QPaintEvent *event)
 {
     QTableView::paintEvent(event);
-    if (!defaultDrawing_ || !options_.testFlag(dgRowSelect) || !hasFocus() || !currentIndex().isValid())
+    if (!m_defaultDrawing || !m_options.testFlag(dgRowSelect) || !hasFocus() || !currentIndex().isValid())
         return;
     // The focus rectangle round the whole current row.
     const int row = currentIndex().row();
-    const QRect first = visualRect(model_->index(row, firstVisibleColumn()));
-    int last = columns_.Count() - 1;
-    while (last > 0 && !columns_[last]->Visible)
+    const QRect first = visualRect(m_model->index(row, firstVisibleColumn()));
+    int last = m_columns.Count() - 1;
+    while (last > 0 && !m_columns[last]->Visible)
         --last;
-    const QRect right = visualRect(model_->index(row, last));
+    const QRect right = visualRect(m_model->index(row, last));
     QRect whole = first.united(right);
-    if (options_.testFlag(dgRowLines))
+    if (m_options.testFlag(dgRowLines))
         whole.setBottom(whole.bottom() - 1);
     QPainter painter(viewport());
     drawFocusRect(painter, whole, palette().color(QPalette::WindowText));

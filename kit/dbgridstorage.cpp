@@ -11,8 +11,8 @@
 
 QString TKxDBGrid::LayoutSection() const
 {
-    const QString root = iniLink_.LinkSection();
-    if (columns_.State() == TDBGridColumns::csCustomized)
+    const QString root = m_iniLink.LinkSection();
+    if (m_columns.State() == TDBGridColumns::csCustomized)
         return root + PlacementDefaultSection(const_cast<TKxDBGrid *>(this));
     if (root.isEmpty() || !DataSet())
         return QString();
@@ -21,7 +21,7 @@ QString TKxDBGrid::LayoutSection() const
 
 void TKxDBGrid::saveLayoutToLink()
 {
-    TPlacementProfile *profile = iniLink_.LinkProfile();
+    TPlacementProfile *profile = m_iniLink.LinkProfile();
     if (objectName().isEmpty() || !profile)
         return;
     SaveGridLayout(profile, LayoutSection());
@@ -29,7 +29,7 @@ void TKxDBGrid::saveLayoutToLink()
 
 void TKxDBGrid::loadLayoutFromLink()
 {
-    TPlacementProfile *profile = iniLink_.LinkProfile();
+    TPlacementProfile *profile = m_iniLink.LinkProfile();
     if (objectName().isEmpty() || !profile)
         return;
     RestoreGridLayout(profile, LayoutSection());
@@ -39,7 +39,7 @@ void TKxDBGrid::SaveGridLayout(TPlacementProfile *IniFile, const QString &Sectio
 {
     if (!IniFile || !DataSource() || !DataSet())
         return;
-    if (columns_.State() == TDBGridColumns::csCustomized)
+    if (m_columns.State() == TDBGridColumns::csCustomized)
         saveColumns(IniFile, Section);
     else
         saveFields(IniFile, Section);
@@ -49,7 +49,7 @@ void TKxDBGrid::RestoreGridLayout(TPlacementProfile *IniFile, const QString &Sec
 {
     if (!IniFile || !DataSource() || !DataSet())
         return;
-    if (columns_.State() == TDBGridColumns::csCustomized)
+    if (m_columns.State() == TDBGridColumns::csCustomized)
         restoreColumns(IniFile, Section);
     else
         restoreFields(IniFile, Section);
@@ -59,8 +59,8 @@ void TKxDBGrid::saveColumns(TPlacementProfile *ini, const QString &section)
 {
     const QString target = section.isEmpty() ? PlacementDefaultSection(this) : section;
     ini->EraseSection(target);
-    for (int i = 0; i < columns_.Count(); ++i) {
-        const TColumn *column = columns_[i];
+    for (int i = 0; i < m_columns.Count(); ++i) {
+        const TColumn *column = m_columns[i];
         ini->WriteString(target, objectName() + QLatin1Char('.') + column->FieldName,
                          GridLayoutEntry({i, column->Width, column->Visible}));
     }
@@ -70,8 +70,8 @@ void TKxDBGrid::restoreColumns(TPlacementProfile *ini, const QString &section)
 {
     const QString source = section.isEmpty() ? PlacementDefaultSection(this) : section;
     std::vector<int> wanted;
-    for (int i = 0; i < columns_.Count(); ++i) {
-        TColumn *column = columns_[i];
+    for (int i = 0; i < m_columns.Count(); ++i) {
+        TColumn *column = m_columns[i];
         const QString entry = ini->ReadString(source, objectName() + QLatin1Char('.') + column->FieldName, QString());
         const TGridColumnLayout current{i, column->Width, column->Visible};
         const TGridColumnLayout layout = entry.isEmpty() ? current : ParseGridLayoutEntry(entry, current);
@@ -80,7 +80,7 @@ void TKxDBGrid::restoreColumns(TPlacementProfile *ini, const QString &section)
         column->Visible = layout.Visible;
         wanted.push_back(layout.Index);
     }
-    columns_.Reorder(GridLayoutOrder(wanted));
+    m_columns.Reorder(GridLayoutOrder(wanted));
 }
 
 void TKxDBGrid::saveFields(TPlacementProfile *ini, const QString &section)
@@ -89,7 +89,7 @@ void TKxDBGrid::saveFields(TPlacementProfile *ini, const QString &section)
     const QString target = section.isEmpty() ? DataSetDefaultSection(dataset) : section;
     const std::vector<Db::Field *> &fields = dataset->Fields();
     for (size_t i = 0; i < fields.size(); ++i) {
-        const TColumn *column = columns_.ColumnByFieldName(fields[i]->FieldName());
+        const TColumn *column = m_columns.ColumnByFieldName(fields[i]->FieldName());
         const int width = fields[i]->DisplayWidth > 0 ? fields[i]->DisplayWidth : charactersOf(column);
         ini->WriteString(target, dataset->objectName() + fields[i]->FieldName(),
                          GridLayoutEntry({int(i), width, fields[i]->Visible}));
@@ -110,7 +110,7 @@ void TKxDBGrid::restoreFields(TPlacementProfile *ini, const QString &section)
             field->DisplayWidth = layout.Width;
     }
     // Default columns take the restored widths.
-    columns_.Clear();
+    m_columns.Clear();
 }
 
 int TKxDBGrid::charactersOf(const TColumn *column) const

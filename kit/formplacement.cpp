@@ -11,26 +11,26 @@
 
 TWinMinMaxInfo::TWinMinMaxInfo(TFormPlacement *owner)
     : QObject(owner)
-    , owner_(owner)
+    , m_owner(owner)
 {}
 
 void TWinMinMaxInfo::set(int index, int value)
 {
-    if (v_[index] == value)
+    if (m_v[index] == value)
         return;
-    v_[index] = value;
-    owner_->MinMaxInfoChanged();
+    m_v[index] = value;
+    m_owner->MinMaxInfoChanged();
 }
 
 void TWinMinMaxInfo::Assign(const TWinMinMaxInfo &source)
 {
-    std::copy(std::begin(source.v_), std::end(source.v_), std::begin(v_));
-    owner_->MinMaxInfoChanged();
+    std::copy(std::begin(source.m_v), std::end(source.m_v), std::begin(m_v));
+    m_owner->MinMaxInfoChanged();
 }
 
 bool TWinMinMaxInfo::DefaultMinMaxInfo() const
 {
-    return std::all_of(std::begin(v_), std::end(v_), [](int v) { return v == 0; });
+    return std::all_of(std::begin(m_v), std::end(m_v), [](int v) { return v == 0; });
 }
 
 // ---------------------------------------------------------------- TIniLink
@@ -44,25 +44,25 @@ TIniLink::~TIniLink()
 
 void TIniLink::SetPlacement(TFormPlacement *value)
 {
-    if (placement_ == value)
+    if (m_placement == value)
         return;
-    if (placement_)
-        placement_->links_.removeAll(this);
-    placement_ = value;
-    if (placement_)
-        placement_->links_.append(this);
+    if (m_placement)
+        m_placement->m_links.removeAll(this);
+    m_placement = value;
+    if (m_placement)
+        m_placement->m_links.append(this);
 }
 
 TPlacementProfile *TIniLink::LinkProfile() const
 {
-    return placement_ ? placement_->Profile() : nullptr;
+    return m_placement ? m_placement->Profile() : nullptr;
 }
 
 QString TIniLink::LinkSection() const
 {
-    if (!placement_ || placement_->IniSectionField().isEmpty())
+    if (!m_placement || m_placement->IniSectionField().isEmpty())
         return QString();
-    return placement_->IniSectionField() + QLatin1Char('\\');
+    return m_placement->IniSectionField() + QLatin1Char('\\');
 }
 
 // ---------------------------------------------------------------- TFormPlacement
@@ -97,16 +97,16 @@ QString registryRootName(TFormPlacement::TPlacementRegRoot root)
 
 TFormPlacement::TFormPlacement(QObject *owner)
     : QObject(owner)
-    , minMaxInfo_(new TWinMinMaxInfo(this))
-    , winHook_(new TKxWindowHook(this))
+    , m_minMaxInfo(new TWinMinMaxInfo(this))
+    , m_winHook(new TKxWindowHook(this))
 {
     if (isForm(owner)) {
-        options_ = TPlacementOptions(fpState) | fpPosition;
+        m_options = TPlacementOptions(fpState) | fpPosition;
         owner->installEventFilter(this);
     }
-    winHook_->SetActive(false);
-    winHook_->AfterEvents = {QEvent::Resize};
-    winHook_->AfterMessage = [this](QObject *sender, QEvent *msg, bool &handled) {
+    m_winHook->SetActive(false);
+    m_winHook->AfterEvents = {QEvent::Resize};
+    m_winHook->AfterMessage = [this](QObject *sender, QEvent *msg, bool &handled) {
         PlacementWindowMessage(sender, msg, handled);
     };
 }
@@ -114,7 +114,7 @@ TFormPlacement::TFormPlacement(QObject *owner)
 TFormPlacement::~TFormPlacement()
 {
     CloseProfile();
-    const QList<TIniLink *> links = links_;
+    const QList<TIniLink *> links = m_links;
     for (TIniLink *link : links)
         link->SetPlacement(nullptr);
     if (parent())
@@ -128,34 +128,34 @@ QWidget *TFormPlacement::Form() const
 
 QString TFormPlacement::IniFileName() const
 {
-    if (!iniFileName_.isEmpty())
-        return iniFileName_;
-    return useRegistry_ ? PlacementDefaultRegKey() : PlacementDefaultIniName();
+    if (!m_iniFileName.isEmpty())
+        return m_iniFileName;
+    return m_useRegistry ? PlacementDefaultRegKey() : PlacementDefaultIniName();
 }
 
 QString TFormPlacement::IniSection() const
 {
-    return iniSection_.isEmpty() ? PlacementDefaultSection(parent()) : iniSection_;
+    return m_iniSection.isEmpty() ? PlacementDefaultSection(parent()) : m_iniSection;
 }
 
 void TFormPlacement::Loaded()
 {
-    if (loaded_)
+    if (m_loaded)
         return;
-    loaded_ = true;
+    m_loaded = true;
     if (QWidget *form = Form()) {
-        hadMaximizeIcon_ = form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
-        designedMin_ = form->minimumSize();
-        designedMax_ = form->maximumSize();
+        m_hadMaximizeIcon = form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
+        m_designedMin = form->minimumSize();
+        m_designedMax = form->maximumSize();
     }
-    if (preventResize_)
+    if (m_preventResize)
         ApplyPreventResize();
     UpdatePlacement();
 }
 
 TFormPlacement::ProfileUse::ProfileUse(TFormPlacement &placement, bool readOnly)
     : p(placement)
-    , opened(!placement.profile_)
+    , opened(!placement.m_profile)
 {
     p.OpenProfile(readOnly);
 }
@@ -168,49 +168,49 @@ TFormPlacement::ProfileUse::~ProfileUse()
 
 void TFormPlacement::OpenProfile(bool ReadOnly)
 {
-    if (profile_)
+    if (m_profile)
         return;
-    if (useRegistry_)
-        profile_ = std::make_unique<TRegistryProfile>(IniFileName(), registryRootName(registryRoot_), ReadOnly);
+    if (m_useRegistry)
+        m_profile = std::make_unique<TRegistryProfile>(IniFileName(), registryRootName(m_registryRoot), ReadOnly);
     else
-        profile_ = std::make_unique<TIniProfile>(IniFileName());
+        m_profile = std::make_unique<TIniProfile>(IniFileName());
 }
 
 void TFormPlacement::CloseProfile()
 {
-    profile_.reset();
+    m_profile.reset();
 }
 
 void TFormPlacement::FormPlacementSave()
 {
-    if (active_ && !restored_)
+    if (m_active && !m_restored)
         return; // never overwrite the file before it was read
     Loaded();
     ProfileUse use(*this, false);
-    ProfileWriteInteger(profile_.get(), IniSection(), QStringLiteral("FormVersion"), version_);
+    ProfileWriteInteger(m_profile.get(), IniSection(), QStringLiteral("FormVersion"), m_version);
     SavePlacement();
     DoSavePlacement();
-    saved_ = true;
+    m_saved = true;
 }
 
 void TFormPlacement::FormPlacementRestore()
 {
     Loaded();
-    saved_ = false;
+    m_saved = false;
     ProfileUse use(*this, true);
-    if (ProfileReadInteger(profile_.get(), IniSection(), QStringLiteral("FormVersion"), 0) >= version_) {
+    if (ProfileReadInteger(m_profile.get(), IniSection(), QStringLiteral("FormVersion"), 0) >= m_version) {
         RestorePlacement();
-        restored_ = true;
+        m_restored = true;
         DoRestorePlacement();
-        if (options_.testFlag(fpActiveControl) && Form())
+        if (m_options.testFlag(fpActiveControl) && Form())
             restoreActiveControl();
     }
-    restored_ = true;
+    m_restored = true;
 }
 
 void TFormPlacement::restoreActiveControl()
 {
-    const QString name = ProfileReadString(profile_.get(), IniSection(), QStringLiteral("ActiveControl"), QString());
+    const QString name = ProfileReadString(m_profile.get(), IniSection(), QStringLiteral("ActiveControl"), QString());
     QObject *found = TPropsStorage::FindComponent(Form(), name);
     if (!found || !found->isWidgetType())
         return;
@@ -222,16 +222,16 @@ void TFormPlacement::restoreActiveControl()
 void TFormPlacement::SavePlacement()
 {
     if (QWidget *form = Form()) {
-        if (options_ & (fpState | fpPosition)) {
-            WriteWindowPlacement(form, profile_.get(), IniSection());
-            ProfileWriteString(profile_.get(), IniSection(), QStringLiteral("Visible"),
-                               destroying_ ? QStringLiteral("1") : QStringLiteral("0"));
+        if (m_options & (fpState | fpPosition)) {
+            WriteWindowPlacement(form, m_profile.get(), IniSection());
+            ProfileWriteString(m_profile.get(), IniSection(), QStringLiteral("Visible"),
+                               m_destroying ? QStringLiteral("1") : QStringLiteral("0"));
         }
         QWidget *focused = form->focusWidget();
-        if (options_.testFlag(fpActiveControl) && focused && !focused->objectName().isEmpty())
-            ProfileWriteString(profile_.get(), IniSection(), QStringLiteral("ActiveControl"), focused->objectName());
+        if (m_options.testFlag(fpActiveControl) && focused && !focused->objectName().isEmpty())
+            ProfileWriteString(m_profile.get(), IniSection(), QStringLiteral("ActiveControl"), focused->objectName());
     }
-    const QList<TIniLink *> links = links_;
+    const QList<TIniLink *> links = m_links;
     for (TIniLink *link : links)
         link->SaveToIni();
 }
@@ -239,9 +239,9 @@ void TFormPlacement::SavePlacement()
 void TFormPlacement::RestorePlacement()
 {
     if (QWidget *form = Form())
-        ReadWindowPlacement(form, profile_.get(), IniSection(), options_.testFlag(fpState),
-                            options_.testFlag(fpPosition));
-    const QList<TIniLink *> links = links_;
+        ReadWindowPlacement(form, m_profile.get(), IniSection(), m_options.testFlag(fpState),
+                            m_options.testFlag(fpPosition));
+    const QList<TIniLink *> links = m_links;
     for (TIniLink *link : links)
         link->LoadFromIni();
 }
@@ -261,13 +261,13 @@ void TFormPlacement::DoRestorePlacement()
 QString TFormPlacement::ReadString(const QString &Section, const QString &Ident, const QString &Default)
 {
     ProfileUse use(*this, true);
-    return ProfileReadString(profile_.get(), Section, Ident, Default);
+    return ProfileReadString(m_profile.get(), Section, Ident, Default);
 }
 
 void TFormPlacement::WriteString(const QString &Section, const QString &Ident, const QString &Value)
 {
     ProfileUse use(*this, false);
-    ProfileWriteString(profile_.get(), Section, Ident, Value);
+    ProfileWriteString(m_profile.get(), Section, Ident, Value);
 }
 
 QString TFormPlacement::ReadString(const QString &Ident, const QString &Default)
@@ -283,19 +283,19 @@ void TFormPlacement::WriteString(const QString &Ident, const QString &Value)
 int TFormPlacement::ReadInteger(const QString &Ident, int Default)
 {
     ProfileUse use(*this, true);
-    return ProfileReadInteger(profile_.get(), IniSection(), Ident, Default);
+    return ProfileReadInteger(m_profile.get(), IniSection(), Ident, Default);
 }
 
 void TFormPlacement::WriteInteger(const QString &Ident, int Value)
 {
     ProfileUse use(*this, false);
-    ProfileWriteInteger(profile_.get(), IniSection(), Ident, Value);
+    ProfileWriteInteger(m_profile.get(), IniSection(), Ident, Value);
 }
 
 void TFormPlacement::EraseSection(const QString &Section)
 {
     ProfileUse use(*this, false);
-    ProfileEraseSection(profile_.get(), Section);
+    ProfileEraseSection(m_profile.get(), Section);
 }
 
 // ---------------------------------------------------------------- form events
@@ -307,7 +307,7 @@ bool TFormPlacement::eventFilter(QObject *watched, QEvent *event)
     try {
         switch (event->type()) {
         case QEvent::Show:
-            closeQueried_ = false;
+            m_closeQueried = false;
             PlacementFormShow();
             break;
         case QEvent::Close:
@@ -315,9 +315,9 @@ bool TFormPlacement::eventFilter(QObject *watched, QEvent *event)
             return true;
         case QEvent::Hide:
             // A dialog ended by its buttons is hidden without a close event.
-            if (!event->spontaneous() && !closeQueried_ && qobject_cast<QDialog *>(parent()) && active_)
+            if (!event->spontaneous() && !m_closeQueried && qobject_cast<QDialog *>(parent()) && m_active)
                 FormPlacementSave();
-            closeQueried_ = false;
+            m_closeQueried = false;
             break;
         case QEvent::DeferredDelete:
             PlacementFormDestroy();
@@ -333,7 +333,7 @@ bool TFormPlacement::eventFilter(QObject *watched, QEvent *event)
 
 void TFormPlacement::PlacementFormShow()
 {
-    if (active_)
+    if (m_active)
         FormPlacementRestore();
 }
 
@@ -341,11 +341,11 @@ void TFormPlacement::PlacementFormCloseQuery(QEvent *event)
 {
     // The form's own handling decides first whether it may close. A dialog
     // hides itself inside it, which must not count as a second close.
-    closeQueried_ = true;
+    m_closeQueried = true;
     static_cast<QObject *>(parent())->event(event);
-    closeQueried_ = event->isAccepted();
+    m_closeQueried = event->isAccepted();
     try {
-        if (closeQueried_ && active_ && Form())
+        if (m_closeQueried && m_active && Form())
             FormPlacementSave();
     } catch (const std::exception &error) {
         HandleKitException(error); // the form closes all the same
@@ -354,13 +354,13 @@ void TFormPlacement::PlacementFormCloseQuery(QEvent *event)
 
 void TFormPlacement::PlacementFormDestroy()
 {
-    if (active_ && !saved_) {
-        destroying_ = true;
+    if (m_active && !m_saved) {
+        m_destroying = true;
         struct Reset
         {
             bool &flag;
             ~Reset() { flag = false; }
-        } reset{destroying_};
+        } reset{m_destroying};
         FormPlacementSave();
     }
 }
@@ -386,16 +386,16 @@ void TFormPlacement::NotifyFormDestroying(QWidget *form)
 
 void TFormPlacement::SetPreventResize(bool value)
 {
-    if (preventResize_ == value)
+    if (m_preventResize == value)
         return;
-    preventResize_ = value;
-    if (loaded_)
+    m_preventResize = value;
+    if (m_loaded)
         ApplyPreventResize();
 }
 
 void TFormPlacement::MinMaxInfoChanged()
 {
-    if (loaded_)
+    if (m_loaded)
         UpdatePlacement();
 }
 
@@ -404,19 +404,19 @@ void TFormPlacement::ApplyPreventResize()
     QWidget *form = Form();
     if (!form)
         return;
-    if (preventResize_)
-        hadMaximizeIcon_ = form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
-    const bool wasActive = active_;
-    active_ = false; // changing the flags shows the window again, which must not restore
+    if (m_preventResize)
+        m_hadMaximizeIcon = form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
+    const bool wasActive = m_active;
+    m_active = false; // changing the flags shows the window again, which must not restore
     const bool visible = form->isVisible();
-    const bool wantIcon = !preventResize_ && hadMaximizeIcon_ && !qobject_cast<QDialog *>(form);
+    const bool wantIcon = !m_preventResize && m_hadMaximizeIcon && !qobject_cast<QDialog *>(form);
     if (form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint) != wantIcon) {
         form->setWindowFlag(Qt::WindowMaximizeButtonHint, wantIcon);
         if (visible)
             form->show();
     }
-    active_ = wasActive;
-    if (loaded_)
+    m_active = wasActive;
+    if (m_loaded)
         UpdatePlacement();
 }
 
@@ -426,29 +426,29 @@ void TFormPlacement::UpdatePlacement()
     QWidget *form = Form();
     if (!form)
         return;
-    const bool hooked = preventResize_ || !minMaxInfo_->DefaultMinMaxInfo();
-    winHook_->SetWinControl(form);
-    winHook_->SetActive(hooked);
+    const bool hooked = m_preventResize || !m_minMaxInfo->DefaultMinMaxInfo();
+    m_winHook->SetWinControl(form);
+    m_winHook->SetActive(hooked);
     ApplyMinMaxInfo();
 }
 
 void TFormPlacement::ApplyMinMaxInfo()
 {
     QWidget *form = Form();
-    if (preventResize_) {
+    if (m_preventResize) {
         form->setFixedSize(form->size());
         return;
     }
-    const TWinMinMaxInfo &m = *minMaxInfo_;
-    form->setMinimumSize(m.MinTrackWidth() ? m.MinTrackWidth() : designedMin_.width(),
-                         m.MinTrackHeight() ? m.MinTrackHeight() : designedMin_.height());
-    form->setMaximumSize(m.MaxTrackWidth() ? m.MaxTrackWidth() : designedMax_.width(),
-                         m.MaxTrackHeight() ? m.MaxTrackHeight() : designedMax_.height());
+    const TWinMinMaxInfo &m = *m_minMaxInfo;
+    form->setMinimumSize(m.MinTrackWidth() ? m.MinTrackWidth() : m_designedMin.width(),
+                         m.MinTrackHeight() ? m.MinTrackHeight() : m_designedMin.height());
+    form->setMaximumSize(m.MaxTrackWidth() ? m.MaxTrackWidth() : m_designedMax.width(),
+                         m.MaxTrackHeight() ? m.MaxTrackHeight() : m_designedMax.height());
 }
 
 void TFormPlacement::PlacementWindowMessage(QObject *, QEvent *Msg, bool &)
 {
     // A size set by the program becomes the new fixed size.
-    if (preventResize_ && Msg->type() == QEvent::Resize && Form())
+    if (m_preventResize && Msg->type() == QEvent::Resize && Form())
         Form()->setFixedSize(Form()->size());
 }

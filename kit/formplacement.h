@@ -34,14 +34,14 @@ public:
     void Assign(const TWinMinMaxInfo &source);
     bool DefaultMinMaxInfo() const;
 
-    int MaxPosLeft() const { return v_[0]; }
-    int MaxPosTop() const { return v_[1]; }
-    int MaxSizeHeight() const { return v_[2]; }
-    int MaxSizeWidth() const { return v_[3]; }
-    int MaxTrackHeight() const { return v_[4]; }
-    int MaxTrackWidth() const { return v_[5]; }
-    int MinTrackHeight() const { return v_[6]; }
-    int MinTrackWidth() const { return v_[7]; }
+    int MaxPosLeft() const { return m_v[0]; }
+    int MaxPosTop() const { return m_v[1]; }
+    int MaxSizeHeight() const { return m_v[2]; }
+    int MaxSizeWidth() const { return m_v[3]; }
+    int MaxTrackHeight() const { return m_v[4]; }
+    int MaxTrackWidth() const { return m_v[5]; }
+    int MinTrackHeight() const { return m_v[6]; }
+    int MinTrackWidth() const { return m_v[7]; }
     void SetMaxPosLeft(int v) { set(0, v); }
     void SetMaxPosTop(int v) { set(1, v); }
     void SetMaxSizeHeight(int v) { set(2, v); }
@@ -53,8 +53,8 @@ public:
 
 private:
     void set(int index, int value);
-    TFormPlacement *owner_;
-    int v_[8] = {};
+    TFormPlacement *m_owner;
+    int m_v[8] = {};
 };
 
 // The way another component (the data-aware grid) saves and loads its own keys
@@ -67,7 +67,7 @@ public:
     TIniLink(const TIniLink &) = delete;
     TIniLink &operator=(const TIniLink &) = delete;
 
-    TFormPlacement *Placement() const { return placement_; }
+    TFormPlacement *Placement() const { return m_placement; }
     void SetPlacement(TFormPlacement *value);
     // The placement's open profile, null when unlinked or closed.
     TPlacementProfile *LinkProfile() const;
@@ -89,7 +89,7 @@ public:
 
 private:
     friend class TFormPlacement;
-    TFormPlacement *placement_ = nullptr;
+    TFormPlacement *m_placement = nullptr;
 };
 
 class TFormPlacement : public QObject
@@ -115,28 +115,28 @@ public:
     explicit TFormPlacement(QObject *owner);
     ~TFormPlacement() override;
 
-    bool Active() const { return active_; }
-    void SetActive(bool value) { active_ = value; }
+    bool Active() const { return m_active; }
+    void SetActive(bool value) { m_active = value; }
     QString IniFileName() const;
-    void SetIniFileName(const QString &value) { iniFileName_ = value; }
+    void SetIniFileName(const QString &value) { m_iniFileName = value; }
     QString IniSection() const;
-    QString IniSectionField() const { return iniSection_; }
-    void SetIniSection(const QString &value) { iniSection_ = value; }
-    bool UseRegistry() const { return useRegistry_; }
-    void SetUseRegistry(bool value) { useRegistry_ = value; }
-    TPlacementRegRoot RegistryRoot() const { return registryRoot_; }
-    void SetRegistryRoot(TPlacementRegRoot value) { registryRoot_ = value; }
-    TPlacementOptions Options() const { return options_; }
-    void SetOptions(TPlacementOptions value) { options_ = value; }
-    int Version() const { return version_; }
-    void SetVersion(int value) { version_ = value; }
-    bool PreventResize() const { return preventResize_; }
+    QString IniSectionField() const { return m_iniSection; }
+    void SetIniSection(const QString &value) { m_iniSection = value; }
+    bool UseRegistry() const { return m_useRegistry; }
+    void SetUseRegistry(bool value) { m_useRegistry = value; }
+    TPlacementRegRoot RegistryRoot() const { return m_registryRoot; }
+    void SetRegistryRoot(TPlacementRegRoot value) { m_registryRoot = value; }
+    TPlacementOptions Options() const { return m_options; }
+    void SetOptions(TPlacementOptions value) { m_options = value; }
+    int Version() const { return m_version; }
+    void SetVersion(int value) { m_version = value; }
+    bool PreventResize() const { return m_preventResize; }
     void SetPreventResize(bool value);
-    TWinMinMaxInfo *MinMaxInfo() const { return minMaxInfo_; }
-    bool Saved() const { return saved_; }
-    bool Restored() const { return restored_; }
-    bool Destroying() const { return destroying_; }
-    bool IsLoaded() const { return loaded_; }
+    TWinMinMaxInfo *MinMaxInfo() const { return m_minMaxInfo; }
+    bool Saved() const { return m_saved; }
+    bool Restored() const { return m_restored; }
+    bool Destroying() const { return m_destroying; }
+    bool IsLoaded() const { return m_loaded; }
     QWidget *Form() const;
 
     // Called once the owner's components exist; done on first use otherwise.
@@ -156,8 +156,8 @@ public:
     void WriteInteger(const QString &Ident, int Value);
     void EraseSection(const QString &Section);
 
-    TPlacementProfile *Profile() const { return profile_.get(); }
-    const QList<TIniLink *> &Links() const { return links_; }
+    TPlacementProfile *Profile() const { return m_profile.get(); }
+    const QList<TIniLink *> &Links() const { return m_links; }
 
     std::function<void(TFormPlacement *)> OnSavePlacement;
     std::function<void(TFormPlacement *)> OnRestorePlacement;
@@ -175,7 +175,7 @@ protected:
     virtual void DoRestorePlacement();
     void OpenProfile(bool ReadOnly);
     void CloseProfile();
-    void setRestored() { restored_ = true; }
+    void setRestored() { m_restored = true; }
 
 private:
     friend class TIniLink;
@@ -196,25 +196,25 @@ private:
     void ApplyMinMaxInfo();
     void restoreActiveControl();
 
-    bool active_ = true;
-    QString iniFileName_;
-    QString iniSection_;
-    bool useRegistry_ = false;
-    TPlacementRegRoot registryRoot_ = prCurrentUser;
-    TPlacementOptions options_;
-    int version_ = 0;
-    bool saved_ = false;
-    bool restored_ = false;
-    bool destroying_ = false;
-    bool preventResize_ = false;
-    bool hadMaximizeIcon_ = false;
-    bool loaded_ = false;
-    bool closeQueried_ = false;
-    TWinMinMaxInfo *minMaxInfo_;
-    TKxWindowHook *winHook_;
-    std::unique_ptr<TPlacementProfile> profile_;
-    QList<TIniLink *> links_;
-    QSize designedMin_, designedMax_;
+    bool m_active = true;
+    QString m_iniFileName;
+    QString m_iniSection;
+    bool m_useRegistry = false;
+    TPlacementRegRoot m_registryRoot = prCurrentUser;
+    TPlacementOptions m_options;
+    int m_version = 0;
+    bool m_saved = false;
+    bool m_restored = false;
+    bool m_destroying = false;
+    bool m_preventResize = false;
+    bool m_hadMaximizeIcon = false;
+    bool m_loaded = false;
+    bool m_closeQueried = false;
+    TWinMinMaxInfo *m_minMaxInfo;
+    TKxWindowHook *m_winHook;
+    std::unique_ptr<TPlacementProfile> m_profile;
+    QList<TIniLink *> m_links;
+    QSize m_designedMin, m_designedMax;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFormPlacement::TPlacementOptions)

@@ -21,18 +21,18 @@ QString StoredValueText(const QVariant &value)
 
 void TStoredValue::SetName(const QString &value)
 {
-    if (collection_) {
-        const int other = collection_->IndexOf(value);
-        if (other >= 0 && collection_->StoredValueAt(other) != this)
+    if (m_collection) {
+        const int other = m_collection->IndexOf(value);
+        if (other >= 0 && m_collection->StoredValueAt(other) != this)
             throw EKitError(QStringLiteral("String list does not allow duplicates"));
     }
-    name_ = value;
+    m_name = value;
 }
 
 void TStoredValue::Save()
 {
-    TFormStorage *storage = collection_ ? collection_->Storage() : nullptr;
-    if (!storage || name_.isEmpty())
+    TFormStorage *storage = m_collection ? m_collection->Storage() : nullptr;
+    if (!storage || m_name.isEmpty())
         return;
     QVariant v = Value;
     if (OnSave)
@@ -40,18 +40,18 @@ void TStoredValue::Save()
     QString text = StoredValueText(v);
     if (!KeyString.isEmpty())
         text = XorHexEncode(KeyString, text);
-    storage->WriteString(storage->IniSection(), name_, text);
+    storage->WriteString(storage->IniSection(), m_name, text);
 }
 
 void TStoredValue::Restore()
 {
-    TFormStorage *storage = collection_ ? collection_->Storage() : nullptr;
-    if (!storage || name_.isEmpty())
+    TFormStorage *storage = m_collection ? m_collection->Storage() : nullptr;
+    if (!storage || m_name.isEmpty())
         return;
     QString fallback = StoredValueText(Value);
     if (!KeyString.isEmpty())
         fallback = XorHexEncode(KeyString, fallback);
-    QString text = storage->ReadString(storage->IniSection(), name_, fallback);
+    QString text = storage->ReadString(storage->IniSection(), m_name, fallback);
     if (!KeyString.isEmpty())
         text = XorHexDecode(KeyString, text);
     QVariant v(text);
@@ -65,38 +65,38 @@ TStoredValue *TStoredValues::Add(const QString &name, const QVariant &value)
     auto item = std::make_unique<TStoredValue>(this);
     item->SetName(name);
     item->Value = value;
-    items_.push_back(std::move(item));
-    return items_.back().get();
+    m_items.push_back(std::move(item));
+    return m_items.back().get();
 }
 
 void TStoredValues::Delete(int index)
 {
     if (index >= 0 && index < Count())
-        items_.erase(items_.begin() + index);
+        m_items.erase(m_items.begin() + index);
 }
 
 int TStoredValues::IndexOf(const QString &name) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (!name.isEmpty() && items_[i]->Name().compare(name, Qt::CaseInsensitive) == 0)
+        if (!name.isEmpty() && m_items[i]->Name().compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
 
 TStoredValue *TStoredValues::StoredValueAt(int index) const
 {
-    return index >= 0 && index < Count() ? items_[index].get() : nullptr;
+    return index >= 0 && index < Count() ? m_items[index].get() : nullptr;
 }
 
 void TStoredValues::SaveAllValues()
 {
-    for (const auto &item : items_)
+    for (const auto &item : m_items)
         item->Save();
 }
 
 void TStoredValues::RestoreAllValues()
 {
-    for (const auto &item : items_)
+    for (const auto &item : m_items)
         item->Restore();
 }
 
@@ -104,24 +104,24 @@ void TStoredValues::RestoreAllValues()
 
 TFormStorage::TFormStorage(QObject *owner)
     : TFormPlacement(owner)
-    , storedValues_(this)
+    , m_storedValues(this)
 {}
 
 QStringList TFormStorage::StoredProps() const
 {
     QStringList lines;
-    for (const TStoredItem &item : storedProps_)
+    for (const TStoredItem &item : m_storedProps)
         lines.append(item.Line);
     return lines;
 }
 
 void TFormStorage::SetStoredProps(const QStringList &lines)
 {
-    storedProps_.clear();
+    m_storedProps.clear();
     for (const QString &line : lines)
-        storedProps_.append(TStoredItem{line, nullptr, false});
+        m_storedProps.append(TStoredItem{line, nullptr, false});
     if (IsLoaded())
-        ResolveStoredList(parent(), storedProps_, true);
+        ResolveStoredList(parent(), m_storedProps, true);
 }
 
 void TFormStorage::Loaded()
@@ -129,14 +129,14 @@ void TFormStorage::Loaded()
     if (IsLoaded())
         return;
     TFormPlacement::Loaded();
-    ResolveStoredList(parent(), storedProps_, true);
+    ResolveStoredList(parent(), m_storedProps, true);
 }
 
 void TFormStorage::SavePlacement()
 {
     TFormPlacement::SavePlacement();
     SaveProperties();
-    storedValues_.SaveAllValues();
+    m_storedValues.SaveAllValues();
 }
 
 void TFormStorage::RestorePlacement()
@@ -144,7 +144,7 @@ void TFormStorage::RestorePlacement()
     TFormPlacement::RestorePlacement();
     setRestored();
     RestoreProperties();
-    storedValues_.RestoreAllValues();
+    m_storedValues.RestoreAllValues();
 }
 
 std::unique_ptr<TPropsStorage> TFormStorage::createWorker()
@@ -160,14 +160,14 @@ std::unique_ptr<TPropsStorage> TFormStorage::createWorker()
 void TFormStorage::SaveProperties()
 {
     std::unique_ptr<TPropsStorage> worker = createWorker();
-    SaveStoredProps(*worker, parent(), storedProps_);
+    SaveStoredProps(*worker, parent(), m_storedProps);
 }
 
 void TFormStorage::RestoreProperties()
 {
     std::unique_ptr<TPropsStorage> worker = createWorker();
     try {
-        LoadStoredProps(*worker, parent(), storedProps_);
+        LoadStoredProps(*worker, parent(), m_storedProps);
     } catch (const std::exception &) {
         // Restoring is best effort: whatever could not be read keeps its value.
     }

@@ -19,38 +19,38 @@ public:
     using TStoredValueEvent = std::function<void(TStoredValue *Sender, QVariant &Value)>;
 
     explicit TStoredValue(TStoredValues *collection)
-        : collection_(collection)
+        : m_collection(collection)
     {}
 
-    QString Name() const { return name_; }
+    QString Name() const { return m_name; }
     // Raises EKitError "String list does not allow duplicates" for a name another item has.
     void SetName(const QString &value);
     QVariant Value;    // invalid QVariant = unassigned
     QString KeyString; // when set, the value is stored XorHex-encoded with this key
     TStoredValueEvent OnSave;
     TStoredValueEvent OnRestore;
-    QString DisplayName() const { return name_; }
+    QString DisplayName() const { return m_name; }
 
     void Save();
     void Restore();
 
 private:
-    TStoredValues *collection_;
-    QString name_;
+    TStoredValues *m_collection;
+    QString m_name;
 };
 
 class TStoredValues
 {
 public:
     explicit TStoredValues(TFormStorage *storage)
-        : storage_(storage)
+        : m_storage(storage)
     {}
-    TFormStorage *Storage() const { return storage_; }
+    TFormStorage *Storage() const { return m_storage; }
 
     TStoredValue *Add(const QString &name = {}, const QVariant &value = {});
     void Delete(int index);
-    void Clear() { items_.clear(); }
-    int Count() const { return int(items_.size()); }
+    void Clear() { m_items.clear(); }
+    int Count() const { return int(m_items.size()); }
     int IndexOf(const QString &name) const;
     TStoredValue *StoredValueAt(int index) const;
     TStoredValue *operator[](int index) const { return StoredValueAt(index); }
@@ -58,8 +58,8 @@ public:
     void RestoreAllValues();
 
 private:
-    TFormStorage *storage_;
-    std::vector<std::unique_ptr<TStoredValue>> items_;
+    TFormStorage *m_storage;
+    std::vector<std::unique_ptr<TStoredValue>> m_items;
 };
 
 class TFormStorage : public TFormPlacement
@@ -71,8 +71,8 @@ public:
 
     QStringList StoredProps() const;
     void SetStoredProps(const QStringList &lines);
-    TStoredValues &StoredValues() { return storedValues_; }
-    TStoredValue *StoredValueAt(int index) const { return storedValues_.StoredValueAt(index); }
+    TStoredValues &StoredValues() { return m_storedValues; }
+    TStoredValue *StoredValueAt(int index) const { return m_storedValues.StoredValueAt(index); }
 
     void Loaded() override;
     void SavePlacement() override;
@@ -83,8 +83,8 @@ public:
 private:
     std::unique_ptr<TPropsStorage> createWorker();
 
-    QList<TStoredItem> storedProps_;
-    TStoredValues storedValues_;
+    QList<TStoredItem> m_storedProps;
+    TStoredValues m_storedValues;
 };
 
 // Variant texts as the storage writes them: Booleans "True"/"False", floats with ".".

@@ -4,60 +4,60 @@
 
 void TGridBookmarks::Select(const QByteArray &key, bool selected)
 {
-    if (selected == keys_.contains(key))
+    if (selected == m_keys.contains(key))
         return;
     if (selected) {
-        keys_.insert(key);
-        order_.push_back(key);
+        m_keys.insert(key);
+        m_order.push_back(key);
     } else {
-        keys_.remove(key);
-        order_.erase(std::find(order_.begin(), order_.end(), key));
+        m_keys.remove(key);
+        m_order.erase(std::find(m_order.begin(), m_order.end(), key));
     }
 }
 
 void TGridBookmarks::Clear()
 {
-    keys_.clear();
-    order_.clear();
+    m_keys.clear();
+    m_order.clear();
 }
 
 void TGridSelection::SetMultiSelect(bool value)
 {
-    if (value == multiSelect_)
+    if (value == m_multiSelect)
         return;
-    multiSelect_ = value;
+    m_multiSelect = value;
     if (!value) {
-        marks_.Clear();
-        selecting_ = false;
+        m_marks.Clear();
+        m_selecting = false;
     }
 }
 
 void TGridSelection::ClearSelections()
 {
-    if (!multiSelect_)
+    if (!m_multiSelect)
         return;
     if (ClearSelection)
-        marks_.Clear();
-    selecting_ = false;
+        m_marks.Clear();
+    m_selecting = false;
 }
 
 int TGridSelection::MoveWithSelection(TGridRowCursor &cursor, int direction, bool shift)
 {
     bool markArrival = false;
-    if (multiSelect_ && cursor.CurrentPosition() >= 0) {
+    if (m_multiSelect && cursor.CurrentPosition() >= 0) {
         if (shift) {
-            if (!selecting_) {
-                anchorPosition_ = cursor.CurrentPosition();
-                marks_.Select(cursor.CurrentKey(), true);
-                selecting_ = true;
+            if (!m_selecting) {
+                m_anchorPosition = cursor.CurrentPosition();
+                m_marks.Select(cursor.CurrentKey(), true);
+                m_selecting = true;
                 markArrival = true;
             } else {
                 const int current = cursor.CurrentPosition();
-                const int side = current < anchorPosition_ ? -1 : current > anchorPosition_ ? 1 : 0;
+                const int side = current < m_anchorPosition ? -1 : current > m_anchorPosition ? 1 : 0;
                 // Moving towards the anchor leaves a marked row behind.
                 markArrival = side != -direction;
                 if (!markArrival)
-                    marks_.Select(cursor.CurrentKey(), false);
+                    m_marks.Select(cursor.CurrentKey(), false);
             }
         } else {
             ClearSelections();
@@ -65,20 +65,20 @@ int TGridSelection::MoveWithSelection(TGridRowCursor &cursor, int direction, boo
     }
     const int moved = direction != 0 ? cursor.MoveBy(direction) : 0;
     if (markArrival)
-        marks_.Select(cursor.CurrentKey(), true);
+        m_marks.Select(cursor.CurrentKey(), true);
     return moved;
 }
 
 void TGridSelection::ClickRow(const QByteArray &key, bool ctrl)
 {
-    if (!multiSelect_)
+    if (!m_multiSelect)
         return;
     if (ctrl) {
-        marks_.Toggle(key);
+        m_marks.Toggle(key);
         return;
     }
-    marks_.Clear();
-    selecting_ = false;
+    m_marks.Clear();
+    m_selecting = false;
     if (ClearSelection)
-        marks_.Select(key, true);
+        m_marks.Select(key, true);
 }

@@ -22,30 +22,30 @@ public:
 class TGridBookmarks
 {
 public:
-    int Count() const { return int(order_.size()); }
-    bool IsEmpty() const { return order_.empty(); }
-    bool Contains(const QByteArray &key) const { return keys_.contains(key); }
+    int Count() const { return int(m_order.size()); }
+    bool IsEmpty() const { return m_order.empty(); }
+    bool Contains(const QByteArray &key) const { return m_keys.contains(key); }
     void Select(const QByteArray &key, bool selected);
     void Toggle(const QByteArray &key) { Select(key, !Contains(key)); }
     void Clear();
-    const std::vector<QByteArray> &Items() const { return order_; }
+    const std::vector<QByteArray> &Items() const { return m_order; }
 
 private:
-    QSet<QByteArray> keys_;
-    std::vector<QByteArray> order_;
+    QSet<QByteArray> m_keys;
+    std::vector<QByteArray> m_order;
 };
 
 class TGridSelection
 {
 public:
-    TGridBookmarks &Marks() { return marks_; }
-    const TGridBookmarks &Marks() const { return marks_; }
+    TGridBookmarks &Marks() { return m_marks; }
+    const TGridBookmarks &Marks() const { return m_marks; }
 
-    bool MultiSelect() const { return multiSelect_; }
+    bool MultiSelect() const { return m_multiSelect; }
     // Switching multiselect off forgets the marks.
     void SetMultiSelect(bool value);
     bool ClearSelection = true;
-    bool Selecting() const { return selecting_; }
+    bool Selecting() const { return m_selecting; }
 
     // The keys that end a selection: the marks go when ClearSelection is on,
     // and Shift-selecting ends either way.
@@ -60,8 +60,8 @@ public:
     void ClickRow(const QByteArray &key, bool ctrl);
 
 private:
-    TGridBookmarks marks_;
-    bool multiSelect_ = false;
-    bool selecting_ = false;
-    int anchorPosition_ = -1;
+    TGridBookmarks m_marks;
+    bool m_multiSelect = false;
+    bool m_selecting = false;
+    int m_anchorPosition = -1;
 };

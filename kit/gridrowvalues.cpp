@@ -4,37 +4,37 @@
 
 bool TGridRowValues::IsNull(const Db::Field &field) const
 {
-    return !IsValid() || !field.IsBound() || field.IsNullAt(row_);
+    return !IsValid() || !field.IsBound() || field.IsNullAt(m_row);
 }
 
 QString TGridRowValues::AsString(const Db::Field &field) const
 {
-    return IsNull(field) ? QString() : field.StringAt(row_);
+    return IsNull(field) ? QString() : field.StringAt(m_row);
 }
 
 qint64 TGridRowValues::AsInteger(const Db::Field &field) const
 {
-    return IsNull(field) ? 0 : dataset_->Snapshot()->integer(row_, field.Index());
+    return IsNull(field) ? 0 : m_dataset->snapshot()->integer(m_row, field.Index());
 }
 
 double TGridRowValues::AsFloat(const Db::Field &field) const
 {
-    return IsNull(field) ? 0.0 : dataset_->Snapshot()->floating(row_, field.Index());
+    return IsNull(field) ? 0.0 : m_dataset->snapshot()->floating(m_row, field.Index());
 }
 
 bool TGridRowValues::AsBoolean(const Db::Field &field) const
 {
-    return !IsNull(field) && dataset_->Snapshot()->boolean(row_, field.Index());
+    return !IsNull(field) && m_dataset->snapshot()->boolean(m_row, field.Index());
 }
 
 QString TGridRowValues::DisplayText(const Db::Field &field) const
 {
-    return IsValid() && field.IsBound() ? field.DisplayTextAt(row_) : QString();
+    return IsValid() && field.IsBound() ? field.DisplayTextAt(m_row) : QString();
 }
 
 const Db::Field *TGridRowValues::find(const QString &fieldName) const
 {
-    return dataset_ ? dataset_->FindField(fieldName) : nullptr;
+    return m_dataset ? m_dataset->FindField(fieldName) : nullptr;
 }
 
 bool TGridRowValues::IsNull(const QString &fieldName) const

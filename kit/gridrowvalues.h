@@ -12,11 +12,11 @@ class TGridRowValues
 {
 public:
     TGridRowValues(const Db::Dataset *dataset, int snapshotRow)
-        : dataset_(dataset)
-        , row_(snapshotRow)
+        : m_dataset(dataset)
+        , m_row(snapshotRow)
     {}
-    bool IsValid() const { return dataset_ && row_ >= 0; }
-    int SnapshotRow() const { return row_; }
+    bool IsValid() const { return m_dataset && m_row >= 0; }
+    int SnapshotRow() const { return m_row; }
     bool IsNull(const Db::Field &field) const;
     QString AsString(const Db::Field &field) const;
     qint64 AsInteger(const Db::Field &field) const;
@@ -29,6 +29,6 @@ public:
 
 private:
     const Db::Field *find(const QString &fieldName) const;
-    const Db::Dataset *dataset_;
-    int row_;
+    const Db::Dataset *m_dataset;
+    int m_row;
 };

@@ -21,7 +21,7 @@ bool isWindowDestroy(const QEvent *event)
 // ---------------------------------------------------------------- TControlHook
 
 TControlHook::TControlHook(QWidget *control)
-    : control_(control)
+    : m_control(control)
 {
     if (control)
         connect(control, &QObject::destroyed, this, &TControlHook::controlDestroyed);
@@ -29,63 +29,63 @@ TControlHook::TControlHook(QWidget *control)
 
 TControlHook::~TControlHook()
 {
-    destroying_ = true;
+    m_destroying = true;
     THookList::Instance().Remove(this);
-    for (TKxWindowHook *hook : std::as_const(hooks_))
-        hook->controlHook_ = nullptr;
-    hooks_.clear();
+    for (TKxWindowHook *hook : std::as_const(m_hooks))
+        hook->m_controlHook = nullptr;
+    m_hooks.clear();
     UnhookControl();
 }
 
 void TControlHook::controlDestroyed()
 {
     // Every hook loses its control; this object goes with it.
-    const QList<TKxWindowHook *> hooks = hooks_;
+    const QList<TKxWindowHook *> hooks = m_hooks;
     for (TKxWindowHook *hook : hooks)
         hook->SetWinControl(nullptr);
-    subclassed_ = false;
+    m_subclassed = false;
     THookList::Instance().Remove(this);
     deleteLater();
 }
 
 void TControlHook::AddHook(TKxWindowHook *hook)
 {
-    if (!hooks_.contains(hook)) {
-        hooks_.append(hook);
-        hook->controlHook_ = this;
+    if (!m_hooks.contains(hook)) {
+        m_hooks.append(hook);
+        hook->m_controlHook = this;
     }
     HookControl();
 }
 
 void TControlHook::RemoveHook(TKxWindowHook *hook)
 {
-    hook->controlHook_ = nullptr;
-    hooks_.removeAll(hook);
-    if (hooks_.isEmpty())
+    hook->m_controlHook = nullptr;
+    m_hooks.removeAll(hook);
+    if (m_hooks.isEmpty())
         UnhookControl();
 }
 
 void TControlHook::HookControl()
 {
-    if (!control_ || destroying_ || subclassed_)
+    if (!m_control || m_destroying || m_subclassed)
         return;
-    control_->installEventFilter(this);
-    subclassed_ = true;
+    m_control->installEventFilter(this);
+    m_subclassed = true;
 }
 
 void TControlHook::UnhookControl()
 {
-    if (control_ && subclassed_)
-        control_->removeEventFilter(this);
-    subclassed_ = false;
+    if (m_control && m_subclassed)
+        m_control->removeEventFilter(this);
+    m_subclassed = false;
 }
 
 bool TControlHook::runHandlers(bool before, QEvent *event, bool onlyNewest)
 {
     bool handled = false;
-    const QList<TKxWindowHook *> hooks = hooks_;
+    const QList<TKxWindowHook *> hooks = m_hooks;
     for (qsizetype i = hooks.size() - 1; i >= 0 && !handled; --i) {
-        if (!hooks_.contains(hooks.at(i)))
+        if (!m_hooks.contains(hooks.at(i)))
             continue; // removed by an earlier handler of this pass
         if (before)
             hooks.at(i)->DoBeforeMessage(event, handled);
@@ -99,7 +99,7 @@ bool TControlHook::runHandlers(bool before, QEvent *event, bool onlyNewest)
 
 bool TControlHook::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != control_ || hooks_.isEmpty() || destroying_)
+    if (watched != m_control || m_hooks.isEmpty() || m_destroying)
         return false;
     const bool destroy = isWindowDestroy(event);
     bool consumed = false;
@@ -110,13 +110,13 @@ bool TControlHook::eventFilter(QObject *watched, QEvent *event)
         if (handled && !destroy)
             return true; // neither the control nor the after-handlers see it
         bool wantsAfter = false;
-        for (TKxWindowHook *hook : std::as_const(hooks_))
+        for (TKxWindowHook *hook : std::as_const(m_hooks))
             wantsAfter = wantsAfter || (hook->AfterMessage &&
                                         (hook->AfterEvents.isEmpty() || hook->AfterEvents.contains(event->type())));
         if (wantsAfter) {
             // The control's own handling first, then the after-handlers; a
             // destroy already handled reaches only the newest after-handler.
-            static_cast<QObject *>(control_.data())->event(event);
+            static_cast<QObject *>(m_control.data())->event(event);
             consumed = true;
             runHandlers(false, event, handled);
         }
@@ -124,7 +124,7 @@ bool TControlHook::eventFilter(QObject *watched, QEvent *event)
         HandleKitException(error);
         consumed = !destroy;
     }
-    if (destroy && !destroying_) {
+    if (destroy && !m_destroying) {
         UnhookControl();
         THookList::Instance().PostRehook(this);
     }
@@ -141,7 +141,7 @@ THookList &THookList::Instance()
 
 TControlHook *THookList::Find(QWidget *control) const
 {
-    for (TControlHook *hook : hooks_)
+    for (TControlHook *hook : m_hooks)
         if (hook->Control() == control)
             return hook;
     return nullptr;
@@ -152,7 +152,7 @@ TControlHook *THookList::FindOrCreate(QWidget *control)
     if (TControlHook *hook = Find(control))
         return hook;
     auto *hook = new TControlHook(control);
-    hooks_.append(hook);
+    m_hooks.append(hook);
     return hook;
 }
 
@@ -186,16 +186,16 @@ TKxWindowHook::TKxWindowHook(QObject *owner)
 
 TKxWindowHook::~TKxWindowHook()
 {
-    destroying_ = true;
+    m_destroying = true;
     SetActive(false);
     SetWinControl(nullptr);
 }
 
 void TKxWindowHook::SetActive(bool value)
 {
-    if (active_ == value)
+    if (m_active == value)
         return;
-    active_ = value;
+    m_active = value;
     if (value)
         HookControl();
     else
@@ -204,37 +204,37 @@ void TKxWindowHook::SetActive(bool value)
 
 QWidget *TKxWindowHook::WinControl() const
 {
-    return controlHook_ ? controlHook_->Control() : control_.data();
+    return m_controlHook ? m_controlHook->Control() : m_control.data();
 }
 
 void TKxWindowHook::SetWinControl(QWidget *value)
 {
-    if (control_ == value && (controlHook_ || !value))
+    if (m_control == value && (m_controlHook || !value))
         return;
-    TControlHook *old = controlHook_;
+    TControlHook *old = m_controlHook;
     UnhookControl();
-    if (control_)
-        disconnect(control_, &QObject::destroyed, this, nullptr);
-    control_ = value;
+    if (m_control)
+        disconnect(m_control, &QObject::destroyed, this, nullptr);
+    m_control = value;
     if (value)
         connect(value, &QObject::destroyed, this, [this] { SetWinControl(nullptr); });
     if (old && old->Hooks().isEmpty() && THookList::Instance().Contains(old))
         THookList::Instance().PostRelease(old);
-    if (active_)
+    if (m_active)
         HookControl();
 }
 
 void TKxWindowHook::HookControl()
 {
-    if (!control_ || destroying_ || !active_)
+    if (!m_control || m_destroying || !m_active)
         return;
-    THookList::Instance().FindOrCreate(control_)->AddHook(this);
+    THookList::Instance().FindOrCreate(m_control)->AddHook(this);
 }
 
 void TKxWindowHook::UnhookControl()
 {
-    if (controlHook_)
-        controlHook_->RemoveHook(this);
+    if (m_controlHook)
+        m_controlHook->RemoveHook(this);
 }
 
 void TKxWindowHook::DoBeforeMessage(QEvent *Msg, bool &Handled)

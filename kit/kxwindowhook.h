@@ -26,9 +26,9 @@ public:
     explicit TControlHook(QWidget *control);
     ~TControlHook() override;
 
-    QWidget *Control() const { return control_; }
-    const QList<TKxWindowHook *> &Hooks() const { return hooks_; }
-    bool IsSubclassed() const { return subclassed_; }
+    QWidget *Control() const { return m_control; }
+    const QList<TKxWindowHook *> &Hooks() const { return m_hooks; }
+    bool IsSubclassed() const { return m_subclassed; }
     void AddHook(TKxWindowHook *hook);
     void RemoveHook(TKxWindowHook *hook);
     void HookControl();
@@ -41,10 +41,10 @@ private:
     void controlDestroyed();
     bool runHandlers(bool before, QEvent *event, bool onlyNewest);
 
-    QPointer<QWidget> control_;
-    QList<TKxWindowHook *> hooks_;
-    bool subclassed_ = false;
-    bool destroying_ = false;
+    QPointer<QWidget> m_control;
+    QList<TKxWindowHook *> m_hooks;
+    bool m_subclassed = false;
+    bool m_destroying = false;
 };
 
 // The global list of control hooks; deferred work is queued on it.
@@ -55,14 +55,14 @@ public:
     static THookList &Instance();
     TControlHook *Find(QWidget *control) const;
     TControlHook *FindOrCreate(QWidget *control);
-    bool Contains(TControlHook *hook) const { return hooks_.contains(hook); }
-    void Remove(TControlHook *hook) { hooks_.removeAll(hook); }
+    bool Contains(TControlHook *hook) const { return m_hooks.contains(hook); }
+    void Remove(TControlHook *hook) { m_hooks.removeAll(hook); }
     // Queued, so they run after the event being processed.
     void PostRehook(TControlHook *hook);
     void PostRelease(TControlHook *hook);
 
 private:
-    QList<TControlHook *> hooks_;
+    QList<TControlHook *> m_hooks;
 };
 
 class TKxWindowHook : public QObject
@@ -74,7 +74,7 @@ public:
     explicit TKxWindowHook(QObject *owner = nullptr);
     ~TKxWindowHook() override;
 
-    bool Active() const { return active_; }
+    bool Active() const { return m_active; }
     void SetActive(bool value);
     QWidget *WinControl() const;
     void SetWinControl(QWidget *value);
@@ -95,8 +95,8 @@ protected:
 
 private:
     friend class TControlHook;
-    QPointer<QWidget> control_;
-    TControlHook *controlHook_ = nullptr;
-    bool active_ = true;
-    bool destroying_ = false;
+    QPointer<QWidget> m_control;
+    TControlHook *m_controlHook = nullptr;
+    bool m_active = true;
+    bool m_destroying = false;
 };

@@ -10,67 +10,68 @@
 
 QString TIniProfile::ReadString(const QString &Section, const QString &Ident, const QString &Default)
 {
-    return ini_.readString(Section, Ident, Default);
+    return m_ini.readString(Section, Ident, Default);
 }
 
 void TIniProfile::WriteString(const QString &Section, const QString &Ident, const QString &Value)
 {
-    ini_.writeString(Section, Ident, IniFile::protectQuotes(Value));
+    m_ini.writeString(Section, Ident, IniFile::protectQuotes(Value));
 }
 
 int TIniProfile::ReadInteger(const QString &Section, const QString &Ident, int Default)
 {
-    return ini_.readInteger(Section, Ident, Default);
+    return m_ini.readInteger(Section, Ident, Default);
 }
 
 void TIniProfile::WriteInteger(const QString &Section, const QString &Ident, int Value)
 {
-    ini_.writeInteger(Section, Ident, Value);
+    m_ini.writeInteger(Section, Ident, Value);
 }
 
 void TIniProfile::EraseSection(const QString &Section)
 {
-    ini_.eraseSection(Section);
+    m_ini.eraseSection(Section);
 }
 
 TRegistryProfile::TRegistryProfile(const QString &rootKey, const QString &rootName, bool readOnly)
-    : base_(Registry::normalizeKey(rootName.isEmpty() ? rootKey : rootName + QLatin1Char('\\') + rootKey))
-    , readOnly_(readOnly)
+    : m_base(Registry::normalizeKey(rootName.isEmpty() ? rootKey : rootName + QLatin1Char('\\') + rootKey))
+    , m_readOnly(readOnly)
 {
-    registry_.beginUpdate();
+    m_registry.beginUpdate();
 }
 
 bool TRegistryProfile::openSection(const QString &Section, bool create)
 {
-    return registry_.openKey(QLatin1Char('\\') + base_ + QLatin1Char('\\') + Section, create && !readOnly_);
+    return m_registry.openKey(QLatin1Char('\\') + m_base + QLatin1Char('\\') + Section, create && !m_readOnly);
 }
 
 QString TRegistryProfile::ReadString(const QString &Section, const QString &Ident, const QString &Default)
 {
-    return openSection(Section, false) && registry_.valueExists(Ident) ? registry_.readString(Ident, Default) : Default;
+    return openSection(Section, false) && m_registry.valueExists(Ident) ? m_registry.readString(Ident, Default)
+                                                                        : Default;
 }
 
 void TRegistryProfile::WriteString(const QString &Section, const QString &Ident, const QString &Value)
 {
     if (openSection(Section, true))
-        registry_.writeString(Ident, Value);
+        m_registry.writeString(Ident, Value);
 }
 
 int TRegistryProfile::ReadInteger(const QString &Section, const QString &Ident, int Default)
 {
-    return openSection(Section, false) ? registry_.readInteger(Ident, Default) : Default;
+    return openSection(Section, false) ? m_registry.readInteger(Ident, Default) : Default;
 }
 
 void TRegistryProfile::WriteInteger(const QString &Section, const QString &Ident, int Value)
 {
     if (openSection(Section, true))
-        registry_.writeInteger(Ident, Value);
+        m_registry.writeInteger(Ident, Value);
 }
 
 void TRegistryProfile::EraseSection(const QString &Section)
 {
-    if (!readOnly_)
-        registry_.deleteKey(QLatin1Char('\\') + base_ + QLatin1Char('\\') + Section);
+    if (!m_readOnly)
+        m_registry.deleteKey(QLatin1Char('\\') + m_base + QLatin1Char('\\') + Section);
 }
 
 QString ProfileReadString(TPlacementProfile *Profile, const QString &Section, const QString &Ident,

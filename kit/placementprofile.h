@@ -26,12 +26,12 @@ class TIniProfile : public TPlacementProfile
 {
 public:
     explicit TIniProfile(const QString &fileName)
-        : ini_(fileName)
+        : m_ini(fileName)
     {
-        ini_.beginUpdate();
+        m_ini.beginUpdate();
     }
-    ~TIniProfile() override { ini_.endUpdate(); }
-    IniFile &Ini() { return ini_; }
+    ~TIniProfile() override { m_ini.endUpdate(); }
+    IniFile &Ini() { return m_ini; }
     QString ReadString(const QString &Section, const QString &Ident, const QString &Default) override;
     void WriteString(const QString &Section, const QString &Ident, const QString &Value) override;
     int ReadInteger(const QString &Section, const QString &Ident, int Default) override;
@@ -39,7 +39,7 @@ public:
     void EraseSection(const QString &Section) override;
 
 private:
-    IniFile ini_;
+    IniFile m_ini;
 };
 
 class TRegistryProfile : public TPlacementProfile
@@ -47,7 +47,7 @@ class TRegistryProfile : public TPlacementProfile
 public:
     // rootKey: the placement's key; rootName: the registry root's name, empty for the current user.
     TRegistryProfile(const QString &rootKey, const QString &rootName, bool readOnly);
-    ~TRegistryProfile() override { registry_.endUpdate(); }
+    ~TRegistryProfile() override { m_registry.endUpdate(); }
     QString ReadString(const QString &Section, const QString &Ident, const QString &Default) override;
     void WriteString(const QString &Section, const QString &Ident, const QString &Value) override;
     int ReadInteger(const QString &Section, const QString &Ident, int Default) override;
@@ -56,9 +56,9 @@ public:
 
 private:
     bool openSection(const QString &Section, bool create);
-    Registry registry_;
-    QString base_;
-    bool readOnly_;
+    Registry m_registry;
+    QString m_base;
+    bool m_readOnly;
 };
 
 // Module routines dispatching on the profile; a null profile reads the default and writes nothing.

@@ -231,31 +231,31 @@ QString TPropsStorage::PropertyText(const QObject *object, const QMetaProperty &
 // ---------------------------------------------------------------- the worker
 
 TPropsStorage::TPropsStorage(ReadFunc read, WriteFunc write, EraseFunc erase)
-    : read_(std::move(read))
-    , write_(std::move(write))
-    , erase_(std::move(erase))
+    : m_read(std::move(read))
+    , m_write(std::move(write))
+    , m_erase(std::move(erase))
 {}
 
 QString TPropsStorage::ReadString(const QString &ASection, const QString &Item, const QString &Default)
 {
-    return read_ ? read_(ASection, Item, Default) : Default;
+    return m_read ? m_read(ASection, Item, Default) : Default;
 }
 
 void TPropsStorage::WriteString(const QString &ASection, const QString &Item, const QString &Value)
 {
-    if (write_)
-        write_(ASection, Item, Value);
+    if (m_write)
+        m_write(ASection, Item, Value);
 }
 
 void TPropsStorage::EraseSection(const QString &ASection)
 {
-    if (erase_)
-        erase_(ASection);
+    if (m_erase)
+        m_erase(ASection);
 }
 
 TPropsStorage *TPropsStorage::CreateStorage() const
 {
-    return new TPropsStorage(read_, write_, erase_);
+    return new TPropsStorage(m_read, m_write, m_erase);
 }
 
 void TPropsStorage::StoreProperties(bool ownOnly)

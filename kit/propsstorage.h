@@ -64,9 +64,9 @@ private:
     void loadNested(QObject *object, const QString &name);
     bool loadSimpleProperty(const QMetaProperty &property, const QString &text);
 
-    ReadFunc read_;
-    WriteFunc write_;
-    EraseFunc erase_;
+    ReadFunc m_read;
+    WriteFunc m_write;
+    EraseFunc m_erase;
 };
 
 // The form or data module a component reference "Owner.Name" names: a

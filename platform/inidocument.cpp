@@ -36,7 +36,7 @@ IniDocument IniDocument::parse(const QByteArray &utf8)
         if (trimmed.startsWith(QLatin1Char('['))) {
             const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
             if (close > 0) {
-                doc.sections_.append(current);
+                doc.m_sections.append(current);
                 current = Section();
                 current.headed = true;
                 current.name = trimmed.mid(1, close - 1).trimmed();
@@ -53,16 +53,16 @@ IniDocument IniDocument::parse(const QByteArray &utf8)
         }
         current.lines.append(line);
     }
-    doc.sections_.append(current);
-    if (!doc.sections_.first().headed && doc.sections_.first().lines.isEmpty())
-        doc.sections_.removeFirst();
+    doc.m_sections.append(current);
+    if (!doc.m_sections.first().headed && doc.m_sections.first().lines.isEmpty())
+        doc.m_sections.removeFirst();
     return doc;
 }
 
 QByteArray IniDocument::serialize() const
 {
     QString out;
-    for (const Section &section : sections_) {
+    for (const Section &section : m_sections) {
         if (section.headed)
             out += section.header + QLatin1Char('\n');
         for (const Line &line : section.lines)
@@ -83,7 +83,7 @@ QString IniDocument::unquote(const QString &trimmed)
 
 IniDocument::Section *IniDocument::findSection(const QString &name)
 {
-    for (Section &section : sections_)
+    for (Section &section : m_sections)
         if (section.headed && sameName(section.name, name))
             return &section;
     return nullptr;
@@ -116,7 +116,7 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
 QStringList IniDocument::sections() const
 {
     QStringList names;
-    for (const Section &section : sections_)
+    for (const Section &section : m_sections)
         if (section.headed && !names.contains(section.name, Qt::CaseInsensitive))
             names.append(section.name);
     return names;
@@ -146,7 +146,7 @@ void IniDocument::addSection(const QString &section)
     added.headed = true;
     added.name = name;
     added.header = QLatin1Char('[') + name + QLatin1Char(']');
-    sections_.append(added);
+    m_sections.append(added);
 }
 
 void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
@@ -180,7 +180,7 @@ void IniDocument::removeKey(const QString &section, const QString &key)
 {
     const QString k = key.trimmed();
     const QString name = section.trimmed();
-    for (Section &s : sections_) {
+    for (Section &s : m_sections) {
         if (!s.headed || !sameName(s.name, name))
             continue;
         s.lines.removeIf([&](const Line &line) { return !line.key.isEmpty() && sameName(line.key, k); });
@@ -190,5 +190,5 @@ void IniDocument::removeKey(const QString &section, const QString &key)
 void IniDocument::removeSection(const QString &section)
 {
     const QString name = section.trimmed();
-    sections_.removeIf([&](const Section &s) { return s.headed && sameName(s.name, name); });
+    m_sections.removeIf([&](const Section &s) { return s.headed && sameName(s.name, name); });
 }

@@ -48,5 +48,5 @@ private:
     const Section *findSection(const QString &name) const;
     static const Line *findLine(const Section &section, const QString &key);
 
-    QList<Section> sections_;
+    QList<Section> m_sections;
 };

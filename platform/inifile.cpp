@@ -11,78 +11,78 @@
 #include <limits>
 
 IniFile::IniFile(const QString &fileName)
-    : path_(Paths::resolveConfigFile(fileName))
+    : m_path(Paths::resolveConfigFile(fileName))
 {}
 
 IniFile::~IniFile()
 {
-    if (!pending_.empty())
+    if (!m_pending.empty())
         flush();
 }
 
 void IniFile::refresh()
 {
     QByteArray bytes;
-    QFile file(path_);
+    QFile file(m_path);
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
-    if (everLoaded_ && bytes == loaded_)
+    if (m_everLoaded && bytes == m_loaded)
         return;
-    loaded_ = bytes;
-    everLoaded_ = true;
-    doc_ = IniDocument::parse(bytes);
-    for (const Change &apply : pending_)
-        apply(doc_);
+    m_loaded = bytes;
+    m_everLoaded = true;
+    m_doc = IniDocument::parse(bytes);
+    for (const Change &apply : m_pending)
+        apply(m_doc);
 }
 
 void IniFile::change(Change apply)
 {
-    if (updateDepth_ == 0)
+    if (m_updateDepth == 0)
         refresh();
-    apply(doc_);
-    pending_.push_back(std::move(apply));
-    if (updateDepth_ == 0)
+    apply(m_doc);
+    m_pending.push_back(std::move(apply));
+    if (m_updateDepth == 0)
         flush();
 }
 
 void IniFile::beginUpdate()
 {
-    if (updateDepth_++ == 0)
+    if (m_updateDepth++ == 0)
         refresh();
 }
 
 void IniFile::endUpdate()
 {
-    if (updateDepth_ > 0 && --updateDepth_ == 0)
+    if (m_updateDepth > 0 && --m_updateDepth == 0)
         flush();
 }
 
 bool IniFile::flush()
 {
-    if (pending_.empty())
+    if (m_pending.empty())
         return true;
     refresh(); // someone may have written the file since we read it
-    const QByteArray bytes = doc_.serialize();
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile file(path_);
+    const QByteArray bytes = m_doc.serialize();
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QSaveFile file(m_path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error_ = file.errorString();
+        m_error = file.errorString();
         file.cancelWriting();
         // The changes stay pending and are tried again with the next write.
         return false;
     }
-    error_.clear();
-    loaded_ = bytes;
-    pending_.clear();
+    m_error.clear();
+    m_loaded = bytes;
+    m_pending.clear();
     return true;
 }
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue)
 {
-    if (updateDepth_ == 0)
+    if (m_updateDepth == 0)
         refresh();
-    return doc_.value(section, key).value_or(defaultValue);
+    return m_doc.value(section, key).value_or(defaultValue);
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
@@ -182,30 +182,30 @@ void IniFile::writeFloat(const QString &section, const QString &key, double valu
 
 bool IniFile::valueExists(const QString &section, const QString &key)
 {
-    if (updateDepth_ == 0)
+    if (m_updateDepth == 0)
         refresh();
-    return doc_.value(section, key).has_value();
+    return m_doc.value(section, key).has_value();
 }
 
 bool IniFile::sectionExists(const QString &section)
 {
-    if (updateDepth_ == 0)
+    if (m_updateDepth == 0)
         refresh();
-    return doc_.hasSection(section);
+    return m_doc.hasSection(section);
 }
 
 QStringList IniFile::sections()
 {
-    if (updateDepth_ == 0)
+    if (m_updateDepth == 0)
         refresh();
-    return doc_.sections();
+    return m_doc.sections();
 }
 
 QStringList IniFile::keys(const QString &section)
 {
-    if (updateDepth_ == 0)
+    if (m_updateDepth == 0)
         refresh();
-    return doc_.keys(section);
+    return m_doc.keys(section);
 }
 
 void IniFile::addSection(const QString &section)

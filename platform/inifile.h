@@ -27,7 +27,7 @@ public:
     IniFile(const IniFile &) = delete;
     IniFile &operator=(const IniFile &) = delete;
 
-    QString fileName() const { return path_; }
+    QString fileName() const { return m_path; }
 
     QString readString(const QString &section, const QString &key, const QString &defaultValue = {});
     void writeString(const QString &section, const QString &key, const QString &value);
@@ -54,7 +54,7 @@ public:
     void endUpdate();
     // Writes pending changes now; false (and errorString()) when the disk refused.
     bool flush();
-    QString errorString() const { return error_; }
+    QString errorString() const { return m_error; }
 
     // A value that begins and ends with the same quote gets one more pair of
     // double quotes, so that the reader's stripping gives it back unchanged.
@@ -68,11 +68,11 @@ private:
     void refresh();
     void change(Change apply);
 
-    QString path_;
-    IniDocument doc_;
-    QByteArray loaded_; // the bytes doc_ was parsed from
-    bool everLoaded_ = false;
-    std::vector<Change> pending_;
-    int updateDepth_ = 0;
-    QString error_;
+    QString m_path;
+    IniDocument m_doc;
+    QByteArray m_loaded; // the bytes m_doc was parsed from
+    bool m_everLoaded = false;
+    std::vector<Change> m_pending;
+    int m_updateDepth = 0;
+    QString m_error;
 };

@@ -3,7 +3,7 @@
 #include "platform/paths.h"
 
 Registry::Registry(const QString &fileName)
-    : ini_(std::make_unique<IniFile>(fileName.isEmpty() ? Paths::registryFilePath() : fileName))
+    : m_ini(std::make_unique<IniFile>(fileName.isEmpty() ? Paths::registryFilePath() : fileName))
 {}
 
 QString Registry::normalizeKey(const QString &key)
@@ -19,9 +19,9 @@ QString Registry::normalizeKey(const QString &key)
 
 QString Registry::absolute(const QString &key) const
 {
-    if (key.startsWith(QLatin1Char('\\')) || current_.isEmpty())
+    if (key.startsWith(QLatin1Char('\\')) || m_current.isEmpty())
         return normalizeKey(key);
-    return normalizeKey(current_ + QLatin1Char('\\') + key);
+    return normalizeKey(m_current + QLatin1Char('\\') + key);
 }
 
 bool Registry::keyExists(const QString &key)
@@ -34,7 +34,7 @@ bool Registry::existsAbsolute(const QString &path)
     if (path.isEmpty())
         return true;
     const QString below = path + QLatin1Char('\\');
-    for (const QString &section : ini_->sections())
+    for (const QString &section : m_ini->sections())
         if (section.compare(path, Qt::CaseInsensitive) == 0 || section.startsWith(below, Qt::CaseInsensitive))
             return true;
     return false;
@@ -46,8 +46,8 @@ bool Registry::createKey(const QString &key)
     if (path.isEmpty())
         return false;
     if (!existsAbsolute(path))
-        ini_->addSection(path);
-    return ini_->errorString().isEmpty();
+        m_ini->addSection(path);
+    return m_ini->errorString().isEmpty();
 }
 
 bool Registry::openKey(const QString &key, bool canCreate)
@@ -56,19 +56,19 @@ bool Registry::openKey(const QString &key, bool canCreate)
     if (!existsAbsolute(path)) {
         if (!canCreate || path.isEmpty())
             return false;
-        ini_->addSection(path);
-        if (!ini_->errorString().isEmpty())
+        m_ini->addSection(path);
+        if (!m_ini->errorString().isEmpty())
             return false;
     }
-    current_ = path;
-    open_ = true;
+    m_current = path;
+    m_open = true;
     return true;
 }
 
 void Registry::closeKey()
 {
-    current_.clear();
-    open_ = false;
+    m_current.clear();
+    m_open = false;
 }
 
 bool Registry::deleteKey(const QString &key)
@@ -77,19 +77,19 @@ bool Registry::deleteKey(const QString &key)
     if (path.isEmpty() || !existsAbsolute(path))
         return false;
     const QString below = path + QLatin1Char('\\');
-    ini_->beginUpdate();
-    for (const QString &section : ini_->sections())
+    m_ini->beginUpdate();
+    for (const QString &section : m_ini->sections())
         if (section.compare(path, Qt::CaseInsensitive) == 0 || section.startsWith(below, Qt::CaseInsensitive))
-            ini_->eraseSection(section);
-    ini_->endUpdate();
-    return ini_->errorString().isEmpty();
+            m_ini->eraseSection(section);
+    m_ini->endUpdate();
+    return m_ini->errorString().isEmpty();
 }
 
 QStringList Registry::subKeyNames()
 {
-    const QString prefix = current_.isEmpty() ? QString() : current_ + QLatin1Char('\\');
+    const QString prefix = m_current.isEmpty() ? QString() : m_current + QLatin1Char('\\');
     QStringList names;
-    for (const QString &section : ini_->sections()) {
+    for (const QString &section : m_ini->sections()) {
         const QString path = normalizeKey(section);
         if (!path.startsWith(prefix, Qt::CaseInsensitive) || path.size() == prefix.size())
             continue;
@@ -102,40 +102,40 @@ QStringList Registry::subKeyNames()
 
 QStringList Registry::valueNames()
 {
-    return ini_->keys(current_);
+    return m_ini->keys(m_current);
 }
 
 bool Registry::valueExists(const QString &name)
 {
-    return ini_->valueExists(current_, name);
+    return m_ini->valueExists(m_current, name);
 }
 
 bool Registry::deleteValue(const QString &name)
 {
     if (!valueExists(name))
         return false;
-    ini_->deleteKey(current_, name);
-    return ini_->errorString().isEmpty();
+    m_ini->deleteKey(m_current, name);
+    return m_ini->errorString().isEmpty();
 }
 
 QString Registry::readString(const QString &name, const QString &defaultValue)
 {
-    return ini_->readString(current_, name, defaultValue);
+    return m_ini->readString(m_current, name, defaultValue);
 }
 
 int Registry::readInteger(const QString &name, int defaultValue)
 {
-    return ini_->readInteger(current_, name, defaultValue);
+    return m_ini->readInteger(m_current, name, defaultValue);
 }
 
 bool Registry::readBool(const QString &name, bool defaultValue)
 {
-    return ini_->readBool(current_, name, defaultValue);
+    return m_ini->readBool(m_current, name, defaultValue);
 }
 
 double Registry::readFloat(const QString &name, double defaultValue)
 {
-    return ini_->readFloat(current_, name, defaultValue);
+    return m_ini->readFloat(m_current, name, defaultValue);
 }
 
 // Unlike INI values, registry strings keep their blanks: such texts, and texts
@@ -145,20 +145,20 @@ void Registry::writeString(const QString &name, const QString &value)
 {
     const QString stored =
         value != value.trimmed() ? QLatin1Char('"') + value + QLatin1Char('"') : IniFile::protectQuotes(value);
-    ini_->writeString(current_, name, stored);
+    m_ini->writeString(m_current, name, stored);
 }
 
 void Registry::writeInteger(const QString &name, int value)
 {
-    ini_->writeInteger(current_, name, value);
+    m_ini->writeInteger(m_current, name, value);
 }
 
 void Registry::writeBool(const QString &name, bool value)
 {
-    ini_->writeBool(current_, name, value);
+    m_ini->writeBool(m_current, name, value);
 }
 
 void Registry::writeFloat(const QString &name, double value)
 {
-    ini_->writeFloat(current_, name, value);
+    m_ini->writeFloat(m_current, name, value);
 }

@@ -19,8 +19,8 @@ public:
     bool openKey(const QString &key, bool canCreate);
     bool openKeyReadOnly(const QString &key) { return openKey(key, false); }
     void closeKey();
-    QString currentPath() const { return current_; }
-    bool hasCurrentKey() const { return open_; }
+    QString currentPath() const { return m_current; }
+    bool hasCurrentKey() const { return m_open; }
 
     bool keyExists(const QString &key);
     bool createKey(const QString &key);
@@ -42,8 +42,8 @@ public:
     void writeFloat(const QString &name, double value);
 
     // Writes of one pass go to disk together.
-    void beginUpdate() { ini_->beginUpdate(); }
-    void endUpdate() { ini_->endUpdate(); }
+    void beginUpdate() { m_ini->beginUpdate(); }
+    void endUpdate() { m_ini->endUpdate(); }
 
     static QString normalizeKey(const QString &key);
 
@@ -51,7 +51,7 @@ private:
     QString absolute(const QString &key) const;
     bool existsAbsolute(const QString &path);
 
-    std::unique_ptr<IniFile> ini_;
-    QString current_;
-    bool open_ = false;
+    std::unique_ptr<IniFile> m_ini;
+    QString m_current;
+    bool m_open = false;
 };

@@ -35,12 +35,12 @@ Connection::Connection() = default;
 
 Connection::~Connection()
 {
-    Close();
+    close();
 }
 
-bool Connection::Open(const QString &server, const QString &database, const QString &user, const QString &password)
+bool Connection::open(const QString &server, const QString &database, const QString &user, const QString &password)
 {
-    Close();
+    close();
     m_errors.clear();
     m_server = server;
     m_database = database;
@@ -75,15 +75,15 @@ bool Connection::Open(const QString &server, const QString &database, const QStr
     m_conn = PQconnectdbParams(keyPtrs.data(), valuePtrs.data(), 1);
     if (PQstatus(m_conn) != CONNECTION_OK) {
         addError(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed(), LostConnectionState);
-        Close();
+        close();
         return false;
     }
     PQsetNoticeReceiver(m_conn, &Connection::noticeReceiver, this);
-    Exec(QStringLiteral("SET datestyle = 'ISO, YMD'; SET intervalstyle = 'postgres'"));
+    exec(QStringLiteral("SET datestyle = 'ISO, YMD'; SET intervalstyle = 'postgres'"));
     return m_errors.isEmpty();
 }
 
-void Connection::Close()
+void Connection::close()
 {
     if (m_conn) {
         PQfinish(m_conn);
@@ -91,7 +91,7 @@ void Connection::Close()
     }
 }
 
-bool Connection::IsOpen() const
+bool Connection::isOpen() const
 {
     return m_conn && PQstatus(m_conn) == CONNECTION_OK;
 }
@@ -107,7 +107,7 @@ bool Connection::ensureConnected()
     // The server went away between statements: one attempt to reconnect.
     PQreset(m_conn);
     if (PQstatus(m_conn) == CONNECTION_OK) {
-        Exec(QStringLiteral("SET datestyle = 'ISO, YMD'"));
+        exec(QStringLiteral("SET datestyle = 'ISO, YMD'"));
         m_errors.clear();
         return true;
     }
@@ -117,12 +117,12 @@ bool Connection::ensureConnected()
     return false;
 }
 
-Result Connection::Exec(const QString &sql)
+Result Connection::exec(const QString &sql)
 {
-    return Exec(sql, {});
+    return exec(sql, {});
 }
 
-Result Connection::Exec(const QString &sql, const QList<Param> &params)
+Result Connection::exec(const QString &sql, const QList<Param> &params)
 {
     m_errors.clear();
     m_notices.clear();
@@ -149,10 +149,10 @@ Result Connection::Exec(const QString &sql, const QList<Param> &params)
     return result;
 }
 
-bool Connection::ExecScript(const QStringList &statements)
+bool Connection::execScript(const QStringList &statements)
 {
     for (const QString &statement : statements) {
-        if (!Exec(statement).succeeded())
+        if (!exec(statement).succeeded())
             return false;
     }
     return true;
@@ -188,28 +188,28 @@ bool Connection::execControl(const QString &sql)
     // Transaction control keeps the errors of the statement before it, so a
     // roll-back after a failed call does not wipe the reason for it.
     const QList<ServerError> before = m_errors;
-    if (!Exec(sql).succeeded())
+    if (!exec(sql).succeeded())
         return false;
     m_errors = before;
     return true;
 }
 
-bool Connection::BeginTransaction()
+bool Connection::beginTransaction()
 {
     return execControl(QStringLiteral("BEGIN"));
 }
 
-bool Connection::Commit()
+bool Connection::commit()
 {
     return execControl(QStringLiteral("COMMIT"));
 }
 
-bool Connection::Rollback()
+bool Connection::rollback()
 {
     return execControl(QStringLiteral("ROLLBACK"));
 }
 
-bool Connection::InTransaction() const
+bool Connection::inTransaction() const
 {
     if (!m_conn)
         return false;
@@ -217,34 +217,34 @@ bool Connection::InTransaction() const
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
 }
 
-bool Connection::Savepoint(const QString &name)
+bool Connection::savepoint(const QString &name)
 {
-    return execControl(QStringLiteral("SAVEPOINT ") + QuoteIdentifier(name));
+    return execControl(QStringLiteral("SAVEPOINT ") + quoteIdentifier(name));
 }
 
-bool Connection::RollbackToSavepoint(const QString &name)
+bool Connection::rollbackToSavepoint(const QString &name)
 {
-    return execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + QuoteIdentifier(name));
+    return execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + quoteIdentifier(name));
 }
 
-bool Connection::ReleaseSavepoint(const QString &name)
+bool Connection::releaseSavepoint(const QString &name)
 {
-    return execControl(QStringLiteral("RELEASE SAVEPOINT ") + QuoteIdentifier(name));
+    return execControl(QStringLiteral("RELEASE SAVEPOINT ") + quoteIdentifier(name));
 }
 
-QString Connection::LastErrorText() const
+QString Connection::lastErrorText() const
 {
     return m_errors.isEmpty() ? QString() : m_errors.first().line();
 }
 
-QString Connection::QuoteIdentifier(const QString &name)
+QString Connection::quoteIdentifier(const QString &name)
 {
     QString quoted = name;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }
 
-QString Connection::QuoteLiteral(const QString &text)
+QString Connection::quoteLiteral(const QString &text)
 {
     QString quoted = text;
     quoted.replace(u'\'', QStringLiteral("''"));

@@ -2,7 +2,7 @@
 // One session with the database server over libpq: opening by server name,
 // statements with text parameters, transactions and savepoints, and the
 // errors and notices of the last statement. Nothing here throws; failures
-// are reported by results and kept in Errors().
+// are reported by results and kept in errors().
 #include "platform/db/result.h"
 #include "platform/db/servererror.h"
 
@@ -42,50 +42,50 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    // Closes an open session first. False with the reason in Errors().
-    bool Open(const QString &server, const QString &database, const QString &user, const QString &password);
-    void Close();
-    bool IsOpen() const;
+    // Closes an open session first. False with the reason in errors().
+    bool open(const QString &server, const QString &database, const QString &user, const QString &password);
+    void close();
+    bool isOpen() const;
 
-    const QString &Server() const { return m_server; }
-    const QString &Database() const { return m_database; }
-    const QString &User() const { return m_user; }
+    const QString &server() const { return m_server; }
+    const QString &database() const { return m_database; }
+    const QString &user() const { return m_user; }
     // Kept for re-connecting and for the backup tools' environment.
-    const QString &Password() const { return m_password; }
+    const QString &password() const { return m_password; }
 
     // One statement, or several separated by ";" (then without parameters).
     // Clears the errors and notices of the previous statement.
-    Result Exec(const QString &sql);
-    Result Exec(const QString &sql, const QList<Param> &params);
+    Result exec(const QString &sql);
+    Result exec(const QString &sql, const QList<Param> &params);
     // Runs the statements in order and stops at the first that fails.
-    bool ExecScript(const QStringList &statements);
+    bool execScript(const QStringList &statements);
 
     // These keep the errors of the statement before them unless they fail.
-    bool BeginTransaction();
-    bool Commit();
-    bool Rollback();
-    bool InTransaction() const;
-    bool Savepoint(const QString &name);
-    bool RollbackToSavepoint(const QString &name);
-    bool ReleaseSavepoint(const QString &name);
+    bool beginTransaction();
+    bool commit();
+    bool rollback();
+    bool inTransaction() const;
+    bool savepoint(const QString &name);
+    bool rollbackToSavepoint(const QString &name);
+    bool releaseSavepoint(const QString &name);
 
-    const QList<ServerError> &Errors() const { return m_errors; }
-    void ClearErrors() { m_errors.clear(); }
+    const QList<ServerError> &errors() const { return m_errors; }
+    void clearErrors() { m_errors.clear(); }
     // "%s [%d]" of the first error, or an empty string.
-    QString LastErrorText() const;
-    const QStringList &Notices() const { return m_notices; }
+    QString lastErrorText() const;
+    const QStringList &notices() const { return m_notices; }
     // Replaces the errors by ones found elsewhere (a second session, a tool).
-    void SetErrors(const QList<ServerError> &errors) { m_errors = errors; }
-    void ReportError(const QString &message, const QString &sqlState = QString())
+    void setErrors(const QList<ServerError> &errors) { m_errors = errors; }
+    void reportError(const QString &message, const QString &sqlState = QString())
     {
         m_errors = {ServerError{message, sqlState}};
     }
 
     // Quotes a name for SQL text ("a""b"), as the server would.
-    static QString QuoteIdentifier(const QString &name);
-    static QString QuoteLiteral(const QString &text);
+    static QString quoteIdentifier(const QString &name);
+    static QString quoteLiteral(const QString &text);
 
-    PGconn *Handle() const { return m_conn; }
+    PGconn *handle() const { return m_conn; }
 
 private:
     bool ensureConnected();

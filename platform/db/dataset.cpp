@@ -64,9 +64,9 @@ void Dataset::execute(bool keepOnFailure)
         params << (p && !p->IsNull() ? Param{*p->Text(), false, 0} : Param::null());
     }
     Result result =
-        params.isEmpty() ? m_connection->Exec(m_translatedSql) : m_connection->Exec(m_translatedSql, params);
+        params.isEmpty() ? m_connection->exec(m_translatedSql) : m_connection->exec(m_translatedSql, params);
     if (!result.succeeded()) {
-        const ServerError error = m_connection->Errors().value(0);
+        const ServerError error = m_connection->errors().value(0);
         if (!keepOnFailure && Active())
             Close();
         throw DatabaseError(error);
@@ -247,18 +247,18 @@ int Dataset::visibleCount() const
     return m_snapshot ? m_snapshot->rowCount() : 0;
 }
 
-int Dataset::SnapshotRow(int position) const
+int Dataset::snapshotRow(int position) const
 {
     if (position < 0 || position >= visibleCount())
         return -1;
     return m_filterActive ? m_visible[size_t(position)] : position;
 }
 
-int Dataset::CurrentRow() const
+int Dataset::currentRow() const
 {
     if (m_evaluatingRow >= 0)
         return m_evaluatingRow;
-    return SnapshotRow(m_pos);
+    return snapshotRow(m_pos);
 }
 
 void Dataset::moveTo(int position, bool scrolled)
@@ -375,7 +375,7 @@ DataSource *Dataset::MasterSource() const
 void Dataset::masterChanged(bool scrolled)
 {
     Dataset *master = m_masterLink ? m_masterLink->DataSet() : nullptr;
-    const bool masterHasRow = master && master->Active() && master->CurrentRow() >= 0;
+    const bool masterHasRow = master && master->Active() && master->currentRow() >= 0;
     bool changed = false;
     for (Parameter &param : m_params) {
         const Field *field = masterHasRow ? master->FindField(param.Name) : nullptr;

@@ -95,7 +95,7 @@ public:
     // empty (Unassigned or Null) value matches nothing.
     bool Locate(const QString &fieldName, const Variant &value, LocateOptions options = {});
     // The row's position in the visible rows, or -1.
-    int FindRow(const Field &field, const QString &value, LocateOptions options) const;
+    int findRow(const Field &field, const QString &value, LocateOptions options) const;
 
     // Key columns (";"-separated) that identify a row for bookmarks.
     QString KeyFields;
@@ -109,7 +109,7 @@ public:
     void SetFilter(const QString &text); // throws DatabaseError when unparsable
     bool Filtered() const { return m_filtered; }
     void SetFiltered(bool filtered); // throws DatabaseError when unparsable
-    void SetFilterPredicate(std::function<bool(const Dataset &)> predicate);
+    void setFilterPredicate(std::function<bool(const Dataset &)> predicate);
 
     void DisableControls();
     void EnableControls();
@@ -128,9 +128,9 @@ public:
     void Cancel();
 
     // The snapshot row under the cursor, or -1.
-    int CurrentRow() const;
-    int SnapshotRow(int position) const; // visible position -> snapshot row
-    const SnapshotPtr &Snapshot() const { return m_snapshot; }
+    int currentRow() const;
+    int snapshotRow(int position) const; // visible position -> snapshot row
+    const SnapshotPtr &snapshot() const { return m_snapshot; }
     // Tells the observers that the rows should be shown again.
     void Resync();
 

@@ -25,14 +25,14 @@ TableColumns describeTable(Connection &connection, Oid table)
                        "JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT a.attisdropped "
                        "LEFT JOIN pg_constraint pk ON pk.conrelid = c.oid AND pk.contype = 'p' "
                        "WHERE c.oid = $1 ORDER BY a.attnum");
-    const Result result = connection.Exec(sql, {Param::of(QString::number(table))});
+    const Result result = connection.exec(sql, {Param::of(QString::number(table))});
     if (!result.succeeded())
-        throw DatabaseError(connection.Errors().value(0));
+        throw DatabaseError(connection.errors().value(0));
     TableColumns table_;
     for (int r = 0; r < result.rowCount(); ++r) {
         if (table_.qualifiedName.isEmpty())
-            table_.qualifiedName = Connection::QuoteIdentifier(result.cellText(r, 0)) + u'.' +
-                                   Connection::QuoteIdentifier(result.cellText(r, 1));
+            table_.qualifiedName = Connection::quoteIdentifier(result.cellText(r, 0)) + u'.' +
+                                   Connection::quoteIdentifier(result.cellText(r, 1));
         const int attnum = result.cellText(r, 2).toInt();
         table_.names[attnum] = result.cellText(r, 3);
         if (result.cellText(r, 4) == u"t")
@@ -60,7 +60,7 @@ void Dataset::Edit()
 {
     if (m_state == DataSetState::Edit)
         return;
-    if (!Active() || CurrentRow() < 0)
+    if (!Active() || currentRow() < 0)
         throw DatabaseError(QStringLiteral("Není vybrán žádný řádek k úpravě."));
     m_pending.clear();
     m_state = DataSetState::Edit;
@@ -93,7 +93,7 @@ void Dataset::Post()
     if (m_state != DataSetState::Edit)
         return;
     writeBack(); // throws and stays in editing when refused
-    const int row = CurrentRow();
+    const int row = currentRow();
     for (const auto &[column, text] : m_pending)
         m_snapshot->overwrite(row, column, text);
     m_pending.clear();
@@ -108,7 +108,7 @@ void Dataset::writeBack()
         return;
     if (!m_connection)
         throw DatabaseError(QStringLiteral("Dotaz není připojen k databázi."));
-    const int row = CurrentRow();
+    const int row = currentRow();
     // One UPDATE per base table, keyed by the table's primary key columns,
     // which must be among the result's columns.
     std::map<Oid, std::vector<int>> byTable;
@@ -128,7 +128,7 @@ void Dataset::writeBack()
             const CellText &text = m_pending.at(column);
             params << (text ? Param{*text, false, 0} : Param::null());
             assignments << QStringLiteral("%1 = $%2")
-                               .arg(Connection::QuoteIdentifier(
+                               .arg(Connection::quoteIdentifier(
                                    described.names.at(m_snapshot->column(column).tableColumn)))
                                .arg(params.size());
         }
@@ -143,15 +143,15 @@ void Dataset::writeBack()
                               QStringLiteral("klíč tabulky není ve výsledku dotazu."));
             params << Param{m_snapshot->rawText(row, keyColumn), false, 0};
             conditions << QStringLiteral("%1 = $%2")
-                              .arg(Connection::QuoteIdentifier(described.names.at(attnum)))
+                              .arg(Connection::quoteIdentifier(described.names.at(attnum)))
                               .arg(params.size());
         }
         const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                                 .arg(described.qualifiedName, assignments.join(QStringLiteral(", ")),
                                      conditions.join(QStringLiteral(" AND ")));
-        const Result result = m_connection->Exec(sql, params);
+        const Result result = m_connection->exec(sql, params);
         if (!result.succeeded())
-            throw DatabaseError(m_connection->Errors().value(0));
+            throw DatabaseError(m_connection->errors().value(0));
         if (result.affectedRows() != 1)
             throw refusal(m_snapshot->column(columns.front()).name, QStringLiteral("řádek již v databázi není."));
     }

@@ -36,7 +36,7 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     const Field *field = FieldAt(index.column());
     if (!dataset || !field || index.row() >= dataset->RecordCount())
         return QVariant();
-    const int row = dataset->SnapshotRow(index.row());
+    const int row = dataset->snapshotRow(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return field->DisplayTextAt(row);

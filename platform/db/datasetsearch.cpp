@@ -55,7 +55,7 @@ ExactValue exactValue(FieldType type, const QString &value)
 
 } // namespace
 
-int Dataset::FindRow(const Field &field, const QString &value, LocateOptions options) const
+int Dataset::findRow(const Field &field, const QString &value, LocateOptions options) const
 {
     if (!m_snapshot || !field.IsBound())
         return -1;
@@ -69,7 +69,7 @@ int Dataset::FindRow(const Field &field, const QString &value, LocateOptions opt
         const Qt::CaseSensitivity cs = options.testFlag(loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
         const bool partial = options.testFlag(loPartialKey);
         for (int pos = 0; pos < count; ++pos) {
-            const int row = SnapshotRow(pos);
+            const int row = snapshotRow(pos);
             if (snap.isNull(row, c))
                 continue;
             const QString text = field.StringAt(row);
@@ -87,7 +87,7 @@ int Dataset::FindRow(const Field &field, const QString &value, LocateOptions opt
             return *row;
     }
     for (int pos = 0; pos < count; ++pos) {
-        const int row = SnapshotRow(pos);
+        const int row = snapshotRow(pos);
         if (snap.isNull(row, c))
             continue;
         bool same = false;
@@ -121,7 +121,7 @@ bool Dataset::Locate(const QString &fieldName, const Variant &value, LocateOptio
         throw DatabaseError(QStringLiteral("Pole „%1“ nebylo nalezeno.").arg(fieldName));
     if (value.isEmpty())
         return false;
-    const int pos = FindRow(*field, value.toString(), options);
+    const int pos = findRow(*field, value.toString(), options);
     if (pos < 0)
         return false;
     moveTo(pos, true);
@@ -154,7 +154,7 @@ std::vector<CellText> Dataset::rowKey(const SnapshotPtr &snapshot, int row) cons
 
 Bookmark Dataset::GetBookmark() const
 {
-    const int row = CurrentRow();
+    const int row = currentRow();
     return Bookmark{m_snapshot, row, rowKey(m_snapshot, row)};
 }
 
@@ -162,7 +162,7 @@ namespace {
 int findPosition(const Dataset &dataset, const std::function<bool(int)> &matches)
 {
     for (int pos = 0; pos < dataset.RecordCount(); ++pos) {
-        if (matches(dataset.SnapshotRow(pos)))
+        if (matches(dataset.snapshotRow(pos)))
             return pos;
     }
     return -1;
@@ -229,7 +229,7 @@ void Dataset::SetFiltered(bool filtered)
     notify(DataEvent::DataSetChanged);
 }
 
-void Dataset::SetFilterPredicate(std::function<bool(const Dataset &)> predicate)
+void Dataset::setFilterPredicate(std::function<bool(const Dataset &)> predicate)
 {
     m_filterPredicate = std::move(predicate);
     if (m_filtered && Active()) {

@@ -37,9 +37,9 @@ Qt::Alignment Field::Alignment() const
 
 bool Field::cellAt(int row, const char *&data, int &length) const
 {
-    if (m_column < 0 || row < 0 || !m_dataset->Snapshot())
+    if (m_column < 0 || row < 0 || !m_dataset->snapshot())
         return false;
-    if (row == m_dataset->CurrentRow()) {
+    if (row == m_dataset->currentRow()) {
         if (const CellText *edited = m_dataset->pendingValue(m_column)) {
             if (!*edited)
                 return false;
@@ -48,7 +48,7 @@ bool Field::cellAt(int row, const char *&data, int &length) const
             return true;
         }
     }
-    return m_dataset->Snapshot()->cell(row, m_column, data, length);
+    return m_dataset->snapshot()->cell(row, m_column, data, length);
 }
 
 bool Field::IsNullAt(int row) const
@@ -60,14 +60,14 @@ bool Field::IsNullAt(int row) const
 
 bool Field::IsNull() const
 {
-    return IsNullAt(m_dataset->CurrentRow());
+    return IsNullAt(m_dataset->currentRow());
 }
 
 CellText Field::TextValue() const
 {
     const char *data;
     int length;
-    if (!cellAt(m_dataset->CurrentRow(), data, length))
+    if (!cellAt(m_dataset->currentRow(), data, length))
         return std::nullopt;
     return QByteArray(data, length);
 }
@@ -76,35 +76,35 @@ qint64 Field::AsInteger() const
 {
     const char *data;
     int length;
-    return cellAt(m_dataset->CurrentRow(), data, length) ? Decode::integer(m_type, data, length) : 0;
+    return cellAt(m_dataset->currentRow(), data, length) ? Decode::integer(m_type, data, length) : 0;
 }
 
 double Field::AsFloat() const
 {
     const char *data;
     int length;
-    return cellAt(m_dataset->CurrentRow(), data, length) ? Decode::floating(m_type, data, length) : 0.0;
+    return cellAt(m_dataset->currentRow(), data, length) ? Decode::floating(m_type, data, length) : 0.0;
 }
 
 Currency Field::AsCurrency() const
 {
     const char *data;
     int length;
-    return cellAt(m_dataset->CurrentRow(), data, length) ? Decode::currency(m_type, data, length) : Currency();
+    return cellAt(m_dataset->currentRow(), data, length) ? Decode::currency(m_type, data, length) : Currency();
 }
 
 bool Field::AsBoolean() const
 {
     const char *data;
     int length;
-    return cellAt(m_dataset->CurrentRow(), data, length) && Decode::boolean(m_type, data, length);
+    return cellAt(m_dataset->currentRow(), data, length) && Decode::boolean(m_type, data, length);
 }
 
 TDateTime Field::AsDateTime() const
 {
     const char *data;
     int length;
-    if (!cellAt(m_dataset->CurrentRow(), data, length))
+    if (!cellAt(m_dataset->currentRow(), data, length))
         return 0.0;
     return TextForm::parseDateTime(data, length).value_or(0.0);
 }
@@ -113,7 +113,7 @@ QByteArray Field::AsBytes() const
 {
     const char *data;
     int length;
-    return cellAt(m_dataset->CurrentRow(), data, length) ? Decode::bytes(data, length) : QByteArray();
+    return cellAt(m_dataset->currentRow(), data, length) ? Decode::bytes(data, length) : QByteArray();
 }
 
 Variant Field::Value() const
@@ -139,12 +139,12 @@ Variant Field::Value() const
 
 QString Field::AsString() const
 {
-    return textOf(m_dataset->CurrentRow(), false);
+    return textOf(m_dataset->currentRow(), false);
 }
 
 QString Field::DisplayText() const
 {
-    return textOf(m_dataset->CurrentRow(), true);
+    return textOf(m_dataset->currentRow(), true);
 }
 
 QString Field::StringAt(int row) const

@@ -84,7 +84,7 @@ struct FilterExpression::Node
 
 int FilterExpression::Node::compare(int row) const
 {
-    const Snapshot &snap = *field->DataSet()->Snapshot();
+    const Snapshot &snap = *field->DataSet()->snapshot();
     const int c = field->Index();
     auto sign = [](auto a, auto b) { return a < b ? -1 : (b < a ? 1 : 0); };
     switch (field->DataType()) {

@@ -16,13 +16,13 @@ class LiveDatabaseTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(connection.Open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()))
-            << qPrintable(connection.LastErrorText());
+        ASSERT_TRUE(connection.open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()))
+            << qPrintable(connection.lastErrorText());
     }
     // Runs SQL that must succeed.
     void run(const QString &sql)
     {
-        ASSERT_TRUE(connection.Exec(sql).succeeded()) << qPrintable(connection.LastErrorText());
+        ASSERT_TRUE(connection.exec(sql).succeeded()) << qPrintable(connection.lastErrorText());
     }
 
     TestDatabase database;

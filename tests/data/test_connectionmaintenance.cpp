@@ -23,14 +23,14 @@ protected:
     {
         Db::Connection server;
         ASSERT_TRUE(
-            server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
-        server.Exec(
-            QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(Db::Connection::QuoteIdentifier(name)));
+            server.open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+        server.exec(
+            QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(Db::Connection::quoteIdentifier(name)));
     }
     // Every row of a table as text, in key order.
     QStringList rowsOf(Db::Connection &session, const QString &table)
     {
-        const Db::Result r = session.Exec(QStringLiteral("SELECT t::text FROM %1 t ORDER BY 1").arg(table));
+        const Db::Result r = session.exec(QStringLiteral("SELECT t::text FROM %1 t ORDER BY 1").arg(table));
         QStringList rows;
         for (int i = 0; i < r.rowCount(); ++i)
             rows << r.cellText(i, 0);
@@ -76,7 +76,7 @@ TEST_F(MaintenanceTest, DatabaseExistsTellsAbsentFromCouldNotAsk)
     EXPECT_TRUE(tarmil.DatabaseExists(database.name()));
     EXPECT_EQ(tarmil.DatabasePresence(QStringLiteral("no_such_database_here")), TDatabasePresence::Absent);
     EXPECT_EQ(tarmil.DatabasePresence(QStringLiteral("master")), TDatabasePresence::Exists);
-    tarmil.Connection().Close();
+    tarmil.Connection().close();
     EXPECT_EQ(tarmil.DatabasePresence(database.name()), TDatabasePresence::Unknown);
     EXPECT_FALSE(tarmil.DatabaseExists(database.name()));
     EXPECT_FALSE(tarmil.LastErrorText().isEmpty());
@@ -91,9 +91,9 @@ TEST_F(MaintenanceTest, CreateDatabaseRunsTheBatchesOnTheNewDatabase)
                              "INSERT INTO tab_test VALUES (2)\nGO\n")));
     ASSERT_TRUE(tarmil.CreateDatabase(name)) << qPrintable(tarmil.LastErrorText());
     Db::Connection created;
-    ASSERT_TRUE(created.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
+    ASSERT_TRUE(created.open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
     EXPECT_EQ(rowsOf(created, QStringLiteral("tab_test")), (QStringList{"(1)", "(2)"}));
-    created.Close();
+    created.close();
 
     // Creating again replaces the database; a failing batch stops the run.
     tarmil.SetCreateDatabaseScript(lines(
@@ -101,12 +101,12 @@ TEST_F(MaintenanceTest, CreateDatabaseRunsTheBatchesOnTheNewDatabase)
                        "SELECT nonsense\nGO\nCREATE TABLE never (x integer)")));
     EXPECT_FALSE(tarmil.CreateDatabase(name));
     EXPECT_TRUE(tarmil.LastErrorText().endsWith(QStringLiteral("[42703]")));
-    ASSERT_TRUE(created.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
-    const Db::Result tables = created.Exec(QStringLiteral(
+    ASSERT_TRUE(created.open(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
+    const Db::Result tables = created.exec(QStringLiteral(
         "SELECT to_regclass('tab_test') IS NULL, to_regclass('tab_other') IS NULL, to_regclass('never') IS NULL"));
     EXPECT_EQ(tables.cellText(0, 0) + tables.cellText(0, 1) + tables.cellText(0, 2), QStringLiteral("tft"));
     EXPECT_TRUE(rowsOf(created, QStringLiteral("tab_other")).isEmpty());
-    created.Close();
+    created.close();
     dropDatabase(name);
 }
 
@@ -120,17 +120,17 @@ TEST_F(MaintenanceTest, TheProgramsCreationScriptBuildsTheDatabase)
     const QString error = tarmil.LastErrorText();
     Db::Connection check;
     QString tables;
-    if (check.Open(testServerName(), name, TestDatabase::user(), TestDatabase::password()))
+    if (check.open(testServerName(), name, TestDatabase::user(), TestDatabase::password()))
         tables = check
-                     .Exec(QStringLiteral("SELECT count(*) FROM pg_tables WHERE tablename IN "
+                     .exec(QStringLiteral("SELECT count(*) FROM pg_tables WHERE tablename IN "
                                           "('tab_polozka', 'tab_doklad', 'tab_historie')"))
                      .cellText(0, 0);
-    check.Close();
+    check.close();
     dropDatabase(name);
     Db::Connection server;
     ASSERT_TRUE(
-        server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
-    server.Exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(Db::Connection::QuoteIdentifier(name)));
+        server.open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+    server.exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(Db::Connection::quoteIdentifier(name)));
     ASSERT_TRUE(created) << qPrintable(error);
     EXPECT_GT(tarmil.Batches().size(), 100);
     EXPECT_EQ(tables, QStringLiteral("3"));
@@ -142,16 +142,16 @@ TEST_F(MaintenanceTest, BackupVerifyAndRestoreRoundTripWithAwkwardNames)
     dropDatabase(name);
     Db::Connection server;
     ASSERT_TRUE(
-        server.Open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
+        server.open(testServerName(), QStringLiteral("postgres"), TestDatabase::user(), TestDatabase::password()));
     ASSERT_TRUE(server
-                    .Exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
-                              .arg(Db::Connection::QuoteIdentifier(name)))
+                    .exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
+                              .arg(Db::Connection::quoteIdentifier(name)))
                     .succeeded());
     ASSERT_TRUE(tarmil.ConnectDatabase(testServerName(), name, TestDatabase::user(), TestDatabase::password()));
     Db::Connection &session = tarmil.Connection();
     ASSERT_TRUE(
         session
-            .Exec(QStringLiteral(
+            .exec(QStringLiteral(
                 "CREATE TABLE tab_polozka (ID_POLOZKA integer PRIMARY KEY, POLOZKA varchar(64), NAKUP numeric(19,4), "
                 "MNOZSTVI real, PLATNA boolean, CAS timestamp(3));"
                 "INSERT INTO tab_polozka SELECT g, 'Položka ' || g || ' ''x''', g * 1.2345, g / 4.0, g % 2 = 0, "
@@ -165,7 +165,7 @@ TEST_F(MaintenanceTest, BackupVerifyAndRestoreRoundTripWithAwkwardNames)
     ASSERT_TRUE(tarmil.VerifyBackup(file)) << qPrintable(tarmil.LastErrorText());
 
     ASSERT_TRUE(session
-                    .Exec(QStringLiteral("DELETE FROM tab_polozka WHERE ID_POLOZKA > 50; "
+                    .exec(QStringLiteral("DELETE FROM tab_polozka WHERE ID_POLOZKA > 50; "
                                          "UPDATE tab_polozka SET POLOZKA = 'změněno'"))
                     .succeeded());
     ASSERT_TRUE(tarmil.RestoreDatabase(name, file)) << qPrintable(tarmil.LastErrorText());
@@ -182,7 +182,7 @@ TEST_F(MaintenanceTest, BackupVerifyAndRestoreRoundTripWithAwkwardNames)
     EXPECT_FALSE(tarmil.RestoreDatabase(name, bad));
     EXPECT_FALSE(tarmil.VerifyBackup(folder.filePath(QStringLiteral("missing.bak"))));
     EXPECT_EQ(rowsOf(session, QStringLiteral("tab_polozka")), original);
-    tarmil.Connection().Close();
+    tarmil.Connection().close();
     dropDatabase(name);
 }
 
@@ -206,7 +206,7 @@ TEST_F(MaintenanceTest, MaintenanceStatisticsAndServerList)
     const bool clerkIn = clerk.ConnectDatabase(testServerName(), database.name(), role, QStringLiteral("heslo"));
     const bool truncated = clerk.TruncateLog(database.name());
     const bool reindexed = clerk.ReindexDatabase();
-    clerk.Connection().Close();
+    clerk.Connection().close();
     run(QStringLiteral("DROP ROLE %1").arg(role));
     ASSERT_TRUE(clerkIn);
     EXPECT_TRUE(truncated);

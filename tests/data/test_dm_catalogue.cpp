@@ -186,7 +186,7 @@ TEST_F(DataModuleCatalogue, AnEditedItemStaysCurrentAndARefusedOneRollsBack)
     EXPECT_FALSE(dm->LastErrorText().isEmpty());
     EXPECT_EQ(scalar("SELECT count(*) FROM tab_historie").toInt(), logRows);
     EXPECT_EQ(dm->ItemMark(b), "0002");
-    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
+    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().inTransaction());
 }
 
 TEST_F(DataModuleCatalogue, SelectedItemsGoTogetherOrNotAtAll)
@@ -255,7 +255,7 @@ TEST_F(DataModuleCatalogue, ImportedAndRefusedNewItems)
     EXPECT_FALSE(dm->NewItem(item));
     EXPECT_FALSE(dm->LastErrorText().isEmpty());
     EXPECT_EQ(dm->ItemCount(), 1);
-    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
+    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().inTransaction());
 }
 
 TEST_F(DataModuleCatalogue, TheSearchTwinFindsItemsByTheirHistory)

@@ -13,7 +13,7 @@ TEST_F(DataModuleDatabase, CreatedThroughTheProgramPathAndSelected)
     EXPECT_EQ(dm->DatabasePresence(), TDatabasePresence::Exists);
     EXPECT_TRUE(dm->DatabaseExists());
     EXPECT_EQ(dm->IdSklad, 1);
-    EXPECT_EQ(dm->MSSQLADOConnection->Connection().Database(), database);
+    EXPECT_EQ(dm->MSSQLADOConnection->Connection().database(), database);
     EXPECT_EQ(messages.count(MessageCall::Wait), 1);
     EXPECT_EQ(messages.calls.first().heading, "Probíhá vytváření databáze...");
 }
@@ -73,7 +73,7 @@ TEST_F(DataModuleDatabase, BackupIsVerifiedAndRestoresTheData)
     ASSERT_TRUE(dm->NewStore("Pobočka", 1)) << qPrintable(dm->LastErrorText());
     ASSERT_TRUE(dm->BackupAndVerify(file)) << qPrintable(dm->LastErrorText());
     ASSERT_TRUE(dm->RemoveStore(dm->StoreIdByName("Pobočka")));
-    dm->MSSQLADOConnection->Connection().Close();
+    dm->MSSQLADOConnection->Connection().close();
     ASSERT_TRUE(dm->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")));
     ASSERT_TRUE(dm->RestoreFromFile(file)) << qPrintable(dm->LastErrorText());
     ASSERT_TRUE(dm->SelectDatabase(TDM::DatabaseName()));

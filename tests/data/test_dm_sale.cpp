@@ -63,7 +63,7 @@ TEST_F(DataModuleSale, ASaleCommitsAndTheListsFollow)
     EXPECT_EQ(dm->CashBalance(), Currency::fromInt(170));
     EXPECT_EQ(dm->DocumentCount(), 1);
     EXPECT_EQ(dm->HistoryCount(), 2); // the item's log row and the document line
-    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
+    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().inTransaction());
     EXPECT_EQ(messages.count(MessageCall::Warning), 0);
 }
 
@@ -94,7 +94,7 @@ TEST_F(DataModuleSale, ARefusedSaleRollsBackWholeAndTheListsShowIt)
     EXPECT_EQ(scalar("SELECT PORADI_DOKLAD_NETISTENY FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD=1"), counter);
     EXPECT_EQ(count("tab_pokladna"), 1);
     EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Doklad, "ID_DOKLAD"), earlier);
-    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().InTransaction());
+    EXPECT_FALSE(dm->MSSQLADOConnection->Connection().inTransaction());
     // the session goes on working
     ASSERT_TRUE(dm->RemoveBasketRow(scarce));
     EXPECT_GT(sell(), earlier);

@@ -56,7 +56,7 @@ TEST_F(StoredProcedureTest, ReturnValuesIdsAndBooleans)
     procedure.SetParameter(QStringLiteral("@JEDNOTKA"), QStringLiteral("ks"));
     procedure.SetParameter(QStringLiteral("@MINIMUM"), Currency::fromRaw(15000));
     int id = 0;
-    ASSERT_TRUE(procedure.ExecuteReturnId(id)) << qPrintable(connection.LastErrorText());
+    ASSERT_TRUE(procedure.ExecuteReturnId(id)) << qPrintable(connection.lastErrorText());
     EXPECT_EQ(id, 1);
 
     procedure.SetStoredProcedure(QStringLiteral("tab_jednotka_func_MINIMUM"));
@@ -69,7 +69,7 @@ TEST_F(StoredProcedureTest, ReturnValuesIdsAndBooleans)
     EXPECT_TRUE(procedure.ExecuteReturnBool());
     run(QStringLiteral("DELETE FROM tab_jednotka"));
     EXPECT_FALSE(procedure.ExecuteReturnBool());
-    EXPECT_TRUE(connection.LastErrorText().isEmpty()); // 0 is an answer, not an error
+    EXPECT_TRUE(connection.lastErrorText().isEmpty()); // 0 is an answer, not an error
 }
 
 TEST_F(StoredProcedureTest, OutAndInOutParameters)
@@ -100,7 +100,7 @@ TEST_F(StoredProcedureTest, ErrorsBecomeLinesAndFalseResults)
     EXPECT_FALSE(procedure.ExecuteReturnId(id));
     EXPECT_EQ(id, 77);
     EXPECT_EQ(procedure.ADOErrorMessage(), QStringLiteral("Jednotka musí mít název [50000]"));
-    EXPECT_EQ(connection.LastErrorText(), QStringLiteral("Jednotka musí mít název [50000]"));
+    EXPECT_EQ(connection.lastErrorText(), QStringLiteral("Jednotka musí mít název [50000]"));
     Variant value = 5;
     procedure.ExecuteReturnValue(value);
     EXPECT_TRUE(value.isNull());
@@ -116,18 +116,18 @@ TEST_F(StoredProcedureTest, ErrorsBecomeLinesAndFalseResults)
 
 TEST_F(StoredProcedureTest, AFailedCallInsideATransactionLeavesItUsable)
 {
-    ASSERT_TRUE(connection.BeginTransaction());
+    ASSERT_TRUE(connection.beginTransaction());
     procedure.SetStoredProcedure(QStringLiteral("tab_jednotka_NOVA_JEDNOTKA"));
     procedure.SetParameter(QStringLiteral("@JEDNOTKA"), QStringLiteral("m"));
     procedure.SetParameter(QStringLiteral("@MINIMUM"), 1);
     int id = 0;
     ASSERT_TRUE(procedure.ExecuteReturnId(id));
     EXPECT_FALSE(procedure.ExecuteReturnId(id)); // duplicate name
-    EXPECT_TRUE(connection.LastErrorText().endsWith(QStringLiteral("[23505]")));
+    EXPECT_TRUE(connection.lastErrorText().endsWith(QStringLiteral("[23505]")));
     procedure.SetParameter(QStringLiteral("@JEDNOTKA"), QStringLiteral("l"));
     EXPECT_TRUE(procedure.ExecuteReturnId(id));
-    ASSERT_TRUE(connection.Commit());
-    EXPECT_EQ(connection.Exec(QStringLiteral("SELECT count(*) FROM tab_jednotka")).cellText(0, 0), QStringLiteral("2"));
+    ASSERT_TRUE(connection.commit());
+    EXPECT_EQ(connection.exec(QStringLiteral("SELECT count(*) FROM tab_jednotka")).cellText(0, 0), QStringLiteral("2"));
 }
 
 TEST_F(StoredProcedureTest, CommandRunsTextAndReadsAScalar)
@@ -145,5 +145,5 @@ TEST_F(StoredProcedureTest, CommandRunsTextAndReadsAScalar)
     Variant unchanged = 9;
     EXPECT_FALSE(command.ExecuteScalarResult(unchanged));
     EXPECT_EQ(unchanged.toInt(), 9);
-    EXPECT_FALSE(connection.LastErrorText().isEmpty());
+    EXPECT_FALSE(connection.lastErrorText().isEmpty());
 }

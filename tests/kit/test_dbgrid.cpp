@@ -363,7 +363,7 @@ protected:
     bool stored(int id)
     {
         const Db::Result r =
-            connection.Exec(QStringLiteral("SELECT state_vychozi FROM tab_jednotka WHERE id_jednotka = %1").arg(id));
+            connection.exec(QStringLiteral("SELECT state_vychozi FROM tab_jednotka WHERE id_jednotka = %1").arg(id));
         return r.cellText(0, 0) == "t";
     }
 

@@ -156,7 +156,7 @@ protected:
     QString stored(int id, const char *column = "popis")
     {
         const Db::Result r =
-            connection.Exec(QStringLiteral("SELECT %1 FROM tab_jednotka WHERE id_jednotka = %2").arg(column).arg(id));
+            connection.exec(QStringLiteral("SELECT %1 FROM tab_jednotka WHERE id_jednotka = %2").arg(column).arg(id));
         return r.cellText(0, 0);
     }
     // Opens the editor on the current row's description.

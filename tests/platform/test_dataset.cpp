@@ -211,7 +211,7 @@ TEST_F(DatasetTest, FilterExpressions)
 TEST_F(DatasetTest, PredicateFilterSeesTheCandidateRow)
 {
     items.Open();
-    items.SetFilterPredicate([](const Dataset &ds) { return ds.FieldByName("id").AsInteger() % 2 == 0; });
+    items.setFilterPredicate([](const Dataset &ds) { return ds.FieldByName("id").AsInteger() % 2 == 0; });
     items.SetFiltered(true);
     EXPECT_EQ(ids(items), (QList<int>{2, 4}));
     EXPECT_EQ(items.RecordCount(), 2);
@@ -308,7 +308,7 @@ TEST_F(DatasetTest, PostWritesTheColumnBackByKey)
     items.Post();
     EXPECT_EQ(items.State(), DataSetState::Browse);
     EXPECT_TRUE(items.FieldByName("valid").AsBoolean());
-    const Result r = connection.Exec(QStringLiteral("SELECT valid, price FROM item WHERE id = 2"));
+    const Result r = connection.exec(QStringLiteral("SELECT valid, price FROM item WHERE id = 2"));
     EXPECT_EQ(r.cellText(0, 0), QStringLiteral("t"));
     EXPECT_EQ(r.cellText(0, 1), QStringLiteral("1234.5000"));
 
@@ -338,7 +338,7 @@ TEST_F(DatasetTest, PostIsRefusedWithoutBaseTableOrKey)
     keyless.FieldByName("code").SetAsString(QStringLiteral("X"));
     EXPECT_THROW(keyless.Post(), DatabaseError);
     keyless.Cancel();
-    EXPECT_EQ(connection.Exec(QStringLiteral("SELECT count(*) FROM item WHERE code = 'X'")).cellText(0, 0),
+    EXPECT_EQ(connection.exec(QStringLiteral("SELECT count(*) FROM item WHERE code = 'X'")).cellText(0, 0),
               QStringLiteral("0"));
 
     items.Open();

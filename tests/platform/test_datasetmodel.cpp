@@ -79,7 +79,7 @@ TEST_F(DatasetModelTest, CheckBoxWritesTheRowBack)
     units.Open();
     ASSERT_TRUE(model.setData(model.index(1, 3), Qt::Checked, Qt::CheckStateRole));
     EXPECT_EQ(model.data(model.index(1, 3), Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
-    EXPECT_EQ(connection.Exec(QStringLiteral("SELECT multiple FROM unit WHERE id = 2")).cellText(0, 0),
+    EXPECT_EQ(connection.exec(QStringLiteral("SELECT multiple FROM unit WHERE id = 2")).cellText(0, 0),
               QStringLiteral("t"));
 }
 

@@ -60,7 +60,7 @@ TEST_F(LiveDatabaseTest, FieldsReadAndWriteThroughVariants)
     v.FieldByName("f").SetValue(Variant::null());
     v.FieldByName("d").SetValue(Variant::fromDateTime(DateTimeConv::encodeDate(2025, 1, 31)));
     v.Post();
-    const Result r = connection.Exec(QStringLiteral("SELECT t, m, f IS NULL, d FROM v"));
+    const Result r = connection.exec(QStringLiteral("SELECT t, m, f IS NULL, d FROM v"));
     EXPECT_EQ(r.cellText(0, 0), QStringLiteral("42"));
     EXPECT_EQ(r.cellText(0, 1), QStringLiteral("2.5000"));
     EXPECT_EQ(r.cellText(0, 2), QStringLiteral("t"));
