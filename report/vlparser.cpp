@@ -48,136 +48,240 @@ QString unquote(const QString &literal)
     return inner.replace(QStringLiteral("''"), QStringLiteral("'"));
 }
 
+// The postfix text codes its operators as control characters, so control
+// characters written in an expression (a tab, a line break) must never reach
+// the reading as themselves: outside quoted literals and bracketed names
+// they are blanks. Inside those they are text and stay.
+QString controlCharactersAsBlanks(const QString &text)
+{
+    QString s = text;
+    QChar quote;   // the open quote of a literal, or none
+    int depth = 0; // nesting of square brackets outside literals
+    for (QChar &c : s) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'\'' || (depth > 0 && c == u'"')) {
+            quote = c;
+        } else if (c == u'[') {
+            ++depth;
+        } else if (c == u']' && depth > 0) {
+            --depth;
+        } else if (depth == 0 && c.unicode() < 0x20) {
+            c = u' ';
+        }
+    }
+    return s;
+}
+
+// One conversion of infix text to postfix text, in three steps:
+// - reading (readOperator, readOperand) walks the source once from left to
+//   right and assumes that it holds no operator codes as text: the source is
+//   cleaned of control characters first, and what a function call splices
+//   back is cleaned too;
+// - the operator stack (pushOperator, closeBracket, finish) assumes that
+//   every operator it gets is one character with a priority from
+//   OperatorPriority, and that prefix operators come before their operand;
+// - call splicing (spliceCall) assumes the reading position stands on the
+//   "(" right after the call's name; it replaces the whole call in the
+//   source by its result in parentheses and reads on from there, so the
+//   result is read like text written in its place.
+class PostfixConversion
+{
+public:
+    PostfixConversion(TvlParser &parser, const QString &infix)
+        : m_parser(parser)
+        , m_s(controlCharactersAsBlanks(infix))
+    {}
+
+    QString run()
+    {
+        while (m_i <= m_s.size()) {
+            const QChar c = m_s.at(m_i - 1);
+            if (c == u' ') {
+                ++m_i;
+            } else if (c == u'(') {
+                m_stack.prepend(c);
+                m_operandRead = false;
+                ++m_i;
+            } else if (c == u')') {
+                closeBracket();
+                ++m_i;
+            } else if (c == u';') {
+                break; // where a token starts, a semicolon ends the expression
+            } else if (isOperatorChar(c)) {
+                pushOperator(readOperator(c));
+            } else {
+                readOperand();
+            }
+        }
+        finish();
+        return m_output;
+    }
+
+private:
+    // ---- reading
+
+    // The operator at the reading position (c), with "<>", ">=" and "<="
+    // read as one; a sign where no operand was just read is a prefix one.
+    QChar readOperator(QChar c)
+    {
+        QChar op = c;
+        const QChar next = m_i < m_s.size() ? m_s.at(m_i) : QChar();
+        if (c == u'<' && next == u'>') {
+            op = vlOp::NotEqual;
+            ++m_i;
+        } else if (c == u'>' && next == u'=') {
+            op = vlOp::GreaterEqual;
+            ++m_i;
+        } else if (c == u'<' && next == u'=') {
+            op = vlOp::LessEqual;
+            ++m_i;
+        }
+        if (!m_operandRead) {
+            if (op == u'-')
+                op = vlOp::Negate;
+            else if (op == u'+')
+                op = vlOp::Plus;
+        }
+        ++m_i;
+        return op;
+    }
+
+    // An operand: an optional "%d"/"%t" prefix, then a quoted literal, a
+    // bracketed name or an identifier. Numbers and names go to the output;
+    // a word operator is written back into the source as its code and read
+    // again as an operator; a name followed by "(" is a call.
+    void readOperand()
+    {
+        m_operandRead = true;
+        const int start = m_i;
+        QString operand;
+        bool plainName = true;
+        if (m_s.at(m_i - 1) == u'%') {
+            operand = m_s.mid(m_i - 1, 2);
+            m_i += 2;
+            plainName = false;
+        }
+        const QChar first = m_i <= m_s.size() ? m_s.at(m_i - 1) : QChar();
+        if (first == u'\'') {
+            operand += ReadQuotedString(m_s, m_i);
+            plainName = false;
+        } else if (first == u'[') {
+            int from = m_i;
+            int end = m_i;
+            operand += u'[' + ReadBracketedName(m_s, from, end) + u']';
+            m_i = end + 1;
+            plainName = false;
+        } else {
+            operand += ReadIdentifier(m_s, m_i);
+            if (m_i == start) { // nothing readable here: skip the character
+                ++m_i;
+                return;
+            }
+        }
+        if (operand.isEmpty())
+            return;
+        const QChar lead = operand.at(0);
+        if (lead.isDigit() || lead == u',' || lead == u'.') {
+            m_output += operand + u' ';
+            return;
+        }
+        const QString upper = operand.toUpper();
+        const QChar word = plainName ? wordOperator(upper) : QChar();
+        if (!word.isNull()) {
+            m_s[m_i - 2] = word; // the word's last character becomes the operator
+            m_i -= 1;
+            return;
+        }
+        if (plainName && m_i <= m_s.size() && m_s.at(m_i - 1) == u'(') {
+            spliceCall(start, upper);
+            return;
+        }
+        m_output += operand + u' ';
+    }
+
+    // ---- operator stack
+
+    // Binary operators first move the operators on the stack that bind at
+    // least as tightly (a lower or equal priority number) to the output.
+    void pushOperator(QChar op)
+    {
+        m_operandRead = false;
+        if (!isPrefixOperator(op)) {
+            while (!m_stack.isEmpty() && OperatorPriority(op) >= OperatorPriority(m_stack.at(0))) {
+                m_output += m_stack.at(0);
+                m_stack.remove(0, 1);
+            }
+        }
+        m_stack.prepend(op);
+    }
+
+    // ")": the operators above the nearest "(" go to the output, top first,
+    // and the "(" is dropped; a ")" without its "(" empties the stack.
+    void closeBracket()
+    {
+        while (!m_stack.isEmpty() && m_stack.at(0) != u'(') {
+            m_output += m_stack.at(0);
+            m_stack.remove(0, 1);
+        }
+        if (!m_stack.isEmpty())
+            m_stack.remove(0, 1);
+    }
+
+    // What is left on the stack, top first; unclosed "(" are dropped.
+    void finish()
+    {
+        for (const QChar op : std::as_const(m_stack))
+            if (op != u'(')
+                m_output += op;
+    }
+
+    // ---- call splicing
+
+    // COPY and IF are the parser's own; other names go to OnFunction
+    // (without one the call leaves "()" and no operand). start is where the
+    // call's name begins.
+    void spliceCall(int start, const QString &upper)
+    {
+        QString a1, a2, a3;
+        SplitCallArguments(m_s, m_i, a1, a2, a3);
+        QString replacement;
+        if (upper == u"COPY") {
+            const QString text = m_parser.Calculate(a1).toString();
+            const int from = m_parser.Calculate(a2).toInt();
+            const int count = m_parser.Calculate(a3).toInt();
+            replacement = u'\'' + text.mid(qMax(0, from - 1), qMax(0, count)) + u'\'';
+            EscapeQuotes(replacement);
+        } else if (upper == u"IF") {
+            const double condition = vlVariantToNumber(Variant(m_parser.Calculate(a1).toString()));
+            // The chosen branch goes in as written: its quotes are already
+            // those of the source.
+            replacement = qint64(condition) > 0 ? a2 : a3;
+        } else if (m_parser.OnFunction) {
+            QString val;
+            m_parser.OnFunction(upper, Variant(a1), Variant(a2), Variant(a3), val);
+            EscapeQuotes(val);
+            replacement = controlCharactersAsBlanks(val);
+        }
+        m_s.replace(start - 1, m_i - start, u'(' + replacement + u')');
+        m_i = start;
+        m_operandRead = false;
+    }
+
+    TvlParser &m_parser;
+    QString m_s; // the source; calls are replaced by their results in it
+    QString m_output;
+    QString m_stack; // the operator stack; its first character is the top
+    bool m_operandRead = false;
+    int m_i = 1; // reading position, 1-based
+};
+
 } // namespace
 
 QString TvlParser::ConvertToPostfix(const QString &infix)
 {
-    QString s = infix;
-    QString output;
-    QString stack; // first character is the top
-    bool operandRead = false;
-    int i = 1;
-    while (i <= s.size()) {
-        const QChar c = s.at(i - 1);
-        if (c == u' ') {
-            ++i;
-        } else if (c == u'(') {
-            stack.prepend(c);
-            operandRead = false;
-            ++i;
-        } else if (c == u')') {
-            while (!stack.isEmpty() && stack.at(0) != u'(') {
-                output += stack.at(0);
-                stack.remove(0, 1);
-            }
-            if (!stack.isEmpty())
-                stack.remove(0, 1);
-            ++i;
-        } else if (c == u';') {
-            break;
-        } else if (isOperatorChar(c)) {
-            QChar op = c;
-            const QChar next = i < s.size() ? s.at(i) : QChar();
-            if (c == u'<' && next == u'>') {
-                op = vlOp::NotEqual;
-                ++i;
-            } else if (c == u'>' && next == u'=') {
-                op = vlOp::GreaterEqual;
-                ++i;
-            } else if (c == u'<' && next == u'=') {
-                op = vlOp::LessEqual;
-                ++i;
-            }
-            if (!operandRead) {
-                if (op == u'-')
-                    op = vlOp::Negate;
-                else if (op == u'+')
-                    op = vlOp::Plus;
-            }
-            operandRead = false;
-            if (!isPrefixOperator(op) && !stack.isEmpty() && OperatorPriority(op) >= OperatorPriority(stack.at(0))) {
-                while (!stack.isEmpty() && OperatorPriority(op) >= OperatorPriority(stack.at(0))) {
-                    output += stack.at(0);
-                    stack.remove(0, 1);
-                }
-            }
-            stack.prepend(op);
-            ++i;
-        } else {
-            operandRead = true;
-            const int start = i;
-            QString operand;
-            bool plainName = true;
-            if (c == u'%') {
-                operand = s.mid(i - 1, 2);
-                i += 2;
-                plainName = false;
-            }
-            const QChar first = i <= s.size() ? s.at(i - 1) : QChar();
-            if (first == u'\'') {
-                operand += ReadQuotedString(s, i);
-                plainName = false;
-            } else if (first == u'[') {
-                int from = i;
-                int end = i;
-                operand += u'[' + ReadBracketedName(s, from, end) + u']';
-                i = end + 1;
-                plainName = false;
-            } else {
-                operand += ReadIdentifier(s, i);
-                if (i == start) { // nothing readable here: skip the character
-                    ++i;
-                    continue;
-                }
-            }
-            if (operand.isEmpty())
-                continue;
-            const QChar lead = operand.at(0);
-            if (lead.isDigit() || lead == u',' || lead == u'.') {
-                output += operand + u' ';
-                continue;
-            }
-            const QString upper = operand.toUpper();
-            const QChar word = plainName ? wordOperator(upper) : QChar();
-            if (!word.isNull()) {
-                s[i - 2] = word; // the word's last character becomes the operator
-                i -= 1;
-                continue;
-            }
-            const bool call = plainName && i <= s.size() && s.at(i - 1) == u'(';
-            if (!call) {
-                output += operand + u' ';
-                continue;
-            }
-            QString a1, a2, a3;
-            SplitCallArguments(s, i, a1, a2, a3);
-            QString replacement;
-            if (upper == u"COPY") {
-                const QString text = Calculate(a1).toString();
-                const int from = Calculate(a2).toInt();
-                const int count = Calculate(a3).toInt();
-                replacement = u'\'' + text.mid(qMax(0, from - 1), qMax(0, count)) + u'\'';
-                EscapeQuotes(replacement);
-            } else if (upper == u"IF") {
-                const double condition = vlVariantToNumber(Variant(Calculate(a1).toString()));
-                // The chosen branch goes in as written: its quotes are already
-                // those of the source.
-                replacement = qint64(condition) > 0 ? a2 : a3;
-            } else if (OnFunction) {
-                QString val;
-                OnFunction(upper, Variant(a1), Variant(a2), Variant(a3), val);
-                EscapeQuotes(val);
-                replacement = val;
-            }
-            s.replace(start - 1, i - start, u'(' + replacement + u')');
-            i = start;
-            operandRead = false;
-        }
-    }
-    for (const QChar op : std::as_const(stack))
-        if (op != u'(')
-            output += op;
-    return output;
+    return PostfixConversion(*this, infix).run();
 }
 
 Variant TvlParser::EvaluatePostfix(const QString &postfix)

@@ -132,6 +132,32 @@ TEST(ExpressionParser, DateAndTimeLiterals)
     EXPECT_THROW(f.parser.Calculate("%d'35.13.2003'"), ConvertError);
 }
 
+TEST(ExpressionParser, ControlCharactersAreBlanksOutsideTexts)
+{
+    Fixture f;
+    // Operators are coded as control characters in the postfix text; a tab
+    // (code 9, the unary minus) once turned "7 - 2" into 9.
+    EXPECT_DOUBLE_EQ(f.num("7\t-\t2"), 5);
+    EXPECT_DOUBLE_EQ(f.num("7\r\n-\n2"), 5);
+    EXPECT_DOUBLE_EQ(f.num("\x01"
+                           "3\x0c*\x0e"
+                           "2"),
+                     6);
+    EXPECT_DOUBLE_EQ(f.num("NOT\t0"), 1);
+    f.names["TOTAL"] = Variant(qint64(4));
+    EXPECT_DOUBLE_EQ(f.num("total\t*\t2"), 8);
+    EXPECT_EQ(f.asked.value(0), "TOTAL");
+    // Inside texts and bracketed names they are text.
+    EXPECT_EQ(f.str("'a\tb' + 'c'"), "a\tbc");
+    f.names["A\tB"] = Variant(qint64(3));
+    EXPECT_DOUBLE_EQ(f.num("[A\tB]\t+\t1"), 4);
+    // What a function splices back is read the same way.
+    f.parser.OnFunction = [](const QString &, const Variant &, const Variant &, const Variant &, QString &val) {
+        val = "2\t-\t1";
+    };
+    EXPECT_DOUBLE_EQ(f.num("f() + 1"), 2);
+}
+
 TEST(ExpressionParser, MalformedInputIsAnErrorNotACrash)
 {
     Fixture f;
