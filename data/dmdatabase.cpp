@@ -173,7 +173,7 @@ bool TDM::transactionWrite(const std::function<bool()> &call)
     // Inside a transaction the caller began, the call is a step of it: the
     // caller commits or rolls back the whole (a refused call undoes only
     // itself through its savepoint).
-    if (connection().InTransaction())
+    if (connection().inTransaction())
         return call();
     BeginTransaction();
     bool ok = false;
