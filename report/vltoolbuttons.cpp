@@ -1,6 +1,7 @@
 #include "report/vltoolbuttons.h"
 
 #include <QEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -105,10 +106,24 @@ void TvlSpeedButton::SetFlat(bool value)
 
 void TvlSpeedButton::SetCaption(const QString &value)
 {
-    if (value != m_caption) {
-        m_caption = value;
-        update();
+    if (value == m_caption)
+        return;
+    m_caption = value;
+    if (m_shortcut)
+        releaseShortcut(m_shortcut);
+    const QKeySequence accelerator = QKeySequence::mnemonic(value);
+    m_shortcut = accelerator.isEmpty() ? 0 : grabShortcut(accelerator);
+    update();
+}
+
+bool TvlSpeedButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        if (isEnabled())
+            emit OnClick();
+        return true;
     }
+    return QWidget::event(event);
 }
 
 void TvlSpeedButton::SetGlyph(const QImage &value)

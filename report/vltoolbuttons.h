@@ -86,6 +86,7 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void TellSiblings();
@@ -105,6 +106,7 @@ private:
     int m_spacing = 4;
     bool m_dragging = false;
     bool m_mouseInControl = false;
+    int m_shortcut = 0; // the caption's accelerator
 };
 
 class TvlTBButton : public TvlSpeedButton

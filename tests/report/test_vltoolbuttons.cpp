@@ -165,3 +165,20 @@ TEST(ToolButtons, GroupsKeepOneDown)
     single.SetMargin(-2);
     EXPECT_EQ(single.Margin(), -1);
 }
+
+TEST(ToolButtons, CaptionAcceleratorClicksAnEnabledButton)
+{
+    QWidget window;
+    TvlSpeedButton button(&window);
+    button.SetCaption("&Tisk");
+    int clicks = 0;
+    QObject::connect(&button, &TvlSpeedButton::OnClick, [&] { ++clicks; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+    button.setEnabled(false);
+    QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+}
