@@ -13,6 +13,10 @@ public:
     virtual int CalcHeight() = 0;
     virtual int GetLineHeight() = 0;
     virtual int GetRemainingHeight() = 0;
+    // Content that prints in parts by itself (rich text): each print takes
+    // what fits the height from where the last part ended.
+    virtual bool PrintsInParts() const { return false; }
+    virtual bool PartLeft() const { return false; }
 };
 
 // Memo Flags.

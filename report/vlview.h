@@ -95,6 +95,11 @@ public:
     virtual QList<TvlMenuOption> FillPopupMenu() const;
     // Region the object covers, for hit tests and clipping.
     virtual QRegion GetClipRgn(bool withMargin) const;
+    // Content with bracketed expressions of its own besides Memo (rich text):
+    // its text lines, and its expansion while a report is built, valueOf
+    // giving the text of a bracket's content.
+    virtual QStringList ExpressionText() const { return {}; }
+    virtual void ExpandContent(const std::function<QString(const QString &)> &valueOf) { (void)valueOf; }
 
     void SetBounds(int left, int top, int width, int height);
     // Name := NamePrefix and the smallest free number from 1 to 10000 (empty

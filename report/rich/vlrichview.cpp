@@ -144,6 +144,7 @@ QTextDocument &TvlRichView::WorkText()
 void TvlRichView::PrepareText(const TvlRichValueLookup &lookup)
 {
     m_work.reset(vlCloneRichText(RichEdit));
+    ResetOutput();
     if (NoExpansion || !lookup)
         return;
     for (QTextBlock block = m_work->begin(); block.isValid(); block = block.next()) {
@@ -236,22 +237,38 @@ void TvlRichView::Draw(TvlCanvas &canvas)
 
 // --- records -------------------------------------------------------------------
 
+bool TvlRichView::PartLeft() const
+{
+    return m_work && PrintedPos < m_work->characterCount() - 1;
+}
+
+QStringList TvlRichView::ExpressionText() const
+{
+    if (NoExpansion)
+        return {};
+    return RichEdit.toPlainText().split(u'\n');
+}
+
 void TvlRichView::Print(ByteStream &stream)
 {
     if (!m_work)
         PrepareText({});
-    if (!PrintPart) {
-        TvlView::Print(stream);
-        return;
-    }
-    // Only what fits from where the last part ended goes on this page.
+    const int last = m_work->characterCount() - 1;
+    if (PrintedPos >= last)
+        PrintedPos = 0; // printed whole before: a new print starts again
+    // What fits from where the last part ended goes on this page.
     TvlRichLayout layout(*m_work, TextWidth());
     const int from = PrintedPos;
     int end = layout.FitEnd(from, std::max(0, Height - 2 * TextGap()));
     if (end <= from)
         end = layout.FitEnd(from, 1e9); // not even a line fits: the rest, rather than nothing forever
+    LastEnd = end;
+    PrintedPos = std::max(end, from + 1);
+    if (from == 0 && end >= layout.End()) {
+        TvlView::Print(stream);
+        return;
+    }
     m_part.reset(vlCloneRichText(*m_work));
-    const int last = m_part->characterCount() - 1;
     QTextCursor cursor(m_part.get());
     // A part ending with a paragraph leaves out the paragraph mark after it.
     const bool paragraphEnd = end > from && end < last && m_part->findBlock(end).position() == end;
@@ -261,8 +278,6 @@ void TvlRichView::Print(ByteStream &stream)
     cursor.setPosition(0);
     cursor.setPosition(std::clamp(from, 0, last), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-    LastEnd = end;
-    PrintedPos = end;
     TvlView::Print(stream);
     m_part.reset();
 }

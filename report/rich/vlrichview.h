@@ -26,8 +26,8 @@ public:
     // A blob field holds a rich text (plain text is taken as it stands).
     void LoadBlob(const QByteArray &data, bool isNull) override;
     void Draw(TvlCanvas &canvas) override;
-    // Writes the prepared record of the work text: when PrintPart is set,
-    // only the part that fits the view's height from where the last part ended.
+    // Writes the prepared record of the work text: the part that fits the
+    // view's height from where the last part ended.
     void Print(ByteStream &stream) override;
     void LoadFromStream(ByteStream &stream, int version = vlCurrentVersion) override;
     void SaveToStream(ByteStream &stream) override;
@@ -35,6 +35,10 @@ public:
     int CalcHeight() override;
     int GetLineHeight() override { return 8; }
     int GetRemainingHeight() override;
+    bool PrintsInParts() const override { return Flags & mfStretched; }
+    bool PartLeft() const override;
+    QStringList ExpressionText() const override;
+    void ExpandContent(const std::function<QString(const QString &)> &valueOf) override { PrepareText(valueOf); }
 
     // Copies the text into the work text and, unless NoExpansion, replaces
     // each bracketed expression by its value. Without a lookup the brackets stay.
@@ -54,7 +58,6 @@ public:
     int LastEnd = 0;
     int PrintedPos = 0;
     bool NoExpansion = false;
-    bool PrintPart = false; // the band is split: print what fits the height
 
     // The view's text as rich text, and back.
     QByteArray Rtf() const;

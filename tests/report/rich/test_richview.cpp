@@ -188,11 +188,12 @@ TEST(RichView, LongTextContinuesOnTheNextPageFromTheRightCharacter)
     TvlRichView view;
     view.SetBounds(0, 0, 300, 100);
     view.SetRtf(lines(30));
-    view.PrintPart = true;
+    view.Flags = 1;
+    EXPECT_TRUE(view.PrintsInParts());
     view.PrepareText([](const QString &) { return QString(); });
     QStringList firsts, lasts;
     int pages = 0;
-    while (view.PrintedPos < view.WorkText().characterCount() - 1 && pages < 20) {
+    while (view.PartLeft() && pages < 20) {
         MemoryStream stream;
         view.Print(stream);
         MemoryStream in(stream.data());
