@@ -127,11 +127,3 @@ bool BackupDatabaseTo(const QString &file)
                 DM ? DM->LastErrorText() : QString());
     return false;
 }
-
-void BackupOnExit()
-{
-    if (!Form_Zaloha || !Form_Zaloha->CheckBox_Zaloha->isChecked())
-        return;
-    BackupDatabaseTo(
-        CombinePath(TDM::BackupFileName(LoginServer, TDM::DatabaseName()), Form_Zaloha->Edit_Zaloha->text()));
-}

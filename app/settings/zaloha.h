@@ -47,7 +47,3 @@ extern TForm_Zaloha *Form_Zaloha;
 // user how it went (the file's name, or the server's error lines). True when
 // the backup was made and verified.
 bool BackupDatabaseTo(const QString &file);
-// The backup when the program ends: when Form_Zaloha's "Zálohovat při
-// &ukončení programu" is checked, a file named after the login's server and
-// the time in its folder. Does nothing otherwise.
-void BackupOnExit();

@@ -1,6 +1,7 @@
 #include "app/start/startup.h"
 
 #include "app/main/tarmilform.h"
+#include "app/search/form_hledat.h"
 #include "app/settings/databaze.h"
 #include "app/settings/nastaveni.h"
 #include "app/settings/zaloha.h"
@@ -14,7 +15,6 @@
 #include "platform/paths.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
@@ -24,6 +24,9 @@ QWidget *CreateMainWindow()
     return new TForm_Tarmil;
 }
 
+TForm_HledatPolozku *Form_HledatPolozku = nullptr;
+TForm_HledatDoklad *Form_HledatDoklad = nullptr;
+
 namespace {
 
 // Frees the long-lived forms in the reverse order of their creation.
@@ -31,6 +34,10 @@ void freeForms(QWidget *mainWindow)
 {
     delete Form_Prihlaseni;
     Form_Prihlaseni = nullptr;
+    delete Form_HledatDoklad;
+    Form_HledatDoklad = nullptr;
+    delete Form_HledatPolozku;
+    Form_HledatPolozku = nullptr;
     delete Form_Zaloha;
     Form_Zaloha = nullptr;
     delete Form_Nastaveni;
@@ -50,6 +57,9 @@ void createSettingsForms()
     SetShopSettings(Form_Nastaveni);
     Form_Zaloha = new TForm_Zaloha;
     Form_Zaloha->FormStorage->FormPlacementRestore();
+    // They restore their own storage when shown.
+    Form_HledatPolozku = new TForm_HledatPolozku(*DM);
+    Form_HledatDoklad = new TForm_HledatDoklad(*DM);
     InitializationLogOk();
 }
 

@@ -5,6 +5,12 @@
 #include <QStringList>
 
 class QWidget;
+class TForm_HledatDoklad;
+class TForm_HledatPolozku;
+
+// The search dialogs of the item and document lists, made after login.
+extern TForm_HledatPolozku *Form_HledatPolozku;
+extern TForm_HledatDoklad *Form_HledatDoklad;
 
 struct StartupOptions
 {

@@ -4,11 +4,8 @@
 #include "app/start/appglobals.h"
 #include "data/dm_fixture.h"
 
-#include <QCheckBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -84,31 +81,4 @@ TEST_F(BackupScreensTest, MaintenanceScreenShowsTheDatabaseFigures)
     EXPECT_EQ(form.Label_Polozky->text(), QStringLiteral("2"));
     EXPECT_EQ(form.Label_Historie->text(), QString::number(dm->HistoryCount()));
     form.Button_Storno->click();
-}
-
-// At exit the backup goes into the chosen folder under the proposed name,
-// only while it is chosen; a failure is reported and nothing else happens.
-TEST_F(BackupScreensTest, BackupOnExitFollowsTheBackupWindowsChoice)
-{
-    LoginServer = QStringLiteral("127.0.0.1:5432");
-    Form_Zaloha = new TForm_Zaloha;
-    BackupOnExit();
-    EXPECT_EQ(messages.count(MessageCall::Information) + messages.count(MessageCall::Warning), 0);
-
-    QDir folder(home.filePath(QStringLiteral("zalohy")));
-    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
-    Form_Zaloha->CheckBox_Zaloha->setChecked(true);
-    Form_Zaloha->Edit_Zaloha->setText(folder.path());
-    BackupOnExit();
-    const QStringList files = folder.entryList(QDir::Files);
-    ASSERT_EQ(files.size(), 1);
-    EXPECT_TRUE(files[0].contains(QStringLiteral("_127.0.0.1_5432_") + database)) << qPrintable(files[0]);
-    ASSERT_EQ(messages.count(MessageCall::Information), 1);
-    EXPECT_EQ(messages.calls.last().detail, QStringLiteral("Soubor: ") + folder.filePath(files[0]));
-
-    Form_Zaloha->Edit_Zaloha->setText(home.filePath(QStringLiteral("chybi")));
-    BackupOnExit();
-    EXPECT_EQ(messages.count(MessageCall::Warning), 1);
-    delete Form_Zaloha;
-    Form_Zaloha = nullptr;
 }
