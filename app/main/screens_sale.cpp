@@ -3,41 +3,94 @@
 // See actions_common.cpp for how a screen is wired in.
 #include "app/main/tarmilform.h"
 
+#include "app/common/modalresult.h"
+#include "app/sale/oznacenidokladu.h"
+#include "app/sale/pokladna.h"
+#include "app/sale/prodat.h"
+#include "app/sale/slevamnozstvi.h"
+#include "kit/dbgrid.h"
+#include "kit/intedit.h"
+#include "kit/numedit.h"
 #include "platform/messages.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 
 QList<QAction *> TForm_Tarmil::PendingSaleScreens() const
 {
-    return {Action_ProdejProdat, Action_ProdejEditovat, Action_OznaceniDokladu, Action_Pokladna_Historie,
-            Action_Pokladna_Vklad_Vyber};
+    return {};
 }
 
-bool TForm_Tarmil::ShowSaleDialog(TSaleChoice &)
+bool TForm_Tarmil::ShowSaleDialog(TSaleChoice &choice)
 {
-    return false; // the sale dialog (TForm_Prodat) opens here
+    TForm_Prodat dialog(this);
+    // "Při&dat..." runs the contact list, when that is open to the user.
+    dialog.ContactListAction = [this] { Action_Kontakty->trigger(); };
+    dialog.Button_Odberatel->setEnabled(Action_Kontakty->isEnabled());
+    if (dialog.exec() != mrOk)
+        return false;
+    choice.kind = dialog.ComboBox_Doklad->currentIndex();
+    choice.customer = dialog.ComboBox_Odberatel->currentText();
+    choice.discount = dialog.IntegerComboBox_Sleva->value();
+    choice.print = dialog.CheckBox_Tisk->isChecked();
+    choice.copy = dialog.CheckBox_Tisk_Kopie->isChecked();
+    choice.cashVoucher = dialog.CheckBox_Doklad->isChecked();
+    choice.note = dialog.Edit_Poznamka->text();
+    return true;
 }
 
-bool TForm_Tarmil::ShowDiscountQuantityDialog(int &, double &)
+bool TForm_Tarmil::ShowDiscountQuantityDialog(int &discount, double &quantity)
 {
-    return false; // the line dialog (TForm_Sleva_Mnozstvi) opens here
+    TForm_Sleva_Mnozstvi dialog(this);
+    if (dialog.exec() != mrOk)
+        return false;
+    discount = dialog.IntegerComboBox_Sleva->value();
+    quantity = dialog.CurrencyEdit_Mnozstvi->value();
+    return true;
 }
 
-bool TForm_Tarmil::ShowCashDialog(Currency &)
+bool TForm_Tarmil::ShowCashDialog(Currency &amount)
 {
-    return false; // the deposit and withdrawal dialog (TForm_PokladnaVkladVyber) opens here
+    TForm_PokladnaVkladVyber dialog(this);
+    if (dialog.exec() != mrOk)
+        return false;
+    amount = Currency::fromDouble(dialog.CurrencyEdit_VkladVyber->value());
+    return true;
 }
 
 void TForm_Tarmil::Action_OznaceniDokladuExecute()
 {
-    // the numbering list (TForm_OznaceniDokladu) over MSSQLADOQuery_OznaceniDoklad opens here
+    TMSSQLADOQuery *list = DM->MSSQLADOQuery_OznaceniDoklad;
+    list->RefreshQuery();
+    {
+        TForm_OznaceniDokladu dialog(this);
+        dialog.exec();
+    }
+    list->Close();
 }
 
 void TForm_Tarmil::Action_Pokladna_HistorieExecute()
 {
     if (!CheckRight(6, QStringLiteral("Funkce historie pokladny není dostupná...")))
         return;
-    // the cash history (TForm_PokladnaHistorie) over MSSQLADOQuery_Pokladna opens here
+    TMSSQLADOQuery *list = DM->MSSQLADOQuery_Pokladna;
+    list->RefreshQuery();
+    {
+        TForm_PokladnaHistorie dialog(this);
+        // The lists' shared pop-up menu serves the history's grid too.
+        TKxDBGrid *grid = dialog.KxDBGrid;
+        connect(grid, &QWidget::customContextMenuRequested, &dialog, [this, grid](const QPoint &point) {
+            m_popupGrid = grid;
+            PopupMenuPopup();
+            PopupMenu->exec(grid->mapToGlobal(point));
+        });
+        dialog.exec();
+    }
+    list->Close();
 }
 
 void TForm_Tarmil::Action_Pokladna_Vklad_VyberExecute()
