@@ -5,6 +5,7 @@
 #include "report/rich/rtfreader.h"
 #include "report/rich/rtfwriter.h"
 #include "report/rich/vlrichview.h"
+#include "report/vlvarform.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +15,6 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QIntValidator>
 #include <QMimeData>
 #include <QPainter>
@@ -421,11 +421,10 @@ void TvlRichForm::AskVariable()
     if (ChooseVariable) {
         name = ChooseVariable(this);
     } else {
-        bool ok = false;
-        name = QInputDialog::getText(this, QStringLiteral("Proměnné"), QStringLiteral("Název proměnné:"),
-                                     QLineEdit::Normal, QString(), &ok);
-        if (!ok)
-            name.clear();
+        // Without a report's categories the chooser offers the special variables.
+        TvlVarForm chooser(TvlVariableSource{}, this);
+        if (chooser.exec() == QDialog::Accepted)
+            name = chooser.SelectedName();
     }
     if (!name.trimmed().isEmpty())
         InsertVariable(name.trimmed());

@@ -27,7 +27,8 @@ public:
     void SaveTo(TvlRichView &view) const;
 
     // The variable chooser: the chosen name, or nothing when cancelled.
-    // Without one a plain question for the name is asked.
+    // The designer sets it to offer the report's variables; without it the
+    // chooser offers the special variables.
     static std::function<QString(QWidget *parent)> ChooseVariable;
     // Inserts "[name]" at the cursor through the clipboard.
     void InsertVariable(const QString &name);
