@@ -1,5 +1,8 @@
 // Selling a 20-line basket as a cash receipt, from one till and from ten at
-// once, next to bare round trips to the same server. The server comes from
+// once, next to bare round trips to the same server; filling a 3000-line
+// basket line by line (the time per line should stay within three round
+// trips whatever the basket's size); and the sale alone (the sell call and
+// its commit) next to a committed one-row insert. The server comes from
 // the PG* variables; the benchmark creates its own database from the creation
 // script and drops it (with its group role) at the end.
 #include <QCoreApplication>
@@ -9,6 +12,7 @@
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,6 +21,7 @@ namespace {
 QString g_database;
 constexpr int kLines = 20;
 constexpr int kTills = 10;
+constexpr int kLargeBasket = 3000;
 
 PGconn *connectTo(const QString &database)
 {
@@ -64,7 +69,8 @@ void createDatabase()
         QStringLiteral(
             "SELECT tab_polozka_NOVA_POLOZKA(n::varchar, n::varchar, 'Položka ' || n, '-', 0, 'Sklad-01', '?', '-',"
             " 20, 10, 25, 0, 100000000, 0, 'ks', 1, true) FROM generate_series(1, %1) n")
-            .arg(kLines * kTills));
+            .arg(std::max(kLines * kTills, kLargeBasket)));
+    run(conn, QStringLiteral("CREATE TABLE bench_insert (n integer)"));
     PQfinish(conn);
 }
 
@@ -82,6 +88,48 @@ void BM_RoundTrip(benchmark::State &state)
     for (auto _ : state)
         run(conn, QStringLiteral("SELECT 1"));
     state.counters["round trips/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["s/round trip"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    PQfinish(conn);
+}
+
+// A 3000-line basket filled one line at a time; emptied outside the timing.
+void BM_FillLargeBasket(benchmark::State &state)
+{
+    PGconn *conn = connectTo(g_database);
+    for (auto _ : state) {
+        for (int i = 1; i <= kLargeBasket; ++i)
+            run(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(i));
+        state.PauseTiming();
+        run(conn, QStringLiteral("DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()"));
+        state.ResumeTiming();
+    }
+    state.counters["s/line"] = benchmark::Counter(double(state.iterations()) * kLargeBasket,
+                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    PQfinish(conn);
+}
+
+// The sale alone: the basket is filled outside the timing.
+void BM_SellOnly(benchmark::State &state)
+{
+    PGconn *conn = connectTo(g_database);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 1; i <= kLines; ++i)
+            run(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(i));
+        state.ResumeTiming();
+        run(conn, QStringLiteral("BEGIN"));
+        run(conn, QStringLiteral("SELECT tab_prodej_PRODAT(1, false, '-', 0)"));
+        run(conn, QStringLiteral("COMMIT"));
+    }
+    PQfinish(conn);
+}
+
+void BM_CommittedInsert(benchmark::State &state)
+{
+    PGconn *conn = connectTo(g_database);
+    for (auto _ : state)
+        run(conn, QStringLiteral("INSERT INTO bench_insert VALUES (1)"));
     PQfinish(conn);
 }
 
@@ -104,6 +152,9 @@ void BM_SellBasket(benchmark::State &state)
 
 BENCHMARK(BM_RoundTrip)->UseRealTime()->Threads(1)->Threads(kTills);
 BENCHMARK(BM_SellBasket)->UseRealTime()->Threads(1)->Threads(kTills);
+BENCHMARK(BM_FillLargeBasket)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_SellOnly)->UseRealTime();
+BENCHMARK(BM_CommittedInsert)->UseRealTime();
 
 } // namespace
 

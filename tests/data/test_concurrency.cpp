@@ -103,3 +103,69 @@ TEST_F(TwoTills, DefaultSwitchingAtOnceLeavesOneDefault)
     other->exec("COMMIT");
     EXPECT_EQ(s->column("SELECT ID_DPH FROM tab_dph WHERE STATE_VYCHOZI"), QStringList{"2"});
 }
+
+TEST_F(TwoTills, CashMovementsAndCashSalesAtOnceKeepTheBalanceExact)
+{
+    const int item = newItem("1", "5", "100");
+    other->exec("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 0, 1, true)", {item});
+    // One till puts money in; before it commits the other sells for cash.
+    s->exec("BEGIN");
+    ASSERT_GT(call("tab_pokladna_POHYB(11, '0', '0', 10)"), 0);
+    other->exec("BEGIN");
+    QString error;
+    const int doc = callBlockedUntilCommit("SELECT tab_prodej_PRODAT(1, false, '-', 0)", {}, &error).toInt();
+    ASSERT_EQ(error, "");
+    EXPECT_GT(doc, 0);
+    other->exec("COMMIT");
+    // And the other way round: a sale first, then a withdrawal.
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "2", true});
+    s->exec("BEGIN");
+    ASSERT_GT(call("tab_prodej_PRODAT", {1, false, "-", 0}), 0);
+    other->exec("BEGIN");
+    callBlockedUntilCommit("SELECT tab_pokladna_POHYB(11, '0', '0', -50)", {}, &error);
+    ASSERT_EQ(error, "");
+    other->exec("COMMIT");
+    EXPECT_EQ(s->column("SELECT POHYB || '|' || STAV FROM tab_pokladna ORDER BY ID_POKLADNA"),
+              QStringList({"10.0000|10.0000", "100.0000|110.0000", "200.0000|310.0000", "-50.0000|260.0000"}));
+    EXPECT_EQ(s->value("SELECT tab_pokladna_func_STAV()::text"), "260.0000");
+}
+
+TEST_F(TwoTills, MovingAndCopyingCategoriesAtOnceKeepTheTreeAndTheItemPaths)
+{
+    // ? > A > B (holding an item), ? > C, ? > D
+    const int a = call("tab_kategorie_NOVA_KATEGORIE", {1, "A", "a"});
+    const int b = call("tab_kategorie_NOVA_KATEGORIE", {a, "B", "b"});
+    const int c = call("tab_kategorie_NOVA_KATEGORIE", {1, "C", "c"});
+    const int d = call("tab_kategorie_NOVA_KATEGORIE", {1, "D", "d"});
+    newItem("1", "1", "10", "?\\A\\B");
+    const auto pathsAgree = [&] {
+        return s->integer("SELECT count(*) FROM tab_polozka"
+                          " WHERE PATH_ID_KATEGORIE <> tab_kategorie_func_PATH_ID_KATEGORIE(ID_KATEGORIE)") == 0;
+    };
+    // One session moves A under D; before it commits the other moves B under C.
+    s->exec("BEGIN");
+    ASSERT_EQ(call("tab_kategorie_PRESUNOUT_KATEGORII", {a, d}), a);
+    other->exec("BEGIN");
+    QString error;
+    EXPECT_EQ(callBlockedUntilCommit("SELECT tab_kategorie_PRESUNOUT_KATEGORII($1, $2)", {b, c}, &error).toInt(), b);
+    other->exec("COMMIT");
+    EXPECT_EQ(text("tab_kategorie_func_PATH_KATEGORIE", {b}), "?\\C\\B");
+    EXPECT_TRUE(pathsAgree());
+    // One moves C under D while the other tries D under C: one of them is refused.
+    s->exec("BEGIN");
+    ASSERT_EQ(call("tab_kategorie_PRESUNOUT_KATEGORII", {c, d}), c);
+    other->exec("BEGIN");
+    EXPECT_EQ(callBlockedUntilCommit("SELECT tab_kategorie_PRESUNOUT_KATEGORII($1, $2)", {d, c}, &error).toInt(), 0);
+    other->exec("COMMIT");
+    EXPECT_EQ(text("tab_kategorie_func_PATH_KATEGORIE", {b}), "?\\D\\C\\B");
+    // One copies C (with B) under A while the other moves B under A.
+    s->exec("BEGIN");
+    ASSERT_EQ(call("tab_kategorie_KOPIROVAT_KATEGORII", {c, a}), c);
+    other->exec("BEGIN");
+    EXPECT_EQ(callBlockedUntilCommit("SELECT tab_kategorie_PRESUNOUT_KATEGORII($1, $2)", {b, a}, &error).toInt(), b);
+    other->exec("COMMIT");
+    EXPECT_TRUE(pathsAgree());
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_kategorie WHERE ID_NADKATEGORIE IS NULL"), 1);
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_kategorie"), 1 + 4 + 2);
+    EXPECT_EQ(text("tab_kategorie_func_PATH_KATEGORIE", {b}), "?\\D\\A\\B");
+}
