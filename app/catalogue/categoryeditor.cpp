@@ -15,8 +15,6 @@ TForm_KategorieStromEditace *Form_KategorieStromEditace = nullptr;
 
 namespace {
 
-constexpr int RenameRole = Qt::UserRole + 2; // the text before an in-place edit
-
 const QString NoRight = QStringLiteral("Uživatel nemá oprávnění...");
 const QString Failed = QStringLiteral("Transakce skončila s chybou...");
 
@@ -144,20 +142,23 @@ void TForm_KategorieStromEditace::MenuItem_PrejmenovatClick()
     QTreeWidgetItem *node = Selected();
     if (!node)
         return;
-    node->setData(0, RenameRole, node->text(0));
+    settingText = true;
     node->setFlags(node->flags() | Qt::ItemIsEditable);
+    settingText = false;
+    renameNode = node;
+    renameOld = node->text(0);
     TreeView->editItem(node, 0);
 }
 
 void TForm_KategorieStromEditace::textChanged(QTreeWidgetItem *node)
 {
-    if (settingText || !node->data(0, RenameRole).isValid())
+    if (settingText || node != renameNode || node->text(0) == renameOld)
         return;
-    const QString oldText = node->data(0, RenameRole).toString();
-    node->setData(0, RenameRole, QVariant());
+    renameNode = nullptr;
+    settingText = true;
     node->setFlags(node->flags() & ~Qt::ItemIsEditable);
-    if (node->text(0) != oldText)
-        TreeViewEdited(node, oldText);
+    settingText = false;
+    TreeViewEdited(node, renameOld);
 }
 
 void TForm_KategorieStromEditace::TreeViewEdited(QTreeWidgetItem *node, const QString &oldText)

@@ -47,6 +47,9 @@ private:
     QTreeWidgetItem *dragNode = nullptr;
     QTreeWidgetItem *dropTarget = nullptr;
     bool settingText = false;
+    // The node being renamed in place and its text before.
+    QTreeWidgetItem *renameNode = nullptr;
+    QString renameOld;
 };
 
 // The editor that is open now (the category dialogs take its selected node).

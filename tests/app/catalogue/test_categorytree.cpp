@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -120,6 +121,24 @@ TEST_F(CategoryTree, RenamingRefusesASiblingsNameAndTheMissingRight)
     EXPECT_EQ(saws->text(0), "Pilky");
     EXPECT_EQ(messages.calls.last().heading, "Funkce přejmenovat kategorii není dostupná...");
     EXPECT_EQ(dm->CategoryName(pilky), "Pilky");
+}
+
+TEST_F(CategoryTree, RenameInPlaceWritesWhenTheEditEnds)
+{
+    auto form = tree<TForm_KategorieStromEditace>();
+    form->show();
+    form->TreeView->setCurrentItem(form->FindNode(pilky));
+    form->MenuItem_PrejmenovatClick();
+    auto *editor = form->TreeView->findChild<QLineEdit *>();
+    ASSERT_TRUE(editor);
+    editor->setText("Pily");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(dm->CategoryName(pilky), "Pily");
+    EXPECT_EQ(form->LoadedNode(pilky)->text(0), "Pily");
+    // The picker never edits in place.
+    auto picker = tree<TForm_KategorieStrom>();
+    EXPECT_EQ(picker->TreeView->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
 TEST_F(CategoryTree, AddEditAndRemoveThroughTheDialogs)
