@@ -1,52 +1,70 @@
 // Screens of the catalogue opened by the main window: the item card, the
 // category picker and tree, and the lists of VAT rates, units, stores and
 // contacts. See actions_common.cpp for how a screen is wired in.
+#include "app/catalogue/categorypicker.h"
+#include "app/catalogue/codelists.h"
+#include "app/catalogue/polozka.h"
 #include "app/main/tarmilform.h"
 
 #include <QAction>
 
 QList<QAction *> TForm_Tarmil::PendingCatalogueScreens() const
 {
-    return {Action_PolozkaNova, Action_PolozkaEditace, Action_VybratKategorii, Action_Kategorie,
-            Action_Dph,         Action_Jednotky,       Action_Sklady,          Action_Kontakty};
+    return {};
 }
 
-bool TForm_Tarmil::ShowNewItemDialog(TDMItem &)
+namespace {
+
+// The card shows the glyph of the button that opened it.
+void cardGlyphs(QAction *newItem, QAction *editItem)
 {
-    return false; // the new-item card (TForm_PolozkaNova) opens here
+    SetItemCardGlyphs(newItem->icon().pixmap(32, 32), editItem->icon().pixmap(32, 32));
 }
 
-bool TForm_Tarmil::ShowEditItemDialog(int, TDMItem &)
+} // namespace
+
+bool TForm_Tarmil::ShowNewItemDialog(TDMItem &item)
 {
-    return false; // the item card (TForm_PolozkaEditace) opens here
+    cardGlyphs(Action_PolozkaNova, Action_PolozkaEditace);
+    return ShowNewItemCard(this, item);
 }
 
-bool TForm_Tarmil::ShowCategoryDialog(int &)
+bool TForm_Tarmil::ShowEditItemDialog(int, TDMItem &item)
 {
-    return false; // the category picker opens here, on its root with the given category selected
+    cardGlyphs(Action_PolozkaNova, Action_PolozkaEditace);
+    return ShowEditItemCard(this, item);
+}
+
+bool TForm_Tarmil::ShowCategoryDialog(int &categoryId)
+{
+    return PickCategoryId(this, categoryId);
 }
 
 void TForm_Tarmil::Action_DphExecute()
 {
-    // the VAT list over MSSQLADOQuery_Dph opens here, then DM->RefreshAll()
+    ShowVatRates(this);
+    DM->RefreshAll();
 }
 
 void TForm_Tarmil::Action_JednotkyExecute()
 {
-    // the unit list over MSSQLADOQuery_Jednotka opens here, then DM->RefreshAll()
+    ShowUnits(this);
+    DM->RefreshAll();
 }
 
 void TForm_Tarmil::Action_SkladyExecute()
 {
-    // the store list over MSSQLADOQuery_Sklad opens here
+    ShowStores(this);
 }
 
 void TForm_Tarmil::Action_KategorieExecute()
 {
-    // the category tree editor opens here on its root, then DM->RefreshAll()
+    ShowCategoryEditor(this);
+    DM->RefreshAll();
 }
 
 void TForm_Tarmil::Action_KontaktyExecute()
 {
-    // the contact list over MSSQLADOQuery_Kontakt opens here, then DM->RefreshAll()
+    ShowContacts(this);
+    DM->RefreshAll();
 }
