@@ -1,5 +1,6 @@
 #include "report/vlregistry.h"
 
+#include "report/rich/vlrichview.h"
 #include "report/vlbandview.h"
 #include "report/vlfunctions.h"
 #include "report/vllineview.h"
@@ -11,6 +12,7 @@ namespace {
 
 struct Registry
 {
+    Registry() { addIns.append(vlRichViewInfo()); } // the engine's own add-in
     QList<TvlAddInObjectInfo> addIns;
     QList<TvlToolsInfo> tools;
     QList<TvlExportFilter *> filters;

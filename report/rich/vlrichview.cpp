@@ -351,16 +351,21 @@ TvlRichObject::TvlRichObject(QObject *parent)
     vlRegisterRichView();
 }
 
+TvlAddInObjectInfo vlRichViewInfo()
+{
+    TvlAddInObjectInfo info;
+    info.ClassName = QStringLiteral("TvlRichView");
+    info.Create = [] { return std::make_unique<TvlRichView>(); };
+    info.EditorForm = [](QWidget *parent) { return std::make_unique<TvlRichForm>(parent); };
+    info.ButtonBmp = richButton();
+    info.ButtonHint = QStringLiteral("Vložit RichText");
+    return info;
+}
+
 void vlRegisterRichView()
 {
     for (const TvlAddInObjectInfo &info : vlAddIns())
         if (info.ClassName == QLatin1String("TvlRichView"))
             return;
-    TvlAddInObjectInfo info;
-    info.ClassName = QStringLiteral("TvlRichView");
-    info.Create = [] { return std::make_unique<TvlRichView>(); };
-    info.ButtonBmp = richButton();
-    info.ButtonHint = QStringLiteral("Vložit RichText");
-    info.EditorForm = [](QWidget *parent) { return std::make_unique<TvlRichForm>(parent); };
-    vlRegisterAddIn(info);
+    vlRegisterAddIn(vlRichViewInfo());
 }

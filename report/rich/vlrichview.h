@@ -83,6 +83,9 @@ public:
     explicit TvlRichObject(QObject *parent = nullptr);
 };
 
-// Registers the rich text object with the engine's add-in table, once:
-// class "TvlRichView", hint "Vložit RichText", editor TvlRichForm.
+// The rich text object's entry of the engine's add-in table: class
+// "TvlRichView", hint "Vložit RichText", editor TvlRichForm. The engine
+// starts with it; registering again changes nothing.
+struct TvlAddInObjectInfo;
+TvlAddInObjectInfo vlRichViewInfo();
 void vlRegisterRichView();

@@ -6,6 +6,7 @@
 #include "report/rich/rtfwriter.h"
 #include "report/rich/vlrichview.h"
 #include "report/vlregistry.h"
+#include "report/vlreportlayout.h"
 #include "report/xmlreport.h"
 
 #include <QPainter>
@@ -29,13 +30,6 @@ QByteArray lines(int count)
     for (int i = 1; i <= count; ++i)
         rtf += "\\'d8\\'e1dek " + QByteArray::number(i) + "\\par ";
     return rtf + "}";
-}
-
-QString firstBlock(const QByteArray &record, qsizetype rtfAt)
-{
-    QTextDocument doc;
-    vlReadRtf(record.mid(rtfAt), doc);
-    return doc.begin().text();
 }
 
 } // namespace
@@ -259,4 +253,30 @@ TEST(RichView, DrawnIntoAnImageInsideItsRectangle)
         }
     EXPECT_GT(scaled, 3 * inside);
     EXPECT_LT(scaled, 5 * inside);
+}
+
+TEST(RichView, LayoutFileWithRichTextLoadsWithoutRegistering)
+{
+    TvlReportLayout layout;
+    layout.KeepCurrentPrinter = 1;
+    TvlPage *page = layout.Pages.Add();
+    auto view = std::make_unique<TvlRichView>();
+    view->Name = QStringLiteral("Rich1");
+    view->SetBounds(10, 20, 300, 40);
+    view->SetRtf(lines(3));
+    page->Add(std::move(view));
+    MemoryStream stream;
+    layout.SaveToStream(stream);
+    stream.seek(0);
+    TvlReportLayout back;
+    back.KeepCurrentPrinter = 1;
+    ASSERT_TRUE(back.LoadFromStream(stream));
+    ASSERT_EQ(back.Pages.Count(), 1);
+    ASSERT_EQ(back.Pages.GetPage(0)->Count(), 1);
+    auto *rich = dynamic_cast<TvlRichView *>(back.Pages.GetPage(0)->Object(0));
+    ASSERT_NE(rich, nullptr);
+    EXPECT_EQ(rich->RichEdit.toPlainText(), QStringLiteral("Řádek 1\nŘádek 2\nŘádek 3"));
+    MemoryStream again;
+    back.SaveToStream(again);
+    EXPECT_EQ(again.data(), stream.data());
 }
