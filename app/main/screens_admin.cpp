@@ -1,13 +1,17 @@
 // Screens of administration opened by the main window: the store choice,
 // the SQL console, users and rights, the report list. See
 // actions_common.cpp for how a screen is wired in.
+#include "app/admin/form_sestavy.h"
 #include "app/main/tarmilform.h"
+#include "data/dm.h"
+#include "platform/db/servererror.h"
+#include "platform/messages.h"
 
 #include <QAction>
 
 QList<QAction *> TForm_Tarmil::PendingAdminScreens() const
 {
-    return {Action_VybratSklad, Action_SQL, Action_Uzivatele, Action_Sestavy};
+    return {Action_VybratSklad, Action_SQL, Action_Uzivatele};
 }
 
 bool TForm_Tarmil::ShowStoreDialog(QString &)
@@ -29,5 +33,15 @@ void TForm_Tarmil::Action_UzivateleExecute()
 
 void TForm_Tarmil::Action_SestavyExecute()
 {
-    // the report list over MSSQLADOQuery_Sestava opens here
+    TMSSQLADOQuery *query = DM->MSSQLADOQuery_Sestava;
+    try {
+        query->RefreshQuery();
+    } catch (const Db::DatabaseError &error) {
+        ShowWarning(QStringLiteral("Seznam nelze otevřít..."), QStringLiteral("Sestavy"), error.text());
+        return;
+    }
+    TForm_Sestavy form(this);
+    form.DataSourceDataChange();
+    form.exec();
+    query->Close();
 }
