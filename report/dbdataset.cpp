@@ -103,6 +103,15 @@ void TvlDBDataSet::Exit()
         source.Close();
 }
 
+Db::Dataset *vlSourceDataSet(QObject *component)
+{
+    if (auto *dataset = qobject_cast<Db::Dataset *>(component))
+        return dataset;
+    if (auto *report = qobject_cast<TvlDBDataSet *>(component))
+        return report->SourceDataSet();
+    return nullptr;
+}
+
 bool vlIsBlob(const Db::Field *field)
 {
     if (!field)
@@ -145,17 +154,6 @@ bool vlBookmarksEqual(const Db::Dataset &, const Db::Bookmark &a, const Db::Book
 
 namespace {
 
-// The dataset a component stands for: a database dataset, or the one a
-// report dataset reads.
-Db::Dataset *datasetOf(QObject *component)
-{
-    if (auto *dataset = qobject_cast<Db::Dataset *>(component))
-        return dataset;
-    if (auto *report = qobject_cast<TvlDBDataSet *>(component))
-        return report->SourceDataSet();
-    return nullptr;
-}
-
 // Splits off the field name, which may be quoted (and then may hold dots).
 void splitFieldName(const QString &name, QStringList &path, QString &field)
 {
@@ -181,9 +179,9 @@ void vlGetDataSetAndField(const QString &name, Db::Dataset *&dataset, Db::Field 
     QString fieldName;
     splitFieldName(name.trimmed(), path, fieldName);
     if (path.size() == 2)
-        dataset = datasetOf(GlobalComponents::FindOwned(GlobalComponents::Find(path[0]), path[1]));
+        dataset = vlSourceDataSet(GlobalComponents::FindOwned(GlobalComponents::Find(path[0]), path[1]));
     else if (path.size() == 1)
-        dataset = datasetOf(GlobalComponents::FindOwned(vlCurrentReportOwner(), path[0]));
+        dataset = vlSourceDataSet(GlobalComponents::FindOwned(vlCurrentReportOwner(), path[0]));
     else if (!path.isEmpty())
         dataset = nullptr;
     field = dataset ? dataset->FindField(fieldName) : nullptr;

@@ -60,6 +60,10 @@ private:
     bool m_atRangeEnd = false;
 };
 
+// The platform dataset a component stands for: a database dataset itself, or
+// the one a report dataset reads; nullptr for anything else.
+Db::Dataset *vlSourceDataSet(QObject *component);
+
 // Binary and long-text fields, which the engine shows as pictures or memos.
 bool vlIsBlob(const Db::Field *field);
 void vlGetFieldNames(const Db::Dataset &dataset, QStringList &list);

@@ -1,0 +1,75 @@
+#pragma once
+// Run-time bands: while a design page is formed, each band object of the page
+// (and each band type without one) becomes a band holding the objects printed
+// with it, its data set, group condition, chain and aggregate store.
+#include "platform/variant.h"
+#include "report/dataset.h"
+#include "report/vlbandview.h"
+#include "report/vlfunctions.h"
+
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+class TvlPageRun;
+
+// The band collecting the objects that lie outside every band.
+constexpr int vlOutsideBand = btCount;
+constexpr int vlBandSlots = btCount + 1;
+
+class TvlBand : public TvlAggregateBand
+{
+public:
+    TvlBand(int type, TvlPageRun *owner);
+    ~TvlBand() override;
+
+    // TvlAggregateBand
+    QString Name() const override;
+    int BandType() const override { return Typ; }
+    bool Visible() const override { return m_visible; }
+    QStringList &AggregateValues() override { return Values; }
+    int RecordCount() const override { return Count; }
+
+    void SetVisible(bool visible) { m_visible = visible; }
+    bool IsDataBand() const { return Typ == btMasterData || Typ == btDetailData || Typ == btSubDetailData; }
+    bool HasObjects() const { return !Objects.empty(); }
+    // Band height the printed objects need: the band's own, or with
+    // Stretched the lowest end of its stretchable objects.
+    int CalcHeight();
+    // The aggregate store starts again.
+    void ResetAggregates()
+    {
+        Values.clear();
+        Count = 0;
+    }
+
+    int Typ;
+    TvlPageRun *OwnerPage;
+    TvlBandView *View = nullptr; // the run-time copy of its band object
+    int Y = 0, Height = 0, X = 0, Width = 0;
+    int CalculatedHeight = -1;
+    int PrintedHeight = 0;
+    std::vector<TvlView *> Objects; // positions relative to the band
+    QStringList Memo;
+    QStringList Script; // coded
+    quint16 Flags = 0;
+    bool Stretched = false, StartNewPage = false, PrintIfDetailEmpty = false, AllowSplit = false;
+    TvlDataset *DataSet = nullptr;
+    std::unique_ptr<TvlDataset> VirtualDataSet; // a band asking for a number of records
+    TvlDataset *CrossDataSet = nullptr;
+    QString GroupCondition;
+    Variant LastGroupValue;
+    TvlBand *Next = nullptr, *Prev = nullptr;
+    TvlBand *Last = nullptr; // kept by the first band of a chain
+    TvlBand *HeaderBand = nullptr, *FooterBand = nullptr;
+    int RecordNo = 0;    // LINE#
+    int PageRecords = 0; // records since the last page break
+    int LineThrough = 0; // LINETHROUGH#
+    QStringList Values;  // aggregate store
+    int Count = 0;       // records added to it
+    bool ForceNewPage = false, ForceNewColumn = false;
+    bool Complete = true;
+
+private:
+    bool m_visible = true;
+};

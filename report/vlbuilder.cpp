@@ -1,0 +1,748 @@
+#include "report/vlbuilder.h"
+
+#include "platform/messages.h"
+#include "report/components.h"
+#include "report/vlmemoview.h"
+#include "report/vlregistry.h"
+#include "report/vlsubreportview.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+TvlReportBuilder *g_active = nullptr;
+
+bool isCrossType(int type)
+{
+    return type >= btCrossHeader && type <= btCrossFooter;
+}
+
+// While a report builds, windows that were open before take no input: only
+// what the build shows itself (the progress window) may be used.
+class InputBlocker : public QObject
+{
+public:
+    InputBlocker()
+    {
+        if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+            return;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                m_blocked.insert(w);
+        qApp->installEventFilter(this);
+        m_installed = true;
+    }
+    ~InputBlocker() override
+    {
+        if (m_installed)
+            qApp->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Close:
+            break;
+        default:
+            return false;
+        }
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget)
+            return false;
+        if (m_blocked.count(widget->window())) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::set<QWidget *> m_blocked;
+    bool m_installed = false;
+};
+
+} // namespace
+
+TvlVariables &vlScriptVariables()
+{
+    static TvlVariables variables;
+    return variables;
+}
+
+// --- TvlBand -------------------------------------------------------------------------
+
+TvlBand::TvlBand(int type, TvlPageRun *owner)
+    : Typ(type)
+    , OwnerPage(owner)
+{}
+
+TvlBand::~TvlBand() = default;
+
+QString TvlBand::Name() const
+{
+    return View ? View->Name : QString();
+}
+
+int TvlBand::CalcHeight()
+{
+    int height = Height;
+    if (!Stretched)
+        return height;
+    for (TvlView *view : Objects) {
+        auto *stretchable = dynamic_cast<TvlStretcheable *>(view);
+        if (!stretchable || !(view->Flags & 1) || !view->IsVisible())
+            continue;
+        height = std::max(height, view->Top + stretchable->CalcHeight());
+    }
+    return height;
+}
+
+// --- the builder ---------------------------------------------------------------------
+
+TvlReportBuilder::TvlReportBuilder(TvlReport *target)
+    : m_target(target)
+    , m_report(target)
+    , m_previous(g_active)
+    , m_interpreter(this, &vlScriptVariables())
+    , m_stdLibrary(this)
+{
+    g_active = this;
+    m_started = QDateTime::currentDateTime();
+}
+
+TvlReportBuilder::~TvlReportBuilder()
+{
+    g_active = m_previous;
+}
+
+TvlReportBuilder *TvlReportBuilder::Active()
+{
+    return g_active;
+}
+
+bool TvlReportBuilder::Prepare()
+{
+    TvlReport &report = *m_target;
+    InputBlocker blocker;
+    vlSetCurrentReportOwner(report.parent());
+    const bool composite = qobject_cast<TvlCompositeReport *>(&report) != nullptr;
+    bool twoPass = report.TwoPass != 0;
+    if (composite)
+        for (const auto &part : static_cast<TvlCompositeReport &>(report).Reports)
+            twoPass = twoPass || (part && part->TwoPass);
+    if (report.OnBeginDoc && !composite)
+        report.OnBeginDoc();
+    report.EMFPages.Clear();
+    QString caption = QStringLiteral("Připravuji sestavu");
+    if (!report.Title.isEmpty())
+        caption += QStringLiteral(" - ") + report.Title;
+    const bool window = report.ShowProgress && !report.OnProgress;
+    if (window)
+        Messages().showProgress(caption);
+    bool done = true;
+    try {
+        if (twoPass) {
+            m_counting = true;
+            m_passLabel = QStringLiteral("Zjišťuji počet stran:");
+            m_firstPass = true;
+            m_lastPass = false;
+            report.BuildReport();
+            m_totalPages = report.EMFPages.Count();
+            report.EMFPages.Clear();
+            m_counting = false;
+            m_firstPass = false;
+        }
+        m_lastPass = true;
+        m_passLabel = QStringLiteral("Zpracovávám stranu:");
+        m_pageIndex = 0;
+        m_continue = false;
+        m_contentTop.clear();
+        report.BuildReport();
+    } catch (const TvlBuildStop &stop) {
+        done = false;
+        report.Terminated = true;
+        if (!stop.Cancelled) {
+            report.m_buildFailed = true;
+            report.m_errorText = stop.Text;
+        }
+    }
+    if (window)
+        Messages().hideProgress();
+    if (report.OnEndDoc && !composite)
+        report.OnEndDoc();
+    return done;
+}
+
+void TvlReportBuilder::BuildComposite(TvlCompositeReport *composite)
+{
+    const QList<QPointer<TvlReport>> reports = composite->Reports;
+    for (int i = 0; i < reports.size(); ++i) {
+        TvlReport *part = reports[i];
+        if (!part)
+            continue;
+        if (m_firstPass && part->OnBeginDoc)
+            part->OnBeginDoc();
+        TvlReport *next = nullptr;
+        for (int j = i + 1; j < reports.size() && !next; ++j)
+            next = reports[j];
+        m_continueAfterReport = next && next->Pages.Count() > 0 && next->Pages[0]->PrintOnPreviousPage;
+        BuildReport(part);
+        m_continueAfterReport = false;
+        if (m_lastPass && part->OnEndDoc)
+            part->OnEndDoc();
+    }
+}
+
+void TvlReportBuilder::BuildReport(TvlReport *report)
+{
+    TvlReport *outer = m_report;
+    m_report = report;
+    report->Values().Sort();
+    report->Values().BindDataSets();
+    std::vector<std::unique_ptr<TvlPageRun>> outerRuns;
+    outerRuns.swap(m_runs);
+    TvlDataset *reportData = report->ReportType == rtMultiple ? report->Dataset() : nullptr;
+    auto cleanUp = [&] {
+        m_runs.clear();
+        m_runs.swap(outerRuns);
+        m_hooks.clear();
+        m_curRun = nullptr;
+        m_curBand = nullptr;
+        m_curView = nullptr;
+        m_report = outer;
+    };
+    try {
+        if (reportData) {
+            reportData->Init();
+            reportData->First();
+        }
+        std::set<int> subPages;
+        for (int p = 0; p < report->Pages.Count(); ++p)
+            for (const auto &view : report->Pages[p]->Objects)
+                if (auto *sub = dynamic_cast<TvlSubReportView *>(view.get()))
+                    subPages.insert(sub->PageIndex);
+        for (int p = 0; p < report->Pages.Count(); ++p) {
+            m_runs.push_back(SetupPage(report->Pages[p], p, subPages.count(p) > 0));
+            m_runs.back()->IsSubReportPage = subPages.count(p) > 0;
+        }
+        const auto nextPrinted = [this](size_t p) {
+            size_t next = p + 1;
+            while (next < m_runs.size() && m_runs[next]->IsSubReportPage)
+                ++next;
+            return next;
+        };
+        const auto continueOrNot = [this](bool continues) {
+            if (continues && m_target->EMFPages.Count() > 0) {
+                m_pageIndex = m_target->EMFPages.Count() - 1;
+                m_continue = true;
+            } else {
+                m_pageIndex = m_target->EMFPages.Count();
+            }
+        };
+        bool more = true;
+        while (more) {
+            Progress();
+            for (size_t p = 0; p < m_runs.size(); ++p) {
+                TvlPageRun &run = *m_runs[p];
+                if (run.IsSubReportPage)
+                    continue;
+                m_curRun = &run;
+                if (report->OnManualBuild)
+                    report->OnManualBuild(run.Page);
+                else
+                    BuildPages(run);
+                const size_t next = nextPrinted(p);
+                if (next < m_runs.size()) {
+                    continueOrNot(m_runs[next]->Page->PrintOnPreviousPage != 0);
+                    continue;
+                }
+                if (reportData)
+                    reportData->Next();
+                more = reportData && !reportData->Eof();
+                continueOrNot(m_continueAfterReport && !more);
+            }
+            if (m_runs.empty() || nextPrinted(size_t(-1)) >= m_runs.size()) {
+                if (reportData)
+                    reportData->Next();
+                more = reportData && !reportData->Eof();
+            }
+        }
+        if (reportData)
+            reportData->Exit();
+    } catch (const TvlBuildStop &) {
+        cleanUp();
+        throw;
+    } catch (const std::exception &error) {
+        cleanUp();
+        throw TvlBuildStop(QString::fromUtf8(error.what()), false);
+    }
+    cleanUp();
+}
+
+// --- set-up of a design page -----------------------------------------------------------
+
+TvlDataset *TvlReportBuilder::DataSetOf(TvlBand &band, const QString &source)
+{
+    const QString text = source.trimmed();
+    if (text.isEmpty())
+        return nullptr;
+    const QChar first = text.at(0);
+    if (first >= u'1' && first <= u'9') {
+        auto virtualSet = std::make_unique<TdiRazaDataset>();
+        virtualSet->SetRangeEnd(TvlDataset::reCount);
+        virtualSet->SetRangeEndCount(text.toInt());
+        band.VirtualDataSet = std::move(virtualSet);
+        return band.VirtualDataSet.get();
+    }
+    return qobject_cast<TvlDataset *>(vlFindComponent(text));
+}
+
+std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index, bool subPage)
+{
+    auto run = std::make_unique<TvlPageRun>(page, index);
+    std::vector<TvlView *> pending;
+    std::vector<TvlBandView *> bandViews;
+    std::vector<TvlView *> subReports;
+    for (const auto &source : page->Objects) {
+        std::unique_ptr<TvlView> copy = vlCreateView(source->ObjectType, source->ClassName());
+        if (!copy)
+            continue;
+        copy->Assign(*source);
+        copy->OwnerBand = nullptr;
+        if (copy->Flags & 0x8000)
+            m_hooks.push_back(copy.get());
+        QStringList coded, errors;
+        if (!source->Script.isEmpty()) {
+            m_interpreter.PrepareScript(source->Script, coded, errors);
+            if (!errors.isEmpty())
+                throw TvlBuildStop(
+                    QStringLiteral("Chyba ve skriptu objektu %1:\r%2").arg(source->Name, errors.join(u'\r')), false);
+        }
+        m_scripts[copy.get()] = coded;
+        if (auto *band = dynamic_cast<TvlBandView *>(copy.get()))
+            bandViews.push_back(band);
+        else if (dynamic_cast<TvlSubReportView *>(copy.get()))
+            subReports.push_back(copy.get());
+        else
+            pending.push_back(copy.get());
+        run->Objects.push_back(std::move(copy));
+    }
+
+    auto makeBand = [&](TvlBandView *view) {
+        auto band = std::make_unique<TvlBand>(view->GetBandType(), run.get());
+        band->View = view;
+        band->Y = view->Top;
+        band->Height = view->Height;
+        band->X = view->Left;
+        band->Width = view->Width;
+        band->Memo = view->Memo;
+        band->Script = m_scripts[view];
+        band->Flags = view->Flags;
+        band->Stretched = view->Flags & bfStretched;
+        band->StartNewPage = !subPage && (view->Flags & bfStartNewPage);
+        band->PrintIfDetailEmpty = view->Flags & bfPrintIfDetailEmpty;
+        band->AllowSplit = !subPage && (view->Flags & bfAllowSplit);
+        band->SetVisible(view->IsVisible());
+        TvlBand *raw = band.get();
+        run->Bands.push_back(std::move(band));
+        return raw;
+    };
+    auto chain = [&](int type, TvlBand *band) {
+        TvlBand *&first = run->Table[type];
+        if (!first) {
+            first = band;
+            first->Last = band;
+            return;
+        }
+        first->Last->Next = band;
+        band->Prev = first->Last;
+        first->Last = band;
+    };
+    std::stable_sort(bandViews.begin(), bandViews.end(),
+                     [](const TvlBandView *a, const TvlBandView *b) { return a->Top < b->Top; });
+
+    // Cross bands take the objects lying within them horizontally.
+    std::set<TvlView *> crossOwned;
+    for (TvlBandView *view : bandViews) {
+        if (!isCrossType(view->GetBandType()) || run->Table[view->GetBandType()])
+            continue;
+        TvlBand *band = makeBand(view);
+        band->DataSet = DataSetOf(*band, view->FormatText.contains(u';') ? QString() : view->FormatText);
+        chain(band->Typ, band);
+        for (TvlView *object : pending) {
+            if (crossOwned.count(object) || object->Left < view->Left ||
+                object->Left + object->Width > view->Left + view->Width)
+                continue;
+            object->Left -= view->Left;
+            crossOwned.insert(object);
+            run->CrossOwner[object] = band;
+        }
+    }
+    // Horizontal bands take the objects whose top lies within them.
+    std::set<TvlView *> taken;
+    for (TvlBandView *view : bandViews) {
+        const int type = view->GetBandType();
+        if (isCrossType(type) || type < 0 || type >= btCount)
+            continue;
+        TvlBand *band = makeBand(view);
+        if (type == btGroupHeader)
+            band->GroupCondition = view->FormatText;
+        else if (!view->FormatText.contains(u';'))
+            band->DataSet = DataSetOf(*band, view->FormatText);
+        if (type == btMasterData && !band->DataSet && m_report->ReportType == rtSimple)
+            band->DataSet = m_report->Dataset();
+        chain(type, band);
+        auto within = [&](const TvlView *object) {
+            return object->Top >= band->Y && object->Top <= band->Y + band->Height;
+        };
+        auto take = [&](TvlView *object) {
+            object->Top -= band->Y;
+            object->OwnerBand = band;
+            band->Objects.push_back(object);
+            taken.insert(object);
+        };
+        for (TvlView *object : pending)
+            if (!crossOwned.count(object) && !taken.count(object) && within(object))
+                take(object);
+        for (TvlView *object : pending)
+            if (crossOwned.count(object) && !taken.count(object) && within(object))
+                take(object);
+        for (TvlView *object : subReports)
+            if (!taken.count(object) && within(object))
+                take(object);
+    }
+    // What no band took prints where it lies.
+    for (TvlView *object : pending) {
+        if (taken.count(object) || crossOwned.count(object))
+            continue;
+        if (!run->Table[vlOutsideBand]) {
+            auto band = std::make_unique<TvlBand>(vlOutsideBand, run.get());
+            run->Table[vlOutsideBand] = band.get();
+            run->Bands.push_back(std::move(band));
+        }
+        object->OwnerBand = run->Table[vlOutsideBand];
+        run->Table[vlOutsideBand]->Objects.push_back(object);
+    }
+    // Headers and footers of the three levels.
+    for (int level = 0; level < 3; ++level) {
+        const int headerType = btMasterHeader + 3 * level;
+        const int dataType = headerType + 1, footerType = headerType + 2;
+        for (TvlBand *header = run->Table[headerType]; header; header = header->Next)
+            for (TvlBand *data = run->Table[dataType]; data; data = data->Next)
+                if (data->Y > header->Y) {
+                    data->HeaderBand = header;
+                    break;
+                }
+        for (TvlBand *footer = run->Table[footerType]; footer; footer = footer->Next) {
+            TvlBand *above = nullptr;
+            for (TvlBand *data = run->Table[dataType]; data; data = data->Next)
+                if (data->Y < footer->Y)
+                    above = data;
+            if (above)
+                above->FooterBand = footer;
+        }
+    }
+    TvlBand *footer = run->Table[btGroupFooter];
+    for (TvlBand *header = run->Table[btGroupHeader] ? run->Table[btGroupHeader]->Last : nullptr; header && footer;
+         header = header->Prev, footer = footer->Next)
+        header->FooterBand = footer;
+    // The cross data band may name a data source per band: "Band=Source;...".
+    if (TvlBand *crossData = run->Table[btCrossData]) {
+        const QString list = crossData->View ? crossData->View->FormatText : QString();
+        if (list.contains(u';')) {
+            for (const QString &pair : list.split(u';', Qt::SkipEmptyParts)) {
+                const int eq = int(pair.indexOf(u'='));
+                if (eq < 0)
+                    continue;
+                const QString name = pair.left(eq).trimmed();
+                for (auto &band : run->Bands)
+                    if (band->Typ >= btMasterHeader && band->Typ <= btGroupFooter && band->View &&
+                        band->View->Name.compare(name, Qt::CaseInsensitive) == 0)
+                        band->CrossDataSet = DataSetOf(*band, pair.mid(eq + 1));
+            }
+        }
+    }
+    run->Columns = std::max(1, page->Columns);
+    run->ColumnGap = page->ColumnGap;
+    run->ColumnWidth = (page->RightEdge() - page->LeftOffset()) / run->Columns;
+    page->ColumnWidth = run->ColumnWidth;
+    return run;
+}
+
+// --- forming pages -------------------------------------------------------------------
+
+void TvlReportBuilder::Progress()
+{
+    const int page = m_pageIndex + 1;
+    if (m_target->OnProgress) {
+        m_target->OnProgress(page);
+    } else if (m_target->ShowProgress) {
+        QString text = m_passLabel + QStringLiteral("  ") + QString::number(page);
+        if (m_totalPages > 0 && !m_counting)
+            text += QStringLiteral(" z ") + QString::number(m_totalPages);
+        if (!Messages().stepProgress(text, page))
+            throw TvlBuildStop(QString(), true);
+    }
+    if (m_target->Terminated)
+        throw TvlBuildStop(QString(), true);
+}
+
+void TvlReportBuilder::AddPage(TvlPageRun &run)
+{
+    m_target->EMFPages.Add(*run.Page);
+    m_pageIndex = m_target->EMFPages.Count() - 1;
+    ++m_pagesAdded;
+    if (m_report->OnBeginPage)
+        m_report->OnBeginPage(m_pageIndex);
+    if (m_target != m_report && m_target->OnBeginPage)
+        m_target->OnBeginPage(m_pageIndex);
+    run.CurY = run.Page->TopOffset();
+    run.CurColumn = 0;
+    run.XAdjust = run.Page->LeftOffset();
+    for (auto &band : run.Bands)
+        band->PageRecords = 0;
+    ShowBand(run, run.Table[btOverlay]);
+    ShowBand(run, run.Table[vlOutsideBand]);
+}
+
+void TvlReportBuilder::BuildPages(TvlPageRun &run)
+{
+    TvlPage &page = *run.Page;
+    if (m_continue && m_savedY >= m_savedBottom) {
+        m_continue = false;
+        m_pageIndex = m_target->EMFPages.Count();
+    }
+    run.CurBottomY = m_continue && m_footerPending ? m_savedBottom : page.BottomEdge(run.BandHeight(btPageFooter));
+    run.CurColumn = 0;
+    run.XAdjust = page.LeftOffset();
+    if (m_continue) {
+        run.CurY = m_savedY;
+        m_continue = false;
+    } else {
+        AddPage(run);
+    }
+    run.ColumnStartY = run.CurY;
+    const int before = m_pagesAdded;
+    ShowBand(run, run.Table[btReportTitle]);
+    if (m_pagesAdded == before) {
+        if (run.Table[btPageHeader] && (run.Table[btPageHeader]->Flags & bfPrintOnFirstPage))
+            ShowBand(run, run.Table[btPageHeader]);
+        ShowBand(run, run.Table[btColumnHeader]);
+    }
+    m_contentTop[m_pageIndex] = run.CurY;
+    run.FreshY = run.CurY;
+    PrintData(run);
+    ShowBand(run, run.Table[btColumnFooter]);
+    ShowBand(run, run.Table[btReportSummary]);
+    m_savedY = run.CurColumn > 0 ? run.CurBottomY : run.CurY;
+    m_savedBottom = run.CurBottomY;
+    TvlBand *footer = run.Table[btPageFooter];
+    m_footerPending = !(footer && footer->HasObjects() && (footer->Flags & bfPrintOnLastPage));
+    if (!m_footerPending)
+        EndPage(run);
+    else
+        m_pageIndex = m_target->EMFPages.Count();
+}
+
+void TvlReportBuilder::ShowGroupHeaders(TvlPageRun &run, TvlBand *from)
+{
+    for (TvlBand *group = from; group; group = group->Next)
+        ShowBand(run, group);
+}
+
+bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool groups)
+{
+    const int headerType = btMasterHeader + 3 * (level - 1);
+    const int dataType = headerType + 1;
+    bool printedAny = false;
+    for (TvlBand *band = run.Table[dataType]; band; band = band->Next) {
+        TvlDataset *data = band->DataSet;
+        if (!data)
+            continue;
+        data->Init();
+        data->First();
+        band->RecordNo = 1;
+        const bool withGroups = level == 1 && groups;
+        if (withGroups)
+            for (TvlBand *group = run.Table[btGroupHeader]; group; group = group->Next)
+                group->RecordNo = 0;
+        std::vector<TvlBand *> queue;
+        bool footerDone = false;
+        const bool hadRecords = !data->Eof();
+        if (hadRecords) {
+            if (withGroups)
+                ShowGroupHeaders(run, run.Table[btGroupHeader]);
+            if (band->HeaderBand)
+                queue.push_back(band->HeaderBand);
+            if (band->FooterBand)
+                band->FooterBand->ResetAggregates();
+        }
+        while (!data->Eof()) {
+            if (m_target->ShowProgress && !m_target->OnProgress && !Messages().stepProgress({}, m_pageIndex + 1))
+                throw TvlBuildStop(QString(), true);
+            if (m_target->Terminated)
+                throw TvlBuildStop(QString(), true);
+            queue.push_back(band);
+            ++band->PageRecords;
+            ++band->LineThrough;
+            bool print = true;
+            if (level < deepest) {
+                const bool detail = DataLoop(run, level + 1, deepest, groups);
+                if (!detail && !band->PrintIfDetailEmpty) {
+                    queue.pop_back();
+                    print = false;
+                }
+            }
+            if (print) {
+                for (TvlBand *queued : queue)
+                    ShowBand(run, queued);
+                queue.clear();
+                printedAny = true;
+            }
+            data->Next();
+            if (withGroups) {
+                TvlBand *changed = nullptr;
+                const bool end = data->Eof();
+                for (TvlBand *group = run.Table[btGroupHeader]; group && !changed; group = group->Next) {
+                    if (end) {
+                        changed = group;
+                        break;
+                    }
+                    m_curBand = band;
+                    const Variant value = Calculate(group->GroupCondition);
+                    if (!(value == group->LastGroupValue))
+                        changed = group;
+                }
+                if (changed) {
+                    queue.clear();
+                    ShowBand(run, band->FooterBand);
+                    footerDone = end;
+                    std::vector<TvlBand *> inner;
+                    for (TvlBand *group = changed->Next; group; group = group->Next)
+                        inner.push_back(group);
+                    for (auto it = inner.rbegin(); it != inner.rend(); ++it) {
+                        ShowBand(run, (*it)->FooterBand);
+                        (*it)->RecordNo = 0;
+                    }
+                    ShowBand(run, changed->FooterBand);
+                    changed->RecordNo = 0;
+                    if (!end) {
+                        if (changed->StartNewPage)
+                            NewPage(run);
+                        ShowGroupHeaders(run, changed);
+                        if (band->HeaderBand)
+                            queue.push_back(band->HeaderBand);
+                        if (band->FooterBand)
+                            band->FooterBand->ResetAggregates();
+                    }
+                }
+            }
+            ++band->RecordNo;
+            if (withGroups)
+                for (TvlBand *group = run.Table[btGroupHeader]; group; group = group->Next)
+                    ++group->RecordNo;
+            if (!data->Eof() && (band->StartNewPage || band->ForceNewPage)) {
+                band->ForceNewPage = false;
+                NewPage(run);
+            }
+        }
+        if (!queue.empty()) {
+            // No row of this band printed: its header stays out, and so does its footer.
+            queue.clear();
+        } else if (!footerDone && hadRecords) {
+            ShowBand(run, band->FooterBand);
+        }
+        data->Exit();
+    }
+    return printedAny;
+}
+
+bool TvlReportBuilder::BreakIfNeeded(TvlPageRun &run, int y, int height, TvlBand *band, bool onlyAsk)
+{
+    if (y + height + run.BandHeight(btColumnFooter) <= run.CurBottomY)
+        return false;
+    if (!onlyAsk)
+        NewColumn(run, band);
+    return true;
+}
+
+void TvlReportBuilder::NewPage(TvlPageRun &run)
+{
+    if (run.IsSubReportPage && run.Parent) {
+        TvlPageRun &parent = *run.Parent;
+        if (m_pageIndex + 1 < m_target->EMFPages.Count()) {
+            ++m_pageIndex;
+            const auto top = m_contentTop.find(m_pageIndex);
+            run.CurY = top != m_contentTop.end() ? top->second : run.Page->TopOffset();
+        } else {
+            NewPage(parent);
+            run.CurY = parent.CurY;
+        }
+        run.CurBottomY = parent.CurBottomY;
+        run.ColumnStartY = run.CurY;
+        run.FreshY = run.CurY;
+        return;
+    }
+    Progress();
+    ShowBand(run, run.Table[btColumnFooter]);
+    EndPage(run);
+    run.CurBottomY = run.Page->BottomEdge(run.BandHeight(btPageFooter));
+    AddPage(run);
+    ShowBand(run, run.Table[btPageHeader]);
+    run.ColumnStartY = run.CurY;
+    ShowBand(run, run.Table[btColumnHeader]);
+    m_contentTop[m_pageIndex] = run.CurY;
+    run.FreshY = run.CurY;
+}
+
+void TvlReportBuilder::NewColumn(TvlPageRun &run, TvlBand *band)
+{
+    if (run.CurColumn < run.Columns - 1) {
+        ShowBand(run, run.Table[btColumnFooter]);
+        ++run.CurColumn;
+        run.XAdjust += run.ColumnWidth + run.ColumnGap;
+        run.CurY = run.ColumnStartY;
+        ShowBand(run, run.Table[btColumnHeader]);
+        run.FreshY = run.CurY;
+    } else {
+        NewPage(run);
+    }
+    if (!band)
+        return;
+    const int type = band->Typ;
+    const bool levelOne = type == btMasterData || type == btMasterFooter || type == btGroupFooter;
+    if (levelOne && run.Table[btGroupHeader] && run.Table[btGroupHeader]->HasObjects())
+        for (TvlBand *group = run.Table[btGroupHeader]; group; group = group->Next)
+            if (group->Flags & bfReprintOnNewPage)
+                ShowBand(run, group, true);
+    if (band->IsDataBand() && band->HeaderBand && (band->HeaderBand->Flags & bfReprintOnNewPage))
+        ShowBand(run, band->HeaderBand, true);
+}
+
+void TvlReportBuilder::EndPage(TvlPageRun &run)
+{
+    run.CurColumn = 0;
+    run.XAdjust = run.Page->LeftOffset();
+    TvlBand *footer = run.Table[btPageFooter];
+    for (int i = m_pageIndex; i < m_target->EMFPages.Count(); ++i) {
+        m_pageIndex = i;
+        if (m_report->OnEndPage)
+            m_report->OnEndPage(i);
+        if (m_target != m_report && m_target->OnEndPage)
+            m_target->OnEndPage(i);
+        if (footer && (i > 0 || (footer->Flags & bfPrintOnFirstPage)))
+            ShowBand(run, footer);
+    }
+    m_pageIndex = m_target->EMFPages.Count();
+}

@@ -1,0 +1,190 @@
+#pragma once
+// Report building: turns the design pages of a report into prepared pages.
+// One builder lives for one PrepareReport; it holds what the whole build
+// shares (the report being built, the current prepared page, the pass,
+// DATE and TIME, the error), answers the interpreter and the function
+// library, and forms each design page through its run-time bands.
+#include "report/vlband.h"
+#include "report/vlreport.h"
+#include "report/vlscriptbinding.h"
+
+#include <QDateTime>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <unordered_map>
+
+// A design page while it is formed: run-time copies of its objects, the
+// band table and where printing stands.
+class TvlPageRun
+{
+public:
+    explicit TvlPageRun(TvlPage *page, int index)
+        : Page(page)
+        , Index(index)
+    {}
+
+    TvlBand *Band(int type) const { return Table[type]; }
+    int BandHeight(int type) const { return Table[type] && Table[type]->HasObjects() ? Table[type]->Height : 0; }
+
+    TvlPage *Page;
+    int Index;
+    std::vector<std::unique_ptr<TvlView>> Objects;
+    std::vector<std::unique_ptr<TvlBand>> Bands;
+    TvlBand *Table[vlBandSlots] = {};
+    // Objects of the cross bands, by the cross band they came from.
+    std::unordered_map<const TvlView *, TvlBand *> CrossOwner;
+    int CurY = 0, CurBottomY = 0;
+    int CurColumn = 0, Columns = 1, ColumnWidth = 0, ColumnGap = 0;
+    int XAdjust = 0;
+    int ColumnStartY = 0;
+    int FreshY = 0; // where the current column's content starts
+    bool IsSubReportPage = false;
+    TvlPageRun *Parent = nullptr; // while printed as a sub-report
+};
+
+// The script variables every report shares.
+TvlVariables &vlScriptVariables();
+
+// Thrown to end a pass: an error (with its text) or the user's interruption.
+class TvlBuildStop : public std::runtime_error
+{
+public:
+    TvlBuildStop(const QString &text, bool cancelled)
+        : std::runtime_error(text.toStdString())
+        , Text(text)
+        , Cancelled(cancelled)
+    {}
+    QString Text;
+    bool Cancelled;
+};
+
+class TvlReportBuilder : public TvlScriptContext, public TvlFunctionContext
+{
+public:
+    explicit TvlReportBuilder(TvlReport *target);
+    ~TvlReportBuilder() override;
+
+    // The builder of the build running now, or nullptr.
+    static TvlReportBuilder *Active();
+
+    // The whole build: one or two passes; false when interrupted or failed.
+    bool Prepare();
+    // One pass over one report's design pages into the target's pages.
+    void BuildReport(TvlReport *report);
+    // The reports of a composite one after the other.
+    void BuildComposite(TvlCompositeReport *composite);
+
+    // TvlScriptContext
+    TvlScriptView *CurrentView() override;
+    TvlScriptView *FindView(const QString &name) override;
+    int FreeSpace() override;
+    void ForceNewPage() override;
+    void ForceNewColumn() override;
+    void GetReportValue(const QString &name, Variant &value) override;
+    void CallReportFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                            QString &val) override;
+
+    // TvlFunctionContext
+    Variant Calculate(const QString &expression) override;
+    TvlAggregateBand *AggregatingBand() override { return m_aggregatingBand; }
+    TvlAggregateBand *PrintingBand() override { return m_curBand; }
+    QString CrossSuffix() override;
+    bool WalkDataset(const QString &reference, bool forCount,
+                     const std::function<void(const Variant &)> &visit) override;
+    QString Input(const QString &prompt, const QString &defaultText) override;
+
+    // Memo text with every bracket expression replaced by its value text.
+    QStringList ExpandMemo(const QStringList &memo, qint32 format, const QString &formatText);
+
+    bool Counting() const { return m_counting; }
+    int TotalPages() const { return m_totalPages; }
+    int PageIndex() const { return m_pageIndex; }
+
+private:
+    // Set-up and release of a design page's run-time bands.
+    std::unique_ptr<TvlPageRun> SetupPage(TvlPage *page, int index, bool subPage);
+    void BindBlobObjects(TvlPageRun &run);
+    TvlDataset *DataSetOf(TvlBand &band, const QString &source);
+
+    // Forming pages (vlbuilder.cpp).
+    void BuildPages(TvlPageRun &run);
+    bool DataLoop(TvlPageRun &run, int level, int deepest, bool groups);
+    void ShowGroupHeaders(TvlPageRun &run, TvlBand *from);
+    void NewPage(TvlPageRun &run);
+    void NewColumn(TvlPageRun &run, TvlBand *band);
+    void EndPage(TvlPageRun &run);
+    void AddPage(TvlPageRun &run);
+    void ShowPageTop(TvlPageRun &run);
+    // A new column or page when height does not fit at y; onlyAsk answers without breaking.
+    bool BreakIfNeeded(TvlPageRun &run, int y, int height, TvlBand *band, bool onlyAsk = false);
+    void Progress();
+
+    // Printing bands (vlshowband.cpp).
+    void ShowBand(TvlPageRun &run, TvlBand *band, bool repeated = false);
+    void DrawBand(TvlPageRun &run, TvlBand &band);
+    void PrintObjects(TvlPageRun &run, TvlBand &band, int y, int clipBottom);
+    void SplitBand(TvlPageRun &run, TvlBand &band);
+    void PrintCross(TvlPageRun &run, TvlBand &band, int y);
+    int PrintSubReports(TvlPageRun &run, TvlBand &band, int y);
+    void BuildSubPage(TvlPageRun &run);
+    // The data bands of every level, with their groups.
+    void PrintData(TvlPageRun &run);
+    // Column offset of the run's objects.
+    static int ShiftX(const TvlPageRun &run);
+    bool Aggregates(const TvlView &view);
+    void PrepareObject(TvlView &view);
+    void PrintObject(TvlPageRun &run, TvlView &view, int x, int y);
+    void RunScript(const QStringList &coded, TvlView *view);
+    void Accumulate(TvlPageRun &run, TvlBand &dataBand);
+    void ResetAfterPrint(TvlPageRun &run, TvlBand &band, bool repeated);
+    [[noreturn]] void ObjectError(TvlView &view, TvlBand *band, const std::exception &error);
+
+    // Value lookup (vlvaluelookup.cpp).
+    bool LookupValueEntry(const QString &name, Variant &value);
+    bool LookupField(const QString &name, Variant &value);
+    bool LookupSpecial(const QString &name, Variant &value);
+    QString ExpandLine(const QString &line, qint32 format, const QString &formatText);
+    // The data band whose records LINE# and the like count.
+    TvlBand *DataBandOf(TvlBand *band) const;
+    // Pictures naming a blob field take their content from it.
+    void BindBlob(TvlView &view);
+
+    TvlReport *m_target; // the pages go here
+    TvlReport *m_report; // whose design pages are formed now
+    TvlPageRun *m_curRun = nullptr;
+    TvlBand *m_curBand = nullptr;
+    TvlView *m_curView = nullptr;
+    TvlBand *m_aggregatingBand = nullptr;
+    TvlBand *m_lastDataBand = nullptr;
+    TvlReportBuilder *m_previous;
+
+    TInterpretator m_interpreter;
+    TvlStdFunctionLibrary m_stdLibrary;
+    std::vector<std::unique_ptr<TvlPageRun>> m_runs;
+    std::vector<TvlView *> m_hooks;
+    std::set<QString> m_evaluating; // names evaluated as expressions now
+
+    std::unordered_map<const TvlView *, QStringList> m_scripts; // coded, per run-time object
+    std::unordered_map<const TvlView *, bool> m_aggregating;    // memos calling aggregates
+    int m_pageIndex = 0;
+    bool m_counting = false;
+    bool m_firstPass = true, m_lastPass = true;
+    bool m_continueAfterReport = false;
+    int m_totalPages = 0;
+    QDateTime m_started;
+    QString m_passLabel;
+    bool m_exportingTotal = false;
+
+    // Continuing the next design page on the same output page.
+    bool m_continue = false;
+    bool m_footerPending = false;
+    int m_savedY = 0, m_savedBottom = 0;
+    std::map<int, int> m_contentTop; // prepared page -> y below its page header
+    int m_pagesAdded = 0;
+
+    // Cross columns being printed: 0 outside them, -1 in the cross footer.
+    int m_crossColumn = 0;
+    QString m_currentExpression;
+    Variant m_currentValue;
+};

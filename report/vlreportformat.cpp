@@ -1,0 +1,117 @@
+// Value texts of report objects: the display formats and the format part
+// of bracket expressions.
+#include "platform/formatdate.h"
+#include "platform/formatnumber.h"
+#include "report/vlreport.h"
+
+namespace {
+
+const char *const datePictures[] = {"mm.dd.yy", "mm.dd.yyyy", "d mmm yyyy", "d mmmm yyyy"};
+const char *const timePictures[] = {"hh:nn:ss", "h:nn:ss", "hh:nn", "h:nn"};
+const char *const booleanPairs[] = {"0;1", "Ne;Ano", "_;x", "Nepravda;Pravda"};
+
+qint32 packFormat(int kind, int index, int decimals, QChar separator)
+{
+    return (kind << 24) | ((index & 0xFF) << 16) | ((decimals & 0xFF) << 8) | (separator.unicode() & 0xFF);
+}
+
+QString numberText(double value, int index, int decimals, const QString &custom, const FormatSettings &settings)
+{
+    const QString zeros = decimals > 0 ? u'.' + QString(decimals, u'0') : QString();
+    switch (index) {
+    case 0:
+        return FormatFloat(QStringLiteral("###.##"), value, settings);
+    case 1:
+        return FormatFloat(u'0' + zeros, value, settings);
+    case 2:
+        return FormatFloat(QStringLiteral("#,###.##"), value, settings);
+    case 3:
+        return FormatFloat(QStringLiteral("#,##0") + zeros, value, settings);
+    default:
+        return FormatFloat(custom, value, settings);
+    }
+}
+
+bool isNonZero(const Variant &value)
+{
+    if (value.type() == Variant::Type::Bool)
+        return value.boolValue();
+    return value.toDouble() != 0;
+}
+
+} // namespace
+
+QString vlFormatViewValue(const Variant &value, qint32 format, const QString &formatText)
+{
+    if (value.isEmpty())
+        return QStringLiteral(" ");
+    const int index = vlFormatIndex(format);
+    try {
+        switch (vlFormatKind(format)) {
+        case fkNumber: {
+            FormatSettings settings = czechFormatSettings();
+            const QChar separator = vlFormatSeparator(format);
+            if (!separator.isNull())
+                settings.DecimalSeparator = separator;
+            return numberText(value.toDouble(), index, vlFormatDecimals(format), formatText, settings);
+        }
+        case fkDate:
+        case fkTime: {
+            const auto &pictures = vlFormatKind(format) == fkDate ? datePictures : timePictures;
+            const QString picture = index < 4 ? QString::fromLatin1(pictures[index]) : formatText;
+            return FormatDateTime(picture, value.toDateTime());
+        }
+        case fkBoolean: {
+            const QString pair = index < 4 ? QString::fromUtf8(booleanPairs[index]) : formatText;
+            const int semicolon = int(pair.indexOf(u';'));
+            if (semicolon < 0)
+                return pair;
+            return isNonZero(value) ? pair.mid(semicolon + 1) : pair.left(semicolon);
+        }
+        default:
+            return value.toString();
+        }
+    } catch (const std::exception &) {
+        return value.toString(); // a text that is no number or date shows as it is
+    }
+}
+
+bool vlParseFormatSpec(const QString &specText, qint32 &format, QString &formatText)
+{
+    QString spec = specText;
+    if (spec.isEmpty())
+        return false;
+    if (spec.at(0).isDigit())
+        spec.prepend(u'N');
+    const QChar kind = spec.at(0).toUpper();
+    if (kind == u'N') {
+        int separatorAt = -1;
+        for (int i = int(spec.size()) - 1; i >= 1 && separatorAt < 0; --i)
+            if (spec.at(i) == u',' || spec.at(i) == u'-' || spec.at(i) == u'.')
+                separatorAt = i;
+        QChar separator = vlFormatSeparator(format);
+        if (separatorAt >= 1) {
+            separator = spec.at(separatorAt);
+            spec[separatorAt] = u'.';
+        }
+        if (spec.size() > 1 && spec.at(1).isDigit()) {
+            const int decimals = separatorAt >= 1 ? spec.mid(separatorAt + 1).toInt() : 0;
+            format = packFormat(fkNumber, 1, std::clamp(decimals, 0, 255), separator);
+        } else {
+            format = packFormat(fkNumber, 4, 0, separator);
+            formatText = spec.mid(1);
+        }
+        return true;
+    }
+    if (kind == u'D' || kind == u'T') {
+        format = packFormat(fkDate, 4, 0, vlFormatSeparator(format));
+        formatText = spec.mid(1);
+        return true;
+    }
+    if (kind == u'B') {
+        format = packFormat(fkBoolean, 4, 0, vlFormatSeparator(format));
+        formatText = spec.mid(1);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,590 @@
+// Printing a band: events, script, fit test, stretching, split printing,
+// cross columns, sub-reports and the footers' aggregates.
+#include "report/vlbuilder.h"
+#include "report/vlmemoview.h"
+#include "report/vloperators.h"
+#include "report/vlsubreportview.h"
+
+#include <QRegularExpression>
+#include <climits>
+
+namespace {
+
+bool ownPosition(int type)
+{
+    return type == btPageFooter || type == btOverlay || type == vlOutsideBand;
+}
+
+constexpr int footerTypes[] = {btPageFooter, btMasterFooter, btDetailFooter, btSubDetailFooter, btGroupFooter};
+
+// Keeps a value for a scope and puts the old one back.
+template <typename T>
+class Keep
+{
+public:
+    explicit Keep(T &slot)
+        : m_slot(slot)
+        , m_value(slot)
+    {}
+    ~Keep() { m_slot = m_value; }
+    Keep(const Keep &) = delete;
+    Keep &operator=(const Keep &) = delete;
+
+private:
+    T &m_slot;
+    T m_value;
+};
+
+} // namespace
+
+int TvlReportBuilder::ShiftX(const TvlPageRun &run)
+{
+    return run.XAdjust - run.Page->LeftOffset();
+}
+
+void TvlReportBuilder::RunScript(const QStringList &coded, TvlView *view)
+{
+    if (coded.isEmpty())
+        return;
+    Keep<TvlView *> keep(m_curView);
+    m_curView = view;
+    m_interpreter.DoScript(coded);
+}
+
+[[noreturn]] void TvlReportBuilder::ObjectError(TvlView &view, TvlBand *band, const std::exception &error)
+{
+    QStringList lines{QStringLiteral("Chyba při zpracování")};
+    lines << view.Memo;
+    const QString reportName = m_report->objectName().isEmpty() ? m_report->FileName : m_report->objectName();
+    lines << QStringLiteral("Sestava:") + u' ' + reportName;
+    lines << QStringLiteral("Band:") + u' ' + (band ? vlBandName(band->Typ) : QString());
+    const QString why = QString::fromUtf8(error.what());
+    if (!why.isEmpty())
+        lines << why;
+    throw TvlBuildStop(lines.join(u'\r'), false);
+}
+
+void TvlReportBuilder::PrepareObject(TvlView &view)
+{
+    Keep<TvlView *> keep(m_curView);
+    m_curView = &view;
+    try {
+        auto *memo = dynamic_cast<TvlMemoView *>(&view);
+        if (memo) {
+            memo->RemoveHighlight();
+            view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
+        } else {
+            view.WorkMemo = view.Memo;
+            BindBlob(view);
+        }
+        if (m_report->OnEnterRect)
+            m_report->OnEnterRect(view.WorkMemo, &view);
+        const auto script = m_scripts.find(&view);
+        if (script != m_scripts.end() && !script->second.isEmpty()) {
+            const QStringList before = view.Memo;
+            RunScript(script->second, &view);
+            if (memo && view.Memo != before)
+                view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
+        }
+        if (memo && !memo->HighlightCondition.trimmed().isEmpty() && !vlIsZero(Calculate(memo->HighlightCondition)))
+            memo->ApplyHighlight();
+    } catch (const TvlBuildStop &) {
+        throw;
+    } catch (const std::exception &error) {
+        ObjectError(view, view.OwnerBand, error);
+    }
+}
+
+void TvlReportBuilder::PrintObject(TvlPageRun &run, TvlView &view, int x, int y)
+{
+    (void)run;
+    const qint32 left = view.Left, top = view.Top;
+    view.Left += x;
+    view.Top += y;
+    try {
+        if (!m_counting && m_pageIndex < m_target->EMFPages.Count()) {
+            MemoryStream &stream = *m_target->EMFPages[m_pageIndex]->Stream;
+            stream.seek(stream.size());
+            view.Print(stream);
+        }
+        if (dynamic_cast<TvlMemoView *>(&view))
+            for (TvlView *hook : m_hooks)
+                hook->ObjectPrinted(&view);
+    } catch (const std::exception &error) {
+        view.Left = left;
+        view.Top = top;
+        ObjectError(view, view.OwnerBand, error);
+    }
+    view.Left = left;
+    view.Top = top;
+}
+
+// --- ShowBand --------------------------------------------------------------------------
+
+void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
+{
+    if (!band)
+        return;
+    Keep<TvlPageRun *> keepRun(m_curRun);
+    Keep<TvlBand *> keepBand(m_curBand);
+    Keep<TvlView *> keepView(m_curView);
+    Keep<TvlBand *> keepAggregating(m_aggregatingBand);
+    m_curRun = &run;
+    m_curBand = band;
+    m_curView = band->View;
+    band->CalculatedHeight = -1;
+    if (m_report->OnBeginBand)
+        m_report->OnBeginBand(band);
+    if (band->View && !band->Script.isEmpty()) {
+        try {
+            RunScript(band->Script, band->View);
+        } catch (const TvlBuildStop &) {
+            throw;
+        } catch (const std::exception &error) {
+            ObjectError(*band->View, band, error);
+        }
+        band->SetVisible(band->View->IsVisible());
+        band->Height = band->View->Height;
+    }
+    if (band->ForceNewPage) {
+        band->ForceNewPage = false;
+        run.CurColumn = run.Columns - 1;
+        NewColumn(run, band);
+    }
+    if (band->ForceNewColumn) {
+        band->ForceNewColumn = false;
+        NewColumn(run, band);
+    }
+    if (band->Visible()) {
+        if (band->Typ == btColumnHeader)
+            run.ColumnStartY = run.CurY;
+        auto prepare = [&] {
+            m_aggregatingBand = band;
+            m_curBand = band;
+            for (TvlView *view : band->Objects)
+                if (!run.CrossOwner.count(view) && !dynamic_cast<TvlSubReportView *>(view))
+                    PrepareObject(*view);
+        };
+        prepare();
+        if (band->HasObjects() && !ownPosition(band->Typ)) {
+            band->CalculatedHeight = band->CalcHeight();
+            if (!band->AllowSplit && run.CurY > run.FreshY &&
+                BreakIfNeeded(run, run.CurY, band->CalculatedHeight, band, true)) {
+                if (run.IsSubReportPage && run.Parent)
+                    band->Complete = false;
+                NewColumn(run, band);
+                m_curBand = band;
+                prepare();
+                band->CalculatedHeight = band->CalcHeight();
+            }
+        }
+        m_aggregatingBand = band;
+        DrawBand(run, *band);
+        for (TvlView *view : band->Objects)
+            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
+                memo->RemoveHighlight();
+        band->Complete = true;
+        const bool handlesItself = band->IsDataBand() || band->Typ == btGroupHeader;
+        if (band->StartNewPage && !handlesItself && !ownPosition(band->Typ) && band->Typ != btPageHeader &&
+            band->Typ != btColumnHeader && band->Typ != btColumnFooter)
+            NewPage(run);
+    }
+    if (band->IsDataBand()) {
+        m_lastDataBand = band;
+        Accumulate(run, *band);
+    }
+    ResetAfterPrint(run, *band, repeated);
+    if (m_report->OnEndBand)
+        m_report->OnEndBand(band);
+}
+
+void TvlReportBuilder::ResetAfterPrint(TvlPageRun &run, TvlBand &band, bool repeated)
+{
+    if (repeated)
+        return;
+    if (TvlStdFunctionLibrary::IsFooterBand(band.Typ) &&
+        (band.Typ != btPageFooter || m_pageIndex >= m_target->EMFPages.Count() - 1))
+        band.ResetAggregates();
+    if (band.Typ == btGroupHeader) {
+        for (TvlBand *group = &band; group; group = group->Next)
+            if (group->FooterBand)
+                group->FooterBand->ResetAggregates();
+        band.LastGroupValue = Calculate(band.GroupCondition);
+    }
+    (void)run;
+}
+
+bool TvlReportBuilder::Aggregates(const TvlView &view)
+{
+    const auto found = m_aggregating.find(&view);
+    if (found != m_aggregating.end())
+        return found->second;
+    static const QRegularExpression call(QStringLiteral("\\b(SUM|MIN|MAX|AVG|COUNT)\\s*\\("),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const bool aggregates = dynamic_cast<const TvlMemoView *>(&view) && view.Memo.join(u'\n').contains(call);
+    m_aggregating[&view] = aggregates;
+    return aggregates;
+}
+
+void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
+{
+    Keep<TvlBand *> keepBand(m_curBand);
+    Keep<TvlBand *> keepAggregating(m_aggregatingBand);
+    Keep<TvlView *> keepView(m_curView);
+    m_curBand = &dataBand;
+    auto add = [&](TvlBand *footer) {
+        bool any = false;
+        for (TvlView *view : footer->Objects)
+            any = any || Aggregates(*view);
+        if (!any)
+            return;
+        for (QString &entry : footer->Values) {
+            const int eq = int(entry.indexOf(u'='));
+            if (eq >= 0 && eq + 1 < entry.size())
+                entry[eq + 1] = u'0';
+        }
+        const bool visible = footer->Visible();
+        footer->SetVisible(false);
+        m_aggregatingBand = footer;
+        for (TvlView *view : footer->Objects) {
+            if (!Aggregates(*view))
+                continue;
+            m_curView = view;
+            try {
+                ExpandMemo(view->Memo, view->Format, view->FormatText);
+            } catch (const std::exception &error) {
+                footer->SetVisible(visible);
+                ObjectError(*view, footer, error);
+            }
+        }
+        footer->SetVisible(visible);
+        for (const QString &entry : footer->Values) {
+            const int eq = int(entry.indexOf(u'='));
+            if (eq >= 0 && eq + 1 < entry.size() && entry.at(eq + 1) == u'1') {
+                ++footer->Count;
+                break;
+            }
+        }
+    };
+    for (int type : footerTypes)
+        for (TvlBand *footer = run.Table[type]; footer; footer = footer->Next)
+            add(footer);
+    if (m_crossColumn != 0)
+        for (TvlBand *footer = run.Table[btCrossFooter]; footer; footer = footer->Next)
+            add(footer);
+}
+
+// --- drawing ---------------------------------------------------------------------------
+
+void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
+{
+    const int y = band.Typ == btPageFooter ? run.CurBottomY : ownPosition(band.Typ) ? band.Y : run.CurY;
+    const int height = band.CalculatedHeight >= 0 ? band.CalculatedHeight : band.Height;
+    struct Stretched
+    {
+        TvlView *view;
+        qint32 height;
+    };
+    std::vector<Stretched> stretched;
+    if (band.Stretched) {
+        for (TvlView *view : band.Objects) {
+            const bool stretchable = dynamic_cast<TvlStretcheable *>(view) || view->ObjectType == otLine;
+            if (stretchable && (view->Flags & 1) && view->Top + view->Height < height) {
+                stretched.push_back({view, view->Height});
+                view->Height = height - view->Top;
+            }
+        }
+    }
+    const bool fits = ownPosition(band.Typ) || y + height + run.BandHeight(btColumnFooter) <= run.CurBottomY;
+    if (!band.AllowSplit || fits) {
+        const int clip = ownPosition(band.Typ) ? INT_MAX : run.CurBottomY;
+        PrintObjects(run, band, y, clip);
+        bool crossObjects = false;
+        for (TvlView *view : band.Objects)
+            crossObjects = crossObjects || run.CrossOwner.count(view);
+        if (crossObjects)
+            PrintCross(run, band, y);
+        bool subReports = false;
+        for (TvlView *view : band.Objects)
+            subReports = subReports || (dynamic_cast<TvlSubReportView *>(view) && view->IsVisible());
+        band.PrintedHeight = std::min(height, std::max(0, clip - y));
+        if (subReports) {
+            run.CurY = PrintSubReports(run, band, y);
+        } else if (!ownPosition(band.Typ)) {
+            run.CurY = y + band.PrintedHeight;
+        }
+    } else {
+        SplitBand(run, band);
+    }
+    for (const Stretched &s : stretched)
+        s.view->Height = s.height;
+}
+
+void TvlReportBuilder::PrintObjects(TvlPageRun &run, TvlBand &band, int y, int clipBottom)
+{
+    const int shift = ShiftX(run);
+    for (TvlView *view : band.Objects) {
+        if (dynamic_cast<TvlSubReportView *>(view))
+            break;
+        if (run.CrossOwner.count(view))
+            continue;
+        if (y + view->Top >= clipBottom)
+            continue;
+        const qint32 height = view->Height;
+        if (y + view->Top + view->Height > clipBottom)
+            view->Height = clipBottom - y - view->Top;
+        PrintObject(run, *view, shift, y);
+        view->Height = height;
+    }
+}
+
+// --- split printing --------------------------------------------------------------------
+
+void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
+{
+    struct Piece
+    {
+        TvlView *view;
+        TvlMemoView *memo; // a stretchable memo, printed line by line
+        int top, height;
+        QStringList lines; // wrapped, for memos
+        int lineHeight = 0, gaps = 0, done = 0;
+        bool pending = true;
+    };
+    std::vector<Piece> pieces;
+    for (TvlView *view : band.Objects) {
+        if (dynamic_cast<TvlSubReportView *>(view) || run.CrossOwner.count(view) || !view->IsVisible())
+            continue;
+        Piece piece{view, nullptr, view->Top, view->Height, {}};
+        auto *memo = dynamic_cast<TvlMemoView *>(view);
+        if (memo && (memo->Flags & mfStretched)) {
+            piece.memo = memo;
+            for (const TvlTextLine &line : memo->Layout(memo->WorkMemo))
+                piece.lines << vlEncodeTextLine(line);
+            piece.lineHeight = std::max(1, memo->GetLineHeight());
+            piece.gaps = memo->CalcHeight() - int(piece.lines.size()) * memo->GetLineHeight();
+            piece.height = std::max(piece.height, int(piece.lines.size()) * piece.lineHeight + piece.gaps);
+        }
+        pieces.push_back(piece);
+    }
+    const int shift = ShiftX(run);
+    auto printPiece = [&](Piece &p, int y, int height, int lines) {
+        const qint32 savedHeight = p.view->Height;
+        const QStringList savedWork = p.view->WorkMemo;
+        p.view->Height = height;
+        if (p.memo)
+            p.view->WorkMemo = p.lines.mid(p.done, lines);
+        PrintObject(run, *p.view, shift, y + p.top);
+        p.view->Height = savedHeight;
+        p.view->WorkMemo = savedWork;
+        if (p.memo)
+            p.done += lines;
+    };
+    int y = run.CurY;
+    bool fresh = false;
+    int lowest = 0;
+    for (;;) {
+        const int space = std::max(1, run.CurBottomY - run.BandHeight(btColumnFooter) - y - 2);
+        lowest = 0;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            Piece &p = pieces[i];
+            if (!p.pending || p.top >= space)
+                continue;
+            const int end = p.top + p.height;
+            if (end <= space) {
+                printPiece(p, y, p.height, p.memo ? int(p.lines.size()) - p.done : 0);
+                p.pending = false;
+                lowest = std::max(lowest, end);
+                continue;
+            }
+            const bool forced = fresh && p.top == 0; // nothing more would fit on any page
+            if (p.memo) {
+                const int left = int(p.lines.size()) - p.done;
+                int fit = std::min(left, (space - p.top - p.gaps) / p.lineHeight);
+                if (fit < 1 && forced)
+                    fit = left;
+                if (fit < 1) {
+                    p.top = space;
+                    continue;
+                }
+                const int height = std::min(fit * p.lineHeight + p.gaps, space - p.top);
+                printPiece(p, y, height, fit);
+                lowest = std::max(lowest, p.top + height);
+                if (p.done >= int(p.lines.size())) {
+                    p.pending = false;
+                    continue;
+                }
+                const int rest = (int(p.lines.size()) - p.done) * p.lineHeight + p.gaps;
+                const int delta = space + rest - end;
+                for (size_t j = 0; j < pieces.size(); ++j) {
+                    Piece &q = pieces[j];
+                    const bool across =
+                        q.view->Left < p.view->Left + p.view->Width && p.view->Left < q.view->Left + q.view->Width;
+                    if (j != i && q.pending && across && q.top >= end)
+                        q.top += delta;
+                }
+                p.top = space;
+                p.height = rest;
+            } else if (forced) {
+                printPiece(p, y, space - p.top, 0);
+                p.pending = false;
+                lowest = std::max(lowest, space);
+            } else {
+                p.top = space;
+            }
+        }
+        bool pending = false;
+        for (Piece &p : pieces)
+            if (p.pending) {
+                p.top -= space;
+                pending = true;
+            }
+        if (!pending)
+            break;
+        NewColumn(run, &band);
+        y = run.CurY;
+        fresh = true;
+    }
+    band.PrintedHeight = lowest;
+    run.CurY = y + lowest;
+}
+
+// --- cross columns ---------------------------------------------------------------------
+
+void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y)
+{
+    TvlBand *header = run.Table[btCrossHeader];
+    TvlBand *data = run.Table[btCrossData];
+    TvlBand *footer = run.Table[btCrossFooter];
+    const int shift = ShiftX(run);
+    auto printOf = [&](TvlBand *cross, int x) {
+        if (!cross)
+            return;
+        Keep<TvlBand *> keep(m_aggregatingBand);
+        m_aggregatingBand = cross->Typ == btCrossFooter ? cross : &band;
+        for (TvlView *view : band.Objects) {
+            const auto owner = run.CrossOwner.find(view);
+            if (owner == run.CrossOwner.end() || owner->second != cross)
+                continue;
+            PrepareObject(*view);
+            PrintObject(run, *view, shift + x, y);
+            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
+                memo->RemoveHighlight();
+        }
+    };
+    if (m_report->OnBeginColumn)
+        m_report->OnBeginColumn(&band);
+    const int savedPage = m_pageIndex;
+    m_crossColumn = 1;
+    if (header)
+        printOf(header, header->X);
+    int x = header ? header->X + header->Width : data ? data->X : 0;
+    TvlDataset *source = data && data->DataSet ? data->DataSet : band.CrossDataSet;
+    if (data && source) {
+        source->Init();
+        source->First();
+        int column = 1;
+        while (!source->Eof()) {
+            int width = data->Width;
+            if (m_report->OnPrintColumn)
+                m_report->OnPrintColumn(column, width);
+            if (x + width > run.Page->RightEdge() && x > run.Page->LeftOffset()) {
+                x = run.Page->LeftOffset();
+                ++m_pageIndex;
+                if (m_pageIndex >= m_target->EMFPages.Count()) {
+                    const int curY = run.CurY, curColumn = run.CurColumn, xAdjust = run.XAdjust;
+                    const int bottom = run.CurBottomY;
+                    AddPage(run);
+                    ShowBand(run, run.Table[btPageHeader]);
+                    run.CurY = curY;
+                    run.CurColumn = curColumn;
+                    run.XAdjust = xAdjust;
+                    run.CurBottomY = bottom;
+                }
+                if (header && (header->Flags & bfReprintOnNewPage)) {
+                    printOf(header, header->X);
+                    x = header->X + header->Width;
+                }
+            }
+            m_crossColumn = column;
+            printOf(data, x);
+            if (band.IsDataBand())
+                Accumulate(run, band);
+            x += width;
+            ++column;
+            source->Next();
+        }
+        source->Exit();
+    }
+    m_crossColumn = -1;
+    if (footer) {
+        printOf(footer, x);
+        footer->ResetAggregates();
+    }
+    m_crossColumn = 0;
+    m_pageIndex = savedPage;
+}
+
+QString TvlReportBuilder::CrossSuffix()
+{
+    if (m_crossColumn == 0)
+        return {};
+    if (m_crossColumn < 0)
+        return QStringLiteral("00");
+    return QString::number(m_crossColumn);
+}
+
+// --- sub-reports -----------------------------------------------------------------------
+
+void TvlReportBuilder::BuildSubPage(TvlPageRun &run)
+{
+    ShowBand(run, run.Table[btReportTitle]);
+    PrintData(run);
+    ShowBand(run, run.Table[btReportSummary]);
+}
+
+void TvlReportBuilder::PrintData(TvlPageRun &run)
+{
+    int deepest = 0;
+    for (int level = 1; level <= 3; ++level)
+        if (run.Table[btMasterData + 3 * (level - 1)])
+            deepest = level;
+    const bool groups = run.Table[btGroupHeader] && run.Table[btGroupHeader]->HasObjects();
+    if (deepest > 0)
+        DataLoop(run, 1, deepest, groups);
+}
+
+int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
+{
+    const int startPage = m_pageIndex;
+    int lowestPage = startPage, lowestY = y + band.PrintedHeight;
+    for (TvlView *view : band.Objects) {
+        auto *sub = dynamic_cast<TvlSubReportView *>(view);
+        if (!sub || !sub->IsVisible() || sub->PageIndex < 0 || sub->PageIndex >= int(m_runs.size()) ||
+            m_runs[size_t(sub->PageIndex)].get() == &run || m_runs[size_t(sub->PageIndex)]->Parent)
+            continue;
+        TvlPageRun &target = *m_runs[size_t(sub->PageIndex)];
+        m_pageIndex = startPage;
+        target.Parent = &run;
+        target.CurY = y + sub->Top;
+        target.CurBottomY = run.CurBottomY;
+        target.XAdjust = ShiftX(run) + sub->Left + target.Page->LeftOffset();
+        target.Columns = 1;
+        target.CurColumn = 0;
+        target.ColumnStartY = target.CurY;
+        target.FreshY = target.CurY;
+        try {
+            BuildSubPage(target);
+        } catch (...) {
+            target.Parent = nullptr;
+            throw;
+        }
+        target.Parent = nullptr;
+        if (m_pageIndex > lowestPage || (m_pageIndex == lowestPage && target.CurY > lowestY)) {
+            lowestPage = m_pageIndex;
+            lowestY = target.CurY;
+        }
+    }
+    m_pageIndex = lowestPage;
+    return lowestY;
+}

@@ -1,0 +1,336 @@
+// What the expressions of a running build see: names through the value
+// lookup chain, functions through the libraries, bracket expansion of memo
+// text, and the interpreter's view of the page.
+#include "platform/db/field.h"
+#include "platform/messages.h"
+#include "report/components.h"
+#include "report/dbdataset.h"
+#include "report/vlbuilder.h"
+#include "report/vlregistry.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace {
+
+Variant fieldValue(const Db::Field &field)
+{
+    if (field.IsNull())
+        return Variant::null();
+    if (vlIsBlob(&field))
+        return Variant(field.AsString());
+    return field.Value();
+}
+
+[[noreturn]] void undefinedSymbol(const QString &name)
+{
+    throw TvlParserError(("Undefined symbol \"" + name + "\"").toStdString());
+}
+
+// Marks a name as being evaluated for a scope; a name met again inside its
+// own evaluation is refused instead of recursing without end.
+class Evaluating
+{
+public:
+    Evaluating(std::set<QString> &names, const QString &name)
+        : m_names(names)
+        , m_name(name.toUpper())
+    {
+        if (!m_names.insert(m_name).second)
+            undefinedSymbol(name);
+    }
+    ~Evaluating() { m_names.erase(m_name); }
+    Evaluating(const Evaluating &) = delete;
+    Evaluating &operator=(const Evaluating &) = delete;
+
+private:
+    std::set<QString> &m_names;
+    QString m_name;
+};
+
+} // namespace
+
+Variant TvlReportBuilder::Calculate(const QString &expression)
+{
+    TvlParser parser;
+    parser.OnGetValue = [this](const QString &name, Variant &value) { GetReportValue(name, value); };
+    parser.OnFunction = [this](const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                               QString &val) { CallReportFunction(name, p1, p2, p3, val); };
+    return parser.Calculate(expression);
+}
+
+void TvlReportBuilder::GetReportValue(const QString &name, Variant &value)
+{
+    if (m_report->OnGetValue) {
+        Variant given;
+        m_report->OnGetValue(name, given);
+        if (!given.isUnassigned()) {
+            value = given;
+            return;
+        }
+    }
+    if (LookupValueEntry(name, value) || LookupField(name, value) || LookupSpecial(name, value))
+        return;
+    if (vlScriptVariables().IndexOf(name) >= 0) {
+        value = vlScriptVariables().GetVariable(name);
+        return;
+    }
+    Evaluating guard(m_evaluating, name);
+    value = Calculate(name);
+}
+
+bool TvlReportBuilder::LookupValueEntry(const QString &name, Variant &value)
+{
+    TvlValue *entry = m_report->Values().FindVariable(name);
+    if (!entry)
+        return false;
+    switch (entry->Kind) {
+    case vkDataField: {
+        Db::Dataset *dataset = vlSourceDataSet(entry->ResolvedDataSet.data());
+        if (!dataset)
+            dataset = vlSourceDataSet(vlFindComponent(entry->DataSet));
+        if (!dataset)
+            throw TvlParserError(
+                QStringLiteral("Datová sada „%1“ hodnoty „%2“ neexistuje.").arg(entry->DataSet, name).toStdString());
+        if (!dataset->Active())
+            dataset->Open();
+        value = fieldValue(dataset->FieldByName(entry->Field));
+        return true;
+    }
+    case vkSpecial:
+        if (entry->OtherKind == vlSpecialExpression) {
+            Evaluating guard(m_evaluating, name);
+            value = Calculate(entry->Field);
+            return true;
+        }
+        if (entry->OtherKind >= 0 && entry->OtherKind < vlSpecialValueNames.size())
+            return LookupSpecial(vlSpecialValueNames.at(entry->OtherKind), value);
+        value = Variant(QString());
+        return true;
+    case vkExpression: {
+        Evaluating guard(m_evaluating, name);
+        value = Calculate(entry->Field);
+        return true;
+    }
+    default:
+        value = Variant(QString());
+        return true;
+    }
+}
+
+TvlBand *TvlReportBuilder::DataBandOf(TvlBand *band) const
+{
+    if (band && band->IsDataBand()) {
+        for (TvlBand *first = band; first; first = first->Prev)
+            if (first->DataSet && !first->Prev)
+                return first;
+        return band;
+    }
+    return m_lastDataBand;
+}
+
+bool TvlReportBuilder::LookupField(const QString &name, Variant &value)
+{
+    TvlBand *band = m_curBand && m_curBand->DataSet ? m_curBand : m_lastDataBand;
+    Db::Dataset *dataset = band ? vlSourceDataSet(band->DataSet) : nullptr;
+    Db::Field *field = nullptr;
+    if (!name.contains(u'.') && !name.contains(u'"')) {
+        field = dataset ? dataset->FindField(name) : nullptr;
+    } else {
+        vlGetDataSetAndField(name, dataset, field);
+        if (field && !dataset->Active())
+            dataset->Open();
+    }
+    if (!field)
+        return false;
+    value = fieldValue(*field);
+    return true;
+}
+
+bool TvlReportBuilder::LookupSpecial(const QString &name, Variant &value)
+{
+    TvlBand *data = DataBandOf(m_curBand);
+    if (name == u"VALUE")
+        value = m_currentValue;
+    else if (name == u"PAGE#")
+        value = Variant(qint64(m_pageIndex + 1));
+    else if (name == u"DATE")
+        value = Variant::fromDateTime(DateTimeConv::fromQDate(m_started.date()));
+    else if (name == u"TIME")
+        value =
+            Variant::fromDateTime(DateTimeConv::fromQDateTime(m_started) - DateTimeConv::fromQDate(m_started.date()));
+    else if (name == u"LINE#")
+        value = Variant(qint64(data ? data->RecordNo : 0));
+    else if (name == u"LINETHROUGH#")
+        value = Variant(qint64(data ? data->LineThrough : 0));
+    else if (name == u"COLUMN#")
+        value = Variant(qint64(m_curRun ? m_curRun->CurColumn + 1 : 1));
+    else if (name == u"CURRENT#")
+        value = Variant(qint64(data ? data->PageRecords : 0));
+    else if (name == u"TOTALPAGES")
+        value = Variant(qint64(m_totalPages));
+    else
+        return false;
+    return true;
+}
+
+void TvlReportBuilder::CallReportFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                                          QString &val)
+{
+    val = QStringLiteral("0");
+    if (m_stdLibrary.OnFunction(name, p1, p2, p3, val))
+        return;
+    for (TvlFunctionLibrary *library : vlFunctionLibraries())
+        if (library->OnFunction(name, p1, p2, p3, val))
+            return;
+    if (m_report->OnUserFunction && (!m_curBand || m_curBand->Visible()))
+        m_report->OnUserFunction(name, p1, p2, p3, val);
+}
+
+// --- bracket expansion ------------------------------------------------------------------
+
+QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const QString &formatText)
+{
+    if (!line.contains(u'['))
+        return line;
+    QString result;
+    int i = 0;
+    while (i < line.size()) {
+        const int open = int(line.indexOf(u'[', i));
+        if (open < 0)
+            break;
+        result += line.mid(i, open - i);
+        int start = open + 1, pos = start;
+        QString content;
+        try {
+            content = vlText::ReadBracketedName(line, start, pos);
+        } catch (const TvlParserError &) {
+            i = open; // an unclosed bracket is plain text
+            break;
+        }
+        i = pos;
+        qint32 itemFormat = format;
+        QString itemText = formatText;
+        QString expression = content;
+        const int spec = int(content.indexOf(QStringLiteral(" #")));
+        if (spec >= 0) {
+            expression = content.left(spec);
+            vlParseFormatSpec(content.mid(spec + 2), itemFormat, itemText);
+        }
+        m_currentExpression = expression;
+        Variant value;
+        GetReportValue(expression, value);
+        m_currentValue = value;
+        result += vlFormatViewValue(value, itemFormat, itemText);
+    }
+    result += line.mid(i);
+    return result;
+}
+
+QStringList TvlReportBuilder::ExpandMemo(const QStringList &memo, qint32 format, const QString &formatText)
+{
+    QStringList lines;
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
+    for (const QString &line : memo) {
+        const QString expanded = ExpandLine(line, format, formatText);
+        if (expanded.contains(u'\n') || expanded.contains(u'\r'))
+            lines << expanded.split(breaks);
+        else
+            lines << expanded;
+    }
+    return lines;
+}
+
+void TvlReportBuilder::BindBlob(TvlView &view)
+{
+    if (view.ObjectType != otPicture || view.Memo.isEmpty())
+        return;
+    QString name = view.Memo.first().trimmed();
+    if (name.startsWith(u'[') && name.endsWith(u']'))
+        name = name.mid(1, name.size() - 2);
+    if (name.isEmpty())
+        return;
+    TvlBand *band = view.OwnerBand && view.OwnerBand->DataSet ? view.OwnerBand : m_lastDataBand;
+    Db::Dataset *dataset = band ? vlSourceDataSet(band->DataSet) : nullptr;
+    Db::Field *field = nullptr;
+    if (TvlValue *entry = m_report->Values().FindVariable(name); entry && entry->Kind == vkDataField) {
+        dataset = vlSourceDataSet(entry->ResolvedDataSet.data());
+        field = dataset ? dataset->FindField(entry->Field) : nullptr;
+    } else {
+        vlGetDataSetAndField(name, dataset, field);
+    }
+    if (field)
+        view.LoadBlob(field->AsBytes(), field->IsNull());
+}
+
+// --- the interpreter's view of the report -----------------------------------------------
+
+TvlScriptView *TvlReportBuilder::CurrentView()
+{
+    return m_curView;
+}
+
+TvlScriptView *TvlReportBuilder::FindView(const QString &name)
+{
+    if (!m_curRun)
+        return nullptr;
+    for (const auto &view : m_curRun->Objects)
+        if (view->Name.compare(name, Qt::CaseInsensitive) == 0)
+            return view.get();
+    return nullptr;
+}
+
+int TvlReportBuilder::FreeSpace()
+{
+    return m_curRun ? m_curRun->CurBottomY - m_curRun->CurY : 0;
+}
+
+void TvlReportBuilder::ForceNewPage()
+{
+    if (m_curBand)
+        m_curBand->ForceNewPage = true;
+}
+
+void TvlReportBuilder::ForceNewColumn()
+{
+    if (m_curBand)
+        m_curBand->ForceNewColumn = true;
+}
+
+bool TvlReportBuilder::WalkDataset(const QString &reference, bool forCount,
+                                   const std::function<void(const Variant &)> &visit)
+{
+    Db::Dataset *dataset = nullptr;
+    Db::Field *field = nullptr;
+    if (forCount) {
+        QObject *component = vlFindComponent(reference);
+        dataset = vlSourceDataSet(component);
+    } else {
+        if (!reference.contains(u'.'))
+            return false;
+        vlGetDataSetAndField(reference, dataset, field);
+        if (!field)
+            return false;
+    }
+    if (!dataset)
+        return false;
+    if (!dataset->Active())
+        dataset->Open();
+    const Db::Bookmark position = dataset->GetBookmark();
+    for (dataset->First(); !dataset->Eof(); dataset->Next())
+        visit(field ? fieldValue(*field) : Variant(qint64(0)));
+    if (position.IsValid())
+        dataset->GotoBookmark(position);
+    return true;
+}
+
+QString TvlReportBuilder::Input(const QString &prompt, const QString &defaultText)
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return defaultText;
+    bool ok = false;
+    const QString text = QInputDialog::getText(nullptr, QString(), prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : defaultText;
+}
