@@ -577,7 +577,9 @@ bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool gr
         if (withGroups)
             for (TvlBand *group = run.Table[btGroupHeader]; group; group = group->Next)
                 group->RecordNo = 0;
-        std::vector<TvlBand *> queue;
+        // Bands wait in the page's queue until a row below them prints.
+        std::vector<TvlBand *> &queue = run.Queue;
+        const size_t queuedBefore = queue.size();
         bool footerDone = false;
         const bool hadRecords = !data->Eof();
         if (hadRecords) {
@@ -605,9 +607,9 @@ bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool gr
                 }
             }
             if (print) {
-                for (TvlBand *queued : queue)
+                const std::vector<TvlBand *> pending = std::exchange(queue, {});
+                for (TvlBand *queued : pending)
                     ShowBand(run, queued);
-                queue.clear();
                 printedAny = true;
             }
             data->Next();
@@ -625,7 +627,7 @@ bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool gr
                         changed = group;
                 }
                 if (changed) {
-                    queue.clear();
+                    queue.resize(std::min(queue.size(), queuedBefore));
                     ShowBand(run, band->FooterBand);
                     footerDone = end;
                     std::vector<TvlBand *> inner;
@@ -657,9 +659,9 @@ bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool gr
                 NewPage(run);
             }
         }
-        if (!queue.empty()) {
+        if (queue.size() > queuedBefore) {
             // No row of this band printed: its header stays out, and so does its footer.
-            queue.clear();
+            queue.resize(queuedBefore);
         } else if (!footerDone && hadRecords) {
             ShowBand(run, band->FooterBand);
         }

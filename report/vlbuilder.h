@@ -40,6 +40,7 @@ public:
     int ColumnStartY = 0;
     int FreshY = 0; // where the current column's content starts
     bool IsSubReportPage = false;
+    std::vector<TvlBand *> Queue; // bands waiting for a row below them
     TvlPageRun *Parent = nullptr; // while printed as a sub-report
 };
 

@@ -15,7 +15,8 @@ bool ownPosition(int type)
     return type == btPageFooter || type == btOverlay || type == vlOutsideBand;
 }
 
-constexpr int footerTypes[] = {btPageFooter, btMasterFooter, btDetailFooter, btSubDetailFooter, btGroupFooter};
+constexpr int footerTypes[] = {btReportSummary, btPageFooter,      btMasterFooter,
+                               btDetailFooter,  btSubDetailFooter, btGroupFooter};
 
 // Keeps a value for a scope and puts the old one back.
 template <typename T>
@@ -568,7 +569,7 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
         target.Parent = &run;
         target.CurY = y + sub->Top;
         target.CurBottomY = run.CurBottomY;
-        target.XAdjust = ShiftX(run) + sub->Left + target.Page->LeftOffset();
+        target.XAdjust = ShiftX(run) + sub->Left;
         target.Columns = 1;
         target.CurColumn = 0;
         target.ColumnStartY = target.CurY;
