@@ -375,7 +375,7 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
         p.view->Height = height;
         if (p.memo)
             p.view->WorkMemo = p.lines.mid(p.done, lines);
-        PrintObject(run, *p.view, shift, y + p.top);
+        PrintObject(run, *p.view, shift, y + p.top - p.view->Top);
         p.view->Height = savedHeight;
         p.view->WorkMemo = savedWork;
         if (p.memo)
