@@ -29,6 +29,7 @@ public:
     bool Visible() const override { return m_visible; }
     QStringList &AggregateValues() override { return Values; }
     int RecordCount() const override { return Count; }
+    QString DefaultBandName() const override;
 
     void SetVisible(bool visible) { m_visible = visible; }
     bool IsDataBand() const { return Typ == btMasterData || Typ == btDetailData || Typ == btSubDetailData; }

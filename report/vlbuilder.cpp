@@ -94,6 +94,22 @@ QString TvlBand::Name() const
     return View ? View->Name : QString();
 }
 
+QString TvlBand::DefaultBandName() const
+{
+    // A level's footer adds up the rows of its own level; the others those of the first level.
+    int dataType = btMasterData;
+    if (Typ == btDetailFooter)
+        dataType = btDetailData;
+    else if (Typ == btSubDetailFooter)
+        dataType = btSubDetailData;
+    else if (Typ == btCrossFooter)
+        return {};
+    for (TvlBand *data = OwnerPage->Table[dataType]; data; data = data->Next)
+        if (data->FooterBand == this || Typ != dataType + 1)
+            return data->Name();
+    return {};
+}
+
 int TvlBand::CalcHeight()
 {
     int height = Height;

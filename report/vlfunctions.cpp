@@ -160,6 +160,8 @@ QString TvlStdFunctionLibrary::aggregate(int fno, const QString &argument, const
         return QStringLiteral("0");
 
     QString bandName = bandArgument.trimmed();
+    if (bandName.isEmpty())
+        bandName = footer->DefaultBandName();
     if (bandName.isEmpty() && printing)
         bandName = printing->Name();
     const QString flag = flagArgument.trimmed();

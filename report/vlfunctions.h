@@ -33,6 +33,9 @@ public:
     // name=marker+number entries; see TvlStdFunctionLibrary.
     virtual QStringList &AggregateValues() = 0;
     virtual int RecordCount() const = 0;
+    // The data band whose rows an aggregate without a band name adds up;
+    // empty: the band being printed, whichever it is.
+    virtual QString DefaultBandName() const { return {}; }
 };
 
 // What the standard library needs of the running report.

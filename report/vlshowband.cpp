@@ -1,5 +1,6 @@
 // Printing a band: events, script, fit test, stretching, split printing,
 // cross columns, sub-reports and the footers' aggregates.
+#include "report/rich/vlrichview.h"
 #include "report/vlbuilder.h"
 #include "report/vlmemoview.h"
 #include "report/vloperators.h"
@@ -74,6 +75,12 @@ void TvlReportBuilder::PrepareObject(TvlView &view)
         if (memo) {
             memo->RemoveHighlight();
             view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
+        } else if (auto *rich = dynamic_cast<TvlRichView *>(&view)) {
+            view.WorkMemo = view.Memo;
+            rich->PrepareText([this, &view](const QString &expression) {
+                return ExpandLine(u'[' + expression + u']', view.Format, view.FormatText);
+            });
+            rich->ResetOutput();
         } else {
             view.WorkMemo = view.Memo;
             BindBlob(view);
@@ -347,16 +354,22 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
     {
         TvlView *view;
         TvlMemoView *memo; // a stretchable memo, printed line by line
+        TvlRichView *rich; // a stretchable rich text, printed part by part
         int top, height;
         QStringList lines; // wrapped, for memos
         int lineHeight = 0, gaps = 0, done = 0;
         bool pending = true;
+        bool cut = false; // printed in part on an earlier page
     };
     std::vector<Piece> pieces;
     for (TvlView *view : band.Objects) {
         if (dynamic_cast<TvlSubReportView *>(view) || run.CrossOwner.count(view) || !view->IsVisible())
             continue;
-        Piece piece{view, nullptr, view->Top, view->Height, {}};
+        Piece piece{view, nullptr, nullptr, view->Top, view->Height, {}};
+        if (auto *rich = dynamic_cast<TvlRichView *>(view); rich && (rich->Flags & 1)) {
+            piece.rich = rich;
+            piece.height = std::max(piece.height, rich->CalcHeight());
+        }
         auto *memo = dynamic_cast<TvlMemoView *>(view);
         if (memo && (memo->Flags & mfStretched)) {
             piece.memo = memo;
@@ -375,7 +388,11 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
         p.view->Height = height;
         if (p.memo)
             p.view->WorkMemo = p.lines.mid(p.done, lines);
+        if (p.rich)
+            p.rich->PrintPart = p.cut || lines < 0;
         PrintObject(run, *p.view, shift, y + p.top - p.view->Top);
+        if (p.rich)
+            p.rich->PrintPart = false;
         p.view->Height = savedHeight;
         p.view->WorkMemo = savedWork;
         if (p.memo)
@@ -426,6 +443,17 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
                 }
                 p.top = space;
                 p.height = rest;
+            } else if (p.rich) {
+                // The text prints what fits from where it stopped (at least one line).
+                printPiece(p, y, space - p.top, -1);
+                lowest = std::max(lowest, space);
+                p.cut = true;
+                if (p.rich->PrintedPos >= p.rich->WorkText().characterCount() - 1) {
+                    p.pending = false;
+                    continue;
+                }
+                p.top = space;
+                p.height = p.rich->GetRemainingHeight();
             } else if (forced) {
                 printPiece(p, y, space - p.top, 0);
                 p.pending = false;

@@ -1,0 +1,63 @@
+#include "common/test_connection.h"
+#include "report/dbdataset.h"
+#include "reportbuild.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ReportQuery : public DatabaseTest
+{
+protected:
+    void SetUp() override
+    {
+        DatabaseTest::SetUp();
+        run(QStringLiteral(
+            "CREATE TABLE doklad (id integer PRIMARY KEY, cislo varchar(10), poznamka text);"
+            "CREATE TABLE radek (id integer PRIMARY KEY, id_doklad integer, polozka varchar(40), "
+            " cena numeric(19,4), mnozstvi real);"
+            "INSERT INTO doklad VALUES (1, 'F001', 'první\nřádek'), (2, 'F002', NULL), (3, 'F003', NULL);"
+            "INSERT INTO radek VALUES (1, 1, 'Mléko', 21.9, 2), (2, 1, 'Chléb', 39, 1), "
+            " (3, 3, 'Sýr', 35.5, 3);"));
+        documents.setParent(&t.owner);
+        items.setParent(&t.owner);
+        documents.setObjectName("Doklady");
+        documents.SetConnection(&connection);
+        documents.SetSQL(QStringLiteral("SELECT * FROM doklad ORDER BY id"));
+        items.setObjectName("Radky");
+        items.SetConnection(&connection);
+        items.SetSQL(QStringLiteral("SELECT * FROM radek WHERE id_doklad = :id ORDER BY id"));
+        source.SetDataSet(&documents);
+        master.setParent(&t.owner);
+        master.setObjectName("vlDoklady");
+        master.SetDataSet(&documents);
+        detail.setParent(&t.owner);
+        detail.setObjectName("vlRadky");
+        detail.SetDataSet(&items);
+        items.SetMasterSource(&source);
+    }
+
+    TestReport t;
+    Db::Dataset documents, items;
+    Db::DataSource source;
+    TvlDBDataSet master, detail;
+};
+
+} // namespace
+
+TEST_F(ReportQuery, MasterDetailFromARealQuery)
+{
+    t.report->OnGetValue = nullptr;
+    t.Band(btMasterData, 20, 20, "vlDoklady", 48 | bfPrintIfDetailEmpty);
+    t.Memo(20, 20, 300, 18, {"Doklad [cislo] [poznamka]"});
+    t.Band(btDetailData, 50, 20, "vlRadky");
+    t.Memo(40, 50, 400, 18, {"[LINE#]. [polozka] [mnozstvi] x [cena #N10,2] = [[cena] * [mnozstvi] #N10,2]"});
+    t.Band(btDetailFooter, 80, 20);
+    t.Memo(40, 80, 300, 18, {"Celkem [SUM([cena] * [mnozstvi]) #N10,2]"});
+    t.Band(btReportSummary, 110, 20);
+    t.Memo(20, 110, 300, 18, {"Dokladů [COUNT(vlDoklady)], řádek [Radky.polozka]"});
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    EXPECT_EQ(lines(t.Texts()), lines({"page 1", "Doklad F001 první|řádek", "1. Mléko 2 x 21,90 = 43,80",
+                                       "2. Chléb 1 x 39,00 = 39,00", "Celkem 82,80", "Doklad F002  ", "Doklad F003  ",
+                                       "1. Sýr 3 x 35,50 = 106,50", "Celkem 106,50", "Dokladů 3, řádek Sýr"}));
+}
