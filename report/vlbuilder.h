@@ -148,6 +148,8 @@ private:
     QString ExpandLine(const QString &line, qint32 format, const QString &formatText);
     // The data band whose records LINE# and the like count.
     TvlBand *DataBandOf(TvlBand *band) const;
+    // The band whose data set plain field names are read from.
+    TvlBand *FieldBand() const;
     // Pictures naming a blob field take their content from it.
     void BindBlob(TvlView &view);
 

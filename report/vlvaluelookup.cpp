@@ -131,9 +131,27 @@ TvlBand *TvlReportBuilder::DataBandOf(TvlBand *band) const
     return m_lastDataBand;
 }
 
+TvlBand *TvlReportBuilder::FieldBand() const
+{
+    TvlBand *band = m_curBand;
+    if (band && band->DataSet)
+        return band;
+    if (band && m_curRun) {
+        // A header or footer reads the rows of its data band; groups those of the first level.
+        for (const auto &data : m_curRun->Bands)
+            if (data->IsDataBand() && data->DataSet && (data->HeaderBand == band || data->FooterBand == band))
+                return data.get();
+        if (band->Typ == btGroupHeader || band->Typ == btGroupFooter || !m_lastDataBand)
+            for (TvlBand *data = m_curRun->Table[btMasterData]; data; data = data->Next)
+                if (data->DataSet)
+                    return data;
+    }
+    return m_lastDataBand;
+}
+
 bool TvlReportBuilder::LookupField(const QString &name, Variant &value)
 {
-    TvlBand *band = m_curBand && m_curBand->DataSet ? m_curBand : m_lastDataBand;
+    TvlBand *band = FieldBand();
     Db::Dataset *dataset = band ? vlSourceDataSet(band->DataSet) : nullptr;
     Db::Field *field = nullptr;
     if (!name.contains(u'.') && !name.contains(u'"')) {
@@ -252,7 +270,7 @@ void TvlReportBuilder::BindBlob(TvlView &view)
         name = name.mid(1, name.size() - 2);
     if (name.isEmpty())
         return;
-    TvlBand *band = view.OwnerBand && view.OwnerBand->DataSet ? view.OwnerBand : m_lastDataBand;
+    TvlBand *band = view.OwnerBand && view.OwnerBand->DataSet ? view.OwnerBand : FieldBand();
     Db::Dataset *dataset = band ? vlSourceDataSet(band->DataSet) : nullptr;
     Db::Field *field = nullptr;
     if (TvlValue *entry = m_report->Values().FindVariable(name); entry && entry->Kind == vkDataField) {

@@ -2,7 +2,10 @@
 
 #include "report/vlbuilder.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -280,4 +283,49 @@ TEST(ReportComponent, CompositeReportContinuesOnThePreviousPage)
         EXPECT_EQ(view.Top, objects == 1 ? 18 : 38);
     });
     EXPECT_EQ(objects, 2);
+}
+
+TEST(ReportComponent, AnInvalidPrinterKeepsTheOldOne)
+{
+    FixedPrinterBackend::Printer office;
+    office.description.name = "kancelar";
+    office.description.isDefault = true;
+    office.papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5)};
+    ScopedPrinterBackend backend(std::make_unique<FixedPrinterBackend>(QList<FixedPrinterBackend::Printer>{office}));
+    vlFreePrinter();
+    TvlReport report;
+    TvlPage *page = report.Pages.Add();
+    page->ChangePaper(11, 1480, 2100, poPortrait);
+    const int virtualPrinter = vlPrinter().VirtualPrinterIndex();
+    EXPECT_TRUE(report.ChangePrinter(virtualPrinter, 0));
+    EXPECT_EQ(vlPrinter().PrinterIndex(), 0);
+    EXPECT_EQ(page->PaperSize, 11);
+    EXPECT_FALSE(report.ChangePrinter(0, 7));
+    EXPECT_EQ(vlPrinter().PrinterIndex(), 0);
+    vlFreePrinter();
+}
+
+TEST(ReportComponent, WindowsOpenBeforeABuildTakeNoInputWhileItRuns)
+{
+    TestReport t;
+    t.Rows("Zbozi", {"Nazev"}, {{"Mléko"}});
+    t.Band(btMasterData, 20, 20, "Zbozi");
+    t.Memo(20, 20, 200, 18, {"[Nazev]"});
+    QLineEdit before;
+    before.show();
+    std::unique_ptr<QLineEdit> during;
+    t.report->OnBeginPage = [&](int) {
+        during = std::make_unique<QLineEdit>();
+        during->show();
+        for (QLineEdit *edit : {&before, during.get()}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+            QApplication::sendEvent(edit, &press);
+        }
+    };
+    ASSERT_TRUE(t.report->PrepareReport());
+    EXPECT_EQ(before.text(), "");
+    EXPECT_EQ(during->text(), "a");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b");
+    QApplication::sendEvent(&before, &press);
+    EXPECT_EQ(before.text(), "b");
 }

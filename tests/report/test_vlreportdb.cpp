@@ -61,3 +61,19 @@ TEST_F(ReportQuery, MasterDetailFromARealQuery)
                                        "2. Chléb 1 x 39,00 = 39,00", "Celkem 82,80", "Doklad F002  ", "Doklad F003  ",
                                        "1. Sýr 3 x 35,50 = 106,50", "Celkem 106,50", "Dokladů 3, řádek Sýr"}));
 }
+
+TEST_F(ReportQuery, GroupHeadersReadTheFieldsOfTheirDataBand)
+{
+    t.report->OnGetValue = nullptr;
+    t.Band(btGroupHeader, 20, 20, "[id_doklad]");
+    t.Memo(20, 20, 300, 18, {"Doklad č. [id_doklad]"});
+    t.Band(btMasterData, 50, 20, "vlRadky");
+    t.Memo(40, 50, 300, 18, {"[polozka]"});
+    t.Band(btGroupFooter, 80, 20);
+    t.Memo(20, 80, 300, 18, {"[COUNT(Band2)] řádky"});
+    items.SetMasterSource(nullptr);
+    items.SetSQL(QStringLiteral("SELECT * FROM radek ORDER BY id_doklad, id"));
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    EXPECT_EQ(lines(t.Texts()),
+              lines({"page 1", "Doklad č. 1", "Mléko", "Chléb", "2 řádky", "Doklad č. 3", "Sýr", "1 řádky"}));
+}
