@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "report/components.h"
 #include "report/vlbuilder.h"
+#include "report/vlpreviewform.h"
 #include "report/vlregistry.h"
 
 #include <QApplication>
@@ -18,17 +19,47 @@ TvlReportDesigner *&designerSlot()
     return designer;
 }
 
-TvlPreviewHook &previewSlot()
+// What the preview sees of a report: its pages, lent while the preview shows
+// them, its options, and rebuilding and editing through the report.
+class ReportPreview : public TvlPreviewReport
 {
-    static TvlPreviewHook hook;
-    return hook;
-}
+public:
+    explicit ReportPreview(TvlReport &report)
+        : m_report(report)
+    {}
 
-TvlExportHook &exportSlot()
-{
-    static TvlExportHook hook;
-    return hook;
-}
+    std::unique_ptr<TvlEMFPages> TakePreparedPages() override
+    {
+        auto pages = std::make_unique<TvlEMFPages>();
+        pages->Swap(m_report.EMFPages);
+        return pages;
+    }
+    void ReturnPreparedPages(std::unique_ptr<TvlEMFPages> pages) override
+    {
+        if (pages)
+            m_report.EMFPages.Swap(*pages);
+    }
+    int PreviewButtons() const override { return m_report.PreviewButtons; }
+    TvlInitialZoom InitialZoom() const override { return m_report.InitialZoom; }
+    bool GrayedButtons() const override { return m_report.GrayedButtons; }
+    bool ModalPreview() const override { return m_report.ModalPreview; }
+    bool ModifyPrepared() const override { return m_report.ModifyPrepared; }
+    bool HasDesigner() const override { return vlDesigner() != nullptr; }
+    QString Title() const override { return m_report.Title; }
+    bool CanRebuild() const override { return m_report.CanRebuild; }
+    bool Rebuild() override { return m_report.PrepareReport(); }
+    void EditPage(int index) override { m_report.EditPreparedPage(index); }
+    const TvlPage *DesignPage(int index) const override
+    {
+        return index >= 0 && index < m_report.Pages.Count() ? m_report.Pages[index] : nullptr;
+    }
+
+protected:
+    TvlEMFPages *OwnPages() override { return &m_report.EMFPages; }
+
+private:
+    TvlReport &m_report;
+};
 
 // Tells the registries' clients (add-ins, tools) about the designer.
 class DesignerHooks : public TvlDesignerHooks
@@ -68,28 +99,13 @@ TvlReportDesigner *vlDesigner()
     return designerSlot();
 }
 
-void vlSetPreviewHook(TvlPreviewHook hook)
-{
-    previewSlot() = std::move(hook);
-}
-
-const TvlPreviewHook &vlPreviewHook()
-{
-    return previewSlot();
-}
-
-void vlSetExportHook(TvlExportHook hook)
-{
-    exportSlot() = std::move(hook);
-}
-
 // --- the component -----------------------------------------------------------------
 
 TvlReport::TvlReport(QObject *owner)
     : QObject(owner)
 {
     FileName = Untitled;
-    EMFPages.OnBeginPage = [](int) {};
+    m_previewReport = std::make_unique<ReportPreview>(*this);
 }
 
 TvlReport::~TvlReport() = default;
@@ -200,18 +216,16 @@ void TvlReport::ShowPreparedReport()
 {
     if (EMFPages.Count() == 0)
         return;
-    if (!vlPreviewHook()) {
-        ShowInformation(QStringLiteral("Náhled"), QStringLiteral("Náhled sestavy není k dispozici."));
+    if (auto *embedded = qobject_cast<TvlPreview *>(m_preview.data())) {
+        embedded->Connect(m_previewReport.get());
         return;
     }
-    vlPreviewHook()(*this, m_preview);
+    TvlPreviewForm::ShowReport(m_previewReport.get());
 }
 
 bool TvlReport::ExportTo(TvlExportFilter *filter, const QString &fileName)
 {
-    if (!filter || !exportSlot())
-        return false;
-    return exportSlot()(*this, filter, fileName);
+    return filter && m_previewReport->ExportTo(*filter, fileName);
 }
 
 bool TvlReport::ChangePrinter(int oldIndex, int newIndex)

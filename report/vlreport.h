@@ -7,6 +7,7 @@
 #include "platform/variant.h"
 #include "report/dataset.h"
 #include "report/vlpreparedpages.h"
+#include "report/vlpreviewreport.h"
 #include "report/vlreportlayout.h"
 
 #include <QObject>
@@ -20,19 +21,6 @@ class TvlExportFilter;
 class TvlReport;
 
 enum TvlReportType { rtSimple = 0, rtMultiple = 1 };
-
-// The preview's zoom when it opens and its buttons; the preview reads them.
-enum TvlPreviewZoom { pzDefault = 0, pzPageWidth = 1, pzOnePage = 2, pzTwoPages = 3 };
-enum TvlPreviewButton {
-    pbZoom = 1,
-    pbLoad = 2,
-    pbSave = 4,
-    pbPrint = 8,
-    pbFind = 16,
-    pbHelp = 32,
-    pbExit = 64,
-};
-constexpr int vlAllPreviewButtons = 127;
 
 // The designer as the engine sees it; the report designer implements it and
 // registers its one instance at start-up.
@@ -56,21 +44,6 @@ public:
 void vlRegisterDesigner(TvlReportDesigner *designer); // nullptr unregisters
 TvlReportDesigner *vlDesigner();
 
-// The preview window's entry: shows a prepared report, in the embedded
-// preview when one is given. The preview registers it at start-up; until
-// then ShowPreparedReport says there is nothing to show with.
-using TvlPreviewHook = std::function<void(TvlReport &report, QWidget *embedded)>;
-void vlSetPreviewHook(TvlPreviewHook hook);
-const TvlPreviewHook &vlPreviewHook();
-// Runs an export filter over the prepared pages; registered with the filters.
-using TvlExportHook = std::function<bool(TvlReport &report, TvlExportFilter *filter, const QString &fileName)>;
-void vlSetExportHook(TvlExportHook hook);
-
-// The pages a list such as "1,3,5-12" selects, 0-based and in the list's
-// order; blanks are ignored, a reversed range selects nothing, numbers past
-// the page count are clamped to it, an empty list selects every page.
-QList<int> vlParsePageList(const QString &list, int pageCount);
-
 // The text a value shows in a display format (kind, index, decimals and
 // separator packed as the objects keep them; custom pictures in formatText).
 QString vlFormatViewValue(const Variant &value, qint32 format, const QString &formatText);
@@ -83,7 +56,6 @@ class TvlReport : public QObject, public TvlReportLayout
     Q_OBJECT
     Q_PROPERTY(TvlDataset *Dataset READ Dataset WRITE SetDataset)
     Q_PROPERTY(bool GrayedButtons MEMBER GrayedButtons)
-    Q_PROPERTY(TvlPreviewZoom InitialZoom MEMBER InitialZoom)
     Q_PROPERTY(bool ModalPreview MEMBER ModalPreview)
     Q_PROPERTY(bool ModifyPrepared MEMBER ModifyPrepared)
     Q_PROPERTY(int PreviewButtons MEMBER PreviewButtons)
@@ -94,7 +66,6 @@ class TvlReport : public QObject, public TvlReportLayout
 
 public:
     Q_ENUM(TvlReportType)
-    Q_ENUM(TvlPreviewZoom)
 
     static const QString Untitled; // "Bez názvu"
 
@@ -113,7 +84,7 @@ public:
     void SetPreview(QWidget *preview) { m_preview = preview; }
 
     bool GrayedButtons = false;
-    TvlPreviewZoom InitialZoom = pzDefault;
+    TvlInitialZoom InitialZoom = pzDefault;
     bool ModalPreview = true;
     bool ModifyPrepared = true;
     int PreviewButtons = vlAllPreviewButtons;
@@ -165,7 +136,8 @@ public:
     void DesignReport();
     void ShowReport();
     void ShowPreparedReport();
-    // Prints the selected pages ("1,3,5-12", empty for all) on the engine's printer.
+    // Prints the selected pages ("1,3,5-12", empty for all; numbers past the
+    // last page mean the last page) on the engine's printer.
     bool PrintPreparedReport(const QString &pageList, int copies);
     bool ExportTo(TvlExportFilter *filter, const QString &fileName);
     bool ChangePrinter(int oldIndex, int newIndex);
@@ -190,6 +162,7 @@ private:
     QPointer<TvlDataset> m_dataset;
     QPointer<QWidget> m_preview;
     bool m_building = false;
+    std::unique_ptr<TvlPreviewReport> m_previewReport; // what the preview sees of this report
     bool m_buildFailed = false;
     QString m_errorText;
 };

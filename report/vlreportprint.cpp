@@ -1,41 +1,36 @@
 // Printing prepared pages on the engine's printer.
 #include "platform/messages.h"
+#include "report/vlprintpages.h"
 #include "report/vlreport.h"
 
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 
-QList<int> vlParsePageList(const QString &list, int pageCount)
+namespace {
+
+// Page numbers past the last page stand for the last page.
+QString clampPageNumbers(const QString &list, int pageCount)
 {
-    QList<int> pages;
-    QString text = list;
-    text.remove(u' ');
-    if (text.isEmpty()) {
-        for (int i = 0; i < pageCount; ++i)
-            pages << i;
-        return pages;
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    QString clamped;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &m : number.globalMatch(list)) {
+        clamped += list.mid(done, m.capturedStart() - done);
+        const qint64 value = m.captured().toLongLong();
+        clamped += value > pageCount ? QString::number(pageCount) : m.captured();
+        done = m.capturedEnd();
     }
-    if (pageCount <= 0)
-        return pages;
-    for (const QString &item : text.split(u',', Qt::SkipEmptyParts)) {
-        const int dash = int(item.indexOf(u'-'));
-        bool ok1 = false, ok2 = true;
-        int from = (dash < 0 ? item : item.left(dash)).toInt(&ok1);
-        int to = dash < 0 ? from : item.mid(dash + 1).toInt(&ok2);
-        if (!ok1 || !ok2 || from > to || to < 1)
-            continue;
-        from = std::clamp(from, 1, pageCount);
-        to = std::clamp(to, 1, pageCount);
-        for (int page = from; page <= to; ++page)
-            pages << page - 1;
-    }
-    return pages;
+    return clamped + list.mid(done);
 }
+
+} // namespace
 
 bool TvlReport::PrintPreparedReport(const QString &pageList, int copies)
 {
-    const QList<int> pages = vlParsePageList(pageList, EMFPages.Count());
-    if (pages.isEmpty())
+    bool valid = false;
+    const QList<int> pages = vlParsePageList(clampPageNumbers(pageList, EMFPages.Count()), EMFPages.Count(), &valid);
+    if (!valid || pages.isEmpty())
         return false;
     copies = std::max(1, copies);
     TvlPrinter &printer = vlPrinter();

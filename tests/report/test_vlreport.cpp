@@ -1,6 +1,7 @@
 #include "reportbuild.h"
 
 #include "report/vlbuilder.h"
+#include "report/vlpreviewform.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,6 +41,11 @@ QString expanded(const QString &text, qint32 format = vlDefaultFormat(), const Q
     if (!t.report->PrepareReport())
         return t.report->ErrorText();
     return t.Texts().value(1);
+}
+
+std::pair<QStringList, QList<QVariantList>> goodsRows()
+{
+    return {{"Nazev", "Cena"}, {{"Mléko", 21.9}, {"Sýr", 35.0}, {"Chléb", 39.0}}};
 }
 
 } // namespace
@@ -196,16 +202,6 @@ TEST(ReportComponent, LayoutAndPreparedReportFiles)
     EXPECT_EQ(loaded.FileName, layout);
 }
 
-TEST(ReportComponent, PageListsSelectPages)
-{
-    EXPECT_EQ(vlParsePageList("", 3), QList<int>({0, 1, 2}));
-    EXPECT_EQ(vlParsePageList("1, 3", 5), QList<int>({0, 2}));
-    EXPECT_EQ(vlParsePageList("2-1", 5), QList<int>());
-    EXPECT_EQ(vlParsePageList("1,3,5-7", 10), QList<int>({0, 2, 4, 5, 6}));
-    EXPECT_EQ(vlParsePageList("2-9,12", 4), QList<int>({1, 2, 3, 3}));
-    EXPECT_EQ(vlParsePageList("x,0,-3", 4), QList<int>());
-}
-
 TEST(ReportComponent, PrintsAPageListToAPdfPrinter)
 {
     QTemporaryDir dir;
@@ -238,6 +234,11 @@ TEST(ReportComponent, PrintsAPageListToAPdfPrinter)
     EXPECT_TRUE(pages[2].contains("Řádek 150")) << pages[2].left(200).toStdString();
     EXPECT_FALSE(pages[2].contains("Řádek 60\n"));
     EXPECT_FALSE(t.report->PrintPreparedReport("2-1", 1));
+    // Numbers past the last page stand for the last page.
+    ASSERT_TRUE(t.report->PrintPreparedReport("3-9", 1));
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished());
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+1\\n")));
 }
 
 TEST(ReportComponent, ABuildDoesNotStartInsideAnother)
@@ -328,4 +329,29 @@ TEST(ReportComponent, WindowsOpenBeforeABuildTakeNoInputWhileItRuns)
     QKeyEvent press(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b");
     QApplication::sendEvent(&before, &press);
     EXPECT_EQ(before.text(), "b");
+}
+
+TEST(ReportComponent, ShowReportLendsThePagesToThePreview)
+{
+    TestReport t;
+    t.Rows("Zbozi", goodsRows().first, goodsRows().second);
+    t.Band(btReportTitle, 20, 30);
+    t.Memo(20, 20, 300, 20, {"Ceník zboží"});
+    t.Band(btMasterData, 60, 20, "Zbozi");
+    t.Memo(20, 60, 200, 18, {"[Nazev]"});
+    t.Memo(240, 60, 100, 18, {"[Cena #N10,2]"})->Adjust = adRight;
+    t.report->ModalPreview = false;
+    t.report->Title = "Ceník";
+    t.report->ShowReport();
+    TvlPreviewForm *form = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<TvlPreviewForm *>(w); f && f->isVisible())
+            form = f;
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->AllPages(), 1);
+    EXPECT_EQ(t.report->EMFPages.Count(), 0); // lent while the preview shows them
+    if (qEnvironmentVariableIsSet("TARMIL5_SHOT"))
+        form->grab().save(qEnvironmentVariable("TARMIL5_SHOT"));
+    delete form;
+    EXPECT_EQ(t.report->EMFPages.Count(), 1);
 }
