@@ -40,14 +40,17 @@ public:
             m_report.EMFPages.Swap(*pages);
     }
     int PreviewButtons() const override { return m_report.PreviewButtons; }
-    TvlInitialZoom InitialZoom() const override { return m_report.InitialZoom; }
+    int InitialZoom() const override { return m_report.InitialZoom; }
     bool GrayedButtons() const override { return m_report.GrayedButtons; }
     bool ModalPreview() const override { return m_report.ModalPreview; }
     bool ModifyPrepared() const override { return m_report.ModifyPrepared; }
     bool HasDesigner() const override { return vlDesigner() != nullptr; }
     QString Title() const override { return m_report.Title; }
     bool CanRebuild() const override { return m_report.CanRebuild; }
-    bool Rebuild() override { return m_report.PrepareReport(); }
+    bool ChangePrinter(int oldIndex, int newIndex) override
+    {
+        return m_report.ChangePrinter(oldIndex, newIndex) && m_report.PrepareReport();
+    }
     void EditPage(int index) override { m_report.EditPreparedPage(index); }
     const TvlPage *DesignPage(int index) const override
     {
@@ -105,7 +108,6 @@ TvlReport::TvlReport(QObject *owner)
     : QObject(owner)
 {
     FileName = Untitled;
-    m_previewReport = std::make_unique<ReportPreview>(*this);
 }
 
 TvlReport::~TvlReport() = default;
@@ -217,15 +219,15 @@ void TvlReport::ShowPreparedReport()
     if (EMFPages.Count() == 0)
         return;
     if (auto *embedded = qobject_cast<TvlPreview *>(m_preview.data())) {
-        embedded->Connect(m_previewReport.get());
+        embedded->Connect(std::make_unique<ReportPreview>(*this));
         return;
     }
-    TvlPreviewForm::ShowReport(m_previewReport.get());
+    TvlPreviewForm::ShowReport(std::make_unique<ReportPreview>(*this));
 }
 
 bool TvlReport::ExportTo(TvlExportFilter *filter, const QString &fileName)
 {
-    return filter && m_previewReport->ExportTo(*filter, fileName);
+    return filter && ReportPreview(*this).ExportTo(*filter, fileName);
 }
 
 bool TvlReport::ChangePrinter(int oldIndex, int newIndex)

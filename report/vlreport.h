@@ -22,6 +22,19 @@ class TvlReport;
 
 enum TvlReportType { rtSimple = 0, rtMultiple = 1 };
 
+// The preview's zoom when it opens and its buttons; the preview reads them.
+enum TvlPreviewZoom { pzDefault = 0, pzPageWidth = 1, pzOnePage = 2, pzTwoPages = 3 };
+enum TvlPreviewButton {
+    pbZoom = 1,
+    pbLoad = 2,
+    pbSave = 4,
+    pbPrint = 8,
+    pbFind = 16,
+    pbHelp = 32,
+    pbExit = 64,
+};
+constexpr int vlAllPreviewButtons = 127;
+
 // The designer as the engine sees it; the report designer implements it and
 // registers its one instance at start-up.
 class TvlReportDesigner
@@ -56,6 +69,7 @@ class TvlReport : public QObject, public TvlReportLayout
     Q_OBJECT
     Q_PROPERTY(TvlDataset *Dataset READ Dataset WRITE SetDataset)
     Q_PROPERTY(bool GrayedButtons MEMBER GrayedButtons)
+    Q_PROPERTY(TvlPreviewZoom InitialZoom MEMBER InitialZoom)
     Q_PROPERTY(bool ModalPreview MEMBER ModalPreview)
     Q_PROPERTY(bool ModifyPrepared MEMBER ModifyPrepared)
     Q_PROPERTY(int PreviewButtons MEMBER PreviewButtons)
@@ -66,6 +80,7 @@ class TvlReport : public QObject, public TvlReportLayout
 
 public:
     Q_ENUM(TvlReportType)
+    Q_ENUM(TvlPreviewZoom)
 
     static const QString Untitled; // "Bez názvu"
 
@@ -84,7 +99,7 @@ public:
     void SetPreview(QWidget *preview) { m_preview = preview; }
 
     bool GrayedButtons = false;
-    TvlInitialZoom InitialZoom = pzDefault;
+    TvlPreviewZoom InitialZoom = pzDefault;
     bool ModalPreview = true;
     bool ModifyPrepared = true;
     int PreviewButtons = vlAllPreviewButtons;
@@ -162,7 +177,6 @@ private:
     QPointer<TvlDataset> m_dataset;
     QPointer<QWidget> m_preview;
     bool m_building = false;
-    std::unique_ptr<TvlPreviewReport> m_previewReport; // what the preview sees of this report
     bool m_buildFailed = false;
     QString m_errorText;
 };

@@ -29,7 +29,7 @@ QString clampPageNumbers(const QString &list, int pageCount)
 bool TvlReport::PrintPreparedReport(const QString &pageList, int copies)
 {
     bool valid = false;
-    const QList<int> pages = vlParsePageList(clampPageNumbers(pageList, EMFPages.Count()), EMFPages.Count(), &valid);
+    const QList<int> pages = vlSelectPages(clampPageNumbers(pageList, EMFPages.Count()), EMFPages.Count(), &valid);
     if (!valid || pages.isEmpty())
         return false;
     copies = std::max(1, copies);
