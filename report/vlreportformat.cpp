@@ -21,8 +21,16 @@ QString numberText(double value, int index, int decimals, const QString &custom,
     switch (index) {
     case 0:
         return FormatFloat(QStringLiteral("###.##"), value, settings);
-    case 1:
-        return FormatFloat(u'0' + zeros, value, settings);
+    case 1: {
+        // Fixed point: the digits as they stand, the separator of the format.
+        QString text = QString::number(value, 'f', std::clamp(decimals, 0, 18));
+        const QString digits = QString(text).remove(u'-').remove(u'.');
+        if (text.startsWith(u'-') && digits.count(u'0') == digits.size())
+            text.remove(0, 1); // no minus before a zero
+        if (decimals > 0)
+            text[text.size() - decimals - 1] = settings.DecimalSeparator;
+        return text;
+    }
     case 2:
         return FormatFloat(QStringLiteral("#,###.##"), value, settings);
     case 3:

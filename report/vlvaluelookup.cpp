@@ -241,7 +241,9 @@ QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const Q
         Variant value;
         GetReportValue(expression, value);
         m_currentValue = value;
-        result += vlFormatViewValue(value, itemFormat, itemText);
+        // A footer adding up a row only evaluates; nobody reads the text.
+        if (!m_aggregatingBand || m_aggregatingBand->Visible())
+            result += vlFormatViewValue(value, itemFormat, itemText);
     }
     result += line.mid(i);
     return result;
