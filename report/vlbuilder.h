@@ -133,7 +133,8 @@ private:
     void PrintData(TvlPageRun &run);
     // Column offset of the run's objects.
     static int ShiftX(const TvlPageRun &run);
-    bool Aggregates(const TvlView &view);
+    // The aggregate expressions of a footer's memo, which adding up a row evaluates.
+    const QStringList &Aggregates(const TvlView &view);
     void PrepareObject(TvlView &view);
     void PrintObject(TvlPageRun &run, TvlView &view, int x, int y);
     void RunScript(const QStringList &coded, TvlView *view);
@@ -168,8 +169,8 @@ private:
     std::vector<TvlView *> m_hooks;
     std::set<QString> m_evaluating; // names evaluated as expressions now
 
-    std::unordered_map<const TvlView *, QStringList> m_scripts; // coded, per run-time object
-    std::unordered_map<const TvlView *, bool> m_aggregating;    // memos calling aggregates
+    std::unordered_map<const TvlView *, QStringList> m_scripts;     // coded, per run-time object
+    std::unordered_map<const TvlView *, QStringList> m_aggregating; // aggregate expressions per memo
     int m_pageIndex = 0;
     bool m_counting = false;
     bool m_firstPass = true, m_lastPass = true;

@@ -1,6 +1,5 @@
 // Printing a band: events, script, fit test, stretching, split printing,
 // cross columns, sub-reports and the footers' aggregates.
-#include "report/rich/vlrichview.h"
 #include "report/vlbuilder.h"
 #include "report/vlmemoview.h"
 #include "report/vloperators.h"
@@ -75,15 +74,12 @@ void TvlReportBuilder::PrepareObject(TvlView &view)
         if (memo) {
             memo->RemoveHighlight();
             view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
-        } else if (auto *rich = dynamic_cast<TvlRichView *>(&view)) {
-            view.WorkMemo = view.Memo;
-            rich->PrepareText([this, &view](const QString &expression) {
-                return ExpandLine(u'[' + expression + u']', view.Format, view.FormatText);
-            });
-            rich->ResetOutput();
         } else {
             view.WorkMemo = view.Memo;
             BindBlob(view);
+            view.ExpandContent([this, &view](const QString &expression) {
+                return ExpandLine(u'[' + expression + u']', view.Format, view.FormatText);
+            });
         }
         if (m_report->OnEnterRect)
             m_report->OnEnterRect(view.WorkMemo, &view);
@@ -222,16 +218,33 @@ void TvlReportBuilder::ResetAfterPrint(TvlPageRun &run, TvlBand &band, bool repe
     (void)run;
 }
 
-bool TvlReportBuilder::Aggregates(const TvlView &view)
+const QStringList &TvlReportBuilder::Aggregates(const TvlView &view)
 {
     const auto found = m_aggregating.find(&view);
     if (found != m_aggregating.end())
         return found->second;
+    // The bracket expressions of the memo that call an aggregate, without their format part.
     static const QRegularExpression call(QStringLiteral("\\b(SUM|MIN|MAX|AVG|COUNT)\\s*\\("),
                                          QRegularExpression::CaseInsensitiveOption);
-    const bool aggregates = dynamic_cast<const TvlMemoView *>(&view) && view.Memo.join(u'\n').contains(call);
-    m_aggregating[&view] = aggregates;
-    return aggregates;
+    QStringList expressions;
+    for (const QString &line : view.Memo + view.ExpressionText()) {
+        for (int open = int(line.indexOf(u'[')); open >= 0; open = int(line.indexOf(u'[', open))) {
+            int start = open + 1, pos = start;
+            QString content;
+            try {
+                content = vlText::ReadBracketedName(line, start, pos);
+            } catch (const TvlParserError &) {
+                break;
+            }
+            open = pos;
+            const int spec = int(content.indexOf(QStringLiteral(" #")));
+            if (spec >= 0)
+                content.truncate(spec);
+            if (content.contains(call))
+                expressions << content;
+        }
+    }
+    return m_aggregating.emplace(&view, expressions).first->second;
 }
 
 void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
@@ -243,7 +256,7 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
     auto add = [&](TvlBand *footer) {
         bool any = false;
         for (TvlView *view : footer->Objects)
-            any = any || Aggregates(*view);
+            any = any || !Aggregates(*view).isEmpty();
         if (!any)
             return;
         for (QString &entry : footer->Values) {
@@ -255,11 +268,10 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
         footer->SetVisible(false);
         m_aggregatingBand = footer;
         for (TvlView *view : footer->Objects) {
-            if (!Aggregates(*view))
-                continue;
             m_curView = view;
             try {
-                ExpandMemo(view->Memo, view->Format, view->FormatText);
+                for (const QString &expression : Aggregates(*view))
+                    Calculate(expression);
             } catch (const std::exception &error) {
                 footer->SetVisible(visible);
                 ObjectError(*view, footer, error);
@@ -353,22 +365,21 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
     struct Piece
     {
         TvlView *view;
-        TvlMemoView *memo; // a stretchable memo, printed line by line
-        TvlRichView *rich; // a stretchable rich text, printed part by part
+        TvlMemoView *memo;      // a stretchable memo, printed line by line
+        TvlStretcheable *parts; // content that prints part by part by itself (rich text)
         int top, height;
         QStringList lines; // wrapped, for memos
         int lineHeight = 0, gaps = 0, done = 0;
         bool pending = true;
-        bool cut = false; // printed in part on an earlier page
     };
     std::vector<Piece> pieces;
     for (TvlView *view : band.Objects) {
         if (dynamic_cast<TvlSubReportView *>(view) || run.CrossOwner.count(view) || !view->IsVisible())
             continue;
         Piece piece{view, nullptr, nullptr, view->Top, view->Height, {}};
-        if (auto *rich = dynamic_cast<TvlRichView *>(view); rich && (rich->Flags & 1)) {
-            piece.rich = rich;
-            piece.height = std::max(piece.height, rich->CalcHeight());
+        if (auto *parts = dynamic_cast<TvlStretcheable *>(view); parts && parts->PrintsInParts()) {
+            piece.parts = parts;
+            piece.height = std::max(piece.height, parts->CalcHeight());
         }
         auto *memo = dynamic_cast<TvlMemoView *>(view);
         if (memo && (memo->Flags & mfStretched)) {
@@ -388,11 +399,7 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
         p.view->Height = height;
         if (p.memo)
             p.view->WorkMemo = p.lines.mid(p.done, lines);
-        if (p.rich)
-            p.rich->PrintPart = p.cut || lines < 0;
         PrintObject(run, *p.view, shift, y + p.top - p.view->Top);
-        if (p.rich)
-            p.rich->PrintPart = false;
         p.view->Height = savedHeight;
         p.view->WorkMemo = savedWork;
         if (p.memo)
@@ -443,17 +450,16 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
                 }
                 p.top = space;
                 p.height = rest;
-            } else if (p.rich) {
-                // The text prints what fits from where it stopped (at least one line).
-                printPiece(p, y, space - p.top, -1);
+            } else if (p.parts) {
+                // The content prints what fits from where it stopped.
+                printPiece(p, y, space - p.top, 0);
                 lowest = std::max(lowest, space);
-                p.cut = true;
-                if (p.rich->PrintedPos >= p.rich->WorkText().characterCount() - 1) {
+                if (!p.parts->PartLeft()) {
                     p.pending = false;
                     continue;
                 }
                 p.top = space;
-                p.height = p.rich->GetRemainingHeight();
+                p.height = p.parts->GetRemainingHeight();
             } else if (forced) {
                 printPiece(p, y, space - p.top, 0);
                 p.pending = false;
