@@ -1,5 +1,6 @@
 #include "app/admin/form_sestavy.h"
 
+#include "app/admin/admingrid.h"
 #include "app/admin/reportfile.h"
 #include "app/common/formcontrols.h"
 #include "app/common/gridsorting.h"
@@ -72,16 +73,8 @@ TForm_Sestavy::TForm_Sestavy(QWidget *parent)
     DataSource->SetDataSet(list());
 
     KxDBGridEx = new TKxDBGridEx(Bevel);
-    KxDBGridEx->setObjectName(QStringLiteral("KxDBGridEx"));
-    KxDBGridEx->SetOptions(TKxDBGrid::dgTitles | TKxDBGrid::dgIndicator | TKxDBGrid::dgColumnResize |
-                           TKxDBGrid::dgColLines | TKxDBGrid::dgRowLines | TKxDBGrid::dgRowSelect |
-                           TKxDBGrid::dgAlwaysShowSelection);
-    KxDBGridEx->SetTitleHeight(17);
-    KxDBGridEx->SetReadOnly(true);
-    KxDBGridEx->Columns().Add(QStringLiteral("SESTAVA"), QStringLiteral("Sestava"), 220);
-    KxDBGridEx->Columns().Add(QStringLiteral("SOUBOR"), QStringLiteral("Soubor"), 260);
-    KxDBGridEx->setMinimumSize(540, 300);
-    KxDBGridEx->SetDataSource(DataSource);
+    SetUpListGrid(KxDBGridEx, "KxDBGridEx", DataSource,
+                  {{"SESTAVA", QStringLiteral("Sestava"), 220}, {"SOUBOR", QStringLiteral("Soubor"), 260}});
     BindTitleSorting(KxDBGridEx, list(), QStringLiteral("ID_SESTAVA"));
     KxDBGridEx->OnDblClick = [this](TKxDBGrid *) {
         if (Button_Editovat->isEnabled())

@@ -2,6 +2,7 @@
 // the SQL console, users and rights, the report list. See
 // actions_common.cpp for how a screen is wired in.
 #include "app/admin/form_sestavy.h"
+#include "app/admin/form_uzivatele.h"
 #include "app/main/tarmilform.h"
 #include "data/dm.h"
 #include "platform/db/servererror.h"
@@ -11,7 +12,7 @@
 
 QList<QAction *> TForm_Tarmil::PendingAdminScreens() const
 {
-    return {Action_VybratSklad, Action_SQL, Action_Uzivatele};
+    return {Action_VybratSklad, Action_SQL};
 }
 
 bool TForm_Tarmil::ShowStoreDialog(QString &)
@@ -28,7 +29,19 @@ void TForm_Tarmil::Action_SQLExecute()
 
 void TForm_Tarmil::Action_UzivateleExecute()
 {
-    // the user list opens here over MSSQLADOQuery_Uzivatel and MSSQLADOQuery_Opravneni
+    TMSSQLADOQuery *query = DM->MSSQLADOQuery_Uzivatel;
+    try {
+        query->RefreshQuery();
+    } catch (const Db::DatabaseError &error) {
+        ShowWarning(QStringLiteral("Seznam nelze otevřít..."), QStringLiteral("Uživatelé"), error.text());
+        return;
+    }
+    {
+        TForm_Uzivatele form(this);
+        form.exec();
+    }
+    DM->MSSQLADOQuery_Opravneni->Close();
+    query->Close();
 }
 
 void TForm_Tarmil::Action_SestavyExecute()

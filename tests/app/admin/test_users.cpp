@@ -1,0 +1,128 @@
+// The users screen over a real database: the password rules, adding a user,
+// the refusal to remove oneself, removal, the rights following the list and
+// the connected sessions.
+#include "app/admin/form_uzivatele.h"
+#include "app/catalogue/screenshots.h"
+#include "app/common/formcontrols.h"
+#include "app/modal_helper.h"
+#include "data/dm_fixture.h"
+#include "kit/dbgridex.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+class UsersScreen : public DataModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        DataModuleTest::SetUp();
+        LoginUzivatel = qEnvironmentVariable("PGUSER");
+        dm->MSSQLADOQuery_Uzivatel->RefreshQuery();
+        window = std::make_unique<TForm_Uzivatele>();
+        window->Position();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        DataModuleTest::TearDown();
+    }
+    QString login() const { return dm->MSSQLADOQuery_Uzivatel->FieldByName("LOGIN").AsString(); }
+    std::unique_ptr<TForm_Uzivatele> window;
+};
+
+TEST(UserPasswords, BlanksAreEmptyAndEveryCharacterCounts)
+{
+    EXPECT_EQ(PasswordReason("", ""), "Nezadané heslo...");
+    EXPECT_EQ(PasswordReason("   ", "   "), "Nezadané heslo...");
+    EXPECT_EQ(PasswordReason("heslo ", "heslo"), "Hesla nejsou identická...");
+    EXPECT_EQ(PasswordReason("Heslo", "heslo"), "Hesla nejsou identická...");
+    EXPECT_EQ(PasswordReason(" heslo ", " heslo "), "");
+}
+
+TEST_F(UsersScreen, AddingAUserChecksTheDialogAndTheRightsFollowTheList)
+{
+    EXPECT_EQ(login(), LoginUzivatel); // placed on the logged-in user
+    EXPECT_TRUE(window->Button_Pridat->isEnabled());
+    EXPECT_TRUE(window->Button_Editovat->isEnabled());
+    EXPECT_TRUE(window->Button_Odebrat->isEnabled());
+    ASSERT_TRUE(dm->MSSQLADOQuery_Opravneni->Active());
+    EXPECT_EQ(dm->MSSQLADOQuery_Opravneni->RecordCount(), 71);
+    Shoot(window.get(), "uzivatele");
+
+    const QString anna = roleName("anna");
+    WhenModal([&](QDialog *d) {
+        auto *dialog = dynamic_cast<TForm_UzivatelNovy *>(d);
+        ASSERT_TRUE(dialog);
+        EXPECT_FALSE(dialog->Button_Ok->isEnabled());
+        EXPECT_EQ(Hint(dialog->Edit_Uzivatel), "Nezadaný uživatel...");
+        dialog->Edit_Uzivatel->setText(LoginUzivatel); // taken, told before the server is asked
+        EXPECT_EQ(Hint(dialog->Edit_Uzivatel), "Existující uživatel...");
+        dialog->Edit_Uzivatel->setText(anna);
+        dialog->Edit_Heslo->setText("tajné heslo");
+        EXPECT_EQ(Hint(dialog->Edit_Heslo), "Hesla nejsou identická...");
+        EXPECT_EQ(Hint(dialog->Edit_Heslo_Potvrzeni), "Nezadané heslo...");
+        dialog->Edit_Heslo_Potvrzeni->setText("tajné heslo");
+        EXPECT_FALSE(ShowHint(dialog->Edit_Heslo));
+        EXPECT_TRUE(dialog->Button_Ok->isEnabled());
+        Shoot(dialog, "uzivatel_novy");
+        dialog->Button_Ok->click();
+    });
+    window->Button_PridatClick();
+    ASSERT_TRUE(dm->UserExists(anna)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+    EXPECT_EQ(login(), anna); // the list stands on the new user, the rights are hers
+    const qint64 id = currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL");
+    EXPECT_EQ(dm->MSSQLADOQuery_Opravneni->FieldByName("ID_UZIVATEL").AsInteger(), id);
+
+    // Her password: the old one is checked by a trial session.
+    WhenModal([&](QDialog *d) {
+        auto *dialog = dynamic_cast<TForm_UzivatelEditace *>(d);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->Edit_Uzivatel->text(), anna);
+        EXPECT_FALSE(dialog->Edit_Uzivatel->isEnabled());
+        Shoot(dialog, "uzivatel_editace");
+        dialog->Edit_Heslo_Puvodni->setText("špatné");
+        dialog->Edit_Heslo->setText("nové");
+        dialog->Edit_Heslo_Potvrzeni->setText("nové");
+        dialog->Button_Ok->click();
+    });
+    window->Button_EditovatClick();
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.calls.last().detail, "Editace uživatele neproběhla...");
+
+    // Removing her asks first; "Ne" keeps her.
+    messages.answer(false);
+    window->Button_OdebratClick();
+    EXPECT_TRUE(dm->UserExists(anna));
+    messages.answer(true);
+    window->Button_OdebratClick();
+    EXPECT_FALSE(dm->UserExists(anna)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(messages.callsOf(MessageCall::Question).last().heading, "Opravdu chcete odebrat tohoto uživatele ?");
+}
+
+TEST_F(UsersScreen, OneselfIsNotRemovedAndSessionsAreShown)
+{
+    ASSERT_EQ(login(), LoginUzivatel);
+    window->Button_OdebratClick();
+    ASSERT_EQ(messages.count(MessageCall::Information), 1);
+    EXPECT_EQ(messages.calls.last().heading, "Uživatele nelze odebrat...");
+    EXPECT_EQ(messages.calls.last().detail,
+              QStringLiteral("Uživatel \"%1\" je právě příhlášený...").arg(LoginUzivatel));
+    EXPECT_EQ(messages.count(MessageCall::Question), 0);
+    EXPECT_TRUE(dm->UserExists(LoginUzivatel));
+
+    WhenModal([](QDialog *d) {
+        auto *window = dynamic_cast<TForm_PrihlaseniUzivatele *>(d);
+        ASSERT_TRUE(window);
+        EXPECT_GE(DM->MSSQLADOQuery_PrihlaseniUzivatele->RecordCount(), 1);
+        Shoot(window, "prihlaseni_uzivatele");
+        window->Button_Zavrit->click();
+    });
+    window->Button_PrihlaseniClick();
+    EXPECT_FALSE(dm->MSSQLADOQuery_PrihlaseniUzivatele->Active());
+}
+
+} // namespace
