@@ -21,6 +21,7 @@
 
 class QAction;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -266,8 +267,10 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    bool keypadPlus(QEvent *event);
     void createPages();
     void createItemsPage(QWidget *page);
     void createSalePage(QWidget *page);

@@ -290,8 +290,32 @@ void TForm_Tarmil::GridDragDrop(TKxDBGrid *target, TKxDBGrid *source)
         Action_ProdejOdebrat->trigger();
 }
 
+// The keypad's plus sells from wherever the focus is. Where the platform's
+// key mapping does not match it to the action's shortcut, the key reaches
+// the focused control: it is taken here instead of being typed.
+bool TForm_Tarmil::keypadPlus(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_Plus || !key->modifiers().testFlag(Qt::KeypadModifier))
+        return false;
+    if (Action_ProdejProdat->isEnabled())
+        Action_ProdejProdat->trigger();
+    return true;
+}
+
+void TForm_Tarmil::keyPressEvent(QKeyEvent *event)
+{
+    if (!keypadPlus(event))
+        QMainWindow::keyPressEvent(event);
+}
+
 bool TForm_Tarmil::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((watched == ComboEdit_Kategorie || qobject_cast<TSearchEdit *>(watched) || gridOf(watched)) &&
+        keypadPlus(event))
+        return true;
     if (TKxDBGrid *grid = gridOf(watched)) {
         switch (event->type()) {
         case QEvent::FocusIn:
