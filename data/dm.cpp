@@ -238,14 +238,17 @@ bool TDM::openList(TMSSQLADOQuery *query)
                 changed = true;
             }
         }
-        if (!changed)
+        if (!changed) {
+            connection().reportError(error.error().message, error.error().sqlState);
             return false;
+        }
         ShowWarning(QStringLiteral("Uložený filtr nebo řazení seznamu nelze použít..."),
                     QStringLiteral("Seznam se otevře s výchozím filtrem a řazením..."), error.text());
         try {
             query->RefreshQuery();
             return true;
-        } catch (const Db::DatabaseError &) {
+        } catch (const Db::DatabaseError &again) {
+            connection().reportError(again.error().message, again.error().sqlState);
             return false;
         }
     }

@@ -9,8 +9,7 @@ bool TDMCall::prepare(const QString &procedure, const Params &params)
         for (const auto &[name, value] : params)
             m_procedure.SetParameter(name, value);
     } catch (const Db::DatabaseError &error) {
-        if (Db::Connection *connection = m_procedure.GetConnection())
-            connection->reportError(error.error().message, error.error().sqlState);
+        m_procedure.reportFailure(error.error().message, error.error().sqlState);
         return false;
     }
     return true;
@@ -42,7 +41,8 @@ bool TDMCall::callProcedure(const QString &procedure, const Params &params, cons
     try {
         for (const QString &name : outputNames)
             m_procedure.SetOutputParameter(name, Db::FieldType::String);
-    } catch (const Db::DatabaseError &) {
+    } catch (const Db::DatabaseError &error) {
+        m_procedure.reportFailure(error.error().message, error.error().sqlState);
         return false;
     }
     if (!m_procedure.ExecuteProcedure())

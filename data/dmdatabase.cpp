@@ -39,7 +39,8 @@ bool TDM::SelectDatabase(const QString &database)
             return false;
         IdSklad = DefaultStoreId();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        connection().reportError(QString::fromUtf8(e.what()));
         return false;
     }
 }
@@ -56,7 +57,8 @@ bool TDM::OpenItems()
     try {
         MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("ID_SKLAD")).SetAsInteger(IdSklad);
         MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("PATH_ID_KATEGORIE")).SetAsString(QStringLiteral("1%"));
-    } catch (const Db::DatabaseError &) {
+    } catch (const Db::DatabaseError &error) {
+        connection().reportError(error.error().message, error.error().sqlState);
         return false;
     }
     return openList(MSSQLADOQuery_Polozka);

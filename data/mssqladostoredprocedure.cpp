@@ -204,6 +204,14 @@ void TMSSQLADOStoredProcedure::CollectErrors()
         m_errorMessage = m_connection->errors().first().line();
 }
 
+void TMSSQLADOStoredProcedure::reportFailure(const QString &message, const QString &sqlState)
+{
+    const Db::ServerError error{message, sqlState};
+    m_errorMessage = error.line();
+    if (m_connection)
+        m_connection->reportError(message, sqlState);
+}
+
 bool TMSSQLADOStoredProcedure::ExecuteProcedure()
 {
     const bool ok = execute();
@@ -226,7 +234,8 @@ bool TMSSQLADOStoredProcedure::ExecuteReturnBool()
         return false;
     try {
         return GetParameter(ReturnValueName).toInt() != 0;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        reportFailure(QString::fromUtf8(e.what()));
         return false;
     }
 }
@@ -243,7 +252,8 @@ bool TMSSQLADOStoredProcedure::ExecuteReturnId(int &id)
             return false;
         id = int(value.toInt());
         return id != 0;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        reportFailure(QString::fromUtf8(e.what()));
         return false;
     }
 }

@@ -53,6 +53,10 @@ public:
     bool ExecuteReturnBool();
     bool ExecuteReturnId(int &id);
     void CollectErrors();
+    // Records a failure found on this side (a missing parameter, a result
+    // that is not a number) where the server's errors would be: in
+    // ADOErrorMessage and in the connection's errors.
+    void reportFailure(const QString &message, const QString &sqlState = QString());
 
 private:
     TProcedureParameter &parameter(const QString &name);

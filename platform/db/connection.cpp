@@ -79,6 +79,14 @@ bool Connection::open(const QString &server, const QString &database, const QStr
         return false;
     }
     PQsetNoticeReceiver(m_conn, &Connection::noticeReceiver, this);
+    return applySessionSettings();
+}
+
+// The text forms the datasets read (dates, intervals) do not depend on the
+// server's configuration; every new session, reconnected ones included, gets
+// them here.
+bool Connection::applySessionSettings()
+{
     exec(QStringLiteral("SET datestyle = 'ISO, YMD'; SET intervalstyle = 'postgres'"));
     return m_errors.isEmpty();
 }
@@ -106,11 +114,8 @@ bool Connection::ensureConnected()
         return true;
     // The server went away between statements: one attempt to reconnect.
     PQreset(m_conn);
-    if (PQstatus(m_conn) == CONNECTION_OK) {
-        exec(QStringLiteral("SET datestyle = 'ISO, YMD'"));
-        m_errors.clear();
-        return true;
-    }
+    if (PQstatus(m_conn) == CONNECTION_OK)
+        return applySessionSettings();
     addError(QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1")
                  .arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()),
              LostConnectionState);

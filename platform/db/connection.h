@@ -89,6 +89,7 @@ public:
 
 private:
     bool ensureConnected();
+    bool applySessionSettings();
     bool execControl(const QString &sql);
     void collectError(PGresult *result);
     void addError(const QString &message, const QString &sqlState);

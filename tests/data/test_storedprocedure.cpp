@@ -1,4 +1,5 @@
 #include "common/test_connection.h"
+#include "data/dmcall.h"
 #include "data/mssqladocommand.h"
 #include "data/mssqladostoredprocedure.h"
 
@@ -112,6 +113,35 @@ TEST_F(StoredProcedureTest, ErrorsBecomeLinesAndFalseResults)
 
     procedure.SetStoredProcedure(QStringLiteral("does_not_exist"));
     EXPECT_FALSE(procedure.ExecuteProcedure());
+}
+
+// Failures found before or after the server's part (a parameter the
+// procedure does not take, a result that is no number) leave their own
+// reason where the caller reads it, never the reason of an earlier failure.
+TEST_F(StoredProcedureTest, EveryFailureLeavesItsOwnReasonForTheCaller)
+{
+    TDMCall call(procedure);
+    int id = 0;
+    EXPECT_FALSE(
+        call.returnId(QStringLiteral("tab_jednotka_NOVA_JEDNOTKA"), {{"@JEDNOTKA", QString()}, {"@MINIMUM", 1}}, id));
+    EXPECT_EQ(connection.lastErrorText(), QStringLiteral("Jednotka musí mít název [50000]"));
+
+    EXPECT_FALSE(call.returnId(QStringLiteral("tab_jednotka_NOVA_JEDNOTKA"), {{"@NAZEV", "ks"}}, id));
+    EXPECT_TRUE(connection.lastErrorText().contains("@NAZEV")) << qPrintable(connection.lastErrorText());
+    EXPECT_EQ(procedure.ADOErrorMessage(), connection.lastErrorText());
+
+    std::vector<Variant> outputs;
+    EXPECT_FALSE(call.callProcedure(QStringLiteral("tab_jednotka_NACIST_DLE_ID_JEDNOTKA"), {{"@ID_JEDNOTKA", 1}},
+                                    {"@NENI"}, outputs));
+    EXPECT_TRUE(connection.lastErrorText().contains("@NENI")) << qPrintable(connection.lastErrorText());
+    EXPECT_EQ(procedure.ADOErrorMessage(), connection.lastErrorText());
+
+    run(QStringLiteral(
+        "CREATE FUNCTION tab_jednotka_TEXT() RETURNS varchar LANGUAGE sql AS $$ SELECT 'abc'::varchar $$"));
+    EXPECT_FALSE(call.returnId(QStringLiteral("tab_jednotka_TEXT"), {}, id));
+    EXPECT_FALSE(connection.lastErrorText().isEmpty());
+    EXPECT_FALSE(connection.lastErrorText().contains("@NENI"));
+    EXPECT_EQ(procedure.ADOErrorMessage(), connection.lastErrorText());
 }
 
 TEST_F(StoredProcedureTest, AFailedCallInsideATransactionLeavesItUsable)
