@@ -2,6 +2,8 @@
 // the SQL console, users and rights, the report list. See
 // actions_common.cpp for how a screen is wired in.
 #include "app/admin/form_sestavy.h"
+#include "app/admin/form_skladvybrat.h"
+#include "app/admin/form_sql.h"
 #include "app/admin/form_uzivatele.h"
 #include "app/main/tarmilform.h"
 #include "data/dm.h"
@@ -12,19 +14,27 @@
 
 QList<QAction *> TForm_Tarmil::PendingAdminScreens() const
 {
-    return {Action_VybratSklad, Action_SQL};
+    return {};
 }
 
-bool TForm_Tarmil::ShowStoreDialog(QString &)
+bool TForm_Tarmil::ShowStoreDialog(QString &storeName)
 {
-    return false; // the store choice (TForm_SkladVybrat) opens here
+    TForm_SkladVybrat form(*DM, this);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    storeName = form.StoreName();
+    return true;
 }
 
 void TForm_Tarmil::Action_SQLExecute()
 {
     if (!CheckRight(5, QStringLiteral("Funkce SQL scripty není dostupná...")))
         return;
-    // the SQL console (TForm_SQL) opens here, then DM->RefreshAll()
+    {
+        TForm_SQL console(*DM, this);
+        console.exec();
+    }
+    DM->RefreshAll();
 }
 
 void TForm_Tarmil::Action_UzivateleExecute()

@@ -6,6 +6,7 @@
 #include "app/main/notebook.h"
 #include "app/search/form_filtry.h"
 #include "app/search/form_hledat.h"
+#include "app/start/startup.h"
 
 #include <QAction>
 #include <QHash>
@@ -37,20 +38,19 @@ QHash<QString, QString> captionsOf(TKxDBGrid *list, TKxDBGrid *detail, const QSt
 
 void TForm_Tarmil::ShowSearchDialog(bool documents, std::optional<QChar> typed)
 {
+    // The start-up's long-lived dialogs when there are any, else the window's own.
     TForm_Hledat *dialog = nullptr;
     if (documents) {
-        if (!m_documentSearch) {
-            m_documentSearch = new TForm_HledatDoklad(*DM, this);
-            m_documentSearch->SetColumnCaptions(
-                captionsOf(KxDBGrid_Doklad, KxDBGrid_ProdejHistorie, QStringLiteral(" (řádek dokladu)")));
-        }
+        if (!m_documentSearch)
+            m_documentSearch = Form_HledatDoklad ? Form_HledatDoklad : new TForm_HledatDoklad(*DM, this);
+        m_documentSearch->SetColumnCaptions(
+            captionsOf(KxDBGrid_Doklad, KxDBGrid_ProdejHistorie, QStringLiteral(" (řádek dokladu)")));
         dialog = m_documentSearch;
     } else {
-        if (!m_itemSearch) {
-            m_itemSearch = new TForm_HledatPolozku(*DM, this);
-            m_itemSearch->SetColumnCaptions(
-                captionsOf(KxDBGrid_Polozka, KxDBGrid_PolozkaHistorie, QStringLiteral(" (historie)")));
-        }
+        if (!m_itemSearch)
+            m_itemSearch = Form_HledatPolozku ? Form_HledatPolozku : new TForm_HledatPolozku(*DM, this);
+        m_itemSearch->SetColumnCaptions(
+            captionsOf(KxDBGrid_Polozka, KxDBGrid_PolozkaHistorie, QStringLiteral(" (historie)")));
         dialog = m_itemSearch;
     }
     if (typed)

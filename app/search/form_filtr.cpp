@@ -1,11 +1,10 @@
 #include "app/search/form_filtr.h"
 
 #include "app/common/formcontrols.h"
+#include "app/common/tablecolumnmenu.h"
 #include "data/dm.h"
 #include "platform/messages.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,30 +51,14 @@ TForm_Filtr::TForm_Filtr(TDM &dm, QWidget *parent)
     fillPopupMenu();
 }
 
-// One submenu per table: an item for the table itself, then one per column
-// line ("table.column type [length]").
 void TForm_Filtr::fillPopupMenu()
 {
-    PopupMenu_Script->clear();
-    const QStringList tables = m_dm.ListDatabaseTables().split(u'\n', Qt::SkipEmptyParts);
-    for (const QString &line : tables) {
-        const QString table = line.trimmed();
-        if (table.isEmpty())
-            continue;
-        QMenu *submenu = PopupMenu_Script->addMenu(table);
-        QAction *self = submenu->addAction(table);
-        submenu->setDefaultAction(self);
-        for (const QString &field : m_dm.ListTableFields(table).split(u'\n', Qt::SkipEmptyParts))
-            submenu->addAction(field.trimmed());
-        connect(submenu, &QMenu::triggered, this, [this](QAction *action) { PopupItemClick(action->text()); });
-    }
+    FillTableColumnMenu(PopupMenu_Script, m_dm, [this](const QString &name) { PopupItemClick(name); });
 }
 
 QString TForm_Filtr::PasteText(const QString &caption)
 {
-    const QString plain = QString(caption).remove(u'&');
-    const qsizetype blank = plain.indexOf(u' ');
-    return blank < 0 ? plain : plain.left(blank);
+    return TableColumnMenuName(caption);
 }
 
 // The name goes in at the caret; the user's clipboard is left as it was.

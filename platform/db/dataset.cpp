@@ -38,6 +38,15 @@ void Dataset::SetSQL(const QString &sql)
     m_params = std::move(params);
 }
 
+void Dataset::setPlainSql(const QString &sql)
+{
+    Close();
+    m_sql = sql;
+    m_translatedSql = sql;
+    m_sqlParamNames.clear();
+    m_params.clear();
+}
+
 Parameter *Dataset::FindParam(const QString &name)
 {
     for (Parameter &p : m_params) {

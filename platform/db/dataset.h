@@ -53,6 +53,8 @@ public:
     // anew, keeping the values of names that stay.
     const QString &SQL() const { return m_sql; }
     void SetSQL(const QString &sql);
+    // The text goes to the server as it is: no ":name" parameters (the SQL console).
+    void setPlainSql(const QString &sql);
     std::vector<Parameter> &Params() { return m_params; }
     Parameter *FindParam(const QString &name);
     Parameter &ParamByName(const QString &name); // throws DatabaseError when missing
