@@ -1,6 +1,7 @@
 #include "app/admin/form_sql.h"
 
 #include "app/admin/sqlconsolerun.h"
+#include "app/common/formcontrols.h"
 #include "app/common/linesmemo.h"
 #include "app/common/tablecolumnmenu.h"
 #include "app/spreadsheet/form_export.h"
@@ -26,13 +27,6 @@
 namespace {
 
 const QString kFilter = QStringLiteral("SQL soubor (*.sql);;Textový soubor (*.txt)");
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
 
 } // namespace
 
@@ -60,13 +54,13 @@ TForm_SQL::TForm_SQL(TDM &dm, QWidget *parent)
 
     Panel_SQL = new QWidget(this);
     Panel_SQL->setObjectName(QStringLiteral("Panel_SQL"));
-    Button_Spustit = button(Panel_SQL, "Button_Spustit", QStringLiteral("&Spustit"));
-    Button_Vymazat = button(Panel_SQL, "Button_Vymazat", QStringLiteral("&Vymazat"));
-    Button_Otevrit = button(Panel_SQL, "Button_Otevrit", QStringLiteral("&Otevřít..."));
-    Button_Ulozit = button(Panel_SQL, "Button_Ulozit", QStringLiteral("&Uložit..."));
-    Button_Export = button(Panel_SQL, "Button_Export", QStringLiteral("&Export"));
+    Button_Spustit = NewPushButton(Panel_SQL, "Button_Spustit", QStringLiteral("&Spustit"));
+    Button_Vymazat = NewPushButton(Panel_SQL, "Button_Vymazat", QStringLiteral("&Vymazat"));
+    Button_Otevrit = NewPushButton(Panel_SQL, "Button_Otevrit", QStringLiteral("&Otevřít..."));
+    Button_Ulozit = NewPushButton(Panel_SQL, "Button_Ulozit", QStringLiteral("&Uložit..."));
+    Button_Export = NewPushButton(Panel_SQL, "Button_Export", QStringLiteral("&Export"));
     Button_Export->setEnabled(false);
-    Button_Zavrit = button(Panel_SQL, "Button_Zavrit", QStringLiteral("&Zavřít"));
+    Button_Zavrit = NewPushButton(Panel_SQL, "Button_Zavrit", QStringLiteral("&Zavřít"));
     auto *buttons = new QHBoxLayout(Panel_SQL);
     for (QPushButton *b : {Button_Spustit, Button_Vymazat, Button_Otevrit, Button_Ulozit, Button_Export})
         buttons->addWidget(b);

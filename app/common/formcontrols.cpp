@@ -146,3 +146,11 @@ bool ConnectChange(QWidget *control, std::function<void()> handler)
     const QMetaMethod fire = relay->metaObject()->method(relay->metaObject()->indexOfSlot("fire()"));
     return bool(QObject::connect(control, property.notifySignal(), relay, fire));
 }
+
+QPushButton *NewPushButton(QWidget *parent, const char *name, const QString &text)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}

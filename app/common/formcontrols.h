@@ -13,7 +13,11 @@
 
 #include <functional>
 
+class QPushButton;
 class QWidget;
+
+// A push button with its object name; Enter presses only the dialog's default button.
+QPushButton *NewPushButton(QWidget *parent, const char *name, const QString &text);
 
 // The background of a marked control ($00B9C5CA, stored blue-green-red).
 QColor InvalidMarkColor();

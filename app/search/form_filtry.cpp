@@ -1,5 +1,6 @@
 #include "app/search/form_filtry.h"
 
+#include "app/common/formcontrols.h"
 #include "app/common/gridsorting.h"
 #include "app/search/form_filtr.h"
 #include "data/dm.h"
@@ -15,14 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 bool refused(TDM &dm, int right, const QString &heading)
 {
@@ -60,12 +53,12 @@ TForm_Filtry::TForm_Filtry(TDM &dm, TMSSQLADOQuery *target, QWidget *parent)
     KxDBGridEx->setMinimumSize(340, 220);
     BindTitleSorting(KxDBGridEx, dm.MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"));
 
-    Button_Pridat = button(GroupBox_Filtr, "Button_Pridat", QStringLiteral("&Přidat..."));
-    Button_Editovat = button(GroupBox_Filtr, "Button_Editovat", QStringLiteral("&Editovat..."));
-    Button_Odebrat = button(GroupBox_Filtr, "Button_Odebrat", QStringLiteral("O&debrat"));
-    Button_Ok = button(this, "Button_Ok", QStringLiteral("&Ok"));
+    Button_Pridat = NewPushButton(GroupBox_Filtr, "Button_Pridat", QStringLiteral("&Přidat..."));
+    Button_Editovat = NewPushButton(GroupBox_Filtr, "Button_Editovat", QStringLiteral("&Editovat..."));
+    Button_Odebrat = NewPushButton(GroupBox_Filtr, "Button_Odebrat", QStringLiteral("O&debrat"));
+    Button_Ok = NewPushButton(this, "Button_Ok", QStringLiteral("&Ok"));
     Button_Ok->setDefault(true);
-    Button_Storno = button(this, "Button_Storno", QStringLiteral("S&torno"));
+    Button_Storno = NewPushButton(this, "Button_Storno", QStringLiteral("S&torno"));
 
     auto *listButtons = new QVBoxLayout;
     listButtons->addWidget(Button_Pridat);

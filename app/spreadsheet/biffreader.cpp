@@ -1,5 +1,7 @@
 #include "app/spreadsheet/biffreader.h"
 
+#include "app/spreadsheet/biffwriter.h"
+
 #include "platform/cp1250.h"
 
 #include <QtEndian>
@@ -7,11 +9,6 @@
 #include <cstring>
 
 namespace {
-constexpr quint16 RecordBof = 0x0809;
-constexpr quint16 RecordRk = 0x027E;
-constexpr quint16 RecordNumber = 0x0203;
-constexpr quint16 RecordLabel = 0x0204;
-constexpr quint16 RecordEof = 0x000A;
 
 quint16 u16(const char *p)
 {
@@ -43,7 +40,7 @@ SheetReadError damaged()
 
 bool BiffReader::looksLikeBiff(const QByteArray &bytes)
 {
-    return bytes.size() >= 4 && u16(bytes.constData()) == RecordBof;
+    return bytes.size() >= 4 && u16(bytes.constData()) == BiffRecord::Bof;
 }
 
 SheetCells BiffReader::read(const QByteArray &bytes)
@@ -60,23 +57,23 @@ SheetCells BiffReader::read(const QByteArray &bytes)
         if (at + 4 + length > bytes.size())
             throw damaged();
         at += 4 + length;
-        if (record == RecordEof)
+        if (record == BiffRecord::Eof)
             return cells;
-        const bool isCell = record == RecordRk || record == RecordNumber || record == RecordLabel;
+        const bool isCell = record == BiffRecord::Rk || record == BiffRecord::Number || record == BiffRecord::Label;
         if (!isCell)
             continue;
         if (length < 6)
             throw damaged();
         const int row = u16(body) + 1;
         const int column = u16(body + 2) + 1;
-        if (record == RecordRk && length >= 10) {
+        if (record == BiffRecord::Rk && length >= 10) {
             cells.set(row, column, rkValue(qFromLittleEndian<quint32>(body + 6)));
-        } else if (record == RecordNumber && length >= 14) {
+        } else if (record == BiffRecord::Number && length >= 14) {
             const quint64 bits = qFromLittleEndian<quint64>(body + 6);
             double value;
             std::memcpy(&value, &bits, sizeof value);
             cells.set(row, column, Variant(value));
-        } else if (record == RecordLabel && length >= 8) {
+        } else if (record == BiffRecord::Label && length >= 8) {
             const int textLength = u16(body + 6);
             if (8 + textLength > length)
                 throw damaged();

@@ -6,14 +6,6 @@
 
 #include <cstring>
 
-namespace {
-constexpr quint16 RecordBof = 0x0809;
-constexpr quint16 RecordRk = 0x027E;
-constexpr quint16 RecordNumber = 0x0203;
-constexpr quint16 RecordLabel = 0x0204;
-constexpr quint16 RecordEof = 0x000A;
-} // namespace
-
 void BiffWriter::writeU16(quint16 value)
 {
     char buffer[2];
@@ -30,7 +22,7 @@ void BiffWriter::writeU32(quint32 value)
 
 void BiffWriter::writeBof()
 {
-    writeU16(RecordBof);
+    writeU16(BiffRecord::Bof);
     writeU16(8);
     writeU16(0);      // version
     writeU16(0x0010); // worksheet
@@ -39,7 +31,7 @@ void BiffWriter::writeBof()
 
 void BiffWriter::writeEof()
 {
-    writeU16(RecordEof);
+    writeU16(BiffRecord::Eof);
     writeU16(0);
 }
 
@@ -58,13 +50,13 @@ void BiffWriter::writeInteger(int row, int column, qint64 value)
         writeNumber(row, column, double(value));
         return;
     }
-    writeCellHeader(RecordRk, 10, row, column);
+    writeCellHeader(BiffRecord::Rk, 10, row, column);
     writeU32(quint32(qint32(value) * 4) | 2u);
 }
 
 void BiffWriter::writeNumber(int row, int column, double value)
 {
-    writeCellHeader(RecordNumber, 14, row, column);
+    writeCellHeader(BiffRecord::Number, 14, row, column);
     quint64 bits;
     std::memcpy(&bits, &value, sizeof bits);
     char buffer[8];
@@ -77,7 +69,7 @@ void BiffWriter::writeLabel(int row, int column, const QString &text)
     QByteArray encoded = Cp1250::encode(text);
     if (encoded.size() > LabelMaxBytes)
         encoded.truncate(LabelMaxBytes);
-    writeCellHeader(RecordLabel, quint16(encoded.size() + 8), row, column);
+    writeCellHeader(BiffRecord::Label, quint16(encoded.size() + 8), row, column);
     writeU16(quint16(encoded.size()));
     m_bytes.append(encoded);
 }

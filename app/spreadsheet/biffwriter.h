@@ -5,6 +5,15 @@
 #include <QByteArray>
 #include <QString>
 
+// The record codes of the worksheet stream.
+namespace BiffRecord {
+constexpr quint16 Bof = 0x0809;
+constexpr quint16 Rk = 0x027E;
+constexpr quint16 Number = 0x0203;
+constexpr quint16 Label = 0x0204;
+constexpr quint16 Eof = 0x000A;
+} // namespace BiffRecord
+
 class BiffWriter
 {
 public:
