@@ -2,11 +2,16 @@
 // The program's single data module: the connection, the stored-procedure and
 // command objects, every list query with its template and fields, and the
 // form storage that keeps the lists' sort orders and filters. Screens reach
-// it through the global DM. Its operations come in families: the database's
-// lifecycle (dmdatabase.cpp), the lists and summary labels (dm.cpp), users
-// and rights (dmusers.cpp), basket, sale and documents (dmsale.cpp), the
-// catalogue (dmcatalogue*.cpp) and the cash book, numbering, saved filters
-// and report list (dmcash.cpp).
+// it through the global DM. Its operations come in families: the connection,
+// the database's lifecycle, opening the lists and transactions
+// (dmdatabase.cpp); the queries, the lists' opening with their stored
+// settings and the summary labels (dm.cpp, with the query definitions in
+// dmquerydefs.cpp); the shapes the operations share (dmfamilies.cpp); users
+// and rights (dmusers.cpp); basket, sale and documents (dmsale.cpp); VAT
+// rates, stores, contacts and units (dmcatalogue.cpp); categories and items
+// (dmitems.cpp); the cash book, numbering, saved filters and report list
+// (dmcash.cpp). Procedures are called through dmcall.h; the screens it needs
+// are reached through dmscreens.h.
 #include "data/dmcall.h"
 #include "data/dmscreens.h"
 #include "data/mssqladocommand.h"
