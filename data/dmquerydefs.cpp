@@ -46,7 +46,7 @@ public:
             else if (isMoneyColumn(name))
                 f.displayFormat = QStringLiteral("0.00");
             if (name == QLatin1String("STATE_STAV") || name == QLatin1String("DETAIL_STATE_STAV"))
-                f.displayValues = QStringLiteral("[P]latný;[Z]rušený");
+                f.displayValues = QStringLiteral("[Z]rušený;[P]latný"); // false text;true text
             if (m_yesNo && name == QLatin1String("NASOBNE"))
                 f.displayValues = QStringLiteral("N;A");
             f.readOnly = name == m_key;

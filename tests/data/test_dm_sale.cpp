@@ -158,3 +158,17 @@ TEST_F(DataModuleSale, PrintingADocumentNeedsItListed)
     dm->PrintDocumentOverview();
     EXPECT_EQ(screens.printed.mid(1), (QStringList{"items", "documents"}));
 }
+
+TEST_F(DataModuleSale, ADocumentShowsItsStateByItsFlag)
+{
+    const int item = newItem(QStringLiteral("S1"));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), false));
+    const int document = sell();
+    ASSERT_TRUE(dm->MSSQLADOQuery_Doklad->LocateInteger(QStringLiteral("ID_DOKLAD"), document));
+    EXPECT_EQ(dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("STATE_STAV")).DisplayText(),
+              QStringLiteral("[P]latný"));
+    ASSERT_TRUE(dm->CancelDocument(document));
+    ASSERT_TRUE(dm->MSSQLADOQuery_Doklad->LocateInteger(QStringLiteral("ID_DOKLAD"), document));
+    EXPECT_EQ(dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("STATE_STAV")).DisplayText(),
+              QStringLiteral("[Z]rušený"));
+}
