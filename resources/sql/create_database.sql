@@ -1908,12 +1908,14 @@ CREATE FUNCTION tab_historie_POCET() RETURNS integer
   LANGUAGE sql STABLE
   AS $$ SELECT count(*)::integer FROM tab_historie $$
 GO
--- Every user of the database may read and write everything; the rights of
--- the program are checked by the program.
+-- Every user of the database may read and write everything but the rights:
+-- those only the owner (and server superusers) may change, so nobody grants
+-- himself a right, whatever the client sends. The program checks the rights.
 DO $$
 BEGIN
   EXECUTE format('GRANT USAGE ON SCHEMA public TO %I', current_database());
   EXECUTE format('GRANT ALL ON ALL TABLES IN SCHEMA public TO %I', current_database());
+  EXECUTE format('REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON tab_uzivatel_opravneni FROM %I', current_database());
   EXECUTE format('GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO %I', current_database());
   EXECUTE format('GRANT EXECUTE ON ALL FUNCTIONS IN SCHEMA public TO %I', current_database());
 END

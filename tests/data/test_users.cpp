@@ -107,3 +107,25 @@ TEST_F(Users, RemovalTakesRightsAndRole)
     EXPECT_EQ(s->integer("SELECT count(*) FROM pg_roles WHERE rolname = $1", {petr}), 1);
     EXPECT_EQ(call("uzivatel_func_USER_EXIST", {petr}), 0);
 }
+
+TEST_F(Users, OnlyTheOwnerChangesRights)
+{
+    const QString petr = db.roleName("petr");
+    const int id = newUser(petr, "p");
+    auto petrs = db.sessionAs(petr, "p");
+    const QString own = QString::number(id);
+    petrs->value("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI = false WHERE ID_UZIVATEL = " + own);
+    EXPECT_TRUE(petrs->error().startsWith("42501 ")) << qPrintable(petrs->error());
+    petrs->value("DELETE FROM tab_uzivatel_opravneni WHERE ID_UZIVATEL = " + own);
+    EXPECT_TRUE(petrs->error().startsWith("42501 ")) << qPrintable(petrs->error());
+    petrs->value("INSERT INTO tab_uzivatel_opravneni (ID_UZIVATEL, ID_OPRAVNENI, STATE_OPRAVNENI) VALUES (" + own +
+                 ", 999, true)");
+    EXPECT_TRUE(petrs->error().startsWith("42501 ")) << qPrintable(petrs->error());
+    // Reading them stays open to everyone; the owner changes them.
+    EXPECT_EQ(petrs->integer("SELECT count(*) FROM tab_uzivatel_opravneni WHERE ID_UZIVATEL = " + own), 71);
+    s->value("UPDATE tab_uzivatel_opravneni SET STATE_OPRAVNENI = false WHERE ID_OPRAVNENI = 5 AND ID_UZIVATEL = " +
+             own);
+    EXPECT_EQ(s->error(), "");
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_uzivatel_opravneni WHERE STATE_OPRAVNENI AND ID_UZIVATEL = " + own),
+              70);
+}
