@@ -62,7 +62,7 @@ TvlReportDesigner *vlDesigner();
 QString vlFormatViewValue(const Variant &value, qint32 format, const QString &formatText);
 // Reads the format part of a bracket expression after " #"; false leaves
 // format and formatText alone.
-bool vlParseFormatSpec(const QString &spec, qint32 &format, QString &formatText);
+bool vlParseFormatSuffix(const QString &suffix, qint32 &format, QString &formatText);
 
 class TvlReport : public QObject, public TvlReportLayout
 {

@@ -84,41 +84,41 @@ QString vlFormatViewValue(const Variant &value, qint32 format, const QString &fo
     }
 }
 
-bool vlParseFormatSpec(const QString &specText, qint32 &format, QString &formatText)
+bool vlParseFormatSuffix(const QString &suffixText, qint32 &format, QString &formatText)
 {
-    QString spec = specText;
-    if (spec.isEmpty())
+    QString suffix = suffixText;
+    if (suffix.isEmpty())
         return false;
-    if (spec.at(0).isDigit())
-        spec.prepend(u'N');
-    const QChar kind = spec.at(0).toUpper();
+    if (suffix.at(0).isDigit())
+        suffix.prepend(u'N');
+    const QChar kind = suffix.at(0).toUpper();
     if (kind == u'N') {
         int separatorAt = -1;
-        for (int i = int(spec.size()) - 1; i >= 1 && separatorAt < 0; --i)
-            if (spec.at(i) == u',' || spec.at(i) == u'-' || spec.at(i) == u'.')
+        for (int i = int(suffix.size()) - 1; i >= 1 && separatorAt < 0; --i)
+            if (suffix.at(i) == u',' || suffix.at(i) == u'-' || suffix.at(i) == u'.')
                 separatorAt = i;
         QChar separator = vlFormatSeparator(format);
         if (separatorAt >= 1) {
-            separator = spec.at(separatorAt);
-            spec[separatorAt] = u'.';
+            separator = suffix.at(separatorAt);
+            suffix[separatorAt] = u'.';
         }
-        if (spec.size() > 1 && spec.at(1).isDigit()) {
-            const int decimals = separatorAt >= 1 ? spec.mid(separatorAt + 1).toInt() : 0;
+        if (suffix.size() > 1 && suffix.at(1).isDigit()) {
+            const int decimals = separatorAt >= 1 ? suffix.mid(separatorAt + 1).toInt() : 0;
             format = packFormat(fkNumber, 1, std::clamp(decimals, 0, 255), separator);
         } else {
             format = packFormat(fkNumber, 4, 0, separator);
-            formatText = spec.mid(1);
+            formatText = suffix.mid(1);
         }
         return true;
     }
     if (kind == u'D' || kind == u'T') {
         format = packFormat(fkDate, 4, 0, vlFormatSeparator(format));
-        formatText = spec.mid(1);
+        formatText = suffix.mid(1);
         return true;
     }
     if (kind == u'B') {
         format = packFormat(fkBoolean, 4, 0, vlFormatSeparator(format));
-        formatText = spec.mid(1);
+        formatText = suffix.mid(1);
         return true;
     }
     return false;

@@ -237,9 +237,9 @@ const QStringList &TvlReportBuilder::Aggregates(const TvlView &view)
                 break;
             }
             open = pos;
-            const int spec = int(content.indexOf(QStringLiteral(" #")));
-            if (spec >= 0)
-                content.truncate(spec);
+            const int hash = int(content.indexOf(QStringLiteral(" #")));
+            if (hash >= 0)
+                content.truncate(hash);
             if (content.contains(call))
                 expressions << content;
         }

@@ -232,10 +232,10 @@ QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const Q
         qint32 itemFormat = format;
         QString itemText = formatText;
         QString expression = content;
-        const int spec = int(content.indexOf(QStringLiteral(" #")));
-        if (spec >= 0) {
-            expression = content.left(spec);
-            vlParseFormatSpec(content.mid(spec + 2), itemFormat, itemText);
+        const int hash = int(content.indexOf(QStringLiteral(" #")));
+        if (hash >= 0) {
+            expression = content.left(hash);
+            vlParseFormatSuffix(content.mid(hash + 2), itemFormat, itemText);
         }
         m_currentExpression = expression;
         Variant value;

@@ -190,30 +190,30 @@ TForm_SkladEditace::TForm_SkladEditace(QWidget *parent)
 TForm_Kontakt::TForm_Kontakt(QWidget *parent)
     : TForm_Dialog(parent)
 {
-    struct Spec
+    struct Field
     {
         QLineEdit *&edit;
         const char *name;
         const char *caption;
         int length;
     };
-    const Spec specs[] = {{Edit_Kontakt, "Edit_Kontakt", "&Kontakt:", 64},
-                          {Edit_IC, "Edit_IC", "&IČ:", 8},
-                          {Edit_DIC, "Edit_DIC", "&DIČ:", 12},
-                          {Edit_Adresa, "Edit_Adresa", "&Adresa:", 64},
-                          {Edit_Telefon, "Edit_Telefon", "&Telefon:", 128},
-                          {Edit_Mobil, "Edit_Mobil", "&Mobil:", 128},
-                          {Edit_Email, "Edit_Email", "&Email:", 128},
-                          {Edit_www, "Edit_www", "&www:", 128},
-                          {Edit_Osoba, "Edit_Osoba", "O&soba:", 256},
-                          {Edit_Poznamka, "Edit_Poznamka", "&Poznámka:", 256}};
+    const Field fields[] = {{Edit_Kontakt, "Edit_Kontakt", "&Kontakt:", 64},
+                            {Edit_IC, "Edit_IC", "&IČ:", 8},
+                            {Edit_DIC, "Edit_DIC", "&DIČ:", 12},
+                            {Edit_Adresa, "Edit_Adresa", "&Adresa:", 64},
+                            {Edit_Telefon, "Edit_Telefon", "&Telefon:", 128},
+                            {Edit_Mobil, "Edit_Mobil", "&Mobil:", 128},
+                            {Edit_Email, "Edit_Email", "&Email:", 128},
+                            {Edit_www, "Edit_www", "&www:", 128},
+                            {Edit_Osoba, "Edit_Osoba", "O&soba:", 256},
+                            {Edit_Poznamka, "Edit_Poznamka", "&Poznámka:", 256}};
     QFormLayout *form = formOf(Bevel);
-    for (const Spec &spec : specs) {
-        spec.edit = NewLineEdit(Bevel, QLatin1String(spec.name), spec.length);
-        spec.edit->setMinimumWidth(320);
-        addRow(form, QString::fromUtf8(spec.caption), spec.edit);
-        if (spec.edit != Edit_Kontakt)
-            ConnectChange(spec.edit, [this] { ControlsValide(); });
+    for (const Field &field : fields) {
+        field.edit = NewLineEdit(Bevel, QLatin1String(field.name), field.length);
+        field.edit->setMinimumWidth(320);
+        addRow(form, QString::fromUtf8(field.caption), field.edit);
+        if (field.edit != Edit_Kontakt)
+            ConnectChange(field.edit, [this] { ControlsValide(); });
     }
     BindChange(Edit_Kontakt, [this](QObject *s) { Edit_KontaktChange(s); });
 }

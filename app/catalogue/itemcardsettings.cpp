@@ -24,7 +24,7 @@ ItemCardSettings ReadItemCardSettings()
     s.codeRequired = shop.isRequired(ItemField::Kod);
     s.codeLength = shop.kodLength();
     s.nameRequired = shop.isRequired(ItemField::Polozka);
-    s.specificationRequired = shop.isRequired(ItemField::Specifikace);
+    s.specifikaceRequired = shop.isRequired(ItemField::Specifikace);
     s.purchaseRequired = shop.isRequired(ItemField::Nakup);
     s.saleRequired = shop.isRequired(ItemField::Prodej);
     s.quantityRequired = shop.isRequired(ItemField::Mnozstvi);

@@ -12,7 +12,7 @@ struct ItemCardSettings
     bool codeRequired = false;
     int codeLength = 13;
     bool nameRequired = true;
-    bool specificationRequired = false;
+    bool specifikaceRequired = false;
     bool purchaseRequired = true;
     bool saleRequired = true;
     bool quantityRequired = true;

@@ -97,9 +97,9 @@ QString nameReason(const QString &text, const ItemCardSettings &settings)
     return settings.nameRequired && text.trimmed().isEmpty() ? QStringLiteral("Nezadaná položka...") : QString();
 }
 
-QString specificationReason(const QString &text, const ItemCardSettings &settings, const QString &formHint)
+QString specifikaceReason(const QString &text, const ItemCardSettings &settings, const QString &formHint)
 {
-    return settings.specificationRequired && text.trimmed().isEmpty() ? formHint : QString();
+    return settings.specifikaceRequired && text.trimmed().isEmpty() ? formHint : QString();
 }
 
 QString blankReason(const QString &text, const QString &reason)

@@ -40,7 +40,7 @@ int vatIndex(const QStringList &entries, double rate);
 QString markReason(const QString &text, const ItemCardSettings &settings);
 QString codeReason(const QString &text, const ItemCardSettings &settings);
 QString nameReason(const QString &text, const ItemCardSettings &settings);
-QString specificationReason(const QString &text, const ItemCardSettings &settings, const QString &formHint);
+QString specifikaceReason(const QString &text, const ItemCardSettings &settings, const QString &formHint);
 // A required text that must not be blank (warranty, discount, category).
 QString blankReason(const QString &text, const QString &reason);
 // Amounts: negative always refused, zero when required.

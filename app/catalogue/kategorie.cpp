@@ -71,10 +71,10 @@ TForm_KategorieEditace::TForm_KategorieEditace(QWidget *parent)
     setObjectName(QStringLiteral("Form_KategorieEditace"));
     setWindowTitle(QStringLiteral(" Editace kategorie"));
     const int id = selectedId();
-    QString name, specification;
-    if (id != 0 && DM->CategoryExists(id) && DM->ReadCategory(id, name, specification)) {
+    QString name, description;
+    if (id != 0 && DM->CategoryExists(id) && DM->ReadCategory(id, name, description)) {
         Edit_Kategorie->setText(name);
-        Edit_Specifikace->setText(specification);
+        Edit_Specifikace->setText(description);
     }
 }
 

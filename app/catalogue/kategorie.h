@@ -1,5 +1,5 @@
 #pragma once
-// The category dialog: name and specification of one category, for a new
+// The category dialog: name and description of one category, for a new
 // child of the tree editor's selected node or for that node itself.
 #include "app/common/dialogbase.h"
 

@@ -241,8 +241,8 @@ void TForm_Polozka::Edit_PolozkaChange(QObject *)
 
 void TForm_Polozka::Edit_SpecifikaceChange(QObject *)
 {
-    MarkInvalid(Edit_Specifikace, specificationReason(Edit_Specifikace->text(), ReadItemCardSettings(),
-                                                      QStringLiteral("Nezadaná specifikace...")));
+    MarkInvalid(Edit_Specifikace, specifikaceReason(Edit_Specifikace->text(), ReadItemCardSettings(),
+                                                    QStringLiteral("Nezadaná specifikace...")));
     ControlsValide();
 }
 

@@ -64,10 +64,10 @@ TEST(ReportValues, BracketFormatsOfEveryKind)
     EXPECT_EQ(expanded("[Den #Thh:nn]"), "14:07");
     EXPECT_EQ(expanded("[Ano #BNe;Ano]"), "Ano");
     EXPECT_EQ(expanded("[0 #BNe;Ano]"), "Ne");
-    // Any other spec keeps the object's format; empty values print one blank.
+    // Any other format suffix keeps the object's format; empty values print one blank.
     EXPECT_EQ(expanded("[Cena #X]"), "1234,5");
     EXPECT_EQ(expanded("<[Nic]>"), "< >");
-    // The object's own format applies without a spec.
+    // The object's own format applies without a format suffix.
     EXPECT_EQ(expanded("[Cena]", numberFormat(1, 2, ',')), "1234,50");
     EXPECT_EQ(expanded("[Cena]", numberFormat(3, 1, ',')), "1\u00a0234,5");
     EXPECT_EQ(expanded("[Cena]", numberFormat(4, 0, '.'), "0.000"), "1234.500");

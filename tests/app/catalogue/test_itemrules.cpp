@@ -95,10 +95,10 @@ TEST(ItemValidation, AmountsAndTexts)
 
     s.nameRequired = true;
     EXPECT_EQ(nameReason("  ", s), "Nezadaná položka...");
-    s.specificationRequired = true;
-    EXPECT_EQ(specificationReason("", s, "hint"), "hint");
-    s.specificationRequired = false;
-    EXPECT_EQ(specificationReason("", s, "hint"), "");
+    s.specifikaceRequired = true;
+    EXPECT_EQ(specifikaceReason("", s, "hint"), "hint");
+    s.specifikaceRequired = false;
+    EXPECT_EQ(specifikaceReason("", s, "hint"), "");
     EXPECT_EQ(blankReason(" ", "x"), "x");
 
     EXPECT_EQ(existsReason(UniqueField::Code, false), "Kód již existuje...");
