@@ -8,21 +8,13 @@ void BindTitleSorting(TKxDBGrid *grid, TMSSQLADOQuery *query, const QString &key
 {
     grid->SetTitleButtons(true);
     grid->OnTitleBtnClick = [query, keyFieldName, parameterName](TKxDBGrid *, int, Db::Field *field) {
-        query->SortByColumn(keyFieldName, field, parameterName);
+        if (field)
+            query->SortByColumn(keyFieldName, field, parameterName);
     };
     grid->OnGetBtnParams = [query](TKxDBGrid *, Db::Field *field, TKxCellFont &, QColor &background,
                                    TKxDBGrid::TSortMarker &marker, bool) {
-        switch (query->SortState(field)) {
-        case 1:
-            marker = TKxDBGrid::smDown;
-            background = InvalidMarkColor();
-            break;
-        case 2:
-            marker = TKxDBGrid::smUp;
-            background = InvalidMarkColor();
-            break;
-        default:
-            marker = TKxDBGrid::smNone;
-        }
+        background = InvalidMarkColor();
+        // The state numbers are the markers' own: 1 ascending (smDown), 2 descending (smUp).
+        marker = TKxDBGrid::TSortMarker(field ? query->SortState(field) : 0);
     };
 }

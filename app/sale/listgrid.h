@@ -24,4 +24,3 @@ struct ListColumn
 // Binds the grid to the query (when there is a data module) and gives it its columns.
 void SetupListGrid(TKxDBGrid *grid, Db::DataSource *source, TMSSQLADOQuery *query, const QString &keyField,
                    const QList<ListColumn> &columns);
-void BindTitleSorting(TKxDBGrid *grid, TMSSQLADOQuery *query, const QString &keyField);

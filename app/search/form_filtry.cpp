@@ -48,9 +48,9 @@ TForm_Filtry::TForm_Filtry(TDM &dm, TMSSQLADOQuery *target, QWidget *parent)
     DataSource->SetDataSet(dm.MSSQLADOQuery_Filtr);
     KxDBGridEx = new TKxDBGridEx(GroupBox_Filtr);
     KxDBGridEx->setObjectName(QStringLiteral("KxDBGridEx"));
-    KxDBGridEx->Columns().Add(QStringLiteral("FILTR"), QStringLiteral("Filtr"), 300);
+    KxDBGridEx->Columns().Add(QStringLiteral("FILTR"), QStringLiteral("Filtr"), 460);
     KxDBGridEx->SetDataSource(DataSource);
-    KxDBGridEx->setMinimumSize(340, 220);
+    KxDBGridEx->setMinimumSize(500, 260);
     BindTitleSorting(KxDBGridEx, dm.MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"));
 
     Button_Pridat = NewPushButton(GroupBox_Filtr, "Button_Pridat", QStringLiteral("&Přidat..."));
