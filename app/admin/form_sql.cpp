@@ -1,12 +1,14 @@
 #include "app/admin/form_sql.h"
 
 #include "app/admin/sqlconsolerun.h"
+#include "app/admin/sqlresulteditability.h"
 #include "app/common/formcontrols.h"
 #include "app/common/linesmemo.h"
 #include "app/common/tablecolumnmenu.h"
 #include "app/spreadsheet/form_export.h"
 #include "data/dm.h"
 #include "kit/dbgrid.h"
+#include "kit/dbnavigator.h"
 #include "kit/formstorage.h"
 #include "kit/splitter.h"
 #include "platform/db/datasource.h"
@@ -49,6 +51,11 @@ TForm_SQL::TForm_SQL(TDM &dm, QWidget *parent)
     KxDBGrid = new TKxDBGrid(this);
     KxDBGrid->setObjectName(QStringLiteral("KxDBGrid"));
     KxDBGrid->SetDataSource(DataSource_SQL);
+    KxDBGrid->SetOptions(KxDBGrid->Options() | TKxDBGrid::dgEditing);
+    KxDBGrid->SetReadOnly(true);
+    DBNavigator = new TDBNavigator(this);
+    DBNavigator->setObjectName(QStringLiteral("DBNavigator"));
+    DBNavigator->SetDataSource(DataSource_SQL);
     KxSplitter = new TKxSplitter(this);
     KxSplitter->setObjectName(QStringLiteral("KxSplitter"));
 
@@ -72,6 +79,7 @@ TForm_SQL::TForm_SQL(TDM &dm, QWidget *parent)
     layout->addWidget(Memo_SQL, 2);
     layout->addWidget(KxSplitter);
     layout->addWidget(resultCaption);
+    layout->addWidget(DBNavigator);
     layout->addWidget(KxDBGrid, 3);
     layout->addWidget(Memo_Result, 1);
     layout->addWidget(Panel_SQL);
@@ -124,7 +132,17 @@ void TForm_SQL::Button_SpustitClick()
     QApplication::restoreOverrideCursor();
     for (const QString &line : lines)
         Memo_Result->appendPlainText(line);
+    UpdateEditability();
     DataSource_SQLDataChange();
+}
+
+void TForm_SQL::UpdateEditability()
+{
+    Db::Dataset &query = *m_dm.MSSQLADOQuery_SQL;
+    const QString reason =
+        query.Active() && query.GetConnection() ? SqlResultReadOnlyReason(query, *query.GetConnection()) : QString();
+    KxDBGrid->SetReadOnly(!query.Active() || !reason.isEmpty());
+    DBNavigator->SetReadOnlyReason(reason);
 }
 
 void TForm_SQL::Button_VymazatClick()

@@ -11,6 +11,7 @@ class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class TDBNavigator;
 class TDM;
 class TFormStorage;
 class TKxDBGrid;
@@ -29,6 +30,7 @@ public:
     QPlainTextEdit *Memo_SQL;
     QPlainTextEdit *Memo_Result;
     TKxDBGrid *KxDBGrid;
+    TDBNavigator *DBNavigator;
     Db::DataSource *DataSource_SQL;
     TKxSplitter *KxSplitter;
     QWidget *Panel_SQL;
@@ -58,6 +60,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Rows of one table with its key may be edited; anything else is read-only.
+    void UpdateEditability();
+
     TDM &m_dm;
     bool m_exporting = false;
 };

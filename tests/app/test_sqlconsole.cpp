@@ -4,12 +4,17 @@
 #include "app/admin/form_sql.h"
 #include "app/admin/sqlconsolerun.h"
 #include "data/dm_fixture.h"
+#include "kit/dbgrid.h"
+#include "kit/dbnavigator.h"
+#include "platform/db/dataset.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QToolButton>
 
 TEST(SqlConsoleKinds, TheFirstCharactersDecide)
 {
@@ -117,4 +122,56 @@ TEST_F(SqlConsoleTest, TheMenuOfTablesPastesTheNameBeforeTheBlank)
     EXPECT_TRUE(console.Memo_SQL->toPlainText().startsWith(QStringLiteral("SELECT tab_dph.")))
         << qPrintable(console.Memo_SQL->toPlainText());
     EXPECT_FALSE(console.Memo_SQL->toPlainText().contains(u'['));
+}
+
+// Rows of one table with its key are edited through the navigator and
+// written back; joins, computed results and results without the key are
+// read-only and the navigator says why.
+TEST_F(SqlConsoleTest, OnlyRowsOfOneTableWithItsKeyCanBeEdited)
+{
+    TForm_SQL console(*dm);
+    TDBNavigator *navigator = console.DBNavigator;
+    const auto run = [&](const QString &text) {
+        console.Memo_SQL->setPlainText(text);
+        console.Button_SpustitClick();
+    };
+
+    run("select ID_DPH, DPH from tab_dph order by ID_DPH");
+    EXPECT_TRUE(navigator->ReadOnlyReason().isEmpty()) << qPrintable(navigator->ReadOnlyReason());
+    EXPECT_FALSE(console.KxDBGrid->ReadOnly());
+    EXPECT_FALSE(navigator->button(TDBNavigator::nbPrior)->isEnabled());
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbLast));
+    EXPECT_FALSE(navigator->button(TDBNavigator::nbNext)->isEnabled());
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbPrior));
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbEdit));
+    EXPECT_TRUE(navigator->button(TDBNavigator::nbPost)->isEnabled());
+    EXPECT_FALSE(navigator->button(TDBNavigator::nbNext)->isEnabled());
+    dm->MSSQLADOQuery_SQL->FieldByName("DPH").SetAsString("12");
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbPost));
+    EXPECT_EQ(scalar("SELECT DPH::int FROM tab_dph WHERE ID_DPH = 2"), QStringLiteral("12"));
+
+    // The server's refusal keeps the row in editing with the typed value.
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbEdit));
+    dm->MSSQLADOQuery_SQL->FieldByName("DPH").SetAsString("150");
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbPost));
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_FALSE(messages.callsOf(MessageCall::Warning)[0].description.isEmpty());
+    EXPECT_EQ(dm->MSSQLADOQuery_SQL->State(), Db::DataSetState::Edit);
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbCancel));
+    EXPECT_EQ(scalar("SELECT DPH::int FROM tab_dph WHERE ID_DPH = 2"), QStringLiteral("12"));
+
+    // Refresh shows a change made elsewhere and stays on the row.
+    sql("UPDATE tab_dph SET DPH = 11 WHERE ID_DPH = 2");
+    ASSERT_TRUE(navigator->BtnClick(TDBNavigator::nbRefresh));
+    EXPECT_EQ(dm->MSSQLADOQuery_SQL->FieldByName("ID_DPH").AsInteger(), 2);
+    EXPECT_EQ(dm->MSSQLADOQuery_SQL->FieldByName("DPH").AsFloat(), 11.0);
+
+    for (const char *readOnly :
+         {"select DPH from tab_dph", "select d.ID_DPH, s.SKLAD from tab_dph d, tab_sklad s", "select 1 as jedna"}) {
+        run(readOnly);
+        EXPECT_TRUE(navigator->ReadOnlyReason().startsWith(QStringLiteral("Výsledek nelze upravovat: "))) << readOnly;
+        EXPECT_EQ(navigator->reasonLabel()->text(), navigator->ReadOnlyReason());
+        EXPECT_TRUE(console.KxDBGrid->ReadOnly()) << readOnly;
+        EXPECT_FALSE(navigator->button(TDBNavigator::nbEdit)->isEnabled()) << readOnly;
+    }
 }
