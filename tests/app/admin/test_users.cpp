@@ -125,4 +125,55 @@ TEST_F(UsersScreen, OneselfIsNotRemovedAndSessionsAreShown)
     EXPECT_FALSE(dm->MSSQLADOQuery_PrihlaseniUzivatele->Active());
 }
 
+// An ordinary login meets the server's refusal as a Czech warning on the
+// screen, and the list and the rights stay as they were.
+TEST_F(UsersScreen, AnOrdinaryLoginIsRefusedCleanly)
+{
+    const QString petr = roleName("petr");
+    ASSERT_TRUE(dm->NewUser(petr, "p")) << qPrintable(dm->LastErrorText());
+    window.reset();
+    ASSERT_TRUE(dm->ConnectServer(server, petr, "p")) << qPrintable(dm->LastErrorText());
+    ASSERT_TRUE(dm->SelectDatabase(TDM::DatabaseName())) << qPrintable(dm->LastErrorText());
+    LoginUzivatel = petr;
+    dm->MSSQLADOQuery_Uzivatel->RefreshQuery();
+    window = std::make_unique<TForm_Uzivatele>();
+    window->Position();
+    ASSERT_EQ(login(), petr);
+
+    const QString anna = roleName("anna");
+    WhenModal([&](QDialog *d) {
+        auto *dialog = dynamic_cast<TForm_UzivatelNovy *>(d);
+        ASSERT_TRUE(dialog);
+        dialog->Edit_Uzivatel->setText(anna);
+        dialog->Edit_Heslo->setText("a");
+        dialog->Edit_Heslo_Potvrzeni->setText("a");
+        dialog->Button_Ok->click();
+    });
+    window->Button_PridatClick();
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.calls.last().heading, "Transakce skončila s chybou...");
+    EXPECT_EQ(messages.calls.last().detail, "Zavedení nového uživatele neproběhlo...");
+    EXPECT_FALSE(messages.calls.last().description.isEmpty());
+    EXPECT_EQ(login(), petr);
+
+    // His own rights: the click is refused and the tick stays.
+    Db::Field *right = dm->MSSQLADOQuery_Opravneni->FindField("STATE_OPRAVNENI");
+    ASSERT_NE(right, nullptr);
+    const bool before = right->AsBoolean();
+    const int rightId = int(dm->MSSQLADOQuery_Opravneni->FieldByName("ID_OPRAVNENI").AsInteger());
+    EXPECT_FALSE(
+        window->KxDBGridEx_Opravneni->PostFieldChange(right, [right] { right->SetAsBoolean(!right->AsBoolean()); }));
+    ASSERT_EQ(messages.count(MessageCall::Warning), 2);
+    EXPECT_EQ(messages.calls.last().heading, "Změnu nelze uložit.");
+    EXPECT_FALSE(messages.calls.last().detail.isEmpty());
+    EXPECT_EQ(right->AsBoolean(), before);
+    const qint64 userId = dm->MSSQLADOQuery_Opravneni->FieldByName("ID_UZIVATEL").AsInteger();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT STATE_OPRAVNENI::text FROM tab_uzivatel_opravneni "
+                                    "WHERE ID_UZIVATEL = %1 AND ID_OPRAVNENI = %2")
+                         .arg(userId)
+                         .arg(rightId)),
+              before ? QStringLiteral("true") : QStringLiteral("false"));
+    EXPECT_TRUE(dm->UserExists(LoginUzivatel));
+}
+
 } // namespace
