@@ -4,6 +4,7 @@
 #include "app/main/tarmilform.h"
 
 #include "app/main/notebook.h"
+#include "app/settings/zaloha.h"
 #include "kit/comboedit.h"
 #include "kit/formstorage.h"
 #include "kit/searchedit.h"
@@ -410,13 +411,7 @@ void TForm_Tarmil::FormClose()
         DM->FormStorage->FormPlacementSave();
     QString folder;
     if (DM && BackupOnExit(folder)) {
-        const QString file = QDir(folder).filePath(TDM::BackupFileName(LoginServer, TDM::DatabaseName()));
-        if (DM->BackupAndVerify(file))
-            ShowInformation(QStringLiteral("Záloha databáze proběhla v pořádku..."),
-                            Format(QStringLiteral("Soubor: %s"), {QDir::toNativeSeparators(file)}), false);
-        else
-            ShowWarning(QStringLiteral("Záloha databáze neproběhla..."), QStringLiteral("Záloha nebyla uložena..."),
-                        DM->LastErrorText());
+        BackupDatabaseTo(QDir(folder).filePath(TDM::BackupFileName(LoginServer, TDM::DatabaseName())));
     }
     WriteLogLine(QStringLiteral("Ukončení programu ") + ApplicationTitle() + QStringLiteral("..."));
     WriteLogLine(QStringLiteral("Ok"));

@@ -120,7 +120,7 @@ bool BackupDatabaseTo(const QString &file)
 {
     if (DM && DM->BackupAndVerify(file)) {
         ShowInformation(QStringLiteral("Záloha databáze proběhla v pořádku..."),
-                        QStringLiteral("Soubor: %1").arg(file));
+                        QStringLiteral("Soubor: %1").arg(QDir::toNativeSeparators(file)));
         return true;
     }
     ShowWarning(QStringLiteral("Záloha databáze neproběhla..."), QStringLiteral("Záloha nebyla uložena..."),
