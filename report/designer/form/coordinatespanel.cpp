@@ -1,0 +1,62 @@
+#include "report/designer/form/coordinatespanel.h"
+
+#include "report/vlview.h"
+
+#include <QPainter>
+
+double vlPixelsToUnits(int pixels, int units)
+{
+    const double mm = pixels / 18.0 * 5;
+    return units == 1 ? mm : units == 2 ? mm / 25.4 : pixels;
+}
+
+int vlUnitsToPixels(double value, int units)
+{
+    if (units == 1)
+        return vlRound(value / 5 * 18);
+    if (units == 2)
+        return vlRound(25.4 * value / 5 * 18);
+    return vlRound(value);
+}
+
+QString vlCoordinatePair(int a, int b, int units)
+{
+    if (units == 0)
+        return QString::number(a) + QLatin1Char(';') + QString::number(b);
+    auto text = [units](int v) {
+        return QString::number(vlPixelsToUnits(v, units), 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
+    };
+    return text(a) + QStringLiteral("; ") + text(b);
+}
+
+TvlCoordinatesPanel::TvlCoordinatesPanel(QWidget *parent)
+    : QWidget(parent)
+{
+    setMinimumWidth(260);
+}
+
+QStringList TvlCoordinatesPanel::Texts() const
+{
+    if (!Source)
+        return {};
+    const Content c = Source();
+    if (!c.Shown)
+        return {};
+    return {vlCoordinatePair(c.Rect.left(), c.Rect.top(), c.Units),
+            vlCoordinatePair(c.Rect.width(), c.Rect.height(), c.Units), c.Percent};
+}
+
+void TvlCoordinatesPanel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    // The position and size symbols.
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawLine(4, 4, 4, 14);
+    p.drawLine(2, 6, 12, 6);
+    p.drawRect(94, 4, 11, 9);
+    const QStringList texts = Texts();
+    const int xs[] = {20, 110, 170};
+    for (int i = 0; i < texts.size() && i < 3; ++i)
+        p.drawText(QRect(xs[i], 0, width() - xs[i], height()), Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
+}

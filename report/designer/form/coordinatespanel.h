@@ -1,0 +1,35 @@
+#pragma once
+// The coordinates panel of the designer's status bar: the position and size
+// of the one selected object (or of the rectangle being dragged) in the
+// designer's units, and a picture's size in percent of its own.
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+// Design pixels in units (0 pixels, 1 millimetres, 2 inches) and back.
+double vlPixelsToUnits(int pixels, int units);
+int vlUnitsToPixels(double value, int units);
+// Two values as the panel writes them: "x;y" in pixels, else "x,xx; y,yy".
+QString vlCoordinatePair(int a, int b, int units);
+
+class TvlCoordinatesPanel : public QWidget
+{
+public:
+    struct Content
+    {
+        bool Shown = false;
+        QRect Rect;      // position and size
+        QString Percent; // "% w,h" for a picture or a group resize, else empty
+        int Units = 0;
+    };
+    explicit TvlCoordinatesPanel(QWidget *parent = nullptr);
+    // Asked at each paint.
+    std::function<Content()> Source;
+    // The texts at x 20, 110 and 170.
+    QStringList Texts() const;
+    QSize sizeHint() const override { return QSize(260, 18); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

@@ -1,0 +1,68 @@
+#include "report/designer/form/designer.h"
+
+#include "report/designer/form/designerform.h"
+#include "report/designer/form/designerglyphs.h"
+#include "report/vlregistry.h"
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TvlDesignerForm> &designerForm()
+{
+    static std::unique_ptr<TvlDesignerForm> form;
+    return form;
+}
+
+// The template folder, kept also while no designer runs.
+QString &templateDir()
+{
+    static QString dir;
+    return dir;
+}
+
+} // namespace
+
+TvlDesigner::TvlDesigner(QObject *owner)
+    : QObject(owner)
+{}
+
+void TvlDesigner::SetTemplateDir(const QString &dir)
+{
+    m_templateDir = dir;
+    templateDir() = dir;
+    if (TvlDesignerForm *form = vlDesignerForm())
+        form->SetTemplateDir(dir);
+}
+
+void vlStartDesigner()
+{
+    if (designerForm())
+        return;
+    static bool toolRegistered = false;
+    if (!toolRegistered) {
+        // Registered while no designer is registered, so the form adds its
+        // button once, with the other tools, when it is made.
+        toolRegistered = true;
+        vlRegisterDesignerTool({QStringLiteral("Vložit DB položky"), vlDesignerGlyph(QStringLiteral("OB2")), [] {
+                                    if (TvlDesignerForm *form = vlDesignerForm())
+                                        form->InsertDBFields();
+                                }});
+    }
+    designerForm() = std::make_unique<TvlDesignerForm>();
+    designerForm()->SetTemplateDir(templateDir());
+    vlRegisterDesigner(designerForm().get());
+}
+
+void vlStopDesigner()
+{
+    if (!designerForm())
+        return;
+    vlRegisterDesigner(nullptr);
+    designerForm().reset();
+}
+
+TvlDesignerForm *vlDesignerForm()
+{
+    return designerForm().get();
+}

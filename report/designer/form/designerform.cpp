@@ -1,0 +1,483 @@
+#include "report/designer/form/designerform.h"
+
+#include "platform/registry.h"
+#include "report/designer/form/coordinatespanel.h"
+#include "report/designer/form/designerhelp.h"
+#include "report/designer/form/designerpageplaceholder.h"
+#include "report/designer/form/pagecommands.h"
+#include "report/designer/form/selectionstate.h"
+#include "report/vlbandview.h"
+#include "report/vlmemoview.h"
+#include "report/vlregistry.h"
+#include "report/vltoolbuttons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+QString vlDefaultFontName(const QStringList &fonts)
+{
+    if (fonts.contains(QStringLiteral("Arial")))
+        return QStringLiteral("Arial");
+    if (fonts.contains(QStringLiteral("Arial Cyr")))
+        return QStringLiteral("Arial Cyr");
+    QStringList sorted = fonts;
+    sorted.sort(Qt::CaseInsensitive);
+    return sorted.isEmpty() ? QString() : sorted.constFirst();
+}
+
+TvlDesignerForm::TvlDesignerForm(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("vlDesignerForm"));
+    setWindowTitle(m_titleBase);
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
+    resize(1000, 720);
+    CreateControls();
+    CreateMenus();
+    ConnectCommands();
+    m_pageView->GridSize = [this] { return GridSize(); };
+    m_pageView->ShowGrid = [this] { return ShowGrid(); };
+    m_pageView->ShowBandTitles = [this] { return ShowBandTitles(); };
+    static_cast<TvlCoordinatesPanel *>(m_pbox)->Source = [this] {
+        TvlCoordinatesPanel::Content c;
+        c.Units = Units();
+        if (!m_page || vlSelectedCount(m_page) != 1)
+            return c;
+        for (const auto &view : m_page->Objects)
+            if (view->Selected) {
+                c.Shown = true;
+                c.Rect = QRect(view->Left, view->Top, view->Width, view->Height);
+            }
+        return c;
+    };
+    // Every add-in object already registered gets its button; the tools
+    // follow, the designer's own first.
+    const QList<TvlAddInObjectInfo> &addIns = vlAddIns();
+    for (int i = 0; i < addIns.size(); ++i)
+        AddObjectButton(addIns[i].ButtonBmp, addIns[i].ButtonHint, int(i) + 10);
+    for (const TvlToolsInfo &tool : vlDesignerTools())
+        AddToolItem(tool.Caption, tool.ButtonBmp, tool.OnClick);
+    LayoutToolsBar();
+    for (const QString &edit : {QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("E1")})
+        if (auto *widget = qobject_cast<QWidget *>(Control(edit)))
+            widget->installEventFilter(this);
+    m_fontSize->lineEdit()->installEventFilter(this);
+    qApp->installEventFilter(this);
+}
+
+TvlDesignerForm::~TvlDesignerForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TvlDesignerForm::SetDialogs(TvlDesignerDialogs *dialogs)
+{
+    m_dialogs = dialogs ? dialogs : &m_standardDialogs;
+}
+
+std::unique_ptr<Registry> TvlDesignerForm::OpenRegistry() const
+{
+    return std::make_unique<Registry>(m_registryFile);
+}
+
+bool TvlDesignerForm::IsControlEnabled(const QString &name) const
+{
+    QObject *control = Control(name);
+    if (auto *widget = qobject_cast<QWidget *>(control))
+        return widget->isEnabled();
+    if (auto *action = qobject_cast<QAction *>(control))
+        return action->isEnabled();
+    return false;
+}
+
+void TvlDesignerForm::SetControlEnabled(const QString &name, bool enabled)
+{
+    QObject *control = Control(name);
+    if (auto *widget = qobject_cast<QWidget *>(control))
+        widget->setEnabled(enabled);
+    else if (auto *action = qobject_cast<QAction *>(control))
+        action->setEnabled(enabled);
+}
+
+void TvlDesignerForm::SetButtonDown(const QString &name, bool down)
+{
+    if (auto *button = qobject_cast<TvlSpeedButton *>(Control(name))) {
+        if (!down && button->Down() && !button->AllowAllUp()) {
+            // A group button goes up only by another of its group going down.
+            button->SetAllowAllUp(true);
+            button->SetDown(false);
+            button->SetAllowAllUp(false);
+        } else {
+            button->SetDown(down);
+        }
+    }
+}
+
+// --- showing and hiding -----------------------------------------------------------
+
+void TvlDesignerForm::ShowModal(TvlReport &report)
+{
+    FormShow(report);
+    exec();
+    FormHide();
+}
+
+void TvlDesignerForm::FormShow(TvlReport &report)
+{
+    m_report = &report;
+    if (report.Pages.Count() == 0)
+        report.Pages.Add();
+    for (const char *name : {"FileBtn1", "N23", "OB3", "OB5"})
+        SetControlEnabled(QString::fromLatin1(name), true);
+    const bool composite = qobject_cast<TvlCompositeReport *>(&report) != nullptr;
+    SetControlEnabled(QStringLiteral("FileBtn4"), !composite);
+    SetControlEnabled(QStringLiteral("N39"), !composite);
+    ClearUndo();
+    m_modified = false;
+    FillFontBox();
+    SetCurPage(0);
+    SetTitle(report.FileName);
+    ClearSelection();
+    EnableControls();
+    SetButtonDown(QStringLiteral("OB1"), true);
+    UpdateStatus();
+    RestoreState();
+    PlacePage();
+}
+
+void TvlDesignerForm::FormHide()
+{
+    ClearUndo();
+    SaveState();
+    if (m_report)
+        m_report->FileName = m_fileName;
+}
+
+void TvlDesignerForm::done(int result)
+{
+    if (!FormCloseQuery())
+        return;
+    QDialog::done(result);
+}
+
+void TvlDesignerForm::FillFontBox()
+{
+    const QStringList families = QFontDatabase::families();
+    m_fontName->clear();
+    for (const QString &family : families)
+        m_fontName->addItem(family, QFontDatabase::isScalable(family) ? 4 : 0);
+    m_fontName->setCurrentIndex(m_fontName->findText(vlDefaultFontName(families)));
+    m_fontSize->setEditText(QStringLiteral("10"));
+}
+
+void TvlDesignerForm::PlacePage()
+{
+    m_scroll->horizontalScrollBar()->setValue(0);
+    m_scroll->verticalScrollBar()->setValue(0);
+    m_pageView->SetPage(m_page);
+}
+
+void TvlDesignerForm::ClearUndo()
+{
+    // The undo buffers are emptied here once the page editor keeps them.
+}
+
+// --- pages, title, settings ---------------------------------------------------------
+
+void TvlDesignerForm::SetCurPage(int index)
+{
+    if (!m_report || m_report->Pages.Count() == 0)
+        return;
+    index = std::clamp(index, 0, m_report->Pages.Count() - 1);
+    m_curPage = index;
+    m_page = m_report->Pages[index];
+    PlacePage();
+    RebuildPageTabs();
+    const QSignalBlocker block(m_tabs);
+    m_tabs->setCurrentIndex(index);
+    ResetSelectionUI();
+    m_pageView->update();
+}
+
+void TvlDesignerForm::RebuildPageTabs()
+{
+    if (!m_report)
+        return;
+    const QStringList texts = vlPageTabTexts(*m_report);
+    const QSignalBlocker block(m_tabs);
+    if (m_tabs->count() != texts.size()) {
+        while (m_tabs->count() > 0)
+            m_tabs->removeTab(0);
+        for (const QString &text : texts)
+            m_tabs->addTab(text);
+    } else {
+        for (int i = 0; i < texts.size(); ++i)
+            if (m_tabs->tabText(i) != texts[i])
+                m_tabs->setTabText(i, texts[i]);
+    }
+}
+
+void TvlDesignerForm::SetTitle(const QString &name)
+{
+    m_fileName = name;
+    setWindowTitle(m_titleBase + QStringLiteral(" - ") + QFileInfo(name).fileName());
+}
+
+void TvlDesignerForm::SetGridSize(int value)
+{
+    if (value != 4 && value != 8 && value != 18)
+        value = 4;
+    if (value == m_settings.GridSize)
+        return;
+    m_settings.GridSize = value;
+    RedrawPage();
+}
+
+void TvlDesignerForm::SetShowGrid(bool value)
+{
+    SetButtonDown(QStringLiteral("GB1"), value);
+    if (value == m_settings.ShowGrid)
+        return;
+    m_settings.ShowGrid = value;
+    RedrawPage();
+}
+
+void TvlDesignerForm::SetGridAlign(bool value)
+{
+    m_settings.GridAlign = value;
+    SetButtonDown(QStringLiteral("GB2"), value);
+}
+
+void TvlDesignerForm::SetUnits(int value)
+{
+    m_settings.Units = std::clamp(value, 0, 2);
+    static const char *names[] = {"Pixely", "MM", "Palce"};
+    m_unitsPanel->setText(QString::fromLatin1(names[m_settings.Units]));
+    UpdateStatus();
+}
+
+void TvlDesignerForm::SetGrayButtons(bool value)
+{
+    m_settings.GrayButtons = value;
+    for (QToolBar *bar : std::as_const(m_bars))
+        for (TvlSpeedButton *button : bar->findChildren<TvlSpeedButton *>())
+            button->SetGrayedInactive(value);
+}
+
+void TvlDesignerForm::SaveState()
+{
+    std::unique_ptr<Registry> registry = OpenRegistry();
+    m_settings.Save(*registry, objectName());
+    vlSaveToolbarPositions(*registry, *m_window, m_bars);
+}
+
+void TvlDesignerForm::RestoreState()
+{
+    std::unique_ptr<Registry> registry = OpenRegistry();
+    TvlDesignerSettings settings;
+    settings.Restore(*registry, objectName());
+    m_settings.MoveContents = settings.MoveContents;
+    m_settings.EditAfterInsert = settings.EditAfterInsert;
+    SetGridSize(settings.GridSize);
+    m_settings.ShowGrid = !settings.ShowGrid;
+    SetShowGrid(settings.ShowGrid);
+    SetGridAlign(settings.GridAlign);
+    SetUnits(settings.Units);
+    SetGrayButtons(settings.GrayButtons);
+    vlRestoreToolbarPositions(*registry, *m_window, m_bars);
+    LayoutToolsBar();
+}
+
+// --- the engine's calls -------------------------------------------------------------
+
+void TvlDesignerForm::BeforeObjectChange()
+{
+    // An edit of the selection: recorded for undo once the page editor keeps
+    // the buffers; the report counts as changed.
+    m_modified = true;
+}
+
+void TvlDesignerForm::AfterObjectChange()
+{
+    RedrawPage();
+}
+
+void TvlDesignerForm::RedrawPage()
+{
+    if (m_pageView)
+        m_pageView->update();
+}
+
+// --- selection ------------------------------------------------------------------------
+
+int TvlDesignerForm::SelectionState() const
+{
+    return vlSelectionState(m_page, ClipboardEmpty());
+}
+
+void TvlDesignerForm::EnableControls()
+{
+    const QHash<QString, bool> enabled = vlEnabledControls(SelectionState());
+    for (auto it = enabled.constBegin(); it != enabled.constEnd(); ++it)
+        SetControlEnabled(it.key(), it.value());
+    if (!m_fontName->isEnabled()) {
+        m_fontName->setCurrentIndex(-1);
+        m_fontSize->setEditText(QString());
+    }
+    m_window->statusBar()->update();
+    m_pbox->update();
+}
+
+void TvlDesignerForm::SelectionChanged()
+{
+    EnableControls();
+    TvlView *one = nullptr;
+    const int count = vlSelectedCount(m_page);
+    if (count == 1)
+        for (const auto &view : m_page->Objects)
+            if (view->Selected)
+                one = view.get();
+    const QSignalBlocker blockName(m_fontName), blockSize(m_fontSize), blockWidth(m_frameWidth);
+    if (one && one->ObjectType != otBand) {
+        SetButtonDown(QStringLiteral("FrB1"), one->FrameTyp & frTop);
+        SetButtonDown(QStringLiteral("FrB2"), one->FrameTyp & frLeft);
+        SetButtonDown(QStringLiteral("FrB3"), one->FrameTyp & frBottom);
+        SetButtonDown(QStringLiteral("FrB4"), one->FrameTyp & frRight);
+        m_frameWidth->setText(QString::number(one->FrameWidth, 'g', 2));
+        if (one->ObjectType == otMemo) {
+            auto *memo = static_cast<TvlMemoView *>(one);
+            if (m_fontName->currentText() != memo->FontName)
+                m_fontName->setCurrentIndex(m_fontName->findText(memo->FontName));
+            if (m_fontSize->currentText() != QString::number(memo->FontSize))
+                m_fontSize->setEditText(QString::number(memo->FontSize));
+            SetButtonDown(QStringLiteral("FnB1"), memo->FontStyle.testFlag(fsBold));
+            SetButtonDown(QStringLiteral("FnB2"), memo->FontStyle.testFlag(fsItalic));
+            SetButtonDown(QStringLiteral("FnB3"), memo->FontStyle.testFlag(fsUnderline));
+            SetButtonDown(QStringLiteral("AlB4"), memo->Adjust & 4);
+            const int vertical = memo->Adjust & 24;
+            SetButtonDown(vertical == 8    ? QStringLiteral("AlB5")
+                          : vertical == 16 ? QStringLiteral("AlB7")
+                                           : QStringLiteral("AlB6"),
+                          true);
+            static const char *horizontal[] = {"AlB1", "AlB2", "AlB3", "AlB8"};
+            SetButtonDown(QString::fromLatin1(horizontal[memo->Adjust & 3]), true);
+        }
+    } else if (count > 1) {
+        for (const char *name : {"FrB1", "FrB2", "FrB3", "FrB4", "FnB1", "FnB2", "FnB3", "AlB4"})
+            SetButtonDown(QString::fromLatin1(name), false);
+        m_frameWidth->setText(QStringLiteral("1"));
+        m_fontName->setCurrentIndex(-1);
+        m_fontSize->setEditText(QString());
+        SetButtonDown(QStringLiteral("AlB1"), true);
+        SetButtonDown(QStringLiteral("AlB5"), false);
+    }
+    UpdateStatus();
+    ShowObjectTitle();
+    if (QWidget *focus = focusWidget(); focus && focus != m_pageView)
+        m_pageView->setFocus();
+}
+
+void TvlDesignerForm::UpdateStatus()
+{
+    m_window->statusBar()->update();
+    m_pbox->update();
+}
+
+void TvlDesignerForm::ShowObjectTitle()
+{
+    QString title;
+    if (vlSelectedCount(m_page) == 1)
+        for (const auto &view : m_page->Objects)
+            if (view->Selected) {
+                if (view->ObjectType == otBand)
+                    title = view->Name + QStringLiteral(": ") +
+                            vlBandName(static_cast<TvlBandView *>(view.get())->GetBandType());
+                else if (!view->Memo.isEmpty())
+                    title = view->Name + QStringLiteral(": ") + view->Memo.constFirst();
+            }
+    m_titlePanel->setText(title);
+}
+
+void TvlDesignerForm::ClearSelection()
+{
+    if (m_page)
+        for (const auto &view : m_page->Objects)
+            view->Selected = false;
+}
+
+void TvlDesignerForm::ResetSelectionUI()
+{
+    ClearSelection();
+    EnableControls();
+    UpdateStatus();
+    ShowObjectTitle();
+}
+
+int TvlDesignerForm::TopSelectedIndex() const
+{
+    if (!m_page)
+        return -1;
+    for (int i = m_page->Count() - 1; i >= 0; --i)
+        if (m_page->Object(i)->Selected)
+            return i;
+    return m_page->Count() - 1;
+}
+
+QString TvlDesignerForm::StatusText(int panel) const
+{
+    switch (panel) {
+    case 0:
+        return m_unitsPanel->text();
+    case 1:
+        return static_cast<TvlCoordinatesPanel *>(m_pbox)->Texts().join(QLatin1Char(' ')).trimmed();
+    default:
+        return m_titlePanel->text();
+    }
+}
+
+// --- keys of the edit boxes and the help mode -----------------------------------------
+
+bool TvlDesignerForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_helpMode && event->type() == QEvent::MouseButtonPress) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && (widget == this || isAncestorOf(widget) || widget->window() == this)) {
+            m_helpMode = false;
+            SetButtonDown(QStringLiteral("HelpBtn"), false);
+            QApplication::restoreOverrideCursor();
+            if (widget != Control(QStringLiteral("HelpBtn")))
+                ShowContextHelp(widget);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TvlDesignerForm::ShowContextHelp(QWidget *control)
+{
+    QWidget *tagged = control;
+    while (tagged && !tagged->property("Tag").isValid() && tagged != this)
+        tagged = tagged->parentWidget();
+    if (!tagged || tagged == this)
+        return;
+    const bool objectsBar = tagged->parentWidget() == Control(QStringLiteral("Panel4"));
+    const int context = vlHelpContext(tagged->property("Tag").toInt(), objectsBar);
+    m_lastHelpText = vlHelpText(context, tagged->toolTip());
+    if (isVisible())
+        QWhatsThis::showText(tagged->mapToGlobal(QPoint(tagged->width() / 2, tagged->height())), m_lastHelpText,
+                             tagged);
+}

@@ -1,0 +1,402 @@
+// The designer's report commands: files, pages, options, the tool bar menu
+// and help.
+#include "platform/messages.h"
+#include "report/designer/form/designerform.h"
+#include "report/designer/form/designerpageplaceholder.h"
+#include "report/designer/form/pagecommands.h"
+#include "report/printer.h"
+#include "report/vltoolbuttons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTabBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+namespace {
+
+const QString reportFilter = QStringLiteral("Vellum formulář") + QStringLiteral(" (*.vlf)|*.vlf");
+
+void reportError(const QString &what, const QString &error)
+{
+    ShowWarning(QStringLiteral("Editor sestav"), what, error);
+}
+
+} // namespace
+
+void TvlDesignerForm::ConnectCommands()
+{
+    const QList<std::pair<QStringList, void (TvlDesignerForm::*)()>> commands = {
+        {{"FileBtn1"}, &TvlDesignerForm::FileBtn1Click},
+        {{"N23"}, &TvlDesignerForm::N23Click},
+        {{"FileBtn2", "N19"}, &TvlDesignerForm::FileBtn2Click},
+        {{"FileBtn3", "N20"}, &TvlDesignerForm::FileBtn3Click},
+        {{"N17"}, &TvlDesignerForm::N20Click},
+        {{"FileBtn4", "N39"}, &TvlDesignerForm::FileBtn4Click},
+        {{"ExitB", "N10"}, &TvlDesignerForm::ExitBClick},
+        {{"PgB1", "N29", "N41"}, &TvlDesignerForm::PgB1Click},
+        {{"PgB2", "N30", "N43"}, &TvlDesignerForm::PgB2Click},
+        {{"PgB3", "N25", "N44"}, &TvlDesignerForm::PgB3Click},
+        {{"N8"}, &TvlDesignerForm::N8Click},
+        {{"N42"}, &TvlDesignerForm::N42Click},
+        {{"N14"}, &TvlDesignerForm::N14Click},
+        {{"GB1"}, &TvlDesignerForm::GB1Click},
+        {{"GB2"}, &TvlDesignerForm::GB2Click},
+        {{"HelpBtn", "N35"}, &TvlDesignerForm::HelpBtnClick},
+        {{"N22"}, &TvlDesignerForm::N22Click},
+        {{"N34"}, &TvlDesignerForm::N34Click},
+    };
+    for (const auto &[names, handler] : commands)
+        for (const QString &name : names) {
+            QObject *control = Control(name);
+            if (auto *button = qobject_cast<TvlSpeedButton *>(control))
+                connect(button, &TvlSpeedButton::OnClick, this, handler);
+            else if (auto *action = qobject_cast<QAction *>(control))
+                connect(action, &QAction::triggered, this, handler);
+        }
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            SetCurPage(index);
+    });
+    connect(m_tabs, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &point) { m_popup2->popup(m_tabs->mapToGlobal(point)); });
+}
+
+// --- the save-changes question -------------------------------------------------------
+
+TvlDesignerForm::SaveAnswer TvlDesignerForm::AskSaveChanges()
+{
+    if (!m_modified)
+        return SaveAnswer::Go;
+    const QString text = QStringLiteral("Uložit změny na ") + QFileInfo(m_fileName).fileName() + QLatin1Char('?');
+    switch (m_dialogs->Ask(this, text, true)) {
+    case TvlDesignerDialogs::Cancel:
+        return SaveAnswer::Stop;
+    case TvlDesignerDialogs::No:
+        return SaveAnswer::Go;
+    case TvlDesignerDialogs::Yes:
+        break;
+    }
+    FileBtn3Click();
+    // A save dialog left without saving keeps the work and the designer.
+    return m_dialogConfirmed ? SaveAnswer::Go : SaveAnswer::Stop;
+}
+
+bool TvlDesignerForm::FormCloseQuery()
+{
+    return AskSaveChanges() == SaveAnswer::Go;
+}
+
+void TvlDesignerForm::ExitBClick()
+{
+    accept();
+}
+
+// --- files -----------------------------------------------------------------------------
+
+void TvlDesignerForm::FileBtn1Click()
+{
+    if (!m_report || AskSaveChanges() == SaveAnswer::Stop)
+        return;
+    ClearUndo();
+    m_report->Pages.Clear();
+    m_report->Pages.Add();
+    SetCurPage(0);
+    SetTitle(TvlReport::Untitled);
+    m_modified = false;
+}
+
+void TvlDesignerForm::N23Click()
+{
+    if (!m_report || AskSaveChanges() == SaveAnswer::Stop)
+        return;
+    const QString name = m_dialogs->ChooseTemplate(this, m_templateDir);
+    if (name.isEmpty())
+        return;
+    ClearUndo();
+    QString error;
+    if (!m_report->LoadTemplate(name, nullptr, nullptr, true, &error)) {
+        reportError(QStringLiteral("Šablonu %1 nelze načíst.").arg(QFileInfo(name).fileName()), error);
+        return;
+    }
+    if (m_report->Pages.Count() == 0)
+        m_report->Pages.Add();
+    SetTitle(TvlReport::Untitled);
+    SetCurPage(0);
+}
+
+void TvlDesignerForm::FileBtn2Click()
+{
+    if (!m_report || AskSaveChanges() == SaveAnswer::Stop)
+        return;
+    const QString name = m_dialogs->OpenFileName(this, reportFilter);
+    if (name.isEmpty())
+        return;
+    ClearUndo();
+    QString error;
+    if (!m_report->LoadFromFile(name, &error)) {
+        reportError(QStringLiteral("Sestavu %1 nelze otevřít.").arg(QFileInfo(name).fileName()), error);
+        return;
+    }
+    if (m_report->Pages.Count() == 0)
+        m_report->Pages.Add();
+    SetTitle(name);
+    m_modified = false;
+    SetCurPage(0);
+}
+
+void TvlDesignerForm::FileBtn3Click()
+{
+    if (!m_report)
+        return;
+    if (m_fileName == TvlReport::Untitled || m_fileName.isEmpty()) {
+        N20Click();
+        return;
+    }
+    QString error;
+    if (!m_report->SaveToFile(m_fileName, &error)) {
+        m_dialogConfirmed = false;
+        reportError(QStringLiteral("Sestavu nelze uložit do %1.").arg(m_fileName), error);
+        return;
+    }
+    m_modified = false;
+    m_dialogConfirmed = true;
+}
+
+void TvlDesignerForm::N20Click()
+{
+    m_dialogConfirmed = false;
+    if (!m_report)
+        return;
+    const QString filter = QStringLiteral("Vellum formulář") + QStringLiteral(" (*.vlf)|*.vlf|") +
+                           QStringLiteral("Vellum 3 formulář") + QStringLiteral(" (*.vl3)|*.vl3|") +
+                           QStringLiteral("Vellum šablona") + QStringLiteral(" (*.vlt)|*.vlt");
+    int filterIndex = 1;
+    const QString chosen = m_dialogs->SaveFileName(this, filter, m_fileName, filterIndex);
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo info(chosen);
+    const QString base = info.path() + QLatin1Char('/') + info.completeBaseName();
+    QString error;
+    switch (filterIndex) {
+    case 2: {
+        const QString name = base + QStringLiteral(".vl3");
+        if (!m_report->SaveToVL3File(name, &error))
+            return reportError(QStringLiteral("Sestavu nelze uložit do %1.").arg(name), error);
+        SetTitle(name);
+        m_dialogConfirmed = true;
+        break;
+    }
+    case 3: {
+        QString name = info.completeBaseName() + QStringLiteral(".vlt");
+        if (!m_templateDir.isEmpty())
+            name = QDir(m_templateDir).filePath(name);
+        QStringList description;
+        QImage icon;
+        if (!m_dialogs->TemplateDescription(this, description, icon))
+            return;
+        if (!m_report->SaveTemplate(name, description, icon, &error))
+            return reportError(QStringLiteral("Šablonu nelze uložit do %1.").arg(name), error);
+        m_dialogConfirmed = true;
+        break;
+    }
+    default: {
+        const QString name = base + QStringLiteral(".vlf");
+        if (!m_report->SaveToFile(name, &error))
+            return reportError(QStringLiteral("Sestavu nelze uložit do %1.").arg(name), error);
+        SetTitle(name);
+        m_dialogConfirmed = true;
+        break;
+    }
+    }
+}
+
+void TvlDesignerForm::FileBtn4Click()
+{
+    if (!m_report || qobject_cast<TvlCompositeReport *>(m_report))
+        return;
+    QWidget *inspector = qobject_cast<QWidget *>(Control(QStringLiteral("Inspector")));
+    const bool inspectorShown = inspector && inspector->isVisible();
+    if (inspector)
+        inspector->hide();
+    QApplication::processEvents();
+    const bool modal = m_report->ModalPreview;
+    m_report->ModalPreview = true;
+    m_report->ShowReport();
+    m_report->ModalPreview = modal;
+    if (inspector && inspectorShown)
+        inspector->show();
+    RedrawPage();
+    SetCurPage(0);
+}
+
+// --- pages -------------------------------------------------------------------------------
+
+void TvlDesignerForm::PgB1Click()
+{
+    if (!m_report)
+        return;
+    ClearSelection();
+    const int previous = m_curPage;
+    m_page = m_report->Pages.Add();
+    m_curPage = m_report->Pages.Count() - 1;
+    PgB3Click();
+    if (!m_dialogConfirmed) {
+        m_report->Pages.Delete(m_report->Pages.Count() - 1);
+        SetCurPage(previous);
+        return;
+    }
+    m_modified = true;
+    SetCurPage(m_report->Pages.Count() - 1);
+}
+
+void TvlDesignerForm::PgB2Click()
+{
+    if (!m_report || m_dialogs->Ask(this, QStringLiteral("Odebrat tuto stranu?"), false) != TvlDesignerDialogs::Yes)
+        return;
+    if (m_curPage < m_report->Pages.Count()) {
+        m_modified = true;
+        ClearSelection();
+        vlDeletePage(*m_report, m_curPage);
+        SetCurPage(0);
+    }
+    ClearUndo();
+}
+
+void TvlDesignerForm::PgB3Click()
+{
+    m_dialogConfirmed = false;
+    if (!m_page)
+        return;
+    TvlPrinter &printer = vlPrinter();
+    const TvlPageOptions shown = vlPageOptionsOf(*m_page, printer.PaperSizes());
+    TvlPageOptions chosen = shown;
+    if (!m_dialogs->PageOptions(this, chosen))
+        return;
+    if (chosen.PaperIndex >= 0 && chosen.PaperIndex < printer.PaperSizesNum())
+        chosen.PaperSize = printer.PaperSizes()[chosen.PaperIndex];
+    m_modified = true;
+    m_dialogConfirmed = true;
+    vlApplyPageOptions(*m_page, shown, chosen);
+    SetCurPage(m_curPage);
+}
+
+// --- options -------------------------------------------------------------------------------
+
+void TvlDesignerForm::N8Click()
+{
+    if (!m_report)
+        return;
+    TvlPrinter &printer = vlPrinter();
+    TvlReportOptions options;
+    options.Printers = printer.Printers();
+    options.PrinterIndex = printer.PrinterIndex();
+    options.SelectPrinter = m_report->KeepCurrentPrinter == 0;
+    options.TwoPass = m_report->TwoPass != 0;
+    const int current = printer.PrinterIndex();
+    if (m_dialogs->ReportOptions(this, options)) {
+        m_report->KeepCurrentPrinter = options.SelectPrinter ? 0 : 0xFFFF;
+        m_report->TwoPass = options.TwoPass ? 0xFFFF : 0;
+        if (options.PrinterIndex != current)
+            m_report->ChangePrinter(current, options.PrinterIndex);
+        m_modified = true;
+    }
+    SetCurPage(m_curPage);
+}
+
+void TvlDesignerForm::N42Click()
+{
+    if (m_report && m_dialogs->EditVariables(this, *m_report))
+        m_modified = true;
+}
+
+void TvlDesignerForm::N14Click()
+{
+    TvlDesignerOptions options;
+    options.ShowGrid = ShowGrid();
+    options.GridAlign = GridAlign();
+    options.GridSize = GridSize();
+    options.MoveContents = MoveContents();
+    options.Units = Units();
+    options.ColouredButtons = !GrayButtons();
+    options.EditAfterInsert = EditAfterInsert();
+    options.ShowBandTitles = m_showBandTitles;
+    if (!m_dialogs->DesignerOptions(this, options))
+        return;
+    SetShowGrid(options.ShowGrid);
+    SetGridAlign(options.GridAlign);
+    SetGridSize(options.GridSize == 4 ? 4 : options.GridSize == 8 ? 8 : 18);
+    m_settings.MoveContents = options.MoveContents;
+    SetUnits(options.Units);
+    SetGrayButtons(!options.ColouredButtons);
+    m_settings.EditAfterInsert = options.EditAfterInsert;
+    m_showBandTitles = options.ShowBandTitles;
+    RedrawPage();
+}
+
+void TvlDesignerForm::GB1Click()
+{
+    if (auto *button = qobject_cast<TvlSpeedButton *>(Control(QStringLiteral("GB1"))))
+        SetShowGrid(button->Down());
+}
+
+void TvlDesignerForm::GB2Click()
+{
+    if (auto *button = qobject_cast<TvlSpeedButton *>(Control(QStringLiteral("GB2"))))
+        SetGridAlign(button->Down());
+}
+
+// --- tool bars and help ----------------------------------------------------------------------
+
+void TvlDesignerForm::Pan2Click(int tag)
+{
+    if (tag == 5) {
+        if (auto *inspector = qobject_cast<QWidget *>(Control(QStringLiteral("Inspector"))))
+            inspector->setVisible(inspector->isHidden());
+        return;
+    }
+    if (QToolBar *bar = BarOfTag(tag))
+        bar->setVisible(bar->isHidden());
+}
+
+void TvlDesignerForm::HelpBtnClick()
+{
+    m_helpMode = true;
+    SetButtonDown(QStringLiteral("HelpBtn"), true);
+    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+}
+
+void TvlDesignerForm::N22Click()
+{
+    m_lastHelpText = QStringLiteral(
+        "Editor sestav navrhuje tiskové sestavy: na strany se vkládají pásy (bandy) a do nich texty, obrázky, "
+        "čáry a podsestavy. Nástroj nápovědy (Shift+F1) a následné klepnutí na ovládací prvek vysvětlí, k čemu "
+        "prvek slouží.");
+    if (isVisible())
+        QWhatsThis::showText(mapToGlobal(QPoint(width() / 2, height() / 3)), m_lastHelpText, this);
+}
+
+void TvlDesignerForm::N34Click()
+{
+    m_dialogs->About(this);
+}
+
+void TvlDesignerForm::InsertDBFields()
+{
+    ShowInformation(QStringLiteral("Editor sestav"),
+                    QStringLiteral("Vkládání DB položek zatím v této verzi není k dispozici."));
+}
+
+bool TvlDesignerForm::TextHasFocus() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    for (const QString &name : {QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("E1")})
+        if (auto *box = qobject_cast<QWidget *>(Control(name));
+            box && focus && (focus == box || box->isAncestorOf(focus)))
+            return true;
+    return false;
+}

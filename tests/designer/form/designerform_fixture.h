@@ -1,0 +1,89 @@
+#pragma once
+// A designer form with scripted dialogs and a registry file of its own, on a
+// report of one page.
+#include "common/scripted_messages.h"
+#include "report/designer/form/designerform.h"
+#include "report/vlregistry.h"
+
+#include <QList>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+class ScriptedDesignerDialogs : public TvlDesignerDialogs
+{
+public:
+    QList<Answer> answers;
+    QStringList asked;
+    // The next file dialog's answer ("" cancels) and, for saving, its filter.
+    QList<QString> fileNames;
+    QList<int> filterIndexes;
+    QString template_;
+    bool descriptionConfirmed = true;
+    std::function<bool(TvlPageOptions &)> pageOptions = [](TvlPageOptions &) { return false; };
+    std::function<bool(TvlDesignerOptions &)> designerOptions = [](TvlDesignerOptions &) { return false; };
+    int templateDialogs = 0, openDialogs = 0, saveDialogs = 0;
+
+    Answer Ask(QWidget *, const QString &text, bool) override
+    {
+        asked << text;
+        EXPECT_FALSE(answers.isEmpty()) << "unexpected question " << text.toStdString();
+        return answers.isEmpty() ? Cancel : answers.takeFirst();
+    }
+    QString OpenFileName(QWidget *, const QString &) override
+    {
+        ++openDialogs;
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+    QString SaveFileName(QWidget *, const QString &, const QString &, int &filterIndex) override
+    {
+        ++saveDialogs;
+        if (!filterIndexes.isEmpty())
+            filterIndex = filterIndexes.takeFirst();
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+    QString ChooseTemplate(QWidget *, const QString &) override
+    {
+        ++templateDialogs;
+        return template_;
+    }
+    bool TemplateDescription(QWidget *, QStringList &description, QImage &) override
+    {
+        description = QStringList{"Faktura"};
+        return descriptionConfirmed;
+    }
+    bool PageOptions(QWidget *, TvlPageOptions &options) override { return pageOptions(options); }
+    bool ReportOptions(QWidget *, TvlReportOptions &) override { return false; }
+    bool DesignerOptions(QWidget *, TvlDesignerOptions &options) override { return designerOptions(options); }
+    bool EditVariables(QWidget *, TvlReport &) override { return false; }
+    void About(QWidget *) override {}
+};
+
+class DesignerFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TvlDesignerForm>();
+        form->SetDialogs(&dialogs);
+        form->SetRegistryFile(dir.filePath("registry.ini"));
+        report.Pages.Add();
+    }
+    // A memo on the current page.
+    TvlView *AddMemo(const QString &name, int left = 20, int top = 20)
+    {
+        auto view = vlCreateView(otMemo);
+        view->Name = name;
+        view->SetBounds(left, top, 100, 18);
+        view->Memo = QStringList{"Text " + name};
+        return report.Pages[0]->Add(std::move(view));
+    }
+    QString Path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    ScriptedMessages messages;
+    ScriptedDesignerDialogs dialogs;
+    TvlReport report;
+    std::unique_ptr<TvlDesignerForm> form;
+};

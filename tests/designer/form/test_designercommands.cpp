@@ -1,0 +1,217 @@
+// The designer's report commands: the save-changes question around new,
+// open and closing, save as by filter, pages and their tabs.
+#include "designerform_fixture.h"
+#include "report/designer/form/pagecommands.h"
+#include "report/vlsubreportview.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTabBar>
+
+TEST_F(DesignerFormTest, ClosingAsksToSaveChangesAndKeepsTheWorkWhenTheSaveIsCancelled)
+{
+    form->FormShow(report);
+    AddMemo("Memo1");
+    form->SetModified(true);
+
+    dialogs.answers = {TvlDesignerDialogs::Cancel};
+    EXPECT_FALSE(form->FormCloseQuery());
+    EXPECT_EQ(dialogs.asked.last(), "Uložit změny na Bez názvu?");
+
+    // Yes on an untitled report opens the save dialog; cancelling it keeps the designer open.
+    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.fileNames = {""};
+    EXPECT_FALSE(form->FormCloseQuery());
+    EXPECT_EQ(dialogs.saveDialogs, 1);
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(report.Pages[0]->Count(), 1);
+
+    dialogs.answers = {TvlDesignerDialogs::No};
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_FALSE(QFile::exists(Path("faktura.vlf")));
+
+    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.fileNames = {Path("faktura")};
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_TRUE(QFile::exists(Path("faktura.vlf")));
+    EXPECT_EQ(form->FileName(), Path("faktura.vlf"));
+    form->FormHide();
+    EXPECT_EQ(report.FileName, Path("faktura.vlf"));
+}
+
+TEST_F(DesignerFormTest, NewAndOpenGoOnOnlyWhenTheChangesAreSavedOrDropped)
+{
+    report.FileName = Path("sestava.vlf");
+    form->FormShow(report);
+    AddMemo("Memo1");
+    form->SetModified(true);
+
+    dialogs.answers = {TvlDesignerDialogs::Yes};
+    form->FileBtn1Click();
+    EXPECT_TRUE(QFile::exists(Path("sestava.vlf"))); // saved under its name, no dialog
+    EXPECT_EQ(dialogs.saveDialogs, 0);
+    EXPECT_EQ(report.Pages.Count(), 1);
+    EXPECT_EQ(report.Pages[0]->Count(), 0);
+    EXPECT_EQ(form->FileName(), "Bez názvu");
+    EXPECT_FALSE(form->Modified());
+
+    // Open: Yes, then a cancelled save dialog stops before the open dialog.
+    form->SetModified(true);
+    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.fileNames = {""};
+    form->FileBtn2Click();
+    EXPECT_EQ(dialogs.openDialogs, 0);
+    EXPECT_TRUE(form->Modified());
+
+    dialogs.answers = {TvlDesignerDialogs::Cancel};
+    form->FileBtn2Click();
+    EXPECT_EQ(dialogs.openDialogs, 0);
+
+    dialogs.answers = {TvlDesignerDialogs::No};
+    dialogs.fileNames = {Path("sestava.vlf")};
+    form->FileBtn2Click();
+    EXPECT_EQ(dialogs.openDialogs, 1);
+    EXPECT_EQ(report.Pages[0]->Count(), 1);
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(form->windowTitle(), "Editor sestav - sestava.vlf");
+}
+
+TEST_F(DesignerFormTest, NewFromTemplateAsksTheSaveQuestionFirst)
+{
+    form->SetTemplateDir(dir.path());
+    form->FormShow(report);
+    AddMemo("Memo1");
+    ASSERT_TRUE(report.SaveTemplate(Path("faktura.vlt"), {"Faktura"}, QImage()));
+    report.Pages[0]->Clear();
+    form->SetModified(true);
+
+    dialogs.answers = {TvlDesignerDialogs::Cancel};
+    form->N23Click();
+    EXPECT_EQ(dialogs.templateDialogs, 0);
+
+    dialogs.answers = {TvlDesignerDialogs::No};
+    dialogs.template_ = Path("faktura.vlt");
+    form->N23Click();
+    EXPECT_EQ(dialogs.templateDialogs, 1);
+    EXPECT_EQ(report.Pages[0]->Count(), 1);
+    EXPECT_EQ(form->FileName(), "Bez názvu");
+}
+
+TEST_F(DesignerFormTest, SaveAsTakesTheExtensionOfTheChosenFilter)
+{
+    form->SetTemplateDir(Path("templates"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("templates"));
+    form->FormShow(report);
+    AddMemo("Memo1");
+    form->SetModified(true);
+
+    dialogs.filterIndexes = {1, 2, 3, 3};
+    dialogs.fileNames = {Path("a.txt"), Path("b.vlf"), Path("c.vlf"), Path("d.vlf")};
+    form->N20Click();
+    EXPECT_TRUE(QFile::exists(Path("a.vlf")));
+    EXPECT_EQ(form->FileName(), Path("a.vlf"));
+    EXPECT_TRUE(form->DialogConfirmed());
+
+    form->N20Click();
+    EXPECT_TRUE(QFile::exists(Path("b.vl3")));
+    EXPECT_EQ(form->FileName(), Path("b.vl3"));
+
+    // A template goes to the template folder and leaves the title.
+    form->N20Click();
+    EXPECT_TRUE(QFile::exists(Path("templates/c.vlt")));
+    EXPECT_EQ(form->FileName(), Path("b.vl3"));
+
+    dialogs.descriptionConfirmed = false;
+    form->N20Click();
+    EXPECT_FALSE(QFile::exists(Path("templates/d.vlt")));
+    EXPECT_FALSE(form->DialogConfirmed());
+    EXPECT_TRUE(form->Modified()); // save as leaves the flag
+}
+
+TEST_F(DesignerFormTest, DeletingAPageDeletesTheSubReportsShowingItAndRenumbersTheOthers)
+{
+    report.Pages.Add();
+    report.Pages.Add();
+    auto addSub = [&](int page, const QString &name, int shows) {
+        auto view = vlCreateView(otSubReport);
+        view->Name = name;
+        static_cast<TvlSubReportView *>(view.get())->PageIndex = shows;
+        report.Pages[page]->Add(std::move(view));
+    };
+    addSub(0, "Polozky", 1);
+    addSub(0, "Souhrn", 2);
+    form->FormShow(report);
+    EXPECT_EQ(vlPageTabTexts(report), QStringList({"Strana1", "Polozky", "Souhrn"}));
+    EXPECT_EQ(form->Tabs()->tabText(2), "Souhrn");
+
+    form->SetCurPage(1);
+    dialogs.answers = {TvlDesignerDialogs::No};
+    form->PgB2Click();
+    EXPECT_EQ(report.Pages.Count(), 3);
+    EXPECT_EQ(dialogs.asked.last(), "Odebrat tuto stranu?");
+
+    dialogs.answers = {TvlDesignerDialogs::Yes};
+    form->PgB2Click();
+    ASSERT_EQ(report.Pages.Count(), 2);
+    ASSERT_EQ(report.Pages[0]->Count(), 1);
+    EXPECT_EQ(report.Pages[0]->Object(0)->Name, "Souhrn");
+    EXPECT_EQ(static_cast<TvlSubReportView *>(report.Pages[0]->Object(0))->PageIndex, 1);
+    EXPECT_EQ(form->CurPage(), 0);
+    EXPECT_EQ(form->Tabs()->count(), 2);
+    EXPECT_EQ(form->Tabs()->tabText(1), "Souhrn");
+    EXPECT_TRUE(form->Modified());
+
+    // The only page is cleared instead.
+    report.Pages.Delete(1);
+    form->SetCurPage(0);
+    dialogs.answers = {TvlDesignerDialogs::Yes};
+    form->PgB2Click();
+    EXPECT_EQ(report.Pages.Count(), 1);
+    EXPECT_EQ(report.Pages[0]->Count(), 0);
+}
+
+TEST_F(DesignerFormTest, AddingAPageKeepsItOnlyWhenItsOptionsAreConfirmed)
+{
+    form->FormShow(report);
+    form->PgB1Click();
+    EXPECT_EQ(report.Pages.Count(), 1);
+    EXPECT_EQ(form->CurPage(), 0);
+    EXPECT_FALSE(form->Modified());
+
+    dialogs.pageOptions = [](TvlPageOptions &o) {
+        o.Landscape = true;
+        o.Columns = 2;
+        return true;
+    };
+    form->PgB1Click();
+    ASSERT_EQ(report.Pages.Count(), 2);
+    EXPECT_EQ(form->CurPage(), 1);
+    EXPECT_EQ(report.Pages[1]->Columns, 2);
+    EXPECT_EQ(report.Pages[1]->Orientation, poLandscape);
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(form->Tabs()->count(), 2);
+}
+
+TEST(PageOptions, ConfirmingUnchangedValuesMovesNoMargin)
+{
+    TvlPage page(9, 2100, 2970, poPortrait);
+    page.Margins = {25, 7, 4, 100};
+    page.ColumnGap = 30;
+    const TvlPageOptions shown = vlPageOptionsOf(page, {9});
+    EXPECT_EQ(shown.MarginMm[0], 6); // 25 * 5 / 18
+    EXPECT_EQ(shown.MarginMm[1], 1);
+    EXPECT_EQ(shown.PaperIndex, 0);
+    vlApplyPageOptions(page, shown, shown);
+    EXPECT_EQ(page.Margins, (TvlMargins{25, 7, 4, 100}));
+    EXPECT_EQ(page.ColumnGap, 30);
+
+    TvlPageOptions changed = shown;
+    changed.MarginMm[0] = 10;
+    changed.NoMargins = true;
+    changed.PrintOnPreviousPage = true;
+    vlApplyPageOptions(page, shown, changed);
+    EXPECT_EQ(page.Margins.Left, 36);
+    EXPECT_EQ(page.Margins.Top, 7);
+    EXPECT_EQ(page.UseMargins, 0);
+    EXPECT_EQ(page.PrintOnPreviousPage, 0xFFFF);
+}

@@ -1,0 +1,264 @@
+// The designer form: title, the controls that follow the selection, the
+// settings and tool bar places in the registry, context help.
+#include "designerform_fixture.h"
+#include "platform/registry.h"
+#include "report/designer/form/designer.h"
+#include "report/designer/form/designerhelp.h"
+#include "report/designer/form/selectionstate.h"
+#include "report/vlbandview.h"
+#include "report/vlmemoview.h"
+#include "report/vltoolbuttons.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMainWindow>
+#include <QMenu>
+#include <QToolBar>
+
+TEST_F(DesignerFormTest, TitleShowsTheFileNamePart)
+{
+    form->FormShow(report);
+    EXPECT_EQ(form->windowTitle(), "Editor sestav - Bez názvu");
+    form->SetTitle("/home/prodejna/sestavy/faktura.vlf");
+    EXPECT_EQ(form->windowTitle(), "Editor sestav - faktura.vlf");
+    EXPECT_EQ(form->FileName(), "/home/prodejna/sestavy/faktura.vlf");
+}
+
+TEST(SelectionState, BitsAndTheControlsTheyEnable)
+{
+    TvlPage page(9, 2100, 2970, poPortrait);
+    TvlView *band = page.Add(vlCreateView(otBand));
+    TvlView *memo = page.Add(vlCreateView(otMemo));
+    TvlView *line = page.Add(vlCreateView(otLine));
+    EXPECT_EQ(vlSelectionState(&page, true), 0);
+    EXPECT_EQ(vlSelectionState(&page, false), ssClipboard);
+    band->Selected = true;
+    EXPECT_EQ(vlSelectionState(&page, true), ssOneBand);
+    band->Selected = false;
+    memo->Selected = true;
+    EXPECT_EQ(vlSelectionState(&page, true), ssOneMemo);
+    memo->Selected = false;
+    line->Selected = true;
+    EXPECT_EQ(vlSelectionState(&page, true), ssOneOther);
+    band->Selected = true;
+    EXPECT_EQ(vlSelectionState(&page, false), ssSeveral | ssClipboard);
+
+    const auto bandOnly = vlEnabledControls(ssOneBand);
+    EXPECT_TRUE(bandOnly["ZB1"] && bandOnly["CutB"] && bandOnly["N36"] && bandOnly["InspectorMemo"]);
+    EXPECT_FALSE(bandOnly["FrB1"] || bandOnly["C2"] || bandOnly["PstB"]);
+    const auto other = vlEnabledControls(ssOneOther);
+    EXPECT_TRUE(other["FrB6"] && other["E1"] && other["StB1"]);
+    EXPECT_FALSE(other["FnB1"] || other["HlB1"]);
+    const auto several = vlEnabledControls(ssSeveral | ssClipboard);
+    EXPECT_TRUE(several["C3"] && several["AlB8"] && several["PstB"] && several["N3"]);
+    EXPECT_FALSE(several["N36"] || several["N6"]);
+    const auto none = vlEnabledControls(0);
+    for (auto it = none.begin(); it != none.end(); ++it)
+        EXPECT_FALSE(it.value()) << it.key().toStdString();
+}
+
+TEST_F(DesignerFormTest, SelectionChangeSetsTheButtonsAndTheStatus)
+{
+    TvlView *memo = AddMemo("Nazev", 36, 72);
+    memo->FrameTyp = frTop | frRight;
+    static_cast<TvlMemoView *>(memo)->Adjust = 2 | 16;
+    form->FormShow(report);
+    EXPECT_FALSE(form->IsControlEnabled("CutB"));
+    EXPECT_FALSE(form->IsControlEnabled("N11"));
+    memo->Selected = true;
+    form->SelectionChanged();
+    EXPECT_TRUE(form->IsControlEnabled("CutB"));
+    EXPECT_TRUE(form->IsControlEnabled("N11"));
+    EXPECT_TRUE(form->IsControlEnabled("C2"));
+    auto down = [&](const char *name) { return static_cast<TvlSpeedButton *>(form->Control(name))->Down(); };
+    EXPECT_TRUE(down("FrB1"));
+    EXPECT_FALSE(down("FrB2"));
+    EXPECT_TRUE(down("FrB4"));
+    EXPECT_TRUE(down("AlB3"));
+    EXPECT_TRUE(down("AlB7"));
+    EXPECT_FALSE(down("AlB1"));
+    EXPECT_EQ(form->StatusText(2), "Nazev: Text Nazev");
+    EXPECT_EQ(form->StatusText(1), "36;72 100;18");
+    form->SetUnits(1);
+    EXPECT_EQ(form->StatusText(0), "MM");
+    EXPECT_EQ(form->StatusText(1), "10,00; 20,00 27,78; 5,00");
+
+    form->ClipboardEmpty = [] { return false; };
+    form->ResetSelectionUI();
+    EXPECT_FALSE(form->IsControlEnabled("CutB"));
+    EXPECT_TRUE(form->IsControlEnabled("PstB"));
+    EXPECT_EQ(form->StatusText(2), "");
+}
+
+TEST_F(DesignerFormTest, SettingsComeBackFromTheRegistryAndBadValuesFallBack)
+{
+    form->FormShow(report);
+    form->SetGridSize(18);
+    form->SetUnits(2);
+    form->SetShowGrid(false);
+    form->SetGrayButtons(true);
+    form->FormHide();
+
+    TvlDesignerForm second;
+    second.SetRegistryFile(Path("registry.ini"));
+    second.FormShow(report);
+    EXPECT_EQ(second.GridSize(), 18);
+    EXPECT_EQ(second.Units(), 2);
+    EXPECT_FALSE(second.ShowGrid());
+    EXPECT_FALSE(static_cast<TvlSpeedButton *>(second.Control("GB1"))->Down());
+    EXPECT_TRUE(static_cast<TvlSpeedButton *>(second.Control("FrB1"))->GrayedInactive());
+
+    Registry registry(Path("registry.ini"));
+    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\Form\\vlDesignerForm", false));
+    registry.writeInteger("GridSize", 0);
+    registry.writeInteger("Units", 7);
+    registry.closeKey();
+    TvlDesignerSettings settings;
+    settings.Restore(registry, "vlDesignerForm");
+    EXPECT_EQ(settings.GridSize, 4);
+    EXPECT_EQ(settings.Units, 0);
+}
+
+TEST_F(DesignerFormTest, ToolBarsReturnWhereTheyWere)
+{
+    form->FormShow(report);
+    auto *align = qobject_cast<QToolBar *>(form->Control("Panel5"));
+    auto *text = qobject_cast<QToolBar *>(form->Control("Panel3"));
+    form->Window()->addToolBar(Qt::BottomToolBarArea, align);
+    form->Pan2Click(2); // the text bar hides
+    EXPECT_TRUE(text->isHidden());
+    form->FormHide();
+
+    Registry registry(Path("registry.ini"));
+    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\ToolBar\\Panel5", false));
+    EXPECT_EQ(registry.readString("DockName"), "vlDock3");
+    EXPECT_FALSE(registry.readBool("isFloat", true));
+    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\ToolBar\\Panel3", false));
+    EXPECT_FALSE(registry.readBool("isVisible", true));
+    registry.closeKey();
+
+    TvlDesignerForm second;
+    second.SetRegistryFile(Path("registry.ini"));
+    second.FormShow(report);
+    auto *align2 = qobject_cast<QToolBar *>(second.Control("Panel5"));
+    EXPECT_EQ(second.Window()->toolBarArea(align2), Qt::BottomToolBarArea);
+    EXPECT_TRUE(qobject_cast<QToolBar *>(second.Control("Panel3"))->isHidden());
+
+    // Without the window's own state the single values still dock the bar.
+    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\Form\\vlDesignerWindow", false));
+    registry.deleteValue("ToolBarState");
+    registry.closeKey();
+    TvlDesignerForm third;
+    third.SetRegistryFile(Path("registry.ini"));
+    third.FormShow(report);
+    EXPECT_EQ(third.Window()->toolBarArea(qobject_cast<QToolBar *>(third.Control("Panel5"))), Qt::BottomToolBarArea);
+}
+
+TEST(ToolBarPlaces, AWindowOffEveryScreenComesBack)
+{
+    const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1024, 768)};
+    EXPECT_EQ(vlOnScreen(QRect(100, 100, 200, 30), screens), QRect(100, 100, 200, 30));
+    EXPECT_EQ(vlOnScreen(QRect(2000, 500, 200, 30), screens), QRect(2000, 500, 200, 30));
+    EXPECT_EQ(vlOnScreen(QRect(5000, 5000, 200, 30), screens), QRect(1080, 994, 200, 30));
+    EXPECT_EQ(vlOnScreen(QRect(-3000, 40, 200, 30), screens), QRect(0, 40, 200, 30));
+    // A sliver too narrow to grab counts as off the screen.
+    EXPECT_EQ(vlOnScreen(QRect(1270, 2000, 200, 30), screens).top(), 994);
+}
+
+TEST(ToolBarPlaces, DockNames)
+{
+    for (const char *name : {"vlDock1", "vlDock2", "vlDock3", "vlDock4"})
+        EXPECT_EQ(vlDockName(vlDockArea(name)), name);
+    EXPECT_EQ(vlDockArea("vlDock9"), 0);
+}
+
+TEST_F(DesignerFormTest, ContextHelpTopics)
+{
+    EXPECT_EQ(vlHelpContext(42, false), 442);
+    EXPECT_EQ(vlHelpContext(4, true), 434);
+    EXPECT_EQ(vlHelpContext(12, true), 435);
+    form->ShowContextHelp(qobject_cast<QWidget *>(form->Control("FileBtn3")));
+    EXPECT_TRUE(form->LastHelpText().startsWith("Uložit sestavu:"));
+    form->ShowContextHelp(qobject_cast<QWidget *>(form->Control("OB6")));
+    EXPECT_TRUE(form->LastHelpText().startsWith("Kreslit čáry:"));
+    form->ShowContextHelp(qobject_cast<QWidget *>(form->Control("Align1")));
+    EXPECT_EQ(form->LastHelpText(), "Zarovant k levému okraj.");
+}
+
+TEST_F(DesignerFormTest, CaptionsAndHintsAsTheUserSeesThem)
+{
+    auto hint = [&](const char *name) { return qobject_cast<QWidget *>(form->Control(name))->toolTip(); };
+    auto caption = [&](const char *name) { return qobject_cast<QAction *>(form->Control(name))->text(); };
+    EXPECT_EQ(hint("FileBtn3"), "Uložit seatavu");
+    EXPECT_EQ(hint("FrB5"), "Oramovat");
+    EXPECT_EQ(hint("E1"), "Délka orámovaní");
+    EXPECT_EQ(hint("OB1"), "Vybrat object");
+    EXPECT_EQ(caption("Pan5"), "&Vlastnosti Objeku");
+    EXPECT_EQ(caption("N42"), "Seznam &proměnných...");
+    EXPECT_EQ(qobject_cast<QToolBar *>(form->Control("Panel1"))->windowTitle(), "Obdélník");
+    EXPECT_EQ(static_cast<TvlSpeedButton *>(form->Control("ExitB"))->Caption(), "Zavřít");
+    EXPECT_FALSE(form->IsControlEnabled("MastMenu") && vlDesignerTools().isEmpty());
+}
+
+TEST(DesignerStart, RegistersOneDesignerWithItsOwnTool)
+{
+    vlStartDesigner();
+    vlStartDesigner();
+    ASSERT_NE(vlDesigner(), nullptr);
+    EXPECT_EQ(vlDesigner(), static_cast<TvlReportDesigner *>(vlDesignerForm()));
+    int insertTools = 0;
+    for (const TvlToolsInfo &tool : vlDesignerTools())
+        insertTools += tool.Caption == "Vložit DB položky";
+    EXPECT_EQ(insertTools, 1);
+    EXPECT_TRUE(vlDesignerForm()->IsControlEnabled("MastMenu"));
+    vlStopDesigner();
+    EXPECT_EQ(vlDesigner(), nullptr);
+    vlStartDesigner(); // the tool is not registered twice
+    insertTools = 0;
+    for (const TvlToolsInfo &tool : vlDesignerTools())
+        insertTools += tool.Caption == "Vložit DB položky";
+    EXPECT_EQ(insertTools, 1);
+    vlStopDesigner();
+}
+
+TEST(DefaultFont, ArialThenArialCyrThenTheFirstSorted)
+{
+    EXPECT_EQ(vlDefaultFontName({"DejaVu Sans", "Arial", "Arial Cyr"}), "Arial");
+    EXPECT_EQ(vlDefaultFontName({"DejaVu Sans", "Arial Cyr"}), "Arial Cyr");
+    EXPECT_EQ(vlDefaultFontName({"Liberation Sans", "DejaVu Serif", "DejaVu Sans"}), "DejaVu Sans");
+}
+
+// With TARMIL5_SHOTS naming a folder, the designer on a small invoice is left
+// there as a picture, to be looked at as the user sees it.
+TEST_F(DesignerFormTest, SmallInvoiceAsTheUserSeesIt)
+{
+    const QString folder = qEnvironmentVariable("TARMIL5_SHOTS");
+    auto band = [&](int type, int top, int height, const QString &name) {
+        auto view = vlCreateView(otBand);
+        view->Name = name;
+        static_cast<TvlBandView *>(view.get())->SetBandType(type);
+        view->SetBounds(0, top, 700, height);
+        report.Pages[0]->Add(std::move(view));
+    };
+    band(btReportTitle, 20, 60, "Titulek");
+    band(btMasterData, 100, 24, "Polozky");
+    band(btReportSummary, 140, 40, "Souhrn");
+    AddMemo("Nadpis", 40, 30)->Memo = QStringList{"Faktura č. [Cislo]"};
+    AddMemo("Nazev", 40, 104)->Memo = QStringList{"[Polozky.\"Nazev\"]"};
+    TvlView *price = AddMemo("Cena", 300, 104);
+    price->Memo = QStringList{"[Polozky.\"Cena\"]"};
+    price->FrameTyp = frAll;
+    report.FileName = "faktura.vlf";
+    form->FormShow(report);
+    price->Selected = true;
+    form->SelectionChanged();
+    EXPECT_EQ(form->StatusText(2), "Cena: [Polozky.\"Cena\"]");
+    if (folder.isEmpty())
+        return;
+    form->resize(1200, 800);
+    form->show();
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    form->grab().save(QDir(folder).filePath("designer.png"));
+    form->hide();
+}
