@@ -227,10 +227,15 @@ void TvlPageEditor::MouseDown(TvlMouseButton button, TvlShift shift, QPoint poin
         return;
     }
 
-    // Select mode.
+    // Select mode. A press on a handle the pointer showed as one keeps the
+    // selection even where the handle reaches beyond its view.
     const int hit = hitTest(point);
+    const bool onHandle = m_cursor != TvlPageCursor::Default && m_cursor != TvlPageCursor::Cross &&
+                          m_cursor != TvlPageCursor::Pencil && vlCountSelected(p) > 0;
     bool keptSelection = false;
-    if (hit >= 0) {
+    if (onHandle && (hit < 0 || p->Object(hit)->Selected) && !shift.Shift) {
+        keptSelection = true;
+    } else if (hit >= 0) {
         TvlView *view = p->Object(hit);
         if (shift.Shift) {
             view->Selected = !view->Selected;
