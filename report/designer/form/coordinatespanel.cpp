@@ -1,23 +1,8 @@
 #include "report/designer/form/coordinatespanel.h"
 
-#include "report/vlview.h"
+#include "report/designer/objects/inspectorvalues.h"
 
 #include <QPainter>
-
-double vlPixelsToUnits(int pixels, int units)
-{
-    const double mm = pixels / 18.0 * 5;
-    return units == 1 ? mm : units == 2 ? mm / 25.4 : pixels;
-}
-
-int vlUnitsToPixels(double value, int units)
-{
-    if (units == 1)
-        return vlRound(value / 5 * 18);
-    if (units == 2)
-        return vlRound(25.4 * value / 5 * 18);
-    return vlRound(value);
-}
 
 QString vlCoordinatePair(int a, int b, int units)
 {

@@ -7,9 +7,6 @@
 #include <QWidget>
 #include <functional>
 
-// Design pixels in units (0 pixels, 1 millimetres, 2 inches) and back.
-double vlPixelsToUnits(int pixels, int units);
-int vlUnitsToPixels(double value, int units);
 // Two values as the panel writes them: "x;y" in pixels, else "x,xx; y,yy".
 QString vlCoordinatePair(int a, int b, int units);
 
