@@ -1,5 +1,6 @@
 #include "app/common/windowmessages.h"
 #include "app/start/startup.h"
+#include "report/designer/form/designer.h"
 
 #include <QApplication>
 
@@ -13,11 +14,15 @@ int main(int argc, char **argv)
     WindowMessageService messageWindows;
     SetMessageService(&messageWindows);
 
+    // The report designer is a window, so it exists only with the application.
+    vlStartDesigner();
+
     StartupOptions options;
     options.arguments = app.arguments().mid(1);
     // Used by the test suite: start, show the main window, end at once.
     options.smokeTest = options.arguments.contains(QStringLiteral("--smoke-test"));
     const int exitCode = RunTarmil(options);
+    vlStopDesigner();
     SetMessageService(nullptr);
     return exitCode;
 }
