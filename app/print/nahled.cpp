@@ -369,7 +369,8 @@ void TForm_Nahled::showPage()
 
 void TForm_Nahled::IntegerEdit_StranaKeyEnter()
 {
-    vlPreview->SetPage(IntegerEdit_Strana->value());
+    // A number past the end goes to the last page.
+    vlPreview->SetPage(qBound(1, IntegerEdit_Strana->value(), qMax(1, vlPreview->AllPages())));
     showPage();
     IntegerEdit_Strana->selectAll();
 }
