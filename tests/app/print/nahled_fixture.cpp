@@ -6,8 +6,10 @@
 #include "report/vlmemoview.h"
 #include "report/vlreport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QWidget>
 
 QString QueryPrintData::DocumentField(const QString &column) const
 {
@@ -161,6 +163,16 @@ std::unique_ptr<TForm_Nahled> NahledTest::NewForm()
     data = printData.get();
     form->SetPrintData(std::move(printData));
     return form;
+}
+
+void NahledTest::Snapshot(QWidget *widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TARMIL5_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    widget->show();
+    QApplication::processEvents();
+    widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
 QString NahledTest::PdfText(const QString &file)

@@ -65,6 +65,9 @@ protected:
     // The text pdftotext reads from the file; pages separated by form feeds.
     static QString PdfText(const QString &file);
     QString Path(const QString &name) const { return home.filePath(name); }
+    // With TARMIL5_SCREENSHOTS naming a folder, the widget as shown goes
+    // there as a picture (run under a display server to look at the screens).
+    static void Snapshot(QWidget *widget, const QString &name);
 
     QTemporaryDir home;
     ScriptedMessages messages;

@@ -128,6 +128,7 @@ TEST_F(NahledTest, PreviewPagingZoomAndPrintingWithPageListAndCopies)
     TForm_Nahled::ExecDialog = [&](QDialog *dialog) {
         if (auto *printer = qobject_cast<TForm_Tiskarna *>(dialog)) {
             offeredCopies = printer->IntegerEdit_Kopie->value();
+            Snapshot(printer, "tiskarna");
             printer->RadioButton_Cisla->setChecked(true);
             printer->Edit_Cisla->setText("2");
             printer->IntegerEdit_Kopie->setValue(3);
@@ -135,6 +136,8 @@ TEST_F(NahledTest, PreviewPagingZoomAndPrintingWithPageListAndCopies)
         }
         TForm_Nahled &f = *form;
         ran = true;
+        f.resize(1100, 800);
+        Snapshot(&f, "nahled");
         EXPECT_EQ(f.vlPreview->AllPages(), 2);
         EXPECT_EQ(f.vlPreview->Form()->ZoomMode(), zmPageWidth);
         f.IntegerEdit_Strana->setText("7"); // past the end: the last page
@@ -189,11 +192,13 @@ TEST_F(NahledTest, PreviewSavesOpensExportsSearchesAndEditsPages)
     TForm_Nahled::ExecDialog = [&](QDialog *dialog) {
         if (auto *format = qobject_cast<TForm_NahledExport *>(dialog)) {
             EXPECT_EQ(format->ItemIndex(), 3); // RTF preselected
+            Snapshot(format, "export");
             format->SetItemIndex(exportFormat);
             return mrOk;
         }
         if (auto *search = qobject_cast<TForm_NahledHledat *>(dialog)) {
             search->Edit_Text->setText(searchText);
+            Snapshot(search, "hledat");
             search->RadioButton_Prvni->setChecked(fromFirst);
             search->RadioButton_Aktualni->setChecked(!fromFirst);
             return mrOk;
