@@ -203,6 +203,8 @@ void TvlPageEditor::MouseDown(TvlMouseButton button, TvlShift shift, QPoint poin
     if (left && (shift.Ctrl || insertMode())) {
         m_rubberBand = true;
         if (insertMode()) {
+            if (!m_previewShown || m_cursor != TvlPageCursor::Cross)
+                startInsertPreview(point); // pressed before the pointer moved here
             m_previewShown = false;
             if (snapping())
                 vlSnapToGrid(x, y, gridSize());
@@ -230,6 +232,7 @@ void TvlPageEditor::MouseDown(TvlMouseButton button, TvlShift shift, QPoint poin
     // Select mode. A press on a handle the pointer showed as one keeps the
     // selection even where the handle reaches beyond its view.
     const int hit = hitTest(point);
+    hover(point);
     const bool onHandle = m_cursor != TvlPageCursor::Default && m_cursor != TvlPageCursor::Cross &&
                           m_cursor != TvlPageCursor::Pencil && vlCountSelected(p) > 0;
     bool keptSelection = false;
@@ -388,6 +391,15 @@ void TvlPageEditor::hover(QPoint point)
     }
 }
 
+void TvlPageEditor::startInsertPreview(QPoint point)
+{
+    const QSize size = m_host.ObjectTool() == toolBand ? QSize(PageSize().width(), 40)
+                                                       : vlDefaultMemoSize(gridSize(), DefaultFontSize);
+    m_preview = {0, 0, size.width(), size.height()};
+    m_cursor = TvlPageCursor::Cross;
+    updateInsertPreview(point);
+}
+
 void TvlPageEditor::updateInsertPreview(QPoint point)
 {
     int x = point.x(), y = point.y();
@@ -428,13 +440,10 @@ void TvlPageEditor::MouseMove(TvlShift shift, QPoint point)
             hover(point);
         } else {
             m_cursorFixed = false;
-            if (m_cursor != TvlPageCursor::Cross) {
-                const QSize size =
-                    tool == toolBand ? QSize(PageSize().width(), 40) : vlDefaultMemoSize(gridSize(), DefaultFontSize);
-                m_preview = {0, 0, size.width(), size.height()};
-                m_cursor = TvlPageCursor::Cross;
-            }
-            updateInsertPreview(point);
+            if (m_cursor != TvlPageCursor::Cross)
+                startInsertPreview(point);
+            else
+                updateInsertPreview(point);
         }
         return;
     }

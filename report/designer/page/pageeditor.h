@@ -104,6 +104,7 @@ private:
     void deselectAll();
     int hitTest(QPoint point) const;
     void hover(QPoint point);
+    void startInsertPreview(QPoint point);
     void updateInsertPreview(QPoint point);
     void recordFirstMove(TvlShift shift, QPoint point);
     void takeBandContents();
