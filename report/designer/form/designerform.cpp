@@ -84,7 +84,7 @@ TvlDesignerForm::~TvlDesignerForm()
     qApp->removeEventFilter(this);
 }
 
-void TvlDesignerForm::SetDialogs(TvlDesignerDialogs *dialogs)
+void TvlDesignerForm::SetDialogs(TvlFormDialogs *dialogs)
 {
     m_dialogs = dialogs ? dialogs : &m_standardDialogs;
 }

@@ -3,8 +3,8 @@
 // A dialog around a main window whose six tool bars sit on the tool bar
 // areas; the page tabs and the design page fill the middle, the status bar
 // shows units, position and size, and the selected object's title.
-#include "report/designer/form/designerdialogs.h"
 #include "report/designer/form/designersettings.h"
+#include "report/designer/form/formdialogs.h"
 #include "report/vlreport.h"
 
 #include <QDialog>
@@ -119,7 +119,7 @@ public:
     void RestoreState();
 
     // Tests answer the dialogs and keep the registry in a file of their own.
-    void SetDialogs(TvlDesignerDialogs *dialogs);
+    void SetDialogs(TvlFormDialogs *dialogs);
     void SetRegistryFile(const QString &fileName) { m_registryFile = fileName; }
     void SetTemplateDir(const QString &dir) { m_templateDir = dir; }
     QString TemplateDir() const { return m_templateDir; }
@@ -179,8 +179,8 @@ private:
     QString m_lastHelpText;
     const QString m_titleBase = QStringLiteral("Editor sestav");
 
-    TvlStandardDesignerDialogs m_standardDialogs;
-    TvlDesignerDialogs *m_dialogs = &m_standardDialogs;
+    TvlStandardFormDialogs m_standardDialogs;
+    TvlFormDialogs *m_dialogs = &m_standardDialogs;
 
     QMainWindow *m_window = nullptr;
     QList<QToolBar *> m_bars;

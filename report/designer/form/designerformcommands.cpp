@@ -74,11 +74,11 @@ TvlDesignerForm::SaveAnswer TvlDesignerForm::AskSaveChanges()
         return SaveAnswer::Go;
     const QString text = QStringLiteral("Uložit změny na ") + QFileInfo(m_fileName).fileName() + QLatin1Char('?');
     switch (m_dialogs->Ask(this, text, true)) {
-    case TvlDesignerDialogs::Cancel:
+    case TvlFormDialogs::Cancel:
         return SaveAnswer::Stop;
-    case TvlDesignerDialogs::No:
+    case TvlFormDialogs::No:
         return SaveAnswer::Go;
-    case TvlDesignerDialogs::Yes:
+    case TvlFormDialogs::Yes:
         break;
     }
     FileBtn3Click();
@@ -256,7 +256,7 @@ void TvlDesignerForm::PgB1Click()
 
 void TvlDesignerForm::PgB2Click()
 {
-    if (!m_report || m_dialogs->Ask(this, QStringLiteral("Odebrat tuto stranu?"), false) != TvlDesignerDialogs::Yes)
+    if (!m_report || m_dialogs->Ask(this, QStringLiteral("Odebrat tuto stranu?"), false) != TvlFormDialogs::Yes)
         return;
     if (m_curPage < m_report->Pages.Count()) {
         m_modified = true;
@@ -273,8 +273,8 @@ void TvlDesignerForm::PgB3Click()
     if (!m_page)
         return;
     TvlPrinter &printer = vlPrinter();
-    const TvlPageOptions shown = vlPageOptionsOf(*m_page, printer.PaperSizes());
-    TvlPageOptions chosen = shown;
+    const TvlFormPageOptions shown = vlPageOptionsOf(*m_page, printer.PaperSizes());
+    TvlFormPageOptions chosen = shown;
     if (!m_dialogs->PageOptions(this, chosen))
         return;
     if (chosen.PaperIndex >= 0 && chosen.PaperIndex < printer.PaperSizesNum())
@@ -292,7 +292,7 @@ void TvlDesignerForm::N8Click()
     if (!m_report)
         return;
     TvlPrinter &printer = vlPrinter();
-    TvlReportOptions options;
+    TvlFormReportOptions options;
     options.Printers = printer.Printers();
     options.PrinterIndex = printer.PrinterIndex();
     options.SelectPrinter = m_report->KeepCurrentPrinter == 0;
@@ -316,7 +316,7 @@ void TvlDesignerForm::N42Click()
 
 void TvlDesignerForm::N14Click()
 {
-    TvlDesignerOptions options;
+    TvlFormDesignerOptions options;
     options.ShowGrid = ShowGrid();
     options.GridAlign = GridAlign();
     options.GridSize = GridSize();

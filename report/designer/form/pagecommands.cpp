@@ -59,9 +59,9 @@ int vlMmToPixels(int mm)
     return mm * 18 / 5;
 }
 
-TvlPageOptions vlPageOptionsOf(const TvlPage &page, const QList<int> &paperSizes)
+TvlFormPageOptions vlPageOptionsOf(const TvlPage &page, const QList<int> &paperSizes)
 {
-    TvlPageOptions o;
+    TvlFormPageOptions o;
     o.Landscape = page.Orientation == poLandscape;
     o.PaperSize = page.PaperSize;
     o.PaperIndex = int(paperSizes.indexOf(page.PaperSize));
@@ -80,7 +80,7 @@ TvlPageOptions vlPageOptionsOf(const TvlPage &page, const QList<int> &paperSizes
     return o;
 }
 
-void vlApplyPageOptions(TvlPage &page, const TvlPageOptions &shown, const TvlPageOptions &chosen)
+void vlApplyPageOptions(TvlPage &page, const TvlFormPageOptions &shown, const TvlFormPageOptions &chosen)
 {
     auto pixels = [](int shownMm, int chosenMm, int current) {
         return shownMm == chosenMm ? current : vlMmToPixels(chosenMm);

@@ -17,7 +17,7 @@ QStringList vlPageTabTexts(const TvlReportLayout &report);
 bool vlDeletePage(TvlReportLayout &report, int index);
 
 // The page setup dialog's values: millimetres as whole numbers.
-struct TvlPageOptions
+struct TvlFormPageOptions
 {
     bool Landscape = false;
     int PaperIndex = -1; // in the printer's paper list
@@ -29,7 +29,7 @@ struct TvlPageOptions
     bool PrintOnPreviousPage = false;
     int Columns = 1;
     int ColumnGapMm = 0;
-    bool operator==(const TvlPageOptions &) const = default;
+    bool operator==(const TvlFormPageOptions &) const = default;
 };
 
 // Millimetres shown for design pixels (x 5 / 18, whole) and back (x 18 / 5).
@@ -37,9 +37,9 @@ int vlPixelsToMm(int pixels);
 int vlMmToPixels(int mm);
 
 // What the dialog shows for the page (the paper index from the printer's list).
-TvlPageOptions vlPageOptionsOf(const TvlPage &page, const QList<int> &paperSizes);
+TvlFormPageOptions vlPageOptionsOf(const TvlPage &page, const QList<int> &paperSizes);
 
 // Applies confirmed values: a margin or gap whose millimetres were left as
 // shown keeps its exact pixels, so confirming the dialog unchanged moves
 // nothing; the paper goes to the page through TvlPage::ChangePaper.
-void vlApplyPageOptions(TvlPage &page, const TvlPageOptions &shown, const TvlPageOptions &chosen);
+void vlApplyPageOptions(TvlPage &page, const TvlFormPageOptions &shown, const TvlFormPageOptions &chosen);

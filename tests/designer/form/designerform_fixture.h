@@ -10,7 +10,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-class ScriptedDesignerDialogs : public TvlDesignerDialogs
+class ScriptedFormDialogs : public TvlFormDialogs
 {
 public:
     QList<Answer> answers;
@@ -20,8 +20,8 @@ public:
     QList<int> filterIndexes;
     QString template_;
     bool descriptionConfirmed = true;
-    std::function<bool(TvlPageOptions &)> pageOptions = [](TvlPageOptions &) { return false; };
-    std::function<bool(TvlDesignerOptions &)> designerOptions = [](TvlDesignerOptions &) { return false; };
+    std::function<bool(TvlFormPageOptions &)> pageOptions = [](TvlFormPageOptions &) { return false; };
+    std::function<bool(TvlFormDesignerOptions &)> designerOptions = [](TvlFormDesignerOptions &) { return false; };
     int templateDialogs = 0, openDialogs = 0, saveDialogs = 0;
 
     Answer Ask(QWidget *, const QString &text, bool) override
@@ -52,9 +52,9 @@ public:
         description = QStringList{"Faktura"};
         return descriptionConfirmed;
     }
-    bool PageOptions(QWidget *, TvlPageOptions &options) override { return pageOptions(options); }
-    bool ReportOptions(QWidget *, TvlReportOptions &) override { return false; }
-    bool DesignerOptions(QWidget *, TvlDesignerOptions &options) override { return designerOptions(options); }
+    bool PageOptions(QWidget *, TvlFormPageOptions &options) override { return pageOptions(options); }
+    bool ReportOptions(QWidget *, TvlFormReportOptions &) override { return false; }
+    bool DesignerOptions(QWidget *, TvlFormDesignerOptions &options) override { return designerOptions(options); }
     bool EditVariables(QWidget *, TvlReport &) override { return false; }
     void About(QWidget *) override {}
 };
@@ -83,7 +83,7 @@ protected:
 
     QTemporaryDir dir;
     ScriptedMessages messages;
-    ScriptedDesignerDialogs dialogs;
+    ScriptedFormDialogs dialogs;
     TvlReport report;
     std::unique_ptr<TvlDesignerForm> form;
 };

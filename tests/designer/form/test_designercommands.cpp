@@ -14,23 +14,23 @@ TEST_F(DesignerFormTest, ClosingAsksToSaveChangesAndKeepsTheWorkWhenTheSaveIsCan
     AddMemo("Memo1");
     form->SetModified(true);
 
-    dialogs.answers = {TvlDesignerDialogs::Cancel};
+    dialogs.answers = {TvlFormDialogs::Cancel};
     EXPECT_FALSE(form->FormCloseQuery());
     EXPECT_EQ(dialogs.asked.last(), "Uložit změny na Bez názvu?");
 
     // Yes on an untitled report opens the save dialog; cancelling it keeps the designer open.
-    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.answers = {TvlFormDialogs::Yes};
     dialogs.fileNames = {""};
     EXPECT_FALSE(form->FormCloseQuery());
     EXPECT_EQ(dialogs.saveDialogs, 1);
     EXPECT_TRUE(form->Modified());
     EXPECT_EQ(report.Pages[0]->Count(), 1);
 
-    dialogs.answers = {TvlDesignerDialogs::No};
+    dialogs.answers = {TvlFormDialogs::No};
     EXPECT_TRUE(form->FormCloseQuery());
     EXPECT_FALSE(QFile::exists(Path("faktura.vlf")));
 
-    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.answers = {TvlFormDialogs::Yes};
     dialogs.fileNames = {Path("faktura")};
     EXPECT_TRUE(form->FormCloseQuery());
     EXPECT_TRUE(QFile::exists(Path("faktura.vlf")));
@@ -46,7 +46,7 @@ TEST_F(DesignerFormTest, NewAndOpenGoOnOnlyWhenTheChangesAreSavedOrDropped)
     AddMemo("Memo1");
     form->SetModified(true);
 
-    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.answers = {TvlFormDialogs::Yes};
     form->FileBtn1Click();
     EXPECT_TRUE(QFile::exists(Path("sestava.vlf"))); // saved under its name, no dialog
     EXPECT_EQ(dialogs.saveDialogs, 0);
@@ -57,17 +57,17 @@ TEST_F(DesignerFormTest, NewAndOpenGoOnOnlyWhenTheChangesAreSavedOrDropped)
 
     // Open: Yes, then a cancelled save dialog stops before the open dialog.
     form->SetModified(true);
-    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.answers = {TvlFormDialogs::Yes};
     dialogs.fileNames = {""};
     form->FileBtn2Click();
     EXPECT_EQ(dialogs.openDialogs, 0);
     EXPECT_TRUE(form->Modified());
 
-    dialogs.answers = {TvlDesignerDialogs::Cancel};
+    dialogs.answers = {TvlFormDialogs::Cancel};
     form->FileBtn2Click();
     EXPECT_EQ(dialogs.openDialogs, 0);
 
-    dialogs.answers = {TvlDesignerDialogs::No};
+    dialogs.answers = {TvlFormDialogs::No};
     dialogs.fileNames = {Path("sestava.vlf")};
     form->FileBtn2Click();
     EXPECT_EQ(dialogs.openDialogs, 1);
@@ -85,11 +85,11 @@ TEST_F(DesignerFormTest, NewFromTemplateAsksTheSaveQuestionFirst)
     report.Pages[0]->Clear();
     form->SetModified(true);
 
-    dialogs.answers = {TvlDesignerDialogs::Cancel};
+    dialogs.answers = {TvlFormDialogs::Cancel};
     form->N23Click();
     EXPECT_EQ(dialogs.templateDialogs, 0);
 
-    dialogs.answers = {TvlDesignerDialogs::No};
+    dialogs.answers = {TvlFormDialogs::No};
     dialogs.template_ = Path("faktura.vlt");
     form->N23Click();
     EXPECT_EQ(dialogs.templateDialogs, 1);
@@ -145,12 +145,12 @@ TEST_F(DesignerFormTest, DeletingAPageDeletesTheSubReportsShowingItAndRenumbersT
     EXPECT_EQ(form->Tabs()->tabText(2), "Souhrn");
 
     form->SetCurPage(1);
-    dialogs.answers = {TvlDesignerDialogs::No};
+    dialogs.answers = {TvlFormDialogs::No};
     form->PgB2Click();
     EXPECT_EQ(report.Pages.Count(), 3);
     EXPECT_EQ(dialogs.asked.last(), "Odebrat tuto stranu?");
 
-    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.answers = {TvlFormDialogs::Yes};
     form->PgB2Click();
     ASSERT_EQ(report.Pages.Count(), 2);
     ASSERT_EQ(report.Pages[0]->Count(), 1);
@@ -164,7 +164,7 @@ TEST_F(DesignerFormTest, DeletingAPageDeletesTheSubReportsShowingItAndRenumbersT
     // The only page is cleared instead.
     report.Pages.Delete(1);
     form->SetCurPage(0);
-    dialogs.answers = {TvlDesignerDialogs::Yes};
+    dialogs.answers = {TvlFormDialogs::Yes};
     form->PgB2Click();
     EXPECT_EQ(report.Pages.Count(), 1);
     EXPECT_EQ(report.Pages[0]->Count(), 0);
@@ -178,7 +178,7 @@ TEST_F(DesignerFormTest, AddingAPageKeepsItOnlyWhenItsOptionsAreConfirmed)
     EXPECT_EQ(form->CurPage(), 0);
     EXPECT_FALSE(form->Modified());
 
-    dialogs.pageOptions = [](TvlPageOptions &o) {
+    dialogs.pageOptions = [](TvlFormPageOptions &o) {
         o.Landscape = true;
         o.Columns = 2;
         return true;
@@ -197,7 +197,7 @@ TEST(PageOptions, ConfirmingUnchangedValuesMovesNoMargin)
     TvlPage page(9, 2100, 2970, poPortrait);
     page.Margins = {25, 7, 4, 100};
     page.ColumnGap = 30;
-    const TvlPageOptions shown = vlPageOptionsOf(page, {9});
+    const TvlFormPageOptions shown = vlPageOptionsOf(page, {9});
     EXPECT_EQ(shown.MarginMm[0], 6); // 25 * 5 / 18
     EXPECT_EQ(shown.MarginMm[1], 1);
     EXPECT_EQ(shown.PaperIndex, 0);
@@ -205,7 +205,7 @@ TEST(PageOptions, ConfirmingUnchangedValuesMovesNoMargin)
     EXPECT_EQ(page.Margins, (TvlMargins{25, 7, 4, 100}));
     EXPECT_EQ(page.ColumnGap, 30);
 
-    TvlPageOptions changed = shown;
+    TvlFormPageOptions changed = shown;
     changed.MarginMm[0] = 10;
     changed.NoMargins = true;
     changed.PrintOnPreviousPage = true;

@@ -1,4 +1,4 @@
-#include "report/designer/form/designerdialogs.h"
+#include "report/designer/form/formdialogs.h"
 
 #include "platform/messages.h"
 
@@ -31,7 +31,7 @@ QStringList vlQtNameFilters(const QString &filter)
     return filters;
 }
 
-TvlDesignerDialogs::Answer TvlStandardDesignerDialogs::Ask(QWidget *parent, const QString &text, bool withCancel)
+TvlFormDialogs::Answer TvlStandardFormDialogs::Ask(QWidget *parent, const QString &text, bool withCancel)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Pokračovat"), text, QMessageBox::NoButton, parent);
     QPushButton *yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
@@ -47,7 +47,7 @@ TvlDesignerDialogs::Answer TvlStandardDesignerDialogs::Ask(QWidget *parent, cons
     return Cancel;
 }
 
-QString TvlStandardDesignerDialogs::OpenFileName(QWidget *parent, const QString &filter)
+QString TvlStandardFormDialogs::OpenFileName(QWidget *parent, const QString &filter)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -58,8 +58,8 @@ QString TvlStandardDesignerDialogs::OpenFileName(QWidget *parent, const QString 
     return dialog.selectedFiles().constFirst();
 }
 
-QString TvlStandardDesignerDialogs::SaveFileName(QWidget *parent, const QString &filter, const QString &fileName,
-                                                 int &filterIndex)
+QString TvlStandardFormDialogs::SaveFileName(QWidget *parent, const QString &filter, const QString &fileName,
+                                             int &filterIndex)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -75,38 +75,38 @@ QString TvlStandardDesignerDialogs::SaveFileName(QWidget *parent, const QString 
     return dialog.selectedFiles().constFirst();
 }
 
-QString TvlStandardDesignerDialogs::ChooseTemplate(QWidget *, const QString &)
+QString TvlStandardFormDialogs::ChooseTemplate(QWidget *, const QString &)
 {
     notYetAvailable(QStringLiteral("Seznam šablon"));
     return {};
 }
 
-bool TvlStandardDesignerDialogs::TemplateDescription(QWidget *, QStringList &, QImage &)
+bool TvlStandardFormDialogs::TemplateDescription(QWidget *, QStringList &, QImage &)
 {
     return notYetAvailable(QStringLiteral("Popis šablony"));
 }
 
-bool TvlStandardDesignerDialogs::PageOptions(QWidget *, TvlPageOptions &)
+bool TvlStandardFormDialogs::PageOptions(QWidget *, TvlFormPageOptions &)
 {
     return notYetAvailable(QStringLiteral("Nastavení strany"));
 }
 
-bool TvlStandardDesignerDialogs::ReportOptions(QWidget *, TvlReportOptions &)
+bool TvlStandardFormDialogs::ReportOptions(QWidget *, TvlFormReportOptions &)
 {
     return notYetAvailable(QStringLiteral("Nastavení sestavy"));
 }
 
-bool TvlStandardDesignerDialogs::DesignerOptions(QWidget *, TvlDesignerOptions &)
+bool TvlStandardFormDialogs::DesignerOptions(QWidget *, TvlFormDesignerOptions &)
 {
     return notYetAvailable(QStringLiteral("Nastavení editoru"));
 }
 
-bool TvlStandardDesignerDialogs::EditVariables(QWidget *, TvlReport &)
+bool TvlStandardFormDialogs::EditVariables(QWidget *, TvlReport &)
 {
     return notYetAvailable(QStringLiteral("Editor proměnných"));
 }
 
-void TvlStandardDesignerDialogs::About(QWidget *parent)
+void TvlStandardFormDialogs::About(QWidget *parent)
 {
     QMessageBox::about(parent, QStringLiteral("O programu"),
                        QStringLiteral("Editor sestav\nNávrh tiskových sestav programu Tarmil 5.0"));

@@ -12,7 +12,7 @@ class QWidget;
 class TvlReport;
 
 // The designer options dialog's values.
-struct TvlDesignerOptions
+struct TvlFormDesignerOptions
 {
     bool ShowGrid = true;
     bool GridAlign = true;
@@ -25,7 +25,7 @@ struct TvlDesignerOptions
 };
 
 // The report options dialog's values.
-struct TvlReportOptions
+struct TvlFormReportOptions
 {
     QStringList Printers;
     int PrinterIndex = -1;
@@ -33,12 +33,12 @@ struct TvlReportOptions
     bool TwoPass = false;       // "&Zjištění počtu stran sestavy"
 };
 
-class TvlDesignerDialogs
+class TvlFormDialogs
 {
 public:
     enum Answer { Yes, No, Cancel };
 
-    virtual ~TvlDesignerDialogs() = default;
+    virtual ~TvlFormDialogs() = default;
     // A question with the caption "Pokračovat"; Yes/No/Cancel or Yes/No.
     virtual Answer Ask(QWidget *parent, const QString &text, bool withCancel) = 0;
     // Empty when cancelled.
@@ -48,16 +48,16 @@ public:
     // The chosen template's full file name; empty when cancelled.
     virtual QString ChooseTemplate(QWidget *parent, const QString &templateDir) = 0;
     virtual bool TemplateDescription(QWidget *parent, QStringList &description, QImage &icon) = 0;
-    virtual bool PageOptions(QWidget *parent, TvlPageOptions &options) = 0;
-    virtual bool ReportOptions(QWidget *parent, TvlReportOptions &options) = 0;
-    virtual bool DesignerOptions(QWidget *parent, TvlDesignerOptions &options) = 0;
+    virtual bool PageOptions(QWidget *parent, TvlFormPageOptions &options) = 0;
+    virtual bool ReportOptions(QWidget *parent, TvlFormReportOptions &options) = 0;
+    virtual bool DesignerOptions(QWidget *parent, TvlFormDesignerOptions &options) = 0;
     // True when the variables changed.
     virtual bool EditVariables(QWidget *parent, TvlReport &report) = 0;
     virtual void About(QWidget *parent) = 0;
 };
 
 // The real windows.
-class TvlStandardDesignerDialogs : public TvlDesignerDialogs
+class TvlStandardFormDialogs : public TvlFormDialogs
 {
 public:
     Answer Ask(QWidget *parent, const QString &text, bool withCancel) override;
@@ -65,9 +65,9 @@ public:
     QString SaveFileName(QWidget *parent, const QString &filter, const QString &fileName, int &filterIndex) override;
     QString ChooseTemplate(QWidget *parent, const QString &templateDir) override;
     bool TemplateDescription(QWidget *parent, QStringList &description, QImage &icon) override;
-    bool PageOptions(QWidget *parent, TvlPageOptions &options) override;
-    bool ReportOptions(QWidget *parent, TvlReportOptions &options) override;
-    bool DesignerOptions(QWidget *parent, TvlDesignerOptions &options) override;
+    bool PageOptions(QWidget *parent, TvlFormPageOptions &options) override;
+    bool ReportOptions(QWidget *parent, TvlFormReportOptions &options) override;
+    bool DesignerOptions(QWidget *parent, TvlFormDesignerOptions &options) override;
     bool EditVariables(QWidget *parent, TvlReport &report) override;
     void About(QWidget *parent) override;
 };
