@@ -5,6 +5,7 @@
 #include "app/common/formcontrols.h"
 #include "app/common/gridsorting.h"
 #include "app/common/modalresult.h"
+#include "app/print/nahled.h"
 #include "data/dm.h"
 #include "kit/dbgridex.h"
 #include "platform/db/datasource.h"
@@ -133,8 +134,18 @@ void TForm_Sestavy::Button_EditovatSestavuClick()
     }
     if (!hasRows())
         return;
-    ShowInformation(QStringLiteral("Návrhář tiskových sestav zatím není k dispozici..."),
-                    QStringLiteral("Sestavu \"%1\" zatím nelze v programu upravit.").arg(current("SESTAVA")));
+    // A file found nowhere opens the designer on an empty report; saving
+    // happens inside the designer.
+    TForm_Nahled preview(m_doklad, m_dokladDetail, m_polozka, this);
+    preview.LoadReport(current("SOUBOR"));
+    preview.DesignReport();
+}
+
+void TForm_Sestavy::SetDataSources(Db::DataSource *doklad, Db::DataSource *dokladDetail, Db::DataSource *polozka)
+{
+    m_doklad = doklad;
+    m_dokladDetail = dokladDetail;
+    m_polozka = polozka;
 }
 
 // ---------------------------------------------------------------- one entry

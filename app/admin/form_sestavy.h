@@ -26,6 +26,13 @@ public:
     void DataSourceDataChange() override;
     void Button_EditovatClick();
     void Button_EditovatSestavuClick();
+
+    // The rows a layout shows while it is designed: the main window's
+    // document, line and item rows (none when not set).
+    void SetDataSources(Db::DataSource *doklad, Db::DataSource *dokladDetail, Db::DataSource *polozka);
+
+private:
+    Db::DataSource *m_doklad = nullptr, *m_dokladDetail = nullptr, *m_polozka = nullptr;
 };
 
 // A report entry: its name (unique among the entries) and its file, which

@@ -64,6 +64,7 @@ void TForm_Tarmil::Action_SestavyExecute()
         return;
     }
     TForm_Sestavy form(this);
+    form.SetDataSources(DataSource_Doklad, DataSource_DokladDetail, DataSource_Polozka);
     form.DataSourceDataChange();
     form.exec();
     query->Close();

@@ -7,6 +7,8 @@
 #include "app/modal_helper.h"
 #include "data/dm_fixture.h"
 #include "platform/paths.h"
+#include "report/designer/form/designer.h"
+#include "report/designer/form/designerform.h"
 
 #include <QDir>
 #include <QFile>
@@ -131,9 +133,19 @@ TEST_F(ReportList, RightsGuardRenamingAndTheDesigner)
     EXPECT_EQ(messages.calls.last().detail, "Uživatel nemá oprávnění...");
     EXPECT_EQ(scalar("SELECT SESTAVA FROM tab_sestava WHERE ID_SESTAVA=1"), before);
 
-    // Right 45 without 44: the designer's way stays open.
+    // Right 45 without 44: the designer opens on the entry's file.
+    vlStartDesigner();
+    QString title;
+    WhenModal([&](QDialog *dialog) {
+        title = dialog->windowTitle();
+        EXPECT_TRUE(qobject_cast<TvlDesignerForm *>(dialog));
+        dialog->accept();
+    });
+    const int informations = messages.count(MessageCall::Information);
     list->Button_EditovatSestavuClick();
-    EXPECT_EQ(last(MessageCall::Information), "Návrhář tiskových sestav zatím není k dispozici...");
+    vlStopDesigner();
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Editor sestav - "))) << qPrintable(title);
+    EXPECT_EQ(messages.count(MessageCall::Information), informations);
 
     revoke(45);
     list->Button_EditovatSestavuClick();
