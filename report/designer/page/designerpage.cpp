@@ -49,6 +49,19 @@ void drawRubberRect(QPainter &painter, const TvlRect &rect)
         painter.drawRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
 }
 
+// The digit of a key of the top row: 1 to 9, or what the Czech layout puts
+// there unshifted (+ ě š č ř ž ý á í); 0 for any other key.
+int digitOf(int key)
+{
+    if (key >= Qt::Key_1 && key <= Qt::Key_9)
+        return key - Qt::Key_0;
+    static const int czech[] = {Qt::Key_Plus, 0x011A, 0x0160, 0x010C, 0x0158, 0x017D, 0x00DD, 0x00C1, 0x00CD};
+    for (int i = 0; i < 9; ++i)
+        if (key == czech[i])
+            return i + 1;
+    return 0;
+}
+
 } // namespace
 
 TvlDesignerPage::TvlDesignerPage(TvlDesignerHost &host, QWidget *parent)
@@ -349,10 +362,9 @@ bool TvlDesignerPage::FormKeyDown(QKeyEvent *event)
         key = TvlKey::D;
         break;
     default:
-        if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) {
+        digit = digitOf(event->key());
+        if (digit > 0)
             key = TvlKey::Digit;
-            digit = event->key() - Qt::Key_0;
-        }
         break;
     }
     if (key == TvlKey::Other)

@@ -103,6 +103,9 @@ TEST_F(DesignerPageWidget, RightClickShowsTheMenuAndKeysActOnTheSelection)
     EXPECT_TRUE(memo->Selected);
     EXPECT_TRUE(key(Qt::Key_Right, Qt::ControlModifier));
     EXPECT_EQ(memo->Left, 41);
+    EXPECT_TRUE(key(Qt::Key_3, Qt::ControlModifier));
+    EXPECT_TRUE(key(0x0160, Qt::ControlModifier)); // the same key on the Czech layout
+    EXPECT_EQ(host.calls, QStringList({"menu", "width 3", "width 3"}));
     EXPECT_TRUE(key(Qt::Key_Delete));
     EXPECT_EQ(host.Page()->Count(), 0);
     EXPECT_FALSE(key(Qt::Key_Delete));
