@@ -133,3 +133,20 @@ TEST_F(DesignerPageWidget, PaintsGridObjectsAndHandles)
     EXPECT_EQ(image.pixelColor(274, 226), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(270, 202), QColor(Qt::black));
 }
+
+// A real layout on the page as a user sees it (only when a layout and a
+// folder for the picture are named).
+TEST_F(DesignerPageWidget, ShowsALayoutFile)
+{
+    const QString layout = qEnvironmentVariable("TARMIL5_LAYOUT");
+    const QString shots = qEnvironmentVariable("TARMIL5_SHOTS");
+    if (layout.isEmpty() || shots.isEmpty())
+        GTEST_SKIP() << "no layout named";
+    QString error;
+    ASSERT_TRUE(host.report.LoadFromFile(layout, &error)) << error.toStdString();
+    page->PlacePage(900);
+    vlArrangeBands(*host.Page());
+    host.select({host.Page()->Objects.back().get()});
+    page->Editor().ComputeGroupRect();
+    page->grab().save(shots + "/layout.png");
+}
