@@ -164,6 +164,7 @@ TvlLineStylePanel::TvlLineStylePanel(QWidget *parent)
         button->SetFlat(true);
         button->SetGrayedInactive(false);
         button->SetGlyph(glyph);
+        button->SetNumGlyphs(1); // one wide image, not two
         button->setGeometry(4, 4 + 18 * i, 40, 18);
         connect(button, &TvlSpeedButton::OnClick, this, [this, i] {
             hide();

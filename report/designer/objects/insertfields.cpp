@@ -1,5 +1,8 @@
 #include "report/designer/objects/insertfields.h"
 
+#include "platform/db/dataset.h"
+#include "report/components.h"
+#include "report/dbdataset.h"
 #include "report/designer/objects/formattags.h"
 #include "report/vlbandview.h"
 #include "report/vlmemoview.h"
@@ -52,6 +55,22 @@ void fitRow(TvlFieldsLayout &layout, const TvlFieldsPlace &place)
 int vlFieldCharWidth(int characters)
 {
     return characters <= 0 || characters >= 256 ? 6 : characters;
+}
+
+std::vector<TvlFieldToInsert> vlFieldsToInsert(const QString &componentName, const QStringList &fieldNames)
+{
+    const Db::Dataset *dataset = vlSourceDataSet(vlFindComponent(componentName));
+    std::vector<TvlFieldToInsert> fields;
+    for (const QString &name : fieldNames) {
+        const Db::Field *field = dataset ? dataset->FindField(name) : nullptr;
+        TvlFieldToInsert entry{name, name, 6};
+        if (field) {
+            entry.Label = field->Label();
+            entry.CharWidth = vlFieldCharWidth(field->DisplayWidth ? field->DisplayWidth : field->Size());
+        }
+        fields.push_back(entry);
+    }
+    return fields;
 }
 
 QString vlFieldExpression(const QString &dataSetName, const QString &fieldName)

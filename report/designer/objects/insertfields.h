@@ -23,6 +23,11 @@ struct TvlFieldToInsert
     int CharWidth = 6; // vlFieldCharWidth
 };
 
+// The chosen fields of a dataset component ("Form.Name" or a name of the
+// report's owner): labels and widths from its field objects, the field name
+// and the fallback width for a field it does not know.
+std::vector<TvlFieldToInsert> vlFieldsToInsert(const QString &componentName, const QStringList &fieldNames);
+
 // What the insert-fields dialog answered.
 struct TvlInsertFieldsChoice
 {

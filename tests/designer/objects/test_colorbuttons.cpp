@@ -95,6 +95,7 @@ TEST(LineStylePanel, DropsUnderItsButtonAndReportsTheStyle)
     panel->Toggle(stB1);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->pos(), QPoint(50, 46));
+    EXPECT_EQ(panel->Button(0)->NumGlyphs(), 1);
     QTest::mouseClick(panel->Button(3), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(chosen, 28);

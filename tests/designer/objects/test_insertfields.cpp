@@ -1,6 +1,8 @@
 // Memos and bands for dataset fields: widths in grid steps (never 0), the
 // header row 72 pixels above the data, squeezing into the printable width,
 // and the bands made around them.
+#include "platform/db/dataset.h"
+#include "report/components.h"
 #include "report/designer/objects/formattags.h"
 #include "report/designer/objects/insertfields.h"
 #include "report/vlbandview.h"
@@ -158,6 +160,33 @@ TEST(InsertFieldsWidth, MeasuredInTheMemoFont)
     EXPECT_GT(plain, 30);
     EXPECT_LT(plain, 120);
     EXPECT_GT(vlMemoTextWidth("==========", "Liberation Sans", 20, false), plain);
+}
+
+} // namespace
+
+namespace {
+
+TEST(InsertFieldsSource, LabelsAndWidthsComeFromTheFieldObjects)
+{
+    QObject owner;
+    auto *dataset = new Db::Dataset(&owner);
+    dataset->setObjectName("QPolozky");
+    Db::Field *name = dataset->AddField("NAZEV");
+    name->DisplayLabel = QStringLiteral("Název");
+    name->DisplayWidth = 30;
+    Db::Field *code = dataset->AddField("KOD");
+    code->DisplayWidth = 300;
+    QObject *previous = vlCurrentReportOwner();
+    vlSetCurrentReportOwner(&owner);
+    const std::vector<TvlFieldToInsert> fields = vlFieldsToInsert("QPolozky", {"NAZEV", "KOD", "CHYBI"});
+    vlSetCurrentReportOwner(previous);
+    ASSERT_EQ(fields.size(), 3u);
+    EXPECT_EQ(fields[0].Label, QStringLiteral("Název"));
+    EXPECT_EQ(fields[0].CharWidth, 30);
+    EXPECT_EQ(fields[1].Label, "KOD");
+    EXPECT_EQ(fields[1].CharWidth, 6);
+    EXPECT_EQ(fields[2].FieldName, "CHYBI");
+    EXPECT_EQ(fields[2].CharWidth, 6);
 }
 
 } // namespace
