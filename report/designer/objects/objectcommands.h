@@ -1,0 +1,109 @@
+#pragma once
+// The designer's commands on the selected objects, one entry point per
+// toolbar button or menu item: formatting (the text and frame toolbars),
+// highlight, the inspector's rows, the alignment toolbar, z-order, align to
+// grid, select all, delete, the object editors and "Vložit DB položky".
+// Each records its undo entry before it changes anything. The form wires
+// its controls to these and hands in the dialogs through TvlObjectEditors.
+#include "report/designer/objects/arrange.h"
+#include "report/designer/objects/formattags.h"
+#include "report/designer/objects/insertfields.h"
+#include "report/designer/objects/inspectorvalues.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class TvlBandView;
+class TvlDesignerHost;
+class TvlInspForm;
+class TvlPicture;
+class TPropEditor;
+class TvlView;
+
+// The highlight of a memo as the highlight dialog edits it.
+struct TvlHighlightChoice
+{
+    QString Condition;
+    TColor FontColor = 0;
+    TColor FillColor = clWhite;
+    bool Bold = false, Italic = false, Underline = false;
+};
+
+// The dialogs the commands open; each returns true when confirmed. Unset
+// ones do nothing. The band editors record their own undo entry.
+struct TvlObjectEditors
+{
+    std::function<bool(TvlView &memo)> MemoEditor;           // the memo and script editor
+    std::function<bool(TvlPicture &picture)> PictureEditor;  // edits a copy
+    std::function<bool(TvlBandView &band)> BandSourceEditor; // master, detail, sub-detail data
+    std::function<bool(TvlBandView &band)> GroupEditor;      // group header
+    std::function<bool(TvlBandView &band)> CrossBandEditor;  // cross data
+    std::function<bool(TvlHighlightChoice &choice)> HighlightEditor;
+    std::function<std::optional<TvlInsertFieldsChoice>()> InsertFields;
+};
+
+class TvlObjectCommands
+{
+public:
+    explicit TvlObjectCommands(TvlDesignerHost &host);
+
+    TvlObjectEditors Editors;
+    // Shows a refused input; a warning window by default.
+    std::function<void(const QString &message)> OnError;
+
+    // The selected views of the shown page in list order, and the topmost.
+    std::vector<TvlView *> Selected() const;
+    TvlView *TopSelected() const;
+
+    // --- text and frame toolbars ---
+    // The formatting handler (DoClick): false when nothing changed, with the
+    // reason reported for a refused number or name.
+    bool DoClick(const TvlFormatRequest &request);
+    // The frame width spin (SB1Click up, SB2Click down): the new text of E1,
+    // applied at once.
+    QString SpinFrameWidth(const QString &e1Text, int step);
+    // Highlight (HlB1Click) of the topmost selected memo.
+    void HlB1Click();
+
+    // --- inspector ---
+    // Registers the seven rows on this object's buffers ("Memo" with the
+    // memo editor) and takes the inspector's edits.
+    void AttachInspector(TvlInspForm *inspector, TPropEditor *memoEditor);
+    // Fills the buffers from the selection (UpdateStatus); the form calls
+    // the inspector's ItemsChanged when the selection changed.
+    void FillInspector();
+    // An accepted edit of a row: applied to the selection; value shows the result.
+    void InspectorModify(int row, QString &value);
+    const std::array<QString, irRowCount> &InspectorBuffers() const { return m_buffers; }
+
+    // --- alignment toolbar (Align1Click ... Align10Click) ---
+    void AlignClick(int alignment);
+    // --- standard toolbar ---
+    void ZB1Click();     // bring to front
+    void ZB2Click();     // send to back
+    void GB3Click();     // align to grid
+    void SelAllBClick(); // select all
+    void N5Click();      // delete
+    void N6Click() { ShowObjectEditor(); }
+
+    // --- editors ---
+    void ShowObjectEditor();
+    void EditMemoText();
+    // The tool "Vložit DB položky".
+    void InsertDBFields();
+
+private:
+    void redrawSelection(const QRegion &before);
+    void computeGroupRect();
+    void arrangeBands();
+    void report(const QString &message);
+    TvlObjectDefaults loadDefaults() const;
+    static void storeDefaults(const TvlObjectDefaults &defaults);
+
+    TvlDesignerHost &m_host;
+    TvlInspForm *m_inspector = nullptr;
+    std::array<QString, irRowCount> m_buffers;
+};
