@@ -178,8 +178,8 @@ void TvlObjectCommands::AttachInspector(TvlInspForm *inspector, TPropEditor *mem
             names[size_t(row)],
             std::make_unique<TProp>(&m_buffers[size_t(row)], row == irMemo ? memoEditor : nullptr, row == irMemo));
     inspector->SetOnModify([this](int row, QString &text) { InspectorModify(row, text); });
+    m_inspected.clear();
     FillInspector();
-    inspector->ItemsChanged();
 }
 
 void TvlObjectCommands::FillInspector()
@@ -192,7 +192,13 @@ void TvlObjectCommands::FillInspector()
     m_inspector->SetObject(views.size() == 1 ? views.front() : nullptr);
     m_inspector->SetEmpty(views.empty());
     m_inspector->SetRowEnabled(irMemo, views.size() == 1);
-    m_inspector->Refresh();
+    // Another selection starts again at the first row; the same one keeps
+    // the row and shows the new values.
+    if (views != m_inspected || m_inspector->Rows().CurrentRow() < 0) {
+        m_inspected = views;
+        m_inspector->ItemsChanged();
+    } else
+        m_inspector->Refresh();
 }
 
 void TvlObjectCommands::InspectorModify(int row, QString &value)

@@ -72,8 +72,8 @@ public:
     // Registers the seven rows on this object's buffers ("Memo" with the
     // memo editor) and takes the inspector's edits.
     void AttachInspector(TvlInspForm *inspector, TPropEditor *memoEditor);
-    // Fills the buffers from the selection (UpdateStatus); the form calls
-    // the inspector's ItemsChanged when the selection changed.
+    // Fills the buffers from the selection (UpdateStatus); another selection
+    // than the last one makes the inspector start again at its first row.
     void FillInspector();
     // An accepted edit of a row: applied to the selection; value shows the result.
     void InspectorModify(int row, QString &value);
@@ -105,5 +105,6 @@ private:
 
     TvlDesignerHost &m_host;
     TvlInspForm *m_inspector = nullptr;
+    std::vector<TvlView *> m_inspected; // the selection the inspector shows
     std::array<QString, irRowCount> m_buffers;
 };

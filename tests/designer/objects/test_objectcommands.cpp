@@ -155,13 +155,30 @@ TEST_F(ObjectCommandsTest, TheInspectorWindowDrivesTheCommands)
 
     host.select({memo, line});
     commands.FillInspector();
-    inspector.ItemsChanged();
     EXPECT_FALSE(inspector.IsEmpty());
+    EXPECT_EQ(inspector.Rows().CurrentRow(), irName);
     EXPECT_FALSE(inspector.Rows().Prop(irMemo)->Enabled);
     inspector.SelectRow(irLeft);
     EXPECT_EQ(inspector.Edit1->text(), "36");
     inspector.SelectRow(irTop);
     EXPECT_EQ(inspector.Edit1->text(), "") << "the two tops differ";
+
+    // Typing a value and leaving the row applies it to both objects; the
+    // same selection keeps the row.
+    inspector.SelectRow(irWidth);
+    inspector.Edit1->setText("150");
+    emit inspector.Edit1->textEdited("150");
+    inspector.SelectRow(irHeight);
+    EXPECT_EQ(memo->Width, 150);
+    EXPECT_EQ(line->Width, 150);
+    EXPECT_EQ(inspector.Rows().CurrentRow(), irHeight);
+    EXPECT_EQ(inspector.Rows().ValueText(irWidth), "150");
+
+    host.select({memo});
+    commands.FillInspector();
+    EXPECT_EQ(inspector.Rows().CurrentRow(), irName);
+    EXPECT_EQ(inspector.Edit1->text(), "Memo1");
+    EXPECT_TRUE(inspector.Rows().Prop(irMemo)->Enabled);
 }
 
 TEST_F(ObjectCommandsTest, AlignmentsUseThePrimaryViewAndNeedEnoughObjects)
