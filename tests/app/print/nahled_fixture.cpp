@@ -175,7 +175,7 @@ void NahledTest::Snapshot(QWidget *widget, const QString &name)
     widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-QString NahledTest::PdfText(const QString &file)
+QString PdfText(const QString &file)
 {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});

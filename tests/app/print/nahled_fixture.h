@@ -35,6 +35,9 @@ private:
     Db::DataSource *m_documents;
 };
 
+// The text pdftotext reads from the file; pages separated by form feeds.
+QString PdfText(const QString &file);
+
 // A layout made in the test.
 class LayoutBuilder
 {
@@ -62,8 +65,6 @@ protected:
     // A one-line layout printing its text.
     void WriteSimple(const QString &file, const QString &text);
     std::unique_ptr<TForm_Nahled> NewForm();
-    // The text pdftotext reads from the file; pages separated by form feeds.
-    static QString PdfText(const QString &file);
     QString Path(const QString &name) const { return home.filePath(name); }
     // With TARMIL5_SCREENSHOTS naming a folder, the widget as shown goes
     // there as a picture (run under a display server to look at the screens).

@@ -1,0 +1,118 @@
+// A sale printed as the program prints it: the main window sells the basket,
+// the data module asks the window for its preview screen, and the receipt
+// and its cash voucher come out of the printers the settings name.
+#include "app/main/tarmilform.h"
+#include "app/modal_helper.h"
+#include "app/print/nahled_fixture.h"
+#include "app/sale/prodat.h"
+#include "app/sale/sale_fixture.h"
+#include "app/start/appglobals.h"
+#include "report/printer.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+
+class PrintRoad : public SaleScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        SaleScreenTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        saved = {AppPath, PathSestavy, PathExport};
+        AppPath = home.path() + u'/';
+        PathSestavy = home.filePath("Sestavy");
+        PathExport = home.filePath("Export");
+        QDir(home.path()).mkpath("Sestavy");
+        vlFreePrinter();
+        FixedPrinterBackend::Printer till, office;
+        till.description.name = "Pokladna";
+        till.description.isDefault = true;
+        till.papers = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5)};
+        office = till;
+        office.description.name = "Kancelar";
+        office.description.isDefault = false;
+        backend = std::make_unique<ScopedPrinterBackend>(
+            std::make_unique<FixedPrinterBackend>(QList<FixedPrinterBackend::Printer>{till, office}));
+        settings.format = ReceiptFormat::A4;
+        settings.setPrinter(DocumentPrinter::UctenkaA4, 0, "Pokladna");
+        settings.setPrinter(DocumentPrinter::PrijmovyDoklad, 1, "Kancelar");
+        window = std::make_unique<TForm_Tarmil>();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        vlFreePrinter();
+        backend.reset();
+        AppPath = saved[0];
+        PathSestavy = saved[1];
+        PathExport = saved[2];
+        SaleScreenTest::TearDown();
+    }
+    void writeLayout(const QString &file, const QString &title)
+    {
+        LayoutBuilder layout;
+        layout.Band(btReportTitle, 0, 60);
+        layout.Memo("Sestava_Doklad", 20, 0, 600, 20, {title + " [vlDBDataSet_Doklad.DOKLAD_VYTISTENY]"});
+        layout.Memo("Odberatel", 20, 20, 600, 20, {"[DODAVATEL_NAZEV] [ODBERATEL_NAZEV]"});
+        layout.Band(btMasterData, 80, 24, "vlDBDataSet_DokladDetail");
+        layout.Memo("Radek", 20, 80, 600, 20, {"[POLOZKA] [MNOZSTVI #N10,0] [PRODEJ_CELKEM #N10,2] [DPH #N3,0]%"});
+        layout.Band(btReportSummary, 120, 40);
+        layout.Memo("Souhrn", 20, 120, 600, 20,
+                    {"[DPH1_DPH] [vlDBDataSet_Doklad.DPH1_PRODEJ_CELKEM #N10,2] [DPH2_DPH] "
+                     "[vlDBDataSet_Doklad.DPH2_PRODEJ_CELKEM #N10,2] [POZNAMKA]"});
+        layout.Save(CombinePath(file, PathSestavy));
+    }
+
+    QStringList saved;
+    std::unique_ptr<ScopedPrinterBackend> backend;
+    std::unique_ptr<TForm_Tarmil> window;
+};
+
+TEST_F(PrintRoad, CashReceiptAndVoucherOfARealSale)
+{
+    writeLayout("Uctenka_A4.vlf", "Účtenka");
+    writeLayout("Prijmovy_Doklad_A4.vlf", "Příjmový doklad");
+    settings.nazev = "Železářství Novák";
+    const int screwdriver = newItem("K001", Currency::fromInt(10), Currency::fromInt(150));
+    const int book = newItem("K002", Currency::fromInt(10), Currency::fromInt(250));
+    sql(QStringLiteral("UPDATE tab_polozka SET POLOZKA='Šroubovák křížový' WHERE ID_POLOZKA=%1").arg(screwdriver));
+    sql(QStringLiteral("UPDATE tab_polozka SET POLOZKA='Kniha Řemesla', ID_DPH=2 WHERE ID_POLOZKA=%1").arg(book));
+    dm->RefreshAll();
+    for (int item : {screwdriver, book}) {
+        ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(item == book ? 1 : 2), true));
+    }
+    dm->RefreshAll();
+    // Every print of this sale goes into one file.
+    const QString pdf = home.filePath("prodej.pdf");
+    vlPrinter().Printer()->setOutputFileName(pdf);
+    WhenModal([](QDialog *modal) {
+        auto *dialog = qobject_cast<TForm_Prodat *>(modal);
+        ASSERT_TRUE(dialog);
+        dialog->CheckBox_Doklad->setChecked(true); // with the cash voucher
+        dialog->Edit_Poznamka->setText("Děkujeme");
+        dialog->Button_Ok->click();
+    });
+    window->Action_ProdejProdatExecute();
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0) << messages.calls.value(0).detail.toStdString();
+    EXPECT_EQ(vlPrinter().PrinterName(), "Kancelar"); // the voucher came last
+
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName("DOKLAD_VYTISTENY").AsString();
+    ASSERT_FALSE(number.isEmpty());
+    // The file holds the last print: the voucher, on one page.
+    const QStringList pages = PdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 1);
+    const QString text = pages[0].simplified();
+    EXPECT_TRUE(text.contains("Příjmový doklad " + number)) << text.toStdString();
+    EXPECT_TRUE(text.contains("Šroubovák křížový 2 300,00 20%")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Kniha Řemesla 1 250,00 10%")) << text.toStdString();
+    EXPECT_TRUE(text.contains("DPH 10%: 250,00 DPH 20%: 300,00 Děkujeme")) << text.toStdString();
+}
+
+} // namespace
