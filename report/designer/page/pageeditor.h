@@ -91,6 +91,12 @@ public:
     TvlRect EdgeLine() const { return m_edgeLine; }
     bool NewLineVisible() const { return m_drawingLine; }
     int BottomRightIndex() const { return m_bottomRightIndex; }
+    // A group of objects is being resized (the coordinates panel shows the
+    // ratios of DragRect to DragRectStart then).
+    bool GroupResizing() const
+    {
+        return m_down && GroupRectValid && m_cursor != TvlPageCursor::Default && m_cursor != TvlPageCursor::SplitH;
+    }
     QPoint GroupOrigin() const { return m_groupOrigin; }
     bool IgnoreNextDown = false; // kept for the editors; a Qt double click brings no extra press
 

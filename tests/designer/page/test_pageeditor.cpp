@@ -74,6 +74,21 @@ TEST_F(PageEditor, ClickInInsertModeInsertsAtThePreviewWithTheDefaults)
     EXPECT_EQ(host.tool, toolMemo);
 }
 
+TEST_F(PageEditor, ThePreviewFollowsThePointerOnTheGridAndLeavesWithIt)
+{
+    host.tool = toolMemo;
+    editor.MouseMove(none, {21, 30});
+    EXPECT_EQ(editor.PreviewRect(), (TvlRect{16, 24, 112, 42}));
+    editor.MouseMove(none, {50, 50});
+    EXPECT_EQ(editor.PreviewRect(), (TvlRect{48, 48, 144, 66}));
+    editor.MouseLeave();
+    EXPECT_LT(editor.PreviewRect().Right, 0);
+    host.tool = toolSelect;
+    editor.MouseMove(none, {50, 50});
+    EXPECT_FALSE(editor.PreviewVisible());
+    EXPECT_EQ(editor.Cursor(), TvlPageCursor::Default);
+}
+
 TEST_F(PageEditor, ADragOfOnePixelGivesTheDefaultSizeAndARealDragItsRectangle)
 {
     host.tool = toolPicture;
@@ -273,7 +288,13 @@ TEST_F(PageEditor, GroupResizeScalesFromTheStartAndLeavesAZeroExtentAxisAlone)
     host.gridAlign = false;
     editor.MouseMove(none, {20, 10});
     EXPECT_EQ(editor.Cursor(), TvlPageCursor::SizeNWSE);
-    drag({20, 10}, {25, 10});
+    editor.MouseDown(TvlMouseButton::Left, none, {20, 10});
+    editor.MouseMove(none, {25, 10});
+    EXPECT_TRUE(editor.GroupResizing());
+    EXPECT_EQ(DragRect, (TvlRect{0, 0, 25, 10}));
+    EXPECT_EQ(DragRectStart, (TvlRect{0, 0, 20, 10}));
+    editor.MouseUp(TvlMouseButton::Left, none, {25, 10});
+    EXPECT_FALSE(editor.GroupResizing());
     EXPECT_EQ(bounds(a), (TvlBounds{0, 0, 12, 10})); // 12.5 -> 12
     EXPECT_EQ(bounds(b), (TvlBounds{12, 0, 13, 10}));
 
