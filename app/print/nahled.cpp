@@ -414,8 +414,10 @@ void TForm_Nahled::Button_TiskClick()
     const int result = ExecDialog(&dialog);
     if (result != mrOk && result != mrYes)
         return;
-    if (dialog.PrinterChanged())
-        vlPreview->ChangePrinter(dialog.OldPrinterIndex(), dialog.PrinterComboBox->printerIndex());
+    // A printer the engine could not take is reported by it; nothing is printed then.
+    if (dialog.PrinterChanged() &&
+        !vlPreview->ChangePrinter(dialog.OldPrinterIndex(), dialog.PrinterComboBox->printerIndex()))
+        return;
     if (result == mrYes)
         return; // "&Zavřít": only the printer changes
     applyOutputFile();

@@ -267,6 +267,13 @@ TEST_F(NahledTest, PrinterDialogOffersClosingOnceAnotherPrinterIsChosen)
     dialog.PrinterComboBox->setPrinterIndex(1);
     EXPECT_TRUE(dialog.PrinterChanged());
     EXPECT_EQ(dialog.Button_Storno->text(), "&Zavřít");
+    int setups = 0;
+    const auto platformSetup = TForm_Tiskarna::PrinterSetup;
+    TForm_Tiskarna::PrinterSetup = [&](QWidget *) { ++setups; };
+    dialog.Button_Vlastnosti->click(); // the chosen printer becomes the engine's before its set-up
+    TForm_Tiskarna::PrinterSetup = platformSetup;
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(vlPrinter().PrinterName(), "Fakturace");
     int result = -1;
     QObject::connect(&dialog, &QDialog::finished, [&](int r) { result = r; });
     dialog.Button_Storno->click();
