@@ -3,13 +3,35 @@
 #include "report/xmlreport.h"
 
 #include <QBuffer>
+#include <QCache>
+#include <QPainter>
+
+namespace {
+
+// Converted metafiles by their bytes: pages of prepared reports are read
+// again each time they are shown.
+std::shared_ptr<const TvlMetafile> convertedMetafile(const QByteArray &data)
+{
+    using Entry = std::shared_ptr<const TvlMetafile>;
+    static QCache<QByteArray, Entry> cache(32 * 1024); // kilobytes of metafile bytes
+    if (Entry *found = cache.object(data))
+        return *found;
+    auto metafile = std::make_shared<TvlMetafile>();
+    Entry entry;
+    if (metafile->Load(data))
+        entry = metafile;
+    cache.insert(data, new Entry(entry), std::max<qsizetype>(1, data.size() / 1024));
+    return entry;
+}
+
+} // namespace
 
 QSize TvlPicture::Size() const
 {
     if (m_kind == gkBitmap || m_kind == gkIcon)
         return m_image.size();
     if (m_kind == gkMetafile)
-        return QSize(64, 64);
+        return m_metafile ? m_metafile->Size() : QSize(64, 64);
     return {};
 }
 
@@ -18,6 +40,7 @@ void TvlPicture::Clear()
     m_kind = gkNone;
     m_image = QImage();
     m_data.clear();
+    m_metafile.reset();
 }
 
 void TvlPicture::SetImage(const QImage &image)
@@ -47,6 +70,7 @@ bool TvlPicture::Load(TvlGraphicKind kind, const QByteArray &data)
     case gkMetafile:
         if (data.isEmpty())
             return false;
+        m_metafile = convertedMetafile(data);
         break;
     default:
         return false;
@@ -140,8 +164,14 @@ void TvlPictureView::Draw(TvlCanvas &canvas)
                 canvas.FontColor = 0;
                 canvas.TextOut(DrawRect.left() + 2, DrawRect.top() + 2, QStringLiteral("[Obrázek]"));
             }
+        } else if (const TvlMetafile *metafile = Picture.Metafile()) {
+            const QRect rect = PictureRect(DrawRect);
+            if (QPainter *painter = canvas.Painter())
+                metafile->Render(*painter, rect);
+            else
+                canvas.DrawImage(rect, metafile->ToImage(rect.size()));
         } else if (Picture.Kind() == gkMetafile) {
-            // No player for metafiles: a crossed box keeps the place visible.
+            // A metafile that could not be converted: a crossed box keeps the place visible.
             const QRect rect = PictureRect(DrawRect);
             canvas.Pen = {vlclSilver, 1, psSolid};
             canvas.Rectangle(rect);

@@ -1,11 +1,14 @@
 #pragma once
 // Pictures: a holder for a bitmap, icon or metafile, and the picture object.
 // Graphics keep the bytes they were read from, so records are written back
-// byte for byte; metafiles are kept as bytes only and shown as a placeholder.
+// byte for byte; metafiles are drawn through their SVG conversion, and one
+// that cannot be converted shows as a placeholder.
+#include "report/metafile/metafile.h"
 #include "report/vlview.h"
 
 #include <QByteArray>
 #include <QImage>
+#include <memory>
 
 enum TvlGraphicKind : quint8 { gkNone = 0, gkBitmap = 1, gkMetafile = 2, gkIcon = 3 };
 
@@ -16,6 +19,8 @@ public:
     bool IsEmpty() const { return m_kind == gkNone; }
     const QImage &Image() const { return m_image; }   // bitmaps and icons
     const QByteArray &Data() const { return m_data; } // the graphic's stream
+    // The drawable metafile; nullptr for other graphics and refused metafiles.
+    const TvlMetafile *Metafile() const { return m_metafile.get(); }
     QSize Size() const;
 
     void Clear();
@@ -31,6 +36,7 @@ private:
     TvlGraphicKind m_kind = gkNone;
     QImage m_image;
     QByteArray m_data;
+    std::shared_ptr<const TvlMetafile> m_metafile;
 };
 
 // Picture Flags.

@@ -2,12 +2,27 @@
 
 #include "report/designer/dialogs/bandeditorform.h"
 #include "report/designer/dialogs/bandtypesform.h"
+#include "report/designer/dialogs/editorform.h"
+#include "report/designer/dialogs/evform.h"
 #include "report/designer/dialogs/fieldsform.h"
+#include "report/designer/dialogs/geditorform.h"
+#include "report/designer/dialogs/hilightform.h"
 #include "report/designer/dialogs/pgoptform.h"
+#include "report/designer/dialogs/templform.h"
+#include "report/designer/dialogs/valuesnapshot.h"
 
+#include "platform/colors.h"
+#include "report/components.h"
+#include "report/vlbuilder.h"
+#include "report/vlfmtform.h"
+#include "report/vlmemoview.h"
 #include "report/vlpage.h"
+#include "report/vlpictureview.h"
 #include "report/vlreport.h"
+#include "report/vlvarform.h"
 
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 
 namespace {
@@ -171,4 +186,169 @@ QString TvlDesignerDialogs::PickField(QWidget *parent)
     TvlFieldsForm form(TvlFieldSource::Report(), parent);
     form.exec();
     return form.PickedField;
+}
+
+bool TvlDesignerDialogs::InsertFields(TvlInsertFieldsChoice &choice, QWidget *parent)
+{
+    TvlInsertFieldsForm form(TvlFieldSource::Report(), parent);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    choice = form.Choice();
+    return true;
+}
+
+bool TvlDesignerDialogs::Highlight(TvlHighlightOptions &options, QWidget *parent)
+{
+    TvlHilightForm form(parent);
+    return ask(form, options, &TvlHilightForm::SetOptions, &TvlHilightForm::Options);
+}
+
+bool TvlDesignerDialogs::Color(qint32 &color, QWidget *parent)
+{
+    const QColor start = color == TvlHilightForm::Transparent ? QColor(Qt::white) : Colors::toQColor(color);
+    const QColor chosen = QColorDialog::getColor(start, parent);
+    if (!chosen.isValid())
+        return false;
+    color = Colors::fromQColor(chosen);
+    return true;
+}
+
+int TvlDesignerDialogs::MemoEditor(TvlEditorForm &form)
+{
+    return form.exec();
+}
+
+QString TvlDesignerDialogs::ChooseVariable(const TvlReport *report, QWidget *parent)
+{
+    TvlVariableSource source;
+    source.Shared = &vlScriptVariables();
+    if (report) {
+        report->GetCategoryList(source.Categories);
+        source.Variables = [report](const QString &category) {
+            QStringList categories, names;
+            report->GetCategoryList(categories);
+            report->GetVarList(int(categories.indexOf(category)), names);
+            return names;
+        };
+    }
+    TvlVarForm form(source, parent);
+    return form.exec() == QDialog::Accepted ? form.SelectedName() : QString();
+}
+
+bool TvlDesignerDialogs::Format(qint32 &format, QString &formatText, QWidget *parent)
+{
+    TvlFmtForm form(parent);
+    form.SetFormat(format, formatText);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    format = form.Format();
+    formatText = form.FormatText();
+    return true;
+}
+
+int TvlDesignerDialogs::VariablesEditor(TvlEvForm &form)
+{
+    return form.exec();
+}
+
+bool TvlDesignerDialogs::VariableList(QStringList &lines, QWidget *parent)
+{
+    TvlVaredForm form(parent);
+    form.SetLines(lines);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    lines = form.Lines();
+    return true;
+}
+
+QString TvlDesignerDialogs::Template(const QString &templateDir, QWidget *parent)
+{
+    TvlTemplForm form(templateDir, parent);
+    return form.exec() == QDialog::Accepted ? form.TemplName : QString();
+}
+
+bool TvlDesignerDialogs::NewTemplate(QStringList &description, QImage &icon, QWidget *parent)
+{
+    TvlTemplNewForm form(parent);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    description = form.Description();
+    icon = form.Icon();
+    return true;
+}
+
+int TvlDesignerDialogs::PictureEditor(TvlGEditorForm &form)
+{
+    return form.exec();
+}
+
+QString TvlDesignerDialogs::OpenFile(const QString &filter, QWidget *parent)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), vlQtFileFilter(filter));
+}
+
+// --- more entry points ---------------------------------------------------------------
+
+QString vlQtFileFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(u';', u' ');
+        const QString &title = parts.at(i);
+        filters << (title.contains(u'(') ? title : title + QStringLiteral(" (") + patterns + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+bool vlEditHighlight(TvlMemoView &memo, const TvlRecordUndo &recordUndo, QWidget *parent)
+{
+    TvlHighlightOptions options{memo.HighlightCondition, memo.Highlight.FontColor, memo.Highlight.FillColor,
+                                quint16(memo.Highlight.FontStyle & 7)};
+    if (!vlDesignerDialogs().Highlight(options, parent))
+        return false;
+    if (recordUndo)
+        recordUndo();
+    memo.HighlightCondition = options.Condition;
+    memo.Highlight.FontColor = options.FontColor;
+    memo.Highlight.FillColor = options.FillColor;
+    memo.Highlight.FontStyle = quint16((memo.Highlight.FontStyle & ~7) | options.Style);
+    return true;
+}
+
+bool ShowVariablesEditor(TvlReport &report, QWidget *parent)
+{
+    TvlValueSnapshot snapshot;
+    snapshot.Take(report);
+    const QObject *owner = vlCurrentReportOwner();
+    TvlEvForm form(report, TvlFieldSource::Report(), owner ? owner->objectName() : QString(), parent);
+    if (vlDesignerDialogs().VariablesEditor(form) == QDialog::Accepted)
+        return true;
+    snapshot.Restore(report);
+    return false;
+}
+
+QString vlChooseTemplate(const QString &templateDir, QWidget *parent)
+{
+    return vlDesignerDialogs().Template(templateDir, parent);
+}
+
+bool vlAskTemplateDescription(QStringList &description, QImage &icon, QWidget *parent)
+{
+    return vlDesignerDialogs().NewTemplate(description, icon, parent);
+}
+
+bool vlEditPicture(TvlPictureView &view, const TvlRecordUndo &recordUndo, const std::function<void()> &editText,
+                   QWidget *parent)
+{
+    TvlGEditorForm form(parent);
+    form.SetPicture(view.Picture);
+    form.EditText = editText;
+    if (vlDesignerDialogs().PictureEditor(form) != QDialog::Accepted)
+        return false;
+    if (recordUndo)
+        recordUndo();
+    view.Picture = form.Picture();
+    return true;
 }

@@ -15,6 +15,9 @@
 #include <functional>
 
 class QWidget;
+class TvlEditorForm;
+class TvlEvForm;
+class TvlGEditorForm;
 class TvlMemoView;
 class TvlPage;
 class TvlPictureView;
@@ -22,8 +25,6 @@ class TvlReport;
 class TvlView;
 struct TvlHighlightOptions;
 struct TvlInsertFieldsChoice;
-struct TvlMemoText;
-struct TvlPictureEdit;
 
 // The answers of the dialogs. The base shows the real dialogs; a test
 // derives from it and overrides the dialogs it answers. Each returns true
@@ -44,6 +45,28 @@ public:
     virtual bool GroupCondition(QString &condition, QWidget *parent);
     // The field picker: "DataSet.\"Field\"", empty when cancelled.
     virtual QString PickField(QWidget *parent);
+    virtual bool InsertFields(TvlInsertFieldsChoice &choice, QWidget *parent);
+    virtual bool Highlight(TvlHighlightOptions &options, QWidget *parent);
+    // The colour dialog on a colour (0x00BBGGRR).
+    virtual bool Color(qint32 &color, QWidget *parent);
+    // The memo editor, already loaded with its object: QDialog::Accepted to
+    // confirm. The base runs it modally; a test edits the memos and answers.
+    virtual int MemoEditor(TvlEditorForm &form);
+    // The engine's variable chooser over the report's variables (the special
+    // ones alone without a report): the name, empty when cancelled.
+    virtual QString ChooseVariable(const TvlReport *report, QWidget *parent);
+    // The display format dialog.
+    virtual bool Format(qint32 &format, QString &formatText, QWidget *parent);
+    // The variables editor on its report, as the memo editor above.
+    virtual int VariablesEditor(TvlEvForm &form);
+    virtual bool VariableList(QStringList &lines, QWidget *parent);
+    // The template list: the chosen file, empty when cancelled.
+    virtual QString Template(const QString &templateDir, QWidget *parent);
+    virtual bool NewTemplate(QStringList &description, QImage &icon, QWidget *parent);
+    // The picture editor, loaded with its picture, as the memo editor above.
+    virtual int PictureEditor(TvlGEditorForm &form);
+    // A file to open; filter as "Text (*.x)|*.x|Other|*.*". Empty when cancelled.
+    virtual QString OpenFile(const QString &filter, QWidget *parent);
 };
 
 // The dialogs in use; vlSetDesignerDialogs(nullptr) returns to the real ones.
@@ -67,3 +90,18 @@ int vlChooseBandType(const TvlPage &page, QWidget *parent = nullptr);
 bool vlEditBandSource(TvlView &band, const TvlRecordUndo &recordUndo, QWidget *parent = nullptr);
 bool vlEditCrossSources(TvlView &band, const TvlPage &page, const TvlRecordUndo &recordUndo, QWidget *parent = nullptr);
 bool vlEditGroupCondition(TvlView &band, const TvlRecordUndo &recordUndo, QWidget *parent = nullptr);
+// The highlight of a memo: condition, font colour and style, background.
+bool vlEditHighlight(TvlMemoView &memo, const TvlRecordUndo &recordUndo, QWidget *parent = nullptr);
+// The variables editor on a report: true when closed with OK; a cancel puts
+// back every variable and mapping as they were before.
+bool ShowVariablesEditor(TvlReport &report, QWidget *parent = nullptr);
+// The template to make a new report from: its file, empty when cancelled.
+QString vlChooseTemplate(const QString &templateDir, QWidget *parent = nullptr);
+// The description and icon of a report saved as a template.
+bool vlAskTemplateDescription(QStringList &description, QImage &icon, QWidget *parent = nullptr);
+// The picture of a picture object; editText opens the memo editor on it
+// (the data field feeding the picture). On OK the undo step, then the picture.
+bool vlEditPicture(TvlPictureView &view, const TvlRecordUndo &recordUndo, const std::function<void()> &editText,
+                   QWidget *parent = nullptr);
+// A file filter of the form "Text (*.x)|*.x|..." as Qt's file dialogs take it.
+QString vlQtFileFilter(const QString &filter);

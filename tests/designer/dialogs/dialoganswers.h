@@ -15,10 +15,26 @@ struct ScriptedDialogs : TvlDesignerDialogs
     std::function<bool(TvlCrossSources &)> cross;
     std::function<bool(QString &)> group;
     QString pickedField;
+    QString variable;
+    std::function<bool(qint32 &, QString &)> format;
+    std::function<int(TvlEditorForm &)> memoEditor;
+    std::function<int(TvlEvForm &)> variablesEditor;
+    std::function<bool(QStringList &)> variableList;
+    std::function<int(TvlGEditorForm &)> pictureEditor;
+    std::function<bool(qint32 &)> color;
+    QString openFile;
 
     bool PageOptions(TvlPageOptions &o, QWidget *) override { return page(o); }
     bool BandSource(QString &text, const QStringList &sets, QWidget *) override { return source(text, sets); }
     bool CrossSources(TvlCrossSources &s, const QStringList &, QWidget *) override { return cross(s); }
     bool GroupCondition(QString &c, QWidget *) override { return group(c); }
     QString PickField(QWidget *) override { return pickedField; }
+    QString ChooseVariable(const TvlReport *, QWidget *) override { return variable; }
+    bool Format(qint32 &f, QString &t, QWidget *) override { return format(f, t); }
+    int MemoEditor(TvlEditorForm &form) override { return memoEditor(form); }
+    int VariablesEditor(TvlEvForm &form) override { return variablesEditor(form); }
+    bool VariableList(QStringList &lines, QWidget *) override { return variableList(lines); }
+    int PictureEditor(TvlGEditorForm &form) override { return pictureEditor(form); }
+    bool Color(qint32 &c, QWidget *) override { return color(c); }
+    QString OpenFile(const QString &, QWidget *) override { return openFile; }
 };

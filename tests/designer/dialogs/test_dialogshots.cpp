@@ -3,16 +3,29 @@
 #include "platform/printers.h"
 #include "report/designer/dialogs/bandeditorform.h"
 #include "report/designer/dialogs/bandtypesform.h"
+#include "report/designer/dialogs/designerdialogs.h"
 #include "report/designer/dialogs/desoptionsform.h"
 #include "report/designer/dialogs/docoptform.h"
+#include "report/designer/dialogs/editorform.h"
+#include "report/designer/dialogs/evform.h"
 #include "report/designer/dialogs/fieldsform.h"
+#include "report/designer/dialogs/geditorform.h"
+#include "report/designer/dialogs/hilightform.h"
 #include "report/designer/dialogs/pgoptform.h"
+#include "report/designer/dialogs/templform.h"
+#include "report/metafilebytes.h"
 #include "report/vlbandview.h"
+#include "report/vlmemoview.h"
 #include "report/vlpage.h"
+#include "report/vlreport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,6 +99,64 @@ TEST(DialogPictures, EveryDialog)
     {
         TvlInsertFieldsForm form(source);
         shoot(form, "insertfields");
+    }
+    {
+        TvlMemoView memo;
+        memo.Memo = {"Faktura č. [Cislo]", "ze dne [Datum]"};
+        memo.Script = {"if [Celkem] > 0 then", "  Visible := 1"};
+        TvlEditorForm form;
+        form.Object = &memo;
+        form.CB1->setChecked(true);
+        struct : TvlDesignerDialogs
+        {
+            int MemoEditor(TvlEditorForm &f) override
+            {
+                shoot(f, "memoeditor");
+                return QDialog::Rejected;
+            }
+        } dialogs;
+        vlSetDesignerDialogs(&dialogs);
+        form.ShowEditor();
+        vlSetDesignerDialogs(nullptr);
+    }
+    {
+        TvlHilightForm form;
+        form.SetOptions({"[Celkem] < 0", 0x0000FF, 0x00FFFF, 2});
+        shoot(form, "highlight");
+    }
+    {
+        TvlReport report;
+        report.Variables = {"Doklad", " Cislo", " Datum", "Firma", " Nazev"};
+        vlSetVariableLines(report, report.Variables);
+        TvlEvForm form(report, source);
+        form.VarList->setCurrentRow(0);
+        shoot(form, "variables");
+        TvlVaredForm list;
+        list.SetLines(report.Variables);
+        shoot(list, "varlist");
+    }
+    {
+        QTemporaryDir dir;
+        TvlReport report;
+        report.Pages.Add();
+        QImage icon(32, 32, QImage::Format_RGB32);
+        icon.fill(Qt::darkCyan);
+        report.SaveTemplate(dir.filePath("Faktura.vlt"), {"Faktura s logem", "A4 na výšku"}, icon);
+        report.SaveTemplate(dir.filePath("dodací list.vlt"), {"Dodací list"}, QImage());
+        TvlTemplForm form(dir.path());
+        form.LB1->setCurrentRow(1);
+        shoot(form, "templates");
+        TvlTemplNewForm newForm;
+        newForm.Memo1->setPlainText("Moje šablona");
+        shoot(newForm, "newtemplate");
+    }
+    {
+        TvlGEditorForm form;
+        TvlPicture picture;
+        picture.Load(gkMetafile, metafilebytes::emf(true));
+        form.SetPicture(picture);
+        form.CB1->setChecked(true);
+        shoot(form, "pictureeditor");
     }
     vlFreePrinter();
 }
