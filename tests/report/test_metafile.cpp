@@ -2,6 +2,8 @@
 #include "report/metafilebytes.h"
 #include "report/vlcanvas.h"
 #include "report/vlpictureview.h"
+#include "report/vlpreparedpages.h"
+#include "reportbytes.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -97,4 +99,28 @@ TEST(Metafile, RefusedFileKeepsThePlaceholderAndItsBytes)
     // The crossed box of the placeholder: its diagonal is drawn, nothing red.
     EXPECT_TRUE(inColumn(image, 100, 47, 53, QColor(192, 192, 192)));
     EXPECT_FALSE(near(image.pixelColor(70, 50), Qt::red));
+}
+
+TEST(Metafile, PagesOfTheOlderPreparedLayoutAreDrawn)
+{
+    const QByteArray metafile = metafilebytes::emf();
+    Bytes old;
+    old.oldMemo({"Tiskárna"}).i32(1);
+    const int start = int(old.data().size());
+    old.i32(start + 16 + int(metafile.size())).u16(9).i32(2100).i32(2970).u8(0).u8(1).raw(metafile);
+    TvlEMFPages pages;
+    MemoryStream stream(old);
+    ASSERT_TRUE(pages.LoadFromStream(stream));
+    ASSERT_EQ(pages.Count(), 1);
+    pages[0]->Visible = true;
+    QImage image(300, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TvlPainterCanvas canvas(painter);
+    pages.DrawPage(0, canvas, image.rect());
+    painter.end();
+    // The page-sized picture: the rectangle covers about (30,82)-(182,245).
+    EXPECT_TRUE(near(image.pixelColor(100, 160), Qt::red));
+    EXPECT_TRUE(near(image.pixelColor(250, 50), Qt::white));
+    EXPECT_TRUE(near(image.pixelColor(100, 350), Qt::white));
 }

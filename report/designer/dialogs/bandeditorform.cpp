@@ -1,6 +1,6 @@
 #include "report/designer/dialogs/bandeditorform.h"
 
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/dialogparts.h"
 
 #include "report/controlutils.h"
@@ -166,7 +166,7 @@ TvlGroupEditorForm::TvlGroupEditorForm(QWidget *parent)
 
 void TvlGroupEditorForm::vlSpeedButton1Click()
 {
-    const QString field = vlDesignerDialogs().PickField(this);
+    const QString field = vlDialogAnswers().PickField(this);
     if (!field.isEmpty())
         Edit1->setText(field);
 }

@@ -70,7 +70,7 @@ TvlDesOptionsForm::TvlDesOptionsForm(QWidget *parent)
     SetOptions({});
 }
 
-void TvlDesOptionsForm::SetOptions(const TvlDesignerOptions &o)
+void TvlDesOptionsForm::SetOptions(const TvlDesignerSetup &o)
 {
     CB1->setChecked(o.ShowGrid);
     CB2->setChecked(o.GridAlign);
@@ -82,9 +82,9 @@ void TvlDesOptionsForm::SetOptions(const TvlDesignerOptions &o)
     CB5->setChecked(o.ShowBandTitles);
 }
 
-TvlDesignerOptions TvlDesOptionsForm::Options() const
+TvlDesignerSetup TvlDesOptionsForm::Options() const
 {
-    TvlDesignerOptions o;
+    TvlDesignerSetup o;
     o.ShowGrid = CB1->isChecked();
     o.GridAlign = CB2->isChecked();
     o.GridSize = RB1->isChecked() ? 4 : RB2->isChecked() ? 8 : 18;

@@ -10,7 +10,7 @@ class QRadioButton;
 class QTabWidget;
 class QWidget;
 
-struct TvlDesignerOptions
+struct TvlDesignerSetup
 {
     bool ShowGrid = true;
     bool GridAlign = true;
@@ -20,7 +20,7 @@ struct TvlDesignerOptions
     bool GrayButtons = false;
     bool EditAfterInsert = true;
     bool ShowBandTitles = true;
-    bool operator==(const TvlDesignerOptions &) const = default;
+    bool operator==(const TvlDesignerSetup &) const = default;
 };
 
 class TvlDesOptionsForm : public QDialog
@@ -29,8 +29,8 @@ class TvlDesOptionsForm : public QDialog
 public:
     explicit TvlDesOptionsForm(QWidget *parent = nullptr);
 
-    void SetOptions(const TvlDesignerOptions &options);
-    TvlDesignerOptions Options() const;
+    void SetOptions(const TvlDesignerSetup &options);
+    TvlDesignerSetup Options() const;
 
     QTabWidget *PageControl1;
     QWidget *Tab1;

@@ -11,9 +11,9 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-TvlReportOptions TvlReportOptions::FromReport(const TvlReport &report, const TvlPrinter &printer)
+TvlReportSetup TvlReportSetup::FromReport(const TvlReport &report, const TvlPrinter &printer)
 {
-    TvlReportOptions o;
+    TvlReportSetup o;
     o.Printers = printer.Printers();
     o.PrinterIndex = o.OldPrinterIndex = printer.PrinterIndex();
     o.AskPrinter = report.KeepCurrentPrinter == 0;
@@ -21,7 +21,7 @@ TvlReportOptions TvlReportOptions::FromReport(const TvlReport &report, const Tvl
     return o;
 }
 
-bool TvlReportOptions::ApplyTo(TvlReport &report, QString *error) const
+bool TvlReportSetup::ApplyTo(TvlReport &report, QString *error) const
 {
     report.KeepCurrentPrinter = AskPrinter ? 0 : 0xFFFF;
     report.TwoPass = TwoPass ? 0xFFFF : 0;
@@ -59,7 +59,7 @@ TvlDocOptForm::TvlDocOptForm(QWidget *parent)
     layout->addLayout(vlOkCancelButtons(this, Button1, Button2));
 }
 
-void TvlDocOptForm::SetOptions(const TvlReportOptions &options)
+void TvlDocOptForm::SetOptions(const TvlReportSetup &options)
 {
     m_options = options;
     ComB1->clear();
@@ -69,9 +69,9 @@ void TvlDocOptForm::SetOptions(const TvlReportOptions &options)
     CB2->setChecked(options.TwoPass);
 }
 
-TvlReportOptions TvlDocOptForm::Options() const
+TvlReportSetup TvlDocOptForm::Options() const
 {
-    TvlReportOptions o = m_options;
+    TvlReportSetup o = m_options;
     o.PrinterIndex = ComB1->currentIndex();
     o.AskPrinter = CB1->isChecked();
     o.TwoPass = CB2->isChecked();

@@ -11,7 +11,7 @@ class QPushButton;
 class TvlReport;
 class TvlPrinter;
 
-struct TvlReportOptions
+struct TvlReportSetup
 {
     QStringList Printers;
     int PrinterIndex = -1;    // the chosen printer
@@ -19,7 +19,7 @@ struct TvlReportOptions
     bool AskPrinter = false;  // the inverse of the report's keep-printer flag
     bool TwoPass = false;
 
-    static TvlReportOptions FromReport(const TvlReport &report, const TvlPrinter &printer);
+    static TvlReportSetup FromReport(const TvlReport &report, const TvlPrinter &printer);
     // Writes the flags and changes the printer when another was chosen.
     // False, with the reason, when the printer could not take the report.
     bool ApplyTo(TvlReport &report, QString *error = nullptr) const;
@@ -31,8 +31,8 @@ class TvlDocOptForm : public QDialog
 public:
     explicit TvlDocOptForm(QWidget *parent = nullptr);
 
-    void SetOptions(const TvlReportOptions &options);
-    TvlReportOptions Options() const;
+    void SetOptions(const TvlReportSetup &options);
+    TvlReportSetup Options() const;
 
     QGroupBox *GroupBox1;
     QComboBox *ComB1;
@@ -42,5 +42,5 @@ public:
     QPushButton *Button1, *Button2;
 
 private:
-    TvlReportOptions m_options;
+    TvlReportSetup m_options;
 };

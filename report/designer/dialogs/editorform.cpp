@@ -1,6 +1,6 @@
 #include "report/designer/dialogs/editorform.h"
 
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/fieldsform.h"
 
 #include "report/vlmemoview.h"
@@ -148,7 +148,7 @@ int TvlEditorForm::ShowEditor()
     if (!Object)
         return Rejected;
     Load();
-    const int result = vlDesignerDialogs().MemoEditor(*this);
+    const int result = vlDialogAnswers().MemoEditor(*this);
     if (result == Accepted)
         Save();
     return result;
@@ -163,14 +163,14 @@ void TvlEditorForm::InsertBracketed(const QString &text)
 
 void TvlEditorForm::Button3Click()
 {
-    const QString name = vlDesignerDialogs().ChooseVariable(Report, this);
+    const QString name = vlDialogAnswers().ChooseVariable(Report, this);
     if (!name.isEmpty())
         InsertBracketed(name);
 }
 
 void TvlEditorForm::Button4Click()
 {
-    const QString field = vlDesignerDialogs().PickField(this);
+    const QString field = vlDialogAnswers().PickField(this);
     if (!field.isEmpty())
         InsertBracketed(field);
 }
@@ -179,7 +179,7 @@ void TvlEditorForm::Button5Click()
 {
     qint32 format = m_format;
     QString text = m_formatText;
-    if (vlDesignerDialogs().Format(format, text, this)) {
+    if (vlDialogAnswers().Format(format, text, this)) {
         m_format = format;
         m_formatText = text;
     }

@@ -1,7 +1,7 @@
 #include "report/designer/dialogs/evform.h"
 
 #include "report/designer/dialogs/bandsource.h"
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/dialogparts.h"
 #include "report/designer/dialogs/valuesnapshot.h"
 
@@ -281,7 +281,7 @@ void TvlEvForm::SB2Click()
 void TvlEvForm::Button3Click()
 {
     QStringList lines = m_report.Variables;
-    if (!vlDesignerDialogs().VariableList(lines, this))
+    if (!vlDialogAnswers().VariableList(lines, this))
         return;
     vlSetVariableLines(m_report, lines);
     Start();

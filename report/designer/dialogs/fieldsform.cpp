@@ -138,9 +138,9 @@ void TvlInsertFieldsForm::DatasetCBChange()
         FieldsL->addItems(m_source.Fields(DatasetCB->currentText()));
 }
 
-TvlInsertFieldsChoice TvlInsertFieldsForm::Choice() const
+TvlInsertFieldsAnswer TvlInsertFieldsForm::Choice() const
 {
-    TvlInsertFieldsChoice choice;
+    TvlInsertFieldsAnswer choice;
     choice.DataSet = DatasetCB->currentText();
     for (int i = 0; i < FieldsL->count(); ++i)
         if (FieldsL->item(i)->isSelected())

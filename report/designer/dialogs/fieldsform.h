@@ -50,7 +50,7 @@ private:
 };
 
 // What the insert-fields dialog answers.
-struct TvlInsertFieldsChoice
+struct TvlInsertFieldsAnswer
 {
     QString DataSet; // empty when there is none
     QStringList Fields;
@@ -65,7 +65,7 @@ class TvlInsertFieldsForm : public QDialog
 public:
     explicit TvlInsertFieldsForm(const TvlFieldSource &source, QWidget *parent = nullptr);
 
-    TvlInsertFieldsChoice Choice() const;
+    TvlInsertFieldsAnswer Choice() const;
 
     QLabel *Label1;
     QComboBox *DatasetCB;

@@ -1,6 +1,6 @@
 #include "report/designer/dialogs/geditorform.h"
 
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 
 #include "report/vldialogbuttons.h"
 
@@ -128,7 +128,7 @@ bool TvlGEditorForm::LoadFile(const QString &fileName)
 
 void TvlGEditorForm::Button3Click()
 {
-    const QString file = vlDesignerDialogs().OpenFile(Filter, this);
+    const QString file = vlDialogAnswers().OpenFile(Filter, this);
     if (!file.isEmpty() && !LoadFile(file))
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("Soubor „%1“ nelze načíst: není to obrázek, který sestava umí.").arg(file));

@@ -1,6 +1,6 @@
 #include "report/designer/dialogs/hilightform.h"
 
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/dialogparts.h"
 
 #include "platform/colors.h"
@@ -113,12 +113,12 @@ void TvlHilightForm::ShowSwatches()
 
 void TvlHilightForm::SpeedButton1Click()
 {
-    if (vlDesignerDialogs().Color(m_fontColor, this))
+    if (vlDialogAnswers().Color(m_fontColor, this))
         ShowSwatches();
 }
 
 void TvlHilightForm::SpeedButton2Click()
 {
-    if (vlDesignerDialogs().Color(m_fillColor, this))
+    if (vlDialogAnswers().Color(m_fillColor, this))
         ShowSwatches();
 }

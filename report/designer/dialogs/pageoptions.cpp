@@ -20,14 +20,14 @@ int mmToTenths(int mm)
 
 } // namespace
 
-int TvlPageOptions::PixelsToMm(int pixels)
+int TvlPageSetup::PixelsToMm(int pixels)
 {
     return int(std::lround(pixels * 5.0 / 18.0));
 }
 
-TvlPageOptions TvlPageOptions::FromPage(const TvlPage &page, const TvlPrinter &printer)
+TvlPageSetup TvlPageSetup::FromPage(const TvlPage &page, const TvlPrinter &printer)
 {
-    TvlPageOptions o;
+    TvlPageSetup o;
     o.Orientation = page.Orientation;
     o.PaperNames = printer.PaperNames();
     o.PaperCodes = printer.PaperSizes();
@@ -48,17 +48,17 @@ TvlPageOptions TvlPageOptions::FromPage(const TvlPage &page, const TvlPrinter &p
     return o;
 }
 
-int TvlPageOptions::PaperCode() const
+int TvlPageSetup::PaperCode() const
 {
     return PaperIndex >= 0 && PaperIndex < PaperCodes.size() ? PaperCodes.at(PaperIndex) : 0;
 }
 
-bool TvlPageOptions::CustomSize() const
+bool TvlPageSetup::CustomSize() const
 {
     return PaperCode() == vlPapers::CustomPaper;
 }
 
-void TvlPageOptions::ApplyTo(TvlPage &page) const
+void TvlPageSetup::ApplyTo(TvlPage &page) const
 {
     const Shown &s = m_shown;
     auto margin = [&](int i) {

@@ -11,7 +11,7 @@
 
 class TvlPage;
 
-struct TvlPageOptions
+struct TvlPageSetup
 {
     enum Margin { Left = 0, Top, Right, Bottom };
 
@@ -28,7 +28,7 @@ struct TvlPageOptions
     int ColumnGapMm = 0;
 
     // The page's values with the paper list of the engine's printer.
-    static TvlPageOptions FromPage(const TvlPage &page, const TvlPrinter &printer);
+    static TvlPageSetup FromPage(const TvlPage &page, const TvlPrinter &printer);
     // Writes the answer into the page and applies its paper.
     void ApplyTo(TvlPage &page) const;
 

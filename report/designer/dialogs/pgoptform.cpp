@@ -171,7 +171,7 @@ TvlPgoptForm::TvlPgoptForm(QWidget *parent)
     SetOptions(m_options);
 }
 
-void TvlPgoptForm::SetOptions(const TvlPageOptions &options)
+void TvlPgoptForm::SetOptions(const TvlPageSetup &options)
 {
     m_options = options;
     RB1->setChecked(options.Orientation == poPortrait);
@@ -196,9 +196,9 @@ void TvlPgoptForm::SetOptions(const TvlPageOptions &options)
     CB5Click();
 }
 
-TvlPageOptions TvlPgoptForm::Options() const
+TvlPageSetup TvlPgoptForm::Options() const
 {
-    TvlPageOptions o = m_options;
+    TvlPageSetup o = m_options;
     o.Orientation = RB1->isChecked() ? poPortrait : poLandscape;
     o.PaperIndex = ComB1->currentIndex();
     o.WidthMm = number(E1);
@@ -221,7 +221,7 @@ void TvlPgoptForm::RB1Click()
 
 void TvlPgoptForm::ComB1Change()
 {
-    TvlPageOptions o = m_options;
+    TvlPageSetup o = m_options;
     o.PaperIndex = ComB1->currentIndex();
     EnableControls({E1, E2, Label1, Label2}, o.CustomSize());
 }
@@ -233,12 +233,12 @@ void TvlPgoptForm::CB5Click()
 
 void TvlPgoptForm::SB1Click()
 {
-    Edit1->setText(QString::number(TvlPageOptions::ColumnsUp(number(Edit1))));
+    Edit1->setText(QString::number(TvlPageSetup::ColumnsUp(number(Edit1))));
 }
 
 void TvlPgoptForm::SB2Click()
 {
-    Edit1->setText(QString::number(TvlPageOptions::ColumnsDown(number(Edit1))));
+    Edit1->setText(QString::number(TvlPageSetup::ColumnsDown(number(Edit1))));
 }
 
 void TvlPgoptForm::showEvent(QShowEvent *event)

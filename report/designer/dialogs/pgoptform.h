@@ -22,9 +22,9 @@ class TvlPgoptForm : public QDialog
 public:
     explicit TvlPgoptForm(QWidget *parent = nullptr);
 
-    void SetOptions(const TvlPageOptions &options);
+    void SetOptions(const TvlPageSetup &options);
     // The options with the controls' values.
-    TvlPageOptions Options() const;
+    TvlPageSetup Options() const;
 
     QTabWidget *PageControl1;
     QWidget *TabSheet1, *TabSheet2, *TabSheet3;
@@ -59,5 +59,5 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    TvlPageOptions m_options;
+    TvlPageSetup m_options;
 };

@@ -1,6 +1,6 @@
 #include "report/designer/dialogs/templform.h"
 
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/dialogparts.h"
 
 #include "report/vldialogbuttons.h"
@@ -174,7 +174,7 @@ bool TvlTemplNewForm::LoadIcon(const QString &fileName)
 
 void TvlTemplNewForm::Button1Click()
 {
-    const QString file = vlDesignerDialogs().OpenFile(QStringLiteral("Soubor s bitmapou (*.bmp)|*.bmp"), this);
+    const QString file = vlDialogAnswers().OpenFile(QStringLiteral("Soubor s bitmapou (*.bmp)|*.bmp"), this);
     if (!file.isEmpty() && !LoadIcon(file))
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("Soubor „%1“ nelze načíst: není to bitmapa.").arg(file));

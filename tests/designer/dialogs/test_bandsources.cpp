@@ -1,4 +1,4 @@
-#include "designer/dialogs/dialoganswers.h"
+#include "designer/dialogs/scripteddialogs.h"
 #include "report/designer/dialogs/bandeditorform.h"
 #include "report/designer/dialogs/bandtypesform.h"
 #include "report/vlbandview.h"

@@ -3,8 +3,8 @@
 #include "platform/printers.h"
 #include "report/designer/dialogs/bandeditorform.h"
 #include "report/designer/dialogs/bandtypesform.h"
-#include "report/designer/dialogs/designerdialogs.h"
 #include "report/designer/dialogs/desoptionsform.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/docoptform.h"
 #include "report/designer/dialogs/editorform.h"
 #include "report/designer/dialogs/evform.h"
@@ -50,7 +50,7 @@ TEST(DialogPictures, EveryDialog)
     page.Margins = {36, 36, 36, 36};
     {
         TvlPgoptForm form;
-        form.SetOptions(TvlPageOptions::FromPage(page, vlPrinter()));
+        form.SetOptions(TvlPageSetup::FromPage(page, vlPrinter()));
         for (int tab = 0; tab < 3; ++tab) {
             form.PageControl1->setCurrentIndex(tab);
             shoot(form, QStringLiteral("pgopt%1").arg(tab));
@@ -58,7 +58,7 @@ TEST(DialogPictures, EveryDialog)
     }
     {
         TvlDocOptForm form;
-        TvlReportOptions o;
+        TvlReportSetup o;
         o.Printers = vlPrinter().Printers();
         o.PrinterIndex = 0;
         form.SetOptions(o);
@@ -107,7 +107,7 @@ TEST(DialogPictures, EveryDialog)
         TvlEditorForm form;
         form.Object = &memo;
         form.CB1->setChecked(true);
-        struct : TvlDesignerDialogs
+        struct : TvlDialogAnswers
         {
             int MemoEditor(TvlEditorForm &f) override
             {
@@ -115,9 +115,9 @@ TEST(DialogPictures, EveryDialog)
                 return QDialog::Rejected;
             }
         } dialogs;
-        vlSetDesignerDialogs(&dialogs);
+        vlSetDialogAnswers(&dialogs);
         form.ShowEditor();
-        vlSetDesignerDialogs(nullptr);
+        vlSetDialogAnswers(nullptr);
     }
     {
         TvlHilightForm form;

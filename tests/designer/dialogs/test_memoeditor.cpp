@@ -1,4 +1,4 @@
-#include "designer/dialogs/dialoganswers.h"
+#include "designer/dialogs/scripteddialogs.h"
 #include "report/designer/dialogs/editorform.h"
 #include "report/designer/dialogs/hilightform.h"
 #include "report/vlformats.h"

@@ -1,7 +1,7 @@
-#include "designer/dialogs/dialoganswers.h"
+#include "designer/dialogs/scripteddialogs.h"
 #include "platform/printers.h"
-#include "report/designer/dialogs/designerdialogs.h"
 #include "report/designer/dialogs/desoptionsform.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/docoptform.h"
 #include "report/designer/dialogs/pgoptform.h"
 #include "report/papers.h"
@@ -42,8 +42,8 @@ TEST(PageOptions, ConfirmingUnchangedKeepsEveryExactValue)
     VirtualPrinterOnly printer;
     auto page = odd(vlPapers::CustomPaper, 1234, 2001);
     ScriptedDialogs dialogs;
-    TvlPageOptions shown;
-    dialogs.page = [&](TvlPageOptions &o) {
+    TvlPageSetup shown;
+    dialogs.page = [&](TvlPageSetup &o) {
         shown = o;
         return true;
     };
@@ -60,8 +60,8 @@ TEST(PageOptions, ConfirmingUnchangedKeepsEveryExactValue)
     EXPECT_EQ(page->UseMargins, 0xFFFF);
 
     // Typed values are converted; flags are 16-bit booleans.
-    dialogs.page = [](TvlPageOptions &o) {
-        o.MarginsMm[TvlPageOptions::Left] = 10;
+    dialogs.page = [](TvlPageSetup &o) {
+        o.MarginsMm[TvlPageSetup::Left] = 10;
         o.ColumnGapMm = 5;
         o.WidthMm = 100;
         o.NoMargins = true;
@@ -79,7 +79,7 @@ TEST(PageOptions, ConfirmingUnchangedKeepsEveryExactValue)
     EXPECT_EQ(page->Columns, 3);
 
     // A standard paper and landscape; cancel changes nothing.
-    dialogs.page = [](TvlPageOptions &o) {
+    dialogs.page = [](TvlPageSetup &o) {
         o.PaperIndex = int(o.PaperCodes.indexOf(vlPapers::A4));
         o.Orientation = poLandscape;
         return true;
@@ -88,7 +88,7 @@ TEST(PageOptions, ConfirmingUnchangedKeepsEveryExactValue)
     EXPECT_EQ(page->PaperSize, vlPapers::A4);
     EXPECT_EQ(page->Orientation, poLandscape);
     EXPECT_EQ(page->PaperWidth, 2970);
-    dialogs.page = [](TvlPageOptions &o) {
+    dialogs.page = [](TvlPageSetup &o) {
         o.MarginsMm = {1, 1, 1, 1};
         return false;
     };
@@ -101,7 +101,7 @@ TEST(PageOptions, DialogControlsFollowPaperMarginsAndColumns)
     VirtualPrinterOnly printer;
     auto page = odd(vlPapers::A4, 2100, 2970);
     TvlPgoptForm form;
-    const TvlPageOptions options = TvlPageOptions::FromPage(*page, vlPrinter());
+    const TvlPageSetup options = TvlPageSetup::FromPage(*page, vlPrinter());
     form.SetOptions(options);
     form.show();
     EXPECT_EQ(form.ComB1->currentIndex(), options.PaperCodes.indexOf(vlPapers::A4));
@@ -137,7 +137,7 @@ TEST(ReportOptions, AskPrinterIsTheInverseOfKeepingIt)
     VirtualPrinterOnly printer;
     TvlReport report;
     report.KeepCurrentPrinter = 0xFFFF;
-    TvlReportOptions o = TvlReportOptions::FromReport(report, vlPrinter());
+    TvlReportSetup o = TvlReportSetup::FromReport(report, vlPrinter());
     EXPECT_FALSE(o.AskPrinter);
     EXPECT_FALSE(o.TwoPass);
     EXPECT_EQ(o.Printers, QStringList{TvlPrinter::VirtualPrinterName});
@@ -153,14 +153,14 @@ TEST(ReportOptions, AskPrinterIsTheInverseOfKeepingIt)
 TEST(DesignerOptions, FormShowsAndReturnsEveryOption)
 {
     TvlDesOptionsForm form;
-    const TvlDesignerOptions a{false, true, 18, false, 2, true, false, true};
+    const TvlDesignerSetup a{false, true, 18, false, 2, true, false, true};
     form.SetOptions(a);
     EXPECT_TRUE(form.RB3->isChecked());
     EXPECT_TRUE(form.RB4->isChecked());
     EXPECT_TRUE(form.RB8->isChecked());
     EXPECT_FALSE(form.CB3->isChecked()); // coloured buttons = not gray
     EXPECT_EQ(form.Options(), a);
-    const TvlDesignerOptions b{true, false, 8, true, 1, false, true, false};
+    const TvlDesignerSetup b{true, false, 8, true, 1, false, true, false};
     form.SetOptions(b);
     EXPECT_EQ(form.Options(), b);
 }

@@ -1,4 +1,4 @@
-#include "designer/dialogs/dialoganswers.h"
+#include "designer/dialogs/scripteddialogs.h"
 #include "report/designer/dialogs/evform.h"
 #include "report/designer/dialogs/templform.h"
 #include "report/vlreport.h"

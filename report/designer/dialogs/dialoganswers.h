@@ -24,19 +24,19 @@ class TvlPictureView;
 class TvlReport;
 class TvlView;
 struct TvlHighlightOptions;
-struct TvlInsertFieldsChoice;
+struct TvlInsertFieldsAnswer;
 
 // The answers of the dialogs. The base shows the real dialogs; a test
 // derives from it and overrides the dialogs it answers. Each returns true
 // for OK with the answer in its argument, false for a cancel.
-class TvlDesignerDialogs
+class TvlDialogAnswers
 {
 public:
-    virtual ~TvlDesignerDialogs() = default;
+    virtual ~TvlDialogAnswers() = default;
 
-    virtual bool PageOptions(TvlPageOptions &options, QWidget *parent);
-    virtual bool ReportOptions(TvlReportOptions &options, QWidget *parent);
-    virtual bool DesignerOptions(TvlDesignerOptions &options, QWidget *parent);
+    virtual bool PageOptions(TvlPageSetup &options, QWidget *parent);
+    virtual bool ReportOptions(TvlReportSetup &options, QWidget *parent);
+    virtual bool DesignerOptions(TvlDesignerSetup &options, QWidget *parent);
     // The chosen band type; -1 when cancelled.
     virtual int BandType(const QList<bool> &typesOnPage, QWidget *parent);
     // formatText: the data band's source.
@@ -45,7 +45,7 @@ public:
     virtual bool GroupCondition(QString &condition, QWidget *parent);
     // The field picker: "DataSet.\"Field\"", empty when cancelled.
     virtual QString PickField(QWidget *parent);
-    virtual bool InsertFields(TvlInsertFieldsChoice &choice, QWidget *parent);
+    virtual bool InsertFields(TvlInsertFieldsAnswer &choice, QWidget *parent);
     virtual bool Highlight(TvlHighlightOptions &options, QWidget *parent);
     // The colour dialog on a colour (0x00BBGGRR).
     virtual bool Color(qint32 &color, QWidget *parent);
@@ -69,9 +69,9 @@ public:
     virtual QString OpenFile(const QString &filter, QWidget *parent);
 };
 
-// The dialogs in use; vlSetDesignerDialogs(nullptr) returns to the real ones.
-TvlDesignerDialogs &vlDesignerDialogs();
-void vlSetDesignerDialogs(TvlDesignerDialogs *dialogs);
+// The dialogs in use; vlSetDialogAnswers(nullptr) returns to the real ones.
+TvlDialogAnswers &vlDialogAnswers();
+void vlSetDialogAnswers(TvlDialogAnswers *dialogs);
 
 // What changes an object records an undo step first through this (the
 // designer records an edit entry of its selection); it may be empty.
@@ -82,7 +82,7 @@ bool vlEditPageOptions(TvlPage &page, QWidget *parent = nullptr);
 // Report options; the printer change's failure comes back in error (the
 // flags are written all the same).
 bool vlEditReportOptions(TvlReport &report, QWidget *parent = nullptr, QString *error = nullptr);
-bool vlEditDesignerOptions(TvlDesignerOptions &options, QWidget *parent = nullptr);
+bool vlEditDesignerOptions(TvlDesignerSetup &options, QWidget *parent = nullptr);
 // The type of a band to insert into the page; -1 when cancelled.
 int vlChooseBandType(const TvlPage &page, QWidget *parent = nullptr);
 // The editors of a band's FormatText: data source of a data band, sources

@@ -1,16 +1,16 @@
 #pragma once
 // Answers to the designer's dialogs for the tests: each test sets the
 // answers it needs; installing lasts for the scope.
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 
 #include <functional>
 
-struct ScriptedDialogs : TvlDesignerDialogs
+struct ScriptedDialogs : TvlDialogAnswers
 {
-    ScriptedDialogs() { vlSetDesignerDialogs(this); }
-    ~ScriptedDialogs() override { vlSetDesignerDialogs(nullptr); }
+    ScriptedDialogs() { vlSetDialogAnswers(this); }
+    ~ScriptedDialogs() override { vlSetDialogAnswers(nullptr); }
 
-    std::function<bool(TvlPageOptions &)> page;
+    std::function<bool(TvlPageSetup &)> page;
     std::function<bool(QString &, const QStringList &)> source;
     std::function<bool(TvlCrossSources &)> cross;
     std::function<bool(QString &)> group;
@@ -24,7 +24,7 @@ struct ScriptedDialogs : TvlDesignerDialogs
     std::function<bool(qint32 &)> color;
     QString openFile;
 
-    bool PageOptions(TvlPageOptions &o, QWidget *) override { return page(o); }
+    bool PageOptions(TvlPageSetup &o, QWidget *) override { return page(o); }
     bool BandSource(QString &text, const QStringList &sets, QWidget *) override { return source(text, sets); }
     bool CrossSources(TvlCrossSources &s, const QStringList &, QWidget *) override { return cross(s); }
     bool GroupCondition(QString &c, QWidget *) override { return group(c); }

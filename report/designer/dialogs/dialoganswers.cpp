@@ -1,4 +1,4 @@
-#include "report/designer/dialogs/designerdialogs.h"
+#include "report/designer/dialogs/dialoganswers.h"
 
 #include "report/designer/dialogs/bandeditorform.h"
 #include "report/designer/dialogs/bandtypesform.h"
@@ -27,9 +27,9 @@
 
 namespace {
 
-TvlDesignerDialogs *&installed()
+TvlDialogAnswers *&installed()
 {
-    static TvlDesignerDialogs *dialogs = nullptr;
+    static TvlDialogAnswers *dialogs = nullptr;
     return dialogs;
 }
 
@@ -46,48 +46,48 @@ bool ask(Form &form, Value &value, void (Form::*set)(const Value &), Value (Form
 
 } // namespace
 
-TvlDesignerDialogs &vlDesignerDialogs()
+TvlDialogAnswers &vlDialogAnswers()
 {
-    static TvlDesignerDialogs standard;
+    static TvlDialogAnswers standard;
     return installed() ? *installed() : standard;
 }
 
-void vlSetDesignerDialogs(TvlDesignerDialogs *dialogs)
+void vlSetDialogAnswers(TvlDialogAnswers *dialogs)
 {
     installed() = dialogs;
 }
 
-bool TvlDesignerDialogs::PageOptions(TvlPageOptions &options, QWidget *parent)
+bool TvlDialogAnswers::PageOptions(TvlPageSetup &options, QWidget *parent)
 {
     TvlPgoptForm form(parent);
     return ask(form, options, &TvlPgoptForm::SetOptions, &TvlPgoptForm::Options);
 }
 
-bool TvlDesignerDialogs::ReportOptions(TvlReportOptions &options, QWidget *parent)
+bool TvlDialogAnswers::ReportOptions(TvlReportSetup &options, QWidget *parent)
 {
     TvlDocOptForm form(parent);
     return ask(form, options, &TvlDocOptForm::SetOptions, &TvlDocOptForm::Options);
 }
 
-bool TvlDesignerDialogs::DesignerOptions(TvlDesignerOptions &options, QWidget *parent)
+bool TvlDialogAnswers::DesignerOptions(TvlDesignerSetup &options, QWidget *parent)
 {
     TvlDesOptionsForm form(parent);
     return ask(form, options, &TvlDesOptionsForm::SetOptions, &TvlDesOptionsForm::Options);
 }
 
-int TvlDesignerDialogs::BandType(const QList<bool> &typesOnPage, QWidget *parent)
+int TvlDialogAnswers::BandType(const QList<bool> &typesOnPage, QWidget *parent)
 {
     TvlBandTypesForm form(typesOnPage, parent);
     return form.exec() == QDialog::Accepted ? form.BandType() : -1;
 }
 
-bool TvlDesignerDialogs::BandSource(QString &formatText, const QStringList &dataSets, QWidget *parent)
+bool TvlDialogAnswers::BandSource(QString &formatText, const QStringList &dataSets, QWidget *parent)
 {
     TvlBandEditorForm form(dataSets, parent);
     return ask(form, formatText, &TvlBandEditorForm::SetSource, &TvlBandEditorForm::Source);
 }
 
-bool TvlDesignerDialogs::CrossSources(TvlCrossSources &sources, const QStringList &dataSets, QWidget *parent)
+bool TvlDialogAnswers::CrossSources(TvlCrossSources &sources, const QStringList &dataSets, QWidget *parent)
 {
     TvlVBandEditorForm form(sources, dataSets, parent);
     if (sources.Bands.isEmpty()) {
@@ -101,7 +101,7 @@ bool TvlDesignerDialogs::CrossSources(TvlCrossSources &sources, const QStringLis
     return true;
 }
 
-bool TvlDesignerDialogs::GroupCondition(QString &condition, QWidget *parent)
+bool TvlDialogAnswers::GroupCondition(QString &condition, QWidget *parent)
 {
     TvlGroupEditorForm form(parent);
     form.Edit1->setText(condition);
@@ -115,8 +115,8 @@ bool TvlDesignerDialogs::GroupCondition(QString &condition, QWidget *parent)
 
 bool vlEditPageOptions(TvlPage &page, QWidget *parent)
 {
-    TvlPageOptions options = TvlPageOptions::FromPage(page, vlPrinter());
-    if (!vlDesignerDialogs().PageOptions(options, parent))
+    TvlPageSetup options = TvlPageSetup::FromPage(page, vlPrinter());
+    if (!vlDialogAnswers().PageOptions(options, parent))
         return false;
     options.ApplyTo(page);
     return true;
@@ -124,21 +124,21 @@ bool vlEditPageOptions(TvlPage &page, QWidget *parent)
 
 bool vlEditReportOptions(TvlReport &report, QWidget *parent, QString *error)
 {
-    TvlReportOptions options = TvlReportOptions::FromReport(report, vlPrinter());
-    if (!vlDesignerDialogs().ReportOptions(options, parent))
+    TvlReportSetup options = TvlReportSetup::FromReport(report, vlPrinter());
+    if (!vlDialogAnswers().ReportOptions(options, parent))
         return false;
     options.ApplyTo(report, error);
     return true;
 }
 
-bool vlEditDesignerOptions(TvlDesignerOptions &options, QWidget *parent)
+bool vlEditDesignerOptions(TvlDesignerSetup &options, QWidget *parent)
 {
-    return vlDesignerDialogs().DesignerOptions(options, parent);
+    return vlDialogAnswers().DesignerOptions(options, parent);
 }
 
 int vlChooseBandType(const TvlPage &page, QWidget *parent)
 {
-    return vlDesignerDialogs().BandType(TvlBandTypesForm::TypesOnPage(page), parent);
+    return vlDialogAnswers().BandType(TvlBandTypesForm::TypesOnPage(page), parent);
 }
 
 namespace {
@@ -160,7 +160,7 @@ bool editFormatText(TvlView &band, const TvlRecordUndo &recordUndo, const std::f
 bool vlEditBandSource(TvlView &band, const TvlRecordUndo &recordUndo, QWidget *parent)
 {
     return editFormatText(band, recordUndo, [parent](QString &text) {
-        return vlDesignerDialogs().BandSource(text, vlBandSource::reportDataSets(), parent);
+        return vlDialogAnswers().BandSource(text, vlBandSource::reportDataSets(), parent);
     });
 }
 
@@ -168,7 +168,7 @@ bool vlEditCrossSources(TvlView &band, const TvlPage &page, const TvlRecordUndo 
 {
     return editFormatText(band, recordUndo, [&page, parent](QString &text) {
         TvlCrossSources sources = TvlCrossSources::Read(page, text);
-        if (!vlDesignerDialogs().CrossSources(sources, vlBandSource::reportDataSets(), parent))
+        if (!vlDialogAnswers().CrossSources(sources, vlBandSource::reportDataSets(), parent))
             return false;
         text = sources.FormatText();
         return true;
@@ -178,17 +178,17 @@ bool vlEditCrossSources(TvlView &band, const TvlPage &page, const TvlRecordUndo 
 bool vlEditGroupCondition(TvlView &band, const TvlRecordUndo &recordUndo, QWidget *parent)
 {
     return editFormatText(band, recordUndo,
-                          [parent](QString &text) { return vlDesignerDialogs().GroupCondition(text, parent); });
+                          [parent](QString &text) { return vlDialogAnswers().GroupCondition(text, parent); });
 }
 
-QString TvlDesignerDialogs::PickField(QWidget *parent)
+QString TvlDialogAnswers::PickField(QWidget *parent)
 {
     TvlFieldsForm form(TvlFieldSource::Report(), parent);
     form.exec();
     return form.PickedField;
 }
 
-bool TvlDesignerDialogs::InsertFields(TvlInsertFieldsChoice &choice, QWidget *parent)
+bool TvlDialogAnswers::InsertFields(TvlInsertFieldsAnswer &choice, QWidget *parent)
 {
     TvlInsertFieldsForm form(TvlFieldSource::Report(), parent);
     if (form.exec() != QDialog::Accepted)
@@ -197,13 +197,13 @@ bool TvlDesignerDialogs::InsertFields(TvlInsertFieldsChoice &choice, QWidget *pa
     return true;
 }
 
-bool TvlDesignerDialogs::Highlight(TvlHighlightOptions &options, QWidget *parent)
+bool TvlDialogAnswers::Highlight(TvlHighlightOptions &options, QWidget *parent)
 {
     TvlHilightForm form(parent);
     return ask(form, options, &TvlHilightForm::SetOptions, &TvlHilightForm::Options);
 }
 
-bool TvlDesignerDialogs::Color(qint32 &color, QWidget *parent)
+bool TvlDialogAnswers::Color(qint32 &color, QWidget *parent)
 {
     const QColor start = color == TvlHilightForm::Transparent ? QColor(Qt::white) : Colors::toQColor(color);
     const QColor chosen = QColorDialog::getColor(start, parent);
@@ -213,12 +213,12 @@ bool TvlDesignerDialogs::Color(qint32 &color, QWidget *parent)
     return true;
 }
 
-int TvlDesignerDialogs::MemoEditor(TvlEditorForm &form)
+int TvlDialogAnswers::MemoEditor(TvlEditorForm &form)
 {
     return form.exec();
 }
 
-QString TvlDesignerDialogs::ChooseVariable(const TvlReport *report, QWidget *parent)
+QString TvlDialogAnswers::ChooseVariable(const TvlReport *report, QWidget *parent)
 {
     TvlVariableSource source;
     source.Shared = &vlScriptVariables();
@@ -235,7 +235,7 @@ QString TvlDesignerDialogs::ChooseVariable(const TvlReport *report, QWidget *par
     return form.exec() == QDialog::Accepted ? form.SelectedName() : QString();
 }
 
-bool TvlDesignerDialogs::Format(qint32 &format, QString &formatText, QWidget *parent)
+bool TvlDialogAnswers::Format(qint32 &format, QString &formatText, QWidget *parent)
 {
     TvlFmtForm form(parent);
     form.SetFormat(format, formatText);
@@ -246,12 +246,12 @@ bool TvlDesignerDialogs::Format(qint32 &format, QString &formatText, QWidget *pa
     return true;
 }
 
-int TvlDesignerDialogs::VariablesEditor(TvlEvForm &form)
+int TvlDialogAnswers::VariablesEditor(TvlEvForm &form)
 {
     return form.exec();
 }
 
-bool TvlDesignerDialogs::VariableList(QStringList &lines, QWidget *parent)
+bool TvlDialogAnswers::VariableList(QStringList &lines, QWidget *parent)
 {
     TvlVaredForm form(parent);
     form.SetLines(lines);
@@ -261,13 +261,13 @@ bool TvlDesignerDialogs::VariableList(QStringList &lines, QWidget *parent)
     return true;
 }
 
-QString TvlDesignerDialogs::Template(const QString &templateDir, QWidget *parent)
+QString TvlDialogAnswers::Template(const QString &templateDir, QWidget *parent)
 {
     TvlTemplForm form(templateDir, parent);
     return form.exec() == QDialog::Accepted ? form.TemplName : QString();
 }
 
-bool TvlDesignerDialogs::NewTemplate(QStringList &description, QImage &icon, QWidget *parent)
+bool TvlDialogAnswers::NewTemplate(QStringList &description, QImage &icon, QWidget *parent)
 {
     TvlTemplNewForm form(parent);
     if (form.exec() != QDialog::Accepted)
@@ -277,12 +277,12 @@ bool TvlDesignerDialogs::NewTemplate(QStringList &description, QImage &icon, QWi
     return true;
 }
 
-int TvlDesignerDialogs::PictureEditor(TvlGEditorForm &form)
+int TvlDialogAnswers::PictureEditor(TvlGEditorForm &form)
 {
     return form.exec();
 }
 
-QString TvlDesignerDialogs::OpenFile(const QString &filter, QWidget *parent)
+QString TvlDialogAnswers::OpenFile(const QString &filter, QWidget *parent)
 {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), vlQtFileFilter(filter));
 }
@@ -306,7 +306,7 @@ bool vlEditHighlight(TvlMemoView &memo, const TvlRecordUndo &recordUndo, QWidget
 {
     TvlHighlightOptions options{memo.HighlightCondition, memo.Highlight.FontColor, memo.Highlight.FillColor,
                                 quint16(memo.Highlight.FontStyle & 7)};
-    if (!vlDesignerDialogs().Highlight(options, parent))
+    if (!vlDialogAnswers().Highlight(options, parent))
         return false;
     if (recordUndo)
         recordUndo();
@@ -323,7 +323,7 @@ bool ShowVariablesEditor(TvlReport &report, QWidget *parent)
     snapshot.Take(report);
     const QObject *owner = vlCurrentReportOwner();
     TvlEvForm form(report, TvlFieldSource::Report(), owner ? owner->objectName() : QString(), parent);
-    if (vlDesignerDialogs().VariablesEditor(form) == QDialog::Accepted)
+    if (vlDialogAnswers().VariablesEditor(form) == QDialog::Accepted)
         return true;
     snapshot.Restore(report);
     return false;
@@ -331,12 +331,12 @@ bool ShowVariablesEditor(TvlReport &report, QWidget *parent)
 
 QString vlChooseTemplate(const QString &templateDir, QWidget *parent)
 {
-    return vlDesignerDialogs().Template(templateDir, parent);
+    return vlDialogAnswers().Template(templateDir, parent);
 }
 
 bool vlAskTemplateDescription(QStringList &description, QImage &icon, QWidget *parent)
 {
-    return vlDesignerDialogs().NewTemplate(description, icon, parent);
+    return vlDialogAnswers().NewTemplate(description, icon, parent);
 }
 
 bool vlEditPicture(TvlPictureView &view, const TvlRecordUndo &recordUndo, const std::function<void()> &editText,
@@ -345,7 +345,7 @@ bool vlEditPicture(TvlPictureView &view, const TvlRecordUndo &recordUndo, const 
     TvlGEditorForm form(parent);
     form.SetPicture(view.Picture);
     form.EditText = editText;
-    if (vlDesignerDialogs().PictureEditor(form) != QDialog::Accepted)
+    if (vlDialogAnswers().PictureEditor(form) != QDialog::Accepted)
         return false;
     if (recordUndo)
         recordUndo();
