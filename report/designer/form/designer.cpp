@@ -2,6 +2,7 @@
 
 #include "report/designer/form/designerform.h"
 #include "report/designer/form/designerglyphs.h"
+#include "report/designer/page/designerglobals.h"
 #include "report/vlregistry.h"
 
 #include <memory>
@@ -14,13 +15,6 @@ std::unique_ptr<TvlDesignerForm> &designerForm()
     return form;
 }
 
-// The template folder, kept also while no designer runs.
-QString &templateDir()
-{
-    static QString dir;
-    return dir;
-}
-
 } // namespace
 
 TvlDesigner::TvlDesigner(QObject *owner)
@@ -30,9 +24,7 @@ TvlDesigner::TvlDesigner(QObject *owner)
 void TvlDesigner::SetTemplateDir(const QString &dir)
 {
     m_templateDir = dir;
-    templateDir() = dir;
-    if (TvlDesignerForm *form = vlDesignerForm())
-        form->SetTemplateDir(dir);
+    ::TemplateDir = dir;
 }
 
 void vlStartDesigner()
@@ -50,7 +42,6 @@ void vlStartDesigner()
                                 }});
     }
     designerForm() = std::make_unique<TvlDesignerForm>();
-    designerForm()->SetTemplateDir(templateDir());
     vlRegisterDesigner(designerForm().get());
 }
 

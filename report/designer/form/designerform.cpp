@@ -3,9 +3,11 @@
 #include "platform/registry.h"
 #include "report/designer/form/coordinatespanel.h"
 #include "report/designer/form/designerhelp.h"
-#include "report/designer/form/designerpageplaceholder.h"
 #include "report/designer/form/pagecommands.h"
 #include "report/designer/form/selectionstate.h"
+#include "report/designer/page/designerglobals.h"
+#include "report/designer/page/designerpage.h"
+#include "report/designer/page/designerundo.h"
 #include "report/vlbandview.h"
 #include "report/vlmemoview.h"
 #include "report/vlregistry.h"
@@ -28,17 +30,6 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
-QString vlDefaultFontName(const QStringList &fonts)
-{
-    if (fonts.contains(QStringLiteral("Arial")))
-        return QStringLiteral("Arial");
-    if (fonts.contains(QStringLiteral("Arial Cyr")))
-        return QStringLiteral("Arial Cyr");
-    QStringList sorted = fonts;
-    sorted.sort(Qt::CaseInsensitive);
-    return sorted.isEmpty() ? QString() : sorted.constFirst();
-}
-
 TvlDesignerForm::TvlDesignerForm(QWidget *parent)
     : QDialog(parent)
 {
@@ -46,22 +37,23 @@ TvlDesignerForm::TvlDesignerForm(QWidget *parent)
     setWindowTitle(m_titleBase);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     resize(1000, 720);
+    m_undo = std::make_unique<TvlDesignerUndo>(*this);
     CreateControls();
     CreateMenus();
     ConnectCommands();
-    m_pageView->GridSize = [this] { return GridSize(); };
-    m_pageView->ShowGrid = [this] { return ShowGrid(); };
-    m_pageView->ShowBandTitles = [this] { return ShowBandTitles(); };
     static_cast<TvlCoordinatesPanel *>(m_pbox)->Source = [this] {
         TvlCoordinatesPanel::Content c;
         c.Units = Units();
-        if (!m_page || vlSelectedCount(m_page) != 1)
-            return c;
-        for (const auto &view : m_page->Objects)
-            if (view->Selected) {
-                c.Shown = true;
-                c.Rect = QRect(view->Left, view->Top, view->Width, view->Height);
-            }
+        if (ShowDragRectInStatus) {
+            c.Shown = true;
+            c.Rect = DragRect.Normalized().ToQRect();
+        } else if (m_page && vlSelectedCount(m_page) == 1) {
+            for (const auto &view : m_page->Objects)
+                if (view->Selected) {
+                    c.Shown = true;
+                    c.Rect = QRect(view->Left, view->Top, view->Width, view->Height);
+                }
+        }
         return c;
     };
     // Every add-in object already registered gets its button; the tools
@@ -72,10 +64,6 @@ TvlDesignerForm::TvlDesignerForm(QWidget *parent)
     for (const TvlToolsInfo &tool : vlDesignerTools())
         AddToolItem(tool.Caption, tool.ButtonBmp, tool.OnClick);
     LayoutToolsBar();
-    for (const QString &edit : {QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("E1")})
-        if (auto *widget = qobject_cast<QWidget *>(Control(edit)))
-            widget->installEventFilter(this);
-    m_fontSize->lineEdit()->installEventFilter(this);
     qApp->installEventFilter(this);
 }
 
@@ -148,10 +136,12 @@ void TvlDesignerForm::FormShow(TvlReport &report)
     SetControlEnabled(QStringLiteral("N39"), !composite);
     ClearUndo();
     m_modified = false;
+    vlResetSelectionGlobals();
     FillFontBox();
     SetCurPage(0);
     SetTitle(report.FileName);
     ClearSelection();
+    m_pageView->ResetMouseState();
     EnableControls();
     SetButtonDown(QStringLiteral("OB1"), true);
     UpdateStatus();
@@ -180,7 +170,9 @@ void TvlDesignerForm::FillFontBox()
     m_fontName->clear();
     for (const QString &family : families)
         m_fontName->addItem(family, QFontDatabase::isScalable(family) ? 4 : 0);
-    m_fontName->setCurrentIndex(m_fontName->findText(vlDefaultFontName(families)));
+    DefaultFontName = vlChooseDefaultFontName(families);
+    DefaultFontSize = 10;
+    m_fontName->setCurrentIndex(m_fontName->findText(DefaultFontName));
     m_fontSize->setEditText(QStringLiteral("10"));
 }
 
@@ -188,12 +180,20 @@ void TvlDesignerForm::PlacePage()
 {
     m_scroll->horizontalScrollBar()->setValue(0);
     m_scroll->verticalScrollBar()->setValue(0);
-    m_pageView->SetPage(m_page);
+    if (!m_page)
+        return;
+    m_pageView->PlacePage(m_scroll->viewport()->width());
+    // The spacers: the scroll box reaches one pixel beyond the page.
+    const QRect page = m_pageView->geometry();
+    m_pageBox->resize(std::max(page.right() + 11, m_scroll->viewport()->width()),
+                      std::max(page.bottom() + 11, m_scroll->viewport()->height()));
+    m_pageView->Draw();
 }
 
 void TvlDesignerForm::ClearUndo()
 {
-    // The undo buffers are emptied here once the page editor keeps them.
+    m_undo->ClearUndoBuffer();
+    m_undo->ClearRedoBuffer();
 }
 
 // --- pages, title, settings ---------------------------------------------------------
@@ -210,7 +210,8 @@ void TvlDesignerForm::SetCurPage(int index)
     const QSignalBlocker block(m_tabs);
     m_tabs->setCurrentIndex(index);
     ResetSelectionUI();
-    m_pageView->update();
+    m_pageView->ArrangeBands();
+    m_pageView->Draw();
 }
 
 void TvlDesignerForm::RebuildPageTabs()
@@ -306,9 +307,7 @@ void TvlDesignerForm::RestoreState()
 
 void TvlDesignerForm::BeforeObjectChange()
 {
-    // An edit of the selection: recorded for undo once the page editor keeps
-    // the buffers; the report counts as changed.
-    m_modified = true;
+    AddUndoAction(UndoEdit);
 }
 
 void TvlDesignerForm::AfterObjectChange()
@@ -319,14 +318,50 @@ void TvlDesignerForm::AfterObjectChange()
 void TvlDesignerForm::RedrawPage()
 {
     if (m_pageView)
-        m_pageView->update();
+        m_pageView->Draw();
+}
+
+void TvlDesignerForm::AddUndoAction(int kind)
+{
+    m_undo->AddUndoAction(kind);
+    m_modified = true;
+}
+
+void TvlDesignerForm::EnableUndoControls(bool canUndo, bool canRedo)
+{
+    SetControlEnabled(QStringLiteral("UndoB"), canUndo);
+    SetControlEnabled(QStringLiteral("N46"), canUndo);
+    SetControlEnabled(QStringLiteral("RedoB"), canRedo);
+    SetControlEnabled(QStringLiteral("N48"), canRedo);
+}
+
+void TvlDesignerForm::RepaintStatusPanel()
+{
+    m_pbox->update();
+}
+
+int TvlDesignerForm::ObjectTool() const
+{
+    auto *bar = qobject_cast<QToolBar *>(Control(QStringLiteral("Panel4")));
+    for (TvlSpeedButton *button : bar->findChildren<TvlSpeedButton *>())
+        if (button->Down())
+            return button->property("Tag").toInt();
+    return toolSelect;
+}
+
+void TvlDesignerForm::SetObjectTool(int tag)
+{
+    auto *bar = qobject_cast<QToolBar *>(Control(QStringLiteral("Panel4")));
+    for (TvlSpeedButton *button : bar->findChildren<TvlSpeedButton *>())
+        if (button->property("Tag").toInt() == tag)
+            button->SetDown(true);
 }
 
 // --- selection ------------------------------------------------------------------------
 
 int TvlDesignerForm::SelectionState() const
 {
-    return vlSelectionState(m_page, ClipboardEmpty());
+    return vlSelectionState(m_page, ClipboardList.empty());
 }
 
 void TvlDesignerForm::EnableControls()
@@ -344,6 +379,7 @@ void TvlDesignerForm::EnableControls()
 
 void TvlDesignerForm::SelectionChanged()
 {
+    UpdatingControls = true;
     EnableControls();
     TvlView *one = nullptr;
     const int count = vlSelectedCount(m_page);
@@ -385,6 +421,7 @@ void TvlDesignerForm::SelectionChanged()
         SetButtonDown(QStringLiteral("AlB1"), true);
         SetButtonDown(QStringLiteral("AlB5"), false);
     }
+    UpdatingControls = false;
     UpdateStatus();
     ShowObjectTitle();
     if (QWidget *focus = focusWidget(); focus && focus != m_pageView)
@@ -414,9 +451,7 @@ void TvlDesignerForm::ShowObjectTitle()
 
 void TvlDesignerForm::ClearSelection()
 {
-    if (m_page)
-        for (const auto &view : m_page->Objects)
-            view->Selected = false;
+    vlClearSelection(m_page);
 }
 
 void TvlDesignerForm::ResetSelectionUI()
@@ -429,12 +464,7 @@ void TvlDesignerForm::ResetSelectionUI()
 
 int TvlDesignerForm::TopSelectedIndex() const
 {
-    if (!m_page)
-        return -1;
-    for (int i = m_page->Count() - 1; i >= 0; --i)
-        if (m_page->Object(i)->Selected)
-            return i;
-    return m_page->Count() - 1;
+    return vlTopSelectedIndex(m_page);
 }
 
 QString TvlDesignerForm::StatusText(int panel) const
@@ -453,6 +483,8 @@ QString TvlDesignerForm::StatusText(int panel) const
 
 bool TvlDesignerForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Resize && m_scroll && watched == m_scroll->viewport())
+        PlacePage();
     if (m_helpMode && event->type() == QEvent::MouseButtonPress) {
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && (widget == this || isAncestorOf(widget) || widget->window() == this)) {
@@ -462,6 +494,21 @@ bool TvlDesignerForm::eventFilter(QObject *watched, QEvent *event)
             if (widget != Control(QStringLiteral("HelpBtn")))
                 ShowContextHelp(widget);
             return true;
+        }
+    }
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (key && isVisible() && (!modal || modal == this)) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == this) {
+            if (EditBoxHasFocus()) {
+                // The boxes' keys are their text's: no menu shortcut takes them.
+                if (event->type() == QEvent::ShortcutOverride)
+                    event->accept();
+                return false;
+            }
+            if (event->type() == QEvent::KeyPress && m_pageView->FormKeyDown(static_cast<QKeyEvent *>(event)))
+                return true;
         }
     }
     return QDialog::eventFilter(watched, event);

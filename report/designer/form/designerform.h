@@ -5,6 +5,7 @@
 // shows units, position and size, and the selected object's title.
 #include "report/designer/form/designersettings.h"
 #include "report/designer/form/formdialogs.h"
+#include "report/designer/page/designerhost.h"
 #include "report/vlreport.h"
 
 #include <QDialog>
@@ -22,12 +23,10 @@ class QScrollArea;
 class QTabBar;
 class QToolBar;
 class TvlSpeedButton;
-class TvlDesignerPagePlaceholder;
+class TvlDesignerPage;
+class TvlDesignerUndo;
 
-// The font of new memos: "Arial", else "Arial Cyr", else the first by name.
-QString vlDefaultFontName(const QStringList &fonts);
-
-class TvlDesignerForm : public QDialog, public TvlReportDesigner
+class TvlDesignerForm : public QDialog, public TvlReportDesigner, public TvlDesignerHost
 {
     Q_OBJECT
 
@@ -47,46 +46,61 @@ public:
     bool Modified() const override { return m_modified; }
     void SetModified(bool modified) override { m_modified = modified; }
 
+    // TvlDesignerHost
+    TvlDesignerPage *PageView() const override { return m_pageView; }
+    void RepaintStatusPanel() override;
+    int ObjectTool() const override;
+    void SetObjectTool(int tag) override;
+    void ShowObjectEditor() override;
+    void EditMemoText() override;
+    void PageOptions() override { PgB3Click(); }
+    bool ChooseBandType(int &bandType) override;
+    void ShowContextMenu(const QPoint &globalPos) override;
+    bool EditBoxHasFocus() const override;
+    void ApplyFrameWidthText(const QString &text) override;
+    void FrameAllEdges() override;
+    void FrameNoEdges() override;
+    void AddUndoAction(int kind) override;
+    void EnableUndoControls(bool canUndo, bool canRedo) override;
+    TvlDesignerUndo &Undo() override { return *m_undo; }
+
     // The two halves of the modal show: what showing and hiding do.
     void FormShow(TvlReport &report);
     void FormHide();
     // The save-changes question of closing; false keeps the designer open.
     bool FormCloseQuery();
 
-    TvlReport *Report() const { return m_report; }
-    int CurPage() const { return m_curPage; }
-    void SetCurPage(int index);
-    void RebuildPageTabs();
+    TvlReport *Report() const override { return m_report; }
+    int CurPage() const override { return m_curPage; }
+    void SetCurPage(int index) override;
+    void RebuildPageTabs() override;
     QString FileName() const { return m_fileName; }
     void SetTitle(const QString &name);
-    int GridSize() const { return m_settings.GridSize; }
+    int GridSize() const override { return m_settings.GridSize; }
     void SetGridSize(int value);
-    bool ShowGrid() const { return m_settings.ShowGrid; }
-    void SetShowGrid(bool value);
-    bool GridAlign() const { return m_settings.GridAlign; }
-    void SetGridAlign(bool value);
-    int Units() const { return m_settings.Units; }
+    bool ShowGrid() const override { return m_settings.ShowGrid; }
+    void SetShowGrid(bool value) override;
+    bool GridAlign() const override { return m_settings.GridAlign; }
+    void SetGridAlign(bool value) override;
+    int Units() const override { return m_settings.Units; }
     void SetUnits(int value);
     bool GrayButtons() const { return m_settings.GrayButtons; }
     void SetGrayButtons(bool value);
-    bool EditAfterInsert() const { return m_settings.EditAfterInsert; }
-    bool MoveContents() const { return m_settings.MoveContents; }
-    bool ShowBandTitles() const { return m_showBandTitles; }
+    bool EditAfterInsert() const override { return m_settings.EditAfterInsert; }
+    bool MoveContents() const override { return m_settings.MoveContents; }
+    bool ShowBandTitles() const override { return m_showBandTitles; }
     bool DialogConfirmed() const { return m_dialogConfirmed; }
 
     // Selection and the controls that follow it.
     int SelectionState() const;
-    void EnableControls();
-    void SelectionChanged();
-    void UpdateStatus();
-    void ShowObjectTitle();
+    void EnableControls() override;
+    void SelectionChanged() override;
+    void UpdateStatus() override;
+    void ShowObjectTitle() override;
     void ClearSelection();
-    void ResetSelectionUI();
+    void ResetSelectionUI() override;
     TvlPage *CurPageObjects() const { return m_page; }
     int TopSelectedIndex() const;
-    // Whether the designer's clipboard holds objects; until the clipboard is
-    // part of the designer it is always empty.
-    std::function<bool()> ClipboardEmpty = [] { return true; };
 
     // Report commands.
     void FileBtn1Click(); // new empty report
@@ -110,19 +124,12 @@ public:
     void N34Click(); // about
     void InsertDBFields();
 
-    // Whether the keyboard is typing into one of the bars' boxes (font
-    // name and size, frame width): their keys act on the text then, never on
-    // the selected objects.
-    bool TextHasFocus() const;
-
     void SaveState();
     void RestoreState();
 
     // Tests answer the dialogs and keep the registry in a file of their own.
     void SetDialogs(TvlFormDialogs *dialogs);
     void SetRegistryFile(const QString &fileName) { m_registryFile = fileName; }
-    void SetTemplateDir(const QString &dir) { m_templateDir = dir; }
-    QString TemplateDir() const { return m_templateDir; }
 
     // A control by its component name: buttons, boxes, menu items, bars.
     QObject *Control(const QString &name) const { return m_controls.value(name); }
@@ -158,6 +165,11 @@ private:
     void SetControlEnabled(const QString &name, bool enabled);
     void SetButtonDown(const QString &name, bool down);
     void ConnectCommands();
+    // Clicks of the named buttons and menu items run the handler.
+    void Bind(const QStringList &names, const std::function<void()> &handler);
+    void CreatePopup();
+    void Popup1Popup();
+    void RunMenuOption(int index);
     void FillFontBox();
     void PlacePage();
     void ClearUndo();
@@ -174,7 +186,6 @@ private:
     bool m_dialogConfirmed = false;
     bool m_helpMode = false;
     QString m_fileName;
-    QString m_templateDir;
     QString m_registryFile;
     QString m_lastHelpText;
     const QString m_titleBase = QStringLiteral("Editor sestav");
@@ -187,7 +198,10 @@ private:
     QHash<QString, QObject *> m_controls;
     QTabBar *m_tabs = nullptr;
     QScrollArea *m_scroll = nullptr;
-    TvlDesignerPagePlaceholder *m_pageView = nullptr;
+    QWidget *m_pageBox = nullptr; // the page and the spacers beyond it
+    TvlDesignerPage *m_pageView = nullptr;
+    std::unique_ptr<TvlDesignerUndo> m_undo;
+    QMenu *m_popup1 = nullptr;
     QMenu *m_toolBarMenu = nullptr;
     QMenu *m_toolsMenu = nullptr;
     QMenu *m_popup2 = nullptr;

@@ -3,7 +3,7 @@
 #include "report/designer/form/coordinatespanel.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/form/designerglyphs.h"
-#include "report/designer/form/designerpageplaceholder.h"
+#include "report/designer/page/designerpage.h"
 #include "report/vltoolbuttons.h"
 
 #include <QAbstractItemView>
@@ -261,9 +261,11 @@ void TvlDesignerForm::CreateControls()
     Register(QStringLiteral("ScrollBox1"), m_scroll);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_pageView = new TvlDesignerPagePlaceholder(this);
+    m_pageBox = new QWidget;
+    m_pageBox->setBackgroundRole(QPalette::Dark);
+    m_pageView = new TvlDesignerPage(*this, m_pageBox);
     Register(QStringLiteral("PageView"), m_pageView);
-    m_scroll->setWidget(m_pageView);
+    m_scroll->setWidget(m_pageBox);
     m_scroll->setWidgetResizable(false);
     centreLayout->addWidget(m_scroll, 1);
     centreLayout->addWidget(m_tabs);
@@ -362,6 +364,8 @@ void TvlDesignerForm::CreateMenus()
             "HelpBtn");
     help->addSeparator();
     AddItem(help, QStringLiteral("N34"), QStringLiteral("&O Programu..."));
+
+    CreatePopup();
 
     // The page tabs' pop-up: the page items of the edit menu.
     m_popup2 = new QMenu(this);

@@ -2,8 +2,10 @@
 // and help.
 #include "platform/messages.h"
 #include "report/designer/form/designerform.h"
-#include "report/designer/form/designerpageplaceholder.h"
 #include "report/designer/form/pagecommands.h"
+#include "report/designer/page/designerglobals.h"
+#include "report/designer/page/designerpage.h"
+#include "report/designer/page/designerundo.h"
 #include "report/printer.h"
 #include "report/vltoolbuttons.h"
 
@@ -28,6 +30,17 @@ void reportError(const QString &what, const QString &error)
 
 } // namespace
 
+void TvlDesignerForm::Bind(const QStringList &names, const std::function<void()> &handler)
+{
+    for (const QString &name : names) {
+        QObject *control = Control(name);
+        if (auto *button = qobject_cast<TvlSpeedButton *>(control))
+            connect(button, &TvlSpeedButton::OnClick, this, handler);
+        else if (auto *action = qobject_cast<QAction *>(control))
+            connect(action, &QAction::triggered, this, handler);
+    }
+}
+
 void TvlDesignerForm::ConnectCommands()
 {
     const QList<std::pair<QStringList, void (TvlDesignerForm::*)()>> commands = {
@@ -51,13 +64,19 @@ void TvlDesignerForm::ConnectCommands()
         {{"N34"}, &TvlDesignerForm::N34Click},
     };
     for (const auto &[names, handler] : commands)
-        for (const QString &name : names) {
-            QObject *control = Control(name);
-            if (auto *button = qobject_cast<TvlSpeedButton *>(control))
-                connect(button, &TvlSpeedButton::OnClick, this, handler);
-            else if (auto *action = qobject_cast<QAction *>(control))
-                connect(action, &QAction::triggered, this, handler);
-        }
+        Bind(names, [this, handler = handler] { (this->*handler)(); });
+    // Undo, the clipboard and deleting: the page's stacks and clipboard.
+    const QList<std::pair<QStringList, std::function<void()>>> pageCommands = {
+        {{"UndoB", "N46"}, [this] { m_undo->Undo(); }},
+        {{"RedoB", "N48"}, [this] { m_undo->Redo(); }},
+        {{"CutB", "N11", "N2"}, [this] { m_undo->CutBClick(); }},
+        {{"CopyB", "N12", "N1"}, [this] { m_undo->CopyBClick(); }},
+        {{"PstB", "N13", "N3"}, [this] { m_undo->PstBClick(m_pageView->PanelPos()); }},
+        {{"N27", "N5"}, [this] { m_pageView->DeleteSelection(); }},
+        {{"N36", "N6"}, [this] { ShowObjectEditor(); }},
+    };
+    for (const auto &[names, handler] : pageCommands)
+        Bind(names, handler);
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
             SetCurPage(index);
@@ -114,7 +133,7 @@ void TvlDesignerForm::N23Click()
 {
     if (!m_report || AskSaveChanges() == SaveAnswer::Stop)
         return;
-    const QString name = m_dialogs->ChooseTemplate(this, m_templateDir);
+    const QString name = m_dialogs->ChooseTemplate(this, TemplateDir);
     if (name.isEmpty())
         return;
     ClearUndo();
@@ -193,8 +212,8 @@ void TvlDesignerForm::N20Click()
     }
     case 3: {
         QString name = info.completeBaseName() + QStringLiteral(".vlt");
-        if (!m_templateDir.isEmpty())
-            name = QDir(m_templateDir).filePath(name);
+        if (!TemplateDir.isEmpty())
+            name = QDir(TemplateDir).filePath(name);
         QStringList description;
         QImage icon;
         if (!m_dialogs->TemplateDescription(this, description, icon))
@@ -391,7 +410,7 @@ void TvlDesignerForm::InsertDBFields()
                     QStringLiteral("Vkládání DB položek zatím v této verzi není k dispozici."));
 }
 
-bool TvlDesignerForm::TextHasFocus() const
+bool TvlDesignerForm::EditBoxHasFocus() const
 {
     QWidget *focus = QApplication::focusWidget();
     for (const QString &name : {QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("E1")})

@@ -1,6 +1,7 @@
 #include "report/designer/form/designersettings.h"
 
 #include "platform/registry.h"
+#include "report/designer/page/designerglobals.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -14,18 +15,13 @@ const QString toolBarKey = QStringLiteral("ToolBar\\");
 
 bool openBelowRoot(Registry &registry, const QString &key, bool canCreate)
 {
-    return registry.openKey(QLatin1Char('\\') + vlDesignerRoot() + QLatin1Char('\\') + key, canCreate);
+    return registry.openKey(vlRegistryRoot() + key, canCreate);
 }
 
 // Less than this much of a window on a screen cannot be grabbed.
 constexpr int grabWidth = 24, grabHeight = 8;
 
 } // namespace
-
-QString vlDesignerRoot()
-{
-    return QStringLiteral("Software\\Vellum\\Tarmil 5.0");
-}
 
 void TvlDesignerSettings::Save(Registry &registry, const QString &formName) const
 {

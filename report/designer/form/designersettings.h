@@ -11,9 +11,6 @@ class QToolBar;
 class QWidget;
 class Registry;
 
-// The registry root of the designer's keys.
-QString vlDesignerRoot();
-
 struct TvlDesignerSettings
 {
     int GridSize = 4;

@@ -3,6 +3,7 @@
 // report of one page.
 #include "common/scripted_messages.h"
 #include "report/designer/form/designerform.h"
+#include "report/designer/page/designerglobals.h"
 #include "report/vlregistry.h"
 
 #include <QList>
@@ -69,6 +70,11 @@ protected:
         form->SetDialogs(&dialogs);
         form->SetRegistryFile(dir.filePath("registry.ini"));
         report.Pages.Add();
+    }
+    void TearDown() override
+    {
+        TemplateDir.clear();
+        ClipboardList.clear();
     }
     // A memo on the current page.
     TvlView *AddMemo(const QString &name, int left = 20, int top = 20)

@@ -2,6 +2,7 @@
 // open and closing, save as by filter, pages and their tabs.
 #include "designerform_fixture.h"
 #include "report/designer/form/pagecommands.h"
+#include "report/designer/page/designerglobals.h"
 #include "report/vlsubreportview.h"
 
 #include <QDir>
@@ -78,7 +79,7 @@ TEST_F(DesignerFormTest, NewAndOpenGoOnOnlyWhenTheChangesAreSavedOrDropped)
 
 TEST_F(DesignerFormTest, NewFromTemplateAsksTheSaveQuestionFirst)
 {
-    form->SetTemplateDir(dir.path());
+    TemplateDir = dir.path();
     form->FormShow(report);
     AddMemo("Memo1");
     ASSERT_TRUE(report.SaveTemplate(Path("faktura.vlt"), {"Faktura"}, QImage()));
@@ -99,7 +100,7 @@ TEST_F(DesignerFormTest, NewFromTemplateAsksTheSaveQuestionFirst)
 
 TEST_F(DesignerFormTest, SaveAsTakesTheExtensionOfTheChosenFilter)
 {
-    form->SetTemplateDir(Path("templates"));
+    TemplateDir = Path("templates");
     ASSERT_TRUE(QDir(dir.path()).mkdir("templates"));
     form->FormShow(report);
     AddMemo("Memo1");

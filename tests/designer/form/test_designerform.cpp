@@ -5,14 +5,18 @@
 #include "report/designer/form/designer.h"
 #include "report/designer/form/designerhelp.h"
 #include "report/designer/form/selectionstate.h"
+#include "report/designer/page/designerglobals.h"
+#include "report/designer/page/designerpage.h"
 #include "report/vlbandview.h"
 #include "report/vlmemoview.h"
 #include "report/vltoolbuttons.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QTest>
 #include <QToolBar>
 
 TEST_F(DesignerFormTest, TitleShowsTheFileNamePart)
@@ -83,11 +87,12 @@ TEST_F(DesignerFormTest, SelectionChangeSetsTheButtonsAndTheStatus)
     EXPECT_EQ(form->StatusText(0), "MM");
     EXPECT_EQ(form->StatusText(1), "10,00; 20,00 27,78; 5,00");
 
-    form->ClipboardEmpty = [] { return false; };
+    ClipboardList.push_back(vlCreateView(otMemo));
     form->ResetSelectionUI();
     EXPECT_FALSE(form->IsControlEnabled("CutB"));
     EXPECT_TRUE(form->IsControlEnabled("PstB"));
     EXPECT_EQ(form->StatusText(2), "");
+    ClipboardList.clear();
 }
 
 TEST_F(DesignerFormTest, SettingsComeBackFromTheRegistryAndBadValuesFallBack)
@@ -109,7 +114,7 @@ TEST_F(DesignerFormTest, SettingsComeBackFromTheRegistryAndBadValuesFallBack)
     EXPECT_TRUE(static_cast<TvlSpeedButton *>(second.Control("FrB1"))->GrayedInactive());
 
     Registry registry(Path("registry.ini"));
-    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\Form\\vlDesignerForm", false));
+    ASSERT_TRUE(registry.openKey(vlRegistryRoot() + "Form\\vlDesignerForm", false));
     registry.writeInteger("GridSize", 0);
     registry.writeInteger("Units", 7);
     registry.closeKey();
@@ -130,10 +135,10 @@ TEST_F(DesignerFormTest, ToolBarsReturnWhereTheyWere)
     form->FormHide();
 
     Registry registry(Path("registry.ini"));
-    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\ToolBar\\Panel5", false));
+    ASSERT_TRUE(registry.openKey(vlRegistryRoot() + "ToolBar\\Panel5", false));
     EXPECT_EQ(registry.readString("DockName"), "vlDock3");
     EXPECT_FALSE(registry.readBool("isFloat", true));
-    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\ToolBar\\Panel3", false));
+    ASSERT_TRUE(registry.openKey(vlRegistryRoot() + "ToolBar\\Panel3", false));
     EXPECT_FALSE(registry.readBool("isVisible", true));
     registry.closeKey();
 
@@ -145,7 +150,7 @@ TEST_F(DesignerFormTest, ToolBarsReturnWhereTheyWere)
     EXPECT_TRUE(qobject_cast<QToolBar *>(second.Control("Panel3"))->isHidden());
 
     // Without the window's own state the single values still dock the bar.
-    ASSERT_TRUE(registry.openKey("\\" + vlDesignerRoot() + "\\Form\\vlDesignerWindow", false));
+    ASSERT_TRUE(registry.openKey(vlRegistryRoot() + "Form\\vlDesignerWindow", false));
     registry.deleteValue("ToolBarState");
     registry.closeKey();
     TvlDesignerForm third;
@@ -221,13 +226,6 @@ TEST(DesignerStart, RegistersOneDesignerWithItsOwnTool)
     vlStopDesigner();
 }
 
-TEST(DefaultFont, ArialThenArialCyrThenTheFirstSorted)
-{
-    EXPECT_EQ(vlDefaultFontName({"DejaVu Sans", "Arial", "Arial Cyr"}), "Arial");
-    EXPECT_EQ(vlDefaultFontName({"DejaVu Sans", "Arial Cyr"}), "Arial Cyr");
-    EXPECT_EQ(vlDefaultFontName({"Liberation Sans", "DejaVu Serif", "DejaVu Sans"}), "DejaVu Sans");
-}
-
 // With TARMIL5_SHOTS naming a folder, the designer on a small invoice is left
 // there as a picture, to be looked at as the user sees it.
 TEST_F(DesignerFormTest, SmallInvoiceAsTheUserSeesIt)
@@ -260,5 +258,60 @@ TEST_F(DesignerFormTest, SmallInvoiceAsTheUserSeesIt)
     for (int i = 0; i < 20; ++i)
         QApplication::processEvents();
     form->grab().save(QDir(folder).filePath("designer.png"));
+    form->hide();
+}
+
+TEST_F(DesignerFormTest, AMemoDrawnOnThePageIsRecordedAndUndone)
+{
+    Registry registry(Path("registry.ini"));
+    TvlDesignerSettings settings;
+    settings.EditAfterInsert = false;
+    settings.Save(registry, "vlDesignerForm");
+    form->FormShow(report);
+    form->resize(1000, 700);
+    form->show();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->IsControlEnabled("UndoB"));
+
+    auto *memoButton = static_cast<TvlSpeedButton *>(form->Control("OB2"));
+    QTest::mouseClick(memoButton, Qt::LeftButton);
+    EXPECT_EQ(form->ObjectTool(), toolMemo);
+    QWidget *page = form->PageView();
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(page, QPoint(140, 60));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(140, 60));
+    ASSERT_EQ(report.Pages[0]->Count(), 1);
+    EXPECT_EQ(report.Pages[0]->Object(0)->ObjectType, otMemo);
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(form->IsControlEnabled("UndoB"));
+    EXPECT_TRUE(form->IsControlEnabled("N46"));
+    EXPECT_TRUE(form->IsControlEnabled("CutB")); // the new memo is selected
+
+    static_cast<QAction *>(form->Control("N46"))->trigger();
+    EXPECT_EQ(report.Pages[0]->Count(), 0);
+    EXPECT_TRUE(form->IsControlEnabled("RedoB"));
+    form->SetModified(false);
+    form->hide();
+}
+
+TEST_F(DesignerFormTest, KeysTypedIntoTheBoxesActOnTheTextNotOnTheObjects)
+{
+    TvlView *memo = AddMemo("Cena");
+    form->FormShow(report);
+    form->show();
+    memo->Selected = true;
+    form->SelectionChanged();
+    QApplication::setActiveWindow(form.get());
+    auto *width = qobject_cast<QLineEdit *>(form->Control("E1"));
+    width->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(form->EditBoxHasFocus());
+    width->setText("2,5");
+    width->setCursorPosition(0);
+    QTest::keyClick(width, Qt::Key_Delete);
+    QTest::keyClick(width, Qt::Key_Right);
+    EXPECT_EQ(report.Pages[0]->Count(), 1);
+    EXPECT_EQ(memo->Left, 20);
+    EXPECT_EQ(width->text(), ",5");
     form->hide();
 }

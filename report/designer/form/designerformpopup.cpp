@@ -1,0 +1,200 @@
+// The design page's context menu and the editors the page opens.
+#include "platform/messages.h"
+#include "report/designer/form/designerform.h"
+#include "report/designer/form/selectionstate.h"
+#include "report/designer/page/designerglobals.h"
+#include "report/designer/page/designerpage.h"
+#include "report/designer/page/designerundo.h"
+#include "report/vlbandview.h"
+#include "report/vlfmtform.h"
+#include "report/vlmemoview.h"
+#include "report/vlsubreportview.h"
+
+#include <QAction>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMenu>
+
+namespace {
+
+// Items of the context menu before the selected object's own.
+constexpr int fixedItems = 7;
+
+} // namespace
+
+void TvlDesignerForm::CreatePopup()
+{
+    m_popup1 = new QMenu(this);
+    Register(QStringLiteral("Popup1"), m_popup1);
+    AddItem(m_popup1, QStringLiteral("N2"), QStringLiteral("Vy&střihnout"), QKeySequence(Qt::CTRL | Qt::Key_X), "CutB");
+    AddItem(m_popup1, QStringLiteral("N1"), QStringLiteral("&Kopírovat"), QKeySequence(Qt::CTRL | Qt::Key_C), "CopyB");
+    AddItem(m_popup1, QStringLiteral("N3"), QStringLiteral("V&ložit"), QKeySequence(Qt::CTRL | Qt::Key_V), "PstB");
+    AddItem(m_popup1, QStringLiteral("N5"), QStringLiteral("Sma&zat"), QKeySequence(Qt::Key_Delete));
+    AddItem(m_popup1, QStringLiteral("N16"), QStringLiteral("Vy&brat vše"), QKeySequence(Qt::CTRL | Qt::Key_A),
+            "SelAllB");
+    m_popup1->addSeparator();
+    AddItem(m_popup1, QStringLiteral("N6"), QStringLiteral("&Editovat..."));
+    // The pop-up's shortcuts are the edit menu's; here they are only shown.
+    for (QAction *item : m_popup1->actions())
+        item->setShortcutContext(Qt::WidgetShortcut);
+    connect(m_popup1, &QMenu::aboutToShow, this, &TvlDesignerForm::Popup1Popup);
+}
+
+void TvlDesignerForm::Popup1Popup()
+{
+    EnableControls();
+    const QList<QAction *> items = m_popup1->actions();
+    for (int i = fixedItems; i < items.size(); ++i) {
+        m_popup1->removeAction(items[i]);
+        delete items[i];
+    }
+    // The options of the one selected object, or of the topmost selected one
+    // when all selected are of one kind that is not a band.
+    const int top = TopSelectedIndex();
+    if (!m_page || top < 0 || vlSelectedCount(m_page) == 0)
+        return;
+    const TvlView *topView = m_page->Object(top);
+    if (vlSelectedCount(m_page) > 1) {
+        if (topView->ObjectType == otBand)
+            return;
+        for (const auto &view : m_page->Objects)
+            if (view->Selected &&
+                (view->ObjectType != topView->ObjectType || view->ClassName() != topView->ClassName()))
+                return;
+    }
+    const QList<TvlMenuOption> options = topView->FillPopupMenu();
+    if (options.isEmpty())
+        return;
+    m_popup1->addSeparator();
+    for (int i = 0; i < options.size(); ++i) {
+        const TvlMenuOption &option = options[i];
+        if (option.Text == QLatin1String("-")) {
+            m_popup1->addSeparator();
+            continue;
+        }
+        QAction *item = m_popup1->addAction(option.Text);
+        item->setEnabled(option.Enabled);
+        if (option.Kind == TvlMenuOption::ToggleFlag) {
+            item->setCheckable(true);
+            item->setChecked(topView->Flags & option.Flag);
+        }
+        connect(item, &QAction::triggered, this, [this, i] { RunMenuOption(i); });
+    }
+}
+
+void TvlDesignerForm::RunMenuOption(int index)
+{
+    const int top = TopSelectedIndex();
+    if (!m_page || top < 0)
+        return;
+    TvlView *topView = m_page->Object(top);
+    const QList<TvlMenuOption> options = topView->FillPopupMenu();
+    if (index < 0 || index >= options.size())
+        return;
+    const TvlMenuOption option = options[index];
+    switch (option.Kind) {
+    case TvlMenuOption::ToggleFlag: {
+        BeforeObjectChange();
+        const bool set = !(topView->Flags & option.Flag);
+        for (const auto &view : m_page->Objects)
+            if (view->Selected)
+                view->Flags = set ? (view->Flags | option.Flag) : (view->Flags & ~option.Flag);
+        break;
+    }
+    case TvlMenuOption::FormatDialog: {
+        TvlFmtForm form(this);
+        form.SetFormat(topView->Format, topView->FormatText);
+        if (form.exec() != QDialog::Accepted)
+            return;
+        BeforeObjectChange();
+        for (const auto &view : m_page->Objects)
+            if (view->Selected && view->ObjectType == topView->ObjectType) {
+                view->Format = form.Format();
+                view->FormatText = form.FormatText();
+            }
+        break;
+    }
+    case TvlMenuOption::FontDialog: {
+        if (topView->ObjectType != otMemo)
+            return;
+        auto *memo = static_cast<TvlMemoView *>(topView);
+        QFont initial(memo->FontName);
+        initial.setPointSize(memo->FontSize);
+        applyFontStyles(initial, memo->FontStyle);
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Font"));
+        if (!ok)
+            return;
+        BeforeObjectChange();
+        for (const auto &view : m_page->Objects)
+            if (view->Selected && view->ObjectType == otMemo) {
+                auto *m = static_cast<TvlMemoView *>(view.get());
+                m->FontName = font.family();
+                m->FontSize = font.pointSize();
+                m->FontStyle = fontStylesOf(font);
+            }
+        break;
+    }
+    }
+    AfterObjectChange();
+    SelectionChanged();
+}
+
+void TvlDesignerForm::ShowContextMenu(const QPoint &globalPos)
+{
+    m_popup1->exec(globalPos);
+}
+
+void TvlDesignerForm::ShowObjectEditor()
+{
+    const int top = TopSelectedIndex();
+    if (!m_page || top < 0 || !m_page->Object(top)->Selected)
+        return;
+    TvlView *view = m_page->Object(top);
+    if (view->ObjectType == otSubReport) {
+        SetCurPage(static_cast<TvlSubReportView *>(view)->PageIndex);
+        return;
+    }
+    if (view->ObjectType == otMemo)
+        EditMemoText();
+}
+
+void TvlDesignerForm::EditMemoText()
+{
+    const int top = TopSelectedIndex();
+    if (!m_page || top < 0 || !m_page->Object(top)->Selected)
+        return;
+    TvlView *view = m_page->Object(top);
+    bool ok = false;
+    const QString text = QInputDialog::getMultiLineText(this, QStringLiteral("Text"), QStringLiteral("&Text"),
+                                                        view->Memo.join(QLatin1Char('\n')), &ok);
+    if (!ok)
+        return;
+    BeforeObjectChange();
+    view->Memo = text.split(QLatin1Char('\n'));
+    AfterObjectChange();
+    SelectionChanged();
+}
+
+bool TvlDesignerForm::ChooseBandType(int &bandType)
+{
+    QStringList names;
+    for (int type = 0; type < btCount; ++type)
+        names << vlBandName(type);
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(this, QStringLiteral("Vložit band"), QStringLiteral("&Typ bandu"), names, 0, false, &ok);
+    if (!ok)
+        return false;
+    bandType = int(names.indexOf(chosen));
+    return bandType >= 0;
+}
+
+void TvlDesignerForm::ApplyFrameWidthText(const QString &text)
+{
+    m_frameWidth->setText(text);
+}
+
+void TvlDesignerForm::FrameAllEdges() {}
+
+void TvlDesignerForm::FrameNoEdges() {}
