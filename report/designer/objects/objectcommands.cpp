@@ -131,6 +131,21 @@ bool TvlObjectCommands::DoClick(const TvlFormatRequest &request)
     return true;
 }
 
+bool TvlObjectCommands::ApplyColor(int tag, TColor color)
+{
+    TvlFormatRequest request;
+    request.Tag = tag;
+    request.Color = color;
+    return DoClick(request);
+}
+
+bool TvlObjectCommands::ApplyLineStyle(int tag)
+{
+    TvlFormatRequest request;
+    request.Tag = tag;
+    return DoClick(request);
+}
+
 QString TvlObjectCommands::SpinFrameWidth(const QString &e1Text, int step)
 {
     const QString text = vlSpinFrameWidth(e1Text, step);

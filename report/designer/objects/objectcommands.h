@@ -62,6 +62,10 @@ public:
     // The formatting handler (DoClick): false when nothing changed, with the
     // reason reported for a refused number or name.
     bool DoClick(const TvlFormatRequest &request);
+    // A colour picked for a colour button (its Tag: 5 fill, 17 font, 19
+    // frame) or a line style chosen on the line-style panel (Tags 25-30).
+    bool ApplyColor(int tag, TColor color);
+    bool ApplyLineStyle(int tag);
     // The frame width spin (SB1Click up, SB2Click down): the new text of E1,
     // applied at once.
     QString SpinFrameWidth(const QString &e1Text, int step);

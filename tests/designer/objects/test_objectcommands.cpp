@@ -79,6 +79,13 @@ TEST_F(ObjectCommandsTest, FormattingRecordsOneEntryAndRefusesBadNumbersFirst)
     EXPECT_EQ(memo->FrameTyp, frAll);
     EXPECT_EQ(commands.SpinFrameWidth("0,5", -1), "1");
     EXPECT_DOUBLE_EQ(line->FrameWidth, 1.0);
+
+    EXPECT_TRUE(commands.ApplyColor(tagFontColor, clRed));
+    EXPECT_EQ(memo->FontColor, clRed);
+    EXPECT_TRUE(commands.ApplyColor(tagFillColor, clNone));
+    EXPECT_EQ(line->FillColor, clNone);
+    EXPECT_TRUE(commands.ApplyLineStyle(tagLineStyle + 1));
+    EXPECT_EQ(line->FrameStyle, psDash);
 }
 
 TEST_F(ObjectCommandsTest, InspectorShowsAndTakesValuesInTheCurrentUnits)
