@@ -269,8 +269,10 @@ void TvlPageEditor::MouseDown(TvlMouseButton button, TvlShift shift, QPoint poin
         }
     }
     ComputeGroupRect();
-    if (!keptSelection)
+    if (!keptSelection) {
+        m_cursor = TvlPageCursor::Default; // a newly selected view moves; its handles were not shown yet
         m_host.SelectionChanged();
+    }
     invalidate();
 
     if (SelectedCount == 0) {
@@ -619,20 +621,15 @@ void TvlPageEditor::MouseUp(TvlMouseButton button, TvlShift shift, QPoint point)
         invalidate(SelectionRegion + SelectedRegion());
         m_host.UpdateStatus();
     } else if (m_moved && GroupRectValid && m_cursor != TvlPageCursor::Default) {
+        // A group dragged over its own origin turns inside out like one view.
+        normalizeSelected();
+        ComputeGroupRect();
         invalidate(SelectionRegion + SelectedRegion());
         m_host.UpdateStatus();
     } else if (!m_moved) {
         invalidate(SelectedRegion());
     } else if (vlCountSelected(p) == 1) {
-        TvlView *view = p->Object(vlTopSelectedIndex(p));
-        if (view->Width < 0) {
-            view->Left += view->Width;
-            view->Width = -view->Width;
-        }
-        if (view->Height < 0) {
-            view->Top += view->Height;
-            view->Height = -view->Height;
-        }
+        normalizeSelected();
         invalidate(SelectionRegion + SelectedRegion());
         m_host.UpdateStatus();
     } else {
@@ -643,6 +640,22 @@ void TvlPageEditor::MouseUp(TvlMouseButton button, TvlShift shift, QPoint point)
     m_edgeDrag = false;
     m_moved = false;
     m_resizeCorner = 0;
+}
+
+void TvlPageEditor::normalizeSelected()
+{
+    for (const auto &view : page()->Objects) {
+        if (!view->Selected)
+            continue;
+        if (view->Width < 0) {
+            view->Left += view->Width;
+            view->Width = -view->Width;
+        }
+        if (view->Height < 0) {
+            view->Top += view->Height;
+            view->Height = -view->Height;
+        }
+    }
 }
 
 void TvlPageEditor::finishRubberBand()

@@ -123,6 +123,8 @@ private:
     void finishInsert();
     void finishLine();
     void finishRubberBand();
+    // Negative widths and heights of the selected views made positive.
+    void normalizeSelected();
     TvlView *insertView(int tool);
     std::unique_ptr<TvlView> createView(int tool) const;
     void giveUniqueName(TvlView &view) const;

@@ -276,6 +276,17 @@ TEST_F(PageEditor, OneObjectResizesByTheHandleUnderThePressAndEndsNormalised)
     editor.MouseMove(none, {104, 24});
     EXPECT_EQ(editor.Cursor(), TvlPageCursor::SizeNESW);
     EXPECT_EQ(host.undo.Count(TvlDesignerUndo::UndoStack), 3);
+
+    // Another object pressed under the handle of the selected one moves.
+    TvlView *other = host.add(otMemo, 102, 20, 40, 40);
+    editor.MouseMove(none, {104, 24});
+    ASSERT_EQ(editor.Cursor(), TvlPageCursor::SizeNESW);
+    editor.MouseDown(TvlMouseButton::Left, none, {104, 30}); // on the right middle handle too
+    EXPECT_TRUE(other->Selected);
+    editor.MouseMove(none, {112, 30});
+    editor.MouseUp(TvlMouseButton::Left, none, {112, 30});
+    EXPECT_EQ(bounds(other), (TvlBounds{110, 20, 40, 40}));
+    EXPECT_EQ(bounds(memo), (TvlBounds{48, 24, 56, 16}));
 }
 
 TEST_F(PageEditor, GroupResizeScalesFromTheStartAndLeavesAZeroExtentAxisAlone)
@@ -297,6 +308,13 @@ TEST_F(PageEditor, GroupResizeScalesFromTheStartAndLeavesAZeroExtentAxisAlone)
     EXPECT_FALSE(editor.GroupResizing());
     EXPECT_EQ(bounds(a), (TvlBounds{0, 0, 12, 10})); // 12.5 -> 12
     EXPECT_EQ(bounds(b), (TvlBounds{12, 0, 13, 10}));
+
+    // Dragged over the group's own left edge: every member ends with a positive width.
+    editor.MouseMove(none, {25, 10});
+    ASSERT_EQ(editor.Cursor(), TvlPageCursor::SizeNWSE);
+    drag({25, 10}, {-25, 10});
+    EXPECT_EQ(bounds(a), (TvlBounds{-12, 0, 12, 10}));
+    EXPECT_EQ(bounds(b), (TvlBounds{-25, 0, 13, 10}));
 
     // Two vertical lines one above the other: the group has no width.
     host.Page()->Clear();
