@@ -346,6 +346,8 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
                     QStringLiteral("Chyba ve skriptu objektu %1:\r%2").arg(source->Name, errors.join(u'\r')), false);
         }
         m_scripts[copy.get()] = coded;
+        // A copy may sit where an object of an earlier pass or page was.
+        m_aggregating.erase(copy.get());
         if (auto *band = dynamic_cast<TvlBandView *>(copy.get()))
             bandViews.push_back(band);
         else if (dynamic_cast<TvlSubReportView *>(copy.get()))
