@@ -1,0 +1,279 @@
+// The shipped layouts printed over a real sale and read back from the PDF:
+// each document carries its number, the item names, the totals and the VAT
+// sums in Czech number format on the pages where they belong.
+#include "layoutprint.h"
+
+#include "app/start/appglobals.h"
+
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+
+namespace {
+
+// The first of the parts the text lacks, or an empty text when it has them all.
+QString missingFrom(const QString &text, const QStringList &parts)
+{
+    for (const QString &part : parts)
+        if (!text.contains(part))
+            return part;
+    return {};
+}
+
+QString today()
+{
+    return QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
+}
+
+// The standard basket's figures: 10 % lines 128,85 (rounded 129), 20 % lines
+// 1 763,75 (rounded 1 764), document 1 892,60 rounded to 1 893.
+const QStringList vatSums = {QStringLiteral("Cena bez DPH 10%:"), QStringLiteral("117,27"),
+                             QStringLiteral("DPH 10%:"),          QStringLiteral("11,73"),
+                             QStringLiteral("Cena bez DPH 20%:"), czechMoney(QStringLiteral("1470,00")),
+                             QStringLiteral("DPH 20%:"),          QStringLiteral("294,00")};
+const QString total = czechMoney(QStringLiteral("1893,00")) + QStringLiteral(" Kč");
+
+} // namespace
+
+TEST_F(ShopLayoutTest, InvoiceIsATaxDocumentOfBothParties)
+{
+    SellStandardBasket(2);
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const QStringList pages = PrintLayout(QStringLiteral("Faktura_A4.vlf"));
+    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    EXPECT_EQ(reportTitle, QStringLiteral("Doklad_") + number);
+    const QString due = QDate::currentDate().addDays(14).toString(QStringLiteral("d.M.yyyy"));
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("FAKTURA – DAŇOVÝ DOKLAD"), QStringLiteral("č. ") + number,
+                                     QStringLiteral("Železářství U Kováře s.r.o."), QStringLiteral("IČ: 12345678"),
+                                     QStringLiteral("DIČ: CZ12345678"), QStringLiteral("Stavebniny Novák a syn s.r.o."),
+                                     QStringLiteral("Dlouhá 12, 110 00 Praha 1"), QStringLiteral("IČ: 27074358"),
+                                     QStringLiteral("DIČ: CZ27074358"), QStringLiteral("Datum vystavení:"),
+                                     QStringLiteral("Datum zdanitelného plnění:"), QStringLiteral("Datum splatnosti:"),
+                                     today(), due, QStringLiteral("123456789/0800"), QStringLiteral("0308")}),
+              QString());
+    // Without a variable symbol of the shop's own the document number stands for it.
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Variabilní symbol:\\s+") + number)));
+    EXPECT_EQ(missingFrom(pages[0], ItemNames()), QString());
+    // Quantity, unit, unit price, line discount, rate and line total.
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(
+        QStringLiteral("Žárovka LED 9 W teplá bílá\\s+10 ks\\s+129,00\\s+0 ?%\\s+20 %\\s+1 290,00"))))
+        << qPrintable(pages[0]);
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Hřebíky stavební 40 mm\\s+2,5 kg\\s+89,90"))));
+    EXPECT_TRUE(pages[0].contains(
+        QRegularExpression(QStringLiteral("Máslo čerstvé 250 g\\s+1 ks\\s+54,50\\s+10 %\\s+10 %\\s+49,05"))));
+    EXPECT_EQ(missingFrom(pages[0], vatSums), QString());
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") + total)));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+0,40 Kč"))));
+    EXPECT_EQ(missingFrom(pages[0], {standingNote + printNote, QStringLiteral("software ") + AppTitle,
+                                     QStringLiteral("Strana 1 z 1")}),
+              QString());
+    EXPECT_EQ(PageSizes(), QStringList({"595 x 842"}));
+}
+
+TEST_F(ShopLayoutTest, ReceiptsCarryTheSameFiguresOnEachPaper)
+{
+    SellStandardBasket(1);
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const struct
+    {
+        const char *file;
+        const char *size; // points
+    } receipts[] = {{"Uctenka_A4.vlf", "595 x 842"}, {"Uctenka_A5.vlf", "420 x 595"}, {"Uctenka_Svitek.vlf", nullptr}};
+    for (const auto &receipt : receipts) {
+        SCOPED_TRACE(receipt.file);
+        const QStringList pages = PrintLayout(QString::fromLatin1(receipt.file));
+        ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+        EXPECT_EQ(reportTitle, QStringLiteral("Doklad_") + number);
+        EXPECT_EQ(
+            missingFrom(pages[0], {QStringLiteral("ÚČTENKA"), number, QStringLiteral("zjednodušený daňový doklad"),
+                                   QStringLiteral("Železářství U Kováře s.r.o."), QStringLiteral("IČ: 12345678"),
+                                   QStringLiteral("DIČ: CZ12345678"), today()}),
+            QString());
+        EXPECT_EQ(missingFrom(pages[0], ItemNames()), QString());
+        EXPECT_EQ(missingFrom(pages[0], vatSums), QString());
+        EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") + total)));
+        EXPECT_TRUE(pages[0].contains(QStringLiteral("hotově")));
+        if (receipt.size) {
+            EXPECT_EQ(PageSizes(), QStringList({QString::fromLatin1(receipt.size)}));
+        }
+    }
+}
+
+TEST_F(ShopLayoutTest, TheRollIsAsLongAsItsLines)
+{
+    // Two receipts: the standard basket, then one line of it.
+    SellStandardBasket(1);
+    PrintLayout(QStringLiteral("Uctenka_Svitek.vlf"));
+    const QStringList fiveLines = PageSizes();
+    const int item = scalar(QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = 'CHL01'")).toInt();
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true));
+    int document = 0;
+    ASSERT_TRUE(dm->SellBasket(1, true, QStringLiteral("-"), 0, document)) << qPrintable(dm->LastErrorText());
+    const QStringList pages = PrintLayout(QStringLiteral("Uctenka_Svitek.vlf"));
+    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Chléb žitný 1 kg")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Máslo")));
+    const QStringList oneLine = PageSizes();
+    ASSERT_EQ(fiveLines.size(), 1);
+    ASSERT_EQ(oneLine.size(), 1);
+    // 80 mm wide; each item takes two text lines of 9 mm together.
+    const QStringList five = fiveLines[0].split(QStringLiteral(" x ")), one = oneLine[0].split(QStringLiteral(" x "));
+    EXPECT_EQ(five[0], QStringLiteral("227"));
+    EXPECT_EQ(one[0], QStringLiteral("227"));
+    const double mmPerPoint = 25.4 / 72;
+    EXPECT_NEAR((five[1].toInt() - one[1].toInt()) * mmPerPoint, 4 * 9, 2.0);
+    EXPECT_LT(one[1].toInt() * mmPerPoint, 200.0); // far less than a sheet
+}
+
+TEST_F(ShopLayoutTest, ALongInvoiceRepeatsItsHeadingsAndTotalsOnTheLastPage)
+{
+    // Forty more lines push the summary onto a second page.
+    for (int i = 1; i <= 40; ++i) {
+        TDMItem item;
+        item.OZNACENI = item.KOD = QStringLiteral("X%1").arg(i, 3, 10, QLatin1Char('0'));
+        item.POLOZKA = QStringLiteral("Šroubek č. %1").arg(i);
+        item.SPECIFIKACE = QStringLiteral("-");
+        item.DPH = Currency::fromInt(20);
+        item.SKLAD = QStringLiteral("Sklad-01");
+        item.KATEGORIE = QStringLiteral("?");
+        item.DODAVATEL = QStringLiteral("-");
+        item.PRODEJ = Currency::fromInt(10);
+        item.NAKUP = Currency::fromInt(5);
+        item.MNOZSTVI = Currency::fromInt(10);
+        item.JEDNOTKA = QStringLiteral("ks");
+        item.MINIMUM = Currency::fromInt(1);
+        ASSERT_TRUE(dm->NewItem(item)) << qPrintable(dm->LastErrorText());
+        ASSERT_TRUE(dm->AddOrEditBasketRow(scalar(QStringLiteral("SELECT max(ID_POLOZKA) FROM tab_polozka")).toInt(), 0,
+                                           Currency::fromInt(1), true));
+    }
+    SellStandardBasket(2);
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const QStringList pages = PrintLayout(QStringLiteral("Faktura_A4.vlf"));
+    ASSERT_EQ(pages.size(), 2) << qPrintable(errorText);
+    // 1 892,60 + 400 = 2 292,60; the 20 % part 2 163,75 rounds to 2 164.
+    const QString grandTotal = czechMoney(QStringLiteral("2293,00")) + QStringLiteral(" Kč");
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("FAKTURA – DAŇOVÝ DOKLAD")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Celkem k úhradě")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Strana 1 z 2")));
+    EXPECT_TRUE(
+        pages[1].contains(QStringLiteral("Faktura – daňový doklad č. ") + number + QStringLiteral(" (pokračování)")));
+    EXPECT_FALSE(pages[1].contains(QStringLiteral("FAKTURA – DAŇOVÝ DOKLAD")));
+    EXPECT_TRUE(pages[1].contains(QRegularExpression(QStringLiteral("Označení\\s+Název\\s+Množství"))));
+    EXPECT_TRUE(pages[1].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") + grandTotal)));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Strana 2 z 2")));
+    EXPECT_EQ(missingFrom(pages.join(QString()), ItemNames()), QString());
+    EXPECT_EQ(missingFrom(pages.join(QString()), {QStringLiteral("Šroubek č. 1 "), QStringLiteral("Šroubek č. 40")}),
+              QString());
+}
+
+TEST_F(ShopLayoutTest, DeliveryNoteListsGoodsWithoutPrices)
+{
+    SellStandardBasket(3);
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const QStringList pages = PrintLayout(QStringLiteral("Dodaci_List_A4.vlf"));
+    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    EXPECT_EQ(
+        missingFrom(pages[0], {QStringLiteral("DODACÍ LIST"), number, QStringLiteral("Stavebniny Novák a syn s.r.o."),
+                               QStringLiteral("IČ: 27074358"), QStringLiteral("Převzal")}),
+        QString());
+    EXPECT_EQ(missingFrom(pages[0], ItemNames()), QString());
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Hřebíky stavební 40 mm\\s+-\\s+2,5\\s+kg"))));
+    for (const QString &price :
+         {QStringLiteral("89,90"), QStringLiteral("129,00"), QStringLiteral("Kč"), QStringLiteral("DPH")})
+        EXPECT_FALSE(pages[0].contains(price)) << qPrintable(price);
+}
+
+TEST_F(ShopLayoutTest, CancellationNamesTheDocumentItCancels)
+{
+    const int sale = SellStandardBasket(2);
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    ASSERT_TRUE(dm->CancelDocument(sale)) << qPrintable(dm->LastErrorText());
+    ASSERT_EQ(dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("ID_OPERACE")).AsInteger(), 5);
+    const QStringList pages = PrintLayout(QStringLiteral("Storno_A4.vlf"));
+    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("STORNO DOKLADU"), QStringLiteral("opravný daňový doklad"),
+                                     QStringLiteral("ruší doklad č. ") + number,
+                                     QStringLiteral("Stavebniny Novák a syn s.r.o.")}),
+              QString());
+    EXPECT_EQ(missingFrom(pages[0], ItemNames()), QString());
+    // Everything is returned: quantities and sums are negative.
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Žárovka LED 9 W teplá bílá\\s+-10 ks"))));
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("-11,73"), QStringLiteral("-294,00"),
+                                     QStringLiteral("-") + czechMoney(QStringLiteral("1470,00"))}),
+              QString());
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Opravná částka celkem\\s+-") + total)));
+}
+
+TEST_F(ShopLayoutTest, CashVoucherReceivesTheReceiptsTotal)
+{
+    SellStandardBasket(1);
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const QStringList pages = PrintLayout(QStringLiteral("Prijmovy_Doklad_A4.vlf"));
+    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    EXPECT_EQ(missingFrom(pages[0],
+                          {QStringLiteral("PŘÍJMOVÝ POKLADNÍ DOKLAD"), QStringLiteral("č. ") + number,
+                           QStringLiteral("Přijato od:"), QStringLiteral("Stavebniny Novák a syn s.r.o."),
+                           QStringLiteral("Úhrada účtenky č. ") + number, total, today(), QStringLiteral("Přijal")}),
+              QString());
+    EXPECT_EQ(missingFrom(pages[0], vatSums), QString());
+}
+
+TEST_F(ShopLayoutTest, ItemOverviewTotalsEachCategoryAndTheStore)
+{
+    const QStringList pages = PrintLayout(QStringLiteral("Prehled_Polozky_A4.vlf"));
+    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QString store = dm->CurrentStoreName();
+    EXPECT_EQ(reportTitle, QStringLiteral("Prehled_Polozek_") + store);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Přehled položek skladu ") + store));
+    EXPECT_EQ(missingFrom(pages[0], ItemNames()), QString());
+    // A hundred of each at half the selling price: 28 115,00 bought, 56 230,00 to sell.
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem za kategorii .*\\(položek: 5\\):\\s+") +
+                                                     czechMoney(QStringLiteral("28115,00")))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Počet položek:\\s+5"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("v nákupních cenách:\\s+") +
+                                                     czechMoney(QStringLiteral("28115,00")) + QStringLiteral(" Kč"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("v prodejních cenách:\\s+") +
+                                                     czechMoney(QStringLiteral("56230,00")) + QStringLiteral(" Kč"))));
+    EXPECT_TRUE(
+        pages[0].contains(QRegularExpression(QStringLiteral("Hřebíky stavební 40 mm\\s+100\\s+kg\\s+44,95\\s+89,90"))));
+}
+
+TEST_F(ShopLayoutTest, DocumentOverviewTotalsEachDayAndTheList)
+{
+    SellStandardBasket(1);
+    SellStandardBasket(2);
+    const QString first = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const QStringList pages = PrintLayout(QStringLiteral("Prehled_Dokladu_A4.vlf"));
+    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    EXPECT_EQ(reportTitle, QStringLiteral("Prehled_dokladu"));
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("Přehled dokladů"), QStringLiteral("Den: ") + today(), first,
+                                     QStringLiteral("účtenka"), QStringLiteral("faktura")}),
+              QString());
+    const QString twice = czechMoney(QStringLiteral("3786,00"));
+    const QString vat = QStringLiteral("611,46"); // (11,73 + 294,00) twice
+    EXPECT_TRUE(pages[0].contains(
+        QRegularExpression(QStringLiteral("Celkem za den \\(dokladů: 2\\):.*") + twice + QStringLiteral("\\s+") + vat)))
+        << qPrintable(pages[0]);
+    EXPECT_TRUE(pages[0].contains(
+        QRegularExpression(QStringLiteral("Celkem \\(dokladů: 2\\):.*") + twice + QStringLiteral("\\s+") + vat)));
+}
+
+TEST_F(ShopLayoutTest, FirstStartInstallsEveryLayoutAndTemplate)
+{
+    // The fixture installed the program's files into a fresh program folder.
+    for (const char *name :
+         {"Prehled_Polozky_A4.vlf", "Prehled_Dokladu_A4.vlf", "Uctenka_A4.vlf", "Uctenka_A5.vlf", "Uctenka_Svitek.vlf",
+          "Prijmovy_Doklad_A4.vlf", "Faktura_A4.vlf", "Dodaci_List_A4.vlf", "Storno_A4.vlf"}) {
+        TvlReport report;
+        QString error;
+        EXPECT_TRUE(report.LoadFromFile(CombinePath(QString::fromLatin1(name), PathSestavy), &error))
+            << name << ": " << qPrintable(error);
+        EXPECT_EQ(report.Pages.Count(), 1) << name;
+    }
+    QFile header(AppPath + QStringLiteral("Hlavicka.rtf"));
+    ASSERT_TRUE(header.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(header.readAll().startsWith("{\\rtf1"));
+    EXPECT_FALSE(QImage(AppPath + QStringLiteral("Logo.bmp")).isNull());
+    EXPECT_FALSE(QImage(AppPath + QStringLiteral("Podpis.bmp")).isNull());
+    EXPECT_TRUE(QFile::exists(AppPath + QStringLiteral("Informace.rtf")));
+}
