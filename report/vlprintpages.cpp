@@ -40,24 +40,34 @@ QList<int> vlSelectPages(const QString &text, int count, bool *ok)
 
 bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int copies, QString *error)
 {
-    QPrinter *printer = vlPrinter().Printer();
+    TvlPrinter &engine = vlPrinter();
+    QPrinter *printer = engine.Printer();
     if (!printer || indexes.isEmpty())
         return !indexes.isEmpty();
+    // Every page prints on its own paper: the device takes a new sheet before the page.
+    const auto takePaper = [&engine](const TvlPageInfo &info) {
+        const TPrinterOrientation orientation = info.Orientation ? poLandscape : poPortrait;
+        if (!engine.IsEqual(info.PaperSize, info.PaperWidth, info.PaperHeight, orientation))
+            engine.SetPrinterInfo(info.PaperSize, info.PaperWidth, info.PaperHeight, orientation);
+    };
+    takePaper(*pages[indexes.first()]);
     printer->setFullPage(true);
     QPainter painter;
     if (!painter.begin(printer)) {
         if (error)
-            *error = QStringLiteral("Tiskárna „%1“ tisk nepřijala.").arg(vlPrinter().PrinterName());
+            *error = QStringLiteral("Tiskárna „%1“ tisk nepřijala.").arg(engine.PrinterName());
         return false;
     }
     TvlPainterCanvas canvas(painter, true);
     bool first = true;
     for (int copy = 0; copy < qMax(1, copies); ++copy)
         for (const int index : indexes) {
-            if (!first)
-                printer->newPage();
-            first = false;
             TvlPageInfo &info = *pages[index];
+            if (!first) {
+                takePaper(info);
+                printer->newPage();
+            }
+            first = false;
             const QPageLayout layout = printer->pageLayout();
             const int dpi = printer->resolution();
             const QRect area =
