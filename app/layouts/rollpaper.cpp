@@ -49,8 +49,10 @@ void CutPagesToContent(TvlReport &report)
 
 void FollowRollLength(TvlReport &report)
 {
-    if (!IsRollLayout(report))
+    const char *const installed = "tarmilFollowsRollLength";
+    if (report.property(installed).toBool())
         return;
+    report.setProperty(installed, true);
     // The design pages' own lengths, kept while a build runs on the long sheet.
     auto lengths = std::make_shared<QList<int>>();
     TvlReport *target = &report;
@@ -59,6 +61,8 @@ void FollowRollLength(TvlReport &report)
         if (beginDoc)
             beginDoc();
         lengths->clear();
+        if (!IsRollLayout(*target))
+            return;
         for (int i = 0; i < target->Pages.Count(); ++i) {
             TvlPage *page = target->Pages[i];
             lengths->append(page->PaperHeight);
@@ -69,10 +73,13 @@ void FollowRollLength(TvlReport &report)
     report.OnEndDoc = [endDoc, lengths, target] {
         if (endDoc)
             endDoc();
+        if (lengths->isEmpty())
+            return;
         CutPagesToContent(*target);
         for (int i = 0; i < target->Pages.Count() && i < lengths->size(); ++i) {
             TvlPage *page = target->Pages[i];
             page->ChangePaper(CustomPaper, page->PaperWidth, lengths->at(i), page->Orientation);
         }
+        lengths->clear();
     };
 }

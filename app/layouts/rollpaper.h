@@ -9,9 +9,10 @@ class TvlReport;
 inline constexpr int RollMaxWidth = 1200;
 
 bool IsRollLayout(const TvlReport &report);
-// Makes the report's builds follow the roll's length (nothing for other
-// layouts). Its begin and end events keep their earlier handlers, which run
-// first.
+// Makes every later build of the report follow the roll's length whenever
+// the layout loaded then is a roll layout (other layouts build as they
+// stand). The begin and end events keep their earlier handlers, which run
+// first; calling it again changes nothing.
 void FollowRollLength(TvlReport &report);
 // Cuts every built page to the length of its content plus the bottom margin;
 // a page is never made longer than its sheet.

@@ -2,6 +2,7 @@
 
 #include "app/common/formcontrols.h"
 #include "app/common/modalresult.h"
+#include "app/layouts/rollpaper.h"
 #include "app/print/nahleddialogs.h"
 #include "app/print/printchoice.h"
 #include "app/print/reportvariables.h"
@@ -72,6 +73,7 @@ TForm_Nahled::TForm_Nahled(Db::DataSource *doklad, Db::DataSource *dokladDetail,
     resize(900, 700);
 
     vlReport = new TvlReport(this);
+    FollowRollLength(*vlReport); // a receipt on a till roll takes the paper it needs
     vlReport->setObjectName(QStringLiteral("vlReport"));
     vlReport->PreviewButtons = 0;
     vlReport->OnGetValue = [this](const QString &name, Variant &value) { vlReportGetValue(name, value); };

@@ -1,14 +1,16 @@
 #include "layoutprint.h"
 
-#include "app/layouts/rollpaper.h"
+#include "app/common/modalresult.h"
+#include "app/print/tiskarna.h"
 #include "app/start/appglobals.h"
 #include "platform/paths.h"
 #include "report/printer.h"
-#include "report/vlpictureview.h"
+#include "report/vlreport.h"
 
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace {
@@ -33,12 +35,6 @@ const SaleLine standardBasket[] = {
     {"HRE05", "Hřebíky stavební 40 mm", 20, "89.90", "2.5", 0, "kg"},
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 QString czechMoney(const QString &plain)
@@ -59,22 +55,22 @@ void ShopLayoutTest::SetUp()
     const Paths::InstallResult installed = Paths::installProgramFiles();
     ASSERT_TRUE(installed.failed.isEmpty()) << qPrintable(installed.failed.join(u' '));
 
+    // No printer installed: the engine's virtual printer writes the PDF files.
     m_printers = std::make_unique<ScopedPrinterBackend>(std::make_unique<FixedPrinterBackend>());
     vlFreePrinter();
-    new TvlRichObject(&m_owner);
-    m_report = new TvlReport(&m_owner);
-    m_report->ShowProgress = false;
-    m_report->OnGetValue = [this](const QString &name, Variant &value) { value = Variable(name); };
-    m_report->OnEnterRect = [this](QStringList &memo, TvlView *view) { EnterRect(memo, view); };
-    auto *documents = new TvlDBDataSet(&m_owner);
-    documents->setObjectName(QStringLiteral("vlDBDataSet_Doklad"));
-    documents->SetDataSource(dm->DataSource_Doklad);
-    auto *lines = new TvlDBDataSet(&m_owner);
-    lines->setObjectName(QStringLiteral("vlDBDataSet_DokladDetail"));
-    lines->SetDataSet(dm->MSSQLADOQuery_DokladDetail);
-    auto *items = new TvlDBDataSet(&m_owner);
-    items->setObjectName(QStringLiteral("vlDBDataSet_Polozka"));
-    items->SetDataSource(dm->DataSource_Polozka);
+    settings.nazev = QStringLiteral("Železářství U Kováře s.r.o.");
+    settings.adresa = QStringLiteral("Náměstí Míru 5, 602 00 Brno");
+    settings.ic = QStringLiteral("12345678");
+    settings.dic = QStringLiteral("CZ12345678");
+    settings.telefon = QStringLiteral("+420 543 210 987");
+    settings.email = QStringLiteral("prodejna@kovar.example");
+    settings.ucet = QStringLiteral("123456789/0800");
+    settings.ks = QStringLiteral("0308");
+    settings.splatnost = 14;
+    settings.poznamka = QStringLiteral("Děkujeme za nákup. ");
+    m_scopedSettings = std::make_unique<ScopedShopSettings>(&settings);
+    m_lines.SetDataSet(dm->MSSQLADOQuery_DokladDetail);
+    m_form = std::make_unique<TForm_Nahled>(dm->DataSource_Doklad, &m_lines, dm->DataSource_Polozka);
 
     TDMContact customer;
     customer.KONTAKT = QStringLiteral("Stavebniny Novák a syn s.r.o.");
@@ -104,10 +100,11 @@ void ShopLayoutTest::SetUp()
 
 void ShopLayoutTest::TearDown()
 {
-    delete m_report;
-    m_report = nullptr;
+    m_form.reset();
+    TForm_Nahled::ExecDialog = [](QDialog *dialog) { return dialog->exec(); };
     vlFreePrinter();
     m_printers.reset();
+    m_scopedSettings.reset();
     DataModuleTest::TearDown();
 }
 
@@ -135,93 +132,50 @@ int ShopLayoutTest::SellStandardBasket(int operation, int discount)
     return document;
 }
 
-Variant ShopLayoutTest::Variable(const QString &name)
+QString ShopLayoutTest::DocumentNumber() const
 {
-    const QMap<QString, QString> settings = {
-        {"DODAVATEL_NAZEV", "Železářství U Kováře s.r.o."},
-        {"DODAVATEL_ADRESA", "Náměstí Míru 5, 602 00 Brno"},
-        {"DODAVATEL_IC", "12345678"},
-        {"DODAVATEL_DIC", "CZ12345678"},
-        {"DODAVATEL_TELEFON", "+420 543 210 987"},
-        {"DODAVATEL_EMAIL", "prodejna@kovar.example"},
-        {"BANKA_UCET", "123456789/0800"},
-        {"BANKA_KS", "0308"},
-        {"BANKA_VS", ""},
+    return dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+}
+
+QStringList ShopLayoutTest::PrintDocument(int operation, int voucher)
+{
+    const QString name = QStringLiteral("doklad%1.pdf").arg(++m_printed);
+    m_form->SetOutputFile(m_out.filePath(name));
+    m_form->PrintDocument(operation, voucher, printNote, false, false);
+    return ReadBack(name);
+}
+
+QStringList ShopLayoutTest::PrintOverview(bool items)
+{
+    const QString name = QStringLiteral("prehled%1.pdf").arg(++m_printed);
+    m_form->SetOutputFile(m_out.filePath(name));
+    // The preview prints all its pages through the print dialog.
+    TForm_Nahled::ExecDialog = [this](QDialog *dialog) {
+        if (qobject_cast<TForm_Tiskarna *>(dialog))
+            return int(mrOk);
+        m_form->Button_Tisk->click();
+        return int(mrCancel);
     };
-    if (settings.contains(name))
-        return Variant(settings.value(name));
-    if (name == u"BANKA_SPLATNOST")
-        return Variant(QDate::currentDate().addDays(14).toString(QStringLiteral("d.M.yyyy")));
-    const QMap<QString, QString> customer = {{"ODBERATEL_NAZEV", "ODBERATEL"}, {"ODBERATEL_ADRESA", "ADRESA"},
-                                             {"ODBERATEL_IC", "IC"},           {"ODBERATEL_DIC", "DIC"},
-                                             {"ODBERATEL_TELEFON", "TELEFON"}, {"ODBERATEL_EMAIL", "EMAIL"}};
-    if (customer.contains(name))
-        return Variant(dm->MSSQLADOQuery_Doklad->FieldByName(customer.value(name)).AsString());
-    const auto vatCaption = [this](int id) { return QStringLiteral("DPH %1%:").arg(dm->VatRateText(id, false)); };
-    if (name == u"DPH1_DPH" || name == u"DPH2_DPH")
-        return Variant(vatCaption(name == u"DPH1_DPH" ? 2 : 3));
-    if (name == u"DPH1_ZAKLAD" || name == u"DPH2_ZAKLAD")
-        return Variant(QStringLiteral("Cena bez %1").arg(vatCaption(name == u"DPH1_ZAKLAD" ? 2 : 3)));
-    if (name == u"POZNAMKA")
-        return Variant(standingNote + printNote);
-    if (name == u"VYTISTENO")
-        return Variant(QStringLiteral("software ") + AppTitle + QStringLiteral("\nprogram pro prodejny"));
-    return {};
+    if (items)
+        m_form->ShowItemOverview();
+    else
+        m_form->ShowDocumentOverview();
+    return ReadBack(name);
 }
 
-void ShopLayoutTest::EnterRect(QStringList &memo, TvlView *view)
+QStringList ShopLayoutTest::ReadBack(const QString &name)
 {
-    const QString &name = view->Name;
-    if (name == u"Sestava_Sklad") {
-        const QString store = dm->CurrentStoreName();
-        if (!memo.isEmpty())
-            memo[0] = QStringLiteral("%1 %2").arg(memo[0], store);
-        m_report->Title = QStringLiteral("Prehled_Polozek_") + store;
-    } else if (name.contains(u"Sestava_Doklad")) {
-        m_report->Title = QStringLiteral("Doklad_") +
-                          dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
-    } else if (name == u"Sestava_Prehled") {
-        m_report->Title = QStringLiteral("Prehled_dokladu");
-    } else if (name.contains(u"Hlavicka") || name.contains(u"Informace")) {
-        auto *rich = dynamic_cast<TvlRichView *>(view);
-        const QString path = AppPath + (name.contains(u"Hlavicka") ? "Hlavicka.rtf" : "Informace.rtf");
-        if (rich && QFile::exists(path))
-            rich->SetRtf(readAll(path));
-        else if (rich)
-            rich->RichEdit.setPlainText(path);
-        if (rich)
-            rich->PrepareText([this](const QString &expression) { return m_report->Calculate(expression).toString(); });
-    } else if (name.contains(u"Logo") || name.contains(u"Podpis")) {
-        auto *picture = dynamic_cast<TvlPictureView *>(view);
-        const QString path = AppPath + (name.contains(u"Logo") ? "Logo.bmp" : "Podpis.bmp");
-        if (picture && QFile::exists(path))
-            picture->Picture.LoadAny(readAll(path));
-    }
-}
-
-QStringList ShopLayoutTest::PrintLayout(const QString &fileName)
-{
-    QString error;
-    if (!m_report->LoadFromFile(CombinePath(fileName, PathSestavy), &error)) {
-        errorText = error;
-        return {};
-    }
-    FollowRollLength(*m_report);
-    if (!m_report->PrepareReport()) {
-        errorText = m_report->ErrorText();
-        return {};
-    }
-    reportTitle = m_report->Title;
-    pdfPath = m_out.filePath(QString(fileName).replace(QStringLiteral(".vlf"), QStringLiteral(".pdf")));
-    vlPrinter().Printer()->setOutputFileName(pdfPath);
-    if (!m_report->PrintPreparedReport(QString(), 1)) {
-        errorText = QStringLiteral("printing failed");
-        return {};
-    }
-    // Kept for looking at when asked for.
+    for (const MessageCall &call : messages.calls)
+        if (call.kind == MessageCall::Warning)
+            ADD_FAILURE() << qPrintable(call.heading) << " " << qPrintable(call.detail) << " "
+                          << qPrintable(call.description);
+    messages.calls.clear();
+    reportTitle = m_form->vlReport->Title;
+    pdfPath = m_out.filePath(name);
+    // TARMIL5_LAYOUT_PDFS names a folder that keeps the files to look at.
     const QString keep = qEnvironmentVariable("TARMIL5_LAYOUT_PDFS");
     if (!keep.isEmpty()) {
-        const QString kept = keep + u'/' + QFileInfo(pdfPath).fileName();
+        const QString kept = keep + u'/' + QFileInfo(m_form->vlReport->FileName).completeBaseName() + ".pdf";
         QFile::remove(kept);
         QFile::copy(pdfPath, kept);
     }

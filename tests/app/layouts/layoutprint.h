@@ -1,16 +1,15 @@
 #pragma once
-// The shop's shipped layouts printed over a real sale: a test database with
-// a customer and items of two VAT rates, the report bound to the main
-// window's lists as the preview screen binds it (its three datasets, its
-// variables and template objects), printed to a PDF and read back with
-// pdftotext page by page.
+// The shop's shipped layouts printed over a real sale through the printing
+// screen: a test database with a customer and items of two VAT rates, the
+// program folder filled as on first start, the settings of a shop, the
+// engine's virtual printer writing PDF files, read back with pdftotext page
+// by page.
+#include "app/print/nahled.h"
+#include "app/settings/shopsettings.h"
 #include "data/dm_fixture.h"
+#include "platform/db/datasource.h"
 #include "platform/printers.h"
-#include "report/dbdataset.h"
-#include "report/rich/vlrichview.h"
-#include "report/vlreport.h"
 
-#include <QDate>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -34,27 +33,30 @@ protected:
     int SellStandardBasket(int operation, int discount = 0);
     // Items of the standard basket (their names, with two VAT rates).
     QStringList ItemNames() const;
+    QString DocumentNumber() const;
 
-    // Loads a shipped layout from the program folder, builds it over the
-    // current rows and prints it into a PDF; the text of each page.
-    QStringList PrintLayout(const QString &fileName);
+    // Prints the current document as the sale does (without preview) into a
+    // PDF; the text of each page.
+    QStringList PrintDocument(int operation, int voucher = 0);
+    // The item or document overview shown in the preview and printed from it.
+    QStringList PrintOverview(bool items);
     // The PDF's page sizes in points ("W x H"), one per page.
     QStringList PageSizes() const;
 
-    QString pdfPath;
-    QString reportTitle;
-    QString standingNote = QStringLiteral("Děkujeme za nákup. ");
+    MemoryShopSettings settings;
     QString printNote = QStringLiteral("Dodání na stavbu.");
-    QString errorText;
+    QString pdfPath;
+    QString reportTitle; // the title the report had when printed
 
 private:
-    Variant Variable(const QString &name);
-    void EnterRect(QStringList &memo, TvlView *view);
+    QStringList ReadBack(const QString &name);
 
+    std::unique_ptr<ScopedShopSettings> m_scopedSettings;
     std::unique_ptr<ScopedPrinterBackend> m_printers;
-    QObject m_owner;
-    TvlReport *m_report = nullptr;
+    Db::DataSource m_lines;
+    std::unique_ptr<TForm_Nahled> m_form;
     QTemporaryDir m_out;
+    int m_printed = 0;
 };
 
 // Czech money as pdftotext reads it back: thousands grouped by a space (the

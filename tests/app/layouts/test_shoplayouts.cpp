@@ -4,6 +4,7 @@
 #include "layoutprint.h"
 
 #include "app/start/appglobals.h"
+#include "report/vlreport.h"
 
 #include <QFile>
 #include <QImage>
@@ -38,9 +39,9 @@ const QString total = czechMoney(QStringLiteral("1893,00")) + QStringLiteral(" K
 TEST_F(ShopLayoutTest, InvoiceIsATaxDocumentOfBothParties)
 {
     SellStandardBasket(2);
-    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
-    const QStringList pages = PrintLayout(QStringLiteral("Faktura_A4.vlf"));
-    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QString number = DocumentNumber();
+    const QStringList pages = PrintDocument(2);
+    ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(reportTitle, QStringLiteral("Doklad_") + number);
     const QString due = QDate::currentDate().addDays(14).toString(QStringLiteral("d.M.yyyy"));
     EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("FAKTURA – DAŇOVÝ DOKLAD"), QStringLiteral("č. ") + number,
@@ -64,7 +65,7 @@ TEST_F(ShopLayoutTest, InvoiceIsATaxDocumentOfBothParties)
     EXPECT_EQ(missingFrom(pages[0], vatSums), QString());
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") + total)));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+0,40 Kč"))));
-    EXPECT_EQ(missingFrom(pages[0], {standingNote + printNote, QStringLiteral("software ") + AppTitle,
+    EXPECT_EQ(missingFrom(pages[0], {settings.poznamka + printNote, QStringLiteral("software ") + AppTitle,
                                      QStringLiteral("Strana 1 z 1")}),
               QString());
     EXPECT_EQ(PageSizes(), QStringList({"595 x 842"}));
@@ -73,16 +74,18 @@ TEST_F(ShopLayoutTest, InvoiceIsATaxDocumentOfBothParties)
 TEST_F(ShopLayoutTest, ReceiptsCarryTheSameFiguresOnEachPaper)
 {
     SellStandardBasket(1);
-    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const QString number = DocumentNumber();
     const struct
     {
-        const char *file;
+        ReceiptFormat format;
         const char *size; // points
-    } receipts[] = {{"Uctenka_A4.vlf", "595 x 842"}, {"Uctenka_A5.vlf", "420 x 595"}, {"Uctenka_Svitek.vlf", nullptr}};
+    } receipts[] = {
+        {ReceiptFormat::A4, "595 x 842"}, {ReceiptFormat::A5, "420 x 595"}, {ReceiptFormat::Svitek, nullptr}};
     for (const auto &receipt : receipts) {
-        SCOPED_TRACE(receipt.file);
-        const QStringList pages = PrintLayout(QString::fromLatin1(receipt.file));
-        ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+        SCOPED_TRACE(int(receipt.format));
+        settings.format = receipt.format;
+        const QStringList pages = PrintDocument(1);
+        ASSERT_EQ(pages.size(), 1);
         EXPECT_EQ(reportTitle, QStringLiteral("Doklad_") + number);
         EXPECT_EQ(
             missingFrom(pages[0], {QStringLiteral("ÚČTENKA"), number, QStringLiteral("zjednodušený daňový doklad"),
@@ -103,14 +106,15 @@ TEST_F(ShopLayoutTest, TheRollIsAsLongAsItsLines)
 {
     // Two receipts: the standard basket, then one line of it.
     SellStandardBasket(1);
-    PrintLayout(QStringLiteral("Uctenka_Svitek.vlf"));
+    settings.format = ReceiptFormat::Svitek;
+    PrintDocument(1);
     const QStringList fiveLines = PageSizes();
     const int item = scalar(QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = 'CHL01'")).toInt();
     ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true));
     int document = 0;
     ASSERT_TRUE(dm->SellBasket(1, true, QStringLiteral("-"), 0, document)) << qPrintable(dm->LastErrorText());
-    const QStringList pages = PrintLayout(QStringLiteral("Uctenka_Svitek.vlf"));
-    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QStringList pages = PrintDocument(1);
+    ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Chléb žitný 1 kg")));
     EXPECT_FALSE(pages[0].contains(QStringLiteral("Máslo")));
     const QStringList oneLine = PageSizes();
@@ -147,9 +151,9 @@ TEST_F(ShopLayoutTest, ALongInvoiceRepeatsItsHeadingsAndTotalsOnTheLastPage)
                                            Currency::fromInt(1), true));
     }
     SellStandardBasket(2);
-    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
-    const QStringList pages = PrintLayout(QStringLiteral("Faktura_A4.vlf"));
-    ASSERT_EQ(pages.size(), 2) << qPrintable(errorText);
+    const QString number = DocumentNumber();
+    const QStringList pages = PrintDocument(2);
+    ASSERT_EQ(pages.size(), 2);
     // 1 892,60 + 400 = 2 292,60; the 20 % part 2 163,75 rounds to 2 164.
     const QString grandTotal = czechMoney(QStringLiteral("2293,00")) + QStringLiteral(" Kč");
     EXPECT_TRUE(pages[0].contains(QStringLiteral("FAKTURA – DAŇOVÝ DOKLAD")));
@@ -169,9 +173,9 @@ TEST_F(ShopLayoutTest, ALongInvoiceRepeatsItsHeadingsAndTotalsOnTheLastPage)
 TEST_F(ShopLayoutTest, DeliveryNoteListsGoodsWithoutPrices)
 {
     SellStandardBasket(3);
-    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
-    const QStringList pages = PrintLayout(QStringLiteral("Dodaci_List_A4.vlf"));
-    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QString number = DocumentNumber();
+    const QStringList pages = PrintDocument(3);
+    ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(
         missingFrom(pages[0], {QStringLiteral("DODACÍ LIST"), number, QStringLiteral("Stavebniny Novák a syn s.r.o."),
                                QStringLiteral("IČ: 27074358"), QStringLiteral("Převzal")}),
@@ -186,11 +190,11 @@ TEST_F(ShopLayoutTest, DeliveryNoteListsGoodsWithoutPrices)
 TEST_F(ShopLayoutTest, CancellationNamesTheDocumentItCancels)
 {
     const int sale = SellStandardBasket(2);
-    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
+    const QString number = DocumentNumber();
     ASSERT_TRUE(dm->CancelDocument(sale)) << qPrintable(dm->LastErrorText());
     ASSERT_EQ(dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("ID_OPERACE")).AsInteger(), 5);
-    const QStringList pages = PrintLayout(QStringLiteral("Storno_A4.vlf"));
-    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QStringList pages = PrintDocument(5);
+    ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("STORNO DOKLADU"), QStringLiteral("opravný daňový doklad"),
                                      QStringLiteral("ruší doklad č. ") + number,
                                      QStringLiteral("Stavebniny Novák a syn s.r.o.")}),
@@ -207,9 +211,9 @@ TEST_F(ShopLayoutTest, CancellationNamesTheDocumentItCancels)
 TEST_F(ShopLayoutTest, CashVoucherReceivesTheReceiptsTotal)
 {
     SellStandardBasket(1);
-    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
-    const QStringList pages = PrintLayout(QStringLiteral("Prijmovy_Doklad_A4.vlf"));
-    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QString number = DocumentNumber();
+    const QStringList pages = PrintDocument(1, 1);
+    ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(missingFrom(pages[0],
                           {QStringLiteral("PŘÍJMOVÝ POKLADNÍ DOKLAD"), QStringLiteral("č. ") + number,
                            QStringLiteral("Přijato od:"), QStringLiteral("Stavebniny Novák a syn s.r.o."),
@@ -220,8 +224,8 @@ TEST_F(ShopLayoutTest, CashVoucherReceivesTheReceiptsTotal)
 
 TEST_F(ShopLayoutTest, ItemOverviewTotalsEachCategoryAndTheStore)
 {
-    const QStringList pages = PrintLayout(QStringLiteral("Prehled_Polozky_A4.vlf"));
-    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QStringList pages = PrintOverview(true);
+    ASSERT_EQ(pages.size(), 1);
     const QString store = dm->CurrentStoreName();
     EXPECT_EQ(reportTitle, QStringLiteral("Prehled_Polozek_") + store);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Přehled položek skladu ") + store));
@@ -242,9 +246,9 @@ TEST_F(ShopLayoutTest, DocumentOverviewTotalsEachDayAndTheList)
 {
     SellStandardBasket(1);
     SellStandardBasket(2);
-    const QString first = dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("DOKLAD_VYTISTENY")).AsString();
-    const QStringList pages = PrintLayout(QStringLiteral("Prehled_Dokladu_A4.vlf"));
-    ASSERT_EQ(pages.size(), 1) << qPrintable(errorText);
+    const QString first = DocumentNumber();
+    const QStringList pages = PrintOverview(false);
+    ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(reportTitle, QStringLiteral("Prehled_dokladu"));
     EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("Přehled dokladů"), QStringLiteral("Den: ") + today(), first,
                                      QStringLiteral("účtenka"), QStringLiteral("faktura")}),
