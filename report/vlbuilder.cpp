@@ -229,6 +229,8 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
     std::vector<std::unique_ptr<TvlPageRun>> outerRuns;
     outerRuns.swap(m_runs);
     TvlDataset *reportData = report->ReportType == rtMultiple ? report->Dataset() : nullptr;
+    TvlBand *outerLastDataBand = m_lastDataBand;
+    m_lastDataBand = nullptr; // a band of this pass, never one freed with an earlier pass
     auto cleanUp = [&] {
         m_runs.clear();
         m_runs.swap(outerRuns);
@@ -236,6 +238,7 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
         m_curRun = nullptr;
         m_curBand = nullptr;
         m_curView = nullptr;
+        m_lastDataBand = outerLastDataBand;
         m_report = outer;
     };
     try {
