@@ -1,6 +1,8 @@
 #include "report/designer/objects/objectcommands.h"
 
 #include "platform/messages.h"
+#include "report/designer/dialogs/dialoganswers.h"
+#include "report/designer/dialogs/fieldsform.h"
 #include "report/designer/inspector/inspform.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/designer/page/designerhost.h"
@@ -18,8 +20,6 @@
 
 namespace {
 
-constexpr int HighlightStyleBits = 1 | 2 | 4; // italic, bold, underline
-
 bool isAddIn(const TvlView &view)
 {
     return view.ObjectType == otAddIn || view.ObjectType == otRichView;
@@ -27,10 +27,52 @@ bool isAddIn(const TvlView &view)
 
 } // namespace
 
-TvlObjectCommands::TvlObjectCommands(TvlDesignerHost &host)
+TvlObjectCommands::TvlObjectCommands(TvlDesignerHost &host, QWidget *parent)
     : m_host(host)
+    , m_parent(parent)
 {
     OnError = [](const QString &message) { ShowWarning(QStringLiteral("Editor sestav"), message); };
+    useStandardEditors();
+}
+
+// The designer's own dialogs.
+void TvlObjectCommands::useStandardEditors()
+{
+    Editors.MemoEditor = [this](TvlView &view) {
+        if (!m_memoEditor)
+            return false;
+        m_memoEditor->Object = &view;
+        return m_memoEditor->ShowEditor() == QDialog::Accepted;
+    };
+    Editors.PictureEditor = [this](TvlPictureView &picture, const TvlUndoStep &recordUndo) {
+        return vlEditPicture(
+            picture, recordUndo, [this] { EditMemoText(); }, m_parent);
+    };
+    Editors.BandSourceEditor = [this](TvlBandView &band, const TvlUndoStep &recordUndo) {
+        return vlEditBandSource(band, recordUndo, m_parent);
+    };
+    Editors.GroupEditor = [this](TvlBandView &band, const TvlUndoStep &recordUndo) {
+        return vlEditGroupCondition(band, recordUndo, m_parent);
+    };
+    Editors.CrossBandEditor = [this](TvlBandView &band, const TvlUndoStep &recordUndo) {
+        TvlPage *page = m_host.Page();
+        return page && vlEditCrossSources(band, *page, recordUndo, m_parent);
+    };
+    Editors.HighlightEditor = [this](TvlMemoView &memo, const TvlUndoStep &recordUndo) {
+        return vlEditHighlight(memo, recordUndo, m_parent);
+    };
+    Editors.InsertFields = [this]() -> std::optional<TvlInsertFieldsChoice> {
+        TvlInsertFieldsAnswer answer;
+        if (!vlDialogAnswers().InsertFields(answer, m_parent) || answer.DataSet.isEmpty())
+            return std::nullopt;
+        TvlInsertFieldsChoice choice;
+        choice.DataSetName = answer.DataSet;
+        choice.Fields = vlFieldsToInsert(answer.DataSet, answer.Fields);
+        choice.Horizontal = answer.Horizontal;
+        choice.Headers = answer.Headers;
+        choice.Bands = answer.Bands;
+        return choice;
+    };
 }
 
 std::vector<TvlView *> TvlObjectCommands::Selected() const
@@ -162,28 +204,15 @@ void TvlObjectCommands::HlB1Click()
     TvlMemoView *memo = nullptr;
     for (auto it = views.rbegin(); it != views.rend() && !memo; ++it)
         memo = dynamic_cast<TvlMemoView *>(*it);
-    if (!memo || !Editors.HighlightEditor)
-        return;
-    TvlHighlightChoice choice;
-    choice.Condition = memo->HighlightCondition;
-    choice.FontColor = memo->Highlight.FontColor;
-    choice.FillColor = memo->Highlight.FillColor;
-    choice.Bold = memo->Highlight.FontStyle & 2;
-    choice.Italic = memo->Highlight.FontStyle & 1;
-    choice.Underline = memo->Highlight.FontStyle & 4;
-    if (!Editors.HighlightEditor(choice))
-        return;
-    m_host.AddUndoAction(UndoEdit);
-    memo->HighlightCondition = choice.Condition;
-    memo->Highlight.FontColor = choice.FontColor;
-    memo->Highlight.FillColor = choice.FillColor;
-    const int bits = (choice.Bold ? 2 : 0) | (choice.Italic ? 1 : 0) | (choice.Underline ? 4 : 0);
-    memo->Highlight.FontStyle = quint16((memo->Highlight.FontStyle & ~HighlightStyleBits) | bits);
+    if (memo && Editors.HighlightEditor)
+        Editors.HighlightEditor(*memo, [this] { m_host.AddUndoAction(UndoEdit); });
 }
 
 void TvlObjectCommands::AttachInspector(TvlInspForm *inspector, TPropEditor *memoEditor)
 {
     m_inspector = inspector;
+    if (memoEditor)
+        m_memoEditor = memoEditor;
     if (!inspector)
         return;
     inspector->ClearProperties();
@@ -340,18 +369,14 @@ void TvlObjectCommands::ShowObjectEditor()
     TvlView *view = TopSelected();
     if (!view)
         return;
+    const TvlUndoStep recordUndo = [this] { m_host.AddUndoAction(UndoEdit); };
     bool changed = false;
     if (view->ObjectType == otMemo)
         EditMemoText();
     else if (auto *picture = dynamic_cast<TvlPictureView *>(view)) {
-        TvlPicture edited = picture->Picture;
-        if (Editors.PictureEditor && Editors.PictureEditor(edited)) {
-            m_host.AddUndoAction(UndoEdit);
-            picture->Picture = edited;
-            changed = true;
-        }
+        changed = Editors.PictureEditor && Editors.PictureEditor(*picture, recordUndo);
     } else if (auto *band = dynamic_cast<TvlBandView *>(view)) {
-        std::function<bool(TvlBandView &)> editor;
+        std::function<bool(TvlBandView &, const TvlUndoStep &)> editor;
         switch (band->GetBandType()) {
         case btMasterData:
         case btDetailData:
@@ -369,7 +394,7 @@ void TvlObjectCommands::ShowObjectEditor()
                 page->Editor().IgnoreNextDown = false;
             break;
         }
-        changed = editor && editor(*band);
+        changed = editor && editor(*band, recordUndo);
     } else if (auto *subReport = dynamic_cast<TvlSubReportView *>(view)) {
         m_host.SetCurPage(subReport->PageIndex);
         return;

@@ -16,41 +16,39 @@
 #include <optional>
 #include <vector>
 
+class QWidget;
 class TvlBandView;
 class TvlDesignerHost;
 class TvlInspForm;
-class TvlPicture;
+class TvlMemoView;
+class TvlPictureView;
 class TPropEditor;
 class TvlView;
 
-// The highlight of a memo as the highlight dialog edits it.
-struct TvlHighlightChoice
-{
-    QString Condition;
-    TColor FontColor = 0;
-    TColor FillColor = clWhite;
-    bool Bold = false, Italic = false, Underline = false;
-};
-
-// The dialogs the commands open; each returns true when confirmed. Unset
-// ones do nothing. The band editors record their own undo entry.
+// The dialogs the commands open; each returns true when confirmed. The
+// editors that change an object call recordUndo first. By default they are
+// the designer's own dialogs; tests put answers in their place.
+using TvlUndoStep = std::function<void()>;
 struct TvlObjectEditors
 {
-    std::function<bool(TvlView &memo)> MemoEditor;           // the memo and script editor
-    std::function<bool(TvlPicture &picture)> PictureEditor;  // edits a copy
-    std::function<bool(TvlBandView &band)> BandSourceEditor; // master, detail, sub-detail data
-    std::function<bool(TvlBandView &band)> GroupEditor;      // group header
-    std::function<bool(TvlBandView &band)> CrossBandEditor;  // cross data
-    std::function<bool(TvlHighlightChoice &choice)> HighlightEditor;
+    std::function<bool(TvlView &memo)> MemoEditor; // the memo and script editor
+    std::function<bool(TvlPictureView &picture, const TvlUndoStep &recordUndo)> PictureEditor;
+    std::function<bool(TvlBandView &band, const TvlUndoStep &recordUndo)> BandSourceEditor; // data bands
+    std::function<bool(TvlBandView &band, const TvlUndoStep &recordUndo)> GroupEditor;      // group header
+    std::function<bool(TvlBandView &band, const TvlUndoStep &recordUndo)> CrossBandEditor;  // cross data
+    std::function<bool(TvlMemoView &memo, const TvlUndoStep &recordUndo)> HighlightEditor;
     std::function<std::optional<TvlInsertFieldsChoice>()> InsertFields;
 };
 
 class TvlObjectCommands
 {
 public:
-    explicit TvlObjectCommands(TvlDesignerHost &host);
+    // parent: the window the dialogs belong to.
+    explicit TvlObjectCommands(TvlDesignerHost &host, QWidget *parent = nullptr);
 
     TvlObjectEditors Editors;
+    // The memo editor the "Memo" row and the memo objects open.
+    void SetMemoEditor(TPropEditor *memoEditor) { m_memoEditor = memoEditor; }
     // Shows a refused input; a warning window by default.
     std::function<void(const QString &message)> OnError;
 
@@ -74,7 +72,8 @@ public:
 
     // --- inspector ---
     // Registers the seven rows on this object's buffers ("Memo" with the
-    // memo editor) and takes the inspector's edits.
+    // memo editor, which becomes the commands' memo editor too) and takes
+    // the inspector's edits.
     void AttachInspector(TvlInspForm *inspector, TPropEditor *memoEditor);
     // Fills the buffers from the selection (UpdateStatus); another selection
     // than the last one makes the inspector start again at its first row.
@@ -104,10 +103,13 @@ private:
     void computeGroupRect();
     void arrangeBands();
     void report(const QString &message);
+    void useStandardEditors();
     TvlObjectDefaults loadDefaults() const;
     static void storeDefaults(const TvlObjectDefaults &defaults);
 
     TvlDesignerHost &m_host;
+    QWidget *m_parent;
+    TPropEditor *m_memoEditor = nullptr;
     TvlInspForm *m_inspector = nullptr;
     std::vector<TvlView *> m_inspected; // the selection the inspector shows
     std::array<QString, irRowCount> m_buffers;

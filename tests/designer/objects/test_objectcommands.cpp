@@ -2,6 +2,9 @@
 // only when it changes something, refuses bad input first, and hands the
 // objects to the right editor.
 #include "designer/page/fakehost.h"
+#include "report/designer/dialogs/dialoganswers.h"
+#include "report/designer/dialogs/fieldsform.h"
+#include "report/designer/dialogs/hilightform.h"
 #include "report/designer/inspector/inspform.h"
 #include "report/designer/objects/objectcommands.h"
 #include "report/vllineview.h"
@@ -239,18 +242,19 @@ TEST_F(ObjectCommandsTest, EditorsFollowTheObjectKind)
         opened << "memo " + view.Name;
         return true;
     };
-    commands.Editors.BandSourceEditor = [&](TvlBandView &) {
+    commands.Editors.BandSourceEditor = [&](TvlBandView &, const TvlUndoStep &) {
         opened << "source";
         return true;
     };
-    commands.Editors.GroupEditor = [&](TvlBandView &) {
+    commands.Editors.GroupEditor = [&](TvlBandView &, const TvlUndoStep &) {
         opened << "group";
         return false;
     };
-    commands.Editors.PictureEditor = [&](TvlPicture &picture) {
+    commands.Editors.PictureEditor = [&](TvlPictureView &view, const TvlUndoStep &recordUndo) {
         QImage image(4, 4, QImage::Format_RGB32);
         image.fill(Qt::red);
-        picture.SetImage(image);
+        recordUndo();
+        view.Picture.SetImage(image);
         return true;
     };
 
@@ -263,6 +267,9 @@ TEST_F(ObjectCommandsTest, EditorsFollowTheObjectKind)
     commands.ShowObjectEditor();
     TvlView *group = host.addBand(btGroupHeader, 240, 20);
     host.select({group});
+    commands.ShowObjectEditor();
+    TvlView *title = host.addBand(btReportTitle, 0, 20);
+    host.select({title});
     commands.ShowObjectEditor();
     EXPECT_EQ(opened, (QStringList{"memo Memo1", "source", "group"}));
 
@@ -281,27 +288,63 @@ TEST_F(ObjectCommandsTest, EditorsFollowTheObjectKind)
     EXPECT_EQ(host.curPage, 1);
 }
 
-TEST_F(ObjectCommandsTest, HighlightIsReadAndWrittenBack)
+// The designer's own dialogs answered without showing them.
+class AnsweredDialogs : public TvlDialogAnswers
+{
+public:
+    bool Highlight(TvlHighlightOptions &options, QWidget *) override
+    {
+        seen = options;
+        options.Condition = "[B] < 0";
+        options.Style = 4;
+        options.FillColor = clYellow;
+        return true;
+    }
+    bool InsertFields(TvlInsertFieldsAnswer &choice, QWidget *) override
+    {
+        choice = fields;
+        return true;
+    }
+    TvlHighlightOptions seen;
+    TvlInsertFieldsAnswer fields;
+};
+
+struct AnsweredCommandsTest : ObjectCommandsTest
+{
+    AnsweredCommandsTest() { vlSetDialogAnswers(&dialogs); }
+    ~AnsweredCommandsTest() override { vlSetDialogAnswers(nullptr); }
+    AnsweredDialogs dialogs;
+};
+
+TEST_F(AnsweredCommandsTest, HighlightOfTheTopmostMemoIsRecordedBeforeItChanges)
 {
     memo->Highlight.FontStyle = 2 | 8;
     memo->HighlightCondition = "[A] > 1";
     host.select({memo, line});
-    TvlHighlightChoice seen;
-    commands.Editors.HighlightEditor = [&](TvlHighlightChoice &choice) {
-        seen = choice;
-        choice.Condition = "[B] < 0";
-        choice.Bold = false;
-        choice.Underline = true;
-        choice.FillColor = clYellow;
-        return true;
-    };
     commands.HlB1Click();
-    EXPECT_EQ(seen.Condition, "[A] > 1");
-    EXPECT_TRUE(seen.Bold);
+    EXPECT_EQ(dialogs.seen.Condition, "[A] > 1");
+    EXPECT_EQ(dialogs.seen.Style, 2);
     EXPECT_EQ(memo->HighlightCondition, "[B] < 0");
     EXPECT_EQ(memo->Highlight.FontStyle, 4 | 8);
     EXPECT_EQ(memo->Highlight.FillColor, clYellow);
     EXPECT_EQ(undoCount(), 1);
+    ASSERT_EQ(host.undo.Top(TvlDesignerUndo::UndoStack).Records.size(), 2u);
+}
+
+TEST_F(AnsweredCommandsTest, TheInsertFieldsDialogsAnswerBecomesMemos)
+{
+    dialogs.fields.DataSet = "QNeznama";
+    dialogs.fields.Fields = {"KOD"};
+    commands.InsertDBFields();
+    ASSERT_EQ(SelectedCount, 1);
+    const TvlView *made = host.Page()->Object(host.Page()->Count() - 1);
+    EXPECT_EQ(made->Memo, QStringList{"[QNeznama.\"KOD\"]"});
+    EXPECT_EQ(made->Left, host.Page()->LeftOffset());
+
+    dialogs.fields.DataSet.clear();
+    const int count = host.Page()->Count();
+    commands.InsertDBFields();
+    EXPECT_EQ(host.Page()->Count(), count) << "no data set, nothing inserted";
 }
 
 TEST_F(ObjectCommandsTest, InsertedFieldsAreSelectedAndRecordedAsOneInsert)
