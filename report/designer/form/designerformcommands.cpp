@@ -1,12 +1,12 @@
 // The designer's report commands: files, pages, options, the tool bar menu
 // and help.
 #include "platform/messages.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/form/pagecommands.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/designer/page/designerpage.h"
 #include "report/designer/page/designerundo.h"
-#include "report/printer.h"
 #include "report/vltoolbuttons.h"
 
 #include <QAction>
@@ -133,7 +133,7 @@ void TvlDesignerForm::N23Click()
 {
     if (!m_report || AskSaveChanges() == SaveAnswer::Stop)
         return;
-    const QString name = m_dialogs->ChooseTemplate(this, TemplateDir);
+    const QString name = vlChooseTemplate(TemplateDir, this);
     if (name.isEmpty())
         return;
     ClearUndo();
@@ -152,7 +152,7 @@ void TvlDesignerForm::FileBtn2Click()
 {
     if (!m_report || AskSaveChanges() == SaveAnswer::Stop)
         return;
-    const QString name = m_dialogs->OpenFileName(this, reportFilter);
+    const QString name = vlDialogAnswers().OpenFile(reportFilter, this);
     if (name.isEmpty())
         return;
     ClearUndo();
@@ -216,7 +216,7 @@ void TvlDesignerForm::N20Click()
             name = QDir(TemplateDir).filePath(name);
         QStringList description;
         QImage icon;
-        if (!m_dialogs->TemplateDescription(this, description, icon))
+        if (!vlAskTemplateDescription(description, icon, this))
             return;
         if (!m_report->SaveTemplate(name, description, icon, &error))
             return reportError(QStringLiteral("Šablonu nelze uložit do %1.").arg(name), error);
@@ -289,18 +289,10 @@ void TvlDesignerForm::PgB2Click()
 void TvlDesignerForm::PgB3Click()
 {
     m_dialogConfirmed = false;
-    if (!m_page)
+    if (!m_page || !vlEditPageOptions(*m_page, this))
         return;
-    TvlPrinter &printer = vlPrinter();
-    const TvlFormPageOptions shown = vlPageOptionsOf(*m_page, printer.PaperSizes());
-    TvlFormPageOptions chosen = shown;
-    if (!m_dialogs->PageOptions(this, chosen))
-        return;
-    if (chosen.PaperIndex >= 0 && chosen.PaperIndex < printer.PaperSizesNum())
-        chosen.PaperSize = printer.PaperSizes()[chosen.PaperIndex];
     m_modified = true;
     m_dialogConfirmed = true;
-    vlApplyPageOptions(*m_page, shown, chosen);
     SetCurPage(m_curPage);
 }
 
@@ -310,48 +302,40 @@ void TvlDesignerForm::N8Click()
 {
     if (!m_report)
         return;
-    TvlPrinter &printer = vlPrinter();
-    TvlFormReportOptions options;
-    options.Printers = printer.Printers();
-    options.PrinterIndex = printer.PrinterIndex();
-    options.SelectPrinter = m_report->KeepCurrentPrinter == 0;
-    options.TwoPass = m_report->TwoPass != 0;
-    const int current = printer.PrinterIndex();
-    if (m_dialogs->ReportOptions(this, options)) {
-        m_report->KeepCurrentPrinter = options.SelectPrinter ? 0 : 0xFFFF;
-        m_report->TwoPass = options.TwoPass ? 0xFFFF : 0;
-        if (options.PrinterIndex != current)
-            m_report->ChangePrinter(current, options.PrinterIndex);
+    QString error;
+    if (vlEditReportOptions(*m_report, this, &error)) {
         m_modified = true;
+        if (!error.isEmpty())
+            reportError(QStringLiteral("Tiskárnu sestavy nelze změnit."), error);
     }
     SetCurPage(m_curPage);
 }
 
 void TvlDesignerForm::N42Click()
 {
-    if (m_report && m_dialogs->EditVariables(this, *m_report))
+    if (m_report && ShowVariablesEditor(*m_report, this))
         m_modified = true;
 }
 
 void TvlDesignerForm::N14Click()
 {
-    TvlFormDesignerOptions options;
+    TvlDesignerSetup options;
     options.ShowGrid = ShowGrid();
     options.GridAlign = GridAlign();
     options.GridSize = GridSize();
     options.MoveContents = MoveContents();
     options.Units = Units();
-    options.ColouredButtons = !GrayButtons();
+    options.GrayButtons = GrayButtons();
     options.EditAfterInsert = EditAfterInsert();
     options.ShowBandTitles = m_showBandTitles;
-    if (!m_dialogs->DesignerOptions(this, options))
+    if (!vlEditDesignerOptions(options, this))
         return;
     SetShowGrid(options.ShowGrid);
     SetGridAlign(options.GridAlign);
     SetGridSize(options.GridSize == 4 ? 4 : options.GridSize == 8 ? 8 : 18);
     m_settings.MoveContents = options.MoveContents;
     SetUnits(options.Units);
-    SetGrayButtons(!options.ColouredButtons);
+    SetGrayButtons(options.GrayButtons);
     m_settings.EditAfterInsert = options.EditAfterInsert;
     m_showBandTitles = options.ShowBandTitles;
     RedrawPage();

@@ -1,5 +1,6 @@
 // The design page's context menu and the editors the page opens.
 #include "platform/messages.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/form/selectionstate.h"
 #include "report/designer/page/designerglobals.h"
@@ -178,15 +179,9 @@ void TvlDesignerForm::EditMemoText()
 
 bool TvlDesignerForm::ChooseBandType(int &bandType)
 {
-    QStringList names;
-    for (int type = 0; type < btCount; ++type)
-        names << vlBandName(type);
-    bool ok = false;
-    const QString chosen =
-        QInputDialog::getItem(this, QStringLiteral("Vložit band"), QStringLiteral("&Typ bandu"), names, 0, false, &ok);
-    if (!ok)
+    if (!m_page)
         return false;
-    bandType = int(names.indexOf(chosen));
+    bandType = vlChooseBandType(*m_page, this);
     return bandType >= 0;
 }
 

@@ -2,6 +2,7 @@
 // A designer form with scripted dialogs and a registry file of its own, on a
 // report of one page.
 #include "common/scripted_messages.h"
+#include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/vlregistry.h"
@@ -16,25 +17,16 @@ class ScriptedFormDialogs : public TvlFormDialogs
 public:
     QList<Answer> answers;
     QStringList asked;
-    // The next file dialog's answer ("" cancels) and, for saving, its filter.
+    // The next save dialog's answer ("" cancels) and its filter.
     QList<QString> fileNames;
     QList<int> filterIndexes;
-    QString template_;
-    bool descriptionConfirmed = true;
-    std::function<bool(TvlFormPageOptions &)> pageOptions = [](TvlFormPageOptions &) { return false; };
-    std::function<bool(TvlFormDesignerOptions &)> designerOptions = [](TvlFormDesignerOptions &) { return false; };
-    int templateDialogs = 0, openDialogs = 0, saveDialogs = 0;
+    int saveDialogs = 0;
 
     Answer Ask(QWidget *, const QString &text, bool) override
     {
         asked << text;
         EXPECT_FALSE(answers.isEmpty()) << "unexpected question " << text.toStdString();
         return answers.isEmpty() ? Cancel : answers.takeFirst();
-    }
-    QString OpenFileName(QWidget *, const QString &) override
-    {
-        ++openDialogs;
-        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
     QString SaveFileName(QWidget *, const QString &, const QString &, int &filterIndex) override
     {
@@ -43,21 +35,35 @@ public:
             filterIndex = filterIndexes.takeFirst();
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
-    QString ChooseTemplate(QWidget *, const QString &) override
+    void About(QWidget *) override {}
+};
+
+// The designer dialogs, answered.
+class ScriptedDialogAnswers : public TvlDialogAnswers
+{
+public:
+    QList<QString> openNames;
+    QString template_;
+    bool descriptionConfirmed = true;
+    std::function<bool(TvlPageSetup &)> pageOptions = [](TvlPageSetup &) { return false; };
+    int templateDialogs = 0, openDialogs = 0;
+
+    QString OpenFile(const QString &, QWidget *) override
+    {
+        ++openDialogs;
+        return openNames.isEmpty() ? QString() : openNames.takeFirst();
+    }
+    QString Template(const QString &, QWidget *) override
     {
         ++templateDialogs;
         return template_;
     }
-    bool TemplateDescription(QWidget *, QStringList &description, QImage &) override
+    bool NewTemplate(QStringList &description, QImage &, QWidget *) override
     {
         description = QStringList{"Faktura"};
         return descriptionConfirmed;
     }
-    bool PageOptions(QWidget *, TvlFormPageOptions &options) override { return pageOptions(options); }
-    bool ReportOptions(QWidget *, TvlFormReportOptions &) override { return false; }
-    bool DesignerOptions(QWidget *, TvlFormDesignerOptions &options) override { return designerOptions(options); }
-    bool EditVariables(QWidget *, TvlReport &) override { return false; }
-    void About(QWidget *) override {}
+    bool PageOptions(TvlPageSetup &options, QWidget *) override { return pageOptions(options); }
 };
 
 class DesignerFormTest : public ::testing::Test
@@ -68,11 +74,13 @@ protected:
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<TvlDesignerForm>();
         form->SetDialogs(&dialogs);
+        vlSetDialogAnswers(&answers);
         form->SetRegistryFile(dir.filePath("registry.ini"));
         report.Pages.Add();
     }
     void TearDown() override
     {
+        vlSetDialogAnswers(nullptr);
         TemplateDir.clear();
         ClipboardList.clear();
     }
@@ -90,6 +98,7 @@ protected:
     QTemporaryDir dir;
     ScriptedMessages messages;
     ScriptedFormDialogs dialogs;
+    ScriptedDialogAnswers answers;
     TvlReport report;
     std::unique_ptr<TvlDesignerForm> form;
 };

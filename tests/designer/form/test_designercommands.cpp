@@ -61,17 +61,17 @@ TEST_F(DesignerFormTest, NewAndOpenGoOnOnlyWhenTheChangesAreSavedOrDropped)
     dialogs.answers = {TvlFormDialogs::Yes};
     dialogs.fileNames = {""};
     form->FileBtn2Click();
-    EXPECT_EQ(dialogs.openDialogs, 0);
+    EXPECT_EQ(answers.openDialogs, 0);
     EXPECT_TRUE(form->Modified());
 
     dialogs.answers = {TvlFormDialogs::Cancel};
     form->FileBtn2Click();
-    EXPECT_EQ(dialogs.openDialogs, 0);
+    EXPECT_EQ(answers.openDialogs, 0);
 
     dialogs.answers = {TvlFormDialogs::No};
-    dialogs.fileNames = {Path("sestava.vlf")};
+    answers.openNames = {Path("sestava.vlf")};
     form->FileBtn2Click();
-    EXPECT_EQ(dialogs.openDialogs, 1);
+    EXPECT_EQ(answers.openDialogs, 1);
     EXPECT_EQ(report.Pages[0]->Count(), 1);
     EXPECT_FALSE(form->Modified());
     EXPECT_EQ(form->windowTitle(), "Editor sestav - sestava.vlf");
@@ -88,12 +88,12 @@ TEST_F(DesignerFormTest, NewFromTemplateAsksTheSaveQuestionFirst)
 
     dialogs.answers = {TvlFormDialogs::Cancel};
     form->N23Click();
-    EXPECT_EQ(dialogs.templateDialogs, 0);
+    EXPECT_EQ(answers.templateDialogs, 0);
 
     dialogs.answers = {TvlFormDialogs::No};
-    dialogs.template_ = Path("faktura.vlt");
+    answers.template_ = Path("faktura.vlt");
     form->N23Click();
-    EXPECT_EQ(dialogs.templateDialogs, 1);
+    EXPECT_EQ(answers.templateDialogs, 1);
     EXPECT_EQ(report.Pages[0]->Count(), 1);
     EXPECT_EQ(form->FileName(), "Bez názvu");
 }
@@ -122,7 +122,7 @@ TEST_F(DesignerFormTest, SaveAsTakesTheExtensionOfTheChosenFilter)
     EXPECT_TRUE(QFile::exists(Path("templates/c.vlt")));
     EXPECT_EQ(form->FileName(), Path("b.vl3"));
 
-    dialogs.descriptionConfirmed = false;
+    answers.descriptionConfirmed = false;
     form->N20Click();
     EXPECT_FALSE(QFile::exists(Path("templates/d.vlt")));
     EXPECT_FALSE(form->DialogConfirmed());
@@ -179,8 +179,8 @@ TEST_F(DesignerFormTest, AddingAPageKeepsItOnlyWhenItsOptionsAreConfirmed)
     EXPECT_EQ(form->CurPage(), 0);
     EXPECT_FALSE(form->Modified());
 
-    dialogs.pageOptions = [](TvlFormPageOptions &o) {
-        o.Landscape = true;
+    answers.pageOptions = [](TvlPageSetup &o) {
+        o.Orientation = poLandscape;
         o.Columns = 2;
         return true;
     };
@@ -191,28 +191,4 @@ TEST_F(DesignerFormTest, AddingAPageKeepsItOnlyWhenItsOptionsAreConfirmed)
     EXPECT_EQ(report.Pages[1]->Orientation, poLandscape);
     EXPECT_TRUE(form->Modified());
     EXPECT_EQ(form->Tabs()->count(), 2);
-}
-
-TEST(PageOptions, ConfirmingUnchangedValuesMovesNoMargin)
-{
-    TvlPage page(9, 2100, 2970, poPortrait);
-    page.Margins = {25, 7, 4, 100};
-    page.ColumnGap = 30;
-    const TvlFormPageOptions shown = vlPageOptionsOf(page, {9});
-    EXPECT_EQ(shown.MarginMm[0], 6); // 25 * 5 / 18
-    EXPECT_EQ(shown.MarginMm[1], 1);
-    EXPECT_EQ(shown.PaperIndex, 0);
-    vlApplyPageOptions(page, shown, shown);
-    EXPECT_EQ(page.Margins, (TvlMargins{25, 7, 4, 100}));
-    EXPECT_EQ(page.ColumnGap, 30);
-
-    TvlFormPageOptions changed = shown;
-    changed.MarginMm[0] = 10;
-    changed.NoMargins = true;
-    changed.PrintOnPreviousPage = true;
-    vlApplyPageOptions(page, shown, changed);
-    EXPECT_EQ(page.Margins.Left, 36);
-    EXPECT_EQ(page.Margins.Top, 7);
-    EXPECT_EQ(page.UseMargins, 0);
-    EXPECT_EQ(page.PrintOnPreviousPage, 0xFFFF);
 }
