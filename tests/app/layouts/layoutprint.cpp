@@ -5,8 +5,10 @@
 #include "app/start/appglobals.h"
 #include "platform/paths.h"
 #include "report/printer.h"
+#include "report/vlpreviewform.h"
 #include "report/vlreport.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -145,21 +147,43 @@ QStringList ShopLayoutTest::PrintDocument(int operation, int voucher)
     return ReadBack(name);
 }
 
+void ShopLayoutTest::PrintFromPreview(int *pages)
+{
+    TForm_Nahled::ExecDialog = [this, pages](QDialog *dialog) {
+        if (qobject_cast<TForm_Tiskarna *>(dialog))
+            return int(mrOk);
+        if (pages)
+            *pages = m_form->vlPreview->AllPages();
+        // TARMIL5_SCREENSHOTS names a folder for a picture of the screen (under a display server).
+        if (const QString folder = qEnvironmentVariable("TARMIL5_SCREENSHOTS"); !folder.isEmpty()) {
+            m_form->resize(1000, 800);
+            m_form->show();
+            QApplication::processEvents();
+            m_form->grab().save(folder + u'/' + QFileInfo(m_form->vlReport->FileName).completeBaseName() + ".png");
+        }
+        m_form->Button_Tisk->click();
+        return int(mrCancel);
+    };
+}
+
 QStringList ShopLayoutTest::PrintOverview(bool items)
 {
     const QString name = QStringLiteral("prehled%1.pdf").arg(++m_printed);
     m_form->SetOutputFile(m_out.filePath(name));
-    // The preview prints all its pages through the print dialog.
-    TForm_Nahled::ExecDialog = [this](QDialog *dialog) {
-        if (qobject_cast<TForm_Tiskarna *>(dialog))
-            return int(mrOk);
-        m_form->Button_Tisk->click();
-        return int(mrCancel);
-    };
+    PrintFromPreview(nullptr);
     if (items)
         m_form->ShowItemOverview();
     else
         m_form->ShowDocumentOverview();
+    return ReadBack(name);
+}
+
+QStringList ShopLayoutTest::PreviewDocument(int operation, int *pages)
+{
+    const QString name = QStringLiteral("nahled%1.pdf").arg(++m_printed);
+    m_form->SetOutputFile(m_out.filePath(name));
+    PrintFromPreview(pages);
+    m_form->PrintDocument(operation, 0, printNote, false, true);
     return ReadBack(name);
 }
 

@@ -40,6 +40,9 @@ protected:
     QStringList PrintDocument(int operation, int voucher = 0);
     // The item or document overview shown in the preview and printed from it.
     QStringList PrintOverview(bool items);
+    // The current document shown in the preview and printed from it; pages
+    // tells how many pages the preview had.
+    QStringList PreviewDocument(int operation, int *pages = nullptr);
     // The PDF's page sizes in points ("W x H"), one per page.
     QStringList PageSizes() const;
 
@@ -50,6 +53,8 @@ protected:
 
 private:
     QStringList ReadBack(const QString &name);
+    // Shows, looks at and prints: the preview prints all its pages through the print dialog.
+    void PrintFromPreview(int *pages);
 
     std::unique_ptr<ScopedShopSettings> m_scopedSettings;
     std::unique_ptr<ScopedPrinterBackend> m_printers;

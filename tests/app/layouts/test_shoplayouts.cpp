@@ -127,6 +127,14 @@ TEST_F(ShopLayoutTest, TheRollIsAsLongAsItsLines)
     const double mmPerPoint = 25.4 / 72;
     EXPECT_NEAR((five[1].toInt() - one[1].toInt()) * mmPerPoint, 4 * 9, 2.0);
     EXPECT_LT(one[1].toInt() * mmPerPoint, 200.0); // far less than a sheet
+
+    // The preview shows the receipt as one page of that length and prints it so.
+    int shown = 0;
+    const QStringList previewed = PreviewDocument(1, &shown);
+    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(previewed.size(), 1);
+    EXPECT_TRUE(previewed[0].contains(QStringLiteral("Chléb žitný 1 kg")));
+    EXPECT_EQ(PageSizes(), oneLine);
 }
 
 TEST_F(ShopLayoutTest, ALongInvoiceRepeatsItsHeadingsAndTotalsOnTheLastPage)
