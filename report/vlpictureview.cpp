@@ -31,7 +31,7 @@ QSize TvlPicture::Size() const
     if (m_kind == gkBitmap || m_kind == gkIcon)
         return m_image.size();
     if (m_kind == gkMetafile)
-        return m_metafile ? m_metafile->Size() : QSize(64, 64);
+        return Metafile() ? Metafile()->Size() : QSize(64, 64);
     return {};
 }
 
@@ -41,6 +41,17 @@ void TvlPicture::Clear()
     m_image = QImage();
     m_data.clear();
     m_metafile.reset();
+    m_metafileTried = false;
+}
+
+const TvlMetafile *TvlPicture::Metafile() const
+{
+    // Reading a layout never runs the converters; drawing does, once.
+    if (m_kind == gkMetafile && !m_metafileTried) {
+        m_metafile = convertedMetafile(m_data);
+        m_metafileTried = true;
+    }
+    return m_metafile.get();
 }
 
 void TvlPicture::SetImage(const QImage &image)
@@ -70,7 +81,6 @@ bool TvlPicture::Load(TvlGraphicKind kind, const QByteArray &data)
     case gkMetafile:
         if (data.isEmpty())
             return false;
-        m_metafile = convertedMetafile(data);
         break;
     default:
         return false;

@@ -19,8 +19,9 @@ public:
     bool IsEmpty() const { return m_kind == gkNone; }
     const QImage &Image() const { return m_image; }   // bitmaps and icons
     const QByteArray &Data() const { return m_data; } // the graphic's stream
-    // The drawable metafile; nullptr for other graphics and refused metafiles.
-    const TvlMetafile *Metafile() const { return m_metafile.get(); }
+    // The drawable metafile, converted when first asked for; nullptr for
+    // other graphics and refused metafiles.
+    const TvlMetafile *Metafile() const;
     QSize Size() const;
 
     void Clear();
@@ -36,7 +37,8 @@ private:
     TvlGraphicKind m_kind = gkNone;
     QImage m_image;
     QByteArray m_data;
-    std::shared_ptr<const TvlMetafile> m_metafile;
+    mutable std::shared_ptr<const TvlMetafile> m_metafile;
+    mutable bool m_metafileTried = false;
 };
 
 // Picture Flags.

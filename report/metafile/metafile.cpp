@@ -43,6 +43,39 @@ bool wmfHeaderAt(const QByteArray &data, int offset)
            u16(data, offset + 2) == 9;
 }
 
+// The records of an enhanced metafile lie end to end within the bytes and
+// end with the end-of-file record: the converter gets nothing else.
+bool emfRecordsWhole(const QByteArray &data)
+{
+    qsizetype offset = 0;
+    while (offset + 8 <= data.size()) {
+        const quint32 type = u32(data, int(offset));
+        const quint32 size = u32(data, int(offset) + 4);
+        if (size < 8 || size % 4 != 0 || size > quint32(data.size() - offset))
+            return false;
+        if (type == 14) // EOF
+            return true;
+        offset += size;
+    }
+    return false;
+}
+
+// The same for a Windows metafile's records after its header.
+bool wmfRecordsWhole(const QByteArray &data, int header)
+{
+    qsizetype offset = header + 18;
+    while (offset + 6 <= data.size()) {
+        const quint32 words = u32(data, int(offset));
+        const quint16 function = u16(data, int(offset) + 4);
+        if (words < 3 || words > quint32((data.size() - offset) / 2))
+            return false;
+        if (function == 0) // EOF
+            return true;
+        offset += qsizetype(words) * 2;
+    }
+    return false;
+}
+
 QByteArray emfToSvg(const QByteArray &data)
 {
     QByteArray input = data; // the converter takes a writable buffer
@@ -116,11 +149,11 @@ TvlMetafile::~TvlMetafile() = default;
 TvlMetafileKind TvlMetafile::KindOf(const QByteArray &data)
 {
     if (data.size() >= placeableSize && u32(data, 0) == placeableKey && wmfHeaderAt(data, placeableSize))
-        return TvlMetafileKind::PlaceableWmf;
+        return wmfRecordsWhole(data, placeableSize) ? TvlMetafileKind::PlaceableWmf : TvlMetafileKind::None;
     if (data.size() >= 88 && u32(data, 0) == 1 && u32(data, 40) == emfSignature)
-        return TvlMetafileKind::Emf;
+        return emfRecordsWhole(data) ? TvlMetafileKind::Emf : TvlMetafileKind::None;
     if (wmfHeaderAt(data, 0))
-        return TvlMetafileKind::Wmf;
+        return wmfRecordsWhole(data, 0) ? TvlMetafileKind::Wmf : TvlMetafileKind::None;
     return TvlMetafileKind::None;
 }
 

@@ -22,6 +22,8 @@ public:
     TvlMetafile(const TvlMetafile &) = delete;
     TvlMetafile &operator=(const TvlMetafile &) = delete;
 
+    // The kind by the header; None as well when the records do not lie
+    // whole within the bytes.
     static TvlMetafileKind KindOf(const QByteArray &data);
     // The metafile as an SVG document; empty when it cannot be converted.
     static QByteArray ToSvg(const QByteArray &data);

@@ -52,6 +52,13 @@ TEST(Metafile, KindsByTheirHeaders)
     EXPECT_EQ(TvlMetafile::KindOf(metafilebytes::wmf()), TvlMetafileKind::PlaceableWmf);
     EXPECT_EQ(TvlMetafile::KindOf(metafilebytes::wmf().mid(22)), TvlMetafileKind::Wmf);
     EXPECT_EQ(TvlMetafile::KindOf("BM1234"), TvlMetafileKind::None);
+    // Records that run past the bytes, or no end record: nothing for the converters.
+    EXPECT_EQ(TvlMetafile::KindOf(metafilebytes::emf().chopped(20)), TvlMetafileKind::None);
+    EXPECT_EQ(TvlMetafile::KindOf(metafilebytes::emf().chopped(4)), TvlMetafileKind::None);
+    EXPECT_EQ(TvlMetafile::KindOf(metafilebytes::wmf().chopped(8)), TvlMetafileKind::None);
+    QByteArray endless = metafilebytes::wmf();
+    endless[22 + 18] = '\x7F'; // the first record claims more words than there are
+    EXPECT_EQ(TvlMetafile::KindOf(endless), TvlMetafileKind::None);
 }
 
 TEST(Metafile, EnhancedRectangleAndLineDrawnWhereTheyLie)
