@@ -115,12 +115,14 @@ TvlPgoptForm::TvlPgoptForm(QWidget *parent)
     Label6 = label(GroupBox4, "Label6", "&Dole, mm", E6);
     CB5 = checkBox(GroupBox4, "CB5", "&Nepoužívat");
     auto *margins = new QGridLayout(GroupBox4);
+    // Left and top in the first row, right and bottom in the second: the
+    // order the edits take the focus in.
     margins->addWidget(Label3, 0, 0);
     margins->addWidget(E3, 0, 1);
-    margins->addWidget(Label5, 0, 2);
-    margins->addWidget(E5, 0, 3);
-    margins->addWidget(Label4, 1, 0);
-    margins->addWidget(E4, 1, 1);
+    margins->addWidget(Label4, 0, 2);
+    margins->addWidget(E4, 0, 3);
+    margins->addWidget(Label5, 1, 0);
+    margins->addWidget(E5, 1, 1);
     margins->addWidget(Label6, 1, 2);
     margins->addWidget(E6, 1, 3);
     margins->addWidget(CB5, 2, 0, 1, 4);
