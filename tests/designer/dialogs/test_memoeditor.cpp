@@ -170,3 +170,34 @@ TEST(HighlightDialog, BackgroundStaysTransparentUntilAColourIsChosen)
     EXPECT_EQ(memo.Highlight.FontStyle, 1);
     EXPECT_EQ(memo.Highlight.FillColor, TvlHilightForm::Transparent);
 }
+
+TEST(MemoEditor, KeysConfirmCancelAndOpenTheFormat)
+{
+    ScriptedDialogs dialogs;
+    TvlMemoView memo;
+    TvlEditorForm editor;
+    editor.Object = &memo;
+    int formats = 0;
+    dialogs.format = [&](qint32 &, QString &) {
+        ++formats;
+        return false;
+    };
+    auto pressIn = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        dialogs.memoEditor = [&, key, modifiers](TvlEditorForm &form) {
+            form.show();
+            QTest::keyClick(form.M1, key, modifiers);
+            form.hide();
+            return form.result();
+        };
+        return editor.ShowEditor();
+    };
+    EXPECT_EQ(pressIn(Qt::Key_Return, Qt::ControlModifier), QDialog::Accepted);
+    EXPECT_EQ(pressIn(Qt::Key_Escape, Qt::NoModifier), QDialog::Rejected);
+    pressIn(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(formats, 1);
+    // Without the format button (a picture) Ctrl+F does nothing.
+    TvlPictureView picture;
+    editor.Object = &picture;
+    pressIn(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(formats, 1);
+}
