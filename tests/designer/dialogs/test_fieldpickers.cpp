@@ -1,3 +1,7 @@
+#include "platform/globalcomponents.h"
+#include "report/components.h"
+#include "report/dataset.h"
+#include "report/designer/dialogs/bandsource.h"
 #include "report/designer/dialogs/fieldsform.h"
 
 #include <QCheckBox>
@@ -5,6 +9,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,4 +63,26 @@ TEST(InsertFields, AnswersTheDataSetTheChosenFieldsAndThePlacement)
 
     TvlInsertFieldsForm empty(TvlFieldSource{});
     EXPECT_TRUE(empty.Choice().DataSet.isEmpty());
+}
+
+TEST(FieldPicker, ReportDataSetsOfTheOwnerAndOtherForms)
+{
+    QWidget form;
+    form.setObjectName("Form_Nahled");
+    auto *invoices = new TdiRazaDataset(&form);
+    invoices->setObjectName("Faktury");
+    auto *documents = new TdiRazaDataset(&form);
+    documents->setObjectName("Doklady");
+    QObject module;
+    module.setObjectName("DM");
+    auto *items = new TdiRazaDataset(&module);
+    items->setObjectName("Polozky");
+    GlobalComponents::Scoped f(&form), m(&module);
+    vlSetCurrentReportOwner(&form);
+    // The band source lists them as found, the pickers sorted.
+    EXPECT_EQ(vlBandSource::reportDataSets(), (QStringList{"Faktury", "Doklady", "DM.Polozky"}));
+    const TvlFieldSource source = TvlFieldSource::Report();
+    EXPECT_EQ(source.DataSets, (QStringList{"DM.Polozky", "Doklady", "Faktury"}));
+    EXPECT_TRUE(source.Fields("Faktury").isEmpty()); // no data base fields behind it
+    vlSetCurrentReportOwner(nullptr);
 }
