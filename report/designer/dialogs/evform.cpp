@@ -135,6 +135,12 @@ TvlEvForm::TvlEvForm(TvlReport &report, const TvlFieldSource &source, const QStr
 
 void TvlEvForm::Start()
 {
+    // A variable of the lines without a value entry (a file can hold one)
+    // gets an unassigned entry, so that it can be mapped here.
+    TvlValues &values = m_report.Values();
+    for (const QString &name : vlVariableNames(m_report.Variables))
+        if (!values.FindVariable(name))
+            values.SetName(values.AddValue(), name);
     QStringList categories;
     m_report.GetCategoryList(categories);
     VarCombo->clear();

@@ -139,6 +139,17 @@ TEST(VariablesEditor, CancelRestoresVariablesAndMappingsAfterPasteAndListEdits)
     EXPECT_EQ(report.Values().FindVariable("Datum"), nullptr);
 }
 
+TEST(VariablesEditor, AVariableWithoutAnEntryCanBeMapped)
+{
+    TvlReport report;
+    report.Variables = {"Doklad", " Cislo"};
+    TvlEvForm form(report, twoDataSets());
+    form.VarList->setCurrentRow(0);
+    choose(form.ValList, 2);
+    ASSERT_NE(report.Values().FindVariable("Cislo"), nullptr);
+    EXPECT_EQ(report.Values().FindVariable("Cislo")->Field, "DATUM");
+}
+
 TEST(VariableList, EditsTheLinesAsText)
 {
     TvlVaredForm form;
