@@ -1,8 +1,11 @@
 #include "report/designer/form/designer.h"
 
+#include "report/designer/dialogs/dialoganswers.h"
+
 #include "report/designer/form/designerform.h"
 #include "report/designer/form/designerglyphs.h"
 #include "report/designer/page/designerglobals.h"
+#include "report/rich/vlrichform.h"
 #include "report/vlregistry.h"
 
 #include <memory>
@@ -43,6 +46,11 @@ void vlStartDesigner()
     }
     designerForm() = std::make_unique<TvlDesignerForm>();
     vlRegisterDesigner(designerForm().get());
+    // The rich text editor offers the designed report's variables.
+    TvlRichForm::ChooseVariable = [](QWidget *parent) {
+        TvlDesignerForm *form = vlDesignerForm();
+        return vlDialogAnswers().ChooseVariable(form ? form->Report() : nullptr, parent);
+    };
 }
 
 void vlStopDesigner()
@@ -50,6 +58,7 @@ void vlStopDesigner()
     if (!designerForm())
         return;
     vlRegisterDesigner(nullptr);
+    TvlRichForm::ChooseVariable = nullptr;
     designerForm().reset();
 }
 

@@ -1,10 +1,14 @@
 #include "report/designer/form/designerform.h"
 
 #include "platform/registry.h"
+#include "report/designer/dialogs/editorform.h"
 #include "report/designer/form/coordinatespanel.h"
 #include "report/designer/form/designerhelp.h"
 #include "report/designer/form/pagecommands.h"
 #include "report/designer/form/selectionstate.h"
+#include "report/designer/inspector/inspform.h"
+#include "report/designer/objects/colorbuttons.h"
+#include "report/designer/objects/objectcommands.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/designer/page/designerpage.h"
 #include "report/designer/page/designerundo.h"
@@ -41,6 +45,7 @@ TvlDesignerForm::TvlDesignerForm(QWidget *parent)
     CreateControls();
     CreateMenus();
     ConnectCommands();
+    CreateObjectCommands();
     static_cast<TvlCoordinatesPanel *>(m_pbox)->Source = [this] {
         TvlCoordinatesPanel::Content c;
         c.Units = Units();
@@ -144,6 +149,9 @@ void TvlDesignerForm::FormShow(TvlReport &report)
     m_pageView->ResetMouseState();
     EnableControls();
     SetButtonDown(QStringLiteral("OB1"), true);
+    PaintColorButtons(nullptr);
+    HideDropDowns();
+    m_memoEditor->Report = &report;
     UpdateStatus();
     RestoreState();
     PlacePage();
@@ -153,6 +161,8 @@ void TvlDesignerForm::FormHide()
 {
     ClearUndo();
     SaveState();
+    m_inspector->hide();
+    HideDropDowns();
     if (m_report)
         m_report->FileName = m_fileName;
 }
@@ -284,6 +294,7 @@ void TvlDesignerForm::SaveState()
     std::unique_ptr<Registry> registry = OpenRegistry();
     m_settings.Save(*registry, objectName());
     vlSaveToolbarPositions(*registry, *m_window, m_bars);
+    vlSaveFormPosition(*registry, *m_inspector);
 }
 
 void TvlDesignerForm::RestoreState()
@@ -300,6 +311,7 @@ void TvlDesignerForm::RestoreState()
     SetUnits(settings.Units);
     SetGrayButtons(settings.GrayButtons);
     vlRestoreToolbarPositions(*registry, *m_window, m_bars);
+    vlRestoreFormPosition(*registry, *m_inspector);
     LayoutToolsBar();
 }
 
@@ -380,6 +392,7 @@ void TvlDesignerForm::EnableControls()
 void TvlDesignerForm::SelectionChanged()
 {
     UpdatingControls = true;
+    HideDropDowns();
     EnableControls();
     TvlView *one = nullptr;
     const int count = vlSelectedCount(m_page);
@@ -393,7 +406,8 @@ void TvlDesignerForm::SelectionChanged()
         SetButtonDown(QStringLiteral("FrB2"), one->FrameTyp & frLeft);
         SetButtonDown(QStringLiteral("FrB3"), one->FrameTyp & frBottom);
         SetButtonDown(QStringLiteral("FrB4"), one->FrameTyp & frRight);
-        m_frameWidth->setText(QString::number(one->FrameWidth, 'g', 2));
+        m_frameWidth->setText(vlFrameWidthText(one->FrameWidth));
+        PaintColorButtons(one);
         if (one->ObjectType == otMemo) {
             auto *memo = static_cast<TvlMemoView *>(one);
             if (m_fontName->currentText() != memo->FontName)
@@ -416,6 +430,7 @@ void TvlDesignerForm::SelectionChanged()
         for (const char *name : {"FrB1", "FrB2", "FrB3", "FrB4", "FnB1", "FnB2", "FnB3", "AlB4"})
             SetButtonDown(QString::fromLatin1(name), false);
         m_frameWidth->setText(QStringLiteral("1"));
+        TvlColorButtons::Paint(qobject_cast<TvlSpeedButton *>(Control(QStringLiteral("ClB1"))), ccFill, 0);
         m_fontName->setCurrentIndex(-1);
         m_fontSize->setEditText(QString());
         SetButtonDown(QStringLiteral("AlB1"), true);
@@ -430,6 +445,7 @@ void TvlDesignerForm::SelectionChanged()
 
 void TvlDesignerForm::UpdateStatus()
 {
+    m_objects->FillInspector();
     m_window->statusBar()->update();
     m_pbox->update();
 }

@@ -23,8 +23,15 @@ class QScrollArea;
 class QTabBar;
 class QToolBar;
 class TvlSpeedButton;
+class TvlView;
 class TvlDesignerPage;
 class TvlDesignerUndo;
+class TvlObjectCommands;
+class TvlEditorForm;
+class TvlInspForm;
+class TColorSelector;
+class TvlColorButtons;
+class TvlLineStylePanel;
 
 class TvlDesignerForm : public QDialog, public TvlReportDesigner, public TvlDesignerHost
 {
@@ -168,6 +175,10 @@ private:
     // Clicks of the named buttons and menu items run the handler.
     void Bind(const QStringList &names, const std::function<void()> &handler);
     void CreatePopup();
+    void CreateObjectCommands();
+    // The colour buttons in the object's colours (black without one).
+    void PaintColorButtons(const TvlView *view);
+    void HideDropDowns();
     void Popup1Popup();
     void RunMenuOption(int index);
     void FillFontBox();
@@ -202,6 +213,12 @@ private:
     TvlDesignerPage *m_pageView = nullptr;
     std::unique_ptr<TvlDesignerUndo> m_undo;
     QMenu *m_popup1 = nullptr;
+    std::unique_ptr<TvlObjectCommands> m_objects;
+    std::unique_ptr<TvlEditorForm> m_memoEditor;
+    TvlInspForm *m_inspector = nullptr;
+    TColorSelector *m_colorSelector = nullptr;
+    std::unique_ptr<TvlColorButtons> m_colorButtons;
+    TvlLineStylePanel *m_linePanel = nullptr;
     QMenu *m_toolBarMenu = nullptr;
     QMenu *m_toolsMenu = nullptr;
     QMenu *m_popup2 = nullptr;

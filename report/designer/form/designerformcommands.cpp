@@ -65,15 +65,13 @@ void TvlDesignerForm::ConnectCommands()
     };
     for (const auto &[names, handler] : commands)
         Bind(names, [this, handler = handler] { (this->*handler)(); });
-    // Undo, the clipboard and deleting: the page's stacks and clipboard.
+    // Undo and the clipboard: the page's stacks and clipboard.
     const QList<std::pair<QStringList, std::function<void()>>> pageCommands = {
         {{"UndoB", "N46"}, [this] { m_undo->Undo(); }},
         {{"RedoB", "N48"}, [this] { m_undo->Redo(); }},
         {{"CutB", "N11", "N2"}, [this] { m_undo->CutBClick(); }},
         {{"CopyB", "N12", "N1"}, [this] { m_undo->CopyBClick(); }},
         {{"PstB", "N13", "N3"}, [this] { m_undo->PstBClick(m_pageView->PanelPos()); }},
-        {{"N27", "N5"}, [this] { m_pageView->DeleteSelection(); }},
-        {{"N36", "N6"}, [this] { ShowObjectEditor(); }},
     };
     for (const auto &[names, handler] : pageCommands)
         Bind(names, handler);
@@ -386,12 +384,6 @@ void TvlDesignerForm::N22Click()
 void TvlDesignerForm::N34Click()
 {
     m_dialogs->About(this);
-}
-
-void TvlDesignerForm::InsertDBFields()
-{
-    ShowInformation(QStringLiteral("Editor sestav"),
-                    QStringLiteral("Vkládání DB položek zatím v této verzi není k dispozici."));
 }
 
 bool TvlDesignerForm::EditBoxHasFocus() const

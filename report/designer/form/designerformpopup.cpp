@@ -1,19 +1,15 @@
 // The design page's context menu and the editors the page opens.
-#include "platform/messages.h"
 #include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/form/selectionstate.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/designer/page/designerpage.h"
 #include "report/designer/page/designerundo.h"
-#include "report/vlbandview.h"
 #include "report/vlfmtform.h"
 #include "report/vlmemoview.h"
-#include "report/vlsubreportview.h"
 
 #include <QAction>
 #include <QFontDialog>
-#include <QInputDialog>
 #include <QMenu>
 
 namespace {
@@ -146,37 +142,6 @@ void TvlDesignerForm::ShowContextMenu(const QPoint &globalPos)
     m_popup1->exec(globalPos);
 }
 
-void TvlDesignerForm::ShowObjectEditor()
-{
-    const int top = TopSelectedIndex();
-    if (!m_page || top < 0 || !m_page->Object(top)->Selected)
-        return;
-    TvlView *view = m_page->Object(top);
-    if (view->ObjectType == otSubReport) {
-        SetCurPage(static_cast<TvlSubReportView *>(view)->PageIndex);
-        return;
-    }
-    if (view->ObjectType == otMemo)
-        EditMemoText();
-}
-
-void TvlDesignerForm::EditMemoText()
-{
-    const int top = TopSelectedIndex();
-    if (!m_page || top < 0 || !m_page->Object(top)->Selected)
-        return;
-    TvlView *view = m_page->Object(top);
-    bool ok = false;
-    const QString text = QInputDialog::getMultiLineText(this, QStringLiteral("Text"), QStringLiteral("&Text"),
-                                                        view->Memo.join(QLatin1Char('\n')), &ok);
-    if (!ok)
-        return;
-    BeforeObjectChange();
-    view->Memo = text.split(QLatin1Char('\n'));
-    AfterObjectChange();
-    SelectionChanged();
-}
-
 bool TvlDesignerForm::ChooseBandType(int &bandType)
 {
     if (!m_page)
@@ -184,12 +149,3 @@ bool TvlDesignerForm::ChooseBandType(int &bandType)
     bandType = vlChooseBandType(*m_page, this);
     return bandType >= 0;
 }
-
-void TvlDesignerForm::ApplyFrameWidthText(const QString &text)
-{
-    m_frameWidth->setText(text);
-}
-
-void TvlDesignerForm::FrameAllEdges() {}
-
-void TvlDesignerForm::FrameNoEdges() {}

@@ -156,8 +156,10 @@ void vlSaveFormPosition(Registry &registry, const QWidget &form)
 
 void vlRestoreFormPosition(Registry &registry, QWidget &form)
 {
-    if (!openBelowRoot(registry, formKey + form.objectName(), false))
+    if (!openBelowRoot(registry, formKey + form.objectName(), false)) {
+        form.show(); // where it is, visible by default
         return;
+    }
     form.hide();
     QRect place(registry.readInteger(QStringLiteral("XPosition"), form.x()),
                 registry.readInteger(QStringLiteral("YPosition"), form.y()),

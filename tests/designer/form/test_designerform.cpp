@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
@@ -258,6 +259,7 @@ TEST_F(DesignerFormTest, SmallInvoiceAsTheUserSeesIt)
     for (int i = 0; i < 20; ++i)
         QApplication::processEvents();
     form->grab().save(QDir(folder).filePath("designer.png"));
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath("screen.png"));
     form->hide();
 }
 
@@ -314,4 +316,34 @@ TEST_F(DesignerFormTest, KeysTypedIntoTheBoxesActOnTheTextNotOnTheObjects)
     EXPECT_EQ(memo->Left, 20);
     EXPECT_EQ(width->text(), ",5");
     form->hide();
+}
+
+TEST_F(DesignerFormTest, TheBarsFormatTheSelectionThroughTheObjectCommands)
+{
+    TvlView *memo = AddMemo("Cena");
+    TvlView *band = report.Pages[0]->Add(vlCreateView(otBand));
+    form->FormShow(report);
+    memo->Selected = true;
+    band->Selected = true;
+    form->SelectionChanged();
+    QTest::mouseClick(static_cast<TvlSpeedButton *>(form->Control("FrB5")), Qt::LeftButton);
+    EXPECT_EQ(memo->FrameTyp, frAll);
+    EXPECT_NE(band->FrameTyp, frAll); // bands keep their type in the frame bits
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(form->IsControlEnabled("UndoB"));
+
+    auto *width = qobject_cast<QLineEdit *>(form->Control("E1"));
+    width->setText("2,5");
+    QTest::keyClick(width, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(memo->FrameWidth, 2.5);
+    static_cast<QAction *>(form->Control("N46"))->trigger();
+    EXPECT_DOUBLE_EQ(memo->FrameWidth, 1.0);
+
+    // The inspector window follows its item of the bar menu.
+    auto *inspector = qobject_cast<QWidget *>(form->Control("Inspector"));
+    ASSERT_NE(inspector, nullptr);
+    const bool shown = !inspector->isHidden();
+    form->Pan2Click(5);
+    EXPECT_EQ(!inspector->isHidden(), !shown);
+    form->SetModified(false);
 }
