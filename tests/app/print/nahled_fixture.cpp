@@ -165,7 +165,7 @@ std::unique_ptr<TForm_Nahled> NahledTest::NewForm()
     return form;
 }
 
-void NahledTest::Snapshot(QWidget *widget, const QString &name)
+void Snapshot(QWidget *widget, const QString &name)
 {
     const QString folder = qEnvironmentVariable("TARMIL5_SCREENSHOTS");
     if (folder.isEmpty())

@@ -38,6 +38,10 @@ private:
 // The text pdftotext reads from the file; pages separated by form feeds.
 QString PdfText(const QString &file);
 
+// With TARMIL5_SCREENSHOTS naming a folder, the widget as shown goes
+// there as a picture (run under a display server to look at the screens).
+void Snapshot(QWidget *widget, const QString &name);
+
 // A layout made in the test.
 class LayoutBuilder
 {
@@ -66,9 +70,6 @@ protected:
     void WriteSimple(const QString &file, const QString &text);
     std::unique_ptr<TForm_Nahled> NewForm();
     QString Path(const QString &name) const { return home.filePath(name); }
-    // With TARMIL5_SCREENSHOTS naming a folder, the widget as shown goes
-    // there as a picture (run under a display server to look at the screens).
-    static void Snapshot(QWidget *widget, const QString &name);
 
     QTemporaryDir home;
     ScriptedMessages messages;

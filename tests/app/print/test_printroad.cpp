@@ -1,16 +1,21 @@
 // A sale printed as the program prints it: the main window sells the basket,
 // the data module asks the window for its preview screen, and the receipt
 // and its cash voucher come out of the printers the settings name.
+#include "app/common/modalresult.h"
 #include "app/main/tarmilform.h"
 #include "app/modal_helper.h"
 #include "app/print/nahled_fixture.h"
+#include "app/print/tiskarna.h"
 #include "app/sale/prodat.h"
 #include "app/sale/sale_fixture.h"
 #include "app/start/appglobals.h"
+#include "kit/intedit.h"
+#include "platform/paths.h"
 #include "report/printer.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -113,6 +118,67 @@ TEST_F(PrintRoad, CashReceiptAndVoucherOfARealSale)
     EXPECT_TRUE(text.contains("Šroubovák křížový 2 300,00 20%")) << text.toStdString();
     EXPECT_TRUE(text.contains("Kniha Řemesla 1 250,00 10%")) << text.toStdString();
     EXPECT_TRUE(text.contains("DPH 10%: 250,00 DPH 20%: 300,00 Děkujeme")) << text.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// The receipt layout the program installs, in the preview the sale opens, and
+// printed from there with the copy the sale asked for.
+TEST_F(PrintRoad, ShippedReceiptFromThePreviewWithTheSalesCopy)
+{
+    SetAppGlobals();
+    const Paths::InstallResult installed = Paths::installProgramFiles();
+    ASSERT_TRUE(installed.failed.isEmpty()) << qPrintable(installed.failed.join(u' '));
+    ASSERT_TRUE(QFile::exists(CombinePath("Uctenka_A4.vlf", PathSestavy)));
+    settings.nazev = "Železářství Novák";
+    settings.nahled = true;
+    const int screwdriver = newItem("K001", Currency::fromInt(10), Currency::fromInt(150));
+    sql(QStringLiteral("UPDATE tab_polozka SET POLOZKA='Šroubovák křížový' WHERE ID_POLOZKA=%1").arg(screwdriver));
+    dm->RefreshAll();
+    ASSERT_TRUE(dm->AddOrEditBasketRow(screwdriver, 0, Currency::fromInt(2), true));
+    dm->RefreshAll();
+    const QString pdf = home.filePath("uctenka.pdf");
+    vlPrinter().Printer()->setOutputFileName(pdf);
+
+    int offeredCopies = 0;
+    bool previewed = false;
+    TForm_Nahled::ExecDialog = [&](QDialog *dialog) {
+        if (auto *printer = qobject_cast<TForm_Tiskarna *>(dialog)) {
+            offeredCopies = printer->IntegerEdit_Kopie->value();
+            return mrOk;
+        }
+        auto *preview = qobject_cast<TForm_Nahled *>(dialog);
+        EXPECT_TRUE(preview);
+        if (!preview)
+            return mrCancel;
+        previewed = true;
+        preview->resize(1100, 800);
+        Snapshot(preview, "uctenka_a4");
+        preview->Button_Tisk->click();
+        return mrOk;
+    };
+    WhenModal([](QDialog *modal) {
+        auto *dialog = qobject_cast<TForm_Prodat *>(modal);
+        ASSERT_TRUE(dialog);
+        dialog->CheckBox_Tisk_Kopie->setChecked(true);
+        dialog->Button_Ok->click();
+    });
+    window->Action_ProdejProdatExecute();
+    TForm_Nahled::ExecDialog = [](QDialog *dialog) { return dialog->exec(); };
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(offeredCopies, 2);
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0) << messages.calls.value(0).detail.toStdString();
+
+    const QString number = dm->MSSQLADOQuery_Doklad->FieldByName("DOKLAD_VYTISTENY").AsString();
+    const QStringList pages = PdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2); // the receipt and its copy
+    for (const QString &page : pages) {
+        EXPECT_TRUE(page.contains(number)) << page.toStdString();
+        EXPECT_TRUE(page.contains("Šroubovák křížový")) << page.toStdString();
+        EXPECT_TRUE(page.contains("Železářství Novák")) << page.toStdString();
+    }
 }
 
 } // namespace
