@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -281,8 +282,8 @@ TEST_F(NahledTest, PrinterDialogOffersClosingOnceAnotherPrinterIsChosen)
 
     TForm_Tiskarna second;
     second.show();
-    second.Edit_Cisla->setFocus();
-    QApplication::processEvents();
+    QFocusEvent entered(QEvent::FocusIn, Qt::TabFocusReason); // as the window system delivers it
+    QApplication::sendEvent(second.Edit_Cisla, &entered);
     EXPECT_TRUE(second.RadioButton_Cisla->isChecked());
     second.Edit_Cisla->setText(" 1,3,5-12 ");
     EXPECT_EQ(second.PageList(4), "1,3,5-12");
