@@ -19,7 +19,8 @@ double AddLetterhead(LayoutSheet &sheet, const QString &title, const QString &su
     const double logo = w > 150 ? 26 : 18;
     sheet.Picture(QStringLiteral("Logo"), 0, 0, logo, 18);
     const double titleWidth = std::min(88.0, w * 0.4);
-    sheet.RichText(QStringLiteral("Hlavicka"), logo + 3, 0, w - logo - 3 - titleWidth - 2, 19);
+    sheet.RichText(QStringLiteral("Hlavicka"), logo + 3, 0, w - logo - 3 - titleWidth - 2, 19,
+                   QStringLiteral("Hlavička dokladu: šablona Hlavicka.rtf ve složce programu"));
     sheet.Text(w - titleWidth, 0, titleWidth, 7, title, TextStyle{}.Size(12).Bold().Right(),
                QStringLiteral("Sestava_Doklad"));
     sheet.Text(w - titleWidth, 7.5, titleWidth, 6, QStringLiteral("č. ") + doc("DOKLAD_VYTISTENY"),
@@ -164,7 +165,8 @@ double AddNoteAndInformation(LayoutSheet &sheet, double x, double y, double w)
 {
     sheet.Text(x, y, w, 4.5, QStringLiteral("Poznámka:"), TextStyle{}.Size(7).Bold());
     sheet.Text(x, y + 4.5, w, 9, QStringLiteral("[POZNAMKA]"), TextStyle{}.Size(8).Top());
-    sheet.RichText(QStringLiteral("Informace"), x, y + 14, w, 16);
+    sheet.RichText(QStringLiteral("Informace"), x, y + 14, w, 16,
+                   QStringLiteral("Informace pro zákazníka: šablona Informace.rtf ve složce programu"));
     return 30;
 }
 

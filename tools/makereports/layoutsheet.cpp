@@ -119,9 +119,12 @@ TvlPictureView *LayoutSheet::Picture(const QString &name, double x, double y, do
     return static_cast<TvlPictureView *>(Place(std::move(view), x, y, w, h, name));
 }
 
-TvlRichView *LayoutSheet::RichText(const QString &name, double x, double y, double w, double h)
+TvlRichView *LayoutSheet::RichText(const QString &name, double x, double y, double w, double h,
+                                   const QString &placeholder)
 {
     auto view = vlCreateView(otAddIn, QStringLiteral("TvlRichView"));
     view->Flags = 0; // keeps its height: a template longer than its place is cut
-    return static_cast<TvlRichView *>(Place(std::move(view), x, y, w, h, name));
+    auto *rich = static_cast<TvlRichView *>(Place(std::move(view), x, y, w, h, name));
+    rich->RichEdit.setPlainText(placeholder);
+    return rich;
 }

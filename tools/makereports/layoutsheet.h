@@ -115,7 +115,9 @@ public:
     // An empty framed rectangle.
     TvlMemoView *Box(double x, double y, double w, double h, double thickness = 1, qint32 fill = vlclNone);
     TvlPictureView *Picture(const QString &name, double x, double y, double w, double h);
-    TvlRichView *RichText(const QString &name, double x, double y, double w, double h);
+    // Rich text the preview fills from a template file when it prints; the
+    // placeholder is what the designer shows.
+    TvlRichView *RichText(const QString &name, double x, double y, double w, double h, const QString &placeholder);
 
 private:
     TvlView *Place(std::unique_ptr<TvlView> view, double x, double y, double w, double h, const QString &name);

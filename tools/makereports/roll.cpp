@@ -49,7 +49,8 @@ void BuildReceiptRoll(TvlReport &report)
     double y = 2 + AddVatSummary(sheet, 0, 2, w, 8) + 1;
     sheet.Text(0, y, w, 5, QStringLiteral("Zaplaceno hotově"), TextStyle{}.Size(9).Bold().Center());
     sheet.Text(0, y + 5, w, 9, QStringLiteral("[POZNAMKA]"), TextStyle(centred).Top().Size(7));
-    sheet.RichText(QStringLiteral("Informace"), 0, y + 14, w, 17);
+    sheet.RichText(QStringLiteral("Informace"), 0, y + 14, w, 17,
+                   QStringLiteral("Informace pro zákazníka: šablona Informace.rtf ve složce programu"));
     sheet.Text(0, y + 32, w, 5, QStringLiteral("Děkujeme za nákup"), TextStyle{}.Size(9).Bold().Center());
     sheet.Text(0, y + 37, w, 6, QStringLiteral("[VYTISTENO]"), TextStyle(centred).Size(5).Top());
 }

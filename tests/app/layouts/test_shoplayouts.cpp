@@ -289,3 +289,22 @@ TEST_F(ShopLayoutTest, FirstStartInstallsEveryLayoutAndTemplate)
     EXPECT_FALSE(QImage(AppPath + QStringLiteral("Podpis.bmp")).isNull());
     EXPECT_TRUE(QFile::exists(AppPath + QStringLiteral("Informace.rtf")));
 }
+
+TEST_F(ShopLayoutTest, ADocumentDiscountLowersEveryTotal)
+{
+    // 10 % off: 10 % lines 115,97 (rounded 116), 20 % lines 1 587,38 (1 587),
+    // the document 1 703,34 rounded to 1 703.
+    SellStandardBasket(1, 10);
+    settings.format = ReceiptFormat::A4;
+    const QStringList pages = PrintDocument(1);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].contains(
+        QRegularExpression(QStringLiteral("Součet položek\\s+") + czechMoney(QStringLiteral("1892,60")))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Sleva na doklad\\s+10 %"))));
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("105,45"), QStringLiteral("10,55"),
+                                     czechMoney(QStringLiteral("1322,50")), QStringLiteral("264,50")}),
+              QString());
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+-0,34 Kč"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") +
+                                                     czechMoney(QStringLiteral("1703,00")) + QStringLiteral(" Kč"))));
+}
