@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -149,4 +150,21 @@ TEST_F(DesignerPageWidget, ShowsALayoutFile)
     host.select({host.Page()->Objects.back().get()});
     page->Editor().ComputeGroupRect();
     page->grab().save(shots + "/layout.png");
+}
+
+TEST_F(DesignerPageWidget, PageKeysScrollAndAPasteLandsInSight)
+{
+    TvlView *memo = host.add(otMemo, 40, 40, 80, 20);
+    host.select({memo});
+    EXPECT_TRUE(key(Qt::Key_Insert, Qt::ControlModifier)); // copy
+    ASSERT_EQ(ClipboardList.size(), 1u);
+    EXPECT_TRUE(key(Qt::Key_PageDown));
+    EXPECT_EQ(area.verticalScrollBar()->value(), 200);
+    EXPECT_EQ(page->PanelPos(), QPoint(page->x(), 10 - 200));
+    EXPECT_TRUE(key(Qt::Key_Insert, Qt::ShiftModifier)); // paste
+    ASSERT_EQ(host.Page()->Count(), 2);
+    EXPECT_EQ(host.Page()->Object(1)->Top, 184); // 190 down to the grid
+    EXPECT_EQ(host.Page()->Object(1)->Name, QStringLiteral("Memo2"));
+    EXPECT_TRUE(key(Qt::Key_PageUp));
+    EXPECT_EQ(area.verticalScrollBar()->value(), 0);
 }
