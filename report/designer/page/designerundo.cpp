@@ -8,8 +8,8 @@
 #include "report/vlreport.h"
 #include "report/vlsubreportview.h"
 
+#include <QCoreApplication>
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -361,6 +361,12 @@ void TvlDesignerUndo::UndoFrom(Stack stack)
 
 void TvlDesignerUndo::CopyToClipboard()
 {
+    // The copies go with the application object, before the program's statics.
+    static const bool cleared = [] {
+        qAddPostRoutine([] { ClipboardList.clear(); });
+        return true;
+    }();
+    (void)cleared;
     ClipboardList.clear();
     if (TvlPage *page = m_host.Page())
         for (const auto &view : page->Objects)
