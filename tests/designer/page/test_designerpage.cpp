@@ -168,3 +168,21 @@ TEST_F(DesignerPageWidget, PageKeysScrollAndAPasteLandsInSight)
     EXPECT_TRUE(key(Qt::Key_PageUp));
     EXPECT_EQ(area.verticalScrollBar()->value(), 0);
 }
+
+TEST_F(DesignerPageWidget, MovingByShapeShowsOutlinesOverThePageAsItWas)
+{
+    host.moveContents = false;
+    TvlView *memo = host.add(otMemo, 40, 40, 80, 24);
+    memo->FrameTyp = frAll;
+    QTest::mouseClick(page, Qt::LeftButton, {}, {60, 50});
+    QTest::mousePress(page, Qt::LeftButton, {}, {60, 50});
+    QTest::mouseMove(page, {76, 66});
+    EXPECT_EQ(memo->Left, 56);
+    QImage image = page->grab(QRect(0, 0, 200, 120)).toImage();
+    EXPECT_EQ(image.pixelColor(81, 40), QColor(Qt::black));         // the frame where it was
+    EXPECT_EQ(image.pixelColor(100, 56), QColor(0x3F, 0x3F, 0x3F)); // the outline, inverted silver
+    QTest::mouseRelease(page, Qt::LeftButton, {}, {76, 66});
+    image = page->grab(QRect(0, 0, 200, 120)).toImage();
+    EXPECT_EQ(image.pixelColor(100, 56), QColor(Qt::black)); // now drawn where it is
+    EXPECT_EQ(image.pixelColor(81, 40), QColor(Qt::white));
+}
