@@ -1,6 +1,7 @@
 #include "report/designer/form/coordinatespanel.h"
 
 #include "report/designer/objects/inspectorvalues.h"
+#include "report/vlview.h"
 
 #include <QPainter>
 
@@ -12,6 +13,22 @@ QString vlCoordinatePair(int a, int b, int units)
         return QString::number(vlPixelsToUnits(v, units), 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
     };
     return text(a) + QStringLiteral("; ") + text(b);
+}
+
+QString vlPicturePercent(const QSize &shown, const QSize &own)
+{
+    if (own.width() <= 0 || own.height() <= 0)
+        return {};
+    return QStringLiteral("% ") + QString::number(shown.width() * 100 / own.width()) + QLatin1Char(',') +
+           QString::number(shown.height() * 100 / own.height());
+}
+
+QString vlGroupPercent(const QSize &now, const QSize &start)
+{
+    // A side that started at nothing has no ratio; it shows 100.
+    auto ratio = [](int a, int b) { return b == 0 ? 100 : vlRound(a * 100.0 / b); };
+    return QStringLiteral("% ") + QString::number(ratio(now.width(), start.width())) + QLatin1Char(',') +
+           QString::number(ratio(now.height(), start.height()));
 }
 
 TvlCoordinatesPanel::TvlCoordinatesPanel(QWidget *parent)

@@ -7,8 +7,15 @@
 #include <QWidget>
 #include <functional>
 
+class TvlPage;
+
 // Two values as the panel writes them: "x;y" in pixels, else "x,xx; y,yy".
 QString vlCoordinatePair(int a, int b, int units);
+// A picture's size in percent of its own ("% w,h", whole percent), empty
+// for a picture without one.
+QString vlPicturePercent(const QSize &shown, const QSize &own);
+// A group's size in percent of its size when the resize began.
+QString vlGroupPercent(const QSize &now, const QSize &start);
 
 class TvlCoordinatesPanel : public QWidget
 {

@@ -14,6 +14,7 @@
 #include "report/designer/page/designerundo.h"
 #include "report/vlbandview.h"
 #include "report/vlmemoview.h"
+#include "report/vlpictureview.h"
 #include "report/vlregistry.h"
 #include "report/vltoolbuttons.h"
 
@@ -57,8 +58,14 @@ TvlDesignerForm::TvlDesignerForm(QWidget *parent)
                 if (view->Selected) {
                     c.Shown = true;
                     c.Rect = QRect(view->Left, view->Top, view->Width, view->Height);
+                    if (auto *picture = dynamic_cast<const TvlPictureView *>(view.get());
+                        picture && !picture->Picture.IsEmpty())
+                        c.Percent = vlPicturePercent(c.Rect.size(), picture->Picture.Size());
                 }
         }
+        if (m_pageView->Editor().GroupResizing())
+            c.Percent = vlGroupPercent(QSize(DragRect.Width(), DragRect.Height()),
+                                       QSize(DragRectStart.Width(), DragRectStart.Height()));
         return c;
     };
     // Every add-in object already registered gets its button; the tools

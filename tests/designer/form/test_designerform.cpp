@@ -2,6 +2,7 @@
 // settings and tool bar places in the registry, context help.
 #include "designerform_fixture.h"
 #include "platform/registry.h"
+#include "report/designer/form/coordinatespanel.h"
 #include "report/designer/form/designer.h"
 #include "report/designer/form/designerhelp.h"
 #include "report/designer/form/selectionstate.h"
@@ -171,6 +172,15 @@ TEST(ToolBarPlaces, AWindowOffEveryScreenComesBack)
     EXPECT_EQ(vlOnScreen(QRect(1270, 2000, 200, 30), screens).top(), 994);
 }
 
+TEST(CoordinatesPanel, PercentOfThePictureAndOfTheGroup)
+{
+    EXPECT_EQ(vlPicturePercent(QSize(50, 30), QSize(100, 90)), "% 50,33"); // whole percent, cut
+    EXPECT_EQ(vlPicturePercent(QSize(50, 30), QSize()), "");
+    EXPECT_EQ(vlGroupPercent(QSize(150, 25), QSize(100, 40)), "% 150,62"); // 62.5 to even
+    EXPECT_EQ(vlGroupPercent(QSize(10, 25), QSize(0, 40)), "% 100,62");
+    EXPECT_EQ(vlCoordinatePair(36, 72, 2), "0,39; 0,79");
+}
+
 TEST(ToolBarPlaces, DockNames)
 {
     for (const char *name : {"vlDock1", "vlDock2", "vlDock3", "vlDock4"})
@@ -189,6 +199,18 @@ TEST_F(DesignerFormTest, ContextHelpTopics)
     EXPECT_TRUE(form->LastHelpText().startsWith("Kreslit čáry:"));
     form->ShowContextHelp(qobject_cast<QWidget *>(form->Control("Align1")));
     EXPECT_EQ(form->LastHelpText(), "Zarovant k levému okraj.");
+
+    // Help mode: the next press shows the topic of what it hits and does not
+    // click it; the help button comes up again.
+    form->FormShow(report);
+    form->show();
+    form->HelpBtnClick();
+    auto *pageAdd = static_cast<TvlSpeedButton *>(form->Control("PgB1"));
+    QTest::mouseClick(pageAdd, Qt::LeftButton);
+    EXPECT_TRUE(form->LastHelpText().startsWith("Přidat stranu:"));
+    EXPECT_EQ(report.Pages.Count(), 1);
+    EXPECT_FALSE(static_cast<TvlSpeedButton *>(form->Control("HelpBtn"))->Down());
+    form->hide();
 }
 
 TEST_F(DesignerFormTest, CaptionsAndHintsAsTheUserSeesThem)
@@ -346,4 +368,36 @@ TEST_F(DesignerFormTest, TheBarsFormatTheSelectionThroughTheObjectCommands)
     form->Pan2Click(5);
     EXPECT_EQ(!inspector->isHidden(), !shown);
     form->SetModified(false);
+}
+
+TEST_F(DesignerFormTest, AFloatingBarLeftOffEveryScreenComesBackOntoIt)
+{
+    form->FormShow(report);
+    form->show();
+    auto *frame = qobject_cast<QToolBar *>(form->Control("Panel1"));
+    // Torn off as the bar's own drag does it, then moved far away.
+    frame->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+    frame->move(9000, 9000);
+    frame->show();
+    QApplication::processEvents();
+    ASSERT_TRUE(frame->isFloating());
+    form->FormHide();
+    form->hide();
+
+    Registry registry(Path("registry.ini"));
+    ASSERT_TRUE(registry.openKey(vlRegistryRoot() + "ToolBar\\Panel1", false));
+    EXPECT_TRUE(registry.readBool("isFloat", false));
+    EXPECT_EQ(registry.readInteger("XPosition"), 9000);
+    registry.closeKey();
+
+    TvlDesignerForm second;
+    second.SetRegistryFile(Path("registry.ini"));
+    second.FormShow(report);
+    second.show();
+    QApplication::processEvents();
+    auto *restored = qobject_cast<QToolBar *>(second.Control("Panel1"));
+    ASSERT_TRUE(restored->isFloating());
+    const QRect screen = vlScreenAreas().constFirst();
+    EXPECT_TRUE(screen.contains(restored->frameGeometry().topLeft()))
+        << restored->frameGeometry().x() << "," << restored->frameGeometry().y();
 }
