@@ -12,6 +12,8 @@
 #include "kit/intedit.h"
 #include "platform/paths.h"
 #include "report/printer.h"
+#include "report/vlpreviewform.h"
+#include "report/vlreport.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -179,6 +181,43 @@ TEST_F(PrintRoad, ShippedReceiptFromThePreviewWithTheSalesCopy)
         EXPECT_TRUE(page.contains("Šroubovák křížový")) << page.toStdString();
         EXPECT_TRUE(page.contains("Železářství Novák")) << page.toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+// The window's two overview actions open the installed overviews in the
+// preview, titled for saving by the store and as the document overview.
+TEST_F(PrintRoad, OverviewsFromTheWindowActions)
+{
+    SetAppGlobals();
+    ASSERT_TRUE(Paths::installProgramFiles().failed.isEmpty());
+    newItem("K001", Currency::fromInt(10), Currency::fromInt(150));
+    newItem("K002", Currency::fromInt(3), Currency::fromInt(80));
+    dm->RefreshAll();
+    ASSERT_TRUE(dm->AddOrEditBasketRow(int(dm->MSSQLADOQuery_Polozka->FieldByName("ID_POLOZKA").AsInteger()), 0,
+                                       Currency::fromInt(1), true));
+    int document = 0;
+    ASSERT_TRUE(dm->SellBasket(1, false, "-", 0, document));
+    dm->RefreshAll();
+
+    QStringList shown;
+    TForm_Nahled::ExecDialog = [&](QDialog *dialog) {
+        auto *preview = qobject_cast<TForm_Nahled *>(dialog);
+        EXPECT_TRUE(preview);
+        if (!preview)
+            return mrCancel;
+        preview->resize(1100, 800);
+        Snapshot(preview, preview->vlReport->Title);
+        shown << QStringLiteral("%1 %2").arg(preview->vlReport->Title).arg(preview->vlPreview->AllPages());
+        return mrOk;
+    };
+    window->Action_PolozkaTiskExecute();
+    window->Action_DokladPrehledExecute();
+    TForm_Nahled::ExecDialog = [](QDialog *dialog) { return dialog->exec(); };
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0) << messages.calls.value(0).detail.toStdString();
+    EXPECT_EQ(shown, QStringList({"Prehled_Polozek_" + dm->CurrentStoreName() + " 1", "Prehled_dokladu 1"}));
 }
 
 } // namespace
