@@ -174,6 +174,7 @@ void TvlPageEditor::ResetMouseState()
     m_drawingLine = false;
     m_edgeDrag = false;
     m_moved = false;
+    showRectInStatus(false);
     invalidate();
 }
 
@@ -393,6 +394,14 @@ void TvlPageEditor::hover(QPoint point)
     }
 }
 
+void TvlPageEditor::showRectInStatus(bool show)
+{
+    if (!show && !ShowDragRectInStatus)
+        return;
+    ShowDragRectInStatus = show;
+    m_host.RepaintStatusPanel();
+}
+
 void TvlPageEditor::startInsertPreview(QPoint point)
 {
     const QSize size = m_host.ObjectTool() == toolBand ? QSize(PageSize().width(), 40)
@@ -412,9 +421,7 @@ void TvlPageEditor::updateInsertPreview(QPoint point)
     m_previewShown = true;
     invalidate(before + m_preview.Normalized().ToQRect().adjusted(-1, -1, 2, 2));
     DragRect = m_preview;
-    ShowDragRectInStatus = true;
-    m_host.RepaintStatusPanel();
-    ShowDragRectInStatus = false;
+    showRectInStatus(true);
 }
 
 void TvlPageEditor::MouseMove(TvlShift shift, QPoint point)
@@ -428,6 +435,8 @@ void TvlPageEditor::MouseMove(TvlShift shift, QPoint point)
 
     if (!m_down) {
         const int tool = m_host.ObjectTool();
+        if (tool == toolLine || tool == toolSelect)
+            showRectInStatus(false);
         if (tool == toolLine) {
             m_cursorFixed = true;
             m_cursor = TvlPageCursor::Pencil;
@@ -459,9 +468,7 @@ void TvlPageEditor::MouseMove(TvlShift shift, QPoint point)
         DragRect.Bottom = y;
         invalidate(before + DragRect.Normalized().ToQRect().adjusted(-1, -1, 2, 2));
         if (insertMode()) {
-            ShowDragRectInStatus = true;
-            m_host.RepaintStatusPanel();
-            ShowDragRectInStatus = false;
+            showRectInStatus(true);
         }
         return;
     }
@@ -696,5 +703,6 @@ void TvlPageEditor::MouseLeave()
     if (m_cursorFixed || m_down || !m_previewShown)
         return;
     invalidate();
+    showRectInStatus(false);
     m_preview = {m_preview.Left - 10000, m_preview.Top - 10000, m_preview.Right - 10000, m_preview.Bottom - 10000};
 }

@@ -110,6 +110,9 @@ private:
     void deselectAll();
     int hitTest(QPoint point) const;
     void hover(QPoint point);
+    // The coordinates panel shows DragRect (insert preview and insert
+    // rectangle) for as long as it lasts; Qt paints the panel later.
+    void showRectInStatus(bool show);
     void startInsertPreview(QPoint point);
     void updateInsertPreview(QPoint point);
     void recordFirstMove(TvlShift shift, QPoint point);

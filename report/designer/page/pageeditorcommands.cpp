@@ -116,6 +116,7 @@ void TvlPageEditor::finishInsert()
             m_host.ShowObjectEditor();
     }
     m_previewShown = false;
+    showRectInStatus(false);
     invalidate();
     if (!StickyInsert) {
         m_host.SetObjectTool(toolSelect);

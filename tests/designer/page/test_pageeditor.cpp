@@ -81,10 +81,21 @@ TEST_F(PageEditor, ThePreviewFollowsThePointerOnTheGridAndLeavesWithIt)
     EXPECT_EQ(editor.PreviewRect(), (TvlRect{16, 24, 112, 42}));
     editor.MouseMove(none, {50, 50});
     EXPECT_EQ(editor.PreviewRect(), (TvlRect{48, 48, 144, 66}));
+    // The coordinates panel shows the rectangle for as long as it is there.
+    EXPECT_TRUE(ShowDragRectInStatus);
+    EXPECT_EQ(DragRect, editor.PreviewRect());
     editor.MouseLeave();
+    EXPECT_FALSE(ShowDragRectInStatus);
     EXPECT_LT(editor.PreviewRect().Right, 0);
-    host.tool = toolSelect;
     editor.MouseMove(none, {50, 50});
+    editor.MouseDown(TvlMouseButton::Left, none, {50, 50});
+    editor.MouseMove(none, {90, 80});
+    EXPECT_TRUE(ShowDragRectInStatus);
+    EXPECT_EQ(DragRect, (TvlRect{48, 48, 88, 80}));
+    editor.MouseUp(TvlMouseButton::Left, none, {90, 80});
+    EXPECT_FALSE(ShowDragRectInStatus);
+    host.tool = toolSelect;
+    editor.MouseMove(none, {200, 200});
     EXPECT_FALSE(editor.PreviewVisible());
     EXPECT_EQ(editor.Cursor(), TvlPageCursor::Default);
 }
