@@ -60,10 +60,9 @@ void BuildItemOverview(TvlReport &report)
 
     const TextStyle total = TextStyle{}.Size(8).Bold();
     sheet.Band(btGroupFooter, 7, {}, 0);
-    sheet.Text(0, 0, w - 24, 6,
-               QStringLiteral("Celkem za kategorii ") + field(ItemSet, "KATEGORIE") +
-                   QStringLiteral(" (položek: [COUNT(Polozky)]):"),
-               total);
+    // A footer prints when the list is already on the next group's first row:
+    // it names no field of the row.
+    sheet.Text(0, 0, w - 24, 6, QStringLiteral("Celkem za kategorii (položek: [COUNT(Polozky)]):"), total);
     sheet.Text(w - 24, 0, 24, 6, QStringLiteral("[SUM([NAKUP_CELKEM], Polozky)]"),
                TextStyle(total).Money().Framed(frTop));
 

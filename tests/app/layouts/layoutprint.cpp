@@ -26,15 +26,16 @@ struct SaleLine
     const char *quantity;
     int discount;
     const char *unit;
+    const char *category;
 };
 
 // Two lines at 10 %, three at 20 %; the butter has a line discount.
 const SaleLine standardBasket[] = {
-    {"CHL01", "Chléb žitný 1 kg", 10, "39.90", "2", 0, "ks"},
-    {"MAS02", "Máslo čerstvé 250 g", 10, "54.50", "1", 10, "ks"},
-    {"LED03", "Žárovka LED 9 W teplá bílá", 20, "129", "10", 0, "ks"},
-    {"KAB04", "Prodlužovací kabel 5 m", 20, "249", "1", 0, "ks"},
-    {"HRE05", "Hřebíky stavební 40 mm", 20, "89.90", "2.5", 0, "kg"},
+    {"CHL01", "Chléb žitný 1 kg", 10, "39.90", "2", 0, "ks", "Potraviny"},
+    {"MAS02", "Máslo čerstvé 250 g", 10, "54.50", "1", 10, "ks", "Potraviny"},
+    {"LED03", "Žárovka LED 9 W teplá bílá", 20, "129", "10", 0, "ks", "Elektro"},
+    {"KAB04", "Prodlužovací kabel 5 m", 20, "249", "1", 0, "ks", "Elektro"},
+    {"HRE05", "Hřebíky stavební 40 mm", 20, "89.90", "2.5", 0, "kg", "Spojovací materiál"},
 };
 
 } // namespace
@@ -82,6 +83,11 @@ void ShopLayoutTest::SetUp()
     customer.TELEFON = QStringLiteral("+420 222 333 444");
     customer.EMAIL = QStringLiteral("nakup@novak.example");
     ASSERT_TRUE(dm->NewContact(customer)) << qPrintable(dm->LastErrorText());
+    for (const char *category : {"Potraviny", "Elektro", "Spojovací materiál"}) {
+        int id = 0;
+        ASSERT_TRUE(dm->NewCategory(1, QString::fromUtf8(category), QStringLiteral("-"), id))
+            << qPrintable(dm->LastErrorText());
+    }
     for (const SaleLine &line : standardBasket) {
         TDMItem item;
         item.OZNACENI = item.KOD = QString::fromUtf8(line.mark);
@@ -89,7 +95,7 @@ void ShopLayoutTest::SetUp()
         item.SPECIFIKACE = QStringLiteral("-");
         item.DPH = Currency::fromInt(line.vat);
         item.SKLAD = QStringLiteral("Sklad-01");
-        item.KATEGORIE = QStringLiteral("?");
+        item.KATEGORIE = QStringLiteral("?\\") + QString::fromUtf8(line.category);
         item.DODAVATEL = QStringLiteral("-");
         item.PRODEJ = Currency::fromString(QString::fromLatin1(line.price));
         item.NAKUP = item.PRODEJ / 2;
