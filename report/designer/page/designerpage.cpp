@@ -202,6 +202,9 @@ void TvlDesignerPage::paintPage(QPainter &painter, const QRect &area)
     canvas.DesignPage = QRect(QPoint(0, 0), m_editor.PageSize());
     canvas.ShowBandTitles = m_host.ShowBandTitles();
     for (const auto &view : page->Objects) {
+        // What lies outside the area to paint is left alone.
+        if (!view->GetClipRgn(true).intersects(area))
+            continue;
         painter.save();
         view->Draw(canvas);
         painter.restore();
@@ -268,7 +271,7 @@ void TvlDesignerPage::paintEvent(QPaintEvent *event)
     } else {
         m_frozen = QPixmap();
         painter.setClipRegion(event->region());
-        paintPage(painter, area);
+        paintPage(painter, event->region().boundingRect());
     }
     paintOverlays(painter);
 }
