@@ -214,6 +214,33 @@ void TvlInspForm::BoxMousePress(int y)
     Edit1->setFocus();
 }
 
+void TvlInspForm::ToggleRollUp()
+{
+    if (m_rolledUp) {
+        m_rolledUp = false;
+        Panel1->show();
+        resize(m_expandedSize);
+        return;
+    }
+    m_rolledUp = true;
+    m_expandedSize = size();
+    if (m_rows.EditModified()) {
+        m_rows.ApplyIfModified();
+        ShowEditText();
+    }
+    Panel1->hide();
+    resize(std::max(m_expandedSize.width() / 2, 1), 0);
+}
+
+bool TvlInspForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::NonClientAreaMouseButtonDblClick) {
+        ToggleRollUp();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 bool TvlInspForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == PaintBox1) {
@@ -265,6 +292,8 @@ void TvlInspForm::changeEvent(QEvent *event)
 void TvlInspForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (m_rolledUp)
+        return;
     Panel1->setGeometry(rect().adjusted(PanelInset, PanelInset, -PanelInset, -PanelInset));
     PaintBox1->setGeometry(Panel1->rect());
     m_split = PaintBox1->width() / 2;

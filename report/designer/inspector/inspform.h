@@ -35,6 +35,11 @@ public:
     void RunEditor();
     // Repaints the rows from the buffers (the current one too).
     void Refresh();
+    // Rolls the window up to its caption (half as wide, no rows) or back to
+    // the size it had; a double click on the caption does it where the
+    // window system reports such clicks.
+    void ToggleRollUp();
+    bool IsRolledUp() const { return m_rolledUp; }
 
     const TvlInspRows &Rows() const { return m_rows; }
     int RowHeight() const { return m_rowHeight; }
@@ -46,6 +51,7 @@ public:
     QLineEdit *Edit1 = nullptr;
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -64,4 +70,6 @@ private:
     int m_split = 0;
     QImage m_bitmap;
     bool m_updatingEdit = false;
+    bool m_rolledUp = false;
+    QSize m_expandedSize;
 };

@@ -217,6 +217,21 @@ TEST_F(InspFormTest, EditorRowShowsItsButtonAndRunsTheEditor)
     EXPECT_FALSE(form.SpeedButton1->isVisible());
 }
 
+TEST_F(InspFormTest, RollingUpAppliesTheTypedValueAndRestoresTheSize)
+{
+    form.Edit1->selectAll();
+    QTest::keyClicks(form.Edit1, "Memo7");
+    form.ToggleRollUp();
+    EXPECT_TRUE(form.IsRolledUp());
+    EXPECT_FALSE(form.Panel1->isVisible());
+    EXPECT_EQ(form.width(), 90);
+    EXPECT_EQ(buffers[0], "Memo7");
+    form.ToggleRollUp();
+    EXPECT_EQ(form.size(), QSize(180, 140));
+    EXPECT_TRUE(form.Panel1->isVisible());
+    EXPECT_EQ(form.Edit1->text(), "Memo7");
+}
+
 TEST_F(InspFormTest, EmptyInspectorHidesTheEditAndIgnoresClicks)
 {
     form.SetEmpty(true);
