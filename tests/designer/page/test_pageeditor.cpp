@@ -3,6 +3,7 @@
 // the keys.
 #include "fakehost.h"
 #include "report/designer/page/pageeditor.h"
+#include "report/rich/vlrichview.h"
 #include "report/vlmemoview.h"
 #include "report/vlsubreportview.h"
 
@@ -167,6 +168,35 @@ TEST_F(PageEditor, SubReportAddsItsPageAndUndoingTheInsertionTakesThePageAway)
     EXPECT_EQ(static_cast<TvlSubReportView *>(last())->PageIndex, 1);
     ASSERT_EQ(host.report.Pages[1]->Count(), 1); // its page came back with what it held
     EXPECT_EQ(host.report.Pages[1]->Object(0)->Name, QStringLiteral("Inside"));
+}
+
+TEST_F(PageEditor, AnAddInComesFromItsRegistrationAndSurvivesUndoAndPaste)
+{
+    vlRegisterRichView();
+    int index = -1;
+    for (int i = 0; i < vlAddIns().size(); ++i)
+        if (vlAddIns()[i].ClassName == QLatin1String("TvlRichView"))
+            index = i;
+    ASSERT_GE(index, 0);
+    host.tool = toolAddIn + index;
+    drag({16, 16}, {216, 96});
+    ASSERT_EQ(host.Page()->Count(), 1);
+    TvlView *rich = last();
+    EXPECT_EQ(rich->ObjectType, otAddIn);
+    EXPECT_EQ(rich->ClassName(), QStringLiteral("TvlRichView"));
+    EXPECT_EQ(bounds(rich), (TvlBounds{16, 16, 200, 80}));
+    EXPECT_FALSE(rich->Name.isEmpty());
+    host.select({rich});
+    host.undo.DeleteSelected();
+    host.undo.Undo();
+    ASSERT_EQ(host.Page()->Count(), 1);
+    EXPECT_EQ(last()->ClassName(), QStringLiteral("TvlRichView"));
+    host.select({last()});
+    host.undo.CopyBClick();
+    host.undo.PstBClick();
+    ASSERT_EQ(host.Page()->Count(), 2);
+    EXPECT_EQ(last()->ClassName(), QStringLiteral("TvlRichView"));
+    EXPECT_NE(last()->Name, host.Page()->Object(0)->Name);
 }
 
 TEST_F(PageEditor, LinesStartOnANearbyCornerAndRunAlongTheLongerAxis)
