@@ -138,13 +138,14 @@ TEST_F(Hardening, BasketPurgeTakesEndedSessionsAndKeepsLiveOnes)
     const auto other = db.session();
     other->value("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 0, 2, true)", {item});
     // Rows of two ended sessions, one of them many, and one under the other
-    // session's process id left before it started.
+    // session's process id left before it started (a basket holds an item
+    // once, so the rows name items of their own).
     s->exec("INSERT INTO tab_prodej (ID_PROCESS, ID_POLOZKA, SLEVA, MNOZSTVI)"
-            " SELECT 2147483000, $1, 0, 1 FROM generate_series(1, 50)",
+            " SELECT 2147483000, $1 + n, 0, 1 FROM generate_series(1, 50) n",
             {item});
     s->exec("INSERT INTO tab_prodej (ID_PROCESS, ID_POLOZKA, SLEVA, MNOZSTVI) VALUES (2147483001, $1, 0, 1)", {item});
     s->exec("INSERT INTO tab_prodej (ID_PROCESS, ID_POLOZKA, SLEVA, MNOZSTVI, ZALOZENO)"
-            " SELECT $1, $2, 0, 7, backend_start - interval '1 second' FROM pg_stat_activity WHERE pid = $1",
+            " SELECT $1, $2 + 1, 0, 7, backend_start - interval '1 second' FROM pg_stat_activity WHERE pid = $1",
             {other->pid(), item});
     EXPECT_EQ(call("tab_prodej_func_VYCISTIT"), 52);
     EXPECT_EQ(s->value("SELECT string_agg(ID_PROCESS || ':' || MNOZSTVI, ',') FROM tab_prodej"),

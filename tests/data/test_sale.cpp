@@ -75,6 +75,28 @@ TEST_F(Sale, RowsOfEndedSessionsAreNeverSoldOrInherited)
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_historie WHERE ID_DOKLAD <> 0"), 1);
 }
 
+// A session purges once, at its first basket call; a purge undone with its
+// transaction is made again, and a sale purges every ended session's rows.
+TEST_F(Sale, ThePurgeUndoneWithItsTransactionIsMadeAgain)
+{
+    const int item = newItem("1");
+    const QString stale = "INSERT INTO tab_prodej (ID_POLOZKA, SLEVA, MNOZSTVI, ZALOZENO)"
+                          " SELECT $1, 0, 4, backend_start - interval '1 second'"
+                          " FROM pg_stat_activity WHERE pid = pg_backend_pid()";
+    s->exec("BEGIN");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item + 1, 0, "1", true});
+    s->exec("ROLLBACK");
+    s->exec(stale, {item});
+    EXPECT_EQ(text("tab_prodej_func_MNOZSTVI", {item}), "0");
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "2", false});
+    EXPECT_EQ(text("tab_prodej_func_MNOZSTVI", {item}), "2");
+    // Ended sessions' rows that appear later go with the next sale.
+    s->exec("INSERT INTO tab_prodej (ID_PROCESS, ID_POLOZKA, SLEVA, MNOZSTVI) VALUES (2147483000, $1, 0, 3)", {item});
+    ASSERT_GT(sell(3, false), 0) << qPrintable(m_lastError);
+    EXPECT_EQ(stock(item), "8");
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_prodej"), 0);
+}
+
 TEST_F(Sale, CashReceiptNumbersLinesStockAndCash)
 {
     const int item = newItem("1", "10", "99.60");
