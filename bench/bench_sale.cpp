@@ -1,10 +1,15 @@
 // Selling a 20-line basket as a cash receipt, from one till and from ten at
 // once, next to bare round trips to the same server; filling a 3000-line
 // basket line by line (the time per line should stay within three round
-// trips whatever the basket's size); and the sale alone (the sell call and
-// its commit) next to a committed one-row insert. The server comes from
-// the PG* variables; the benchmark creates its own database from the creation
-// script and drops it (with its group role) at the end.
+// trips whatever the basket's size), by the procedure alone and through the
+// data module as the till does it (the call and the basket list's re-query);
+// and the sale alone (the sell call and its commit) next to a committed
+// one-row insert. The figures are printed at the end. The server comes from
+// the PG* variables (TARMIL5_TEST_SERVER for the data module); the benchmark
+// creates its own database from the creation script and drops it (with its
+// group role) at the end.
+#include "data/dm.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
@@ -15,6 +20,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +30,9 @@ QString g_database;
 constexpr int kLines = 20;
 constexpr int kTills = 10;
 constexpr int kLargeBasket = 3000;
+// Through the data module the basket list is read again after each line, so
+// its cost grows with the basket; a till's basket rarely passes this size.
+constexpr int kModuleBasket = 200;
 
 PGconn *connectTo(const QString &database)
 {
@@ -82,11 +93,25 @@ void dropDatabase()
     PQfinish(postgres);
 }
 
+// The server process's processor time in microseconds (the server runs on
+// this machine): on a busy machine it tells the server's own work from the
+// waiting that the wall clock adds.
+double serverMicroseconds(PGconn *conn)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(PQbackendPID(conn)));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = stat.readAll().split(' '); // the name has no blanks
+    return fields.size() > 15 ? (fields[13].toDouble() + fields[14].toDouble()) * 1e6 / sysconf(_SC_CLK_TCK) : 0;
+}
+
 void BM_RoundTrip(benchmark::State &state)
 {
     PGconn *conn = connectTo(g_database);
+    const double cpu = serverMicroseconds(conn);
     for (auto _ : state)
         run(conn, QStringLiteral("SELECT 1"));
+    state.counters["server us"] = (serverMicroseconds(conn) - cpu) / double(state.iterations());
     state.counters["round trips/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["s/round trip"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -97,6 +122,7 @@ void BM_RoundTrip(benchmark::State &state)
 void BM_FillLargeBasket(benchmark::State &state)
 {
     PGconn *conn = connectTo(g_database);
+    const double cpu = serverMicroseconds(conn);
     for (auto _ : state) {
         for (int i = 1; i <= kLargeBasket; ++i)
             run(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(i));
@@ -106,7 +132,40 @@ void BM_FillLargeBasket(benchmark::State &state)
     }
     state.counters["s/line"] = benchmark::Counter(double(state.iterations()) * kLargeBasket,
                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    // The emptying is counted too: a delete of one line's row.
+    state.counters["server us"] = (serverMicroseconds(conn) - cpu) / double(state.iterations() * kLargeBasket);
     PQfinish(conn);
+}
+
+// The basket filled through the data module, line by line, as the till
+// does it: the call and the basket list's re-query.
+void BM_ModuleBasketLine(benchmark::State &state)
+{
+    qputenv("TARMIL5_DATABASE", g_database.toUtf8());
+    QString server = qEnvironmentVariable("TARMIL5_TEST_SERVER");
+    if (server.isEmpty())
+        server = qEnvironmentVariable("PGHOST") + u':' + qEnvironmentVariable("PGPORT");
+    TDM dm;
+    if (!dm.ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) ||
+        !dm.SelectDatabase(g_database) || !dm.OpenBasket()) {
+        state.SkipWithError(qPrintable(dm.LastErrorText()));
+        return;
+    }
+    const Db::Connection &connection = dm.MSSQLADOConnection->Connection();
+    quint64 roundTrips = 0;
+    for (auto _ : state) {
+        const quint64 before = connection.roundTrips();
+        for (int i = 1; i <= kModuleBasket; ++i)
+            if (!dm.AddOrEditBasketRow(i, 0, Currency::fromInt(1), false))
+                state.SkipWithError(qPrintable(dm.LastErrorText()));
+        roundTrips += connection.roundTrips() - before;
+        state.PauseTiming();
+        dm.MSSQLADOConnection->Connection().exec(
+            QStringLiteral("DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()"));
+        dm.RequeryBasket();
+        state.ResumeTiming();
+    }
+    state.counters["round trips/line"] = double(roundTrips) / double(state.iterations() * kModuleBasket);
 }
 
 // The sale alone: the basket is filled outside the timing.
@@ -153,8 +212,66 @@ void BM_SellBasket(benchmark::State &state)
 BENCHMARK(BM_RoundTrip)->UseRealTime()->Threads(1)->Threads(kTills);
 BENCHMARK(BM_SellBasket)->UseRealTime()->Threads(1)->Threads(kTills);
 BENCHMARK(BM_FillLargeBasket)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_ModuleBasketLine)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_SellOnly)->UseRealTime();
 BENCHMARK(BM_CommittedInsert)->UseRealTime();
+
+// The console's table, and each run's time per iteration kept by name for
+// the figures.
+class FigureReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &reports) override
+    {
+        for (const Run &run : reports) {
+            m_nanoseconds[run.benchmark_name()] =
+                run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            for (const auto &[name, counter] : run.counters)
+                m_counters[run.benchmark_name() + '|' + name] = counter.value;
+        }
+        ConsoleReporter::ReportRuns(reports);
+    }
+    double nanoseconds(const std::string &prefix) const
+    {
+        for (const auto &[name, value] : m_nanoseconds)
+            if (name.rfind(prefix, 0) == 0)
+                return value;
+        return 0;
+    }
+    double counter(const std::string &prefix, const std::string &counter) const
+    {
+        for (const auto &[name, value] : m_counters)
+            if (name.rfind(prefix, 0) == 0 && name.substr(name.find('|') + 1) == counter)
+                return value;
+        return 0;
+    }
+
+private:
+    std::map<std::string, double> m_nanoseconds, m_counters;
+};
+
+void printFigures(const FigureReporter &figures)
+{
+    const double roundTrip = figures.nanoseconds("BM_RoundTrip/real_time/threads:1") / 1000;
+    const double line = figures.nanoseconds("BM_FillLargeBasket") / kLargeBasket / 1000;
+    const double moduleLine = figures.nanoseconds("BM_ModuleBasketLine") / kModuleBasket / 1000;
+    const double sale = figures.nanoseconds("BM_SellOnly") / 1000;
+    const double insert = figures.nanoseconds("BM_CommittedInsert") / 1000;
+    if (roundTrip <= 0 || insert <= 0)
+        return;
+    std::printf("\nbare round trip:                          %8.1f us\n", roundTrip);
+    std::printf("basket line, procedure, %d-line basket: %8.1f us = %.1f round trips (goal: at most 3)\n", kLargeBasket,
+                line, line / roundTrip);
+    const double serverRoundTrip = figures.counter("BM_RoundTrip/real_time/threads:1", "server us");
+    if (serverRoundTrip > 0)
+        std::printf("  server's processor time: %.1f us per line, %.1f us per bare round trip\n",
+                    figures.counter("BM_FillLargeBasket", "server us"), serverRoundTrip);
+    std::printf("basket line, data module, %d-line basket: %7.1f us = %.1f round trips, %.1f statements\n",
+                kModuleBasket, moduleLine, moduleLine / roundTrip,
+                figures.counter("BM_ModuleBasketLine", "round trips/line"));
+    std::printf("sale of %d lines alone (call and commit): %8.1f us = %.1f committed one-row inserts (%.1f us)\n",
+                kLines, sale, sale / insert, insert);
+}
 
 } // namespace
 
@@ -164,7 +281,9 @@ int main(int argc, char **argv)
     g_database = QStringLiteral("t5bench_%1").arg(QCoreApplication::applicationPid());
     benchmark::Initialize(&argc, argv);
     createDatabase();
-    benchmark::RunSpecifiedBenchmarks();
+    FigureReporter figures;
+    benchmark::RunSpecifiedBenchmarks(&figures);
+    printFigures(figures);
     benchmark::Shutdown();
     dropDatabase();
     return 0;

@@ -61,6 +61,26 @@ void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
     m_scalarResult = false;
     if (!m_connection)
         return;
+    if (m_signatureSession != m_connection->sessionSerial()) {
+        m_signatures.clear();
+        m_signatureSession = m_connection->sessionSerial();
+    }
+    const QString key = name.toLower();
+    auto known = m_signatures.constFind(key);
+    if (known == m_signatures.cend()) {
+        Signature signature = lookUp(name);
+        if (signature.callName.isEmpty())
+            return; // not there (yet): asked again next time
+        known = m_signatures.insert(key, std::move(signature));
+    }
+    m_callName = known->callName;
+    m_parameters = known->parameters;
+    m_scalarResult = known->scalarResult;
+}
+
+TMSSQLADOStoredProcedure::Signature TMSSQLADOStoredProcedure::lookUp(const QString &name) const
+{
+    Signature signature;
     // The first function of that name (without regard to case) on the search path.
     static const QString sql = QStringLiteral(
         "SELECT p.proname, format_type(p.prorettype, NULL), a.ord, a.name, COALESCE(a.mode, 'i'), "
@@ -74,8 +94,8 @@ void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
         "ORDER BY a.ord");
     const Db::Result r = m_connection->exec(sql, {Db::Param::of(name)});
     if (!r.hasRows() || r.rowCount() == 0)
-        return;
-    m_callName = r.cellText(0, 0);
+        return signature;
+    signature.callName = r.cellText(0, 0);
     TProcedureParameter result{ReturnValueName,
                                QString(),
                                r.cellText(0, 1),
@@ -109,10 +129,11 @@ void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
                                      : TParameterDirection::Input;
         own.push_back(p);
     }
-    m_scalarResult = !hasOutputs;
-    m_parameters.push_back(result);
+    signature.scalarResult = !hasOutputs;
+    signature.parameters.push_back(result);
     for (auto &p : own)
-        m_parameters.push_back(std::move(p));
+        signature.parameters.push_back(std::move(p));
+    return signature;
 }
 
 const TProcedureParameter *TMSSQLADOStoredProcedure::findParameter(const QString &name) const

@@ -9,6 +9,7 @@
 #include "platform/db/snapshot.h"
 #include "platform/variant.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -38,7 +39,9 @@ public:
     Db::Connection *GetConnection() const { return m_connection; }
 
     const QString &StoredProcedure() const { return m_name; }
-    // Sets the name and refreshes the parameter list from the server.
+    // Sets the name and the parameter list the server's catalog gives. A
+    // session asks the catalog once per name: the lists learnt stay until the
+    // connection opens another session.
     void SetStoredProcedure(const QString &name);
     const QString &ADOErrorMessage() const { return m_errorMessage; }
     const std::vector<TProcedureParameter> &Parameters() const { return m_parameters; }
@@ -59,6 +62,15 @@ public:
     void reportFailure(const QString &message, const QString &sqlState = QString());
 
 private:
+    // What the catalog says of a function: its name there, the parameters
+    // ("@RETURN_VALUE" first) and whether the result is the one column.
+    struct Signature
+    {
+        QString callName;
+        std::vector<TProcedureParameter> parameters;
+        bool scalarResult = false;
+    };
+    Signature lookUp(const QString &name) const;
     TProcedureParameter &parameter(const QString &name);
     const TProcedureParameter *findParameter(const QString &name) const;
     // Runs the call; false when the server refused it (errors collected).
@@ -70,4 +82,6 @@ private:
     std::vector<TProcedureParameter> m_parameters;
     bool m_scalarResult = false; // no OUT parameters: the result is the one column
     QString m_errorMessage;
+    QHash<QString, Signature> m_signatures; // by lower-case name; functions found only
+    quint64 m_signatureSession = 0;         // the connection's session they came from
 };

@@ -79,6 +79,7 @@ bool Connection::open(const QString &server, const QString &database, const QStr
         return false;
     }
     PQsetNoticeReceiver(m_conn, &Connection::noticeReceiver, this);
+    ++m_sessionSerial;
     return applySessionSettings();
 }
 
@@ -114,8 +115,10 @@ bool Connection::ensureConnected()
         return true;
     // The server went away between statements: one attempt to reconnect.
     PQreset(m_conn);
-    if (PQstatus(m_conn) == CONNECTION_OK)
+    if (PQstatus(m_conn) == CONNECTION_OK) {
+        ++m_sessionSerial;
         return applySessionSettings();
+    }
     addError(QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1")
                  .arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()),
              LostConnectionState);
@@ -134,6 +137,7 @@ Result Connection::exec(const QString &sql, const QList<Param> &params)
     if (!ensureConnected())
         return Result();
     const QByteArray text = sql.toUtf8();
+    ++m_roundTrips;
     PGresult *raw;
     if (params.isEmpty()) {
         raw = PQexec(m_conn, text.constData());

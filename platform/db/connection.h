@@ -87,6 +87,13 @@ public:
 
     PGconn *handle() const { return m_conn; }
 
+    // Statements sent to the server since the object was made: each is one
+    // round trip (what a caller's way to the server costs, counted).
+    quint64 roundTrips() const { return m_roundTrips; }
+    // Grows with every new server session (opening, reconnecting), so what
+    // was learnt from one session's catalog is not used in another.
+    quint64 sessionSerial() const { return m_sessionSerial; }
+
 private:
     bool ensureConnected();
     bool applySessionSettings();
@@ -99,6 +106,8 @@ private:
     QString m_server, m_database, m_user, m_password;
     QList<ServerError> m_errors;
     QStringList m_notices;
+    quint64 m_roundTrips = 0;
+    quint64 m_sessionSerial = 0;
 };
 
 } // namespace Db

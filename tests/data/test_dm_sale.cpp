@@ -38,6 +38,26 @@ TEST_F(DataModuleSale, BasketRowsAddUpOrAreSet)
     EXPECT_EQ(dm->BasketQuantity(other), Currency::fromInt(1));
 }
 
+// What a basket line costs the till on the wire: the call and the basket
+// list's re-query; the procedure's catalog entry is read once per session.
+TEST_F(DataModuleSale, ABasketLineCostsTwoRoundTrips)
+{
+    const int item = newItem("0001");
+    const int other = newItem("0002");
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), false));
+    const Db::Connection &connection = dm->MSSQLADOConnection->Connection();
+    const quint64 before = connection.roundTrips();
+    ASSERT_TRUE(dm->AddOrEditBasketRow(other, 0, Currency::fromInt(1), false));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(2), true));
+    EXPECT_EQ(connection.roundTrips() - before, 4u);
+    EXPECT_EQ(dm->BasketQuantity(item), Currency::fromInt(2));
+    // A new session asks the catalog again (a restored database may differ).
+    ASSERT_TRUE(dm->SelectDatabase(TDM::DatabaseName()));
+    const quint64 reopened = connection.roundTrips();
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), false));
+    EXPECT_EQ(connection.roundTrips() - reopened, 3u);
+}
+
 TEST_F(DataModuleSale, RemovingTheLastBasketRowLandsOnTheOneBefore)
 {
     const int first = newItem("0001");

@@ -58,6 +58,37 @@ TEST_F(LiveDatabaseTest, LostConnectionIsAnErrorAndTheNextStatementReconnects)
     EXPECT_EQ(again.cellText(0, 0), QStringLiteral("2"));
 }
 
+// The server's defaults for the database differ from what the program reads;
+// a session opened again after a lost connection gets the same settings as
+// the one opened first.
+TEST_F(LiveDatabaseTest, AReconnectedSessionHasTheSettingsOfAnOpenedOne)
+{
+    const QString db = Db::Connection::quoteIdentifier(database.name());
+    run(QStringLiteral("ALTER DATABASE %1 SET datestyle = 'German, DMY'").arg(db));
+    run(QStringLiteral("ALTER DATABASE %1 SET intervalstyle = 'sql_standard'").arg(db));
+    Db::Connection c;
+    ASSERT_TRUE(c.open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()));
+    const QString settings =
+        QStringLiteral("SELECT concat_ws('|', current_setting('datestyle'), current_setting('intervalstyle'),"
+                       " current_setting('application_name'), current_setting('client_encoding'), now()::date::text)");
+    const QString opened = c.exec(settings).cellText(0, 0);
+    EXPECT_TRUE(opened.startsWith(QStringLiteral("ISO, YMD|postgres|Tarmil|UTF8|"))) << qPrintable(opened);
+    const quint64 serial = c.sessionSerial();
+
+    PGconn *killer = database.connect();
+    PQclear(PQexec(killer, QStringLiteral("SELECT pg_terminate_backend(%1)")
+                               .arg(c.exec(QStringLiteral("SELECT pg_backend_pid()")).cellText(0, 0))
+                               .toUtf8()
+                               .constData()));
+    PQfinish(killer);
+    QThread::msleep(100);
+    EXPECT_FALSE(c.exec(QStringLiteral("SELECT 1")).succeeded());
+    const Db::Result again = c.exec(settings);
+    ASSERT_TRUE(again.succeeded()) << qPrintable(c.lastErrorText());
+    EXPECT_EQ(again.cellText(0, 0), opened);
+    EXPECT_GT(c.sessionSerial(), serial);
+}
+
 TEST_F(LiveDatabaseTest, ScriptStopsAtTheFirstFailure)
 {
     EXPECT_FALSE(connection.execScript({QStringLiteral("CREATE TABLE a (x integer)"),
