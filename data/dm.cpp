@@ -9,6 +9,9 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <map>
+
 TDM *DM = nullptr;
 QString LoginUzivatel, LoginHeslo, LoginServer;
 
@@ -45,28 +48,21 @@ TDM::TDM(QObject *parent)
     MSSQLADOCommand->SetConnection(&connection());
     m_call = new TDMCall(*MSSQLADOStoredProcedure);
 
-    TMSSQLADOQuery **members[] = {&MSSQLADOQuery_Uzivatel,
-                                  &MSSQLADOQuery_Opravneni,
-                                  &MSSQLADOQuery_OznaceniDoklad,
-                                  &MSSQLADOQuery_Dph,
-                                  &MSSQLADOQuery_Sklad,
-                                  &MSSQLADOQuery_Kontakt,
-                                  &MSSQLADOQuery_Jednotka,
-                                  &MSSQLADOQuery_Polozka,
-                                  &MSSQLADOQuery_PolozkaHistorie,
-                                  &MSSQLADOQuery_Prodej,
-                                  &MSSQLADOQuery_Doklad,
-                                  &MSSQLADOQuery_DokladDetail,
-                                  &MSSQLADOQuery_SQL,
-                                  &MSSQLADOQuery_Pokladna,
-                                  &MSSQLADOQuery_Filtr,
-                                  &MSSQLADOQuery_Sestava,
-                                  &MSSQLADOQuery_Polozka_Hledat,
-                                  &MSSQLADOQuery_Doklad_Hledat,
-                                  &MSSQLADOQuery_PrihlaseniUzivatele};
+    // The members and the definitions are one list by name; a mismatch is
+    // the developer's mistake and stops the program before anything runs.
     const std::vector<TDMQueryDef> &defs = DataModuleQueries();
-    for (size_t i = 0; i < defs.size(); ++i)
-        createQuery(*members[i], defs[i]);
+    const QStringList problems = QueryListProblems(QueryMemberNames(), defs);
+    if (!problems.isEmpty())
+        qFatal("%s", qPrintable(problems.join(QLatin1Char('\n'))));
+    TMSSQLADOQuery **members[] = {
+#define TARMIL_DM_QUERY_ADDRESS(name) &name,
+        TARMIL_DM_QUERIES(TARMIL_DM_QUERY_ADDRESS)
+#undef TARMIL_DM_QUERY_ADDRESS
+    };
+    for (size_t i = 0; i < defs.size(); ++i) {
+        *members[i] = createQuery(defs[i]);
+        m_queries.push_back(*members[i]);
+    }
 
     auto items = [this](QObject *sender) { MSSQLADOQuery_PolozkaRefreshQuery(sender); };
     auto basket = [this](QObject *sender) { MSSQLADOQuery_ProdejRefreshQuery(sender); };
@@ -101,9 +97,44 @@ Db::Connection &TDM::connection() const
     return MSSQLADOConnection->Connection();
 }
 
-void TDM::createQuery(TMSSQLADOQuery *&query, const TDMQueryDef &def)
+QStringList TDM::QueryMemberNames()
 {
-    query = new TMSSQLADOQuery(this);
+#define TARMIL_DM_QUERY_NAME(name) QStringLiteral(#name),
+    return {TARMIL_DM_QUERIES(TARMIL_DM_QUERY_NAME)};
+#undef TARMIL_DM_QUERY_NAME
+}
+
+QStringList TDM::QueryListProblems(const QStringList &members, const std::vector<TDMQueryDef> &definitions)
+{
+    QStringList problems;
+    const qsizetype count = std::max(members.size(), qsizetype(definitions.size()));
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString member = i < members.size() ? members[i] : QStringLiteral("(none)");
+        const QString defined =
+            i < qsizetype(definitions.size()) ? definitions[size_t(i)].component : QStringLiteral("(none)");
+        if (member != defined)
+            problems << QStringLiteral("list %1: member %2, definition %3").arg(i + 1).arg(member, defined);
+    }
+    std::map<int, int> uses; // place -> definitions that take it
+    int stored = 0;
+    for (const TDMQueryDef &def : definitions) {
+        if (def.iniPosition != 0) {
+            ++uses[def.iniPosition];
+            ++stored;
+        }
+    }
+    for (int place = 1; place <= stored; ++place)
+        if (uses[place] == 0)
+            problems << QStringLiteral("settings file place %1 is not given").arg(place);
+    for (const auto &[place, count] : uses)
+        if (count > 1)
+            problems << QStringLiteral("settings file place %1 is given %2 times").arg(place).arg(count);
+    return problems;
+}
+
+TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
+{
+    auto *query = new TMSSQLADOQuery(this);
     query->setObjectName(def.component);
     query->SetConnection(&connection());
     query->KeyFields = def.keyField;
@@ -125,35 +156,13 @@ void TDM::createQuery(TMSSQLADOQuery *&query, const TDMQueryDef &def)
         query->SetSQL(query->ApplyFormatParameters(query->FormatSQLText()));
     }
     ApplyFieldDefs(def, *query);
+    return query;
 }
 
 void TDM::SetDetailMasters(Db::DataSource *items, Db::DataSource *documents)
 {
     MSSQLADOQuery_PolozkaHistorie->SetMasterSource(items);
     MSSQLADOQuery_DokladDetail->SetMasterSource(documents);
-}
-
-std::vector<TMSSQLADOQuery *> TDM::Queries() const
-{
-    return {MSSQLADOQuery_Uzivatel,
-            MSSQLADOQuery_Opravneni,
-            MSSQLADOQuery_OznaceniDoklad,
-            MSSQLADOQuery_Dph,
-            MSSQLADOQuery_Sklad,
-            MSSQLADOQuery_Kontakt,
-            MSSQLADOQuery_Jednotka,
-            MSSQLADOQuery_Polozka,
-            MSSQLADOQuery_PolozkaHistorie,
-            MSSQLADOQuery_Prodej,
-            MSSQLADOQuery_Doklad,
-            MSSQLADOQuery_DokladDetail,
-            MSSQLADOQuery_SQL,
-            MSSQLADOQuery_Pokladna,
-            MSSQLADOQuery_Filtr,
-            MSSQLADOQuery_Sestava,
-            MSSQLADOQuery_Polozka_Hledat,
-            MSSQLADOQuery_Doklad_Hledat,
-            MSSQLADOQuery_PrihlaseniUzivatele};
 }
 
 TMSSQLADOQuery *TDM::QueryByName(const QString &component) const
@@ -183,12 +192,15 @@ void TDM::setupFormStorage()
     FormStorage->SetIniFileName(QStringLiteral("Tarmil5.ini"));
     FormStorage->SetIniSection(QStringLiteral("DM"));
     FormStorage->SetOptions({});
-    static const char *const stored[] = {
-        "Polozka", "PolozkaHistorie", "Prodej",         "Doklad",   "DokladDetail", "Dph",   "Filtr",   "Jednotka",
-        "Kontakt", "Opravneni",       "OznaceniDoklad", "Pokladna", "Sestava",      "Sklad", "Uzivatel"};
+    std::vector<const TDMQueryDef *> stored;
+    for (const TDMQueryDef &def : DataModuleQueries())
+        if (def.iniPosition != 0)
+            stored.push_back(&def);
+    std::sort(stored.begin(), stored.end(),
+              [](const TDMQueryDef *a, const TDMQueryDef *b) { return a->iniPosition < b->iniPosition; });
     QStringList props;
-    for (const char *name : stored)
-        props << QStringLiteral("MSSQLADOQuery_%1.FormatParameters").arg(QLatin1String(name));
+    for (const TDMQueryDef *def : stored)
+        props << def->component + QStringLiteral(".FormatParameters");
     FormStorage->SetStoredProps(props);
     FormStorage->OnRestorePlacement = [this](TFormPlacement *placement) { sanitizeStoredParameters(placement); };
 }

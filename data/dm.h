@@ -10,8 +10,9 @@
 // and rights (dmusers.cpp); basket, sale and documents (dmsale.cpp); VAT
 // rates, stores, contacts and units (dmcatalogue.cpp); categories and items
 // (dmitems.cpp); the cash book, numbering, saved filters and report list
-// (dmcash.cpp). Procedures are called through dmcall.h; the screens it needs
-// are reached through dmscreens.h.
+// (dmcash.cpp). Procedures are called through dmcall.h by the names listed
+// once in dmprocedures.h; the screens it needs are reached through
+// dmscreens.h.
 #include "data/dmcall.h"
 #include "data/dmscreens.h"
 #include "data/mssqladocommand.h"
@@ -22,6 +23,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -55,6 +57,33 @@ struct TDMItem
     bool NASOBNE = true;
 };
 
+// The data module's lists in declaration order, by the component names the
+// screens know them by. Each is made from the definition of the same name
+// (dmquerydefs.cpp); the module checks when it is made that this list and the
+// definitions name the same queries in the same order.
+// clang-format off
+#define TARMIL_DM_QUERIES(X) \
+    X(MSSQLADOQuery_Uzivatel) \
+    X(MSSQLADOQuery_Opravneni) \
+    X(MSSQLADOQuery_OznaceniDoklad) \
+    X(MSSQLADOQuery_Dph) \
+    X(MSSQLADOQuery_Sklad) \
+    X(MSSQLADOQuery_Kontakt) \
+    X(MSSQLADOQuery_Jednotka) \
+    X(MSSQLADOQuery_Polozka) \
+    X(MSSQLADOQuery_PolozkaHistorie) \
+    X(MSSQLADOQuery_Prodej) \
+    X(MSSQLADOQuery_Doklad) \
+    X(MSSQLADOQuery_DokladDetail) \
+    X(MSSQLADOQuery_SQL) \
+    X(MSSQLADOQuery_Pokladna) \
+    X(MSSQLADOQuery_Filtr) \
+    X(MSSQLADOQuery_Sestava) \
+    X(MSSQLADOQuery_Polozka_Hledat) \
+    X(MSSQLADOQuery_Doklad_Hledat) \
+    X(MSSQLADOQuery_PrihlaseniUzivatele)
+// clang-format on
+
 class TDM : public QObject
 {
     Q_OBJECT
@@ -65,13 +94,10 @@ public:
     TMSSQLADOConnection *MSSQLADOConnection;
     TMSSQLADOStoredProcedure *MSSQLADOStoredProcedure;
     TMSSQLADOCommand *MSSQLADOCommand;
-    TMSSQLADOQuery *MSSQLADOQuery_Uzivatel, *MSSQLADOQuery_Opravneni, *MSSQLADOQuery_OznaceniDoklad, *MSSQLADOQuery_Dph,
-        *MSSQLADOQuery_Sklad, *MSSQLADOQuery_Kontakt, *MSSQLADOQuery_Jednotka, *MSSQLADOQuery_Polozka,
-        *MSSQLADOQuery_PolozkaHistorie, *MSSQLADOQuery_Prodej, *MSSQLADOQuery_Doklad, *MSSQLADOQuery_DokladDetail,
-        *MSSQLADOQuery_SQL, *MSSQLADOQuery_Pokladna, *MSSQLADOQuery_Filtr, *MSSQLADOQuery_Sestava,
-        *MSSQLADOQuery_Polozka_Hledat, *MSSQLADOQuery_Doklad_Hledat;
+#define TARMIL_DM_QUERY_MEMBER(name) TMSSQLADOQuery *name = nullptr;
+    TARMIL_DM_QUERIES(TARMIL_DM_QUERY_MEMBER)
+#undef TARMIL_DM_QUERY_MEMBER
     TFormStorage *FormStorage;
-    TMSSQLADOQuery *MSSQLADOQuery_PrihlaseniUzivatele;
     // Masters of the item history and the document lines until the main
     // window binds its own data sources (SetDetailMasters).
     Db::DataSource *DataSource_Polozka, *DataSource_Doklad;
@@ -80,7 +106,15 @@ public:
     int IdSklad = 1;
 
     // Every list query, in declaration order.
-    std::vector<TMSSQLADOQuery *> Queries() const;
+    std::vector<TMSSQLADOQuery *> Queries() const
+    {
+        return m_queries;
+    }
+    // What keeps the list of members and the definitions from matching: a
+    // name missing on either side or out of order, a place in the settings
+    // file given twice or skipped. Empty when they match.
+    static QStringList QueryListProblems(const QStringList &members, const std::vector<TDMQueryDef> &definitions);
+    static QStringList QueryMemberNames();
     TMSSQLADOQuery *QueryByName(const QString &component) const;
     void SetDetailMasters(Db::DataSource *items, Db::DataSource *documents);
     // The first error of the last failed operation (the connection's).
@@ -259,7 +293,7 @@ public:
     bool TestFilterCondition(const QString &condition);
 
 private:
-    void createQuery(TMSSQLADOQuery *&query, const TDMQueryDef &def);
+    TMSSQLADOQuery *createQuery(const TDMQueryDef &def);
     void setupFormStorage();
     void sanitizeStoredParameters(TFormPlacement *);
     bool openList(TMSSQLADOQuery *query);
@@ -278,6 +312,7 @@ private:
     bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId);
 
     TDMCall *m_call = nullptr;
+    std::vector<TMSSQLADOQuery *> m_queries;
 };
 
 // The program's data module: the first one created, until it is destroyed.

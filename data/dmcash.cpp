@@ -1,6 +1,7 @@
 // Table and column lists, the report list, the cash book, document numbering
 // and the saved filters.
 #include "data/dm.h"
+#include "data/dmprocedures.h"
 
 #include "data/dmquerydefs.h"
 #include "platform/db/sqlparameters.h"
@@ -23,26 +24,26 @@ QString TDM::CurrentStoreName()
 
 bool TDM::ReportNameExistsOther(int id, const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_sestava_SESTAVA_EXISTUJE_2"), {{"@ID_SESTAVA", id}, {"@SESTAVA", name}});
+    return nameTaken(name, DMProc::tab_sestava_SESTAVA_EXISTUJE_2, {{"@ID_SESTAVA", id}, {"@SESTAVA", name}});
 }
 
 bool TDM::EditReportDefinition(int id, const QString &name, const QString &file)
 {
     return listWrite(MSSQLADOQuery_Sestava, QStringLiteral("ID_SESTAVA"), [&] {
-        return m_call->returnBool(QStringLiteral("tab_sestava_EDITOVAT_SESTAVU"),
+        return m_call->returnBool(DMProc::tab_sestava_EDITOVAT_SESTAVU,
                                   {{"@ID_SESTAVA", id}, {"@SESTAVA", name}, {"@SOUBOR", file}});
     });
 }
 
 Currency TDM::CashBalance()
 {
-    return m_call->returnValue(QStringLiteral("tab_pokladna_func_STAV")).toCurrency();
+    return m_call->returnValue(DMProc::tab_pokladna_func_STAV).toCurrency();
 }
 
 bool TDM::CashDepositWithdrawal(Currency amount)
 {
     const bool ok = m_call->returnBool(
-        QStringLiteral("tab_pokladna_POHYB"),
+        DMProc::tab_pokladna_POHYB,
         {{"@ID_OPERACE", 11}, {"@DOKLAD_NETISTENY", "0"}, {"@DOKLAD_VYTISTENY", "0"}, {"@POHYB", amount}});
     afterWrite(ok, [this] { UpdateCashLabel(); });
     return ok;
@@ -56,7 +57,7 @@ void TDM::UpdateCashLabel()
 
 bool TDM::NumberingPrefixExistsOther(int id, const QString &prefix)
 {
-    return nameTaken(prefix, QStringLiteral("tab_oznaceni_doklad_OZNACENI_DOKLAD_EXISTUJE_2"),
+    return nameTaken(prefix, DMProc::tab_oznaceni_doklad_OZNACENI_DOKLAD_EXISTUJE_2,
                      {{"@ID_OZNACENI_DOKLAD", id}, {"@OZNACENI_DOKLAD", prefix}});
 }
 
@@ -64,7 +65,7 @@ bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator,
                         int width)
 {
     return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"), [&] {
-        return m_call->returnBool(QStringLiteral("tab_oznaceni_doklad_EDITOVAT_OZNACENI"),
+        return m_call->returnBool(DMProc::tab_oznaceni_doklad_EDITOVAT_OZNACENI,
                                   {{"@ID_OZNACENI_DOKLAD", id},
                                    {"@OZNACENI_DOKLAD", prefix},
                                    {"@OZNACENI_ODDELOVAC", separator},
@@ -76,35 +77,34 @@ bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator,
 
 int TDM::FilterCount()
 {
-    return int(m_call->returnValue(QStringLiteral("tab_filtr_POCET")).toInt());
+    return int(m_call->returnValue(DMProc::tab_filtr_POCET).toInt());
 }
 
 bool TDM::FilterNameExists(const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_filtr_FILTR_EXISTUJE"), {{"@FILTR", name}});
+    return nameTaken(name, DMProc::tab_filtr_FILTR_EXISTUJE, {{"@FILTR", name}});
 }
 
 bool TDM::FilterNameExistsOther(int id, const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_filtr_FILTR_EXISTUJE_2"), {{"@ID_FILTR", id}, {"@FILTR", name}});
+    return nameTaken(name, DMProc::tab_filtr_FILTR_EXISTUJE_2, {{"@ID_FILTR", id}, {"@FILTR", name}});
 }
 
 QString TDM::FilterCaption(int id, bool withCaption)
 {
-    return caption(QStringLiteral("Filtr (%s (ID: %d))"), QStringLiteral("tab_filtr_func_FILTR"),
-                   QStringLiteral("@ID_FILTR"), id, withCaption);
+    return caption(QStringLiteral("Filtr (%s (ID: %d))"), DMProc::tab_filtr_func_FILTR, QStringLiteral("@ID_FILTR"), id,
+                   withCaption);
 }
 
 QString TDM::FilterScript(int id)
 {
-    return m_call->returnValue(QStringLiteral("tab_filtr_func_SCRIPT"), {{"@ID_FILTR", id}}).toString();
+    return m_call->returnValue(DMProc::tab_filtr_func_SCRIPT, {{"@ID_FILTR", id}}).toString();
 }
 
 bool TDM::NewFilter(const QString &name, const QString &condition, int &newId)
 {
     return listInsert(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&](int &id) {
-        const bool ok =
-            m_call->returnId(QStringLiteral("tab_filtr_NOVY_FILTR"), {{"@FILTR", name}, {"@SCRIPT", condition}}, id);
+        const bool ok = m_call->returnId(DMProc::tab_filtr_NOVY_FILTR, {{"@FILTR", name}, {"@SCRIPT", condition}}, id);
         newId = ok ? id : 0;
         return ok;
     });
@@ -113,7 +113,7 @@ bool TDM::NewFilter(const QString &name, const QString &condition, int &newId)
 bool TDM::EditFilter(int id, const QString &name, const QString &condition)
 {
     return listWrite(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&] {
-        return m_call->returnBool(QStringLiteral("tab_filtr_EDITOVAT_FILTR"),
+        return m_call->returnBool(DMProc::tab_filtr_EDITOVAT_FILTR,
                                   {{"@ID_FILTR", id}, {"@FILTR", name}, {"@SCRIPT", condition}});
     });
 }
@@ -121,7 +121,7 @@ bool TDM::EditFilter(int id, const QString &name, const QString &condition)
 bool TDM::RemoveFilter(int id)
 {
     return listWrite(MSSQLADOQuery_Filtr, QStringLiteral("ID_FILTR"), [&] {
-        return m_call->returnBool(QStringLiteral("tab_filtr_ODEBRAT_FILTR"), {{"@ID_FILTR", id}});
+        return m_call->returnBool(DMProc::tab_filtr_ODEBRAT_FILTR, {{"@ID_FILTR", id}});
     });
 }
 

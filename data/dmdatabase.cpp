@@ -169,21 +169,15 @@ bool TDM::EndTransaction(bool commit)
 }
 
 // One write in a transaction of its own: committed when the call succeeded,
-// rolled back otherwise (also when the commit itself fails).
+// rolled back otherwise (also when the commit itself fails, or the call
+// throws). Inside a transaction the caller began, the call is a step of it:
+// the caller commits or rolls back the whole (a refused call undoes only
+// itself through its savepoint). When the transaction cannot begin, nothing
+// is written and the server's reason stays the connection's.
 bool TDM::transactionWrite(const std::function<bool()> &call)
 {
-    // Inside a transaction the caller began, the call is a step of it: the
-    // caller commits or rolls back the whole (a refused call undoes only
-    // itself through its savepoint).
-    if (connection().inTransaction())
-        return call();
-    BeginTransaction();
-    bool ok = false;
-    try {
-        ok = call();
-    } catch (...) {
-        EndTransaction(false);
-        throw;
-    }
-    return EndTransaction(ok) && ok;
+    Db::Transaction transaction(connection());
+    if (!transaction.active())
+        return false;
+    return call() && transaction.commit();
 }

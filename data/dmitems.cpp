@@ -1,5 +1,6 @@
 // Catalogue operations on categories and items.
 #include "data/dm.h"
+#include "data/dmprocedures.h"
 
 #include "platform/messages.h"
 
@@ -20,67 +21,65 @@ TDMCall::Params itemParams(const TDMItem &i)
 // ---- categories
 int TDM::CategoryCount()
 {
-    return int(m_call->returnValue(QStringLiteral("tab_kategorie_POCET")).toInt());
+    return int(m_call->returnValue(DMProc::tab_kategorie_POCET).toInt());
 }
 
 int TDM::SubcategoryCount(int parentId)
 {
-    return int(m_call->returnValue(QStringLiteral("tab_kategorie_POCET_2"), {{"@ID_NADKATEGORIE", parentId}}).toInt());
+    return int(m_call->returnValue(DMProc::tab_kategorie_POCET_2, {{"@ID_NADKATEGORIE", parentId}}).toInt());
 }
 
 bool TDM::CategoryExists(int id)
 {
-    return m_call->returnValue(QStringLiteral("tab_kategorie_KATEGORIE_EXISTUJE"), {{"@ID_KATEGORIE", id}}).toBool();
+    return m_call->returnValue(DMProc::tab_kategorie_KATEGORIE_EXISTUJE, {{"@ID_KATEGORIE", id}}).toBool();
 }
 
 bool TDM::CategoryNameExists(int parentId, const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_kategorie_KATEGORIE_EXISTUJE_2"),
+    return nameTaken(name, DMProc::tab_kategorie_KATEGORIE_EXISTUJE_2,
                      {{"@ID_NADKATEGORIE", parentId}, {"@KATEGORIE", name}});
 }
 
 bool TDM::CategoryNameExistsOther(int parentId, int id, const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_kategorie_KATEGORIE_EXISTUJE_3"),
+    return nameTaken(name, DMProc::tab_kategorie_KATEGORIE_EXISTUJE_3,
                      {{"@ID_NADKATEGORIE", parentId}, {"@ID_KATEGORIE", id}, {"@KATEGORIE", name}});
 }
 
 int TDM::FindCategoryByPath(const QString &path)
 {
-    return int(m_call->returnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE_EXISTUJE"), {{"@PATH_KATEGORIE", path}})
-                   .toInt());
+    return int(m_call->returnValue(DMProc::tab_kategorie_ID_KATEGORIE_EXISTUJE, {{"@PATH_KATEGORIE", path}}).toInt());
 }
 
 int TDM::CategoryIdByPath(const QString &path)
 {
-    return int(m_call->returnValue(QStringLiteral("tab_kategorie_ID_KATEGORIE"), {{"@PATH_KATEGORIE", path}}).toInt());
+    return int(m_call->returnValue(DMProc::tab_kategorie_ID_KATEGORIE, {{"@PATH_KATEGORIE", path}}).toInt());
 }
 
 QString TDM::CategoryName(int id)
 {
-    return m_call->returnValue(QStringLiteral("tab_kategorie_func_KATEGORIE"), {{"@ID_KATEGORIE", id}}).toString();
+    return m_call->returnValue(DMProc::tab_kategorie_func_KATEGORIE, {{"@ID_KATEGORIE", id}}).toString();
 }
 
 QString TDM::CategoryPathName(int id)
 {
-    return m_call->returnValue(QStringLiteral("tab_kategorie_func_PATH_KATEGORIE"), {{"@ID_KATEGORIE", id}}).toString();
+    return m_call->returnValue(DMProc::tab_kategorie_func_PATH_KATEGORIE, {{"@ID_KATEGORIE", id}}).toString();
 }
 
 int TDM::DefaultCategoryId()
 {
-    return int(m_call->returnValue(QStringLiteral("tab_kategorie_VYCHOZI_ID_KATEGORIE")).toInt());
+    return int(m_call->returnValue(DMProc::tab_kategorie_VYCHOZI_ID_KATEGORIE).toInt());
 }
 
 QString TDM::CategoryIdPath(int id)
 {
-    return m_call->returnValue(QStringLiteral("tab_kategorie_func_PATH_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}})
-        .toString();
+    return m_call->returnValue(DMProc::tab_kategorie_func_PATH_ID_KATEGORIE, {{"@ID_KATEGORIE", id}}).toString();
 }
 
 bool TDM::ReadCategory(int id, QString &name, QString &specifikace)
 {
     std::vector<Variant> outputs;
-    if (!m_call->callProcedure(QStringLiteral("tab_kategorie_NACIST_DLE_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}},
+    if (!m_call->callProcedure(DMProc::tab_kategorie_NACIST_DLE_ID_KATEGORIE, {{"@ID_KATEGORIE", id}},
                                {"@KATEGORIE", "@SPECIFIKACE"}, outputs))
         return false;
     name = outputs[0].toString();
@@ -90,23 +89,21 @@ bool TDM::ReadCategory(int id, QString &name, QString &specifikace)
 
 QString TDM::SubcategoryIdList(int parentId)
 {
-    return m_call
-        ->returnValue(QStringLiteral("tab_kategorie_func_NACIST_SEZNAM_ID_KATEGORII"), {{"@ID_NADKATEGORIE", parentId}})
+    return m_call->returnValue(DMProc::tab_kategorie_func_NACIST_SEZNAM_ID_KATEGORII, {{"@ID_NADKATEGORIE", parentId}})
         .toString();
 }
 
 bool TDM::SetDefaultCategory(int id)
 {
     int result = 0;
-    return m_call->returnId(QStringLiteral("tab_kategorie_NASTAVENI_VYCHOZI_ID_KATEGORIE"), {{"@ID_KATEGORIE", id}},
-                            result);
+    return m_call->returnId(DMProc::tab_kategorie_NASTAVENI_VYCHOZI_ID_KATEGORIE, {{"@ID_KATEGORIE", id}}, result);
 }
 
 bool TDM::NewCategory(int parentId, const QString &name, const QString &specifikace, int &newId)
 {
     int id = 0;
     const bool ok =
-        m_call->returnId(QStringLiteral("tab_kategorie_NOVA_KATEGORIE"),
+        m_call->returnId(DMProc::tab_kategorie_NOVA_KATEGORIE,
                          {{"@ID_NADKATEGORIE", parentId}, {"@KATEGORIE", name}, {"@SPECIFIKACE", specifikace}}, id);
     newId = ok ? id : 0;
     return ok;
@@ -114,85 +111,83 @@ bool TDM::NewCategory(int parentId, const QString &name, const QString &specifik
 
 bool TDM::CopyCategory(int fromId, int toId)
 {
-    return m_call->returnBool(QStringLiteral("tab_kategorie_KOPIROVAT_KATEGORII"),
+    return m_call->returnBool(DMProc::tab_kategorie_KOPIROVAT_KATEGORII,
                               {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
 }
 
 bool TDM::MoveCategory(int fromId, int toId)
 {
-    return m_call->returnBool(QStringLiteral("tab_kategorie_PRESUNOUT_KATEGORII"),
+    return m_call->returnBool(DMProc::tab_kategorie_PRESUNOUT_KATEGORII,
                               {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
 }
 
 bool TDM::EditCategory(int id, const QString &name, const QString &specifikace)
 {
     int result = 0;
-    return m_call->returnId(QStringLiteral("tab_kategorie_EDITOVAT_KATEGORII"),
+    return m_call->returnId(DMProc::tab_kategorie_EDITOVAT_KATEGORII,
                             {{"@ID_KATEGORIE", id}, {"@KATEGORIE", name}, {"@SPECIFIKACE", specifikace}}, result);
 }
 
 bool TDM::RenameCategory(int id, const QString &name)
 {
-    return m_call->returnBool(QStringLiteral("tab_kategorie_PREJMENOVAT_KATEGORII"),
+    return m_call->returnBool(DMProc::tab_kategorie_PREJMENOVAT_KATEGORII,
                               {{"@ID_KATEGORIE", id}, {"@KATEGORIE", name}});
 }
 
 bool TDM::RemoveCategory(int id)
 {
     int result = 0;
-    return m_call->returnId(QStringLiteral("tab_kategorie_ODEBRAT_KATEGORII"), {{"@ID_KATEGORIE", id}}, result);
+    return m_call->returnId(DMProc::tab_kategorie_ODEBRAT_KATEGORII, {{"@ID_KATEGORIE", id}}, result);
 }
 
 // ---- items
 int TDM::ItemCount()
 {
-    return int(m_call->returnValue(QStringLiteral("tab_polozka_POCET")).toInt());
+    return int(m_call->returnValue(DMProc::tab_polozka_POCET).toInt());
 }
 
 bool TDM::ItemMarkExists(int storeId, const QString &mark)
 {
-    return nameTaken(mark, QStringLiteral("tab_polozka_OZNACENI_EXISTUJE"),
-                     {{"@ID_SKLAD", storeId}, {"@OZNACENI", mark}});
+    return nameTaken(mark, DMProc::tab_polozka_OZNACENI_EXISTUJE, {{"@ID_SKLAD", storeId}, {"@OZNACENI", mark}});
 }
 
 bool TDM::ItemMarkExistsOther(int storeId, int itemId, const QString &mark)
 {
-    return nameTaken(mark, QStringLiteral("tab_polozka_OZNACENI_EXISTUJE_2"),
+    return nameTaken(mark, DMProc::tab_polozka_OZNACENI_EXISTUJE_2,
                      {{"@ID_SKLAD", storeId}, {"@ID_POLOZKA", itemId}, {"@OZNACENI", mark}});
 }
 
 bool TDM::ItemNameExists(int storeId, const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_polozka_POLOZKA_EXISTUJE"),
-                     {{"@ID_SKLAD", storeId}, {"@POLOZKA", name}});
+    return nameTaken(name, DMProc::tab_polozka_POLOZKA_EXISTUJE, {{"@ID_SKLAD", storeId}, {"@POLOZKA", name}});
 }
 
 bool TDM::ItemNameExistsOther(int storeId, int itemId, const QString &name)
 {
-    return nameTaken(name, QStringLiteral("tab_polozka_POLOZKA_EXISTUJE_2"),
+    return nameTaken(name, DMProc::tab_polozka_POLOZKA_EXISTUJE_2,
                      {{"@ID_SKLAD", storeId}, {"@ID_POLOZKA", itemId}, {"@POLOZKA", name}});
 }
 
 bool TDM::ItemCodeExists(int storeId, const QString &code)
 {
-    return nameTaken(code, QStringLiteral("tab_polozka_KOD_EXISTUJE"), {{"@ID_SKLAD", storeId}, {"@KOD", code}});
+    return nameTaken(code, DMProc::tab_polozka_KOD_EXISTUJE, {{"@ID_SKLAD", storeId}, {"@KOD", code}});
 }
 
 bool TDM::ItemCodeExistsOther(int storeId, int itemId, const QString &code)
 {
-    return nameTaken(code, QStringLiteral("tab_polozka_KOD_EXISTUJE_2"),
+    return nameTaken(code, DMProc::tab_polozka_KOD_EXISTUJE_2,
                      {{"@ID_SKLAD", storeId}, {"@ID_POLOZKA", itemId}, {"@KOD", code}});
 }
 
 QString TDM::ItemMark(int id)
 {
-    return m_call->returnValue(QStringLiteral("tab_polozka_func_OZNACENI"), {{"@ID_POLOZKA", id}}).toString();
+    return m_call->returnValue(DMProc::tab_polozka_func_OZNACENI, {{"@ID_POLOZKA", id}}).toString();
 }
 
 QString TDM::SmallestFreeItemMark(int storeId, int width)
 {
     return m_call
-        ->returnValue(QStringLiteral("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE"),
+        ->returnValue(DMProc::tab_polozka_func_OZNACENI_NEJMENSI_VOLNE,
                       {{"@ID_SKLAD", storeId}, {"@OZNACENI_ZAROVNANI", width}})
         .toString();
 }
@@ -201,14 +196,13 @@ bool TDM::NewItem(const TDMItem &item)
 {
     return listInsert(MSSQLADOQuery_Polozka, KeyPolozka, [&](int &id) {
         return transactionWrite(
-            [&] { return m_call->returnId(QStringLiteral("tab_polozka_NOVA_POLOZKA"), itemParams(item), id); });
+            [&] { return m_call->returnId(DMProc::tab_polozka_NOVA_POLOZKA, itemParams(item), id); });
     });
 }
 
 bool TDM::ImportItem(const TDMItem &item)
 {
-    return transactionWrite(
-        [&] { return m_call->returnBool(QStringLiteral("tab_polozka_IMPORT_POLOZKY"), itemParams(item)); });
+    return transactionWrite([&] { return m_call->returnBool(DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item)); });
 }
 
 bool TDM::EditItem(int id, const TDMItem &item)
@@ -217,8 +211,7 @@ bool TDM::EditItem(int id, const TDMItem &item)
     params.insert(params.begin(), {"@ID_POLOZKA", id});
     const bool ok = listWrite(MSSQLADOQuery_Polozka, KeyPolozka, [&] {
         int result = 0;
-        return transactionWrite(
-            [&] { return m_call->returnId(QStringLiteral("tab_polozka_EDITOVAT_POLOZKU"), params, result); });
+        return transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_EDITOVAT_POLOZKU, params, result); });
     });
     afterWrite(ok, [this] { RequeryBasket(); });
     return ok;
@@ -226,13 +219,13 @@ bool TDM::EditItem(int id, const TDMItem &item)
 
 bool TDM::RemoveItem(int id)
 {
-    return m_call->returnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKU"), {{"@ID_POLOZKA", id}});
+    return m_call->returnBool(DMProc::tab_polozka_ODEBRAT_POLOZKU, {{"@ID_POLOZKA", id}});
 }
 
 bool TDM::RemoveStoreItems(int storeId)
 {
     const bool ok = transactionWrite([&] {
-        return m_call->returnBool(QStringLiteral("tab_polozka_ODEBRAT_POLOZKY"), {{"@ID_SKLAD", storeId}});
+        return m_call->returnBool(DMProc::tab_polozka_ODEBRAT_POLOZKY, {{"@ID_SKLAD", storeId}});
     });
     afterWrite(ok, [this] { MSSQLADOQuery_Polozka->RequeryQuery(); });
     return ok;
@@ -253,27 +246,21 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
                 return removed;
             }
             WaitWindow wait(QStringLiteral("Odebírání položek..."));
-            items->DisableControls();
+            Db::ControlsOff still(*items);
             bool removed = true;
-            try {
-                for (const Db::Bookmark &row : selectedRows) {
-                    if (!items->GotoBookmark(row)) {
-                        removed = false;
-                        break;
-                    }
-                    const int id = int(items->FieldByName(KeyPolozka).AsInteger());
-                    removed = RemoveItem(id);
-                    if (!removed)
-                        reason = connection().errors();
-                    afterWrite(removed, [&] { RemoveBasketRow(id); });
-                    if (!removed)
-                        break;
+            for (const Db::Bookmark &row : selectedRows) {
+                if (!items->GotoBookmark(row)) {
+                    removed = false;
+                    break;
                 }
-            } catch (...) {
-                items->EnableControls();
-                throw;
+                const int id = int(items->FieldByName(KeyPolozka).AsInteger());
+                removed = RemoveItem(id);
+                if (!removed)
+                    reason = connection().errors();
+                afterWrite(removed, [&] { RemoveBasketRow(id); });
+                if (!removed)
+                    break;
             }
-            items->EnableControls();
             return removed;
         });
     });

@@ -68,7 +68,7 @@ std::vector<TDMPlaceholderDef> orderOnly(const QString &order)
 }
 
 TDMQueryDef query(const QString &name, const QString &key, std::vector<TDMPlaceholderDef> placeholders,
-                  QStringList parameters, FieldList fields, bool stored)
+                  QStringList parameters, FieldList fields, int iniPosition)
 {
     TDMQueryDef def;
     def.component = QStringLiteral("MSSQLADOQuery_") + name;
@@ -77,7 +77,7 @@ TDMQueryDef query(const QString &name, const QString &key, std::vector<TDMPlaceh
     def.placeholders = std::move(placeholders);
     def.parameters = std::move(parameters);
     def.fields = fields.take();
-    def.storedInIni = stored;
+    def.iniPosition = iniPosition;
     return def;
 }
 
@@ -93,12 +93,12 @@ std::vector<TDMQueryDef> buildQueries()
     std::vector<TDMQueryDef> q;
     q.push_back(query("Uzivatel", "ID_UZIVATEL", orderOnly("LOGIN"), {},
                       FieldList("ID_UZIVATEL", false).add("uzivatel_SEZNAM", "ID_UZIVATEL UZIVATEL LOGIN SKUPINA"),
-                      true));
+                      15));
     q.push_back(query("Opravneni", "ID_OPRAVNENI", orderOnly("tab_uzivatel_opravneni.ID_OPRAVNENI"), {"ID_UZIVATEL"},
                       FieldList("ID_OPRAVNENI", false)
                           .add("tab_uzivatel_opravneni", "ID_UZIVATEL ID_OPRAVNENI STATE_OPRAVNENI")
                           .add("tab_opravneni", "POPIS"),
-                      true));
+                      10));
     q.push_back(query("OznaceniDoklad", "ID_OZNACENI_DOKLAD", orderOnly("POPIS_DOKLAD"), {},
                       FieldList("ID_OZNACENI_DOKLAD", false)
                           .add("tab_oznaceni_doklad", "ID_OZNACENI_DOKLAD")
@@ -107,22 +107,21 @@ std::vector<TDMQueryDef> buildQueries()
                                "OZNACENI_DOKLAD OZNACENI_ROK OZNACENI_MESIC OZNACENI_DEN "
                                "OZNACENI_ODDELOVAC PORADI_DOKLAD_NETISTENY PORADI_DOKLAD_VYTISTENY PORADI_ZAROVNANI")
                           .add("", "DOKLAD_NETISTENY DOKLAD_VYTISTENY"),
-                      true));
+                      11));
     q.push_back(query("Dph", "ID_DPH", orderOnly("POPIS_DPH"), {},
-                      FieldList("ID_DPH", false).add("tab_dph", "ID_DPH STATE_VYCHOZI DPH").add("", "POPIS_DPH"),
-                      true));
+                      FieldList("ID_DPH", false).add("tab_dph", "ID_DPH STATE_VYCHOZI DPH").add("", "POPIS_DPH"), 6));
     q.push_back(query(
         "Sklad", "ID_SKLAD", orderOnly("tab_sklad.SKLAD"), {},
         FieldList("ID_SKLAD", false).add("tab_sklad", "ID_SKLAD ID_KATEGORIE STATE_VYCHOZI SKLAD").add("", "KATEGORIE"),
-        true));
+        14));
     q.push_back(query("Kontakt", "ID_KONTAKT", orderOnly("tab_kontakt.KONTAKT"), {},
                       FieldList("ID_KONTAKT", false)
                           .add("tab_kontakt", "ID_KONTAKT STATE_DODAVATEL STATE_ODBERATEL KONTAKT " + ContactColumns),
-                      true));
+                      9));
     q.push_back(query("Jednotka", "ID_JEDNOTKA", orderOnly("tab_jednotka.JEDNOTKA"), {},
                       FieldList("ID_JEDNOTKA", false)
                           .add("tab_jednotka", "ID_JEDNOTKA STATE_VYCHOZI JEDNOTKA SPECIFIKACE MINIMUM NASOBNE"),
-                      true));
+                      8));
     q.push_back(query("Polozka", "ID_POLOZKA",
                       {{WhereFilter, QStringLiteral("1=1")}, {OrderBy, QStringLiteral("tab_polozka.OZNACENI")}},
                       {"ID_SKLAD", "PATH_ID_KATEGORIE"},
@@ -135,7 +134,7 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("", "KATEGORIE DODAVATEL")
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "NAKUP_CELKEM"),
-                      true));
+                      1));
     q.push_back(query("PolozkaHistorie", "ID_HISTORIE", orderOnly("CAS"), {"ID_POLOZKA"},
                       FieldList("ID_HISTORIE", false)
                           .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE REF_ID_DOKLAD")
@@ -146,7 +145,7 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("", "KATEGORIE DODAVATEL ODBERATEL")
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("tab_historie", "UZIVATEL"),
-                      true));
+                      2));
     q.push_back(query("Prodej", "ID_POLOZKA", orderOnly("tab_polozka.OZNACENI"), {},
                       FieldList("ID_PRODEJ", false)
                           .add("tab_prodej", "ID_PRODEJ ID_POLOZKA")
@@ -160,7 +159,7 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("", "KATEGORIE DODAVATEL")
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "PRODEJ_CELKEM"),
-                      true));
+                      3));
     q.push_back(query("Doklad", "ID_DOKLAD", {{WhereFilter, todaysDocuments}, {OrderBy, QStringLiteral("CAS")}}, {},
                       FieldList("ID_DOKLAD", false)
                           .add("tab_historie", "ID_DOKLAD")
@@ -174,7 +173,7 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("", "POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_HOTOVOST_CELKEM PRODEJ_FAKTURA_CELKEM "
                                    "PRODEJ_CELKEM DPH1_PRODEJ_CELKEM DPH2_PRODEJ_CELKEM DPH1_DPH DPH2_DPH")
                           .add("tab_historie", "UZIVATEL"),
-                      true));
+                      4));
     q.push_back(query("DokladDetail", "ID_HISTORIE", orderOnly("tab_historie.OZNACENI"), {"ID_DOKLAD"},
                       FieldList("ID_HISTORIE", false)
                           .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE ID_DPH OZNACENI KOD "
@@ -185,19 +184,19 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_historie", "NAKUP PRODEJ SLEVA MNOZSTVI")
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "NAKUP_CELKEM PRODEJ_CELKEM"),
-                      true));
-    q.push_back(query("SQL", "", {}, {}, FieldList("", false), false));
+                      5));
+    q.push_back(query("SQL", "", {}, {}, FieldList("", false), 0));
     q.push_back(query("Pokladna", "ID_POKLADNA", orderOnly("CAS"), {},
                       FieldList("ID_POKLADNA", false)
                           .add("tab_pokladna", "ID_POKLADNA ID_OPERACE")
                           .add("", "OPERACE CAS DOKLAD_NETISTENY "
                                    "DOKLAD_VYTISTENY")
                           .add("tab_pokladna", "UZIVATEL POHYB STAV"),
-                      true));
+                      12));
     q.push_back(query("Filtr", "ID_FILTR", orderOnly("tab_filtr.FILTR"), {},
-                      FieldList("ID_FILTR", false).add("tab_filtr", "ID_FILTR FILTR SCRIPT"), true));
+                      FieldList("ID_FILTR", false).add("tab_filtr", "ID_FILTR FILTR SCRIPT"), 7));
     q.push_back(query("Sestava", "ID_SESTAVA", orderOnly("tab_sestava.SESTAVA"), {},
-                      FieldList("ID_SESTAVA", false).add("tab_sestava", "ID_SESTAVA SESTAVA SOUBOR"), true));
+                      FieldList("ID_SESTAVA", false).add("tab_sestava", "ID_SESTAVA SESTAVA SOUBOR"), 13));
     q.push_back(query("Polozka_Hledat", "ID_POLOZKA", {}, {},
                       FieldList("", false).add(
                           "", "ID_POLOZKA ID_SKLAD ID_KATEGORIE PATH_ID_KATEGORIE " + ItemColumns +
@@ -205,19 +204,19 @@ std::vector<TDMQueryDef> buildQueries()
                                   "DETAIL_DOKLAD_NETISTENY DETAIL_DOKLAD_VYTISTENY DETAIL_OZNACENI DETAIL_KOD "
                                   "DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP DETAIL_PRODEJ DETAIL_SLEVA "
                                   "DETAIL_MNOZSTVI DETAIL_ODBERATEL DETAIL_UZIVATEL"),
-                      false));
+                      0));
     q.push_back(query(
         "Doklad_Hledat", "ID_DOKLAD", {}, {},
         FieldList("", false).add("", "ID_DOKLAD CAS ID_OPERACE OPERACE STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY "
                                      "ODBERATEL IC DIC ADRESA SLEVA_CELKEM POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_CELKEM "
                                      "DETAIL_OZNACENI DETAIL_KOD DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP "
                                      "DETAIL_PRODEJ DETAIL_SLEVA DETAIL_MNOZSTVI DETAIL_UZIVATEL"),
-        false));
+        0));
     q.push_back(query("PrihlaseniUzivatele", "ID", orderOnly("UZIVATEL"), {},
                       FieldList("ID", false)
                           .add("", "ID UZIVATEL BLOKOVANY PRIHLASEN POSLEDNI_OPERACE "
                                    "OTEVRENE_TRANSAKCE STANICE MAC_ADRESA"),
-                      false));
+                      0));
     return q;
 }
 

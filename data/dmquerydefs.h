@@ -36,7 +36,9 @@ struct TDMQueryDef
     std::vector<TDMPlaceholderDef> placeholders; // empty: plain SQL without a template
     QStringList parameters;                      // ":NAME" parameters, without the colon
     std::vector<TDMFieldDef> fields;
-    bool storedInIni = false; // one of the collections kept in section "DM"
+    // Its place (from 1) among the collections the form storage keeps in
+    // section "DM", in the order they are written; 0: not kept.
+    int iniPosition = 0;
 
     const TDMFieldDef *findField(const QString &name) const;
     QString defaultValue(const QString &placeholder) const;

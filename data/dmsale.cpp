@@ -1,6 +1,7 @@
 // The basket of this session, the sale that turns it into a document, the
 // cancellation of a document, and printing through the preview screen.
 #include "data/dm.h"
+#include "data/dmprocedures.h"
 
 #include "platform/messages.h"
 
@@ -10,14 +11,14 @@ const QString TransactionFailed = QStringLiteral("Transakce skončila s chybou..
 
 Currency TDM::BasketQuantity(int itemId)
 {
-    return m_call->returnValue(QStringLiteral("tab_prodej_func_MNOZSTVI"), {{"@ID_POLOZKA", itemId}}).toCurrency();
+    return m_call->returnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}}).toCurrency();
 }
 
 bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute)
 {
     return listInsert(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&](int &id) {
         return m_call->returnId(
-            QStringLiteral("tab_prodej_PRIDAT_EDITOVAT"),
+            DMProc::tab_prodej_PRIDAT_EDITOVAT,
             {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity}, {"@ABSOLUTNE", absolute}}, id);
     });
 }
@@ -25,7 +26,7 @@ bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool a
 bool TDM::RemoveBasketRow(int itemId)
 {
     return listWrite(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&] {
-        return m_call->returnBool(QStringLiteral("tab_prodej_ODEBRAT"), {{"@ID_POLOZKA", itemId}});
+        return m_call->returnBool(DMProc::tab_prodej_ODEBRAT, {{"@ID_POLOZKA", itemId}});
     });
 }
 
@@ -62,51 +63,43 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
 
 bool TDM::SellBasket(int kind, bool print, const QString &customer, int discount, int &documentId)
 {
-    return saleOrCancel(QStringLiteral("tab_prodej_PRODAT"),
+    return saleOrCancel(DMProc::tab_prodej_PRODAT,
                         {{"@ID_OPERACE", kind}, {"@TISK", print}, {"@ODBERATEL", customer}, {"@SLEVA", discount}},
                         QStringLiteral("Prodej položek neproběhl..."), documentId);
 }
 
 int TDM::DocumentCount()
 {
-    return int(m_call->returnValue(QStringLiteral("tab_doklad_POCET")).toInt());
+    return int(m_call->returnValue(DMProc::tab_doklad_POCET).toInt());
 }
 
 bool TDM::CanCancelDocument(int documentId)
 {
-    return m_call->returnValue(QStringLiteral("tab_doklad_LZE_STORNOVAT"), {{"@ID_DOKLAD_PRODEJ", documentId}})
-        .toBool();
+    return m_call->returnValue(DMProc::tab_doklad_LZE_STORNOVAT, {{"@ID_DOKLAD_PRODEJ", documentId}}).toBool();
 }
 
 bool TDM::CancelDocument(int documentId)
 {
     int id = 0;
-    return saleOrCancel(QStringLiteral("tab_doklad_STORNO"), {{"@ID_DOKLAD_PRODEJ", documentId}},
+    return saleOrCancel(DMProc::tab_doklad_STORNO, {{"@ID_DOKLAD_PRODEJ", documentId}},
                         QStringLiteral("Storno dokladu neproběhlo..."), id);
 }
 
 int TDM::HistoryCount()
 {
-    return int(m_call->returnValue(QStringLiteral("tab_historie_POCET")).toInt());
+    return int(m_call->returnValue(DMProc::tab_historie_POCET).toInt());
 }
 
 namespace {
 
 // Lets a report walk a list with its grid still and comes back to its row.
+// (The row comes back while the grid is still.)
 template <typename Work>
 void whileListStill(TMSSQLADOQuery *list, const QString &key, Work work)
 {
-    list->SavePosition(key);
-    list->DisableControls();
-    try {
-        work();
-    } catch (...) {
-        list->RestorePosition();
-        list->EnableControls();
-        throw;
-    }
-    list->RestorePosition();
-    list->EnableControls();
+    Db::ControlsOff still(*list);
+    TPositionKept kept(*list, key);
+    work();
 }
 
 } // namespace

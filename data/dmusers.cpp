@@ -2,6 +2,7 @@
 // database's group; a password reaches the server only as a SCRAM verifier
 // made here, never as plain text in SQL or in the server's log.
 #include "data/dm.h"
+#include "data/dmprocedures.h"
 
 #include <libpq-fe.h>
 
@@ -24,24 +25,24 @@ QString scramVerifier(Db::Connection &connection, const QString &login, const QS
 
 int TDM::UserCount()
 {
-    return int(m_call->returnValue(QStringLiteral("uzivatel_COUNT")).toInt());
+    return int(m_call->returnValue(DMProc::uzivatel_COUNT).toInt());
 }
 
 bool TDM::UserExists(const QString &user)
 {
-    return nameTaken(user, QStringLiteral("uzivatel_func_USER_EXIST"), {{"@USER", user}});
+    return nameTaken(user, DMProc::uzivatel_func_USER_EXIST, {{"@USER", user}});
 }
 
 QString TDM::UserCaption(int id, bool withCaption)
 {
-    return caption(QStringLiteral("Uživatel (%s (ID: %d))"), QStringLiteral("uzivatel_func_USER"),
-                   QStringLiteral("@ID_USER"), id, withCaption);
+    return caption(QStringLiteral("Uživatel (%s (ID: %d))"), DMProc::uzivatel_func_USER, QStringLiteral("@ID_USER"), id,
+                   withCaption);
 }
 
 bool TDM::NewUser(const QString &login, const QString &password)
 {
     return listInsert(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&](int &id) {
-        return m_call->returnId(QStringLiteral("uzivatel_NOVY_UZIVATEL"),
+        return m_call->returnId(DMProc::uzivatel_NOVY_UZIVATEL,
                                 {{"@LOGIN", login}, {"@HESLO", scramVerifier(connection(), login, password)}}, id);
     });
 }
@@ -57,7 +58,7 @@ bool TDM::ChangeUserPassword(const QString &login, const QString &oldPassword, c
             return false;
         }
         check.close();
-        return m_call->returnBool(QStringLiteral("uzivatel_HESLO_UZIVATEL"),
+        return m_call->returnBool(DMProc::uzivatel_HESLO_UZIVATEL,
                                   {{"@LOGIN", login},
                                    {"@HESLO_STARE", QString()},
                                    {"@HESLO_NOVE", scramVerifier(connection(), login, newPassword)}});
@@ -67,11 +68,11 @@ bool TDM::ChangeUserPassword(const QString &login, const QString &oldPassword, c
 bool TDM::RemoveUser(const QString &login)
 {
     return listWrite(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&] {
-        return m_call->returnBool(QStringLiteral("uzivatel_ODEBRAT_UZIVATELE"), {{"@LOGIN", login}});
+        return m_call->returnBool(DMProc::uzivatel_ODEBRAT_UZIVATELE, {{"@LOGIN", login}});
     });
 }
 
 bool TDM::HasRight(int right)
 {
-    return m_call->returnValue(QStringLiteral("tab_uzivatel_opravneni_OPRAVNENI"), {{"@ID_OPRAVNENI", right}}).toBool();
+    return m_call->returnValue(DMProc::tab_uzivatel_opravneni_OPRAVNENI, {{"@ID_OPRAVNENI", right}}).toBool();
 }

@@ -71,6 +71,7 @@ public:
 private:
     void fireRefresh();
     QString sortColumn(const Db::Field *field) const;
+    bool searchFailed(const std::exception &error);
     bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
@@ -83,4 +84,27 @@ private:
     QPointer<Db::Dataset> m_searchDataset;
     QString m_searchKeyField;
     Variant m_lastMatch;
+};
+
+// Keeps a list's row for a scope: the row is saved by its key when the scope
+// begins and the list comes back to it (or the nearest earlier row) when the
+// scope ends, also when the scope throws.
+class TPositionKept
+{
+public:
+    TPositionKept(TMSSQLADOQuery &list, const QString &keyFieldName)
+        : m_list(list)
+    {
+        m_list.SavePosition(keyFieldName);
+    }
+    ~TPositionKept() noexcept(false)
+    {
+        Db::RunCleanUp(m_exceptions, [this] { m_list.RestorePosition(); });
+    }
+    TPositionKept(const TPositionKept &) = delete;
+    TPositionKept &operator=(const TPositionKept &) = delete;
+
+private:
+    TMSSQLADOQuery &m_list;
+    int m_exceptions = std::uncaught_exceptions();
 };

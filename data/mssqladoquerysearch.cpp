@@ -2,6 +2,7 @@
 // columns and is filtered on the searched value; the list then walks to its
 // first (or next) row whose key the filtered twin holds.
 #include "data/mssqladoquery.h"
+#include "platform/db/connection.h"
 
 #include <QSet>
 
@@ -49,24 +50,24 @@ QSet<QString> keysOf(Db::Dataset &dataset, const QString &keyFieldName)
     return keys;
 }
 
-// Keeps a dataset's controls off for a scope, also when the walk throws.
-class ControlsOff
-{
-public:
-    explicit ControlsOff(Db::Dataset &dataset)
-        : m_dataset(dataset)
-    {
-        m_dataset.DisableControls();
-    }
-    ~ControlsOff() { m_dataset.EnableControls(); }
-    ControlsOff(const ControlsOff &) = delete;
-    ControlsOff &operator=(const ControlsOff &) = delete;
-
-private:
-    Db::Dataset &m_dataset;
-};
-
 } // namespace
+
+// A search that cannot run (the twin does not open, a column is missing)
+// finds nothing; its reason becomes the connection's last error, where the
+// caller reads it.
+bool TMSSQLADOQuery::searchFailed(const std::exception &error)
+{
+    Db::Connection *connection = GetConnection();
+    if (!connection && m_searchDataset)
+        connection = m_searchDataset->GetConnection();
+    if (connection) {
+        if (const auto *server = dynamic_cast<const Db::DatabaseError *>(&error))
+            connection->reportError(server->error().message, server->error().sqlState);
+        else
+            connection->reportError(QString::fromUtf8(error.what()));
+    }
+    return false;
+}
 
 bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value)
 {
@@ -98,8 +99,8 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
         else if (field->DataType() != Db::FieldType::Boolean)
             filter = field->FieldName() + QStringLiteral(" = ") + quoted(text);
         return filterAndWalk(filter);
-    } catch (const std::exception &) {
-        return false;
+    } catch (const std::exception &error) {
+        return searchFailed(error);
     }
 }
 
@@ -129,12 +130,13 @@ bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString
                 searchDataset->SetFiltered(false);
                 filter = candidate;
             } catch (const Db::DatabaseError &) {
+                // Not a failure of the search: the column is left out.
                 searchDataset->SetFiltered(false);
             }
         }
         return filterAndWalk(filter);
-    } catch (const std::exception &) {
-        return false;
+    } catch (const std::exception &error) {
+        return searchFailed(error);
     }
 }
 
@@ -155,8 +157,8 @@ bool TMSSQLADOQuery::FindNextMatch()
         return false;
     try {
         return walkToMatch(false);
-    } catch (const std::exception &) {
-        return false;
+    } catch (const std::exception &error) {
+        return searchFailed(error);
     }
 }
 
@@ -166,7 +168,7 @@ bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
     const Db::Field &key = FieldByName(m_searchKeyField);
     bool found = false;
     {
-        ControlsOff off(*this);
+        Db::ControlsOff off(*this);
         if (fromFirst) {
             First();
             m_lastMatch = key.Value();

@@ -476,21 +476,15 @@ void TPropsStorage::loadCollection(QObject *collection, const QString &name)
                               stored) &&
         stored >= 0 && stored <= kMaxStoredItems)
         count = stored;
-    items->StoredBeginUpdate();
-    try {
-        if (count != items->StoredCount())
-            items->StoredResize(count);
-        for (int i = 0; i < items->StoredCount(); ++i) {
-            QObject *item = items->StoredItem(i);
-            if (!item)
-                continue;
-            subWorker(item, sub, QStringLiteral("Item%1_").arg(i))->LoadProperties(true);
-        }
-    } catch (...) {
-        items->StoredEndUpdate();
-        throw;
+    TStoredCollectionUpdate update(*items);
+    if (count != items->StoredCount())
+        items->StoredResize(count);
+    for (int i = 0; i < items->StoredCount(); ++i) {
+        QObject *item = items->StoredItem(i);
+        if (!item)
+            continue;
+        subWorker(item, sub, QStringLiteral("Item%1_").arg(i))->LoadProperties(true);
     }
-    items->StoredEndUpdate();
 }
 
 void TPropsStorage::loadComponentReference(const QMetaProperty &property, const QString &text)

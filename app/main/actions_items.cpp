@@ -88,13 +88,12 @@ std::vector<Db::Bookmark> TForm_Tarmil::selectedItemRows()
         return rows;
     TMSSQLADOQuery *items = DM->MSSQLADOQuery_Polozka;
     const Db::Bookmark current = items->GetBookmark();
-    items->DisableControls();
+    Db::ControlsOff still(*items);
     for (int position : positions) {
         items->SetRecNo(position + 1);
         rows.push_back(items->GetBookmark());
     }
     items->GotoBookmark(current);
-    items->EnableControls();
     return rows;
 }
 

@@ -49,22 +49,6 @@ std::vector<int> markedPositions(TKxDBGrid *grid)
     return positions;
 }
 
-class ControlsOff
-{
-public:
-    explicit ControlsOff(Db::Dataset *dataset)
-        : m_dataset(dataset)
-    {
-        m_dataset->DisableControls();
-    }
-    ~ControlsOff() { m_dataset->EnableControls(); }
-    ControlsOff(const ControlsOff &) = delete;
-    ControlsOff &operator=(const ControlsOff &) = delete;
-
-private:
-    Db::Dataset *m_dataset;
-};
-
 } // namespace
 
 ExportTable ExportTableOf(TKxDBGrid *grid, bool allColumns)
@@ -91,7 +75,7 @@ int RunExportWalk(const ExportTable &table, ExportCellWriter &writer)
     Db::Dataset *dataset = table.dataset;
     if (!dataset || !dataset->Active())
         return 0;
-    ControlsOff controlsOff(dataset);
+    Db::ControlsOff controlsOff(*dataset);
     const bool selection = !table.selectedPositions.empty();
     Messages().setProgressMaximum(selection ? int(table.selectedPositions.size()) + 1 : dataset->RecordCount());
     int record = 1;

@@ -110,4 +110,48 @@ private:
     quint64 m_sessionSerial = 0;
 };
 
+// A transaction for a scope: begun when made unless the session is already in
+// one (the scope is then a step of the caller's transaction, which commits or
+// rolls back the whole). commit() ends it; a scope left without a commit,
+// also by an exception, rolls it back.
+class Transaction
+{
+public:
+    explicit Transaction(Connection &connection)
+        : m_connection(connection)
+        , m_own(!connection.inTransaction())
+    {
+        if (m_own)
+            m_begun = m_connection.beginTransaction();
+    }
+    ~Transaction()
+    {
+        if (m_own && m_begun && m_connection.inTransaction())
+            m_connection.rollback();
+    }
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    // Whether the scope has a transaction: its own that began, or the caller's.
+    bool active() const { return !m_own || m_begun; }
+    // Whether the transaction is the scope's own (false inside the caller's).
+    bool own() const { return m_own; }
+    // Commits the scope's own transaction; says whether it went through.
+    // Inside the caller's transaction there is nothing to commit yet: true.
+    bool commit()
+    {
+        if (!m_own)
+            return true;
+        if (!m_begun || !m_connection.inTransaction())
+            return false;
+        m_begun = false;
+        return m_connection.commit();
+    }
+
+private:
+    Connection &m_connection;
+    bool m_own;
+    bool m_begun = false;
+};
+
 } // namespace Db

@@ -3,6 +3,7 @@
 // the data module use it: open, re-query with the same parameters, move,
 // locate, filter on the client, clone, bookmark, follow a master, and write a
 // changed column back. Grids observe it through data sources (datasource.h).
+#include "platform/db/cleanup.h"
 #include "platform/db/field.h"
 #include "platform/db/parameter.h"
 #include "platform/db/servererror.h"
@@ -195,6 +196,29 @@ private:
     std::unique_ptr<MasterLink> m_masterLink;
 
     std::map<int, CellText> m_pending; // column -> edited text
+};
+
+// Keeps a dataset's controls off for a scope: the grids showing it stay still
+// while the scope walks it, and are shown the rows again when it ends, also
+// when the walk throws.
+class ControlsOff
+{
+public:
+    explicit ControlsOff(Dataset &dataset)
+        : m_dataset(dataset)
+    {
+        m_dataset.DisableControls();
+    }
+    ~ControlsOff() noexcept(false)
+    {
+        RunCleanUp(m_exceptions, [this] { m_dataset.EnableControls(); });
+    }
+    ControlsOff(const ControlsOff &) = delete;
+    ControlsOff &operator=(const ControlsOff &) = delete;
+
+private:
+    Dataset &m_dataset;
+    int m_exceptions = std::uncaught_exceptions();
 };
 
 } // namespace Db

@@ -1,6 +1,8 @@
 #include "data/dm_fixture.h"
 
+#include "data/dmprocedures.h"
 #include "data/dmquerydefs.h"
+#include "kit/formstorage.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -165,4 +167,41 @@ TEST_F(DataModuleDatabase, RefreshAllComesBackToEachListsRow)
     EXPECT_EQ(dm->MSSQLADOQuery_Polozka->FieldByName("POLOZKA").AsString(), "Změněná");
     EXPECT_EQ(messages.callsOf(MessageCall::Wait).last().heading, "Refresh databáze...");
     EXPECT_FALSE(messages.waitShown());
+}
+
+// The module's lists, their definitions and the settings file's order are
+// one list: a definition without a member, a member out of order, a place
+// in the settings file given twice or skipped are found.
+TEST_F(DataModuleDatabase, QueryMembersAndDefinitionsAreOneList)
+{
+    EXPECT_EQ(TDM::QueryListProblems(TDM::QueryMemberNames(), DataModuleQueries()), QStringList());
+    QStringList names;
+    for (TMSSQLADOQuery *query : dm->Queries())
+        names << query->objectName();
+    EXPECT_EQ(names, TDM::QueryMemberNames());
+    EXPECT_EQ(dm->QueryByName("MSSQLADOQuery_Prodej"), dm->MSSQLADOQuery_Prodej);
+    EXPECT_EQ(dm->FormStorage->StoredProps().join(' ').replace(".FormatParameters", "").replace("MSSQLADOQuery_", ""),
+              "Polozka PolozkaHistorie Prodej Doklad DokladDetail Dph Filtr Jednotka Kontakt Opravneni "
+              "OznaceniDoklad Pokladna Sestava Sklad Uzivatel");
+
+    QStringList members = TDM::QueryMemberNames();
+    std::vector<TDMQueryDef> defs = DataModuleQueries();
+    members.swapItemsAt(0, 1);
+    members.removeLast();
+    defs[1].iniPosition = defs[0].iniPosition;
+    EXPECT_EQ(TDM::QueryListProblems(members, defs),
+              QStringList({"list 1: member MSSQLADOQuery_Opravneni, definition MSSQLADOQuery_Uzivatel",
+                           "list 2: member MSSQLADOQuery_Uzivatel, definition MSSQLADOQuery_Opravneni",
+                           "list 19: member (none), definition MSSQLADOQuery_PrihlaseniUzivatele",
+                           "settings file place 10 is not given", "settings file place 15 is given 2 times"}));
+}
+
+// Every procedure name the module calls is one the creation script makes.
+TEST_F(DataModuleDatabase, EveryProcedureTheModuleCallsExists)
+{
+    ASSERT_GT(DMProc::All().size(), 100);
+    for (const QString &name : DMProc::All()) {
+        dm->MSSQLADOStoredProcedure->SetStoredProcedure(name);
+        EXPECT_FALSE(dm->MSSQLADOStoredProcedure->Parameters().empty()) << qPrintable(name);
+    }
 }

@@ -288,3 +288,25 @@ TEST_F(FormatQueryTest, TwinSearchOverAllFieldsDropsConditionsAColumnCannotTake)
     EXPECT_EQ(currentId(), 2);
     EXPECT_FALSE(query.FindFirstInFields(&twin, QStringLiteral("ID_POLOZKA"), QString()));
 }
+
+// A search that cannot run finds nothing and leaves the server's reason
+// where the caller reads it.
+TEST_F(FormatQueryTest, AFailedSearchLeavesItsReason)
+{
+    TMSSQLADOQuery twin;
+    twin.SetConnection(&connection);
+    twin.SetSQL(QStringLiteral("SELECT ID_POLOZKA, POLOZKA FROM missing_table"));
+    EXPECT_FALSE(query.FindFirstInField(&twin, QStringLiteral("ID_POLOZKA"), QStringLiteral("o"),
+                                        query.FindField(QStringLiteral("POLOZKA"))));
+    EXPECT_TRUE(connection.lastErrorText().endsWith(QStringLiteral("[42P01]")))
+        << qPrintable(connection.lastErrorText());
+    connection.clearErrors();
+    EXPECT_FALSE(query.FindFirstInFields(&twin, QStringLiteral("ID_POLOZKA"), QStringLiteral("o")));
+    EXPECT_TRUE(connection.lastErrorText().endsWith(QStringLiteral("[42P01]")));
+    // A key column the twin lacks.
+    twin.SetSQL(QStringLiteral("SELECT POLOZKA FROM tab_polozka"));
+    EXPECT_FALSE(query.FindFirstInField(&twin, QStringLiteral("ID_POLOZKA"), QStringLiteral("o"),
+                                        query.FindField(QStringLiteral("POLOZKA"))));
+    EXPECT_TRUE(connection.lastErrorText().contains(QStringLiteral("ID_POLOZKA")))
+        << qPrintable(connection.lastErrorText());
+}

@@ -58,6 +58,50 @@ TEST_F(LiveDatabaseTest, LostConnectionIsAnErrorAndTheNextStatementReconnects)
     EXPECT_EQ(again.cellText(0, 0), QStringLiteral("2"));
 }
 
+// A transaction for a scope: committed only when asked, rolled back when the
+// scope is left otherwise (an exception too); inside the caller's transaction
+// it is a step that neither commits nor rolls back.
+TEST_F(LiveDatabaseTest, ATransactionScopeRollsBackUnlessCommitted)
+{
+    run(QStringLiteral("CREATE TABLE t (id integer)"));
+    auto count = [this] { return connection.exec(QStringLiteral("SELECT count(*) FROM t")).cellText(0, 0); };
+    {
+        Db::Transaction transaction(connection);
+        ASSERT_TRUE(transaction.active() && transaction.own());
+        run(QStringLiteral("INSERT INTO t VALUES (1)"));
+    }
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_EQ(count(), QStringLiteral("0"));
+    try {
+        Db::Transaction transaction(connection);
+        run(QStringLiteral("INSERT INTO t VALUES (1)"));
+        throw std::runtime_error("x");
+    } catch (const std::runtime_error &) {
+    }
+    EXPECT_EQ(count(), QStringLiteral("0"));
+    {
+        Db::Transaction transaction(connection);
+        run(QStringLiteral("INSERT INTO t VALUES (1)"));
+        EXPECT_TRUE(transaction.commit());
+        EXPECT_FALSE(transaction.commit()); // once
+    }
+    EXPECT_EQ(count(), QStringLiteral("1"));
+    ASSERT_TRUE(connection.beginTransaction());
+    {
+        Db::Transaction step(connection);
+        EXPECT_FALSE(step.own());
+        run(QStringLiteral("INSERT INTO t VALUES (2)"));
+    }
+    EXPECT_TRUE(connection.inTransaction());
+    {
+        Db::Transaction step(connection);
+        EXPECT_TRUE(step.commit());
+    }
+    EXPECT_TRUE(connection.inTransaction());
+    ASSERT_TRUE(connection.commit());
+    EXPECT_EQ(count(), QStringLiteral("2"));
+}
+
 // The server's defaults for the database differ from what the program reads;
 // a session opened again after a lost connection gets the same settings as
 // the one opened first.

@@ -297,6 +297,38 @@ TEST_F(DatasetTest, DetailFollowsTheMasterRow)
     EXPECT_EQ(detail.RecordCount(), 2);
 }
 
+// The controls come back when the scope ends. Showing the rows again may fail
+// (here the detail's query): while the scope's own exception is leaving, that
+// exception reaches the caller; otherwise the clean-up's failure does.
+TEST_F(DatasetTest, ControlsComeBackWhenTheScopeEndsAlsoByAnException)
+{
+    run(QStringLiteral("CREATE TABLE history (id serial PRIMARY KEY, item_id integer)"));
+    DataSource masterSource;
+    masterSource.SetDataSet(&items);
+    Dataset detail;
+    detail.SetConnection(&connection);
+    detail.SetSQL(QStringLiteral("SELECT * FROM history WHERE item_id = :ID"));
+    detail.SetMasterSource(&masterSource);
+    items.Open();
+    detail.Open();
+    run(QStringLiteral("DROP TABLE history"));
+    try {
+        ControlsOff still(items);
+        items.Next();
+        throw std::runtime_error("walk");
+    } catch (const std::runtime_error &error) {
+        EXPECT_STREQ(error.what(), "walk");
+    }
+    EXPECT_FALSE(items.ControlsDisabled());
+    EXPECT_THROW(
+        {
+            ControlsOff still(items);
+            items.Next();
+        },
+        DatabaseError);
+    EXPECT_FALSE(items.ControlsDisabled());
+}
+
 TEST_F(DatasetTest, PostWritesTheColumnBackByKey)
 {
     items.Open();
