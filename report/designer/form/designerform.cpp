@@ -166,6 +166,7 @@ void TvlDesignerForm::FormShow(TvlReport &report)
 
 void TvlDesignerForm::FormHide()
 {
+    m_editingPrepared = false;
     ClearUndo();
     SaveState();
     m_inspector->hide();

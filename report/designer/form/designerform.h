@@ -49,7 +49,13 @@ public:
     void AfterObjectChange() override;
     void RedrawPage() override;
     TvlPage *Page() const override { return m_page; }
-    void SetPage(TvlPage *page) override { m_page = page; }
+    // The engine hands a page before the show only to edit a prepared page;
+    // then the engine itself asks whether to keep the changes.
+    void SetPage(TvlPage *page) override
+    {
+        m_page = page;
+        m_editingPrepared = !isVisible();
+    }
     bool Modified() const override { return m_modified; }
     void SetModified(bool modified) override { m_modified = modified; }
 
@@ -191,6 +197,7 @@ private:
     TvlReport *m_report = nullptr;
     TvlPage *m_page = nullptr;
     bool m_modified = false;
+    bool m_editingPrepared = false; // a prepared page, not the layout, is shown
     int m_curPage = 0;
     TvlDesignerSettings m_settings;
     bool m_showBandTitles = true;

@@ -105,6 +105,10 @@ TvlDesignerForm::SaveAnswer TvlDesignerForm::AskSaveChanges()
 
 bool TvlDesignerForm::FormCloseQuery()
 {
+    // A prepared page must never be saved as the report's layout; the
+    // engine asks about it when the designer has closed.
+    if (m_editingPrepared)
+        return true;
     return AskSaveChanges() == SaveAnswer::Go;
 }
 

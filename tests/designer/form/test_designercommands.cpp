@@ -3,11 +3,13 @@
 #include "designerform_fixture.h"
 #include "report/designer/form/pagecommands.h"
 #include "report/designer/page/designerglobals.h"
+#include "report/vlbandview.h"
 #include "report/vlsubreportview.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTabBar>
+#include <QTimer>
 
 TEST_F(DesignerFormTest, ClosingAsksToSaveChangesAndKeepsTheWorkWhenTheSaveIsCancelled)
 {
@@ -191,4 +193,37 @@ TEST_F(DesignerFormTest, AddingAPageKeepsItOnlyWhenItsOptionsAreConfirmed)
     EXPECT_EQ(report.Pages[1]->Orientation, poLandscape);
     EXPECT_TRUE(form->Modified());
     EXPECT_EQ(form->Tabs()->count(), 2);
+}
+
+TEST_F(DesignerFormTest, APreparedPageIsNeverSavedAsTheLayout)
+{
+    auto band = vlCreateView(otBand);
+    static_cast<TvlBandView *>(band.get())->SetBandType(btReportTitle);
+    band->SetBounds(0, 20, 700, 40);
+    report.Pages[0]->Add(std::move(band));
+    AddMemo("Nadpis", 20, 24);
+    ASSERT_TRUE(report.SaveToFile(Path("sestava.vlf")));
+    const QByteArray layout = [&] {
+        QFile file(Path("sestava.vlf"));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    report.FileName = Path("sestava.vlf");
+    ASSERT_TRUE(report.PrepareReport());
+    ASSERT_EQ(report.EMFPages.Count(), 1);
+
+    vlRegisterDesigner(form.get());
+    QTimer::singleShot(0, form.get(), [&] {
+        form->SetModified(true);
+        form->ExitBClick();
+    });
+    messages.answer(false);                  // the engine's own question about the page
+    dialogs.answers = {TvlFormDialogs::Yes}; // were the designer to ask, it would save
+    report.EditPreparedPage(0);
+    vlRegisterDesigner(nullptr);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(messages.count(MessageCall::Question), 1);
+    QFile file(Path("sestava.vlf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), layout);
 }
