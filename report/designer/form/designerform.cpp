@@ -184,10 +184,17 @@ void TvlDesignerForm::done(int result)
 
 void TvlDesignerForm::FillFontBox()
 {
-    const QStringList families = QFontDatabase::families();
+    // Names as layouts keep them: without the foundry Qt adds to a family
+    // that more than one foundry makes ("C059 [UKWN]").
+    QStringList families;
     m_fontName->clear();
-    for (const QString &family : families)
-        m_fontName->addItem(family, QFontDatabase::isScalable(family) ? 4 : 0);
+    for (const QString &family : QFontDatabase::families()) {
+        const QString name = family.section(QStringLiteral(" ["), 0, 0);
+        if (families.contains(name))
+            continue;
+        families << name;
+        m_fontName->addItem(name, QFontDatabase::isScalable(family) ? 4 : 0);
+    }
     DefaultFontName = vlChooseDefaultFontName(families);
     DefaultFontSize = 10;
     m_fontName->setCurrentIndex(m_fontName->findText(DefaultFontName));

@@ -3,11 +3,13 @@
 // report of one page.
 #include "common/scripted_messages.h"
 #include "report/designer/dialogs/dialoganswers.h"
+#include "report/designer/dialogs/editorform.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/vlregistry.h"
 
 #include <QList>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -64,6 +66,17 @@ public:
         return descriptionConfirmed;
     }
     bool PageOptions(TvlPageSetup &options, QWidget *) override { return pageOptions(options); }
+    int bandType = -1;
+    int BandType(const QList<bool> &, QWidget *) override { return bandType; }
+    // The memo editor's answer: the text typed, or nothing to cancel.
+    QString memoText;
+    int MemoEditor(TvlEditorForm &form) override
+    {
+        if (memoText.isEmpty())
+            return QDialog::Rejected;
+        form.M1->setPlainText(memoText);
+        return QDialog::Accepted;
+    }
 };
 
 class DesignerFormTest : public ::testing::Test

@@ -14,11 +14,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 TEST_F(DesignerFormTest, TitleShowsTheFileNamePart)
@@ -400,4 +402,60 @@ TEST_F(DesignerFormTest, AFloatingBarLeftOffEveryScreenComesBackOntoIt)
     const QRect screen = vlScreenAreas().constFirst();
     EXPECT_TRUE(screen.contains(restored->frameGeometry().topLeft()))
         << restored->frameGeometry().x() << "," << restored->frameGeometry().y();
+}
+
+// A new user's first report: a title band, a text in it, saved, previewed.
+// With TARMIL5_SHOTS the designer and the preview are left as pictures.
+TEST_F(DesignerFormTest, ANewUserDesignsSavesAndPreviewsASmallReport)
+{
+    const QString folder = qEnvironmentVariable("TARMIL5_SHOTS");
+    form->FormShow(report);
+    form->resize(1100, 760);
+    form->show();
+    QApplication::processEvents();
+    QWidget *page = form->PageView();
+
+    answers.bandType = btReportTitle;
+    QTest::mouseClick(static_cast<TvlSpeedButton *>(form->Control("OB3")), Qt::LeftButton);
+    QTest::mouseMove(page, QPoint(60, 60));
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(60, 60));
+    ASSERT_EQ(report.Pages[0]->Count(), 1);
+    EXPECT_EQ(report.Pages[0]->Object(0)->ObjectType, otBand);
+
+    answers.memoText = "Faktura č. 1";
+    QTest::mouseClick(static_cast<TvlSpeedButton *>(form->Control("OB2")), Qt::LeftButton);
+    const TvlView *band = report.Pages[0]->Object(0);
+    const QPoint inBand(band->Left + 60, band->Top + 8);
+    QTest::mousePress(page, Qt::LeftButton, {}, inBand);
+    QTest::mouseMove(page, inBand + QPoint(160, 18));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, inBand + QPoint(160, 18));
+    ASSERT_EQ(report.Pages[0]->Count(), 2);
+    EXPECT_EQ(report.Pages[0]->Object(1)->Memo, QStringList{"Faktura č. 1"});
+    EXPECT_TRUE(form->Modified());
+    QApplication::processEvents();
+    if (!folder.isEmpty())
+        form->grab().save(QDir(folder).filePath("designed.png"));
+
+    dialogs.fileNames = {Path("faktura")};
+    static_cast<QAction *>(form->Control("N20"))->trigger(); // "&Uložit": untitled, so save as
+    EXPECT_TRUE(QFile::exists(Path("faktura.vlf")));
+    EXPECT_EQ(form->windowTitle(), "Editor sestav - faktura.vlf");
+
+    bool previewed = false;
+    QTimer::singleShot(100, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->inherits("TvlPreviewForm") && window->isVisible()) {
+                previewed = true;
+                if (!folder.isEmpty())
+                    window->grab().save(QDir(folder).filePath("preview.png"));
+                window->close();
+            }
+    });
+    form->FileBtn4Click();
+    EXPECT_TRUE(previewed);
+    TvlReport reread;
+    ASSERT_TRUE(reread.LoadFromFile(Path("faktura.vlf")));
+    ASSERT_EQ(reread.Pages[0]->Count(), 2);
+    EXPECT_EQ(reread.Pages[0]->Object(1)->Memo, QStringList{"Faktura č. 1"});
+    form->hide();
 }
