@@ -137,8 +137,10 @@ std::vector<TvlView *> vlCreateFieldViews(TvlPage &page, const TvlFieldsLayout &
     for (const TvlPlannedMemo &planned : layout.Memos) {
         std::unique_ptr<TvlView> view = vlCreateView(otMemo);
         auto *memo = static_cast<TvlMemoView *>(view.get());
-        memo->FontName = defaults.FontName;
-        memo->FontSize = defaults.FontSize;
+        if (!defaults.FontName.isEmpty()) // else the memo's own font
+            memo->FontName = defaults.FontName;
+        if (defaults.FontSize > 0)
+            memo->FontSize = defaults.FontSize;
         if (planned.Header)
             memo->FontStyle = CodeToFontStyles(2);
         memo->Memo = QStringList{planned.Text};
@@ -157,8 +159,10 @@ std::vector<TvlView *> vlCreateFieldViews(TvlPage &page, const TvlFieldsLayout &
 int vlMemoTextWidth(const QString &text, const QString &fontName, int fontSize, bool bold)
 {
     TvlMemoView memo;
-    memo.FontName = fontName;
-    memo.FontSize = fontSize;
+    if (!fontName.isEmpty())
+        memo.FontName = fontName;
+    if (fontSize > 0)
+        memo.FontSize = fontSize;
     QFont font = memo.MakeFont(memo.FontPixelHeight());
     font.setBold(bold);
     const QFontMetricsF metrics(font, &TvlCanvas::ReferenceImage());

@@ -152,6 +152,10 @@ TEST_F(InsertFieldsTest, ObjectsAreMadeNamedUniquelySelectedAndInTheDefaultFont)
     ASSERT_TRUE(band);
     EXPECT_EQ(band->GetBandType(), btMasterData);
     EXPECT_EQ(band->FormatText, "Frm.Polozky");
+
+    // Without a chosen font the memos keep their own.
+    const std::vector<TvlView *> plain = vlCreateFieldViews(page, layout, TvlObjectDefaults{}, taken);
+    EXPECT_EQ(static_cast<TvlMemoView *>(plain[1])->FontName, TvlMemoView().FontName);
 }
 
 TEST(InsertFieldsWidth, MeasuredInTheMemoFont)
