@@ -51,10 +51,13 @@ void forEachSubReport(TvlReport &report, F f)
 
 std::vector<TvlDetachedPage> vlRemoveSubReportPages(TvlReport &report, std::vector<int> pageIndexes, int curPage)
 {
-    std::sort(pageIndexes.begin(), pageIndexes.end(), std::greater<int>());
-    pageIndexes.erase(std::unique(pageIndexes.begin(), pageIndexes.end()), pageIndexes.end());
+    // Pages still to look at, kept in the numbering of the moment; a page
+    // taken out brings the pages its own sub-reports show.
     std::vector<TvlDetachedPage> taken;
-    for (const int index : pageIndexes) {
+    while (!pageIndexes.empty()) {
+        const auto highest = std::max_element(pageIndexes.begin(), pageIndexes.end());
+        const int index = *highest;
+        pageIndexes.erase(highest);
         if (index < 0 || index >= report.Pages.Count() || index == curPage || report.Pages.Count() < 2)
             continue;
         bool shown = false;
@@ -65,10 +68,19 @@ std::vector<TvlDetachedPage> vlRemoveSubReportPages(TvlReport &report, std::vect
         page.Index = index;
         swapContents(*report.Pages[index], page);
         report.Pages.Delete(index);
+        for (const auto &view : page.Objects)
+            if (auto *sub = dynamic_cast<TvlSubReportView *>(view.get()))
+                pageIndexes.push_back(sub->PageIndex);
         forEachSubReport(report, [&](TvlSubReportView &sub) {
             if (sub.PageIndex > index)
                 --sub.PageIndex;
         });
+        std::erase(pageIndexes, index);
+        for (int &pending : pageIndexes)
+            if (pending > index)
+                --pending;
+        if (index < curPage)
+            --curPage;
         taken.push_back(std::move(page));
     }
     return taken;
@@ -185,7 +197,7 @@ void TvlDesignerUndo::removePagesOf(const std::vector<int> &pageIndexes, Entry &
     int newCurPage = curPage;
     for (const TvlDetachedPage &page : taken) {
         shiftPageIndexes(page.Index + 1, -1, page.Index);
-        if (page.Index < curPage)
+        if (page.Index < newCurPage)
             --newCurPage;
     }
     for (auto &page : taken)

@@ -30,8 +30,9 @@ struct TvlDetachedPage
 };
 
 // Takes out the pages the removed sub-reports showed when no sub-report left
-// in the report shows them (never the page shown, never the last page);
-// renumbers the other sub-reports. Returned in the order taken (highest first).
+// in the report shows them (never the page shown, never the last page), with
+// the pages the sub-reports on those show in turn; renumbers the other
+// sub-reports. Returned in the order taken, each index as it was then.
 std::vector<TvlDetachedPage> vlRemoveSubReportPages(TvlReport &report, std::vector<int> pageIndexes, int curPage);
 // Puts pages back (in reverse order of taking) and renumbers the sub-reports.
 void vlRestoreSubReportPages(TvlReport &report, std::vector<TvlDetachedPage> &pages);

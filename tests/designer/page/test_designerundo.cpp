@@ -221,3 +221,33 @@ TEST_F(DesignerUndo, CutCopyAndPasteWithRenamingSkippedBandsAndScrolling)
     EXPECT_EQ(at(2)->Left, 0);
     EXPECT_EQ(at(2)->Top, 0);
 }
+
+TEST_F(DesignerUndo, ASubReportOnTheRemovedPageTakesItsOwnPageToo)
+{
+    TvlSubReportView *outer = addSubReport(host, 0); // page 1
+    host.report.Pages.Add();                         // page 2: shown by the inner one
+    auto inner = std::make_unique<TvlSubReportView>();
+    inner->PageIndex = 2;
+    inner->Name = "Inner";
+    host.report.Pages[1]->Add(std::move(inner));
+    host.report.Pages.Add(); // page 3, shown by a sub-report on page 0
+    TvlSubReportView *last = addSubReport(host, 80);
+    last->PageIndex = 3;
+    host.report.Pages.Delete(4); // the page addSubReport added
+    host.report.Pages[2]->Add(vlCreateView(otMemo))->Name = "Deep";
+    host.report.Pages[3]->Add(vlCreateView(otMemo))->Name = "Kept";
+
+    host.select({outer});
+    undo.DeleteSelected();
+    ASSERT_EQ(host.report.Pages.Count(), 2);
+    EXPECT_EQ(last->PageIndex, 1);
+    EXPECT_EQ(host.report.Pages[1]->Object(0)->Name, QStringLiteral("Kept"));
+
+    undo.Undo();
+    ASSERT_EQ(host.report.Pages.Count(), 4);
+    EXPECT_EQ(static_cast<TvlSubReportView *>(at(0))->PageIndex, 1);
+    EXPECT_EQ(static_cast<TvlSubReportView *>(at(1))->PageIndex, 3);
+    EXPECT_EQ(static_cast<TvlSubReportView *>(host.report.Pages[1]->Object(0))->PageIndex, 2);
+    EXPECT_EQ(host.report.Pages[2]->Object(0)->Name, QStringLiteral("Deep"));
+    EXPECT_EQ(host.report.Pages[3]->Object(0)->Name, QStringLiteral("Kept"));
+}
