@@ -563,7 +563,10 @@ void TvlPageEditor::resizeOne(QPoint point)
     if (!snappedDelta(point, dx, dy))
         return;
     TvlPage *p = page();
-    TvlView *view = p->Object(vlTopSelectedIndex(p));
+    const int index = vlTopSelectedIndex(p);
+    if (index < 0 || !p->Object(index)->Selected)
+        return;
+    TvlView *view = p->Object(index);
     const TvlBounds b = vlBoundsOf(*view);
     if (m_resizeCorner == 0) {
         constexpr int r = 3;
@@ -691,6 +694,8 @@ void TvlPageEditor::DoubleClick()
     // Qt sends press, release, double click, release: the double click takes
     // the place of the second press, so no later press is to be swallowed.
     m_down = false;
+    if (!page())
+        return;
     vlCountSelected(page());
     if (SelectedCount == 0)
         m_host.PageOptions();
