@@ -178,8 +178,11 @@ void TvlDesignerForm::FileBtn3Click()
         N20Click();
         return;
     }
+    // A report last saved as XML stays XML: the binary layout would spoil
+    // the file the user chose that kind for.
     QString error;
-    if (!m_report->SaveToFile(m_fileName, &error)) {
+    const bool xml = QFileInfo(m_fileName).suffix().compare(QLatin1String("vl3"), Qt::CaseInsensitive) == 0;
+    if (!(xml ? m_report->SaveToVL3File(m_fileName, &error) : m_report->SaveToFile(m_fileName, &error))) {
         m_dialogConfirmed = false;
         reportError(QStringLiteral("Sestavu nelze uložit do %1.").arg(m_fileName), error);
         return;

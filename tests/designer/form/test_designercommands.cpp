@@ -118,6 +118,14 @@ TEST_F(DesignerFormTest, SaveAsTakesTheExtensionOfTheChosenFilter)
     form->N20Click();
     EXPECT_TRUE(QFile::exists(Path("b.vl3")));
     EXPECT_EQ(form->FileName(), Path("b.vl3"));
+    // Saving again keeps the XML layout the file was saved as.
+    QFile::remove(Path("b.vl3"));
+    form->FileBtn3Click();
+    QFile xml(Path("b.vl3"));
+    ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(xml.readAll().trimmed().startsWith("<?xml"));
+    EXPECT_FALSE(form->Modified());
+    form->SetModified(true);
 
     // A template goes to the template folder and leaves the title.
     form->N20Click();

@@ -136,6 +136,9 @@ TEST_F(DesignerFormTest, ToolBarsReturnWhereTheyWere)
     form->Window()->addToolBar(Qt::BottomToolBarArea, align);
     form->Pan2Click(2); // the text bar hides
     EXPECT_TRUE(text->isHidden());
+    emit form->ToolBarMenu()->aboutToShow();
+    EXPECT_FALSE(qobject_cast<QAction *>(form->Control("Pan3"))->isChecked());
+    EXPECT_TRUE(qobject_cast<QAction *>(form->Control("Pan2"))->isChecked());
     form->FormHide();
 
     Registry registry(Path("registry.ini"));
