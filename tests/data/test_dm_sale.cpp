@@ -58,6 +58,28 @@ TEST_F(DataModuleSale, ABasketLineCostsTwoRoundTrips)
     EXPECT_EQ(connection.roundTrips() - reopened, 3u);
 }
 
+// The basket list shows each line's category path (worked out once per
+// category) and sorts by it.
+TEST_F(DataModuleSale, BasketLinesShowTheirCategoryPaths)
+{
+    int tools = 0;
+    ASSERT_TRUE(dm->NewCategory(1, "Nářadí", "-", tools)) << qPrintable(dm->LastErrorText());
+    const int plain = newItem("0001");
+    const int hammer = newItem("0002", Currency::fromInt(10), Currency::fromInt(100), "?\\Nářadí");
+    const int saw = newItem("0003", Currency::fromInt(10), Currency::fromInt(100), "?\\Nářadí");
+    for (const int item : {plain, hammer, saw})
+        ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), false));
+    TMSSQLADOQuery *basket = dm->MSSQLADOQuery_Prodej;
+    basket->FormatParameters()
+        .FindParameter("%ORDER_BY")
+        ->SetFormatParameterValue("KATEGORIE DESC, tab_polozka.OZNACENI");
+    basket->RefreshQuery();
+    QStringList rows;
+    for (basket->First(); !basket->Eof(); basket->Next())
+        rows << basket->FieldByName("OZNACENI").AsString() + " " + basket->FieldByName("KATEGORIE").AsString();
+    EXPECT_EQ(rows, QStringList({"0002 ?\\Nářadí", "0003 ?\\Nářadí", "0001 ?"}));
+}
+
 TEST_F(DataModuleSale, RemovingTheLastBasketRowLandsOnTheOneBefore)
 {
     const int first = newItem("0001");
