@@ -231,19 +231,16 @@ public:
         }
         ConsoleReporter::ReportRuns(reports);
     }
-    double nanoseconds(const std::string &prefix) const
+    // By the run's full name ("BM_SellOnly/real_time"); 0 when it did not run.
+    double nanoseconds(const std::string &run) const
     {
-        for (const auto &[name, value] : m_nanoseconds)
-            if (name.rfind(prefix, 0) == 0)
-                return value;
-        return 0;
+        const auto found = m_nanoseconds.find(run);
+        return found == m_nanoseconds.end() ? 0 : found->second;
     }
-    double counter(const std::string &prefix, const std::string &counter) const
+    double counter(const std::string &run, const std::string &counter) const
     {
-        for (const auto &[name, value] : m_counters)
-            if (name.rfind(prefix, 0) == 0 && name.substr(name.find('|') + 1) == counter)
-                return value;
-        return 0;
+        const auto found = m_counters.find(run + '|' + counter);
+        return found == m_counters.end() ? 0 : found->second;
     }
 
 private:
@@ -253,10 +250,10 @@ private:
 void printFigures(const FigureReporter &figures)
 {
     const double roundTrip = figures.nanoseconds("BM_RoundTrip/real_time/threads:1") / 1000;
-    const double line = figures.nanoseconds("BM_FillLargeBasket") / kLargeBasket / 1000;
-    const double moduleLine = figures.nanoseconds("BM_ModuleBasketLine") / kModuleBasket / 1000;
-    const double sale = figures.nanoseconds("BM_SellOnly") / 1000;
-    const double insert = figures.nanoseconds("BM_CommittedInsert") / 1000;
+    const double line = figures.nanoseconds("BM_FillLargeBasket/iterations:2/real_time") / kLargeBasket / 1000;
+    const double moduleLine = figures.nanoseconds("BM_ModuleBasketLine/iterations:3/real_time") / kModuleBasket / 1000;
+    const double sale = figures.nanoseconds("BM_SellOnly/real_time") / 1000;
+    const double insert = figures.nanoseconds("BM_CommittedInsert/real_time") / 1000;
     if (roundTrip <= 0 || insert <= 0)
         return;
     std::printf("\nbare round trip:                          %8.1f us\n", roundTrip);
@@ -265,10 +262,10 @@ void printFigures(const FigureReporter &figures)
     const double serverRoundTrip = figures.counter("BM_RoundTrip/real_time/threads:1", "server us");
     if (serverRoundTrip > 0)
         std::printf("  server's processor time: %.1f us per line, %.1f us per bare round trip\n",
-                    figures.counter("BM_FillLargeBasket", "server us"), serverRoundTrip);
+                    figures.counter("BM_FillLargeBasket/iterations:2/real_time", "server us"), serverRoundTrip);
     std::printf("basket line, data module, %d-line basket: %7.1f us = %.1f round trips, %.1f statements\n",
                 kModuleBasket, moduleLine, moduleLine / roundTrip,
-                figures.counter("BM_ModuleBasketLine", "round trips/line"));
+                figures.counter("BM_ModuleBasketLine/iterations:3/real_time", "round trips/line"));
     std::printf("sale of %d lines alone (call and commit): %8.1f us = %.1f committed one-row inserts (%.1f us)\n",
                 kLines, sale, sale / insert, insert);
 }
