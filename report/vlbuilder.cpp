@@ -135,6 +135,9 @@ TvlReportBuilder::TvlReportBuilder(TvlReport *target)
 {
     g_active = this;
     m_started = QDateTime::currentDateTime();
+    m_parser.OnGetValue = [this](const QString &name, Variant &value) { GetReportValue(name, value); };
+    m_parser.OnFunction = [this](const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
+                                 QString &val) { CallReportFunction(name, p1, p2, p3, val); };
 }
 
 TvlReportBuilder::~TvlReportBuilder()

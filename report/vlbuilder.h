@@ -5,6 +5,7 @@
 // DATE and TIME, the error), answers the interpreter and the function
 // library, and forms each design page through its run-time bands.
 #include "report/vlband.h"
+#include "report/vlcompiledexpression.h"
 #include "report/vlreport.h"
 #include "report/vlscriptbinding.h"
 
@@ -164,6 +165,8 @@ private:
     TvlReportBuilder *m_previous;
 
     TInterpretator m_interpreter;
+    TvlParser m_parser; // answered by the value lookup and the function libraries
+    TvlExpressionCache m_expressions;
     TvlStdFunctionLibrary m_stdLibrary;
     std::vector<std::unique_ptr<TvlPageRun>> m_runs;
     std::vector<TvlView *> m_hooks;

@@ -1,5 +1,6 @@
 #include "report/vlmemoview.h"
 
+#include "report/vltextwidths.h"
 #include "report/xmlreport.h"
 
 #include <QFontMetricsF>
@@ -69,12 +70,7 @@ int TvlMemoView::FontPixelHeight() const
 
 QFont TvlMemoView::MakeFont(int pixelHeight) const
 {
-    QFont font(FontName);
-    font.setPixelSize(std::max(1, pixelHeight));
-    applyFontStyles(font, FontStyle);
-    font.setKerning(false);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
+    return vlMemoFont(FontName, pixelHeight, FontStyle);
 }
 
 TvlFont TvlMemoView::CanvasFont(int pixelHeight) const
@@ -99,9 +95,9 @@ QList<TvlTextLine> TvlMemoView::Layout(const QStringList &text) const
         return lines;
     }
     const TvlWrapOptions options{UsableWidth(), bool(Flags & mfWordWrap), bool(Flags & mfWordBreak)};
-    const QFontMetricsF metrics(MakeFont(FontPixelHeight()), &TvlCanvas::ReferenceImage());
+    TvlTextWidths &widths = TvlTextWidths::For(FontName, FontPixelHeight(), FontStyle);
     return vlWrapText(text, options,
-                      [&](const QString &t) { return vlRound(metrics.horizontalAdvance(t) + CharSpacing * t.size()); });
+                      [&](const QString &t) { return vlRound(widths.Width(t) + CharSpacing * t.size()); });
 }
 
 int TvlMemoView::GetLineHeight()

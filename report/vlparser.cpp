@@ -94,6 +94,32 @@ public:
         , m_s(controlCharactersAsBlanks(infix))
     {}
 
+    // Converts without calling anything: each function call leaves a marker
+    // in the output and its place in the conversion in calls. False when the
+    // text cannot be converted so (COPY and IF evaluate while converting; a
+    // sign after a call is read by what the call hands back).
+    bool runDeferring(std::vector<TvlDeferredCall> &calls)
+    {
+        for (const QChar c : std::as_const(m_s))
+            if (c.unicode() >= vlCallMarker && c.unicode() < vlCallMarker + vlMaxDeferredCalls)
+                return false;
+        m_deferred = &calls;
+        run();
+        return m_deferrable;
+    }
+
+    // The conversion as it stood at a deferred call, with the call's result
+    // spliced in; what follows converts as usual, calling functions.
+    PostfixConversion(TvlParser &parser, const TvlDeferredCall &call, const QString &result)
+        : m_parser(parser)
+        , m_s(call.Source)
+        , m_output(call.Output)
+        , m_stack(call.Stack)
+        , m_i(call.Start)
+    {
+        m_s.replace(call.Start - 1, call.End - call.Start, u'(' + result + u')');
+    }
+
     QString run()
     {
         while (m_i <= m_s.size()) {
@@ -118,6 +144,7 @@ public:
         finish();
         return m_output;
     }
+    const QString &output() const { return m_output; }
 
 private:
     // ---- reading
@@ -246,6 +273,10 @@ private:
     {
         QString a1, a2, a3;
         SplitCallArguments(m_s, m_i, a1, a2, a3);
+        if (m_deferred) {
+            deferCall(start, upper, a1, a2, a3);
+            return;
+        }
         QString replacement;
         if (upper == u"COPY") {
             const QString text = m_parser.Calculate(a1).toString();
@@ -261,15 +292,34 @@ private:
         } else if (m_parser.OnFunction) {
             QString val;
             m_parser.OnFunction(upper, Variant(a1), Variant(a2), Variant(a3), val);
-            EscapeQuotes(val);
-            replacement = controlCharactersAsBlanks(val);
+            replacement = TvlParser::CallResultText(val);
         }
         m_s.replace(start - 1, m_i - start, u'(' + replacement + u')');
         m_i = start;
         m_operandRead = false;
     }
 
+    void deferCall(int start, const QString &upper, const QString &a1, const QString &a2, const QString &a3)
+    {
+        int next = m_i;
+        while (next <= m_s.size() && m_s.at(next - 1) == u' ')
+            ++next;
+        const QChar after = next <= m_s.size() ? m_s.at(next - 1) : QChar();
+        if (upper == u"COPY" || upper == u"IF" || after == u'+' || after == u'-' ||
+            m_deferred->size() >= size_t(vlMaxDeferredCalls)) {
+            m_deferrable = false;
+            m_i = int(m_s.size()) + 1; // nothing more to read
+            return;
+        }
+        m_deferred->push_back({upper, a1, a2, a3, m_s, m_output, m_stack, start, m_i});
+        m_output += QChar(char16_t(vlCallMarker + m_deferred->size() - 1));
+        m_output += u' ';
+        m_operandRead = true;
+    }
+
     TvlParser &m_parser;
+    std::vector<TvlDeferredCall> *m_deferred = nullptr;
+    bool m_deferrable = true;
     QString m_s; // the source; calls are replaced by their results in it
     QString m_output;
     QString m_stack; // the operator stack; its first character is the top
@@ -340,6 +390,26 @@ Variant TvlParser::EvaluatePostfix(const QString &postfix)
         }
     }
     return stack.isEmpty() ? Variant() : stack.first();
+}
+
+bool TvlParser::ConvertDeferringCalls(const QString &infix, QString &postfix, std::vector<TvlDeferredCall> &calls)
+{
+    PostfixConversion conversion(*this, infix);
+    if (!conversion.runDeferring(calls))
+        return false;
+    postfix = conversion.output();
+    return true;
+}
+
+QString TvlParser::ResumeConversion(const TvlDeferredCall &call, const QString &result)
+{
+    return PostfixConversion(*this, call, result).run();
+}
+
+QString TvlParser::CallResultText(QString val)
+{
+    EscapeQuotes(val);
+    return controlCharactersAsBlanks(val);
 }
 
 Variant TvlParser::Calculate(const QString &expression)

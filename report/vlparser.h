@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 // Raised for expressions the parser cannot read (an operator without its
 // operands, an unclosed bracket or quote). Conversion errors of numbers and
@@ -44,6 +45,18 @@ using TDetailEvent = std::function<void(const QString &parName, Variant &parValu
 using TFunctionEvent =
     std::function<void(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3, QString &val)>;
 
+// A function call left out of a conversion, with where the conversion stood
+// (its source, output and operator stack, and the call's place in the source).
+struct TvlDeferredCall
+{
+    QString Name, A1, A2, A3;
+    QString Source, Output, Stack;
+    int Start = 0, End = 0;
+};
+// The deferred calls' markers in postfix text: one character each, then a blank.
+constexpr char16_t vlCallMarker = 0xE000;
+constexpr int vlMaxDeferredCalls = 256;
+
 class TvlParser
 {
 public:
@@ -53,6 +66,16 @@ public:
     QString ConvertToPostfix(const QString &infix);
     Variant EvaluatePostfix(const QString &postfix);
     Variant Calculate(const QString &expression);
+
+    // Postfix text in which every function call is a marker, without calling
+    // anything; false when the text does not convert so (then only Calculate
+    // gives its value).
+    bool ConvertDeferringCalls(const QString &infix, QString &postfix, std::vector<TvlDeferredCall> &calls);
+    // The conversion interrupted at a deferred call, continued with the call's
+    // result text in its place; later calls are made as they are read.
+    QString ResumeConversion(const TvlDeferredCall &call, const QString &result);
+    // A function's result as the conversion reads it back in place of the call.
+    static QString CallResultText(QString val);
 };
 
 // Reading routines shared with the memo expander and the rich text view.

@@ -54,11 +54,7 @@ private:
 
 Variant TvlReportBuilder::Calculate(const QString &expression)
 {
-    TvlParser parser;
-    parser.OnGetValue = [this](const QString &name, Variant &value) { GetReportValue(name, value); };
-    parser.OnFunction = [this](const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
-                               QString &val) { CallReportFunction(name, p1, p2, p3, val); };
-    return parser.Calculate(expression);
+    return m_expressions.Calculate(m_parser, expression);
 }
 
 void TvlReportBuilder::GetReportValue(const QString &name, Variant &value)

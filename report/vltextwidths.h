@@ -1,0 +1,43 @@
+#pragma once
+// Widths of text lines on the reference device, as QFontMetricsF gives them,
+// without shaping every line again. Text is shaped run by run and, with
+// kerning off, a glyph's advance depends on its character alone; the one
+// exception is a ligature (two or more characters drawn as one glyph). So a
+// line of characters this measurer has checked (one glyph each, no ligature
+// with their neighbour) is as wide as the sum of its characters' widths
+// plus what each neighbouring pair measured together adds (nothing, unless
+// the font does something of its own); any other line is measured whole.
+#include "platform/fontstyle.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QString>
+
+// The font memo text is laid out and drawn with: no kerning, no hinting.
+QFont vlMemoFont(const QString &family, int pixelHeight, TFontStyles styles);
+
+class TvlTextWidths
+{
+public:
+    explicit TvlTextWidths(const QFont &font);
+
+    double Width(const QString &text);
+    const QFont &Font() const { return m_font; }
+
+    // The measurer of a memo's font (name, pixel height, styles), kept for
+    // the program's life; the fonts of reports are few.
+    static TvlTextWidths &For(const QString &family, int pixelHeight, TFontStyles styles);
+
+private:
+    // A character's width, or -1 when lines holding it are measured whole.
+    double CharWidth(char16_t c);
+    // What a pair adds to its characters' widths, or NaN when lines holding it are measured whole.
+    double PairExtra(char16_t a, char16_t b);
+    int GlyphCount(const QString &text) const;
+
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    QHash<char16_t, double> m_chars;
+    QHash<quint32, double> m_pairs;
+};
