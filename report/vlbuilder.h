@@ -148,6 +148,20 @@ private:
     bool LookupField(const QString &name, Variant &value);
     bool LookupSpecial(const QString &name, Variant &value);
     QString ExpandLine(const QString &line, qint32 format, const QString &formatText);
+    // A memo line cut at its bracket expressions, each with its format spec.
+    struct BracketLine
+    {
+        struct Item
+        {
+            QString Before; // the text before the bracket
+            QString Expression;
+            QString FormatSpec; // after " #"
+            bool HasFormat;
+        };
+        std::vector<Item> Items;
+        QString Tail;
+    };
+    const BracketLine &ParseBracketLine(const QString &line);
     // The data band whose records LINE# and the like count.
     TvlBand *DataBandOf(TvlBand *band) const;
     // The band whose data set plain field names are read from.
@@ -192,6 +206,9 @@ private:
 
     // Cross columns being printed: 0 outside them, -1 in the cross footer.
     int m_crossColumn = 0;
+    // Footers to which the current row's cross columns added something.
+    std::set<TvlBand *> m_columnsCounted;
+    std::unordered_map<QString, BracketLine> m_bracketLines;
     QString m_currentExpression;
     Variant m_currentValue;
 };

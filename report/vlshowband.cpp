@@ -253,9 +253,21 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
     Keep<TvlBand *> keepAggregating(m_aggregatingBand);
     Keep<TvlView *> keepView(m_curView);
     m_curBand = &dataBand;
-    auto add = [&](TvlBand *footer) {
+    TvlBand *crossFooter = run.Table[btCrossFooter];
+    // Once per row the footers' own objects add the row; while the row's
+    // cross columns print, each column adds itself to the footers' cells of
+    // the cross data band (per column) and of the cross footer (the "00"
+    // totals across the columns).
+    const bool perColumn = m_crossColumn != 0;
+    auto counts = [&](const TvlView *view) {
+        const auto owner = run.CrossOwner.find(view);
+        if (owner == run.CrossOwner.end())
+            return !perColumn;
+        return perColumn && (owner->second->Typ == btCrossData || owner->second == crossFooter);
+    };
+    auto add = [&](TvlBand *footer, const std::vector<TvlView *> &objects, bool countRows) {
         bool any = false;
-        for (TvlView *view : footer->Objects)
+        for (TvlView *view : objects)
             any = any || !Aggregates(*view).isEmpty();
         if (!any)
             return;
@@ -267,7 +279,7 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
         const bool visible = footer->Visible();
         footer->SetVisible(false);
         m_aggregatingBand = footer;
-        for (TvlView *view : footer->Objects) {
+        for (TvlView *view : objects) {
             m_curView = view;
             try {
                 for (const QString &expression : Aggregates(*view))
@@ -278,20 +290,39 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
             }
         }
         footer->SetVisible(visible);
+        bool counted = false;
         for (const QString &entry : footer->Values) {
             const int eq = int(entry.indexOf(u'='));
-            if (eq >= 0 && eq + 1 < entry.size() && entry.at(eq + 1) == u'1') {
-                ++footer->Count;
-                break;
-            }
+            counted = counted || (eq >= 0 && eq + 1 < entry.size() && entry.at(eq + 1) == u'1');
         }
+        if (!countRows) {
+            if (counted)
+                m_columnsCounted.insert(footer);
+            return;
+        }
+        if (m_columnsCounted.erase(footer) > 0)
+            counted = true;
+        if (counted)
+            ++footer->Count;
     };
+    std::vector<TvlView *> objects;
     for (int type : footerTypes)
-        for (TvlBand *footer = run.Table[type]; footer; footer = footer->Next)
-            add(footer);
-    if (m_crossColumn != 0)
-        for (TvlBand *footer = run.Table[btCrossFooter]; footer; footer = footer->Next)
-            add(footer);
+        for (TvlBand *footer = run.Table[type]; footer; footer = footer->Next) {
+            objects.clear();
+            for (TvlView *view : footer->Objects)
+                if (counts(view))
+                    objects.push_back(view);
+            add(footer, objects, !perColumn);
+        }
+    if (perColumn && crossFooter) {
+        // The row's own cells of the cross footer total the row across its columns.
+        objects.clear();
+        for (TvlView *view : dataBand.Objects)
+            if (const auto owner = run.CrossOwner.find(view);
+                owner != run.CrossOwner.end() && owner->second == crossFooter)
+                objects.push_back(view);
+        add(crossFooter, objects, true);
+    }
 }
 
 // --- drawing ---------------------------------------------------------------------------
@@ -496,7 +527,10 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y)
         if (!cross)
             return;
         Keep<TvlBand *> keep(m_aggregatingBand);
-        m_aggregatingBand = cross->Typ == btCrossFooter ? cross : &band;
+        // A row's cross footer cells read the totals of the row's columns; a
+        // footer's cells those the footer gathered from all its rows.
+        const bool rowTotal = cross->Typ == btCrossFooter && !TvlStdFunctionLibrary::IsFooterBand(band.Typ);
+        m_aggregatingBand = rowTotal ? cross : &band;
         for (TvlView *view : band.Objects) {
             const auto owner = run.CrossOwner.find(view);
             if (owner == run.CrossOwner.end() || owner->second != cross)
@@ -564,7 +598,12 @@ QString TvlReportBuilder::CrossSuffix()
 {
     if (m_crossColumn == 0)
         return {};
-    if (m_crossColumn < 0)
+    bool inFooter = false;
+    if (m_curRun) {
+        const auto owner = m_curRun->CrossOwner.find(m_curView);
+        inFooter = owner != m_curRun->CrossOwner.end() && owner->second->Typ == btCrossFooter;
+    }
+    if (m_crossColumn < 0 || inFooter)
         return QStringLiteral("00");
     return QString::number(m_crossColumn);
 }

@@ -205,43 +205,62 @@ void TvlReportBuilder::CallReportFunction(const QString &name, const Variant &p1
 
 // --- bracket expansion ------------------------------------------------------------------
 
-QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const QString &formatText)
+const TvlReportBuilder::BracketLine &TvlReportBuilder::ParseBracketLine(const QString &line)
 {
-    if (!line.contains(u'['))
-        return line;
-    QString result;
+    const auto found = m_bracketLines.find(line);
+    if (found != m_bracketLines.end())
+        return found->second;
+    BracketLine parsed;
     int i = 0;
     while (i < line.size()) {
         const int open = int(line.indexOf(u'[', i));
         if (open < 0)
             break;
-        result += line.mid(i, open - i);
         int start = open + 1, pos = start;
         QString content;
         try {
             content = vlText::ReadBracketedName(line, start, pos);
         } catch (const TvlParserError &) {
-            i = open; // an unclosed bracket is plain text
-            break;
+            break; // an unclosed bracket is plain text
         }
-        i = pos;
-        qint32 itemFormat = format;
-        QString itemText = formatText;
-        QString expression = content;
+        BracketLine::Item item{line.mid(i, open - i), content, {}, false};
         const int hash = int(content.indexOf(QStringLiteral(" #")));
         if (hash >= 0) {
-            expression = content.left(hash);
-            vlParseFormatSuffix(content.mid(hash + 2), itemFormat, itemText);
+            item.Expression = content.left(hash);
+            item.FormatSpec = content.mid(hash + 2);
+            item.HasFormat = true;
         }
-        m_currentExpression = expression;
+        parsed.Items.push_back(item);
+        i = pos;
+    }
+    parsed.Tail = line.mid(i);
+    if (m_bracketLines.size() >= 4096) // texts made at run time must not pile up
+        m_bracketLines.clear();
+    return m_bracketLines.emplace(line, std::move(parsed)).first->second;
+}
+
+QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const QString &formatText)
+{
+    if (!line.contains(u'['))
+        return line;
+    // A copy: evaluating may expand other lines, which may renew the parsed lines.
+    const BracketLine parsed = ParseBracketLine(line);
+    QString result;
+    for (const BracketLine::Item &item : parsed.Items) {
+        result += item.Before;
+        qint32 itemFormat = format;
+        QString itemText = formatText;
+        if (item.HasFormat)
+            vlParseFormatSuffix(item.FormatSpec, itemFormat, itemText);
+        m_currentExpression = item.Expression;
         Variant value;
-        GetReportValue(expression, value);
+        GetReportValue(item.Expression, value);
         m_currentValue = value;
         // A footer adding up a row only evaluates; nobody reads the text.
         if (!m_aggregatingBand || m_aggregatingBand->Visible())
             result += vlFormatViewValue(value, itemFormat, itemText);
     }
-    result += line.mid(i);
+    result += parsed.Tail;
     return result;
 }
 

@@ -220,3 +220,27 @@ TEST(ReportBuild, EmptyDetailsAndPrintIfDetailEmpty)
     ASSERT_TRUE(t.report->PrepareReport());
     EXPECT_EQ(lines(t.Texts()), lines({"page 1"}));
 }
+
+TEST(ReportBuild, CrossFooterTotalsRowsColumnsAndAll)
+{
+    TestReport t;
+    t.Rows("Radky", {"Radek", "Koef"}, {{"A", 1}, {"B", 10}});
+    t.Rows("Mesice", {"Mesic"}, {{1}, {2}, {3}});
+    t.Band(btMasterData, 40, 20, "Radky");
+    t.Band(btMasterFooter, 80, 20);
+    t.Band(btCrossHeader, 0, 1000, {}, 0)->SetBounds(20, 0, 80, 1000);
+    t.Band(btCrossData, 0, 1000, "Mesice", 0)->SetBounds(100, 0, 90, 1000);
+    t.Band(btCrossFooter, 0, 1000, {}, 0)->SetBounds(400, 0, 90, 1000);
+    const QString cell = "[[Koef] * [Mesic]]", total = "[SUM([Koef] * [Mesic])]";
+    t.Memo(20, 40, 80, 18, {"[Radek]"});
+    t.Memo(100, 40, 90, 18, {cell});
+    t.Memo(400, 40, 90, 18, {"= " + total}); // the row across its months
+    t.Memo(20, 80, 80, 18, {"Celkem"});
+    t.Memo(100, 80, 90, 18, {total});        // each month down the rows
+    t.Memo(400, 80, 90, 18, {"= " + total}); // everything
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    EXPECT_EQ(lines(t.Dump()), lines({"page 1", "20,18 80x18 A", "100,18 90x18 1", "190,18 90x18 2", "280,18 90x18 3",
+                                      "370,18 90x18 = 6", "20,38 80x18 B", "100,38 90x18 10", "190,38 90x18 20",
+                                      "280,38 90x18 30", "370,38 90x18 = 60", "20,58 80x18 Celkem", "100,58 90x18 11",
+                                      "190,58 90x18 22", "280,58 90x18 33", "370,58 90x18 = 66"}));
+}
