@@ -348,8 +348,9 @@ void TvlDesignerForm::CreateMenus()
     connect(m_toolBarMenu, &QMenu::aboutToShow, this, [this] {
         // N37: each item checked while its window shows.
         for (QAction *action : m_toolBarMenu->actions()) {
-            QToolBar *bar = BarOfTag(action->property("Tag").toInt());
-            action->setChecked(bar ? !bar->isHidden() : false);
+            const int tag = action->property("Tag").toInt();
+            QWidget *window = tag == 5 ? qobject_cast<QWidget *>(Control(QStringLiteral("Inspector"))) : BarOfTag(tag);
+            action->setChecked(window && !window->isHidden());
         }
     });
     m_toolsMenu = tool->addMenu(QStringLiteral("&Nástroje"));

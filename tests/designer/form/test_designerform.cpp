@@ -287,6 +287,17 @@ TEST_F(DesignerFormTest, SmallInvoiceAsTheUserSeesIt)
         QApplication::processEvents();
     form->grab().save(QDir(folder).filePath("designer.png"));
     QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath("screen.png"));
+    for (const char *name : {"FileMenu", "EditMenu", "ToolMenu"}) {
+        auto *menu = qobject_cast<QMenu *>(form->Control(name));
+        menu->popup(form->mapToGlobal(QPoint(20, 30)));
+        if (QString(name) == "ToolMenu")
+            form->ToolBarMenu()->popup(form->mapToGlobal(QPoint(240, 60)));
+        for (int i = 0; i < 10; ++i)
+            QApplication::processEvents();
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath(QString(name) + ".png"));
+        form->ToolBarMenu()->hide();
+        menu->hide();
+    }
     form->hide();
 }
 
@@ -372,6 +383,8 @@ TEST_F(DesignerFormTest, TheBarsFormatTheSelectionThroughTheObjectCommands)
     const bool shown = !inspector->isHidden();
     form->Pan2Click(5);
     EXPECT_EQ(!inspector->isHidden(), !shown);
+    emit form->ToolBarMenu()->aboutToShow();
+    EXPECT_EQ(qobject_cast<QAction *>(form->Control("Pan5"))->isChecked(), !shown);
     form->SetModified(false);
 }
 
