@@ -244,3 +244,50 @@ TEST(ReportBuild, CrossFooterTotalsRowsColumnsAndAll)
                                       "280,38 90x18 30", "370,38 90x18 = 60", "20,58 80x18 Celkem", "100,58 90x18 11",
                                       "190,58 90x18 22", "280,58 90x18 33", "370,58 90x18 = 66"}));
 }
+
+// Two sub-reports beside each other in one band, both longer than a page:
+// they fill each page side by side, the page breaks once for both, and the
+// band's rows go on below the longer of them.
+TEST(ReportBuild, SubReportsSideBySideAcrossPages)
+{
+    TestReport t;
+    QList<QVariantList> stores, suppliers;
+    for (int i = 1; i <= 60; ++i)
+        stores << QVariantList{QStringLiteral("S%1").arg(i)};
+    for (int i = 1; i <= 70; ++i)
+        suppliers << QVariantList{QStringLiteral("D%1").arg(i)};
+    t.Rows("Zbozi", goodsColumns, goods().mid(0, 2));
+    t.Rows("Sklady", {"Sklad"}, stores);
+    t.Rows("Dodavatele", {"Dodavatel"}, suppliers);
+    TvlPage *left = t.report->Pages.Add();
+    TvlPage *right = t.report->Pages.Add();
+    t.Band(btPageHeader, 0, 20);
+    t.Memo(20, 0, 150, 18, {"Strana [PAGE#]"});
+    t.Band(btReportTitle, 30, 30);
+    t.Memo(20, 30, 150, 18, {"Přehled"});
+    for (auto [page, x] : {std::pair{1, 20}, std::pair{2, 350}}) {
+        auto sub = std::make_unique<TvlSubReportView>();
+        sub->SetBounds(x, 40, 300, 20);
+        sub->PageIndex = page;
+        t.page->Add(std::move(sub));
+    }
+    t.Band(btMasterData, 70, 20, "Zbozi");
+    t.Memo(20, 70, 150, 18, {"[Nazev]"});
+    t.Band(btPageFooter, 100, 20);
+    t.Memo(20, 100, 150, 18, {"Konec strany [PAGE#]"});
+    t.Band(btMasterData, 0, 20, "Sklady", 48, left);
+    t.Memo(0, 0, 150, 18, {"[Sklad]"}, left);
+    t.Band(btMasterData, 0, 20, "Dodavatele", 48, right);
+    t.Memo(0, 0, 150, 18, {"[Dodavatel]"}, right);
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    // Each page's header, its first and last rows of each sub-report, and the band's own rows.
+    QStringList shown;
+    for (const QString &line : t.Dump())
+        if (line.contains(QRegularExpression("page|Strana|Konec|Přehled| (S|D)(1|50|51|60|70)$|Mléko|Sýr")))
+            shown << line;
+    EXPECT_EQ(lines(shown), lines({"page 1", "20,18 150x18 Přehled", "2,28 150x18 S1", "2,1008 150x18 S50",
+                                   "20,1033 150x18 Konec strany 1", "332,28 150x18 D1", "332,1008 150x18 D50", "page 2",
+                                   "20,18 150x18 Strana 2", "2,38 150x18 S51", "2,218 150x18 S60", "332,38 150x18 D51",
+                                   "332,218 150x18 D60", "332,418 150x18 D70", "20,438 150x18 Mléko",
+                                   "20,458 150x18 Sýr", "20,1033 150x18 Konec strany 2"}));
+}
