@@ -164,8 +164,8 @@ protected:
 
 private:
     enum class SaveAnswer { Go, Stop };
-    // The save-changes question; closing tells whether a cancelled save
-    // dialog should still stop the command.
+    // The save-changes question: Stop for Cancel, and for Yes when nothing
+    // was saved (a cancelled or failed save), closing included.
     SaveAnswer AskSaveChanges();
     void CreateControls();
     void CreateMenus();

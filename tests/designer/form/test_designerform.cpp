@@ -23,7 +23,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-TEST_F(DesignerFormTest, TitleShowsTheFileNamePart)
+TEST_F(DesignerFormTest, TitleShowsTheFileName)
 {
     form->FormShow(report);
     EXPECT_EQ(form->windowTitle(), "Editor sestav - Bez názvu");
