@@ -22,9 +22,17 @@ namespace {
 
 // The search twins list a list's columns and its detail's columns, the
 // latter named "DETAIL_" + the column: both are shown with the grids' titles.
+// The few columns no grid shows get titles of their own.
 QHash<QString, QString> captionsOf(TKxDBGrid *list, TKxDBGrid *detail, const QString &detailSuffix)
 {
-    QHash<QString, QString> captions;
+    QHash<QString, QString> captions{
+        {QStringLiteral("SKLAD"), QStringLiteral("Sklad")},
+        {QStringLiteral("IC"), QStringLiteral("IČ")},
+        {QStringLiteral("DIC"), QStringLiteral("DIČ")},
+        {QStringLiteral("ADRESA"), QStringLiteral("Adresa")},
+        {QStringLiteral("SLEVA_CELKEM"), QStringLiteral("Sleva [%]")},
+        {QStringLiteral("DETAIL_UZIVATEL"), QStringLiteral("Uživatel") + detailSuffix},
+    };
     for (int i = 0; i < detail->Columns().Count(); ++i) {
         const TColumn *column = detail->Columns()[i];
         captions.insert(QStringLiteral("DETAIL_") + column->FieldName, column->Caption() + detailSuffix);

@@ -78,7 +78,11 @@ void TForm_Hledat::FillColumns()
     const auto &fields = m_searchQuery->Fields();
     for (int i = 1; i < int(fields.size()); ++i) {
         const Db::Field *field = fields[size_t(i)];
-        ComboBox_Prohledavat->addItem(m_captions.value(field->FieldName().toUpper(), field->Label()), i);
+        const QString name = field->FieldName().toUpper();
+        // Ids and id paths mean nothing to the user; "Vše" still searches them.
+        if (name.startsWith(QLatin1String("ID_")) || name.startsWith(QLatin1String("PATH_ID_")))
+            continue;
+        ComboBox_Prohledavat->addItem(m_captions.value(name, field->Label()), i);
     }
 }
 

@@ -43,7 +43,7 @@ public:
 
 protected:
     // "Vše" and the display label of each column of the search query but its
-    // key, each with its column index.
+    // key and the other ids, each with its column index.
     void FillColumns();
     void SetQueries(TMSSQLADOQuery *listQuery, TMSSQLADOQuery *searchQuery);
     bool RunFieldSearch();
