@@ -300,6 +300,9 @@ void TForm_Tarmil::createStatusPanel(QWidget *parent)
     Label_Zisk_ = pair(QStringLiteral("Label_Zisk"), QStringLiteral("Zisk:"));
     Label_Prodeje_ = pair(QStringLiteral("Label_Prodeje"), QStringLiteral("Prodej:"));
     row->addStretch(1);
+    // The figures grow with the shop's turnover: they must never widen the
+    // window past the screen, so a narrow window cuts them at the right.
+    Panel_Status->setMinimumWidth(1);
 }
 
 void TForm_Tarmil::bindButton(QPushButton *button, QAction *action)

@@ -323,6 +323,21 @@ TEST_F(MainWindowFrame, SummaryLabelsAreWrittenByTheDataModule)
     EXPECT_TRUE(window->Label_Prodej_Status_->text().startsWith("0 [ celkem: "));
 }
 
+TEST_F(MainWindowFrame, GrowingFiguresNeverWidenTheWindow)
+{
+    showActive();
+    window->resize(1000, 700);
+    QTest::qWait(50);
+    const QString big = QStringLiteral("Celkem: 12 345 678,00 Kč [ za hotové: 6 172 839,00 Kč, "
+                                       "na fakturu: 6 172 839,00 Kč ]");
+    for (TSummaryLabel label : {TSummaryLabel::Sklad, TSummaryLabel::Doklady, TSummaryLabel::Prodeje,
+                                TSummaryLabel::Zisk, TSummaryLabel::Pokladna})
+        window->SetSummaryLabel(label, big);
+    QTest::qWait(100); // the layouts settle
+    EXPECT_EQ(window->width(), 1000);
+    EXPECT_LE(window->minimumSizeHint().width(), 1000);
+}
+
 TEST_F(MainWindowFrame, TheKeypadPlusSellsFromTheGrids)
 {
     const int item = newItem("KP1", Currency::fromInt(5));
