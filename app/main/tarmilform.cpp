@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 
 namespace {
 
@@ -282,13 +283,21 @@ void TForm_Tarmil::createSearchPanels(QWidget *parent)
 
 void TForm_Tarmil::createStatusPanel(QWidget *parent)
 {
-    Panel_Status = new QWidget(parent);
-    Panel_Status->setObjectName(QStringLiteral("Panel_Status"));
-    auto *row = new QHBoxLayout(Panel_Status);
+    // The figures grow with the shop's turnover: they must never widen the
+    // window past the screen, so the line keeps its natural width and a
+    // narrow window cuts it at its right edge, never inside a figure.
+    auto *panel = new QScrollArea(parent);
+    panel->setObjectName(QStringLiteral("Panel_Status"));
+    panel->setFrameShape(QFrame::NoFrame);
+    panel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panel->setWidgetResizable(true);
+    auto *line = new QWidget(panel);
+    auto *row = new QHBoxLayout(line);
     row->setContentsMargins(2, 2, 2, 2);
     auto pair = [&](const QString &name, const QString &caption) {
-        row->addWidget(newLabel(Panel_Status, name, caption));
-        QLabel *value = newLabel(Panel_Status, name + QLatin1Char('_'), QString());
+        row->addWidget(newLabel(line, name, caption));
+        QLabel *value = newLabel(line, name + QLatin1Char('_'), QString());
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         row->addWidget(value);
         row->addSpacing(16);
@@ -300,9 +309,9 @@ void TForm_Tarmil::createStatusPanel(QWidget *parent)
     Label_Zisk_ = pair(QStringLiteral("Label_Zisk"), QStringLiteral("Zisk:"));
     Label_Prodeje_ = pair(QStringLiteral("Label_Prodeje"), QStringLiteral("Prodej:"));
     row->addStretch(1);
-    // The figures grow with the shop's turnover: they must never widen the
-    // window past the screen, so a narrow window cuts them at the right.
-    Panel_Status->setMinimumWidth(1);
+    panel->setWidget(line);
+    panel->setFixedHeight(line->sizeHint().height());
+    Panel_Status = panel;
 }
 
 void TForm_Tarmil::bindButton(QPushButton *button, QAction *action)

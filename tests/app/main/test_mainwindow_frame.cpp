@@ -336,6 +336,7 @@ TEST_F(MainWindowFrame, GrowingFiguresNeverWidenTheWindow)
     QTest::qWait(100); // the layouts settle
     EXPECT_EQ(window->width(), 1000);
     EXPECT_LE(window->minimumSizeHint().width(), 1000);
+    EXPECT_GE(window->Label_Sklad_->width(), window->Label_Sklad_->sizeHint().width()) << "cut at the edge, not inside";
 }
 
 TEST_F(MainWindowFrame, TheKeypadPlusSellsFromTheGrids)
