@@ -150,6 +150,12 @@ TForm_KategorieStrom::TForm_KategorieStrom(QWidget *parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(TreeView, 1);
     layout->addLayout(bottom);
+}
+
+void TForm_KategorieStrom::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Only now the layout has given the window its size.
     CenterOnMainScreen(this);
 }
 

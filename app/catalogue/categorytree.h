@@ -86,6 +86,7 @@ public:
     void TreeViewMouseMove(QTreeWidgetItem *node);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void addRoot();
     CategoryNode *newNode(int id, int defaultId);
     void addPlaceholderIfNeeded(QTreeWidgetItem *node);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -82,6 +83,15 @@ TEST_F(CategoryTree, LevelsLoadWhenExpandedAndSortInCzechOrder)
     form->MenuItem_NacistVseClick();
     EXPECT_TRUE(form->LoadedNode(special));
     Shoot(form.get(), "kategorie_strom");
+}
+
+TEST_F(CategoryTree, TheWindowOpensInTheMiddleOfTheScreen)
+{
+    auto form = tree<TForm_KategorieStrom>();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint offset = form->frameGeometry().center() - form->screen()->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y() << " off the middle";
 }
 
 TEST_F(CategoryTree, FindNodeOpensEveryAncestor)
