@@ -111,6 +111,9 @@ void TForm_Export::ExportToExcel(TKxDBGrid *grid, bool allColumns)
     try {
         sheet->ColumnsAutoFit();
         sheet->SetVisible();
+    } catch (const WorkbookNotShown &saved) {
+        ShowInformation(QStringLiteral("Sešit je uložen, žádný program pro tabulky ho ale neotevřel..."),
+                        QStringLiteral("Soubor: %1").arg(saved.fileName()));
     } catch (const AutomationError &error) {
         ShowWarning(QStringLiteral("Zápis záznamu do Excelu se nezdařil..."),
                     QStringLiteral("Sešit nelze uložit nebo otevřít..."), error.reason());

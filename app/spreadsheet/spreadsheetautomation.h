@@ -19,6 +19,17 @@ public:
     QString reason() const { return QString::fromStdString(what()); }
 };
 
+// The workbook is safely saved, but no program showed it: nothing is lost,
+// the user opens the file himself.
+class WorkbookNotShown : public AutomationError
+{
+public:
+    explicit WorkbookNotShown(const QString &fileName)
+        : AutomationError(fileName)
+    {}
+    QString fileName() const { return reason(); }
+};
+
 class SpreadsheetAutomation
 {
 public:

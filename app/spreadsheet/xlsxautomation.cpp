@@ -154,6 +154,5 @@ void XlsxAutomation::SetVisible()
     m_fileName = newFileName();
     write(m_fileName);
     if (Open && !Open(m_fileName))
-        throw AutomationError(
-            QStringLiteral("Sešit %1 byl uložen, ale žádný program pro tabulky ho neotevřel.").arg(m_fileName));
+        throw WorkbookNotShown(m_fileName);
 }

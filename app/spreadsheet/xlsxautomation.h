@@ -21,7 +21,8 @@ public:
     void SetNumberFormat(int row, int column, const QString &format) override;
     void SetValue(int row, int column, const Variant &value) override;
     void ColumnsAutoFit() override;
-    // Writes the workbook and opens it; throws AutomationError when it cannot.
+    // Writes the workbook and opens it; throws AutomationError when it cannot
+    // write it and WorkbookNotShown when nothing opened it.
     void SetVisible() override;
 
     // The file written by SetVisible.

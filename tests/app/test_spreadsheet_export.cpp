@@ -257,6 +257,27 @@ TEST_F(SpreadsheetExportTest, AutomationFailuresAreReportedAndTheWorkbookStillSh
     EXPECT_FALSE(messages.progressShown());
 }
 
+TEST_F(SpreadsheetExportTest, AWorkbookNoProgramOpensIsReportedSavedWithItsPath)
+{
+    open(QStringLiteral("SELECT id FROM t"));
+    QString tried;
+    form.CreateAutomation = [&] {
+        auto sheet = std::make_unique<XlsxAutomation>(dir.path());
+        sheet->Open = [&tried](const QString &file) {
+            tried = file;
+            return false;
+        };
+        return sheet;
+    };
+    form.ExportToExcel(grid, true);
+    ASSERT_TRUE(QFile::exists(tried)) << qPrintable(tried);
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0) << "nothing failed: the rows are in the file";
+    const auto infos = messages.callsOf(MessageCall::Information);
+    ASSERT_EQ(infos.size(), 1);
+    EXPECT_EQ(infos.first().heading, QStringLiteral("Sešit je uložen, žádný program pro tabulky ho ale neotevřel..."));
+    EXPECT_EQ(infos.first().detail, QStringLiteral("Soubor: ") + tried);
+}
+
 TEST_F(SpreadsheetExportTest, WorkbookForTheDesktopHasFormatsAndWidths)
 {
     open(QStringLiteral("SELECT id, nazev, cena, platny, velke FROM t ORDER BY id"));
