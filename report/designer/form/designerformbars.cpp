@@ -16,8 +16,10 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -28,6 +30,35 @@ namespace {
 enum Tag {
     tagHelp = 58,
     tagTool = 36,
+};
+
+// The font names' list: a scalable font shows its mark at the left, every
+// name starts 20 pixels from the left edge.
+class FontNameDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->fillRect(option.rect, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+        if (index.data(Qt::UserRole).toInt() & 4) {
+            const QRect mark(option.rect.left() + 2, option.rect.top() + (option.rect.height() - 12) / 2, 14, 12);
+            QFont font = painter->font();
+            font.setPixelSize(10);
+            font.setBold(true);
+            painter->save();
+            painter->setFont(font);
+            painter->setPen(QColor(0x80, 0x80, 0x80));
+            painter->drawText(mark.translated(1, 1), Qt::AlignCenter, QStringLiteral("T"));
+            painter->setPen(QColor(0, 0, 0x80));
+            painter->drawText(mark.translated(-2, -1), Qt::AlignCenter, QStringLiteral("T"));
+            painter->restore();
+        }
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(option.rect.adjusted(20, 1, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          index.data(Qt::DisplayRole).toString());
+    }
 };
 
 QIcon iconOf(const QImage &glyph)
@@ -166,6 +197,7 @@ void TvlDesignerForm::CreateControls()
     m_fontName->setToolTip(QStringLiteral("Název fontu"));
     m_fontName->setFixedWidth(150);
     m_fontName->view()->setMinimumWidth(170);
+    m_fontName->setItemDelegate(new FontNameDelegate(m_fontName));
     m_fontSize = new QComboBox(fontPanel);
     Register(QStringLiteral("C3"), m_fontSize);
     m_fontSize->setProperty("Tag", 8);

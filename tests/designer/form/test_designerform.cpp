@@ -13,6 +13,7 @@
 #include "report/vltoolbuttons.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -287,6 +288,12 @@ TEST_F(DesignerFormTest, SmallInvoiceAsTheUserSeesIt)
         QApplication::processEvents();
     form->grab().save(QDir(folder).filePath("designer.png"));
     QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath("screen.png"));
+    auto *fonts = qobject_cast<QComboBox *>(form->Control("C2"));
+    fonts->showPopup();
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath("fonts.png"));
+    fonts->hidePopup();
     for (const char *name : {"FileMenu", "EditMenu", "ToolMenu"}) {
         auto *menu = qobject_cast<QMenu *>(form->Control(name));
         menu->popup(form->mapToGlobal(QPoint(20, 30)));
