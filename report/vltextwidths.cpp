@@ -38,6 +38,8 @@ QFont vlMemoFont(const QString &family, int pixelHeight, TFontStyles styles)
 TvlTextWidths::TvlTextWidths(const QFont &font)
     : m_font(font)
     , m_metrics(font, &TvlCanvas::ReferenceImage())
+    , m_charTable(tableSize, std::numeric_limits<double>::quiet_NaN())
+    , m_plainPairs(size_t(tableSize) * tableSize)
 {}
 
 TvlTextWidths &TvlTextWidths::For(const QString &family, int pixelHeight, TFontStyles styles)
@@ -85,6 +87,8 @@ int TvlTextWidths::GlyphCount(const QString &text) const
 
 double TvlTextWidths::CharWidth(char16_t c)
 {
+    if (c < tableSize && !std::isnan(m_charTable[c]))
+        return m_charTable[c];
     const auto found = m_chars.constFind(c);
     if (found != m_chars.cend())
         return *found;
@@ -93,11 +97,16 @@ double TvlTextWidths::CharWidth(char16_t c)
     if (summable(c) && m_metrics.inFont(QChar(c)) && GlyphCount(text) == 1)
         width = m_metrics.horizontalAdvance(text);
     m_chars.insert(c, width);
+    if (c < tableSize)
+        m_charTable[c] = width;
     return width;
 }
 
 double TvlTextWidths::PairExtra(char16_t a, char16_t b)
 {
+    const size_t bit = a < tableSize && b < tableSize ? size_t(a) * tableSize + b : size_t(-1);
+    if (bit != size_t(-1) && m_plainPairs[bit])
+        return 0;
     const quint32 key = (quint32(a) << 16) | b;
     const auto found = m_pairs.constFind(key);
     if (found != m_pairs.cend())
@@ -107,6 +116,8 @@ double TvlTextWidths::PairExtra(char16_t a, char16_t b)
     if (GlyphCount(text) == 2)
         extra = m_metrics.horizontalAdvance(text) - CharWidth(a) - CharWidth(b);
     m_pairs.insert(key, extra);
+    if (bit != size_t(-1) && extra == 0)
+        m_plainPairs[bit] = true;
     return extra;
 }
 

@@ -13,6 +13,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QString>
+#include <vector>
 
 // The font memo text is laid out and drawn with: no kerning, no hinting.
 QFont vlMemoFont(const QString &family, int pixelHeight, TFontStyles styles);
@@ -36,8 +37,14 @@ private:
     double PairExtra(char16_t a, char16_t b);
     int GlyphCount(const QString &text) const;
 
+    // Characters below this are looked up in tables: their widths, and the
+    // pairs known to add nothing.
+    static constexpr char16_t tableSize = 0x250;
+
     QFont m_font;
     QFontMetricsF m_metrics;
+    std::vector<double> m_charTable; // NaN: not looked at yet
+    std::vector<bool> m_plainPairs;
     QHash<char16_t, double> m_chars;
     QHash<quint32, double> m_pairs;
 };
