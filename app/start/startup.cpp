@@ -6,6 +6,7 @@
 #include "app/settings/nastaveni.h"
 #include "app/settings/zaloha.h"
 #include "app/start/appglobals.h"
+#include "app/start/frameworktexts.h"
 #include "app/start/loginloop.h"
 #include "app/start/prihlaseni.h"
 #include "app/start/secondcopy.h"
@@ -68,6 +69,7 @@ void createSettingsForms()
 int RunTarmil(const StartupOptions &options)
 {
     SetAppGlobals();
+    InstallFrameworkTexts(qApp);
     Paths::installProgramFiles();
 
     SecondCopyGuard guard;
