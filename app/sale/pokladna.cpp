@@ -25,8 +25,8 @@ TForm_PokladnaHistorie::TForm_PokladnaHistorie(QWidget *parent)
     SetupListGrid(KxDBGrid, DataSource, DM ? DM->MSSQLADOQuery_Pokladna : nullptr, QStringLiteral("ID_POKLADNA"),
                   {{QStringLiteral("CAS"), QStringLiteral("Čas"), 130},
                    {QStringLiteral("OPERACE"), QStringLiteral("Operace"), 190},
-                   {QStringLiteral("DOKLAD_NETISTENY"), QStringLiteral("Doklad netištěný"), 110},
-                   {QStringLiteral("DOKLAD_VYTISTENY"), QStringLiteral("Doklad vytištěný"), 110},
+                   {QStringLiteral("DOKLAD_NETISTENY"), QStringLiteral("Doklad netištěný"), 125},
+                   {QStringLiteral("DOKLAD_VYTISTENY"), QStringLiteral("Doklad vytištěný"), 125},
                    {QStringLiteral("UZIVATEL"), QStringLiteral("Uživatel"), 90},
                    {QStringLiteral("POHYB"), QStringLiteral("Pohyb [Kč]"), 100},
                    {QStringLiteral("STAV"), QStringLiteral("Stav [Kč]"), 100}});
@@ -47,7 +47,7 @@ TForm_PokladnaHistorie::TForm_PokladnaHistorie(QWidget *parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(KxDBGrid, 1);
     layout->addLayout(buttons);
-    resize(880, 420);
+    resize(910, 420);
 }
 
 void TForm_PokladnaHistorie::showEvent(QShowEvent *event)
