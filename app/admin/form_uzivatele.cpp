@@ -308,7 +308,8 @@ TForm_PrihlaseniUzivatele::TForm_PrihlaseniUzivatele(QWidget *parent)
     DataSource->SetDataSet(DM->MSSQLADOQuery_PrihlaseniUzivatele);
     KxDBGrid = new TKxDBGrid(this);
     SetUpListGrid(KxDBGrid, "KxDBGrid", DataSource,
-                  {{"ID", QStringLiteral("Uživatel"), 100},
+                  // The user's login name: the session number told the shop nothing.
+                  {{"UZIVATEL", QStringLiteral("Uživatel"), 100},
                    {"PRIHLASEN", QStringLiteral("Čas přihlášení"), 130},
                    {"POSLEDNI_OPERACE", QStringLiteral("Čas poslední operace"), 140},
                    {"OTEVRENE_TRANSAKCE", QStringLiteral("Otevřené transakce"), 135},

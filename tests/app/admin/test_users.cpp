@@ -6,6 +6,7 @@
 #include "app/common/formcontrols.h"
 #include "app/modal_helper.h"
 #include "data/dm_fixture.h"
+#include "kit/dbgridcolumns.h"
 #include "kit/dbgridex.h"
 
 #include <QLineEdit>
@@ -114,10 +115,15 @@ TEST_F(UsersScreen, OneselfIsNotRemovedAndSessionsAreShown)
     EXPECT_EQ(messages.count(MessageCall::Question), 0);
     EXPECT_TRUE(dm->UserExists(LoginUzivatel));
 
-    WhenModal([](QDialog *d) {
+    const QString serverUser = scalar(QStringLiteral("SELECT current_user"));
+    WhenModal([&serverUser](QDialog *d) {
         auto *window = dynamic_cast<TForm_PrihlaseniUzivatele *>(d);
         ASSERT_TRUE(window);
         EXPECT_GE(DM->MSSQLADOQuery_PrihlaseniUzivatele->RecordCount(), 1);
+        const TColumn *user = window->KxDBGrid->Columns()[0];
+        EXPECT_EQ(user->Caption(), QStringLiteral("Uživatel"));
+        ASSERT_TRUE(user->Field());
+        EXPECT_EQ(user->Field()->AsString().toStdString(), serverUser.toStdString()) << "the login, not the session";
         Shoot(window, "prihlaseni_uzivatele");
         window->Button_Zavrit->click();
     });
