@@ -419,7 +419,17 @@ void TForm_Nastaveni::CheckBox_VSClick()
 
 void TForm_Nastaveni::OpenTemplate(const QString &fileName, const QString &heading)
 {
-    const int error = openFile(CombinePath(fileName, AppPath));
-    if (error != 0)
-        ShowWarning(heading, QString(), QStringLiteral("Error %1").arg(error));
+    const QString path = CombinePath(fileName, AppPath);
+    const int error = openFile(path);
+    if (error == 0)
+        return;
+    // The shell's numbers told the user nothing: the reason is said in words.
+    QString reason;
+    if (error == 2)
+        reason = QStringLiteral("Soubor %1 neexistuje.").arg(path);
+    else if (error == 31)
+        reason = QStringLiteral("Pro soubor %1 není v systému nastaven žádný program, který by ho otevřel.").arg(path);
+    else
+        reason = QStringLiteral("Soubor %1 nelze otevřít (chyba %2).").arg(path).arg(error);
+    ShowWarning(heading, QString(), reason);
 }

@@ -198,7 +198,7 @@ TEST_F(SettingsScreenTest, StorageKeepsEveryStoredControlButNotTheLists)
     EXPECT_EQ(again.PageControl->currentWidget(), again.TabSheet_Tisk);
 }
 
-// A template that cannot be opened tells which one and the error number.
+// A template that cannot be opened tells which one, where, and why in words.
 TEST_F(SettingsScreenTest, TemplateThatCannotBeOpenedIsReported)
 {
     QStringList opened;
@@ -212,13 +212,15 @@ TEST_F(SettingsScreenTest, TemplateThatCannotBeOpenedIsReported)
     form->Button_Logo->click();
     ASSERT_EQ(messages.count(MessageCall::Warning), 1);
     EXPECT_EQ(messages.calls.last().heading, QStringLiteral("Nelze otevřít logo dokladu..."));
-    EXPECT_EQ(messages.calls.last().description, QStringLiteral("Error 31"));
+    EXPECT_EQ(messages.calls.last().description,
+              QStringLiteral("Pro soubor %1Logo.bmp není v systému nastaven žádný program, který by ho otevřel.")
+                  .arg(AppPath));
 
-    // Without a program for the file, a missing file says so by its number.
+    // A missing file is named as missing.
     TForm_Nastaveni plain;
     plain.Button_Podpis->click();
     EXPECT_EQ(messages.calls.last().heading, QStringLiteral("Nelze otevřít podpis dokladu..."));
-    EXPECT_EQ(messages.calls.last().description, QStringLiteral("Error 2"));
+    EXPECT_EQ(messages.calls.last().description, QStringLiteral("Soubor %1Podpis.bmp neexistuje.").arg(AppPath));
 }
 
 // The automatic backup needs an existing folder only while it is chosen;
