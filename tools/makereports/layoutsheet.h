@@ -63,6 +63,11 @@ struct TextStyle
         adjust &= ~(adVCenter | adBottom);
         return *this;
     }
+    TextStyle &Bottom()
+    {
+        adjust = (adjust & ~(adVCenter | adBottom)) | adBottom;
+        return *this;
+    }
     TextStyle &Framed(quint16 edges = frAll)
     {
         frame = edges;

@@ -40,14 +40,14 @@ void BuildItemOverview(TvlReport &report)
     StartOverview(sheet, report, QStringLiteral("Přehled položek skladu"), QStringLiteral("Sestava_Sklad"));
 
     const TextStyle cell = TextStyle{}.Size(8);
-    const double name = w - 20 - 18 - 18 - 10 - 20 - 20 - 12 - 24;
+    const double name = w - 20 - 23 - 18 - 10 - 20 - 20 - 12 - 24;
     // Items are grouped by category; sorting the list by category gives one group per category.
     sheet.Band(btGroupHeader, 7, QStringLiteral("COPY([KATEGORIE], 1, 255)"), 0);
     sheet.Text(0, 1, w, 6, QStringLiteral("Kategorie: ") + field(ItemSet, "KATEGORIE"), TextStyle{}.Size(9).Bold());
     TvlBandView *data =
         AddTable(sheet,
                  {{QStringLiteral("Označení"), 20, field(ItemSet, "OZNACENI"), cell},
-                  {QStringLiteral("Kód"), 18, field(ItemSet, "KOD"), cell},
+                  {QStringLiteral("Kód"), 23, field(ItemSet, "KOD"), cell}, // a 13-digit EAN on one line
                   {QStringLiteral("Název"), name, field(ItemSet, "POLOZKA"), cell},
                   {QStringLiteral("Množství"), 18, field(ItemSet, "MNOZSTVI"), TextStyle(cell).Quantity()},
                   {QStringLiteral(" MJ"), 10, QStringLiteral(" ") + field(ItemSet, "JEDNOTKA"), cell},
@@ -90,10 +90,10 @@ void BuildDocumentOverview(TvlReport &report)
     sheet.Text(0, 1, w, 6,
                QStringLiteral("Den: [INT(COPY(%1, 9, 2))].[INT(COPY(%1, 6, 2))].[COPY(%1, 1, 4)]").arg(time),
                TextStyle{}.Size(9).Bold());
-    const double customer = w - 13 - 30 - 32 - 12 - 12 - 22 - 22 - 20;
+    const double customer = w - 10 - 30 - 32 - 15 - 12 - 22 - 22 - 20;
     TvlBandView *data = AddTable(
         sheet,
-        {{QStringLiteral("Čas"), 13, QStringLiteral("[COPY(%1, 12, 5)]").arg(time), cell},
+        {{QStringLiteral("Čas"), 10, QStringLiteral("[COPY(%1, 12, 5)]").arg(time), cell},
          {QStringLiteral("Doklad"), 30, field(DocumentSet, "DOKLAD_VYTISTENY"), cell},
          {QStringLiteral("Operace"), 32,
           QStringLiteral("[IF([%1.ID_OPERACE] > 3, 'Storno ', '')][IF([%1.ID_OPERACE] = 1, 'účtenka', "
@@ -103,7 +103,7 @@ void BuildDocumentOverview(TvlReport &report)
               .arg(DocumentSet),
           cell},
          {QStringLiteral("Odběratel"), customer, field(DocumentSet, "ODBERATEL"), cell},
-         {QStringLiteral("Stav"), 12, QStringLiteral("[%1.STATE_STAV #BZrušený;Platný]").arg(DocumentSet), cell},
+         {QStringLiteral("Stav"), 15, QStringLiteral("[%1.STATE_STAV #BZrušený;Platný]").arg(DocumentSet), cell},
          {QStringLiteral("Řádků"), 12, field(DocumentSet, "POLOZKY_CELKEM"), TextStyle(cell).Right()},
          {QStringLiteral("Nákup"), 22, field(DocumentSet, "NAKUP_CELKEM"), TextStyle(cell).Money()},
          {QStringLiteral("Prodej s DPH"), 22, field(DocumentSet, "PRODEJ_CELKEM"), TextStyle(cell).Money()},

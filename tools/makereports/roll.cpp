@@ -35,9 +35,12 @@ void BuildReceiptRoll(TvlReport &report)
     sheet.Text(w * 0.5, 58.5, w * 0.5, 3.5, QStringLiteral("DPH     Celkem Kč"), TextStyle{}.Size(6).Italic().Right());
 
     // Two lines per item: its name, then quantity, unit price, VAT and total.
+    // The name keeps an empty line below it for the second line, which keeps
+    // to the band's bottom: a name on more lines makes the band taller and
+    // the two never overlap.
     sheet.Band(btMasterData, 9, LineSet, bfStretched);
-    const TextStyle small = TextStyle{}.Size(8);
-    sheet.Text(0, 0.5, w, 4, line("POLOZKA"), TextStyle(small).Bold().Stretched());
+    const TextStyle small = TextStyle{}.Size(8).Bottom().Stretched();
+    sheet.Text(0, 0.5, w, 8, line("POLOZKA") + u'\n', TextStyle{}.Size(8).Bold().Top().Stretched());
     sheet.Text(2, 4.5, w * 0.5 - 2, 4,
                QStringLiteral("[%1.MNOZSTVI #N#,##0,###] %2 × [%1.PRODEJ #N#,##0,00]").arg(LineSet, line("JEDNOTKA")),
                small);

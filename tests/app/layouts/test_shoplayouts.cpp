@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -33,6 +34,23 @@ const QStringList vatSums = {QStringLiteral("Cena bez DPH 10%:"), QStringLiteral
                              QStringLiteral("Cena bez DPH 20%:"), czechMoney(QStringLiteral("1470,00")),
                              QStringLiteral("DPH 20%:"),          QStringLiteral("294,00")};
 const QString total = czechMoney(QStringLiteral("1893,00")) + QStringLiteral(" Kč");
+
+// Top and bottom (points) of the first word of the PDF's first page that
+// equals the text, read back by pdftotext; {-1, -1} when it has none.
+QPair<double, double> wordBounds(const QString &pdf, const QString &word)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                             QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    text.waitForFinished();
+    const QRegularExpression words(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto it = words.globalMatch(QString::fromUtf8(text.readAllStandardOutput())); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        if (match.captured(3) == word)
+            return {match.captured(1).toDouble(), match.captured(2).toDouble()};
+    }
+    return {-1, -1};
+}
 
 } // namespace
 
@@ -137,6 +155,32 @@ TEST_F(ShopLayoutTest, TheRollIsAsLongAsItsLines)
     EXPECT_EQ(PageSizes(), oneLine);
 }
 
+TEST_F(ShopLayoutTest, OnTheRollAnItemsNameStaysAboveItsQuantityLine)
+{
+    // One name on a line, one on two.
+    sql(QStringLiteral("UPDATE tab_polozka SET POLOZKA = 'Šroubovák křížový PH2 s magnetickou špičkou, "
+                       "rukojeť prodloužená' WHERE OZNACENI = 'KAB04'"));
+    for (const char *mark : {"CHL01", "KAB04"}) {
+        const int item =
+            scalar(QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = '%1'").arg(QLatin1String(mark)))
+                .toInt();
+        ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(mark[0] == 'C' ? 3 : 7), true));
+    }
+    int document = 0;
+    ASSERT_TRUE(dm->SellBasket(1, true, QStringLiteral("-"), 0, document)) << qPrintable(dm->LastErrorText());
+    settings.format = ReceiptFormat::Svitek;
+    ASSERT_EQ(PrintDocument(1).size(), 1);
+    const auto name = wordBounds(pdfPath, QStringLiteral("Chléb")), quantity = wordBounds(pdfPath, QStringLiteral("3"));
+    const auto longName = wordBounds(pdfPath, QStringLiteral("prodloužená")),
+               longQuantity = wordBounds(pdfPath, QStringLiteral("7"));
+    ASSERT_GT(name.first, 0);
+    ASSERT_GT(longName.first, 0);
+    EXPECT_LE(name.second, quantity.first);
+    EXPECT_LE(longName.second, longQuantity.first);
+    // The name's last line is its second one.
+    EXPECT_GT(longName.first, quantity.second + 10);
+}
+
 TEST_F(ShopLayoutTest, ALongInvoiceRepeatsItsHeadingsAndTotalsOnTheLastPage)
 {
     // Forty more lines push the summary onto a second page.
@@ -208,6 +252,11 @@ TEST_F(ShopLayoutTest, CancellationNamesTheDocumentItCancels)
                                      QStringLiteral("Stavebniny Novák a syn s.r.o.")}),
               QString());
     EXPECT_EQ(missingFrom(pages[0], ItemNames()), QString());
+    // The overview lists the cancelled document by its state on one line.
+    const QStringList overview = PrintOverview(false);
+    ASSERT_EQ(overview.size(), 1);
+    EXPECT_EQ(missingFrom(overview[0], {QStringLiteral("Zrušený"), QStringLiteral("Storno faktury")}), QString())
+        << qPrintable(overview[0]);
     // Everything is returned: quantities and sums are negative.
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Žárovka LED 9 W teplá bílá\\s+-10 ks"))));
     EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("-11,73"), QStringLiteral("-294,00"),
@@ -232,6 +281,8 @@ TEST_F(ShopLayoutTest, CashVoucherReceivesTheReceiptsTotal)
 
 TEST_F(ShopLayoutTest, ItemOverviewTotalsEachCategoryAndTheStore)
 {
+    // A code of 13 digits prints on one line.
+    sql(QStringLiteral("UPDATE tab_polozka SET KOD = '8594001234567' WHERE OZNACENI = 'LED03'"));
     // The list sorted by category, as the user sorts it by the column's title.
     TMSSQLADOQuery *list = dm->MSSQLADOQuery_Polozka;
     list->SortByColumn(QStringLiteral("ID_POLOZKA"), list->FindField(QStringLiteral("KATEGORIE")),
@@ -253,6 +304,7 @@ TEST_F(ShopLayoutTest, ItemOverviewTotalsEachCategoryAndTheStore)
             "Celkem za kategorii \\(položek: 1\\):\\s+4 495,00\\s"),
         QRegularExpression::DotMatchesEverythingOption);
     EXPECT_TRUE(pages[0].contains(groups)) << qPrintable(pages[0]);
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("LED03\\s+8594001234567\\s+Žárovka"))));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Počet položek:\\s+5"))));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("v nákupních cenách:\\s+") +
                                                      czechMoney(QStringLiteral("28115,00")) + QStringLiteral(" Kč"))));
