@@ -12,8 +12,8 @@ TEST(Startup, ApplicationObjectExists)
 // The file dialogs and edit menus the program opens speak Czech too.
 TEST(Startup, TheFrameworksOwnTextsAreCzech)
 {
+    // An earlier start-up in the same test program may have installed it already.
     const QString english = QStringLiteral("Look in:");
-    ASSERT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), english);
     QTranslator *texts = InstallFrameworkTexts(qApp);
     ASSERT_NE(texts, nullptr) << "the system's Czech translation of the framework is missing";
     const QString czech = QCoreApplication::translate("QFileDialog", "Look in:");
