@@ -34,9 +34,9 @@ FROM tab_historie
             FILTER (WHERE radek.ID_OPERACE IN (2, 3, 5, 6)), 0) AS PRODEJ_FAKTURA_CELKEM,
       round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA), 0) AS PRODEJ_CELKEM,
       round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA)
-            FILTER (WHERE radek.ID_DPH = 2), 0) AS DPH1_PRODEJ_CELKEM,
+            FILTER (WHERE radek.ID_DPH = 2), 2) AS DPH1_PRODEJ_CELKEM,
       round((100.0 - tab_doklad.SLEVA) / 100 * sum(radek.PRODEJ_SLEVA)
-            FILTER (WHERE radek.ID_DPH = 3), 0) AS DPH2_PRODEJ_CELKEM
+            FILTER (WHERE radek.ID_DPH = 3), 2) AS DPH2_PRODEJ_CELKEM
     FROM (SELECT h.ID_OPERACE, h.ID_DPH, h.NAKUP, func_MNOZSTVI_PRESNE(h.MNOZSTVI) AS MNOZSTVI,
                  (100.0 - h.SLEVA) / 100 * h.PRODEJ * func_MNOZSTVI_PRESNE(h.MNOZSTVI) AS PRODEJ_SLEVA
           FROM tab_historie h WHERE h.ID_DOKLAD = tab_historie.ID_DOKLAD) radek

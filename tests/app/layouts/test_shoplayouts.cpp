@@ -27,12 +27,13 @@ QString today()
     return QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
 }
 
-// The standard basket's figures: 10 % lines 128,85 (rounded 129), 20 % lines
-// 1 763,75 (rounded 1 764), document 1 892,60 rounded to 1 893.
-const QStringList vatSums = {QStringLiteral("Cena bez DPH 10%:"), QStringLiteral("117,27"),
-                             QStringLiteral("DPH 10%:"),          QStringLiteral("11,73"),
-                             QStringLiteral("Cena bez DPH 20%:"), czechMoney(QStringLiteral("1470,00")),
-                             QStringLiteral("DPH 20%:"),          QStringLiteral("294,00")};
+// The standard basket's figures: 10 % lines 128,85, 20 % lines 1 763,75, the
+// document 1 892,60 rounded to 1 893; bases and VAT add up to the lines' sums,
+// the rounding to the total.
+const QStringList vatSums = {QStringLiteral("Cena bez DPH 10%:"), QStringLiteral("117,14"),
+                             QStringLiteral("DPH 10%:"),          QStringLiteral("11,71"),
+                             QStringLiteral("Cena bez DPH 20%:"), czechMoney(QStringLiteral("1469,79")),
+                             QStringLiteral("DPH 20%:"),          QStringLiteral("293,96")};
 const QString total = czechMoney(QStringLiteral("1893,00")) + QStringLiteral(" Kč");
 
 // Top and bottom (points) of the first word of the PDF's first page that
@@ -259,8 +260,8 @@ TEST_F(ShopLayoutTest, CancellationNamesTheDocumentItCancels)
         << qPrintable(overview[0]);
     // Everything is returned: quantities and sums are negative.
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Žárovka LED 9 W teplá bílá\\s+-10 ks"))));
-    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("-11,73"), QStringLiteral("-294,00"),
-                                     QStringLiteral("-") + czechMoney(QStringLiteral("1470,00"))}),
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("-11,71"), QStringLiteral("-293,96"),
+                                     QStringLiteral("-") + czechMoney(QStringLiteral("1469,79"))}),
               QString());
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Opravná částka celkem\\s+-") + total)));
 }
@@ -324,7 +325,7 @@ TEST_F(ShopLayoutTest, DocumentOverviewTotalsEachDayAndTheList)
                                      QStringLiteral("účtenka"), QStringLiteral("faktura")}),
               QString());
     const QString twice = czechMoney(QStringLiteral("3786,00"));
-    const QString vat = QStringLiteral("611,46"); // (11,73 + 294,00) twice
+    const QString vat = QStringLiteral("611,34"); // (11,71 + 293,96) twice
     EXPECT_TRUE(pages[0].contains(
         QRegularExpression(QStringLiteral("Celkem za den \\(dokladů: 2\\):.*") + twice + QStringLiteral("\\s+") + vat)))
         << qPrintable(pages[0]);
@@ -354,8 +355,8 @@ TEST_F(ShopLayoutTest, FirstStartInstallsEveryLayoutAndTemplate)
 
 TEST_F(ShopLayoutTest, ADocumentDiscountLowersEveryTotal)
 {
-    // 10 % off: 10 % lines 115,97 (rounded 116), 20 % lines 1 587,38 (1 587),
-    // the document 1 703,34 rounded to 1 703.
+    // 10 % off: 10 % lines 115,97, 20 % lines 1 587,38, the document 1 703,34
+    // rounded to 1 703.
     SellStandardBasket(1, 10);
     settings.format = ReceiptFormat::A4;
     const QStringList pages = PrintDocument(1);
@@ -363,8 +364,8 @@ TEST_F(ShopLayoutTest, ADocumentDiscountLowersEveryTotal)
     EXPECT_TRUE(pages[0].contains(
         QRegularExpression(QStringLiteral("Součet položek\\s+") + czechMoney(QStringLiteral("1892,60")))));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Sleva na doklad\\s+10 %"))));
-    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("105,45"), QStringLiteral("10,55"),
-                                     czechMoney(QStringLiteral("1322,50")), QStringLiteral("264,50")}),
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("105,43"), QStringLiteral("10,54"),
+                                     czechMoney(QStringLiteral("1322,82")), QStringLiteral("264,56")}),
               QString());
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+-0,34 Kč"))));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") +
