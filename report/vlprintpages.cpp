@@ -55,7 +55,10 @@ bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int cop
     QPainter painter;
     if (!painter.begin(printer)) {
         if (error)
-            *error = QStringLiteral("Tiskárna „%1“ tisk nepřijala.").arg(engine.PrinterName());
+            *error = engine.IsVirtual()
+                         ? QStringLiteral("Není vybrána žádná tiskárna: v systému není nainstalována žádná tiskárna "
+                                          "nebo ji tisková služba nenabízí. Sestavu lze prohlížet a exportovat.")
+                         : QStringLiteral("Tiskárna „%1“ tisk nepřijala.").arg(engine.PrinterName());
         return false;
     }
     TvlPainterCanvas canvas(painter, true);

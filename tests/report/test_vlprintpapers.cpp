@@ -37,3 +37,23 @@ TEST(PrintPages, EveryPageTakesItsOwnPaper)
     }
     EXPECT_EQ(sizes, QStringList({"420x595", "595x842", "420x595"}));
 }
+
+// Without a real printer behind the print the user learns that, not the name
+// of the engine's stand-in printer.
+TEST(PrintPages, WithoutARealPrinterTheRefusalSaysSo)
+{
+    TestReport t;
+    t.Memo(20, 20, 200, 18, {"Strana"});
+    ASSERT_TRUE(t.report->PrepareReport());
+    TvlPrinter &engine = vlPrinter();
+    const int before = engine.PrinterIndex();
+    engine.SetPrinterIndex(engine.VirtualPrinterIndex());
+    engine.Printer()->setOutputFileName(QString());
+    QString error;
+    const bool printed = vlPrintPreparedPages(t.report->EMFPages, {0}, 1, &error);
+    engine.SetPrinterIndex(before);
+    if (printed)
+        GTEST_SKIP() << "this machine's print service took the page without a printer";
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Není vybrána žádná tiskárna"))) << qPrintable(error);
+    EXPECT_FALSE(error.contains(TvlPrinter::VirtualPrinterName));
+}
