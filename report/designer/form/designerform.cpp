@@ -425,8 +425,16 @@ void TvlDesignerForm::SelectionChanged()
         PaintColorButtons(one);
         if (one->ObjectType == otMemo) {
             auto *memo = static_cast<TvlMemoView *>(one);
-            if (m_fontName->currentText() != memo->FontName)
-                m_fontName->setCurrentIndex(m_fontName->findText(memo->FontName));
+            if (m_fontName->currentText() != memo->FontName) {
+                // A font this system lacks is still the memo's font: it is listed
+                // so the box shows it rather than nothing.
+                int index = m_fontName->findText(memo->FontName);
+                if (index < 0 && !memo->FontName.isEmpty()) {
+                    m_fontName->addItem(memo->FontName, 0);
+                    index = m_fontName->count() - 1;
+                }
+                m_fontName->setCurrentIndex(index);
+            }
             if (m_fontSize->currentText() != QString::number(memo->FontSize))
                 m_fontSize->setEditText(QString::number(memo->FontSize));
             SetButtonDown(QStringLiteral("FnB1"), memo->FontStyle.testFlag(fsBold));

@@ -79,6 +79,10 @@ TEST_F(DesignerFormTest, SelectionChangeSetsTheButtonsAndTheStatus)
     EXPECT_TRUE(form->IsControlEnabled("CutB"));
     EXPECT_TRUE(form->IsControlEnabled("N11"));
     EXPECT_TRUE(form->IsControlEnabled("C2"));
+    // A font the system lacks still shows in the font box.
+    static_cast<TvlMemoView *>(memo)->FontName = QStringLiteral("Písmo, které tu není");
+    form->SelectionChanged();
+    EXPECT_EQ(qobject_cast<QComboBox *>(form->Control("C2"))->currentText(), QStringLiteral("Písmo, které tu není"));
     auto down = [&](const char *name) { return static_cast<TvlSpeedButton *>(form->Control(name))->Down(); };
     EXPECT_TRUE(down("FrB1"));
     EXPECT_FALSE(down("FrB2"));
