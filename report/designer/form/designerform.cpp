@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -41,7 +42,6 @@ TvlDesignerForm::TvlDesignerForm(QWidget *parent)
     setObjectName(QStringLiteral("vlDesignerForm"));
     setWindowTitle(m_titleBase);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
-    resize(1000, 720);
     m_undo = std::make_unique<TvlDesignerUndo>(*this);
     CreateControls();
     CreateMenus();
@@ -77,6 +77,11 @@ TvlDesignerForm::TvlDesignerForm(QWidget *parent)
         AddToolItem(tool.Caption, tool.ButtonBmp, tool.OnClick);
     LayoutToolsBar();
     qApp->installEventFilter(this);
+    // Wide enough for the tool bars in their rows, within the screen.
+    QSize size(std::max(1000, sizeHint().width()), 720);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 }
 
 TvlDesignerForm::~TvlDesignerForm()
