@@ -77,11 +77,11 @@ TvlDesignerForm::TvlDesignerForm(QWidget *parent)
         AddToolItem(tool.Caption, tool.ButtonBmp, tool.OnClick);
     LayoutToolsBar();
     qApp->installEventFilter(this);
-    // Wide enough for the tool bars in their rows, within the screen.
-    QSize size(std::max(1000, sizeHint().width()), 720);
+    // Wide enough for the tool bars in their rows where the screen allows.
+    int width = sizeHint().width();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
+        width = std::min(width, screen->availableGeometry().width());
+    resize(std::max(1000, width), 720);
 }
 
 TvlDesignerForm::~TvlDesignerForm()
