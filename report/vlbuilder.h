@@ -148,7 +148,7 @@ private:
     bool LookupField(const QString &name, Variant &value);
     bool LookupSpecial(const QString &name, Variant &value);
     QString ExpandLine(const QString &line, qint32 format, const QString &formatText);
-    // A memo line cut at its bracket expressions, each with its format spec.
+    // A memo line cut at its bracket expressions, each with its display format.
     struct BracketLine
     {
         struct Item

@@ -2,7 +2,7 @@
 // The memo and script editor "Textový editor": the text of an object and its
 // script, with report variables, data base fields and the display format put
 // in at the caret. Also the inspector's editor of the "Memo" row.
-#include "report/designer/inspector/propeditor.h"
+#include "report/designer/properties/propeditor.h"
 
 #include <QStringList>
 #include <functional>

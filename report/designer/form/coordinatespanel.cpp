@@ -1,6 +1,6 @@
 #include "report/designer/form/coordinatespanel.h"
 
-#include "report/designer/objects/inspectorvalues.h"
+#include "report/designer/objects/propertyvalues.h"
 #include "report/vlview.h"
 
 #include <QPainter>

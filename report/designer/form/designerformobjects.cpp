@@ -3,11 +3,11 @@
 #include "report/designer/colorselector/colorselector.h"
 #include "report/designer/dialogs/editorform.h"
 #include "report/designer/form/designerform.h"
-#include "report/designer/inspector/inspform.h"
 #include "report/designer/objects/colorbuttons.h"
 #include "report/designer/objects/objectcommands.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/designer/page/designerpage.h"
+#include "report/designer/properties/inspform.h"
 #include "report/vlmemoview.h"
 #include "report/vltoolbuttons.h"
 

@@ -8,7 +8,7 @@
 #include "report/designer/objects/arrange.h"
 #include "report/designer/objects/formattags.h"
 #include "report/designer/objects/insertfields.h"
-#include "report/designer/objects/inspectorvalues.h"
+#include "report/designer/objects/propertyvalues.h"
 
 #include <QString>
 #include <array>

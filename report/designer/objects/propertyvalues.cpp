@@ -1,4 +1,4 @@
-#include "report/designer/objects/inspectorvalues.h"
+#include "report/designer/objects/propertyvalues.h"
 
 #include "platform/formatfloat.h"
 #include "platform/parsenumber.h"

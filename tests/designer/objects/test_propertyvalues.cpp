@@ -1,7 +1,7 @@
 // The inspector's rows for a selection: units, values that differ, and a
 // typed expression applied within the page.
 #include "platform/variant.h"
-#include "report/designer/objects/inspectorvalues.h"
+#include "report/designer/objects/propertyvalues.h"
 #include "report/vllineview.h"
 #include "report/vlmemoview.h"
 #include "report/vlparser.h"

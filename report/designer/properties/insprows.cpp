@@ -1,4 +1,4 @@
-#include "report/designer/inspector/insprows.h"
+#include "report/designer/properties/insprows.h"
 
 void TvlInspRows::ClearProperties()
 {

@@ -2,7 +2,7 @@
 // What the object inspector keeps apart from its painting: the rows, the
 // current row, the in-place edit's text and the rule that a changed value is
 // applied to its row before another row becomes current.
-#include "report/designer/inspector/propeditor.h"
+#include "report/designer/properties/propeditor.h"
 
 #include <functional>
 #include <memory>

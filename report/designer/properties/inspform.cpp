@@ -1,4 +1,4 @@
-#include "report/designer/inspector/inspform.h"
+#include "report/designer/properties/inspform.h"
 
 #include "report/vltoolbuttons.h"
 

@@ -3,7 +3,7 @@
 // two-column list, the current row's value edited in place, editor rows
 // opening their editor from a small button. The owner registers the rows on
 // its own buffers, fills them and applies every accepted edit itself.
-#include "report/designer/inspector/insprows.h"
+#include "report/designer/properties/insprows.h"
 
 #include <QImage>
 #include <QWidget>

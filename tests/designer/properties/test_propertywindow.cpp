@@ -1,6 +1,6 @@
 // The object inspector: rows on the owner's buffers, a changed value applied
 // before another row becomes current, the buffers' capacity, editor rows.
-#include "report/designer/inspector/inspform.h"
+#include "report/designer/properties/inspform.h"
 #include "report/vltoolbuttons.h"
 
 #include <QLineEdit>
