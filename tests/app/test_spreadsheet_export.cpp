@@ -294,6 +294,44 @@ TEST_F(SpreadsheetExportTest, AWorkbookNoProgramOpensIsReportedSavedWithItsPath)
     EXPECT_EQ(infos.first().detail, QStringLiteral("Soubor: ") + tried);
 }
 
+// The desktop's opener reports success even when it finds no program; the
+// desktop's own choice tells, and the user learns where the workbook is.
+TEST_F(SpreadsheetExportTest, ADesktopWithoutAProgramForWorkbooksIsAskedFirst)
+{
+    open(QStringLiteral("SELECT id FROM t"));
+    QTemporaryDir bin;
+    const QString asked = bin.filePath(QStringLiteral("asked"));
+    auto tool = [&bin](const char *name, const QString &body) {
+        QFile script(bin.filePath(QLatin1String(name)));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\n" + body + "\n").toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    tool("xdg-mime", QStringLiteral("echo \"$@\" >> '%1'").arg(asked));
+    tool("xdg-open", QStringLiteral("exit 0"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    form.CreateAutomation = [&] { return std::make_unique<XlsxAutomation>(dir.path()); };
+    form.ExportToExcel(grid, true);
+    qputenv("PATH", path);
+
+    QFile question(asked);
+    ASSERT_TRUE(question.open(QIODevice::ReadOnly));
+    EXPECT_EQ(question.readAll(), "query default application/vnd.openxmlformats-officedocument.spreadsheetml.sheet\n");
+    const auto infos = messages.callsOf(MessageCall::Information);
+    ASSERT_EQ(infos.size(), 1);
+    EXPECT_EQ(infos.first().heading, QStringLiteral("Sešit je uložen, žádný program pro tabulky ho ale neotevřel..."));
+    const QString saved = infos.first().detail.mid(QStringLiteral("Soubor: ").size());
+    EXPECT_TRUE(saved.startsWith(dir.path()) && QFile::exists(saved)) << qPrintable(saved);
+
+    // A desktop that names a program is left to open the workbook.
+    tool("xdg-mime", QStringLiteral("echo libreoffice-calc.desktop"));
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    EXPECT_TRUE(XlsxAutomation::DesktopHasProgramFor(saved));
+    qputenv("PATH", path);
+}
+
 TEST_F(SpreadsheetExportTest, WorkbookForTheDesktopHasFormatsAndWidths)
 {
     open(QStringLiteral("SELECT id, nazev, cena, platny, velke FROM t ORDER BY id"));
