@@ -5,6 +5,7 @@
 #include "platform/registry.h"
 #include "report/designer/form/coordinatespanel.h"
 #include "report/designer/page/designerpage.h"
+#include "report/designer/properties/inspform.h"
 #include "report/vlbandview.h"
 #include "report/vlmemoview.h"
 #include "report/vltoolbuttons.h"
@@ -192,4 +193,26 @@ TEST_F(DesignerFormTest, InMillimetresNoStatusTextRunsIntoTheNextSymbol)
     EXPECT_LT(c.SizeSymbol + 14, c.Size);
     EXPECT_LT(c.Size + metrics.horizontalAdvance(texts[1]), c.Percent);
     EXPECT_GE(panel->minimumWidth(), c.Percent);
+}
+
+TEST_F(DesignerFormTest, TheInspectorRollsUpByItsOwnCaptionStrip)
+{
+    form->FormShow(report);
+    form->show();
+    auto *inspector = qobject_cast<TvlInspForm *>(form->Control("Inspector"));
+    ASSERT_TRUE(inspector);
+    inspector->show();
+    QApplication::processEvents();
+    const QSize expanded = inspector->size();
+    QTest::mouseDClick(inspector->CaptionStrip, Qt::LeftButton, {}, QPoint(20, 5));
+    EXPECT_TRUE(inspector->IsRolledUp());
+    EXPECT_FALSE(inspector->Panel1->isVisible());
+    EXPECT_EQ(inspector->height(), inspector->CaptionStrip->height());
+    EXPECT_EQ(inspector->width(), expanded.width() / 2);
+    EXPECT_TRUE(inspector->RollButton->isVisible());
+    QTest::mouseClick(inspector->RollButton, Qt::LeftButton);
+    EXPECT_FALSE(inspector->IsRolledUp());
+    EXPECT_EQ(inspector->size(), expanded);
+    EXPECT_TRUE(inspector->Panel1->isVisible());
+    form->hide();
 }
