@@ -182,6 +182,9 @@ void TForm_Tarmil::createGrids()
     KxDBGrid_ProdejHistorie->SetDataSource(DataSource_DokladDetail);
     connect(DataSource_Polozka, &Db::DataSource::dataChange, this, [this] { DataSource_PolozkaDataChange(); });
     connect(DataSource_Doklad, &Db::DataSource::dataChange, this, [this] { DataSource_DokladDataChange(); });
+    // Opening, re-opening and filtering replace the rows without moving in them.
+    connect(DataSource_Polozka, &Db::DataSource::activeChange, this, [this] { DataSource_PolozkaDataChange(); });
+    connect(DataSource_Doklad, &Db::DataSource::activeChange, this, [this] { DataSource_DokladDataChange(); });
 
     const TKxDBGrid::TDBGridOptions options{TKxDBGrid::dgTitles, TKxDBGrid::dgIndicator, TKxDBGrid::dgColumnResize,
                                             TKxDBGrid::dgRowSelect, TKxDBGrid::dgAlwaysShowSelection};

@@ -1,5 +1,6 @@
 // The main window at the real keyboard: typing into a grid to search, the
 // menu bar from the keyboard, tab order, the search boxes following the row.
+#include "app/search/form_filtry.h"
 #include "app/search/form_hledat.h"
 #include "kit/searchedit.h"
 #include "till_fixture.h"
@@ -30,6 +31,32 @@ TEST_F(TillKeys, LettersTypedFastIntoAGridAllReachTheSearch)
         EXPECT_TRUE(X11::WaitUntil([&] { return search->ComboBox_Hledat->currentText() == QStringLiteral("Klav"); }));
         X11::Input().Key("Escape");
         EXPECT_TRUE(X11::WaitUntil([&] { return !search->isVisible(); }));
+    });
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TillKeys, TheSearchBoxesFollowTheRowWhenTheListOpensOrIsFiltered)
+{
+    newItem(QStringLiteral("M1"));
+    newItem(QStringLiteral("M2"));
+    dm->MSSQLADOQuery_Polozka->Close();
+    showWindow(0);
+    auto mirrored = [&] {
+        return X11::OnGui([&] { return window->SearchEdit_Oznaceni->text() + u'/' + window->SearchEdit_Kod->text(); });
+    };
+    X11::RunDriven([&] {
+        ASSERT_TRUE(X11::WaitForWindow(window.get()));
+        X11::OnGui([&] { dm->MSSQLADOQuery_Polozka->Open(); });
+        EXPECT_EQ(mirrored(), QStringLiteral("M1/M1")) << "opened";
+        EXPECT_TRUE(X11::OnGui(
+            [&] { return ApplyListFilter(dm->MSSQLADOQuery_Polozka, QStringLiteral("tab_polozka.OZNACENI = 'M2'")); }));
+        EXPECT_EQ(mirrored(), QStringLiteral("M2/M2")) << "filtered";
+        EXPECT_TRUE(X11::OnGui(
+            [&] { return ApplyListFilter(dm->MSSQLADOQuery_Polozka, QStringLiteral("tab_polozka.OZNACENI = 'x'")); }));
+        EXPECT_EQ(mirrored(), QStringLiteral("/")) << "filtered to nothing";
     });
 }
 
