@@ -6,6 +6,8 @@
 #include "till_fixture.h"
 
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
@@ -57,6 +59,47 @@ TEST_F(TillKeys, TheSearchBoxesFollowTheRowWhenTheListOpensOrIsFiltered)
         EXPECT_TRUE(X11::OnGui(
             [&] { return ApplyListFilter(dm->MSSQLADOQuery_Polozka, QStringLiteral("tab_polozka.OZNACENI = 'x'")); }));
         EXPECT_EQ(mirrored(), QStringLiteral("/")) << "filtered to nothing";
+    });
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TillKeys, F10AndALoneAltOpenTheMenuBarToTheArrowsAndEnter)
+{
+    showWindow(0);
+    X11::RunDriven([&] {
+        ASSERT_TRUE(X11::WaitForWindow(window.get()));
+        QMenuBar *bar = X11::OnGui([&] { return window->menuBar(); });
+        QMenu *items = window->Menu_Polozky;
+        for (const char *control : {"KxDBGrid_Polozka", "SearchEdit_Kod"}) {
+            SCOPED_TRACE(control);
+            QWidget *focus = named(control);
+            X11::OnGui([&] { focus->setFocus(Qt::OtherFocusReason); });
+            ASSERT_TRUE(X11::WaitUntil([&] { return focus->hasFocus(); }));
+            for (const char *key : {"F10", "Alt_L"}) {
+                SCOPED_TRACE(key);
+                if (QLatin1String(key) == QLatin1String("F10")) {
+                    X11::Input().Key(key);
+                } else {
+                    X11::Input().Press(key);
+                    X11::Input().Release(key);
+                }
+                EXPECT_TRUE(X11::WaitUntil([&] { return bar->activeAction() == bar->actions().value(0); }, 3000))
+                    << "the first menu takes the keys";
+                X11::Input().Key("Right");
+                X11::Input().Key("Down");
+                EXPECT_TRUE(X11::WaitUntil([&] { return items->isVisible(); }, 3000))
+                    << "the arrows go on to the next menu and open it";
+                for (int i = 0; i < 3 && X11::OnGui([&] { return bar->activeAction() != nullptr; }); ++i) {
+                    X11::Input().Key("Escape");
+                    X11::Settle(100);
+                }
+                EXPECT_TRUE(X11::WaitUntil([&] { return !items->isVisible() && focus->hasFocus(); }, 3000))
+                    << "Escape gives the keys back";
+            }
+        }
     });
 }
 
