@@ -85,6 +85,36 @@ TForm_Tarmil::TForm_Tarmil(QWidget *parent)
     createMenus();
     createGridPopupMenu();
     createStorage();
+    // Tab walks each page from its search boxes to its lists, then to its buttons.
+    const QList<QWidget *> tabOrder{SearchEdit_Oznaceni,
+                                    SearchEdit_Kod,
+                                    ComboEdit_Kategorie,
+                                    KxDBGrid_Polozka,
+                                    KxDBGrid_PolozkaHistorie,
+                                    Button_PolozkaNova,
+                                    Button_PolozkaEditace,
+                                    Button_PolozkaOdebrat,
+                                    Button_Import,
+                                    Button_PolozkaTisk,
+                                    KxDBGrid_PolozkaProdej,
+                                    KxDBGrid_Prodej,
+                                    Button_ProdejPridat,
+                                    Button_ProdejOdebrat,
+                                    Button_ProdejProdat,
+                                    findChild<QWidget *>(QStringLiteral("Button_PolozkaHledat")),
+                                    findChild<QWidget *>(QStringLiteral("Button_PolozkaFiltr")),
+                                    SearchEdit_Doklad,
+                                    KxDBGrid_Doklad,
+                                    KxDBGrid_ProdejHistorie,
+                                    Button_DokladTisk,
+                                    Button_DokladStorno,
+                                    Button_DokladStatistiky,
+                                    Button_DokladPrehled,
+                                    CheckBox_Doklad,
+                                    findChild<QWidget *>(QStringLiteral("Button_DokladHledat")),
+                                    findChild<QWidget *>(QStringLiteral("Button_DokladFiltr"))};
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
     if (DM)
         ConnectDataModule();
     for (QAction *action : PendingScreens())

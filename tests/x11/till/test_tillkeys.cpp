@@ -1,5 +1,6 @@
 // The main window at the real keyboard: typing into a grid to search, the
 // menu bar from the keyboard, tab order, the search boxes following the row.
+#include "app/main/notebook.h"
 #include "app/search/form_filtry.h"
 #include "app/search/form_hledat.h"
 #include "kit/searchedit.h"
@@ -98,6 +99,36 @@ TEST_F(TillKeys, F10AndALoneAltOpenTheMenuBarToTheArrowsAndEnter)
                 }
                 EXPECT_TRUE(X11::WaitUntil([&] { return !items->isVisible() && focus->hasFocus(); }, 3000))
                     << "Escape gives the keys back";
+            }
+        }
+    });
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TillKeys, TabGoesFromTheSearchBoxToItsListOnEveryPage)
+{
+    newItem(QStringLiteral("T1"));
+    showWindow(0);
+    const std::pair<int, std::vector<const char *>> pages[] = {
+        {0, {"SearchEdit_Oznaceni", "SearchEdit_Kod", "ComboEdit_Kategorie", "KxDBGrid_Polozka"}},
+        {1, {"SearchEdit_Oznaceni", "SearchEdit_Kod", "ComboEdit_Kategorie", "KxDBGrid_PolozkaProdej"}},
+        {2, {"SearchEdit_Doklad", "KxDBGrid_Doklad"}}};
+    X11::RunDriven([&] {
+        ASSERT_TRUE(X11::WaitForWindow(window.get()));
+        for (const auto &[page, chain] : pages) {
+            SCOPED_TRACE(page);
+            X11::Input().Key(page == 0 ? "F6" : page == 1 ? "F7" : "F8");
+            ASSERT_TRUE(X11::WaitUntil([&] { return window->Notebook->PageIndex() == page; }));
+            QWidget *first = named(chain.front());
+            X11::OnGui([&] { first->setFocus(Qt::OtherFocusReason); });
+            ASSERT_TRUE(X11::WaitUntil([&] { return first->hasFocus(); }));
+            for (size_t i = 1; i < chain.size(); ++i) {
+                X11::Input().Key("Tab");
+                EXPECT_TRUE(X11::WaitUntil([&] { return focusName() == QLatin1String(chain[i]); }, 2000))
+                    << "Tab from " << chain[i - 1] << " reached " << focusName().toStdString();
             }
         }
     });
