@@ -42,7 +42,8 @@ TSearchEdit *newSearchEdit(QWidget *parent, const QString &name)
 {
     auto *edit = new TSearchEdit(parent);
     edit->setObjectName(name);
-    edit->setFixedWidth(120);
+    // Room for a 13-digit code or a document number whole.
+    edit->setFixedWidth(qMax(120, edit->fontMetrics().horizontalAdvance(QStringLiteral("WWW-8888-888888")) + 16));
     return edit;
 }
 
@@ -323,8 +324,12 @@ void TForm_Tarmil::createStatusPanel(QWidget *parent)
     panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panel->setWidgetResizable(true);
     auto *line = new QWidget(panel);
-    auto *row = new QHBoxLayout(line);
-    row->setContentsMargins(2, 2, 2, 2);
+    // Two lines, the long figures on the second, so that a shop's figures
+    // fit the default width whole.
+    auto *lines = new QVBoxLayout(line);
+    lines->setContentsMargins(2, 2, 2, 2);
+    lines->setSpacing(2);
+    QHBoxLayout *row = nullptr;
     auto pair = [&](const QString &name, const QString &caption) {
         row->addWidget(newLabel(line, name, caption));
         QLabel *value = newLabel(line, name + QLatin1Char('_'), QString());
@@ -333,10 +338,13 @@ void TForm_Tarmil::createStatusPanel(QWidget *parent)
         row->addSpacing(16);
         return value;
     };
+    lines->addLayout(row = new QHBoxLayout);
     Label_Pokladna_ = pair(QStringLiteral("Label_Pokladna"), QStringLiteral("Pokladna:"));
-    Label_Sklad_ = pair(QStringLiteral("Label_Sklad"), QStringLiteral("Sklad:"));
     Label_Doklady_ = pair(QStringLiteral("Label_Doklady"), QStringLiteral("Doklady:"));
     Label_Zisk_ = pair(QStringLiteral("Label_Zisk"), QStringLiteral("Zisk:"));
+    row->addStretch(1);
+    lines->addLayout(row = new QHBoxLayout);
+    Label_Sklad_ = pair(QStringLiteral("Label_Sklad"), QStringLiteral("Sklad:"));
     Label_Prodeje_ = pair(QStringLiteral("Label_Prodeje"), QStringLiteral("Prodej:"));
     row->addStretch(1);
     panel->setWidget(line);
