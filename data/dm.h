@@ -67,6 +67,13 @@ struct TDMItemOrigin
     QString version;
 };
 
+// A numbering series' values that its dialog shows and edits.
+struct TDMNumbering
+{
+    QString prefix, separator;
+    int nextUnprinted = 0, nextPrinted = 0, width = 0;
+};
+
 // The data module's lists in declaration order, by the component names the
 // screens know them by. Each is made from the definition of the same name
 // (dmquerydefs.cpp); the module checks when it is made that this list and the
@@ -290,8 +297,12 @@ public:
     bool CashDepositWithdrawal(Currency amount);
     void UpdateCashLabel();
     bool NumberingPrefixExistsOther(int id, const QString &prefix);
+    // The series as the server holds it now; false when there is none.
+    bool ReadNumbering(int id, TDMNumbering &series);
+    // With what the dialog read, a counter is written only when the user
+    // changed it, and refused when another till moved it meanwhile.
     bool EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
-                       int width);
+                       int width, const TDMNumbering *read = nullptr);
     int FilterCount();
     bool FilterNameExists(const QString &name);
     bool FilterNameExistsOther(int id, const QString &name);

@@ -61,18 +61,37 @@ bool TDM::NumberingPrefixExistsOther(int id, const QString &prefix)
                      {{"@ID_OZNACENI_DOKLAD", id}, {"@OZNACENI_DOKLAD", prefix}});
 }
 
-bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
-                        int width)
+bool TDM::ReadNumbering(int id, TDMNumbering &series)
 {
-    return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"), [&] {
-        return m_call->returnBool(DMProc::tab_oznaceni_doklad_EDITOVAT_OZNACENI,
-                                  {{"@ID_OZNACENI_DOKLAD", id},
-                                   {"@OZNACENI_DOKLAD", prefix},
-                                   {"@OZNACENI_ODDELOVAC", separator},
-                                   {"@PORADI_DOKLAD_NETISTENY", nextUnprinted},
-                                   {"@PORADI_DOKLAD_VYTISTENY", nextPrinted},
-                                   {"@PORADI_ZAROVNANI", width}});
-    });
+    std::vector<Variant> v;
+    if (!m_call->callProcedure(DMProc::tab_oznaceni_doklad_NACIST_DLE_ID_OZNACENI_DOKLAD, {{"@ID_OZNACENI_DOKLAD", id}},
+                               {"@OZNACENI_DOKLAD", "@OZNACENI_ODDELOVAC", "@PORADI_DOKLAD_NETISTENY",
+                                "@PORADI_DOKLAD_VYTISTENY", "@PORADI_ZAROVNANI"},
+                               v))
+        return false;
+    if (v[0].isNull()) {
+        connection().reportError(QStringLiteral("Řada označení dokladů v databázi není."), QStringLiteral("50000"));
+        return false;
+    }
+    series = {v[0].toString(), v[1].toString(), int(v[2].toInt()), int(v[3].toInt()), int(v[4].toInt())};
+    return true;
+}
+
+bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
+                        int width, const TDMNumbering *read)
+{
+    TDMCall::Params params{{"@ID_OZNACENI_DOKLAD", id},
+                           {"@OZNACENI_DOKLAD", prefix},
+                           {"@OZNACENI_ODDELOVAC", separator},
+                           {"@PORADI_DOKLAD_NETISTENY", nextUnprinted},
+                           {"@PORADI_DOKLAD_VYTISTENY", nextPrinted},
+                           {"@PORADI_ZAROVNANI", width}};
+    if (read) {
+        params.push_back({"@PORADI_DOKLAD_NETISTENY_PUVODNI", read->nextUnprinted});
+        params.push_back({"@PORADI_DOKLAD_VYTISTENY_PUVODNI", read->nextPrinted});
+    }
+    return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"),
+                     [&] { return m_call->returnBool(DMProc::tab_oznaceni_doklad_EDITOVAT_OZNACENI, params); });
 }
 
 int TDM::FilterCount()
