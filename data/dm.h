@@ -74,6 +74,16 @@ struct TDMNumbering
     int nextUnprinted = 0, nextPrinted = 0, width = 0;
 };
 
+// Who sees every session in the logged-in users' list, as this server has
+// them: its superusers, and the database's owner when he may read all the
+// server's statistics.
+struct TDMSessionViewers
+{
+    QString owner;
+    bool ownerSeesAll = false;
+    QStringList superusers;
+};
+
 // The data module's lists in declaration order, by the component names the
 // screens know them by. Each is made from the definition of the same name
 // (dmquerydefs.cpp); the module checks when it is made that this list and the
@@ -177,6 +187,7 @@ public:
     bool NewUser(const QString &login, const QString &password);
     bool ChangeUserPassword(const QString &login, const QString &oldPassword, const QString &newPassword);
     bool RemoveUser(const QString &login);
+    bool SessionViewers(TDMSessionViewers &viewers);
     bool HasRight(int right);
 
     // ---- basket, sale and documents

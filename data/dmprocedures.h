@@ -118,6 +118,7 @@
     X(uzivatel_HESLO_UZIVATEL) \
     X(uzivatel_NOVY_UZIVATEL) \
     X(uzivatel_ODEBRAT_UZIVATELE) \
+    X(uzivatel_func_AKTIVNI_LOGIN) \
     X(uzivatel_func_USER) \
     X(uzivatel_func_USER_EXIST)
 // clang-format on

@@ -19,6 +19,13 @@ BEGIN
   END IF;
   EXECUTE format('GRANT %I TO %I', current_database(), current_user);
   EXECUTE format('GRANT CONNECT, TEMPORARY ON DATABASE %I TO %I', current_database(), current_database());
+  -- The owner sees every session in the logged-in users' list, where the
+  -- server lets him grant himself that.
+  BEGIN
+    EXECUTE format('GRANT pg_read_all_stats TO %I', current_user);
+  EXCEPTION WHEN insufficient_privilege OR invalid_grant_operation THEN
+    NULL;
+  END;
 END
 $$
 GO
@@ -572,8 +579,9 @@ BEGIN
 END
 $$
 GO
--- The old password is checked by the client, which logs in with it; the
--- server only ever sees verifiers.
+-- A user's own old password is checked by the client, which logs in with it;
+-- the server only ever sees verifiers. Another user's password is set only
+-- by the database's owner or a superuser, without the old one.
 CREATE FUNCTION uzivatel_HESLO_UZIVATEL(p_login varchar, p_heslo_stare varchar, p_heslo_nove varchar)
   RETURNS integer LANGUAGE plpgsql
   AS $$
@@ -583,6 +591,13 @@ BEGIN
   IF v_id = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = format('Uživatel "%s" není uživatelem této databáze.', p_login);
+  END IF;
+  IF p_login <> session_user
+     AND NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = session_user AND rolsuper)
+     AND NOT EXISTS (SELECT 1 FROM pg_database d JOIN pg_roles r ON r.oid = d.datdba
+                     WHERE d.datname = current_database() AND r.rolname = session_user) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Heslo jiného uživatele smí nastavit pouze vlastník databáze nebo správce serveru.';
   END IF;
   PERFORM uzivatel_func_OVERIT_HESLO(p_heslo_nove);
   EXECUTE format('ALTER ROLE %I PASSWORD %L', p_login, p_heslo_nove);
