@@ -323,9 +323,12 @@ public:
     bool EditFilter(int id, const QString &name, const QString &condition);
     bool RemoveFilter(int id);
     bool ExecuteSQL(const QString &text);
-    // Whether a condition may become a list's "%WHERE_FILTER": one condition
-    // the server accepts in the item list. Checked without running anything.
-    bool TestFilterCondition(const QString &condition);
+    // Whether a condition may become the list's "%WHERE_FILTER": one
+    // condition the server accepts in that list. Checked without running it.
+    bool TestFilterCondition(const QString &condition, TMSSQLADOQuery *list);
+    // For a column the list has in more than one table: a Czech hint naming
+    // those tables; empty for any other error.
+    QString AmbiguousColumnHint(TMSSQLADOQuery *list, const Db::ServerError &error);
 
 private:
     TMSSQLADOQuery *createQuery(const TDMQueryDef &def);
