@@ -1,5 +1,6 @@
 // The search dialogs over the item and document lists, and the saved
 // filters with their chooser, editor and application to a list.
+#include "app/catalogue/screenshots.h"
 #include "app/common/formcontrols.h"
 #include "app/modal_helper.h"
 #include "app/search/form_filtr.h"
@@ -211,6 +212,7 @@ TEST_F(SearchTest, AFilterIsCheckedAgainstTheListItIsFor)
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(messages.calls.last().heading, QStringLiteral("Script filtru obsahuje chybu[y]..."));
         dialog->Memo_Script->setPlainText(QStringLiteral("tab_doklad.SLEVA > 0"));
+        Shoot(dialog, "filtr_novy_doklady");
         dialog->Button_Ok->click();
     });
     chooser.Button_PridatClick();

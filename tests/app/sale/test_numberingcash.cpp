@@ -1,4 +1,5 @@
 // The numbering screens and the cash book screens over a real database.
+#include "app/catalogue/screenshots.h"
 #include "app/modal_helper.h"
 #include "app/sale/oznacenidokladu.h"
 #include "app/sale/pokladna.h"
@@ -44,6 +45,7 @@ TEST_F(Numbering, EditingValidatesPrefixCountersAndWidth)
     settle();
     EXPECT_EQ(dialog.Edit_Oznaceni->text(), QStringLiteral("UCT"));
     EXPECT_FALSE(dialog.Button_Ok->isEnabled()); // nothing changed yet
+    Shoot(&dialog, "oznaceni_dokladu_editace");
 
     dialog.Edit_Oznaceni->setText(QStringLiteral("FAK")); // another series' prefix
     EXPECT_FALSE(dialog.Button_Ok->isEnabled());
