@@ -308,6 +308,8 @@ private:
     // texts last between openings.
     TForm_HledatPolozku *m_itemSearch = nullptr;
     TForm_HledatDoklad *m_documentSearch = nullptr;
+    // The search dialog about to open from a key typed into a grid.
+    class TForm_Hledat *m_typingInto = nullptr;
     // The workbook the import dialog chose.
     QString m_importFile;
     QList<QAction *> m_enterDelActions;
