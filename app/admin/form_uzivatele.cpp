@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -113,19 +114,49 @@ TForm_Uzivatele::TForm_Uzivatele(QWidget *parent)
     connect(Button_Prihlaseni, &QPushButton::clicked, this, [this] { Button_PrihlaseniClick(); });
 }
 
+// The lists outlive the window: a list closing after it must not make the
+// rights follow into a window that is going.
+TForm_Uzivatele::~TForm_Uzivatele()
+{
+    DataSource_Uzivatel->disconnect(this);
+}
+
 void TForm_Uzivatele::followUser()
 {
     const qint64 id = currentUserId();
-    if (id == rightsOwner)
+    if (id == rightsOwner || openingLists)
         return;
-    rightsOwner = id;
+    try {
+        openRightsOf(id);
+    } catch (const Db::DatabaseError &error) {
+        rightsOwner = id; // said once, not again at every repaint
+        ShowUsersUnavailable(error.text());
+    }
+}
+
+void TForm_Uzivatele::openRightsOf(qint64 id)
+{
     TMSSQLADOQuery *rights = DM->MSSQLADOQuery_Opravneni;
     rights->ParamByName(QStringLiteral("ID_UZIVATEL")).SetAsInteger(id);
-    try {
-        rights->RefreshQuery();
-    } catch (const Db::DatabaseError &error) {
-        ShowWarning(QStringLiteral("Seznam nelze otevřít..."), QStringLiteral("Oprávnění"), error.text());
+    rights->RefreshQuery();
+    rightsOwner = id;
+}
+
+void TForm_Uzivatele::OpenLists()
+{
+    {
+        const QScopedValueRollback<bool> opening(openingLists, true);
+        users()->RefreshQuery();
+        if (hasUser())
+            users()->LocateText(QStringLiteral("LOGIN"), LoginUzivatel);
     }
+    openRightsOf(currentUserId());
+}
+
+void ShowUsersUnavailable(const QString &reason)
+{
+    ShowWarning(QStringLiteral("Funkce správa uživatelů není dostupná..."),
+                QStringLiteral("Uživatel nemá oprávnění..."), reason);
 }
 
 void TForm_Uzivatele::Position()
