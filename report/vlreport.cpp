@@ -214,8 +214,12 @@ void TvlReport::DesignReport()
     if (Pages.Count() == 0)
         Pages.Add();
     vlSetCurrentReportOwner(parent());
-    if (TvlReportDesigner *designer = vlDesigner())
+    if (TvlReportDesigner *designer = vlDesigner()) {
+        const bool designing = m_designing;
+        m_designing = true;
         designer->ShowModal(*this);
+        m_designing = designing;
+    }
 }
 
 void TvlReport::ShowReport()
@@ -234,11 +238,15 @@ void TvlReport::ShowPreparedReport()
 {
     if (EMFPages.Count() == 0)
         return;
-    if (auto *embedded = qobject_cast<TvlPreview *>(m_preview.data())) {
+    // The embedded panel's form may never show (the report list opens the
+    // designer through a printing screen it does not show): while designing,
+    // the pages go to a window over the designer.
+    if (auto *embedded = qobject_cast<TvlPreview *>(m_preview.data()); embedded && !m_designing) {
         embedded->Connect(std::make_unique<ReportPreview>(*this));
         return;
     }
-    TvlPreviewForm::ShowReport(std::make_unique<ReportPreview>(*this));
+    TvlPreviewForm::ShowReport(std::make_unique<ReportPreview>(*this),
+                               m_designing ? QApplication::activeModalWidget() : nullptr);
 }
 
 bool TvlReport::ExportTo(TvlExportFilter *filter, const QString &fileName)

@@ -152,6 +152,8 @@ public:
     bool IsBuilding() const { return m_building; }
 
     void DesignReport();
+    // The designer is open on this report (its preview then opens a window).
+    bool IsDesigning() const { return m_designing; }
     void ShowReport();
     void ShowPreparedReport();
     // Prints the selected pages ("1,3,5-12", empty for all; numbers past the
@@ -180,6 +182,7 @@ private:
     QPointer<TvlDataset> m_dataset;
     QPointer<QWidget> m_preview;
     bool m_building = false;
+    bool m_designing = false;
     bool m_buildFailed = false;
     QString m_errorText;
 };
