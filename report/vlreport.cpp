@@ -1,6 +1,7 @@
 #include "report/vlreport.h"
 
 #include "platform/messages.h"
+#include "platform/registry.h"
 #include "report/components.h"
 #include "report/vlbuilder.h"
 #include "report/vlpreviewform.h"
@@ -41,7 +42,17 @@ public:
     }
     int PreviewButtons() const override { return m_report.PreviewButtons; }
     int InitialZoom() const override { return m_report.InitialZoom; }
-    bool GrayedButtons() const override { return m_report.GrayedButtons; }
+    bool GrayedButtons() const override
+    {
+        // With a designer the designer's own setting decides, as it does for its tool bars.
+        if (const auto *designer = dynamic_cast<const QObject *>(vlDesigner())) {
+            Registry registry;
+            if (!registry.openKeyReadOnly(vlEngineRegistryKey() + QStringLiteral("Form\\") + designer->objectName()))
+                return false;
+            return registry.readBool(QStringLiteral("GrayButtons"), false);
+        }
+        return m_report.GrayedButtons;
+    }
     bool ModalPreview() const override { return m_report.ModalPreview; }
     bool ModifyPrepared() const override { return m_report.ModifyPrepared; }
     bool HasDesigner() const override { return vlDesigner() != nullptr; }
@@ -100,6 +111,11 @@ void vlRegisterDesigner(TvlReportDesigner *designer)
 TvlReportDesigner *vlDesigner()
 {
     return designerSlot();
+}
+
+QString vlEngineRegistryKey()
+{
+    return QStringLiteral("\\Software\\Vellum\\Tarmil 5.0\\");
 }
 
 // --- the component -----------------------------------------------------------------

@@ -56,6 +56,9 @@ public:
 };
 void vlRegisterDesigner(TvlReportDesigner *designer); // nullptr unregisters
 TvlReportDesigner *vlDesigner();
+// The registry key of the engine's and the designer's settings ("\Software\Vellum\" and the
+// program's title, with a closing "\"); a designer form keeps its options in "Form\" + its name.
+QString vlEngineRegistryKey();
 
 // The text a value shows in a display format (kind, index, decimals and
 // separator packed as the objects keep them; custom pictures in formatText).
