@@ -191,11 +191,17 @@ TEST_F(ReportList, ThePreviewOfTheDesignerOpenedFromTheListShowsThePagesAndRetur
     WhenModal([&](QDialog *dialog) {
         auto *designer = qobject_cast<TvlDesignerForm *>(dialog);
         ASSERT_TRUE(designer);
-        WhenModal([&](QDialog *preview) {
-            if (auto *form = qobject_cast<TvlPreviewForm *>(preview))
-                pages = form->AllPages();
+        // The engine's progress window comes up first while the pages build.
+        std::function<void(QDialog *)> onPreview = [&](QDialog *preview) {
+            auto *form = qobject_cast<TvlPreviewForm *>(preview);
+            if (!form) {
+                WhenModal(onPreview);
+                return;
+            }
+            pages = form->AllPages();
             preview->close();
-        });
+        };
+        WhenModal(onPreview);
         QTest::mouseClick(static_cast<TvlSpeedButton *>(designer->Control("FileBtn4")), Qt::LeftButton);
         backInTheDesigner = designer->isVisible() && QApplication::activeModalWidget() == designer;
         designer->accept();
