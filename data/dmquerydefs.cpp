@@ -160,6 +160,10 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "PRODEJ_CELKEM"),
                       3));
+    // A basket line changes one row at a time: read by its item, in the
+    // session's basket and in the category paths worked out for it.
+    q.back().rowScope = QStringLiteral("tab_prodej.ID_PROCESS = pg_backend_pid()");
+    q.back().rowCondition = QStringLiteral("tab_prodej.ID_POLOZKA = :KLIC");
     q.push_back(query("Doklad", "ID_DOKLAD", {{WhereFilter, todaysDocuments}, {OrderBy, QStringLiteral("CAS")}}, {},
                       FieldList("ID_DOKLAD", false)
                           .add("tab_historie", "ID_DOKLAD")
