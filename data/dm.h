@@ -25,6 +25,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class TFormStorage;
@@ -55,6 +56,15 @@ struct TDMItem
     QString JEDNOTKA;
     Currency MINIMUM;
     bool NASOBNE = true;
+};
+
+// What a screen that edits an item read when it opened: the stock then, and
+// the version of everything else. The edit moves the stock by the change the
+// user made and is refused when another till changed the rest meanwhile.
+struct TDMItemOrigin
+{
+    Currency MNOZSTVI;
+    QString version;
 };
 
 // The data module's lists in declaration order, by the component names the
@@ -260,7 +270,10 @@ public:
     QString SmallestFreeItemMark(int storeId, int width);
     bool NewItem(const TDMItem &item);
     bool ImportItem(const TDMItem &item);
-    bool EditItem(int id, const TDMItem &item);
+    // The item as the server holds it now; false when there is none.
+    bool ReadItem(int id, TDMItem &item, TDMItemOrigin &origin);
+    // Without an origin the values are written as they are given.
+    bool EditItem(int id, const TDMItem &item, const std::optional<TDMItemOrigin> &origin = std::nullopt);
     bool RemoveItem(int id);
     bool RemoveStoreItems(int storeId);
     // The rows of the item grid's selection (empty: only the given item).

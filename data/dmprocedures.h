@@ -82,6 +82,7 @@
     X(tab_polozka_IMPORT_POLOZKY) \
     X(tab_polozka_KOD_EXISTUJE) \
     X(tab_polozka_KOD_EXISTUJE_2) \
+    X(tab_polozka_NACIST_POLOZKU) \
     X(tab_polozka_NOVA_POLOZKA) \
     X(tab_polozka_ODEBRAT_POLOZKU) \
     X(tab_polozka_ODEBRAT_POLOZKY) \

@@ -73,9 +73,10 @@ void TForm_Tarmil::Action_PolozkaEditaceExecute()
         return;
     const int id = IntegerOf(items, QStringLiteral("ID_POLOZKA"));
     TDMItem item;
-    if (!ShowEditItemDialog(id, item))
+    TDMItemOrigin origin;
+    if (!ShowEditItemDialog(id, item, origin))
         return;
-    if (!DM->EditItem(id, item))
+    if (!DM->EditItem(id, item, origin))
         ReportWriteFailure(QStringLiteral("Editace položky neproběhla..."));
 }
 

@@ -4,6 +4,7 @@
 #include "app/main/tarmilform.h"
 
 #include "app/main/notebook.h"
+#include "app/search/form_hledat.h"
 #include "app/settings/zaloha.h"
 #include "kit/comboedit.h"
 #include "kit/formstorage.h"
@@ -138,7 +139,10 @@ void TForm_Tarmil::KxDBGridKeyPress(TKxDBGrid *, QChar &key)
         return;
     const QChar typed = key;
     key = QChar(); // the grid does nothing more with it
-    ShowSearchDialog(Notebook->PageIndex() == 2, typed);
+    if (m_typingInto)
+        m_typingInto->SetSearchText(QString(typed));
+    else
+        ShowSearchDialog(Notebook->PageIndex() == 2, typed);
 }
 
 void TForm_Tarmil::KxDBGridEnter(TKxDBGrid *grid)

@@ -1593,14 +1593,72 @@ CREATE FUNCTION tab_polozka_IMPORT_POLOZKY(p_oznaceni varchar, p_kod varchar, p_
           p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva, p_mnozstvi, p_zasoba,
           p_jednotka, p_minimum, p_nasobne) $$
 GO
+-- What a screen that edits an item compares: every value of the item but its
+-- stock, which sales change all the time and which an edit writes as a change.
+CREATE FUNCTION tab_polozka_func_VERZE(p_id_polozka integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT md5(ROW(ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE,
+                       STATE_PLATNOST, OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA,
+                       ZASOBA, MINIMUM, NASOBNE)::text)
+        FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka $$
+GO
+-- An item as the item card shows it (store, category path, supplier and unit
+-- by name, VAT by rate), with its version; all NULL when there is no such item.
+CREATE FUNCTION tab_polozka_NACIST_POLOZKU(p_id_polozka integer,
+    OUT p_oznaceni varchar, OUT p_kod varchar, OUT p_polozka varchar, OUT p_specifikace varchar,
+    OUT p_zaruka integer, OUT p_dph numeric, OUT p_sklad varchar, OUT p_kategorie varchar,
+    OUT p_dodavatel varchar, OUT p_nakup numeric, OUT p_prodej numeric, OUT p_sleva integer,
+    OUT p_mnozstvi numeric, OUT p_zasoba numeric, OUT p_jednotka varchar, OUT p_minimum numeric,
+    OUT p_nasobne boolean, OUT p_verze varchar)
+  LANGUAGE sql STABLE
+  AS $$ SELECT p.OZNACENI, p.KOD, p.POLOZKA, p.SPECIFIKACE, p.ZARUKA, round(d.DPH::float8::numeric, 4),
+               s.SKLAD, tab_kategorie_func_PATH_KATEGORIE(p.ID_KATEGORIE), k.KONTAKT, p.NAKUP, p.PRODEJ,
+               p.SLEVA, func_MNOZSTVI_PRESNE(p.MNOZSTVI), func_MNOZSTVI_PRESNE(p.ZASOBA), j.JEDNOTKA,
+               func_MNOZSTVI_PRESNE(p.MINIMUM), p.NASOBNE, tab_polozka_func_VERZE(p.ID_POLOZKA)
+        FROM tab_polozka p
+          JOIN tab_dph d ON d.ID_DPH = p.ID_DPH
+          JOIN tab_sklad s ON s.ID_SKLAD = p.ID_SKLAD
+          JOIN tab_kontakt k ON k.ID_KONTAKT = p.ID_DODAVATEL
+          JOIN tab_jednotka j ON j.ID_JEDNOTKA = p.ID_JEDNOTKA
+        WHERE p.ID_POLOZKA = p_id_polozka $$
+GO
+-- An edit from what a screen read when it opened: p_mnozstvi_puvodni is the
+-- stock it read, so the stock moves by the difference the user made and what
+-- other tills sold meanwhile stays counted; p_verze is the version it read,
+-- and an item another till changed since is not written over. Without them
+-- the values are written as given.
 CREATE FUNCTION tab_polozka_EDITOVAT_POLOZKU(p_id_polozka integer, p_oznaceni varchar, p_kod varchar,
     p_polozka varchar, p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar,
     p_dodavatel varchar, p_dph numeric, p_nakup numeric, p_prodej numeric, p_sleva integer,
-    p_mnozstvi numeric, p_zasoba numeric, p_jednotka varchar, p_minimum numeric, p_nasobne boolean)
-  RETURNS integer LANGUAGE sql
-  AS $$ SELECT tab_polozka_func_ZAPSAT(coalesce(p_id_polozka, 0), 9, p_oznaceni, p_kod, p_polozka,
-          p_specifikace, p_zaruka, p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva,
-          p_mnozstvi, p_zasoba, p_jednotka, p_minimum, p_nasobne) $$
+    p_mnozstvi numeric, p_zasoba numeric, p_jednotka varchar, p_minimum numeric, p_nasobne boolean,
+    p_mnozstvi_puvodni numeric DEFAULT NULL, p_verze varchar DEFAULT NULL)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_mnozstvi numeric := p_mnozstvi;
+  v_stav numeric;
+BEGIN
+  SELECT func_MNOZSTVI_PRESNE(MNOZSTVI) INTO v_stav FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka FOR UPDATE;
+  IF p_verze IS NOT NULL AND v_stav IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Položka již v databázi není: mezitím ji odebrala jiná pokladna.';
+  END IF;
+  IF p_verze IS NOT NULL AND p_verze <> tab_polozka_func_VERZE(p_id_polozka) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Položku mezitím změnila jiná pokladna: nic nebylo zapsáno, otevřete ji znovu.';
+  END IF;
+  IF p_mnozstvi_puvodni IS NOT NULL AND v_stav IS NOT NULL THEN
+    v_mnozstvi := v_stav + (p_mnozstvi - p_mnozstvi_puvodni);
+    IF v_mnozstvi < 0 THEN
+      RAISE EXCEPTION USING ERRCODE = '50000',
+        MESSAGE = format('Množství by kleslo pod nulu: na skladě je nyní %s.', v_stav);
+    END IF;
+  END IF;
+  RETURN tab_polozka_func_ZAPSAT(coalesce(p_id_polozka, 0), 9, p_oznaceni, p_kod, p_polozka,
+           p_specifikace, p_zaruka, p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva,
+           v_mnozstvi, p_zasoba, p_jednotka, p_minimum, p_nasobne);
+END
+$$
 GO
 -- An item that documents refer to stays, invalid and with no stock; any other
 -- goes with its log. The item is locked first so that a sale committing at the

@@ -99,7 +99,6 @@ TvlSpeedButton *TvlDesignerForm::AddButton(QToolBar *bar, const QString &name, c
     Register(name, button);
     button->setProperty("Tag", tag);
     button->setToolTip(hint);
-    button->setStatusTip(hint);
     button->SetFlat(true);
     button->SetGroupIndex(group);
     button->SetAllowAllUp(allowAllUp);
@@ -114,11 +113,10 @@ QAction *TvlDesignerForm::AddItem(QMenu *menu, const QString &name, const QStrin
 {
     QAction *item = menu->addAction(caption);
     Register(name, item);
-    if (!shortcut.isEmpty()) {
+    // The menus' keys act wherever the focus is in the designer window; the
+    // edit boxes keep the keys of their own text (see eventFilter).
+    if (!shortcut.isEmpty())
         item->setShortcut(shortcut);
-        // The keys reach the page and the boxes first; the menu only shows them.
-        item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    }
     if (!glyphOf.isEmpty())
         item->setIcon(iconOf(vlDesignerGlyph(glyphOf)));
     return item;

@@ -314,10 +314,7 @@ TEST_F(DesignerFormTest, SmallInvoiceAsTheUserSeesIt)
 
 TEST_F(DesignerFormTest, AMemoDrawnOnThePageIsRecordedAndUndone)
 {
-    Registry registry(Path("registry.ini"));
-    TvlDesignerSettings settings;
-    settings.EditAfterInsert = false;
-    settings.Save(registry, "vlDesignerForm");
+    NoEditAfterInsert();
     form->FormShow(report);
     form->resize(1000, 700);
     form->show();
