@@ -348,6 +348,7 @@ private:
     bool transactionWrite(const std::function<bool()> &call);
     bool itemWrite(const QString &procedure, const TDMItem &item, int id, int *newId, bool returnId);
     bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId);
+    bool basketWrite(int itemId, const std::function<bool()> &call);
 
     TDMCall *m_call = nullptr;
     std::vector<TMSSQLADOQuery *> m_queries;
