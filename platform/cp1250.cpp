@@ -79,7 +79,11 @@ QByteArray encode(QStringView text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized); // a pair of surrogates gives one byte
     char *out = bytes.data();
-    forEachCodePoint(text, [&out](char32_t character) {
+    // ASCII as it is, up to the first other character.
+    qsizetype ascii = 0;
+    while (ascii < text.size() && text[ascii].unicode() < 0x80)
+        *out++ = char(text[ascii++].unicode());
+    forEachCodePoint(text.sliced(ascii), [&out](char32_t character) {
         const auto byte = fromUnicode(character);
         *out++ = byte ? char(*byte) : Replacement;
     });

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <unordered_map>
@@ -170,11 +171,19 @@ private:
             QString Expression;
             QString FormatSpec; // after " #"
             bool HasFormat;
+            // The format spec read last: what it made of the object's format.
+            struct Read
+            {
+                bool Done = false;
+                qint32 FromFormat = 0, Format = 0;
+                QString FromText, Text;
+            };
+            mutable Read LastRead;
         };
         std::vector<Item> Items;
         QString Tail;
     };
-    const BracketLine &ParseBracketLine(const QString &line);
+    std::shared_ptr<const BracketLine> ParseBracketLine(const QString &line);
     // The data band whose records LINE# and the like count.
     TvlBand *DataBandOf(TvlBand *band) const;
     // The band whose data set plain field names are read from.
@@ -225,7 +234,7 @@ private:
     int m_crossColumn = 0;
     // Footers to which the current row's cross columns added something.
     std::set<TvlBand *> m_columnsCounted;
-    std::unordered_map<QString, BracketLine> m_bracketLines;
+    std::unordered_map<QString, std::shared_ptr<const BracketLine>> m_bracketLines;
     QString m_currentExpression;
     Variant m_currentValue;
 };

@@ -39,16 +39,23 @@ TvlCompiledExpression::TvlCompiledExpression(TvlParser &parser, const QString &e
     m_program = std::make_unique<TvlPostfixProgram>(m_postfix, int(m_calls.size()));
     for (const TvlDeferredCall &call : m_calls)
         m_arguments.push_back({Variant(call.A1), Variant(call.A2), Variant(call.A3)});
+    m_lastResults.assign(m_calls.size(), nullptr);
 }
 
-const TvlCompiledExpression::Result &TvlCompiledExpression::ResultPostfix(TvlParser &parser, const QString &result)
+const TvlCompiledExpression::Result &TvlCompiledExpression::ResultPostfix(TvlParser &parser, size_t call,
+                                                                          const QString &result)
 {
-    const auto found = m_results.find(result);
-    if (found != m_results.end())
-        return found->second;
-    QString postfix = parser.ConvertToPostfix(u'(' + result + u')');
-    TvlPostfixProgram program(postfix);
-    return m_results.emplace(result, Result{std::move(postfix), std::move(program)}).first->second;
+    const auto *&last = m_lastResults[call];
+    if (last && last->first == result)
+        return last->second;
+    auto found = m_results.find(result);
+    if (found == m_results.end()) {
+        QString postfix = parser.ConvertToPostfix(u'(' + result + u')');
+        TvlPostfixProgram program(postfix);
+        found = m_results.emplace(result, Result{std::move(postfix), std::move(program)}).first;
+    }
+    last = &*found;
+    return found->second;
 }
 
 QString TvlCompiledExpression::Substitute(const QString &text, const Results &results)
@@ -75,8 +82,10 @@ Variant TvlCompiledExpression::Evaluate(TvlParser &parser)
     if (m_calls.empty())
         return m_program->Run(parser);
     // Results stay where they are while an evaluation holds them.
-    if (m_running == 0 && m_results.size() >= maxResults)
+    if (m_running == 0 && m_results.size() >= maxResults) {
         m_results.clear();
+        m_lastResults.assign(m_calls.size(), nullptr);
+    }
     struct Running
     {
         int &count;
@@ -98,7 +107,7 @@ Variant TvlCompiledExpression::Evaluate(TvlParser &parser)
             resumed.Output = Substitute(call.Output, results);
             return parser.EvaluatePostfix(parser.ResumeConversion(resumed, result));
         }
-        const Result &postfix = ResultPostfix(parser, result);
+        const Result &postfix = ResultPostfix(parser, n, result);
         results.append(&postfix);
         programs.append(&postfix.Program);
     }

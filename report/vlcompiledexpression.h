@@ -32,7 +32,7 @@ private:
         QString Postfix;
         TvlPostfixProgram Program;
     };
-    const Result &ResultPostfix(TvlParser &parser, const QString &result);
+    const Result &ResultPostfix(TvlParser &parser, size_t call, const QString &result);
     // The text with each marker replaced by its call's result postfix.
     using Results = QVarLengthArray<const Result *, 8>;
     static QString Substitute(const QString &text, const Results &results);
@@ -45,6 +45,9 @@ private:
     bool m_converted = false;
     int m_running = 0;                             // evaluations under way (a call may evaluate this expression again)
     std::unordered_map<QString, Result> m_results; // by result text
+    // Per call the result it gave last (a key and its entry above): calls
+    // mostly give the same result again.
+    std::vector<const std::pair<const QString, Result> *> m_lastResults;
 };
 
 // Expressions met in a build, converted on first use.

@@ -262,10 +262,12 @@ void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int acros
 void TvlMemoView::Print(ByteStream &stream)
 {
     if (!vlIsWrapped(WorkMemo)) {
+        const QList<TvlTextLine> lines = Layout(WorkMemo);
         QStringList wrapped;
-        for (const TvlTextLine &line : Layout(WorkMemo))
+        wrapped.reserve(lines.size());
+        for (const TvlTextLine &line : lines)
             wrapped << vlEncodeTextLine(line);
-        WorkMemo = wrapped;
+        WorkMemo = std::move(wrapped);
     }
     TvlView::Print(stream);
 }

@@ -13,11 +13,13 @@ Variant boolean(bool value)
     return Variant(qint64(value ? 1 : 0));
 }
 
-Variant pop(QVector<Variant> &stack)
+Variant pop(TvlStack &stack)
 {
     if (stack.isEmpty())
         throw TvlParserError("Výraz: operátoru chybí operand.");
-    return stack.takeLast();
+    Variant top = std::move(stack.last());
+    stack.removeLast();
+    return top;
 }
 
 Variant binary(QChar op, const Variant &a, const Variant &b)
@@ -89,7 +91,7 @@ bool isUnary(QChar op)
 
 } // namespace
 
-void vlApplyOperator(QChar op, QVector<Variant> &stack)
+void vlApplyOperator(QChar op, TvlStack &stack)
 {
     if (isUnary(op)) {
         const Variant b = pop(stack);

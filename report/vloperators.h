@@ -4,10 +4,12 @@
 #include "platform/variant.h"
 
 #include <QChar>
-#include <QVector>
+#include <QVarLengthArray>
 
+// The evaluation stack; expressions seldom hold more than a few operands.
+using TvlStack = QVarLengthArray<Variant, 8>;
 // Applies one operator code to the top entries of the stack.
-void vlApplyOperator(QChar op, QVector<Variant> &stack);
+void vlApplyOperator(QChar op, TvlStack &stack);
 // Zero as conditions, NOT and division see it: unset, Null, false, a number
 // or numeric text equal to 0. Other texts are not zero.
 bool vlIsZero(const Variant &value);

@@ -3,6 +3,8 @@
 #include "report/vloperators.h"
 #include "report/vlpostfix.h"
 
+#include <algorithm>
+
 using namespace vlText;
 
 namespace {
@@ -43,6 +45,9 @@ QChar wordOperator(const QString &upper)
 // they are blanks. Inside those they are text and stay.
 QString controlCharactersAsBlanks(const QString &text)
 {
+    // Most texts hold no control character at all: those are kept as they are.
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x20; }))
+        return text;
     QString s = text;
     QChar quote;   // the open quote of a literal, or none
     int depth = 0; // nesting of square brackets outside literals

@@ -69,13 +69,13 @@ TvlPostfixProgram::TvlPostfixProgram(const QString &postfix, int markers)
 
 Variant TvlPostfixProgram::Run(TvlParser &parser, const Inserted &inserted) const
 {
-    QVector<Variant> stack;
+    TvlStack stack;
     Mode mode = Mode::None;
     RunInto(parser, stack, mode, inserted);
     return stack.isEmpty() ? Variant() : stack.first();
 }
 
-void TvlPostfixProgram::RunInto(TvlParser &parser, QVector<Variant> &stack, Mode &mode, const Inserted &inserted) const
+void TvlPostfixProgram::RunInto(TvlParser &parser, TvlStack &stack, Mode &mode, const Inserted &inserted) const
 {
     for (const Step &step : m_steps) {
         switch (step.kind) {

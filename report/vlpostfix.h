@@ -4,10 +4,10 @@
 // names asked for, the same operators applied, the same error raised at the
 // same point; only the text is not read again. The engine evaluates each
 // expression of a report for every record, so this is where its time goes.
+#include "report/vloperators.h"
 #include "report/vlparser.h"
 
 #include <QVarLengthArray>
-#include <QVector>
 #include <exception>
 #include <vector>
 
@@ -32,7 +32,7 @@ private:
         double number = 0;
         QString text;
     };
-    void RunInto(TvlParser &parser, QVector<Variant> &stack, Mode &mode, const Inserted &inserted) const;
+    void RunInto(TvlParser &parser, TvlStack &stack, Mode &mode, const Inserted &inserted) const;
 
     std::vector<Step> m_steps;
     std::exception_ptr m_error; // where reading the text stopped, raised after the steps before it

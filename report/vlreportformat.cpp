@@ -4,6 +4,8 @@
 #include "platform/formatnumber.h"
 #include "report/vlreport.h"
 
+#include <algorithm>
+
 namespace {
 
 const char *const datePictures[] = {"mm.dd.yy", "mm.dd.yyyy", "d mmm yyyy", "d mmmm yyyy"};
@@ -24,8 +26,8 @@ QString numberText(double value, int index, int decimals, const QString &custom,
     case 1: {
         // Fixed point: the digits as they stand, the separator of the format.
         QString text = QString::number(value, 'f', std::clamp(decimals, 0, 18));
-        const QString digits = QString(text).remove(u'-').remove(u'.');
-        if (text.startsWith(u'-') && digits.count(u'0') == digits.size())
+        if (text.startsWith(u'-') &&
+            std::all_of(text.cbegin() + 1, text.cend(), [](QChar c) { return c == u'0' || c == u'.'; }))
             text.remove(0, 1); // no minus before a zero
         if (decimals > 0)
             text[text.size() - decimals - 1] = settings.DecimalSeparator;

@@ -156,7 +156,7 @@ bool TvlReportBuilder::LookupField(const QString &name, Variant &value)
     TvlBand *band = FieldBand();
     Db::Dataset *dataset = band ? vlSourceDataSet(band->DataSet) : nullptr;
     Db::Field *field = nullptr;
-    if (!name.contains(u'.') && !name.contains(u'"')) {
+    if (std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c == u'.' || c == u'"'; })) {
         field = dataset ? dataset->FindField(name) : nullptr;
     } else {
         vlGetDataSetAndField(name, dataset, field);
@@ -211,12 +211,12 @@ void TvlReportBuilder::CallReportFunction(const QString &name, const Variant &p1
 
 // --- bracket expansion ------------------------------------------------------------------
 
-const TvlReportBuilder::BracketLine &TvlReportBuilder::ParseBracketLine(const QString &line)
+std::shared_ptr<const TvlReportBuilder::BracketLine> TvlReportBuilder::ParseBracketLine(const QString &line)
 {
     const auto found = m_bracketLines.find(line);
     if (found != m_bracketLines.end())
         return found->second;
-    BracketLine parsed;
+    auto parsed = std::make_shared<BracketLine>();
     int i = 0;
     while (i < line.size()) {
         const int open = int(line.indexOf(u'[', i));
@@ -229,17 +229,17 @@ const TvlReportBuilder::BracketLine &TvlReportBuilder::ParseBracketLine(const QS
         } catch (const TvlParserError &) {
             break; // an unclosed bracket is plain text
         }
-        BracketLine::Item item{line.mid(i, open - i), content, {}, false};
+        BracketLine::Item item{line.mid(i, open - i), content, {}, false, {}};
         const int hash = int(content.indexOf(QStringLiteral(" #")));
         if (hash >= 0) {
             item.Expression = content.left(hash);
             item.FormatSpec = content.mid(hash + 2);
             item.HasFormat = true;
         }
-        parsed.Items.push_back(item);
+        parsed->Items.push_back(item);
         i = pos;
     }
-    parsed.Tail = line.mid(i);
+    parsed->Tail = line.mid(i);
     if (m_bracketLines.size() >= 4096) // texts made at run time must not pile up
         m_bracketLines.clear();
     return m_bracketLines.emplace(line, std::move(parsed)).first->second;
@@ -249,15 +249,24 @@ QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const Q
 {
     if (!line.contains(u'['))
         return line;
-    // A copy: evaluating may expand other lines, which may renew the parsed lines.
-    const BracketLine parsed = ParseBracketLine(line);
+    // Held here: evaluating may expand other lines, which may renew the parsed lines.
+    const std::shared_ptr<const BracketLine> parsed = ParseBracketLine(line);
     QString result;
-    for (const BracketLine::Item &item : parsed.Items) {
+    for (const BracketLine::Item &item : parsed->Items) {
         result += item.Before;
         qint32 itemFormat = format;
         QString itemText = formatText;
-        if (item.HasFormat)
-            vlParseFormatSuffix(item.FormatSpec, itemFormat, itemText);
+        if (item.HasFormat) {
+            BracketLine::Item::Read &read = item.LastRead;
+            if (!read.Done || read.FromFormat != format || read.FromText != formatText) {
+                read.FromFormat = read.Format = format;
+                read.FromText = read.Text = formatText;
+                vlParseFormatSuffix(item.FormatSpec, read.Format, read.Text);
+                read.Done = true;
+            }
+            itemFormat = read.Format;
+            itemText = read.Text;
+        }
         m_currentExpression = item.Expression;
         Variant value;
         GetReportValue(item.Expression, value);
@@ -266,7 +275,7 @@ QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const Q
         if (!m_aggregatingBand || m_aggregatingBand->Visible())
             result += vlFormatViewValue(value, itemFormat, itemText);
     }
-    result += parsed.Tail;
+    result += parsed->Tail;
     return result;
 }
 

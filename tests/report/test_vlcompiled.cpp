@@ -1,5 +1,6 @@
 #include "report/vlcanvas.h"
 #include "report/vlcompiledexpression.h"
+#include "report/vlpostfix.h"
 #include "report/vltextwidths.h"
 
 #include <QHash>
@@ -129,4 +130,34 @@ TEST(TextWidths, SumsEqualWholeLineMeasuring)
                         ASSERT_EQ(widths.Width(line.left(end)), metrics.horizontalAdvance(line.left(end)))
                             << family.toStdString() << " " << pixels << " " << line.left(end).toStdString();
             }
+}
+
+// Postfix text read once into steps: names are asked for in the text's
+// order, a text that cannot be read fails where its reading stops (after the
+// names before that point), and an inserted result runs as if its text stood
+// in place of the marker, a date mark before it included.
+TEST(PostfixProgram, RunsAsTheTextReads)
+{
+    Calls c;
+    EXPECT_THROW(c.parser.EvaluatePostfix("[A] 1.2.3 [CENA] +"), std::exception);
+    EXPECT_EQ(c.log, QStringList{"get A"});
+    c.log.clear();
+    EXPECT_THROW(c.parser.EvaluatePostfix("[A] [CENA] + [NAZEV"), TvlParserError);
+    EXPECT_EQ(c.log, (QStringList{"get A", "get CENA"}));
+
+    const QString marker = QString(QChar(vlCallMarker)) + u' ';
+    const TvlPostfixProgram text("'01.02.2026' ");
+    const TvlPostfixProgram marked("%d " + marker, 1);
+    EXPECT_EQ(outcome([&] { return marked.Run(c.parser, {&text}); }),
+              outcome([&] { return c.parser.EvaluatePostfix("%d '01.02.2026' "); }));
+    const TvlPostfixProgram date("%d'01.02.2026' ");
+    const TvlPostfixProgram sum(marker + "[A] +", 1);
+    EXPECT_EQ(outcome([&] { return sum.Run(c.parser, {&date}); }),
+              outcome([&] { return c.parser.EvaluatePostfix("%d'01.02.2026' [A] +"); }));
+    const TvlPostfixProgram twice(marker + marker + "*", 2);
+    const TvlPostfixProgram six("6 ");
+    EXPECT_EQ(outcome([&] {
+                  return twice.Run(c.parser, {&six, &six});
+              }),
+              outcome([&] { return c.parser.EvaluatePostfix("6 6 *"); }));
 }
