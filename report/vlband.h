@@ -5,6 +5,7 @@
 #include "platform/variant.h"
 #include "report/dataset.h"
 #include "report/vlbandview.h"
+#include "report/vlcompiledexpression.h"
 #include "report/vlfunctions.h"
 
 #include <QPointer>
@@ -16,6 +17,13 @@ class TvlPageRun;
 // The band collecting the objects that lie outside every band.
 constexpr int vlOutsideBand = btCount;
 constexpr int vlBandSlots = btCount + 1;
+
+// A footer object that adds each record up, with its aggregate expressions.
+struct TvlBandAdder
+{
+    TvlView *View;
+    std::vector<TvlCachedExpression> Expressions;
+};
 
 // What band printing asks of each of a band's objects, for every band printed.
 enum TvlObjectKind : quint8 { okMemo = 1, okSubReport = 2, okStretcheable = 4, okCross = 8 };
@@ -73,6 +81,12 @@ public:
     int PageRecords = 0; // records since the last page break
     int LineThrough = 0; // LINETHROUGH#
     TvlAggregateStore Values;
+    // The footer's own objects adding each record (not those of cross
+    // columns), once worked out; the group condition, converted.
+    std::vector<TvlBandAdder> Adders;
+    bool AddersKnown = false;
+    TvlCachedExpression Condition;
+    bool ConditionKnown = false;
     int Count = 0; // records added to it
     bool ForceNewPage = false, ForceNewColumn = false;
     bool Complete = true;

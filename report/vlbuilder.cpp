@@ -752,7 +752,7 @@ bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool gr
                         break;
                     }
                     m_curBand = band;
-                    const Variant value = Calculate(group->GroupCondition);
+                    const Variant value = GroupValue(*group);
                     if (!(value == group->LastGroupValue))
                         changed = group;
                 }

@@ -143,6 +143,8 @@ private:
     static int ShiftX(const TvlPageRun &run);
     // The aggregate expressions of a footer's memo, which adding up a row evaluates.
     const QStringList &Aggregates(const TvlView &view);
+    // The value of a group header's condition.
+    Variant GroupValue(TvlBand &group);
     void PrepareObject(TvlView &view);
     void PrintObject(TvlPageRun &run, TvlView &view, int x, int y);
     void RunScript(const QStringList &coded, TvlView *view);

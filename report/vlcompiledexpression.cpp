@@ -114,13 +114,24 @@ Variant TvlCompiledExpression::Evaluate(TvlParser &parser)
     return m_program->Run(parser, programs);
 }
 
-Variant TvlExpressionCache::Calculate(TvlParser &parser, const QString &expression)
+TvlCompiledExpression *TvlExpressionCache::Find(TvlParser &parser, const QString &expression)
 {
     auto found = m_expressions.find(expression);
     if (found == m_expressions.end()) {
         if (m_expressions.size() >= maxExpressions)
-            return parser.Calculate(expression);
+            return nullptr;
         found = m_expressions.emplace(expression, std::make_unique<TvlCompiledExpression>(parser, expression)).first;
     }
-    return found->second->Evaluate(parser);
+    return found->second.get();
+}
+
+Variant TvlExpressionCache::Calculate(TvlParser &parser, const QString &expression)
+{
+    TvlCompiledExpression *compiled = Find(parser, expression);
+    return compiled ? compiled->Evaluate(parser) : parser.Calculate(expression);
+}
+
+Variant TvlExpressionCache::Calculate(TvlParser &parser, const TvlCachedExpression &expression)
+{
+    return expression.Compiled ? expression.Compiled->Evaluate(parser) : parser.Calculate(expression.Text);
 }

@@ -50,11 +50,23 @@ private:
     std::vector<const std::pair<const QString, Result> *> m_lastResults;
 };
 
-// Expressions met in a build, converted on first use.
+// An expression and, when the cache holds it, its converted form: for the
+// expressions evaluated for every record, which need not be looked up again.
+struct TvlCachedExpression
+{
+    QString Text;
+    TvlCompiledExpression *Compiled = nullptr;
+};
+
+// Expressions met in a build, converted on first use; what it holds stays
+// in place for its life.
 class TvlExpressionCache
 {
 public:
     Variant Calculate(TvlParser &parser, const QString &expression);
+    Variant Calculate(TvlParser &parser, const TvlCachedExpression &expression);
+    // The converted expression, or null when the cache is full.
+    TvlCompiledExpression *Find(TvlParser &parser, const QString &expression);
 
 private:
     std::unordered_map<QString, std::unique_ptr<TvlCompiledExpression>> m_expressions;

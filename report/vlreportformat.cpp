@@ -59,10 +59,13 @@ QString vlFormatViewValue(const Variant &value, qint32 format, const QString &fo
     try {
         switch (vlFormatKind(format)) {
         case fkNumber: {
-            FormatSettings settings = czechFormatSettings();
+            // The settings hold some forty texts: copied only when the separator differs.
+            const FormatSettings &czech = czechFormatSettings();
             const QChar separator = vlFormatSeparator(format);
-            if (!separator.isNull())
-                settings.DecimalSeparator = separator;
+            if (separator.isNull() || separator == czech.DecimalSeparator)
+                return numberText(value.toDouble(), index, vlFormatDecimals(format), formatText, czech);
+            FormatSettings settings = czech;
+            settings.DecimalSeparator = separator;
             return numberText(value.toDouble(), index, vlFormatDecimals(format), formatText, settings);
         }
         case fkDate:

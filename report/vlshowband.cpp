@@ -102,7 +102,8 @@ void TvlReportBuilder::PrepareObject(TvlView &view)
         }
         if (m_report->OnEnterRect)
             m_report->OnEnterRect(view.WorkMemo, &view);
-        const auto script = m_scripts.find(&view);
+        // Only objects with a script have a coded one.
+        const auto script = view.Script.isEmpty() ? m_scripts.end() : m_scripts.find(&view);
         if (script != m_scripts.end() && !script->second.isEmpty()) {
             const QStringList before = view.Memo;
             RunScript(script->second, &view);
@@ -238,9 +239,18 @@ void TvlReportBuilder::ResetAfterPrint(TvlPageRun &run, TvlBand &band, bool repe
         for (TvlBand *group = &band; group; group = group->Next)
             if (group->FooterBand)
                 group->FooterBand->ResetAggregates();
-        band.LastGroupValue = Calculate(band.GroupCondition);
+        band.LastGroupValue = GroupValue(band);
     }
     (void)run;
+}
+
+Variant TvlReportBuilder::GroupValue(TvlBand &group)
+{
+    if (!group.ConditionKnown) {
+        group.Condition = {group.GroupCondition, m_expressions.Find(m_parser, group.GroupCondition)};
+        group.ConditionKnown = true;
+    }
+    return m_expressions.Calculate(m_parser, group.Condition);
 }
 
 const QStringList &TvlReportBuilder::Aggregates(const TvlView &view)
@@ -290,24 +300,34 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
             return !perColumn;
         return perColumn && (owner->second->Typ == btCrossData || owner->second == crossFooter);
     };
-    auto add = [&](TvlBand *footer, const std::vector<TvlView *> &objects, bool countRows) {
-        bool any = false;
-        for (TvlView *view : objects)
-            any = any || !Aggregates(*view).isEmpty();
-        if (!any)
+    // The objects that add up, each with its aggregate expressions.
+    auto adders = [&](const std::vector<TvlView *> &objects, std::vector<TvlBandAdder> &out) {
+        out.clear();
+        for (TvlView *view : objects) {
+            const QStringList &expressions = Aggregates(*view);
+            if (expressions.isEmpty())
+                continue;
+            TvlBandAdder adder{view, {}};
+            for (const QString &expression : expressions)
+                adder.Expressions.push_back({expression, m_expressions.Find(m_parser, expression)});
+            out.push_back(std::move(adder));
+        }
+    };
+    auto add = [&](TvlBand *footer, const std::vector<TvlBandAdder> &adding, bool countRows) {
+        if (adding.empty())
             return;
         footer->Values.StartRecord();
         const bool visible = footer->Visible();
         footer->SetVisible(false);
         m_aggregatingBand = footer;
-        for (TvlView *view : objects) {
-            m_curView = view;
+        for (const TvlBandAdder &adder : adding) {
+            m_curView = adder.View;
             try {
-                for (const QString &expression : Aggregates(*view))
-                    Calculate(expression);
+                for (const TvlCachedExpression &expression : adder.Expressions)
+                    m_expressions.Calculate(m_parser, expression);
             } catch (const std::exception &error) {
                 footer->SetVisible(visible);
-                ObjectError(*view, footer, error);
+                ObjectError(*adder.View, footer, error);
             }
         }
         footer->SetVisible(visible);
@@ -323,13 +343,28 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
             ++footer->Count;
     };
     std::vector<TvlView *> objects;
+    std::vector<TvlBandAdder> adding;
+    auto footerAdders = [&](TvlBand *footer) {
+        objects.clear();
+        for (TvlView *view : footer->Objects)
+            if (counts(view))
+                objects.push_back(view);
+        adders(objects, adding);
+    };
     for (int type : footerTypes)
         for (TvlBand *footer = run.Table[type]; footer; footer = footer->Next) {
-            objects.clear();
-            for (TvlView *view : footer->Objects)
-                if (counts(view))
-                    objects.push_back(view);
-            add(footer, objects, !perColumn);
+            if (perColumn) {
+                footerAdders(footer);
+                add(footer, adding, false);
+                continue;
+            }
+            // Which objects add a row stays the same for every row.
+            if (!footer->AddersKnown) {
+                footerAdders(footer);
+                footer->Adders = adding;
+                footer->AddersKnown = true;
+            }
+            add(footer, footer->Adders, true);
         }
     if (perColumn && crossFooter) {
         // The row's own cells of the cross footer total the row across its columns.
@@ -338,7 +373,8 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
             if (const auto owner = run.CrossOwner.find(view);
                 owner != run.CrossOwner.end() && owner->second == crossFooter)
                 objects.push_back(view);
-        add(crossFooter, objects, true);
+        adders(objects, adding);
+        add(crossFooter, adding, true);
     }
 }
 

@@ -8,6 +8,61 @@
 
 namespace Db {
 
+namespace {
+
+// The text of a cell: as a grid shows it (display), or as AsString gives it.
+QString cellText(const Field &field, const char *data, int length, bool display)
+{
+    const QString &picture = field.DisplayFormat;
+    const QString &texts = field.DisplayValues;
+    const FieldType type = field.DataType();
+    const bool pictured = display && !picture.isEmpty();
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::LargeInt:
+        if (pictured)
+            return FormatFloat(picture, double(Decode::integer(type, data, length)));
+        return QString::fromLatin1(data, length);
+    case FieldType::Currency: {
+        const DecimalDigits digits =
+            DecimalDigits::fromScaled(Decode::currency(type, data, length).raw(), Currency::Decimals);
+        if (pictured)
+            return FormatDecimal(picture, digits, 19);
+        return DecimalToText(digits, ffGeneral, 19, 0);
+    }
+    case FieldType::Float: {
+        const double value = Decode::floating(type, data, length);
+        return pictured ? FormatFloat(picture, value) : FloatToStr(value);
+    }
+    case FieldType::Boolean: {
+        const bool value = Decode::boolean(type, data, length);
+        if (display && !texts.isEmpty()) {
+            // "false text;true text"
+            const int split = int(texts.indexOf(u';'));
+            if (split < 0)
+                return value ? QString() : texts;
+            return value ? texts.mid(split + 1) : texts.left(split);
+        }
+        return value ? QStringLiteral("True") : QStringLiteral("False");
+    }
+    case FieldType::DateTime: {
+        const TDateTime value = TextForm::parseDateTime(data, length).value_or(0.0);
+        return pictured ? FormatDateTime(picture, value) : DateTimeToStr(value);
+    }
+    case FieldType::Bytes:
+        return QString::fromLatin1(Decode::bytes(data, length).toHex());
+    default:
+        // A time kept as ISO text (so that it sorts and prints as such)
+        // shows in the picture given for it.
+        if (pictured)
+            if (const auto time = TextForm::parseDateTime(data, length))
+                return FormatDateTime(picture, *time);
+        return QString::fromUtf8(data, length);
+    }
+}
+
+} // namespace
+
 Field::Field(Dataset *dataset, const QString &name)
     : m_dataset(dataset)
     , m_name(name)
@@ -116,24 +171,27 @@ QByteArray Field::AsBytes() const
     return cellAt(m_dataset->currentRow(), data, length) ? Decode::bytes(data, length) : QByteArray();
 }
 
+// One look at the cell: reports read values for every record they print.
 Variant Field::Value() const
 {
-    if (IsNull())
+    const char *data;
+    int length;
+    if (!cellAt(m_dataset->currentRow(), data, length))
         return Variant::null();
     switch (m_type) {
     case FieldType::Integer:
     case FieldType::LargeInt:
-        return Variant(AsInteger());
+        return Variant(Decode::integer(m_type, data, length));
     case FieldType::Currency:
-        return Variant(AsCurrency());
+        return Variant(Decode::currency(m_type, data, length));
     case FieldType::Float:
-        return Variant(AsFloat());
+        return Variant(Decode::floating(m_type, data, length));
     case FieldType::Boolean:
-        return Variant(AsBoolean());
+        return Variant(Decode::boolean(m_type, data, length));
     case FieldType::DateTime:
-        return Variant::fromDateTime(AsDateTime());
+        return Variant::fromDateTime(TextForm::parseDateTime(data, length).value_or(0.0));
     default:
-        return Variant(AsString());
+        return Variant(cellText(*this, data, length, false));
     }
 }
 
@@ -163,49 +221,7 @@ QString Field::textOf(int row, bool display) const
     int length;
     if (!cellAt(row, data, length))
         return QString();
-    const bool pictured = display && !DisplayFormat.isEmpty();
-    switch (m_type) {
-    case FieldType::Integer:
-    case FieldType::LargeInt:
-        if (pictured)
-            return FormatFloat(DisplayFormat, double(Decode::integer(m_type, data, length)));
-        return QString::fromLatin1(data, length);
-    case FieldType::Currency: {
-        const DecimalDigits digits =
-            DecimalDigits::fromScaled(Decode::currency(m_type, data, length).raw(), Currency::Decimals);
-        if (pictured)
-            return FormatDecimal(DisplayFormat, digits, 19);
-        return DecimalToText(digits, ffGeneral, 19, 0);
-    }
-    case FieldType::Float: {
-        const double value = Decode::floating(m_type, data, length);
-        return pictured ? FormatFloat(DisplayFormat, value) : FloatToStr(value);
-    }
-    case FieldType::Boolean: {
-        const bool value = Decode::boolean(m_type, data, length);
-        if (display && !DisplayValues.isEmpty()) {
-            // "false text;true text"
-            const int split = int(DisplayValues.indexOf(u';'));
-            if (split < 0)
-                return value ? QString() : DisplayValues;
-            return value ? DisplayValues.mid(split + 1) : DisplayValues.left(split);
-        }
-        return value ? QStringLiteral("True") : QStringLiteral("False");
-    }
-    case FieldType::DateTime: {
-        const TDateTime value = TextForm::parseDateTime(data, length).value_or(0.0);
-        return pictured ? FormatDateTime(DisplayFormat, value) : DateTimeToStr(value);
-    }
-    case FieldType::Bytes:
-        return QString::fromLatin1(Decode::bytes(data, length).toHex());
-    default:
-        // A time kept as ISO text (so that it sorts and prints as such)
-        // shows in the picture given for it.
-        if (pictured)
-            if (const auto time = TextForm::parseDateTime(data, length))
-                return FormatDateTime(DisplayFormat, *time);
-        return QString::fromUtf8(data, length);
-    }
+    return cellText(*this, data, length, display);
 }
 
 void Field::write(const CellText &text)

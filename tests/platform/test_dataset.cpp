@@ -90,8 +90,15 @@ TEST_F(DatasetTest, ColumnsAreTypedFromTheResult)
     EXPECT_EQ(DateTimeConv::toQDateTime(items.FieldByName("made").AsDateTime()),
               QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 123)));
     EXPECT_EQ(items.FieldByName("price").AsString(), QStringLiteral("12,5"));
+    // Values carry the column's type.
+    EXPECT_EQ(items.FieldByName("price").Value(), Variant(Currency::fromRaw(125000)));
+    EXPECT_EQ(items.FieldByName("name").Value(), Variant(QStringLiteral("Šroub")));
+    EXPECT_EQ(items.FieldByName("big").Value(), Variant(qint64(5000000000LL)));
+    EXPECT_EQ(items.FieldByName("qty").Value(), Variant(1.5));
+    EXPECT_EQ(items.FieldByName("valid").Value(), Variant(true));
 
     items.Last();
+    EXPECT_TRUE(items.FieldByName("price").Value().isNull());
     EXPECT_TRUE(items.FieldByName("price").IsNull());
     EXPECT_EQ(items.FieldByName("price").AsCurrency(), Currency());
     EXPECT_EQ(items.FieldByName("price").DisplayText(), QString());
