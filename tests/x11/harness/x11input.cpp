@@ -205,6 +205,9 @@ void X11Input::Click(QPoint global, Qt::MouseButton button, Qt::KeyboardModifier
     modifiers(mods, false);
     flush();
     m_lastClick.start();
+    // The program may take keys sent right after a click before the click:
+    // a hand does not type that fast after the mouse.
+    QThread::msleep(kAfterClick);
 }
 
 void X11Input::DoubleClick(QPoint global)
