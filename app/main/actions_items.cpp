@@ -73,9 +73,10 @@ void TForm_Tarmil::Action_PolozkaEditaceExecute()
         return;
     const int id = IntegerOf(items, QStringLiteral("ID_POLOZKA"));
     TDMItem item;
-    if (!ShowEditItemDialog(id, item))
+    TDMItemOrigin origin;
+    if (!ShowEditItemDialog(id, item, origin))
         return;
-    if (!DM->EditItem(id, item))
+    if (!DM->EditItem(id, item, origin))
         ReportWriteFailure(QStringLiteral("Editace položky neproběhla..."));
 }
 
@@ -117,7 +118,12 @@ void TForm_Tarmil::Action_PolozkaOdebratExecute()
             removed.emplace_back(key ? int(row.AsInteger(*key)) : 0, row.AsFloat(QStringLiteral("MNOZSTVI")));
         }
     }
-    for (const auto &[id, quantity] : removed) {
+    for (const auto &[id, shown] : removed) {
+        // The stock as the server holds it now: another till may have stocked
+        // an item the list still shows empty.
+        TDMItem now;
+        TDMItemOrigin origin;
+        const double quantity = DM->ReadItem(id, now, origin) ? origin.MNOZSTVI.toDouble() : shown;
         if (quantity != 0.0 && !DM->HasRight(29)) {
             ShowInformation(QStringLiteral("Tuto položku nelze odebrat..."),
                             Format(QStringLiteral("%s má nenulové množství..."), {DM->ItemMark(id)}), true);

@@ -205,7 +205,8 @@ public:
     virtual bool ShowCashDialog(Currency &amount);
     // The item card for a new item or the current one; false when cancelled.
     virtual bool ShowNewItemDialog(TDMItem &item);
-    virtual bool ShowEditItemDialog(int itemId, TDMItem &item);
+    // The edit also hands back what the card read, for the write.
+    virtual bool ShowEditItemDialog(int itemId, TDMItem &item, TDMItemOrigin &origin);
     // The store choice; false when cancelled.
     virtual bool ShowStoreDialog(QString &storeName);
     // The category picker opened on a category; false when cancelled.

@@ -29,6 +29,13 @@ void BiffWriter::writeBof()
     writeU32(0);
 }
 
+void BiffWriter::writeCodePage()
+{
+    writeU16(BiffRecord::CodePage);
+    writeU16(2);
+    writeU16(1250);
+}
+
 void BiffWriter::writeEof()
 {
     writeU16(BiffRecord::Eof);

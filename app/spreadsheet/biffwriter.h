@@ -1,13 +1,14 @@
 #pragma once
-// The plain binary worksheet stream the direct file export writes: BOF, cell
-// records, EOF and nothing else (no container, no fonts or formats), every
-// cell with format index 0. Rows and columns are 0-based.
+// The plain binary worksheet stream the direct file export writes: BOF, the
+// code page, cell records, EOF and nothing else (no container, no fonts or
+// formats), every cell with format index 0. Rows and columns are 0-based.
 #include <QByteArray>
 #include <QString>
 
 // The record codes of the worksheet stream.
 namespace BiffRecord {
 constexpr quint16 Bof = 0x0809;
+constexpr quint16 CodePage = 0x0042;
 constexpr quint16 Rk = 0x027E;
 constexpr quint16 Number = 0x0203;
 constexpr quint16 Label = 0x0204;
@@ -24,6 +25,10 @@ public:
     static constexpr int LabelMaxBytes = 0xFFFF - 8;
 
     void writeBof();
+    // Names Windows-1250 as the code page of the texts. Without it readers
+    // fall back to their own locale's code page and the Czech letters come
+    // out wrong.
+    void writeCodePage();
     void writeEof();
     // An integer cell: an RK record while it fits, else a NUMBER record, so a
     // large value is never cut to 30 bits.

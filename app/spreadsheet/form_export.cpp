@@ -127,6 +127,7 @@ void TForm_Export::ExportToFile(TKxDBGrid *grid, bool allColumns)
         return;
     BiffWriter out;
     out.writeBof();
+    out.writeCodePage();
     BiffCellWriter writer(out);
     RunExportWalk(ExportTableOf(grid, allColumns), writer);
     out.writeEof();

@@ -1,6 +1,7 @@
 #include "app/spreadsheet/spreadsheetsource.h"
 
 #include "app/spreadsheet/biffreader.h"
+#include "app/spreadsheet/xlsreader.h"
 #include "app/spreadsheet/xlsxreader.h"
 
 #include <QFile>
@@ -9,9 +10,11 @@ SheetCells WorkbookFileSource::parse(const QByteArray &bytes)
 {
     if (XlsxReader::looksLikeZip(bytes))
         return XlsxReader::readActiveSheet(bytes);
+    if (XlsReader::looksLikeCompoundFile(bytes))
+        return XlsReader::readActiveSheet(bytes);
     if (BiffReader::looksLikeBiff(bytes))
         return BiffReader::read(bytes);
-    throw SheetReadError{QStringLiteral("Soubor není sešit ve formátu xlsx ani list exportovaný tímto programem.")};
+    throw SheetReadError{QStringLiteral("Soubor není sešit ve formátu xlsx ani xls.")};
 }
 
 bool WorkbookFileSource::Reload(QString &reason)

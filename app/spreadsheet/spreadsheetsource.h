@@ -17,8 +17,8 @@ public:
     virtual Variant Cell(int row, int column) const = 0;
 };
 
-// A workbook file: the active sheet of an .xlsx, or a worksheet stream of the
-// kind the direct export writes (.xls).
+// A workbook file: the active sheet of an .xlsx or of an .xls another program
+// wrote, or a worksheet stream of the kind the direct export writes (.xls).
 class WorkbookFileSource : public SpreadsheetSource
 {
 public:

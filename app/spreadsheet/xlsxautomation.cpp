@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <xlsxwriter.h>
@@ -14,9 +17,29 @@
 #include <cmath>
 
 XlsxAutomation::XlsxAutomation(const QString &folder)
-    : Open([](const QString &file) { return QDesktopServices::openUrl(QUrl::fromLocalFile(file)); })
+    : Open([](const QString &file) {
+        return DesktopHasProgramFor(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    })
     , m_folder(folder)
 {}
+
+// The desktop's opener starts in the background and reports success even when
+// it then finds no program, so the desktop's choice is asked first, of the
+// same tool the opener asks.
+bool XlsxAutomation::DesktopHasProgramFor(const QString &file)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (tool.isEmpty())
+        return true;
+    const QString type = QMimeDatabase().mimeTypeForFile(file, QMimeDatabase::MatchExtension).name();
+    QProcess query;
+    query.start(tool, {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForFinished(10000) || query.exitStatus() != QProcess::NormalExit) {
+        query.kill();
+        return true;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
 
 bool XlsxAutomation::CreateApplication()
 {

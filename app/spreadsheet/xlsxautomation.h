@@ -29,6 +29,9 @@ public:
     QString FileName() const { return m_fileName; }
     // Opens the written file; by default the desktop's program for it.
     std::function<bool(const QString &file)> Open;
+    // Whether the desktop names a program for files of that kind; true when
+    // it cannot be told.
+    static bool DesktopHasProgramFor(const QString &file);
 
     // The xlsx number format for a format code of the export.
     static QString XlsxFormat(const QString &exportFormat);

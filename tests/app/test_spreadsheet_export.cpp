@@ -10,6 +10,7 @@
 #include "kit/dbgrid.h"
 #include "kit/dbgridcolumns.h"
 #include "kit/dbgridmodel.h"
+#include "office_convert.h"
 #include "platform/db/dataset.h"
 #include "platform/db/datasource.h"
 #include "python_reader.h"
@@ -124,6 +125,7 @@ TEST_F(SpreadsheetExportTest, FileHoldsExactlyTheRecordsOfTheStream)
     open(QStringLiteral("SELECT id, nazev FROM t ORDER BY id"));
     form.ExportToFile(grid, true);
     const QByteArray expected = hex("09 08 08 00 00 00 10 00 00 00 00 00"
+                                    "42 00 02 00 E2 04"
                                     "04 02 0A 00 00 00 00 00 00 00 02 00 69 64"
                                     "04 02 0D 00 00 00 01 00 00 00 05 00 6E 61 7A 65 76"
                                     "7E 02 0A 00 01 00 00 00 00 00 FE FF FF FF"
@@ -133,10 +135,11 @@ TEST_F(SpreadsheetExportTest, FileHoldsExactlyTheRecordsOfTheStream)
                                     "0A 00 00 00");
     EXPECT_EQ(written().toHex(' '), expected.toHex(' '));
 
-    // An empty list: the title row alone between BOF and EOF.
+    // An empty list: the title row alone between BOF with the code page and EOF.
     open(QStringLiteral("SELECT id, nazev FROM t WHERE false"));
     form.ExportToFile(grid, true);
     EXPECT_EQ(written().toHex(' '), hex("09 08 08 00 00 00 10 00 00 00 00 00"
+                                        "42 00 02 00 E2 04"
                                         "04 02 0A 00 00 00 00 00 00 00 02 00 69 64"
                                         "04 02 0D 00 00 00 01 00 00 00 05 00 6E 61 7A 65 76"
                                         "0A 00 00 00")
@@ -150,7 +153,7 @@ TEST_F(SpreadsheetExportTest, EachFieldClassIsReadBackByAnIndependentReader)
     form.ExportToFile(grid, true);
     const QString cells =
         runPython(QStringLiteral("import sys, xlrd\n"
-                                 "sh = xlrd.open_workbook(sys.argv[1], encoding_override='cp1250').sheet_by_index(0)\n"
+                                 "sh = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
                                  "for r in range(sh.nrows):\n"
                                  "    print('|'.join('%d:%r' % (sh.cell_type(r, c), sh.cell_value(r, c)) "
                                  "for c in range(sh.ncols)))\n"),
@@ -162,6 +165,19 @@ TEST_F(SpreadsheetExportTest, EachFieldClassIsReadBackByAnIndependentReader)
     const SheetCells back = BiffReader::read(written());
     EXPECT_EQ(back.value(2, 6).toDouble(), 2147483647.0);
     EXPECT_EQ(back.value(3, 2).toString(), QStringLiteral("Šroub"));
+}
+
+// The file names its code page, so a spreadsheet program in any locale shows
+// the Czech letters (without it, "Oznaèení").
+TEST_F(SpreadsheetExportTest, CzechTextsReachAProgramRunInAnotherLocale)
+{
+    open(QStringLiteral("SELECT id AS \"Označení\", nazev AS \"Křížový název\" FROM t ORDER BY id"));
+    form.ExportToFile(grid, true);
+    const QString csv = ConvertWithOffice(file(), OfficeCsvFilter(), dir.path());
+    ASSERT_FALSE(csv.isEmpty());
+    QFile in(csv);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(in.readAll()), QStringLiteral("Označení,Křížový název\n-1,ž\n5,Šroub\n"));
 }
 
 TEST_F(SpreadsheetExportTest, SelectionAndHiddenColumnsChooseWhatIsExported)
@@ -276,6 +292,44 @@ TEST_F(SpreadsheetExportTest, AWorkbookNoProgramOpensIsReportedSavedWithItsPath)
     ASSERT_EQ(infos.size(), 1);
     EXPECT_EQ(infos.first().heading, QStringLiteral("Sešit je uložen, žádný program pro tabulky ho ale neotevřel..."));
     EXPECT_EQ(infos.first().detail, QStringLiteral("Soubor: ") + tried);
+}
+
+// The desktop's opener reports success even when it finds no program; the
+// desktop's own choice tells, and the user learns where the workbook is.
+TEST_F(SpreadsheetExportTest, ADesktopWithoutAProgramForWorkbooksIsAskedFirst)
+{
+    open(QStringLiteral("SELECT id FROM t"));
+    QTemporaryDir bin;
+    const QString asked = bin.filePath(QStringLiteral("asked"));
+    auto tool = [&bin](const char *name, const QString &body) {
+        QFile script(bin.filePath(QLatin1String(name)));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\n" + body + "\n").toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    tool("xdg-mime", QStringLiteral("echo \"$@\" >> '%1'").arg(asked));
+    tool("xdg-open", QStringLiteral("exit 0"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    form.CreateAutomation = [&] { return std::make_unique<XlsxAutomation>(dir.path()); };
+    form.ExportToExcel(grid, true);
+    qputenv("PATH", path);
+
+    QFile question(asked);
+    ASSERT_TRUE(question.open(QIODevice::ReadOnly));
+    EXPECT_EQ(question.readAll(), "query default application/vnd.openxmlformats-officedocument.spreadsheetml.sheet\n");
+    const auto infos = messages.callsOf(MessageCall::Information);
+    ASSERT_EQ(infos.size(), 1);
+    EXPECT_EQ(infos.first().heading, QStringLiteral("Sešit je uložen, žádný program pro tabulky ho ale neotevřel..."));
+    const QString saved = infos.first().detail.mid(QStringLiteral("Soubor: ").size());
+    EXPECT_TRUE(saved.startsWith(dir.path()) && QFile::exists(saved)) << qPrintable(saved);
+
+    // A desktop that names a program is left to open the workbook.
+    tool("xdg-mime", QStringLiteral("echo libreoffice-calc.desktop"));
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    EXPECT_TRUE(XlsxAutomation::DesktopHasProgramFor(saved));
+    qputenv("PATH", path);
 }
 
 TEST_F(SpreadsheetExportTest, WorkbookForTheDesktopHasFormatsAndWidths)

@@ -6,6 +6,7 @@
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "app/spreadsheet/xlsxreader.h"
 #include "data/dm_fixture.h"
+#include "office_convert.h"
 #include "python_reader.h"
 
 #include <QTemporaryDir>
@@ -182,6 +183,67 @@ TEST(WorkbookReaders, ActiveSheetOfAWorkbookWrittenByAnotherProgram)
     EXPECT_EQ(source.Cell(7, 16).toString(), QStringLiteral("N"));
 }
 
+// Three sheets, the one the workbook marks active neither the first nor the
+// last, saved in the .xls format by the office suite's spreadsheet program.
+TEST(WorkbookReaders, XlsOfAnotherProgramIsReadFromItsActiveSheet)
+{
+    QTemporaryDir dir;
+    for (int active : {1, 0}) {
+        const QString xlsx = dir.filePath(QStringLiteral("ceník%1.xlsx").arg(active));
+        runPython(QStringLiteral("import sys, datetime, openpyxl\n"
+                                 "wb = openpyxl.Workbook()\n"
+                                 "wb.active['A1'] = 'první list'\n"
+                                 "ws = wb.create_sheet('Položky')\n"
+                                 "ws['A1'] = 'Označení'\n"
+                                 "ws['A2'] = 'Šroub M4 žárově zinkovaný'\n"
+                                 "ws['B2'] = 42\n"
+                                 "ws['C2'] = 12.5\n"
+                                 "ws['E2'] = datetime.date(2026, 12, 7)\n"
+                                 "ws['P7'] = 'N'\n"
+                                 "wb.create_sheet('Poslední')['A1'] = 'poslední list'\n"
+                                 "for sheet in wb.worksheets: sheet.sheet_view.tabSelected = False\n"
+                                 "wb.active = int(sys.argv[2])\n"
+                                 "wb.active.sheet_view.tabSelected = True\n"
+                                 "wb.save(sys.argv[1])\n"),
+                  {xlsx, QString::number(active)});
+        const QString xls = ConvertWithOffice(xlsx, QStringLiteral("xls"), dir.path());
+        ASSERT_FALSE(xls.isEmpty());
+        WorkbookFileSource source(xls);
+        QString reason;
+        ASSERT_TRUE(source.Reload(reason)) << qPrintable(reason);
+        if (active == 0) {
+            EXPECT_EQ(source.Cell(1, 1).toString(), QStringLiteral("první list"));
+            EXPECT_EQ(source.LastUsedRow(), 1);
+            continue;
+        }
+        EXPECT_EQ(source.LastUsedRow(), 7);
+        EXPECT_EQ(source.Cell(1, 1).toString(), QStringLiteral("Označení"));
+        EXPECT_EQ(source.Cell(2, 1).toString(), QStringLiteral("Šroub M4 žárově zinkovaný"));
+        EXPECT_EQ(source.Cell(2, 2).toInt(), 42);
+        EXPECT_EQ(source.Cell(2, 3).toDouble(), 12.5);
+        EXPECT_EQ(source.Cell(2, 5).type(), Variant::Type::DateTime);
+        EXPECT_EQ(DateTimeConv::toQDate(source.Cell(2, 5).toDateTime()), QDate(2026, 12, 7));
+        EXPECT_TRUE(source.Cell(3, 1).isUnassigned());
+        EXPECT_EQ(source.Cell(7, 16).toString(), QStringLiteral("N"));
+    }
+}
+
+// A price list in the older binary format (texts in the Central European
+// code page), its second sheet marked active.
+TEST(WorkbookReaders, OlderXlsFormatOfAnotherProgram)
+{
+    WorkbookFileSource source(QStringLiteral(TARMIL_APP_TEST_DATA "/price-list-biff5.xls"));
+    QString reason;
+    ASSERT_TRUE(source.Reload(reason)) << qPrintable(reason);
+    EXPECT_EQ(source.LastUsedRow(), 3);
+    EXPECT_EQ(source.Cell(1, 1).toString(), QStringLiteral("Označení"));
+    EXPECT_EQ(source.Cell(2, 3).toString(), QStringLiteral("Šroub M4 žárově zinkovaný"));
+    EXPECT_EQ(source.Cell(3, 7).toString(), QStringLiteral("?\\Nářadí"));
+    EXPECT_EQ(source.Cell(2, 9).toDouble(), 1.5);
+    EXPECT_EQ(source.Cell(3, 10).toDouble(), 249.9);
+    EXPECT_EQ(DateTimeConv::toQDate(source.Cell(2, 17).toDateTime()), QDate(2026, 12, 7));
+}
+
 TEST(WorkbookReaders, DamagedFilesAreRefusedWithAReason)
 {
     QString reason;
@@ -190,7 +252,8 @@ TEST(WorkbookReaders, DamagedFilesAreRefusedWithAReason)
     EXPECT_FALSE(missing.Reload(reason));
     EXPECT_TRUE(reason.startsWith(QStringLiteral("Soubor "))) << qPrintable(reason);
     for (const QByteArray &bytes : {QByteArray("PK\x03\x04garbage"), QByteArray("plain text"),
-                                    QByteArray::fromHex("0908080000001000000000000402ff00")}) {
+                                    QByteArray::fromHex("0908080000001000000000000402ff00"),
+                                    QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(600, '\x01')}) {
         EXPECT_THROW(WorkbookFileSource::parse(bytes), SheetReadError) << bytes.toHex().constData();
     }
     int row = 0, column = 0;
@@ -210,6 +273,40 @@ protected:
         return scalar(QStringLiteral("SELECT count(*) FROM tab_polozka WHERE OZNACENI = '%1'").arg(mark)).toInt() == 1;
     }
 };
+
+TEST_F(ItemImportTest, ItemsComeInFromAnXlsPriceList)
+{
+    sql(QStringLiteral(
+        "INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE) VALUES (1, 'Nářadí', '-')"));
+    WorkbookFileSource source(QStringLiteral(TARMIL_APP_TEST_DATA "/price-list-biff5.xls"));
+    ItemImport import(*dm, source);
+    EXPECT_EQ(import.Run(false).imported, 2);
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0)
+        << qPrintable(messages.callsOf(MessageCall::Warning).value(0).description);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT POLOZKA || '/' || ZARUKA FROM tab_polozka WHERE OZNACENI = 'ŠR-4'")),
+              QStringLiteral("Šroub M4 žárově zinkovaný/24"));
+}
+
+// A workbook that cannot be read is said once, with the reason, and nothing
+// is imported.
+TEST_F(ItemImportTest, AnUnreadableWorkbookIsReportedOnce)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ceník.xls"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(1000, '\0'));
+    out.close();
+    WorkbookFileSource source(file);
+    ItemImport import(*dm, source);
+    EXPECT_EQ(import.Run(false).imported, 0);
+    EXPECT_EQ(messages.count(MessageCall::Question) + messages.count(MessageCall::Information), 0);
+    const auto warnings = messages.callsOf(MessageCall::Warning);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings[0].heading, QStringLiteral("Otevření sešitu se nezdařilo..."));
+    EXPECT_TRUE(warnings[0].detail.startsWith(QStringLiteral("Sešit ve formátu xls nelze přečíst: ")))
+        << qPrintable(warnings[0].detail);
+}
 
 TEST_F(ItemImportTest, FailedRowsAskToRetrySkipOrStop)
 {

@@ -1,0 +1,158 @@
+#include "app/spreadsheet/xlsreader.h"
+
+#include "app/spreadsheet/xlsactivesheet.h"
+#include "platform/datetime.h"
+
+#include <QTemporaryFile>
+
+#include <freexl.h>
+
+namespace {
+
+const QByteArray CompoundFileSignature = QByteArray::fromHex("D0CF11E0A1B11AE1");
+
+SheetReadError unreadable(const QString &what)
+{
+    return {QStringLiteral("Sešit ve formátu xls nelze přečíst: %1.").arg(what)};
+}
+
+QString libraryReason(int code)
+{
+    switch (code) {
+    case FREEXL_INSUFFICIENT_MEMORY:
+        return QStringLiteral("na sešit nestačí paměť");
+    case FREEXL_BIFF_OBFUSCATED:
+        return QStringLiteral("sešit je chráněn heslem");
+    case FREEXL_UNSUPPORTED_CHARSET:
+    case FREEXL_INVALID_CHARACTER:
+        return QStringLiteral("texty sešitu jsou v kódování, které nelze převést");
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
+        return QStringLiteral("soubor neobsahuje sešit");
+    default:
+        return QStringLiteral("soubor je poškozený (chyba %1)").arg(code);
+    }
+}
+
+// The library opens files only: the bytes go to a temporary copy.
+class OpenWorkbook
+{
+public:
+    explicit OpenWorkbook(const QByteArray &bytes)
+    {
+        if (!m_copy.open() || m_copy.write(bytes) != bytes.size() || !m_copy.flush())
+            throw unreadable(QStringLiteral("nelze zapsat jeho dočasnou kopii (%1)").arg(m_copy.errorString()));
+        const int result = freexl_open(QFile::encodeName(m_copy.fileName()).constData(), &m_handle);
+        if (result != FREEXL_OK) {
+            close();
+            throw unreadable(libraryReason(result));
+        }
+    }
+    ~OpenWorkbook() { close(); }
+    OpenWorkbook(const OpenWorkbook &) = delete;
+    OpenWorkbook &operator=(const OpenWorkbook &) = delete;
+
+    const void *handle() const { return m_handle; }
+    unsigned int info(unsigned short what) const
+    {
+        unsigned int value = 0;
+        if (freexl_get_info(m_handle, what, &value) != FREEXL_OK)
+            return 0;
+        return value;
+    }
+
+private:
+    void close()
+    {
+        if (m_handle)
+            freexl_close(m_handle);
+        m_handle = nullptr;
+    }
+    QTemporaryFile m_copy;
+    const void *m_handle = nullptr;
+};
+
+// The library gives dates and times as text ("YYYY-MM-DD", "HH:MM:SS" or
+// both); the import takes them as date values, as from an .xlsx.
+Variant dateValue(const char *text)
+{
+    const QString value = QString::fromLatin1(text);
+    const QDateTime both = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (both.isValid())
+        return Variant::fromDateTime(DateTimeConv::fromQDateTime(both));
+    const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+    if (date.isValid())
+        return Variant::fromDateTime(DateTimeConv::fromQDate(date));
+    const QTime time = QTime::fromString(value, QStringLiteral("HH:mm:ss"));
+    if (time.isValid())
+        return Variant::fromDateTime(DateTimeConv::encodeTime(time.hour(), time.minute(), time.second(), 0));
+    return Variant(value);
+}
+
+Variant cellValue(const FreeXL_CellValue &cell)
+{
+    switch (cell.type) {
+    case FREEXL_CELL_INT:
+        return Variant(cell.value.int_value);
+    case FREEXL_CELL_DOUBLE:
+        return Variant(cell.value.double_value);
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+        return cell.value.text_value ? Variant(QString::fromUtf8(cell.value.text_value)) : Variant();
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME:
+    case FREEXL_CELL_TIME:
+        return cell.value.text_value ? dateValue(cell.value.text_value) : Variant();
+    default:
+        return Variant();
+    }
+}
+
+// The active sheet as the library counts sheets; the first when the
+// workbook marks none.
+unsigned short activeIndex(const QByteArray &bytes, unsigned int libraryCount)
+{
+    const XlsSheetList list = ReadXlsSheetList(bytes);
+    int index = 0;
+    if (list.activeSheet >= 0)
+        index = int(libraryCount) == list.sheetCount ? list.activeSheet : list.activeWorksheet;
+    return index >= 0 && index < int(libraryCount) ? (unsigned short)(index) : 0;
+}
+
+} // namespace
+
+bool XlsReader::looksLikeCompoundFile(const QByteArray &bytes)
+{
+    return bytes.startsWith(CompoundFileSignature);
+}
+
+SheetCells XlsReader::readActiveSheet(const QByteArray &bytes)
+{
+    const OpenWorkbook workbook(bytes);
+    if (workbook.info(FREEXL_BIFF_PASSWORD) == FREEXL_BIFF_OBFUSCATED)
+        throw unreadable(libraryReason(FREEXL_BIFF_OBFUSCATED));
+    const unsigned int sheets = workbook.info(FREEXL_BIFF_SHEET_COUNT);
+    if (sheets == 0)
+        throw unreadable(QStringLiteral("sešit nemá žádný list"));
+    int result = freexl_select_active_worksheet(workbook.handle(), activeIndex(bytes, sheets));
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (result == FREEXL_OK)
+        result = freexl_worksheet_dimensions(workbook.handle(), &rows, &columns);
+    if (result != FREEXL_OK)
+        throw unreadable(libraryReason(result));
+    SheetCells cells;
+    for (unsigned int row = 0; row < rows; ++row) {
+        for (unsigned short column = 0; column < columns; ++column) {
+            FreeXL_CellValue cell;
+            result = freexl_get_cell_value(workbook.handle(), row, column, &cell);
+            if (result != FREEXL_OK)
+                throw unreadable(libraryReason(result));
+            const Variant value = cellValue(cell);
+            if (!value.isUnassigned())
+                cells.set(int(row) + 1, int(column) + 1, value);
+        }
+    }
+    // Rows the sheet counts as used count even when empty, as in an .xlsx.
+    cells.extendTo(int(rows));
+    return cells;
+}
