@@ -205,10 +205,48 @@ bool TDM::ImportItem(const TDMItem &item)
     return transactionWrite([&] { return m_call->returnBool(DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item)); });
 }
 
-bool TDM::EditItem(int id, const TDMItem &item)
+bool TDM::ReadItem(int id, TDMItem &item, TDMItemOrigin &origin)
+{
+    static const QStringList names{"@OZNACENI", "@KOD",       "@POLOZKA",   "@SPECIFIKACE", "@ZARUKA",  "@DPH",
+                                   "@SKLAD",    "@KATEGORIE", "@DODAVATEL", "@NAKUP",       "@PRODEJ",  "@SLEVA",
+                                   "@MNOZSTVI", "@ZASOBA",    "@JEDNOTKA",  "@MINIMUM",     "@NASOBNE", "@VERZE"};
+    std::vector<Variant> v;
+    if (!m_call->callProcedure(DMProc::tab_polozka_NACIST_POLOZKU, {{"@ID_POLOZKA", id}}, names, v))
+        return false;
+    if (v[17].isNull()) {
+        connection().reportError(QStringLiteral("Položka již v databázi není: mezitím ji odebrala jiná pokladna."),
+                                 QStringLiteral("50000"));
+        return false;
+    }
+    item.OZNACENI = v[0].toString();
+    item.KOD = v[1].toString();
+    item.POLOZKA = v[2].toString();
+    item.SPECIFIKACE = v[3].toString();
+    item.ZARUKA = int(v[4].toInt());
+    item.DPH = v[5].toCurrency();
+    item.SKLAD = v[6].toString();
+    item.KATEGORIE = v[7].toString();
+    item.DODAVATEL = v[8].toString();
+    item.NAKUP = v[9].toCurrency();
+    item.PRODEJ = v[10].toCurrency();
+    item.SLEVA = int(v[11].toInt());
+    item.MNOZSTVI = v[12].toCurrency();
+    item.ZASOBA = v[13].toCurrency();
+    item.JEDNOTKA = v[14].toString();
+    item.MINIMUM = v[15].toCurrency();
+    item.NASOBNE = v[16].toBool();
+    origin = {item.MNOZSTVI, v[17].toString()};
+    return true;
+}
+
+bool TDM::EditItem(int id, const TDMItem &item, const std::optional<TDMItemOrigin> &origin)
 {
     TDMCall::Params params = itemParams(item);
     params.insert(params.begin(), {"@ID_POLOZKA", id});
+    if (origin) {
+        params.push_back({"@MNOZSTVI_PUVODNI", origin->MNOZSTVI});
+        params.push_back({"@VERZE", origin->version});
+    }
     const bool ok = listWrite(MSSQLADOQuery_Polozka, KeyPolozka, [&] {
         int result = 0;
         return transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_EDITOVAT_POLOZKU, params, result); });

@@ -3,12 +3,15 @@
 #include "platform/messages.h"
 #include "report/components.h"
 #include "report/vlmemoview.h"
+#include "report/vlprintpages.h"
+#include "report/vlprogressform.h"
 #include "report/vlregistry.h"
 #include "report/vlsubreportview.h"
 
 #include <QApplication>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -163,14 +166,8 @@ bool TvlReportBuilder::Prepare()
     if (report.OnBeginDoc && !composite)
         report.OnBeginDoc();
     report.EMFPages.Clear();
-    QString caption = QStringLiteral("Připravuji sestavu");
-    if (!report.Title.isEmpty())
-        caption += QStringLiteral(" - ") + report.Title;
-    const bool window = report.ShowProgress && !report.OnProgress;
-    if (window)
-        Messages().showProgress(caption);
-    bool done = true;
-    try {
+    m_caption = vlProgressCaption(report.Title);
+    const auto passes = [&] {
         if (twoPass) {
             m_counting = true;
             m_passLabel = QStringLiteral("Zjišťuji počet stran:");
@@ -188,6 +185,26 @@ bool TvlReportBuilder::Prepare()
         m_continue = false;
         m_contentTop.clear();
         report.BuildReport();
+    };
+    // The build runs inside the engine's progress window, which takes the
+    // program's input meanwhile; "Storno" there ends it at the next check.
+    const bool window = report.ShowProgress && !report.OnProgress && qobject_cast<QApplication *>(qApp);
+    bool done = true;
+    try {
+        if (window) {
+            TvlProgressForm progress(QApplication::activeWindow());
+            progress.SetProgress(m_caption, {});
+            m_progress = &progress;
+            try {
+                progress.Run(passes, [&report] { report.Terminated = true; });
+            } catch (...) {
+                m_progress = nullptr;
+                throw;
+            }
+            m_progress = nullptr;
+        } else {
+            passes();
+        }
     } catch (const TvlBuildStop &stop) {
         done = false;
         report.Terminated = true;
@@ -196,8 +213,6 @@ bool TvlReportBuilder::Prepare()
             report.m_errorText = stop.Text;
         }
     }
-    if (window)
-        Messages().hideProgress();
     if (report.OnEndDoc && !composite)
         report.OnEndDoc();
     return done;
@@ -258,6 +273,7 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
             m_runs.push_back(SetupPage(report->Pages[p], p, subPages.count(p) > 0));
             m_runs.back()->IsSubReportPage = subPages.count(p) > 0;
         }
+        CheckSubReports();
         const auto nextPrinted = [this](size_t p) {
             size_t next = p + 1;
             while (next < m_runs.size() && m_runs[next]->IsSubReportPage)
@@ -312,6 +328,63 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
     cleanUp();
 }
 
+void TvlReportBuilder::CheckSubReports()
+{
+    // Depth-first over "page shows page": a page met again on the way is a cycle.
+    enum { unseen, onPath, done };
+    std::vector<int> state(m_runs.size(), unseen);
+    std::function<void(size_t)> visit = [&](size_t p) {
+        state[p] = onPath;
+        for (const auto &view : m_runs[p]->Objects) {
+            const auto *sub = dynamic_cast<const TvlSubReportView *>(view.get());
+            if (!sub || sub->PageIndex < 0 || size_t(sub->PageIndex) >= m_runs.size())
+                continue;
+            const size_t target = size_t(sub->PageIndex);
+            if (state[target] == onPath) {
+                const QString why =
+                    target == p ? QStringLiteral("Strana %1 zobrazuje jako podsestavu sama sebe (objekt %2), "
+                                                 "takže by se nevytiskla nikdy.")
+                                      .arg(p + 1)
+                                      .arg(sub->Name)
+                                : QStringLiteral("Strany %1 a %2 se zobrazují navzájem jako podsestavy (objekt %3), "
+                                                 "takže by se nevytiskla ani jedna.")
+                                      .arg(target + 1)
+                                      .arg(p + 1)
+                                      .arg(sub->Name);
+                StopAt(sub->OwnerBand ? sub->OwnerBand->Typ : -1, {why}, {});
+            }
+            if (state[target] == unseen)
+                visit(target);
+        }
+        state[p] = done;
+    };
+    for (size_t p = 0; p < m_runs.size(); ++p)
+        if (state[p] == unseen)
+            visit(p);
+}
+
+void TvlReportBuilder::CheckPageRoom(TvlPageRun &run)
+{
+    const TvlPage &page = *run.Page;
+    const int top = page.TopOffset();
+    const int bottom = page.BottomEdge(run.BandHeight(btPageFooter));
+    if (bottom <= top)
+        StopAt(btPageFooter,
+               {QStringLiteral("Patička stránky je vyšší (%1 bodů) než tisknutelná plocha stránky (%2 bodů), "
+                               "takže by se na stránku nevešlo nic jiného.")
+                    .arg(run.BandHeight(btPageFooter))
+                    .arg(page.BottomEdge(0) - top)},
+               {});
+    if (top + run.BandHeight(btPageHeader) >= bottom)
+        StopAt(btPageHeader,
+               {QStringLiteral("Záhlaví stránky (%1 bodů) a patička stránky (%2 bodů) zabírají celou tisknutelnou "
+                               "plochu stránky (%3 bodů), takže by se žádný řádek nevytiskl.")
+                    .arg(run.BandHeight(btPageHeader))
+                    .arg(run.BandHeight(btPageFooter))
+                    .arg(page.BottomEdge(0) - top)},
+               {});
+}
+
 // --- set-up of a design page -----------------------------------------------------------
 
 TvlDataset *TvlReportBuilder::DataSetOf(TvlBand &band, const QString &source)
@@ -354,6 +427,7 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
         m_scripts[copy.get()] = coded;
         // A copy may sit where an object of an earlier pass or page was.
         m_aggregating.erase(copy.get());
+        m_blobs.erase(copy.get());
         if (auto *band = dynamic_cast<TvlBandView *>(copy.get()))
             bandViews.push_back(band);
         else if (dynamic_cast<TvlSubReportView *>(copy.get()))
@@ -501,6 +575,7 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
     run->ColumnGap = page->ColumnGap;
     run->ColumnWidth = (page->RightEdge() - page->LeftOffset()) / run->Columns;
     page->ColumnWidth = run->ColumnWidth;
+    BindBlobObjects(*run);
     return run;
 }
 
@@ -511,12 +586,24 @@ void TvlReportBuilder::Progress()
     const int page = m_pageIndex + 1;
     if (m_target->OnProgress) {
         m_target->OnProgress(page);
-    } else if (m_target->ShowProgress) {
+    } else if (m_progress) {
         QString text = m_passLabel + QStringLiteral("  ") + QString::number(page);
         if (m_totalPages > 0 && !m_counting)
             text += QStringLiteral(" z ") + QString::number(m_totalPages);
-        if (!Messages().stepProgress(text, page))
-            throw TvlBuildStop(QString(), true);
+        m_progress->SetProgress(m_caption, text);
+        QCoreApplication::processEvents();
+        m_served.start();
+    }
+    if (m_target->Terminated)
+        throw TvlBuildStop(QString(), true);
+}
+
+void TvlReportBuilder::ServeEvents()
+{
+    // Often enough for "Storno" to answer at once, seldom enough to cost nothing.
+    if (m_progress && (!m_served.isValid() || m_served.elapsed() >= 40)) {
+        QCoreApplication::processEvents();
+        m_served.start();
     }
     if (m_target->Terminated)
         throw TvlBuildStop(QString(), true);
@@ -543,6 +630,7 @@ void TvlReportBuilder::AddPage(TvlPageRun &run)
 void TvlReportBuilder::BuildPages(TvlPageRun &run)
 {
     TvlPage &page = *run.Page;
+    CheckPageRoom(run);
     if (m_continue && m_savedY >= m_savedBottom) {
         m_continue = false;
         m_pageIndex = m_target->EMFPages.Count();
@@ -615,10 +703,7 @@ bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool gr
                 band->FooterBand->ResetAggregates();
         }
         while (!data->Eof()) {
-            if (m_target->ShowProgress && !m_target->OnProgress && !Messages().stepProgress({}, m_pageIndex + 1))
-                throw TvlBuildStop(QString(), true);
-            if (m_target->Terminated)
-                throw TvlBuildStop(QString(), true);
+            ServeEvents();
             queue.push_back(band);
             ++band->PageRecords;
             ++band->LineThrough;
@@ -720,11 +805,11 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
         run.FreshY = run.CurY;
         return;
     }
-    Progress();
     ShowBand(run, run.Table[btColumnFooter]);
     EndPage(run);
     run.CurBottomY = run.Page->BottomEdge(run.BandHeight(btPageFooter));
     AddPage(run);
+    Progress(); // the number of the page being formed now
     ShowBand(run, run.Table[btPageHeader]);
     run.ColumnStartY = run.CurY;
     ShowBand(run, run.Table[btColumnHeader]);

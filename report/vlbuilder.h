@@ -10,10 +10,13 @@
 #include "report/vlscriptbinding.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <map>
 #include <set>
 #include <stdexcept>
 #include <unordered_map>
+
+class TvlProgressForm;
 
 // A design page while it is formed: run-time copies of its objects, the
 // band table and where printing stands.
@@ -120,7 +123,10 @@ private:
     void ShowPageTop(TvlPageRun &run);
     // A new column or page when height does not fit at y; onlyAsk answers without breaking.
     bool BreakIfNeeded(TvlPageRun &run, int y, int height, TvlBand *band, bool onlyAsk = false);
+    // Per page: the progress window's text, and the user's "Storno".
     void Progress();
+    // Per record: the program's events now and then, and "Storno".
+    void ServeEvents();
 
     // Printing bands (vlshowband.cpp).
     void ShowBand(TvlPageRun &run, TvlBand *band, bool repeated = false);
@@ -142,6 +148,13 @@ private:
     void Accumulate(TvlPageRun &run, TvlBand &dataBand);
     void ResetAfterPrint(TvlPageRun &run, TvlBand &band, bool repeated);
     [[noreturn]] void ObjectError(TvlView &view, TvlBand *band, const std::exception &error);
+    // Ends the build with the engine's error text: what (the object's text),
+    // the report, the band (type -1: none) and why.
+    [[noreturn]] void StopAt(int bandType, const QStringList &what, const QString &why);
+    // A page footer or header leaving no room on the page ends the build.
+    void CheckPageRoom(TvlPageRun &run);
+    // Pages that show each other as sub-reports would never print: the build ends.
+    void CheckSubReports();
 
     // Value lookup (vlvaluelookup.cpp).
     bool LookupValueEntry(const QString &name, Variant &value);
@@ -166,7 +179,7 @@ private:
     TvlBand *DataBandOf(TvlBand *band) const;
     // The band whose data set plain field names are read from.
     TvlBand *FieldBand() const;
-    // Pictures naming a blob field take their content from it.
+    // Pictures and rich text naming a field take their content from it.
     void BindBlob(TvlView &view);
 
     TvlReport *m_target; // the pages go here
@@ -188,6 +201,7 @@ private:
 
     std::unordered_map<const TvlView *, QStringList> m_scripts;     // coded, per run-time object
     std::unordered_map<const TvlView *, QStringList> m_aggregating; // aggregate expressions per memo
+    std::unordered_map<const TvlView *, QString> m_blobs;           // the field an object shows
     int m_pageIndex = 0;
     bool m_counting = false;
     bool m_firstPass = true, m_lastPass = true;
@@ -195,6 +209,9 @@ private:
     int m_totalPages = 0;
     QDateTime m_started;
     QString m_passLabel;
+    QString m_caption;
+    TvlProgressForm *m_progress = nullptr; // while the build runs in it
+    QElapsedTimer m_served;
     bool m_exportingTotal = false;
 
     // Continuing the next design page on the same output page.

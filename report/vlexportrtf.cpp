@@ -152,8 +152,11 @@ void TvlRTFExportFilter::WritePicture(const Picture &picture)
     WriteBody("\\pard\\phmrg\\posx" + QByteArray::number(twipsX(picture.x)) + "\\posy" +
               QByteArray::number(picture.y * 20) + "\\absh" + QByteArray::number(picture.height * 20) + "\\absw" +
               QByteArray::number(picture.width * 20) + "{\\pict\\wmetafile8\\picw" +
-              QByteArray::number(pictureUnits(picture.image.width())) + "\\pich" +
-              QByteArray::number(pictureUnits(picture.image.height())) + " \\picbmp\\picbpp4\r\n");
+              QByteArray::number(pictureUnits(picture.width)) + "\\pich" +
+              QByteArray::number(pictureUnits(picture.height)) +
+              // The picture fills its frame, however big its bitmap is.
+              "\\picwgoal" + QByteArray::number(picture.width * 20) + "\\pichgoal" +
+              QByteArray::number(picture.height * 20) + " \\picbmp\\picbpp4\r\n");
     const QByteArray hex = Metafile(picture.image).toHex();
     for (int at = 0; at < hex.size(); at += 64)
         WriteBody(hex.mid(at, 64) + "\r\n");

@@ -88,6 +88,21 @@ void TvlEMFPages::Delete(int index)
         m_pages.erase(m_pages.begin() + index);
 }
 
+// The page's paper on the engine's printer, and that printer's geometry for it.
+static void takePrinterInfo(TvlPageInfo &info)
+{
+    TvlPrinter &printer = vlPrinter();
+    printer.SetPrinterInfo(info.PaperSize, info.PaperWidth, info.PaperHeight,
+                           info.Orientation ? poLandscape : poPortrait);
+    printer.FillPrnInfo(info.PrnInfo);
+}
+
+void TvlEMFPages::ApplyPrinter()
+{
+    for (const auto &info : m_pages)
+        takePrinterInfo(*info);
+}
+
 TvlPageInfo *TvlEMFPages::AppendRecord(const PageHeader &page)
 {
     auto info = std::make_unique<TvlPageInfo>();
@@ -96,9 +111,7 @@ TvlPageInfo *TvlEMFPages::AppendRecord(const PageHeader &page)
     info->PaperHeight = page.height;
     info->Orientation = page.orientation ? 1 : 0;
     info->UseMargins = page.useMargins;
-    TvlPrinter &printer = vlPrinter();
-    printer.SetPrinterInfo(page.paperSize, page.width, page.height, info->Orientation ? poLandscape : poPortrait);
-    printer.FillPrnInfo(info->PrnInfo);
+    takePrinterInfo(*info);
     info->Stream = std::make_unique<MemoryStream>();
     m_pages.push_back(std::move(info));
     return m_pages.back().get();

@@ -46,6 +46,9 @@ public:
     // Exchanges the pages with another list (the preview borrows a report's).
     void Swap(TvlEMFPages &other) { m_pages.swap(other.m_pages); }
 
+    // Each page takes its paper on the engine's printer and that printer's
+    // geometry, after another printer was chosen.
+    void ApplyPrinter();
     // (Re)loads the page's objects from its stream; false when the stream is
     // damaged (the objects read before stay).
     bool LoadPage(int index);

@@ -273,6 +273,7 @@ void TvlPreviewForm::Connect(TvlPreviewReport *report)
 {
     Disconnect();
     m_report = report;
+    m_opened = false;
     if (report)
         m_pages = report->TakePreparedPages();
     m_zoom = remembered().zoom;
@@ -349,7 +350,7 @@ void TvlPreviewForm::ShowReport(std::unique_ptr<TvlPreviewReport> owned, QWidget
     form->Connect(std::move(owned));
     form->ApplyButtons();
     if (!report->Title().isEmpty())
-        form->setWindowTitle(report->Title());
+        form->setWindowTitle(QStringLiteral("Náhled - ") + report->Title());
     if (report->ModalPreview())
         form->exec();
     else
@@ -705,6 +706,7 @@ bool TvlPreviewForm::LoadFromFile(const QString &fileName)
         m_pages = std::make_unique<TvlEMFPages>();
     QString error;
     const bool ok = m_pages->LoadFromFile(fileName, &error);
+    m_opened = true; // the report's design no longer stands behind these pages
     if (!ok)
         ShowWarning("Sestavu nelze otevřít...", error);
     m_page = 1;
@@ -725,6 +727,13 @@ bool TvlPreviewForm::PrintPages(const QString &pages, int copies)
 
 bool TvlPreviewForm::ChangePrinter(int oldIndex, int newIndex)
 {
+    if (m_opened && m_pages) {
+        // Opened pages are laid out for the new printer as they stand.
+        m_pages->ApplyPrinter();
+        FormResize();
+        ShowPageTop();
+        return true;
+    }
     if (!m_report || !m_report->CanRebuild())
         return false;
     bool done = false;
@@ -766,7 +775,7 @@ void TvlPreviewForm::PrintBtnClick()
     TvlPrintForm dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (dialog.PrinterChanged() && m_report && m_report->CanRebuild() &&
+    if (dialog.PrinterChanged() && (m_opened || (m_report && m_report->CanRebuild())) &&
         !ChangePrinter(dialog.OldPrinterIndex(), vlPrinter().PrinterIndex()))
         return;
     PrintPages(dialog.PageList(m_page), dialog.Copies());

@@ -84,7 +84,8 @@ public:
     bool LoadFromFile(const QString &fileName);
     bool PrintPages(const QString &pages, int copies);
     bool Print(int copies) { return PrintPages({}, copies); }
-    // After the printer changed: the report is prepared again when it can be.
+    // After the printer changed: pages opened from a file are laid out for
+    // it; otherwise the report is prepared again when it can be.
     bool ChangePrinter(int oldIndex, int newIndex);
 
     // The remembered zoom of the run.
@@ -157,6 +158,7 @@ private:
     QPoint m_foundPosition;
     int m_searchPage = 0;
     int m_searchRecord = 0;
+    bool m_opened = false; // the pages come from a prepared-report file
 };
 
 // The preview panel a form embeds: it lends itself the content of a hidden

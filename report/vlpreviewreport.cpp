@@ -16,8 +16,9 @@ bool TvlPreviewReport::PrintPages(const QString &pages, int copies)
         return false;
     }
     QString error;
-    if (!vlPrintPreparedPages(*own, indexes, copies, &error)) {
-        ShowWarning(QStringLiteral("Tisk neproběhl..."), error);
+    if (!vlPrintWithProgress(*own, indexes, copies, Title(), &error)) {
+        if (!error.isEmpty()) // else the user withdrew the job
+            ShowWarning(QStringLiteral("Tisk neproběhl..."), error);
         return false;
     }
     return true;

@@ -38,7 +38,8 @@ QList<int> vlSelectPages(const QString &text, int count, bool *ok)
     return result;
 }
 
-bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int copies, QString *error)
+bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int copies, QString *error,
+                          const std::function<bool(int page)> &step)
 {
     TvlPrinter &engine = vlPrinter();
     QPrinter *printer = engine.Printer();
@@ -79,13 +80,39 @@ bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int cop
             pages.DrawPage(index, canvas, area);
             info.Visible = false;
             pages.DrawPage(index, canvas, {}); // releases the loaded objects
+            if (step && !step(index + 1)) {
+                printer->abort();
+                painter.end();
+                if (error)
+                    error->clear();
+                return false;
+            }
         }
     return painter.end();
 }
 
-QString vlProgressCaption(const QString &title)
+bool vlPrintWithProgress(TvlEMFPages &pages, const QList<int> &indexes, int copies, const QString &title,
+                         QString *error)
 {
-    QString caption = QStringLiteral("Připravuji sestavu");
+    TvlProgressForm progress(QApplication::activeWindow());
+    const QString caption = vlProgressCaption(title, QStringLiteral("Tisk"));
+    progress.SetProgress(caption, QStringLiteral("Tisknu stranu:"));
+    bool done = false;
+    progress.Run(
+        [&] {
+            done = vlPrintPreparedPages(pages, indexes, copies, error, [&](int page) {
+                progress.SetProgress(caption, QStringLiteral("Tisknu stranu:  %1").arg(page));
+                QApplication::processEvents();
+                return !progress.Cancelled();
+            });
+        },
+        {});
+    return done;
+}
+
+QString vlProgressCaption(const QString &title, const QString &what)
+{
+    QString caption = what;
     if (!title.isEmpty())
         caption += QStringLiteral(" - ") + title;
     return caption;

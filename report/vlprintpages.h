@@ -3,6 +3,7 @@
 // of the preview (printing, exporting) inside the progress window.
 #include <QList>
 #include <QString>
+#include <functional>
 
 class TvlEMFPages;
 class TvlExportFilter;
@@ -13,11 +14,17 @@ class TvlExportFilter;
 QList<int> vlSelectPages(const QString &text, int count, bool *ok = nullptr);
 
 // Prints the pages (indexes) with that many copies on the engine's printer;
-// false with the reason when the printer refused.
-bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int copies, QString *error = nullptr);
+// false with the reason when the printer refused. After each page step is
+// told its number; when it answers false the job is withdrawn (false, no reason).
+bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int copies, QString *error = nullptr,
+                          const std::function<bool(int page)> &step = {});
+// The same inside the engine's progress window, whose "Storno" withdraws the job.
+bool vlPrintWithProgress(TvlEMFPages &pages, const QList<int> &indexes, int copies, const QString &title,
+                         QString *error = nullptr);
 
-// The caption of the progress window: "Připravuji sestavu", and " - " and the title when there is one.
-QString vlProgressCaption(const QString &title);
+// The caption of the progress window: what runs ("Připravuji sestavu", "Tisk"),
+// and " - " and the title when there is one.
+QString vlProgressCaption(const QString &title, const QString &what = QStringLiteral("Připravuji sestavu"));
 
 // Exports inside the progress window; a failure is shown to the user. True when the file was written.
 bool vlExportWithProgress(TvlEMFPages &pages, const TvlExportFilter &filter, const QString &fileName,

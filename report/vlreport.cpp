@@ -1,6 +1,7 @@
 #include "report/vlreport.h"
 
 #include "platform/messages.h"
+#include "platform/registry.h"
 #include "report/components.h"
 #include "report/vlbuilder.h"
 #include "report/vlpreviewform.h"
@@ -41,7 +42,17 @@ public:
     }
     int PreviewButtons() const override { return m_report.PreviewButtons; }
     int InitialZoom() const override { return m_report.InitialZoom; }
-    bool GrayedButtons() const override { return m_report.GrayedButtons; }
+    bool GrayedButtons() const override
+    {
+        // With a designer the designer's own setting decides, as it does for its tool bars.
+        if (const auto *designer = dynamic_cast<const QObject *>(vlDesigner())) {
+            Registry registry;
+            if (!registry.openKeyReadOnly(vlEngineRegistryKey() + QStringLiteral("Form\\") + designer->objectName()))
+                return false;
+            return registry.readBool(QStringLiteral("GrayButtons"), false);
+        }
+        return m_report.GrayedButtons;
+    }
     bool ModalPreview() const override { return m_report.ModalPreview; }
     bool ModifyPrepared() const override { return m_report.ModifyPrepared; }
     bool HasDesigner() const override { return vlDesigner() != nullptr; }
@@ -100,6 +111,11 @@ void vlRegisterDesigner(TvlReportDesigner *designer)
 TvlReportDesigner *vlDesigner()
 {
     return designerSlot();
+}
+
+QString vlEngineRegistryKey()
+{
+    return QStringLiteral("\\Software\\Vellum\\Tarmil 5.0\\");
 }
 
 // --- the component -----------------------------------------------------------------
@@ -198,8 +214,12 @@ void TvlReport::DesignReport()
     if (Pages.Count() == 0)
         Pages.Add();
     vlSetCurrentReportOwner(parent());
-    if (TvlReportDesigner *designer = vlDesigner())
+    if (TvlReportDesigner *designer = vlDesigner()) {
+        const bool designing = m_designing;
+        m_designing = true;
         designer->ShowModal(*this);
+        m_designing = designing;
+    }
 }
 
 void TvlReport::ShowReport()
@@ -218,11 +238,15 @@ void TvlReport::ShowPreparedReport()
 {
     if (EMFPages.Count() == 0)
         return;
-    if (auto *embedded = qobject_cast<TvlPreview *>(m_preview.data())) {
+    // The embedded panel's form may never show (the report list opens the
+    // designer through a printing screen it does not show): while designing,
+    // the pages go to a window over the designer.
+    if (auto *embedded = qobject_cast<TvlPreview *>(m_preview.data()); embedded && !m_designing) {
         embedded->Connect(std::make_unique<ReportPreview>(*this));
         return;
     }
-    TvlPreviewForm::ShowReport(std::make_unique<ReportPreview>(*this));
+    TvlPreviewForm::ShowReport(std::make_unique<ReportPreview>(*this),
+                               m_designing ? QApplication::activeModalWidget() : nullptr);
 }
 
 bool TvlReport::ExportTo(TvlExportFilter *filter, const QString &fileName)

@@ -56,6 +56,9 @@ public:
 };
 void vlRegisterDesigner(TvlReportDesigner *designer); // nullptr unregisters
 TvlReportDesigner *vlDesigner();
+// The registry key of the engine's and the designer's settings ("\Software\Vellum\" and the
+// program's title, with a closing "\"); a designer form keeps its options in "Form\" + its name.
+QString vlEngineRegistryKey();
 
 // The text a value shows in a display format (kind, index, decimals and
 // separator packed as the objects keep them; custom pictures in formatText).
@@ -149,6 +152,8 @@ public:
     bool IsBuilding() const { return m_building; }
 
     void DesignReport();
+    // The designer is open on this report (its preview then opens a window).
+    bool IsDesigning() const { return m_designing; }
     void ShowReport();
     void ShowPreparedReport();
     // Prints the selected pages ("1,3,5-12", empty for all; numbers past the
@@ -177,6 +182,7 @@ private:
     QPointer<TvlDataset> m_dataset;
     QPointer<QWidget> m_preview;
     bool m_building = false;
+    bool m_designing = false;
     bool m_buildFailed = false;
     QString m_errorText;
 };

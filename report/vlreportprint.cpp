@@ -1,8 +1,9 @@
 // Printing prepared pages on the engine's printer.
-#include "platform/messages.h"
 #include "report/vlprintpages.h"
+#include "report/vlprogressform.h"
 #include "report/vlreport.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -44,53 +45,61 @@ bool TvlReport::PrintPreparedReport(const QString &pageList, int copies)
     applyPaper(*EMFPages[0]);
     device->setDocName(QStringLiteral("Vellum: ") + (Title.isEmpty() ? Untitled : Title));
     device->setFullPage(true);
-    const bool window = ShowProgress && !OnProgress;
-    if (window)
-        Messages().showProgress(QStringLiteral("Tisknu stranu:"));
     Terminated = false;
     QPainter painter;
     bool started = false, done = true;
-    for (int index : pages) {
-        for (int copy = 0; copy < copies && done; ++copy) {
-            TvlPageInfo &info = *EMFPages[index];
-            const bool otherPaper = !printer.IsEqual(info.PaperSize, info.PaperWidth, info.PaperHeight,
-                                                     info.Orientation ? poLandscape : poPortrait);
-            if (otherPaper)
-                applyPaper(info); // the device takes the new sheet from the next page on
-            if (!started) {
-                if (!painter.begin(device)) {
-                    done = false;
-                    break;
+    // Inside the engine's progress window, "Storno" ends the job after the page being drawn.
+    const bool window = ShowProgress && !OnProgress && qobject_cast<QApplication *>(qApp);
+    TvlProgressForm progress(window ? QApplication::activeWindow() : nullptr);
+    const QString caption = vlProgressCaption(Title, QStringLiteral("Tisk"));
+    progress.SetProgress(caption, QStringLiteral("Tisknu stranu:"));
+    const auto printAll = [&] {
+        for (int index : pages) {
+            for (int copy = 0; copy < copies && done; ++copy) {
+                TvlPageInfo &info = *EMFPages[index];
+                const bool otherPaper = !printer.IsEqual(info.PaperSize, info.PaperWidth, info.PaperHeight,
+                                                         info.Orientation ? poLandscape : poPortrait);
+                if (otherPaper)
+                    applyPaper(info); // the device takes the new sheet from the next page on
+                if (!started) {
+                    if (!painter.begin(device)) {
+                        done = false;
+                        break;
+                    }
+                    started = true;
+                } else {
+                    device->newPage();
                 }
-                started = true;
-            } else {
-                device->newPage();
+                const QPageLayout layout = device->pageLayout();
+                const int dpi = device->resolution();
+                QRect target = info.UseMargins ? QRect(QPoint(0, 0), layout.fullRectPixels(dpi).size())
+                                               : layout.paintRectPixels(dpi);
+                TvlPainterCanvas canvas(painter, true);
+                info.Visible = true;
+                EMFPages.DrawPage(index, canvas, target);
+                info.Visible = false;
+                info.Page.reset();
+                if (OnProgress) {
+                    OnProgress(index + 1);
+                } else if (window) {
+                    progress.SetProgress(caption, QStringLiteral("Tisknu stranu:  %1").arg(index + 1));
+                    QApplication::processEvents();
+                }
+                if (Terminated)
+                    done = false;
             }
-            const QPageLayout layout = device->pageLayout();
-            const int dpi = device->resolution();
-            QRect target =
-                info.UseMargins ? QRect(QPoint(0, 0), layout.fullRectPixels(dpi).size()) : layout.paintRectPixels(dpi);
-            TvlPainterCanvas canvas(painter, true);
-            info.Visible = true;
-            EMFPages.DrawPage(index, canvas, target);
-            info.Visible = false;
-            info.Page.reset();
-            if (OnProgress)
-                OnProgress(index + 1);
-            else if (window && !Messages().stepProgress(QStringLiteral("Tisknu stranu:  %1").arg(index + 1), index + 1))
-                Terminated = true;
-            if (Terminated)
-                done = false;
+            if (!done)
+                break;
         }
-        if (!done)
-            break;
-    }
+    };
+    if (window)
+        progress.Run(printAll, [this] { Terminated = true; });
+    else
+        printAll();
     if (started) {
         if (!done)
             device->abort();
         painter.end();
     }
-    if (window)
-        Messages().hideProgress();
     return done;
 }

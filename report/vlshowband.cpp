@@ -15,6 +15,13 @@ bool ownPosition(int type)
     return type == btPageFooter || type == btOverlay || type == vlOutsideBand;
 }
 
+// Bands that a new page or column prints itself: a break asked for by their
+// script would print them again, ask again, and never end.
+bool printedByBreaks(int type)
+{
+    return ownPosition(type) || type == btPageHeader || type == btColumnHeader || type == btColumnFooter;
+}
+
 constexpr int footerTypes[] = {btReportSummary, btPageFooter,      btMasterFooter,
                                btDetailFooter,  btSubDetailFooter, btGroupFooter};
 
@@ -54,12 +61,18 @@ void TvlReportBuilder::RunScript(const QStringList &coded, TvlView *view)
 
 [[noreturn]] void TvlReportBuilder::ObjectError(TvlView &view, TvlBand *band, const std::exception &error)
 {
+    QStringList why = view.Memo;
+    const QString text = QString::fromUtf8(error.what());
+    StopAt(band ? band->Typ : -1, why, text);
+}
+
+[[noreturn]] void TvlReportBuilder::StopAt(int bandType, const QStringList &what, const QString &why)
+{
     QStringList lines{QStringLiteral("Chyba při zpracování")};
-    lines << view.Memo;
+    lines << what;
     const QString reportName = m_report->objectName().isEmpty() ? m_report->FileName : m_report->objectName();
     lines << QStringLiteral("Sestava:") + u' ' + reportName;
-    lines << QStringLiteral("Band:") + u' ' + (band ? vlBandName(band->Typ) : QString());
-    const QString why = QString::fromUtf8(error.what());
+    lines << QStringLiteral("Band:") + u' ' + vlBandName(bandType);
     if (!why.isEmpty())
         lines << why;
     throw TvlBuildStop(lines.join(u'\r'), false);
@@ -149,6 +162,10 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         }
         band->SetVisible(band->View->IsVisible());
         band->Height = band->View->Height;
+    }
+    if (repeated || printedByBreaks(band->Typ)) {
+        band->ForceNewPage = false;
+        band->ForceNewColumn = false;
     }
     if (band->ForceNewPage) {
         band->ForceNewPage = false;

@@ -6,7 +6,9 @@
 #include "report/components.h"
 #include "report/dbdataset.h"
 #include "report/vlbuilder.h"
+#include "report/vlmemoview.h"
 #include "report/vlregistry.h"
+#include "report/vlsubreportview.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -38,6 +40,12 @@ public:
         : m_names(names)
         , m_name(name.toUpper())
     {
+        // Names that lead to ever new names ("[[[[x]]]]") would only end with the stack.
+        if (m_names.size() >= 64)
+            throw TvlParserError(
+                QStringLiteral("Výraz „%1“ vede přes příliš mnoho dalších jmen a nelze jej vyhodnotit.")
+                    .arg(name.left(60))
+                    .toStdString());
         if (!m_names.insert(m_name).second)
             undefinedSymbol(name);
     }
@@ -278,15 +286,40 @@ QStringList TvlReportBuilder::ExpandMemo(const QStringList &memo, qint32 format,
     return lines;
 }
 
+void TvlReportBuilder::BindBlobObjects(TvlPageRun &run)
+{
+    for (const auto &object : run.Objects) {
+        TvlView &view = *object;
+        // Memos show a field's text through their bracket expressions; bands,
+        // sub-reports and lines hold no content of their own.
+        if (view.Memo.isEmpty() || dynamic_cast<TvlMemoView *>(&view) || dynamic_cast<TvlBandView *>(&view) ||
+            dynamic_cast<TvlSubReportView *>(&view) || view.ObjectType == otLine)
+            continue;
+        const QString line = view.Memo.first().trimmed();
+        QString name;
+        if (line.startsWith(u'[')) {
+            int start = 1, pos = 1;
+            try {
+                name = vlText::ReadBracketedName(line, start, pos);
+            } catch (const TvlParserError &) {
+                continue;
+            }
+            if (pos != line.size())
+                continue; // more than one expression: no field of its own
+        } else if (view.ObjectType == otPicture) {
+            name = line; // pictures may name the field without brackets
+        }
+        if (!name.trimmed().isEmpty())
+            m_blobs[&view] = name.trimmed();
+    }
+}
+
 void TvlReportBuilder::BindBlob(TvlView &view)
 {
-    if (view.ObjectType != otPicture || view.Memo.isEmpty())
+    const auto bound = m_blobs.find(&view);
+    if (bound == m_blobs.end())
         return;
-    QString name = view.Memo.first().trimmed();
-    if (name.startsWith(u'[') && name.endsWith(u']'))
-        name = name.mid(1, name.size() - 2);
-    if (name.isEmpty())
-        return;
+    const QString &name = bound->second;
     TvlBand *band = view.OwnerBand && view.OwnerBand->DataSet ? view.OwnerBand : FieldBand();
     Db::Dataset *dataset = band ? vlSourceDataSet(band->DataSet) : nullptr;
     Db::Field *field = nullptr;
@@ -296,8 +329,11 @@ void TvlReportBuilder::BindBlob(TvlView &view)
     } else {
         vlGetDataSetAndField(name, dataset, field);
     }
-    if (field)
-        view.LoadBlob(field->AsBytes(), field->IsNull());
+    if (!field)
+        return;
+    // Binary columns hold the bytes themselves, text columns their text.
+    view.LoadBlob(field->DataType() == Db::FieldType::Bytes ? field->AsBytes() : field->AsString().toUtf8(),
+                  field->IsNull());
 }
 
 // --- the interpreter's view of the report -----------------------------------------------

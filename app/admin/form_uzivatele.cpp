@@ -1,6 +1,7 @@
 #include "app/admin/form_uzivatele.h"
 
 #include "app/admin/admingrid.h"
+#include "app/admin/sessionnote.h"
 #include "app/common/formcontrols.h"
 #include "app/common/gridsorting.h"
 #include "app/common/modalresult.h"
@@ -316,6 +317,8 @@ TForm_UzivatelEditace::TForm_UzivatelEditace(QWidget *parent)
     auto *label = new QLabel(QStringLiteral("Pů&vodní heslo:"), Bevel);
     label->setBuddy(Edit_Heslo_Puvodni);
     form->insertRow(1, label, Edit_Heslo_Puvodni);
+    // Only one's own password needs the old one; the owner sets another's.
+    Edit_Heslo_Puvodni->setEnabled(currentLogin() == LoginUzivatel);
     setTabOrder(Edit_Heslo_Puvodni, Edit_Heslo);
     setTabOrder(Edit_Heslo, Edit_Heslo_Potvrzeni);
     FocusClientFirst(this, {Button_Ok, Button_Storno});
@@ -347,7 +350,9 @@ TForm_PrihlaseniUzivatele::TForm_PrihlaseniUzivatele(QWidget *parent)
                    {"STANICE", QStringLiteral("Stanice"), 110},
                    {"MAC_ADRESA", QStringLiteral("MAC adresa"), 110}});
     BindTitleSorting(KxDBGrid, DM->MSSQLADOQuery_PrihlaseniUzivatele, QStringLiteral("ID"));
-    Label_Pozn = new QLabel(QStringLiteral("Všechny uživatele vidí pouze přihlášený uživatel \"sa\"..."), this);
+    TDMSessionViewers viewers;
+    DM->SessionViewers(viewers);
+    Label_Pozn = new QLabel(AllSessionsNote(viewers), this);
     Label_Pozn->setObjectName(QStringLiteral("Label_Pozn"));
     Button_Zavrit = new QPushButton(QStringLiteral("&Zavřít"), this);
     Button_Zavrit->setObjectName(QStringLiteral("Button_Zavrit"));

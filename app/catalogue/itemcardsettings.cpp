@@ -38,11 +38,11 @@ ItemCardSettings ReadItemCardSettings()
     return s;
 }
 
-void KeepTypedValues(int warranty, int discount)
+void KeepTypedValues(std::optional<int> warranty, int discount)
 {
     ShopSettings &shop = Settings();
-    if (ItemRules::isNewListValue(texts(shop.warrantyList()), QString::number(warranty)))
-        shop.addWarranty(warranty);
+    if (warranty && ItemRules::isNewListValue(texts(shop.warrantyList()), QString::number(*warranty)))
+        shop.addWarranty(*warranty);
     if (ItemRules::isNewListValue(texts(shop.discountList()), QString::number(discount)))
         shop.addDiscount(discount);
     shop.save();

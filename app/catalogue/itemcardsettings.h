@@ -4,6 +4,7 @@
 // discount lists with their defaults and the default mark-up. The card reads
 // them anew at every use, so a change of the settings counts at once.
 #include <QStringList>
+#include <optional>
 
 struct ItemCardSettings
 {
@@ -28,5 +29,5 @@ struct ItemCardSettings
 // The shop's settings as they stand now.
 ItemCardSettings ReadItemCardSettings();
 // Values typed on the card that the settings' lists lack join them, and the
-// settings are saved.
-void KeepTypedValues(int warranty, int discount);
+// settings are saved. A warranty the card only kept as stored is not offered.
+void KeepTypedValues(std::optional<int> warranty, int discount);

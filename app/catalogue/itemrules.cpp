@@ -107,6 +107,19 @@ QString blankReason(const QString &text, const QString &reason)
     return text.trimmed().isEmpty() ? reason : QString();
 }
 
+QString warrantyReason(const QString &text, std::optional<int> kept)
+{
+    const QString reason = QStringLiteral("Záruka musí být v rozsahu 0 až 100...");
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return reason;
+    bool number = false;
+    const int months = trimmed.toInt(&number);
+    if (number && months > 100 && months != kept)
+        return reason;
+    return QString();
+}
+
 QString purchaseReason(double value, const ItemCardSettings &settings)
 {
     return amountReason(value, settings.purchaseRequired, QStringLiteral("Záporná nákupní cena..."),

@@ -43,6 +43,10 @@ QString nameReason(const QString &text, const ItemCardSettings &settings);
 QString specifikaceReason(const QString &text, const ItemCardSettings &settings, const QString &formHint);
 // A required text that must not be blank (warranty, discount, category).
 QString blankReason(const QString &text, const QString &reason);
+// The warranty in months: blank or above the card's 100 is refused, except
+// the stored value the card opened with (another program may have stored up
+// to 240), which stays as long as the user leaves it.
+QString warrantyReason(const QString &text, std::optional<int> kept);
 // Amounts: negative always refused, zero when required.
 QString purchaseReason(double value, const ItemCardSettings &settings);
 QString saleReason(double value, const ItemCardSettings &settings);

@@ -65,6 +65,8 @@ TForm_Polozka::TForm_Polozka(QWidget *parent)
 
     disconnect(Button_Ok, &QPushButton::clicked, this, nullptr);
     connect(Button_Ok, &QPushButton::clicked, this, [this] {
+        if (!stillCurrent())
+            return;
         Button_OkClick();
         done(mrOk);
     });
@@ -248,8 +250,7 @@ void TForm_Polozka::Edit_SpecifikaceChange(QObject *)
 
 void TForm_Polozka::IntegerComboBox_ZarukaChange(QObject *)
 {
-    MarkInvalid(IntegerComboBox_Zaruka, blankReason(IntegerComboBox_Zaruka->currentText(),
-                                                    QStringLiteral("Záruka musí být v rozsahu 0 až 100...")));
+    MarkInvalid(IntegerComboBox_Zaruka, warrantyReason(IntegerComboBox_Zaruka->currentText(), keptWarranty));
     ControlsValide();
 }
 
@@ -356,7 +357,18 @@ void TForm_Polozka::ComboEdit_KategorieButtonClick()
 
 void TForm_Polozka::Button_OkClick()
 {
-    KeepTypedValues(IntegerComboBox_Zaruka->value(), IntegerComboBox_Sleva->value());
+    const int warranty = warrantyValue();
+    KeepTypedValues(warranty == keptWarranty ? std::nullopt : std::optional<int>(warranty),
+                    IntegerComboBox_Sleva->value());
+}
+
+// A stored warranty above the box's range is read as it is while the user
+// leaves it (the box itself would cut it to its maximum).
+int TForm_Polozka::warrantyValue() const
+{
+    if (keptWarranty && IntegerComboBox_Zaruka->currentText().trimmed() == QString::number(*keptWarranty))
+        return *keptWarranty;
+    return IntegerComboBox_Zaruka->value();
 }
 
 bool TForm_Polozka::eventFilter(QObject *watched, QEvent *event)
@@ -389,7 +401,7 @@ TDMItem TForm_Polozka::Item() const
     item.KOD = Edit_Kod->text();
     item.POLOZKA = Edit_Polozka->text();
     item.SPECIFIKACE = Edit_Specifikace->text();
-    item.ZARUKA = IntegerComboBox_Zaruka->value();
+    item.ZARUKA = warrantyValue();
     item.DPH = Currency::fromDouble(vatRate(ComboBox_DPH->currentText()).value_or(0));
     item.SKLAD = ComboBox_Sklad->currentText();
     item.KATEGORIE = ComboEdit_Kategorie->text();

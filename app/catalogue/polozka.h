@@ -4,6 +4,7 @@
 // item filled with the shop's defaults and an edited item filled from the
 // current row of the item list (with a top-up of the quantity). The dialog
 // only collects and checks; the caller writes the item after "&Ok".
+#include "app/catalogue/itemchanges.h"
 #include "app/catalogue/itemrules.h"
 #include "app/common/dialogbase.h"
 #include "data/dm.h"
@@ -94,6 +95,12 @@ protected:
     // Off while the edit form loads its row: the item's own minimum and
     // multiples flag are kept, only a unit chosen by the user brings its own.
     bool unitBringsDefaults = true;
+    // Whether "&Ok" may close the card: the edit form first looks whether
+    // another till changed the item meanwhile.
+    virtual bool stillCurrent() { return true; }
+    // The stored warranty the card opened with, when the box cannot hold it.
+    std::optional<int> keptWarranty;
+    int warrantyValue() const;
     QGridLayout *grid;
 
 private:
@@ -123,15 +130,23 @@ public:
     QLabel *Label_DoplnitJednotka;
 
     void CurrencyEdit_DoplnitChange(QObject *Sender);
+    // What the card read of the item, for the write after "&Ok".
+    TDMItemOrigin Origin() const { return origin; }
 
 protected:
+    // The item is read from the server, not taken from the list's row,
+    // which may be older than what other tills sold or changed.
     void FormShow() override;
     void showUnitName(const QString &name) override;
     QString existingReason(ItemRules::UniqueField field, const QString &text) override;
+    bool stillCurrent() override;
 
 private:
+    void loadValues(const TDMItem &item, const QList<ItemChanges::Value> &values);
     int itemId = 0;
     double storedQuantity = 0;
+    TDMItem read;
+    TDMItemOrigin origin;
 };
 
 // The glyphs of the main window's new-item and edit-item buttons, when it
@@ -141,4 +156,4 @@ void SetItemCardGlyphs(const QPixmap &newItem, const QPixmap &editItem);
 // The main window's item actions: the card shown modally; after "&Ok" the
 // item's values are handed back for the data module's write.
 bool ShowNewItemCard(QWidget *parent, TDMItem &item);
-bool ShowEditItemCard(QWidget *parent, TDMItem &item);
+bool ShowEditItemCard(QWidget *parent, TDMItem &item, TDMItemOrigin &origin);

@@ -6,6 +6,7 @@
 #include "kit/comboedit.h"
 #include "kit/intedit.h"
 #include "kit/numedit.h"
+#include "platform/messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -103,33 +104,110 @@ void TForm_PolozkaEditace::FormShow()
 {
     TForm_Polozka::FormShow();
     Image->setPixmap(glyph(true));
-    TMSSQLADOQuery *row = DM->MSSQLADOQuery_Polozka;
-    const auto field = [row](const char *name) -> Db::Field & { return row->FieldByName(QLatin1String(name)); };
-
-    unitBringsDefaults = false; // the item keeps its own minimum and multiples flag
-    itemId = int(field("ID_POLOZKA").AsInteger());
-    storedQuantity = field("MNOZSTVI").AsFloat();
-    Edit_Kod->setText(field("KOD").AsString());
-    Edit_Polozka->setText(field("POLOZKA").AsString());
-    Edit_Specifikace->setText(field("SPECIFIKACE").AsString());
-    IntegerComboBox_Zaruka->setValue(int(field("ZARUKA").AsInteger()));
-    ComboBox_DPH->setCurrentIndex(vatIndex(ListEntries(ComboBox_DPH), field("DPH").AsFloat()));
-    selectText(ComboBox_Sklad, field("SKLAD").AsString());
-    ComboEdit_Kategorie->setText(field("KATEGORIE").AsString());
-    selectText(ComboBox_Dodavatel, field("DODAVATEL").AsString());
-    CurrencyEdit_Nakup->setValue(field("NAKUP").AsCurrency().toDouble());
-    CurrencyEdit_Prodej->setValue(field("PRODEJ").AsCurrency().toDouble());
-    IntegerComboBox_Sleva->setValue(int(field("SLEVA").AsInteger()));
-    CurrencyEdit_Mnozstvi->setValue(storedQuantity);
-    selectText(ComboBox_Jednotka, field("JEDNOTKA").AsString());
-    CurrencyEdit_Zasoba->setValue(field("ZASOBA").AsFloat());
-    CurrencyEdit_Minimum->setValue(field("MINIMUM").AsFloat());
-    CheckBox_Nasobne->setChecked(field("NASOBNE").AsBoolean());
-    Edit_Oznaceni->setText(field("OZNACENI").AsString());
+    itemId = int(DM->MSSQLADOQuery_Polozka->FieldByName(QStringLiteral("ID_POLOZKA")).AsInteger());
     CurrencyEdit_Doplnit->setEnabled(DM->HasRight(27));
+    if (!DM->ReadItem(itemId, read, origin)) {
+        ShowWarning(QStringLiteral("Položku nelze editovat..."), QStringLiteral("Načtení položky neproběhlo..."),
+                    DM->LastErrorText());
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+    }
+    storedQuantity = origin.MNOZSTVI.toDouble();
+    CurrencyEdit_Mnozstvi->setValue(storedQuantity);
+    loadValues(read, ItemChanges::all());
+    Button_Ok->setEnabled(false);
+}
+
+// The values are loaded as the server holds them, then every rule runs; the
+// item keeps its own minimum and multiples flag whatever its unit would bring.
+void TForm_PolozkaEditace::loadValues(const TDMItem &item, const QList<ItemChanges::Value> &values)
+{
+    using V = ItemChanges::Value;
+    unitBringsDefaults = false;
+    for (V value : values) {
+        switch (value) {
+        case V::Oznaceni:
+            Edit_Oznaceni->setText(item.OZNACENI);
+            break;
+        case V::Kod:
+            Edit_Kod->setText(item.KOD);
+            break;
+        case V::Polozka:
+            Edit_Polozka->setText(item.POLOZKA);
+            break;
+        case V::Specifikace:
+            Edit_Specifikace->setText(item.SPECIFIKACE);
+            break;
+        case V::Zaruka:
+            keptWarranty = item.ZARUKA;
+            IntegerComboBox_Zaruka->setValue(item.ZARUKA);
+            break;
+        case V::Dph:
+            ComboBox_DPH->setCurrentIndex(vatIndex(ListEntries(ComboBox_DPH), item.DPH.toDouble()));
+            break;
+        case V::Sklad:
+            selectText(ComboBox_Sklad, item.SKLAD);
+            break;
+        case V::Kategorie:
+            ComboEdit_Kategorie->setText(item.KATEGORIE);
+            break;
+        case V::Dodavatel:
+            selectText(ComboBox_Dodavatel, item.DODAVATEL);
+            break;
+        case V::Nakup:
+            CurrencyEdit_Nakup->setValue(item.NAKUP.toDouble());
+            break;
+        case V::Prodej:
+            CurrencyEdit_Prodej->setValue(item.PRODEJ.toDouble());
+            break;
+        case V::Sleva:
+            IntegerComboBox_Sleva->setValue(item.SLEVA);
+            break;
+        case V::Jednotka:
+            selectText(ComboBox_Jednotka, item.JEDNOTKA);
+            break;
+        case V::Zasoba:
+            CurrencyEdit_Zasoba->setValue(item.ZASOBA.toDouble());
+            break;
+        case V::Minimum:
+            CurrencyEdit_Minimum->setValue(item.MINIMUM.toDouble());
+            break;
+        case V::Nasobne:
+            CheckBox_Nasobne->setChecked(item.NASOBNE);
+            break;
+        }
+    }
     ControlsChange();
     unitBringsDefaults = true;
-    Button_Ok->setEnabled(false);
+}
+
+// Sales by other tills only move the stock, which the write moves by the
+// user's change; any other change made meanwhile is shown instead of being
+// written over, and the user confirms again.
+bool TForm_PolozkaEditace::stillCurrent()
+{
+    TDMItem now;
+    TDMItemOrigin nowOrigin;
+    if (!DM->ReadItem(itemId, now, nowOrigin)) {
+        ShowWarning(QStringLiteral("Položku nelze uložit..."), QStringLiteral("Načtení položky neproběhlo..."),
+                    DM->LastErrorText());
+        return false;
+    }
+    if (nowOrigin.version == origin.version)
+        return true;
+    const QList<ItemChanges::Value> changed = ItemChanges::changed(read, now);
+    const double change = CurrencyEdit_Mnozstvi->value() - storedQuantity;
+    loadValues(now, changed);
+    storedQuantity = nowOrigin.MNOZSTVI.toDouble();
+    CurrencyEdit_Mnozstvi->setValue(storedQuantity + change);
+    read = now;
+    origin = nowOrigin;
+    ShowWarning(QStringLiteral("Položku mezitím změnila jiná pokladna..."),
+                QStringLiteral("Karta nyní ukazuje uložené hodnoty, nic nebylo zapsáno..."),
+                changed.isEmpty() ? QStringLiteral("Položka byla mezitím odebrána nebo přesunuta.")
+                                  : QStringLiteral("Jinou pokladnou změněno: %1. Ostatní vaše úpravy zůstaly, "
+                                                   "zkontrolujte je a potvrďte znovu.")
+                                        .arg(ItemChanges::captions(changed)));
+    return false;
 }
 
 void TForm_PolozkaEditace::showUnitName(const QString &name)
@@ -161,26 +239,21 @@ QString TForm_PolozkaEditace::existingReason(UniqueField field, const QString &t
     return exists ? existsReason(field, true) : QString();
 }
 
-namespace {
-
-template <class Form>
-bool showCard(QWidget *parent, TDMItem &item)
+bool ShowNewItemCard(QWidget *parent, TDMItem &item)
 {
-    Form form(parent);
+    TForm_PolozkaNova form(parent);
     if (form.exec() != QDialog::Accepted)
         return false;
     item = form.Item();
     return true;
 }
 
-} // namespace
-
-bool ShowNewItemCard(QWidget *parent, TDMItem &item)
+bool ShowEditItemCard(QWidget *parent, TDMItem &item, TDMItemOrigin &origin)
 {
-    return showCard<TForm_PolozkaNova>(parent, item);
-}
-
-bool ShowEditItemCard(QWidget *parent, TDMItem &item)
-{
-    return showCard<TForm_PolozkaEditace>(parent, item);
+    TForm_PolozkaEditace form(parent);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    item = form.Item();
+    origin = form.Origin();
+    return true;
 }

@@ -29,10 +29,10 @@ bool TForm_Tarmil::ShowNewItemDialog(TDMItem &item)
     return ShowNewItemCard(this, item);
 }
 
-bool TForm_Tarmil::ShowEditItemDialog(int, TDMItem &item)
+bool TForm_Tarmil::ShowEditItemDialog(int, TDMItem &item, TDMItemOrigin &origin)
 {
     cardGlyphs(Action_PolozkaNova, Action_PolozkaEditace);
-    return ShowEditItemCard(this, item);
+    return ShowEditItemCard(this, item, origin);
 }
 
 bool TForm_Tarmil::ShowCategoryDialog(int &categoryId)

@@ -9,6 +9,7 @@
 #include "app/start/startup.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QHash>
 
 QList<QAction *> TForm_Tarmil::PendingSearchScreens() const
@@ -61,8 +62,14 @@ void TForm_Tarmil::ShowSearchDialog(bool documents, std::optional<QChar> typed)
             captionsOf(KxDBGrid_Polozka, KxDBGrid_PolozkaHistorie, QStringLiteral(" (historie)")));
         dialog = m_itemSearch;
     }
-    if (typed)
+    if (typed) {
         dialog->SetSearchText(QString(*typed));
+        // Keys typed on quickly are already on their way to the list, which
+        // the dialog will block: they are fetched now and follow the first.
+        m_typingInto = dialog;
+        QGuiApplication::sync();
+        m_typingInto = nullptr;
+    }
     dialog->exec();
 }
 

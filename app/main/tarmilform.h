@@ -205,7 +205,8 @@ public:
     virtual bool ShowCashDialog(Currency &amount);
     // The item card for a new item or the current one; false when cancelled.
     virtual bool ShowNewItemDialog(TDMItem &item);
-    virtual bool ShowEditItemDialog(int itemId, TDMItem &item);
+    // The edit also hands back what the card read, for the write.
+    virtual bool ShowEditItemDialog(int itemId, TDMItem &item, TDMItemOrigin &origin);
     // The store choice; false when cancelled.
     virtual bool ShowStoreDialog(QString &storeName);
     // The category picker opened on a category; false when cancelled.
@@ -307,6 +308,8 @@ private:
     // texts last between openings.
     TForm_HledatPolozku *m_itemSearch = nullptr;
     TForm_HledatDoklad *m_documentSearch = nullptr;
+    // The search dialog about to open from a key typed into a grid.
+    class TForm_Hledat *m_typingInto = nullptr;
     // The workbook the import dialog chose.
     QString m_importFile;
     QList<QAction *> m_enterDelActions;

@@ -4,6 +4,7 @@
 #include "app/main/tarmilform.h"
 
 #include "app/main/notebook.h"
+#include "app/search/form_hledat.h"
 #include "app/settings/zaloha.h"
 #include "kit/comboedit.h"
 #include "kit/formstorage.h"
@@ -138,7 +139,10 @@ void TForm_Tarmil::KxDBGridKeyPress(TKxDBGrid *, QChar &key)
         return;
     const QChar typed = key;
     key = QChar(); // the grid does nothing more with it
-    ShowSearchDialog(Notebook->PageIndex() == 2, typed);
+    if (m_typingInto)
+        m_typingInto->SetSearchText(QString(typed));
+    else
+        ShowSearchDialog(Notebook->PageIndex() == 2, typed);
 }
 
 void TForm_Tarmil::KxDBGridEnter(TKxDBGrid *grid)
@@ -218,7 +222,9 @@ void TForm_Tarmil::DataSource_PolozkaDataChange()
     const std::pair<TSearchEdit *, const char *> mirrors[] = {{SearchEdit_Oznaceni, "OZNACENI"},
                                                               {SearchEdit_Kod, "KOD"}};
     for (const auto &[edit, column] : mirrors) {
-        if (edit->hasFocus())
+        // Only what the user is typing stays; a box that merely has the
+        // focus still shows the row.
+        if (edit->hasFocus() && edit->isModified())
             continue;
         edit->setText(rows ? TextOf(items, QString::fromLatin1(column)) : QString());
         edit->selectAll();
@@ -232,7 +238,7 @@ void TForm_Tarmil::DataSource_PolozkaDataChange()
 void TForm_Tarmil::DataSource_DokladDataChange()
 {
     TMSSQLADOQuery *documents = DM ? DM->MSSQLADOQuery_Doklad : nullptr;
-    if (!documents || !documents->Active() || SearchEdit_Doklad->hasFocus())
+    if (!documents || !documents->Active() || (SearchEdit_Doklad->hasFocus() && SearchEdit_Doklad->isModified()))
         return;
     const QString column =
         CheckBox_Doklad->isChecked() ? QStringLiteral("DOKLAD_VYTISTENY") : QStringLiteral("DOKLAD_NETISTENY");

@@ -1,6 +1,7 @@
 #include "app/sale/prodat.h"
 
 #include "app/common/formcontrols.h"
+#include "app/common/keypadkeys.h"
 #include "app/common/modalresult.h"
 #include "app/sale/salerules.h"
 #include "app/settings/shopsettings.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,9 +96,8 @@ TForm_Prodat::TForm_Prodat(QWidget *parent)
         addShortcut(QStringLiteral("Action_Tisk"), QKeySequence(Qt::Key_F11), &TForm_Prodat::Action_TiskExecute);
     Action_Kopie =
         addShortcut(QStringLiteral("Action_Kopie"), QKeySequence(Qt::Key_F12), &TForm_Prodat::Action_KopieExecute);
-    // The keypad's "+" sells from the edits too, as the shortcut it is.
-    Edit_Poznamka->installEventFilter(this);
-    IntegerComboBox_Sleva->lineEdit()->installEventFilter(this);
+    // The keypad's "+" sells from every control and is typed into none.
+    new KeypadPlusKey(this, Action_Prodat);
 
     connect(ComboBox_Doklad, &QComboBox::activated, this, [this] { ComboBox_DokladClick(); });
     connect(CheckBox_Tisk, &QCheckBox::clicked, this, [this] { CheckBox_TiskClick(); });
@@ -115,18 +114,6 @@ QAction *TForm_Prodat::addShortcut(const QString &name, const QKeySequence &key,
     connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     addAction(action);
     return action;
-}
-
-bool TForm_Prodat::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Plus && key->modifiers() == Qt::KeypadModifier) {
-            event->ignore();
-            return true;
-        }
-    }
-    return TForm_Dialog::eventFilter(watched, event);
 }
 
 void TForm_Prodat::showEvent(QShowEvent *event)

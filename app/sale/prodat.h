@@ -58,7 +58,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QAction *addShortcut(const QString &name, const QKeySequence &key, void (TForm_Prodat::*handler)());

@@ -112,6 +112,7 @@ void TForm_Filtry::Button_PridatClick()
     if (refused(m_dm, 2, QStringLiteral("Funkce přidat filtr není dostupná...")))
         return;
     TForm_FiltrNovy form(m_dm, this);
+    form.SetTargetList(m_target);
     if (form.exec() != QDialog::Accepted)
         return;
     int newId = 0;
@@ -129,6 +130,7 @@ void TForm_Filtry::Button_EditovatClick()
     if (refused(m_dm, 3, QStringLiteral("Funkce editovat filtr není dostupná...")))
         return;
     TForm_FiltrEditace form(m_dm, id, this);
+    form.SetTargetList(m_target);
     if (form.exec() != QDialog::Accepted)
         return;
     if (!m_dm.EditFilter(id, form.Edit_Filtr->text(), form.Memo_Script->toPlainText()))
@@ -170,8 +172,10 @@ bool ApplyListFilter(TMSSQLADOQuery *target, const QString &condition)
             target->RefreshQuery();
         } catch (const Db::DatabaseError &) {
         }
+        const QString hint = DM ? DM->AmbiguousColumnHint(target, error.error()) : QString();
         ShowWarning(QStringLiteral("Filtr nelze použít..."),
-                    QStringLiteral("Seznam podmínku filtru nepřijal, zůstává předchozí filtr."), error.text());
+                    QStringLiteral("Seznam podmínku filtru nepřijal, zůstává předchozí filtr."),
+                    hint.isEmpty() ? error.text() : hint + QLatin1Char('\n') + error.text());
         return false;
     }
 }

@@ -98,7 +98,10 @@ void TForm_Hledat::SetColumnCaptions(const QHash<QString, QString> &captions)
 
 void TForm_Hledat::SetSearchText(const QString &text)
 {
-    ComboBox_Hledat->setEditText(text);
+    if (isVisible())
+        ComboBox_Hledat->lineEdit()->insert(text);
+    else
+        m_typed += text;
 }
 
 void TForm_Hledat::focusText()
@@ -121,6 +124,17 @@ void TForm_Hledat::showEvent(QShowEvent *event)
     focusText();
     ComboBox_ProhledavatChange();
     ComboBox_HledatChange();
+    // What was typed into the list replaces the selected text, as typing
+    // would, and what is typed next follows it: once the dialog's own focus
+    // handling (which selects the text again) is over.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_typed.isEmpty())
+                ComboBox_Hledat->lineEdit()->insert(m_typed);
+            m_typed.clear();
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm_Hledat::hideEvent(QHideEvent *event)

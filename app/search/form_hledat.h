@@ -30,7 +30,8 @@ public:
     TMSSQLADOQuery *ListQuery() const { return m_listQuery; }
     TMSSQLADOQuery *SearchQuery() const { return m_searchQuery; }
 
-    // Opens the dialog with a text typed into the list (a single character).
+    // Text typed into the list: it replaces the search text when the dialog
+    // shows, and goes in at the caret while the dialog is showing.
     void SetSearchText(const QString &text);
     // The captions the column choice shows, by field name (the lists' column
     // titles); a field without one shows its own label.
@@ -57,6 +58,7 @@ private:
     TMSSQLADOQuery *m_searchQuery = nullptr;
     bool m_found = false;
     QHash<QString, QString> m_captions;
+    QString m_typed;
 };
 
 // A search dialog of one list with its stored column choice.

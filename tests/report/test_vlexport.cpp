@@ -2,10 +2,12 @@
 #include "report/rich/rtfreader.h"
 #include "report/vlexporthtml.h"
 #include "report/vlexportrtf.h"
+#include "report/vlpictureview.h"
 #include "report/vlregistry.h"
 
 #include <QBuffer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -311,4 +313,48 @@ TEST(ExportFilters, RtfReadBackByTheRichTextReader)
             }
         }
     EXPECT_TRUE(styled);
+}
+
+// Pictures take the size of their objects, whatever the size of the bitmap:
+// LibreOffice reads the export back with each picture as big as its frame.
+TEST(ExportFilters, RtfPicturesAreSizedByTheirObjects)
+{
+    const auto picture = [](int width, int height, QSize bitmap) {
+        auto view = std::make_unique<TvlPictureView>();
+        view->SetBounds(0, 0, width, height);
+        QImage image(bitmap, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        view->Picture.SetImage(image);
+        return view;
+    };
+    const auto tiny = picture(60, 40, QSize(2, 2));
+    const auto big = picture(90, 30, QSize(400, 300));
+    const QByteArray rtf = written<TvlRTFExportFilter>([&](TvlRTFExportFilter &filter) {
+        filter.OnData(20, 20, *tiny);
+        filter.OnData(20, 200, *big);
+    });
+    QTemporaryDir dir;
+    QFile file(dir.filePath("obrazky.rtf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(rtf);
+    file.close();
+    QProcess office;
+    office.setWorkingDirectory(dir.path());
+    office.start("soffice", {"-env:UserInstallation=file://" + dir.filePath("profil"), "--headless", "--convert-to",
+                             "odt", "--outdir", dir.path(), file.fileName()});
+    ASSERT_TRUE(office.waitForFinished(180000));
+    QProcess unzip;
+    unzip.start("unzip", {"-p", dir.filePath("obrazky.odt"), "content.xml"});
+    ASSERT_TRUE(unzip.waitForFinished());
+    const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+    // Each picture's frame as LibreOffice sizes it, in twips (a pixel of the page is 20 of them).
+    QStringList sizes;
+    static const QRegularExpression frame(
+        "<draw:frame[^>]*svg:width=\"([\\d.]+)in\"[^>]*svg:height=\"([\\d.]+)in\"[^>]*>\\s*<draw:image");
+    for (const QRegularExpressionMatch &m : frame.globalMatch(content))
+        sizes << QStringLiteral("%1x%2")
+                     .arg(qRound(m.captured(1).toDouble() * 1440 / 20))
+                     .arg(qRound(m.captured(2).toDouble() * 1440 / 20));
+    sizes.sort();
+    EXPECT_EQ(sizes.join(u' ').toStdString(), "60x40 90x30") << content.left(3000).toStdString();
 }

@@ -1,7 +1,10 @@
 #include "common/test_connection.h"
 #include "report/dbdataset.h"
+#include "report/rich/vlrichview.h"
+#include "report/vlpictureview.h"
 #include "reportbuild.h"
 
+#include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,4 +79,43 @@ TEST_F(ReportQuery, GroupHeadersReadTheFieldsOfTheirDataBand)
     ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
     EXPECT_EQ(lines(t.Texts()),
               lines({"page 1", "Doklad č. 1", "Mléko", "Chléb", "2 řádky", "Doklad č. 3", "Sýr", "1 řádky"}));
+}
+
+TEST_F(ReportQuery, RichTextAndPicturesFromTextAndBinaryColumns)
+{
+    QImage logo(8, 6, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    logo.save(&buffer, "PNG");
+    run(QStringLiteral(
+            "ALTER TABLE doklad ADD COLUMN text_rtf text, ADD COLUMN logo bytea;"
+            "UPDATE doklad SET text_rtf = '{\\rtf1\\ansi\\ansicpg1250 {\\b Tu\\''e8n\\''fd} text [cislo]\\par}', "
+            "logo = decode('%1', 'hex') WHERE id = 1;")
+            .arg(QString::fromLatin1(png.toHex())));
+    t.report->OnGetValue = nullptr;
+    t.Band(btMasterData, 20, 60, "vlDoklady");
+    auto rich = std::make_unique<TvlRichView>();
+    rich->SetBounds(20, 20, 300, 30);
+    rich->Memo = {"[text_rtf]"};
+    t.page->Add(std::move(rich));
+    auto picture = std::make_unique<TvlPictureView>();
+    picture->SetBounds(400, 20, 40, 30);
+    picture->Memo = {"[Doklady.logo]"};
+    t.page->Add(std::move(picture));
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    QStringList seen;
+    t.report->EMFPages.ExportPage(0, [&](TvlView &view) {
+        if (auto *text = dynamic_cast<TvlRichView *>(&view))
+            seen << ("text " + text->WorkText().toPlainText()).trimmed();
+        else if (auto *image = dynamic_cast<TvlPictureView *>(&view))
+            seen << QStringLiteral("picture %1x%2 %3")
+                        .arg(image->Picture.Image().width())
+                        .arg(image->Picture.Image().height())
+                        .arg(image->Picture.Image().isNull() ? "-" : QColor(image->Picture.Image().pixel(0, 0)).name());
+    });
+    // The rows without content print empty objects, not the first row's.
+    EXPECT_EQ(lines(seen),
+              lines({"text Tučný text F001", "picture 8x6 #ff0000", "text", "picture 0x0 -", "text", "picture 0x0 -"}));
 }

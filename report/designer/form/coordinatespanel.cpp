@@ -4,6 +4,7 @@
 #include "report/vlview.h"
 
 #include <QPainter>
+#include <algorithm>
 
 QString vlCoordinatePair(int a, int b, int units)
 {
@@ -34,7 +35,25 @@ QString vlGroupPercent(const QSize &now, const QSize &start)
 TvlCoordinatesPanel::TvlCoordinatesPanel(QWidget *parent)
     : QWidget(parent)
 {
-    setMinimumWidth(260);
+    setMinimumWidth(sizeHint().width());
+}
+
+TvlCoordinatesPanel::Columns TvlCoordinatesPanel::ColumnsFor(int units) const
+{
+    // The widest pair a page shows: four digits, a sign, two decimals.
+    const int widest = fontMetrics().horizontalAdvance(vlCoordinatePair(-8888, -8888, units));
+    Columns c;
+    c.SizeSymbol = std::max(c.SizeSymbol, c.Position + widest + 6);
+    c.Size = c.SizeSymbol + 18;
+    c.Percent = std::max(c.Percent, c.Size + widest + 6);
+    return c;
+}
+
+QSize TvlCoordinatesPanel::sizeHint() const
+{
+    // Room for the widest values in millimetres and a percent pair.
+    const Columns c = ColumnsFor(1);
+    return QSize(c.Percent + fontMetrics().horizontalAdvance(QStringLiteral("% 8888,8888")) + 4, 18);
 }
 
 QStringList TvlCoordinatesPanel::Texts() const
@@ -54,11 +73,12 @@ void TvlCoordinatesPanel::paintEvent(QPaintEvent *)
     p.fillRect(rect(), palette().window());
     // The position and size symbols.
     p.setPen(palette().color(QPalette::WindowText));
+    const Columns c = ColumnsFor(Source ? Source().Units : 0);
     p.drawLine(4, 4, 4, 14);
     p.drawLine(2, 6, 12, 6);
-    p.drawRect(94, 4, 11, 9);
+    p.drawRect(c.SizeSymbol + 2, 4, 11, 9);
     const QStringList texts = Texts();
-    const int xs[] = {20, 110, 170};
+    const int xs[] = {c.Position, c.Size, c.Percent};
     for (int i = 0; i < texts.size() && i < 3; ++i)
         p.drawText(QRect(xs[i], 0, width() - xs[i], height()), Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
 }

@@ -30,9 +30,18 @@ public:
     explicit TvlCoordinatesPanel(QWidget *parent = nullptr);
     // Asked at each paint.
     std::function<Content()> Source;
-    // The texts at x 20, 110 and 170.
+    // The texts of position, size and percent.
     QStringList Texts() const;
-    QSize sizeHint() const override { return QSize(260, 18); }
+    // Where they go: the position text at x 20, the size symbol, the size
+    // text and the percent text. At least the places of 20, 92, 110 and 170;
+    // further right where the font's widest value in the units needs it, so
+    // no text runs into the next symbol.
+    struct Columns
+    {
+        int Position = 20, SizeSymbol = 92, Size = 110, Percent = 170;
+    };
+    Columns ColumnsFor(int units) const;
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

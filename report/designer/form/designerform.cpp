@@ -4,6 +4,8 @@
 #include "report/designer/dialogs/editorform.h"
 #include "report/designer/form/coordinatespanel.h"
 #include "report/designer/form/designerhelp.h"
+#include "report/designer/form/floatwindow.h"
+#include "report/designer/form/fontchoice.h"
 #include "report/designer/form/pagecommands.h"
 #include "report/designer/form/selectionstate.h"
 #include "report/designer/objects/colorbuttons.h"
@@ -175,6 +177,9 @@ void TvlDesignerForm::FormHide()
     ClearUndo();
     SaveState();
     m_inspector->hide();
+    // The float windows come back with the next showing, as they were saved.
+    for (QWidget *window : std::as_const(m_floats))
+        window->hide();
     HideDropDowns();
     if (m_report)
         m_report->FileName = m_fileName;
@@ -194,7 +199,7 @@ void TvlDesignerForm::FillFontBox()
     QStringList families;
     m_fontName->clear();
     for (const QString &family : QFontDatabase::families()) {
-        const QString name = family.section(QStringLiteral(" ["), 0, 0);
+        const QString name = vlFontFamilyName(family);
         if (families.contains(name))
             continue;
         families << name;
@@ -260,6 +265,9 @@ void TvlDesignerForm::RebuildPageTabs()
             if (m_tabs->tabText(i) != texts[i])
                 m_tabs->setTabText(i, texts[i]);
     }
+    // Tabs added while the designer is hidden leave the bar at no height
+    // until its layout learns of them.
+    m_tabs->updateGeometry();
 }
 
 void TvlDesignerForm::SetTitle(const QString &name)
@@ -313,7 +321,7 @@ void TvlDesignerForm::SaveState()
 {
     std::unique_ptr<Registry> registry = OpenRegistry();
     m_settings.Save(*registry, objectName());
-    vlSaveToolbarPositions(*registry, *m_window, m_bars);
+    vlSaveToolbarPositions(*registry, *m_window, m_bars, BarPlaces());
     vlSaveFormPosition(*registry, *m_inspector);
 }
 
@@ -330,7 +338,7 @@ void TvlDesignerForm::RestoreState()
     SetGridAlign(settings.GridAlign);
     SetUnits(settings.Units);
     SetGrayButtons(settings.GrayButtons);
-    vlRestoreToolbarPositions(*registry, *m_window, m_bars);
+    vlRestoreToolbarPositions(*registry, *m_window, m_bars, BarPlaces());
     vlRestoreFormPosition(*registry, *m_inspector);
     LayoutToolsBar();
 }
@@ -525,10 +533,42 @@ QString TvlDesignerForm::StatusText(int panel) const
 
 // --- keys of the edit boxes and the help mode -----------------------------------------
 
+namespace {
+
+bool isTextEditingKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier)
+        return event->key() == Qt::Key_Delete;
+    if (modifiers != Qt::ControlModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Z:
+    case Qt::Key_Y:
+    case Qt::Key_X:
+    case Qt::Key_C:
+    case Qt::Key_V:
+    case Qt::Key_A:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool TvlDesignerForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize && m_scroll && watched == m_scroll->viewport())
         PlacePage();
+    // A hint shown as a status message would hide the three status panels;
+    // hints show as tool tips.
+    if (event->type() == QEvent::StatusTip && watched == m_window)
+        return true;
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+        event->type() == QEvent::MouseButtonRelease)
+        if (auto *bar = qobject_cast<QToolBar *>(watched); bar && m_bars.contains(bar) && BarDragEvent(bar, event))
+            return true;
     if (m_helpMode && event->type() == QEvent::MouseButtonPress) {
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && (widget == this || isAncestorOf(widget) || widget->window() == this)) {
@@ -546,8 +586,9 @@ bool TvlDesignerForm::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->window() == this) {
             if (EditBoxHasFocus()) {
-                // The boxes' keys are their text's: no menu shortcut takes them.
-                if (event->type() == QEvent::ShortcutOverride)
+                // The keys that edit a box's text are its own; the menus' other
+                // keys (save, open, preview, help) still act.
+                if (event->type() == QEvent::ShortcutOverride && isTextEditingKey(static_cast<QKeyEvent *>(event)))
                     event->accept();
                 return false;
             }

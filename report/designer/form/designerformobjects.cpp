@@ -21,7 +21,6 @@ void TvlDesignerForm::CreateObjectCommands()
     m_memoEditor->OnBeforeChange = [this] { AddUndoAction(UndoEdit); };
     m_objects->SetMemoEditor(m_memoEditor.get());
     m_inspector = new TvlInspForm(this);
-    m_inspector->setWindowFlags(Qt::Tool);
     if (m_inspector->objectName().isEmpty())
         m_inspector->setObjectName(QStringLiteral("vlInspForm"));
     m_controls.insert(QStringLiteral("Inspector"), m_inspector);

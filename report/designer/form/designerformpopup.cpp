@@ -1,6 +1,7 @@
 // The design page's context menu and the editors the page opens.
 #include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/form/designerform.h"
+#include "report/designer/form/fontchoice.h"
 #include "report/designer/form/selectionstate.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/designer/page/designerpage.h"
@@ -115,18 +116,16 @@ void TvlDesignerForm::RunMenuOption(int index)
         if (topView->ObjectType != otMemo)
             return;
         auto *memo = static_cast<TvlMemoView *>(topView);
-        QFont initial(memo->FontName);
-        initial.setPointSize(memo->FontSize);
-        applyFontStyles(initial, memo->FontStyle);
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Font"));
+        const QFont font = QFontDialog::getFont(&ok, vlDialogFont(memo->FontName, memo->FontSize, memo->FontStyle),
+                                                this, QStringLiteral("Font"));
         if (!ok)
             return;
         BeforeObjectChange();
         for (const auto &view : m_page->Objects)
             if (view->Selected && view->ObjectType == otMemo) {
                 auto *m = static_cast<TvlMemoView *>(view.get());
-                m->FontName = font.family();
+                m->FontName = vlFontFamilyName(font.family());
                 m->FontSize = font.pointSize();
                 m->FontStyle = fontStylesOf(font);
             }

@@ -68,10 +68,18 @@ bool TvlPageEditor::lineMode() const
 
 void TvlPageEditor::PrepareViews() const
 {
-    if (TvlPage *p = page())
-        for (const auto &view : p->Objects)
-            if (auto *band = dynamic_cast<TvlBandView *>(view.get()))
-                band->DesignPage = QRect(QPoint(0, 0), PageSize());
+    TvlPage *p = page();
+    if (!p)
+        return;
+    const QRect area(QPoint(0, 0), PageSize());
+    for (const auto &view : p->Objects)
+        if (auto *band = dynamic_cast<TvlBandView *>(view.get())) {
+            band->DesignPage = area;
+            // A band is the strip it is drawn as, so its handles, the inspector
+            // and a resize start from that strip.
+            const QRect strip = band->BandRect(area);
+            band->SetBounds(strip.x(), strip.y(), strip.width(), strip.height());
+        }
 }
 
 QRegion TvlPageEditor::SelectedRegion() const

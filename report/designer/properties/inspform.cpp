@@ -6,11 +6,13 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
 
 constexpr int PanelInset = 4;
+constexpr int CaptionHeight = 14;
 constexpr int TextIndent = 7;
 constexpr int TextDrop = 3;
 constexpr int ButtonWidth = 16;
@@ -19,11 +21,24 @@ const QColor ValueColor(0x00, 0x00, 0x80); // navy
 } // namespace
 
 TvlInspForm::TvlInspForm(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    // No maximize box: a small tool window that keeps its size.
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("vlInspForm"));
     setWindowTitle(QStringLiteral("Vlastnosti objektu"));
     setAttribute(Qt::WA_ShowWithoutActivating);
+
+    CaptionStrip = new QWidget(this);
+    CaptionStrip->setObjectName(QStringLiteral("CaptionStrip"));
+    CaptionStrip->setToolTip(QStringLiteral("Dvojité klepnutí svine nebo rozvine okno"));
+    CaptionStrip->installEventFilter(this);
+    RollButton = new TvlSpeedButton(CaptionStrip);
+    RollButton->setObjectName(QStringLiteral("RollButton"));
+    RollButton->SetFlat(true);
+    RollButton->SetCaption(QStringLiteral("\u25B4"));
+    RollButton->setToolTip(QStringLiteral("Svinout okno"));
+    connect(RollButton, &TvlSpeedButton::OnClick, this, &TvlInspForm::ToggleRollUp);
 
     m_font = QApplication::font();
     m_font.setPixelSize(11); // 8 points at 96 pixels per inch
@@ -54,7 +69,7 @@ TvlInspForm::TvlInspForm(QWidget *parent)
             m_rows.SetEditText(text);
     });
 
-    resize(160, 7 * m_rowHeight + 2 * PanelInset + 4);
+    resize(160, CaptionHeight + 7 * m_rowHeight + 2 * PanelInset + 4);
 }
 
 TvlInspForm::~TvlInspForm() = default;
@@ -219,6 +234,8 @@ void TvlInspForm::ToggleRollUp()
     if (m_rolledUp) {
         m_rolledUp = false;
         Panel1->show();
+        RollButton->SetCaption(QStringLiteral("\u25B4"));
+        RollButton->setToolTip(QStringLiteral("Svinout okno"));
         resize(m_expandedSize);
         return;
     }
@@ -229,7 +246,24 @@ void TvlInspForm::ToggleRollUp()
         ShowEditText();
     }
     Panel1->hide();
-    resize(std::max(m_expandedSize.width() / 2, 1), 0);
+    RollButton->SetCaption(QStringLiteral("\u25BE"));
+    RollButton->setToolTip(QStringLiteral("Rozvinout okno"));
+    // Only the caption strip stays.
+    resize(std::max(m_expandedSize.width() / 2, 1), CaptionHeight);
+}
+
+void TvlInspForm::PaintCaptionStrip()
+{
+    QPainter painter(CaptionStrip);
+    const QRect area = CaptionStrip->rect();
+    painter.fillRect(area, palette().color(QPalette::Dark));
+    QFont font = m_font;
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::Light));
+    const QRect text = area.adjusted(TextIndent - 3, 0, -CaptionHeight - 2, 0);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetrics(font).elidedText(windowTitle(), Qt::ElideRight, text.width()));
 }
 
 bool TvlInspForm::event(QEvent *event)
@@ -243,6 +277,18 @@ bool TvlInspForm::event(QEvent *event)
 
 bool TvlInspForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == CaptionStrip) {
+        if (event->type() == QEvent::Paint) {
+            PaintCaptionStrip();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            ToggleRollUp();
+            return true;
+        }
+        return false;
+    }
     if (watched == PaintBox1) {
         if (event->type() == QEvent::Paint) {
             QPainter painter(PaintBox1);
@@ -292,9 +338,11 @@ void TvlInspForm::changeEvent(QEvent *event)
 void TvlInspForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    CaptionStrip->setGeometry(0, 0, width(), CaptionHeight);
+    RollButton->setGeometry(width() - CaptionHeight, 1, CaptionHeight - 2, CaptionHeight - 2);
     if (m_rolledUp)
         return;
-    Panel1->setGeometry(rect().adjusted(PanelInset, PanelInset, -PanelInset, -PanelInset));
+    Panel1->setGeometry(rect().adjusted(PanelInset, CaptionHeight + PanelInset, -PanelInset, -PanelInset));
     PaintBox1->setGeometry(Panel1->rect());
     m_split = PaintBox1->width() / 2;
     PlaceEdit();

@@ -36,8 +36,9 @@ public:
     // Repaints the rows from the buffers (the current one too).
     void Refresh();
     // Rolls the window up to its caption (half as wide, no rows) or back to
-    // the size it had; a double click on the caption does it where the
-    // window system reports such clicks.
+    // the size it had. Window managers keep a double click on their own
+    // caption for themselves, so the window has a caption strip of its own:
+    // a double click on it, or its button, rolls the window up and down.
     void ToggleRollUp();
     bool IsRolledUp() const { return m_rolledUp; }
 
@@ -45,6 +46,8 @@ public:
     int RowHeight() const { return m_rowHeight; }
     int SplitPosition() const { return m_split; }
 
+    QWidget *CaptionStrip = nullptr;
+    TvlSpeedButton *RollButton = nullptr;
     QFrame *Panel1 = nullptr;
     QWidget *PaintBox1 = nullptr;
     TvlSpeedButton *SpeedButton1 = nullptr;
@@ -63,6 +66,7 @@ private:
     void PlaceEdit();
     void ShowEditText();
     void BoxMousePress(int y);
+    void PaintCaptionStrip();
 
     TvlInspRows m_rows;
     QFont m_font;

@@ -9,11 +9,17 @@
 #include "platform/paths.h"
 #include "report/designer/form/designer.h"
 #include "report/designer/form/designerform.h"
+#include "report/vlbandview.h"
+#include "report/vlpreviewform.h"
+#include "report/vlregistry.h"
+#include "report/vlreport.h"
+#include "report/vltoolbuttons.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -160,3 +166,49 @@ TEST_F(ReportList, RightsGuardRenamingAndTheDesigner)
 }
 
 } // namespace
+
+TEST_F(ReportList, ThePreviewOfTheDesignerOpenedFromTheListShowsThePagesAndReturnsToIt)
+{
+    // A layout of a title band with a text, named by the first entry.
+    TvlReport layout;
+    TvlPage *page = layout.Pages.Add();
+    auto band = vlCreateView(otBand);
+    static_cast<TvlBandView *>(band.get())->SetBandType(btReportTitle);
+    band->SetBounds(0, 20, 600, 40);
+    page->Add(std::move(band));
+    auto memo = vlCreateView(otMemo);
+    memo->SetBounds(20, 30, 200, 18);
+    memo->Memo = QStringList{QStringLiteral("Přehled prodeje")};
+    page->Add(std::move(memo));
+    ASSERT_TRUE(layout.SaveToFile(QDir(Paths::reportsFolder()).filePath("nahled.vlf")));
+    sql("UPDATE tab_sestava SET SOUBOR='nahled.vlf' WHERE ID_SESTAVA=1");
+    auto list = open();
+    ASSERT_TRUE(dm->MSSQLADOQuery_Sestava->Locate("ID_SESTAVA", 1));
+
+    vlStartDesigner();
+    int pages = 0;
+    bool backInTheDesigner = false;
+    WhenModal([&](QDialog *dialog) {
+        auto *designer = qobject_cast<TvlDesignerForm *>(dialog);
+        ASSERT_TRUE(designer);
+        // The engine's progress window comes up first while the pages build.
+        std::function<void(QDialog *)> onPreview = [&](QDialog *preview) {
+            auto *form = qobject_cast<TvlPreviewForm *>(preview);
+            if (!form) {
+                WhenModal(onPreview);
+                return;
+            }
+            pages = form->AllPages();
+            preview->close();
+        };
+        WhenModal(onPreview);
+        QTest::mouseClick(static_cast<TvlSpeedButton *>(designer->Control("FileBtn4")), Qt::LeftButton);
+        backInTheDesigner = designer->isVisible() && QApplication::activeModalWidget() == designer;
+        designer->accept();
+    });
+    list->Button_EditovatSestavuClick();
+    vlStopDesigner();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(backInTheDesigner);
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+}

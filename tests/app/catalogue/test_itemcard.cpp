@@ -254,6 +254,68 @@ TEST_F(ItemCard, TypedWarrantyAndDiscountJoinTheSettingsLists)
     EXPECT_EQ(settings.saveCount, 2);
 }
 
+// Another till sells and changes the item while the card is open here.
+TEST_F(ItemCard, ChangesMadeElsewhereAreShownInsteadOfWrittenOver)
+{
+    const int id = newItem("00000001", Currency::fromInt(15));
+    selectItem("00000001");
+    auto form = open<TForm_PolozkaEditace>();
+    sql(QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 3, true); SELECT tab_prodej_PRODAT(1, false, '-', 0);"
+                       "UPDATE tab_polozka SET PRODEJ = 130, ZARUKA = 36")
+            .arg(id));
+    form->Edit_Polozka->setText("Kladivo");
+    form->CurrencyEdit_Doplnit->setValue(2);
+    form->Button_Ok->click();
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    const MessageCall warning = messages.callsOf(MessageCall::Warning).first();
+    EXPECT_EQ(warning.heading, "Položku mezitím změnila jiná pokladna...");
+    EXPECT_TRUE(warning.description.startsWith("Jinou pokladnou změněno: Záruka, Prodej."))
+        << qPrintable(warning.description);
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Prodej->value(), 130);
+    EXPECT_EQ(form->IntegerComboBox_Zaruka->value(), 36);
+    EXPECT_EQ(form->Edit_Polozka->text(), "Kladivo"); // the user's own change stays
+    EXPECT_DOUBLE_EQ(form->CurrencyEdit_Mnozstvi->value(), 14);
+    Shoot(form.get(), "polozka_editace_zmenena_jinde");
+
+    // Confirmed again, another sale of 1 meanwhile still counts.
+    sql(QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true); SELECT tab_prodej_PRODAT(1, false, '-', 0)")
+            .arg(id));
+    form->Button_Ok->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(messages.count(MessageCall::Warning), 1);
+    ASSERT_TRUE(dm->EditItem(id, form->Item(), form->Origin())) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar("SELECT POLOZKA || '|' || PRODEJ || '|' || ZARUKA || '|' || MNOZSTVI FROM tab_polozka"),
+              "Kladivo|130.0000|36|13");
+}
+
+TEST_F(ItemCard, AStoredWarrantyAboveTheBoxStaysUntilTheUserTypes)
+{
+    newItem("00000001");
+    sql("UPDATE tab_polozka SET ZARUKA = 150");
+    selectItem("00000001");
+    auto form = open<TForm_PolozkaEditace>();
+    EXPECT_EQ(form->IntegerComboBox_Zaruka->currentText(), "150");
+    EXPECT_EQ(reason(form->IntegerComboBox_Zaruka), "");
+    form->CurrencyEdit_Prodej->setValue(110);
+    EXPECT_EQ(form->Item().ZARUKA, 150);
+    form->IntegerComboBox_Zaruka->setEditText("120");
+    EXPECT_EQ(reason(form->IntegerComboBox_Zaruka), "Záruka musí být v rozsahu 0 až 100...");
+    EXPECT_FALSE(form->Button_Ok->isEnabled());
+    form->IntegerComboBox_Zaruka->setEditText("150");
+    EXPECT_TRUE(form->Button_Ok->isEnabled());
+    form->Button_Ok->click();
+    EXPECT_EQ(form->Item().ZARUKA, 150);
+    EXPECT_EQ(settings.zaruky.count(150), 0); // kept, not typed: not offered in the list
+    ASSERT_TRUE(dm->EditItem(int(dm->MSSQLADOQuery_Polozka->FieldByName("ID_POLOZKA").AsInteger()), form->Item(),
+                             form->Origin()));
+    EXPECT_EQ(scalar("SELECT ZARUKA || '|' || PRODEJ FROM tab_polozka"), "150|110.0000");
+
+    auto fresh = open<TForm_PolozkaNova>();
+    fresh->IntegerComboBox_Zaruka->setEditText("150");
+    EXPECT_EQ(reason(fresh->IntegerComboBox_Zaruka), "Záruka musí být v rozsahu 0 až 100...");
+}
+
 TEST_F(ItemCard, TheCategoryButtonPicksFromTheTree)
 {
     int tools = 0, pliers = 0;

@@ -46,7 +46,13 @@ public:
     }
     bool ShowCashDialog(Currency &amount) override { return take(cashAmounts, amount, "cash"); }
     bool ShowNewItemDialog(TDMItem &item) override { return take(itemCards, item, "new item"); }
-    bool ShowEditItemDialog(int, TDMItem &item) override { return take(itemCards, item, "edit item"); }
+    // The card reads the item when it opens.
+    bool ShowEditItemDialog(int id, TDMItem &item, TDMItemOrigin &origin) override
+    {
+        TDMItem read;
+        DM->ReadItem(id, read, origin);
+        return take(itemCards, item, "edit item");
+    }
     bool ShowStoreDialog(QString &store) override { return take(stores, store, "store"); }
     bool ShowCategoryDialog(int &category) override { return take(categories, category, "category"); }
     void ShowSearchDialog(bool documents, std::optional<QChar> typed) override

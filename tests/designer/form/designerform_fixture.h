@@ -2,6 +2,7 @@
 // A designer form with scripted dialogs and a registry file of its own, on a
 // report of one page.
 #include "common/scripted_messages.h"
+#include "platform/registry.h"
 #include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/dialogs/editorform.h"
 #include "report/designer/form/designerform.h"
@@ -107,6 +108,14 @@ protected:
         return report.Pages[0]->Add(std::move(view));
     }
     QString Path(const QString &name) const { return dir.filePath(name); }
+    // New objects stay closed: the designer's setting in its registry.
+    void NoEditAfterInsert()
+    {
+        Registry registry(Path("registry.ini"));
+        TvlDesignerSettings settings;
+        settings.EditAfterInsert = false;
+        settings.Save(registry, "vlDesignerForm");
+    }
 
     QTemporaryDir dir;
     ScriptedMessages messages;

@@ -1,0 +1,36 @@
+#include "report/designer/form/fontchoice.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <cstdlib>
+
+QString vlFontFamilyName(const QString &family)
+{
+    return family.section(QStringLiteral(" ["), 0, 0);
+}
+
+QFont vlDialogFont(const QString &family, int pointSize, TFontStyles styles)
+{
+    QFont font(family);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    applyFontStyles(font, styles);
+    // The style names are the font's own ("Bold", "Roman", "Kursiv"); the
+    // dialog compares them with a name it makes from weight and slant, which
+    // is translated, so it would miss and take the first style listed.
+    const bool italic = styles.testFlag(fsItalic);
+    const int weight = styles.testFlag(fsBold) ? QFont::Bold : QFont::Normal;
+    QString best;
+    int bestScore = 0;
+    for (const QString &style : QFontDatabase::styles(family)) {
+        const int score = std::abs(QFontDatabase::weight(family, style) - weight) +
+                          (QFontDatabase::italic(family, style) != italic ? 10000 : 0);
+        if (best.isEmpty() || score < bestScore) {
+            best = style;
+            bestScore = score;
+        }
+    }
+    if (!best.isEmpty())
+        font.setStyleName(best);
+    return font;
+}

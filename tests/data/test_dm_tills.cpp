@@ -1,0 +1,78 @@
+// Several tills on one server: what one screen read and writes back after
+// another till sold or changed something meanwhile. The other till is a
+// session of its own.
+#include "data/dm_fixture.h"
+
+namespace {
+
+class OtherTill : public DataModuleTest
+{
+protected:
+    // A cash sale of the item made by another till.
+    void sellElsewhere(int item, int quantity)
+    {
+        sql(QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, %2, true); "
+                           "SELECT tab_prodej_PRODAT(1, false, '-', 0)")
+                .arg(item)
+                .arg(quantity));
+    }
+};
+
+} // namespace
+
+TEST_F(OtherTill, AnItemEditedDuringASaleKeepsTheSaleInItsStock)
+{
+    const int item = newItem("1", Currency::fromInt(15));
+    TDMItem card;
+    TDMItemOrigin origin;
+    ASSERT_TRUE(dm->ReadItem(item, card, origin)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(card.POLOZKA, "Položka 1");
+    EXPECT_EQ(card.SKLAD, "Sklad-01");
+    EXPECT_EQ(card.KATEGORIE, "?");
+    EXPECT_EQ(card.JEDNOTKA, "ks");
+    EXPECT_EQ(card.DPH, Currency::fromInt(20));
+    EXPECT_EQ(origin.MNOZSTVI, Currency::fromInt(15));
+
+    sellElsewhere(item, 3);
+    card.PRODEJ = Currency::fromInt(120); // only the price changed on the card
+    ASSERT_TRUE(dm->EditItem(item, card, origin)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT MNOZSTVI || '|' || PRODEJ FROM tab_polozka")), "12|120.0000");
+
+    // A top-up of 5 on a card opened before another sale of 2 adds to what is left.
+    ASSERT_TRUE(dm->ReadItem(item, card, origin));
+    sellElsewhere(item, 2);
+    card.MNOZSTVI = origin.MNOZSTVI + Currency::fromInt(5);
+    ASSERT_TRUE(dm->EditItem(item, card, origin)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT MNOZSTVI FROM tab_polozka")), "15");
+
+    // Taking off more than is left now is refused in Czech.
+    ASSERT_TRUE(dm->ReadItem(item, card, origin));
+    sellElsewhere(item, 14);
+    card.MNOZSTVI = origin.MNOZSTVI - Currency::fromInt(10);
+    EXPECT_FALSE(dm->EditItem(item, card, origin));
+    EXPECT_EQ(dm->LastErrorText(), "Množství by kleslo pod nulu: na skladě je nyní 1.0000. [50000]");
+    EXPECT_EQ(scalar(QStringLiteral("SELECT MNOZSTVI FROM tab_polozka")), "1");
+}
+
+TEST_F(OtherTill, AnItemChangedElsewhereIsNotWrittenOver)
+{
+    const int item = newItem("1");
+    TDMItem card;
+    TDMItemOrigin origin;
+    ASSERT_TRUE(dm->ReadItem(item, card, origin));
+    sql(QStringLiteral("UPDATE tab_polozka SET ZARUKA = 36"));
+    card.PRODEJ = Currency::fromInt(99);
+    EXPECT_FALSE(dm->EditItem(item, card, origin));
+    EXPECT_EQ(dm->LastErrorText(),
+              "Položku mezitím změnila jiná pokladna: nic nebylo zapsáno, otevřete ji znovu. [50000]");
+    EXPECT_EQ(scalar(QStringLiteral("SELECT ZARUKA || '|' || PRODEJ FROM tab_polozka")), "36|100.0000");
+
+    // Read again, the card writes; an item removed meanwhile is said to be gone.
+    ASSERT_TRUE(dm->ReadItem(item, card, origin));
+    EXPECT_EQ(card.ZARUKA, 36);
+    sql(QStringLiteral("DELETE FROM tab_historie; DELETE FROM tab_polozka"));
+    EXPECT_FALSE(dm->EditItem(item, card, origin));
+    EXPECT_EQ(dm->LastErrorText(), "Položka již v databázi není: mezitím ji odebrala jiná pokladna. [50000]");
+    EXPECT_FALSE(dm->ReadItem(item, card, origin));
+    EXPECT_EQ(dm->LastErrorText(), "Položka již v databázi není: mezitím ji odebrala jiná pokladna. [50000]");
+}
