@@ -156,6 +156,8 @@ TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
         query->SetSQL(query->ApplyFormatParameters(query->FormatSQLText()));
     }
     ApplyFieldDefs(def, *query);
+    if (!def.rowScope.isEmpty())
+        query->SetRowRead(def.rowScope, def.rowCondition);
     return query;
 }
 

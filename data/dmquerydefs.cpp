@@ -45,6 +45,8 @@ public:
                 f.displayFormat = QStringLiteral("0.##");
             else if (isMoneyColumn(name))
                 f.displayFormat = QStringLiteral("0.00");
+            else if (name == QLatin1String("CAS"))
+                f.displayFormat = QStringLiteral("d.m.yyyy hh:nn:ss"); // the Czech date and time
             if (name == QLatin1String("STATE_STAV") || name == QLatin1String("DETAIL_STATE_STAV"))
                 f.displayValues = QStringLiteral("[Z]rušený;[P]latný"); // false text;true text
             if (m_yesNo && name == QLatin1String("NASOBNE"))
@@ -160,6 +162,13 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "PRODEJ_CELKEM"),
                       3));
+    // A basket line changes one row at a time: read by its item, in the
+    // session's basket and in the category paths worked out for it. The
+    // template works the paths out from the categories' ancestors itself, as
+    // tab_kategorie_func_PATH_KATEGORIE does: the session's prepared plan
+    // then covers them, where the function would be planned anew each time.
+    q.back().rowScope = QStringLiteral("tab_prodej.ID_PROCESS = pg_backend_pid()");
+    q.back().rowCondition = QStringLiteral("tab_prodej.ID_POLOZKA = :KLIC");
     q.push_back(query("Doklad", "ID_DOKLAD", {{WhereFilter, todaysDocuments}, {OrderBy, QStringLiteral("CAS")}}, {},
                       FieldList("ID_DOKLAD", false)
                           .add("tab_historie", "ID_DOKLAD")

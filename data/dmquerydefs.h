@@ -39,6 +39,9 @@ struct TDMQueryDef
     // Its place (from 1) among the collections the form storage keeps in
     // section "DM", in the order they are written; 0: not kept.
     int iniPosition = 0;
+    // How one row is read by its key (TMSSQLADOQuery::SetRowRead); empty: the
+    // list is only ever re-queried whole.
+    QString rowScope, rowCondition;
 
     const TDMFieldDef *findField(const QString &name) const;
     QString defaultValue(const QString &placeholder) const;

@@ -14,18 +14,41 @@ Currency TDM::BasketQuantity(int itemId)
     return m_call->returnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}}).toCurrency();
 }
 
+// A basket call changes at most the row of its item: the list takes that row
+// alone, or is re-queried when the row cannot be placed. The list is the same
+// either way, on the item's row after a change that went through, else on the
+// row it showed (or the one before, when that row went).
+bool TDM::basketWrite(int itemId, const std::function<bool()> &call)
+{
+    TMSSQLADOQuery *basket = MSSQLADOQuery_Prodej;
+    const bool ok = call();
+    afterWrite(ok, [&] {
+        if (basket->RefreshRow(QStringLiteral("ID_POLOZKA"), itemId, ok))
+            return;
+        basket->SavePosition(QStringLiteral("ID_POLOZKA"));
+        basket->RequeryQuery();
+        basket->LocateOrRestore(ok ? Variant(itemId) : Variant());
+        if (!ok)
+            basket->RestorePosition();
+    });
+    return ok;
+}
+
 bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute)
 {
-    return listInsert(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&](int &id) {
+    return basketWrite(itemId, [&] {
+        int id = 0;
         return m_call->returnId(
-            DMProc::tab_prodej_PRIDAT_EDITOVAT,
-            {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity}, {"@ABSOLUTNE", absolute}}, id);
+                   DMProc::tab_prodej_PRIDAT_EDITOVAT,
+                   {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity}, {"@ABSOLUTNE", absolute}},
+                   id) &&
+               id == itemId;
     });
 }
 
 bool TDM::RemoveBasketRow(int itemId)
 {
-    return listWrite(MSSQLADOQuery_Prodej, QStringLiteral("ID_POLOZKA"), [&] {
+    return basketWrite(itemId, [&] {
         return m_call->returnBool(DMProc::tab_prodej_ODEBRAT, {{"@ID_POLOZKA", itemId}});
     });
 }

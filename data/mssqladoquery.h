@@ -6,12 +6,15 @@
 #include "data/formatparameters.h"
 #include "platform/currency.h"
 #include "platform/db/dataset.h"
+#include "platform/db/roworder.h"
 #include "platform/variant.h"
 
 #include <QPointer>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 using TOnRefreshQueryEvent = std::function<void(QObject *sender)>;
@@ -68,6 +71,19 @@ public:
     Currency SumField(const QString &fieldName);
     void SumFields(const QStringList &fieldNames, std::vector<Currency> &sums);
 
+    // How one row is read by its key: the list's own statement with
+    // `condition` (naming the key as the parameter :KLIC) joined to each
+    // `scope` condition in its text. Without it every refresh is a re-query.
+    void SetRowRead(const QString &scope, const QString &condition);
+    // Brings the list up to date after a write that changed at most the row
+    // of this key: the row is read by its key and put in its place in the
+    // sort order, or taken out when it is gone; the list stays on its row
+    // (or the one before it, when that row went), or moves to the key's row
+    // with moveToRow, and the refresh event fires, all as a re-query followed
+    // by RestorePosition or LocateOrRestore would leave it. False, with the
+    // list untouched, when the row cannot be placed so: the caller re-queries.
+    bool RefreshRow(const QString &keyFieldName, const Variant &key, bool moveToRow);
+
 private:
     void fireRefresh();
     QString sortColumn(const Db::Field *field) const;
@@ -75,12 +91,18 @@ private:
     bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
+    std::optional<Db::RowOrder> rowOrder() const;
+    Db::Result readRow(const Variant &key) const;
+    int placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed, const Db::Snapshot &row) const;
 
     QStringList m_formatSQL;
     TFormatParameters *m_formatParameters;
     Db::Dataset m_positionClone;
     Db::Dataset m_sumClone;
     QString m_savedKeyField;
+    QString m_rowScope, m_rowCondition;
+    // The rows last found to stand in the order the list's text gives.
+    std::weak_ptr<const Db::Snapshot> m_orderedRows;
     QPointer<Db::Dataset> m_searchDataset;
     QString m_searchKeyField;
     Variant m_lastMatch;

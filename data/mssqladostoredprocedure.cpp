@@ -197,7 +197,8 @@ bool TMSSQLADOStoredProcedure::execute()
     const bool guarded = m_connection->inTransaction();
     if (guarded && !m_connection->savepoint(CallSavepoint))
         return false;
-    Db::Result result = m_connection->exec(sql, params);
+    // The text is the same for every call of a procedure: prepared once per session.
+    Db::Result result = m_connection->execPrepared(sql, params);
     if (!result.hasRows()) {
         if (guarded)
             m_connection->rollbackToSavepoint(CallSavepoint);

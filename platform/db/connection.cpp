@@ -130,32 +130,92 @@ Result Connection::exec(const QString &sql)
     return exec(sql, {});
 }
 
-Result Connection::exec(const QString &sql, const QList<Param> &params)
+namespace {
+
+// A statement's parameters as libpq takes them.
+struct ParamArrays
 {
-    m_errors.clear();
-    m_notices.clear();
-    if (!ensureConnected())
-        return Result();
-    const QByteArray text = sql.toUtf8();
-    ++m_roundTrips;
-    PGresult *raw;
-    if (params.isEmpty()) {
-        raw = PQexec(m_conn, text.constData());
-    } else {
-        std::vector<const char *> values;
-        std::vector<Oid> types;
-        values.reserve(params.size());
+    explicit ParamArrays(const QList<Param> &params)
+    {
+        values.reserve(size_t(params.size()));
+        types.reserve(size_t(params.size()));
         for (const Param &p : params) {
             values.push_back(p.isNull ? nullptr : p.text.constData());
             types.push_back(p.type);
         }
-        raw = PQexecParams(m_conn, text.constData(), int(params.size()), types.data(), values.data(), nullptr, nullptr,
-                           0);
     }
+    int count() const { return int(values.size()); }
+    std::vector<const char *> values;
+    std::vector<Oid> types;
+};
+
+// The server no longer has the prepared statement (it was deallocated) or
+// cannot run it as planned (a table it reads changed its columns).
+bool isStalePrepared(const PGresult *result)
+{
+    const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    return state && (qstrcmp(state, "26000") == 0 || qstrcmp(state, "0A000") == 0);
+}
+
+} // namespace
+
+bool Connection::begin()
+{
+    m_errors.clear();
+    m_notices.clear();
+    return ensureConnected();
+}
+
+Result Connection::finish(PGresult *raw)
+{
     Result result(raw);
     if (!result.succeeded())
         collectError(raw);
     return result;
+}
+
+Result Connection::exec(const QString &sql, const QList<Param> &params)
+{
+    if (!begin())
+        return Result();
+    const QByteArray text = sql.toUtf8();
+    ++m_roundTrips;
+    if (params.isEmpty())
+        return finish(PQexec(m_conn, text.constData()));
+    const ParamArrays arrays(params);
+    return finish(PQexecParams(m_conn, text.constData(), arrays.count(), arrays.types.data(), arrays.values.data(),
+                               nullptr, nullptr, 0));
+}
+
+Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
+{
+    if (!begin())
+        return Result();
+    const ParamArrays arrays(params);
+    for (bool retried = false;; retried = true) {
+        if (m_preparedSerial != m_sessionSerial) {
+            m_prepared.clear();
+            m_preparedSerial = m_sessionSerial;
+        }
+        QByteArray name = m_prepared.value(sql);
+        if (name.isEmpty()) {
+            name = "tarmil_" + QByteArray::number(++m_preparedCount);
+            ++m_roundTrips;
+            const Result prepared = finish(
+                PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), arrays.count(), arrays.types.data()));
+            if (!prepared.succeeded())
+                return prepared;
+            m_prepared.insert(sql, name);
+        }
+        ++m_roundTrips;
+        PGresult *raw =
+            PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0);
+        // Once, and only outside a transaction (a failed statement ends one).
+        if (retried || !isStalePrepared(raw) || inTransaction())
+            return finish(raw);
+        PQclear(raw);
+        m_prepared.remove(sql);
+    }
 }
 
 bool Connection::execScript(const QStringList &statements)

@@ -6,6 +6,7 @@
 #include "platform/db/result.h"
 #include "platform/db/servererror.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,11 @@ public:
     // Clears the errors and notices of the previous statement.
     Result exec(const QString &sql);
     Result exec(const QString &sql, const QList<Param> &params);
+    // One statement prepared once per server session: its first run prepares
+    // it (one more round trip), later runs only execute it, so the server
+    // does not parse and plan it again. A statement the server forgot or can
+    // no longer run as planned (its tables changed) is prepared anew.
+    Result execPrepared(const QString &sql, const QList<Param> &params);
     // Runs the statements in order and stops at the first that fails.
     bool execScript(const QStringList &statements);
 
@@ -96,6 +102,8 @@ public:
 
 private:
     bool ensureConnected();
+    bool begin();
+    Result finish(PGresult *raw);
     bool applySessionSettings();
     bool execControl(const QString &sql);
     void collectError(PGresult *result);
@@ -108,6 +116,10 @@ private:
     QStringList m_notices;
     quint64 m_roundTrips = 0;
     quint64 m_sessionSerial = 0;
+    // The statements prepared in the session m_preparedSerial, by their text.
+    QHash<QString, QByteArray> m_prepared;
+    quint64 m_preparedSerial = 0;
+    quint64 m_preparedCount = 0;
 };
 
 // A transaction for a scope: begun when made unless the session is already in

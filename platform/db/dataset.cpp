@@ -27,6 +27,7 @@ void Dataset::SetSQL(const QString &sql)
 {
     Close();
     m_sql = sql;
+    m_plainSql = false;
     const TranslatedSql translated = TranslateParameters(sql);
     m_translatedSql = translated.sql;
     m_sqlParamNames = translated.names;
@@ -43,6 +44,7 @@ void Dataset::setPlainSql(const QString &sql)
     Close();
     m_sql = sql;
     m_translatedSql = sql;
+    m_plainSql = true;
     m_sqlParamNames.clear();
     m_params.clear();
 }
@@ -72,8 +74,11 @@ void Dataset::execute(bool keepOnFailure)
         const Parameter *p = FindParam(name);
         params << (p && !p->IsNull() ? Param{*p->Text(), false, 0} : Param::null());
     }
+    // A list runs the same statement again and again (re-queries, a detail
+    // following its master): prepared once per session. The console's text
+    // may hold several statements and runs as it is.
     Result result =
-        params.isEmpty() ? m_connection->exec(m_translatedSql) : m_connection->exec(m_translatedSql, params);
+        m_plainSql ? m_connection->exec(m_translatedSql) : m_connection->execPrepared(m_translatedSql, params);
     if (!result.succeeded()) {
         const ServerError error = m_connection->errors().value(0);
         if (!keepOnFailure && Active())
@@ -81,6 +86,7 @@ void Dataset::execute(bool keepOnFailure)
         throw DatabaseError(error);
     }
     install(std::make_shared<Db::Snapshot>(std::move(result)));
+    m_rowsSession = m_connection->sessionSerial();
 }
 
 void Dataset::Open()
@@ -130,6 +136,27 @@ void Dataset::Requery()
     emit afterScroll();
 }
 
+bool Dataset::CanSpliceRows() const
+{
+    // Rows read in another server session (the connection was opened again)
+    // may be gone: only a re-query tells.
+    return m_state == DataSetState::Browse && !m_filterActive && !m_filtered && m_snapshot && m_connection &&
+           m_connection->sessionSerial() == m_rowsSession;
+}
+
+void Dataset::showSplicedRows(SnapshotPtr snapshot, int position)
+{
+    m_snapshot = std::move(snapshot);
+    m_pending.clear();
+    goFirstQuietly();
+    if (position >= 0 && position < visibleCount()) {
+        m_pos = position;
+        m_bof = m_eof = false;
+    }
+    notify(DataEvent::DataSetChanged);
+    emit afterScroll();
+}
+
 void Dataset::goFirstQuietly()
 {
     m_pos = visibleCount() > 0 ? 0 : -1;
@@ -159,6 +186,7 @@ void Dataset::Clone(const Dataset &source)
     }
     KeyFields = source.KeyFields;
     install(source.m_snapshot);
+    m_rowsSession = source.m_rowsSession;
     m_state = DataSetState::Browse;
     goFirstQuietly();
     notify(DataEvent::ActiveChanged);

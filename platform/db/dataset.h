@@ -54,7 +54,8 @@ public:
     // anew, keeping the values of names that stay.
     const QString &SQL() const { return m_sql; }
     void SetSQL(const QString &sql);
-    // The text goes to the server as it is: no ":name" parameters (the SQL console).
+    // The text goes to the server as it is, unprepared: no ":name"
+    // parameters, several statements allowed (the SQL console).
     void setPlainSql(const QString &sql);
     std::vector<Parameter> &Params() { return m_params; }
     Parameter *FindParam(const QString &name);
@@ -71,6 +72,15 @@ public:
     // Makes this dataset show the source's current rows; it keeps them when
     // the source re-queries later.
     void Clone(const Dataset &source);
+    // Whether the rows may be changed one by one (showSplicedRows): open,
+    // browsing, without a client-side filter, read in the connection's
+    // present session.
+    bool CanSpliceRows() const;
+    // Shows rows made from the current ones without the server (a row put in
+    // place or taken out), as a re-query followed by a locate would: the
+    // observers hear of new rows, the cursor stands on `position` (-1: the
+    // first row, as after a re-query that found no row to come back to).
+    void showSplicedRows(SnapshotPtr snapshot, int position);
     DataSetState State() const { return m_state; }
 
     void First();
@@ -169,6 +179,8 @@ private:
     Connection *m_connection = nullptr;
     QString m_sql;
     QString m_translatedSql;
+    bool m_plainSql = false;
+    quint64 m_rowsSession = 0; // the connection's session that read the rows
     QStringList m_sqlParamNames;
     std::vector<Parameter> m_params;
 

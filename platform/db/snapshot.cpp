@@ -1,5 +1,6 @@
 #include "platform/db/snapshot.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -101,6 +102,27 @@ const CellText *Snapshot::overlay(int row, int c) const
     return it == m_overlay.end() ? nullptr : &it->second;
 }
 
+bool Snapshot::resultCell(int row, int c, const char *&data, int &length) const
+{
+    if (m_spliced) {
+        const int source = m_rows[size_t(row)];
+        if (source < 0) {
+            const CellText &owned = (*m_owned)[size_t(-1 - source)][size_t(c)];
+            if (!owned)
+                return false;
+            data = owned->constData();
+            length = int(owned->size());
+            return true;
+        }
+        row = source;
+    }
+    if (m_result.cellIsNull(row, c))
+        return false;
+    data = m_result.cellData(row, c);
+    length = m_result.cellLength(row, c);
+    return true;
+}
+
 bool Snapshot::cell(int row, int c, const char *&data, int &length) const
 {
     if (const CellText *written = overlay(row, c)) {
@@ -110,18 +132,82 @@ bool Snapshot::cell(int row, int c, const char *&data, int &length) const
         length = int((*written)->size());
         return true;
     }
-    if (m_result.cellIsNull(row, c))
-        return false;
-    data = m_result.cellData(row, c);
-    length = m_result.cellLength(row, c);
-    return true;
+    return resultCell(row, c, data, length);
 }
 
 bool Snapshot::isNull(int row, int c) const
 {
-    if (const CellText *written = overlay(row, c))
-        return !*written;
-    return m_result.cellIsNull(row, c);
+    const char *data;
+    int length;
+    return !cell(row, c, data, length);
+}
+
+Currency Snapshot::columnSum(int c) const
+{
+    const auto known = m_sums.find(c);
+    if (known != m_sums.end())
+        return known->second;
+    Currency sum;
+    for (int row = 0; row < m_rowCount; ++row)
+        sum += currency(row, c); // an overflow throws, and nothing is kept
+    m_sums[c] = sum;
+    return sum;
+}
+
+bool Snapshot::sameColumns(const Result &added) const
+{
+    if (added.columnCount() != columnCount())
+        return false;
+    for (int c = 0; c < columnCount(); ++c) {
+        if (added.columnType(c) != m_columns[size_t(c)].typeOid || added.columnName(c) != m_columns[size_t(c)].name)
+            return false;
+    }
+    return true;
+}
+
+std::shared_ptr<Snapshot> Snapshot::spliced(int removed, const Result &added, int at) const
+{
+    if (!m_overlay.empty() || (added.rowCount() > 0 && !sameColumns(added)))
+        return nullptr;
+    auto copy = std::make_shared<Snapshot>(*this);
+    copy->m_indexes.clear();
+    if (!m_spliced) {
+        copy->m_rows.resize(size_t(m_rowCount));
+        for (int row = 0; row < m_rowCount; ++row)
+            copy->m_rows[size_t(row)] = row;
+        copy->m_spliced = true;
+    }
+    auto adjustSums = [&copy](int row, bool add) {
+        for (auto it = copy->m_sums.begin(); it != copy->m_sums.end();) {
+            try {
+                const Currency value = copy->currency(row, it->first);
+                it->second = add ? it->second + value : it->second - value;
+                ++it;
+            } catch (const std::exception &) {
+                it = copy->m_sums.erase(it); // worked out again when asked for
+            }
+        }
+    };
+    if (removed >= 0 && removed < m_rowCount) {
+        adjustSums(removed, false);
+        copy->m_rows.erase(copy->m_rows.begin() + removed);
+    }
+    if (added.rowCount() > 0) {
+        if (!copy->m_owned)
+            copy->m_owned = std::make_shared<OwnedRows>();
+        std::vector<CellText> cells(static_cast<size_t>(columnCount()));
+        for (int c = 0; c < columnCount(); ++c) {
+            if (!added.cellIsNull(0, c))
+                cells[size_t(c)] = QByteArray(added.cellData(0, c), added.cellLength(0, c));
+        }
+        copy->m_owned->push_back(std::move(cells));
+        at = std::clamp(at, 0, int(copy->m_rows.size()));
+        copy->m_rows.insert(copy->m_rows.begin() + at, -int(copy->m_owned->size()));
+    }
+    copy->m_rowCount = int(copy->m_rows.size());
+    if (added.rowCount() > 0)
+        adjustSums(at, true);
+    return copy;
 }
 
 QByteArray Snapshot::rawText(int row, int c) const
@@ -253,6 +339,7 @@ void Snapshot::overwrite(int row, int c, const CellText &text)
     m_overlay[{row, c}] = text;
     m_writtenColumns.insert(c);
     m_indexes.erase(c);
+    m_sums.erase(c);
 }
 
 std::optional<int> Snapshot::indexedRow(int c, qint64 value) const
@@ -265,7 +352,7 @@ std::optional<int> Snapshot::indexedRow(int c, qint64 value) const
         std::unordered_map<qint64, int> index;
         index.reserve(size_t(m_rowCount));
         for (int row = m_rowCount - 1; row >= 0; --row) { // the first row wins
-            if (!m_result.cellIsNull(row, c))
+            if (!isNull(row, c))
                 index[integer(row, c)] = row;
         }
         it = m_indexes.emplace(c, std::move(index)).first;

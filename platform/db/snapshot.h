@@ -1,7 +1,9 @@
 #pragma once
 // The rows a dataset opened: the server's result plus the values written back
 // since (Post). Datasets and their clones share one snapshot; a re-query makes
-// a new one, so a clone keeps seeing the rows as they were.
+// a new one, so a clone keeps seeing the rows as they were. A list brought up
+// to date row by row gets a spliced copy: the same rows with one taken out
+// and one read anew put in.
 #include "platform/currency.h"
 #include "platform/datetime.h"
 #include "platform/db/result.h"
@@ -10,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -41,7 +44,6 @@ class Snapshot
 public:
     explicit Snapshot(Result result);
 
-    const Result &result() const { return m_result; }
     int rowCount() const { return m_rowCount; }
     int columnCount() const { return int(m_columns.size()); }
     const ColumnInfo &column(int c) const { return m_columns[size_t(c)]; }
@@ -72,11 +74,33 @@ public:
     // false for NULL.
     bool cell(int row, int c, const char *&data, int &length) const;
 
+    // The money sum of a column over every row, worked out once per snapshot
+    // (spliced copies carry it along, changed by the rows they exchanged).
+    Currency columnSum(int c) const;
+
+    // A copy with the row `removed` taken out (-1: none) and the first row of
+    // `added` put in at `at` (a place among the rows left; ignored when
+    // `added` has no row). Null when the rows cannot be spliced: values were
+    // written back, or `added` has other columns.
+    std::shared_ptr<Snapshot> spliced(int removed, const Result &added, int at) const;
+    // Whether `added` has the columns of these rows, in order and of the same types.
+    bool sameColumns(const Result &added) const;
+
 private:
+    using OwnedRows = std::deque<std::vector<CellText>>;
+
     const CellText *overlay(int row, int c) const;
+    bool resultCell(int row, int c, const char *&data, int &length) const;
 
     Result m_result;
     int m_rowCount = 0;
+    // Spliced: where each row comes from: the result's row (>= 0) or an
+    // owned row (-1 - its index). Rows are added to the owned ones and never
+    // taken away, so earlier copies sharing them keep reading theirs.
+    bool m_spliced = false;
+    std::vector<int> m_rows;
+    std::shared_ptr<OwnedRows> m_owned;
+    mutable std::map<int, Currency> m_sums;
     std::vector<ColumnInfo> m_columns;
     std::map<std::pair<int, int>, CellText> m_overlay;
     std::set<int> m_writtenColumns;

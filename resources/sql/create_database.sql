@@ -19,6 +19,13 @@ BEGIN
   END IF;
   EXECUTE format('GRANT %I TO %I', current_database(), current_user);
   EXECUTE format('GRANT CONNECT, TEMPORARY ON DATABASE %I TO %I', current_database(), current_database());
+  -- The owner sees every session in the logged-in users' list, where the
+  -- server lets him grant himself that.
+  BEGIN
+    EXECUTE format('GRANT pg_read_all_stats TO %I', current_user);
+  EXCEPTION WHEN insufficient_privilege OR invalid_grant_operation THEN
+    NULL;
+  END;
 END
 $$
 GO
@@ -572,8 +579,9 @@ BEGIN
 END
 $$
 GO
--- The old password is checked by the client, which logs in with it; the
--- server only ever sees verifiers.
+-- A user's own old password is checked by the client, which logs in with it;
+-- the server only ever sees verifiers. Another user's password is set only
+-- by the database's owner or a superuser, without the old one.
 CREATE FUNCTION uzivatel_HESLO_UZIVATEL(p_login varchar, p_heslo_stare varchar, p_heslo_nove varchar)
   RETURNS integer LANGUAGE plpgsql
   AS $$
@@ -583,6 +591,13 @@ BEGIN
   IF v_id = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = format('Uživatel "%s" není uživatelem této databáze.', p_login);
+  END IF;
+  IF p_login <> session_user
+     AND NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = session_user AND rolsuper)
+     AND NOT EXISTS (SELECT 1 FROM pg_database d JOIN pg_roles r ON r.oid = d.datdba
+                     WHERE d.datname = current_database() AND r.rolname = session_user) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Heslo jiného uživatele smí nastavit pouze vlastník databáze nebo správce serveru.';
   END IF;
   PERFORM uzivatel_func_OVERIT_HESLO(p_heslo_nove);
   EXECUTE format('ALTER ROLE %I PASSWORD %L', p_login, p_heslo_nove);
@@ -722,17 +737,48 @@ CREATE FUNCTION tab_oznaceni_doklad_NACIST_DLE_ID_OZNACENI_DOKLAD(p_id_oznaceni_
                PORADI_DOKLAD_NETISTENY, PORADI_DOKLAD_VYTISTENY, PORADI_ZAROVNANI
         FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
 GO
+-- A counter is set only when the user changed it from what the dialog read
+-- (p_..._puvodni), and only while the series still stands there: a sale made
+-- meanwhile by another till refuses the edit, so no number is given twice.
+-- Without what was read the values are written as given.
 CREATE FUNCTION tab_oznaceni_doklad_EDITOVAT_OZNACENI(p_id_oznaceni_doklad integer,
     p_oznaceni_doklad varchar, p_oznaceni_oddelovac varchar, p_poradi_doklad_netisteny integer,
-    p_poradi_doklad_vytisteny integer, p_poradi_zarovnani integer) RETURNS integer
-  LANGUAGE sql
-  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad
-                   SET OZNACENI_DOKLAD = p_oznaceni_doklad, OZNACENI_ODDELOVAC = p_oznaceni_oddelovac,
-                       PORADI_DOKLAD_NETISTENY = p_poradi_doklad_netisteny,
-                       PORADI_DOKLAD_VYTISTENY = p_poradi_doklad_vytisteny,
-                       PORADI_ZAROVNANI = p_poradi_zarovnani
-                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad RETURNING ID_OZNACENI_DOKLAD)
-        SELECT coalesce(max(ID_OZNACENI_DOKLAD), 0) FROM u $$
+    p_poradi_doklad_vytisteny integer, p_poradi_zarovnani integer,
+    p_poradi_doklad_netisteny_puvodni integer DEFAULT NULL, p_poradi_doklad_vytisteny_puvodni integer DEFAULT NULL)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v tab_oznaceni_doklad%ROWTYPE;
+BEGIN
+  SELECT * INTO v FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad FOR UPDATE;
+  IF NOT FOUND THEN
+    RETURN 0;
+  END IF;
+  IF p_poradi_doklad_netisteny_puvodni IS NOT NULL
+     AND p_poradi_doklad_netisteny IS DISTINCT FROM p_poradi_doklad_netisteny_puvodni
+     AND v.PORADI_DOKLAD_NETISTENY <> p_poradi_doklad_netisteny_puvodni THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = format('Pořadí netištěného dokladu se mezitím změnilo na %s '
+      '(jiná pokladna vydala doklad): nic nebylo zapsáno.', v.PORADI_DOKLAD_NETISTENY);
+  END IF;
+  IF p_poradi_doklad_vytisteny_puvodni IS NOT NULL
+     AND p_poradi_doklad_vytisteny IS DISTINCT FROM p_poradi_doklad_vytisteny_puvodni
+     AND v.PORADI_DOKLAD_VYTISTENY <> p_poradi_doklad_vytisteny_puvodni THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = format('Pořadí vytištěného dokladu se mezitím změnilo na %s '
+      '(jiná pokladna vytiskla doklad): nic nebylo zapsáno.', v.PORADI_DOKLAD_VYTISTENY);
+  END IF;
+  UPDATE tab_oznaceni_doklad
+    SET OZNACENI_DOKLAD = p_oznaceni_doklad, OZNACENI_ODDELOVAC = p_oznaceni_oddelovac,
+        PORADI_DOKLAD_NETISTENY = CASE WHEN p_poradi_doklad_netisteny_puvodni IS NULL
+          OR p_poradi_doklad_netisteny IS DISTINCT FROM p_poradi_doklad_netisteny_puvodni
+          THEN p_poradi_doklad_netisteny ELSE PORADI_DOKLAD_NETISTENY END,
+        PORADI_DOKLAD_VYTISTENY = CASE WHEN p_poradi_doklad_vytisteny_puvodni IS NULL
+          OR p_poradi_doklad_vytisteny IS DISTINCT FROM p_poradi_doklad_vytisteny_puvodni
+          THEN p_poradi_doklad_vytisteny ELSE PORADI_DOKLAD_VYTISTENY END,
+        PORADI_ZAROVNANI = p_poradi_zarovnani
+    WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad;
+  RETURN p_id_oznaceni_doklad;
+END
+$$
 GO
 -- The date part of a document number: year, month and day of today as the
 -- series asks for them, joined by the separator.
@@ -1817,9 +1863,14 @@ CREATE FUNCTION tab_doklad_func_CASTKA(p_id_doklad integer) RETURNS numeric
 GO
 -- Sells the caller's basket as a document of the kind (1 cash receipt,
 -- 2 invoice, 3 delivery note). Runs inside the caller's transaction, which
--- rolls everything back on an error. The numbering series and the items are
--- locked before they are read, so sessions selling at once get different
--- numbers and never sell the same stock twice.
+-- rolls everything back on an error. The items are locked before they are
+-- read, so sessions selling at once never sell the same stock twice. The
+-- numbering series is locked last, after the stock has been taken, and holds
+-- until the commit: sales of one series wait for each other only while the
+-- number is given, the lines are written and the cash is moved, and the
+-- numbers stay without gaps. The statements here run from plans the session
+-- keeps: no SQL function is called that would be planned anew at every sale,
+-- save the number's own.
 CREATE FUNCTION tab_prodej_PRODAT(p_id_operace integer, p_tisk boolean, p_odberatel varchar, p_sleva integer)
   RETURNS integer LANGUAGE plpgsql
   AS $$
@@ -1827,61 +1878,30 @@ DECLARE
   v_doklad integer;
   v_netisteny varchar;
   v_vytisteny varchar := '-';
+  v_poradi integer;
+  v_poradi_tisk integer;
   v_radky integer;
   v_polozky integer;
-  v_odberatel integer := tab_kontakt_func_ID_KONTAKT(p_odberatel);
+  v_spatne integer;
+  v_odberatel integer;
   v_zapsano integer;
+  v_prodej numeric;
 BEGIN
   PERFORM tab_prodej_func_VYCISTIT();
-  PERFORM 1 FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_operace FOR UPDATE;
-  PERFORM 1 FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid() FOR UPDATE;
-  PERFORM 1 FROM tab_polozka
-    WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid())
-    ORDER BY ID_POLOZKA FOR UPDATE;
-  SELECT count(*), count(DISTINCT ID_POLOZKA) INTO v_radky, v_polozky
+  SELECT count(*), count(DISTINCT ID_POLOZKA), count(*) FILTER (WHERE NOT MNOZSTVI > 0)
+    INTO v_radky, v_polozky, v_spatne
     FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid();
   IF v_radky = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
   END IF;
-
-  INSERT INTO tab_doklad (SLEVA) VALUES (p_sleva) RETURNING ID_DOKLAD INTO v_doklad;
-  IF v_doklad IS NULL THEN
-    RAISE EXCEPTION USING ERRCODE = '50000',
-      MESSAGE = 'Chyba při zakládání nového dokladu [záznam hlavičky dokladu]...';
-  END IF;
-
-  v_netisteny := tab_oznaceni_doklad_func_DOKLAD_NETISTENY(p_id_operace);
-  IF tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY(p_id_operace) <> 1 THEN
-    RAISE EXCEPTION USING ERRCODE = '50000',
-      MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
-  END IF;
-  IF p_tisk THEN
-    v_vytisteny := tab_oznaceni_doklad_func_DOKLAD_VYTISTENY(p_id_operace);
-    IF tab_oznaceni_doklad_PORADI_DOKLAD_VYTISTENY(p_id_operace) <> 1 THEN
-      RAISE EXCEPTION USING ERRCODE = '50000',
-        MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
-    END IF;
-  END IF;
-
-  IF v_netisteny IS NULL OR v_vytisteny IS NULL OR v_odberatel = 0
-     OR EXISTS (SELECT 1 FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid() AND MNOZSTVI <= 0) THEN
-    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
-  END IF;
-  INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
-      ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
-      POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
-    SELECT v_doklad, p.ID_POLOZKA, p_id_operace, p.ID_SKLAD, p.ID_KATEGORIE, p.ID_DODAVATEL, v_odberatel,
-           p.ID_DPH, p.ID_JEDNOTKA, 0, v_netisteny, v_vytisteny, p.OZNACENI, p.KOD, p.POLOZKA, p.SPECIFIKACE,
-           p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA, p.MINIMUM, p.NASOBNE,
-           uzivatel_func_AKTIVNI_LOGIN()
-    FROM tab_prodej k JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
-    WHERE k.ID_PROCESS = pg_backend_pid()
-    ORDER BY k.ID_PRODEJ;
-  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
-  IF v_zapsano < v_radky THEN
+  SELECT ID_KONTAKT INTO v_odberatel FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel);
+  IF v_odberatel IS NULL OR v_spatne > 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
 
+  PERFORM 1 FROM tab_polozka
+    WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid())
+    ORDER BY ID_POLOZKA FOR UPDATE;
   UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.MNOZSTVI
     FROM (SELECT ID_POLOZKA, sum(func_MNOZSTVI_PRESNE(MNOZSTVI)) AS MNOZSTVI FROM tab_prodej
           WHERE ID_PROCESS = pg_backend_pid() GROUP BY ID_POLOZKA) k
@@ -1893,6 +1913,50 @@ BEGIN
       DETAIL = 'Na skladě není dost některé z prodávaných položek.';
   END IF;
 
+  INSERT INTO tab_doklad (SLEVA) VALUES (p_sleva) RETURNING ID_DOKLAD INTO v_doklad;
+  IF v_doklad IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při zakládání nového dokladu [záznam hlavičky dokladu]...';
+  END IF;
+
+  -- The series' counters advance as tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY
+  -- and ..._VYTISTENY advance them; the document takes the numbers before.
+  UPDATE tab_oznaceni_doklad
+    SET PORADI_DOKLAD_NETISTENY = PORADI_DOKLAD_NETISTENY + 1,
+        PORADI_DOKLAD_VYTISTENY = PORADI_DOKLAD_VYTISTENY + CASE WHEN p_tisk THEN 1 ELSE 0 END
+    WHERE ID_OZNACENI_DOKLAD = p_id_operace AND NOT (p_tisk AND PORADI_DOKLAD_VYTISTENY = 0)
+    RETURNING PORADI_DOKLAD_NETISTENY - 1, PORADI_DOKLAD_VYTISTENY - 1 INTO v_poradi, v_poradi_tisk;
+  IF NOT FOUND THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
+  END IF;
+  v_netisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi);
+  IF p_tisk THEN
+    v_vytisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi_tisk);
+  END IF;
+  IF v_netisteny IS NULL OR v_vytisteny IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
+  END IF;
+
+  -- The lines, and what they come to as tab_doklad_func_CASTKA adds it up.
+  WITH radky AS (
+    INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
+        ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
+        POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
+      SELECT v_doklad, p.ID_POLOZKA, p_id_operace, p.ID_SKLAD, p.ID_KATEGORIE, p.ID_DODAVATEL, v_odberatel,
+             p.ID_DPH, p.ID_JEDNOTKA, 0, v_netisteny, v_vytisteny, p.OZNACENI, p.KOD, p.POLOZKA, p.SPECIFIKACE,
+             p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA, p.MINIMUM, p.NASOBNE,
+             uzivatel_func_AKTIVNI_LOGIN()
+      FROM tab_prodej k JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
+      WHERE k.ID_PROCESS = pg_backend_pid()
+      ORDER BY k.ID_PRODEJ
+      RETURNING SLEVA, PRODEJ, MNOZSTVI)
+  SELECT count(*), sum((100.0 - SLEVA) / 100 * PRODEJ * func_MNOZSTVI_PRESNE(MNOZSTVI))
+    INTO v_zapsano, v_prodej FROM radky;
+  IF v_zapsano < v_radky THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
+  END IF;
+
   DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid();
   GET DIAGNOSTICS v_zapsano = ROW_COUNT;
   IF v_zapsano < v_radky THEN
@@ -1901,7 +1965,7 @@ BEGIN
   END IF;
 
   IF p_id_operace = 1
-     AND tab_pokladna_POHYB(1, v_netisteny, v_vytisteny, tab_doklad_func_CASTKA(v_doklad)) IS NULL THEN
+     AND tab_pokladna_POHYB(1, v_netisteny, v_vytisteny, round((100.0 - p_sleva) / 100 * v_prodej, 0)) IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...';
   END IF;
   RETURN v_doklad;

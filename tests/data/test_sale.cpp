@@ -57,6 +57,29 @@ TEST_F(Sale, EachSessionSeesOnlyItsOwnBasket)
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_prodej"), 2);
 }
 
+// Removing or changing a line of one till's basket leaves the same item's
+// line in another till's basket as it was.
+TEST_F(Sale, RemovingOrChangingALineLeavesOtherBasketsAlone)
+{
+    const int removed = newItem("1");
+    const int changed = newItem("2");
+    const auto other = db.session();
+    for (const int item : {removed, changed}) {
+        call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "2", true});
+        other->value("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 5, 3, true)", {item});
+    }
+    EXPECT_EQ(call("tab_prodej_ODEBRAT", {removed}), removed);
+    EXPECT_EQ(call("tab_prodej_PRIDAT_EDITOVAT", {changed, 10, "7", true}), changed);
+    EXPECT_EQ(call("tab_prodej_PRIDAT_EDITOVAT", {changed, 10, "1", false}), changed);
+    const QString otherBasket =
+        "SELECT string_agg(ID_POLOZKA || ':' || SLEVA || ':' || MNOZSTVI, ' ' ORDER BY ID_POLOZKA)"
+        " FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()";
+    EXPECT_EQ(other->value(otherBasket), QString("%1:5:3 %2:5:3").arg(removed).arg(changed));
+    EXPECT_EQ(s->value(otherBasket), QString("%1:10:8").arg(changed));
+    EXPECT_EQ(other->value("SELECT tab_prodej_ODEBRAT($1)", {removed}).toInt(), removed);
+    EXPECT_EQ(other->integer("SELECT tab_prodej_POCET()"), 1);
+}
+
 TEST_F(Sale, RowsOfEndedSessionsAreNeverSoldOrInherited)
 {
     const int item = newItem("1");

@@ -1,8 +1,11 @@
 WITH cesty AS MATERIALIZED (
-  SELECT k.ID_KATEGORIE, tab_kategorie_func_PATH_KATEGORIE(k.ID_KATEGORIE) AS CESTA
+  SELECT k.ID_KATEGORIE, c.CESTA
   FROM (SELECT DISTINCT tab_polozka.ID_KATEGORIE
         FROM tab_prodej JOIN tab_polozka ON tab_polozka.ID_POLOZKA = tab_prodej.ID_POLOZKA
-        WHERE tab_prodej.ID_PROCESS = pg_backend_pid()) k)
+        WHERE tab_prodej.ID_PROCESS = pg_backend_pid()) k,
+  LATERAL (SELECT coalesce(CASE WHEN bool_or(ID = 1) AND bool_and(HLOUBKA > 0 OR NAZEV <> '')
+                                THEN string_agg(NAZEV, '\' ORDER BY HLOUBKA DESC) END, '<neplatná>') AS CESTA
+           FROM tab_kategorie_func_PREDKOVE(k.ID_KATEGORIE)) c)
 SELECT tab_prodej.ID_PRODEJ, tab_prodej.ID_POLOZKA,
   tab_polozka.ID_SKLAD, tab_polozka.ID_KATEGORIE, tab_polozka.ID_DPH, tab_polozka.ID_JEDNOTKA,
   tab_polozka.OZNACENI, tab_polozka.KOD, tab_polozka.POLOZKA, tab_polozka.SPECIFIKACE,
@@ -23,4 +26,4 @@ FROM tab_prodej
   LEFT JOIN tab_jednotka ON tab_jednotka.ID_JEDNOTKA = tab_polozka.ID_JEDNOTKA
 WHERE tab_prodej.ID_PROCESS = pg_backend_pid()
   AND tab_prodej.ZALOZENO >= (SELECT backend_start FROM pg_stat_activity WHERE pid = pg_backend_pid())
-ORDER BY %ORDER_BY
+ORDER BY %ORDER_BY, tab_prodej.ID_POLOZKA

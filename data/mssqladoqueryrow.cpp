@@ -1,0 +1,145 @@
+// Bringing a list up to date by one row: reading the row by its key and
+// putting it in its place among the rows already read.
+#include "data/mssqladoquery.h"
+
+#include "platform/db/connection.h"
+#include "platform/db/sqlparameters.h"
+
+#include <QRegularExpression>
+
+#include <cstring>
+
+void TMSSQLADOQuery::SetRowRead(const QString &scope, const QString &condition)
+{
+    m_rowScope = scope;
+    m_rowCondition = condition;
+}
+
+// The terms after the text's last ORDER BY, each a column of the list:
+// "table.COLUMN" for a field of that origin, or the name of a result column.
+std::optional<Db::RowOrder> TMSSQLADOQuery::rowOrder() const
+{
+    const qsizetype at = SQL().lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
+    if (at < 0)
+        return std::nullopt;
+    static const QRegularExpression term(QStringLiteral("^(?:(\\w+)\\.)?(\\w+)(?:\\s+(ASC|DESC))?$"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::UseUnicodePropertiesOption);
+    std::vector<Db::RowOrder::Term> terms;
+    for (const QString &text : SQL().mid(at + 8).split(u',')) {
+        const QRegularExpressionMatch match = term.match(text.trimmed());
+        if (!match.hasMatch())
+            return std::nullopt;
+        const QString origin = match.captured(1), name = match.captured(2);
+        const Db::Field *field = FindField(name);
+        if (!field || !field->IsBound() ||
+            (!origin.isEmpty() && field->Origin.compare(origin, Qt::CaseInsensitive) != 0))
+            return std::nullopt;
+        terms.push_back({field->Index(), match.captured(3).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0});
+    }
+    return Db::RowOrder(std::move(terms));
+}
+
+Db::Result TMSSQLADOQuery::readRow(const Variant &key) const
+{
+    QString text = SQL();
+    if (m_rowScope.isEmpty() || !text.contains(m_rowScope) || !GetConnection())
+        return Db::Result();
+    text.replace(m_rowScope, m_rowScope + QStringLiteral(" AND ") + m_rowCondition);
+    const Db::TranslatedSql translated = Db::TranslateParameters(text);
+    QList<Db::Param> params;
+    for (const QString &name : translated.names) {
+        if (name.compare(QStringLiteral("KLIC"), Qt::CaseInsensitive) == 0) {
+            params << Db::Param::of(key.toString());
+            continue;
+        }
+        const Db::Parameter *p = const_cast<TMSSQLADOQuery *>(this)->FindParam(name);
+        params << (p && !p->IsNull() ? Db::Param{*p->Text(), false, 0} : Db::Param::null());
+    }
+    return GetConnection()->execPrepared(translated.sql, params);
+}
+
+// The row's place among the rows left once `removed` is out: before the first
+// row that sorts after it. -1 when it ties with a row (the server's order of
+// equal rows is its own).
+int TMSSQLADOQuery::placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed,
+                             const Db::Snapshot &row) const
+{
+    const int count = rows.rowCount() - (removed >= 0 ? 1 : 0);
+    auto physical = [removed](int i) { return removed >= 0 && i >= removed ? i + 1 : i; };
+    int low = 0, high = count;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        const int order_ = order.compare(row, 0, rows, physical(middle));
+        if (order_ == 0)
+            return -1;
+        if (order_ < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+bool TMSSQLADOQuery::RefreshRow(const QString &keyFieldName, const Variant &key, bool moveToRow)
+{
+    const Db::Field *keyField = FindField(keyFieldName);
+    if (!CanSpliceRows() || !keyField || !keyField->IsBound() || key.isEmpty() || key.toString().isEmpty())
+        return false;
+    const std::optional<Db::RowOrder> order = rowOrder();
+    const Db::SnapshotPtr rows = snapshot();
+    if (!order)
+        return false;
+    // The rows must stand in the order this side reads from the text; checked
+    // once for the rows of each re-query, spliced rows keep it.
+    if (m_orderedRows.lock() != rows) {
+        if (!order->holds(*rows))
+            return false;
+        m_orderedRows = rows;
+    }
+    const Db::Result read = readRow(key);
+    if (!read.hasRows() || read.rowCount() > 1 || (read.rowCount() == 1 && !rows->sameColumns(read)))
+        return false;
+    // Where the key's row stands now (a key listed twice is no key).
+    const QByteArray keyText = key.toString().toUtf8();
+    const int keyColumn = keyField->Index();
+    int removed = -1;
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const char *data;
+        int length;
+        if (!rows->cell(row, keyColumn, data, length) || length != keyText.size() ||
+            std::memcmp(data, keyText.constData(), size_t(length)) != 0)
+            continue;
+        if (removed >= 0)
+            return false;
+        removed = row;
+    }
+    const bool added = read.rowCount() == 1;
+    int at = -1;
+    if (added) {
+        const Db::Snapshot row(read);
+        at = placeRow(*order, *rows, removed, row);
+        if (at < 0)
+            return false;
+    }
+    const Db::SnapshotPtr next = rows->spliced(removed, read, at);
+    if (!next)
+        return false;
+    // The cursor, as RestorePosition or LocateOrRestore would set it.
+    const int current = currentRow();
+    int position = -1;
+    if (added && (moveToRow || current == removed)) {
+        position = at;
+    } else if (current >= 0 && current == removed) {
+        position = removed - 1; // the row before it, or the first row
+    } else if (current >= 0) {
+        position = current - (removed >= 0 && current > removed ? 1 : 0);
+        if (added && at <= position)
+            ++position;
+    }
+    showSplicedRows(next, position);
+    m_orderedRows = next;
+    if (OnRefreshQuery)
+        OnRefreshQuery(this);
+    return true;
+}
