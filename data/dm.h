@@ -67,6 +67,23 @@ struct TDMItemOrigin
     QString version;
 };
 
+// A numbering series' values that its dialog shows and edits.
+struct TDMNumbering
+{
+    QString prefix, separator;
+    int nextUnprinted = 0, nextPrinted = 0, width = 0;
+};
+
+// Who sees every session in the logged-in users' list, as this server has
+// them: its superusers, and the database's owner when he may read all the
+// server's statistics.
+struct TDMSessionViewers
+{
+    QString owner;
+    bool ownerSeesAll = false;
+    QStringList superusers;
+};
+
 // The data module's lists in declaration order, by the component names the
 // screens know them by. Each is made from the definition of the same name
 // (dmquerydefs.cpp); the module checks when it is made that this list and the
@@ -170,6 +187,7 @@ public:
     bool NewUser(const QString &login, const QString &password);
     bool ChangeUserPassword(const QString &login, const QString &oldPassword, const QString &newPassword);
     bool RemoveUser(const QString &login);
+    bool SessionViewers(TDMSessionViewers &viewers);
     bool HasRight(int right);
 
     // ---- basket, sale and documents
@@ -290,8 +308,12 @@ public:
     bool CashDepositWithdrawal(Currency amount);
     void UpdateCashLabel();
     bool NumberingPrefixExistsOther(int id, const QString &prefix);
+    // The series as the server holds it now; false when there is none.
+    bool ReadNumbering(int id, TDMNumbering &series);
+    // With what the dialog read, a counter is written only when the user
+    // changed it, and refused when another till moved it meanwhile.
     bool EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
-                       int width);
+                       int width, const TDMNumbering *read = nullptr);
     int FilterCount();
     bool FilterNameExists(const QString &name);
     bool FilterNameExistsOther(int id, const QString &name);
@@ -301,9 +323,12 @@ public:
     bool EditFilter(int id, const QString &name, const QString &condition);
     bool RemoveFilter(int id);
     bool ExecuteSQL(const QString &text);
-    // Whether a condition may become a list's "%WHERE_FILTER": one condition
-    // the server accepts in the item list. Checked without running anything.
-    bool TestFilterCondition(const QString &condition);
+    // Whether a condition may become the list's "%WHERE_FILTER": one
+    // condition the server accepts in that list. Checked without running it.
+    bool TestFilterCondition(const QString &condition, TMSSQLADOQuery *list);
+    // For a column the list has in more than one table: a Czech hint naming
+    // those tables; empty for any other error.
+    QString AmbiguousColumnHint(TMSSQLADOQuery *list, const Db::ServerError &error);
 
 private:
     TMSSQLADOQuery *createQuery(const TDMQueryDef &def);

@@ -7,6 +7,8 @@
 #include "platform/db/sqlparameters.h"
 #include "platform/formattext.h"
 
+#include <QRegularExpression>
+
 QString TDM::ListDatabaseTables()
 {
     return m_call->returnValue(QStringLiteral("TABLES_OF_DATABASE_LIST")).toString();
@@ -61,18 +63,37 @@ bool TDM::NumberingPrefixExistsOther(int id, const QString &prefix)
                      {{"@ID_OZNACENI_DOKLAD", id}, {"@OZNACENI_DOKLAD", prefix}});
 }
 
-bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
-                        int width)
+bool TDM::ReadNumbering(int id, TDMNumbering &series)
 {
-    return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"), [&] {
-        return m_call->returnBool(DMProc::tab_oznaceni_doklad_EDITOVAT_OZNACENI,
-                                  {{"@ID_OZNACENI_DOKLAD", id},
-                                   {"@OZNACENI_DOKLAD", prefix},
-                                   {"@OZNACENI_ODDELOVAC", separator},
-                                   {"@PORADI_DOKLAD_NETISTENY", nextUnprinted},
-                                   {"@PORADI_DOKLAD_VYTISTENY", nextPrinted},
-                                   {"@PORADI_ZAROVNANI", width}});
-    });
+    std::vector<Variant> v;
+    if (!m_call->callProcedure(DMProc::tab_oznaceni_doklad_NACIST_DLE_ID_OZNACENI_DOKLAD, {{"@ID_OZNACENI_DOKLAD", id}},
+                               {"@OZNACENI_DOKLAD", "@OZNACENI_ODDELOVAC", "@PORADI_DOKLAD_NETISTENY",
+                                "@PORADI_DOKLAD_VYTISTENY", "@PORADI_ZAROVNANI"},
+                               v))
+        return false;
+    if (v[0].isNull()) {
+        connection().reportError(QStringLiteral("Řada označení dokladů v databázi není."), QStringLiteral("50000"));
+        return false;
+    }
+    series = {v[0].toString(), v[1].toString(), int(v[2].toInt()), int(v[3].toInt()), int(v[4].toInt())};
+    return true;
+}
+
+bool TDM::EditNumbering(int id, const QString &prefix, const QString &separator, int nextUnprinted, int nextPrinted,
+                        int width, const TDMNumbering *read)
+{
+    TDMCall::Params params{{"@ID_OZNACENI_DOKLAD", id},
+                           {"@OZNACENI_DOKLAD", prefix},
+                           {"@OZNACENI_ODDELOVAC", separator},
+                           {"@PORADI_DOKLAD_NETISTENY", nextUnprinted},
+                           {"@PORADI_DOKLAD_VYTISTENY", nextPrinted},
+                           {"@PORADI_ZAROVNANI", width}};
+    if (read) {
+        params.push_back({"@PORADI_DOKLAD_NETISTENY_PUVODNI", read->nextUnprinted});
+        params.push_back({"@PORADI_DOKLAD_VYTISTENY_PUVODNI", read->nextPrinted});
+    }
+    return listWrite(MSSQLADOQuery_OznaceniDoklad, QStringLiteral("ID_OZNACENI_DOKLAD"),
+                     [&] { return m_call->returnBool(DMProc::tab_oznaceni_doklad_EDITOVAT_OZNACENI, params); });
 }
 
 int TDM::FilterCount()
@@ -131,33 +152,62 @@ bool TDM::ExecuteSQL(const QString &text)
     return MSSQLADOCommand->ExecuteCommand();
 }
 
-// A filter is tested without running it: the item list's statement with the
+// A filter is tested without running it: the list's statement with the
 // condition in place is only planned (EXPLAIN), as a single statement, so a
 // condition that carries a second statement or writes anything is refused
-// before it can take effect. The document list is tried when the item list
-// does not know the condition's columns.
-bool TDM::TestFilterCondition(const QString &condition)
+// before it can take effect.
+bool TDM::TestFilterCondition(const QString &condition, TMSSQLADOQuery *list)
 {
     if (!IsSelfContainedCondition(condition)) {
         connection().reportError(QStringLiteral("Podmínka filtru musí být jedna úplná podmínka "
                                                 "(vyvážené závorky a uvozovky, bez středníku a komentáře)."));
         return false;
     }
-    QList<Db::ServerError> firstErrors;
-    for (TMSSQLADOQuery *list : {MSSQLADOQuery_Polozka, MSSQLADOQuery_Doklad}) {
-        const TDMQueryDef *def = FindQueryDef(list->objectName());
-        QString sql = list->FormatSQLText();
-        sql.replace(QStringLiteral("%WHERE_FILTER"), condition, Qt::CaseInsensitive);
-        sql.replace(QStringLiteral("%ORDER_BY"), def->defaultValue(QStringLiteral("%ORDER_BY")), Qt::CaseInsensitive);
-        const Db::TranslatedSql translated = Db::TranslateParameters(sql);
-        QList<Db::Param> nulls;
-        for (int i = 0; i < translated.names.size(); ++i)
-            nulls << Db::Param::null();
-        if (connection().exec(QStringLiteral("EXPLAIN ") + translated.sql, nulls).succeeded())
-            return true;
-        if (firstErrors.isEmpty())
-            firstErrors = connection().errors();
+    const TDMQueryDef *def = FindQueryDef(list->objectName());
+    QString sql = list->FormatSQLText();
+    sql.replace(QStringLiteral("%WHERE_FILTER"), condition, Qt::CaseInsensitive);
+    sql.replace(QStringLiteral("%ORDER_BY"), def->defaultValue(QStringLiteral("%ORDER_BY")), Qt::CaseInsensitive);
+    const Db::TranslatedSql translated = Db::TranslateParameters(sql);
+    QList<Db::Param> nulls;
+    for (int i = 0; i < translated.names.size(); ++i)
+        nulls << Db::Param::null();
+    if (connection().exec(QStringLiteral("EXPLAIN ") + translated.sql, nulls).succeeded())
+        return true;
+    QList<Db::ServerError> errors = connection().errors();
+    if (!errors.isEmpty()) {
+        const QString hint = AmbiguousColumnHint(list, errors.first());
+        if (!hint.isEmpty())
+            errors.prepend({hint, QStringLiteral("50000")});
     }
-    connection().setErrors(firstErrors); // the item list's reason is the one to show
+    connection().setErrors(errors);
     return false;
+}
+
+QString TDM::AmbiguousColumnHint(TMSSQLADOQuery *list, const Db::ServerError &error)
+{
+    static const QRegularExpression quotedName(QStringLiteral("\"([^\"]+)\""));
+    static const QRegularExpression tableName(QStringLiteral("\\b(tab_[a-z_]+)\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch column = quotedName.match(error.message);
+    if (error.sqlState != u"42702" || !column.hasMatch())
+        return QString();
+    QStringList tables;
+    for (auto it = tableName.globalMatch(list->FormatSQLText()); it.hasNext();) {
+        const QString table = it.next().captured(1).toLower();
+        if (!tables.contains(table))
+            tables << table;
+    }
+    const Db::Result owners = connection().exec(
+        QStringLiteral(
+            "SELECT string_agg(table_name::text, ', ' ORDER BY array_position($1::text[], table_name::text)) "
+            "FROM information_schema.columns WHERE table_schema = current_schema() "
+            "AND table_name = ANY ($1::text[]) AND column_name = lower($2)"),
+        {Db::Param::of(QLatin1Char('{') + tables.join(QLatin1Char(',')) + QLatin1Char('}')),
+         Db::Param::of(column.captured(1))});
+    const QString found = owners.hasRows() ? owners.cellText(0, 0) : QString();
+    const QString name = column.captured(1).toUpper();
+    if (found.isEmpty())
+        return QStringLiteral("Sloupec %1 je v seznamu nejednoznačný: uveďte před ním jeho tabulku.").arg(name);
+    return QStringLiteral("Sloupec %1 má seznam ve více tabulkách (%2): uveďte před ním tabulku, například %3.%1.")
+        .arg(name, found, found.section(QStringLiteral(", "), 0, 0));
 }

@@ -75,6 +75,7 @@
     X(tab_kontakt_func_VYCHOZI_DODAVATEL) \
     X(tab_kontakt_func_VYCHOZI_ODBERATEL) \
     X(tab_oznaceni_doklad_EDITOVAT_OZNACENI) \
+    X(tab_oznaceni_doklad_NACIST_DLE_ID_OZNACENI_DOKLAD) \
     X(tab_oznaceni_doklad_OZNACENI_DOKLAD_EXISTUJE_2) \
     X(tab_pokladna_POHYB) \
     X(tab_pokladna_func_STAV) \
@@ -117,6 +118,7 @@
     X(uzivatel_HESLO_UZIVATEL) \
     X(uzivatel_NOVY_UZIVATEL) \
     X(uzivatel_ODEBRAT_UZIVATELE) \
+    X(uzivatel_func_AKTIVNI_LOGIN) \
     X(uzivatel_func_USER) \
     X(uzivatel_func_USER_EXIST)
 // clang-format on

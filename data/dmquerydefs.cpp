@@ -45,6 +45,8 @@ public:
                 f.displayFormat = QStringLiteral("0.##");
             else if (isMoneyColumn(name))
                 f.displayFormat = QStringLiteral("0.00");
+            else if (name == QLatin1String("CAS"))
+                f.displayFormat = QStringLiteral("d.m.yyyy hh:nn:ss"); // the Czech date and time
             if (name == QLatin1String("STATE_STAV") || name == QLatin1String("DETAIL_STATE_STAV"))
                 f.displayValues = QStringLiteral("[Z]rušený;[P]latný"); // false text;true text
             if (m_yesNo && name == QLatin1String("NASOBNE"))

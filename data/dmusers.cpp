@@ -21,6 +21,18 @@ QString scramVerifier(Db::Connection &connection, const QString &login, const QS
     return text;
 }
 
+// Why the old password did not open a session, in Czech; the server's own
+// words follow when it was not the password itself.
+void reportOldPasswordRefused(Db::Connection &connection, const QList<Db::ServerError> &errors)
+{
+    const QString text = errors.isEmpty() ? QString() : errors.first().message;
+    if (text.contains(QLatin1String("password authentication failed")))
+        connection.reportError(QStringLiteral("Původní heslo není správné."), QStringLiteral("50000"));
+    else
+        connection.reportError(QStringLiteral("Původní heslo se nepodařilo ověřit: ") + text,
+                               errors.isEmpty() ? QString() : errors.first().sqlState);
+}
+
 } // namespace
 
 int TDM::UserCount()
@@ -47,17 +59,21 @@ bool TDM::NewUser(const QString &login, const QString &password)
     });
 }
 
-// The server cannot check an old password it only knows as a verifier: the
-// old password must open a session of the user before the new one is set.
+// The server cannot check an old password it only knows as a verifier: a
+// user changing his own password opens a session with the old one first.
+// Another user's password is set without it; the server allows that only to
+// the owner and superusers.
 bool TDM::ChangeUserPassword(const QString &login, const QString &oldPassword, const QString &newPassword)
 {
     return listWrite(MSSQLADOQuery_Uzivatel, QStringLiteral("ID_UZIVATEL"), [&] {
-        Db::Connection check;
-        if (!check.open(connection().server(), connection().database(), login, oldPassword)) {
-            connection().setErrors(check.errors());
-            return false;
+        if (login == m_call->returnValue(DMProc::uzivatel_func_AKTIVNI_LOGIN).toString()) {
+            Db::Connection check;
+            if (!check.open(connection().server(), connection().database(), login, oldPassword)) {
+                reportOldPasswordRefused(connection(), check.errors());
+                return false;
+            }
+            check.close();
         }
-        check.close();
         return m_call->returnBool(DMProc::uzivatel_HESLO_UZIVATEL,
                                   {{"@LOGIN", login},
                                    {"@HESLO_STARE", QString()},
@@ -75,4 +91,19 @@ bool TDM::RemoveUser(const QString &login)
 bool TDM::HasRight(int right)
 {
     return m_call->returnValue(DMProc::tab_uzivatel_opravneni_OPRAVNENI, {{"@ID_OPRAVNENI", right}}).toBool();
+}
+
+bool TDM::SessionViewers(TDMSessionViewers &viewers)
+{
+    const Db::Result r = connection().exec(
+        QStringLiteral("SELECT r.rolname, r.rolsuper OR pg_has_role(r.oid, 'pg_read_all_stats', 'USAGE'), "
+                       "  (SELECT string_agg(s.rolname, chr(13) ORDER BY s.rolname) FROM pg_roles s "
+                       "   WHERE s.rolsuper AND s.rolcanlogin) "
+                       "FROM pg_database d JOIN pg_roles r ON r.oid = d.datdba WHERE d.datname = current_database()"));
+    if (!r.hasRows() || r.rowCount() == 0)
+        return false;
+    viewers.owner = r.cellText(0, 0);
+    viewers.ownerSeesAll = r.cellText(0, 1) == u"t";
+    viewers.superusers = r.cellText(0, 2).split(QChar(13), Qt::SkipEmptyParts);
+    return true;
 }

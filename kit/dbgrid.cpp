@@ -325,6 +325,11 @@ std::vector<int> TKxDBGrid::MarkedPositions() const
     return positions;
 }
 
+std::vector<int> TKxDBGrid::ChosenPositions() const
+{
+    return m_selection.Marks().OnlyClickMark() ? std::vector<int>() : MarkedPositions();
+}
+
 TGridRowValues TKxDBGrid::RowValues(int position) const
 {
     return TGridRowValues(DataSet(), m_model->SnapshotRow(position));

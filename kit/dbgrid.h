@@ -153,6 +153,9 @@ public:
     // Positions of the marked rows in the list (walks the list: for actions,
     // not for painting).
     std::vector<int> MarkedPositions() const;
+    // The marked rows as the list's actions take them: none when the only
+    // mark is the one a plain click left.
+    std::vector<int> ChosenPositions() const;
     // The values of the row at a position, for colouring events and screens.
     TGridRowValues RowValues(int position) const;
     // The row whose cell is being painted, while a colouring event runs.

@@ -6,6 +6,7 @@ void TGridBookmarks::Select(const QByteArray &key, bool selected)
 {
     if (selected == m_keys.contains(key))
         return;
+    m_clickMark = false;
     if (selected) {
         m_keys.insert(key);
         m_order.push_back(key);
@@ -19,6 +20,14 @@ void TGridBookmarks::Clear()
 {
     m_keys.clear();
     m_order.clear();
+    m_clickMark = false;
+}
+
+void TGridBookmarks::MarkClicked(const QByteArray &key)
+{
+    Clear();
+    Select(key, true);
+    m_clickMark = true;
 }
 
 void TGridSelection::SetMultiSelect(bool value)
@@ -80,5 +89,5 @@ void TGridSelection::ClickRow(const QByteArray &key, bool ctrl)
     m_marks.Clear();
     m_selecting = false;
     if (ClearSelection)
-        m_marks.Select(key, true);
+        m_marks.MarkClicked(key);
 }

@@ -29,10 +29,16 @@ public:
     void Toggle(const QByteArray &key) { Select(key, !Contains(key)); }
     void Clear();
     const std::vector<QByteArray> &Items() const { return m_order; }
+    // The one row a plain click marked, alone: it shows the row the click
+    // made current, but chooses no rows for the list's actions. Any other
+    // change of the marks makes them a choice.
+    void MarkClicked(const QByteArray &key);
+    bool OnlyClickMark() const { return m_clickMark; }
 
 private:
     QSet<QByteArray> m_keys;
     std::vector<QByteArray> m_order;
+    bool m_clickMark = false;
 };
 
 class TGridSelection

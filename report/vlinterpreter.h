@@ -43,8 +43,9 @@ class TvlInterpretator
 {
 public:
     // Generous bound on the lines one run may execute: a script that loops
-    // forever must not hang the program.
-    qint64 MaxSteps = 1'000'000;
+    // forever must not hang the program. New interpreters take the default.
+    static inline qint64 DefaultMaxSteps = 1'000'000;
+    qint64 MaxSteps = DefaultMaxSteps;
 
     TvlInterpretator();
     virtual ~TvlInterpretator() = default;

@@ -95,7 +95,7 @@ bool vlPrintWithProgress(TvlEMFPages &pages, const QList<int> &indexes, int copi
                          QString *error)
 {
     TvlProgressForm progress(QApplication::activeWindow());
-    const QString caption = vlProgressCaption(title);
+    const QString caption = vlProgressCaption(title, QStringLiteral("Tisk"));
     progress.SetProgress(caption, QStringLiteral("Tisknu stranu:"));
     bool done = false;
     progress.Run(
@@ -110,9 +110,9 @@ bool vlPrintWithProgress(TvlEMFPages &pages, const QList<int> &indexes, int copi
     return done;
 }
 
-QString vlProgressCaption(const QString &title)
+QString vlProgressCaption(const QString &title, const QString &what)
 {
-    QString caption = QStringLiteral("Připravuji sestavu");
+    QString caption = what;
     if (!title.isEmpty())
         caption += QStringLiteral(" - ") + title;
     return caption;

@@ -22,8 +22,9 @@ bool vlPrintPreparedPages(TvlEMFPages &pages, const QList<int> &indexes, int cop
 bool vlPrintWithProgress(TvlEMFPages &pages, const QList<int> &indexes, int copies, const QString &title,
                          QString *error = nullptr);
 
-// The caption of the progress window: "Připravuji sestavu", and " - " and the title when there is one.
-QString vlProgressCaption(const QString &title);
+// The caption of the progress window: what runs ("Připravuji sestavu", "Tisk"),
+// and " - " and the title when there is one.
+QString vlProgressCaption(const QString &title, const QString &what = QStringLiteral("Připravuji sestavu"));
 
 // Exports inside the progress window; a failure is shown to the user. True when the file was written.
 bool vlExportWithProgress(TvlEMFPages &pages, const TvlExportFilter &filter, const QString &fileName,

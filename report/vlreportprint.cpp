@@ -51,7 +51,7 @@ bool TvlReport::PrintPreparedReport(const QString &pageList, int copies)
     // Inside the engine's progress window, "Storno" ends the job after the page being drawn.
     const bool window = ShowProgress && !OnProgress && qobject_cast<QApplication *>(qApp);
     TvlProgressForm progress(window ? QApplication::activeWindow() : nullptr);
-    const QString caption = vlProgressCaption(Title);
+    const QString caption = vlProgressCaption(Title, QStringLiteral("Tisk"));
     progress.SetProgress(caption, QStringLiteral("Tisknu stranu:"));
     const auto printAll = [&] {
         for (int index : pages) {

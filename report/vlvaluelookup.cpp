@@ -40,6 +40,12 @@ public:
         : m_names(names)
         , m_name(name.toUpper())
     {
+        // Names that lead to ever new names ("[[[[x]]]]") would only end with the stack.
+        if (m_names.size() >= 64)
+            throw TvlParserError(
+                QStringLiteral("Výraz „%1“ vede přes příliš mnoho dalších jmen a nelze jej vyhodnotit.")
+                    .arg(name.left(60))
+                    .toStdString());
         if (!m_names.insert(m_name).second)
             undefinedSymbol(name);
     }

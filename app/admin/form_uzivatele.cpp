@@ -1,6 +1,7 @@
 #include "app/admin/form_uzivatele.h"
 
 #include "app/admin/admingrid.h"
+#include "app/admin/sessionnote.h"
 #include "app/common/formcontrols.h"
 #include "app/common/gridsorting.h"
 #include "app/common/modalresult.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -112,19 +114,49 @@ TForm_Uzivatele::TForm_Uzivatele(QWidget *parent)
     connect(Button_Prihlaseni, &QPushButton::clicked, this, [this] { Button_PrihlaseniClick(); });
 }
 
+// The lists outlive the window: a list closing after it must not make the
+// rights follow into a window that is going.
+TForm_Uzivatele::~TForm_Uzivatele()
+{
+    DataSource_Uzivatel->disconnect(this);
+}
+
 void TForm_Uzivatele::followUser()
 {
     const qint64 id = currentUserId();
-    if (id == rightsOwner)
+    if (id == rightsOwner || openingLists)
         return;
-    rightsOwner = id;
+    try {
+        openRightsOf(id);
+    } catch (const Db::DatabaseError &error) {
+        rightsOwner = id; // said once, not again at every repaint
+        ShowUsersUnavailable(error.text());
+    }
+}
+
+void TForm_Uzivatele::openRightsOf(qint64 id)
+{
     TMSSQLADOQuery *rights = DM->MSSQLADOQuery_Opravneni;
     rights->ParamByName(QStringLiteral("ID_UZIVATEL")).SetAsInteger(id);
-    try {
-        rights->RefreshQuery();
-    } catch (const Db::DatabaseError &error) {
-        ShowWarning(QStringLiteral("Seznam nelze otevřít..."), QStringLiteral("Oprávnění"), error.text());
+    rights->RefreshQuery();
+    rightsOwner = id;
+}
+
+void TForm_Uzivatele::OpenLists()
+{
+    {
+        const QScopedValueRollback<bool> opening(openingLists, true);
+        users()->RefreshQuery();
+        if (hasUser())
+            users()->LocateText(QStringLiteral("LOGIN"), LoginUzivatel);
     }
+    openRightsOf(currentUserId());
+}
+
+void ShowUsersUnavailable(const QString &reason)
+{
+    ShowWarning(QStringLiteral("Funkce správa uživatelů není dostupná..."),
+                QStringLiteral("Uživatel nemá oprávnění..."), reason);
 }
 
 void TForm_Uzivatele::Position()
@@ -285,6 +317,8 @@ TForm_UzivatelEditace::TForm_UzivatelEditace(QWidget *parent)
     auto *label = new QLabel(QStringLiteral("Pů&vodní heslo:"), Bevel);
     label->setBuddy(Edit_Heslo_Puvodni);
     form->insertRow(1, label, Edit_Heslo_Puvodni);
+    // Only one's own password needs the old one; the owner sets another's.
+    Edit_Heslo_Puvodni->setEnabled(currentLogin() == LoginUzivatel);
     setTabOrder(Edit_Heslo_Puvodni, Edit_Heslo);
     setTabOrder(Edit_Heslo, Edit_Heslo_Potvrzeni);
     FocusClientFirst(this, {Button_Ok, Button_Storno});
@@ -316,7 +350,9 @@ TForm_PrihlaseniUzivatele::TForm_PrihlaseniUzivatele(QWidget *parent)
                    {"STANICE", QStringLiteral("Stanice"), 110},
                    {"MAC_ADRESA", QStringLiteral("MAC adresa"), 110}});
     BindTitleSorting(KxDBGrid, DM->MSSQLADOQuery_PrihlaseniUzivatele, QStringLiteral("ID"));
-    Label_Pozn = new QLabel(QStringLiteral("Všechny uživatele vidí pouze přihlášený uživatel \"sa\"..."), this);
+    TDMSessionViewers viewers;
+    DM->SessionViewers(viewers);
+    Label_Pozn = new QLabel(AllSessionsNote(viewers), this);
     Label_Pozn->setObjectName(QStringLiteral("Label_Pozn"));
     Button_Zavrit = new QPushButton(QStringLiteral("&Zavřít"), this);
     Button_Zavrit->setObjectName(QStringLiteral("Button_Zavrit"));

@@ -24,6 +24,7 @@ class TForm_Uzivatele : public TForm_DialogEdit
     Q_OBJECT
 public:
     explicit TForm_Uzivatele(QWidget *parent = nullptr);
+    ~TForm_Uzivatele() override;
 
     TKxDBGridEx *KxDBGridEx_Uzivatel;
     TKxDBGridEx *KxDBGridEx_Opravneni;
@@ -38,14 +39,22 @@ public:
     void Button_PrihlaseniClick();
     // Places the list on the logged-in user; the rights follow the list.
     void Position();
+    // The same before the window shows, for its opener: throws the server's
+    // refusal of either list.
+    void OpenLists();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void followUser();
+    void openRightsOf(qint64 id);
     qint64 rightsOwner = -1;
+    bool openingLists = false; // the opener opens the rights itself
 };
+
+// Why the users screen cannot be opened or shown: the server refused a list.
+void ShowUsersUnavailable(const QString &reason);
 
 class TForm_Uzivatel : public TForm_Dialog
 {

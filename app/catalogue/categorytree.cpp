@@ -5,6 +5,7 @@
 #include "app/common/screenplacement.h"
 #include "data/dm.h"
 
+#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QDragMoveEvent>
 #include <QHBoxLayout>
@@ -104,11 +105,34 @@ void CategoryTreeView::dragMoveEvent(QDragMoveEvent *event)
 
 void CategoryTreeView::dropEvent(QDropEvent *event)
 {
-    QTreeWidgetItem *target = itemAt(event->position().toPoint());
     event->setDropAction(Qt::IgnoreAction);
     event->accept(); // the view itself never moves anything
-    if (event->source() == this && OnDragDrop && target)
-        OnDragDrop(target, mapToGlobal(event->position().toPoint()));
+    if (event->source() == this)
+        DropAt(event->position().toPoint());
+}
+
+void CategoryTreeView::DropAt(QPoint pos)
+{
+    QTreeWidgetItem *node = itemAt(pos);
+    if (!node || !OnDragDrop)
+        return;
+    const QModelIndex index = indexFromItem(node);
+    const QRect cell = visualRect(index);
+    bool counts;
+    if (pos.x() >= cell.left()) {
+        // The cell runs to the view's edge; the node's own part is as wide
+        // as its icon and text need.
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = cell;
+        counts = pos.x() < cell.left() + itemDelegateForIndex(index)->sizeHint(option, index).width();
+    } else {
+        // Left of the cell lies the indentation; its last step holds the
+        // expand button of a node that has children.
+        counts = node->childCount() == 0 || pos.x() < cell.left() - indentation();
+    }
+    if (counts)
+        OnDragDrop(node, viewport()->mapToGlobal(pos));
 }
 
 // ---------------------------------------------------------------- picker

@@ -33,6 +33,9 @@ public:
     explicit CategoryTreeView(QWidget *parent = nullptr);
     std::function<bool(QTreeWidgetItem *target)> OnDragOver;
     std::function<void(QTreeWidgetItem *target, QPoint globalPos)> OnDragDrop;
+    // A drop at a point of the viewport: it counts only on a node's text, its
+    // icon or its indentation, not right of the text nor on an expand button.
+    void DropAt(QPoint pos);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

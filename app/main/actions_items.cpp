@@ -84,7 +84,7 @@ std::vector<Db::Bookmark> TForm_Tarmil::selectedItemRows()
 {
     std::vector<Db::Bookmark> rows;
     TKxDBGrid *grid = ItemGrid();
-    const std::vector<int> positions = grid->MarkedPositions();
+    const std::vector<int> positions = grid->ChosenPositions();
     if (positions.empty())
         return rows;
     TMSSQLADOQuery *items = DM->MSSQLADOQuery_Polozka;
@@ -106,7 +106,7 @@ void TForm_Tarmil::Action_PolozkaOdebratExecute()
     // Every item that goes is tested for stock, not only the current one: a
     // selection must not take items with stock past the missing right.
     TKxDBGrid *grid = ItemGrid();
-    std::vector<int> positions = grid->MarkedPositions();
+    const std::vector<int> positions = grid->ChosenPositions();
     std::vector<std::pair<int, double>> removed; // id, quantity
     if (positions.empty()) {
         removed.emplace_back(IntegerOf(items, QStringLiteral("ID_POLOZKA")),
@@ -118,7 +118,12 @@ void TForm_Tarmil::Action_PolozkaOdebratExecute()
             removed.emplace_back(key ? int(row.AsInteger(*key)) : 0, row.AsFloat(QStringLiteral("MNOZSTVI")));
         }
     }
-    for (const auto &[id, quantity] : removed) {
+    for (const auto &[id, shown] : removed) {
+        // The stock as the server holds it now: another till may have stocked
+        // an item the list still shows empty.
+        TDMItem now;
+        TDMItemOrigin origin;
+        const double quantity = DM->ReadItem(id, now, origin) ? origin.MNOZSTVI.toDouble() : shown;
         if (quantity != 0.0 && !DM->HasRight(29)) {
             ShowInformation(QStringLiteral("Tuto položku nelze odebrat..."),
                             Format(QStringLiteral("%s má nenulové množství..."), {DM->ItemMark(id)}), true);
@@ -128,8 +133,11 @@ void TForm_Tarmil::Action_PolozkaOdebratExecute()
     if (!CheckRight(28, QStringLiteral("Funkce odebrat položku není dostupná...")))
         return;
     const int current = IntegerOf(items, QStringLiteral("ID_POLOZKA"));
-    const QString detail = positions.empty() ? DM->ItemMark(current)
-                                             : Format(QStringLiteral("Celkem položek: %d"), {int(positions.size())});
+    QString detail = positions.empty() ? DM->ItemMark(current)
+                                       : Format(QStringLiteral("Celkem položek: %d"), {int(positions.size())});
+    // One chosen item is named, so that the user sees which one goes.
+    if (removed.size() == 1 && !positions.empty())
+        detail += QStringLiteral(" (%1)").arg(DM->ItemMark(removed.front().first));
     if (!ShowQuestion(QStringLiteral("Opravdu chcete odebrat položku(y) ?"), detail, false))
         return;
     const bool ok = DM->RemoveSelectedItems(current, selectedItemRows());

@@ -39,19 +39,15 @@ void TForm_Tarmil::Action_SQLExecute()
 
 void TForm_Tarmil::Action_UzivateleExecute()
 {
-    TMSSQLADOQuery *query = DM->MSSQLADOQuery_Uzivatel;
     try {
-        query->RefreshQuery();
-    } catch (const Db::DatabaseError &error) {
-        ShowWarning(QStringLiteral("Seznam nelze otevřít..."), QStringLiteral("Uživatelé"), error.text());
-        return;
-    }
-    {
         TForm_Uzivatele form(this);
+        form.OpenLists();
         form.exec();
+    } catch (const Db::DatabaseError &error) {
+        ShowUsersUnavailable(error.text());
     }
     DM->MSSQLADOQuery_Opravneni->Close();
-    query->Close();
+    DM->MSSQLADOQuery_Uzivatel->Close();
 }
 
 void TForm_Tarmil::Action_SestavyExecute()

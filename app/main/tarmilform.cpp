@@ -42,7 +42,8 @@ TSearchEdit *newSearchEdit(QWidget *parent, const QString &name)
 {
     auto *edit = new TSearchEdit(parent);
     edit->setObjectName(name);
-    edit->setFixedWidth(120);
+    // Room for a 13-digit code or a document number whole.
+    edit->setFixedWidth(qMax(120, edit->fontMetrics().horizontalAdvance(QStringLiteral("WWW-8888-888888")) + 16));
     return edit;
 }
 
@@ -85,6 +86,36 @@ TForm_Tarmil::TForm_Tarmil(QWidget *parent)
     createMenus();
     createGridPopupMenu();
     createStorage();
+    // Tab walks each page from its search boxes to its lists, then to its buttons.
+    const QList<QWidget *> tabOrder{SearchEdit_Oznaceni,
+                                    SearchEdit_Kod,
+                                    ComboEdit_Kategorie,
+                                    KxDBGrid_Polozka,
+                                    KxDBGrid_PolozkaHistorie,
+                                    Button_PolozkaNova,
+                                    Button_PolozkaEditace,
+                                    Button_PolozkaOdebrat,
+                                    Button_Import,
+                                    Button_PolozkaTisk,
+                                    KxDBGrid_PolozkaProdej,
+                                    KxDBGrid_Prodej,
+                                    Button_ProdejPridat,
+                                    Button_ProdejOdebrat,
+                                    Button_ProdejProdat,
+                                    findChild<QWidget *>(QStringLiteral("Button_PolozkaHledat")),
+                                    findChild<QWidget *>(QStringLiteral("Button_PolozkaFiltr")),
+                                    SearchEdit_Doklad,
+                                    KxDBGrid_Doklad,
+                                    KxDBGrid_ProdejHistorie,
+                                    Button_DokladTisk,
+                                    Button_DokladStorno,
+                                    Button_DokladStatistiky,
+                                    Button_DokladPrehled,
+                                    CheckBox_Doklad,
+                                    findChild<QWidget *>(QStringLiteral("Button_DokladHledat")),
+                                    findChild<QWidget *>(QStringLiteral("Button_DokladFiltr"))};
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
     if (DM)
         ConnectDataModule();
     for (QAction *action : PendingScreens())
@@ -293,8 +324,12 @@ void TForm_Tarmil::createStatusPanel(QWidget *parent)
     panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panel->setWidgetResizable(true);
     auto *line = new QWidget(panel);
-    auto *row = new QHBoxLayout(line);
-    row->setContentsMargins(2, 2, 2, 2);
+    // Two lines, the long figures on the second, so that a shop's figures
+    // fit the default width whole.
+    auto *lines = new QVBoxLayout(line);
+    lines->setContentsMargins(2, 2, 2, 2);
+    lines->setSpacing(2);
+    QHBoxLayout *row = nullptr;
     auto pair = [&](const QString &name, const QString &caption) {
         row->addWidget(newLabel(line, name, caption));
         QLabel *value = newLabel(line, name + QLatin1Char('_'), QString());
@@ -303,10 +338,13 @@ void TForm_Tarmil::createStatusPanel(QWidget *parent)
         row->addSpacing(16);
         return value;
     };
+    lines->addLayout(row = new QHBoxLayout);
     Label_Pokladna_ = pair(QStringLiteral("Label_Pokladna"), QStringLiteral("Pokladna:"));
-    Label_Sklad_ = pair(QStringLiteral("Label_Sklad"), QStringLiteral("Sklad:"));
     Label_Doklady_ = pair(QStringLiteral("Label_Doklady"), QStringLiteral("Doklady:"));
     Label_Zisk_ = pair(QStringLiteral("Label_Zisk"), QStringLiteral("Zisk:"));
+    row->addStretch(1);
+    lines->addLayout(row = new QHBoxLayout);
+    Label_Sklad_ = pair(QStringLiteral("Label_Sklad"), QStringLiteral("Sklad:"));
     Label_Prodeje_ = pair(QStringLiteral("Label_Prodeje"), QStringLiteral("Prodej:"));
     row->addStretch(1);
     panel->setWidget(line);

@@ -112,7 +112,11 @@ int columnWidth(const QFontMetrics &metrics, const QString &field, const QString
                                                 {"DODAVATEL", 16}, {"ODBERATEL", 16},        {"CAS", 17},
                                                 {"OPERACE", 10},   {"DOKLAD_NETISTENY", 17}, {"DOKLAD_VYTISTENY", 17},
                                                 {"UZIVATEL", 12},  {"OZNACENI", 10},         {"KOD", 12}};
-    const int text = characters.value(field) * metrics.averageCharWidth();
+    // Columns whose longest texts are known get room for them whole.
+    static const QHash<QString, QString> longest{
+        {"KOD", "8888888888888"}, {"CAS", "28.12.2026 23:58:58"}, {"OPERACE", "Storno [F]aktury/dodacího listu"}};
+    const int text = longest.contains(field) ? metrics.horizontalAdvance(longest.value(field)) + 16
+                                             : characters.value(field) * metrics.averageCharWidth();
     return qMax(qMax(60, text), metrics.horizontalAdvance(title) + 24);
 }
 
@@ -182,6 +186,9 @@ void TForm_Tarmil::createGrids()
     KxDBGrid_ProdejHistorie->SetDataSource(DataSource_DokladDetail);
     connect(DataSource_Polozka, &Db::DataSource::dataChange, this, [this] { DataSource_PolozkaDataChange(); });
     connect(DataSource_Doklad, &Db::DataSource::dataChange, this, [this] { DataSource_DokladDataChange(); });
+    // Opening, re-opening and filtering replace the rows without moving in them.
+    connect(DataSource_Polozka, &Db::DataSource::activeChange, this, [this] { DataSource_PolozkaDataChange(); });
+    connect(DataSource_Doklad, &Db::DataSource::activeChange, this, [this] { DataSource_DokladDataChange(); });
 
     const TKxDBGrid::TDBGridOptions options{TKxDBGrid::dgTitles, TKxDBGrid::dgIndicator, TKxDBGrid::dgColumnResize,
                                             TKxDBGrid::dgRowSelect, TKxDBGrid::dgAlwaysShowSelection};

@@ -1,6 +1,7 @@
 // The action list and the main menu.
 #include "app/main/tarmilform.h"
 
+#include "app/common/menubarkey.h"
 #include "app/main/notebook.h"
 
 #include <QAction>
@@ -88,6 +89,7 @@ void TForm_Tarmil::createActions()
 void TForm_Tarmil::createMenus()
 {
     QMenuBar *bar = menuBar();
+    new MenuBarKey(this);
     bar->setObjectName(QStringLiteral("MainMenu"));
 
     QMenu *tarmil = bar->addMenu(QStringLiteral("Tarmil"));

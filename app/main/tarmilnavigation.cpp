@@ -222,7 +222,9 @@ void TForm_Tarmil::DataSource_PolozkaDataChange()
     const std::pair<TSearchEdit *, const char *> mirrors[] = {{SearchEdit_Oznaceni, "OZNACENI"},
                                                               {SearchEdit_Kod, "KOD"}};
     for (const auto &[edit, column] : mirrors) {
-        if (edit->hasFocus())
+        // Only what the user is typing stays; a box that merely has the
+        // focus still shows the row.
+        if (edit->hasFocus() && edit->isModified())
             continue;
         edit->setText(rows ? TextOf(items, QString::fromLatin1(column)) : QString());
         edit->selectAll();
@@ -236,7 +238,7 @@ void TForm_Tarmil::DataSource_PolozkaDataChange()
 void TForm_Tarmil::DataSource_DokladDataChange()
 {
     TMSSQLADOQuery *documents = DM ? DM->MSSQLADOQuery_Doklad : nullptr;
-    if (!documents || !documents->Active() || SearchEdit_Doklad->hasFocus())
+    if (!documents || !documents->Active() || (SearchEdit_Doklad->hasFocus() && SearchEdit_Doklad->isModified()))
         return;
     const QString column =
         CheckBox_Doklad->isChecked() ? QStringLiteral("DOKLAD_VYTISTENY") : QStringLiteral("DOKLAD_NETISTENY");

@@ -103,13 +103,16 @@ void TForm_OznaceniDokladuEditace::FormShow()
     const Db::Dataset *list = DM ? DM->MSSQLADOQuery_OznaceniDoklad : nullptr;
     if (list && list->Active() && !list->IsEmpty()) {
         IdOznaceniDoklad = int(list->FieldByName(KeyOznaceni).AsInteger());
-        Edit_Oznaceni->setText(list->FieldByName(QStringLiteral("OZNACENI_DOKLAD")).AsString());
-        Edit_Oddelovac->setText(list->FieldByName(QStringLiteral("OZNACENI_ODDELOVAC")).AsString());
-        IntegerEdit_PoradiNetisteny->setValue(
-            int(list->FieldByName(QStringLiteral("PORADI_DOKLAD_NETISTENY")).AsInteger()));
-        IntegerEdit_PoradiVytisteny->setValue(
-            int(list->FieldByName(QStringLiteral("PORADI_DOKLAD_VYTISTENY")).AsInteger()));
-        IntegerEdit_PoradiZarovnani->setValue(int(list->FieldByName(QStringLiteral("PORADI_ZAROVNANI")).AsInteger()));
+        if (!DM->ReadNumbering(IdOznaceniDoklad, Read)) {
+            ShowWarning(QStringLiteral("Označení dokladu nelze editovat..."),
+                        QStringLiteral("Načtení označení dokladu neproběhlo..."), DM->LastErrorText());
+            QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        }
+        Edit_Oznaceni->setText(Read.prefix);
+        Edit_Oddelovac->setText(Read.separator);
+        IntegerEdit_PoradiNetisteny->setValue(Read.nextUnprinted);
+        IntegerEdit_PoradiVytisteny->setValue(Read.nextPrinted);
+        IntegerEdit_PoradiZarovnani->setValue(Read.width);
     }
     // Nothing to store until something changes.
     Button_Ok->setEnabled(false);
@@ -200,7 +203,7 @@ void TForm_OznaceniDokladu::Button_EditovatClick()
         return;
     if (!DM->EditNumbering(dialog.IdOznaceniDoklad, dialog.Edit_Oznaceni->text(), dialog.Edit_Oddelovac->text(),
                            dialog.IntegerEdit_PoradiNetisteny->value(), dialog.IntegerEdit_PoradiVytisteny->value(),
-                           dialog.IntegerEdit_PoradiZarovnani->value()))
+                           dialog.IntegerEdit_PoradiZarovnani->value(), &dialog.Read))
         ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
                     QStringLiteral("Editace označení dokladu neproběhla..."), DM->LastErrorText());
 }

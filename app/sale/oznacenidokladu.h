@@ -8,6 +8,7 @@
 // The caller opens the numbering query before showing the list.
 #include "app/common/dialogbase.h"
 #include "app/common/dialogedit.h"
+#include "data/dm.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,8 +36,11 @@ public:
     QLabel *Label_PoradiZarovnani;
     TIntegerEdit *IntegerEdit_PoradiZarovnani;
 
-    // The series being edited (the list's current row when shown).
+    // The series being edited (the list's current row when shown) and its
+    // values as the server held them then: the list may be older than the
+    // last sale, and a counter is written back only when the user changed it.
     int IdOznaceniDoklad = 0;
+    TDMNumbering Read;
 
     void FormShow();
     void Edit_OznaceniChange();

@@ -79,7 +79,7 @@ void TForm_Filtr::Edit_FiltrChange()
 
 void TForm_Filtr::Button_OkClick()
 {
-    if (!m_dm.TestFilterCondition(Memo_Script->toPlainText())) {
+    if (!m_dm.TestFilterCondition(Memo_Script->toPlainText(), m_list ? m_list : m_dm.MSSQLADOQuery_Polozka)) {
         ShowWarning(QStringLiteral("Script filtru obsahuje chybu[y]..."),
                     QStringLiteral("Uložení scriptu filtru neproběhlo..."), m_dm.LastErrorText());
         return;

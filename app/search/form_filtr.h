@@ -9,6 +9,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class TDM;
+class TMSSQLADOQuery;
 
 class TForm_Filtr : public TForm_Dialog
 {
@@ -22,6 +23,8 @@ public:
     QPlainTextEdit *Memo_Script;
     QMenu *PopupMenu_Script;
 
+    // The list the condition is for (the item list unless set).
+    void SetTargetList(TMSSQLADOQuery *list) { m_list = list; }
     // The text a menu item pastes: its caption up to the first blank.
     static QString PasteText(const QString &caption);
     void PopupItemClick(const QString &caption);
@@ -34,6 +37,7 @@ protected:
     TDM &m_dm;
 
 private:
+    TMSSQLADOQuery *m_list = nullptr;
     void fillPopupMenu();
 };
 

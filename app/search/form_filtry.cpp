@@ -17,11 +17,12 @@
 
 namespace {
 
+// Said as every other function's missing right is: information, no self-close.
 bool refused(TDM &dm, int right, const QString &heading)
 {
     if (dm.HasRight(right))
         return false;
-    ShowWarning(heading, QStringLiteral("Uživatel nemá oprávnění..."));
+    ShowInformation(heading, QStringLiteral("Uživatel nemá oprávnění..."), false);
     return true;
 }
 
@@ -42,8 +43,7 @@ TForm_Filtry::TForm_Filtry(TDM &dm, TMSSQLADOQuery *target, QWidget *parent)
     setWindowTitle(QStringLiteral(" Filtry"));
     GroupBox_Filtr = new QGroupBox(QStringLiteral("Filtr"), this);
     GroupBox_Filtr->setObjectName(QStringLiteral("GroupBox_Filtr"));
-    if (!dm.MSSQLADOQuery_Filtr->Active())
-        dm.MSSQLADOQuery_Filtr->RefreshQuery();
+    dm.MSSQLADOQuery_Filtr->RefreshQuery();
     DataSource = new Db::DataSource(this);
     DataSource->SetDataSet(dm.MSSQLADOQuery_Filtr);
     KxDBGridEx = new TKxDBGridEx(GroupBox_Filtr);
@@ -112,6 +112,7 @@ void TForm_Filtry::Button_PridatClick()
     if (refused(m_dm, 2, QStringLiteral("Funkce přidat filtr není dostupná...")))
         return;
     TForm_FiltrNovy form(m_dm, this);
+    form.SetTargetList(m_target);
     if (form.exec() != QDialog::Accepted)
         return;
     int newId = 0;
@@ -129,6 +130,7 @@ void TForm_Filtry::Button_EditovatClick()
     if (refused(m_dm, 3, QStringLiteral("Funkce editovat filtr není dostupná...")))
         return;
     TForm_FiltrEditace form(m_dm, id, this);
+    form.SetTargetList(m_target);
     if (form.exec() != QDialog::Accepted)
         return;
     if (!m_dm.EditFilter(id, form.Edit_Filtr->text(), form.Memo_Script->toPlainText()))
@@ -170,8 +172,10 @@ bool ApplyListFilter(TMSSQLADOQuery *target, const QString &condition)
             target->RefreshQuery();
         } catch (const Db::DatabaseError &) {
         }
+        const QString hint = DM ? DM->AmbiguousColumnHint(target, error.error()) : QString();
         ShowWarning(QStringLiteral("Filtr nelze použít..."),
-                    QStringLiteral("Seznam podmínku filtru nepřijal, zůstává předchozí filtr."), error.text());
+                    QStringLiteral("Seznam podmínku filtru nepřijal, zůstává předchozí filtr."),
+                    hint.isEmpty() ? error.text() : hint + QLatin1Char('\n') + error.text());
         return false;
     }
 }
@@ -180,12 +184,16 @@ void ChooseListFilter(QWidget *parent, TDM &dm, TMSSQLADOQuery *target)
 {
     if (refused(dm, 1, QStringLiteral("Funkce použít filtr není dostupná...")))
         return;
-    TForm_Filtry form(dm, target, parent);
-    dm.MSSQLADOQuery_Filtr->Locate(QStringLiteral("SCRIPT"), Variant(filterCondition(target)));
-    form.DataSourceDataChange();
-    if (form.exec() != QDialog::Accepted)
-        return;
-    const int id = form.CurrentFilterId();
+    int id = 0;
+    {
+        TForm_Filtry form(dm, target, parent);
+        dm.MSSQLADOQuery_Filtr->Locate(QStringLiteral("SCRIPT"), Variant(filterCondition(target)));
+        form.DataSourceDataChange();
+        if (form.exec() == QDialog::Accepted)
+            id = form.CurrentFilterId();
+    }
+    // The filter list is open only while the chooser is.
+    dm.MSSQLADOQuery_Filtr->Close();
     if (id != 0)
         ApplyListFilter(target, dm.FilterScript(id));
 }

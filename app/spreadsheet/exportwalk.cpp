@@ -29,14 +29,15 @@ ExportFieldClass ExportClassOf(const Db::Field &field)
 namespace {
 
 // The dataset positions of the grid's marked rows, in the order they were
-// marked; marks whose row is gone are left out.
+// marked; marks whose row is gone are left out. A plain click's mark alone
+// chooses no rows.
 std::vector<int> markedPositions(TKxDBGrid *grid)
 {
     std::vector<int> positions;
     const auto &marks = grid->SelectedRows().Items();
     auto *model = dynamic_cast<TKxDBGridModel *>(grid->model());
     Db::Dataset *dataset = grid->DataSet();
-    if (marks.empty() || !model || !dataset)
+    if (marks.empty() || grid->SelectedRows().OnlyClickMark() || !model || !dataset)
         return positions;
     QHash<QByteArray, int> positionOfKey;
     for (int position = 0; position < dataset->RecordCount(); ++position)

@@ -199,6 +199,11 @@ QString Field::textOf(int row, bool display) const
     case FieldType::Bytes:
         return QString::fromLatin1(Decode::bytes(data, length).toHex());
     default:
+        // A time kept as ISO text (so that it sorts and prints as such)
+        // shows in the picture given for it.
+        if (pictured)
+            if (const auto time = TextForm::parseDateTime(data, length))
+                return FormatDateTime(DisplayFormat, *time);
         return QString::fromUtf8(data, length);
     }
 }

@@ -19,6 +19,13 @@ BEGIN
   END IF;
   EXECUTE format('GRANT %I TO %I', current_database(), current_user);
   EXECUTE format('GRANT CONNECT, TEMPORARY ON DATABASE %I TO %I', current_database(), current_database());
+  -- The owner sees every session in the logged-in users' list, where the
+  -- server lets him grant himself that.
+  BEGIN
+    EXECUTE format('GRANT pg_read_all_stats TO %I', current_user);
+  EXCEPTION WHEN insufficient_privilege OR invalid_grant_operation THEN
+    NULL;
+  END;
 END
 $$
 GO
@@ -572,8 +579,9 @@ BEGIN
 END
 $$
 GO
--- The old password is checked by the client, which logs in with it; the
--- server only ever sees verifiers.
+-- A user's own old password is checked by the client, which logs in with it;
+-- the server only ever sees verifiers. Another user's password is set only
+-- by the database's owner or a superuser, without the old one.
 CREATE FUNCTION uzivatel_HESLO_UZIVATEL(p_login varchar, p_heslo_stare varchar, p_heslo_nove varchar)
   RETURNS integer LANGUAGE plpgsql
   AS $$
@@ -583,6 +591,13 @@ BEGIN
   IF v_id = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = format('Uživatel "%s" není uživatelem této databáze.', p_login);
+  END IF;
+  IF p_login <> session_user
+     AND NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = session_user AND rolsuper)
+     AND NOT EXISTS (SELECT 1 FROM pg_database d JOIN pg_roles r ON r.oid = d.datdba
+                     WHERE d.datname = current_database() AND r.rolname = session_user) THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Heslo jiného uživatele smí nastavit pouze vlastník databáze nebo správce serveru.';
   END IF;
   PERFORM uzivatel_func_OVERIT_HESLO(p_heslo_nove);
   EXECUTE format('ALTER ROLE %I PASSWORD %L', p_login, p_heslo_nove);
@@ -722,17 +737,48 @@ CREATE FUNCTION tab_oznaceni_doklad_NACIST_DLE_ID_OZNACENI_DOKLAD(p_id_oznaceni_
                PORADI_DOKLAD_NETISTENY, PORADI_DOKLAD_VYTISTENY, PORADI_ZAROVNANI
         FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad $$
 GO
+-- A counter is set only when the user changed it from what the dialog read
+-- (p_..._puvodni), and only while the series still stands there: a sale made
+-- meanwhile by another till refuses the edit, so no number is given twice.
+-- Without what was read the values are written as given.
 CREATE FUNCTION tab_oznaceni_doklad_EDITOVAT_OZNACENI(p_id_oznaceni_doklad integer,
     p_oznaceni_doklad varchar, p_oznaceni_oddelovac varchar, p_poradi_doklad_netisteny integer,
-    p_poradi_doklad_vytisteny integer, p_poradi_zarovnani integer) RETURNS integer
-  LANGUAGE sql
-  AS $$ WITH u AS (UPDATE tab_oznaceni_doklad
-                   SET OZNACENI_DOKLAD = p_oznaceni_doklad, OZNACENI_ODDELOVAC = p_oznaceni_oddelovac,
-                       PORADI_DOKLAD_NETISTENY = p_poradi_doklad_netisteny,
-                       PORADI_DOKLAD_VYTISTENY = p_poradi_doklad_vytisteny,
-                       PORADI_ZAROVNANI = p_poradi_zarovnani
-                   WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad RETURNING ID_OZNACENI_DOKLAD)
-        SELECT coalesce(max(ID_OZNACENI_DOKLAD), 0) FROM u $$
+    p_poradi_doklad_vytisteny integer, p_poradi_zarovnani integer,
+    p_poradi_doklad_netisteny_puvodni integer DEFAULT NULL, p_poradi_doklad_vytisteny_puvodni integer DEFAULT NULL)
+  RETURNS integer LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v tab_oznaceni_doklad%ROWTYPE;
+BEGIN
+  SELECT * INTO v FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad FOR UPDATE;
+  IF NOT FOUND THEN
+    RETURN 0;
+  END IF;
+  IF p_poradi_doklad_netisteny_puvodni IS NOT NULL
+     AND p_poradi_doklad_netisteny IS DISTINCT FROM p_poradi_doklad_netisteny_puvodni
+     AND v.PORADI_DOKLAD_NETISTENY <> p_poradi_doklad_netisteny_puvodni THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = format('Pořadí netištěného dokladu se mezitím změnilo na %s '
+      '(jiná pokladna vydala doklad): nic nebylo zapsáno.', v.PORADI_DOKLAD_NETISTENY);
+  END IF;
+  IF p_poradi_doklad_vytisteny_puvodni IS NOT NULL
+     AND p_poradi_doklad_vytisteny IS DISTINCT FROM p_poradi_doklad_vytisteny_puvodni
+     AND v.PORADI_DOKLAD_VYTISTENY <> p_poradi_doklad_vytisteny_puvodni THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = format('Pořadí vytištěného dokladu se mezitím změnilo na %s '
+      '(jiná pokladna vytiskla doklad): nic nebylo zapsáno.', v.PORADI_DOKLAD_VYTISTENY);
+  END IF;
+  UPDATE tab_oznaceni_doklad
+    SET OZNACENI_DOKLAD = p_oznaceni_doklad, OZNACENI_ODDELOVAC = p_oznaceni_oddelovac,
+        PORADI_DOKLAD_NETISTENY = CASE WHEN p_poradi_doklad_netisteny_puvodni IS NULL
+          OR p_poradi_doklad_netisteny IS DISTINCT FROM p_poradi_doklad_netisteny_puvodni
+          THEN p_poradi_doklad_netisteny ELSE PORADI_DOKLAD_NETISTENY END,
+        PORADI_DOKLAD_VYTISTENY = CASE WHEN p_poradi_doklad_vytisteny_puvodni IS NULL
+          OR p_poradi_doklad_vytisteny IS DISTINCT FROM p_poradi_doklad_vytisteny_puvodni
+          THEN p_poradi_doklad_vytisteny ELSE PORADI_DOKLAD_VYTISTENY END,
+        PORADI_ZAROVNANI = p_poradi_zarovnani
+    WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad;
+  RETURN p_id_oznaceni_doklad;
+END
+$$
 GO
 -- The date part of a document number: year, month and day of today as the
 -- series asks for them, joined by the separator.

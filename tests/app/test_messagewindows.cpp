@@ -136,6 +136,23 @@ TEST_F(MessageWindows, IconBlinksWhileTheWindowIsOpen)
     EXPECT_LE(hiddenSeen, 5);
 }
 
+// A question, the start-up's "run a second copy?" too, carries the
+// question's icon (the blink hides it only every other quarter second).
+TEST_F(MessageWindows, AQuestionShowsTheQuestionsIcon)
+{
+    QImage shown, expected;
+    WhenModal([&](QDialog *dialog) {
+        auto *form = qobject_cast<MessageWindow *>(dialog);
+        shown = form->Image->pixmap().toImage();
+        const int size = form->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, form);
+        expected = form->style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, form).pixmap(size).toImage();
+        dialog->reject();
+    });
+    ShowQuestion(QStringLiteral("Spustit Tarmil 5.2.3.0 ?"), QStringLiteral("Program je již jednou spuštěn..."), false);
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(shown, expected);
+}
+
 TEST_F(MessageWindows, SecondWaitBeforeHideLeavesNoWindowBehind)
 {
     ShowWait(QStringLiteral("Probíhá zálohování databáze..."));

@@ -1,6 +1,8 @@
 // The search dialogs over the item and document lists, and the saved
 // filters with their chooser, editor and application to a list.
+#include "app/catalogue/screenshots.h"
 #include "app/common/formcontrols.h"
+#include "app/modal_helper.h"
 #include "app/search/form_filtr.h"
 #include "app/search/form_filtry.h"
 #include "app/search/form_hledat.h"
@@ -196,6 +198,32 @@ TEST_F(SearchTest, FiltersAreAddedEditedAndRemovedWithTheirChecks)
               QStringLiteral("0"));
     EXPECT_EQ(TForm_Filtr::PasteText(QStringLiteral("tab_polozka.PRODEJ numeric [19]")),
               QStringLiteral("tab_polozka.PRODEJ"));
+}
+
+TEST_F(SearchTest, AFilterIsCheckedAgainstTheListItIsFor)
+{
+    TForm_Filtry chooser(*dm, dm->MSSQLADOQuery_Doklad);
+    WhenModal([&](QDialog *d) {
+        auto *dialog = dynamic_cast<TForm_FiltrNovy *>(d);
+        ASSERT_TRUE(dialog);
+        dialog->Edit_Filtr->setText(QStringLiteral("Se slevou"));
+        dialog->Memo_Script->setPlainText(QStringLiteral("tab_polozka.OZNACENI = 'B2'")); // the item list's
+        dialog->Button_Ok->click();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(messages.calls.last().heading, QStringLiteral("Script filtru obsahuje chybu[y]..."));
+        dialog->Memo_Script->setPlainText(QStringLiteral("tab_doklad.SLEVA > 0"));
+        Shoot(dialog, "filtr_novy_doklady");
+        dialog->Button_Ok->click();
+    });
+    chooser.Button_PridatClick();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT SCRIPT FROM tab_filtr WHERE FILTR = 'Se slevou'")),
+              QStringLiteral("tab_doklad.SLEVA > 0"));
+
+    // A filter stored before with a column two tables of the list have.
+    EXPECT_FALSE(ApplyListFilter(dm->MSSQLADOQuery_Polozka, QStringLiteral("MNOZSTVI > 3")));
+    EXPECT_TRUE(messages.calls.last().description.startsWith(
+        QStringLiteral("Sloupec MNOZSTVI má seznam ve více tabulkách (tab_polozka, tab_historie): uveďte před ním "
+                       "tabulku, například tab_polozka.MNOZSTVI.\n")));
 }
 
 TEST_F(SearchTest, AFilterTheListCannotRunLeavesTheFilterItHad)

@@ -59,16 +59,28 @@ TEST_F(DataModuleCash, SavedFilters)
 
 TEST_F(DataModuleCash, AFilterConditionIsTestedWithoutRunningIt)
 {
-    EXPECT_TRUE(dm->TestFilterCondition("tab_polozka.PRODEJ > 10 AND tab_historie.ID_OPERACE = 7"));
-    EXPECT_TRUE(dm->TestFilterCondition("tab_doklad.SLEVA > 0")); // a column of the document list only
-    EXPECT_FALSE(dm->TestFilterCondition("tab_polozka.NEEXISTUJE = 1"));
+    TMSSQLADOQuery *items = dm->MSSQLADOQuery_Polozka;
+    EXPECT_TRUE(dm->TestFilterCondition("tab_polozka.PRODEJ > 10 AND tab_historie.ID_OPERACE = 7", items));
+    EXPECT_FALSE(dm->TestFilterCondition("tab_polozka.NEEXISTUJE = 1", items));
     EXPECT_FALSE(dm->LastErrorText().isEmpty());
-    EXPECT_FALSE(dm->TestFilterCondition("1=1; DELETE FROM tab_sklad"));
-    EXPECT_FALSE(dm->TestFilterCondition("1=1) OR (1=1"));
-    EXPECT_FALSE(dm->TestFilterCondition("tab_sklad_ODEBRAT_SKLAD(1) = 1 --"));
+    EXPECT_FALSE(dm->TestFilterCondition("1=1; DELETE FROM tab_sklad", items));
+    EXPECT_FALSE(dm->TestFilterCondition("1=1) OR (1=1", items));
+    EXPECT_FALSE(dm->TestFilterCondition("tab_sklad_ODEBRAT_SKLAD(1) = 1 --", items));
     // planning a condition that would write does not write
-    EXPECT_TRUE(dm->TestFilterCondition("tab_sklad_NOVY_SKLAD(1, 'Nový') > 0"));
+    EXPECT_TRUE(dm->TestFilterCondition("tab_sklad_NOVY_SKLAD(1, 'Nový') > 0", items));
     EXPECT_EQ(dm->StoreCount(), 1);
+}
+
+// A condition is checked against the list it is for, not against any list.
+TEST_F(DataModuleCash, AFilterFitsItsOwnListAndAnAmbiguousColumnIsNamed)
+{
+    TMSSQLADOQuery *items = dm->MSSQLADOQuery_Polozka, *documents = dm->MSSQLADOQuery_Doklad;
+    EXPECT_TRUE(dm->TestFilterCondition("tab_doklad.SLEVA > 0", documents));
+    EXPECT_FALSE(dm->TestFilterCondition("tab_doklad.SLEVA > 0", items));
+    EXPECT_FALSE(dm->TestFilterCondition("MNOZSTVI > 3", items));
+    EXPECT_EQ(dm->LastErrorText(), "Sloupec MNOZSTVI má seznam ve více tabulkách (tab_polozka, tab_historie): uveďte "
+                                   "před ním tabulku, například tab_polozka.MNOZSTVI. [50000]");
+    EXPECT_TRUE(dm->TestFilterCondition("tab_polozka.MNOZSTVI > 3", items));
 }
 
 TEST_F(DataModuleCash, FreeSqlStartsWithoutParameters)

@@ -72,17 +72,26 @@ TEST_F(DataModuleUsers, AFailedNewUserKeepsTheRow)
     EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL"), before);
 }
 
-TEST_F(DataModuleUsers, ThePasswordChangesOnlyWithTheOldOne)
+TEST_F(DataModuleUsers, OwnPasswordNeedsTheOldOneAnothersIsSetByTheOwner)
 {
-    const QString bob = roleName("bob");
+    const QString bob = roleName("bob"), eva = roleName("eva");
     ASSERT_TRUE(dm->NewUser(bob, "staré"));
-    EXPECT_FALSE(dm->ChangeUserPassword(bob, "špatné", "nové"));
-    EXPECT_FALSE(dm->LastErrorText().isEmpty());
-    EXPECT_TRUE(loginAs(bob, "staré"));
-    ASSERT_TRUE(dm->ChangeUserPassword(bob, "staré", "nové")) << qPrintable(dm->LastErrorText());
-    EXPECT_EQ(dm->MSSQLADOQuery_Uzivatel->FieldByName("LOGIN").AsString(), bob);
+    ASSERT_TRUE(dm->NewUser(eva, "x"));
+    // A forgotten password is reset without it.
+    ASSERT_TRUE(dm->ChangeUserPassword(bob, "", "nové")) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(dm->MSSQLADOQuery_Uzivatel->FieldByName("LOGIN").AsString(), eva); // the list keeps its row
     EXPECT_FALSE(loginAs(bob, "staré"));
-    EXPECT_TRUE(loginAs(bob, "nové"));
+
+    auto asBob = loginAs(bob, "nové");
+    ASSERT_TRUE(asBob);
+    EXPECT_FALSE(asBob->ChangeUserPassword(bob, "špatné", "třetí"));
+    EXPECT_EQ(asBob->LastErrorText(), "Původní heslo není správné. [50000]");
+    ASSERT_TRUE(asBob->ChangeUserPassword(bob, "nové", "třetí")) << qPrintable(asBob->LastErrorText());
+    EXPECT_TRUE(loginAs(bob, "třetí"));
+    EXPECT_FALSE(asBob->ChangeUserPassword(eva, "", "cizí"));
+    EXPECT_EQ(asBob->LastErrorText(),
+              "Heslo jiného uživatele smí nastavit pouze vlastník databáze nebo správce serveru. [50000]");
+    EXPECT_TRUE(loginAs(eva, "x"));
 }
 
 TEST_F(DataModuleUsers, RemovingAUserLandsOnTheRowBefore)

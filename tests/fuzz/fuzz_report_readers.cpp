@@ -13,6 +13,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+// Layouts as XML, metafiles, INI files, expressions and scripts (fuzz_engine_inputs.cpp).
+void fuzzEngineInputs(const QByteArray &bytes);
+
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     (void)argc, (void)argv;
@@ -27,6 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    fuzzEngineInputs(bytes);
     {
         // Rich text: what was read is written, and what is written reads back.
         QTextDocument document;

@@ -98,8 +98,16 @@ TEST(GridSelection, ClicksToggleWithCtrlAndMarkTheRowOtherwise)
     selection.ClickRow(FakeCursor::key(3), true);
     selection.ClickRow(FakeCursor::key(1), true);
     EXPECT_EQ(marked(selection, 5), QList<int>({3}));
+    EXPECT_FALSE(selection.Marks().OnlyClickMark());
     selection.ClickRow(FakeCursor::key(2), false);
     EXPECT_EQ(marked(selection, 5), QList<int>({2}));
+    EXPECT_TRUE(selection.Marks().OnlyClickMark()) << "a plain click's mark chooses nothing";
+    selection.ClickRow(FakeCursor::key(4), true);
+    EXPECT_FALSE(selection.Marks().OnlyClickMark()) << "Ctrl makes the marks a choice";
+    FakeCursor cursor(5);
+    selection.ClickRow(FakeCursor::key(0), false);
+    selection.MoveWithSelection(cursor, 1, true);
+    EXPECT_FALSE(selection.Marks().OnlyClickMark()) << "so does Shift";
     selection.SetMultiSelect(false);
     EXPECT_TRUE(selection.Marks().IsEmpty());
 }

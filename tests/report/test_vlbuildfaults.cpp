@@ -170,3 +170,11 @@ TEST(ReportBuildFaults, BuildRunsInTheEnginesProgressWindowUpdatedPerPage)
     EXPECT_FALSE(t.report->BuildFailed());
     EXPECT_EQ(t.report->EMFPages.Count(), 2);
 }
+
+TEST(ReportBuildFaults, NamesLeadingToEverNewNamesEndTheBuild)
+{
+    TestReport t;
+    t.Memo(20, 20, 150, 18, {"[" + QString(20000, u'[') + "M" + QString(20000, u']') + "]"});
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->ErrorText().contains("vede přes příliš mnoho dalších jmen"));
+}

@@ -106,7 +106,7 @@ TEST(ReportPreviewFaults, PrintingRunsInTheProgressWindowAndStornoWithdrawsTheJo
     EXPECT_FALSE(form->PrintPages({}, 1));
     watch.stop();
     ASSERT_FALSE(seen.isEmpty());
-    EXPECT_EQ(seen.first(), "Připravuji sestavu - Ceník / Tisknu stranu:  1");
+    EXPECT_EQ(seen.first(), "Tisk - Ceník / Tisknu stranu:  1");
     EXPECT_EQ(form->AllPages(), 3); // the preview keeps its pages
     // Not withdrawn, the job prints every page.
     EXPECT_TRUE(form->PrintPages({}, 1));

@@ -4,6 +4,7 @@
 #include "report/designer/dialogs/editorform.h"
 #include "report/designer/form/coordinatespanel.h"
 #include "report/designer/form/designerhelp.h"
+#include "report/designer/form/floatwindow.h"
 #include "report/designer/form/fontchoice.h"
 #include "report/designer/form/pagecommands.h"
 #include "report/designer/form/selectionstate.h"
@@ -176,6 +177,9 @@ void TvlDesignerForm::FormHide()
     ClearUndo();
     SaveState();
     m_inspector->hide();
+    // The float windows come back with the next showing, as they were saved.
+    for (QWidget *window : std::as_const(m_floats))
+        window->hide();
     HideDropDowns();
     if (m_report)
         m_report->FileName = m_fileName;
@@ -317,7 +321,7 @@ void TvlDesignerForm::SaveState()
 {
     std::unique_ptr<Registry> registry = OpenRegistry();
     m_settings.Save(*registry, objectName());
-    vlSaveToolbarPositions(*registry, *m_window, m_bars);
+    vlSaveToolbarPositions(*registry, *m_window, m_bars, BarPlaces());
     vlSaveFormPosition(*registry, *m_inspector);
 }
 
@@ -334,7 +338,7 @@ void TvlDesignerForm::RestoreState()
     SetGridAlign(settings.GridAlign);
     SetUnits(settings.Units);
     SetGrayButtons(settings.GrayButtons);
-    vlRestoreToolbarPositions(*registry, *m_window, m_bars);
+    vlRestoreToolbarPositions(*registry, *m_window, m_bars, BarPlaces());
     vlRestoreFormPosition(*registry, *m_inspector);
     LayoutToolsBar();
 }
@@ -561,6 +565,10 @@ bool TvlDesignerForm::eventFilter(QObject *watched, QEvent *event)
     // hints show as tool tips.
     if (event->type() == QEvent::StatusTip && watched == m_window)
         return true;
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+        event->type() == QEvent::MouseButtonRelease)
+        if (auto *bar = qobject_cast<QToolBar *>(watched); bar && m_bars.contains(bar) && BarDragEvent(bar, event))
+            return true;
     if (m_helpMode && event->type() == QEvent::MouseButtonPress) {
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && (widget == this || isAncestorOf(widget) || widget->window() == this)) {

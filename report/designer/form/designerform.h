@@ -32,6 +32,7 @@ class TvlInspForm;
 class TColorSelector;
 class TvlColorButtons;
 class TvlLineStylePanel;
+class TvlFloatWindow;
 
 class TvlDesignerForm : public QDialog, public TvlReportDesigner, public TvlDesignerHost
 {
@@ -151,6 +152,13 @@ public:
     QList<QToolBar *> ToolBars() const { return m_bars; }
     QTabBar *Tabs() const { return m_tabs; }
     QMenu *ToolBarMenu() const { return m_toolBarMenu; }
+    // Tool bars float in windows of their own and dock at an area again; a
+    // bar's visibility is its float window's while it floats.
+    TvlFloatWindow *FloatWindowOf(QToolBar *bar) const;
+    void FloatBar(QToolBar *bar, QPoint topLeft);
+    void DockBar(QToolBar *bar, int area);
+    bool BarShown(QToolBar *bar) const;
+    void SetBarShown(QToolBar *bar, bool shown);
     // The three status panels' texts.
     QString StatusText(int panel) const;
 
@@ -192,6 +200,12 @@ private:
     void ClearUndo();
     std::unique_ptr<Registry> OpenRegistry() const;
     QToolBar *BarOfTag(int tag) const;
+    // A float window moved with the cursor over a dock docks its bar there.
+    void DockAtCursor(QToolBar *bar, QPoint cursor);
+    // Tears a bar dragged along its dock past the dock's start off into a
+    // float window; true when the event was used.
+    bool BarDragEvent(QToolBar *bar, QEvent *event);
+    TvlBarPlaces BarPlaces();
     void LayoutToolsBar();
 
     TvlReport *m_report = nullptr;
@@ -213,6 +227,13 @@ private:
 
     QMainWindow *m_window = nullptr;
     QList<QToolBar *> m_bars;
+    QHash<QToolBar *, TvlFloatWindow *> m_floats;
+    struct BarDrag
+    {
+        QPointer<QToolBar> Bar; // pressed on its grip
+        QPoint Press;
+        int Start = 0; // its place along the dock at the press
+    } m_barDrag;
     QHash<QString, QObject *> m_controls;
     QTabBar *m_tabs = nullptr;
     QScrollArea *m_scroll = nullptr;

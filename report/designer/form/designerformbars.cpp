@@ -273,9 +273,13 @@ void TvlDesignerForm::CreateControls()
             bar->addSeparator();
         AddButton(bar, QStringLiteral("Align%1").arg(i + 1), QString::fromUtf8(alignHints[i]), 60 + i);
     }
-    for (QToolBar *b : std::as_const(m_bars))
+    for (QToolBar *b : std::as_const(m_bars)) {
         if (b->objectName() == QLatin1String("Panel4") || b->objectName() == QLatin1String("Panel5"))
             b->setOrientation(Qt::Vertical);
+        // The bars with edit boxes keep to rows: no column holds the boxes.
+        if (b->objectName() == QLatin1String("Panel1") || b->objectName() == QLatin1String("Panel3"))
+            b->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    }
 
     // The page tabs over the page.
     auto *centre = new QWidget(m_window);
@@ -379,8 +383,12 @@ void TvlDesignerForm::CreateMenus()
         // N37: each item checked while its window shows.
         for (QAction *action : m_toolBarMenu->actions()) {
             const int tag = action->property("Tag").toInt();
-            QWidget *window = tag == 5 ? qobject_cast<QWidget *>(Control(QStringLiteral("Inspector"))) : BarOfTag(tag);
-            action->setChecked(window && !window->isHidden());
+            if (tag == 5) {
+                const auto *inspector = qobject_cast<QWidget *>(Control(QStringLiteral("Inspector")));
+                action->setChecked(inspector && !inspector->isHidden());
+            } else if (QToolBar *bar = BarOfTag(tag)) {
+                action->setChecked(BarShown(bar));
+            }
         }
     });
     m_toolsMenu = tool->addMenu(QStringLiteral("&Nástroje"));

@@ -368,7 +368,7 @@ void TvlDesignerForm::Pan2Click(int tag)
         return;
     }
     if (QToolBar *bar = BarOfTag(tag))
-        bar->setVisible(bar->isHidden());
+        SetBarShown(bar, !BarShown(bar));
 }
 
 void TvlDesignerForm::HelpBtnClick()

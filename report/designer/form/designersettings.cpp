@@ -87,17 +87,20 @@ QString vlDockName(int area)
     }
 }
 
-void vlSaveToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars)
+void vlSaveToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars,
+                            const TvlBarPlaces &places)
 {
     registry.beginUpdate();
     for (QToolBar *bar : bars) {
         if (!openBelowRoot(registry, toolBarKey + bar->objectName(), true))
             continue;
-        const bool floating = bar->isFloating();
+        const QWidget *floatWindow = places.FloatWindow ? places.FloatWindow(bar) : nullptr;
+        const bool floating = floatWindow || bar->isFloating();
+        const QWidget &shown = floatWindow ? *floatWindow : *bar;
         registry.writeBool(QStringLiteral("isFloat"), floating);
-        registry.writeBool(QStringLiteral("isVisible"), !bar->isHidden());
-        registry.writeInteger(QStringLiteral("XPosition"), bar->x());
-        registry.writeInteger(QStringLiteral("YPosition"), bar->y());
+        registry.writeBool(QStringLiteral("isVisible"), !shown.isHidden());
+        registry.writeInteger(QStringLiteral("XPosition"), shown.x());
+        registry.writeInteger(QStringLiteral("YPosition"), shown.y());
         registry.writeInteger(QStringLiteral("Width"), bar->width());
         registry.writeInteger(QStringLiteral("Height"), bar->height());
         if (!floating)
@@ -111,8 +114,35 @@ void vlSaveToolbarPositions(Registry &registry, QMainWindow &window, const QList
     registry.endUpdate();
 }
 
-void vlRestoreToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars)
+void vlRestoreToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars,
+                               const TvlBarPlaces &places)
 {
+    struct Place
+    {
+        QToolBar *bar;
+        bool floating;
+        QRect rect;
+        bool visible;
+        int area;
+    };
+    QList<Place> saved;
+    for (QToolBar *bar : bars) {
+        if (!openBelowRoot(registry, toolBarKey + bar->objectName(), false))
+            continue;
+        saved.append({bar, registry.readBool(QStringLiteral("isFloat"), false),
+                      QRect(registry.readInteger(QStringLiteral("XPosition"), bar->x()),
+                            registry.readInteger(QStringLiteral("YPosition"), bar->y()),
+                            registry.readInteger(QStringLiteral("Width"), bar->width()),
+                            registry.readInteger(QStringLiteral("Height"), bar->height())),
+                      registry.readBool(QStringLiteral("isVisible"), true),
+                      vlDockArea(registry.readString(QStringLiteral("DockName")))});
+        registry.closeKey();
+    }
+    // Bars floating now that were docked go back to the window first, so its
+    // state places them.
+    for (const Place &place : std::as_const(saved))
+        if (!place.floating && places.FloatWindow && places.FloatWindow(place.bar))
+            places.Dock(place.bar, place.area ? place.area : int(Qt::TopToolBarArea));
     QByteArray state;
     if (openBelowRoot(registry, formKey + window.objectName(), false)) {
         state = QByteArray::fromBase64(registry.readString(QStringLiteral("ToolBarState")).toLatin1());
@@ -120,23 +150,17 @@ void vlRestoreToolbarPositions(Registry &registry, QMainWindow &window, const QL
     }
     const bool restored = !state.isEmpty() && window.restoreState(state);
     const QList<QRect> screens = vlScreenAreas();
-    for (QToolBar *bar : bars) {
-        if (!openBelowRoot(registry, toolBarKey + bar->objectName(), false))
-            continue;
-        if (!restored) {
+    for (const Place &place : std::as_const(saved)) {
+        QToolBar *bar = place.bar;
+        if (place.floating) {
+            // A float window left off every screen comes back onto one.
+            places.Float(bar, vlOnScreen(place.rect, screens).topLeft());
+        } else if (!restored && place.area && place.area != window.toolBarArea(bar)) {
             // Without the window's state the bar goes back to its dock; a
             // dock name that names no dock leaves it where it is.
-            const int area = vlDockArea(registry.readString(QStringLiteral("DockName")));
-            if (area && area != window.toolBarArea(bar))
-                window.addToolBar(Qt::ToolBarArea(area), bar);
+            window.addToolBar(Qt::ToolBarArea(place.area), bar);
         }
-        bar->setVisible(registry.readBool(QStringLiteral("isVisible"), true));
-        registry.closeKey();
-        if (bar->isFloating()) {
-            const QRect place = vlOnScreen(bar->frameGeometry(), screens);
-            if (place.topLeft() != bar->frameGeometry().topLeft())
-                bar->move(bar->pos() + place.topLeft() - bar->frameGeometry().topLeft());
-        }
+        places.SetShown(bar, place.visible);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 class QMainWindow;
 class QToolBar;
 class QWidget;
@@ -36,8 +38,18 @@ QString vlDockName(int area);
 // YPosition, Width, Height and (docked) DockName. The window's own layout
 // state goes below "Form\" + the window's name as "ToolBarState", and is what
 // brings every bar back exactly; the single values serve when it is missing.
-void vlSaveToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars);
-void vlRestoreToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars);
+// A floating bar's place is its float window's; the designer owns those.
+struct TvlBarPlaces
+{
+    std::function<QWidget *(QToolBar *)> FloatWindow; // none while docked
+    std::function<void(QToolBar *, QPoint)> Float;    // into a float window there
+    std::function<void(QToolBar *, int)> Dock;        // back to a tool bar area
+    std::function<void(QToolBar *, bool)> SetShown;
+};
+void vlSaveToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars,
+                            const TvlBarPlaces &places);
+void vlRestoreToolbarPositions(Registry &registry, QMainWindow &window, const QList<QToolBar *> &bars,
+                               const TvlBarPlaces &places);
 
 // A tool window's place below "Form\" + its name: isVisible, XPosition,
 // YPosition, Width, Height.

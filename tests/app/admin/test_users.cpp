@@ -2,6 +2,7 @@
 // the refusal to remove oneself, removal, the rights following the list and
 // the connected sessions.
 #include "app/admin/form_uzivatele.h"
+#include "app/admin/sessionnote.h"
 #include "app/catalogue/screenshots.h"
 #include "app/common/formcontrols.h"
 #include "app/modal_helper.h"
@@ -9,6 +10,7 @@
 #include "kit/dbgridcolumns.h"
 #include "kit/dbgridex.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -33,6 +35,16 @@ protected:
     QString login() const { return dm->MSSQLADOQuery_Uzivatel->FieldByName("LOGIN").AsString(); }
     std::unique_ptr<TForm_Uzivatele> window;
 };
+
+TEST(SessionNote, NamesTheOwnerAndTheSuperusersWhoSeeEverySession)
+{
+    EXPECT_EQ(AllSessionsNote({"sklad", true, {"postgres", "sklad"}}),
+              "Všechny uživatele vidí pouze vlastník databáze \"sklad\" a správce serveru \"postgres\"...");
+    EXPECT_EQ(AllSessionsNote({"sklad", false, {"admin", "postgres"}}),
+              "Všechny uživatele vidí pouze správci serveru \"admin\", \"postgres\"...");
+    EXPECT_EQ(AllSessionsNote({"admin", true, {"admin"}}),
+              "Všechny uživatele vidí pouze vlastník databáze \"admin\"...");
+}
 
 TEST(UserPasswords, BlanksAreEmptyAndEveryCharacterCounts)
 {
@@ -78,21 +90,22 @@ TEST_F(UsersScreen, AddingAUserChecksTheDialogAndTheRightsFollowTheList)
     const qint64 id = currentKey(dm->MSSQLADOQuery_Uzivatel, "ID_UZIVATEL");
     EXPECT_EQ(dm->MSSQLADOQuery_Opravneni->FieldByName("ID_UZIVATEL").AsInteger(), id);
 
-    // Her password: the old one is checked by a trial session.
+    // Her forgotten password: the owner sets it without the old one.
     WhenModal([&](QDialog *d) {
         auto *dialog = dynamic_cast<TForm_UzivatelEditace *>(d);
         ASSERT_TRUE(dialog);
         EXPECT_EQ(dialog->Edit_Uzivatel->text(), anna);
         EXPECT_FALSE(dialog->Edit_Uzivatel->isEnabled());
+        EXPECT_FALSE(dialog->Edit_Heslo_Puvodni->isEnabled());
         Shoot(dialog, "uzivatel_editace");
-        dialog->Edit_Heslo_Puvodni->setText("špatné");
         dialog->Edit_Heslo->setText("nové");
         dialog->Edit_Heslo_Potvrzeni->setText("nové");
         dialog->Button_Ok->click();
     });
     window->Button_EditovatClick();
-    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
-    EXPECT_EQ(messages.calls.last().detail, "Editace uživatele neproběhla...");
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+    Db::Connection asAnna;
+    EXPECT_TRUE(asAnna.open(server, TDM::DatabaseName(), anna, "nové"));
 
     // Removing her asks first; "Ne" keeps her.
     messages.answer(false);
@@ -124,6 +137,9 @@ TEST_F(UsersScreen, OneselfIsNotRemovedAndSessionsAreShown)
         EXPECT_EQ(user->Caption(), QStringLiteral("Uživatel"));
         ASSERT_TRUE(user->Field());
         EXPECT_EQ(user->Field()->AsString().toStdString(), serverUser.toStdString()) << "the login, not the session";
+        // The test's server: its one superuser owns the database.
+        EXPECT_EQ(window->Label_Pozn->text(),
+                  QStringLiteral("Všechny uživatele vidí pouze vlastník databáze \"%1\"...").arg(serverUser));
         Shoot(window, "prihlaseni_uzivatele");
         window->Button_Zavrit->click();
     });
@@ -180,6 +196,28 @@ TEST_F(UsersScreen, AnOrdinaryLoginIsRefusedCleanly)
                          .arg(rightId)),
               before ? QStringLiteral("true") : QStringLiteral("false"));
     EXPECT_TRUE(dm->UserExists(LoginUzivatel));
+
+    // His own password needs the old one; a wrong one is said in Czech.
+    const auto changeOwnPassword = [&](const QString &old) {
+        WhenModal([&](QDialog *d) {
+            auto *dialog = dynamic_cast<TForm_UzivatelEditace *>(d);
+            ASSERT_TRUE(dialog);
+            EXPECT_TRUE(dialog->Edit_Heslo_Puvodni->isEnabled());
+            dialog->Edit_Heslo_Puvodni->setText(old);
+            dialog->Edit_Heslo->setText("q");
+            dialog->Edit_Heslo_Potvrzeni->setText("q");
+            dialog->Button_Ok->click();
+        });
+        window->Button_EditovatClick();
+    };
+    changeOwnPassword("špatné");
+    ASSERT_EQ(messages.count(MessageCall::Warning), 3);
+    EXPECT_EQ(messages.calls.last().detail, "Editace uživatele neproběhla...");
+    EXPECT_EQ(messages.calls.last().description, "Původní heslo není správné. [50000]");
+    changeOwnPassword("p");
+    EXPECT_EQ(messages.count(MessageCall::Warning), 3);
+    Db::Connection asPetr;
+    EXPECT_TRUE(asPetr.open(server, TDM::DatabaseName(), petr, "q"));
 }
 
 } // namespace

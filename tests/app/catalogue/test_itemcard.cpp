@@ -276,6 +276,7 @@ TEST_F(ItemCard, ChangesMadeElsewhereAreShownInsteadOfWrittenOver)
     EXPECT_EQ(form->IntegerComboBox_Zaruka->value(), 36);
     EXPECT_EQ(form->Edit_Polozka->text(), "Kladivo"); // the user's own change stays
     EXPECT_DOUBLE_EQ(form->CurrencyEdit_Mnozstvi->value(), 14);
+    Shoot(form.get(), "polozka_editace_zmenena_jinde");
 
     // Confirmed again, another sale of 1 meanwhile still counts.
     sql(QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true); SELECT tab_prodej_PRODAT(1, false, '-', 0)")

@@ -382,6 +382,17 @@ TEST_F(MainWindowActions, RemovingASelectionTestsTheStockOfEveryItem)
     EXPECT_EQ(itemCount(), 0);
 }
 
+TEST_F(MainWindowActions, StockAddedElsewhereCountsBeforeARemoval)
+{
+    const int item = newItem("E1", Currency::fromInt(0));
+    sql("UPDATE tab_polozka SET MNOZSTVI = 5"); // another till; the list still shows 0
+    withoutRight(29);
+    toItem(item);
+    window->Action_PolozkaOdebratExecute();
+    EXPECT_EQ(headings(), QStringList{"Tuto položku nelze odebrat..."});
+    EXPECT_EQ(itemCount(), 1);
+}
+
 TEST_F(MainWindowActions, CashDepositAndWithdrawal)
 {
     window->cashAmounts.enqueue(Currency::fromInt(500));

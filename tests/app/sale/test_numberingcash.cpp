@@ -1,4 +1,5 @@
 // The numbering screens and the cash book screens over a real database.
+#include "app/catalogue/screenshots.h"
 #include "app/modal_helper.h"
 #include "app/sale/oznacenidokladu.h"
 #include "app/sale/pokladna.h"
@@ -44,6 +45,7 @@ TEST_F(Numbering, EditingValidatesPrefixCountersAndWidth)
     settle();
     EXPECT_EQ(dialog.Edit_Oznaceni->text(), QStringLiteral("UCT"));
     EXPECT_FALSE(dialog.Button_Ok->isEnabled()); // nothing changed yet
+    Shoot(&dialog, "oznaceni_dokladu_editace");
 
     dialog.Edit_Oznaceni->setText(QStringLiteral("FAK")); // another series' prefix
     EXPECT_FALSE(dialog.Button_Ok->isEnabled());
@@ -101,6 +103,53 @@ TEST_F(Numbering, EditingNeedsRight46AndStoresTheSeries)
     ASSERT_EQ(messages.count(MessageCall::Information), 1);
     EXPECT_EQ(messages.calls.last().heading, QStringLiteral("Funkce editace označení dokladů není dostupná..."));
     EXPECT_EQ(messages.calls.last().detail, QStringLiteral("Uživatel nemá oprávnění..."));
+}
+
+// Another till sells while the list, and then the dialog, is open here.
+TEST_F(Numbering, SalesElsewhereAreNeverNumberedTwice)
+{
+    const int item = newItem("1", Currency::fromInt(10));
+    const QString sale = QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true); "
+                                        "SELECT tab_prodej_PRODAT(1, false, '-', 0)")
+                             .arg(item);
+    TForm_OznaceniDokladu list;
+    list.show();
+    settle();
+    sql(sale); // the list still shows 1
+    bool refused = false;
+    WhenModal([&](QDialog *modal) {
+        auto *dialog = qobject_cast<TForm_OznaceniDokladuEditace *>(modal);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->IntegerEdit_PoradiNetisteny->value(), 2); // read fresh
+        dialog->Edit_Oznaceni->setText(QStringLiteral("PK"));
+        sql(sale);
+        dialog->Button_Ok->click();
+    });
+    list.Button_Editovat->click();
+    EXPECT_EQ(series("OZNACENI_DOKLAD || '|' || PORADI_DOKLAD_NETISTENY"), QStringLiteral("PK|3"));
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+
+    // A counter the user changed is refused when a sale moved it meanwhile.
+    WhenModal([&](QDialog *modal) {
+        auto *dialog = qobject_cast<TForm_OznaceniDokladuEditace *>(modal);
+        ASSERT_TRUE(dialog);
+        dialog->Edit_Oznaceni->setText(QStringLiteral("PQ"));
+        dialog->IntegerEdit_PoradiNetisteny->setText(QStringLiteral("2"));
+        sql(sale);
+        dialog->Button_Ok->click();
+        refused = true;
+    });
+    list.Button_Editovat->click();
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(series("OZNACENI_DOKLAD || '|' || PORADI_DOKLAD_NETISTENY"), QStringLiteral("PK|4"));
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.calls.last().detail, QStringLiteral("Editace označení dokladu neproběhla..."));
+    EXPECT_EQ(messages.calls.last().description,
+              QStringLiteral("Pořadí netištěného dokladu se mezitím změnilo na 4 (jiná pokladna vydala doklad): nic "
+                             "nebylo zapsáno. [50000]"));
+    EXPECT_EQ(scalar("SELECT count(DISTINCT DOKLAD_NETISTENY) || '/' || count(*) FROM tab_doklad d "
+                     "JOIN tab_historie h ON h.ID_DOKLAD = d.ID_DOKLAD"),
+              QStringLiteral("3/3"));
 }
 
 TEST_F(Numbering, FlagsToggleInTheListOnlyWithRight46)

@@ -5,6 +5,7 @@
 #include "report/designer/form/coordinatespanel.h"
 #include "report/designer/form/designer.h"
 #include "report/designer/form/designerhelp.h"
+#include "report/designer/form/floatwindow.h"
 #include "report/designer/form/selectionstate.h"
 #include "report/designer/page/designerglobals.h"
 #include "report/designer/page/designerpage.h"
@@ -422,10 +423,13 @@ TEST_F(DesignerFormTest, AFloatingBarLeftOffEveryScreenComesBackOntoIt)
     second.show();
     QApplication::processEvents();
     auto *restored = qobject_cast<QToolBar *>(second.Control("Panel1"));
-    ASSERT_TRUE(restored->isFloating());
+    // It floats in a window of its own, captioned with the bar's caption.
+    QWidget *window = second.FloatWindowOf(restored);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Obdélník"));
     const QRect screen = vlScreenAreas().constFirst();
-    EXPECT_TRUE(screen.contains(restored->frameGeometry().topLeft()))
-        << restored->frameGeometry().x() << "," << restored->frameGeometry().y();
+    EXPECT_TRUE(screen.contains(window->frameGeometry().topLeft()))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y();
 }
 
 // A new user's first report: a title band, a text in it, saved, previewed.

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -113,18 +114,40 @@ bool WaitUntil(const std::function<bool()> &condition, int timeoutMs)
     }
 }
 
+namespace {
+
+// The window manager places a window after it maps it: clicks wait until
+// the window stays where it is.
+bool waitInPlace(QWidget *window, int timeoutMs)
+{
+    QRect last;
+    int still = 0;
+    return WaitUntil(
+        [&] {
+            const QRect now = window->geometry();
+            still = now == last && window->windowHandle() && window->windowHandle()->isExposed() ? still + 1 : 0;
+            last = now;
+            return still >= 3;
+        },
+        timeoutMs);
+}
+
+} // namespace
+
 bool WaitForWindow(QWidget *window, int timeoutMs)
 {
     if (!WaitUntil([window] { return window->isVisible(); }, timeoutMs))
         return false;
-    if (WaitUntil([window] { return window->isActiveWindow(); }, timeoutMs / 4))
-        return true;
-    // The window manager did not give it the keyboard by itself.
-    OnGui([window] {
-        window->raise();
-        window->activateWindow();
-    });
-    return WaitUntil([window] { return window->isActiveWindow(); }, timeoutMs);
+    if (!WaitUntil([window] { return window->isActiveWindow(); }, timeoutMs / 4)) {
+        // The window manager did not give it the keyboard by itself.
+        OnGui([window] {
+            window->raise();
+            window->activateWindow();
+        });
+        if (!WaitUntil([window] { return window->isActiveWindow(); }, timeoutMs))
+            return false;
+    }
+    return waitInPlace(window, timeoutMs);
 }
 
 QWidget *WaitForModal(const char *className, int timeoutMs)
@@ -139,7 +162,7 @@ QWidget *WaitForModal(const char *className, int timeoutMs)
             return found != nullptr;
         },
         timeoutMs);
-    return found;
+    return found && waitInPlace(found, timeoutMs) ? found : nullptr;
 }
 
 void Settle(int ms)

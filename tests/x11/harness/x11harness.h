@@ -29,6 +29,7 @@
 //        X11::Input().Key("KP_Add");
 //        EXPECT_TRUE(X11::WaitUntil([&] { return dialog->result() == QDialog::Accepted; }));
 //    });
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMetaObject>
 #include <QPoint>
@@ -81,7 +82,8 @@ public:
     // letters the keyboard map lacks (Czech ones) get a spare key code first
     // and a short pause. With pauseMs, waits that long after each key.
     void Type(const QString &text, int pauseMs = 0);
-    // Mouse in screen coordinates.
+    // Mouse in screen coordinates. A click soon after another waits long
+    // enough not to make a double click.
     void MoveTo(QPoint global);
     void Click(QPoint global, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {});
     void DoubleClick(QPoint global);
@@ -94,6 +96,8 @@ private:
     void modifiers(Qt::KeyboardModifiers modifiers, bool down);
     void flush();
     ::_XDisplay *m_display = nullptr;
+    QElapsedTimer m_lastClick;
+    static constexpr qint64 kDoubleClickPause = 700;
     std::map<unsigned long, unsigned> m_spare; // keysym -> key code given to it
 };
 

@@ -187,6 +187,10 @@ void X11Input::MoveTo(QPoint global)
 void X11Input::Click(QPoint global, Qt::MouseButton button, Qt::KeyboardModifiers mods)
 {
     const unsigned number = button == Qt::RightButton ? 3 : button == Qt::MiddleButton ? 2 : 1;
+    // Two clicks are never taken for a double click.
+    const qint64 since = m_lastClick.isValid() ? m_lastClick.elapsed() : 10000;
+    if (since < kDoubleClickPause)
+        QThread::msleep(kDoubleClickPause - since);
     MoveTo(global);
     QThread::msleep(30);
     modifiers(mods, true);
@@ -194,6 +198,7 @@ void X11Input::Click(QPoint global, Qt::MouseButton button, Qt::KeyboardModifier
     XTestFakeButtonEvent(m_display, number, False, CurrentTime);
     modifiers(mods, false);
     flush();
+    m_lastClick.start();
 }
 
 void X11Input::DoubleClick(QPoint global)
@@ -205,6 +210,7 @@ void X11Input::DoubleClick(QPoint global)
         XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     }
     flush();
+    m_lastClick.start();
 }
 
 QImage X11Input::Grab() const

@@ -60,6 +60,17 @@ protected:
     {
         return X11::OnGui([&] { return window->findChild<W *>(QString::fromLatin1(name)); });
     }
+    // Where a grid shows the row whose first column reads the text.
+    QPoint rowPoint(TKxDBGrid *grid, const QString &text)
+    {
+        return X11::OnGui([&] {
+            QAbstractItemModel *model = grid->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                if (model->index(row, 0).data().toString() == text)
+                    return grid->viewport()->mapToGlobal(grid->visualRect(model->index(row, 1)).center());
+            return QPoint();
+        });
+    }
     QString focusName()
     {
         return X11::OnGui([] {
