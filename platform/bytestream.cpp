@@ -2,6 +2,7 @@
 
 #include "platform/cp1250.h"
 
+#include <algorithm>
 #include <cstring>
 
 ByteStream::ByteStream(QIODevice &device)
@@ -18,11 +19,21 @@ QString ByteStream::where() const
 
 qint64 ByteStream::position() const
 {
-    return m_device->pos();
+    return m_memory ? m_memoryPos : m_device->pos();
 }
 
 void ByteStream::seek(qint64 position)
 {
+    if (m_memory && position >= 0) {
+        // Past the end the gap is filled with zeros, as a writable buffer does.
+        if (position > m_memorySize) {
+            growMemory(position);
+            std::memset(m_memory->data() + m_memorySize, 0, size_t(position - m_memorySize));
+            m_memorySize = position;
+        }
+        m_memoryPos = position;
+        return;
+    }
     if (position < 0 || !m_device->seek(position))
         throw StreamError(
             QStringLiteral("Stream seek error: cannot move to %1%2").arg(position).arg(where()).toStdString());
@@ -30,7 +41,7 @@ void ByteStream::seek(qint64 position)
 
 qint64 ByteStream::size() const
 {
-    return m_device->size();
+    return m_memory ? m_memorySize : m_device->size();
 }
 
 bool ByteStream::atEnd() const
@@ -65,6 +76,12 @@ void ByteStream::requireAvailable(qint64 count) const
 void ByteStream::readRaw(void *target, qint64 count)
 {
     requireAvailable(count);
+    if (m_memory) {
+        if (count > 0)
+            std::memcpy(target, m_memory->constData() + m_memoryPos, size_t(count));
+        m_memoryPos += count;
+        return;
+    }
     const qint64 start = position();
     const qint64 got = count == 0 ? 0 : m_device->read(static_cast<char *>(target), count);
     if (got != count) {
@@ -158,6 +175,14 @@ void ByteStream::writeRaw(const void *source, qint64 count)
         throw StreamError("Stream write error: negative length");
     if (count == 0)
         return;
+    if (m_memory) {
+        const qint64 end = m_memoryPos + count;
+        growMemory(end);
+        std::memcpy(m_memory->data() + m_memoryPos, source, size_t(count));
+        m_memoryPos = end;
+        m_memorySize = std::max(m_memorySize, end);
+        return;
+    }
     const qint64 start = position();
     if (m_device->write(static_cast<const char *>(source), count) != count)
         throw StreamError(QStringLiteral("Stream write error at %1%2: %3")
@@ -186,41 +211,10 @@ void ByteStream::writeLittleEndian(quint64 value, int width)
     writeRaw(bytes, width);
 }
 
-void ByteStream::writeUInt8(quint8 value)
+void ByteStream::growMemory(qint64 end)
 {
-    writeLittleEndian(value, 1);
-}
-void ByteStream::writeInt8(qint8 value)
-{
-    writeLittleEndian(quint8(value), 1);
-}
-void ByteStream::writeBool(bool value)
-{
-    writeLittleEndian(value ? 1 : 0, 1);
-}
-void ByteStream::writeUInt16(quint16 value)
-{
-    writeLittleEndian(value, 2);
-}
-void ByteStream::writeInt16(qint16 value)
-{
-    writeLittleEndian(quint16(value), 2);
-}
-void ByteStream::writeUInt32(quint32 value)
-{
-    writeLittleEndian(value, 4);
-}
-void ByteStream::writeInt32(qint32 value)
-{
-    writeLittleEndian(quint32(value), 4);
-}
-void ByteStream::writeUInt64(quint64 value)
-{
-    writeLittleEndian(value, 8);
-}
-void ByteStream::writeInt64(qint64 value)
-{
-    writeLittleEndian(quint64(value), 8);
+    if (end > m_memory->size())
+        m_memory->resize(std::max<qint64>(end, 2 * m_memory->size() + 64));
 }
 
 void ByteStream::writeFloat(float value)
@@ -283,22 +277,26 @@ void ByteStream::patchBytes(qint64 at, const char *bytes, int count)
 
 MemoryStream::MemoryStream()
 {
-    m_buffer.open(QIODevice::ReadWrite);
-    setDevice(&m_buffer);
+    setMemory(&m_bytes);
 }
 
 MemoryStream::MemoryStream(const QByteArray &bytes)
+    : m_bytes(bytes)
 {
-    m_buffer.setData(bytes);
-    m_buffer.open(QIODevice::ReadWrite);
-    setDevice(&m_buffer);
+    setMemory(&m_bytes);
+}
+
+const QByteArray &MemoryStream::data() const
+{
+    if (m_bytes.size() != memorySize())
+        m_bytes.resize(memorySize()); // the room to grow goes; the allocation stays
+    return m_bytes;
 }
 
 void MemoryStream::clear()
 {
-    m_buffer.close();
-    m_buffer.setData(QByteArray());
-    m_buffer.open(QIODevice::ReadWrite);
+    m_bytes.clear();
+    setMemory(&m_bytes);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -49,15 +50,15 @@ public:
     // count bytes of Windows-1250 text
     QString readCp1250(qint64 count);
 
-    void writeUInt8(quint8 value);
-    void writeInt8(qint8 value);
-    void writeBool(bool value); // 1 or 0
-    void writeUInt16(quint16 value);
-    void writeInt16(qint16 value);
-    void writeUInt32(quint32 value);
-    void writeInt32(qint32 value);
-    void writeUInt64(quint64 value);
-    void writeInt64(qint64 value);
+    void writeUInt8(quint8 value) { writeFixed<1>(value); }
+    void writeInt8(qint8 value) { writeFixed<1>(quint8(value)); }
+    void writeBool(bool value) { writeFixed<1>(value ? 1 : 0); } // 1 or 0
+    void writeUInt16(quint16 value) { writeFixed<2>(value); }
+    void writeInt16(qint16 value) { writeFixed<2>(quint16(value)); }
+    void writeUInt32(quint32 value) { writeFixed<4>(value); }
+    void writeInt32(qint32 value) { writeFixed<4>(quint32(value)); }
+    void writeUInt64(quint64 value) { writeFixed<8>(value); }
+    void writeInt64(qint64 value) { writeFixed<8>(quint64(value)); }
     void writeFloat(float value);
     void writeDouble(double value);
     void writeBytes(QByteArrayView bytes);
@@ -81,15 +82,43 @@ public:
 protected:
     ByteStream() = default;
     void setDevice(QIODevice *device) { m_device = device; }
+    // A stream over bytes in memory works on them directly: the report
+    // engine writes its pages in many small pieces, and a device call per
+    // piece costs more than the piece. The array may be longer than the
+    // stream (room to grow); memorySize() is the stream's length.
+    void setMemory(QByteArray *bytes)
+    {
+        m_memory = bytes;
+        m_memoryPos = 0;
+        m_memorySize = bytes->size();
+    }
+    qint64 memorySize() const { return m_memorySize; }
 
 private:
+    template <int Width>
+    void writeFixed(quint64 value)
+    {
+        if (m_memory && m_memoryPos + Width <= m_memory->size()) {
+            char *out = m_memory->data() + m_memoryPos; // a shared array is copied first
+            for (int i = 0; i < Width; ++i, value >>= 8)
+                out[i] = char(value & 0xFF);
+            m_memoryPos += Width;
+            m_memorySize = std::max(m_memorySize, m_memoryPos);
+        } else {
+            writeLittleEndian(value, Width);
+        }
+    }
     void writeLittleEndian(quint64 value, int width);
     quint64 readLittleEndian(int width);
     void requireAvailable(qint64 count) const;
     void patchBytes(qint64 position, const char *bytes, int count);
     QString where() const;
+    // Room in the array up to end at least.
+    void growMemory(qint64 end);
 
     QIODevice *m_device = nullptr;
+    QByteArray *m_memory = nullptr;
+    qint64 m_memoryPos = 0, m_memorySize = 0;
 };
 
 // A growable stream in memory; also reads a given block of bytes.
@@ -98,11 +127,11 @@ class MemoryStream : public ByteStream
 public:
     MemoryStream();
     explicit MemoryStream(const QByteArray &bytes); // positioned at 0
-    const QByteArray &data() const { return m_buffer.data(); }
+    const QByteArray &data() const;
     void clear();
 
 private:
-    QBuffer m_buffer;
+    mutable QByteArray m_bytes;
 };
 
 class FileStream : public ByteStream

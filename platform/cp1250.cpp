@@ -1,7 +1,6 @@
 #include "platform/cp1250.h"
 
 #include <array>
-#include <unordered_map>
 
 namespace {
 
@@ -35,13 +34,16 @@ void forEachCodePoint(QStringView text, Visit visit)
     }
 }
 
-const std::unordered_map<char32_t, unsigned char> &reverseTable()
+// Byte of each character below U+2200 (the highest of the code page is
+// U+2122); 0 where the code page lacks it.
+constexpr char32_t kReverseSize = 0x2200;
+const std::array<unsigned char, kReverseSize> &reverseTable()
 {
     static const auto table = [] {
-        std::unordered_map<char32_t, unsigned char> map;
+        std::array<unsigned char, kReverseSize> bytes{};
         for (int i = 0; i < 128; ++i)
-            map.emplace(kHighHalf[i], static_cast<unsigned char>(0x80 + i));
-        return map;
+            bytes[kHighHalf[i]] = static_cast<unsigned char>(0x80 + i);
+        return bytes;
     }();
     return table;
 }
@@ -59,11 +61,9 @@ std::optional<unsigned char> fromUnicode(char32_t character)
 {
     if (character < 0x80)
         return static_cast<unsigned char>(character);
-    const auto &table = reverseTable();
-    const auto found = table.find(character);
-    if (found == table.end())
+    if (character >= kReverseSize || reverseTable()[character] == 0)
         return std::nullopt;
-    return found->second;
+    return reverseTable()[character];
 }
 
 QString decode(QByteArrayView bytes)
@@ -77,12 +77,13 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    forEachCodePoint(text, [&bytes](char32_t character) {
+    QByteArray bytes(text.size(), Qt::Uninitialized); // a pair of surrogates gives one byte
+    char *out = bytes.data();
+    forEachCodePoint(text, [&out](char32_t character) {
         const auto byte = fromUnicode(character);
-        bytes.append(byte ? char(*byte) : Replacement);
+        *out++ = byte ? char(*byte) : Replacement;
     });
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 

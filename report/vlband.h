@@ -17,6 +17,9 @@ class TvlPageRun;
 constexpr int vlOutsideBand = btCount;
 constexpr int vlBandSlots = btCount + 1;
 
+// What band printing asks of each of a band's objects, for every band printed.
+enum TvlObjectKind : quint8 { okMemo = 1, okSubReport = 2, okStretcheable = 4, okCross = 8 };
+
 class TvlBand : public TvlAggregateBand
 {
 public:
@@ -27,7 +30,7 @@ public:
     QString Name() const override;
     int BandType() const override { return Typ; }
     bool Visible() const override { return m_visible; }
-    QStringList &AggregateValues() override { return Values; }
+    TvlAggregateStore &AggregateValues() override { return Values; }
     int RecordCount() const override { return Count; }
     QString DefaultBandName() const override;
 
@@ -37,10 +40,13 @@ public:
     // Band height the printed objects need: the band's own, or with
     // Stretched the lowest end of its stretchable objects.
     int CalcHeight();
+    // The kinds of Objects, index for index; worked out when first asked
+    // for, which is after the page's set-up has put every object in place.
+    const std::vector<quint8> &ObjectKinds();
     // The aggregate store starts again.
     void ResetAggregates()
     {
-        Values.clear();
+        Values.Clear();
         Count = 0;
     }
 
@@ -66,11 +72,12 @@ public:
     int RecordNo = 0;    // LINE#
     int PageRecords = 0; // records since the last page break
     int LineThrough = 0; // LINETHROUGH#
-    QStringList Values;  // aggregate store
-    int Count = 0;       // records added to it
+    TvlAggregateStore Values;
+    int Count = 0; // records added to it
     bool ForceNewPage = false, ForceNewColumn = false;
     bool Complete = true;
 
 private:
     bool m_visible = true;
+    std::vector<quint8> m_objectKinds;
 };

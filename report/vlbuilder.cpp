@@ -116,13 +116,34 @@ int TvlBand::CalcHeight()
     int height = Height;
     if (!Stretched)
         return height;
-    for (TvlView *view : Objects) {
-        auto *stretchable = dynamic_cast<TvlStretcheable *>(view);
-        if (!stretchable || !(view->Flags & 1) || !view->IsVisible())
+    const std::vector<quint8> &kinds = ObjectKinds();
+    for (size_t i = 0; i < Objects.size(); ++i) {
+        TvlView *view = Objects[i];
+        if (!(kinds[i] & okStretcheable) || !(view->Flags & 1) || !view->IsVisible())
             continue;
-        height = std::max(height, view->Top + stretchable->CalcHeight());
+        height = std::max(height, view->Top + static_cast<TvlStretcheable *>(view)->CalcHeight());
     }
     return height;
+}
+
+const std::vector<quint8> &TvlBand::ObjectKinds()
+{
+    if (m_objectKinds.size() != Objects.size()) {
+        m_objectKinds.clear();
+        for (TvlView *view : Objects) {
+            quint8 kind = 0;
+            if (dynamic_cast<TvlMemoView *>(view))
+                kind |= okMemo;
+            if (dynamic_cast<TvlSubReportView *>(view))
+                kind |= okSubReport;
+            if (dynamic_cast<TvlStretcheable *>(view))
+                kind |= okStretcheable;
+            if (OwnerPage && OwnerPage->CrossOwner.count(view))
+                kind |= okCross;
+            m_objectKinds.push_back(kind);
+        }
+    }
+    return m_objectKinds;
 }
 
 // --- the builder ---------------------------------------------------------------------

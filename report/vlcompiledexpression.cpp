@@ -34,28 +34,32 @@ TvlCompiledExpression::TvlCompiledExpression(TvlParser &parser, const QString &e
     if (!m_converted) {
         m_postfix.clear();
         m_calls.clear();
+        return;
     }
+    m_program = std::make_unique<TvlPostfixProgram>(m_postfix, int(m_calls.size()));
+    for (const TvlDeferredCall &call : m_calls)
+        m_arguments.push_back({Variant(call.A1), Variant(call.A2), Variant(call.A3)});
 }
 
-const QString &TvlCompiledExpression::ResultPostfix(TvlParser &parser, const QString &result)
+const TvlCompiledExpression::Result &TvlCompiledExpression::ResultPostfix(TvlParser &parser, const QString &result)
 {
     const auto found = m_results.find(result);
     if (found != m_results.end())
         return found->second;
-    if (m_results.size() >= maxResults)
-        m_results.clear();
-    return m_results.emplace(result, parser.ConvertToPostfix(u'(' + result + u')')).first->second;
+    QString postfix = parser.ConvertToPostfix(u'(' + result + u')');
+    TvlPostfixProgram program(postfix);
+    return m_results.emplace(result, Result{std::move(postfix), std::move(program)}).first->second;
 }
 
-QString TvlCompiledExpression::Substitute(const QString &text, const std::vector<QString> &results)
+QString TvlCompiledExpression::Substitute(const QString &text, const Results &results)
 {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         const size_t index = size_t(c - vlCallMarker);
-        if (c >= vlCallMarker && index < results.size()) {
-            out += results[index];
+        if (c >= vlCallMarker && index < size_t(results.size())) {
+            out += results[qsizetype(index)]->Postfix;
             ++i; // the marker's blank
         } else {
             out += text.at(i);
@@ -69,22 +73,36 @@ Variant TvlCompiledExpression::Evaluate(TvlParser &parser)
     if (!m_converted)
         return parser.Calculate(m_expression);
     if (m_calls.empty())
-        return parser.EvaluatePostfix(m_postfix);
-    std::vector<QString> results;
-    results.reserve(m_calls.size());
-    for (const TvlDeferredCall &call : m_calls) {
+        return m_program->Run(parser);
+    // Results stay where they are while an evaluation holds them.
+    if (m_running == 0 && m_results.size() >= maxResults)
+        m_results.clear();
+    struct Running
+    {
+        int &count;
+        explicit Running(int &c)
+            : count(++c)
+        {}
+        ~Running() { --count; }
+    } running(m_running);
+    Results results;
+    TvlPostfixProgram::Inserted programs;
+    for (size_t n = 0; n < m_calls.size(); ++n) {
+        const TvlDeferredCall &call = m_calls[n];
         QString val;
         if (parser.OnFunction)
-            parser.OnFunction(call.Name, Variant(call.A1), Variant(call.A2), Variant(call.A3), val);
+            parser.OnFunction(call.Name, m_arguments[n][0], m_arguments[n][1], m_arguments[n][2], val);
         const QString result = TvlParser::CallResultText(val);
         if (!readsOnItsOwn(result)) {
             TvlDeferredCall resumed = call;
             resumed.Output = Substitute(call.Output, results);
             return parser.EvaluatePostfix(parser.ResumeConversion(resumed, result));
         }
-        results.push_back(ResultPostfix(parser, result));
+        const Result &postfix = ResultPostfix(parser, result);
+        results.append(&postfix);
+        programs.append(&postfix.Program);
     }
-    return parser.EvaluatePostfix(Substitute(m_postfix, results));
+    return m_program->Run(parser, programs);
 }
 
 Variant TvlExpressionCache::Calculate(TvlParser &parser, const QString &expression)

@@ -8,8 +8,10 @@
 // change how the text around it reads (brackets, a semicolon, an odd quote)
 // continues the parser's own conversion from that call instead, so every
 // value and every call is the same as Calculate gives.
-#include "report/vlparser.h"
+#include "report/vlpostfix.h"
 
+#include <array>
+#include <memory>
 #include <unordered_map>
 
 class TvlCompiledExpression
@@ -24,16 +26,25 @@ public:
     bool IsConverted() const { return m_converted; }
 
 private:
-    // Postfix text of a call's result, read back on its own in brackets.
-    const QString &ResultPostfix(TvlParser &parser, const QString &result);
+    // A call's result read back on its own in brackets: its postfix text and steps.
+    struct Result
+    {
+        QString Postfix;
+        TvlPostfixProgram Program;
+    };
+    const Result &ResultPostfix(TvlParser &parser, const QString &result);
     // The text with each marker replaced by its call's result postfix.
-    static QString Substitute(const QString &text, const std::vector<QString> &results);
+    using Results = QVarLengthArray<const Result *, 8>;
+    static QString Substitute(const QString &text, const Results &results);
 
     QString m_expression;
     QString m_postfix;
     std::vector<TvlDeferredCall> m_calls;
+    std::vector<std::array<Variant, 3>> m_arguments; // each call's argument texts as the callback takes them
+    std::unique_ptr<TvlPostfixProgram> m_program;
     bool m_converted = false;
-    std::unordered_map<QString, QString> m_results; // result text -> its postfix
+    int m_running = 0;                             // evaluations under way (a call may evaluate this expression again)
+    std::unordered_map<QString, Result> m_results; // by result text
 };
 
 // Expressions met in a build, converted on first use.

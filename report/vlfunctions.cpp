@@ -66,6 +66,36 @@ QString TvlStdFunctionLibrary::NumberText(double value)
     return text.replace(u'.', czechFormatSettings().DecimalSeparator);
 }
 
+double TvlStdFunctionLibrary::StoredNumber(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e15)
+        return vlTextToDouble(NumberText(value));
+    // From 2^13 on neighbouring doubles lie more than twice the text's last
+    // decimal apart, so the text reads back as the very same double.
+    if (magnitude >= 8192)
+        return value;
+    // Below, the text is the value rounded to twelve decimals, halves away
+    // from zero; worked out exactly from the double's bits.
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    const auto mantissa = quint64(std::ldexp(fraction, 53)); // magnitude = mantissa * 2^(exponent - 53)
+    const int shift = 53 - exponent;                         // at least 40 here
+    if (mantissa == 0 || shift >= 128)
+        return 0;
+    using Wide = unsigned __int128;
+    const Wide scaled = Wide(mantissa) * 1000000000000ULL;
+    quint64 units = quint64(scaled >> shift);
+    if (scaled - (Wide(units) << shift) >= (Wide(1) << (shift - 1)))
+        ++units;
+    if (units == 0)
+        return 0; // "-0" reads as 0
+    const double rounded = double(units) / 1e12;
+    return value < 0 ? -rounded : rounded;
+}
+
 namespace {
 QString quoted(const QString &text)
 {
@@ -159,40 +189,31 @@ QString TvlStdFunctionLibrary::aggregate(int fno, const QString &argument, const
     if (!footer || !IsFooterBand(footer->BandType()))
         return QStringLiteral("0");
 
-    QString bandName = bandArgument.trimmed();
-    if (bandName.isEmpty())
-        bandName = footer->DefaultBandName();
-    if (bandName.isEmpty() && printing)
-        bandName = printing->Name();
-    const QString flag = flagArgument.trimmed();
-    const QString key = List.at(fno) + argument + m_context->CrossSuffix();
-    QStringList &values = footer->AggregateValues();
-    const QString prefix = key + u'=';
-    int index = -1;
-    for (int i = 0; i < values.size(); ++i)
-        if (values.at(i).startsWith(prefix)) {
-            index = i;
-            break;
-        }
-    const QString stored = index >= 0 ? values.at(index).mid(prefix.size()) : QString();
+    const QString suffix = m_context->CrossSuffix();
+    TvlAggregateStore &store = footer->AggregateValues();
+    TvlAggregateStore::Entry *entry = store.Find(fno, argument, suffix);
 
     if (footer->Visible()) {
         // The footer prints: the accumulated number. Nothing added gives 0, so
         // arithmetic after an aggregate still has its operand.
-        const QString number = stored.mid(1);
-        if (number.isEmpty())
+        if (!entry)
             return QStringLiteral("0");
         if (fno != fnAvg)
-            return number;
+            return NumberText(entry->Number);
         const int records = footer->RecordCount();
-        return records > 0 ? NumberText(vlTextToDouble(number) / records) : QStringLiteral("0");
+        return records > 0 ? NumberText(entry->Number / records) : QStringLiteral("0");
     }
 
-    if (!printing || (flag != u"1" && !printing->Visible()))
+    if (!printing || (flagArgument.trimmed() != u"1" && !printing->Visible()))
         return QStringLiteral("0");
+    QString bandName = bandArgument.trimmed();
+    if (bandName.isEmpty())
+        bandName = footer->DefaultBandName();
+    if (bandName.isEmpty())
+        bandName = printing->Name();
     if (printing->Name().compare(bandName, Qt::CaseInsensitive) != 0)
         return QStringLiteral("0");
-    if (stored.startsWith(u'1'))
+    if (entry && entry->Counted)
         return QStringLiteral("0"); // this record is already in
 
     double value = 0;
@@ -200,9 +221,7 @@ QString TvlStdFunctionLibrary::aggregate(int fno, const QString &argument, const
         const Variant v = m_context->Calculate(argument);
         value = v.isNull() || v.isUnassigned() ? 0.0 : v.toDouble();
     }
-    double total = fno == fnMin ? 1e200 : fno == fnMax ? -1e200 : 0.0;
-    if (stored.size() > 1)
-        total = vlTextToDouble(stored.mid(1));
+    double total = entry ? entry->Number : fno == fnMin ? 1e200 : fno == fnMax ? -1e200 : 0.0;
     switch (fno) {
     case fnMin:
         total = std::min(total, value);
@@ -217,10 +236,39 @@ QString TvlStdFunctionLibrary::aggregate(int fno, const QString &argument, const
         total += value;
         break;
     }
-    const QString entry = prefix + u'1' + NumberText(total);
-    if (index >= 0)
-        values[index] = entry;
-    else
-        values.append(entry);
+    total = StoredNumber(total);
+    if (entry) {
+        entry->Number = total;
+        entry->Counted = true;
+    } else {
+        store.Add(fno, argument, suffix, total);
+    }
     return QStringLiteral("0");
+}
+
+// --- TvlAggregateStore -----------------------------------------------------
+
+TvlAggregateStore::Entry *TvlAggregateStore::Find(int function, QStringView argument, QStringView suffix)
+{
+    for (Entry &entry : m_entries)
+        if (entry.Function == function && entry.Key.size() == argument.size() + suffix.size() &&
+            QStringView(entry.Key).startsWith(argument) && QStringView(entry.Key).endsWith(suffix))
+            return &entry;
+    return nullptr;
+}
+
+void TvlAggregateStore::Add(int function, const QString &argument, const QString &suffix, double number)
+{
+    m_entries.push_back(Entry{function, argument + suffix, number, true});
+}
+
+void TvlAggregateStore::StartRecord()
+{
+    for (Entry &entry : m_entries)
+        entry.Counted = false;
+}
+
+bool TvlAggregateStore::AnyCounted() const
+{
+    return std::any_of(m_entries.cbegin(), m_entries.cend(), [](const Entry &entry) { return entry.Counted; });
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class TvlFunctionLibrary
 {
@@ -22,6 +23,34 @@ public:
     QStringList List; // upper case, sorted
 };
 
+// What a band has added up: per aggregate (function, argument as written and
+// cross column) the number so far and whether the current record is already
+// in it. A number is kept as it reads back from the number text the
+// aggregate hands to the parser, so totals come out the same however they
+// are printed.
+class TvlAggregateStore
+{
+public:
+    struct Entry
+    {
+        int Function;
+        QString Key; // argument and cross suffix
+        double Number;
+        bool Counted; // the current record is in
+    };
+
+    Entry *Find(int function, QStringView argument, QStringView suffix);
+    void Add(int function, const QString &argument, const QString &suffix, double number);
+    // A new record: no entry has it yet.
+    void StartRecord();
+    bool AnyCounted() const;
+    bool IsEmpty() const { return m_entries.empty(); }
+    void Clear() { m_entries.clear(); }
+
+private:
+    std::vector<Entry> m_entries;
+};
+
 // A band as the aggregates see it. Band printing implements it.
 class TvlAggregateBand
 {
@@ -30,8 +59,7 @@ public:
     virtual QString Name() const = 0;
     virtual int BandType() const = 0;
     virtual bool Visible() const = 0;
-    // name=marker+number entries; see TvlStdFunctionLibrary.
-    virtual QStringList &AggregateValues() = 0;
+    virtual TvlAggregateStore &AggregateValues() = 0;
     virtual int RecordCount() const = 0;
     // The data band whose rows an aggregate without a band name adds up;
     // empty: the band being printed, whichever it is.
@@ -86,6 +114,8 @@ public:
     static bool IsFooterBand(int bandType);
     // A number as the parser reads it back: no thousands separators.
     static QString NumberText(double value);
+    // The number NumberText's text reads back as.
+    static double StoredNumber(double value);
 
 private:
     QString aggregate(int fno, const QString &argument, const QString &bandName, const QString &flag);

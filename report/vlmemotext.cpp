@@ -159,14 +159,15 @@ void vlWritePreparedMemo(ByteStream &stream, const QStringList &lines)
     stream.writeUInt16(quint16(lines.size()));
     for (int i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
-        QByteArray bytes;
+        char width[2];
         const int raw = std::min<int>(2, line.size());
         for (int k = 0; k < raw; ++k)
-            bytes += char(line[k].unicode() & 0xFF);
-        bytes += Cp1250::encode(QStringView(line).mid(raw));
-        if (bytes.size() > 0xFFFF)
+            width[k] = char(line[k].unicode() & 0xFF);
+        const QByteArray bytes = Cp1250::encode(QStringView(line).mid(raw));
+        if (raw + bytes.size() > 0xFFFF)
             throw EReportFormatError(QStringLiteral("Řádek textu je příliš dlouhý."));
-        stream.writeUInt16(quint16(bytes.size()));
+        stream.writeUInt16(quint16(raw + bytes.size()));
+        stream.writeRaw(width, raw);
         stream.writeBytes(bytes);
         if (i + 1 < lines.size())
             stream.writeUInt8(13);

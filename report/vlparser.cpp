@@ -1,16 +1,11 @@
 #include "report/vlparser.h"
 
 #include "report/vloperators.h"
+#include "report/vlpostfix.h"
 
 using namespace vlText;
 
 namespace {
-
-bool isOperatorChar(QChar c)
-{
-    const ushort u = c.unicode();
-    return (u >= 1 && u <= 14 && u != 8) || QStringView(u"*+-/<=>").contains(c);
-}
 
 // Prefix operators take their operand from what follows, so they are pushed
 // without moving anything already on the stack: "2 * -3" and "a AND NOT b"
@@ -40,12 +35,6 @@ QChar wordOperator(const QString &upper)
     if (upper == u"MOD")
         return vlOp::Mod;
     return QChar();
-}
-
-QString unquote(const QString &literal)
-{
-    QString inner = literal.mid(1, literal.size() - 2);
-    return inner.replace(QStringLiteral("''"), QStringLiteral("'"));
 }
 
 // The postfix text codes its operators as control characters, so control
@@ -135,7 +124,7 @@ public:
                 ++m_i;
             } else if (c == u';') {
                 break; // where a token starts, a semicolon ends the expression
-            } else if (isOperatorChar(c)) {
+            } else if (IsOperatorChar(c)) {
                 pushOperator(readOperator(c));
             } else {
                 readOperand();
@@ -336,60 +325,7 @@ QString TvlParser::ConvertToPostfix(const QString &infix)
 
 Variant TvlParser::EvaluatePostfix(const QString &postfix)
 {
-    QVector<Variant> stack;
-    enum class Mode { None, Date, Time } mode = Mode::None;
-    int i = 1;
-    while (i <= postfix.size()) {
-        const QChar c = postfix.at(i - 1);
-        if (c == u' ' || c == vlOp::Plus) {
-            ++i;
-        } else if (isOperatorChar(c)) {
-            vlApplyOperator(c, stack);
-            ++i;
-        } else if (c == u'%') {
-            const QChar m = i < postfix.size() ? postfix.at(i).toUpper() : QChar();
-            if (m == u'D')
-                mode = Mode::Date;
-            else if (m == u'T')
-                mode = Mode::Time;
-            i += 2;
-        } else if (c == u'[') {
-            int from = i;
-            int end = i;
-            const QString name = ReadBracketedName(postfix, from, end);
-            Variant value;
-            if (OnGetValue)
-                OnGetValue(name, value);
-            stack.append(value);
-            i = end + 1;
-        } else if (c == u'\'') {
-            const QString text = unquote(ReadQuotedString(postfix, i));
-            if (mode == Mode::Date)
-                stack.append(vlDateLiteral(text));
-            else if (mode == Mode::Time)
-                stack.append(vlTimeLiteral(text));
-            else
-                stack.append(Variant(text));
-            mode = Mode::None;
-        } else {
-            const int before = i;
-            const QString ident = ReadIdentifier(postfix, i);
-            if (i == before) {
-                ++i;
-                continue;
-            }
-            const QChar lead = ident.at(0);
-            if (lead.isDigit() || lead == u',' || lead == u'.') {
-                stack.append(Variant(vlNumberLiteral(ident)));
-            } else {
-                Variant value;
-                if (OnGetValue)
-                    OnGetValue(ident.toUpper(), value);
-                stack.append(value);
-            }
-        }
-    }
-    return stack.isEmpty() ? Variant() : stack.first();
+    return TvlPostfixProgram(postfix).Run(*this);
 }
 
 bool TvlParser::ConvertDeferringCalls(const QString &infix, QString &postfix, std::vector<TvlDeferredCall> &calls)

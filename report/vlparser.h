@@ -93,5 +93,7 @@ QString ReadQuotedString(const QString &text, int &pos);
 // pos ends one past the matching ")".
 void SplitCallArguments(const QString &text, int &pos, QString &a1, QString &a2, QString &a3);
 int OperatorPriority(QChar c);
+// An operator of the postfix text (a code or one of "*+-/<=>").
+bool IsOperatorChar(QChar c);
 void EscapeQuotes(QString &s);
 } // namespace vlText

@@ -15,6 +15,12 @@ bool ownPosition(int type)
     return type == btPageFooter || type == btOverlay || type == vlOutsideBand;
 }
 
+// The view as a memo, or null (memos alone are of the memo kind for scripts).
+TvlMemoView *asMemo(TvlView &view)
+{
+    return view.ScriptKind() == TvlScriptView::Kind::Memo ? static_cast<TvlMemoView *>(&view) : nullptr;
+}
+
 // Bands that a new page or column prints itself: a break asked for by their
 // script would print them again, ask again, and never end.
 bool printedByBreaks(int type)
@@ -83,7 +89,7 @@ void TvlReportBuilder::PrepareObject(TvlView &view)
     Keep<TvlView *> keep(m_curView);
     m_curView = &view;
     try {
-        auto *memo = dynamic_cast<TvlMemoView *>(&view);
+        TvlMemoView *memo = asMemo(view);
         if (memo) {
             memo->RemoveHighlight();
             view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
@@ -124,7 +130,7 @@ void TvlReportBuilder::PrintObject(TvlPageRun &run, TvlView &view, int x, int y)
             stream.seek(stream.size());
             view.Print(stream);
         }
-        if (dynamic_cast<TvlMemoView *>(&view))
+        if (!m_hooks.empty() && asMemo(view))
             for (TvlView *hook : m_hooks)
                 hook->ObjectPrinted(&view);
     } catch (const std::exception &error) {
@@ -182,9 +188,10 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         auto prepare = [&] {
             m_aggregatingBand = band;
             m_curBand = band;
-            for (TvlView *view : band->Objects)
-                if (!run.CrossOwner.count(view) && !dynamic_cast<TvlSubReportView *>(view))
-                    PrepareObject(*view);
+            const std::vector<quint8> &kinds = band->ObjectKinds();
+            for (size_t i = 0; i < kinds.size(); ++i)
+                if (!(kinds[i] & (okCross | okSubReport)))
+                    PrepareObject(*band->Objects[i]);
         };
         prepare();
         if (band->HasObjects() && !ownPosition(band->Typ)) {
@@ -201,9 +208,10 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         }
         m_aggregatingBand = band;
         DrawBand(run, *band);
-        for (TvlView *view : band->Objects)
-            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
-                memo->RemoveHighlight();
+        const std::vector<quint8> &kinds = band->ObjectKinds();
+        for (size_t i = 0; i < kinds.size(); ++i)
+            if (kinds[i] & okMemo)
+                static_cast<TvlMemoView *>(band->Objects[i])->RemoveHighlight();
         band->Complete = true;
         const bool handlesItself = band->IsDataBand() || band->Typ == btGroupHeader;
         if (band->StartNewPage && !handlesItself && !ownPosition(band->Typ) && band->Typ != btPageHeader &&
@@ -288,11 +296,7 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
             any = any || !Aggregates(*view).isEmpty();
         if (!any)
             return;
-        for (QString &entry : footer->Values) {
-            const int eq = int(entry.indexOf(u'='));
-            if (eq >= 0 && eq + 1 < entry.size())
-                entry[eq + 1] = u'0';
-        }
+        footer->Values.StartRecord();
         const bool visible = footer->Visible();
         footer->SetVisible(false);
         m_aggregatingBand = footer;
@@ -307,11 +311,7 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
             }
         }
         footer->SetVisible(visible);
-        bool counted = false;
-        for (const QString &entry : footer->Values) {
-            const int eq = int(entry.indexOf(u'='));
-            counted = counted || (eq >= 0 && eq + 1 < entry.size() && entry.at(eq + 1) == u'1');
-        }
+        bool counted = footer->Values.AnyCounted();
         if (!countRows) {
             if (counted)
                 m_columnsCounted.insert(footer);
@@ -354,9 +354,11 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
         qint32 height;
     };
     std::vector<Stretched> stretched;
+    const std::vector<quint8> &kinds = band.ObjectKinds();
     if (band.Stretched) {
-        for (TvlView *view : band.Objects) {
-            const bool stretchable = dynamic_cast<TvlStretcheable *>(view) || view->ObjectType == otLine;
+        for (size_t i = 0; i < kinds.size(); ++i) {
+            TvlView *view = band.Objects[i];
+            const bool stretchable = (kinds[i] & okStretcheable) || view->ObjectType == otLine;
             if (stretchable && (view->Flags & 1) && view->Top + view->Height < height) {
                 stretched.push_back({view, view->Height});
                 view->Height = height - view->Top;
@@ -368,13 +370,13 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
         const int clip = ownPosition(band.Typ) ? INT_MAX : run.CurBottomY;
         PrintObjects(run, band, y, clip);
         bool crossObjects = false;
-        for (TvlView *view : band.Objects)
-            crossObjects = crossObjects || run.CrossOwner.count(view);
+        for (quint8 kind : kinds)
+            crossObjects = crossObjects || (kind & okCross);
         if (crossObjects)
             PrintCross(run, band, y);
         bool subReports = false;
-        for (TvlView *view : band.Objects)
-            subReports = subReports || (dynamic_cast<TvlSubReportView *>(view) && view->IsVisible());
+        for (size_t i = 0; i < kinds.size(); ++i)
+            subReports = subReports || ((kinds[i] & okSubReport) && band.Objects[i]->IsVisible());
         band.PrintedHeight = std::min(height, std::max(0, clip - y));
         if (subReports) {
             run.CurY = PrintSubReports(run, band, y);
@@ -391,10 +393,12 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
 void TvlReportBuilder::PrintObjects(TvlPageRun &run, TvlBand &band, int y, int clipBottom)
 {
     const int shift = ShiftX(run);
-    for (TvlView *view : band.Objects) {
-        if (dynamic_cast<TvlSubReportView *>(view))
+    const std::vector<quint8> &kinds = band.ObjectKinds();
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        TvlView *view = band.Objects[i];
+        if (kinds[i] & okSubReport)
             break;
-        if (run.CrossOwner.count(view))
+        if (kinds[i] & okCross)
             continue;
         if (y + view->Top >= clipBottom)
             continue;

@@ -95,6 +95,12 @@ void SplitCallArguments(const QString &text, int &pos, QString &a1, QString &a2,
     throw TvlParserError("Výraz: chybí uzavírací závorka \")\" v \"" + text.toStdString() + "\"");
 }
 
+bool IsOperatorChar(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 1 && u <= 14 && u != 8) || QStringView(u"*+-/<=>").contains(c);
+}
+
 int OperatorPriority(QChar c)
 {
     switch (c.unicode()) {

@@ -130,11 +130,14 @@ double TvlTextWidths::Width(const QString &text)
     char16_t previous = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = text.at(i).unicode();
-        const double w = CharWidth(c);
+        // The tables first: every line of a report goes through here.
+        double w = c < tableSize ? m_charTable[c] : -1;
+        if (!(w >= 0))
+            w = CharWidth(c);
         if (w < 0)
             return m_metrics.horizontalAdvance(text);
         width += w;
-        if (i > 0) {
+        if (i > 0 && !(previous < tableSize && c < tableSize && m_plainPairs[size_t(previous) * tableSize + c])) {
             const double extra = PairExtra(previous, c);
             if (std::isnan(extra))
                 return m_metrics.horizontalAdvance(text);

@@ -19,11 +19,9 @@ namespace {
 
 Variant fieldValue(const Db::Field &field)
 {
-    if (field.IsNull())
-        return Variant::null();
     if (vlIsBlob(&field))
-        return Variant(field.AsString());
-    return field.Value();
+        return field.IsNull() ? Variant::null() : Variant(field.AsString());
+    return field.Value(); // Null when the field is
 }
 
 [[noreturn]] void undefinedSymbol(const QString &name)

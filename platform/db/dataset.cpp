@@ -245,10 +245,34 @@ void Dataset::bindFields()
         m_fieldList.push_back(f.get());
 }
 
+namespace {
+
+// Field names compared without regard to case. Reports look fields up for
+// every value they print, and names are mostly ASCII: those letters are
+// compared here, anything else by Qt.
+bool sameFieldName(const QString &a, const QString &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t c = a.at(i).unicode(), d = b.at(i).unicode();
+        if (c == d)
+            continue;
+        if (c >= 0x80 || d >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        const char16_t lower = c | 0x20;
+        if (lower != (d | 0x20) || lower < u'a' || lower > u'z')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 Field *Dataset::FindField(const QString &name) const
 {
     for (Field *f : m_fieldList) {
-        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+        if (sameFieldName(f->FieldName(), name))
             return f;
     }
     return nullptr;

@@ -126,6 +126,35 @@ TEST(ByteStream, SeekAndOverwriteInMemory)
     EXPECT_EQ(s.position(), 0);
 }
 
+// Memory streams keep room to grow: what data() hands out is exactly what
+// was written, a copy taken from it stays as it was, and a gap left by a seek
+// past the end reads as zeros.
+TEST(ByteStream, MemoryGrowsWithoutChangingWhatWasHandedOut)
+{
+    MemoryStream s;
+    s.writeUInt8(1);
+    const QByteArray first = s.data();
+    for (int i = 0; i < 1000; ++i)
+        s.writeUInt32(0xA1B2C3D4);
+    EXPECT_EQ(first.toHex(), "01");
+    EXPECT_EQ(s.size(), 4001);
+    EXPECT_EQ(s.data().size(), 4001);
+    EXPECT_EQ(s.data().right(4).toHex(), "d4c3b2a1");
+    const QByteArray second = s.data();
+    s.seek(4004);
+    s.writeUInt16(0x0203);
+    EXPECT_EQ(second.size(), 4001);
+    EXPECT_EQ(s.data().right(5).toHex(), "0000000302");
+
+    MemoryStream copy(s.data());
+    copy.seek(1);
+    copy.writeUInt32(0);
+    EXPECT_EQ(s.data().mid(1, 4).toHex(), "d4c3b2a1");
+    copy.seek(4001);
+    EXPECT_EQ(copy.readUInt32(), 0x03000000u);
+    EXPECT_THROW(copy.readUInt16(), StreamError);
+}
+
 TEST(ByteStream, FilesHoldTheSameBytes)
 {
     QTemporaryDir dir;

@@ -52,6 +52,23 @@ protected:
 
 } // namespace
 
+// Names are found without regard to case, also beyond ASCII; characters
+// that differ only in the bit ASCII letters change case by are no letters.
+TEST(DatasetFields, NamesMatchWithoutRegardToCase)
+{
+    Dataset data;
+    Field *price = data.AddField(QStringLiteral("Cena"));
+    Field *yellow = data.AddField(QStringLiteral("ŽLUŤOUČKÝ"));
+    Field *at = data.AddField(QStringLiteral("x@"));
+    EXPECT_EQ(data.FindField(QStringLiteral("CENA")), price);
+    EXPECT_EQ(data.FindField(QStringLiteral("cena")), price);
+    EXPECT_EQ(data.FindField(QStringLiteral("žluťoučký")), yellow);
+    EXPECT_EQ(data.FindField(QStringLiteral("X@")), at);
+    EXPECT_EQ(data.FindField(QStringLiteral("X`")), nullptr);
+    EXPECT_EQ(data.FindField(QStringLiteral("Cen")), nullptr);
+    EXPECT_EQ(data.FindField(QStringLiteral("Cena ")), nullptr);
+}
+
 TEST_F(DatasetTest, ColumnsAreTypedFromTheResult)
 {
     items.Open();
