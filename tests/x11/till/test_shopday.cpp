@@ -4,6 +4,7 @@
 // database is checked after every step.
 #include "app/common/messagewindows.h"
 #include "app/common/windowmessages.h"
+#include "app/main/nahledpreview.h"
 #include "app/main/notebook.h"
 #include "app/main/tarmilform.h"
 #include "app/print/nahled.h"
@@ -29,33 +30,13 @@
 
 namespace {
 
-// The printing screen printing into a file instead of the printer's queue.
-class FilePreview : public TDMPreview
-{
-public:
-    FilePreview(TForm_Tarmil *window, const QString &pdf)
-        : m_form(window->DataSource_Doklad, window->DataSource_DokladDetail, window->DataSource_Polozka, window)
-    {
-        m_form.SetOutputFile(pdf);
-    }
-    void PrintDocument(int operation, int voucher, const QString &note, bool secondCopy, bool preview) override
-    {
-        m_form.PrintDocument(operation, voucher, note, secondCopy, preview);
-    }
-    void ShowItemOverview() override { m_form.ShowItemOverview(); }
-    void ShowDocumentOverview() override { m_form.ShowDocumentOverview(); }
-
-private:
-    TForm_Nahled m_form;
-};
-
 class FilePrintingWindow : public TForm_Tarmil
 {
 public:
     explicit FilePrintingWindow(QString pdf)
         : m_pdf(std::move(pdf))
     {}
-    std::unique_ptr<TDMPreview> CreatePreview() override { return std::make_unique<FilePreview>(this, m_pdf); }
+    std::unique_ptr<TDMPreview> CreatePreview() override { return std::make_unique<NahledPreview>(this, m_pdf); }
 
 private:
     QString m_pdf;
