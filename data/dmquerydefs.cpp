@@ -167,6 +167,8 @@ std::vector<TDMQueryDef> buildQueries()
     // template works the paths out from the categories' ancestors itself, as
     // tab_kategorie_func_PATH_KATEGORIE does: the session's prepared plan
     // then covers them, where the function would be planned anew each time.
+    // Once the session has purged what ended sessions left under its process
+    // id (at its first basket call), its rows need no check of their time.
     q.back().rowScope = QStringLiteral("tab_prodej.ID_PROCESS = pg_backend_pid()");
     q.back().rowCondition = QStringLiteral("tab_prodej.ID_POLOZKA = :KLIC");
     q.push_back(query("Doklad", "ID_DOKLAD", {{WhereFilter, todaysDocuments}, {OrderBy, QStringLiteral("CAS")}}, {},

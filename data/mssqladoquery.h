@@ -7,6 +7,7 @@
 #include "platform/currency.h"
 #include "platform/db/dataset.h"
 #include "platform/db/roworder.h"
+#include "platform/db/sqlparameters.h"
 #include "platform/variant.h"
 
 #include <QPointer>
@@ -92,7 +93,7 @@ private:
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
     std::optional<Db::RowOrder> rowOrder() const;
-    Db::Result readRow(const Variant &key) const;
+    Db::Result readRow(const Variant &key);
     int placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed, const Db::Snapshot &row) const;
 
     QStringList m_formatSQL;
@@ -101,6 +102,8 @@ private:
     Db::Dataset m_sumClone;
     QString m_savedKeyField;
     QString m_rowScope, m_rowCondition;
+    QString m_rowStatementOf; // the list's text the row statement was made from
+    Db::TranslatedSql m_rowStatement;
     // The rows last found to stand in the order the list's text gives.
     std::weak_ptr<const Db::Snapshot> m_orderedRows;
     QPointer<Db::Dataset> m_searchDataset;

@@ -3,7 +3,6 @@
 #include "data/mssqladoquery.h"
 
 #include "platform/db/connection.h"
-#include "platform/db/sqlparameters.h"
 
 #include <QRegularExpression>
 
@@ -13,6 +12,7 @@ void TMSSQLADOQuery::SetRowRead(const QString &scope, const QString &condition)
 {
     m_rowScope = scope;
     m_rowCondition = condition;
+    m_rowStatementOf.clear();
 }
 
 // The terms after the text's last ORDER BY, each a column of the list:
@@ -40,23 +40,30 @@ std::optional<Db::RowOrder> TMSSQLADOQuery::rowOrder() const
     return Db::RowOrder(std::move(terms));
 }
 
-Db::Result TMSSQLADOQuery::readRow(const Variant &key) const
+Db::Result TMSSQLADOQuery::readRow(const Variant &key)
 {
-    QString text = SQL();
-    if (m_rowScope.isEmpty() || !text.contains(m_rowScope) || !GetConnection())
+    if (m_rowScope.isEmpty() || !GetConnection())
         return Db::Result();
-    text.replace(m_rowScope, m_rowScope + QStringLiteral(" AND ") + m_rowCondition);
-    const Db::TranslatedSql translated = Db::TranslateParameters(text);
+    // The statement follows the list's text, which changes with its sort
+    // order and filter.
+    if (m_rowStatementOf != SQL()) {
+        m_rowStatementOf = SQL();
+        QString text = SQL();
+        text.replace(m_rowScope, m_rowScope + QStringLiteral(" AND ") + m_rowCondition);
+        m_rowStatement = text == SQL() ? Db::TranslatedSql() : Db::TranslateParameters(text);
+    }
+    if (m_rowStatement.sql.isEmpty())
+        return Db::Result();
     QList<Db::Param> params;
-    for (const QString &name : translated.names) {
+    for (const QString &name : m_rowStatement.names) {
         if (name.compare(QStringLiteral("KLIC"), Qt::CaseInsensitive) == 0) {
             params << Db::Param::of(key.toString());
             continue;
         }
-        const Db::Parameter *p = const_cast<TMSSQLADOQuery *>(this)->FindParam(name);
+        const Db::Parameter *p = FindParam(name);
         params << (p && !p->IsNull() ? Db::Param{*p->Text(), false, 0} : Db::Param::null());
     }
-    return GetConnection()->execPrepared(translated.sql, params);
+    return GetConnection()->execPrepared(m_rowStatement.sql, params);
 }
 
 // The row's place among the rows left once `removed` is out: before the first

@@ -1,6 +1,5 @@
 #include "report/vlbuilder.h"
 
-#include "platform/messages.h"
 #include "report/components.h"
 #include "report/vlmemoview.h"
 #include "report/vlprintpages.h"
@@ -11,7 +10,6 @@
 #include <QApplication>
 #include <QWidget>
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -347,63 +345,6 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
         throw TvlBuildStop(QString::fromUtf8(error.what()), false);
     }
     cleanUp();
-}
-
-void TvlReportBuilder::CheckSubReports()
-{
-    // Depth-first over "page shows page": a page met again on the way is a cycle.
-    enum { unseen, onPath, done };
-    std::vector<int> state(m_runs.size(), unseen);
-    std::function<void(size_t)> visit = [&](size_t p) {
-        state[p] = onPath;
-        for (const auto &view : m_runs[p]->Objects) {
-            const auto *sub = dynamic_cast<const TvlSubReportView *>(view.get());
-            if (!sub || sub->PageIndex < 0 || size_t(sub->PageIndex) >= m_runs.size())
-                continue;
-            const size_t target = size_t(sub->PageIndex);
-            if (state[target] == onPath) {
-                const QString why =
-                    target == p ? QStringLiteral("Strana %1 zobrazuje jako podsestavu sama sebe (objekt %2), "
-                                                 "takže by se nevytiskla nikdy.")
-                                      .arg(p + 1)
-                                      .arg(sub->Name)
-                                : QStringLiteral("Strany %1 a %2 se zobrazují navzájem jako podsestavy (objekt %3), "
-                                                 "takže by se nevytiskla ani jedna.")
-                                      .arg(target + 1)
-                                      .arg(p + 1)
-                                      .arg(sub->Name);
-                StopAt(sub->OwnerBand ? sub->OwnerBand->Typ : -1, {why}, {});
-            }
-            if (state[target] == unseen)
-                visit(target);
-        }
-        state[p] = done;
-    };
-    for (size_t p = 0; p < m_runs.size(); ++p)
-        if (state[p] == unseen)
-            visit(p);
-}
-
-void TvlReportBuilder::CheckPageRoom(TvlPageRun &run)
-{
-    const TvlPage &page = *run.Page;
-    const int top = page.TopOffset();
-    const int bottom = page.BottomEdge(run.BandHeight(btPageFooter));
-    if (bottom <= top)
-        StopAt(btPageFooter,
-               {QStringLiteral("Patička stránky je vyšší (%1 bodů) než tisknutelná plocha stránky (%2 bodů), "
-                               "takže by se na stránku nevešlo nic jiného.")
-                    .arg(run.BandHeight(btPageFooter))
-                    .arg(page.BottomEdge(0) - top)},
-               {});
-    if (top + run.BandHeight(btPageHeader) >= bottom)
-        StopAt(btPageHeader,
-               {QStringLiteral("Záhlaví stránky (%1 bodů) a patička stránky (%2 bodů) zabírají celou tisknutelnou "
-                               "plochu stránky (%3 bodů), takže by se žádný řádek nevytiskl.")
-                    .arg(run.BandHeight(btPageHeader))
-                    .arg(run.BandHeight(btPageFooter))
-                    .arg(page.BottomEdge(0) - top)},
-               {});
 }
 
 // --- set-up of a design page -----------------------------------------------------------

@@ -63,7 +63,8 @@ ItemImportResult ItemImport::Run(bool removeExisting)
     QCoreApplication::processEvents();
     QString reason;
     if (!m_source.Reload(reason)) {
-        ShowWarning(QStringLiteral("Otevření sešitu se nezdařilo..."), reason);
+        ShowWarning(QStringLiteral("Otevření sešitu se nezdařilo..."), QStringLiteral("Položky nebyly importovány..."),
+                    reason);
         return result;
     }
     const int lastRow = m_source.LastUsedRow();
@@ -90,7 +91,8 @@ ItemImportResult ItemImport::Run(bool removeExisting)
                                       QStringLiteral("Excel řádek: %1").arg(sheetRow), false)) {
             // The user may have fixed the row in the file meanwhile.
             if (!m_source.Reload(reason)) {
-                ShowWarning(QStringLiteral("Načtení záznamu z Excelu se nezdařilo..."), reason);
+                ShowWarning(QStringLiteral("Načtení záznamu z Excelu se nezdařilo..."),
+                            QStringLiteral("Sešit nelze znovu přečíst..."), reason);
                 continue;
             }
             failed = !importRow(record, sheetRow);

@@ -82,7 +82,7 @@ int RunTarmil(const StartupOptions &options)
 
     // The main window comes first: the data module's detail lists take their
     // masters from it.
-    QPointer<QWidget> mainWindow = CreateMainWindow();
+    QPointer<QWidget> mainWindow = options.createMainWindow ? options.createMainWindow() : CreateMainWindow();
     guard.onRaiseRequest = [mainWindow] { BringToFront(mainWindow); };
     new TDM(qApp);
     DM->FormStorage->FormPlacementRestore();

@@ -4,6 +4,8 @@
 // loop and the forms' release.
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 class TForm_HledatDoklad;
 class TForm_HledatPolozku;
@@ -18,6 +20,9 @@ struct StartupOptions
     QStringList arguments;
     // Start, show the main window and end at once, without a login.
     bool smokeTest = false;
+    // Makes the main window; the program's own when empty (tests give one
+    // whose prints go into a file).
+    std::function<QWidget *()> createMainWindow;
 };
 
 // Returns the program's exit code.

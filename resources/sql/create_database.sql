@@ -1867,10 +1867,9 @@ GO
 -- read, so sessions selling at once never sell the same stock twice. The
 -- numbering series is locked last, after the stock has been taken, and holds
 -- until the commit: sales of one series wait for each other only while the
--- number is given, the lines are written and the cash is moved, and the
--- numbers stay without gaps. The statements here run from plans the session
--- keeps: no SQL function is called that would be planned anew at every sale,
--- save the number's own.
+-- lines are written and the cash is moved, and the numbers stay without gaps.
+-- The statements here run from plans the session keeps: no SQL function is
+-- called that would be planned anew at every sale, save the number's own.
 CREATE FUNCTION tab_prodej_PRODAT(p_id_operace integer, p_tisk boolean, p_odberatel varchar, p_sleva integer)
   RETURNS integer LANGUAGE plpgsql
   AS $$
@@ -1919,21 +1918,29 @@ BEGIN
       MESSAGE = 'Chyba při zakládání nového dokladu [záznam hlavičky dokladu]...';
   END IF;
 
-  -- The series' counters advance as tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY
-  -- and ..._VYTISTENY advance them; the document takes the numbers before.
-  UPDATE tab_oznaceni_doklad
-    SET PORADI_DOKLAD_NETISTENY = PORADI_DOKLAD_NETISTENY + 1,
-        PORADI_DOKLAD_VYTISTENY = PORADI_DOKLAD_VYTISTENY + CASE WHEN p_tisk THEN 1 ELSE 0 END
-    WHERE ID_OZNACENI_DOKLAD = p_id_operace AND NOT (p_tisk AND PORADI_DOKLAD_VYTISTENY = 0)
-    RETURNING PORADI_DOKLAD_NETISTENY - 1, PORADI_DOKLAD_VYTISTENY - 1 INTO v_poradi, v_poradi_tisk;
-  IF NOT FOUND THEN
-    RAISE EXCEPTION USING ERRCODE = '50000',
-      MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
-  END IF;
-  v_netisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi);
-  IF p_tisk THEN
-    v_vytisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi_tisk);
-  END IF;
+  -- The numbers are made from the series' counters as they stand, and the
+  -- counters then advance (as tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY and
+  -- ..._VYTISTENY advance them) only if no other sale took those numbers
+  -- meanwhile; else the next ones are made. So the series stays locked from
+  -- its advance to the commit only, without the making of the numbers.
+  LOOP
+    SELECT PORADI_DOKLAD_NETISTENY, PORADI_DOKLAD_VYTISTENY INTO v_poradi, v_poradi_tisk
+      FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_operace;
+    IF NOT FOUND OR (p_tisk AND v_poradi_tisk = 0) THEN
+      RAISE EXCEPTION USING ERRCODE = '50000',
+        MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
+    END IF;
+    v_netisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi);
+    IF p_tisk THEN
+      v_vytisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi_tisk);
+    END IF;
+    UPDATE tab_oznaceni_doklad
+      SET PORADI_DOKLAD_NETISTENY = PORADI_DOKLAD_NETISTENY + 1,
+          PORADI_DOKLAD_VYTISTENY = PORADI_DOKLAD_VYTISTENY + CASE WHEN p_tisk THEN 1 ELSE 0 END
+      WHERE ID_OZNACENI_DOKLAD = p_id_operace AND PORADI_DOKLAD_NETISTENY = v_poradi
+        AND (NOT p_tisk OR PORADI_DOKLAD_VYTISTENY = v_poradi_tisk);
+    EXIT WHEN FOUND;
+  END LOOP;
   IF v_netisteny IS NULL OR v_vytisteny IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;

@@ -4,6 +4,7 @@
 #include "platform/inidocument.h"
 #include "report/metafile/metafile.h"
 #include "report/vlbandview.h"
+#include "report/vlbuilder.h"
 #include "report/vlinterpreter.h"
 #include "report/vlmemoview.h"
 #include "report/vlreport.h"
@@ -72,6 +73,8 @@ void expressionsAndScripts(const QByteArray &bytes)
     const QStringList lines = text.split(u'\n');
     // A loop that never ends is reported after this many steps, sooner than for a user.
     TvlInterpretator::DefaultMaxSteps = 20'000;
+    vlScriptVariables().Clear(); // each input starts where the program does
+
     QObject owner;
     TvlReport report(&owner);
     report.ShowProgress = false;

@@ -80,8 +80,10 @@ public:
     void Release(const QString &keysym);
     // Types the text one key after another, each character by its keysym;
     // letters the keyboard map lacks (Czech ones) get a spare key code first
-    // and a short pause. With pauseMs, waits that long after each key.
-    void Type(const QString &text, int pauseMs = 0);
+    // and a short pause. Waits pauseMs after each key: a program under load
+    // may take keys sent faster than a hand types in another order (0 sends
+    // them at once, to test typing ahead).
+    void Type(const QString &text, int pauseMs = 15);
     // Mouse in screen coordinates. A click soon after another waits long
     // enough not to make a double click.
     void MoveTo(QPoint global);
@@ -98,6 +100,7 @@ private:
     ::_XDisplay *m_display = nullptr;
     QElapsedTimer m_lastClick;
     static constexpr qint64 kDoubleClickPause = 700;
+    static constexpr unsigned kAfterClick = 250;
     std::map<unsigned long, unsigned> m_spare; // keysym -> key code given to it
 };
 

@@ -159,7 +159,13 @@ void X11Input::Release(const QString &keysym)
 
 void X11Input::Type(const QString &text, int pauseMs)
 {
+    char32_t previous = 0;
     for (char32_t c : text.toUcs4()) {
+        // The same key twice within one millisecond of the server's clock
+        // reads as the key held down (auto-repeat): no hand is that fast.
+        if (c == previous)
+            QThread::msleep(3);
+        previous = c;
         bool shift = false;
         const KeySym sym = keysymOf(c);
         const unsigned code = keycodeFor(sym, shift);
@@ -199,6 +205,9 @@ void X11Input::Click(QPoint global, Qt::MouseButton button, Qt::KeyboardModifier
     modifiers(mods, false);
     flush();
     m_lastClick.start();
+    // The program may take keys sent right after a click before the click:
+    // a hand does not type that fast after the mouse.
+    QThread::msleep(kAfterClick);
 }
 
 void X11Input::DoubleClick(QPoint global)

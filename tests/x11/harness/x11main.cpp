@@ -49,7 +49,8 @@ int main(int argc, char **argv)
     X11::PrivateDisplay display;
     if (!GTEST_FLAG_GET(list_tests))
         g_problem = display.Start();
-    if (!g_problem.isEmpty())
+    // Listing the tests needs no display.
+    if (!g_problem.isEmpty() || GTEST_FLAG_GET(list_tests))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int result = 0;
     {

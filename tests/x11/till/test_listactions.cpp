@@ -73,11 +73,11 @@ protected:
     {
         return X11::OnGui([&] { return TForm_Tarmil::TextOf(dm->MSSQLADOQuery_Polozka, QStringLiteral("OZNACENI")); });
     }
-    // A click on a row, done when the row is the current one.
+    // A click on a row, done when the row is the current one in the focused list.
     void clickRow(const QString &mark, Qt::KeyboardModifiers modifiers = {})
     {
         X11::Input().Click(rowPoint(grid, mark), Qt::LeftButton, modifiers);
-        EXPECT_TRUE(X11::WaitUntil([&] { return currentMark() == mark; })) << mark.toStdString();
+        EXPECT_TRUE(X11::WaitUntil([&] { return grid->hasFocus() && currentMark() == mark; })) << mark.toStdString();
     }
     QString remaining() { return scalar("SELECT string_agg(OZNACENI, ',' ORDER BY OZNACENI) FROM tab_polozka"); }
 

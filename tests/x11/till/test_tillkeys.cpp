@@ -24,7 +24,7 @@ TEST_F(TillKeys, LettersTypedFastIntoAGridAllReachTheSearch)
         auto *grid = named<TKxDBGrid>("KxDBGrid_Polozka");
         X11::OnGui([&] { grid->setFocus(Qt::OtherFocusReason); });
         ASSERT_TRUE(X11::WaitUntil([&] { return grid->hasFocus(); }));
-        X11::Input().Type(QStringLiteral("Kla"));
+        X11::Input().Type(QStringLiteral("Kla"), 0); // at once
         auto *search = static_cast<TForm_Hledat *>(X11::WaitForModal("TForm_Hledat"));
         ASSERT_TRUE(search);
         X11::Settle(300);
