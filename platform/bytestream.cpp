@@ -198,6 +198,12 @@ void ByteStream::writeBytes(QByteArrayView bytes)
 
 qint64 ByteStream::writeCp1250(QStringView text)
 {
+    char buffer[256]; // most texts: no array to allocate
+    if (text.size() <= qsizetype(sizeof buffer)) {
+        const qsizetype count = Cp1250::encodeTo(text, buffer);
+        writeRaw(buffer, count);
+        return count;
+    }
     const QByteArray bytes = Cp1250::encode(text);
     writeBytes(bytes);
     return bytes.size();

@@ -75,10 +75,9 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
-QByteArray encode(QStringView text)
+qsizetype encodeTo(QStringView text, char *out)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized); // a pair of surrogates gives one byte
-    char *out = bytes.data();
+    char *const start = out;
     // ASCII as it is, up to the first other character.
     qsizetype ascii = 0;
     while (ascii < text.size() && text[ascii].unicode() < 0x80)
@@ -87,7 +86,20 @@ QByteArray encode(QStringView text)
         const auto byte = fromUnicode(character);
         *out++ = byte ? char(*byte) : Replacement;
     });
-    bytes.truncate(out - bytes.constData());
+    return out - start;
+}
+
+qsizetype encodedLength(QStringView text)
+{
+    qsizetype count = 0;
+    forEachCodePoint(text, [&count](char32_t) { ++count; });
+    return count;
+}
+
+QByteArray encode(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized); // a pair of surrogates gives one byte
+    bytes.truncate(encodeTo(text, bytes.data()));
     return bytes;
 }
 

@@ -19,6 +19,10 @@ constexpr char Replacement = '?';
 
 QString decode(QByteArrayView bytes);
 QByteArray encode(QStringView text);
+// The bytes of text into out, which has room for text.size() bytes; returns
+// how many were written (encodedLength).
+qsizetype encodeTo(QStringView text, char *out);
+qsizetype encodedLength(QStringView text);
 char16_t toUnicode(unsigned char byte);
 // The byte for a character, or nothing if the code page lacks it.
 std::optional<unsigned char> fromUnicode(char32_t character);

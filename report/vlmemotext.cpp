@@ -6,13 +6,13 @@
 QString vlEncodeTextLine(const TvlTextLine &line)
 {
     const int width = std::clamp(line.Width, 0, 0xFFFF);
-    QString text;
-    text.reserve(line.Text.size() + 3);
-    text += QChar(width >> 8);
-    text += QChar(width & 0xFF);
-    text += line.Text;
+    QString text(line.Text.size() + 2 + (line.ParagraphEnd ? 1 : 0), Qt::Uninitialized);
+    QChar *out = text.data();
+    *out++ = QChar(width >> 8);
+    *out++ = QChar(width & 0xFF);
+    out = std::copy(line.Text.cbegin(), line.Text.cend(), out);
     if (line.ParagraphEnd)
-        text += vlParagraphEnd;
+        *out = vlParagraphEnd;
     return text;
 }
 
@@ -163,12 +163,13 @@ void vlWritePreparedMemo(ByteStream &stream, const QStringList &lines)
         const int raw = std::min<int>(2, line.size());
         for (int k = 0; k < raw; ++k)
             width[k] = char(line[k].unicode() & 0xFF);
-        const QByteArray bytes = Cp1250::encode(QStringView(line).mid(raw));
-        if (raw + bytes.size() > 0xFFFF)
+        const QStringView text = QStringView(line).mid(raw);
+        const qsizetype length = raw + Cp1250::encodedLength(text);
+        if (length > 0xFFFF)
             throw EReportFormatError(QStringLiteral("Řádek textu je příliš dlouhý."));
-        stream.writeUInt16(quint16(raw + bytes.size()));
+        stream.writeUInt16(quint16(length));
         stream.writeRaw(width, raw);
-        stream.writeBytes(bytes);
+        stream.writeCp1250(text);
         if (i + 1 < lines.size())
             stream.writeUInt8(13);
     }

@@ -14,15 +14,20 @@ QString preview(const QString &text)
     return text.size() > shown ? text.left(shown) + QStringLiteral("…") : text;
 }
 
-QByteArray encodeLimited(const QString &text, int limit)
+void checkLength(const QString &text, qsizetype length, int limit)
 {
-    const QByteArray bytes = Cp1250::encode(text);
-    if (bytes.size() > limit)
+    if (length > limit)
         throw EReportFormatError(
             QStringLiteral("Text „%1“ je příliš dlouhý (%2 znaků), do souboru sestavy se vejde nejvýše %3.")
                 .arg(preview(text))
-                .arg(bytes.size())
+                .arg(length)
                 .arg(limit));
+}
+
+QByteArray encodeLimited(const QString &text, int limit)
+{
+    const QByteArray bytes = Cp1250::encode(text);
+    checkLength(text, bytes.size(), limit);
     return bytes;
 }
 
@@ -53,9 +58,10 @@ int vlEncodedLength(const QString &text)
 
 void WriteString(ByteStream &stream, const QString &text)
 {
-    const QByteArray bytes = encodeLimited(text, MaxWordLength);
-    stream.writeUInt16(quint16(bytes.size()));
-    stream.writeBytes(bytes);
+    const qsizetype length = Cp1250::encodedLength(text);
+    checkLength(text, length, MaxWordLength);
+    stream.writeUInt16(quint16(length));
+    stream.writeCp1250(text);
     stream.writeUInt8(0);
 }
 

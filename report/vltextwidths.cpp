@@ -62,6 +62,12 @@ TvlTextWidths &TvlTextWidths::For(const QString &family, int pixelHeight, TFontS
         }
     };
     static std::unordered_map<Key, std::unique_ptr<TvlTextWidths>, KeyHash> measurers;
+    // Memos mostly share their font: the one asked for last is tried first.
+    static const Key *lastKey = nullptr;
+    static TvlTextWidths *last = nullptr;
+    if (last && lastKey->pixelHeight == pixelHeight && lastKey->styles == int(styles.toInt()) &&
+        lastKey->family == family)
+        return *last;
     Key key{family, pixelHeight, int(styles.toInt())};
     auto found = measurers.find(key);
     if (found == measurers.end()) {
@@ -69,7 +75,9 @@ TvlTextWidths &TvlTextWidths::For(const QString &family, int pixelHeight, TFontS
             measurers.clear(); // no caller keeps a measurer beyond one line's measuring
         found = measurers.emplace(key, std::make_unique<TvlTextWidths>(vlMemoFont(family, pixelHeight, styles))).first;
     }
-    return *found->second;
+    lastKey = &found->first;
+    last = found->second.get();
+    return *last;
 }
 
 int TvlTextWidths::GlyphCount(const QString &text) const

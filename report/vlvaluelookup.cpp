@@ -282,10 +282,11 @@ QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const Q
 QStringList TvlReportBuilder::ExpandMemo(const QStringList &memo, qint32 format, const QString &formatText)
 {
     QStringList lines;
+    lines.reserve(memo.size());
     static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
     for (const QString &line : memo) {
         const QString expanded = ExpandLine(line, format, formatText);
-        if (expanded.contains(u'\n') || expanded.contains(u'\r'))
+        if (std::any_of(expanded.cbegin(), expanded.cend(), [](QChar c) { return c == u'\n' || c == u'\r'; }))
             lines << expanded.split(breaks);
         else
             lines << expanded;

@@ -1,3 +1,4 @@
+#include "platform/bytestream.h"
 #include "platform/cp1250.h"
 
 #include <gtest/gtest.h>
@@ -98,4 +99,11 @@ TEST(Cp1250, MissingCharactersBecomeOneQuestionMarkEach)
     EXPECT_TRUE(Cp1250::decode(QByteArray()).isEmpty());
     // A lone surrogate cannot be written either.
     EXPECT_EQ(Cp1250::encode(QString(QChar(0xD800))), QByteArray("?"));
+    // The length known before writing is the length written, short or long.
+    for (const QString &line : {text, QString(QChar(0xD800)) + "ž", QString::fromUtf8("Kč 😀 ").repeated(90)}) {
+        EXPECT_EQ(Cp1250::encodedLength(line), Cp1250::encode(line).size());
+        MemoryStream stream;
+        EXPECT_EQ(stream.writeCp1250(line), Cp1250::encode(line).size());
+        EXPECT_EQ(stream.data(), Cp1250::encode(line));
+    }
 }
