@@ -661,10 +661,16 @@ CREATE FUNCTION tab_sestava_EDITOVAT_SESTAVU(p_id_sestava integer, p_sestava var
                    WHERE ID_SESTAVA = p_id_sestava RETURNING ID_SESTAVA)
         SELECT coalesce(max(ID_SESTAVA), 0) FROM u $$
 GO
--- Cash book: the balance after the last movement.
+-- Cash book: the balance after the last movement. PL/pgSQL, as the other
+-- functions every sale calls, so the session plans its query once, not at
+-- every call.
 CREATE FUNCTION tab_pokladna_func_STAV() RETURNS numeric
-  LANGUAGE sql STABLE
-  AS $$ SELECT coalesce((SELECT STAV FROM tab_pokladna ORDER BY ID_POKLADNA DESC LIMIT 1), 0) $$
+  LANGUAGE plpgsql STABLE
+  AS $$
+BEGIN
+  RETURN coalesce((SELECT STAV FROM tab_pokladna ORDER BY ID_POKLADNA DESC LIMIT 1), 0);
+END
+$$
 GO
 -- A cash movement. Movements are written one at a time across all sessions
 -- (the table lock is held to the end of the transaction), so each balance
@@ -784,27 +790,35 @@ GO
 -- series asks for them, joined by the separator.
 CREATE FUNCTION tab_oznaceni_doklad_func_ROK_MESIC_DEN(p_id_oznaceni_doklad integer,
     p_oznaceni_oddelovac varchar) RETURNS varchar
-  LANGUAGE sql STABLE
-  AS $$ SELECT coalesce((
-          SELECT concat_ws(coalesce(p_oznaceni_oddelovac, ''),
-                           CASE WHEN OZNACENI_ROK THEN to_char(localtimestamp, 'YYYY') END,
-                           CASE WHEN OZNACENI_MESIC THEN to_char(localtimestamp, 'MM') END,
-                           CASE WHEN OZNACENI_DEN THEN to_char(localtimestamp, 'DD') END)
-          FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad), '') $$
+  LANGUAGE plpgsql STABLE
+  AS $$
+BEGIN
+  RETURN coalesce((
+    SELECT concat_ws(coalesce(p_oznaceni_oddelovac, ''),
+                     CASE WHEN OZNACENI_ROK THEN to_char(localtimestamp, 'YYYY') END,
+                     CASE WHEN OZNACENI_MESIC THEN to_char(localtimestamp, 'MM') END,
+                     CASE WHEN OZNACENI_DEN THEN to_char(localtimestamp, 'DD') END)
+    FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad), '');
+END
+$$
 GO
 -- A document number of the series for the given sequence number: prefix and
 -- separator, date part and separator, zero-filled number. NULL when the
 -- number is wider than the series' width or there is no such series.
+-- PL/pgSQL (as the date part), so a sale plans neither query anew.
 CREATE FUNCTION tab_oznaceni_doklad_func_CISLO(p_id_oznaceni_doklad integer, p_poradi integer) RETURNS varchar
-  LANGUAGE sql STABLE
+  LANGUAGE plpgsql STABLE
   AS $$
+BEGIN
+  RETURN (
     SELECT CASE WHEN d <> '' THEN p || d || OZNACENI_ODDELOVAC || n ELSE p || n END
     FROM (SELECT OZNACENI_ODDELOVAC,
                  CASE WHEN OZNACENI_DOKLAD <> '' THEN OZNACENI_DOKLAD || OZNACENI_ODDELOVAC ELSE '' END AS p,
                  tab_oznaceni_doklad_func_ROK_MESIC_DEN(ID_OZNACENI_DOKLAD, OZNACENI_ODDELOVAC) AS d,
                  func_ZERO_ALIGN(p_poradi::varchar, PORADI_ZAROVNANI) AS n
-          FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad) s
-  $$
+          FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad) s);
+END
+$$
 GO
 CREATE FUNCTION tab_oznaceni_doklad_func_DOKLAD_NETISTENY(p_id_oznaceni_doklad integer) RETURNS varchar
   LANGUAGE sql STABLE
@@ -1869,7 +1883,7 @@ GO
 -- until the commit: sales of one series wait for each other only while the
 -- lines are written and the cash is moved, and the numbers stay without gaps.
 -- The statements here run from plans the session keeps: no SQL function is
--- called that would be planned anew at every sale, save the number's own.
+-- called that would be planned anew at every sale.
 CREATE FUNCTION tab_prodej_PRODAT(p_id_operace integer, p_tisk boolean, p_odberatel varchar, p_sleva integer)
   RETURNS integer LANGUAGE plpgsql
   AS $$
@@ -1885,10 +1899,14 @@ DECLARE
   v_odberatel integer;
   v_zapsano integer;
   v_prodej numeric;
+  v_id_polozky integer[];
 BEGIN
   PERFORM tab_prodej_func_VYCISTIT();
-  SELECT count(*), count(DISTINCT ID_POLOZKA), count(*) FILTER (WHERE NOT MNOZSTVI > 0)
-    INTO v_radky, v_polozky, v_spatne
+  -- The items are then reached by their keys alone, never by reading all of
+  -- them, however the basket's size is guessed.
+  SELECT count(*), count(DISTINCT ID_POLOZKA), count(*) FILTER (WHERE NOT MNOZSTVI > 0),
+         array_agg(DISTINCT ID_POLOZKA)
+    INTO v_radky, v_polozky, v_spatne, v_id_polozky
     FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid();
   IF v_radky = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
@@ -1898,13 +1916,12 @@ BEGIN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
 
-  PERFORM 1 FROM tab_polozka
-    WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid())
-    ORDER BY ID_POLOZKA FOR UPDATE;
+  PERFORM 1 FROM tab_polozka WHERE ID_POLOZKA = ANY (v_id_polozky) ORDER BY ID_POLOZKA FOR UPDATE;
   UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.MNOZSTVI
     FROM (SELECT ID_POLOZKA, sum(func_MNOZSTVI_PRESNE(MNOZSTVI)) AS MNOZSTVI FROM tab_prodej
           WHERE ID_PROCESS = pg_backend_pid() GROUP BY ID_POLOZKA) k
-    WHERE p.ID_POLOZKA = k.ID_POLOZKA AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.MNOZSTVI;
+    WHERE p.ID_POLOZKA = ANY (v_id_polozky) AND p.ID_POLOZKA = k.ID_POLOZKA
+      AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.MNOZSTVI;
   GET DIAGNOSTICS v_zapsano = ROW_COUNT;
   IF v_zapsano < v_polozky THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
@@ -1955,7 +1972,7 @@ BEGIN
              p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA, p.MINIMUM, p.NASOBNE,
              uzivatel_func_AKTIVNI_LOGIN()
       FROM tab_prodej k JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
-      WHERE k.ID_PROCESS = pg_backend_pid()
+      WHERE k.ID_PROCESS = pg_backend_pid() AND p.ID_POLOZKA = ANY (v_id_polozky)
       ORDER BY k.ID_PRODEJ
       RETURNING SLEVA, PRODEJ, MNOZSTVI)
   SELECT count(*), sum((100.0 - SLEVA) / 100 * PRODEJ * func_MNOZSTVI_PRESNE(MNOZSTVI))
