@@ -40,10 +40,12 @@ std::optional<Db::RowOrder> TMSSQLADOQuery::rowOrder() const
     return Db::RowOrder(std::move(terms));
 }
 
-Db::Result TMSSQLADOQuery::readRow(const Variant &key)
+// The statement reading the key's row, and its parameters; false when the
+// list has none.
+bool TMSSQLADOQuery::rowRead(const Variant &key, QString &sql, QList<Db::Param> &params)
 {
     if (m_rowScope.isEmpty() || !GetConnection())
-        return Db::Result();
+        return false;
     // The statement follows the list's text, which changes with its sort
     // order and filter.
     if (m_rowStatementOf != SQL()) {
@@ -53,8 +55,7 @@ Db::Result TMSSQLADOQuery::readRow(const Variant &key)
         m_rowStatement = text == SQL() ? Db::TranslatedSql() : Db::TranslateParameters(text);
     }
     if (m_rowStatement.sql.isEmpty())
-        return Db::Result();
-    QList<Db::Param> params;
+        return false;
     for (const QString &name : m_rowStatement.names) {
         if (name.compare(QStringLiteral("KLIC"), Qt::CaseInsensitive) == 0) {
             params << Db::Param::of(key.toString());
@@ -63,7 +64,23 @@ Db::Result TMSSQLADOQuery::readRow(const Variant &key)
         const Db::Parameter *p = FindParam(name);
         params << (p && !p->IsNull() ? Db::Param{*p->Text(), false, 0} : Db::Param::null());
     }
-    return GetConnection()->execPrepared(m_rowStatement.sql, params);
+    sql = m_rowStatement.sql;
+    return true;
+}
+
+Db::Result TMSSQLADOQuery::readRow(const Variant &key)
+{
+    QString sql;
+    QList<Db::Param> params;
+    return rowRead(key, sql, params) ? GetConnection()->execPrepared(sql, params) : Db::Result();
+}
+
+void TMSSQLADOQuery::prefetchRow(const Variant &key)
+{
+    QString sql;
+    QList<Db::Param> params;
+    if (CanSpliceRows() && rowRead(key, sql, params))
+        GetConnection()->sendWithNext(sql, params);
 }
 
 // The row's place among the rows left once `removed` is out: before the first
