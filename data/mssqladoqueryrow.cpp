@@ -124,11 +124,16 @@ bool TMSSQLADOQuery::RefreshRow(const QString &keyFieldName, const Variant &key,
     const Db::Result read = readRow(key);
     if (!read.hasRows() || read.rowCount() > 1 || (read.rowCount() == 1 && !rows->sameColumns(read)))
         return false;
-    // Where the key's row stands now (a key listed twice is no key).
+    // Where the key's row stands now (a key listed twice is no key): in the
+    // rows' copy of an integer key column, else by a look at every row.
     const QByteArray keyText = key.toString().toUtf8();
     const int keyColumn = keyField->Index();
-    int removed = -1;
-    for (int row = 0; row < rows->rowCount(); ++row) {
+    const std::optional<qint64> keyValue = Db::TextForm::parseInteger(keyText.constData(), int(keyText.size()));
+    const std::optional<int> keyRow = keyValue ? rows->rowOfKey(keyColumn, *keyValue) : std::nullopt;
+    if (keyRow == -2)
+        return false;
+    int removed = keyRow.value_or(-1);
+    for (int row = 0; !keyRow && row < rows->rowCount(); ++row) {
         const char *data;
         int length;
         if (!rows->cell(row, keyColumn, data, length) || length != keyText.size() ||
