@@ -21,7 +21,9 @@ Currency TDM::BasketQuantity(int itemId)
 bool TDM::basketWrite(int itemId, const std::function<bool()> &call)
 {
     TMSSQLADOQuery *basket = MSSQLADOQuery_Prodej;
+    basket->prefetchRow(itemId); // the line is read in the call's round trip
     const bool ok = call();
+    connection().sendNothingWithNext();
     afterWrite(ok, [&] {
         if (basket->RefreshRow(QStringLiteral("ID_POLOZKA"), itemId, ok))
             return;

@@ -5,6 +5,7 @@
 // module's writes and the screens rely on.
 #include "data/formatparameters.h"
 #include "platform/currency.h"
+#include "platform/db/connection.h"
 #include "platform/db/dataset.h"
 #include "platform/db/roworder.h"
 #include "platform/db/sqlparameters.h"
@@ -84,6 +85,9 @@ public:
     // by RestorePosition or LocateOrRestore would leave it. False, with the
     // list untouched, when the row cannot be placed so: the caller re-queries.
     bool RefreshRow(const QString &keyFieldName, const Variant &key, bool moveToRow);
+    // Has the read of the key's row go with the next statement, in its round
+    // trip: the RefreshRow right after that statement then costs none.
+    void prefetchRow(const Variant &key);
 
 private:
     void fireRefresh();
@@ -93,6 +97,7 @@ private:
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
     std::optional<Db::RowOrder> rowOrder() const;
+    bool rowRead(const Variant &key, QString &sql, QList<Db::Param> &params);
     Db::Result readRow(const Variant &key);
     int placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed, const Db::Snapshot &row) const;
 

@@ -40,10 +40,12 @@ std::optional<Db::RowOrder> TMSSQLADOQuery::rowOrder() const
     return Db::RowOrder(std::move(terms));
 }
 
-Db::Result TMSSQLADOQuery::readRow(const Variant &key)
+// The statement reading the key's row, and its parameters; false when the
+// list has none.
+bool TMSSQLADOQuery::rowRead(const Variant &key, QString &sql, QList<Db::Param> &params)
 {
     if (m_rowScope.isEmpty() || !GetConnection())
-        return Db::Result();
+        return false;
     // The statement follows the list's text, which changes with its sort
     // order and filter.
     if (m_rowStatementOf != SQL()) {
@@ -53,8 +55,7 @@ Db::Result TMSSQLADOQuery::readRow(const Variant &key)
         m_rowStatement = text == SQL() ? Db::TranslatedSql() : Db::TranslateParameters(text);
     }
     if (m_rowStatement.sql.isEmpty())
-        return Db::Result();
-    QList<Db::Param> params;
+        return false;
     for (const QString &name : m_rowStatement.names) {
         if (name.compare(QStringLiteral("KLIC"), Qt::CaseInsensitive) == 0) {
             params << Db::Param::of(key.toString());
@@ -63,7 +64,23 @@ Db::Result TMSSQLADOQuery::readRow(const Variant &key)
         const Db::Parameter *p = FindParam(name);
         params << (p && !p->IsNull() ? Db::Param{*p->Text(), false, 0} : Db::Param::null());
     }
-    return GetConnection()->execPrepared(m_rowStatement.sql, params);
+    sql = m_rowStatement.sql;
+    return true;
+}
+
+Db::Result TMSSQLADOQuery::readRow(const Variant &key)
+{
+    QString sql;
+    QList<Db::Param> params;
+    return rowRead(key, sql, params) ? GetConnection()->execPrepared(sql, params) : Db::Result();
+}
+
+void TMSSQLADOQuery::prefetchRow(const Variant &key)
+{
+    QString sql;
+    QList<Db::Param> params;
+    if (CanSpliceRows() && rowRead(key, sql, params))
+        GetConnection()->sendWithNext(sql, params);
 }
 
 // The row's place among the rows left once `removed` is out: before the first
@@ -107,11 +124,16 @@ bool TMSSQLADOQuery::RefreshRow(const QString &keyFieldName, const Variant &key,
     const Db::Result read = readRow(key);
     if (!read.hasRows() || read.rowCount() > 1 || (read.rowCount() == 1 && !rows->sameColumns(read)))
         return false;
-    // Where the key's row stands now (a key listed twice is no key).
+    // Where the key's row stands now (a key listed twice is no key): in the
+    // rows' copy of an integer key column, else by a look at every row.
     const QByteArray keyText = key.toString().toUtf8();
     const int keyColumn = keyField->Index();
-    int removed = -1;
-    for (int row = 0; row < rows->rowCount(); ++row) {
+    const std::optional<qint64> keyValue = Db::TextForm::parseInteger(keyText.constData(), int(keyText.size()));
+    const std::optional<int> keyRow = keyValue ? rows->rowOfKey(keyColumn, *keyValue) : std::nullopt;
+    if (keyRow == -2)
+        return false;
+    int removed = keyRow.value_or(-1);
+    for (int row = 0; !keyRow && row < rows->rowCount(); ++row) {
         const char *data;
         int length;
         if (!rows->cell(row, keyColumn, data, length) || length != keyText.size() ||

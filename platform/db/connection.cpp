@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <utility>
+
 namespace Db {
 
 namespace {
@@ -176,6 +178,8 @@ Result Connection::finish(PGresult *raw)
 
 Result Connection::exec(const QString &sql, const QList<Param> &params)
 {
+    m_follower.reset();
+    m_kept.reset();
     if (!begin())
         return Result();
     const QByteArray text = sql.toUtf8();
@@ -187,35 +191,109 @@ Result Connection::exec(const QString &sql, const QList<Param> &params)
                                nullptr, nullptr, 0));
 }
 
+// The statement's name in this session, prepared on its first run (one round
+// trip). False when the server refused it; its result then goes to `failure`.
+bool Connection::prepare(const QString &sql, const QList<Param> &params, QByteArray &name, Result *failure)
+{
+    if (m_preparedSerial != m_sessionSerial) {
+        m_prepared.clear();
+        m_preparedSerial = m_sessionSerial;
+    }
+    name = m_prepared.value(sql);
+    if (!name.isEmpty())
+        return true;
+    name = "tarmil_" + QByteArray::number(++m_preparedCount);
+    const ParamArrays arrays(params);
+    ++m_roundTrips;
+    PGresult *raw = PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), arrays.count(), arrays.types.data());
+    if (PQresultStatus(raw) != PGRES_COMMAND_OK) {
+        if (failure)
+            *failure = finish(raw);
+        else
+            PQclear(raw);
+        return false;
+    }
+    PQclear(raw);
+    m_prepared.insert(sql, name);
+    return true;
+}
+
 Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
 {
+    std::optional<Follower> follower = std::exchange(m_follower, std::nullopt);
+    const std::optional<Follower> kept = std::exchange(m_kept, std::nullopt);
     if (!begin())
         return Result();
+    if (kept && kept->sql == sql && kept->params == params)
+        return kept->result;
     const ParamArrays arrays(params);
     for (bool retried = false;; retried = true) {
-        if (m_preparedSerial != m_sessionSerial) {
-            m_prepared.clear();
-            m_preparedSerial = m_sessionSerial;
-        }
-        QByteArray name = m_prepared.value(sql);
-        if (name.isEmpty()) {
-            name = "tarmil_" + QByteArray::number(++m_preparedCount);
-            ++m_roundTrips;
-            const Result prepared = finish(
-                PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), arrays.count(), arrays.types.data()));
-            if (!prepared.succeeded())
-                return prepared;
-            m_prepared.insert(sql, name);
-        }
+        QByteArray name;
+        Result failure;
+        if (!prepare(sql, params, name, &failure))
+            return failure;
+        QByteArray followerName;
+        if (follower && !prepare(follower->sql, follower->params, followerName, nullptr))
+            follower.reset();
         ++m_roundTrips;
-        PGresult *raw =
-            PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0);
+        PGresult *raw = follower ? execWithFollower(name, params, followerName, *std::exchange(follower, std::nullopt))
+                                 : PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(),
+                                                  nullptr, nullptr, 0);
         // Once, and only outside a transaction (a failed statement ends one).
         if (retried || !isStalePrepared(raw) || inTransaction())
             return finish(raw);
         PQclear(raw);
+        m_kept.reset(); // read before the statement ran again
         m_prepared.remove(sql);
     }
+}
+
+// Both statements in one round trip, each ended by a sync of its own, so each
+// runs as it would alone (outside a transaction each commits by itself; a
+// failure of the first does not stop the second). The follower's result is
+// kept when it succeeded; the first statement's result is returned.
+PGresult *Connection::execWithFollower(const QByteArray &name, const QList<Param> &params,
+                                       const QByteArray &followerName, Follower follower)
+{
+    const ParamArrays arrays(params), followerArrays(follower.params);
+    if (PQenterPipelineMode(m_conn) != 1)
+        return PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0);
+    const bool sent =
+        PQsendQueryPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0) &&
+        PQpipelineSync(m_conn) &&
+        PQsendQueryPrepared(m_conn, followerName.constData(), followerArrays.count(), followerArrays.values.data(),
+                            nullptr, nullptr, 0) &&
+        PQpipelineSync(m_conn);
+    // Each statement's first result (the rest are none in practice), then its sync.
+    auto take = [this]() {
+        PGresult *first = PQgetResult(m_conn);
+        if (first) {
+            while (PGresult *more = PQgetResult(m_conn))
+                PQclear(more);
+        }
+        return first;
+    };
+    auto synced = [this]() {
+        PGresult *sync = PQgetResult(m_conn);
+        const bool ok = PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
+        PQclear(sync);
+        return ok;
+    };
+    PGresult *leader = sent ? take() : nullptr;
+    const bool leaderSynced = leader && synced();
+    Result followed(leaderSynced ? take() : nullptr);
+    const bool followerSynced = leaderSynced && synced();
+    PQexitPipelineMode(m_conn);
+    if (followerSynced && followed.succeeded()) {
+        follower.result = followed;
+        m_kept = std::move(follower);
+    }
+    return leader; // null when nothing came: the connection's error stands
+}
+
+void Connection::sendWithNext(const QString &sql, const QList<Param> &params)
+{
+    m_follower = Follower{sql, params, Result()};
 }
 
 bool Connection::execScript(const QStringList &statements)

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Db {
 
 // A statement parameter in text form; a null parameter is SQL NULL.
@@ -22,6 +24,7 @@ struct Param
 
     static Param null() { return {}; }
     static Param of(const QString &value, Oid type = 0) { return {value.toUtf8(), false, type}; }
+    bool operator==(const Param &) const = default;
 };
 
 // The server field of the login: a host name or address with an optional
@@ -63,6 +66,14 @@ public:
     // does not parse and plan it again. A statement the server forgot or can
     // no longer run as planned (its tables changed) is prepared anew.
     Result execPrepared(const QString &sql, const QList<Param> &params);
+    // A prepared statement to send right after the next prepared one, in its
+    // round trip. Its result is kept for a run of the same statement with the
+    // same parameters that comes next, which then costs no round trip: it
+    // reads what it would have read then, as nothing ran in between. Any
+    // other statement drops it.
+    void sendWithNext(const QString &sql, const QList<Param> &params);
+    // Sends nothing with the next statement (the one meant to lead ran none).
+    void sendNothingWithNext() { m_follower.reset(); }
     // Runs the statements in order and stops at the first that fails.
     bool execScript(const QStringList &statements);
 
@@ -101,7 +112,17 @@ public:
     quint64 sessionSerial() const { return m_sessionSerial; }
 
 private:
+    struct Follower
+    {
+        QString sql;
+        QList<Param> params;
+        Result result;
+    };
+
     bool ensureConnected();
+    bool prepare(const QString &sql, const QList<Param> &params, QByteArray &name, Result *failure);
+    PGresult *execWithFollower(const QByteArray &name, const QList<Param> &params, const QByteArray &followerName,
+                               Follower follower);
     bool begin();
     Result finish(PGresult *raw);
     bool applySessionSettings();
@@ -120,6 +141,8 @@ private:
     QHash<QString, QByteArray> m_prepared;
     quint64 m_preparedSerial = 0;
     quint64 m_preparedCount = 0;
+    std::optional<Follower> m_follower; // to send with the next prepared statement
+    std::optional<Follower> m_kept;     // its result, for the statement after
 };
 
 // A transaction for a scope: begun when made unless the session is already in

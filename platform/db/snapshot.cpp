@@ -191,6 +191,8 @@ std::shared_ptr<Snapshot> Snapshot::spliced(int removed, const Result &added, in
     if (removed >= 0 && removed < m_rowCount) {
         adjustSums(removed, false);
         copy->m_rows.erase(copy->m_rows.begin() + removed);
+        for (auto &[c, keys] : copy->m_keyColumns)
+            keys.erase(keys.begin() + removed);
     }
     if (added.rowCount() > 0) {
         if (!copy->m_owned)
@@ -203,6 +205,18 @@ std::shared_ptr<Snapshot> Snapshot::spliced(int removed, const Result &added, in
         copy->m_owned->push_back(std::move(cells));
         at = std::clamp(at, 0, int(copy->m_rows.size()));
         copy->m_rows.insert(copy->m_rows.begin() + at, -int(copy->m_owned->size()));
+        for (auto it = copy->m_keyColumns.begin(); it != copy->m_keyColumns.end();) {
+            const std::optional<qint64> key =
+                added.cellIsNull(0, it->first)
+                    ? std::nullopt
+                    : TextForm::parseInteger(added.cellData(0, it->first), added.cellLength(0, it->first));
+            if (!key) {
+                it = copy->m_keyColumns.erase(it);
+                continue;
+            }
+            it->second.insert(it->second.begin() + at, *key);
+            ++it;
+        }
     }
     copy->m_rowCount = int(copy->m_rows.size());
     if (added.rowCount() > 0)
@@ -359,6 +373,36 @@ std::optional<int> Snapshot::indexedRow(int c, qint64 value) const
     }
     const auto found = it->second.find(value);
     return found == it->second.end() ? -1 : found->second;
+}
+
+const std::vector<qint64> *Snapshot::keyColumn(int c) const
+{
+    const FieldType type = m_columns[size_t(c)].type;
+    if ((type != FieldType::Integer && type != FieldType::LargeInt) || m_writtenColumns.count(c))
+        return nullptr;
+    auto it = m_keyColumns.find(c);
+    if (it == m_keyColumns.end()) {
+        std::vector<qint64> keys;
+        keys.reserve(size_t(m_rowCount));
+        for (int row = 0; row < m_rowCount; ++row) {
+            if (isNull(row, c))
+                return nullptr;
+            keys.push_back(integer(row, c));
+        }
+        it = m_keyColumns.emplace(c, std::move(keys)).first;
+    }
+    return &it->second;
+}
+
+std::optional<int> Snapshot::rowOfKey(int c, qint64 value) const
+{
+    const std::vector<qint64> *keys = keyColumn(c);
+    if (!keys)
+        return std::nullopt;
+    const auto first = std::find(keys->begin(), keys->end(), value);
+    if (first == keys->end())
+        return -1;
+    return std::find(first + 1, keys->end(), value) != keys->end() ? -2 : int(first - keys->begin());
 }
 
 namespace TextForm {

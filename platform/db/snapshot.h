@@ -69,6 +69,11 @@ public:
     // an index built on first use; -1 when none. Nothing for a column that
     // was written back since (its index could be stale).
     std::optional<int> indexedRow(int c, qint64 value) const;
+    // The one row holding an integer value in an integer column, found in a
+    // copy of the column kept per snapshot (spliced copies carry it along,
+    // changed by the rows they exchanged): -1 when none, -2 when several.
+    // Nothing for another column, or one with a null or written back.
+    std::optional<int> rowOfKey(int c, qint64 value) const;
 
     // Pointer and length of the cell's text, from the overlay or the result;
     // false for NULL.
@@ -91,6 +96,7 @@ private:
 
     const CellText *overlay(int row, int c) const;
     bool resultCell(int row, int c, const char *&data, int &length) const;
+    const std::vector<qint64> *keyColumn(int c) const;
 
     Result m_result;
     int m_rowCount = 0;
@@ -105,6 +111,7 @@ private:
     std::map<std::pair<int, int>, CellText> m_overlay;
     std::set<int> m_writtenColumns;
     mutable std::map<int, std::unordered_map<qint64, int>> m_indexes;
+    mutable std::map<int, std::vector<qint64>> m_keyColumns;
 };
 
 using SnapshotPtr = std::shared_ptr<Snapshot>;

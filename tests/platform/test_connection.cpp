@@ -142,3 +142,60 @@ TEST_F(LiveDatabaseTest, ScriptStopsAtTheFirstFailure)
         connection.exec(QStringLiteral("SELECT count(*) FROM pg_class WHERE relname IN ('a','b')")).cellText(0, 0),
         QStringLiteral("1"));
 }
+
+// A statement sent with the next one reads, in that round trip, what it would
+// read right after it; the result serves only the very next run of the same
+// statement with the same parameters.
+TEST_F(LiveDatabaseTest, AStatementSentWithTheNextReadsWhatItWouldReadAfterIt)
+{
+    run(QStringLiteral("CREATE TABLE t (n integer CHECK (n > 0))"));
+    const QString insert = QStringLiteral("INSERT INTO t VALUES ($1)");
+    const QString count = QStringLiteral("SELECT count(*) FROM t WHERE n <> $1");
+    auto countWith = [&](const char *other) {
+        return connection.execPrepared(count, {Db::Param::of(other)}).cellText(0, 0);
+    };
+    connection.execPrepared(insert, {Db::Param::of("1")});
+    EXPECT_EQ(countWith("0"), "1"); // both prepared
+
+    quint64 before = connection.roundTrips();
+    connection.sendWithNext(count, {Db::Param::of("0")});
+    ASSERT_TRUE(connection.execPrepared(insert, {Db::Param::of("2")}).succeeded());
+    EXPECT_EQ(countWith("0"), "2");
+    EXPECT_EQ(connection.roundTrips() - before, 1u);
+
+    // Another statement between, or other parameters: read anew.
+    connection.sendWithNext(count, {Db::Param::of("0")});
+    connection.execPrepared(insert, {Db::Param::of("3")});
+    run(QStringLiteral("INSERT INTO t VALUES (4)"));
+    EXPECT_EQ(countWith("0"), "4");
+    connection.sendWithNext(count, {Db::Param::of("0")});
+    connection.execPrepared(insert, {Db::Param::of("5")});
+    EXPECT_EQ(countWith("1"), "4");
+    EXPECT_EQ(countWith("0"), "5");
+
+    // A refused statement keeps its own reason; the read after it stands.
+    before = connection.roundTrips();
+    connection.sendWithNext(count, {Db::Param::of("0")});
+    EXPECT_FALSE(connection.execPrepared(insert, {Db::Param::of("-1")}).succeeded());
+    EXPECT_TRUE(connection.lastErrorText().endsWith(QStringLiteral("[23514]")));
+    EXPECT_EQ(countWith("0"), "5");
+    EXPECT_TRUE(connection.lastErrorText().isEmpty());
+    EXPECT_EQ(connection.roundTrips() - before, 1u);
+}
+
+// A statement the server no longer runs as planned is prepared and run again:
+// what was read with its first, refused run is not handed out.
+TEST_F(LiveDatabaseTest, AStatementRunAgainDropsWhatWasReadWithItsFirstRun)
+{
+    run(QStringLiteral("CREATE SEQUENCE s; CREATE TABLE t (n integer); INSERT INTO t VALUES (1)"));
+    const QString next = QStringLiteral("SELECT nextval('s'), * FROM t");
+    const QString last = QStringLiteral("SELECT last_value FROM s");
+    ASSERT_EQ(connection.execPrepared(next, {}).cellText(0, 0), "1");
+    ASSERT_EQ(connection.execPrepared(last, {}).cellText(0, 0), "1");
+    run(QStringLiteral("ALTER TABLE t ADD COLUMN m integer"));
+    connection.sendWithNext(last, {});
+    const Db::Result again = connection.execPrepared(next, {});
+    ASSERT_TRUE(again.succeeded()) << qPrintable(connection.lastErrorText());
+    EXPECT_EQ(again.cellText(0, 0), "2");
+    EXPECT_EQ(connection.execPrepared(last, {}).cellText(0, 0), "2");
+}

@@ -402,3 +402,26 @@ TEST_F(DatasetTest, PostIsRefusedWithoutBaseTableOrKey)
     items.Edit();
     EXPECT_THROW(items.FieldByName("id").SetAsInteger(9), DatabaseError);
 }
+
+// A list's rows find a key in their copy of its column, also after rows were
+// exchanged one at a time; a key held twice, a null or another column type
+// has no single row.
+TEST_F(DatasetTest, SplicedRowsFindTheirKeys)
+{
+    auto rowsOf = [this](const char *sql) { return connection.exec(QString::fromUtf8(sql)); };
+    const Db::Snapshot rows(rowsOf("SELECT * FROM (VALUES (10, 'a'), (20, 'b'), (30, 'c')) v(k, t)"));
+    EXPECT_EQ(rows.rowOfKey(0, 20), 1);
+    EXPECT_EQ(rows.rowOfKey(1, 20), std::nullopt); // text
+    // The first row out, a row of key 40 in at the end: 20, 30, 40.
+    const Db::SnapshotPtr moved = rows.spliced(0, rowsOf("SELECT 40 AS k, 'd' AS t"), 2);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->rowOfKey(0, 10), -1);
+    EXPECT_EQ(moved->rowOfKey(0, 30), 1);
+    EXPECT_EQ(moved->rowOfKey(0, 40), 2);
+    EXPECT_EQ(rows.rowOfKey(0, 10), 0); // the rows it came from are as they were
+    const Db::SnapshotPtr twice = moved->spliced(-1, rowsOf("SELECT 30 AS k, 'e' AS t"), 0);
+    EXPECT_EQ(twice->rowOfKey(0, 30), -2);
+    EXPECT_EQ(twice->rowOfKey(0, 20), 1);
+    const Db::SnapshotPtr withNull = twice->spliced(-1, rowsOf("SELECT NULL::integer AS k, 'f' AS t"), 1);
+    EXPECT_EQ(withNull->rowOfKey(0, 20), std::nullopt);
+}
