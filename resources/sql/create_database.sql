@@ -21,11 +21,15 @@ BEGIN
   EXECUTE format('GRANT CONNECT, TEMPORARY ON DATABASE %I TO %I', current_database(), current_database());
   -- The owner sees every session in the logged-in users' list, where the
   -- server lets him grant himself that.
-  BEGIN
-    EXECUTE format('GRANT pg_read_all_stats TO %I', current_user);
-  EXCEPTION WHEN insufficient_privilege OR invalid_grant_operation THEN
-    NULL;
-  END;
+  -- Superusers see them anyway; two databases created at once by one owner
+  -- may both grant it, and the later grant then finds it already given.
+  IF NOT pg_has_role(current_user, 'pg_read_all_stats', 'USAGE') THEN
+    BEGIN
+      EXECUTE format('GRANT pg_read_all_stats TO %I', current_user);
+    EXCEPTION WHEN insufficient_privilege OR invalid_grant_operation OR unique_violation THEN
+      NULL;
+    END;
+  END IF;
 END
 $$
 GO
