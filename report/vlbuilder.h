@@ -11,6 +11,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <array>
 #include <map>
 #include <memory>
 #include <set>
@@ -237,6 +238,15 @@ private:
     // Footers to which the current row's cross columns added something.
     std::set<TvlBand *> m_columnsCounted;
     std::unordered_map<QString, std::shared_ptr<const BracketLine>> m_bracketLines;
+    // The lines met last, known by their shared text: a memo's lines come back
+    // every record as the same strings, found here without hashing them.
+    struct RecentLine
+    {
+        QString Line;
+        std::shared_ptr<const BracketLine> Parsed;
+    };
+    std::array<RecentLine, 8> m_recentLines;
+    int m_nextRecentLine = 0;
     QString m_currentExpression;
     Variant m_currentValue;
 };

@@ -98,6 +98,7 @@ QList<TvlTextLine> vlWrapText(const QStringList &source, const TvlWrapOptions &o
                               const std::function<int(const QString &)> &measure)
 {
     QList<TvlTextLine> out;
+    out.reserve(source.size());
     const int max = options.MaxWidth;
     for (const QString &sourceLine : source) {
         if (!options.WordWrap) {

@@ -269,7 +269,14 @@ void TvlMemoView::Print(ByteStream &stream)
             wrapped << vlEncodeTextLine(line);
         WorkMemo = std::move(wrapped);
     }
-    TvlView::Print(stream);
+    m_printingWrapped = true;
+    try {
+        TvlView::Print(stream);
+    } catch (...) {
+        m_printingWrapped = false;
+        throw;
+    }
+    m_printingWrapped = false;
 }
 
 void TvlMemoView::LoadBlob(const QByteArray &data, bool isNull)
@@ -285,7 +292,7 @@ void TvlMemoView::WriteTextField(ByteStream &stream, const QStringList &lines)
         TvlView::WriteTextField(stream, lines);
         return;
     }
-    if (vlIsWrapped(lines) || lines.isEmpty()) {
+    if (m_printingWrapped || lines.isEmpty() || vlIsWrapped(lines)) {
         vlWritePreparedMemo(stream, lines);
         return;
     }

@@ -107,6 +107,8 @@ private:
     void DrawText(TvlCanvas &canvas, const QList<TvlTextLine> &lines);
     void DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int x, int y, int span);
 
+    bool m_printingWrapped = false; // Print has just laid the text out
+
     struct
     {
         bool active = false;

@@ -19,7 +19,6 @@ qint32 packFormat(int kind, int index, int decimals, QChar separator)
 
 QString numberText(double value, int index, int decimals, const QString &custom, const FormatSettings &settings)
 {
-    const QString zeros = decimals > 0 ? u'.' + QString(decimals, u'0') : QString();
     switch (index) {
     case 0:
         return FormatFloat(QStringLiteral("###.##"), value, settings);
@@ -36,7 +35,8 @@ QString numberText(double value, int index, int decimals, const QString &custom,
     case 2:
         return FormatFloat(QStringLiteral("#,###.##"), value, settings);
     case 3:
-        return FormatFloat(QStringLiteral("#,##0") + zeros, value, settings);
+        return FormatFloat(QStringLiteral("#,##0") + (decimals > 0 ? u'.' + QString(decimals, u'0') : QString()), value,
+                           settings);
     default:
         return FormatFloat(custom, value, settings);
     }

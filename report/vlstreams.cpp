@@ -58,11 +58,31 @@ int vlEncodedLength(const QString &text)
 
 void WriteString(ByteStream &stream, const QString &text)
 {
+    // Every object of a prepared page writes its font name: the last short
+    // text is kept as written.
+    constexpr qsizetype kept = 64;
+    thread_local QString lastText;
+    thread_local QByteArray lastBytes;
+    if (!lastBytes.isEmpty() && text == lastText) {
+        stream.writeBytes(lastBytes);
+        return;
+    }
     const qsizetype length = Cp1250::encodedLength(text);
     checkLength(text, length, MaxWordLength);
-    stream.writeUInt16(quint16(length));
-    stream.writeCp1250(text);
-    stream.writeUInt8(0);
+    if (text.size() > kept) {
+        stream.writeUInt16(quint16(length));
+        stream.writeCp1250(text);
+        stream.writeUInt8(0);
+        return;
+    }
+    QByteArray bytes(length + 3, Qt::Uninitialized);
+    bytes[0] = char(length & 0xFF);
+    bytes[1] = char(length >> 8);
+    Cp1250::encodeTo(text, bytes.data() + 2);
+    bytes[length + 2] = 0;
+    stream.writeBytes(bytes);
+    lastText = text;
+    lastBytes = bytes;
 }
 
 QString ReadString(ByteStream &stream)

@@ -213,9 +213,23 @@ void TvlReportBuilder::CallReportFunction(const QString &name, const Variant &p1
 
 std::shared_ptr<const TvlReportBuilder::BracketLine> TvlReportBuilder::ParseBracketLine(const QString &line)
 {
+    // Text held by a counted block cannot change while a copy is kept here:
+    // the same block and length is the same line.
+    const bool shared = line.data_ptr().isMutable();
+    if (shared)
+        for (const RecentLine &recent : m_recentLines)
+            if (recent.Line.constData() == line.constData() && recent.Line.size() == line.size() && recent.Parsed)
+                return recent.Parsed;
+    auto remember = [&](std::shared_ptr<const BracketLine> parsed) {
+        if (shared) {
+            m_recentLines[m_nextRecentLine] = {line, parsed};
+            m_nextRecentLine = (m_nextRecentLine + 1) % int(m_recentLines.size());
+        }
+        return parsed;
+    };
     const auto found = m_bracketLines.find(line);
     if (found != m_bracketLines.end())
-        return found->second;
+        return remember(found->second);
     auto parsed = std::make_shared<BracketLine>();
     int i = 0;
     while (i < line.size()) {
@@ -242,7 +256,7 @@ std::shared_ptr<const TvlReportBuilder::BracketLine> TvlReportBuilder::ParseBrac
     parsed->Tail = line.mid(i);
     if (m_bracketLines.size() >= 4096) // texts made at run time must not pile up
         m_bracketLines.clear();
-    return m_bracketLines.emplace(line, std::move(parsed)).first->second;
+    return remember(m_bracketLines.emplace(line, std::move(parsed)).first->second);
 }
 
 QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const QString &formatText)
@@ -251,9 +265,12 @@ QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const Q
         return line;
     // Held here: evaluating may expand other lines, which may renew the parsed lines.
     const std::shared_ptr<const BracketLine> parsed = ParseBracketLine(line);
+    // A line that is one bracket and nothing else is the value's text itself.
+    const bool alone = parsed->Items.size() == 1 && parsed->Items.front().Before.isEmpty() && parsed->Tail.isEmpty();
     QString result;
     for (const BracketLine::Item &item : parsed->Items) {
-        result += item.Before;
+        if (!item.Before.isEmpty())
+            result += item.Before;
         qint32 itemFormat = format;
         QString itemText = formatText;
         if (item.HasFormat) {
@@ -272,10 +289,14 @@ QString TvlReportBuilder::ExpandLine(const QString &line, qint32 format, const Q
         GetReportValue(item.Expression, value);
         m_currentValue = value;
         // A footer adding up a row only evaluates; nobody reads the text.
-        if (!m_aggregatingBand || m_aggregatingBand->Visible())
+        if (!m_aggregatingBand || m_aggregatingBand->Visible()) {
+            if (alone)
+                return vlFormatViewValue(value, itemFormat, itemText);
             result += vlFormatViewValue(value, itemFormat, itemText);
+        }
     }
-    result += parsed->Tail;
+    if (!parsed->Tail.isEmpty())
+        result += parsed->Tail;
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "reportbuild.h"
 
+#include "report/vlband.h"
 #include "report/vlsubreportview.h"
 
 #include <QRegularExpression>
@@ -290,4 +291,24 @@ TEST(ReportBuild, SubReportsSideBySideAcrossPages)
                                    "20,18 150x18 Strana 2", "2,38 150x18 S51", "2,218 150x18 S60", "332,38 150x18 D51",
                                    "332,218 150x18 D60", "332,418 150x18 D70", "20,438 150x18 Mléko",
                                    "20,458 150x18 Sýr", "20,1033 150x18 Konec strany 2"}));
+}
+
+// A memo text edited in place while the report builds (the same string
+// object, the same length, another text) is expanded anew every record.
+TEST(ReportBuild, MemoTextEditedInPlaceDuringTheBuildExpandsAnew)
+{
+    TestReport t;
+    t.Rows("Zbozi", goodsColumns, goods());
+    t.Band(btMasterData, 20, 20, "Zbozi");
+    t.Memo(20, 20, 300, 18, {"x[Nazev]"});
+    t.report->OnBeginBand = [&](TvlBand *band) {
+        if (band->Typ != btMasterData || band->Objects.empty())
+            return;
+        QString &line = band->Objects.front()->Memo[0];
+        const QString other = line.startsWith(u'x') ? QStringLiteral("[Nazev]x") : QStringLiteral("x[Nazev]");
+        for (int i = 0; i < line.size(); ++i)
+            line[i] = other[i];
+    };
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    EXPECT_EQ(lines(t.Texts()), lines({"page 1", "Mlékox", "xSýr", "Chlébx", "xMýdlo", "Šamponx"}));
 }

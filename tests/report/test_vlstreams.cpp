@@ -45,6 +45,20 @@ TEST(ReportEncodings, StringIsLengthBytesAndZero)
     EXPECT_EQ(empty.data(), bytes({0, 0, 0}));
 }
 
+TEST(ReportEncodings, RepeatedAndEditedStringsWriteTheirOwnBytes)
+{
+    MemoryStream stream;
+    QString name = "Arial";
+    WriteString(stream, name);
+    WriteString(stream, name);
+    name[0] = u'Č'; // the same object, another text
+    WriteString(stream, name);
+    WriteString(stream, "Arial");
+    WriteString(stream, QString());
+    EXPECT_EQ(stream.data(), bytes({5,    0,   'A', 'r', 'i', 'a', 'l', 0, 5,   0,   'A', 'r', 'i', 'a', 'l', 0, 5, 0,
+                                    0xC8, 'r', 'i', 'a', 'l', 0,   5,   0, 'A', 'r', 'i', 'a', 'l', 0,   0,   0, 0}));
+}
+
 TEST(ReportEncodings, MemoOfThreeLinesByteForByte)
 {
     const QStringList lines{"a", "", "b"};
