@@ -19,6 +19,10 @@
 #include <unordered_map>
 
 class TvlProgressForm;
+namespace Db {
+class Dataset;
+class Field;
+} // namespace Db
 
 // A design page while it is formed: run-time copies of its objects, the
 // band table and where printing stands.
@@ -247,6 +251,16 @@ private:
     };
     std::array<RecentLine, 8> m_recentLines;
     int m_nextRecentLine = 0;
+    // Fields found by their plain names, each while its dataset's fields stay.
+    struct FoundField
+    {
+        const Db::Dataset *DataSet = nullptr;
+        quint64 Stamp = 0;
+        QString Name;
+        Db::Field *Field = nullptr;
+    };
+    std::array<FoundField, 16> m_foundFields;
+    int m_nextFoundField = 0;
     QString m_currentExpression;
     Variant m_currentValue;
 };

@@ -156,8 +156,18 @@ bool TvlReportBuilder::LookupField(const QString &name, Variant &value)
     TvlBand *band = FieldBand();
     Db::Dataset *dataset = band ? vlSourceDataSet(band->DataSet) : nullptr;
     Db::Field *field = nullptr;
+    if (dataset)
+        for (const FoundField &found : m_foundFields)
+            if (found.DataSet == dataset && found.Stamp == dataset->FieldsStamp() && found.Name == name) {
+                value = fieldValue(*found.Field);
+                return true;
+            }
     if (std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c == u'.' || c == u'"'; })) {
         field = dataset ? dataset->FindField(name) : nullptr;
+        if (field) {
+            m_foundFields[m_nextFoundField] = {dataset, dataset->FieldsStamp(), name, field};
+            m_nextFoundField = (m_nextFoundField + 1) % int(m_foundFields.size());
+        }
     } else {
         vlGetDataSetAndField(name, dataset, field);
         if (field && !dataset->Active())

@@ -5,6 +5,8 @@
 #include "platform/db/filterexpression.h"
 #include "platform/db/sqlparameters.h"
 
+#include <atomic>
+
 namespace Db {
 
 Dataset::Dataset(QObject *parent)
@@ -183,6 +185,7 @@ void Dataset::Clone(const Dataset &source)
         field->ReadOnly = theirs->ReadOnly;
         m_fieldList.push_back(field.get());
         m_fields.push_back(std::move(field));
+        m_fieldsStamp = newFieldsStamp();
     }
     KeyFields = source.KeyFields;
     install(source.m_snapshot);
@@ -243,6 +246,7 @@ void Dataset::bindFields()
     m_fieldList.clear();
     for (auto &f : m_fields)
         m_fieldList.push_back(f.get());
+    m_fieldsStamp = newFieldsStamp();
 }
 
 namespace {
@@ -268,6 +272,12 @@ bool sameFieldName(const QString &a, const QString &b)
 }
 
 } // namespace
+
+quint64 Dataset::newFieldsStamp()
+{
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
 
 Field *Dataset::FindField(const QString &name) const
 {
@@ -298,6 +308,7 @@ Field *Dataset::AddField(const QString &name)
     }
     m_fieldList.push_back(field.get());
     m_fields.push_back(std::move(field));
+    m_fieldsStamp = newFieldsStamp();
     return m_fieldList.back();
 }
 

@@ -98,6 +98,9 @@ public:
     const std::vector<Field *> &Fields() const { return m_fieldList; }
     int FieldCount() const { return int(m_fieldList.size()); }
     Field *FindField(const QString &name) const;
+    // Changes whenever the list of fields does, and differs between datasets:
+    // a field found under a stamp is the one FindField gives while it holds.
+    quint64 FieldsStamp() const { return m_fieldsStamp; }
     Field &FieldByName(const QString &name) const; // throws DatabaseError when missing
     // A field whose display settings are fixed before opening (kept even
     // while the result has no such column).
@@ -188,6 +191,8 @@ private:
     SnapshotPtr m_snapshot;
     std::vector<std::unique_ptr<Field>> m_fields;
     std::vector<Field *> m_fieldList;
+    quint64 m_fieldsStamp = newFieldsStamp();
+    static quint64 newFieldsStamp();
     std::vector<QString> m_persistentNames;
 
     std::vector<int> m_visible; // used only while filtered

@@ -104,6 +104,25 @@ TEST_F(DatasetTest, ColumnsAreTypedFromTheResult)
     EXPECT_EQ(items.FieldByName("price").DisplayText(), QString());
 }
 
+// What a caller keeps of a field found by name holds only while the stamp stays.
+TEST_F(DatasetTest, FieldsStampChangesWithTheListOfFieldsOnly)
+{
+    items.Open();
+    const quint64 opened = items.FieldsStamp();
+    items.Next();
+    EXPECT_EQ(items.FieldsStamp(), opened);
+    Dataset other;
+    EXPECT_NE(other.FieldsStamp(), opened);
+    items.Close();
+    items.SetSQL(QStringLiteral("SELECT name AS code, id FROM item"));
+    items.Open();
+    EXPECT_NE(items.FieldsStamp(), opened);
+    EXPECT_EQ(items.FindField(QStringLiteral("code")), items.Fields().front());
+    const quint64 reopened = items.FieldsStamp();
+    items.AddField(QStringLiteral("extra"));
+    EXPECT_NE(items.FieldsStamp(), reopened);
+}
+
 TEST_F(DatasetTest, DisplayTextFollowsFormatAndBooleanTexts)
 {
     items.Open();
