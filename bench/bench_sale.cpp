@@ -98,13 +98,18 @@ void dropDatabase()
 // The server process's processor time in microseconds (the server runs on
 // this machine): on a busy machine it tells the server's own work from the
 // waiting that the wall clock adds.
-double serverMicroseconds(PGconn *conn)
+double serverMicroseconds(int pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(PQbackendPID(conn)));
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return 0;
     const QList<QByteArray> fields = stat.readAll().split(' '); // the name has no blanks
     return fields.size() > 15 ? (fields[13].toDouble() + fields[14].toDouble()) * 1e6 / sysconf(_SC_CLK_TCK) : 0;
+}
+
+double serverMicroseconds(PGconn *conn)
+{
+    return serverMicroseconds(PQbackendPID(conn));
 }
 
 void BM_RoundTrip(benchmark::State &state)
@@ -156,13 +161,18 @@ void BM_ModuleBasketLine(benchmark::State &state)
     }
     const int lines = int(state.range(0));
     const Db::Connection &connection = dm.MSSQLADOConnection->Connection();
+    const int pid =
+        dm.MSSQLADOConnection->Connection().exec(QStringLiteral("SELECT pg_backend_pid()")).cellText(0, 0).toInt();
     quint64 roundTrips = 0;
+    double cpu = 0;
     for (auto _ : state) {
+        const double cpuBefore = serverMicroseconds(pid);
         const quint64 before = connection.roundTrips();
         for (int i = 1; i <= lines; ++i)
             if (!dm.AddOrEditBasketRow(i, 0, Currency::fromInt(1), false))
                 state.SkipWithError(qPrintable(dm.LastErrorText()));
         roundTrips += connection.roundTrips() - before;
+        cpu += serverMicroseconds(pid) - cpuBefore;
         state.PauseTiming();
         dm.MSSQLADOConnection->Connection().exec(
             QStringLiteral("DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()"));
@@ -170,6 +180,7 @@ void BM_ModuleBasketLine(benchmark::State &state)
         state.ResumeTiming();
     }
     state.counters["round trips/line"] = double(roundTrips) / double(state.iterations() * lines);
+    state.counters["server us"] = cpu / double(state.iterations() * lines);
 }
 
 // The sale alone: the basket is filled outside the timing (and outside the
@@ -281,8 +292,10 @@ void printFigures(const FigureReporter &figures)
         const std::string run =
             "BM_ModuleBasketLine/" + std::to_string(lines) + "/iterations:" + std::to_string(fills) + "/real_time";
         const double moduleLine = figures.nanoseconds(run) / lines / 1000;
-        std::printf("basket line, data module, %4d-line basket: %7.1f us = %.1f round trips, %.1f statements\n", lines,
-                    moduleLine, moduleLine / roundTrip, figures.counter(run, "round trips/line"));
+        std::printf("basket line, data module, %4d-line basket: %7.1f us = %.1f round trips, %.1f statements, "
+                    "server %.1f us\n",
+                    lines, moduleLine, moduleLine / roundTrip, figures.counter(run, "round trips/line"),
+                    figures.counter(run, "server us"));
     }
     std::printf("sale of %d lines alone (call and commit): %8.1f us = %.1f committed one-row inserts (%.1f us)\n",
                 kLines, sale, sale / insert, insert);

@@ -162,11 +162,11 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "PRODEJ_CELKEM"),
                       3));
-    // A basket line changes one row at a time: read by its item, in the
-    // session's basket and in the category paths worked out for it. The
-    // template works the paths out from the categories' ancestors itself, as
-    // tab_kategorie_func_PATH_KATEGORIE does: the session's prepared plan
-    // then covers them, where the function would be planned anew each time.
+    // A basket line changes one row at a time: read by its item in the
+    // session's basket. Its category path comes from
+    // tab_kategorie_func_PATH_KATEGORIE, which walks the item's ancestors by
+    // their keys from plans the session keeps: a query over the ancestors in
+    // the template would cost more to start than the walk itself.
     // Once the session has purged what ended sessions left under its process
     // id (at its first basket call), its rows need no check of their time.
     q.back().rowScope = QStringLiteral("tab_prodej.ID_PROCESS = pg_backend_pid()");

@@ -1296,12 +1296,40 @@ CREATE FUNCTION tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie integer) RET
   AS $$ SELECT CASE WHEN bool_or(ID = 1) THEN string_agg(ID::text || '\', '' ORDER BY HLOUBKA DESC) END
         FROM tab_kategorie_func_PREDKOVE(p_id_kategorie) $$
 GO
--- The names from the root down joined by "\".
+-- The names from the root down joined by "\"; "<neplatná>" when the chain
+-- does not reach the root within 1000 steps or the category's own name is
+-- empty. Walked one parent at a time by the key: the session keeps the plan of
+-- the one look-up, where a query over the ancestors would be planned and
+-- started anew at every call (a basket line's read calls this for its item).
 CREATE FUNCTION tab_kategorie_func_PATH_KATEGORIE(p_id_kategorie integer) RETURNS varchar
-  LANGUAGE sql STABLE
-  AS $$ SELECT coalesce(CASE WHEN bool_or(ID = 1) AND bool_and(HLOUBKA > 0 OR NAZEV <> '')
-                             THEN string_agg(NAZEV, '\' ORDER BY HLOUBKA DESC) END, '<neplatná>')
-        FROM tab_kategorie_func_PREDKOVE(p_id_kategorie) $$
+  LANGUAGE plpgsql STABLE
+  AS $$
+DECLARE
+  v_id integer := p_id_kategorie;
+  v_nad integer;
+  v_nazev varchar;
+  v_cesta varchar;
+  v_hloubka integer := 0;
+BEGIN
+  SELECT ID_NADKATEGORIE, KATEGORIE INTO v_nad, v_cesta FROM tab_kategorie WHERE ID_KATEGORIE = v_id;
+  IF NOT FOUND OR v_cesta = '' THEN
+    RETURN '<neplatná>';
+  END IF;
+  WHILE v_id <> 1 LOOP
+    IF v_nad IS NULL OR v_hloubka >= 1000 THEN
+      RETURN '<neplatná>';
+    END IF;
+    v_id := v_nad;
+    v_hloubka := v_hloubka + 1;
+    SELECT ID_NADKATEGORIE, KATEGORIE INTO v_nad, v_nazev FROM tab_kategorie WHERE ID_KATEGORIE = v_id;
+    IF NOT FOUND THEN
+      RETURN '<neplatná>';
+    END IF;
+    v_cesta := v_nazev || '\' || v_cesta;
+  END LOOP;
+  RETURN v_cesta;
+END
+$$
 GO
 -- Walks a path of names from the root: the last category found and whether
 -- every name was found.

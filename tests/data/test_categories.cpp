@@ -33,6 +33,23 @@ TEST_F(Categories, PathsRunFromTheRoot)
     EXPECT_EQ(namePath(d), "<neplatná>");
 }
 
+// The path of names is walked a parent at a time: empty names above the
+// category stay in it, and the root is sought up to a thousand parents up.
+TEST_F(Categories, PathOfNamesReachesTheRootWithinAThousandParents)
+{
+    call("tab_kategorie_PREJMENOVAT_KATEGORII", {b, ""});
+    EXPECT_EQ(namePath(c), "?\\A\\\\C");
+    s->exec("CREATE TEMP TABLE retez (HLOUBKA integer, ID integer)");
+    s->exec("DO $$ DECLARE v integer := 1; BEGIN FOR i IN 1..1001 LOOP"
+            " INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE) VALUES (v, 'k' || i, '-')"
+            " RETURNING ID_KATEGORIE INTO v; INSERT INTO retez VALUES (i, v); END LOOP; END $$");
+    ASSERT_EQ(s->error(), "");
+    const QString thousand = namePath(s->integer("SELECT ID FROM retez WHERE HLOUBKA = 1000"));
+    EXPECT_TRUE(thousand.startsWith("?\\k1\\k2\\")) << qPrintable(thousand.left(20));
+    EXPECT_TRUE(thousand.endsWith("\\k999\\k1000"));
+    EXPECT_EQ(namePath(s->integer("SELECT ID FROM retez WHERE HLOUBKA = 1001")), "<neplatná>");
+}
+
 TEST_F(Categories, LookupByPathOfNames)
 {
     EXPECT_EQ(call("tab_kategorie_ID_KATEGORIE", {"?\\A\\B\\C"}), c);

@@ -1,11 +1,3 @@
-WITH cesty AS MATERIALIZED (
-  SELECT k.ID_KATEGORIE, c.CESTA
-  FROM (SELECT DISTINCT tab_polozka.ID_KATEGORIE
-        FROM tab_prodej JOIN tab_polozka ON tab_polozka.ID_POLOZKA = tab_prodej.ID_POLOZKA
-        WHERE tab_prodej.ID_PROCESS = pg_backend_pid()) k,
-  LATERAL (SELECT coalesce(CASE WHEN bool_or(ID = 1) AND bool_and(HLOUBKA > 0 OR NAZEV <> '')
-                                THEN string_agg(NAZEV, '\' ORDER BY HLOUBKA DESC) END, '<neplatná>') AS CESTA
-           FROM tab_kategorie_func_PREDKOVE(k.ID_KATEGORIE)) c)
 SELECT tab_prodej.ID_PRODEJ, tab_prodej.ID_POLOZKA,
   tab_polozka.ID_SKLAD, tab_polozka.ID_KATEGORIE, tab_polozka.ID_DPH, tab_polozka.ID_JEDNOTKA,
   tab_polozka.OZNACENI, tab_polozka.KOD, tab_polozka.POLOZKA, tab_polozka.SPECIFIKACE,
@@ -13,13 +5,12 @@ SELECT tab_prodej.ID_PRODEJ, tab_prodej.ID_POLOZKA,
   tab_prodej.MNOZSTVI, tab_polozka.MINIMUM, tab_polozka.NASOBNE,
   tab_polozka.MNOZSTVI AS MNOZSTVI_SKLAD,
   tab_dph.DPH, tab_sklad.SKLAD,
-  cesty.CESTA AS KATEGORIE,
+  tab_kategorie_func_PATH_KATEGORIE(tab_polozka.ID_KATEGORIE) AS KATEGORIE,
   tab_kontakt.KONTAKT AS DODAVATEL, tab_jednotka.JEDNOTKA,
   CAST((100.0 - tab_prodej.SLEVA) / 100 * tab_polozka.PRODEJ
        * func_MNOZSTVI_PRESNE(tab_prodej.MNOZSTVI) AS numeric(19,4)) AS PRODEJ_CELKEM
 FROM tab_prodej
   JOIN tab_polozka ON tab_polozka.ID_POLOZKA = tab_prodej.ID_POLOZKA
-  LEFT JOIN cesty ON cesty.ID_KATEGORIE = tab_polozka.ID_KATEGORIE
   LEFT JOIN tab_dph ON tab_dph.ID_DPH = tab_polozka.ID_DPH
   LEFT JOIN tab_sklad ON tab_sklad.ID_SKLAD = tab_polozka.ID_SKLAD
   LEFT JOIN tab_kontakt ON tab_kontakt.ID_KONTAKT = tab_polozka.ID_DODAVATEL
