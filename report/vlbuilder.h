@@ -178,7 +178,7 @@ private:
             QString Expression;
             QString FormatSpec; // after " #"
             bool HasFormat;
-            // The format spec read last: what it made of the object's format.
+            // The format text after " #" as last read, and what it made of the object's format.
             struct Read
             {
                 bool Done = false;

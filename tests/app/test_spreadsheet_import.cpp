@@ -304,7 +304,7 @@ TEST_F(ItemImportTest, AnUnreadableWorkbookIsReportedOnce)
     const auto warnings = messages.callsOf(MessageCall::Warning);
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_EQ(warnings[0].heading, QStringLiteral("Otevření sešitu se nezdařilo..."));
-    // The window shows its specification and description one below the other:
+    // The window shows its detail line and description one below the other:
     // the reason once, under what did not happen.
     EXPECT_EQ(warnings[0].detail, QStringLiteral("Položky nebyly importovány..."));
     EXPECT_TRUE(warnings[0].description.startsWith(QStringLiteral("Sešit ve formátu xls nelze přečíst: ")))
