@@ -202,6 +202,14 @@ bool Connection::prepare(const QString &sql, const QList<Param> &params, QByteAr
     name = m_prepared.value(sql);
     if (!name.isEmpty())
         return true;
+    // Lists filtered by what users type give ever new texts: the session's
+    // statements are dropped together now and then, never inside a
+    // transaction (the statement about to run may belong to it).
+    if (m_prepared.size() >= MaxPreparedStatements && !inTransaction()) {
+        ++m_roundTrips;
+        PQclear(PQexec(m_conn, "DEALLOCATE ALL"));
+        m_prepared.clear();
+    }
     name = "tarmil_" + QByteArray::number(++m_preparedCount);
     const ParamArrays arrays(params);
     ++m_roundTrips;

@@ -138,6 +138,7 @@ private:
     quint64 m_roundTrips = 0;
     quint64 m_sessionSerial = 0;
     // The statements prepared in the session m_preparedSerial, by their text.
+    static constexpr int MaxPreparedStatements = 256;
     QHash<QString, QByteArray> m_prepared;
     quint64 m_preparedSerial = 0;
     quint64 m_preparedCount = 0;

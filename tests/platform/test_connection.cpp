@@ -199,3 +199,15 @@ TEST_F(LiveDatabaseTest, AStatementRunAgainDropsWhatWasReadWithItsFirstRun)
     EXPECT_EQ(again.cellText(0, 0), "2");
     EXPECT_EQ(connection.execPrepared(last, {}).cellText(0, 0), "2");
 }
+
+TEST_F(LiveDatabaseTest, StatementsOfEverNewTextsDoNotPileUpOnTheServer)
+{
+    for (int i = 0; i < 300; ++i) {
+        const Db::Result result = connection.execPrepared(QStringLiteral("SELECT %1").arg(i), {});
+        ASSERT_EQ(result.cellText(0, 0), QString::number(i)) << qPrintable(connection.lastErrorText());
+    }
+    const int kept =
+        connection.exec(QStringLiteral("SELECT count(*) FROM pg_prepared_statements")).cellText(0, 0).toInt();
+    EXPECT_LE(kept, 256);
+    EXPECT_EQ(connection.execPrepared(QStringLiteral("SELECT 299"), {}).cellText(0, 0), "299");
+}
