@@ -680,7 +680,7 @@ $$
 GO
 -- A cash movement. Movements are written one at a time across all sessions
 -- (the table lock is held to the end of the transaction), so each balance
--- follows from the one committed before it.
+-- follows from the one committed before it: the last row's, found by its key.
 CREATE FUNCTION tab_pokladna_POHYB(p_id_operace integer, p_doklad_netisteny varchar,
     p_doklad_vytisteny varchar, p_pohyb numeric) RETURNS integer
   LANGUAGE plpgsql
@@ -688,11 +688,14 @@ CREATE FUNCTION tab_pokladna_POHYB(p_id_operace integer, p_doklad_netisteny varc
 DECLARE
   v_id integer;
 BEGIN
-  PERFORM func_KONTROLA_CISEL('Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...', p_pohyb);
+  -- The check costs no query while it passes.
+  IF NOT (p_pohyb > '-Infinity' AND p_pohyb < 'Infinity') THEN
+    PERFORM func_KONTROLA_CISEL('Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...', p_pohyb);
+  END IF;
   LOCK TABLE tab_pokladna IN SHARE ROW EXCLUSIVE MODE;
   INSERT INTO tab_pokladna (ID_OPERACE, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB, STAV)
-    VALUES (p_id_operace, p_doklad_netisteny, p_doklad_vytisteny, uzivatel_func_AKTIVNI_LOGIN(),
-            p_pohyb, tab_pokladna_func_STAV() + p_pohyb)
+    VALUES (p_id_operace, p_doklad_netisteny, p_doklad_vytisteny, uzivatel_func_AKTIVNI_LOGIN(), p_pohyb,
+            coalesce((SELECT STAV FROM tab_pokladna ORDER BY ID_POKLADNA DESC LIMIT 1), 0) + p_pohyb)
     RETURNING ID_POKLADNA INTO v_id;
   RETURN v_id;
 END
@@ -792,37 +795,51 @@ BEGIN
 END
 $$
 GO
--- The date part of a document number: year, month and day of today as the
--- series asks for them, joined by the separator.
+-- The date part of a document number from a series' flags: year, month and
+-- day of today as the series asks for them, joined by the separator. SQL
+-- simple enough to be inlined into the queries that call it, so it is never
+-- planned on its own.
+CREATE FUNCTION func_DATUM_DOKLADU(p_rok boolean, p_mesic boolean, p_den boolean, p_oddelovac varchar)
+  RETURNS varchar LANGUAGE sql STABLE
+  AS $$ SELECT concat_ws(coalesce(p_oddelovac, ''),
+                         CASE WHEN p_rok THEN to_char(localtimestamp, 'YYYY') END,
+                         CASE WHEN p_mesic THEN to_char(localtimestamp, 'MM') END,
+                         CASE WHEN p_den THEN to_char(localtimestamp, 'DD') END) $$
+GO
+-- A document number from a series' columns and a sequence number: prefix and
+-- separator, date part and separator, zero-filled number; NULL when the
+-- number is wider than the series' width. Inlined as the date part.
+CREATE FUNCTION func_CISLO_DOKLADU(p_oznaceni varchar, p_oddelovac varchar, p_rok boolean, p_mesic boolean,
+    p_den boolean, p_zarovnani integer, p_poradi integer) RETURNS varchar
+  LANGUAGE sql STABLE
+  AS $$ SELECT CASE WHEN p_oznaceni <> '' THEN p_oznaceni || p_oddelovac ELSE '' END
+               || CASE WHEN func_DATUM_DOKLADU(p_rok, p_mesic, p_den, p_oddelovac) <> ''
+                       THEN func_DATUM_DOKLADU(p_rok, p_mesic, p_den, p_oddelovac) || p_oddelovac ELSE '' END
+               || func_ZERO_ALIGN(p_poradi::varchar, p_zarovnani) $$
+GO
+-- The date part of the series' numbers, with the given separator.
+-- PL/pgSQL, so its query is planned once per session.
 CREATE FUNCTION tab_oznaceni_doklad_func_ROK_MESIC_DEN(p_id_oznaceni_doklad integer,
     p_oznaceni_oddelovac varchar) RETURNS varchar
   LANGUAGE plpgsql STABLE
   AS $$
 BEGIN
   RETURN coalesce((
-    SELECT concat_ws(coalesce(p_oznaceni_oddelovac, ''),
-                     CASE WHEN OZNACENI_ROK THEN to_char(localtimestamp, 'YYYY') END,
-                     CASE WHEN OZNACENI_MESIC THEN to_char(localtimestamp, 'MM') END,
-                     CASE WHEN OZNACENI_DEN THEN to_char(localtimestamp, 'DD') END)
+    SELECT func_DATUM_DOKLADU(OZNACENI_ROK, OZNACENI_MESIC, OZNACENI_DEN, p_oznaceni_oddelovac)
     FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad), '');
 END
 $$
 GO
--- A document number of the series for the given sequence number: prefix and
--- separator, date part and separator, zero-filled number. NULL when the
--- number is wider than the series' width or there is no such series.
--- PL/pgSQL (as the date part), so a sale plans neither query anew.
+-- A document number of the series for the given sequence number; NULL when
+-- there is no such series. PL/pgSQL, as the date part.
 CREATE FUNCTION tab_oznaceni_doklad_func_CISLO(p_id_oznaceni_doklad integer, p_poradi integer) RETURNS varchar
   LANGUAGE plpgsql STABLE
   AS $$
 BEGIN
   RETURN (
-    SELECT CASE WHEN d <> '' THEN p || d || OZNACENI_ODDELOVAC || n ELSE p || n END
-    FROM (SELECT OZNACENI_ODDELOVAC,
-                 CASE WHEN OZNACENI_DOKLAD <> '' THEN OZNACENI_DOKLAD || OZNACENI_ODDELOVAC ELSE '' END AS p,
-                 tab_oznaceni_doklad_func_ROK_MESIC_DEN(ID_OZNACENI_DOKLAD, OZNACENI_ODDELOVAC) AS d,
-                 func_ZERO_ALIGN(p_poradi::varchar, PORADI_ZAROVNANI) AS n
-          FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad) s);
+    SELECT func_CISLO_DOKLADU(OZNACENI_DOKLAD, OZNACENI_ODDELOVAC, OZNACENI_ROK, OZNACENI_MESIC, OZNACENI_DEN,
+                              PORADI_ZAROVNANI, p_poradi)
+    FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_oznaceni_doklad);
 END
 $$
 GO
@@ -1916,115 +1933,121 @@ CREATE FUNCTION tab_doklad_func_CASTKA(p_id_doklad integer) RETURNS numeric
 GO
 -- Sells the caller's basket as a document of the kind (1 cash receipt,
 -- 2 invoice, 3 delivery note). Runs inside the caller's transaction, which
--- rolls everything back on an error. The items are locked before they are
--- read, so sessions selling at once never sell the same stock twice. The
--- numbering series is locked last, after the stock has been taken, and holds
--- until the commit: sales of one series wait for each other only while the
--- lines are written and the cash is moved, and the numbers stay without gaps.
--- The statements here run from plans the session keeps: no SQL function is
--- called that would be planned anew at every sale.
+-- rolls everything back on an error. The basket is taken out and read once;
+-- the rest works from what was read. The items are locked in the order of
+-- their keys before their stock is checked, so sessions selling at once never
+-- sell the same stock twice nor wait for each other in a circle. The
+-- numbering series is locked after the stock by the advance of its counters,
+-- which gives the numbers, and holds until the commit: the numbers stay
+-- without gaps. Every statement reaches its rows by their keys: the planner
+-- would otherwise read through tables that looked small when the session
+-- first planned them and have grown since (the basket's most of all, where
+-- every sale leaves rows for the vacuum).
 CREATE FUNCTION tab_prodej_PRODAT(p_id_operace integer, p_tisk boolean, p_odberatel varchar, p_sleva integer)
   RETURNS integer LANGUAGE plpgsql
+  SET enable_seqscan = off
   AS $$
 DECLARE
   v_doklad integer;
   v_netisteny varchar;
-  v_vytisteny varchar := '-';
-  v_poradi integer;
-  v_poradi_tisk integer;
+  v_vytisteny varchar;
   v_radky integer;
-  v_polozky integer;
   v_spatne integer;
   v_odberatel integer;
+  v_cizi boolean;
   v_zapsano integer;
   v_prodej numeric;
-  v_id_polozky integer[];
+  v_polozky integer[];
+  v_slevy smallint[];
+  v_mnozstvi real[];
 BEGIN
-  PERFORM tab_prodej_func_VYCISTIT();
-  -- The items are then reached by their keys alone, never by reading all of
-  -- them, however the basket's size is guessed.
-  SELECT count(*), count(DISTINCT ID_POLOZKA), count(*) FILTER (WHERE NOT MNOZSTVI > 0),
-         array_agg(DISTINCT ID_POLOZKA)
-    INTO v_radky, v_polozky, v_spatne, v_id_polozky
-    FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid();
+  -- This session's rows are all its own once it has purged.
+  IF current_setting('tarmil.kosik_vycisten', true) IS DISTINCT FROM 'ano' THEN
+    PERFORM tab_prodej_func_VYCISTIT_SEZENI();
+  END IF;
+  -- The basket in its order, the customer, and whether other sessions have
+  -- rows (only then can ended sessions' rows be there to purge).
+  WITH k AS (DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()
+             RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI)
+  SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA ORDER BY ID_PRODEJ),
+         array_agg(SLEVA ORDER BY ID_PRODEJ), array_agg(MNOZSTVI ORDER BY ID_PRODEJ),
+         (SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel)),
+         EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS < pg_backend_pid())
+           OR EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS > pg_backend_pid())
+    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi
+    FROM k;
   IF v_radky = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
   END IF;
-  SELECT ID_KONTAKT INTO v_odberatel FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel);
   IF v_odberatel IS NULL OR v_spatne > 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
+  IF v_cizi THEN
+    PERFORM tab_prodej_func_VYCISTIT();
+  END IF;
 
-  PERFORM 1 FROM tab_polozka WHERE ID_POLOZKA = ANY (v_id_polozky) ORDER BY ID_POLOZKA FOR UPDATE;
-  UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.MNOZSTVI
-    FROM (SELECT ID_POLOZKA, sum(func_MNOZSTVI_PRESNE(MNOZSTVI)) AS MNOZSTVI FROM tab_prodej
-          WHERE ID_PROCESS = pg_backend_pid() GROUP BY ID_POLOZKA) k
-    WHERE p.ID_POLOZKA = ANY (v_id_polozky) AND p.ID_POLOZKA = k.ID_POLOZKA
-      AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.MNOZSTVI;
-  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
-  IF v_zapsano < v_polozky THEN
+  SELECT count(*) FILTER (WHERE func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= func_MNOZSTVI_PRESNE(k.MNOZSTVI))
+    INTO v_zapsano
+    FROM (SELECT ID_POLOZKA, MNOZSTVI FROM tab_polozka WHERE ID_POLOZKA = ANY (v_polozky)
+          ORDER BY ID_POLOZKA FOR UPDATE) p
+    JOIN unnest(v_polozky, v_mnozstvi) AS k (ID_POLOZKA, MNOZSTVI) ON k.ID_POLOZKA = p.ID_POLOZKA;
+  IF v_zapsano < v_radky THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...',
       DETAIL = 'Na skladě není dost některé z prodávaných položek.';
   END IF;
 
-  INSERT INTO tab_doklad (SLEVA) VALUES (p_sleva) RETURNING ID_DOKLAD INTO v_doklad;
+  -- The document, and its numbers from the counters as the advance leaves
+  -- them (as tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY and ..._VYTISTENY
+  -- advance them; a printed counter of 0 does not advance).
+  WITH d AS (INSERT INTO tab_doklad (SLEVA) VALUES (p_sleva) RETURNING ID_DOKLAD)
+  UPDATE tab_oznaceni_doklad
+    SET PORADI_DOKLAD_NETISTENY = PORADI_DOKLAD_NETISTENY + 1,
+        PORADI_DOKLAD_VYTISTENY = PORADI_DOKLAD_VYTISTENY + CASE WHEN p_tisk THEN 1 ELSE 0 END
+    WHERE ID_OZNACENI_DOKLAD = p_id_operace AND (NOT p_tisk OR PORADI_DOKLAD_VYTISTENY <> 0)
+    RETURNING (SELECT ID_DOKLAD FROM d),
+              func_CISLO_DOKLADU(OZNACENI_DOKLAD, OZNACENI_ODDELOVAC, OZNACENI_ROK, OZNACENI_MESIC, OZNACENI_DEN,
+                                 PORADI_ZAROVNANI, PORADI_DOKLAD_NETISTENY - 1),
+              CASE WHEN p_tisk
+                THEN func_CISLO_DOKLADU(OZNACENI_DOKLAD, OZNACENI_ODDELOVAC, OZNACENI_ROK, OZNACENI_MESIC,
+                                        OZNACENI_DEN, PORADI_ZAROVNANI, PORADI_DOKLAD_VYTISTENY - 1)
+                ELSE '-' END
+    INTO v_doklad, v_netisteny, v_vytisteny;
+  IF NOT FOUND THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
+  END IF;
   IF v_doklad IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = 'Chyba při zakládání nového dokladu [záznam hlavičky dokladu]...';
   END IF;
-
-  -- The numbers are made from the series' counters as they stand, and the
-  -- counters then advance (as tab_oznaceni_doklad_PORADI_DOKLAD_NETISTENY and
-  -- ..._VYTISTENY advance them) only if no other sale took those numbers
-  -- meanwhile; else the next ones are made. So the series stays locked from
-  -- its advance to the commit only, without the making of the numbers.
-  LOOP
-    SELECT PORADI_DOKLAD_NETISTENY, PORADI_DOKLAD_VYTISTENY INTO v_poradi, v_poradi_tisk
-      FROM tab_oznaceni_doklad WHERE ID_OZNACENI_DOKLAD = p_id_operace;
-    IF NOT FOUND OR (p_tisk AND v_poradi_tisk = 0) THEN
-      RAISE EXCEPTION USING ERRCODE = '50000',
-        MESSAGE = 'Chyba při zápisu do tab_oznaceni_doklad [záznam následujícího dokladu]...';
-    END IF;
-    v_netisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi);
-    IF p_tisk THEN
-      v_vytisteny := tab_oznaceni_doklad_func_CISLO(p_id_operace, v_poradi_tisk);
-    END IF;
-    UPDATE tab_oznaceni_doklad
-      SET PORADI_DOKLAD_NETISTENY = PORADI_DOKLAD_NETISTENY + 1,
-          PORADI_DOKLAD_VYTISTENY = PORADI_DOKLAD_VYTISTENY + CASE WHEN p_tisk THEN 1 ELSE 0 END
-      WHERE ID_OZNACENI_DOKLAD = p_id_operace AND PORADI_DOKLAD_NETISTENY = v_poradi
-        AND (NOT p_tisk OR PORADI_DOKLAD_VYTISTENY = v_poradi_tisk);
-    EXIT WHEN FOUND;
-  END LOOP;
   IF v_netisteny IS NULL OR v_vytisteny IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
 
-  -- The lines, and what they come to as tab_doklad_func_CASTKA adds it up.
-  WITH radky AS (
+  -- The stock goes out and the lines are written in the basket's order from
+  -- the items as they stand; what the lines come to is added up as
+  -- tab_doklad_func_CASTKA adds it.
+  WITH k AS (SELECT * FROM unnest(v_polozky, v_slevy, v_mnozstvi) WITH ORDINALITY
+               AS k (ID_POLOZKA, SLEVA, MNOZSTVI, PORADI)),
+  p AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - func_MNOZSTVI_PRESNE(k.MNOZSTVI)
+          FROM k WHERE p.ID_POLOZKA = k.ID_POLOZKA
+          RETURNING p.ID_POLOZKA, p.ID_SKLAD, p.ID_KATEGORIE, p.ID_DODAVATEL, p.ID_DPH, p.ID_JEDNOTKA, p.OZNACENI,
+                    p.KOD, p.POLOZKA, p.SPECIFIKACE, p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA,
+                    p.MINIMUM, p.NASOBNE, k.PORADI),
+  radky AS (
     INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
         ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
         POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
-      SELECT v_doklad, p.ID_POLOZKA, p_id_operace, p.ID_SKLAD, p.ID_KATEGORIE, p.ID_DODAVATEL, v_odberatel,
-             p.ID_DPH, p.ID_JEDNOTKA, 0, v_netisteny, v_vytisteny, p.OZNACENI, p.KOD, p.POLOZKA, p.SPECIFIKACE,
-             p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA, p.MINIMUM, p.NASOBNE,
-             uzivatel_func_AKTIVNI_LOGIN()
-      FROM tab_prodej k JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
-      WHERE k.ID_PROCESS = pg_backend_pid() AND p.ID_POLOZKA = ANY (v_id_polozky)
-      ORDER BY k.ID_PRODEJ
+      SELECT v_doklad, ID_POLOZKA, p_id_operace, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, v_odberatel, ID_DPH,
+             ID_JEDNOTKA, 0, v_netisteny, v_vytisteny, OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ,
+             SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, uzivatel_func_AKTIVNI_LOGIN()
+      FROM p ORDER BY PORADI
       RETURNING SLEVA, PRODEJ, MNOZSTVI)
   SELECT count(*), sum((100.0 - SLEVA) / 100 * PRODEJ * func_MNOZSTVI_PRESNE(MNOZSTVI))
     INTO v_zapsano, v_prodej FROM radky;
   IF v_zapsano < v_radky THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
-  END IF;
-
-  DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid();
-  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
-  IF v_zapsano < v_radky THEN
-    RAISE EXCEPTION USING ERRCODE = '50000',
-      MESSAGE = 'Chyba při mazání tab_prodej [mazání právě prodávaných položek]...';
   END IF;
 
   IF p_id_operace = 1
