@@ -1970,13 +1970,12 @@ BEGIN
   -- other sessions have rows (only then can ended sessions' rows be there to
   -- purge). What is wrong is told in the order the checks are made below.
   WITH k AS (DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()
-             RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI),
+             RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI, func_MNOZSTVI_PRESNE(MNOZSTVI) AS PRESNE),
   z AS (SELECT p.ID_POLOZKA FROM tab_polozka p JOIN k ON k.ID_POLOZKA = p.ID_POLOZKA
         ORDER BY p.ID_POLOZKA FOR UPDATE OF p),
-  u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - func_MNOZSTVI_PRESNE(k.MNOZSTVI)
+  u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.PRESNE
         FROM z JOIN k ON k.ID_POLOZKA = z.ID_POLOZKA
-        WHERE p.ID_POLOZKA = z.ID_POLOZKA AND k.MNOZSTVI > 0
-          AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= func_MNOZSTVI_PRESNE(k.MNOZSTVI)
+        WHERE p.ID_POLOZKA = z.ID_POLOZKA AND k.PRESNE > 0 AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.PRESNE
         RETURNING 1)
   SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA ORDER BY ID_PRODEJ),
          array_agg(SLEVA ORDER BY ID_PRODEJ), array_agg(MNOZSTVI ORDER BY ID_PRODEJ),
