@@ -1933,16 +1933,17 @@ CREATE FUNCTION tab_doklad_func_CASTKA(p_id_doklad integer) RETURNS numeric
 GO
 -- Sells the caller's basket as a document of the kind (1 cash receipt,
 -- 2 invoice, 3 delivery note). Runs inside the caller's transaction, which
--- rolls everything back on an error. The basket is taken out, its items
--- locked in the order of their keys (so sessions selling at once never wait
--- for each other in a circle) and their stock moved in one statement; the
--- stock is checked on the items as they stand once locked, so sessions never
--- sell the same stock twice. The numbering series is locked after the stock,
--- by the advance of its counters, which gives the numbers, and holds until
--- the commit: the numbers stay without gaps. Every statement reaches its rows
--- by their keys: the planner would otherwise read through tables that looked
--- small when the session first planned them and have grown since (the
--- basket's most of all, where every sale leaves rows for the vacuum).
+-- rolls everything back on an error. The basket is taken out and read once;
+-- the rest works from what was read. The items are locked in the order of
+-- their keys (so sessions selling at once never wait for each other in a
+-- circle) and their stock is checked on them as they stand once locked, so
+-- sessions never sell the same stock twice. The numbering series is locked
+-- after the stock, by the advance of its counters, which gives the numbers,
+-- and holds until the commit: the numbers stay without gaps. Every statement
+-- reaches its rows by their keys: the planner would otherwise read through
+-- tables that looked small when the session first planned them and have
+-- grown since (the basket's most of all, where every sale leaves rows for
+-- the vacuum).
 CREATE FUNCTION tab_prodej_PRODAT(p_id_operace integer, p_tisk boolean, p_odberatel varchar, p_sleva integer)
   RETURNS integer LANGUAGE plpgsql
   SET enable_seqscan = off
@@ -1966,24 +1967,16 @@ BEGIN
   IF current_setting('tarmil.kosik_vycisten', true) IS DISTINCT FROM 'ano' THEN
     PERFORM tab_prodej_func_VYCISTIT_SEZENI();
   END IF;
-  -- The basket in its order, the customer, the stock moved, and whether
-  -- other sessions have rows (only then can ended sessions' rows be there to
-  -- purge). What is wrong is told in the order the checks are made below.
+  -- The basket in its order, the customer, and whether other sessions have
+  -- rows (only then can ended sessions' rows be there to purge).
   WITH k AS (DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()
-             RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI, func_MNOZSTVI_PRESNE(MNOZSTVI) AS PRESNE),
-  z AS (SELECT p.ID_POLOZKA FROM tab_polozka p JOIN k ON k.ID_POLOZKA = p.ID_POLOZKA
-        ORDER BY p.ID_POLOZKA FOR UPDATE OF p),
-  u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.PRESNE
-        FROM z JOIN k ON k.ID_POLOZKA = z.ID_POLOZKA
-        WHERE p.ID_POLOZKA = z.ID_POLOZKA AND k.PRESNE > 0 AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.PRESNE
-        RETURNING 1)
+             RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI)
   SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA ORDER BY ID_PRODEJ),
          array_agg(SLEVA ORDER BY ID_PRODEJ), array_agg(MNOZSTVI ORDER BY ID_PRODEJ),
          (SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel)),
-         (SELECT count(*) FROM u),
          EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS < pg_backend_pid())
            OR EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS > pg_backend_pid())
-    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_vyskladneno, v_cizi
+    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi
     FROM k;
   IF v_radky = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
@@ -1991,6 +1984,21 @@ BEGIN
   IF v_odberatel IS NULL OR v_spatne > 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
+
+  -- The stock moved, and what the lines come to as tab_doklad_func_CASTKA
+  -- adds it up (the prices cannot change while the items are locked). The
+  -- items are all locked (z, counted through before the first row is
+  -- updated) before any is changed, and reached by their keys alone,
+  -- however the planner guesses the basket's size.
+  WITH z AS (SELECT ID_POLOZKA FROM tab_polozka WHERE ID_POLOZKA = ANY (v_polozky) ORDER BY ID_POLOZKA FOR UPDATE),
+  k AS MATERIALIZED (SELECT ID_POLOZKA, SLEVA, func_MNOZSTVI_PRESNE(MNOZSTVI) AS MNOZSTVI
+                     FROM unnest(v_polozky, v_slevy, v_mnozstvi) AS k (ID_POLOZKA, SLEVA, MNOZSTVI)),
+  u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.MNOZSTVI
+        FROM k
+        WHERE (SELECT count(*) FROM z) > 0 AND p.ID_POLOZKA = ANY (v_polozky) AND p.ID_POLOZKA = k.ID_POLOZKA
+          AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.MNOZSTVI
+        RETURNING (100.0 - k.SLEVA) / 100 * p.PRODEJ * k.MNOZSTVI AS CASTKA)
+  SELECT count(*), sum(CASTKA) INTO v_vyskladneno, v_prodej FROM u;
   IF v_vyskladneno < v_radky THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...',
@@ -2028,22 +2036,18 @@ BEGIN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
 
-  -- The lines in the basket's order from the items as they stand, and what
-  -- they come to as tab_doklad_func_CASTKA adds it up.
-  WITH radky AS (
-    INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
-        ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
-        POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
-      SELECT v_doklad, p.ID_POLOZKA, p_id_operace, p.ID_SKLAD, p.ID_KATEGORIE, p.ID_DODAVATEL, v_odberatel,
-             p.ID_DPH, p.ID_JEDNOTKA, 0, v_netisteny, v_vytisteny, p.OZNACENI, p.KOD, p.POLOZKA, p.SPECIFIKACE,
-             p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA, p.MINIMUM, p.NASOBNE,
-             uzivatel_func_AKTIVNI_LOGIN()
-      FROM unnest(v_polozky, v_slevy, v_mnozstvi) WITH ORDINALITY AS k (ID_POLOZKA, SLEVA, MNOZSTVI, PORADI)
-      JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
-      ORDER BY k.PORADI
-      RETURNING SLEVA, PRODEJ, MNOZSTVI)
-  SELECT count(*), sum((100.0 - SLEVA) / 100 * PRODEJ * func_MNOZSTVI_PRESNE(MNOZSTVI))
-    INTO v_zapsano, v_prodej FROM radky;
+  -- The lines in the basket's order from the items as they stand.
+  INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
+    ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
+    POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
+    SELECT v_doklad, p.ID_POLOZKA, p_id_operace, p.ID_SKLAD, p.ID_KATEGORIE, p.ID_DODAVATEL, v_odberatel,
+           p.ID_DPH, p.ID_JEDNOTKA, 0, v_netisteny, v_vytisteny, p.OZNACENI, p.KOD, p.POLOZKA, p.SPECIFIKACE,
+           p.ZARUKA, p.NAKUP, p.PRODEJ, k.SLEVA, k.MNOZSTVI, p.ZASOBA, p.MINIMUM, p.NASOBNE,
+           uzivatel_func_AKTIVNI_LOGIN()
+    FROM unnest(v_polozky, v_slevy, v_mnozstvi) WITH ORDINALITY AS k (ID_POLOZKA, SLEVA, MNOZSTVI, PORADI)
+    JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
+    ORDER BY k.PORADI;
+  GET DIAGNOSTICS v_zapsano = ROW_COUNT;
   IF v_zapsano < v_radky THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
