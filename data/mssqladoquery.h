@@ -96,7 +96,8 @@ private:
     bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
-    std::optional<Db::RowOrder> rowOrder() const;
+    std::optional<Db::RowOrder> rowOrder();
+    std::optional<Db::RowOrder> readRowOrder() const;
     bool rowRead(const Variant &key, QString &sql, QList<Db::Param> &params);
     Db::Result readRow(const Variant &key);
     int placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed, const Db::Snapshot &row) const;
@@ -109,6 +110,10 @@ private:
     QString m_rowScope, m_rowCondition;
     QString m_rowStatementOf; // the list's text the row statement was made from
     Db::TranslatedSql m_rowStatement;
+    // The order read from the list's text, for that text and field list.
+    std::optional<Db::RowOrder> m_rowOrder;
+    QString m_rowOrderOf;
+    quint64 m_rowOrderFields = 0;
     // The rows last found to stand in the order the list's text gives.
     std::weak_ptr<const Db::Snapshot> m_orderedRows;
     QPointer<Db::Dataset> m_searchDataset;

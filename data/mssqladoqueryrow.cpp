@@ -17,7 +17,18 @@ void TMSSQLADOQuery::SetRowRead(const QString &scope, const QString &condition)
 
 // The terms after the text's last ORDER BY, each a column of the list:
 // "table.COLUMN" for a field of that origin, or the name of a result column.
-std::optional<Db::RowOrder> TMSSQLADOQuery::rowOrder() const
+// Read once for each text and field list.
+std::optional<Db::RowOrder> TMSSQLADOQuery::rowOrder()
+{
+    if (m_rowOrderOf == SQL() && m_rowOrderFields == FieldsStamp())
+        return m_rowOrder;
+    m_rowOrderOf = SQL();
+    m_rowOrderFields = FieldsStamp();
+    m_rowOrder = readRowOrder();
+    return m_rowOrder;
+}
+
+std::optional<Db::RowOrder> TMSSQLADOQuery::readRowOrder() const
 {
     const qsizetype at = SQL().lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
     if (at < 0)
@@ -52,6 +63,10 @@ bool TMSSQLADOQuery::rowRead(const Variant &key, QString &sql, QList<Db::Param> 
         m_rowStatementOf = SQL();
         QString text = SQL();
         text.replace(m_rowScope, m_rowScope + QStringLiteral(" AND ") + m_rowCondition);
+        // One row by its key: its order among the others is this side's work.
+        const qsizetype order = text.lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
+        if (order > 0)
+            text.truncate(order);
         m_rowStatement = text == SQL() ? Db::TranslatedSql() : Db::TranslateParameters(text);
     }
     if (m_rowStatement.sql.isEmpty())
@@ -146,7 +161,7 @@ bool TMSSQLADOQuery::RefreshRow(const QString &keyFieldName, const Variant &key,
     const bool added = read.rowCount() == 1;
     int at = -1;
     if (added) {
-        const Db::Snapshot row(read);
+        const Db::Snapshot row(read, *rows);
         at = placeRow(*order, *rows, removed, row);
         if (at < 0)
             return false;

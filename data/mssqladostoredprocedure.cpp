@@ -57,6 +57,7 @@ void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
 {
     m_name = name;
     m_callName.clear();
+    m_callText.clear();
     m_parameters.clear();
     m_scalarResult = false;
     if (!m_connection)
@@ -74,6 +75,9 @@ void TMSSQLADOStoredProcedure::SetStoredProcedure(const QString &name)
         known = m_signatures.insert(key, std::move(signature));
     }
     m_callName = known->callName;
+    m_callText = known->callText;
+    m_signatureKey = key;
+    m_ownDirections = false;
     m_parameters = known->parameters;
     m_scalarResult = known->scalarResult;
 }
@@ -162,8 +166,11 @@ void TMSSQLADOStoredProcedure::SetOutputParameter(const QString &name, Db::Field
 {
     TProcedureParameter &p = parameter(name);
     p.DataType = dataType;
-    if (p.Direction == TParameterDirection::Input)
+    if (p.Direction == TParameterDirection::Input) {
         p.Direction = TParameterDirection::Output;
+        m_callText.clear();
+        m_ownDirections = true;
+    }
 }
 
 Variant TMSSQLADOStoredProcedure::GetParameter(const QString &name) const
@@ -171,6 +178,27 @@ Variant TMSSQLADOStoredProcedure::GetParameter(const QString &name) const
     if (const TProcedureParameter *p = findParameter(name))
         return p->Value;
     throw Db::DatabaseError(QStringLiteral("Parametr „%1“ procedury „%2“ nebyl nalezen.").arg(name, m_name));
+}
+
+// The call's text, made once for the procedure as the catalog has it (and
+// again for directions a caller changed).
+const QString &TMSSQLADOStoredProcedure::callText()
+{
+    if (!m_callText.isEmpty())
+        return m_callText;
+    QStringList arguments;
+    for (const TProcedureParameter &p : m_parameters) {
+        if (p.Direction == TParameterDirection::Input || p.Direction == TParameterDirection::InputOutput)
+            arguments << QStringLiteral("$%1::%2").arg(arguments.size() + 1).arg(p.TypeName);
+    }
+    m_callText = QStringLiteral("SELECT * FROM %1(%2)")
+                     .arg(Db::Connection::quoteIdentifier(m_callName), arguments.join(QStringLiteral(", ")));
+    if (!m_ownDirections) {
+        const auto known = m_signatures.find(m_signatureKey);
+        if (known != m_signatures.end())
+            known->callText = m_callText;
+    }
+    return m_callText;
 }
 
 bool TMSSQLADOStoredProcedure::execute()
@@ -182,16 +210,12 @@ bool TMSSQLADOStoredProcedure::execute()
                                   QStringLiteral("42883"));
         return false;
     }
-    QStringList arguments;
     QList<Db::Param> params;
     for (TProcedureParameter &p : m_parameters) {
-        if (p.Direction == TParameterDirection::Input || p.Direction == TParameterDirection::InputOutput) {
+        if (p.Direction == TParameterDirection::Input || p.Direction == TParameterDirection::InputOutput)
             params << argument(p);
-            arguments << QStringLiteral("$%1::%2").arg(params.size()).arg(p.TypeName);
-        }
     }
-    const QString sql = QStringLiteral("SELECT * FROM %1(%2)")
-                            .arg(Db::Connection::quoteIdentifier(m_callName), arguments.join(QStringLiteral(", ")));
+    const QString &sql = callText();
     // Inside the data module's transaction a failed call must not abort the
     // whole transaction, so it runs under a savepoint.
     const bool guarded = m_connection->inTransaction();

@@ -67,6 +67,7 @@ private:
     struct Signature
     {
         QString callName;
+        QString callText; // the call's SQL, once made
         std::vector<TProcedureParameter> parameters;
         bool scalarResult = false;
     };
@@ -75,10 +76,14 @@ private:
     const TProcedureParameter *findParameter(const QString &name) const;
     // Runs the call; false when the server refused it (errors collected).
     bool execute();
+    const QString &callText();
 
     Db::Connection *m_connection = nullptr;
     QString m_name;
     QString m_callName; // the function's name as the catalog has it
+    QString m_callText; // the call's SQL, empty until made
+    QString m_signatureKey;
+    bool m_ownDirections = false; // a caller made an input an output
     std::vector<TProcedureParameter> m_parameters;
     bool m_scalarResult = false; // no OUT parameters: the result is the one column
     QString m_errorMessage;

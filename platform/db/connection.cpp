@@ -234,8 +234,11 @@ Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
         return Result();
     if (kept && kept->sql == sql && kept->params == params)
         return kept->result;
+    // Inside a transaction a failed read would end the caller's transaction.
+    if (inTransaction())
+        follower.reset();
     const ParamArrays arrays(params);
-    for (bool retried = false;; retried = true) {
+    for (bool retried = false;;) {
         QByteArray name;
         Result failure;
         if (!prepare(sql, params, name, &failure))
@@ -244,35 +247,42 @@ Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
         if (follower && !prepare(follower->sql, follower->params, followerName, nullptr))
             follower.reset();
         ++m_roundTrips;
-        PGresult *raw = follower ? execWithFollower(name, params, followerName, *std::exchange(follower, std::nullopt))
-                                 : PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(),
-                                                  nullptr, nullptr, 0);
+        bool undone = false;
+        PGresult *raw =
+            follower
+                ? execWithFollower(name, params, followerName, *std::exchange(follower, std::nullopt), undone)
+                : PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0);
+        if (undone)
+            continue; // the statement runs again alone
         // Once, and only outside a transaction (a failed statement ends one).
         if (retried || !isStalePrepared(raw) || inTransaction())
             return finish(raw);
         PQclear(raw);
         m_kept.reset(); // read before the statement ran again
         m_prepared.remove(sql);
+        retried = true;
     }
 }
 
-// Both statements in one round trip, each ended by a sync of its own, so each
-// runs as it would alone (outside a transaction each commits by itself; a
-// failure of the first does not stop the second). The follower's result is
-// kept when it succeeded; the first statement's result is returned.
+// Both statements in one round trip and one implicit transaction, so the
+// server answers once, at the sync after both. The follower only reads what
+// the first statement left; when it fails (its plan went stale, say) the
+// transaction takes the first statement's work with it, and `undone` says the
+// first must run again alone. A failed first statement stops the follower and
+// rolls back as it would alone. The follower's result is kept when it
+// succeeded; the first statement's result is returned.
 PGresult *Connection::execWithFollower(const QByteArray &name, const QList<Param> &params,
-                                       const QByteArray &followerName, Follower follower)
+                                       const QByteArray &followerName, Follower follower, bool &undone)
 {
     const ParamArrays arrays(params), followerArrays(follower.params);
     if (PQenterPipelineMode(m_conn) != 1)
         return PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0);
     const bool sent =
         PQsendQueryPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0) &&
-        PQpipelineSync(m_conn) &&
         PQsendQueryPrepared(m_conn, followerName.constData(), followerArrays.count(), followerArrays.values.data(),
                             nullptr, nullptr, 0) &&
         PQpipelineSync(m_conn);
-    // Each statement's first result (the rest are none in practice), then its sync.
+    // Each statement's first result (the rest are none in practice), then the sync.
     auto take = [this]() {
         PGresult *first = PQgetResult(m_conn);
         if (first) {
@@ -281,18 +291,22 @@ PGresult *Connection::execWithFollower(const QByteArray &name, const QList<Param
         }
         return first;
     };
-    auto synced = [this]() {
-        PGresult *sync = PQgetResult(m_conn);
-        const bool ok = PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
-        PQclear(sync);
-        return ok;
-    };
     PGresult *leader = sent ? take() : nullptr;
-    const bool leaderSynced = leader && synced();
-    Result followed(leaderSynced ? take() : nullptr);
-    const bool followerSynced = leaderSynced && synced();
+    Result followed(leader ? take() : nullptr);
+    PGresult *sync = followed.handle() ? PQgetResult(m_conn) : nullptr;
+    const bool synced = PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
+    PQclear(sync);
     PQexitPipelineMode(m_conn);
-    if (followerSynced && followed.succeeded()) {
+    const bool leaderDone =
+        leader && (PQresultStatus(leader) == PGRES_COMMAND_OK || PQresultStatus(leader) == PGRES_TUPLES_OK);
+    if (synced && leaderDone && !followed.succeeded()) {
+        if (isStalePrepared(followed.handle()))
+            m_prepared.remove(follower.sql);
+        PQclear(leader);
+        undone = true;
+        return nullptr;
+    }
+    if (synced && followed.succeeded()) {
         follower.result = followed;
         m_kept = std::move(follower);
     }

@@ -122,7 +122,7 @@ private:
     bool ensureConnected();
     bool prepare(const QString &sql, const QList<Param> &params, QByteArray &name, Result *failure);
     PGresult *execWithFollower(const QByteArray &name, const QList<Param> &params, const QByteArray &followerName,
-                               Follower follower);
+                               Follower follower, bool &undone);
     bool begin();
     Result finish(PGresult *raw);
     bool applySessionSettings();

@@ -74,7 +74,8 @@ Snapshot::Snapshot(Result result)
     m_columns.resize(size_t(columns));
     for (int c = 0; c < columns; ++c) {
         ColumnInfo &info = m_columns[size_t(c)];
-        info.name = m_result.columnName(c);
+        info.rawName = PQfname(m_result.handle(), c);
+        info.name = QString::fromUtf8(info.rawName);
         info.typeOid = m_result.columnType(c);
         info.type = FieldTypeOf(info.typeOid);
         const int modifier = m_result.columnModifier(c);
@@ -83,6 +84,13 @@ Snapshot::Snapshot(Result result)
         info.table = m_result.columnTable(c);
         info.tableColumn = m_result.columnTableColumn(c);
     }
+}
+
+Snapshot::Snapshot(Result result, const Snapshot &like)
+    : m_result(std::move(result))
+    , m_columns(like.m_columns)
+{
+    m_rowCount = m_result.rowCount();
 }
 
 int Snapshot::columnIndex(const QString &name) const
@@ -107,11 +115,12 @@ bool Snapshot::resultCell(int row, int c, const char *&data, int &length) const
     if (m_spliced) {
         const int source = m_rows[size_t(row)];
         if (source < 0) {
-            const CellText &owned = (*m_owned)[size_t(-1 - source)][size_t(c)];
-            if (!owned)
+            const OwnedRow &owned = (*m_owned)[size_t(-1 - source)];
+            const auto [start, size] = owned.cells[size_t(c)];
+            if (size < 0)
                 return false;
-            data = owned->constData();
-            length = int(owned->size());
+            data = owned.text.constData() + start;
+            length = size;
             return true;
         }
         row = source;
@@ -159,7 +168,8 @@ bool Snapshot::sameColumns(const Result &added) const
     if (added.columnCount() != columnCount())
         return false;
     for (int c = 0; c < columnCount(); ++c) {
-        if (added.columnType(c) != m_columns[size_t(c)].typeOid || added.columnName(c) != m_columns[size_t(c)].name)
+        if (added.columnType(c) != m_columns[size_t(c)].typeOid ||
+            qstrcmp(m_columns[size_t(c)].rawName, PQfname(added.handle(), c)) != 0)
             return false;
     }
     return true;
@@ -170,7 +180,6 @@ std::shared_ptr<Snapshot> Snapshot::spliced(int removed, const Result &added, in
     if (!m_overlay.empty() || (added.rowCount() > 0 && !sameColumns(added)))
         return nullptr;
     auto copy = std::make_shared<Snapshot>(*this);
-    copy->m_indexes.clear();
     if (!m_spliced) {
         copy->m_rows.resize(size_t(m_rowCount));
         for (int row = 0; row < m_rowCount; ++row)
@@ -197,12 +206,19 @@ std::shared_ptr<Snapshot> Snapshot::spliced(int removed, const Result &added, in
     if (added.rowCount() > 0) {
         if (!copy->m_owned)
             copy->m_owned = std::make_shared<OwnedRows>();
-        std::vector<CellText> cells(static_cast<size_t>(columnCount()));
+        OwnedRow row;
+        row.cells.resize(size_t(columnCount()), {0, -1});
+        int total = 0;
+        for (int c = 0; c < columnCount(); ++c)
+            total += added.cellIsNull(0, c) ? 0 : added.cellLength(0, c);
+        row.text.reserve(total);
         for (int c = 0; c < columnCount(); ++c) {
-            if (!added.cellIsNull(0, c))
-                cells[size_t(c)] = QByteArray(added.cellData(0, c), added.cellLength(0, c));
+            if (added.cellIsNull(0, c))
+                continue;
+            row.cells[size_t(c)] = {int(row.text.size()), added.cellLength(0, c)};
+            row.text.append(added.cellData(0, c), added.cellLength(0, c));
         }
-        copy->m_owned->push_back(std::move(cells));
+        copy->m_owned->push_back(std::move(row));
         at = std::clamp(at, 0, int(copy->m_rows.size()));
         copy->m_rows.insert(copy->m_rows.begin() + at, -int(copy->m_owned->size()));
         for (auto it = copy->m_keyColumns.begin(); it != copy->m_keyColumns.end();) {

@@ -27,6 +27,7 @@ enum class FieldType { Unknown, Integer, LargeInt, Currency, Float, Boolean, Str
 struct ColumnInfo
 {
     QString name;
+    QByteArray rawName; // as the server sent it
     FieldType type = FieldType::Unknown;
     Oid typeOid = 0;
     int size = 0;        // characters of varchar(n)/char(n), else 0
@@ -43,6 +44,9 @@ class Snapshot
 {
 public:
     explicit Snapshot(Result result);
+    // Rows read with the columns of `like` (sameColumns holds): the column
+    // descriptions are taken from it rather than read again.
+    Snapshot(Result result, const Snapshot &like);
 
     int rowCount() const { return m_rowCount; }
     int columnCount() const { return int(m_columns.size()); }
@@ -92,7 +96,14 @@ public:
     bool sameColumns(const Result &added) const;
 
 private:
-    using OwnedRows = std::deque<std::vector<CellText>>;
+    // A row read on its own: its cells' texts one after another, and where
+    // each starts and how long it is (-1: NULL).
+    struct OwnedRow
+    {
+        QByteArray text;
+        std::vector<std::pair<int, int>> cells;
+    };
+    using OwnedRows = std::deque<OwnedRow>;
 
     const CellText *overlay(int row, int c) const;
     bool resultCell(int row, int c, const char *&data, int &length) const;
@@ -110,7 +121,20 @@ private:
     std::vector<ColumnInfo> m_columns;
     std::map<std::pair<int, int>, CellText> m_overlay;
     std::set<int> m_writtenColumns;
-    mutable std::map<int, std::unordered_map<qint64, int>> m_indexes;
+    // Built for these rows: a copy (spliced) starts without.
+    struct RowIndexes : std::map<int, std::unordered_map<qint64, int>>
+    {
+        RowIndexes() = default;
+        RowIndexes(const RowIndexes &)
+            : std::map<int, std::unordered_map<qint64, int>>()
+        {}
+        RowIndexes &operator=(const RowIndexes &)
+        {
+            clear();
+            return *this;
+        }
+    };
+    mutable RowIndexes m_indexes;
     mutable std::map<int, std::vector<qint64>> m_keyColumns;
 };
 

@@ -173,14 +173,15 @@ TEST_F(LiveDatabaseTest, AStatementSentWithTheNextReadsWhatItWouldReadAfterIt)
     EXPECT_EQ(countWith("1"), "4");
     EXPECT_EQ(countWith("0"), "5");
 
-    // A refused statement keeps its own reason; the read after it stands.
+    // A refused statement keeps its own reason; it stops the read sent with
+    // it, which then runs on its own.
     before = connection.roundTrips();
     connection.sendWithNext(count, {Db::Param::of("0")});
     EXPECT_FALSE(connection.execPrepared(insert, {Db::Param::of("-1")}).succeeded());
     EXPECT_TRUE(connection.lastErrorText().endsWith(QStringLiteral("[23514]")));
     EXPECT_EQ(countWith("0"), "5");
     EXPECT_TRUE(connection.lastErrorText().isEmpty());
-    EXPECT_EQ(connection.roundTrips() - before, 1u);
+    EXPECT_EQ(connection.roundTrips() - before, 2u);
 }
 
 // A statement the server no longer runs as planned is prepared and run again:
@@ -198,6 +199,35 @@ TEST_F(LiveDatabaseTest, AStatementRunAgainDropsWhatWasReadWithItsFirstRun)
     ASSERT_TRUE(again.succeeded()) << qPrintable(connection.lastErrorText());
     EXPECT_EQ(again.cellText(0, 0), "2");
     EXPECT_EQ(connection.execPrepared(last, {}).cellText(0, 0), "2");
+}
+
+// The statement sent with the next shares its transaction: when it fails,
+// the first statement's work is run again alone, so it stands exactly once.
+TEST_F(LiveDatabaseTest, AFailedReadSentWithTheNextLeavesTheStatementDoneOnce)
+{
+    run(QStringLiteral("CREATE TABLE t (n integer)"));
+    const QString insert = QStringLiteral("INSERT INTO t VALUES ($1)");
+    const QString read = QStringLiteral("SELECT * FROM t ORDER BY n");
+    const QString divide = QStringLiteral("SELECT count(*) / $1 FROM t");
+    auto count = [&] { return connection.exec(QStringLiteral("SELECT count(*) FROM t")).cellText(0, 0); };
+    ASSERT_TRUE(connection.execPrepared(insert, {Db::Param::of("1")}).succeeded());
+    ASSERT_TRUE(connection.execPrepared(read, {}).succeeded());
+
+    // Refused by the server as it runs.
+    connection.sendWithNext(divide, {Db::Param::of("0")});
+    ASSERT_TRUE(connection.execPrepared(insert, {Db::Param::of("2")}).succeeded());
+    EXPECT_TRUE(connection.lastErrorText().isEmpty());
+    EXPECT_EQ(count(), "2");
+
+    // Its plan no longer fits the table: prepared again when it runs next.
+    run(QStringLiteral("ALTER TABLE t ADD COLUMN m integer"));
+    connection.sendWithNext(read, {});
+    ASSERT_TRUE(connection.execPrepared(insert, {Db::Param::of("3")}).succeeded());
+    EXPECT_EQ(count(), "3");
+    const Db::Result rows = connection.execPrepared(read, {});
+    ASSERT_TRUE(rows.succeeded()) << qPrintable(connection.lastErrorText());
+    EXPECT_EQ(rows.rowCount(), 3);
+    EXPECT_EQ(rows.columnCount(), 2);
 }
 
 TEST_F(LiveDatabaseTest, StatementsOfEverNewTextsDoNotPileUpOnTheServer)

@@ -17,5 +17,5 @@ FROM tab_prodej
   LEFT JOIN tab_jednotka ON tab_jednotka.ID_JEDNOTKA = tab_polozka.ID_JEDNOTKA
 WHERE tab_prodej.ID_PROCESS = pg_backend_pid()
   AND (current_setting('tarmil.kosik_vycisten', true) = 'ano'
-       OR tab_prodej.ZALOZENO >= (SELECT backend_start FROM pg_stat_activity WHERE pid = pg_backend_pid()))
+       OR tab_prodej.ZALOZENO >= (SELECT backend_start FROM pg_stat_get_activity(pg_backend_pid())))
 ORDER BY %ORDER_BY, tab_prodej.ID_POLOZKA
