@@ -2046,6 +2046,7 @@ BEGIN
            uzivatel_func_AKTIVNI_LOGIN()
     FROM unnest(v_polozky, v_slevy, v_mnozstvi) WITH ORDINALITY AS k (ID_POLOZKA, SLEVA, MNOZSTVI, PORADI)
     JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
+    WHERE p.ID_POLOZKA = ANY (v_polozky)
     ORDER BY k.PORADI;
   GET DIAGNOSTICS v_zapsano = ROW_COUNT;
   IF v_zapsano < v_radky THEN
