@@ -295,6 +295,9 @@ TEST_F(CatalogueProcedures, ListsAreJoinedByCarriageReturnsInCzechOrder)
     EXPECT_TRUE(
         text("FIELDS_OF_TABLE_LIST", {"tab_polozka"}).contains("tab_polozka.oznaceni character varying [16]\r"));
     EXPECT_TRUE(text("FIELDS_OF_TABLE_LIST", {"tab_polozka"}).contains("tab_polozka.nakup numeric [19]\r"));
+    // The basket's columns of types of their own show what they are made of.
+    EXPECT_TRUE(text("FIELDS_OF_TABLE_LIST", {"tab_prodej"})
+                    .contains("tab_prodej.sleva smallint [2]\rtab_prodej.mnozstvi real [4]\r"));
     EXPECT_EQ(text("FIELDS_OF_TABLE_LIST", {"nic"}), "");
 }
 

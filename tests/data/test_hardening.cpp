@@ -87,6 +87,9 @@ TEST_F(Hardening, TablesRefuseAmountsThatAreNotFiniteNumbers)
         {"tab_historie", "MINIMUM", "ID_HISTORIE"},
         {"tab_dph", "DPH", "ID_DPH"},
     };
+    // A basket line's discount is a byte.
+    expectTableRefuses("INSERT INTO tab_prodej (ID_POLOZKA, SLEVA, MNOZSTVI) VALUES (2, 256, 1)");
+    expectTableRefuses("UPDATE tab_prodej SET SLEVA = -1");
     for (const QString &bad : notFinite()) {
         for (const auto &c : columns) {
             SCOPED_TRACE((bad + " " + c.table + "." + c.column).toStdString());
@@ -99,6 +102,7 @@ TEST_F(Hardening, TablesRefuseAmountsThatAreNotFiniteNumbers)
                            " POHYB, STAV) VALUES (11, '0', '0', '-', $1, 0)",
                            {bad});
         expectTableRefuses("INSERT INTO tab_prodej (ID_POLOZKA, SLEVA, MNOZSTVI) VALUES ($1, 0, $2)", {item, bad});
+        expectTableRefuses("UPDATE tab_prodej SET MNOZSTVI = MNOZSTVI * $1", {bad});
         expectTableRefuses("INSERT INTO tab_jednotka (JEDNOTKA, SPECIFIKACE, MINIMUM) VALUES ('j', 'j', $1)", {bad});
         for (int i = 0; i < 5; ++i) {
             QVariantList params = {"1", "2", "3", "0", "1"};
