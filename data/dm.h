@@ -345,6 +345,7 @@ private:
     bool listInsert(TMSSQLADOQuery *list, const QString &key, const std::function<bool(int &)> &call);
     bool nameTaken(const QString &name, const QString &procedure, TDMCall::Params params);
     QString caption(const QString &format, const QString &procedure, const QString &param, int id, bool withCaption);
+    bool soleCallTransaction(const std::function<bool()> &call);
     bool transactionWrite(const std::function<bool()> &call);
     bool itemWrite(const QString &procedure, const TDMItem &item, int id, int *newId, bool returnId);
     bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId);

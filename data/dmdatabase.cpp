@@ -181,3 +181,22 @@ bool TDM::transactionWrite(const std::function<bool()> &call)
         return false;
     return call() && transaction.commit();
 }
+
+// A transaction holding one procedure call: begun in the call's round trip,
+// committed when the call went through, else rolled back. Inside a
+// transaction already begun, a step of it as any other.
+bool TDM::soleCallTransaction(const std::function<bool()> &call)
+{
+    if (connection().inTransaction())
+        return transactionWrite(call);
+    MSSQLADOStoredProcedure->SetBeginWithCall(true);
+    const bool ok = call();
+    MSSQLADOStoredProcedure->SetBeginWithCall(false);
+    if (!connection().inTransaction())
+        return false; // it never began
+    if (ok && connection().commit())
+        return true;
+    if (connection().inTransaction())
+        connection().rollback();
+    return false;
+}

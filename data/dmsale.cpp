@@ -63,7 +63,7 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
     MSSQLADOQuery_Doklad->SavePosition(QStringLiteral("ID_DOKLAD"));
     int id = 0;
     QString error;
-    const bool ok = transactionWrite([&] {
+    const bool ok = soleCallTransaction([&] {
         const bool done = m_call->returnId(procedure, params, id);
         if (!done)
             error = LastErrorText();

@@ -264,6 +264,59 @@ Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
     }
 }
 
+Result Connection::beginAndExecPrepared(const QString &sql, const QList<Param> &params)
+{
+    m_follower.reset();
+    m_kept.reset();
+    if (!begin())
+        return Result();
+    for (bool retried = false;; retried = true) {
+        QByteArray name;
+        Result failure;
+        if (!prepare(sql, params, name, &failure))
+            return failure;
+        ++m_roundTrips;
+        PGresult *raw = execAfterBegin(name, params);
+        if (retried || !isStalePrepared(raw))
+            return finish(raw);
+        // Its transaction failed with it: ended, and both sent again.
+        PQclear(raw);
+        PQclear(PQexec(m_conn, "ROLLBACK"));
+        m_prepared.remove(sql);
+    }
+}
+
+// BEGIN and the statement, then one sync: the server answers once.
+PGresult *Connection::execAfterBegin(const QByteArray &name, const QList<Param> &params)
+{
+    const ParamArrays arrays(params);
+    if (PQenterPipelineMode(m_conn) != 1)
+        return nullptr;
+    const bool sent =
+        PQsendQueryParams(m_conn, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+        PQsendQueryPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0) &&
+        PQpipelineSync(m_conn);
+    auto take = [this]() {
+        PGresult *first = PQgetResult(m_conn);
+        if (first) {
+            while (PGresult *more = PQgetResult(m_conn))
+                PQclear(more);
+        }
+        return first;
+    };
+    PGresult *begun = sent ? take() : nullptr;
+    PGresult *statement = begun ? take() : nullptr;
+    if (statement)
+        PQclear(PQgetResult(m_conn)); // the sync
+    PQexitPipelineMode(m_conn);
+    if (begun && PQresultStatus(begun) != PGRES_COMMAND_OK) {
+        PQclear(statement);
+        return begun; // why the transaction did not begin
+    }
+    PQclear(begun);
+    return statement; // null when nothing came: the connection's error stands
+}
+
 // Both statements in one round trip and one implicit transaction, so the
 // server answers once, at the sync after both. The follower only reads what
 // the first statement left; when it fails (its plan went stale, say) the

@@ -230,6 +230,40 @@ TEST_F(LiveDatabaseTest, AFailedReadSentWithTheNextLeavesTheStatementDoneOnce)
     EXPECT_EQ(rows.columnCount(), 2);
 }
 
+// A statement sent with the BEGIN of its transaction: one round trip, and the
+// caller ends the transaction either way.
+TEST_F(LiveDatabaseTest, AStatementBegunWithItsTransactionIsEndedByTheCaller)
+{
+    run(QStringLiteral("CREATE TABLE t (n integer CHECK (n > 0))"));
+    const QString insert = QStringLiteral("INSERT INTO t VALUES ($1) RETURNING n");
+    auto count = [&] { return connection.exec(QStringLiteral("SELECT count(*) FROM t")).cellText(0, 0); };
+    ASSERT_TRUE(connection.execPrepared(insert, {Db::Param::of("1")}).succeeded());
+
+    quint64 before = connection.roundTrips();
+    ASSERT_EQ(connection.beginAndExecPrepared(insert, {Db::Param::of("2")}).cellText(0, 0), "2");
+    EXPECT_EQ(connection.roundTrips() - before, 1u);
+    EXPECT_TRUE(connection.inTransaction());
+    ASSERT_TRUE(connection.rollback());
+    EXPECT_EQ(count(), "1");
+
+    // Refused: the transaction is left failed for the caller to roll back.
+    EXPECT_FALSE(connection.beginAndExecPrepared(insert, {Db::Param::of("-1")}).succeeded());
+    EXPECT_TRUE(connection.lastErrorText().endsWith(QStringLiteral("[23514]")));
+    EXPECT_TRUE(connection.inTransaction());
+    ASSERT_TRUE(connection.rollback());
+
+    // A plan the table outgrew: both are sent again.
+    run(QStringLiteral("ALTER TABLE t ADD COLUMN m integer"));
+    const QString all = QStringLiteral("SELECT * FROM t");
+    ASSERT_TRUE(connection.execPrepared(all, {}).succeeded());
+    run(QStringLiteral("ALTER TABLE t ADD COLUMN o integer"));
+    const Db::Result rows = connection.beginAndExecPrepared(all, {});
+    ASSERT_TRUE(rows.succeeded()) << qPrintable(connection.lastErrorText());
+    EXPECT_EQ(rows.columnCount(), 3);
+    ASSERT_TRUE(connection.commit());
+    EXPECT_EQ(count(), "1");
+}
+
 TEST_F(LiveDatabaseTest, StatementsOfEverNewTextsDoNotPileUpOnTheServer)
 {
     for (int i = 0; i < 300; ++i) {
