@@ -264,6 +264,17 @@ Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
     }
 }
 
+// In a pipeline: a statement's first result (the rest are none in practice).
+PGresult *Connection::takePipelined()
+{
+    PGresult *first = PQgetResult(m_conn);
+    if (first) {
+        while (PGresult *more = PQgetResult(m_conn))
+            PQclear(more);
+    }
+    return first;
+}
+
 Result Connection::beginAndExecPrepared(const QString &sql, const QList<Param> &params)
 {
     m_follower.reset();
@@ -296,16 +307,8 @@ PGresult *Connection::execAfterBegin(const QByteArray &name, const QList<Param> 
         PQsendQueryParams(m_conn, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
         PQsendQueryPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0) &&
         PQpipelineSync(m_conn);
-    auto take = [this]() {
-        PGresult *first = PQgetResult(m_conn);
-        if (first) {
-            while (PGresult *more = PQgetResult(m_conn))
-                PQclear(more);
-        }
-        return first;
-    };
-    PGresult *begun = sent ? take() : nullptr;
-    PGresult *statement = begun ? take() : nullptr;
+    PGresult *begun = sent ? takePipelined() : nullptr;
+    PGresult *statement = begun ? takePipelined() : nullptr;
     if (statement)
         PQclear(PQgetResult(m_conn)); // the sync
     PQexitPipelineMode(m_conn);
@@ -335,17 +338,8 @@ PGresult *Connection::execWithFollower(const QByteArray &name, const QList<Param
         PQsendQueryPrepared(m_conn, followerName.constData(), followerArrays.count(), followerArrays.values.data(),
                             nullptr, nullptr, 0) &&
         PQpipelineSync(m_conn);
-    // Each statement's first result (the rest are none in practice), then the sync.
-    auto take = [this]() {
-        PGresult *first = PQgetResult(m_conn);
-        if (first) {
-            while (PGresult *more = PQgetResult(m_conn))
-                PQclear(more);
-        }
-        return first;
-    };
-    PGresult *leader = sent ? take() : nullptr;
-    Result followed(leader ? take() : nullptr);
+    PGresult *leader = sent ? takePipelined() : nullptr;
+    Result followed(leader ? takePipelined() : nullptr);
     PGresult *sync = followed.handle() ? PQgetResult(m_conn) : nullptr;
     const bool synced = PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
     PQclear(sync);
