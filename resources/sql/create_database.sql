@@ -61,9 +61,11 @@ GO
 -- The ranges of the columns that every sale and basket line writes are types
 -- of their own: the server checks a type's rule from its compiled form, while
 -- a table's checks are read from their stored text again at every statement.
--- A byte, a warranty in months, a percentage; an amount of money that is not
--- negative, and any finite one; a quantity, not negative, and any finite one.
+-- A byte, a document number's width (1 to 8 digits), a warranty in months, a
+-- percentage; an amount of money that is not negative, and any finite one; a
+-- quantity that is not negative, and any finite one.
 CREATE DOMAIN typ_TINYINT AS smallint CHECK (VALUE BETWEEN 0 AND 255);
+CREATE DOMAIN typ_ZAROVNANI AS smallint CHECK (VALUE BETWEEN 1 AND 8);
 CREATE DOMAIN typ_ZARUKA AS smallint CHECK (VALUE BETWEEN 0 AND 240);
 CREATE DOMAIN typ_PROCENTO AS smallint CHECK (VALUE BETWEEN 0 AND 100);
 CREATE DOMAIN typ_CENA AS numeric(19,4) CHECK (VALUE >= 0 AND VALUE < 'Infinity');
@@ -202,7 +204,7 @@ CREATE TABLE tab_oznaceni_doklad (
   OZNACENI_ODDELOVAC varchar(1) NOT NULL DEFAULT '_',
   PORADI_DOKLAD_NETISTENY integer NOT NULL DEFAULT 1,
   PORADI_DOKLAD_VYTISTENY integer NOT NULL DEFAULT 1,
-  PORADI_ZAROVNANI smallint NOT NULL DEFAULT 4 CHECK (PORADI_ZAROVNANI BETWEEN 1 AND 8)
+  PORADI_ZAROVNANI typ_ZAROVNANI NOT NULL DEFAULT 4
 );
 INSERT INTO tab_oznaceni_doklad (ID_OZNACENI_DOKLAD, OZNACENI_DOKLAD, OZNACENI_ODDELOVAC) VALUES
   (1, 'UCT', ''),
