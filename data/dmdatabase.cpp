@@ -183,20 +183,28 @@ bool TDM::transactionWrite(const std::function<bool()> &call)
 }
 
 // A transaction holding one procedure call: begun in the call's round trip,
-// committed when the call went through, else rolled back. Inside a
-// transaction already begun, a step of it as any other.
+// committed when the call went through, else (also when it throws) rolled
+// back. Inside a transaction already begun, a step of it as any other.
 bool TDM::soleCallTransaction(const std::function<bool()> &call)
 {
     if (connection().inTransaction())
         return transactionWrite(call);
-    MSSQLADOStoredProcedure->SetBeginWithCall(true);
-    const bool ok = call();
-    MSSQLADOStoredProcedure->SetBeginWithCall(false);
-    if (!connection().inTransaction())
-        return false; // it never began
-    if (ok && connection().commit())
-        return true;
-    if (connection().inTransaction())
-        connection().rollback();
-    return false;
+    struct Scope
+    {
+        TMSSQLADOStoredProcedure *procedure;
+        Db::Connection &connection;
+        Scope(TMSSQLADOStoredProcedure *p, Db::Connection &c)
+            : procedure(p)
+            , connection(c)
+        {
+            procedure->SetBeginWithCall(true);
+        }
+        ~Scope()
+        {
+            procedure->SetBeginWithCall(false);
+            if (connection.inTransaction())
+                connection.rollback();
+        }
+    } scope(MSSQLADOStoredProcedure, connection());
+    return call() && connection().inTransaction() && connection().commit();
 }
