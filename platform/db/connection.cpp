@@ -228,14 +228,24 @@ bool Connection::prepare(const QString &sql, const QList<Param> &params, QByteAr
 
 Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
 {
+    return runPrepared(sql, params, false);
+}
+
+Result Connection::beginAndExecPrepared(const QString &sql, const QList<Param> &params)
+{
+    return runPrepared(sql, params, true);
+}
+
+Result Connection::runPrepared(const QString &sql, const QList<Param> &params, bool begins)
+{
     std::optional<Follower> follower = std::exchange(m_follower, std::nullopt);
     const std::optional<Follower> kept = std::exchange(m_kept, std::nullopt);
     if (!begin())
         return Result();
-    if (kept && kept->sql == sql && kept->params == params)
+    if (!begins && kept && kept->sql == sql && kept->params == params)
         return kept->result;
     // Inside a transaction a failed read would end the caller's transaction.
-    if (inTransaction())
+    if (begins || inTransaction())
         follower.reset();
     const ParamArrays arrays(params);
     for (bool retried = false;;) {
@@ -249,15 +259,19 @@ Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
         ++m_roundTrips;
         bool undone = false;
         PGresult *raw =
-            follower
+            begins ? execAfterBegin(name, params)
+            : follower
                 ? execWithFollower(name, params, followerName, *std::exchange(follower, std::nullopt), undone)
                 : PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0);
         if (undone)
             continue; // the statement runs again alone
-        // Once, and only outside a transaction (a failed statement ends one).
-        if (retried || !isStalePrepared(raw) || inTransaction())
+        // Once, and only in a transaction of its own (a failed statement ends
+        // the caller's): the one it began is ended, and both are sent again.
+        if (retried || !isStalePrepared(raw) || (!begins && inTransaction()))
             return finish(raw);
         PQclear(raw);
+        if (begins)
+            PQclear(PQexec(m_conn, "ROLLBACK"));
         m_kept.reset(); // read before the statement ran again
         m_prepared.remove(sql);
         retried = true;
@@ -273,28 +287,6 @@ PGresult *Connection::takePipelined()
             PQclear(more);
     }
     return first;
-}
-
-Result Connection::beginAndExecPrepared(const QString &sql, const QList<Param> &params)
-{
-    m_follower.reset();
-    m_kept.reset();
-    if (!begin())
-        return Result();
-    for (bool retried = false;; retried = true) {
-        QByteArray name;
-        Result failure;
-        if (!prepare(sql, params, name, &failure))
-            return failure;
-        ++m_roundTrips;
-        PGresult *raw = execAfterBegin(name, params);
-        if (retried || !isStalePrepared(raw))
-            return finish(raw);
-        // Its transaction failed with it: ended, and both sent again.
-        PQclear(raw);
-        PQclear(PQexec(m_conn, "ROLLBACK"));
-        m_prepared.remove(sql);
-    }
 }
 
 // BEGIN and the statement, then one sync: the server answers once.

@@ -126,6 +126,7 @@ private:
 
     bool ensureConnected();
     bool prepare(const QString &sql, const QList<Param> &params, QByteArray &name, Result *failure);
+    Result runPrepared(const QString &sql, const QList<Param> &params, bool begins);
     PGresult *takePipelined();
     PGresult *execAfterBegin(const QByteArray &name, const QList<Param> &params);
     PGresult *execWithFollower(const QByteArray &name, const QList<Param> &params, const QByteArray &followerName,
