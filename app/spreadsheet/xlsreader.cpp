@@ -1,5 +1,6 @@
 #include "app/spreadsheet/xlsreader.h"
 
+#include "app/spreadsheet/compounddirectory.h"
 #include "app/spreadsheet/xlsactivesheet.h"
 #include "platform/datetime.h"
 
@@ -127,6 +128,8 @@ bool XlsReader::looksLikeCompoundFile(const QByteArray &bytes)
 
 SheetCells XlsReader::readActiveSheet(const QByteArray &bytes)
 {
+    if (!CompoundDirectory::namesFitTheirEntries(bytes))
+        throw unreadable(QStringLiteral("soubor je poškozený (chybný adresář souboru)"));
     const OpenWorkbook workbook(bytes);
     if (workbook.info(FREEXL_BIFF_PASSWORD) == FREEXL_BIFF_OBFUSCATED)
         throw unreadable(libraryReason(FREEXL_BIFF_OBFUSCATED));

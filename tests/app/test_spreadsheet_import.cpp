@@ -264,6 +264,18 @@ TEST(WorkbookReaders, DamagedFilesAreRefusedWithAReason)
     EXPECT_FALSE(XlsxReader::parseCellReference(u"12", row, column));
 }
 
+// A workbook whose compound file directory gives its root entry a name
+// of 65534 bytes: the reading library would convert that many bytes from
+// its 512-byte sector buffer, past the end of the stack.
+TEST(WorkbookReaders, DirectoryNameLongerThanItsEntryIsRefusedAsDamage)
+{
+    WorkbookFileSource source(QStringLiteral(TARMIL_APP_TEST_DATA "/damaged-directory.xls"));
+    QString reason;
+    EXPECT_FALSE(source.Reload(reason));
+    EXPECT_TRUE(reason.startsWith(QStringLiteral("Sešit ve formátu xls nelze přečíst: soubor je poškozený")))
+        << qPrintable(reason);
+}
+
 class ItemImportTest : public DataModuleTest
 {
 protected:
