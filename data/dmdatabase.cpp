@@ -182,29 +182,15 @@ bool TDM::transactionWrite(const std::function<bool()> &call)
     return call() && transaction.commit();
 }
 
-// A transaction holding one procedure call: begun in the call's round trip,
-// committed when the call went through, else (also when it throws) rolled
-// back. Inside a transaction already begun, a step of it as any other.
+// A transaction holding one procedure call, in its one round trip: outside a
+// transaction the server runs the call as a transaction of its own, committed
+// when it went through and rolled back whole when the server refused it. The
+// procedures so called raise an error for every failure, so a call the server
+// committed always returns the new document's id. Inside a transaction
+// already begun, a step of it as any other.
 bool TDM::soleCallTransaction(const std::function<bool()> &call)
 {
     if (connection().inTransaction())
         return transactionWrite(call);
-    struct Scope
-    {
-        TMSSQLADOStoredProcedure *procedure;
-        Db::Connection &connection;
-        Scope(TMSSQLADOStoredProcedure *p, Db::Connection &c)
-            : procedure(p)
-            , connection(c)
-        {
-            procedure->SetBeginWithCall(true);
-        }
-        ~Scope()
-        {
-            procedure->SetBeginWithCall(false);
-            if (connection.inTransaction())
-                connection.rollback();
-        }
-    } scope(MSSQLADOStoredProcedure, connection());
-    return call() && connection().inTransaction() && connection().commit();
+    return call();
 }

@@ -218,13 +218,11 @@ bool TMSSQLADOStoredProcedure::execute()
     const QString &sql = callText();
     // Inside the data module's transaction a failed call must not abort the
     // whole transaction, so it runs under a savepoint.
-    const bool begins = m_beginWithCall && !m_connection->inTransaction();
-    const bool guarded = !begins && m_connection->inTransaction();
+    const bool guarded = m_connection->inTransaction();
     if (guarded && !m_connection->savepoint(CallSavepoint))
         return false;
     // The text is the same for every call of a procedure: prepared once per session.
-    Db::Result result =
-        begins ? m_connection->beginAndExecPrepared(sql, params) : m_connection->execPrepared(sql, params);
+    Db::Result result = m_connection->execPrepared(sql, params);
     if (!result.hasRows()) {
         if (guarded)
             m_connection->rollbackToSavepoint(CallSavepoint);

@@ -36,10 +36,6 @@ public:
     explicit TMSSQLADOStoredProcedure(QObject *parent = nullptr);
 
     void SetConnection(Db::Connection *connection) { m_connection = connection; }
-    // The next calls begin a transaction of their own, in their round trip,
-    // for the caller to end; they need no savepoint, as nothing else is in
-    // that transaction.
-    void SetBeginWithCall(bool begin) { m_beginWithCall = begin; }
     Db::Connection *GetConnection() const { return m_connection; }
 
     const QString &StoredProcedure() const { return m_name; }
@@ -88,7 +84,6 @@ private:
     QString m_callText; // the call's SQL, empty until made
     QString m_signatureKey;
     bool m_ownDirections = false; // a caller made an input an output
-    bool m_beginWithCall = false;
     std::vector<TProcedureParameter> m_parameters;
     bool m_scalarResult = false; // no OUT parameters: the result is the one column
     QString m_errorMessage;

@@ -228,24 +228,14 @@ bool Connection::prepare(const QString &sql, const QList<Param> &params, QByteAr
 
 Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
 {
-    return runPrepared(sql, params, false);
-}
-
-Result Connection::beginAndExecPrepared(const QString &sql, const QList<Param> &params)
-{
-    return runPrepared(sql, params, true);
-}
-
-Result Connection::runPrepared(const QString &sql, const QList<Param> &params, bool begins)
-{
     std::optional<Follower> follower = std::exchange(m_follower, std::nullopt);
     const std::optional<Follower> kept = std::exchange(m_kept, std::nullopt);
     if (!begin())
         return Result();
-    if (!begins && kept && kept->sql == sql && kept->params == params)
+    if (kept && kept->sql == sql && kept->params == params)
         return kept->result;
     // Inside a transaction a failed read would end the caller's transaction.
-    if (begins || inTransaction())
+    if (inTransaction())
         follower.reset();
     const ParamArrays arrays(params);
     for (bool retried = false;;) {
@@ -259,19 +249,16 @@ Result Connection::runPrepared(const QString &sql, const QList<Param> &params, b
         ++m_roundTrips;
         bool undone = false;
         PGresult *raw =
-            begins ? execAfterBegin(name, params)
-            : follower
+            follower
                 ? execWithFollower(name, params, followerName, *std::exchange(follower, std::nullopt), undone)
                 : PQexecPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0);
         if (undone)
             continue; // the statement runs again alone
         // Once, and only in a transaction of its own (a failed statement ends
-        // the caller's): the one it began is ended, and both are sent again.
-        if (retried || !isStalePrepared(raw) || (!begins && inTransaction()))
+        // the caller's).
+        if (retried || !isStalePrepared(raw) || inTransaction())
             return finish(raw);
         PQclear(raw);
-        if (begins)
-            PQclear(PQexec(m_conn, "ROLLBACK"));
         m_kept.reset(); // read before the statement ran again
         m_prepared.remove(sql);
         retried = true;
@@ -287,29 +274,6 @@ PGresult *Connection::takePipelined()
             PQclear(more);
     }
     return first;
-}
-
-// BEGIN and the statement, then one sync: the server answers once.
-PGresult *Connection::execAfterBegin(const QByteArray &name, const QList<Param> &params)
-{
-    const ParamArrays arrays(params);
-    if (PQenterPipelineMode(m_conn) != 1)
-        return nullptr;
-    const bool sent =
-        PQsendQueryParams(m_conn, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
-        PQsendQueryPrepared(m_conn, name.constData(), arrays.count(), arrays.values.data(), nullptr, nullptr, 0) &&
-        PQpipelineSync(m_conn);
-    PGresult *begun = sent ? takePipelined() : nullptr;
-    PGresult *statement = begun ? takePipelined() : nullptr;
-    if (statement)
-        PQclear(PQgetResult(m_conn)); // the sync
-    PQexitPipelineMode(m_conn);
-    if (begun && PQresultStatus(begun) != PGRES_COMMAND_OK) {
-        PQclear(statement);
-        return begun; // why the transaction did not begin
-    }
-    PQclear(begun);
-    return statement; // null when nothing came: the connection's error stands
 }
 
 // Both statements in one round trip and one implicit transaction, so the

@@ -66,11 +66,6 @@ public:
     // does not parse and plan it again. A statement the server forgot or can
     // no longer run as planned (its tables changed) is prepared anew.
     Result execPrepared(const QString &sql, const QList<Param> &params);
-    // Begins a transaction and runs a prepared statement in it, both in one
-    // round trip; the caller then commits or rolls back. Outside a
-    // transaction only. The transaction is open afterwards unless the BEGIN
-    // did not reach the server.
-    Result beginAndExecPrepared(const QString &sql, const QList<Param> &params);
     // A prepared statement to send right after the next prepared one, in its
     // round trip. Its result is kept for a run of the same statement with the
     // same parameters that comes next, which then costs no round trip: it
@@ -126,9 +121,7 @@ private:
 
     bool ensureConnected();
     bool prepare(const QString &sql, const QList<Param> &params, QByteArray &name, Result *failure);
-    Result runPrepared(const QString &sql, const QList<Param> &params, bool begins);
     PGresult *takePipelined();
-    PGresult *execAfterBegin(const QByteArray &name, const QList<Param> &params);
     PGresult *execWithFollower(const QByteArray &name, const QList<Param> &params, const QByteArray &followerName,
                                Follower follower, bool &undone);
     bool begin();

@@ -53,10 +53,17 @@ $$
 GO
 -- Quantities are single-precision reals; arithmetic on them goes through
 -- numeric at four decimals so that representation noise never makes a
--- subtraction come out slightly negative.
+-- subtraction come out slightly negative. The value is the real's fifteen
+-- significant digits rounded half away from zero at four decimals; below
+-- 1e11 it is reached in binary floating point (a real times 10000 is exact
+-- in double precision, and fifteen digits never move such a value across a
+-- half), which is several times cheaper than through its decimal text. Not
+-- strict, so the planner puts the expression in place of the call.
 CREATE FUNCTION func_MNOZSTVI_PRESNE(p_mnozstvi real) RETURNS numeric
-  LANGUAGE sql IMMUTABLE STRICT
-  AS $$ SELECT round(p_mnozstvi::float8::numeric, 4) $$
+  LANGUAGE sql IMMUTABLE
+  AS $$ SELECT CASE WHEN abs(p_mnozstvi) < 1e11::real
+                 THEN (sign(p_mnozstvi) * floor(abs(p_mnozstvi)::float8 * 10000 + 0.5))::bigint * 0.0001
+                 ELSE round(p_mnozstvi::float8::numeric, 4) END $$
 GO
 -- The ranges of the columns that every sale and basket line writes are types
 -- of their own: the server checks a type's rule from its compiled form, while
@@ -831,9 +838,8 @@ GO
 CREATE FUNCTION func_CISLO_DOKLADU(p_oznaceni varchar, p_oddelovac varchar, p_rok boolean, p_mesic boolean,
     p_den boolean, p_zarovnani integer, p_poradi integer) RETURNS varchar
   LANGUAGE sql STABLE
-  AS $$ SELECT CASE WHEN p_oznaceni <> '' THEN p_oznaceni || p_oddelovac ELSE '' END
-               || CASE WHEN func_DATUM_DOKLADU(p_rok, p_mesic, p_den, p_oddelovac) <> ''
-                       THEN func_DATUM_DOKLADU(p_rok, p_mesic, p_den, p_oddelovac) || p_oddelovac ELSE '' END
+  AS $$ SELECT concat_ws(p_oddelovac, nullif(p_oznaceni, ''),
+                         nullif(func_DATUM_DOKLADU(p_rok, p_mesic, p_den, p_oddelovac), ''), '')
                || func_ZERO_ALIGN(p_poradi::varchar, p_zarovnani) $$
 GO
 -- The date part of the series' numbers, with the given separator.
@@ -1954,8 +1960,9 @@ GO
 -- 2 invoice, 3 delivery note). Runs inside the caller's transaction, which
 -- rolls everything back on an error. The basket is taken out and read once;
 -- the rest works from what was read. The items are locked in the order of
--- their keys (so sessions selling at once never wait for each other in a
--- circle) and their stock is checked on them as they stand once locked, so
+-- their keys as their stock is moved (so sessions selling at once never wait
+-- for each other in a circle) and their stock is checked on them as they
+-- stand once locked (the server checks a row changed meanwhile again), so
 -- sessions never sell the same stock twice. The numbering series is locked
 -- after the stock, by the advance of its counters, which gives the numbers,
 -- and holds until the commit: the numbers stay without gaps. Every statement
@@ -1964,13 +1971,16 @@ GO
 -- grown since (the basket's most of all, where every sale leaves rows for
 -- the vacuum). Each statement keeps one plan for the session rather than
 -- being planned again for the items of every sale, and reaches the few rows
--- of a sale one key at a time (no bitmaps or hash tables built for them).
+-- of a sale one key at a time (no bitmaps, hash tables or sorted runs built
+-- for them): a join walks its first list in order and looks each row's
+-- partner up by its key.
 CREATE FUNCTION tab_prodej_PRODAT(p_id_operace integer, p_tisk boolean, p_odberatel varchar, p_sleva integer)
   RETURNS integer LANGUAGE plpgsql
   SET enable_seqscan = off
   SET plan_cache_mode = force_generic_plan
   SET enable_bitmapscan = off
   SET enable_hashjoin = off
+  SET enable_mergejoin = off
   AS $$
 DECLARE
   v_doklad integer;
@@ -1991,38 +2001,36 @@ BEGIN
   IF current_setting('tarmil.kosik_vycisten', true) IS DISTINCT FROM 'ano' THEN
     PERFORM tab_prodej_func_VYCISTIT_SEZENI();
   END IF;
-  -- The basket in its order, the customer, and whether other sessions have
-  -- rows (only then can ended sessions' rows be there to purge).
+  -- The basket taken out in its order (sorted once, gathered in that
+  -- order), the customer, whether other sessions have rows (only then can
+  -- ended sessions' rows be there to purge), and the stock moved with what
+  -- the lines come to as tab_doklad_func_CASTKA adds it up (the prices cannot
+  -- change while the items are locked). The stock is moved in the order of
+  -- the items' keys, each item reached and locked by its key, however the
+  -- planner guesses the basket's size. What was wrong with the basket is
+  -- refused after the statement: the refusal takes the moved stock back.
   WITH k AS (DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()
-             RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI)
-  SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA ORDER BY ID_PRODEJ),
-         array_agg(SLEVA ORDER BY ID_PRODEJ), array_agg(MNOZSTVI ORDER BY ID_PRODEJ),
+             RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI),
+  s AS MATERIALIZED (SELECT ID_POLOZKA, SLEVA, func_MNOZSTVI_PRESNE(MNOZSTVI) AS MNOZSTVI FROM k
+                     ORDER BY ID_POLOZKA),
+  u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - s.MNOZSTVI
+        FROM s
+        WHERE p.ID_POLOZKA = s.ID_POLOZKA AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= s.MNOZSTVI
+        RETURNING (100.0 - s.SLEVA) / 100 * p.PRODEJ * s.MNOZSTVI AS CASTKA)
+  SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA), array_agg(SLEVA),
+         array_agg(MNOZSTVI),
          (SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel)),
          EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS < pg_backend_pid())
-           OR EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS > pg_backend_pid())
-    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi
-    FROM k;
+           OR EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS > pg_backend_pid()),
+         (SELECT count(*) FROM u), (SELECT sum(CASTKA) FROM u)
+    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi, v_vyskladneno, v_prodej
+    FROM (SELECT * FROM k ORDER BY ID_PRODEJ) k;
   IF v_radky = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
   END IF;
   IF v_odberatel IS NULL OR v_spatne > 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
-
-  -- The stock moved, and what the lines come to as tab_doklad_func_CASTKA
-  -- adds it up (the prices cannot change while the items are locked). The
-  -- items are all locked (z, counted through before the first row is
-  -- updated) before any is changed, and reached by their keys alone,
-  -- however the planner guesses the basket's size.
-  WITH z AS (SELECT ID_POLOZKA FROM tab_polozka WHERE ID_POLOZKA = ANY (v_polozky) ORDER BY ID_POLOZKA FOR UPDATE),
-  k AS MATERIALIZED (SELECT ID_POLOZKA, SLEVA, func_MNOZSTVI_PRESNE(MNOZSTVI) AS MNOZSTVI
-                     FROM unnest(v_polozky, v_slevy, v_mnozstvi) AS k (ID_POLOZKA, SLEVA, MNOZSTVI)),
-  u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - k.MNOZSTVI
-        FROM k
-        WHERE (SELECT count(*) FROM z) > 0 AND p.ID_POLOZKA = ANY (v_polozky) AND p.ID_POLOZKA = k.ID_POLOZKA
-          AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= k.MNOZSTVI
-        RETURNING (100.0 - k.SLEVA) / 100 * p.PRODEJ * k.MNOZSTVI AS CASTKA)
-  SELECT count(*), sum(CASTKA) INTO v_vyskladneno, v_prodej FROM u;
   IF v_vyskladneno < v_radky THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...',
@@ -2060,7 +2068,8 @@ BEGIN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
 
-  -- The lines in the basket's order from the items as they stand.
+  -- The lines in the basket's order from the items as they stand (the join
+  -- walks the basket in its order, so nothing is sorted).
   INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,
     ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,
     POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
@@ -2070,7 +2079,6 @@ BEGIN
            uzivatel_func_AKTIVNI_LOGIN()
     FROM unnest(v_polozky, v_slevy, v_mnozstvi) WITH ORDINALITY AS k (ID_POLOZKA, SLEVA, MNOZSTVI, PORADI)
     JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
-    WHERE p.ID_POLOZKA = ANY (v_polozky)
     ORDER BY k.PORADI;
   GET DIAGNOSTICS v_zapsano = ROW_COUNT;
   IF v_zapsano < v_radky THEN

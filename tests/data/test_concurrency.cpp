@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <functional>
 #include <thread>
 
 class TwoTills : public DatabaseTest
@@ -12,8 +13,9 @@ protected:
     std::unique_ptr<Session> other = db.session();
 
     // Runs the call on the other session in a thread, waits until the server
-    // shows it blocked on a lock, then lets this session commit.
-    QString callBlockedUntilCommit(const QString &sql, const QVariantList &params, QString *error)
+    // shows it blocked on a lock, looks at it so, then lets this session commit.
+    QString callBlockedUntilCommit(const QString &sql, const QVariantList &params, QString *error,
+                                   const std::function<void()> &whileBlocked = {})
     {
         QString result;
         std::thread waiting([&] {
@@ -30,6 +32,8 @@ protected:
                 QThread::msleep(10);
         }
         EXPECT_TRUE(blocked);
+        if (whileBlocked)
+            whileBlocked();
         s->exec("COMMIT");
         waiting.join();
         return result;
@@ -52,6 +56,28 @@ TEST_F(TwoTills, TheLastUnitsAreSoldOnce)
     EXPECT_EQ(s->value("SELECT MNOZSTVI FROM tab_polozka"), "0");
     EXPECT_EQ(s->integer("SELECT count(DISTINCT ID_DOKLAD) FROM tab_historie WHERE ID_DOKLAD <> 0"), 1);
     EXPECT_EQ(other->integer("SELECT tab_prodej_POCET()"), 1); // the other basket is kept
+}
+
+// Tills selling the same items never wait for each other in a circle: a sale
+// locks its items in the order of their keys, whatever its basket's order.
+// Here the sale waits on the higher item while it already holds the lower one.
+TEST_F(TwoTills, ASaleLocksItsItemsInTheOrderOfTheirKeys)
+{
+    const int low = newItem("1", "5");
+    const int high = newItem("2", "5");
+    other->exec("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 0, 1, true)", {high});
+    other->exec("SELECT tab_prodej_PRIDAT_EDITOVAT($1, 0, 1, true)", {low});
+    s->exec("BEGIN");
+    s->exec("SELECT 1 FROM tab_polozka WHERE ID_POLOZKA = $1 FOR UPDATE", {high});
+    const auto third = db.session();
+    QString error;
+    const int doc = callBlockedUntilCommit("SELECT tab_prodej_PRODAT(1, false, '-', 0)", {}, &error, [&] {
+                        third->value("SELECT 1 FROM tab_polozka WHERE ID_POLOZKA = $1 FOR UPDATE NOWAIT", {low});
+                        EXPECT_EQ(third->sqlState(), "55P03") << qPrintable(third->error());
+                    }).toInt();
+    EXPECT_EQ(error, "");
+    EXPECT_GT(doc, 0);
+    EXPECT_EQ(s->column("SELECT MNOZSTVI FROM tab_polozka ORDER BY ID_POLOZKA"), QStringList({"4", "4"}));
 }
 
 TEST_F(TwoTills, SimultaneousSalesGetTheirOwnNumbersAndBalances)

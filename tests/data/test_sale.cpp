@@ -216,6 +216,25 @@ TEST_F(Sale, QuantitiesOfSinglePrecisionSellToZero)
     EXPECT_EQ(stock(item), "0");
 }
 
+// Exact quantities are a real's fifteen significant digits rounded half away
+// from zero at four decimals, also where they are worked out in binary: at
+// halves of the fifth decimal (multiples of 1/32), both signs, around the
+// limit of the binary way, and at spread magnitudes.
+TEST_F(Sale, ExactQuantitiesAreTheRealsDigitsRoundedAtFourDecimals)
+{
+    const int differ = s->integer(
+        "WITH v AS (SELECT (m / 32.0)::real AS x FROM generate_series(-300000, 300000) m"
+        "  UNION ALL SELECT (abs(hashint4(m))::float8 / 2147483648 * 10 ^ (m % 16 - 5))::real"
+        "    FROM generate_series(1, 300000) m"
+        "  UNION ALL SELECT unnest('{99999997952, 1e11, 1e12, 8388607.5, 16777216, 3e38, 1e-30, 0.00005, 0.00015,"
+        "    0.99995, 1.00005, 12345.67891, NaN, Infinity}'::real[]))"
+        "SELECT count(*) FROM v, unnest(ARRAY[x, -x]) y"
+        "  WHERE func_MNOZSTVI_PRESNE(y)::text IS DISTINCT FROM round(y::float8::numeric, 4)::text");
+    EXPECT_EQ(differ, 0) << qPrintable(s->error());
+    EXPECT_EQ(s->value("SELECT func_MNOZSTVI_PRESNE(1/32.0) || ' ' || func_MNOZSTVI_PRESNE(-0.0)"), "0.0313 0.0000");
+    EXPECT_TRUE(s->value("SELECT func_MNOZSTVI_PRESNE(NULL)").isNull());
+}
+
 TEST_F(Sale, CancellingACashReceipt)
 {
     const int item = newItem("1", "10", "99.60");
