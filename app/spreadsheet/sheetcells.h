@@ -16,6 +16,14 @@ public:
     // Rows named by the sheet's own dimension count too, even when empty.
     void extendTo(int row) { m_lastRow = qMax(m_lastRow, row); }
     bool isEmpty() const { return m_cells.isEmpty(); }
+    // Calls f(row, column, value) for every cell that holds a value, in no order.
+    template <typename F>
+    void forEachCell(F f) const
+    {
+        for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it)
+            f(int(it.key() >> 32), int(quint32(it.key())), it.value());
+    }
+    qsizetype cellCount() const { return m_cells.size(); }
 
 private:
     static quint64 key(int row, int column) { return (quint64(quint32(row)) << 32) | quint32(column); }

@@ -2,8 +2,10 @@
 
 #include "app/spreadsheet/compounddirectory.h"
 #include "app/spreadsheet/xlsactivesheet.h"
+#include "app/spreadsheet/xlsreadprocess.h"
 #include "platform/datetime.h"
 
+#include <QFile>
 #include <QTemporaryFile>
 
 #include <freexl.h>
@@ -12,10 +14,7 @@ namespace {
 
 const QByteArray CompoundFileSignature = QByteArray::fromHex("D0CF11E0A1B11AE1");
 
-SheetReadError unreadable(const QString &what)
-{
-    return {QStringLiteral("Sešit ve formátu xls nelze přečíst: %1.").arg(what)};
-}
+using XlsReader::unreadable;
 
 QString libraryReason(int code)
 {
@@ -34,15 +33,12 @@ QString libraryReason(int code)
     }
 }
 
-// The library opens files only: the bytes go to a temporary copy.
 class OpenWorkbook
 {
 public:
-    explicit OpenWorkbook(const QByteArray &bytes)
+    explicit OpenWorkbook(const QString &path)
     {
-        if (!m_copy.open() || m_copy.write(bytes) != bytes.size() || !m_copy.flush())
-            throw unreadable(QStringLiteral("nelze zapsat jeho dočasnou kopii (%1)").arg(m_copy.errorString()));
-        const int result = freexl_open(QFile::encodeName(m_copy.fileName()).constData(), &m_handle);
+        const int result = freexl_open(QFile::encodeName(path).constData(), &m_handle);
         if (result != FREEXL_OK) {
             close();
             throw unreadable(libraryReason(result));
@@ -68,7 +64,6 @@ private:
             freexl_close(m_handle);
         m_handle = nullptr;
     }
-    QTemporaryFile m_copy;
     const void *m_handle = nullptr;
 };
 
@@ -126,11 +121,32 @@ bool XlsReader::looksLikeCompoundFile(const QByteArray &bytes)
     return bytes.startsWith(CompoundFileSignature);
 }
 
-SheetCells XlsReader::readActiveSheet(const QByteArray &bytes)
+SheetReadError XlsReader::unreadable(const QString &what)
 {
+    return {QStringLiteral("Sešit ve formátu xls nelze přečíst: %1.").arg(what)};
+}
+
+SheetCells XlsReader::readActiveSheet(const QByteArray &bytes, std::chrono::seconds timeLimit)
+{
+    const QString program = XlsReadProcess::program();
+    if (program.isEmpty())
+        throw unreadable(QStringLiteral("chybí program %1, který sešity xls čte").arg(XlsReadProcess::ProgramName));
+    // The library opens files only: the bytes go to a temporary copy.
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
+        throw unreadable(QStringLiteral("nelze zapsat jeho dočasnou kopii (%1)").arg(copy.errorString()));
+    return XlsReadProcess::run(program, copy.fileName(), timeLimit);
+}
+
+SheetCells XlsReader::readActiveSheetHere(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw unreadable(QStringLiteral("soubor nelze otevřít (%1)").arg(file.errorString()));
+    const QByteArray bytes = file.readAll();
     if (!CompoundDirectory::namesFitTheirEntries(bytes))
         throw unreadable(QStringLiteral("soubor je poškozený (chybný adresář souboru)"));
-    const OpenWorkbook workbook(bytes);
+    const OpenWorkbook workbook(path);
     if (workbook.info(FREEXL_BIFF_PASSWORD) == FREEXL_BIFF_OBFUSCATED)
         throw unreadable(libraryReason(FREEXL_BIFF_OBFUSCATED));
     const unsigned int sheets = workbook.info(FREEXL_BIFF_SHEET_COUNT);

@@ -2,7 +2,10 @@
 // reports (".vlp"), rich text and the workbooks the item import reads:
 // whatever the bytes, reading must end with success or a reported failure,
 // never with a crash or a hang.
+#include "app/spreadsheet/compounddirectory.h"
 #include "app/spreadsheet/spreadsheetsource.h"
+#include "app/spreadsheet/xlsactivesheet.h"
+#include "app/spreadsheet/xlsreadresult.h"
 #include "report/rich/rtfreader.h"
 #include "report/rich/rtfwriter.h"
 #include "report/vlpreparedpages.h"
@@ -69,8 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             pages.SavePage(i);
         }
     }
+    // The .xls reading program is not found from here: an .xls ends as a
+    // reported failure without reaching the reading library.
     try {
         WorkbookFileSource::parse(bytes);
+    } catch (const SheetReadError &) {
+    }
+    CompoundDirectory::namesFitTheirEntries(bytes);
+    ReadXlsSheetList(bytes);
+    try {
+        XlsReadResult::decode(bytes);
     } catch (const SheetReadError &) {
     }
     return 0;
