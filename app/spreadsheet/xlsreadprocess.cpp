@@ -50,6 +50,6 @@ SheetCells XlsReadProcess::run(const QString &program, const QString &file, std:
             QStringLiteral("soubor je poškozený (jeho čtení neskončilo do %1 s)").arg(timeLimit.count()));
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        throw XlsReader::unreadable(QStringLiteral("soubor je poškozený (jeho čtení selhalo)"));
+        throw XlsReadResult::readingFailed();
     return XlsReadResult::decode(process.readAllStandardOutput());
 }

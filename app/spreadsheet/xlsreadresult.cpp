@@ -1,5 +1,7 @@
 #include "app/spreadsheet/xlsreadresult.h"
 
+#include "app/spreadsheet/xlsreader.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -69,12 +71,12 @@ QByteArray encodeWith(Outcome outcome, const auto &writeBody)
     return output;
 }
 
-SheetReadError damaged()
-{
-    return {QStringLiteral("Sešit ve formátu xls nelze přečíst: soubor je poškozený (jeho čtení selhalo).")};
-}
-
 } // namespace
+
+SheetReadError XlsReadResult::readingFailed()
+{
+    return XlsReader::unreadable(QStringLiteral("soubor je poškozený (jeho čtení selhalo)"));
+}
 
 QByteArray XlsReadResult::encode(const SheetCells &cells)
 {
@@ -100,7 +102,7 @@ SheetCells XlsReadResult::decode(const QByteArray &output)
     quint8 outcome = 0;
     in >> magic >> outcome;
     if (in.status() != QDataStream::Ok || magic != Magic)
-        throw damaged();
+        throw readingFailed();
     SheetCells cells;
     QString reason;
     if (outcome == Failure) {
@@ -114,17 +116,17 @@ SheetCells XlsReadResult::decode(const QByteArray &output)
             in >> row >> column;
             const Variant value = readValue(in);
             if (row < 1 || column < 1)
-                throw damaged();
+                throw readingFailed();
             cells.set(row, column, value);
         }
         cells.extendTo(lastRow);
     } else {
-        throw damaged();
+        throw readingFailed();
     }
     quint32 end = 0;
     in >> end;
     if (in.status() != QDataStream::Ok || end != EndMark || !in.atEnd())
-        throw damaged();
+        throw readingFailed();
     if (outcome == Failure)
         throw SheetReadError{reason};
     return cells;

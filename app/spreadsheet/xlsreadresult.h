@@ -13,4 +13,6 @@ QByteArray encodeFailure(const QString &reason);
 // The cells, or throws SheetReadError with the reading program's reason; any
 // output that is not whole and well formed is reported as a damaged file.
 SheetCells decode(const QByteArray &output);
+// The reading program ended without a whole result: the file is damaged.
+SheetReadError readingFailed();
 } // namespace XlsReadResult
