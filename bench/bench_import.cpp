@@ -24,8 +24,6 @@
 #include <libpq-fe.h>
 #include <xlsxwriter.h>
 
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -34,11 +32,18 @@ namespace {
 
 constexpr int kWindow = 10000;
 
-long peakKilobytes()
+// A line of /proc/self/status in kilobytes: VmRSS now, VmHWM the peak. (The
+// peak getrusage gives carries the parent's over exec.)
+long statusKilobytes(const char *field)
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field)) + 1).trimmed().split(' ').first().toLong();
+    }
+    return 0;
 }
 
 void writePriceList(const QString &file, int rows)
@@ -78,7 +83,7 @@ void writePriceList(const QString &file, int rows)
 // The child: reads the sheet as the import does (every row's 16 cells).
 int readPriceList(const QString &file)
 {
-    const long idle = peakKilobytes();
+    const long idle = statusKilobytes("VmRSS");
     QElapsedTimer timer;
     timer.start();
     WorkbookFileSource source(file);
@@ -95,7 +100,7 @@ int readPriceList(const QString &file)
     std::printf("reading: opening (shared strings, checking walk) %.2f s, all rows %.2f s, %lld cells; "
                 "peak memory %.0f MB above idle (%.0f MB) (goal: at most 250 MB)\n",
                 opened / 1000.0, timer.elapsed() / 1000.0, static_cast<long long>(cells),
-                (peakKilobytes() - idle) / 1024.0, idle / 1024.0);
+                (statusKilobytes("VmHWM") - idle) / 1024.0, idle / 1024.0);
     return 0;
 }
 
