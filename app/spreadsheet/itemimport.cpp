@@ -182,9 +182,8 @@ ItemImportResult ItemImport::Run(bool removeExisting)
     if (removeExisting && !finishTransaction(result))
         result.imported = 0;
     else if (result.left > 0)
-        ShowInformation(QStringLiteral("Import byl přerušen..."),
-                        QStringLiteral("Importováno záznamů: %1   Neimportováno záznamů: %2")
-                            .arg(result.imported)
-                            .arg(result.left));
+        ShowInformation(
+            QStringLiteral("Import byl přerušen..."),
+            QStringLiteral("Importováno záznamů: %1   Zbývá záznamů: %2").arg(result.imported).arg(result.left));
     return result;
 }

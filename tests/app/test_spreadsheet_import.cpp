@@ -486,5 +486,5 @@ TEST_F(ItemImportTest, InterruptingKeepsWhatWentInAndSaysWhatWasLeft)
     const auto told = messages.callsOf(MessageCall::Information);
     ASSERT_EQ(told.size(), 1);
     EXPECT_EQ(told[0].heading, QStringLiteral("Import byl přerušen..."));
-    EXPECT_EQ(told[0].detail, QStringLiteral("Importováno záznamů: 4   Neimportováno záznamů: 6"));
+    EXPECT_EQ(told[0].detail, QStringLiteral("Importováno záznamů: 4   Zbývá záznamů: 6"));
 }
