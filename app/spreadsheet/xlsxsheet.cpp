@@ -7,16 +7,28 @@ namespace {
 
 constexpr int MaxRow = 1048576;
 
+int sharedIndex(const QString &raw, const SharedStrings &shared)
+{
+    bool ok = false;
+    const int index = raw.toInt(&ok);
+    if (!ok || index < 0 || index >= shared.size())
+        throw UnreadableWorkbook(QStringLiteral("odkaz na neexistující text %1").arg(raw));
+    return index;
+}
+
+// Whether the cell holds a value (cellValue would not be Unassigned).
+bool holdsValue(QStringView kind, const QString &raw, const SharedStrings &shared)
+{
+    if (kind == u"s")
+        sharedIndex(raw, shared);
+    return !raw.isEmpty() || kind == u"s" || kind == u"inlineStr" || kind == u"str" || kind == u"e" || kind == u"b";
+}
+
 Variant cellValue(QStringView kind, const QString &raw, const QString &inlineText, bool isDate,
                   const SharedStrings &shared)
 {
-    if (kind == u"s") {
-        bool ok = false;
-        const int index = raw.toInt(&ok);
-        if (!ok || index < 0 || index >= shared.size())
-            throw UnreadableWorkbook(QStringLiteral("odkaz na neexistující text %1").arg(raw));
-        return Variant(shared.at(index));
-    }
+    if (kind == u"s")
+        return Variant(shared.at(sharedIndex(raw, shared)));
     if (kind == u"inlineStr")
         return Variant(inlineText);
     if (kind == u"str" || kind == u"e")
@@ -40,12 +52,16 @@ Variant cellValue(QStringView kind, const QString &raw, const QString &inlineTex
 class SheetRowReader
 {
 public:
-    SheetRowReader(const ZipArchive &zip, const QString &part, const SharedStrings &shared, const QSet<int> &dateStyles)
+    // Without values the rows' cells are checked but not converted: a row
+    // with any cell that holds one has one Unassigned cell.
+    SheetRowReader(const ZipArchive &zip, const QString &part, const SharedStrings &shared, const QSet<int> &dateStyles,
+                   bool values)
         : m_device(zip, part)
         , m_xml(&m_device)
         , m_part(part)
         , m_shared(shared)
         , m_dateStyles(dateStyles)
+        , m_values(values)
     {}
 
     // The next row element; false at the sheet's end. Throws SheetReadError.
@@ -105,8 +121,7 @@ private:
         if (cellRow != row.row)
             throw UnreadableWorkbook(QStringLiteral("buňka %1 neleží v řádku %2").arg(ref).arg(row.row));
         nextColumn = column + 1;
-        const QString kind = attributes.value(QLatin1String("t")).toString();
-        const bool isDate = m_dateStyles.contains(attributes.value(QLatin1String("s")).toInt());
+        const QStringView kind = attributes.value(QLatin1String("t"));
         QString raw, inlineText;
         while (!m_xml.atEnd()) {
             const auto token = m_xml.readNext();
@@ -117,6 +132,14 @@ private:
             else if (token == QXmlStreamReader::EndElement && m_xml.name() == u"c")
                 break;
         }
+        if (!m_values) {
+            if (row.cells.empty() && holdsValue(kind, raw, m_shared))
+                row.cells.emplace_back(column, Variant());
+            else if (kind == u"s")
+                sharedIndex(raw, m_shared);
+            return;
+        }
+        const bool isDate = m_dateStyles.contains(attributes.value(QLatin1String("s")).toInt());
         Variant value = cellValue(kind, raw, inlineText, isDate, m_shared);
         if (!value.isUnassigned())
             row.cells.emplace_back(column, std::move(value));
@@ -127,6 +150,7 @@ private:
     QString m_part;
     const SharedStrings &m_shared;
     const QSet<int> &m_dateStyles;
+    bool m_values;
     int m_dimensionRow = 0;
     int m_previousRow = 0;
 };
@@ -140,7 +164,7 @@ XlsxSheet::XlsxSheet(QByteArray bytes)
 {
     // The first walk checks the whole sheet, so a damaged one is refused
     // before anything is done with its rows.
-    const std::unique_ptr<SheetRowReader> reader = newReader();
+    const std::unique_ptr<SheetRowReader> reader = newReader(false);
     SheetRow row;
     int previous = 0;
     bool ordered = true;
@@ -157,9 +181,9 @@ XlsxSheet::XlsxSheet(QByteArray bytes)
 
 XlsxSheet::~XlsxSheet() = default;
 
-std::unique_ptr<SheetRowReader> XlsxSheet::newReader() const
+std::unique_ptr<SheetRowReader> XlsxSheet::newReader(bool values) const
 {
-    return std::make_unique<SheetRowReader>(*m_zip, m_part, m_shared, m_dateStyles);
+    return std::make_unique<SheetRowReader>(*m_zip, m_part, m_shared, m_dateStyles, values);
 }
 
 Variant XlsxSheet::value(int row, int column) const
@@ -167,7 +191,7 @@ Variant XlsxSheet::value(int row, int column) const
     if (m_unordered)
         return m_unordered->value(row, column);
     if (!m_reader || row < m_current.row) {
-        m_reader = newReader();
+        m_reader = newReader(true);
         m_current = SheetRow();
         m_walked = false;
     }
@@ -190,7 +214,7 @@ Variant XlsxSheet::value(int row, int column) const
 SheetCells XlsxSheet::allCells() const
 {
     SheetCells cells;
-    const std::unique_ptr<SheetRowReader> reader = newReader();
+    const std::unique_ptr<SheetRowReader> reader = newReader(true);
     SheetRow row;
     while (reader->next(row)) {
         for (const auto &[column, value] : row.cells)

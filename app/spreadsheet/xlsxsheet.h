@@ -36,7 +36,7 @@ public:
     SheetCells allCells() const;
 
 private:
-    std::unique_ptr<SheetRowReader> newReader() const;
+    std::unique_ptr<SheetRowReader> newReader(bool values) const;
 
     QByteArray m_bytes;
     std::unique_ptr<ZipArchive> m_zip;
