@@ -370,9 +370,11 @@ void TvlReportBuilder::BindBlob(TvlView &view)
     }
     if (!field)
         return;
-    // Binary columns hold the bytes themselves, text columns their text.
-    view.LoadBlob(field->DataType() == Db::FieldType::Bytes ? field->AsBytes() : field->AsString().toUtf8(),
-                  field->IsNull());
+    // Binary columns hold the bytes themselves, text columns Unicode text.
+    if (field->DataType() == Db::FieldType::Bytes)
+        view.LoadBlob(field->AsBytes(), field->IsNull());
+    else
+        view.LoadBlobText(field->AsString(), field->IsNull());
 }
 
 // --- the interpreter's view of the report -----------------------------------------------

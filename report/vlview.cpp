@@ -28,6 +28,11 @@ void TvlView::LoadBlob(const QByteArray &data, bool isNull)
     (void)data, (void)isNull;
 }
 
+void TvlView::LoadBlobText(const QString &text, bool isNull)
+{
+    LoadBlob(text.toUtf8(), isNull);
+}
+
 void TvlView::ObjectPrinted(TvlView *view)
 {
     (void)view;
