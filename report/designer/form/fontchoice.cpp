@@ -9,6 +9,18 @@ QString vlFontFamilyName(const QString &family)
     return family.section(QStringLiteral(" ["), 0, 0);
 }
 
+TvlFontChange vlFontChange(const QFont &opened, const QFont &chosen)
+{
+    TvlFontChange change;
+    if (vlFontFamilyName(chosen.family()) != vlFontFamilyName(opened.family()))
+        change.Family = vlFontFamilyName(chosen.family());
+    if (chosen.pointSize() != opened.pointSize())
+        change.Size = chosen.pointSize();
+    if (fontStylesOf(chosen) != fontStylesOf(opened))
+        change.Styles = fontStylesOf(chosen);
+    return change;
+}
+
 QFont vlDialogFont(const QString &family, int pointSize, TFontStyles styles)
 {
     QFont font(family);
