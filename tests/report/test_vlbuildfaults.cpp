@@ -2,12 +2,14 @@
 // band is at fault, never with a crash or a result missing its rows.
 #include "reportbuild.h"
 
+#include "report/vlbuilder.h"
 #include "report/vlprogressform.h"
 #include "report/vlsubreportview.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -177,4 +179,29 @@ TEST(ReportBuildFaults, NamesLeadingToEverNewNamesEndTheBuild)
     t.Memo(20, 20, 150, 18, {"[" + QString(20000, u'[') + "M" + QString(20000, u']') + "]"});
     EXPECT_FALSE(t.report->PrepareReport());
     EXPECT_TRUE(t.report->ErrorText().contains("vede přes příliš mnoho dalších jmen"));
+}
+
+TEST(ReportBuildFaults, StornoStopsAScriptInTheMiddleOfALoop)
+{
+    TestReport t;
+    t.Rows("Zbozi", {"Nazev"}, {{"Mléko"}});
+    TvlBandView *band = t.Band(btMasterData, 20, 20, "Zbozi");
+    band->Script = {"begin i := 0; while i < 300000 do i := i + 1 end"};
+    t.Memo(20, 20, 150, 18, {"[Nazev]"});
+    t.report->ShowProgress = true;
+    // "Storno" is pressed as soon as the program answers, which it only does
+    // inside the loop.
+    t.report->OnBeginBand = [&](TvlBand *) {
+        QTimer::singleShot(0, qApp, [] {
+            if (TvlProgressForm *form = progressWindow())
+                form->Button1->click();
+        });
+    };
+    vlScriptVariables().Clear();
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->Terminated);
+    EXPECT_FALSE(t.report->BuildFailed());
+    const Variant steps = vlScriptVariables().GetVariable("i");
+    EXPECT_LT(steps.toInt(), 300000);
+    vlScriptVariables().Clear();
 }
