@@ -1,6 +1,7 @@
 #include "report/vlbuilder.h"
 
 #include "report/components.h"
+#include "report/vlerrortext.h"
 #include "report/vlmemoview.h"
 #include "report/vlprintpages.h"
 #include "report/vlprogressform.h"
@@ -342,7 +343,7 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
         throw;
     } catch (const std::exception &error) {
         cleanUp();
-        throw TvlBuildStop(QString::fromUtf8(error.what()), false);
+        throw TvlBuildStop(vlErrorText(error), false);
     }
     cleanUp();
 }

@@ -131,8 +131,8 @@ private:
     bool BreakIfNeeded(TvlPageRun &run, int y, int height, TvlBand *band, bool onlyAsk = false);
     // Per page: the progress window's text, and the user's "Storno".
     void Progress();
-    // Per record: the program's events now and then, and "Storno".
-    void ServeEvents();
+    // Per record and during long scripts: the program's events now and then, and "Storno".
+    void ServeEvents() override;
 
     // Printing bands (vlshowband.cpp).
     void ShowBand(TvlPageRun &run, TvlBand *band, bool repeated = false);
@@ -213,7 +213,7 @@ private:
     TvlStdFunctionLibrary m_stdLibrary;
     std::vector<std::unique_ptr<TvlPageRun>> m_runs;
     std::vector<TvlView *> m_hooks;
-    std::set<QString> m_evaluating; // names evaluated as expressions now
+    QStringList m_evaluating; // names evaluated as expressions now, outermost first
 
     std::unordered_map<const TvlView *, QStringList> m_scripts;     // coded, per run-time object
     std::unordered_map<const TvlView *, QStringList> m_aggregating; // aggregate expressions per memo

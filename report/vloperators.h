@@ -13,6 +13,9 @@ void vlApplyOperator(QChar op, TvlStack &stack);
 // Zero as conditions, NOT and division see it: unset, Null, false, a number
 // or numeric text equal to 0. Other texts are not zero.
 bool vlIsZero(const Variant &value);
+// No value where a number is wanted: unset, Null or an empty (blank) text.
+// Operators and numeric functions let it propagate as Null; sums skip it.
+bool vlIsNoNumber(const Variant &value);
 // A number as the parser writes it: ',' or '.' as the decimal point.
 double vlNumberLiteral(const QString &text);
 // Same, for number texts that functions hand back.

@@ -1,6 +1,7 @@
 // Printing a band: events, script, fit test, stretching, split printing,
 // cross columns, sub-reports and the footers' aggregates.
 #include "report/vlbuilder.h"
+#include "report/vlerrortext.h"
 #include "report/vlmemoview.h"
 #include "report/vloperators.h"
 #include "report/vlsubreportview.h"
@@ -67,9 +68,8 @@ void TvlReportBuilder::RunScript(const QStringList &coded, TvlView *view)
 
 [[noreturn]] void TvlReportBuilder::ObjectError(TvlView &view, TvlBand *band, const std::exception &error)
 {
-    QStringList why = view.Memo;
-    const QString text = QString::fromUtf8(error.what());
-    StopAt(band ? band->Typ : -1, why, text);
+    const QStringList what = vlQuotedExpression(view.Memo.join(u'\r')).split(u'\r');
+    StopAt(band ? band->Typ : -1, what, vlErrorText(error));
 }
 
 [[noreturn]] void TvlReportBuilder::StopAt(int bandType, const QStringList &what, const QString &why)
@@ -250,7 +250,14 @@ Variant TvlReportBuilder::GroupValue(TvlBand &group)
         group.Condition = {group.GroupCondition, m_expressions.Find(m_parser, group.GroupCondition)};
         group.ConditionKnown = true;
     }
-    return m_expressions.Calculate(m_parser, group.Condition);
+    try {
+        return m_expressions.Calculate(m_parser, group.Condition);
+    } catch (const TvlBuildStop &) {
+        throw;
+    } catch (const std::exception &error) {
+        StopAt(group.Typ, {QStringLiteral("Podmínka skupiny: ") + vlQuotedExpression(group.GroupCondition)},
+               vlErrorText(error));
+    }
 }
 
 const QStringList &TvlReportBuilder::Aggregates(const TvlView &view)

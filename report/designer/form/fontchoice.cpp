@@ -1,6 +1,7 @@
 #include "report/designer/form/fontchoice.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 #include <cstdlib>
 
@@ -21,8 +22,12 @@ TvlFontChange vlFontChange(const QFont &opened, const QFont &chosen)
     return change;
 }
 
-QFont vlDialogFont(const QString &family, int pointSize, TFontStyles styles)
+QFont vlDialogFont(const QString &storedFamily, int pointSize, TFontStyles styles)
 {
+    // A family that is not installed shows as the one that draws in its
+    // place, with that family's styles.
+    const QString family =
+        QFontDatabase::hasFamily(storedFamily) ? storedFamily : QFontInfo(QFont(storedFamily)).family();
     QFont font(family);
     if (pointSize > 0)
         font.setPointSize(pointSize);

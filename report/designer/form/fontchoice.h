@@ -22,5 +22,6 @@ struct TvlFontChange
 TvlFontChange vlFontChange(const QFont &opened, const QFont &chosen);
 
 // The font the dialog opens with: the family's own style name for the style
-// set, so the dialog picks that style whatever language its texts are in.
+// set, so the dialog picks that style whatever language its texts are in; a
+// family that is not installed opens on the family drawn in its place.
 QFont vlDialogFont(const QString &family, int pointSize, TFontStyles styles);

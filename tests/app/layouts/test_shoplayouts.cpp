@@ -371,3 +371,19 @@ TEST_F(ShopLayoutTest, ADocumentDiscountLowersEveryTotal)
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") +
                                                      czechMoney(QStringLiteral("1703,00")) + QStringLiteral(" Kč"))));
 }
+
+TEST_F(ShopLayoutTest, EveryLayoutBuildsWithoutACurrentDocumentAsTheDesignersPreviewDoes)
+{
+    // No sale yet: the document list is empty, as when the report list opens
+    // the designer and its author previews the layout.
+    Db::DataSource lines;
+    lines.SetDataSet(dm->MSSQLADOQuery_DokladDetail);
+    for (const char *name :
+         {"Prehled_Polozky_A4.vlf", "Prehled_Dokladu_A4.vlf", "Uctenka_A4.vlf", "Uctenka_A5.vlf", "Uctenka_Svitek.vlf",
+          "Prijmovy_Doklad_A4.vlf", "Faktura_A4.vlf", "Dodaci_List_A4.vlf", "Storno_A4.vlf"}) {
+        TForm_Nahled preview(dm->DataSource_Doklad, &lines, dm->DataSource_Polozka);
+        ASSERT_TRUE(preview.LoadReport(QString::fromLatin1(name))) << name;
+        preview.vlReport->ShowProgress = false;
+        EXPECT_TRUE(preview.vlReport->PrepareReport()) << name << ": " << qPrintable(preview.vlReport->ErrorText());
+    }
+}

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -136,13 +137,15 @@ TEST_F(DesignerFormTest, AFamilyThatIsNotInstalledStaysInTheMemoUnlessAnotherIsC
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(60, 48));
     ASSERT_TRUE(memo->Selected);
 
-    QString shownFamily;
+    QFont shown;
     chooseFont(page, QPoint(60, 48), [&](QFontDialog &dialog) {
-        shownFamily = dialog.currentFont().family();
+        shown = dialog.currentFont();
         screenShot("font-dialog-substitute");
         dialog.accept();
     });
-    EXPECT_NE(shownFamily, family); // the dialog shows a substitute
+    // The dialog shows the family drawn in its place, in the memo's style.
+    EXPECT_EQ(shown.family(), QFontInfo(QFont(family)).family());
+    EXPECT_TRUE(shown.bold());
     EXPECT_EQ(memo->FontName, family);
     EXPECT_EQ(memo->FontSize, 10);
     EXPECT_EQ(memo->FontStyle, TFontStyles(fsBold));
