@@ -128,9 +128,10 @@ double AddVatSummary(LayoutSheet &sheet, double x, double y, double w, double si
     row(QStringLiteral("Sleva na doklad ") + doc("SLEVA") + QStringLiteral(" %"), "SLEVA_CASTKA");
 
     // Per rate its base, VAT and total in a small table.
-    const double rateWidth = w * 0.25;
+    const double rateWidth = std::max(16.0, w * 0.17);
     const double column = (w - rateWidth) / 3;
     const TextStyle heading = TextStyle{}.Size(size - 1).Italic().Right();
+    const TextStyle figure = TextStyle{}.Size(size - 1).Money();
     const QStringList headings = {QStringLiteral("Základ"), QStringLiteral("DPH"), QStringLiteral("Celkem")};
     for (int i = 0; i < headings.size(); ++i)
         sheet.Text(x + rateWidth + i * column, at, column, rowHeight, headings[i], heading);
@@ -142,16 +143,19 @@ double AddVatSummary(LayoutSheet &sheet, double x, double y, double w, double si
         const QStringList figures = {QStringLiteral("[[%1] - [%2]]").arg(total, vat), u'[' + vat + u']',
                                      u'[' + total + u']'};
         for (int i = 0; i < figures.size(); ++i)
-            sheet.Text(x + rateWidth + i * column, at, column, rowHeight, figures[i], value);
+            sheet.Text(x + rateWidth + i * column, at, column, rowHeight, figures[i], figure);
         at += rowHeight;
     }
     row(QStringLiteral("Zaokrouhlení"), "ZAOKROUHLENI");
     at += 1;
     sheet.HLine(x, at, w, 1.5);
     at += 1;
+    // The total in larger letters takes more of the width, so that an amount
+    // in millions stays on one line.
     const double totalHeight = rowHeight * 1.6;
-    sheet.Text(x, at, w - valueWidth, totalHeight, totalCaption, TextStyle{}.Size(size + 3).Bold().Filled(HeadingFill));
-    sheet.Text(x + w - valueWidth, at, valueWidth, totalHeight, money(docRef("PRODEJ_CELKEM")),
+    const double totalWidth = std::min(w * 0.5, 40.0);
+    sheet.Text(x, at, w - totalWidth, totalHeight, totalCaption, TextStyle{}.Size(size + 3).Bold().Filled(HeadingFill));
+    sheet.Text(x + w - totalWidth, at, totalWidth, totalHeight, money(docRef("PRODEJ_CELKEM")),
                TextStyle{}.Size(size + 3).Bold().Money().Filled(HeadingFill));
     at += totalHeight;
     return at - y;

@@ -23,9 +23,9 @@ SELECT DISTINCT tab_historie.ID_DOKLAD,
   souhrn.PRODEJ_CELKEM - souhrn.PO_SLEVE AS ZAOKROUHLENI,
   coalesce(souhrn.DPH1_PRODEJ_CELKEM, 0) AS DPH1_PRODEJ_CELKEM,
   coalesce(souhrn.DPH2_PRODEJ_CELKEM, 0) AS DPH2_PRODEJ_CELKEM,
-  CAST(round(coalesce(souhrn.DPH1_PRODEJ_CELKEM, 0) * CAST(tab_dph_func_DPH_CONST(2) AS numeric), 2)
+  CAST(round(coalesce(souhrn.DPH1_PRODEJ_CELKEM, 0) * sazba_dph.DPH1 / (100 + sazba_dph.DPH1), 2)
        AS numeric(19,4)) AS DPH1_DPH,
-  CAST(round(coalesce(souhrn.DPH2_PRODEJ_CELKEM, 0) * CAST(tab_dph_func_DPH_CONST(3) AS numeric), 2)
+  CAST(round(coalesce(souhrn.DPH2_PRODEJ_CELKEM, 0) * sazba_dph.DPH2 / (100 + sazba_dph.DPH2), 2)
        AS numeric(19,4)) AS DPH2_DPH,
   tab_historie.UZIVATEL
 FROM tab_historie
@@ -55,5 +55,9 @@ FROM tab_historie
                 FROM tab_historie h WHERE h.ID_DOKLAD = tab_historie.ID_DOKLAD) radek
           GROUP BY radek.ID_OPERACE, radek.ID_DPH) sazba
   ) souhrn
+  -- The rates as they stand (a share of the total kept in single precision
+  -- is a few haler off on a large document).
+  CROSS JOIN (SELECT round(tab_dph_func_DPH(2)::float8::numeric, 4) AS DPH1,
+                     round(tab_dph_func_DPH(3)::float8::numeric, 4) AS DPH2) sazba_dph
 WHERE (%WHERE_FILTER)
 ORDER BY %ORDER_BY
