@@ -325,7 +325,8 @@ INSERT INTO tab_kategorie (ID_KATEGORIE, ID_NADKATEGORIE, STATE_VYCHOZI, KATEGOR
   (1, NULL, true, '?', '-');
 SELECT setval(pg_get_serial_sequence('tab_kategorie', 'id_kategorie'), 1);
 ALTER TABLE tab_kategorie ADD CONSTRAINT cycle CHECK (ID_KATEGORIE <> ID_NADKATEGORIE);
-CREATE INDEX index_ID_NADKATEGORIE ON tab_kategorie (ID_NADKATEGORIE);
+-- Children of a category, also by name as a path of names is walked.
+CREATE INDEX index_ID_NADKATEGORIE ON tab_kategorie (ID_NADKATEGORIE, lower(KATEGORIE));
 -- The tree has one root...
 CREATE UNIQUE INDEX unique_KOREN ON tab_kategorie ((true)) WHERE ID_NADKATEGORIE IS NULL;
 GO
@@ -394,8 +395,17 @@ CREATE TABLE tab_polozka (
   MINIMUM typ_MNOZSTVI NOT NULL,
   NASOBNE boolean NOT NULL
 ) WITH (fillfactor = 80); -- room on each page for a sale's new stock figure beside the old
-CREATE INDEX index_ID_SKLAD ON tab_polozka (ID_SKLAD, PATH_ID_KATEGORIE);
+-- A category's subtree is a prefix of the path; the database's collation
+-- orders text for people, so the prefix search needs the character order.
+CREATE INDEX index_ID_SKLAD ON tab_polozka (ID_SKLAD, PATH_ID_KATEGORIE varchar_pattern_ops);
 CREATE INDEX index_ID_KATEGORIE ON tab_polozka (ID_KATEGORIE);
+-- Label and code as the item card and the import test them: among the valid
+-- items of a store, without regard to case. Not unique: with its setting off
+-- the item card takes a label or code that another item has.
+CREATE INDEX index_OZNACENI ON tab_polozka (ID_SKLAD, lower(OZNACENI)) WHERE STATE_PLATNOST;
+CREATE INDEX index_KOD ON tab_polozka (ID_SKLAD, lower(KOD)) WHERE STATE_PLATNOST;
+-- Names are looked up in a store and over all stores.
+CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA));
 GO
 -- The basket. A row belongs to the session that put it in: the server process
 -- id and the time (never earlier than the session's start) tell a live
@@ -455,6 +465,13 @@ CREATE TABLE tab_historie (
 );
 CREATE INDEX index_ID_DOKLAD ON tab_historie (ID_DOKLAD);
 CREATE INDEX index_ID_POLOZKA ON tab_historie (ID_POLOZKA);
+-- The saved filters compare the day, the month, or the year and its week of a
+-- line with today's, or its time with a period; each has an index that the
+-- comparison written in the filter matches.
+CREATE INDEX index_TIME ON tab_historie (TIME);
+CREATE INDEX index_TIME_DEN ON tab_historie (date_trunc('day', TIME));
+CREATE INDEX index_TIME_MESIC ON tab_historie (date_trunc('month', TIME));
+CREATE INDEX index_TIME_TYDEN ON tab_historie (date_trunc('year', TIME), func_TYDEN(TIME));
 GO
 -- Procedures and functions. Each procedure of the program is a function with
 -- the same name; a parameter @X is p_x; the result is the return value. The

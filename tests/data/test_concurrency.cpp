@@ -195,3 +195,28 @@ TEST_F(TwoTills, MovingAndCopyingCategoriesAtOnceKeepTheTreeAndTheItemPaths)
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_kategorie"), 1 + 4 + 2);
     EXPECT_EQ(text("tab_kategorie_func_PATH_KATEGORIE", {b}), "?\\D\\A\\B");
 }
+
+// The item card is saved while another till's sale of the item is not yet
+// committed: the save waits for the sale and moves the stock from the figure
+// the sale left, so the units sold stay counted.
+TEST_F(TwoTills, AnItemSavedDuringASaleKeepsTheSaleInItsStock)
+{
+    const int item = newItem("1", "10");
+    const QString version = text("tab_polozka_func_VERZE", {item});
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "3", true});
+    s->exec("BEGIN");
+    ASSERT_GT(call("tab_prodej_PRODAT", {1, false, "-", 0}), 0);
+    QString error;
+    const QString saved = callBlockedUntilCommit(
+        "SELECT tab_polozka_EDITOVAT_POLOZKU(p_id_polozka => $1, p_oznaceni => '1', p_kod => '1',"
+        " p_polozka => 'Položka 1', p_specifikace => '-', p_zaruka => 24, p_sklad => 'Sklad-01', p_kategorie => '?',"
+        " p_dodavatel => '-', p_dph => 20, p_nakup => 50, p_prodej => 120, p_sleva => 0, p_mnozstvi => 11,"
+        " p_zasoba => 0, p_jednotka => 'ks', p_minimum => 1, p_nasobne => true, p_mnozstvi_puvodni => 10,"
+        " p_verze => $2)",
+        {item, version}, &error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(saved.toInt(), item);
+    // 10 read by the card, 3 sold meanwhile, 1 added on the card.
+    EXPECT_EQ(s->value("SELECT MNOZSTVI || '|' || PRODEJ FROM tab_polozka WHERE ID_POLOZKA = $1", {item}),
+              "8|120.0000");
+}
