@@ -37,8 +37,8 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     const int pageHeight = page.BottomEdge() - page.TopOffset();
 
     // Rows: a marker per record, a group, and a text of several lines.
-    const int records = pick(0, 25);
-    const int tallLines = pick(0, 4) == 0 ? pick(10, 120) : pick(0, 6);
+    const int records = pick(0, 20);
+    const int tallLines = pick(0, 4) == 0 ? pick(10, 60) : pick(0, 6);
     QStringList tall; // what other bands may show: tall, but no record's text
     for (int l = 1; l <= tallLines; ++l)
         tall << QStringLiteral("Řádek %1").arg(l);
