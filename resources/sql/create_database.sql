@@ -2008,6 +2008,8 @@ DECLARE
   v_odberatel integer;
   v_cizi boolean;
   v_vyskladneno integer;
+  v_vyskladnene integer[];
+  v_chybi text;
   v_zapsano integer;
   v_prodej numeric;
   v_polozky integer[];
@@ -2033,14 +2035,14 @@ BEGIN
   u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - s.MNOZSTVI
         FROM s
         WHERE p.ID_POLOZKA = s.ID_POLOZKA AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= s.MNOZSTVI
-        RETURNING (100.0 - s.SLEVA) / 100 * p.PRODEJ * s.MNOZSTVI AS CASTKA)
+        RETURNING p.ID_POLOZKA, (100.0 - s.SLEVA) / 100 * p.PRODEJ * s.MNOZSTVI AS CASTKA)
   SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA), array_agg(SLEVA),
          array_agg(MNOZSTVI),
          (SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel)),
          EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS < pg_backend_pid())
            OR EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS > pg_backend_pid()),
-         (SELECT count(*) FROM u), (SELECT sum(CASTKA) FROM u)
-    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi, v_vyskladneno, v_prodej
+         (SELECT array_agg(ID_POLOZKA) FROM u), (SELECT sum(CASTKA) FROM u)
+    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi, v_vyskladnene, v_prodej
     FROM (SELECT * FROM k ORDER BY ID_PRODEJ) k;
   IF v_radky = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
@@ -2048,10 +2050,23 @@ BEGIN
   IF v_odberatel IS NULL OR v_spatne > 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
+  v_vyskladneno := coalesce(cardinality(v_vyskladnene), 0);
   IF v_vyskladneno < v_radky THEN
+    -- The items whose stock did not cover the line, each with what is left
+    -- of it now (another till may have sold it meanwhile), so the till can
+    -- tell the customer.
+    SELECT string_agg(format('Položka [%s] %s: na skladě zbývá %s %s, prodává se %s %s.', p.OZNACENI, p.POLOZKA,
+                             replace(trim_scale(func_MNOZSTVI_PRESNE(p.MNOZSTVI))::text, '.', ','), j.JEDNOTKA,
+                             replace(trim_scale(func_MNOZSTVI_PRESNE(k.MNOZSTVI))::text, '.', ','), j.JEDNOTKA),
+                      E'\n' ORDER BY k.PORADI)
+      INTO v_chybi
+      FROM unnest(v_polozky, v_mnozstvi) WITH ORDINALITY AS k (ID_POLOZKA, MNOZSTVI, PORADI)
+      JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
+      JOIN tab_jednotka j ON j.ID_JEDNOTKA = p.ID_JEDNOTKA
+      WHERE k.ID_POLOZKA <> ALL (coalesce(v_vyskladnene, '{}'));
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...',
-      DETAIL = 'Na skladě není dost některé z prodávaných položek.';
+      DETAIL = concat_ws(E'\n', 'Na skladě není dost některé z prodávaných položek.', v_chybi);
   END IF;
   IF v_cizi THEN
     PERFORM tab_prodej_func_VYCISTIT();

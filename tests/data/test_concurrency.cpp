@@ -11,6 +11,7 @@ class TwoTills : public DatabaseTest
 {
 protected:
     std::unique_ptr<Session> other = db.session();
+    QString detail; // of the other session's last call
 
     // Runs the call on the other session in a thread, waits until the server
     // shows it blocked on a lock, looks at it so, then lets this session commit.
@@ -21,6 +22,7 @@ protected:
         std::thread waiting([&] {
             result = other->value(sql, params);
             *error = other->error();
+            detail = other->detail();
         });
         const int pid = other->pid();
         QElapsedTimer timer;
@@ -52,6 +54,8 @@ TEST_F(TwoTills, TheLastUnitsAreSoldOnce)
     const QString second = callBlockedUntilCommit("SELECT tab_prodej_PRODAT(1, false, '-', 0)", {}, &error);
     EXPECT_TRUE(second.isNull());
     EXPECT_EQ(error, "50000 Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...");
+    EXPECT_EQ(detail, "Na skladě není dost některé z prodávaných položek.\n"
+                      "Položka [1] Položka 1: na skladě zbývá 0 ks, prodává se 5 ks.");
     other->exec("ROLLBACK");
     EXPECT_EQ(s->value("SELECT MNOZSTVI FROM tab_polozka"), "0");
     EXPECT_EQ(s->integer("SELECT count(DISTINCT ID_DOKLAD) FROM tab_historie WHERE ID_DOKLAD <> 0"), 1);
