@@ -9,6 +9,7 @@
 // creates its own database from the creation script and drops it (with its
 // group role) at the end.
 #include "data/dm.h"
+#include "shopdatabase.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -35,65 +36,25 @@ constexpr int kLargeBasket = 3000;
 // Basket sizes filled through the data module, with the fills timed of each.
 constexpr std::pair<int, int> kModuleBaskets[] = {{10, 100}, {200, 10}, {kLargeBasket, 3}};
 
-PGconn *connectTo(const QString &database)
-{
-    const QByteArray db = database.toUtf8();
-    const char *keys[] = {"dbname", "application_name", nullptr};
-    const char *values[] = {db.constData(), "Tarmil", nullptr};
-    PGconn *conn = PQconnectdbParams(keys, values, 1);
-    if (PQstatus(conn) != CONNECTION_OK) {
-        std::fprintf(stderr, "%s", PQerrorMessage(conn));
-        std::exit(1);
-    }
-    return conn;
-}
-
-// Runs SQL; ends the program on an error (a benchmark of failures measures nothing).
-void run(PGconn *conn, const QString &sql)
-{
-    PGresult *res = PQexec(conn, sql.toUtf8().constData());
-    const auto status = PQresultStatus(res);
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        std::fprintf(stderr, "%s\n%s\n", PQresultErrorMessage(res), qPrintable(sql.left(200)));
-        std::exit(1);
-    }
-    PQclear(res);
-}
-
-// The creation script: its first batch on the maintenance database, the rest on the new one.
 void createDatabase()
 {
-    QFile file(QStringLiteral(":/sql/create_database.sql"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "the creation script is missing\n");
-        std::exit(1);
-    }
-    const QStringList batches = QString::fromUtf8(file.readAll()).split(QStringLiteral("\nGO\n"));
-    PGconn *postgres = connectTo(QStringLiteral("postgres"));
-    run(postgres, QString(batches.first()).replace(QStringLiteral("%DATABASE%"), '"' + g_database + '"'));
-    PQfinish(postgres);
-    PGconn *conn = connectTo(g_database);
-    for (int i = 1; i < batches.size(); ++i)
-        if (!batches.at(i).trimmed().isEmpty())
-            run(conn, batches.at(i));
+    PGconn *conn = CreateShopDatabase(g_database);
     // Items enough for every till's basket, with stock that lasts the whole run.
-    run(conn,
+    BenchRun(
+        conn,
         QStringLiteral(
             "SELECT tab_polozka_NOVA_POLOZKA(n::varchar, n::varchar, 'Položka ' || n, '-', 0, 'Sklad-01', '?', '-',"
             " 20, 10, 25, 0, 100000000, 0, 'ks', 1, true) FROM generate_series(1, %1) n")
             .arg(std::max(kLines * kTills, kLargeBasket)));
-    run(conn, QStringLiteral("CREATE TABLE bench_insert (n integer)"));
+    BenchRun(conn, QStringLiteral("CREATE TABLE bench_insert (n integer)"));
     // With the statistics the server gathers by itself a while after such a load.
-    run(conn, QStringLiteral("ANALYZE"));
+    BenchRun(conn, QStringLiteral("ANALYZE"));
     PQfinish(conn);
 }
 
 void dropDatabase()
 {
-    PGconn *postgres = connectTo(QStringLiteral("postgres"));
-    run(postgres, QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(g_database));
-    run(postgres, QStringLiteral("DROP ROLE IF EXISTS \"%1\"").arg(g_database));
-    PQfinish(postgres);
+    DropShopDatabase(g_database);
 }
 
 // The server process's processor time in microseconds (the server runs on
@@ -118,7 +79,7 @@ const char *const SaleStatement = "tarmil_prodat";
 // The sale's call, prepared once per connection as the data module does.
 PGconn *connectToSell(const QString &database)
 {
-    PGconn *conn = connectTo(database);
+    PGconn *conn = BenchConnect(database);
     PQclear(PQprepare(conn, SaleStatement, "SELECT * FROM tab_prodej_PRODAT(1, false, '-', 0)", 0, nullptr));
     return conn;
 }
@@ -137,10 +98,10 @@ void sell(PGconn *conn)
 
 void BM_RoundTrip(benchmark::State &state)
 {
-    PGconn *conn = connectTo(g_database);
+    PGconn *conn = BenchConnect(g_database);
     const double cpu = serverMicroseconds(conn);
     for (auto _ : state)
-        run(conn, QStringLiteral("SELECT 1"));
+        BenchRun(conn, QStringLiteral("SELECT 1"));
     state.counters["server us"] = (serverMicroseconds(conn) - cpu) / double(state.iterations());
     state.counters["round trips/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["s/round trip"] =
@@ -151,13 +112,13 @@ void BM_RoundTrip(benchmark::State &state)
 // A 3000-line basket filled one line at a time; emptied outside the timing.
 void BM_FillLargeBasket(benchmark::State &state)
 {
-    PGconn *conn = connectTo(g_database);
+    PGconn *conn = BenchConnect(g_database);
     const double cpu = serverMicroseconds(conn);
     for (auto _ : state) {
         for (int i = 1; i <= kLargeBasket; ++i)
-            run(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(i));
+            BenchRun(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(i));
         state.PauseTiming();
-        run(conn, QStringLiteral("DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()"));
+        BenchRun(conn, QStringLiteral("DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()"));
         state.ResumeTiming();
     }
     state.counters["s/line"] = benchmark::Counter(double(state.iterations()) * kLargeBasket,
@@ -232,9 +193,9 @@ void BM_SellOnly(benchmark::State &state)
     std::chrono::duration<double> saleTime{}, insertTime{};
     for (auto _ : state) {
         for (int i = 1; i <= kLines; ++i)
-            run(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(i));
+            BenchRun(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(i));
         const auto insertStart = Clock::now();
-        run(conn, QStringLiteral("INSERT INTO bench_insert VALUES (1)"));
+        BenchRun(conn, QStringLiteral("INSERT INTO bench_insert VALUES (1)"));
         const auto start = Clock::now();
         const double before = serverMicroseconds(conn);
         sell(conn);
@@ -251,10 +212,10 @@ void BM_SellOnly(benchmark::State &state)
 
 void BM_CommittedInsert(benchmark::State &state)
 {
-    PGconn *conn = connectTo(g_database);
+    PGconn *conn = BenchConnect(g_database);
     const double cpu = serverMicroseconds(conn);
     for (auto _ : state)
-        run(conn, QStringLiteral("INSERT INTO bench_insert VALUES (1)"));
+        BenchRun(conn, QStringLiteral("INSERT INTO bench_insert VALUES (1)"));
     state.counters["server us"] = (serverMicroseconds(conn) - cpu) / double(state.iterations());
     PQfinish(conn);
 }
@@ -266,7 +227,7 @@ void BM_SellBasket(benchmark::State &state)
     const int firstItem = 1 + state.thread_index() * kLines;
     for (auto _ : state) {
         for (int i = 0; i < kLines; ++i)
-            run(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(firstItem + i));
+            BenchRun(conn, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(firstItem + i));
         sell(conn);
     }
     state.counters["sales/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

@@ -61,6 +61,16 @@ struct TDMItem
 // What a screen that edits an item read when it opened: the stock then, and
 // the version of everything else. The edit moves the stock by the change the
 // user made and is refused when another till changed the rest meanwhile.
+// A question the item import's checks ask of the database (the name tests
+// and the ids by value of the catalogue operations).
+struct TDMImportQuestion
+{
+    enum Kind { Mark, Code, Name, Vat, Category, Contact, Unit };
+    Kind kind = Mark;
+    QString text;  // the name, mark, code or path
+    Currency rate; // for Vat
+};
+
 struct TDMItemOrigin
 {
     Currency MNOZSTVI;
@@ -288,6 +298,14 @@ public:
     QString SmallestFreeItemMark(int storeId, int width);
     bool NewItem(const TDMItem &item);
     bool ImportItem(const TDMItem &item);
+    // The import's questions of many rows in one round trip, each answered as
+    // its operation answers it (a name test as 0 or 1, a lookup as the id), in
+    // the order asked; Null for those a failed call left unanswered.
+    std::vector<Variant> AskImportQuestions(int storeId, const std::vector<TDMImportQuestion> &questions);
+    // Items stored each as ImportItem stores one, sent together: the number
+    // stored from the first on. The one after them failed (LastErrorText says
+    // why) and was undone; those after it were not sent.
+    int ImportItems(const std::vector<TDMItem> &items);
     // The item as the server holds it now; false when there is none.
     bool ReadItem(int id, TDMItem &item, TDMItemOrigin &origin);
     // Without an origin the values are written as they are given.

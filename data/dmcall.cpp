@@ -52,3 +52,28 @@ bool TDMCall::callProcedure(const QString &procedure, const Params &params, cons
         outputs.push_back(m_procedure.GetParameter(name));
     return true;
 }
+
+std::vector<Variant> TDMCall::returnValues(const std::vector<Request> &calls, Db::PipelineMode mode)
+{
+    std::vector<Variant> values(calls.size(), Variant::null());
+    QList<Db::Statement> statements;
+    QStringList returnColumns;
+    for (const Request &call : calls) {
+        Db::Statement statement;
+        QString returnColumn;
+        if (!prepare(call.procedure, call.params) || !m_procedure.CallStatement(statement, returnColumn))
+            return values;
+        statements << statement;
+        returnColumns << returnColumn;
+    }
+    Db::Connection *connection = m_procedure.GetConnection();
+    if (!connection || statements.isEmpty())
+        return values;
+    const QList<Db::Result> results = connection->execPipeline(statements, mode);
+    for (qsizetype i = 0; i < results.size(); ++i) {
+        if (results[i].succeeded())
+            values[size_t(i)] = TMSSQLADOStoredProcedure::ReturnValueOf(results[i], returnColumns[i]);
+    }
+    m_procedure.CollectErrors();
+    return values;
+}

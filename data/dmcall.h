@@ -27,6 +27,15 @@ public:
     bool returnBool(const QString &procedure, const Params &params = {});
     // True when the value is a non-zero id; id is left alone on failure.
     bool returnId(const QString &procedure, const Params &params, int &id);
+    struct Request
+    {
+        QString procedure;
+        Params params;
+    };
+    // The calls sent together in one round trip (Db::Connection::execPipeline
+    // in the given mode) and the value of "@RETURN_VALUE" of each in order:
+    // Null for the call that failed and for those after it, which did not run.
+    std::vector<Variant> returnValues(const std::vector<Request> &calls, Db::PipelineMode mode);
     // Runs a procedure and reads the named output parameters back.
     bool callProcedure(const QString &procedure, const Params &params, const QStringList &outputNames,
                        std::vector<Variant> &outputs);

@@ -205,6 +205,66 @@ bool TDM::ImportItem(const TDMItem &item)
     return transactionWrite([&] { return m_call->returnBool(DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item)); });
 }
 
+// Each row in a transaction of its own, as ImportItem: the procedure raises
+// for every failure, so a row whose call went through is stored whole.
+int TDM::ImportItems(const std::vector<TDMItem> &items)
+{
+    std::vector<TDMCall::Request> calls;
+    calls.reserve(items.size());
+    for (const TDMItem &item : items)
+        calls.push_back({DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item)});
+    const std::vector<Variant> ids = m_call->returnValues(calls, Db::PipelineMode::Writes);
+    int stored = 0;
+    while (size_t(stored) < ids.size() && !ids[size_t(stored)].isEmpty())
+        ++stored;
+    return stored;
+}
+
+std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMImportQuestion> &questions)
+{
+    std::vector<Variant> answers(questions.size(), Variant::null());
+    std::vector<TDMCall::Request> calls;
+    std::vector<size_t> asked; // the question of each call
+    for (size_t i = 0; i < questions.size(); ++i) {
+        const TDMImportQuestion &q = questions[i];
+        switch (q.kind) {
+        case TDMImportQuestion::Mark:
+        case TDMImportQuestion::Code:
+        case TDMImportQuestion::Name: {
+            // An empty name is never taken, and costs no call.
+            if (q.text.isEmpty()) {
+                answers[i] = Variant(0);
+                continue;
+            }
+            static const std::pair<QString, QString> tests[] = {
+                {DMProc::tab_polozka_OZNACENI_EXISTUJE, QStringLiteral("@OZNACENI")},
+                {DMProc::tab_polozka_KOD_EXISTUJE, QStringLiteral("@KOD")},
+                {DMProc::tab_polozka_POLOZKA_EXISTUJE, QStringLiteral("@POLOZKA")}};
+            const auto &[procedure, param] = tests[q.kind - TDMImportQuestion::Mark];
+            calls.push_back({procedure, {{"@ID_SKLAD", storeId}, {param, q.text}}});
+            break;
+        }
+        case TDMImportQuestion::Vat:
+            calls.push_back({DMProc::tab_dph_ID_DPH, {{"@DPH", q.rate}}});
+            break;
+        case TDMImportQuestion::Category:
+            calls.push_back({DMProc::tab_kategorie_ID_KATEGORIE, {{"@PATH_KATEGORIE", q.text}}});
+            break;
+        case TDMImportQuestion::Contact:
+            calls.push_back({DMProc::tab_kontakt_ID_KONTAKT, {{"@KONTAKT", q.text}}});
+            break;
+        case TDMImportQuestion::Unit:
+            calls.push_back({DMProc::tab_jednotka_ID_JEDNOTKA, {{"@JEDNOTKA", q.text}}});
+            break;
+        }
+        asked.push_back(i);
+    }
+    const std::vector<Variant> values = m_call->returnValues(calls, Db::PipelineMode::Reads);
+    for (size_t c = 0; c < values.size(); ++c)
+        answers[asked[c]] = values[c];
+    return answers;
+}
+
 bool TDM::ReadItem(int id, TDMItem &item, TDMItemOrigin &origin)
 {
     static const QStringList names{"@OZNACENI", "@KOD",       "@POLOZKA",   "@SPECIFIKACE", "@ZARUKA",  "@DPH",

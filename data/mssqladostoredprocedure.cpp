@@ -201,6 +201,45 @@ const QString &TMSSQLADOStoredProcedure::callText()
     return m_callText;
 }
 
+// The arguments of the call as set, in the call text's order.
+QList<Db::Param> TMSSQLADOStoredProcedure::arguments() const
+{
+    QList<Db::Param> params;
+    for (const TProcedureParameter &p : m_parameters) {
+        if (p.Direction == TParameterDirection::Input || p.Direction == TParameterDirection::InputOutput)
+            params << argument(p);
+    }
+    return params;
+}
+
+bool TMSSQLADOStoredProcedure::CallStatement(Db::Statement &statement, QString &returnColumn)
+{
+    if (!m_connection)
+        return false;
+    if (m_callName.isEmpty()) {
+        reportFailure(QStringLiteral("Procedura „%1“ v databázi neexistuje.").arg(m_name), QStringLiteral("42883"));
+        return false;
+    }
+    statement = Db::Statement{callText(), arguments()};
+    // A function with OUT parameters gives them as named columns.
+    const TProcedureParameter *result = findParameter(ReturnValueName);
+    returnColumn = m_scalarResult
+                       ? QString()
+                       : (result && !result->ServerName.isEmpty() ? result->ServerName : QStringLiteral("-"));
+    return true;
+}
+
+Variant TMSSQLADOStoredProcedure::ReturnValueOf(const Db::Result &result, const QString &returnColumn)
+{
+    if (!result.hasRows())
+        return Variant::null();
+    const Db::Snapshot rows(result);
+    const int column = returnColumn.isEmpty() ? 0 : rows.columnIndex(returnColumn);
+    if (rows.rowCount() == 0 || column < 0 || column >= rows.columnCount())
+        return Variant::null();
+    return rows.value(0, column);
+}
+
 bool TMSSQLADOStoredProcedure::execute()
 {
     if (!m_connection)
@@ -210,11 +249,7 @@ bool TMSSQLADOStoredProcedure::execute()
                                   QStringLiteral("42883"));
         return false;
     }
-    QList<Db::Param> params;
-    for (TProcedureParameter &p : m_parameters) {
-        if (p.Direction == TParameterDirection::Input || p.Direction == TParameterDirection::InputOutput)
-            params << argument(p);
-    }
+    const QList<Db::Param> params = arguments();
     const QString &sql = callText();
     // Inside the data module's transaction a failed call must not abort the
     // whole transaction, so it runs under a savepoint.

@@ -51,6 +51,14 @@ public:
     void SetOutputParameter(const QString &name, Db::FieldType dataType);
     Variant GetParameter(const QString &name) const;
 
+    // The call as set (name and parameters) as a statement to send with
+    // others, and the column of its result that holds "@RETURN_VALUE" (empty:
+    // the first); false (reported) when the procedure does not exist.
+    bool CallStatement(Db::Statement &statement, QString &returnColumn);
+    // "@RETURN_VALUE" as such a statement's result holds it; Null when the
+    // statement did not run or failed.
+    static Variant ReturnValueOf(const Db::Result &result, const QString &returnColumn);
+
     bool ExecuteProcedure();
     void ExecuteReturnValue(Variant &value);
     bool ExecuteReturnBool();
@@ -77,6 +85,7 @@ private:
     // Runs the call; false when the server refused it (errors collected).
     bool execute();
     const QString &callText();
+    QList<Db::Param> arguments() const;
 
     Db::Connection *m_connection = nullptr;
     QString m_name;

@@ -48,7 +48,8 @@ public:
     int CurColumn = 0, Columns = 1, ColumnWidth = 0, ColumnGap = 0;
     int XAdjust = 0;
     int ColumnStartY = 0;
-    int FreshY = 0; // where the current column's content starts
+    int FreshY = 0;              // where the current column's content starts
+    TvlBand *FilledBy = nullptr; // the last band a break printed in this column
     bool IsSubReportPage = false;
     std::vector<TvlBand *> Queue; // bands waiting for a row below them
     TvlPageRun *Parent = nullptr; // while printed as a sub-report
@@ -163,6 +164,11 @@ private:
     void CheckPageRoom(TvlPageRun &run);
     // Pages that show each other as sub-reports would never print: the build ends.
     void CheckSubReports();
+    // A band whose objects would start at or below bottom even where it now
+    // prints (a fresh column or page) ends the build.
+    void CheckBandRoom(TvlPageRun &run, TvlBand &band, int y, int bottom);
+    // Bound to a data set that is not there, or of a negative size: the build ends.
+    void CheckBand(TvlBand &band, const QString &source = {}, bool found = true);
 
     // Value lookup (vlvaluelookup.cpp).
     bool LookupValueEntry(const QString &name, Variant &value);

@@ -1,5 +1,6 @@
 #include "app/spreadsheet/itemimport.h"
 
+#include "app/spreadsheet/importbatch.h"
 #include "app/spreadsheet/importrules.h"
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "data/dm.h"
@@ -20,26 +21,116 @@ bool ItemImport::confirmRemoval()
                         QStringLiteral("Počet odebraných položek: %1").arg(count), false);
 }
 
-// One attempt at a row: read, check, store. False when the row failed (the
-// user has been told why).
+// One attempt at a row on its own: read, check, store. False when the row
+// failed (the user has been told why).
 bool ItemImport::importRow(int record, int sheetRow)
 {
     ImportRowCells cells;
-    for (int column = 1; column <= ImportColumnCount; ++column)
-        cells[size_t(column - 1)] = m_source.Cell(sheetRow, column);
-    TDMImportLookups lookups(m_dm, m_dm.IdSklad);
-    ImportRowCheck check = CheckImportRow(cells, lookups);
+    try {
+        cells = ReadImportRow(m_source, sheetRow);
+    } catch (const SheetReadError &error) {
+        warnUnread(error.reason);
+        return false;
+    }
+    ImportRowCheck check;
+    try {
+        TDMImportLookups lookups(m_dm, m_dm.IdSklad);
+        check = CheckImportRow(cells, lookups);
+    } catch (const VariantError &) { // a lookup that failed gives no value
+        warnNotStored();
+        return false;
+    }
     if (check.failure) {
         ReportImportCellError(record, sheetRow, check.failure->reason, check.failure->column);
         return false;
     }
     check.item.SKLAD = m_dm.CurrentStoreName();
     if (!m_dm.ImportItem(check.item)) {
-        ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Import položky neproběhl..."),
-                    m_dm.LastErrorText());
+        warnNotStored();
         return false;
     }
     return true;
+}
+
+void ItemImport::warnNotStored()
+{
+    ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Import položky neproběhl..."),
+                m_dm.LastErrorText());
+}
+
+void ItemImport::warnUnread(const QString &reason)
+{
+    ShowWarning(QStringLiteral("Načtení záznamu z Excelu se nezdařilo..."),
+                QStringLiteral("Aplikace Excel není spuštěná nebo Excel list není dostupný..."), reason);
+}
+
+// After a failed row: retry it as long as the user asks (he may have fixed
+// it in the workbook meanwhile), then go on or stop as he says. False when
+// the import stops here.
+bool ItemImport::afterFailedRow(int record, int lastRow, ItemImportResult &result)
+{
+    const int sheetRow = record + 1;
+    bool failed = true;
+    while (failed && ShowQuestion(QStringLiteral("Opakovat import záznamu číslo: %1 ?").arg(record),
+                                  QStringLiteral("Excel řádek: %1").arg(sheetRow), false)) {
+        QString reason;
+        m_reloaded = true;
+        if (!m_source.Reload(reason)) {
+            ShowWarning(QStringLiteral("Načtení záznamu z Excelu se nezdařilo..."),
+                        QStringLiteral("Sešit nelze znovu přečíst..."), reason);
+            continue;
+        }
+        failed = !importRow(record, sheetRow);
+    }
+    if (!failed)
+        ++result.imported;
+    const int next = record + 1;
+    if (next >= lastRow || Messages().progressInterrupted() || !failed)
+        return true;
+    if (!ShowQuestion(QStringLiteral("Pokračovat importem dalšího záznamu číslo: %1 ?").arg(next),
+                      QStringLiteral("Excel řádek: %1").arg(next + 1), false)) {
+        result.stopped = true;
+        return false;
+    }
+    return true;
+}
+
+// Rows go in by batches (see importbatch.h); a row that fails, and the rows
+// after it, are handled one by one as the questions come.
+int ItemImport::runRows(int lastRow, ItemImportResult &result)
+{
+    ImportBatchPlanner planner(m_dm, m_source, m_dm.IdSklad, m_dm.CurrentStoreName());
+    int record = 1;
+    while (record < lastRow && !Messages().progressInterrupted()) {
+        const ImportBatch batch = planner.plan(record, lastRow, BatchRows);
+        const int stored = m_dm.ImportItems(batch.items);
+        result.imported += stored;
+        record += stored;
+        bool failed = true;
+        if (stored < int(batch.items.size())) {
+            warnNotStored();
+        } else if (batch.end == ImportBatch::End::Failed) {
+            ReportImportCellError(record, record + 1, batch.failure.reason, batch.failure.column);
+        } else if (batch.end == ImportBatch::End::Unread) {
+            warnUnread(batch.readError);
+        } else if (batch.end == ImportBatch::End::Single) {
+            failed = !importRow(record, record + 1);
+            result.imported += failed ? 0 : 1;
+            record += failed ? 0 : 1;
+        } else {
+            failed = false;
+        }
+        if (!failed)
+            continue;
+        m_reloaded = false;
+        const bool goOn = afterFailedRow(record, lastRow, result);
+        if (m_reloaded)
+            planner.forgetReadRows();
+        if (!goOn)
+            break;
+        ++record;
+    }
+    return record;
 }
 
 bool ItemImport::finishTransaction(const ItemImportResult &result)
@@ -82,36 +173,18 @@ ItemImportResult ItemImport::Run(bool removeExisting)
     }
 
     Messages().setProgressMaximum(lastRow);
-    int record = 1;
-    while (record < lastRow && !Messages().progressInterrupted()) {
-        Messages().stepProgress(QStringLiteral(" Importuji záznam [%1]").arg(record), record);
-        const int sheetRow = record + 1;
-        bool failed = !importRow(record, sheetRow);
-        while (failed && ShowQuestion(QStringLiteral("Opakovat import záznamu číslo: %1 ?").arg(record),
-                                      QStringLiteral("Excel řádek: %1").arg(sheetRow), false)) {
-            // The user may have fixed the row in the file meanwhile.
-            if (!m_source.Reload(reason)) {
-                ShowWarning(QStringLiteral("Načtení záznamu z Excelu se nezdařilo..."),
-                            QStringLiteral("Sešit nelze znovu přečíst..."), reason);
-                continue;
-            }
-            failed = !importRow(record, sheetRow);
-        }
-        if (!failed)
-            ++result.imported;
-        ++record;
-        if (record >= lastRow || Messages().progressInterrupted())
-            break;
-        if (failed && !ShowQuestion(QStringLiteral("Pokračovat importem dalšího záznamu číslo: %1 ?").arg(record),
-                                    QStringLiteral("Excel řádek: %1").arg(record + 1), false)) {
-            result.stopped = true;
-            break;
-        }
-    }
+    const int next = runRows(lastRow, result);
     result.completed = true;
-    if (Messages().progressInterrupted())
+    if (Messages().progressInterrupted() && next < lastRow) {
         result.stopped = true;
+        result.left = lastRow - next;
+    }
     if (removeExisting && !finishTransaction(result))
         result.imported = 0;
+    else if (result.left > 0)
+        ShowInformation(QStringLiteral("Import byl přerušen..."),
+                        QStringLiteral("Importováno záznamů: %1   Neimportováno záznamů: %2")
+                            .arg(result.imported)
+                            .arg(result.left));
     return result;
 }

@@ -14,6 +14,7 @@ class TDM;
 struct ItemImportResult
 {
     int imported = 0;
+    int left = 0;           // rows not reached when "&Přerušit" was pressed
     bool stopped = false;   // interrupted, or the user chose not to go on
     bool completed = false; // the rows were walked (nothing refused before the first row)
 };
@@ -27,12 +28,20 @@ public:
     {}
     ItemImportResult Run(bool removeExisting);
 
+    // Rows checked and stored together (see importbatch.h).
+    static constexpr int BatchRows = 500;
+
 private:
     bool confirmRemoval();
+    int runRows(int lastRow, ItemImportResult &result);
     bool importRow(int record, int sheetRow);
+    bool afterFailedRow(int record, int lastRow, ItemImportResult &result);
+    void warnNotStored();
+    void warnUnread(const QString &reason);
     bool finishTransaction(const ItemImportResult &result);
     TDM &m_dm;
     SpreadsheetSource &m_source;
+    bool m_reloaded = false; // the source was read again after a failed row
 };
 
 void ReportImportCellError(int record, int sheetRow, const QString &reason, int column);

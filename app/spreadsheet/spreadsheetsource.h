@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class XlsxSheet;
+
 class SpreadsheetSource
 {
 public:
@@ -13,7 +17,8 @@ public:
     // Reads (or reads again) the sheet; false with the reason in Czech.
     virtual bool Reload(QString &reason) = 0;
     virtual int LastUsedRow() const = 0;
-    // 1-based; Unassigned for an empty cell.
+    // 1-based; Unassigned for an empty cell. A sheet read as a stream may
+    // throw SheetReadError.
     virtual Variant Cell(int row, int column) const = 0;
 };
 
@@ -22,16 +27,16 @@ public:
 class WorkbookFileSource : public SpreadsheetSource
 {
 public:
-    explicit WorkbookFileSource(const QString &path)
-        : m_path(path)
-    {}
+    explicit WorkbookFileSource(const QString &path);
+    ~WorkbookFileSource() override;
     bool Reload(QString &reason) override;
-    int LastUsedRow() const override { return m_cells.lastUsedRow(); }
-    Variant Cell(int row, int column) const override { return m_cells.value(row, column); }
+    int LastUsedRow() const override;
+    Variant Cell(int row, int column) const override;
     // Reads workbook bytes of either kind; throws SheetReadError.
     static SheetCells parse(const QByteArray &bytes);
 
 private:
     QString m_path;
-    SheetCells m_cells;
+    SheetCells m_cells;                // an .xls, read whole
+    std::unique_ptr<XlsxSheet> m_xlsx; // an .xlsx, read as a stream
 };

@@ -1,6 +1,7 @@
 #include "app/spreadsheet/xlsreader.h"
 
 #include "app/spreadsheet/compounddirectory.h"
+#include "app/spreadsheet/readerrors.h"
 #include "app/spreadsheet/xlsactivesheet.h"
 #include "app/spreadsheet/xlsreadprocess.h"
 #include "platform/datetime.h"
@@ -16,23 +17,6 @@ const QByteArray CompoundFileSignature = QByteArray::fromHex("D0CF11E0A1B11AE1")
 
 using XlsReader::unreadable;
 
-QString libraryReason(int code)
-{
-    switch (code) {
-    case FREEXL_INSUFFICIENT_MEMORY:
-        return QStringLiteral("na sešit nestačí paměť");
-    case FREEXL_BIFF_OBFUSCATED:
-        return QStringLiteral("sešit je chráněn heslem");
-    case FREEXL_UNSUPPORTED_CHARSET:
-    case FREEXL_INVALID_CHARACTER:
-        return QStringLiteral("texty sešitu jsou v kódování, které nelze převést");
-    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-        return QStringLiteral("soubor neobsahuje sešit");
-    default:
-        return QStringLiteral("soubor je poškozený (chyba %1)").arg(code);
-    }
-}
-
 class OpenWorkbook
 {
 public:
@@ -41,7 +25,7 @@ public:
         const int result = freexl_open(QFile::encodeName(path).constData(), &m_handle);
         if (result != FREEXL_OK) {
             close();
-            throw unreadable(libraryReason(result));
+            throw unreadable(XlsLibraryReason(result));
         }
     }
     ~OpenWorkbook() { close(); }
@@ -148,7 +132,7 @@ SheetCells XlsReader::readActiveSheetHere(const QString &path)
         throw unreadable(QStringLiteral("soubor je poškozený (chybný adresář souboru)"));
     const OpenWorkbook workbook(path);
     if (workbook.info(FREEXL_BIFF_PASSWORD) == FREEXL_BIFF_OBFUSCATED)
-        throw unreadable(libraryReason(FREEXL_BIFF_OBFUSCATED));
+        throw unreadable(XlsLibraryReason(FREEXL_BIFF_OBFUSCATED));
     const unsigned int sheets = workbook.info(FREEXL_BIFF_SHEET_COUNT);
     if (sheets == 0)
         throw unreadable(QStringLiteral("sešit nemá žádný list"));
@@ -158,14 +142,14 @@ SheetCells XlsReader::readActiveSheetHere(const QString &path)
     if (result == FREEXL_OK)
         result = freexl_worksheet_dimensions(workbook.handle(), &rows, &columns);
     if (result != FREEXL_OK)
-        throw unreadable(libraryReason(result));
+        throw unreadable(XlsLibraryReason(result));
     SheetCells cells;
     for (unsigned int row = 0; row < rows; ++row) {
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue cell;
             result = freexl_get_cell_value(workbook.handle(), row, column, &cell);
             if (result != FREEXL_OK)
-                throw unreadable(libraryReason(result));
+                throw unreadable(XlsLibraryReason(result));
             const Variant value = cellValue(cell);
             if (!value.isUnassigned())
                 cells.set(int(row) + 1, int(column) + 1, value);

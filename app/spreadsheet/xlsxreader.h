@@ -2,6 +2,8 @@
 // Reads the sheet a workbook (.xlsx) marks active: the workbook's active tab
 // and its relationship, the shared strings, the styles that make a number a
 // date, and the cells with their kinds. Nothing else of the workbook is read.
+// The import reads large sheets row by row through XlsxSheet; this reads
+// every cell at once.
 #include "app/spreadsheet/sheetcells.h"
 
 #include <QByteArray>

@@ -316,6 +316,126 @@ PGresult *Connection::execWithFollower(const QByteArray &name, const QList<Param
     return leader; // null when nothing came: the connection's error stands
 }
 
+namespace {
+const char *const PipelineSavepoint = "tarmil_pipeline";
+const char *const RowSavepoint = "tarmil_row";
+
+bool sendControl(PGconn *conn, const QByteArray &sql)
+{
+    return PQsendQueryParams(conn, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+}
+} // namespace
+
+// The statements, framed as the mode asks: own transaction, a savepoint for
+// the whole (reads in the caller's transaction) or one for each (writes).
+void Connection::sendPipelined(const QList<Statement> &statements, const std::vector<QByteArray> &names,
+                               PipelineMode mode, bool own, bool guarded)
+{
+    const bool each = mode == PipelineMode::Writes;
+    if (own)
+        sendControl(m_conn, "BEGIN");
+    if (guarded)
+        sendControl(m_conn, QByteArray("SAVEPOINT ") + PipelineSavepoint);
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        if (each)
+            sendControl(m_conn, QByteArray("SAVEPOINT ") + RowSavepoint);
+        const ParamArrays arrays(statements[i].params);
+        PQsendQueryPrepared(m_conn, names[size_t(i)].constData(), arrays.count(), arrays.values.data(), nullptr,
+                            nullptr, 0);
+        if (each)
+            sendControl(m_conn, QByteArray("RELEASE SAVEPOINT ") + RowSavepoint);
+    }
+    if (guarded)
+        sendControl(m_conn, QByteArray("RELEASE SAVEPOINT ") + PipelineSavepoint);
+    if (own)
+        sendControl(m_conn, "COMMIT");
+    PQpipelineSync(m_conn);
+}
+
+QList<Result> Connection::execPipeline(const QList<Statement> &statements, PipelineMode mode)
+{
+    m_follower.reset();
+    m_kept.reset();
+    QList<Result> results(statements.size());
+    if (statements.isEmpty() || !begin())
+        return results;
+    std::vector<QByteArray> names(size_t(statements.size()));
+    // A statement prepared late may drop the session's earlier ones (see
+    // prepare()); then they are all prepared again, which drops none.
+    for (bool allKept = false; !allKept;) {
+        for (qsizetype i = 0; i < statements.size(); ++i) {
+            if (!prepare(statements[i].sql, statements[i].params, names[size_t(i)], &results[i]))
+                return results;
+        }
+        allKept = true;
+        for (qsizetype i = 0; i < statements.size(); ++i)
+            allKept = allKept && m_prepared.value(statements[i].sql) == names[size_t(i)];
+    }
+    const bool own = mode == PipelineMode::Writes && !inTransaction();
+    const bool guarded = mode == PipelineMode::Reads && inTransaction();
+    const bool each = mode == PipelineMode::Writes;
+    if (PQenterPipelineMode(m_conn) != 1) {
+        addError(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed(), LostConnectionState);
+        return results;
+    }
+    ++m_roundTrips;
+    sendPipelined(statements, names, mode, own, guarded);
+    // Every command sent gives one result (an aborted one after a failure),
+    // then the sync its own.
+    bool failed = false;
+    bool failedInStatement = false;
+    auto take = [&]() {
+        Result result(takePipelined());
+        const bool ok = result.succeeded();
+        if (!ok && !failed) {
+            failed = true;
+            collectError(result.handle());
+        }
+        return ok;
+    };
+    if (own)
+        take();
+    if (guarded)
+        take();
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        if (each)
+            take();
+        const bool before = failed;
+        Result result(takePipelined());
+        if (!result.succeeded() && !failed) {
+            failed = failedInStatement = true;
+            collectError(result.handle());
+            if (isStalePrepared(result.handle()))
+                m_prepared.remove(statements[i].sql);
+        }
+        if (!before)
+            results[i] = result;
+        if (each)
+            take();
+    }
+    if (guarded)
+        take();
+    if (own)
+        take();
+    PQclear(PQgetResult(m_conn)); // the sync
+    PQexitPipelineMode(m_conn);
+    if (!failed || PQtransactionStatus(m_conn) != PQTRANS_INERROR)
+        return results;
+    // The failed statement is undone; the work before it stays.
+    if (each && failedInStatement) {
+        execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + QLatin1String(RowSavepoint));
+        execControl(QStringLiteral("RELEASE SAVEPOINT ") + QLatin1String(RowSavepoint));
+        if (own)
+            execControl(QStringLiteral("COMMIT"));
+    } else if (guarded) {
+        execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + QLatin1String(PipelineSavepoint));
+        execControl(QStringLiteral("RELEASE SAVEPOINT ") + QLatin1String(PipelineSavepoint));
+    } else if (own) {
+        execControl(QStringLiteral("ROLLBACK"));
+    }
+    return results;
+}
+
 void Connection::sendWithNext(const QString &sql, const QList<Param> &params)
 {
     m_follower = Follower{sql, params, Result()};
@@ -335,12 +455,14 @@ void Connection::collectError(PGresult *result)
     const bool lost = PQstatus(m_conn) != CONNECTION_OK;
     const char *primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
     const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const char *detail = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL) : nullptr;
     QString message = primary ? QString::fromUtf8(primary) : QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
     if (message.isEmpty())
         message = QStringLiteral("Neznámá chyba databázového serveru.");
     if (lost && !state)
         message = QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1").arg(message);
-    addError(message, state ? QString::fromLatin1(state) : LostConnectionState);
+    m_errors.append(ServerError{message, state ? QString::fromLatin1(state) : LostConnectionState,
+                                detail ? QString::fromUtf8(detail) : QString()});
 }
 
 void Connection::addError(const QString &message, const QString &sqlState)

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace Db {
 
@@ -25,6 +26,24 @@ struct Param
     static Param null() { return {}; }
     static Param of(const QString &value, Oid type = 0) { return {value.toUtf8(), false, type}; }
     bool operator==(const Param &) const = default;
+};
+
+// One statement of several sent together (Connection::execPipeline).
+struct Statement
+{
+    QString sql;
+    QList<Param> params;
+};
+
+// How statements sent together stand to each other and to a transaction.
+enum class PipelineMode {
+    // Together one step: the first that fails ends the rest, and nothing of
+    // them stays (inside the caller's transaction they run under a savepoint).
+    Reads,
+    // Each a step of its own, under a savepoint, in the caller's transaction
+    // or in one of their own that commits what went through: the first that
+    // fails is undone and the rest are not run; the work before it stays.
+    Writes,
 };
 
 // The server field of the login: a host name or address with an optional
@@ -72,6 +91,11 @@ public:
     // reads what it would have read then, as nothing ran in between. Any
     // other statement drops it.
     void sendWithNext(const QString &sql, const QList<Param> &params);
+    // Prepared statements sent in one round trip (pipeline mode) and their
+    // results in order: a statement not run (after one that failed) has a
+    // null result; the failure's reason is in errors(). A failure in the
+    // writes' mode costs one more round trip, to undo the failed statement.
+    QList<Result> execPipeline(const QList<Statement> &statements, PipelineMode mode);
     // Sends nothing with the next statement (the one meant to lead ran none).
     void sendNothingWithNext() { m_follower.reset(); }
     // Runs the statements in order and stops at the first that fails.
@@ -97,6 +121,7 @@ public:
     {
         m_errors = {ServerError{message, sqlState}};
     }
+    void reportError(const ServerError &error) { m_errors = {error}; }
 
     // Quotes a name for SQL text ("a""b"), as the server would.
     static QString quoteIdentifier(const QString &name);
@@ -122,6 +147,8 @@ private:
     bool ensureConnected();
     bool prepare(const QString &sql, const QList<Param> &params, QByteArray &name, Result *failure);
     PGresult *takePipelined();
+    void sendPipelined(const QList<Statement> &statements, const std::vector<QByteArray> &names, PipelineMode mode,
+                       bool own, bool guarded);
     PGresult *execWithFollower(const QByteArray &name, const QList<Param> &params, const QByteArray &followerName,
                                Follower follower, bool &undone);
     bool begin();

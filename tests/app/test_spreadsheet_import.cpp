@@ -415,3 +415,76 @@ TEST_F(ItemImportTest, ASheetWithItsHeadingOnlyImportsNothing)
     EXPECT_EQ(messages.count(MessageCall::Question), 0);
     EXPECT_EQ(messages.count(MessageCall::Warning), 0);
 }
+
+// A price list's rows go to the server together: a few round trips for the
+// whole sheet, not a dozen for every row.
+TEST_F(ItemImportTest, RowsAreSentTogetherNotEachWithItsOwnRoundTrips)
+{
+    QList<ImportRowCells> rows;
+    for (int i = 1; i <= 300; ++i)
+        rows << itemRow(QStringLiteral("R%1").arg(i));
+    ScriptedSource source({sheetOf(rows)});
+    const Db::Connection &connection = dm->MSSQLADOConnection->Connection();
+    dm->ItemCount(); // the session's first statements are behind
+    const quint64 before = connection.roundTrips();
+    EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 300);
+    EXPECT_LT(connection.roundTrips() - before, 30u);
+    EXPECT_EQ(itemCount(), 300);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM tab_historie WHERE ID_OPERACE = 8")), QStringLiteral("300"));
+}
+
+// Rows checked together still meet the checks and the questions in sheet
+// order: a label taken by an earlier row of the same sheet, a bad cell, and
+// a row the server refuses to store (the rows after it are not stored first).
+TEST_F(ItemImportTest, RowsSentTogetherKeepTheOrderOfChecksAndQuestions)
+{
+    sql(QStringLiteral(
+        "CREATE FUNCTION odmitnout() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+        "IF NEW.OZNACENI = 'ODMITNUTO' THEN RAISE EXCEPTION 'Položku nelze uložit.'; END IF; "
+        "RETURN NEW; END $$; "
+        "CREATE TRIGGER odmitnout BEFORE INSERT ON tab_polozka FOR EACH ROW EXECUTE FUNCTION odmitnout()"));
+    ImportRowCells again = itemRow(QStringLiteral("x1")); // "X1" in other letters
+    again[1] = Variant("K-jiný");
+    again[2] = Variant("jiný název");
+    ImportRowCells bad = itemRow(QStringLiteral("B"));
+    bad[15] = Variant("a");
+    ScriptedSource source({sheetOf({itemRow("X1"), again, itemRow("X3"), bad, itemRow("ODMITNUTO"), itemRow("X6")})});
+    messages.answer(false); // record 2: no retry
+    messages.answer(true);  // go on
+    messages.answer(false); // record 4: no retry
+    messages.answer(true);  // go on
+    messages.answer(false); // record 5: no retry
+    messages.answer(true);  // go on
+    EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 3);
+    const auto warnings = messages.callsOf(MessageCall::Warning);
+    ASSERT_EQ(warnings.size(), 3);
+    EXPECT_EQ(warnings[0].detail, QStringLiteral("Záznam: 2   Buňka: A3"));
+    EXPECT_EQ(warnings[0].description, QStringLiteral("Označení položky, řetězec v databázi již existuje"));
+    EXPECT_EQ(warnings[1].detail, QStringLiteral("Záznam: 4   Buňka: P5"));
+    EXPECT_EQ(warnings[2].heading, QStringLiteral("Transakce skončila s chybou..."));
+    EXPECT_TRUE(warnings[2].description.startsWith(QStringLiteral("Položku nelze uložit.")))
+        << qPrintable(warnings[2].description);
+    EXPECT_EQ(messages.callsOf(MessageCall::Question)[4].heading, QStringLiteral("Opakovat import záznamu číslo: 5 ?"));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT string_agg(OZNACENI, ',' ORDER BY ID_POLOZKA) FROM tab_polozka")),
+              QStringLiteral("X1,X3,X6"));
+}
+
+// "&Přerušit" keeps the rows stored before it and says how many went in and
+// how many were left.
+TEST_F(ItemImportTest, InterruptingKeepsWhatWentInAndSaysWhatWasLeft)
+{
+    QList<ImportRowCells> rows;
+    for (int i = 1; i <= 10; ++i)
+        rows << itemRow(QStringLiteral("P%1").arg(i));
+    ScriptedSource source({sheetOf(rows)});
+    messages.interruptAtStep(4);
+    const ItemImportResult result = ItemImport(*dm, source).Run(false);
+    EXPECT_EQ(result.imported, 4);
+    EXPECT_EQ(result.left, 6);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(itemCount(), 4);
+    const auto told = messages.callsOf(MessageCall::Information);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0].heading, QStringLiteral("Import byl přerušen..."));
+    EXPECT_EQ(told[0].detail, QStringLiteral("Importováno záznamů: 4   Neimportováno záznamů: 6"));
+}
