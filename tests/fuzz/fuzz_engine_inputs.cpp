@@ -114,8 +114,11 @@ void growingBands(const QByteArray &bytes)
     };
     TestReport t;
     const GeneratedLayout made = generateLayout(t, pick);
-    if (!checkGeneratedBuild(t, made).isEmpty())
+    const QString fault = checkGeneratedBuild(t, made);
+    if (!fault.isEmpty()) {
+        fprintf(stderr, "growing bands: %s\n", qPrintable(fault));
         std::abort();
+    }
 }
 
 } // namespace
