@@ -80,6 +80,22 @@ TvlTextWidths &TvlTextWidths::For(const QString &family, int pixelHeight, TFontS
     return *last;
 }
 
+TvlTextWidths &TvlTextWidths::For(const QFont &font)
+{
+    static QHash<QFont, std::shared_ptr<TvlTextWidths>> measurers;
+    static std::shared_ptr<TvlTextWidths> last;
+    if (last && last->m_font == font)
+        return *last;
+    auto found = measurers.find(font);
+    if (found == measurers.end()) {
+        if (measurers.size() >= 256)
+            measurers.clear();
+        found = measurers.insert(font, std::make_shared<TvlTextWidths>(font));
+    }
+    last = *found;
+    return *last;
+}
+
 int TvlTextWidths::GlyphCount(const QString &text) const
 {
     QTextLayout layout(text, m_font, &TvlCanvas::ReferenceImage());
@@ -154,4 +170,39 @@ double TvlTextWidths::Width(const QString &text)
         previous = c;
     }
     return width;
+}
+
+QList<qreal> TvlTextWidths::Offsets(const QString &text)
+{
+    const qsizetype size = text.size();
+    QList<qreal> offsets(size);
+    // Summed as Width sums; characters and pairs that are not summed are
+    // measured with the text before them, a stretch at a time, so a long
+    // text never has every prefix shaped again.
+    constexpr qsizetype stretch = 256;
+    qsizetype from = 0; // start of the stretch measured whole
+    double base = 0;    // its offset
+    double summed = 0;  // the offset by sums, while every step could be summed
+    bool summing = true;
+    char16_t previous = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (i > 0 && summing) {
+            const char16_t c = text.at(i - 1).unicode();
+            const double w = CharWidth(c);
+            const double extra = i > 1 ? PairExtra(previous, c) : 0;
+            summing = w >= 0 && !std::isnan(extra);
+            summed += w + (summing ? extra : 0);
+            previous = c;
+        }
+        if (summing) {
+            offsets[i] = summed;
+            continue;
+        }
+        if (i - from >= stretch) {
+            base = offsets[i - 1] + m_metrics.horizontalAdvance(text.mid(i - 1, 1));
+            from = i;
+        }
+        offsets[i] = base + m_metrics.horizontalAdvance(text.mid(from, i - from));
+    }
+    return offsets;
 }

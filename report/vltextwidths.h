@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <vector>
 
@@ -24,11 +25,16 @@ public:
     explicit TvlTextWidths(const QFont &font);
 
     double Width(const QString &text);
+    // The offset of each character from the text's start: the width of the
+    // text before it.
+    QList<qreal> Offsets(const QString &text);
     const QFont &Font() const { return m_font; }
 
     // The measurer of a memo's font (name, pixel height, styles), kept for
     // the program's life; the fonts of reports are few.
     static TvlTextWidths &For(const QString &family, int pixelHeight, TFontStyles styles);
+    // The measurer of any font, kept likewise.
+    static TvlTextWidths &For(const QFont &font);
 
 private:
     // A character's width, or -1 when lines holding it are measured whole.
