@@ -3,6 +3,7 @@
 #include "report/vlcanvas.h"
 
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -176,28 +177,35 @@ QList<qreal> TvlTextWidths::Offsets(const QString &text)
 {
     const qsizetype size = text.size();
     QList<qreal> offsets(size);
-    // Summed as Width sums; characters and pairs that are not summed are
-    // measured with the text before them, a stretch at a time, so a long
-    // text never has every prefix shaped again.
+    if (size < 2)
+        return offsets;
+    // One layout of the whole text: with one glyph for each character (no
+    // ligature, one script, left to right), a glyph's position is the width
+    // of the text before it.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return summable(c.unicode()); })) {
+        QTextLayout layout(text, m_font, &TvlCanvas::ReferenceImage());
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(1e9);
+        layout.endLayout();
+        qsizetype glyph = 0;
+        const QList<QGlyphRun> runs = line.glyphRuns();
+        for (const QGlyphRun &run : runs)
+            glyph += run.glyphIndexes().size();
+        if (glyph == size && line.textLength() == size) {
+            glyph = 0;
+            for (const QGlyphRun &run : runs)
+                for (const QPointF &position : run.positions())
+                    offsets[glyph++] = position.x();
+            return offsets;
+        }
+    }
+    // Otherwise the text before each character is measured, a stretch at a
+    // time, so a long text never has every prefix shaped again.
     constexpr qsizetype stretch = 256;
-    qsizetype from = 0; // start of the stretch measured whole
-    double base = 0;    // its offset
-    double summed = 0;  // the offset by sums, while every step could be summed
-    bool summing = true;
-    char16_t previous = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        if (i > 0 && summing) {
-            const char16_t c = text.at(i - 1).unicode();
-            const double w = CharWidth(c);
-            const double extra = i > 1 ? PairExtra(previous, c) : 0;
-            summing = w >= 0 && !std::isnan(extra);
-            summed += w + (summing ? extra : 0);
-            previous = c;
-        }
-        if (summing) {
-            offsets[i] = summed;
-            continue;
-        }
+    qsizetype from = 0;
+    double base = 0;
+    for (qsizetype i = 1; i < size; ++i) {
         if (i - from >= stretch) {
             base = offsets[i - 1] + m_metrics.horizontalAdvance(text.mid(i - 1, 1));
             from = i;

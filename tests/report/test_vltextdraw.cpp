@@ -93,7 +93,7 @@ TEST(TextMeasuring, OffsetsAreTheWidthsOfTheTextBeforeEachCharacter)
     };
     TvlTextRecorder canvas;
     for (const QFont &font : {vlMemoFont("Arial", 13, {}), vlMemoFont("Arial", 11, TFontStyles(fsBold)),
-                              vlMemoFont("Times New Roman", 16, TFontStyles(fsItalic))}) {
+                              vlMemoFont("Times New Roman", 16, TFontStyles(fsItalic)), vlMemoFont("Arial", 163, {})}) {
         canvas.Font = font;
         const QFontMetricsF metrics(font, &TvlCanvas::ReferenceImage());
         for (const QString &text : samples) {
