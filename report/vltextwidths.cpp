@@ -97,15 +97,20 @@ TvlTextWidths &TvlTextWidths::For(const QFont &font)
     return *last;
 }
 
-int TvlTextWidths::GlyphCount(const QString &text) const
+QList<QGlyphRun> TvlTextWidths::GlyphRuns(const QString &text) const
 {
     QTextLayout layout(text, m_font, &TvlCanvas::ReferenceImage());
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    line.setLineWidth(1e6);
+    line.setLineWidth(1e9);
     layout.endLayout();
+    return line.glyphRuns();
+}
+
+int TvlTextWidths::GlyphCount(const QString &text) const
+{
     int count = 0;
-    for (const QGlyphRun &run : line.glyphRuns())
+    for (const QGlyphRun &run : GlyphRuns(text))
         count += int(run.glyphIndexes().size());
     return count;
 }
@@ -183,16 +188,11 @@ QList<qreal> TvlTextWidths::Offsets(const QString &text)
     // ligature, one script, left to right), a glyph's position is the width
     // of the text before it.
     if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return summable(c.unicode()); })) {
-        QTextLayout layout(text, m_font, &TvlCanvas::ReferenceImage());
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        line.setLineWidth(1e9);
-        layout.endLayout();
+        const QList<QGlyphRun> runs = GlyphRuns(text);
         qsizetype glyph = 0;
-        const QList<QGlyphRun> runs = line.glyphRuns();
         for (const QGlyphRun &run : runs)
             glyph += run.glyphIndexes().size();
-        if (glyph == size && line.textLength() == size) {
+        if (glyph == size) {
             glyph = 0;
             for (const QGlyphRun &run : runs)
                 for (const QPointF &position : run.positions())

@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -41,6 +42,8 @@ private:
     double CharWidth(char16_t c);
     // What a pair adds to its characters' widths, or NaN when lines holding it are measured whole.
     double PairExtra(char16_t a, char16_t b);
+    // The glyphs of the text laid out on one line.
+    QList<QGlyphRun> GlyphRuns(const QString &text) const;
     int GlyphCount(const QString &text) const;
 
     // Characters below this are looked up in tables: their widths, and the
