@@ -155,6 +155,13 @@ void TvlPainterCanvas::TextOut(int x, int y, const QString &text, const QList<qr
 
 void TvlPainterCanvas::drawPlaced(const QString &text, const QList<qreal> &charX, qreal baseline)
 {
+    // Underlined or struck-out text keeps the painter's own decoration of
+    // each character: glyph runs are decorated differently by each engine.
+    if (Font.underline() || Font.strikeOut()) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            m_painter.drawText(QPointF(charX[i], baseline), QString(text[i]));
+        return;
+    }
     if (!m_rawFont.isValid() || m_rawFontOf != Font) {
         m_rawFont = QRawFont::fromFont(Font);
         m_rawFontOf = Font;
@@ -193,8 +200,6 @@ void TvlPainterCanvas::drawPlaced(const QString &text, const QList<qreal> &charX
         run.setRawFont(m_rawFont);
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
-        run.setUnderline(Font.underline());
-        run.setStrikeOut(Font.strikeOut());
         m_painter.drawGlyphRun(QPointF(0, 0), run);
     }
     for (qsizetype i : alone)
