@@ -43,6 +43,19 @@ bool vlIsNoNumber(const Variant &value)
 
 namespace {
 
+qsizetype textLength(const Variant &value)
+{
+    return value.type() == Variant::Type::String ? value.toString().size() : 0;
+}
+
+// Joining texts stops at a size no report needs, before the memory runs out
+// (a script that keeps doubling a text would take all of it).
+void checkJoinedLength(const Variant &a, const Variant &b)
+{
+    if (textLength(a) + textLength(b) > vlMaxTextLength)
+        throw TvlParserError("Výraz: text by byl delší než 32 milionů znaků.");
+}
+
 Variant binary(QChar op, const Variant &a, const Variant &b)
 {
     switch (op.unicode()) {
@@ -60,6 +73,7 @@ Variant binary(QChar op, const Variant &a, const Variant &b)
         return boolean(Variant::compare(a, b) == 0);
     case 4:
     case '+':
+        checkJoinedLength(a, b);
         return a + b;
     case 5:
     case '*':

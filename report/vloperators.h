@@ -8,6 +8,8 @@
 
 // The evaluation stack; expressions seldom hold more than a few operands.
 using TvlStack = QVarLengthArray<Variant, 8>;
+// The longest text an expression may make, in characters (64 MB).
+constexpr qsizetype vlMaxTextLength = 32 * 1024 * 1024;
 // Applies one operator code to the top entries of the stack.
 void vlApplyOperator(QChar op, TvlStack &stack);
 // Zero as conditions, NOT and division see it: unset, Null, false, a number
