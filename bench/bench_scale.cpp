@@ -81,7 +81,7 @@ QStringList fillStatements(const ShopSize &size)
         " STAV) SELECT 1, TIME, 'UCT' || ID_DOKLAD, '-', 'bench', 500, 500 * ID_DOKLAD FROM tab_doklad",
         "DO $$ DECLARE r record; BEGIN FOR r IN SELECT indexdef FROM bench_indexes LOOP"
         " EXECUTE r.indexdef; END LOOP; END $$",
-        "VACUUM ANALYZE",
+        "ANALYZE",
     };
     for (QString &statement : sql)
         statement.replace(":DEPTH", QString::number(size.depth))
