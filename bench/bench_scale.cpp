@@ -123,10 +123,16 @@ public:
                 fail(statement.left(120), dm);
         item = size.items / 2;
         TDMItemOrigin origin;
-        if (!dm.ReadItem(item, card, origin) || !dm.OpenAllQueries())
+        if (!dm.ReadItem(item, card, origin) || !dm.OpenBasket() || !dm.OpenDocuments())
             fail(QStringLiteral("the lists"), dm);
+        // The item list opens on the item's category (the whole store would
+        // list everything, which no screen can make cheaper).
         leafPath = dm.CategoryIdPath(dm.CategoryIdByPath(card.KATEGORIE));
-        dm.SetCategoryPath(leafPath);
+        TMSSQLADOQuery *items = dm.MSSQLADOQuery_Polozka;
+        items->ParamByName(QStringLiteral("ID_SKLAD")).SetAsInteger(dm.IdSklad);
+        items->ParamByName(QStringLiteral("PATH_ID_KATEGORIE")).SetAsString(leafPath + u'%');
+        dm.MSSQLADOQuery_PolozkaHistorie->RefreshQuery();
+        items->RefreshQuery();
     }
     ~Shop()
     {
