@@ -75,7 +75,9 @@ QStringList fillStatements(const ShopSize &size)
         " p.OZNACENI, p.KOD, p.POLOZKA, '-', 24, 50, 100, 0, 1, 0, 1, true, 'bench'"
         " FROM generate_series(1, :LINES - :ITEMS) h JOIN tab_doklad d ON d.ID_DOKLAD = 1 + (h - 1) % :DOCUMENTS"
         " JOIN tab_polozka p ON p.ID_POLOZKA = 1 + (h::bigint * 7919) % :ITEMS",
-        "UPDATE tab_oznaceni_doklad SET PORADI_DOKLAD_NETISTENY = :DOCUMENTS + 1 WHERE ID_OZNACENI_DOKLAD = 1",
+        // The next number after the documents, in a width that holds it.
+        "UPDATE tab_oznaceni_doklad SET PORADI_DOKLAD_NETISTENY = :DOCUMENTS + 1, PORADI_ZAROVNANI = 8"
+        " WHERE ID_OZNACENI_DOKLAD = 1",
         // A cash book of one movement for each document.
         "INSERT INTO tab_pokladna (ID_OPERACE, TIME_POKLADNA, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB,"
         " STAV) SELECT 1, TIME, 'UCT' || ID_DOKLAD, '-', 'bench', 500, 500 * ID_DOKLAD FROM tab_doklad",
