@@ -1662,7 +1662,7 @@ CREATE FUNCTION tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(p_id_sklad integer, p_o
                   FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
                     AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= 1) c
             WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
-            LIMIT 1) END::varchar, p_oznaceni_zarovnani)
+            ORDER BY c.N LIMIT 1) END::varchar, p_oznaceni_zarovnani)
   $$
 GO
 -- An item-log row: the item as it is now.
