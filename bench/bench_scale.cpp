@@ -75,12 +75,16 @@ QStringList fillStatements(const ShopSize &size)
         " p.OZNACENI, p.KOD, p.POLOZKA, '-', 24, 50, 100, 0, 1, 0, 1, true, 'bench'"
         " FROM generate_series(1, :LINES - :ITEMS) h JOIN tab_doklad d ON d.ID_DOKLAD = 1 + (h - 1) % :DOCUMENTS"
         " JOIN tab_polozka p ON p.ID_POLOZKA = 1 + (h::bigint * 7919) % :ITEMS",
-        "UPDATE tab_oznaceni_doklad SET PORADI_DOKLAD_NETISTENY = :DOCUMENTS + 1 WHERE ID_OZNACENI_DOKLAD = 1",
+        // The next number after the documents, in a width that holds it.
+        "UPDATE tab_oznaceni_doklad SET PORADI_DOKLAD_NETISTENY = :DOCUMENTS + 1, PORADI_ZAROVNANI = 8"
+        " WHERE ID_OZNACENI_DOKLAD = 1",
         // A cash book of one movement for each document.
         "INSERT INTO tab_pokladna (ID_OPERACE, TIME_POKLADNA, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB,"
         " STAV) SELECT 1, TIME, 'UCT' || ID_DOKLAD, '-', 'bench', 500, 500 * ID_DOKLAD FROM tab_doklad",
         "DO $$ DECLARE r record; BEGIN FOR r IN SELECT indexdef FROM bench_indexes LOOP"
         " EXECUTE r.indexdef; END LOOP; END $$",
+        // As the server's own cleaning would leave them, and before the timing
+        // starts, so that it does not run in the middle of it.
         "VACUUM ANALYZE",
     };
     for (QString &statement : sql)
@@ -123,10 +127,16 @@ public:
                 fail(statement.left(120), dm);
         item = size.items / 2;
         TDMItemOrigin origin;
-        if (!dm.ReadItem(item, card, origin) || !dm.OpenAllQueries())
+        if (!dm.ReadItem(item, card, origin) || !dm.OpenBasket() || !dm.OpenDocuments())
             fail(QStringLiteral("the lists"), dm);
+        // The item list opens on the item's category (the whole store would
+        // list everything, which no screen can make cheaper).
         leafPath = dm.CategoryIdPath(dm.CategoryIdByPath(card.KATEGORIE));
-        dm.SetCategoryPath(leafPath);
+        TMSSQLADOQuery *items = dm.MSSQLADOQuery_Polozka;
+        items->ParamByName(QStringLiteral("ID_SKLAD")).SetAsInteger(dm.IdSklad);
+        items->ParamByName(QStringLiteral("PATH_ID_KATEGORIE")).SetAsString(leafPath + u'%');
+        dm.MSSQLADOQuery_PolozkaHistorie->RefreshQuery();
+        items->RefreshQuery();
     }
     ~Shop()
     {

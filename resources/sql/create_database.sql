@@ -406,6 +406,10 @@ CREATE INDEX index_OZNACENI ON tab_polozka (ID_SKLAD, lower(OZNACENI)) WHERE STA
 CREATE INDEX index_KOD ON tab_polozka (ID_SKLAD, lower(KOD)) WHERE STATE_PLATNOST;
 -- Names are looked up in a store and over all stores.
 CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA));
+-- Numeric labels in order of their numbers, for the smallest free one; the
+-- label itself is in the index too, so the walk reads the index alone.
+CREATE INDEX index_OZNACENI_CISLO ON tab_polozka (ID_SKLAD, (OZNACENI::bigint)) INCLUDE (OZNACENI)
+  WHERE STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$';
 GO
 -- The basket. A row belongs to the session that put it in: the server process
 -- id and the time (never earlier than the session's start) tell a live
@@ -1644,16 +1648,21 @@ CREATE FUNCTION tab_polozka_NACIST_DLE_ID_POLOZKA(p_id_polozka integer,
         FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka $$
 GO
 -- The smallest whole number from 1 up that no valid item of the store has as
--- its label, zero-filled to the width.
+-- its label, zero-filled to the width: 1, or the first number in order whose
+-- next one is missing. The walk goes in the index's order and stops at the
+-- first gap.
 CREATE FUNCTION tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(p_id_sklad integer, p_oznaceni_zarovnani integer)
   RETURNS varchar LANGUAGE sql STABLE
   AS $$
-    WITH obsazena AS (
-      SELECT DISTINCT OZNACENI::bigint AS N FROM tab_polozka
-      WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$')
-    SELECT func_ZERO_ALIGN(min(k.N)::varchar, p_oznaceni_zarovnani)
-    FROM (SELECT 1::bigint AS N UNION SELECT N + 1 FROM obsazena) k
-    WHERE NOT EXISTS (SELECT 1 FROM obsazena o WHERE o.N = k.N)
+    SELECT func_ZERO_ALIGN(CASE
+      WHEN NOT EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                         AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = 1) THEN 1
+      ELSE (SELECT c.N + 1
+            FROM (SELECT OZNACENI::bigint AS N, lead(OZNACENI::bigint) OVER (ORDER BY OZNACENI::bigint) AS DALSI
+                  FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                    AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= 1) c
+            WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
+            ORDER BY c.N LIMIT 1) END::varchar, p_oznaceni_zarovnani)
   $$
 GO
 -- An item-log row: the item as it is now.

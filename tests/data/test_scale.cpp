@@ -117,7 +117,8 @@ QString wholeReads(const QString &plan)
 } // namespace
 
 // The item card's and the import's uniqueness tests, the look-up of an item
-// by name and the walk down a path of category names.
+// by name, the new item's proposed label and the walk down a path of category
+// names.
 TEST_F(ShopAtSize, ItemChecksAndNameLookupsUseIndexes)
 {
     const QVariantList label{1, "00000778"}, code{1, "ean778"}, name{1, "POLOŽKA 778"};
@@ -129,6 +130,7 @@ TEST_F(ShopAtSize, ItemChecksAndNameLookupsUseIndexes)
              {"tab_polozka_POLOZKA_EXISTUJE($1, $2)", name},
              {"tab_polozka_POLOZKA_EXISTUJE_2($1, 5, $2)", name},
              {"tab_polozka_ID_POLOZKA($1)", {"položka 778"}},
+             {"tab_polozka_func_OZNACENI_NEJMENSI_VOLNE($1, 8)", {1}},
          }) {
         const QString plans = plansOfCall(call, params);
         EXPECT_FALSE(wholeReads(plans).contains("tab_polozka")) << qPrintable(call + ": " + wholeReads(plans));
@@ -137,6 +139,8 @@ TEST_F(ShopAtSize, ItemChecksAndNameLookupsUseIndexes)
     EXPECT_EQ(s->integer("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '00000778')"), 1);
     EXPECT_EQ(s->integer("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '00000780')"), 0); // removed
     EXPECT_EQ(s->integer("SELECT tab_polozka_KOD_EXISTUJE(2, 'EAN777')"), 1);
+    // Every seventh item is in the other store.
+    EXPECT_EQ(s->value("SELECT tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(1, 8)"), "00000007");
     const QString walk = wholeReads(plansOfCall("tab_kategorie_ID_KATEGORIE_EXISTUJE('?\\a3\\b5\\c7')"));
     EXPECT_FALSE(walk.contains("tab_kategorie")) << qPrintable(walk);
     EXPECT_GT(s->integer("SELECT tab_kategorie_ID_KATEGORIE_EXISTUJE('?\\a3\\b5\\c7')"), 111);
