@@ -116,7 +116,8 @@ void growingBands(const QByteArray &bytes)
     const GeneratedLayout made = generateLayout(t, pick);
     const QString fault = checkGeneratedBuild(t, made);
     if (!fault.isEmpty()) {
-        fprintf(stderr, "growing bands: %s\n", qPrintable(fault));
+        fprintf(stderr, "growing bands: %s\nlayout: %s; printable %d..%d\n", qPrintable(fault),
+                qPrintable(made.description), t.page->TopOffset(), t.page->BottomEdge());
         std::abort();
     }
 }
