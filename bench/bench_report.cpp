@@ -2,18 +2,23 @@
 // group-footer sums and a page footer with page numbers. Beside the time it
 // prints the ratio to walking the same query and formatting its values
 // without the engine ("x_walk", goal at most 3) and the prepared pages'
-// memory. Needs a server: the PG* variables of the test command, or
+// memory, and the time printing the prepared pages into a PDF file takes
+// beside the time preparing them ("pdf_ms", "x_prepare", goal at most 10).
+// Needs a server: the PG* variables of the test command, or
 // TARMIL5_TEST_SERVER; a throwaway database is made and dropped.
 #include "benchdatabase.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/formatnumber.h"
 #include "report/dbdataset.h"
+#include "report/printer.h"
 #include "report/vlbandview.h"
 #include "report/vlmemoview.h"
 #include "report/vlreport.h"
 
 #include <QApplication>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -117,9 +122,23 @@ void BM_PrepareReport(benchmark::State &state)
     }
     for (int i = 0; i < r.report.EMFPages.Count(); ++i)
         bytes += r.report.EMFPages[i]->Stream->data().size();
-    state.counters["x_walk"] = total / double(state.iterations()) / g_walkSeconds;
+    const double prepare = total / double(state.iterations());
+    state.counters["x_walk"] = prepare / g_walkSeconds;
     state.counters["pages"] = r.report.EMFPages.Count();
     state.counters["prepared_kB"] = double(bytes) / 1024;
+
+    QTemporaryDir dir;
+    vlPrinter().Printer()->setOutputFileName(dir.filePath(QStringLiteral("prehled.pdf")));
+    double pdf = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!r.report.PrintPreparedReport(QString(), 1))
+            state.SkipWithError("printing failed");
+        pdf = std::min(pdf, seconds(std::chrono::steady_clock::now() - start));
+    }
+    vlPrinter().Printer()->setOutputFileName(QString());
+    state.counters["pdf_ms"] = pdf * 1000;
+    state.counters["x_prepare"] = pdf / prepare;
 }
 BENCHMARK(BM_PrepareReport)->Unit(benchmark::kMillisecond)->MinTime(3);
 

@@ -253,7 +253,7 @@ bool TDM::openList(TMSSQLADOQuery *query)
             }
         }
         if (!changed) {
-            connection().reportError(error.error().message, error.error().sqlState);
+            connection().reportError(error.error());
             return false;
         }
         ShowWarning(QStringLiteral("Uložený filtr nebo řazení seznamu nelze použít..."),
@@ -262,7 +262,7 @@ bool TDM::openList(TMSSQLADOQuery *query)
             query->RefreshQuery();
             return true;
         } catch (const Db::DatabaseError &again) {
-            connection().reportError(again.error().message, again.error().sqlState);
+            connection().reportError(again.error());
             return false;
         }
     }

@@ -58,7 +58,7 @@ bool TDM::OpenItems()
         MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("ID_SKLAD")).SetAsInteger(IdSklad);
         MSSQLADOQuery_Polozka->ParamByName(QStringLiteral("PATH_ID_KATEGORIE")).SetAsString(QStringLiteral("1%"));
     } catch (const Db::DatabaseError &error) {
-        connection().reportError(error.error().message, error.error().sqlState);
+        connection().reportError(error.error());
         return false;
     }
     return openList(MSSQLADOQuery_Polozka);

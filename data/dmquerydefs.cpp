@@ -12,8 +12,9 @@ const QString WhereFilter = QStringLiteral("%WHERE_FILTER");
 
 bool isMoneyColumn(const QString &name)
 {
-    static const QSet<QString> plain{"NAKUP",        "PRODEJ",        "POHYB",    "STAV",
-                                     "DETAIL_NAKUP", "DETAIL_PRODEJ", "DPH1_DPH", "DPH2_DPH"};
+    static const QSet<QString> plain{"NAKUP",          "PRODEJ",        "POHYB",       "STAV",
+                                     "DETAIL_NAKUP",   "DETAIL_PRODEJ", "DPH1_DPH",    "DPH2_DPH",
+                                     "SOUCET_POLOZEK", "SLEVA_CASTKA",  "ZAOKROUHLENI"};
     return plain.contains(name) || (name.endsWith("_CELKEM") && name != "POLOZKY_CELKEM");
 }
 
@@ -182,7 +183,8 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_kontakt", ContactColumns)
                           .add("tab_doklad", "SLEVA")
                           .add("", "POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_HOTOVOST_CELKEM PRODEJ_FAKTURA_CELKEM "
-                                   "PRODEJ_CELKEM DPH1_PRODEJ_CELKEM DPH2_PRODEJ_CELKEM DPH1_DPH DPH2_DPH")
+                                   "PRODEJ_CELKEM SOUCET_POLOZEK SLEVA_CASTKA ZAOKROUHLENI DPH1_PRODEJ_CELKEM "
+                                   "DPH2_PRODEJ_CELKEM DPH1_DPH DPH2_DPH")
                           .add("tab_historie", "UZIVATEL"),
                       4));
     q.push_back(query("DokladDetail", "ID_HISTORIE", orderOnly("tab_historie.OZNACENI"), {"ID_DOKLAD"},

@@ -61,3 +61,54 @@ void TvlReportBuilder::CheckPageRoom(TvlPageRun &run)
                     .arg(page.BottomEdge(0) - top)},
                {});
 }
+
+namespace {
+
+// "Master data „Band3“", or the display name alone for a band without an object.
+QString bandTitle(const TvlBand &band)
+{
+    const QString name = band.Name();
+    return name.isEmpty() ? vlBandName(band.Typ) : vlBandName(band.Typ) + QStringLiteral(" „") + name + u'“';
+}
+
+} // namespace
+
+void TvlReportBuilder::CheckBandRoom(TvlPageRun &run, TvlBand &band, int y, int bottom)
+{
+    const TvlView *lost = nullptr;
+    for (const TvlView *view : band.Objects)
+        if (view->IsVisible() && view->Height > 0 && y + view->Top >= bottom && (!lost || view->Top < lost->Top))
+            lost = view;
+    if (!lost)
+        return;
+    if (run.FilledBy && run.FilledBy != &band)
+        StopAt(run.FilledBy->Typ,
+               {QStringLiteral("Pás %1 se nevytiskne: pás %2, který tiskne každá nová stránka nebo nový sloupec, "
+                               "po roztažení sahá až k dolnímu okraji tisknutelné plochy, takže pod ním nezbývá místo.")
+                    .arg(bandTitle(band), bandTitle(*run.FilledBy))},
+               {});
+    StopAt(band.Typ,
+           {QStringLiteral("Pás %1 se nevejde ani na prázdnou stránku: jeho objekt %2 začíná %3 bodů pod horním "
+                           "okrajem pásu, na stránce ale zbývá jen %4 bodů.")
+                .arg(bandTitle(band), lost->Name)
+                .arg(lost->Top)
+                .arg(std::max(0, bottom - y))},
+           {});
+}
+
+void TvlReportBuilder::CheckBand(TvlBand &band, const QString &source, bool found)
+{
+    if (!found)
+        StopAt(band.Typ,
+               {QStringLiteral("Pás %1 je napojen na datový zdroj „%2“, který neexistuje.")
+                    .arg(bandTitle(band), source.trimmed())},
+               {});
+    const bool vertical = band.Typ >= btCrossHeader && band.Typ <= btCrossFooter;
+    const int size = vertical ? band.Width : band.Height;
+    if (size < 0)
+        StopAt(band.Typ,
+               {QStringLiteral("Pás %1 má zápornou %2 (%3 bodů).")
+                    .arg(bandTitle(band), vertical ? QStringLiteral("šířku") : QStringLiteral("výšku"))
+                    .arg(size)},
+               {});
+}

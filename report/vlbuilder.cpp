@@ -1,6 +1,7 @@
 #include "report/vlbuilder.h"
 
 #include "report/components.h"
+#include "report/vlerrortext.h"
 #include "report/vlmemoview.h"
 #include "report/vlprintpages.h"
 #include "report/vlprogressform.h"
@@ -342,7 +343,7 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
         throw;
     } catch (const std::exception &error) {
         cleanUp();
-        throw TvlBuildStop(QString::fromUtf8(error.what()), false);
+        throw TvlBuildStop(vlErrorText(error), false);
     }
     cleanUp();
 }
@@ -438,7 +439,9 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
         if (!isCrossType(view->GetBandType()) || run->Table[view->GetBandType()])
             continue;
         TvlBand *band = makeBand(view);
-        band->DataSet = DataSetOf(*band, view->FormatText.contains(u';') ? QString() : view->FormatText);
+        const QString source = view->FormatText.contains(u';') ? QString() : view->FormatText;
+        band->DataSet = DataSetOf(*band, source);
+        CheckBand(*band, source, band->DataSet || band->Typ != btCrossData || source.trimmed().isEmpty());
         chain(band->Typ, band);
         for (TvlView *object : pending) {
             if (crossOwned.count(object) || object->Left < view->Left ||
@@ -460,6 +463,9 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
             band->GroupCondition = view->FormatText;
         else if (!view->FormatText.contains(u';'))
             band->DataSet = DataSetOf(*band, view->FormatText);
+        CheckBand(*band, view->FormatText,
+                  band->DataSet || !band->IsDataBand() || view->FormatText.contains(u';') ||
+                      view->FormatText.trimmed().isEmpty());
         if (type == btMasterData && !band->DataSet && m_report->ReportType == rtSimple)
             band->DataSet = m_report->Dataset();
         chain(type, band);
@@ -528,8 +534,10 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
                 const QString name = pair.left(eq).trimmed();
                 for (auto &band : run->Bands)
                     if (band->Typ >= btMasterHeader && band->Typ <= btGroupFooter && band->View &&
-                        band->View->Name.compare(name, Qt::CaseInsensitive) == 0)
+                        band->View->Name.compare(name, Qt::CaseInsensitive) == 0) {
                         band->CrossDataSet = DataSetOf(*band, pair.mid(eq + 1));
+                        CheckBand(*band, pair.mid(eq + 1), band->CrossDataSet || pair.mid(eq + 1).trimmed().isEmpty());
+                    }
             }
         }
     }
@@ -583,6 +591,7 @@ void TvlReportBuilder::AddPage(TvlPageRun &run)
     run.CurY = run.Page->TopOffset();
     run.CurColumn = 0;
     run.XAdjust = run.Page->LeftOffset();
+    run.FilledBy = nullptr;
     for (auto &band : run.Bands)
         band->PageRecords = 0;
     ShowBand(run, run.Table[btOverlay]);
@@ -600,6 +609,8 @@ void TvlReportBuilder::BuildPages(TvlPageRun &run)
     run.CurBottomY = m_continue && m_footerPending ? m_savedBottom : page.BottomEdge(run.BandHeight(btPageFooter));
     run.CurColumn = 0;
     run.XAdjust = page.LeftOffset();
+    run.FilledBy = nullptr;
+    const bool continuing = m_continue;
     if (m_continue) {
         run.CurY = m_savedY;
         m_continue = false;
@@ -607,15 +618,21 @@ void TvlReportBuilder::BuildPages(TvlPageRun &run)
         AddPage(run);
     }
     run.ColumnStartY = run.CurY;
+    // The title is content: a band that does not fit below it goes to the next
+    // page, and so does one that does not fit on the page an earlier one filled.
+    const int titleTop = run.CurY;
+    run.FreshY = continuing ? page.TopOffset() : run.CurY;
     const int before = m_pagesAdded;
     ShowBand(run, run.Table[btReportTitle]);
+    const bool titlePrinted = run.CurY != titleTop || m_pagesAdded != before;
     if (m_pagesAdded == before) {
         if (run.Table[btPageHeader] && (run.Table[btPageHeader]->Flags & bfPrintOnFirstPage))
             ShowBand(run, run.Table[btPageHeader]);
         ShowBand(run, run.Table[btColumnHeader]);
     }
     m_contentTop[m_pageIndex] = run.CurY;
-    run.FreshY = run.CurY;
+    if (!titlePrinted && !continuing)
+        run.FreshY = run.CurY;
     PrintData(run);
     ShowBand(run, run.Table[btColumnFooter]);
     ShowBand(run, run.Table[btReportSummary]);
@@ -761,6 +778,7 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
         } else {
             NewPage(parent);
             run.CurY = parent.CurY;
+            run.FilledBy = parent.FilledBy;
         }
         run.CurBottomY = parent.CurBottomY;
         run.ColumnStartY = run.CurY;

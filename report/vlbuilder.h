@@ -48,7 +48,8 @@ public:
     int CurColumn = 0, Columns = 1, ColumnWidth = 0, ColumnGap = 0;
     int XAdjust = 0;
     int ColumnStartY = 0;
-    int FreshY = 0; // where the current column's content starts
+    int FreshY = 0;              // where the current column's content starts
+    TvlBand *FilledBy = nullptr; // the last band a break printed in this column
     bool IsSubReportPage = false;
     std::vector<TvlBand *> Queue; // bands waiting for a row below them
     TvlPageRun *Parent = nullptr; // while printed as a sub-report
@@ -131,8 +132,8 @@ private:
     bool BreakIfNeeded(TvlPageRun &run, int y, int height, TvlBand *band, bool onlyAsk = false);
     // Per page: the progress window's text, and the user's "Storno".
     void Progress();
-    // Per record: the program's events now and then, and "Storno".
-    void ServeEvents();
+    // Per record and during long scripts: the program's events now and then, and "Storno".
+    void ServeEvents() override;
 
     // Printing bands (vlshowband.cpp).
     void ShowBand(TvlPageRun &run, TvlBand *band, bool repeated = false);
@@ -163,6 +164,11 @@ private:
     void CheckPageRoom(TvlPageRun &run);
     // Pages that show each other as sub-reports would never print: the build ends.
     void CheckSubReports();
+    // A band whose objects would start at or below bottom even where it now
+    // prints (a fresh column or page) ends the build.
+    void CheckBandRoom(TvlPageRun &run, TvlBand &band, int y, int bottom);
+    // Bound to a data set that is not there, or of a negative size: the build ends.
+    void CheckBand(TvlBand &band, const QString &source = {}, bool found = true);
 
     // Value lookup (vlvaluelookup.cpp).
     bool LookupValueEntry(const QString &name, Variant &value);
@@ -213,7 +219,7 @@ private:
     TvlStdFunctionLibrary m_stdLibrary;
     std::vector<std::unique_ptr<TvlPageRun>> m_runs;
     std::vector<TvlView *> m_hooks;
-    std::set<QString> m_evaluating; // names evaluated as expressions now
+    QStringList m_evaluating; // names evaluated as expressions now, outermost first
 
     std::unordered_map<const TvlView *, QStringList> m_scripts;     // coded, per run-time object
     std::unordered_map<const TvlView *, QStringList> m_aggregating; // aggregate expressions per memo

@@ -1,6 +1,9 @@
 #include "report/vlcanvas.h"
 
+#include "report/vltextwidths.h"
+
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPixmap>
 
 QColor vlColor(qint32 value)
@@ -55,12 +58,7 @@ qreal TvlCanvas::TextWidth(const QString &text) const
 
 QList<qreal> TvlCanvas::CharOffsets(const QString &text) const
 {
-    QFontMetricsF metrics(Font, &ReferenceImage());
-    QList<qreal> offsets;
-    offsets.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i)
-        offsets.append(metrics.horizontalAdvance(text.left(i)));
-    return offsets;
+    return TvlTextWidths::For(Font).Offsets(text);
 }
 
 // --- painter -----------------------------------------------------------------
@@ -148,13 +146,64 @@ void TvlPainterCanvas::TextOut(int x, int y, const QString &text, const QList<qr
         m_painter.rotate(-vlRotatedEscapement / 10.0);
     // Metrics of the painter's own device place the baseline.
     const qreal ascent = QFontMetricsF(Font, m_painter.device()).ascent();
-    if (charX.size() == text.size()) {
-        for (int i = 0; i < text.size(); ++i)
-            m_painter.drawText(QPointF(charX[i], ascent), QString(text[i]));
-    } else {
+    if (charX.size() == text.size())
+        drawPlaced(text, charX, ascent);
+    else
         m_painter.drawText(QPointF(0, ascent), text);
-    }
     m_painter.restore();
+}
+
+void TvlPainterCanvas::drawPlaced(const QString &text, const QList<qreal> &charX, qreal baseline)
+{
+    // Underlined or struck-out text keeps the painter's own decoration of
+    // each character: glyph runs are decorated differently by each engine.
+    if (Font.underline() || Font.strikeOut()) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            m_painter.drawText(QPointF(charX[i], baseline), QString(text[i]));
+        return;
+    }
+    if (!m_rawFont.isValid() || m_rawFontOf != Font) {
+        m_rawFont = QRawFont::fromFont(Font);
+        m_rawFontOf = Font;
+    }
+    // One glyph run holds every character the font has a glyph of its own
+    // for; the rare others (a letter the font lacks, a mark that combines
+    // with its neighbour, half of a surrogate pair) are drawn one by one,
+    // which lets the painter find them in another font.
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(text.size());
+    positions.reserve(text.size());
+    QList<qsizetype> alone;
+    const QList<quint32> all = m_rawFont.glyphIndexesForString(text);
+    const bool oneEach = all.size() == text.size(); // no surrogate pairs
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        quint32 glyph = 0;
+        if (!c.isSurrogate() && !c.isMark() && c.category() != QChar::Other_Control) {
+            if (oneEach) {
+                glyph = all[i];
+            } else {
+                const QList<quint32> found = m_rawFont.glyphIndexesForString(QString(c));
+                glyph = found.size() == 1 ? found.first() : 0;
+            }
+        }
+        if (glyph == 0) {
+            alone << i;
+            continue;
+        }
+        glyphs << glyph;
+        positions << QPointF(charX[i], baseline);
+    }
+    if (!glyphs.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(m_rawFont);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        m_painter.drawGlyphRun(QPointF(0, 0), run);
+    }
+    for (qsizetype i : alone)
+        m_painter.drawText(QPointF(charX[i], baseline), QString(text[i]));
 }
 
 void TvlPainterCanvas::DrawImage(const QRect &target, const QImage &image)

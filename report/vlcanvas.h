@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <QRawFont>
 #include <QRect>
 #include <QString>
 
@@ -120,10 +121,17 @@ public:
     void TextOut(int x, int y, const QString &text, const QList<qreal> &charX = {}) override;
     void DrawImage(const QRect &target, const QImage &image) override;
 
+protected:
+    // Characters at their own offsets from the text's origin (the painter is
+    // moved and turned there), drawn in one glyph run.
+    virtual void drawPlaced(const QString &text, const QList<qreal> &charX, qreal baseline);
+
 private:
     void applyPen();
 
     QPainter &m_painter;
+    QRawFont m_rawFont; // of the font m_rawFontOf
+    QFont m_rawFontOf;
     bool m_printer;
     bool m_clipped = false;
 };

@@ -152,7 +152,7 @@ QString TvlStdFunctionLibrary::directAggregate(int fno, const QString &argument,
     double minimum = 1e200, maximum = -1e200, sum = 0;
     qint64 count = 0;
     *found = m_context->WalkDataset(argument.trimmed(), fno == fnCount, [&](const Variant &field) {
-        const double value = fno == fnCount || field.isNull() || field.isUnassigned() ? 0.0 : field.toDouble();
+        const double value = fno == fnCount || vlIsNoNumber(field) ? 0.0 : field.toDouble();
         minimum = std::min(minimum, value);
         maximum = std::max(maximum, value);
         sum += value;
@@ -219,7 +219,7 @@ QString TvlStdFunctionLibrary::aggregate(int fno, const QString &argument, const
     double value = 0;
     if (fno != fnCount) {
         const Variant v = m_context->Calculate(argument);
-        value = v.isNull() || v.isUnassigned() ? 0.0 : v.toDouble();
+        value = vlIsNoNumber(v) ? 0.0 : v.toDouble();
     }
     double total = entry ? entry->Number : fno == fnMin ? 1e200 : fno == fnMax ? -1e200 : 0.0;
     switch (fno) {

@@ -87,6 +87,8 @@ void TvlInterpretator::DoScript(const QStringList &coded)
     while (line >= 0 && line < coded.size()) {
         if (++steps > MaxSteps)
             throw TvlParserError("Skript se zacyklil: překročen počet kroků.");
+        if (steps % ServeEvery == 0)
+            Serve();
         const QString &code = coded.at(line);
         const QChar kind = code.isEmpty() ? QChar() : code.at(0);
         if (kind == QChar(1)) {

@@ -55,6 +55,10 @@ public:
     virtual void DoFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3, QString &val);
     virtual void PrepareScript(const QStringList &source, QStringList &coded, QStringList &errors);
     virtual void DoScript(const QStringList &coded);
+    // Called every ServeEvery steps of a run: a long loop still answers the
+    // user's cancel; may throw to end the run.
+    static constexpr qint64 ServeEvery = 1024;
+    virtual void Serve() {}
 
     TvlParser &Parser() { return m_parser; }
 

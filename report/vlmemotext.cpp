@@ -42,8 +42,8 @@ bool vlIsWrapped(const QStringList &lines)
 
 bool vlIsDelimiter(QChar c)
 {
-    static const QString delimiters = QStringLiteral(" .,;:!?-/\\)]}\t");
-    return delimiters.contains(c);
+    // Words break at blanks and after hyphens only: "s.r.o." or "1,5" stay whole.
+    return c == u' ' || c == u'\t' || c == u'-';
 }
 
 namespace {
@@ -105,48 +105,63 @@ QList<TvlTextLine> vlWrapText(const QStringList &source, const TvlWrapOptions &o
             out.append({measure(sourceLine), sourceLine, true});
             continue;
         }
-        QString rest = sourceLine;
+        // The rest of the source line starts at pos. Only a piece of it long
+        // enough to overflow the line is measured, so a long paragraph costs
+        // no more per line than a short one.
+        const qsizetype size = sourceLine.size();
+        qsizetype pos = 0;
         for (;;) {
-            const int width = measure(rest);
-            if (width <= max || rest.size() < 2) {
-                out.append({width, rest, true});
+            const qsizetype restSize = size - pos;
+            qsizetype length = std::min<qsizetype>(restSize, 128);
+            QString piece = sourceLine.mid(pos, length);
+            int width = measure(piece);
+            while (width <= max && length < restSize) {
+                length = std::min(restSize, length * 2);
+                piece = sourceLine.mid(pos, length);
+                width = measure(piece);
+            }
+            if (width <= max || restSize < 2) {
+                out.append({width, piece, true});
                 break;
             }
-            const int fit = fittingLength(rest, max, measure);
+            const int fit = fittingLength(piece, max, measure);
             // The last delimiter at or before the overflowing character.
             int cut = -1;
-            for (int i = std::min(fit, int(rest.size()) - 1); i >= 0; --i) {
-                if (vlIsDelimiter(rest[i]) && (i > 0 || rest[i] != u' ')) {
+            for (int i = fit; i >= 0; --i) {
+                if (vlIsDelimiter(piece[i]) && (i > 0 || piece[i] != u' ')) {
                     cut = i;
                     break;
                 }
             }
             if (options.WordBreak) {
                 const int wordStart = cut + 1;
-                int wordEnd = wordStart;
-                while (wordEnd < rest.size() && !vlIsDelimiter(rest[wordEnd]))
+                // Syllables past the overflowing character never fit: a few
+                // characters beyond it decide the last break that may.
+                const qsizetype wordLimit = std::min(restSize, qsizetype(fit) + 8);
+                qsizetype wordEnd = wordStart;
+                while (wordEnd < wordLimit && !vlIsDelimiter(sourceLine[pos + wordEnd]))
                     ++wordEnd;
                 int best = 0;
-                for (int b : vlSyllableBreaks(rest.mid(wordStart, wordEnd - wordStart)))
-                    if (measure(rest.left(wordStart + b) + u'-') <= max)
+                for (int b : vlSyllableBreaks(sourceLine.mid(pos + wordStart, wordEnd - wordStart)))
+                    if (measure(sourceLine.mid(pos, wordStart + b) + u'-') <= max)
                         best = b;
                 if (best > 0) {
-                    const QString piece = rest.left(wordStart + best) + u'-';
-                    out.append({measure(piece), piece, false});
-                    rest = rest.mid(wordStart + best);
+                    const QString hyphenated = sourceLine.mid(pos, wordStart + best) + u'-';
+                    out.append({measure(hyphenated), hyphenated, false});
+                    pos += wordStart + best;
                     continue;
                 }
             }
             QString line;
             if (cut >= 0) {
-                line = rest.left(rest[cut] == u' ' ? cut : cut + 1);
-                rest = rest.mid(cut + 1);
+                line = piece.left(piece[cut] == u' ' ? cut : cut + 1);
+                pos += cut + 1;
             } else {
-                line = rest.left(fit);
-                rest = rest.mid(fit);
+                line = piece.left(fit);
+                pos += fit;
             }
-            out.append({measure(line), line, rest.isEmpty()});
-            if (rest.isEmpty())
+            out.append({measure(line), line, pos >= size});
+            if (pos >= size)
                 break;
         }
     }

@@ -22,6 +22,40 @@ Variant pop(TvlStack &stack)
     return top;
 }
 
+// An empty text is no value: where a number is wanted it counts as Null, so
+// it propagates as Null does and prints blank, as a field without a value.
+bool isBlankText(const Variant &value)
+{
+    return value.type() == Variant::Type::String && value.stringValue().trimmed().isEmpty();
+}
+
+Variant numeric(const Variant &value)
+{
+    return isBlankText(value) ? Variant::null() : value;
+}
+
+} // namespace
+
+bool vlIsNoNumber(const Variant &value)
+{
+    return value.isNull() || value.isUnassigned() || isBlankText(value);
+}
+
+namespace {
+
+qsizetype textLength(const Variant &value)
+{
+    return value.type() == Variant::Type::String ? value.toString().size() : 0;
+}
+
+// Joining texts stops at a size no report needs, before the memory runs out
+// (a script that keeps doubling a text would take all of it).
+void checkJoinedLength(const Variant &a, const Variant &b)
+{
+    if (textLength(a) + textLength(b) > vlMaxTextLength)
+        throw TvlParserError("Výraz: text by byl delší než 32 milionů znaků.");
+}
+
 Variant binary(QChar op, const Variant &a, const Variant &b)
 {
     switch (op.unicode()) {
@@ -39,6 +73,7 @@ Variant binary(QChar op, const Variant &a, const Variant &b)
         return boolean(Variant::compare(a, b) == 0);
     case 4:
     case '+':
+        checkJoinedLength(a, b);
         return a + b;
     case 5:
     case '*':
@@ -58,8 +93,25 @@ Variant binary(QChar op, const Variant &a, const Variant &b)
     }
 }
 
-Variant unary(QChar op, const Variant &b)
+// Two texts concatenate and compare as texts; any other pairing, and every
+// other operator, wants numbers.
+bool wantsNumbers(QChar op, const Variant &a, const Variant &b)
 {
+    const ushort u = op.unicode();
+    const bool textual = u == '+' || u == 4 || u == 1 || u == 2 || u == 3 || u == '<' || u == '>' || u == '=';
+    return !textual || a.type() != Variant::Type::String || b.type() != Variant::Type::String;
+}
+
+Variant binaryOf(QChar op, const Variant &a, const Variant &b)
+{
+    if ((isBlankText(a) || isBlankText(b)) && wantsNumbers(op, a, b))
+        return binary(op, numeric(a), numeric(b));
+    return binary(op, a, b);
+}
+
+Variant unary(QChar op, const Variant &given)
+{
+    const Variant b = op.unicode() == 11 || op.unicode() == 12 ? given : numeric(given);
     switch (op.unicode()) {
     case 9:
         return -b;
@@ -100,7 +152,7 @@ void vlApplyOperator(QChar op, TvlStack &stack)
     }
     const Variant b = pop(stack);
     const Variant a = pop(stack);
-    stack.append(binary(op, a, b));
+    stack.append(binaryOf(op, a, b));
 }
 
 bool vlIsZero(const Variant &value)

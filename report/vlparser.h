@@ -80,6 +80,10 @@ public:
 
 // Reading routines shared with the memo expander and the rich text view.
 // Positions are 1-based character indexes, as everywhere in the engine.
+// An expression as error messages quote it: at most its first characters,
+// an ellipsis marking the cut.
+QString vlQuotedExpression(const QString &expression, int length = 200);
+
 namespace vlText {
 // From the "[" at start: the text up to its matching "]" (pos ends on it).
 QString ReadBracketedName(const QString &text, int &start, int &pos);

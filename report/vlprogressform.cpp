@@ -1,11 +1,21 @@
 #include "report/vlprogressform.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
+
+namespace {
+
+// Room the window manager takes in a title bar: icon, buttons and margins.
+constexpr int titleBarButtons = 140;
+
+} // namespace
 
 TvlProgressForm::TvlProgressForm(QWidget *parent)
     : QDialog(parent)
@@ -47,7 +57,17 @@ bool TvlProgressForm::Run(const std::function<void()> &work, const std::function
 
 void TvlProgressForm::SetProgress(const QString &caption, const QString &text)
 {
-    setWindowTitle(caption);
+    if (caption != windowTitle()) {
+        setWindowTitle(caption);
+        // The caption stands whole in the title bar beside its buttons (the
+        // title font is often bold), as far as the screen allows.
+        QFont bold = font();
+        bold.setBold(true);
+        int width = QFontMetrics(bold).horizontalAdvance(caption) + titleBarButtons;
+        if (const QScreen *screen = this->screen())
+            width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+        setMinimumWidth(std::max(width, minimumSizeHint().width()));
+    }
     Label1->setText(text);
 }
 

@@ -56,6 +56,8 @@ public:
     bool ModalPreview() const override { return m_report.ModalPreview; }
     bool ModifyPrepared() const override { return m_report.ModifyPrepared; }
     bool HasDesigner() const override { return vlDesigner() != nullptr; }
+    // While the report is designed its author sees every button.
+    bool Designing() const override { return m_report.IsDesigning(); }
     QString Title() const override { return m_report.Title; }
     bool CanRebuild() const override { return m_report.CanRebuild; }
     bool ChangePrinter(int oldIndex, int newIndex) override

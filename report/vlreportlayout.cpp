@@ -165,6 +165,9 @@ bool TvlReportLayout::LoadFromStream(ByteStream &stream, QString *error)
         loaded.LoadBody(stream, version);
         Swap(loaded);
         return true;
+    } catch (const EReportFormatError &e) {
+        setError(error, e.text());
+        return false;
     } catch (const std::exception &) {
         setError(error, UnsupportedFormat);
         return false;
@@ -267,6 +270,9 @@ bool TvlReportLayout::LoadTemplate(const QString &path, QStringList *description
         loaded.LoadBody(file, vlCurrentVersion);
         Swap(loaded);
         return true;
+    } catch (const EReportFormatError &e) {
+        setError(error, e.text());
+        return false;
     } catch (const std::exception &) {
         setError(error, UnsupportedFormat);
         return false;

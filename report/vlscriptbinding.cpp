@@ -183,3 +183,8 @@ void TInterpretator::DoFunction(const QString &name, const Variant &p1, const Va
         m_context->CallReportFunction(name, p1, p2, p3, val);
     }
 }
+
+void TInterpretator::Serve()
+{
+    m_context->ServeEvents();
+}

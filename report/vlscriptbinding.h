@@ -51,6 +51,8 @@ public:
     virtual void GetReportValue(const QString &name, Variant &value) = 0;
     virtual void CallReportFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
                                     QString &val) = 0;
+    // Lets the program answer (the progress window's "Storno") during a long script.
+    virtual void ServeEvents() {}
 };
 
 class TInterpretator : public TvlInterpretator
@@ -62,6 +64,7 @@ public:
     void SetValue(const QString &name, const Variant &value) override;
     void DoFunction(const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
                     QString &val) override;
+    void Serve() override;
 
     // Property and colour names, case-insensitive.
     static bool PropertyByName(const QString &name, TvlScriptProperty *property);

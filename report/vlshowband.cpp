@@ -1,6 +1,7 @@
 // Printing a band: events, script, fit test, stretching, split printing,
 // cross columns, sub-reports and the footers' aggregates.
 #include "report/vlbuilder.h"
+#include "report/vlerrortext.h"
 #include "report/vlmemoview.h"
 #include "report/vloperators.h"
 #include "report/vlsubreportview.h"
@@ -67,9 +68,8 @@ void TvlReportBuilder::RunScript(const QStringList &coded, TvlView *view)
 
 [[noreturn]] void TvlReportBuilder::ObjectError(TvlView &view, TvlBand *band, const std::exception &error)
 {
-    QStringList why = view.Memo;
-    const QString text = QString::fromUtf8(error.what());
-    StopAt(band ? band->Typ : -1, why, text);
+    const QStringList what = vlQuotedExpression(view.Memo.join(u'\r')).split(u'\r');
+    StopAt(band ? band->Typ : -1, what, vlErrorText(error));
 }
 
 [[noreturn]] void TvlReportBuilder::StopAt(int bandType, const QStringList &what, const QString &why)
@@ -169,8 +169,10 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         }
         band->SetVisible(band->View->IsVisible());
         band->Height = band->View->Height;
+        CheckBand(*band);
     }
-    if (repeated || printedByBreaks(band->Typ)) {
+    const bool byBreaks = repeated || printedByBreaks(band->Typ);
+    if (byBreaks) {
         band->ForceNewPage = false;
         band->ForceNewColumn = false;
     }
@@ -196,8 +198,10 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         };
         prepare();
         if (band->HasObjects() && !ownPosition(band->Typ)) {
+            // A band that a break prints never breaks itself (the break
+            // would print it again): what does not fit is cut at the bottom.
             band->CalculatedHeight = band->CalcHeight();
-            if (!band->AllowSplit && run.CurY > run.FreshY &&
+            if (!byBreaks && !band->AllowSplit && run.CurY > run.FreshY &&
                 BreakIfNeeded(run, run.CurY, band->CalculatedHeight, band, true)) {
                 if (run.IsSubReportPage && run.Parent)
                     band->Complete = false;
@@ -206,9 +210,18 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
                 prepare();
                 band->CalculatedHeight = band->CalcHeight();
             }
+            if (!byBreaks && !band->AllowSplit)
+                CheckBandRoom(run, *band, run.CurY, run.CurBottomY);
         }
+        if (byBreaks && !ownPosition(band->Typ) && band->HasObjects())
+            run.FilledBy = band;
         m_aggregatingBand = band;
-        DrawBand(run, *band);
+        {
+            // Nor does it split: the rest would go to a page that prints it again.
+            Keep<bool> keepSplit(band->AllowSplit);
+            band->AllowSplit = band->AllowSplit && !byBreaks;
+            DrawBand(run, *band);
+        }
         const std::vector<quint8> &kinds = band->ObjectKinds();
         for (size_t i = 0; i < kinds.size(); ++i)
             if (kinds[i] & okMemo)
@@ -250,7 +263,14 @@ Variant TvlReportBuilder::GroupValue(TvlBand &group)
         group.Condition = {group.GroupCondition, m_expressions.Find(m_parser, group.GroupCondition)};
         group.ConditionKnown = true;
     }
-    return m_expressions.Calculate(m_parser, group.Condition);
+    try {
+        return m_expressions.Calculate(m_parser, group.Condition);
+    } catch (const TvlBuildStop &) {
+        throw;
+    } catch (const std::exception &error) {
+        StopAt(group.Typ, {QStringLiteral("Podmínka skupiny: ") + vlQuotedExpression(group.GroupCondition)},
+               vlErrorText(error));
+    }
 }
 
 const QStringList &TvlReportBuilder::Aggregates(const TvlView &view)
@@ -477,6 +497,8 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
             piece.lineHeight = std::max(1, memo->GetLineHeight());
             piece.gaps = memo->CalcHeight() - int(piece.lines.size()) * memo->GetLineHeight();
             piece.height = std::max(piece.height, int(piece.lines.size()) * piece.lineHeight + piece.gaps);
+            if (piece.lines.isEmpty())
+                piece.memo = nullptr; // no text: it splits like any other object
         }
         pieces.push_back(piece);
     }
@@ -494,10 +516,13 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
             p.done += lines;
     };
     int y = run.CurY;
-    bool fresh = false;
+    bool fresh = run.CurY <= run.FreshY;
     int lowest = 0;
     for (;;) {
-        const int space = std::max(1, run.CurBottomY - run.BandHeight(btColumnFooter) - y - 2);
+        const int room = run.CurBottomY - run.BandHeight(btColumnFooter) - y - 2;
+        if (fresh && room < 1)
+            CheckBandRoom(run, band, y, y); // not a line of it would print on any page
+        const int space = std::max(1, room);
         lowest = 0;
         for (size_t i = 0; i < pieces.size(); ++i) {
             Piece &p = pieces[i];
@@ -703,7 +728,9 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
         target.Columns = 1;
         target.CurColumn = 0;
         target.ColumnStartY = target.CurY;
-        target.FreshY = target.CurY;
+        // Below what the parent printed on this page a band may still move to the next one.
+        target.FreshY = std::min(target.CurY, run.FreshY);
+        target.FilledBy = run.FilledBy;
         try {
             BuildSubPage(target);
         } catch (...) {

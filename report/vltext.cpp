@@ -1,6 +1,13 @@
 // Reading routines of the expression texts. Positions are 1-based.
 #include "report/vlparser.h"
 
+QString vlQuotedExpression(const QString &expression, int length)
+{
+    if (expression.size() <= length)
+        return expression;
+    return expression.left(length) + u'…';
+}
+
 namespace vlText {
 
 namespace {
@@ -28,7 +35,8 @@ QString ReadBracketedName(const QString &text, int &start, int &pos)
                 return text.mid(start, pos - start - 1);
         }
     }
-    throw TvlParserError("Výraz: chybí uzavírací závorka \"]\" v \"" + text.mid(start - 1).toStdString() + "\"");
+    throw TvlParserError("Výraz: chybí uzavírací závorka \"]\" v \"" +
+                         vlQuotedExpression(text.mid(start - 1)).toStdString() + "\"");
 }
 
 QString ReadIdentifier(const QString &text, int &pos)
@@ -60,7 +68,7 @@ QString ReadQuotedString(const QString &text, int &pos)
         ++pos;
         return text.mid(begin - 1, pos - begin);
     }
-    throw TvlParserError("Výraz: neukončený text " + text.mid(begin - 1).toStdString());
+    throw TvlParserError("Výraz: neukončený text " + vlQuotedExpression(text.mid(begin - 1)).toStdString());
 }
 
 void SplitCallArguments(const QString &text, int &pos, QString &a1, QString &a2, QString &a3)
@@ -92,7 +100,7 @@ void SplitCallArguments(const QString &text, int &pos, QString &a1, QString &a2,
         if (index < 3)
             args[index]->append(c);
     }
-    throw TvlParserError("Výraz: chybí uzavírací závorka \")\" v \"" + text.toStdString() + "\"");
+    throw TvlParserError("Výraz: chybí uzavírací závorka \")\" v \"" + vlQuotedExpression(text).toStdString() + "\"");
 }
 
 bool IsOperatorChar(QChar c)

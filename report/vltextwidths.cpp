@@ -3,6 +3,7 @@
 #include "report/vlcanvas.h"
 
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -80,15 +81,36 @@ TvlTextWidths &TvlTextWidths::For(const QString &family, int pixelHeight, TFontS
     return *last;
 }
 
-int TvlTextWidths::GlyphCount(const QString &text) const
+TvlTextWidths &TvlTextWidths::For(const QFont &font)
+{
+    static QHash<QFont, std::shared_ptr<TvlTextWidths>> measurers;
+    static std::shared_ptr<TvlTextWidths> last;
+    if (last && last->m_font == font)
+        return *last;
+    auto found = measurers.find(font);
+    if (found == measurers.end()) {
+        if (measurers.size() >= 256)
+            measurers.clear();
+        found = measurers.insert(font, std::make_shared<TvlTextWidths>(font));
+    }
+    last = *found;
+    return *last;
+}
+
+QList<QGlyphRun> TvlTextWidths::GlyphRuns(const QString &text) const
 {
     QTextLayout layout(text, m_font, &TvlCanvas::ReferenceImage());
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    line.setLineWidth(1e6);
+    line.setLineWidth(1e9);
     layout.endLayout();
+    return line.glyphRuns();
+}
+
+int TvlTextWidths::GlyphCount(const QString &text) const
+{
     int count = 0;
-    for (const QGlyphRun &run : line.glyphRuns())
+    for (const QGlyphRun &run : GlyphRuns(text))
         count += int(run.glyphIndexes().size());
     return count;
 }
@@ -154,4 +176,41 @@ double TvlTextWidths::Width(const QString &text)
         previous = c;
     }
     return width;
+}
+
+QList<qreal> TvlTextWidths::Offsets(const QString &text)
+{
+    const qsizetype size = text.size();
+    QList<qreal> offsets(size);
+    if (size < 2)
+        return offsets;
+    // One layout of the whole text: with one glyph for each character (no
+    // ligature, one script, left to right), a glyph's position is the width
+    // of the text before it.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return summable(c.unicode()); })) {
+        const QList<QGlyphRun> runs = GlyphRuns(text);
+        qsizetype glyph = 0;
+        for (const QGlyphRun &run : runs)
+            glyph += run.glyphIndexes().size();
+        if (glyph == size) {
+            glyph = 0;
+            for (const QGlyphRun &run : runs)
+                for (const QPointF &position : run.positions())
+                    offsets[glyph++] = position.x();
+            return offsets;
+        }
+    }
+    // Otherwise the text before each character is measured, a stretch at a
+    // time, so a long text never has every prefix shaped again.
+    constexpr qsizetype stretch = 256;
+    qsizetype from = 0;
+    double base = 0;
+    for (qsizetype i = 1; i < size; ++i) {
+        if (i - from >= stretch) {
+            base = offsets[i - 1] + m_metrics.horizontalAdvance(text.mid(i - 1, 1));
+            from = i;
+        }
+        offsets[i] = base + m_metrics.horizontalAdvance(text.mid(from, i - from));
+    }
+    return offsets;
 }

@@ -11,7 +11,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <vector>
 
@@ -24,17 +26,24 @@ public:
     explicit TvlTextWidths(const QFont &font);
 
     double Width(const QString &text);
+    // The offset of each character from the text's start: the width of the
+    // text before it.
+    QList<qreal> Offsets(const QString &text);
     const QFont &Font() const { return m_font; }
 
     // The measurer of a memo's font (name, pixel height, styles), kept for
     // the program's life; the fonts of reports are few.
     static TvlTextWidths &For(const QString &family, int pixelHeight, TFontStyles styles);
+    // The measurer of any font, kept likewise.
+    static TvlTextWidths &For(const QFont &font);
 
 private:
     // A character's width, or -1 when lines holding it are measured whole.
     double CharWidth(char16_t c);
     // What a pair adds to its characters' widths, or NaN when lines holding it are measured whole.
     double PairExtra(char16_t a, char16_t b);
+    // The glyphs of the text laid out on one line.
+    QList<QGlyphRun> GlyphRuns(const QString &text) const;
     int GlyphCount(const QString &text) const;
 
     // Characters below this are looked up in tables: their widths, and the

@@ -24,36 +24,51 @@ Variant fieldValue(const Db::Field &field)
     return field.Value(); // Null when the field is
 }
 
-[[noreturn]] void undefinedSymbol(const QString &name)
-{
-    throw TvlParserError(("Undefined symbol \"" + name + "\"").toStdString());
-}
+// Names that lead to ever new names ("[[[[x]]]]") would only end with the
+// stack (each level takes a few kilobytes of it); legitimate chains of
+// variables stay far below this depth.
+constexpr int maxNameDepth = 256;
 
 // Marks a name as being evaluated for a scope; a name met again inside its
-// own evaluation is refused instead of recursing without end.
+// own evaluation is a cycle and is refused instead of recursing without end.
 class Evaluating
 {
 public:
-    Evaluating(std::set<QString> &names, const QString &name)
+    Evaluating(QStringList &names, const QString &name)
         : m_names(names)
-        , m_name(name.toUpper())
     {
-        // Names that lead to ever new names ("[[[[x]]]]") would only end with the stack.
-        if (m_names.size() >= 64)
+        const QString key = name.toUpper();
+        if (const qsizetype first = m_names.indexOf(key); first >= 0) {
+            // Only the name itself between: nothing else knows it.
+            if (first == m_names.size() - 1)
+                throw TvlParserError(
+                    QStringLiteral(
+                        "Jméno „%1“ není pole, proměnná ani jiná hodnota sestavy, nebo odkazuje samo na sebe.")
+                        .arg(vlQuotedExpression(name))
+                        .toStdString());
+            QStringList cycle = m_names.mid(first);
+            cycle << key;
+            for (QString &step : cycle)
+                step = vlQuotedExpression(step, 60);
+            throw TvlParserError(
+                QStringLiteral("Proměnné se odkazují jedna na druhou v kruhu (%1), takže žádnou z nich "
+                               "nelze vyhodnotit.")
+                    .arg(vlQuotedExpression(cycle.join(QStringLiteral(" → "))))
+                    .toStdString());
+        }
+        if (m_names.size() >= maxNameDepth)
             throw TvlParserError(
                 QStringLiteral("Výraz „%1“ vede přes příliš mnoho dalších jmen a nelze jej vyhodnotit.")
-                    .arg(name.left(60))
+                    .arg(vlQuotedExpression(name, 60))
                     .toStdString());
-        if (!m_names.insert(m_name).second)
-            undefinedSymbol(name);
+        m_names.append(key);
     }
-    ~Evaluating() { m_names.erase(m_name); }
+    ~Evaluating() { m_names.removeLast(); }
     Evaluating(const Evaluating &) = delete;
     Evaluating &operator=(const Evaluating &) = delete;
 
 private:
-    std::set<QString> &m_names;
-    QString m_name;
+    QStringList &m_names;
 };
 
 } // namespace
@@ -370,9 +385,11 @@ void TvlReportBuilder::BindBlob(TvlView &view)
     }
     if (!field)
         return;
-    // Binary columns hold the bytes themselves, text columns their text.
-    view.LoadBlob(field->DataType() == Db::FieldType::Bytes ? field->AsBytes() : field->AsString().toUtf8(),
-                  field->IsNull());
+    // Binary columns hold the bytes themselves, text columns Unicode text.
+    if (field->DataType() == Db::FieldType::Bytes)
+        view.LoadBlob(field->AsBytes(), field->IsNull());
+    else
+        view.LoadBlobText(field->AsString(), field->IsNull());
 }
 
 // --- the interpreter's view of the report -----------------------------------------------

@@ -28,6 +28,11 @@ void TvlView::LoadBlob(const QByteArray &data, bool isNull)
     (void)data, (void)isNull;
 }
 
+void TvlView::LoadBlobText(const QString &text, bool isNull)
+{
+    LoadBlob(text.toUtf8(), isNull);
+}
+
 void TvlView::ObjectPrinted(TvlView *view)
 {
     (void)view;
@@ -295,6 +300,12 @@ void TvlView::LoadFromStream(ByteStream &stream, int version)
     Top = stream.readInt32();
     Width = stream.readInt32();
     Height = stream.readInt32();
+    if (design && (Width < 0 || Height < 0))
+        throw EReportFormatError(
+            QStringLiteral("Objekt %1 má zápornou velikost (%2 × %3 bodů), sestava je poškozená a nelze ji načíst.")
+                .arg(Name.isEmpty() ? NamePrefix : Name)
+                .arg(Width)
+                .arg(Height));
     Flags = stream.readUInt16();
     FrameTyp = stream.readUInt16();
     FrameWidth = DecodeFrameWidth(stream.readInt32());
@@ -418,11 +429,17 @@ void TvlView::SetScriptProperty(TvlScriptProperty property, const Variant &value
         Top = qint32(value.toInt());
         break;
     case TvlScriptProperty::Width:
-        Width = qint32(value.toInt());
+    case TvlScriptProperty::Height: {
+        const qint32 size = qint32(value.toInt());
+        const bool width = property == TvlScriptProperty::Width;
+        if (size < 0)
+            throw std::runtime_error(QStringLiteral("%1 objektu %2 nemůže být záporná (%3).")
+                                         .arg(width ? QStringLiteral("Šířka") : QStringLiteral("Výška"), Name)
+                                         .arg(size)
+                                         .toStdString());
+        (width ? Width : Height) = size;
         break;
-    case TvlScriptProperty::Height:
-        Height = qint32(value.toInt());
-        break;
+    }
     case TvlScriptProperty::Flags:
         Flags = quint16(value.toInt());
         break;

@@ -73,6 +73,8 @@ public:
     virtual void DrawFrame(TvlCanvas &canvas);
     // Content from a blob field (memo text, picture); empty by default.
     virtual void LoadBlob(const QByteArray &data, bool isNull);
+    // Content from a text column: Unicode text, handed on as UTF-8 by default.
+    virtual void LoadBlobText(const QString &text, bool isNull);
     // Called for objects with Flags bit 0x8000 each time a memo was printed.
     virtual void ObjectPrinted(TvlView *view);
     virtual void Assign(const TvlView &source);

@@ -1,6 +1,8 @@
 #include "app/common/menubarkey.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -19,6 +21,18 @@ MenuBarKey::MenuBarKey(QMainWindow *window)
 void MenuBarKey::Activate()
 {
     QMenuBar *bar = m_window->menuBar();
-    if (bar->isVisible() && !bar->actions().isEmpty())
-        bar->setActiveAction(bar->actions().constFirst());
+    if (!bar->isVisible() || bar->actions().isEmpty())
+        return;
+    // The bar answers a lone Alt with its keyboard mode: F10 plays the same
+    // keys to where the keyboard is, so the two can never lead the arrows
+    // and Enter to different commands.
+    QWidget *focus = QApplication::focusWidget();
+    QObject *target = focus && focus->window() == m_window ? static_cast<QObject *>(focus) : m_window;
+    const std::pair<QEvent::Type, Qt::KeyboardModifiers> alone[] = {
+        {QEvent::ShortcutOverride, Qt::AltModifier}, {QEvent::KeyPress, Qt::AltModifier}, {QEvent::KeyRelease, {}}};
+    for (const auto &[type, modifiers] : alone) {
+        QKeyEvent key(type, Qt::Key_Alt, modifiers);
+        key.ignore(); // as the window system's keys come
+        QApplication::sendEvent(target, &key);
+    }
 }

@@ -1,7 +1,8 @@
 #pragma once
-// F10 hands the keyboard to a window's menu bar: the first menu opens, the
-// arrows walk the menus and their items, Enter runs one, Escape gives the
-// keys back. (Alt pressed and released alone highlights the first menu.)
+// F10 hands the keyboard to a window's menu bar just as Alt pressed and
+// released alone does: the first title is highlighted and no menu opens;
+// Left and Right walk the titles, Down or Enter opens one, Escape gives the
+// keys back.
 #include <QObject>
 
 class QMainWindow;

@@ -3,6 +3,7 @@
 // screen is wired in.
 #include "app/main/tarmilform.h"
 
+#include "app/common/blockedkeys.h"
 #include "app/main/notebook.h"
 #include "app/search/form_filtry.h"
 #include "app/search/form_hledat.h"
@@ -64,12 +65,15 @@ void TForm_Tarmil::ShowSearchDialog(bool documents, std::optional<QChar> typed)
     }
     if (typed) {
         dialog->SetSearchText(QString(*typed));
-        // Keys typed on quickly are already on their way to the list, which
-        // the dialog will block: they are fetched now and follow the first.
+        // Keys typed on quickly that have reached the program follow the
+        // first now, while the list still takes them.
         m_typingInto = dialog;
         QGuiApplication::sync();
         m_typingInto = nullptr;
     }
+    // Those still on their way go to the list until the dialog has the
+    // keyboard; the dialog takes them over.
+    BlockedKeys typedOn(dialog, this);
     dialog->exec();
 }
 

@@ -10,6 +10,7 @@
 #include "kit/formstorage.h"
 #include "kit/searchedit.h"
 #include "kit/splitter.h"
+#include "platform/cp1250.h"
 #include "platform/db/datasource.h"
 #include "platform/formattext.h"
 #include "platform/messages.h"
@@ -135,7 +136,9 @@ TKxDBGrid *TForm_Tarmil::gridOf(QObject *object) const
 
 void TForm_Tarmil::KxDBGridKeyPress(TKxDBGrid *, QChar &key)
 {
-    if (key.unicode() < 32 || key.unicode() > 255)
+    // Every character the shop's 8-bit code page holds starts a search.
+    const std::optional<unsigned char> byte = Cp1250::fromUnicode(key.unicode());
+    if (!byte || *byte < 32)
         return;
     const QChar typed = key;
     key = QChar(); // the grid does nothing more with it

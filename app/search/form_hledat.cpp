@@ -124,17 +124,16 @@ void TForm_Hledat::showEvent(QShowEvent *event)
     focusText();
     ComboBox_ProhledavatChange();
     ComboBox_HledatChange();
+}
+
+void TForm_Hledat::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
     // What was typed into the list replaces the selected text, as typing
-    // would, and what is typed next follows it: once the dialog's own focus
-    // handling (which selects the text again) is over.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!m_typed.isEmpty())
-                ComboBox_Hledat->lineEdit()->insert(m_typed);
-            m_typed.clear();
-        },
-        Qt::QueuedConnection);
+    // would: once the dialog's own focus handling (which selects the text)
+    // is over, and before any key typed on reaches the box.
+    if (visible && !m_typed.isEmpty())
+        ComboBox_Hledat->lineEdit()->insert(std::exchange(m_typed, {}));
 }
 
 void TForm_Hledat::hideEvent(QHideEvent *event)

@@ -33,6 +33,7 @@ public:
     // Text typed into the list: it replaces the search text when the dialog
     // shows, and goes in at the caret while the dialog is showing.
     void SetSearchText(const QString &text);
+    void setVisible(bool visible) override;
     // The captions the column choice shows, by field name (the lists' column
     // titles); a field without one shows its own label.
     void SetColumnCaptions(const QHash<QString, QString> &captions);

@@ -50,6 +50,30 @@ std::vector<int> markedPositions(TKxDBGrid *grid)
     return positions;
 }
 
+// Brings the dataset back to the row it stood on when the walk ends, also
+// when a writer throws. Declared after the ControlsOff, the row is back
+// before the grid and the boxes bound to the list are shown the rows again,
+// so they never show where the walk stopped.
+class RowKept
+{
+public:
+    explicit RowKept(Db::Dataset &dataset)
+        : m_dataset(dataset)
+        , m_row(dataset.GetBookmark())
+    {}
+    ~RowKept() noexcept(false)
+    {
+        Db::RunCleanUp(m_exceptions, [this] { m_dataset.GotoBookmark(m_row); });
+    }
+    RowKept(const RowKept &) = delete;
+    RowKept &operator=(const RowKept &) = delete;
+
+private:
+    Db::Dataset &m_dataset;
+    Db::Bookmark m_row;
+    int m_exceptions = std::uncaught_exceptions();
+};
+
 } // namespace
 
 ExportTable ExportTableOf(TKxDBGrid *grid, bool allColumns)
@@ -77,6 +101,7 @@ int RunExportWalk(const ExportTable &table, ExportCellWriter &writer)
     if (!dataset || !dataset->Active())
         return 0;
     Db::ControlsOff controlsOff(*dataset);
+    RowKept rowKept(*dataset);
     const bool selection = !table.selectedPositions.empty();
     Messages().setProgressMaximum(selection ? int(table.selectedPositions.size()) + 1 : dataset->RecordCount());
     int record = 1;

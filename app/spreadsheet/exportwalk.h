@@ -46,6 +46,7 @@ public:
 };
 
 // Runs the walk; returns the number of records written. The dataset's
-// controls stay disabled only while it runs; the progress window is hidden
-// at the end, also when a writer throws.
+// controls stay disabled only while it runs, and it ends on the row it stood
+// on before; the progress window is hidden at the end, also when a writer
+// throws.
 int RunExportWalk(const ExportTable &table, ExportCellWriter &writer);

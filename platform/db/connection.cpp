@@ -455,12 +455,14 @@ void Connection::collectError(PGresult *result)
     const bool lost = PQstatus(m_conn) != CONNECTION_OK;
     const char *primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
     const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const char *detail = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL) : nullptr;
     QString message = primary ? QString::fromUtf8(primary) : QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
     if (message.isEmpty())
         message = QStringLiteral("Neznámá chyba databázového serveru.");
     if (lost && !state)
         message = QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1").arg(message);
-    addError(message, state ? QString::fromLatin1(state) : LostConnectionState);
+    m_errors.append(ServerError{message, state ? QString::fromLatin1(state) : LostConnectionState,
+                                detail ? QString::fromUtf8(detail) : QString()});
 }
 
 void Connection::addError(const QString &message, const QString &sqlState)

@@ -121,6 +121,7 @@ public:
     {
         m_errors = {ServerError{message, sqlState}};
     }
+    void reportError(const ServerError &error) { m_errors = {error}; }
 
     // Quotes a name for SQL text ("a""b"), as the server would.
     static QString quoteIdentifier(const QString &name);

@@ -2,6 +2,11 @@
 
 namespace Db {
 
+namespace {
+// What our procedures raise their own errors with.
+const QString UserErrorState = QStringLiteral("50000");
+} // namespace
+
 QString ServerError::line() const
 {
     QString text = message;
@@ -11,9 +16,13 @@ QString ServerError::line() const
         return text; // refused on the client side: no number to show
     bool numeric = false;
     const int number = sqlState.toInt(&numeric);
-    if (numeric)
-        return QStringLiteral("%1 [%2]").arg(text).arg(number);
-    return QStringLiteral("%1 [%2]").arg(text, sqlState);
+    if (!numeric)
+        return QStringLiteral("%1 [%2]").arg(text, sqlState);
+    text = QStringLiteral("%1 [%2]").arg(text).arg(number);
+    const QString why = detail.trimmed();
+    if (why.isEmpty() || sqlState != UserErrorState)
+        return text;
+    return text + u'\n' + why;
 }
 
 DatabaseError::DatabaseError(const ServerError &error)

@@ -2,17 +2,28 @@
 // One error the server (or the client library) reported for a statement.
 #include <QString>
 #include <stdexcept>
+#include <utility>
 
 namespace Db {
 
 struct ServerError
 {
+    ServerError() = default;
+    ServerError(QString message, QString sqlState, QString detail = QString())
+        : message(std::move(message))
+        , sqlState(std::move(sqlState))
+        , detail(std::move(detail))
+    {}
+
     QString message;  // primary message, trailing blanks removed
     QString sqlState; // five characters; "08006" when the connection was lost
+    QString detail;   // the server's detail lines, empty when it gave none
 
     // "%s [%d]": the message and the error's number. User errors of our
     // procedures carry SQLSTATE 50000; other SQLSTATEs are not numeric and
-    // stand in the number's place as they are.
+    // stand in the number's place as they are. A user error's detail (why,
+    // and of what, in Czech) follows on lines of its own; the server's own
+    // errors keep their details to themselves.
     QString line() const;
 };
 

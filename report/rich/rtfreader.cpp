@@ -182,11 +182,14 @@ bool isSkippedDestination(QByteArrayView word)
 class RtfReader
 {
 public:
-    RtfReader(const QByteArray &rtf, QTextDocument &document, const TvlRtfLimits &limits)
+    // unicodeText: the rich text is a Unicode text (here in UTF-8), so its
+    // letters stand for themselves; only "\'hh" is in a code page.
+    RtfReader(const QByteArray &rtf, QTextDocument &document, const TvlRtfLimits &limits, bool unicodeText = false)
         : m_rtf(rtf)
         , m_doc(document)
         , m_cursor(&document)
         , m_limits(limits)
+        , m_unicodeText(unicodeText)
     {}
 
     void Read();
@@ -196,6 +199,7 @@ private:
     void ControlWord(QByteArrayView word, bool hasParam, int param);
     void ControlSymbol(char symbol);
     void TextByte(char byte);
+    void TextCharacter(char32_t code);
     void OpenGroup();
     void CloseGroup();
     void FinishDestination(const State &closed);
@@ -228,6 +232,7 @@ private:
     QTextDocument &m_doc;
     QTextCursor m_cursor;
     TvlRtfLimits m_limits;
+    bool m_unicodeText;
 
     State m_state;
     QList<State> m_stack;
@@ -354,6 +359,17 @@ void RtfReader::Read()
                 continue;
             if (c == 0)
                 continue;
+            if (m_unicodeText && uchar(c) >= 0x80) {
+                // One whole UTF-8 sequence: a letter of the text as it is.
+                const qsizetype start = i - 1;
+                while (i < n && (uchar(m_rtf[i]) & 0xC0) == 0x80)
+                    ++i;
+                const QString letter = QString::fromUtf8(m_rtf.constData() + start, i - start);
+                if (m_skipDepth == 0)
+                    for (const char32_t code : letter.toUcs4())
+                        TextCharacter(code);
+                continue;
+            }
             TextByte(c);
         }
     }
@@ -720,6 +736,22 @@ void RtfReader::TextByte(char byte)
     m_bytes.append(byte);
 }
 
+void RtfReader::TextCharacter(char32_t code)
+{
+    if (m_skipChars > 0) {
+        --m_skipChars; // a fallback of "\uN" counts as one character
+        return;
+    }
+    m_pendingStar = false;
+    if (m_state.dest == Dest::Picture || m_state.dest == Dest::Skip || m_state.dest == Dest::Bullet)
+        return;
+    if (m_length >= m_limits.MaxTextLength)
+        return;
+    FlushBytes(); // bytes before it are in the code page
+    ++m_length;
+    m_text += QString::fromUcs4(&code, 1);
+}
+
 // --- text ----------------------------------------------------------------------
 
 int RtfReader::CodePage() const
@@ -1084,6 +1116,21 @@ bool vlReadRtf(const QByteArray &rtf, QTextDocument &document, QString *error, c
         return false;
     }
     RtfReader reader(rtf, document, limits);
+    reader.Read();
+    return true;
+}
+
+bool vlReadRtfText(const QString &text, QTextDocument &document, QString *error, const TvlRtfLimits &limits)
+{
+    const QByteArray bytes = text.toUtf8();
+    if (!vlIsRtf(bytes)) {
+        document.clear();
+        document.setPlainText(text.left(limits.MaxTextLength));
+        if (error)
+            *error = QStringLiteral("Text není ve formátu RTF, načten jako prostý text.");
+        return false;
+    }
+    RtfReader reader(bytes, document, limits, true);
     reader.Read();
     return true;
 }

@@ -29,5 +29,9 @@ inline constexpr char vlRtfImagePrefix[] = "rtfimage:";
 // then taken as plain text. A damaged rich text keeps all that could be read.
 bool vlReadRtf(const QByteArray &rtf, QTextDocument &document, QString *error = nullptr,
                const TvlRtfLimits &limits = {});
+// The same for a rich text held as Unicode text (a text column of a
+// database): its letters are taken as they stand, "\'hh" in its code page.
+bool vlReadRtfText(const QString &text, QTextDocument &document, QString *error = nullptr,
+                   const TvlRtfLimits &limits = {});
 // True when the bytes start like a rich text ("{\rtf", blanks before it allowed).
 bool vlIsRtf(const QByteArray &bytes);

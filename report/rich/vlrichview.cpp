@@ -124,6 +124,17 @@ void TvlRichView::LoadBlob(const QByteArray &data, bool isNull)
     SetRtf(data);
 }
 
+void TvlRichView::LoadBlobText(const QString &text, bool isNull)
+{
+    if (isNull || text.isEmpty()) {
+        LoadBlob({}, true);
+        return;
+    }
+    vlReadRtfText(text, RichEdit);
+    m_work.reset();
+    ResetOutput();
+}
+
 int TvlRichView::TextGap() const
 {
     return vlRound(FrameWidth / 2) + 2;

@@ -23,8 +23,10 @@ public:
 
     QString ClassName() const override { return QStringLiteral("TvlRichView"); }
     void Assign(const TvlView &source) override;
-    // A blob field holds a rich text (plain text is taken as it stands).
+    // A binary field holds a rich text in its own code page (plain text in
+    // the 8-bit code page); a text field holds Unicode text, rich or plain.
     void LoadBlob(const QByteArray &data, bool isNull) override;
+    void LoadBlobText(const QString &text, bool isNull) override;
     void Draw(TvlCanvas &canvas) override;
     // Writes the prepared record of the work text: the part that fits the
     // view's height from where the last part ended.

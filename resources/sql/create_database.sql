@@ -325,7 +325,8 @@ INSERT INTO tab_kategorie (ID_KATEGORIE, ID_NADKATEGORIE, STATE_VYCHOZI, KATEGOR
   (1, NULL, true, '?', '-');
 SELECT setval(pg_get_serial_sequence('tab_kategorie', 'id_kategorie'), 1);
 ALTER TABLE tab_kategorie ADD CONSTRAINT cycle CHECK (ID_KATEGORIE <> ID_NADKATEGORIE);
-CREATE INDEX index_ID_NADKATEGORIE ON tab_kategorie (ID_NADKATEGORIE);
+-- Children of a category, also by name as a path of names is walked.
+CREATE INDEX index_ID_NADKATEGORIE ON tab_kategorie (ID_NADKATEGORIE, lower(KATEGORIE));
 -- The tree has one root...
 CREATE UNIQUE INDEX unique_KOREN ON tab_kategorie ((true)) WHERE ID_NADKATEGORIE IS NULL;
 GO
@@ -394,8 +395,21 @@ CREATE TABLE tab_polozka (
   MINIMUM typ_MNOZSTVI NOT NULL,
   NASOBNE boolean NOT NULL
 ) WITH (fillfactor = 80); -- room on each page for a sale's new stock figure beside the old
-CREATE INDEX index_ID_SKLAD ON tab_polozka (ID_SKLAD, PATH_ID_KATEGORIE);
+-- A category's subtree is a prefix of the path; the database's collation
+-- orders text for people, so the prefix search needs the character order.
+CREATE INDEX index_ID_SKLAD ON tab_polozka (ID_SKLAD, PATH_ID_KATEGORIE varchar_pattern_ops);
 CREATE INDEX index_ID_KATEGORIE ON tab_polozka (ID_KATEGORIE);
+-- Label and code as the item card and the import test them: among the valid
+-- items of a store, without regard to case. Not unique: with its setting off
+-- the item card takes a label or code that another item has.
+CREATE INDEX index_OZNACENI ON tab_polozka (ID_SKLAD, lower(OZNACENI)) WHERE STATE_PLATNOST;
+CREATE INDEX index_KOD ON tab_polozka (ID_SKLAD, lower(KOD)) WHERE STATE_PLATNOST;
+-- Names are looked up in a store and over all stores.
+CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA));
+-- Numeric labels in order of their numbers, for the smallest free one; the
+-- label itself is in the index too, so the walk reads the index alone.
+CREATE INDEX index_OZNACENI_CISLO ON tab_polozka (ID_SKLAD, (OZNACENI::bigint)) INCLUDE (OZNACENI)
+  WHERE STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$';
 GO
 -- The basket. A row belongs to the session that put it in: the server process
 -- id and the time (never earlier than the session's start) tell a live
@@ -455,6 +469,13 @@ CREATE TABLE tab_historie (
 );
 CREATE INDEX index_ID_DOKLAD ON tab_historie (ID_DOKLAD);
 CREATE INDEX index_ID_POLOZKA ON tab_historie (ID_POLOZKA);
+-- The saved filters compare the day, the month, or the year and its week of a
+-- line with today's, or its time with a period; each has an index that the
+-- comparison written in the filter matches.
+CREATE INDEX index_TIME ON tab_historie (TIME);
+CREATE INDEX index_TIME_DEN ON tab_historie (date_trunc('day', TIME));
+CREATE INDEX index_TIME_MESIC ON tab_historie (date_trunc('month', TIME));
+CREATE INDEX index_TIME_TYDEN ON tab_historie (date_trunc('year', TIME), func_TYDEN(TIME));
 GO
 -- Procedures and functions. Each procedure of the program is a function with
 -- the same name; a parameter @X is p_x; the result is the return value. The
@@ -1627,16 +1648,21 @@ CREATE FUNCTION tab_polozka_NACIST_DLE_ID_POLOZKA(p_id_polozka integer,
         FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka $$
 GO
 -- The smallest whole number from 1 up that no valid item of the store has as
--- its label, zero-filled to the width.
+-- its label, zero-filled to the width: 1, or the first number in order whose
+-- next one is missing. The walk goes in the index's order and stops at the
+-- first gap.
 CREATE FUNCTION tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(p_id_sklad integer, p_oznaceni_zarovnani integer)
   RETURNS varchar LANGUAGE sql STABLE
   AS $$
-    WITH obsazena AS (
-      SELECT DISTINCT OZNACENI::bigint AS N FROM tab_polozka
-      WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$')
-    SELECT func_ZERO_ALIGN(min(k.N)::varchar, p_oznaceni_zarovnani)
-    FROM (SELECT 1::bigint AS N UNION SELECT N + 1 FROM obsazena) k
-    WHERE NOT EXISTS (SELECT 1 FROM obsazena o WHERE o.N = k.N)
+    SELECT func_ZERO_ALIGN(CASE
+      WHEN NOT EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                         AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = 1) THEN 1
+      ELSE (SELECT c.N + 1
+            FROM (SELECT OZNACENI::bigint AS N, lead(OZNACENI::bigint) OVER (ORDER BY OZNACENI::bigint) AS DALSI
+                  FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                    AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= 1) c
+            WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
+            ORDER BY c.N LIMIT 1) END::varchar, p_oznaceni_zarovnani)
   $$
 GO
 -- An item-log row: the item as it is now.
@@ -1991,6 +2017,8 @@ DECLARE
   v_odberatel integer;
   v_cizi boolean;
   v_vyskladneno integer;
+  v_vyskladnene integer[];
+  v_chybi text;
   v_zapsano integer;
   v_prodej numeric;
   v_polozky integer[];
@@ -2016,14 +2044,14 @@ BEGIN
   u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - s.MNOZSTVI
         FROM s
         WHERE p.ID_POLOZKA = s.ID_POLOZKA AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= s.MNOZSTVI
-        RETURNING (100.0 - s.SLEVA) / 100 * p.PRODEJ * s.MNOZSTVI AS CASTKA)
+        RETURNING p.ID_POLOZKA, (100.0 - s.SLEVA) / 100 * p.PRODEJ * s.MNOZSTVI AS CASTKA)
   SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA), array_agg(SLEVA),
          array_agg(MNOZSTVI),
          (SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel)),
          EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS < pg_backend_pid())
            OR EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS > pg_backend_pid()),
-         (SELECT count(*) FROM u), (SELECT sum(CASTKA) FROM u)
-    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi, v_vyskladneno, v_prodej
+         (SELECT array_agg(ID_POLOZKA) FROM u), (SELECT sum(CASTKA) FROM u)
+    INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi, v_vyskladnene, v_prodej
     FROM (SELECT * FROM k ORDER BY ID_PRODEJ) k;
   IF v_radky = 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Košík je prázdný, není co prodat...';
@@ -2031,10 +2059,23 @@ BEGIN
   IF v_odberatel IS NULL OR v_spatne > 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
+  v_vyskladneno := coalesce(cardinality(v_vyskladnene), 0);
   IF v_vyskladneno < v_radky THEN
+    -- The items whose stock did not cover the line, each with what is left
+    -- of it now (another till may have sold it meanwhile), so the till can
+    -- tell the customer.
+    SELECT string_agg(format('Položka [%s] %s: na skladě zbývá %s %s, prodává se %s %s.', p.OZNACENI, p.POLOZKA,
+                             replace(trim_scale(func_MNOZSTVI_PRESNE(p.MNOZSTVI))::text, '.', ','), j.JEDNOTKA,
+                             replace(trim_scale(func_MNOZSTVI_PRESNE(k.MNOZSTVI))::text, '.', ','), j.JEDNOTKA),
+                      E'\n' ORDER BY k.PORADI)
+      INTO v_chybi
+      FROM unnest(v_polozky, v_mnozstvi) WITH ORDINALITY AS k (ID_POLOZKA, MNOZSTVI, PORADI)
+      JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
+      JOIN tab_jednotka j ON j.ID_JEDNOTKA = p.ID_JEDNOTKA
+      WHERE k.ID_POLOZKA <> ALL (coalesce(v_vyskladnene, '{}'));
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...',
-      DETAIL = 'Na skladě není dost některé z prodávaných položek.';
+      DETAIL = concat_ws(E'\n', 'Na skladě není dost některé z prodávaných položek.', v_chybi);
   END IF;
   IF v_cizi THEN
     PERFORM tab_prodej_func_VYCISTIT();

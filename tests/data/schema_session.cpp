@@ -142,11 +142,14 @@ void Session::script(const QString &sql)
 void Session::takeError(PGresult *res)
 {
     const auto status = PQresultStatus(res);
-    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
         m_error.clear();
-    else
+        m_detail.clear();
+    } else {
         m_error = QString::fromUtf8(PQresultErrorField(res, PG_DIAG_SQLSTATE)) + ' ' +
                   QString::fromUtf8(PQresultErrorField(res, PG_DIAG_MESSAGE_PRIMARY));
+        m_detail = QString::fromUtf8(PQresultErrorField(res, PG_DIAG_MESSAGE_DETAIL));
+    }
 }
 
 int Session::pid()

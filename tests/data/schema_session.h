@@ -31,6 +31,8 @@ public:
     // The last statement's error as "SQLSTATE message" ("" after success).
     const QString &error() const { return m_error; }
     QString sqlState() const { return m_error.left(5); }
+    // The last error's detail lines ("" when it had none).
+    const QString &detail() const { return m_detail; }
     // Runs and expects success (the test fails otherwise).
     void exec(const QString &sql, const QVariantList &params = {});
     // Runs a batch of several statements (the simple protocol, as the connection does).
@@ -46,6 +48,7 @@ private:
     void takeError(PGresult *res);
     PGconn *m_conn;
     QString m_error;
+    QString m_detail;
 };
 
 // A database made by the creation script. Roles made through roleName() and the

@@ -11,6 +11,7 @@ class TwoTills : public DatabaseTest
 {
 protected:
     std::unique_ptr<Session> other = db.session();
+    QString detail; // of the other session's last call
 
     // Runs the call on the other session in a thread, waits until the server
     // shows it blocked on a lock, looks at it so, then lets this session commit.
@@ -21,6 +22,7 @@ protected:
         std::thread waiting([&] {
             result = other->value(sql, params);
             *error = other->error();
+            detail = other->detail();
         });
         const int pid = other->pid();
         QElapsedTimer timer;
@@ -52,6 +54,8 @@ TEST_F(TwoTills, TheLastUnitsAreSoldOnce)
     const QString second = callBlockedUntilCommit("SELECT tab_prodej_PRODAT(1, false, '-', 0)", {}, &error);
     EXPECT_TRUE(second.isNull());
     EXPECT_EQ(error, "50000 Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]...");
+    EXPECT_EQ(detail, "Na skladě není dost některé z prodávaných položek.\n"
+                      "Položka [1] Položka 1: na skladě zbývá 0 ks, prodává se 5 ks.");
     other->exec("ROLLBACK");
     EXPECT_EQ(s->value("SELECT MNOZSTVI FROM tab_polozka"), "0");
     EXPECT_EQ(s->integer("SELECT count(DISTINCT ID_DOKLAD) FROM tab_historie WHERE ID_DOKLAD <> 0"), 1);
@@ -194,4 +198,29 @@ TEST_F(TwoTills, MovingAndCopyingCategoriesAtOnceKeepTheTreeAndTheItemPaths)
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_kategorie WHERE ID_NADKATEGORIE IS NULL"), 1);
     EXPECT_EQ(s->integer("SELECT count(*) FROM tab_kategorie"), 1 + 4 + 2);
     EXPECT_EQ(text("tab_kategorie_func_PATH_KATEGORIE", {b}), "?\\D\\A\\B");
+}
+
+// The item card is saved while another till's sale of the item is not yet
+// committed: the save waits for the sale and moves the stock from the figure
+// the sale left, so the units sold stay counted.
+TEST_F(TwoTills, AnItemSavedDuringASaleKeepsTheSaleInItsStock)
+{
+    const int item = newItem("1", "10");
+    const QString version = text("tab_polozka_func_VERZE", {item});
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "3", true});
+    s->exec("BEGIN");
+    ASSERT_GT(call("tab_prodej_PRODAT", {1, false, "-", 0}), 0);
+    QString error;
+    const QString saved = callBlockedUntilCommit(
+        "SELECT tab_polozka_EDITOVAT_POLOZKU(p_id_polozka => $1, p_oznaceni => '1', p_kod => '1',"
+        " p_polozka => 'Položka 1', p_specifikace => '-', p_zaruka => 24, p_sklad => 'Sklad-01', p_kategorie => '?',"
+        " p_dodavatel => '-', p_dph => 20, p_nakup => 50, p_prodej => 120, p_sleva => 0, p_mnozstvi => 11,"
+        " p_zasoba => 0, p_jednotka => 'ks', p_minimum => 1, p_nasobne => true, p_mnozstvi_puvodni => 10,"
+        " p_verze => $2)",
+        {item, version}, &error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(saved.toInt(), item);
+    // 10 read by the card, 3 sold meanwhile, 1 added on the card.
+    EXPECT_EQ(s->value("SELECT MNOZSTVI || '|' || PRODEJ FROM tab_polozka WHERE ID_POLOZKA = $1", {item}),
+              "8|120.0000");
 }

@@ -76,3 +76,24 @@ TEST_F(OtherTill, AnItemChangedElsewhereIsNotWrittenOver)
     EXPECT_FALSE(dm->ReadItem(item, card, origin));
     EXPECT_EQ(dm->LastErrorText(), "Položka již v databázi není: mezitím ji odebrala jiná pokladna. [50000]");
 }
+
+// The till refused because another one sold the stock first tells which item
+// is short and how much of it is left, below the failure's own line.
+TEST_F(OtherTill, ARefusedSaleNamesTheItemThatIsShort)
+{
+    const int plenty = newItem("0001");
+    const int scarce = newItem("0002", Currency::fromString(u"3.5"));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(plenty, 0, Currency::fromInt(2), true));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(scarce, 0, Currency::fromInt(3), true));
+    sellElsewhere(scarce, 1);
+    int document = -1;
+    EXPECT_FALSE(dm->SellBasket(1, false, "-", 0, document));
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    const MessageCall warning = messages.callsOf(MessageCall::Warning).first();
+    EXPECT_EQ(warning.heading, "Transakce skončila s chybou...");
+    EXPECT_EQ(warning.detail, "Prodej položek neproběhl...");
+    EXPECT_EQ(warning.description, "Chyba při zápisu do tab_polozka [záznamy o vyskladnění položek]... [50000]\n"
+                                   "Na skladě není dost některé z prodávaných položek.\n"
+                                   "Položka [0002] Položka 0002: na skladě zbývá 2,5 ks, prodává se 3 ks.");
+    EXPECT_EQ(scalar("SELECT string_agg(MNOZSTVI::text, '|' ORDER BY ID_POLOZKA) FROM tab_polozka"), "10|2.5");
+}

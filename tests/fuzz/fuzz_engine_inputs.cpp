@@ -1,6 +1,7 @@
 // The engine's other outside inputs under the fuzz target: layouts written
-// as XML, metafile records on their way to the converters, INI files, and
-// expressions and scripts a user types, compiled and run over a small report.
+// as XML, metafile records on their way to the converters, INI files,
+// expressions and scripts a user types, compiled and run over a small report,
+// and layouts whose bands grow, built over rows the bytes choose.
 #include "platform/inidocument.h"
 #include "report/metafile/metafile.h"
 #include "report/vlbandview.h"
@@ -9,6 +10,7 @@
 #include "report/vlmemoview.h"
 #include "report/vlreport.h"
 #include "report/vlreportlayout.h"
+#include "tests/report/generatedlayout.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -97,6 +99,29 @@ void expressionsAndScripts(const QByteArray &bytes)
     report.PrepareReport();
 }
 
+// The bytes choose a layout of bands that grow and its rows: the build ends
+// with an error text, or prints every record once, in order, on the page.
+void growingBands(const QByteArray &bytes)
+{
+    qsizetype at = 0;
+    const LayoutChoice pick = [&](int lo, int hi) {
+        if (hi <= lo || at >= bytes.size())
+            return lo;
+        int value = quint8(bytes[at++]);
+        if (hi - lo >= 256 && at < bytes.size())
+            value = value << 8 | quint8(bytes[at++]);
+        return lo + value % (hi - lo + 1);
+    };
+    TestReport t;
+    const GeneratedLayout made = generateLayout(t, pick);
+    const QString fault = checkGeneratedBuild(t, made);
+    if (!fault.isEmpty()) {
+        fprintf(stderr, "growing bands: %s\nlayout: %s; printable %d..%d\n", qPrintable(fault),
+                qPrintable(made.description), t.page->TopOffset(), t.page->BottomEdge());
+        std::abort();
+    }
+}
+
 } // namespace
 
 void fuzzEngineInputs(const QByteArray &bytes)
@@ -105,4 +130,5 @@ void fuzzEngineInputs(const QByteArray &bytes)
     metafile(bytes);
     iniFile(bytes);
     expressionsAndScripts(bytes);
+    growingBands(bytes);
 }

@@ -62,4 +62,9 @@ TEST(ServerError, LineCarriesNumberOrState)
     EXPECT_EQ((Db::ServerError{"Položka neexistuje  ", "50000"}.line()), QStringLiteral("Položka neexistuje [50000]"));
     EXPECT_EQ((Db::ServerError{"relation \"x\" does not exist", "42P01"}.line()),
               QStringLiteral("relation \"x\" does not exist [42P01]"));
+    // A user error says why on lines of its own; the server's own details stay out.
+    EXPECT_EQ((Db::ServerError{"Prodej neproběhl...", "50000", "Chybí zboží.\nPoložka [1]: 0 ks\n"}.line()),
+              QStringLiteral("Prodej neproběhl... [50000]\nChybí zboží.\nPoložka [1]: 0 ks"));
+    EXPECT_EQ((Db::ServerError{"duplicate key", "23505", "Key (id)=(1) already exists."}.line()),
+              QStringLiteral("duplicate key [23505]"));
 }

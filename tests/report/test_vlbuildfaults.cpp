@@ -2,12 +2,14 @@
 // band is at fault, never with a crash or a result missing its rows.
 #include "reportbuild.h"
 
+#include "report/vlbuilder.h"
 #include "report/vlprogressform.h"
 #include "report/vlsubreportview.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -177,4 +179,75 @@ TEST(ReportBuildFaults, NamesLeadingToEverNewNamesEndTheBuild)
     t.Memo(20, 20, 150, 18, {"[" + QString(20000, u'[') + "M" + QString(20000, u']') + "]"});
     EXPECT_FALSE(t.report->PrepareReport());
     EXPECT_TRUE(t.report->ErrorText().contains("vede přes příliš mnoho dalších jmen"));
+}
+
+TEST(ReportBuildFaults, StornoStopsAScriptInTheMiddleOfALoop)
+{
+    TestReport t;
+    t.Rows("Zbozi", {"Nazev"}, {{"Mléko"}});
+    TvlBandView *band = t.Band(btMasterData, 20, 20, "Zbozi");
+    band->Script = {"begin i := 0; while i < 300000 do i := i + 1 end"};
+    t.Memo(20, 20, 150, 18, {"[Nazev]"});
+    t.report->ShowProgress = true;
+    // "Storno" is pressed as soon as the program answers, which it only does
+    // inside the loop.
+    t.report->OnBeginBand = [&](TvlBand *) {
+        QTimer::singleShot(0, qApp, [] {
+            if (TvlProgressForm *form = progressWindow())
+                form->Button1->click();
+        });
+    };
+    vlScriptVariables().Clear();
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->Terminated);
+    EXPECT_FALSE(t.report->BuildFailed());
+    const Variant steps = vlScriptVariables().GetVariable("i");
+    EXPECT_LT(steps.toInt(), 300000);
+    vlScriptVariables().Clear();
+}
+
+TEST(ReportBuildFaults, BandsOnMissingDataSetsOrOfNegativeHeightEndTheBuildNamingThem)
+{
+    const struct
+    {
+        int type;
+        const char *source;
+        const char *named; // band and data source in the text
+    } cases[] = {
+        {btMasterData, "Neni", "Band: Master data"},
+        {btDetailData, "Neni", "Band: Detail data"},
+        {btCrossData, "Neni", "Band: Cross data"},
+        {btCrossData, "Band1=Neni;", "Band: Master data"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.source);
+        TestReport t;
+        t.Rows("Zbozi", {"Nazev"}, fiveRows());
+        t.Band(btMasterData, 20, 20, c.type == btMasterData ? "Neni" : "Zbozi");
+        t.Memo(20, 20, 150, 18, {"[Nazev]"});
+        if (c.type == btDetailData)
+            t.Band(btDetailData, 60, 20, c.source);
+        if (c.type == btCrossData)
+            t.Band(btCrossData, 0, 1000, c.source, 0)->SetBounds(300, 0, 90, 1000);
+        EXPECT_FALSE(t.report->PrepareReport());
+        EXPECT_TRUE(t.report->BuildFailed());
+        EXPECT_TRUE(t.report->ErrorText().contains(c.named)) << t.report->ErrorText().toStdString();
+        EXPECT_TRUE(t.report->ErrorText().contains("„Neni“, který neexistuje")) << t.report->ErrorText().toStdString();
+    }
+    // A band of negative height, as designed or as its script makes it.
+    TestReport t;
+    QList<QVariantList> rows;
+    for (int i = 0; i < 100; ++i)
+        rows << QVariantList{QStringLiteral("Řádek %1").arg(i)};
+    t.Rows("Zbozi", {"Nazev"}, rows);
+    TvlBandView *band = t.Band(btMasterData, 20, -20, "Zbozi");
+    t.Memo(20, 20, 150, 18, {"[Nazev]"});
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->ErrorText().contains("Pás Master data „Band1“ má zápornou výšku (-20 bodů)"))
+        << t.report->ErrorText().toStdString();
+    band->Height = 20;
+    band->Script = {"Height := -5"};
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->ErrorText().contains("Band: Master data")) << t.report->ErrorText().toStdString();
+    EXPECT_TRUE(t.report->ErrorText().contains("nemůže být záporná (-5)")) << t.report->ErrorText().toStdString();
 }

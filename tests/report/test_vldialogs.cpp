@@ -1,3 +1,4 @@
+#include "common/screenshot.h"
 #include "platform/printers.h"
 #include "report/printer.h"
 #include "report/vlfmtform.h"
@@ -9,7 +10,9 @@
 #include "report/vlvarform.h"
 #include "report/vlview.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
@@ -210,4 +213,17 @@ TEST(ProgressWindow, CancellingOnlyRaisesTheFlagWhileTheWorkRuns)
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.Run([] {}, [] {}));
     EXPECT_THROW(form.Run([] { throw std::runtime_error("chyba"); }, {}), std::runtime_error);
+}
+
+TEST(ProgressWindow, IsWideEnoughForItsCaption)
+{
+    TvlProgressForm form;
+    const QString caption = QStringLiteral("Připravuji sestavu - Přehled prodaných položek za celý měsíc");
+    form.SetProgress(caption, QStringLiteral("Zpracovávám stranu:  1"));
+    form.show();
+    QApplication::processEvents();
+    screenShot("progress-window");
+    QFont bold = form.font();
+    bold.setBold(true);
+    EXPECT_GT(form.width(), QFontMetrics(bold).horizontalAdvance(caption) + 100) << form.width();
 }

@@ -375,3 +375,25 @@ TEST(ReportLayout, XmlElementsOfMemosAndPictures)
     cross.SetBandType(btCrossData);
     EXPECT_EQ(element(cross), "");
 }
+
+TEST(ReportLayout, ObjectsOfNegativeSizeAreRefusedWithAReason)
+{
+    TvlReportLayout layout;
+    TvlPage *page = layout.Pages.Add();
+    auto band = std::make_unique<TvlBandView>();
+    band->SetBandType(btMasterData);
+    band->SetBounds(0, 20, 700, -20);
+    band->Name = "Band1";
+    page->Add(std::move(band));
+    const QByteArray bytes = saved(layout);
+    TvlReportLayout loaded;
+    loaded.Pages.Add();
+    QString error;
+    EXPECT_FALSE(load(loaded, bytes, &error));
+    EXPECT_EQ(error, "Objekt Band1 má zápornou velikost (700 × -20 bodů), sestava je poškozená a nelze ji načíst.");
+    EXPECT_EQ(loaded.Pages.Count(), 1); // what was loaded stays
+    // Objects left of or above the page still load.
+    page->Object(0)->SetBounds(-10, -5, 700, 20);
+    ASSERT_TRUE(load(loaded, saved(layout), &error)) << error.toStdString();
+    EXPECT_EQ(loaded.Pages[0]->Object(0)->Left, -10);
+}

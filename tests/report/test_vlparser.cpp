@@ -194,3 +194,19 @@ TEST(ParserText, ReadingRoutines)
     vlText::EscapeQuotes(shortText);
     EXPECT_EQ(shortText, "''");
 }
+
+TEST(ExpressionParser, AnEmptyTextIsNoValueWhereANumberIsWanted)
+{
+    Fixture f;
+    f.names = {{"PRAZDNE", Variant(QString())}, {"MEZERA", Variant(QStringLiteral(" "))}};
+    // As Null: it propagates through arithmetic and the numeric operators.
+    for (const char *e : {"INT(COPY([PRAZDNE], 9, 2))", "PRAZDNE * 2", "3 - MEZERA", "FRAC PRAZDNE", "ROUND MEZERA",
+                          "-PRAZDNE", "PRAZDNE / 2", "PRAZDNE + 1"})
+        EXPECT_TRUE(f.parser.Calculate(e).isNull()) << e;
+    // Texts with texts still concatenate and compare as texts.
+    EXPECT_EQ(f.str("PRAZDNE + 'a'"), "a");
+    EXPECT_DOUBLE_EQ(f.num("PRAZDNE = ''"), 1);
+    EXPECT_DOUBLE_EQ(f.num("PRAZDNE = 0"), 0);
+    // A text that is no number still fails as before.
+    EXPECT_ANY_THROW(f.parser.Calculate("'abc' * 2"));
+}

@@ -107,27 +107,66 @@ TEST(ReportValues, LookupChainAndSpecialNames)
     EXPECT_EQ(names, QStringList({"Dvojnasobek", "Prazdna", "Stranka", "Vyraz", "Zaklad"}));
 }
 
+namespace {
+
+void addExpression(TvlValues &values, const QString &name, const QString &expression)
+{
+    const int i = values.AddValue();
+    values.SetName(i, name);
+    values.GetItem(i)->Kind = vkExpression;
+    values.GetItem(i)->Field = expression;
+}
+
+} // namespace
+
 TEST(ReportValues, NamesThatNameEachOtherAreRefused)
 {
     TestReport t;
     TvlValues &values = t.report->Values();
-    for (const auto &[name, expression] : {std::pair{"A", "[B] + 1"}, std::pair{"B", "[A] + 1"}}) {
-        const int i = values.AddValue();
-        values.SetName(i, name);
-        values.GetItem(i)->Kind = vkExpression;
-        values.GetItem(i)->Field = expression;
-    }
+    addExpression(values, "A", "[B] + 1");
+    addExpression(values, "B", "[A] + 1");
     t.Band(btReportTitle, 20, 20);
     t.Memo(20, 20, 600, 18, {"[A]"});
     EXPECT_FALSE(t.report->PrepareReport());
     EXPECT_TRUE(t.report->BuildFailed());
     EXPECT_TRUE(t.report->ErrorText().startsWith("Chyba při zpracování\r[A]\rSestava: Sestava\rBand: Report title"))
         << t.report->ErrorText().toStdString();
-    EXPECT_TRUE(t.report->ErrorText().contains("Undefined symbol")) << t.report->ErrorText().toStdString();
+    EXPECT_TRUE(t.report->ErrorText().contains("v kruhu (A → B → A)")) << t.report->ErrorText().toStdString();
     // A name that resolves to itself.
     t.page->Object(1)->Memo = {"[Neznamy]"};
     EXPECT_FALSE(t.report->PrepareReport());
-    EXPECT_TRUE(t.report->ErrorText().contains("Undefined symbol \"NEZNAMY\""));
+    EXPECT_TRUE(t.report->ErrorText().contains("Jméno „NEZNAMY“ není pole, proměnná ani jiná hodnota sestavy"))
+        << t.report->ErrorText().toStdString();
+}
+
+TEST(ReportValues, ACycleIsToldInCzechWhileALongChainOfVariablesPrints)
+{
+    TestReport t;
+    TvlValues &values = t.report->Values();
+    // X1 → X2 → X3 → X1 names each other in a circle.
+    for (int i = 1; i <= 3; ++i)
+        addExpression(values, QStringLiteral("X%1").arg(i), QStringLiteral("[X%1]").arg(i % 3 + 1));
+    t.Band(btReportTitle, 20, 20);
+    t.Memo(20, 20, 600, 18, {"[X1]"});
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->ErrorText().contains(
+        "Proměnné se odkazují jedna na druhou v kruhu (X1 → X2 → X3 → X1), takže žádnou z nich nelze vyhodnotit."))
+        << t.report->ErrorText().toStdString();
+
+    // A chain of a hundred variables, each adding one to the next, is no cycle.
+    for (int i = 1; i < 100; ++i)
+        addExpression(values, QStringLiteral("R%1").arg(i), QStringLiteral("[R%1] + 1").arg(i + 1));
+    addExpression(values, "R100", "1");
+    t.page->Object(1)->Memo = {"[R1]"};
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    EXPECT_EQ(lines(t.Texts()), lines({"page 1", "100"}));
+
+    // A faulty expression is quoted up to its first 200 characters.
+    const QString longText = "NEZNAMY" + QString(5000, u'X');
+    t.page->Object(1)->Memo = {"[" + longText + "]"};
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_LT(t.report->ErrorText().size(), 600) << t.report->ErrorText().toStdString();
+    EXPECT_TRUE(t.report->ErrorText().contains(longText.left(150)));
 }
 
 TEST(ReportBuild, SplitPrintingAlwaysMakesProgress)
@@ -354,4 +393,19 @@ TEST(ReportComponent, ShowReportLendsThePagesToThePreview)
         form->grab().save(qEnvironmentVariable("TARMIL5_SHOT"));
     delete form;
     EXPECT_EQ(t.report->EMFPages.Count(), 1);
+}
+
+TEST(ReportValues, AFaultyGroupConditionNamesTheReportAndTheBandInCzech)
+{
+    TestReport t;
+    t.Rows("Zbozi", {"Nazev", "Skupina"}, {{"Mléko", "Potraviny"}, {"Sýr", "Mléčné"}});
+    t.Band(btGroupHeader, 20, 20, "[Skupina] * 2");
+    t.Memo(20, 20, 300, 18, {"[Skupina]"});
+    t.Band(btMasterData, 50, 20, "Zbozi");
+    t.Memo(20, 50, 300, 18, {"[Nazev]"});
+    EXPECT_FALSE(t.report->PrepareReport());
+    const QString error = t.report->ErrorText();
+    EXPECT_TRUE(error.contains("Sestava: Sestava\rBand: Group header")) << error.toStdString();
+    EXPECT_TRUE(error.contains("[Skupina] * 2")) << error.toStdString();
+    EXPECT_TRUE(error.contains("Hodnotu typu text nelze převést na číslo.")) << error.toStdString();
 }

@@ -1,4 +1,5 @@
 #include "common/test_connection.h"
+#include "platform/cp1250.h"
 #include "report/dbdataset.h"
 #include "report/rich/vlrichview.h"
 #include "report/vlpictureview.h"
@@ -118,4 +119,41 @@ TEST_F(ReportQuery, RichTextAndPicturesFromTextAndBinaryColumns)
     // The rows without content print empty objects, not the first row's.
     EXPECT_EQ(lines(seen),
               lines({"text Tučný text F001", "picture 8x6 #ff0000", "text", "picture 0x0 -", "text", "picture 0x0 -"}));
+}
+
+TEST_F(ReportQuery, CzechLettersOfRichTextsFromTextAndBinaryColumns)
+{
+    // Text columns hold Unicode text: rich text typed with its letters as
+    // they are, or escaped in its own code page, and plain text. Only the
+    // bytes of a binary column are read in the rich text's own code page.
+    const QString letters = QStringLiteral("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽáčďéěíňóřšťúůýž");
+    QString escaped;
+    for (const uchar byte : Cp1250::encode(letters))
+        escaped += QStringLiteral("\\'%1").arg(byte, 2, 16, QLatin1Char('0'));
+    const QString head = QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fcharset238 Arial;}}\\f0 ");
+    const QStringList texts{head + letters + "\\par}", head + escaped + "\\par}", letters};
+    const QList<QByteArray> bytes{(head + escaped + "\\par}").toLatin1(),
+                                  head.toLatin1() + Cp1250::encode(letters) + "\\par}", Cp1250::encode(letters)};
+    run(QStringLiteral("CREATE TABLE texty (id integer, obsah text, data bytea);"));
+    for (int i = 0; i < 3; ++i)
+        run(QStringLiteral("INSERT INTO texty VALUES (%1, convert_from(decode('%2', 'hex'), 'UTF8'), "
+                           "decode('%3', 'hex'))")
+                .arg(i)
+                .arg(QString::fromLatin1(texts[i].toUtf8().toHex()), QString::fromLatin1(bytes[i].toHex())));
+    documents.SetSQL(QStringLiteral("SELECT * FROM texty ORDER BY id"));
+    t.report->OnGetValue = nullptr;
+    t.Band(btMasterData, 20, 60, "vlDoklady");
+    for (const char *field : {"[obsah]", "[data]"}) {
+        auto rich = std::make_unique<TvlRichView>();
+        rich->SetBounds(20, 20, 300, 30);
+        rich->Memo = {field};
+        t.page->Add(std::move(rich));
+    }
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    QStringList seen;
+    t.report->EMFPages.ExportPage(0, [&](TvlView &view) {
+        if (auto *text = dynamic_cast<TvlRichView *>(&view))
+            seen << text->WorkText().toPlainText().trimmed();
+    });
+    EXPECT_EQ(lines(seen), lines(QStringList(6, letters)));
 }

@@ -142,6 +142,22 @@ TEST(ScriptRun, EndlessLoopIsStopped)
     EXPECT_THROW(in.DoScript(coded), TvlParserError);
 }
 
+// A text that keeps doubling ends the script with the engine's own message
+// long before the step limit, instead of taking all the memory.
+TEST(ScriptRun, EverDoublingTextIsStopped)
+{
+    VariableInterpreter in;
+    try {
+        in.run({"begin s := 'ab'; while 1 do s := s + s end"});
+        FAIL() << "the script ran on";
+    } catch (const TvlParserError &error) {
+        EXPECT_STREQ(error.what(), "Výraz: text by byl delší než 32 milionů znaků.");
+    }
+    EXPECT_EQ(in.vars.GetVariable("s").toString().size(), 32 * 1024 * 1024);
+    in.run({"t := 'a' + 'b'"});
+    EXPECT_EQ(in.vars.GetVariable("t").toString(), "ab");
+}
+
 TEST(ScriptVariables, CaseInsensitiveNamesKeepFirstSpelling)
 {
     TvlVariables v;

@@ -6,6 +6,7 @@
 
 namespace {
 
+// A field or expression as an amount in crowns.
 QString money(const QString &expression)
 {
     return u'[' + expression + QStringLiteral("] Kč");
@@ -109,36 +110,52 @@ QList<TableColumn> PricedLineColumns(double width, bool narrow)
 
 double AddVatSummary(LayoutSheet &sheet, double x, double y, double w, double size, const QString &totalCaption)
 {
+    // Every figure here is one the document query gives to the haler, so that
+    // they add up as printed: the lines to their sum, the sum and the
+    // discount to the rates' totals, each rate's base and VAT to its total,
+    // and with the rounding to the total to pay.
     const double rowHeight = size * 0.6;
     const double valueWidth = w * 0.42;
     const TextStyle label = TextStyle{}.Size(size);
     const TextStyle value = TextStyle{}.Size(size).Money();
     double at = y;
-    const auto row = [&](const QString &caption, const QString &amount) {
+    const auto row = [&](const QString &caption, const char *field) {
         sheet.Text(x, at, w - valueWidth, rowHeight, caption, label);
-        sheet.Text(x + w - valueWidth, at, valueWidth, rowHeight, money(amount), value);
+        sheet.Text(x + w - valueWidth, at, valueWidth, rowHeight, money(docRef(field)), value);
         at += rowHeight;
     };
-    const QString lines = LineSet + QStringLiteral(".PRODEJ_CELKEM");
-    row(QStringLiteral("Součet položek"), QStringLiteral("SUM([%1])").arg(lines));
-    sheet.Text(x, at, w - valueWidth, rowHeight, QStringLiteral("Sleva na doklad"), label);
-    sheet.Text(x + w - valueWidth, at, valueWidth, rowHeight, doc("SLEVA") + QStringLiteral(" %"),
-               TextStyle{}.Size(size).Right());
+    row(QStringLiteral("Součet položek"), "SOUCET_POLOZEK");
+    row(QStringLiteral("Sleva na doklad ") + doc("SLEVA") + QStringLiteral(" %"), "SLEVA_CASTKA");
+
+    // Per rate its base, VAT and total in a small table.
+    const double rateWidth = std::max(16.0, w * 0.17);
+    const double column = (w - rateWidth) / 3;
+    const TextStyle heading = TextStyle{}.Size(size - 1).Italic().Right();
+    const TextStyle figure = TextStyle{}.Size(size - 1).Money();
+    const QStringList headings = {QStringLiteral("Základ"), QStringLiteral("DPH"), QStringLiteral("Celkem")};
+    for (int i = 0; i < headings.size(); ++i)
+        sheet.Text(x + rateWidth + i * column, at, column, rowHeight, headings[i], heading);
     at += rowHeight;
     for (const char *rate : {"DPH1", "DPH2"}) {
-        const QString total = QStringLiteral("[%1.%2_PRODEJ_CELKEM]").arg(DocumentSet, QLatin1String(rate));
-        const QString vat = QStringLiteral("[%1.%2_DPH]").arg(DocumentSet, QLatin1String(rate));
-        row(QStringLiteral("[%1_ZAKLAD]").arg(QLatin1String(rate)), total + QStringLiteral(" - ") + vat);
-        row(QStringLiteral("[%1_DPH]").arg(QLatin1String(rate)), vat);
+        const QString total = QStringLiteral("%1.%2_PRODEJ_CELKEM").arg(DocumentSet, QLatin1String(rate));
+        const QString vat = QStringLiteral("%1.%2_DPH").arg(DocumentSet, QLatin1String(rate));
+        sheet.Text(x, at, rateWidth, rowHeight, QStringLiteral("[%1_DPH]").arg(QLatin1String(rate)), label);
+        const QStringList figures = {QStringLiteral("[[%1] - [%2]]").arg(total, vat), u'[' + vat + u']',
+                                     u'[' + total + u']'};
+        for (int i = 0; i < figures.size(); ++i)
+            sheet.Text(x + rateWidth + i * column, at, column, rowHeight, figures[i], figure);
+        at += rowHeight;
     }
-    row(QStringLiteral("Zaokrouhlení"),
-        QStringLiteral("[%1] - SUM([%2]) * (100 - [%3]) / 100").arg(docRef("PRODEJ_CELKEM"), lines, docRef("SLEVA")));
+    row(QStringLiteral("Zaokrouhlení"), "ZAOKROUHLENI");
     at += 1;
     sheet.HLine(x, at, w, 1.5);
     at += 1;
+    // The total in larger letters takes more of the width, so that an amount
+    // in millions stays on one line.
     const double totalHeight = rowHeight * 1.6;
-    sheet.Text(x, at, w - valueWidth, totalHeight, totalCaption, TextStyle{}.Size(size + 3).Bold().Filled(HeadingFill));
-    sheet.Text(x + w - valueWidth, at, valueWidth, totalHeight, money(u'[' + docRef("PRODEJ_CELKEM") + u']'),
+    const double totalWidth = std::min(w * 0.5, 40.0);
+    sheet.Text(x, at, w - totalWidth, totalHeight, totalCaption, TextStyle{}.Size(size + 3).Bold().Filled(HeadingFill));
+    sheet.Text(x + w - totalWidth, at, totalWidth, totalHeight, money(docRef("PRODEJ_CELKEM")),
                TextStyle{}.Size(size + 3).Bold().Money().Filled(HeadingFill));
     at += totalHeight;
     return at - y;

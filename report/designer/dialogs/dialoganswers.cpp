@@ -23,6 +23,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLineEdit>
 
 namespace {
@@ -282,9 +283,14 @@ int TvlDialogAnswers::PictureEditor(TvlGEditorForm &form)
     return form.exec();
 }
 
-QString TvlDialogAnswers::OpenFile(const QString &filter, QWidget *parent)
+QString TvlDialogAnswers::OpenFile(const QString &filter, QWidget *parent, const QString &folder)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), vlQtFileFilter(filter));
+    return QFileDialog::getOpenFileName(parent, QString(), folder, vlQtFileFilter(filter));
+}
+
+int TvlDialogAnswers::FontDialog(QFontDialog &dialog)
+{
+    return dialog.exec();
 }
 
 // --- more entry points ---------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <functional>
 
+class QFontDialog;
 class QWidget;
 class TvlEditorForm;
 class TvlEvForm;
@@ -65,8 +66,11 @@ public:
     virtual bool NewTemplate(QStringList &description, QImage &icon, QWidget *parent);
     // The picture editor, loaded with its picture, as the memo editor above.
     virtual int PictureEditor(TvlGEditorForm &form);
-    // A file to open; filter as "Text (*.x)|*.x|Other|*.*". Empty when cancelled.
-    virtual QString OpenFile(const QString &filter, QWidget *parent);
+    // A file to open; filter as "Text (*.x)|*.x|Other|*.*", starting in folder
+    // (empty: where the last dialog ended). Empty when cancelled.
+    virtual QString OpenFile(const QString &filter, QWidget *parent, const QString &folder = QString());
+    // The font dialog, opened on its current font.
+    virtual int FontDialog(QFontDialog &dialog);
 };
 
 // The dialogs in use; vlSetDialogAnswers(nullptr) returns to the real ones.

@@ -1,6 +1,7 @@
 // The designer's report commands: files, pages, options, the tool bar menu
 // and help.
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "report/designer/dialogs/dialoganswers.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/form/pagecommands.h"
@@ -154,7 +155,7 @@ void TvlDesignerForm::FileBtn2Click()
 {
     if (!m_report || AskSaveChanges() == SaveAnswer::Stop)
         return;
-    const QString name = vlDialogAnswers().OpenFile(reportFilter, this);
+    const QString name = vlDialogAnswers().OpenFile(reportFilter, this, Paths::reportsFolder());
     if (name.isEmpty())
         return;
     ClearUndo();

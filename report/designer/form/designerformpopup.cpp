@@ -116,18 +116,21 @@ void TvlDesignerForm::RunMenuOption(int index)
         if (topView->ObjectType != otMemo)
             return;
         auto *memo = static_cast<TvlMemoView *>(topView);
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, vlDialogFont(memo->FontName, memo->FontSize, memo->FontStyle),
-                                                this, QStringLiteral("Font"));
-        if (!ok)
+        QFontDialog dialog(vlDialogFont(memo->FontName, memo->FontSize, memo->FontStyle), this);
+        dialog.setWindowTitle(QStringLiteral("Font"));
+        const QFont opened = dialog.currentFont();
+        if (vlDialogAnswers().FontDialog(dialog) != QDialog::Accepted)
+            return;
+        const TvlFontChange change = vlFontChange(opened, dialog.selectedFont());
+        if (!change.Family && !change.Size && !change.Styles)
             return;
         BeforeObjectChange();
         for (const auto &view : m_page->Objects)
             if (view->Selected && view->ObjectType == otMemo) {
                 auto *m = static_cast<TvlMemoView *>(view.get());
-                m->FontName = vlFontFamilyName(font.family());
-                m->FontSize = font.pointSize();
-                m->FontStyle = fontStylesOf(font);
+                m->FontName = change.Family.value_or(m->FontName);
+                m->FontSize = change.Size.value_or(m->FontSize);
+                m->FontStyle = change.Styles.value_or(m->FontStyle);
             }
         break;
     }

@@ -1,6 +1,7 @@
 #include "report/designer/form/fontchoice.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 #include <cstdlib>
 
@@ -9,8 +10,24 @@ QString vlFontFamilyName(const QString &family)
     return family.section(QStringLiteral(" ["), 0, 0);
 }
 
-QFont vlDialogFont(const QString &family, int pointSize, TFontStyles styles)
+TvlFontChange vlFontChange(const QFont &opened, const QFont &chosen)
 {
+    TvlFontChange change;
+    if (vlFontFamilyName(chosen.family()) != vlFontFamilyName(opened.family()))
+        change.Family = vlFontFamilyName(chosen.family());
+    if (chosen.pointSize() != opened.pointSize())
+        change.Size = chosen.pointSize();
+    if (fontStylesOf(chosen) != fontStylesOf(opened))
+        change.Styles = fontStylesOf(chosen);
+    return change;
+}
+
+QFont vlDialogFont(const QString &storedFamily, int pointSize, TFontStyles styles)
+{
+    // A family that is not installed shows as the one that draws in its
+    // place, with that family's styles.
+    const QString family =
+        QFontDatabase::hasFamily(storedFamily) ? storedFamily : QFontInfo(QFont(storedFamily)).family();
     QFont font(family);
     if (pointSize > 0)
         font.setPointSize(pointSize);

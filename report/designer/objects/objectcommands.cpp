@@ -278,8 +278,10 @@ void TvlObjectCommands::InspectorModify(int row, QString &value)
         TvlParser parser;
         return parser.Calculate(text);
     });
-    if (!number.Valid) {
-        report(number.Error);
+    if (!number.Valid || ((row == irWidth || row == irHeight) && number.Value < 0)) {
+        report(number.Valid ? QStringLiteral("%1 objektu nemůže být záporná (%2).")
+                                  .arg(row == irWidth ? QStringLiteral("Šířka") : QStringLiteral("Výška"), value)
+                            : number.Error);
         FillInspector();
         value = m_buffers[size_t(row)];
         return;

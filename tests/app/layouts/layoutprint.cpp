@@ -5,6 +5,7 @@
 #include "app/start/appglobals.h"
 #include "platform/paths.h"
 #include "report/printer.h"
+#include "report/vlmemoview.h"
 #include "report/vlpreviewform.h"
 #include "report/vlreport.h"
 
@@ -191,6 +192,32 @@ QStringList ShopLayoutTest::PreviewDocument(int operation, int *pages)
     PrintFromPreview(pages);
     m_form->PrintDocument(operation, 0, printNote, false, true);
     return ReadBack(name);
+}
+
+QList<PreparedText> ShopLayoutTest::PrepareDocument(const QString &layout)
+{
+    QList<PreparedText> texts;
+    TvlReport &report = *m_form->vlReport;
+    // One layout printing one document after another is loaded once.
+    const bool loaded = report.FileName.endsWith(u'/' + layout) || m_form->LoadReport(layout);
+    if (!loaded || !report.PrepareReport()) {
+        ADD_FAILURE() << qPrintable(layout) << ": " << qPrintable(m_form->LoadProblem() + report.ErrorText());
+        return texts;
+    }
+    for (int page = 0; page < report.EMFPages.Count(); ++page)
+        report.EMFPages.ExportPage(page, [&](TvlView &view) {
+            auto *memo = dynamic_cast<TvlMemoView *>(&view);
+            if (!memo)
+                return;
+            // The lines as the page draws them.
+            memo->ExportMode = true;
+            QStringList lines;
+            for (const TvlTextOutput &piece : memo->TextPieces())
+                lines << piece.Text;
+            memo->ExportMode = false;
+            texts << PreparedText{page, memo->Left, memo->Top, memo->Left + memo->Width, lines.join(u'\n')};
+        });
+    return texts;
 }
 
 QStringList ShopLayoutTest::ReadBack(const QString &name)

@@ -21,6 +21,14 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
+// A text of a prepared page and where it stands (layout pixels).
+struct PreparedText
+{
+    int page;
+    int left, top, right;
+    QString text;
+};
+
 class ShopLayoutTest : public DataModuleTest
 {
 protected:
@@ -45,6 +53,10 @@ protected:
     QStringList PreviewDocument(int operation, int *pages = nullptr);
     // The PDF's page sizes in points ("W x H"), one per page.
     QStringList PageSizes() const;
+
+    // The current document built with the layout file, neither shown nor
+    // printed: the texts of its prepared pages.
+    QList<PreparedText> PrepareDocument(const QString &layout);
 
     MemoryShopSettings settings;
     QString printNote = QStringLiteral("Dodání na stavbu.");

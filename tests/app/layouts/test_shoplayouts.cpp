@@ -34,6 +34,16 @@ const QStringList vatSums = {QStringLiteral("Cena bez DPH 10%:"), QStringLiteral
                              QStringLiteral("DPH 10%:"),          QStringLiteral("11,71"),
                              QStringLiteral("Cena bez DPH 20%:"), czechMoney(QStringLiteral("1469,79")),
                              QStringLiteral("DPH 20%:"),          QStringLiteral("293,96")};
+// The documents' summary: base, VAT and total of each rate on one row.
+const QStringList vatRecap = {QStringLiteral("Základ"),
+                              QStringLiteral("DPH 10%:"),
+                              QStringLiteral("117,14"),
+                              QStringLiteral("11,71"),
+                              QStringLiteral("128,85"),
+                              QStringLiteral("DPH 20%:"),
+                              czechMoney(QStringLiteral("1469,79")),
+                              QStringLiteral("293,96"),
+                              czechMoney(QStringLiteral("1763,75"))};
 const QString total = czechMoney(QStringLiteral("1893,00")) + QStringLiteral(" Kč");
 
 // Top and bottom (points) of the first word of the PDF's first page that
@@ -81,7 +91,7 @@ TEST_F(ShopLayoutTest, InvoiceIsATaxDocumentOfBothParties)
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Hřebíky stavební 40 mm\\s+2,5 kg\\s+89,90"))));
     EXPECT_TRUE(pages[0].contains(
         QRegularExpression(QStringLiteral("Máslo čerstvé 250 g\\s+1 ks\\s+54,50\\s+10 %\\s+10 %\\s+49,05"))));
-    EXPECT_EQ(missingFrom(pages[0], vatSums), QString());
+    EXPECT_EQ(missingFrom(pages[0], vatRecap), QString());
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") + total)));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+0,40 Kč"))));
     EXPECT_EQ(missingFrom(pages[0], {settings.poznamka + printNote, QStringLiteral("software ") + AppTitle,
@@ -112,7 +122,7 @@ TEST_F(ShopLayoutTest, ReceiptsCarryTheSameFiguresOnEachPaper)
                                    QStringLiteral("DIČ: CZ12345678"), today()}),
             QString());
         EXPECT_EQ(missingFrom(pages[0], ItemNames()), QString());
-        EXPECT_EQ(missingFrom(pages[0], vatSums), QString());
+        EXPECT_EQ(missingFrom(pages[0], vatRecap), QString());
         EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") + total)));
         EXPECT_TRUE(pages[0].contains(QStringLiteral("hotově")));
         if (receipt.size) {
@@ -355,19 +365,36 @@ TEST_F(ShopLayoutTest, FirstStartInstallsEveryLayoutAndTemplate)
 
 TEST_F(ShopLayoutTest, ADocumentDiscountLowersEveryTotal)
 {
-    // 10 % off: 10 % lines 115,97, 20 % lines 1 587,38, the document 1 703,34
-    // rounded to 1 703.
+    // 10 % off: 10 % lines 115,97, 20 % lines 1 587,38, together 1 703,35;
+    // the document 1 703,34 rounded to 1 703.
     SellStandardBasket(1, 10);
     settings.format = ReceiptFormat::A4;
     const QStringList pages = PrintDocument(1);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(
         QRegularExpression(QStringLiteral("Součet položek\\s+") + czechMoney(QStringLiteral("1892,60")))));
-    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Sleva na doklad\\s+10 %"))));
-    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("105,43"), QStringLiteral("10,54"),
-                                     czechMoney(QStringLiteral("1322,82")), QStringLiteral("264,56")}),
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Sleva na doklad 10 %\\s+-189,25 Kč"))));
+    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("105,43"), QStringLiteral("10,54"), QStringLiteral("115,97"),
+                                     czechMoney(QStringLiteral("1322,82")), QStringLiteral("264,56"),
+                                     czechMoney(QStringLiteral("1587,38"))}),
               QString());
-    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+-0,34 Kč"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+-0,35 Kč"))));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") +
                                                      czechMoney(QStringLiteral("1703,00")) + QStringLiteral(" Kč"))));
+}
+
+TEST_F(ShopLayoutTest, EveryLayoutBuildsWithoutACurrentDocumentAsTheDesignersPreviewDoes)
+{
+    // No sale yet: the document list is empty, as when the report list opens
+    // the designer and its author previews the layout.
+    Db::DataSource lines;
+    lines.SetDataSet(dm->MSSQLADOQuery_DokladDetail);
+    for (const char *name :
+         {"Prehled_Polozky_A4.vlf", "Prehled_Dokladu_A4.vlf", "Uctenka_A4.vlf", "Uctenka_A5.vlf", "Uctenka_Svitek.vlf",
+          "Prijmovy_Doklad_A4.vlf", "Faktura_A4.vlf", "Dodaci_List_A4.vlf", "Storno_A4.vlf"}) {
+        TForm_Nahled preview(dm->DataSource_Doklad, &lines, dm->DataSource_Polozka);
+        ASSERT_TRUE(preview.LoadReport(QString::fromLatin1(name))) << name;
+        preview.vlReport->ShowProgress = false;
+        EXPECT_TRUE(preview.vlReport->PrepareReport()) << name << ": " << qPrintable(preview.vlReport->ErrorText());
+    }
 }

@@ -4,12 +4,14 @@
 #include "app/main/mainwindow_fixture.h"
 #include "app/main/notebook.h"
 #include "app/settings/shopsettings.h"
+#include "app/spreadsheet/form_export.h"
 #include "kit/comboedit.h"
 #include "kit/formstorage.h"
 #include "kit/searchedit.h"
 
 #include <QDialog>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 class MainWindowPainting : public MainWindowTest
@@ -27,6 +29,15 @@ protected:
             for (int x = cell.left(); x <= cell.right(); ++x)
                 count += QColor(image.pixel(x, y)) == color;
         return count;
+    }
+    // The positions of the rows painted highlighted.
+    QList<int> highlightedRows(TKxDBGrid *grid, const QString &column)
+    {
+        QList<int> rows;
+        for (int position = 0; position < grid->DataSet()->RecordCount(); ++position)
+            if (pixelsOf(grid, column, position, grid->palette().color(QPalette::Highlight)) > 0)
+                rows << position;
+        return rows;
     }
 };
 
@@ -172,4 +183,34 @@ TEST_F(MainWindowPainting, TheCategoryEditNarrowsTheItemList)
     window->Action_VybratKategoriiExecute();
     EXPECT_EQ(edit->text(), "?");
     EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecordCount(), 2);
+}
+
+// Exporting walks the whole list; afterwards the list, its highlight and the
+// boxes that mirror it are back on the row the user had clicked.
+TEST_F(MainWindowPainting, AnExportLeavesTheClickedRowCurrentAndAloneHighlighted)
+{
+    for (const char *mark : {"E1", "E2", "E3", "E4", "E5"})
+        newItem(QString::fromLatin1(mark));
+    dm->RequeryItems();
+    window->Notebook->SetPageIndex(0);
+    window->resize(1200, 700);
+    window->show();
+    QApplication::processEvents();
+    TKxDBGrid *grid = window->KxDBGrid_Polozka;
+    const QRect cell = grid->CellRect(grid->IndicatorOffset() + 1, grid->TitleOffset() + 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center() - grid->viewport()->geometry().topLeft());
+    QApplication::processEvents();
+    ASSERT_EQ(window->SearchEdit_Oznaceni->text(), "E2");
+    ASSERT_EQ(highlightedRows(grid, "OZNACENI"), QList<int>{1});
+
+    QTemporaryDir folder;
+    TForm_Export form;
+    form.ChooseFile = [&] { return folder.filePath("Export.xls"); };
+    form.ExportToFile(grid, true);
+    QApplication::processEvents();
+    EXPECT_EQ(dm->MSSQLADOQuery_Polozka->FieldByName("OZNACENI").AsString(), "E2");
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_EQ(highlightedRows(grid, "OZNACENI"), QList<int>{1});
+    EXPECT_EQ(window->SearchEdit_Oznaceni->text(), "E2");
+    EXPECT_EQ(window->SearchEdit_Kod->text(), "E2");
 }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QThread>
@@ -136,9 +137,15 @@ QList<int> LetterPattern(const QString &text)
     return pattern;
 }
 
-QStringList pdfFiles(const QString &folder)
+// The PDF files of a folder with the time each was last written: the driver
+// numbers its files by the scheduler's job, so a later test's job may write
+// a file of the same name as one left by an earlier run.
+QMap<QString, QDateTime> pdfFiles(const QString &folder)
 {
-    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    QMap<QString, QDateTime> files;
+    for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
+        files.insert(file.fileName(), file.lastModified());
+    return files;
 }
 
 TEST_F(NahledTest, ReceiptThroughARealPrintQueue)
@@ -159,7 +166,7 @@ TEST_F(NahledTest, ReceiptThroughARealPrintQueue)
     settings.format = ReceiptFormat::A4;
     settings.setPrinter(DocumentPrinter::UctenkaA4, 0, kQueue);
     const QString output = driverOutputFolder();
-    const QStringList before = pdfFiles(output);
+    const QMap<QString, QDateTime> before = pdfFiles(output);
 
     auto form = NewForm();
     form->PrintDocument(1, 0, QString(), false, false);
@@ -176,9 +183,10 @@ TEST_F(NahledTest, ReceiptThroughARealPrintQueue)
             afterQueue = 0;
         else
             ++afterQueue;
-        for (const QString &file : pdfFiles(output))
-            if (!before.contains(file) && jobs.trimmed().isEmpty())
-                produced = QDir(output).filePath(file);
+        const QMap<QString, QDateTime> now = pdfFiles(output);
+        for (auto file = now.cbegin(); file != now.cend(); ++file)
+            if (before.value(file.key()) != file.value() && jobs.trimmed().isEmpty())
+                produced = QDir(output).filePath(file.key());
         if (produced.isEmpty())
             QThread::msleep(100);
     }

@@ -36,5 +36,5 @@ struct ScriptedDialogs : TvlDialogAnswers
     bool VariableList(QStringList &lines, QWidget *) override { return variableList(lines); }
     int PictureEditor(TvlGEditorForm &form) override { return pictureEditor(form); }
     bool Color(qint32 &c, QWidget *) override { return color(c); }
-    QString OpenFile(const QString &, QWidget *) override { return openFile; }
+    QString OpenFile(const QString &, QWidget *, const QString &) override { return openFile; }
 };

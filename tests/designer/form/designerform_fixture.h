@@ -50,10 +50,12 @@ public:
     bool descriptionConfirmed = true;
     std::function<bool(TvlPageSetup &)> pageOptions = [](TvlPageSetup &) { return false; };
     int templateDialogs = 0, openDialogs = 0;
+    QString openFolder; // where the last open dialog started
 
-    QString OpenFile(const QString &, QWidget *) override
+    QString OpenFile(const QString &, QWidget *, const QString &folder) override
     {
         ++openDialogs;
+        openFolder = folder;
         return openNames.isEmpty() ? QString() : openNames.takeFirst();
     }
     QString Template(const QString &, QWidget *) override

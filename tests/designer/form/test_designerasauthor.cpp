@@ -1,6 +1,7 @@
 // The designer as a report author meets it: the font dialog of a memo's
 // pop-up, band handles, the status panels under the bars' hints, the page
 // tab and the coordinates panel in millimetres.
+#include "common/screenshot.h"
 #include "designerform_fixture.h"
 #include "platform/registry.h"
 #include "report/designer/form/coordinatespanel.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -48,6 +50,33 @@ QString familyWithBold(bool withFoundry)
     return {};
 }
 
+// Opens "Font..." of the pop-up at the point and hands the dialog to answer.
+void chooseFont(QWidget *page, QPoint at, std::function<void(QFontDialog &)> answer)
+{
+    whenReady([] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return false;
+        for (QAction *item : menu->actions())
+            if (item->text() == QLatin1String("Font...")) {
+                menu->setActiveAction(item);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return true;
+            }
+        ADD_FAILURE() << "no Font... item";
+        menu->close();
+        return true;
+    });
+    whenReady([answer] {
+        auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return false;
+        answer(*dialog);
+        return true;
+    });
+    QTest::mouseClick(page, Qt::RightButton, {}, at);
+}
+
 } // namespace
 
 TEST_F(DesignerFormTest, FontDialogOpensOnTheMemosFontAndOkWithoutAChangeKeepsIt)
@@ -76,30 +105,11 @@ TEST_F(DesignerFormTest, FontDialogOpensOnTheMemosFontAndOkWithoutAChangeKeepsIt
 
     QFont shown;
     bool dialogSeen = false;
-    whenReady([&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return false;
-        for (QAction *item : menu->actions())
-            if (item->text() == QLatin1String("Font...")) {
-                menu->setActiveAction(item);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return true;
-            }
-        ADD_FAILURE() << "no Font... item";
-        menu->close();
-        return true;
-    });
-    whenReady([&] {
-        auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return false;
+    chooseFont(page, QPoint(60, 48), [&](QFontDialog &dialog) {
         dialogSeen = true;
-        shown = dialog->currentFont();
-        dialog->accept();
-        return true;
+        shown = dialog.currentFont();
+        dialog.accept();
     });
-    QTest::mouseClick(page, Qt::RightButton, {}, QPoint(60, 48));
     QApplication::removeTranslator(&czech);
     ASSERT_TRUE(dialogSeen);
     EXPECT_TRUE(shown.bold());
@@ -107,6 +117,49 @@ TEST_F(DesignerFormTest, FontDialogOpensOnTheMemosFontAndOkWithoutAChangeKeepsIt
     EXPECT_EQ(shown.pointSize(), 12);
     EXPECT_EQ(memo->FontName, family);
     EXPECT_EQ(memo->FontSize, 12);
+    EXPECT_EQ(memo->FontStyle, TFontStyles(fsBold));
+    form->SetModified(false);
+    form->hide();
+}
+
+TEST_F(DesignerFormTest, AFamilyThatIsNotInstalledStaysInTheMemoUnlessAnotherIsChosen)
+{
+    // Layouts ask for "Arial", which fontconfig only substitutes here.
+    const QString family = QFontDatabase::hasFamily("Arial") ? QStringLiteral("Písmo Které Není") : "Arial";
+    auto *memo = static_cast<TvlMemoView *>(AddMemo("Nadpis", 40, 40));
+    memo->FontName = family;
+    memo->FontSize = 10;
+    memo->FontStyle = fsBold;
+    form->FormShow(report);
+    form->show();
+    QApplication::processEvents();
+    QWidget *page = form->PageView();
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(60, 48));
+    ASSERT_TRUE(memo->Selected);
+
+    QFont shown;
+    chooseFont(page, QPoint(60, 48), [&](QFontDialog &dialog) {
+        shown = dialog.currentFont();
+        screenShot("font-dialog-substitute");
+        dialog.accept();
+    });
+    // The dialog shows the family drawn in its place, in the memo's style.
+    EXPECT_EQ(shown.family(), QFontInfo(QFont(family)).family());
+    EXPECT_TRUE(shown.bold());
+    EXPECT_EQ(memo->FontName, family);
+    EXPECT_EQ(memo->FontSize, 10);
+    EXPECT_EQ(memo->FontStyle, TFontStyles(fsBold));
+    EXPECT_FALSE(form->Modified());
+
+    // Only the size changed: the family is still the stored one.
+    chooseFont(page, QPoint(60, 48), [&](QFontDialog &dialog) {
+        QFont bigger = dialog.currentFont();
+        bigger.setPointSize(14);
+        dialog.setCurrentFont(bigger);
+        dialog.accept();
+    });
+    EXPECT_EQ(memo->FontName, family);
+    EXPECT_EQ(memo->FontSize, 14);
     EXPECT_EQ(memo->FontStyle, TFontStyles(fsBold));
     form->SetModified(false);
     form->hide();

@@ -1,11 +1,16 @@
 // The designer's report commands: the save-changes question around new,
 // open and closing, save as by filter, pages and their tabs.
+#include "common/screenshot.h"
 #include "designerform_fixture.h"
+#include "platform/paths.h"
+#include "platform/printers.h"
 #include "report/designer/form/pagecommands.h"
 #include "report/designer/page/designerglobals.h"
+#include "report/printer.h"
 #include "report/vlbandview.h"
 #include "report/vlsubreportview.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTabBar>
@@ -74,6 +79,7 @@ TEST_F(DesignerFormTest, NewAndOpenGoOnOnlyWhenTheChangesAreSavedOrDropped)
     answers.openNames = {Path("sestava.vlf")};
     form->FileBtn2Click();
     EXPECT_EQ(answers.openDialogs, 1);
+    EXPECT_EQ(answers.openFolder, Paths::reportsFolder()); // the shop's "Sestavy"
     EXPECT_EQ(report.Pages[0]->Count(), 1);
     EXPECT_FALSE(form->Modified());
     EXPECT_EQ(form->windowTitle(), "Editor sestav - sestava.vlf");
@@ -234,4 +240,51 @@ TEST_F(DesignerFormTest, APreparedPageIsNeverSavedAsTheLayout)
     QFile file(Path("sestava.vlf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), layout);
+}
+
+TEST_F(DesignerFormTest, ThePreviewOfTheReportBeingDesignedShowsEveryButtonAndCanPrint)
+{
+    FixedPrinterBackend::Printer office;
+    office.description.name = "kancelar";
+    office.description.isDefault = true;
+    office.papers = {QPageSize(QPageSize::A4)};
+    ScopedPrinterBackend backend(std::make_unique<FixedPrinterBackend>(QList<FixedPrinterBackend::Printer>{office}));
+    vlFreePrinter();
+    auto band = vlCreateView(otBand);
+    static_cast<TvlBandView *>(band.get())->SetBandType(btReportTitle);
+    band->SetBounds(0, 20, 700, 40);
+    report.Pages[0]->Add(std::move(band));
+    AddMemo("Nadpis", 20, 24);
+    report.PreviewButtons = 64; // the program's own preview shows only "Zavřít náhled"
+
+    QStringList hidden, disabled;
+    bool previewed = false;
+    vlRegisterDesigner(form.get());
+    QTimer::singleShot(0, form.get(), [&] {
+        QTimer::singleShot(100, [&] {
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window->inherits("TvlPreviewForm") && window->isVisible()) {
+                    previewed = true;
+                    screenShot("designer-preview");
+                    for (const char *name :
+                         {"ZoomBtn", "LoadBtn", "SaveBtn", "PrintBtn", "FindBtn", "HelpBtn", "ExitBtn"}) {
+                        auto *button = window->findChild<QWidget *>(name);
+                        if (!button || !button->isVisible())
+                            hidden << name;
+                        else if (!button->isEnabled())
+                            disabled << name;
+                    }
+                    window->close();
+                }
+        });
+        form->FileBtn4Click();
+        form->ExitBClick();
+    });
+    report.DesignReport();
+    vlRegisterDesigner(nullptr);
+    vlFreePrinter();
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(hidden, QStringList());
+    EXPECT_EQ(disabled, QStringList());
+    EXPECT_EQ(report.PreviewButtons, 64);
 }

@@ -127,6 +127,13 @@ TEST_F(ObjectCommandsTest, InspectorShowsAndTakesValuesInTheCurrentUnits)
     EXPECT_EQ(undoCount(), recorded) << "an expression that fails records nothing";
     EXPECT_EQ(errors.size(), 1);
     EXPECT_EQ(value, "5,00");
+
+    value = "-20";
+    commands.InspectorModify(irHeight, value);
+    EXPECT_EQ(memo->Height, 18);
+    EXPECT_EQ(undoCount(), recorded) << "a negative size records nothing";
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_EQ(errors.last(), "Výška objektu nemůže být záporná (-20).");
 }
 
 TEST_F(ObjectCommandsTest, NamesAreUniqueInTheWholeReport)

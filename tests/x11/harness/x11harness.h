@@ -38,6 +38,7 @@
 #include <functional>
 #include <map>
 #include <type_traits>
+#include <vector>
 
 class QWidget;
 struct _XDisplay;
@@ -79,8 +80,8 @@ public:
     void Press(const QString &keysym);
     void Release(const QString &keysym);
     // Types the text one key after another, each character by its keysym;
-    // letters the keyboard map lacks (Czech ones) get a spare key code first
-    // and a short pause. Waits pauseMs after each key: a program under load
+    // letters the keyboard map lacks (Czech ones) get a spare key code first,
+    // and a short pause the first time. Waits pauseMs after each key: a program under load
     // may take keys sent faster than a hand types in another order (0 sends
     // them at once, to test typing ahead).
     void Type(const QString &text, int pauseMs = 15);
@@ -93,7 +94,7 @@ public:
     QImage Grab() const;
 
 private:
-    unsigned keycodeFor(unsigned long keysym, bool &shift);
+    unsigned keycodeFor(unsigned long keysym, bool &shift, bool *fresh = nullptr);
     void sendKey(unsigned keycode, bool down);
     void modifiers(Qt::KeyboardModifiers modifiers, bool down);
     void flush();
@@ -102,6 +103,7 @@ private:
     static constexpr qint64 kDoubleClickPause = 700;
     static constexpr unsigned kAfterClick = 250;
     std::map<unsigned long, unsigned> m_spare; // keysym -> key code given to it
+    std::vector<unsigned long> m_spareOrder;   // the keysyms given codes, oldest first
 };
 
 // The input of the running test (its driver thread's connection).

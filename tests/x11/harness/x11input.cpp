@@ -57,9 +57,11 @@ void X11Input::flush()
     XSync(m_display, False);
 }
 
-unsigned X11Input::keycodeFor(unsigned long keysym, bool &shift)
+unsigned X11Input::keycodeFor(unsigned long keysym, bool &shift, bool *fresh)
 {
     shift = false;
+    if (fresh)
+        *fresh = false;
     const auto given = m_spare.find(keysym);
     if (given != m_spare.end())
         return given->second;
@@ -87,6 +89,13 @@ unsigned X11Input::keycodeFor(unsigned long keysym, bool &shift)
             spare = c;
     }
     XFree(map);
+    if (!spare && !m_spareOrder.empty()) {
+        // All are given: the letter given one longest ago gives its code up.
+        const auto oldest = m_spare.find(m_spareOrder.front());
+        spare = int(oldest->second);
+        m_spare.erase(oldest);
+        m_spareOrder.erase(m_spareOrder.begin());
+    }
     if (!spare)
         throw std::runtime_error("no spare key code for a keysym");
     KeySym both[2] = {keysym, keysym};
@@ -95,6 +104,9 @@ unsigned X11Input::keycodeFor(unsigned long keysym, bool &shift)
     // The clients learn the new map from a notice of their own.
     QThread::msleep(150);
     m_spare[keysym] = unsigned(spare);
+    m_spareOrder.push_back(keysym);
+    if (fresh)
+        *fresh = true;
     return unsigned(spare);
 }
 
@@ -166,9 +178,9 @@ void X11Input::Type(const QString &text, int pauseMs)
         if (c == previous)
             QThread::msleep(3);
         previous = c;
-        bool shift = false;
+        bool shift = false, fresh = false;
         const KeySym sym = keysymOf(c);
-        const unsigned code = keycodeFor(sym, shift);
+        const unsigned code = keycodeFor(sym, shift, &fresh);
         if (shift)
             modifiers(Qt::ShiftModifier, true);
         sendKey(code, true);
@@ -176,8 +188,9 @@ void X11Input::Type(const QString &text, int pauseMs)
         if (shift)
             modifiers(Qt::ShiftModifier, false);
         flush();
-        // Letters outside ASCII one at a time, with a breath between them.
-        if (c > 0x7F)
+        // A letter just given a key code of its own gets a breath; once the
+        // program knows the code, it is typed as fast as any other.
+        if (fresh)
             QThread::msleep(30);
         if (pauseMs > 0)
             QThread::msleep(pauseMs);

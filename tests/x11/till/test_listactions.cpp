@@ -91,6 +91,9 @@ TEST_F(TillListActions, APlainClickExportsTheWholeListCtrlMarksOnlyTheirRows)
         ASSERT_TRUE(X11::WaitForWindow(window.get()));
         clickRow(QStringLiteral("R2"));
         EXPECT_EQ(exportedMarks(), QStringList({"R1", "R2", "R3"})) << "a clicked row alone is no choice";
+        EXPECT_EQ(currentMark(), "R2") << "the export leaves the clicked row current";
+        EXPECT_EQ(X11::OnGui([&] { return window->SearchEdit_Oznaceni->text(); }), "R2");
+        X11::Screenshot(QStringLiteral("after-export"));
         clickRow(QStringLiteral("R1"));
         clickRow(QStringLiteral("R3"), Qt::ControlModifier);
         EXPECT_EQ(exportedMarks(), QStringList({"R1", "R3"})) << "rows marked with Ctrl are the choice";

@@ -135,3 +135,77 @@ TEST_F(TillKeys, TabGoesFromTheSearchBoxToItsListOnEveryPage)
 }
 
 } // namespace
+
+namespace {
+
+// Where the keys are in the menus: the open menu and its highlighted item,
+// or the highlighted title of the bar.
+QString menuPlace(QMenuBar *bar)
+{
+    return X11::OnGui([&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+            return menu->title() + u'>' + (menu->activeAction() ? menu->activeAction()->text() : QString());
+        return bar->activeAction() ? bar->activeAction()->text() : QStringLiteral("(none)");
+    });
+}
+
+TEST_F(TillKeys, F10LeadsEveryKeySequenceWhereALoneAltDoes)
+{
+    const int item = newItem(QStringLiteral("F1"));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), false));
+    showWindow(1);
+    const QList<QStringList> sequences{{},
+                                       {"Right"},
+                                       {"Right", "Right"},
+                                       {"Right", "Right", "Down"},
+                                       {"Down"},
+                                       {"Return"},
+                                       {"Left", "Down", "Down"},
+                                       {"Right", "Down", "Down", "Down"},
+                                       {"Right", "Right", "Return", "Down"}};
+    X11::RunDriven([&] {
+        ASSERT_TRUE(X11::WaitForWindow(window.get()));
+        QMenuBar *bar = X11::OnGui([&] { return window->menuBar(); });
+        QWidget *grid = named("KxDBGrid_PolozkaProdej");
+        auto open = [&](bool f10) {
+            X11::OnGui([&] { grid->setFocus(Qt::OtherFocusReason); });
+            EXPECT_TRUE(X11::WaitUntil([&] { return grid->hasFocus(); }));
+            if (f10) {
+                X11::Input().Key("F10");
+            } else {
+                X11::Input().Press("Alt_L");
+                X11::Input().Release("Alt_L");
+            }
+            EXPECT_TRUE(X11::WaitUntil([&] { return bar->activeAction() != nullptr; }, 3000));
+            X11::Settle(100);
+        };
+        for (const QStringList &keys : sequences) {
+            SCOPED_TRACE(keys.join(u' ').toStdString());
+            QString reached[2];
+            for (const bool f10 : {false, true}) {
+                open(f10);
+                for (const QString &key : keys) {
+                    X11::Input().Key(key);
+                    X11::Settle(60);
+                }
+                reached[f10] = menuPlace(bar);
+                for (int i = 0; i < 4 && X11::OnGui([&] { return bar->activeAction() != nullptr; }); ++i) {
+                    X11::Input().Key("Escape");
+                    X11::Settle(100);
+                }
+            }
+            EXPECT_EQ(reached[1], reached[0]);
+        }
+        // "Prodej" > "Vybrat...", never "Odebrat", which empties the basket.
+        open(true);
+        for (const char *key : {"Right", "Right", "Down"})
+            X11::Input().Key(key);
+        EXPECT_TRUE(X11::WaitUntil([&] { return menuPlace(bar) == QStringLiteral("Prodej [F7]>Vybrat..."); }, 3000))
+            << menuPlace(bar).toStdString();
+        X11::Input().Key("Return");
+        X11::Settle(500);
+        EXPECT_EQ(X11::OnGui([&] { return dm->MSSQLADOQuery_Prodej->RecordCount(); }), 1);
+    });
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+#include "app/common/blockedkeys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+BlockedKeys::BlockedKeys(QWidget *dialog, QWidget *blocked)
+    : m_dialog(dialog)
+    , m_blocked(blocked)
+{
+    if (auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+        m_connection = x11->connection();
+    if (m_connection)
+        qApp->installNativeEventFilter(this);
+}
+
+BlockedKeys::~BlockedKeys()
+{
+    if (m_connection)
+        qApp->removeNativeEventFilter(this);
+}
+
+namespace {
+
+xcb_window_t windowOf(const QWidget *widget)
+{
+    return widget && widget->windowHandle() ? xcb_window_t(widget->windowHandle()->winId()) : 0;
+}
+
+} // namespace
+
+bool BlockedKeys::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t" || !m_dialog || !m_blocked)
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7F) != XCB_KEY_PRESS)
+        return false;
+    const auto &press = *reinterpret_cast<const xcb_key_press_event_t *>(event);
+    const bool toBlocked = press.event == windowOf(m_blocked) && QApplication::activeModalWidget() == m_dialog;
+    const bool toDialog = press.event == windowOf(m_dialog);
+    if (!toBlocked && !(toDialog && !m_waiting.empty()))
+        return false;
+    const std::optional<TypedKey> key = typed(press);
+    if (!key)
+        return toBlocked; // the toolkit would drop it too; other keys go on
+    m_waiting.push_back(*key);
+    // The toolkit hands on the keys of this round before the queued call runs.
+    if (m_waiting.size() == 1)
+        QMetaObject::invokeMethod(this, &BlockedKeys::deliver, Qt::QueuedConnection);
+    return true;
+}
+
+std::optional<TypedKey> BlockedKeys::typed(const xcb_key_press_event_t &press) const
+{
+    auto *reply =
+        xcb_get_keyboard_mapping_reply(m_connection, xcb_get_keyboard_mapping(m_connection, press.detail, 1), nullptr);
+    if (!reply)
+        return std::nullopt;
+    const xcb_keysym_t *symbols = xcb_get_keyboard_mapping_keysyms(reply);
+    const std::vector<uint32_t> list(symbols, symbols + xcb_get_keyboard_mapping_keysyms_length(reply));
+    free(reply);
+    return X11TypedKey(list, press.state);
+}
+
+void BlockedKeys::deliver()
+{
+    const std::vector<TypedKey> keys = std::exchange(m_waiting, {});
+    for (const TypedKey &key : keys) {
+        if (!m_dialog)
+            return;
+        QWidget *target = m_dialog->focusWidget() ? m_dialog->focusWidget() : m_dialog.data();
+        QKeyEvent press(QEvent::KeyPress, key.key, Qt::NoModifier, key.text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key.key, Qt::NoModifier, key.text);
+        QApplication::sendEvent(target, &release);
+    }
+}

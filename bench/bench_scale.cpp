@@ -1,0 +1,411 @@
+// A small shop against a large one: what the tills do all day, timed on both,
+// with each large figure printed against its small one (goal: at most 1.5
+// times). The small shop has 1,000 items in a tree two levels deep and 10,000
+// history lines; the large one 100,000 items in a tree four levels deep,
+// 1,000,000 history lines over five years, 200,000 documents and a cash book
+// of 200,000 movements. Both sell about as many documents a day, and both
+// trees end in categories of ten items, so the same screen shows as many rows
+// in each. The databases are made by the program's creation script and
+// filled by bulk statements that give the rows the procedures would; the
+// server comes from the PG* variables (TARMIL5_TEST_SERVER), and both
+// databases are dropped at the end.
+#include "app/spreadsheet/itemimport.h"
+#include "app/spreadsheet/spreadsheetsource.h"
+#include "data/dm.h"
+#include "data/mssqladoconnection.h"
+#include "data/mssqladoquery.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct ShopSize
+{
+    const char *name;
+    int items, depth, documents, lines, days;
+};
+// Ten children to a category; five lines to a document; the small shop's
+// documents span as many days as give the large one's daily count.
+constexpr ShopSize Sizes[] = {{"small", 1000, 2, 1800, 10000, 18}, {"large", 100000, 4, 200000, 1000000, 1826}};
+constexpr int ImportRows = 1000;
+constexpr int SaleLines = 20;
+
+// The filling statements; :N names a figure of the size.
+QStringList fillStatements(const ShopSize &size)
+{
+    QStringList sql{
+        // The indexes of the two large tables are built once after the load.
+        "CREATE TEMP TABLE bench_indexes AS SELECT indexname, indexdef FROM pg_indexes"
+        " WHERE tablename IN ('tab_polozka', 'tab_historie') AND indexname NOT LIKE '%pkey'",
+        "DO $$ DECLARE r record; BEGIN FOR r IN SELECT indexname FROM bench_indexes LOOP"
+        " EXECUTE 'DROP INDEX ' || r.indexname; END LOOP; END $$",
+        "CREATE TEMP TABLE bench_level (id integer, level integer)",
+        "INSERT INTO bench_level VALUES (1, 0)",
+        "DO $$ DECLARE v integer; BEGIN FOR v IN 1 .. :DEPTH LOOP"
+        " WITH ins AS (INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)"
+        "   SELECT l.id, 'Kategorie ' || v || '-' || n, '-' FROM bench_level l, generate_series(1, 10) n"
+        "   WHERE l.level = v - 1 RETURNING ID_KATEGORIE)"
+        " INSERT INTO bench_level SELECT ID_KATEGORIE, v FROM ins; END LOOP; END $$",
+        "CREATE TEMP TABLE bench_leaf AS SELECT row_number() OVER (ORDER BY id) - 1 AS n, id,"
+        " tab_kategorie_func_PATH_ID_KATEGORIE(id) AS path FROM bench_level WHERE level = :DEPTH",
+        "INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE,"
+        " OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE)"
+        " SELECT 1, l.id, 1, 3, 2, l.path, lpad(i::text, 8, '0'), (8590000000000 + i)::text, 'Položka ' || i, '-', 24,"
+        " 50, 100, 0, 1000000, 0, 1, true"
+        " FROM generate_series(1, :ITEMS) i JOIN bench_leaf l ON l.n = (i - 1) % (:ITEMS / 10)",
+        "INSERT INTO tab_doklad (ID_DOKLAD, TIME, SLEVA) SELECT d,"
+        " localtimestamp - make_interval(secs => (:DOCUMENTS - d) * (:DAYS * 86400.0 / :DOCUMENTS)), 0"
+        " FROM generate_series(1, :DOCUMENTS) d",
+        "SELECT setval(pg_get_serial_sequence('tab_doklad', 'id_doklad'), :DOCUMENTS)",
+        // Each item's log row of its arrival, then the documents' lines.
+        "SELECT tab_polozka_HISTORIE(ID_POLOZKA, 7) FROM tab_polozka",
+        "UPDATE tab_historie SET TIME = localtimestamp - make_interval(days => :DAYS)",
+        "INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,"
+        " ID_ODBERATEL, ID_DPH, ID_JEDNOTKA, REF_ID_DOKLAD, TIME, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD,"
+        " POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)"
+        " SELECT d.ID_DOKLAD, p.ID_POLOZKA, 1, 1, p.ID_KATEGORIE, 1, 1, 3, 2, 0, d.TIME, 'UCT' || d.ID_DOKLAD, '-',"
+        " p.OZNACENI, p.KOD, p.POLOZKA, '-', 24, 50, 100, 0, 1, 0, 1, true, 'bench'"
+        " FROM generate_series(1, :LINES - :ITEMS) h JOIN tab_doklad d ON d.ID_DOKLAD = 1 + (h - 1) % :DOCUMENTS"
+        " JOIN tab_polozka p ON p.ID_POLOZKA = 1 + (h::bigint * 7919) % :ITEMS",
+        // The next number after the documents, in a width that holds it.
+        "UPDATE tab_oznaceni_doklad SET PORADI_DOKLAD_NETISTENY = :DOCUMENTS + 1, PORADI_ZAROVNANI = 8"
+        " WHERE ID_OZNACENI_DOKLAD = 1",
+        // A cash book of one movement for each document.
+        "INSERT INTO tab_pokladna (ID_OPERACE, TIME_POKLADNA, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB,"
+        " STAV) SELECT 1, TIME, 'UCT' || ID_DOKLAD, '-', 'bench', 500, 500 * ID_DOKLAD FROM tab_doklad",
+        "DO $$ DECLARE r record; BEGIN FOR r IN SELECT indexdef FROM bench_indexes LOOP"
+        " EXECUTE r.indexdef; END LOOP; END $$",
+        // As the server's own cleaning would leave them, and before the timing
+        // starts, so that it does not run in the middle of it.
+        "VACUUM ANALYZE",
+    };
+    for (QString &statement : sql)
+        statement.replace(":DEPTH", QString::number(size.depth))
+            .replace(":ITEMS", QString::number(size.items))
+            .replace(":DOCUMENTS", QString::number(size.documents))
+            .replace(":LINES", QString::number(size.lines))
+            .replace(":DAYS", QString::number(size.days));
+    return sql;
+}
+
+QString serverName()
+{
+    const QString server = qEnvironmentVariable("TARMIL5_TEST_SERVER");
+    return server.isEmpty() ? qEnvironmentVariable("PGHOST") + u':' + qEnvironmentVariable("PGPORT") : server;
+}
+
+[[noreturn]] void fail(const QString &what, const TDM &dm)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(what), qPrintable(dm.LastErrorText()));
+    std::exit(1);
+}
+
+// One shop: its database, and a data module on it as a till has it, with the
+// item list on the category of the item it works with, the basket and today's
+// documents open.
+class Shop
+{
+public:
+    explicit Shop(const ShopSize &size)
+        : m_database(QStringLiteral("t5scale_%1_%2").arg(size.name).arg(QCoreApplication::applicationPid()))
+    {
+        std::fprintf(stderr, "building the %s shop...\n", size.name);
+        if (!dm.ConnectServer(serverName(), qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) ||
+            !dm.MSSQLADOConnection->CreateDatabase(m_database) || !dm.SelectDatabase(m_database))
+            fail(QStringLiteral("the database"), dm);
+        Db::Connection &connection = dm.MSSQLADOConnection->Connection();
+        for (const QString &statement : fillStatements(size))
+            if (!connection.exec(statement).succeeded())
+                fail(statement.left(120), dm);
+        item = size.items / 2;
+        TDMItemOrigin origin;
+        if (!dm.ReadItem(item, card, origin) || !dm.OpenBasket() || !dm.OpenDocuments())
+            fail(QStringLiteral("the lists"), dm);
+        // The item list opens on the item's category (the whole store would
+        // list everything, which no screen can make cheaper).
+        leafPath = dm.CategoryIdPath(dm.CategoryIdByPath(card.KATEGORIE));
+        TMSSQLADOQuery *items = dm.MSSQLADOQuery_Polozka;
+        items->ParamByName(QStringLiteral("ID_SKLAD")).SetAsInteger(dm.IdSklad);
+        items->ParamByName(QStringLiteral("PATH_ID_KATEGORIE")).SetAsString(leafPath + u'%');
+        dm.MSSQLADOQuery_PolozkaHistorie->RefreshQuery();
+        items->RefreshQuery();
+    }
+    ~Shop()
+    {
+        dm.MSSQLADOConnection->Connection().close();
+        Db::Connection server;
+        if (server.open(serverName(), QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
+                        qEnvironmentVariable("PGPASSWORD"))) {
+            server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_database));
+            server.exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(m_database));
+        }
+    }
+    TDM dm;
+    int item = 0;
+    TDMItem card; // the item as its card shows it
+    QString leafPath;
+
+private:
+    QString m_database;
+};
+
+std::map<int, std::unique_ptr<Shop>> g_shops;
+
+Shop &shop(const benchmark::State &state)
+{
+    auto &slot = g_shops[int(state.range(0))];
+    if (!slot)
+        slot = std::make_unique<Shop>(Sizes[state.range(0)]);
+    return *slot;
+}
+
+// The item card opened, its three checks, and the save (the list brought up to date).
+void BM_ItemCardSave(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    TDM &dm = s.dm;
+    const int store = dm.IdSklad;
+    int round = 0;
+    for (auto _ : state) {
+        TDMItem item;
+        TDMItemOrigin origin;
+        if (!dm.ReadItem(s.item, item, origin))
+            fail(QStringLiteral("reading the item"), dm);
+        benchmark::DoNotOptimize(dm.ItemMarkExistsOther(store, s.item, item.OZNACENI) ||
+                                 dm.ItemCodeExistsOther(store, s.item, item.KOD) ||
+                                 dm.ItemNameExistsOther(store, s.item, item.POLOZKA));
+        item.PRODEJ = Currency::fromInt(100 + ++round % 2);
+        if (!dm.EditItem(s.item, item, origin))
+            fail(QStringLiteral("saving the item"), dm);
+    }
+}
+
+// A new item: the card's checks and the insert (the list brought up to date).
+void BM_NewItem(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    TDM &dm = s.dm;
+    static int serial = 0;
+    for (auto _ : state) {
+        TDMItem item = s.card;
+        item.OZNACENI = QStringLiteral("N%1").arg(++serial);
+        item.KOD = QStringLiteral("K%1").arg(serial);
+        item.POLOZKA = QStringLiteral("Nová položka %1").arg(serial);
+        item.KATEGORIE = QStringLiteral("?");
+        benchmark::DoNotOptimize(dm.ItemMarkExists(dm.IdSklad, item.OZNACENI) ||
+                                 dm.ItemCodeExists(dm.IdSklad, item.KOD) ||
+                                 dm.ItemNameExists(dm.IdSklad, item.POLOZKA));
+        if (!dm.NewItem(item))
+            fail(QStringLiteral("a new item"), dm);
+    }
+}
+
+// What the new item's card proposes as its label.
+void BM_SmallestFreeLabel(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.dm.SmallestFreeItemMark(s.dm.IdSklad, 8));
+}
+
+// A sheet of new items in memory, new labels at every reading.
+class GeneratedSheet : public SpreadsheetSource
+{
+public:
+    bool Reload(QString &) override
+    {
+        ++m_run;
+        return true;
+    }
+    int LastUsedRow() const override { return ImportRows + 1; }
+    Variant Cell(int row, int column) const override
+    {
+        const QString key = QStringLiteral("%1-%2").arg(m_run).arg(row);
+        switch (column) {
+        case 1:
+            return QStringLiteral("I%1").arg(key);
+        case 2:
+            return QStringLiteral("C%1").arg(key);
+        case 3:
+            return QStringLiteral("Importovaná %1").arg(key);
+        case 4:
+            return QStringLiteral("-");
+        case 5:
+            return 24.0;
+        case 6:
+            return 20.0;
+        case 7:
+            return QStringLiteral("?");
+        case 8:
+            return QStringLiteral("-");
+        case 9:
+            return 50.0;
+        case 10:
+            return 100.0;
+        case 11:
+            return 0.0;
+        case 12:
+            return 10.0;
+        case 13:
+            return 1.0;
+        case 14:
+            return QStringLiteral("ks");
+        case 15:
+            return 1.0;
+        default:
+            return QStringLiteral("A");
+        }
+    }
+
+private:
+    int m_run = 0;
+};
+
+void BM_Import1000Rows(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    static GeneratedSheet sheet;
+    for (auto _ : state) {
+        if (ItemImport(s.dm, sheet).Run(false).imported != ImportRows)
+            fail(QStringLiteral("the import"), s.dm);
+    }
+}
+
+// The documents page opened on today's documents, and refreshed.
+void BM_TodaysDocuments(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    for (auto _ : state) {
+        s.dm.MSSQLADOQuery_Doklad->Close();
+        if (!s.dm.OpenDocuments())
+            fail(QStringLiteral("the documents"), s.dm);
+        s.dm.RequeryDocuments();
+    }
+    state.counters["documents"] = s.dm.MSSQLADOQuery_Doklad->RecordCount();
+}
+
+// Moving between the first two items of the category's list: the item
+// history follows the current row.
+void BM_ItemHistory(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    TMSSQLADOQuery *items = s.dm.MSSQLADOQuery_Polozka;
+    for (auto _ : state) {
+        items->First();
+        items->Next();
+    }
+    state.counters["lines"] = s.dm.MSSQLADOQuery_PolozkaHistorie->RecordCount();
+}
+
+// The cash balance of the status label, and the cash book's history opened.
+void BM_CashBalance(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.dm.CashBalance());
+}
+
+void BM_CashBookOpened(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    for (auto _ : state) {
+        s.dm.MSSQLADOQuery_Pokladna->RefreshQuery();
+        s.dm.MSSQLADOQuery_Pokladna->Close();
+    }
+}
+
+// The category picker opened (the root and its children) and one node of the
+// deepest level expanded, as the picker asks for them.
+void expandNode(TDM &dm, int id, int defaultId)
+{
+    for (const QString &child : dm.SubcategoryIdList(id).split(u'\r', Qt::SkipEmptyParts)) {
+        benchmark::DoNotOptimize(dm.CategoryName(child.toInt()));
+        benchmark::DoNotOptimize(dm.SubcategoryCount(child.toInt()) + defaultId);
+    }
+}
+
+void BM_CategoryTree(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    TDM &dm = s.dm;
+    const QStringList path = s.leafPath.split(u'\\', Qt::SkipEmptyParts);
+    const int deepest = path.at(path.size() - 2).toInt();
+    for (auto _ : state) {
+        const int defaultId = dm.DefaultCategoryId();
+        benchmark::DoNotOptimize(dm.CategoryName(1));
+        benchmark::DoNotOptimize(dm.SubcategoryCount(1));
+        expandNode(dm, 1, defaultId);
+        expandNode(dm, deepest, defaultId);
+    }
+}
+
+// A sale of 20 lines as the till makes it: the basket filled line by line,
+// then sold (the lists brought up to date each time).
+void BM_Sale20Lines(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    for (auto _ : state) {
+        for (int i = 0; i < SaleLines; ++i)
+            if (!s.dm.AddOrEditBasketRow(1 + i * 37, 0, Currency::fromInt(1), false))
+                fail(QStringLiteral("a basket line"), s.dm);
+        int document = 0;
+        if (!s.dm.SellBasket(1, false, QStringLiteral("-"), 0, document))
+            fail(QStringLiteral("the sale"), s.dm);
+    }
+}
+
+#define SIZES ->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_ItemCardSave) SIZES->MinTime(1);
+BENCHMARK(BM_NewItem) SIZES->MinTime(1);
+BENCHMARK(BM_SmallestFreeLabel) SIZES;
+BENCHMARK(BM_Import1000Rows) SIZES->Iterations(2);
+BENCHMARK(BM_TodaysDocuments) SIZES;
+BENCHMARK(BM_ItemHistory) SIZES;
+BENCHMARK(BM_CashBalance) SIZES;
+BENCHMARK(BM_CashBookOpened) SIZES->Iterations(3);
+BENCHMARK(BM_CategoryTree) SIZES;
+BENCHMARK(BM_Sale20Lines) SIZES;
+
+// The console's table, and each run's time per iteration kept by name.
+class FigureReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &reports) override
+    {
+        for (const Run &run : reports)
+            m_ms[run.run_name.function_name][int(run.run_name.args == "1")] =
+                run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(reports);
+    }
+    void printFigures() const
+    {
+        std::printf("\n%-24s %12s %12s %8s\n", "", "small [ms]", "large [ms]", "large/small (goal: at most 1.5)");
+        for (const auto &[name, ms] : m_ms)
+            std::printf("%-24s %12.3f %12.3f %8.2f\n", name.c_str() + 3, ms[0], ms[1], ms[0] > 0 ? ms[1] / ms[0] : 0);
+    }
+
+private:
+    std::map<std::string, std::array<double, 2>> m_ms;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    FigureReporter figures;
+    benchmark::RunSpecifiedBenchmarks(&figures);
+    figures.printFigures();
+    benchmark::Shutdown();
+    g_shops.clear();
+    return 0;
+}

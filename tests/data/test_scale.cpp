@@ -1,0 +1,169 @@
+// A shop of some size: the look-ups the program makes by a typed value (label,
+// code, name, category name) or by a date are planned on an index, never as a
+// read of the whole table. Plans are read with EXPLAIN, and those of the
+// statements inside the procedures through the server's plan logging, sent to
+// this session as notices.
+#include "data/dmquerydefs.h"
+#include "platform/db/sqlparameters.h"
+#include "schema_session.h"
+
+#include <QFile>
+#include <libpq-fe.h>
+
+namespace {
+
+// Two stores, a tree of 1,110 categories, 20,000 items (every tenth removed)
+// and a year of sales up to today with an item log: enough rows that the
+// planner takes an index wherever one fits, made in a few seconds.
+const char *const FillSql = R"(
+INSERT INTO tab_sklad (SKLAD, ID_KATEGORIE) VALUES ('Sklad-02', 1);
+INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)
+  SELECT 1, 'A' || a, '-' FROM generate_series(1, 10) a;
+INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)
+  SELECT k.ID_KATEGORIE, 'B' || b, '-' FROM tab_kategorie k, generate_series(1, 10) b WHERE k.ID_NADKATEGORIE = 1;
+INSERT INTO tab_kategorie (ID_NADKATEGORIE, KATEGORIE, SPECIFIKACE)
+  SELECT k.ID_KATEGORIE, 'C' || c, '-' FROM tab_kategorie k JOIN tab_kategorie n ON n.ID_KATEGORIE = k.ID_NADKATEGORIE,
+    generate_series(1, 10) c WHERE n.ID_NADKATEGORIE = 1;
+CREATE TEMP TABLE list AS
+  SELECT row_number() OVER (ORDER BY ID_KATEGORIE) - 1 AS n, ID_KATEGORIE AS id,
+         tab_kategorie_func_PATH_ID_KATEGORIE(ID_KATEGORIE) AS path
+  FROM tab_kategorie WHERE ID_KATEGORIE > 111;
+INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE, STATE_PLATNOST,
+    OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE)
+  SELECT 1 + (i % 7 = 0)::int, l.id, 1, 3, 2, l.path, i % 10 <> 0, lpad(i::text, 8, '0'), 'EAN' || i, 'Položka ' || i,
+         '-', 24, 50, 100, 0, 1000, 0, 1, true
+  FROM generate_series(1, 20000) i JOIN list l ON l.n = i % 1000;
+INSERT INTO tab_doklad (ID_DOKLAD, TIME, SLEVA)
+  SELECT d, localtimestamp - make_interval(secs => (12000 - d) * 2628), 0 FROM generate_series(1, 12000) d;
+INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_ODBERATEL, ID_DPH,
+    ID_JEDNOTKA, REF_ID_DOKLAD, TIME, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA,
+    NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE, UZIVATEL)
+  SELECT CASE WHEN h % 10 = 0 THEN 0 ELSE d.ID_DOKLAD END, p.ID_POLOZKA, CASE WHEN h % 10 = 0 THEN 9 ELSE 1 END,
+         p.ID_SKLAD, p.ID_KATEGORIE, 1, 1, 3, 2, 0, d.TIME, 'UCT' || d.ID_DOKLAD, '-', p.OZNACENI, p.KOD, p.POLOZKA,
+         '-', 24, 50, 100, 0, 1, 0, 1, true, 'test'
+  FROM generate_series(1, 60000) h
+    JOIN tab_doklad d ON d.ID_DOKLAD = 1 + h % 12000
+    JOIN tab_polozka p ON p.ID_POLOZKA = 1 + (h * 7919) % 20000;
+ANALYZE;
+)";
+
+class ShopAtSize : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        db = new SchemaDatabase;
+        s = db->session().release();
+        s->script(QString::fromUtf8(FillSql));
+        ASSERT_EQ(s->error(), "");
+        // The plan of every statement, also of those inside procedures, comes
+        // back as a notice.
+        s->script("LOAD 'auto_explain'; SET auto_explain.log_min_duration = 0;"
+                  " SET auto_explain.log_nested_statements = on; SET auto_explain.log_level = notice;"
+                  " SET client_min_messages = notice");
+        ASSERT_EQ(s->error(), "");
+        PQsetNoticeReceiver(
+            s->handle(), [](void *, const PGresult *res) { notices += QString::fromUtf8(PQresultErrorMessage(res)); },
+            nullptr);
+    }
+    static void TearDownTestSuite()
+    {
+        delete s;
+        delete db;
+    }
+
+    // The plans of the call and of every statement it ran.
+    static QString plansOfCall(const QString &call, const QVariantList &params = {})
+    {
+        notices.clear();
+        s->value("SELECT " + call, params);
+        EXPECT_EQ(s->error(), "") << qPrintable(call);
+        return notices;
+    }
+    // The plan of a list's statement: its template with the placeholders filled.
+    static QString planOfList(const QString &component, const QString &filter, const QVariantList &params = {})
+    {
+        const TDMQueryDef *def = FindQueryDef(component);
+        QFile file(def->resource);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(def->resource);
+        QString sql = QString::fromUtf8(file.readAll());
+        sql.replace("%WHERE_FILTER", filter).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
+        notices.clear();
+        const QString plan = s->column("EXPLAIN " + Db::TranslateParameters(sql).sql, params).join('\n');
+        EXPECT_EQ(s->error(), "") << qPrintable(filter);
+        return plan;
+    }
+    static QString storedFilter(int id) { return s->value("SELECT SCRIPT FROM tab_filtr WHERE ID_FILTR = $1", {id}); }
+
+    static SchemaDatabase *db;
+    static Session *s;
+    static QString notices;
+};
+
+SchemaDatabase *ShopAtSize::db = nullptr;
+Session *ShopAtSize::s = nullptr;
+QString ShopAtSize::notices;
+
+// The tables a plan reads whole, one "Seq Scan on" line each.
+QString wholeReads(const QString &plan)
+{
+    QStringList scans;
+    for (const QString &line : plan.split('\n'))
+        if (line.contains("Seq Scan on "))
+            scans << line.trimmed();
+    return scans.join("; ");
+}
+
+} // namespace
+
+// The item card's and the import's uniqueness tests, the look-up of an item
+// by name, the new item's proposed label and the walk down a path of category
+// names.
+TEST_F(ShopAtSize, ItemChecksAndNameLookupsUseIndexes)
+{
+    const QVariantList label{1, "00000778"}, code{1, "ean778"}, name{1, "POLOŽKA 778"};
+    for (const auto &[call, params] : std::initializer_list<std::pair<QString, QVariantList>>{
+             {"tab_polozka_OZNACENI_EXISTUJE($1, $2)", label},
+             {"tab_polozka_OZNACENI_EXISTUJE_2($1, 5, $2)", label},
+             {"tab_polozka_KOD_EXISTUJE($1, $2)", code},
+             {"tab_polozka_KOD_EXISTUJE_2($1, 5, $2)", code},
+             {"tab_polozka_POLOZKA_EXISTUJE($1, $2)", name},
+             {"tab_polozka_POLOZKA_EXISTUJE_2($1, 5, $2)", name},
+             {"tab_polozka_ID_POLOZKA($1)", {"položka 778"}},
+             {"tab_polozka_func_OZNACENI_NEJMENSI_VOLNE($1, 8)", {1}},
+         }) {
+        const QString plans = plansOfCall(call, params);
+        EXPECT_FALSE(wholeReads(plans).contains("tab_polozka")) << qPrintable(call + ": " + wholeReads(plans));
+        EXPECT_TRUE(plans.contains("on tab_polozka")) << qPrintable(call); // the plans did come
+    }
+    EXPECT_EQ(s->integer("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '00000778')"), 1);
+    EXPECT_EQ(s->integer("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '00000780')"), 0); // removed
+    EXPECT_EQ(s->integer("SELECT tab_polozka_KOD_EXISTUJE(2, 'EAN777')"), 1);
+    // Every seventh item is in the other store.
+    EXPECT_EQ(s->value("SELECT tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(1, 8)"), "00000007");
+    const QString walk = wholeReads(plansOfCall("tab_kategorie_ID_KATEGORIE_EXISTUJE('?\\a3\\b5\\c7')"));
+    EXPECT_FALSE(walk.contains("tab_kategorie")) << qPrintable(walk);
+    EXPECT_GT(s->integer("SELECT tab_kategorie_ID_KATEGORIE_EXISTUJE('?\\a3\\b5\\c7')"), 111);
+}
+
+// The documents page opens on today's documents; the saved filters compare the
+// day, the week, the month or a period of a line, on the documents page and in
+// the item list. The item list of a category and an item's history too.
+TEST_F(ShopAtSize, DateFiltersCategoryListsAndHistoryUseIndexes)
+{
+    const QString today = FindQueryDef("MSSQLADOQuery_Doklad")->defaultValue("%WHERE_FILTER");
+    const QString documents = wholeReads(planOfList("MSSQLADOQuery_Doklad", today));
+    EXPECT_FALSE(documents.contains("tab_historie")) << qPrintable(documents);
+    // Day, week and month of item changes and of sales, and the three periods.
+    for (int id : {2, 3, 4, 6, 7, 8, 10, 13, 15}) {
+        const QString filter = storedFilter(id);
+        for (const QString &scans : {wholeReads(planOfList("MSSQLADOQuery_Doklad", filter)),
+                                     wholeReads(planOfList("MSSQLADOQuery_Polozka", filter, {1, "1\\%"}))})
+            EXPECT_FALSE(scans.contains("tab_historie")) << qPrintable(filter + ": " + scans);
+    }
+    const QString leaf = s->value("SELECT PATH_ID_KATEGORIE FROM tab_polozka WHERE ID_POLOZKA = 77") + "%";
+    const QString category = wholeReads(planOfList("MSSQLADOQuery_Polozka", "1=1", {1, leaf}));
+    EXPECT_FALSE(category.contains("tab_polozka")) << qPrintable(category);
+    const QString history = wholeReads(planOfList("MSSQLADOQuery_PolozkaHistorie", "", {77}));
+    EXPECT_FALSE(history.contains("tab_historie")) << qPrintable(history);
+}
