@@ -127,8 +127,9 @@ double AddVatSummary(LayoutSheet &sheet, double x, double y, double w, double si
     row(QStringLiteral("Součet položek"), "SOUCET_POLOZEK");
     row(QStringLiteral("Sleva na doklad ") + doc("SLEVA") + QStringLiteral(" %"), "SLEVA_CASTKA");
 
-    // Per rate its base, VAT and total in a small table.
-    const double rateWidth = std::max(16.0, w * 0.17);
+    // Per rate its base, VAT and total in a small table; the rate's caption
+    // ("DPH 10%:") stays on one line, as words wrap at blanks only.
+    const double rateWidth = std::max(19.0, w * 0.2);
     const double column = (w - rateWidth) / 3;
     const TextStyle heading = TextStyle{}.Size(size - 1).Italic().Right();
     const TextStyle figure = TextStyle{}.Size(size - 1).Money();
