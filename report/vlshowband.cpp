@@ -522,6 +522,13 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
         const int room = run.CurBottomY - run.BandHeight(btColumnFooter) - y - 2;
         if (fresh && room < 1)
             CheckBandRoom(run, band, y, y); // not a line of it would print on any page
+        if (!fresh && room < 1) {
+            // Not a point left below what this page printed: all of it goes on.
+            NewColumn(run, &band);
+            y = run.CurY;
+            fresh = true;
+            continue;
+        }
         const int space = std::max(1, room);
         lowest = 0;
         for (size_t i = 0; i < pieces.size(); ++i) {

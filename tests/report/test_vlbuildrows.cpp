@@ -158,3 +158,23 @@ TEST(ReportBuildRows, PageAndColumnHeadersLeavingNoRoomForRowsEndTheBuild)
     EXPECT_TRUE(t.report->ErrorText().contains("Pás Master data „Band3“ se nevytiskne"))
         << t.report->ErrorText().toStdString();
 }
+
+TEST(ReportBuildRows, ASplittingRowThatMeetsThePageBottomGoesWholeToTheNextPage)
+{
+    TestReport t;
+    GeneratedLayout made;
+    QList<QVariantList> rows;
+    for (int r = 0; r < 5; ++r) {
+        made.expected << QStringLiteral("Z%1").arg(r, 3, 10, QLatin1Char('0'));
+        rows << QVariantList{made.expected.last()};
+    }
+    t.Rows("Zbozi", {"Nazev"}, rows);
+    // Four rows fill the page below the header to its last point.
+    const int printable = t.page->BottomEdge() - t.page->TopOffset();
+    t.Band(btPageHeader, 0, printable - 4 * 20, {}, 48 | bfPrintOnFirstPage);
+    t.Memo(20, 0, 150, 18, {"Záhlaví"});
+    t.Band(btMasterData, printable, 20, "Zbozi", 48 | bfAllowSplit);
+    t.Memo(20, printable, 150, 1, {"[Nazev]"});
+    EXPECT_EQ(checkGeneratedBuild(t, made).toStdString(), "");
+    EXPECT_EQ(t.report->EMFPages.Count(), 2) << lines(t.Dump());
+}
