@@ -7,11 +7,15 @@
 #include "report/designer/dialogs/editorform.h"
 #include "report/designer/form/designerform.h"
 #include "report/designer/page/designerglobals.h"
+#include "report/designer/page/designerpage.h"
+#include "report/vlmemoview.h"
 #include "report/vlregistry.h"
 
+#include <QApplication>
 #include <QList>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -108,6 +112,19 @@ protected:
         view->SetBounds(left, top, 100, 18);
         view->Memo = QStringList{"Text " + name};
         return report.Pages[0]->Add(std::move(view));
+    }
+    // A bold memo of the family and size, its form shown and the memo clicked.
+    TvlMemoView *SelectedBoldMemo(const QString &family, int size)
+    {
+        auto *memo = static_cast<TvlMemoView *>(AddMemo("Nadpis", 40, 40));
+        memo->FontName = family;
+        memo->FontSize = size;
+        memo->FontStyle = fsBold;
+        form->FormShow(report);
+        form->show();
+        QApplication::processEvents();
+        QTest::mouseClick(form->PageView(), Qt::LeftButton, {}, QPoint(60, 48));
+        return memo;
     }
     QString Path(const QString &name) const { return dir.filePath(name); }
     // New objects stay closed: the designer's setting in its registry.

@@ -92,16 +92,9 @@ TEST_F(DesignerFormTest, FontDialogOpensOnTheMemosFontAndOkWithoutAChangeKeepsIt
     ASSERT_FALSE(listed.isEmpty()) << "no font with a bold style";
     const QString family = listed.section(QStringLiteral(" ["), 0, 0);
 
-    auto *memo = static_cast<TvlMemoView *>(AddMemo("Nadpis", 40, 40));
-    memo->FontName = family;
-    memo->FontSize = 12;
-    memo->FontStyle = fsBold;
-    form->FormShow(report);
-    form->show();
-    QApplication::processEvents();
-    QWidget *page = form->PageView();
-    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(60, 48));
+    TvlMemoView *memo = SelectedBoldMemo(family, 12);
     ASSERT_TRUE(memo->Selected);
+    QWidget *page = form->PageView();
 
     QFont shown;
     bool dialogSeen = false;
@@ -126,16 +119,9 @@ TEST_F(DesignerFormTest, AFamilyThatIsNotInstalledStaysInTheMemoUnlessAnotherIsC
 {
     // Layouts ask for "Arial", which fontconfig only substitutes here.
     const QString family = QFontDatabase::hasFamily("Arial") ? QStringLiteral("Písmo Které Není") : "Arial";
-    auto *memo = static_cast<TvlMemoView *>(AddMemo("Nadpis", 40, 40));
-    memo->FontName = family;
-    memo->FontSize = 10;
-    memo->FontStyle = fsBold;
-    form->FormShow(report);
-    form->show();
-    QApplication::processEvents();
-    QWidget *page = form->PageView();
-    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(60, 48));
+    TvlMemoView *memo = SelectedBoldMemo(family, 10);
     ASSERT_TRUE(memo->Selected);
+    QWidget *page = form->PageView();
 
     QFont shown;
     chooseFont(page, QPoint(60, 48), [&](QFontDialog &dialog) {
