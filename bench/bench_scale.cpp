@@ -8,7 +8,9 @@
 // in each. The databases are made by the program's creation script and
 // filled by bulk statements that give the rows the procedures would; the
 // server comes from the PG* variables (TARMIL5_TEST_SERVER), and both
-// databases are dropped at the end.
+// databases are dropped at the end, unless TARMIL5_BENCH_KEEP is set: then
+// they are kept (as t5scale_small and t5scale_large) for a look with psql, and
+// the next run that keeps them reuses them instead of building them anew.
 #include "app/spreadsheet/itemimport.h"
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "data/dm.h"
@@ -24,6 +26,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -37,6 +40,13 @@ struct ShopSize
 constexpr ShopSize Sizes[] = {{"small", 1000, 2, 1800, 10000, 18}, {"large", 100000, 4, 200000, 1000000, 1826}};
 constexpr int ImportRows = 1000;
 constexpr int SaleLines = 20;
+
+// New labels, codes and names carry the run's process id, so that a kept shop
+// takes the next run's new items as new.
+QString runTag()
+{
+    return QString::number(QCoreApplication::applicationPid() % 100000);
+}
 
 // The filling statements; :N names a figure of the size.
 QStringList fillStatements(const ShopSize &size)
@@ -86,6 +96,7 @@ QStringList fillStatements(const ShopSize &size)
         // As the server's own cleaning would leave them, and before the timing
         // starts, so that it does not run in the middle of it.
         "VACUUM ANALYZE",
+        "CREATE TABLE bench_whole ()",
     };
     for (QString &statement : sql)
         statement.replace(":DEPTH", QString::number(size.depth))
@@ -115,16 +126,16 @@ class Shop
 {
 public:
     explicit Shop(const ShopSize &size)
-        : m_database(QStringLiteral("t5scale_%1_%2").arg(size.name).arg(QCoreApplication::applicationPid()))
+        : m_keep(qEnvironmentVariableIsSet("TARMIL5_BENCH_KEEP"))
+        , m_database(m_keep ? QStringLiteral("t5scale_%1").arg(size.name)
+                            : QStringLiteral("t5scale_%1_%2").arg(size.name).arg(QCoreApplication::applicationPid()))
     {
-        std::fprintf(stderr, "building the %s shop...\n", size.name);
-        if (!dm.ConnectServer(serverName(), qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) ||
-            !dm.MSSQLADOConnection->CreateDatabase(m_database) || !dm.SelectDatabase(m_database))
-            fail(QStringLiteral("the database"), dm);
-        Db::Connection &connection = dm.MSSQLADOConnection->Connection();
-        for (const QString &statement : fillStatements(size))
-            if (!connection.exec(statement).succeeded())
-                fail(statement.left(120), dm);
+        if (!dm.ConnectServer(serverName(), qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")))
+            fail(QStringLiteral("the server"), dm);
+        if (m_keep && whole())
+            std::fprintf(stderr, "reusing the %s shop %s...\n", size.name, qPrintable(m_database));
+        else
+            build(size);
         item = size.items / 2;
         TDMItemOrigin origin;
         if (!dm.ReadItem(item, card, origin) || !dm.OpenBasket() || !dm.OpenDocuments())
@@ -141,6 +152,8 @@ public:
     ~Shop()
     {
         dm.MSSQLADOConnection->Connection().close();
+        if (m_keep)
+            return;
         Db::Connection server;
         if (server.open(serverName(), QStringLiteral("postgres"), qEnvironmentVariable("PGUSER"),
                         qEnvironmentVariable("PGPASSWORD"))) {
@@ -154,6 +167,24 @@ public:
     QString leafPath;
 
 private:
+    // A kept shop is whole once its last statement made the table bench_whole.
+    bool whole()
+    {
+        return dm.MSSQLADOConnection->DatabaseExists(m_database) && dm.SelectDatabase(m_database) &&
+               dm.MSSQLADOConnection->Connection().exec("SELECT 1 FROM bench_whole").succeeded();
+    }
+    void build(const ShopSize &size)
+    {
+        std::fprintf(stderr, "building the %s shop...\n", size.name);
+        if (!dm.MSSQLADOConnection->CreateDatabase(m_database) || !dm.SelectDatabase(m_database))
+            fail(QStringLiteral("the database"), dm);
+        Db::Connection &connection = dm.MSSQLADOConnection->Connection();
+        for (const QString &statement : fillStatements(size))
+            if (!connection.exec(statement).succeeded())
+                fail(statement.left(120), dm);
+    }
+
+    bool m_keep;
     QString m_database;
 };
 
@@ -196,9 +227,10 @@ void BM_NewItem(benchmark::State &state)
     static int serial = 0;
     for (auto _ : state) {
         TDMItem item = s.card;
-        item.OZNACENI = QStringLiteral("N%1").arg(++serial);
-        item.KOD = QStringLiteral("K%1").arg(serial);
-        item.POLOZKA = QStringLiteral("Nová položka %1").arg(serial);
+        const QString key = runTag() + u'-' + QString::number(++serial);
+        item.OZNACENI = u'N' + key;
+        item.KOD = u'K' + key;
+        item.POLOZKA = QStringLiteral("Nová položka ") + key;
         item.KATEGORIE = QStringLiteral("?");
         benchmark::DoNotOptimize(dm.ItemMarkExists(dm.IdSklad, item.OZNACENI) ||
                                  dm.ItemCodeExists(dm.IdSklad, item.KOD) ||
@@ -228,7 +260,7 @@ public:
     int LastUsedRow() const override { return ImportRows + 1; }
     Variant Cell(int row, int column) const override
     {
-        const QString key = QStringLiteral("%1-%2").arg(m_run).arg(row);
+        const QString key = QStringLiteral("%1.%2-%3").arg(runTag()).arg(m_run).arg(row);
         switch (column) {
         case 1:
             return QStringLiteral("I%1").arg(key);
@@ -292,17 +324,52 @@ void BM_TodaysDocuments(benchmark::State &state)
     state.counters["documents"] = s.dm.MSSQLADOQuery_Doklad->RecordCount();
 }
 
-// Moving between the first two items of the category's list: the item
-// history follows the current row.
+// The documents page under the saved filter of this month's sales and
+// cancellations (the small shop's month holds fewer documents than the large
+// one's: the table prints the cost of a document shown too).
+void BM_MonthsDocuments(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    TMSSQLADOQuery *documents = s.dm.MSSQLADOQuery_Doklad;
+    TFormatParameter *filter = documents->FormatParameters().FindParameter(QStringLiteral("%WHERE_FILTER"));
+    const QString today = filter->Value();
+    const Db::Result month =
+        s.dm.MSSQLADOConnection->Connection().exec(QStringLiteral("SELECT SCRIPT FROM tab_filtr WHERE ID_FILTR = 8"));
+    if (!month.succeeded() || month.rowCount() != 1)
+        fail(QStringLiteral("the month's filter"), s.dm);
+    filter->SetFormatParameterValue(month.cellText(0, 0));
+    for (auto _ : state) {
+        documents->Close();
+        documents->RefreshQuery();
+    }
+    state.counters["documents"] = documents->RecordCount();
+    filter->SetFormatParameterValue(today);
+    documents->Close();
+    documents->RefreshQuery();
+}
+
+// Moving between two items of the category's list: the item history follows
+// the current row. Not the item the card benchmarks save, whose history grows
+// by a line at each save: the two first others, about ten lines each.
 void BM_ItemHistory(benchmark::State &state)
 {
     Shop &s = shop(state);
     TMSSQLADOQuery *items = s.dm.MSSQLADOQuery_Polozka;
+    std::vector<int> rows;
+    for (items->First(); !items->Eof() && rows.size() < 2; items->Next())
+        if (items->FieldByName(QStringLiteral("ID_POLOZKA")).AsInteger() != s.item)
+            rows.push_back(items->RecNo());
+    if (rows.size() < 2)
+        fail(QStringLiteral("two items of the category"), s.dm);
+    int lines = 0;
     for (auto _ : state) {
-        items->First();
-        items->Next();
+        lines = 0;
+        for (int row : rows) {
+            items->SetRecNo(row);
+            lines += s.dm.MSSQLADOQuery_PolozkaHistorie->RecordCount();
+        }
     }
-    state.counters["lines"] = s.dm.MSSQLADOQuery_PolozkaHistorie->RecordCount();
+    state.counters["lines"] = lines;
 }
 
 // The cash balance of the status label, and the cash book's history opened.
@@ -368,28 +435,36 @@ BENCHMARK(BM_NewItem) SIZES->MinTime(1);
 BENCHMARK(BM_SmallestFreeLabel) SIZES;
 BENCHMARK(BM_Import1000Rows) SIZES->Iterations(2);
 BENCHMARK(BM_TodaysDocuments) SIZES;
+BENCHMARK(BM_MonthsDocuments) SIZES;
 BENCHMARK(BM_ItemHistory) SIZES;
 BENCHMARK(BM_CashBalance) SIZES;
 BENCHMARK(BM_CashBookOpened) SIZES->Iterations(3);
 BENCHMARK(BM_CategoryTree) SIZES;
 BENCHMARK(BM_Sale20Lines) SIZES;
 
-// The console's table, and each run's time per iteration kept by name.
+// The console's table, and each run's time per iteration kept by name; a list
+// that counts its documents shows the time of one document too.
 class FigureReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &reports) override
     {
-        for (const Run &run : reports)
-            m_ms[run.run_name.function_name][int(run.run_name.args == "1")] =
+        for (const Run &run : reports) {
+            const int size = int(run.run_name.args == "1");
+            m_ms[run.run_name.function_name][size] =
                 run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const auto documents = run.counters.find("documents");
+            if (documents != run.counters.end() && documents->second.value > 0)
+                m_ms[run.run_name.function_name + " per document"][size] =
+                    m_ms[run.run_name.function_name][size] / documents->second.value;
+        }
         ConsoleReporter::ReportRuns(reports);
     }
     void printFigures() const
     {
-        std::printf("\n%-24s %12s %12s %8s\n", "", "small [ms]", "large [ms]", "large/small (goal: at most 1.5)");
+        std::printf("\n%-32s %12s %12s %8s\n", "", "small [ms]", "large [ms]", "large/small (goal: at most 1.5)");
         for (const auto &[name, ms] : m_ms)
-            std::printf("%-24s %12.3f %12.3f %8.2f\n", name.c_str() + 3, ms[0], ms[1], ms[0] > 0 ? ms[1] / ms[0] : 0);
+            std::printf("%-32s %12.3f %12.3f %8.2f\n", name.c_str() + 3, ms[0], ms[1], ms[0] > 0 ? ms[1] / ms[0] : 0);
     }
 
 private:

@@ -19,6 +19,10 @@ BEGIN
   END IF;
   EXECUTE format('GRANT %I TO %I', current_database(), current_user);
   EXECUTE format('GRANT CONNECT, TEMPORARY ON DATABASE %I TO %I', current_database(), current_database());
+  -- The server would compile a statement to machine code once its estimate
+  -- passes a threshold (the documents of a month or a year do): some 80 ms
+  -- that a list of a few thousand rows never earns back.
+  EXECUTE format('ALTER DATABASE %I SET jit = off', current_database());
   -- The owner sees every session in the logged-in users' list, where the
   -- server lets him grant himself that.
   -- Superusers see them anyway; two databases created at once by one owner

@@ -1,4 +1,4 @@
-SELECT DISTINCT tab_historie.ID_DOKLAD,
+SELECT tab_historie.ID_DOKLAD,
   to_char(tab_historie.TIME, 'YYYY-MM-DD HH24:MI:SS') AS CAS,
   tab_historie.ID_OPERACE,
   CASE tab_historie.ID_OPERACE
@@ -28,8 +28,20 @@ SELECT DISTINCT tab_historie.ID_DOKLAD,
   CAST(round(coalesce(souhrn.DPH2_PRODEJ_CELKEM, 0) * sazba_dph.DPH2 / (100 + sazba_dph.DPH2), 2)
        AS numeric(19,4)) AS DPH2_DPH,
   tab_historie.UZIVATEL
-FROM tab_historie
-  JOIN tab_doklad ON tab_doklad.ID_DOKLAD = tab_historie.ID_DOKLAD
+-- The documents of the filter, each once: the filter speaks of the lines (and
+-- may speak of their document and customer, which are joined for it only when
+-- it does), the totals are made once per document. The document's header is
+-- read by its key for each document listed: a join would be planned as a read
+-- of all the documents.
+FROM (SELECT DISTINCT tab_historie.ID_DOKLAD, tab_historie.TIME, tab_historie.ID_OPERACE,
+             tab_historie.REF_ID_DOKLAD, tab_historie.STATE_STAV, tab_historie.DOKLAD_NETISTENY,
+             tab_historie.DOKLAD_VYTISTENY, tab_historie.ID_ODBERATEL, tab_historie.UZIVATEL
+      FROM tab_historie
+        LEFT JOIN tab_doklad ON tab_doklad.ID_DOKLAD = tab_historie.ID_DOKLAD
+        LEFT JOIN tab_kontakt ON tab_kontakt.ID_KONTAKT = tab_historie.ID_ODBERATEL
+      WHERE tab_historie.ID_DOKLAD <> 0 AND (%WHERE_FILTER)) tab_historie
+  CROSS JOIN LATERAL (SELECT tab_doklad.SLEVA FROM tab_doklad
+                      WHERE tab_doklad.ID_DOKLAD = tab_historie.ID_DOKLAD LIMIT 1) tab_doklad
   LEFT JOIN tab_kontakt ON tab_kontakt.ID_KONTAKT = tab_historie.ID_ODBERATEL
   CROSS JOIN LATERAL (
     SELECT coalesce(sum(sazba.RADKY), 0)::bigint AS POLOZKY_CELKEM,
@@ -59,5 +71,4 @@ FROM tab_historie
   -- is a few haler off on a large document).
   CROSS JOIN (SELECT round(tab_dph_func_DPH(2)::float8::numeric, 4) AS DPH1,
                      round(tab_dph_func_DPH(3)::float8::numeric, 4) AS DPH2) sazba_dph
-WHERE (%WHERE_FILTER)
 ORDER BY %ORDER_BY

@@ -11,7 +11,7 @@ SELECT tab_historie.ID_HISTORIE, tab_historie.ID_DOKLAD, tab_historie.ID_POLOZKA
   tab_historie.ZARUKA, tab_historie.NAKUP, tab_historie.PRODEJ, tab_historie.SLEVA,
   tab_historie.MNOZSTVI, tab_historie.ZASOBA, tab_historie.MINIMUM, tab_historie.NASOBNE,
   tab_dph.DPH, tab_sklad.SKLAD,
-  tab_kategorie_func_PATH_KATEGORIE(tab_historie.ID_KATEGORIE) AS KATEGORIE,
+  kategorie.KATEGORIE,
   dodavatel.KONTAKT AS DODAVATEL, odberatel.KONTAKT AS ODBERATEL,
   tab_jednotka.JEDNOTKA, tab_historie.UZIVATEL
 FROM tab_historie
@@ -20,5 +20,10 @@ FROM tab_historie
   LEFT JOIN tab_kontakt dodavatel ON dodavatel.ID_KONTAKT = tab_historie.ID_DODAVATEL
   LEFT JOIN tab_kontakt odberatel ON odberatel.ID_KONTAKT = tab_historie.ID_ODBERATEL
   LEFT JOIN tab_jednotka ON tab_jednotka.ID_JEDNOTKA = tab_historie.ID_JEDNOTKA
+  -- The category's path once for each category of the item's lines (mostly
+  -- one), not once a line: each path walks the tree up to its root.
+  LEFT JOIN (SELECT k.ID_KATEGORIE, tab_kategorie_func_PATH_KATEGORIE(k.ID_KATEGORIE) AS KATEGORIE
+             FROM (SELECT DISTINCT h.ID_KATEGORIE FROM tab_historie h WHERE h.ID_POLOZKA = :ID_POLOZKA) k) kategorie
+    ON kategorie.ID_KATEGORIE = tab_historie.ID_KATEGORIE
 WHERE tab_historie.ID_POLOZKA = :ID_POLOZKA
 ORDER BY %ORDER_BY
