@@ -19,6 +19,10 @@ TEST_F(DataModuleCash, DepositsMoveTheBalanceAndTheLabelFollowsEitherWay)
     dm->MSSQLADOQuery_Pokladna->RefreshQuery();
     EXPECT_EQ(dm->MSSQLADOQuery_Pokladna->RecordCount(), 2);
     EXPECT_EQ(dm->MSSQLADOQuery_Pokladna->FieldByName("DOKLAD_NETISTENY").AsString(), "-");
+    // the time to the second, its fraction cut off rather than rounded
+    sql("UPDATE tab_pokladna SET TIME_POKLADNA = '2026-03-05 10:11:12.999'");
+    dm->MSSQLADOQuery_Pokladna->RefreshQuery();
+    EXPECT_EQ(dm->MSSQLADOQuery_Pokladna->FieldByName("CAS").AsString(), "2026-03-05 10:11:12");
 }
 
 TEST_F(DataModuleCash, NumberingSeriesKeepTheirRow)

@@ -8,6 +8,7 @@
 #include "schema_session.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <libpq-fe.h>
 
 namespace {
@@ -80,18 +81,28 @@ protected:
         EXPECT_EQ(s->error(), "") << qPrintable(call);
         return notices;
     }
-    // The plan of a list's statement: its template with the placeholders filled.
-    static QString planOfList(const QString &component, const QString &filter, const QVariantList &params = {})
+    // A list's statement: its template with the placeholders filled.
+    static QString listSql(const QString &component, const QString &filter)
     {
         const TDMQueryDef *def = FindQueryDef(component);
         QFile file(def->resource);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(def->resource);
         QString sql = QString::fromUtf8(file.readAll());
         sql.replace("%WHERE_FILTER", filter).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
+        return Db::TranslateParameters(sql).sql;
+    }
+    // The first column of the list's rows, or with an EXPLAIN in front its plan.
+    static QStringList runList(const QString &component, const QString &filter, const QVariantList &params = {},
+                               const QString &explain = "")
+    {
         notices.clear();
-        const QString plan = s->column("EXPLAIN " + Db::TranslateParameters(sql).sql, params).join('\n');
+        const QStringList rows = s->column(explain + listSql(component, filter), params);
         EXPECT_EQ(s->error(), "") << qPrintable(filter);
-        return plan;
+        return rows;
+    }
+    static QString planOfList(const QString &component, const QString &filter, const QVariantList &params = {})
+    {
+        return runList(component, filter, params, "EXPLAIN ").join('\n');
     }
     static QString storedFilter(int id) { return s->value("SELECT SCRIPT FROM tab_filtr WHERE ID_FILTR = $1", {id}); }
 
@@ -166,4 +177,42 @@ TEST_F(ShopAtSize, DateFiltersCategoryListsAndHistoryUseIndexes)
     EXPECT_FALSE(category.contains("tab_polozka")) << qPrintable(category);
     const QString history = wholeReads(planOfList("MSSQLADOQuery_PolozkaHistorie", "", {77}));
     EXPECT_FALSE(history.contains("tab_historie")) << qPrintable(history);
+}
+
+// The documents page reads each document once: its header and its lines for
+// the totals once for each document listed (not once for every line the
+// filter matched, nor all the headers of the shop); the saved day, week and
+// month filters find their lines through the indexes of their comparisons.
+TEST_F(ShopAtSize, EachDocumentIsReadOnceAndTheDateFiltersUseTheirIndexes)
+{
+    const QString month =
+        "(tab_historie.ID_OPERACE BETWEEN 1 AND 6) AND tab_historie.TIME > LOCALTIMESTAMP - interval '30 days'";
+    const int documents =
+        s->integer("SELECT count(DISTINCT ID_DOKLAD) FROM tab_historie"
+                   " WHERE ID_OPERACE BETWEEN 1 AND 6 AND TIME > LOCALTIMESTAMP - interval '30 days'");
+    ASSERT_GT(documents, 500);
+    EXPECT_EQ(runList("MSSQLADOQuery_Doklad", month).size(), documents);
+    const QStringList plan = runList("MSSQLADOQuery_Doklad", month, {}, "EXPLAIN ANALYZE ");
+    const QRegularExpression actual("actual time=\\S+ rows=(\\d+) loops=(\\d+)");
+    int headers = 0, totals = 0;
+    for (const QString &node : plan) {
+        const QRegularExpressionMatch rows = actual.match(node);
+        if (node.contains(" on tab_doklad") && rows.hasMatch())
+            headers += rows.captured(1).toInt() * rows.captured(2).toInt();
+        if (node.contains(QRegularExpression("Index Scan (using|on) index_id_doklad\\b")) && rows.hasMatch())
+            totals += rows.captured(2).toInt();
+    }
+    EXPECT_EQ(headers, documents) << qPrintable(plan.join('\n'));
+    EXPECT_EQ(totals, documents) << qPrintable(plan.join('\n'));
+    for (const auto &[id, index] : {std::pair{6, "index_time_den"}, {7, "index_time_tyden"}, {8, "index_time_mesic"}})
+        EXPECT_TRUE(planOfList("MSSQLADOQuery_Doklad", storedFilter(id)).contains(index)) << index;
+}
+
+// An item's history names each line's category by its path: the path is
+// walked up the tree once for the item's category, not once for every line.
+TEST_F(ShopAtSize, AnItemsHistoryWalksItsCategoryPathOnce)
+{
+    ASSERT_EQ(runList("MSSQLADOQuery_PolozkaHistorie", "", {77}).size(), 3);
+    // The category is three levels below the root: four steps of the walk.
+    EXPECT_EQ(notices.count("on tab_kategorie"), 4) << qPrintable(notices);
 }
