@@ -10,7 +10,10 @@
 // server comes from the PG* variables (TARMIL5_TEST_SERVER), and both
 // databases are dropped at the end, unless TARMIL5_BENCH_KEEP is set: then
 // they are kept (as t5scale_small and t5scale_large) for a look with psql, and
-// the next run that keeps them reuses them instead of building them anew.
+// the next run that keeps them reuses them instead of building them anew
+// (each run leaves its sales, items and saves in them: drop them now and then,
+// and compare figures of runs on shops built alike). A kept shop is built by
+// the creation script of its time: after a change to it, drop them.
 #include "app/spreadsheet/itemimport.h"
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "data/dm.h"
