@@ -415,6 +415,40 @@ CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA));
 CREATE INDEX index_OZNACENI_CISLO ON tab_polozka (ID_SKLAD, (OZNACENI::bigint)) INCLUDE (OZNACENI)
   WHERE STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$';
 GO
+-- What the smallest free label has found, so that the next proposal does not
+-- walk a long run of numbers again: every number of a store below OD was the
+-- label of a valid item when it was written. A label given up since (the item
+-- removed, invalidated, relabelled or moved to another store) is noted in
+-- tab_oznaceni_uvolnene by its own statement: noting it takes no lock another
+-- till could wait for, and the next proposal starts from the lowest noted.
+-- Kept out of the public schema: these are not the shop's tables.
+CREATE SCHEMA interni;
+CREATE TABLE interni.tab_oznaceni_od (
+  ID_SKLAD integer PRIMARY KEY,
+  OD bigint NOT NULL
+);
+CREATE TABLE interni.tab_oznaceni_uvolnene (
+  ID_UVOLNENE bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
+  ID_SKLAD integer NOT NULL,
+  CISLO bigint NOT NULL
+);
+CREATE FUNCTION tab_polozka_func_OZNACENI_UVOLNENO() RETURNS trigger
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  IF OLD.STATE_PLATNOST AND OLD.OZNACENI ~ '^[0-9]{1,18}$' THEN
+    INSERT INTO interni.tab_oznaceni_uvolnene (ID_SKLAD, CISLO) VALUES (OLD.ID_SKLAD, OLD.OZNACENI::bigint);
+  END IF;
+  RETURN NULL;
+END
+$$;
+CREATE TRIGGER trigger_OZNACENI_UVOLNENO AFTER UPDATE OF OZNACENI, STATE_PLATNOST, ID_SKLAD ON tab_polozka
+  FOR EACH ROW WHEN (OLD.STATE_PLATNOST AND (NOT NEW.STATE_PLATNOST OR OLD.OZNACENI IS DISTINCT FROM NEW.OZNACENI
+                                              OR OLD.ID_SKLAD IS DISTINCT FROM NEW.ID_SKLAD))
+  EXECUTE FUNCTION tab_polozka_func_OZNACENI_UVOLNENO();
+CREATE TRIGGER trigger_OZNACENI_ODEBRANO AFTER DELETE ON tab_polozka
+  FOR EACH ROW WHEN (OLD.STATE_PLATNOST) EXECUTE FUNCTION tab_polozka_func_OZNACENI_UVOLNENO();
+GO
 -- The basket. A row belongs to the session that put it in: the server process
 -- id and the time (never earlier than the session's start) tell a live
 -- session's rows from those left by an ended session whose id was reused.
@@ -1652,22 +1686,42 @@ CREATE FUNCTION tab_polozka_NACIST_DLE_ID_POLOZKA(p_id_polozka integer,
         FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka $$
 GO
 -- The smallest whole number from 1 up that no valid item of the store has as
--- its label, zero-filled to the width: 1, or the first number in order whose
--- next one is missing. The walk goes in the index's order and stops at the
--- first gap.
+-- its label, zero-filled to the width. The walk starts where the last one
+-- ended, or lower where a label was given up since, and goes in the index's
+-- order to the first gap. Proposals take turns on the store's row, so each
+-- walks what the one before wrote; the notes it has taken into account go.
 CREATE FUNCTION tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(p_id_sklad integer, p_oznaceni_zarovnani integer)
-  RETURNS varchar LANGUAGE sql STABLE
+  RETURNS varchar LANGUAGE plpgsql
   AS $$
-    SELECT func_ZERO_ALIGN(CASE
-      WHEN NOT EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
-                         AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = 1) THEN 1
-      ELSE (SELECT c.N + 1
-            FROM (SELECT OZNACENI::bigint AS N, lead(OZNACENI::bigint) OVER (ORDER BY OZNACENI::bigint) AS DALSI
-                  FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
-                    AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= 1) c
-            WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
-            ORDER BY c.N LIMIT 1) END::varchar, p_oznaceni_zarovnani)
-  $$
+DECLARE
+  v_od bigint;
+  v_uvolnene bigint[];
+  v_volne bigint;
+BEGIN
+  INSERT INTO interni.tab_oznaceni_od (ID_SKLAD, OD) VALUES (p_id_sklad, 1) ON CONFLICT DO NOTHING;
+  SELECT OD INTO v_od FROM interni.tab_oznaceni_od WHERE ID_SKLAD = p_id_sklad FOR UPDATE;
+  -- A statement of its own: it sees what was given up before the turn came.
+  SELECT array_agg(ID_UVOLNENE), least(v_od, min(CISLO)) INTO v_uvolnene, v_od
+    FROM interni.tab_oznaceni_uvolnene WHERE ID_SKLAD = p_id_sklad;
+  v_od := greatest(coalesce(v_od, 1), 1);
+  IF NOT EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                   AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = v_od) THEN
+    v_volne := v_od;
+  ELSE
+    SELECT c.N + 1 INTO v_volne
+      FROM (SELECT OZNACENI::bigint AS N, lead(OZNACENI::bigint) OVER (ORDER BY OZNACENI::bigint) AS DALSI
+            FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+              AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= v_od) c
+      WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
+      ORDER BY c.N LIMIT 1;
+  END IF;
+  UPDATE interni.tab_oznaceni_od SET OD = v_volne WHERE ID_SKLAD = p_id_sklad AND OD <> v_volne;
+  IF v_uvolnene IS NOT NULL THEN
+    DELETE FROM interni.tab_oznaceni_uvolnene WHERE ID_UVOLNENE = ANY (v_uvolnene);
+  END IF;
+  RETURN func_ZERO_ALIGN(v_volne::varchar, p_oznaceni_zarovnani);
+END
+$$
 GO
 -- An item-log row: the item as it is now.
 CREATE FUNCTION tab_polozka_HISTORIE(p_id_polozka integer, p_id_operace integer) RETURNS integer
@@ -2233,6 +2287,9 @@ BEGIN
   EXECUTE format('REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON tab_uzivatel_opravneni FROM %I', current_database());
   EXECUTE format('GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO %I', current_database());
   EXECUTE format('GRANT EXECUTE ON ALL FUNCTIONS IN SCHEMA public TO %I', current_database());
+  EXECUTE format('GRANT USAGE ON SCHEMA interni TO %I', current_database());
+  EXECUTE format('GRANT ALL ON ALL TABLES IN SCHEMA interni TO %I', current_database());
+  EXECUTE format('GRANT ALL ON ALL SEQUENCES IN SCHEMA interni TO %I', current_database());
 END
 $$
 GO

@@ -74,6 +74,21 @@ Session::Session(PGconn *conn)
         ADD_FAILURE() << "connection failed: " << PQerrorMessage(conn);
 }
 
+void Session::logPlans(bool analyze)
+{
+    script(QStringLiteral("LOAD 'auto_explain'; SET auto_explain.log_min_duration = 0;"
+                          " SET auto_explain.log_nested_statements = on; SET auto_explain.log_level = notice;"
+                          " SET auto_explain.log_analyze = %1; SET client_min_messages = notice")
+               .arg(analyze ? "on" : "off"));
+    EXPECT_EQ(error(), "");
+    PQsetNoticeReceiver(
+        m_conn,
+        [](void *session, const PGresult *res) {
+            static_cast<Session *>(session)->m_plans += QString::fromUtf8(PQresultErrorMessage(res));
+        },
+        this);
+}
+
 Session::~Session()
 {
     PQfinish(m_conn);

@@ -41,6 +41,12 @@ public:
     // The SCRAM verifier of a password, as the program sends it.
     QString verifier(const QString &role, const QString &password);
     PGconn *handle() const { return m_conn; }
+    // From now on the server's plan of every statement, also of those inside
+    // procedures (with the rows each step read when `analyze`), is kept in
+    // plans(); clearPlans() starts anew.
+    void logPlans(bool analyze = false);
+    const QString &plans() const { return m_plans; }
+    void clearPlans() { m_plans.clear(); }
 
 private:
     struct Result;
@@ -49,6 +55,7 @@ private:
     PGconn *m_conn;
     QString m_error;
     QString m_detail;
+    QString m_plans;
 };
 
 // A database made by the creation script. Roles made through roleName() and the

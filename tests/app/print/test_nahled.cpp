@@ -41,7 +41,10 @@ TEST_F(NahledTest, DocumentPrintedStraightToTheSettingsPrinterWithVariablesAndTe
 
     const QStringList pages = PdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 2) << PdfText(pdf).toStdString();
-    const QString first = pages[0].simplified(), second = pages[1].simplified();
+    // Compatibility form: a rich text's "fi" or "fl" (in the temporary folder's
+    // name) comes out of the reader as one ligature character.
+    const QString first = pages[0].normalized(QString::NormalizationForm_KC).simplified();
+    const QString second = pages[1].simplified();
     EXPECT_TRUE(first.contains("Faktura FA-2024-0007")) << first.toStdString();
     EXPECT_TRUE(first.contains("Dodavatel: Železářství Novák Odběratel: Stavebniny Dvořák s.r.o."));
     // no "Hlavicka.rtf" in the program folder: its full path stands in its place

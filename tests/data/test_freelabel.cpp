@@ -1,0 +1,94 @@
+// The label a new item's card proposes in a store of many numbered items: the
+// next proposal starts where the last one ended, labels given up since are
+// proposed again, and two tills never wait for each other over it.
+#include "schema_session.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+class FreeLabel : public DatabaseTest
+{
+protected:
+    void SetUp() override
+    {
+        // Labels 000001 to 002000 in the first store, made in one statement.
+        s->script("INSERT INTO tab_sklad (SKLAD, ID_KATEGORIE) VALUES ('Sklad-02', 1);"
+                  "INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA,"
+                  " PATH_ID_KATEGORIE, OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA,"
+                  " MNOZSTVI, ZASOBA, MINIMUM, NASOBNE)"
+                  " SELECT 1, 1, 1, 3, 2, '1\\', lpad(i::text, 6, '0'), 'K' || i, 'Položka ' || i, '-', 24, 50,"
+                  " 100, 0, 10, 0, 1, true FROM generate_series(1, 2000) i;"
+                  "ANALYZE tab_polozka");
+        ASSERT_EQ(s->error(), "");
+    }
+    QString proposal(Session &till, int store = 1)
+    {
+        const QString label = till.value("SELECT tab_polozka_func_OZNACENI_NEJMENSI_VOLNE($1, 6)", {store});
+        EXPECT_EQ(till.error(), "");
+        return label;
+    }
+    int itemLabelled(const QString &label)
+    {
+        return s->integer("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = $1", {label});
+    }
+};
+
+} // namespace
+
+TEST_F(FreeLabel, NextProposalDoesNotWalkTheNumbersAgain)
+{
+    EXPECT_EQ(proposal(*s), "002001");
+    // The rows each statement of the proposal read, from the server's plans.
+    s->logPlans(true);
+    newItem("2001");
+    s->clearPlans();
+    EXPECT_EQ(proposal(*s), "002002");
+    int mostRows = 0;
+    const QRegularExpression rows("Scan .*on tab_polozka .*actual time=\\S+ rows=(\\d+)");
+    for (auto it = rows.globalMatch(s->plans()); it.hasNext();)
+        mostRows = std::max(mostRows, it.next().captured(1).toInt());
+    EXPECT_GT(s->plans().count("on tab_polozka"), 0);
+    EXPECT_LE(mostRows, 10) << qPrintable(s->plans());
+}
+
+TEST_F(FreeLabel, LabelsGivenUpAreProposedAgain)
+{
+    EXPECT_EQ(proposal(*s), "002001");
+    s->value("UPDATE tab_polozka SET STATE_PLATNOST = false WHERE OZNACENI = '000700'");
+    EXPECT_EQ(proposal(*s), "000700");
+    s->value("UPDATE tab_polozka SET OZNACENI = 'A300' WHERE OZNACENI = '000300'");
+    EXPECT_EQ(proposal(*s), "000300");
+    s->value("UPDATE tab_polozka SET ID_SKLAD = 2 WHERE OZNACENI = '000100'");
+    EXPECT_EQ(proposal(*s), "000100");
+    EXPECT_EQ(proposal(*s, 2), "000001");
+    call("tab_polozka_ODEBRAT_POLOZKU", {itemLabelled("000050")});
+    EXPECT_EQ(proposal(*s), "000050");
+    // Taken again, one after another: each proposal goes on to the next gap.
+    for (const char *label : {"50", "100", "300"})
+        newItem(label);
+    EXPECT_EQ(proposal(*s), "000700");
+    newItem("700");
+    EXPECT_EQ(proposal(*s), "002001");
+    EXPECT_EQ(call("tab_polozka_ODEBRAT_POLOZKY", {1}), 1);
+    EXPECT_EQ(proposal(*s), "000001");
+}
+
+// A till removing an item while another opens a new item's card: neither waits,
+// and the label comes free once the removal is committed.
+TEST_F(FreeLabel, TwoTillsNeitherWaits)
+{
+    auto other = db.session();
+    s->script("SET statement_timeout = '5s'");
+    other->script("SET statement_timeout = '5s'");
+    EXPECT_EQ(proposal(*s), "002001");
+    other->script("BEGIN");
+    other->value("SELECT tab_polozka_ODEBRAT_POLOZKU($1)", {itemLabelled("000042")});
+    EXPECT_EQ(other->error(), "");
+    EXPECT_EQ(proposal(*s), "002001");
+    newItem("2001");
+    EXPECT_EQ(proposal(*s), "002002");
+    other->script("COMMIT");
+    EXPECT_EQ(proposal(*s), "000042");
+    EXPECT_EQ(proposal(*other), "000042");
+}
