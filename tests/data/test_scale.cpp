@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <libpq-fe.h>
 
 namespace {
 
@@ -57,15 +56,7 @@ protected:
         s = db->session().release();
         s->script(QString::fromUtf8(FillSql));
         ASSERT_EQ(s->error(), "");
-        // The plan of every statement, also of those inside procedures, comes
-        // back as a notice.
-        s->script("LOAD 'auto_explain'; SET auto_explain.log_min_duration = 0;"
-                  " SET auto_explain.log_nested_statements = on; SET auto_explain.log_level = notice;"
-                  " SET client_min_messages = notice");
-        ASSERT_EQ(s->error(), "");
-        PQsetNoticeReceiver(
-            s->handle(), [](void *, const PGresult *res) { notices += QString::fromUtf8(PQresultErrorMessage(res)); },
-            nullptr);
+        s->logPlans();
     }
     static void TearDownTestSuite()
     {
@@ -76,10 +67,10 @@ protected:
     // The plans of the call and of every statement it ran.
     static QString plansOfCall(const QString &call, const QVariantList &params = {})
     {
-        notices.clear();
+        s->clearPlans();
         s->value("SELECT " + call, params);
         EXPECT_EQ(s->error(), "") << qPrintable(call);
-        return notices;
+        return s->plans();
     }
     // A list's statement: its template with the placeholders filled.
     static QString listSql(const QString &component, const QString &filter)
@@ -95,7 +86,7 @@ protected:
     static QStringList runList(const QString &component, const QString &filter, const QVariantList &params = {},
                                const QString &explain = "")
     {
-        notices.clear();
+        s->clearPlans();
         const QStringList rows = s->column(explain + listSql(component, filter), params);
         EXPECT_EQ(s->error(), "") << qPrintable(filter);
         return rows;
@@ -108,12 +99,10 @@ protected:
 
     static SchemaDatabase *db;
     static Session *s;
-    static QString notices;
 };
 
 SchemaDatabase *ShopAtSize::db = nullptr;
 Session *ShopAtSize::s = nullptr;
-QString ShopAtSize::notices;
 
 // The tables a plan reads whole, one "Seq Scan on" line each.
 QString wholeReads(const QString &plan)
@@ -214,5 +203,5 @@ TEST_F(ShopAtSize, AnItemsHistoryWalksItsCategoryPathOnce)
 {
     ASSERT_EQ(runList("MSSQLADOQuery_PolozkaHistorie", "", {77}).size(), 3);
     // The category is three levels below the root: four steps of the walk.
-    EXPECT_EQ(notices.count("on tab_kategorie"), 4) << qPrintable(notices);
+    EXPECT_EQ(s->plans().count("on tab_kategorie"), 4) << qPrintable(s->plans());
 }
