@@ -1638,10 +1638,12 @@ GO
 -- An import fills the items table faster than the server's own statistics
 -- follow it; planned on a table it still thinks small, a test above may take
 -- the store's index and read every item of the store. The import has the
--- statistics made anew as the table grows. Runs as the owner, who alone may.
+-- statistics made anew as the table grows. Runs as the owner, who alone may,
+-- on the shop's table whatever the caller's search path; for the shop's users.
 CREATE FUNCTION tab_polozka_func_IMPORT_STATISTIKA() RETURNS integer
-  LANGUAGE plpgsql SECURITY DEFINER SET search_path FROM CURRENT
-  AS $$ BEGIN ANALYZE tab_polozka; RETURN 1; END $$
+  LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp
+  AS $$ BEGIN ANALYZE tab_polozka; RETURN 1; END $$;
+REVOKE EXECUTE ON FUNCTION tab_polozka_func_IMPORT_STATISTIKA() FROM PUBLIC;
 GO
 -- Over all stores; a valid item before a removed one.
 CREATE FUNCTION tab_polozka_ID_POLOZKA(p_polozka varchar) RETURNS integer
