@@ -306,6 +306,9 @@ public:
     // stored from the first on. The one after them failed (LastErrorText says
     // why) and was undone; those after it were not sent.
     int ImportItems(const std::vector<TDMItem> &items);
+    // Has the server make the items table's statistics anew, as an import
+    // that has grown it much asks, so its tests keep their indexes.
+    bool RefreshItemStatistics();
     // The item as the server holds it now; false when there is none.
     bool ReadItem(int id, TDMItem &item, TDMItemOrigin &origin);
     // Without an origin the values are written as they are given.

@@ -2,6 +2,7 @@
 #include "data/dm.h"
 #include "data/dmprocedures.h"
 
+#include "platform/db/connection.h"
 #include "platform/messages.h"
 
 namespace {
@@ -220,29 +221,36 @@ int TDM::ImportItems(const std::vector<TDMItem> &items)
     return stored;
 }
 
+// The label, code and name tests go by kind, a whole batch's values in one
+// call each; the other lookups are few (the rows mostly share their values).
 std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMImportQuestion> &questions)
 {
     std::vector<Variant> answers(questions.size(), Variant::null());
     std::vector<TDMCall::Request> calls;
-    std::vector<size_t> asked; // the question of each call
+    std::vector<std::vector<size_t>> asked;    // the questions of each call
+    std::vector<size_t> testCall(3, SIZE_MAX); // the call of each test kind
+    std::vector<bool> tests;                   // whether a call is a test of many values
     for (size_t i = 0; i < questions.size(); ++i) {
         const TDMImportQuestion &q = questions[i];
         switch (q.kind) {
         case TDMImportQuestion::Mark:
         case TDMImportQuestion::Code:
         case TDMImportQuestion::Name: {
-            // An empty name is never taken, and costs no call.
+            // An empty name is never taken, and costs no test.
             if (q.text.isEmpty()) {
                 answers[i] = Variant(0);
                 continue;
             }
-            static const std::pair<QString, QString> tests[] = {
-                {DMProc::tab_polozka_OZNACENI_EXISTUJE, QStringLiteral("@OZNACENI")},
-                {DMProc::tab_polozka_KOD_EXISTUJE, QStringLiteral("@KOD")},
-                {DMProc::tab_polozka_POLOZKA_EXISTUJE, QStringLiteral("@POLOZKA")}};
-            const auto &[procedure, param] = tests[q.kind - TDMImportQuestion::Mark];
-            calls.push_back({procedure, {{"@ID_SKLAD", storeId}, {param, q.text}}});
-            break;
+            size_t &call = testCall[size_t(q.kind - TDMImportQuestion::Mark)];
+            if (call == SIZE_MAX) {
+                call = calls.size();
+                calls.push_back({DMProc::tab_polozka_func_IMPORT_EXISTUJE,
+                                 {{"@ID_SKLAD", storeId}, {"@DRUH", int(q.kind - TDMImportQuestion::Mark) + 1}}});
+                asked.emplace_back();
+                tests.push_back(true);
+            }
+            asked[call].push_back(i);
+            continue;
         }
         case TDMImportQuestion::Vat:
             calls.push_back({DMProc::tab_dph_ID_DPH, {{"@DPH", q.rate}}});
@@ -257,12 +265,36 @@ std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMI
             calls.push_back({DMProc::tab_jednotka_ID_JEDNOTKA, {{"@JEDNOTKA", q.text}}});
             break;
         }
-        asked.push_back(i);
+        asked.push_back({i});
+        tests.push_back(false);
+    }
+    for (const size_t call : testCall) {
+        if (call == SIZE_MAX)
+            continue;
+        QStringList values;
+        for (const size_t i : asked[call])
+            values << questions[i].text;
+        calls[call].params.push_back({"@HODNOTY", Db::Connection::arrayLiteral(values)});
     }
     const std::vector<Variant> values = m_call->returnValues(calls, Db::PipelineMode::Reads);
-    for (size_t c = 0; c < values.size(); ++c)
-        answers[asked[c]] = values[c];
+    for (size_t c = 0; c < values.size(); ++c) {
+        if (!tests[c]) {
+            answers[asked[c][0]] = values[c];
+            continue;
+        }
+        // One "0" or "1" for each value, in order.
+        const QString found = values[c].isNull() ? QString() : values[c].toString();
+        if (found.size() != qsizetype(asked[c].size()))
+            continue;
+        for (size_t k = 0; k < asked[c].size(); ++k)
+            answers[asked[c][k]] = Variant(found[qsizetype(k)] == u'1' ? 1 : 0);
+    }
     return answers;
+}
+
+bool TDM::RefreshItemStatistics()
+{
+    return m_call->returnBool(DMProc::tab_polozka_func_IMPORT_STATISTIKA);
 }
 
 bool TDM::ReadItem(int id, TDMItem &item, TDMItemOrigin &origin)

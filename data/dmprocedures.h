@@ -92,6 +92,8 @@
     X(tab_polozka_POCET) \
     X(tab_polozka_POLOZKA_EXISTUJE) \
     X(tab_polozka_POLOZKA_EXISTUJE_2) \
+    X(tab_polozka_func_IMPORT_EXISTUJE) \
+    X(tab_polozka_func_IMPORT_STATISTIKA) \
     X(tab_polozka_func_OZNACENI) \
     X(tab_polozka_func_OZNACENI_NEJMENSI_VOLNE) \
     X(tab_prodej_ODEBRAT) \

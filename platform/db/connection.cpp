@@ -545,4 +545,15 @@ QString Connection::quoteLiteral(const QString &text)
     return u'\'' + quoted + u'\'';
 }
 
+QString Connection::arrayLiteral(const QStringList &texts)
+{
+    QString literal(u'{');
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        QString element = texts[i];
+        element.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+        literal += (i ? QStringLiteral(",\"") : QStringLiteral("\"")) + element + u'"';
+    }
+    return literal + u'}';
+}
+
 } // namespace Db

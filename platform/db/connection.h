@@ -126,6 +126,8 @@ public:
     // Quotes a name for SQL text ("a""b"), as the server would.
     static QString quoteIdentifier(const QString &name);
     static QString quoteLiteral(const QString &text);
+    // An array of texts as a parameter's value ({"a","b\"c"}).
+    static QString arrayLiteral(const QStringList &texts);
 
     PGconn *handle() const { return m_conn; }
 

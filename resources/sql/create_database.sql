@@ -408,8 +408,11 @@ CREATE INDEX index_ID_KATEGORIE ON tab_polozka (ID_KATEGORIE);
 -- the item card takes a label or code that another item has.
 CREATE INDEX index_OZNACENI ON tab_polozka (ID_SKLAD, lower(OZNACENI)) WHERE STATE_PLATNOST;
 CREATE INDEX index_KOD ON tab_polozka (ID_SKLAD, lower(KOD)) WHERE STATE_PLATNOST;
--- Names are looked up in a store and over all stores.
-CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA));
+-- Names are looked up over all stores and in one store; the store is in the
+-- index too, so the test in a store never takes an index of the store's
+-- labels or codes and reads all its items (the planner may, while a growing
+-- table's statistics still show it small).
+CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA), ID_SKLAD);
 -- Numeric labels in order of their numbers, for the smallest free one; the
 -- label itself is in the index too, so the walk reads the index alone.
 CREATE INDEX index_OZNACENI_CISLO ON tab_polozka (ID_SKLAD, (OZNACENI::bigint)) INCLUDE (OZNACENI)
@@ -1659,6 +1662,27 @@ CREATE FUNCTION tab_polozka_KOD_EXISTUJE_2(p_id_sklad integer, p_id_polozka inte
         WHERE ID_SKLAD = p_id_sklad AND ID_POLOZKA <> p_id_polozka AND STATE_PLATNOST
           AND lower(KOD) = lower(p_kod) $$
 GO
+-- The import's tests of a whole batch of values of one kind (1 label, 2 code,
+-- 3 name) in one call: for each value in order "1" when its test above finds
+-- it, else "0". One statement keeps the tests' plans for all the values.
+CREATE FUNCTION tab_polozka_func_IMPORT_EXISTUJE(p_id_sklad integer, p_druh integer, p_hodnoty varchar[])
+  RETURNS varchar LANGUAGE sql STABLE
+  AS $$ SELECT coalesce(string_agg(CASE WHEN CASE p_druh WHEN 1 THEN tab_polozka_OZNACENI_EXISTUJE(p_id_sklad, h)
+                                                         WHEN 2 THEN tab_polozka_KOD_EXISTUJE(p_id_sklad, h)
+                                                         ELSE tab_polozka_POLOZKA_EXISTUJE(p_id_sklad, h) END > 0
+                                        THEN '1' ELSE '0' END, '' ORDER BY n), '')
+        FROM unnest(p_hodnoty) WITH ORDINALITY AS t(h, n) $$
+GO
+-- An import fills the items table faster than the server's own statistics
+-- follow it; planned on a table it still thinks small, a test above may take
+-- the store's index and read every item of the store. The import has the
+-- statistics made anew as the table grows. Runs as the owner, who alone may,
+-- on the shop's table whatever the caller's search path; for the shop's users.
+CREATE FUNCTION tab_polozka_func_IMPORT_STATISTIKA() RETURNS integer
+  LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp
+  AS $$ BEGIN ANALYZE tab_polozka; RETURN 1; END $$;
+REVOKE EXECUTE ON FUNCTION tab_polozka_func_IMPORT_STATISTIKA() FROM PUBLIC;
+GO
 -- Over all stores; a valid item before a removed one.
 CREATE FUNCTION tab_polozka_ID_POLOZKA(p_polozka varchar) RETURNS integer
   LANGUAGE sql STABLE
@@ -1756,11 +1780,16 @@ CREATE FUNCTION tab_polozka_func_ZAPSAT(p_id_polozka integer, p_id_operace integ
   LANGUAGE plpgsql
   AS $$
 DECLARE
-  v_sklad integer := tab_sklad_func_ID_SKLAD(p_sklad);
-  v_kategorie integer := tab_kategorie_ID_KATEGORIE(p_kategorie);
-  v_dodavatel integer := tab_kontakt_func_ID_KONTAKT(p_dodavatel);
-  v_dph integer := tab_dph_func_ID_DPH(p_dph);
-  v_jednotka integer := tab_jednotka_func_ID_JEDNOTKA(p_jednotka);
+  -- The names are looked up by statements of this function, whose plans the
+  -- session keeps: the lookup functions, called from here, would be planned
+  -- anew at every call (an import writes many items).
+  v_sklad integer := coalesce((SELECT ID_SKLAD FROM tab_sklad WHERE lower(SKLAD) = lower(p_sklad)), 0);
+  v_kategorie integer := (SELECT p_id_kategorie FROM tab_kategorie_func_PROJIT_CESTU(p_kategorie));
+  v_dodavatel integer := coalesce((SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_dodavatel)), 0);
+  v_dph integer := coalesce((SELECT ID_DPH FROM tab_dph WHERE DPH = p_dph::real), 0);
+  v_jednotka integer := coalesce((SELECT ID_JEDNOTKA FROM tab_jednotka WHERE lower(JEDNOTKA) = lower(p_jednotka)), 0);
+  v_cesta varchar := (SELECT CASE WHEN bool_or(ID = 1) THEN string_agg(ID::text || '\', '' ORDER BY HLOUBKA DESC) END
+                      FROM tab_kategorie_func_PREDKOVE(v_kategorie));
   v_id integer;
 BEGIN
   PERFORM func_KONTROLA_CISEL('Chyba při zápisu záznamu do tab_polozka.', p_dph, p_nakup, p_prodej, p_mnozstvi,
@@ -1774,13 +1803,13 @@ BEGIN
     INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE,
         OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE)
       VALUES (v_sklad, v_kategorie, v_dodavatel, v_dph, v_jednotka,
-              tab_kategorie_func_PATH_ID_KATEGORIE(v_kategorie), p_oznaceni, p_kod, p_polozka, p_specifikace,
+              v_cesta, p_oznaceni, p_kod, p_polozka, p_specifikace,
               p_zaruka, p_nakup, p_prodej, p_sleva, p_mnozstvi, p_zasoba, p_minimum, p_nasobne)
       RETURNING ID_POLOZKA INTO v_id;
   ELSE
     UPDATE tab_polozka
       SET ID_SKLAD = v_sklad, ID_KATEGORIE = v_kategorie, ID_DODAVATEL = v_dodavatel, ID_DPH = v_dph,
-          ID_JEDNOTKA = v_jednotka, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(v_kategorie),
+          ID_JEDNOTKA = v_jednotka, PATH_ID_KATEGORIE = v_cesta,
           OZNACENI = p_oznaceni, KOD = p_kod, POLOZKA = p_polozka, SPECIFIKACE = p_specifikace,
           ZARUKA = p_zaruka, NAKUP = p_nakup, PRODEJ = p_prodej, SLEVA = p_sleva, MNOZSTVI = p_mnozstvi,
           ZASOBA = p_zasoba, MINIMUM = p_minimum, NASOBNE = p_nasobne

@@ -488,3 +488,47 @@ TEST_F(ItemImportTest, InterruptingKeepsWhatWentInAndSaysWhatWasLeft)
     EXPECT_EQ(told[0].heading, QStringLiteral("Import byl přerušen..."));
     EXPECT_EQ(told[0].detail, QStringLiteral("Importováno záznamů: 4   Zbývá záznamů: 6"));
 }
+
+// A batch's label, code and name tests go to the server together: each value
+// is found as the single tests find it (without regard to case, whatever
+// characters it holds), and a row meets the question for a value taken in
+// the database or by an earlier row of the sheet in its own place.
+TEST_F(ItemImportTest, DuplicatesInTheBatchAndInTheDatabaseAreAskedInSheetOrder)
+{
+    const QString odd = QStringLiteral(R"(A"\,{}' N)");
+    newItem(QStringLiteral("DB1"));
+    newItem(odd);
+    const std::vector<Variant> answers =
+        dm->AskImportQuestions(dm->IdSklad, {{TDMImportQuestion::Mark, odd.toLower()},
+                                             {TDMImportQuestion::Code, QStringLiteral("db1")},
+                                             {TDMImportQuestion::Name, QStringLiteral("POLOŽKA ") + odd},
+                                             {TDMImportQuestion::Mark, QStringLiteral("NULL")},
+                                             {TDMImportQuestion::Code, odd + u'x'},
+                                             {TDMImportQuestion::Name, QString()}});
+    QStringList found;
+    for (const Variant &answer : answers)
+        found << answer.toString();
+    EXPECT_EQ(found.join(u','), QStringLiteral("1,1,1,0,0,0"));
+
+    ImportRowCells takenCode = itemRow(QStringLiteral("N2"));
+    takenCode[1] = Variant("db1");
+    ImportRowCells takenMark = itemRow(odd.toLower());
+    takenMark[1] = Variant("N3");
+    takenMark[2] = Variant("Položka N3");
+    ImportRowCells nameOfRow1 = itemRow(QStringLiteral("N4"));
+    nameOfRow1[2] = Variant("položka n1");
+    ScriptedSource source({sheetOf({itemRow("N1"), takenCode, takenMark, nameOfRow1, itemRow("N5")})});
+    for (int i = 0; i < 3; ++i) {
+        messages.answer(false); // no retry
+        messages.answer(true);  // go on
+    }
+    EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 2);
+    QStringList asked;
+    for (const MessageCall &warning : messages.callsOf(MessageCall::Warning))
+        asked << warning.detail + u' ' + warning.description;
+    EXPECT_EQ(asked, QStringList({"Záznam: 2   Buňka: B3 Kód položky, hodnota v databázi již existuje",
+                                  "Záznam: 3   Buňka: A4 Označení položky, řetězec v databázi již existuje",
+                                  "Záznam: 4   Buňka: C5 Název položky, řetězec v databázi již existuje"}));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT string_agg(OZNACENI, ',' ORDER BY ID_POLOZKA) FROM tab_polozka")),
+              QStringLiteral("DB1,") + odd + QStringLiteral(",N1,N5"));
+}

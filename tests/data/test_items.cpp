@@ -128,3 +128,24 @@ TEST_F(Items, SmallestFreeNumericLabel)
     EXPECT_EQ(text("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE", {1, 1}), "5");
     EXPECT_EQ(text("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE", {2, 3}), "001");
 }
+
+// An import has the items table's statistics made anew though only the owner
+// may: a shop user can, a role outside the shop cannot.
+TEST_F(Items, TheImportsStatisticsRefreshIsTheShopUsersOnly)
+{
+    newItem("0001");
+    const QString petr = db.roleName("petr");
+    s->value("SELECT uzivatel_NOVY_UZIVATEL($1, $2)", {petr, s->verifier(petr, "p")});
+    ASSERT_EQ(s->error(), "");
+    auto petrs = db.sessionAs(petr, "p");
+    EXPECT_EQ(petrs->integer("SELECT tab_polozka_func_IMPORT_STATISTIKA()"), 1);
+    EXPECT_EQ(petrs->error(), "");
+    EXPECT_EQ(s->integer("SELECT reltuples::integer FROM pg_class WHERE relname = 'tab_polozka'"), 1);
+
+    const QString outsider = db.roleName("cizi");
+    s->exec(QString("CREATE ROLE \"%1\" LOGIN PASSWORD 'c'").arg(outsider));
+    s->exec(QString("GRANT CONNECT ON DATABASE \"%1\" TO \"%2\"").arg(db.name(), outsider));
+    auto outsiders = db.sessionAs(outsider, "c");
+    outsiders->value("SELECT tab_polozka_func_IMPORT_STATISTIKA()");
+    EXPECT_TRUE(outsiders->error().startsWith("42501 ")) << qPrintable(outsiders->error());
+}
