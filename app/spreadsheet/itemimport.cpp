@@ -101,18 +101,14 @@ int ItemImport::runRows(int lastRow, ItemImportResult &result)
 {
     ImportBatchPlanner planner(m_dm, m_source, m_dm.IdSklad, m_dm.CurrentStoreName());
     int record = 1;
-    int statisticsAt = BatchRows;
+    ItemStatisticsSchedule statistics(m_dm.ItemCount(), BatchRows);
     while (record < lastRow && !Messages().progressInterrupted()) {
         const ImportBatch batch = planner.plan(record, lastRow, BatchRows);
         const int stored = m_dm.ImportItems(batch.items);
         result.imported += stored;
         record += stored;
-        // The server's statistics follow the table as it doubles (the tests
-        // of the next rows are planned on them).
-        if (result.imported >= statisticsAt) {
+        if (statistics.due(result.imported))
             m_dm.RefreshItemStatistics();
-            statisticsAt = 2 * result.imported;
-        }
         bool failed = true;
         if (stored < int(batch.items.size())) {
             warnNotStored();

@@ -7,6 +7,7 @@
 // transaction, asked for first: the store keeps its items unless the import
 // ran to its end and stored at least one row.
 #include <QString>
+#include <QtGlobal>
 
 class SpreadsheetSource;
 class TDM;
@@ -17,6 +18,31 @@ struct ItemImportResult
     int left = 0;           // rows not reached when "&Přerušit" was pressed
     bool stopped = false;   // interrupted, or the user chose not to go on
     bool completed = false; // the rows were walked (nothing refused before the first row)
+};
+
+// When the import has the server's statistics of the items table made anew:
+// each time the table has doubled since they were last made (taken to be
+// when the import began), so that the tests of the next rows are planned on
+// its size; a large catalogue is not analysed again for a few rows more.
+class ItemStatisticsSchedule
+{
+public:
+    ItemStatisticsSchedule(int itemsAtStart, int firstAfter)
+        : m_itemsAtStart(itemsAtStart)
+        , m_lastSize(qMax(itemsAtStart, firstAfter / 2))
+    {}
+    // Whether to refresh now that `imported` rows went in; true moves the mark on.
+    bool due(int imported)
+    {
+        if (m_itemsAtStart + imported < 2 * m_lastSize)
+            return false;
+        m_lastSize = m_itemsAtStart + imported;
+        return true;
+    }
+
+private:
+    int m_itemsAtStart;
+    int m_lastSize;
 };
 
 class ItemImport

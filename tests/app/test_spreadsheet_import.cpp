@@ -150,6 +150,24 @@ TEST(ImportRules, CellsConvertAsTheVariantRulesSay)
     EXPECT_EQ(ImportCellName(16, 12), QStringLiteral("P12"));
 }
 
+// The items table's statistics are made anew as the table doubles: often
+// while an empty catalogue fills, never for a few rows into a large one.
+TEST(ImportRules, StatisticsAreMadeAnewAsTheTableDoubles)
+{
+    const auto refreshesAt = [](int itemsAtStart, int rows) {
+        ItemStatisticsSchedule schedule(itemsAtStart, 500);
+        QList<int> at;
+        for (int imported = 500; imported <= rows; imported += 500)
+            if (schedule.due(imported))
+                at << imported;
+        return at;
+    };
+    EXPECT_EQ(refreshesAt(0, 5000), QList<int>({500, 1000, 2000, 4000}));
+    EXPECT_EQ(refreshesAt(1000, 3000), QList<int>({1000, 3000}));
+    EXPECT_EQ(refreshesAt(100000, 5000), QList<int>());
+    EXPECT_EQ(refreshesAt(100000, 100000), QList<int>({100000}));
+}
+
 TEST(WorkbookReaders, ActiveSheetOfAWorkbookWrittenByAnotherProgram)
 {
     QTemporaryDir dir;
