@@ -156,6 +156,7 @@ TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
         query->SetSQL(query->ApplyFormatParameters(query->FormatSQLText()));
     }
     ApplyFieldDefs(def, *query);
+    query->setPageRows(def.pageRows);
     if (!def.rowScope.isEmpty())
         query->SetRowRead(def.rowScope, def.rowCondition);
     return query;

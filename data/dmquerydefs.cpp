@@ -206,6 +206,9 @@ std::vector<TDMQueryDef> buildQueries()
                                    "DOKLAD_VYTISTENY")
                           .add("tab_pokladna", "UZIVATEL POHYB STAV"),
                       12));
+    // The cash book only grows: it is read a page at a time, so a long one
+    // opens as fast as a short one.
+    q.back().pageRows = 300;
     q.push_back(query("Filtr", "ID_FILTR", orderOnly("tab_filtr.FILTR"), {},
                       FieldList("ID_FILTR", false).add("tab_filtr", "ID_FILTR FILTR SCRIPT"), 7));
     q.push_back(query("Sestava", "ID_SESTAVA", orderOnly("tab_sestava.SESTAVA"), {},

@@ -42,6 +42,8 @@ struct TDMQueryDef
     // How one row is read by its key (TMSSQLADOQuery::SetRowRead); empty: the
     // list is only ever re-queried whole.
     QString rowScope, rowCondition;
+    // Rows read at a time (Db::Dataset::setPageRows); 0: all at once.
+    int pageRows = 0;
 
     const TDMFieldDef *findField(const QString &name) const;
     QString defaultValue(const QString &placeholder) const;

@@ -12,6 +12,20 @@ int TKxDBGridModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_rows;
 }
 
+bool TKxDBGridModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && Active() && DataSet()->CanFetchMore();
+}
+
+void TKxDBGridModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    m_fetching = true;
+    DataSet()->FetchMore();
+    m_fetching = false;
+}
+
 int TKxDBGridModel::datasetRows() const
 {
     return Active() ? DataSet()->RecordCount() : 0;
@@ -137,6 +151,8 @@ void TKxDBGridModel::DataSetChanged()
         m_rows = rows;
         endRemoveRows();
     }
+    if (m_fetching)
+        return;
     if (m_rows > 0 && m_columns->Count() > 0)
         emit dataChanged(index(0, 0), index(m_rows - 1, m_columns->Count() - 1));
     if (OnReset)

@@ -26,6 +26,11 @@ public:
         return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
     }
 
+    // A list read in pages: the view asks for the next one as it is
+    // scrolled near the end of the rows read.
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
     TDBGridColumns *Columns() const { return m_columns; }
     // The font default columns are measured with.
     void SetFont(const QFont &font) { m_font = font; }
@@ -62,4 +67,5 @@ private:
     QFont m_font;
     std::vector<int> m_keyColumns;
     int m_rows = 0;
+    bool m_fetching = false; // rows come after the ones shown: the view stays where it is
 };

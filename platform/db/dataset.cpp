@@ -71,24 +71,41 @@ void Dataset::execute(bool keepOnFailure)
 {
     if (!m_connection)
         throw DatabaseError(QStringLiteral("Dotaz není připojen k databázi."));
-    QList<Param> params;
-    for (const QString &name : m_sqlParamNames) {
-        const Parameter *p = FindParam(name);
-        params << (p && !p->IsNull() ? Param{*p->Text(), false, 0} : Param::null());
-    }
-    // A list runs the same statement again and again (re-queries, a detail
-    // following its master): prepared once per session. The console's text
-    // may hold several statements and runs as it is.
-    Result result =
-        m_plainSql ? m_connection->exec(m_translatedSql) : m_connection->execPrepared(m_translatedSql, params);
+    const bool paged = m_pageRows > 0 && !m_plainSql;
+    Result result = m_plainSql ? m_connection->exec(m_translatedSql)
+                    : paged
+                        ? run(QStringLiteral("LIMIT %1 OFFSET 0"), {Param{QByteArray::number(m_pageRows), false, 0}})
+                        : run(QString(), {});
     if (!result.succeeded()) {
         const ServerError error = m_connection->errors().value(0);
         if (!keepOnFailure && Active())
             Close();
         throw DatabaseError(error);
     }
+    m_moreRows = paged && result.rowCount() >= m_pageRows;
     install(std::make_shared<Db::Snapshot>(std::move(result)));
     m_rowsSession = m_connection->sessionSerial();
+}
+
+Result Dataset::run(const QString &tail, QList<Param> extra)
+{
+    QList<Param> params;
+    for (const QString &name : m_sqlParamNames) {
+        const Parameter *p = FindParam(name);
+        params << (p && !p->IsNull() ? Param{*p->Text(), false, 0} : Param::null());
+    }
+    // A list runs the same statement again and again (re-queries, a detail
+    // following its master, its pages): prepared once per session. The
+    // console's text may hold several statements and runs as it is.
+    QString sql = m_translatedSql;
+    if (!tail.isEmpty()) {
+        QString numbered = tail;
+        for (qsizetype i = 0; i < extra.size(); ++i)
+            numbered = numbered.arg(u'$' + QString::number(params.size() + i + 1));
+        sql += u'\n' + numbered;
+    }
+    params += extra;
+    return m_connection->execPrepared(sql, params);
 }
 
 void Dataset::Open()
@@ -100,6 +117,8 @@ void Dataset::Open()
         masterChanged(false);
     execute(false);
     m_state = DataSetState::Browse;
+    if (m_filterActive)
+        readAllRows(); // a filter chooses among all the rows
     goFirstQuietly();
     emit afterOpen();
     notify(DataEvent::ActiveChanged);
@@ -114,6 +133,7 @@ void Dataset::Close()
     m_pending.clear();
     m_state = DataSetState::Inactive;
     m_snapshot.reset();
+    m_moreRows = false;
     m_visible.clear();
     m_filterActive = false;
     m_pos = -1;
@@ -142,8 +162,10 @@ bool Dataset::CanSpliceRows() const
 {
     // Rows read in another server session (the connection was opened again)
     // may be gone: only a re-query tells.
-    return m_state == DataSetState::Browse && !m_filterActive && !m_filtered && m_snapshot && m_connection &&
-           m_connection->sessionSerial() == m_rowsSession;
+    // A row may not be placed among rows read in part: it could come again
+    // with the next page.
+    return m_state == DataSetState::Browse && !m_filterActive && !m_filtered && !m_moreRows && m_snapshot &&
+           m_connection && m_connection->sessionSerial() == m_rowsSession;
 }
 
 void Dataset::showSplicedRows(SnapshotPtr snapshot, int position)
@@ -355,6 +377,7 @@ void Dataset::First()
 
 void Dataset::Last()
 {
+    readAllRows();
     moveTo(visibleCount() - 1, true);
     m_eof = true;
     m_bof = visibleCount() == 0;
@@ -362,6 +385,8 @@ void Dataset::Last()
 
 void Dataset::Next()
 {
+    if (m_pos + 1 >= visibleCount())
+        readAllRows();
     if (m_pos + 1 < visibleCount()) {
         moveTo(m_pos + 1, true);
         m_bof = m_eof = false;
@@ -382,6 +407,8 @@ void Dataset::Prior()
 
 int Dataset::MoveBy(int distance)
 {
+    if (m_pos + distance >= visibleCount())
+        readAllRows();
     const int count = visibleCount();
     if (count == 0)
         return 0;
@@ -396,6 +423,8 @@ int Dataset::MoveBy(int distance)
 
 void Dataset::SetRecNo(int recNo)
 {
+    if (recNo > visibleCount())
+        readAllRows();
     const int count = visibleCount();
     if (count == 0)
         return;

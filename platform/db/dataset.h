@@ -23,6 +23,7 @@ class Connection;
 class DataSource;
 class FilterExpression;
 class MasterLink;
+struct Param;
 
 enum class DataSetState { Inactive, Browse, Edit };
 enum class DataEvent { ActiveChanged, DataSetChanged, DataSetScroll, RecordChanged, LayoutChanged };
@@ -83,6 +84,23 @@ public:
     void showSplicedRows(SnapshotPtr snapshot, int position);
     DataSetState State() const { return m_state; }
 
+    // Reading in pages of this many rows (0, the default: every row at
+    // once). Opening reads the first page; a grid asks for the next ones as
+    // it scrolls towards the end (FetchMore); whatever needs every row reads
+    // the rest first (FetchAll): Last, Next past the rows read, a RecNo or
+    // MoveBy beyond them, locating or a bookmark not found among them, a
+    // client-side filter. The statement must give its rows in one total
+    // order (a key as the last sort column), so that pages neither overlap
+    // nor leave a gap; it gets LIMIT and OFFSET appended.
+    void setPageRows(int rows) { m_pageRows = rows; }
+    int pageRows() const { return m_pageRows; }
+    // Whether rows may be left to read.
+    bool CanFetchMore() const { return m_moreRows && Active(); }
+    // The next page, every row left. A failure is shown to the user, and the
+    // list stays with the rows read.
+    void FetchMore();
+    void FetchAll();
+
     void First();
     void Next();
     void Prior();
@@ -92,6 +110,7 @@ public:
     bool Bof() const { return m_bof; }
     int RecNo() const { return m_pos + 1; } // 1-based, 0 when empty
     void SetRecNo(int recNo);
+    // The rows read so far: a list read in pages may have more (CanFetchMore).
     int RecordCount() const { return visibleCount(); }
     bool IsEmpty() const { return visibleCount() == 0; }
 
@@ -166,6 +185,11 @@ private:
 
     int visibleCount() const;
     void execute(bool keepOnFailure);
+    Result run(const QString &tail, QList<Param> params);
+    void readRows(bool all);
+    void fetchRows(bool all);
+    // Reads every row left when rows may be; false when there was none to read.
+    bool readAllRows() const;
     void install(SnapshotPtr snapshot);
     void bindFields();
     void rebuildVisibleRows();
@@ -184,6 +208,8 @@ private:
     QString m_translatedSql;
     bool m_plainSql = false;
     quint64 m_rowsSession = 0; // the connection's session that read the rows
+    int m_pageRows = 0;
+    bool m_moreRows = false; // the last page read was full
     QStringList m_sqlParamNames;
     std::vector<Parameter> m_params;
 

@@ -121,7 +121,10 @@ bool Dataset::Locate(const QString &fieldName, const Variant &value, LocateOptio
         throw DatabaseError(QStringLiteral("Pole „%1“ nebylo nalezeno.").arg(fieldName));
     if (value.isEmpty())
         return false;
-    const int pos = findRow(*field, value.toString(), options);
+    int pos = findRow(*field, value.toString(), options);
+    // Not among the rows read so far: among all of them.
+    if (pos < 0 && readAllRows())
+        pos = findRow(*field, value.toString(), options);
     if (pos < 0)
         return false;
     moveTo(pos, true);
@@ -175,7 +178,8 @@ bool Dataset::BookmarkValid(const Bookmark &bookmark) const
         return false;
     if (bookmark.snapshot == m_snapshot)
         return findPosition(*this, [&](int row) { return row == bookmark.row; }) >= 0;
-    return findPosition(*this, [&](int row) { return rowKey(m_snapshot, row) == bookmark.key; }) >= 0;
+    auto byKey = [&](int row) { return rowKey(m_snapshot, row) == bookmark.key; };
+    return findPosition(*this, byKey) >= 0 || (readAllRows() && findPosition(*this, byKey) >= 0);
 }
 
 bool Dataset::GotoBookmark(const Bookmark &bookmark)
@@ -187,7 +191,10 @@ bool Dataset::GotoBookmark(const Bookmark &bookmark)
         pos = m_filterActive ? findPosition(*this, [&](int row) { return row == bookmark.row; })
                              : (bookmark.row < m_snapshot->rowCount() ? bookmark.row : -1);
     } else {
-        pos = findPosition(*this, [&](int row) { return rowKey(m_snapshot, row) == bookmark.key; });
+        auto byKey = [&](int row) { return rowKey(m_snapshot, row) == bookmark.key; };
+        pos = findPosition(*this, byKey);
+        if (pos < 0 && readAllRows())
+            pos = findPosition(*this, byKey);
     }
     if (pos < 0)
         return false;
@@ -255,6 +262,9 @@ bool Dataset::rowMatchesFilter(int row) const
 
 void Dataset::rebuildVisibleRows()
 {
+    // A filter chooses among all the rows.
+    if (m_filtered && m_snapshot && (m_filterExpression || m_filterPredicate))
+        readAllRows();
     m_visible.clear();
     m_filterActive = m_filtered && m_snapshot && (m_filterExpression || m_filterPredicate);
     if (!m_filterActive)

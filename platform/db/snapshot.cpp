@@ -69,7 +69,7 @@ FieldType FieldTypeOf(Oid typeOid)
 Snapshot::Snapshot(Result result)
     : m_result(std::move(result))
 {
-    m_rowCount = m_result.rowCount();
+    m_rowCount = m_resultRows = m_result.rowCount();
     const int columns = m_result.columnCount();
     m_columns.resize(size_t(columns));
     for (int c = 0; c < columns; ++c) {
@@ -90,7 +90,7 @@ Snapshot::Snapshot(Result result, const Snapshot &like)
     : m_result(std::move(result))
     , m_columns(like.m_columns)
 {
-    m_rowCount = m_result.rowCount();
+    m_rowCount = m_resultRows = m_result.rowCount();
 }
 
 int Snapshot::columnIndex(const QString &name) const
@@ -125,11 +125,38 @@ bool Snapshot::resultCell(int row, int c, const char *&data, int &length) const
         }
         row = source;
     }
-    if (m_result.cellIsNull(row, c))
+    const Result *result = &m_result;
+    if (!m_pages.empty() && row >= m_pageStarts.front()) {
+        const size_t page =
+            size_t(std::upper_bound(m_pageStarts.begin(), m_pageStarts.end(), row) - m_pageStarts.begin() - 1);
+        result = &m_pages[page];
+        row -= m_pageStarts[page];
+    }
+    if (result->cellIsNull(row, c))
         return false;
-    data = m_result.cellData(row, c);
-    length = m_result.cellLength(row, c);
+    data = result->cellData(row, c);
+    length = result->cellLength(row, c);
     return true;
+}
+
+std::shared_ptr<Snapshot> Snapshot::withRows(Result more) const
+{
+    auto copy = std::make_shared<Snapshot>(*this);
+    const int added = more.rowCount();
+    if (added == 0)
+        return copy;
+    copy->m_pageStarts.push_back(m_resultRows);
+    copy->m_pages.push_back(std::move(more));
+    copy->m_resultRows = m_resultRows + added;
+    if (m_spliced) {
+        for (int row = m_resultRows; row < copy->m_resultRows; ++row)
+            copy->m_rows.push_back(row);
+    }
+    copy->m_rowCount = m_rowCount + added;
+    // Worked out again for all the rows when asked for.
+    copy->m_sums.clear();
+    copy->m_keyColumns.clear();
+    return copy;
 }
 
 bool Snapshot::cell(int row, int c, const char *&data, int &length) const

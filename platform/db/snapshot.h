@@ -94,6 +94,9 @@ public:
     std::shared_ptr<Snapshot> spliced(int removed, const Result &added, int at) const;
     // Whether `added` has the columns of these rows, in order and of the same types.
     bool sameColumns(const Result &added) const;
+    // A copy with the rows of `more` (a further page of the same statement)
+    // after these ones.
+    std::shared_ptr<Snapshot> withRows(Result more) const;
 
 private:
     // A row read on its own: its cells' texts one after another, and where
@@ -110,6 +113,11 @@ private:
     const std::vector<qint64> *keyColumn(int c) const;
 
     Result m_result;
+    // Further pages read after the first result, and the result row (counted
+    // over all of them) each begins at.
+    std::vector<Result> m_pages;
+    std::vector<int> m_pageStarts;
+    int m_resultRows = 0;
     int m_rowCount = 0;
     // Spliced: where each row comes from: the result's row (>= 0) or an
     // owned row (-1 - its index). Rows are added to the owned ones and never

@@ -15,7 +15,9 @@
 #include "platform/db/datasource.h"
 #include "python_reader.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -358,4 +360,28 @@ TEST_F(SpreadsheetExportTest, WorkbookForTheDesktopHasFormatsAndWidths)
                           "-1/General|'ž'/@|0.5/0.00|'N'/General|1/0\n"
                           "5/General|'Šroub'/@|12.5/0.00|'A'/General|5000000000/0\n"
                           "A=4 B=7 C=7 D=8 E=12\n"));
+}
+
+// A list read in pages: the grid scrolled to its bottom brings the next page,
+// and the export writes every row, not only those read.
+TEST_F(SpreadsheetExportTest, APagedListGrowsAsTheGridScrollsAndIsExportedWhole)
+{
+    query->setPageRows(100);
+    open(QStringLiteral("SELECT generate_series(1, 1000) AS id ORDER BY 1"));
+    EXPECT_EQ(query->RecordCount(), 100);
+    host.resize(600, 300);
+    host.show();
+    QCoreApplication::processEvents();
+    QScrollBar *bar = grid->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(query->RecordCount(), 200);
+    EXPECT_EQ(query->RecNo(), 1); // the view scrolled, the list stays on its row
+    EXPECT_LT(bar->value(), bar->maximum());
+
+    form.ExportToFile(grid, true);
+    const SheetCells cells = BiffReader::read(written());
+    EXPECT_EQ(cells.lastUsedRow(), 1001);
+    EXPECT_EQ(cells.value(1001, 1).toInt(), 1000);
+    EXPECT_EQ(query->RecNo(), 1);
 }

@@ -109,3 +109,64 @@ TEST_F(DataModuleCash, ReportDefinitionsKeepTheirRow)
     EXPECT_EQ(currentKey(reports, "ID_SESTAVA"), 4);
     EXPECT_EQ(reports->FieldByName("SESTAVA").AsString(), "Faktura A4");
 }
+
+// A long cash book is read a page at a time: opening costs one page, and
+// everything that needs every row reads the rest first.
+TEST_F(DataModuleCash, ALongBookIsReadInPagesWithoutAGapOrARepeat)
+{
+    sql("INSERT INTO tab_pokladna (ID_OPERACE, TIME_POKLADNA, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB, "
+        "STAV) SELECT 1, timestamp '2026-01-01' + (i / 3) * interval '1 second', '0', 'U' || i, 'u' || (i % 7), i, i "
+        "FROM generate_series(1, 2000) AS i; ANALYZE tab_pokladna");
+    TMSSQLADOQuery *book = dm->MSSQLADOQuery_Pokladna;
+    const QString order = QStringLiteral("SELECT string_agg(ID_POKLADNA::text, ',' ORDER BY date_trunc('second', "
+                                         "TIME_POKLADNA), ID_POKLADNA) FROM tab_pokladna");
+    const QStringList all = scalar(order).split(u',');
+    book->RefreshQuery();
+    EXPECT_EQ(book->RecordCount(), 300);
+    EXPECT_TRUE(book->CanFetchMore());
+
+    // the first page in the default order comes from the index, not from a sort of the book
+    Db::Dataset plan;
+    plan.SetConnection(book->GetConnection());
+    plan.setPlainSql(QStringLiteral("EXPLAIN ") + book->SQL() + QStringLiteral("\nLIMIT 300 OFFSET 0"));
+    plan.Open();
+    QString lines;
+    for (; !plan.Eof(); plan.Next())
+        lines += plan.Fields()[0]->AsString() + u'\n';
+    EXPECT_TRUE(lines.contains(QStringLiteral("tab_pokladna_cas"))) << qPrintable(lines);
+    EXPECT_FALSE(lines.contains(QStringLiteral("Sort"))) << qPrintable(lines);
+
+    // a walk crosses the pages without a gap or a repeat
+    QStringList walked;
+    for (book->First(); !book->Eof(); book->Next())
+        walked << book->FieldByName("ID_POKLADNA").AsString();
+    EXPECT_EQ(walked, all);
+    EXPECT_EQ(book->RecordCount(), 2000);
+
+    // Last and Locate of a row beyond the first page read the rest
+    book->RefreshQuery();
+    book->Last();
+    EXPECT_EQ(book->FieldByName("ID_POKLADNA").AsString(), all.back());
+    EXPECT_FALSE(book->CanFetchMore());
+    book->RequeryQuery();
+    EXPECT_EQ(book->RecordCount(), 300);
+    EXPECT_TRUE(book->Locate("ID_POKLADNA", Variant(all[1500])));
+    EXPECT_EQ(book->RecNo(), 1501);
+
+    // a title click re-reads the first page in the new order, still on the row (now the first)
+    book->Last();
+    book->SortByColumn("ID_POKLADNA", &book->FieldByName("CAS"), "%ORDER_BY");
+    EXPECT_EQ(book->SortState(&book->FieldByName("CAS")), 2);
+    EXPECT_EQ(book->RecordCount(), 300);
+    EXPECT_EQ(book->FieldByName("ID_POKLADNA").AsString(), all.back());
+    book->SortByColumn("ID_POKLADNA", &book->FieldByName("UZIVATEL"), "%ORDER_BY");
+    EXPECT_EQ(book->FieldByName("ID_POKLADNA").AsString(), all.back());
+    walked.clear();
+    for (book->First(); !book->Eof(); book->Next())
+        walked << book->FieldByName("ID_POKLADNA").AsString();
+    EXPECT_EQ(walked.front(), "7"); // the first of user u0 by the key
+    walked.sort();
+    QStringList sorted = all;
+    sorted.sort();
+    EXPECT_EQ(walked, sorted);
+}

@@ -444,3 +444,61 @@ TEST_F(DatasetTest, SplicedRowsFindTheirKeys)
     const Db::SnapshotPtr withNull = twice->spliced(-1, rowsOf("SELECT NULL::integer AS k, 'f' AS t"), 1);
     EXPECT_EQ(withNull->rowOfKey(0, 20), std::nullopt);
 }
+
+// A list read in pages holds what it read; a walk, a jump, a bookmark or a
+// filter reads the rest first, in the statement's order and with its parameters.
+TEST_F(DatasetTest, PagedListReadsTheRestWhenEveryRowIsNeeded)
+{
+    run(QStringLiteral("INSERT INTO item (id, code) SELECT i, 'P' || i FROM generate_series(10, 59) AS i"));
+    items.SetSQL(QStringLiteral("SELECT * FROM item WHERE id >= :FROM_ID ORDER BY id"));
+    items.ParamByName("from_id").SetAsInteger(10);
+    items.setPageRows(20);
+    DataSource source;
+    source.SetDataSet(&items);
+    Recorder recorder;
+    recorder.SetDataSource(&source);
+    items.Open();
+    EXPECT_EQ(items.RecordCount(), 20);
+    EXPECT_FALSE(items.CanSpliceRows()); // a row placed now could come again with the next page
+    const Bookmark first = items.GetBookmark();
+    items.FetchMore();
+    EXPECT_EQ(items.RecordCount(), 40);
+    EXPECT_EQ(items.RecNo(), 1);
+    EXPECT_EQ(recorder.changed, 1);
+    items.SetRecNo(45); // beyond the rows read
+    EXPECT_EQ(items.FieldByName("id").AsInteger(), 54);
+    EXPECT_FALSE(items.CanFetchMore());
+    EXPECT_TRUE(items.GotoBookmark(first));
+    EXPECT_EQ(items.FieldByName("id").AsInteger(), 10);
+
+    QList<int> expected;
+    for (int id = 10; id < 60; ++id)
+        expected << id;
+    items.Requery();
+    EXPECT_EQ(items.MoveBy(30), 30);
+    EXPECT_EQ(items.RecordCount(), 50);
+    items.Requery();
+    EXPECT_EQ(ids(items), expected);
+    // a page exactly full: the next read finds nothing more
+    items.ParamByName("from_id").SetAsInteger(20);
+    items.Requery();
+    items.FetchMore();
+    EXPECT_EQ(items.RecordCount(), 40);
+    items.FetchMore();
+    EXPECT_EQ(items.RecordCount(), 40);
+    EXPECT_FALSE(items.CanFetchMore());
+    // a bookmark of a row not read yet, and a filter, see every row
+    items.Requery();
+    Dataset all;
+    all.SetConnection(&connection);
+    all.KeyFields = QStringLiteral("id");
+    all.SetSQL(QStringLiteral("SELECT * FROM item WHERE id = 55"));
+    all.Open();
+    EXPECT_TRUE(items.GotoBookmark(all.GetBookmark()));
+    EXPECT_EQ(items.FieldByName("id").AsInteger(), 55);
+    items.Requery();
+    items.SetFilter(QStringLiteral("code = 'P58'"));
+    items.SetFiltered(true);
+    EXPECT_EQ(items.RecordCount(), 1);
+    EXPECT_EQ(items.FieldByName("id").AsInteger(), 58);
+}
