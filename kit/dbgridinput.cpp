@@ -55,10 +55,16 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
             toFirstEditableColumn();
             event->accept();
             return true;
+        case Qt::Key_End:
+            // The view goes to its last row: that of a list read in pages
+            // is there once the rest is read.
+            if (DataSet()->CanFetchMore())
+                DataSet()->FetchAll();
+            clearSelections();
+            return false;
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
         case Qt::Key_Home:
-        case Qt::Key_End:
         case Qt::Key_Up:
         case Qt::Key_Down:
             clearSelections();

@@ -1,0 +1,44 @@
+// The cash history of a long book at the keyboard: the rows keep coming as
+// the list is paged down, and Ctrl+End reaches the last movement.
+#include "app/sale/pokladna.h"
+#include "kit/dbgrid.h"
+#include "till_fixture.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace {
+
+using TillCashHistory = TillTest;
+
+TEST_F(TillCashHistory, ALongBookKeepsComingAsItIsPagedDownAndCtrlEndReachesItsLastMovement)
+{
+    sql(QStringLiteral("INSERT INTO tab_pokladna (ID_OPERACE, TIME_POKLADNA, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, "
+                       "UZIVATEL, POHYB, STAV) SELECT 1, timestamp '2026-01-01' + i * interval '1 minute', "
+                       "'UCT' || i, '-', 'tester', 10, 10 * i FROM generate_series(1, 2000) AS i"));
+    const QString last = scalar(QStringLiteral("SELECT max(ID_POKLADNA) FROM tab_pokladna"));
+    showWindow(0);
+    X11::RunDriven([&] {
+        ASSERT_TRUE(X11::WaitForWindow(window.get()));
+        X11::OnGui([&] { QTimer::singleShot(0, window->Action_Pokladna_Historie, &QAction::trigger); });
+        auto *history = static_cast<TForm_PokladnaHistorie *>(X11::WaitForModal("TForm_PokladnaHistorie"));
+        ASSERT_TRUE(history);
+        auto rows = [&] { return X11::OnGui([&] { return history->KxDBGrid->model()->rowCount(); }); };
+        EXPECT_EQ(rows(), 300);
+        for (int i = 0; i < 30 && rows() <= 300; ++i)
+            X11::Input().Key("Next");
+        EXPECT_GT(rows(), 300) << "paging down reads the next page";
+        X11::Screenshot(QStringLiteral("CashHistory-paged-down"));
+        X11::Input().Key("ctrl+End");
+        EXPECT_TRUE(X11::WaitUntil([&] {
+            return X11::OnGui([&] { return dm->MSSQLADOQuery_Pokladna->FieldByName("ID_POKLADNA").AsString(); }) ==
+                   last;
+        }));
+        EXPECT_EQ(rows(), 2000);
+        X11::Screenshot(QStringLiteral("CashHistory-end"));
+        X11::Input().Key("Escape");
+        EXPECT_TRUE(X11::WaitUntil([&] { return !QApplication::activeModalWidget(); }));
+    });
+}
+
+} // namespace
