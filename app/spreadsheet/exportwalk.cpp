@@ -103,6 +103,8 @@ int RunExportWalk(const ExportTable &table, ExportCellWriter &writer)
     Db::ControlsOff controlsOff(*dataset);
     RowKept rowKept(*dataset);
     const bool selection = !table.selectedPositions.empty();
+    if (!selection)
+        dataset->FetchAll(); // a list read in pages: every row, counted for the progress
     Messages().setProgressMaximum(selection ? int(table.selectedPositions.size()) + 1 : dataset->RecordCount());
     int record = 1;
     dataset->First();
