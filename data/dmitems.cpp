@@ -5,6 +5,8 @@
 #include "platform/db/connection.h"
 #include "platform/messages.h"
 
+#include <algorithm>
+
 namespace {
 const QString KeyPolozka = QStringLiteral("ID_POLOZKA");
 
@@ -229,7 +231,6 @@ std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMI
     std::vector<TDMCall::Request> calls;
     std::vector<std::vector<size_t>> asked;    // the questions of each call
     std::vector<size_t> testCall(3, SIZE_MAX); // the call of each test kind
-    std::vector<bool> tests;                   // whether a call is a test of many values
     for (size_t i = 0; i < questions.size(); ++i) {
         const TDMImportQuestion &q = questions[i];
         switch (q.kind) {
@@ -247,7 +248,6 @@ std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMI
                 calls.push_back({DMProc::tab_polozka_func_IMPORT_EXISTUJE,
                                  {{"@ID_SKLAD", storeId}, {"@DRUH", int(q.kind - TDMImportQuestion::Mark) + 1}}});
                 asked.emplace_back();
-                tests.push_back(true);
             }
             asked[call].push_back(i);
             continue;
@@ -266,7 +266,6 @@ std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMI
             break;
         }
         asked.push_back({i});
-        tests.push_back(false);
     }
     for (const size_t call : testCall) {
         if (call == SIZE_MAX)
@@ -278,7 +277,7 @@ std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMI
     }
     const std::vector<Variant> values = m_call->returnValues(calls, Db::PipelineMode::Reads);
     for (size_t c = 0; c < values.size(); ++c) {
-        if (!tests[c]) {
+        if (std::find(testCall.begin(), testCall.end(), c) == testCall.end()) {
             answers[asked[c][0]] = values[c];
             continue;
         }
