@@ -56,6 +56,11 @@ struct TDMItem
     QString JEDNOTKA;
     Currency MINIMUM;
     bool NASOBNE = true;
+    // Which of label, code and name a new or edited item must not share with
+    // another valid item of its store (the item card's settings). The write
+    // tests them itself, in one step with the writing that another till
+    // cannot slip between.
+    bool OZNACENI_POVINNE = false, KOD_POVINNE = false, POLOZKA_POVINNE = false;
 };
 
 // What a screen that edits an item read when it opened: the stock then, and

@@ -12,12 +12,20 @@ const QString KeyPolozka = QStringLiteral("ID_POLOZKA");
 
 TDMCall::Params itemParams(const TDMItem &i)
 {
-    return {
+    TDMCall::Params params{
         {"@OZNACENI", i.OZNACENI},   {"@KOD", i.KOD},       {"@POLOZKA", i.POLOZKA},   {"@SPECIFIKACE", i.SPECIFIKACE},
         {"@ZARUKA", i.ZARUKA},       {"@DPH", i.DPH},       {"@SKLAD", i.SKLAD},       {"@KATEGORIE", i.KATEGORIE},
         {"@DODAVATEL", i.DODAVATEL}, {"@NAKUP", i.NAKUP},   {"@PRODEJ", i.PRODEJ},     {"@SLEVA", i.SLEVA},
         {"@MNOZSTVI", i.MNOZSTVI},   {"@ZASOBA", i.ZASOBA}, {"@JEDNOTKA", i.JEDNOTKA}, {"@MINIMUM", i.MINIMUM},
         {"@NASOBNE", i.NASOBNE}};
+    // Only when asked for: the import and a database made before the writes
+    // tested uniqueness themselves go without them.
+    for (const auto &[name, unique] : {std::pair{"@OZNACENI_POVINNE", i.OZNACENI_POVINNE},
+                                       {"@KOD_POVINNE", i.KOD_POVINNE},
+                                       {"@POLOZKA_POVINNE", i.POLOZKA_POVINNE}})
+        if (unique)
+            params.push_back({name, true});
+    return params;
 }
 } // namespace
 

@@ -265,6 +265,25 @@ bool TMSSQLADOConnection::VerifyBackup(const QString &file)
     return true;
 }
 
+// A new database lets every role of the server log in, and a backup holds
+// what is in the database, not who may log in to it: as the creation script
+// leaves it, only the shop's group role (named like the shop's database) and
+// the owner may.
+bool TMSSQLADOConnection::shopRolesOnly(Db::Connection &server, const QString &database, const QString &group)
+{
+    const QString quoted = Db::Connection::quoteIdentifier(database);
+    if (!server.exec(QStringLiteral("REVOKE CONNECT, TEMPORARY ON DATABASE %1 FROM PUBLIC").arg(quoted)).succeeded())
+        return false;
+    const Db::Result role =
+        server.exec(QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = $1"), {Db::Param::of(group)});
+    if (!role.succeeded())
+        return false;
+    return role.rowCount() == 0 || server
+                                       .exec(QStringLiteral("GRANT CONNECT, TEMPORARY ON DATABASE %1 TO %2")
+                                                 .arg(quoted, Db::Connection::quoteIdentifier(group)))
+                                       .succeeded();
+}
+
 bool TMSSQLADOConnection::RestoreDatabase(const QString &database, const QString &file)
 {
     if (!VerifyBackup(file))
@@ -294,6 +313,8 @@ bool TMSSQLADOConnection::RestoreDatabase(const QString &database, const QString
         m_connection.setErrors(errors);
         return false;
     }
+    if (!shopRolesOnly(server, staging, target))
+        return failOn(server);
     // Only now is the old database given up for the restored one.
     if (!server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedTarget)).succeeded() ||
         !server.exec(QStringLiteral("ALTER DATABASE %1 RENAME TO %2").arg(quotedStaging, quotedTarget)).succeeded())

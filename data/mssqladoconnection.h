@@ -69,6 +69,7 @@ private:
     QString toolConnection(const QString &database) const;
     void rememberServer(const QString &server);
     static QString createStatement(const QString &database);
+    static bool shopRolesOnly(Db::Connection &server, const QString &database, const QString &group);
 
     Db::Connection m_connection;
     QStringList m_script;

@@ -67,6 +67,10 @@ TForm_Polozka::TForm_Polozka(QWidget *parent)
     connect(Button_Ok, &QPushButton::clicked, this, [this] {
         if (!stillCurrent())
             return;
+        if (m_write && !m_write(Item())) {
+            writeFailed();
+            return;
+        }
         Button_OkClick();
         done(mrOk);
     });
@@ -348,6 +352,13 @@ void TForm_Polozka::CurrencyEdit_MinimumChange(QObject *)
     ControlsValide();
 }
 
+void TForm_Polozka::writeFailed()
+{
+    Edit_OznaceniChange(Edit_Oznaceni);
+    Edit_KodChange(Edit_Kod);
+    Edit_PolozkaChange(Edit_Polozka);
+}
+
 // ---------------------------------------------------------------- actions
 
 void TForm_Polozka::ComboEdit_KategorieButtonClick()
@@ -414,5 +425,9 @@ TDMItem TForm_Polozka::Item() const
     item.JEDNOTKA = ComboBox_Jednotka->currentText();
     item.MINIMUM = Currency::fromDouble(CurrencyEdit_Minimum->value());
     item.NASOBNE = CheckBox_Nasobne->isChecked();
+    const ItemCardSettings settings = ReadItemCardSettings();
+    item.OZNACENI_POVINNE = settings.markRequired;
+    item.KOD_POVINNE = settings.codeRequired;
+    item.POLOZKA_POVINNE = settings.nameRequired;
     return item;
 }

@@ -3,11 +3,14 @@
 // the price arithmetic and the per-field rights, and its two forms, a new
 // item filled with the shop's defaults and an edited item filled from the
 // current row of the item list (with a top-up of the quantity). The dialog
-// only collects and checks; the caller writes the item after "&Ok".
+// collects and checks; on "&Ok" it writes through the caller's write, whose
+// server tests again what another till may have taken meanwhile.
 #include "app/catalogue/itemchanges.h"
 #include "app/catalogue/itemrules.h"
 #include "app/common/dialogbase.h"
 #include "data/dm.h"
+
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -50,8 +53,14 @@ public:
     QLabel *Label_ZasobaZasoba;
     QLabel *Label_MinimumMinimum;
 
-    // The dialog's values as the item procedures take them.
+    // The dialog's values as the item procedures take them, with the values
+    // the settings require unique.
     TDMItem Item() const;
+    // Writes the card's item; false when it was not written (the write has
+    // told the user why). With a write the card writes on "&Ok" and stays
+    // open while the write fails; without one "&Ok" only closes it.
+    using Write = std::function<bool(const TDMItem &)>;
+    void setWrite(Write write) { m_write = std::move(write); }
 
     // Handlers, in the order ControlsChange runs them.
     void Edit_OznaceniChange(QObject *Sender);
@@ -98,6 +107,9 @@ protected:
     // Whether "&Ok" may close the card: the edit form first looks whether
     // another till changed the item meanwhile.
     virtual bool stillCurrent() { return true; }
+    // After a failed write: another till may have taken a label, code or
+    // name meanwhile, so the fields are tested again.
+    virtual void writeFailed();
     // The stored warranty the card opened with, when the box cannot hold it.
     std::optional<int> keptWarranty;
     int warrantyValue() const;
@@ -106,6 +118,7 @@ protected:
 private:
     void buildControls();
     bool shownOnce = false;
+    Write m_write;
 };
 
 class TForm_PolozkaNova : public TForm_Polozka
@@ -117,6 +130,11 @@ public:
 protected:
     void FormShow() override;
     QString existingReason(ItemRules::UniqueField field, const QString &text) override;
+    // The proposed label another till took meanwhile makes way for a new one.
+    void writeFailed() override;
+
+private:
+    QString proposedMark;
 };
 
 class TForm_PolozkaEditace : public TForm_Polozka
@@ -153,7 +171,8 @@ private:
 // has registered them; the card shows them beside its fields.
 void SetItemCardGlyphs(const QPixmap &newItem, const QPixmap &editItem);
 
-// The main window's item actions: the card shown modally; after "&Ok" the
-// item's values are handed back for the data module's write.
-bool ShowNewItemCard(QWidget *parent, TDMItem &item);
-bool ShowEditItemCard(QWidget *parent, TDMItem &item, TDMItemOrigin &origin);
+// The main window's item actions: the card shown modally writes the item on
+// "&Ok" through the given write (the edit's with what the card read); false
+// when it was cancelled.
+bool ShowNewItemCard(QWidget *parent, const TForm_Polozka::Write &write);
+bool ShowEditItemCard(QWidget *parent, const std::function<bool(const TDMItem &, const TDMItemOrigin &)> &write);

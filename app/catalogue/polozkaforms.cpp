@@ -49,7 +49,8 @@ void TForm_PolozkaNova::FormShow()
     TForm_Polozka::FormShow();
     Image->setPixmap(glyph(false));
     const ItemCardSettings settings = ReadItemCardSettings();
-    Edit_Oznaceni->setText(DM->SmallestFreeItemMark(DM->IdSklad, settings.markLength));
+    proposedMark = DM->SmallestFreeItemMark(DM->IdSklad, settings.markLength);
+    Edit_Oznaceni->setText(proposedMark);
     IntegerComboBox_Zaruka->setValue(settings.defaultWarranty);
     ComboBox_DPH->setCurrentIndex(vatIndex(ListEntries(ComboBox_DPH), DM->DefaultVatRate().toDouble()));
     selectText(ComboBox_Sklad, DM->StoreName(DM->IdSklad));
@@ -72,6 +73,20 @@ QString TForm_PolozkaNova::existingReason(UniqueField field, const QString &text
         break;
     }
     return DM->ItemNameExists(store, text) ? existsReason(field, false) : QString();
+}
+
+// Two tills proposing at once get one label; the one that writes second gets
+// the next free label of the chosen store, while a label the user typed stays
+// marked as taken.
+void TForm_PolozkaNova::writeFailed()
+{
+    const int store = chosenStoreId();
+    if (!proposedMark.isEmpty() && Edit_Oznaceni->text() == proposedMark && store != 0 &&
+        DM->ItemMarkExists(store, proposedMark)) {
+        proposedMark = DM->SmallestFreeItemMark(store, ReadItemCardSettings().markLength);
+        Edit_Oznaceni->setText(proposedMark);
+    }
+    TForm_Polozka::writeFailed();
 }
 
 // ---------------------------------------------------------------- edited item
@@ -239,21 +254,16 @@ QString TForm_PolozkaEditace::existingReason(UniqueField field, const QString &t
     return exists ? existsReason(field, true) : QString();
 }
 
-bool ShowNewItemCard(QWidget *parent, TDMItem &item)
+bool ShowNewItemCard(QWidget *parent, const TForm_Polozka::Write &write)
 {
     TForm_PolozkaNova form(parent);
-    if (form.exec() != QDialog::Accepted)
-        return false;
-    item = form.Item();
-    return true;
+    form.setWrite(write);
+    return form.exec() == QDialog::Accepted;
 }
 
-bool ShowEditItemCard(QWidget *parent, TDMItem &item, TDMItemOrigin &origin)
+bool ShowEditItemCard(QWidget *parent, const std::function<bool(const TDMItem &, const TDMItemOrigin &)> &write)
 {
     TForm_PolozkaEditace form(parent);
-    if (form.exec() != QDialog::Accepted)
-        return false;
-    item = form.Item();
-    origin = form.Origin();
-    return true;
+    form.setWrite([&form, &write](const TDMItem &item) { return write(item, form.Origin()); });
+    return form.exec() == QDialog::Accepted;
 }

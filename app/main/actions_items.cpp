@@ -58,11 +58,13 @@ void TForm_Tarmil::Action_PolozkaNovaExecute()
 {
     if (!CheckRight(8, QStringLiteral("Funkce zavedení nové položky není dostupná...")))
         return;
-    TDMItem item;
-    if (!ShowNewItemDialog(item))
-        return;
-    if (!DM->NewItem(item))
+    // Written from the card, which stays open while the write is refused.
+    ShowNewItemDialog([this](const TDMItem &item) {
+        if (DM->NewItem(item))
+            return true;
         ReportWriteFailure(QStringLiteral("Zavedení nové položky neproběhlo..."));
+        return false;
+    });
 }
 
 void TForm_Tarmil::Action_PolozkaEditaceExecute()
@@ -72,12 +74,12 @@ void TForm_Tarmil::Action_PolozkaEditaceExecute()
         !CheckRight(9, QStringLiteral("Funkce editace položky není dostupná...")))
         return;
     const int id = IntegerOf(items, QStringLiteral("ID_POLOZKA"));
-    TDMItem item;
-    TDMItemOrigin origin;
-    if (!ShowEditItemDialog(id, item, origin))
-        return;
-    if (!DM->EditItem(id, item, origin))
+    ShowEditItemDialog(id, [this, id](const TDMItem &item, const TDMItemOrigin &origin) {
+        if (DM->EditItem(id, item, origin))
+            return true;
         ReportWriteFailure(QStringLiteral("Editace položky neproběhla..."));
+        return false;
+    });
 }
 
 std::vector<Db::Bookmark> TForm_Tarmil::selectedItemRows()

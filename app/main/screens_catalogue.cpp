@@ -23,16 +23,16 @@ void cardGlyphs(QAction *newItem, QAction *editItem)
 
 } // namespace
 
-bool TForm_Tarmil::ShowNewItemDialog(TDMItem &item)
+bool TForm_Tarmil::ShowNewItemDialog(const std::function<bool(const TDMItem &)> &write)
 {
     cardGlyphs(Action_PolozkaNova, Action_PolozkaEditace);
-    return ShowNewItemCard(this, item);
+    return ShowNewItemCard(this, write);
 }
 
-bool TForm_Tarmil::ShowEditItemDialog(int, TDMItem &item, TDMItemOrigin &origin)
+bool TForm_Tarmil::ShowEditItemDialog(int, const std::function<bool(const TDMItem &, const TDMItemOrigin &)> &write)
 {
     cardGlyphs(Action_PolozkaNova, Action_PolozkaEditace);
-    return ShowEditItemCard(this, item, origin);
+    return ShowEditItemCard(this, write);
 }
 
 bool TForm_Tarmil::ShowCategoryDialog(int &categoryId)

@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -203,10 +204,13 @@ public:
     // The cash deposit or withdrawal dialog: the amount as entered (negative
     // for a withdrawal); false when cancelled.
     virtual bool ShowCashDialog(Currency &amount);
-    // The item card for a new item or the current one; false when cancelled.
-    virtual bool ShowNewItemDialog(TDMItem &item);
-    // The edit also hands back what the card read, for the write.
-    virtual bool ShowEditItemDialog(int itemId, TDMItem &item, TDMItemOrigin &origin);
+    // The item card for a new item or the current one: it writes the item on
+    // "&Ok" through the write given and stays open while that fails (the
+    // write tells why); false when cancelled.
+    virtual bool ShowNewItemDialog(const std::function<bool(const TDMItem &)> &write);
+    // The edit's write also gets what the card read.
+    virtual bool ShowEditItemDialog(int itemId,
+                                    const std::function<bool(const TDMItem &, const TDMItemOrigin &)> &write);
     // The store choice; false when cancelled.
     virtual bool ShowStoreDialog(QString &storeName);
     // The category picker opened on a category; false when cancelled.

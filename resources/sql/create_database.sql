@@ -18,6 +18,9 @@ BEGIN
     EXECUTE format('CREATE ROLE %I NOLOGIN', current_database());
   END IF;
   EXECUTE format('GRANT %I TO %I', current_database(), current_user);
+  -- Only the shop's own roles log in: its users through the group, the owner
+  -- as owner. A user of another shop on the same server is refused at login.
+  EXECUTE format('REVOKE CONNECT, TEMPORARY ON DATABASE %I FROM PUBLIC', current_database());
   EXECUTE format('GRANT CONNECT, TEMPORARY ON DATABASE %I TO %I', current_database(), current_database());
   -- The server would compile a statement to machine code once its estimate
   -- passes a threshold (the documents of a month or a year do): some 80 ms
@@ -1712,10 +1715,11 @@ CREATE FUNCTION tab_polozka_NACIST_DLE_ID_POLOZKA(p_id_polozka integer,
         FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka $$
 GO
 -- The smallest whole number from 1 up that no valid item of the store has as
--- its label, zero-filled to the width. The walk starts where the last one
--- ended, or lower where a label was given up since, and goes in the index's
--- order to the first gap. Proposals take turns on the store's row, so each
--- walks what the one before wrote; the notes it has taken into account go.
+-- its label, zero-filled to the width (as it is when it does not fit). The
+-- walk starts where the last one ended, or lower where a label was given up
+-- since, and goes in the index's order to the first gap. Proposals take turns
+-- on the store's row, so each walks what the one before wrote; the notes it
+-- has taken into account go.
 CREATE FUNCTION tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(p_id_sklad integer, p_oznaceni_zarovnani integer)
   RETURNS varchar LANGUAGE plpgsql
   AS $$
@@ -1726,26 +1730,30 @@ DECLARE
 BEGIN
   INSERT INTO interni.tab_oznaceni_od (ID_SKLAD, OD) VALUES (p_id_sklad, 1) ON CONFLICT DO NOTHING;
   SELECT OD INTO v_od FROM interni.tab_oznaceni_od WHERE ID_SKLAD = p_id_sklad FOR UPDATE;
-  -- A statement of its own: it sees what was given up before the turn came.
-  SELECT array_agg(ID_UVOLNENE), least(v_od, min(CISLO)) INTO v_uvolnene, v_od
-    FROM interni.tab_oznaceni_uvolnene WHERE ID_SKLAD = p_id_sklad;
-  v_od := greatest(coalesce(v_od, 1), 1);
-  IF NOT EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
-                   AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = v_od) THEN
-    v_volne := v_od;
-  ELSE
-    SELECT c.N + 1 INTO v_volne
-      FROM (SELECT OZNACENI::bigint AS N, lead(OZNACENI::bigint) OVER (ORDER BY OZNACENI::bigint) AS DALSI
-            FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
-              AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= v_od) c
-      WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
-      ORDER BY c.N LIMIT 1;
-  END IF;
+  -- One statement, so one state of the store: the notes it reads and the
+  -- labels it walks are those of the same moment, while other tills give
+  -- labels up and take them. A label given up later stays noted for the next
+  -- proposal. The start is taken when the walk begins, so the walk has a row
+  -- and ends after the last one at the latest.
+  SELECT u.UVOLNENE,
+         CASE WHEN NOT EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                                 AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = u.OD) THEN u.OD
+              ELSE (SELECT c.N + 1
+                    FROM (SELECT OZNACENI::bigint AS N,
+                                 lead(OZNACENI::bigint) OVER (ORDER BY OZNACENI::bigint) AS DALSI
+                          FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                            AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= u.OD) c
+                    -- two items with one number are no gap
+                    WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
+                    ORDER BY c.N LIMIT 1) END
+    INTO v_uvolnene, v_volne
+    FROM (SELECT array_agg(ID_UVOLNENE) AS UVOLNENE, greatest(least(v_od, min(CISLO)), 1) AS OD
+          FROM interni.tab_oznaceni_uvolnene WHERE ID_SKLAD = p_id_sklad) u;
   UPDATE interni.tab_oznaceni_od SET OD = v_volne WHERE ID_SKLAD = p_id_sklad AND OD <> v_volne;
   IF v_uvolnene IS NOT NULL THEN
     DELETE FROM interni.tab_oznaceni_uvolnene WHERE ID_UVOLNENE = ANY (v_uvolnene);
   END IF;
-  RETURN func_ZERO_ALIGN(v_volne::varchar, p_oznaceni_zarovnani);
+  RETURN coalesce(func_ZERO_ALIGN(v_volne::varchar, p_oznaceni_zarovnani), v_volne::varchar);
 END
 $$
 GO
@@ -1771,14 +1779,56 @@ BEGIN
 END
 $$
 GO
+-- With its setting on, an item's label, code or name stays unique among the
+-- valid items of its store however many tills write at once: the test and
+-- the write are one step. The till first takes a lock keyed on the store and
+-- the lowercased value, held until its transaction ends, and only then looks,
+-- so a till writing the same value meanwhile waits and then sees it. The
+-- locks are taken in one order: two tills never wait for each other. An empty
+-- value is never taken. p_id_polozka is the edited item (NULL for a new one).
+CREATE FUNCTION tab_polozka_func_JEDINECNE(p_id_sklad integer, p_id_polozka integer, p_oznaceni varchar,
+    p_kod varchar, p_polozka varchar, p_oznaceni_povinne boolean, p_kod_povinne boolean,
+    p_polozka_povinne boolean) RETURNS void
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_klic bigint;
+  v_id integer := coalesce(p_id_polozka, 0);
+BEGIN
+  FOR v_klic IN
+    SELECT DISTINCT hashtextextended(format('tab_polozka|%s|%s|%s', v.DRUH, p_id_sklad, lower(v.HODNOTA)), 0)
+      FROM (VALUES ('OZNACENI', p_oznaceni, p_oznaceni_povinne), ('KOD', p_kod, p_kod_povinne),
+                   ('POLOZKA', p_polozka, p_polozka_povinne)) v (DRUH, HODNOTA, POVINNE)
+      WHERE v.POVINNE AND coalesce(v.HODNOTA, '') <> ''
+      ORDER BY 1
+  LOOP
+    PERFORM pg_advisory_xact_lock(v_klic);
+  END LOOP;
+  IF p_oznaceni_povinne AND coalesce(p_oznaceni, '') <> ''
+     AND tab_polozka_OZNACENI_EXISTUJE_2(p_id_sklad, v_id, p_oznaceni) > 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Označení položky již existuje...';
+  END IF;
+  IF p_kod_povinne AND coalesce(p_kod, '') <> '' AND tab_polozka_KOD_EXISTUJE_2(p_id_sklad, v_id, p_kod) > 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = CASE WHEN p_id_polozka IS NULL THEN 'Kód již existuje...' ELSE 'Existující kód...' END;
+  END IF;
+  IF p_polozka_povinne AND coalesce(p_polozka, '') <> ''
+     AND tab_polozka_POLOZKA_EXISTUJE_2(p_id_sklad, v_id, p_polozka) > 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Existující položka...';
+  END IF;
+END
+$$
+GO
 -- Writes an item from its values and the names of its store, category path,
 -- supplier, VAT rate and unit: a new item when p_id_polozka is NULL, else the
--- item with that id; then logs it with the operation.
+-- item with that id; then logs it with the operation. The values whose
+-- _POVINNE flag is set are first tested as unique in the store.
 CREATE FUNCTION tab_polozka_func_ZAPSAT(p_id_polozka integer, p_id_operace integer,
     p_oznaceni varchar, p_kod varchar, p_polozka varchar, p_specifikace varchar, p_zaruka integer,
     p_sklad varchar, p_kategorie varchar, p_dodavatel varchar, p_dph numeric, p_nakup numeric,
     p_prodej numeric, p_sleva integer, p_mnozstvi numeric, p_zasoba numeric, p_jednotka varchar,
-    p_minimum numeric, p_nasobne boolean) RETURNS integer
+    p_minimum numeric, p_nasobne boolean, p_oznaceni_povinne boolean DEFAULT false,
+    p_kod_povinne boolean DEFAULT false, p_polozka_povinne boolean DEFAULT false) RETURNS integer
   LANGUAGE plpgsql
   AS $$
 DECLARE
@@ -1801,6 +1851,9 @@ BEGIN
       DETAIL = format('Neznámý sklad, dodavatel, sazba DPH nebo jednotka (%s, %s, %s, %s).',
                       p_sklad, p_dodavatel, p_dph, p_jednotka);
   END IF;
+  PERFORM tab_polozka_func_JEDINECNE(v_sklad, p_id_polozka, p_oznaceni, p_kod, p_polozka,
+                                     coalesce(p_oznaceni_povinne, false), coalesce(p_kod_povinne, false),
+                                     coalesce(p_polozka_povinne, false));
   IF p_id_polozka IS NULL THEN
     INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE,
         OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, MINIMUM, NASOBNE)
@@ -1829,11 +1882,12 @@ GO
 CREATE FUNCTION tab_polozka_NOVA_POLOZKA(p_oznaceni varchar, p_kod varchar, p_polozka varchar,
     p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar, p_dodavatel varchar,
     p_dph numeric, p_nakup numeric, p_prodej numeric, p_sleva integer, p_mnozstvi numeric, p_zasoba numeric,
-    p_jednotka varchar, p_minimum numeric, p_nasobne boolean) RETURNS integer
+    p_jednotka varchar, p_minimum numeric, p_nasobne boolean, p_oznaceni_povinne boolean DEFAULT false,
+    p_kod_povinne boolean DEFAULT false, p_polozka_povinne boolean DEFAULT false) RETURNS integer
   LANGUAGE sql
   AS $$ SELECT tab_polozka_func_ZAPSAT(NULL, 7, p_oznaceni, p_kod, p_polozka, p_specifikace, p_zaruka,
           p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva, p_mnozstvi, p_zasoba,
-          p_jednotka, p_minimum, p_nasobne) $$
+          p_jednotka, p_minimum, p_nasobne, p_oznaceni_povinne, p_kod_povinne, p_polozka_povinne) $$
 GO
 CREATE FUNCTION tab_polozka_IMPORT_POLOZKY(p_oznaceni varchar, p_kod varchar, p_polozka varchar,
     p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar, p_dodavatel varchar,
@@ -1882,7 +1936,9 @@ CREATE FUNCTION tab_polozka_EDITOVAT_POLOZKU(p_id_polozka integer, p_oznaceni va
     p_polozka varchar, p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar,
     p_dodavatel varchar, p_dph numeric, p_nakup numeric, p_prodej numeric, p_sleva integer,
     p_mnozstvi numeric, p_zasoba numeric, p_jednotka varchar, p_minimum numeric, p_nasobne boolean,
-    p_mnozstvi_puvodni numeric DEFAULT NULL, p_verze varchar DEFAULT NULL)
+    p_mnozstvi_puvodni numeric DEFAULT NULL, p_verze varchar DEFAULT NULL,
+    p_oznaceni_povinne boolean DEFAULT false, p_kod_povinne boolean DEFAULT false,
+    p_polozka_povinne boolean DEFAULT false)
   RETURNS integer LANGUAGE plpgsql
   AS $$
 DECLARE
@@ -1907,7 +1963,8 @@ BEGIN
   END IF;
   RETURN tab_polozka_func_ZAPSAT(coalesce(p_id_polozka, 0), 9, p_oznaceni, p_kod, p_polozka,
            p_specifikace, p_zaruka, p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva,
-           v_mnozstvi, p_zasoba, p_jednotka, p_minimum, p_nasobne);
+           v_mnozstvi, p_zasoba, p_jednotka, p_minimum, p_nasobne, p_oznaceni_povinne, p_kod_povinne,
+           p_polozka_povinne);
 END
 $$
 GO

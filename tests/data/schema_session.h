@@ -105,13 +105,19 @@ protected:
     int newItem(const QString &label, const QString &quantity = "10", const QString &price = "100",
                 const QString &categoryPath = "?", const QString &store = "Sklad-01")
     {
-        return call("tab_polozka_NOVA_POLOZKA(p_oznaceni => $1::varchar, p_kod => $1::varchar,"
-                    " p_polozka => ('Položka ' || $1)::varchar,"
-                    " p_specifikace => '-', p_zaruka => 24, p_sklad => $5, p_kategorie => $4,"
-                    " p_dodavatel => '-', p_dph => 20, p_nakup => $3::numeric / 2, p_prodej => $3,"
-                    " p_sleva => 0, p_mnozstvi => $2, p_zasoba => 0, p_jednotka => 'ks',"
-                    " p_minimum => 1, p_nasobne => true)",
-                    {label, quantity, price, categoryPath, store});
+        return call(newItemCall(), {label, quantity, price, categoryPath, store});
+    }
+    // That call: label $1 (its code too, and in its name), quantity $2, price
+    // $3, category path $4, store $5, and further named arguments.
+    static QString newItemCall(const QString &more = "")
+    {
+        return "tab_polozka_NOVA_POLOZKA(p_oznaceni => $1::varchar, p_kod => $1::varchar,"
+               " p_polozka => ('Položka ' || $1)::varchar,"
+               " p_specifikace => '-', p_zaruka => 24, p_sklad => $5, p_kategorie => $4,"
+               " p_dodavatel => '-', p_dph => 20, p_nakup => $3::numeric / 2, p_prodej => $3,"
+               " p_sleva => 0, p_mnozstvi => $2, p_zasoba => 0, p_jednotka => 'ks',"
+               " p_minimum => 1, p_nasobne => true" +
+               more + ")";
     }
     // The text result of a function; a bare name gets $1, $2 ... for the parameters.
     QString text(const QString &function, const QVariantList &params = {})

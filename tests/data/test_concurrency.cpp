@@ -224,3 +224,68 @@ TEST_F(TwoTills, AnItemSavedDuringASaleKeepsTheSaleInItsStock)
     EXPECT_EQ(s->value("SELECT MNOZSTVI || '|' || PRODEJ FROM tab_polozka WHERE ID_POLOZKA = $1", {item}),
               "8|120.0000");
 }
+
+namespace {
+// The item card's write with label, code and name required unique.
+const QString UniqueValues = ", p_oznaceni_povinne => true, p_kod_povinne => true, p_polozka_povinne => true";
+} // namespace
+
+// With the settings asking for it, a till's write tests the label under a lock
+// keyed on the store and the lowercased label: the other till writing the
+// same label waits for it and is then refused with the card's message.
+// Without the settings two items may share a label.
+TEST_F(TwoTills, AWriteOfARequiredLabelWaitsForTheOtherTillAndIsRefused)
+{
+    s->exec("BEGIN");
+    EXPECT_GT(call(newItemCall(UniqueValues), {"Ab-6", "1", "10", "?", "Sklad-01"}), 0);
+    other->exec("BEGIN");
+    QString error;
+    const QString second =
+        callBlockedUntilCommit("SELECT " + newItemCall(UniqueValues), {"aB-6", "1", "10", "?", "Sklad-01"}, &error);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(error, "50000 Označení položky již existuje...");
+    other->exec("ROLLBACK");
+    EXPECT_GT(other->integer("SELECT " + newItemCall(), {"aB-6", "1", "10", "?", "Sklad-01"}), 0);
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_polozka WHERE lower(OZNACENI) = 'ab-6'"), 2);
+}
+
+// Two tills each proposing a label and writing a new item with it, 50 times
+// at the same moment, label and code required unique: no label and no code
+// is on two items. A till refused takes the next proposal, as the card does.
+TEST_F(TwoTills, FiftyNewItemsFromEachOfTwoTillsAtOnceShareNoLabelOrCode)
+{
+    struct Till
+    {
+        Session *session;
+        int written = 0;
+        QStringList refusals;
+    };
+    Till tills[2] = {{s.get()}, {other.get()}};
+    auto work = [](Till &till) {
+        Session &session = *till.session;
+        for (int attempt = 0; till.written < 50 && attempt < 500; ++attempt) {
+            const QString label = session.value("SELECT tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(1, 8)");
+            session.script("BEGIN");
+            session.value("SELECT " + newItemCall(UniqueValues), {label, "1", "10", "?", "Sklad-01"});
+            if (session.error().isEmpty()) {
+                session.script("COMMIT");
+                ++till.written;
+            } else {
+                till.refusals << session.error();
+                session.script("ROLLBACK");
+            }
+        }
+    };
+    std::thread first(work, std::ref(tills[0]));
+    std::thread second(work, std::ref(tills[1]));
+    first.join();
+    second.join();
+    for (const Till &till : tills) {
+        EXPECT_EQ(till.written, 50);
+        for (const QString &refusal : till.refusals)
+            EXPECT_EQ(refusal, "50000 Označení položky již existuje...");
+    }
+    EXPECT_EQ(s->integer("SELECT count(*) FROM tab_polozka"), 100);
+    EXPECT_EQ(s->integer("SELECT count(DISTINCT lower(OZNACENI)) FROM tab_polozka"), 100);
+    EXPECT_EQ(s->integer("SELECT count(DISTINCT lower(KOD)) FROM tab_polozka"), 100);
+}

@@ -97,3 +97,42 @@ TEST_F(OtherTill, ARefusedSaleNamesTheItemThatIsShort)
                                    "Položka [0002] Položka 0002: na skladě zbývá 2,5 ks, prodává se 3 ks.");
     EXPECT_EQ(scalar("SELECT string_agg(MNOZSTVI::text, '|' ORDER BY ID_POLOZKA) FROM tab_polozka"), "10|2.5");
 }
+
+// The card's write of a label, code or name another till took after the
+// card's own test: refused with the card's message when the settings require
+// the value unique (the write tests it again), written when they do not.
+TEST_F(OtherTill, AValueTakenMeanwhileIsRefusedWhenRequiredUnique)
+{
+    const int mine = newItem("0001");
+    sql(QStringLiteral("SELECT tab_polozka_NOVA_POLOZKA('0002', 'EAN2', 'Kladivo', '-', 24, 'Sklad-01', '?', '-',"
+                       " 20, 50, 100, 0, 10, 0, 'ks', 1, true)"));
+    TDMItem card;
+    TDMItemOrigin origin;
+    ASSERT_TRUE(dm->ReadItem(mine, card, origin));
+    card.OZNACENI_POVINNE = card.KOD_POVINNE = card.POLOZKA_POVINNE = true;
+
+    TDMItem taken = card;
+    taken.OZNACENI = QStringLiteral("0002");
+    EXPECT_FALSE(dm->NewItem(taken));
+    EXPECT_EQ(dm->LastErrorText(), "Označení položky již existuje... [50000]");
+    taken = card;
+    taken.OZNACENI = QStringLiteral("0003");
+    taken.KOD = QStringLiteral("ean2");
+    EXPECT_FALSE(dm->NewItem(taken));
+    EXPECT_EQ(dm->LastErrorText(), "Kód již existuje... [50000]");
+    EXPECT_FALSE(dm->EditItem(mine, taken, origin));
+    EXPECT_EQ(dm->LastErrorText(), "Existující kód... [50000]");
+    taken.KOD = QStringLiteral("EAN3");
+    taken.POLOZKA = QStringLiteral("KLADIVO");
+    EXPECT_FALSE(dm->EditItem(mine, taken, origin));
+    EXPECT_EQ(dm->LastErrorText(), "Existující položka... [50000]");
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM tab_polozka")), "2");
+
+    // Its own values the edited item keeps; with the settings off a value is
+    // written whoever has it.
+    EXPECT_TRUE(dm->EditItem(mine, card, origin)) << qPrintable(dm->LastErrorText());
+    ASSERT_TRUE(dm->ReadItem(mine, card, origin));
+    taken.OZNACENI_POVINNE = taken.KOD_POVINNE = taken.POLOZKA_POVINNE = false;
+    EXPECT_TRUE(dm->NewItem(taken)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM tab_polozka WHERE lower(POLOZKA) = 'kladivo'")), "2");
+}

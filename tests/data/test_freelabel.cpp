@@ -3,7 +3,10 @@
 // proposed again, and two tills never wait for each other over it.
 #include "schema_session.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -91,4 +94,77 @@ TEST_F(FreeLabel, TwoTillsNeitherWaits)
     other->script("COMMIT");
     EXPECT_EQ(proposal(*s), "000042");
     EXPECT_EQ(proposal(*other), "000042");
+}
+
+// Two items with one number (the settings allow a label twice, and "5" and
+// "005" are one number) leave no gap: the walk goes past both, and removing
+// one of them does not free the number.
+TEST_F(FreeLabel, TwoItemsWithOneNumberAreNoGap)
+{
+    newItem("000005");
+    newItem("7");
+    const int twin = newItem("0000000009");
+    EXPECT_EQ(proposal(*s), "002001");
+    call("tab_polozka_ODEBRAT_POLOZKU", {twin});
+    EXPECT_EQ(proposal(*s), "002001");
+    call("tab_polozka_ODEBRAT_POLOZKU", {itemLabelled("000009")});
+    EXPECT_EQ(proposal(*s), "000009");
+}
+
+// Tills adding and removing the item labelled 5 while others propose a label
+// over items 1 to 4: each proposal is the smallest free label of one moment,
+// 5 or 6, never empty and never a label another till had then.
+using FreeLabelAtOnce = DatabaseTest;
+
+TEST_F(FreeLabelAtOnce, ProposalsWhileOtherTillsTakeAndGiveUpALabel)
+{
+    for (const char *label : {"0001", "0002", "0003", "0004"})
+        newItem(label);
+    struct Till
+    {
+        std::unique_ptr<Session> session;
+        int calls = 0;
+        QStringList wrong; // proposals other than 5 or 6, and errors
+    };
+    std::vector<Till> giving(2), proposing(3);
+    for (Till &till : giving)
+        till.session = db.session();
+    for (Till &till : proposing)
+        till.session = db.session();
+    std::atomic<bool> done = false;
+    auto give = [&done](Till &till) {
+        for (; till.calls < 5000 && !done; ++till.calls) {
+            const QString id = till.session->value("SELECT " + newItemCall(), {"0005", "1", "10", "?", "Sklad-01"});
+            till.session->value("SELECT tab_polozka_ODEBRAT_POLOZKU($1)", {id});
+            if (!till.session->error().isEmpty())
+                till.wrong << till.session->error();
+        }
+    };
+    auto propose = [](Till &till) {
+        QElapsedTimer timer;
+        timer.start();
+        for (; till.calls < 20000 && timer.elapsed() < 4000; ++till.calls) {
+            const QString label = till.session->value("SELECT tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(1, 4)");
+            if (label != "0005" && label != "0006")
+                till.wrong << (label.isNull() ? "NULL " + till.session->error() : label);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (Till &till : giving)
+        threads.emplace_back(give, std::ref(till));
+    for (Till &till : proposing)
+        threads.emplace_back(propose, std::ref(till));
+    for (size_t i = giving.size(); i < threads.size(); ++i)
+        threads[i].join();
+    done = true;
+    for (size_t i = 0; i < giving.size(); ++i)
+        threads[i].join();
+    for (const Till &till : giving) {
+        EXPECT_GT(till.calls, 10);
+        EXPECT_EQ(till.wrong, QStringList());
+    }
+    for (const Till &till : proposing) {
+        EXPECT_GT(till.calls, 100);
+        EXPECT_EQ(till.wrong, QStringList()) << till.wrong.size() << " of " << till.calls;
+    }
 }

@@ -129,6 +129,23 @@ TEST_F(Items, SmallestFreeNumericLabel)
     EXPECT_EQ(text("tab_polozka_func_OZNACENI_NEJMENSI_VOLNE", {2, 3}), "001");
 }
 
+// The refresh runs with the owner's rights on the shop's own items table: a
+// table of that name that a user made among his session's temporary ones is
+// not the one it reads, whatever comes first on the user's search path.
+TEST_F(Items, TheStatisticsRefreshReadsTheShopsItemsTableNotAUsersTemporaryOne)
+{
+    newItem("0001");
+    newItem("0002");
+    const QString petr = db.roleName("petr");
+    s->value("SELECT uzivatel_NOVY_UZIVATEL($1, $2)", {petr, s->verifier(petr, "p")});
+    ASSERT_EQ(s->error(), "");
+    auto petrs = db.sessionAs(petr, "p");
+    petrs->exec("CREATE TEMP TABLE tab_polozka AS SELECT generate_series(1, 5) AS ID_POLOZKA");
+    petrs->exec("SET search_path = pg_temp, public");
+    EXPECT_EQ(petrs->integer("SELECT public.tab_polozka_func_IMPORT_STATISTIKA()"), 1);
+    EXPECT_EQ(s->integer("SELECT reltuples::integer FROM pg_class WHERE oid = 'public.tab_polozka'::regclass"), 2);
+}
+
 // An import has the items table's statistics made anew though only the owner
 // may: a shop user can, a role outside the shop cannot.
 TEST_F(Items, TheImportsStatisticsRefreshIsTheShopUsersOnly)

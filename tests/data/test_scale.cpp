@@ -114,28 +114,70 @@ QString wholeReads(const QString &plan)
     return scans.join("; ");
 }
 
+// The rows that the scans of the items table and its indexes read in plans
+// with analysis: what each returned, and what each read only to throw away.
+int itemRowsRead(const QString &plans)
+{
+    static const QRegularExpression scan(" Scan .* on (\\S+) .*actual time=\\S+ rows=(\\d+) loops=(\\d+)");
+    static const QRegularExpression removed("Rows Removed by (?:Filter|Index Recheck): (\\d+)");
+    int rows = 0;
+    bool items = false; // whether the last node read the items table or an index
+    for (const QString &line : plans.split('\n')) {
+        if (line.contains("actual time=")) {
+            const QRegularExpressionMatch m = scan.match(line);
+            items = m.hasMatch() && (m.captured(1) == "tab_polozka" || m.captured(1).startsWith("index_"));
+            if (items)
+                rows += m.captured(2).toInt() * m.captured(3).toInt();
+        } else if (const QRegularExpressionMatch m = removed.match(line); items && m.hasMatch()) {
+            rows += m.captured(1).toInt();
+        }
+    }
+    return rows;
+}
+
 } // namespace
 
-// The item card's and the import's uniqueness tests, the look-up of an item
-// by name, the new item's proposed label and the walk down a path of category
-// names.
-TEST_F(ShopAtSize, ItemChecksAndNameLookupsUseIndexes)
+// The item card's and the import's uniqueness tests, the test the write
+// makes of them, the look-up of an item by name, the new item's proposed
+// label and the walk down a path of category names: each through the index
+// made for it, reading a few rows, never the whole table or the whole store.
+TEST_F(ShopAtSize, ItemChecksAndNameLookupsUseTheirIndexesAndReadFewRows)
 {
     const QVariantList label{1, "00000778"}, code{1, "ean778"}, name{1, "POLOŽKA 778"};
-    for (const auto &[call, params] : std::initializer_list<std::pair<QString, QVariantList>>{
-             {"tab_polozka_OZNACENI_EXISTUJE($1, $2)", label},
-             {"tab_polozka_OZNACENI_EXISTUJE_2($1, 5, $2)", label},
-             {"tab_polozka_KOD_EXISTUJE($1, $2)", code},
-             {"tab_polozka_KOD_EXISTUJE_2($1, 5, $2)", code},
-             {"tab_polozka_POLOZKA_EXISTUJE($1, $2)", name},
-             {"tab_polozka_POLOZKA_EXISTUJE_2($1, 5, $2)", name},
-             {"tab_polozka_ID_POLOZKA($1)", {"položka 778"}},
-             {"tab_polozka_func_OZNACENI_NEJMENSI_VOLNE($1, 8)", {1}},
+    s->logPlans(true);
+    // The call, its indexes, the rows it may read.
+    struct Lookup
+    {
+        QString call;
+        QVariantList params;
+        QStringList indexes;
+        int rows;
+    };
+    for (const Lookup &lookup : std::initializer_list<Lookup>{
+             {"tab_polozka_OZNACENI_EXISTUJE($1, $2)", label, {"index_oznaceni"}, 2},
+             {"tab_polozka_OZNACENI_EXISTUJE_2($1, 5, $2)", label, {"index_oznaceni"}, 2},
+             {"tab_polozka_KOD_EXISTUJE($1, $2)", code, {"index_kod"}, 2},
+             {"tab_polozka_KOD_EXISTUJE_2($1, 5, $2)", code, {"index_kod"}, 2},
+             {"tab_polozka_POLOZKA_EXISTUJE($1, $2)", name, {"index_polozka"}, 2},
+             {"tab_polozka_POLOZKA_EXISTUJE_2($1, 5, $2)", name, {"index_polozka"}, 2},
+             {"tab_polozka_func_IMPORT_EXISTUJE($1, 1, ARRAY[$2])", label, {"index_oznaceni"}, 2},
+             // a removed item's values: free again
+             {"tab_polozka_func_JEDINECNE($1, NULL, '00000780', 'ean780', $2, true, true, true)",
+              {1, "položka 780"},
+              {"index_oznaceni", "index_kod", "index_polozka"},
+              3},
+             {"tab_polozka_ID_POLOZKA($1)", {"položka 778"}, {"index_polozka"}, 2},
+             // 1 to 6 and 8, the first gap
+             {"tab_polozka_func_OZNACENI_NEJMENSI_VOLNE($1, 8)", {1}, {"index_oznaceni_cislo"}, 10},
          }) {
-        const QString plans = plansOfCall(call, params);
-        EXPECT_FALSE(wholeReads(plans).contains("tab_polozka")) << qPrintable(call + ": " + wholeReads(plans));
-        EXPECT_TRUE(plans.contains("on tab_polozka")) << qPrintable(call); // the plans did come
+        const QString plans = plansOfCall(lookup.call, lookup.params);
+        EXPECT_TRUE(plans.contains("on tab_polozka")) << qPrintable(lookup.call); // the plans did come
+        for (const QString &index : lookup.indexes)
+            EXPECT_TRUE(plans.contains(QRegularExpression("(using|on) " + index + "\\b")))
+                << qPrintable(lookup.call + " without " + index + ":\n" + plans);
+        EXPECT_LE(itemRowsRead(plans), lookup.rows) << qPrintable(lookup.call + ":\n" + plans);
     }
+    s->logPlans(false);
     EXPECT_EQ(s->integer("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '00000778')"), 1);
     EXPECT_EQ(s->integer("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '00000780')"), 0); // removed
     EXPECT_EQ(s->integer("SELECT tab_polozka_KOD_EXISTUJE(2, 'EAN777')"), 1);

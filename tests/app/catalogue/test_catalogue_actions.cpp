@@ -57,7 +57,10 @@ TEST_F(CatalogueActions, TheItemCardHandsItsValuesToTheWindow)
         card->Button_Ok->click();
     });
     TDMItem item;
-    ASSERT_TRUE(window->TForm_Tarmil::ShowNewItemDialog(item));
+    ASSERT_TRUE(window->TForm_Tarmil::ShowNewItemDialog([&item](const TDMItem &written) {
+        item = written;
+        return true;
+    }));
     EXPECT_EQ(item.POLOZKA, "Kladivo");
     EXPECT_EQ(item.OZNACENI, "00000001");
     EXPECT_EQ(item.PRODEJ, Currency::fromInt(120));

@@ -9,6 +9,7 @@
 #include "kit/comboedit.h"
 #include "kit/intedit.h"
 #include "kit/numedit.h"
+#include "platform/messages.h"
 #include "screenshots.h"
 
 #include <QCheckBox>
@@ -287,6 +288,56 @@ TEST_F(ItemCard, ChangesMadeElsewhereAreShownInsteadOfWrittenOver)
     ASSERT_TRUE(dm->EditItem(id, form->Item(), form->Origin())) << qPrintable(dm->LastErrorText());
     EXPECT_EQ(scalar("SELECT POLOZKA || '|' || PRODEJ || '|' || ZARUKA || '|' || MNOZSTVI FROM tab_polozka"),
               "Kladivo|130.0000|36|13");
+}
+
+// Two tills proposed one label: the card that writes second is refused with
+// the card's message and stays open, nothing typed lost, with the next free
+// label; a name another till took meanwhile is marked as taken.
+TEST_F(ItemCard, AValueAnotherTillTookMeanwhileKeepsTheCardOpen)
+{
+    newItem("00000001");
+    auto form = open<TForm_PolozkaNova>();
+    int writes = 0;
+    form->setWrite([&](const TDMItem &item) {
+        ++writes;
+        if (dm->NewItem(item))
+            return true;
+        ShowWarning("Transakce skončila s chybou...", "Zavedení nové položky neproběhlo...", dm->LastErrorText());
+        return false;
+    });
+    EXPECT_EQ(form->Edit_Oznaceni->text(), "00000002");
+    form->Edit_Polozka->setText("Kladivo");
+    form->CurrencyEdit_Nakup->setValue(80);
+    form->CurrencyEdit_Prodej->setValue(120);
+    form->CurrencyEdit_Mnozstvi->setValue(2);
+    auto otherTill = [this](const QString &label, const QString &name) {
+        sql(QStringLiteral("SELECT tab_polozka_NOVA_POLOZKA('%1', '%1', '%2', '-', 24, 'Sklad-01', '?', '-', 20, 50,"
+                           " 100, 0, 10, 0, 'ks', 1, true)")
+                .arg(label, name));
+    };
+    otherTill("00000002", "Pila");
+    form->Button_Ok->click();
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).first().description, "Označení položky již existuje... [50000]");
+    EXPECT_EQ(form->Edit_Oznaceni->text(), "00000003");
+    EXPECT_EQ(reason(form->Edit_Oznaceni), "");
+    EXPECT_EQ(form->Edit_Polozka->text(), "Kladivo");
+    EXPECT_TRUE(form->Button_Ok->isEnabled());
+    Shoot(form.get(), "polozka_nova_oznaceni_obsazeno");
+
+    otherTill("00000009", "KLADIVO");
+    form->Button_Ok->click();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).last().description, "Existující položka... [50000]");
+    EXPECT_EQ(reason(form->Edit_Polozka), "Existující položka...");
+    EXPECT_EQ(form->Edit_Oznaceni->text(), "00000003"); // a label of its own stays
+    EXPECT_FALSE(form->Button_Ok->isEnabled());
+    form->Edit_Polozka->setText("Kladivo 2");
+    form->Button_Ok->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(scalar("SELECT OZNACENI FROM tab_polozka WHERE POLOZKA = 'Kladivo 2'"), "00000003");
 }
 
 TEST_F(ItemCard, AStoredWarrantyAboveTheBoxStaysUntilTheUserTypes)

@@ -45,13 +45,19 @@ public:
         return true;
     }
     bool ShowCashDialog(Currency &amount) override { return take(cashAmounts, amount, "cash"); }
-    bool ShowNewItemDialog(TDMItem &item) override { return take(itemCards, item, "new item"); }
-    // The card reads the item when it opens.
-    bool ShowEditItemDialog(int id, TDMItem &item, TDMItemOrigin &origin) override
+    // The card writes what the test queued, once.
+    bool ShowNewItemDialog(const std::function<bool(const TDMItem &)> &write) override
     {
-        TDMItem read;
+        TDMItem item;
+        return take(itemCards, item, "new item") && write(item);
+    }
+    // The card reads the item when it opens.
+    bool ShowEditItemDialog(int id, const std::function<bool(const TDMItem &, const TDMItemOrigin &)> &write) override
+    {
+        TDMItem read, item;
+        TDMItemOrigin origin;
         DM->ReadItem(id, read, origin);
-        return take(itemCards, item, "edit item");
+        return take(itemCards, item, "edit item") && write(item, origin);
     }
     bool ShowStoreDialog(QString &store) override { return take(stores, store, "store"); }
     bool ShowCategoryDialog(int &category) override { return take(categories, category, "category"); }
