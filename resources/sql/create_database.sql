@@ -1717,9 +1717,9 @@ GO
 -- The smallest whole number from 1 up that no valid item of the store has as
 -- its label, zero-filled to the width (as it is when it does not fit). The
 -- walk starts where the last one ended, or lower where a label was given up
--- since, and goes in the index's order to the first gap. Proposals take turns
--- on the store's row, so each walks what the one before wrote; the notes it
--- has taken into account go.
+-- since, and steps up through the index to the first number no valid item
+-- has. Proposals take turns on the store's row, so each walks what the one
+-- before wrote; the notes it has taken into account go.
 CREATE FUNCTION tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(p_id_sklad integer, p_oznaceni_zarovnani integer)
   RETURNS varchar LANGUAGE plpgsql
   AS $$
@@ -1730,25 +1730,22 @@ DECLARE
 BEGIN
   INSERT INTO interni.tab_oznaceni_od (ID_SKLAD, OD) VALUES (p_id_sklad, 1) ON CONFLICT DO NOTHING;
   SELECT OD INTO v_od FROM interni.tab_oznaceni_od WHERE ID_SKLAD = p_id_sklad FOR UPDATE;
-  -- One statement, so one state of the store: the notes it reads and the
-  -- labels it walks are those of the same moment, while other tills give
-  -- labels up and take them. A label given up later stays noted for the next
-  -- proposal. The start is taken when the walk begins, so the walk has a row
-  -- and ends after the last one at the latest.
-  SELECT u.UVOLNENE,
-         CASE WHEN NOT EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
-                                 AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = u.OD) THEN u.OD
-              ELSE (SELECT c.N + 1
-                    FROM (SELECT OZNACENI::bigint AS N,
-                                 lead(OZNACENI::bigint) OVER (ORDER BY OZNACENI::bigint) AS DALSI
-                          FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
-                            AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint >= u.OD) c
-                    -- two items with one number are no gap
-                    WHERE c.DALSI IS DISTINCT FROM c.N AND c.DALSI IS DISTINCT FROM c.N + 1
-                    ORDER BY c.N LIMIT 1) END
-    INTO v_uvolnene, v_volne
-    FROM (SELECT array_agg(ID_UVOLNENE) AS UVOLNENE, greatest(least(v_od, min(CISLO)), 1) AS OD
-          FROM interni.tab_oznaceni_uvolnene WHERE ID_SKLAD = p_id_sklad) u;
+  -- One statement, so one state of the store while other tills give labels
+  -- up and take them: the notes it reads and the labels it walks are of the
+  -- same moment; a label given up later stays noted for the next proposal.
+  -- Each step looks one number up in the index, whatever the planner would
+  -- think of a range of them.
+  WITH RECURSIVE u AS (
+    SELECT array_agg(ID_UVOLNENE) AS UVOLNENE, greatest(least(v_od, min(CISLO)), 1) AS OD
+    FROM interni.tab_oznaceni_uvolnene WHERE ID_SKLAD = p_id_sklad
+  ), krok (N) AS (
+    SELECT OD FROM u
+    UNION ALL
+    SELECT k.N + 1 FROM krok k
+    WHERE EXISTS (SELECT 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST
+                    AND OZNACENI ~ '^[0-9]{1,18}$' AND OZNACENI::bigint = k.N)
+  )
+  SELECT (SELECT UVOLNENE FROM u), (SELECT max(N) FROM krok) INTO v_uvolnene, v_volne;
   UPDATE interni.tab_oznaceni_od SET OD = v_volne WHERE ID_SKLAD = p_id_sklad AND OD <> v_volne;
   IF v_uvolnene IS NOT NULL THEN
     DELETE FROM interni.tab_oznaceni_uvolnene WHERE ID_UVOLNENE = ANY (v_uvolnene);

@@ -118,7 +118,8 @@ QString wholeReads(const QString &plan)
 // with analysis: what each returned, and what each read only to throw away.
 int itemRowsRead(const QString &plans)
 {
-    static const QRegularExpression scan(" Scan .* on (\\S+) .*actual time=\\S+ rows=(\\d+) loops=(\\d+)");
+    static const QRegularExpression scan(
+        "Scan.* on (\\S+)(?: \\S+)?  \\(cost=.*actual time=\\S+ rows=(\\d+) loops=(\\d+)");
     static const QRegularExpression removed("Rows Removed by (?:Filter|Index Recheck): (\\d+)");
     int rows = 0;
     bool items = false; // whether the last node read the items table or an index
