@@ -34,8 +34,8 @@ inline const QRegularExpression &recordText()
     return text;
 }
 
-// Rows of a data set named name: a marker per record (prefix and number),
-// maybe a group, and a text of 0 to tallLines lines.
+// Rows of a data set: a marker per record (the prefix and its number), a
+// group, and a text of a few or tallLines lines; their texts go to expected.
 inline QList<QVariantList> rows(const LayoutChoice &pick, QChar prefix, int records, int tallLines,
                                 QStringList &expected)
 {

@@ -227,3 +227,33 @@ TEST(ReportBuildLines, StretchedPageAndColumnFootersKeepTheRoomTheyGrowTo)
         EXPECT_TRUE(t.report->ErrorText().contains("Band: " + vlBandName(type))) << t.report->ErrorText().toStdString();
     }
 }
+
+TEST(ReportBuildLines, APageFooterGrowingPastTheRoomKeptAsThePageStartedEndsTheBuild)
+{
+    TestReport t;
+    QList<QVariantList> rows;
+    for (int r = 0; r < 100; ++r)
+        rows << QVariantList{QStringLiteral("R%1").arg(r)};
+    t.Rows("Zbozi", {"Nazev"}, rows);
+    t.Band(btMasterData, 20, 20, "Zbozi");
+    t.Memo(20, 20, 150, 18, {"[Nazev]"});
+    t.Band(btPageFooter, 60, 20, {}, 48 | bfStretched);
+    t.Memo(20, 60, 150, 18, {"[Pata]"})->Flags |= mfStretched;
+    // One line as the page starts, six as its footer prints.
+    int asked = 0;
+    t.report->OnGetValue = [read = t.report->OnGetValue, &asked](const QString &name, Variant &value) {
+        if (name == "Pata")
+            value = Variant(++asked == 1 ? QStringLiteral("F.1") : numbered("F", 6).join(u'\n'));
+        else
+            read(name, value);
+    };
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->ErrorText().contains("Pás Page footer „Band2“ se nevytiskne celý: potřebuje"))
+        << t.report->ErrorText().toStdString();
+    // Six lines from the start: the page keeps their room.
+    asked = 1;
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    const QList<PrintedLine> printed = printedLines(*t.report);
+    EXPECT_EQ(checkPrintedLines(printed, *t.page).toStdString(), "");
+    EXPECT_EQ(linesStartingWith(printed, "F.").size(), 6 * t.report->EMFPages.Count());
+}
