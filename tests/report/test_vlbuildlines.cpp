@@ -53,6 +53,22 @@ int leftOf(const QList<PrintedLine> &lines, const QString &text)
     return -1;
 }
 
+// Rows "R0" to "R<count - 1>" of one line each, and a stretching band of the
+// type below them with a stretching memo of the text.
+TvlMemoView *rowsAndFooter(TestReport &t, int count, int type, const QStringList &text)
+{
+    QList<QVariantList> rows;
+    for (int r = 0; r < count; ++r)
+        rows << QVariantList{QStringLiteral("R%1").arg(r)};
+    t.Rows("Zbozi", {"Nazev"}, rows);
+    t.Band(btMasterData, 20, 20, "Zbozi");
+    t.Memo(20, 20, 150, 18, {"[Nazev]"});
+    t.Band(type, 60, 20, {}, 48 | bfStretched);
+    TvlMemoView *memo = t.Memo(20, 60, 150, 18, text);
+    memo->Flags |= mfStretched;
+    return memo;
+}
+
 int pageOf(const QList<PrintedLine> &lines, const QString &text)
 {
     for (const PrintedLine &l : lines)
@@ -196,15 +212,7 @@ TEST(ReportBuildLines, StretchedPageAndColumnFootersKeepTheRoomTheyGrowTo)
         SCOPED_TRACE(vlBandName(type).toStdString());
         TestReport t;
         t.page->Columns = 2;
-        QList<QVariantList> rows;
-        for (int r = 0; r < 200; ++r)
-            rows << QVariantList{QStringLiteral("R%1").arg(r)};
-        t.Rows("Zbozi", {"Nazev"}, rows);
-        t.Band(btMasterData, 20, 20, "Zbozi");
-        t.Memo(20, 20, 150, 18, {"[Nazev]"});
-        t.Band(type, 60, 20, {}, 48 | bfStretched);
-        TvlMemoView *footer = t.Memo(20, 60, 150, 18, numbered("F", 6));
-        footer->Flags |= mfStretched;
+        TvlMemoView *footer = rowsAndFooter(t, 200, type, numbered("F", 6));
         ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
         const QList<PrintedLine> printed = printedLines(*t.report);
         EXPECT_EQ(checkPrintedLines(printed, *t.page).toStdString(), "");
@@ -231,14 +239,7 @@ TEST(ReportBuildLines, StretchedPageAndColumnFootersKeepTheRoomTheyGrowTo)
 TEST(ReportBuildLines, APageFooterGrowingPastTheRoomKeptAsThePageStartedEndsTheBuild)
 {
     TestReport t;
-    QList<QVariantList> rows;
-    for (int r = 0; r < 100; ++r)
-        rows << QVariantList{QStringLiteral("R%1").arg(r)};
-    t.Rows("Zbozi", {"Nazev"}, rows);
-    t.Band(btMasterData, 20, 20, "Zbozi");
-    t.Memo(20, 20, 150, 18, {"[Nazev]"});
-    t.Band(btPageFooter, 60, 20, {}, 48 | bfStretched);
-    t.Memo(20, 60, 150, 18, {"[Pata]"})->Flags |= mfStretched;
+    rowsAndFooter(t, 100, btPageFooter, {"[Pata]"});
     // One line as the page starts, six as its footer prints.
     int asked = 0;
     t.report->OnGetValue = [read = t.report->OnGetValue, &asked](const QString &name, Variant &value) {
