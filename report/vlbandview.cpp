@@ -56,6 +56,17 @@ const QList<TvlBandOption> &vlBandOptions()
     return options;
 }
 
+QString vlNoDataSource()
+{
+    return QStringLiteral("[Žádný]");
+}
+
+bool vlIsNoDataSource(const QString &source)
+{
+    const QString text = source.trimmed();
+    return text.isEmpty() || text == vlNoDataSource();
+}
+
 QString vlBandName(int bandType)
 {
     return bandType >= 0 && bandType < btCount ? QString::fromLatin1(bandTypes[bandType].name) : QString();

@@ -53,6 +53,11 @@ const QList<TvlBandOption> &vlBandOptions();
 QString vlBandName(int bandType);     // display name, "Report title" ...
 QString vlBandXmlClass(int bandType); // empty for the cross bands
 bool vlIsVerticalBand(int bandType);  // cross bands span the page height
+// The data source a band names when it has none: "[Žádný]", what the band
+// dialogs write when none is chosen.
+QString vlNoDataSource();
+// A band's data source text that names no data set: empty or "[Žádný]".
+bool vlIsNoDataSource(const QString &source);
 
 class TvlBandView : public TvlView
 {

@@ -40,16 +40,16 @@ void TvlReportBuilder::CheckSubReports()
             visit(p);
 }
 
-void TvlReportBuilder::CheckPageRoom(TvlPageRun &run)
+void TvlReportBuilder::CheckPageRoom(TvlPageRun &run, int footerHeight)
 {
     const TvlPage &page = *run.Page;
     const int top = page.TopOffset();
-    const int bottom = page.BottomEdge(run.BandHeight(btPageFooter));
+    const int bottom = page.BottomEdge(footerHeight);
     if (bottom <= top)
         StopAt(btPageFooter,
                {QStringLiteral("Patička stránky je vyšší (%1 bodů) než tisknutelná plocha stránky (%2 bodů), "
                                "takže by se na stránku nevešlo nic jiného.")
-                    .arg(run.BandHeight(btPageFooter))
+                    .arg(footerHeight)
                     .arg(page.BottomEdge(0) - top)},
                {});
     if (top + run.BandHeight(btPageHeader) >= bottom)
@@ -57,7 +57,7 @@ void TvlReportBuilder::CheckPageRoom(TvlPageRun &run)
                {QStringLiteral("Záhlaví stránky (%1 bodů) a patička stránky (%2 bodů) zabírají celou tisknutelnou "
                                "plochu stránky (%3 bodů), takže by se žádný řádek nevytiskl.")
                     .arg(run.BandHeight(btPageHeader))
-                    .arg(run.BandHeight(btPageFooter))
+                    .arg(footerHeight)
                     .arg(page.BottomEdge(0) - top)},
                {});
 }
@@ -94,6 +94,23 @@ void TvlReportBuilder::CheckBandRoom(TvlPageRun &run, TvlBand &band, int y, int 
                 .arg(lost->Top)
                 .arg(std::max(0, bottom - y))},
            {});
+}
+
+void TvlReportBuilder::StopTooTall(const TvlPageRun &run, const TvlBand &band, const TvlView *view, int needs, int room)
+{
+    QString why = view ? QStringLiteral("Pás %1 se nevytiskne celý: jeho objekt %2 potřebuje %3 bodů")
+                             .arg(bandTitle(band), view->Name)
+                             .arg(needs)
+                       : QStringLiteral("Pás %1 se nevytiskne celý: potřebuje %2 bodů").arg(bandTitle(band)).arg(needs);
+    // A band that every new page or column prints may have taken the room.
+    if (run.FilledBy && run.FilledBy != &band && band.Typ != btPageFooter)
+        why +=
+            QStringLiteral(", pod pásem %1, který tiskne každá nová stránka nebo nový sloupec, ale zbývá jen %2 bodů.")
+                .arg(bandTitle(*run.FilledBy))
+                .arg(room);
+    else
+        why += QStringLiteral(", na stránce mu ale zbývá jen %1 bodů.").arg(room);
+    StopAt(band.Typ, {why}, {});
 }
 
 void TvlReportBuilder::CheckBand(TvlBand &band, const QString &source, bool found)

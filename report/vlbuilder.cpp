@@ -353,7 +353,7 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
 TvlDataset *TvlReportBuilder::DataSetOf(TvlBand &band, const QString &source)
 {
     const QString text = source.trimmed();
-    if (text.isEmpty())
+    if (vlIsNoDataSource(text))
         return nullptr;
     const QChar first = text.at(0);
     if (first >= u'1' && first <= u'9') {
@@ -413,7 +413,8 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
         band->Stretched = view->Flags & bfStretched;
         band->StartNewPage = !subPage && (view->Flags & bfStartNewPage);
         band->PrintIfDetailEmpty = view->Flags & bfPrintIfDetailEmpty;
-        band->AllowSplit = !subPage && (view->Flags & bfAllowSplit);
+        // A sub-report's bands keep AllowSplit: only a new page is its parent's to make.
+        band->AllowSplit = view->Flags & bfAllowSplit;
         band->SetVisible(view->IsVisible());
         TvlBand *raw = band.get();
         run->Bands.push_back(std::move(band));
@@ -441,7 +442,7 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
         TvlBand *band = makeBand(view);
         const QString source = view->FormatText.contains(u';') ? QString() : view->FormatText;
         band->DataSet = DataSetOf(*band, source);
-        CheckBand(*band, source, band->DataSet || band->Typ != btCrossData || source.trimmed().isEmpty());
+        CheckBand(*band, source, band->DataSet || band->Typ != btCrossData || vlIsNoDataSource(source));
         chain(band->Typ, band);
         for (TvlView *object : pending) {
             if (crossOwned.count(object) || object->Left < view->Left ||
@@ -465,7 +466,7 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
             band->DataSet = DataSetOf(*band, view->FormatText);
         CheckBand(*band, view->FormatText,
                   band->DataSet || !band->IsDataBand() || view->FormatText.contains(u';') ||
-                      view->FormatText.trimmed().isEmpty());
+                      vlIsNoDataSource(view->FormatText));
         if (type == btMasterData && !band->DataSet && m_report->ReportType == rtSimple)
             band->DataSet = m_report->Dataset();
         chain(type, band);
@@ -536,7 +537,7 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
                     if (band->Typ >= btMasterHeader && band->Typ <= btGroupFooter && band->View &&
                         band->View->Name.compare(name, Qt::CaseInsensitive) == 0) {
                         band->CrossDataSet = DataSetOf(*band, pair.mid(eq + 1));
-                        CheckBand(*band, pair.mid(eq + 1), band->CrossDataSet || pair.mid(eq + 1).trimmed().isEmpty());
+                        CheckBand(*band, pair.mid(eq + 1), band->CrossDataSet || vlIsNoDataSource(pair.mid(eq + 1)));
                     }
             }
         }
@@ -544,6 +545,7 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
     run->Columns = std::max(1, page->Columns);
     run->ColumnGap = page->ColumnGap;
     run->ColumnWidth = (page->RightEdge() - page->LeftOffset()) / run->Columns;
+    run->ColumnFooterRoom = run->BandHeight(btColumnFooter);
     page->ColumnWidth = run->ColumnWidth;
     BindBlobObjects(*run);
     return run;
@@ -601,12 +603,12 @@ void TvlReportBuilder::AddPage(TvlPageRun &run)
 void TvlReportBuilder::BuildPages(TvlPageRun &run)
 {
     TvlPage &page = *run.Page;
-    CheckPageRoom(run);
+    CheckPageRoom(run, run.BandHeight(btPageFooter));
     if (m_continue && m_savedY >= m_savedBottom) {
         m_continue = false;
         m_pageIndex = m_target->EMFPages.Count();
     }
-    run.CurBottomY = m_continue && m_footerPending ? m_savedBottom : page.BottomEdge(run.BandHeight(btPageFooter));
+    run.CurBottomY = m_continue && m_footerPending ? m_savedBottom : PageBottom(run);
     run.CurColumn = 0;
     run.XAdjust = page.LeftOffset();
     run.FilledBy = nullptr;
@@ -618,6 +620,7 @@ void TvlReportBuilder::BuildPages(TvlPageRun &run)
         AddPage(run);
     }
     run.ColumnStartY = run.CurY;
+    MeasureColumnFooter(run);
     // The title is content: a band that does not fit below it goes to the next
     // page, and so does one that does not fit on the page an earlier one filled.
     const int titleTop = run.CurY;
@@ -635,6 +638,10 @@ void TvlReportBuilder::BuildPages(TvlPageRun &run)
         run.FreshY = run.CurY;
     PrintData(run);
     ShowBand(run, run.Table[btColumnFooter]);
+    // The summary follows below the column's footer: it keeps the footer no
+    // room, and a break it makes does not print the footer again.
+    run.ColumnFooterPrinted = true;
+    run.ColumnFooterRoom = 0;
     ShowBand(run, run.Table[btReportSummary]);
     m_savedY = run.CurColumn > 0 ? run.CurBottomY : run.CurY;
     m_savedBottom = run.CurBottomY;
@@ -758,9 +765,15 @@ bool TvlReportBuilder::DataLoop(TvlPageRun &run, int level, int deepest, bool gr
     return printedAny;
 }
 
+void TvlReportBuilder::ShowColumnFooter(TvlPageRun &run)
+{
+    if (!run.ColumnFooterPrinted)
+        ShowBand(run, run.Table[btColumnFooter]);
+}
+
 bool TvlReportBuilder::BreakIfNeeded(TvlPageRun &run, int y, int height, TvlBand *band, bool onlyAsk)
 {
-    if (y + height + run.BandHeight(btColumnFooter) <= run.CurBottomY)
+    if (Fits(run, y, height))
         return false;
     if (!onlyAsk)
         NewColumn(run, band);
@@ -776,6 +789,8 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
             const auto top = m_contentTop.find(m_pageIndex);
             run.CurY = top != m_contentTop.end() ? top->second : run.Page->TopOffset();
         } else {
+            // What the parent prints at the page's end goes below what the sub-report printed.
+            parent.CurY = std::max(parent.CurY, run.CurY);
             NewPage(parent);
             run.CurY = parent.CurY;
             run.FilledBy = parent.FilledBy;
@@ -785,9 +800,9 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
         run.FreshY = run.CurY;
         return;
     }
-    ShowBand(run, run.Table[btColumnFooter]);
+    ShowColumnFooter(run);
     EndPage(run);
-    run.CurBottomY = run.Page->BottomEdge(run.BandHeight(btPageFooter));
+    run.CurBottomY = PageBottom(run);
     AddPage(run);
     Progress(); // the number of the page being formed now
     ShowBand(run, run.Table[btPageHeader]);
@@ -795,17 +810,19 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
     ShowBand(run, run.Table[btColumnHeader]);
     m_contentTop[m_pageIndex] = run.CurY;
     run.FreshY = run.CurY;
+    MeasureColumnFooter(run);
 }
 
 void TvlReportBuilder::NewColumn(TvlPageRun &run, TvlBand *band)
 {
     if (run.CurColumn < run.Columns - 1) {
-        ShowBand(run, run.Table[btColumnFooter]);
+        ShowColumnFooter(run);
         ++run.CurColumn;
         run.XAdjust += run.ColumnWidth + run.ColumnGap;
         run.CurY = run.ColumnStartY;
         ShowBand(run, run.Table[btColumnHeader]);
         run.FreshY = run.CurY;
+        MeasureColumnFooter(run);
     } else {
         NewPage(run);
     }

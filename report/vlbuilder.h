@@ -48,8 +48,10 @@ public:
     int CurColumn = 0, Columns = 1, ColumnWidth = 0, ColumnGap = 0;
     int XAdjust = 0;
     int ColumnStartY = 0;
-    int FreshY = 0;              // where the current column's content starts
-    TvlBand *FilledBy = nullptr; // the last band a break printed in this column
+    int FreshY = 0;                   // where the current column's content starts
+    int ColumnFooterRoom = 0;         // kept below the rows for the column footer, as it grows
+    bool ColumnFooterPrinted = false; // this column's footer is done
+    TvlBand *FilledBy = nullptr;      // the last band a break printed in this column
     bool IsSubReportPage = false;
     std::vector<TvlBand *> Queue; // bands waiting for a row below them
     TvlPageRun *Parent = nullptr; // while printed as a sub-report
@@ -125,6 +127,8 @@ private:
     void ShowGroupHeaders(TvlPageRun &run, TvlBand *from);
     void NewPage(TvlPageRun &run);
     void NewColumn(TvlPageRun &run, TvlBand *band);
+    // The column footer where the column ends, unless it is printed already.
+    void ShowColumnFooter(TvlPageRun &run);
     void EndPage(TvlPageRun &run);
     void AddPage(TvlPageRun &run);
     void ShowPageTop(TvlPageRun &run);
@@ -160,8 +164,9 @@ private:
     // Ends the build with the engine's error text: what (the object's text),
     // the report, the band (type -1: none) and why.
     [[noreturn]] void StopAt(int bandType, const QStringList &what, const QString &why);
-    // A page footer or header leaving no room on the page ends the build.
-    void CheckPageRoom(TvlPageRun &run);
+    // A page footer of the height, or the page header with it, leaving no
+    // room on the page ends the build.
+    void CheckPageRoom(TvlPageRun &run, int footerHeight);
     // Pages that show each other as sub-reports would never print: the build ends.
     void CheckSubReports();
     // A band whose objects would start at or below bottom even where it now
@@ -169,6 +174,21 @@ private:
     void CheckBandRoom(TvlPageRun &run, TvlBand &band, int y, int bottom);
     // Bound to a data set that is not there, or of a negative size: the build ends.
     void CheckBand(TvlBand &band, const QString &source = {}, bool found = true);
+
+    // Room of bands on the page (vlbandroom.cpp).
+    // Height a band's objects need now, their texts expanded: its design
+    // height unless it stretches; 0 for a band without objects.
+    int MeasureBand(TvlPageRun &run, TvlBand *band);
+    // The bottom limit of a page starting now: above the room its page footer grows to.
+    int PageBottom(TvlPageRun &run);
+    // The room the column footer keeps below the rows of the column starting now.
+    void MeasureColumnFooter(TvlPageRun &run);
+    // A band of the height at y leaves the column footer its room.
+    static bool Fits(const TvlPageRun &run, int y, int height);
+    // Cut to the height, the object would hide lines of text its own box shows.
+    static bool LosesLines(TvlView &view, int height);
+    // Ends the build: the band (or its object) needs more than the room left.
+    [[noreturn]] void StopTooTall(const TvlPageRun &run, const TvlBand &band, const TvlView *view, int needs, int room);
 
     // Value lookup (vlvaluelookup.cpp).
     bool LookupValueEntry(const QString &name, Variant &value);

@@ -86,6 +86,11 @@ int TvlMemoView::UsableWidth() const
     return Width - 2 * gapX(FrameWidth);
 }
 
+int TvlMemoView::VerticalGaps() const
+{
+    return 2 * gapY(FrameWidth);
+}
+
 QList<TvlTextLine> TvlMemoView::Layout(const QStringList &text) const
 {
     QList<TvlTextLine> lines;
@@ -109,14 +114,14 @@ int TvlMemoView::CalcHeight()
 {
     const QStringList &text = WorkMemo.isEmpty() ? Memo : WorkMemo;
     LineHeight = GetLineHeight();
-    return int(Layout(text).size()) * LineHeight + 2 * gapY(FrameWidth);
+    return int(Layout(text).size()) * LineHeight + VerticalGaps();
 }
 
 int TvlMemoView::GetRemainingHeight()
 {
     const QStringList &text = WorkMemo.isEmpty() ? Memo : WorkMemo;
     const int left = std::max(0, int(Layout(text).size()) - LinesPrinted);
-    return left * GetLineHeight() + 2 * gapY(FrameWidth);
+    return left * GetLineHeight() + VerticalGaps();
 }
 
 QList<TvlMenuOption> TvlMemoView::FillPopupMenu() const

@@ -81,6 +81,8 @@ public:
     QList<TvlTextLine> Layout(const QStringList &text) const;
     // Width available to a line (height for turned text), less the gaps.
     int UsableWidth() const;
+    // What the gaps above the first line and below the last take of the height.
+    int VerticalGaps() const;
 
     QString FontName = QStringLiteral("Arial");
     qint32 FontSize = 10;

@@ -22,6 +22,15 @@ TvlMemoView *asMemo(TvlView &view)
     return view.ScriptKind() == TvlScriptView::Kind::Memo ? static_cast<TvlMemoView *>(&view) : nullptr;
 }
 
+// Objects printed beside the band's own: sub-reports and cross columns.
+bool printsBeside(TvlBand &band)
+{
+    for (quint8 kind : band.ObjectKinds())
+        if (kind & (okCross | okSubReport))
+            return true;
+    return false;
+}
+
 // Bands that a new page or column prints itself: a break asked for by their
 // script would print them again, ask again, and never end.
 bool printedByBreaks(int type)
@@ -197,11 +206,15 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
                     PrepareObject(*band->Objects[i]);
         };
         prepare();
+        // A band that a break prints never breaks or splits itself (the break
+        // would print it again): what does not fit ends the build. Nor does
+        // one with sub-reports or cross columns, which print only beside a
+        // whole band.
+        const bool beside = printsBeside(*band);
+        bool split = band->AllowSplit && !byBreaks && !beside;
         if (band->HasObjects() && !ownPosition(band->Typ)) {
-            // A band that a break prints never breaks itself (the break
-            // would print it again): what does not fit is cut at the bottom.
             band->CalculatedHeight = band->CalcHeight();
-            if (!byBreaks && !band->AllowSplit && run.CurY > run.FreshY &&
+            if (!byBreaks && !split && run.CurY > run.FreshY &&
                 BreakIfNeeded(run, run.CurY, band->CalculatedHeight, band, true)) {
                 if (run.IsSubReportPage && run.Parent)
                     band->Complete = false;
@@ -210,18 +223,26 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
                 prepare();
                 band->CalculatedHeight = band->CalcHeight();
             }
-            if (!byBreaks && !band->AllowSplit)
+            // One that no column holds whole prints in pieces rather than cut.
+            if (!byBreaks && !split && !beside && !Fits(run, run.CurY, band->CalculatedHeight))
+                split = true;
+            if (!byBreaks && !split)
                 CheckBandRoom(run, *band, run.CurY, run.CurBottomY);
+        } else if (band->Typ == btPageFooter && band->HasObjects() && band->Stretched) {
+            // It grows into the room kept for it as the page started, and no further.
+            band->CalculatedHeight = band->CalcHeight();
+            const int room = run.Page->BottomEdge(0) - run.CurBottomY;
+            if (band->CalculatedHeight > room)
+                StopTooTall(run, *band, nullptr, band->CalculatedHeight, room);
+        }
+        m_aggregatingBand = band;
+        {
+            Keep<bool> keepSplit(band->AllowSplit);
+            band->AllowSplit = split;
+            DrawBand(run, *band);
         }
         if (byBreaks && !ownPosition(band->Typ) && band->HasObjects())
             run.FilledBy = band;
-        m_aggregatingBand = band;
-        {
-            // Nor does it split: the rest would go to a page that prints it again.
-            Keep<bool> keepSplit(band->AllowSplit);
-            band->AllowSplit = band->AllowSplit && !byBreaks;
-            DrawBand(run, *band);
-        }
         const std::vector<quint8> &kinds = band->ObjectKinds();
         for (size_t i = 0; i < kinds.size(); ++i)
             if (kinds[i] & okMemo)
@@ -421,7 +442,7 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
             }
         }
     }
-    const bool fits = ownPosition(band.Typ) || y + height + run.BandHeight(btColumnFooter) <= run.CurBottomY;
+    const bool fits = ownPosition(band.Typ) || Fits(run, y, height);
     if (!band.AllowSplit || fits) {
         const int clip = ownPosition(band.Typ) ? INT_MAX : run.CurBottomY;
         PrintObjects(run, band, y, clip);
@@ -456,11 +477,18 @@ void TvlReportBuilder::PrintObjects(TvlPageRun &run, TvlBand &band, int y, int c
             break;
         if (kinds[i] & okCross)
             continue;
-        if (y + view->Top >= clipBottom)
+        if (y + view->Top >= clipBottom) {
+            if (LosesLines(*view, 0))
+                StopTooTall(run, band, view, view->Height, 0);
             continue;
+        }
         const qint32 height = view->Height;
-        if (y + view->Top + view->Height > clipBottom)
-            view->Height = clipBottom - y - view->Top;
+        if (y + view->Top + view->Height > clipBottom) {
+            const int cut = clipBottom - y - view->Top;
+            if (LosesLines(*view, cut))
+                StopTooTall(run, band, view, view->Height, cut);
+            view->Height = cut;
+        }
         PrintObject(run, *view, shift, y);
         view->Height = height;
     }
@@ -473,12 +501,24 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
     struct Piece
     {
         TvlView *view;
-        TvlMemoView *memo;      // a stretchable memo, printed line by line
+        TvlMemoView *memo;      // a memo printed line by line
         TvlStretcheable *parts; // content that prints part by part by itself (rich text)
         int top, height;
         QStringList lines; // wrapped, for memos
         int lineHeight = 0, gaps = 0, done = 0;
         bool pending = true;
+    };
+    // From now on the memo prints a piece of its lines at a time: all of
+    // them, or those its box shows when it does not stretch.
+    const auto byLines = [](Piece &piece, TvlMemoView *memo, bool all) {
+        const QList<TvlTextLine> layout = memo->Layout(memo->WorkMemo);
+        piece.lineHeight = std::max(1, memo->GetLineHeight());
+        piece.gaps = memo->VerticalGaps();
+        const int count = int(layout.size());
+        const int shown = all ? count : std::clamp((memo->Height - piece.gaps) / piece.lineHeight, 0, count);
+        for (int i = 0; i < shown; ++i)
+            piece.lines << vlEncodeTextLine(layout[i]);
+        piece.memo = piece.lines.isEmpty() ? nullptr : memo; // no text: it splits like any other object
     };
     std::vector<Piece> pieces;
     for (TvlView *view : band.Objects) {
@@ -491,25 +531,20 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
         }
         auto *memo = dynamic_cast<TvlMemoView *>(view);
         if (memo && (memo->Flags & mfStretched)) {
-            piece.memo = memo;
-            for (const TvlTextLine &line : memo->Layout(memo->WorkMemo))
-                piece.lines << vlEncodeTextLine(line);
-            piece.lineHeight = std::max(1, memo->GetLineHeight());
-            piece.gaps = memo->CalcHeight() - int(piece.lines.size()) * memo->GetLineHeight();
-            piece.height = std::max(piece.height, int(piece.lines.size()) * piece.lineHeight + piece.gaps);
-            if (piece.lines.isEmpty())
-                piece.memo = nullptr; // no text: it splits like any other object
+            byLines(piece, memo, true);
+            if (piece.memo)
+                piece.height = std::max(piece.height, int(piece.lines.size()) * piece.lineHeight + piece.gaps);
         }
         pieces.push_back(piece);
     }
-    const int shift = ShiftX(run);
     auto printPiece = [&](Piece &p, int y, int height, int lines) {
         const qint32 savedHeight = p.view->Height;
         const QStringList savedWork = p.view->WorkMemo;
         p.view->Height = height;
         if (p.memo)
             p.view->WorkMemo = p.lines.mid(p.done, lines);
-        PrintObject(run, *p.view, shift, y + p.top - p.view->Top);
+        // The column now, which may not be the one the band started in.
+        PrintObject(run, *p.view, ShiftX(run), y + p.top - p.view->Top);
         p.view->Height = savedHeight;
         p.view->WorkMemo = savedWork;
         if (p.memo)
@@ -519,7 +554,7 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
     bool fresh = run.CurY <= run.FreshY;
     int lowest = 0;
     for (;;) {
-        const int room = run.CurBottomY - run.BandHeight(btColumnFooter) - y - 2;
+        const int room = run.CurBottomY - run.ColumnFooterRoom - y - 2;
         if (fresh && room < 1)
             CheckBandRoom(run, band, y, y); // not a line of it would print on any page
         if (!fresh && room < 1) {
@@ -543,11 +578,16 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
                 continue;
             }
             const bool forced = fresh && p.top == 0; // nothing more would fit on any page
+            // A memo that does not stretch is cut, unless the cut would hide
+            // lines: those go on with the next piece.
+            if (auto *memo = dynamic_cast<TvlMemoView *>(p.view);
+                forced && memo && !p.memo && !p.parts && LosesLines(*memo, space))
+                byLines(p, memo, false);
             if (p.memo) {
                 const int left = int(p.lines.size()) - p.done;
-                int fit = std::min(left, (space - p.top - p.gaps) / p.lineHeight);
+                const int fit = std::min(left, (space - p.top - p.gaps) / p.lineHeight);
                 if (fit < 1 && forced)
-                    fit = left;
+                    StopTooTall(run, band, p.view, p.lineHeight + p.gaps, space);
                 if (fit < 1) {
                     p.top = space;
                     continue;
@@ -596,6 +636,8 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
             }
         if (!pending)
             break;
+        // What the break prints at the column's end (its footer) goes below this piece.
+        run.CurY = y + lowest;
         NewColumn(run, &band);
         y = run.CurY;
         fresh = true;
@@ -734,6 +776,8 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
         target.XAdjust = ShiftX(run) + sub->Left;
         target.Columns = 1;
         target.CurColumn = 0;
+        // Its own column footer never prints; the parent's keeps its room.
+        target.ColumnFooterRoom = run.ColumnFooterRoom;
         target.ColumnStartY = target.CurY;
         // Below what the parent printed on this page a band may still move to the next one.
         target.FreshY = std::min(target.CurY, run.FreshY);

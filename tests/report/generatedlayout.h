@@ -2,11 +2,14 @@
 // Layouts and rows made from a stream of choices (a seeded generator in the
 // tests, the input bytes under the fuzz target), and the check every build
 // of them must pass: it ends with an error text, or its pages hold each
-// record's texts exactly once, in order, inside the printable area.
-#include "reportbuild.h"
+// record's texts exactly once, in order, every line of them inside its
+// object's box and the printable area and over no other row, and every
+// band's text whole each time the band prints.
+#include "printedlines.h"
 
 #include "report/vlmemotext.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <algorithm>
 #include <functional>
@@ -16,9 +19,42 @@ using LayoutChoice = std::function<int(int lo, int hi)>;
 
 struct GeneratedLayout
 {
-    QStringList expected; // the record texts in the order they must print
-    QString description;  // what was made, for a failing case
+    QStringList expected;     // the record texts in the order they must print, of the report and of a sub-report
+    QMap<QString, int> whole; // texts "tag.1" to "tag.n" of bands, each time whole: tag -> n
+    QString description;      // what was made, for a failing case
 };
+
+namespace generated {
+
+// Record texts: "Z000" of the report's rows, "Y000" of a sub-report's, each
+// maybe followed by the line number of its text.
+inline const QRegularExpression &recordText()
+{
+    static const QRegularExpression text(QStringLiteral("^([ZY]\\d{3})(\\.\\d+)?$"));
+    return text;
+}
+
+// Rows of a data set: a marker per record (the prefix and its number), a
+// group, and a text of a few or tallLines lines; their texts go to expected.
+inline QList<QVariantList> rows(const LayoutChoice &pick, QChar prefix, int records, int tallLines,
+                                QStringList &expected)
+{
+    QList<QVariantList> out;
+    int group = 0;
+    for (int r = 0; r < records; ++r) {
+        if (pick(0, 3) == 0)
+            ++group;
+        const QString marker = prefix + QStringLiteral("%1").arg(r, 3, 10, QLatin1Char('0'));
+        QStringList text;
+        for (int l = 1, n = pick(0, 1) ? tallLines : pick(0, 3); l <= n; ++l)
+            text << QStringLiteral("%1.%2").arg(marker).arg(l);
+        out << QVariantList{marker, QStringLiteral("Skupina %1").arg(group), text.join(u'\n')};
+        expected << marker << text;
+    }
+    return out;
+}
+
+} // namespace generated
 
 inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
 {
@@ -36,24 +72,11 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     const int columnWidth = step - (columns - 1) * page.ColumnGap;
     const int pageHeight = page.BottomEdge() - page.TopOffset();
 
-    // Rows: a marker per record, a group, and a text of several lines.
-    const int records = pick(0, 20);
+    // Rows, and a text of many lines that other bands may show.
     const int tallLines = pick(0, 4) == 0 ? pick(10, 60) : pick(0, 6);
-    QStringList tall; // what other bands may show: tall, but no record's text
-    for (int l = 1; l <= tallLines; ++l)
-        tall << QStringLiteral("Řádek %1").arg(l);
-    QList<QVariantList> rows;
-    int group = 0;
-    for (int r = 0; r < records; ++r) {
-        if (pick(0, 3) == 0)
-            ++group;
-        const QString marker = QStringLiteral("Z%1").arg(r, 3, 10, QLatin1Char('0'));
-        QStringList text;
-        for (int l = 1, n = pick(0, 1) ? tallLines : pick(0, 3); l <= n; ++l)
-            text << QStringLiteral("%1.%2").arg(marker).arg(l);
-        rows << QVariantList{marker, QStringLiteral("Skupina %1").arg(group), text.join(u'\n')};
-    }
-    MemoryRows *set = t.Rows("Zbozi", {"Nazev", "Skupina", "Text"}, rows);
+    const int rowLines = std::max(tallLines, 3); // the most a record's text has
+    MemoryRows *set = t.Rows("Zbozi", {"Nazev", "Skupina", "Text"},
+                             generated::rows(pick, u'Z', pick(0, 20), tallLines, made.expected));
     // Past its end the set reads its last row, as a data set of the program does.
     t.report->OnGetValue = [set, read = t.report->OnGetValue](const QString &name, Variant &value) {
         read(name, value);
@@ -62,57 +85,130 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
             value = Variant::fromQVariant(set->Rows.last()[column]);
     };
 
-    int y = 0;
-    // A memo somewhere in the band's height; stretching ones show the row's text.
-    const auto memo = [&](int top, int height, const QStringList &text, bool stretched) {
+    // A memo in a band from y of height h, showing text of up to lines lines.
+    // One that grows with its band may be of any height; any other is as tall
+    // as its text, and the band holds it (what a designer cuts is no fault).
+    const auto memo = [&](int y, int &h, const QStringList &text, int lines, bool grows, TvlPage *on = nullptr) {
         const int width = std::min(columnWidth, pick(90, 300));
-        TvlMemoView *m = t.Memo(page.LeftOffset() + pick(0, std::max(0, columnWidth - width)),
-                                top + pick(0, std::max(0, height - 18)), width, pick(1, 30), text);
-        if (stretched)
+        const int top = pick(0, std::max(0, h - 18));
+        TvlMemoView *m = t.Memo(page.LeftOffset() + pick(0, std::max(0, columnWidth - width)), y + top, width,
+                                pick(1, 30), text, on);
+        if (grows) {
             m->Flags |= mfStretched;
+        } else {
+            m->Height = std::max(m->Height, lines * m->GetLineHeight() + m->VerticalGaps());
+            m->Flags &= ~mfStretched;
+        }
+        h = std::max(h, top + m->Height);
         return m;
     };
-    const auto height = [&] { return pick(0, 9) == 0 ? pick(pageHeight / 2, pageHeight + 200) : pick(0, 60); };
-    // A band that may or may not be there, with a memo, maybe stretching.
-    const auto band = [&](int type, quint16 flags, const QString &text) {
-        if (pick(0, 2) == 0)
-            return;
-        const int h = height();
+    // A memo of a band's text: one line, or lines "tag.1" to "tag.n" shown
+    // whole; in bands that each new page or column prints, fewer lines (a
+    // page of them leaves room for nothing else).
+    const auto textMemo = [&](int y, int &h, const QString &tag, bool grows, bool byBreaks, TvlPage *on = nullptr) {
+        int lines = tallLines > 1 && pick(0, 2) == 0 ? tallLines : 1;
+        if (byBreaks && lines > 1)
+            lines = std::min(lines, pick(2, 10));
+        QStringList text{tag};
+        if (lines > 1) {
+            text.clear();
+            for (int l = 1; l <= lines; ++l)
+                text << QStringLiteral("%1.%2").arg(tag).arg(l);
+            made.whole[tag] = lines;
+        }
+        return memo(y, h, text, lines, grows, on);
+    };
+    const auto height = [&](bool byBreaks = false) {
+        if (byBreaks)
+            return pick(0, 19) == 0 ? pick(pageHeight / 4, pageHeight) : pick(0, 60);
+        return pick(0, 9) == 0 ? pick(pageHeight / 2, pageHeight + 200) : pick(0, 60);
+    };
+    int y = 0;
+    // A band with a memo, maybe stretching or splitting; given a page, a
+    // sub-report of it instead of the memo.
+    const auto band = [&](int type, quint16 flags, const QString &tag, TvlPage *sub = nullptr) {
+        const bool byBreaks =
+            type == btPageHeader || type == btColumnHeader || type == btColumnFooter || (flags & bfReprintOnNewPage);
+        int h = height(byBreaks);
         if (pick(0, 1))
             flags |= bfStretched;
         if (pick(0, 3) == 0)
             flags |= bfAllowSplit;
-        t.Band(type, y, h, {}, flags);
-        memo(y, h, pick(0, 2) == 0 ? tall : QStringList{text}, pick(0, 1));
+        TvlBandView *view = t.Band(type, y, h, {}, flags);
+        if (sub) {
+            h = std::max(h, 20);
+            t.SubReport(page.LeftOffset(), y + pick(0, h - 20), columnWidth, 20, 1);
+        } else {
+            textMemo(y, h, tag, (flags & bfStretched) && pick(0, 1), byBreaks);
+        }
+        view->Height = h;
         made.description += QStringLiteral("%1 %2 (flags %3); ").arg(vlBandName(type)).arg(h).arg(flags);
         y += h + 1;
     };
+    const auto maybeBand = [&](int type, quint16 flags, const QString &tag) {
+        if (pick(0, 2) != 0)
+            band(type, flags, tag);
+    };
+
+    // A sub-report in the title or the summary: a page of its own rows.
+    const int subIn = pick(0, 5) == 0 ? btReportTitle : pick(0, 5) == 0 ? btReportSummary : -1;
+    TvlPage *sub = nullptr;
+    if (subIn >= 0) {
+        sub = t.report->Pages.Add();
+        sub->ChangePaper(256, page.PaperWidth, page.PaperHeight, page.Orientation);
+        sub->Margins = page.Margins;
+        t.Rows("Podsestava", {"Oznaceni", "Skupina2", "Popis"},
+               generated::rows(pick, u'Y', pick(0, 8), tallLines, made.expected));
+        int h = std::max(18, height());
+        quint16 flags = quint16(48 | (pick(0, 1) ? bfStretched : 0) | (pick(0, 1) ? bfAllowSplit : 0));
+        TvlBandView *data = t.Band(btMasterData, 0, h, QStringLiteral("Podsestava"), flags, sub);
+        memo(0, h, {QStringLiteral("[Oznaceni]")}, 1, false, sub);
+        memo(0, h, {QStringLiteral("[Popis]")}, rowLines, (flags & bfStretched) && pick(0, 3) != 0, sub);
+        data->Height = h;
+        if (pick(0, 1)) {
+            int summary = height();
+            const quint16 summaryFlags = quint16(48 | (pick(0, 1) ? bfStretched : 0));
+            TvlBandView *view = t.Band(btReportSummary, h + 1, summary, {}, summaryFlags, sub);
+            textMemo(h + 1, summary, QStringLiteral("ps"), (summaryFlags & bfStretched) && pick(0, 1), false, sub);
+            view->Height = summary;
+        }
+        made.description +=
+            QStringLiteral("sub-report in %1, its rows %2 (flags %3); ").arg(vlBandName(subIn)).arg(h).arg(flags);
+    }
+
     if (pick(0, 3) == 0) {
-        // Printed where it lies: at the top, above every other band of the design.
+        // Printed where it lies, over whatever else the page shows.
         t.Band(btOverlay, y, 20, {}, quint16(48 | (pick(0, 1) ? bfStretched : 0)));
-        memo(y, 20, tall, pick(0, 1));
+        int h = 20;
+        textMemo(y, h, QStringLiteral("ov"), pick(0, 1), false);
         made.description += QStringLiteral("Overlay; ");
-        y += 21;
+        y += h + 1;
     }
     const quint16 reprint = quint16(pick(0, 1) ? bfReprintOnNewPage : 0);
-    band(btReportTitle, 48, QStringLiteral("Titulek"));
-    band(btPageHeader, quint16(pick(0, 1) ? bfPrintOnFirstPage : 0), QStringLiteral("Záhlaví"));
-    band(btColumnHeader, 48, QStringLiteral("Sloupec"));
+    if (subIn == btReportTitle)
+        band(btReportTitle, 48, {}, sub);
+    else
+        maybeBand(btReportTitle, 48, QStringLiteral("ti"));
+    maybeBand(btPageHeader, quint16(pick(0, 1) ? bfPrintOnFirstPage : 0), QStringLiteral("ph"));
+    maybeBand(btColumnHeader, 48, QStringLiteral("ch"));
     const bool groups = pick(0, 1);
     if (groups) {
-        const int h = height();
+        int h = height(reprint);
         quint16 flags = quint16(48 | reprint | (pick(0, 4) == 0 ? bfStartNewPage : 0));
         if (pick(0, 1))
             flags |= bfStretched;
-        t.Band(btGroupHeader, y, h, QStringLiteral("[Skupina]"), flags);
-        memo(y, h, {QStringLiteral("[Skupina]")}, pick(0, 1));
+        if (pick(0, 3) == 0)
+            flags |= bfAllowSplit;
+        TvlBandView *view = t.Band(btGroupHeader, y, h, QStringLiteral("[Skupina]"), flags);
+        memo(y, h, {QStringLiteral("[Skupina]")}, 1, (flags & bfStretched) && pick(0, 1));
+        view->Height = h;
         made.description += QStringLiteral("Group header %1 (flags %2); ").arg(h).arg(flags);
         y += h + 1;
     }
-    band(btMasterHeader, quint16(48 | reprint), QStringLiteral("Hlavička"));
+    maybeBand(btMasterHeader, quint16(48 | reprint), QStringLiteral("mh"));
     {
         // The data band: its marker, and the text that may stretch it.
-        const int h = std::max(18, height());
+        int h = std::max(18, height());
         quint16 flags = 48;
         if (pick(0, 1))
             flags |= bfStretched;
@@ -120,39 +216,33 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
             flags |= bfAllowSplit;
         if (pick(0, 6) == 0)
             flags |= bfStartNewPage;
-        t.Band(btMasterData, y, h, QStringLiteral("Zbozi"), flags);
-        TvlMemoView *marker = memo(y, h, {QStringLiteral("[Nazev]")}, false);
-        marker->Height = 18;
-        memo(y, h, {QStringLiteral("[Text]")}, pick(0, 3) != 0);
+        TvlBandView *view = t.Band(btMasterData, y, h, QStringLiteral("Zbozi"), flags);
+        memo(y, h, {QStringLiteral("[Nazev]")}, 1, false);
+        memo(y, h, {QStringLiteral("[Text]")}, rowLines, (flags & bfStretched) && pick(0, 3) != 0);
+        view->Height = h;
         made.description += QStringLiteral("Master data %1 (flags %2); ").arg(h).arg(flags);
         y += h + 1;
     }
-    band(btMasterFooter, 48, QStringLiteral("Součet"));
-    if (groups) {
-        const int h = std::min(height(), 100);
-        t.Band(btGroupFooter, y, h);
-        memo(y, h, {QStringLiteral("Konec skupiny")}, false);
+    maybeBand(btMasterFooter, 48, QStringLiteral("mf"));
+    if (groups)
+        band(btGroupFooter, 48, QStringLiteral("gf"));
+    maybeBand(btColumnFooter, 48, QStringLiteral("cf"));
+    if (subIn == btReportSummary)
+        band(btReportSummary, 48, {}, sub);
+    else
+        maybeBand(btReportSummary, 48, QStringLiteral("su"));
+    if (pick(0, 1)) {
+        // A page footer up to a third of the page, which may stretch further.
+        int h = pick(0, pageHeight / 3);
+        const quint16 flags = quint16(48 | (pick(0, 1) ? bfStretched : 0));
+        TvlBandView *view = t.Band(btPageFooter, y, h, {}, flags);
+        textMemo(y, h, QStringLiteral("pf"), (flags & bfStretched) && pick(0, 1), true);
+        view->Height = h;
+        made.description += QStringLiteral("Page footer %1 (flags %2); ").arg(h).arg(flags);
         y += h + 1;
     }
-    band(btColumnFooter, 48, QStringLiteral("Pata sloupce"));
-    band(btReportSummary, 48, QStringLiteral("Shrnutí"));
-    {
-        // The page footer keeps room for rows (a taller one is refused anyway).
-        if (pick(0, 1)) {
-            const int h = pick(0, pageHeight / 3);
-            t.Band(btPageFooter, y, h, {}, quint16(48 | (pick(0, 1) ? bfStretched : 0)));
-            memo(y, h, pick(0, 1) ? tall : QStringList{QStringLiteral("Patička")}, pick(0, 1));
-            made.description += QStringLiteral("Page footer %1; ").arg(h);
-            y += h + 1;
-        }
-    }
-    for (const QVariantList &row : rows) {
-        made.expected << row[0].toString();
-        if (!row[2].toString().isEmpty())
-            made.expected << row[2].toString().split(u'\n');
-    }
-    made.description += QStringLiteral("%1 records, page %2 high, %3 columns, two passes %4")
-                            .arg(records)
+    made.description += QStringLiteral("%1 rows, page %2 high, %3 columns, two passes %4")
+                            .arg(set->Rows.size())
                             .arg(pageHeight)
                             .arg(page.Columns)
                             .arg(t.report->TwoPass);
@@ -167,46 +257,45 @@ inline QString checkGeneratedBuild(TestReport &t, const GeneratedLayout &made)
             return QStringLiteral("the build stopped without an error text");
         return {};
     }
-    static const QRegularExpression marker(QStringLiteral("^Z\\d{3}(\\.\\d+)?$"));
-    const TvlPage &page = *t.page;
-    QStringList printed;
-    QString outside;
-    for (int i = 0; i < t.report->EMFPages.Count(); ++i)
-        t.report->EMFPages.ExportPage(i, [&](TvlView &view) {
-            bool ours = false;
-            for (const QString &line : view.Memo) {
-                const QString text = vlDecodeTextLine(line).Text;
-                if (marker.match(text).hasMatch()) {
-                    printed << text;
-                    ours = true;
-                }
-            }
-            if (ours && (view.Top < page.TopOffset() || view.Top + view.Height > page.BottomEdge() ||
-                         view.Left < page.LeftOffset() || view.Left + view.Width > page.RightEdge()))
-                outside = QStringLiteral("page %1: %2,%3 %4x%5 outside the printable area")
-                              .arg(i + 1)
-                              .arg(view.Left)
-                              .arg(view.Top)
-                              .arg(view.Width)
-                              .arg(view.Height);
-        });
-    // A record's objects print as designed (a text above its marker may come
-    // first), but records follow each other and a text's lines keep their order.
-    const auto part = [](const QStringList &texts, bool lines) {
-        QStringList out;
-        for (const QString &text : texts)
-            if (text.contains(u'.') == lines)
-                out << text;
-        return out;
-    };
-    QStringList sorted = printed;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const QString &a, const QString &b) { return a.left(4) < b.left(4); });
-    if (part(printed, false) != part(made.expected, false) || part(printed, true) != part(made.expected, true) ||
-        sorted != printed)
-        return QStringLiteral("printed %1 of %2 texts: %3")
-            .arg(printed.size())
-            .arg(made.expected.size())
-            .arg(printed.join(u' '));
-    return outside;
+    const QList<PrintedLine> printed = printedLines(*t.report);
+    // Each series of records in order, each record once, its lines in order
+    // (a text above its marker may come first).
+    for (const QChar series : {u'Z', u'Y'}) {
+        QStringList texts;
+        for (const PrintedLine &line : printed)
+            if (line.text.startsWith(series) && generated::recordText().match(line.text).hasMatch())
+                texts << line.text;
+        const QStringList expected = made.expected.filter(QRegularExpression(QStringLiteral("^") + series));
+        const auto part = [](const QStringList &list, bool lines) {
+            QStringList out;
+            for (const QString &text : list)
+                if (text.contains(u'.') == lines)
+                    out << text;
+            return out;
+        };
+        QStringList sorted = texts;
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const QString &a, const QString &b) { return a.left(4) < b.left(4); });
+        if (part(texts, false) != part(expected, false) || part(texts, true) != part(expected, true) || sorted != texts)
+            return QStringLiteral("printed %1 of %2 texts: %3")
+                .arg(texts.size())
+                .arg(expected.size())
+                .arg(texts.join(u' '));
+    }
+    // A band's text whole each time the band prints.
+    for (auto it = made.whole.begin(); it != made.whole.end(); ++it) {
+        const QStringList shown = linesStartingWith(printed, it.key() + u'.');
+        bool whole = shown.size() % it.value() == 0;
+        for (int i = 0; i < shown.size() && whole; ++i)
+            whole = shown[i] == QStringLiteral("%1.%2").arg(it.key()).arg(i % it.value() + 1);
+        if (!whole)
+            return QStringLiteral("%1 is not whole: %2").arg(it.key(), shown.join(u' '));
+    }
+    // Where the lines land: an overlay prints over the rest.
+    return checkPrintedLines(printed, *t.page, [](const PrintedLine &line) {
+        if (line.text.startsWith(QLatin1String("ov")))
+            return QString();
+        const QRegularExpressionMatch record = generated::recordText().match(line.text);
+        return record.hasMatch() ? record.captured(1) : objectOwner(line);
+    });
 }

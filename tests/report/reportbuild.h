@@ -5,6 +5,7 @@
 #include "report/vlbandview.h"
 #include "report/vlmemoview.h"
 #include "report/vlreport.h"
+#include "report/vlsubreportview.h"
 
 #include <QMap>
 #include <QObject>
@@ -100,6 +101,16 @@ struct TestReport
         return static_cast<TvlMemoView *>((on ? on : page)->Add(std::move(memo)));
     }
 
+    // A sub-report showing the design page of the index.
+    TvlSubReportView *SubReport(int left, int top, int width, int height, int pageIndex, TvlPage *on = nullptr)
+    {
+        auto sub = std::make_unique<TvlSubReportView>();
+        sub->SetBounds(left, top, width, height);
+        sub->PageIndex = pageIndex;
+        sub->Name = QStringLiteral("SubReport%1").arg(++subReportNumber);
+        return static_cast<TvlSubReportView *>((on ? on : page)->Add(std::move(sub)));
+    }
+
     // "page N" lines, then per object "x,y wxh text" (memo lines joined by "|").
     QStringList Dump()
     {
@@ -134,5 +145,5 @@ struct TestReport
     TvlReport *report;
     TvlPage *page;
     QList<MemoryRows *> sets;
-    int bandNumber = 0, memoNumber = 0;
+    int bandNumber = 0, memoNumber = 0, subReportNumber = 0;
 };

@@ -234,6 +234,23 @@ TEST(ReportBuildFaults, BandsOnMissingDataSetsOrOfNegativeHeightEndTheBuildNamin
         EXPECT_TRUE(t.report->ErrorText().contains(c.named)) << t.report->ErrorText().toStdString();
         EXPECT_TRUE(t.report->ErrorText().contains("„Neni“, který neexistuje")) << t.report->ErrorText().toStdString();
     }
+    // "[Žádný]", what the band dialogs write for none, is no data source:
+    // the bands print as bands without one.
+    for (const char *none : {"[Žádný]", " [Žádný] "}) {
+        SCOPED_TRACE(none);
+        TestReport t;
+        t.report->SetDataset(t.Rows("Zbozi", {"Nazev"}, fiveRows()));
+        t.Band(btMasterData, 20, 20, QString::fromUtf8(none));
+        t.Memo(20, 20, 150, 18, {"[Nazev]"});
+        t.Band(btCrossData, 0, 1000, QString::fromUtf8(none), 0)->SetBounds(300, 0, 90, 1000);
+        ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+        t.page->Object(2)->FormatText = QStringLiteral("Band1=[Žádný];");
+        ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+        QStringList expected{"page 1"};
+        for (const QVariantList &row : fiveRows())
+            expected << row.first().toString();
+        EXPECT_EQ(lines(t.Texts()), lines(expected));
+    }
     // A band of negative height, as designed or as its script makes it.
     TestReport t;
     QList<QVariantList> rows;

@@ -173,24 +173,27 @@ TEST(ReportBuild, SplitPrintingAlwaysMakesProgress)
 {
     TestReport t;
     t.Rows("Text", {"Obsah"}, {{"jedna"}});
-    // A band taller than a page without AllowSplit, with a picture-like block taller than a page.
+    // A band taller than a page, with a block taller than a page that does not stretch.
     t.Band(btMasterData, 20, 1500, "Text", bfAllowSplit);
     t.Memo(20, 20, 300, 18, {"nahoře"});
     TvlMemoView *block = t.Memo(20, 60, 300, 1400, {"blok"});
     block->Flags = mfWordWrap; // not stretchable
     ASSERT_TRUE(t.report->PrepareReport());
     EXPECT_EQ(lines(t.Dump()), lines({"page 1", "20,18 300x18 nahoře", "page 2", "20,18 300x1033 blok"}));
-    // Without AllowSplit the band breaks once and is cut at the page's bottom.
+    // Without AllowSplit too: no page would hold the band whole, so it is split rather than cut.
     t.page->Object(0)->Flags = 0;
     ASSERT_TRUE(t.report->PrepareReport());
-    EXPECT_EQ(lines(t.Dump()), lines({"page 1", "20,18 300x18 nahoře", "20,58 300x995 blok"}));
-    // A stretchable memo whose line is taller than a page.
+    EXPECT_EQ(lines(t.Dump()), lines({"page 1", "20,18 300x18 nahoře", "page 2", "20,18 300x1033 blok"}));
+    // A stretchable memo whose line is taller than a page would never print:
+    // the build ends, after a page or two, naming the band.
     block->Flags = mfStretched | mfWordWrap;
     block->FontSize = 900;
     block->Height = 18;
     t.page->Object(0)->Flags = bfAllowSplit | bfStretched;
-    ASSERT_TRUE(t.report->PrepareReport());
+    EXPECT_FALSE(t.report->PrepareReport());
     EXPECT_LE(t.report->EMFPages.Count(), 3);
+    EXPECT_TRUE(t.report->ErrorText().contains("Pás Master data „Band1“ se nevytiskne celý"))
+        << t.report->ErrorText().toStdString();
 }
 
 TEST(ReportComponent, VariablesCategoriesAndObjects)

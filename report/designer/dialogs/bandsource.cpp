@@ -9,7 +9,7 @@ namespace vlBandSource {
 
 QString noneEntry()
 {
-    return QStringLiteral("[Žádný]");
+    return vlNoDataSource();
 }
 
 QString virtualEntry()

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QFontDialog>
 #include <QMenu>
+#include <algorithm>
 
 namespace {
 
@@ -121,17 +122,18 @@ void TvlDesignerForm::RunMenuOption(int index)
         const QFont opened = dialog.currentFont();
         if (vlDialogAnswers().FontDialog(dialog) != QDialog::Accepted)
             return;
-        const TvlFontChange change = vlFontChange(opened, dialog.selectedFont());
-        if (!change.Family && !change.Size && !change.Styles)
+        // The dialog's font goes whole to every selected memo, fonts they
+        // had of their own or not.
+        const TvlMemoFont font = vlChosenFont(vlMemoFont(*memo), opened, dialog.selectedFont());
+        std::vector<TvlMemoView *> memos;
+        for (const auto &view : m_page->Objects)
+            if (view->Selected && view->ObjectType == otMemo)
+                memos.push_back(static_cast<TvlMemoView *>(view.get()));
+        if (std::all_of(memos.begin(), memos.end(), [&](TvlMemoView *m) { return vlMemoFont(*m) == font; }))
             return;
         BeforeObjectChange();
-        for (const auto &view : m_page->Objects)
-            if (view->Selected && view->ObjectType == otMemo) {
-                auto *m = static_cast<TvlMemoView *>(view.get());
-                m->FontName = change.Family.value_or(m->FontName);
-                m->FontSize = change.Size.value_or(m->FontSize);
-                m->FontStyle = change.Styles.value_or(m->FontStyle);
-            }
+        for (TvlMemoView *m : memos)
+            vlSetMemoFont(*m, font);
         break;
     }
     }

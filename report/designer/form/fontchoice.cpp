@@ -1,5 +1,7 @@
 #include "report/designer/form/fontchoice.h"
 
+#include "report/vlmemoview.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
@@ -10,16 +12,30 @@ QString vlFontFamilyName(const QString &family)
     return family.section(QStringLiteral(" ["), 0, 0);
 }
 
-TvlFontChange vlFontChange(const QFont &opened, const QFont &chosen)
+TvlMemoFont vlMemoFont(const TvlMemoView &memo)
 {
-    TvlFontChange change;
+    return {memo.FontName, memo.FontSize, memo.FontStyle, memo.FontColor, memo.FontCharset};
+}
+
+void vlSetMemoFont(TvlMemoView &memo, const TvlMemoFont &font)
+{
+    memo.FontName = font.Name;
+    memo.FontSize = font.Size;
+    memo.FontStyle = font.Style;
+    memo.FontColor = font.Color;
+    memo.FontCharset = font.Charset;
+}
+
+TvlMemoFont vlChosenFont(const TvlMemoFont &memo, const QFont &opened, const QFont &chosen)
+{
+    TvlMemoFont font = memo;
     if (vlFontFamilyName(chosen.family()) != vlFontFamilyName(opened.family()))
-        change.Family = vlFontFamilyName(chosen.family());
+        font.Name = vlFontFamilyName(chosen.family());
     if (chosen.pointSize() != opened.pointSize())
-        change.Size = chosen.pointSize();
+        font.Size = chosen.pointSize();
     if (fontStylesOf(chosen) != fontStylesOf(opened))
-        change.Styles = fontStylesOf(chosen);
-    return change;
+        font.Style = fontStylesOf(chosen);
+    return font;
 }
 
 QFont vlDialogFont(const QString &storedFamily, int pointSize, TFontStyles styles)

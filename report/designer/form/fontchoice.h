@@ -6,20 +6,28 @@
 
 #include <QFont>
 #include <QString>
-#include <optional>
+
+class TvlMemoView;
 
 // The family without the foundry in brackets.
 QString vlFontFamilyName(const QString &family);
-// What the user changed in the font dialog: each part the dialog still shows
-// as it opened (a family that is not installed opens on a substitute) stays
-// as the memo stores it.
-struct TvlFontChange
+// A memo's font as layouts keep it.
+struct TvlMemoFont
 {
-    std::optional<QString> Family;
-    std::optional<int> Size;
-    std::optional<TFontStyles> Styles;
+    QString Name;
+    int Size = 0;
+    TFontStyles Style;
+    qint32 Color = 0;
+    quint16 Charset = 1;
+    bool operator==(const TvlMemoFont &) const = default;
 };
-TvlFontChange vlFontChange(const QFont &opened, const QFont &chosen);
+TvlMemoFont vlMemoFont(const TvlMemoView &memo);
+void vlSetMemoFont(TvlMemoView &memo, const TvlMemoFont &font);
+// The font the dialog gives when it opened on the memo's font as opened:
+// each part the user changed, the memo's own where the dialog still shows
+// it as it opened (a family that is not installed opens on a substitute,
+// and stays the memo's family unless the user picks another).
+TvlMemoFont vlChosenFont(const TvlMemoFont &memo, const QFont &opened, const QFont &chosen);
 
 // The font the dialog opens with: the family's own style name for the style
 // set, so the dialog picks that style whatever language its texts are in; a

@@ -1,14 +1,19 @@
 #include "designer/dialogs/scripteddialogs.h"
+#include "report/components.h"
 #include "report/designer/dialogs/bandeditorform.h"
 #include "report/designer/dialogs/bandtypesform.h"
+#include "report/reportbuild.h"
 #include "report/vlbandview.h"
 #include "report/vlpage.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +87,34 @@ TEST(BandSource, DataBandDialogReopensWhatItStored)
     EXPECT_TRUE(vlEditBandSource(band, [&] { ++undo; }));
     EXPECT_EQ(band.FormatText, "12");
     EXPECT_EQ(undo, 1);
+}
+
+// "[Žádný]" chosen in the band's own dialog is no data source: the band
+// prints the report's rows, as a band without a source does.
+TEST(BandSource, NoneChosenInTheDialogBuildsAsNoSource)
+{
+    TestReport t;
+    t.report->SetDataset(t.Rows("Zbozi", {"Nazev"}, {{"Mléko"}, {"Sýr"}}));
+    TvlBandView *band = t.Band(btMasterData, 20, 20, "Zbozi");
+    t.Memo(20, 20, 150, 18, {"[Nazev]"});
+    vlSetCurrentReportOwner(&t.owner);
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto *form = qobject_cast<TvlBandEditorForm *>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        for (int i = 0; i < form->CB1->count(); ++i)
+            offered << form->CB1->itemText(i);
+        form->CB1->setCurrentIndex(form->CB1->findText("[Žádný]"));
+        form->Button1->click();
+    });
+    int undo = 0;
+    EXPECT_TRUE(vlEditBandSource(*band, [&] { ++undo; }));
+    vlSetCurrentReportOwner(nullptr);
+    EXPECT_EQ(offered, (QStringList{"[Žádný]", "Virtuální datová sada", "Zbozi"}));
+    EXPECT_EQ(band->FormatText, "[Žádný]");
+    EXPECT_EQ(undo, 1);
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    EXPECT_EQ(lines(t.Texts()), lines({"page 1", "Mléko", "Sýr"}));
 }
 
 TEST(BandSource, CrossBandListsItsBandsAndWritesPairs)

@@ -5,6 +5,7 @@
 #include "designerform_fixture.h"
 #include "platform/registry.h"
 #include "report/designer/form/coordinatespanel.h"
+#include "report/designer/form/fontchoice.h"
 #include "report/designer/page/designerpage.h"
 #include "report/designer/properties/inspform.h"
 #include "report/vlbandview.h"
@@ -49,6 +50,17 @@ QString familyWithBold(bool withFoundry)
                     return family;
     return {};
 }
+
+} // namespace
+
+// A memo's font as a failing comparison shows it.
+inline void PrintTo(const TvlMemoFont &font, std::ostream *os)
+{
+    *os << font.Name.toStdString() << ' ' << font.Size << " style " << int(font.Style) << " colour " << font.Color
+        << " charset " << font.Charset;
+}
+
+namespace {
 
 // Opens "Font..." of the pop-up at the point and hands the dialog to answer.
 void chooseFont(QWidget *page, QPoint at, std::function<void(QFontDialog &)> answer)
@@ -147,6 +159,59 @@ TEST_F(DesignerFormTest, AFamilyThatIsNotInstalledStaysInTheMemoUnlessAnotherIsC
     EXPECT_EQ(memo->FontName, family);
     EXPECT_EQ(memo->FontSize, 14);
     EXPECT_EQ(memo->FontStyle, TFontStyles(fsBold));
+    form->SetModified(false);
+    form->hide();
+}
+
+TEST_F(DesignerFormTest, TheFontOfSeveralSelectedMemosGoesWholeToEachOfThem)
+{
+    // The memo the dialog opens on (the topmost selected) asks for a family
+    // that is not installed; the other has a font of its own in every part.
+    const QString missing = QFontDatabase::hasFamily("Arial") ? QStringLiteral("Písmo Které Není") : "Arial";
+    QString other = familyWithBold(false);
+    ASSERT_FALSE(other.isEmpty()) << "no font with a bold style";
+    auto *price = static_cast<TvlMemoView *>(AddMemo("Cena", 40, 40));
+    vlSetMemoFont(*price, {other, 8, fsItalic, 0x0000FF, 238});
+    auto *title = static_cast<TvlMemoView *>(AddMemo("Nadpis", 40, 100));
+    const TvlMemoFont shown{missing, 12, fsBold, 0x008000, 0};
+    vlSetMemoFont(*title, shown);
+    form->FormShow(report);
+    form->show();
+    QApplication::processEvents();
+    QWidget *page = form->PageView();
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(60, 48));
+    QTest::mouseClick(page, Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 108));
+    ASSERT_TRUE(price->Selected && title->Selected);
+
+    // Ok as the dialog opened: both memos take the font it showed, the family
+    // by the name the memo gave it, not the one drawn in its place.
+    chooseFont(page, QPoint(60, 108), [&](QFontDialog &dialog) { dialog.accept(); });
+    EXPECT_EQ(vlMemoFont(*title), shown);
+    EXPECT_EQ(vlMemoFont(*price), shown);
+    EXPECT_TRUE(form->Modified());
+    screenShot("font-of-two-memos");
+    form->SetModified(false);
+
+    // Another size goes to both; so does another family.
+    chooseFont(page, QPoint(60, 108), [&](QFontDialog &dialog) {
+        QFont bigger = dialog.currentFont();
+        bigger.setPointSize(14);
+        dialog.setCurrentFont(bigger);
+        dialog.accept();
+    });
+    for (TvlMemoView *memo : {price, title}) {
+        EXPECT_EQ(memo->FontName, missing);
+        EXPECT_EQ(memo->FontSize, 14);
+    }
+    chooseFont(page, QPoint(60, 108), [&](QFontDialog &dialog) {
+        QFont font = vlDialogFont(vlFontFamilyName(other), 14, fsBold);
+        dialog.setCurrentFont(font);
+        dialog.accept();
+    });
+    EXPECT_EQ(vlMemoFont(*price), vlMemoFont(*title));
+    EXPECT_EQ(title->FontName, vlFontFamilyName(other));
+    EXPECT_EQ(title->FontColor, 0x008000);
+    EXPECT_EQ(title->FontCharset, 0);
     form->SetModified(false);
     form->hide();
 }
