@@ -135,6 +135,10 @@ TEST_F(DocumentTotals, TheRoundingToWholeCrownsIsNeverMoreThanHalfACrown)
     EXPECT_EQ(Halere(document, "ZAOKROUHLENI"), 0);
     EXPECT_EQ(Halere(document, "PRODEJ_CELKEM"), 16000);
     EXPECT_EQ(cash(), QStringLiteral("160.0000"));
+    // The main window's figures are what the till holds.
+    EXPECT_EQ(screens.labels[TSummaryLabel::Prodeje],
+              QStringLiteral("Celkem: 160,00 Kč [ za hotové: 160,00 Kč, na fakturu: 0,00 Kč ]"));
+    EXPECT_EQ(screens.labels[TSummaryLabel::Pokladna], QStringLiteral("160,00 Kč"));
     // The cancellation moves it out again, to the haler.
     ASSERT_TRUE(dm->CancelDocument(sale)) << qPrintable(dm->LastErrorText());
     EXPECT_EQ(Halere(document, "PRODEJ_CELKEM"), -16000);
