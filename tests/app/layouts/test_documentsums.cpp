@@ -20,7 +20,7 @@
 namespace {
 
 constexpr unsigned Seed = 20261207;
-constexpr int Baskets = 1000;
+constexpr int Baskets = 600;
 constexpr int Items = 500;
 // A few baskets long enough for many pages, and the longest a till sells.
 const QList<int> LongBaskets = {120, 260, 500};
@@ -258,7 +258,7 @@ TEST_F(DocumentSums, EveryPrintedDocumentAddsUpToTheHaler)
                                                    "HAVING count(DISTINCT ID_DPH) > 2) d"))
                                  .split(u' '))
         manyRates.insert(id.toInt());
-    constexpr int Sample = 25;
+    constexpr int Sample = 12;
     int printedDocuments = 0, longest = 0;
     for (const Layout &layout : layouts) {
         int printed = 0, withManyRates = 0;
