@@ -87,6 +87,7 @@ TDM::~TDM()
     // The detail queries let go of their masters before the sources go.
     MSSQLADOQuery_PolozkaHistorie->SetMasterSource(nullptr);
     MSSQLADOQuery_DokladDetail->SetMasterSource(nullptr);
+    MSSQLADOQuery_DokladDph->SetMasterSource(nullptr);
     delete m_call;
     if (DM == this)
         DM = nullptr;
@@ -166,6 +167,7 @@ void TDM::SetDetailMasters(Db::DataSource *items, Db::DataSource *documents)
 {
     MSSQLADOQuery_PolozkaHistorie->SetMasterSource(items);
     MSSQLADOQuery_DokladDetail->SetMasterSource(documents);
+    MSSQLADOQuery_DokladDph->SetMasterSource(documents);
 }
 
 TMSSQLADOQuery *TDM::QueryByName(const QString &component) const

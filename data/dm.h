@@ -117,6 +117,7 @@ struct TDMSessionViewers
     X(MSSQLADOQuery_Prodej) \
     X(MSSQLADOQuery_Doklad) \
     X(MSSQLADOQuery_DokladDetail) \
+    X(MSSQLADOQuery_DokladDph) \
     X(MSSQLADOQuery_SQL) \
     X(MSSQLADOQuery_Pokladna) \
     X(MSSQLADOQuery_Filtr) \
@@ -140,8 +141,9 @@ public:
     TARMIL_DM_QUERIES(TARMIL_DM_QUERY_MEMBER)
 #undef TARMIL_DM_QUERY_MEMBER
     TFormStorage *FormStorage;
-    // Masters of the item history and the document lines until the main
-    // window binds its own data sources (SetDetailMasters).
+    // Masters of the item history, the document lines and the document's
+    // VAT rates until the main window binds its own data sources
+    // (SetDetailMasters).
     Db::DataSource *DataSource_Polozka, *DataSource_Doklad;
 
     // The current store (1 at creation, the default store after login).

@@ -12,9 +12,9 @@ const QString WhereFilter = QStringLiteral("%WHERE_FILTER");
 
 bool isMoneyColumn(const QString &name)
 {
-    static const QSet<QString> plain{"NAKUP",          "PRODEJ",        "POHYB",       "STAV",
-                                     "DETAIL_NAKUP",   "DETAIL_PRODEJ", "DPH1_DPH",    "DPH2_DPH",
-                                     "SOUCET_POLOZEK", "SLEVA_CASTKA",  "ZAOKROUHLENI"};
+    static const QSet<QString> plain{"NAKUP",         "PRODEJ",     "POHYB",    "STAV",           "DETAIL_NAKUP",
+                                     "DETAIL_PRODEJ", "DPH1_DPH",   "DPH2_DPH", "SOUCET_POLOZEK", "SLEVA_CASTKA",
+                                     "ZAOKROUHLENI",  "DPH_CASTKA", "ZAKLAD"};
     return plain.contains(name) || (name.endsWith("_CELKEM") && name != "POLOZKY_CELKEM");
 }
 
@@ -183,8 +183,8 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_kontakt", ContactColumns)
                           .add("tab_doklad", "SLEVA")
                           .add("", "POLOZKY_CELKEM NAKUP_CELKEM PRODEJ_HOTOVOST_CELKEM PRODEJ_FAKTURA_CELKEM "
-                                   "PRODEJ_CELKEM SOUCET_POLOZEK SLEVA_CASTKA ZAOKROUHLENI DPH1_PRODEJ_CELKEM "
-                                   "DPH2_PRODEJ_CELKEM DPH1_DPH DPH2_DPH")
+                                   "PRODEJ_CELKEM SOUCET_POLOZEK SLEVA_CASTKA ZAOKROUHLENI DPH_CASTKA "
+                                   "DPH1_PRODEJ_CELKEM DPH2_PRODEJ_CELKEM DPH1_DPH DPH2_DPH")
                           .add("tab_historie", "UZIVATEL"),
                       4));
     q.push_back(query("DokladDetail", "ID_HISTORIE", orderOnly("tab_historie.OZNACENI"), {"ID_DOKLAD"},
@@ -198,6 +198,12 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "NAKUP_CELKEM PRODEJ_CELKEM"),
                       5));
+    // The VAT rates of the current document as its pages print them: read
+    // only while a document is printed.
+    q.push_back(query(
+        "DokladDph", "ID_DPH", {}, {"ID_DOKLAD"},
+        FieldList("ID_DPH", false).add("tab_doklad", "ID_DOKLAD").add("", "ID_DPH DPH ZAKLAD DPH_CASTKA PRODEJ_CELKEM"),
+        0));
     q.push_back(query("SQL", "", {}, {}, FieldList("", false), 0));
     q.push_back(query("Pokladna", "ID_POKLADNA", orderOnly("CAS"), {},
                       FieldList("ID_POKLADNA", false)
@@ -268,9 +274,13 @@ const TDMQueryDef *FindQueryDef(const QString &component)
     return nullptr;
 }
 
-QStringList QueryTemplateLines(const TDMQueryDef &def)
+namespace {
+
+const QString IncludeLine = QStringLiteral("--#include ");
+
+QStringList resourceLines(const QString &path)
 {
-    QFile file(def.resource);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
@@ -279,6 +289,27 @@ QStringList QueryTemplateLines(const TDMQueryDef &def)
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+    return lines;
+}
+
+} // namespace
+
+QStringList QueryTemplateLines(const TDMQueryDef &def)
+{
+    // A line "--#include Part.sql" stands for the lines of that part of the
+    // queries, which several queries share.
+    QStringList lines;
+    for (const QString &line : resourceLines(def.resource)) {
+        if (!line.startsWith(IncludeLine)) {
+            lines << line;
+            continue;
+        }
+        const QStringList part =
+            resourceLines(QStringLiteral(":/sql/queries/") + line.mid(IncludeLine.size()).trimmed());
+        if (part.isEmpty())
+            return {};
+        lines << part;
+    }
     return lines;
 }
 

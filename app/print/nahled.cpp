@@ -87,6 +87,11 @@ TForm_Nahled::TForm_Nahled(Db::DataSource *doklad, Db::DataSource *dokladDetail,
     vlDBDataSet_Doklad = dataset("vlDBDataSet_Doklad", doklad);
     vlDBDataSet_DokladDetail = dataset("vlDBDataSet_DokladDetail", dokladDetail);
     vlDBDataSet_Polozka = dataset("vlDBDataSet_Polozka", polozka);
+    // The rates are read for the document a report prints and let go after
+    // it, so they cost nothing while the document list moves.
+    vlDBDataSet_DokladDph = dataset("vlDBDataSet_DokladDph", nullptr);
+    vlDBDataSet_DokladDph->SetDataSet(m_data->DocumentRates());
+    vlDBDataSet_DokladDph->CloseDataSource = true;
     vlRichObject = new TvlRichObject(this);
     vlRichObject->setObjectName(QStringLiteral("vlRichObject"));
     vlRegisterStandardExportFilters();
@@ -197,8 +202,10 @@ void TForm_Nahled::createButtons()
 
 void TForm_Nahled::SetPrintData(std::unique_ptr<TPrintData> data)
 {
-    if (data)
-        m_data = std::move(data);
+    if (!data)
+        return;
+    m_data = std::move(data);
+    vlDBDataSet_DokladDph->SetDataSet(m_data->DocumentRates());
 }
 
 // ---- loading and printing --------------------------------------------------------

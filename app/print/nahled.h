@@ -55,6 +55,8 @@ public:
     // ---- components
     TvlReport *vlReport;
     TvlDBDataSet *vlDBDataSet_Doklad, *vlDBDataSet_DokladDetail, *vlDBDataSet_Polozka;
+    // The current document's VAT rates, one record each (TPrintData::DocumentRates).
+    TvlDBDataSet *vlDBDataSet_DokladDph;
     TvlRichObject *vlRichObject;
     TvlPreview *vlPreview;
     QWidget *Panel_Tlacitka;

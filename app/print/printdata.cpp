@@ -33,6 +33,11 @@ bool TDMPrintData::HasRight(int right) const
     return DM && DM->HasRight(right);
 }
 
+Db::Dataset *TDMPrintData::DocumentRates() const
+{
+    return DM ? DM->MSSQLADOQuery_DokladDph : nullptr;
+}
+
 QString VatRateCaption(const TPrintData &data, int vatId)
 {
     return QStringLiteral("DPH %1%:").arg(data.VatRateText(vatId));

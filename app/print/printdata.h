@@ -7,7 +7,8 @@
 
 namespace Db {
 class DataSource;
-}
+class Dataset;
+} // namespace Db
 
 class TPrintData
 {
@@ -19,6 +20,9 @@ public:
     virtual QString VatRateText(int id) const = 0;
     virtual QString StoreName() const = 0;
     virtual bool HasRight(int right) const = 0;
+    // The VAT rates of the current document (rate, base, VAT and total each),
+    // read when a report opens them; none without a data module.
+    virtual Db::Dataset *DocumentRates() const { return nullptr; }
 };
 
 // Over the data module (DM) and the document data source's current row.
@@ -30,6 +34,7 @@ public:
     QString VatRateText(int id) const override;
     QString StoreName() const override;
     bool HasRight(int right) const override;
+    Db::Dataset *DocumentRates() const override;
 
 private:
     Db::DataSource *m_documents;

@@ -2115,12 +2115,19 @@ BEGIN
 END
 $$
 GO
--- What a document moves into the till: the lines' prices after their
--- discounts, after the document's discount, rounded to whole units.
+-- The total to pay of a document whose lines, each as printed (its price
+-- after its discount rounded to the haler), add up to the sum: the sum less
+-- the document's discount on it (rounded to the haler), rounded to whole
+-- units. So the rounding the document prints is never more than half a unit.
+CREATE FUNCTION tab_doklad_func_K_UHRADE(p_soucet numeric, p_sleva integer) RETURNS numeric
+  LANGUAGE sql IMMUTABLE
+  AS $$ SELECT round(p_soucet - round(p_soucet * p_sleva / 100, 2), 0) $$
+GO
+-- What a document moves into the till: its total to pay from its lines.
 CREATE FUNCTION tab_doklad_func_CASTKA(p_id_doklad integer) RETURNS numeric
   LANGUAGE sql STABLE
-  AS $$ SELECT round((100.0 - d.SLEVA) / 100
-                     * sum((100.0 - h.SLEVA) / 100 * h.PRODEJ * func_MNOZSTVI_PRESNE(h.MNOZSTVI)), 0)
+  AS $$ SELECT tab_doklad_func_K_UHRADE(
+                 sum(round((100.0 - h.SLEVA) / 100 * h.PRODEJ * func_MNOZSTVI_PRESNE(h.MNOZSTVI), 2)), d.SLEVA)
         FROM tab_doklad d JOIN tab_historie h ON h.ID_DOKLAD = d.ID_DOKLAD
         WHERE d.ID_DOKLAD = p_id_doklad
         GROUP BY d.SLEVA $$
@@ -2176,9 +2183,9 @@ BEGIN
   -- order), the customer, whether other sessions have rows (only then can
   -- ended sessions' rows be there to purge), and the stock moved with what
   -- the lines come to as tab_doklad_func_CASTKA adds it up (the prices cannot
-  -- change while the items are locked). The stock is moved in the order of
-  -- the items' keys, each item reached and locked by its key, however the
-  -- planner guesses the basket's size. What was wrong with the basket is
+  -- change while the items are locked), each line as printed. The stock is
+  -- moved in the order of the items' keys, each item reached and locked by
+  -- its key, however the planner guesses the basket's size. What was wrong with the basket is
   -- refused after the statement: the refusal takes the moved stock back.
   WITH k AS (DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()
              RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI),
@@ -2193,7 +2200,7 @@ BEGIN
          (SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_odberatel)),
          EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS < pg_backend_pid())
            OR EXISTS (SELECT FROM tab_prodej WHERE ID_PROCESS > pg_backend_pid()),
-         (SELECT array_agg(ID_POLOZKA) FROM u), (SELECT sum(CASTKA) FROM u)
+         (SELECT array_agg(ID_POLOZKA) FROM u), (SELECT sum(round(CASTKA, 2)) FROM u)
     INTO v_radky, v_spatne, v_polozky, v_slevy, v_mnozstvi, v_odberatel, v_cizi, v_vyskladnene, v_prodej
     FROM (SELECT * FROM k ORDER BY ID_PRODEJ) k;
   IF v_radky = 0 THEN
@@ -2270,7 +2277,7 @@ BEGIN
   END IF;
 
   IF p_id_operace = 1
-     AND tab_pokladna_POHYB(1, v_netisteny, v_vytisteny, round((100.0 - p_sleva) / 100 * v_prodej, 0)) IS NULL THEN
+     AND tab_pokladna_POHYB(1, v_netisteny, v_vytisteny, tab_doklad_func_K_UHRADE(v_prodej, p_sleva)) IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...';
   END IF;
   RETURN v_doklad;
@@ -2302,6 +2309,7 @@ DECLARE
   v_radky integer;
   v_polozky integer;
   v_zapsano integer;
+  v_pohyb numeric;
 BEGIN
   PERFORM 1 FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej ORDER BY ID_HISTORIE FOR UPDATE;
   IF tab_doklad_LZE_STORNOVAT(p_id_doklad_prodej) = 0 THEN
@@ -2350,9 +2358,22 @@ BEGIN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
 
-  IF v_operace = 4
-     AND tab_pokladna_POHYB(4, v_netisteny, v_vytisteny, tab_doklad_func_CASTKA(v_storno)) IS NULL THEN
-    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...';
+  -- A cash receipt's money leaves the till as it came in: the sale's own
+  -- movement turned round (written in the sale's transaction, so at its
+  -- document's time), whatever rule worked it out; without one, the
+  -- cancellation's total.
+  IF v_operace = 4 THEN
+    SELECT -p.POHYB INTO v_pohyb
+      FROM tab_doklad d
+        JOIN tab_pokladna p ON date_trunc('second', p.TIME_POKLADNA) = date_trunc('second', d.TIME)
+                           AND p.TIME_POKLADNA = d.TIME
+      WHERE d.ID_DOKLAD = p_id_doklad_prodej AND p.ID_OPERACE = 1
+        AND p.DOKLAD_NETISTENY = v_netisteny AND p.DOKLAD_VYTISTENY = v_vytisteny
+      ORDER BY p.ID_POKLADNA LIMIT 1;
+    IF tab_pokladna_POHYB(4, v_netisteny, v_vytisteny, coalesce(v_pohyb, tab_doklad_func_CASTKA(v_storno))) IS NULL THEN
+      RAISE EXCEPTION USING ERRCODE = '50000',
+        MESSAGE = 'Chyba při zápisu do tab_pokladna [záznam pokladního pohybu]...';
+    END IF;
   END IF;
   RETURN v_storno;
 END

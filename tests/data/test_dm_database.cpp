@@ -192,7 +192,7 @@ TEST_F(DataModuleDatabase, QueryMembersAndDefinitionsAreOneList)
     EXPECT_EQ(TDM::QueryListProblems(members, defs),
               QStringList({"list 1: member MSSQLADOQuery_Opravneni, definition MSSQLADOQuery_Uzivatel",
                            "list 2: member MSSQLADOQuery_Uzivatel, definition MSSQLADOQuery_Opravneni",
-                           "list 19: member (none), definition MSSQLADOQuery_PrihlaseniUzivatele",
+                           "list 20: member (none), definition MSSQLADOQuery_PrihlaseniUzivatele",
                            "settings file place 10 is not given", "settings file place 15 is given 2 times"}));
 }
 

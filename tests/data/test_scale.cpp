@@ -7,7 +7,6 @@
 #include "platform/db/sqlparameters.h"
 #include "schema_session.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -76,9 +75,8 @@ protected:
     static QString listSql(const QString &component, const QString &filter)
     {
         const TDMQueryDef *def = FindQueryDef(component);
-        QFile file(def->resource);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(def->resource);
-        QString sql = QString::fromUtf8(file.readAll());
+        QString sql = QueryTemplateLines(*def).join(u'\n');
+        EXPECT_FALSE(sql.isEmpty()) << qPrintable(def->resource);
         sql.replace("%WHERE_FILTER", filter).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
         return Db::TranslateParameters(sql).sql;
     }

@@ -108,58 +108,73 @@ QList<TableColumn> PricedLineColumns(double width, bool narrow)
     return columns;
 }
 
-double AddVatSummary(LayoutSheet &sheet, double x, double y, double w, double size, const QString &totalCaption)
+void VatSummary::Row(double y, const QString &caption, const QString &figure)
 {
-    // Every figure here is one the document query gives to the haler, so that
-    // they add up as printed: the lines to their sum, the sum and the
-    // discount to the rates' totals, each rate's base and VAT to its total,
-    // and with the rounding to the total to pay.
-    const double rowHeight = size * 0.6;
-    const double valueWidth = w * 0.42;
-    const TextStyle label = TextStyle{}.Size(size);
-    const TextStyle value = TextStyle{}.Size(size).Money();
-    double at = y;
-    const auto row = [&](const QString &caption, const char *field) {
-        sheet.Text(x, at, w - valueWidth, rowHeight, caption, label);
-        sheet.Text(x + w - valueWidth, at, valueWidth, rowHeight, money(docRef(field)), value);
-        at += rowHeight;
-    };
-    row(QStringLiteral("Součet položek"), "SOUCET_POLOZEK");
-    row(QStringLiteral("Sleva na doklad ") + doc("SLEVA") + QStringLiteral(" %"), "SLEVA_CASTKA");
+    const double valueWidth = m_w * 0.42;
+    m_sheet.Text(m_x, y, m_w - valueWidth, RowHeight(), caption, TextStyle{}.Size(m_size));
+    m_sheet.Text(m_x + m_w - valueWidth, y, valueWidth, RowHeight(), figure, TextStyle{}.Size(m_size).Money());
+}
 
-    // Per rate its base, VAT and total in a small table; the rate's caption
-    // ("DPH 10%:") stays on one line, as words wrap at blanks only.
-    const double rateWidth = std::max(19.0, w * 0.2);
-    const double column = (w - rateWidth) / 3;
-    const TextStyle heading = TextStyle{}.Size(size - 1).Italic().Right();
-    const TextStyle figure = TextStyle{}.Size(size - 1).Money();
+namespace {
+
+// The rate table: the rate's caption, wide enough for "DPH 12,55%:" on one
+// line (words wrap at blanks only), then base, VAT and total in three equal
+// columns, in a size smaller.
+struct RateColumns
+{
+    double caption, figure;
+    RateColumns(double w, double size)
+        : caption(size * 2.4)
+        , figure((w - caption) / 3)
+    {}
+};
+
+} // namespace
+
+double VatSummary::Header(double gap)
+{
+    const double height = gap + 3 * RowHeight();
+    m_sheet.Band(btMasterHeader, height);
+    Row(gap, QStringLiteral("Součet položek"), money(docRef("SOUCET_POLOZEK")));
+    Row(gap + RowHeight(), QStringLiteral("Sleva na doklad ") + doc("SLEVA") + QStringLiteral(" %"),
+        money(docRef("SLEVA_CASTKA")));
+    const RateColumns columns(m_w, m_size);
+    const TextStyle heading = TextStyle{}.Size(m_size - 1).Italic().Right();
     const QStringList headings = {QStringLiteral("Základ"), QStringLiteral("DPH"), QStringLiteral("Celkem")};
     for (int i = 0; i < headings.size(); ++i)
-        sheet.Text(x + rateWidth + i * column, at, column, rowHeight, headings[i], heading);
-    at += rowHeight;
-    for (const char *rate : {"DPH1", "DPH2"}) {
-        const QString total = QStringLiteral("%1.%2_PRODEJ_CELKEM").arg(DocumentSet, QLatin1String(rate));
-        const QString vat = QStringLiteral("%1.%2_DPH").arg(DocumentSet, QLatin1String(rate));
-        sheet.Text(x, at, rateWidth, rowHeight, QStringLiteral("[%1_DPH]").arg(QLatin1String(rate)), label);
-        const QStringList figures = {QStringLiteral("[[%1] - [%2]]").arg(total, vat), u'[' + vat + u']',
-                                     u'[' + total + u']'};
-        for (int i = 0; i < figures.size(); ++i)
-            sheet.Text(x + rateWidth + i * column, at, column, rowHeight, figures[i], figure);
-        at += rowHeight;
-    }
-    row(QStringLiteral("Zaokrouhlení"), "ZAOKROUHLENI");
-    at += 1;
-    sheet.HLine(x, at, w, 1.5);
-    at += 1;
+        m_sheet.Text(m_x + columns.caption + i * columns.figure, gap + 2 * RowHeight(), columns.figure, RowHeight(),
+                     headings[i], heading);
+    return height;
+}
+
+double VatSummary::Rates()
+{
+    m_sheet.Band(btMasterData, RowHeight(), RateSet);
+    const RateColumns columns(m_w, m_size);
+    m_sheet.Text(m_x, 0, columns.caption, RowHeight(), QStringLiteral("DPH ") + rate("DPH") + QStringLiteral("%:"),
+                 TextStyle{}.Size(m_size));
+    const QStringList figures = {rate("ZAKLAD"), rate("DPH_CASTKA"), rate("PRODEJ_CELKEM")};
+    for (int i = 0; i < figures.size(); ++i)
+        m_sheet.Text(m_x + columns.caption + i * columns.figure, 0, columns.figure, RowHeight(), figures[i],
+                     TextStyle{}.Size(m_size - 1).Money());
+    return RowHeight();
+}
+
+double VatSummary::Footer(const QString &totalCaption, double room)
+{
     // The total in larger letters takes more of the width, so that an amount
     // in millions stays on one line.
-    const double totalHeight = rowHeight * 1.6;
-    const double totalWidth = std::min(w * 0.5, 40.0);
-    sheet.Text(x, at, w - totalWidth, totalHeight, totalCaption, TextStyle{}.Size(size + 3).Bold().Filled(HeadingFill));
-    sheet.Text(x + w - totalWidth, at, totalWidth, totalHeight, money(docRef("PRODEJ_CELKEM")),
-               TextStyle{}.Size(size + 3).Bold().Money().Filled(HeadingFill));
-    at += totalHeight;
-    return at - y;
+    const double totalHeight = RowHeight() * 1.6;
+    const double totalWidth = std::min(m_w * 0.5, 40.0);
+    const double below = RowHeight() + 2 + totalHeight;
+    m_sheet.Band(btMasterFooter, below + room);
+    Row(0, QStringLiteral("Zaokrouhlení"), money(docRef("ZAOKROUHLENI")));
+    m_sheet.HLine(m_x, RowHeight() + 1, m_w, 1.5);
+    const TextStyle total = TextStyle{}.Size(m_size + 3).Bold().Filled(HeadingFill);
+    m_sheet.Text(m_x, RowHeight() + 2, m_w - totalWidth, totalHeight, totalCaption, total);
+    m_sheet.Text(m_x + m_w - totalWidth, RowHeight() + 2, totalWidth, totalHeight, money(docRef("PRODEJ_CELKEM")),
+                 TextStyle(total).Money());
+    return below;
 }
 
 void AddPageFooter(LayoutSheet &sheet)

@@ -35,10 +35,38 @@ double AddLabelRows(LayoutSheet &sheet, double x, double y, double w, double lab
 // Returns the data band.
 TvlBandView *AddTable(LayoutSheet &sheet, const QList<TableColumn> &columns, const QString &source,
                       double rowHeight = 5.5);
-// The VAT summary of the current document: base and VAT of both rates by
-// the preview's captions, then the total; returns the height used.
-double AddVatSummary(LayoutSheet &sheet, double x, double y, double w, double size = 8,
-                     const QString &totalCaption = QStringLiteral("Celkem k úhradě"));
+// The summary of the current document's figures in three bands below its
+// lines, in a column of the page: the lines' sum, the document's discount
+// and the headings of the rate table; one row for each VAT rate of the
+// document (its base, VAT and total); the rounding and the total to pay.
+// Every figure is one the document queries give to the haler, so that they
+// add up as printed. Each call lays out one band, which stays the sheet's
+// band for what else the layout puts beside its rows.
+class VatSummary
+{
+public:
+    VatSummary(LayoutSheet &sheet, double x, double w, double size)
+        : m_sheet(sheet)
+        , m_x(x)
+        , m_w(w)
+        , m_size(size)
+    {}
+    double RowHeight() const { return m_size * 0.6; }
+    // The sum, the discount and the headings, below a gap; returns the band's height.
+    double Header(double gap = 0);
+    // The rates' rows; returns the band's height.
+    double Rates();
+    // The rounding and the total in larger letters, with room below for
+    // more; returns where that room starts.
+    double Footer(const QString &totalCaption, double room = 0);
+
+private:
+    // A caption and its figure at the right.
+    void Row(double y, const QString &caption, const QString &figure);
+
+    LayoutSheet &m_sheet;
+    double m_x, m_w, m_size;
+};
 // Printed-by credit and page numbers at the bottom of every page.
 void AddPageFooter(LayoutSheet &sheet);
 // A line on the pages after the first naming the document.

@@ -9,20 +9,23 @@ namespace {
 constexpr int PaperA4 = 9;
 constexpr int PaperA5 = 11;
 
-// The parts below the line table of a priced document: note and information
-// on the left, the VAT summary on the right, signatures under them.
+// The parts below the line table of a priced document: the figures on the
+// right, then note and information on the left, signatures under them.
 void AddPricedSummary(LayoutSheet &sheet, const QString &leftSignature, const QString &rightSignature,
                       const QString &totalCaption = QStringLiteral("Celkem k úhradě"))
 {
     const double w = sheet.ContentWidth();
     const double half = w / 2 - 3;
-    sheet.Band(btReportSummary, 68, {}, 0);
+    VatSummary summary(sheet, w - half, half, 9);
+    summary.Header(3);
+    summary.Rates();
+    summary.Footer(totalCaption);
+    sheet.Band(btReportSummary, 56, {}, 0);
     AddNoteAndInformation(sheet, 0, 3, half);
-    AddVatSummary(sheet, w - half, 3, half, 9, totalCaption);
     if (!leftSignature.isEmpty())
-        AddSignature(sheet, 0, 46, 70, leftSignature, true);
+        AddSignature(sheet, 0, 35, 70, leftSignature, true);
     if (!rightSignature.isEmpty())
-        AddSignature(sheet, w - 70, 46, 70, rightSignature, false);
+        AddSignature(sheet, w - 70, 35, 70, rightSignature, false);
 }
 
 void StartA4(LayoutSheet &sheet, TvlReport &report, const QString &kind)
@@ -172,21 +175,16 @@ void BuildReceipt(TvlReport &report, int paper, double width, double height, dou
     sheet.Text(w - half + 2 + labels, y + 2.3 + rows, half - 4 - labels, 34 - rows - 2,
                QStringLiteral("[ODBERATEL_NAZEV]"), TextStyle{}.Size(8).Bold().Top());
     AddTable(sheet, PricedLineColumns(w, narrow), LineSet);
-    if (narrow) {
-        const double right = w * 0.58;
-        sheet.Band(btReportSummary, 52, {}, 0);
-        const double summary = AddVatSummary(sheet, w - right, 2, right, 8);
-        AddNoteAndInformation(sheet, 0, 2, w - right - 4);
-        sheet.Text(w - right, 3 + summary, right, 4.5, QStringLiteral("Zaplaceno hotově. Děkujeme za nákup."),
-                   TextStyle{}.Size(8).Bold().Right());
-    } else {
-        const double right = half;
-        sheet.Band(btReportSummary, 66, {}, 0);
-        const double summary = AddVatSummary(sheet, w - right, 3, right, 9);
-        AddNoteAndInformation(sheet, 0, 3, w - right - 6);
-        sheet.Text(w - right, 5 + summary, right, 5, QStringLiteral("Zaplaceno hotově. Děkujeme za nákup."),
-                   TextStyle{}.Size(9).Bold().Right());
-    }
+    const double right = narrow ? w * 0.58 : half;
+    const double size = narrow ? 8 : 9;
+    VatSummary summary(sheet, w - right, right, size);
+    summary.Header(narrow ? 2 : 3);
+    summary.Rates();
+    const double paid = summary.Footer(QStringLiteral("Celkem k úhradě"), size * 0.6 + 2);
+    sheet.Text(w - right, paid + 1, right, size * 0.6, QStringLiteral("Zaplaceno hotově. Děkujeme za nákup."),
+               TextStyle{}.Size(size).Bold().Right());
+    sheet.Band(btReportSummary, 32, {}, 0);
+    AddNoteAndInformation(sheet, 0, 2, narrow ? w - right - 4 : half);
 }
 
 } // namespace
@@ -203,12 +201,21 @@ void BuildReceiptA5(TvlReport &report)
 
 void BuildCashVoucher(TvlReport &report)
 {
-    // The voucher takes the upper half of the sheet, as the cash book's forms do.
+    // The voucher takes the upper half of the sheet, as the cash book's forms
+    // do, in a frame drawn band by band: its rate table has a row for each
+    // rate of the receipt.
     LayoutSheet sheet(report, PaperA4, 210, 297, 10);
     const double w = sheet.ContentWidth();
-    const double half = w / 2 - 2.5;
-    sheet.Band(btReportTitle, 136, {}, 0);
-    sheet.Box(0, 0, w, 134, 1.5);
+    // The sides reach a little into the next band: the band's height and the
+    // frame's are rounded to pixels on their own.
+    const auto frame = [&sheet, w](double height, quint16 edges) {
+        const double overlap = edges & frBottom ? 0 : 0.5;
+        TvlMemoView *sides = sheet.Text(0, 0, w, height + overlap, QString(), TextStyle{}.Framed(edges));
+        sides->FrameWidth = 1.5;
+        sides->Memo.clear();
+    };
+    sheet.Band(btReportTitle, 68, {}, 0);
+    frame(68, frLeft | frTop | frRight);
     sheet.Picture(QStringLiteral("Logo"), 3, 3, 22, 15);
     sheet.Text(28, 3, w - 100, 15,
                QStringLiteral("[DODAVATEL_NAZEV]\n[DODAVATEL_ADRESA]\nIČ: [DODAVATEL_IC]   DIČ: [DODAVATEL_DIC]"),
@@ -230,24 +237,19 @@ void BuildCashVoucher(TvlReport &report)
     sheet.Text(3, y, 38, 10, QStringLiteral("Částka:"), TextStyle{}.Size(12).Bold());
     sheet.Text(41, y, 70, 10, QStringLiteral("[") + docRef("PRODEJ_CELKEM") + QStringLiteral("] Kč"),
                TextStyle{}.Size(14).Bold().Money().Framed().Filled(HeadingFill));
-    y += 14;
-    const double recapWidth = half - 6;
-    const TextStyle label = TextStyle{}.Size(9);
-    for (const char *rate : {"DPH1", "DPH2"}) {
-        const QString total = QStringLiteral("[%1.%2_PRODEJ_CELKEM]").arg(DocumentSet, QLatin1String(rate));
-        const QString vat = QStringLiteral("[%1.%2_DPH]").arg(DocumentSet, QLatin1String(rate));
-        sheet.Text(3, y, 50, 5.5, QStringLiteral("[%1_ZAKLAD]").arg(QLatin1String(rate)), label);
-        sheet.Text(53, y, recapWidth - 50, 5.5, u'[' + total + QStringLiteral(" - ") + vat + QStringLiteral("] Kč"),
-                   TextStyle(label).Money());
-        sheet.Text(w - half + 3, y, 40, 5.5, QStringLiteral("[%1_DPH]").arg(QLatin1String(rate)), label);
-        sheet.Text(w - half + 43, y, half - 46, 5.5, vat + QStringLiteral(" Kč"), TextStyle(label).Money());
-        y += 5.5;
-    }
-    y += 4;
+
+    // The receipt's figures: the same summary as the receipt prints.
+    VatSummary summary(sheet, 3, 110, 9);
+    frame(summary.Header(2), frLeft | frRight);
+    frame(summary.Rates(), frLeft | frRight);
+    frame(summary.Footer(QStringLiteral("Přijato celkem")), frLeft | frRight);
+
+    sheet.Band(btReportSummary, 34, {}, 0);
+    frame(33, frLeft | frBottom | frRight);
     const double quarter = (w - 6 - 9) / 4;
-    AddSignature(sheet, 3, y, quarter, QStringLiteral("Přijal (podpis)"), true);
-    AddSignature(sheet, 6 + quarter, y, quarter, QStringLiteral("Zaplatil (podpis)"), false);
-    AddSignature(sheet, 9 + 2 * quarter, y, quarter, QStringLiteral("Schválil"), false);
-    AddSignature(sheet, 12 + 3 * quarter, y, quarter, QStringLiteral("Zaúčtoval"), false);
-    sheet.Text(3, 126, w - 6, 7, QStringLiteral("[VYTISTENO]"), TextStyle{}.Size(6).Top());
+    AddSignature(sheet, 3, 4, quarter, QStringLiteral("Přijal (podpis)"), true);
+    AddSignature(sheet, 6 + quarter, 4, quarter, QStringLiteral("Zaplatil (podpis)"), false);
+    AddSignature(sheet, 9 + 2 * quarter, 4, quarter, QStringLiteral("Schválil"), false);
+    AddSignature(sheet, 12 + 3 * quarter, 4, quarter, QStringLiteral("Zaúčtoval"), false);
+    sheet.Text(3, 25, w - 6, 7, QStringLiteral("[VYTISTENO]"), TextStyle{}.Size(6).Top());
 }

@@ -107,8 +107,7 @@ void BuildDocumentOverview(TvlReport &report)
          {QStringLiteral("Řádků"), 12, field(DocumentSet, "POLOZKY_CELKEM"), TextStyle(cell).Right()},
          {QStringLiteral("Nákup"), 22, field(DocumentSet, "NAKUP_CELKEM"), TextStyle(cell).Money()},
          {QStringLiteral("Prodej s DPH"), 22, field(DocumentSet, "PRODEJ_CELKEM"), TextStyle(cell).Money()},
-         {QStringLiteral("DPH"), 20, QStringLiteral("[[%1.DPH1_DPH] + [%1.DPH2_DPH]]").arg(DocumentSet),
-          TextStyle(cell).Money()}},
+         {QStringLiteral("DPH"), 20, field(DocumentSet, "DPH_CASTKA"), TextStyle(cell).Money()}},
         DocumentSet);
     data->Name = QStringLiteral("Doklady");
 
@@ -118,8 +117,7 @@ void BuildDocumentOverview(TvlReport &report)
         const double x = w - 64;
         sheet.Text(x, y, 22, 6, QStringLiteral("[SUM([NAKUP_CELKEM], Doklady)]"), total);
         sheet.Text(x + 22, y, 22, 6, QStringLiteral("[SUM([PRODEJ_CELKEM], Doklady)]"), total);
-        sheet.Text(x + 44, y, 20, 6, QStringLiteral("[SUM([%1.DPH1_DPH] + [%1.DPH2_DPH], Doklady)]").arg(DocumentSet),
-                   total);
+        sheet.Text(x + 44, y, 20, 6, QStringLiteral("[SUM([DPH_CASTKA], Doklady)]"), total);
     };
     sheet.Band(btGroupFooter, 7, {}, 0);
     sheet.Text(0, 0, w - 64, 6, QStringLiteral("Celkem za den (dokladů: [COUNT(Doklady)]):"),
@@ -133,7 +131,7 @@ void BuildDocumentOverview(TvlReport &report)
                TextStyle{}.Size(9).Bold());
     sheet.Text(w - 64, 2, 22, 6, QStringLiteral("[SUM(%1.NAKUP_CELKEM)]").arg(DocumentSet), total);
     sheet.Text(w - 42, 2, 22, 6, QStringLiteral("[SUM(%1.PRODEJ_CELKEM)]").arg(DocumentSet), total);
-    sheet.Text(w - 20, 2, 20, 6, QStringLiteral("[SUM(%1.DPH1_DPH) + SUM(%1.DPH2_DPH)]").arg(DocumentSet), total);
+    sheet.Text(w - 20, 2, 20, 6, QStringLiteral("[SUM(%1.DPH_CASTKA)]").arg(DocumentSet), total);
     sheet.Text(0, 8, w, 4, QStringLiteral("Stornované doklady a jejich storna se v součtech navzájem ruší."),
                TextStyle{}.Size(7).Italic());
 }

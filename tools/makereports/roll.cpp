@@ -31,29 +31,42 @@ void BuildReceiptRoll(TvlReport &report)
     sheet.Text(w / 2, 49, w / 2, 4, QStringLiteral("Čas: ") + documentTime(), TextStyle{}.Size(8).Right());
     sheet.Text(0, 53, w, 4, QStringLiteral("Prodal: ") + doc("UZIVATEL"), TextStyle{}.Size(8));
     sheet.HLine(0, 58, w, 1);
-    sheet.Text(0, 58.5, w * 0.5, 3.5, QStringLiteral("Množství × cena"), TextStyle{}.Size(6).Italic());
-    sheet.Text(w * 0.5, 58.5, w * 0.5, 3.5, QStringLiteral("DPH     Celkem Kč"), TextStyle{}.Size(6).Italic().Right());
+    // The columns of an item's second line: quantity and unit price, the
+    // line's discount (none printed without one), VAT and the line's total.
+    const double discount = w * 0.52, vat = w * 0.66, total = w * 0.78;
+    const TextStyle heading = TextStyle{}.Size(6).Italic();
+    sheet.Text(0, 58.5, discount, 3.5, QStringLiteral("Množství × cena"), heading);
+    sheet.Text(discount, 58.5, vat - discount, 3.5, QStringLiteral("Sleva"), TextStyle(heading).Right());
+    sheet.Text(vat, 58.5, total - vat, 3.5, QStringLiteral("DPH"), TextStyle(heading).Right());
+    sheet.Text(total, 58.5, w - total, 3.5, QStringLiteral("Celkem Kč"), TextStyle(heading).Right());
 
-    // Two lines per item: its name, then quantity, unit price, VAT and total.
-    // The name keeps an empty line below it for the second line, which keeps
-    // to the band's bottom: a name on more lines makes the band taller and
-    // the two never overlap.
+    // Two lines per item: its name, then quantity, unit price, discount, VAT
+    // and total. The name keeps an empty line below it for the second line,
+    // which keeps to the band's bottom: a name on more lines makes the band
+    // taller and the two never overlap.
     sheet.Band(btMasterData, 9, LineSet, bfStretched);
-    const TextStyle small = TextStyle{}.Size(8).Bottom().Stretched();
+    const TextStyle small = TextStyle{}.Size(7).Bottom().Stretched();
     sheet.Text(0, 0.5, w, 8, line("POLOZKA") + u'\n', TextStyle{}.Size(8).Bold().Top().Stretched());
-    sheet.Text(2, 4.5, w * 0.5 - 2, 4,
+    sheet.Text(1, 4.5, discount - 1, 4,
                QStringLiteral("[%1.MNOZSTVI #N#,##0,###] %2 × [%1.PRODEJ #N#,##0,00]").arg(LineSet, line("JEDNOTKA")),
                small);
-    sheet.Text(w * 0.5, 4.5, w * 0.17, 4, line("DPH") + QStringLiteral(" %"), TextStyle(small).Right());
-    sheet.Text(w * 0.67, 4.5, w * 0.33, 4, line("PRODEJ_CELKEM"), TextStyle(small).Money());
+    sheet.Text(discount, 4.5, vat - discount, 4,
+               QStringLiteral("[IF([%1.SLEVA] = 0, '', STR([%1.SLEVA]) + ' %')]").arg(LineSet),
+               TextStyle(small).Right());
+    sheet.Text(vat, 4.5, total - vat, 4, line("DPH") + QStringLiteral(" %"), TextStyle(small).Right());
+    sheet.Text(total, 4.5, w - total, 4, line("PRODEJ_CELKEM"), TextStyle(small).Money());
 
-    sheet.Band(btReportSummary, 90, {}, 0);
+    VatSummary summary(sheet, 0, w, 8);
+    summary.Header(2);
     sheet.HLine(0, 1, w, 1);
-    double y = 2 + AddVatSummary(sheet, 0, 2, w, 8) + 1;
-    sheet.Text(0, y, w, 5, QStringLiteral("Zaplaceno hotově"), TextStyle{}.Size(9).Bold().Center());
-    sheet.Text(0, y + 5, w, 9, QStringLiteral("[POZNAMKA]"), TextStyle(centred).Top().Size(7));
-    sheet.RichText(QStringLiteral("Informace"), 0, y + 14, w, 17,
+    summary.Rates();
+    summary.Footer(QStringLiteral("Celkem k úhradě"));
+
+    sheet.Band(btReportSummary, 45, {}, 0);
+    sheet.Text(0, 1, w, 5, QStringLiteral("Zaplaceno hotově"), TextStyle{}.Size(9).Bold().Center());
+    sheet.Text(0, 6, w, 9, QStringLiteral("[POZNAMKA]"), TextStyle(centred).Top().Size(7));
+    sheet.RichText(QStringLiteral("Informace"), 0, 15, w, 17,
                    QStringLiteral("Informace pro zákazníka: šablona Informace.rtf ve složce programu"));
-    sheet.Text(0, y + 32, w, 5, QStringLiteral("Děkujeme za nákup"), TextStyle{}.Size(9).Bold().Center());
-    sheet.Text(0, y + 37, w, 6, QStringLiteral("[VYTISTENO]"), TextStyle(centred).Size(5).Top());
+    sheet.Text(0, 33, w, 5, QStringLiteral("Děkujeme za nákup"), TextStyle{}.Size(9).Bold().Center());
+    sheet.Text(0, 38, w, 6, QStringLiteral("[VYTISTENO]"), TextStyle(centred).Size(5).Top());
 }

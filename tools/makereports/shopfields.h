@@ -7,6 +7,7 @@
 inline const QString DocumentSet = QStringLiteral("vlDBDataSet_Doklad");
 inline const QString LineSet = QStringLiteral("vlDBDataSet_DokladDetail");
 inline const QString ItemSet = QStringLiteral("vlDBDataSet_Polozka");
+inline const QString RateSet = QStringLiteral("vlDBDataSet_DokladDph");
 
 // A field of the current document ("Dataset.Field" without brackets, for use
 // inside expressions) and the same in brackets, as memo text.
@@ -22,6 +23,12 @@ inline QString doc(const char *field)
 inline QString line(const char *field)
 {
     return u'[' + LineSet + u'.' + QLatin1String(field) + u']';
+}
+
+// A VAT rate of the current document, in the band that runs over its rates.
+inline QString rate(const char *field)
+{
+    return u'[' + RateSet + u'.' + QLatin1String(field) + u']';
 }
 
 // The document's time is the text "YYYY-MM-DD HH:MM:SS"; the day as d.m.yyyy

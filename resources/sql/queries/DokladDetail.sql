@@ -7,8 +7,9 @@ SELECT tab_historie.ID_HISTORIE, tab_historie.ID_DOKLAD, tab_historie.ID_POLOZKA
   tab_historie.NAKUP, tab_historie.PRODEJ, tab_historie.SLEVA, tab_historie.MNOZSTVI,
   tab_jednotka.JEDNOTKA,
   CAST(tab_historie.NAKUP * func_MNOZSTVI_PRESNE(tab_historie.MNOZSTVI) AS numeric(19,4)) AS NAKUP_CELKEM,
-  CAST((100.0 - tab_historie.SLEVA) / 100 * tab_historie.PRODEJ
-       * func_MNOZSTVI_PRESNE(tab_historie.MNOZSTVI) AS numeric(19,4)) AS PRODEJ_CELKEM
+  -- The line's price after its discount, rounded once to the haler as it prints.
+  CAST(round((100.0 - tab_historie.SLEVA) / 100 * tab_historie.PRODEJ
+             * func_MNOZSTVI_PRESNE(tab_historie.MNOZSTVI), 2) AS numeric(19,4)) AS PRODEJ_CELKEM
 FROM tab_historie
   LEFT JOIN tab_dph ON tab_dph.ID_DPH = tab_historie.ID_DPH
   LEFT JOIN tab_sklad ON tab_sklad.ID_SKLAD = tab_historie.ID_SKLAD

@@ -7,8 +7,9 @@ SELECT tab_prodej.ID_PRODEJ, tab_prodej.ID_POLOZKA,
   tab_dph.DPH, tab_sklad.SKLAD,
   tab_kategorie_func_PATH_KATEGORIE(tab_polozka.ID_KATEGORIE) AS KATEGORIE,
   tab_kontakt.KONTAKT AS DODAVATEL, tab_jednotka.JEDNOTKA,
-  CAST((100.0 - tab_prodej.SLEVA) / 100 * tab_polozka.PRODEJ
-       * func_MNOZSTVI_PRESNE(tab_prodej.MNOZSTVI) AS numeric(19,4)) AS PRODEJ_CELKEM
+  -- The line as its document will print it: rounded once to the haler.
+  CAST(round((100.0 - tab_prodej.SLEVA) / 100 * tab_polozka.PRODEJ
+             * func_MNOZSTVI_PRESNE(tab_prodej.MNOZSTVI), 2) AS numeric(19,4)) AS PRODEJ_CELKEM
 FROM tab_prodej
   JOIN tab_polozka ON tab_polozka.ID_POLOZKA = tab_prodej.ID_POLOZKA
   LEFT JOIN tab_dph ON tab_dph.ID_DPH = tab_polozka.ID_DPH

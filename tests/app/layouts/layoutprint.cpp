@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -209,13 +210,17 @@ QList<PreparedText> ShopLayoutTest::PrepareDocument(const QString &layout)
             auto *memo = dynamic_cast<TvlMemoView *>(&view);
             if (!memo)
                 return;
-            // The lines as the page draws them.
+            // The lines as the page draws them, measured as the engine measures.
             memo->ExportMode = true;
             QStringList lines;
-            for (const TvlTextOutput &piece : memo->TextPieces())
+            QList<QRectF> boxes;
+            for (const TvlTextOutput &piece : memo->TextPieces()) {
                 lines << piece.Text;
+                const QFontMetricsF metrics(piece.Font, &TvlCanvas::ReferenceImage());
+                boxes << QRectF(piece.X, piece.Y, metrics.horizontalAdvance(piece.Text), metrics.height());
+            }
             memo->ExportMode = false;
-            texts << PreparedText{page, memo->Left, memo->Top, memo->Left + memo->Width, lines.join(u'\n')};
+            texts << PreparedText{page, memo->Left, memo->Top, memo->Left + memo->Width, lines.join(u'\n'), boxes};
         });
     return texts;
 }

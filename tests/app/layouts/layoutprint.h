@@ -10,6 +10,7 @@
 #include "platform/db/datasource.h"
 #include "platform/printers.h"
 
+#include <QRectF>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -21,12 +22,14 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-// A text of a prepared page and where it stands (layout pixels).
+// A text of a prepared page and where it stands (layout pixels): its memo's
+// left, top and right edges, and where each of its lines is drawn.
 struct PreparedText
 {
     int page;
     int left, top, right;
     QString text;
+    QList<QRectF> lines;
 };
 
 class ShopLayoutTest : public DataModuleTest

@@ -1,7 +1,7 @@
 // The shipped layouts printed over a real sale and read back from the PDF:
 // each document carries its number, the item names, the totals and the VAT
 // sums in Czech number format on the pages where they belong.
-#include "layoutprint.h"
+#include "documentfigures.h"
 
 #include "app/start/appglobals.h"
 #include "report/vlreport.h"
@@ -28,13 +28,8 @@ QString today()
 }
 
 // The standard basket's figures: 10 % lines 128,85, 20 % lines 1 763,75, the
-// document 1 892,60 rounded to 1 893; bases and VAT add up to the lines' sums,
-// the rounding to the total.
-const QStringList vatSums = {QStringLiteral("Cena bez DPH 10%:"), QStringLiteral("117,14"),
-                             QStringLiteral("DPH 10%:"),          QStringLiteral("11,71"),
-                             QStringLiteral("Cena bez DPH 20%:"), czechMoney(QStringLiteral("1469,79")),
-                             QStringLiteral("DPH 20%:"),          QStringLiteral("293,96")};
-// The documents' summary: base, VAT and total of each rate on one row.
+// document 1 892,60 rounded to 1 893. The documents' summary: base, VAT and
+// total of each rate on one row.
 const QStringList vatRecap = {QStringLiteral("Základ"),
                               QStringLiteral("DPH 10%:"),
                               QStringLiteral("117,14"),
@@ -61,6 +56,20 @@ QPair<double, double> wordBounds(const QString &pdf, const QString &word)
             return {match.captured(1).toDouble(), match.captured(2).toDouble()};
     }
     return {-1, -1};
+}
+
+// The right edge (points) of the rightmost word of the PDF's first page.
+double rightmostWord(const QString &pdf)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                             QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    text.waitForFinished();
+    const QRegularExpression words(QStringLiteral("xMax=\"([0-9.]+)\""));
+    double right = 0;
+    for (auto it = words.globalMatch(QString::fromUtf8(text.readAllStandardOutput())); it.hasNext();)
+        right = std::max(right, it.next().captured(1).toDouble());
+    return right;
 }
 
 } // namespace
@@ -149,12 +158,13 @@ TEST_F(ShopLayoutTest, TheRollIsAsLongAsItsLines)
     const QStringList oneLine = PageSizes();
     ASSERT_EQ(fiveLines.size(), 1);
     ASSERT_EQ(oneLine.size(), 1);
-    // 80 mm wide; each item takes two text lines of 9 mm together.
+    // 80 mm wide; each item takes two text lines of 9 mm together, the
+    // second VAT rate of the five a row of 4,8 mm.
     const QStringList five = fiveLines[0].split(QStringLiteral(" x ")), one = oneLine[0].split(QStringLiteral(" x "));
     EXPECT_EQ(five[0], QStringLiteral("227"));
     EXPECT_EQ(one[0], QStringLiteral("227"));
     const double mmPerPoint = 25.4 / 72;
-    EXPECT_NEAR((five[1].toInt() - one[1].toInt()) * mmPerPoint, 4 * 9, 2.0);
+    EXPECT_NEAR((five[1].toInt() - one[1].toInt()) * mmPerPoint, 4 * 9 + 4.8, 2.0);
     EXPECT_LT(one[1].toInt() * mmPerPoint, 200.0); // far less than a sheet
 
     // The preview shows the receipt as one page of that length and prints it so.
@@ -190,6 +200,51 @@ TEST_F(ShopLayoutTest, OnTheRollAnItemsNameStaysAboveItsQuantityLine)
     EXPECT_LE(longName.second, longQuantity.first);
     // The name's last line is its second one.
     EXPECT_GT(longName.first, quantity.second + 10);
+}
+
+TEST_F(ShopLayoutTest, TheRollPrintsEachLinesDiscountWithinItsWidth)
+{
+    // The widest line a till sells: a quantity in thousands with three
+    // decimals, a price in thousands, a discount, a total in millions.
+    const int wide = newItem(QStringLiteral("W"), Currency::fromInt(5000), Currency::fromString(u"9999.99"));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(wide, 35, Currency::fromString(u"1234.567"), true));
+    SellStandardBasket(1);
+    settings.format = ReceiptFormat::Svitek;
+    const QStringList pages = PrintDocument(1);
+    ASSERT_EQ(pages.size(), 1);
+    // The butter's line: quantity, price, its 10 % off, its VAT and total.
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("1 ks × 54,50\\s+10 %\\s+10 %\\s+49,05"))))
+        << qPrintable(pages[0]);
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("1 234,567 ks × 9 999,99\\s+35 %\\s+20 %\\s+") +
+                                                     czechMoney(QStringLiteral("8024677,48")))));
+    // A line without a discount prints none.
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("2 ks × 39,90\\s+10 %\\s+79,80"))));
+    // Nothing reaches past the roll's margin of 4 mm, nothing overprints.
+    EXPECT_LE(rightmostWord(pdfPath), (80 - 4) * 72 / 25.4);
+    EXPECT_EQ(PlacementFaults(PrepareDocument(QStringLiteral("Uctenka_Svitek.vlf"))), QStringList());
+}
+
+TEST_F(ShopLayoutTest, EachRateOfADocumentPrintsItsRowInTheRatesOrder)
+{
+    // Bread at 0 %, butter at 10 %, the rest at 20 %.
+    sql(QStringLiteral("UPDATE tab_polozka SET ID_DPH = 1 WHERE OZNACENI = 'CHL01'"));
+    SellStandardBasket(1);
+    settings.format = ReceiptFormat::A4;
+    const QStringList pages = PrintDocument(1);
+    ASSERT_EQ(pages.size(), 1);
+    // 79,80 at 0 %, 49,05 at 10 %, 1 763,75 at 20 %, one row each, in order.
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(
+        QStringLiteral("DPH 0%:\\s+79,80\\s+0,00\\s+79,80\\s*\\n\\s*DPH 10%:\\s+44,59\\s+4,46\\s+49,05\\s*\\n\\s*"
+                       "DPH 20%:\\s+") +
+        czechMoney(QStringLiteral("1469,79")) + QStringLiteral("\\s+293,96\\s+") +
+        czechMoney(QStringLiteral("1763,75")))))
+        << qPrintable(pages[0]);
+    const auto zero = wordBounds(pdfPath, QStringLiteral("0%:")), ten = wordBounds(pdfPath, QStringLiteral("10%:")),
+               twenty = wordBounds(pdfPath, QStringLiteral("20%:"));
+    ASSERT_GT(zero.first, 0);
+    EXPECT_LE(zero.second, ten.first);
+    EXPECT_LE(ten.second, twenty.first);
+    EXPECT_EQ(PlacementFaults(PrepareDocument(QStringLiteral("Uctenka_A4.vlf"))), QStringList());
 }
 
 TEST_F(ShopLayoutTest, ALongInvoiceRepeatsItsHeadingsAndTotalsOnTheLastPage)
@@ -287,7 +342,12 @@ TEST_F(ShopLayoutTest, CashVoucherReceivesTheReceiptsTotal)
                            QStringLiteral("Přijato od:"), QStringLiteral("Stavebniny Novák a syn s.r.o."),
                            QStringLiteral("Úhrada účtenky č. ") + number, total, today(), QStringLiteral("Přijal")}),
               QString());
-    EXPECT_EQ(missingFrom(pages[0], vatSums), QString());
+    // The receipt's figures, down to its rounding.
+    EXPECT_EQ(missingFrom(pages[0], vatRecap), QString());
+    EXPECT_TRUE(pages[0].contains(
+        QRegularExpression(QStringLiteral("Součet položek\\s+") + czechMoney(QStringLiteral("1892,60")))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+0,40 Kč"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Přijato celkem\\s+") + total)));
 }
 
 TEST_F(ShopLayoutTest, ItemOverviewTotalsEachCategoryAndTheStore)
@@ -365,20 +425,21 @@ TEST_F(ShopLayoutTest, FirstStartInstallsEveryLayoutAndTemplate)
 
 TEST_F(ShopLayoutTest, ADocumentDiscountLowersEveryTotal)
 {
-    // 10 % off: 10 % lines 115,97, 20 % lines 1 587,38, together 1 703,35;
-    // the document 1 703,34 rounded to 1 703.
+    // 10 % off 1 892,60 is 189,26, split as 12,89 off the 10 % lines and
+    // 176,37 off the 20 % ones: 115,96 and 1 587,38, together 1 703,34,
+    // rounded to 1 703.
     SellStandardBasket(1, 10);
     settings.format = ReceiptFormat::A4;
     const QStringList pages = PrintDocument(1);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(
         QRegularExpression(QStringLiteral("Součet položek\\s+") + czechMoney(QStringLiteral("1892,60")))));
-    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Sleva na doklad 10 %\\s+-189,25 Kč"))));
-    EXPECT_EQ(missingFrom(pages[0], {QStringLiteral("105,43"), QStringLiteral("10,54"), QStringLiteral("115,97"),
-                                     czechMoney(QStringLiteral("1322,82")), QStringLiteral("264,56"),
-                                     czechMoney(QStringLiteral("1587,38"))}),
-              QString());
-    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+-0,35 Kč"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Sleva na doklad 10 %\\s+-189,26 Kč"))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("DPH 10%:\\s+105,42\\s+10,54\\s+115,96"))));
+    EXPECT_TRUE(pages[0].contains(
+        QRegularExpression(QStringLiteral("DPH 20%:\\s+") + czechMoney(QStringLiteral("1322,82")) +
+                           QStringLiteral("\\s+264,56\\s+") + czechMoney(QStringLiteral("1587,38")))));
+    EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Zaokrouhlení\\s+-0,34 Kč"))));
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral("Celkem k úhradě\\s+") +
                                                      czechMoney(QStringLiteral("1703,00")) + QStringLiteral(" Kč"))));
 }
