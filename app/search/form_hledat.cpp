@@ -6,9 +6,11 @@
 #include "platform/db/field.h"
 #include "platform/messages.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,6 +63,32 @@ TForm_Hledat::TForm_Hledat(QWidget *parent)
     connect(Button_Zavrit, &QPushButton::clicked, this, &QDialog::reject);
     connect(ComboBox_Prohledavat, &QComboBox::activated, this, &TForm_Hledat::ComboBox_ProhledavatChange);
     connect(ComboBox_Hledat, &QComboBox::editTextChanged, this, &TForm_Hledat::ComboBox_HledatChange);
+    ComboBox_Hledat->installEventFilter(this);
+    ComboBox_Hledat->lineEdit()->installEventFilter(this);
+}
+
+bool TForm_Hledat::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter searches, whatever state the text is in. The box's inline
+    // completion would take an Enter pressed on a text selected to its end
+    // that completes to a text found before (the one the dialog opens with,
+    // or one completed from its first letters), and the default button
+    // would never hear of it. The list of found texts, when dropped down,
+    // keeps its own Enter.
+    if ((watched == ComboBox_Hledat || watched == ComboBox_Hledat->lineEdit()) && event->type() == QEvent::KeyPress &&
+        !ComboBox_Hledat->view()->isVisible()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = (key->key() == Qt::Key_Return && key->modifiers() == Qt::NoModifier) ||
+                           (key->key() == Qt::Key_Enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier);
+        if (enter) {
+            // One of them: a search that finds makes "next" the default.
+            QPushButton *button = Button_HledatDalsi->isDefault() ? Button_HledatDalsi : Button_Hledat;
+            if (button->isDefault() && button->isEnabled())
+                button->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm_Hledat::SetQueries(TMSSQLADOQuery *listQuery, TMSSQLADOQuery *searchQuery)

@@ -51,6 +51,7 @@ protected:
     bool RunFieldSearch();
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void focusText();

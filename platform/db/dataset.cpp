@@ -71,40 +71,52 @@ void Dataset::execute(bool keepOnFailure)
 {
     if (!m_connection)
         throw DatabaseError(QStringLiteral("Dotaz není připojen k databázi."));
-    const bool paged = m_pageRows > 0 && !m_plainSql;
-    Result result = m_plainSql ? m_connection->exec(m_translatedSql)
-                    : paged
-                        ? run(QStringLiteral("LIMIT %1 OFFSET 0"), {Param{QByteArray::number(m_pageRows), false, 0}})
-                        : run(QString(), {});
-    if (!result.succeeded()) {
+    if (m_pageOrderOf != m_sql) {
+        m_pageOrderOf = m_sql;
+        m_pageOrder = m_plainSql ? std::nullopt : PageOrder::read(m_sql);
+    }
+    // A statement whose order this side cannot go on from is read whole.
+    const bool paged = m_pageRows > 0 && !m_plainSql && m_pageOrder;
+    Result result = m_plainSql ? m_connection->exec(m_translatedSql) : run(QString(), {}, paged ? m_pageRows : 0);
+    auto rows = result.succeeded() ? std::make_shared<Db::Snapshot>(std::move(result)) : nullptr;
+    if (rows && paged && !m_pageOrder->fits(*rows)) {
+        m_pageOrder.reset();
+        result = run(QString(), {}, 0);
+        rows = result.succeeded() ? std::make_shared<Db::Snapshot>(std::move(result)) : nullptr;
+    }
+    if (!rows) {
         const ServerError error = m_connection->errors().value(0);
         if (!keepOnFailure && Active())
             Close();
         throw DatabaseError(error);
     }
-    m_moreRows = paged && result.rowCount() >= m_pageRows;
-    install(std::make_shared<Db::Snapshot>(std::move(result)));
+    m_moreRows = paged && m_pageOrder && rows->rowCount() >= m_pageRows;
+    install(std::move(rows));
     m_rowsSession = m_connection->sessionSerial();
 }
 
-Result Dataset::run(const QString &tail, QList<Param> extra)
+int Dataset::boundParams(QList<Param> &params)
 {
-    QList<Param> params;
     for (const QString &name : m_sqlParamNames) {
         const Parameter *p = FindParam(name);
         params << (p && !p->IsNull() ? Param{*p->Text(), false, 0} : Param::null());
     }
+    return int(params.size());
+}
+
+Result Dataset::run(const QString &condition, const QList<Param> &values, int limit)
+{
+    QList<Param> params;
+    boundParams(params);
     // A list runs the same statement again and again (re-queries, a detail
     // following its master, its pages): prepared once per session. The
     // console's text may hold several statements and runs as it is.
-    QString sql = m_translatedSql;
-    if (!tail.isEmpty()) {
-        QString numbered = tail;
-        for (qsizetype i = 0; i < extra.size(); ++i)
-            numbered = numbered.arg(u'$' + QString::number(params.size() + i + 1));
-        sql += u'\n' + numbered;
+    QString sql = condition.isEmpty() ? m_translatedSql : m_pageOrder->statement(m_translatedSql, condition);
+    params += values;
+    if (limit > 0) {
+        params << Param{QByteArray::number(limit), false, 0};
+        sql += QStringLiteral("\nLIMIT $") + QString::number(params.size());
     }
-    params += extra;
     return m_connection->execPrepared(sql, params);
 }
 

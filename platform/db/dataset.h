@@ -5,6 +5,7 @@
 // changed column back. Grids observe it through data sources (datasource.h).
 #include "platform/db/cleanup.h"
 #include "platform/db/field.h"
+#include "platform/db/pageorder.h"
 #include "platform/db/parameter.h"
 #include "platform/db/servererror.h"
 #include "platform/db/snapshot.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Db {
@@ -89,9 +91,14 @@ public:
     // it scrolls towards the end (FetchMore); whatever needs every row reads
     // the rest first (FetchAll): Last, Next past the rows read, a RecNo or
     // MoveBy beyond them, locating or a bookmark not found among them, a
-    // client-side filter. The statement must give its rows in one total
-    // order (a key as the last sort column), so that pages neither overlap
-    // nor leave a gap; it gets LIMIT and OFFSET appended.
+    // client-side filter. Each page goes on after the last row read, by its
+    // values in the statement's order (PageOrder: the text ends with its
+    // ORDER BY, or with that of the derived table its outer level reads from,
+    // whose terms are columns of the result and end with a key), so rows
+    // another session writes meanwhile neither repeat a row nor hide one: a
+    // row written after the rows read shows with a later page, one written
+    // among them with the next re-query. A statement ending otherwise is
+    // read whole.
     void setPageRows(int rows) { m_pageRows = rows; }
     int pageRows() const { return m_pageRows; }
     // Whether rows may be left to read.
@@ -185,7 +192,11 @@ private:
 
     int visibleCount() const;
     void execute(bool keepOnFailure);
-    Result run(const QString &tail, QList<Param> params);
+    // The statement's parameters as bound now; their count.
+    int boundParams(QList<Param> &params);
+    // The statement, or only the rows after a row (the condition of a
+    // PageOrder part and its values), at most `limit` of them (0: all).
+    Result run(const QString &condition, const QList<Param> &values, int limit);
     void readRows(bool all);
     void fetchRows(bool all);
     // Reads every row left when rows may be; false when there was none to read.
@@ -209,7 +220,9 @@ private:
     bool m_plainSql = false;
     quint64 m_rowsSession = 0; // the connection's session that read the rows
     int m_pageRows = 0;
-    bool m_moreRows = false; // the last page read was full
+    bool m_moreRows = false;              // the last page read was full
+    std::optional<PageOrder> m_pageOrder; // how the pages of m_sql follow one another
+    QString m_pageOrderOf;
     QStringList m_sqlParamNames;
     std::vector<Parameter> m_params;
 

@@ -28,22 +28,35 @@ void Dataset::fetchRows(bool all)
 
 void Dataset::readRows(bool all)
 {
-    if (!CanFetchMore() || !m_connection || !m_snapshot)
+    if (!CanFetchMore() || !m_connection || !m_snapshot || !m_pageOrder || m_snapshot->rowCount() == 0)
         return;
-    const Param offset{QByteArray::number(m_snapshot->rowCount()), false, 0};
-    Result result =
-        all ? run(QStringLiteral("OFFSET %1"), {offset})
-            : run(QStringLiteral("LIMIT %1 OFFSET %2"), {Param{QByteArray::number(m_pageRows), false, 0}, offset});
-    if (!result.succeeded())
-        throw DatabaseError(m_connection->errors().value(0));
-    m_moreRows = !all && result.rowCount() >= m_pageRows;
-    if (result.rowCount() == 0)
-        return;
-    if (!m_snapshot->sameColumns(result)) { // the table was changed meanwhile: a re-query shows it
-        m_moreRows = false;
-        return;
+    QList<Param> bound;
+    const std::vector<PageOrder::Part> parts =
+        m_pageOrder->after(*m_snapshot, m_snapshot->rowCount() - 1, boundParams(bound) + 1);
+    // Read whole before any is shown: a part that fails leaves the list as it was.
+    std::vector<Result> read;
+    int count = 0;
+    for (const PageOrder::Part &part : parts) {
+        Result result = run(part.condition, part.values, all ? 0 : m_pageRows - count);
+        if (!result.succeeded())
+            throw DatabaseError(m_connection->errors().value(0));
+        if (result.rowCount() == 0)
+            continue;
+        if (!m_snapshot->sameColumns(result)) { // the table was changed meanwhile: a re-query shows it
+            read.clear();
+            count = 0;
+            break;
+        }
+        count += result.rowCount();
+        read.push_back(std::move(result));
+        if (!all && count >= m_pageRows)
+            break;
     }
-    m_snapshot = m_snapshot->withRows(std::move(result));
+    m_moreRows = !all && count >= m_pageRows;
+    if (read.empty())
+        return;
+    for (Result &rows : read)
+        m_snapshot = m_snapshot->withRows(std::move(rows));
     rebuildVisibleRows();
     if (m_pos < 0 && visibleCount() > 0)
         goFirstQuietly();

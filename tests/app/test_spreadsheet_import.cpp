@@ -517,12 +517,12 @@ TEST_F(ItemImportTest, DuplicatesInTheBatchAndInTheDatabaseAreAskedInSheetOrder)
     newItem(QStringLiteral("DB1"));
     newItem(odd);
     const std::vector<Variant> answers =
-        dm->AskImportQuestions(dm->IdSklad, {{TDMImportQuestion::Mark, odd.toLower()},
-                                             {TDMImportQuestion::Code, QStringLiteral("db1")},
-                                             {TDMImportQuestion::Name, QStringLiteral("POLOŽKA ") + odd},
-                                             {TDMImportQuestion::Mark, QStringLiteral("NULL")},
-                                             {TDMImportQuestion::Code, odd + u'x'},
-                                             {TDMImportQuestion::Name, QString()}});
+        dm->AskImportQuestions(dm->IdSklad, {{TDMImportQuestion::Mark, odd.toLower(), Currency()},
+                                             {TDMImportQuestion::Code, QStringLiteral("db1"), Currency()},
+                                             {TDMImportQuestion::Name, QStringLiteral("POLOŽKA ") + odd, Currency()},
+                                             {TDMImportQuestion::Mark, QStringLiteral("NULL"), Currency()},
+                                             {TDMImportQuestion::Code, odd + u'x', Currency()},
+                                             {TDMImportQuestion::Name, QString(), Currency()}});
     QStringList found;
     for (const Variant &answer : answers)
         found << answer.toString();

@@ -7,7 +7,9 @@ SELECT ID_POKLADNA, ID_OPERACE, OPERACE,
 FROM (
   -- Sorted by the time itself, as the index on it and the key has it: the
   -- first page of a long book costs what a short one's does. The key last
-  -- gives every order one sequence, so that pages neither overlap nor skip.
+  -- gives every order one sequence. A later page is these rows after the
+  -- last one read, by its values in these columns, so the index serves it
+  -- too, and another till's movements neither repeat a row nor skip one.
   SELECT tab_pokladna.ID_POKLADNA, tab_pokladna.ID_OPERACE,
     CASE tab_pokladna.ID_OPERACE WHEN 1 THEN '[U]čtenka' WHEN 4 THEN '[S]torno účtenky'
       WHEN 11 THEN '[V]ložení/Vybrání hotovosti' ELSE '-' END AS OPERACE,
