@@ -21,19 +21,19 @@ TvlPostfixProgram::TvlPostfixProgram(const QString &postfix, int markers)
         while (i <= postfix.size()) {
             const QChar c = postfix.at(i - 1);
             if (c.unicode() >= vlCallMarker && c.unicode() - vlCallMarker < markers) {
-                m_steps.push_back({Step::Insert, {}, Mode::None, c.unicode() - vlCallMarker});
+                m_steps.push_back({Step::Insert, {}, Mode::None, c.unicode() - vlCallMarker, 0, {}});
                 i += 2;
             } else if (c == u' ' || c == vlOp::Plus) {
                 ++i;
             } else if (IsOperatorChar(c)) {
-                m_steps.push_back({Step::Apply, c});
+                m_steps.push_back({Step::Apply, c, Mode::None, 0, 0, {}});
                 ++i;
             } else if (c == u'%') {
                 const QChar m = i < postfix.size() ? postfix.at(i).toUpper() : QChar();
                 if (m == u'D')
-                    m_steps.push_back({Step::SetMode, {}, Mode::Date});
+                    m_steps.push_back({Step::SetMode, {}, Mode::Date, 0, 0, {}});
                 else if (m == u'T')
-                    m_steps.push_back({Step::SetMode, {}, Mode::Time});
+                    m_steps.push_back({Step::SetMode, {}, Mode::Time, 0, 0, {}});
                 i += 2;
             } else if (c == u'[') {
                 int from = i;
@@ -53,7 +53,7 @@ TvlPostfixProgram::TvlPostfixProgram(const QString &postfix, int markers)
                 const QChar lead = ident.at(0);
                 if (lead.isDigit() || lead == u',' || lead == u'.') {
                     try {
-                        m_steps.push_back({Step::Number, {}, Mode::None, 0, vlNumberLiteral(ident)});
+                        m_steps.push_back({Step::Number, {}, Mode::None, 0, vlNumberLiteral(ident), {}});
                     } catch (const std::exception &) {
                         m_steps.push_back({Step::BadNumber, {}, Mode::None, 0, 0, ident}); // fails when run
                     }
