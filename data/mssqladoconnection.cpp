@@ -315,6 +315,10 @@ bool TMSSQLADOConnection::RestoreDatabase(const QString &database, const QString
     }
     if (!shopRolesOnly(server, staging, target))
         return failOn(server);
+    // Nor does it hold the settings made on the database: the creation script
+    // has the server compile no statement to machine code.
+    if (!server.exec(QStringLiteral("ALTER DATABASE %1 SET jit = off").arg(quotedStaging)).succeeded())
+        return failOn(server);
     // Only now is the old database given up for the restored one.
     if (!server.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedTarget)).succeeded() ||
         !server.exec(QStringLiteral("ALTER DATABASE %1 RENAME TO %2").arg(quotedStaging, quotedTarget)).succeeded())

@@ -41,7 +41,7 @@ TEST_F(TwoShops, AUserLogsInToHisOwnShopsDatabaseOnly)
 }
 
 // The restore makes the database anew: its users come back in with it, the
-// other shop's users stay out.
+// other shop's users stay out, and its settings are those of a new database.
 TEST_F(TwoShops, ARestoredDatabaseLetsInItsOwnUsersOnly)
 {
     const QString petr = newUser(a, *ownerA, "petr");
@@ -59,7 +59,9 @@ TEST_F(TwoShops, ARestoredDatabaseLetsInItsOwnUsersOnly)
     }
     EXPECT_TRUE(a.loginWorks(petr, "heslo"));
     EXPECT_FALSE(a.loginWorks(jana, "heslo"));
-    ownerA = a.session(); // the restore ended the sessions of the old database
+    // The restore ended the sessions of the old database.
+    ownerA = a.session();
+    EXPECT_EQ(ownerA->value("SHOW jit"), "off");
     const QString pavel = newUser(a, *ownerA, "pavel");
     EXPECT_TRUE(a.loginWorks(pavel, "heslo"));
     EXPECT_FALSE(b.loginWorks(pavel, "heslo"));
