@@ -143,6 +143,10 @@ TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
         if (def.component != QLatin1String("MSSQLADOQuery_SQL"))
             query->SetSQL(lines.join(QStringLiteral("\r\n")));
     } else {
+        if (!def.lineFilter.isEmpty())
+            query->PlaceholderText = [&def](const QString &name, const QString &value) {
+                return name == QLatin1String("%WHERE_FILTER") ? ListFilterText(def, value) : value;
+            };
         query->FormatParamCheck = false; // stored data: no questions, no rescanning
         query->SetFormatSQL(lines);
         for (const TDMPlaceholderDef &p : def.placeholders) {

@@ -125,7 +125,8 @@ QString TMSSQLADOQuery::ApplyFormatParameters(const QString &text) const
     for (int i = 0; i < m_formatParameters->Count(); ++i) {
         const TFormatParameter *p = m_formatParameters->Items(i);
         if (!p->Name().isEmpty())
-            result.replace(p->Name(), p->Value(), Qt::CaseInsensitive);
+            result.replace(p->Name(), PlaceholderText ? PlaceholderText(p->Name(), p->Value()) : p->Value(),
+                           Qt::CaseInsensitive);
     }
     return result;
 }
@@ -209,9 +210,11 @@ void TMSSQLADOQuery::SavePosition(const QString &keyFieldName)
 {
     m_savedKeyField = keyFieldName;
     try {
+        // The clone shares the rows: it stands on the same row without a
+        // search through them (a long list is saved at every write).
         m_positionClone.Clone(*this);
-        if (const Db::Field *key = FindField(keyFieldName); key && Active())
-            m_positionClone.Locate(keyFieldName, key->Value());
+        if (FindField(keyFieldName) && Active() && currentRow() >= 0)
+            m_positionClone.SetRecNo(currentRow() + 1);
     } catch (const std::exception &) {
         // Nothing saved: RestorePosition then finds no row to come back to.
     }

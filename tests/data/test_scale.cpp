@@ -79,7 +79,7 @@ protected:
         QFile file(def->resource);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(def->resource);
         QString sql = QString::fromUtf8(file.readAll());
-        sql.replace("%WHERE_FILTER", filter).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
+        sql.replace("%WHERE_FILTER", ListFilterText(*def, filter)).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
         return Db::TranslateParameters(sql).sql;
     }
     // The first column of the list's rows, or with an EXPLAIN in front its plan.

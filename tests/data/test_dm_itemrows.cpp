@@ -1,0 +1,213 @@
+// After the item card's save, a new item, a sale, a cancellation and an
+// import, the item list reads the rows of the items the write changed, not
+// the whole list, and shows what a re-query would: the same rows, values and
+// order, on the same row, with the same summary label.
+#include "data/dm_fixture.h"
+
+#include <functional>
+
+namespace {
+
+struct Shown
+{
+    QStringList rows;
+    int recNo = 0;
+    QString label;
+    bool operator==(const Shown &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const Shown &shown)
+{
+    return out << qPrintable(shown.rows.join(u'\n')) << "\nrow " << shown.recNo << " label " << qPrintable(shown.label);
+}
+
+} // namespace
+
+class ItemRows : public DataModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        DataModuleTest::SetUp();
+        ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
+        // Another session's list of the same store, re-queried whole as the
+        // writes did it before.
+        other = std::make_unique<TDM>();
+        ASSERT_TRUE(other->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")));
+        ASSERT_TRUE(other->SelectDatabase(TDM::DatabaseName())) << qPrintable(other->LastErrorText());
+        ASSERT_TRUE(other->OpenItems()) << qPrintable(other->LastErrorText());
+    }
+    void TearDown() override
+    {
+        other.reset();
+        DataModuleTest::TearDown();
+    }
+
+    Shown shown(TMSSQLADOQuery *items)
+    {
+        Shown result;
+        Db::Dataset rows;
+        rows.Clone(*items);
+        for (rows.First(); !rows.Eof(); rows.Next()) {
+            QStringList cells;
+            for (const Db::Field *field : rows.Fields())
+                cells << QString::fromUtf8(field->TextValue().value_or("NULL"));
+            result.rows << cells.join(u'|');
+        }
+        result.recNo = items->RecNo();
+        return result;
+    }
+    // Both lists as the user left them: the same filter and order, on the same row.
+    void standOn(int recNo, const QString &filter = "1=1", const QString &order = "tab_polozka.OZNACENI")
+    {
+        for (TDM *module : {dm.get(), other.get()}) {
+            TMSSQLADOQuery *items = module->MSSQLADOQuery_Polozka;
+            items->FormatParameters().FindParameter("%WHERE_FILTER")->SetFormatParameterValue(filter);
+            items->FormatParameters().FindParameter("%ORDER_BY")->SetFormatParameterValue(order);
+            items->RefreshQuery();
+            items->SetRecNo(recNo);
+        }
+        readsBefore = listReads();
+    }
+    // The write through this till; the other list refreshed as the write
+    // used to refresh it; both show the same. Returns the write's result.
+    bool write(const std::function<bool()> &call, const std::function<void(TMSSQLADOQuery *)> &requery)
+    {
+        TMSSQLADOQuery *theirs = other->MSSQLADOQuery_Polozka;
+        theirs->SavePosition("ID_POLOZKA");
+        const bool ok = call();
+        Shown mine = shown(dm->MSSQLADOQuery_Polozka);
+        mine.label = screens.labels.value(TSummaryLabel::Sklad);
+        requery(theirs); // its refresh event writes the label for its rows
+        Shown expected = shown(theirs);
+        expected.label = screens.labels.value(TSummaryLabel::Sklad);
+        EXPECT_EQ(mine, expected);
+        return ok;
+    }
+    static void restore(TMSSQLADOQuery *items)
+    {
+        items->RequeryQuery();
+        items->RestorePosition();
+    }
+    static void requeryLocate(TMSSQLADOQuery *items) { items->RequeryLocate("ID_POLOZKA"); }
+
+    // How often this till's session read the item list whole, and by rows.
+    std::pair<int, int> listReads()
+    {
+        const Db::Result r = dm->MSSQLADOConnection->Connection().exec(
+            "SELECT statement LIKE '%tab_polozka.ID_POLOZKA = $%', sum(generic_plans + custom_plans)::integer"
+            " FROM pg_prepared_statements WHERE statement LIKE '%PATH_ID_KATEGORIE LIKE $2%' GROUP BY 1");
+        std::pair<int, int> reads;
+        for (int row = 0; row < r.rowCount(); ++row)
+            (r.cellText(row, 0) == "t" ? reads.second : reads.first) += r.cellText(row, 1).toInt();
+        return reads;
+    }
+    int wholeReadsSince() { return listReads().first - readsBefore.first; }
+
+    TDMItem card(int id)
+    {
+        TDMItem item;
+        TDMItemOrigin origin;
+        EXPECT_TRUE(dm->ReadItem(id, item, origin)) << qPrintable(dm->LastErrorText());
+        return item;
+    }
+
+    std::unique_ptr<TDM> other;
+    std::pair<int, int> readsBefore;
+};
+
+TEST_F(ItemRows, TheCardsSaveAndANewItemReadTheirRowAlone)
+{
+    std::map<QString, int> items;
+    for (const QString mark : {"0005", "0001", "Čaj", "0003", "cukr", "0002", "Zámek", "0004"})
+        items[mark] = newItem(mark, Currency::fromInt(10), Currency::fromInt(mark.size() * 10));
+    // A changed price moves the row in a list sorted by price, the current
+    // row going along.
+    standOn(3, "1=1", "tab_polozka.PRODEJ DESC");
+    const int current = int(dm->MSSQLADOQuery_Polozka->FieldByName("ID_POLOZKA").AsInteger());
+    TDMItem item = card(current);
+    item.PRODEJ = Currency::fromInt(1);
+    EXPECT_TRUE(write([&] { return dm->EditItem(current, item); }, restore));
+    // Another row changed elsewhere; the list stays on its row.
+    standOn(2);
+    item = card(items["Zámek"]);
+    item.POLOZKA = "Zámek visací";
+    EXPECT_TRUE(write([&] { return dm->EditItem(items["Zámek"], item); }, restore));
+    // The current row leaves the list (another category): the row before it.
+    int elsewhere = 0;
+    ASSERT_TRUE(dm->NewCategory(1, "Jinde", "-", elsewhere));
+    standOn(4, "tab_kategorie.ID_KATEGORIE = 1");
+    const int leaving = int(dm->MSSQLADOQuery_Polozka->FieldByName("ID_POLOZKA").AsInteger());
+    item = card(leaving);
+    item.KATEGORIE = dm->CategoryPathName(elsewhere);
+    EXPECT_TRUE(write([&] { return dm->EditItem(leaving, item); }, restore));
+    EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecNo(), 3);
+    // A refused save still shows the row as the server holds it.
+    standOn(2);
+    item = card(items["0003"]);
+    sql(QStringLiteral("UPDATE tab_polozka SET PRODEJ = 77 WHERE ID_POLOZKA = %1").arg(items["0003"]));
+    item.SLEVA = 300;
+    EXPECT_FALSE(write([&] { return dm->EditItem(items["0003"], item); }, restore));
+    // A new item: the list moves to it.
+    item = card(items["0001"]);
+    item.OZNACENI = item.KOD = "0000";
+    item.POLOZKA = "Nová";
+    EXPECT_TRUE(write([&] { return dm->NewItem(item); },
+                      [&](TMSSQLADOQuery *list) {
+                          list->RequeryQuery();
+                          list->LocateOrRestore(scalar("SELECT max(ID_POLOZKA) FROM tab_polozka").toInt());
+                      }));
+    EXPECT_EQ(wholeReadsSince(), 0);
+}
+
+// A sale and a cancellation read the rows of their items; under a filter of
+// today's sales the sold items come into the list and the cancelled ones stay.
+TEST_F(ItemRows, ASaleAndACancellationReadTheRowsOfTheirItems)
+{
+    std::vector<int> items;
+    for (int i = 1; i <= 12; ++i)
+        items.push_back(newItem(QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'))));
+    for (const QString filter : {"1=1", "(tab_historie.ID_OPERACE BETWEEN 1 AND 6) AND "
+                                        "date_trunc('day',tab_historie.TIME)=date_trunc('day',LOCALTIMESTAMP)"}) {
+        standOn(5, filter, "tab_polozka.MNOZSTVI, tab_polozka.POLOZKA DESC");
+        for (int i : {2, 7, 11})
+            ASSERT_TRUE(dm->AddOrEditBasketRow(items[size_t(i)], 0, Currency::fromInt(i % 4), false));
+        int document = 0;
+        EXPECT_TRUE(write([&] { return dm->SellBasket(1, false, "-", 0, document); }, requeryLocate))
+            << qPrintable(dm->LastErrorText());
+        standOn(2, filter, "tab_polozka.MNOZSTVI, tab_polozka.POLOZKA DESC");
+        EXPECT_TRUE(write([&] { return dm->CancelDocument(document); }, requeryLocate));
+        // A refused sale: more than the stock (another till sold it meanwhile).
+        ASSERT_TRUE(dm->AddOrEditBasketRow(items[3], 0, Currency::fromInt(5), false));
+        sql(QStringLiteral("UPDATE tab_polozka SET MNOZSTVI = 1 WHERE ID_POLOZKA = %1").arg(items[3]));
+        EXPECT_FALSE(write([&] { return dm->SellBasket(1, false, "-", 0, document); }, requeryLocate));
+        ASSERT_TRUE(dm->RemoveBasketRow(items[3]));
+        EXPECT_EQ(wholeReadsSince(), 0) << qPrintable(filter);
+    }
+}
+
+// The rows an import stored are read in one round trip after it.
+TEST_F(ItemRows, AnImportReadsTheRowsItStored)
+{
+    for (int i = 1; i <= 5; ++i)
+        newItem(QStringLiteral("%1").arg(i * 2, 4, 10, QLatin1Char('0')));
+    standOn(3);
+    TDMItem item = card(scalar("SELECT min(ID_POLOZKA) FROM tab_polozka").toInt());
+    std::vector<TDMItem> rows;
+    for (int i = 1; i <= 4; ++i) {
+        item.OZNACENI = item.KOD = QStringLiteral("%1").arg(i * 2 + 1, 4, 10, QLatin1Char('0'));
+        item.POLOZKA = "Dovezená " + item.OZNACENI;
+        rows.push_back(item);
+    }
+    EXPECT_TRUE(write(
+        [&] {
+            const bool one = dm->ImportItem(rows.back());
+            rows.pop_back();
+            const bool ok = dm->ImportItems(rows) == int(rows.size()) && one;
+            dm->RefreshImportedItems();
+            return ok;
+        },
+        requeryLocate));
+    EXPECT_EQ(wholeReadsSince(), 0);
+    EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecordCount(), 9);
+}
