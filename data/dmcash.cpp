@@ -194,7 +194,13 @@ QString TDM::AmbiguousColumnHint(TMSSQLADOQuery *list, const Db::ServerError &er
     if (error.sqlState != u"42702" || !column.hasMatch())
         return QString();
     QStringList tables;
-    for (auto it = tableName.globalMatch(list->FormatSQLText()); it.hasNext();) {
+    // The tables of the list's text, and of the test over the lines that a
+    // condition naming a line becomes.
+    const QString placeholder = QStringLiteral("%WHERE_FILTER");
+    const QString text =
+        list->FormatSQLText() +
+        (list->PlaceholderText ? list->PlaceholderText(placeholder, QStringLiteral("tab_historie")) : QString());
+    for (auto it = tableName.globalMatch(text); it.hasNext();) {
         const QString table = it.next().captured(1).toLower();
         if (!tables.contains(table))
             tables << table;
