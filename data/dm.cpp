@@ -161,6 +161,7 @@ TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
     }
     ApplyFieldDefs(def, *query);
     query->setPageRows(def.pageRows);
+    query->setPlannedEachRun(def.plannedEachRun);
     if (!def.rowScope.isEmpty())
         query->SetRowRead(def.rowScope, def.rowCondition);
     return query;

@@ -139,6 +139,8 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("", "NAKUP_CELKEM"),
                       1));
     q.back().lineFilter = QStringLiteral(":/sql/queries/Polozka_Radky.sql");
+    // The whole store is read in parallel only by a plan made for it.
+    q.back().plannedEachRun = true;
     // A write changes a few items: their rows are read by their keys (the
     // category's path too), in the list's text, whose scope stands twice.
     q.back().rowScope = QStringLiteral("tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD");

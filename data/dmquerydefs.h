@@ -44,6 +44,8 @@ struct TDMQueryDef
     QString rowScope, rowCondition;
     // Rows read at a time (Db::Dataset::setPageRows); 0: all at once.
     int pageRows = 0;
+    // Planned for each run's values (Db::Dataset::setPlannedEachRun).
+    bool plannedEachRun = false;
     // The resource of the test over an item's history lines that a
     // "%WHERE_FILTER" naming the lines (NamesHistoryLine) becomes, with the
     // condition in its "%WHERE_FILTER"; empty: the filter goes in as it is.

@@ -105,7 +105,7 @@ Result Dataset::run(const QString &tail, QList<Param> extra)
         sql += u'\n' + numbered;
     }
     params += extra;
-    return m_connection->execPrepared(sql, params);
+    return m_plannedEachRun ? m_connection->exec(sql, params) : m_connection->execPrepared(sql, params);
 }
 
 void Dataset::Open()

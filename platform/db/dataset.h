@@ -94,6 +94,11 @@ public:
     // nor leave a gap; it gets LIMIT and OFFSET appended.
     void setPageRows(int rows) { m_pageRows = rows; }
     int pageRows() const { return m_pageRows; }
+    // The statement is planned for each run's parameter values instead of
+    // being prepared once: for a list whose size they change by thousands
+    // (a branch of ten rows or the whole store), where a plan made for no
+    // values in particular would read the whole store as if it were a few rows.
+    void setPlannedEachRun(bool planned) { m_plannedEachRun = planned; }
     // Whether rows may be left to read.
     bool CanFetchMore() const { return m_moreRows && Active(); }
     // The next page, every row left. A failure is shown to the user, and the
@@ -209,6 +214,7 @@ private:
     bool m_plainSql = false;
     quint64 m_rowsSession = 0; // the connection's session that read the rows
     int m_pageRows = 0;
+    bool m_plannedEachRun = false;
     bool m_moreRows = false; // the last page read was full
     QStringList m_sqlParamNames;
     std::vector<Parameter> m_params;

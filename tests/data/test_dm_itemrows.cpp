@@ -4,6 +4,9 @@
 // order, on the same row, with the same summary label.
 #include "data/dm_fixture.h"
 
+#include <QRegularExpression>
+#include <libpq-fe.h>
+
 #include <functional>
 
 namespace {
@@ -36,6 +39,7 @@ protected:
         ASSERT_TRUE(other->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")));
         ASSERT_TRUE(other->SelectDatabase(TDM::DatabaseName())) << qPrintable(other->LastErrorText());
         ASSERT_TRUE(other->OpenItems()) << qPrintable(other->LastErrorText());
+        watchStatements();
     }
     void TearDown() override
     {
@@ -91,18 +95,39 @@ protected:
     }
     static void requeryLocate(TMSSQLADOQuery *items) { items->RequeryLocate("ID_POLOZKA"); }
 
-    // How often this till's session read the item list whole, and by rows.
+    // How often this till's session read the item list whole, and by rows:
+    // the server tells each statement it runs (its plan, as a notice), also
+    // those the list has planned anew for each run.
+    void watchStatements()
+    {
+        Db::Connection &connection = dm->MSSQLADOConnection->Connection();
+        ASSERT_TRUE(connection
+                        .exec("LOAD 'auto_explain'; SET auto_explain.log_min_duration = 0;"
+                              " SET auto_explain.log_level = notice; SET client_min_messages = notice")
+                        .succeeded());
+        // The session's own notices still go where they went.
+        passOn = PQsetNoticeReceiver(
+            connection.handle(),
+            [](void *test, const PGresult *notice) {
+                auto *self = static_cast<ItemRows *>(test);
+                const QString text = QString::fromUtf8(PQresultErrorMessage(notice));
+                if (text.contains("Query Text:"))
+                    self->statements << text;
+                else
+                    self->passOn(&self->dm->MSSQLADOConnection->Connection(), notice);
+            },
+            this);
+    }
     std::pair<int, int> listReads()
     {
-        const Db::Result r = dm->MSSQLADOConnection->Connection().exec(
-            "SELECT statement LIKE '%tab_polozka.ID_POLOZKA = $%', sum(generic_plans + custom_plans)::integer"
-            " FROM pg_prepared_statements WHERE statement LIKE '%PATH_ID_KATEGORIE LIKE $2%' GROUP BY 1");
         std::pair<int, int> reads;
-        for (int row = 0; row < r.rowCount(); ++row)
-            (r.cellText(row, 0) == "t" ? reads.second : reads.first) += r.cellText(row, 1).toInt();
+        for (const QString &statement : statements)
+            if (statement.contains(QRegularExpression("PATH_ID_KATEGORIE LIKE \\$\\d")))
+                ++(statement.contains("tab_polozka.ID_POLOZKA = $") ? reads.second : reads.first);
         return reads;
     }
     int wholeReadsSince() { return listReads().first - readsBefore.first; }
+    int rowReadsSince() { return listReads().second - readsBefore.second; }
 
     TDMItem card(int id)
     {
@@ -113,6 +138,8 @@ protected:
     }
 
     std::unique_ptr<TDM> other;
+    QStringList statements;
+    PQnoticeReceiver passOn = nullptr;
     std::pair<int, int> readsBefore;
 };
 
@@ -158,6 +185,7 @@ TEST_F(ItemRows, TheCardsSaveAndANewItemReadTheirRowAlone)
                           list->LocateOrRestore(scalar("SELECT max(ID_POLOZKA) FROM tab_polozka").toInt());
                       }));
     EXPECT_EQ(wholeReadsSince(), 0);
+    EXPECT_GE(rowReadsSince(), 1);
 }
 
 // A sale and a cancellation read the rows of their items; under a filter of
@@ -183,6 +211,7 @@ TEST_F(ItemRows, ASaleAndACancellationReadTheRowsOfTheirItems)
         EXPECT_FALSE(write([&] { return dm->SellBasket(1, false, "-", 0, document); }, requeryLocate));
         ASSERT_TRUE(dm->RemoveBasketRow(items[3]));
         EXPECT_EQ(wholeReadsSince(), 0) << qPrintable(filter);
+        EXPECT_GE(rowReadsSince(), 1) << qPrintable(filter);
     }
 }
 
@@ -209,5 +238,6 @@ TEST_F(ItemRows, AnImportReadsTheRowsItStored)
         },
         requeryLocate));
     EXPECT_EQ(wholeReadsSince(), 0);
+    EXPECT_EQ(rowReadsSince(), 4);
     EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecordCount(), 9);
 }
