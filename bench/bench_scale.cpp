@@ -154,6 +154,12 @@ public:
         if (!dm.ReadItem(item, card, origin) || !dm.OpenBasket() || !dm.OpenDocuments())
             fail(QStringLiteral("the lists"), dm);
         leafPath = dm.CategoryIdPath(dm.CategoryIdByPath(card.KATEGORIE));
+        // A leaf that no figure sells from or adds to: its rows and their
+        // history lines are as the shop was made, in either shop.
+        TDMItem quiet;
+        if (!dm.ReadItem(size.items - 5, quiet, origin))
+            fail(QStringLiteral("the quiet item"), dm);
+        quietLeafPath = dm.CategoryIdPath(dm.CategoryIdByPath(quiet.KATEGORIE));
         if (!dm.OpenItems()) // the whole store
             fail(QStringLiteral("the item list"), dm);
     }
@@ -173,6 +179,7 @@ public:
     int item = 0;
     TDMItem card; // the item as its card shows it
     QString leafPath;
+    QString quietLeafPath;
 
 private:
     // A kept shop is whole once its last statement made the table bench_whole.
@@ -513,6 +520,18 @@ void BM_WholeStorePlainFetchPaths(benchmark::State &state)
                             " WHERE tab_polozka.STATE_PLATNOST"));
 }
 
+// The list's own statement read by libpq alone: what of the list's time is
+// the server's and the transfer's, and what the dataset's and the window's.
+void BM_WholeStoreListFetch(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    TMSSQLADOQuery *items = s.dm.MSSQLADOQuery_Polozka;
+    QString sql = items->SQL();
+    sql.replace(QStringLiteral(":ID_SKLAD"), QString::number(s.dm.IdSklad), Qt::CaseInsensitive)
+        .replace(QStringLiteral(":PATH_ID_KATEGORIE"), QStringLiteral("'1%'"), Qt::CaseInsensitive);
+    plainFetch(state, sql.toUtf8());
+}
+
 // Each saved filter of the history lines on the whole store: the server's
 // time for the list's statement (EXPLAIN ANALYZE without timing each step:
 // every row made and sorted, none sent).
@@ -649,6 +668,19 @@ void BM_WholeStoreRefreshed(benchmark::State &state)
     }
 }
 
+// The list of a category of ten items (in either shop) chosen in the
+// category tree, the history of its first item following it: the list of a
+// branch costs what its rows cost, not what the store holds. The whole store
+// is listed again afterwards, untimed.
+void BM_CategoryItems(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    for (auto _ : state)
+        s.dm.SetCategoryPath(s.quietLeafPath);
+    state.counters["rows"] = s.dm.MSSQLADOQuery_Polozka->RecordCount();
+    s.dm.SetCategoryPath(QStringLiteral("1"));
+}
+
 // The item card's Ok on an item of the list: the save and the list after it.
 void BM_WindowItemCardOk(benchmark::State &state)
 {
@@ -755,6 +787,8 @@ std::vector<Figure> figures()
         {"WholeStoreRefreshed", BM_WholeStoreRefreshed, 2},
         {"WholeStorePlainFetch", BM_WholeStorePlainFetch, 2},
         {"WholeStorePlainFetchPaths", BM_WholeStorePlainFetchPaths, 2},
+        {"WholeStoreListFetch", BM_WholeStoreListFetch, 2},
+        {"CategoryItems", BM_CategoryItems, 20},
         {"StartUp", BM_StartUp, 1},
         {"WindowItemCardOk", BM_WindowItemCardOk, 0, 0.3},
         {"WindowSale3Lines", BM_WindowSale3Lines, 0, 0.3},

@@ -1,28 +1,54 @@
 -- The items the list shows, each once: the filter tests each item (a filter
 -- that speaks of the items' history lines comes as a test over the item's
 -- lines, which the data module makes of it); the lines are never joined to
--- the list. Nothing here stops the server from reading the items in parallel:
--- the category paths come in as two arrays computed once before the scan, and
--- the exact quantity is written out rather than called (its function is not
--- marked parallel safe, and a call anywhere keeps the whole statement serial).
+-- the list. Nothing here keeps the server from reading the items in parallel:
+-- the category paths come in as two arrays made once before the items are
+-- read, and the exact quantity is written out rather than called (its
+-- function is not marked parallel safe, and a call anywhere keeps the whole
+-- statement serial).
 --
--- The category's path as tab_kategorie_func_PATH_KATEGORIE gives it, walked
--- up at once for every category of the items in the store's branch: the
--- names from the category up to the root (1), '<neplatná>' when the category
--- is missing or its own name empty, or when the root is not reached within
--- 1000 steps.
-WITH RECURSIVE cesty(ID_OD, ID_KATEGORIE, ID_NADKATEGORIE, CESTA, HLOUBKA) AS (
-  SELECT kategorie.ID_KATEGORIE, kategorie.ID_KATEGORIE, kategorie.ID_NADKATEGORIE, kategorie.KATEGORIE::varchar, 0
-  FROM tab_kategorie kategorie
-  WHERE kategorie.KATEGORIE <> '' AND kategorie.ID_KATEGORIE IN (
-    SELECT tab_polozka.ID_KATEGORIE FROM tab_polozka
-    WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
-      AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE '')
-  UNION ALL
-  SELECT cesty.ID_OD, kategorie.ID_KATEGORIE, kategorie.ID_NADKATEGORIE,
-    (kategorie.KATEGORIE || '\' || cesty.CESTA)::varchar, cesty.HLOUBKA + 1
-  FROM cesty JOIN tab_kategorie kategorie ON kategorie.ID_KATEGORIE = cesty.ID_NADKATEGORIE
-  WHERE cesty.ID_KATEGORIE <> 1 AND cesty.HLOUBKA < 1000)
+-- Each category's path as tab_kategorie_func_PATH_KATEGORIE names it: the
+-- names from the root (1) down to the category, or '<neplatná>' when the
+-- category is missing or has no name of its own, or when the root is not
+-- reached within 1000 steps up. Two walks give the same paths; one of them
+-- runs. When the root is in the branch (the whole store) and more than one
+-- item is read (not one item's row after a write), the tree is walked down
+-- from the root, once for the whole tree; otherwise up from the categories of
+-- the branch's items, so that a small branch costs what its items cost.
+WITH RECURSIVE
+  strom(ID_KATEGORIE, KATEGORIE, CESTA, HLOUBKA) AS (
+    SELECT kategorie.ID_KATEGORIE, kategorie.KATEGORIE, kategorie.KATEGORIE::varchar, 0
+    FROM tab_kategorie kategorie
+    WHERE kategorie.ID_KATEGORIE = 1
+      AND (SELECT count(*) FROM (SELECT FROM tab_polozka
+                                 WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
+                                 LIMIT 2) dve) = 2
+      AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE ''
+    UNION ALL
+    SELECT kategorie.ID_KATEGORIE, kategorie.KATEGORIE, (strom.CESTA || '\' || kategorie.KATEGORIE)::varchar,
+      strom.HLOUBKA + 1
+    FROM strom JOIN tab_kategorie kategorie ON kategorie.ID_NADKATEGORIE = strom.ID_KATEGORIE
+    WHERE kategorie.ID_KATEGORIE <> 1 AND strom.HLOUBKA < 1000),
+  vetev(ID_OD, ID_KATEGORIE, ID_NADKATEGORIE, CESTA, HLOUBKA) AS (
+    SELECT kategorie.ID_KATEGORIE, kategorie.ID_KATEGORIE, kategorie.ID_NADKATEGORIE, kategorie.KATEGORIE::varchar, 0
+    FROM tab_kategorie kategorie
+    WHERE kategorie.KATEGORIE <> '' AND kategorie.ID_KATEGORIE IN (
+        SELECT tab_polozka.ID_KATEGORIE FROM tab_polozka
+        WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
+          AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE '')
+      AND NOT ('1\' LIKE :PATH_ID_KATEGORIE ESCAPE ''
+               AND (SELECT count(*) FROM (SELECT FROM tab_polozka
+                                          WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
+                                          LIMIT 2) dve) = 2)
+    UNION ALL
+    SELECT vetev.ID_OD, kategorie.ID_KATEGORIE, kategorie.ID_NADKATEGORIE,
+      (kategorie.KATEGORIE || '\' || vetev.CESTA)::varchar, vetev.HLOUBKA + 1
+    FROM vetev JOIN tab_kategorie kategorie ON kategorie.ID_KATEGORIE = vetev.ID_NADKATEGORIE
+    WHERE vetev.ID_KATEGORIE <> 1 AND vetev.HLOUBKA < 1000),
+  cesty(ID_KATEGORIE, CESTA) AS (
+    SELECT strom.ID_KATEGORIE, strom.CESTA FROM strom WHERE strom.KATEGORIE <> ''
+    UNION ALL
+    SELECT vetev.ID_OD, vetev.CESTA FROM vetev WHERE vetev.ID_KATEGORIE = 1)
 SELECT tab_polozka.ID_POLOZKA, tab_polozka.ID_SKLAD, tab_polozka.ID_KATEGORIE,
   tab_polozka.ID_DODAVATEL, tab_polozka.ID_DPH, tab_polozka.ID_JEDNOTKA,
   tab_polozka.PATH_ID_KATEGORIE, tab_polozka.STATE_PLATNOST,
@@ -44,8 +70,8 @@ FROM tab_polozka
   LEFT JOIN tab_kategorie ON tab_kategorie.ID_KATEGORIE = tab_polozka.ID_KATEGORIE
   LEFT JOIN tab_kontakt ON tab_kontakt.ID_KONTAKT = tab_polozka.ID_DODAVATEL
   LEFT JOIN tab_jednotka ON tab_jednotka.ID_JEDNOTKA = tab_polozka.ID_JEDNOTKA
-  LEFT JOIN unnest((SELECT array_agg(cesty.ID_OD ORDER BY cesty.ID_OD) FROM cesty WHERE cesty.ID_KATEGORIE = 1),
-                   (SELECT array_agg(cesty.CESTA ORDER BY cesty.ID_OD) FROM cesty WHERE cesty.ID_KATEGORIE = 1))
+  LEFT JOIN unnest((SELECT array_agg(cesty.ID_KATEGORIE ORDER BY cesty.ID_KATEGORIE) FROM cesty),
+                   (SELECT array_agg(cesty.CESTA ORDER BY cesty.ID_KATEGORIE) FROM cesty))
     AS cesta_kategorie(ID_CESTA_KATEGORIE, CESTA_KATEGORIE)
     ON cesta_kategorie.ID_CESTA_KATEGORIE = tab_polozka.ID_KATEGORIE
 WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
