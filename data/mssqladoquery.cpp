@@ -159,9 +159,18 @@ void TMSSQLADOQuery::RequeryLocate(const QString &fieldName)
         return;
     const Db::Field *field = fieldName.isEmpty() ? nullptr : FindField(fieldName);
     const Variant kept = field ? field->Value() : Variant();
+    const int row = currentRow();
     Requery();
-    if (field && !kept.isEmpty() && !kept.toString().isEmpty())
-        Locate(fieldName, kept);
+    if (field && !kept.isEmpty() && !kept.toString().isEmpty()) {
+        // When nothing came or went before it (F5 on a list no one changed),
+        // the row stands where it stood: no look through a long list for it.
+        const Db::SnapshotPtr rows = snapshot();
+        if (CanSpliceRows() && row >= 0 && row < rows->rowCount() &&
+            rows->rawText(row, field->Index()) == kept.toString().toUtf8())
+            SetRecNo(row + 1);
+        else
+            Locate(fieldName, kept);
+    }
     fireRefresh();
 }
 
