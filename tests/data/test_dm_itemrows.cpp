@@ -241,3 +241,32 @@ TEST_F(ItemRows, AnImportReadsTheRowsItStored)
     EXPECT_EQ(rowReadsSince(), 4);
     EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecordCount(), 9);
 }
+
+// F5 stays on the current item: where it stood when nothing changed before
+// it, found again when another till's items came or went before it, the
+// first row when it is gone.
+TEST_F(ItemRows, F5StaysOnTheCurrentItem)
+{
+    std::vector<int> items;
+    for (int i = 1; i <= 6; ++i)
+        items.push_back(newItem(QStringLiteral("%1").arg(i * 10, 4, 10, QLatin1Char('0'))));
+    standOn(4); // 0040
+    TMSSQLADOQuery *list = dm->MSSQLADOQuery_Polozka;
+    auto current = [&] { return QString::fromUtf8(list->FieldByName("OZNACENI").TextValue().value_or("")); };
+    dm->RequeryItems();
+    EXPECT_EQ(list->RecNo(), 4);
+    EXPECT_EQ(current(), "0040");
+    // Another till adds two items before it and removes one: the row moves.
+    TDMItem item = card(items[0]);
+    for (const QString mark : {"0001", "0002"}) {
+        item.OZNACENI = item.KOD = mark;
+        ASSERT_TRUE(other->NewItem(item)) << qPrintable(other->LastErrorText());
+    }
+    ASSERT_TRUE(other->RemoveItem(items[1]));
+    dm->RequeryItems();
+    EXPECT_EQ(current(), "0040");
+    EXPECT_EQ(list->RecNo(), 5);
+    ASSERT_TRUE(other->RemoveItem(items[3]));
+    dm->RequeryItems();
+    EXPECT_EQ(list->RecNo(), 1);
+}
