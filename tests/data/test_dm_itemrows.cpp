@@ -270,3 +270,19 @@ TEST_F(ItemRows, F5StaysOnTheCurrentItem)
     dm->RequeryItems();
     EXPECT_EQ(list->RecNo(), 1);
 }
+
+// The list is planned for the values of each run: the whole store, re-read
+// more often than the server plans a prepared statement for its values
+// before it keeps a plan for any, is still planned for the whole store (a plan
+// for any branch would read it as a few rows, without parallel workers).
+TEST_F(ItemRows, EachReadIsPlannedForItsBranch)
+{
+    for (int i = 0; i < 8; ++i)
+        dm->RequeryItems();
+    QStringList wholeReads;
+    for (const QString &statement : statements)
+        if (statement.contains("PATH_ID_KATEGORIE LIKE $2"))
+            wholeReads << statement;
+    ASSERT_GE(wholeReads.size(), 8);
+    EXPECT_TRUE(wholeReads.last().contains("~~ '1%'::text")) << qPrintable(wholeReads.last());
+}
