@@ -144,6 +144,10 @@ TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
         if (def.component != QLatin1String("MSSQLADOQuery_SQL"))
             query->SetSQL(lines.join(QStringLiteral("\r\n")));
     } else {
+        if (!def.lineFilter.isEmpty())
+            query->PlaceholderText = [&def](const QString &name, const QString &value) {
+                return name == QLatin1String("%WHERE_FILTER") ? ListFilterText(def, value) : value;
+            };
         query->FormatParamCheck = false; // stored data: no questions, no rescanning
         query->SetFormatSQL(lines);
         for (const TDMPlaceholderDef &p : def.placeholders) {
@@ -158,6 +162,7 @@ TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
     }
     ApplyFieldDefs(def, *query);
     query->setPageRows(def.pageRows);
+    query->setPlannedEachRun(def.plannedEachRun);
     if (!def.rowScope.isEmpty())
         query->SetRowRead(def.rowScope, def.rowCondition);
     return query;

@@ -322,6 +322,8 @@ public:
     bool EditItem(int id, const TDMItem &item, const std::optional<TDMItemOrigin> &origin = std::nullopt);
     bool RemoveItem(int id);
     bool RemoveStoreItems(int storeId);
+    // After an import: the item list reads the rows the import stored.
+    void RefreshImportedItems();
     // The rows of the item grid's selection (empty: only the given item).
     // The caller clears the grid's selection afterwards.
     bool RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selectedRows);
@@ -376,11 +378,17 @@ private:
     bool soleCallTransaction(const std::function<bool()> &call);
     bool transactionWrite(const std::function<bool()> &call);
     bool itemWrite(const QString &procedure, const TDMItem &item, int id, int *newId, bool returnId);
-    bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId);
+    bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId,
+                      const std::function<QList<Variant>()> &items);
     bool basketWrite(int itemId, const std::function<bool()> &call);
+    void refreshItemRows(const QList<Variant> &ids, const Variant &moveTo = Variant());
+    QList<Variant> basketItems() const;
+    QList<Variant> documentItems(int documentId);
 
     TDMCall *m_call = nullptr;
     std::vector<TMSSQLADOQuery *> m_queries;
+    QList<Variant> m_importedItems; // stored by the import since its rows were last read
+    bool m_storeItemsRemoved = false;
 };
 
 // The program's data module: the first one created, until it is destroyed.

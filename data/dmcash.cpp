@@ -165,7 +165,9 @@ bool TDM::TestFilterCondition(const QString &condition, TMSSQLADOQuery *list)
     }
     const TDMQueryDef *def = FindQueryDef(list->objectName());
     QString sql = list->FormatSQLText();
-    sql.replace(QStringLiteral("%WHERE_FILTER"), condition, Qt::CaseInsensitive);
+    const QString placeholder = QStringLiteral("%WHERE_FILTER");
+    sql.replace(placeholder, list->PlaceholderText ? list->PlaceholderText(placeholder, condition) : condition,
+                Qt::CaseInsensitive);
     sql.replace(QStringLiteral("%ORDER_BY"), def->defaultValue(QStringLiteral("%ORDER_BY")), Qt::CaseInsensitive);
     const Db::TranslatedSql translated = Db::TranslateParameters(sql);
     QList<Db::Param> nulls;
@@ -192,7 +194,13 @@ QString TDM::AmbiguousColumnHint(TMSSQLADOQuery *list, const Db::ServerError &er
     if (error.sqlState != u"42702" || !column.hasMatch())
         return QString();
     QStringList tables;
-    for (auto it = tableName.globalMatch(list->FormatSQLText()); it.hasNext();) {
+    // The tables of the list's text, and of the test over the lines that a
+    // condition naming a line becomes.
+    const QString placeholder = QStringLiteral("%WHERE_FILTER");
+    const QString text =
+        list->FormatSQLText() +
+        (list->PlaceholderText ? list->PlaceholderText(placeholder, QStringLiteral("tab_historie")) : QString());
+    for (auto it = tableName.globalMatch(text); it.hasNext();) {
         const QString table = it.next().captured(1).toLower();
         if (!tables.contains(table))
             tables << table;

@@ -42,6 +42,22 @@ bool TDM::listInsert(TMSSQLADOQuery *list, const QString &key, const std::functi
     return ok;
 }
 
+// A write that changed the rows of these items (the item list's position was
+// saved before it): the list reads those rows alone and puts them in their
+// places, or is re-queried when they cannot be placed so. It ends on moveTo's
+// row when listed, else on the row it was on or the nearest earlier one.
+void TDM::refreshItemRows(const QList<Variant> &ids, const Variant &moveTo)
+{
+    TMSSQLADOQuery *items = MSSQLADOQuery_Polozka;
+    if (ids.isEmpty() || items->RefreshRows(QStringLiteral("ID_POLOZKA"), ids, moveTo))
+        return;
+    items->RequeryQuery();
+    if (moveTo.isEmpty())
+        items->RestorePosition();
+    else
+        items->LocateOrRestore(moveTo);
+}
+
 // An empty name is never taken, and costs no call.
 bool TDM::nameTaken(const QString &name, const QString &procedure, TDMCall::Params params)
 {

@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QString KeyPolozka = QStringLiteral("ID_POLOZKA");
@@ -205,15 +206,27 @@ QString TDM::SmallestFreeItemMark(int storeId, int width)
 
 bool TDM::NewItem(const TDMItem &item)
 {
-    return listInsert(MSSQLADOQuery_Polozka, KeyPolozka, [&](int &id) {
-        return transactionWrite(
-            [&] { return m_call->returnId(DMProc::tab_polozka_NOVA_POLOZKA, itemParams(item), id); });
+    MSSQLADOQuery_Polozka->SavePosition(KeyPolozka);
+    int id = 0;
+    const bool ok =
+        transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_NOVA_POLOZKA, itemParams(item), id); }) &&
+        id != 0;
+    // Nothing changed when the item was refused: the list stays as it is.
+    afterWrite(ok, [&] {
+        if (ok)
+            refreshItemRows({id}, id);
     });
+    return ok;
 }
 
 bool TDM::ImportItem(const TDMItem &item)
 {
-    return transactionWrite([&] { return m_call->returnBool(DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item)); });
+    int id = 0;
+    const bool ok =
+        transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item), id); });
+    if (ok)
+        m_importedItems << id;
+    return ok;
 }
 
 // Each row in a transaction of its own, as ImportItem: the procedure raises
@@ -227,7 +240,7 @@ int TDM::ImportItems(const std::vector<TDMItem> &items)
     const std::vector<Variant> ids = m_call->returnValues(calls, Db::PipelineMode::Writes);
     int stored = 0;
     while (size_t(stored) < ids.size() && !ids[size_t(stored)].isEmpty())
-        ++stored;
+        m_importedItems << ids[size_t(stored++)];
     return stored;
 }
 
@@ -346,11 +359,16 @@ bool TDM::EditItem(int id, const TDMItem &item, const std::optional<TDMItemOrigi
         params.push_back({"@MNOZSTVI_PUVODNI", origin->MNOZSTVI});
         params.push_back({"@VERZE", origin->version});
     }
-    const bool ok = listWrite(MSSQLADOQuery_Polozka, KeyPolozka, [&] {
-        int result = 0;
-        return transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_EDITOVAT_POLOZKU, params, result); });
+    MSSQLADOQuery_Polozka->SavePosition(KeyPolozka);
+    int result = 0;
+    const bool ok =
+        transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_EDITOVAT_POLOZKU, params, result); });
+    // Also a refused save reads the item anew: another till may have changed it.
+    afterWrite(ok, [&] {
+        refreshItemRows({id});
+        if (!MSSQLADOQuery_Prodej->RefreshRow(KeyPolozka, id, false))
+            RequeryBasket();
     });
-    afterWrite(ok, [this] { RequeryBasket(); });
     return ok;
 }
 
@@ -364,6 +382,7 @@ bool TDM::RemoveStoreItems(int storeId)
     const bool ok = transactionWrite([&] {
         return m_call->returnBool(DMProc::tab_polozka_ODEBRAT_POLOZKY, {{"@ID_SKLAD", storeId}});
     });
+    m_storeItemsRemoved = true; // what the import then brings is read with the whole list
     afterWrite(ok, [this] { MSSQLADOQuery_Polozka->RequeryQuery(); });
     return ok;
 }
@@ -405,4 +424,14 @@ bool TDM::RemoveSelectedItems(int itemId, const std::vector<Db::Bookmark> &selec
     if (!ok && !reason.isEmpty())
         connection().setErrors(reason);
     return ok;
+}
+
+// The rows of the import, read after it (an import that removed the store's
+// items first, or whose transaction was undone, has the whole list read).
+void TDM::RefreshImportedItems()
+{
+    TMSSQLADOQuery *items = MSSQLADOQuery_Polozka;
+    const QList<Variant> imported = std::exchange(m_importedItems, {});
+    if (std::exchange(m_storeItemsRemoved, false) || !items->RefreshRows(KeyPolozka, imported, Variant(), false))
+        items->RequeryLocate(KeyPolozka);
 }

@@ -138,6 +138,13 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("tab_jednotka", "JEDNOTKA")
                           .add("", "NAKUP_CELKEM"),
                       1));
+    q.back().lineFilter = QStringLiteral(":/sql/queries/Polozka_Radky.sql");
+    // The whole store is read in parallel only by a plan made for it.
+    q.back().plannedEachRun = true;
+    // A write changes a few items: their rows are read by their keys (the
+    // category's path too), in the list's text, whose scope stands twice.
+    q.back().rowScope = QStringLiteral("tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD");
+    q.back().rowCondition = QStringLiteral("tab_polozka.ID_POLOZKA = :KLIC");
     q.push_back(query("PolozkaHistorie", "ID_HISTORIE", orderOnly("CAS"), {"ID_POLOZKA"},
                       FieldList("ID_HISTORIE", false)
                           .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE REF_ID_DOKLAD")
@@ -364,4 +371,82 @@ bool IsSelfContainedCondition(const QString &condition)
             return false;
     }
     return quote.isNull() && depth == 0;
+}
+
+namespace {
+
+// The columns of a history line (tab_historie).
+const QSet<QString> &historyLineColumns()
+{
+    static const QSet<QString> columns{
+        "id_historie",   "id_doklad",    "id_polozka",   "id_operace",       "id_sklad",
+        "id_kategorie",  "id_dodavatel", "id_odberatel", "id_dph",           "id_jednotka",
+        "ref_id_doklad", "time",         "state_stav",   "doklad_netisteny", "doklad_vytisteny",
+        "oznaceni",      "kod",          "polozka",      "specifikace",      "zaruka",
+        "nakup",         "prodej",       "sleva",        "mnozstvi",         "zasoba",
+        "minimum",       "nasobne",      "uzivatel"};
+    return columns;
+}
+
+bool isNameStart(QChar c)
+{
+    return c.isLetter() || c == u'_';
+}
+
+bool isNamePart(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_' || c == u'$';
+}
+
+} // namespace
+
+bool NamesHistoryLine(const QString &condition)
+{
+    const qsizetype n = condition.size();
+    QChar before; // the last character outside names, quotes and blanks
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = condition.at(i);
+        QString name;
+        if (c == u'\'') { // a text: no names in it
+            const qsizetype end = condition.indexOf(u'\'', i + 1);
+            i = end < 0 ? n : end + 1;
+            before = u'\'';
+            continue;
+        }
+        if (c == u'"') { // a quoted name: as it is written ("" is one quote)
+            qsizetype end = i + 1;
+            while (end < n && !(condition.at(end) == u'"' && (end + 1 >= n || condition.at(end + 1) != u'"')))
+                end += condition.at(end) == u'"' ? 2 : 1;
+            name = condition.mid(i + 1, end - i - 1).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+            i = end + 1;
+        } else if (isNameStart(c)) {
+            qsizetype end = i + 1;
+            while (end < n && isNamePart(condition.at(end)))
+                ++end;
+            name = condition.mid(i, end - i).toLower();
+            i = end;
+        } else {
+            if (!c.isSpace())
+                before = c;
+            ++i;
+            continue;
+        }
+        if (name.compare(QLatin1String("tab_historie"), Qt::CaseInsensitive) == 0)
+            return true;
+        // A column after "x." is a column of x: of the line only when x names it.
+        if (before != u'.' && historyLineColumns().contains(name.toLower()))
+            return true;
+        before = u'a';
+    }
+    return false;
+}
+
+QString ListFilterText(const TDMQueryDef &def, const QString &condition)
+{
+    if (def.lineFilter.isEmpty() || !NamesHistoryLine(condition))
+        return condition;
+    QFile file(def.lineFilter);
+    if (!file.open(QIODevice::ReadOnly))
+        return condition;
+    return QString::fromUtf8(file.readAll()).trimmed().replace(WhereFilter, condition);
 }

@@ -44,6 +44,12 @@ struct TDMQueryDef
     QString rowScope, rowCondition;
     // Rows read at a time (Db::Dataset::setPageRows); 0: all at once.
     int pageRows = 0;
+    // Planned for each run's values (Db::Dataset::setPlannedEachRun).
+    bool plannedEachRun = false;
+    // The resource of the test over an item's history lines that a
+    // "%WHERE_FILTER" naming the lines (NamesHistoryLine) becomes, with the
+    // condition in its "%WHERE_FILTER"; empty: the filter goes in as it is.
+    QString lineFilter;
 
     const TDMFieldDef *findField(const QString &name) const;
     QString defaultValue(const QString &placeholder) const;
@@ -70,3 +76,13 @@ bool IsKnownSortOrder(const TDMQueryDef &def, const QString &value);
 // separator and no comment outside quoted text. Whether the server accepts
 // the condition is found out when the list opens.
 bool IsSelfContainedCondition(const QString &condition);
+
+// Whether a condition of the item list can speak of an item's history line:
+// it names the table tab_historie, or one of the line's columns without a
+// table before it. One that does not is true or false for an item whatever
+// its lines are.
+bool NamesHistoryLine(const QString &condition);
+
+// The condition as it goes into the list's text: a condition naming a line
+// becomes the def's test over each item's lines, any other stays as it is.
+QString ListFilterText(const TDMQueryDef &def, const QString &condition);

@@ -55,12 +55,42 @@ bool TDM::RemoveBasketRow(int itemId)
     });
 }
 
+// The items in this session's basket, as its list shows them.
+QList<Variant> TDM::basketItems() const
+{
+    QList<Variant> ids;
+    TMSSQLADOQuery *basket = MSSQLADOQuery_Prodej;
+    const Db::Field *key = basket->FindField(QStringLiteral("ID_POLOZKA"));
+    if (!basket->Active() || !key || !key->IsBound())
+        return ids;
+    const Db::SnapshotPtr rows = basket->snapshot();
+    for (int row = 0; row < rows->rowCount(); ++row)
+        ids << Variant(rows->integer(row, key->Index()));
+    return ids;
+}
+
+// The items of a document's lines; empty when they cannot be read.
+QList<Variant> TDM::documentItems(int documentId)
+{
+    QList<Variant> ids;
+    const Db::Result lines =
+        connection().execPrepared(QStringLiteral("SELECT DISTINCT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = $1"),
+                                  {Db::Param::of(QString::number(documentId))});
+    for (int row = 0; lines.hasRows() && row < lines.rowCount(); ++row)
+        ids << Variant(lines.cellText(row, 0).toLongLong());
+    return ids;
+}
+
 // A sale or a cancellation: one procedure in a transaction of its own. The
-// lists are re-queried after the commit or the rollback either way, so they
-// show what the database holds now.
-bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId)
+// lists show what the database holds now, after the commit or the rollback
+// either way: the item list reads the rows of the items the document moves
+// (also after a failure: another till may have moved their stock), the
+// basket and the documents are re-queried.
+bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId,
+                       const std::function<QList<Variant>()> &items)
 {
     MSSQLADOQuery_Doklad->SavePosition(QStringLiteral("ID_DOKLAD"));
+    const QList<Variant> moved = items();
     int id = 0;
     QString error;
     const bool ok = soleCallTransaction([&] {
@@ -76,7 +106,9 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
         ShowWarning(TransactionFailed, failure, error);
     }
     afterWrite(ok, [&] {
-        MSSQLADOQuery_Polozka->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+        TMSSQLADOQuery *itemList = MSSQLADOQuery_Polozka;
+        if (!moved.isEmpty() && !itemList->RefreshRows(QStringLiteral("ID_POLOZKA"), moved, Variant(), false))
+            itemList->RequeryLocate(QStringLiteral("ID_POLOZKA"));
         MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
         MSSQLADOQuery_Doklad->RequeryQuery();
         MSSQLADOQuery_Doklad->LocateOrRestore(id);
@@ -90,7 +122,7 @@ bool TDM::SellBasket(int kind, bool print, const QString &customer, int discount
 {
     return saleOrCancel(DMProc::tab_prodej_PRODAT,
                         {{"@ID_OPERACE", kind}, {"@TISK", print}, {"@ODBERATEL", customer}, {"@SLEVA", discount}},
-                        QStringLiteral("Prodej položek neproběhl..."), documentId);
+                        QStringLiteral("Prodej položek neproběhl..."), documentId, [this] { return basketItems(); });
 }
 
 int TDM::DocumentCount()
@@ -107,7 +139,8 @@ bool TDM::CancelDocument(int documentId)
 {
     int id = 0;
     return saleOrCancel(DMProc::tab_doklad_STORNO, {{"@ID_DOKLAD_PRODEJ", documentId}},
-                        QStringLiteral("Storno dokladu neproběhlo..."), id);
+                        QStringLiteral("Storno dokladu neproběhlo..."), id,
+                        [this, documentId] { return documentItems(documentId); });
 }
 
 int TDM::HistoryCount()

@@ -125,7 +125,8 @@ QString TMSSQLADOQuery::ApplyFormatParameters(const QString &text) const
     for (int i = 0; i < m_formatParameters->Count(); ++i) {
         const TFormatParameter *p = m_formatParameters->Items(i);
         if (!p->Name().isEmpty())
-            result.replace(p->Name(), p->Value(), Qt::CaseInsensitive);
+            result.replace(p->Name(), PlaceholderText ? PlaceholderText(p->Name(), p->Value()) : p->Value(),
+                           Qt::CaseInsensitive);
     }
     return result;
 }
@@ -158,9 +159,18 @@ void TMSSQLADOQuery::RequeryLocate(const QString &fieldName)
         return;
     const Db::Field *field = fieldName.isEmpty() ? nullptr : FindField(fieldName);
     const Variant kept = field ? field->Value() : Variant();
+    const int row = currentRow();
     Requery();
-    if (field && !kept.isEmpty() && !kept.toString().isEmpty())
-        Locate(fieldName, kept);
+    if (field && !kept.isEmpty() && !kept.toString().isEmpty()) {
+        // When nothing came or went before it (F5 on a list no one changed),
+        // the row stands where it stood: no look through a long list for it.
+        const Db::SnapshotPtr rows = snapshot();
+        if (CanSpliceRows() && row >= 0 && row < rows->rowCount() &&
+            rows->rawText(row, field->Index()) == kept.toString().toUtf8())
+            SetRecNo(row + 1);
+        else
+            Locate(fieldName, kept);
+    }
     fireRefresh();
 }
 
@@ -209,9 +219,11 @@ void TMSSQLADOQuery::SavePosition(const QString &keyFieldName)
 {
     m_savedKeyField = keyFieldName;
     try {
+        // The clone shares the rows: it stands on the same row without a
+        // search through them (a long list is saved at every write).
         m_positionClone.Clone(*this);
-        if (const Db::Field *key = FindField(keyFieldName); key && Active())
-            m_positionClone.Locate(keyFieldName, key->Value());
+        if (FindField(keyFieldName) && Active() && currentRow() >= 0)
+            m_positionClone.SetRecNo(currentRow() + 1);
     } catch (const std::exception &) {
         // Nothing saved: RestorePosition then finds no row to come back to.
     }

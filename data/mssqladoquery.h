@@ -42,6 +42,9 @@ public:
     bool FormatParamCheck = true;
     // Fired after every refresh and re-query made through this class.
     TOnRefreshQueryEvent OnRefreshQuery;
+    // What a placeholder's value (name, value) becomes in the text; unset: the
+    // value as it stands.
+    std::function<QString(const QString &, const QString &)> PlaceholderText;
 
     // The template's text: its lines, each ended by CR LF.
     QString FormatSQLText() const;
@@ -85,6 +88,13 @@ public:
     // by RestorePosition or LocateOrRestore would leave it. False, with the
     // list untouched, when the row cannot be placed so: the caller re-queries.
     bool RefreshRow(const QString &keyFieldName, const Variant &key, bool moveToRow);
+    // The same for a write that changed the rows of several keys: they are
+    // read together in one round trip, and the list moves to moveTo's row when
+    // that is listed, else stays on its row or, when that went, on the nearest
+    // earlier one still listed (RestorePosition) or (not orEarlier) on the
+    // first row (RequeryLocate).
+    bool RefreshRows(const QString &keyFieldName, const QList<Variant> &keys, const Variant &moveTo = Variant(),
+                     bool orEarlier = true);
     // Has the read of the key's row go with the next statement, in its round
     // trip: the RefreshRow right after that statement then costs none.
     void prefetchRow(const Variant &key);
@@ -100,6 +110,10 @@ private:
     std::optional<Db::RowOrder> readRowOrder() const;
     bool rowRead(const Variant &key, QString &sql, QList<Db::Param> &params);
     Db::Result readRow(const Variant &key);
+    std::vector<Db::Result> readRows(const QList<Variant> &keys);
+    static int keyRow(const Db::Snapshot &rows, int keyColumn, const QByteArray &keyText);
+    int positionAfter(const Db::Snapshot &before, const Db::Snapshot &after, int keyColumn, const Variant &moveTo,
+                      bool orEarlier) const;
     int placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed, const Db::Snapshot &row) const;
 
     QStringList m_formatSQL;

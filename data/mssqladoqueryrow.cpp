@@ -120,11 +120,58 @@ int TMSSQLADOQuery::placeRow(const Db::RowOrder &order, const Db::Snapshot &rows
     return low;
 }
 
+// Where the key's row stands (-1: nowhere, -2: listed twice, so no key): in
+// the rows' copy of an integer key column, else by a look at every row.
+int TMSSQLADOQuery::keyRow(const Db::Snapshot &rows, int keyColumn, const QByteArray &keyText)
+{
+    const std::optional<qint64> keyValue = Db::TextForm::parseInteger(keyText.constData(), int(keyText.size()));
+    if (const std::optional<int> row = keyValue ? rows.rowOfKey(keyColumn, *keyValue) : std::nullopt)
+        return *row;
+    int found = -1;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const char *data;
+        int length;
+        if (!rows.cell(row, keyColumn, data, length) || length != keyText.size() ||
+            std::memcmp(data, keyText.constData(), size_t(length)) != 0)
+            continue;
+        if (found >= 0)
+            return -2;
+        found = row;
+    }
+    return found;
+}
+
+// The rows of the keys as they stand now, one result each (no row: gone from
+// the list); empty when a read failed.
+std::vector<Db::Result> TMSSQLADOQuery::readRows(const QList<Variant> &keys)
+{
+    if (keys.size() == 1)
+        return {readRow(keys.front())};
+    QList<Db::Statement> statements;
+    for (const Variant &key : keys) {
+        Db::Statement statement;
+        if (!rowRead(key, statement.sql, statement.params))
+            return {};
+        statements << statement;
+    }
+    const QList<Db::Result> results = GetConnection()->execPipeline(statements, Db::PipelineMode::Reads);
+    return std::vector<Db::Result>(results.begin(), results.end());
+}
+
 bool TMSSQLADOQuery::RefreshRow(const QString &keyFieldName, const Variant &key, bool moveToRow)
 {
+    return RefreshRows(keyFieldName, {key}, moveToRow ? key : Variant());
+}
+
+bool TMSSQLADOQuery::RefreshRows(const QString &keyFieldName, const QList<Variant> &keys, const Variant &moveTo,
+                                 bool orEarlier)
+{
     const Db::Field *keyField = FindField(keyFieldName);
-    if (!CanSpliceRows() || !keyField || !keyField->IsBound() || key.isEmpty() || key.toString().isEmpty())
+    if (!CanSpliceRows() || !keyField || !keyField->IsBound() || keys.isEmpty())
         return false;
+    for (const Variant &key : keys)
+        if (key.isEmpty() || key.toString().isEmpty())
+            return false;
     const std::optional<Db::RowOrder> order = rowOrder();
     const Db::SnapshotPtr rows = snapshot();
     if (!order)
@@ -136,54 +183,53 @@ bool TMSSQLADOQuery::RefreshRow(const QString &keyFieldName, const Variant &key,
             return false;
         m_orderedRows = rows;
     }
-    const Db::Result read = readRow(key);
-    if (!read.hasRows() || read.rowCount() > 1 || (read.rowCount() == 1 && !rows->sameColumns(read)))
+    const std::vector<Db::Result> reads = readRows(keys);
+    if (reads.size() != size_t(keys.size()))
         return false;
-    // Where the key's row stands now (a key listed twice is no key): in the
-    // rows' copy of an integer key column, else by a look at every row.
-    const QByteArray keyText = key.toString().toUtf8();
     const int keyColumn = keyField->Index();
-    const std::optional<qint64> keyValue = Db::TextForm::parseInteger(keyText.constData(), int(keyText.size()));
-    const std::optional<int> keyRow = keyValue ? rows->rowOfKey(keyColumn, *keyValue) : std::nullopt;
-    if (keyRow == -2)
-        return false;
-    int removed = keyRow.value_or(-1);
-    for (int row = 0; !keyRow && row < rows->rowCount(); ++row) {
-        const char *data;
-        int length;
-        if (!rows->cell(row, keyColumn, data, length) || length != keyText.size() ||
-            std::memcmp(data, keyText.constData(), size_t(length)) != 0)
-            continue;
-        if (removed >= 0)
+    Db::SnapshotPtr next = rows;
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        const Db::Result &read = reads[size_t(k)];
+        if (!read.hasRows() || read.rowCount() > 1 || (read.rowCount() == 1 && !rows->sameColumns(read)))
             return false;
-        removed = row;
-    }
-    const bool added = read.rowCount() == 1;
-    int at = -1;
-    if (added) {
-        const Db::Snapshot row(read, *rows);
-        at = placeRow(*order, *rows, removed, row);
-        if (at < 0)
+        const int removed = keyRow(*next, keyColumn, keys[k].toString().toUtf8());
+        if (removed == -2)
+            return false;
+        int at = -1;
+        if (read.rowCount() == 1) {
+            at = placeRow(*order, *next, removed, Db::Snapshot(read, *rows));
+            if (at < 0)
+                return false;
+        }
+        next = next->spliced(removed, read, at);
+        if (!next)
             return false;
     }
-    const Db::SnapshotPtr next = rows->spliced(removed, read, at);
-    if (!next)
-        return false;
-    // The cursor, as RestorePosition or LocateOrRestore would set it.
-    const int current = currentRow();
-    int position = -1;
-    if (added && (moveToRow || current == removed)) {
-        position = at;
-    } else if (current >= 0 && current == removed) {
-        position = removed - 1; // the row before it, or the first row
-    } else if (current >= 0) {
-        position = current - (removed >= 0 && current > removed ? 1 : 0);
-        if (added && at <= position)
-            ++position;
-    }
-    showSplicedRows(next, position);
+    showSplicedRows(next, positionAfter(*rows, *next, keyColumn, moveTo, orEarlier));
     m_orderedRows = next;
     if (OnRefreshQuery)
         OnRefreshQuery(this);
     return true;
+}
+
+// The row the cursor goes to, as a re-query followed by LocateOrRestore
+// (moveTo) or RestorePosition leaves it: the key's row when listed, else the
+// row the cursor was on or (orEarlier) the nearest one before it that is
+// still listed, else the first row (-1).
+int TMSSQLADOQuery::positionAfter(const Db::Snapshot &before, const Db::Snapshot &after, int keyColumn,
+                                  const Variant &moveTo, bool orEarlier) const
+{
+    if (!moveTo.isEmpty() && !moveTo.toString().isEmpty()) {
+        const int row = keyRow(after, keyColumn, moveTo.toString().toUtf8());
+        if (row >= 0)
+            return row;
+    }
+    for (int row = currentRow(); row >= 0; --row) {
+        const int now = keyRow(after, keyColumn, before.rawText(row, keyColumn));
+        if (now >= 0)
+            return now;
+        if (!orEarlier)
+            break;
+    }
+    return -1;
 }

@@ -49,5 +49,5 @@ void TForm_Tarmil::Action_ImportExecute()
     else
         ShowInformation(QStringLiteral("Funkce importovat položky není dostupná..."),
                         QStringLiteral("Uživatel nemá oprávnění..."), false);
-    DM->MSSQLADOQuery_Polozka->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+    DM->RefreshImportedItems();
 }

@@ -109,15 +109,16 @@ Result Dataset::run(const QString &condition, const QList<Param> &values, int li
     QList<Param> params;
     boundParams(params);
     // A list runs the same statement again and again (re-queries, a detail
-    // following its master, its pages): prepared once per session. The
-    // console's text may hold several statements and runs as it is.
+    // following its master, its pages): prepared once per session, unless
+    // it is planned for each run's values. The console's text may hold
+    // several statements and runs as it is.
     QString sql = condition.isEmpty() ? m_translatedSql : m_pageOrder->statement(m_translatedSql, condition);
     params += values;
     if (limit > 0) {
         params << Param{QByteArray::number(limit), false, 0};
         sql += QStringLiteral("\nLIMIT $") + QString::number(params.size());
     }
-    return m_connection->execPrepared(sql, params);
+    return m_plannedEachRun ? m_connection->exec(sql, params) : m_connection->execPrepared(sql, params);
 }
 
 void Dataset::Open()

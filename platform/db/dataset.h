@@ -101,6 +101,11 @@ public:
     // read whole.
     void setPageRows(int rows) { m_pageRows = rows; }
     int pageRows() const { return m_pageRows; }
+    // The statement is planned for each run's parameter values instead of
+    // being prepared once: for a list whose size they change by thousands
+    // (a branch of ten rows or the whole store), where a plan made for no
+    // values in particular would read the whole store as if it were a few rows.
+    void setPlannedEachRun(bool planned) { m_plannedEachRun = planned; }
     // Whether rows may be left to read.
     bool CanFetchMore() const { return m_moreRows && Active(); }
     // The next page, every row left. A failure is shown to the user, and the
@@ -220,6 +225,7 @@ private:
     bool m_plainSql = false;
     quint64 m_rowsSession = 0; // the connection's session that read the rows
     int m_pageRows = 0;
+    bool m_plannedEachRun = false;
     bool m_moreRows = false;              // the last page read was full
     std::optional<PageOrder> m_pageOrder; // how the pages of m_sql follow one another
     QString m_pageOrderOf;

@@ -77,7 +77,7 @@ protected:
         const TDMQueryDef *def = FindQueryDef(component);
         QString sql = QueryTemplateLines(*def).join(u'\n');
         EXPECT_FALSE(sql.isEmpty()) << qPrintable(def->resource);
-        sql.replace("%WHERE_FILTER", filter).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
+        sql.replace("%WHERE_FILTER", ListFilterText(*def, filter)).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
         return Db::TranslateParameters(sql).sql;
     }
     // The first column of the list's rows, or with an EXPLAIN in front its plan.
