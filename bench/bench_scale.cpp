@@ -14,6 +14,7 @@
 // (each run leaves its sales, items and saves in them: drop them now and then,
 // and compare figures of runs on shops built alike). A kept shop is built by
 // the creation script of its time: after a change to it, drop them.
+#include "app/catalogue/itemcardsettings.h"
 #include "app/main/notebook.h"
 #include "app/main/tarmilform.h"
 #include "app/spreadsheet/itemimport.h"
@@ -594,12 +595,21 @@ public:
 class TillWindow : public TForm_Tarmil
 {
 public:
-    bool ShowEditItemDialog(int itemId, TDMItem &item, TDMItemOrigin &origin) override
+    // The card writes on its Ok, with the values the settings require unique
+    // tested again as it writes.
+    bool ShowEditItemDialog(int itemId,
+                            const std::function<bool(const TDMItem &, const TDMItemOrigin &)> &write) override
     {
+        TDMItem item;
+        TDMItemOrigin origin;
         if (!DM->ReadItem(itemId, item, origin))
             return false;
         item.PRODEJ = Currency::fromInt(100 + ++m_saves % 2);
-        return true;
+        const ItemCardSettings settings = ReadItemCardSettings();
+        item.OZNACENI_POVINNE = settings.markRequired;
+        item.KOD_POVINNE = settings.codeRequired;
+        item.POLOZKA_POVINNE = settings.nameRequired;
+        return write(item, origin);
     }
     bool ShowDiscountQuantityDialog(int &discount, double &quantity) override
     {

@@ -259,8 +259,9 @@ TEST_F(ItemList, SortsEachListedItemOnce)
         EXPECT_EQ(plan.statements, 1) << qPrintable(filter);
         EXPECT_EQ(plan.top.toStdString(), "Sort") << qPrintable(filter + "\n" + s->plans());
         EXPECT_EQ(plan.topRows, listed) << qPrintable(filter);
-        if (!lineFilters.contains(filter))
+        if (!lineFilters.contains(filter)) {
             EXPECT_FALSE(plan.readsLines) << qPrintable(filter);
+        }
     }
 }
 
