@@ -166,8 +166,7 @@ bool TDM::TestFilterCondition(const QString &condition, TMSSQLADOQuery *list)
     const TDMQueryDef *def = FindQueryDef(list->objectName());
     QString sql = list->FormatSQLText();
     const QString placeholder = QStringLiteral("%WHERE_FILTER");
-    sql.replace(placeholder, list->PlaceholderText ? list->PlaceholderText(placeholder, condition) : condition,
-                Qt::CaseInsensitive);
+    sql.replace(placeholder, list->PlaceholderValue(placeholder, condition), Qt::CaseInsensitive);
     sql.replace(QStringLiteral("%ORDER_BY"), def->defaultValue(QStringLiteral("%ORDER_BY")), Qt::CaseInsensitive);
     const Db::TranslatedSql translated = Db::TranslateParameters(sql);
     QList<Db::Param> nulls;

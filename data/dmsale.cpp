@@ -107,7 +107,8 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
     }
     afterWrite(ok, [&] {
         TMSSQLADOQuery *itemList = MSSQLADOQuery_Polozka;
-        if (!moved.isEmpty() && !itemList->RefreshRows(QStringLiteral("ID_POLOZKA"), moved, Variant(), false))
+        // Items that could not be told are found by reading the whole list.
+        if (moved.isEmpty() || !itemList->RefreshRows(QStringLiteral("ID_POLOZKA"), moved, Variant(), false))
             itemList->RequeryLocate(QStringLiteral("ID_POLOZKA"));
         MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
         MSSQLADOQuery_Doklad->RequeryQuery();

@@ -125,8 +125,7 @@ QString TMSSQLADOQuery::ApplyFormatParameters(const QString &text) const
     for (int i = 0; i < m_formatParameters->Count(); ++i) {
         const TFormatParameter *p = m_formatParameters->Items(i);
         if (!p->Name().isEmpty())
-            result.replace(p->Name(), PlaceholderText ? PlaceholderText(p->Name(), p->Value()) : p->Value(),
-                           Qt::CaseInsensitive);
+            result.replace(p->Name(), PlaceholderValue(p->Name(), p->Value()), Qt::CaseInsensitive);
     }
     return result;
 }

@@ -45,6 +45,11 @@ public:
     // What a placeholder's value (name, value) becomes in the text; unset: the
     // value as it stands.
     std::function<QString(const QString &, const QString &)> PlaceholderText;
+    // A placeholder's value as it goes into the text.
+    QString PlaceholderValue(const QString &name, const QString &value) const
+    {
+        return PlaceholderText ? PlaceholderText(name, value) : value;
+    }
 
     // The template's text: its lines, each ended by CR LF.
     QString FormatSQLText() const;

@@ -66,7 +66,7 @@ INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOT
   SELECT 1 + (i % 7 = 0)::int, l.id, 1 + i % 4, 1 + i % 3, 1 + i % 6, l.path, i % 9 <> 0,
          CASE WHEN i % 5 = 0 THEN 'č' || (i % 50) ELSE lpad((i % 700)::text, 4, '0') END, 'EAN' || (i % 300),
          (ARRAY['Čaj', 'čaj', 'Chléb', 'hřebík', 'Hřebík', 'Šroub', 'sroub', 'Ábel', 'abel', ''])[1 + i % 10] || (i % 13),
-         CASE WHEN i % 3 = 0 THEN '' ELSE 'Spec ' || (i % 17) END, (i % 4) * 12, (i % 23) * 1.25, (i % 19) * 2.5,
+         CASE WHEN i % 3 = 0 THEN '' ELSE 'Popis ' || (i % 17) END, (i % 4) * 12, (i % 23) * 1.25, (i % 19) * 2.5,
          i % 5, (i % 11) * 0.5, i % 6, 1 + i % 2, i % 2 = 0
   FROM generate_series(1, 1500) i JOIN list l ON l.n = i % 111;
 INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_ODBERATEL, ID_DPH,
