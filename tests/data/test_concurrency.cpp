@@ -260,7 +260,7 @@ TEST_F(TwoTills, FiftyNewItemsFromEachOfTwoTillsAtOnceShareNoLabelOrCode)
         int written = 0;
         QStringList refusals;
     };
-    Till tills[2] = {{s.get()}, {other.get()}};
+    Till tills[2] = {{s.get(), 0, {}}, {other.get(), 0, {}}};
     auto work = [](Till &till) {
         Session &session = *till.session;
         for (int attempt = 0; till.written < 50 && attempt < 500; ++attempt) {
