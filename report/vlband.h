@@ -46,7 +46,8 @@ public:
     bool IsDataBand() const { return Typ == btMasterData || Typ == btDetailData || Typ == btSubDetailData; }
     bool HasObjects() const { return !Objects.empty(); }
     // Band height the printed objects need: the band's own, or with
-    // Stretched the lowest end of its stretchable objects.
+    // Stretched the lowest end of its stretchable objects (cross cells,
+    // whose text changes per column, are the builder's to measure).
     int CalcHeight();
     // The kinds of Objects, index for index; worked out when first asked
     // for, which is after the page's set-up has put every object in place.

@@ -29,7 +29,7 @@ int TvlReportBuilder::MeasureBand(TvlPageRun &run, TvlBand *band)
         m_curView = savedView;
         throw;
     }
-    const int height = band->CalcHeight();
+    const int height = RowHeight(run, *band);
     for (size_t i = 0; i < kinds.size(); ++i)
         if (kinds[i] & okMemo)
             static_cast<TvlMemoView *>(band->Objects[i])->RemoveHighlight();

@@ -120,7 +120,8 @@ int TvlBand::CalcHeight()
     const std::vector<quint8> &kinds = ObjectKinds();
     for (size_t i = 0; i < Objects.size(); ++i) {
         TvlView *view = Objects[i];
-        if (!(kinds[i] & okStretcheable) || !(view->Flags & 1) || !view->IsVisible())
+        // Cross cells hold a text per column only while their columns print.
+        if (!(kinds[i] & okStretcheable) || (kinds[i] & okCross) || !(view->Flags & 1) || !view->IsVisible())
             continue;
         height = std::max(height, view->Top + static_cast<TvlStretcheable *>(view)->CalcHeight());
     }
@@ -413,8 +414,9 @@ std::unique_ptr<TvlPageRun> TvlReportBuilder::SetupPage(TvlPage *page, int index
         band->Stretched = view->Flags & bfStretched;
         band->StartNewPage = !subPage && (view->Flags & bfStartNewPage);
         band->PrintIfDetailEmpty = view->Flags & bfPrintIfDetailEmpty;
-        // A sub-report's bands keep AllowSplit: only a new page is its parent's to make.
-        band->AllowSplit = view->Flags & bfAllowSplit;
+        // A sub-report's bands print whole, each on the page where it fits;
+        // one that no page holds still prints in pieces (ShowBand).
+        band->AllowSplit = !subPage && (view->Flags & bfAllowSplit);
         band->SetVisible(view->IsVisible());
         TvlBand *raw = band.get();
         run->Bands.push_back(std::move(band));
@@ -795,6 +797,9 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
             run.CurY = parent.CurY;
             run.FilledBy = parent.FilledBy;
         }
+        // It goes on in the column the parent prints in there, so that the
+        // parent's next rows follow below it and never fill that column over it.
+        run.XAdjust = parent.XAdjust + run.ParentOffsetX;
         run.CurBottomY = parent.CurBottomY;
         run.ColumnStartY = run.CurY;
         run.FreshY = run.CurY;

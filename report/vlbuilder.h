@@ -55,6 +55,7 @@ public:
     bool IsSubReportPage = false;
     std::vector<TvlBand *> Queue; // bands waiting for a row below them
     TvlPageRun *Parent = nullptr; // while printed as a sub-report
+    int ParentOffsetX = 0;        // its x from the parent's column
 };
 
 // The script variables every report shares.
@@ -144,7 +145,13 @@ private:
     void DrawBand(TvlPageRun &run, TvlBand &band);
     void PrintObjects(TvlPageRun &run, TvlBand &band, int y, int clipBottom);
     void SplitBand(TvlPageRun &run, TvlBand &band);
-    void PrintCross(TvlPageRun &run, TvlBand &band, int y);
+    // The object, cut at clipBottom when that hides no text; else the build ends.
+    void PrintWithin(TvlPageRun &run, TvlBand &band, TvlView &view, int x, int y, int clipBottom);
+    void PrintCross(TvlPageRun &run, TvlBand &band, int y, int clipBottom);
+    // The row's cells of a cross band, prepared for the column printing now.
+    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross);
+    // The band's height for its objects' texts now, its cross cells in every column included.
+    int RowHeight(TvlPageRun &run, TvlBand &band);
     int PrintSubReports(TvlPageRun &run, TvlBand &band, int y);
     void BuildSubPage(TvlPageRun &run);
     // The data bands of every level, with their groups.

@@ -213,7 +213,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         const bool beside = printsBeside(*band);
         bool split = band->AllowSplit && !byBreaks && !beside;
         if (band->HasObjects() && !ownPosition(band->Typ)) {
-            band->CalculatedHeight = band->CalcHeight();
+            band->CalculatedHeight = RowHeight(run, *band);
             if (!byBreaks && !split && run.CurY > run.FreshY &&
                 BreakIfNeeded(run, run.CurY, band->CalculatedHeight, band, true)) {
                 if (run.IsSubReportPage && run.Parent)
@@ -221,7 +221,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
                 NewColumn(run, band);
                 m_curBand = band;
                 prepare();
-                band->CalculatedHeight = band->CalcHeight();
+                band->CalculatedHeight = RowHeight(run, *band);
             }
             // One that no column holds whole prints in pieces rather than cut.
             if (!byBreaks && !split && !beside && !Fits(run, run.CurY, band->CalculatedHeight))
@@ -234,6 +234,9 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
             const int room = run.Page->BottomEdge(0) - run.CurBottomY;
             if (band->CalculatedHeight > room)
                 StopTooTall(run, *band, nullptr, band->CalculatedHeight, room);
+        } else if (band->Typ == btOverlay && band->HasObjects() && band->Stretched) {
+            // It grows where it lies, as far as the page goes (DrawBand).
+            band->CalculatedHeight = band->CalcHeight();
         }
         m_aggregatingBand = band;
         {
@@ -444,13 +447,17 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
     }
     const bool fits = ownPosition(band.Typ) || Fits(run, y, height);
     if (!band.AllowSplit || fits) {
-        const int clip = ownPosition(band.Typ) ? INT_MAX : run.CurBottomY;
+        // The page footer was given its room; an overlay and the objects
+        // outside the bands keep to the printable area.
+        const int clip = band.Typ == btPageFooter ? INT_MAX
+                         : ownPosition(band.Typ)  ? run.Page->BottomEdge(0)
+                                                  : run.CurBottomY;
         PrintObjects(run, band, y, clip);
         bool crossObjects = false;
         for (quint8 kind : kinds)
             crossObjects = crossObjects || (kind & okCross);
         if (crossObjects)
-            PrintCross(run, band, y);
+            PrintCross(run, band, y, clip);
         bool subReports = false;
         for (size_t i = 0; i < kinds.size(); ++i)
             subReports = subReports || ((kinds[i] & okSubReport) && band.Objects[i]->IsVisible());
@@ -477,21 +484,26 @@ void TvlReportBuilder::PrintObjects(TvlPageRun &run, TvlBand &band, int y, int c
             break;
         if (kinds[i] & okCross)
             continue;
-        if (y + view->Top >= clipBottom) {
-            if (LosesLines(*view, 0))
-                StopTooTall(run, band, view, view->Height, 0);
-            continue;
-        }
-        const qint32 height = view->Height;
-        if (y + view->Top + view->Height > clipBottom) {
-            const int cut = clipBottom - y - view->Top;
-            if (LosesLines(*view, cut))
-                StopTooTall(run, band, view, view->Height, cut);
-            view->Height = cut;
-        }
-        PrintObject(run, *view, shift, y);
-        view->Height = height;
+        PrintWithin(run, band, *view, shift, y, clipBottom);
     }
+}
+
+void TvlReportBuilder::PrintWithin(TvlPageRun &run, TvlBand &band, TvlView &view, int x, int y, int clipBottom)
+{
+    if (y + view.Top >= clipBottom) {
+        if (LosesLines(view, 0))
+            StopTooTall(run, band, &view, view.Height, 0);
+        return;
+    }
+    const qint32 height = view.Height;
+    if (y + view.Top + view.Height > clipBottom) {
+        const int cut = clipBottom - y - view.Top;
+        if (LosesLines(view, cut))
+            StopTooTall(run, band, &view, view.Height, cut);
+        view.Height = cut;
+    }
+    PrintObject(run, view, x, y);
+    view.Height = height;
 }
 
 // --- split printing --------------------------------------------------------------------
@@ -648,26 +660,78 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
 
 // --- cross columns ---------------------------------------------------------------------
 
-void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y)
+namespace {
+
+TvlDataset *crossSource(const TvlPageRun &run, const TvlBand &band)
+{
+    const TvlBand *data = run.Table[btCrossData];
+    return data && data->DataSet ? data->DataSet : data ? band.CrossDataSet : nullptr;
+}
+
+} // namespace
+
+std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross)
+{
+    std::vector<TvlView *> cells;
+    if (!cross)
+        return cells;
+    Keep<TvlBand *> keep(m_aggregatingBand);
+    // A row's cross footer cells read the totals of the row's columns; a
+    // footer's cells those the footer gathered from all its rows.
+    const bool rowTotal = cross->Typ == btCrossFooter && !TvlStdFunctionLibrary::IsFooterBand(band.Typ);
+    m_aggregatingBand = rowTotal ? cross : &band;
+    for (TvlView *view : band.Objects) {
+        const auto owner = run.CrossOwner.find(view);
+        if (owner == run.CrossOwner.end() || owner->second != cross)
+            continue;
+        PrepareObject(*view);
+        cells.push_back(view);
+    }
+    return cells;
+}
+
+int TvlReportBuilder::RowHeight(TvlPageRun &run, TvlBand &band)
+{
+    int height = band.CalcHeight();
+    if (!band.Stretched ||
+        std::none_of(band.ObjectKinds().begin(), band.ObjectKinds().end(), [](quint8 kind) { return kind & okCross; }))
+        return height;
+    // Each cell of the row as its column will print it: the row is as tall as its tallest text.
+    Keep<int> keepColumn(m_crossColumn);
+    const auto measure = [&](TvlBand *cross) {
+        for (TvlView *view : CrossCells(run, band, cross)) {
+            auto *stretching = dynamic_cast<TvlStretcheable *>(view);
+            if (stretching && (view->Flags & 1) && view->IsVisible())
+                height = std::max(height, view->Top + stretching->CalcHeight());
+            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
+                memo->RemoveHighlight();
+        }
+    };
+    m_crossColumn = 1;
+    measure(run.Table[btCrossHeader]);
+    if (TvlDataset *source = crossSource(run, band)) {
+        source->Init();
+        source->First();
+        for (int column = 1; !source->Eof(); ++column, source->Next()) {
+            m_crossColumn = column;
+            measure(run.Table[btCrossData]);
+        }
+        source->Exit();
+    }
+    m_crossColumn = -1;
+    measure(run.Table[btCrossFooter]);
+    return height;
+}
+
+void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int clipBottom)
 {
     TvlBand *header = run.Table[btCrossHeader];
     TvlBand *data = run.Table[btCrossData];
     TvlBand *footer = run.Table[btCrossFooter];
     const int shift = ShiftX(run);
     auto printOf = [&](TvlBand *cross, int x) {
-        if (!cross)
-            return;
-        Keep<TvlBand *> keep(m_aggregatingBand);
-        // A row's cross footer cells read the totals of the row's columns; a
-        // footer's cells those the footer gathered from all its rows.
-        const bool rowTotal = cross->Typ == btCrossFooter && !TvlStdFunctionLibrary::IsFooterBand(band.Typ);
-        m_aggregatingBand = rowTotal ? cross : &band;
-        for (TvlView *view : band.Objects) {
-            const auto owner = run.CrossOwner.find(view);
-            if (owner == run.CrossOwner.end() || owner->second != cross)
-                continue;
-            PrepareObject(*view);
-            PrintObject(run, *view, shift + x, y);
+        for (TvlView *view : CrossCells(run, band, cross)) {
+            PrintWithin(run, band, *view, shift + x, y, clipBottom);
             if (auto *memo = dynamic_cast<TvlMemoView *>(view))
                 memo->RemoveHighlight();
         }
@@ -679,8 +743,8 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y)
     if (header)
         printOf(header, header->X);
     int x = header ? header->X + header->Width : data ? data->X : 0;
-    TvlDataset *source = data && data->DataSet ? data->DataSet : band.CrossDataSet;
-    if (data && source) {
+    TvlDataset *source = crossSource(run, band);
+    if (source) {
         source->Init();
         source->First();
         int column = 1;
@@ -763,6 +827,10 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
 {
     const int startPage = m_pageIndex;
     int lowestPage = startPage, lowestY = y + band.PrintedHeight;
+    // Where the band printed: a sub-report beside it that went on to a new
+    // page has moved the parent there.
+    const int shift = ShiftX(run), freshY = run.FreshY;
+    TvlBand *const filledBy = run.FilledBy;
     for (TvlView *view : band.Objects) {
         auto *sub = dynamic_cast<TvlSubReportView *>(view);
         if (!sub || !sub->IsVisible() || sub->PageIndex < 0 || sub->PageIndex >= int(m_runs.size()) ||
@@ -773,15 +841,16 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
         target.Parent = &run;
         target.CurY = y + sub->Top;
         target.CurBottomY = run.CurBottomY;
-        target.XAdjust = ShiftX(run) + sub->Left;
+        target.XAdjust = shift + sub->Left;
+        target.ParentOffsetX = sub->Left - run.Page->LeftOffset();
         target.Columns = 1;
         target.CurColumn = 0;
         // Its own column footer never prints; the parent's keeps its room.
         target.ColumnFooterRoom = run.ColumnFooterRoom;
         target.ColumnStartY = target.CurY;
         // Below what the parent printed on this page a band may still move to the next one.
-        target.FreshY = std::min(target.CurY, run.FreshY);
-        target.FilledBy = run.FilledBy;
+        target.FreshY = std::min(target.CurY, freshY);
+        target.FilledBy = filledBy;
         try {
             BuildSubPage(target);
         } catch (...) {

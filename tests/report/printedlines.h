@@ -104,3 +104,21 @@ inline QStringList linesStartingWith(const QList<PrintedLine> &lines, const QStr
             out << l.text;
     return out;
 }
+
+// "Prefix.1" to "Prefix.count", one line each.
+inline QStringList numbered(const QString &prefix, int count)
+{
+    QStringList out;
+    for (int i = 1; i <= count; ++i)
+        out << QStringLiteral("%1.%2").arg(prefix).arg(i);
+    return out;
+}
+
+// The page the first line of text lands on, or -1.
+inline int pageOf(const QList<PrintedLine> &lines, const QString &text)
+{
+    for (const PrintedLine &l : lines)
+        if (l.text == text)
+            return l.page;
+    return -1;
+}

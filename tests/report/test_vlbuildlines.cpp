@@ -10,15 +10,6 @@
 
 namespace {
 
-// "Prefix.1" to "Prefix.count", one line each.
-QStringList numbered(const QString &prefix, int count)
-{
-    QStringList out;
-    for (int i = 1; i <= count; ++i)
-        out << QStringLiteral("%1.%2").arg(prefix).arg(i);
-    return out;
-}
-
 // Rows "R0" to "R<count - 1>", each with a text of lines "R<n>.1" and so on.
 QList<QVariantList> rowsWithText(int count, int textLines)
 {
@@ -67,14 +58,6 @@ TvlMemoView *rowsAndFooter(TestReport &t, int count, int type, const QStringList
     TvlMemoView *memo = t.Memo(20, 60, 150, 18, text);
     memo->Flags |= mfStretched;
     return memo;
-}
-
-int pageOf(const QList<PrintedLine> &lines, const QString &text)
-{
-    for (const PrintedLine &l : lines)
-        if (l.text == text)
-            return l.page;
-    return -1;
 }
 
 } // namespace

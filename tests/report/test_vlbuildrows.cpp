@@ -93,8 +93,8 @@ TEST(ReportBuildRows, BandsThatBreaksPrintGrowingPastThePageEndWithoutRecursion)
         // The room a footer grows to is more than the page.
         {btColumnFooter, 48 | bfStretched, "Band: Column footer", "se nevytiskne celý"},
         {btPageFooter, 48 | bfStretched, "Band: Page footer", "je vyšší"},
-        // Printed where it lies, over the rows.
-        {btOverlay, 48 | bfStretched, nullptr, nullptr},
+        // Printed where it lies, over the rows, and not past the page.
+        {btOverlay, 48 | bfStretched, "Band: Overlay", "se nevytiskne celý"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(vlBandName(c.type).toStdString() + " " + std::to_string(c.flags));
