@@ -205,6 +205,7 @@ bool TvlReportBuilder::Prepare()
         m_pageIndex = 0;
         m_continue = false;
         m_contentTop.clear();
+        m_withoutPageHeader.clear();
         report.BuildReport();
     };
     // The build runs inside the engine's progress window, which takes the
@@ -633,6 +634,8 @@ void TvlReportBuilder::BuildPages(TvlPageRun &run)
     if (m_pagesAdded == before) {
         if (run.Table[btPageHeader] && (run.Table[btPageHeader]->Flags & bfPrintOnFirstPage))
             ShowBand(run, run.Table[btPageHeader]);
+        else if (!continuing)
+            m_withoutPageHeader.insert(m_pageIndex);
         ShowBand(run, run.Table[btColumnHeader]);
     }
     m_contentTop[m_pageIndex] = run.CurY;
@@ -786,8 +789,11 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
 {
     if (run.IsSubReportPage && run.Parent) {
         TvlPageRun &parent = *run.Parent;
-        if (m_pageIndex + 1 < m_target->EMFPages.Count()) {
-            ++m_pageIndex;
+        // A page a sub-report beside it has begun; never one that held the
+        // pages' content before (columns of cross rows that went on there).
+        const int next = std::max(m_pageIndex + 1, run.OwnPagesFrom);
+        if (next < m_target->EMFPages.Count()) {
+            m_pageIndex = next;
             const auto top = m_contentTop.find(m_pageIndex);
             run.CurY = top != m_contentTop.end() ? top->second : run.Page->TopOffset();
         } else {

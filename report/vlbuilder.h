@@ -56,6 +56,7 @@ public:
     std::vector<TvlBand *> Queue; // bands waiting for a row below them
     TvlPageRun *Parent = nullptr; // while printed as a sub-report
     int ParentOffsetX = 0;        // its x from the parent's column
+    int OwnPagesFrom = 0;         // the prepared pages from this one on are made while it prints
 };
 
 // The script variables every report shares.
@@ -267,7 +268,8 @@ private:
     bool m_continue = false;
     bool m_footerPending = false;
     int m_savedY = 0, m_savedBottom = 0;
-    std::map<int, int> m_contentTop; // prepared page -> y below its page header
+    std::map<int, int> m_contentTop;   // prepared page -> y below its page header
+    std::set<int> m_withoutPageHeader; // prepared pages that start a design page without it
     int m_pagesAdded = 0;
 
     // Cross columns being printed: 0 outside them, -1 in the cross footer.

@@ -743,6 +743,32 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
     if (header)
         printOf(header, header->X);
     int x = header ? header->X + header->Width : data ? data->X : 0;
+    // What passes the right edge goes on at the left of the next prepared
+    // page, at the same height.
+    const auto wrapFor = [&](int width) {
+        if (x + width <= run.Page->RightEdge() || x <= run.Page->LeftOffset())
+            return;
+        x = run.Page->LeftOffset();
+        ++m_pageIndex;
+        if (m_pageIndex >= m_target->EMFPages.Count()) {
+            const int curY = run.CurY, curColumn = run.CurColumn, xAdjust = run.XAdjust;
+            const int bottom = run.CurBottomY;
+            AddPage(run);
+            // It shows the columns of the page it continues, under the same header or none.
+            if (m_withoutPageHeader.count(savedPage))
+                m_withoutPageHeader.insert(m_pageIndex);
+            else
+                ShowBand(run, run.Table[btPageHeader]);
+            run.CurY = curY;
+            run.CurColumn = curColumn;
+            run.XAdjust = xAdjust;
+            run.CurBottomY = bottom;
+        }
+        if (header && (header->Flags & bfReprintOnNewPage)) {
+            printOf(header, header->X);
+            x = header->X + header->Width;
+        }
+    };
     TvlDataset *source = crossSource(run, band);
     if (source) {
         source->Init();
@@ -752,24 +778,7 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
             int width = data->Width;
             if (m_report->OnPrintColumn)
                 m_report->OnPrintColumn(column, width);
-            if (x + width > run.Page->RightEdge() && x > run.Page->LeftOffset()) {
-                x = run.Page->LeftOffset();
-                ++m_pageIndex;
-                if (m_pageIndex >= m_target->EMFPages.Count()) {
-                    const int curY = run.CurY, curColumn = run.CurColumn, xAdjust = run.XAdjust;
-                    const int bottom = run.CurBottomY;
-                    AddPage(run);
-                    ShowBand(run, run.Table[btPageHeader]);
-                    run.CurY = curY;
-                    run.CurColumn = curColumn;
-                    run.XAdjust = xAdjust;
-                    run.CurBottomY = bottom;
-                }
-                if (header && (header->Flags & bfReprintOnNewPage)) {
-                    printOf(header, header->X);
-                    x = header->X + header->Width;
-                }
-            }
+            wrapFor(width);
             m_crossColumn = column;
             printOf(data, x);
             if (band.IsDataBand())
@@ -782,6 +791,8 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
     }
     m_crossColumn = -1;
     if (footer) {
+        wrapFor(footer->Width);
+        m_crossColumn = -1;
         printOf(footer, x);
         footer->ResetAggregates();
     }
@@ -829,7 +840,7 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
     int lowestPage = startPage, lowestY = y + band.PrintedHeight;
     // Where the band printed: a sub-report beside it that went on to a new
     // page has moved the parent there.
-    const int shift = ShiftX(run), freshY = run.FreshY;
+    const int shift = ShiftX(run), freshY = run.FreshY, pagesFrom = m_target->EMFPages.Count();
     TvlBand *const filledBy = run.FilledBy;
     for (TvlView *view : band.Objects) {
         auto *sub = dynamic_cast<TvlSubReportView *>(view);
@@ -843,6 +854,7 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
         target.CurBottomY = run.CurBottomY;
         target.XAdjust = shift + sub->Left;
         target.ParentOffsetX = sub->Left - run.Page->LeftOffset();
+        target.OwnPagesFrom = pagesFrom;
         target.Columns = 1;
         target.CurColumn = 0;
         // Its own column footer never prints; the parent's keeps its room.

@@ -7,6 +7,7 @@
 // band's text whole each time the band prints.
 #include "printedlines.h"
 
+#include "report/vlband.h"
 #include "report/vlmemotext.h"
 
 #include <QMap>
@@ -54,6 +55,54 @@ inline QList<QVariantList> rows(const LayoutChoice &pick, QChar prefix, int reco
     return out;
 }
 
+// Cross columns beside the rows' band at y of height h: the row header (a
+// cross header band holding the row's own memos) and columns of a data set
+// of its own, whose cells "xN.1" to "xN.n" grow with the row when it
+// stretches; maybe a cross footer. They lie right of the other bands' objects.
+inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayout &made, int y, int &h,
+                         const std::vector<TvlMemoView *> &rowHeader, bool grows)
+{
+    TvlPage &page = *t.page;
+    const int printable = page.RightEdge() - page.LeftOffset();
+    const int headerLeft = page.LeftOffset() + printable / 3, headerWidth = printable / 3;
+    t.Band(btCrossHeader, 0, 100, {}, 0)->SetBounds(headerLeft, 0, headerWidth, 100);
+    for (TvlMemoView *m : rowHeader) {
+        m->Left = headerLeft;
+        m->Width = std::min(m->Width, headerWidth);
+    }
+    const int dataWidth = pick(40, std::max(40, printable / 3 - 20));
+    const int dataLeft = headerLeft + headerWidth;
+    t.Band(btCrossData, 0, 100, QStringLiteral("Kolonky"), 0)->SetBounds(dataLeft, 0, dataWidth, 100);
+    QList<QVariantList> cells;
+    for (int c = 1, n = pick(0, 14); c <= n; ++c) {
+        const QString tag = QStringLiteral("x%1").arg(c);
+        const int lines = pick(0, 3) == 0 ? pick(2, 12) : 1;
+        QStringList text{tag};
+        if (lines > 1) {
+            text = numbered(tag, lines);
+            made.whole[tag] = lines;
+        }
+        cells << QVariantList{text.join(u'\n')};
+    }
+    t.Rows("Kolonky", {"Bunka"}, cells);
+    TvlMemoView *cell = t.Memo(dataLeft, y + pick(0, std::max(0, h - 18)), dataWidth, 18, {QStringLiteral("[Bunka]")});
+    if (grows) {
+        cell->Flags |= mfStretched;
+    } else {
+        int most = 1;
+        for (const QVariantList &row : cells)
+            most = std::max(most, int(row.first().toString().count(u'\n')) + 1);
+        cell->Height = most * cell->GetLineHeight() + cell->VerticalGaps();
+    }
+    h = std::max(h, cell->Top - y + cell->Height);
+    if (pick(0, 1)) {
+        const int footerLeft = dataLeft + dataWidth, footerWidth = 40;
+        t.Band(btCrossFooter, 0, 100, {}, 0)->SetBounds(footerLeft, 0, footerWidth, 100);
+        t.Memo(footerLeft, y, footerWidth, 18, {QStringLiteral("xs")});
+    }
+    made.description += QStringLiteral("%1 cross columns %2 wide; ").arg(cells.size()).arg(dataWidth);
+}
+
 } // namespace generated
 
 inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
@@ -65,12 +114,17 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         page.Margins = {pick(0, 60), pick(0, 60), pick(0, 60), pick(0, 60)};
     t.report->TwoPass = quint16(pick(0, 3) == 0);
     const int printable = page.RightEdge() - page.LeftOffset();
-    page.Columns = std::min(pick(0, 3), std::max(1, printable / 110));
+    // Beside the rows: cross columns, or a sub-report in each row's band, or nothing.
+    const int beside = pick(0, 5);
+    const bool cross = beside == 0, subInRows = beside == 1;
+    page.Columns = cross ? 1 : std::min(pick(0, 3), std::max(1, printable / 110));
     // Columns step by their width and the gap: the last one's objects stay on the page.
     const int columns = std::max(1, page.Columns), step = printable / columns;
     page.ColumnGap = std::min(pick(0, 20), (step - 100) / std::max(1, columns - 1));
-    const int columnWidth = step - (columns - 1) * page.ColumnGap;
     const int pageHeight = page.BottomEdge() - page.TopOffset();
+    // With cross columns the objects of other bands keep to the left third,
+    // clear of the cross bands; the row header and the columns follow.
+    const int columnWidth = cross ? printable / 3 : step - (columns - 1) * page.ColumnGap;
 
     // Rows, and a text of many lines that other bands may show.
     const int tallLines = pick(0, 4) == 0 ? pick(10, 60) : pick(0, 6);
@@ -150,15 +204,33 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
             band(type, flags, tag);
     };
 
-    // A sub-report in the title or the summary: a page of its own rows.
-    const int subIn = pick(0, 5) == 0 ? btReportTitle : pick(0, 5) == 0 ? btReportSummary : -1;
+    // A sub-report in the title, the summary or the rows' band: a page of
+    // its own rows. In the rows' band it has rows for one record alone, so
+    // that they print once.
+    const int subIn = subInRows         ? btMasterData
+                      : pick(0, 5) == 0 ? btReportTitle
+                      : pick(0, 5) == 0 ? btReportSummary
+                                        : -1;
     TvlPage *sub = nullptr;
     if (subIn >= 0) {
         sub = t.report->Pages.Add();
         sub->ChangePaper(256, page.PaperWidth, page.PaperHeight, page.Orientation);
         sub->Margins = page.Margins;
-        t.Rows("Podsestava", {"Oznaceni", "Skupina2", "Popis"},
-               generated::rows(pick, u'Y', pick(0, 8), tallLines, made.expected));
+        QStringList subTexts;
+        const QList<QVariantList> subRows =
+            generated::rows(pick, u'Y', subInRows && pick(0, 1) ? pick(20, 120) : pick(0, 8), tallLines, subTexts);
+        MemoryRows *subSet = t.Rows("Podsestava", {"Oznaceni", "Skupina2", "Popis"}, subRows);
+        if (subInRows) {
+            const int withRows = pick(0, std::max(0, int(set->Rows.size()) - 1));
+            subSet->SetRows({});
+            t.report->OnBeginBand = [set, subSet, subRows, withRows](TvlBand *band) {
+                if (band->DataSet == set)
+                    subSet->SetRows(set->RecordNo() == withRows ? subRows : QList<QVariantList>{});
+            };
+            made.description += QStringLiteral("the sub-report's rows in record %1; ").arg(withRows);
+        }
+        if (!subInRows || !set->Rows.isEmpty())
+            made.expected << subTexts;
         int h = std::max(18, height());
         quint16 flags = quint16(48 | (pick(0, 1) ? bfStretched : 0) | (pick(0, 1) ? bfAllowSplit : 0));
         TvlBandView *data = t.Band(btMasterData, 0, h, QStringLiteral("Podsestava"), flags, sub);
@@ -177,12 +249,14 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     }
 
     if (pick(0, 3) == 0) {
-        // Printed where it lies, over whatever else the page shows.
-        t.Band(btOverlay, y, 20, {}, quint16(48 | (pick(0, 1) ? bfStretched : 0)));
+        // Printed where it lies on the page, over whatever else the page shows.
+        y = std::max(y, page.TopOffset() + pick(0, pageHeight / 2));
+        const quint16 flags = quint16(48 | (pick(0, 1) ? bfStretched : 0));
+        TvlBandView *view = t.Band(btOverlay, y, 20, {}, flags);
         int h = 20;
-        textMemo(y, h, QStringLiteral("ov"), pick(0, 1), false);
-        made.description += QStringLiteral("Overlay; ");
-        y += h + 1;
+        textMemo(y, h, QStringLiteral("ov"), (flags & bfStretched) && pick(0, 1), false);
+        made.description += QStringLiteral("Overlay at %1 (flags %2); ").arg(y).arg(flags);
+        y += std::max(h, view->Height) + 1;
     }
     const quint16 reprint = quint16(pick(0, 1) ? bfReprintOnNewPage : 0);
     if (subIn == btReportTitle)
@@ -207,8 +281,10 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     }
     maybeBand(btMasterHeader, quint16(48 | reprint), QStringLiteral("mh"));
     {
-        // The data band: its marker, and the text that may stretch it.
-        int h = std::max(18, height());
+        // The data band: its marker, and the text that may stretch it. One
+        // with cross columns or a sub-report never splits: one taller than
+        // any page would only end the build.
+        int h = std::max(18, cross || subInRows ? pick(0, 60) : height());
         quint16 flags = 48;
         if (pick(0, 1))
             flags |= bfStretched;
@@ -217,8 +293,16 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         if (pick(0, 6) == 0)
             flags |= bfStartNewPage;
         TvlBandView *view = t.Band(btMasterData, y, h, QStringLiteral("Zbozi"), flags);
-        memo(y, h, {QStringLiteral("[Nazev]")}, 1, false);
-        memo(y, h, {QStringLiteral("[Text]")}, rowLines, (flags & bfStretched) && pick(0, 3) != 0);
+        // Below a sub-report's place the text keeps its height: what grows over it is the designer's to see.
+        const bool grows = (flags & bfStretched) && pick(0, 3) != 0 && !subInRows;
+        TvlMemoView *marker = memo(y, h, {QStringLiteral("[Nazev]")}, 1, false);
+        TvlMemoView *text = memo(y, h, {QStringLiteral("[Text]")}, rowLines, grows);
+        if (cross)
+            generated::crossColumns(t, pick, made, y, h, {marker, text}, grows);
+        if (subIn == btMasterData) {
+            // Below the row's own texts, in the row's column.
+            t.SubReport(page.LeftOffset(), y + h, columnWidth, 20, 1);
+        }
         view->Height = h;
         made.description += QStringLiteral("Master data %1 (flags %2); ").arg(h).arg(flags);
         y += h + 1;
@@ -291,10 +375,10 @@ inline QString checkGeneratedBuild(TestReport &t, const GeneratedLayout &made)
         if (!whole)
             return QStringLiteral("%1 is not whole: %2").arg(it.key(), shown.join(u' '));
     }
-    // Where the lines land: an overlay prints over the rest.
+    // Where the lines land: an overlay prints over the rest, inside its box and the page.
     return checkPrintedLines(printed, *t.page, [](const PrintedLine &line) {
         if (line.text.startsWith(QLatin1String("ov")))
-            return QString();
+            return QStringLiteral("*");
         const QRegularExpressionMatch record = generated::recordText().match(line.text);
         return record.hasMatch() ? record.captured(1) : objectOwner(line);
     });

@@ -41,7 +41,8 @@ inline QList<PrintedLine> printedLines(TvlReport &report)
 }
 
 // Who a line belongs to: lines of one owner may touch, of two owners not; an
-// empty owner leaves the line unchecked (an overlay prints over everything).
+// empty owner leaves the line unchecked, "*" lets it lie over any other (an
+// overlay prints over everything).
 using LineOwner = std::function<QString(const PrintedLine &)>;
 
 // Each printed object its own owner.
@@ -81,7 +82,8 @@ inline QString checkPrintedLines(const QList<PrintedLine> &lines, const TvlPage 
         // QRect's right and bottom are the last pixel; the printable area's edges are exclusive.
         if (!printable.adjusted(0, 0, 1, 1).contains(l.line.adjusted(0, 0, 1, 1)))
             return where(l) + QStringLiteral(": outside the printable area");
-        owned.push_back({&l, owner});
+        if (owner != u'*')
+            owned.push_back({&l, owner});
     }
     std::sort(owned.begin(), owned.end(), [](const Owned &a, const Owned &b) {
         return std::pair(a.line->page, a.line->line.top()) < std::pair(b.line->page, b.line->line.top());
