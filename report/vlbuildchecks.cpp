@@ -113,6 +113,15 @@ void TvlReportBuilder::StopTooTall(const TvlPageRun &run, const TvlBand &band, c
     StopAt(band.Typ, {why}, {});
 }
 
+void TvlReportBuilder::StopCrossWrap(const TvlBand &band)
+{
+    StopAt(band.Typ,
+           {QStringLiteral("Křížové sloupce pásu %1 sahají za pravý okraj stránky. Pokračovaly by na další stránce, "
+                           "ta ale tiskne tento pás znovu, takže by se sestava nikdy nedokončila.")
+                .arg(bandTitle(band))},
+           {});
+}
+
 void TvlReportBuilder::CheckBand(TvlBand &band, const QString &source, bool found)
 {
     if (!found)

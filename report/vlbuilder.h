@@ -180,6 +180,8 @@ private:
     // A band whose objects would start at or below bottom even where it now
     // prints (a fresh column or page) ends the build.
     void CheckBandRoom(TvlPageRun &run, TvlBand &band, int y, int bottom);
+    // A band that each page prints has cross columns past the right edge: the build ends.
+    [[noreturn]] void StopCrossWrap(const TvlBand &band);
     // Bound to a data set that is not there, or of a negative size: the build ends.
     void CheckBand(TvlBand &band, const QString &source = {}, bool found = true);
 

@@ -748,6 +748,9 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
     const auto wrapFor = [&](int width) {
         if (x + width <= run.Page->RightEdge() || x <= run.Page->LeftOffset())
             return;
+        // Every page prints these itself: the page taking their columns would print them again.
+        if (band.Typ == btPageHeader || ownPosition(band.Typ))
+            StopCrossWrap(band);
         x = run.Page->LeftOffset();
         ++m_pageIndex;
         if (m_pageIndex >= m_target->EMFPages.Count()) {

@@ -70,7 +70,7 @@ inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayou
         m->Left = headerLeft;
         m->Width = std::min(m->Width, headerWidth);
     }
-    const int dataWidth = pick(40, std::max(40, printable / 3 - 20));
+    const int dataWidth = pick(60, std::max(60, printable / 3 - 20)); // "x12.12" on one line
     const int dataLeft = headerLeft + headerWidth;
     t.Band(btCrossData, 0, 100, QStringLiteral("Kolonky"), 0)->SetBounds(dataLeft, 0, dataWidth, 100);
     QList<QVariantList> cells;

@@ -133,3 +133,44 @@ TEST(ReportBuildBeside, ASubReportsRowsGoWholeToTheNextPageThoughTheyMaySplit)
         EXPECT_EQ(pageOf(printed, row + ".1"), pageOf(printed, row + ".10")) << row.toStdString();
     }
 }
+
+TEST(ReportBuildBeside, CrossColumnsPastTheRightEdgeGoOnTheNextPageOrEndTheBuild)
+{
+    const auto layout = [](TestReport &t, int months) {
+        QStringList names;
+        for (int i = 1; i <= months; ++i)
+            names << QStringLiteral("M%1").arg(i);
+        t.Rows("Radky", {"Radek"}, column({"R1", "R2"}));
+        t.Rows("Mesice", {"Mesic"}, column(names));
+        t.Band(btMasterData, 140, 20, "Radky");
+        t.Band(btCrossHeader, 0, 1000, {}, 0)->SetBounds(20, 0, 80, 1000);
+        t.Band(btCrossData, 0, 1000, "Mesice", 0)->SetBounds(100, 0, 90, 1000);
+        t.Band(btCrossFooter, 0, 1000, {}, 0)->SetBounds(190, 0, 60, 1000);
+        t.Memo(20, 140, 80, 18, {"[Radek]"});
+        t.Memo(100, 140, 90, 18, {"[Radek][Mesic]"});
+        t.Memo(190, 140, 60, 18, {"S[Radek]"});
+    };
+    // The footer after the last column that fits, and a page header that the
+    // first page lacks: the page taking the columns shows the rows' cells alone.
+    TestReport t;
+    layout(t, 7);
+    t.Band(btReportTitle, 20, 20);
+    t.Memo(20, 20, 400, 18, {"Přehled"});
+    t.Band(btPageHeader, 50, 80, {}, 32);
+    t.Memo(20, 50, 400, 78, {"Záhlaví"});
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    const QList<PrintedLine> printed = printedLines(*t.report);
+    EXPECT_EQ(checkPrintedLines(printed, *t.page).toStdString(), "");
+    EXPECT_EQ(lines(linesStartingWith(printed, "S")), lines({"SR1", "SR2"}));
+    EXPECT_EQ(pageOf(printed, "SR1"), 1);
+    EXPECT_EQ(pageOf(printed, "Záhlaví"), -1);
+
+    // Columns of a band that every page prints would never end.
+    TestReport header;
+    layout(header, 12);
+    header.Band(btPageHeader, 10, 20, {}, 48 | bfPrintOnFirstPage);
+    header.Memo(100, 10, 90, 18, {"[Mesic]"});
+    EXPECT_FALSE(header.report->PrepareReport());
+    EXPECT_TRUE(header.report->ErrorText().contains("Křížové sloupce pásu Page header „Band5“ sahají za pravý okraj"))
+        << header.report->ErrorText().toStdString();
+}
