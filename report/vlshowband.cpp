@@ -795,7 +795,6 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
     m_crossColumn = -1;
     if (footer) {
         wrapFor(footer->Width);
-        m_crossColumn = -1;
         printOf(footer, x);
         footer->ResetAggregates();
     }
