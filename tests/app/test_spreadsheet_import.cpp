@@ -12,6 +12,9 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 class FakeLookups : public ImportLookups
@@ -496,4 +499,82 @@ TEST_F(ItemImportTest, DuplicatesInTheBatchAndInTheDatabaseAreAskedInSheetOrder)
                                   "Záznam: 4   Buňka: C5 Název položky, řetězec v databázi již existuje"}));
     EXPECT_EQ(scalar(QStringLiteral("SELECT string_agg(OZNACENI, ',' ORDER BY ID_POLOZKA) FROM tab_polozka")),
               QStringLiteral("DB1,") + odd + QStringLiteral(",N1,N5"));
+}
+
+namespace {
+
+// Another till acts while the import checks a chosen record: the import has
+// asked its batch's questions and not yet written the batch.
+class TillMeanwhile : public ScriptedMessages
+{
+public:
+    bool stepProgress(const QString &caption, int position) override
+    {
+        const bool goOn = ScriptedMessages::stepProgress(caption, position);
+        if (position == atRecord && meanwhile)
+            std::exchange(meanwhile, {})();
+        return goOn;
+    }
+    int atRecord = 0;
+    std::function<void()> meanwhile;
+};
+
+} // namespace
+
+// The import writes its rows under the locks the card takes and tests them
+// there again: a label another till's card or import saved after the row's
+// checks is refused as any used label (its cell's reason, the retry
+// question), the rows before it kept, the rows after it written.
+TEST_F(ItemImportTest, ALabelAnotherTillTakesBeforeTheWriteIsRefusedAsUsed)
+{
+    TDM otherTill;
+    ASSERT_TRUE(otherTill.ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")));
+    ASSERT_TRUE(otherTill.SelectDatabase(TDM::DatabaseName())) << qPrintable(otherTill.LastErrorText());
+    const auto takenTwice = [&] {
+        return scalar("SELECT string_agg(OZNACENI, ',' ORDER BY OZNACENI) FROM (SELECT OZNACENI FROM tab_polozka "
+                      "GROUP BY OZNACENI HAVING count(*) > 1) d");
+    };
+    const auto refusedRow = [](const ScriptedMessages &messages, const QString &cell) {
+        const MessageCall warning = messages.callsOf(MessageCall::Warning).value(0);
+        EXPECT_EQ(warning.detail + u' ' + warning.description,
+                  QStringLiteral("Záznam: 2   Buňka: ") + cell + u' ' +
+                      (cell.startsWith(u'A') ? QStringLiteral("Označení položky, řetězec v databázi již existuje")
+                                             : QStringLiteral("Název položky, řetězec v databázi již existuje")));
+        EXPECT_EQ(messages.callsOf(MessageCall::Question).value(0).heading,
+                  QStringLiteral("Opakovat import záznamu číslo: 2 ?"));
+    };
+    {
+        TillMeanwhile messages;
+        messages.atRecord = 2;
+        messages.meanwhile = [&] {
+            TDMItem card = itemOf(QStringLiteral("00000006"));
+            card.OZNACENI_POVINNE = card.POLOZKA_POVINNE = true;
+            EXPECT_TRUE(otherTill.NewItem(card)) << qPrintable(otherTill.LastErrorText());
+        };
+        messages.answer(false); // no retry of record 2
+        messages.answer(true);  // go on
+        ScriptedSource source({sheetOf({itemRow("00000005"), itemRow("00000006"), itemRow("00000007")})});
+        EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 2);
+        EXPECT_EQ(takenTwice(), QString());
+        refusedRow(messages, QStringLiteral("A3"));
+    }
+    {
+        // Another import writes the name of record 2 meanwhile.
+        TillMeanwhile messages;
+        messages.atRecord = 2;
+        messages.meanwhile = [&] {
+            ImportRowCells sameName = itemRow(QStringLiteral("00000009"));
+            sameName[2] = Variant("Položka 00000010");
+            ScriptedSource other({sheetOf({sameName})});
+            EXPECT_EQ(ItemImport(otherTill, other).Run(false).imported, 1);
+        };
+        messages.answer(false);
+        messages.answer(true);
+        ScriptedSource source({sheetOf({itemRow("00000008"), itemRow("00000010"), itemRow("00000011")})});
+        EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 2);
+        refusedRow(messages, QStringLiteral("C3"));
+    }
+    EXPECT_EQ(takenTwice(), QString());
+    EXPECT_EQ(scalar("SELECT string_agg(OZNACENI, ',' ORDER BY OZNACENI) FROM tab_polozka"),
+              "00000005,00000006,00000007,00000008,00000009,00000011");
 }
