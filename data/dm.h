@@ -63,6 +63,13 @@ struct TDMItem
     bool OZNACENI_POVINNE = false, KOD_POVINNE = false, POLOZKA_POVINNE = false;
 };
 
+// Which of an item's label, code and name must not be shared by two valid
+// items of a store (the item card's settings), for writes other than the card's.
+struct TDMUniqueValues
+{
+    bool OZNACENI = false, KOD = false, POLOZKA = false;
+};
+
 // What a screen that edits an item read when it opened: the stock then, and
 // the version of everything else. The edit moves the stock by the change the
 // user made and is refused when another till changed the rest meanwhile.
@@ -214,7 +221,9 @@ public:
     bool SellBasket(int kind, bool print, const QString &customer, int discount, int &documentId);
     int DocumentCount();
     bool CanCancelDocument(int documentId);
-    bool CancelDocument(int documentId);
+    // With uniqueness asked for, a cancellation that would bring a removed
+    // item back beside a valid item holding its label, code or name is refused.
+    bool CancelDocument(int documentId, const TDMUniqueValues &unique = {});
     int HistoryCount();
     void PrintDocumentById(int documentId, int voucher, bool preview, bool print, bool secondCopy, const QString &note);
     void PrintItemOverview();
@@ -374,6 +383,13 @@ private:
     void afterWrite(bool ok, const std::function<void()> &refresh);
     bool listInsert(TMSSQLADOQuery *list, const QString &key, const std::function<bool(int &)> &call);
     bool nameTaken(const QString &name, const QString &procedure, TDMCall::Params params);
+    // The flags "@OZNACENI_POVINNE", "@KOD_POVINNE", "@POLOZKA_POVINNE" that
+    // are set, where the procedure takes them: a database made by an earlier
+    // version keeps procedures that test nothing themselves.
+    void addUniqueFlags(TDMCall::Params &params, const QString &procedure, const TDMUniqueValues &unique);
+    // An item procedure's parameters with the item's flags; the import's with all three.
+    TDMCall::Params itemCall(const QString &procedure, const TDMItem &item);
+    TDMCall::Params importCall(const TDMItem &item);
     QString caption(const QString &format, const QString &procedure, const QString &param, int id, bool withCaption);
     bool soleCallTransaction(const std::function<bool()> &call);
     bool transactionWrite(const std::function<bool()> &call);

@@ -15,6 +15,14 @@ bool TDMCall::prepare(const QString &procedure, const Params &params)
     return true;
 }
 
+bool TDMCall::takes(const QString &procedure, const QString &parameter)
+{
+    m_procedure.SetStoredProcedure(procedure);
+    if (parameter.isEmpty())
+        return m_procedure.Parameters().size() > 0;
+    return m_procedure.HasParameter(parameter);
+}
+
 Variant TDMCall::returnValue(const QString &procedure, const Params &params)
 {
     Variant value = Variant::null();

@@ -36,6 +36,11 @@ public:
     // in the given mode) and the value of "@RETURN_VALUE" of each in order:
     // Null for the call that failed and for those after it, which did not run.
     std::vector<Variant> returnValues(const std::vector<Request> &calls, Db::PipelineMode mode);
+    // Whether the database's procedure takes the parameter, or exists at all
+    // (an empty name). A database made by an earlier version keeps its
+    // procedures: a parameter added later is sent only where it is taken. The
+    // session asks the catalog once per procedure.
+    bool takes(const QString &procedure, const QString &parameter = QString());
     // Runs a procedure and reads the named output parameters back.
     bool callProcedure(const QString &procedure, const Params &params, const QStringList &outputNames,
                        std::vector<Variant> &outputs);

@@ -19,16 +19,36 @@ TDMCall::Params itemParams(const TDMItem &i)
         {"@DODAVATEL", i.DODAVATEL}, {"@NAKUP", i.NAKUP},   {"@PRODEJ", i.PRODEJ},     {"@SLEVA", i.SLEVA},
         {"@MNOZSTVI", i.MNOZSTVI},   {"@ZASOBA", i.ZASOBA}, {"@JEDNOTKA", i.JEDNOTKA}, {"@MINIMUM", i.MINIMUM},
         {"@NASOBNE", i.NASOBNE}};
-    // Only when asked for: the import and a database made before the writes
-    // tested uniqueness themselves go without them.
-    for (const auto &[name, unique] : {std::pair{"@OZNACENI_POVINNE", i.OZNACENI_POVINNE},
-                                       {"@KOD_POVINNE", i.KOD_POVINNE},
-                                       {"@POLOZKA_POVINNE", i.POLOZKA_POVINNE}})
-        if (unique)
-            params.push_back({name, true});
     return params;
 }
+
+// The import refuses a row whose label, code or name the store has, whatever
+// the card's settings: its write tests all three under their locks.
+const TDMUniqueValues ImportUnique{true, true, true};
 } // namespace
+
+void TDM::addUniqueFlags(TDMCall::Params &params, const QString &procedure, const TDMUniqueValues &unique)
+{
+    for (const auto &[name, set] : {std::pair{"@OZNACENI_POVINNE", unique.OZNACENI},
+                                    {"@KOD_POVINNE", unique.KOD},
+                                    {"@POLOZKA_POVINNE", unique.POLOZKA}})
+        if (set && m_call->takes(procedure, QString::fromLatin1(name)))
+            params.push_back({name, true});
+}
+
+TDMCall::Params TDM::itemCall(const QString &procedure, const TDMItem &item)
+{
+    TDMCall::Params params = itemParams(item);
+    addUniqueFlags(params, procedure, {item.OZNACENI_POVINNE, item.KOD_POVINNE, item.POLOZKA_POVINNE});
+    return params;
+}
+
+TDMCall::Params TDM::importCall(const TDMItem &item)
+{
+    TDMCall::Params params = itemParams(item);
+    addUniqueFlags(params, DMProc::tab_polozka_IMPORT_POLOZKY, ImportUnique);
+    return params;
+}
 
 // ---- categories
 int TDM::CategoryCount()
@@ -208,9 +228,11 @@ bool TDM::NewItem(const TDMItem &item)
 {
     MSSQLADOQuery_Polozka->SavePosition(KeyPolozka);
     int id = 0;
-    const bool ok =
-        transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_NOVA_POLOZKA, itemParams(item), id); }) &&
-        id != 0;
+    const bool ok = transactionWrite([&] {
+                        return m_call->returnId(DMProc::tab_polozka_NOVA_POLOZKA,
+                                                itemCall(DMProc::tab_polozka_NOVA_POLOZKA, item), id);
+                    }) &&
+                    id != 0;
     // Nothing changed when the item was refused: the list stays as it is.
     afterWrite(ok, [&] {
         if (ok)
@@ -222,25 +244,44 @@ bool TDM::NewItem(const TDMItem &item)
 bool TDM::ImportItem(const TDMItem &item)
 {
     int id = 0;
-    const bool ok =
-        transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item), id); });
+    const TDMCall::Params params = importCall(item);
+    const bool ok = transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_IMPORT_POLOZKY, params, id); });
     if (ok)
         m_importedItems << id;
     return ok;
 }
 
 // Each row in a transaction of its own, as ImportItem: the procedure raises
-// for every failure, so a row whose call went through is stored whole.
+// for every failure, so a row whose call went through is stored whole. The
+// batch first takes the locks of all its labels, codes and names at once, in
+// the one order every writer takes them: a till or another import writing
+// one of them waits for the batch, or the batch for it, never both at once.
 int TDM::ImportItems(const std::vector<TDMItem> &items)
 {
     std::vector<TDMCall::Request> calls;
-    calls.reserve(items.size());
+    calls.reserve(items.size() + 1);
+    if (!items.empty() && m_call->takes(DMProc::tab_polozka_func_ZAMKNOUT)) {
+        QStringList marks, codes, names;
+        for (const TDMItem &item : items) {
+            marks << item.OZNACENI;
+            codes << item.KOD;
+            names << item.POLOZKA;
+        }
+        calls.push_back({DMProc::tab_polozka_func_ZAMKNOUT,
+                         {{"@ID_SKLAD", StoreIdByName(items.front().SKLAD)},
+                          {"@OZNACENI", Db::Connection::arrayLiteral(marks)},
+                          {"@KOD", Db::Connection::arrayLiteral(codes)},
+                          {"@POLOZKA", Db::Connection::arrayLiteral(names)}}});
+    }
+    const size_t first = calls.size();
     for (const TDMItem &item : items)
-        calls.push_back({DMProc::tab_polozka_IMPORT_POLOZKY, itemParams(item)});
+        calls.push_back({DMProc::tab_polozka_IMPORT_POLOZKY, importCall(item)});
     const std::vector<Variant> ids = m_call->returnValues(calls, Db::PipelineMode::Writes);
+    if (first > 0 && ids.front().isNull())
+        return 0;
     int stored = 0;
-    while (size_t(stored) < ids.size() && !ids[size_t(stored)].isEmpty())
-        m_importedItems << ids[size_t(stored++)];
+    while (first + size_t(stored) < ids.size() && !ids[first + size_t(stored)].isEmpty())
+        m_importedItems << ids[first + size_t(stored++)];
     return stored;
 }
 
@@ -353,7 +394,7 @@ bool TDM::ReadItem(int id, TDMItem &item, TDMItemOrigin &origin)
 
 bool TDM::EditItem(int id, const TDMItem &item, const std::optional<TDMItemOrigin> &origin)
 {
-    TDMCall::Params params = itemParams(item);
+    TDMCall::Params params = itemCall(DMProc::tab_polozka_EDITOVAT_POLOZKU, item);
     params.insert(params.begin(), {"@ID_POLOZKA", id});
     if (origin) {
         params.push_back({"@MNOZSTVI_PUVODNI", origin->MNOZSTVI});

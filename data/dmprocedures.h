@@ -96,6 +96,7 @@
     X(tab_polozka_func_IMPORT_STATISTIKA) \
     X(tab_polozka_func_OZNACENI) \
     X(tab_polozka_func_OZNACENI_NEJMENSI_VOLNE) \
+    X(tab_polozka_func_ZAMKNOUT) \
     X(tab_prodej_ODEBRAT) \
     X(tab_prodej_PRIDAT_EDITOVAT) \
     X(tab_prodej_PRODAT) \

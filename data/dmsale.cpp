@@ -136,11 +136,12 @@ bool TDM::CanCancelDocument(int documentId)
     return m_call->returnValue(DMProc::tab_doklad_LZE_STORNOVAT, {{"@ID_DOKLAD_PRODEJ", documentId}}).toBool();
 }
 
-bool TDM::CancelDocument(int documentId)
+bool TDM::CancelDocument(int documentId, const TDMUniqueValues &unique)
 {
+    TDMCall::Params params{{"@ID_DOKLAD_PRODEJ", documentId}};
+    addUniqueFlags(params, DMProc::tab_doklad_STORNO, unique);
     int id = 0;
-    return saleOrCancel(DMProc::tab_doklad_STORNO, {{"@ID_DOKLAD_PRODEJ", documentId}},
-                        QStringLiteral("Storno dokladu neproběhlo..."), id,
+    return saleOrCancel(DMProc::tab_doklad_STORNO, params, QStringLiteral("Storno dokladu neproběhlo..."), id,
                         [this, documentId] { return documentItems(documentId); });
 }
 

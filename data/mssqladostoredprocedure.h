@@ -50,6 +50,8 @@ public:
     void SetParameter(const QString &name, const Variant &value);
     void SetOutputParameter(const QString &name, Db::FieldType dataType);
     Variant GetParameter(const QString &name) const;
+    // Whether the procedure as set takes the parameter (the catalog's list).
+    bool HasParameter(const QString &name) const { return findParameter(name) != nullptr; }
 
     // The call as set (name and parameters) as a statement to send with
     // others, and the column of its result that holds "@RETURN_VALUE" (empty:

@@ -1,5 +1,6 @@
 // Actions on the document list: printing, the cash voucher, cancellation,
 // the paired document and the overview.
+#include "app/catalogue/itemcardsettings.h"
 #include "app/main/tarmilform.h"
 
 #include "platform/formattext.h"
@@ -51,7 +52,8 @@ void TForm_Tarmil::Action_DokladStornoExecute()
                                                     TextOf(documents, QStringLiteral("DOKLAD_VYTISTENY"))});
     if (!ShowQuestion(QStringLiteral("Opravdu chcete vystornovat tento doklad ?"), detail, false))
         return;
-    if (DM->CancelDocument(id))
+    const ItemCardSettings settings = ReadItemCardSettings();
+    if (DM->CancelDocument(id, {settings.markRequired, settings.codeRequired, settings.nameRequired}))
         DM->PrintDocumentById(IntegerOf(documents, QStringLiteral("ID_DOKLAD")), 0, true, true, false, QString());
 }
 

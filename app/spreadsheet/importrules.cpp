@@ -69,16 +69,20 @@ private:
     ImportLookups &m_lookups;
 };
 
+const char *const MarkTaken = "Označení položky, řetězec v databázi již existuje";
+const char *const CodeTaken = "Kód položky, hodnota v databázi již existuje";
+const char *const NameTaken = "Název položky, řetězec v databázi již existuje";
+
 TDMItem checkRow(RowChecker &row)
 {
     ImportLookups &db = row.lookups();
     TDMItem item;
     item.OZNACENI = row.text(1, 1, 16, "Označení položky, řetězec musí být 1 až 16 znaků dlouhý");
-    row.require(!db.ItemMarkExists(item.OZNACENI), 1, "Označení položky, řetězec v databázi již existuje");
+    row.require(!db.ItemMarkExists(item.OZNACENI), 1, MarkTaken);
     item.KOD = row.text(2, 1, 16, "Kód položky, řetězec musí být 1 až 16 znaků dlouhý");
-    row.require(!db.ItemCodeExists(item.KOD), 2, "Kód položky, hodnota v databázi již existuje");
+    row.require(!db.ItemCodeExists(item.KOD), 2, CodeTaken);
     item.POLOZKA = row.text(3, 0, 64, "Název položky, řetězec musí být 0 až 64 znaků dlouhý");
-    row.require(!db.ItemNameExists(item.POLOZKA), 3, "Název položky, řetězec v databázi již existuje");
+    row.require(!db.ItemNameExists(item.POLOZKA), 3, NameTaken);
     item.SPECIFIKACE = row.text(4, 0, 128, "Specifikace položky, řetězec musí být 0 až 128 znaků dlouhý");
 
     const qint64 warranty = row.integer(5, "Záruka v měsících, hodnota musí být celé číslo");
@@ -137,6 +141,17 @@ ImportRowCheck CheckImportRow(const ImportRowCells &cells, ImportLookups &lookup
         result.failure = ImportCellFailure{refused.column, refused.reason};
     }
     return result;
+}
+
+std::optional<ImportCellFailure> FindTakenImportValue(const TDMItem &item, ImportLookups &lookups)
+{
+    if (lookups.ItemMarkExists(item.OZNACENI))
+        return ImportCellFailure{1, QString::fromUtf8(MarkTaken)};
+    if (lookups.ItemCodeExists(item.KOD))
+        return ImportCellFailure{2, QString::fromUtf8(CodeTaken)};
+    if (!item.POLOZKA.isEmpty() && lookups.ItemNameExists(item.POLOZKA))
+        return ImportCellFailure{3, QString::fromUtf8(NameTaken)};
+    return std::nullopt;
 }
 
 QString ImportCellName(int column, int sheetRow)

@@ -62,5 +62,10 @@ struct ImportRowCheck
 
 ImportRowCheck CheckImportRow(const ImportRowCells &cells, ImportLookups &lookups);
 
+// The label, code and name of a row that passed its checks, tested again as
+// the checks test them: what another till or import took since. Nothing when
+// all three are still free.
+std::optional<ImportCellFailure> FindTakenImportValue(const TDMItem &item, ImportLookups &lookups);
+
 // "A5" for column 1 of sheet row 5: the character "@" + column number.
 QString ImportCellName(int column, int sheetRow);

@@ -37,7 +37,7 @@ bool ItemImport::importRow(int record, int sheetRow)
         TDMImportLookups lookups(m_dm, m_dm.IdSklad);
         check = CheckImportRow(cells, lookups);
     } catch (const VariantError &) { // a lookup that failed gives no value
-        warnNotStored();
+        warnNotStored(m_dm.LastErrorText());
         return false;
     }
     if (check.failure) {
@@ -46,16 +46,34 @@ bool ItemImport::importRow(int record, int sheetRow)
     }
     check.item.SKLAD = m_dm.CurrentStoreName();
     if (!m_dm.ImportItem(check.item)) {
-        warnNotStored();
+        reportNotStored(record, sheetRow, check.item);
         return false;
     }
     return true;
 }
 
-void ItemImport::warnNotStored()
+// The server tests the label, code and name again as it writes them, under
+// the locks every writer takes: one another till or import took since the
+// row's checks is told as the checks tell a used value; any other refusal
+// with the server's text.
+void ItemImport::reportNotStored(int record, int sheetRow, const TDMItem &item)
 {
-    ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Import položky neproběhl..."),
-                m_dm.LastErrorText());
+    const QString error = m_dm.LastErrorText();
+    std::optional<ImportCellFailure> taken;
+    try {
+        TDMImportLookups lookups(m_dm, m_dm.IdSklad);
+        taken = FindTakenImportValue(item, lookups);
+    } catch (const VariantError &) { // the test failed too: the write's own reason stands
+    }
+    if (taken)
+        ReportImportCellError(record, sheetRow, taken->reason, taken->column);
+    else
+        warnNotStored(error);
+}
+
+void ItemImport::warnNotStored(const QString &error)
+{
+    ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Import položky neproběhl..."), error);
 }
 
 void ItemImport::warnUnread(const QString &reason)
@@ -111,7 +129,7 @@ int ItemImport::runRows(int lastRow, ItemImportResult &result)
             m_dm.RefreshItemStatistics();
         bool failed = true;
         if (stored < int(batch.items.size())) {
-            warnNotStored();
+            reportNotStored(record, record + 1, batch.items[size_t(stored)]);
         } else if (batch.end == ImportBatch::End::Failed) {
             ReportImportCellError(record, record + 1, batch.failure.reason, batch.failure.column);
         } else if (batch.end == ImportBatch::End::Unread) {

@@ -11,6 +11,7 @@
 
 class SpreadsheetSource;
 class TDM;
+struct TDMItem;
 
 struct ItemImportResult
 {
@@ -62,7 +63,8 @@ private:
     int runRows(int lastRow, ItemImportResult &result);
     bool importRow(int record, int sheetRow);
     bool afterFailedRow(int record, int lastRow, ItemImportResult &result);
-    void warnNotStored();
+    void reportNotStored(int record, int sheetRow, const TDMItem &item);
+    void warnNotStored(const QString &error);
     void warnUnread(const QString &reason);
     bool finishTransaction(const ItemImportResult &result);
     TDM &m_dm;

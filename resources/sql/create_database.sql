@@ -1776,6 +1776,33 @@ BEGIN
 END
 $$
 GO
+-- The locks of the values below: one per store, kind and lowercased value,
+-- held until the transaction ends, taken in the order of their keys. Whoever
+-- writes several values at once (an item, a batch of the import, the items a
+-- cancellation brings back) takes them all in one call, so two writers never
+-- wait for each other. Empty values take none. Gives the number taken.
+CREATE FUNCTION tab_polozka_func_ZAMKNOUT(p_id_sklad integer, p_oznaceni varchar[], p_kod varchar[],
+    p_polozka varchar[]) RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_klic bigint;
+  v_pocet integer := 0;
+BEGIN
+  FOR v_klic IN
+    SELECT DISTINCT hashtextextended(format('tab_polozka|%s|%s|%s', v.DRUH, p_id_sklad, lower(v.HODNOTA)), 0)
+      FROM (SELECT 'OZNACENI', unnest(p_oznaceni) UNION ALL SELECT 'KOD', unnest(p_kod)
+            UNION ALL SELECT 'POLOZKA', unnest(p_polozka)) v (DRUH, HODNOTA)
+      WHERE coalesce(v.HODNOTA, '') <> ''
+      ORDER BY 1
+  LOOP
+    PERFORM pg_advisory_xact_lock(v_klic);
+    v_pocet := v_pocet + 1;
+  END LOOP;
+  RETURN v_pocet;
+END
+$$
+GO
 -- With its setting on, an item's label, code or name stays unique among the
 -- valid items of its store however many tills write at once: the test and
 -- the write are one step. The till first takes a lock keyed on the store and
@@ -1789,18 +1816,11 @@ CREATE FUNCTION tab_polozka_func_JEDINECNE(p_id_sklad integer, p_id_polozka inte
   LANGUAGE plpgsql
   AS $$
 DECLARE
-  v_klic bigint;
   v_id integer := coalesce(p_id_polozka, 0);
 BEGIN
-  FOR v_klic IN
-    SELECT DISTINCT hashtextextended(format('tab_polozka|%s|%s|%s', v.DRUH, p_id_sklad, lower(v.HODNOTA)), 0)
-      FROM (VALUES ('OZNACENI', p_oznaceni, p_oznaceni_povinne), ('KOD', p_kod, p_kod_povinne),
-                   ('POLOZKA', p_polozka, p_polozka_povinne)) v (DRUH, HODNOTA, POVINNE)
-      WHERE v.POVINNE AND coalesce(v.HODNOTA, '') <> ''
-      ORDER BY 1
-  LOOP
-    PERFORM pg_advisory_xact_lock(v_klic);
-  END LOOP;
+  PERFORM tab_polozka_func_ZAMKNOUT(p_id_sklad, CASE WHEN p_oznaceni_povinne THEN ARRAY[p_oznaceni] END,
+                                    CASE WHEN p_kod_povinne THEN ARRAY[p_kod] END,
+                                    CASE WHEN p_polozka_povinne THEN ARRAY[p_polozka] END);
   IF p_oznaceni_povinne AND coalesce(p_oznaceni, '') <> ''
      AND tab_polozka_OZNACENI_EXISTUJE_2(p_id_sklad, v_id, p_oznaceni) > 0 THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Označení položky již existuje...';
@@ -1889,11 +1909,12 @@ GO
 CREATE FUNCTION tab_polozka_IMPORT_POLOZKY(p_oznaceni varchar, p_kod varchar, p_polozka varchar,
     p_specifikace varchar, p_zaruka integer, p_sklad varchar, p_kategorie varchar, p_dodavatel varchar,
     p_dph numeric, p_nakup numeric, p_prodej numeric, p_sleva integer, p_mnozstvi numeric, p_zasoba numeric,
-    p_jednotka varchar, p_minimum numeric, p_nasobne boolean) RETURNS integer
+    p_jednotka varchar, p_minimum numeric, p_nasobne boolean, p_oznaceni_povinne boolean DEFAULT false,
+    p_kod_povinne boolean DEFAULT false, p_polozka_povinne boolean DEFAULT false) RETURNS integer
   LANGUAGE sql
   AS $$ SELECT tab_polozka_func_ZAPSAT(NULL, 8, p_oznaceni, p_kod, p_polozka, p_specifikace, p_zaruka,
           p_sklad, p_kategorie, p_dodavatel, p_dph, p_nakup, p_prodej, p_sleva, p_mnozstvi, p_zasoba,
-          p_jednotka, p_minimum, p_nasobne) $$
+          p_jednotka, p_minimum, p_nasobne, p_oznaceni_povinne, p_kod_povinne, p_polozka_povinne) $$
 GO
 -- What a screen that edits an item compares: every value of the item but its
 -- stock, which sales change all the time and which an edit writes as a change.
@@ -2297,11 +2318,17 @@ GO
 -- Cancels a sale: its lines are marked, the stock returns, a cancellation
 -- document copies the lines with negative quantities, and a cash receipt's
 -- money leaves the till. The sale's lines are locked and checked first, so a
--- document is never cancelled twice.
-CREATE FUNCTION tab_doklad_STORNO(p_id_doklad_prodej integer) RETURNS integer
+-- document is never cancelled twice. An item removed since the sale is
+-- valid again; with a _POVINNE flag set, not beside another valid item that
+-- has since taken its label, code or name: the cancellation is refused, as
+-- the item card refuses such a value, and the user renames one of them first.
+CREATE FUNCTION tab_doklad_STORNO(p_id_doklad_prodej integer, p_oznaceni_povinne boolean DEFAULT false,
+    p_kod_povinne boolean DEFAULT false, p_polozka_povinne boolean DEFAULT false) RETURNS integer
   LANGUAGE plpgsql
   AS $$
 DECLARE
+  v_vracene integer[];
+  v_polozka record;
   v_storno integer;
   v_operace integer;
   v_netisteny varchar;
@@ -2322,6 +2349,17 @@ BEGIN
   PERFORM 1 FROM tab_polozka
     WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
     ORDER BY ID_POLOZKA FOR UPDATE;
+  IF coalesce(p_oznaceni_povinne, false) OR coalesce(p_kod_povinne, false) OR coalesce(p_polozka_povinne, false) THEN
+    SELECT array_agg(ID_POLOZKA ORDER BY ID_POLOZKA) INTO v_vracene FROM tab_polozka
+      WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
+        AND NOT STATE_PLATNOST;
+  END IF;
+  IF v_vracene IS NOT NULL THEN
+    PERFORM tab_polozka_func_ZAMKNOUT(min(ID_SKLAD),
+              array_agg(OZNACENI) FILTER (WHERE p_oznaceni_povinne), array_agg(KOD) FILTER (WHERE p_kod_povinne),
+              array_agg(POLOZKA) FILTER (WHERE p_polozka_povinne))
+      FROM tab_polozka WHERE ID_POLOZKA = ANY (v_vracene) GROUP BY ID_SKLAD ORDER BY ID_SKLAD;
+  END IF;
 
   INSERT INTO tab_doklad (SLEVA) SELECT SLEVA FROM tab_doklad WHERE ID_DOKLAD = p_id_doklad_prodej
     RETURNING ID_DOKLAD INTO v_storno;
@@ -2343,6 +2381,23 @@ BEGIN
   IF v_zapsano < v_polozky THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = 'Chyba při zápisu do tab_polozka [záznamy o naskladnění položek]...';
+  END IF;
+  SELECT p.ID_POLOZKA, p.POLOZKA, v.DRUH, v.HODNOTA INTO v_polozka
+    FROM tab_polozka p
+      CROSS JOIN LATERAL (VALUES (1, p.OZNACENI, p_oznaceni_povinne), (2, p.KOD, p_kod_povinne),
+                                 (3, p.POLOZKA, p_polozka_povinne)) v (DRUH, HODNOTA, POVINNE)
+    WHERE p.ID_POLOZKA = ANY (v_vracene) AND v.POVINNE AND coalesce(v.HODNOTA, '') <> ''
+      AND CASE v.DRUH WHEN 1 THEN tab_polozka_OZNACENI_EXISTUJE_2(p.ID_SKLAD, p.ID_POLOZKA, v.HODNOTA)
+                      WHEN 2 THEN tab_polozka_KOD_EXISTUJE_2(p.ID_SKLAD, p.ID_POLOZKA, v.HODNOTA)
+                      ELSE tab_polozka_POLOZKA_EXISTUJE_2(p.ID_SKLAD, p.ID_POLOZKA, v.HODNOTA) END > 0
+    ORDER BY p.ID_POLOZKA, v.DRUH LIMIT 1;
+  IF FOUND THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = (ARRAY['Označení položky již existuje...', 'Kód již existuje...', 'Existující položka...'])[v_polozka.DRUH],
+      DETAIL = format('Storno by vrátilo odebranou položku „%s“ (ID: %s), jejíž %s „%s“ má nyní jiná platná položka. '
+                      'Změňte %s jedné z nich a storno opakujte.', v_polozka.POLOZKA, v_polozka.ID_POLOZKA,
+                      (ARRAY['označení', 'kód', 'název'])[v_polozka.DRUH], v_polozka.HODNOTA,
+                      (ARRAY['označení', 'kód', 'název'])[v_polozka.DRUH]);
   END IF;
 
   INSERT INTO tab_historie (ID_DOKLAD, ID_POLOZKA, ID_OPERACE, ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL,

@@ -6,12 +6,14 @@
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "app/spreadsheet/xlsxreader.h"
 #include "data/dm_fixture.h"
+#include "importsheet.h"
 #include "office_convert.h"
 #include "python_reader.h"
 
 #include <QTemporaryDir>
 
-#include <deque>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -26,58 +28,6 @@ public:
     int ContactIdByName(const QString &name) override { return name == u"-" ? 1 : 0; }
     int UnitIdByName(const QString &name) override { return name == u"ks" ? 2 : 0; }
 };
-
-ImportRowCells goodRow()
-{
-    return {Variant("M1"),        Variant("K1"), Variant("Kladivo"), Variant("ocel"), Variant(24.0), Variant(20.0),
-            Variant("?\\Nářadí"), Variant("-"),  Variant(100.0),     Variant(150.5),  Variant(0.0),  Variant(3.0),
-            Variant(1.0),         Variant("ks"), Variant(1.0),       Variant("A")};
-}
-
-// A sheet in memory; each Reload moves on to the next version of it.
-class ScriptedSource : public SpreadsheetSource
-{
-public:
-    explicit ScriptedSource(std::deque<SheetCells> versions)
-        : m_versions(std::move(versions))
-    {}
-    bool Reload(QString &) override
-    {
-        m_current = m_versions.front();
-        if (m_versions.size() > 1)
-            m_versions.pop_front();
-        ++reloads;
-        return true;
-    }
-    int LastUsedRow() const override { return m_current.lastUsedRow(); }
-    Variant Cell(int row, int column) const override { return m_current.value(row, column); }
-    int reloads = 0;
-
-private:
-    std::deque<SheetCells> m_versions;
-    SheetCells m_current;
-};
-
-SheetCells sheetOf(const QList<ImportRowCells> &rows)
-{
-    SheetCells cells;
-    cells.set(1, 1, Variant("Označení"));
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < ImportColumnCount; ++c)
-            if (!rows[r][size_t(c)].isUnassigned())
-                cells.set(r + 2, c + 1, rows[r][size_t(c)]);
-    return cells;
-}
-
-ImportRowCells itemRow(const QString &mark)
-{
-    ImportRowCells row = goodRow();
-    row[0] = Variant(mark);
-    row[1] = Variant(mark);
-    row[2] = Variant(QStringLiteral("Položka ") + mark);
-    row[6] = Variant("?");
-    return row;
-}
 
 } // namespace
 
@@ -549,4 +499,82 @@ TEST_F(ItemImportTest, DuplicatesInTheBatchAndInTheDatabaseAreAskedInSheetOrder)
                                   "Záznam: 4   Buňka: C5 Název položky, řetězec v databázi již existuje"}));
     EXPECT_EQ(scalar(QStringLiteral("SELECT string_agg(OZNACENI, ',' ORDER BY ID_POLOZKA) FROM tab_polozka")),
               QStringLiteral("DB1,") + odd + QStringLiteral(",N1,N5"));
+}
+
+namespace {
+
+// Another till acts while the import checks a chosen record: the import has
+// asked its batch's questions and not yet written the batch.
+class TillMeanwhile : public ScriptedMessages
+{
+public:
+    bool stepProgress(const QString &caption, int position) override
+    {
+        const bool goOn = ScriptedMessages::stepProgress(caption, position);
+        if (position == atRecord && meanwhile)
+            std::exchange(meanwhile, {})();
+        return goOn;
+    }
+    int atRecord = 0;
+    std::function<void()> meanwhile;
+};
+
+} // namespace
+
+// The import writes its rows under the locks the card takes and tests them
+// there again: a label another till's card or import saved after the row's
+// checks is refused as any used label (its cell's reason, the retry
+// question), the rows before it kept, the rows after it written.
+TEST_F(ItemImportTest, ALabelAnotherTillTakesBeforeTheWriteIsRefusedAsUsed)
+{
+    TDM otherTill;
+    ASSERT_TRUE(otherTill.ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")));
+    ASSERT_TRUE(otherTill.SelectDatabase(TDM::DatabaseName())) << qPrintable(otherTill.LastErrorText());
+    const auto takenTwice = [&] {
+        return scalar("SELECT string_agg(OZNACENI, ',' ORDER BY OZNACENI) FROM (SELECT OZNACENI FROM tab_polozka "
+                      "GROUP BY OZNACENI HAVING count(*) > 1) d");
+    };
+    const auto refusedRow = [](const ScriptedMessages &messages, const QString &cell) {
+        const MessageCall warning = messages.callsOf(MessageCall::Warning).value(0);
+        EXPECT_EQ(warning.detail + u' ' + warning.description,
+                  QStringLiteral("Záznam: 2   Buňka: ") + cell + u' ' +
+                      (cell.startsWith(u'A') ? QStringLiteral("Označení položky, řetězec v databázi již existuje")
+                                             : QStringLiteral("Název položky, řetězec v databázi již existuje")));
+        EXPECT_EQ(messages.callsOf(MessageCall::Question).value(0).heading,
+                  QStringLiteral("Opakovat import záznamu číslo: 2 ?"));
+    };
+    {
+        TillMeanwhile messages;
+        messages.atRecord = 2;
+        messages.meanwhile = [&] {
+            TDMItem card = itemOf(QStringLiteral("00000006"));
+            card.OZNACENI_POVINNE = card.POLOZKA_POVINNE = true;
+            EXPECT_TRUE(otherTill.NewItem(card)) << qPrintable(otherTill.LastErrorText());
+        };
+        messages.answer(false); // no retry of record 2
+        messages.answer(true);  // go on
+        ScriptedSource source({sheetOf({itemRow("00000005"), itemRow("00000006"), itemRow("00000007")})});
+        EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 2);
+        EXPECT_EQ(takenTwice(), QString());
+        refusedRow(messages, QStringLiteral("A3"));
+    }
+    {
+        // Another import writes the name of record 2 meanwhile.
+        TillMeanwhile messages;
+        messages.atRecord = 2;
+        messages.meanwhile = [&] {
+            ImportRowCells sameName = itemRow(QStringLiteral("00000009"));
+            sameName[2] = Variant("Položka 00000010");
+            ScriptedSource other({sheetOf({sameName})});
+            EXPECT_EQ(ItemImport(otherTill, other).Run(false).imported, 1);
+        };
+        messages.answer(false);
+        messages.answer(true);
+        ScriptedSource source({sheetOf({itemRow("00000008"), itemRow("00000010"), itemRow("00000011")})});
+        EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, 2);
+        refusedRow(messages, QStringLiteral("C3"));
+    }
+    EXPECT_EQ(takenTwice(), QString());
+    EXPECT_EQ(scalar("SELECT string_agg(OZNACENI, ',' ORDER BY OZNACENI) FROM tab_polozka"),
+              "00000005,00000006,00000007,00000008,00000009,00000011");
 }

@@ -4,6 +4,7 @@
 
 #include <QAtomicInt>
 #include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <libpq-fe.h>
@@ -81,6 +82,11 @@ void DataModuleTest::SetUp()
     ASSERT_TRUE(dm->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")))
         << qPrintable(dm->LastErrorText());
     ASSERT_EQ(dm->DatabasePresence(), TDatabasePresence::Absent);
+    if (!creationScriptFile.isEmpty()) {
+        QFile script(creationScriptFile);
+        ASSERT_TRUE(script.open(QIODevice::ReadOnly)) << qPrintable(creationScriptFile);
+        dm->MSSQLADOConnection->SetCreateDatabaseScript(QString::fromUtf8(script.readAll()).split(u'\n'));
+    }
     ASSERT_TRUE(dm->CreateDatabase()) << qPrintable(dm->LastErrorText());
     ASSERT_TRUE(dm->SelectDatabase(TDM::DatabaseName())) << qPrintable(dm->LastErrorText());
 }
@@ -113,6 +119,12 @@ QString DataModuleTest::scalar(const QString &query)
 
 int DataModuleTest::newItem(const QString &mark, Currency quantity, Currency price, const QString &category)
 {
+    EXPECT_TRUE(dm->NewItem(itemOf(mark, quantity, price, category))) << qPrintable(dm->LastErrorText());
+    return scalar(QStringLiteral("SELECT max(ID_POLOZKA) FROM tab_polozka")).toInt();
+}
+
+TDMItem DataModuleTest::itemOf(const QString &mark, Currency quantity, Currency price, const QString &category)
+{
     TDMItem item;
     item.OZNACENI = item.KOD = mark;
     item.POLOZKA = QStringLiteral("Položka ") + mark;
@@ -126,8 +138,7 @@ int DataModuleTest::newItem(const QString &mark, Currency quantity, Currency pri
     item.MNOZSTVI = quantity;
     item.JEDNOTKA = QStringLiteral("ks");
     item.MINIMUM = Currency::fromInt(1);
-    EXPECT_TRUE(dm->NewItem(item)) << qPrintable(dm->LastErrorText());
-    return scalar(QStringLiteral("SELECT max(ID_POLOZKA) FROM tab_polozka")).toInt();
+    return item;
 }
 
 qint64 DataModuleTest::currentKey(TMSSQLADOQuery *list, const QString &key)

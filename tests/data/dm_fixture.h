@@ -48,11 +48,19 @@ protected:
     // A new item of the current store through the module.
     int newItem(const QString &mark, Currency quantity = Currency::fromInt(10), Currency price = Currency::fromInt(100),
                 const QString &category = QStringLiteral("?"));
+    // Such an item's values.
+    static TDMItem itemOf(const QString &mark, Currency quantity = Currency::fromInt(10),
+                          Currency price = Currency::fromInt(100), const QString &category = QStringLiteral("?"));
     // The current row's key of a list, or -1 when it has none.
     static qint64 currentKey(TMSSQLADOQuery *list, const QString &key);
     static QList<qint64> keys(TMSSQLADOQuery *list, const QString &key);
     // A role name the test may create; dropped after the test.
     QString roleName(const QString &suffix);
+
+    // The creation script the test's database is made by, when not the
+    // program's own (a fixture's constructor sets it: a database an earlier
+    // version made).
+    QString creationScriptFile;
 
     QTemporaryDir home; // the settings file of the test (TARMIL5_HOME)
     ScriptedMessages messages;

@@ -216,3 +216,45 @@ TEST_F(DataModuleSale, ADocumentShowsItsStateByItsFlag)
     EXPECT_EQ(dm->MSSQLADOQuery_Doklad->FieldByName(QStringLiteral("STATE_STAV")).DisplayText(),
               QStringLiteral("[Z]rušený"));
 }
+
+// A cancellation makes the items it returns valid again. With the card's
+// settings asking for unique values it does not bring a removed item back
+// beside the item that has since taken its label: it is refused with the
+// card's kind of message, naming both, and changes nothing. The settings off,
+// the item comes back as it always did.
+TEST_F(DataModuleSale, ACancellationDoesNotBringBackARemovedItemBesideOneWithItsLabel)
+{
+    const auto soldAndReplaced = [&](const QString &mark) {
+        const int item = newItem(mark);
+        dm->AddOrEditBasketRow(item, 0, Currency::fromInt(2), true);
+        const int sale = sell();
+        EXPECT_TRUE(dm->RemoveSelectedItems(item, {})) << qPrintable(dm->LastErrorText());
+        TDMItem again = itemOf(mark);
+        again.OZNACENI_POVINNE = again.POLOZKA_POVINNE = true;
+        EXPECT_TRUE(dm->NewItem(again)) << qPrintable(dm->LastErrorText());
+        return std::pair{item, sale};
+    };
+    const auto [item, sale] = soldAndReplaced("7");
+    const TDMUniqueValues cardDefaults{true, false, true};
+    EXPECT_FALSE(dm->CancelDocument(sale, cardDefaults));
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning)[0].description,
+              QStringLiteral("Označení položky již existuje... [50000]\nStorno by vrátilo odebranou položku "
+                             "„Položka 7“ (ID: %1), jejíž označení „7“ má nyní jiná platná položka. Změňte "
+                             "označení jedné z nich a storno opakujte.")
+                  .arg(item));
+    EXPECT_TRUE(dm->CanCancelDocument(sale));
+    EXPECT_EQ(scalar("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '7') || '|' || count(*) FROM tab_doklad"), "1|1");
+    EXPECT_EQ(stock(item), "0");
+
+    // Renamed, the other item leaves the label and the name to the one that comes back.
+    sql("UPDATE tab_polozka SET OZNACENI = '8', POLOZKA = 'Položka 8' WHERE STATE_PLATNOST");
+    ASSERT_TRUE(dm->CancelDocument(sale, cardDefaults)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar("SELECT string_agg(OZNACENI, ',' ORDER BY OZNACENI) FROM tab_polozka WHERE STATE_PLATNOST"),
+              "7,8");
+
+    const auto [other, otherSale] = soldAndReplaced("9");
+    ASSERT_TRUE(dm->CancelDocument(otherSale)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(scalar("SELECT tab_polozka_OZNACENI_EXISTUJE(1, '9')"), "2");
+    EXPECT_EQ(stock(other), "2");
+}

@@ -112,6 +112,16 @@ TEST_F(DocumentTotals, TheDocumentsDiscountIsItsShareOfTheSumSplitOverTheRates)
     EXPECT_EQ(Halere(document, "ZAOKROUHLENI"), -34);
     EXPECT_EQ(Halere(document, "PRODEJ_CELKEM"), 170300);
     EXPECT_EQ(cash(), QStringLiteral("1703.0000"));
+
+    // 100,00 at 10 % and 200,10 at 20 %, 15 % off: the discount of 45,02
+    // shares as 15,0017 and 30,0183; the haler left goes to the larger
+    // remainder, the higher rate's, whichever rate is the lower.
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item("C", "100", "10"), 0, Currency::fromInt(1), true));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item("D", "200.10", "20"), 0, Currency::fromInt(1), true));
+    sell(1, 15);
+    EXPECT_EQ(Halere(document, "SLEVA_CASTKA"), -4502);
+    EXPECT_EQ(Halere(document, "DPH1_PRODEJ_CELKEM"), 8500);
+    EXPECT_EQ(Halere(document, "DPH2_PRODEJ_CELKEM"), 17008);
 }
 
 TEST_F(DocumentTotals, TheRoundingToWholeCrownsIsNeverMoreThanHalfACrown)

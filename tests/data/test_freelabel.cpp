@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QThread>
 #include <atomic>
 #include <thread>
 
@@ -167,4 +168,51 @@ TEST_F(FreeLabelAtOnce, ProposalsWhileOtherTillsTakeAndGiveUpALabel)
         EXPECT_GT(till.calls, 100);
         EXPECT_EQ(till.wrong, QStringList()) << till.wrong.size() << " of " << till.calls;
     }
+}
+
+// A till moves the one free label among 5 and 7 back and forth (5 is taken
+// only while 7 is free, so 6 and 8 are never the smallest free label) while
+// others propose: each proposal reads the labels given up and the items of
+// one moment, so it is 5 or 7. Another store's many labels given up and not
+// proposed since make reading the notes take its time.
+TEST_F(FreeLabelAtOnce, AProposalReadsTheNotesAndTheItemsOfOneMoment)
+{
+    for (const char *label : {"0001", "0002", "0003", "0004", "0005", "0006"})
+        newItem(label);
+    s->exec(
+        "INSERT INTO interni.tab_oznaceni_uvolnene (ID_SKLAD, CISLO) SELECT 2, i FROM generate_series(1, 200000) i");
+    s->exec("ANALYZE interni.tab_oznaceni_uvolnene");
+    std::atomic<bool> done = false;
+    auto mover = db.session();
+    QStringList moverErrors;
+    std::thread moving([&] {
+        int five = mover->integer("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = '0005'");
+        for (int step = 0; step < 20000 && !done; ++step) {
+            // A while with 5 taken, so proposals go on from 7; then 5 goes
+            // and 7 is taken in quick steps, while a proposal may be reading.
+            QThread::msleep(20);
+            mover->value("SELECT tab_polozka_ODEBRAT_POLOZKU($1)", {five});
+            const QString seven = mover->value("SELECT " + newItemCall(), {"0007", "1", "10", "?", "Sklad-01"});
+            QThread::msleep(10);
+            mover->value("SELECT tab_polozka_ODEBRAT_POLOZKU($1)", {seven});
+            five = mover->value("SELECT " + newItemCall(), {"0005", "1", "10", "?", "Sklad-01"}).toInt();
+            if (!mover->error().isEmpty())
+                moverErrors << mover->error();
+        }
+    });
+    auto proposer = db.session();
+    QStringList wrong;
+    QElapsedTimer timer;
+    timer.start();
+    int calls = 0;
+    for (; calls < 2000 && timer.elapsed() < 4000; ++calls) {
+        const QString label = proposer->value("SELECT tab_polozka_func_OZNACENI_NEJMENSI_VOLNE(1, 4)");
+        if (label != "0005" && label != "0007")
+            wrong << (label.isNull() ? "NULL " + proposer->error() : label);
+    }
+    done = true;
+    moving.join();
+    EXPECT_EQ(moverErrors, QStringList());
+    EXPECT_GT(calls, 20);
+    EXPECT_EQ(wrong, QStringList()) << wrong.size() << " of " << calls;
 }
