@@ -218,7 +218,8 @@ TEST_F(ItemRows, ASaleAndACancellationReadTheRowsOfTheirItems)
     }
 }
 
-// The rows an import stored are read in one statement after it.
+// The rows an import stored are read in one statement after it, or the
+// whole list when that costs less.
 TEST_F(ItemRows, AnImportReadsTheRowsItStored)
 {
     for (int i = 1; i <= 5; ++i)
@@ -243,6 +244,24 @@ TEST_F(ItemRows, AnImportReadsTheRowsItStored)
     EXPECT_EQ(wholeReadsSince(), 0);
     EXPECT_EQ(rowReadsSince(), 1);
     EXPECT_EQ(dm->MSSQLADOQuery_Polozka->RecordCount(), 9);
+
+    // So many rows for so short a list that reading it whole costs less.
+    rows.clear();
+    for (int i = 1; i <= 100; ++i) {
+        item.OZNACENI = item.KOD = QStringLiteral("D%1").arg(i, 3, 10, QLatin1Char('0'));
+        item.POLOZKA = "Dovezená " + item.OZNACENI;
+        rows.push_back(item);
+    }
+    standOn(3);
+    EXPECT_TRUE(write(
+        [&] {
+            const bool ok = dm->ImportItems(rows) == int(rows.size());
+            dm->RefreshImportedItems();
+            return ok;
+        },
+        requeryLocate));
+    EXPECT_EQ(wholeReadsSince(), 1);
+    EXPECT_EQ(rowReadsSince(), 0);
 }
 
 // F5 stays on the current item: where it stood when nothing changed before
