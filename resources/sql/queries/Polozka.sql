@@ -7,9 +7,9 @@
 -- function is not marked parallel safe, and a call anywhere keeps the whole
 -- statement serial).
 --
--- :KLICE chooses what is read: NULL reads the whole list; the keys of some
--- items (an array) read only their rows, as they stand after a write, each
--- where the list would have it (the order is the caller's work).
+-- :KLICE chooses what is read: NULL reads the whole list; an array of the
+-- keys of some items reads their rows alone (after a write changed them: the
+-- data module puts them in their places among the rows it holds).
 --
 -- Each category's path as tab_kategorie_func_PATH_KATEGORIE names it: the
 -- names from the root (1) down to the category, or '<neplatná>' when the
