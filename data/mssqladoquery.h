@@ -99,10 +99,10 @@ public:
     // The same for a write that changed the rows of several keys: they are
     // read together in one statement and put in their places in one pass
     // (so many that the whole list costs less to read: false, and the caller
-    // re-queries), and the list moves to moveTo's row when
-    // that is listed, else stays on its row or, when that went, on the nearest
-    // earlier one still listed (RestorePosition) or (not orEarlier) on the
-    // first row (RequeryLocate).
+    // re-queries), and the list moves to moveTo's row when that is listed,
+    // else stays on its row or, when that went, on the nearest earlier one
+    // still listed (RestorePosition) or (not orEarlier) on the first row
+    // (RequeryLocate).
     bool RefreshRows(const QString &keyFieldName, const QList<Variant> &keys, const Variant &moveTo = Variant(),
                      bool orEarlier = true);
     // Has the read of the key's row go with the next statement, in its round
