@@ -27,6 +27,7 @@
 #include "platform/messages.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -264,22 +265,27 @@ void BM_SmallestFreeLabel(benchmark::State &state)
         benchmark::DoNotOptimize(s.dm.SmallestFreeItemMark(s.dm.IdSklad, 8));
 }
 
-// A sheet of new items in memory, new labels at every reading.
+// A sheet of new items in memory, new labels at every reading; the labels
+// begin with the mark.
 class GeneratedSheet : public SpreadsheetSource
 {
 public:
+    explicit GeneratedSheet(int rows = ImportRows, QChar mark = u'I')
+        : m_rows(rows)
+        , m_mark(mark)
+    {}
     bool Reload(QString &) override
     {
         ++m_run;
         return true;
     }
-    int LastUsedRow() const override { return ImportRows + 1; }
+    int LastUsedRow() const override { return m_rows + 1; }
     Variant Cell(int row, int column) const override
     {
         const QString key = QStringLiteral("%1.%2-%3").arg(runTag()).arg(m_run).arg(row);
         switch (column) {
         case 1:
-            return QStringLiteral("I%1").arg(key);
+            return m_mark + key;
         case 2:
             return QStringLiteral("C%1").arg(key);
         case 3:
@@ -314,6 +320,8 @@ public:
     }
 
 private:
+    int m_rows;
+    QChar m_mark;
     int m_run = 0;
 };
 
@@ -529,7 +537,8 @@ void BM_WholeStoreListFetch(benchmark::State &state)
     TMSSQLADOQuery *items = s.dm.MSSQLADOQuery_Polozka;
     QString sql = items->SQL();
     sql.replace(QStringLiteral(":ID_SKLAD"), QString::number(s.dm.IdSklad), Qt::CaseInsensitive)
-        .replace(QStringLiteral(":PATH_ID_KATEGORIE"), QStringLiteral("'1%'"), Qt::CaseInsensitive);
+        .replace(QStringLiteral(":PATH_ID_KATEGORIE"), QStringLiteral("'1%'"), Qt::CaseInsensitive)
+        .replace(QStringLiteral(":KLICE"), QStringLiteral("CAST(NULL AS integer[])"), Qt::CaseInsensitive);
     plainFetch(state, sql.toUtf8());
 }
 
@@ -552,9 +561,11 @@ void BM_HistoryFilter(benchmark::State &state, int filterId)
     filter->SetFormatParameterValue(shown);
     QList<Db::Param> params;
     for (const QString &name : sql.names)
-        params << Db::Param::of(name.compare(QStringLiteral("ID_SKLAD"), Qt::CaseInsensitive) == 0
-                                    ? QString::number(s.dm.IdSklad)
-                                    : QStringLiteral("1%"));
+        params << (name.compare(QStringLiteral("ID_SKLAD"), Qt::CaseInsensitive) == 0
+                       ? Db::Param::of(QString::number(s.dm.IdSklad))
+                   : name.compare(QLatin1String(TMSSQLADOQuery::RowKeysParameter), Qt::CaseInsensitive) == 0
+                       ? Db::Param::null()
+                       : Db::Param::of(QStringLiteral("1%")));
     int rows = 0;
     for (auto _ : state) {
         const Db::Result plan = connection.exec(QStringLiteral("EXPLAIN (ANALYZE, TIMING OFF) ") + sql.sql, params);
@@ -779,6 +790,74 @@ void BM_StartUp(benchmark::State &state)
     }
 }
 
+// ---- the item list after an import
+
+// An import of so many rows into the whole store's list, the import itself
+// not timed: the list brought up to date as the import's action leaves it.
+// Beside it, untimed, a whole re-query of the same list (the figure's
+// counter WholeStoreRefreshed). The imported items are taken out again, so
+// the shop keeps its size from round to round.
+void importRefresh(benchmark::State &state, int rows)
+{
+    TillWindow &window = till(state);
+    Shop &s = shop(state);
+    TMSSQLADOQuery *items = s.dm.MSSQLADOQuery_Polozka;
+    GeneratedSheet sheet(rows, u'R');
+    const QString imported =
+        QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI LIKE 'R%1.%'").arg(runTag());
+    std::vector<double> whole;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.dm.RefreshImportedItems(); // what an import of another figure left
+        const int listed = items->RecordCount();
+        if (ItemImport(s.dm, sheet).Run(false).imported != rows)
+            fail(QStringLiteral("the import"), s.dm);
+        state.ResumeTiming();
+        s.dm.RefreshImportedItems();
+        window.KxDBGrid_Polozka->repaint();
+        state.PauseTiming();
+        if (items->RecordCount() != listed + rows)
+            fail(QStringLiteral("the imported rows in the list"), s.dm);
+        QElapsedTimer timer;
+        timer.start();
+        s.dm.RequeryItems();
+        window.KxDBGrid_Polozka->repaint();
+        whole.push_back(double(timer.nsecsElapsed()) / 1e6);
+        Db::Connection &connection = s.dm.MSSQLADOConnection->Connection();
+        if (!connection.exec(QStringLiteral("DELETE FROM tab_historie WHERE ID_POLOZKA IN (%1)").arg(imported))
+                 .succeeded() ||
+            !connection.exec(QStringLiteral("DELETE FROM tab_polozka WHERE ID_POLOZKA IN (%1)").arg(imported))
+                 .succeeded())
+            fail(QStringLiteral("taking the imported items out"), s.dm);
+        s.dm.RequeryItems();
+        state.ResumeTiming();
+    }
+    std::sort(whole.begin(), whole.end());
+    state.counters["WholeStoreRefreshed"] = whole.empty() ? 0 : whole[whole.size() / 2];
+}
+void BM_ImportRefresh20Rows(benchmark::State &state)
+{
+    importRefresh(state, 20);
+}
+void BM_ImportRefresh1000Rows(benchmark::State &state)
+{
+    importRefresh(state, 1000);
+}
+void BM_ImportRefresh5000Rows(benchmark::State &state)
+{
+    importRefresh(state, 5000);
+}
+const char *const ImportRefreshFigures[] = {"ImportRefresh20Rows", "ImportRefresh1000Rows", "ImportRefresh5000Rows"};
+
+// Each refresh after an import against the whole re-query of the same list.
+void printImportRefreshGoals(const std::function<double(const std::string &, int)> &median)
+{
+    for (const char *name : ImportRefreshFigures)
+        if (median(name, 1) > 0)
+            std::printf("  large: %s %.0f ms, a whole re-query of the same list %.0f ms (at most that)\n", name,
+                        median(name, 1), median(std::string(name) + " WholeStoreRefreshed", 1));
+}
+
 // ---- rounds and the closing table
 
 struct Figure
@@ -817,6 +896,9 @@ std::vector<Figure> figures()
         {"CashBookServer", BM_CashBookServer, 3},
         {"CategoryTree", BM_CategoryTree},
         {"Sale20Lines", BM_Sale20Lines},
+        {"ImportRefresh20Rows", BM_ImportRefresh20Rows, 3},
+        {"ImportRefresh1000Rows", BM_ImportRefresh1000Rows, 1},
+        {"ImportRefresh5000Rows", BM_ImportRefresh5000Rows, 1},
     };
     static std::vector<std::string> filterNames;
     for (int id = 2; id <= 22; ++id) {
@@ -843,6 +925,10 @@ public:
             const auto documents = run.counters.find("documents");
             if (documents != run.counters.end() && documents->second.value > 0)
                 m_ms[name + " per document"][size].push_back(ms / documents->second.value);
+            // A figure timed beside a whole re-query of its list: that one too.
+            const auto whole = run.counters.find("WholeStoreRefreshed");
+            if (whole != run.counters.end())
+                m_ms[name + " WholeStoreRefreshed"][size].push_back(whole->second.value);
         }
         ConsoleReporter::ReportRuns(reports);
     }
@@ -887,6 +973,7 @@ public:
         for (const char *name : {"WindowItemCardOk", "WindowSale3Lines", "WindowSale20Lines", "WindowCancellation"})
             if (median(name, 0) > 0)
                 std::printf("  %s: large %.2f times small (at most 1.5)\n", name, median(name, 1) / median(name, 0));
+        printImportRefreshGoals([this](const std::string &name, int size) { return median(name, size); });
     }
 
 private:

@@ -163,8 +163,7 @@ TMSSQLADOQuery *TDM::createQuery(const TDMQueryDef &def)
     ApplyFieldDefs(def, *query);
     query->setPageRows(def.pageRows);
     query->setPlannedEachRun(def.plannedEachRun);
-    if (!def.rowScope.isEmpty())
-        query->SetRowRead(def.rowScope, def.rowCondition);
+    query->SetRowsByKeys(def.rowsByKeys);
     return query;
 }
 

@@ -142,9 +142,8 @@ std::vector<TDMQueryDef> buildQueries()
     // The whole store is read in parallel only by a plan made for it.
     q.back().plannedEachRun = true;
     // A write changes a few items: their rows are read by their keys (the
-    // category's path too), in the list's text, whose scope stands twice.
-    q.back().rowScope = QStringLiteral("tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD");
-    q.back().rowCondition = QStringLiteral("tab_polozka.ID_POLOZKA = :KLIC");
+    // category's path too) through the list's own statement.
+    q.back().rowsByKeys = true;
     q.push_back(query("PolozkaHistorie", "ID_HISTORIE", orderOnly("CAS"), {"ID_POLOZKA"},
                       FieldList("ID_HISTORIE", false)
                           .add("tab_historie", "ID_HISTORIE ID_DOKLAD ID_POLOZKA ID_OPERACE REF_ID_DOKLAD")
@@ -171,14 +170,13 @@ std::vector<TDMQueryDef> buildQueries()
                           .add("", "PRODEJ_CELKEM"),
                       3));
     // A basket line changes one row at a time: read by its item in the
-    // session's basket. Its category path comes from
+    // session's basket through the list's own statement. Its category path comes from
     // tab_kategorie_func_PATH_KATEGORIE, which walks the item's ancestors by
     // their keys from plans the session keeps: a query over the ancestors in
     // the template would cost more to start than the walk itself.
     // Once the session has purged what ended sessions left under its process
     // id (at its first basket call), its rows need no check of their time.
-    q.back().rowScope = QStringLiteral("tab_prodej.ID_PROCESS = pg_backend_pid()");
-    q.back().rowCondition = QStringLiteral("tab_prodej.ID_POLOZKA = :KLIC");
+    q.back().rowsByKeys = true;
     q.push_back(query("Doklad", "ID_DOKLAD", {{WhereFilter, todaysDocuments}, {OrderBy, QStringLiteral("CAS")}}, {},
                       FieldList("ID_DOKLAD", false)
                           .add("tab_historie", "ID_DOKLAD")

@@ -39,9 +39,10 @@ struct TDMQueryDef
     // Its place (from 1) among the collections the form storage keeps in
     // section "DM", in the order they are written; 0: not kept.
     int iniPosition = 0;
-    // How one row is read by its key (TMSSQLADOQuery::SetRowRead); empty: the
-    // list is only ever re-queried whole.
-    QString rowScope, rowCondition;
+    // Whether a write's rows are read by their keys through the statement's
+    // :KLICE (TMSSQLADOQuery::SetRowsByKeys); false: the list is only ever
+    // re-queried whole.
+    bool rowsByKeys = false;
     // Rows read at a time (Db::Dataset::setPageRows); 0: all at once.
     int pageRows = 0;
     // Planned for each run's values (Db::Dataset::setPlannedEachRun).

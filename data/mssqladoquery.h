@@ -81,10 +81,13 @@ public:
     Currency SumField(const QString &fieldName);
     void SumFields(const QStringList &fieldNames, std::vector<Currency> &sums);
 
-    // How one row is read by its key: the list's own statement with
-    // `condition` (naming the key as the parameter :KLIC) joined to each
-    // `scope` condition in its text. Without it every refresh is a re-query.
-    void SetRowRead(const QString &scope, const QString &condition);
+    // The parameter of a list's statement that chooses what it reads: NULL,
+    // as every list leaves it, reads the whole list; an array of keys reads
+    // the rows of those keys alone. A list whose statement has none is
+    // always re-queried whole.
+    static constexpr const char *RowKeysParameter = "KLICE";
+    // Whether a write's rows are read through it (else the list is re-queried).
+    void SetRowsByKeys(bool byKeys) { m_rowsByKeys = byKeys; }
     // Brings the list up to date after a write that changed at most the row
     // of this key: the row is read by its key and put in its place in the
     // sort order, or taken out when it is gone; the list stays on its row
@@ -94,10 +97,12 @@ public:
     // list untouched, when the row cannot be placed so: the caller re-queries.
     bool RefreshRow(const QString &keyFieldName, const Variant &key, bool moveToRow);
     // The same for a write that changed the rows of several keys: they are
-    // read together in one round trip, and the list moves to moveTo's row when
-    // that is listed, else stays on its row or, when that went, on the nearest
-    // earlier one still listed (RestorePosition) or (not orEarlier) on the
-    // first row (RequeryLocate).
+    // read together in one statement and put in their places in one pass
+    // (so many that the whole list costs less to read: false, and the caller
+    // re-queries), and the list moves to moveTo's row when that is listed,
+    // else stays on its row or, when that went, on the nearest earlier one
+    // still listed (RestorePosition) or (not orEarlier) on the first row
+    // (RequeryLocate).
     bool RefreshRows(const QString &keyFieldName, const QList<Variant> &keys, const Variant &moveTo = Variant(),
                      bool orEarlier = true);
     // Has the read of the key's row go with the next statement, in its round
@@ -113,20 +118,21 @@ private:
     bool walkToMatch(bool fromFirst);
     std::optional<Db::RowOrder> rowOrder();
     std::optional<Db::RowOrder> readRowOrder() const;
-    bool rowRead(const Variant &key, QString &sql, QList<Db::Param> &params);
-    Db::Result readRow(const Variant &key);
-    std::vector<Db::Result> readRows(const QList<Variant> &keys);
+    bool rowRead(const QList<Variant> &keys, QString &sql, QList<Db::Param> &params);
+    Db::Result readRows(const QList<Variant> &keys);
     static int keyRow(const Db::Snapshot &rows, int keyColumn, const QByteArray &keyText);
+    static std::vector<int> keyRows(const Db::Snapshot &rows, int keyColumn, const QList<Variant> &keys);
+    bool placeRows(const Db::RowOrder &order, const Db::Snapshot &rows, const std::vector<int> &removed,
+                   const Db::Snapshot &added, std::vector<std::pair<int, int>> &inserted) const;
     int positionAfter(const Db::Snapshot &before, const Db::Snapshot &after, int keyColumn, const Variant &moveTo,
                       bool orEarlier) const;
-    int placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed, const Db::Snapshot &row) const;
 
     QStringList m_formatSQL;
     TFormatParameters *m_formatParameters;
     Db::Dataset m_positionClone;
     Db::Dataset m_sumClone;
     QString m_savedKeyField;
-    QString m_rowScope, m_rowCondition;
+    bool m_rowsByKeys = false;
     QString m_rowStatementOf; // the list's text the row statement was made from
     Db::TranslatedSql m_rowStatement;
     // The order read from the list's text, for that text and field list.

@@ -1,19 +1,14 @@
-// Bringing a list up to date by one row: reading the row by its key and
-// putting it in its place among the rows already read.
+// Bringing a list up to date by the rows a write changed: reading them by
+// their keys and putting them in their places among the rows already read.
 #include "data/mssqladoquery.h"
 
 #include "platform/db/connection.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
+#include <algorithm>
 #include <cstring>
-
-void TMSSQLADOQuery::SetRowRead(const QString &scope, const QString &condition)
-{
-    m_rowScope = scope;
-    m_rowCondition = condition;
-    m_rowStatementOf.clear();
-}
 
 // The terms after the text's last ORDER BY, each a column of the list:
 // "table.COLUMN" for a field of that origin, or the name of a result column.
@@ -51,29 +46,48 @@ std::optional<Db::RowOrder> TMSSQLADOQuery::readRowOrder() const
     return Db::RowOrder(std::move(terms));
 }
 
-// The statement reading the key's row, and its parameters; false when the
-// list has none.
-bool TMSSQLADOQuery::rowRead(const Variant &key, QString &sql, QList<Db::Param> &params)
+namespace {
+// Reading the rows of some keys costs a plan, a look-up for each key and a
+// search for its place, and a pass over the rows listed; reading the whole
+// list costs each row listed, about a third of what a key costs. Past a
+// quarter of the list the whole costs less.
+bool wholeReadCostsLess(int keys, int listed)
 {
-    if (m_rowScope.isEmpty() || !GetConnection())
+    return keys > 64 && keys * 4 > listed;
+}
+
+// The keys as an array's text: each quoted, so any key's text stands whole.
+QByteArray keyArray(const QList<Variant> &keys)
+{
+    QByteArray text = "{";
+    for (const Variant &key : keys) {
+        if (text.size() > 1)
+            text += ',';
+        text += '"' + key.toString().toUtf8().replace('\\', "\\\\").replace('"', "\\\"") + '"';
+    }
+    return text + '}';
+}
+} // namespace
+
+// The statement reading the rows of the keys, and its parameters: the list's
+// own with the keys in its parameter :KLICE; false when the list has none.
+bool TMSSQLADOQuery::rowRead(const QList<Variant> &keys, QString &sql, QList<Db::Param> &params)
+{
+    if (!m_rowsByKeys || !GetConnection() || !FindParam(QLatin1String(RowKeysParameter)))
         return false;
     // The statement follows the list's text, which changes with its sort
-    // order and filter.
+    // order and filter. The rows' order among the others is this side's work.
     if (m_rowStatementOf != SQL()) {
         m_rowStatementOf = SQL();
         QString text = SQL();
-        text.replace(m_rowScope, m_rowScope + QStringLiteral(" AND ") + m_rowCondition);
-        // One row by its key: its order among the others is this side's work.
         const qsizetype order = text.lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
         if (order > 0)
             text.truncate(order);
-        m_rowStatement = text == SQL() ? Db::TranslatedSql() : Db::TranslateParameters(text);
+        m_rowStatement = Db::TranslateParameters(text);
     }
-    if (m_rowStatement.sql.isEmpty())
-        return false;
     for (const QString &name : m_rowStatement.names) {
-        if (name.compare(QStringLiteral("KLIC"), Qt::CaseInsensitive) == 0) {
-            params << Db::Param::of(key.toString());
+        if (name.compare(QLatin1String(RowKeysParameter), Qt::CaseInsensitive) == 0) {
+            params << Db::Param{keyArray(keys), false, 0};
             continue;
         }
         const Db::Parameter *p = FindParam(name);
@@ -83,41 +97,23 @@ bool TMSSQLADOQuery::rowRead(const Variant &key, QString &sql, QList<Db::Param> 
     return true;
 }
 
-Db::Result TMSSQLADOQuery::readRow(const Variant &key)
+// A list planned for each run's values has its rows read so too: a plan
+// made for any keys would read the whole store for a few of them.
+Db::Result TMSSQLADOQuery::readRows(const QList<Variant> &keys)
 {
     QString sql;
     QList<Db::Param> params;
-    return rowRead(key, sql, params) ? GetConnection()->execPrepared(sql, params) : Db::Result();
+    if (!rowRead(keys, sql, params))
+        return Db::Result();
+    return plannedEachRun() ? GetConnection()->exec(sql, params) : GetConnection()->execPrepared(sql, params);
 }
 
 void TMSSQLADOQuery::prefetchRow(const Variant &key)
 {
     QString sql;
     QList<Db::Param> params;
-    if (CanSpliceRows() && rowRead(key, sql, params))
+    if (CanSpliceRows() && !plannedEachRun() && rowRead({key}, sql, params))
         GetConnection()->sendWithNext(sql, params);
-}
-
-// The row's place among the rows left once `removed` is out: before the first
-// row that sorts after it. -1 when it ties with a row (the server's order of
-// equal rows is its own).
-int TMSSQLADOQuery::placeRow(const Db::RowOrder &order, const Db::Snapshot &rows, int removed,
-                             const Db::Snapshot &row) const
-{
-    const int count = rows.rowCount() - (removed >= 0 ? 1 : 0);
-    auto physical = [removed](int i) { return removed >= 0 && i >= removed ? i + 1 : i; };
-    int low = 0, high = count;
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        const int order_ = order.compare(row, 0, rows, physical(middle));
-        if (order_ == 0)
-            return -1;
-        if (order_ < 0)
-            high = middle;
-        else
-            low = middle + 1;
-    }
-    return low;
 }
 
 // Where the key's row stands (-1: nowhere, -2: listed twice, so no key): in
@@ -141,21 +137,64 @@ int TMSSQLADOQuery::keyRow(const Db::Snapshot &rows, int keyColumn, const QByteA
     return found;
 }
 
-// The rows of the keys as they stand now, one result each (no row: gone from
-// the list); empty when a read failed.
-std::vector<Db::Result> TMSSQLADOQuery::readRows(const QList<Variant> &keys)
+// The same for each of the keys; integer keys in one look at the column.
+std::vector<int> TMSSQLADOQuery::keyRows(const Db::Snapshot &rows, int keyColumn, const QList<Variant> &keys)
 {
-    if (keys.size() == 1)
-        return {readRow(keys.front())};
-    QList<Db::Statement> statements;
+    std::vector<qint64> values;
     for (const Variant &key : keys) {
-        Db::Statement statement;
-        if (!rowRead(key, statement.sql, statement.params))
-            return {};
-        statements << statement;
+        const QByteArray text = key.toString().toUtf8();
+        const std::optional<qint64> value = Db::TextForm::parseInteger(text.constData(), int(text.size()));
+        if (!value)
+            break;
+        values.push_back(*value);
     }
-    const QList<Db::Result> results = GetConnection()->execPipeline(statements, Db::PipelineMode::Reads);
-    return std::vector<Db::Result>(results.begin(), results.end());
+    if (values.size() == size_t(keys.size()))
+        if (std::optional<std::vector<int>> found = rows.rowsOfKeys(keyColumn, values))
+            return std::move(*found);
+    std::vector<int> found;
+    for (const Variant &key : keys)
+        found.push_back(keyRow(rows, keyColumn, key.toString().toUtf8()));
+    return found;
+}
+
+// The places of the rows read among the rows left once `removed` (ascending)
+// are out, as (place, row read) by place and in the order: before the first
+// row that sorts after each. False when a row ties with another, listed or
+// read (the server's order of equal rows is its own).
+bool TMSSQLADOQuery::placeRows(const Db::RowOrder &order, const Db::Snapshot &rows, const std::vector<int> &removed,
+                               const Db::Snapshot &added, std::vector<std::pair<int, int>> &inserted) const
+{
+    std::vector<int> left;
+    left.reserve(size_t(rows.rowCount()));
+    for (int row = 0, out = 0; row < rows.rowCount(); ++row) {
+        if (out < int(removed.size()) && removed[size_t(out)] == row)
+            ++out;
+        else
+            left.push_back(row);
+    }
+    inserted.clear();
+    for (int row = 0; row < added.rowCount(); ++row) {
+        size_t low = 0, high = left.size();
+        while (low < high) {
+            const size_t middle = (low + high) / 2;
+            const int compared = order.compare(added, row, rows, left[middle]);
+            if (compared == 0)
+                return false;
+            if (compared < 0)
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        inserted.emplace_back(int(low), row);
+    }
+    auto before = [&](const std::pair<int, int> &a, const std::pair<int, int> &b) {
+        return a.first != b.first ? a.first < b.first : order.compare(added, a.second, added, b.second) < 0;
+    };
+    std::sort(inserted.begin(), inserted.end(), before);
+    for (size_t i = 1; i < inserted.size(); ++i)
+        if (!before(inserted[i - 1], inserted[i]))
+            return false;
+    return true;
 }
 
 bool TMSSQLADOQuery::RefreshRow(const QString &keyFieldName, const Variant &key, bool moveToRow)
@@ -169,12 +208,20 @@ bool TMSSQLADOQuery::RefreshRows(const QString &keyFieldName, const QList<Varian
     const Db::Field *keyField = FindField(keyFieldName);
     if (!CanSpliceRows() || !keyField || !keyField->IsBound() || keys.isEmpty())
         return false;
-    for (const Variant &key : keys)
-        if (key.isEmpty() || key.toString().isEmpty())
+    QList<Variant> wanted; // each key once
+    QSet<QString> seen;
+    for (const Variant &key : keys) {
+        const QString text = key.isEmpty() ? QString() : key.toString();
+        if (text.isEmpty())
             return false;
+        if (!seen.contains(text)) {
+            seen.insert(text);
+            wanted << key;
+        }
+    }
     const std::optional<Db::RowOrder> order = rowOrder();
     const Db::SnapshotPtr rows = snapshot();
-    if (!order)
+    if (!order || wholeReadCostsLess(int(wanted.size()), rows->rowCount()))
         return false;
     // The rows must stand in the order this side reads from the text; checked
     // once for the rows of each re-query, spliced rows keep it.
@@ -183,28 +230,33 @@ bool TMSSQLADOQuery::RefreshRows(const QString &keyFieldName, const QList<Varian
             return false;
         m_orderedRows = rows;
     }
-    const std::vector<Db::Result> reads = readRows(keys);
-    if (reads.size() != size_t(keys.size()))
+    const Db::Result read = readRows(wanted);
+    if (!read.hasRows() || (read.rowCount() > 0 && !rows->sameColumns(read)))
         return false;
     const int keyColumn = keyField->Index();
-    Db::SnapshotPtr next = rows;
-    for (qsizetype k = 0; k < keys.size(); ++k) {
-        const Db::Result &read = reads[size_t(k)];
-        if (!read.hasRows() || read.rowCount() > 1 || (read.rowCount() == 1 && !rows->sameColumns(read)))
+    const Db::Snapshot added(read, *rows);
+    // Each row read is of one of the keys, and of none that another row has.
+    QSet<QByteArray> readKeys;
+    for (int row = 0; row < added.rowCount(); ++row) {
+        const QByteArray key = added.rawText(row, keyColumn);
+        if (!seen.contains(QString::fromUtf8(key)) || readKeys.contains(key))
             return false;
-        const int removed = keyRow(*next, keyColumn, keys[k].toString().toUtf8());
-        if (removed == -2)
-            return false;
-        int at = -1;
-        if (read.rowCount() == 1) {
-            at = placeRow(*order, *next, removed, Db::Snapshot(read, *rows));
-            if (at < 0)
-                return false;
-        }
-        next = next->spliced(removed, read, at);
-        if (!next)
-            return false;
+        readKeys.insert(key);
     }
+    std::vector<int> removed;
+    for (int row : keyRows(*rows, keyColumn, wanted)) {
+        if (row == -2)
+            return false;
+        if (row >= 0)
+            removed.push_back(row);
+    }
+    std::sort(removed.begin(), removed.end());
+    std::vector<std::pair<int, int>> inserted;
+    if (!placeRows(*order, *rows, removed, added, inserted))
+        return false;
+    const Db::SnapshotPtr next = rows->spliced(removed, read, inserted);
+    if (!next)
+        return false;
     showSplicedRows(next, positionAfter(*rows, *next, keyColumn, moveTo, orEarlier));
     m_orderedRows = next;
     if (OnRefreshQuery)

@@ -67,6 +67,26 @@ TForm_Hledat::TForm_Hledat(QWidget *parent)
     ComboBox_Hledat->lineEdit()->installEventFilter(this);
 }
 
+namespace {
+bool isEnter(const QKeyEvent *key)
+{
+    return (key->key() == Qt::Key_Return && key->modifiers() == Qt::NoModifier) ||
+           (key->key() == Qt::Key_Enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier);
+}
+} // namespace
+
+// Enter on a focused button presses that button: the dialog's own handling
+// would press the default one (a search) instead.
+void TForm_Hledat::keyPressEvent(QKeyEvent *event)
+{
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    if (button && isEnter(event) && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool TForm_Hledat::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter searches, whatever state the text is in. The box's inline
@@ -77,10 +97,7 @@ bool TForm_Hledat::eventFilter(QObject *watched, QEvent *event)
     // keeps its own Enter.
     if ((watched == ComboBox_Hledat || watched == ComboBox_Hledat->lineEdit()) && event->type() == QEvent::KeyPress &&
         !ComboBox_Hledat->view()->isVisible()) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = (key->key() == Qt::Key_Return && key->modifiers() == Qt::NoModifier) ||
-                           (key->key() == Qt::Key_Enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier);
-        if (enter) {
+        if (isEnter(static_cast<QKeyEvent *>(event))) {
             // One of them: a search that finds makes "next" the default.
             QPushButton *button = Button_HledatDalsi->isDefault() ? Button_HledatDalsi : Button_Hledat;
             if (button->isDefault() && button->isEnabled())

@@ -106,6 +106,7 @@ public:
     // (a branch of ten rows or the whole store), where a plan made for no
     // values in particular would read the whole store as if it were a few rows.
     void setPlannedEachRun(bool planned) { m_plannedEachRun = planned; }
+    bool plannedEachRun() const { return m_plannedEachRun; }
     // Whether rows may be left to read.
     bool CanFetchMore() const { return m_moreRows && Active(); }
     // The next page, every row left. A failure is shown to the user, and the

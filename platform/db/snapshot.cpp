@@ -204,66 +204,118 @@ bool Snapshot::sameColumns(const Result &added) const
 
 std::shared_ptr<Snapshot> Snapshot::spliced(int removed, const Result &added, int at) const
 {
-    if (!m_overlay.empty() || (added.rowCount() > 0 && !sameColumns(added)))
+    std::vector<int> out;
+    if (removed >= 0 && removed < m_rowCount)
+        out.push_back(removed);
+    std::vector<std::pair<int, int>> in;
+    if (added.rowCount() > 0)
+        in.emplace_back(std::max(at, 0), 0);
+    return spliced(out, added, in);
+}
+
+int Snapshot::own(const Result &added, int from)
+{
+    if (!m_owned)
+        m_owned = std::make_shared<OwnedRows>();
+    OwnedRow row;
+    row.cells.resize(size_t(columnCount()), {0, -1});
+    int total = 0;
+    for (int c = 0; c < columnCount(); ++c)
+        total += added.cellIsNull(from, c) ? 0 : added.cellLength(from, c);
+    row.text.reserve(total);
+    for (int c = 0; c < columnCount(); ++c) {
+        if (added.cellIsNull(from, c))
+            continue;
+        row.cells[size_t(c)] = {int(row.text.size()), added.cellLength(from, c)};
+        row.text.append(added.cellData(from, c), added.cellLength(from, c));
+    }
+    m_owned->push_back(std::move(row));
+    return -int(m_owned->size());
+}
+
+std::optional<Currency> Snapshot::addedCurrency(const Result &added, int row, int c) const
+{
+    try {
+        return added.cellIsNull(row, c)
+                   ? Currency()
+                   : Decode::currency(m_columns[size_t(c)].type, added.cellData(row, c), added.cellLength(row, c));
+    } catch (const std::exception &) {
+        return std::nullopt;
+    }
+}
+
+std::shared_ptr<Snapshot> Snapshot::spliced(const std::vector<int> &removed, const Result &added,
+                                            const std::vector<std::pair<int, int>> &inserted) const
+{
+    if (!m_overlay.empty() || (!inserted.empty() && !sameColumns(added)))
         return nullptr;
     auto copy = std::make_shared<Snapshot>(*this);
-    if (!m_spliced) {
-        copy->m_rows.resize(size_t(m_rowCount));
-        for (int row = 0; row < m_rowCount; ++row)
-            copy->m_rows[size_t(row)] = row;
-        copy->m_spliced = true;
-    }
-    auto adjustSums = [&copy](int row, bool add) {
-        for (auto it = copy->m_sums.begin(); it != copy->m_sums.end();) {
-            try {
-                const Currency value = copy->currency(row, it->first);
-                it->second = add ? it->second + value : it->second - value;
-                ++it;
-            } catch (const std::exception &) {
-                it = copy->m_sums.erase(it); // worked out again when asked for
-            }
+    copy->m_spliced = true;
+    std::vector<int> rows;
+    rows.reserve(size_t(m_rowCount) + inserted.size());
+    // The copies of key columns go along, each changed by the rows exchanged;
+    // one that a new row has no integer key for is worked out again.
+    std::map<int, std::vector<qint64>> keys;
+    for (const auto &[c, column] : m_keyColumns)
+        keys[c].reserve(rows.capacity());
+    // Sums go along too, less the rows taken out and plus those put in; one
+    // that overflows is worked out again when asked for.
+    std::map<int, std::optional<Currency>> sums(m_sums.begin(), m_sums.end());
+    auto change = [&sums](int c, const auto &value, bool add) {
+        std::optional<Currency> &sum = sums[c];
+        if (!sum)
+            return;
+        try {
+            const std::optional<Currency> v = value();
+            sum = v ? std::optional<Currency>(add ? *sum + *v : *sum - *v) : std::nullopt;
+        } catch (const std::exception &) {
+            sum.reset();
         }
     };
-    if (removed >= 0 && removed < m_rowCount) {
-        adjustSums(removed, false);
-        copy->m_rows.erase(copy->m_rows.begin() + removed);
-        for (auto &[c, keys] : copy->m_keyColumns)
-            keys.erase(keys.begin() + removed);
-    }
-    if (added.rowCount() > 0) {
-        if (!copy->m_owned)
-            copy->m_owned = std::make_shared<OwnedRows>();
-        OwnedRow row;
-        row.cells.resize(size_t(columnCount()), {0, -1});
-        int total = 0;
-        for (int c = 0; c < columnCount(); ++c)
-            total += added.cellIsNull(0, c) ? 0 : added.cellLength(0, c);
-        row.text.reserve(total);
-        for (int c = 0; c < columnCount(); ++c) {
-            if (added.cellIsNull(0, c))
-                continue;
-            row.cells[size_t(c)] = {int(row.text.size()), added.cellLength(0, c)};
-            row.text.append(added.cellData(0, c), added.cellLength(0, c));
-        }
-        copy->m_owned->push_back(std::move(row));
-        at = std::clamp(at, 0, int(copy->m_rows.size()));
-        copy->m_rows.insert(copy->m_rows.begin() + at, -int(copy->m_owned->size()));
-        for (auto it = copy->m_keyColumns.begin(); it != copy->m_keyColumns.end();) {
-            const std::optional<qint64> key =
-                added.cellIsNull(0, it->first)
-                    ? std::nullopt
-                    : TextForm::parseInteger(added.cellData(0, it->first), added.cellLength(0, it->first));
-            if (!key) {
-                it = copy->m_keyColumns.erase(it);
-                continue;
+    size_t in = 0;
+    auto putIn = [&](int place, bool all) {
+        for (; in < inserted.size() && (all || inserted[in].first <= place); ++in) {
+            const int from = inserted[in].second;
+            rows.push_back(copy->own(added, from));
+            for (auto &[c, column] : keys) {
+                const std::optional<qint64> key =
+                    added.cellIsNull(from, c)
+                        ? std::nullopt
+                        : TextForm::parseInteger(added.cellData(from, c), added.cellLength(from, c));
+                column.push_back(key.value_or(0));
+                if (!key)
+                    copy->m_keyColumns.erase(c);
             }
-            it->second.insert(it->second.begin() + at, *key);
-            ++it;
+            for (const auto &[c, sum] : m_sums)
+                change(
+                    c, [&, c = c] { return addedCurrency(added, from, c); }, true);
         }
+    };
+    size_t out = 0;
+    int left = 0;
+    for (int row = 0; row < m_rowCount; ++row) {
+        if (out < removed.size() && removed[out] == row) {
+            ++out;
+            for (const auto &[c, sum] : m_sums)
+                change(
+                    c, [&, c = c] { return std::optional<Currency>(currency(row, c)); }, false);
+            continue;
+        }
+        putIn(left, false);
+        rows.push_back(m_spliced ? m_rows[size_t(row)] : row);
+        for (auto &[c, column] : keys)
+            column.push_back(m_keyColumns.at(c)[size_t(row)]);
+        ++left;
     }
+    putIn(left, true);
+    copy->m_rows = std::move(rows);
     copy->m_rowCount = int(copy->m_rows.size());
-    if (added.rowCount() > 0)
-        adjustSums(at, true);
+    for (auto it = copy->m_keyColumns.begin(); it != copy->m_keyColumns.end(); ++it)
+        it->second = std::move(keys[it->first]);
+    copy->m_sums.clear();
+    for (const auto &[c, sum] : sums)
+        if (sum)
+            copy->m_sums[c] = *sum;
     return copy;
 }
 
@@ -446,6 +498,26 @@ std::optional<int> Snapshot::rowOfKey(int c, qint64 value) const
     if (first == keys->end())
         return -1;
     return std::find(first + 1, keys->end(), value) != keys->end() ? -2 : int(first - keys->begin());
+}
+
+std::optional<std::vector<int>> Snapshot::rowsOfKeys(int c, const std::vector<qint64> &values) const
+{
+    const std::vector<qint64> *keys = keyColumn(c);
+    if (!keys)
+        return std::nullopt;
+    std::unordered_map<qint64, int> rowOf;
+    for (qint64 value : values)
+        rowOf.emplace(value, -1);
+    for (size_t row = 0; row < keys->size(); ++row) {
+        const auto it = rowOf.find((*keys)[row]);
+        if (it != rowOf.end())
+            it->second = it->second == -1 ? int(row) : -2;
+    }
+    std::vector<int> rows;
+    rows.reserve(values.size());
+    for (qint64 value : values)
+        rows.push_back(rowOf[value]);
+    return rows;
 }
 
 namespace TextForm {

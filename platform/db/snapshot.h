@@ -78,6 +78,8 @@ public:
     // changed by the rows they exchanged): -1 when none, -2 when several.
     // Nothing for another column, or one with a null or written back.
     std::optional<int> rowOfKey(int c, qint64 value) const;
+    // The same for many values in one look at the column: the row of each.
+    std::optional<std::vector<int>> rowsOfKeys(int c, const std::vector<qint64> &values) const;
 
     // Pointer and length of the cell's text, from the overlay or the result;
     // false for NULL.
@@ -92,6 +94,12 @@ public:
     // `added` has no row). Null when the rows cannot be spliced: values were
     // written back, or `added` has other columns.
     std::shared_ptr<Snapshot> spliced(int removed, const Result &added, int at) const;
+    // The same for many rows in one pass over these: the rows `removed`
+    // (ascending, each once) taken out, and for each (place, row) of
+    // `inserted` that row of `added` put in at that place among the rows
+    // left; `inserted` goes by place, rows of one place in its order.
+    std::shared_ptr<Snapshot> spliced(const std::vector<int> &removed, const Result &added,
+                                      const std::vector<std::pair<int, int>> &inserted) const;
     // Whether `added` has the columns of these rows, in order and of the same types.
     bool sameColumns(const Result &added) const;
     // A copy with the rows of `more` (a further page of the same statement)
@@ -109,6 +117,10 @@ private:
     using OwnedRows = std::deque<OwnedRow>;
 
     const CellText *overlay(int row, int c) const;
+    // A row of `added` as a row of these, kept with them.
+    int own(const Result &added, int row);
+    // The money cell's value in the kind of its column; nothing on overflow.
+    std::optional<Currency> addedCurrency(const Result &added, int row, int c) const;
     bool resultCell(int row, int c, const char *&data, int &length) const;
     const std::vector<qint64> *keyColumn(int c) const;
 

@@ -113,13 +113,16 @@ protected:
 
     static const TDMQueryDef &def() { return *FindQueryDef("MSSQLADOQuery_Polozka"); }
     // The list's statement as the data module makes it, and as it was.
-    static QString listSql(const QString &filter, const QString &order)
+    static QString listSql(const QString &filter, const QString &order, const QString &keys = QString())
     {
         QFile file(def().resource);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         QString sql = QString::fromUtf8(file.readAll());
         sql.replace("%WHERE_FILTER", ListFilterText(def(), filter)).replace("%ORDER_BY", order);
-        return Db::TranslateParameters(sql).sql;
+        // The whole list, as every list leaves its keys' parameter; or the
+        // rows of the keys given.
+        sql.replace(":KLICE", keys.isEmpty() ? "CAST(NULL AS integer[])" : "CAST('{" + keys + "}' AS integer[])");
+        return sql.replace(":ID_SKLAD", "$1").replace(":PATH_ID_KATEGORIE", "$2");
     }
     static QString joinedSql(const QString &filter, const QString &order)
     {
@@ -296,4 +299,19 @@ TEST_F(ItemList, WalksEachCategorysPathOnce)
     EXPECT_EQ(whole.statements, 1) << qPrintable(s->plans());
     EXPECT_GT(whole.walked, 100);
     EXPECT_LE(whole.walked, s->integer("SELECT count(*) FROM tab_kategorie")) << qPrintable(s->plans());
+
+    // The rows of two items of the whole store, read by their keys, walk up
+    // from their own categories alone.
+    const QStringList two = s->column("SELECT ID_POLOZKA::text FROM tab_polozka WHERE STATE_PLATNOST AND ID_SKLAD = 1"
+                                      " AND PATH_ID_KATEGORIE LIKE $1 ESCAPE '' ORDER BY ID_POLOZKA LIMIT 2",
+                                      {branch});
+    ASSERT_EQ(two.size(), 2);
+    s->clearPlans();
+    EXPECT_EQ(s->column(listSql("1=1", "tab_polozka.OZNACENI", two.join(',')), {1, "1%"}).size(), 2);
+    const ListPlan keyed(s->plans());
+    EXPECT_EQ(keyed.walked, s->integer("SELECT sum(length(p) - length(replace(p, '\\', ''))) FROM"
+                                       " (SELECT DISTINCT PATH_ID_KATEGORIE AS p FROM tab_polozka"
+                                       " WHERE ID_POLOZKA IN (" +
+                                       two.join(',') + ")) c"))
+        << qPrintable(s->plans());
 }

@@ -7,23 +7,24 @@
 -- function is not marked parallel safe, and a call anywhere keeps the whole
 -- statement serial).
 --
+-- :KLICE chooses what is read: NULL reads the whole list; an array of the
+-- keys of some items reads their rows alone (after a write changed them: the
+-- data module puts them in their places among the rows it holds).
+--
 -- Each category's path as tab_kategorie_func_PATH_KATEGORIE names it: the
 -- names from the root (1) down to the category, or '<neplatná>' when the
 -- category is missing or has no name of its own, or when the root is not
 -- reached within 1000 steps up. Two walks give the same paths; one of them
--- runs. When the root is in the branch (the whole store) and more than one
--- item is read (not one item's row after a write), the tree is walked down
--- from the root, once for the whole tree; otherwise up from the categories of
--- the branch's items, so that a small branch costs what its items cost.
+-- runs. When the whole list is read and the root is in the branch (the whole
+-- store), the tree is walked down from the root, once for the whole tree;
+-- otherwise (a branch, or the rows of some items) up from the categories of
+-- the items read, so that a few items cost what they cost.
 WITH RECURSIVE
   strom(ID_KATEGORIE, KATEGORIE, CESTA, HLOUBKA) AS (
     SELECT kategorie.ID_KATEGORIE, kategorie.KATEGORIE, kategorie.KATEGORIE::varchar, 0
     FROM tab_kategorie kategorie
     WHERE kategorie.ID_KATEGORIE = 1
-      AND (SELECT count(*) FROM (SELECT FROM tab_polozka
-                                 WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
-                                 LIMIT 2) dve) = 2
-      AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE ''
+      AND CAST(:KLICE AS integer[]) IS NULL AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE ''
     UNION ALL
     SELECT kategorie.ID_KATEGORIE, kategorie.KATEGORIE, (strom.CESTA || '\' || kategorie.KATEGORIE)::varchar,
       strom.HLOUBKA + 1
@@ -35,11 +36,9 @@ WITH RECURSIVE
     WHERE kategorie.KATEGORIE <> '' AND kategorie.ID_KATEGORIE IN (
         SELECT tab_polozka.ID_KATEGORIE FROM tab_polozka
         WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
-          AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE '')
-      AND NOT ('1\' LIKE :PATH_ID_KATEGORIE ESCAPE ''
-               AND (SELECT count(*) FROM (SELECT FROM tab_polozka
-                                          WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
-                                          LIMIT 2) dve) = 2)
+          AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE ''
+          AND (CAST(:KLICE AS integer[]) IS NULL OR tab_polozka.ID_POLOZKA = ANY(:KLICE)))
+      AND NOT (CAST(:KLICE AS integer[]) IS NULL AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE '')
     UNION ALL
     SELECT vetev.ID_OD, kategorie.ID_KATEGORIE, kategorie.ID_NADKATEGORIE,
       (kategorie.KATEGORIE || '\' || vetev.CESTA)::varchar, vetev.HLOUBKA + 1
@@ -76,5 +75,6 @@ FROM tab_polozka
     ON cesta_kategorie.ID_CESTA_KATEGORIE = tab_polozka.ID_KATEGORIE
 WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
   AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE ''
+  AND (CAST(:KLICE AS integer[]) IS NULL OR tab_polozka.ID_POLOZKA = ANY(:KLICE))
   AND (%WHERE_FILTER)
 ORDER BY %ORDER_BY, tab_polozka.ID_POLOZKA

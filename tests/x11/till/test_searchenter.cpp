@@ -87,6 +87,55 @@ protected:
         EXPECT_EQ(enterFrom(from, typed(text), found), found) << "the text typed anew";
     }
 
+    // Tab from the box to the button: its name once it has the focus.
+    QString tabTo(const char *button)
+    {
+        QString focus;
+        for (int i = 0; i < 4 && focus != QLatin1String(button); ++i) {
+            X11::Input().Key("Tab");
+            X11::WaitUntil([&] { return (focus = focusName()) != QLatin1String("ComboBox_Hledat"); }, 1000);
+            X11::WaitUntil([&] { return (focus = focusName()) == QLatin1String(button); }, 300);
+        }
+        return focus;
+    }
+    // A focused button takes Enter: "Zavřít" closes the dialog (with a text
+    // or none, nothing searched), "Najít" searches.
+    void focusedButtonsTakeEnter(const QString &from, const QString &text, const QString &found)
+    {
+        for (const QString &typed : {text, QString()}) {
+            clickRow(grid, list, keyField, from);
+            TForm_Hledat *search = openSearch(grid);
+            ASSERT_TRUE(search);
+            X11::Input().Key("ctrl+a");
+            X11::Input().Key("BackSpace");
+            X11::Input().Type(typed);
+            ASSERT_TRUE(X11::WaitUntil([&] { return search->ComboBox_Hledat->currentText() == typed; }));
+            ASSERT_EQ(tabTo("Button_Zavrit"), "Button_Zavrit");
+            X11::Input().Key("Return");
+            EXPECT_TRUE(X11::WaitUntil([&] { return !search->isVisible(); }, 4000))
+                << "Enter on Zavřít, text: " << qPrintable(typed);
+            if (search->isVisible()) {
+                X11::Screenshot(QStringLiteral("SearchButtonEnter-") + keyField);
+                X11::Input().Key("Escape");
+                X11::WaitUntil([&] { return !search->isVisible(); });
+            }
+            EXPECT_EQ(X11::OnGui([&] { return list->FieldByName(keyField).AsString(); }), from) << "nothing searched";
+        }
+        clickRow(grid, list, keyField, from);
+        TForm_Hledat *search = openSearch(grid);
+        ASSERT_TRUE(search);
+        if (column >= 0)
+            X11::OnGui([&] { search->ComboBox_Prohledavat->setCurrentIndex(column); });
+        X11::Input().Type(text);
+        ASSERT_TRUE(X11::WaitUntil([&] { return search->ComboBox_Hledat->currentText() == text; }));
+        ASSERT_EQ(tabTo("Button_Hledat"), "Button_Hledat");
+        X11::Input().Key("Return");
+        EXPECT_TRUE(X11::WaitUntil([&] { return list->FieldByName(keyField).AsString() == found; }, 4000));
+        EXPECT_TRUE(X11::OnGui([&] { return search->isVisible(); }));
+        X11::Input().Key("Escape");
+        EXPECT_TRUE(X11::WaitUntil([&] { return !search->isVisible(); }));
+    }
+
     TKxDBGrid *grid = nullptr;
     TMSSQLADOQuery *list = nullptr;
     QString keyField;
@@ -146,3 +195,33 @@ TEST_F(SearchEnter, EnterSearchesTheDocumentsWhateverWayTheTextCameIntoTheBox)
 }
 
 } // namespace
+
+TEST_F(SearchEnter, AFocusedButtonTakesEnterInBothDialogs)
+{
+    const int plain = newItem(QStringLiteral("00000001"));
+    const int chain = newItem(QStringLiteral("00000002"));
+    sql(QStringLiteral("UPDATE tab_polozka SET POLOZKA = 'Řetěz 5 m' WHERE ID_POLOZKA = %1").arg(chain));
+    for (const int item : {plain, chain})
+        sql(QStringLiteral(
+                "SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true); SELECT tab_prodej_PRODAT(1, false, '-', 0)")
+                .arg(item));
+    dm->MSSQLADOQuery_Polozka->RequeryQuery();
+    dm->MSSQLADOQuery_Doklad->RequeryQuery();
+    const QString first = scalar(QStringLiteral("SELECT min(ID_DOKLAD) FROM tab_doklad"));
+    const QString withChain =
+        scalar(QStringLiteral("SELECT ID_DOKLAD FROM tab_historie WHERE ID_DOKLAD > 0 AND ID_POLOZKA = %1").arg(chain));
+    showWindow(0);
+    X11::RunDriven([&] {
+        ASSERT_TRUE(X11::WaitForWindow(window.get()));
+        grid = window->KxDBGrid_Polozka;
+        list = dm->MSSQLADOQuery_Polozka;
+        keyField = QStringLiteral("OZNACENI");
+        focusedButtonsTakeEnter(QStringLiteral("00000001"), QStringLiteral("Řetěz"), QStringLiteral("00000002"));
+        X11::OnGui([&] { window->MenuItem_PageClick(2); });
+        grid = window->KxDBGrid_Doklad;
+        list = dm->MSSQLADOQuery_Doklad;
+        keyField = QStringLiteral("ID_DOKLAD");
+        column = 0; // "Vše": the lines' items too
+        focusedButtonsTakeEnter(first, QStringLiteral("Řetěz"), withChain);
+    });
+}
