@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <functional>
 
 namespace {
 
@@ -118,29 +119,26 @@ QRectF homeOf(const QImage &page, const QRectF &word, int count)
 
 } // namespace
 
-TEST_F(ShopLayoutTest, EveryTextOfADocumentPrintsWholeInItsBox)
+class LayoutBoxes : public ShopLayoutTest
 {
-    const QDir layouts(PathSestavy);
-    const struct
+protected:
+    struct Document
     {
         const char *file;
         int operation, voucher;
         ReceiptFormat format;
-    } documents[] = {{"Uctenka_A5.vlf", 1, 0, ReceiptFormat::A5},
-                     {"Uctenka_A4.vlf", 1, 0, ReceiptFormat::A4},
-                     {"Uctenka_Svitek.vlf", 1, 0, ReceiptFormat::Svitek},
-                     {"Prijmovy_Doklad_A4.vlf", 1, 1, {}},
-                     {"Faktura_A4.vlf", 2, 0, {}},
-                     {"Dodaci_List_A4.vlf", 3, 0, {}}};
-    int sold = 0;
-    for (const auto &document : documents) {
+    };
+
+    // Prints the current document with the layout's text objects filled in
+    // colours of their own, checks each word read back stands inside its
+    // box and gives the page's text as laid out.
+    QString PrintInBoxes(const Document &document)
+    {
         SCOPED_TRACE(document.file);
-        const int count = colourTextBoxes(layouts.filePath(QString::fromLatin1(document.file)));
-        ASSERT_GT(count, 0);
-        if (sold != document.operation)
-            SellStandardBasket(sold = document.operation);
+        const int count = colourTextBoxes(QDir(PathSestavy).filePath(QString::fromLatin1(document.file)));
+        EXPECT_GT(count, 0);
         settings.format = document.format;
-        ASSERT_FALSE(PrintDocument(document.operation, document.voucher).isEmpty());
+        const QStringList pages = PrintDocument(document.operation, document.voucher);
         QProcess render;
         render.start(QStringLiteral("pdftoppm"),
                      {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-f"), QStringLiteral("1"),
@@ -148,9 +146,8 @@ TEST_F(ShopLayoutTest, EveryTextOfADocumentPrintsWholeInItsBox)
                       pdfPath, pdfPath});
         render.waitForFinished(60000);
         const QImage page = QImage(pdfPath + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(page.isNull());
         const QList<Word> words = wordsOf(pdfPath);
-        ASSERT_GT(words.size(), 20);
+        EXPECT_GT(words.size(), 20);
         int placed = 0;
         for (const Word &word : words) {
             const QRectF home = homeOf(page, word.box, count);
@@ -163,5 +160,90 @@ TEST_F(ShopLayoutTest, EveryTextOfADocumentPrintsWholeInItsBox)
                 << " x " << home.top() << "-" << home.bottom();
         }
         EXPECT_GT(placed, words.size() * 9 / 10);
+        printedWords = words;
+        return pages.value(0);
     }
+
+    // Every document of a sale, the cash receipt on each paper with its voucher.
+    void PrintEveryDocument(const std::function<void(const QString &file, const QString &page)> &check)
+    {
+        const Document documents[] = {{"Uctenka_A5.vlf", 1, 0, ReceiptFormat::A5},
+                                      {"Uctenka_A4.vlf", 1, 0, ReceiptFormat::A4},
+                                      {"Uctenka_Svitek.vlf", 1, 0, ReceiptFormat::Svitek},
+                                      {"Prijmovy_Doklad_A4.vlf", 1, 1, {}},
+                                      {"Faktura_A4.vlf", 2, 0, {}},
+                                      {"Dodaci_List_A4.vlf", 3, 0, {}}};
+        int sold = 0;
+        for (const Document &document : documents) {
+            if (sold != document.operation)
+                Sell(sold = document.operation);
+            const QString page = PrintInBoxes(document);
+            if (check)
+                check(QString::fromLatin1(document.file), page);
+        }
+    }
+
+    // The height of the first word of the last page read that is the text, or 0.
+    double WordHeight(const QString &text) const
+    {
+        for (const Word &word : printedWords)
+            if (word.text == text)
+                return word.box.height();
+        return 0;
+    }
+
+    QList<Word> printedWords;
+    std::function<void(int operation)> Sell = [this](int operation) { SellStandardBasket(operation); };
+};
+
+TEST_F(LayoutBoxes, EveryTextOfADocumentPrintsWholeInItsBox)
+{
+    PrintEveryDocument({});
+}
+
+TEST_F(LayoutBoxes, FiguresOfAnyRateAndSizePrintOnOneLineInTheirColumn)
+{
+    // The widest rates the VAT dialog takes, and line totals of eight to
+    // twelve digits.
+    sql(QStringLiteral("INSERT INTO tab_dph (DPH) VALUES (12.5), (88.88)"));
+    const struct
+    {
+        const char *mark, *rate, *price;
+    } lines[] = {{"VEL01", "12.5", "10000000"}, {"VEL02", "88.88", "123456789012.5"}};
+    for (const auto &line : lines) {
+        TDMItem item;
+        item.OZNACENI = item.KOD = QString::fromLatin1(line.mark);
+        item.POLOZKA = QStringLiteral("Stroj ") + item.KOD;
+        item.SPECIFIKACE = QStringLiteral("-");
+        item.DPH = Currency::fromString(QString::fromLatin1(line.rate));
+        item.SKLAD = QStringLiteral("Sklad-01");
+        item.KATEGORIE = QStringLiteral("?\\Elektro");
+        item.DODAVATEL = QStringLiteral("-");
+        item.PRODEJ = Currency::fromString(QString::fromLatin1(line.price));
+        item.MNOZSTVI = Currency::fromInt(10);
+        item.JEDNOTKA = QStringLiteral("ks");
+        ASSERT_TRUE(dm->NewItem(item)) << qPrintable(dm->LastErrorText());
+    }
+    Sell = [&](int operation) {
+        for (const auto &line : lines) {
+            const int id = scalar(QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = '%1'")
+                                      .arg(QString::fromLatin1(line.mark)))
+                               .toInt();
+            ASSERT_TRUE(dm->AddOrEditBasketRow(id, 0, Currency::fromInt(1), true)) << qPrintable(dm->LastErrorText());
+        }
+        int document = 0;
+        ASSERT_TRUE(dm->SellBasket(operation, true, QStringLiteral("Stavebniny Novák a syn s.r.o."), 0, document))
+            << qPrintable(dm->LastErrorText());
+    };
+    PrintEveryDocument([this](const QString &file, const QString &page) {
+        if (file.startsWith(QStringLiteral("Prijmovy")) || file.startsWith(QStringLiteral("Dodaci")))
+            return; // no lines with rates and prices
+        for (const QString &figure :
+             {QStringLiteral("12,5 %"), QStringLiteral("88,88 %"), czechMoney(QStringLiteral("10000000,00")),
+              czechMoney(QStringLiteral("123456789012,50"))})
+            EXPECT_TRUE(page.contains(figure)) << qPrintable(file) << ": " << qPrintable(figure) << "\n"
+                                               << qPrintable(page);
+        // The column holds the widest rate in the size of the others.
+        EXPECT_NEAR(WordHeight(QStringLiteral("88,88")), WordHeight(QStringLiteral("12,5")), 0.01) << qPrintable(file);
+    });
 }
