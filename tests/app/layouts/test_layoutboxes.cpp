@@ -202,31 +202,14 @@ TEST_F(LayoutBoxes, FiguresOfAnyRateAndSizePrintOnOneLineInTheirColumn)
     // The widest rates the VAT dialog takes, and line totals of eight to
     // twelve digits.
     sql(QStringLiteral("INSERT INTO tab_dph (DPH) VALUES (12.5), (88.88)"));
-    const struct
-    {
-        const char *mark, *rate, *price;
-    } lines[] = {{"VEL01", "12.5", "10000000"}, {"VEL02", "88.88", "123456789012.5"}};
-    for (const auto &line : lines) {
-        TDMItem item;
-        item.OZNACENI = item.KOD = QString::fromLatin1(line.mark);
-        item.POLOZKA = QStringLiteral("Stroj ") + item.KOD;
-        item.SPECIFIKACE = QStringLiteral("-");
-        item.DPH = Currency::fromString(QString::fromLatin1(line.rate));
-        item.SKLAD = QStringLiteral("Sklad-01");
-        item.KATEGORIE = QStringLiteral("?\\Elektro");
-        item.DODAVATEL = QStringLiteral("-");
-        item.PRODEJ = Currency::fromString(QString::fromLatin1(line.price));
-        item.MNOZSTVI = Currency::fromInt(10);
-        item.JEDNOTKA = QStringLiteral("ks");
-        ASSERT_TRUE(dm->NewItem(item)) << qPrintable(dm->LastErrorText());
-    }
+    const int items[] = {
+        newItem(QStringLiteral("VEL01"), Currency::fromInt(10), Currency::fromInt(10'000'000)),
+        newItem(QStringLiteral("VEL02"), Currency::fromInt(10), Currency::fromString(u"123456789012.5"))};
+    sql(QStringLiteral("UPDATE tab_polozka SET ID_DPH = (SELECT ID_DPH FROM tab_dph WHERE DPH = "
+                       "(CASE OZNACENI WHEN 'VEL01' THEN 12.5 ELSE 88.88 END)::real) WHERE OZNACENI LIKE 'VEL0_'"));
     Sell = [&](int operation) {
-        for (const auto &line : lines) {
-            const int id = scalar(QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = '%1'")
-                                      .arg(QString::fromLatin1(line.mark)))
-                               .toInt();
+        for (const int id : items)
             EXPECT_TRUE(dm->AddOrEditBasketRow(id, 0, Currency::fromInt(1), true)) << qPrintable(dm->LastErrorText());
-        }
         int document = 0;
         EXPECT_TRUE(dm->SellBasket(operation, true, QStringLiteral("Stavebniny Novák a syn s.r.o."), 0, document))
             << qPrintable(dm->LastErrorText());
