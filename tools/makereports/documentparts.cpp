@@ -117,9 +117,9 @@ void VatSummary::Row(double y, const QString &caption, const QString &figure)
 
 namespace {
 
-// The rate table: the rate's caption, wide enough for "DPH 12,55%:" on one
-// line (words wrap at blanks only), then base, VAT and total in three equal
-// columns, in a size smaller.
+// The rate table: the rate's caption, wide enough for "DPH 12,55%:" and
+// kept on one line, then base, VAT and total in three equal columns, in a
+// size smaller.
 struct RateColumns
 {
     double caption, figure;
