@@ -101,8 +101,14 @@ QList<TvlTextLine> TvlMemoView::Layout(const QStringList &text) const
     }
     const TvlWrapOptions options{UsableWidth(), bool(Flags & mfWordWrap), bool(Flags & mfWordBreak)};
     TvlTextWidths &widths = TvlTextWidths::For(FontName, FontPixelHeight(), FontStyle);
-    return vlWrapText(text, options,
-                      [&](const QString &t) { return vlRound(widths.Width(t) + CharSpacing * t.size()); });
+    lines =
+        vlWrapText(text, options, [&](const QString &t) { return vlRound(widths.Width(t) + CharSpacing * t.size()); });
+    // A line that may not wrap is never cut at the edge either: drawn to the
+    // width it has, its letters shrink until it fits.
+    if (!(Flags & (mfWordWrap | mfAutoWidth)))
+        for (TvlTextLine &line : lines)
+            line.Width = std::min(line.Width, std::max(1, UsableWidth() - 1));
+    return lines;
 }
 
 int TvlMemoView::GetLineHeight()

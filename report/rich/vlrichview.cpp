@@ -210,8 +210,11 @@ int TvlRichView::GetRemainingHeight()
 void TvlRichView::Draw(TvlCanvas &canvas)
 {
     // The text is laid out at scale 1 and drawn scaled into the rectangle.
+    // The gap is taken in layout units before the rectangle turns into
+    // device pixels: scaled twice it pushed the lines past the right edge.
+    const int gap = TextGap();
     TvlRichLayout layout(RichEdit, TextWidth());
-    const qreal height = std::max(0, Height - 2 * TextGap());
+    const qreal height = std::max(0, Height - 2 * gap);
     const int end = std::max(layout.FitEnd(StartPos, height), StartPos);
     PrintingToPrinter = canvas.IsPrinter();
     PrepareDrawRect(canvas.Mode);
@@ -232,7 +235,7 @@ void TvlRichView::Draw(TvlCanvas &canvas)
         painter->save();
         const QRectF area(origin, QSizeF(Width + 1, Height + 1));
         painter->setClipRect(area, painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-        painter->translate(origin.x() + TextGap() * ScaleX, origin.y() + TextGap() * ScaleY);
+        painter->translate(origin.x() + gap * ScaleX, origin.y() + gap * ScaleY);
         painter->scale(ScaleX, ScaleY);
         painter->setRenderHint(QPainter::TextAntialiasing, true);
         layout.Draw(*painter, QPointF(0, 0), StartPos, end);

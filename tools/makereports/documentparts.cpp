@@ -90,7 +90,7 @@ QList<TableColumn> PricedLineColumns(double width, bool narrow)
 {
     const TextStyle cell = TextStyle{}.Size(8);
     QList<TableColumn> columns;
-    const double name = width - (narrow ? 83 : 130);
+    const double name = width - (narrow ? 85 : 130);
     if (!narrow)
         columns << TableColumn{QStringLiteral("Označení"), 22, line("OZNACENI"), cell};
     columns << TableColumn{QStringLiteral("Název"), name, line("POLOZKA"), cell}
@@ -100,9 +100,9 @@ QList<TableColumn> PricedLineColumns(double width, bool narrow)
             << TableColumn{QStringLiteral("Cena/MJ\ns DPH"), narrow ? 18.0 : 23.0, line("PRODEJ"),
                            TextStyle(cell).Money()}
             << TableColumn{QStringLiteral("Sleva"), narrow ? 10.0 : 13.0, line("SLEVA") + QStringLiteral(" %"),
-                           TextStyle(cell).Right()}
-            << TableColumn{QStringLiteral("DPH"), narrow ? 11.0 : 20.0, line("DPH") + QStringLiteral(" %"),
-                           TextStyle(cell).Right()}
+                           TextStyle(cell).Right().Figure()}
+            << TableColumn{QStringLiteral("DPH"), narrow ? 13.0 : 20.0, line("DPH") + QStringLiteral(" %"),
+                           TextStyle(cell).Right().Figure()}
             << TableColumn{QStringLiteral("Celkem\ns DPH"), narrow ? 20.0 : 25.0, line("PRODEJ_CELKEM"),
                            TextStyle(cell).Money()};
     return columns;
@@ -117,9 +117,9 @@ void VatSummary::Row(double y, const QString &caption, const QString &figure)
 
 namespace {
 
-// The rate table: the rate's caption, wide enough for "DPH 12,55%:" on one
-// line (words wrap at blanks only), then base, VAT and total in three equal
-// columns, in a size smaller.
+// The rate table: the rate's caption, wide enough for "DPH 12,55%:" and
+// kept on one line, then base, VAT and total in three equal columns, in a
+// size smaller.
 struct RateColumns
 {
     double caption, figure;
@@ -152,7 +152,7 @@ double VatSummary::Rates()
     m_sheet.Band(btMasterData, RowHeight(), RateSet);
     const RateColumns columns(m_w, m_size);
     m_sheet.Text(m_x, 0, columns.caption, RowHeight(), QStringLiteral("DPH ") + rate("DPH") + QStringLiteral("%:"),
-                 TextStyle{}.Size(m_size));
+                 TextStyle{}.Size(m_size).Figure());
     const QStringList figures = {rate("ZAKLAD"), rate("DPH_CASTKA"), rate("PRODEJ_CELKEM")};
     for (int i = 0; i < figures.size(); ++i)
         m_sheet.Text(m_x + columns.caption + i * columns.figure, 0, columns.figure, RowHeight(), figures[i],

@@ -75,7 +75,7 @@ TvlMemoView *LayoutSheet::Text(double x, double y, double w, double h, const QSt
     memo->Adjust = style.adjust;
     memo->FrameTyp = style.frame;
     memo->FillColor = style.fill;
-    memo->Flags = mfWordWrap | (style.stretched ? mfStretched : 0);
+    memo->Flags = (style.wraps ? mfWordWrap : 0) | (style.stretched ? mfStretched : 0);
     memo->LineSpacing = 1;
     if (style.format) {
         memo->Format = style.format;

@@ -32,6 +32,7 @@ struct TextStyle
     qint32 format = 0; // 0: text
     QString formatText;
     bool stretched = false; // height follows the text (in stretched bands)
+    bool wraps = true;      // words wrap; a figure never does, it shrinks to its width
 
     TextStyle &Size(double points)
     {
@@ -78,18 +79,24 @@ struct TextStyle
         fill = colour;
         return *this;
     }
+    // A figure on one line whatever its size: never wrapped, shrunk when wider than its box.
+    TextStyle &Figure()
+    {
+        wraps = false;
+        return *this;
+    }
     TextStyle &Money()
     {
         format = moneyFormat();
         adjust = (adjust & ~3) | adRight;
-        return *this;
+        return Figure();
     }
     TextStyle &Quantity()
     {
         format = quantityFormat();
         formatText = QString::fromLatin1(QuantityPicture);
         adjust = (adjust & ~3) | adRight;
-        return *this;
+        return Figure();
     }
     TextStyle &Stretched()
     {

@@ -44,18 +44,18 @@ void BuildItemOverview(TvlReport &report)
     // Items are grouped by category; sorting the list by category gives one group per category.
     sheet.Band(btGroupHeader, 7, QStringLiteral("COPY([KATEGORIE], 1, 255)"), 0);
     sheet.Text(0, 1, w, 6, QStringLiteral("Kategorie: ") + field(ItemSet, "KATEGORIE"), TextStyle{}.Size(9).Bold());
-    TvlBandView *data =
-        AddTable(sheet,
-                 {{QStringLiteral("Označení"), 20, field(ItemSet, "OZNACENI"), cell},
-                  {QStringLiteral("Kód"), 23, field(ItemSet, "KOD"), cell}, // a 13-digit EAN on one line
-                  {QStringLiteral("Název"), name, field(ItemSet, "POLOZKA"), cell},
-                  {QStringLiteral("Množství"), 18, field(ItemSet, "MNOZSTVI"), TextStyle(cell).Quantity()},
-                  {QStringLiteral(" MJ"), 10, QStringLiteral(" ") + field(ItemSet, "JEDNOTKA"), cell},
-                  {QStringLiteral("Nákup/MJ"), 20, field(ItemSet, "NAKUP"), TextStyle(cell).Money()},
-                  {QStringLiteral("Prodej/MJ"), 20, field(ItemSet, "PRODEJ"), TextStyle(cell).Money()},
-                  {QStringLiteral("DPH"), 12, field(ItemSet, "DPH") + QStringLiteral(" %"), TextStyle(cell).Right()},
-                  {QStringLiteral("Nákup celkem"), 24, field(ItemSet, "NAKUP_CELKEM"), TextStyle(cell).Money()}},
-                 ItemSet);
+    TvlBandView *data = AddTable(
+        sheet,
+        {{QStringLiteral("Označení"), 20, field(ItemSet, "OZNACENI"), cell},
+         {QStringLiteral("Kód"), 23, field(ItemSet, "KOD"), cell}, // a 13-digit EAN on one line
+         {QStringLiteral("Název"), name, field(ItemSet, "POLOZKA"), cell},
+         {QStringLiteral("Množství"), 18, field(ItemSet, "MNOZSTVI"), TextStyle(cell).Quantity()},
+         {QStringLiteral(" MJ"), 10, QStringLiteral(" ") + field(ItemSet, "JEDNOTKA"), cell},
+         {QStringLiteral("Nákup/MJ"), 20, field(ItemSet, "NAKUP"), TextStyle(cell).Money()},
+         {QStringLiteral("Prodej/MJ"), 20, field(ItemSet, "PRODEJ"), TextStyle(cell).Money()},
+         {QStringLiteral("DPH"), 12, field(ItemSet, "DPH") + QStringLiteral(" %"), TextStyle(cell).Right().Figure()},
+         {QStringLiteral("Nákup celkem"), 24, field(ItemSet, "NAKUP_CELKEM"), TextStyle(cell).Money()}},
+        ItemSet);
     data->Name = QStringLiteral("Polozky");
 
     const TextStyle total = TextStyle{}.Size(8).Bold();

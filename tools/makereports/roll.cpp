@@ -32,8 +32,10 @@ void BuildReceiptRoll(TvlReport &report)
     sheet.Text(0, 53, w, 4, QStringLiteral("Prodal: ") + doc("UZIVATEL"), TextStyle{}.Size(8));
     sheet.HLine(0, 58, w, 1);
     // The columns of an item's second line: quantity and unit price, the
-    // line's discount (none printed without one), VAT and the line's total.
-    const double discount = w * 0.52, vat = w * 0.66, total = w * 0.78;
+    // line's discount (none printed without one), VAT wide enough for any
+    // rate with two decimals, and the line's total, which shrinks to its
+    // column beyond tens of millions.
+    const double discount = w * 0.50, vat = w * 0.615, total = w * 0.765;
     const TextStyle heading = TextStyle{}.Size(6).Italic();
     sheet.Text(0, 58.5, discount, 3.5, QStringLiteral("Množství × cena"), heading);
     sheet.Text(discount, 58.5, vat - discount, 3.5, QStringLiteral("Sleva"), TextStyle(heading).Right());
@@ -52,8 +54,8 @@ void BuildReceiptRoll(TvlReport &report)
                small);
     sheet.Text(discount, 4.5, vat - discount, 4,
                QStringLiteral("[IF([%1.SLEVA] = 0, '', STR([%1.SLEVA]) + ' %')]").arg(LineSet),
-               TextStyle(small).Right());
-    sheet.Text(vat, 4.5, total - vat, 4, line("DPH") + QStringLiteral(" %"), TextStyle(small).Right());
+               TextStyle(small).Right().Figure());
+    sheet.Text(vat, 4.5, total - vat, 4, line("DPH") + QStringLiteral(" %"), TextStyle(small).Right().Figure());
     sheet.Text(total, 4.5, w - total, 4, line("PRODEJ_CELKEM"), TextStyle(small).Money());
 
     VatSummary summary(sheet, 0, w, 8);

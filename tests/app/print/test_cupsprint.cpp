@@ -5,6 +5,7 @@
 #include "app/print/nahled_fixture.h"
 #include "app/start/appglobals.h"
 #include "report/printer.h"
+#include "report/vlpage.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QThread>
+#include <functional>
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -148,32 +150,28 @@ QMap<QString, QDateTime> pdfFiles(const QString &folder)
     return files;
 }
 
-TEST_F(NahledTest, ReceiptThroughARealPrintQueue)
+// Starts the scheduler with its queue for every CUPS client of the process,
+// with the program's printer backend (the real one) instead of the
+// fixture's; empty when it runs, else why not.
+QString startQueue(PrivateCups &cups, std::unique_ptr<ScopedPrinterBackend> &printers)
 {
-    PrivateCups cups;
-    const QString problem = cups.Start();
-    if (!problem.isEmpty())
-        GTEST_SKIP() << "no private CUPS scheduler: " << problem.toStdString();
-    // The scheduler of this test for every CUPS client of the process, the
-    // program's printer backend (the real one) instead of the fixture's.
+    if (const QString problem = cups.Start(); !problem.isEmpty())
+        return QStringLiteral("no private CUPS scheduler: ") + problem;
     qputenv("CUPS_SERVER", cups.Socket().toLocal8Bit());
     printers.reset();
     vlFreePrinter();
     if (!QPrinterInfo::availablePrinterNames().contains(kQueue))
-        GTEST_SKIP() << "the print system of this process does not see the test's scheduler";
+        return QStringLiteral("the print system of this process does not see the test's scheduler");
+    return {};
+}
 
-    WriteSimple(QStringLiteral("Uctenka_A4.vlf"), QStringLiteral("Účtenka [vlDBDataSet_Doklad.doklad_vytisteny]"));
-    settings.format = ReceiptFormat::A4;
-    settings.setPrinter(DocumentPrinter::UctenkaA4, 0, kQueue);
+// Prints and waits until the job has left the queue; the file the driver
+// wrote, or empty when it wrote none.
+QString printedThroughQueue(PrivateCups &cups, const std::function<void()> &print)
+{
     const QString output = driverOutputFolder();
     const QMap<QString, QDateTime> before = pdfFiles(output);
-
-    auto form = NewForm();
-    form->PrintDocument(1, 0, QString(), false, false);
-    EXPECT_EQ(messages.count(MessageCall::Warning), 0) << messages.calls.value(0).detail.toStdString();
-    EXPECT_EQ(vlPrinter().PrinterName(), kQueue);
-
-    // The job leaves the queue when the driver has written its file.
+    print();
     QString produced;
     int afterQueue = 0;
     for (int i = 0; i < 600 && produced.isEmpty() && afterQueue < 20; ++i) {
@@ -190,7 +188,23 @@ TEST_F(NahledTest, ReceiptThroughARealPrintQueue)
         if (produced.isEmpty())
             QThread::msleep(100);
     }
-    ASSERT_FALSE(produced.isEmpty()) << "no PDF in " << output.toStdString() << "\n"
+    return produced;
+}
+
+TEST_F(NahledTest, ReceiptThroughARealPrintQueue)
+{
+    PrivateCups cups;
+    if (const QString problem = startQueue(cups, printers); !problem.isEmpty())
+        GTEST_SKIP() << problem.toStdString();
+
+    WriteSimple(QStringLiteral("Uctenka_A4.vlf"), QStringLiteral("Účtenka [vlDBDataSet_Doklad.doklad_vytisteny]"));
+    settings.format = ReceiptFormat::A4;
+    settings.setPrinter(DocumentPrinter::UctenkaA4, 0, kQueue);
+    auto form = NewForm();
+    const QString produced = printedThroughQueue(cups, [&] { form->PrintDocument(1, 0, QString(), false, false); });
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0) << messages.calls.value(0).detail.toStdString();
+    EXPECT_EQ(vlPrinter().PrinterName(), kQueue);
+    ASSERT_FALSE(produced.isEmpty()) << "no PDF in " << driverOutputFolder().toStdString() << "\n"
                                      << cups.log(QStringLiteral("error_log")).toStdString();
     const QString text = PdfText(produced).simplified();
     QFile::remove(produced);
@@ -201,6 +215,45 @@ TEST_F(NahledTest, ReceiptThroughARealPrintQueue)
     const QStringList words = text.split(u' ');
     ASSERT_EQ(words.size(), 2) << text.toStdString();
     EXPECT_EQ(LetterPattern(words[1]), LetterPattern("FA-2024-0007")) << text.toStdString();
+
+    // The note of the A5 receipt, in a box filled grey as wide as the receipt's.
+    QFile note(Path(QStringLiteral("Informace.rtf")));
+    ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+    note.write("{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fcharset238 Arial;}}\\f0\\fs14 Reklamace uplat\\'f2ujte "
+               "v prodejn\\'ec s t\\'edmto dokladem. Z\\'e1ru\\'e8n\\'ed doba je 24 m\\'ecs\\'edc\\'f9, "
+               "nen\\'ed-li u zbo\\'9e\\'ed uvedeno jinak. Zbo\\'9e\\'ed z\\'f9st\\'e1v\\'e1 a\\'9e do "
+               "\\'fapln\\'e9ho zaplacen\\'ed majetkem prod\\'e1vaj\\'edc\\'edho.}");
+    note.close();
+    LayoutBuilder layout;
+    layout.Band(btReportTitle, 0, 200);
+    layout.Rich(QStringLiteral("Informace"), 40, 20, 185, 70);
+    layout.page->Objects.back()->FillColor = 0xC0C0C0;
+    layout.Save(CombinePath(QStringLiteral("Uctenka_A5.vlf"), PathSestavy));
+    settings.format = ReceiptFormat::A5;
+    settings.setPrinter(DocumentPrinter::UctenkaA5, 0, kQueue);
+    const QString noted = printedThroughQueue(cups, [&] { form->PrintDocument(1, 0, QString(), false, false); });
+    ASSERT_FALSE(noted.isEmpty()) << cups.log(QStringLiteral("error_log")).toStdString();
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {"-r", "182", "-gray", "-singlefile", noted, noted});
+    render.waitForFinished(60000);
+    const QImage page(noted + QStringLiteral(".pgm"));
+    QFile::remove(noted);
+    QFile::remove(noted + QStringLiteral(".pgm"));
+    // At 182 per inch two pixels make a layout pixel: the text keeps the
+    // box's gap of two layout pixels free on the right.
+    QRect box, ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const int grey = qGray(page.pixel(x, y));
+            if (std::abs(grey - 0xC0) <= 12)
+                box |= QRect(x, y, 1, 1);
+            else if (grey < 0x60)
+                ink |= QRect(x, y, 1, 1);
+        }
+    ASSERT_FALSE(box.isNull());
+    EXPECT_TRUE(box.contains(ink));
+    EXPECT_LE(ink.right(), box.right() - 2) << "ink to " << ink.right() << ", box to " << box.right();
+    EXPECT_GT(ink.width(), box.width() * 8 / 10);
     qunsetenv("CUPS_SERVER");
 }
 
