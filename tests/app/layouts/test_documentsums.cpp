@@ -63,8 +63,16 @@ QList<Basket> RandomBaskets(std::mt19937 &random, const QList<int> &vatIds)
         std::shuffle(items.begin(), items.end(), random);
         for (int i = 0; i < size; ++i) {
             const int kind = between(0, 19);
-            const qint64 price = kind == 0 ? 0 : kind < 5 ? between(1, 99) : between(100, 299999);
-            const int quantity = between(0, 2) == 0 ? 1000 * between(1, 20) : between(1, 20000);
+            // Whole pieces, up to 20 of a unit in thousandths, and now and
+            // then a thousand or more kept to the thousandth (as the real
+            // that stores it keeps every one below 16 384), at a price that
+            // leaves the line under a million, which the roll's column holds.
+            const int quantity = between(0, 2) == 0   ? 1000 * between(1, 20)
+                                 : between(0, 5) == 0 ? between(1000000, 16383999)
+                                                      : between(1, 20000);
+            const qint64 price = kind == 0  ? 0
+                                 : kind < 5 ? between(1, 99)
+                                            : between(100, quantity < 1000000 ? 299999 : 6000);
             const int discount = between(0, 2) ? 0 : between(0, 30) == 0 ? 100 : between(1, 50);
             basket.lines << BasketLine{items[size_t(i)], price, vatIds[between(0, int(vatIds.size()) - 1)], quantity,
                                        discount};
