@@ -142,19 +142,16 @@ TEST_F(DataModuleLists, DocumentsOfOneSecondListInTheOrderTheyWereMade)
 {
     ASSERT_TRUE(dm->OpenAllQueries());
     const int item = newItem("1", Currency::fromInt(100));
-    QList<qint64> made;
+    // Made in two seconds of today, taking turns.
+    QList<qint64> even, odd;
     for (int i = 0; i < 16; ++i) {
         ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true));
         int document = 0;
         ASSERT_TRUE(dm->SellBasket(1 + i % 3, false, QStringLiteral("-"), 0, document));
-        made << document;
+        (document % 2 ? odd : even) << document;
     }
-    // Made in two seconds of today, taking turns.
     sql("UPDATE tab_historie SET TIME = date_trunc('day', LOCALTIMESTAMP) + interval '12:00:00' "
         "+ (ID_DOKLAD % 2) * interval '1 second' WHERE ID_DOKLAD > 0");
-    QList<qint64> even, odd;
-    for (qint64 id : made)
-        (id % 2 ? odd : even) << id;
     TMSSQLADOQuery *documents = dm->MSSQLADOQuery_Doklad;
     dm->RequeryDocuments();
     EXPECT_EQ(keys(documents, "ID_DOKLAD"), even + odd);

@@ -224,11 +224,9 @@ TEST_F(Sale, QuantitiesOfSinglePrecisionSellToZero)
 // way of working it out, at powers of two, both signs and spread magnitudes.
 TEST_F(Sale, ExactQuantitiesAreTheDecimalsTyped)
 {
-    EXPECT_EQ(s->integer("SELECT count(*) FROM generate_series(0, 16383999, 13) m "
-                         "WHERE func_MNOZSTVI_PRESNE((m * 0.001)::real) <> m * 0.001"),
-              0);
-    EXPECT_EQ(s->integer("SELECT count(*) FROM generate_series(0, 9999999, 7) m "
-                         "WHERE func_MNOZSTVI_PRESNE((m * 0.0001)::real) <> m * 0.0001"),
+    EXPECT_EQ(s->integer("SELECT count(*) FROM (SELECT m * 0.001 FROM generate_series(0, 16383999, 13) m UNION ALL"
+                         " SELECT m * 0.0001 FROM generate_series(0, 9999999, 7) m) t (typed)"
+                         " WHERE func_MNOZSTVI_PRESNE(typed::real) <> typed"),
               0);
     s->exec("SET extra_float_digits = 1");
     s->exec("CREATE TEMP TABLE kratke AS SELECT y, round(y::text::numeric, 4) AS presne FROM ("
@@ -244,9 +242,6 @@ TEST_F(Sale, ExactQuantitiesAreTheDecimalsTyped)
     EXPECT_EQ(
         s->integer("SELECT count(*) FROM kratke WHERE func_MNOZSTVI_PRESNE(y)::text IS DISTINCT FROM presne::text"), 0)
         << qPrintable(s->error());
-    EXPECT_EQ(s->value("SELECT concat_ws(' ', func_MNOZSTVI_PRESNE(1217.919), func_MNOZSTVI_PRESNE(4603.84),"
-                       " func_MNOZSTVI_PRESNE(1/32.0), func_MNOZSTVI_PRESNE(-0.0))"),
-              "1217.9190 4603.8400 0.0313 0.0000");
     EXPECT_TRUE(s->value("SELECT func_MNOZSTVI_PRESNE(NULL)").isNull());
 }
 
