@@ -63,10 +63,8 @@ QList<Basket> RandomBaskets(std::mt19937 &random, const QList<int> &vatIds)
         std::shuffle(items.begin(), items.end(), random);
         for (int i = 0; i < size; ++i) {
             const int kind = between(0, 19);
-            // Whole pieces, up to 20 of a unit in thousandths, and now and
-            // then a thousand or more kept to the thousandth (as the real
-            // that stores it keeps every one below 16 384), at a price that
-            // leaves the line under a million, which the roll's column holds.
+            // Now and then thousands to the thousandth (kept exactly below
+            // 16 384), priced so the line stays under a million for the roll.
             const int quantity = between(0, 2) == 0   ? 1000 * between(1, 20)
                                  : between(0, 5) == 0 ? between(1000000, 16383999)
                                                       : between(1, 20000);
