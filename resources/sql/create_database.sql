@@ -77,7 +77,7 @@ GO
 -- Not strict and without subqueries, so the planner puts the expression in
 -- place of the call.
 CREATE FUNCTION func_MNOZSTVI_PRESNE(p_mnozstvi real) RETURNS numeric
-  LANGUAGE sql IMMUTABLE PARALLEL SAFE
+  LANGUAGE sql IMMUTABLE
   AS $$ SELECT CASE WHEN abs(p_mnozstvi) < 16777216::real THEN
       (sign(p_mnozstvi) * CASE WHEN abs(p_mnozstvi) < 1024::real THEN
            CASE WHEN abs(abs(p_mnozstvi)::float8 * 10000 - floor(abs(p_mnozstvi)::float8 * 10000 + 0.5)) > 0.45
