@@ -85,12 +85,13 @@ bool Connection::open(const QString &server, const QString &database, const QStr
     return applySessionSettings();
 }
 
-// The text forms the datasets read (dates, intervals) do not depend on the
-// server's configuration; every new session, reconnected ones included, gets
-// them here.
+// The text forms the datasets read (dates, intervals, reals as the shortest
+// decimal that reads back as them, so a quantity shows as it was typed) do
+// not depend on the server's configuration; every new session, reconnected
+// ones included, gets them here.
 bool Connection::applySessionSettings()
 {
-    exec(QStringLiteral("SET datestyle = 'ISO, YMD'; SET intervalstyle = 'postgres'"));
+    exec(QStringLiteral("SET datestyle = 'ISO, YMD'; SET intervalstyle = 'postgres'; SET extra_float_digits = 1"));
     return m_errors.isEmpty();
 }
 

@@ -59,18 +59,54 @@ END
 $$
 GO
 -- Quantities are single-precision reals; arithmetic on them goes through
--- numeric at four decimals so that representation noise never makes a
--- subtraction come out slightly negative. The value is the real's fifteen
--- significant digits rounded half away from zero at four decimals; below
--- 1e11 it is reached in binary floating point (a real times 10000 is exact
--- in double precision, and fifteen digits never move such a value across a
--- half), which is several times cheaper than through its decimal text. Not
--- strict, so the planner puts the expression in place of the call.
+-- numeric at four decimals, as the quantity that was typed: the shortest
+-- decimal that reads back as the real (what the server's real-to-text gives
+-- when extra_float_digits is above 0), rounded half away from zero at four
+-- decimals. So a quantity of three decimals below 16384, or of four below
+-- 1000, comes back as typed, whatever the session's float settings. Worked
+-- out in doubles, where a real times 10^5 is exact:
+-- - below 1024 a real's step is finer than the fourth decimal, so the real
+--   rounded there is the typed decimal; only a shortest decimal that is a
+--   half of the fourth place (fifth decimal 5) rounds up from it;
+-- - below 16384 a step holds at most one decimal of three places: the typed
+--   one when it reads back as the real, else the nearest of four places;
+-- - up to 2^24 the fewest places that read back;
+-- - above, where a real is a whole number, the fewest significant digits
+--   whose decimal lies strictly inside the real's step (half a unit on
+--   either side still reads back), as the server's real-to-text chooses.
+-- Not strict and without subqueries, so the planner puts the expression in
+-- place of the call.
 CREATE FUNCTION func_MNOZSTVI_PRESNE(p_mnozstvi real) RETURNS numeric
   LANGUAGE sql IMMUTABLE
-  AS $$ SELECT CASE WHEN abs(p_mnozstvi) < 1e11::real
-                 THEN (sign(p_mnozstvi) * floor(abs(p_mnozstvi)::float8 * 10000 + 0.5))::bigint * 0.0001
-                 ELSE round(p_mnozstvi::float8::numeric, 4) END $$
+  AS $$ SELECT CASE WHEN abs(p_mnozstvi) < 16777216::real THEN
+      (sign(p_mnozstvi) * CASE WHEN abs(p_mnozstvi) < 1024::real THEN
+           CASE WHEN abs(abs(p_mnozstvi)::float8 * 10000 - floor(abs(p_mnozstvi)::float8 * 10000 + 0.5)) > 0.45
+                     AND (round(abs(p_mnozstvi)::float8 * 100000) / 100000)::real = abs(p_mnozstvi)
+                     AND (round(abs(p_mnozstvi)::float8 * 10000) / 10000)::real <> abs(p_mnozstvi)
+             THEN (round(abs(p_mnozstvi)::float8 * 100000) + 5) / 10
+             ELSE floor(abs(p_mnozstvi)::float8 * 10000 + 0.5) END
+         WHEN abs(p_mnozstvi) < 16384::real THEN
+           CASE WHEN (round(abs(p_mnozstvi)::float8 * 1000) / 1000)::real = abs(p_mnozstvi)
+             THEN round(abs(p_mnozstvi)::float8 * 1000) * 10
+             ELSE round(abs(p_mnozstvi)::float8 * 10000) END
+         WHEN round(abs(p_mnozstvi)::float8)::real = abs(p_mnozstvi) THEN round(abs(p_mnozstvi)::float8) * 10000
+         WHEN (round(abs(p_mnozstvi)::float8 * 10) / 10)::real = abs(p_mnozstvi)
+           THEN round(abs(p_mnozstvi)::float8 * 10) * 1000
+         WHEN (round(abs(p_mnozstvi)::float8 * 100) / 100)::real = abs(p_mnozstvi)
+           THEN round(abs(p_mnozstvi)::float8 * 100) * 100
+         ELSE round(abs(p_mnozstvi)::float8 * 1000) * 10 END)::bigint * 0.0001
+    WHEN NOT abs(p_mnozstvi) < 'Infinity'::real THEN round(p_mnozstvi::float8::numeric, 4)
+    ELSE round(CASE
+      WHEN (p_mnozstvi::numeric - 0.5)::real = p_mnozstvi
+          AND (p_mnozstvi::numeric + 0.5)::real = p_mnozstvi
+        THEN p_mnozstvi::numeric
+      WHEN (round(p_mnozstvi::float8::numeric, 6 - floor(log(abs(p_mnozstvi)::float8))::integer) - 0.5)::real = p_mnozstvi
+          AND (round(p_mnozstvi::float8::numeric, 6 - floor(log(abs(p_mnozstvi)::float8))::integer) + 0.5)::real = p_mnozstvi
+        THEN round(p_mnozstvi::float8::numeric, 6 - floor(log(abs(p_mnozstvi)::float8))::integer)
+      WHEN (round(p_mnozstvi::float8::numeric, 7 - floor(log(abs(p_mnozstvi)::float8))::integer) - 0.5)::real = p_mnozstvi
+          AND (round(p_mnozstvi::float8::numeric, 7 - floor(log(abs(p_mnozstvi)::float8))::integer) + 0.5)::real = p_mnozstvi
+        THEN round(p_mnozstvi::float8::numeric, 7 - floor(log(abs(p_mnozstvi)::float8))::integer)
+      ELSE round(p_mnozstvi::float8::numeric, 8 - floor(log(abs(p_mnozstvi)::float8))::integer) END, 4) END $$
 GO
 -- The ranges of the columns that every sale and basket line writes are types
 -- of their own: the server checks a type's rule from its compiled form, while

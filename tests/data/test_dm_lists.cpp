@@ -137,3 +137,25 @@ TEST_F(DataModuleLists, AStoredFilterTheServerRefusesIsDroppedWithAWarning)
     restart();
     EXPECT_EQ(messages.count(MessageCall::Warning), 1);
 }
+
+TEST_F(DataModuleLists, DocumentsOfOneSecondListInTheOrderTheyWereMade)
+{
+    ASSERT_TRUE(dm->OpenAllQueries());
+    const int item = newItem("1", Currency::fromInt(100));
+    // Made in two seconds of today, taking turns.
+    QList<qint64> even, odd;
+    for (int i = 0; i < 16; ++i) {
+        ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true));
+        int document = 0;
+        ASSERT_TRUE(dm->SellBasket(1 + i % 3, false, QStringLiteral("-"), 0, document));
+        (document % 2 ? odd : even) << document;
+    }
+    sql("UPDATE tab_historie SET TIME = date_trunc('day', LOCALTIMESTAMP) + interval '12:00:00' "
+        "+ (ID_DOKLAD % 2) * interval '1 second' WHERE ID_DOKLAD > 0");
+    TMSSQLADOQuery *documents = dm->MSSQLADOQuery_Doklad;
+    dm->RequeryDocuments();
+    EXPECT_EQ(keys(documents, "ID_DOKLAD"), even + odd);
+    documents->SortByColumn("ID_DOKLAD", &documents->FieldByName("CAS"), "%ORDER_BY");
+    ASSERT_EQ(parameterValue(documents, "%ORDER_BY"), "CAS DESC");
+    EXPECT_EQ(keys(documents, "ID_DOKLAD"), odd + even);
+}

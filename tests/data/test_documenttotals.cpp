@@ -81,6 +81,31 @@ TEST_F(DocumentTotals, ALinesTotalIsItsExactPriceRoundedOnceToTheHaler)
     EXPECT_EQ(Halere(dm->MSSQLADOQuery_Doklad, "SOUCET_POLOZEK"), 1304387);
     EXPECT_EQ(Halere(dm->MSSQLADOQuery_Doklad, "PRODEJ_CELKEM"), 1304400);
     EXPECT_EQ(Halere(dm->MSSQLADOQuery_Doklad, "ZAOKROUHLENI"), 13);
+    // The till is paid the lines as printed: 1 009,17 × 8,11 − 20 % =
+    // 6 547,49496 pays 6 547 (6 548 through four places, 6 547,4950), and
+    // 6 559,49776 pays 6 560 (6 559 from its four places in whole crowns).
+    for (const char *price : {"1009.17", "1011.02"}) {
+        ASSERT_TRUE(dm->AddOrEditBasketRow(item(price, price, "20"), 20, Currency::fromString(u"8.11"), true));
+        sell(1, 0);
+    }
+    EXPECT_EQ(cash(), QStringLiteral("13044.0000 6547.0000 6560.0000"));
+}
+
+TEST_F(DocumentTotals, AQuantityComesBackAsTypedInEveryFigure)
+{
+    // 1 217,919 kg at 6 750,05 Kč: the receipt's line and the till's
+    // movement; the stock left, as the item card and the item list read it.
+    const int kg = newItem(QStringLiteral("KG"), Currency::fromInt(5000), Currency::fromString(u"6750.05"));
+    ASSERT_TRUE(dm->AddOrEditBasketRow(kg, 0, Currency::fromString(u"1217.919"), true));
+    sell(1, 0);
+    EXPECT_EQ(Halere(dm->MSSQLADOQuery_DokladDetail, "PRODEJ_CELKEM"), 822101415);
+    EXPECT_EQ(cash(), QStringLiteral("8221014.0000"));
+    TDMItem card;
+    TDMItemOrigin origin;
+    ASSERT_TRUE(dm->ReadItem(kg, card, origin)) << qPrintable(dm->LastErrorText());
+    EXPECT_EQ(card.MNOZSTVI, Currency::fromString(u"3782.081"));
+    ASSERT_TRUE(dm->MSSQLADOQuery_Polozka->Locate(QStringLiteral("ID_POLOZKA"), kg));
+    EXPECT_EQ(Halere(dm->MSSQLADOQuery_Polozka, "NAKUP_CELKEM"), 1276461792); // × 3 375,025
 }
 
 TEST_F(DocumentTotals, TheBasketsTotalIsItsLinesAsTheDocumentPrintsThem)

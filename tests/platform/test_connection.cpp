@@ -110,13 +110,15 @@ TEST_F(LiveDatabaseTest, AReconnectedSessionHasTheSettingsOfAnOpenedOne)
     const QString db = Db::Connection::quoteIdentifier(database.name());
     run(QStringLiteral("ALTER DATABASE %1 SET datestyle = 'German, DMY'").arg(db));
     run(QStringLiteral("ALTER DATABASE %1 SET intervalstyle = 'sql_standard'").arg(db));
+    run(QStringLiteral("ALTER DATABASE %1 SET extra_float_digits = 0").arg(db));
     Db::Connection c;
     ASSERT_TRUE(c.open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()));
     const QString settings =
         QStringLiteral("SELECT concat_ws('|', current_setting('datestyle'), current_setting('intervalstyle'),"
-                       " current_setting('application_name'), current_setting('client_encoding'), now()::date::text)");
+                       " current_setting('application_name'), current_setting('client_encoding'),"
+                       " 1217.919::real, now()::date::text)");
     const QString opened = c.exec(settings).cellText(0, 0);
-    EXPECT_TRUE(opened.startsWith(QStringLiteral("ISO, YMD|postgres|Tarmil|UTF8|"))) << qPrintable(opened);
+    EXPECT_TRUE(opened.startsWith(QStringLiteral("ISO, YMD|postgres|Tarmil|UTF8|1217.919|"))) << qPrintable(opened);
     const quint64 serial = c.sessionSerial();
 
     PGconn *killer = database.connect();

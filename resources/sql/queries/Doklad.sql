@@ -67,4 +67,6 @@ FROM (SELECT DISTINCT tab_historie.ID_DOKLAD, tab_historie.TIME, tab_historie.ID
     SELECT CASE WHEN pravidlo.TISTENE_RADKY THEN round(souhrn.SOUCET_POLOZEK - souhrn.SLEVA_CASTKA, 0)
                 ELSE round((100.0 - tab_doklad.SLEVA) / 100 * souhrn.PRESNE, 0) END AS PRODEJ_CELKEM
   ) celkem
-ORDER BY %ORDER_BY
+-- Documents that tie in the chosen order (made in the same second) come in
+-- the order they were made.
+ORDER BY %ORDER_BY, tab_historie.ID_DOKLAD

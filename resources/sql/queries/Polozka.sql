@@ -57,12 +57,37 @@ SELECT tab_polozka.ID_POLOZKA, tab_polozka.ID_SKLAD, tab_polozka.ID_KATEGORIE,
   tab_dph.DPH, tab_sklad.SKLAD,
   coalesce(cesta_kategorie.CESTA_KATEGORIE, '<neplatná>') AS KATEGORIE,
   tab_kontakt.KONTAKT AS DODAVATEL, tab_jednotka.JEDNOTKA,
-  -- func_MNOZSTVI_PRESNE(tab_polozka.MNOZSTVI), as its body reads
-  CAST(tab_polozka.NAKUP *
-       CASE WHEN abs(tab_polozka.MNOZSTVI::real) < 1e11::real
-         THEN (sign(tab_polozka.MNOZSTVI::real) * floor(abs(tab_polozka.MNOZSTVI::real)::float8 * 10000 + 0.5))::bigint
-              * 0.0001
-         ELSE round(tab_polozka.MNOZSTVI::real::float8::numeric, 4) END AS numeric(19,4)) AS NAKUP_CELKEM
+  -- func_MNOZSTVI_PRESNE(tab_polozka.MNOZSTVI), as its body reads for a
+  -- stock (not negative, finite)
+  CAST(tab_polozka.NAKUP * (
+  CASE WHEN tab_polozka.MNOZSTVI < 16777216::real THEN
+        (CASE WHEN tab_polozka.MNOZSTVI < 1024::real THEN
+             CASE WHEN abs(tab_polozka.MNOZSTVI::float8 * 10000 - floor(tab_polozka.MNOZSTVI::float8 * 10000 + 0.5)) > 0.45
+                       AND (round(tab_polozka.MNOZSTVI::float8 * 100000) / 100000)::real = tab_polozka.MNOZSTVI
+                       AND (round(tab_polozka.MNOZSTVI::float8 * 10000) / 10000)::real <> tab_polozka.MNOZSTVI
+               THEN (round(tab_polozka.MNOZSTVI::float8 * 100000) + 5) / 10
+               ELSE floor(tab_polozka.MNOZSTVI::float8 * 10000 + 0.5) END
+           WHEN tab_polozka.MNOZSTVI < 16384::real THEN
+             CASE WHEN (round(tab_polozka.MNOZSTVI::float8 * 1000) / 1000)::real = tab_polozka.MNOZSTVI
+               THEN round(tab_polozka.MNOZSTVI::float8 * 1000) * 10
+               ELSE round(tab_polozka.MNOZSTVI::float8 * 10000) END
+           WHEN round(tab_polozka.MNOZSTVI::float8)::real = tab_polozka.MNOZSTVI THEN round(tab_polozka.MNOZSTVI::float8) * 10000
+           WHEN (round(tab_polozka.MNOZSTVI::float8 * 10) / 10)::real = tab_polozka.MNOZSTVI
+             THEN round(tab_polozka.MNOZSTVI::float8 * 10) * 1000
+           WHEN (round(tab_polozka.MNOZSTVI::float8 * 100) / 100)::real = tab_polozka.MNOZSTVI
+             THEN round(tab_polozka.MNOZSTVI::float8 * 100) * 100
+           ELSE round(tab_polozka.MNOZSTVI::float8 * 1000) * 10 END)::bigint * 0.0001
+      ELSE round(CASE
+        WHEN (tab_polozka.MNOZSTVI::numeric - 0.5)::real = tab_polozka.MNOZSTVI
+            AND (tab_polozka.MNOZSTVI::numeric + 0.5)::real = tab_polozka.MNOZSTVI
+          THEN tab_polozka.MNOZSTVI::numeric
+        WHEN (round(tab_polozka.MNOZSTVI::float8::numeric, 6 - floor(log(tab_polozka.MNOZSTVI::float8))::integer) - 0.5)::real = tab_polozka.MNOZSTVI
+            AND (round(tab_polozka.MNOZSTVI::float8::numeric, 6 - floor(log(tab_polozka.MNOZSTVI::float8))::integer) + 0.5)::real = tab_polozka.MNOZSTVI
+          THEN round(tab_polozka.MNOZSTVI::float8::numeric, 6 - floor(log(tab_polozka.MNOZSTVI::float8))::integer)
+        WHEN (round(tab_polozka.MNOZSTVI::float8::numeric, 7 - floor(log(tab_polozka.MNOZSTVI::float8))::integer) - 0.5)::real = tab_polozka.MNOZSTVI
+            AND (round(tab_polozka.MNOZSTVI::float8::numeric, 7 - floor(log(tab_polozka.MNOZSTVI::float8))::integer) + 0.5)::real = tab_polozka.MNOZSTVI
+          THEN round(tab_polozka.MNOZSTVI::float8::numeric, 7 - floor(log(tab_polozka.MNOZSTVI::float8))::integer)
+        ELSE round(tab_polozka.MNOZSTVI::float8::numeric, 8 - floor(log(tab_polozka.MNOZSTVI::float8))::integer) END, 4) END) AS numeric(19,4)) AS NAKUP_CELKEM
 FROM tab_polozka
   LEFT JOIN tab_dph ON tab_dph.ID_DPH = tab_polozka.ID_DPH
   LEFT JOIN tab_sklad ON tab_sklad.ID_SKLAD = tab_polozka.ID_SKLAD
