@@ -66,16 +66,17 @@ TKxDBGrid::TKxDBGrid(QWidget *parent)
     m_model->OnReset = [this] { LayoutChanged(); };
     m_model->OnScrolled = [this] { followDataset(); };
     connect(m_titles, &QHeaderView::sectionMoved, this, &TKxDBGrid::sectionMoved);
-    // Scrolled to the top of a list read from its end: the page before it.
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (value == verticalScrollBar()->minimum() && LinkActive() && DataSet()->CanFetchBefore())
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (LinkActive() && DataSet()->CanFetchBefore())
-                        DataSet()->FetchBefore();
-                },
-                Qt::QueuedConnection);
+    // Scrolled by the user to the top of a list read from its end: the page
+    // before it.
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (verticalScrollBar()->value() == verticalScrollBar()->minimum() && LinkActive() &&
+                    DataSet()->CanFetchBefore())
+                    DataSet()->FetchBefore();
+            },
+            Qt::QueuedConnection);
     });
     connect(m_titles, &QHeaderView::sectionResized, this, &TKxDBGrid::sectionResized);
     m_iniLink.OnLinkSave = [this](TIniLink *) { saveLayoutToLink(); };

@@ -67,8 +67,11 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
             return false;
         case Qt::Key_Home:
             // And its first page again, when it was read from the end.
-            if (DataSet()->CanFetchBefore())
+            // The view leaves the end first, where it would ask for the next page.
+            if (DataSet()->CanFetchBefore()) {
+                scrollToTop();
                 DataSet()->First();
+            }
             clearSelections();
             return false;
         case Qt::Key_PageUp:
