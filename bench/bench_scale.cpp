@@ -828,15 +828,15 @@ bool startUpWithDefaults(TDM &module, const QString &database)
 
 void BM_StartUpDefaultSettings(benchmark::State &state)
 {
-    Shop &s = shop(state);
+    const QString database = shop(state).dm.MSSQLADOConnection->Connection().database();
     TDM *const kept = DM;
-    const QString database = s.dm.MSSQLADOConnection->Connection().database();
     for (auto _ : state) {
         TDM module;
         DM = &module;
-        if (!startUpWithDefaults(module, database))
-            fail(QStringLiteral("the start-up"), module);
+        const bool started = startUpWithDefaults(module, database);
         DM = kept;
+        if (!started)
+            fail(QStringLiteral("the start-up"), module);
     }
 }
 

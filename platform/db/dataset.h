@@ -212,6 +212,12 @@ private:
     Result runStatement(QString sql, const QList<Param> &values, int limit);
     void readRows(bool all);
     void fetchRows(bool all);
+    // Runs a read of rows; a failure is shown, and no more rows are read that way.
+    void readGuarded(const std::function<void()> &read, bool &more);
+    // The rows of the parts (at most a page, or all), each part's statement
+    // made from its condition; none when the table changed meanwhile.
+    std::vector<Result> readParts(const std::vector<PageOrder::Part> &parts,
+                                  const std::function<QString(const QString &)> &statement, bool all, int &count);
     // The list's statement in the opposite order (rows before the first read).
     void readRowsBefore(bool all);
     void fetchBefore(bool all);

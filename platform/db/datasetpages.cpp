@@ -17,13 +17,42 @@ void Dataset::FetchAll()
 
 void Dataset::fetchRows(bool all)
 {
+    readGuarded([&] { readRows(all); }, m_moreRows);
+}
+
+void Dataset::readGuarded(const std::function<void()> &read, bool &more)
+{
     try {
-        readRows(all);
+        read();
     } catch (const DatabaseError &error) {
         // The rows read stay listed; the user is told why the rest is missing.
-        m_moreRows = false;
+        more = false;
         ShowWarning(QStringLiteral("Další řádky seznamu se nepodařilo načíst."), error.text());
     }
+}
+
+std::vector<Result> Dataset::readParts(const std::vector<PageOrder::Part> &parts,
+                                       const std::function<QString(const QString &)> &statement, bool all, int &count)
+{
+    // Read whole before any is shown: a part that fails leaves the list as it was.
+    std::vector<Result> read;
+    count = 0;
+    for (const PageOrder::Part &part : parts) {
+        Result result = runStatement(statement(part.condition), part.values, all ? 0 : m_pageRows - count);
+        if (!result.succeeded())
+            throw DatabaseError(m_connection->errors().value(0));
+        if (result.rowCount() == 0)
+            continue;
+        if (!m_snapshot->sameColumns(result)) { // the table was changed meanwhile: a re-query shows it
+            count = 0;
+            return {};
+        }
+        count += result.rowCount();
+        read.push_back(std::move(result));
+        if (!all && count >= m_pageRows)
+            break;
+    }
+    return read;
 }
 
 void Dataset::readRows(bool all)
@@ -33,25 +62,10 @@ void Dataset::readRows(bool all)
     QList<Param> bound;
     const std::vector<PageOrder::Part> parts =
         m_pageOrder->after(*m_snapshot, m_snapshot->rowCount() - 1, boundParams(bound) + 1);
-    // Read whole before any is shown: a part that fails leaves the list as it was.
-    std::vector<Result> read;
     int count = 0;
-    for (const PageOrder::Part &part : parts) {
-        Result result = run(part.condition, part.values, all ? 0 : m_pageRows - count);
-        if (!result.succeeded())
-            throw DatabaseError(m_connection->errors().value(0));
-        if (result.rowCount() == 0)
-            continue;
-        if (!m_snapshot->sameColumns(result)) { // the table was changed meanwhile: a re-query shows it
-            read.clear();
-            count = 0;
-            break;
-        }
-        count += result.rowCount();
-        read.push_back(std::move(result));
-        if (!all && count >= m_pageRows)
-            break;
-    }
+    std::vector<Result> read = readParts(
+        parts, [this](const QString &condition) { return m_pageOrder->statement(m_translatedSql, condition); }, all,
+        count);
     m_moreRows = !all && count >= m_pageRows;
     if (read.empty())
         return;
@@ -84,12 +98,7 @@ void Dataset::FetchBefore()
 
 void Dataset::fetchBefore(bool all)
 {
-    try {
-        readRowsBefore(all);
-    } catch (const DatabaseError &error) {
-        m_moreBefore = false;
-        ShowWarning(QStringLiteral("Další řádky seznamu se nepodařilo načíst."), error.text());
-    }
+    readGuarded([&] { readRowsBefore(all); }, m_moreBefore);
 }
 
 void Dataset::readRowsBefore(bool all)
@@ -102,25 +111,9 @@ void Dataset::readRowsBefore(bool all)
     const PageOrder backwards = m_pageOrder->reversed();
     QList<Param> bound;
     const std::vector<PageOrder::Part> parts = backwards.after(*m_snapshot, 0, boundParams(bound) + 1);
-    std::vector<Result> read;
     int count = 0;
-    for (const PageOrder::Part &part : parts) {
-        Result result = runStatement(backwards.statement(*backwardsText, part.condition), part.values,
-                                     all ? 0 : m_pageRows - count);
-        if (!result.succeeded())
-            throw DatabaseError(m_connection->errors().value(0));
-        if (result.rowCount() == 0)
-            continue;
-        if (!m_snapshot->sameColumns(result)) {
-            read.clear();
-            count = 0;
-            break;
-        }
-        count += result.rowCount();
-        read.push_back(std::move(result));
-        if (!all && count >= m_pageRows)
-            break;
-    }
+    std::vector<Result> read = readParts(
+        parts, [&](const QString &condition) { return backwards.statement(*backwardsText, condition); }, all, count);
     m_moreBefore = !all && count >= m_pageRows;
     if (read.empty())
         return;
