@@ -1,12 +1,11 @@
 #include "app/common/windowmessages.h"
 #include "app/start/startup.h"
+#include "app/start/tarmilapplication.h"
 #include "report/designer/form/designer.h"
-
-#include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    TarmilApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarmil5"));
     QApplication::setApplicationDisplayName(QString());
 

@@ -28,6 +28,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -411,6 +412,21 @@ void BM_CashBookOpened(benchmark::State &state)
     for (auto _ : state) {
         s.dm.MSSQLADOQuery_Pokladna->RefreshQuery();
         s.dm.MSSQLADOQuery_Pokladna->Close();
+    }
+}
+
+// The history's Ctrl+End: its last page read from the end of the book.
+void BM_CashBookLast(benchmark::State &state)
+{
+    Shop &s = shop(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.dm.MSSQLADOQuery_Pokladna->RefreshQuery();
+        state.ResumeTiming();
+        s.dm.MSSQLADOQuery_Pokladna->Last();
+        state.PauseTiming();
+        s.dm.MSSQLADOQuery_Pokladna->Close();
+        state.ResumeTiming();
     }
 }
 
@@ -858,6 +874,124 @@ void printImportRefreshGoals(const std::function<double(const std::string &, int
                         median(name, 1), median(std::string(name) + " WholeStoreRefreshed", 1));
 }
 
+// ---- a start-up with the default settings, and the tills beside one
+
+// The three maintenance steps of a start-up, each checked on by default, on
+// the shop's database (the data module's own steps name the program's).
+bool maintain(TDM &module, int step)
+{
+    TMSSQLADOConnection &connection = *module.MSSQLADOConnection;
+    const QString database = connection.Connection().database();
+    switch (step) {
+    case 0:
+        return connection.ReindexDatabase();
+    case 1:
+        return connection.TruncateLog(database);
+    default:
+        return connection.ShrinkDatabase(database);
+    }
+}
+
+// From the login to the lists open, with the default settings: the
+// connection, the database, the three maintenance steps, the lists.
+bool startUpWithDefaults(TDM &module, const QString &database)
+{
+    if (!module.ConnectServer(serverName(), qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) ||
+        !module.SelectDatabase(database))
+        return false;
+    for (int step = 0; step < 3; ++step)
+        if (!maintain(module, step))
+            std::fprintf(stderr, "maintenance step %d: %s\n", step, qPrintable(module.LastErrorText()));
+    return module.OpenAllQueries();
+}
+
+void BM_StartUpDefaultSettings(benchmark::State &state)
+{
+    const QString database = shop(state).dm.MSSQLADOConnection->Connection().database();
+    TDM *const kept = DM;
+    for (auto _ : state) {
+        TDM module;
+        DM = &module;
+        const bool started = startUpWithDefaults(module, database);
+        DM = kept;
+        if (!started)
+            fail(QStringLiteral("the start-up"), module);
+    }
+}
+
+// One maintenance step alone, as a start-up with the default settings runs it.
+void maintenanceStep(benchmark::State &state, int step)
+{
+    Shop &s = shop(state);
+    for (auto _ : state)
+        if (!maintain(s.dm, step))
+            fail(QStringLiteral("a maintenance step"), s.dm);
+}
+void BM_StartUpReindex(benchmark::State &state)
+{
+    maintenanceStep(state, 0);
+}
+void BM_StartUpLogTruncation(benchmark::State &state)
+{
+    maintenanceStep(state, 1);
+}
+void BM_StartUpShrink(benchmark::State &state)
+{
+    maintenanceStep(state, 2);
+}
+
+// Another till starting up again and again with the default settings: this
+// program run as "--start-up-loop <database>", ended when the figure ends.
+class StartingTill
+{
+public:
+    explicit StartingTill(const QString &database)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--start-up-loop"), database});
+        // Its first start-up under way before the timing begins.
+        if (!m_process.waitForReadyRead(60000))
+            std::fprintf(stderr, "the starting till did not start\n");
+    }
+    ~StartingTill()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    QProcess m_process;
+};
+
+int startUpLoop(const QString &database)
+{
+    for (bool first = true;; first = false) {
+        TDM module;
+        DM = &module;
+        if (first) {
+            std::printf("starting\n");
+            std::fflush(stdout);
+        }
+        if (!startUpWithDefaults(module, database)) {
+            std::fprintf(stderr, "start-up: %s\n", qPrintable(module.LastErrorText()));
+            return 1;
+        }
+        DM = nullptr;
+    }
+}
+
+void BM_SaleBesideStartUp(benchmark::State &state)
+{
+    StartingTill other(shop(state).dm.MSSQLADOConnection->Connection().database());
+    windowSale(state, 3);
+}
+
+void BM_F5BesideStartUp(benchmark::State &state)
+{
+    StartingTill other(shop(state).dm.MSSQLADOConnection->Connection().database());
+    BM_WholeStoreRefreshed(state);
+}
+
 // ---- rounds and the closing table
 
 struct Figure
@@ -879,6 +1013,12 @@ std::vector<Figure> figures()
         {"WholeStoreListFetch", BM_WholeStoreListFetch, 2},
         {"CategoryItems", BM_CategoryItems, 20},
         {"StartUp", BM_StartUp, 1},
+        {"StartUpDefaultSettings", BM_StartUpDefaultSettings, 1},
+        {"StartUpReindex", BM_StartUpReindex, 3},
+        {"StartUpLogTruncation", BM_StartUpLogTruncation, 3},
+        {"StartUpShrink", BM_StartUpShrink, 3},
+        {"SaleBesideStartUp", BM_SaleBesideStartUp, 0, 2},
+        {"F5BesideStartUp", BM_F5BesideStartUp, 0, 2},
         {"WindowItemCardOk", BM_WindowItemCardOk, 0, 0.3},
         {"WindowSale3Lines", BM_WindowSale3Lines, 0, 0.3},
         {"WindowSale20Lines", BM_WindowSale20Lines, 0, 0.3},
@@ -892,6 +1032,7 @@ std::vector<Figure> figures()
         {"ItemHistory", BM_ItemHistory},
         {"CashBalance", BM_CashBalance},
         {"CashBookOpened", BM_CashBookOpened, 3},
+        {"CashBookLast", BM_CashBookLast, 3},
         {"CashBookStatement", BM_CashBookStatement, 3},
         {"CashBookServer", BM_CashBookServer, 3},
         {"CategoryTree", BM_CategoryTree},
@@ -970,6 +1111,7 @@ public:
         if (median("StartUp", 0) > 0)
             std::printf("  large: start-up %.0f ms, small start-up + whole store opened %.0f ms (at most that)\n",
                         median("StartUp", 1), median("StartUp", 0) + median("WholeStoreOpened", 1));
+        printStartUpGoals();
         for (const char *name : {"WindowItemCardOk", "WindowSale3Lines", "WindowSale20Lines", "WindowCancellation"})
             if (median(name, 0) > 0)
                 std::printf("  %s: large %.2f times small (at most 1.5)\n", name, median(name, 1) / median(name, 0));
@@ -977,6 +1119,28 @@ public:
     }
 
 private:
+    // What a start with the default settings costs, step by step, and what
+    // it costs the tills beside it.
+    void printStartUpGoals() const
+    {
+        for (int size : {0, 1})
+            if (median("StartUpDefaultSettings", size) > 0)
+                std::printf("  %s: start-up with the default settings %.0f ms (reindex %.0f, log truncation %.0f, "
+                            "shrink %.0f)\n",
+                            size ? "large" : "small", median("StartUpDefaultSettings", size),
+                            median("StartUpReindex", size), median("StartUpLogTruncation", size),
+                            median("StartUpShrink", size));
+        for (int size : {0, 1}) {
+            const char *name = size ? "large" : "small";
+            if (median("WindowSale3Lines", size) > 0 && median("SaleBesideStartUp", size) > 0)
+                std::printf("  %s: sale beside a start-up: %.2f times without (at most 1.5)\n", name,
+                            median("SaleBesideStartUp", size) / median("WindowSale3Lines", size));
+            if (median("WholeStoreRefreshed", size) > 0 && median("F5BesideStartUp", size) > 0)
+                std::printf("  %s: F5 beside a start-up: %.2f times without (at most 1.5)\n", name,
+                            median("F5BesideStartUp", size) / median("WholeStoreRefreshed", size));
+        }
+    }
+
     std::map<std::string, std::array<std::vector<double>, 2>> m_ms;
 };
 
@@ -991,6 +1155,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     Yes yes;
     SetMessageService(&yes);
+    if (argc == 3 && qstrcmp(argv[1], "--start-up-loop") == 0)
+        return startUpLoop(QString::fromLocal8Bit(argv[2]));
     benchmark::Initialize(&argc, argv);
     const int rounds = qEnvironmentVariableIsSet("TARMIL5_BENCH_ROUNDS")
                            ? std::max(1, qEnvironmentVariableIntValue("TARMIL5_BENCH_ROUNDS"))

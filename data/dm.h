@@ -215,7 +215,9 @@ public:
     bool HasRight(int right);
 
     // ---- basket, sale and documents
-    Currency BasketQuantity(int itemId);
+    // Figures the server works out: nothing when it did not answer (the
+    // reason is LastErrorText()).
+    std::optional<Currency> BasketQuantity(int itemId);
     bool AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute);
     bool RemoveBasketRow(int itemId);
     bool SellBasket(int kind, bool print, const QString &customer, int discount, int &documentId);
@@ -343,7 +345,7 @@ public:
     QString CurrentStoreName();
     bool ReportNameExistsOther(int id, const QString &name);
     bool EditReportDefinition(int id, const QString &name, const QString &file);
-    Currency CashBalance();
+    std::optional<Currency> CashBalance();
     bool CashDepositWithdrawal(Currency amount);
     void UpdateCashLabel();
     bool NumberingPrefixExistsOther(int id, const QString &prefix);

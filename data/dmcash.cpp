@@ -37,9 +37,10 @@ bool TDM::EditReportDefinition(int id, const QString &name, const QString &file)
     });
 }
 
-Currency TDM::CashBalance()
+std::optional<Currency> TDM::CashBalance()
 {
-    return m_call->returnValue(DMProc::tab_pokladna_func_STAV).toCurrency();
+    const Variant value = m_call->returnValue(DMProc::tab_pokladna_func_STAV);
+    return value.isNull() ? std::nullopt : std::optional(value.toCurrency());
 }
 
 bool TDM::CashDepositWithdrawal(Currency amount)
@@ -53,8 +54,10 @@ bool TDM::CashDepositWithdrawal(Currency amount)
 
 void TDM::UpdateCashLabel()
 {
-    if (DataModuleScreens())
-        setSummaryLabel(TSummaryLabel::Pokladna, Format(QStringLiteral("%m"), {CashBalance()}));
+    // A balance the server did not give leaves the label as it was.
+    const std::optional<Currency> balance = DataModuleScreens() ? CashBalance() : std::nullopt;
+    if (balance)
+        setSummaryLabel(TSummaryLabel::Pokladna, Format(QStringLiteral("%m"), {*balance}));
 }
 
 bool TDM::NumberingPrefixExistsOther(int id, const QString &prefix)

@@ -9,9 +9,10 @@ namespace {
 const QString TransactionFailed = QStringLiteral("Transakce skončila s chybou...");
 }
 
-Currency TDM::BasketQuantity(int itemId)
+std::optional<Currency> TDM::BasketQuantity(int itemId)
 {
-    return m_call->returnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}}).toCurrency();
+    const Variant value = m_call->returnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}});
+    return value.isNull() ? std::nullopt : std::optional(value.toCurrency());
 }
 
 // A basket call changes at most the row of its item: the list takes that row

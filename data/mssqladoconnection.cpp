@@ -129,18 +129,6 @@ bool TMSSQLADOConnection::openSide(Db::Connection &side, const QString &database
     return false;
 }
 
-bool TMSSQLADOConnection::runOn(const QString &database, const QString &sql)
-{
-    if (m_connection.isOpen() && m_connection.database() == ServerDatabaseName(database))
-        return m_connection.exec(sql).succeeded();
-    Db::Connection side;
-    if (!openSide(side, database))
-        return false;
-    const bool ok = side.exec(sql).succeeded();
-    m_connection.setErrors(side.errors());
-    return ok;
-}
-
 bool TMSSQLADOConnection::CreateDatabase(const QString &database)
 {
     SplitScript();
@@ -169,31 +157,6 @@ bool TMSSQLADOConnection::CreateDatabase(const QString &database)
     }
     m_connection.setErrors({});
     return true;
-}
-
-bool TMSSQLADOConnection::TruncateLog(const QString &database)
-{
-    if (runOn(database, QStringLiteral("CHECKPOINT")))
-        return true;
-    // The server recycles its log by itself; a user who may not force a
-    // checkpoint has nothing left to do.
-    const bool notAllowed =
-        !m_connection.errors().isEmpty() && m_connection.errors().first().sqlState == QStringLiteral("42501");
-    if (notAllowed)
-        m_connection.setErrors({});
-    return notAllowed;
-}
-
-bool TMSSQLADOConnection::ReindexDatabase()
-{
-    // Every table of the shop, as before; the server's own catalogs stay out,
-    // since rebuilding those deadlocks with other sessions' work on the server.
-    return m_connection.exec(QStringLiteral("REINDEX SCHEMA public")).succeeded();
-}
-
-bool TMSSQLADOConnection::ShrinkDatabase(const QString &database)
-{
-    return runOn(database, QStringLiteral("VACUUM FULL"));
 }
 
 QString TMSSQLADOConnection::toolConnection(const QString &database) const

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
 enum class TDatabasePresence { Exists, Absent, Unknown };
 
 class TMSSQLADOConnection : public QObject
@@ -44,6 +46,9 @@ public:
     // the new database.
     bool CreateDatabase(const QString &database = ProgramDatabaseName());
 
+    // The maintenance steps of the start-up: each does its work without
+    // holding up another session, only where there is some, and is false
+    // with the server's text when the server refused it or skipped a part.
     bool TruncateLog(const QString &database);
     bool ReindexDatabase();
     bool ShrinkDatabase(const QString &database);
@@ -65,6 +70,8 @@ private:
     // A second session on the same server, for work on another database.
     bool openSide(Db::Connection &side, const QString &database);
     bool runOn(const QString &database, const QString &sql);
+    // Work on a database: in the connection's own session when it is there.
+    bool onDatabase(const QString &database, const std::function<bool(Db::Connection &)> &work);
     bool runTool(const QString &program, const QStringList &arguments, QByteArray *output = nullptr);
     QString toolConnection(const QString &database) const;
     void rememberServer(const QString &server);

@@ -7,6 +7,8 @@
 #include "kit/gridglyphs.h"
 #include "platform/db/dataset.h"
 
+#include <QScrollBar>
+
 // ---------------------------------------------------------------- cursor
 
 class TKxDBGrid::Cursor : public TGridRowCursor
@@ -64,6 +66,18 @@ TKxDBGrid::TKxDBGrid(QWidget *parent)
     m_model->OnReset = [this] { LayoutChanged(); };
     m_model->OnScrolled = [this] { followDataset(); };
     connect(m_titles, &QHeaderView::sectionMoved, this, &TKxDBGrid::sectionMoved);
+    // Scrolled by the user to the top of a list read from its end: the page
+    // before it.
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (verticalScrollBar()->value() == verticalScrollBar()->minimum() && LinkActive() &&
+                    DataSet()->CanFetchBefore())
+                    DataSet()->FetchBefore();
+            },
+            Qt::QueuedConnection);
+    });
     connect(m_titles, &QHeaderView::sectionResized, this, &TKxDBGrid::sectionResized);
     m_iniLink.OnLinkSave = [this](TIniLink *) { saveLayoutToLink(); };
     m_iniLink.OnLinkLoad = [this](TIniLink *) { loadLayoutFromLink(); };

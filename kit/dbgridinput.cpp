@@ -5,9 +5,12 @@
 #include "kit/dbgridmodel.h"
 #include "platform/db/dataset.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 void TKxDBGrid::keyPressEvent(QKeyEvent *event)
 {
@@ -56,15 +59,23 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
             event->accept();
             return true;
         case Qt::Key_End:
-            // The view goes to its last row: that of a list read in pages
-            // is there once the rest is read.
+            // The view goes to its last row: a list read in pages reads its
+            // last page for it, from the end.
             if (DataSet()->CanFetchMore())
-                DataSet()->FetchAll();
+                DataSet()->Last();
+            clearSelections();
+            return false;
+        case Qt::Key_Home:
+            // And its first page again, when it was read from the end.
+            // The view leaves the end first, where it would ask for the next page.
+            if (DataSet()->CanFetchBefore()) {
+                scrollToTop();
+                DataSet()->First();
+            }
             clearSelections();
             return false;
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
-        case Qt::Key_Home:
         case Qt::Key_Up:
         case Qt::Key_Down:
             clearSelections();
@@ -117,6 +128,12 @@ bool TKxDBGrid::handleKey(QKeyEvent *event)
         event->ignore(); // the dialog's cancel button still answers Esc
         return true;
     case Qt::Key_PageUp:
+        // Paging up past the rows read reads the page before them.
+        if (DataSet()->CanFetchBefore() &&
+            DataSet()->RecNo() <= viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()))
+            DataSet()->FetchBefore();
+        clearSelections();
+        return false;
     case Qt::Key_PageDown:
         clearSelections();
         return false;

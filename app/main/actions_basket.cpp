@@ -32,7 +32,12 @@ void TForm_Tarmil::Action_ProdejPridatExecute()
                         mark, false);
     const Currency minimum = currencyOf(items, QStringLiteral("MINIMUM"));
     const Currency stock = currencyOf(items, QStringLiteral("MNOZSTVI"));
-    if (stock < DM->BasketQuantity(id) + minimum) {
+    const std::optional<Currency> inBasket = DM->BasketQuantity(id);
+    if (!inBasket) {
+        ReportWriteFailure(QStringLiteral("Výběr položky neproběhl..."));
+        return;
+    }
+    if (stock < *inBasket + minimum) {
         ShowInformation(stockHeading(stock, TextOf(items, QStringLiteral("JEDNOTKA"))), mark, true);
         return;
     }

@@ -166,6 +166,7 @@ bool Connection::begin()
 {
     m_errors.clear();
     m_notices.clear();
+    m_warnings.clear();
     return ensureConnected();
 }
 
@@ -475,7 +476,12 @@ void Connection::noticeReceiver(void *self, const PGresult *result)
 {
     auto *connection = static_cast<Connection *>(self);
     const char *primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
-    connection->m_notices.append(QString::fromUtf8(primary ? primary : PQresultErrorMessage(result)));
+    const QString text = QString::fromUtf8(primary ? primary : PQresultErrorMessage(result));
+    connection->m_notices.append(text);
+    const char *severity = PQresultErrorField(result, PG_DIAG_SEVERITY_NONLOCALIZED);
+    if (severity && qstrcmp(severity, "WARNING") == 0)
+        connection->m_warnings.append(
+            ServerError(text, QString::fromLatin1(PQresultErrorField(result, PG_DIAG_SQLSTATE))));
 }
 
 bool Connection::execControl(const QString &sql)

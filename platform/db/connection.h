@@ -115,6 +115,9 @@ public:
     // "%s [%d]" of the first error, or an empty string.
     QString lastErrorText() const;
     const QStringList &notices() const { return m_notices; }
+    // The notices of the last statement that the server sent as warnings:
+    // work it was asked for and skipped (a table only its owner may vacuum).
+    const QList<ServerError> &warnings() const { return m_warnings; }
     // Replaces the errors by ones found elsewhere (a second session, a tool).
     void setErrors(const QList<ServerError> &errors) { m_errors = errors; }
     void reportError(const QString &message, const QString &sqlState = QString())
@@ -165,6 +168,7 @@ private:
     QString m_server, m_database, m_user, m_password;
     QList<ServerError> m_errors;
     QStringList m_notices;
+    QList<ServerError> m_warnings;
     quint64 m_roundTrips = 0;
     quint64 m_sessionSerial = 0;
     // The statements prepared in the session m_preparedSerial, by their text.

@@ -91,6 +91,7 @@ void Dataset::execute(bool keepOnFailure)
         throw DatabaseError(error);
     }
     m_moreRows = paged && m_pageOrder && rows->rowCount() >= m_pageRows;
+    m_moreBefore = false;
     install(std::move(rows));
     m_rowsSession = m_connection->sessionSerial();
 }
@@ -106,13 +107,18 @@ int Dataset::boundParams(QList<Param> &params)
 
 Result Dataset::run(const QString &condition, const QList<Param> &values, int limit)
 {
-    QList<Param> params;
-    boundParams(params);
     // A list runs the same statement again and again (re-queries, a detail
     // following its master, its pages): prepared once per session, unless
     // it is planned for each run's values. The console's text may hold
     // several statements and runs as it is.
-    QString sql = condition.isEmpty() ? m_translatedSql : m_pageOrder->statement(m_translatedSql, condition);
+    return runStatement(condition.isEmpty() ? m_translatedSql : m_pageOrder->statement(m_translatedSql, condition),
+                        values, limit);
+}
+
+Result Dataset::runStatement(QString sql, const QList<Param> &values, int limit)
+{
+    QList<Param> params;
+    boundParams(params);
     params += values;
     if (limit > 0) {
         params << Param{QByteArray::number(limit), false, 0};
@@ -147,6 +153,7 @@ void Dataset::Close()
     m_state = DataSetState::Inactive;
     m_snapshot.reset();
     m_moreRows = false;
+    m_moreBefore = false;
     m_visible.clear();
     m_filterActive = false;
     m_pos = -1;
@@ -177,8 +184,8 @@ bool Dataset::CanSpliceRows() const
     // may be gone: only a re-query tells.
     // A row may not be placed among rows read in part: it could come again
     // with the next page.
-    return m_state == DataSetState::Browse && !m_filterActive && !m_filtered && !m_moreRows && m_snapshot &&
-           m_connection && m_connection->sessionSerial() == m_rowsSession;
+    return m_state == DataSetState::Browse && !m_filterActive && !m_filtered && !m_moreRows && !m_moreBefore &&
+           m_snapshot && m_connection && m_connection->sessionSerial() == m_rowsSession;
 }
 
 void Dataset::showSplicedRows(SnapshotPtr snapshot, int position)
@@ -383,6 +390,8 @@ void Dataset::moveTo(int position, bool scrolled)
 
 void Dataset::First()
 {
+    if (CanFetchBefore())
+        readFirstPage();
     moveTo(visibleCount() > 0 ? 0 : -1, true);
     m_bof = true;
     m_eof = visibleCount() == 0;
@@ -390,7 +399,8 @@ void Dataset::First()
 
 void Dataset::Last()
 {
-    readAllRows();
+    if (!readLastPage())
+        readAllRows();
     moveTo(visibleCount() - 1, true);
     m_eof = true;
     m_bof = visibleCount() == 0;
@@ -410,6 +420,8 @@ void Dataset::Next()
 
 void Dataset::Prior()
 {
+    if (m_pos <= 0 && CanFetchBefore())
+        fetchBefore(false);
     if (m_pos > 0) {
         moveTo(m_pos - 1, true);
         m_bof = m_eof = false;
@@ -422,6 +434,10 @@ int Dataset::MoveBy(int distance)
 {
     if (m_pos + distance >= visibleCount())
         readAllRows();
+    for (int before = -1; m_pos + distance < 0 && CanFetchBefore() && before != visibleCount();) {
+        before = visibleCount();
+        fetchBefore(false);
+    }
     const int count = visibleCount();
     if (count == 0)
         return 0;

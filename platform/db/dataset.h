@@ -98,7 +98,10 @@ public:
     // another session writes meanwhile neither repeat a row nor hide one: a
     // row written after the rows read shows with a later page, one written
     // among them with the next re-query. A statement ending otherwise is
-    // read whole.
+    // read whole. Last reads the last page from the end of the order, as
+    // opening reads the first from its start: the rows between are read
+    // only when the cursor goes to them (Prior, MoveBy back, FetchBefore),
+    // and First reads the first page again.
     void setPageRows(int rows) { m_pageRows = rows; }
     int pageRows() const { return m_pageRows; }
     // The statement is planned for each run's parameter values instead of
@@ -109,6 +112,10 @@ public:
     bool plannedEachRun() const { return m_plannedEachRun; }
     // Whether rows may be left to read.
     bool CanFetchMore() const { return m_moreRows && Active(); }
+    // Whether rows before the first one read may be left to read.
+    bool CanFetchBefore() const { return m_moreBefore && Active(); }
+    // The page before the first row read.
+    void FetchBefore();
     // The next page, every row left. A failure is shown to the user, and the
     // list stays with the rows read.
     void FetchMore();
@@ -203,8 +210,22 @@ private:
     // The statement, or only the rows after a row (the condition of a
     // PageOrder part and its values), at most `limit` of them (0: all).
     Result run(const QString &condition, const QList<Param> &values, int limit);
+    Result runStatement(QString sql, const QList<Param> &values, int limit);
     void readRows(bool all);
     void fetchRows(bool all);
+    // Runs a read of rows; a failure is shown, and no more rows are read that way.
+    void readGuarded(const std::function<void()> &read, bool &more);
+    // The rows of the parts (at most a page, or all), each part's statement
+    // made from its condition; none when the table changed meanwhile.
+    std::vector<Result> readParts(const std::vector<PageOrder::Part> &parts,
+                                  const std::function<QString(const QString &)> &statement, bool all, int &count);
+    // The list's statement in the opposite order (rows before the first read).
+    void readRowsBefore(bool all);
+    void fetchBefore(bool all);
+    // Replaces the rows by the last page; false when the list cannot be read so.
+    bool readLastPage();
+    // The first page read again, after the last was read from the end.
+    void readFirstPage();
     // Reads every row left when rows may be; false when there was none to read.
     bool readAllRows() const;
     void install(SnapshotPtr snapshot);
@@ -228,6 +249,7 @@ private:
     int m_pageRows = 0;
     bool m_plannedEachRun = false;
     bool m_moreRows = false;              // the last page read was full
+    bool m_moreBefore = false;            // the rows read begin after the first
     std::optional<PageOrder> m_pageOrder; // how the pages of m_sql follow one another
     QString m_pageOrderOf;
     QStringList m_sqlParamNames;

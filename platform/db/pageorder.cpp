@@ -25,18 +25,40 @@ std::optional<PageOrder> PageOrder::read(const QString &sql)
         return std::nullopt;
     static const QRegularExpression ending(QStringLiteral("^(.*?)(?:\\)\\s*(?:AS\\s+)?(\\w+))?\\s*$"),
                                            Options | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression termShape(QStringLiteral("^(?:\\w+\\.)?(\\w+)(?:\\s+(ASC|DESC))?$"), Options);
+    static const QRegularExpression termShape(QStringLiteral("^((?:\\w+\\.)?(\\w+))(?:\\s+(ASC|DESC))?$"), Options);
     const QRegularExpressionMatch match = ending.match(QStringView(sql).mid(end));
     if (!match.hasMatch())
         return std::nullopt;
     PageOrder order;
     order.m_table = match.captured(2);
+    order.m_termsBegin = end + match.capturedStart(1);
+    order.m_termsEnd = end + match.capturedEnd(1);
     for (const QString &text : match.captured(1).split(u',')) {
         const QRegularExpressionMatch term = termShape.match(text.trimmed());
         if (!term.hasMatch())
             return std::nullopt;
-        order.m_terms.push_back({term.captured(1), term.captured(2).compare(u"DESC", Qt::CaseInsensitive) == 0});
+        order.m_terms.push_back(
+            {term.captured(2), term.captured(3).compare(u"DESC", Qt::CaseInsensitive) == 0, term.captured(1)});
     }
+    return order;
+}
+
+std::optional<QString> PageOrder::reversedText(const QString &sql)
+{
+    const std::optional<PageOrder> order = read(sql);
+    if (!order)
+        return std::nullopt;
+    QStringList terms;
+    for (const Term &term : order->m_terms)
+        terms << term.expression + (term.descending ? QString() : QStringLiteral(" DESC"));
+    return sql.left(order->m_termsBegin) + u' ' + terms.join(QStringLiteral(", ")) + u' ' + sql.mid(order->m_termsEnd);
+}
+
+PageOrder PageOrder::reversed() const
+{
+    PageOrder order = *this;
+    for (Term &term : order.m_terms)
+        term.descending = !term.descending;
     return order;
 }
 

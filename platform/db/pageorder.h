@@ -22,6 +22,7 @@ public:
     {
         QString column;
         bool descending = false;
+        QString expression; // as the text names it ("table.name")
     };
     // Rows after a row: a condition on the order's columns, its values
     // numbered as statement parameters.
@@ -40,6 +41,12 @@ public:
     // a column of the result that reads as the value it is ordered by.
     // Nothing when the text ends otherwise.
     static std::optional<PageOrder> read(const QString &sql);
+    // The same statement in the opposite order (each term's direction
+    // turned, NULL with it): its first rows are the list's last, the last
+    // first. Nothing when the text's order cannot be read.
+    static std::optional<QString> reversedText(const QString &sql);
+    // The order of that statement, for the rows before a row of the list.
+    PageOrder reversed() const;
 
     const std::vector<Term> &terms() const { return m_terms; }
     // Whether each term is a column of the rows.
@@ -58,6 +65,9 @@ public:
 private:
     PageOrder() = default;
     QString reference(const Term &term) const;
+    // Where the terms of the last ORDER BY stand in the text.
+    qsizetype m_termsBegin = 0;
+    qsizetype m_termsEnd = 0;
 
     std::vector<Term> m_terms;
     // The derived table the conditions name; empty: the statement's own order.

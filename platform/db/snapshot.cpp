@@ -159,6 +159,43 @@ std::shared_ptr<Snapshot> Snapshot::withRows(Result more) const
     return copy;
 }
 
+std::shared_ptr<Snapshot> Snapshot::backwards(Result rows)
+{
+    auto snapshot = std::make_shared<Snapshot>(std::move(rows));
+    snapshot->m_spliced = true;
+    snapshot->m_rows.resize(size_t(snapshot->m_rowCount));
+    for (int row = 0; row < snapshot->m_rowCount; ++row)
+        snapshot->m_rows[size_t(row)] = snapshot->m_rowCount - 1 - row;
+    return snapshot;
+}
+
+std::shared_ptr<Snapshot> Snapshot::withRowsBefore(Result before) const
+{
+    auto copy = std::make_shared<Snapshot>(*this);
+    const int added = before.rowCount();
+    if (added == 0)
+        return copy;
+    std::vector<int> rows;
+    rows.reserve(size_t(added + m_rowCount));
+    for (int k = added - 1; k >= 0; --k)
+        rows.push_back(m_resultRows + k);
+    for (int row = 0; row < m_rowCount; ++row)
+        rows.push_back(m_spliced ? m_rows[size_t(row)] : row);
+    copy->m_spliced = true;
+    copy->m_rows = std::move(rows);
+    copy->m_pageStarts.push_back(m_resultRows);
+    copy->m_pages.push_back(std::move(before));
+    copy->m_resultRows = m_resultRows + added;
+    copy->m_rowCount = m_rowCount + added;
+    // The rows written back moved down with their rows.
+    copy->m_overlay.clear();
+    for (const auto &[cell, text] : m_overlay)
+        copy->m_overlay[{cell.first + added, cell.second}] = text;
+    copy->m_sums.clear();
+    copy->m_keyColumns.clear();
+    return copy;
+}
+
 bool Snapshot::cell(int row, int c, const char *&data, int &length) const
 {
     if (const CellText *written = overlay(row, c)) {

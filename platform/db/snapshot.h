@@ -105,6 +105,12 @@ public:
     // A copy with the rows of `more` (a further page of the same statement)
     // after these ones.
     std::shared_ptr<Snapshot> withRows(Result more) const;
+    // Rows read in the opposite order of the list (its last row first),
+    // shown in the list's order.
+    static std::shared_ptr<Snapshot> backwards(Result rows);
+    // A copy with the rows of `before` (read in the opposite order: the row
+    // just before these first) before these ones.
+    std::shared_ptr<Snapshot> withRowsBefore(Result before) const;
 
 private:
     // A row read on its own: its cells' texts one after another, and where

@@ -3,10 +3,12 @@
 #include "app/start/secondcopy.h"
 #include "app/start/startup.h"
 #include "app/start/startuplog.h"
+#include "app/start/tarmilapplication.h"
 #include "common/scripted_messages.h"
 #include "kit/formstorage.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
+#include "platform/variant.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -186,4 +188,43 @@ TEST_F(StartLogTest, LoginDialogAsksForThePasswordEachTime)
     IniFile ini(Paths::iniFilePath());
     EXPECT_EQ(ini.readString(QStringLiteral("Prihlaseni"), QStringLiteral("Edit_Uzivatel_Text")),
               QStringLiteral("pokladni"));
+}
+
+namespace {
+
+// A widget whose handler of a user's event fails as a figure read from a
+// Null would.
+class FailingReceiver : public QObject
+{
+public:
+    int handled = 0;
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (++handled == 1)
+            static_cast<void>(Variant::null().toCurrency());
+        return true;
+    }
+};
+
+} // namespace
+
+// An error that leaves an event handler is shown in the warning window with
+// its text and logged as an error line; the event loop goes on, and the next
+// event reaches the same handler.
+TEST_F(StartLogTest, AnErrorLeavingAnEventHandlerIsShownAndTheProgramGoesOn)
+{
+    ScriptedMessages messages;
+    InitializationCreate();
+    FailingReceiver receiver;
+    QEvent first(QEvent::User), second(QEvent::User);
+    EXPECT_FALSE(DeliverGuarded([&] { return QCoreApplication::sendEvent(&receiver, &first); }));
+    EXPECT_TRUE(DeliverGuarded([&] { return QCoreApplication::sendEvent(&receiver, &second); }));
+    EXPECT_EQ(receiver.handled, 2);
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    const QString text = messages.callsOf(MessageCall::Warning).constFirst().description;
+    EXPECT_TRUE(text.contains(QStringLiteral("(Null)")) && text.contains(QStringLiteral("(Currency)")))
+        << qPrintable(text);
+    EXPECT_EQ(logTexts().last(), QStringLiteral("Error: ") + text);
 }

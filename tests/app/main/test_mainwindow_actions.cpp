@@ -406,6 +406,26 @@ TEST_F(MainWindowActions, CashDepositAndWithdrawal)
     EXPECT_TRUE(headings().isEmpty());
 }
 
+// A figure the server does not give (here its function is gone) ends in the
+// action's message, with the label and the basket as they were: the cash
+// balance on a change of page, the quantity in the basket on adding an item.
+TEST_F(MainWindowActions, FiguresTheServerDoesNotGiveEndInAMessage)
+{
+    const int item = newItem("N1");
+    toItem(item);
+    window->NotebookPageChanged();
+    const QString label = window->Label_Pokladna_->text();
+    sql("DROP FUNCTION tab_pokladna_func_STAV; DROP FUNCTION tab_prodej_func_MNOZSTVI");
+    window->NotebookPageChanged();
+    EXPECT_EQ(window->Label_Pokladna_->text(), label);
+    window->Action_ProdejPridatExecute();
+    const QList<MessageCall> warnings = messages.callsOf(MessageCall::Warning);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings[0].detail, QStringLiteral("Výběr položky neproběhl..."));
+    EXPECT_FALSE(warnings[0].description.isEmpty());
+    EXPECT_EQ(basketQuantity(item), QString());
+}
+
 TEST_F(MainWindowActions, ChoosingAStoreIsRefusedWhileTheBasketHoldsRows)
 {
     const int item = newItem("S1");
