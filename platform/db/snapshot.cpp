@@ -141,17 +141,24 @@ bool Snapshot::resultCell(int row, int c, const char *&data, int &length) const
 
 std::shared_ptr<Snapshot> Snapshot::withRows(Result more) const
 {
-    auto copy = std::make_shared<Snapshot>(*this);
     const int added = more.rowCount();
+    auto copy = withPage(std::move(more));
+    if (m_spliced) {
+        for (int row = m_resultRows; row < m_resultRows + added; ++row)
+            copy->m_rows.push_back(row);
+    }
+    return copy;
+}
+
+std::shared_ptr<Snapshot> Snapshot::withPage(Result page) const
+{
+    auto copy = std::make_shared<Snapshot>(*this);
+    const int added = page.rowCount();
     if (added == 0)
         return copy;
     copy->m_pageStarts.push_back(m_resultRows);
-    copy->m_pages.push_back(std::move(more));
+    copy->m_pages.push_back(std::move(page));
     copy->m_resultRows = m_resultRows + added;
-    if (m_spliced) {
-        for (int row = m_resultRows; row < copy->m_resultRows; ++row)
-            copy->m_rows.push_back(row);
-    }
     copy->m_rowCount = m_rowCount + added;
     // Worked out again for all the rows when asked for.
     copy->m_sums.clear();
@@ -171,8 +178,8 @@ std::shared_ptr<Snapshot> Snapshot::backwards(Result rows)
 
 std::shared_ptr<Snapshot> Snapshot::withRowsBefore(Result before) const
 {
-    auto copy = std::make_shared<Snapshot>(*this);
     const int added = before.rowCount();
+    auto copy = withPage(std::move(before));
     if (added == 0)
         return copy;
     std::vector<int> rows;
@@ -183,16 +190,10 @@ std::shared_ptr<Snapshot> Snapshot::withRowsBefore(Result before) const
         rows.push_back(m_spliced ? m_rows[size_t(row)] : row);
     copy->m_spliced = true;
     copy->m_rows = std::move(rows);
-    copy->m_pageStarts.push_back(m_resultRows);
-    copy->m_pages.push_back(std::move(before));
-    copy->m_resultRows = m_resultRows + added;
-    copy->m_rowCount = m_rowCount + added;
     // The rows written back moved down with their rows.
     copy->m_overlay.clear();
     for (const auto &[cell, text] : m_overlay)
         copy->m_overlay[{cell.first + added, cell.second}] = text;
-    copy->m_sums.clear();
-    copy->m_keyColumns.clear();
     return copy;
 }
 

@@ -123,6 +123,9 @@ private:
     using OwnedRows = std::deque<OwnedRow>;
 
     const CellText *overlay(int row, int c) const;
+    // A copy with `page` kept as a further page of results, its rows counted
+    // but not yet placed among the rows shown when these are spliced.
+    std::shared_ptr<Snapshot> withPage(Result page) const;
     // A row of `added` as a row of these, kept with them.
     int own(const Result &added, int row);
     // The money cell's value in the kind of its column; nothing on overflow.
