@@ -4,11 +4,15 @@
 // child process of its own, so the writing does not count), and the import
 // of every row into a fresh database on the test command's server (the PG*
 // variables, TARMIL5_TEST_SERVER for the data module): its whole time and
-// its time per row over the first and the last 10,000 rows.
+// its time per row over the first and the last 10,000 rows. Then the same
+// sheet imported again with "Původní záznamy odebrat" over those items (one
+// transaction: the removal and every row), while another till sells the
+// items of another store, and its time beside the plain import's.
 //
 // Run by hand, Release build: bench_import [rows]. Goals: reading at most
 // 250 MB above idle; the import within 5 minutes, the last 10,000 rows at
-// most 1.5 times as slow per row as the first.
+// most 1.5 times as slow per row as the first; the replace-all import at most
+// 1.5 times as long as the plain one, every sale beside it going through.
 #include "app/spreadsheet/itemimport.h"
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "data/dm.h"
@@ -27,8 +31,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -119,7 +125,11 @@ public:
     {
         std::fprintf(stderr, "%s %s\n", qPrintable(heading), qPrintable(detail));
     }
-    bool showQuestion(const QString &, const QString &, bool) override { return false; }
+    // Only the removal of the store's items is confirmed.
+    bool showQuestion(const QString &heading, const QString &, bool) override
+    {
+        return heading.startsWith(QStringLiteral("Odebrat"));
+    }
     void showWait(const QString &) override {}
     void hideWait() override {}
     void showProgress(const QString &) override { m_timer.start(); }
@@ -173,6 +183,71 @@ double perRowMicroseconds(const std::vector<qint64> &at, size_t from, size_t to)
     return double(at[to] - at[from]) / double(to - from) / 1000.0;
 }
 
+// Another till sells an item of another store, one piece a sale, until told to stop.
+struct Seller
+{
+    std::atomic<bool> stop = false;
+    std::atomic<int> sold = 0, failed = 0;
+    QString firstError;
+
+    void run(const QString &server, const QString &database)
+    {
+        TDM till;
+        if (!till.ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) ||
+            !till.SelectDatabase(database)) {
+            firstError = till.LastErrorText();
+            return;
+        }
+        TDMItem item;
+        item.OZNACENI = item.KOD = item.POLOZKA = QStringLiteral("PRODEJ");
+        item.SKLAD = QStringLiteral("Sklad-02");
+        item.KATEGORIE = QStringLiteral("?");
+        item.DODAVATEL = QStringLiteral("-");
+        item.DPH = Currency::fromInt(20);
+        item.NAKUP = Currency::fromInt(10);
+        item.PRODEJ = Currency::fromInt(15);
+        item.MNOZSTVI = Currency::fromInt(1000000);
+        item.JEDNOTKA = QStringLiteral("ks");
+        item.MINIMUM = Currency::fromInt(1);
+        if (!till.NewItem(item)) {
+            firstError = till.LastErrorText();
+            return;
+        }
+        const Db::Result found = till.MSSQLADOConnection->Connection().exec(
+            QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE OZNACENI = 'PRODEJ'"));
+        const int itemId = QByteArray(found.cellData(0, 0)).toInt();
+        while (!stop) {
+            int document = 0;
+            if (till.AddOrEditBasketRow(itemId, 0, Currency::fromInt(1), true) &&
+                till.SellBasket(3, false, QStringLiteral("-"), 0, document))
+                ++sold;
+            else if (++failed == 1)
+                firstError = till.LastErrorText();
+        }
+    }
+};
+
+// The sheet imported again over the items the plain import stored, with
+// their removal, beside a till that sells.
+void replaceAll(TDM &dm, SpreadsheetSource &source, const QString &server, double plainSeconds)
+{
+    PGconn *conn = BenchConnect(TDM::DatabaseName());
+    BenchRun(conn, QStringLiteral("INSERT INTO tab_sklad (ID_KATEGORIE, SKLAD) VALUES (1, 'Sklad-02')"));
+    PQfinish(conn);
+    Seller seller;
+    std::thread till([&] { seller.run(server, TDM::DatabaseName()); });
+    QElapsedTimer timer;
+    timer.start();
+    const ItemImportResult result = ItemImport(dm, source).Run(true);
+    const double seconds = timer.elapsed() / 1000.0;
+    seller.stop = true;
+    till.join();
+    std::printf("replace-all import: %d rows over as many in %.1f s = %.2f times the plain import (goal: at most "
+                "1.5); beside it another till sold %d times, %d sales failed%s%s\n",
+                result.imported, seconds, seconds / plainSeconds, int(seller.sold), int(seller.failed),
+                seller.firstError.isEmpty() ? "" : ": ", qPrintable(seller.firstError));
+}
+
 void importPriceList(const QString &file)
 {
     const QString database = QStringLiteral("t5bench_import_%1").arg(QCoreApplication::applicationPid());
@@ -198,13 +273,13 @@ void importPriceList(const QString &file)
         timer.start();
         const ItemImportResult result = ItemImport(dm, source).Run(false);
         const double seconds = timer.elapsed() / 1000.0;
-        const double server = serverSeconds(backend) - serverBefore, own = ownSeconds() - ownBefore;
+        const double serverTime = serverSeconds(backend) - serverBefore, own = ownSeconds() - ownBefore;
         SetMessageService(before);
         const std::vector<qint64> &at = progress.at;
         const size_t rows = at.size() - 2; // records 1 .. last row - 1
         std::printf("import: %d rows in %.1f s (goal: at most 300 s), %.0f rows a second; processor time "
                     "per row: server %.0f us, program %.0f us\n",
-                    result.imported, seconds, result.imported / seconds, server * 1e6 / result.imported,
+                    result.imported, seconds, result.imported / seconds, serverTime * 1e6 / result.imported,
                     own * 1e6 / result.imported);
         if (rows > size_t(2 * kWindow)) {
             const double first = perRowMicroseconds(at, 1, kWindow + 1);
@@ -213,6 +288,10 @@ void importPriceList(const QString &file)
                         "(goal: at most 1.5)\n",
                         kWindow, first, kWindow, last, last / first);
         }
+        std::fflush(stdout);
+        SetMessageService(&progress);
+        replaceAll(dm, source, server, seconds);
+        SetMessageService(before);
     }
     DropShopDatabase(database);
 }

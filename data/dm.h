@@ -198,6 +198,9 @@ public:
     void BeginTransaction();
     // Also says whether the commit went through.
     bool EndTransaction(bool commit);
+    // Rolls back a transaction an action left open (an error left it before
+    // its end); true when there was one.
+    bool RollbackOpenTransaction();
 
     // ---- refresh handlers of the lists (summary labels)
     void MSSQLADOQuery_PolozkaRefreshQuery(QObject *sender);
@@ -395,6 +398,14 @@ private:
     QString caption(const QString &format, const QString &procedure, const QString &param, int id, bool withCaption);
     bool soleCallTransaction(const std::function<bool()> &call);
     bool transactionWrite(const std::function<bool()> &call);
+    // A write refused because another till's replace-all import holds its
+    // store is written again once the import ended, while the wait window
+    // says so; inside a transaction of the caller's the refusal stands.
+    bool queuedWrite(const std::function<bool()> &write);
+    // Holds the store alone to the end of the transaction (a replace-all
+    // import), waiting in the wait window for another till's.
+    bool holdStoreAlone(int storeId);
+    int importBatch(const std::vector<TDMItem> &items);
     bool itemWrite(const QString &procedure, const TDMItem &item, int id, int *newId, bool returnId);
     bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId,
                       const std::function<QList<Variant>()> &items);

@@ -1,6 +1,7 @@
 // The data module's connection, the database's lifecycle and maintenance,
 // opening and re-querying the main window's lists, and transactions.
 #include "data/dm.h"
+#include "data/dmprocedures.h"
 
 #include "platform/formattext.h"
 #include "platform/messages.h"
@@ -168,6 +169,14 @@ bool TDM::EndTransaction(bool commit)
     return false;
 }
 
+bool TDM::RollbackOpenTransaction()
+{
+    if (!connection().inTransaction())
+        return false;
+    connection().rollback();
+    return true;
+}
+
 // One write in a transaction of its own: committed when the call succeeded,
 // rolled back otherwise (also when the commit itself fails, or the call
 // throws). Inside a transaction the caller began, the call is a step of it:
@@ -176,10 +185,46 @@ bool TDM::EndTransaction(bool commit)
 // is written and the server's reason stays the connection's.
 bool TDM::transactionWrite(const std::function<bool()> &call)
 {
-    Db::Transaction transaction(connection());
-    if (!transaction.active())
-        return false;
-    return call() && transaction.commit();
+    return queuedWrite([&] {
+        Db::Transaction transaction(connection());
+        if (!transaction.active())
+            return false;
+        return call() && transaction.commit();
+    });
+}
+
+// The writer waits outside its transaction, holding nothing another till
+// may wait for: writers and replace-all imports queue, never deadlock.
+bool TDM::queuedWrite(const std::function<bool()> &write)
+{
+    constexpr int Attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        if (write())
+            return true;
+        const QList<Db::ServerError> errors = connection().errors();
+        const bool storeHeld = !errors.isEmpty() && errors.first().sqlState == QLatin1String("55P03");
+        if (!storeHeld || attempt == Attempts || connection().inTransaction() ||
+            !m_call->takes(DMProc::tab_polozka_func_CEKAT_NA_SKLADY))
+            return false;
+        WaitWindow wait(QStringLiteral("Jiná pokladna importuje položky do skladu s odebráním původních záznamů, "
+                                       "zápis počká, až import skončí..."));
+        if (m_call->returnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY).isNull())
+            return false;
+    }
+}
+
+bool TDM::holdStoreAlone(int storeId)
+{
+    if (!m_call->takes(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD))
+        return true;
+    const TDMCall::Params tryOnly{{"@ID_SKLAD", storeId}, {"@VYHRADNE", true}, {"@CEKAT", false}};
+    const Variant held = m_call->returnValue(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD, tryOnly);
+    if (held.isNull() || held.toBool())
+        return !held.isNull();
+    WaitWindow wait(QStringLiteral("Jiná pokladna právě nahrazuje položky skladu importem, "
+                                   "import začne, až skončí..."));
+    return m_call->returnBool(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD,
+                              {{"@ID_SKLAD", storeId}, {"@VYHRADNE", true}, {"@CEKAT", true}});
 }
 
 // A transaction holding one procedure call, in its one round trip: outside a
@@ -192,5 +237,5 @@ bool TDM::soleCallTransaction(const std::function<bool()> &call)
 {
     if (connection().inTransaction())
         return transactionWrite(call);
-    return call();
+    return queuedWrite(call);
 }

@@ -258,6 +258,18 @@ bool TDM::ImportItem(const TDMItem &item)
 // one of them waits for the batch, or the batch for it, never both at once.
 int TDM::ImportItems(const std::vector<TDMItem> &items)
 {
+    int stored = 0;
+    // A batch refused whole for its store (another till's replace-all import)
+    // is sent again once that import ended.
+    queuedWrite([&] {
+        stored = importBatch(items);
+        return stored > 0 || items.empty();
+    });
+    return stored;
+}
+
+int TDM::importBatch(const std::vector<TDMItem> &items)
+{
     std::vector<TDMCall::Request> calls;
     calls.reserve(items.size() + 1);
     if (!items.empty() && m_call->takes(DMProc::tab_polozka_func_ZAMKNOUT)) {
@@ -418,10 +430,13 @@ bool TDM::RemoveItem(int id)
     return m_call->returnBool(DMProc::tab_polozka_ODEBRAT_POLOZKU, {{"@ID_POLOZKA", id}});
 }
 
+// The store is held alone to the end of the transaction: in a replace-all
+// import's, the import's rows then take no locks of their values.
 bool TDM::RemoveStoreItems(int storeId)
 {
     const bool ok = transactionWrite([&] {
-        return m_call->returnBool(DMProc::tab_polozka_ODEBRAT_POLOZKY, {{"@ID_SKLAD", storeId}});
+        return holdStoreAlone(storeId) &&
+               m_call->returnBool(DMProc::tab_polozka_ODEBRAT_POLOZKY, {{"@ID_SKLAD", storeId}});
     });
     m_storeItemsRemoved = true; // what the import then brings is read with the whole list
     afterWrite(ok, [this] { MSSQLADOQuery_Polozka->RequeryQuery(); });

@@ -92,11 +92,13 @@
     X(tab_polozka_POCET) \
     X(tab_polozka_POLOZKA_EXISTUJE) \
     X(tab_polozka_POLOZKA_EXISTUJE_2) \
+    X(tab_polozka_func_CEKAT_NA_SKLADY) \
     X(tab_polozka_func_IMPORT_EXISTUJE) \
     X(tab_polozka_func_IMPORT_STATISTIKA) \
     X(tab_polozka_func_OZNACENI) \
     X(tab_polozka_func_OZNACENI_NEJMENSI_VOLNE) \
     X(tab_polozka_func_ZAMKNOUT) \
+    X(tab_polozka_func_ZAMKNOUT_SKLAD) \
     X(tab_prodej_ODEBRAT) \
     X(tab_prodej_PRIDAT_EDITOVAT) \
     X(tab_prodej_PRODAT) \

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 
+#include <exception>
+
 void ReportImportCellError(int record, int sheetRow, const QString &reason, int column)
 {
     ShowWarning(QStringLiteral("Importovaný záznam obsahuje chybu..."),
@@ -162,10 +164,32 @@ bool ItemImport::finishTransaction(const ItemImportResult &result)
                     m_dm.LastErrorText());
         return false;
     }
+    // Only what this import did is known: other tills may have written the
+    // store before it began or since it ended.
     if (!keep)
         ShowInformation(QStringLiteral("Import neproběhl celý..."),
-                        QStringLiteral("Položky skladu zůstaly tak, jak byly před importem."));
+                        QStringLiteral("Import byl vrácen celý: neodebral ani nepřidal žádnou položku."));
     return keep;
+}
+
+// An error that leaves the rows' walk ends the import's transaction too: the
+// removal and the rows are undone, and the user is told so with the error's text.
+bool ItemImport::runGuarded(int lastRow, ItemImportResult &result, int &next)
+{
+    QString error;
+    try {
+        next = runRows(lastRow, result);
+        return true;
+    } catch (const std::exception &e) {
+        error = QString::fromUtf8(e.what());
+    } catch (...) {
+        error = QStringLiteral("Neznámá chyba.");
+    }
+    m_dm.EndTransaction(false);
+    ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
+                QStringLiteral("Import položek neproběhl, odebrání i importované položky byly vráceny..."), error);
+    result.imported = 0;
+    return false;
 }
 
 ItemImportResult ItemImport::Run(bool removeExisting)
@@ -194,7 +218,11 @@ ItemImportResult ItemImport::Run(bool removeExisting)
     }
 
     Messages().setProgressMaximum(lastRow);
-    const int next = runRows(lastRow, result);
+    int next = 0;
+    if (!removeExisting)
+        next = runRows(lastRow, result);
+    else if (!runGuarded(lastRow, result, next))
+        return result;
     result.completed = true;
     if (Messages().progressInterrupted() && next < lastRow) {
         result.stopped = true;

@@ -67,6 +67,7 @@ private:
     void warnNotStored(const QString &error);
     void warnUnread(const QString &reason);
     bool finishTransaction(const ItemImportResult &result);
+    bool runGuarded(int lastRow, ItemImportResult &result, int &next);
     TDM &m_dm;
     SpreadsheetSource &m_source;
     bool m_reloaded = false; // the source was read again after a failed row

@@ -11,6 +11,7 @@
 #include "app/start/prihlaseni.h"
 #include "app/start/secondcopy.h"
 #include "app/start/startuplog.h"
+#include "app/start/tarmilapplication.h"
 #include "data/dm.h"
 #include "kit/formstorage.h"
 #include "platform/paths.h"
@@ -18,6 +19,8 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
+
+#include <cstdio>
 
 // The one place that makes the main window.
 QWidget *CreateMainWindow()
@@ -68,6 +71,12 @@ void createSettingsForms()
 
 int RunTarmil(const StartupOptions &options)
 {
+    // Without the program's own application object an error leaving an event
+    // handler would end the program: the smoke test of the program says so.
+    if (options.smokeTest && !dynamic_cast<TarmilApplication *>(QCoreApplication::instance())) {
+        std::fputs("Tarmil: the application object is not the program's own\n", stderr);
+        return 1;
+    }
     SetAppGlobals();
     InstallFrameworkTexts(qApp);
     Paths::installProgramFiles();

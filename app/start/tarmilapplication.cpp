@@ -1,6 +1,7 @@
 #include "app/start/tarmilapplication.h"
 
 #include "app/start/startuplog.h"
+#include "data/dm.h"
 #include "platform/messages.h"
 
 #include <exception>
@@ -11,9 +12,15 @@ void reportUncaught(const QString &text)
 {
     // Reporting must not throw in its turn: the loop goes on whatever happens here.
     try {
+        // A transaction the action left open would hold other tills up and
+        // take this till's later writes with it, never committed.
+        const bool undone = DM && DM->RollbackOpenTransaction();
         InitializationLog(QStringLiteral("Error: ") + text);
         ShowWarning(QStringLiteral("Akce skončila s chybou..."),
-                    QStringLiteral("Akce nebyla dokončena, program pokračuje dál..."), text);
+                    undone ? QStringLiteral("Akce nebyla dokončena, její změny v databázi byly vráceny, "
+                                            "program pokračuje dál...")
+                           : QStringLiteral("Akce nebyla dokončena, program pokračuje dál..."),
+                    text);
     } catch (...) {
     }
 }

@@ -2,7 +2,9 @@
 // The program's application object. An error that leaves an event handler
 // ends neither the handler's caller nor the program: it is shown in the
 // program's warning window with its text, written to the start-up log as an
-// error line, and the event loop goes on with the next event.
+// error line, and the event loop goes on with the next event. A database
+// transaction the handler left open is rolled back first, and the warning
+// says that the action's changes were undone.
 #include <QApplication>
 
 #include <functional>

@@ -1812,11 +1812,60 @@ BEGIN
 END
 $$
 GO
+-- A store's lock, held until the transaction ends, taken before any lock of
+-- its values. A replace-all import holds it alone (p_vyhradne) from its
+-- removal to its end: nobody else writes the store's labels, codes and names
+-- meanwhile, so it takes no locks of its values, however long its sheet.
+-- Every other writer shares it and never waits for it inside its
+-- transaction, where it may hold items locked that the import's removal
+-- waits for: without p_cekat the lock is only tried (false when another
+-- transaction holds or awaits it alone), and the writer waits for it after
+-- its transaction ended, then writes again. Waiting gives up after a minute.
+CREATE FUNCTION tab_polozka_func_ZAMKNOUT_SKLAD(p_id_sklad integer, p_vyhradne boolean, p_cekat boolean)
+  RETURNS boolean LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_trida integer := hashtext('tab_polozka|SKLAD');
+  v_sklad integer := coalesce(p_id_sklad, 0);
+  v_cekani text;
+BEGIN
+  IF current_setting('tarmil.vyhradni_sklad', true) = v_sklad::text THEN
+    RETURN true;
+  ELSIF NOT p_cekat AND NOT p_vyhradne THEN
+    RETURN pg_try_advisory_xact_lock_shared(v_trida, v_sklad);
+  ELSIF NOT p_cekat AND NOT pg_try_advisory_xact_lock(v_trida, v_sklad) THEN
+    RETURN false;
+  ELSIF p_cekat THEN
+    v_cekani := current_setting('lock_timeout');
+    BEGIN
+      PERFORM set_config('lock_timeout', '60s', true);
+      IF p_vyhradne THEN
+        PERFORM pg_advisory_xact_lock(v_trida, v_sklad);
+      ELSE
+        PERFORM pg_advisory_xact_lock_shared(v_trida, v_sklad);
+      END IF;
+      PERFORM set_config('lock_timeout', v_cekani, true);
+    EXCEPTION WHEN lock_not_available THEN
+      RAISE EXCEPTION USING ERRCODE = '55P03',
+        MESSAGE = 'Jiná pokladna stále importuje položky do skladu s odebráním původních záznamů: '
+                  'nic nebylo zapsáno, zkuste to znovu, až import skončí.';
+    END;
+  END IF;
+  IF p_vyhradne THEN
+    PERFORM set_config('tarmil.vyhradni_sklad', v_sklad::text, true);
+  END IF;
+  RETURN true;
+END
+$$
+GO
 -- The locks of the values below: one per store, kind and lowercased value,
--- held until the transaction ends, taken in the order of their keys. Whoever
--- writes several values at once (an item, a batch of the import, the items a
--- cancellation brings back) takes them all in one call, so two writers never
--- wait for each other. Empty values take none. Gives the number taken.
+-- held until the transaction ends, taken in the order of their keys after
+-- the store's lock. Whoever writes several values at once (an item, a batch
+-- of the import, the items a cancellation brings back) takes them all in one
+-- call, so two writers never wait for each other. Empty values take none,
+-- and a store held alone by this transaction needs none. Gives the number
+-- taken. A store another till's replace-all import holds is refused at once
+-- (SQLSTATE 55P03): the caller waits for it outside its transaction.
 CREATE FUNCTION tab_polozka_func_ZAMKNOUT(p_id_sklad integer, p_oznaceni varchar[], p_kod varchar[],
     p_polozka varchar[]) RETURNS integer
   LANGUAGE plpgsql
@@ -1825,6 +1874,12 @@ DECLARE
   v_klic bigint;
   v_pocet integer := 0;
 BEGIN
+  IF current_setting('tarmil.vyhradni_sklad', true) = p_id_sklad::text THEN
+    RETURN 0;
+  ELSIF NOT tab_polozka_func_ZAMKNOUT_SKLAD(p_id_sklad, false, false) THEN
+    RAISE EXCEPTION USING ERRCODE = '55P03',
+      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
+  END IF;
   FOR v_klic IN
     SELECT DISTINCT hashtextextended(format('tab_polozka|%s|%s|%s', v.DRUH, p_id_sklad, lower(v.HODNOTA)), 0)
       FROM (SELECT 'OZNACENI', unnest(p_oznaceni) UNION ALL SELECT 'KOD', unnest(p_kod)
@@ -1833,6 +1888,31 @@ BEGIN
       ORDER BY 1
   LOOP
     PERFORM pg_advisory_xact_lock(v_klic);
+    v_pocet := v_pocet + 1;
+  END LOOP;
+  RETURN v_pocet;
+END
+$$
+GO
+-- Waits, outside any transaction of the caller, until no other till holds or
+-- awaits alone a store (a replace-all import): a writer refused by
+-- tab_polozka_func_ZAMKNOUT then writes again. Gives the number of stores
+-- waited for; gives up after a minute, as the store's lock does.
+CREATE FUNCTION tab_polozka_func_CEKAT_NA_SKLADY() RETURNS integer
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_sklad integer;
+  v_pocet integer := 0;
+BEGIN
+  FOR v_sklad IN
+    SELECT DISTINCT objid::bigint::integer FROM pg_locks
+      WHERE locktype = 'advisory' AND objsubid = 2 AND mode = 'ExclusiveLock' AND pid <> pg_backend_pid()
+        AND database = (SELECT oid FROM pg_database WHERE datname = current_database())
+        AND classid::bigint = hashtext('tab_polozka|SKLAD')::bigint & 4294967295
+      ORDER BY 1
+  LOOP
+    PERFORM tab_polozka_func_ZAMKNOUT_SKLAD(v_sklad, false, true);
     v_pocet := v_pocet + 1;
   END LOOP;
   RETURN v_pocet;
@@ -1999,6 +2079,12 @@ DECLARE
   v_mnozstvi numeric := p_mnozstvi;
   v_stav numeric;
 BEGIN
+  -- The store first: a replace-all import holding it has the item locked.
+  IF NOT tab_polozka_func_ZAMKNOUT_SKLAD((SELECT ID_SKLAD FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka), false,
+                                         false) THEN
+    RAISE EXCEPTION USING ERRCODE = '55P03',
+      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
+  END IF;
   SELECT func_MNOZSTVI_PRESNE(MNOZSTVI) INTO v_stav FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka FOR UPDATE;
   IF p_verze IS NOT NULL AND v_stav IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
@@ -2052,11 +2138,13 @@ END
 $$
 GO
 -- Empties a store: unsold items go with their log, sold ones stay invalid
--- with no stock. Document lines are never removed.
+-- with no stock. Document lines are never removed. The store is held alone
+-- to the end of the transaction (a replace-all import's).
 CREATE FUNCTION tab_polozka_ODEBRAT_POLOZKY(p_id_sklad integer) RETURNS integer
   LANGUAGE plpgsql
   AS $$
 BEGIN
+  PERFORM tab_polozka_func_ZAMKNOUT_SKLAD(p_id_sklad, true, true);
   PERFORM 1 FROM tab_polozka WHERE ID_SKLAD = p_id_sklad ORDER BY ID_POLOZKA FOR UPDATE;
   DELETE FROM tab_polozka p WHERE p.ID_SKLAD = p_id_sklad
     AND NOT EXISTS (SELECT 1 FROM tab_historie h WHERE h.ID_POLOZKA = p.ID_POLOZKA AND h.ID_DOKLAD <> 0);
@@ -2382,6 +2470,14 @@ BEGIN
   SELECT min(ID_OPERACE) + 3, min(DOKLAD_NETISTENY), min(DOKLAD_VYTISTENY), count(*), count(DISTINCT ID_POLOZKA)
     INTO v_operace, v_netisteny, v_vytisteny, v_radky, v_polozky
     FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej;
+  -- The items' stores before the items: a replace-all import holding one has its items locked.
+  IF EXISTS (SELECT 1 FROM (SELECT DISTINCT ID_SKLAD FROM tab_polozka
+                            WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
+                            ORDER BY ID_SKLAD) s
+             WHERE NOT tab_polozka_func_ZAMKNOUT_SKLAD(s.ID_SKLAD, false, false)) THEN
+    RAISE EXCEPTION USING ERRCODE = '55P03',
+      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
+  END IF;
   PERFORM 1 FROM tab_polozka
     WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
     ORDER BY ID_POLOZKA FOR UPDATE;
