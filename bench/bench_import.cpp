@@ -32,6 +32,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -183,7 +184,9 @@ double perRowMicroseconds(const std::vector<qint64> &at, size_t from, size_t to)
     return double(at[to] - at[from]) / double(to - from) / 1000.0;
 }
 
-// Another till sells an item of another store, one piece a sale, until told to stop.
+// Another till sells an item of another store, one piece a sale every tenth
+// of a second (a busy till; the numbering series' width holds the day's
+// documents), until told to stop.
 struct Seller
 {
     std::atomic<bool> stop = false;
@@ -223,6 +226,7 @@ struct Seller
                 ++sold;
             else if (++failed == 1)
                 firstError = till.LastErrorText();
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     }
 };

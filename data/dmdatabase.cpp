@@ -206,8 +206,8 @@ bool TDM::queuedWrite(const std::function<bool()> &write)
         if (!storeHeld || attempt == Attempts || connection().inTransaction() ||
             !m_call->takes(DMProc::tab_polozka_func_CEKAT_NA_SKLADY))
             return false;
-        WaitWindow wait(QStringLiteral("Jiná pokladna importuje položky do skladu s odebráním původních záznamů, "
-                                       "zápis počká, až import skončí..."));
+        WaitWindow wait(
+            QStringLiteral("Jiná pokladna nahrazuje položky skladu importem, zápis počká na jeho konec..."));
         if (m_call->returnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY).isNull())
             return false;
     }
@@ -221,8 +221,7 @@ bool TDM::holdStoreAlone(int storeId)
     const Variant held = m_call->returnValue(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD, tryOnly);
     if (held.isNull() || held.toBool())
         return !held.isNull();
-    WaitWindow wait(QStringLiteral("Jiná pokladna právě nahrazuje položky skladu importem, "
-                                   "import začne, až skončí..."));
+    WaitWindow wait(QStringLiteral("Jiná pokladna nahrazuje položky skladu importem, import počká na jeho konec..."));
     return m_call->returnBool(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD,
                               {{"@ID_SKLAD", storeId}, {"@VYHRADNE", true}, {"@CEKAT", true}});
 }

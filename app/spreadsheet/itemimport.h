@@ -5,7 +5,10 @@
 //
 // With "remove the existing items" the removal and every imported row are one
 // transaction, asked for first: the store keeps its items unless the import
-// ran to its end and stored at least one row.
+// ran to its end and stored at least one row. The store is held alone from
+// the removal on (another till's replace-all import of it is waited for), so
+// its rows take no lock each, and an error that leaves the rows' walk rolls
+// the transaction back.
 #include <QString>
 #include <QtGlobal>
 

@@ -204,7 +204,7 @@ TEST_F(StoreLocksTest, ACardSavedDuringAReplaceAllImportWaitsAndIsThenWritten)
     EXPECT_FALSE(taken);
     EXPECT_TRUE(refusal.startsWith(QStringLiteral("Označení položky již existuje..."))) << qPrintable(refusal);
     EXPECT_TRUE(fresh) << qPrintable(freshError);
-    EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("Jiná pokladna importuje")).size(), 1);
+    EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("zápis počká na jeho konec")).size(), 1);
     EXPECT_EQ(scalar("SELECT count(*) FROM tab_polozka WHERE STATE_PLATNOST"), QStringLiteral("1001"));
 }
 
