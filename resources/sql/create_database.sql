@@ -1858,6 +1858,19 @@ BEGIN
 END
 $$
 GO
+-- A writer's share of a store's lock (see above), refused at once with
+-- SQLSTATE 55P03 while another till's replace-all import holds the store.
+CREATE FUNCTION tab_polozka_func_SDILET_SKLAD(p_id_sklad integer) RETURNS void
+  LANGUAGE plpgsql
+  AS $$
+BEGIN
+  IF NOT tab_polozka_func_ZAMKNOUT_SKLAD(p_id_sklad, false, false) THEN
+    RAISE EXCEPTION USING ERRCODE = '55P03',
+      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
+  END IF;
+END
+$$
+GO
 -- The locks of the values below: one per store, kind and lowercased value,
 -- held until the transaction ends, taken in the order of their keys after
 -- the store's lock. Whoever writes several values at once (an item, a batch
@@ -1876,10 +1889,8 @@ DECLARE
 BEGIN
   IF current_setting('tarmil.vyhradni_sklad', true) = p_id_sklad::text THEN
     RETURN 0;
-  ELSIF NOT tab_polozka_func_ZAMKNOUT_SKLAD(p_id_sklad, false, false) THEN
-    RAISE EXCEPTION USING ERRCODE = '55P03',
-      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
   END IF;
+  PERFORM tab_polozka_func_SDILET_SKLAD(p_id_sklad);
   FOR v_klic IN
     SELECT DISTINCT hashtextextended(format('tab_polozka|%s|%s|%s', v.DRUH, p_id_sklad, lower(v.HODNOTA)), 0)
       FROM (SELECT 'OZNACENI', unnest(p_oznaceni) UNION ALL SELECT 'KOD', unnest(p_kod)
@@ -2080,11 +2091,7 @@ DECLARE
   v_stav numeric;
 BEGIN
   -- The store first: a replace-all import holding it has the item locked.
-  IF NOT tab_polozka_func_ZAMKNOUT_SKLAD((SELECT ID_SKLAD FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka), false,
-                                         false) THEN
-    RAISE EXCEPTION USING ERRCODE = '55P03',
-      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
-  END IF;
+  PERFORM tab_polozka_func_SDILET_SKLAD((SELECT ID_SKLAD FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka));
   SELECT func_MNOZSTVI_PRESNE(MNOZSTVI) INTO v_stav FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka FOR UPDATE;
   IF p_verze IS NOT NULL AND v_stav IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
@@ -2471,13 +2478,10 @@ BEGIN
     INTO v_operace, v_netisteny, v_vytisteny, v_radky, v_polozky
     FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej;
   -- The items' stores before the items: a replace-all import holding one has its items locked.
-  IF EXISTS (SELECT 1 FROM (SELECT DISTINCT ID_SKLAD FROM tab_polozka
-                            WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
-                            ORDER BY ID_SKLAD) s
-             WHERE NOT tab_polozka_func_ZAMKNOUT_SKLAD(s.ID_SKLAD, false, false)) THEN
-    RAISE EXCEPTION USING ERRCODE = '55P03',
-      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
-  END IF;
+  PERFORM tab_polozka_func_SDILET_SKLAD(ID_SKLAD)
+    FROM (SELECT DISTINCT ID_SKLAD FROM tab_polozka
+          WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
+          ORDER BY ID_SKLAD) s;
   PERFORM 1 FROM tab_polozka
     WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
     ORDER BY ID_POLOZKA FOR UPDATE;
