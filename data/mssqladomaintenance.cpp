@@ -291,13 +291,15 @@ bool TMSSQLADOConnection::ShrinkDatabase(const QString &database)
         }
         QStringList left;
         if (!skipped.isEmpty())
-            left << QStringLiteral("Tabulky %1 zpracovává jiná pokladna, jejich vakuování proběhne při dalším startu.")
+            left << QStringLiteral("Tabulky %1 právě zpracovává jiná pokladna nebo server, jejich vakuování proběhne "
+                                   "při dalším startu.")
                         .arg(skipped.join(QStringLiteral(", ")));
         for (const QString &table : skipped)
             busy.removeAll(table);
         if (!busy.isEmpty())
-            left << QStringLiteral("Tabulky %1 používá jiná pokladna, volné místo na jejich konci se uvolní při "
-                                   "dalším startu.")
+            left << QStringLiteral(
+                        "Tabulky %1 právě používá jiná pokladna nebo server, volné místo na jejich konci se uvolní při "
+                        "dalším startu.")
                         .arg(busy.join(QStringLiteral(", ")));
         return finishStep(session, refused, left);
     });
