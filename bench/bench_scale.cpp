@@ -38,9 +38,11 @@
 #include <array>
 #include <cstdio>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -902,21 +904,29 @@ bool startUpWithDefaults(TDM &module, const QString &database)
     for (int step = 0; step < 3; ++step)
         if (!maintain(module, step))
             std::fprintf(stderr, "maintenance step %d: %s\n", step, qPrintable(module.LastErrorText()));
+        else if (!module.MSSQLADOConnection->maintenanceLeft().isEmpty())
+            std::fprintf(stderr, "maintenance step %d left: %s\n", step,
+                         qPrintable(module.MSSQLADOConnection->maintenanceLeft()));
     return module.OpenAllQueries();
+}
+
+// One start-up with the default settings, by a data module of its own.
+void startUpOnce(const QString &database)
+{
+    TDM *const kept = DM;
+    TDM module;
+    DM = &module;
+    const bool started = startUpWithDefaults(module, database);
+    DM = kept;
+    if (!started)
+        fail(QStringLiteral("the start-up"), module);
 }
 
 void BM_StartUpDefaultSettings(benchmark::State &state)
 {
     const QString database = shop(state).dm.MSSQLADOConnection->Connection().database();
-    TDM *const kept = DM;
-    for (auto _ : state) {
-        TDM module;
-        DM = &module;
-        const bool started = startUpWithDefaults(module, database);
-        DM = kept;
-        if (!started)
-            fail(QStringLiteral("the start-up"), module);
-    }
+    for (auto _ : state)
+        startUpOnce(database);
 }
 
 // One maintenance step alone, as a start-up with the default settings runs it.
@@ -938,6 +948,90 @@ void BM_StartUpLogTruncation(benchmark::State &state)
 void BM_StartUpShrink(benchmark::State &state)
 {
     maintenanceStep(state, 2);
+}
+
+// ---- a start-up with work to do, alone and beside another till's transaction
+
+// Work for the start-up's maintenance, made anew before each start: a table
+// of the shop whose rows have all changed twice (its index on the changed
+// column three times what a rebuild gives, two dead rows to each live one),
+// with the server's own vacuum kept off it so that the work waits for the
+// start-up. What the last start left is done first, by the program's steps.
+void makeStartUpWork(Shop &s, int rows)
+{
+    TMSSQLADOConnection &connection = *s.dm.MSSQLADOConnection;
+    if (!connection.ReindexDatabase() || !connection.ShrinkDatabase(connection.Connection().database()))
+        fail(QStringLiteral("the maintenance before the work"), s.dm);
+    const QStringList sql{
+        QStringLiteral("CREATE TABLE IF NOT EXISTS bench_churn (id integer PRIMARY KEY, x integer) "
+                       "WITH (autovacuum_enabled = false)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS bench_churn_x ON bench_churn (x)"),
+        QStringLiteral("INSERT INTO bench_churn SELECT i, i FROM generate_series(1, %1) i ON CONFLICT DO NOTHING")
+            .arg(rows),
+        QStringLiteral("ANALYZE bench_churn"),
+        QStringLiteral("UPDATE bench_churn SET x = x + 1"),
+        QStringLiteral("UPDATE bench_churn SET x = x + 1"),
+        QStringLiteral("SELECT pg_stat_force_next_flush()"),
+    };
+    for (const QString &statement : sql)
+        if (!connection.Connection().exec(statement).succeeded())
+            fail(statement, s.dm);
+}
+
+// Another till's transaction, open for five seconds from the moment the
+// object is made, having read the table the start-up has work on.
+class OpenTransaction
+{
+public:
+    explicit OpenTransaction(const QString &database)
+    {
+        std::promise<void> begun;
+        std::future<void> started = begun.get_future();
+        m_till = std::thread([database, &begun] {
+            Db::Connection till;
+            if (!till.open(serverName(), database, qEnvironmentVariable("PGUSER"),
+                           qEnvironmentVariable("PGPASSWORD")) ||
+                !till.beginTransaction() ||
+                !till.exec(QStringLiteral("SELECT count(*) FROM bench_churn WHERE id <= 100")).succeeded())
+                std::fprintf(stderr, "the other till: %s\n", qPrintable(till.lastErrorText()));
+            begun.set_value();
+            till.exec(QStringLiteral("SELECT pg_sleep(5)"));
+            till.commit();
+        });
+        started.wait();
+    }
+    ~OpenTransaction() { m_till.join(); }
+    OpenTransaction(const OpenTransaction &) = delete;
+    OpenTransaction &operator=(const OpenTransaction &) = delete;
+
+private:
+    std::thread m_till;
+};
+
+void startUpWithWork(benchmark::State &state, bool beside)
+{
+    Shop &s = shop(state);
+    const QString database = s.dm.MSSQLADOConnection->Connection().database();
+    for (auto _ : state) {
+        state.PauseTiming();
+        makeStartUpWork(s, state.range(0) ? 200000 : 20000);
+        std::unique_ptr<OpenTransaction> other;
+        if (beside)
+            other = std::make_unique<OpenTransaction>(database);
+        state.ResumeTiming();
+        startUpOnce(database);
+        state.PauseTiming();
+        other.reset();
+        state.ResumeTiming();
+    }
+}
+void BM_StartUpWithWork(benchmark::State &state)
+{
+    startUpWithWork(state, false);
+}
+void BM_StartUpWithWorkBeside(benchmark::State &state)
+{
+    startUpWithWork(state, true);
 }
 
 // Another till starting up again and again with the default settings: this
@@ -1017,6 +1111,8 @@ std::vector<Figure> figures()
         {"StartUpReindex", BM_StartUpReindex, 3},
         {"StartUpLogTruncation", BM_StartUpLogTruncation, 3},
         {"StartUpShrink", BM_StartUpShrink, 3},
+        {"StartUpWithWork", BM_StartUpWithWork, 1},
+        {"StartUpWithWorkBeside", BM_StartUpWithWorkBeside, 1},
         {"SaleBesideStartUp", BM_SaleBesideStartUp, 0, 2},
         {"F5BesideStartUp", BM_F5BesideStartUp, 0, 2},
         {"WindowItemCardOk", BM_WindowItemCardOk, 0, 0.3},
@@ -1130,6 +1226,12 @@ private:
                             size ? "large" : "small", median("StartUpDefaultSettings", size),
                             median("StartUpReindex", size), median("StartUpLogTruncation", size),
                             median("StartUpShrink", size));
+        for (int size : {0, 1})
+            if (median("StartUpWithWorkBeside", size) > 0)
+                std::printf("  %s: start-up with work to do beside another till's open transaction: %.0f ms, "
+                            "without it: %.0f ms (at most 1500 more)\n",
+                            size ? "large" : "small", median("StartUpWithWorkBeside", size),
+                            median("StartUpWithWork", size));
         for (int size : {0, 1}) {
             const char *name = size ? "large" : "small";
             if (median("WindowSale3Lines", size) > 0 && median("SaleBesideStartUp", size) > 0)

@@ -49,9 +49,15 @@ public:
     // The maintenance steps of the start-up: each does its work without
     // holding up another session, only where there is some, and is false
     // with the server's text when the server refused it or skipped a part.
+    // Work that would wait on another till (one that maintains, or holds a
+    // transaction) is left for a later start: the step is true, and
+    // maintenanceLeft() says what was left and why.
     bool TruncateLog(const QString &database);
     bool ReindexDatabase();
     bool ShrinkDatabase(const QString &database);
+    const QString &maintenanceLeft() const { return m_left; }
+    // The advisory lock that the till maintaining the database holds.
+    static constexpr qint64 MaintainerLockKey = 0x7461726d696c35; // "tarmil5"
     bool BackupDatabase(const QString &database, const QString &file);
     bool VerifyBackup(const QString &file);
     // Restores into a new database first and replaces the old one only when
@@ -72,6 +78,9 @@ private:
     bool runOn(const QString &database, const QString &sql);
     // Work on a database: in the connection's own session when it is there.
     bool onDatabase(const QString &database, const std::function<bool(Db::Connection &)> &work);
+    // A maintenance step on a database, done only by the till that maintains.
+    bool maintain(const QString &database, const std::function<bool(Db::Connection &)> &work);
+    bool finishStep(Db::Connection &session, const QList<Db::ServerError> &refused, const QStringList &left);
     bool runTool(const QString &program, const QStringList &arguments, QByteArray *output = nullptr);
     QString toolConnection(const QString &database) const;
     void rememberServer(const QString &server);
@@ -81,4 +90,5 @@ private:
     Db::Connection m_connection;
     QStringList m_script;
     QStringList m_batches;
+    QString m_left;
 };

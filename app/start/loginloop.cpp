@@ -162,7 +162,13 @@ void LoginLoop::maintain(const QString &name, bool checked, const QString &logLi
         return;
     InitializationLog(logLine);
     if (operation()) {
-        InitializationLogOk();
+        // Work left because it would wait on another till is no error, but
+        // not done either: the log says why, the cashier is not stopped.
+        const QString left = DM->MSSQLADOConnection->maintenanceLeft();
+        if (left.isEmpty())
+            InitializationLogOk();
+        else
+            InitializationLog(QStringLiteral("Neprovedeno: ") + left);
         return;
     }
     // Maintenance fails softly: the warning, then the next step.

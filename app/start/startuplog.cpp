@@ -27,7 +27,7 @@ TForm_Inicializace::TForm_Inicializace(QWidget *parent)
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth); // long server texts read whole
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Memo);

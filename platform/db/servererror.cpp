@@ -14,11 +14,8 @@ QString ServerError::line() const
         text.chop(1);
     if (sqlState.isEmpty())
         return text; // refused on the client side: no number to show
-    bool numeric = false;
-    const int number = sqlState.toInt(&numeric);
-    if (!numeric)
-        return QStringLiteral("%1 [%2]").arg(text, sqlState);
-    text = QStringLiteral("%1 [%2]").arg(text).arg(number);
+    // The code as the server gave it: "01000" is not "1000".
+    text = QStringLiteral("%1 [%2]").arg(text, sqlState);
     const QString why = detail.trimmed();
     if (why.isEmpty() || sqlState != UserErrorState)
         return text;

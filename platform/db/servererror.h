@@ -19,9 +19,9 @@ struct ServerError
     QString sqlState; // five characters; "08006" when the connection was lost
     QString detail;   // the server's detail lines, empty when it gave none
 
-    // "%s [%d]": the message and the error's number. User errors of our
-    // procedures carry SQLSTATE 50000; other SQLSTATEs are not numeric and
-    // stand in the number's place as they are. A user error's detail (why,
+    // "%s [%s]": the message and the error's code (SQLSTATE) as the server
+    // gave it, leading zeros kept. User errors of our procedures carry
+    // 50000. A user error's detail (why,
     // and of what, in Czech) follows on lines of its own; the server's own
     // errors keep their details to themselves.
     QString line() const;

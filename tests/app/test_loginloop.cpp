@@ -282,6 +282,28 @@ TEST_F(LoginTest, DatabaseWhoseExistenceCannotBeToldIsNotCreated)
     EXPECT_EQ(memo.last(), QStringLiteral("Error: ") + warning.description);
 }
 
+// While another till maintains, each step is left to it: the log says so
+// in place of "Ok", and the cashier gets no warning.
+TEST_F(LoginTest, MaintenanceLeftToAnotherTillIsLoggedAsNotDone)
+{
+    ASSERT_TRUE(login({password()}));
+    Db::Connection other;
+    ASSERT_TRUE(other.open(testServer(), database, testUser(), password()));
+    ASSERT_TRUE(other.exec(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(TMSSQLADOConnection::MaintainerLockKey))
+                    .succeeded());
+    ASSERT_TRUE(login({password()}));
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+    for (const QString &step :
+         {QStringLiteral("Reindexace databáze..."), QStringLiteral("Zkrácení transakčního logu..."),
+          QStringLiteral("Zkrácení databáze...")}) {
+        const qsizetype line = memo.indexOf(step);
+        ASSERT_GE(line, 0) << qPrintable(step);
+        EXPECT_EQ(memo.value(line + 1), QStringLiteral("Neprovedeno: Údržbu databáze právě provádí jiná pokladna."));
+    }
+    EXPECT_EQ(memo.last(), QStringLiteral("Ok"));
+    other.close();
+}
+
 // Maintenance chosen off in the maintenance form is skipped at the next start.
 TEST_F(LoginTest, MaintenanceCheckBoxesAreReadAtEachPass)
 {

@@ -30,6 +30,19 @@ protected:
         server.exec(
             QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(Db::Connection::quoteIdentifier(name)));
     }
+    // A table whose two indexes are ten times what their rows need, with a
+    // thousand dead rows, and which the server's own vacuum leaves alone.
+    void makeBloatedStock()
+    {
+        for (const char *sql :
+             {"CREATE TABLE zasoba (id integer PRIMARY KEY, x integer) WITH (autovacuum_enabled = false)",
+              "CREATE INDEX zasoba_x ON zasoba (x)", "INSERT INTO zasoba SELECT i, i FROM generate_series(1, 100000) i",
+              "DELETE FROM zasoba WHERE id % 10 <> 0",
+              "SELECT pg_stat_force_next_flush()", // the rows counted before the vacuum counts them
+              "VACUUM ANALYZE zasoba", "UPDATE zasoba SET x = x + 1 WHERE id <= 1000",
+              "SELECT pg_stat_force_next_flush()"})
+            run(QString::fromLatin1(sql));
+    }
     // Every row of a table as text, in key order.
     QStringList rowsOf(Db::Connection &session, const QString &table)
     {
@@ -202,7 +215,14 @@ TEST_F(MaintenanceTest, MaintenanceStatisticsAndServerList)
     EXPECT_GT(used, 0);
     EXPECT_LE(used, size);
 
-    // A user who may not force a checkpoint is told so.
+    // A user who may not force a checkpoint is told so; one who may not
+    // vacuum two tables is told of both, with the server's code as it is.
+    for (const QString &table : {QStringLiteral("prvni"), QStringLiteral("druha")}) {
+        run(QStringLiteral("CREATE TABLE %1 (id integer PRIMARY KEY)").arg(table));
+        run(QStringLiteral("INSERT INTO %1 SELECT generate_series(1, 100)").arg(table));
+        run(QStringLiteral("DELETE FROM %1 WHERE id > 50").arg(table));
+    }
+    run(QStringLiteral("SELECT pg_stat_force_next_flush()"));
     const QString role = database.name() + QStringLiteral("_clerk");
     run(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'heslo'").arg(role));
     TMSSQLADOConnection clerk;
@@ -210,12 +230,20 @@ TEST_F(MaintenanceTest, MaintenanceStatisticsAndServerList)
     const bool truncated = clerk.TruncateLog(database.name());
     const QString refusal = clerk.LastErrorText();
     const bool reindexed = clerk.ReindexDatabase();
+    const bool shrunk = clerk.ShrinkDatabase(database.name());
+    const QStringList skipped = clerk.LastErrorText().split(u'\n');
     clerk.Connection().close();
     run(QStringLiteral("DROP ROLE %1").arg(role));
     ASSERT_TRUE(clerkIn);
     EXPECT_FALSE(truncated);
     EXPECT_TRUE(reindexed); // no index needed it
     EXPECT_FALSE(refusal.isEmpty());
+    EXPECT_FALSE(shrunk);
+    ASSERT_EQ(skipped.size(), 2) << qPrintable(skipped.join(u'\n'));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(skipped[i].contains(i ? QStringLiteral("\"prvni\"") : QStringLiteral("\"druha\"")) &&
+                    skipped[i].endsWith(QStringLiteral(" [01000]")))
+            << qPrintable(skipped[i]);
 
     // The local server first, then the servers connected to before.
     const QString byAddress = QStringLiteral("127.0.0.1:%1").arg(TestDatabase::port());
@@ -227,17 +255,12 @@ TEST_F(MaintenanceTest, MaintenanceStatisticsAndServerList)
     EXPECT_TRUE(servers.contains(byAddress));
 }
 
-// The start-up's maintenance holds no other till up: while it waits for a
+// The start-up's maintenance holds no other till up: while it runs beside a
 // till that is reading a table, other tills read and write that table. An
 // index that needs no rebuilding is left as it is.
 TEST_F(MaintenanceTest, StartUpMaintenanceHoldsNoOtherTillUp)
 {
-    run(QStringLiteral("CREATE TABLE zasoba (id integer PRIMARY KEY, x integer)"));
-    run(QStringLiteral("INSERT INTO zasoba SELECT i, i FROM generate_series(1, 100000) i"));
-    run(QStringLiteral("DELETE FROM zasoba WHERE id % 10 <> 0"));
-    run(QStringLiteral("VACUUM zasoba"));
-    run(QStringLiteral("UPDATE zasoba SET x = x + 1 WHERE id <= 1000"));
-    run(QStringLiteral("SELECT pg_stat_force_next_flush()"));
+    makeBloatedStock();
     Db::Connection reader;
     ASSERT_TRUE(reader.open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()));
     ASSERT_TRUE(reader.beginTransaction());
@@ -277,8 +300,136 @@ TEST_F(MaintenanceTest, StartUpMaintenanceHoldsNoOtherTillUp)
     EXPECT_TRUE(reindexed) << qPrintable(error);
     EXPECT_TRUE(shrunk) << qPrintable(error);
 
+    EXPECT_TRUE(tarmil.ReindexDatabase()) << qPrintable(tarmil.LastErrorText()); // what the reader held up
     const QString rebuilt =
         connection.exec(QStringLiteral("SELECT pg_relation_filenode('zasoba_pkey')")).cellText(0, 0);
     EXPECT_TRUE(tarmil.ReindexDatabase()) << qPrintable(tarmil.LastErrorText());
     EXPECT_EQ(connection.exec(QStringLiteral("SELECT pg_relation_filenode('zasoba_pkey')")).cellText(0, 0), rebuilt);
+}
+
+namespace {
+
+QString filenode(Db::Connection &session, const QString &relation)
+{
+    return session.exec(QStringLiteral("SELECT pg_relation_filenode('%1')").arg(relation)).cellText(0, 0);
+}
+
+} // namespace
+
+// A start never waits on another till's work: while another till maintains,
+// the step is left to it; while another till holds a transaction open (and
+// a third is rebuilding an index), what would wait is left for a later start
+// and said so, and the index being built is not dropped. A later start with
+// the tills gone does the work.
+TEST_F(MaintenanceTest, StartUpLeavesWhatWouldWaitForALaterStart)
+{
+    makeBloatedStock();
+    const QString xNode = filenode(connection, QStringLiteral("zasoba_x"));
+
+    Db::Connection other;
+    ASSERT_TRUE(other.open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()));
+    const QString key = QString::number(TMSSQLADOConnection::MaintainerLockKey);
+    ASSERT_TRUE(other.exec(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(key)).succeeded());
+    EXPECT_TRUE(tarmil.ReindexDatabase()) << qPrintable(tarmil.LastErrorText());
+    EXPECT_EQ(tarmil.maintenanceLeft(), QStringLiteral("Údržbu databáze právě provádí jiná pokladna."));
+    EXPECT_EQ(filenode(connection, QStringLiteral("zasoba_x")), xNode);
+    ASSERT_TRUE(other.exec(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(key)).succeeded());
+
+    // A till in a transaction with a snapshot, and a third rebuilding the
+    // key (held up by it, with its new copy not yet valid).
+    ASSERT_TRUE(other.exec(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ")).succeeded());
+    ASSERT_TRUE(other.exec(QStringLiteral("SELECT count(*) FROM zasoba")).succeeded());
+    bool built = false;
+    QString buildError;
+    std::thread builder([&] {
+        Db::Connection third;
+        if (third.open(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password()))
+            built = third.exec(QStringLiteral("REINDEX INDEX CONCURRENTLY zasoba_pkey")).succeeded();
+        buildError = third.lastErrorText();
+    });
+    for (int i = 0; i < 200 && connection
+                                       .exec(QStringLiteral("SELECT count(*) FROM pg_class WHERE relname LIKE "
+                                                            "'zasoba_pkey_ccnew%'"))
+                                       .cellText(0, 0) == u"0";
+         ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    std::atomic<bool> done = false;
+    bool reindexed = false, shrunk = false;
+    QString reindexLeft, shrinkLeft, error;
+    std::thread starting([&] {
+        TMSSQLADOConnection till;
+        if (till.ConnectDatabase(testServerName(), database.name(), TestDatabase::user(), TestDatabase::password())) {
+            reindexed = till.ReindexDatabase();
+            reindexLeft = till.maintenanceLeft();
+            shrunk = till.ShrinkDatabase(database.name());
+            shrinkLeft = till.maintenanceLeft();
+        }
+        error = till.LastErrorText();
+        done = true;
+    });
+    for (int i = 0; i < 300 && !done; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const bool doneBeforeTheTransactionEnded = done;
+    other.commit();
+    starting.join();
+    builder.join();
+    EXPECT_TRUE(doneBeforeTheTransactionEnded);
+    EXPECT_TRUE(reindexed) << qPrintable(error);
+    EXPECT_TRUE(shrunk) << qPrintable(error);
+    EXPECT_EQ(reindexLeft, QStringLiteral("Přestavba indexů public.zasoba_x by čekala na transakce jiných pokladen, "
+                                          "proběhne při dalším startu."));
+    EXPECT_EQ(shrinkLeft,
+              QStringLiteral("Tabulky public.zasoba právě zpracovává jiná pokladna nebo server, jejich vakuování "
+                             "proběhne při dalším startu."));
+    EXPECT_TRUE(built) << qPrintable(buildError);
+    EXPECT_EQ(connection.exec(QStringLiteral("SELECT count(*) FROM pg_index WHERE NOT indisvalid")).cellText(0, 0),
+              QStringLiteral("0"));
+    EXPECT_EQ(filenode(connection, QStringLiteral("zasoba_x")), xNode);
+
+    EXPECT_TRUE(tarmil.ReindexDatabase()) << qPrintable(tarmil.LastErrorText());
+    EXPECT_TRUE(tarmil.ShrinkDatabase(database.name())) << qPrintable(tarmil.LastErrorText());
+    EXPECT_EQ(tarmil.maintenanceLeft(), QString());
+    EXPECT_NE(filenode(connection, QStringLiteral("zasoba_x")), xNode);
+    EXPECT_EQ(connection.exec(QStringLiteral("SELECT n_dead_tup FROM pg_stat_user_tables WHERE relname = 'zasoba'"))
+                  .cellText(0, 0),
+              QStringLiteral("0"));
+}
+
+// The rebuild rule compares an index with what a fresh build would take:
+// an index keeping few distinct keys (months) at three times that is
+// rebuilt, as is one grown since the last vacuum; a freshly built index is
+// not rebuilt again.
+TEST_F(MaintenanceTest, IndexesAreMeasuredAgainstAFreshBuildAsTheyAreNow)
+{
+    run(QStringLiteral("CREATE TABLE mesice (id integer PRIMARY KEY, mesic date) WITH (autovacuum_enabled = false)"));
+    run(QStringLiteral("INSERT INTO mesice SELECT i, date '2024-01-01' + (i % 12) * interval '1 month' "
+                       "FROM generate_series(1, 400000) i"));
+    run(QStringLiteral("CREATE INDEX mesice_mesic ON mesice (mesic)"));
+    run(QStringLiteral("DELETE FROM mesice WHERE id % 3 <> 0"));
+    run(QStringLiteral("SELECT pg_stat_force_next_flush()"));
+    run(QStringLiteral("VACUUM ANALYZE mesice"));
+    run(QStringLiteral("CREATE TABLE zmeny (id integer PRIMARY KEY, x integer) WITH (autovacuum_enabled = false)"));
+    run(QStringLiteral("INSERT INTO zmeny SELECT i, i FROM generate_series(1, 100000) i"));
+    run(QStringLiteral("CREATE INDEX zmeny_x ON zmeny (x)"));
+    run(QStringLiteral("SELECT pg_stat_force_next_flush()"));
+    run(QStringLiteral("VACUUM ANALYZE zmeny"));
+    run(QStringLiteral("UPDATE zmeny SET x = x + 1"));
+    run(QStringLiteral("UPDATE zmeny SET x = x + 1"));
+    run(QStringLiteral("SELECT pg_stat_force_next_flush()"));
+    const QStringList indexes{QStringLiteral("mesice_mesic"), QStringLiteral("zmeny_x")};
+    QStringList before;
+    for (const QString &index : indexes)
+        before << filenode(connection, index);
+
+    ASSERT_TRUE(tarmil.ReindexDatabase()) << qPrintable(tarmil.LastErrorText());
+    QStringList rebuilt;
+    for (int i = 0; i < indexes.size(); ++i) {
+        rebuilt << filenode(connection, indexes[i]);
+        EXPECT_NE(rebuilt[i], before[i]) << qPrintable(indexes[i]);
+    }
+    run(QStringLiteral("VACUUM ANALYZE"));
+    ASSERT_TRUE(tarmil.ReindexDatabase()) << qPrintable(tarmil.LastErrorText());
+    for (int i = 0; i < indexes.size(); ++i)
+        EXPECT_EQ(filenode(connection, indexes[i]), rebuilt[i]) << qPrintable(indexes[i]);
 }

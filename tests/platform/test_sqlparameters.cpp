@@ -67,4 +67,6 @@ TEST(ServerError, LineCarriesNumberOrState)
               QStringLiteral("Prodej neproběhl... [50000]\nChybí zboží.\nPoložka [1]: 0 ks"));
     EXPECT_EQ((Db::ServerError{"duplicate key", "23505", "Key (id)=(1) already exists."}.line()),
               QStringLiteral("duplicate key [23505]"));
+    // The code as the server sent it, leading zeros and all.
+    EXPECT_EQ((Db::ServerError{"skipping \"x\"", "01000"}.line()), QStringLiteral("skipping \"x\" [01000]"));
 }
