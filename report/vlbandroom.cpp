@@ -17,6 +17,8 @@ int TvlReportBuilder::MeasureBand(TvlPageRun &run, TvlBand *band)
     TvlView *const savedView = m_curView;
     m_curRun = &run;
     m_curBand = m_aggregatingBand = band;
+    // Measured long before it prints: what its scripts set counts when it prints.
+    const TvlVariables variables = vlScriptVariables();
     const std::vector<quint8> &kinds = band->ObjectKinds();
     try {
         for (size_t i = 0; i < kinds.size(); ++i)
@@ -30,6 +32,8 @@ int TvlReportBuilder::MeasureBand(TvlPageRun &run, TvlBand *band)
         throw;
     }
     const int height = RowHeight(run, *band);
+    m_measuredCells.erase(band);
+    vlScriptVariables() = variables;
     for (size_t i = 0; i < kinds.size(); ++i)
         if (kinds[i] & okMemo)
             static_cast<TvlMemoView *>(band->Objects[i])->RemoveHighlight();
