@@ -102,7 +102,7 @@ TEST(ReportBuildOnce, EachObjectsScriptAndEventTakeEffectOncePerPrint)
             if (text.startsWith("page ")) {
                 page = text.mid(5).toInt();
             } else if (!text.startsWith("Radku")) {
-                EXPECT_EQ(text, QStringLiteral("R%1 %2 s. %3").arg(n + 1).arg(n).arg(page));
+                EXPECT_EQ(text.toStdString(), QStringLiteral("R%1 %2 s. %3").arg(n + 1).arg(n).arg(page).toStdString());
                 ++n;
             }
         }
