@@ -169,13 +169,17 @@ private:
     // The object, cut at clipBottom when that hides no text; else the build ends.
     void PrintWithin(TvlPageRun &run, TvlBand &band, TvlView &view, int x, int y, int clipBottom);
     void PrintCross(TvlPageRun &run, TvlBand &band, int y, int clipBottom);
-    // The row's cells of a cross band, prepared for the column printing now
-    // (without effects: their texts expanded, no event, no script).
-    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects = true);
-    // The band's height for its objects' texts now, its cross cells in every
-    // column included; a stretched row keeps the cells it measured (MeasuredCells).
+    // The row's cells of a cross band, prepared for the column printing now.
+    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross);
+    // The band's height for its objects' texts now, its cross cells in every column included.
     int RowHeight(TvlPageRun &run, TvlBand &band);
+    // Without effects, the cells' texts are expanded only: no event, no script.
+    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects);
+    // A stretched row measures its cells once: it keeps them to print (PrintedCells).
     TvlMeasuredCells MeasureCells(TvlPageRun &run, TvlBand &band);
+    // The cells of a cross band to print in the column now: those the row
+    // measured, or else the row's cells prepared now.
+    std::vector<TvlView *> PrintedCells(TvlPageRun &run, TvlBand &band, TvlBand *cross);
     // A copy of the prepared object, to print later as it stands now.
     std::unique_ptr<TvlView> PreparedCopy(TvlView &view);
     // The memos' texts expanded again where their band now prints.

@@ -739,6 +739,11 @@ TvlDataset *crossSource(const TvlPageRun &run, const TvlBand &band)
 
 } // namespace
 
+std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross)
+{
+    return CrossCells(run, band, cross, true);
+}
+
 std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects)
 {
     std::vector<TvlView *> cells;
@@ -845,36 +850,40 @@ int TvlReportBuilder::RowHeight(TvlPageRun &run, TvlBand &band)
     return height;
 }
 
+std::vector<TvlView *> TvlReportBuilder::PrintedCells(TvlPageRun &run, TvlBand &band, TvlBand *cross)
+{
+    const auto found = m_measuredCells.find(&band);
+    if (found == m_measuredCells.end() || !cross)
+        return CrossCells(run, band, cross);
+    TvlMeasuredCells &measured = found->second;
+    TvlMeasuredCells::Cells *kept = nullptr;
+    const size_t column = size_t(m_crossColumn - 1);
+    if (cross->Typ == btCrossHeader)
+        kept = &measured.Header;
+    else if (cross->Typ == btCrossFooter)
+        kept = measured.Footer ? &*measured.Footer : nullptr;
+    else if (m_crossColumn >= 1 && column < measured.Columns.size())
+        kept = &measured.Columns[column];
+    if (!kept)
+        return CrossCells(run, band, cross);
+    // Grown to the row, as the row's own objects are.
+    std::vector<TvlView *> cells;
+    for (const auto &cell : *kept) {
+        if (growsWithBand(*cell, dynamic_cast<TvlStretcheable *>(cell.get()), band.CalculatedHeight))
+            cell->Height = band.CalculatedHeight - cell->Top;
+        cells.push_back(cell.get());
+    }
+    return cells;
+}
+
 void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int clipBottom)
 {
     TvlBand *header = run.Table[btCrossHeader];
     TvlBand *data = run.Table[btCrossData];
     TvlBand *footer = run.Table[btCrossFooter];
     const int shift = ShiftX(run);
-    // A stretched row prints the cells it measured, grown to the row as its own objects are.
-    const auto found = m_measuredCells.find(&band);
-    TvlMeasuredCells *measured = found != m_measuredCells.end() ? &found->second : nullptr;
-    const int rowHeight = band.CalculatedHeight;
-    const auto kept = [&](TvlBand *cross) -> TvlMeasuredCells::Cells * {
-        if (!measured)
-            return nullptr;
-        if (cross == header)
-            return &measured->Header;
-        if (cross == footer)
-            return measured->Footer ? &*measured->Footer : nullptr;
-        const size_t column = size_t(m_crossColumn - 1);
-        return m_crossColumn >= 1 && column < measured->Columns.size() ? &measured->Columns[column] : nullptr;
-    };
     auto printOf = [&](TvlBand *cross, int x) {
-        if (TvlMeasuredCells::Cells *cells = kept(cross)) {
-            for (const auto &cell : *cells) {
-                if (growsWithBand(*cell, dynamic_cast<TvlStretcheable *>(cell.get()), rowHeight))
-                    cell->Height = rowHeight - cell->Top;
-                PrintWithin(run, band, *cell, shift + x, y, clipBottom);
-            }
-            return;
-        }
-        for (TvlView *view : CrossCells(run, band, cross)) {
+        for (TvlView *view : PrintedCells(run, band, cross)) {
             PrintWithin(run, band, *view, shift + x, y, clipBottom);
             if (auto *memo = dynamic_cast<TvlMemoView *>(view))
                 memo->RemoveHighlight();
