@@ -31,8 +31,11 @@ int TvlReportBuilder::MeasureBand(TvlPageRun &run, TvlBand *band)
         m_curView = savedView;
         throw;
     }
+    // Cross cells measured for this alone are not printed (a print under way keeps its own).
+    const bool printing = m_measuredCells.count(band) > 0;
     const int height = RowHeight(run, *band);
-    m_measuredCells.erase(band);
+    if (!printing)
+        m_measuredCells.erase(band);
     vlScriptVariables() = variables;
     for (size_t i = 0; i < kinds.size(); ++i)
         if (kinds[i] & okMemo)
