@@ -17,6 +17,8 @@ int TvlReportBuilder::MeasureBand(TvlPageRun &run, TvlBand *band)
     TvlView *const savedView = m_curView;
     m_curRun = &run;
     m_curBand = m_aggregatingBand = band;
+    // Measured long before it prints: what its scripts set counts when it prints.
+    const TvlVariables variables = vlScriptVariables();
     const std::vector<quint8> &kinds = band->ObjectKinds();
     try {
         for (size_t i = 0; i < kinds.size(); ++i)
@@ -29,7 +31,12 @@ int TvlReportBuilder::MeasureBand(TvlPageRun &run, TvlBand *band)
         m_curView = savedView;
         throw;
     }
+    // Cross cells measured for this alone are not printed (a print under way keeps its own).
+    const bool printing = m_measuredCells.count(band) > 0;
     const int height = RowHeight(run, *band);
+    if (!printing)
+        m_measuredCells.erase(band);
+    vlScriptVariables() = variables;
     for (size_t i = 0; i < kinds.size(); ++i)
         if (kinds[i] & okMemo)
             static_cast<TvlMemoView *>(band->Objects[i])->RemoveHighlight();

@@ -14,6 +14,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <unordered_map>
@@ -61,6 +62,25 @@ public:
 
 // The script variables every report shares.
 TvlVariables &vlScriptVariables();
+
+// A memo's text as its band prepared it: the script variables it was
+// expanded with, so that it reads the page again where its band moved.
+struct TvlExpansion
+{
+    TvlView *View;
+    TvlVariables Variables;
+};
+
+// The cells of a row's cross columns, each prepared once as the row was
+// measured and printed as it stands: the header's, each column's and the
+// footer's (unless they are the row's totals, which wait for its columns).
+struct TvlMeasuredCells
+{
+    using Cells = std::vector<std::unique_ptr<TvlView>>;
+    Cells Header;
+    std::vector<Cells> Columns;
+    std::optional<Cells> Footer;
+};
 
 // Thrown to end a pass: an error (with its text) or the user's interruption.
 class TvlBuildStop : public std::runtime_error
@@ -153,6 +173,17 @@ private:
     std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross);
     // The band's height for its objects' texts now, its cross cells in every column included.
     int RowHeight(TvlPageRun &run, TvlBand &band);
+    // Without effects, the cells' texts are expanded only: no event, no script.
+    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects);
+    // A stretched row measures its cells once: it keeps them to print (PrintedCells).
+    TvlMeasuredCells MeasureCells(TvlPageRun &run, TvlBand &band);
+    // The cells of a cross band to print in the column now: those the row
+    // measured, or else the row's cells prepared now.
+    std::vector<TvlView *> PrintedCells(TvlPageRun &run, TvlBand &band, TvlBand *cross);
+    // A copy of the prepared object, to print later as it stands now.
+    std::unique_ptr<TvlView> PreparedCopy(TvlView &view);
+    // The memos' texts expanded again where their band now prints.
+    void ExpandAgain(std::vector<TvlExpansion> &expansions);
     int PrintSubReports(TvlPageRun &run, TvlBand &band, int y);
     void BuildSubPage(TvlPageRun &run);
     // The data bands of every level, with their groups.
@@ -163,7 +194,10 @@ private:
     const QStringList &Aggregates(const TvlView &view);
     // The value of a group header's condition.
     Variant GroupValue(TvlBand &group);
-    void PrepareObject(TvlView &view);
+    // Expands the object's text, raises OnEnterRect and runs its script
+    // (effects off: only the text); with expansions, a memo whose text is
+    // the engine's own is noted there.
+    void PrepareObject(TvlView &view, std::vector<TvlExpansion> *expansions = nullptr, bool effects = true);
     void PrintObject(TvlPageRun &run, TvlView &view, int x, int y);
     void RunScript(const QStringList &coded, TvlView *view);
     void Accumulate(TvlPageRun &run, TvlBand &dataBand);
@@ -276,6 +310,8 @@ private:
 
     // Cross columns being printed: 0 outside them, -1 in the cross footer.
     int m_crossColumn = 0;
+    // The cross cells of stretched rows measured and not yet printed.
+    std::unordered_map<const TvlBand *, TvlMeasuredCells> m_measuredCells;
     // Footers to which the current row's cross columns added something.
     std::set<TvlBand *> m_columnsCounted;
     std::unordered_map<QString, std::shared_ptr<const BracketLine>> m_bracketLines;

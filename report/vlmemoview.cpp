@@ -105,10 +105,48 @@ QList<TvlTextLine> TvlMemoView::Layout(const QStringList &text) const
         vlWrapText(text, options, [&](const QString &t) { return vlRound(widths.Width(t) + CharSpacing * t.size()); });
     // A line that may not wrap is never cut at the edge either: drawn to the
     // width it has, its letters shrink until it fits.
-    if (!(Flags & (mfWordWrap | mfAutoWidth)))
+    if (!(Flags & (mfWordWrap | mfAutoWidth))) {
+        const int room = std::max(1, UsableWidth() - 1);
         for (TvlTextLine &line : lines)
-            line.Width = std::min(line.Width, std::max(1, UsableWidth() - 1));
+            if (line.Width > room)
+                FitLine(line, room, widths);
+    }
     return lines;
+}
+
+int TvlMemoView::LeastPixelHeight() const
+{
+    // About half the design size, never below 4 pt (6 pixels at 96 per inch).
+    const int design = FontPixelHeight();
+    return std::min(design, std::max((design + 1) / 2, 6));
+}
+
+void TvlMemoView::FitLine(TvlTextLine &line, int room, TvlTextWidths &widths) const
+{
+    TvlTextWidths &least = TvlTextWidths::For(FontName, LeastPixelHeight(), FontStyle);
+    const auto width = [this](TvlTextWidths &at, const QString &text) {
+        return vlRound(at.Width(text) + CharSpacing * text.size());
+    };
+    QString &text = line.Text;
+    if (width(least, text) > room) {
+        // Smaller than that no one reads it: it is cut, and "…" says so.
+        static const QString mark(QChar(0x2026));
+        const QList<qreal> offsets = least.Offsets(text);
+        const double markWidth = least.Width(mark) + CharSpacing;
+        qsizetype keep = 0;
+        while (keep + 1 < text.size() && offsets[keep + 1] + CharSpacing * (keep + 1) + markWidth <= room)
+            ++keep;
+        QString cut;
+        do {
+            if (keep > 0 && text[keep - 1].isHighSurrogate())
+                --keep;
+            while (keep > 0 && text[keep - 1].isSpace())
+                --keep;
+            cut = text.left(keep) + mark;
+        } while (width(least, cut) > room && keep-- > 0);
+        text = cut;
+    }
+    line.Width = std::min(room, width(widths, text));
 }
 
 int TvlMemoView::GetLineHeight()
@@ -215,17 +253,20 @@ void TvlMemoView::DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int acros
         return;
     const double along = rotated ? ScaleY : ScaleX;
     const int target = vlRound(line.Width * along);
-    int pixels = std::max(1, vlRound(FontPixelHeight() * (rotated ? ScaleX : ScaleY)));
+    const double scale = rotated ? ScaleX : ScaleY;
+    int pixels = std::max(1, vlRound(FontPixelHeight() * scale));
+    // Letters shrink to fit, but never below what can still be read (Layout cut the line to fit that).
+    const int least = std::clamp(vlRound(LeastPixelHeight() * scale), 1, pixels);
     const double spacing = CharSpacing * along;
     canvas.SelectFont(CanvasFont(pixels));
     double natural = canvas.TextWidth(text) + spacing * text.size();
-    if (natural > target + 0.5 && pixels > 2) {
+    if (natural > target + 0.5 && pixels > least + 1) {
         // Start near the size that fits; widths grow about linearly with the size.
-        pixels = std::clamp(int(pixels * std::max(0.0, target / natural)) + 1, 2, pixels);
+        pixels = std::clamp(int(pixels * std::max(0.0, target / natural)) + 1, least, pixels);
         canvas.SelectFont(CanvasFont(pixels));
         natural = canvas.TextWidth(text) + spacing * text.size();
     }
-    while (natural > target + 0.5 && pixels > 1) {
+    while (natural > target + 0.5 && pixels > least) {
         canvas.SelectFont(CanvasFont(--pixels));
         natural = canvas.TextWidth(text) + spacing * text.size();
     }

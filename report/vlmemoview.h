@@ -6,6 +6,8 @@
 
 #include "platform/fontstyle.h"
 
+class TvlTextWidths;
+
 class TvlStretcheable : public TvlView
 {
 public:
@@ -81,6 +83,8 @@ public:
     QList<TvlTextLine> Layout(const QStringList &text) const;
     // Width available to a line (height for turned text), less the gaps.
     int UsableWidth() const;
+    // The smallest font height a line without word wrap shrinks to.
+    int LeastPixelHeight() const;
     // What the gaps above the first line and below the last take of the height.
     int VerticalGaps() const;
 
@@ -106,6 +110,9 @@ protected:
     void ReadTextField(ByteStream &stream, int version, QStringList &lines) override;
 
 private:
+    // A line wider than room: at the width it may shrink to, cut with "…"
+    // where even the least font height is too wide (widths: the design font).
+    void FitLine(TvlTextLine &line, int room, TvlTextWidths &widths) const;
     void DrawText(TvlCanvas &canvas, const QList<TvlTextLine> &lines);
     void DrawLine(TvlCanvas &canvas, const TvlTextLine &line, int x, int y, int span);
 

@@ -4,10 +4,12 @@
 #include "report/vlerrortext.h"
 #include "report/vlmemoview.h"
 #include "report/vloperators.h"
+#include "report/vlregistry.h"
 #include "report/vlsubreportview.h"
 
 #include <QRegularExpression>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -59,6 +61,19 @@ private:
     T m_value;
 };
 
+// A row's cross footer cells total the row across its columns; a footer's
+// cells read what the footer gathered from all its rows.
+bool rowTotals(const TvlBand &band, const TvlBand &cross)
+{
+    return cross.Typ == btCrossFooter && !TvlStdFunctionLibrary::IsFooterBand(band.Typ);
+}
+
+// An object that a stretched band extends to its bottom (DrawBand).
+bool growsWithBand(const TvlView &view, bool stretchable, int bandHeight)
+{
+    return (stretchable || view.ObjectType == otLine) && (view.Flags & 1) && view.Top + view.Height < bandHeight;
+}
+
 } // namespace
 
 int TvlReportBuilder::ShiftX(const TvlPageRun &run)
@@ -93,14 +108,18 @@ void TvlReportBuilder::RunScript(const QStringList &coded, TvlView *view)
     throw TvlBuildStop(lines.join(u'\r'), false);
 }
 
-void TvlReportBuilder::PrepareObject(TvlView &view)
+void TvlReportBuilder::PrepareObject(TvlView &view, std::vector<TvlExpansion> *expansions, bool effects)
 {
     Keep<TvlView *> keep(m_curView);
     m_curView = &view;
     try {
         TvlMemoView *memo = asMemo(view);
+        // The variables the memo's text is expanded with, while that text is the engine's own.
+        std::optional<TvlVariables> expandedWith;
         if (memo) {
             memo->RemoveHighlight();
+            if (expansions)
+                expandedWith = vlScriptVariables();
             view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
         } else {
             view.WorkMemo = view.Memo;
@@ -109,22 +128,55 @@ void TvlReportBuilder::PrepareObject(TvlView &view)
                 return ExpandLine(u'[' + expression + u']', view.Format, view.FormatText);
             });
         }
-        if (m_report->OnEnterRect)
+        if (!effects)
+            return;
+        if (m_report->OnEnterRect) {
+            const QStringList expanded = expandedWith ? view.WorkMemo : QStringList();
             m_report->OnEnterRect(view.WorkMemo, &view);
+            if (expandedWith && view.WorkMemo != expanded)
+                expandedWith.reset();
+        }
         // Only objects with a script have a coded one.
         const auto script = view.Script.isEmpty() ? m_scripts.end() : m_scripts.find(&view);
         if (script != m_scripts.end() && !script->second.isEmpty()) {
             const QStringList before = view.Memo;
             RunScript(script->second, &view);
-            if (memo && view.Memo != before)
+            if (memo && view.Memo != before) {
+                if (expansions)
+                    expandedWith = vlScriptVariables();
                 view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
+            }
         }
         if (memo && !memo->HighlightCondition.trimmed().isEmpty() && !vlIsZero(Calculate(memo->HighlightCondition)))
             memo->ApplyHighlight();
+        if (expandedWith)
+            expansions->push_back({&view, std::move(*expandedWith)});
     } catch (const TvlBuildStop &) {
         throw;
     } catch (const std::exception &error) {
         ObjectError(view, view.OwnerBand, error);
+    }
+}
+
+void TvlReportBuilder::ExpandAgain(std::vector<TvlExpansion> &expansions)
+{
+    Keep<TvlView *> keep(m_curView);
+    TvlVariables &variables = vlScriptVariables();
+    for (TvlExpansion &expansion : expansions) {
+        TvlView &view = *expansion.View;
+        m_curView = &view;
+        // The variables as they were when the text was first expanded; those of now come back after.
+        std::swap(variables, expansion.Variables);
+        try {
+            view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
+        } catch (const TvlBuildStop &) {
+            std::swap(variables, expansion.Variables);
+            throw;
+        } catch (const std::exception &error) {
+            std::swap(variables, expansion.Variables);
+            ObjectError(view, view.OwnerBand, error);
+        }
+        std::swap(variables, expansion.Variables);
     }
 }
 
@@ -194,18 +246,27 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         band->ForceNewColumn = false;
         NewColumn(run, band);
     }
+    // Cells a stretched row measured print in this row alone.
+    m_measuredCells.erase(band);
     if (band->Visible()) {
         if (band->Typ == btColumnHeader)
             run.ColumnStartY = run.CurY;
+        // Each object's event and script take effect once per print: a band
+        // whose height follows its texts is prepared before it is measured,
+        // any other once it is known where it prints.
+        std::vector<TvlExpansion> expansions;
+        bool prepared = false;
         auto prepare = [&] {
             m_aggregatingBand = band;
             m_curBand = band;
             const std::vector<quint8> &kinds = band->ObjectKinds();
             for (size_t i = 0; i < kinds.size(); ++i)
                 if (!(kinds[i] & (okCross | okSubReport)))
-                    PrepareObject(*band->Objects[i]);
+                    PrepareObject(*band->Objects[i], band->Stretched ? &expansions : nullptr);
+            prepared = true;
         };
-        prepare();
+        if (band->Stretched)
+            prepare();
         // A band that a break prints never breaks or splits itself (the break
         // would print it again): what does not fit ends the build. Nor does
         // one with sub-reports or cross columns, which print only beside a
@@ -220,9 +281,15 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
                     band->Complete = false;
                 NewColumn(run, band);
                 m_curBand = band;
-                prepare();
-                band->CalculatedHeight = RowHeight(run, *band);
+                if (prepared) {
+                    // Its texts read the page it moved to; what events and scripts did stays.
+                    m_aggregatingBand = band;
+                    ExpandAgain(expansions);
+                    band->CalculatedHeight = RowHeight(run, *band);
+                }
             }
+            if (!prepared)
+                prepare();
             // One that no column holds whole prints in pieces rather than cut.
             if (!byBreaks && !split && !beside && !Fits(run, run.CurY, band->CalculatedHeight))
                 split = true;
@@ -238,6 +305,8 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
             // It grows where it lies, as far as the page goes (DrawBand).
             band->CalculatedHeight = band->CalcHeight();
         }
+        if (!prepared)
+            prepare();
         m_aggregatingBand = band;
         {
             Keep<bool> keepSplit(band->AllowSplit);
@@ -256,6 +325,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
             band->Typ != btColumnHeader && band->Typ != btColumnFooter)
             NewPage(run);
     }
+    m_measuredCells.erase(band);
     if (band->IsDataBand()) {
         m_lastDataBand = band;
         Accumulate(run, *band);
@@ -438,8 +508,7 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
     if (band.Stretched) {
         for (size_t i = 0; i < kinds.size(); ++i) {
             TvlView *view = band.Objects[i];
-            const bool stretchable = (kinds[i] & okStretcheable) || view->ObjectType == otLine;
-            if (stretchable && (view->Flags & 1) && view->Top + view->Height < height) {
+            if (growsWithBand(*view, kinds[i] & okStretcheable, height)) {
                 stretched.push_back({view, view->Height});
                 view->Height = height - view->Top;
             }
@@ -672,22 +741,79 @@ TvlDataset *crossSource(const TvlPageRun &run, const TvlBand &band)
 
 std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross)
 {
+    return CrossCells(run, band, cross, true);
+}
+
+std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects)
+{
     std::vector<TvlView *> cells;
     if (!cross)
         return cells;
     Keep<TvlBand *> keep(m_aggregatingBand);
-    // A row's cross footer cells read the totals of the row's columns; a
-    // footer's cells those the footer gathered from all its rows.
-    const bool rowTotal = cross->Typ == btCrossFooter && !TvlStdFunctionLibrary::IsFooterBand(band.Typ);
-    m_aggregatingBand = rowTotal ? cross : &band;
+    m_aggregatingBand = rowTotals(band, *cross) ? cross : &band;
     for (TvlView *view : band.Objects) {
         const auto owner = run.CrossOwner.find(view);
         if (owner == run.CrossOwner.end() || owner->second != cross)
             continue;
-        PrepareObject(*view);
+        PrepareObject(*view, nullptr, effects);
         cells.push_back(view);
     }
     return cells;
+}
+
+std::unique_ptr<TvlView> TvlReportBuilder::PreparedCopy(TvlView &view)
+{
+    std::unique_ptr<TvlView> copy;
+    try {
+        copy = vlCreateView(view.ObjectType, view.ClassName());
+    } catch (const std::exception &error) {
+        ObjectError(view, view.OwnerBand, error); // a class the program did not register
+    }
+    copy->Assign(view);
+    copy->StorageMode = view.StorageMode;
+    copy->OwnerBand = view.OwnerBand;
+    copy->WorkMemo = view.WorkMemo;
+    // Content of its own (rich text) is expanded for the copy as it reads now.
+    if (!asMemo(view)) {
+        Keep<TvlView *> keep(m_curView);
+        m_curView = &view;
+        copy->ExpandContent([this, &view](const QString &expression) {
+            return ExpandLine(u'[' + expression + u']', view.Format, view.FormatText);
+        });
+    }
+    return copy;
+}
+
+TvlMeasuredCells TvlReportBuilder::MeasureCells(TvlPageRun &run, TvlBand &band)
+{
+    TvlMeasuredCells measured;
+    Keep<int> keepColumn(m_crossColumn);
+    const auto keep = [&](TvlBand *cross) {
+        TvlMeasuredCells::Cells cells;
+        for (TvlView *view : CrossCells(run, band, cross)) {
+            cells.push_back(PreparedCopy(*view));
+            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
+                memo->RemoveHighlight();
+        }
+        return cells;
+    };
+    m_crossColumn = 1;
+    measured.Header = keep(run.Table[btCrossHeader]);
+    if (TvlDataset *source = crossSource(run, band)) {
+        source->Init();
+        source->First();
+        for (int column = 1; !source->Eof(); ++column, source->Next()) {
+            m_crossColumn = column;
+            measured.Columns.push_back(keep(run.Table[btCrossData]));
+        }
+        source->Exit();
+    }
+    TvlBand *footer = run.Table[btCrossFooter];
+    if (footer && !rowTotals(band, *footer)) {
+        m_crossColumn = -1;
+        measured.Footer = keep(footer);
+    }
+    return measured;
 }
 
 int TvlReportBuilder::RowHeight(TvlPageRun &run, TvlBand &band)
@@ -697,30 +823,57 @@ int TvlReportBuilder::RowHeight(TvlPageRun &run, TvlBand &band)
         std::none_of(band.ObjectKinds().begin(), band.ObjectKinds().end(), [](quint8 kind) { return kind & okCross; }))
         return height;
     // Each cell of the row as its column will print it: the row is as tall as its tallest text.
-    Keep<int> keepColumn(m_crossColumn);
-    const auto measure = [&](TvlBand *cross) {
-        for (TvlView *view : CrossCells(run, band, cross)) {
-            auto *stretching = dynamic_cast<TvlStretcheable *>(view);
-            if (stretching && (view->Flags & 1) && view->IsVisible())
-                height = std::max(height, view->Top + stretching->CalcHeight());
-            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
-                memo->RemoveHighlight();
-        }
+    auto measured = m_measuredCells.find(&band);
+    if (measured == m_measuredCells.end())
+        measured = m_measuredCells.emplace(&band, MeasureCells(run, band)).first;
+    const auto measure = [&](TvlView &view) {
+        auto *stretching = dynamic_cast<TvlStretcheable *>(&view);
+        if (stretching && (view.Flags & 1) && view.IsVisible())
+            height = std::max(height, view.Top + stretching->CalcHeight());
     };
-    m_crossColumn = 1;
-    measure(run.Table[btCrossHeader]);
-    if (TvlDataset *source = crossSource(run, band)) {
-        source->Init();
-        source->First();
-        for (int column = 1; !source->Eof(); ++column, source->Next()) {
-            m_crossColumn = column;
-            measure(run.Table[btCrossData]);
-        }
-        source->Exit();
+    TvlMeasuredCells &cells = measured->second;
+    for (const auto &cell : cells.Header)
+        measure(*cell);
+    for (const TvlMeasuredCells::Cells &column : cells.Columns)
+        for (const auto &cell : column)
+            measure(*cell);
+    if (cells.Footer) {
+        for (const auto &cell : *cells.Footer)
+            measure(*cell);
+    } else if (TvlBand *footer = run.Table[btCrossFooter]) {
+        // The row's totals are prepared as they print, after its columns add up.
+        Keep<int> keepColumn(m_crossColumn);
+        m_crossColumn = -1;
+        for (TvlView *view : CrossCells(run, band, footer, false))
+            measure(*view);
     }
-    m_crossColumn = -1;
-    measure(run.Table[btCrossFooter]);
     return height;
+}
+
+std::vector<TvlView *> TvlReportBuilder::PrintedCells(TvlPageRun &run, TvlBand &band, TvlBand *cross)
+{
+    const auto found = m_measuredCells.find(&band);
+    if (found == m_measuredCells.end() || !cross)
+        return CrossCells(run, band, cross);
+    TvlMeasuredCells &measured = found->second;
+    TvlMeasuredCells::Cells *kept = nullptr;
+    const size_t column = size_t(m_crossColumn - 1);
+    if (cross->Typ == btCrossHeader)
+        kept = &measured.Header;
+    else if (cross->Typ == btCrossFooter)
+        kept = measured.Footer ? &*measured.Footer : nullptr;
+    else if (m_crossColumn >= 1 && column < measured.Columns.size())
+        kept = &measured.Columns[column];
+    if (!kept)
+        return CrossCells(run, band, cross);
+    // Grown to the row, as the row's own objects are.
+    std::vector<TvlView *> cells;
+    for (const auto &cell : *kept) {
+        if (growsWithBand(*cell, dynamic_cast<TvlStretcheable *>(cell.get()), band.CalculatedHeight))
+            cell->Height = band.CalculatedHeight - cell->Top;
+        cells.push_back(cell.get());
+    }
+    return cells;
 }
 
 void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int clipBottom)
@@ -730,7 +883,7 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
     TvlBand *footer = run.Table[btCrossFooter];
     const int shift = ShiftX(run);
     auto printOf = [&](TvlBand *cross, int x) {
-        for (TvlView *view : CrossCells(run, band, cross)) {
+        for (TvlView *view : PrintedCells(run, band, cross)) {
             PrintWithin(run, band, *view, shift + x, y, clipBottom);
             if (auto *memo = dynamic_cast<TvlMemoView *>(view))
                 memo->RemoveHighlight();

@@ -8,12 +8,15 @@
 #include "printedlines.h"
 
 #include "report/vlband.h"
+#include "report/vlbuilder.h"
 #include "report/vlmemotext.h"
+#include "report/vltextwidths.h"
 
 #include <QMap>
 #include <QRegularExpression>
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 // A number from lo to hi, both included.
 using LayoutChoice = std::function<int(int lo, int hi)>;
@@ -23,6 +26,14 @@ struct GeneratedLayout
     QStringList expected;     // the record texts in the order they must print, of the report and of a sub-report
     QMap<QString, int> whole; // texts "tag.1" to "tag.n" of bands, each time whole: tag -> n
     QString description;      // what was made, for a failing case
+    // Memos counting their prints in a script variable of their name: the
+    // record series ("Z", "Y"; "x" for every cell of a "Z" row) they print once for.
+    QMap<QString, QChar> counting;
+    std::shared_ptr<QMap<QString, int>> entered; // OnEnterRect per object name
+    // A line without word wrap, much wider than its box: its text and the least font height.
+    QString narrow;
+    int narrowLeast = 0;
+    bool narrowOnce = false;
 };
 
 namespace generated {
@@ -101,6 +112,58 @@ inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayou
         t.Memo(footerLeft, y, footerWidth, 18, {QStringLiteral("xs")});
     }
     made.description += QStringLiteral("%1 cross columns %2 wide; ").arg(cells.size()).arg(dataWidth);
+}
+
+// Scripts that count each print of a row's memo, a sub-report row's and a
+// cross cell's, and a band at y with a line without word wrap much wider
+// than its box: each counts once per print (moved to a new page or
+// measured with its row, too), and the line stays legible.
+inline void countsAndNarrowLines(TestReport &t, const LayoutChoice &pick, GeneratedLayout &made, int y, int columnWidth)
+{
+    vlScriptVariables().Clear();
+    made.entered = std::make_shared<QMap<QString, int>>();
+    t.report->OnEnterRect = [entered = made.entered](QStringList &, TvlView *view) { ++(*entered)[view->Name]; };
+    const std::pair<const char *, QChar> counted[] = {{"[Nazev]", u'Z'}, {"[Oznaceni]", u'Y'}, {"[Bunka]", u'x'}};
+    for (TvlPage *page : {t.report->Pages[0], t.report->Pages.Count() > 1 ? t.report->Pages[1] : nullptr})
+        for (int i = 0; page && i < page->Count(); ++i)
+            for (const auto &[text, series] : counted)
+                if (page->Object(i)->Memo == QStringList{QString::fromLatin1(text)} && pick(0, 3) != 0) {
+                    TvlView &view = *page->Object(i);
+                    view.Name = QStringLiteral("pocet%1").arg(series);
+                    view.Script = {view.Name + QStringLiteral(" := ") + view.Name + QStringLiteral(" + 1")};
+                    vlScriptVariables().SetVariable(view.Name, 0);
+                    made.counting[view.Name] = series;
+                }
+    // In a band that prints once, of a type the layout does not use yet.
+    int type = -1;
+    for (const int free : {btReportSummary, btReportTitle, btMasterFooter}) {
+        bool used = false;
+        for (int i = 0; i < t.page->Count(); ++i)
+            if (auto *band = dynamic_cast<TvlBandView *>(t.page->Object(i)))
+                used = used || band->GetBandType() == free;
+        if (!used && type < 0)
+            type = free;
+    }
+    if (type < 0 || pick(0, 2) != 0)
+        return;
+    // Letters of every width, the way names of goods run.
+    const QString letters = QStringLiteral("nwŽluťoučký kůň, čokoláda 250 g; MWQ šíře 1 234,50 Kč ");
+    QString text = QStringLiteral("nw");
+    for (int i = 0, n = pick(1, 300); i < n; ++i)
+        text += letters[pick(0, int(letters.size()) - 1)];
+    const int width = std::min(columnWidth, pick(40, 200));
+    TvlMemoView *memo = t.Memo(t.page->LeftOffset() + pick(0, std::max(0, columnWidth - width)), y, width, 18, {text});
+    memo->Flags = 0; // neither word wrap nor stretching
+    memo->FontSize = pick(4, 14);
+    memo->Height = memo->GetLineHeight() + memo->VerticalGaps();
+    t.Band(type, y, memo->Height, {}, 48);
+    made.narrow = text;
+    made.narrowLeast = memo->LeastPixelHeight();
+    made.narrowOnce = type != btMasterFooter;
+    made.description += QStringLiteral("a line of %1 letters without word wrap %2 wide at %3 pt; ")
+                            .arg(text.size())
+                            .arg(memo->Width)
+                            .arg(memo->FontSize);
 }
 
 } // namespace generated
@@ -325,6 +388,7 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         made.description += QStringLiteral("Page footer %1 (flags %2); ").arg(h).arg(flags);
         y += h + 1;
     }
+    generated::countsAndNarrowLines(t, pick, made, y, columnWidth);
     made.description += QStringLiteral("%1 rows, page %2 high, %3 columns, two passes %4")
                             .arg(set->Rows.size())
                             .arg(pageHeight)
@@ -332,6 +396,67 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
                             .arg(t.report->TwoPass);
     return made;
 }
+
+namespace generated {
+
+// Each counting memo counted once per print, in each pass, and raised
+// OnEnterRect as often; the narrow line legible, whole or cut with "…".
+inline QString checkCountsAndNarrowLines(TestReport &t, const GeneratedLayout &made, const QList<PrintedLine> &printed)
+{
+    const int passes = t.report->TwoPass ? 2 : 1;
+    const auto records = [&](QChar series) {
+        return int(made.expected.filter(QRegularExpression(QStringLiteral("^%1\\d{3}$").arg(series))).size());
+    };
+    int columns = 0;
+    for (const MemoryRows *rows : t.sets)
+        if (rows->objectName() == QLatin1String("Kolonky"))
+            columns = int(rows->Rows.size());
+    for (auto it = made.counting.begin(); it != made.counting.end(); ++it) {
+        const int prints = it.value() == u'x' ? records(u'Z') * columns : records(it.value());
+        const int counted = int(vlScriptVariables().GetVariable(it.key()).toInt());
+        const int entered = made.entered->value(it.key());
+        if (counted != prints * passes || entered != prints * passes)
+            return QStringLiteral("%1 printed %2 times in each of %3 passes, its script counted %4, OnEnterRect %5")
+                .arg(it.key())
+                .arg(prints)
+                .arg(passes)
+                .arg(counted)
+                .arg(entered);
+    }
+    if (made.narrow.isEmpty())
+        return {};
+    const QString mark(QChar(0x2026));
+    int shown = 0;
+    for (const PrintedLine &line : printed) {
+        if (!line.text.startsWith(QLatin1String("nw")))
+            continue;
+        ++shown;
+        const TvlTextOutput &piece = line.piece;
+        TvlTextWidths &widths = TvlTextWidths::For(piece.Font);
+        const double natural = widths.Width(line.text);
+        const double drawn = piece.CharX.isEmpty() ? natural : piece.CharX.last() + widths.Width(line.text.right(1));
+        const bool whole = line.text == made.narrow;
+        const bool cut = line.text.endsWith(mark) && made.narrow.startsWith(line.text.chopped(1));
+        if (piece.Font.pixelSize() < made.narrowLeast || drawn < natural * 0.9 || !(whole || cut) ||
+            piece.X + drawn > line.box.right() + 1.5)
+            return QStringLiteral("the line without word wrap \"%1\" printed at %2 px (least %3), %4 wide for %5, "
+                                  "from %6 in the box %7..%8")
+                .arg(line.text)
+                .arg(piece.Font.pixelSize())
+                .arg(made.narrowLeast)
+                .arg(drawn)
+                .arg(natural)
+                .arg(piece.X)
+                .arg(line.box.left())
+                .arg(line.box.right());
+    }
+    // A title or summary prints it once; a master footer once per group, or not at all without rows.
+    if (made.narrowOnce && shown != 1)
+        return QStringLiteral("the line without word wrap printed %1 times").arg(shown);
+    return {};
+}
+
+} // namespace generated
 
 // What is wrong with the build of a generated layout; empty when nothing is.
 inline QString checkGeneratedBuild(TestReport &t, const GeneratedLayout &made)
@@ -375,6 +500,8 @@ inline QString checkGeneratedBuild(TestReport &t, const GeneratedLayout &made)
         if (!whole)
             return QStringLiteral("%1 is not whole: %2").arg(it.key(), shown.join(u' '));
     }
+    if (const QString fault = generated::checkCountsAndNarrowLines(t, made, printed); !fault.isEmpty())
+        return fault;
     // Where the lines land: an overlay prints over the rest, inside its box and the page.
     return checkPrintedLines(printed, *t.page, [](const PrintedLine &line) {
         if (line.text.startsWith(QLatin1String("ov")))

@@ -17,8 +17,9 @@ struct PrintedLine
     int page = 0;   // from 0
     int object = 0; // the object's place in its page
     QString text;
-    QRect line; // the object's width, from the line's top down by the line height
-    QRect box;  // the object's box
+    QRect line;          // the object's width, from the line's top down by the line height
+    QRect box;           // the object's box
+    TvlTextOutput piece; // as drawn: font and character places
 };
 
 inline QList<PrintedLine> printedLines(TvlReport &report)
@@ -34,7 +35,7 @@ inline QList<PrintedLine> printedLines(TvlReport &report)
             const QRect box(view.Left, view.Top, view.Width, view.Height);
             const int height = memo->GetLineHeight();
             for (const TvlTextOutput &piece : memo->TextPieces())
-                out.append({page, object, piece.Text, QRect(box.left(), piece.Y, box.width(), height), box});
+                out.append({page, object, piece.Text, QRect(box.left(), piece.Y, box.width(), height), box, piece});
         });
     }
     return out;

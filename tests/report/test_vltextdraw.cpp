@@ -243,3 +243,71 @@ TEST(TextDrawing, GlyphRunsPrintAsCharacterByCharacterDid)
         EXPECT_TRUE(read.contains(text)) << text.toStdString() << "\n" << read.toStdString();
     EXPECT_EQ(read.count(czech), 3);
 }
+
+// A line without word wrap wider than its box prints smaller, down to about
+// half its size and never below 4 pt; what is wider than that is cut and
+// ends with "…", legible in the preview and in the PDF.
+TEST(TextDrawing, ALineWithoutWordWrapShrinksToAReadableSizeAndIsCutWithAMarkBeyond)
+{
+    TestReport t;
+    t.Band(btReportTitle, 0, 300, {}, 0);
+    const QString words = QStringLiteral("Čokoládová poleva hořká s oříšky, balení 250 g, dodavatel Dvořák ");
+    const QString sixty = words.left(60), long300 = words.repeated(5).left(300);
+    const QString figure = QStringLiteral("1 234 567,89 Kč");
+    int top = 10;
+    const auto memo = [&](const QString &text, int width, int size) {
+        TvlMemoView *m = t.Memo(20, top, width, 24, {text});
+        m->Flags = 0; // neither word wrap nor stretching
+        m->FontSize = size;
+        top += 30;
+        return m;
+    };
+    memo(sixty, 76, 10);                  // 20 mm
+    memo(long300, 76, 10);                // 20 mm
+    memo(long300, 300, 4);                // a design size of 4 pt keeps it
+    memo(figure, 70, 10);                 // a figure a little too wide only shrinks
+    memo(QStringLiteral("Šířka"), 3, 10); // no room for a letter: the mark alone
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+
+    QList<TvlTextOutput> pieces;
+    t.report->EMFPages.ExportPage(0, [&](TvlView &view) {
+        if (auto *memo = dynamic_cast<TvlMemoView *>(&view))
+            pieces << memo->TextPieces();
+    });
+    ASSERT_EQ(pieces.size(), 5);
+    const QString mark(QChar(0x2026));
+    const struct
+    {
+        QString whole;
+        int least; // pixels: half of 13 (10 pt), and 5 (4 pt)
+        bool cut;
+    } expected[] = {{sixty, 7, true}, {long300, 7, true}, {long300, 5, true}, {figure, 7, false}, {"Šířka", 7, true}};
+    for (int i = 0; i < 5; ++i) {
+        const TvlTextOutput &piece = pieces[i];
+        SCOPED_TRACE(piece.Text.toStdString());
+        EXPECT_GE(piece.Font.pixelSize(), expected[i].least);
+        EXPECT_EQ(piece.Text.endsWith(mark), expected[i].cut);
+        if (expected[i].cut) {
+            EXPECT_TRUE(expected[i].whole.startsWith(piece.Text.chopped(1)));
+        } else {
+            EXPECT_EQ(piece.Text, expected[i].whole);
+            EXPECT_LT(piece.Font.pixelSize(), 13);
+        }
+        // The letters stand side by side at their own widths, not on top of one another.
+        const double natural = TvlTextWidths::For(piece.Font).Width(piece.Text);
+        const double drawn = piece.CharX.isEmpty() ? natural
+                                                   : piece.CharX.last() - piece.CharX.first() +
+                                                         TvlTextWidths::For(piece.Font).Width(piece.Text.right(1));
+        EXPECT_GT(drawn, natural * 0.9);
+    }
+    EXPECT_GT(pieces[0].Text.size(), 12);
+    EXPECT_EQ(pieces[4].Text, mark);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("uzke.pdf");
+    printToPdf<TvlPainterCanvas>(*t.report, pdf);
+    const QString read = run("pdftotext", {pdf, "-"});
+    EXPECT_TRUE(read.contains(pieces[0].Text)) << read.toStdString();
+    EXPECT_TRUE(read.contains(pieces[1].Text)) << read.toStdString();
+    EXPECT_TRUE(read.contains(figure)) << read.toStdString();
+}
