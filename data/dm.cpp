@@ -47,6 +47,7 @@ TDM::TDM(QObject *parent)
     MSSQLADOCommand->setObjectName(QStringLiteral("MSSQLADOCommand"));
     MSSQLADOCommand->SetConnection(&connection());
     m_call = new TDMCall(*MSSQLADOStoredProcedure);
+    connection().setSessionHandler([this](Db::Connection::SessionEvent) { sessionEvent(); });
 
     // The members and the definitions are one list by name; a mismatch is
     // the developer's mistake and stops the program before anything runs.
@@ -88,6 +89,7 @@ TDM::~TDM()
     MSSQLADOQuery_PolozkaHistorie->SetMasterSource(nullptr);
     MSSQLADOQuery_DokladDetail->SetMasterSource(nullptr);
     MSSQLADOQuery_DokladDph->SetMasterSource(nullptr);
+    connection().setSessionHandler({});
     delete m_call;
     if (DM == this)
         DM = nullptr;

@@ -201,6 +201,12 @@ public:
     // Rolls back a transaction an action left open (an error left it before
     // its end); true when there was one.
     bool RollbackOpenTransaction();
+    // After the connection lost its server session: the lists read again in
+    // a new one and the user told what the lost session's basket held. Runs
+    // from the event loop once the action that met the loss is over.
+    void reportRenewedSession();
+    // The basket's lines as shown: mark, name, quantity and unit.
+    QStringList basketLines() const;
 
     // ---- refresh handlers of the lists (summary labels)
     void MSSQLADOQuery_PolozkaRefreshQuery(QObject *sender);
@@ -241,6 +247,9 @@ public:
     QString VatRateList();
     bool SetDefaultVat(int id);
     bool EditVat(int id, Currency rate);
+    // Whether issued documents have lines at the rate; nothing when the
+    // server did not answer.
+    std::optional<bool> vatRateInDocuments(int id);
     // stores
     int StoreCount();
     int StoreItemCount(int id);
@@ -414,8 +423,14 @@ private:
     QList<Variant> basketItems() const;
     QList<Variant> documentItems(int documentId);
 
+    // The connection lost its server session or replaced it.
+    void sessionEvent();
+
     TDMCall *m_call = nullptr;
     std::vector<TMSSQLADOQuery *> m_queries;
+    bool m_sessionLost = false; // not yet reported
+    bool m_reportQueued = false;
+    QStringList m_lostBasket;       // the lines shown when the session was lost
     QList<Variant> m_importedItems; // stored by the import since its rows were last read
     bool m_storeItemsRemoved = false;
 };

@@ -61,6 +61,18 @@ bool TDM::EditVat(int id, Currency rate)
     });
 }
 
+// A document line keeps the rate's entry, not its value: an edit of the
+// rate changes what every document using it shows and prints.
+std::optional<bool> TDM::vatRateInDocuments(int id)
+{
+    const Db::Result used = connection().execPrepared(
+        QStringLiteral("SELECT EXISTS (SELECT 1 FROM tab_historie WHERE ID_DPH = $1 AND ID_OPERACE BETWEEN 1 AND 6)"),
+        {Db::Param::of(QString::number(id))});
+    if (!used.hasRows())
+        return std::nullopt;
+    return used.cellText(0, 0) == QLatin1String("t");
+}
+
 // ---- stores
 int TDM::StoreCount()
 {

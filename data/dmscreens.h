@@ -30,6 +30,9 @@ public:
     virtual ~TDMScreens() = default;
     virtual void SetSummaryLabel(TSummaryLabel label, const QString &text) = 0;
     virtual std::unique_ptr<TDMPreview> CreatePreview() = 0;
+    // A lost server session was replaced and the lists read again: what the
+    // screens show besides them (the store in the title) is read again too.
+    virtual void sessionRenewed() {}
 };
 
 // The screens in force, or null when none are registered.

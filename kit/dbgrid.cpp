@@ -254,6 +254,8 @@ void TKxDBGrid::followDataset()
     if (column >= m_columns.Count() || column < m_frozenCols || !m_columns[column]->Visible)
         column = firstEditableColumn();
     const QModelIndex index = m_model->index(position, column);
+    if (!m_pressing && LinkActive() && m_selection.currentRowMoved(m_model->RowKey(position)))
+        viewport()->update();
     const bool near = nearView(position);
     if (index != currentIndex() || !selectionModel()->isSelected(index))
         setCurrentCell(index);

@@ -329,6 +329,7 @@ private:
     QColor m_fixedColor;
     QFont m_titleFont;
     bool m_following = false;
+    bool m_pressing = false; // a press in the rows moves the dataset: its marks follow it
     bool m_movingSections = false;
     int m_wheelRest = 0;
     TGridRowValues m_paintingRow{nullptr, -1};

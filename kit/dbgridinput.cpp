@@ -179,7 +179,9 @@ void TKxDBGrid::mousePressEvent(QMouseEvent *event)
     // marks are the grid's business.
     QMouseEvent plain(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
                       event->button(), event->buttons(), Qt::NoModifier);
+    m_pressing = true;
     QTableView::mousePressEvent(&plain);
+    m_pressing = false;
     if (OnMouseDown)
         OnMouseDown(this, event->button(), event->modifiers(), gridPos);
     if (index.isValid() && MultiSelect() && LinkActive()) {

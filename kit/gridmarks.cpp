@@ -91,3 +91,11 @@ void TGridSelection::ClickRow(const QByteArray &key, bool ctrl)
     if (ClearSelection)
         m_marks.MarkClicked(key);
 }
+
+bool TGridSelection::currentRowMoved(const QByteArray &key)
+{
+    if (!m_marks.OnlyClickMark() || m_marks.Contains(key))
+        return false;
+    m_marks.Clear();
+    return true;
+}

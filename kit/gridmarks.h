@@ -64,6 +64,10 @@ public:
     // A left press on a data row (already made current): Ctrl toggles its
     // mark; otherwise the marks go and, with ClearSelection, the row is marked.
     void ClickRow(const QByteArray &key, bool ctrl);
+    // The current row moved (a search, a locate, the keys): a plain click's
+    // mark on another row goes, so only the current row shows highlighted.
+    // Marks the user chose stay. True when a mark went.
+    bool currentRowMoved(const QByteArray &key);
 
 private:
     TGridBookmarks m_marks;

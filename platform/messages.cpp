@@ -35,18 +35,39 @@ MessageService *SetMessageService(MessageService *service)
     return previous;
 }
 
+namespace {
+int g_messagesOpen = 0;
+
+// Counts a modal message window for as long as it is open.
+struct OpenMessage
+{
+    OpenMessage() { ++g_messagesOpen; }
+    ~OpenMessage() { --g_messagesOpen; }
+    OpenMessage(const OpenMessage &) = delete;
+    OpenMessage &operator=(const OpenMessage &) = delete;
+};
+} // namespace
+
+bool MessageShowing()
+{
+    return g_messagesOpen > 0;
+}
+
 void ShowWarning(const QString &heading, const QString &detail, const QString &description)
 {
+    OpenMessage open;
     Messages().showWarning(heading, detail, description);
 }
 
 void ShowInformation(const QString &heading, const QString &detail, bool autoClose)
 {
+    OpenMessage open;
     Messages().showInformation(heading, detail, autoClose);
 }
 
 bool ShowQuestion(const QString &heading, const QString &detail, bool yesFocused)
 {
+    OpenMessage open;
     return Messages().showQuestion(heading, detail, yesFocused);
 }
 

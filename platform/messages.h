@@ -45,6 +45,8 @@ void ShowInformation(const QString &heading, const QString &detail, bool autoClo
 bool ShowQuestion(const QString &heading, const QString &detail, bool yesFocused);
 void ShowWait(const QString &text);
 void HideWait();
+// Whether one of the modal message windows above is open now.
+bool MessageShowing();
 void ShowProgress(const QString &caption);
 void HideProgress();
 

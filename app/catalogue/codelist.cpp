@@ -3,6 +3,7 @@
 #include "app/common/dialogbase.h"
 #include "app/common/formcontrols.h"
 #include "app/common/modalresult.h"
+#include "app/common/rightdenial.h"
 #include "data/dm.h"
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
@@ -12,12 +13,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString NoRight = QStringLiteral("Uživatel nemá oprávnění...");
-
-} // namespace
 
 CodeListWindow::CodeListWindow(QWidget *parent, const QString &name, const QString &caption, TMSSQLADOQuery *query,
                                const QString &keyField, const QList<CodeListColumn> &columns)
@@ -96,10 +91,7 @@ QString CodeListWindow::CurrentText(const char *field) const
 
 bool CodeListWindow::allowed(int right, const QString &denial)
 {
-    if (DM->HasRight(right))
-        return true;
-    ShowInformation(denial, NoRight);
-    return false;
+    return CheckUserRight(right, denial);
 }
 
 void CodeListWindow::failed(const QString &what)
@@ -118,7 +110,8 @@ void CodeListWindow::runDialog(std::unique_ptr<TForm_Dialog> dialog, int right, 
 
 void CodeListWindow::runRemove(int right, const QString &denial, const std::function<bool()> &referenced,
                                const QString &refusal, const QString &refusalDetail, const QString &question,
-                               const QString &caption, const std::function<bool()> &remove, const QString &failure)
+                               const std::function<QString()> &caption, const std::function<bool()> &remove,
+                               const QString &failure)
 {
     if (!allowed(right, denial))
         return;
@@ -126,7 +119,8 @@ void CodeListWindow::runRemove(int right, const QString &denial, const std::func
         ShowInformation(refusal, refusalDetail);
         return;
     }
-    if (ShowQuestion(question, caption, false) && !remove())
+    // The row's caption is read once the checks went through.
+    if (ShowQuestion(question, caption(), false) && !remove())
         failed(failure);
 }
 

@@ -58,7 +58,7 @@ protected:
     // The removal: right, refusal when referenced (its detail names the
     // row), question, removal and its failure.
     void runRemove(int right, const QString &denial, const std::function<bool()> &referenced, const QString &refusal,
-                   const QString &refusalDetail, const QString &question, const QString &caption,
+                   const QString &refusalDetail, const QString &question, const std::function<QString()> &caption,
                    const std::function<bool()> &remove, const QString &failure);
     // The "default" check box: the procedure with the right, never the grid's
     // toggle. A row that already is the default stays so without a message.

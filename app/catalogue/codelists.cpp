@@ -7,6 +7,7 @@
 #include "kit/numedit.h"
 #include "kit/realedit.h"
 #include "platform/db/field.h"
+#include "platform/messages.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,7 +78,7 @@ void TForm_Jednotky::Button_OdebratClick()
         53, QStringLiteral("Funkce odebrat jednotku není dostupná..."), [id] { return DM->UnitReferenced(id); },
         QStringLiteral("Jednotku nelze odebrat..."),
         QStringLiteral("Jednotka \"%1\" má referenci u 1 nebo více skladových položek...").arg(CurrentText("JEDNOTKA")),
-        QStringLiteral("Opravdu chcete odebrat tuto jednotku ?"), DM->UnitCaption(id, true),
+        QStringLiteral("Opravdu chcete odebrat tuto jednotku ?"), [id] { return DM->UnitCaption(id, true); },
         [id] { return DM->RemoveUnit(id); }, QStringLiteral("Odebrání jednotky neproběhlo..."));
 }
 
@@ -142,7 +143,7 @@ void TForm_Sklady::Button_OdebratClick()
         58, QStringLiteral("Funkce odebrat sklad není dostupná..."), [id] { return DM->StoreItemCount(id) != 0; },
         QStringLiteral("Sklad nelze odebrat..."),
         QStringLiteral("Sklad \"%1\" obsahuje 1 nebo více skladových položek...").arg(CurrentText("SKLAD")),
-        QStringLiteral("Opravdu chcete odebrat tento sklad ?"), DM->StoreCaption(id, true),
+        QStringLiteral("Opravdu chcete odebrat tento sklad ?"), [id] { return DM->StoreCaption(id, true); },
         [id] { return DM->RemoveStore(id); }, QStringLiteral("Odebrání skladu neproběhlo..."));
 }
 
@@ -203,7 +204,7 @@ void TForm_Kontakty::Button_OdebratClick()
         69, QStringLiteral("Funkce odebrat kontakt není dostupná..."), [id] { return DM->ContactReferenced(id); },
         QStringLiteral("Kontakt nelze odebrat..."),
         QStringLiteral("Kontakt \"%1\" má referenci u 1 nebo více skladových položek...").arg(CurrentText("KONTAKT")),
-        QStringLiteral("Opravdu chcete odebrat tento kontakt?"), DM->ContactCaption(id, true),
+        QStringLiteral("Opravdu chcete odebrat tento kontakt?"), [id] { return DM->ContactCaption(id, true); },
         [id] { return DM->RemoveContact(id); }, QStringLiteral("Odebrání kontaktu neproběhlo..."));
 }
 
@@ -244,10 +245,26 @@ void TForm_Dph::Button_EditovatClick()
         return;
     runDialog(
         make<TForm_DphEditace>(this), 48, QStringLiteral("Funkce editace DPH není dostupná..."),
-        [id](TForm_Dialog &d) {
-            return DM->EditVat(id, Currency::fromDouble(static_cast<TForm_DphEditace &>(d).RealEdit_Dph->value()));
+        [this, id](TForm_Dialog &d) {
+            const Currency rate = Currency::fromDouble(static_cast<TForm_DphEditace &>(d).RealEdit_Dph->value());
+            if (!confirmRateChange(id, rate))
+                return true; // nothing written, nothing failed
+            return DM->EditVat(id, rate);
         },
         QStringLiteral("Editace DPH neproběhla..."));
+}
+
+// The documents at the rate show and reprint the new one: the user is asked
+// first. A question the server did not answer leaves the write to say why.
+bool TForm_Dph::confirmRateChange(int id, Currency rate)
+{
+    const Currency shown = Currency::fromDouble(DM->MSSQLADOQuery_Dph->FieldByName(QStringLiteral("DPH")).AsFloat());
+    if (shown == rate || !DM->vatRateInDocuments(id).value_or(false))
+        return true;
+    return ShowQuestion(QStringLiteral("Změnit sazbu DPH i na vystavených dokladech ?"),
+                        QStringLiteral("Sazbu používají již vystavené doklady, jejich přehled i nový tisk ukáže "
+                                       "novou sazbu..."),
+                        false);
 }
 
 void TForm_Dph::KxDBGridExClickCheckBox(TKxDBGridEx *, Db::Field *Field, bool &)

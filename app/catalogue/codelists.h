@@ -1,6 +1,7 @@
 #pragma once
 // The four code lists: units, stores, contacts and VAT rates.
 #include "app/catalogue/codelist.h"
+#include "platform/currency.h"
 
 class TForm_Jednotky : public CodeListWindow
 {
@@ -46,6 +47,9 @@ public:
     void DataSourceDataChange() override;
     void Button_EditovatClick() override;
     void KxDBGridExClickCheckBox(TKxDBGridEx *Sender, Db::Field *Field, bool &Modify) override;
+
+private:
+    bool confirmRateChange(int id, Currency rate);
 };
 
 // The main window's actions: each opens its list's query, shows the list

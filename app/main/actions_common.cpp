@@ -21,6 +21,7 @@
 // replace the Show...Dialog functions with scripted answers.
 #include "app/main/tarmilform.h"
 
+#include "app/common/rightdenial.h"
 #include "kit/searchedit.h"
 #include "platform/messages.h"
 
@@ -28,7 +29,6 @@
 #include <QCoreApplication>
 
 namespace {
-const QString kNoRight = QStringLiteral("Uživatel nemá oprávnění...");
 const QString kCheckFilter = QStringLiteral("Zkontrolujte zda není aktivní filtr...");
 } // namespace
 
@@ -45,10 +45,7 @@ bool TForm_Tarmil::listsOpen() const
 
 bool TForm_Tarmil::CheckRight(int right, const QString &heading)
 {
-    if (DM && DM->HasRight(right))
-        return true;
-    ShowInformation(heading, kNoRight, false);
-    return false;
+    return CheckUserRight(right, heading);
 }
 
 bool TForm_Tarmil::CheckNotEmpty(TMSSQLADOQuery *list, const QString &heading)

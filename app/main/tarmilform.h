@@ -195,6 +195,7 @@ public:
     // ---- what the data module writes and prints through
     void SetSummaryLabel(TSummaryLabel label, const QString &text) override;
     std::unique_ptr<TDMPreview> CreatePreview() override;
+    void sessionRenewed() override;
 
     // ---- screens the actions open (screens_*.cpp); tests replace them.
     // The sale dialog; false when cancelled.
@@ -322,5 +323,6 @@ private:
     bool m_shown = false;
     bool m_connected = false;
     bool m_closing = false;
+    QString m_storeName; // the title's store as last read
     class ProgramWindowWatch *m_windowWatch = nullptr;
 };

@@ -70,11 +70,24 @@ void TForm_Tarmil::NotebookPageChanged()
 void TForm_Tarmil::UpdateCaption()
 {
     const QString page = Notebook->ActivePage();
-    const bool connected = listsOpen();
+    // The lists, not the session: one found lost is opened again by the read.
+    if (!DM || !DM->MSSQLADOQuery_Polozka->Active()) {
+        m_storeName.clear();
+    } else {
+        // A read the server did not answer keeps the name shown.
+        const QString store = DM->CurrentStoreName();
+        if (!store.isEmpty() || DM->LastErrorText().isEmpty())
+            m_storeName = store;
+    }
     setWindowTitle(Format(QStringLiteral("%s - %s      Sklad: %s      Uživatel: %s"),
-                          {ApplicationTitle(), page, connected ? DM->CurrentStoreName() : QString(), LoginUzivatel}));
+                          {ApplicationTitle(), page, m_storeName, LoginUzivatel}));
     // The program's title in the task list.
     qApp->setProperty("Title", Format(QStringLiteral("Tarmil - %s"), {page}));
+}
+
+void TForm_Tarmil::sessionRenewed()
+{
+    UpdateCaption();
 }
 
 QString TForm_Tarmil::StoredActiveControl(int page) const

@@ -363,6 +363,8 @@ void TForm_Nahled::FormShow()
 {
     showZoom();
     showPage();
+    // The pages take the keys (Page Down, the arrows) from the start.
+    vlPreview->Form()->PBox->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm_Nahled::showZoom()

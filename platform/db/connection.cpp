@@ -120,7 +120,10 @@ bool Connection::ensureConnected()
     PQreset(m_conn);
     if (PQstatus(m_conn) == CONNECTION_OK) {
         ++m_sessionSerial;
-        return applySessionSettings();
+        const bool settled = applySessionSettings();
+        if (m_onSession)
+            m_onSession(SessionEvent::Renewed);
+        return settled;
     }
     addError(QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1")
                  .arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()),
@@ -465,6 +468,8 @@ void Connection::collectError(PGresult *result)
         message = QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1").arg(message);
     m_errors.append(ServerError{message, state ? QString::fromLatin1(state) : LostConnectionState,
                                 detail ? QString::fromUtf8(detail) : QString()});
+    if (lost && m_onSession)
+        m_onSession(SessionEvent::Lost);
 }
 
 void Connection::addError(const QString &message, const QString &sqlState)

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -140,6 +141,13 @@ public:
     // Grows with every new server session (opening, reconnecting), so what
     // was learnt from one session's catalog is not used in another.
     quint64 sessionSerial() const { return m_sessionSerial; }
+    // What befell the server session: a statement found it gone (Lost), or
+    // the next one replaced it by a new session before it ran (Renewed).
+    // What belonged to the old session (the basket's rows, its prepared
+    // statements, an open transaction) is gone either way. The handler is
+    // called in the middle of a statement and must send nothing.
+    enum class SessionEvent { Lost, Renewed };
+    void setSessionHandler(std::function<void(SessionEvent)> handler) { m_onSession = std::move(handler); }
 
 private:
     struct Follower
@@ -171,6 +179,7 @@ private:
     QList<ServerError> m_warnings;
     quint64 m_roundTrips = 0;
     quint64 m_sessionSerial = 0;
+    std::function<void(SessionEvent)> m_onSession;
     // The statements prepared in the session m_preparedSerial, by their text.
     static constexpr int MaxPreparedStatements = 256;
     QHash<QString, QByteArray> m_prepared;

@@ -4,8 +4,10 @@
 
 #include <QAtomicInt>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <libpq-fe.h>
 
@@ -115,6 +117,22 @@ QString DataModuleTest::scalar(const QString &query)
     const QString value = runOn(database, query, &ok);
     EXPECT_TRUE(ok) << qPrintable(query) << ": " << qPrintable(value);
     return value;
+}
+
+int DataModuleTest::modulePid() const
+{
+    return PQbackendPID(dm->MSSQLADOConnection->Connection().handle());
+}
+
+void DataModuleTest::endModuleSession()
+{
+    const int pid = modulePid();
+    sql(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid));
+    QElapsedTimer waited;
+    waited.start();
+    while (scalar(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE pid=%1").arg(pid)) != "0" &&
+           waited.elapsed() < 5000)
+        QThread::msleep(20);
 }
 
 int DataModuleTest::newItem(const QString &mark, Currency quantity, Currency price, const QString &category)

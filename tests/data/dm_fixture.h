@@ -45,6 +45,10 @@ protected:
     QString sql(const QString &statement);
     // A value read through a session of its own.
     QString scalar(const QString &query);
+    // The module's server session, and its end as a server restart or a
+    // lost network ends it (the module notices at its next statement).
+    int modulePid() const;
+    void endModuleSession();
     // A new item of the current store through the module.
     int newItem(const QString &mark, Currency quantity = Currency::fromInt(10), Currency price = Currency::fromInt(100),
                 const QString &category = QStringLiteral("?"));

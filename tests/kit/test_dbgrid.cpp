@@ -462,3 +462,41 @@ TEST_F(CheckBoxTest, CellEventsSeeThePaintedRowAndItsHighlight)
     const int jednotkaRight = titles->sectionViewportPosition(0) + titles->sectionSize(0) - 5;
     EXPECT_EQ(image.pixelColor(titleTop + QPoint(jednotkaRight, 0)), grid->FixedColor());
 }
+
+// A plain click marks the clicked row only while it is the current one: a
+// search moving to another row leaves one row highlighted, the current one.
+// Rows chosen with Ctrl (the clicked one with them) stay chosen.
+namespace {
+struct HighlightingGrid : TKxDBGrid
+{
+    using TKxDBGrid::HighlightCell;
+    using TKxDBGrid::TKxDBGrid;
+};
+} // namespace
+
+TEST_F(GridTest, OnlyTheCurrentRowStaysHighlightedAfterAClickAndASearch)
+{
+    auto *grid = makeGrid<HighlightingGrid>();
+    grid->SetMultiSelect(true);
+    query->Open();
+    show();
+    grid->setFocus();
+    auto highlighted = [grid] {
+        std::vector<int> rows;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (grid->HighlightCell(row, 0, grid->selectionModel()->isSelected(grid->model()->index(row, 0))))
+                rows.push_back(row);
+        return rows;
+    };
+    auto cell = [grid](int row) { return grid->visualRect(grid->model()->index(row, 0)).center(); };
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(1));
+    EXPECT_EQ(highlighted(), std::vector<int>({1}));
+    ASSERT_TRUE(query->Locate("JEDNOTKA", Variant(QStringLiteral("j8"))));
+    EXPECT_EQ(highlighted(), std::vector<int>({7}));
+
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cell(2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cell(4));
+    ASSERT_TRUE(query->Locate("JEDNOTKA", Variant(QStringLiteral("j1"))));
+    EXPECT_EQ(grid->MarkedPositions(), std::vector<int>({1, 2, 4}));
+}

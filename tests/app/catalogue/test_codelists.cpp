@@ -284,3 +284,36 @@ TEST_F(CodeLists, TheFirstVatRateIsFixedAndRatesStayWithinAHundred)
 }
 
 } // namespace
+
+// A document line keeps the rate's entry: a rate that issued documents use is
+// changed only when the user agrees to their showing the new one.
+TEST_F(CodeLists, ARateThatDocumentsUseIsChangedOnlyAfterTheQuestion)
+{
+    ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
+    const int item = newItem(QStringLiteral("V1")); // at 20 %: the rate of id 3
+    auto list = open<TForm_Dph>(dm->MSSQLADOQuery_Dph);
+    auto edit = [&](int id, const QString &rate) {
+        ASSERT_TRUE(dm->MSSQLADOQuery_Dph->Locate("ID_DPH", id));
+        whenDialog<TForm_DphEditace>([rate](TForm_DphEditace &d) { d.RealEdit_Dph->setText(rate); });
+        list->Button_EditovatClick();
+    };
+    edit(3, "21"); // no document yet: no question
+    EXPECT_EQ(messages.count(MessageCall::Question), 0);
+    EXPECT_EQ(scalar("SELECT DPH FROM tab_dph WHERE ID_DPH=3").toDouble(), 21);
+
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(1), true));
+    int document = 0;
+    ASSERT_TRUE(dm->SellBasket(1, false, QStringLiteral("-"), 0, document)) << qPrintable(dm->LastErrorText());
+    messages.answer(false);
+    edit(3, "22");
+    ASSERT_EQ(messages.count(MessageCall::Question), 1);
+    EXPECT_EQ(messages.callsOf(MessageCall::Question)[0].heading,
+              QStringLiteral("Změnit sazbu DPH i na vystavených dokladech ?"));
+    EXPECT_EQ(scalar("SELECT DPH FROM tab_dph WHERE ID_DPH=3").toDouble(), 21);
+    messages.answer(true);
+    edit(3, "22");
+    EXPECT_EQ(scalar("SELECT DPH FROM tab_dph WHERE ID_DPH=3").toDouble(), 22);
+    edit(2, "15"); // a rate no document uses
+    EXPECT_EQ(messages.count(MessageCall::Question), 2);
+    EXPECT_EQ(messages.count(MessageCall::Warning), 0);
+}
