@@ -307,7 +307,10 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
         };
         const auto continueOrNot = [this](bool continues) {
             if (continues && m_target->EMFPages.Count() > 0) {
+                // On the page the rows ended on, not on one of their further cross columns.
                 m_pageIndex = m_target->EMFPages.Count() - 1;
+                while (m_pageIndex > 0 && m_crossPages.count(m_pageIndex))
+                    --m_pageIndex;
                 m_continue = true;
             } else {
                 m_pageIndex = m_target->EMFPages.Count();

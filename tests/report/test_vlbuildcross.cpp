@@ -1,7 +1,8 @@
 // Cross columns beside the engine's other features: in a page of several
-// columns, on further pages whose page header is taller, and in a sub-report
-// whose rows go over a page. Every cell prints once, inside its page column
-// and the printable area, over no other text.
+// columns, on further pages whose page header is taller, in a sub-report
+// whose rows go over a page, and before a design page that goes on on the
+// same page. Every cell prints once, inside its page column and the
+// printable area, over no other text.
 #include "printedlines.h"
 
 #include "report/vlband.h"
@@ -142,4 +143,29 @@ TEST(ReportBuildCross, ASubReportsRowsAndTheirFurtherColumnsKeepPagesOfTheirOwn)
             EXPECT_EQ(lines(linesStartingWith(printed, "H")), lines(numberedValues("H", 6)));
         }
     }
+}
+
+TEST(ReportBuildCross, ADesignPageGoingOnOnThePreviousPageGoesOnBelowTheRowsNotOnTheirFurtherColumns)
+{
+    TestReport t;
+    const auto read = t.report->OnGetValue;
+    t.report->OnGetValue = [&t, read](const QString &name, Variant &value) {
+        if (name == "Hlavicka")
+            value = Variant(t.report->EMFPages.Count() == 1 ? QStringLiteral("H") : QStringLiteral("H\nH\nH\nH\nH"));
+        else
+            read(name, value);
+    };
+    t.Band(btPageHeader, 0, 20, {}, 48 | bfStretched | bfPrintOnFirstPage);
+    t.Memo(200, 0, 200, 18, {"[Hlavicka]"})->Flags |= mfStretched;
+    crossRows(t, 3, 12, 40, 90);
+    TvlPage *next = t.report->Pages.Add();
+    next->PrintOnPreviousPage = 1;
+    t.Rows("Dalsi", {"Dalsi"}, oneColumnRows(numberedValues(QStringLiteral("D"), 3)));
+    t.Band(btMasterData, 20, 20, "Dalsi", 48, next);
+    t.Memo(20, 20, 100, 18, {"[Dalsi]"}, next);
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    const QList<PrintedLine> printed = printedLines(*t.report);
+    EXPECT_EQ(checkPrintedLines(printed, *t.page).toStdString(), "");
+    EXPECT_EQ(eachCellOnce(printed, 3, 12).toStdString(), "");
+    EXPECT_EQ(pageOf(printed, "D1"), pageOf(printed, "R3"));
 }
