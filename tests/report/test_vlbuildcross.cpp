@@ -89,6 +89,13 @@ TEST(ReportBuildCross, CellsWrapAtTheirPageColumnsEdge)
                 across << line.text;
         EXPECT_EQ(across.join(u' ').toStdString(), "");
     }
+    // A cell no page column holds: the build ends naming the band.
+    TestReport t;
+    t.page->Columns = 4;
+    crossRows(t, 2, 3, 40, 200);
+    EXPECT_FALSE(t.report->PrepareReport());
+    EXPECT_TRUE(t.report->ErrorText().contains("Křížový sloupec pásu Master data „Band1“ je široký 200 bodů"))
+        << t.report->ErrorText().toStdString();
 }
 
 TEST(ReportBuildCross, FurtherColumnsStartBelowTheirPagesOwnHeader)
