@@ -66,7 +66,9 @@ inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayou
                          QChar prefix)
 {
     TvlPage &page = *on;
-    const QString set = QStringLiteral("Kolonky") + prefix, field = QStringLiteral("Bunka") + prefix;
+    // The report's set "Kolonky" of the field "Bunka"; a sub-report's "Kolonky2", "Bunka2".
+    const QString suffix = on == t.page ? QString() : QStringLiteral("2");
+    const QString set = QStringLiteral("Kolonky") + suffix, field = QStringLiteral("Bunka") + suffix;
     const int headerLeft = page.LeftOffset() + pageColumn / 3, headerWidth = pageColumn / 3;
     t.Band(btCrossHeader, 0, 100, {}, 0, on)->SetBounds(headerLeft, 0, headerWidth, 100);
     for (TvlMemoView *m : rowHeader) {
