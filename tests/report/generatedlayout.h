@@ -121,12 +121,16 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     if (pick(0, 2) == 0)
         page.Margins = {pick(0, 60), pick(0, 60), pick(0, 60), pick(0, 60)};
     t.report->TwoPass = quint16(pick(0, 3) == 0);
-    const int printable = page.RightEdge() - page.LeftOffset();
     // Beside the rows: cross columns, or a sub-report in each row's band, or nothing.
     const int beside = pick(0, 5);
     const bool cross = beside == 0, subInRows = beside == 1;
     // A sub-report's rows (when there is one) may have cross columns too.
     const bool subCross = pick(0, 3) == 0;
+    // A row header holding the rows' texts on one line each, and a column of
+    // cells, beside the other bands' objects: the page keeps the room for them.
+    if ((cross || subCross) && page.RightEdge() - page.LeftOffset() < 240)
+        page.Margins = {0, 0, 0, 0};
+    const int printable = page.RightEdge() - page.LeftOffset();
     page.Columns = std::min(pick(0, 3), std::max(1, printable / (cross || subCross ? 260 : 110)));
     // Columns step by their width and the gap: the last one's objects stay on the page.
     const int columns = std::max(1, page.Columns), step = printable / columns;
