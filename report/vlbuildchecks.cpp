@@ -122,6 +122,17 @@ void TvlReportBuilder::StopCrossWrap(const TvlBand &band)
            {});
 }
 
+void TvlReportBuilder::StopCrossWidth(const TvlBand &band, int width, int room)
+{
+    StopAt(band.Typ,
+           {QStringLiteral("Křížový sloupec pásu %1 je široký %2 bodů, ve sloupci stránky mu ale zbývá jen %3 bodů, "
+                           "takže by přesahoval jeho pravý okraj.")
+                .arg(bandTitle(band))
+                .arg(width)
+                .arg(std::max(0, room))},
+           {});
+}
+
 void TvlReportBuilder::CheckBand(TvlBand &band, const QString &source, bool found)
 {
     if (!found)

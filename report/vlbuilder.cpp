@@ -206,6 +206,9 @@ bool TvlReportBuilder::Prepare()
         m_continue = false;
         m_contentTop.clear();
         m_withoutPageHeader.clear();
+        m_crossPages.clear();
+        m_crossShift.clear();
+        m_crossRoom.clear();
         report.BuildReport();
     };
     // The build runs inside the engine's progress window, which takes the
@@ -304,7 +307,10 @@ void TvlReportBuilder::BuildReport(TvlReport *report)
         };
         const auto continueOrNot = [this](bool continues) {
             if (continues && m_target->EMFPages.Count() > 0) {
+                // On the page the rows ended on, not on one of their further cross columns.
                 m_pageIndex = m_target->EMFPages.Count() - 1;
+                while (m_pageIndex > 0 && m_crossPages.count(m_pageIndex))
+                    --m_pageIndex;
                 m_continue = true;
             } else {
                 m_pageIndex = m_target->EMFPages.Count();
@@ -790,8 +796,10 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
     if (run.IsSubReportPage && run.Parent) {
         TvlPageRun &parent = *run.Parent;
         // A page a sub-report beside it has begun; never one that held the
-        // pages' content before (columns of cross rows that went on there).
-        const int next = std::max(m_pageIndex + 1, run.OwnPagesFrom);
+        // pages' content before, nor one of further cross columns.
+        int next = std::max(m_pageIndex + 1, run.OwnPagesFrom);
+        while (m_crossPages.count(next))
+            ++next;
         if (next < m_target->EMFPages.Count()) {
             m_pageIndex = next;
             const auto top = m_contentTop.find(m_pageIndex);

@@ -169,6 +169,16 @@ private:
     // The object, cut at clipBottom when that hides no text; else the build ends.
     void PrintWithin(TvlPageRun &run, TvlBand &band, TvlView &view, int x, int y, int clipBottom);
     void PrintCross(TvlPageRun &run, TvlBand &band, int y, int clipBottom);
+    // Cross columns (vlcrosspages.cpp): the right edge their cells keep to,
+    // in the band's x; the prepared page after the current one, which takes
+    // the further columns of the rows of sourcePage, added when missing, and
+    // how far down its cells move to clear its own page header; the room a
+    // band's cross columns keep at the bottom of the current page for that.
+    int CrossRightEdge(TvlPageRun &run) const;
+    int CrossNextPage(TvlPageRun &run, int sourcePage);
+    int CrossRoom(TvlBand &band) const;
+    // Cells that no column of the page holds end the build.
+    [[noreturn]] void StopCrossWidth(const TvlBand &band, int width, int room);
     // The row's cells of a cross band, prepared for the column printing now.
     std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross);
     // The band's height for its objects' texts now, its cross cells in every column included.
@@ -306,6 +316,9 @@ private:
     int m_savedY = 0, m_savedBottom = 0;
     std::map<int, int> m_contentTop;   // prepared page -> y below its page header
     std::set<int> m_withoutPageHeader; // prepared pages that start a design page without it
+    std::set<int> m_crossPages;        // prepared pages holding only further cross columns
+    std::map<int, int> m_crossShift;   // such a page -> how far its cells lie below those they go on from
+    std::map<int, int> m_crossRoom;    // prepared page -> room its cross rows keep for that
     int m_pagesAdded = 0;
 
     // Cross columns being printed: 0 outside them, -1 in the cross footer.

@@ -276,7 +276,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         if (band->HasObjects() && !ownPosition(band->Typ)) {
             band->CalculatedHeight = RowHeight(run, *band);
             if (!byBreaks && !split && run.CurY > run.FreshY &&
-                BreakIfNeeded(run, run.CurY, band->CalculatedHeight, band, true)) {
+                BreakIfNeeded(run, run.CurY, band->CalculatedHeight + CrossRoom(*band), band, true)) {
                 if (run.IsSubReportPage && run.Parent)
                     band->Complete = false;
                 NewColumn(run, band);
@@ -882,9 +882,10 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
     TvlBand *data = run.Table[btCrossData];
     TvlBand *footer = run.Table[btCrossFooter];
     const int shift = ShiftX(run);
+    int cellY = y;
     auto printOf = [&](TvlBand *cross, int x) {
         for (TvlView *view : PrintedCells(run, band, cross)) {
-            PrintWithin(run, band, *view, shift + x, y, clipBottom);
+            PrintWithin(run, band, *view, shift + x, cellY, clipBottom);
             if (auto *memo = dynamic_cast<TvlMemoView *>(view))
                 memo->RemoveHighlight();
         }
@@ -896,34 +897,25 @@ void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int cli
     if (header)
         printOf(header, header->X);
     int x = header ? header->X + header->Width : data ? data->X : 0;
-    // What passes the right edge goes on at the left of the next prepared
-    // page, at the same height.
+    // What passes the right edge of the page column goes on at its left on
+    // the next prepared page, at the same height below that page's header.
+    const int left = run.Page->LeftOffset(), right = CrossRightEdge(run);
     const auto wrapFor = [&](int width) {
-        if (x + width <= run.Page->RightEdge() || x <= run.Page->LeftOffset())
+        if (x + width <= right)
             return;
-        // Every page prints these itself: the page taking their columns would print them again.
-        if (band.Typ == btPageHeader || ownPosition(band.Typ))
-            StopCrossWrap(band);
-        x = run.Page->LeftOffset();
-        ++m_pageIndex;
-        if (m_pageIndex >= m_target->EMFPages.Count()) {
-            const int curY = run.CurY, curColumn = run.CurColumn, xAdjust = run.XAdjust;
-            const int bottom = run.CurBottomY;
-            AddPage(run);
-            // It shows the columns of the page it continues, under the same header or none.
-            if (m_withoutPageHeader.count(savedPage))
-                m_withoutPageHeader.insert(m_pageIndex);
-            else
-                ShowBand(run, run.Table[btPageHeader]);
-            run.CurY = curY;
-            run.CurColumn = curColumn;
-            run.XAdjust = xAdjust;
-            run.CurBottomY = bottom;
+        if (x > left) {
+            // Every page prints these itself: the page taking their columns would print them again.
+            if (band.Typ == btPageHeader || ownPosition(band.Typ))
+                StopCrossWrap(band);
+            x = left;
+            cellY = y + CrossNextPage(run, savedPage);
+            if (header && (header->Flags & bfReprintOnNewPage)) {
+                printOf(header, header->X);
+                x = header->X + header->Width;
+            }
         }
-        if (header && (header->Flags & bfReprintOnNewPage)) {
-            printOf(header, header->X);
-            x = header->X + header->Width;
-        }
+        if (x + width > right)
+            StopCrossWidth(band, width, right - x);
     };
     TvlDataset *source = crossSource(run, band);
     if (source) {

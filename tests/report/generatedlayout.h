@@ -66,27 +66,32 @@ inline QList<QVariantList> rows(const LayoutChoice &pick, QChar prefix, int reco
     return out;
 }
 
-// Cross columns beside the rows' band at y of height h: the row header (a
-// cross header band holding the row's own memos) and columns of a data set
-// of its own, whose cells "xN.1" to "xN.n" grow with the row when it
-// stretches; maybe a cross footer. They lie right of the other bands' objects.
+// Cross columns beside the rows' band at y of height h on the page (the
+// report's or a sub-report's), in a page column of the width: the row header
+// (a cross header band holding the row's own memos) and columns of a data
+// set of its own, whose cells "xN.1" to "xN.n" (x the prefix) grow with the row
+// when it stretches; maybe a cross footer. They lie right of the other
+// bands' objects.
 inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayout &made, int y, int &h,
-                         const std::vector<TvlMemoView *> &rowHeader, bool grows)
+                         const std::vector<TvlMemoView *> &rowHeader, bool grows, int pageColumn, TvlPage *on,
+                         QChar prefix)
 {
-    TvlPage &page = *t.page;
-    const int printable = page.RightEdge() - page.LeftOffset();
-    const int headerLeft = page.LeftOffset() + printable / 3, headerWidth = printable / 3;
-    t.Band(btCrossHeader, 0, 100, {}, 0)->SetBounds(headerLeft, 0, headerWidth, 100);
+    TvlPage &page = *on;
+    // The report's set "Kolonky" of the field "Bunka"; a sub-report's "Kolonky2", "Bunka2".
+    const QString suffix = on == t.page ? QString() : QStringLiteral("2");
+    const QString set = QStringLiteral("Kolonky") + suffix, field = QStringLiteral("Bunka") + suffix;
+    const int headerLeft = page.LeftOffset() + pageColumn / 3, headerWidth = pageColumn / 3;
+    t.Band(btCrossHeader, 0, 100, {}, 0, on)->SetBounds(headerLeft, 0, headerWidth, 100);
     for (TvlMemoView *m : rowHeader) {
         m->Left = headerLeft;
         m->Width = std::min(m->Width, headerWidth);
     }
-    const int dataWidth = pick(60, std::max(60, printable / 3 - 20)); // "x12.12" on one line
+    const int dataWidth = pick(60, std::max(60, pageColumn / 3 - 20)); // "x12.12" on one line
     const int dataLeft = headerLeft + headerWidth;
-    t.Band(btCrossData, 0, 100, QStringLiteral("Kolonky"), 0)->SetBounds(dataLeft, 0, dataWidth, 100);
+    t.Band(btCrossData, 0, 100, set, 0, on)->SetBounds(dataLeft, 0, dataWidth, 100);
     QList<QVariantList> cells;
     for (int c = 1, n = pick(0, 14); c <= n; ++c) {
-        const QString tag = QStringLiteral("x%1").arg(c);
+        const QString tag = QStringLiteral("%1%2").arg(prefix).arg(c);
         const int lines = pick(0, 3) == 0 ? pick(2, 12) : 1;
         QStringList text{tag};
         if (lines > 1) {
@@ -95,8 +100,8 @@ inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayou
         }
         cells << QVariantList{text.join(u'\n')};
     }
-    t.Rows("Kolonky", {"Bunka"}, cells);
-    TvlMemoView *cell = t.Memo(dataLeft, y + pick(0, std::max(0, h - 18)), dataWidth, 18, {QStringLiteral("[Bunka]")});
+    t.Rows(set, {field}, cells);
+    TvlMemoView *cell = t.Memo(dataLeft, y + pick(0, std::max(0, h - 18)), dataWidth, 18, {u'[' + field + u']'}, on);
     if (grows) {
         cell->Flags |= mfStretched;
     } else {
@@ -108,10 +113,13 @@ inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayou
     h = std::max(h, cell->Top - y + cell->Height);
     if (pick(0, 1)) {
         const int footerLeft = dataLeft + dataWidth, footerWidth = 40;
-        t.Band(btCrossFooter, 0, 100, {}, 0)->SetBounds(footerLeft, 0, footerWidth, 100);
-        t.Memo(footerLeft, y, footerWidth, 18, {QStringLiteral("xs")});
+        t.Band(btCrossFooter, 0, 100, {}, 0, on)->SetBounds(footerLeft, 0, footerWidth, 100);
+        t.Memo(footerLeft, y, footerWidth, 18, {QString(prefix) + u's'}, on);
     }
-    made.description += QStringLiteral("%1 cross columns %2 wide; ").arg(cells.size()).arg(dataWidth);
+    made.description += QStringLiteral("%1 cross columns %2 wide%3; ")
+                            .arg(cells.size())
+                            .arg(dataWidth)
+                            .arg(on == t.page ? QString() : QStringLiteral(" in the sub-report"));
 }
 
 // Scripts that count each print of a row's memo, a sub-report row's and a
@@ -176,18 +184,25 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     if (pick(0, 2) == 0)
         page.Margins = {pick(0, 60), pick(0, 60), pick(0, 60), pick(0, 60)};
     t.report->TwoPass = quint16(pick(0, 3) == 0);
-    const int printable = page.RightEdge() - page.LeftOffset();
     // Beside the rows: cross columns, or a sub-report in each row's band, or nothing.
     const int beside = pick(0, 5);
     const bool cross = beside == 0, subInRows = beside == 1;
-    page.Columns = cross ? 1 : std::min(pick(0, 3), std::max(1, printable / 110));
+    // A sub-report's rows (when there is one) may have cross columns too.
+    const bool subCross = pick(0, 3) == 0;
+    // A row header holding the rows' texts on one line each, and a column of
+    // cells, beside the other bands' objects: the page keeps the room for them.
+    if ((cross || subCross) && page.RightEdge() - page.LeftOffset() < 240)
+        page.Margins = {0, 0, 0, 0};
+    const int printable = page.RightEdge() - page.LeftOffset();
+    page.Columns = std::min(pick(0, 3), std::max(1, printable / (cross || subCross ? 260 : 110)));
     // Columns step by their width and the gap: the last one's objects stay on the page.
     const int columns = std::max(1, page.Columns), step = printable / columns;
     page.ColumnGap = std::min(pick(0, 20), (step - 100) / std::max(1, columns - 1));
     const int pageHeight = page.BottomEdge() - page.TopOffset();
-    // With cross columns the objects of other bands keep to the left third,
-    // clear of the cross bands; the row header and the columns follow.
-    const int columnWidth = cross ? printable / 3 : step - (columns - 1) * page.ColumnGap;
+    const int pageColumn = step - (columns - 1) * page.ColumnGap;
+    // With cross columns the objects of other bands keep to the left third of
+    // the page column, clear of the cross bands; the row header and the columns follow.
+    const int columnWidth = cross || subCross ? pageColumn / 3 : pageColumn;
 
     // Rows, and a text of many lines that other bands may show.
     const int tallLines = pick(0, 4) == 0 ? pick(10, 60) : pick(0, 6);
@@ -202,10 +217,12 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
             value = Variant::fromQVariant(set->Rows.last()[column]);
     };
 
-    // A memo in a band from y of height h, showing text of up to lines lines.
-    // One that grows with its band may be of any height; any other is as tall
-    // as its text, and the band holds it (what a designer cuts is no fault).
-    const auto memo = [&](int y, int &h, const QStringList &text, int lines, bool grows, TvlPage *on = nullptr) {
+    // A memo in a band from y of height h, showing text of up to lines lines,
+    // or as many as the texts it shows wrap to. One that grows with its band
+    // may be of any height; any other is as tall as its text (a box that does
+    // not stretch cuts what it does not hold), and the band holds it.
+    const auto memo = [&](int y, int &h, const QStringList &text, int lines, bool grows, TvlPage *on = nullptr,
+                          const QStringList &shows = {}) {
         const int width = std::min(columnWidth, pick(90, 300));
         const int top = pick(0, std::max(0, h - 18));
         TvlMemoView *m = t.Memo(page.LeftOffset() + pick(0, std::max(0, columnWidth - width)), y + top, width,
@@ -213,6 +230,8 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         if (grows) {
             m->Flags |= mfStretched;
         } else {
+            for (const QString &shown : shows)
+                lines = std::max(lines, int(m->Layout({shown}).size()));
             m->Height = std::max(m->Height, lines * m->GetLineHeight() + m->VerticalGaps());
             m->Flags &= ~mfStretched;
         }
@@ -280,8 +299,8 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         sub->ChangePaper(256, page.PaperWidth, page.PaperHeight, page.Orientation);
         sub->Margins = page.Margins;
         QStringList subTexts;
-        const QList<QVariantList> subRows =
-            generated::rows(pick, u'Y', subInRows && pick(0, 1) ? pick(20, 120) : pick(0, 8), tallLines, subTexts);
+        const QList<QVariantList> subRows = generated::rows(
+            pick, u'Y', (subInRows || subCross) && pick(0, 1) ? pick(20, 120) : pick(0, 8), tallLines, subTexts);
         MemoryRows *subSet = t.Rows("Podsestava", {"Oznaceni", "Skupina2", "Popis"}, subRows);
         if (subInRows) {
             const int withRows = pick(0, std::max(0, int(set->Rows.size()) - 1));
@@ -294,11 +313,14 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         }
         if (!subInRows || !set->Rows.isEmpty())
             made.expected << subTexts;
-        int h = std::max(18, height());
+        int h = std::max(18, subCross ? pick(0, 60) : height());
         quint16 flags = quint16(48 | (pick(0, 1) ? bfStretched : 0) | (pick(0, 1) ? bfAllowSplit : 0));
         TvlBandView *data = t.Band(btMasterData, 0, h, QStringLiteral("Podsestava"), flags, sub);
-        memo(0, h, {QStringLiteral("[Oznaceni]")}, 1, false, sub);
-        memo(0, h, {QStringLiteral("[Popis]")}, rowLines, (flags & bfStretched) && pick(0, 3) != 0, sub);
+        const bool grows = (flags & bfStretched) && pick(0, 3) != 0;
+        TvlMemoView *marker = memo(0, h, {QStringLiteral("[Oznaceni]")}, 1, false, sub);
+        TvlMemoView *text = memo(0, h, {QStringLiteral("[Popis]")}, rowLines, grows, sub);
+        if (subCross)
+            generated::crossColumns(t, pick, made, 0, h, {marker, text}, grows, pageColumn, sub, u'w');
         data->Height = h;
         if (pick(0, 1)) {
             int summary = height();
@@ -326,7 +348,29 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         band(btReportTitle, 48, {}, sub);
     else
         maybeBand(btReportTitle, 48, QStringLiteral("ti"));
-    maybeBand(btPageHeader, quint16(pick(0, 1) ? bfPrintOnFirstPage : 0), QStringLiteral("ph"));
+    const quint16 onFirst = quint16(pick(0, 1) ? bfPrintOnFirstPage : 0);
+    if (pick(0, 3) == 0) {
+        // A page header that grows and shrinks with the page number: "hd"
+        // lines, one on the first page, up to most on the others.
+        const int most = pick(2, 6);
+        int h = pick(0, 30);
+        TvlBandView *view = t.Band(btPageHeader, y, h, {}, quint16(48 | onFirst | bfStretched));
+        memo(y, h, {QStringLiteral("[Hlavicka]")}, 1, true);
+        view->Height = h;
+        t.report->OnGetValue = [&t, most, read = t.report->OnGetValue](const QString &name, Variant &value) {
+            if (name != QLatin1String("Hlavicka"))
+                return read(name, value);
+            QStringList lines;
+            for (int l = 0, n = 1 + (t.report->EMFPages.Count() - 1) % most; l < n; ++l)
+                lines << QStringLiteral("hd");
+            value = Variant(lines.join(u'\n'));
+        };
+        made.description +=
+            QStringLiteral("Page header %1 of 1 to %2 lines (flags %3); ").arg(h).arg(most).arg(view->Flags);
+        y += h + 1;
+    } else {
+        maybeBand(btPageHeader, onFirst, QStringLiteral("ph"));
+    }
     maybeBand(btColumnHeader, 48, QStringLiteral("ch"));
     const bool groups = pick(0, 1);
     if (groups) {
@@ -337,7 +381,10 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         if (pick(0, 3) == 0)
             flags |= bfAllowSplit;
         TvlBandView *view = t.Band(btGroupHeader, y, h, QStringLiteral("[Skupina]"), flags);
-        memo(y, h, {QStringLiteral("[Skupina]")}, 1, (flags & bfStretched) && pick(0, 1));
+        QStringList groupTexts;
+        for (const QVariantList &row : set->Rows)
+            groupTexts << row[1].toString();
+        memo(y, h, {QStringLiteral("[Skupina]")}, 1, (flags & bfStretched) && pick(0, 1), nullptr, groupTexts);
         view->Height = h;
         made.description += QStringLiteral("Group header %1 (flags %2); ").arg(h).arg(flags);
         y += h + 1;
@@ -361,7 +408,7 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         TvlMemoView *marker = memo(y, h, {QStringLiteral("[Nazev]")}, 1, false);
         TvlMemoView *text = memo(y, h, {QStringLiteral("[Text]")}, rowLines, grows);
         if (cross)
-            generated::crossColumns(t, pick, made, y, h, {marker, text}, grows);
+            generated::crossColumns(t, pick, made, y, h, {marker, text}, grows, pageColumn, t.page, u'x');
         if (subIn == btMasterData) {
             // Below the row's own texts, in the row's column.
             t.SubReport(page.LeftOffset(), y + h, columnWidth, 20, 1);

@@ -117,6 +117,15 @@ inline QStringList numbered(const QString &prefix, int count)
     return out;
 }
 
+// Rows of one column, a value each.
+inline QList<QVariantList> oneColumnRows(const QStringList &values)
+{
+    QList<QVariantList> rows;
+    for (const QString &value : values)
+        rows << QVariantList{value};
+    return rows;
+}
+
 // The page the first line of text lands on, or -1.
 inline int pageOf(const QList<PrintedLine> &lines, const QString &text)
 {

@@ -5,18 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QList<QVariantList> column(const QStringList &values)
-{
-    QList<QVariantList> rows;
-    for (const QString &value : values)
-        rows << QVariantList{value};
-    return rows;
-}
-
-} // namespace
-
 TEST(ReportBuildBeside, ASubReportsRowsGoWholeToTheNextPageThoughTheyMaySplit)
 {
     TestReport t;
@@ -46,8 +34,8 @@ TEST(ReportBuildBeside, CrossColumnsOfAPageHeaderPastTheRightEdgeEndTheBuild)
     QStringList months;
     for (int i = 1; i <= 12; ++i)
         months << QStringLiteral("M%1").arg(i);
-    t.Rows("Radky", {"Radek"}, column({"R1", "R2"}));
-    t.Rows("Mesice", {"Mesic"}, column(months));
+    t.Rows("Radky", {"Radek"}, oneColumnRows({"R1", "R2"}));
+    t.Rows("Mesice", {"Mesic"}, oneColumnRows(months));
     t.Band(btPageHeader, 10, 20, {}, 48 | bfPrintOnFirstPage);
     t.Memo(100, 10, 90, 18, {"[Mesic]"});
     t.Band(btMasterData, 40, 20, "Radky");
