@@ -77,6 +77,10 @@ public:
                           const Db::Field *field);
     bool FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
     bool FindNextMatch();
+    // Set on a search twin that reads only what a search can answer from:
+    // called before the twin opens for a search, with the columns searched
+    // (empty: every column) and the text.
+    std::function<void(TMSSQLADOQuery &twin, const QStringList &fieldNames, const QString &text)> SearchPrepare;
 
     Currency SumField(const QString &fieldName);
     void SumFields(const QStringList &fieldNames, std::vector<Currency> &sums);
@@ -113,7 +117,8 @@ private:
     void fireRefresh();
     QString sortColumn(const Db::Field *field) const;
     bool searchFailed(const std::exception &error);
-    bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
+    bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
+                     const QStringList &fieldNames);
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
     std::optional<Db::RowOrder> rowOrder();
