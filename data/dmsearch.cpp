@@ -51,13 +51,16 @@ QString condition(const QString &name, const Column &column, bool number)
     const QString value = (column.onLine ? QStringLiteral("radek.") : QStringLiteral("polozka.")) + name;
     switch (column.kind) {
     case Kind::Text:
-        return QStringLiteral("strpos(lower(%1), lower(:HLEDANO)) > 0").arg(value);
+        // The part of the text without letters stands in the value as typed:
+        // looked for first, it spares the lowering of most values.
+        return QStringLiteral("strpos(%1, :JADRO) > 0 AND strpos(lower(%1), lower(:HLEDANO)) > 0").arg(value);
     case Kind::CategoryPath:
         // The path once for each category of the valid items, not per row.
         return QStringLiteral(
-            "polozka.ID_KATEGORIE IN (SELECT kategorie.ID_KATEGORIE FROM (SELECT DISTINCT tab_polozka.ID_KATEGORIE"
-            " FROM tab_polozka WHERE tab_polozka.STATE_PLATNOST) kategorie WHERE strpos(lower("
-            "tab_kategorie_func_PATH_KATEGORIE(kategorie.ID_KATEGORIE)), lower(:HLEDANO)) > 0)");
+            "polozka.ID_KATEGORIE IN (SELECT kategorie.ID_KATEGORIE FROM (SELECT pouzite.ID_KATEGORIE,"
+            " tab_kategorie_func_PATH_KATEGORIE(pouzite.ID_KATEGORIE) AS CESTA FROM (SELECT DISTINCT"
+            " tab_polozka.ID_KATEGORIE FROM tab_polozka WHERE tab_polozka.STATE_PLATNOST) pouzite OFFSET 0) kategorie"
+            " WHERE strpos(kategorie.CESTA, :JADRO) > 0 AND strpos(lower(kategorie.CESTA), lower(:HLEDANO)) > 0)");
     case Kind::Number:
         if (!number)
             return QString();
@@ -68,6 +71,24 @@ QString condition(const QString &name, const Column &column, bool number)
         break;
     }
     return QString();
+}
+
+// The longest run of the text's digits, blanks and other ASCII characters
+// that are no letters: no other character folds to one of them, so a value
+// holding the text in any case holds that run as it is typed.
+QString caselessCore(const QString &text)
+{
+    QString best, run;
+    for (const QChar c : text + QChar(u'a')) {
+        if (c.unicode() < 128 && !c.isLetter()) {
+            run += c;
+            continue;
+        }
+        if (run.size() > best.size())
+            best = run;
+        run.clear();
+    }
+    return best;
 }
 
 void setNumber(TMSSQLADOQuery &twin, const QString &name, std::optional<double> value)
@@ -104,6 +125,8 @@ void prepareItemSearch(TMSSQLADOQuery &twin, const QStringList &fieldNames, cons
     twin.SetSQL(twin.ApplyFormatParameters(twin.FormatSQLText()));
     if (Db::Parameter *p = twin.FindParam(QStringLiteral("HLEDANO")))
         p->SetAsString(text);
+    if (Db::Parameter *p = twin.FindParam(QStringLiteral("JADRO")))
+        p->SetAsString(caselessCore(text));
     setNumber(twin, QStringLiteral("CISLO"), ok ? std::optional(number) : std::nullopt);
     setNumber(twin, QStringLiteral("CASTKA"), amount ? std::optional(amount->toDouble()) : std::nullopt);
 }

@@ -45,5 +45,7 @@ SELECT polozka.ID_POLOZKA, polozka.ID_SKLAD, polozka.ID_KATEGORIE, polozka.PATH_
 FROM (SELECT polozka.ID_POLOZKA, NULL::integer AS ID_HISTORIE FROM polozka WHERE (%HLEDAT_POLOZKU)
       UNION ALL
       SELECT radek.ID_POLOZKA, radek.ID_HISTORIE FROM radek WHERE (%HLEDAT_RADEK)) nalez
-  JOIN polozka ON polozka.ID_POLOZKA = nalez.ID_POLOZKA
-  LEFT JOIN radek ON radek.ID_HISTORIE = nalez.ID_HISTORIE
+  -- Each row found is read by its key: a join would be planned as a read of
+  -- every item.
+  CROSS JOIN LATERAL (SELECT polozka.* FROM polozka WHERE polozka.ID_POLOZKA = nalez.ID_POLOZKA LIMIT 1) polozka
+  LEFT JOIN LATERAL (SELECT radek.* FROM radek WHERE radek.ID_HISTORIE = nalez.ID_HISTORIE LIMIT 1) radek ON true
