@@ -88,7 +88,8 @@ public:
     // The parameter of a list's statement that chooses what it reads: NULL,
     // as every list leaves it, reads the whole list; an array of keys reads
     // the rows of those keys alone. A list whose statement has none is
-    // always re-queried whole.
+    // always re-queried whole. A statement tests for the whole list as
+    // "CAST(:KLICE AS integer[]) IS NULL", which the rows' read takes as false.
     static constexpr const char *RowKeysParameter = "KLICE";
     // Whether a write's rows are read through it (else the list is re-queried).
     void SetRowsByKeys(bool byKeys) { m_rowsByKeys = byKeys; }
@@ -138,8 +139,8 @@ private:
     Db::Dataset m_sumClone;
     QString m_savedKeyField;
     bool m_rowsByKeys = false;
-    QString m_rowStatementOf; // the list's text the row statement was made from
-    Db::TranslatedSql m_rowStatement;
+    QString m_rowStatementOf;                            // the list's text the row statement was made from
+    Db::TranslatedSql m_rowStatement, m_rowStatementOne; // of any keys, of one key
     // The order read from the list's text, for that text and field list.
     std::optional<Db::RowOrder> m_rowOrder;
     QString m_rowOrderOf;
