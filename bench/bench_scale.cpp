@@ -17,6 +17,7 @@
 #include "app/catalogue/itemcardsettings.h"
 #include "app/main/notebook.h"
 #include "app/main/tarmilform.h"
+#include "app/search/form_hledat.h"
 #include "app/spreadsheet/itemimport.h"
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "data/dm.h"
@@ -27,6 +28,7 @@
 #include "platform/messages.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
@@ -492,6 +494,99 @@ void BM_Sale20Lines(benchmark::State &state)
         if (!s.dm.SellBasket(1, false, QStringLiteral("-"), 0, document))
             fail(QStringLiteral("the sale"), s.dm);
     }
+}
+
+// ---- the search dialogs, as a cashier uses them: the column chosen, the
+// text typed, Enter
+
+// The item search on the name's column for the number of the item the
+// figures work with ("Položka 500" in the small shop, "Položka 50000" in the
+// large), and the document search on the lines' label for that item's label
+// (its lines are on older documents than today's: not found). Each on the
+// shop's own module (a later search), or on a module connected anew for each
+// search, its lists open (the first search of a session).
+struct SearchCase
+{
+    bool documents;
+    QString column;
+    QString text(const Shop &s) const
+    {
+        return documents ? QStringLiteral("%1").arg(s.item, 8, 10, QLatin1Char('0')) : QString::number(s.item);
+    }
+};
+
+bool searchOnce(TDM &dm, const SearchCase &search, const QString &text)
+{
+    std::unique_ptr<TForm_HledatSeznam> dialog;
+    if (search.documents)
+        dialog = std::make_unique<TForm_HledatDoklad>(dm);
+    else
+        dialog = std::make_unique<TForm_HledatPolozku>(dm);
+    const auto &fields = dialog->SearchQuery()->Fields();
+    for (int i = 0; i < int(fields.size()); ++i)
+        if (fields[size_t(i)]->FieldName().compare(search.column, Qt::CaseInsensitive) == 0)
+            dialog->ComboBox_Prohledavat->setCurrentIndex(dialog->ComboBox_Prohledavat->findData(i));
+    dialog->ComboBox_Hledat->setEditText(text);
+    dialog->Button_HledatClick();
+    return dialog->Found();
+}
+
+void timeSearch(benchmark::State &state, const SearchCase &search, bool firstOfSession)
+{
+    Shop &s = shop(state);
+    const QString text = search.text(s);
+    const QString database = s.dm.MSSQLADOConnection->Connection().database();
+    int found = 0;
+    for (auto _ : state) {
+        if (!firstOfSession) {
+            found += searchOnce(s.dm, search, text);
+            continue;
+        }
+        state.PauseTiming();
+        {
+            TDM module;
+            if (!module.ConnectServer(serverName(), qEnvironmentVariable("PGUSER"),
+                                      qEnvironmentVariable("PGPASSWORD")) ||
+                !module.SelectDatabase(database) || !module.OpenItems() || !module.OpenDocuments())
+                fail(QStringLiteral("a module for the search"), module);
+            state.ResumeTiming();
+            found += searchOnce(module, search, text);
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+    state.counters["found"] = double(found) / double(state.iterations());
+}
+const SearchCase ItemByName{false, QStringLiteral("POLOZKA")};
+const SearchCase DocumentByLineLabel{true, QStringLiteral("DETAIL_OZNACENI")};
+void BM_ItemSearchFirst(benchmark::State &state)
+{
+    timeSearch(state, ItemByName, true);
+}
+void BM_ItemSearch(benchmark::State &state)
+{
+    timeSearch(state, ItemByName, false);
+}
+void BM_DocumentSearchFirst(benchmark::State &state)
+{
+    timeSearch(state, DocumentByLineLabel, true);
+}
+void BM_DocumentSearch(benchmark::State &state)
+{
+    timeSearch(state, DocumentByLineLabel, false);
+}
+const char *const SearchFigures[] = {"ItemSearchFirst", "ItemSearch", "DocumentSearchFirst", "DocumentSearch"};
+
+// Each search against the refresh of the whole store (at most that) and
+// against the small shop's search (at most 1.5 times).
+void printSearchGoals(const std::function<double(const std::string &, int)> &median)
+{
+    for (const char *name : SearchFigures)
+        if (median(name, 1) > 0)
+            std::printf("  large: %s %.1f ms, whole store refreshed %.1f ms (at most that), %.2f times the small "
+                        "shop's %.1f ms (at most 1.5)\n",
+                        name, median(name, 1), median("WholeStoreRefreshed", 1), median(name, 1) / median(name, 0),
+                        median(name, 0));
 }
 
 // ---- the whole store's list, against a plain fetch of its rows
@@ -1136,6 +1231,10 @@ std::vector<Figure> figures()
         {"ImportRefresh20Rows", BM_ImportRefresh20Rows, 3},
         {"ImportRefresh1000Rows", BM_ImportRefresh1000Rows, 1},
         {"ImportRefresh5000Rows", BM_ImportRefresh5000Rows, 1},
+        {"ItemSearchFirst", BM_ItemSearchFirst, 3},
+        {"ItemSearch", BM_ItemSearch, 5},
+        {"DocumentSearchFirst", BM_DocumentSearchFirst, 3},
+        {"DocumentSearch", BM_DocumentSearch, 5},
     };
     static std::vector<std::string> filterNames;
     for (int id = 2; id <= 22; ++id) {
@@ -1212,6 +1311,7 @@ public:
             if (median(name, 0) > 0)
                 std::printf("  %s: large %.2f times small (at most 1.5)\n", name, median(name, 1) / median(name, 0));
         printImportRefreshGoals([this](const std::string &name, int size) { return median(name, size); });
+        printSearchGoals([this](const std::string &name, int size) { return median(name, size); });
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "data/dmquerydefs.h"
 #include "data/dmscreens.h"
+#include "data/dmsearch.h"
 #include "kit/formstorage.h"
 #include "platform/db/datasource.h"
 #include "platform/formattext.h"
@@ -73,6 +74,7 @@ TDM::TDM(QObject *parent)
     MSSQLADOQuery_Prodej->OnRefreshQuery = basket;
     MSSQLADOQuery_Doklad->OnRefreshQuery = documents;
     MSSQLADOQuery_Doklad_Hledat->OnRefreshQuery = documents;
+    SetUpSearchTwins(*MSSQLADOQuery_Polozka_Hledat, *MSSQLADOQuery_Doklad_Hledat, *MSSQLADOQuery_Doklad);
 
     DataSource_Polozka = new Db::DataSource(this);
     DataSource_Polozka->SetDataSet(MSSQLADOQuery_Polozka);

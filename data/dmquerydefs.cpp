@@ -224,7 +224,11 @@ std::vector<TDMQueryDef> buildQueries()
                       FieldList("ID_FILTR", false).add("tab_filtr", "ID_FILTR FILTR SCRIPT"), 7));
     q.push_back(query("Sestava", "ID_SESTAVA", orderOnly("tab_sestava.SESTAVA"), {},
                       FieldList("ID_SESTAVA", false).add("tab_sestava", "ID_SESTAVA SESTAVA SOUBOR"), 13));
-    q.push_back(query("Polozka_Hledat", "ID_POLOZKA", {}, {},
+    // The twins are read for each search with its own conditions or keys.
+    q.push_back(query("Polozka_Hledat", "ID_POLOZKA",
+                      {{QStringLiteral("%HLEDAT_POLOZKU"), QStringLiteral("false")},
+                       {QStringLiteral("%HLEDAT_RADEK"), QStringLiteral("false")}},
+                      {},
                       FieldList("", false).add(
                           "", "ID_POLOZKA ID_SKLAD ID_KATEGORIE PATH_ID_KATEGORIE " + ItemColumns +
                                   " DPH SKLAD KATEGORIE DODAVATEL JEDNOTKA DETAIL_OPERACE DETAIL_CAS DETAIL_STATE_STAV "
@@ -232,6 +236,7 @@ std::vector<TDMQueryDef> buildQueries()
                                   "DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP DETAIL_PRODEJ DETAIL_SLEVA "
                                   "DETAIL_MNOZSTVI DETAIL_ODBERATEL DETAIL_UZIVATEL"),
                       0));
+    q.back().plannedEachRun = true;
     q.push_back(query(
         "Doklad_Hledat", "ID_DOKLAD", {}, {},
         FieldList("", false).add("", "ID_DOKLAD CAS ID_OPERACE OPERACE STATE_STAV DOKLAD_NETISTENY DOKLAD_VYTISTENY "
@@ -239,6 +244,7 @@ std::vector<TDMQueryDef> buildQueries()
                                      "DETAIL_OZNACENI DETAIL_KOD DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP "
                                      "DETAIL_PRODEJ DETAIL_SLEVA DETAIL_MNOZSTVI DETAIL_UZIVATEL"),
         0));
+    q.back().plannedEachRun = true;
     q.push_back(query("PrihlaseniUzivatele", "ID", orderOnly("UZIVATEL"), {},
                       FieldList("ID", false)
                           .add("", "ID UZIVATEL BLOKOVANY PRIHLASEN POSLEDNI_OPERACE "

@@ -77,6 +77,10 @@ public:
                           const Db::Field *field);
     bool FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
     bool FindNextMatch();
+    // Set on a search twin that reads only what a search can answer from:
+    // called before the twin opens for a search, with the columns searched
+    // (empty: every column) and the text.
+    std::function<void(TMSSQLADOQuery &twin, const QStringList &fieldNames, const QString &text)> SearchPrepare;
 
     Currency SumField(const QString &fieldName);
     void SumFields(const QStringList &fieldNames, std::vector<Currency> &sums);
@@ -84,7 +88,8 @@ public:
     // The parameter of a list's statement that chooses what it reads: NULL,
     // as every list leaves it, reads the whole list; an array of keys reads
     // the rows of those keys alone. A list whose statement has none is
-    // always re-queried whole.
+    // always re-queried whole. A statement tests for the whole list as
+    // "CAST(:KLICE AS integer[]) IS NULL", which the rows' read takes as false.
     static constexpr const char *RowKeysParameter = "KLICE";
     // Whether a write's rows are read through it (else the list is re-queried).
     void SetRowsByKeys(bool byKeys) { m_rowsByKeys = byKeys; }
@@ -113,7 +118,8 @@ private:
     void fireRefresh();
     QString sortColumn(const Db::Field *field) const;
     bool searchFailed(const std::exception &error);
-    bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value);
+    bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
+                     const QStringList &fieldNames);
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
     std::optional<Db::RowOrder> rowOrder();
@@ -133,8 +139,8 @@ private:
     Db::Dataset m_sumClone;
     QString m_savedKeyField;
     bool m_rowsByKeys = false;
-    QString m_rowStatementOf; // the list's text the row statement was made from
-    Db::TranslatedSql m_rowStatement;
+    QString m_rowStatementOf;                            // the list's text the row statement was made from
+    Db::TranslatedSql m_rowStatement, m_rowStatementOne; // of any keys, of one key
     // The order read from the list's text, for that text and field list.
     std::optional<Db::RowOrder> m_rowOrder;
     QString m_rowOrderOf;

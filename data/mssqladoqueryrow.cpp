@@ -83,9 +83,21 @@ bool TMSSQLADOQuery::rowRead(const QList<Variant> &keys, QString &sql, QList<Db:
         const qsizetype order = text.lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
         if (order > 0)
             text.truncate(order);
+        // Keys are always given here: the test for the whole list is false.
+        const QString keys = QLatin1Char(':') + QLatin1String(RowKeysParameter);
+        text.replace(QStringLiteral("CAST(%1 AS integer[]) IS NULL").arg(keys), QStringLiteral("false"),
+                     Qt::CaseInsensitive);
         m_rowStatement = Db::TranslateParameters(text);
+        // One key (a basket line) is compared as one value: a plan kept for
+        // any array would count on many rows, so the server would plan the
+        // prepared statement anew at every read rather than keep one plan
+        // for the session that finds the row by its key.
+        text.replace(QStringLiteral("= ANY(%1)").arg(keys), QStringLiteral("= (CAST(%1 AS integer[]))[1]").arg(keys),
+                     Qt::CaseInsensitive);
+        m_rowStatementOne = Db::TranslateParameters(text);
     }
-    for (const QString &name : m_rowStatement.names) {
+    const Db::TranslatedSql &statement = keys.size() == 1 && !plannedEachRun() ? m_rowStatementOne : m_rowStatement;
+    for (const QString &name : statement.names) {
         if (name.compare(QLatin1String(RowKeysParameter), Qt::CaseInsensitive) == 0) {
             params << Db::Param{keyArray(keys), false, 0};
             continue;
@@ -93,7 +105,7 @@ bool TMSSQLADOQuery::rowRead(const QList<Variant> &keys, QString &sql, QList<Db:
         const Db::Parameter *p = FindParam(name);
         params << (p && !p->IsNull() ? Db::Param{*p->Text(), false, 0} : Db::Param::null());
     }
-    sql = m_rowStatement.sql;
+    sql = statement.sql;
     return true;
 }
 

@@ -37,18 +37,45 @@ bool isNumber(const QString &text)
     return ok;
 }
 
-// The keys the filtered twin lists, as text without regard to case.
-QSet<QString> keysOf(Db::Dataset &dataset, const QString &keyFieldName)
+bool isIntegral(const Db::Field &field)
 {
-    QSet<QString> keys;
-    const Db::Field &key = dataset.FieldByName(keyFieldName);
-    for (int pos = 0; pos < dataset.RecordCount(); ++pos) {
-        const int row = dataset.snapshotRow(pos);
-        if (!key.IsNullAt(row))
-            keys.insert(key.StringAt(row).toCaseFolded());
-    }
-    return keys;
+    return field.DataType() == Db::FieldType::Integer || field.DataType() == Db::FieldType::LargeInt;
 }
+
+// The keys the filtered twin lists, as text without regard to case; integer
+// keys (whose texts are their numbers) as numbers, compared without a text
+// made for each row of the list.
+class TwinKeys
+{
+public:
+    TwinKeys(Db::Dataset &twin, const QString &keyFieldName, const Db::Field &listKey)
+    {
+        const Db::Field &key = twin.FieldByName(keyFieldName);
+        m_numbers = isIntegral(key) && isIntegral(listKey);
+        for (int pos = 0; pos < twin.RecordCount(); ++pos) {
+            const int row = twin.snapshotRow(pos);
+            if (key.IsNullAt(row))
+                continue;
+            if (m_numbers)
+                m_integers.insert(twin.snapshot()->integer(row, key.Index()));
+            else
+                m_texts.insert(key.StringAt(row).toCaseFolded());
+        }
+    }
+    // Whether the list's current row is one of them.
+    bool contains(const Db::Field &listKey) const
+    {
+        if (listKey.IsNull())
+            return false;
+        return m_numbers ? m_integers.contains(listKey.AsInteger())
+                         : m_texts.contains(listKey.AsString().toCaseFolded());
+    }
+
+private:
+    bool m_numbers = false;
+    QSet<qint64> m_integers;
+    QSet<QString> m_texts;
+};
 
 } // namespace
 
@@ -69,7 +96,8 @@ bool TMSSQLADOQuery::searchFailed(const std::exception &error)
     return false;
 }
 
-bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value)
+bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
+                                 const QStringList &fieldNames)
 {
     if (!searchDataset || value.isEmpty() || value.toString().isEmpty())
         return false;
@@ -80,6 +108,8 @@ bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyF
     searchDataset->SetFilter(QString());
     if (!searchDataset->ControlsDisabled())
         searchDataset->DisableControls(); // nobody watches the twin
+    if (auto *twin = qobject_cast<TMSSQLADOQuery *>(searchDataset); twin && twin->SearchPrepare)
+        twin->SearchPrepare(*twin, fieldNames, value.toString());
     searchDataset->Open();
     return true;
 }
@@ -90,7 +120,7 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
     if (!field)
         return false;
     try {
-        if (!startSearch(searchDataset, keyFieldName, value))
+        if (!startSearch(searchDataset, keyFieldName, value, {field->FieldName()}))
             return false;
         const QString text = value.toString();
         QString filter;
@@ -107,7 +137,7 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
 bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value)
 {
     try {
-        if (!startSearch(searchDataset, keyFieldName, value))
+        if (!startSearch(searchDataset, keyFieldName, value, {}))
             return false;
         const QString text = value.toString();
         // One condition per column, each tried on its own: a condition the
@@ -164,8 +194,8 @@ bool TMSSQLADOQuery::FindNextMatch()
 
 bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
 {
-    const QSet<QString> keys = keysOf(*m_searchDataset, m_searchKeyField);
     const Db::Field &key = FieldByName(m_searchKeyField);
+    const TwinKeys keys(*m_searchDataset, m_searchKeyField, key);
     bool found = false;
     {
         Db::ControlsOff off(*this);
@@ -176,7 +206,7 @@ bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
             Next();
         }
         for (; !Eof(); Next()) {
-            if (!key.IsNull() && keys.contains(key.AsString().toCaseFolded())) {
+            if (keys.contains(key)) {
                 m_lastMatch = key.Value();
                 found = true;
                 break;

@@ -214,8 +214,8 @@ bool TForm_Hledat::RunFieldSearch()
         if (column < 0) {
             m_found = m_listQuery->FindFirstInFields(m_searchQuery, key, text);
         } else {
-            if (!m_searchQuery->Active())
-                m_searchQuery->Open();
+            // The twin's columns are known before it opens: the search
+            // opens it once, for what it looks for.
             const auto &fields = m_searchQuery->Fields();
             const Db::Field *field = column < int(fields.size()) ? fields[size_t(column)] : nullptr;
             m_found = m_listQuery->FindFirstInField(m_searchQuery, key, text, field);

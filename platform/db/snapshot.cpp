@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace Db {
 
@@ -329,21 +330,33 @@ std::shared_ptr<Snapshot> Snapshot::spliced(const std::vector<int> &removed, con
                     c, [&, c = c] { return addedCurrency(added, from, c); }, true);
         }
     };
+    // The rows kept go over in runs, from one row taken out or put in to the
+    // next: a long list changed by a row costs a copy, not a step per row.
     size_t out = 0;
     int left = 0;
-    for (int row = 0; row < m_rowCount; ++row) {
-        if (out < removed.size() && removed[out] == row) {
+    for (int row = 0; row < m_rowCount;) {
+        putIn(left, false);
+        const int nextOut = out < removed.size() ? removed[out] : m_rowCount;
+        const int nextIn = in < inserted.size() ? inserted[in].first : std::numeric_limits<int>::max();
+        const int run = std::min(nextOut - row, nextIn - left);
+        if (m_spliced)
+            rows.insert(rows.end(), m_rows.begin() + row, m_rows.begin() + row + run);
+        else
+            for (int kept = row; kept < row + run; ++kept)
+                rows.push_back(kept);
+        for (auto &[c, column] : keys) {
+            const std::vector<qint64> &from = m_keyColumns.at(c);
+            column.insert(column.end(), from.begin() + row, from.begin() + row + run);
+        }
+        row += run;
+        left += run;
+        if (row == nextOut && row < m_rowCount) {
             ++out;
             for (const auto &[c, sum] : m_sums)
                 change(
                     c, [&, c = c] { return std::optional<Currency>(currency(row, c)); }, false);
-            continue;
+            ++row;
         }
-        putIn(left, false);
-        rows.push_back(m_spliced ? m_rows[size_t(row)] : row);
-        for (auto &[c, column] : keys)
-            column.push_back(m_keyColumns.at(c)[size_t(row)]);
-        ++left;
     }
     putIn(left, true);
     copy->m_rows = std::move(rows);
@@ -543,6 +556,16 @@ std::optional<std::vector<int>> Snapshot::rowsOfKeys(int c, const std::vector<qi
     const std::vector<qint64> *keys = keyColumn(c);
     if (!keys)
         return std::nullopt;
+    // A few keys (a write's rows) are compared with each row as they stand,
+    // without a table of them.
+    if (values.size() <= 4) {
+        std::vector<int> rows(values.size(), -1);
+        for (size_t row = 0; row < keys->size(); ++row)
+            for (size_t i = 0; i < values.size(); ++i)
+                if ((*keys)[row] == values[i])
+                    rows[i] = rows[i] == -1 ? int(row) : -2;
+        return rows;
+    }
     std::unordered_map<qint64, int> rowOf;
     for (qint64 value : values)
         rowOf.emplace(value, -1);

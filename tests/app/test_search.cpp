@@ -106,6 +106,33 @@ TEST_F(SearchTest, FindsInOneColumnOrInAllAndGoesOnToTheNext)
     EXPECT_FALSE(form.Button_Hledat->isEnabled());
 }
 
+TEST_F(SearchTest, ASearchReadsItsTwinOnceAlsoTheFirstOfTheSession)
+{
+    ASSERT_TRUE(dm->AddOrEditBasketRow(dm->MSSQLADOQuery_Polozka->FieldByName("ID_POLOZKA").AsInteger(), 0,
+                                       Currency::fromInt(1), false));
+    int document = 0;
+    ASSERT_TRUE(dm->SellBasket(1, false, QStringLiteral("-"), 0, document)) << qPrintable(dm->LastErrorText());
+    TForm_HledatPolozku items(*dm);
+    TForm_HledatDoklad documents(*dm);
+    for (TForm_Hledat *form : {static_cast<TForm_Hledat *>(&items), static_cast<TForm_Hledat *>(&documents)}) {
+        int reads = 0;
+        QObject::connect(form->SearchQuery(), &Db::Dataset::afterOpen, form, [&reads] { ++reads; });
+        form->show();
+        for (const QString &column : {QStringLiteral("DETAIL_OZNACENI"), QString()}) {
+            if (column.isEmpty())
+                form->ComboBox_Prohledavat->setCurrentIndex(0);
+            else
+                chooseColumn(*form, column);
+            form->ComboBox_Hledat->setEditText(QStringLiteral("a1"));
+            reads = 0;
+            form->Button_HledatClick();
+            EXPECT_TRUE(form->Found()) << qPrintable(form->windowTitle() + u' ' + column);
+            EXPECT_EQ(reads, 1) << qPrintable(form->windowTitle() + u' ' + column);
+        }
+        form->hide();
+    }
+}
+
 TEST_F(SearchTest, TextsWithQuotesWildcardsAndBracketsFindWhatTheySay)
 {
     TForm_HledatPolozku form(*dm);

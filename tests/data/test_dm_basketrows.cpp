@@ -175,3 +175,28 @@ TEST_F(BasketRows, OnlyTheChangedLineIsReadAgain)
     dm->RequeryBasket();
     EXPECT_EQ(basket->FieldByName("POLOZKA").AsString(), "Přejmenovaná");
 }
+
+// The line's read keeps one plan for the session, which finds the line by its
+// key, also when the baskets of the tills are long: the server does not plan
+// it anew at every line.
+TEST_F(BasketRows, TheLinesReadKeepsOnePlanForTheSession)
+{
+    // A long basket, as the server's statistics saw it, and its next lines.
+    sql(QStringLiteral("SELECT tab_polozka_NOVA_POLOZKA('L' || n, 'L' || n, 'Položka L' || n, '-', 0, 'Sklad-01', '?',"
+                       " '-', 20, 10, 25, 0, 1000, 0, 'ks', 1, true) FROM generate_series(1, 1012) n"));
+    const QStringList items = scalar(QStringLiteral("SELECT string_agg(ID_POLOZKA::text, ',' ORDER BY ID_POLOZKA)"
+                                                    " FROM tab_polozka WHERE OZNACENI LIKE 'L%'"))
+                                  .split(u',');
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE(dm->AddOrEditBasketRow(items[i].toInt(), 0, Currency::fromInt(1), false));
+    sql(QStringLiteral("ANALYZE tab_prodej"));
+    dm->MSSQLADOConnection->Connection().exec(QStringLiteral("DEALLOCATE ALL"));
+    for (int i = 1000; i < 1012; ++i)
+        ASSERT_TRUE(dm->AddOrEditBasketRow(items[i].toInt(), 0, Currency::fromInt(1), false));
+    const Db::Result plans = dm->MSSQLADOConnection->Connection().exec(
+        QStringLiteral("SELECT generic_plans, custom_plans FROM pg_prepared_statements"
+                       " WHERE statement LIKE '%FROM tab_prodej%' AND statement NOT LIKE '%ORDER BY%'"));
+    ASSERT_EQ(plans.rowCount(), 1);
+    EXPECT_GE(plans.cellText(0, 0).toInt(), 7);
+    EXPECT_LE(plans.cellText(0, 1).toInt(), 5);
+}
