@@ -2117,11 +2117,12 @@ $$
 GO
 -- An item that documents refer to stays, invalid and with no stock; any other
 -- goes with its log. The item is locked first so that a sale committing at the
--- same moment is seen.
+-- same moment is seen; its store before it (see tab_polozka_EDITOVAT_POLOZKU).
 CREATE FUNCTION tab_polozka_ODEBRAT_POLOZKU(p_id_polozka integer) RETURNS integer
   LANGUAGE plpgsql
   AS $$
 BEGIN
+  PERFORM tab_polozka_func_SDILET_SKLAD((SELECT ID_SKLAD FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka));
   PERFORM 1 FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka FOR UPDATE;
   IF tab_polozka_REFERENCE(p_id_polozka) > 0 THEN
     PERFORM tab_polozka_HISTORIE(p_id_polozka, 10);
@@ -2331,6 +2332,12 @@ BEGIN
   IF current_setting('tarmil.kosik_vycisten', true) IS DISTINCT FROM 'ano' THEN
     PERFORM tab_prodej_func_VYCISTIT_SEZENI();
   END IF;
+  -- The stores of the basket's items before the items, each tried once: a
+  -- replace-all import holding one has its items locked, and the sale is
+  -- refused at once (SQLSTATE 55P03) to wait for it outside its transaction.
+  PERFORM tab_polozka_func_SDILET_SKLAD(ID_SKLAD)
+    FROM (SELECT DISTINCT p.ID_SKLAD FROM tab_prodej k JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
+          WHERE k.ID_PROCESS = pg_backend_pid()) s;
   -- The basket taken out in its order (sorted once, gathered in that
   -- order), the customer, whether other sessions have rows (only then can
   -- ended sessions' rows be there to purge), and the stock moved with what

@@ -308,3 +308,69 @@ TEST_F(StoreLocksTest, ACancellationLocksTheValuesItBringsBackBeforeTestingThem)
     EXPECT_EQ(scalar("SELECT count(*) FROM tab_polozka WHERE STATE_PLATNOST AND OZNACENI = 'VRACENA'"),
               QStringLiteral("1"));
 }
+
+// A sale and the removal of an item of a store another till replaces wait
+// in the wait window, outside their transactions (on no item's row), and are
+// written once after the import ended (here stopped by its user, so undone);
+// a sale from another store goes through meanwhile.
+TEST_F(StoreLocksTest, ASaleAndARemovalDuringAReplaceAllImportWaitInTheWaitWindow)
+{
+    const int sold = newItem(QStringLiteral("PRODANA"));
+    const int removed = newItem(QStringLiteral("ODEBRANA"));
+    sql(QStringLiteral("INSERT INTO tab_sklad (ID_KATEGORIE, SKLAD) VALUES (1, 'Sklad-02')"));
+    TDMItem elsewhere = itemOf(QStringLiteral("JINDE"));
+    elsewhere.SKLAD = QStringLiteral("Sklad-02");
+    ASSERT_TRUE(dm->NewItem(elsewhere)) << qPrintable(dm->LastErrorText());
+    const int elsewhereId = scalar(QStringLiteral("SELECT max(ID_POLOZKA) FROM tab_polozka")).toInt();
+    const auto sell = [this](int item, QString &error) {
+        std::unique_ptr<TDM> other = till();
+        int document = 0;
+        const bool ok = other->AddOrEditBasketRow(item, 0, Currency::fromInt(2), true) &&
+                        other->SellBasket(1, false, QStringLiteral("-"), 0, document);
+        error = other->LastErrorText();
+        return ok;
+    };
+
+    TillsMessages messages;
+    std::atomic<bool> saleWritten = false, removalWritten = false, elsewhereSold = false;
+    QString saleError, removalError, elsewhereError, waitingOn;
+    std::thread sale, removal, elsewhereSale;
+    messages.atStep = 600; // the first batch is written
+    messages.meanwhile = [&] {
+        sale = std::thread([&] { saleWritten = sell(sold, saleError); });
+        removal = std::thread([&] {
+            std::unique_ptr<TDM> other = till();
+            removalWritten = other->RemoveSelectedItems(removed, {});
+            removalError = other->LastErrorText();
+        });
+        elsewhereSale = std::thread([&] { elsewhereSold = sell(elsewhereId, elsewhereError); });
+        for (int waited = 0; waited < 30 && !elsewhereSold; ++waited)
+            QThread::msleep(100);
+        QThread::msleep(1500); // beyond the server's deadlock check
+        waitingOn = scalar(QStringLiteral("SELECT string_agg(wait_event, ',' ORDER BY wait_event) FROM "
+                                          "pg_stat_activity WHERE datname = current_database() "
+                                          "AND wait_event_type = 'Lock'"));
+    };
+    QList<ImportRowCells> rows;
+    for (int n = 1; n <= 1000; ++n)
+        rows << itemRow(QStringLiteral("R%1").arg(n));
+    rows[899][15] = Variant("a"); // a row that fails: its user stops the import
+    ScriptedSource source({sheetOf(rows)});
+    EXPECT_EQ(ItemImport(*dm, source).Run(true).imported, 0);
+    const bool elsewhereSoldDuringImport = elsewhereSold;
+    sale.join();
+    removal.join();
+    elsewhereSale.join();
+
+    EXPECT_TRUE(elsewhereSoldDuringImport) << qPrintable(elsewhereError);
+    EXPECT_EQ(waitingOn.toStdString(), "advisory,advisory"); // not a row ("transactionid")
+    EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("zápis počká na jeho konec")).size(), 2);
+    EXPECT_EQ(deadlocks(messages), QString());
+    EXPECT_TRUE(saleWritten) << qPrintable(saleError);
+    EXPECT_TRUE(removalWritten) << qPrintable(removalError);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT string_agg(p.OZNACENI || ':' || p.MNOZSTVI || ':' || (SELECT count(*) "
+                                    "FROM tab_historie h WHERE h.ID_POLOZKA = p.ID_POLOZKA AND h.ID_DOKLAD <> 0), "
+                                    "',' ORDER BY p.ID_POLOZKA) FROM tab_polozka p")),
+              QStringLiteral("PRODANA:8:1,JINDE:8:1"));
+    EXPECT_EQ(scalar("SELECT count(*) FROM tab_prodej"), QStringLiteral("0"));
+}
