@@ -2332,19 +2332,19 @@ BEGIN
   IF current_setting('tarmil.kosik_vycisten', true) IS DISTINCT FROM 'ano' THEN
     PERFORM tab_prodej_func_VYCISTIT_SEZENI();
   END IF;
-  -- The stores of the basket's items before the items, each tried once: a
-  -- replace-all import holding one has its items locked, and the sale is
-  -- refused at once (SQLSTATE 55P03) to wait for it outside its transaction.
-  PERFORM tab_polozka_func_SDILET_SKLAD(ID_SKLAD)
-    FROM (SELECT DISTINCT p.ID_SKLAD FROM tab_prodej k JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
-          WHERE k.ID_PROCESS = pg_backend_pid()) s;
   -- The basket taken out in its order (sorted once, gathered in that
   -- order), the customer, whether other sessions have rows (only then can
   -- ended sessions' rows be there to purge), and the stock moved with what
   -- the lines come to as tab_doklad_func_CASTKA adds it up (the prices cannot
   -- change while the items are locked), each line as printed. The stock is
   -- moved in the order of the items' keys, each item reached and locked by
-  -- its key, however the planner guesses the basket's size. What was wrong with the basket is
+  -- its key, however the planner guesses the basket's size. Each item's
+  -- store is tried (shared, the key of tab_polozka_func_ZAMKNOUT_SKLAD) as
+  -- the item is reached, before its row is locked: a replace-all import
+  -- holding the store has its items locked, and the sale is refused at once
+  -- (SQLSTATE 55P03) to wait for it outside its transaction. A store this
+  -- sale holds already is granted by the session itself, next to nothing a
+  -- line, and the basket is read once. What was wrong with the basket is
   -- refused after the statement: the refusal takes the moved stock back.
   WITH k AS (DELETE FROM tab_prodej WHERE ID_PROCESS = pg_backend_pid()
              RETURNING ID_PRODEJ, ID_POLOZKA, SLEVA, MNOZSTVI),
@@ -2353,6 +2353,8 @@ BEGIN
   u AS (UPDATE tab_polozka p SET MNOZSTVI = func_MNOZSTVI_PRESNE(p.MNOZSTVI) - s.MNOZSTVI
         FROM s
         WHERE p.ID_POLOZKA = s.ID_POLOZKA AND func_MNOZSTVI_PRESNE(p.MNOZSTVI) >= s.MNOZSTVI
+          AND CASE WHEN pg_try_advisory_xact_lock_shared(hashtext('tab_polozka|SKLAD'), p.ID_SKLAD) THEN true
+                   ELSE (SELECT true FROM tab_polozka_func_SDILET_SKLAD(p.ID_SKLAD)) END
         RETURNING p.ID_POLOZKA, (100.0 - s.SLEVA) / 100 * p.PRODEJ * s.MNOZSTVI AS CASTKA)
   SELECT count(*), count(*) FILTER (WHERE NOT MNOZSTVI > 0), array_agg(ID_POLOZKA), array_agg(SLEVA),
          array_agg(MNOZSTVI),
@@ -2370,6 +2372,10 @@ BEGIN
   END IF;
   v_vyskladneno := coalesce(cardinality(v_vyskladnene), 0);
   IF v_vyskladneno < v_radky THEN
+    -- An item whose stock was found short before its store was tried is
+    -- no shortfall while a replace-all import holds the store.
+    PERFORM tab_polozka_func_SDILET_SKLAD(ID_SKLAD) FROM tab_polozka
+      WHERE ID_POLOZKA = ANY (v_polozky) AND ID_POLOZKA <> ALL (coalesce(v_vyskladnene, '{}'));
     -- The items whose stock did not cover the line, each with what is left
     -- of it now (another till may have sold it meanwhile), so the till can
     -- tell the customer.
