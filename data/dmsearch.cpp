@@ -52,15 +52,16 @@ QString condition(const QString &name, const Column &column, bool number)
     switch (column.kind) {
     case Kind::Text:
         // The part of the text without letters stands in the value as typed:
-        // looked for first, it spares the lowering of most values.
-        return QStringLiteral("strpos(%1, :JADRO) > 0 AND strpos(lower(%1), lower(:HLEDANO)) > 0").arg(value);
+        // looked for first, it spares the lowering of most values. The
+        // pattern is what the items' trigram index answers.
+        return QStringLiteral("strpos(%1, :JADRO) > 0 AND lower(%1) LIKE lower(:VZOR)").arg(value);
     case Kind::CategoryPath:
         // The path once for each category of the valid items, not per row.
         return QStringLiteral(
             "polozka.ID_KATEGORIE IN (SELECT kategorie.ID_KATEGORIE FROM (SELECT pouzite.ID_KATEGORIE,"
             " tab_kategorie_func_PATH_KATEGORIE(pouzite.ID_KATEGORIE) AS CESTA FROM (SELECT DISTINCT"
             " tab_polozka.ID_KATEGORIE FROM tab_polozka WHERE tab_polozka.STATE_PLATNOST) pouzite OFFSET 0) kategorie"
-            " WHERE strpos(kategorie.CESTA, :JADRO) > 0 AND strpos(lower(kategorie.CESTA), lower(:HLEDANO)) > 0)");
+            " WHERE strpos(kategorie.CESTA, :JADRO) > 0 AND lower(kategorie.CESTA) LIKE lower(:VZOR))");
     case Kind::Number:
         if (!number)
             return QString();
@@ -89,6 +90,15 @@ QString caselessCore(const QString &text)
         run.clear();
     }
     return best;
+}
+
+// The text anywhere in a value, as a pattern that takes it literally.
+QString containsPattern(QString text)
+{
+    text.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
+    return u'%' + text + u'%';
 }
 
 void setNumber(TMSSQLADOQuery &twin, const QString &name, std::optional<double> value)
@@ -123,8 +133,8 @@ void prepareItemSearch(TMSSQLADOQuery &twin, const QStringList &fieldNames, cons
     twin.FormatParameters().FindParameter(QStringLiteral("%HLEDAT_POLOZKU"))->SetFormatParameterValue(joined(onItem));
     twin.FormatParameters().FindParameter(QStringLiteral("%HLEDAT_RADEK"))->SetFormatParameterValue(joined(onLine));
     twin.SetSQL(twin.ApplyFormatParameters(twin.FormatSQLText()));
-    if (Db::Parameter *p = twin.FindParam(QStringLiteral("HLEDANO")))
-        p->SetAsString(text);
+    if (Db::Parameter *p = twin.FindParam(QStringLiteral("VZOR")))
+        p->SetAsString(containsPattern(text));
     if (Db::Parameter *p = twin.FindParam(QStringLiteral("JADRO")))
         p->SetAsString(caselessCore(text));
     setNumber(twin, QStringLiteral("CISLO"), ok ? std::optional(number) : std::nullopt);

@@ -62,13 +62,35 @@ public:
                 m_texts.insert(key.StringAt(row).toCaseFolded());
         }
     }
-    // Whether the list's current row is one of them.
-    bool contains(const Db::Field &listKey) const
+    // Whether a row of the list's rows read is one of them.
+    bool contains(const Db::Dataset &list, const Db::Field &listKey, int row) const
     {
-        if (listKey.IsNull())
+        if (listKey.IsNullAt(row))
             return false;
-        return m_numbers ? m_integers.contains(listKey.AsInteger())
-                         : m_texts.contains(listKey.AsString().toCaseFolded());
+        return m_numbers ? m_integers.contains(list.snapshot()->integer(row, listKey.Index()))
+                         : m_texts.contains(listKey.StringAt(row).toCaseFolded());
+    }
+
+    // The first of the list's rows read, from `position` on, whose key is one
+    // of them, found in the list's column of keys where its rows are all
+    // shown and their integer keys each once: -1 when none; nothing when the
+    // rows are to be looked through one by one.
+    std::optional<int> indexedPosition(const Db::Dataset &list, const Db::Field &listKey, int position) const
+    {
+        if (!m_numbers || list.RecordCount() != list.snapshot()->rowCount())
+            return std::nullopt;
+        const auto rows =
+            list.snapshot()->rowsOfKeys(listKey.Index(), std::vector<qint64>(m_integers.begin(), m_integers.end()));
+        if (!rows)
+            return std::nullopt;
+        int first = -1;
+        for (const int row : *rows) {
+            if (row == -2)
+                return std::nullopt;
+            if (row >= position && (first == -1 || row < first))
+                first = row;
+        }
+        return first;
     }
 
 private:
@@ -205,12 +227,26 @@ bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
         } else {
             Next();
         }
-        for (; !Eof(); Next()) {
-            if (keys.contains(key)) {
+        // The rows read are looked through where they lie and the cursor goes
+        // only to the match: a step of the cursor per row costs a large shop
+        // more than the rest of the search. Past them Next reads the rest of
+        // a list read in pages, as it did at each step.
+        while (!Eof()) {
+            const int count = RecordCount();
+            int position = RecNo() - 1;
+            if (const std::optional<int> indexed = keys.indexedPosition(*this, key, position))
+                position = *indexed < 0 ? count : *indexed;
+            else
+                while (position < count && !keys.contains(*this, key, snapshotRow(position)))
+                    ++position;
+            if (position < count) {
+                SetRecNo(position + 1);
                 m_lastMatch = key.Value();
                 found = true;
                 break;
             }
+            SetRecNo(count);
+            Next();
         }
         if (!found)
             Locate(m_searchKeyField, m_lastMatch); // back to the previous match (or the first row)

@@ -458,6 +458,19 @@ CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA), ID_SKLAD);
 -- label itself is in the index too, so the walk reads the index alone.
 CREATE INDEX index_OZNACENI_CISLO ON tab_polozka (ID_SKLAD, (OZNACENI::bigint)) INCLUDE (OZNACENI)
   WHERE STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$';
+-- The item search looks for a text anywhere in a valid item's label, code,
+-- name or description: the server's trigram extension (trusted, so the owner
+-- may add it) finds the few items that may hold it without reading them all.
+-- Where the server lacks it, the search answers the same, reading every item.
+DO $$
+BEGIN
+  CREATE EXTENSION IF NOT EXISTS pg_trgm;
+  CREATE INDEX index_HLEDAT ON tab_polozka USING gin (lower(OZNACENI) gin_trgm_ops, lower(KOD) gin_trgm_ops,
+    lower(POLOZKA) gin_trgm_ops, lower(SPECIFIKACE) gin_trgm_ops) WHERE STATE_PLATNOST;
+EXCEPTION WHEN undefined_file OR insufficient_privilege THEN
+  RAISE NOTICE 'Bez rozšíření pg_trgm: %', SQLERRM;
+END
+$$;
 GO
 -- What the smallest free label has found, so that the next proposal does not
 -- walk a long run of numbers again: every number of a store below OD was the

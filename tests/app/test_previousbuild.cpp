@@ -74,6 +74,21 @@ TEST_F(PreviousBuildTest, TheMainFlowsWorkAsTheyDid)
               QStringLiteral("00000001:120.0000:10,A:150.5000:3,C:150.5000:3"));
 }
 
+// Without the trigram index the item search reads every item and finds what
+// it finds on a new database, the pattern's own characters taken as typed.
+TEST_F(PreviousBuildTest, TheItemSearchFindsAsOnANewDatabase)
+{
+    ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
+    const int id = newItem(QStringLiteral("A\\_1%"));
+    newItem(QStringLiteral("B21"));
+    dm->MSSQLADOQuery_Polozka->RequeryQuery();
+    TMSSQLADOQuery *twin = dm->MSSQLADOQuery_Polozka_Hledat;
+    ASSERT_TRUE(
+        dm->MSSQLADOQuery_Polozka->FindFirstInField(twin, "ID_POLOZKA", "ka a\\_1%", twin->FindField("POLOZKA")));
+    EXPECT_EQ(currentKey(dm->MSSQLADOQuery_Polozka, "ID_POLOZKA"), id);
+    EXPECT_FALSE(dm->MSSQLADOQuery_Polozka->FindNextMatch());
+}
+
 TEST_F(PreviousBuildPrintTest, AReceiptAndItsCancellationPrint)
 {
     const int sale = SellStandardBasket(1);

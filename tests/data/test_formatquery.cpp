@@ -274,6 +274,37 @@ TEST_F(FormatQueryTest, TwinSearchFindsFirstAndNextMatchesInListOrder)
     EXPECT_EQ(currentId(), 3);
 }
 
+// The walk finds its rows in the list's column of keys when the list shows
+// every row it read, and looks at the rows one by one otherwise: the same
+// rows either way, and in a list read in pages the rows beyond the first.
+TEST_F(FormatQueryTest, TwinSearchLandsOnTheSameRowsHoweverTheListHoldsThem)
+{
+    TMSSQLADOQuery twin;
+    twin.SetConnection(&connection);
+    twin.SetSQL(QStringLiteral("SELECT ID_POLOZKA, POLOZKA FROM tab_polozka"));
+    const Db::Field *name = query.FindField(QStringLiteral("POLOZKA"));
+    auto walk = [&] {
+        QList<int> steps;
+        if (query.FindFirstInField(&twin, QStringLiteral("ID_POLOZKA"), QStringLiteral("o"), name))
+            for (steps << currentId(); query.FindNextMatch();)
+                steps << currentId();
+        return steps;
+    };
+    const QList<int> matches{2, 1, 3};
+    EXPECT_EQ(walk(), matches);
+    query.SetFilter(QStringLiteral("ID_POLOZKA <> 4"));
+    query.SetFiltered(true);
+    EXPECT_EQ(walk(), matches);
+    query.SetFiltered(false);
+    query.FormatParameters()
+        .ParamByName(QStringLiteral("%ORDER_BY"))
+        ->SetFormatParameterValue(QStringLiteral("tab_polozka.OZNACENI, tab_polozka.ID_POLOZKA"));
+    query.setPageRows(1);
+    query.RefreshQuery();
+    ASSERT_TRUE(query.CanFetchMore());
+    EXPECT_EQ(walk(), matches);
+}
+
 TEST_F(FormatQueryTest, TwinSearchOverAllFieldsDropsConditionsAColumnCannotTake)
 {
     TMSSQLADOQuery twin;

@@ -205,6 +205,38 @@ TEST_F(SearchTwinTest, ItemSearchesAnswerAsOverEveryItemWithEveryLine)
               scalar("SELECT count(*) FROM tab_historie WHERE OZNACENI = 'Z0011'"));
 }
 
+// A text inside an item's label, code, name or description is looked up in
+// the items' trigram index, not by reading every item.
+TEST_F(SearchTwinTest, AnItemsTextIsLookedUpByItsIndex)
+{
+    sql("INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE,"
+        "  STATE_PLATNOST, OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA, "
+        "MINIMUM,"
+        "  NASOBNE)"
+        " SELECT 1, 1, 1, 1, 1, tab_kategorie_func_PATH_ID_KATEGORIE(1), true, 'G' || lpad(i::text, 6, '0'), 'EAN9' || "
+        "i,"
+        "  'Výrobek ' || i, 'druh ' || i, 0, 1, 2, 0, 1, 0, 1, false FROM generate_series(1, 20000) i;"
+        "ANALYZE tab_polozka;");
+    TMSSQLADOQuery *twin = dm->MSSQLADOQuery_Polozka_Hledat;
+    for (const QString &field : {"OZNACENI", "KOD", "POLOZKA", "SPECIFIKACE"}) {
+        for (const QString &text : {"12345", "ÝROBEK 12345"}) {
+            dm->MSSQLADOQuery_Polozka->FindFirstInField(twin, "ID_POLOZKA", text, twin->FindField(field));
+            Db::Dataset plan;
+            plan.SetConnection(&dm->MSSQLADOConnection->Connection());
+            plan.SetSQL(QStringLiteral("EXPLAIN ") + twin->SQL());
+            for (Db::Parameter &p : plan.Params())
+                p.SetText(twin->FindParam(p.Name)->Text());
+            plan.Open();
+            QStringList lines;
+            for (; !plan.Eof(); plan.Next())
+                lines << plan.Fields()[0]->AsString();
+            EXPECT_TRUE(lines.join(u'\n').contains("index_hledat"))
+                << qPrintable(field + u' ' + text + u'\n' + lines.join(u'\n'));
+            EXPECT_FALSE(lines.join(u'\n').contains("Seq Scan on tab_polozka")) << qPrintable(field + u' ' + text);
+        }
+    }
+}
+
 TEST_F(SearchTwinTest, DocumentSearchesAnswerAsOverEveryLineAndReadOnlyTheListedDocuments)
 {
     compareSearches(dm->MSSQLADOQuery_Doklad, dm->MSSQLADOQuery_Doklad_Hledat, QString::fromUtf8(OldDocumentTwin),
