@@ -65,6 +65,13 @@ public:
             found << call.heading + u' ' + call.detail + u' ' + call.description;
         return found;
     }
+    // Waits until other tills have shown this many wait windows: a till
+    // that connects first may take a while on a busy machine.
+    void awaitWaits(int count)
+    {
+        for (int waited = 0; waited < 600 && texts(MessageCall::Wait).size() < count; ++waited)
+            QThread::msleep(100);
+    }
     int atStep = 0;
     std::function<void()> meanwhile;
 
@@ -195,6 +202,7 @@ TEST_F(StoreLocksTest, ACardSavedDuringAReplaceAllImportWaitsAndIsThenWritten)
             fresh = other->NewItem(itemOf(QStringLiteral("NOVA")));
             freshError = other->LastErrorText();
         });
+        messages.awaitWaits(1);
         QThread::msleep(1500); // the card waits beyond the server's deadlock check
     };
     ScriptedSource source({sheet(QStringLiteral("A"), 1, 1000)});
@@ -344,8 +352,9 @@ TEST_F(StoreLocksTest, ASaleAndARemovalDuringAReplaceAllImportWaitInTheWaitWindo
             removalError = other->LastErrorText();
         });
         elsewhereSale = std::thread([&] { elsewhereSold = sell(elsewhereId, elsewhereError); });
-        for (int waited = 0; waited < 30 && !elsewhereSold; ++waited)
+        for (int waited = 0; waited < 300 && !elsewhereSold; ++waited)
             QThread::msleep(100);
+        messages.awaitWaits(2);
         QThread::msleep(1500); // beyond the server's deadlock check
         waitingOn = scalar(QStringLiteral("SELECT string_agg(wait_event, ',' ORDER BY wait_event) FROM "
                                           "pg_stat_activity WHERE datname = current_database() "

@@ -215,8 +215,11 @@ TEST_F(SearchTwinTest, AnItemsTextIsLookedUpByItsIndex)
         "  NASOBNE)"
         " SELECT 1, 1, 1, 1, 1, tab_kategorie_func_PATH_ID_KATEGORIE(1), true, 'G' || lpad(i::text, 6, '0'), 'EAN9' || "
         "i,"
-        "  'Výrobek ' || i, 'druh ' || i, 0, 1, 2, 0, 1, 0, 1, false FROM generate_series(1, 20000) i;"
-        "ANALYZE tab_polozka;");
+        "  'Výrobek ' || i, 'druh ' || i, 0, 1, 2, 0, 1, 0, 1, false FROM generate_series(1, 20000) i");
+    // A plain vacuum moves the index's pending entries into it, as the
+    // server's own vacuum does in a shop, so the plan does not hang on when
+    // that last ran.
+    sql("VACUUM ANALYZE tab_polozka");
     TMSSQLADOQuery *twin = dm->MSSQLADOQuery_Polozka_Hledat;
     for (const QString &field : {"OZNACENI", "KOD", "POLOZKA", "SPECIFIKACE"}) {
         for (const QString &text : {"12345", "ÝROBEK 12345"}) {
