@@ -179,12 +179,11 @@ private:
     int CrossRoom(TvlBand &band) const;
     // Cells that no column of the page holds end the build.
     [[noreturn]] void StopCrossWidth(const TvlBand &band, int width, int room);
-    // The row's cells of a cross band, prepared for the column printing now.
-    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross);
     // The band's height for its objects' texts now, its cross cells in every column included.
     int RowHeight(TvlPageRun &run, TvlBand &band);
-    // Without effects, the cells' texts are expanded only: no event, no script.
-    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects);
+    // The row's cells of a cross band, prepared for the column printing now;
+    // without effects, their texts are expanded only: no event, no script.
+    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects = true);
     // A stretched row measures its cells once: it keeps them to print (PrintedCells).
     TvlMeasuredCells MeasureCells(TvlPageRun &run, TvlBand &band);
     // The cells of a cross band to print in the column now: those the row

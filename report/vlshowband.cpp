@@ -8,6 +8,7 @@
 #include "report/vlsubreportview.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <climits>
 #include <optional>
 
@@ -167,16 +168,14 @@ void TvlReportBuilder::ExpandAgain(std::vector<TvlExpansion> &expansions)
         m_curView = &view;
         // The variables as they were when the text was first expanded; those of now come back after.
         std::swap(variables, expansion.Variables);
+        const auto restore = qScopeGuard([&] { std::swap(variables, expansion.Variables); });
         try {
             view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
         } catch (const TvlBuildStop &) {
-            std::swap(variables, expansion.Variables);
             throw;
         } catch (const std::exception &error) {
-            std::swap(variables, expansion.Variables);
             ObjectError(view, view.OwnerBand, error);
         }
-        std::swap(variables, expansion.Variables);
     }
 }
 
@@ -738,11 +737,6 @@ TvlDataset *crossSource(const TvlPageRun &run, const TvlBand &band)
 }
 
 } // namespace
-
-std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross)
-{
-    return CrossCells(run, band, cross, true);
-}
 
 std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects)
 {
