@@ -3,6 +3,7 @@
 #include "app/catalogue/categoryrules.h"
 #include "app/catalogue/kategorie.h"
 #include "app/common/modalresult.h"
+#include "app/common/rightdenial.h"
 #include "data/dm.h"
 #include "platform/messages.h"
 
@@ -62,10 +63,7 @@ TForm_KategorieStromEditace::~TForm_KategorieStromEditace()
 
 bool TForm_KategorieStromEditace::allowed(int right, const QString &denial)
 {
-    if (DM->HasRight(right))
-        return true;
-    ShowInformation(denial, NoRight);
-    return false;
+    return CheckUserRight(right, denial);
 }
 
 void TForm_KategorieStromEditace::failed(const QString &what)

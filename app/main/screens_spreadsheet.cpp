@@ -7,7 +7,6 @@
 #include "app/spreadsheet/form_import.h"
 #include "app/spreadsheet/itemimport.h"
 #include "app/spreadsheet/spreadsheetsource.h"
-#include "platform/messages.h"
 
 #include <QAction>
 #include <QRadioButton>
@@ -44,10 +43,7 @@ void TForm_Tarmil::Action_ImportExecute()
     bool removeExisting = false;
     if (!ShowImportDialog(removeExisting))
         return;
-    if (DM->HasRight(30))
+    if (CheckRight(30, QStringLiteral("Funkce importovat položky není dostupná...")))
         ImportFromExcel(removeExisting);
-    else
-        ShowInformation(QStringLiteral("Funkce importovat položky není dostupná..."),
-                        QStringLiteral("Uživatel nemá oprávnění..."), false);
     DM->RefreshImportedItems();
 }
