@@ -201,8 +201,7 @@ bool TDM::queuedWrite(const std::function<bool()> &write)
     for (int attempt = 1;; ++attempt) {
         if (write())
             return true;
-        const QList<Db::ServerError> errors = connection().errors();
-        const bool storeHeld = !errors.isEmpty() && errors.first().sqlState == QLatin1String("55P03");
+        const bool storeHeld = connection().errors().value(0).lockNotAvailable();
         if (!storeHeld || attempt == Attempts || connection().inTransaction() ||
             !m_call->takes(DMProc::tab_polozka_func_CEKAT_NA_SKLADY))
             return false;
@@ -219,8 +218,10 @@ bool TDM::holdStoreAlone(int storeId)
         return true;
     const TDMCall::Params tryOnly{{"@ID_SKLAD", storeId}, {"@VYHRADNE", true}, {"@CEKAT", false}};
     const Variant held = m_call->returnValue(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD, tryOnly);
-    if (held.isNull() || held.toBool())
-        return !held.isNull();
+    if (held.isNull())
+        return false;
+    if (held.toBool())
+        return true;
     WaitWindow wait(QStringLiteral("Jiná pokladna nahrazuje položky skladu importem, import počká na jeho konec..."));
     return m_call->returnBool(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD,
                               {{"@ID_SKLAD", storeId}, {"@VYHRADNE", true}, {"@CEKAT", true}});

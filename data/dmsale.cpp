@@ -103,7 +103,7 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
     if (!ok) {
         // A write that waited for another till's import and gave up has the
         // wait's reason, not the refusal it waited after.
-        if (error.isEmpty() || connection().errors().value(0).sqlState == QLatin1String("55P03"))
+        if (error.isEmpty() || connection().errors().value(0).lockNotAvailable())
             error = LastErrorText();
         id = 0;
         ShowWarning(TransactionFailed, failure, error);

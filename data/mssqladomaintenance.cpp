@@ -106,8 +106,6 @@ const QString StillOpen = QStringLiteral(
 constexpr int WaitBudgetMs = 1000;
 constexpr int PollMs = 50;
 
-const QString LockNotAvailable = QStringLiteral("55P03");
-
 // One till at a time maintains: the lock is the session's, taken only when
 // free, and given up with the step (or with the session, should the till
 // fall). Advisory locks are the database's own, so shops on one server do
@@ -245,7 +243,7 @@ bool TMSSQLADOConnection::ReindexDatabase()
                                                                : QStringLiteral("REINDEX INDEX CONCURRENTLY ");
             if (!session.exec(sql + index).succeeded()) {
                 const QList<Db::ServerError> errors = session.errors();
-                if (!errors.isEmpty() && errors.constFirst().sqlState == LockNotAvailable)
+                if (!errors.isEmpty() && errors.constFirst().lockNotAvailable())
                     waiting << index;
                 else
                     refused << errors;
@@ -283,7 +281,7 @@ bool TMSSQLADOConnection::ShrinkDatabase(const QString &database)
                 continue;
             }
             for (const Db::ServerError &warning : session.warnings()) {
-                if (warning.sqlState == LockNotAvailable)
+                if (warning.lockNotAvailable())
                     skipped << table;
                 else
                     refused << warning;

@@ -7,6 +7,11 @@ namespace {
 const QString UserErrorState = QStringLiteral("50000");
 } // namespace
 
+bool ServerError::lockNotAvailable() const
+{
+    return sqlState == u"55P03";
+}
+
 QString ServerError::line() const
 {
     QString text = message;

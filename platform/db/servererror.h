@@ -21,10 +21,13 @@ struct ServerError
 
     // "%s [%s]": the message and the error's code (SQLSTATE) as the server
     // gave it, leading zeros kept. User errors of our procedures carry
-    // 50000. A user error's detail (why,
-    // and of what, in Czech) follows on lines of its own; the server's own
-    // errors keep their details to themselves.
+    // 50000. A user error's detail (why, and of what, in Czech) follows on
+    // lines of its own; the server's own errors keep their details to
+    // themselves.
     QString line() const;
+    // A lock the statement asked for without waiting (or within its lock
+    // timeout) was held by another session.
+    bool lockNotAvailable() const;
 };
 
 // Raised by dataset operations that the caller cannot go on from

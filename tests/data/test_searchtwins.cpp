@@ -221,8 +221,8 @@ TEST_F(SearchTwinTest, AnItemsTextIsLookedUpByItsIndex)
     // that last ran.
     sql("VACUUM ANALYZE tab_polozka");
     TMSSQLADOQuery *twin = dm->MSSQLADOQuery_Polozka_Hledat;
-    for (const QString &field : {"OZNACENI", "KOD", "POLOZKA", "SPECIFIKACE"}) {
-        for (const QString &text : {"12345", "ÝROBEK 12345"}) {
+    for (const QString &field : QStringList{"OZNACENI", "KOD", "POLOZKA", "SPECIFIKACE"}) {
+        for (const QString &text : QStringList{"12345", "ÝROBEK 12345"}) {
             dm->MSSQLADOQuery_Polozka->FindFirstInField(twin, "ID_POLOZKA", text, twin->FindField(field));
             Db::Dataset plan;
             plan.SetConnection(&dm->MSSQLADOConnection->Connection());
