@@ -49,6 +49,7 @@ TDM::TDM(QObject *parent)
     MSSQLADOCommand->SetConnection(&connection());
     m_call = new TDMCall(*MSSQLADOStoredProcedure);
     connection().setSessionHandler([this](Db::Connection::SessionEvent) { sessionEvent(); });
+    connection().setNotificationHandler([this](const QString &channel) { basketNotification(channel); });
 
     // The members and the definitions are one list by name; a mismatch is
     // the developer's mistake and stops the program before anything runs.

@@ -207,6 +207,12 @@ public:
     void reportRenewedSession();
     // The basket's lines as shown: mark, name, quantity and unit.
     QStringList basketLines() const;
+    // After another till took lines out of this session's basket (their
+    // items left the catalogue): the basket read again and the user told
+    // which lines went. Runs from the event loop once the action is over.
+    void reportBasketChangedElsewhere();
+    // What the user is told of lines that left the basket so.
+    static QString LostBasketLinesText(const QStringList &lost);
 
     // ---- refresh handlers of the lists (summary labels)
     void MSSQLADOQuery_PolozkaRefreshQuery(QObject *sender);
@@ -425,12 +431,21 @@ private:
 
     // The connection lost its server session or replaced it.
     void sessionEvent();
+    // The basket's lines leaving it through another till (dmbasketwatch.cpp).
+    void listenForBasketChanges();
+    void basketNotification(const QString &channel);
+    // The basket read again; the lines it showed that are gone (also from
+    // the item list).
+    QStringList requeryBasketNamingLost();
+    void warnLostBasketLines(const QStringList &lost);
 
     TDMCall *m_call = nullptr;
     std::vector<TMSSQLADOQuery *> m_queries;
     bool m_sessionLost = false; // not yet reported
     bool m_reportQueued = false;
-    QStringList m_lostBasket;       // the lines shown when the session was lost
+    QStringList m_lostBasket;      // the lines shown when the session was lost
+    quint64 m_listeningSerial = 0; // the session that listens for its basket's changes
+    bool m_basketReportQueued = false;
     QList<Variant> m_importedItems; // stored by the import since its rows were last read
     bool m_storeItemsRemoved = false;
 };

@@ -48,7 +48,9 @@ bool TDM::SelectDatabase(const QString &database)
 
 bool TDM::OpenBasket()
 {
-    return openList(MSSQLADOQuery_Prodej);
+    const bool opened = openList(MSSQLADOQuery_Prodej);
+    listenForBasketChanges();
+    return opened;
 }
 
 bool TDM::OpenItems()
@@ -90,6 +92,7 @@ void TDM::RequeryItems()
 void TDM::RequeryBasket()
 {
     MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+    listenForBasketChanges(); // in the session the list was read in
 }
 
 void TDM::RequeryDocuments()
@@ -99,10 +102,14 @@ void TDM::RequeryDocuments()
 
 void TDM::RefreshAll()
 {
-    WaitWindow wait(QStringLiteral("Refresh databáze..."));
-    RequeryItems();
-    RequeryBasket();
-    RequeryDocuments();
+    QStringList lost;
+    {
+        WaitWindow wait(QStringLiteral("Refresh databáze..."));
+        RequeryItems();
+        lost = requeryBasketNamingLost();
+        RequeryDocuments();
+    }
+    warnLostBasketLines(lost);
 }
 
 QString TDM::BackupFileName(const QString &server, const QString &database)

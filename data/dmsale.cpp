@@ -37,16 +37,26 @@ bool TDM::basketWrite(int itemId, const std::function<bool()> &call)
     return ok;
 }
 
+// A line only of an item in the catalogue: a refusal (the item left it since
+// the item list was read) has the item list read again. A store another
+// till's replace-all import holds is waited for, and the line written then.
 bool TDM::AddOrEditBasketRow(int itemId, int discount, Currency quantity, bool absolute)
 {
-    return basketWrite(itemId, [&] {
-        int id = 0;
-        return m_call->returnId(
-                   DMProc::tab_prodej_PRIDAT_EDITOVAT,
-                   {{"@ID_POLOZKA", itemId}, {"@SLEVA", discount}, {"@MNOZSTVI", quantity}, {"@ABSOLUTNE", absolute}},
-                   id) &&
-               id == itemId;
+    const bool ok = basketWrite(itemId, [&] {
+        return queuedWrite([&] {
+            int id = 0;
+            return m_call->returnId(DMProc::tab_prodej_PRIDAT_EDITOVAT,
+                                    {{"@ID_POLOZKA", itemId},
+                                     {"@SLEVA", discount},
+                                     {"@MNOZSTVI", quantity},
+                                     {"@ABSOLUTNE", absolute}},
+                                    id) &&
+                   id == itemId;
+        });
     });
+    if (!ok && MSSQLADOQuery_Polozka->Active())
+        afterWrite(ok, [this] { RequeryItems(); });
+    return ok;
 }
 
 bool TDM::RemoveBasketRow(int itemId)
@@ -106,27 +116,37 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
         if (error.isEmpty() || connection().errors().value(0).lockNotAvailable())
             error = LastErrorText();
         id = 0;
-        ShowWarning(TransactionFailed, failure, error);
     }
+    QStringList lost; // basket lines another till's removal of their items took
     afterWrite(ok, [&] {
         TMSSQLADOQuery *itemList = MSSQLADOQuery_Polozka;
         // Items that could not be told are found by reading the whole list.
         if (moved.isEmpty() || !itemList->RefreshRows(QStringLiteral("ID_POLOZKA"), moved, Variant(), false))
             itemList->RequeryLocate(QStringLiteral("ID_POLOZKA"));
-        MSSQLADOQuery_Prodej->RequeryLocate(QStringLiteral("ID_POLOZKA"));
+        if (ok)
+            RequeryBasket();
+        else
+            lost = requeryBasketNamingLost();
         MSSQLADOQuery_Doklad->RequeryQuery();
         MSSQLADOQuery_Doklad->LocateOrRestore(id);
         UpdateCashLabel();
     });
+    if (!ok)
+        ShowWarning(TransactionFailed, failure,
+                    lost.isEmpty() ? error : error + QStringLiteral("\n\n") + LostBasketLinesText(lost));
     newId = id;
     return ok;
 }
 
 bool TDM::SellBasket(int kind, bool print, const QString &customer, int discount, int &documentId)
 {
-    return saleOrCancel(DMProc::tab_prodej_PRODAT,
-                        {{"@ID_OPERACE", kind}, {"@TISK", print}, {"@ODBERATEL", customer}, {"@SLEVA", discount}},
-                        QStringLiteral("Prodej položek neproběhl..."), documentId, [this] { return basketItems(); });
+    TDMCall::Params params{{"@ID_OPERACE", kind}, {"@TISK", print}, {"@ODBERATEL", customer}, {"@SLEVA", discount}};
+    // The lines the user sees are the lines sold, or none: another till may
+    // have taken some out since the list was read.
+    if (MSSQLADOQuery_Prodej->Active() && m_call->takes(DMProc::tab_prodej_PRODAT, QStringLiteral("@RADKU")))
+        params.push_back({"@RADKU", int(basketItems().size())});
+    return saleOrCancel(DMProc::tab_prodej_PRODAT, params, QStringLiteral("Prodej položek neproběhl..."), documentId,
+                        [this] { return basketItems(); });
 }
 
 int TDM::DocumentCount()

@@ -167,6 +167,7 @@ bool isStalePrepared(const PGresult *result)
 
 bool Connection::begin()
 {
+    collectNotifications(); // those that came with a pipeline's results
     m_errors.clear();
     m_notices.clear();
     m_warnings.clear();
@@ -175,6 +176,7 @@ bool Connection::begin()
 
 Result Connection::finish(PGresult *raw)
 {
+    collectNotifications();
     Result result(raw);
     if (!result.succeeded())
         collectError(raw);
@@ -470,6 +472,23 @@ void Connection::collectError(PGresult *result)
                                 detail ? QString::fromUtf8(detail) : QString()});
     if (lost && m_onSession)
         m_onSession(SessionEvent::Lost);
+}
+
+void Connection::collectNotifications()
+{
+    if (!m_conn)
+        return;
+    while (PGnotify *notification = PQnotifies(m_conn)) {
+        const QString channel = QString::fromUtf8(notification->relname);
+        PQfreemem(notification);
+        if (m_onNotification)
+            m_onNotification(channel);
+    }
+}
+
+int Connection::backendPid() const
+{
+    return isOpen() ? PQbackendPID(m_conn) : 0;
 }
 
 void Connection::addError(const QString &message, const QString &sqlState)

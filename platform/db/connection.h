@@ -148,6 +148,13 @@ public:
     // called in the middle of a statement and must send nothing.
     enum class SessionEvent { Lost, Renewed };
     void setSessionHandler(std::function<void(SessionEvent)> handler) { m_onSession = std::move(handler); }
+    // Notifications on the channels the session listens to (LISTEN), as the
+    // server delivers them with the results of the session's statements:
+    // the handler gets each channel's name, in the middle of a statement, and
+    // must send nothing.
+    void setNotificationHandler(std::function<void(const QString &)> handler) { m_onNotification = std::move(handler); }
+    // The server's process id of the session (0 when none is open).
+    int backendPid() const;
 
 private:
     struct Follower
@@ -169,6 +176,7 @@ private:
     bool applySessionSettings();
     bool execControl(const QString &sql);
     void collectError(PGresult *result);
+    void collectNotifications();
     void addError(const QString &message, const QString &sqlState);
     static void noticeReceiver(void *self, const PGresult *result);
 
@@ -180,6 +188,7 @@ private:
     quint64 m_roundTrips = 0;
     quint64 m_sessionSerial = 0;
     std::function<void(SessionEvent)> m_onSession;
+    std::function<void(const QString &)> m_onNotification;
     // The statements prepared in the session m_preparedSerial, by their text.
     static constexpr int MaxPreparedStatements = 256;
     QHash<QString, QByteArray> m_prepared;

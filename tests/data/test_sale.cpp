@@ -107,7 +107,7 @@ TEST_F(Sale, ThePurgeUndoneWithItsTransactionIsMadeAgain)
                           " SELECT $1, 0, 4, backend_start - interval '1 second'"
                           " FROM pg_stat_activity WHERE pid = pg_backend_pid()";
     s->exec("BEGIN");
-    call("tab_prodej_PRIDAT_EDITOVAT", {item + 1, 0, "1", true});
+    call("tab_prodej_PRIDAT_EDITOVAT", {item, 0, "1", true});
     s->exec("ROLLBACK");
     s->exec(stale, {item});
     EXPECT_EQ(text("tab_prodej_func_MNOZSTVI", {item}), "0");
