@@ -116,6 +116,7 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
         if (error.isEmpty() || connection().errors().value(0).lockNotAvailable())
             error = LastErrorText();
         id = 0;
+        ShowWarning(TransactionFailed, failure, error);
     }
     QStringList lost; // basket lines another till's removal of their items took
     afterWrite(ok, [&] {
@@ -131,9 +132,7 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
         MSSQLADOQuery_Doklad->LocateOrRestore(id);
         UpdateCashLabel();
     });
-    if (!ok)
-        ShowWarning(TransactionFailed, failure,
-                    lost.isEmpty() ? error : error + QStringLiteral("\n\n") + LostBasketLinesText(lost));
+    warnLostBasketLines(lost);
     newId = id;
     return ok;
 }
