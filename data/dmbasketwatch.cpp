@@ -5,6 +5,7 @@
 // once the action is over the basket is read again and the user told which
 // of the lines shown went.
 #include "data/dm.h"
+#include "data/dmprocedures.h"
 
 #include "platform/db/servererror.h"
 #include "platform/messages.h"
@@ -60,6 +61,10 @@ QStringList TDM::requeryBasketNamingLost()
             lostIds << before[i];
         }
     }
+    // A line the list lost leaves the server's basket too: a removal of its
+    // item that committed as the line was added left it behind.
+    for (const Variant &id : std::as_const(lostIds))
+        m_call->returnBool(DMProc::tab_prodej_ODEBRAT, {{"@ID_POLOZKA", id}});
     // The item list shows them no more either.
     TMSSQLADOQuery *items = MSSQLADOQuery_Polozka;
     if (!lostIds.isEmpty() && items->Active() &&

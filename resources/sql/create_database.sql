@@ -533,9 +533,8 @@ GO
 -- basket holds a line of an item that is not there to be sold. Each session
 -- that lost lines so hears it on its own channel ("tarmil_kosik_" and its
 -- process id) when the change commits, and its till says which lines went.
--- The item's row is held by then, so a till adding a line of it meanwhile
--- (tab_prodej_PRIDAT_EDITOVAT holds it too) either came first, and its line
--- goes here, or waits and is refused.
+-- A till adding a line meanwhile (tab_prodej_PRIDAT_EDITOVAT) is refused
+-- once the removal commits.
 CREATE FUNCTION tab_prodej_func_ODEBRAT_POLOZKY(p_polozky integer[]) RETURNS void
   LANGUAGE plpgsql
   AS $$
@@ -2339,25 +2338,27 @@ BEGIN
     PERFORM tab_prodej_func_VYCISTIT_SEZENI();
   END IF;
   -- Only an item of the catalogue gets a line (a till's list may be older
-  -- than another till's removal). Its row is held, as a reference would
-  -- hold it, until the line is in: a removal of the item either comes first
-  -- and is seen here, or waits and then takes the line out with the item.
-  -- The item's store is tried before, as a sale tries it: a replace-all
-  -- import holding it is refused at once, to be waited for outside.
-  PERFORM FROM tab_polozka p
+  -- than another till's removal), in the same statement. The item's store
+  -- is tried, as a sale tries it: a replace-all import holding it is refused
+  -- at once, to be waited for outside, and its removal then seen here. The
+  -- item's row is not locked: a lock would be written to the server's log,
+  -- and the line, which the log never holds, would wait for the disk. A
+  -- removal of a single item committing at the very moment may so leave the
+  -- line behind; the till takes it out as the line leaves its list (see
+  -- tab_prodej_PRODAT for one it never showed).
+  INSERT INTO tab_prodej AS k (ID_POLOZKA, SLEVA, MNOZSTVI)
+    SELECT p_id_polozka, p_sleva, p_mnozstvi FROM tab_polozka p
     WHERE p.ID_POLOZKA = p_id_polozka AND p.STATE_PLATNOST
       AND CASE WHEN pg_try_advisory_xact_lock_shared(hashtext('tab_polozka|SKLAD'), p.ID_SKLAD) THEN true
                ELSE (SELECT true FROM tab_polozka_func_SDILET_SKLAD(p.ID_SKLAD)) END
-    FOR KEY SHARE;
+    ON CONFLICT (ID_PROCESS, ID_POLOZKA) DO UPDATE
+    SET SLEVA = p_sleva,
+        MNOZSTVI = CASE WHEN p_absolutne THEN p_mnozstvi ELSE func_MNOZSTVI_PRESNE(k.MNOZSTVI) + p_mnozstvi END;
   IF NOT FOUND THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
       MESSAGE = coalesce(tab_prodej_func_ODEBRANA(p_id_polozka), 'Položka již v databázi není.')
                 || ' Do košíku ji přidat nelze.';
   END IF;
-  INSERT INTO tab_prodej AS k (ID_POLOZKA, SLEVA, MNOZSTVI) VALUES (p_id_polozka, p_sleva, p_mnozstvi)
-    ON CONFLICT (ID_PROCESS, ID_POLOZKA) DO UPDATE
-    SET SLEVA = p_sleva,
-        MNOZSTVI = CASE WHEN p_absolutne THEN p_mnozstvi ELSE func_MNOZSTVI_PRESNE(k.MNOZSTVI) + p_mnozstvi END;
   RETURN p_id_polozka;
 END
 $$
@@ -2432,6 +2433,7 @@ DECLARE
   v_vyskladnene integer[];
   v_chybi text;
   v_malo boolean;
+  v_sirotci integer := 0;
   v_zapsano integer;
   v_prodej numeric;
   v_polozky integer[];
@@ -2485,7 +2487,17 @@ BEGIN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
   v_vyskladneno := coalesce(cardinality(v_vyskladnene), 0);
-  IF v_vyskladneno < v_radky THEN
+  IF v_vyskladneno < v_radky AND p_radku IS NOT NULL THEN
+    -- Lines of items no longer in the database that the till does not show
+    -- (its lines are p_radku, all sold) go with the basket; a line it shows
+    -- is refused below.
+    SELECT count(*) INTO v_sirotci FROM unnest(v_polozky) k (ID_POLOZKA)
+      WHERE NOT EXISTS (SELECT FROM tab_polozka p WHERE p.ID_POLOZKA = k.ID_POLOZKA);
+    IF v_vyskladneno <> p_radku OR v_radky - v_sirotci <> p_radku THEN
+      v_sirotci := 0;
+    END IF;
+  END IF;
+  IF v_vyskladneno < v_radky - v_sirotci THEN
     -- An item whose stock was found short before its store was tried is
     -- no shortfall while a replace-all import holds the store.
     PERFORM tab_polozka_func_SDILET_SKLAD(ID_SKLAD) FROM tab_polozka
@@ -2565,7 +2577,7 @@ BEGIN
     JOIN tab_polozka p ON p.ID_POLOZKA = k.ID_POLOZKA
     ORDER BY k.PORADI;
   GET DIAGNOSTICS v_zapsano = ROW_COUNT;
-  IF v_zapsano < v_radky THEN
+  IF v_zapsano < v_radky - v_sirotci THEN
     RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Chyba při zápisu do tab_historie [záznamy detailu dokladu]...';
   END IF;
 
