@@ -2219,7 +2219,8 @@ BEGIN
     AND NOT EXISTS (SELECT 1 FROM tab_polozka p WHERE p.ID_POLOZKA = h.ID_POLOZKA);
   PERFORM tab_polozka_HISTORIE(ID_POLOZKA, 10) FROM tab_polozka WHERE ID_SKLAD = p_id_sklad ORDER BY ID_POLOZKA;
   -- The basket lines of the items kept go at once, not item by item through
-  -- trigger_KOSIK_NEPLATNE (the items are held: no till adds a line meanwhile).
+  -- trigger_KOSIK_NEPLATNE (the store is held alone: no till adds a line
+  -- meanwhile).
   PERFORM tab_prodej_func_ODEBRAT_POLOZKY(
     ARRAY(SELECT ID_POLOZKA FROM tab_polozka WHERE ID_SKLAD = p_id_sklad AND STATE_PLATNOST));
   PERFORM set_config('tarmil.kosik_odebran', 'ano', true);
@@ -2397,11 +2398,12 @@ GO
 -- shows: a basket that lost lines meanwhile (their items left the catalogue)
 -- is not sold short of them. The basket's rows are taken out after the
 -- items are locked: a till removing an item holds it first and then takes
--- its lines out of every basket, so the two never wait for each other. The items are locked in the order of
--- their keys as their stock is moved (so sessions selling at once never wait
--- for each other in a circle) and their stock is checked on them as they
--- stand once locked (the server checks a row changed meanwhile again), so
--- sessions never sell the same stock twice. The numbering series is locked
+-- its lines out of every basket, so the two never wait for each other.
+-- The items are locked in the order of their keys as their stock is moved
+-- (so sessions selling at once never wait for each other in a circle) and
+-- their stock is checked on them as they stand once locked (the server
+-- checks a row changed meanwhile again), so sessions never sell the same
+-- stock twice. The numbering series is locked
 -- after the stock, by the advance of its counters, which gives the numbers,
 -- and holds until the commit: the numbers stay without gaps. Every statement
 -- reaches its rows by their keys: the planner would otherwise read through
