@@ -213,6 +213,9 @@ public:
     void reportBasketChangedElsewhere();
     // What the user is told of lines that left the basket so.
     static QString LostBasketLinesText(const QStringList &lost);
+    // The basket's lines, as shown, of items no longer in the catalogue
+    // (kept as removed): they cannot be sold. By item id.
+    QList<std::pair<int, QString>> BasketLinesOutOfCatalogue() const;
 
     // ---- refresh handlers of the lists (summary labels)
     void MSSQLADOQuery_PolozkaRefreshQuery(QObject *sender);

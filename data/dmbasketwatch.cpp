@@ -7,7 +7,9 @@
 #include "data/dm.h"
 #include "data/dmprocedures.h"
 
+#include "platform/db/field.h"
 #include "platform/db/servererror.h"
+#include "platform/db/snapshot.h"
 #include "platform/messages.h"
 
 #include <QTimer>
@@ -106,4 +108,20 @@ void TDM::reportBasketChangedElsewhere()
         return; // the list keeps its rows; the next action that reads it says why
     }
     warnLostBasketLines(lost);
+}
+
+QList<std::pair<int, QString>> TDM::BasketLinesOutOfCatalogue() const
+{
+    QList<std::pair<int, QString>> gone;
+    TMSSQLADOQuery *basket = MSSQLADOQuery_Prodej;
+    const Db::Field *valid = basket->FindField(QStringLiteral("STATE_PLATNOST"));
+    if (!basket->Active() || !valid)
+        return gone;
+    const QList<Variant> ids = basketItems();
+    const QStringList lines = basketLines(); // the same rows in the same order
+    const Db::SnapshotPtr rows = basket->snapshot();
+    for (int row = 0; row < rows->rowCount() && row < ids.size(); ++row)
+        if (!rows->value(row, valid->Index()).toBool())
+            gone << std::pair(int(ids[row].toInt()), lines.value(row));
+    return gone;
 }

@@ -99,6 +99,23 @@ void TForm_Tarmil::Action_ProdejProdatExecute()
     TMSSQLADOQuery *basket = DM->MSSQLADOQuery_Prodej;
     if (!basket->Active() || basket->IsEmpty())
         return;
+    // A line of an item removed from the catalogue (replaced by an import,
+    // say) cannot be sold: the cashier is offered to take such lines out and
+    // then sees the basket before selling.
+    if (const auto gone = DM->BasketLinesOutOfCatalogue(); !gone.isEmpty()) {
+        QStringList lines;
+        for (const auto &line : gone)
+            lines << line.second;
+        if (!ShowQuestion(QStringLiteral("Odebrat z košíku položky, které již nejsou v katalogu ?"),
+                          lines.join(QLatin1Char('\n')), true))
+            return;
+        for (const auto &line : gone)
+            if (!DM->RemoveBasketRow(line.first)) {
+                ReportWriteFailure(QStringLiteral("Odebrání vybrané položky neproběhlo..."));
+                return;
+            }
+        return;
+    }
     TSaleChoice choice;
     if (!ShowSaleDialog(choice))
         return;

@@ -136,6 +136,29 @@ TEST_F(SaleRoad, SellAsCashReceiptWithVoucherThenCancel)
     EXPECT_EQ(window->Label_Pokladna_->text(), QStringLiteral("0,00 Kč"));
 }
 
+// A line of an item no longer in the catalogue (a basket older than its
+// removal) cannot be sold: the sale offers to take it out, and stops.
+TEST_F(SaleRoad, ALineOfAnItemOutOfTheCatalogueIsOfferedForRemoval)
+{
+    const int removed = newItem("K001");
+    const int kept = newItem("K002");
+    addToBasket(removed);
+    addToBasket(kept);
+    sql(QStringLiteral("ALTER TABLE tab_polozka DISABLE TRIGGER trigger_KOSIK_NEPLATNE;"
+                       " UPDATE tab_polozka SET STATE_PLATNOST = false WHERE ID_POLOZKA = %1;"
+                       " ALTER TABLE tab_polozka ENABLE TRIGGER trigger_KOSIK_NEPLATNE")
+            .arg(removed));
+    dm->RequeryBasket();
+    messages.answer(true);
+    window->Action_ProdejProdatExecute();
+    const QList<MessageCall> questions = messages.callsOf(MessageCall::Question);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0].heading, "Odebrat z košíku položky, které již nejsou v katalogu ?");
+    EXPECT_EQ(questions[0].detail, "K001 Položka K001 × 1 ks");
+    EXPECT_EQ(scalar("SELECT string_agg(ID_POLOZKA::text, ',') FROM tab_prodej"), QString::number(kept));
+    EXPECT_EQ(scalar("SELECT count(*) FROM tab_doklad"), "0");
+}
+
 TEST_F(SaleRoad, AQuantityAboveTheStockIsClampedAndAskedAgain)
 {
     const int item = itemWithMinimum("K001", "1", false, 5);
