@@ -81,6 +81,14 @@ public:
     // called before the twin opens for a search, with the columns searched
     // (empty: every column) and the text.
     std::function<void(TMSSQLADOQuery &twin, const QStringList &fieldNames, const QString &text)> SearchPrepare;
+    // Set on a twin that finds on the server: it lists the key of each row
+    // that holds the value, once, of the keys its SearchKeysParameter names
+    // (an array), or of all when that is NULL. The search asks it about the
+    // rows from the list's current one on, a few at a time, and about the
+    // whole list only when they hold none: a value on most rows is found at
+    // once, a rare one through the twin's indexes.
+    bool SearchDecides = false;
+    static constexpr const char *SearchKeysParameter = "HLEDAT_KLICE";
 
     Currency SumField(const QString &fieldName);
     void SumFields(const QStringList &fieldNames, std::vector<Currency> &sums);
@@ -122,6 +130,8 @@ private:
                      const QStringList &fieldNames);
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
+    bool matchAhead(const Db::Field &key);
+    void openTwin(const std::optional<QByteArray> &keys);
     std::optional<Db::RowOrder> rowOrder();
     std::optional<Db::RowOrder> readRowOrder() const;
     bool rowRead(const QList<Variant> &keys, QString &sql, QList<Db::Param> &params);
@@ -150,6 +160,7 @@ private:
     QPointer<Db::Dataset> m_searchDataset;
     QString m_searchKeyField;
     Variant m_lastMatch;
+    bool m_twinWhole = false; // the deciding twin lists the matches of the whole list
 };
 
 // Keeps a list's row for a scope: the row is saved by its key when the scope

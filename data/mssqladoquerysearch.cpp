@@ -6,6 +6,9 @@
 
 #include <QSet>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 // The searched value as a quoted literal of the filter language, so an
@@ -99,6 +102,13 @@ private:
     QSet<QString> m_texts;
 };
 
+// Whether the twin finds on the server (and lists each match once).
+bool decides(const Db::Dataset *twin)
+{
+    const auto *query = qobject_cast<const TMSSQLADOQuery *>(twin);
+    return query && query->SearchDecides;
+}
+
 } // namespace
 
 // A search that cannot run (the twin does not open, a column is missing)
@@ -130,10 +140,61 @@ bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyF
     searchDataset->SetFilter(QString());
     if (!searchDataset->ControlsDisabled())
         searchDataset->DisableControls(); // nobody watches the twin
-    if (auto *twin = qobject_cast<TMSSQLADOQuery *>(searchDataset); twin && twin->SearchPrepare)
+    m_twinWhole = false;
+    auto *twin = qobject_cast<TMSSQLADOQuery *>(searchDataset);
+    if (twin && twin->SearchPrepare)
         twin->SearchPrepare(*twin, fieldNames, value.toString());
-    searchDataset->Open();
+    if (!decides(searchDataset))
+        searchDataset->Open();
     return true;
+}
+
+// The deciding twin opened for the rows of these keys, or for all.
+void TMSSQLADOQuery::openTwin(const std::optional<QByteArray> &keys)
+{
+    m_searchDataset->Close();
+    if (Db::Parameter *p = m_searchDataset->FindParam(QLatin1String(SearchKeysParameter))) {
+        p->Clear();
+        if (keys)
+            p->SetText(*keys);
+    }
+    m_searchDataset->Open();
+    m_twinWhole = !keys;
+}
+
+// The rows from the current one on, asked of the deciding twin a slice at a
+// time: a match among them becomes the current row.
+bool TMSSQLADOQuery::matchAhead(const Db::Field &key)
+{
+    if (!decides(m_searchDataset) || m_twinWhole)
+        return false;
+    int position = RecNo() - 1;
+    for (const int slice : {64, 2048}) {
+        const int end = std::min(RecordCount(), position + slice);
+        if (position >= end)
+            return false;
+        QByteArray keys = "{";
+        for (int pos = position; pos < end; ++pos) {
+            const int row = snapshotRow(pos);
+            if (key.IsNullAt(row))
+                continue;
+            if (keys.size() > 1)
+                keys += ',';
+            keys += QByteArray::number(snapshot()->integer(row, key.Index()));
+        }
+        openTwin(keys + '}');
+        if (!m_searchDataset->IsEmpty()) {
+            const TwinKeys found(*m_searchDataset, m_searchKeyField, key);
+            for (int pos = position; pos < end; ++pos) {
+                if (found.contains(*this, key, snapshotRow(pos))) {
+                    SetRecNo(pos + 1);
+                    return true;
+                }
+            }
+        }
+        position = end;
+    }
+    return false;
 }
 
 bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
@@ -144,6 +205,8 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
     try {
         if (!startSearch(searchDataset, keyFieldName, value, {field->FieldName()}))
             return false;
+        if (decides(searchDataset))
+            return walkToMatch(true);
         const QString text = value.toString();
         QString filter;
         if (field->DataType() == Db::FieldType::String)
@@ -161,6 +224,8 @@ bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString
     try {
         if (!startSearch(searchDataset, keyFieldName, value, {}))
             return false;
+        if (decides(searchDataset))
+            return walkToMatch(true);
         const QString text = value.toString();
         // One condition per column, each tried on its own: a condition the
         // column cannot take is left out again.
@@ -205,7 +270,9 @@ bool TMSSQLADOQuery::filterAndWalk(const QString &filter)
 
 bool TMSSQLADOQuery::FindNextMatch()
 {
-    if (!m_searchDataset || !m_searchDataset->Active() || m_searchDataset->IsEmpty() || Eof())
+    if (!m_searchDataset || !m_searchDataset->Active() || Eof())
+        return false;
+    if (m_searchDataset->IsEmpty() && (!decides(m_searchDataset) || m_twinWhole))
         return false;
     try {
         return walkToMatch(false);
@@ -217,7 +284,7 @@ bool TMSSQLADOQuery::FindNextMatch()
 bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
 {
     const Db::Field &key = FieldByName(m_searchKeyField);
-    const TwinKeys keys(*m_searchDataset, m_searchKeyField, key);
+    const Variant before = key.Value();
     bool found = false;
     {
         Db::ControlsOff off(*this);
@@ -227,6 +294,19 @@ bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
         } else {
             Next();
         }
+        if (!Eof() && matchAhead(key)) {
+            m_lastMatch = key.Value();
+            return true;
+        }
+        if (decides(m_searchDataset) && !m_twinWhole) {
+            openTwin(std::nullopt);
+            // Nothing holds the value: the list stays where it stood.
+            if (fromFirst && m_searchDataset->IsEmpty()) {
+                Locate(m_searchKeyField, before);
+                return false;
+            }
+        }
+        const TwinKeys keys(*m_searchDataset, m_searchKeyField, key);
         // The rows read are looked through where they lie and the cursor goes
         // only to the match: a step of the cursor per row costs a large shop
         // more than the rest of the search. Past them Next reads the rest of
