@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <cstring>
 #include <map>
 #include <optional>
 #include <vector>
@@ -34,11 +35,16 @@ struct Column
     const char *value;
     // The rows whose key the look-up finds where "%1" tests its value.
     const char *lookUp = nullptr;
+    // The characters its values are written in, where they are few: a text
+    // with another is in none of them.
+    const char *alphabet = nullptr;
 };
 
 const char *const Category = "polozka.ID_KATEGORIE IN (SELECT kategorie.ID_KATEGORIE FROM (SELECT pouzite.ID_KATEGORIE,"
                              " tab_kategorie_func_PATH_KATEGORIE(pouzite.ID_KATEGORIE) AS CESTA FROM (SELECT DISTINCT"
-                             " tab_polozka.ID_KATEGORIE FROM tab_polozka WHERE tab_polozka.STATE_PLATNOST) pouzite"
+                             " tab_polozka.ID_KATEGORIE FROM tab_polozka WHERE tab_polozka.STATE_PLATNOST AND"
+                             " (CAST(:HLEDAT_KLICE AS integer[]) IS NULL OR"
+                             " tab_polozka.ID_POLOZKA = ANY(CAST(:HLEDAT_KLICE AS integer[])))) pouzite"
                              " OFFSET 0) kategorie WHERE %1)";
 const char *const Operation =
     "CASE operace.ID WHEN 1 THEN '[U]čtenka' WHEN 2 THEN '[F]aktura/dodací list' WHEN 3 THEN '[D]odací list'"
@@ -79,7 +85,7 @@ const std::vector<Column> &columns()
          "polozka.ID_JEDNOTKA IN (SELECT tab_jednotka.ID_JEDNOTKA FROM tab_jednotka WHERE %1)"},
         {"DETAIL_OPERACE", Kind::Text, Arm::LineOperation, Operation,
          "radek.ID_OPERACE IN (SELECT operace.ID FROM generate_series(0, 11) operace(ID) WHERE %1)"},
-        {"DETAIL_CAS", Kind::Text, Arm::Line, "to_char(radek.TIME, 'YYYY-MM-DD HH24:MI:SS')"},
+        {"DETAIL_CAS", Kind::Text, Arm::Line, "to_char(radek.TIME, 'YYYY-MM-DD HH24:MI:SS')", nullptr, "0123456789-: "},
         {"DETAIL_STATE_STAV", Kind::Boolean, Arm::Line, "radek.STATE_STAV"},
         {"DETAIL_DOKLAD_NETISTENY", Kind::Text, Arm::LineTexts, "radek.DOKLAD_NETISTENY"},
         {"DETAIL_DOKLAD_VYTISTENY", Kind::Text, Arm::LineTexts, "radek.DOKLAD_VYTISTENY"},
@@ -148,8 +154,13 @@ QString caselessCore(const QString &text)
 }
 
 // The test of a column, or nothing where the text cannot pass it.
-QString condition(const Column &column, const Numbers &numbers, const QString &fold)
+QString condition(const Column &column, const QString &text, const Numbers &numbers, const QString &fold)
 {
+    if (column.alphabet) {
+        for (const QChar c : text)
+            if (c.unicode() >= 128 || !std::strchr(column.alphabet, char(c.unicode())))
+                return QString();
+    }
     const QString value = QString::fromUtf8(column.value);
     QString test;
     switch (column.kind) {
@@ -260,7 +271,7 @@ void prepareItemSearch(TMSSQLADOQuery &twin, const QStringList &fieldNames, cons
     for (const Column &column : columns()) {
         if (!fieldNames.isEmpty() && !fieldNames.contains(QLatin1String(column.name), Qt::CaseInsensitive))
             continue;
-        const QString test = condition(column, numbers, functions.fold);
+        const QString test = condition(column, text, numbers, functions.fold);
         const Arm arm = column.arm == Arm::LineTexts && !functions.lineTexts ? Arm::Line : column.arm;
         if (!test.isEmpty())
             tests[arm] << test;

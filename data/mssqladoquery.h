@@ -88,6 +88,9 @@ public:
     // whole list only when they hold none: a value on most rows is found at
     // once, a rare one through the twin's indexes.
     bool SearchDecides = false;
+    // The last search could not run (its reason is the connection's last
+    // error), rather than finding nothing.
+    bool SearchFailed() const { return m_searchFailed; }
     static constexpr const char *SearchKeysParameter = "HLEDAT_KLICE";
 
     Currency SumField(const QString &fieldName);
@@ -161,6 +164,7 @@ private:
     QString m_searchKeyField;
     Variant m_lastMatch;
     bool m_twinWhole = false; // the deciding twin lists the matches of the whole list
+    bool m_searchFailed = false;
 };
 
 // Keeps a list's row for a scope: the row is saved by its key when the scope

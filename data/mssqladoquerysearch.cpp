@@ -3,6 +3,9 @@
 // first (or next) row whose key the filtered twin holds.
 #include "data/mssqladoquery.h"
 #include "platform/db/connection.h"
+#include "platform/messages.h"
+
+#include <QElapsedTimer>
 
 #include <QSet>
 
@@ -116,6 +119,7 @@ bool decides(const Db::Dataset *twin)
 // caller reads it.
 bool TMSSQLADOQuery::searchFailed(const std::exception &error)
 {
+    m_searchFailed = true;
     Db::Connection *connection = GetConnection();
     if (!connection && m_searchDataset)
         connection = m_searchDataset->GetConnection();
@@ -141,6 +145,7 @@ bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyF
     if (!searchDataset->ControlsDisabled())
         searchDataset->DisableControls(); // nobody watches the twin
     m_twinWhole = false;
+    m_searchFailed = false;
     auto *twin = qobject_cast<TMSSQLADOQuery *>(searchDataset);
     if (twin && twin->SearchPrepare)
         twin->SearchPrepare(*twin, fieldNames, value.toString());
@@ -148,6 +153,46 @@ bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyF
         searchDataset->Open();
     return true;
 }
+
+namespace {
+
+// A statement of the search that runs longer than a second shows the
+// progress window, whose "Přerušit" cancels it on the server.
+class SearchWait
+{
+public:
+    explicit SearchWait(Db::Connection *connection)
+        : m_connection(connection)
+    {
+        if (!m_connection)
+            return;
+        m_timer.start();
+        m_connection->setWaitHook([this] {
+            if (!m_shown && m_timer.elapsed() >= 1000) {
+                m_shown = true;
+                ShowProgress(caption());
+            }
+            return !m_shown || (Messages().stepProgress(caption(), 0) && !Messages().progressInterrupted());
+        });
+    }
+    ~SearchWait()
+    {
+        if (m_connection)
+            m_connection->setWaitHook({});
+        if (m_shown)
+            HideProgress();
+    }
+    SearchWait(const SearchWait &) = delete;
+    SearchWait &operator=(const SearchWait &) = delete;
+
+private:
+    static QString caption() { return QStringLiteral("Hledání..."); }
+    Db::Connection *m_connection;
+    QElapsedTimer m_timer;
+    bool m_shown = false;
+};
+
+} // namespace
 
 // The deciding twin opened for the rows of these keys, or for all.
 void TMSSQLADOQuery::openTwin(const std::optional<QByteArray> &keys)
@@ -158,41 +203,40 @@ void TMSSQLADOQuery::openTwin(const std::optional<QByteArray> &keys)
         if (keys)
             p->SetText(*keys);
     }
+    const SearchWait wait(m_searchDataset->GetConnection());
     m_searchDataset->Open();
     m_twinWhole = !keys;
 }
 
-// The rows from the current one on, asked of the deciding twin a slice at a
-// time: a match among them becomes the current row.
+// The rows from the current one on asked of the deciding twin first: a value
+// on most rows is found among them at once, where the whole list's matches
+// would be read through the index of all of them.
 bool TMSSQLADOQuery::matchAhead(const Db::Field &key)
 {
     if (!decides(m_searchDataset) || m_twinWhole)
         return false;
-    int position = RecNo() - 1;
-    for (const int slice : {64, 2048}) {
-        const int end = std::min(RecordCount(), position + slice);
-        if (position >= end)
-            return false;
-        QByteArray keys = "{";
-        for (int pos = position; pos < end; ++pos) {
-            const int row = snapshotRow(pos);
-            if (key.IsNullAt(row))
-                continue;
-            if (keys.size() > 1)
-                keys += ',';
-            keys += QByteArray::number(snapshot()->integer(row, key.Index()));
+    const int position = RecNo() - 1;
+    const int end = std::min(RecordCount(), position + 64);
+    if (position >= end)
+        return false;
+    QByteArray keys = "{";
+    for (int pos = position; pos < end; ++pos) {
+        const int row = snapshotRow(pos);
+        if (key.IsNullAt(row))
+            continue;
+        if (keys.size() > 1)
+            keys += ',';
+        keys += QByteArray::number(snapshot()->integer(row, key.Index()));
+    }
+    openTwin(keys + '}');
+    if (m_searchDataset->IsEmpty())
+        return false;
+    const TwinKeys found(*m_searchDataset, m_searchKeyField, key);
+    for (int pos = position; pos < end; ++pos) {
+        if (found.contains(*this, key, snapshotRow(pos))) {
+            SetRecNo(pos + 1);
+            return true;
         }
-        openTwin(keys + '}');
-        if (!m_searchDataset->IsEmpty()) {
-            const TwinKeys found(*m_searchDataset, m_searchKeyField, key);
-            for (int pos = position; pos < end; ++pos) {
-                if (found.contains(*this, key, snapshotRow(pos))) {
-                    SetRecNo(pos + 1);
-                    return true;
-                }
-            }
-        }
-        position = end;
     }
     return false;
 }

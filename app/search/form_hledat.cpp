@@ -3,6 +3,7 @@
 #include "app/common/formcontrols.h"
 #include "data/dm.h"
 #include "kit/formstorage.h"
+#include "platform/db/connection.h"
 #include "platform/db/field.h"
 #include "platform/messages.h"
 
@@ -230,7 +231,16 @@ void TForm_Hledat::Button_HledatClick()
     if (!Button_Hledat->isEnabled())
         return;
     const QString text = ComboBox_Hledat->currentText();
-    if (!RunFieldSearch()) {
+    if (!RunFieldSearch() && m_listQuery && m_listQuery->SearchFailed()) {
+        // Stopped, or refused by the server: not the same as not found.
+        const Db::Connection *connection = m_listQuery->GetConnection();
+        ShowWarning(QStringLiteral("Hledání neproběhlo..."), QStringLiteral("Hledaná hodnota: [%1]").arg(text),
+                    connection ? connection->lastErrorText() : QString());
+        focusText();
+        setDefault(Button_Hledat);
+        return;
+    }
+    if (!m_found) {
         ShowInformation(QStringLiteral("Hledaná hodnota nenalezena..."),
                         QStringLiteral("Hledaná hodnota: [%1]").arg(text), false);
         focusText();

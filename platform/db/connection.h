@@ -148,6 +148,10 @@ public:
     // called in the middle of a statement and must send nothing.
     enum class SessionEvent { Lost, Renewed };
     void setSessionHandler(std::function<void(SessionEvent)> handler) { m_onSession = std::move(handler); }
+    // Where set, called about every 50 ms while a statement with parameters
+    // runs: false asks the server to cancel the statement, which then fails
+    // with the server's text. The caller keeps its window alive in it.
+    void setWaitHook(std::function<bool()> hook) { m_waitHook = std::move(hook); }
 
 private:
     struct Follower
@@ -180,6 +184,8 @@ private:
     quint64 m_roundTrips = 0;
     quint64 m_sessionSerial = 0;
     std::function<void(SessionEvent)> m_onSession;
+    std::function<bool()> m_waitHook;
+    PGresult *awaitResult();
     // The statements prepared in the session m_preparedSerial, by their text.
     static constexpr int MaxPreparedStatements = 256;
     QHash<QString, QByteArray> m_prepared;
