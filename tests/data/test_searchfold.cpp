@@ -2,6 +2,7 @@
 // row the program's test keeps; and a shop database is made, and searched,
 // on a server without the trigram extension.
 #include "data/dm_fixture.h"
+#include "data/mssqladoconnection.h"
 #include "data/mssqladoquery.h"
 #include "platform/db/caseless.h"
 #include "platform/db/connection.h"
@@ -126,4 +127,32 @@ TEST_F(WithoutTrigramsTest, TheShopIsMadeAndSearchedWithoutTheExtension)
         EXPECT_TRUE(found) << column << ' ' << qPrintable(dm->LastErrorText());
         EXPECT_EQ(currentKey(items, "ID_POLOZKA"), id) << column;
     }
+}
+
+// An owner who is no superuser creates a shop without a warning from the
+// server: the grants of the shop's functions do not reach the extension's.
+TEST_F(DataModuleTest, AnOwnerCreatesTheShopWithoutWarnings)
+{
+    const QString owner = roleName(QStringLiteral("majitel"));
+    const QString shop = owner + QStringLiteral("_db");
+    sql(QStringLiteral("CREATE ROLE %1 LOGIN CREATEDB CREATEROLE PASSWORD 'heslo'").arg(owner));
+    TMSSQLADOConnection &script = *dm->MSSQLADOConnection;
+    script.SplitScript();
+    Db::Connection server, created;
+    ASSERT_TRUE(server.open(this->server, QStringLiteral("postgres"), owner, QStringLiteral("heslo")));
+    ASSERT_TRUE(server.exec(QString(script.Batches().first()).replace(QStringLiteral("%DATABASE%"), shop)).succeeded());
+    ASSERT_TRUE(created.open(this->server, shop, owner, QStringLiteral("heslo")));
+    QStringList warnings;
+    for (qsizetype i = 1; i < script.Batches().size(); ++i) {
+        ASSERT_TRUE(created.exec(script.Batches()[i]).succeeded()) << qPrintable(created.lastErrorText());
+        for (const Db::ServerError &warning : created.warnings())
+            warnings << warning.message;
+    }
+    const Db::Result trigrams =
+        created.exec(QStringLiteral("SELECT count(*) FROM pg_extension WHERE extname = 'pg_trgm'"));
+    EXPECT_EQ(trigrams.cellText(0, 0), QStringLiteral("1"));
+    created.close();
+    EXPECT_EQ(warnings, QStringList());
+    server.exec(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(shop));
+    server.exec(QStringLiteral("DROP ROLE %1").arg(shop));
 }
