@@ -40,12 +40,19 @@ struct Column
     const char *alphabet = nullptr;
 };
 
-const char *const Category = "polozka.ID_KATEGORIE IN (SELECT kategorie.ID_KATEGORIE FROM (SELECT pouzite.ID_KATEGORIE,"
-                             " tab_kategorie_func_PATH_KATEGORIE(pouzite.ID_KATEGORIE) AS CESTA FROM (SELECT DISTINCT"
-                             " tab_polozka.ID_KATEGORIE FROM tab_polozka WHERE tab_polozka.STATE_PLATNOST AND"
-                             " (CAST(:HLEDAT_KLICE AS integer[]) IS NULL OR"
-                             " tab_polozka.ID_POLOZKA = ANY(CAST(:HLEDAT_KLICE AS integer[])))) pouzite"
-                             " OFFSET 0) kategorie WHERE %1)";
+// Each category's path from the root, made for all of them in one walk of
+// the tree, as tab_kategorie_func_PATH_KATEGORIE makes it for one: names
+// joined by a backslash from the root down; "<neplatná>" for a category with
+// an empty name or one the root does not reach within 1000 steps.
+const char *const Category =
+    "polozka.ID_KATEGORIE IN (SELECT kategorie.ID_KATEGORIE FROM (WITH RECURSIVE strom (ID_KATEGORIE, CESTA,"
+    " HLOUBKA) AS (SELECT tab_kategorie.ID_KATEGORIE, CAST(tab_kategorie.KATEGORIE AS text), 0 FROM tab_kategorie"
+    " WHERE tab_kategorie.ID_KATEGORIE = 1 UNION ALL SELECT tab_kategorie.ID_KATEGORIE, strom.CESTA || '\\' ||"
+    " tab_kategorie.KATEGORIE, strom.HLOUBKA + 1 FROM tab_kategorie JOIN strom ON tab_kategorie.ID_NADKATEGORIE ="
+    " strom.ID_KATEGORIE WHERE tab_kategorie.ID_KATEGORIE <> 1 AND strom.HLOUBKA < 1000) SELECT"
+    " tab_kategorie.ID_KATEGORIE, CASE WHEN tab_kategorie.KATEGORIE = '' OR strom.CESTA IS NULL THEN '<neplatná>'"
+    " ELSE strom.CESTA END AS CESTA FROM tab_kategorie LEFT JOIN strom ON strom.ID_KATEGORIE ="
+    " tab_kategorie.ID_KATEGORIE) kategorie WHERE %1)";
 const char *const Operation =
     "CASE operace.ID WHEN 1 THEN '[U]čtenka' WHEN 2 THEN '[F]aktura/dodací list' WHEN 3 THEN '[D]odací list'"
     " WHEN 4 THEN 'Storno [Ú]čtenky' WHEN 5 THEN 'Storno [F]aktury / dodacího listu' WHEN 6 THEN 'Storno [D]odacího"
