@@ -601,7 +601,7 @@ GO
 -- when it is in this. The search's table of columns names the same ones.
 CREATE FUNCTION tab_historie_func_HLEDANY_TEXT(p_radek tab_historie) RETURNS text
   LANGUAGE sql IMMUTABLE PARALLEL SAFE
-  AS $$ SELECT func_HLEDANY_TEXT(p_radek.DOKLAD_NETISTENY || E'\n' || p_radek.DOKLAD_VYTISTENY || E'\n' ||
+  AS $$ SELECT public.func_HLEDANY_TEXT(p_radek.DOKLAD_NETISTENY || E'\n' || p_radek.DOKLAD_VYTISTENY || E'\n' ||
     p_radek.OZNACENI || E'\n' || p_radek.KOD || E'\n' || p_radek.POLOZKA || E'\n' || p_radek.SPECIFIKACE ||
     E'\n' || p_radek.UZIVATEL) $$;
 GO
