@@ -314,6 +314,7 @@ bool TMSSQLADOQuery::filterAndWalk(const QString &filter)
 
 bool TMSSQLADOQuery::FindNextMatch()
 {
+    m_searchFailed = false;
     if (!m_searchDataset || !m_searchDataset->Active() || Eof())
         return false;
     if (m_searchDataset->IsEmpty() && (!decides(m_searchDataset) || m_twinWhole))
