@@ -99,9 +99,15 @@ public:
     // The parameter of a list's statement that chooses what it reads: NULL,
     // as every list leaves it, reads the whole list; an array of keys reads
     // the rows of those keys alone. A list whose statement has none is
-    // always re-queried whole. A statement tests for the whole list as
-    // "CAST(:KLICE AS integer[]) IS NULL", which the rows' read takes as false.
+    // always re-queried whole.
     static constexpr const char *RowKeysParameter = "KLICE";
+    // The statement's tests of its keys, spelt so in every list that reads
+    // rows by their keys: the test for the whole list, which the rows' read
+    // takes as false; and the test of a row's key among those given, which
+    // the read of one key compares as one value, so that the session keeps
+    // one plan for it.
+    static constexpr const char *WholeListTest = "CAST(:KLICE AS integer[]) IS NULL";
+    static constexpr const char *KeyAmongTest = "= ANY(:KLICE)";
     // Whether a write's rows are read through it (else the list is re-queried).
     void SetRowsByKeys(bool byKeys) { m_rowsByKeys = byKeys; }
     // Brings the list up to date after a write that changed at most the row
