@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -47,6 +48,8 @@
 #include <thread>
 #include <tuple>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -220,6 +223,41 @@ Shop &shop(const benchmark::State &state)
     return *slot;
 }
 
+// Keeps a shop at its size: the items a figure adds (and their history
+// lines) are taken out again when it asks, and at the latest when it ends,
+// so every round measures the shop it was built as.
+class ShopSizeKept
+{
+public:
+    explicit ShopSizeKept(Shop &s)
+        : m_shop(s)
+        , m_last(lastItem())
+    {}
+    ~ShopSizeKept() { trim(); }
+    void trim()
+    {
+        Db::Connection &connection = m_shop.dm.MSSQLADOConnection->Connection();
+        const QString added = QStringLiteral("SELECT ID_POLOZKA FROM tab_polozka WHERE ID_POLOZKA > %1").arg(m_last);
+        if (!connection.exec(QStringLiteral("DELETE FROM tab_prodej WHERE ID_POLOZKA IN (%1)").arg(added))
+                 .succeeded() ||
+            !connection.exec(QStringLiteral("DELETE FROM tab_historie WHERE ID_POLOZKA IN (%1)").arg(added))
+                 .succeeded() ||
+            !connection.exec(QStringLiteral("DELETE FROM tab_polozka WHERE ID_POLOZKA > %1").arg(m_last)).succeeded())
+            fail(QStringLiteral("taking the added items out"), m_shop.dm);
+        m_shop.dm.RequeryItems();
+    }
+
+private:
+    int lastItem()
+    {
+        const Db::Result r =
+            m_shop.dm.MSSQLADOConnection->Connection().exec(QStringLiteral("SELECT max(ID_POLOZKA) FROM tab_polozka"));
+        return r.rowCount() == 1 ? r.cellText(0, 0).toInt() : 0;
+    }
+    Shop &m_shop;
+    int m_last;
+};
+
 // The item card opened, its three checks, and the save (the list brought up to date).
 void BM_ItemCardSave(benchmark::State &state)
 {
@@ -247,6 +285,7 @@ void BM_NewItem(benchmark::State &state)
     Shop &s = shop(state);
     TDM &dm = s.dm;
     static int serial = 0;
+    const ShopSizeKept size(s);
     for (auto _ : state) {
         TDMItem item = s.card;
         const QString key = runTag() + u'-' + QString::number(++serial);
@@ -334,9 +373,13 @@ void BM_Import1000Rows(benchmark::State &state)
 {
     Shop &s = shop(state);
     static GeneratedSheet sheet;
+    ShopSizeKept size(s);
     for (auto _ : state) {
         if (ItemImport(s.dm, sheet).Run(false).imported != ImportRows)
             fail(QStringLiteral("the import"), s.dm);
+        state.PauseTiming();
+        size.trim();
+        state.ResumeTiming();
     }
 }
 
@@ -505,15 +548,33 @@ void BM_Sale20Lines(benchmark::State &state)
 // (its lines are on older documents than today's: not found). Each on the
 // shop's own module (a later search), or on a module connected anew for each
 // search, its lists open (the first search of a session).
+// Beside them, "Vše" for the item's name, for a text found nowhere, and a
+// text on every history line (the cashier's name) in its column and under
+// "Vše"; with each, how much the program's memory grew.
 struct SearchCase
 {
     bool documents;
-    QString column;
+    QString column; // empty: "Vše"
+    QString fixedText = QString();
     QString text(const Shop &s) const
     {
+        if (!fixedText.isEmpty())
+            return fixedText;
+        if (column.isEmpty())
+            return QStringLiteral("Položka %1").arg(s.item);
         return documents ? QStringLiteral("%1").arg(s.item, 8, 10, QLatin1Char('0')) : QString::number(s.item);
     }
 };
+
+// The program's resident memory in MB.
+double residentMB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
 
 bool searchOnce(TDM &dm, const SearchCase &search, const QString &text)
 {
@@ -523,8 +584,9 @@ bool searchOnce(TDM &dm, const SearchCase &search, const QString &text)
     else
         dialog = std::make_unique<TForm_HledatPolozku>(dm);
     const auto &fields = dialog->SearchQuery()->Fields();
+    dialog->ComboBox_Prohledavat->setCurrentIndex(0);
     for (int i = 0; i < int(fields.size()); ++i)
-        if (fields[size_t(i)]->FieldName().compare(search.column, Qt::CaseInsensitive) == 0)
+        if (!search.column.isEmpty() && fields[size_t(i)]->FieldName().compare(search.column, Qt::CaseInsensitive) == 0)
             dialog->ComboBox_Prohledavat->setCurrentIndex(dialog->ComboBox_Prohledavat->findData(i));
     dialog->ComboBox_Hledat->setEditText(text);
     dialog->Button_HledatClick();
@@ -537,9 +599,18 @@ void timeSearch(benchmark::State &state, const SearchCase &search, bool firstOfS
     const QString text = search.text(s);
     const QString database = s.dm.MSSQLADOConnection->Connection().database();
     int found = 0;
+    // What the searches themselves leave in the program's memory (not the
+    // modules a first search of a session is made on).
+    double kept = 0;
+    auto measured = [&kept](TDM &dm, const SearchCase &search, const QString &text) {
+        const double before = residentMB();
+        const bool found = searchOnce(dm, search, text);
+        kept += residentMB() - before;
+        return found;
+    };
     for (auto _ : state) {
         if (!firstOfSession) {
-            found += searchOnce(s.dm, search, text);
+            found += measured(s.dm, search, text);
             continue;
         }
         state.PauseTiming();
@@ -550,12 +621,13 @@ void timeSearch(benchmark::State &state, const SearchCase &search, bool firstOfS
                 !module.SelectDatabase(database) || !module.OpenItems() || !module.OpenDocuments())
                 fail(QStringLiteral("a module for the search"), module);
             state.ResumeTiming();
-            found += searchOnce(module, search, text);
+            found += measured(module, search, text);
             state.PauseTiming();
         }
         state.ResumeTiming();
     }
     state.counters["found"] = double(found) / double(state.iterations());
+    state.counters["MB_kept"] = kept;
 }
 const SearchCase ItemByName{false, QStringLiteral("POLOZKA")};
 const SearchCase DocumentByLineLabel{true, QStringLiteral("DETAIL_OZNACENI")};
@@ -575,7 +647,25 @@ void BM_DocumentSearch(benchmark::State &state)
 {
     timeSearch(state, DocumentByLineLabel, false);
 }
-const char *const SearchFigures[] = {"ItemSearchFirst", "ItemSearch", "DocumentSearchFirst", "DocumentSearch"};
+void BM_ItemSearchAll(benchmark::State &state)
+{
+    timeSearch(state, SearchCase{false, QString()}, false);
+}
+void BM_ItemSearchAllNotFound(benchmark::State &state)
+{
+    timeSearch(state, SearchCase{false, QString(), QStringLiteral("Nikde")}, false);
+}
+void BM_ItemSearchCommon(benchmark::State &state)
+{
+    timeSearch(state, SearchCase{false, QStringLiteral("DETAIL_UZIVATEL"), QStringLiteral("bench")}, false);
+}
+void BM_ItemSearchAllCommon(benchmark::State &state)
+{
+    timeSearch(state, SearchCase{false, QString(), QStringLiteral("bench")}, false);
+}
+const char *const SearchFigures[] = {"ItemSearchFirst",  "ItemSearch",         "DocumentSearchFirst",
+                                     "DocumentSearch",   "ItemSearchAll",      "ItemSearchAllNotFound",
+                                     "ItemSearchCommon", "ItemSearchAllCommon"};
 
 // Each search against the refresh of the whole store (at most that) and
 // against the small shop's search (at most 1.5 times).
@@ -1235,6 +1325,10 @@ std::vector<Figure> figures()
         {"ItemSearch", BM_ItemSearch, 5},
         {"DocumentSearchFirst", BM_DocumentSearchFirst, 3},
         {"DocumentSearch", BM_DocumentSearch, 5},
+        {"ItemSearchAll", BM_ItemSearchAll, 3},
+        {"ItemSearchAllNotFound", BM_ItemSearchAllNotFound, 3},
+        {"ItemSearchCommon", BM_ItemSearchCommon, 3},
+        {"ItemSearchAllCommon", BM_ItemSearchAllCommon, 3},
     };
     static std::vector<std::string> filterNames;
     for (int id = 2; id <= 22; ++id) {

@@ -1,5 +1,7 @@
 #include "data/dmquerydefs.h"
 
+#include "data/dmsearch.h"
+
 #include "platform/db/dataset.h"
 
 #include <QFile>
@@ -227,16 +229,8 @@ std::vector<TDMQueryDef> buildQueries()
                       FieldList("ID_SESTAVA", false).add("tab_sestava", "ID_SESTAVA SESTAVA SOUBOR"), 13));
     // The twins are read for each search with its own conditions or keys.
     q.push_back(query("Polozka_Hledat", "ID_POLOZKA",
-                      {{QStringLiteral("%HLEDAT_POLOZKU"), QStringLiteral("false")},
-                       {QStringLiteral("%HLEDAT_RADEK"), QStringLiteral("false")}},
-                      {},
-                      FieldList("", false).add(
-                          "", "ID_POLOZKA ID_SKLAD ID_KATEGORIE PATH_ID_KATEGORIE " + ItemColumns +
-                                  " DPH SKLAD KATEGORIE DODAVATEL JEDNOTKA DETAIL_OPERACE DETAIL_CAS DETAIL_STATE_STAV "
-                                  "DETAIL_DOKLAD_NETISTENY DETAIL_DOKLAD_VYTISTENY DETAIL_OZNACENI DETAIL_KOD "
-                                  "DETAIL_POLOZKA DETAIL_SPECIFIKACE DETAIL_NAKUP DETAIL_PRODEJ DETAIL_SLEVA "
-                                  "DETAIL_MNOZSTVI DETAIL_ODBERATEL DETAIL_UZIVATEL"),
-                      0));
+                      {{QStringLiteral("%HLEDAT"), QStringLiteral("SELECT NULL::integer AS ID_POLOZKA WHERE false")}},
+                      {}, FieldList("", false).add("", ItemSearchColumns().join(u' ')), 0));
     q.back().plannedEachRun = true;
     q.push_back(query(
         "Doklad_Hledat", "ID_DOKLAD", {}, {},

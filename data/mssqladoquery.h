@@ -81,6 +81,17 @@ public:
     // called before the twin opens for a search, with the columns searched
     // (empty: every column) and the text.
     std::function<void(TMSSQLADOQuery &twin, const QStringList &fieldNames, const QString &text)> SearchPrepare;
+    // Set on a twin that finds on the server: it lists the key of each row
+    // that holds the value, once, of the keys its SearchKeysParameter names
+    // (an array), or of all when that is NULL. The search asks it about the
+    // rows from the list's current one on, a few at a time, and about the
+    // whole list only when they hold none: a value on most rows is found at
+    // once, a rare one through the twin's indexes.
+    bool SearchDecides = false;
+    // The last search could not run (its reason is the connection's last
+    // error), rather than finding nothing.
+    bool SearchFailed() const { return m_searchFailed; }
+    static constexpr const char *SearchKeysParameter = "HLEDAT_KLICE";
 
     Currency SumField(const QString &fieldName);
     void SumFields(const QStringList &fieldNames, std::vector<Currency> &sums);
@@ -88,9 +99,15 @@ public:
     // The parameter of a list's statement that chooses what it reads: NULL,
     // as every list leaves it, reads the whole list; an array of keys reads
     // the rows of those keys alone. A list whose statement has none is
-    // always re-queried whole. A statement tests for the whole list as
-    // "CAST(:KLICE AS integer[]) IS NULL", which the rows' read takes as false.
+    // always re-queried whole.
     static constexpr const char *RowKeysParameter = "KLICE";
+    // The statement's tests of its keys, spelt so in every list that reads
+    // rows by their keys: the test for the whole list, which the rows' read
+    // takes as false; and the test of a row's key among those given, which
+    // the read of one key compares as one value, so that the session keeps
+    // one plan for it.
+    static constexpr const char *WholeListTest = "CAST(:KLICE AS integer[]) IS NULL";
+    static constexpr const char *KeyAmongTest = "= ANY(:KLICE)";
     // Whether a write's rows are read through it (else the list is re-queried).
     void SetRowsByKeys(bool byKeys) { m_rowsByKeys = byKeys; }
     // Brings the list up to date after a write that changed at most the row
@@ -122,6 +139,8 @@ private:
                      const QStringList &fieldNames);
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
+    bool matchAhead(const Db::Field &key);
+    void openTwin(const std::optional<QByteArray> &keys);
     std::optional<Db::RowOrder> rowOrder();
     std::optional<Db::RowOrder> readRowOrder() const;
     bool rowRead(const QList<Variant> &keys, QString &sql, QList<Db::Param> &params);
@@ -150,6 +169,8 @@ private:
     QPointer<Db::Dataset> m_searchDataset;
     QString m_searchKeyField;
     Variant m_lastMatch;
+    bool m_twinWhole = false; // the deciding twin lists the matches of the whole list
+    bool m_searchFailed = false;
 };
 
 // Keeps a list's row for a scope: the row is saved by its key when the scope

@@ -85,14 +85,13 @@ bool TMSSQLADOQuery::rowRead(const QList<Variant> &keys, QString &sql, QList<Db:
             text.truncate(order);
         // Keys are always given here: the test for the whole list is false.
         const QString keys = QLatin1Char(':') + QLatin1String(RowKeysParameter);
-        text.replace(QStringLiteral("CAST(%1 AS integer[]) IS NULL").arg(keys), QStringLiteral("false"),
-                     Qt::CaseInsensitive);
+        text.replace(QLatin1String(WholeListTest), QStringLiteral("false"), Qt::CaseInsensitive);
         m_rowStatement = Db::TranslateParameters(text);
         // One key (a basket line) is compared as one value: a plan kept for
         // any array would count on many rows, so the server would plan the
         // prepared statement anew at every read rather than keep one plan
         // for the session that finds the row by its key.
-        text.replace(QStringLiteral("= ANY(%1)").arg(keys), QStringLiteral("= (CAST(%1 AS integer[]))[1]").arg(keys),
+        text.replace(QLatin1String(KeyAmongTest), QStringLiteral("= (CAST(%1 AS integer[]))[1]").arg(keys),
                      Qt::CaseInsensitive);
         m_rowStatementOne = Db::TranslateParameters(text);
     }

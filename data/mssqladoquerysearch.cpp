@@ -3,8 +3,14 @@
 // first (or next) row whose key the filtered twin holds.
 #include "data/mssqladoquery.h"
 #include "platform/db/connection.h"
+#include "platform/messages.h"
+
+#include <QElapsedTimer>
 
 #include <QSet>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -99,6 +105,13 @@ private:
     QSet<QString> m_texts;
 };
 
+// Whether the twin finds on the server (and lists each match once).
+bool decides(const Db::Dataset *twin)
+{
+    const auto *query = qobject_cast<const TMSSQLADOQuery *>(twin);
+    return query && query->SearchDecides;
+}
+
 } // namespace
 
 // A search that cannot run (the twin does not open, a column is missing)
@@ -106,6 +119,7 @@ private:
 // caller reads it.
 bool TMSSQLADOQuery::searchFailed(const std::exception &error)
 {
+    m_searchFailed = true;
     Db::Connection *connection = GetConnection();
     if (!connection && m_searchDataset)
         connection = m_searchDataset->GetConnection();
@@ -130,10 +144,101 @@ bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyF
     searchDataset->SetFilter(QString());
     if (!searchDataset->ControlsDisabled())
         searchDataset->DisableControls(); // nobody watches the twin
-    if (auto *twin = qobject_cast<TMSSQLADOQuery *>(searchDataset); twin && twin->SearchPrepare)
+    m_twinWhole = false;
+    m_searchFailed = false;
+    auto *twin = qobject_cast<TMSSQLADOQuery *>(searchDataset);
+    if (twin && twin->SearchPrepare)
         twin->SearchPrepare(*twin, fieldNames, value.toString());
-    searchDataset->Open();
+    if (!decides(searchDataset))
+        searchDataset->Open();
     return true;
+}
+
+namespace {
+
+// A statement of the search that runs longer than a second shows the
+// progress window, whose "Přerušit" cancels it on the server.
+class SearchWait
+{
+public:
+    explicit SearchWait(Db::Connection *connection)
+        : m_connection(connection)
+    {
+        if (!m_connection)
+            return;
+        m_timer.start();
+        m_connection->setWaitHook([this] {
+            if (!m_shown && m_timer.elapsed() >= 1000) {
+                m_shown = true;
+                ShowProgress(caption());
+            }
+            return !m_shown || (Messages().stepProgress(caption(), 0) && !Messages().progressInterrupted());
+        });
+    }
+    ~SearchWait()
+    {
+        if (m_connection)
+            m_connection->setWaitHook({});
+        if (m_shown)
+            HideProgress();
+    }
+    SearchWait(const SearchWait &) = delete;
+    SearchWait &operator=(const SearchWait &) = delete;
+
+private:
+    static QString caption() { return QStringLiteral("Hledání..."); }
+    Db::Connection *m_connection;
+    QElapsedTimer m_timer;
+    bool m_shown = false;
+};
+
+} // namespace
+
+// The deciding twin opened for the rows of these keys, or for all.
+void TMSSQLADOQuery::openTwin(const std::optional<QByteArray> &keys)
+{
+    m_searchDataset->Close();
+    if (Db::Parameter *p = m_searchDataset->FindParam(QLatin1String(SearchKeysParameter))) {
+        p->Clear();
+        if (keys)
+            p->SetText(*keys);
+    }
+    const SearchWait wait(m_searchDataset->GetConnection());
+    m_searchDataset->Open();
+    m_twinWhole = !keys;
+}
+
+// The rows from the current one on asked of the deciding twin first: a value
+// on most rows is found among them at once, where the whole list's matches
+// would be read through the index of all of them.
+bool TMSSQLADOQuery::matchAhead(const Db::Field &key)
+{
+    if (!decides(m_searchDataset) || m_twinWhole)
+        return false;
+    const int position = RecNo() - 1;
+    const int end = std::min(RecordCount(), position + 64);
+    if (position >= end)
+        return false;
+    QByteArray keys = "{";
+    for (int pos = position; pos < end; ++pos) {
+        const int row = snapshotRow(pos);
+        if (key.IsNullAt(row))
+            continue;
+        if (keys.size() > 1)
+            keys += ',';
+        keys += QByteArray::number(snapshot()->integer(row, key.Index()));
+    }
+    openTwin(keys + '}');
+    if (m_searchDataset->IsEmpty())
+        return false;
+    const TwinKeys found(*m_searchDataset, m_searchKeyField, key);
+    for (int pos = position; pos < end; ++pos) {
+        if (found.contains(*this, key, snapshotRow(pos))) {
+            SetRecNo(pos + 1);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
@@ -144,6 +249,8 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
     try {
         if (!startSearch(searchDataset, keyFieldName, value, {field->FieldName()}))
             return false;
+        if (decides(searchDataset))
+            return walkToMatch(true);
         const QString text = value.toString();
         QString filter;
         if (field->DataType() == Db::FieldType::String)
@@ -161,6 +268,8 @@ bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString
     try {
         if (!startSearch(searchDataset, keyFieldName, value, {}))
             return false;
+        if (decides(searchDataset))
+            return walkToMatch(true);
         const QString text = value.toString();
         // One condition per column, each tried on its own: a condition the
         // column cannot take is left out again.
@@ -205,7 +314,10 @@ bool TMSSQLADOQuery::filterAndWalk(const QString &filter)
 
 bool TMSSQLADOQuery::FindNextMatch()
 {
-    if (!m_searchDataset || !m_searchDataset->Active() || m_searchDataset->IsEmpty() || Eof())
+    m_searchFailed = false;
+    if (!m_searchDataset || !m_searchDataset->Active() || Eof())
+        return false;
+    if (m_searchDataset->IsEmpty() && (!decides(m_searchDataset) || m_twinWhole))
         return false;
     try {
         return walkToMatch(false);
@@ -217,7 +329,7 @@ bool TMSSQLADOQuery::FindNextMatch()
 bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
 {
     const Db::Field &key = FieldByName(m_searchKeyField);
-    const TwinKeys keys(*m_searchDataset, m_searchKeyField, key);
+    const Variant before = key.Value();
     bool found = false;
     {
         Db::ControlsOff off(*this);
@@ -227,6 +339,19 @@ bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
         } else {
             Next();
         }
+        if (!Eof() && matchAhead(key)) {
+            m_lastMatch = key.Value();
+            return true;
+        }
+        if (decides(m_searchDataset) && !m_twinWhole) {
+            openTwin(std::nullopt);
+            // Nothing holds the value: the list stays where it stood.
+            if (fromFirst && m_searchDataset->IsEmpty()) {
+                Locate(m_searchKeyField, before);
+                return false;
+            }
+        }
+        const TwinKeys keys(*m_searchDataset, m_searchKeyField, key);
         // The rows read are looked through where they lie and the cursor goes
         // only to the match: a step of the cursor per row costs a large shop
         // more than the rest of the search. Past them Next reads the rest of

@@ -3,6 +3,7 @@
 #include "app/common/formcontrols.h"
 #include "data/dm.h"
 #include "kit/formstorage.h"
+#include "platform/db/connection.h"
 #include "platform/db/field.h"
 #include "platform/messages.h"
 
@@ -230,7 +231,9 @@ void TForm_Hledat::Button_HledatClick()
     if (!Button_Hledat->isEnabled())
         return;
     const QString text = ComboBox_Hledat->currentText();
-    if (!RunFieldSearch()) {
+    if (!RunFieldSearch() && warnOfFailure())
+        return;
+    if (!m_found) {
         ShowInformation(QStringLiteral("Hledaná hodnota nenalezena..."),
                         QStringLiteral("Hledaná hodnota: [%1]").arg(text), false);
         focusText();
@@ -246,11 +249,28 @@ void TForm_Hledat::Button_HledatClick()
     }
 }
 
+// A search that could not run (stopped, or refused by the server) is told
+// as such, with the server's reason: it is not the same as not found.
+bool TForm_Hledat::warnOfFailure()
+{
+    if (!m_listQuery || !m_listQuery->SearchFailed())
+        return false;
+    const Db::Connection *connection = m_listQuery->GetConnection();
+    ShowWarning(QStringLiteral("Hledání neproběhlo..."),
+                QStringLiteral("Hledaná hodnota: [%1]").arg(ComboBox_Hledat->currentText()),
+                connection ? connection->lastErrorText() : QString());
+    focusText();
+    setDefault(Button_Hledat);
+    return true;
+}
+
 void TForm_Hledat::Button_HledatDalsiClick()
 {
     if (!Button_HledatDalsi->isEnabled())
         return;
     if (m_listQuery && m_listQuery->FindNextMatch())
+        return;
+    if (warnOfFailure())
         return;
     ShowInformation(QStringLiteral("Další hledaná hodnota nenalezena..."),
                     QStringLiteral("Hledaná hodnota: [%1]").arg(ComboBox_Hledat->currentText()), false);

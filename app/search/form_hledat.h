@@ -56,6 +56,7 @@ protected:
 
 private:
     void focusText();
+    bool warnOfFailure();
     void setDefault(QPushButton *button);
     TMSSQLADOQuery *m_listQuery = nullptr;
     TMSSQLADOQuery *m_searchQuery = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <poll.h>
+
 #include <utility>
 
 namespace Db {
@@ -194,8 +196,40 @@ Result Connection::exec(const QString &sql, const QList<Param> &params)
     if (params.isEmpty())
         return finish(PQexec(m_conn, text.constData()));
     const ParamArrays arrays(params);
+    if (m_waitHook) {
+        if (!PQsendQueryParams(m_conn, text.constData(), arrays.count(), arrays.types.data(), arrays.values.data(),
+                               nullptr, nullptr, 0))
+            return finish(nullptr);
+        return finish(awaitResult());
+    }
     return finish(PQexecParams(m_conn, text.constData(), arrays.count(), arrays.types.data(), arrays.values.data(),
                                nullptr, nullptr, 0));
+}
+
+// The last result of the statement sent, the wait hook asked meanwhile.
+PGresult *Connection::awaitResult()
+{
+    bool cancelled = false;
+    while (PQisBusy(m_conn)) {
+        pollfd socket{PQsocket(m_conn), POLLIN, 0};
+        ::poll(&socket, 1, 50);
+        if (!PQconsumeInput(m_conn))
+            break;
+        if (!cancelled && !m_waitHook()) {
+            cancelled = true;
+            if (PGcancel *cancel = PQgetCancel(m_conn)) {
+                char error[256];
+                PQcancel(cancel, error, int(sizeof error));
+                PQfreeCancel(cancel);
+            }
+        }
+    }
+    PGresult *last = nullptr;
+    while (PGresult *next = PQgetResult(m_conn)) {
+        PQclear(last);
+        last = next;
+    }
+    return last;
 }
 
 // The statement's name in this session, prepared on its first run (one round

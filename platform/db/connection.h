@@ -155,6 +155,10 @@ public:
     void setNotificationHandler(std::function<void(const QString &)> handler) { m_onNotification = std::move(handler); }
     // The server's process id of the session (0 when none is open).
     int backendPid() const;
+    // Where set, called about every 50 ms while a statement with parameters
+    // runs: false asks the server to cancel the statement, which then fails
+    // with the server's text. The caller keeps its window alive in it.
+    void setWaitHook(std::function<bool()> hook) { m_waitHook = std::move(hook); }
 
 private:
     struct Follower
@@ -189,6 +193,8 @@ private:
     quint64 m_sessionSerial = 0;
     std::function<void(SessionEvent)> m_onSession;
     std::function<void(const QString &)> m_onNotification;
+    std::function<bool()> m_waitHook;
+    PGresult *awaitResult();
     // The statements prepared in the session m_preparedSerial, by their text.
     static constexpr int MaxPreparedStatements = 256;
     QHash<QString, QByteArray> m_prepared;

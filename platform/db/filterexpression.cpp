@@ -1,5 +1,6 @@
 #include "platform/db/filterexpression.h"
 
+#include "platform/db/caseless.h"
 #include "platform/db/dataset.h"
 #include "platform/formatdate.h"
 
@@ -36,7 +37,7 @@ struct Token
 // parts are the folded pieces between the wildcards.
 bool likeMatch(const QString &value, const std::vector<QString> &parts, bool anchoredStart, bool anchoredEnd)
 {
-    const QString v = value.toCaseFolded();
+    const QString v = CaseFolded(value);
     if (parts.empty()) // "" matches only the empty text, "%" everything
         return !(anchoredStart && anchoredEnd) || v.isEmpty();
     qsizetype at = 0;
@@ -458,7 +459,7 @@ private:
     // character after it (a wildcard or a backslash) stand for itself.
     static void setLikePattern(FilterExpression::Node &node, const QString &pattern)
     {
-        const QString p = pattern.toCaseFolded();
+        const QString p = CaseFolded(pattern);
         node.likeParts.clear();
         node.likeStart = true;
         node.likeEnd = true;

@@ -458,16 +458,38 @@ CREATE INDEX index_POLOZKA ON tab_polozka (lower(POLOZKA), ID_SKLAD);
 -- label itself is in the index too, so the walk reads the index alone.
 CREATE INDEX index_OZNACENI_CISLO ON tab_polozka (ID_SKLAD, (OZNACENI::bigint)) INCLUDE (OZNACENI)
   WHERE STATE_PLATNOST AND OZNACENI ~ '^[0-9]{1,18}$';
--- The item search looks for a text anywhere in a valid item's label, code,
--- name or description: the server's trigram extension (trusted, so the owner
--- may add it) finds the few items that may hold it without reading them all.
--- Where the server lacks it, the search answers the same, reading every item.
+GO
+-- A text as the searches compare it, without regard to case: each character
+-- folded exactly as the program folds it (Qt's case folding, one character
+-- for one), so that the server finds what the program's own test finds. The
+-- database's lower() agrees with it on all but the characters of the class
+-- below: µ, ſ, final ς, the Greek symbol forms, Cherokee, İ and a few others,
+-- and a capital sigma (lowered by its place in the word); a text holding one of
+-- them is lowered with İ and the byte order mark kept aside (lower() makes two
+-- characters of the one and drops the other) and then mapped to the fold.
+-- Generated from Qt's fold table against the server's lower(); the database
+-- tests compare it with the program's fold over every character.
+CREATE FUNCTION func_HLEDANY_TEXT(p_text text) RETURNS text
+  LANGUAGE sql IMMUTABLE PARALLEL SAFE
+  AS $$ SELECT CASE
+    WHEN octet_length(p_text) = length(p_text) THEN lower(p_text COLLATE "C")
+    WHEN p_text !~ '[ΣµİſͅςϐϑϕϖϰϱϵᎠᎡᎢᎣᎤᎥᎦᎧᎨᎩᎪᎫᎬᎭᎮᎯᎰᎱᎲᎳᎴᎵᎶᎷᎸᎹᎺᎻᎼᎽᎾᎿᏀᏁᏂᏃᏄᏅᏆᏇᏈᏉᏊᏋᏌᏍᏎᏏᏐᏑᏒᏓᏔᏕᏖᏗᏘᏙᏚᏛᏜᏝᏞᏟᏠᏡᏢᏣᏤᏥᏦᏧᏨᏩᏪᏫᏬᏭᏮᏯᏰᏱᏲᏳᏴᏵᏸᏹᏺᏻᏼᏽᲀᲁᲂᲃᲄᲅᲆᲇᲈẛιꭰꭱꭲꭳꭴꭵꭶꭷꭸꭹꭺꭻꭼꭽꭾꭿꮀꮁꮂꮃꮄꮅꮆꮇꮈꮉꮊꮋꮌꮍꮎꮏꮐꮑꮒꮓꮔꮕꮖꮗꮘꮙꮚꮛꮜꮝꮞꮟꮠꮡꮢꮣꮤꮥꮦꮧꮨꮩꮪꮫꮬꮭꮮꮯꮰꮱꮲꮳꮴꮵꮶꮷꮸꮹꮺꮻꮼꮽꮾꮿ]' THEN lower(p_text)
+    ELSE translate(lower(translate(p_text, 'İ﻿', '﷐﷑')),
+      'µſͅςϐϑϕϖϰϱϵᏸᏹᏺᏻᏼᏽᲀᲁᲂᲃᲄᲅᲆᲇᲈẛιꭰꭱꭲꭳꭴꭵꭶꭷꭸꭹꭺꭻꭼꭽꭾꭿꮀꮁꮂꮃꮄꮅꮆꮇꮈꮉꮊꮋꮌꮍꮎꮏꮐꮑꮒꮓꮔꮕꮖꮗꮘꮙꮚꮛꮜꮝꮞꮟꮠꮡꮢꮣꮤꮥꮦꮧꮨꮩꮪꮫꮬꮭꮮꮯꮰꮱꮲꮳꮴꮵꮶꮷꮸꮹꮺꮻꮼꮽꮾꮿ﷐﷑',
+      'μsισβθφπκρεᏰᏱᏲᏳᏴᏵвдосттъѣꙋṡιᎠᎡᎢᎣᎤᎥᎦᎧᎨᎩᎪᎫᎬᎭᎮᎯᎰᎱᎲᎳᎴᎵᎶᎷᎸᎹᎺᎻᎼᎽᎾᎿᏀᏁᏂᏃᏄᏅᏆᏇᏈᏉᏊᏋᏌᏍᏎᏏᏐᏑᏒᏓᏔᏕᏖᏗᏘᏙᏚᏛᏜᏝᏞᏟᏠᏡᏢᏣᏤᏥᏦᏧᏨᏩᏪᏫᏬᏭᏮᏯİ﻿') END $$;
+GO
+-- The item and history searches look for a text anywhere in a valid item's
+-- label, code, name or description and in a history line's texts: the
+-- server's trigram extension (trusted, so the owner may add it) finds the few
+-- rows that may hold it without reading them all. It is kept in a schema of
+-- its own, out of the grants of the shop's functions. Where the server lacks
+-- it (not installed: undefined_file or feature_not_supported, by the server's
+-- version; or not allowed), the searches answer the same, reading every row.
 DO $$
 BEGIN
-  CREATE EXTENSION IF NOT EXISTS pg_trgm;
-  CREATE INDEX index_HLEDAT ON tab_polozka USING gin (lower(OZNACENI) gin_trgm_ops, lower(KOD) gin_trgm_ops,
-    lower(POLOZKA) gin_trgm_ops, lower(SPECIFIKACE) gin_trgm_ops) WHERE STATE_PLATNOST;
-EXCEPTION WHEN undefined_file OR insufficient_privilege THEN
+  CREATE SCHEMA IF NOT EXISTS rozsireni;
+  CREATE EXTENSION IF NOT EXISTS pg_trgm SCHEMA rozsireni;
+EXCEPTION WHEN undefined_file OR feature_not_supported OR insufficient_privilege THEN
   RAISE NOTICE 'Bez rozšíření pg_trgm: %', SQLERRM;
 END
 $$;
@@ -617,6 +639,32 @@ CREATE INDEX index_TIME ON tab_historie (TIME);
 CREATE INDEX index_TIME_DEN ON tab_historie (date_trunc('day', TIME));
 CREATE INDEX index_TIME_MESIC ON tab_historie (date_trunc('month', TIME));
 CREATE INDEX index_TIME_TYDEN ON tab_historie (date_trunc('year', TIME), func_TYDEN(TIME));
+GO
+-- The trigram indexes of the item search (where the server has the
+-- extension): the valid items' texts and the history lines' texts.
+-- A history line's texts as the item search looks through them, one to a
+-- line: a searched text (one line, taken literally) is in one of them exactly
+-- when it is in this. The search's table of columns names the same ones.
+CREATE FUNCTION tab_historie_func_HLEDANY_TEXT(p_radek tab_historie) RETURNS text
+  LANGUAGE sql IMMUTABLE PARALLEL SAFE
+  AS $$ SELECT public.func_HLEDANY_TEXT(p_radek.DOKLAD_NETISTENY || E'\n' || p_radek.DOKLAD_VYTISTENY || E'\n' ||
+    p_radek.OZNACENI || E'\n' || p_radek.KOD || E'\n' || p_radek.POLOZKA || E'\n' || p_radek.SPECIFIKACE ||
+    E'\n' || p_radek.UZIVATEL) $$;
+GO
+DO $$
+DECLARE
+  v_trgm text := (SELECT quote_ident(n.nspname) || '.gin_trgm_ops' FROM pg_extension e
+                  JOIN pg_namespace n ON n.oid = e.extnamespace WHERE e.extname = 'pg_trgm');
+BEGIN
+  IF v_trgm IS NOT NULL THEN
+    EXECUTE format('CREATE INDEX index_HLEDAT ON tab_polozka USING gin (func_HLEDANY_TEXT(OZNACENI) %1$s,'
+      ' func_HLEDANY_TEXT(KOD) %1$s, func_HLEDANY_TEXT(POLOZKA) %1$s, func_HLEDANY_TEXT(SPECIFIKACE) %1$s)'
+      ' WHERE STATE_PLATNOST', v_trgm);
+    EXECUTE format('CREATE INDEX index_HLEDAT_RADEK ON tab_historie USING gin'
+      ' (tab_historie_func_HLEDANY_TEXT(tab_historie) %s)', v_trgm);
+  END IF;
+END
+$$;
 GO
 -- Procedures and functions. Each procedure of the program is a function with
 -- the same name; a parameter @X is p_x; the result is the return value. The

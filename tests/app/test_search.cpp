@@ -8,6 +8,7 @@
 #include "app/search/form_hledat.h"
 #include "data/dm_fixture.h"
 #include "kit/formstorage.h"
+#include "platform/db/connection.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
 
@@ -270,4 +271,34 @@ TEST_F(SearchTest, AFilterTheListCannotRunLeavesTheFilterItHad)
     EXPECT_TRUE(documents->Active());
     // The item list keeps its own filter.
     EXPECT_EQ(items->RecordCount(), 1);
+}
+
+// A search the server holds up for more than a second shows the progress
+// window, and its "Přerušit" cancels the statement on the server: the
+// dialog says the search did not run, with the server's reason, and the next
+// search runs as ever.
+TEST_F(SearchTest, ALongSearchShowsTheProgressWindowAndCanBeStopped)
+{
+    dm->MSSQLADOQuery_PolozkaHistorie->Close(); // the item's lines are not what is held up here
+    Db::Connection other;
+    ASSERT_TRUE(other.open(server, database, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")));
+    ASSERT_TRUE(other.exec(QStringLiteral("BEGIN; LOCK TABLE tab_historie IN ACCESS EXCLUSIVE MODE")).succeeded());
+    TForm_HledatPolozku form(*dm);
+    form.show();
+    chooseColumn(form, QStringLiteral("DETAIL_OZNACENI"));
+    messages.interruptAtStep(1);
+    form.ComboBox_Hledat->setEditText(QStringLiteral("B2"));
+    form.Button_HledatClick();
+    EXPECT_FALSE(form.Found());
+    EXPECT_EQ(messages.count(MessageCall::Progress), 1);
+    ASSERT_EQ(messages.count(MessageCall::Warning), 1);
+    EXPECT_EQ(messages.calls.last().heading, QStringLiteral("Hledání neproběhlo..."));
+    EXPECT_TRUE(messages.calls.last().description.contains(QStringLiteral("57014")))
+        << qPrintable(messages.calls.last().description);
+    EXPECT_FALSE(messages.progressShown());
+
+    ASSERT_TRUE(other.exec(QStringLiteral("ROLLBACK")).succeeded());
+    form.Button_HledatClick();
+    EXPECT_TRUE(form.Found());
+    EXPECT_EQ(currentMark(), QStringLiteral("B2"));
 }

@@ -1,6 +1,8 @@
 // The basket list brought up to date by the changed row alone: after every
 // kind of basket call it shows what a re-query of the whole list shows.
 #include "data/dm_fixture.h"
+#include "data/dmquerydefs.h"
+#include "data/mssqladoquery.h"
 
 #include <functional>
 
@@ -199,4 +201,22 @@ TEST_F(BasketRows, TheLinesReadKeepsOnePlanForTheSession)
     ASSERT_EQ(plans.rowCount(), 1);
     EXPECT_GE(plans.cellText(0, 0).toInt(), 7);
     EXPECT_LE(plans.cellText(0, 1).toInt(), 5);
+}
+
+// Every list that reads rows by their keys spells its key tests as the rows'
+// read finds them: a list spelt otherwise would read its rows with the test
+// for the whole list in the statement, and the basket's line without the
+// plan the session keeps.
+TEST(RowsByKeys, EveryListSpellsItsKeyTestsAsTheRowsReadFindsThem)
+{
+    int lists = 0;
+    for (const TDMQueryDef &def : DataModuleQueries()) {
+        if (!def.rowsByKeys)
+            continue;
+        ++lists;
+        const QString text = QueryTemplateLines(def).join(u'\n');
+        EXPECT_TRUE(text.contains(QLatin1String(TMSSQLADOQuery::WholeListTest))) << qPrintable(def.component);
+        EXPECT_TRUE(text.contains(QLatin1String(TMSSQLADOQuery::KeyAmongTest))) << qPrintable(def.component);
+    }
+    EXPECT_GE(lists, 2);
 }

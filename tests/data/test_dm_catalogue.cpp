@@ -269,7 +269,8 @@ TEST_F(DataModuleCatalogue, TheSearchTwinFindsItemsByTheirHistory)
     items->First();
     ASSERT_EQ(currentKey(items, "ID_POLOZKA"), a);
     TMSSQLADOQuery *twin = dm->MSSQLADOQuery_Polozka_Hledat;
-    EXPECT_TRUE(items->FindFirstInField(twin, "ID_POLOZKA", "čtenka", twin->FindField("DETAIL_OPERACE")));
+    EXPECT_TRUE(items->FindFirstInField(twin, "ID_POLOZKA", "čtenka", twin->FindField("DETAIL_OPERACE")))
+        << qPrintable(dm->LastErrorText() + twin->SQL());
     EXPECT_EQ(currentKey(items, "ID_POLOZKA"), b);
     EXPECT_FALSE(items->FindNextMatch());
     EXPECT_TRUE(items->FindFirstInFields(twin, "ID_POLOZKA", "Položka 0001"));
