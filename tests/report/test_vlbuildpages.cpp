@@ -1,0 +1,126 @@
+// Page 1 prints as every other page does, every text showing its page, page
+// column or the page count shows those of the page it prints on, and a
+// sub-report's cross columns keep to its own box. Each layout is checked
+// line by line: every line inside its box and page, over no other, showing
+// the page and column it prints on.
+#include "crossrows.h"
+
+#include "report/vlbuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void expectCleanPages(TestReport &t)
+{
+    ASSERT_TRUE(t.report->PrepareReport()) << t.report->ErrorText().toStdString();
+    EXPECT_EQ(checkPrintedLines(printedLines(*t.report), *t.page).toStdString(), "");
+}
+
+// The texts printed on the page (from 0).
+QStringList textsOn(TestReport &t, int page)
+{
+    QStringList out;
+    for (const PrintedLine &line : printedLines(*t.report))
+        if (line.page == page)
+            out << line.text;
+    return out;
+}
+
+} // namespace
+
+TEST(ReportBuildPages, EveryColumnOfPageOneStartsBelowTheTitleAndTheHeaders)
+{
+    // A price list in two columns without a column header: the title across
+    // the page, the page number at the right.
+    {
+        TestReport t;
+        t.page->Columns = 2;
+        t.Rows("Radky", {"Radek"}, oneColumnRows(numberedValues(QStringLiteral("R"), 150)));
+        t.Band(btReportTitle, 0, 30);
+        t.Memo(20, 0, 700, 18, {"Ceník zboží přes celou šířku stránky"});
+        t.Band(btPageHeader, 40, 20, {}, 48 | bfPrintOnFirstPage);
+        t.Memo(500, 40, 200, 18, {"Strana str.[PAGE#]"});
+        t.Band(btMasterData, 80, 20, "Radky");
+        t.Memo(20, 80, 100, 18, {"[Radek] sl.[COLUMN#]"});
+        expectCleanPages(t);
+    }
+    // A title whose cross columns go on on the next page: the page header
+    // and the column header print on page 1 all the same.
+    {
+        TestReport t;
+        t.Band(btReportTitle, 0, 20);
+        t.Memo(80, 0, 90, 18, {"[Mesic]"});
+        t.Band(btPageHeader, 30, 20, {}, 48 | bfPrintOnFirstPage);
+        t.Memo(20, 30, 100, 18, {"Hlavička"});
+        t.Band(btColumnHeader, 60, 20);
+        t.Memo(20, 60, 100, 18, {"Sloupce"});
+        crossRows(t, 20, 12, 100, 90);
+        expectCleanPages(t);
+        const QStringList first = textsOn(t, 0);
+        EXPECT_TRUE(first.contains("Hlavička") && first.contains("Sloupce")) << lines(first);
+    }
+}
+
+TEST(ReportBuildPages, APageFooterGrowingOnAPageOfFurtherColumnsHasItsRoom)
+{
+    TestReport t;
+    crossRows(t, 300, 12, 40, 90);
+    t.Band(btPageFooter, 200, 20, {}, 48 | bfStretched | bfPrintOnFirstPage);
+    TvlMemoView *footer = t.Memo(500, 200, 40, 18, {"Strana str.[PAGE#]"});
+    footer->Flags |= mfStretched;
+    // "Strana str.9" on one line, "Strana str.10" on two.
+    while (footer->Layout({"Strana str.9"}).size() > 1)
+        ++footer->Width;
+    ASSERT_EQ(footer->Layout({"Strana str.10"}).size(), 2);
+    expectCleanPages(t);
+    EXPECT_GE(t.report->EMFPages.Count(), 10);
+}
+
+TEST(ReportBuildPages, TextsShowThePageAndColumnTheyPrintOn)
+{
+    // Stretched rows, in one page column and in two, some moving to the next
+    // column or page: with cross columns going on on further pages, and
+    // without; a text OnEnterRect makes of the page in the row's memo.
+    for (const int columns : {1, 2})
+        for (const bool cross : {false, true}) {
+            SCOPED_TRACE(QStringLiteral("%1 columns, cross %2").arg(columns).arg(cross).toStdString());
+            TestReport t;
+            t.report->TwoPass = 1;
+            t.page->Columns = columns;
+            TvlMemoView *row = nullptr;
+            if (cross) {
+                crossRows(t, 150, 12, 40, 60, nullptr, 48 | bfStretched,
+                          "[Radek][Mesic] str.[PAGE#] sl.[COLUMN#] zs.[TOTALPAGES]")
+                    ->Flags |= mfStretched;
+                row = static_cast<TvlMemoView *>(t.page->FindObject("Memo1"));
+            } else {
+                t.Rows("Radky", {"Radek"}, oneColumnRows(numberedValues(QStringLiteral("R"), 150)));
+                t.Band(btMasterData, 40, 20, "Radky", 48 | bfStretched);
+                row = t.Memo(20, 40, 150, 18, {"[Radek]"});
+            }
+            row->Flags |= mfStretched;
+            row->Name = "Vstup";
+            t.report->OnEnterRect = [](QStringList &memo, TvlView *view) {
+                if (view->Name == "Vstup")
+                    memo =
+                        TvlReportBuilder::Active()->ExpandMemo(memo + QStringList{"str.[PAGE#] sl.[COLUMN#]"}, 0, {});
+            };
+            expectCleanPages(t);
+        }
+}
+
+TEST(ReportBuildPages, ASubReportsCrossColumnsKeepToItsBox)
+{
+    // Two sub-reports side by side in the title, and a memo beside them.
+    TestReport t;
+    t.Band(btReportTitle, 0, 40);
+    t.SubReport(20, 10, 240, 20, 1);
+    t.SubReport(270, 10, 240, 20, 2);
+    t.Memo(520, 10, 200, 18, {"Poznámka vedle podsestav"});
+    crossRows(t, 30, 8, 20, 60, t.report->Pages.Add());
+    crossRows(t, 30, 8, 20, 60, t.report->Pages.Add(), 48, "[Radek][Mesic]b");
+    expectCleanPages(t);
+    const QStringList printed = t.Texts();
+    EXPECT_TRUE(printed.contains("R30C8") && printed.contains("R30C8b")) << lines(printed);
+}
