@@ -140,7 +140,11 @@ inline void countsAndNarrowLines(TestReport &t, const LayoutChoice &pick, Genera
 {
     vlScriptVariables().Clear();
     made.entered = std::make_shared<QMap<QString, int>>();
-    t.report->OnEnterRect = [entered = made.entered](QStringList &, TvlView *view) { ++(*entered)[view->Name]; };
+    t.report->OnEnterRect = [entered = made.entered](QStringList &memo, TvlView *view) {
+        ++(*entered)[view->Name];
+        if (view->Name == QLatin1String("stranaRadku"))
+            memo = TvlReportBuilder::Active()->ExpandMemo({rowPage}, 0, {});
+    };
     const std::pair<const char *, QChar> counted[] = {{"[Nazev]", u'Z'}, {"[Oznaceni]", u'Y'}, {"[Bunka]", u'x'}};
     for (TvlPage *page : {t.report->Pages[0], t.report->Pages.Count() > 1 ? t.report->Pages[1] : nullptr})
         for (int i = 0; page && i < page->Count(); ++i)
@@ -443,10 +447,16 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         const bool grows = (flags & bfStretched) && pick(0, 3) != 0 && !subInRows;
         TvlMemoView *marker = memo(y, h, {QStringLiteral("[Nazev]")}, 1, false);
         TvlMemoView *text = memo(y, h, {QStringLiteral("[Text]")}, rowLines, grows);
-        // The page and page column of a row, which may move to the next (one
-        // printed in pieces would show the page it started on).
-        if (!(flags & bfAllowSplit) && !grows && h <= pageHeight / 4 && pick(0, 2) == 0)
-            memo(y, h, {generated::rowPage}, 1, false)->Flags &= ~mfWordWrap; // one line
+        // The page and page column of a row, which may move to the next or
+        // print in pieces; maybe a text that OnEnterRect makes of them.
+        if (pick(0, 2) == 0) {
+            TvlMemoView *page = memo(y, h, {generated::rowPage}, 1, false);
+            page->Flags &= ~mfWordWrap; // one line
+            if (pick(0, 1)) {
+                page->Name = QStringLiteral("stranaRadku");
+                page->Memo = QStringList{QStringLiteral("ř")};
+            }
+        }
         if (cross)
             generated::crossColumns(t, pick, made, y, h, {marker, text}, grows, pageColumn, t.page, u'x');
         if (subIn == btMasterData) {

@@ -60,6 +60,17 @@ TEST(ReportBuildPages, EveryColumnOfPageOneStartsBelowTheTitleAndTheHeaders)
         const QStringList first = textsOn(t, 0);
         EXPECT_TRUE(first.contains("Hlavička") && first.contains("Sloupce")) << lines(first);
     }
+    // A title across the page and taller than it goes on on the next page, not in the next column.
+    {
+        TestReport t;
+        t.page->Columns = 2;
+        t.Rows("Radky", {"Radek"}, oneColumnRows(numberedValues(QStringLiteral("R"), 20)));
+        t.Band(btReportTitle, 0, 30, {}, 48 | bfStretched);
+        t.Memo(20, 0, 700, 18, numbered("Úvod", 90))->Flags |= mfStretched;
+        t.Band(btMasterData, 40, 20, "Radky");
+        t.Memo(20, 40, 100, 18, {"[Radek] sl.[COLUMN#]"});
+        expectCleanPages(t);
+    }
 }
 
 TEST(ReportBuildPages, APageFooterGrowingOnAPageOfFurtherColumnsHasItsRoom)
@@ -108,6 +119,12 @@ TEST(ReportBuildPages, TextsShowThePageAndColumnTheyPrintOn)
             };
             expectCleanPages(t);
         }
+    // A band printing in pieces: its text near the bottom prints on the next page.
+    TestReport t;
+    t.Band(btReportTitle, 0, 1300, {}, 48 | bfAllowSplit);
+    t.Memo(20, 0, 200, 18, {"Začátek str.[PAGE#]"});
+    t.Memo(20, 1250, 200, 18, {"Konec str.[PAGE#]"});
+    expectCleanPages(t);
 }
 
 TEST(ReportBuildPages, ASubReportsCrossColumnsKeepToItsBox)
@@ -123,4 +140,19 @@ TEST(ReportBuildPages, ASubReportsCrossColumnsKeepToItsBox)
     expectCleanPages(t);
     const QStringList printed = t.Texts();
     EXPECT_TRUE(printed.contains("R30C8") && printed.contains("R30C8b")) << lines(printed);
+
+    // One whose first row goes on the next page: the column footer ends the
+    // page below the memo beside it.
+    TestReport beside;
+    beside.Band(btReportTitle, 0, 960);
+    beside.Memo(20, 0, 300, 18, {"Nadpis"});
+    beside.Memo(300, 930, 200, 18, {"Poznámka vedle podsestavy"});
+    beside.SubReport(20, 930, 240, 20, 1);
+    beside.Band(btColumnFooter, 970, 20);
+    beside.Memo(20, 970, 300, 18, {"Patička sloupce"});
+    TvlPage *sub = beside.report->Pages.Add();
+    beside.Rows("Radky", {"Radek"}, oneColumnRows(numberedValues(QStringLiteral("R"), 3)));
+    beside.Band(btMasterData, 0, 100, "Radky", 48, sub);
+    beside.Memo(20, 0, 100, 18, {"[Radek]"}, sub);
+    expectCleanPages(beside);
 }
