@@ -299,7 +299,8 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
             h = std::max(h, 20);
             const int top = y + pick(0, h - 20);
             t.SubReport(page.LeftOffset(), top, subBox, 20, 1);
-            if (subRoom - subBox >= 50) {
+            // Clear of the rows' cross bands, which would take it as a cell.
+            if (!cross && subRoom - subBox >= 50) {
                 t.Memo(page.LeftOffset() + subBox + 5, top, std::min(200, subRoom - subBox - 5), 18, {"sb"});
                 made.description += QStringLiteral("a memo beside the sub-report %1 wide; ").arg(subBox);
             }

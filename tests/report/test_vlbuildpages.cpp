@@ -86,6 +86,21 @@ TEST(ReportBuildPages, APageFooterGrowingOnAPageOfFurtherColumnsHasItsRoom)
     ASSERT_EQ(footer->Layout({"Strana str.10"}).size(), 2);
     expectCleanPages(t);
     EXPECT_GE(t.report->EMFPages.Count(), 10);
+
+    // Six lines on the page of further columns, one on the page it goes on
+    // from, whose first row to go on lies low on its page.
+    TestReport low;
+    low.Band(btReportTitle, 0, 950);
+    low.Memo(20, 0, 300, 18, {"Nadpis"});
+    crossRows(low, 3, 12, 960, 90);
+    low.Band(btPageFooter, 990, 20, {}, 48 | bfStretched | bfPrintOnFirstPage);
+    low.Memo(500, 990, 200, 18, {"[Paticka] str.[PAGE#]"})->Flags |= mfStretched;
+    low.report->OnGetValue = [read = low.report->OnGetValue](const QString &name, Variant &value) {
+        if (name != "Paticka")
+            return read(name, value);
+        value = Variant(TvlReportBuilder::Active()->PageIndex() % 2 ? QStringLiteral("a\nb\nc\nd\ne") : QString());
+    };
+    expectCleanPages(low);
 }
 
 TEST(ReportBuildPages, TextsShowThePageAndColumnTheyPrintOn)
