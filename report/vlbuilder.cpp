@@ -209,6 +209,7 @@ bool TvlReportBuilder::Prepare()
         m_crossPages.clear();
         m_crossShift.clear();
         m_crossRoom.clear();
+        m_pageLowest.clear();
         report.BuildReport();
     };
     // The build runs inside the engine's progress window, which takes the

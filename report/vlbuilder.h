@@ -189,6 +189,8 @@ private:
     int PageColumn() const;
     int CrossNextPage(TvlPageRun &run, int sourcePage);
     int CrossRoom(TvlBand &band) const;
+    // The lowest end of what the bands printed on the prepared page.
+    int LowestOn(int page) const;
     // Cells that no column of the page holds end the build.
     [[noreturn]] void StopCrossWidth(const TvlBand &band, int width, int room);
     // The band's height for its objects' texts now, its cross cells in every column included.
@@ -332,6 +334,7 @@ private:
     std::set<int> m_crossPages;        // prepared pages holding only further cross columns
     std::map<int, int> m_crossShift;   // such a page -> how far its cells lie below those they go on from
     std::map<int, int> m_crossRoom;    // prepared page -> room its cross rows keep for that
+    std::vector<int> m_pageLowest;     // prepared page -> the lowest end of what its bands printed
     int m_pageBreaks = 0;              // new pages the content broke to
 
     // The texts of the band printing now, noted to read again where they print.

@@ -65,7 +65,8 @@ int TvlReportBuilder::CrossNextPage(TvlPageRun &run, int sourcePage)
     outer.CurY = curY;
     outer.CurColumn = curColumn;
     outer.XAdjust = xAdjust;
-    outer.CurBottomY = std::min(bottom, footerBottom);
+    // Never above what the source page printed already: its own footer prints there.
+    outer.CurBottomY = std::min(bottom, std::max(footerBottom, LowestOn(sourcePage)));
     outer.FilledBy = filledBy;
     for (TvlPageRun *inner = &run; inner != &outer; inner = inner->Parent)
         inner->CurBottomY = std::min(inner->CurBottomY, outer.CurBottomY);
@@ -75,6 +76,11 @@ int TvlReportBuilder::CrossNextPage(TvlPageRun &run, int sourcePage)
     int &room = m_crossRoom[sourcePage];
     room = std::max(room, shift);
     return shift;
+}
+
+int TvlReportBuilder::LowestOn(int page) const
+{
+    return page < int(m_pageLowest.size()) ? m_pageLowest[size_t(page)] : 0;
 }
 
 int TvlReportBuilder::CrossRoom(TvlBand &band) const

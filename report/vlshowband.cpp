@@ -154,6 +154,11 @@ void TvlReportBuilder::PrintObject(TvlPageRun &run, TvlView &view, int x, int y)
     const qint32 left = view.Left, top = view.Top;
     view.Left += x;
     view.Top += y;
+    if (view.OwnerBand && !vlOwnPosition(view.OwnerBand->Typ)) {
+        if (m_pageIndex >= int(m_pageLowest.size()))
+            m_pageLowest.resize(size_t(m_pageIndex) + 1, 0);
+        m_pageLowest[size_t(m_pageIndex)] = std::max(m_pageLowest[size_t(m_pageIndex)], view.Top + view.Height);
+    }
     try {
         if (!m_counting && m_pageIndex < m_target->EMFPages.Count()) {
             MemoryStream &stream = *m_target->EMFPages[m_pageIndex]->Stream;
@@ -226,6 +231,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         // prints in pieces) are noted, to read again where they print.
         std::vector<TvlExpansion> expansions;
         bool prepared = false, noted = band->Stretched;
+        std::optional<int> footerTop; // where a page footer prints when not at the page's bottom limit
         auto prepare = [&] {
             m_aggregatingBand = band;
             m_curBand = band;
@@ -267,10 +273,15 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
             if (!byBreaks && !split)
                 CheckBandRoom(run, *band, run.CurY, run.CurBottomY);
         } else if (band->Typ == btPageFooter && band->HasObjects() && band->Stretched) {
-            // It grows into the room kept for it as the page started, and no further.
+            // It grows into the room kept for it as the page started, and no
+            // further; on a page of further cross columns it may rise as far
+            // as the cells there leave it room.
             band->CalculatedHeight = band->CalcHeight();
             const int room = run.Page->BottomEdge(0) - run.CurBottomY;
-            if (band->CalculatedHeight > room)
+            const int top = run.Page->BottomEdge(band->CalculatedHeight);
+            if (band->CalculatedHeight > room && m_crossPages.count(m_pageIndex) && top >= LowestOn(m_pageIndex))
+                footerTop = top;
+            else if (band->CalculatedHeight > room)
                 StopTooTall(run, *band, nullptr, band->CalculatedHeight, room);
         } else if (band->Typ == btOverlay && band->HasObjects() && band->Stretched) {
             // It grows where it lies, as far as the page goes (DrawBand).
@@ -284,7 +295,13 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
             TvlKeep<std::vector<TvlExpansion> *> keepExpansions(m_expansions);
             band->AllowSplit = split;
             m_expansions = &expansions;
-            DrawBand(run, *band);
+            if (footerTop) {
+                TvlKeep<int> keepBottom(run.CurBottomY);
+                run.CurBottomY = *footerTop;
+                DrawBand(run, *band);
+            } else {
+                DrawBand(run, *band);
+            }
         }
         if (byBreaks && !vlOwnPosition(band->Typ) && band->HasObjects())
             run.FilledBy = band;

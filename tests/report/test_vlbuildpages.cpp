@@ -101,6 +101,25 @@ TEST(ReportBuildPages, APageFooterGrowingOnAPageOfFurtherColumnsHasItsRoom)
         value = Variant(TvlReportBuilder::Active()->PageIndex() % 2 ? QStringLiteral("a\nb\nc\nd\ne") : QString());
     };
     expectCleanPages(low);
+
+    // Taller on the second page of further columns, which goes on from a
+    // page whose first column ended with its column footer.
+    TestReport columns;
+    columns.page->Columns = 2;
+    columns.Rows("Prvni", {"Prvni"}, oneColumnRows(numberedValues(QStringLiteral("P"), 70)));
+    columns.Band(btMasterData, 40, 20, "Prvni");
+    columns.Memo(20, 40, 300, 18, {"[Prvni]"});
+    crossRows(columns, 3, 12, 80, 90);
+    columns.Band(btColumnFooter, 120, 20);
+    columns.Memo(20, 120, 300, 18, {"Patička sloupce"});
+    columns.Band(btPageFooter, 150, 20, {}, 48 | bfStretched | bfPrintOnFirstPage);
+    columns.Memo(20, 150, 300, 18, {"[Paticka] str.[PAGE#]"})->Flags |= mfStretched;
+    columns.report->OnGetValue = [read = columns.report->OnGetValue](const QString &name, Variant &value) {
+        if (name != "Paticka")
+            return read(name, value);
+        value = Variant(TvlReportBuilder::Active()->PageIndex() == 2 ? QStringLiteral("a\nb\nc\nd\ne") : QString());
+    };
+    expectCleanPages(columns);
 }
 
 TEST(ReportBuildPages, TextsShowThePageAndColumnTheyPrintOn)
