@@ -7,6 +7,7 @@
 
 #include "report/vlbuilder.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +26,18 @@ QStringList textsOn(TestReport &t, int page)
         if (line.page == page)
             out << line.text;
     return out;
+}
+
+// A page footer at y showing its page, five lines taller on the pages (from 0) tallOn picks.
+void growingFooter(TestReport &t, int y, std::function<bool(int)> tallOn)
+{
+    t.Band(btPageFooter, y, 20, {}, 48 | bfStretched | bfPrintOnFirstPage);
+    t.Memo(20, y, 300, 18, {"[Paticka] str.[PAGE#]"})->Flags |= mfStretched;
+    t.report->OnGetValue = [tallOn, read = t.report->OnGetValue](const QString &name, Variant &value) {
+        if (name != "Paticka")
+            return read(name, value);
+        value = Variant(tallOn(TvlReportBuilder::Active()->PageIndex()) ? QStringLiteral("a\nb\nc\nd\ne") : QString());
+    };
 }
 
 } // namespace
@@ -93,13 +106,7 @@ TEST(ReportBuildPages, APageFooterGrowingOnAPageOfFurtherColumnsHasItsRoom)
     low.Band(btReportTitle, 0, 950);
     low.Memo(20, 0, 300, 18, {"Nadpis"});
     crossRows(low, 3, 12, 960, 90);
-    low.Band(btPageFooter, 990, 20, {}, 48 | bfStretched | bfPrintOnFirstPage);
-    low.Memo(500, 990, 200, 18, {"[Paticka] str.[PAGE#]"})->Flags |= mfStretched;
-    low.report->OnGetValue = [read = low.report->OnGetValue](const QString &name, Variant &value) {
-        if (name != "Paticka")
-            return read(name, value);
-        value = Variant(TvlReportBuilder::Active()->PageIndex() % 2 ? QStringLiteral("a\nb\nc\nd\ne") : QString());
-    };
+    growingFooter(low, 990, [](int page) { return page % 2; });
     expectCleanPages(low);
 
     // Taller on the second page of further columns, which goes on from a
@@ -112,13 +119,7 @@ TEST(ReportBuildPages, APageFooterGrowingOnAPageOfFurtherColumnsHasItsRoom)
     crossRows(columns, 3, 12, 80, 90);
     columns.Band(btColumnFooter, 120, 20);
     columns.Memo(20, 120, 300, 18, {"Patička sloupce"});
-    columns.Band(btPageFooter, 150, 20, {}, 48 | bfStretched | bfPrintOnFirstPage);
-    columns.Memo(20, 150, 300, 18, {"[Paticka] str.[PAGE#]"})->Flags |= mfStretched;
-    columns.report->OnGetValue = [read = columns.report->OnGetValue](const QString &name, Variant &value) {
-        if (name != "Paticka")
-            return read(name, value);
-        value = Variant(TvlReportBuilder::Active()->PageIndex() == 2 ? QStringLiteral("a\nb\nc\nd\ne") : QString());
-    };
+    growingFooter(columns, 150, [](int page) { return page == 2; });
     expectCleanPages(columns);
 }
 
