@@ -5,7 +5,6 @@
 #include "report/vlerrortext.h"
 #include "report/vlmemoview.h"
 #include "report/vloperators.h"
-#include "report/vlregistry.h"
 #include "report/vlsubreportview.h"
 
 #include <QRegularExpression>
