@@ -1,6 +1,7 @@
 // The room bands take on a page: footers that stretch keep the height they
 // grow to, measured as their page or column starts, and a cut that would
 // hide lines of text is told apart from one that hides nothing.
+#include "report/vlbandprinting.h"
 #include "report/vlbuilder.h"
 #include "report/vlmemoview.h"
 
@@ -49,7 +50,15 @@ int TvlReportBuilder::MeasureBand(TvlPageRun &run, TvlBand *band)
 
 int TvlReportBuilder::PageBottom(TvlPageRun &run)
 {
-    const int room = MeasureBand(run, run.Table[btPageFooter]);
+    int room = MeasureBand(run, run.Table[btPageFooter]);
+    // The page after this one may take its rows' further cross columns and
+    // print its footer at this page's bottom: the room is kept for the
+    // taller of the two (a page number that wraps there).
+    if (std::any_of(m_runs.begin(), m_runs.end(), [](const auto &r) { return r->Table[btCrossData]; })) {
+        TvlKeep<int> keep(m_pageIndex);
+        ++m_pageIndex;
+        room = std::max(room, MeasureBand(run, run.Table[btPageFooter]));
+    }
     CheckPageRoom(run, room);
     return run.Page->BottomEdge(room);
 }

@@ -209,6 +209,7 @@ bool TvlReportBuilder::Prepare()
         m_crossPages.clear();
         m_crossShift.clear();
         m_crossRoom.clear();
+        m_pageLowest.clear();
         report.BuildReport();
     };
     // The build runs inside the engine's progress window, which takes the
@@ -594,7 +595,6 @@ void TvlReportBuilder::AddPage(TvlPageRun &run)
 {
     m_target->EMFPages.Add(*run.Page);
     m_pageIndex = m_target->EMFPages.Count() - 1;
-    ++m_pagesAdded;
     if (m_report->OnBeginPage)
         m_report->OnBeginPage(m_pageIndex);
     if (m_target != m_report && m_target->OnBeginPage)
@@ -634,15 +634,28 @@ void TvlReportBuilder::BuildPages(TvlPageRun &run)
     // page, and so does one that does not fit on the page an earlier one filled.
     const int titleTop = run.CurY;
     run.FreshY = continuing ? page.TopOffset() : run.CurY;
-    const int before = m_pagesAdded;
+    const bool headerOnFirst = run.Table[btPageHeader] && (run.Table[btPageHeader]->Flags & bfPrintOnFirstPage);
+    // Known before the title prints: pages of its further cross columns show the same header, or none.
+    if (!headerOnFirst && !continuing)
+        m_withoutPageHeader.insert(m_pageIndex);
+    const int before = m_pageBreaks;
     ShowBand(run, run.Table[btReportTitle]);
-    const bool titlePrinted = run.CurY != titleTop || m_pagesAdded != before;
-    if (m_pagesAdded == before) {
-        if (run.Table[btPageHeader] && (run.Table[btPageHeader]->Flags & bfPrintOnFirstPage))
+    // Pages of the title's further cross columns are no break: the headers
+    // still print here. A title going on in the next page column leaves them
+    // no place, as one going on on the next page does.
+    const bool titleBroke = m_pageBreaks != before;
+    const bool titlePrinted = run.CurY != titleTop || titleBroke;
+    if (!titleBroke && run.CurColumn > 0 && !continuing)
+        m_withoutPageHeader.insert(m_pageIndex);
+    if (!titleBroke && run.CurColumn == 0) {
+        if (headerOnFirst)
             ShowBand(run, run.Table[btPageHeader]);
-        else if (!continuing)
-            m_withoutPageHeader.insert(m_pageIndex);
+        // Every column of the page starts below the title and the page header, as on the pages after it.
+        run.ColumnStartY = run.CurY;
         ShowBand(run, run.Table[btColumnHeader]);
+    } else if (run.CurColumn == 0) {
+        // The title went on on this page below its headers: the other columns start below it.
+        run.ColumnStartY = std::max(run.ColumnStartY, run.CurY);
     }
     m_contentTop[m_pageIndex] = run.CurY;
     if (!titlePrinted && !continuing)
@@ -819,6 +832,7 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
         run.FreshY = run.CurY;
         return;
     }
+    ++m_pageBreaks;
     ShowColumnFooter(run);
     EndPage(run);
     run.CurBottomY = PageBottom(run);
@@ -834,6 +848,10 @@ void TvlReportBuilder::NewPage(TvlPageRun &run)
 
 void TvlReportBuilder::NewColumn(TvlPageRun &run, TvlBand *band)
 {
+    // A band reaching past its page column (a title across the page) would
+    // pass the page's edge in the next one: it goes on on the next page.
+    if (band && run.CurColumn < run.Columns - 1 && WiderThanColumn(run, *band))
+        run.CurColumn = run.Columns - 1;
     if (run.CurColumn < run.Columns - 1) {
         ShowColumnFooter(run);
         ++run.CurColumn;
@@ -855,6 +873,14 @@ void TvlReportBuilder::NewColumn(TvlPageRun &run, TvlBand *band)
                 ShowBand(run, group, true);
     if (band->IsDataBand() && band->HeaderBand && (band->HeaderBand->Flags & bfReprintOnNewPage))
         ShowBand(run, band->HeaderBand, true);
+}
+
+bool TvlReportBuilder::WiderThanColumn(const TvlPageRun &run, const TvlBand &band) const
+{
+    const int right = run.Page->LeftOffset() + run.ColumnWidth;
+    return std::any_of(band.Objects.begin(), band.Objects.end(), [&](const TvlView *view) {
+        return !run.CrossOwner.count(view) && view->Left + view->Width > right;
+    });
 }
 
 void TvlReportBuilder::EndPage(TvlPageRun &run)

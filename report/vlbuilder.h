@@ -57,6 +57,7 @@ public:
     std::vector<TvlBand *> Queue; // bands waiting for a row below them
     TvlPageRun *Parent = nullptr; // while printed as a sub-report
     int ParentOffsetX = 0;        // its x from the parent's column
+    int BoxWidth = 0;             // the width of its sub-report's box, which its content keeps to
     int OwnPagesFrom = 0;         // the prepared pages from this one on are made while it prints
 };
 
@@ -69,6 +70,10 @@ struct TvlExpansion
 {
     TvlView *View;
     TvlVariables Variables;
+    // OnEnterRect made the text of it: expanded again, it is entered again.
+    bool Entered = false;
+    // The prepared page and page column it was expanded for.
+    int Page = -1, Column = -1;
 };
 
 // The cells of a row's cross columns, each prepared once as the row was
@@ -80,6 +85,9 @@ struct TvlMeasuredCells
     Cells Header;
     std::vector<Cells> Columns;
     std::optional<Cells> Footer;
+    // Each copy's text as the engine expanded it, to read the page and
+    // column where it prints (a further page of columns, a moved row).
+    std::unordered_map<const TvlView *, TvlExpansion> Expanded;
 };
 
 // Thrown to end a pass: an error (with its text) or the user's interruption.
@@ -149,6 +157,8 @@ private:
     void ShowGroupHeaders(TvlPageRun &run, TvlBand *from);
     void NewPage(TvlPageRun &run);
     void NewColumn(TvlPageRun &run, TvlBand *band);
+    // Objects of the band other than its cross cells reach past a page column.
+    bool WiderThanColumn(const TvlPageRun &run, const TvlBand &band) const;
     // The column footer where the column ends, unless it is printed already.
     void ShowColumnFooter(TvlPageRun &run);
     void EndPage(TvlPageRun &run);
@@ -175,15 +185,20 @@ private:
     // how far down its cells move to clear its own page header; the room a
     // band's cross columns keep at the bottom of the current page for that.
     int CrossRightEdge(TvlPageRun &run) const;
+    // The page column printing now, from 0 (a sub-report's that of its parent).
+    int PageColumn() const;
     int CrossNextPage(TvlPageRun &run, int sourcePage);
     int CrossRoom(TvlBand &band) const;
+    // The lowest end of what the bands printed on the prepared page.
+    int LowestOn(int page) const;
     // Cells that no column of the page holds end the build.
     [[noreturn]] void StopCrossWidth(const TvlBand &band, int width, int room);
     // The band's height for its objects' texts now, its cross cells in every column included.
     int RowHeight(TvlPageRun &run, TvlBand &band);
     // The row's cells of a cross band, prepared for the column printing now;
     // without effects, their texts are expanded only: no event, no script.
-    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects = true);
+    std::vector<TvlView *> CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects = true,
+                                      std::vector<TvlExpansion> *expansions = nullptr);
     // A stretched row measures its cells once: it keeps them to print (PrintedCells).
     TvlMeasuredCells MeasureCells(TvlPageRun &run, TvlBand &band);
     // The cells of a cross band to print in the column now: those the row
@@ -193,6 +208,7 @@ private:
     std::unique_ptr<TvlView> PreparedCopy(TvlView &view);
     // The memos' texts expanded again where their band now prints.
     void ExpandAgain(std::vector<TvlExpansion> &expansions);
+    void ExpandAgain(TvlExpansion &expansion);
     int PrintSubReports(TvlPageRun &run, TvlBand &band, int y);
     void BuildSubPage(TvlPageRun &run);
     // The data bands of every level, with their groups.
@@ -318,8 +334,11 @@ private:
     std::set<int> m_crossPages;        // prepared pages holding only further cross columns
     std::map<int, int> m_crossShift;   // such a page -> how far its cells lie below those they go on from
     std::map<int, int> m_crossRoom;    // prepared page -> room its cross rows keep for that
-    int m_pagesAdded = 0;
+    std::vector<int> m_pageLowest;     // prepared page -> the lowest end of what its bands printed
+    int m_pageBreaks = 0;              // new pages the content broke to
 
+    // The texts of the band printing now, noted to read again where they print.
+    std::vector<TvlExpansion> *m_expansions = nullptr;
     // Cross columns being printed: 0 outside them, -1 in the cross footer.
     int m_crossColumn = 0;
     // The cross cells of stretched rows measured and not yet printed.

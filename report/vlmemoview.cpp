@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -136,10 +137,14 @@ void TvlMemoView::FitLine(TvlTextLine &line, int room, TvlTextWidths &widths) co
         qsizetype keep = 0;
         while (keep + 1 < text.size() && offsets[keep + 1] + CharSpacing * (keep + 1) + markWidth <= room)
             ++keep;
+        // Cut between characters as the reader sees them: never inside a
+        // surrogate pair, an accent's sequence or emoji joined into one.
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
         QString cut;
         do {
-            if (keep > 0 && text[keep - 1].isHighSurrogate())
-                --keep;
+            graphemes.setPosition(keep);
+            if (!graphemes.isAtBoundary())
+                keep = std::max<qsizetype>(0, graphemes.toPreviousBoundary());
             while (keep > 0 && text[keep - 1].isSpace())
                 --keep;
             cut = text.left(keep) + mark;

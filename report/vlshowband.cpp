@@ -1,10 +1,10 @@
 // Printing a band: events, script, fit test, stretching, split printing,
-// cross columns, sub-reports and the footers' aggregates.
+// sub-reports and the footers' aggregates (cross columns: vlcrosscells.cpp).
+#include "report/vlbandprinting.h"
 #include "report/vlbuilder.h"
 #include "report/vlerrortext.h"
 #include "report/vlmemoview.h"
 #include "report/vloperators.h"
-#include "report/vlregistry.h"
 #include "report/vlsubreportview.h"
 
 #include <QRegularExpression>
@@ -13,17 +13,6 @@
 #include <optional>
 
 namespace {
-
-bool ownPosition(int type)
-{
-    return type == btPageFooter || type == btOverlay || type == vlOutsideBand;
-}
-
-// The view as a memo, or null (memos alone are of the memo kind for scripts).
-TvlMemoView *asMemo(TvlView &view)
-{
-    return view.ScriptKind() == TvlScriptView::Kind::Memo ? static_cast<TvlMemoView *>(&view) : nullptr;
-}
 
 // Objects printed beside the band's own: sub-reports and cross columns.
 bool printsBeside(TvlBand &band)
@@ -38,42 +27,11 @@ bool printsBeside(TvlBand &band)
 // script would print them again, ask again, and never end.
 bool printedByBreaks(int type)
 {
-    return ownPosition(type) || type == btPageHeader || type == btColumnHeader || type == btColumnFooter;
+    return vlOwnPosition(type) || type == btPageHeader || type == btColumnHeader || type == btColumnFooter;
 }
 
 constexpr int footerTypes[] = {btReportSummary, btPageFooter,      btMasterFooter,
                                btDetailFooter,  btSubDetailFooter, btGroupFooter};
-
-// Keeps a value for a scope and puts the old one back.
-template <typename T>
-class Keep
-{
-public:
-    explicit Keep(T &slot)
-        : m_slot(slot)
-        , m_value(slot)
-    {}
-    ~Keep() { m_slot = m_value; }
-    Keep(const Keep &) = delete;
-    Keep &operator=(const Keep &) = delete;
-
-private:
-    T &m_slot;
-    T m_value;
-};
-
-// A row's cross footer cells total the row across its columns; a footer's
-// cells read what the footer gathered from all its rows.
-bool rowTotals(const TvlBand &band, const TvlBand &cross)
-{
-    return cross.Typ == btCrossFooter && !TvlStdFunctionLibrary::IsFooterBand(band.Typ);
-}
-
-// An object that a stretched band extends to its bottom (DrawBand).
-bool growsWithBand(const TvlView &view, bool stretchable, int bandHeight)
-{
-    return (stretchable || view.ObjectType == otLine) && (view.Flags & 1) && view.Top + view.Height < bandHeight;
-}
 
 } // namespace
 
@@ -86,7 +44,7 @@ void TvlReportBuilder::RunScript(const QStringList &coded, TvlView *view)
 {
     if (coded.isEmpty())
         return;
-    Keep<TvlView *> keep(m_curView);
+    TvlKeep<TvlView *> keep(m_curView);
     m_curView = view;
     m_interpreter.DoScript(coded);
 }
@@ -111,10 +69,10 @@ void TvlReportBuilder::RunScript(const QStringList &coded, TvlView *view)
 
 void TvlReportBuilder::PrepareObject(TvlView &view, std::vector<TvlExpansion> *expansions, bool effects)
 {
-    Keep<TvlView *> keep(m_curView);
+    TvlKeep<TvlView *> keep(m_curView);
     m_curView = &view;
     try {
-        TvlMemoView *memo = asMemo(view);
+        TvlMemoView *memo = vlAsMemo(view);
         // The variables the memo's text is expanded with, while that text is the engine's own.
         std::optional<TvlVariables> expandedWith;
         if (memo) {
@@ -131,11 +89,12 @@ void TvlReportBuilder::PrepareObject(TvlView &view, std::vector<TvlExpansion> *e
         }
         if (!effects)
             return;
+        // A text the event made of the engine's is entered again where it is expanded again.
+        bool entered = false;
         if (m_report->OnEnterRect) {
             const QStringList expanded = expandedWith ? view.WorkMemo : QStringList();
             m_report->OnEnterRect(view.WorkMemo, &view);
-            if (expandedWith && view.WorkMemo != expanded)
-                expandedWith.reset();
+            entered = expandedWith && view.WorkMemo != expanded;
         }
         // Only objects with a script have a coded one.
         const auto script = view.Script.isEmpty() ? m_scripts.end() : m_scripts.find(&view);
@@ -145,13 +104,14 @@ void TvlReportBuilder::PrepareObject(TvlView &view, std::vector<TvlExpansion> *e
             if (memo && view.Memo != before) {
                 if (expansions)
                     expandedWith = vlScriptVariables();
+                entered = false;
                 view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
             }
         }
         if (memo && !memo->HighlightCondition.trimmed().isEmpty() && !vlIsZero(Calculate(memo->HighlightCondition)))
             memo->ApplyHighlight();
         if (expandedWith)
-            expansions->push_back({&view, std::move(*expandedWith)});
+            expansions->push_back({&view, std::move(*expandedWith), entered, m_pageIndex, PageColumn()});
     } catch (const TvlBuildStop &) {
         throw;
     } catch (const std::exception &error) {
@@ -161,22 +121,30 @@ void TvlReportBuilder::PrepareObject(TvlView &view, std::vector<TvlExpansion> *e
 
 void TvlReportBuilder::ExpandAgain(std::vector<TvlExpansion> &expansions)
 {
-    Keep<TvlView *> keep(m_curView);
+    for (TvlExpansion &expansion : expansions)
+        ExpandAgain(expansion);
+}
+
+void TvlReportBuilder::ExpandAgain(TvlExpansion &expansion)
+{
+    TvlKeep<TvlView *> keep(m_curView);
     TvlVariables &variables = vlScriptVariables();
-    for (TvlExpansion &expansion : expansions) {
-        TvlView &view = *expansion.View;
-        m_curView = &view;
-        // The variables as they were when the text was first expanded; those of now come back after.
-        std::swap(variables, expansion.Variables);
-        const auto restore = qScopeGuard([&] { std::swap(variables, expansion.Variables); });
-        try {
-            view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
-        } catch (const TvlBuildStop &) {
-            throw;
-        } catch (const std::exception &error) {
-            ObjectError(view, view.OwnerBand, error);
-        }
+    TvlView &view = *expansion.View;
+    m_curView = &view;
+    // The variables as they were when the text was first expanded; those of now come back after.
+    std::swap(variables, expansion.Variables);
+    const auto restore = qScopeGuard([&] { std::swap(variables, expansion.Variables); });
+    try {
+        view.WorkMemo = ExpandMemo(view.Memo, view.Format, view.FormatText);
+        if (expansion.Entered && m_report->OnEnterRect)
+            m_report->OnEnterRect(view.WorkMemo, &view);
+    } catch (const TvlBuildStop &) {
+        throw;
+    } catch (const std::exception &error) {
+        ObjectError(view, view.OwnerBand, error);
     }
+    expansion.Page = m_pageIndex;
+    expansion.Column = PageColumn();
 }
 
 void TvlReportBuilder::PrintObject(TvlPageRun &run, TvlView &view, int x, int y)
@@ -185,13 +153,18 @@ void TvlReportBuilder::PrintObject(TvlPageRun &run, TvlView &view, int x, int y)
     const qint32 left = view.Left, top = view.Top;
     view.Left += x;
     view.Top += y;
+    if (view.OwnerBand && !vlOwnPosition(view.OwnerBand->Typ)) {
+        if (m_pageIndex >= int(m_pageLowest.size()))
+            m_pageLowest.resize(size_t(m_pageIndex) + 1, 0);
+        m_pageLowest[size_t(m_pageIndex)] = std::max(m_pageLowest[size_t(m_pageIndex)], view.Top + view.Height);
+    }
     try {
         if (!m_counting && m_pageIndex < m_target->EMFPages.Count()) {
             MemoryStream &stream = *m_target->EMFPages[m_pageIndex]->Stream;
             stream.seek(stream.size());
             view.Print(stream);
         }
-        if (!m_hooks.empty() && asMemo(view))
+        if (!m_hooks.empty() && vlAsMemo(view))
             for (TvlView *hook : m_hooks)
                 hook->ObjectPrinted(&view);
     } catch (const std::exception &error) {
@@ -209,10 +182,10 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
 {
     if (!band)
         return;
-    Keep<TvlPageRun *> keepRun(m_curRun);
-    Keep<TvlBand *> keepBand(m_curBand);
-    Keep<TvlView *> keepView(m_curView);
-    Keep<TvlBand *> keepAggregating(m_aggregatingBand);
+    TvlKeep<TvlPageRun *> keepRun(m_curRun);
+    TvlKeep<TvlBand *> keepBand(m_curBand);
+    TvlKeep<TvlView *> keepView(m_curView);
+    TvlKeep<TvlBand *> keepAggregating(m_aggregatingBand);
     m_curRun = &run;
     m_curBand = band;
     m_curView = band->View;
@@ -253,15 +226,18 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         // Each object's event and script take effect once per print: a band
         // whose height follows its texts is prepared before it is measured,
         // any other once it is known where it prints.
+        // The texts of a band that may move (one that stretches, one that
+        // prints in pieces) are noted, to read again where they print.
         std::vector<TvlExpansion> expansions;
-        bool prepared = false;
+        bool prepared = false, noted = band->Stretched;
+        std::optional<int> footerTop; // where a page footer prints when not at the page's bottom limit
         auto prepare = [&] {
             m_aggregatingBand = band;
             m_curBand = band;
             const std::vector<quint8> &kinds = band->ObjectKinds();
             for (size_t i = 0; i < kinds.size(); ++i)
                 if (!(kinds[i] & (okCross | okSubReport)))
-                    PrepareObject(*band->Objects[i], band->Stretched ? &expansions : nullptr);
+                    PrepareObject(*band->Objects[i], noted ? &expansions : nullptr);
             prepared = true;
         };
         if (band->Stretched)
@@ -272,7 +248,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
         // whole band.
         const bool beside = printsBeside(*band);
         bool split = band->AllowSplit && !byBreaks && !beside;
-        if (band->HasObjects() && !ownPosition(band->Typ)) {
+        if (band->HasObjects() && !vlOwnPosition(band->Typ)) {
             band->CalculatedHeight = RowHeight(run, *band);
             if (!byBreaks && !split && run.CurY > run.FreshY &&
                 BreakIfNeeded(run, run.CurY, band->CalculatedHeight + CrossRoom(*band), band, true)) {
@@ -287,6 +263,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
                     band->CalculatedHeight = RowHeight(run, *band);
                 }
             }
+            noted = noted || (!byBreaks && !beside && !Fits(run, run.CurY, band->CalculatedHeight));
             if (!prepared)
                 prepare();
             // One that no column holds whole prints in pieces rather than cut.
@@ -295,10 +272,15 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
             if (!byBreaks && !split)
                 CheckBandRoom(run, *band, run.CurY, run.CurBottomY);
         } else if (band->Typ == btPageFooter && band->HasObjects() && band->Stretched) {
-            // It grows into the room kept for it as the page started, and no further.
+            // It grows into the room kept for it as the page started, and no
+            // further; on a page of further cross columns it may rise as far
+            // as the cells there leave it room.
             band->CalculatedHeight = band->CalcHeight();
             const int room = run.Page->BottomEdge(0) - run.CurBottomY;
-            if (band->CalculatedHeight > room)
+            const int top = run.Page->BottomEdge(band->CalculatedHeight);
+            if (band->CalculatedHeight > room && m_crossPages.count(m_pageIndex) && top >= LowestOn(m_pageIndex))
+                footerTop = top;
+            else if (band->CalculatedHeight > room)
                 StopTooTall(run, *band, nullptr, band->CalculatedHeight, room);
         } else if (band->Typ == btOverlay && band->HasObjects() && band->Stretched) {
             // It grows where it lies, as far as the page goes (DrawBand).
@@ -308,11 +290,19 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
             prepare();
         m_aggregatingBand = band;
         {
-            Keep<bool> keepSplit(band->AllowSplit);
+            TvlKeep<bool> keepSplit(band->AllowSplit);
+            TvlKeep<std::vector<TvlExpansion> *> keepExpansions(m_expansions);
             band->AllowSplit = split;
-            DrawBand(run, *band);
+            m_expansions = &expansions;
+            if (footerTop) {
+                TvlKeep<int> keepBottom(run.CurBottomY);
+                run.CurBottomY = *footerTop;
+                DrawBand(run, *band);
+            } else {
+                DrawBand(run, *band);
+            }
         }
-        if (byBreaks && !ownPosition(band->Typ) && band->HasObjects())
+        if (byBreaks && !vlOwnPosition(band->Typ) && band->HasObjects())
             run.FilledBy = band;
         const std::vector<quint8> &kinds = band->ObjectKinds();
         for (size_t i = 0; i < kinds.size(); ++i)
@@ -320,7 +310,7 @@ void TvlReportBuilder::ShowBand(TvlPageRun &run, TvlBand *band, bool repeated)
                 static_cast<TvlMemoView *>(band->Objects[i])->RemoveHighlight();
         band->Complete = true;
         const bool handlesItself = band->IsDataBand() || band->Typ == btGroupHeader;
-        if (band->StartNewPage && !handlesItself && !ownPosition(band->Typ) && band->Typ != btPageHeader &&
+        if (band->StartNewPage && !handlesItself && !vlOwnPosition(band->Typ) && band->Typ != btPageHeader &&
             band->Typ != btColumnHeader && band->Typ != btColumnFooter)
             NewPage(run);
     }
@@ -397,9 +387,9 @@ const QStringList &TvlReportBuilder::Aggregates(const TvlView &view)
 
 void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
 {
-    Keep<TvlBand *> keepBand(m_curBand);
-    Keep<TvlBand *> keepAggregating(m_aggregatingBand);
-    Keep<TvlView *> keepView(m_curView);
+    TvlKeep<TvlBand *> keepBand(m_curBand);
+    TvlKeep<TvlBand *> keepAggregating(m_aggregatingBand);
+    TvlKeep<TvlView *> keepView(m_curView);
     m_curBand = &dataBand;
     TvlBand *crossFooter = run.Table[btCrossFooter];
     // Once per row the footers' own objects add the row; while the row's
@@ -495,7 +485,7 @@ void TvlReportBuilder::Accumulate(TvlPageRun &run, TvlBand &dataBand)
 
 void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
 {
-    const int y = band.Typ == btPageFooter ? run.CurBottomY : ownPosition(band.Typ) ? band.Y : run.CurY;
+    const int y = band.Typ == btPageFooter ? run.CurBottomY : vlOwnPosition(band.Typ) ? band.Y : run.CurY;
     const int height = band.CalculatedHeight >= 0 ? band.CalculatedHeight : band.Height;
     struct Stretched
     {
@@ -507,19 +497,19 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
     if (band.Stretched) {
         for (size_t i = 0; i < kinds.size(); ++i) {
             TvlView *view = band.Objects[i];
-            if (growsWithBand(*view, kinds[i] & okStretcheable, height)) {
+            if (vlGrowsWithBand(*view, kinds[i] & okStretcheable, height)) {
                 stretched.push_back({view, view->Height});
                 view->Height = height - view->Top;
             }
         }
     }
-    const bool fits = ownPosition(band.Typ) || Fits(run, y, height);
+    const bool fits = vlOwnPosition(band.Typ) || Fits(run, y, height);
     if (!band.AllowSplit || fits) {
         // The page footer was given its room; an overlay and the objects
         // outside the bands keep to the printable area.
-        const int clip = band.Typ == btPageFooter ? INT_MAX
-                         : ownPosition(band.Typ)  ? run.Page->BottomEdge(0)
-                                                  : run.CurBottomY;
+        const int clip = band.Typ == btPageFooter  ? INT_MAX
+                         : vlOwnPosition(band.Typ) ? run.Page->BottomEdge(0)
+                                                   : run.CurBottomY;
         PrintObjects(run, band, y, clip);
         bool crossObjects = false;
         for (quint8 kind : kinds)
@@ -532,7 +522,7 @@ void TvlReportBuilder::DrawBand(TvlPageRun &run, TvlBand &band)
         band.PrintedHeight = std::min(height, std::max(0, clip - y));
         if (subReports) {
             run.CurY = PrintSubReports(run, band, y);
-        } else if (!ownPosition(band.Typ)) {
+        } else if (!vlOwnPosition(band.Typ)) {
             run.CurY = y + band.PrintedHeight;
         }
     } else {
@@ -586,19 +576,40 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
         int top, height;
         QStringList lines; // wrapped, for memos
         int lineHeight = 0, gaps = 0, done = 0;
-        bool pending = true;
+        bool pending = true, allLines = false;
     };
-    // From now on the memo prints a piece of its lines at a time: all of
-    // them, or those its box shows when it does not stretch.
-    const auto byLines = [](Piece &piece, TvlMemoView *memo, bool all) {
+    // The memo's lines: all of them, or those its box shows when it does not stretch.
+    const auto linesOf = [](const Piece &piece, TvlMemoView *memo) {
         const QList<TvlTextLine> layout = memo->Layout(memo->WorkMemo);
+        const int count = int(layout.size());
+        const int shown = piece.allLines ? count : std::clamp((memo->Height - piece.gaps) / piece.lineHeight, 0, count);
+        QStringList lines;
+        for (int i = 0; i < shown; ++i)
+            lines << vlEncodeTextLine(layout[i]);
+        return lines;
+    };
+    // From now on the memo prints a piece of its lines at a time.
+    const auto byLines = [&](Piece &piece, TvlMemoView *memo, bool all) {
         piece.lineHeight = std::max(1, memo->GetLineHeight());
         piece.gaps = memo->VerticalGaps();
-        const int count = int(layout.size());
-        const int shown = all ? count : std::clamp((memo->Height - piece.gaps) / piece.lineHeight, 0, count);
-        for (int i = 0; i < shown; ++i)
-            piece.lines << vlEncodeTextLine(layout[i]);
+        piece.allLines = all;
+        piece.lines = linesOf(piece, memo);
         piece.memo = piece.lines.isEmpty() ? nullptr : memo; // no text: it splits like any other object
+    };
+    // A piece printing in another column or on another page than its text
+    // was expanded for reads where it prints: a memo printing line by line
+    // takes the lines of its new text while they are as many.
+    const auto readWhereItPrints = [&](Piece &p) {
+        if (!m_expansions)
+            return;
+        const auto expansion = std::find_if(m_expansions->begin(), m_expansions->end(),
+                                            [&](const TvlExpansion &e) { return e.View == p.view; });
+        if (expansion == m_expansions->end() || (expansion->Page == m_pageIndex && expansion->Column == PageColumn()))
+            return;
+        ExpandAgain(*expansion);
+        if (p.memo)
+            if (QStringList lines = linesOf(p, p.memo); lines.size() == p.lines.size())
+                p.lines = std::move(lines);
     };
     std::vector<Piece> pieces;
     for (TvlView *view : band.Objects) {
@@ -618,6 +629,7 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
         pieces.push_back(piece);
     }
     auto printPiece = [&](Piece &p, int y, int height, int lines) {
+        readWhereItPrints(p);
         const qint32 savedHeight = p.view->Height;
         const QStringList savedWork = p.view->WorkMemo;
         p.view->Height = height;
@@ -726,235 +738,6 @@ void TvlReportBuilder::SplitBand(TvlPageRun &run, TvlBand &band)
     run.CurY = y + lowest;
 }
 
-// --- cross columns ---------------------------------------------------------------------
-
-namespace {
-
-TvlDataset *crossSource(const TvlPageRun &run, const TvlBand &band)
-{
-    const TvlBand *data = run.Table[btCrossData];
-    return data && data->DataSet ? data->DataSet : data ? band.CrossDataSet : nullptr;
-}
-
-} // namespace
-
-std::vector<TvlView *> TvlReportBuilder::CrossCells(TvlPageRun &run, TvlBand &band, TvlBand *cross, bool effects)
-{
-    std::vector<TvlView *> cells;
-    if (!cross)
-        return cells;
-    Keep<TvlBand *> keep(m_aggregatingBand);
-    m_aggregatingBand = rowTotals(band, *cross) ? cross : &band;
-    for (TvlView *view : band.Objects) {
-        const auto owner = run.CrossOwner.find(view);
-        if (owner == run.CrossOwner.end() || owner->second != cross)
-            continue;
-        PrepareObject(*view, nullptr, effects);
-        cells.push_back(view);
-    }
-    return cells;
-}
-
-std::unique_ptr<TvlView> TvlReportBuilder::PreparedCopy(TvlView &view)
-{
-    std::unique_ptr<TvlView> copy;
-    try {
-        copy = vlCreateView(view.ObjectType, view.ClassName());
-    } catch (const std::exception &error) {
-        ObjectError(view, view.OwnerBand, error); // a class the program did not register
-    }
-    copy->Assign(view);
-    copy->StorageMode = view.StorageMode;
-    copy->OwnerBand = view.OwnerBand;
-    copy->WorkMemo = view.WorkMemo;
-    // Content of its own (rich text) is expanded for the copy as it reads now.
-    if (!asMemo(view)) {
-        Keep<TvlView *> keep(m_curView);
-        m_curView = &view;
-        copy->ExpandContent([this, &view](const QString &expression) {
-            return ExpandLine(u'[' + expression + u']', view.Format, view.FormatText);
-        });
-    }
-    return copy;
-}
-
-TvlMeasuredCells TvlReportBuilder::MeasureCells(TvlPageRun &run, TvlBand &band)
-{
-    TvlMeasuredCells measured;
-    Keep<int> keepColumn(m_crossColumn);
-    const auto keep = [&](TvlBand *cross) {
-        TvlMeasuredCells::Cells cells;
-        for (TvlView *view : CrossCells(run, band, cross)) {
-            cells.push_back(PreparedCopy(*view));
-            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
-                memo->RemoveHighlight();
-        }
-        return cells;
-    };
-    m_crossColumn = 1;
-    measured.Header = keep(run.Table[btCrossHeader]);
-    if (TvlDataset *source = crossSource(run, band)) {
-        source->Init();
-        source->First();
-        for (int column = 1; !source->Eof(); ++column, source->Next()) {
-            m_crossColumn = column;
-            measured.Columns.push_back(keep(run.Table[btCrossData]));
-        }
-        source->Exit();
-    }
-    TvlBand *footer = run.Table[btCrossFooter];
-    if (footer && !rowTotals(band, *footer)) {
-        m_crossColumn = -1;
-        measured.Footer = keep(footer);
-    }
-    return measured;
-}
-
-int TvlReportBuilder::RowHeight(TvlPageRun &run, TvlBand &band)
-{
-    int height = band.CalcHeight();
-    if (!band.Stretched ||
-        std::none_of(band.ObjectKinds().begin(), band.ObjectKinds().end(), [](quint8 kind) { return kind & okCross; }))
-        return height;
-    // Each cell of the row as its column will print it: the row is as tall as its tallest text.
-    auto measured = m_measuredCells.find(&band);
-    if (measured == m_measuredCells.end())
-        measured = m_measuredCells.emplace(&band, MeasureCells(run, band)).first;
-    const auto measure = [&](TvlView &view) {
-        auto *stretching = dynamic_cast<TvlStretcheable *>(&view);
-        if (stretching && (view.Flags & 1) && view.IsVisible())
-            height = std::max(height, view.Top + stretching->CalcHeight());
-    };
-    TvlMeasuredCells &cells = measured->second;
-    for (const auto &cell : cells.Header)
-        measure(*cell);
-    for (const TvlMeasuredCells::Cells &column : cells.Columns)
-        for (const auto &cell : column)
-            measure(*cell);
-    if (cells.Footer) {
-        for (const auto &cell : *cells.Footer)
-            measure(*cell);
-    } else if (TvlBand *footer = run.Table[btCrossFooter]) {
-        // The row's totals are prepared as they print, after its columns add up.
-        Keep<int> keepColumn(m_crossColumn);
-        m_crossColumn = -1;
-        for (TvlView *view : CrossCells(run, band, footer, false))
-            measure(*view);
-    }
-    return height;
-}
-
-std::vector<TvlView *> TvlReportBuilder::PrintedCells(TvlPageRun &run, TvlBand &band, TvlBand *cross)
-{
-    const auto found = m_measuredCells.find(&band);
-    if (found == m_measuredCells.end() || !cross)
-        return CrossCells(run, band, cross);
-    TvlMeasuredCells &measured = found->second;
-    TvlMeasuredCells::Cells *kept = nullptr;
-    const size_t column = size_t(m_crossColumn - 1);
-    if (cross->Typ == btCrossHeader)
-        kept = &measured.Header;
-    else if (cross->Typ == btCrossFooter)
-        kept = measured.Footer ? &*measured.Footer : nullptr;
-    else if (m_crossColumn >= 1 && column < measured.Columns.size())
-        kept = &measured.Columns[column];
-    if (!kept)
-        return CrossCells(run, band, cross);
-    // Grown to the row, as the row's own objects are.
-    std::vector<TvlView *> cells;
-    for (const auto &cell : *kept) {
-        if (growsWithBand(*cell, dynamic_cast<TvlStretcheable *>(cell.get()), band.CalculatedHeight))
-            cell->Height = band.CalculatedHeight - cell->Top;
-        cells.push_back(cell.get());
-    }
-    return cells;
-}
-
-void TvlReportBuilder::PrintCross(TvlPageRun &run, TvlBand &band, int y, int clipBottom)
-{
-    TvlBand *header = run.Table[btCrossHeader];
-    TvlBand *data = run.Table[btCrossData];
-    TvlBand *footer = run.Table[btCrossFooter];
-    const int shift = ShiftX(run);
-    int cellY = y;
-    auto printOf = [&](TvlBand *cross, int x) {
-        for (TvlView *view : PrintedCells(run, band, cross)) {
-            PrintWithin(run, band, *view, shift + x, cellY, clipBottom);
-            if (auto *memo = dynamic_cast<TvlMemoView *>(view))
-                memo->RemoveHighlight();
-        }
-    };
-    if (m_report->OnBeginColumn)
-        m_report->OnBeginColumn(&band);
-    const int savedPage = m_pageIndex;
-    m_crossColumn = 1;
-    if (header)
-        printOf(header, header->X);
-    int x = header ? header->X + header->Width : data ? data->X : 0;
-    // What passes the right edge of the page column goes on at its left on
-    // the next prepared page, at the same height below that page's header.
-    const int left = run.Page->LeftOffset(), right = CrossRightEdge(run);
-    const auto wrapFor = [&](int width) {
-        if (x + width <= right)
-            return;
-        if (x > left) {
-            // Every page prints these itself: the page taking their columns would print them again.
-            if (band.Typ == btPageHeader || ownPosition(band.Typ))
-                StopCrossWrap(band);
-            x = left;
-            cellY = y + CrossNextPage(run, savedPage);
-            if (header && (header->Flags & bfReprintOnNewPage)) {
-                printOf(header, header->X);
-                x = header->X + header->Width;
-            }
-        }
-        if (x + width > right)
-            StopCrossWidth(band, width, right - x);
-    };
-    TvlDataset *source = crossSource(run, band);
-    if (source) {
-        source->Init();
-        source->First();
-        int column = 1;
-        while (!source->Eof()) {
-            int width = data->Width;
-            if (m_report->OnPrintColumn)
-                m_report->OnPrintColumn(column, width);
-            wrapFor(width);
-            m_crossColumn = column;
-            printOf(data, x);
-            if (band.IsDataBand())
-                Accumulate(run, band);
-            x += width;
-            ++column;
-            source->Next();
-        }
-        source->Exit();
-    }
-    m_crossColumn = -1;
-    if (footer) {
-        wrapFor(footer->Width);
-        printOf(footer, x);
-        footer->ResetAggregates();
-    }
-    m_crossColumn = 0;
-    m_pageIndex = savedPage;
-}
-
-QString TvlReportBuilder::CrossSuffix()
-{
-    if (m_crossColumn == 0)
-        return {};
-    bool inFooter = false;
-    if (m_curRun) {
-        const auto owner = m_curRun->CrossOwner.find(m_curView);
-        inFooter = owner != m_curRun->CrossOwner.end() && owner->second->Typ == btCrossFooter;
-    }
-    if (m_crossColumn < 0 || inFooter)
-        return QStringLiteral("00");
-    return QString::number(m_crossColumn);
-}
-
 // --- sub-reports -----------------------------------------------------------------------
 
 void TvlReportBuilder::BuildSubPage(TvlPageRun &run)
@@ -983,6 +766,11 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
     // page has moved the parent there.
     const int shift = ShiftX(run), freshY = run.FreshY, pagesFrom = m_target->EMFPages.Count();
     TvlBand *const filledBy = run.FilledBy;
+    // What the page prints at its end, should a sub-report go on on the next
+    // one, goes below the band's own objects beside it.
+    for (TvlView *view : band.Objects)
+        if (!dynamic_cast<TvlSubReportView *>(view) && !run.CrossOwner.count(view) && view->IsVisible())
+            run.CurY = std::max(run.CurY, y + std::min(view->Top + view->Height, band.PrintedHeight));
     for (TvlView *view : band.Objects) {
         auto *sub = dynamic_cast<TvlSubReportView *>(view);
         if (!sub || !sub->IsVisible() || sub->PageIndex < 0 || sub->PageIndex >= int(m_runs.size()) ||
@@ -995,6 +783,7 @@ int TvlReportBuilder::PrintSubReports(TvlPageRun &run, TvlBand &band, int y)
         target.CurBottomY = run.CurBottomY;
         target.XAdjust = shift + sub->Left;
         target.ParentOffsetX = sub->Left - run.Page->LeftOffset();
+        target.BoxWidth = sub->Width;
         target.OwnPagesFrom = pagesFrom;
         target.Columns = 1;
         target.CurColumn = 0;

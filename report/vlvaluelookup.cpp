@@ -211,7 +211,7 @@ bool TvlReportBuilder::LookupSpecial(const QString &name, Variant &value)
     else if (name == u"LINETHROUGH#")
         value = Variant(qint64(data ? data->LineThrough : 0));
     else if (name == u"COLUMN#")
-        value = Variant(qint64(m_curRun ? m_curRun->CurColumn + 1 : 1));
+        value = Variant(qint64(PageColumn() + 1));
     else if (name == u"CURRENT#")
         value = Variant(qint64(data ? data->PageRecords : 0));
     else if (name == u"TOTALPAGES")

@@ -8,6 +8,7 @@
 #include "printedlines.h"
 
 #include "report/vlband.h"
+#include "report/vlbandprinting.h"
 #include "report/vlbuilder.h"
 #include "report/vlmemotext.h"
 #include "report/vltextwidths.h"
@@ -37,6 +38,12 @@ struct GeneratedLayout
 };
 
 namespace generated {
+
+// Lines showing the page and the page column they print on (printedlines.h
+// checks them): of a cross cell, and of a row, which may lie over the row's
+// other texts.
+inline const QStringList pageValues{QStringLiteral("str.[PAGE#]"), QStringLiteral("sl.[COLUMN#]")};
+inline const QString rowPage = QStringLiteral("ř str.[PAGE#] sl.[COLUMN#]");
 
 // Record texts: "Z000" of the report's rows, "Y000" of a sub-report's, each
 // maybe followed by the line number of its text.
@@ -101,14 +108,17 @@ inline void crossColumns(TestReport &t, const LayoutChoice &pick, GeneratedLayou
         cells << QVariantList{text.join(u'\n')};
     }
     t.Rows(set, {field}, cells);
-    TvlMemoView *cell = t.Memo(dataLeft, y + pick(0, std::max(0, h - 18)), dataWidth, 18, {u'[' + field + u']'}, on);
+    // Maybe below its text the page and page column it prints on.
+    const QStringList pageLines = pick(0, 2) == 0 ? pageValues : QStringList();
+    TvlMemoView *cell = t.Memo(dataLeft, y + pick(0, std::max(0, h - 18)), dataWidth, 18,
+                               QStringList{u'[' + field + u']'} + pageLines, on);
     if (grows) {
         cell->Flags |= mfStretched;
     } else {
         int most = 1;
         for (const QVariantList &row : cells)
             most = std::max(most, int(row.first().toString().count(u'\n')) + 1);
-        cell->Height = most * cell->GetLineHeight() + cell->VerticalGaps();
+        cell->Height = (most + int(pageLines.size())) * cell->GetLineHeight() + cell->VerticalGaps();
     }
     h = std::max(h, cell->Top - y + cell->Height);
     if (pick(0, 1)) {
@@ -130,7 +140,11 @@ inline void countsAndNarrowLines(TestReport &t, const LayoutChoice &pick, Genera
 {
     vlScriptVariables().Clear();
     made.entered = std::make_shared<QMap<QString, int>>();
-    t.report->OnEnterRect = [entered = made.entered](QStringList &, TvlView *view) { ++(*entered)[view->Name]; };
+    t.report->OnEnterRect = [entered = made.entered](QStringList &memo, TvlView *view) {
+        ++(*entered)[view->Name];
+        if (view->Name == QLatin1String("stranaRadku"))
+            memo = TvlReportBuilder::Active()->ExpandMemo({rowPage}, 0, {});
+    };
     const std::pair<const char *, QChar> counted[] = {{"[Nazev]", u'Z'}, {"[Oznaceni]", u'Y'}, {"[Bunka]", u'x'}};
     for (TvlPage *page : {t.report->Pages[0], t.report->Pages.Count() > 1 ? t.report->Pages[1] : nullptr})
         for (int i = 0; page && i < page->Count(); ++i)
@@ -203,6 +217,16 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     // With cross columns the objects of other bands keep to the left third of
     // the page column, clear of the cross bands; the row header and the columns follow.
     const int columnWidth = cross || subCross ? pageColumn / 3 : pageColumn;
+    // The width memos keep to: a page column's, or the page's for a title or
+    // a page header across it (wider than any cross band, so none takes them).
+    int memoRoom = columnWidth;
+    // A sub-report's box: the page column (its cross columns keep to it), or
+    // a part of it, another object beside it.
+    const int subRoom = subCross ? pageColumn : columnWidth;
+    const int subBox =
+        pick(0, 1)
+            ? subRoom
+            : pick(std::min(subRoom, subCross ? std::max(200, subRoom * 2 / 3) : std::max(100, subRoom / 2)), subRoom);
 
     // Rows, and a text of many lines that other bands may show.
     const int tallLines = pick(0, 4) == 0 ? pick(10, 60) : pick(0, 6);
@@ -223,10 +247,10 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
     // not stretch cuts what it does not hold), and the band holds it.
     const auto memo = [&](int y, int &h, const QStringList &text, int lines, bool grows, TvlPage *on = nullptr,
                           const QStringList &shows = {}) {
-        const int width = std::min(columnWidth, pick(90, 300));
+        const int width = memoRoom > columnWidth ? pick(columnWidth + 1, memoRoom) : std::min(memoRoom, pick(90, 300));
         const int top = pick(0, std::max(0, h - 18));
-        TvlMemoView *m = t.Memo(page.LeftOffset() + pick(0, std::max(0, columnWidth - width)), y + top, width,
-                                pick(1, 30), text, on);
+        TvlMemoView *m =
+            t.Memo(page.LeftOffset() + pick(0, std::max(0, memoRoom - width)), y + top, width, pick(1, 30), text, on);
         if (grows) {
             m->Flags |= mfStretched;
         } else {
@@ -273,8 +297,17 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         TvlBandView *view = t.Band(type, y, h, {}, flags);
         if (sub) {
             h = std::max(h, 20);
-            t.SubReport(page.LeftOffset(), y + pick(0, h - 20), columnWidth, 20, 1);
+            const int top = y + pick(0, h - 20);
+            t.SubReport(page.LeftOffset(), top, subBox, 20, 1);
+            // Clear of the rows' cross bands, which would take it as a cell.
+            if (!cross && subRoom - subBox >= 50) {
+                t.Memo(page.LeftOffset() + subBox + 5, top, std::min(200, subRoom - subBox - 5), 18, {"sb"});
+                made.description += QStringLiteral("a memo beside the sub-report %1 wide; ").arg(subBox);
+            }
         } else {
+            const TvlKeep<int> keep(memoRoom);
+            if ((type == btReportTitle || type == btPageHeader) && pick(0, 1))
+                memoRoom = printable;
             textMemo(y, h, tag, (flags & bfStretched) && pick(0, 1), byBreaks);
         }
         view->Height = h;
@@ -301,6 +334,9 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         QStringList subTexts;
         const QList<QVariantList> subRows = generated::rows(
             pick, u'Y', (subInRows || subCross) && pick(0, 1) ? pick(20, 120) : pick(0, 8), tallLines, subTexts);
+        // Its objects keep to its box.
+        const TvlKeep<int> keep(memoRoom);
+        memoRoom = std::min(columnWidth, subBox);
         MemoryRows *subSet = t.Rows("Podsestava", {"Oznaceni", "Skupina2", "Popis"}, subRows);
         if (subInRows) {
             const int withRows = pick(0, std::max(0, int(set->Rows.size()) - 1));
@@ -320,7 +356,7 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         TvlMemoView *marker = memo(0, h, {QStringLiteral("[Oznaceni]")}, 1, false, sub);
         TvlMemoView *text = memo(0, h, {QStringLiteral("[Popis]")}, rowLines, grows, sub);
         if (subCross)
-            generated::crossColumns(t, pick, made, 0, h, {marker, text}, grows, pageColumn, sub, u'w');
+            generated::crossColumns(t, pick, made, 0, h, {marker, text}, grows, subBox, sub, u'w');
         data->Height = h;
         if (pick(0, 1)) {
             int summary = height();
@@ -355,7 +391,12 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         const int most = pick(2, 6);
         int h = pick(0, 30);
         TvlBandView *view = t.Band(btPageHeader, y, h, {}, quint16(48 | onFirst | bfStretched));
-        memo(y, h, {QStringLiteral("[Hlavicka]")}, 1, true);
+        {
+            const TvlKeep<int> keep(memoRoom);
+            if (pick(0, 1))
+                memoRoom = printable;
+            memo(y, h, {QStringLiteral("[Hlavicka]"), QStringLiteral("str.[PAGE#]")}, 1, true);
+        }
         view->Height = h;
         t.report->OnGetValue = [&t, most, read = t.report->OnGetValue](const QString &name, Variant &value) {
             if (name != QLatin1String("Hlavicka"))
@@ -407,11 +448,21 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         const bool grows = (flags & bfStretched) && pick(0, 3) != 0 && !subInRows;
         TvlMemoView *marker = memo(y, h, {QStringLiteral("[Nazev]")}, 1, false);
         TvlMemoView *text = memo(y, h, {QStringLiteral("[Text]")}, rowLines, grows);
+        // The page and page column of a row, which may move to the next or
+        // print in pieces; maybe a text that OnEnterRect makes of them.
+        if (pick(0, 2) == 0) {
+            TvlMemoView *page = memo(y, h, {generated::rowPage}, 1, false);
+            page->Flags &= ~mfWordWrap; // one line
+            if (pick(0, 1)) {
+                page->Name = QStringLiteral("stranaRadku");
+                page->Memo = QStringList{QStringLiteral("ř")};
+            }
+        }
         if (cross)
             generated::crossColumns(t, pick, made, y, h, {marker, text}, grows, pageColumn, t.page, u'x');
         if (subIn == btMasterData) {
             // Below the row's own texts, in the row's column.
-            t.SubReport(page.LeftOffset(), y + h, columnWidth, 20, 1);
+            t.SubReport(page.LeftOffset(), y + h, subBox, 20, 1);
         }
         view->Height = h;
         made.description += QStringLiteral("Master data %1 (flags %2); ").arg(h).arg(flags);
@@ -430,9 +481,25 @@ inline GeneratedLayout generateLayout(TestReport &t, const LayoutChoice &pick)
         int h = pick(0, pageHeight / 3);
         const quint16 flags = quint16(48 | (pick(0, 1) ? bfStretched : 0));
         TvlBandView *view = t.Band(btPageFooter, y, h, {}, flags);
-        textMemo(y, h, QStringLiteral("pf"), (flags & bfStretched) && pick(0, 1), true);
+        if (pick(0, 2) == 0) {
+            // One growing with its page: 1 to most lines, and its page number and the page count.
+            const int most = pick(2, 6);
+            view->Flags |= bfStretched;
+            memo(y, h, {QStringLiteral("[Paticka]"), QStringLiteral("str.[PAGE#] zs.[TOTALPAGES]")}, 1, true);
+            t.report->OnGetValue = [most, read = t.report->OnGetValue](const QString &name, Variant &value) {
+                if (name != QLatin1String("Paticka"))
+                    return read(name, value);
+                QStringList lines;
+                for (int l = 0, n = 1 + TvlReportBuilder::Active()->PageIndex() % most; l < n; ++l)
+                    lines << QStringLiteral("pt");
+                value = Variant(lines.join(u'\n'));
+            };
+            made.description += QStringLiteral("growing to %1 lines; ").arg(most);
+        } else {
+            textMemo(y, h, QStringLiteral("pf"), (flags & bfStretched) && pick(0, 1), true);
+        }
         view->Height = h;
-        made.description += QStringLiteral("Page footer %1 (flags %2); ").arg(h).arg(flags);
+        made.description += QStringLiteral("Page footer %1 (flags %2); ").arg(h).arg(view->Flags);
         y += h + 1;
     }
     generated::countsAndNarrowLines(t, pick, made, y, columnWidth);
@@ -551,7 +618,7 @@ inline QString checkGeneratedBuild(TestReport &t, const GeneratedLayout &made)
         return fault;
     // Where the lines land: an overlay prints over the rest, inside its box and the page.
     return checkPrintedLines(printed, *t.page, [](const PrintedLine &line) {
-        if (line.text.startsWith(QLatin1String("ov")))
+        if (line.text.startsWith(QLatin1String("ov")) || line.text.startsWith(QStringLiteral("ř ")))
             return QStringLiteral("*");
         const QRegularExpressionMatch record = generated::recordText().match(line.text);
         return record.hasMatch() ? record.captured(1) : objectOwner(line);

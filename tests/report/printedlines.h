@@ -3,12 +3,14 @@
 // page, the place it is drawn at and its object's box; and the check that a
 // build lost nothing and printed nothing over anything else: each line
 // inside its object's box and the printable area, lines of different owners
-// (rows, footers) never on top of each other.
+// (rows, footers) never on top of each other, and each line showing the
+// page ("str.N"), page column ("sl.N") and page count ("zs.N") it prints on.
 #include "reportbuild.h"
 
 #include "report/vlmemoview.h"
 
 #include <QRect>
+#include <QRegularExpression>
 #include <algorithm>
 #include <functional>
 
@@ -20,11 +22,13 @@ struct PrintedLine
     QRect line;          // the object's width, from the line's top down by the line height
     QRect box;           // the object's box
     TvlTextOutput piece; // as drawn: font and character places
+    int totalPages = 0;  // what TOTALPAGES reads: the page count of two passes, else 0
 };
 
 inline QList<PrintedLine> printedLines(TvlReport &report)
 {
     QList<PrintedLine> out;
+    const int totalPages = report.TwoPass ? report.EMFPages.Count() : 0;
     for (int page = 0; page < report.EMFPages.Count(); ++page) {
         int object = 0;
         report.EMFPages.ExportPage(page, [&](TvlView &view) {
@@ -35,7 +39,8 @@ inline QList<PrintedLine> printedLines(TvlReport &report)
             const QRect box(view.Left, view.Top, view.Width, view.Height);
             const int height = memo->GetLineHeight();
             for (const TvlTextOutput &piece : memo->TextPieces())
-                out.append({page, object, piece.Text, QRect(box.left(), piece.Y, box.width(), height), box, piece});
+                out.append({page, object, piece.Text, QRect(box.left(), piece.Y, box.width(), height), box, piece,
+                            totalPages});
         });
     }
     return out;
@@ -50,6 +55,25 @@ using LineOwner = std::function<QString(const PrintedLine &)>;
 inline QString objectOwner(const PrintedLine &line)
 {
     return QStringLiteral("%1:%2").arg(line.page).arg(line.object);
+}
+
+// What the line shows of its page that is not where it prints: "str.N" the
+// page, "sl.N" the page column its box starts in, "zs.N" the page count;
+// empty when all is right.
+inline QString wrongPageValue(const PrintedLine &l, const TvlPage &page)
+{
+    static const QRegularExpression shown(QStringLiteral("\\b(str|sl|zs)\\.(\\d+)"));
+    const int step = page.ColumnWidth + page.ColumnGap;
+    for (auto it = shown.globalMatch(l.text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString what = m.captured(1);
+        const int right = what == u"str"  ? l.page + 1
+                          : what == u"zs" ? l.totalPages
+                                          : (step > 0 ? (l.box.left() - page.LeftOffset()) / step : 0) + 1;
+        if (m.captured(2).toInt() != right)
+            return QStringLiteral("%1.%2 where it is %1.%3").arg(what, m.captured(2)).arg(right);
+    }
+    return {};
 }
 
 // What is wrong with where the lines landed; empty when nothing is.
@@ -83,6 +107,8 @@ inline QString checkPrintedLines(const QList<PrintedLine> &lines, const TvlPage 
         // QRect's right and bottom are the last pixel; the printable area's edges are exclusive.
         if (!printable.adjusted(0, 0, 1, 1).contains(l.line.adjusted(0, 0, 1, 1)))
             return where(l) + QStringLiteral(": outside the printable area");
+        if (const QString wrong = wrongPageValue(l, page); !wrong.isEmpty())
+            return where(l) + QStringLiteral(": shows ") + wrong;
         if (owner != u'*')
             owned.push_back({&l, owner});
     }

@@ -3,7 +3,7 @@
 // whose rows go over a page, and before a design page that goes on on the
 // same page. Every cell prints once, inside its page column and the
 // printable area, over no other text.
-#include "printedlines.h"
+#include "crossrows.h"
 
 #include "report/vlband.h"
 
@@ -11,26 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList numberedValues(const QString &prefix, int count)
-{
-    QStringList out;
-    for (int i = 1; i <= count; ++i)
-        out << prefix + QString::number(i);
-    return out;
-}
-
-// Rows "R1".. of a row header and cells "R1C1".. of columns of the given width.
-void crossRows(TestReport &t, int rows, int columns, int y, int cellWidth, TvlPage *on = nullptr)
-{
-    t.Rows("Radky", {"Radek"}, oneColumnRows(numberedValues(QStringLiteral("R"), rows)));
-    t.Rows("Mesice", {"Mesic"}, oneColumnRows(numberedValues(QStringLiteral("C"), columns)));
-    t.Band(btMasterData, y, 20, "Radky", 48, on);
-    t.Band(btCrossHeader, 0, 1000, {}, 0, on)->SetBounds(20, 0, 60, 1000);
-    t.Band(btCrossData, 0, 1000, "Mesice", 0, on)->SetBounds(80, 0, cellWidth, 1000);
-    t.Memo(20, y, 60, 18, {"[Radek]"}, on);
-    t.Memo(80, y, cellWidth, 18, {"[Radek][Mesic]"}, on);
-}
 
 // The cells printed, sorted; and those of the rows and columns, each once.
 QStringList cellsPrinted(const QList<PrintedLine> &printed)

@@ -2,7 +2,7 @@
 // before each character measures, wrapping at blanks and hyphens in time
 // that follows the text's length, and drawing a text piece in one glyph run
 // that looks as drawing it character by character did.
-#include "reportbuild.h"
+#include "printedlines.h"
 
 #include "report/printer.h"
 #include "report/vltextwidths.h"
@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBoundaryFinder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -310,4 +311,27 @@ TEST(TextDrawing, ALineWithoutWordWrapShrinksToAReadableSizeAndIsCutWithAMarkBey
     EXPECT_TRUE(read.contains(pieces[0].Text)) << read.toStdString();
     EXPECT_TRUE(read.contains(pieces[1].Text)) << read.toStdString();
     EXPECT_TRUE(read.contains(figure)) << read.toStdString();
+}
+
+// A cut line ends between characters as the reader sees them: a family
+// joined into one emoji is never cut to its first person.
+TEST(TextDrawing, ACutLineEndsBetweenWholeCharacters)
+{
+    TestReport t;
+    const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467\u200D\U0001F466");
+    const QString text = QStringLiteral("Rodina ") + family.repeated(12) + QStringLiteral(" e\u0301") + family;
+    TvlMemoView *memo = t.Memo(20, 0, 20, 24, {text});
+    memo->Flags = 0; // neither word wrap nor stretching
+    int cut = 0;
+    for (; memo->Width < 200; memo->Width += 3) {
+        const QString line = memo->Layout({text}).first().Text;
+        if (!line.endsWith(QChar(0x2026)))
+            continue;
+        ++cut;
+        const QString kept = line.chopped(1);
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+        graphemes.setPosition(int(kept.size()));
+        EXPECT_TRUE(text.startsWith(kept) && graphemes.isAtBoundary()) << memo->Width << " " << line.toStdString();
+    }
+    EXPECT_GT(cut, 10);
 }
