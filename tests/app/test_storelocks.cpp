@@ -87,14 +87,6 @@ protected:
         DataModuleTest::SetUp();
         ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
     }
-    std::unique_ptr<TDM> till()
-    {
-        auto other = std::make_unique<TDM>();
-        EXPECT_TRUE(other->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) &&
-                    other->SelectDatabase(TDM::DatabaseName()))
-            << qPrintable(other->LastErrorText());
-        return other;
-    }
     static int backend(TDM &till) { return PQbackendPID(till.MSSQLADOConnection->Connection().handle()); }
     // Rows labelled prefix + number, from first to last (either way).
     static SheetCells sheet(const QString &name, int first, int last)
