@@ -149,6 +149,22 @@ std::unique_ptr<TDM> DataModuleTest::till() const
     return other;
 }
 
+QString DataModuleTest::lockWaits(int count)
+{
+    QStringList waits;
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        waits = scalar("SELECT string_agg(wait_event || ' ' || coalesce(substring(lower(query) from 'tab_[a-z_]+'), "
+                       "query), '|' ORDER BY 1) FROM pg_stat_activity WHERE datname = current_database() "
+                       "AND wait_event_type = 'Lock'")
+                    .split(u'|', Qt::SkipEmptyParts);
+        if (waits.size() < count)
+            QThread::msleep(20);
+    } while (waits.size() < count && timer.elapsed() < 20000);
+    return waits.join(u'|');
+}
+
 int DataModuleTest::newItem(const QString &mark, Currency quantity, Currency price, const QString &category)
 {
     EXPECT_TRUE(dm->NewItem(itemOf(mark, quantity, price, category))) << qPrintable(dm->LastErrorText());

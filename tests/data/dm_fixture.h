@@ -52,6 +52,11 @@ protected:
     void endModuleSession();
     // Another till: a data module of its own, logged in to the test's database.
     std::unique_ptr<TDM> till() const;
+    // Once `count` sessions of the test's database wait on a lock (20 s at
+    // most), each as its lock's kind and the function it runs, sorted and
+    // joined by "|": a writer waiting outside its transaction runs the wait's
+    // own function.
+    QString lockWaits(int count);
     // A new item of the current store through the module.
     int newItem(const QString &mark, Currency quantity = Currency::fromInt(10), Currency price = Currency::fromInt(100),
                 const QString &category = QStringLiteral("?"));

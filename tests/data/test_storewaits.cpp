@@ -4,7 +4,6 @@
 #include "data/dm_fixture.h"
 #include "platform/db/connection.h"
 
-#include <QElapsedTimer>
 #include <QThread>
 
 #include <atomic>
@@ -26,21 +25,6 @@ protected:
     {
         EXPECT_TRUE(session.exec(statement).succeeded())
             << qPrintable(statement) << qPrintable(session.lastErrorText());
-    }
-    // What the sessions waiting on a lock run, once one waits (10 s at most).
-    QString waiting()
-    {
-        QString found;
-        QElapsedTimer timer;
-        timer.start();
-        while (found.isEmpty() && timer.elapsed() < 10000) {
-            found =
-                scalar("SELECT string_agg(wait_event || ' ' || substring(lower(query) from 'tab_[a-z_]+'), ',') FROM "
-                       "pg_stat_activity WHERE datname = current_database() AND wait_event_type = 'Lock'");
-            if (found.isEmpty())
-                QThread::msleep(20);
-        }
-        return found;
     }
 };
 
@@ -76,7 +60,7 @@ TEST_F(StoreWaits, ATreeChangeBesideAReplaceAllImportWaitsOutsideAndEveryPathFol
 
     std::atomic<bool> moved = false;
     std::thread move([&] { moved = till()->MoveCategory(a, d); });
-    EXPECT_EQ(waiting(), "advisory tab_polozka_func_cekat_na_sklady");
+    EXPECT_EQ(lockWaits(1), "advisory tab_polozka_func_cekat_na_sklady");
     // A sale from the other store goes on meanwhile, on the moved category's item.
     run(*other, QStringLiteral("SELECT tab_prodej_PRIDAT_EDITOVAT(%1, 0, 1, true)").arg(elsewhereId));
     run(*other, "SELECT tab_prodej_PRODAT(1, false, '-', 0)");
@@ -106,7 +90,7 @@ TEST_F(StoreWaits, AWriteWaitsOnlyForTheStoresItWasRefusedFor)
         written = till()->NewItem(itemOf("KARTA"));
         done = true;
     });
-    EXPECT_EQ(waiting(), "advisory tab_polozka_func_cekat_na_sklady");
+    EXPECT_EQ(lockWaits(1), "advisory tab_polozka_func_cekat_na_sklady");
     run(*first, "COMMIT");
     for (int waited = 0; waited < 500 && !done; ++waited)
         QThread::msleep(20);
