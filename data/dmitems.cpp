@@ -149,13 +149,20 @@ bool TDM::CopyCategory(int fromId, int toId)
 
 // A move or a removal rewrites the category paths of items of every store:
 // refused while another till replaces a store, it waits outside its
-// transaction and is then written once.
+// transaction and is then written once. Refused by the tree as it now stands
+// (another till changed it meanwhile), it says so.
 bool TDM::MoveCategory(int fromId, int toId)
 {
-    return queuedWrite([&] {
+    const bool ok = queuedWrite([&] {
         return m_call->returnBool(DMProc::tab_kategorie_PRESUNOUT_KATEGORII,
                                   {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
     });
+    if (!ok && connection().errors().isEmpty())
+        connection().reportError(QStringLiteral("Kategorii nelze přesunout pod cílovou kategorii: cíl leží pod ní, "
+                                                "má již podkategorii stejného názvu, nebo některá z nich již "
+                                                "v databázi není."),
+                                 QStringLiteral("50000"));
+    return ok;
 }
 
 bool TDM::EditCategory(int id, const QString &name, const QString &specifikace)
@@ -174,9 +181,14 @@ bool TDM::RenameCategory(int id, const QString &name)
 bool TDM::RemoveCategory(int id)
 {
     int result = 0;
-    return queuedWrite([&] {
+    const bool ok = queuedWrite([&] {
         return m_call->returnId(DMProc::tab_kategorie_ODEBRAT_KATEGORII, {{"@ID_KATEGORIE", id}}, result);
     });
+    if (!ok && connection().errors().isEmpty())
+        connection().reportError(QStringLiteral("Kategorie již v databázi není (mezitím ji odebrala jiná pokladna), "
+                                                "nebo je kořenová."),
+                                 QStringLiteral("50000"));
+    return ok;
 }
 
 // ---- items
