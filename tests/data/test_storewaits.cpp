@@ -75,6 +75,25 @@ TEST_F(StoreWaits, ATreeChangeBesideAReplaceAllImportWaitsOutsideAndEveryPathFol
               "51");
 }
 
+// An item saved while another till moves its category: the move waits for the
+// card's commit, so the path the card worked out does not go stale.
+TEST_F(StoreWaits, AnItemSavedBesideAMoveGetsThePathOfItsCategoryAsMoved)
+{
+    int a = 0, d = 0;
+    ASSERT_TRUE(dm->NewCategory(1, "A", "-", a) && dm->NewCategory(1, "D", "-", d));
+    std::unique_ptr<Db::Connection> card = session();
+    run(*card, "BEGIN");
+    run(*card, "SELECT tab_polozka_NOVA_POLOZKA('K', 'K', 'Karta', '-', 0, 'Sklad-01', '?\\A', '-', 20, 50, 100, 0, "
+               "10, 0, 'ks', 1, true)");
+    std::atomic<bool> moved = false;
+    std::thread move([&] { moved = till()->MoveCategory(a, d); });
+    EXPECT_EQ(lockWaits(1), "advisory tab_kategorie_presunout_kategorii");
+    run(*card, "COMMIT");
+    move.join();
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(scalar("SELECT PATH_ID_KATEGORIE FROM tab_polozka"), QStringLiteral("1\\%1\\%2\\").arg(d).arg(a));
+}
+
 // A write refused for one store waits for that store, not for another one a
 // third till is replacing meanwhile.
 TEST_F(StoreWaits, AWriteWaitsOnlyForTheStoresItWasRefusedFor)
