@@ -1653,6 +1653,8 @@ BEGIN
   PERFORM tab_kategorie_func_ZAMKNOUT_CESTY(true);
   v_z := tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie_co);
   v_do := tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie_kam) || p_id_kategorie_co || '\';
+  -- The items in the order of their keys, as a sale locks them: the two never wait in a circle.
+  PERFORM 1 FROM tab_polozka WHERE starts_with(PATH_ID_KATEGORIE, v_z) ORDER BY ID_POLOZKA FOR UPDATE;
   UPDATE tab_polozka SET PATH_ID_KATEGORIE = v_do || substr(PATH_ID_KATEGORIE, length(v_z) + 1)
     WHERE starts_with(PATH_ID_KATEGORIE, v_z);
   UPDATE tab_kategorie SET ID_NADKATEGORIE = p_id_kategorie_kam WHERE ID_KATEGORIE = p_id_kategorie_co;
@@ -1669,6 +1671,9 @@ CREATE FUNCTION tab_kategorie_ODEBRAT_PODKATEGORIE(p_id_kategorie integer) RETUR
   AS $$
 BEGIN
   PERFORM tab_kategorie_func_ZAMKNOUT_CESTY(true);
+  -- The items in the order of their keys, as a sale locks them (the category's own too, for its removal).
+  PERFORM 1 FROM tab_polozka WHERE ID_KATEGORIE IN (SELECT ID FROM tab_kategorie_func_POTOMCI(p_id_kategorie))
+    ORDER BY ID_POLOZKA FOR UPDATE;
   UPDATE tab_polozka SET ID_KATEGORIE = 1, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(1)
     WHERE ID_KATEGORIE IN (SELECT ID FROM tab_kategorie_func_POTOMCI(p_id_kategorie) WHERE ID <> p_id_kategorie);
   UPDATE tab_sklad SET ID_KATEGORIE = 1

@@ -94,6 +94,28 @@ TEST_F(StoreWaits, AnItemSavedBesideAMoveGetsThePathOfItsCategoryAsMoved)
     EXPECT_EQ(scalar("SELECT PATH_ID_KATEGORIE FROM tab_polozka"), QStringLiteral("1\\%1\\%2\\").arg(d).arg(a));
 }
 
+// A move locks its items in the order of their keys, as a sale does: a sale
+// holding one item and then reaching the next never waits for the move in a circle.
+TEST_F(StoreWaits, AMoveAndASaleNeverWaitForEachOtherInACircle)
+{
+    int a = 0, d = 0;
+    ASSERT_TRUE(dm->NewCategory(1, "A", "-", a) && dm->NewCategory(1, "D", "-", d));
+    const int low = newItem("1", Currency::fromInt(10), Currency::fromInt(100), "?\\A");
+    const int high = newItem("2", Currency::fromInt(10), Currency::fromInt(100), "?\\A");
+    // The lower item's row now lies after the higher one's: a move walking the rows meets the higher first.
+    sql(QStringLiteral("UPDATE tab_polozka SET ZARUKA = 1 WHERE ID_POLOZKA = %1").arg(low));
+    std::unique_ptr<Db::Connection> sale = session();
+    run(*sale, "BEGIN");
+    run(*sale, QStringLiteral("UPDATE tab_polozka SET MNOZSTVI = MNOZSTVI - 1 WHERE ID_POLOZKA = %1").arg(low));
+    std::atomic<bool> moved = false;
+    std::thread move([&] { moved = till()->MoveCategory(a, d); });
+    EXPECT_EQ(lockWaits(1), "transactionid tab_kategorie_presunout_kategorii");
+    run(*sale, QStringLiteral("UPDATE tab_polozka SET MNOZSTVI = MNOZSTVI - 1 WHERE ID_POLOZKA = %1").arg(high));
+    run(*sale, "COMMIT");
+    move.join();
+    EXPECT_TRUE(moved);
+}
+
 // A write refused for one store waits for that store, not for another one a
 // third till is replacing meanwhile.
 TEST_F(StoreWaits, AWriteWaitsOnlyForTheStoresItWasRefusedFor)
