@@ -3,6 +3,7 @@
 #include "data/dm.h"
 #include "data/dmprocedures.h"
 
+#include "platform/db/connection.h"
 #include "platform/formattext.h"
 #include "platform/messages.h"
 
@@ -200,21 +201,47 @@ bool TDM::transactionWrite(const std::function<bool()> &call)
     });
 }
 
+// The stores a write was refused for, as the server names them in the
+// refusal's detail ("Sklady (ID): 3, 5"); empty when it names none.
+static QStringList refusedStores(const Db::ServerError &refusal)
+{
+    static const QString Prefix = QStringLiteral("Sklady (ID):");
+    QStringList stores;
+    if (!refusal.detail.startsWith(Prefix))
+        return stores;
+    for (const QString &id : refusal.detail.mid(Prefix.size()).split(u',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int store = id.trimmed().toInt(&ok);
+        if (ok)
+            stores << QString::number(store);
+    }
+    return stores;
+}
+
 // The writer waits outside its transaction, holding nothing another till
-// may wait for: writers and replace-all imports queue, never deadlock.
+// may wait for: writers and replace-all imports queue, never deadlock. It
+// waits for the stores it was refused for, not for every store another till
+// replaces; a refusal naming none (a wait that already gave up) is final.
 bool TDM::queuedWrite(const std::function<bool()> &write)
 {
     constexpr int Attempts = 3;
     for (int attempt = 1;; ++attempt) {
         if (write())
             return true;
-        const bool storeHeld = connection().errors().value(0).lockNotAvailable();
-        if (!storeHeld || attempt == Attempts || connection().inTransaction() ||
+        const Db::ServerError refusal = connection().errors().value(0);
+        if (!refusal.lockNotAvailable() || attempt == Attempts || connection().inTransaction() ||
             !m_call->takes(DMProc::tab_polozka_func_CEKAT_NA_SKLADY))
             return false;
+        TDMCall::Params params;
+        if (m_call->takes(DMProc::tab_polozka_func_CEKAT_NA_SKLADY, QStringLiteral("@SKLADY"))) {
+            const QStringList stores = refusedStores(refusal);
+            if (stores.isEmpty())
+                return false;
+            params.push_back({"@SKLADY", Db::Connection::arrayLiteral(stores)});
+        }
         WaitWindow wait(
             QStringLiteral("Jiná pokladna nahrazuje položky skladu importem, zápis počká na jeho konec..."));
-        if (m_call->returnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY).isNull())
+        if (m_call->returnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY, params).isNull())
             return false;
     }
 }

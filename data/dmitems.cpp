@@ -147,10 +147,22 @@ bool TDM::CopyCategory(int fromId, int toId)
                               {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
 }
 
+// A move or a removal rewrites the category paths of items of every store:
+// refused while another till replaces a store, it waits outside its
+// transaction and is then written once. Refused by the tree as it now stands
+// (another till changed it meanwhile), it says so.
 bool TDM::MoveCategory(int fromId, int toId)
 {
-    return m_call->returnBool(DMProc::tab_kategorie_PRESUNOUT_KATEGORII,
-                              {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
+    const bool ok = queuedWrite([&] {
+        return m_call->returnBool(DMProc::tab_kategorie_PRESUNOUT_KATEGORII,
+                                  {{"@ID_KATEGORIE_CO", fromId}, {"@ID_KATEGORIE_KAM", toId}});
+    });
+    if (!ok && connection().errors().isEmpty())
+        connection().reportError(QStringLiteral("Kategorii nelze přesunout pod cílovou kategorii: cíl leží pod ní, "
+                                                "má již podkategorii stejného názvu, nebo některá z nich již "
+                                                "v databázi není."),
+                                 QStringLiteral("50000"));
+    return ok;
 }
 
 bool TDM::EditCategory(int id, const QString &name, const QString &specifikace)
@@ -169,7 +181,14 @@ bool TDM::RenameCategory(int id, const QString &name)
 bool TDM::RemoveCategory(int id)
 {
     int result = 0;
-    return m_call->returnId(DMProc::tab_kategorie_ODEBRAT_KATEGORII, {{"@ID_KATEGORIE", id}}, result);
+    const bool ok = queuedWrite([&] {
+        return m_call->returnId(DMProc::tab_kategorie_ODEBRAT_KATEGORII, {{"@ID_KATEGORIE", id}}, result);
+    });
+    if (!ok && connection().errors().isEmpty())
+        connection().reportError(QStringLiteral("Kategorie již v databázi není (mezitím ji odebrala jiná pokladna), "
+                                                "nebo je kořenová."),
+                                 QStringLiteral("50000"));
+    return ok;
 }
 
 // ---- items
@@ -330,7 +349,7 @@ std::vector<Variant> TDM::AskImportQuestions(int storeId, const std::vector<TDMI
             calls.push_back({DMProc::tab_dph_ID_DPH, {{"@DPH", q.rate}}});
             break;
         case TDMImportQuestion::Category:
-            calls.push_back({DMProc::tab_kategorie_ID_KATEGORIE, {{"@PATH_KATEGORIE", q.text}}});
+            calls.push_back({DMProc::tab_kategorie_ID_KATEGORIE_EXISTUJE, {{"@PATH_KATEGORIE", q.text}}});
             break;
         case TDMImportQuestion::Contact:
             calls.push_back({DMProc::tab_kontakt_ID_KONTAKT, {{"@KONTAKT", q.text}}});

@@ -29,7 +29,7 @@ public:
         ask(TDMImportQuestion::Vat, rate.toString(), rate);
         return 1;
     }
-    int CategoryIdByPath(const QString &path) override { return ask(TDMImportQuestion::Category, path), 1; }
+    int FindCategoryByPath(const QString &path) override { return ask(TDMImportQuestion::Category, path), 1; }
     int ContactIdByName(const QString &name) override { return ask(TDMImportQuestion::Contact, name), 1; }
     int UnitIdByName(const QString &name) override { return ask(TDMImportQuestion::Unit, name), 1; }
 
@@ -59,7 +59,7 @@ public:
     bool ItemCodeExists(const QString &code) override { return answer(TDMImportQuestion::Code, code) != 0; }
     bool ItemNameExists(const QString &name) override { return answer(TDMImportQuestion::Name, name) != 0; }
     int VatIdByRate(Currency rate) override { return answer(TDMImportQuestion::Vat, rate.toString()); }
-    int CategoryIdByPath(const QString &path) override { return answer(TDMImportQuestion::Category, path); }
+    int FindCategoryByPath(const QString &path) override { return answer(TDMImportQuestion::Category, path); }
     int ContactIdByName(const QString &name) override { return answer(TDMImportQuestion::Contact, name); }
     int UnitIdByName(const QString &name) override { return answer(TDMImportQuestion::Unit, name); }
 

@@ -95,7 +95,7 @@ TDMItem checkRow(RowChecker &row)
     row.require(db.VatIdByRate(item.DPH) != 0, 6, "Dph položky nenalezeno, musí existovat v databázi DPH");
 
     item.KATEGORIE = row.text(7, 1, INT_MAX, "Kategorie položky, řetězec musí být alespoň 1 znak dlouhý");
-    row.require(db.CategoryIdByPath(item.KATEGORIE) != 0, 7,
+    row.require(db.FindCategoryByPath(item.KATEGORIE) != 0, 7,
                 "Kategorie položky nenalezena, musí existovat v databázi kategoriií");
     item.DODAVATEL = row.text(8, 1, INT_MAX, "Dodavatel položky, řetězec musí být alespoň 1 znak dlouhý");
     row.require(db.ContactIdByName(item.DODAVATEL) != 0, 8,
@@ -179,9 +179,9 @@ int TDMImportLookups::VatIdByRate(Currency rate)
     return m_dm.VatIdByRate(rate);
 }
 
-int TDMImportLookups::CategoryIdByPath(const QString &path)
+int TDMImportLookups::FindCategoryByPath(const QString &path)
 {
-    return m_dm.CategoryIdByPath(path);
+    return m_dm.FindCategoryByPath(path);
 }
 
 int TDMImportLookups::ContactIdByName(const QString &name)

@@ -23,7 +23,7 @@ public:
     virtual bool ItemCodeExists(const QString &code) = 0;
     virtual bool ItemNameExists(const QString &name) = 0;
     virtual int VatIdByRate(Currency rate) = 0;
-    virtual int CategoryIdByPath(const QString &path) = 0;
+    virtual int FindCategoryByPath(const QString &path) = 0;
     virtual int ContactIdByName(const QString &name) = 0;
     virtual int UnitIdByName(const QString &name) = 0;
 };
@@ -39,7 +39,7 @@ public:
     bool ItemCodeExists(const QString &code) override;
     bool ItemNameExists(const QString &name) override;
     int VatIdByRate(Currency rate) override;
-    int CategoryIdByPath(const QString &path) override;
+    int FindCategoryByPath(const QString &path) override;
     int ContactIdByName(const QString &name) override;
     int UnitIdByName(const QString &name) override;
 

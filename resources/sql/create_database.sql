@@ -1693,6 +1693,44 @@ BEGIN
 END
 $$
 GO
+-- The items' id paths follow the tree. A change of the tree that rewrites
+-- them (a move, a removal) holds the paths alone; a writer that works an
+-- item's path out from the tree (a card, an import) shares them to its
+-- transaction's end, taken before it locks any item, so no path it works out
+-- goes stale before it commits. The change first tries every store's lock
+-- (see tab_polozka_func_ZAMKNOUT_SKLAD), as the other writers of items do:
+-- a store another till replaces by an import may bring new items into any
+-- category, and its items are locked. It is refused at once (SQLSTATE 55P03,
+-- naming those stores) and waits outside its transaction; a till selling from
+-- a store nobody replaces shares its store and never waits for it. Then it
+-- waits for the writers sharing the paths: their transactions are short, and
+-- none of them waits for anything the change holds. A store held alone by
+-- this transaction (a replace-all import's rows) needs no share: no change of
+-- the tree runs while it is held.
+CREATE FUNCTION tab_kategorie_func_ZAMKNOUT_CESTY(p_vyhradne boolean) RETURNS void
+  LANGUAGE plpgsql
+  AS $$
+DECLARE
+  v_cekani text;
+BEGIN
+  IF NOT p_vyhradne THEN
+    PERFORM pg_advisory_xact_lock_shared(hashtext('tab_kategorie|CESTY'), 0);
+    RETURN;
+  END IF;
+  PERFORM tab_polozka_func_SDILET_SKLADY(ARRAY(SELECT ID_SKLAD FROM tab_sklad ORDER BY ID_SKLAD));
+  v_cekani := current_setting('lock_timeout');
+  BEGIN
+    PERFORM set_config('lock_timeout', coalesce(nullif(current_setting('tarmil.cekani', true), ''), '60s'), true);
+    PERFORM pg_advisory_xact_lock(hashtext('tab_kategorie|CESTY'), 0);
+    PERFORM set_config('lock_timeout', v_cekani, true);
+  EXCEPTION WHEN lock_not_available THEN
+    RAISE EXCEPTION USING ERRCODE = '55P03',
+      MESSAGE = 'Jiná pokladna stále zapisuje položky (karta položky nebo import): '
+                'nic nebylo zapsáno, zkuste to znovu, až zápis skončí.';
+  END;
+END
+$$
+GO
 -- Moves a category under another; the id paths of the items in its subtree
 -- follow.
 CREATE FUNCTION tab_kategorie_PRESUNOUT_KATEGORII(p_id_kategorie_co integer, p_id_kategorie_kam integer)
@@ -1706,18 +1744,17 @@ BEGIN
   IF tab_kategorie_LZE_PRESUNOUT_KATEGORII(p_id_kategorie_co, p_id_kategorie_kam) = 0 THEN
     RETURN 0;
   END IF;
+  PERFORM tab_kategorie_func_ZAMKNOUT_CESTY(true);
   v_z := tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie_co);
   v_do := tab_kategorie_func_PATH_ID_KATEGORIE(p_id_kategorie_kam) || p_id_kategorie_co || '\';
-  BEGIN
-    UPDATE tab_polozka SET PATH_ID_KATEGORIE = v_do || substr(PATH_ID_KATEGORIE, length(v_z) + 1)
-      WHERE starts_with(PATH_ID_KATEGORIE, v_z);
-    UPDATE tab_kategorie SET ID_NADKATEGORIE = p_id_kategorie_kam WHERE ID_KATEGORIE = p_id_kategorie_co;
-    IF NOT FOUND THEN
-      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Přesunutí kategorie neproběhlo...';
-    END IF;
-  EXCEPTION WHEN OTHERS THEN
-    RETURN 0;
-  END;
+  -- The items in the order of their keys, as a sale locks them: the two never wait in a circle.
+  PERFORM 1 FROM tab_polozka WHERE starts_with(PATH_ID_KATEGORIE, v_z) ORDER BY ID_POLOZKA FOR UPDATE;
+  UPDATE tab_polozka SET PATH_ID_KATEGORIE = v_do || substr(PATH_ID_KATEGORIE, length(v_z) + 1)
+    WHERE starts_with(PATH_ID_KATEGORIE, v_z);
+  UPDATE tab_kategorie SET ID_NADKATEGORIE = p_id_kategorie_kam WHERE ID_KATEGORIE = p_id_kategorie_co;
+  IF NOT FOUND THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Přesunutí kategorie neproběhlo...';
+  END IF;
   RETURN p_id_kategorie_co;
 END
 $$
@@ -1727,6 +1764,10 @@ CREATE FUNCTION tab_kategorie_ODEBRAT_PODKATEGORIE(p_id_kategorie integer) RETUR
   LANGUAGE plpgsql
   AS $$
 BEGIN
+  PERFORM tab_kategorie_func_ZAMKNOUT_CESTY(true);
+  -- The items in the order of their keys, as a sale locks them (the category's own too, for its removal).
+  PERFORM 1 FROM tab_polozka WHERE ID_KATEGORIE IN (SELECT ID FROM tab_kategorie_func_POTOMCI(p_id_kategorie))
+    ORDER BY ID_POLOZKA FOR UPDATE;
   UPDATE tab_polozka SET ID_KATEGORIE = 1, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(1)
     WHERE ID_KATEGORIE IN (SELECT ID FROM tab_kategorie_func_POTOMCI(p_id_kategorie) WHERE ID <> p_id_kategorie);
   UPDATE tab_sklad SET ID_KATEGORIE = 1
@@ -1737,8 +1778,10 @@ BEGIN
 END
 $$
 GO
--- Removes a category with its subtree and returns its former parent. Its
--- items fall back to the root, and so do stores that opened with it.
+-- Removes a category with its subtree and returns its former parent (0 for
+-- the root or a category no longer there). Its items fall back to the root,
+-- and so do stores that opened with it. Whatever else stops it is raised
+-- with its reason.
 CREATE FUNCTION tab_kategorie_ODEBRAT_KATEGORII(p_id_kategorie integer) RETURNS integer
   LANGUAGE plpgsql
   AS $$
@@ -1750,18 +1793,15 @@ BEGIN
   IF v_nad IS NULL THEN
     RETURN 0; -- no such category, or the root
   END IF;
-  BEGIN
-    PERFORM tab_kategorie_ODEBRAT_PODKATEGORIE(p_id_kategorie);
-    UPDATE tab_polozka SET ID_KATEGORIE = 1, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(1)
-      WHERE ID_KATEGORIE = p_id_kategorie;
-    UPDATE tab_sklad SET ID_KATEGORIE = 1 WHERE ID_KATEGORIE = p_id_kategorie;
-    DELETE FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie;
-    IF NOT FOUND THEN
-      RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Odebrání kategorie neproběhlo...';
-    END IF;
-  EXCEPTION WHEN OTHERS THEN
-    RETURN 0;
-  END;
+  PERFORM tab_kategorie_func_ZAMKNOUT_CESTY(true);
+  PERFORM tab_kategorie_ODEBRAT_PODKATEGORIE(p_id_kategorie);
+  UPDATE tab_polozka SET ID_KATEGORIE = 1, PATH_ID_KATEGORIE = tab_kategorie_func_PATH_ID_KATEGORIE(1)
+    WHERE ID_KATEGORIE = p_id_kategorie;
+  UPDATE tab_sklad SET ID_KATEGORIE = 1 WHERE ID_KATEGORIE = p_id_kategorie;
+  DELETE FROM tab_kategorie WHERE ID_KATEGORIE = p_id_kategorie;
+  IF NOT FOUND THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Odebrání kategorie neproběhlo...';
+  END IF;
   RETURN v_nad;
 END
 $$
@@ -1919,6 +1959,20 @@ BEGIN
 END
 $$
 GO
+-- The stores other sessions hold alone (replace-all imports), granted or awaited.
+CREATE FUNCTION tab_polozka_func_NAHRAZOVANE_SKLADY(p_jen_drzene boolean DEFAULT false) RETURNS SETOF integer
+  LANGUAGE sql STABLE
+  AS $$ SELECT DISTINCT objid::bigint::integer FROM pg_locks
+        WHERE locktype = 'advisory' AND objsubid = 2 AND mode = 'ExclusiveLock' AND pid <> pg_backend_pid()
+          AND (granted OR NOT p_jen_drzene)
+          AND database = (SELECT oid FROM pg_database WHERE datname = current_database())
+          AND classid::bigint = hashtext('tab_polozka|SKLAD')::bigint & 4294967295
+        ORDER BY 1 $$
+GO
+CREATE FUNCTION tab_polozka_func_SKLAD_NAHRAZOVAN(p_id_sklad integer) RETURNS boolean
+  LANGUAGE sql STABLE
+  AS $$ SELECT p_id_sklad IN (SELECT tab_polozka_func_NAHRAZOVANE_SKLADY(true)) $$
+GO
 -- A store's lock, held until the transaction ends, taken before any lock of
 -- its values. A replace-all import holds it alone (p_vyhradne) from its
 -- removal to its end: nobody else writes the store's labels, codes and names
@@ -1927,7 +1981,10 @@ GO
 -- transaction, where it may hold items locked that the import's removal
 -- waits for: without p_cekat the lock is only tried (false when another
 -- transaction holds or awaits it alone), and the writer waits for it after
--- its transaction ended, then writes again. Waiting gives up after a minute.
+-- its transaction ended, then writes again. Waiting gives up after a minute
+-- (or the session's setting "tarmil.cekani", which tests shorten),
+-- saying what held the store: a replace-all import, or (for a replace-all
+-- import waiting) other tills writing its items.
 CREATE FUNCTION tab_polozka_func_ZAMKNOUT_SKLAD(p_id_sklad integer, p_vyhradne boolean, p_cekat boolean)
   RETURNS boolean LANGUAGE plpgsql
   AS $$
@@ -1936,6 +1993,10 @@ DECLARE
   v_sklad integer := coalesce(p_id_sklad, 0);
   v_cekani text;
 BEGIN
+  IF p_vyhradne IS NULL OR p_cekat IS NULL THEN
+    RAISE EXCEPTION USING ERRCODE = '50000', MESSAGE = 'Zámek skladu nelze vzít...',
+      DETAIL = 'Není dáno, zda sklad držet samotný a zda na něj čekat.';
+  END IF;
   IF current_setting('tarmil.vyhradni_sklad', true) = v_sklad::text THEN
     RETURN true;
   ELSIF NOT p_cekat AND NOT p_vyhradne THEN
@@ -1945,7 +2006,7 @@ BEGIN
   ELSIF p_cekat THEN
     v_cekani := current_setting('lock_timeout');
     BEGIN
-      PERFORM set_config('lock_timeout', '60s', true);
+      PERFORM set_config('lock_timeout', coalesce(nullif(current_setting('tarmil.cekani', true), ''), '60s'), true);
       IF p_vyhradne THEN
         PERFORM pg_advisory_xact_lock(v_trida, v_sklad);
       ELSE
@@ -1953,6 +2014,11 @@ BEGIN
       END IF;
       PERFORM set_config('lock_timeout', v_cekani, true);
     EXCEPTION WHEN lock_not_available THEN
+      IF p_vyhradne AND NOT tab_polozka_func_SKLAD_NAHRAZOVAN(v_sklad) THEN
+        RAISE EXCEPTION USING ERRCODE = '55P03',
+          MESSAGE = 'Jiná pokladna stále zapisuje položky skladu (karta položky, prodej, storno nebo import): '
+                    'nic nebylo zapsáno, zkuste to znovu, až zápis skončí.';
+      END IF;
       RAISE EXCEPTION USING ERRCODE = '55P03',
         MESSAGE = 'Jiná pokladna stále importuje položky do skladu s odebráním původních záznamů: '
                   'nic nebylo zapsáno, zkuste to znovu, až import skončí.';
@@ -1965,18 +2031,30 @@ BEGIN
 END
 $$
 GO
--- A writer's share of a store's lock (see above), refused at once with
--- SQLSTATE 55P03 while another till's replace-all import holds the store.
-CREATE FUNCTION tab_polozka_func_SDILET_SKLAD(p_id_sklad integer) RETURNS void
+-- A writer's share of the locks of stores (see above), tried in the order of
+-- their keys and refused at once with SQLSTATE 55P03 while another till's
+-- replace-all import holds one of them. The refusal's detail names the
+-- stores refused ("Sklady (ID): 3, 5"): the writer waits for those only.
+CREATE FUNCTION tab_polozka_func_SDILET_SKLADY(p_sklady integer[]) RETURNS void
   LANGUAGE plpgsql
   AS $$
+DECLARE
+  v_odmitnute integer[];
 BEGIN
-  IF NOT tab_polozka_func_ZAMKNOUT_SKLAD(p_id_sklad, false, false) THEN
+  SELECT array_agg(ID ORDER BY ID) INTO v_odmitnute
+    FROM (SELECT DISTINCT coalesce(ID, 0) AS ID FROM unnest(p_sklady) AS t (ID) ORDER BY 1) s
+    WHERE NOT tab_polozka_func_ZAMKNOUT_SKLAD(ID, false, false);
+  IF v_odmitnute IS NOT NULL THEN
     RAISE EXCEPTION USING ERRCODE = '55P03',
-      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.';
+      MESSAGE = 'Jiná pokladna právě importuje položky do skladu s odebráním původních záznamů.',
+      DETAIL = 'Sklady (ID): ' || array_to_string(v_odmitnute, ', ');
   END IF;
 END
 $$
+GO
+CREATE FUNCTION tab_polozka_func_SDILET_SKLAD(p_id_sklad integer) RETURNS void
+  LANGUAGE sql
+  AS $$ SELECT tab_polozka_func_SDILET_SKLADY(ARRAY[p_id_sklad]) $$
 GO
 -- The locks of the values below: one per store, kind and lowercased value,
 -- held until the transaction ends, taken in the order of their keys after
@@ -2013,10 +2091,11 @@ END
 $$
 GO
 -- Waits, outside any transaction of the caller, until no other till holds or
--- awaits alone a store (a replace-all import): a writer refused by
--- tab_polozka_func_ZAMKNOUT then writes again. Gives the number of stores
--- waited for; gives up after a minute, as the store's lock does.
-CREATE FUNCTION tab_polozka_func_CEKAT_NA_SKLADY() RETURNS integer
+-- awaits alone the stores a write was refused for (p_sklady; every such
+-- store when NULL): the writer then writes again. A store another till
+-- replaces is no reason to wait for one it does not. Gives the number of
+-- stores waited for; gives up after a minute, as the store's lock does.
+CREATE FUNCTION tab_polozka_func_CEKAT_NA_SKLADY(p_sklady integer[] DEFAULT NULL) RETURNS integer
   LANGUAGE plpgsql
   AS $$
 DECLARE
@@ -2024,11 +2103,9 @@ DECLARE
   v_pocet integer := 0;
 BEGIN
   FOR v_sklad IN
-    SELECT DISTINCT objid::bigint::integer FROM pg_locks
-      WHERE locktype = 'advisory' AND objsubid = 2 AND mode = 'ExclusiveLock' AND pid <> pg_backend_pid()
-        AND database = (SELECT oid FROM pg_database WHERE datname = current_database())
-        AND classid::bigint = hashtext('tab_polozka|SKLAD')::bigint & 4294967295
-      ORDER BY 1
+    SELECT DISTINCT ID FROM (SELECT unnest(p_sklady) UNION ALL SELECT tab_polozka_func_NAHRAZOVANE_SKLADY()
+                             WHERE p_sklady IS NULL) t (ID)
+      WHERE ID IS NOT NULL ORDER BY 1
   LOOP
     PERFORM tab_polozka_func_ZAMKNOUT_SKLAD(v_sklad, false, true);
     v_pocet := v_pocet + 1;
@@ -2087,14 +2164,26 @@ DECLARE
   -- session keeps: the lookup functions, called from here, would be planned
   -- anew at every call (an import writes many items).
   v_sklad integer := coalesce((SELECT ID_SKLAD FROM tab_sklad WHERE lower(SKLAD) = lower(p_sklad)), 0);
-  v_kategorie integer := (SELECT p_id_kategorie FROM tab_kategorie_func_PROJIT_CESTU(p_kategorie));
+  v_kategorie integer;
+  v_cela boolean;
   v_dodavatel integer := coalesce((SELECT ID_KONTAKT FROM tab_kontakt WHERE lower(KONTAKT) = lower(p_dodavatel)), 0);
   v_dph integer := coalesce((SELECT ID_DPH FROM tab_dph WHERE DPH = p_dph::real), 0);
   v_jednotka integer := coalesce((SELECT ID_JEDNOTKA FROM tab_jednotka WHERE lower(JEDNOTKA) = lower(p_jednotka)), 0);
-  v_cesta varchar := (SELECT CASE WHEN bool_or(ID = 1) THEN string_agg(ID::text || '\', '' ORDER BY HLOUBKA DESC) END
-                      FROM tab_kategorie_func_PREDKOVE(v_kategorie));
+  v_cesta varchar;
   v_id integer;
 BEGIN
+  -- The path is worked out under the paths' share (see tab_kategorie_func_ZAMKNOUT_CESTY).
+  IF current_setting('tarmil.vyhradni_sklad', true) IS DISTINCT FROM v_sklad::text THEN
+    PERFORM tab_kategorie_func_ZAMKNOUT_CESTY(false);
+  END IF;
+  SELECT p_id_kategorie, p_cela INTO v_kategorie, v_cela FROM tab_kategorie_func_PROJIT_CESTU(p_kategorie);
+  -- An imported row names a category that must exist, not the nearest one found.
+  IF p_id_operace = 8 AND NOT v_cela THEN
+    RAISE EXCEPTION USING ERRCODE = '50000',
+      MESSAGE = 'Kategorie položky nenalezena, musí existovat v databázi kategoriií', DETAIL = p_kategorie;
+  END IF;
+  v_cesta := (SELECT CASE WHEN bool_or(ID = 1) THEN string_agg(ID::text || '\', '' ORDER BY HLOUBKA DESC) END
+              FROM tab_kategorie_func_PREDKOVE(v_kategorie));
   PERFORM func_KONTROLA_CISEL('Chyba při zápisu záznamu do tab_polozka.', p_dph, p_nakup, p_prodej, p_mnozstvi,
                               p_zasoba, p_minimum);
   IF 0 IN (v_sklad, v_dodavatel, v_dph, v_jednotka) THEN
@@ -2198,7 +2287,9 @@ DECLARE
   v_stav numeric;
 BEGIN
   -- The store first: a replace-all import holding it has the item locked.
+  -- Then the category paths, before the item (tab_kategorie_func_ZAMKNOUT_CESTY).
   PERFORM tab_polozka_func_SDILET_SKLAD((SELECT ID_SKLAD FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka));
+  PERFORM tab_kategorie_func_ZAMKNOUT_CESTY(false);
   SELECT func_MNOZSTVI_PRESNE(MNOZSTVI) INTO v_stav FROM tab_polozka WHERE ID_POLOZKA = p_id_polozka FOR UPDATE;
   IF p_verze IS NOT NULL AND v_stav IS NULL THEN
     RAISE EXCEPTION USING ERRCODE = '50000',
@@ -2681,10 +2772,9 @@ BEGIN
     INTO v_operace, v_netisteny, v_vytisteny, v_radky, v_polozky
     FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej;
   -- The items' stores before the items: a replace-all import holding one has its items locked.
-  PERFORM tab_polozka_func_SDILET_SKLAD(ID_SKLAD)
-    FROM (SELECT DISTINCT ID_SKLAD FROM tab_polozka
-          WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
-          ORDER BY ID_SKLAD) s;
+  PERFORM tab_polozka_func_SDILET_SKLADY(ARRAY(
+    SELECT DISTINCT ID_SKLAD FROM tab_polozka
+      WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)));
   PERFORM 1 FROM tab_polozka
     WHERE ID_POLOZKA IN (SELECT ID_POLOZKA FROM tab_historie WHERE ID_DOKLAD = p_id_doklad_prodej)
     ORDER BY ID_POLOZKA FOR UPDATE;

@@ -24,7 +24,7 @@ public:
     bool ItemCodeExists(const QString &code) override { return code == u"OBSAZENO"; }
     bool ItemNameExists(const QString &name) override { return name == u"Obsazeno"; }
     int VatIdByRate(Currency rate) override { return rate == Currency::fromInt(20) ? 3 : 0; }
-    int CategoryIdByPath(const QString &path) override { return path == u"?\\Nářadí" ? 2 : 0; }
+    int FindCategoryByPath(const QString &path) override { return path == u"?\\Nářadí" ? 2 : 0; }
     int ContactIdByName(const QString &name) override { return name == u"-" ? 1 : 0; }
     int UnitIdByName(const QString &name) override { return name == u"ks" ? 2 : 0; }
 };

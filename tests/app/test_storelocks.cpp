@@ -66,10 +66,11 @@ public:
         return found;
     }
     // Waits until other tills have shown this many wait windows: a till
-    // that connects first may take a while on a busy machine.
+    // that connects first may take a while on a busy machine, but less than
+    // the server's minute of waiting for a store.
     void awaitWaits(int count)
     {
-        for (int waited = 0; waited < 600 && texts(MessageCall::Wait).size() < count; ++waited)
+        for (int waited = 0; waited < 200 && texts(MessageCall::Wait).size() < count; ++waited)
             QThread::msleep(100);
     }
     int atStep = 0;
@@ -86,14 +87,14 @@ protected:
     {
         DataModuleTest::SetUp();
         ASSERT_TRUE(dm->OpenAllQueries()) << qPrintable(dm->LastErrorText());
+        shopRules.uniqueLabels = shopRules.uniqueCodes = shopRules.uniqueNames = true;
     }
-    std::unique_ptr<TDM> till()
+    // Each writer waits outside its transaction, in the wait's own call.
+    void expectWaitingOutside(int writers)
     {
-        auto other = std::make_unique<TDM>();
-        EXPECT_TRUE(other->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) &&
-                    other->SelectDatabase(TDM::DatabaseName()))
-            << qPrintable(other->LastErrorText());
-        return other;
+        const QString outside =
+            QStringList(writers, QStringLiteral("advisory tab_polozka_func_cekat_na_sklady")).join(u'|');
+        EXPECT_EQ(lockWaits(writers).toStdString(), outside.toStdString());
     }
     static int backend(TDM &till) { return PQbackendPID(till.MSSQLADOConnection->Connection().handle()); }
     // Rows labelled prefix + number, from first to last (either way).
@@ -164,6 +165,8 @@ TEST_F(StoreLocksTest, ReplaceAllImportsOfOneStoreQueueAndTheLaterSheetStays)
         const int imported = ItemImport(*dm, source).Run(true).imported;
         thread.join();
         EXPECT_EQ(deadlocks(messages), QString());
+        // The later one waited for the store in its wait window, before its transaction wrote anything.
+        EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("import počká na jeho konec")).size(), 1);
         return std::pair(imported, int(theirImported));
     };
     const auto sheets = [&] {
@@ -185,10 +188,14 @@ TEST_F(StoreLocksTest, ReplaceAllImportsOfOneStoreQueueAndTheLaterSheetStays)
 // stands; the import runs to its end.
 TEST_F(StoreLocksTest, ACardSavedDuringAReplaceAllImportWaitsAndIsThenWritten)
 {
+    const int old = newItem(QStringLiteral("OLD"));
+    TDMItem oldCard;
+    TDMItemOrigin oldOrigin;
+    ASSERT_TRUE(dm->ReadItem(old, oldCard, oldOrigin));
     TillsMessages messages;
-    std::atomic<bool> taken = true, fresh = false;
+    std::atomic<bool> taken = true, fresh = false, edited = true;
     QString refusal, freshError;
-    std::thread card;
+    std::thread card, edit;
     messages.atStep = 600; // the first batch is written
     messages.meanwhile = [&] {
         card = std::thread([&] {
@@ -202,17 +209,24 @@ TEST_F(StoreLocksTest, ACardSavedDuringAReplaceAllImportWaitsAndIsThenWritten)
             fresh = other->NewItem(itemOf(QStringLiteral("NOVA")));
             freshError = other->LastErrorText();
         });
-        messages.awaitWaits(1);
+        edit = std::thread([&] {
+            // An item the import removes: refused once the import ended.
+            edited = till()->EditItem(old, oldCard, oldOrigin);
+        });
+        messages.awaitWaits(2);
         QThread::msleep(1500); // the card waits beyond the server's deadlock check
+        expectWaitingOutside(2);
     };
     ScriptedSource source({sheet(QStringLiteral("A"), 1, 1000)});
     EXPECT_EQ(ItemImport(*dm, source).Run(true).imported, 1000);
     card.join();
+    edit.join();
+    EXPECT_FALSE(edited);
     EXPECT_EQ(deadlocks(messages), QString());
     EXPECT_FALSE(taken);
     EXPECT_TRUE(refusal.startsWith(QStringLiteral("Označení položky již existuje..."))) << qPrintable(refusal);
     EXPECT_TRUE(fresh) << qPrintable(freshError);
-    EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("zápis počká na jeho konec")).size(), 1);
+    EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("zápis počká na jeho konec")).size(), 2);
     EXPECT_EQ(scalar("SELECT count(*) FROM tab_polozka WHERE STATE_PLATNOST"), QStringLiteral("1001"));
 }
 
@@ -317,10 +331,10 @@ TEST_F(StoreLocksTest, ACancellationLocksTheValuesItBringsBackBeforeTestingThem)
               QStringLiteral("1"));
 }
 
-// A sale and the removal of an item of a store another till replaces wait
-// in the wait window, outside their transactions (on no item's row), and are
-// written once after the import ended (here stopped by its user, so undone);
-// a sale from another store goes through meanwhile.
+// A sale, a cancellation and the removal of an item of a store another till
+// replaces wait in the wait window, outside their transactions (on no item's
+// row), and are written once after the import ended (here stopped by its
+// user, so undone); a sale from another store goes through meanwhile.
 TEST_F(StoreLocksTest, ASaleAndARemovalDuringAReplaceAllImportWaitInTheWaitWindow)
 {
     const int sold = newItem(QStringLiteral("PRODANA"));
@@ -330,6 +344,11 @@ TEST_F(StoreLocksTest, ASaleAndARemovalDuringAReplaceAllImportWaitInTheWaitWindo
     elsewhere.SKLAD = QStringLiteral("Sklad-02");
     ASSERT_TRUE(dm->NewItem(elsewhere)) << qPrintable(dm->LastErrorText());
     const int elsewhereId = scalar(QStringLiteral("SELECT max(ID_POLOZKA) FROM tab_polozka")).toInt();
+    const int returned = newItem(QStringLiteral("VRACENA"));
+    int returnedSale = 0;
+    ASSERT_TRUE(dm->AddOrEditBasketRow(returned, 0, Currency::fromInt(3), true) &&
+                dm->SellBasket(1, false, QStringLiteral("-"), 0, returnedSale))
+        << qPrintable(dm->LastErrorText());
     const auto sell = [this](int item, QString &error) {
         std::unique_ptr<TDM> other = till();
         int document = 0;
@@ -340,9 +359,9 @@ TEST_F(StoreLocksTest, ASaleAndARemovalDuringAReplaceAllImportWaitInTheWaitWindo
     };
 
     TillsMessages messages;
-    std::atomic<bool> saleWritten = false, removalWritten = false, elsewhereSold = false;
-    QString saleError, removalError, elsewhereError, waitingOn;
-    std::thread sale, removal, elsewhereSale;
+    std::atomic<bool> saleWritten = false, removalWritten = false, elsewhereSold = false, cancelled = false;
+    QString saleError, removalError, elsewhereError, cancelError;
+    std::thread sale, removal, elsewhereSale, cancellation;
     messages.atStep = 600; // the first batch is written
     messages.meanwhile = [&] {
         sale = std::thread([&] { saleWritten = sell(sold, saleError); });
@@ -351,14 +370,17 @@ TEST_F(StoreLocksTest, ASaleAndARemovalDuringAReplaceAllImportWaitInTheWaitWindo
             removalWritten = other->RemoveSelectedItems(removed, {});
             removalError = other->LastErrorText();
         });
+        cancellation = std::thread([&] {
+            std::unique_ptr<TDM> other = till();
+            cancelled = other->CancelDocument(returnedSale, {true, true, true});
+            cancelError = other->LastErrorText();
+        });
         elsewhereSale = std::thread([&] { elsewhereSold = sell(elsewhereId, elsewhereError); });
-        for (int waited = 0; waited < 300 && !elsewhereSold; ++waited)
+        for (int waited = 0; waited < 200 && !elsewhereSold; ++waited)
             QThread::msleep(100);
-        messages.awaitWaits(2);
+        messages.awaitWaits(3);
         QThread::msleep(1500); // beyond the server's deadlock check
-        waitingOn = scalar(QStringLiteral("SELECT string_agg(wait_event, ',' ORDER BY wait_event) FROM "
-                                          "pg_stat_activity WHERE datname = current_database() "
-                                          "AND wait_event_type = 'Lock'"));
+        expectWaitingOutside(3);
     };
     QList<ImportRowCells> rows;
     for (int n = 1; n <= 1000; ++n)
@@ -370,16 +392,17 @@ TEST_F(StoreLocksTest, ASaleAndARemovalDuringAReplaceAllImportWaitInTheWaitWindo
     sale.join();
     removal.join();
     elsewhereSale.join();
+    cancellation.join();
 
     EXPECT_TRUE(elsewhereSoldDuringImport) << qPrintable(elsewhereError);
-    EXPECT_EQ(waitingOn.toStdString(), "advisory,advisory"); // not a row ("transactionid")
-    EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("zápis počká na jeho konec")).size(), 2);
+    EXPECT_EQ(messages.texts(MessageCall::Wait).filter(QStringLiteral("zápis počká na jeho konec")).size(), 3);
     EXPECT_EQ(deadlocks(messages), QString());
     EXPECT_TRUE(saleWritten) << qPrintable(saleError);
     EXPECT_TRUE(removalWritten) << qPrintable(removalError);
+    EXPECT_TRUE(cancelled) << qPrintable(cancelError);
     EXPECT_EQ(scalar(QStringLiteral("SELECT string_agg(p.OZNACENI || ':' || p.MNOZSTVI || ':' || (SELECT count(*) "
                                     "FROM tab_historie h WHERE h.ID_POLOZKA = p.ID_POLOZKA AND h.ID_DOKLAD <> 0), "
                                     "',' ORDER BY p.ID_POLOZKA) FROM tab_polozka p")),
-              QStringLiteral("PRODANA:8:1,JINDE:8:1"));
+              QStringLiteral("PRODANA:8:1,JINDE:8:1,VRACENA:10:2"));
     EXPECT_EQ(scalar("SELECT count(*) FROM tab_prodej"), QStringLiteral("0"));
 }

@@ -91,10 +91,15 @@ void DataModuleTest::SetUp()
     }
     ASSERT_TRUE(dm->CreateDatabase()) << qPrintable(dm->LastErrorText());
     ASSERT_TRUE(dm->SelectDatabase(TDM::DatabaseName())) << qPrintable(dm->LastErrorText());
+    m_created = true;
 }
 
 void DataModuleTest::TearDown()
 {
+    if (m_created) {
+        const QStringList breaches = ShopRuleBreaches(database, shopRules);
+        EXPECT_TRUE(breaches.isEmpty()) << qPrintable(breaches.join(u'\n'));
+    }
     dm.reset();
     runOn(QStringLiteral("postgres"), QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(database));
     for (const QString &role : roles + QStringList{database})
@@ -133,6 +138,31 @@ void DataModuleTest::endModuleSession()
     while (scalar(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE pid=%1").arg(pid)) != "0" &&
            waited.elapsed() < 5000)
         QThread::msleep(20);
+}
+
+std::unique_ptr<TDM> DataModuleTest::till() const
+{
+    auto other = std::make_unique<TDM>();
+    EXPECT_TRUE(other->ConnectServer(server, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")) &&
+                other->SelectDatabase(TDM::DatabaseName()))
+        << qPrintable(other->LastErrorText());
+    return other;
+}
+
+QString DataModuleTest::lockWaits(int count)
+{
+    QStringList waits;
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        waits = scalar("SELECT string_agg(wait_event || ' ' || coalesce(substring(lower(query) from 'tab_[a-z_]+'), "
+                       "query), '|' ORDER BY 1) FROM pg_stat_activity WHERE datname = current_database() "
+                       "AND wait_event_type = 'Lock'")
+                    .split(u'|', Qt::SkipEmptyParts);
+        if (waits.size() < count)
+            QThread::msleep(20);
+    } while (waits.size() < count && timer.elapsed() < 20000);
+    return waits.join(u'|');
 }
 
 int DataModuleTest::newItem(const QString &mark, Currency quantity, Currency price, const QString &category)

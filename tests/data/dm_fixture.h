@@ -4,6 +4,7 @@
 // to the test (TARMIL5_DATABASE), and dropped with its group role and the
 // users the test made.
 #include "common/scripted_messages.h"
+#include "common/shop_rules.h"
 #include "data/dm.h"
 #include "data/dmscreens.h"
 
@@ -49,6 +50,13 @@ protected:
     // lost network ends it (the module notices at its next statement).
     int modulePid() const;
     void endModuleSession();
+    // Another till: a data module of its own, logged in to the test's database.
+    std::unique_ptr<TDM> till() const;
+    // Once `count` sessions of the test's database wait on a lock (20 s at
+    // most), each as its lock's kind and the function it runs, sorted and
+    // joined by "|": a writer waiting outside its transaction runs the wait's
+    // own function.
+    QString lockWaits(int count);
     // A new item of the current store through the module.
     int newItem(const QString &mark, Currency quantity = Currency::fromInt(10), Currency price = Currency::fromInt(100),
                 const QString &category = QStringLiteral("?"));
@@ -66,6 +74,9 @@ protected:
     // version made).
     QString creationScriptFile;
 
+    // The rules the data keeps after the test (checked as it ends).
+    ShopRules shopRules;
+
     QTemporaryDir home; // the settings file of the test (TARMIL5_HOME)
     ScriptedMessages messages;
     RecordingScreens screens;
@@ -73,4 +84,7 @@ protected:
     QString database;
     QString server;
     QStringList roles;
+
+private:
+    bool m_created = false;
 };

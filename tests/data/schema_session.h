@@ -1,6 +1,7 @@
 #pragma once
 // Database tests of the creation script: a throwaway database built by the
 // script batch by batch, and a small libpq session with the calls the tests use.
+#include "common/shop_rules.h"
 #include "common/test_database.h"
 
 #include <QString>
@@ -92,6 +93,14 @@ class DatabaseTest : public ::testing::Test
 protected:
     SchemaDatabase db;
     std::unique_ptr<Session> s = db.session();
+    // The rules the data keeps after the test (checked as it ends).
+    ShopRules shopRules;
+
+    void TearDown() override
+    {
+        const QStringList breaches = ShopRuleBreaches(db.name(), shopRules);
+        EXPECT_TRUE(breaches.isEmpty()) << qPrintable(breaches.join(u'\n'));
+    }
 
     // The integer result of a procedure or function called with parameters
     // (a bare name, or a call written out with $1, $2 ...).

@@ -114,6 +114,7 @@ TEST_F(DataModuleCash, ReportDefinitionsKeepTheirRow)
 // everything that needs every row reads the rest first.
 TEST_F(DataModuleCash, ALongBookIsReadInPagesWithoutAGapOrARepeat)
 {
+    shopRules.cashBookByHand = true;
     sql("INSERT INTO tab_pokladna (ID_OPERACE, TIME_POKLADNA, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB, "
         "STAV) SELECT 1, timestamp '2026-01-01' + (i / 3) * interval '1 second', '0', 'U' || i, 'u' || (i % 7), i, i "
         "FROM generate_series(1, 2000) AS i; ANALYZE tab_pokladna");
@@ -201,6 +202,7 @@ bool sortsWhole(const QString &plan)
 // The time's pages, both ways, are read from its index.
 TEST_F(DataModuleCash, AnotherTillsMovementsNeitherRepeatNorHideAMovementBetweenPages)
 {
+    shopRules.cashBookByHand = true;
     sql("INSERT INTO tab_pokladna (ID_OPERACE, TIME_POKLADNA, DOKLAD_NETISTENY, DOKLAD_VYTISTENY, UZIVATEL, POHYB, "
         "STAV) SELECT 1, timestamp '2026-01-01' + (i / 3) * interval '1 second', '0', 'U' || i, 'u' || (i % 7), i % "
         "50, "

@@ -126,7 +126,8 @@ TEST_F(DataModuleCatalogue, CategoriesAreWrittenWithoutAList)
     ASSERT_TRUE(dm->ReadCategory(food, name, specifikace));
     EXPECT_EQ(name, "Potraviny");
     EXPECT_EQ(specifikace, "jídlo");
-    EXPECT_FALSE(dm->MoveCategory(food, milk)); // under its own descendant
+    EXPECT_FALSE(dm->MoveCategory(food, milk)); // under its own descendant, and it says so
+    EXPECT_TRUE(dm->LastErrorText().startsWith("Kategorii nelze přesunout")) << qPrintable(dm->LastErrorText());
     EXPECT_TRUE(dm->CopyCategory(milk, 1));
     EXPECT_FALSE(dm->CopyCategory(milk, 1)); // a sibling of that name exists now
     ASSERT_TRUE(dm->RenameCategory(milk, "Mléko"));
@@ -135,6 +136,8 @@ TEST_F(DataModuleCatalogue, CategoriesAreWrittenWithoutAList)
     EXPECT_EQ(dm->DefaultCategoryId(), food);
     ASSERT_TRUE(dm->RemoveCategory(food));
     EXPECT_FALSE(dm->CategoryExists(food));
+    EXPECT_FALSE(dm->RemoveCategory(food)); // gone meanwhile: said so
+    EXPECT_TRUE(dm->LastErrorText().startsWith("Kategorie již v databázi není")) << qPrintable(dm->LastErrorText());
     EXPECT_EQ(dm->CategoryCount(), 2); // the root and the copy
 }
 
@@ -201,7 +204,8 @@ TEST_F(DataModuleCatalogue, SelectedItemsGoTogetherOrNotAtAll)
         ASSERT_TRUE(items->Locate("ID_POLOZKA", id));
         selected.push_back(items->GetBookmark());
     }
-    // the second vanishes behind the list's back: its removal fails
+    // the second vanishes behind the list's back, under its basket line: its removal fails
+    shopRules.basketLinesMayDangle = true;
     sql(QStringLiteral("DELETE FROM tab_historie WHERE ID_POLOZKA=%1; DELETE FROM tab_polozka WHERE ID_POLOZKA=%1")
             .arg(b));
     EXPECT_FALSE(dm->RemoveSelectedItems(a, selected));

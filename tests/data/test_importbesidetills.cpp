@@ -58,6 +58,7 @@ protected:
 TEST_F(ImportBesideTills, RacingACardOrAnotherImportEachLabelEndsOnOneItem)
 {
     constexpr int Rounds = 100;
+    shopRules.uniqueLabels = shopRules.uniqueCodes = shopRules.uniqueNames = true;
     prefix = QStringLiteral("K");
     race(Rounds, [](TDM &till, TDMItem card) {
         card.OZNACENI_POVINNE = card.POLOZKA_POVINNE = true;

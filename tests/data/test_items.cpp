@@ -28,15 +28,17 @@ TEST_F(Items, NewAndImportedItemsResolveNamesAndAreLogged)
                        {item}),
               QString("1|%1|1|2|2|1\\%1\\|t|8.5000|12.9000|5|24|6").arg(cat));
     EXPECT_EQ(s->value(logRow, {item}), "0|7|1|0|-|-|0001|24|t");
-    const int imported =
-        call("tab_polozka_IMPORT_POLOZKY(p_oznaceni => '0002', p_kod => '-', p_polozka => 'Čaj',"
-             " p_specifikace => '-', p_zaruka => 0, p_sklad => 'Sklad-01', p_kategorie => '?\\Neznámá',"
-             " p_dodavatel => '-', p_dph => 20, p_nakup => 1, p_prodej => 2, p_sleva => 0,"
-             " p_mnozstvi => 0.25, p_zasoba => 0, p_jednotka => 'kg', p_minimum => 0.001,"
-             " p_nasobne => false)");
+    const QString import = "tab_polozka_IMPORT_POLOZKY(p_oznaceni => '0002', p_kod => '-', p_polozka => 'Čaj',"
+                           " p_specifikace => '-', p_zaruka => 0, p_sklad => 'Sklad-01', p_kategorie => $1,"
+                           " p_dodavatel => '-', p_dph => 20, p_nakup => 1, p_prodej => 2, p_sleva => 0,"
+                           " p_mnozstvi => 0.25, p_zasoba => 0, p_jednotka => 'kg', p_minimum => 0.001,"
+                           " p_nasobne => false)";
+    // An imported row's category must exist whole, not end at the last one found.
+    EXPECT_TRUE(text(import, {"?\\Nápoje\\Neznámá"}).isNull());
+    EXPECT_EQ(s->error(), "50000 Kategorie položky nenalezena, musí existovat v databázi kategoriií");
+    const int imported = call(import, {"?\\Nápoje"});
     EXPECT_EQ(s->value(logRow, {imported}), "0|8|1|0|-|-|0002|0.25|t");
-    // A category path that does not fully exist ends at the last category found.
-    EXPECT_EQ(s->value("SELECT ID_KATEGORIE FROM tab_polozka WHERE ID_POLOZKA = $1", {imported}), "1");
+    EXPECT_EQ(s->value("SELECT ID_KATEGORIE FROM tab_polozka WHERE ID_POLOZKA = $1", {imported}), QString::number(cat));
 }
 
 TEST_F(Items, UnknownRelatedNamesRefuseTheItem)
