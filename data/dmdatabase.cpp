@@ -154,9 +154,9 @@ bool TDM::ShrinkTarmilDatabase()
     return MSSQLADOConnection->ShrinkDatabase(DatabaseName());
 }
 
-void TDM::BeginTransaction()
+bool TDM::BeginTransaction()
 {
-    connection().beginTransaction();
+    return connection().beginTransaction();
 }
 
 bool TDM::EndTransaction(bool commit)
@@ -167,6 +167,39 @@ bool TDM::EndTransaction(bool commit)
         return connection().commit();
     connection().rollback();
     return false;
+}
+
+bool TDM::ActionSessionLost() const
+{
+    return connection().heldSessionLost();
+}
+
+Db::SessionHold TDM::HoldSession()
+{
+    return Db::SessionHold(connection());
+}
+
+quint64 TDM::UndoneTransactions() const
+{
+    return connection().undoneTransactions();
+}
+
+void TDM::noteWritten(const QString &what)
+{
+    if (!connection().inTransaction())
+        m_written << what;
+}
+
+void TDM::RereadAfterError()
+{
+    for (const auto &requery : {&TDM::RequeryItems, &TDM::RequeryBasket, &TDM::RequeryDocuments}) {
+        try {
+            (this->*requery)();
+        } catch (const std::exception &) {
+            // The list keeps its rows; the next action that reads it says why.
+        }
+    }
+    UpdateCashLabel();
 }
 
 bool TDM::RollbackOpenTransaction()
@@ -207,7 +240,7 @@ bool TDM::queuedWrite(const std::function<bool()> &write)
             return false;
         WaitWindow wait(
             QStringLiteral("Jiná pokladna nahrazuje položky skladu importem, zápis počká na jeho konec..."));
-        if (m_call->returnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY).isNull())
+        if (m_call->tryReturnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY).isNull())
             return false;
     }
 }
@@ -217,7 +250,7 @@ bool TDM::holdStoreAlone(int storeId)
     if (!m_call->takes(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD))
         return true;
     const TDMCall::Params tryOnly{{"@ID_SKLAD", storeId}, {"@VYHRADNE", true}, {"@CEKAT", false}};
-    const Variant held = m_call->returnValue(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD, tryOnly);
+    const Variant held = m_call->tryReturnValue(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD, tryOnly);
     if (held.isNull())
         return false;
     if (held.toBool())

@@ -11,7 +11,7 @@ const QString TransactionFailed = QStringLiteral("Transakce skončila s chybou..
 
 std::optional<Currency> TDM::BasketQuantity(int itemId)
 {
-    const Variant value = m_call->returnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}});
+    const Variant value = m_call->tryReturnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}});
     return value.isNull() ? std::nullopt : std::optional(value.toCurrency());
 }
 
@@ -87,8 +87,8 @@ QList<Variant> TDM::documentItems(int documentId)
 // either way: the item list reads the rows of the items the document moves
 // (also after a failure: another till may have moved their stock), the
 // basket and the documents are re-queried.
-bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId,
-                       const std::function<QList<Variant>()> &items)
+bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, const QString &written,
+                       int &newId, const std::function<QList<Variant>()> &items)
 {
     MSSQLADOQuery_Doklad->SavePosition(QStringLiteral("ID_DOKLAD"));
     const QList<Variant> moved = items();
@@ -100,6 +100,8 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
             error = LastErrorText();
         return done;
     });
+    if (ok)
+        noteWritten(written);
     if (!ok) {
         // A write that waited for another till's import and gave up has the
         // wait's reason, not the refusal it waited after.
@@ -126,7 +128,9 @@ bool TDM::SellBasket(int kind, bool print, const QString &customer, int discount
 {
     return saleOrCancel(DMProc::tab_prodej_PRODAT,
                         {{"@ID_OPERACE", kind}, {"@TISK", print}, {"@ODBERATEL", customer}, {"@SLEVA", discount}},
-                        QStringLiteral("Prodej položek neproběhl..."), documentId, [this] { return basketItems(); });
+                        QStringLiteral("Prodej položek neproběhl..."),
+                        QStringLiteral("Prodej položek proběhl, doklad je zapsán v databázi..."), documentId,
+                        [this] { return basketItems(); });
 }
 
 int TDM::DocumentCount()
@@ -144,7 +148,8 @@ bool TDM::CancelDocument(int documentId, const TDMUniqueValues &unique)
     TDMCall::Params params{{"@ID_DOKLAD_PRODEJ", documentId}};
     addUniqueFlags(params, DMProc::tab_doklad_STORNO, unique);
     int id = 0;
-    return saleOrCancel(DMProc::tab_doklad_STORNO, params, QStringLiteral("Storno dokladu neproběhlo..."), id,
+    return saleOrCancel(DMProc::tab_doklad_STORNO, params, QStringLiteral("Storno dokladu neproběhlo..."),
+                        QStringLiteral("Storno dokladu proběhlo, stornovací doklad je zapsán v databázi..."), id,
                         [this, documentId] { return documentItems(documentId); });
 }
 

@@ -231,8 +231,15 @@ void TForm_Hledat::Button_HledatClick()
         return;
     const QString text = ComboBox_Hledat->currentText();
     if (!RunFieldSearch()) {
-        ShowInformation(QStringLiteral("Hledaná hodnota nenalezena..."),
-                        QStringLiteral("Hledaná hodnota: [%1]").arg(text), false);
+        // A search that could not run found nothing, but says why.
+        const Db::Connection *connection = m_listQuery ? m_listQuery->GetConnection() : nullptr;
+        const QString reason = connection ? connection->lastErrorText() : QString();
+        if (!reason.isEmpty())
+            ShowWarning(QStringLiteral("Hledání neproběhlo..."), QStringLiteral("Hledaná hodnota: [%1]").arg(text),
+                        reason);
+        else
+            ShowInformation(QStringLiteral("Hledaná hodnota nenalezena..."),
+                            QStringLiteral("Hledaná hodnota: [%1]").arg(text), false);
         focusText();
         setDefault(Button_Hledat);
         return;

@@ -103,10 +103,28 @@ public:
     bool execScript(const QStringList &statements);
 
     // These keep the errors of the statement before them unless they fail.
+    // A transaction begun here belongs to its session: once the session is
+    // lost, no statement runs (none renews the session) until commit() or
+    // rollback() ends the transaction. commit() then fails with the loss as
+    // its reason; rollback() has nothing left to undo.
     bool beginTransaction();
     bool commit();
     bool rollback();
+    // Also true for a transaction whose session was lost and not yet ended.
     bool inTransaction() const;
+    // A transaction begun here whose session was lost: its work is gone.
+    bool transactionLost() const;
+    // Transactions begun here that ended undone (rolled back, or lost with
+    // their session) since the connection was made.
+    quint64 undoneTransactions() const { return m_undone; }
+    // Whether the session an action holds (a transaction, or holdSession())
+    // was lost: its statements are refused until the action ends.
+    bool heldSessionLost() const;
+    // An action of several statements in their own transactions holds its
+    // session: once the session is lost, its later statements are refused
+    // rather than run on a new one, until the last hold is released.
+    void holdSession();
+    void releaseSession();
     bool savepoint(const QString &name);
     bool rollbackToSavepoint(const QString &name);
     bool releaseSavepoint(const QString &name);
@@ -148,6 +166,11 @@ public:
     // called in the middle of a statement and must send nothing.
     enum class SessionEvent { Lost, Renewed };
     void setSessionHandler(std::function<void(SessionEvent)> handler) { m_onSession = std::move(handler); }
+    // The error that ended the last lost session (empty before any loss).
+    const ServerError &lastLoss() const { return m_loss; }
+    // Tests: called before each round trip with its statements' text, when
+    // it may still end the session.
+    void setStatementHook(std::function<void(const QString &sql)> hook) { m_statementHook = std::move(hook); }
 
 private:
     struct Follower
@@ -164,7 +187,9 @@ private:
                        bool own, bool guarded);
     PGresult *execWithFollower(const QByteArray &name, const QList<Param> &params, const QByteArray &followerName,
                                Follower follower, bool &undone);
-    bool begin();
+    bool begin(const QString &sql);
+    bool sessionPinned() const;
+    void noteLoss(const ServerError &error);
     Result finish(PGresult *raw);
     bool applySessionSettings();
     bool execControl(const QString &sql);
@@ -180,6 +205,14 @@ private:
     quint64 m_roundTrips = 0;
     quint64 m_sessionSerial = 0;
     std::function<void(SessionEvent)> m_onSession;
+    std::function<void(const QString &)> m_statementHook;
+    // The session of the data module's open transaction (0: none), and of
+    // the actions that hold theirs; the error that ended the last session.
+    quint64 m_transactionSession = 0;
+    quint64 m_undone = 0;
+    int m_holds = 0;
+    quint64 m_heldSession = 0;
+    ServerError m_loss;
     // The statements prepared in the session m_preparedSerial, by their text.
     static constexpr int MaxPreparedStatements = 256;
     QHash<QString, QByteArray> m_prepared;
@@ -231,6 +264,23 @@ private:
     Connection &m_connection;
     bool m_own;
     bool m_begun = false;
+};
+
+// Holds the session for an action's scope (see Connection::holdSession).
+class SessionHold
+{
+public:
+    explicit SessionHold(Connection &connection)
+        : m_connection(connection)
+    {
+        m_connection.holdSession();
+    }
+    ~SessionHold() { m_connection.releaseSession(); }
+    SessionHold(const SessionHold &) = delete;
+    SessionHold &operator=(const SessionHold &) = delete;
+
+private:
+    Connection &m_connection;
 };
 
 } // namespace Db
