@@ -149,3 +149,50 @@ TEST_F(LostSessionActions, AReplaceAllImportEndsWholeOrUndone)
     heard = &answers;
     sweep([] {}, [&] { return ItemImport(*dm, source).Run(true).imported > 0; });
 }
+
+// After any error that leaves an action, the till shows what the server holds
+// and says what was written: a sale committed before the error is told as
+// written, a card save the error rolled back as undone. The renewal of a
+// session whose basket was empty says so once, with the loss's reason.
+TEST_F(LostSessionActions, TheMessagesSayWhatTheServerHolds)
+{
+    const int item = newItem(QStringLiteral("PILA"), Currency::fromInt(100));
+    Db::Connection &session = dm->MSSQLADOConnection->Connection();
+    auto failAfter = [&](const char *statement) {
+        session.setStatementHook([&session, statement, seen = false](const QString &sql) mutable {
+            if (seen) {
+                session.setStatementHook({});
+                throw std::runtime_error("Chyba po zápisu.");
+            }
+            seen = sql.contains(QLatin1String(statement), Qt::CaseInsensitive);
+        });
+    };
+    ASSERT_TRUE(dm->AddOrEditBasketRow(item, 0, Currency::fromInt(2), true));
+    dm->RequeryBasket();
+    failAfter("tab_prodej_PRODAT");
+    int document = 0;
+    DeliverGuarded([&] { return dm->SellBasket(1, false, QStringLiteral("-"), 0, document); });
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).last().detail,
+              QStringLiteral("Akce nebyla dokončena celá. Prodej položek proběhl, doklad je zapsán v databázi... "
+                             "Další kroky akce neproběhly, program pokračuje dál..."));
+    EXPECT_EQ(dm->MSSQLADOQuery_Prodej->RecordCount(), 0);
+    EXPECT_TRUE(screens.labels[TSummaryLabel::ProdejStatus].startsWith(QStringLiteral("0 [")));
+    EXPECT_EQ(screens.labels[TSummaryLabel::Pokladna], QStringLiteral("200,00 Kč"));
+
+    TDMItem card;
+    TDMItemOrigin origin;
+    ASSERT_TRUE(dm->ReadItem(item, card, origin));
+    card.PRODEJ = Currency::fromInt(300);
+    failAfter("BEGIN");
+    DeliverGuarded([&] { return dm->EditItem(item, card, origin); });
+    EXPECT_EQ(messages.callsOf(MessageCall::Warning).last().detail,
+              QStringLiteral("Akce nebyla dokončena, její změny v databázi byly vráceny, program pokračuje dál..."));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT PRODEJ::int FROM tab_polozka WHERE ID_POLOZKA=%1").arg(item)), "100");
+
+    endModuleSession();
+    EXPECT_THROW(dm->HasRight(1), Db::DatabaseError);
+    dm->reportRenewedSession();
+    const MessageCall notice = messages.callsOf(MessageCall::Warning).last();
+    EXPECT_EQ(notice.detail, QStringLiteral("Košík byl prázdný, nic se neztratilo..."));
+    EXPECT_TRUE(notice.description.startsWith(Lost)) << qPrintable(notice.description);
+}
