@@ -141,9 +141,9 @@ public:
     explicit TDM(QObject *parent = nullptr);
     ~TDM() override;
 
-    TMSSQLADOConnection *MSSQLADOConnection;
-    TMSSQLADOStoredProcedure *MSSQLADOStoredProcedure;
-    TMSSQLADOCommand *MSSQLADOCommand;
+    TMSSQLADOConnection *MSSQLADOConnection = nullptr;
+    TMSSQLADOStoredProcedure *MSSQLADOStoredProcedure = nullptr;
+    TMSSQLADOCommand *MSSQLADOCommand = nullptr;
 #define TARMIL_DM_QUERY_MEMBER(name) TMSSQLADOQuery *name = nullptr;
     TARMIL_DM_QUERIES(TARMIL_DM_QUERY_MEMBER)
 #undef TARMIL_DM_QUERY_MEMBER

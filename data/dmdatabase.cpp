@@ -181,7 +181,8 @@ Db::SessionHold TDM::HoldSession()
 
 quint64 TDM::UndoneTransactions() const
 {
-    return connection().undoneTransactions();
+    // Also asked while the module is being made (its parts post events).
+    return MSSQLADOConnection ? connection().undoneTransactions() : 0;
 }
 
 void TDM::noteWritten(const QString &what)

@@ -91,15 +91,22 @@ bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const Q
                        int &newId, const std::function<QList<Variant>()> &items)
 {
     MSSQLADOQuery_Doklad->SavePosition(QStringLiteral("ID_DOKLAD"));
-    const QList<Variant> moved = items();
     int id = 0;
     QString error;
-    const bool ok = soleCallTransaction([&] {
-        const bool done = m_call->returnId(procedure, params, id);
-        if (!done)
-            error = LastErrorText();
-        return done;
-    });
+    QList<Variant> moved;
+    bool ok = false;
+    {
+        // The items read and the call are one action: a session lost
+        // between them takes the call with it.
+        const Db::SessionHold action(connection());
+        moved = items();
+        ok = soleCallTransaction([&] {
+            const bool done = m_call->returnId(procedure, params, id);
+            if (!done)
+                error = LastErrorText();
+            return done;
+        });
+    }
     if (ok)
         noteWritten(written);
     if (!ok) {
