@@ -72,7 +72,8 @@ protected:
                 EXPECT_NE(held(), before) << "told done, nothing written: " << qPrintable(told);
             } else {
                 EXPECT_EQ(held(), before) << "told undone: " << qPrintable(told);
-                EXPECT_TRUE(told.contains(Lost)) << qPrintable(told);
+                EXPECT_TRUE(told.contains(Lost) && !told.contains(QStringLiteral("Could not convert")))
+                    << qPrintable(told);
             }
             if (statements < n)
                 return;
