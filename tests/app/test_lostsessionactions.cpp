@@ -197,3 +197,25 @@ TEST_F(LostSessionActions, TheMessagesSayWhatTheServerHolds)
     EXPECT_EQ(notice.detail, QStringLiteral("Košík byl prázdný, nic se neztratilo..."));
     EXPECT_TRUE(notice.description.startsWith(Lost)) << qPrintable(notice.description);
 }
+
+// A plain import keeps each batch it stored; once its session is lost it
+// stores no more, on no session, and says how many rows went in.
+TEST_F(LostSessionActions, APlainImportStopsWhereItsSessionWasLost)
+{
+    QList<ImportRowCells> rows;
+    for (int n = 1; n <= 1200; ++n)
+        rows << itemRow(QStringLiteral("R%1").arg(n));
+    ScriptedSource source({sheetOf(rows)});
+    int batches = 0;
+    dm->MSSQLADOConnection->Connection().setStatementHook([&](const QString &sql) {
+        if (sql.contains(QLatin1String("tab_polozka_import_polozky"), Qt::CaseInsensitive) && ++batches == 2)
+            endModuleSession();
+    });
+    EXPECT_EQ(ItemImport(*dm, source).Run(false).imported, ItemImport::BatchRows);
+    dm->MSSQLADOConnection->Connection().setStatementHook({});
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM tab_polozka")), QString::number(ItemImport::BatchRows));
+    const MessageCall warning = messages.callsOf(MessageCall::Warning).value(0);
+    EXPECT_EQ(warning.detail, QStringLiteral("Import položek byl ukončen, importováno záznamů: 500, další záznamy "
+                                             "nebyly importovány..."));
+    EXPECT_TRUE(warning.description.startsWith(Lost)) << qPrintable(warning.description);
+}
