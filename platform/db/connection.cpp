@@ -124,8 +124,7 @@ bool Connection::ensureConnected()
     // The action that holds the lost session is over: none of its statements
     // may run in a new session, outside its transaction.
     if (sessionPinned()) {
-        addError(m_loss.message.isEmpty() ? LostConnectionText.arg(QStringLiteral("-")) : m_loss.message,
-                 m_loss.sqlState.isEmpty() ? LostConnectionState : m_loss.sqlState);
+        m_errors.append(lossError());
         return false;
     }
     // The server went away between statements: one attempt to reconnect.
@@ -140,6 +139,12 @@ bool Connection::ensureConnected()
     addError(LostConnectionText.arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()), LostConnectionState);
     m_loss = m_errors.last();
     return false;
+}
+
+ServerError Connection::lossError() const
+{
+    return m_loss.message.isEmpty() ? ServerError{LostConnectionText.arg(QStringLiteral("-")), LostConnectionState}
+                                    : m_loss;
 }
 
 bool Connection::sessionPinned() const
@@ -573,9 +578,7 @@ bool Connection::commit()
     if (transactionLost()) {
         m_transactionSession = 0;
         ++m_undone;
-        m_errors = {m_loss.message.isEmpty()
-                        ? ServerError{LostConnectionText.arg(QStringLiteral("-")), LostConnectionState}
-                        : m_loss};
+        m_errors = {lossError()};
         return false;
     }
     m_transactionSession = 0;

@@ -189,7 +189,8 @@ private:
                                Follower follower, bool &undone);
     bool begin(const QString &sql);
     bool sessionPinned() const;
-    void noteLoss(const ServerError &error);
+    // The loss that ended the session, as the statements after it report it.
+    ServerError lossError() const;
     Result finish(PGresult *raw);
     bool applySessionSettings();
     bool execControl(const QString &sql);
