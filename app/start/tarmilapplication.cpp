@@ -27,7 +27,7 @@ QString outcome(const QStringList &written, bool undone)
                     : QStringLiteral("Další kroky akce neproběhly, program pokračuje dál..."));
 }
 
-void reportUncaught(const QString &text)
+void reportUncaught(const QString &text, bool connectionLost = false)
 {
     // Reporting must not throw in its turn: the loop goes on whatever happens here.
     try {
@@ -39,7 +39,9 @@ void reportUncaught(const QString &text)
         if (DM)
             DM->RereadAfterError();
         InitializationLog(QStringLiteral("Error: ") + text);
-        ShowWarning(QStringLiteral("Akce skončila s chybou..."), outcome(written, undone), text);
+        ShowWarning(connectionLost ? QStringLiteral("Spojení s databázovým serverem bylo přerušeno...")
+                                   : QStringLiteral("Akce skončila s chybou..."),
+                    outcome(written, undone), text);
     } catch (...) {
     }
 }
@@ -58,6 +60,8 @@ bool DeliverGuarded(const std::function<bool()> &deliver)
     } depth;
     try {
         return deliver();
+    } catch (const Db::DatabaseError &error) {
+        reportUncaught(QString::fromUtf8(error.what()), error.error().connectionLost());
     } catch (const std::exception &error) {
         reportUncaught(QString::fromUtf8(error.what()));
     } catch (...) {

@@ -136,7 +136,7 @@ bool Connection::ensureConnected()
             m_onSession(SessionEvent::Renewed);
         return settled;
     }
-    addError(LostConnectionText.arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()), LostConnectionState);
+    addError(LostConnectionText.arg(QString::fromUtf8(PQerrorMessage(m_conn)).simplified()), LostConnectionState);
     m_loss = m_errors.last();
     return false;
 }
@@ -527,7 +527,7 @@ void Connection::collectError(PGresult *result)
         message = QStringLiteral("Neznámá chyba databázového serveru.");
     // The server's own words on why (often in English) follow the till's.
     if (lost)
-        message = LostConnectionText.arg(message);
+        message = LostConnectionText.arg(message.simplified());
     m_errors.append(ServerError{message, state ? QString::fromLatin1(state) : LostConnectionState,
                                 detail ? QString::fromUtf8(detail) : QString()});
     if (!lost)
