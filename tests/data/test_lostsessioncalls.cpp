@@ -209,6 +209,9 @@ TEST_F(LostSessionCalls, EveryCallSaysTheConnectionWasLostAndWorksOnceRenewed)
         {"EditFilter", [&] { dm->EditFilter(newId, unique("F"), QStringLiteral("2=2")); }},
         {"RemoveFilter", [&] { dm->RemoveFilter(newId); }},
         {"ExecuteSQL", [&] { dm->ExecuteSQL(QStringLiteral("SELECT 1")); }},
+        {"RefreshAll", [&] { dm->RefreshAll(); }},
+        {"SetCategoryPath", [&] { dm->SetCategoryPath(QStringLiteral("1\\")); }},
+        {"OpenAllQueries", [&] { dm->OpenAllQueries(); }},
         {"TestFilterCondition", [&] { dm->TestFilterCondition(QStringLiteral("1=1"), dm->MSSQLADOQuery_Polozka); }},
     };
 
