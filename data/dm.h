@@ -141,9 +141,9 @@ public:
     explicit TDM(QObject *parent = nullptr);
     ~TDM() override;
 
-    TMSSQLADOConnection *MSSQLADOConnection;
-    TMSSQLADOStoredProcedure *MSSQLADOStoredProcedure;
-    TMSSQLADOCommand *MSSQLADOCommand;
+    TMSSQLADOConnection *MSSQLADOConnection = nullptr;
+    TMSSQLADOStoredProcedure *MSSQLADOStoredProcedure = nullptr;
+    TMSSQLADOCommand *MSSQLADOCommand = nullptr;
 #define TARMIL_DM_QUERY_MEMBER(name) TMSSQLADOQuery *name = nullptr;
     TARMIL_DM_QUERIES(TARMIL_DM_QUERY_MEMBER)
 #undef TARMIL_DM_QUERY_MEMBER
@@ -195,12 +195,30 @@ public:
     bool TruncateTransactionLog();
     bool ReindexAllTables();
     bool ShrinkTarmilDatabase();
-    void BeginTransaction();
+    // False (the server's reason kept) when the transaction did not begin.
+    bool BeginTransaction();
     // Also says whether the commit went through.
     bool EndTransaction(bool commit);
     // Rolls back a transaction an action left open (an error left it before
     // its end); true when there was one.
     bool RollbackOpenTransaction();
+    // Transactions that ended undone since the module was made.
+    quint64 UndoneTransactions() const;
+    // What the action under way has committed for good ("Prodej položek
+    // proběhl..."), for a message about an error that comes after it; the
+    // action's caller forgets it when the action is over.
+    const QStringList &WrittenInAction() const
+    {
+        return m_written;
+    }
+    void ForgetWritten()
+    {
+        m_written.clear();
+    }
+    // After an error that left an action: the lists and the cash figure
+    // read again, so the till shows what the server holds. Whatever of it
+    // cannot be read keeps its rows.
+    void RereadAfterError();
     // After the connection lost its server session: the lists read again in
     // a new one and the user told what the lost session's basket held. Runs
     // from the event loop once the action that met the loss is over.
@@ -216,6 +234,14 @@ public:
     // The basket's lines, as shown, of items no longer in the catalogue
     // (kept as removed): they cannot be sold. By item id.
     QList<std::pair<int, QString>> BasketLinesOutOfCatalogue() const;
+    // Whether the session of the action under way (its transaction, or the
+    // session it holds) was lost: none of its statements runs any more, and
+    // the action is to end undone, saying so.
+    bool ActionSessionLost() const;
+    // Holds the session for an action of several writes, each in its own
+    // transaction (a plain import): once the session is lost, the rest of
+    // the action runs nowhere.
+    Db::SessionHold HoldSession();
 
     // ---- refresh handlers of the lists (summary labels)
     void MSSQLADOQuery_PolozkaRefreshQuery(QObject *sender);
@@ -425,8 +451,8 @@ private:
     bool holdStoreAlone(int storeId);
     int importBatch(const std::vector<TDMItem> &items);
     bool itemWrite(const QString &procedure, const TDMItem &item, int id, int *newId, bool returnId);
-    bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId,
-                      const std::function<QList<Variant>()> &items);
+    bool saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, const QString &written,
+                      int &newId, const std::function<QList<Variant>()> &items);
     bool basketWrite(int itemId, const std::function<bool()> &call);
     void refreshItemRows(const QList<Variant> &ids, const Variant &moveTo = Variant());
     QList<Variant> basketItems() const;
@@ -441,6 +467,9 @@ private:
     // the item list).
     QStringList requeryBasketNamingLost();
     void warnLostBasketLines(const QStringList &lost);
+    // A write of the action that is committed (not a step of a caller's
+    // transaction still open).
+    void noteWritten(const QString &what);
 
     TDMCall *m_call = nullptr;
     std::vector<TMSSQLADOQuery *> m_queries;
@@ -449,6 +478,8 @@ private:
     QStringList m_lostBasket;      // the lines shown when the session was lost
     quint64 m_listeningSerial = 0; // the session that listens for its basket's changes
     bool m_basketReportQueued = false;
+    QString m_lossReason;           // why it was lost
+    QStringList m_written;          // see WrittenInAction()
     QList<Variant> m_importedItems; // stored by the import since its rows were last read
     bool m_storeItemsRemoved = false;
 };

@@ -2,9 +2,29 @@
 
 #include "platform/db/servererror.h"
 
-bool TDMCall::prepare(const QString &procedure, const Params &params)
+bool TDMCall::learn(const QString &procedure)
 {
     m_procedure.SetStoredProcedure(procedure);
+    const Db::Connection *connection = m_procedure.GetConnection();
+    // Not in the catalog, or the catalog was not read: only the second
+    // leaves the server's reason, which a missing parameter must not replace.
+    if (m_procedure.Known() || !connection || connection->errors().isEmpty())
+        return true;
+    m_procedure.CollectErrors();
+    return false;
+}
+
+void TDMCall::raiseIfLost() const
+{
+    const Db::Connection *connection = m_procedure.GetConnection();
+    if (connection && !connection->errors().isEmpty() && connection->errors().first().connectionLost())
+        throw Db::DatabaseError(connection->errors().first());
+}
+
+bool TDMCall::prepare(const QString &procedure, const Params &params)
+{
+    if (!learn(procedure))
+        return false;
     try {
         for (const auto &[name, value] : params)
             m_procedure.SetParameter(name, value);
@@ -17,17 +37,28 @@ bool TDMCall::prepare(const QString &procedure, const Params &params)
 
 bool TDMCall::takes(const QString &procedure, const QString &parameter)
 {
-    m_procedure.SetStoredProcedure(procedure);
+    if (!learn(procedure)) {
+        raiseIfLost();
+        return false;
+    }
     if (parameter.isEmpty())
         return m_procedure.Parameters().size() > 0;
     return m_procedure.HasParameter(parameter);
 }
 
-Variant TDMCall::returnValue(const QString &procedure, const Params &params)
+Variant TDMCall::tryReturnValue(const QString &procedure, const Params &params)
 {
     Variant value = Variant::null();
     if (prepare(procedure, params))
         m_procedure.ExecuteReturnValue(value);
+    return value;
+}
+
+Variant TDMCall::returnValue(const QString &procedure, const Params &params)
+{
+    const Variant value = tryReturnValue(procedure, params);
+    if (value.isNull())
+        raiseIfLost();
     return value;
 }
 

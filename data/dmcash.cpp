@@ -39,7 +39,7 @@ bool TDM::EditReportDefinition(int id, const QString &name, const QString &file)
 
 std::optional<Currency> TDM::CashBalance()
 {
-    const Variant value = m_call->returnValue(DMProc::tab_pokladna_func_STAV);
+    const Variant value = m_call->tryReturnValue(DMProc::tab_pokladna_func_STAV);
     return value.isNull() ? std::nullopt : std::optional(value.toCurrency());
 }
 

@@ -162,9 +162,9 @@ bool TDM::ShrinkTarmilDatabase()
     return MSSQLADOConnection->ShrinkDatabase(DatabaseName());
 }
 
-void TDM::BeginTransaction()
+bool TDM::BeginTransaction()
 {
-    connection().beginTransaction();
+    return connection().beginTransaction();
 }
 
 bool TDM::EndTransaction(bool commit)
@@ -175,6 +175,40 @@ bool TDM::EndTransaction(bool commit)
         return connection().commit();
     connection().rollback();
     return false;
+}
+
+bool TDM::ActionSessionLost() const
+{
+    return connection().heldSessionLost();
+}
+
+Db::SessionHold TDM::HoldSession()
+{
+    return Db::SessionHold(connection());
+}
+
+quint64 TDM::UndoneTransactions() const
+{
+    // Also asked while the module is being made (its parts post events).
+    return MSSQLADOConnection ? connection().undoneTransactions() : 0;
+}
+
+void TDM::noteWritten(const QString &what)
+{
+    if (!connection().inTransaction())
+        m_written << what;
+}
+
+void TDM::RereadAfterError()
+{
+    for (const auto &requery : {&TDM::RequeryItems, &TDM::RequeryBasket, &TDM::RequeryDocuments}) {
+        try {
+            (this->*requery)();
+        } catch (const std::exception &) {
+            // The list keeps its rows; the next action that reads it says why.
+        }
+    }
+    UpdateCashLabel();
 }
 
 bool TDM::RollbackOpenTransaction()
@@ -241,7 +275,7 @@ bool TDM::queuedWrite(const std::function<bool()> &write)
         }
         WaitWindow wait(
             QStringLiteral("Jiná pokladna nahrazuje položky skladu importem, zápis počká na jeho konec..."));
-        if (m_call->returnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY, params).isNull())
+        if (m_call->tryReturnValue(DMProc::tab_polozka_func_CEKAT_NA_SKLADY, params).isNull())
             return false;
     }
 }
@@ -251,7 +285,7 @@ bool TDM::holdStoreAlone(int storeId)
     if (!m_call->takes(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD))
         return true;
     const TDMCall::Params tryOnly{{"@ID_SKLAD", storeId}, {"@VYHRADNE", true}, {"@CEKAT", false}};
-    const Variant held = m_call->returnValue(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD, tryOnly);
+    const Variant held = m_call->tryReturnValue(DMProc::tab_polozka_func_ZAMKNOUT_SKLAD, tryOnly);
     if (held.isNull())
         return false;
     if (held.toBool())

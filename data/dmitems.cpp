@@ -252,6 +252,8 @@ bool TDM::NewItem(const TDMItem &item)
                                                 itemCall(DMProc::tab_polozka_NOVA_POLOZKA, item), id);
                     }) &&
                     id != 0;
+    if (ok)
+        noteWritten(QStringLiteral("Zavedení nové položky proběhlo, položka je zapsána v databázi..."));
     // Nothing changed when the item was refused: the list stays as it is.
     afterWrite(ok, [&] {
         if (ok)
@@ -435,6 +437,8 @@ bool TDM::EditItem(int id, const TDMItem &item, const std::optional<TDMItemOrigi
     int result = 0;
     const bool ok =
         transactionWrite([&] { return m_call->returnId(DMProc::tab_polozka_EDITOVAT_POLOZKU, params, result); });
+    if (ok)
+        noteWritten(QStringLiteral("Editace položky proběhla, změna je zapsána v databázi..."));
     // Also a refused save reads the item anew: another till may have changed it.
     afterWrite(ok, [&] {
         refreshItemRows({id});

@@ -11,7 +11,7 @@ const QString TransactionFailed = QStringLiteral("Transakce skončila s chybou..
 
 std::optional<Currency> TDM::BasketQuantity(int itemId)
 {
-    const Variant value = m_call->returnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}});
+    const Variant value = m_call->tryReturnValue(DMProc::tab_prodej_func_MNOZSTVI, {{"@ID_POLOZKA", itemId}});
     return value.isNull() ? std::nullopt : std::optional(value.toCurrency());
 }
 
@@ -97,19 +97,28 @@ QList<Variant> TDM::documentItems(int documentId)
 // either way: the item list reads the rows of the items the document moves
 // (also after a failure: another till may have moved their stock), the
 // basket and the documents are re-queried.
-bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, int &newId,
-                       const std::function<QList<Variant>()> &items)
+bool TDM::saleOrCancel(const QString &procedure, TDMCall::Params params, const QString &failure, const QString &written,
+                       int &newId, const std::function<QList<Variant>()> &items)
 {
     MSSQLADOQuery_Doklad->SavePosition(QStringLiteral("ID_DOKLAD"));
-    const QList<Variant> moved = items();
     int id = 0;
     QString error;
-    const bool ok = soleCallTransaction([&] {
-        const bool done = m_call->returnId(procedure, params, id);
-        if (!done)
-            error = LastErrorText();
-        return done;
-    });
+    QList<Variant> moved;
+    bool ok = false;
+    {
+        // The items read and the call are one action: a session lost
+        // between them takes the call with it.
+        const Db::SessionHold action(connection());
+        moved = items();
+        ok = soleCallTransaction([&] {
+            const bool done = m_call->returnId(procedure, params, id);
+            if (!done)
+                error = LastErrorText();
+            return done;
+        });
+    }
+    if (ok)
+        noteWritten(written);
     if (!ok) {
         // A write that waited for another till's import and gave up has the
         // wait's reason, not the refusal it waited after.
@@ -144,7 +153,8 @@ bool TDM::SellBasket(int kind, bool print, const QString &customer, int discount
     // have taken some out since the list was read.
     if (MSSQLADOQuery_Prodej->Active() && m_call->takes(DMProc::tab_prodej_PRODAT, QStringLiteral("@RADKU")))
         params.push_back({"@RADKU", int(basketItems().size())});
-    return saleOrCancel(DMProc::tab_prodej_PRODAT, params, QStringLiteral("Prodej položek neproběhl..."), documentId,
+    return saleOrCancel(DMProc::tab_prodej_PRODAT, params, QStringLiteral("Prodej položek neproběhl..."),
+                        QStringLiteral("Prodej položek proběhl, doklad je zapsán v databázi..."), documentId,
                         [this] { return basketItems(); });
 }
 
@@ -163,7 +173,8 @@ bool TDM::CancelDocument(int documentId, const TDMUniqueValues &unique)
     TDMCall::Params params{{"@ID_DOKLAD_PRODEJ", documentId}};
     addUniqueFlags(params, DMProc::tab_doklad_STORNO, unique);
     int id = 0;
-    return saleOrCancel(DMProc::tab_doklad_STORNO, params, QStringLiteral("Storno dokladu neproběhlo..."), id,
+    return saleOrCancel(DMProc::tab_doklad_STORNO, params, QStringLiteral("Storno dokladu neproběhlo..."),
+                        QStringLiteral("Storno dokladu proběhlo, stornovací doklad je zapsán v databázi..."), id,
                         [this, documentId] { return documentItems(documentId); });
 }
 

@@ -23,6 +23,10 @@ void TDM::sessionEvent()
         m_sessionLost = true;
         m_lostBasket = basketLines();
     }
+    // Why the session ended, as the server or the network said it.
+    const Db::ServerError &loss = connection().lastLoss();
+    m_lossReason =
+        loss.message.isEmpty() ? QStringLiteral("Spojení s databázovým serverem bylo přerušeno.") : loss.line();
     // Nothing may be sent from here (a statement is under way).
     if (!m_reportQueued) {
         m_reportQueued = true;
@@ -56,8 +60,9 @@ QStringList TDM::basketLines() const
 void TDM::reportRenewedSession()
 {
     // After the message the action is showing (the failure that met the
-    // lost session), so the user reads them in the order they happened.
-    if (MessageShowing()) {
+    // lost session), so the user reads them in the order they happened; and
+    // after the action whose session it was, which ends it undone.
+    if (MessageShowing() || connection().heldSessionLost()) {
         QTimer::singleShot(100, this, &TDM::reportRenewedSession);
         return;
     }
@@ -80,19 +85,12 @@ void TDM::reportRenewedSession()
         return;
     m_sessionLost = false;
     const QStringList lost = std::exchange(m_lostBasket, {});
-    for (const auto &requery : {&TDM::RequeryItems, &TDM::RequeryDocuments}) {
-        try {
-            (this->*requery)();
-        } catch (const Db::DatabaseError &) {
-            // The list keeps its rows; the next action that reads it says why.
-        }
-    }
-    UpdateCashLabel();
+    RereadAfterError();
     if (TDMScreens *screens = DataModuleScreens())
         screens->sessionRenewed();
     const QString heading = QStringLiteral("Spojení s databázovým serverem bylo obnoveno...");
     if (lost.isEmpty())
-        ShowWarning(heading, QStringLiteral("Košík byl prázdný, nic se neztratilo..."));
+        ShowWarning(heading, QStringLiteral("Košík byl prázdný, nic se neztratilo..."), m_lossReason);
     else
         ShowWarning(heading,
                     QStringLiteral("Košík patřil přerušenému spojení a vyprázdnil se, ztratily se tyto položky:"),

@@ -45,6 +45,9 @@ public:
     void SetStoredProcedure(const QString &name);
     const QString &ADOErrorMessage() const { return m_errorMessage; }
     const std::vector<TProcedureParameter> &Parameters() const { return m_parameters; }
+    // Whether the catalog gave the procedure as set (false: not there, or
+    // the catalog could not be asked, the connection's errors saying why).
+    bool Known() const { return !m_callName.isEmpty(); }
 
     // These throw Db::DatabaseError when the name is not in the list.
     void SetParameter(const QString &name, const Variant &value);

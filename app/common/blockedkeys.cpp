@@ -7,12 +7,48 @@
 
 #include <xcb/xcb.h>
 
+namespace {
+
+xcb_window_t windowOf(const QWidget *widget)
+{
+    return widget && widget->windowHandle() ? xcb_window_t(widget->windowHandle()->winId()) : 0;
+}
+
+std::optional<TypedKey> typedBy(xcb_connection_t *connection, const xcb_key_press_event_t &press)
+{
+    auto *reply =
+        xcb_get_keyboard_mapping_reply(connection, xcb_get_keyboard_mapping(connection, press.detail, 1), nullptr);
+    if (!reply)
+        return std::nullopt;
+    const xcb_keysym_t *symbols = xcb_get_keyboard_mapping_keysyms(reply);
+    const std::vector<uint32_t> list(symbols, symbols + xcb_get_keyboard_mapping_keysyms_length(reply));
+    free(reply);
+    return X11TypedKey(list, press.state);
+}
+
+xcb_connection_t *x11Connection()
+{
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+const xcb_key_press_event_t *keyPress(const QByteArray &eventType, void *message)
+{
+    if (eventType != "xcb_generic_event_t")
+        return nullptr;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7F) != XCB_KEY_PRESS)
+        return nullptr;
+    return reinterpret_cast<const xcb_key_press_event_t *>(event);
+}
+
+} // namespace
+
 BlockedKeys::BlockedKeys(QWidget *dialog, QWidget *blocked)
     : m_dialog(dialog)
     , m_blocked(blocked)
+    , m_connection(x11Connection())
 {
-    if (auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
-        m_connection = x11->connection();
     if (m_connection)
         qApp->installNativeEventFilter(this);
 }
@@ -23,23 +59,12 @@ BlockedKeys::~BlockedKeys()
         qApp->removeNativeEventFilter(this);
 }
 
-namespace {
-
-xcb_window_t windowOf(const QWidget *widget)
-{
-    return widget && widget->windowHandle() ? xcb_window_t(widget->windowHandle()->winId()) : 0;
-}
-
-} // namespace
-
 bool BlockedKeys::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
-    if (eventType != "xcb_generic_event_t" || !m_dialog || !m_blocked)
+    const xcb_key_press_event_t *pressed = keyPress(eventType, message);
+    if (!pressed || !m_dialog || !m_blocked)
         return false;
-    const auto *event = static_cast<const xcb_generic_event_t *>(message);
-    if ((event->response_type & 0x7F) != XCB_KEY_PRESS)
-        return false;
-    const auto &press = *reinterpret_cast<const xcb_key_press_event_t *>(event);
+    const auto &press = *pressed;
     const bool toBlocked = press.event == windowOf(m_blocked) && QApplication::activeModalWidget() == m_dialog;
     const bool toDialog = press.event == windowOf(m_dialog);
     if (!toBlocked && !(toDialog && !m_waiting.empty()))
@@ -56,14 +81,31 @@ bool BlockedKeys::nativeEventFilter(const QByteArray &eventType, void *message, 
 
 std::optional<TypedKey> BlockedKeys::typed(const xcb_key_press_event_t &press) const
 {
-    auto *reply =
-        xcb_get_keyboard_mapping_reply(m_connection, xcb_get_keyboard_mapping(m_connection, press.detail, 1), nullptr);
-    if (!reply)
-        return std::nullopt;
-    const xcb_keysym_t *symbols = xcb_get_keyboard_mapping_keysyms(reply);
-    const std::vector<uint32_t> list(symbols, symbols + xcb_get_keyboard_mapping_keysyms_length(reply));
-    free(reply);
-    return X11TypedKey(list, press.state);
+    return typedBy(m_connection, press);
+}
+
+KeysBehindModal::KeysBehindModal(QWidget *modal, std::function<bool(const TypedKey &)> take)
+    : m_modal(modal)
+    , m_take(std::move(take))
+    , m_connection(x11Connection())
+{
+    if (m_connection)
+        qApp->installNativeEventFilter(this);
+}
+
+KeysBehindModal::~KeysBehindModal()
+{
+    if (m_connection)
+        qApp->removeNativeEventFilter(this);
+}
+
+bool KeysBehindModal::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    const xcb_key_press_event_t *press = keyPress(eventType, message);
+    if (!press || !m_modal || QApplication::activeModalWidget() != m_modal || press->event == windowOf(m_modal))
+        return false;
+    const std::optional<TypedKey> key = typedBy(m_connection, *press);
+    return key && m_take(*key);
 }
 
 void BlockedKeys::deliver()

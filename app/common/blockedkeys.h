@@ -13,6 +13,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 struct xcb_connection_t;
 struct xcb_key_press_event_t;
@@ -36,4 +38,23 @@ private:
     // Taken keys not yet typed; while any wait, the dialog's own keys queue
     // behind them.
     std::vector<TypedKey> m_waiting;
+};
+
+// Key presses the window system sends to the program's other windows while
+// `modal` is the modal window (the toolkit drops them), handed as typed keys
+// to `take`, which says whether it took them. Nothing elsewhere than on X.
+class KeysBehindModal : public QAbstractNativeEventFilter
+{
+public:
+    KeysBehindModal(QWidget *modal, std::function<bool(const TypedKey &)> take);
+    ~KeysBehindModal() override;
+    KeysBehindModal(const KeysBehindModal &) = delete;
+    KeysBehindModal &operator=(const KeysBehindModal &) = delete;
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+
+private:
+    QPointer<QWidget> m_modal;
+    std::function<bool(const TypedKey &)> m_take;
+    xcb_connection_t *m_connection = nullptr;
 };

@@ -1,9 +1,13 @@
 #include "app/common/messagewindows.h"
 
+#include "app/common/blockedkeys.h"
+
 #include "app/common/modalresult.h"
 #include "app/common/screenplacement.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -57,6 +61,13 @@ MessageWindow::MessageWindow(const QString &caption, QStyle::StandardPixmap icon
     layout->addLayout(body);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    LabelTypedAhead = new QLabel(this);
+    LabelTypedAhead->setObjectName(QStringLiteral("LabelTypedAhead"));
+    LabelTypedAhead->setWordWrap(true);
+    LabelTypedAhead->setTextFormat(Qt::PlainText);
+    LabelTypedAhead->hide();
+    layout->insertWidget(1, LabelTypedAhead);
 }
 
 QLabel *MessageWindow::addHeading(const QString &name)
@@ -98,6 +109,67 @@ void MessageWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     CenterOnMainScreen(this);
     TimerIcon->start();
+    m_lastKey.start();
+    m_taken.clear();
+    qApp->installEventFilter(this);
+    // Until the window system gives it the keyboard, the typing goes on
+    // into the window the user typed into.
+    m_keysBehind = std::make_unique<KeysBehindModal>(
+        this, [this](const TypedKey &key) { return takeTypedAhead(key.key, key.text); });
+}
+
+void MessageWindow::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    m_keysBehind.reset();
+    QDialog::hideEvent(event);
+}
+
+MessageWindow::~MessageWindow() = default;
+
+bool MessageWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    return typedAhead(watched, event) || QDialog::eventFilter(watched, event);
+}
+
+// A key for this window (or a control in it) while the typing that began
+// before it opened goes on: taken, and written where the user sees it.
+bool MessageWindow::typedAhead(QObject *receiver, QEvent *event)
+{
+    // Keys from the keyboard only: a program's own key events are meant.
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) ||
+        !event->spontaneous())
+        return false;
+    auto *widget = qobject_cast<QWidget *>(receiver);
+    if (!widget || (widget != this && !isAncestorOf(widget)))
+        return false;
+    const bool burst = m_lastKey.elapsed() < TypingPauseMs;
+    if (type == QEvent::ShortcutOverride) {
+        if (burst)
+            event->accept(); // a key, not a shortcut: taken below
+        return false;
+    }
+    if (type == QEvent::KeyRelease)
+        return burst;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    return takeTypedAhead(key->key(), key->text());
+}
+
+bool MessageWindow::takeTypedAhead(int key, const QString &text)
+{
+    if (m_lastKey.elapsed() >= TypingPauseMs)
+        return false;
+    m_lastKey.start();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || text == u"\r" || text == u"\n")
+        m_taken += QStringLiteral("↵");
+    else if (!text.isEmpty() && text.front().isPrint())
+        m_taken += text;
+    LabelTypedAhead->setText(QStringLiteral("Znaky napsané v okamžiku otevření tohoto okna nebyly použity: „%1“. "
+                                            "Načtěte nebo napište je po zavření okna znovu.")
+                                 .arg(m_taken));
+    LabelTypedAhead->show();
+    return true;
 }
 
 void MessageWindow::TimerIconTimer()

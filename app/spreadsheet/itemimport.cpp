@@ -4,11 +4,16 @@
 #include "app/spreadsheet/importrules.h"
 #include "app/spreadsheet/spreadsheetsource.h"
 #include "data/dm.h"
+#include "platform/db/servererror.h"
 #include "platform/messages.h"
 
 #include <QCoreApplication>
 
 #include <exception>
+
+namespace {
+const QString UndoneWhole = QStringLiteral("Import položek neproběhl, odebrání i importované položky byly vráceny...");
+}
 
 void ReportImportCellError(int record, int sheetRow, const QString &reason, int column)
 {
@@ -48,6 +53,7 @@ bool ItemImport::importRow(int record, int sheetRow)
     }
     check.item.SKLAD = m_dm.CurrentStoreName();
     if (!m_dm.ImportItem(check.item)) {
+        stopIfSessionLost();
         reportNotStored(record, sheetRow, check.item);
         return false;
     }
@@ -115,6 +121,14 @@ bool ItemImport::afterFailedRow(int record, int lastRow, ItemImportResult &resul
     return true;
 }
 
+// The session the import holds was lost: nothing more of it runs, and the
+// import ends as an error that leaves the rows' walk.
+void ItemImport::stopIfSessionLost()
+{
+    if (m_dm.ActionSessionLost())
+        throw Db::DatabaseError(m_dm.MSSQLADOConnection->Connection().lastLoss());
+}
+
 // Rows go in by batches (see importbatch.h); a row that fails, and the rows
 // after it, are handled one by one as the questions come.
 int ItemImport::runRows(int lastRow, ItemImportResult &result)
@@ -124,7 +138,9 @@ int ItemImport::runRows(int lastRow, ItemImportResult &result)
     ItemStatisticsSchedule statistics(m_dm.ItemCount(), BatchRows);
     while (record < lastRow && !Messages().progressInterrupted()) {
         const ImportBatch batch = planner.plan(record, lastRow, BatchRows);
+        stopIfSessionLost();
         const int stored = m_dm.ImportItems(batch.items);
+        stopIfSessionLost();
         result.imported += stored;
         record += stored;
         if (statistics.due(result.imported))
@@ -143,6 +159,7 @@ int ItemImport::runRows(int lastRow, ItemImportResult &result)
         } else {
             failed = false;
         }
+        stopIfSessionLost();
         if (!failed)
             continue;
         m_reloaded = false;
@@ -159,9 +176,10 @@ int ItemImport::runRows(int lastRow, ItemImportResult &result)
 bool ItemImport::finishTransaction(const ItemImportResult &result)
 {
     const bool keep = result.completed && !result.stopped && result.imported > 0;
+    const bool lost = m_dm.ActionSessionLost();
     if (!m_dm.EndTransaction(keep) && keep) {
-        ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Import položek neproběhl..."),
-                    m_dm.LastErrorText());
+        ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
+                    lost ? UndoneWhole : QStringLiteral("Import položek neproběhl..."), m_dm.LastErrorText());
         return false;
     }
     // Only what this import did is known: other tills may have written the
@@ -172,9 +190,11 @@ bool ItemImport::finishTransaction(const ItemImportResult &result)
     return keep;
 }
 
-// An error that leaves the rows' walk ends the import's transaction too: the
-// removal and the rows are undone, and the user is told so with the error's text.
-bool ItemImport::runGuarded(int lastRow, ItemImportResult &result, int &next)
+// An error that leaves the rows' walk (a lost session among them) ends the
+// import: a replace-all import's transaction with it, the removal and the rows
+// undone; a plain import keeps the rows stored before it. The user is told
+// which, with the error's text.
+bool ItemImport::runGuarded(int lastRow, ItemImportResult &result, int &next, bool removeExisting)
 {
     QString error;
     try {
@@ -185,9 +205,16 @@ bool ItemImport::runGuarded(int lastRow, ItemImportResult &result, int &next)
     } catch (...) {
         error = QStringLiteral("Neznámá chyba.");
     }
+    if (!removeExisting) {
+        ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
+                    QStringLiteral("Import položek byl ukončen, importováno záznamů: %1, další záznamy nebyly "
+                                   "importovány...")
+                        .arg(result.imported),
+                    error);
+        return false;
+    }
     m_dm.EndTransaction(false);
-    ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
-                QStringLiteral("Import položek neproběhl, odebrání i importované položky byly vráceny..."), error);
+    ShowWarning(QStringLiteral("Transakce skončila s chybou..."), UndoneWhole, error);
     result.imported = 0;
     return false;
 }
@@ -204,11 +231,12 @@ ItemImportResult ItemImport::Run(bool removeExisting)
         return result;
     }
     const int lastRow = m_source.LastUsedRow();
+    // Every write of the import belongs to the session it began in.
+    const Db::SessionHold session = m_dm.HoldSession();
     if (removeExisting) {
         if (!confirmRemoval())
             return result;
-        m_dm.BeginTransaction();
-        if (!m_dm.RemoveStoreItems(m_dm.IdSklad)) {
+        if (!m_dm.BeginTransaction() || !m_dm.RemoveStoreItems(m_dm.IdSklad)) {
             const QString error = m_dm.LastErrorText();
             m_dm.EndTransaction(false);
             ShowWarning(QStringLiteral("Transakce skončila s chybou..."),
@@ -219,9 +247,7 @@ ItemImportResult ItemImport::Run(bool removeExisting)
 
     Messages().setProgressMaximum(lastRow);
     int next = 0;
-    if (!removeExisting)
-        next = runRows(lastRow, result);
-    else if (!runGuarded(lastRow, result, next))
+    if (!runGuarded(lastRow, result, next, removeExisting))
         return result;
     result.completed = true;
     if (Messages().progressInterrupted() && next < lastRow) {

@@ -70,7 +70,8 @@ private:
     void warnNotStored(const QString &error);
     void warnUnread(const QString &reason);
     bool finishTransaction(const ItemImportResult &result);
-    bool runGuarded(int lastRow, ItemImportResult &result, int &next);
+    bool runGuarded(int lastRow, ItemImportResult &result, int &next, bool removeExisting);
+    void stopIfSessionLost();
     TDM &m_dm;
     SpreadsheetSource &m_source;
     bool m_reloaded = false; // the source was read again after a failed row

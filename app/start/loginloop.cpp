@@ -89,7 +89,7 @@ LoginLoop::Pass LoginLoop::runPass()
     maintain(
         QStringLiteral("/TRANSLOG"), Form_Databaze->CheckBox_Transakcni_Log->isChecked(),
         QStringLiteral("Zkrácení transakčního logu..."), [] { return DM->TruncateTransactionLog(); },
-        QStringLiteral("Chyba při Zkracování transakčního logu..."),
+        QStringLiteral("Chyba při zkracování transakčního logu..."),
         QStringLiteral("Zkrácení transakčního logu nebylo provedeno..."));
     maintain(
         QStringLiteral("/SHRINK"), Form_Databaze->CheckBox_Zkraceni->isChecked(),

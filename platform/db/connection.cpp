@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <poll.h>
+#include <algorithm>
 
 #include <utility>
 
@@ -10,7 +11,8 @@ namespace Db {
 
 namespace {
 const QString LostConnectionState = QStringLiteral("08006");
-}
+const QString LostConnectionText = QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1");
+} // namespace
 
 ServerAddress ServerAddress::parse(const QString &server)
 {
@@ -84,6 +86,8 @@ bool Connection::open(const QString &server, const QString &database, const QStr
     }
     PQsetNoticeReceiver(m_conn, &Connection::noticeReceiver, this);
     ++m_sessionSerial;
+    m_transactionSession = 0;
+    m_heldSession = m_sessionSerial;
     return applySessionSettings();
 }
 
@@ -118,6 +122,12 @@ bool Connection::ensureConnected()
     }
     if (PQstatus(m_conn) == CONNECTION_OK)
         return true;
+    // The action that holds the lost session is over: none of its statements
+    // may run in a new session, outside its transaction.
+    if (sessionPinned()) {
+        m_errors.append(lossError());
+        return false;
+    }
     // The server went away between statements: one attempt to reconnect.
     PQreset(m_conn);
     if (PQstatus(m_conn) == CONNECTION_OK) {
@@ -127,10 +137,46 @@ bool Connection::ensureConnected()
             m_onSession(SessionEvent::Renewed);
         return settled;
     }
-    addError(QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1")
-                 .arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()),
-             LostConnectionState);
+    addError(LostConnectionText.arg(QString::fromUtf8(PQerrorMessage(m_conn)).simplified()), LostConnectionState);
+    m_loss = m_errors.last();
     return false;
+}
+
+ServerError Connection::lossError() const
+{
+    return m_loss.message.isEmpty() ? ServerError{LostConnectionText.arg(QStringLiteral("-")), LostConnectionState}
+                                    : m_loss;
+}
+
+bool Connection::sessionPinned() const
+{
+    return (m_transactionSession != 0 && m_transactionSession == m_sessionSerial) ||
+           (m_holds > 0 && m_heldSession == m_sessionSerial);
+}
+
+bool Connection::transactionLost() const
+{
+    return m_transactionSession != 0 && (m_transactionSession != m_sessionSerial || !isOpen());
+}
+
+bool Connection::heldSessionLost() const
+{
+    return transactionLost() ||
+           (m_holds > 0 && m_heldSession <= m_sessionSerial && (m_heldSession != m_sessionSerial || !isOpen()));
+}
+
+void Connection::holdSession()
+{
+    // A session already found lost belongs to no action: the action's first
+    // statement may open the next one.
+    if (m_holds++ == 0)
+        m_heldSession = m_conn && PQstatus(m_conn) != CONNECTION_OK ? m_sessionSerial + 1 : m_sessionSerial;
+}
+
+void Connection::releaseSession()
+{
+    if (m_holds > 0)
+        --m_holds;
 }
 
 Result Connection::exec(const QString &sql)
@@ -167,12 +213,14 @@ bool isStalePrepared(const PGresult *result)
 
 } // namespace
 
-bool Connection::begin()
+bool Connection::begin(const QString &sql)
 {
     collectNotifications(); // those that came with a pipeline's results
     m_errors.clear();
     m_notices.clear();
     m_warnings.clear();
+    if (m_statementHook)
+        m_statementHook(sql);
     return ensureConnected();
 }
 
@@ -189,7 +237,7 @@ Result Connection::exec(const QString &sql, const QList<Param> &params)
 {
     m_follower.reset();
     m_kept.reset();
-    if (!begin())
+    if (!begin(sql))
         return Result();
     const QByteArray text = sql.toUtf8();
     ++m_roundTrips;
@@ -271,7 +319,7 @@ Result Connection::execPrepared(const QString &sql, const QList<Param> &params)
 {
     std::optional<Follower> follower = std::exchange(m_follower, std::nullopt);
     const std::optional<Follower> kept = std::exchange(m_kept, std::nullopt);
-    if (!begin())
+    if (!begin(sql))
         return Result();
     if (kept && kept->sql == sql && kept->params == params)
         return kept->result;
@@ -398,7 +446,10 @@ QList<Result> Connection::execPipeline(const QList<Statement> &statements, Pipel
     m_follower.reset();
     m_kept.reset();
     QList<Result> results(statements.size());
-    if (statements.isEmpty() || !begin())
+    QStringList texts;
+    for (const Statement &statement : statements)
+        texts << statement.sql;
+    if (statements.isEmpty() || !begin(texts.join(u'\n')))
         return results;
     std::vector<QByteArray> names(size_t(statements.size()));
     // A statement prepared late may drop the session's earlier ones (see
@@ -460,19 +511,28 @@ QList<Result> Connection::execPipeline(const QList<Statement> &statements, Pipel
         take();
     PQclear(PQgetResult(m_conn)); // the sync
     PQexitPipelineMode(m_conn);
-    if (!failed || PQtransactionStatus(m_conn) != PQTRANS_INERROR)
+    // Work of a transaction of their own that did not commit (the session
+    // was lost before the end, say) did not stay: none of it ran.
+    auto uncommitted = [&] {
+        std::fill(results.begin(), results.end(), Result());
         return results;
+    };
+    if (!failed)
+        return results;
+    if (PQtransactionStatus(m_conn) != PQTRANS_INERROR)
+        return own && (!failedInStatement || PQstatus(m_conn) != CONNECTION_OK) ? uncommitted() : results;
     // The failed statement is undone; the work before it stays.
     if (each && failedInStatement) {
-        execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + QLatin1String(RowSavepoint));
-        execControl(QStringLiteral("RELEASE SAVEPOINT ") + QLatin1String(RowSavepoint));
-        if (own)
-            execControl(QStringLiteral("COMMIT"));
+        const bool undone = execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + QLatin1String(RowSavepoint)) &&
+                            execControl(QStringLiteral("RELEASE SAVEPOINT ") + QLatin1String(RowSavepoint));
+        if (own && !(undone && execControl(QStringLiteral("COMMIT"))))
+            return uncommitted();
     } else if (guarded) {
         execControl(QStringLiteral("ROLLBACK TO SAVEPOINT ") + QLatin1String(PipelineSavepoint));
         execControl(QStringLiteral("RELEASE SAVEPOINT ") + QLatin1String(PipelineSavepoint));
     } else if (own) {
         execControl(QStringLiteral("ROLLBACK"));
+        return uncommitted();
     }
     return results;
 }
@@ -500,11 +560,15 @@ void Connection::collectError(PGresult *result)
     QString message = primary ? QString::fromUtf8(primary) : QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
     if (message.isEmpty())
         message = QStringLiteral("Neznámá chyba databázového serveru.");
-    if (lost && !state)
-        message = QStringLiteral("Spojení s databázovým serverem bylo přerušeno: %1").arg(message);
+    // The server's own words on why (often in English) follow the till's.
+    if (lost)
+        message = LostConnectionText.arg(message.simplified());
     m_errors.append(ServerError{message, state ? QString::fromLatin1(state) : LostConnectionState,
                                 detail ? QString::fromUtf8(detail) : QString()});
-    if (lost && m_onSession)
+    if (!lost)
+        return;
+    m_loss = m_errors.last();
+    if (m_onSession)
         m_onSession(SessionEvent::Lost);
 }
 
@@ -555,21 +619,40 @@ bool Connection::execControl(const QString &sql)
 
 bool Connection::beginTransaction()
 {
-    return execControl(QStringLiteral("BEGIN"));
+    const bool begun = execControl(QStringLiteral("BEGIN"));
+    if (begun)
+        m_transactionSession = m_sessionSerial;
+    return begun;
 }
 
 bool Connection::commit()
 {
+    if (transactionLost()) {
+        m_transactionSession = 0;
+        ++m_undone;
+        m_errors = {lossError()};
+        return false;
+    }
+    m_transactionSession = 0;
     return execControl(QStringLiteral("COMMIT"));
 }
 
 bool Connection::rollback()
 {
+    // The server undid a lost session's transaction as the session ended.
+    ++m_undone;
+    if (transactionLost()) {
+        m_transactionSession = 0;
+        return true;
+    }
+    m_transactionSession = 0;
     return execControl(QStringLiteral("ROLLBACK"));
 }
 
 bool Connection::inTransaction() const
 {
+    if (transactionLost())
+        return true;
     if (!m_conn)
         return false;
     const auto status = PQtransactionStatus(m_conn);

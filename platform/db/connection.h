@@ -103,10 +103,28 @@ public:
     bool execScript(const QStringList &statements);
 
     // These keep the errors of the statement before them unless they fail.
+    // A transaction begun here belongs to its session: once the session is
+    // lost, no statement runs (none renews the session) until commit() or
+    // rollback() ends the transaction. commit() then fails with the loss as
+    // its reason; rollback() has nothing left to undo.
     bool beginTransaction();
     bool commit();
     bool rollback();
+    // Also true for a transaction whose session was lost and not yet ended.
     bool inTransaction() const;
+    // A transaction begun here whose session was lost: its work is gone.
+    bool transactionLost() const;
+    // Transactions begun here that ended undone (rolled back, or lost with
+    // their session) since the connection was made.
+    quint64 undoneTransactions() const { return m_undone; }
+    // Whether the session an action holds (a transaction, or holdSession())
+    // was lost: its statements are refused until the action ends.
+    bool heldSessionLost() const;
+    // An action of several statements in their own transactions holds its
+    // session: once the session is lost, its later statements are refused
+    // rather than run on a new one, until the last hold is released.
+    void holdSession();
+    void releaseSession();
     bool savepoint(const QString &name);
     bool rollbackToSavepoint(const QString &name);
     bool releaseSavepoint(const QString &name);
@@ -159,6 +177,11 @@ public:
     // runs: false asks the server to cancel the statement, which then fails
     // with the server's text. The caller keeps its window alive in it.
     void setWaitHook(std::function<bool()> hook) { m_waitHook = std::move(hook); }
+    // The error that ended the last lost session (empty before any loss).
+    const ServerError &lastLoss() const { return m_loss; }
+    // Tests: called before each round trip with its statements' text, when
+    // it may still end the session.
+    void setStatementHook(std::function<void(const QString &sql)> hook) { m_statementHook = std::move(hook); }
 
 private:
     struct Follower
@@ -175,7 +198,10 @@ private:
                        bool own, bool guarded);
     PGresult *execWithFollower(const QByteArray &name, const QList<Param> &params, const QByteArray &followerName,
                                Follower follower, bool &undone);
-    bool begin();
+    bool begin(const QString &sql);
+    bool sessionPinned() const;
+    // The loss that ended the session, as the statements after it report it.
+    ServerError lossError() const;
     Result finish(PGresult *raw);
     bool applySessionSettings();
     bool execControl(const QString &sql);
@@ -195,6 +221,14 @@ private:
     std::function<void(const QString &)> m_onNotification;
     std::function<bool()> m_waitHook;
     PGresult *awaitResult();
+    std::function<void(const QString &)> m_statementHook;
+    // The session of the data module's open transaction (0: none), and of
+    // the actions that hold theirs; the error that ended the last session.
+    quint64 m_transactionSession = 0;
+    quint64 m_undone = 0;
+    int m_holds = 0;
+    quint64 m_heldSession = 0;
+    ServerError m_loss;
     // The statements prepared in the session m_preparedSerial, by their text.
     static constexpr int MaxPreparedStatements = 256;
     QHash<QString, QByteArray> m_prepared;
@@ -246,6 +280,23 @@ private:
     Connection &m_connection;
     bool m_own;
     bool m_begun = false;
+};
+
+// Holds the session for an action's scope (see Connection::holdSession).
+class SessionHold
+{
+public:
+    explicit SessionHold(Connection &connection)
+        : m_connection(connection)
+    {
+        m_connection.holdSession();
+    }
+    ~SessionHold() { m_connection.releaseSession(); }
+    SessionHold(const SessionHold &) = delete;
+    SessionHold &operator=(const SessionHold &) = delete;
+
+private:
+    Connection &m_connection;
 };
 
 } // namespace Db

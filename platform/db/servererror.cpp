@@ -12,6 +12,13 @@ bool ServerError::lockNotAvailable() const
     return sqlState == u"55P03";
 }
 
+bool ServerError::connectionLost() const
+{
+    // Class 08 (connection exceptions) and the server ending the session
+    // (57P01 administrator command, 57P02 crash, 57P03 cannot connect now).
+    return sqlState.startsWith(QLatin1String("08")) || sqlState.startsWith(QLatin1String("57P0"));
+}
+
 QString ServerError::line() const
 {
     QString text = message;

@@ -28,6 +28,9 @@ struct ServerError
     // A lock the statement asked for without waiting (or within its lock
     // timeout) was held by another session.
     bool lockNotAvailable() const;
+    // The server session ended under the statement (or was gone before it):
+    // what the session held, its transaction too, is gone.
+    bool connectionLost() const;
 };
 
 // Raised by dataset operations that the caller cannot go on from

@@ -231,7 +231,7 @@ TEST_F(LoginTest, FailingMaintenanceStillOpensTheDatabase)
     const QStringList steps{QStringLiteral("Reindexace databáze..."), QStringLiteral("Zkrácení transakčního logu..."),
                             QStringLiteral("Zkrácení databáze...")};
     const QStringList headings{QStringLiteral("Chyba při reindexaci databáze..."),
-                               QStringLiteral("Chyba při Zkracování transakčního logu..."),
+                               QStringLiteral("Chyba při zkracování transakčního logu..."),
                                QStringLiteral("Chyba při zkracování databáze...")};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(warnings[i + 1].heading, headings[i]);

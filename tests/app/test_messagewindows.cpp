@@ -14,6 +14,14 @@
 
 namespace {
 
+// A key a user presses once he has read the window (keys of typing that
+// goes on as a message window opens do not answer it).
+void pressAfterReading(QWidget *dialog, Qt::Key key)
+{
+    QTest::qWait(MessageWindow::TypingPauseMs + 50);
+    QTest::keyClick(dialog->focusWidget(), key);
+}
+
 class MessageWindows : public ::testing::Test
 {
 protected:
@@ -36,7 +44,7 @@ protected:
 
     bool askAndPress(bool yesFocused, Qt::Key key)
     {
-        WhenModal([key](QDialog *dialog) { QTest::keyClick(dialog->focusWidget(), key); });
+        WhenModal([key](QDialog *dialog) { pressAfterReading(dialog, key); });
         return ShowQuestion(QStringLiteral("Odebrat položku?"), QStringLiteral("Položka bude odebrána..."), yesFocused);
     }
 
@@ -86,7 +94,7 @@ TEST_F(MessageWindows, WarningWithoutDescriptionRepeatsTheSpecification)
         auto *form = qobject_cast<TFormWarning *>(dialog);
         memo = form->MemoDescription->toPlainText();
         label = form->LabelSpecification->text();
-        QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
+        pressAfterReading(form, Qt::Key_Escape);
     });
     ShowWarning(QStringLiteral("Transakce skončila s chybou..."), QStringLiteral("Editace uživatele neproběhla..."));
     EXPECT_EQ(memo, QStringLiteral("Editace uživatele neproběhla..."));
@@ -106,7 +114,7 @@ TEST_F(MessageWindows, InformationClosesItselfAfterThreeSecondsOnlyWhenAsked)
     bool timerActive = true;
     WhenModal([&](QDialog *dialog) {
         timerActive = qobject_cast<TFormInformation *>(dialog)->Timer->isActive();
-        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        pressAfterReading(dialog, Qt::Key_Return);
     });
     ShowInformation(QStringLiteral("Tisk dokladu nelze provést..."), QString(), false);
     EXPECT_FALSE(timerActive);
@@ -213,4 +221,23 @@ TEST_F(MessageWindows, EscapeAndCloseBoxInterruptInsteadOfClosing)
     Form_Progres->close();
     EXPECT_TRUE(Form_Progres->isVisible());
     EXPECT_TRUE(Messages().progressInterrupted());
+}
+
+// A scanner's code whose Enter reaches a warning as it opens: the warning
+// stays and names the keys it took; a key pressed after a pause answers it.
+TEST_F(MessageWindows, KeysOfTypingUnderWayDoNotAnswerAWindowAsItOpens)
+{
+    bool stayed = false;
+    QString taken;
+    WhenModal([&](QDialog *dialog) {
+        auto *form = qobject_cast<TFormWarning *>(dialog);
+        QTest::keyClicks(form->focusWidget(), QStringLiteral("85"), Qt::NoModifier, 20);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Return, Qt::NoModifier, 20);
+        stayed = form->isVisible();
+        taken = form->LabelTypedAhead->isVisible() ? form->LabelTypedAhead->text() : QString();
+        pressAfterReading(form, Qt::Key_Return);
+    });
+    ShowWarning(QStringLiteral("Spojení s databázovým serverem bylo obnoveno..."), QStringLiteral("Košík..."), "x");
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(taken.contains(QStringLiteral("„85↵“"))) << qPrintable(taken);
 }

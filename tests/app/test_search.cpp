@@ -302,3 +302,20 @@ TEST_F(SearchTest, ALongSearchShowsTheProgressWindowAndCanBeStopped)
     EXPECT_TRUE(form.Found());
     EXPECT_EQ(currentMark(), QStringLiteral("B2"));
 }
+
+// A search that meets a lost session says why it found nothing, and finds
+// once the session is renewed.
+TEST_F(SearchTest, ASearchThatCannotRunSaysWhy)
+{
+    TForm_HledatPolozku form(*dm);
+    form.show();
+    endModuleSession();
+    form.ComboBox_Hledat->setEditText(QStringLiteral("šroub"));
+    form.Button_HledatClick();
+    EXPECT_FALSE(form.Found());
+    EXPECT_EQ(messages.calls.last().heading, QStringLiteral("Hledání neproběhlo..."));
+    EXPECT_TRUE(messages.calls.last().description.startsWith(QStringLiteral("Spojení s databázovým serverem")))
+        << qPrintable(messages.calls.last().description);
+    form.Button_HledatClick();
+    EXPECT_TRUE(form.Found());
+}

@@ -92,3 +92,32 @@ TEST_F(TillLostSession, TheCashierIsToldWhatTheLostBasketHeldAtTheBasketAndInThe
         }
     });
 }
+
+// A scanner's code whose first letter meets the lost session: the notice that
+// the connection was renewed opens as the scan goes on. The rest of the scan
+// and its Enter do not close it; the notice says which keys it took.
+TEST_F(TillLostSession, AScanDoesNotAnswerTheNoticeThatOpensUnderIt)
+{
+    showWindow(1);
+    X11::RunDriven([&] {
+        ASSERT_TRUE(X11::WaitForWindow(window.get()));
+        fillBasket();
+        endModuleSession();
+        X11::OnGui([&] { window->KxDBGrid_PolozkaProdej->setFocus(); });
+        ASSERT_TRUE(X11::WaitUntil([&] { return window->KxDBGrid_PolozkaProdej->hasFocus(); }));
+        X11::Input().Type(QStringLiteral("P"), 20);
+        X11::OnGui([&] { EXPECT_THROW(dm->HasRight(1), Db::DatabaseError); }); // the letter's statement
+        X11::Input().Type(QStringLiteral("ILA"), 20);
+        X11::Input().Key("Return");
+        X11::Settle(1000);
+        auto *notice = static_cast<TFormWarning *>(X11::WaitForModal("TFormWarning", 3000));
+        ASSERT_TRUE(notice) << "the notice was closed by the scan";
+        EXPECT_EQ(X11::OnGui([&] { return notice->LabelWarning->text(); }),
+                  QStringLiteral("Spojení s databázovým serverem bylo obnoveno..."));
+        EXPECT_TRUE(X11::OnGui([&] { return notice->LabelTypedAhead->isVisible(); }));
+        EXPECT_TRUE(X11::OnGui([&] { return notice->LabelTypedAhead->text(); }).contains(QStringLiteral("↵")));
+        X11::Screenshot(QStringLiteral("scan-under-notice"));
+        X11::Input().Key("Return");
+        EXPECT_TRUE(X11::WaitUntil([&] { return QApplication::activeModalWidget() != notice; }));
+    });
+}
