@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
-#include <poll.h>
 #include <algorithm>
+#include <poll.h>
 
 #include <utility>
 
