@@ -135,6 +135,7 @@ private:
     void fireRefresh();
     QString sortColumn(const Db::Field *field) const;
     bool searchFailed(const std::exception &error);
+    void holdSearchSession(std::optional<Db::SessionHold> &hold, Db::Dataset *searchDataset);
     bool startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
                      const QStringList &fieldNames);
     bool filterAndWalk(const QString &filter);

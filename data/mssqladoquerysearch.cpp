@@ -132,6 +132,17 @@ bool TMSSQLADOQuery::searchFailed(const std::exception &error)
     return false;
 }
 
+// A search is one action: a session lost under it ends it, with the loss as
+// its reason, and none of its later statements runs on a renewed session.
+void TMSSQLADOQuery::holdSearchSession(std::optional<Db::SessionHold> &hold, Db::Dataset *searchDataset)
+{
+    Db::Connection *connection = GetConnection();
+    if (!connection && searchDataset)
+        connection = searchDataset->GetConnection();
+    if (connection)
+        hold.emplace(*connection);
+}
+
 bool TMSSQLADOQuery::startSearch(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value,
                                  const QStringList &fieldNames)
 {
@@ -246,6 +257,8 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
 {
     if (!field)
         return false;
+    std::optional<Db::SessionHold> hold;
+    holdSearchSession(hold, searchDataset);
     try {
         if (!startSearch(searchDataset, keyFieldName, value, {field->FieldName()}))
             return false;
@@ -265,6 +278,8 @@ bool TMSSQLADOQuery::FindFirstInField(Db::Dataset *searchDataset, const QString 
 
 bool TMSSQLADOQuery::FindFirstInFields(Db::Dataset *searchDataset, const QString &keyFieldName, const Variant &value)
 {
+    std::optional<Db::SessionHold> hold;
+    holdSearchSession(hold, searchDataset);
     try {
         if (!startSearch(searchDataset, keyFieldName, value, {}))
             return false;
@@ -319,6 +334,8 @@ bool TMSSQLADOQuery::FindNextMatch()
         return false;
     if (m_searchDataset->IsEmpty() && (!decides(m_searchDataset) || m_twinWhole))
         return false;
+    std::optional<Db::SessionHold> hold;
+    holdSearchSession(hold, m_searchDataset);
     try {
         return walkToMatch(false);
     } catch (const std::exception &error) {
