@@ -137,6 +137,7 @@ private:
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
     bool matchAhead(const Db::Field &key);
+    std::optional<int> orderedPosition(const std::vector<qint64> &keys, const Db::Field &key, int position);
     void openTwin(const std::optional<QByteArray> &keys);
     std::optional<Db::RowOrder> rowOrder();
     std::optional<Db::RowOrder> readRowOrder() const;
