@@ -4,6 +4,7 @@
 #include "data/dmprocedures.h"
 
 #include "data/dmquerydefs.h"
+#include "data/rowkeytests.h"
 #include "platform/db/sqlparameters.h"
 #include "platform/formattext.h"
 
@@ -171,7 +172,7 @@ bool TDM::TestFilterCondition(const QString &condition, TMSSQLADOQuery *list)
     const QString placeholder = QStringLiteral("%WHERE_FILTER");
     sql.replace(placeholder, list->PlaceholderValue(placeholder, condition), Qt::CaseInsensitive);
     sql.replace(QStringLiteral("%ORDER_BY"), def->defaultValue(QStringLiteral("%ORDER_BY")), Qt::CaseInsensitive);
-    const Db::TranslatedSql translated = Db::TranslateParameters(sql);
+    const Db::TranslatedSql translated = Db::TranslateParameters(StateRowKeyTests(sql, RowKeysRead::WholeList).text);
     QList<Db::Param> nulls;
     for (int i = 0; i < translated.names.size(); ++i)
         nulls << Db::Param::null();

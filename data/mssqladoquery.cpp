@@ -1,5 +1,7 @@
 #include "data/mssqladoquery.h"
 
+#include "data/rowkeytests.h"
+
 #include "platform/messages.h"
 
 namespace {
@@ -119,7 +121,7 @@ bool TMSSQLADOQuery::FormatParametersComplete() const
     return count == m_formatParameters->Count();
 }
 
-QString TMSSQLADOQuery::ApplyFormatParameters(const QString &text) const
+QString TMSSQLADOQuery::fillPlaceholders(const QString &text) const
 {
     QString result = text;
     for (int i = 0; i < m_formatParameters->Count(); ++i) {
@@ -128,6 +130,11 @@ QString TMSSQLADOQuery::ApplyFormatParameters(const QString &text) const
             result.replace(p->Name(), PlaceholderValue(p->Name(), p->Value()), Qt::CaseInsensitive);
     }
     return result;
+}
+
+QString TMSSQLADOQuery::ApplyFormatParameters(const QString &text) const
+{
+    return StateRowKeyTests(fillPlaceholders(text), RowKeysRead::WholeList).text;
 }
 
 void TMSSQLADOQuery::fireRefresh()

@@ -57,6 +57,7 @@ public:
     QStringList ScanPlaceholders() const;
     void CreateFormatParameters();
     bool FormatParametersComplete() const;
+    // The text with the placeholders' values and the key tests of the whole list.
     QString ApplyFormatParameters(const QString &text) const;
 
     void RefreshQuery();
@@ -101,13 +102,8 @@ public:
     // the rows of those keys alone. A list whose statement has none is
     // always re-queried whole.
     static constexpr const char *RowKeysParameter = "KLICE";
-    // The statement's tests of its keys, spelt so in every list that reads
-    // rows by their keys: the test for the whole list, which the rows' read
-    // takes as false; and the test of a row's key among those given, which
-    // the read of one key compares as one value, so that the session keeps
-    // one plan for it.
-    static constexpr const char *WholeListTest = "CAST(:KLICE AS integer[]) IS NULL";
-    static constexpr const char *KeyAmongTest = "= ANY(:KLICE)";
+    // The statement states its tests of the keys by marks (data/rowkeytests.h)
+    // that the list's text and each read of rows write out.
     // Whether a write's rows are read through it (else the list is re-queried).
     void SetRowsByKeys(bool byKeys) { m_rowsByKeys = byKeys; }
     // Brings the list up to date after a write that changed at most the row
@@ -132,6 +128,7 @@ public:
     void prefetchRow(const Variant &key);
 
 private:
+    QString fillPlaceholders(const QString &text) const;
     void fireRefresh();
     QString sortColumn(const Db::Field *field) const;
     bool searchFailed(const std::exception &error);
@@ -141,6 +138,7 @@ private:
     bool filterAndWalk(const QString &filter);
     bool walkToMatch(bool fromFirst);
     bool matchAhead(const Db::Field &key);
+    std::optional<int> orderedPosition(const std::vector<qint64> &keys, const Db::Field &key, int position);
     void openTwin(const std::optional<QByteArray> &keys);
     std::optional<Db::RowOrder> rowOrder();
     std::optional<Db::RowOrder> readRowOrder() const;

@@ -2,6 +2,8 @@
 // their keys and putting them in their places among the rows already read.
 #include "data/mssqladoquery.h"
 
+#include "data/rowkeytests.h"
+
 #include "platform/db/connection.h"
 
 #include <QRegularExpression>
@@ -79,22 +81,25 @@ bool TMSSQLADOQuery::rowRead(const QList<Variant> &keys, QString &sql, QList<Db:
     // order and filter. The rows' order among the others is this side's work.
     if (m_rowStatementOf != SQL()) {
         m_rowStatementOf = SQL();
-        QString text = SQL();
-        const qsizetype order = text.lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
-        if (order > 0)
-            text.truncate(order);
-        // Keys are always given here: the test for the whole list is false.
-        const QString keys = QLatin1Char(':') + QLatin1String(RowKeysParameter);
-        text.replace(QLatin1String(WholeListTest), QStringLiteral("false"), Qt::CaseInsensitive);
-        m_rowStatement = Db::TranslateParameters(text);
-        // One key (a basket line) is compared as one value: a plan kept for
-        // any array would count on many rows, so the server would plan the
-        // prepared statement anew at every read rather than keep one plan
-        // for the session that finds the row by its key.
-        text.replace(QLatin1String(KeyAmongTest), QStringLiteral("= (CAST(%1 AS integer[]))[1]").arg(keys),
-                     Qt::CaseInsensitive);
-        m_rowStatementOne = Db::TranslateParameters(text);
+        m_rowStatement = m_rowStatementOne = Db::TranslatedSql();
+        // Only a text made from the template, whose marks state every test
+        // of the keys, tells the reads of rows what to ask.
+        const QString filled = fillPlaceholders(FormatSQLText());
+        const StatedRowKeys whole = StateRowKeyTests(filled, RowKeysRead::WholeList);
+        if (whole.marks == 0 || whole.keysNamedAside || whole.text != SQL())
+            return false;
+        auto statement = [&](RowKeysRead read) {
+            QString text = StateRowKeyTests(filled, read).text;
+            const qsizetype order = text.lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
+            if (order > 0)
+                text.truncate(order);
+            return Db::TranslateParameters(text);
+        };
+        m_rowStatement = statement(RowKeysRead::Keys);
+        m_rowStatementOne = statement(RowKeysRead::OneKey);
     }
+    if (m_rowStatement.sql.isEmpty())
+        return false;
     const Db::TranslatedSql &statement = keys.size() == 1 && !plannedEachRun() ? m_rowStatementOne : m_rowStatement;
     for (const QString &name : statement.names) {
         if (name.compare(QLatin1String(RowKeysParameter), Qt::CaseInsensitive) == 0) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -97,6 +98,14 @@ public:
                 first = row;
         }
         return first;
+    }
+
+    // The keys, when they are integers.
+    std::optional<std::vector<qint64>> integers() const
+    {
+        if (!m_numbers)
+            return std::nullopt;
+        return std::vector<qint64>(m_integers.begin(), m_integers.end());
     }
 
 private:
@@ -343,6 +352,44 @@ bool TMSSQLADOQuery::FindNextMatch()
     }
 }
 
+// Where the first row of a few found keys stands in the list from `position`
+// on (-1: none of them there): each row read by its key and looked for where
+// the list's order puts it, a few rows looked at rather than the key of every
+// row held (a long list's first search would read the whole key column).
+// Nothing when a row is not where its order puts it, or is not read: the
+// caller looks through the rows.
+std::optional<int> TMSSQLADOQuery::orderedPosition(const std::vector<qint64> &keys, const Db::Field &key, int position)
+{
+    const std::optional<Db::RowOrder> order = rowOrder();
+    const Db::SnapshotPtr rows = snapshot();
+    if (keys.empty() || keys.size() > 8 || !order || !CanSpliceRows() || RecordCount() != rows->rowCount())
+        return std::nullopt;
+    const Db::Result read = readRows(QList<Variant>(keys.begin(), keys.end()));
+    if (!read.hasRows() || read.rowCount() != int(keys.size()) || !rows->sameColumns(read))
+        return std::nullopt;
+    const Db::Snapshot found(read, *rows);
+    int first = -1;
+    for (int row = 0; row < found.rowCount(); ++row) {
+        int low = 0, high = rows->rowCount(), at = -1;
+        while (low < high && at < 0) {
+            const int middle = low + (high - low) / 2;
+            const int compared = order->compare(found, row, *rows, middle);
+            if (compared == 0)
+                at = middle;
+            else if (compared < 0)
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        if (at < 0 || rows->isNull(at, key.Index()) ||
+            rows->integer(at, key.Index()) != found.integer(row, key.Index()))
+            return std::nullopt;
+        if (at >= position && (first < 0 || at < first))
+            first = at;
+    }
+    return first;
+}
+
 bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
 {
     const Db::Field &key = FieldByName(m_searchKeyField);
@@ -369,6 +416,13 @@ bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
             }
         }
         const TwinKeys keys(*m_searchDataset, m_searchKeyField, key);
+        // A key column the list already holds answers at once; else a few
+        // rows read by their keys, where making the column would read a long
+        // list's every row.
+        std::optional<int> placed;
+        if (const std::optional<std::vector<qint64>> found = keys.integers();
+            found && decides(m_searchDataset) && !snapshot()->hasKeyColumn(key.Index()))
+            placed = orderedPosition(*found, key, RecNo() - 1);
         // The rows read are looked through where they lie and the cursor goes
         // only to the match: a step of the cursor per row costs a large shop
         // more than the rest of the search. Past them Next reads the rest of
@@ -376,7 +430,9 @@ bool TMSSQLADOQuery::walkToMatch(bool fromFirst)
         while (!Eof()) {
             const int count = RecordCount();
             int position = RecNo() - 1;
-            if (const std::optional<int> indexed = keys.indexedPosition(*this, key, position))
+            if (placed)
+                position = *std::exchange(placed, std::nullopt) < 0 ? count : *placed;
+            else if (const std::optional<int> indexed = keys.indexedPosition(*this, key, position))
                 position = *indexed < 0 ? count : *indexed;
             else
                 while (position < count && !keys.contains(*this, key, snapshotRow(position)))

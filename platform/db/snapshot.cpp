@@ -528,16 +528,67 @@ const std::vector<qint64> *Snapshot::keyColumn(int c) const
         return nullptr;
     auto it = m_keyColumns.find(c);
     if (it == m_keyColumns.end()) {
+        // Read where the results hold it, row after row: a long list's first
+        // search makes this copy, and a look through the cells one at a time
+        // (their page, their place among spliced rows) costs it several times
+        // the reading. A written column has none, so no cell is written back.
+        std::vector<qint64> read;
+        if (!resultIntegers(c, read))
+            return nullptr;
         std::vector<qint64> keys;
-        keys.reserve(size_t(m_rowCount));
-        for (int row = 0; row < m_rowCount; ++row) {
-            if (isNull(row, c))
-                return nullptr;
-            keys.push_back(integer(row, c));
+        if (!m_spliced) {
+            keys = std::move(read);
+        } else {
+            keys.reserve(size_t(m_rowCount));
+            for (int row = 0; row < m_rowCount; ++row) {
+                const int source = m_rows[size_t(row)];
+                if (source >= 0) {
+                    keys.push_back(read[size_t(source)]);
+                    continue;
+                }
+                const char *data;
+                int length;
+                const std::optional<qint64> value =
+                    resultCell(row, c, data, length) ? TextForm::parseInteger(data, length) : std::nullopt;
+                if (!value)
+                    return nullptr;
+                keys.push_back(*value);
+            }
         }
         it = m_keyColumns.emplace(c, std::move(keys)).first;
     }
     return &it->second;
+}
+
+// Every integer of the column in the results' rows (of every page, listed or
+// not), in the order read; false at a null or another text.
+bool Snapshot::resultIntegers(int c, std::vector<qint64> &values) const
+{
+    values.resize(size_t(m_resultRows));
+    size_t at = 0;
+    auto read = [&](const Result &result) {
+        for (int row = 0, rows = result.rowCount(); row < rows; ++row) {
+            // The text ends in a zero; a null reads as an empty text, which
+            // is no integer. Up to 18 digits cannot overflow.
+            const char *p = result.cellData(row, c);
+            const bool negative = *p == '-';
+            p += negative;
+            qint64 value = 0;
+            int digits = 0;
+            for (; *p >= '0' && *p <= '9' && digits <= 18; ++p, ++digits)
+                value = value * 10 + (*p - '0');
+            if (*p || digits == 0 || digits > 18 || at >= values.size())
+                return false;
+            values[at++] = negative ? -value : value;
+        }
+        return true;
+    };
+    if (!read(m_result))
+        return false;
+    for (const Result &page : m_pages)
+        if (!read(page))
+            return false;
+    return at == values.size();
 }
 
 std::optional<int> Snapshot::rowOfKey(int c, qint64 value) const

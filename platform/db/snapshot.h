@@ -80,6 +80,8 @@ public:
     std::optional<int> rowOfKey(int c, qint64 value) const;
     // The same for many values in one look at the column: the row of each.
     std::optional<std::vector<int>> rowsOfKeys(int c, const std::vector<qint64> &values) const;
+    // Whether the copy of the column that the two above look in is made.
+    bool hasKeyColumn(int c) const { return m_keyColumns.count(c) > 0; }
 
     // Pointer and length of the cell's text, from the overlay or the result;
     // false for NULL.
@@ -132,6 +134,7 @@ private:
     std::optional<Currency> addedCurrency(const Result &added, int row, int c) const;
     bool resultCell(int row, int c, const char *&data, int &length) const;
     const std::vector<qint64> *keyColumn(int c) const;
+    bool resultIntegers(int c, std::vector<qint64> &values) const;
 
     Result m_result;
     // Further pages read after the first result, and the result row (counted

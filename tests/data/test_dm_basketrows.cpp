@@ -3,6 +3,7 @@
 #include "data/dm_fixture.h"
 #include "data/dmquerydefs.h"
 #include "data/mssqladoquery.h"
+#include "data/rowkeytests.h"
 
 #include <functional>
 
@@ -183,6 +184,14 @@ TEST_F(BasketRows, OnlyTheChangedLineIsReadAgain)
 // it anew at every line.
 TEST_F(BasketRows, TheLinesReadKeepsOnePlanForTheSession)
 {
+    // However its key test is spelt.
+    TMSSQLADOQuery *basket = dm->MSSQLADOQuery_Prodej;
+    QStringList lines = basket->FormatSQL();
+    lines.replaceInStrings(QStringLiteral("@KLICE(tab_prodej.ID_POLOZKA)"),
+                           QStringLiteral("@klice ( tab_prodej.ID_POLOZKA )"));
+    basket->FormatParamCheck = false;
+    basket->SetFormatSQL(lines);
+    basket->RefreshQuery();
     // A long basket, as the server's statistics saw it, and its next lines.
     sql(QStringLiteral("SELECT tab_polozka_NOVA_POLOZKA('L' || n, 'L' || n, 'Položka L' || n, '-', 0, 'Sklad-01', '?',"
                        " '-', 20, 10, 25, 0, 1000, 0, 'ks', 1, true) FROM generate_series(1, 1012) n"));
@@ -196,27 +205,51 @@ TEST_F(BasketRows, TheLinesReadKeepsOnePlanForTheSession)
     for (int i = 1000; i < 1012; ++i)
         ASSERT_TRUE(dm->AddOrEditBasketRow(items[i].toInt(), 0, Currency::fromInt(1), false));
     const Db::Result plans = dm->MSSQLADOConnection->Connection().exec(
-        QStringLiteral("SELECT generic_plans, custom_plans FROM pg_prepared_statements"
+        QStringLiteral("SELECT generic_plans, custom_plans, statement FROM pg_prepared_statements"
                        " WHERE statement LIKE '%FROM tab_prodej%' AND statement NOT LIKE '%ORDER BY%'"));
     ASSERT_EQ(plans.rowCount(), 1);
+    // The line's key compared as one value, not among an array's.
+    EXPECT_FALSE(plans.cellText(0, 2).contains(QLatin1String("ANY"), Qt::CaseInsensitive));
     EXPECT_GE(plans.cellText(0, 0).toInt(), 7);
     EXPECT_LE(plans.cellText(0, 1).toInt(), 5);
 }
 
-// Every list that reads rows by their keys spells its key tests as the rows'
-// read finds them: a list spelt otherwise would read its rows with the test
-// for the whole list in the statement, and the basket's line without the
-// plan the session keeps.
-TEST(RowsByKeys, EveryListSpellsItsKeyTestsAsTheRowsReadFindsThem)
+// Each read writes out the marks of the key tests as its own, however a mark
+// is spelt, and never one in a quoted text or a comment.
+TEST(RowsByKeys, EachReadWritesOutTheMarksOfTheKeyTests)
+{
+    const QString text = "WHERE @cely_seznam AND @Klice ( t.ID_X + (1) ) AND x = '@KLICE(y)' -- @CELY_SEZNAM :KLICE\n";
+    const QString rest = " AND x = '@KLICE(y)' -- @CELY_SEZNAM :KLICE\n";
+    const StatedRowKeys whole = StateRowKeyTests(text, RowKeysRead::WholeList);
+    EXPECT_EQ(whole.text, "WHERE CAST(:KLICE AS integer[]) IS NULL AND (CAST(:KLICE AS integer[]) IS NULL OR "
+                          "t.ID_X + (1) = ANY(:KLICE))" +
+                              rest);
+    EXPECT_EQ(whole.marks, 2);
+    EXPECT_FALSE(whole.keysNamedAside);
+    EXPECT_EQ(StateRowKeyTests(text, RowKeysRead::Keys).text, "WHERE false AND t.ID_X + (1) = ANY(:KLICE)" + rest);
+    EXPECT_EQ(StateRowKeyTests(text, RowKeysRead::OneKey).text,
+              "WHERE false AND t.ID_X + (1) = (CAST(:KLICE AS integer[]))[1]" + rest);
+    // A test spelt by hand is seen, so the list's rows are not read by it.
+    EXPECT_TRUE(StateRowKeyTests("WHERE t.ID = ANY(:klice)", RowKeysRead::Keys).keysNamedAside);
+}
+
+// Every list that reads rows by their keys states its key tests by the marks,
+// in its template and in the test over its lines a filter may become.
+TEST(RowsByKeys, EveryListReadByKeysStatesItsKeyTestsByTheirMarks)
 {
     int lists = 0;
     for (const TDMQueryDef &def : DataModuleQueries()) {
         if (!def.rowsByKeys)
             continue;
         ++lists;
-        const QString text = QueryTemplateLines(def).join(u'\n');
-        EXPECT_TRUE(text.contains(QLatin1String(TMSSQLADOQuery::WholeListTest))) << qPrintable(def.component);
-        EXPECT_TRUE(text.contains(QLatin1String(TMSSQLADOQuery::KeyAmongTest))) << qPrintable(def.component);
+        QStringList texts{QueryTemplateLines(def).join(u'\n')};
+        if (!def.lineFilter.isEmpty())
+            texts << ListFilterText(def, QStringLiteral("tab_historie.ID_HISTORIE > 0"));
+        for (const QString &text : texts) {
+            const StatedRowKeys stated = StateRowKeyTests(text, RowKeysRead::WholeList);
+            EXPECT_GT(stated.marks, 0) << qPrintable(def.component);
+            EXPECT_FALSE(stated.keysNamedAside) << qPrintable(def.component);
+        }
     }
     EXPECT_GE(lists, 2);
 }

@@ -4,6 +4,7 @@
 // sorted both ways by each of its columns; the category's path is walked once
 // for each category, not once for each item.
 #include "data/dmquerydefs.h"
+#include "data/rowkeytests.h"
 #include "platform/db/sqlparameters.h"
 #include "schema_session.h"
 
@@ -121,6 +122,7 @@ protected:
         sql.replace("%WHERE_FILTER", ListFilterText(def(), filter)).replace("%ORDER_BY", order);
         // The whole list, as every list leaves its keys' parameter; or the
         // rows of the keys given.
+        sql = StateRowKeyTests(sql, RowKeysRead::WholeList).text;
         sql.replace(":KLICE", keys.isEmpty() ? "CAST(NULL AS integer[])" : "CAST('{" + keys + "}' AS integer[])");
         return sql.replace(":ID_SKLAD", "$1").replace(":PATH_ID_KATEGORIE", "$2");
     }

@@ -4,6 +4,7 @@
 // statements inside the procedures through the server's plan logging, sent to
 // this session as notices.
 #include "data/dmquerydefs.h"
+#include "data/rowkeytests.h"
 #include "schema_session.h"
 
 #include <QRegularExpression>
@@ -78,7 +79,7 @@ protected:
         EXPECT_FALSE(sql.isEmpty()) << qPrintable(def->resource);
         sql.replace("%WHERE_FILTER", ListFilterText(*def, filter)).replace("%ORDER_BY", def->defaultValue("%ORDER_BY"));
         // The whole list; its parameters in the order the definition names them.
-        sql.replace(":KLICE", "CAST(NULL AS integer[])");
+        sql = StateRowKeyTests(sql, RowKeysRead::WholeList).text.replace(":KLICE", "CAST(NULL AS integer[])");
         for (int i = 0; i < def->parameters.size(); ++i)
             sql.replace(':' + def->parameters[i], '$' + QString::number(i + 1));
         return sql;

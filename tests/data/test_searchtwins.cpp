@@ -243,6 +243,29 @@ TEST_F(SearchTwinTest, AnItemsTextIsLookedUpByItsIndex)
     }
 }
 
+// A found item is found where the list shows it, also after another till
+// moved it in the list's order: the search walks the rows the list holds.
+TEST_F(SearchTwinTest, AFoundItemIsFoundWhereTheListShowsIt)
+{
+    // Past the rows after the current one that the search asks first.
+    sql("INSERT INTO tab_polozka (ID_SKLAD, ID_KATEGORIE, ID_DODAVATEL, ID_DPH, ID_JEDNOTKA, PATH_ID_KATEGORIE,"
+        " STATE_PLATNOST, OZNACENI, KOD, POLOZKA, SPECIFIKACE, ZARUKA, NAKUP, PRODEJ, SLEVA, MNOZSTVI, ZASOBA,"
+        " MINIMUM, NASOBNE) SELECT 1, 1, 1, 1, 1, tab_kategorie_func_PATH_ID_KATEGORIE(1), true,"
+        " 'G' || lpad(i::text, 4, '0'), 'K' || i, 'Výrobek ' || i, '-', 0, 1, 2, 0, 1, 0, 1, false"
+        " FROM generate_series(1, 100) i");
+    TMSSQLADOQuery *items = dm->MSSQLADOQuery_Polozka;
+    items->RefreshQuery();
+    ASSERT_GT(items->RecordCount(), 100);
+    items->Last();
+    const auto last = currentKey(items, "ID_POLOZKA");
+    sql(QStringLiteral("UPDATE tab_polozka SET OZNACENI = '0', POLOZKA = 'Přesunutá' WHERE ID_POLOZKA = %1").arg(last));
+    items->First();
+    TMSSQLADOQuery *twin = dm->MSSQLADOQuery_Polozka_Hledat;
+    ASSERT_TRUE(items->FindFirstInField(twin, "ID_POLOZKA", "přesunutá", twin->FindField("POLOZKA")));
+    EXPECT_EQ(currentKey(items, "ID_POLOZKA"), last);
+    EXPECT_EQ(items->RecNo(), items->RecordCount());
+}
+
 TEST_F(SearchTwinTest, DocumentSearchesAnswerAsOverEveryLineAndReadOnlyTheListedDocuments)
 {
     compareSearches(dm->MSSQLADOQuery_Doklad, dm->MSSQLADOQuery_Doklad_Hledat, QString::fromUtf8(OldDocumentTwin),

@@ -443,6 +443,16 @@ TEST_F(DatasetTest, SplicedRowsFindTheirKeys)
     EXPECT_EQ(twice->rowOfKey(0, 20), 1);
     const Db::SnapshotPtr withNull = twice->spliced(-1, rowsOf("SELECT NULL::integer AS k, 'f' AS t"), 1);
     EXPECT_EQ(withNull->rowOfKey(0, 20), std::nullopt);
+    // The copy made where the rows lie: of a spliced copy whose rows had
+    // none, and of rows read in pages.
+    const Db::Snapshot fresh(rowsOf("SELECT * FROM (VALUES (10, 'a'), (20, 'b'), (30, 'c')) v(k, t)"));
+    const Db::SnapshotPtr freshMoved = fresh.spliced(0, rowsOf("SELECT 40 AS k, 'd' AS t"), 0);
+    EXPECT_EQ(freshMoved->rowOfKey(0, 40), 0);
+    EXPECT_EQ(freshMoved->rowOfKey(0, 30), 2);
+    EXPECT_EQ(freshMoved->rowOfKey(0, 10), -1);
+    const Db::SnapshotPtr paged = fresh.withRows(rowsOf("SELECT -5 AS k, 'e' AS t"));
+    EXPECT_EQ(paged->rowOfKey(0, -5), 3);
+    EXPECT_EQ(paged->rowOfKey(0, 20), 1);
 }
 
 // A list read in pages holds what it read; a walk, a jump, a bookmark or a

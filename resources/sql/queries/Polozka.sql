@@ -7,9 +7,9 @@
 -- function is not marked parallel safe, and a call anywhere keeps the whole
 -- statement serial).
 --
--- :KLICE chooses what is read: NULL reads the whole list; an array of the
--- keys of some items reads their rows alone (after a write changed them: the
--- data module puts them in their places among the rows it holds).
+-- @KLICE(the item's key) and @CELY_SEZNAM choose what is read: the whole
+-- list, or the rows of some items alone (after a write changed them: the data
+-- module puts them in their places among the rows it holds).
 --
 -- Each category's path as tab_kategorie_func_PATH_KATEGORIE names it: the
 -- names from the root (1) down to the category, or '<neplatná>' when the
@@ -24,7 +24,7 @@ WITH RECURSIVE
     SELECT kategorie.ID_KATEGORIE, kategorie.KATEGORIE, kategorie.KATEGORIE::varchar, 0
     FROM tab_kategorie kategorie
     WHERE kategorie.ID_KATEGORIE = 1
-      AND CAST(:KLICE AS integer[]) IS NULL AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE ''
+      AND @CELY_SEZNAM AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE ''
     UNION ALL
     SELECT kategorie.ID_KATEGORIE, kategorie.KATEGORIE, (strom.CESTA || '\' || kategorie.KATEGORIE)::varchar,
       strom.HLOUBKA + 1
@@ -37,8 +37,8 @@ WITH RECURSIVE
         SELECT tab_polozka.ID_KATEGORIE FROM tab_polozka
         WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
           AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE ''
-          AND (CAST(:KLICE AS integer[]) IS NULL OR tab_polozka.ID_POLOZKA = ANY(:KLICE)))
-      AND NOT (CAST(:KLICE AS integer[]) IS NULL AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE '')
+          AND @KLICE(tab_polozka.ID_POLOZKA))
+      AND NOT (@CELY_SEZNAM AND '1\' LIKE :PATH_ID_KATEGORIE ESCAPE '')
     UNION ALL
     SELECT vetev.ID_OD, kategorie.ID_KATEGORIE, kategorie.ID_NADKATEGORIE,
       (kategorie.KATEGORIE || '\' || vetev.CESTA)::varchar, vetev.HLOUBKA + 1
@@ -100,6 +100,6 @@ FROM tab_polozka
     ON cesta_kategorie.ID_CESTA_KATEGORIE = tab_polozka.ID_KATEGORIE
 WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
   AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE ''
-  AND (CAST(:KLICE AS integer[]) IS NULL OR tab_polozka.ID_POLOZKA = ANY(:KLICE))
+  AND @KLICE(tab_polozka.ID_POLOZKA)
   AND (%WHERE_FILTER)
 ORDER BY %ORDER_BY, tab_polozka.ID_POLOZKA

@@ -13,5 +13,5 @@ tab_polozka.ID_POLOZKA IN (
     LEFT JOIN tab_historie ON tab_historie.ID_POLOZKA = tab_polozka.ID_POLOZKA
   WHERE tab_polozka.STATE_PLATNOST AND tab_polozka.ID_SKLAD = :ID_SKLAD
     AND tab_polozka.PATH_ID_KATEGORIE LIKE :PATH_ID_KATEGORIE ESCAPE ''
-    AND (CAST(:KLICE AS integer[]) IS NULL OR tab_polozka.ID_POLOZKA = ANY(:KLICE))
+    AND @KLICE(tab_polozka.ID_POLOZKA)
     AND (%WHERE_FILTER))

@@ -17,8 +17,8 @@ FROM tab_prodej
   LEFT JOIN tab_kontakt ON tab_kontakt.ID_KONTAKT = tab_polozka.ID_DODAVATEL
   LEFT JOIN tab_jednotka ON tab_jednotka.ID_JEDNOTKA = tab_polozka.ID_JEDNOTKA
 WHERE tab_prodej.ID_PROCESS = pg_backend_pid()
-  -- NULL: the whole basket; the keys of some items: their lines alone
-  AND (CAST(:KLICE AS integer[]) IS NULL OR tab_prodej.ID_POLOZKA = ANY(:KLICE))
+  -- the whole basket, or the lines of some items alone
+  AND @KLICE(tab_prodej.ID_POLOZKA)
   AND (current_setting('tarmil.kosik_vycisten', true) = 'ano'
        OR tab_prodej.ZALOZENO >= (SELECT backend_start FROM pg_stat_get_activity(pg_backend_pid())))
 ORDER BY %ORDER_BY, tab_prodej.ID_POLOZKA
