@@ -68,7 +68,7 @@ TEST_F(LostSessionCalls, EveryCallSaysTheConnectionWasLostAndWorksOnceRenewed)
     TDMItemOrigin origin;
     TDMNumbering numbering;
     TDMSessionViewers viewers;
-    QString name, spec;
+    QString name, details;
     int newId = 0;
     const std::vector<Call> calls{
         {"UserCount", [&] { dm->UserCount(); }},
@@ -139,7 +139,7 @@ TEST_F(LostSessionCalls, EveryCallSaysTheConnectionWasLostAndWorksOnceRenewed)
         {"CategoryPathName", [&] { dm->CategoryPathName(1); }},
         {"DefaultCategoryId", [&] { dm->DefaultCategoryId(); }},
         {"CategoryIdPath", [&] { dm->CategoryIdPath(1); }},
-        {"ReadCategory", [&] { dm->ReadCategory(1, name, spec); }},
+        {"ReadCategory", [&] { dm->ReadCategory(1, name, details); }},
         {"SubcategoryIdList", [&] { dm->SubcategoryIdList(1); }},
         {"SetDefaultCategory", [&] { dm->SetDefaultCategory(1); }},
         {"NewCategory", [&] { dm->NewCategory(1, unique("K"), QStringLiteral("-"), newId); }},
