@@ -32,7 +32,22 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-const xcb_key_press_event_t *keyPress(const QByteArray &eventType, void *message)
+} // namespace
+
+X11KeyFilter::X11KeyFilter()
+    : m_connection(x11Connection())
+{
+    if (m_connection)
+        qApp->installNativeEventFilter(this);
+}
+
+X11KeyFilter::~X11KeyFilter()
+{
+    if (m_connection)
+        qApp->removeNativeEventFilter(this);
+}
+
+const xcb_key_press_event_t *X11KeyFilter::keyPress(const QByteArray &eventType, void *message)
 {
     if (eventType != "xcb_generic_event_t")
         return nullptr;
@@ -42,22 +57,15 @@ const xcb_key_press_event_t *keyPress(const QByteArray &eventType, void *message
     return reinterpret_cast<const xcb_key_press_event_t *>(event);
 }
 
-} // namespace
+std::optional<TypedKey> X11KeyFilter::typed(const xcb_key_press_event_t &press) const
+{
+    return typedBy(m_connection, press);
+}
 
 BlockedKeys::BlockedKeys(QWidget *dialog, QWidget *blocked)
     : m_dialog(dialog)
     , m_blocked(blocked)
-    , m_connection(x11Connection())
-{
-    if (m_connection)
-        qApp->installNativeEventFilter(this);
-}
-
-BlockedKeys::~BlockedKeys()
-{
-    if (m_connection)
-        qApp->removeNativeEventFilter(this);
-}
+{}
 
 bool BlockedKeys::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
@@ -79,32 +87,17 @@ bool BlockedKeys::nativeEventFilter(const QByteArray &eventType, void *message, 
     return true;
 }
 
-std::optional<TypedKey> BlockedKeys::typed(const xcb_key_press_event_t &press) const
-{
-    return typedBy(m_connection, press);
-}
-
 KeysBehindModal::KeysBehindModal(QWidget *modal, std::function<bool(const TypedKey &)> take)
     : m_modal(modal)
     , m_take(std::move(take))
-    , m_connection(x11Connection())
-{
-    if (m_connection)
-        qApp->installNativeEventFilter(this);
-}
-
-KeysBehindModal::~KeysBehindModal()
-{
-    if (m_connection)
-        qApp->removeNativeEventFilter(this);
-}
+{}
 
 bool KeysBehindModal::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
     const xcb_key_press_event_t *press = keyPress(eventType, message);
     if (!press || !m_modal || QApplication::activeModalWidget() != m_modal || press->event == windowOf(m_modal))
         return false;
-    const std::optional<TypedKey> key = typedBy(m_connection, *press);
+    const std::optional<TypedKey> key = typed(*press);
     return key && m_take(*key);
 }
 
